@@ -1,0 +1,107 @@
+#include "framework/forms/Control.h"
+
+#include "framework/forms/Form.h"
+
+namespace tarvelo {
+
+Control::Control(Form& form, ControlKind kind, QString name, int index, Control* parent)
+    : form_(form), kind_(kind), name_(std::move(name)), index_(index), parent_(parent)
+{
+}
+
+void Control::setBounds(int left, int top, int width, int height)
+{
+    if (left == left_ && top == top_ && width == width_ && height == height_)
+        return;
+    left_ = left;
+    top_ = top;
+    width_ = std::max(0, width);
+    height_ = std::max(0, height);
+    changed(Property::Bounds);
+}
+
+void Control::setVisible(bool on)
+{
+    if (visible_ == on)
+        return;
+    visible_ = on;
+    changed(Property::Visible);
+}
+
+void Control::setEnabled(bool on)
+{
+    if (enabled_ == on)
+        return;
+    enabled_ = on;
+    changed(Property::Enabled);
+}
+
+bool Control::isUsable() const
+{
+    for (const Control* c = this; c; c = c->parent_) {
+        if (!c->enabled_ || (!c->visible_ && c->kind_ != ControlKind::Form))
+            return false;
+    }
+    return true;
+}
+
+void Control::setBackColor(Colour colour)
+{
+    if (!backColor_ || *backColor_ == colour)
+        return;
+    backColor_ = colour;
+    changed(Property::BackColor);
+}
+
+void Control::setForeColor(Colour colour)
+{
+    if (foreColor_ == colour)
+        return;
+    foreColor_ = colour;
+    changed(Property::ForeColor);
+}
+
+void Control::setFont(const Font& font)
+{
+    if (font_ == font)
+        return;
+    font_ = font;
+    changed(Property::Font);
+}
+
+void Control::setFontSize(double points)
+{
+    Font f = font_;
+    f.size = points;
+    setFont(f);
+}
+
+void Control::setFontBold(bool bold)
+{
+    Font f = font_;
+    f.bold = bold;
+    setFont(f);
+}
+
+void Control::setToolTipText(const QString& text)
+{
+    if (toolTipText_ == text)
+        return;
+    toolTipText_ = text;
+    changed(Property::ToolTip);
+}
+
+void Control::setFocus() { form_.setFocusedControl(this); }
+
+bool Control::hasFocus() const { return form_.focusedControl() == this; }
+
+void Control::changed(Property property) { form_.notifyChanged(*this, property); }
+
+bool Control::userAction(const std::function<void()>& action)
+{
+    if (!isUsable())
+        return false;
+    return form_.runUserAction(action);
+}
+
+} // namespace tarvelo

@@ -1,0 +1,137 @@
+#include "framework/forms/Form.h"
+
+#include "framework/errors/RuntimeError.h"
+
+#include <QDebug>
+#include <algorithm>
+
+namespace tarvelo {
+
+Form::Form(QString name) : Control(*this, ControlKind::Form, std::move(name), -1, nullptr)
+{
+    Control::setBounds(0, 0, 4800, 3600);
+}
+
+Form::~Form()
+{
+    observer_ = nullptr;
+}
+
+void Form::setCaption(const QString& caption)
+{
+    if (caption_ == caption)
+        return;
+    caption_ = caption;
+    changed(Property::Caption);
+}
+
+void Form::setBounds(int left, int top, int width, int height)
+{
+    const bool resized = width != this->width() || height != this->height();
+    Control::setBounds(left, top, width, height);
+    if (resized)
+        Resize();
+}
+
+Control* Form::find(const QString& name, int index) const
+{
+    if (name.compare(this->name(), Qt::CaseInsensitive) == 0 && index == -1)
+        return const_cast<Form*>(this);
+    for (const auto& c : controls_) {
+        if (c->index() == index && c->name().compare(name, Qt::CaseInsensitive) == 0)
+            return c.get();
+    }
+    return nullptr;
+}
+
+Control& Form::control(const QString& name, int index) const
+{
+    if (Control* c = find(name, index))
+        return *c;
+    QString what = name;
+    if (index >= 0)
+        what += QStringLiteral("(%1)").arg(index);
+    throw RuntimeError(730, QStringLiteral("Besturingselement '%1' bestaat niet op %2").arg(what, this->name()));
+}
+
+std::vector<Control*> Form::controls() const
+{
+    std::vector<Control*> all;
+    all.reserve(controls_.size());
+    for (const auto& c : controls_)
+        all.push_back(c.get());
+    return all;
+}
+
+std::vector<Control*> Form::childrenOf(const Control& container) const
+{
+    std::vector<Control*> children;
+    for (const auto& c : controls_) {
+        if (c->parent() == &container)
+            children.push_back(c.get());
+    }
+    return children;
+}
+
+std::vector<Control*> Form::array(const QString& name) const
+{
+    std::vector<Control*> elements;
+    for (const auto& c : controls_) {
+        if (c->index() >= 0 && c->name().compare(name, Qt::CaseInsensitive) == 0)
+            elements.push_back(c.get());
+    }
+    std::sort(elements.begin(), elements.end(), [](Control* a, Control* b) { return a->index() < b->index(); });
+    return elements;
+}
+
+void Form::setFocusedControl(Control* control)
+{
+    if (focused_ == control)
+        return;
+    focused_ = control;
+    if (control)
+        notifyChanged(*control, Property::Focus);
+}
+
+void Form::show() { setVisible(true); }
+
+void Form::hide()
+{
+    const bool wasVisible = visible();
+    setVisible(false);
+    if (wasVisible)
+        Closed();
+}
+
+void Form::notifyChanged(Control& control, Property property)
+{
+    if (observer_)
+        observer_(control, property);
+}
+
+bool Form::runUserAction(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (...) {
+        reportUnhandled(std::current_exception());
+    }
+    return true;
+}
+
+void Form::reportUnhandled(std::exception_ptr error)
+{
+    if (errorHandler_) {
+        errorHandler_(*this, error);
+        return;
+    }
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        qWarning().noquote() << "Onverwerkte fout op" << name() << ":" << e.what();
+    } catch (...) {
+        qWarning().noquote() << "Onverwerkte fout op" << name();
+    }
+}
+
+} // namespace tarvelo

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "framework/forms/Control.h"
+#include "framework/forms/Event.h"
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace tarvelo {
+
+// A page or dialog: owns its controls, finds them by name and index, and tells
+// one observer (the renderer) about every property change.
+class Form : public Control {
+public:
+    explicit Form(QString name);
+    ~Form() override;
+
+    const QString& caption() const { return caption_; }
+    void setCaption(const QString& caption);
+
+    // A page has no border: its inner height is its height. Dialogs with a
+    // title bar set the border's share so that scaling leaves it alone.
+    int borderHeight() const { return borderHeight_; }
+    void setBorderHeight(int twips) { borderHeight_ = twips; }
+    int innerHeight() const { return height() - borderHeight_; }
+
+    void setBounds(int left, int top, int width, int height) override;
+
+    template <class T>
+    T& add(const QString& name, Control* parent = nullptr, int index = -1)
+    {
+        auto control = std::make_unique<T>(*this, name, index, parent ? parent : this);
+        T& ref = *control;
+        controls_.push_back(std::move(control));
+        notifyChanged(ref, Property::Other);
+        return ref;
+    }
+
+    // The control with this name (and index for control arrays); a name that
+    // is not on the form is a programming error and throws.
+    Control& control(const QString& name, int index = -1) const;
+    Control* find(const QString& name, int index = -1) const;
+    template <class T>
+    T& get(const QString& name, int index = -1) const
+    {
+        return dynamic_cast<T&>(control(name, index));
+    }
+
+    // Every control in the order it was added (a container before its contents).
+    std::vector<Control*> controls() const;
+    std::vector<Control*> childrenOf(const Control& container) const;
+    // Every element of one control array, by ascending index.
+    std::vector<Control*> array(const QString& name) const;
+
+    Control* focusedControl() const { return focused_; }
+    void setFocusedControl(Control* control);
+
+    // Dialogs: the page reads results only while the dialog is loaded; hiding
+    // ends a modal run.
+    void show();
+    void hide();
+    Event<> Closed;
+
+    Event<> Resize;
+
+    // The renderer's view of the model: called after every property change.
+    using Observer = std::function<void(Control&, Property)>;
+    void setObserver(Observer observer) { observer_ = std::move(observer); }
+    void notifyChanged(Control& control, Property property);
+
+    // Where an error that escapes an unguarded event handler goes when it was
+    // raised by a user's action: the host's general error handling for
+    // controls. Without a handler it is written to the log; the program goes on.
+    using ErrorHandler = std::function<void(Form&, std::exception_ptr)>;
+    void setUnhandledErrorHandler(ErrorHandler handler) { errorHandler_ = std::move(handler); }
+    bool runUserAction(const std::function<void()>& action);
+    void reportUnhandled(std::exception_ptr error);
+
+private:
+    QString caption_;
+    int borderHeight_ = 0;
+    std::vector<std::unique_ptr<Control>> controls_;
+    Control* focused_ = nullptr;
+    Observer observer_;
+    ErrorHandler errorHandler_;
+};
+
+} // namespace tarvelo

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "framework/forms/Control.h"
+
+namespace tarvelo {
+
+enum class Alignment { Left = 0, Right = 1, Center = 2 };
+
+class Label : public Control {
+public:
+    Label(Form& form, const QString& name, int index, Control* parent)
+        : Label(form, ControlKind::Label, name, index, parent) {}
+
+    const QString& caption() const { return caption_; }
+    void setCaption(const QString& caption) { if (caption_ != caption) { caption_ = caption; changed(Property::Caption); } }
+
+    Alignment alignment() const { return alignment_; }
+    void setAlignment(Alignment a) { alignment_ = a; changed(Property::Other); }
+    bool wordWrap() const { return wordWrap_; }
+    void setWordWrap(bool on) { wordWrap_ = on; changed(Property::Other); }
+
+protected:
+    Label(Form& form, ControlKind kind, const QString& name, int index, Control* parent)
+        : Control(form, kind, name, index, parent) {}
+
+private:
+    QString caption_;
+    Alignment alignment_ = Alignment::Left;
+    bool wordWrap_ = false;
+};
+
+// An explanatory text next to a field, drawn in the hint style.
+class Hint : public Label {
+public:
+    Hint(Form& form, const QString& name, int index, Control* parent)
+        : Label(form, ControlKind::Hint, name, index, parent) { setWordWrap(true); }
+
+    const QString& text() const { return caption(); }
+    void setText(const QString& text) { setCaption(text); }
+};
+
+} // namespace tarvelo

@@ -1,0 +1,305 @@
+#include "framework/forms/ListView.h"
+
+#include "framework/errors/RuntimeError.h"
+
+#include <QCollator>
+#include <algorithm>
+#include <numeric>
+
+namespace tarvelo {
+
+namespace {
+RuntimeError indexOutOfBounds() { return RuntimeError(35600, QStringLiteral("Index valt buiten het bereik")); }
+RuntimeError keyNotUnique() { return RuntimeError(35602, QStringLiteral("Sleutel is niet uniek in verzameling")); }
+} // namespace
+
+ListItem::ListItem(ListView& owner, QString key, QString text)
+    : owner_(owner), key_(std::move(key)), text_(std::move(text))
+{
+}
+
+void ListItem::changed() { owner_.itemChanged(*this); }
+
+void ListItem::setText(const QString& text)
+{
+    if (text_ == text)
+        return;
+    text_ = text;
+    changed();
+}
+
+void ListItem::setChecked(bool on)
+{
+    if (checked_ == on)
+        return;
+    checked_ = on;
+    changed();
+}
+
+void ListItem::setBold(bool on)
+{
+    if (bold_ == on)
+        return;
+    bold_ = on;
+    changed();
+}
+
+void ListItem::setSelected(bool on)
+{
+    if (on)
+        owner_.setSelectedItem(this);
+    else if (selected_) {
+        selected_ = false;
+        changed();
+    }
+}
+
+void ListItem::setForeColor(Colour c)
+{
+    if (foreColor_ == c)
+        return;
+    foreColor_ = c;
+    changed();
+}
+
+QString ListItem::subItem(int n) const
+{
+    const ListSubItem* s = findSubItem(n);
+    return s ? s->text : QString();
+}
+
+const ListSubItem* ListItem::findSubItem(int n) const
+{
+    if (n < 1 || n > int(subItems_.size()))
+        return nullptr;
+    return &subItems_[std::size_t(n - 1)];
+}
+
+ListSubItem& ListItem::listSubItem(int n)
+{
+    if (n < 1 || n >= std::max(owner_.columnCount(), int(subItems_.size()) + 1))
+        throw indexOutOfBounds();
+    if (n > int(subItems_.size()))
+        subItems_.resize(std::size_t(n));
+    return subItems_[std::size_t(n - 1)];
+}
+
+void ListItem::setSubItem(int n, const QString& text)
+{
+    ListSubItem& s = listSubItem(n);
+    if (s.text == text)
+        return;
+    s.text = text;
+    changed();
+}
+
+void ListItem::ensureVisible()
+{
+    owner_.scrolledTo_ = this;
+    changed();
+}
+
+ListView::ListView(Form& form, const QString& name, int index, Control* parent)
+    : Control(form, ControlKind::ListView, name, index, parent)
+{
+    initialBackColor(SystemColour::Window);
+    setForeColor(SystemColour::WindowText);
+    setBounds(0, 0, 4815, 2415);
+}
+
+ListView::~ListView() = default;
+
+ColumnHeader& ListView::addColumn(const QString& key, const QString& text, int width, Alignment alignment)
+{
+    ColumnHeader header;
+    header.key = key;
+    header.text = text;
+    header.width = width;
+    header.alignment = alignment;
+    header.index = columnCount() + 1;
+    columns_.push_back(header);
+    changed(Property::Columns);
+    return columns_.back();
+}
+
+void ListView::removeColumn(int index)
+{
+    column(index);
+    columns_.erase(columns_.begin() + (index - 1));
+    for (std::size_t i = 0; i < columns_.size(); ++i)
+        columns_[i].index = int(i) + 1;
+    // A removed column takes its sub-items along, so the columns after it keep theirs.
+    for (auto& item : items_) {
+        if (index - 1 >= 1 && index - 1 <= int(item->subItems_.size()))
+            item->subItems_.erase(item->subItems_.begin() + (index - 2));
+    }
+    changed(Property::Columns);
+}
+
+void ListView::clearColumns()
+{
+    columns_.clear();
+    changed(Property::Columns);
+}
+
+ColumnHeader& ListView::column(int index)
+{
+    if (index < 1 || index > columnCount())
+        throw indexOutOfBounds();
+    return columns_[std::size_t(index - 1)];
+}
+
+const ColumnHeader& ListView::column(int index) const
+{
+    return const_cast<ListView*>(this)->column(index);
+}
+
+ListItem& ListView::addItem(const QString& key, const QString& text)
+{
+    if (!key.isEmpty() && byKey_.contains(key))
+        throw keyNotUnique();
+    items_.push_back(std::make_unique<ListItem>(*this, key, text));
+    ListItem& added = *items_.back();
+    added.index_ = count();
+    if (!key.isEmpty())
+        byKey_.insert(key, &added);
+    if (sorted_)
+        sortRows();
+    changed(Property::Items);
+    return added;
+}
+
+void ListView::removeItem(int index)
+{
+    ListItem& doomed = item(index);
+    if (!doomed.key_.isEmpty())
+        byKey_.remove(doomed.key_);
+    if (scrolledTo_ == &doomed)
+        scrolledTo_ = nullptr;
+    items_.erase(items_.begin() + (index - 1));
+    renumber(index - 1);
+    changed(Property::Items);
+}
+
+void ListView::clear()
+{
+    items_.clear();
+    byKey_.clear();
+    scrolledTo_ = nullptr;
+    changed(Property::Items);
+}
+
+ListItem& ListView::item(int index)
+{
+    if (index < 1 || index > count())
+        throw indexOutOfBounds();
+    return *items_[std::size_t(index - 1)];
+}
+
+const ListItem& ListView::item(int index) const
+{
+    return const_cast<ListView*>(this)->item(index);
+}
+
+ListItem* ListView::findItem(const QString& key) const { return byKey_.value(key, nullptr); }
+
+ListItem* ListView::selectedItem() const
+{
+    for (const auto& i : items_) {
+        if (i->selected_)
+            return i.get();
+    }
+    return nullptr;
+}
+
+void ListView::setSelectedItem(ListItem* item)
+{
+    for (auto& i : items_) {
+        const bool on = i.get() == item;
+        if (i->selected_ != on && (on || !multiSelect_ || item == nullptr))
+            i->selected_ = on;
+    }
+    changed(Property::Selection);
+}
+
+void ListView::setSortKey(int column)
+{
+    sortKey_ = column;
+    if (sorted_)
+        sortRows();
+}
+
+void ListView::setSortOrder(int order)
+{
+    sortOrder_ = order == 0 ? 0 : 1;
+    if (sorted_)
+        sortRows();
+}
+
+void ListView::setSorted(bool on)
+{
+    sorted_ = on;
+    if (sorted_)
+        sortRows();
+}
+
+void ListView::sortRows()
+{
+    // The column text decides, compared as the user reads it (Dutch, case ignored);
+    // keys are computed once per row so a large list sorts quickly.
+    QCollator collator{QLocale(QLocale::Dutch, QLocale::Netherlands)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(items_.size());
+    for (const auto& i : items_)
+        keys.push_back(collator.sortKey(i->columnText(sortKey_)));
+    std::vector<std::size_t> order(items_.size());
+    std::iota(order.begin(), order.end(), 0);
+    const bool descending = sortOrder_ == 1;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const int c = keys[a].compare(keys[b]);
+        return descending ? c > 0 : c < 0;
+    });
+    std::vector<std::unique_ptr<ListItem>> sortedItems;
+    sortedItems.reserve(items_.size());
+    for (std::size_t i : order)
+        sortedItems.push_back(std::move(items_[i]));
+    items_ = std::move(sortedItems);
+    renumber();
+    changed(Property::Items);
+}
+
+void ListView::renumber(int from)
+{
+    for (std::size_t i = std::size_t(from); i < items_.size(); ++i)
+        items_[i]->index_ = int(i) + 1;
+}
+
+void ListView::itemChanged(ListItem&) { changed(Property::Items); }
+
+bool ListView::clickItem(int index)
+{
+    return userAction([&] {
+        ListItem& clicked = item(index);
+        setSelectedItem(&clicked);
+        ItemClick(clicked);
+    });
+}
+
+bool ListView::checkItem(int index, bool on)
+{
+    return userAction([&] {
+        ListItem& row = item(index);
+        if (!checkboxes_ || row.checked_ == on)
+            return;
+        row.setChecked(on);
+        ItemCheck(row);
+    });
+}
+
+bool ListView::clickColumn(int index)
+{
+    return userAction([&] { ColumnClick(column(index)); });
+}
+
+} // namespace tarvelo

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "framework/forms/Event.h"
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+
+namespace tarvelo {
+
+class Database;
+class Form;
+class ProcedureTrace;
+class Settings;
+class Ui;
+
+// The host application object as the pages see it.
+class Application {
+public:
+    virtual ~Application() = default;
+
+    // Runs a named host function; with "GetDatabase" the result holds the
+    // host's Database* (see GetDatabase below).
+    virtual QVariant RunFunction(const QString& caller, const QString& component, const QString& function) = 0;
+    // Runs a named host procedure with one argument (e.g. "Apply_BackColor").
+    virtual void RunProcedure(const QString& caller, const QString& component, const QString& procedure,
+                              const QVariant& argument) = 0;
+
+    // Reports a filled trace; the page goes on when it returns.
+    virtual void ShowError(ProcedureTrace& trace) = 0;
+
+    // Broadcasts to every listening page: Notify(sender, form, action, value).
+    virtual void RaiseNotify(const QString& sender, const QString& form, const QString& action,
+                             const QVariant& value) = 0;
+    Event<QString, QString, QString, QVariant> Notify;
+
+    virtual void CloseApplication() = 0;
+
+    virtual QString DatabaseProvider() const = 0;
+    virtual void setDatabaseProvider(const QString& provider) = 0;
+    virtual QString DatabaseServer() const = 0;
+    virtual void setDatabaseServer(const QString& server) = 0;
+    virtual bool SqlServerAvailable() const = 0;
+
+    virtual QString DataDir() const = 0;
+    virtual QString DataFolder() const = 0;
+    virtual QString DefaultDataFolder() const = 0;
+    virtual QString InstallationFolder() const = 0;
+    virtual QString ExchangeFolder() const = 0;
+    virtual QString VersionText() const = 0;
+
+    virtual Settings& GlobalSetup() = 0;
+    virtual Settings& SettingsObject() = 0;
+
+    // Owner of modal dialogs (null when the host has no window of its own).
+    virtual Form* MainWindow() = 0;
+    // Tells the host that the settings object changed outside a page's own controls.
+    virtual void SetupChanged() = 0;
+
+    // The host's current date, the base of dates the pages compute.
+    virtual QDate SysteemDatum() const = 0;
+
+    // The dialogs, message boxes and screen facts of this host.
+    virtual Ui& ui() = 0;
+};
+
+// The host database object, asked for once when a page is attached.
+Database* GetDatabase(Application& application);
+
+} // namespace tarvelo

@@ -1,0 +1,140 @@
+#include "framework/host/SettingsObject.h"
+
+#include "framework/errors/Conversions.h"
+#include "framework/errors/RuntimeError.h"
+
+namespace tarvelo {
+
+SettingBase::SettingBase(SettingsObject* owner, const char* name, SettingFlag flag)
+    : name_(QString::fromLatin1(name)), flag_(flag)
+{
+    owner->declare(this);
+}
+
+namespace detail {
+
+namespace {
+bool isText(const QVariant& v) { return v.typeId() == QMetaType::QString; }
+
+double number(const QVariant& v)
+{
+    if (isText(v))
+        return CDbl(v.toString());
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool() ? -1 : 0; // the classic True is -1
+    bool ok = false;
+    const double d = v.toDouble(&ok);
+    if (!ok)
+        throw RuntimeError::typeMismatch();
+    return d;
+}
+} // namespace
+
+qint16 toInt16(const QVariant& v) { return CInt(number(v)); }
+qint32 toInt32(const QVariant& v) { return CLng(number(v)); }
+double toDouble(const QVariant& v) { return number(v); }
+
+bool toBool(const QVariant& v)
+{
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool();
+    if (isText(v)) {
+        const QString t = v.toString().trimmed();
+        if (t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || t.compare(QLatin1String("waar"), Qt::CaseInsensitive) == 0)
+            return true;
+        if (t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0 || t.compare(QLatin1String("onwaar"), Qt::CaseInsensitive) == 0)
+            return false;
+    }
+    return number(v) != 0;
+}
+
+QDate toDate(const QVariant& v)
+{
+    if (v.typeId() == QMetaType::QDate)
+        return v.toDate();
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.toDateTime().date();
+    if (isText(v)) {
+        if (v.toString().isEmpty())
+            return {};
+        const QDate iso = QDate::fromString(v.toString(), Qt::ISODate);
+        return iso.isValid() ? iso : CDate(v.toString());
+    }
+    if (v.isNull())
+        return {};
+    throw RuntimeError::typeMismatch();
+}
+
+QString toText(const QVariant& v)
+{
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    return v.toString();
+}
+
+} // namespace detail
+
+void SettingsObject::declare(SettingBase* setting)
+{
+    settings_.push_back(setting);
+    byName_.insert(setting->name().toLower(), setting);
+}
+
+SettingBase* SettingsObject::find(const QString& name) const { return byName_.value(name.toLower(), nullptr); }
+
+bool SettingsObject::contains(const QString& name) const { return find(name) != nullptr; }
+
+const SettingBase& SettingsObject::setting(const QString& name) const
+{
+    if (SettingBase* s = find(name))
+        return *s;
+    throw RuntimeError(438, QStringLiteral("Object ondersteunt deze eigenschap of methode niet: %1").arg(name));
+}
+
+QVariant SettingsObject::value(const QString& name) const { return setting(name).toVariant(); }
+
+void SettingsObject::setValue(const QString& name, const QVariant& value)
+{
+    const_cast<SettingBase&>(setting(name)).fromVariant(value);
+}
+
+QStringList SettingsObject::names() const
+{
+    QStringList all;
+    all.reserve(qsizetype(settings_.size()));
+    for (const SettingBase* s : settings_)
+        all << s->name();
+    return all;
+}
+
+QVariantMap SettingsObject::toMap() const
+{
+    QVariantMap map;
+    for (const SettingBase* s : settings_)
+        map.insert(s->name(), s->toVariant());
+    return map;
+}
+
+QStringList SettingsObject::fromMap(const QVariantMap& map)
+{
+    QStringList rejected;
+    for (auto it = map.begin(); it != map.end(); ++it) {
+        SettingBase* s = find(it.key());
+        if (!s)
+            continue;
+        try {
+            s->fromVariant(it.value());
+        } catch (const RuntimeError&) {
+            rejected << it.key();
+        }
+    }
+    return rejected;
+}
+
+void SettingsObject::resetAll()
+{
+    for (SettingBase* s : settings_)
+        s->reset();
+}
+
+} // namespace tarvelo

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QDate>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantMap>
+#include <vector>
+
+namespace tarvelo {
+
+class SettingsObject;
+
+enum class SettingFlag {
+    None = 0,
+    // Passwords and tokens: kept as typed, but a change history records only
+    // that they changed.
+    Secret = 1,
+};
+
+// One declared setting: its exact name, its type and its default. The typed
+// member serves the pages; the by-name access serves persistence, the change
+// history and the settings window's search.
+class SettingBase {
+public:
+    SettingBase(SettingsObject* owner, const char* name, SettingFlag flag);
+    SettingBase(const SettingBase&) = delete;
+    SettingBase& operator=(const SettingBase&) = delete;
+    virtual ~SettingBase() = default;
+
+    const QString& name() const { return name_; }
+    bool isSecret() const { return flag_ == SettingFlag::Secret; }
+    virtual QVariant toVariant() const = 0;
+    // Converts with the classic rules: a non-number is error 13, a number
+    // outside the declared width error 6.
+    virtual void fromVariant(const QVariant& value) = 0;
+    virtual void reset() = 0;
+    virtual QMetaType type() const = 0;
+
+private:
+    QString name_;
+    SettingFlag flag_;
+};
+
+template <class T>
+class Setting : public SettingBase {
+public:
+    Setting(SettingsObject* owner, const char* name, T defaultValue = T(), SettingFlag flag = SettingFlag::None)
+        : SettingBase(owner, name, flag), default_(defaultValue), value_(defaultValue) {}
+
+    operator T() const { return value_; }
+    T get() const { return value_; }
+    Setting& operator=(const T& value) { value_ = value; return *this; }
+    const T& defaultValue() const { return default_; }
+
+    QVariant toVariant() const override { return QVariant::fromValue(value_); }
+    void fromVariant(const QVariant& value) override;
+    void reset() override { value_ = default_; }
+    QMetaType type() const override { return QMetaType::fromType<T>(); }
+
+private:
+    T default_;
+    T value_;
+};
+
+namespace detail {
+qint16 toInt16(const QVariant& v);
+qint32 toInt32(const QVariant& v);
+double toDouble(const QVariant& v);
+bool toBool(const QVariant& v);
+QDate toDate(const QVariant& v);
+QString toText(const QVariant& v);
+} // namespace detail
+
+template <> inline void Setting<qint16>::fromVariant(const QVariant& v) { value_ = detail::toInt16(v); }
+template <> inline void Setting<qint32>::fromVariant(const QVariant& v) { value_ = detail::toInt32(v); }
+template <> inline void Setting<double>::fromVariant(const QVariant& v) { value_ = detail::toDouble(v); }
+template <> inline void Setting<bool>::fromVariant(const QVariant& v) { value_ = detail::toBool(v); }
+template <> inline void Setting<QDate>::fromVariant(const QVariant& v) { value_ = detail::toDate(v); }
+template <> inline void Setting<QString>::fromVariant(const QVariant& v) { value_ = detail::toText(v); }
+
+// The base of Setup and GlobalSetup: the list of declared settings and the
+// access to them by name (names compare without regard to case).
+class SettingsObject {
+public:
+    SettingsObject() = default;
+    SettingsObject(const SettingsObject&) = delete;
+    SettingsObject& operator=(const SettingsObject&) = delete;
+    virtual ~SettingsObject() = default;
+
+    bool contains(const QString& name) const;
+    // An unknown name is error 438, like asking an object for a property it lacks.
+    QVariant value(const QString& name) const;
+    void setValue(const QString& name, const QVariant& value);
+    const SettingBase& setting(const QString& name) const;
+    QStringList names() const;
+
+    // Every setting by its declared name; fromMap ignores unknown names (a newer
+    // version's settings survive in the stored record, not here) and reports
+    // values that do not convert in the returned list.
+    QVariantMap toMap() const;
+    QStringList fromMap(const QVariantMap& map);
+    void resetAll();
+
+private:
+    friend class SettingBase;
+    void declare(SettingBase* setting);
+    SettingBase* find(const QString& name) const;
+
+    std::vector<SettingBase*> settings_;
+    QHash<QString, SettingBase*> byName_;
+};
+
+} // namespace tarvelo

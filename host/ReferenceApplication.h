@@ -1,0 +1,87 @@
+#pragma once
+
+#include "framework/host/Application.h"
+#include "framework/host/Database.h"
+#include "framework/host/Settings.h"
+#include "host/ErrorReport.h"
+
+#include <QDir>
+#include <exception>
+#include <optional>
+#include <vector>
+
+namespace tarvelo {
+
+class Form;
+
+// The host of this library's pages: holds the settings objects, reports errors,
+// passes notifications between pages and keeps the office's folders under one
+// data folder.
+class ReferenceApplication final : public Application, public Database {
+public:
+    ReferenceApplication(Ui& ui, const QString& dataFolder);
+
+    // Application
+    QVariant RunFunction(const QString& caller, const QString& component, const QString& function) override;
+    void RunProcedure(const QString& caller, const QString& component, const QString& procedure,
+                      const QVariant& argument) override;
+    void ShowError(ProcedureTrace& trace) override;
+    void RaiseNotify(const QString& sender, const QString& form, const QString& action,
+                     const QVariant& value) override;
+    void CloseApplication() override { closeRequested_ = true; }
+    QString DatabaseProvider() const override { return databaseProvider_; }
+    void setDatabaseProvider(const QString& provider) override { databaseProvider_ = provider; }
+    QString DatabaseServer() const override { return databaseServer_; }
+    void setDatabaseServer(const QString& server) override { databaseServer_ = server; }
+    bool SqlServerAvailable() const override { return true; }
+    QString DataDir() const override;
+    QString DataFolder() const override;
+    QString DefaultDataFolder() const override;
+    QString InstallationFolder() const override;
+    QString ExchangeFolder() const override;
+    QString VersionText() const override;
+    Settings& GlobalSetup() override { return globalSetup_; }
+    Settings& SettingsObject() override { return setup_; }
+    Form* MainWindow() override { return nullptr; }
+    void SetupChanged() override { ++setupChangedCount_; }
+    QDate SysteemDatum() const override;
+    Ui& ui() override { return ui_; }
+
+    // Database
+    void SaveGlobalSetup(const Settings& globalSetup) override;
+
+    // The host's general error handling for controls: an error that escaped a
+    // page's own handling is reported and the program goes on.
+    void HandleControlError(const QString& componentName, std::exception_ptr error);
+
+    // For the host's own use and its tests.
+    void setSysteemDatum(const QDate& date) { today_ = date; }
+    // Whether reported errors are also shown to the user in a message box.
+    void setShowErrorsToUser(bool on) { showErrorsToUser_ = on; }
+    const std::vector<ErrorReport>& errorReports() const { return errorReports_; }
+    struct ProcedureCall {
+        QString caller, component, procedure;
+        QVariant argument;
+    };
+    const std::vector<ProcedureCall>& procedureCalls() const { return procedureCalls_; }
+    bool closeRequested() const { return closeRequested_; }
+    int setupChangedCount() const { return setupChangedCount_; }
+
+private:
+    void present(const ErrorReport& report);
+
+    Ui& ui_;
+    QDir data_;
+    Settings setup_;
+    Settings globalSetup_;
+    QString databaseProvider_ = QStringLiteral("MSACC");
+    QString databaseServer_;
+    std::optional<QDate> today_;
+    bool showErrorsToUser_ = true;
+    bool closeRequested_ = false;
+    int setupChangedCount_ = 0;
+    std::vector<ErrorReport> errorReports_;
+    std::vector<ProcedureCall> procedureCalls_;
+};
+
+} // namespace tarvelo

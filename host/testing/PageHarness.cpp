@@ -1,0 +1,32 @@
+#include "host/testing/PageHarness.h"
+
+#include "framework/errors/RuntimeError.h"
+#include "host/PageHost.h"
+#include "pages/AllPages.h"
+
+namespace tarvelo::testing {
+
+PageHarness::PageHarness(int twipsPerPixel)
+{
+    ui_.setTwipsPerPixel(twipsPerPixel, twipsPerPixel);
+    registerAllPages(registry_);
+    app_ = std::make_unique<ReferenceApplication>(ui_, dir_.path());
+    // Tests read the reports; a message box per error would need an answer each.
+    app_->setShowErrorsToUser(false);
+}
+
+PageHarness::~PageHarness()
+{
+    page_.reset();
+}
+
+SettingsPage& PageHarness::open(const QString& className)
+{
+    page_.reset();
+    page_ = openPage(registry_, className, *app_);
+    if (!page_)
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall, QStringLiteral("Onbekende pagina: %1").arg(className));
+    return *page_;
+}
+
+} // namespace tarvelo::testing

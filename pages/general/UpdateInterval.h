@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDate>
+
+namespace tarvelo {
+
+class ComboBox;
+class Settings;
+
+// The update-interval combo shared by the "Algemeen" and "Tarvelo Update" pages.
+namespace UpdateInterval {
+
+// Refills the combo with the four intervals and selects the stored one; a
+// stored 0 means no choice yet, so the daily default is written back at once.
+void fill(ComboBox& combo, Settings& setup);
+
+// Stores the chosen interval, clears the update flag and plans the next check
+// that many calendar days after today.
+void store(const ComboBox& combo, Settings& setup, const QDate& today);
+
+} // namespace UpdateInterval
+} // namespace tarvelo
