@@ -92,7 +92,10 @@ QString ReferenceApplication::InstallationFolder() const { return data_.absolute
 QString ReferenceApplication::ExchangeFolder() const { return data_.absoluteFilePath(QStringLiteral("Uitwisseling")); }
 QString ReferenceApplication::VersionText() const { return QStringLiteral("1.0.0"); }
 
-QDate ReferenceApplication::SysteemDatum() const { return today_.value_or(QDate::currentDate()); }
+QString ReferenceApplication::SysteemDatum() const
+{
+    return today_.value_or(QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy")));
+}
 
 void ReferenceApplication::SaveGlobalSetup(const Settings& globalSetup)
 {

@@ -44,7 +44,7 @@ public:
     Settings& SettingsObject() override { return setup_; }
     Form* MainWindow() override { return nullptr; }
     void SetupChanged() override { ++setupChangedCount_; }
-    QDate SysteemDatum() const override;
+    QString SysteemDatum() const override;
     Ui& ui() override { return ui_; }
 
     // Database
@@ -55,7 +55,8 @@ public:
     void HandleControlError(const QString& componentName, std::exception_ptr error);
 
     // For the host's own use and its tests.
-    void setSysteemDatum(const QDate& date) { today_ = date; }
+    void setSysteemDatum(const QDate& date) { today_ = date.toString(QStringLiteral("dd-MM-yyyy")); }
+    void setSysteemDatum(const QString& text) { today_ = text; }
     // Whether reported errors are also shown to the user in a message box.
     void setShowErrorsToUser(bool on) { showErrorsToUser_ = on; }
     const std::vector<ErrorReport>& errorReports() const { return errorReports_; }
@@ -76,7 +77,7 @@ private:
     Settings globalSetup_;
     QString databaseProvider_ = QStringLiteral("MSACC");
     QString databaseServer_;
-    std::optional<QDate> today_;
+    std::optional<QString> today_;
     bool showErrorsToUser_ = true;
     bool closeRequested_ = false;
     int setupChangedCount_ = 0;

@@ -57,8 +57,9 @@ public:
     // Tells the host that the settings object changed outside a page's own controls.
     virtual void SetupChanged() = 0;
 
-    // The host's current date, the base of dates the pages compute.
-    virtual QDate SysteemDatum() const = 0;
+    // The host's current date as text (its system information); pages convert
+    // it with CDate before computing dates from it.
+    virtual QString SysteemDatum() const = 0;
 
     // The dialogs, message boxes and screen facts of this host.
     virtual Ui& ui() = 0;

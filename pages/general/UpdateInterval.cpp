@@ -1,5 +1,6 @@
 #include "pages/general/UpdateInterval.h"
 
+#include "framework/errors/Conversions.h"
 #include "framework/forms/ComboBox.h"
 #include "framework/host/Settings.h"
 
@@ -21,12 +22,16 @@ void fill(ComboBox& combo, Settings& setup)
     }
 }
 
-void store(const ComboBox& combo, Settings& setup, const QDate& today)
+void store(const ComboBox& combo, Settings& setup, const QString& today)
 {
-    const qint16 days = qint16(combo.itemData(combo.listIndex()));
+    const qint16 days = CInt(double(combo.itemData(combo.listIndex())));
+    // Selecting the stored interval again (as the fill does) is no change:
+    // merely opening the page must not postpone the next update check.
+    if (days == setup.UpdateTermijn)
+        return;
     setup.UpdateTermijn = days;
     setup.UpdateVlag = 0;
-    setup.VolgendeUpdate = today.addDays(days);
+    setup.VolgendeUpdate = CDate(today).addDays(days);
 }
 
 } // namespace tarvelo::UpdateInterval

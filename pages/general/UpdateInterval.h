@@ -14,9 +14,10 @@ namespace UpdateInterval {
 // stored 0 means no choice yet, so the daily default is written back at once.
 void fill(ComboBox& combo, Settings& setup);
 
-// Stores the chosen interval, clears the update flag and plans the next check
-// that many calendar days after today.
-void store(const ComboBox& combo, Settings& setup, const QDate& today);
+// When the chosen interval differs from the stored one: stores it, clears the
+// update flag and plans the next check that many calendar days after the
+// host's date (given as text).
+void store(const ComboBox& combo, Settings& setup, const QString& today);
 
 } // namespace UpdateInterval
 } // namespace tarvelo
