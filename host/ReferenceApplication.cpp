@@ -4,12 +4,22 @@
 #include "framework/host/ProcedureTrace.h"
 #include "framework/ui/Ui.h"
 #include "host/SettingsFile.h"
+#include "host/database/ServerConnection.h"
 
 #include <QDebug>
 
 namespace tarvelo {
 
-ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder) : ui_(ui), data_(dataFolder) {}
+ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, const QString& userHiveFile)
+    : ui_(ui), data_(dataFolder),
+      userHive_(std::make_unique<SqliteRegistryStore>(
+          userHiveFile.isEmpty() ? data_.absoluteFilePath(QStringLiteral("HKEY_CURRENT_USER.hive")) : userHiveFile)),
+      machineHive_(std::make_unique<SqliteRegistryStore>(data_.absoluteFilePath(QStringLiteral("HKEY_LOCAL_MACHINE.hive")))),
+      registry_(std::make_unique<Registry>(*userHive_, *machineHive_))
+{
+}
+
+ReferenceApplication::~ReferenceApplication() = default;
 
 QVariant ReferenceApplication::RunFunction(const QString&, const QString&, const QString& function)
 {
@@ -100,6 +110,21 @@ QString ReferenceApplication::SysteemDatum() const
 void ReferenceApplication::SaveGlobalSetup(const Settings& globalSetup)
 {
     SettingsFile::save(globalSetup, data_.absoluteFilePath(QStringLiteral("GlobalSetup.json")));
+}
+
+} // namespace tarvelo
+
+namespace tarvelo {
+
+bool ReferenceApplication::TestConnection(const QString& server, QString& errorText, const QString& databaseName)
+{
+    errorText = testServerConnection(server, databaseName);
+    return errorText.isEmpty();
+}
+
+void ReferenceApplication::MoveDossierDocumentFolder(const QString&, const QString& oldFolder, const QString& newFolder)
+{
+    movedDossierFolders_.push_back({oldFolder, newFolder});
 }
 
 } // namespace tarvelo

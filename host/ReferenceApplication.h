@@ -3,10 +3,13 @@
 #include "framework/host/Application.h"
 #include "framework/host/Database.h"
 #include "framework/host/Settings.h"
+#include "framework/registry/Registry.h"
 #include "host/ErrorReport.h"
+#include "host/registry/SqliteRegistryStore.h"
 
 #include <QDir>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -19,7 +22,10 @@ class Form;
 // data folder.
 class ReferenceApplication final : public Application, public Database {
 public:
-    ReferenceApplication(Ui& ui, const QString& dataFolder);
+    // The machine hive lives in the data folder; the user hive there too unless
+    // the host names another file (the program keeps it under the user's config folder).
+    ReferenceApplication(Ui& ui, const QString& dataFolder, const QString& userHiveFile = QString());
+    ~ReferenceApplication() override;
 
     // Application
     QVariant RunFunction(const QString& caller, const QString& component, const QString& function) override;
@@ -46,9 +52,12 @@ public:
     void SetupChanged() override { ++setupChangedCount_; }
     QString SysteemDatum() const override;
     Ui& ui() override { return ui_; }
+    Registry& registry() override { return *registry_; }
 
     // Database
     void SaveGlobalSetup(const Settings& globalSetup) override;
+    bool TestConnection(const QString& server, QString& errorText, const QString& databaseName) override;
+    void MoveDossierDocumentFolder(const QString& text, const QString& oldFolder, const QString& newFolder) override;
 
     // The host's general error handling for controls: an error that escaped a
     // page's own handling is reported and the program goes on.
@@ -66,6 +75,8 @@ public:
     };
     const std::vector<ProcedureCall>& procedureCalls() const { return procedureCalls_; }
     bool closeRequested() const { return closeRequested_; }
+    // Dossier roots re-pointed so far (old, new); the dossier records follow in the office database.
+    const std::vector<std::pair<QString, QString>>& movedDossierFolders() const { return movedDossierFolders_; }
     int setupChangedCount() const { return setupChangedCount_; }
 
 private:
@@ -73,6 +84,9 @@ private:
 
     Ui& ui_;
     QDir data_;
+    std::unique_ptr<SqliteRegistryStore> userHive_;
+    std::unique_ptr<SqliteRegistryStore> machineHive_;
+    std::unique_ptr<Registry> registry_;
     Settings setup_;
     Settings globalSetup_;
     QString databaseProvider_ = QStringLiteral("MSACC");
@@ -83,6 +97,7 @@ private:
     int setupChangedCount_ = 0;
     std::vector<ErrorReport> errorReports_;
     std::vector<ProcedureCall> procedureCalls_;
+    std::vector<std::pair<QString, QString>> movedDossierFolders_;
 };
 
 } // namespace tarvelo

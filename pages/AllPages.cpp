@@ -1,5 +1,6 @@
 #include "pages/AllPages.h"
 
+#include "pages/database_hdn/DatabaseHdnPages.h"
 #include "pages/general/GeneralPages.h"
 
 namespace tarvelo {
@@ -7,6 +8,7 @@ namespace tarvelo {
 void registerAllPages(PageRegistry& registry)
 {
     registerGeneralPages(registry);
+    registerDatabaseHdnPages(registry);
 }
 
 } // namespace tarvelo

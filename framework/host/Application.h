@@ -11,6 +11,7 @@ namespace tarvelo {
 class Database;
 class Form;
 class ProcedureTrace;
+class Registry;
 class Settings;
 class Ui;
 
@@ -63,6 +64,9 @@ public:
 
     // The dialogs, message boxes and screen facts of this host.
     virtual Ui& ui() = 0;
+
+    // The product's registry key, per user and per machine.
+    virtual Registry& registry() = 0;
 };
 
 // The host database object, asked for once when a page is attached.

@@ -16,6 +16,14 @@ public:
 
     // Stores the office-wide settings object.
     virtual void SaveGlobalSetup(const Settings& globalSetup) = 0;
+
+    // Tries to reach the server database; true with an empty errorText when it
+    // works, else false with the server's own message.
+    virtual bool TestConnection(const QString& server, QString& errorText, const QString& databaseName) = 0;
+    // Re-points the stored document folders of existing advice dossiers from the
+    // old root to the new one. The first argument is the host's own text.
+    virtual void MoveDossierDocumentFolder(const QString& text, const QString& oldFolder,
+                                           const QString& newFolder) = 0;
 };
 
 } // namespace tarvelo

@@ -20,6 +20,11 @@ public:
     Setting<QString> ProxyAdres{this, "ProxyAdres"};
     Setting<QString> ProxyGebruikersnaam{this, "ProxyGebruikersnaam"};
     Setting<QString> ProxyWachtwoord{this, "ProxyWachtwoord", QString(), SettingFlag::Secret};
+
+    // Import and export of advices
+    Setting<QString> ImportDir{this, "ImportDir"};
+    Setting<QString> ExportDir{this, "ExportDir"};
+    Setting<QString> EmailOntvanger{this, "EmailOntvanger"};
 };
 
 } // namespace tarvelo

@@ -4,11 +4,15 @@
 #include "host/PageHost.h"
 #include "pages/AllPages.h"
 
+#include <QLocale>
+
 namespace tarvelo::testing {
 
 PageHarness::PageHarness(int twipsPerPixel)
 {
     ui_.setTwipsPerPixel(twipsPerPixel, twipsPerPixel);
+    // Pages format numbers and dates for a Dutch office.
+    QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
     registerAllPages(registry_);
     app_ = std::make_unique<ReferenceApplication>(ui_, dir_.path());
     // Tests read the reports; a message box per error would need an answer each.

@@ -1,0 +1,54 @@
+#include "host/database/ServerConnection.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QUuid>
+
+namespace tarvelo {
+
+ServerAddress ServerAddress::parse(const QString& server)
+{
+    ServerAddress address;
+    QString text = server.trimmed();
+    const qsizetype separator = std::max(text.lastIndexOf(QLatin1Char(':')), text.lastIndexOf(QLatin1Char(',')));
+    if (separator > 0) {
+        bool ok = false;
+        const int port = text.mid(separator + 1).trimmed().toInt(&ok);
+        if (ok && port > 0 && port < 65536) {
+            address.port = port;
+            text = text.left(separator).trimmed();
+        }
+    }
+    address.host = text;
+    return address;
+}
+
+QString testServerConnection(const QString& server, const QString& databaseName)
+{
+    if (server.trimmed().isEmpty())
+        return QStringLiteral("Er is geen server opgegeven.");
+    if (databaseName.trimmed().isEmpty())
+        return QStringLiteral("Er is geen databasenaam opgegeven.");
+    const QString connectionName = QStringLiteral("verbindingstest-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    QString error;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
+        const ServerAddress address = ServerAddress::parse(server);
+        db.setHostName(address.host);
+        db.setPort(address.port);
+        db.setDatabaseName(databaseName);
+        db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+        if (!db.open()) {
+            error = db.lastError().databaseText().trimmed();
+            if (error.isEmpty())
+                error = db.lastError().text().trimmed();
+            if (error.isEmpty())
+                error = QStringLiteral("Onbekende fout bij het verbinden.");
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    return error;
+}
+
+} // namespace tarvelo

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace tarvelo {
+
+// The office database on a server (provider "MSSQL") is a PostgreSQL database.
+// A server is written "host" or "host:port" (a comma instead of the colon is
+// accepted too, as server names are often written); the user and password come
+// from the connection environment (PGUSER, PGPASSWORD or ~/.pgpass).
+struct ServerAddress {
+    QString host;
+    int port = 5432;
+
+    static ServerAddress parse(const QString& server);
+};
+
+// Opens and closes a connection; returns "" when it worked, else the server's
+// own message.
+QString testServerConnection(const QString& server, const QString& databaseName);
+
+} // namespace tarvelo

@@ -1,0 +1,678 @@
+#include "pages/database_hdn/SetupDatabase.h"
+
+#include "framework/host/Application.h"
+#include "framework/host/Database.h"
+#include "framework/host/Settings.h"
+#include "framework/page/RowLayout.h"
+#include "framework/registry/Registry.h"
+#include "framework/registry/RegistryNames.h"
+#include "framework/ui/Ui.h"
+#include "framework/util/FolderRoutines.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+
+namespace tarvelo {
+
+namespace {
+
+constexpr int InnerWidth = 5800;
+constexpr int LabelWidth = 1695;
+constexpr int FieldWidth = 3315;
+constexpr int ButtonWidth = 375;
+
+const QString AdviesBestand = QStringLiteral("Adviezen.mdb");
+const QString KiesAndereLocatie = QStringLiteral("Kies andere database locatie");
+const QString ControleCaption = QStringLiteral("Controle SQL database connectie");
+const QString GrootteHint = QStringLiteral("Hier staat de huidige grootte van de adviezendatabase. ") +
+                            QStringLiteral("Indien de maximale grootte van een MS Access database bijna wordt bereikt, dient u over te stappen ") +
+                            QStringLiteral("op een MS SQL database. Deze is geschikt voor de opslag en verwerking van grotere databases.");
+
+QString withIndex(const char* procedure, int index)
+{
+    return QStringLiteral("%1 Index=%2").arg(QLatin1String(procedure)).arg(index);
+}
+
+} // namespace
+
+SetupDatabase::DatabaseControls SetupDatabase::addDatabaseControls(int index, const QString& caption)
+{
+    Form& f = form();
+    DatabaseControls c{};
+    c.fra = &f.add<Frame>("fraDatabase", nullptr, index);
+    c.fra->setCaption(caption);
+    c.lblSoort = &f.add<Label>("lblSoortDatabase", c.fra, index);
+    c.cboSoort = &f.add<ComboBox>("cboSoortDatabase", c.fra, index);
+    c.lblServer = &f.add<Label>("lblServerNaam", c.fra, index);
+    c.txtServer = &f.add<TextBox>("txtServerNaam", c.fra, index);
+    c.lblNaam = &f.add<Label>("lblDatabaseNaam", c.fra, index);
+    c.txtNaam = &f.add<TextBox>("txtDatabaseNaam", c.fra, index);
+    c.lblLocatie = &f.add<Label>("lblDBaseLocatie", c.fra, index);
+    c.txtLocatie = &f.add<TextBox>("txtDBaseLocatie", c.fra, index);
+    c.cmdLocatie = &f.add<CommandButton>("cmdDatabaseLoc", c.fra, index);
+    c.lblWeergave = &f.add<Label>("lblWeergaveNaam", c.fra, index);
+    c.txtWeergave = &f.add<TextBox>("txtWeergaveNaam", c.fra, index);
+    c.lblGrootte = &f.add<Label>("lblGrootteDB", c.fra, index);
+    c.txtGrootte = &f.add<TextBox>("txtGrootteDB", c.fra, index);
+    c.lblMax = &f.add<Label>("lblMaxGrootte", c.fra, index);
+    c.hntGrootte = &f.add<Hint>("hntGrootteDB", c.fra, index);
+
+    c.lblSoort->setCaption(QStringLiteral("Soort database"));
+    c.lblServer->setCaption(QStringLiteral("Naam server"));
+    c.lblNaam->setCaption(QStringLiteral("Databasenaam"));
+    c.lblLocatie->setCaption(QStringLiteral("Databaselocatie"));
+    c.cmdLocatie->setCaption(QStringLiteral("..."));
+    c.lblWeergave->setCaption(QStringLiteral("Weergavenaam"));
+    c.lblGrootte->setCaption(QStringLiteral("Huidige grootte"));
+    c.lblMax->setCaption(QStringLiteral("(max. 2.000 MB)"));
+    c.txtGrootte->setLocked(true);
+    c.txtGrootte->setAlignment(Alignment::Right);
+    return c;
+}
+
+SetupDatabase::SetupDatabase()
+    : SettingsPage(QStringLiteral("SetupDatabase")),
+      db{addDatabaseControls(0, QStringLiteral("Adviezen database (primair)")),
+         addDatabaseControls(1, QStringLiteral("Adviezen database (secundair)"))},
+      hntDatabaseNaam0(form().add<Hint>("hntDatabaseNaam", db[0].fra, 0)),
+      hntWeergaveNaam0(form().add<Hint>("hntWeergaveNaam", db[0].fra, 0)),
+      hntSoortDatabase(form().add<Hint>("hntSoortDatabase", db[0].fra)),
+      cmdConnectieCheck(form().add<CommandButton>("cmdConnectieCheck", db[0].fra)),
+      chkDatabase2(form().add<CheckBox>("chkDatabase2", db[1].fra)),
+      txtSoortDatabaseSecundair(form().add<TextBox>("txtSoortDatabaseSecundair", db[1].fra)),
+      hntDatabaseNaam1(form().add<Hint>("hntDatabaseNaam", db[1].fra, 1)),
+      hntWeergaveNaam1(form().add<Hint>("hntWeergaveNaam", db[1].fra, 1)),
+      fraOverige(form().add<Frame>("fraDatabase", nullptr, 2)),
+      lblOverigeLocatie(form().add<Label>("lblDBaseLocatie", &fraOverige, 2)),
+      txtOverigeLocatie(form().add<TextBox>("txtDBaseLocatie", &fraOverige, 2)),
+      cmdOverigeLocatie(form().add<CommandButton>("cmdDatabaseLoc", &fraOverige, 2)),
+      fraImportExport(form().add<Frame>("fraImportExport")),
+      lblExportDir(form().add<Label>("lblExportDir", &fraImportExport)),
+      txtExportDir(form().add<TextBox>("txtExportDir", &fraImportExport)),
+      cmdExportLocatie(form().add<CommandButton>("cmdExportLocatie", &fraImportExport)),
+      lblEmailOntvanger(form().add<Label>("lblEmailOntvanger", &fraImportExport)),
+      txtEmailOntvanger(form().add<TextBox>("txtEmailOntvanger", &fraImportExport)),
+      hntEmailOntvanger(form().add<Hint>("hntEmailOntvanger", &fraImportExport)),
+      lblImportDir(form().add<Label>("lblImportDir", &fraImportExport)),
+      txtImportDir(form().add<TextBox>("txtImportDir", &fraImportExport)),
+      cmdImportLocatie(form().add<CommandButton>("cmdImportLocatie", &fraImportExport)),
+      fraAdviesdossiers(form().add<Frame>("fraAdviesdossiers")),
+      lblDocumenten(form().add<Label>("lblDocumenten", &fraAdviesdossiers)),
+      txtAdviesdossierDocumentenmap(form().add<TextBox>("txtAdviesdossierDocumentenmap", &fraAdviesdossiers)),
+      cmdAdviesdossierDocumentenmap(form().add<CommandButton>("cmdAdviesdossierDocumentenmap", &fraAdviesdossiers)),
+      hntAdviesdossiers(form().add<Hint>("hntAdviesdossiers", &fraAdviesdossiers)),
+      fraToepassen(form().add<Frame>("fraToepassen")),
+      hntToepassen(form().add<Hint>("hntToepassen", &fraToepassen)),
+      cmdToepassen(form().add<CommandButton>("cmdToepassen", &fraToepassen))
+{
+    hntDatabaseNaam0.setText(QStringLiteral("Dit is de bestandsnaam van de primaire adviezen database."));
+    hntDatabaseNaam1.setText(QStringLiteral("Dit is de bestandsnaam van de secundaire adviezen database."));
+    for (Hint* h : {&hntWeergaveNaam0, &hntWeergaveNaam1})
+        h->setText(QStringLiteral("Dit is de naam die getoond wordt in de database keuzelijst."));
+    hntSoortDatabase.setText(QStringLiteral(
+        "Indien u wilt kiezen voor 'SQL Server', dan dient de SQL database van Quenmarix voorgeïnstalleerd te zijn. "
+        "Zie de installatiehandleiding van Quenmarix over SQL databases voor meer informatie. "
+        "Kijk ook in de supportsectie op de website van Quenmarix."));
+    cmdConnectieCheck.setCaption(QStringLiteral("&Controleer databaseconnectie"));
+    chkDatabase2.setCaption(QStringLiteral("Adviezen database (secundair)"));
+    txtSoortDatabaseSecundair.setLocked(true);
+    db[1].cboSoort->setVisible(false); // the text box beside it names the only kind
+    db[1].txtNaam->setEnabled(false);
+    db[1].lblNaam->setEnabled(false);
+
+    fraOverige.setCaption(QStringLiteral("Overige databases"));
+    lblOverigeLocatie.setCaption(QStringLiteral("Databaselocatie"));
+    cmdOverigeLocatie.setCaption(QStringLiteral("..."));
+
+    fraImportExport.setCaption(QStringLiteral("Import/Export locatie adviezen"));
+    lblExportDir.setCaption(QStringLiteral("Export locatie adviezen"));
+    cmdExportLocatie.setCaption(QStringLiteral("..."));
+    lblEmailOntvanger.setCaption(QStringLiteral("E-mail versturen naar"));
+    hntEmailOntvanger.setText(QStringLiteral("E-mail voor automatische verzending van geëxporteerde adviezen"));
+    lblImportDir.setCaption(QStringLiteral("Import locatie adviezen"));
+    cmdImportLocatie.setCaption(QStringLiteral("..."));
+
+    fraAdviesdossiers.setCaption(QStringLiteral("Adviesdossiers"));
+    lblDocumenten.setCaption(QStringLiteral("Documenten"));
+    cmdAdviesdossierDocumentenmap.setCaption(QStringLiteral("..."));
+    hntAdviesdossiers.setText(QStringLiteral(
+        "Geef hier de map op waarin de Adviesdossiermappen worden opgeslagen. Er wordt per klant een sub-directory "
+        "in deze map aangemaakt."));
+
+    fraToepassen.setCaption(QStringLiteral("Database wijzigen"));
+    hntToepassen.setText(QStringLiteral(
+        "Gewijzigde database-instellingen worden samen toegepast en gelden na het opnieuw starten van Quenmarix."));
+    cmdToepassen.setCaption(QStringLiteral("Toepassen..."));
+    cmdToepassen.setEnabled(false);
+
+    layoutDatabaseFrame(0, nullptr, &hntSoortDatabase);
+    layoutDatabaseFrame(1, &chkDatabase2, nullptr);
+    RowLayout(fraOverige, InnerWidth)
+        .row({{&lblOverigeLocatie, LabelWidth}, {&txtOverigeLocatie, FieldWidth}, {&cmdOverigeLocatie, ButtonWidth}})
+        .finish();
+    RowLayout(fraImportExport, InnerWidth)
+        .row({{&lblExportDir, LabelWidth}, {&txtExportDir, FieldWidth}, {&cmdExportLocatie, ButtonWidth}})
+        .field(lblEmailOntvanger, txtEmailOntvanger, FieldWidth, LabelWidth)
+        .text(hntEmailOntvanger, 1)
+        .row({{&lblImportDir, LabelWidth}, {&txtImportDir, FieldWidth}, {&cmdImportLocatie, ButtonWidth}})
+        .finish();
+    RowLayout(fraAdviesdossiers, InnerWidth)
+        .row({{&lblDocumenten, LabelWidth},
+              {&txtAdviesdossierDocumentenmap, FieldWidth},
+              {&cmdAdviesdossierDocumentenmap, ButtonWidth}})
+        .text(hntAdviesdossiers, 2)
+        .finish();
+    RowLayout(fraToepassen, InnerWidth).text(hntToepassen, 2).row({{&cmdToepassen, 1815}}).finish();
+    stackFrames({db[0].fra, db[1].fra, &fraOverige, &fraImportExport, &fraAdviesdossiers, &fraToepassen});
+
+    for (int i = 0; i < 2; ++i) {
+        db[i].cboSoort->Click.connect([this, i] { cboSoortDatabase_Click(i); });
+        db[i].cmdLocatie->Click.connect([this, i] { cmdDatabaseLoc_Click(i); });
+        db[i].txtLocatie->Validate.connect([this, i](bool& cancel) { txtDBaseLocatie_Validate(i, cancel); });
+        db[i].txtServer->Validate.connect([this](bool&) { setChanged(true); });
+        db[i].txtNaam->Validate.connect([this](bool&) { setChanged(true); });
+        db[i].txtWeergave->Validate.connect([this, i](bool&) { txtWeergaveNaam_Validate(i); });
+    }
+    cmdOverigeLocatie.Click.connect([this] { cmdDatabaseLoc_Click(2); });
+    txtOverigeLocatie.Validate.connect([this](bool& cancel) { txtDBaseLocatie_Validate(2, cancel); });
+    chkDatabase2.Click.connect([this] { chkDatabase2_Click(); });
+    cmdConnectieCheck.Click.connect([this] { cmdConnectieCheck_Click(); });
+    cmdToepassen.Click.connect([this] { cmdToepassen_Click(); });
+    cmdAdviesdossierDocumentenmap.Click.connect([this] { cmdAdviesdossierDocumentenmap_Click(); });
+    txtAdviesdossierDocumentenmap.Validate.connect([this](bool& cancel) { txtAdviesdossierDocumentenmap_Validation(cancel); });
+    cmdImportLocatie.Click.connect([this] { cmdImportLocatie_Click(); });
+    cmdExportLocatie.Click.connect([this] { cmdExportLocatie_Click(); });
+    txtImportDir.Validate.connect([this](bool& cancel) { txtFolder_Validate(txtImportDir, cancel, &SetupDatabase::Update_Importlocatie); });
+    txtExportDir.Validate.connect([this](bool& cancel) { txtFolder_Validate(txtExportDir, cancel, &SetupDatabase::Update_Exportlocatie); });
+    txtEmailOntvanger.Validate.connect([this](bool&) { Setup().EmailOntvanger = txtEmailOntvanger.text(); });
+}
+
+void SetupDatabase::layoutDatabaseFrame(int index, Control* top, Hint* extra)
+{
+    DatabaseControls& c = db[index];
+    Hint& hntNaam = index == 0 ? hntDatabaseNaam0 : hntDatabaseNaam1;
+    Hint& hntWeergave = index == 0 ? hntWeergaveNaam0 : hntWeergaveNaam1;
+    c.hntGrootte->setText(GrootteHint);
+    RowLayout lay(*c.fra, InnerWidth);
+    if (top)
+        lay.line(*top, RowLayout::LabelHeight);
+    if (index == 0)
+        lay.field(*c.lblSoort, *c.cboSoort, 1815, LabelWidth);
+    else
+        lay.row({{c.lblSoort, LabelWidth}, {&txtSoortDatabaseSecundair, 1815}});
+    if (index == 1)
+        c.cboSoort->setBounds(txtSoortDatabaseSecundair.left(), txtSoortDatabaseSecundair.top(), 1815, 315);
+    lay.field(*c.lblServer, *c.txtServer, FieldWidth, LabelWidth)
+        .field(*c.lblNaam, *c.txtNaam, FieldWidth, LabelWidth)
+        .text(hntNaam, 1)
+        .row({{c.lblLocatie, LabelWidth}, {c.txtLocatie, FieldWidth}, {c.cmdLocatie, ButtonWidth}})
+        .field(*c.lblWeergave, *c.txtWeergave, FieldWidth, LabelWidth)
+        .text(hntWeergave, 1)
+        .row({{c.lblGrootte, LabelWidth}, {c.txtGrootte, 1215}, {c.lblMax, 0}})
+        .text(*c.hntGrootte, 3);
+    if (extra) {
+        lay.text(*extra, 3);
+        lay.row({{&cmdConnectieCheck, 2895}});
+    }
+    lay.finish();
+}
+
+SetupDatabase::~SetupDatabase()
+{
+    // Changes that were collected but not applied are offered once more.
+    if (changed && getApplication())
+        cmdToepassen_Click();
+}
+
+void SetupDatabase::setChanged(bool on)
+{
+    changed = on;
+    cmdToepassen.setEnabled(on);
+}
+
+QString SetupDatabase::Get_Om_Bestandsgrootte(qint64 bytes)
+{
+    const QLocale locale;
+    const double s = double(bytes);
+    if (bytes > 1000000000)
+        return locale.toString(s / 1024 / 1024 / 1024, 'f', 2) + QStringLiteral(" GB");
+    if (bytes > 1000000)
+        return locale.toString(s / 1024 / 1024, 'f', 2) + QStringLiteral(" MB");
+    if (bytes > 1000)
+        return locale.toString(s / 1024, 'f', 0) + QStringLiteral(" kB");
+    return locale.toString(bytes) + QStringLiteral(" B");
+}
+
+void SetupDatabase::Fill() { Fill_Screen(); }
+
+void SetupDatabase::Fill_Screen()
+{
+    guarded(QStringLiteral("Fill_Screen"), [this] {
+        filling = true;
+        const Registry& reg = app().registry();
+        const auto user = [&](QLatin1StringView value, const QString& fallback = QString()) {
+            return reg.GetTarveloSetting(Hive::HKEY_CURRENT_USER, value, true, fallback);
+        };
+        provider = user(RegistryNames::AdviezenDatabaseProvider);
+        source = user(RegistryNames::AdviezenDatabaseSource);
+        map = user(RegistryNames::AdviezenDatabaseMap);
+        name = user(RegistryNames::AdviezenDatabaseName);
+        weergavenaam = user(RegistryNames::AdviezenDatabaseWeergaveNaam);
+        databaseDir = reg.RegGetString(Hive::HKEY_LOCAL_MACHINE, RegistryNames::ProductKey, RegistryNames::DatabaseDir, QString());
+        source2 = user(RegistryNames::AdviezenDatabase2Source);
+        map2 = user(RegistryNames::AdviezenDatabase2Map);
+        name2 = user(RegistryNames::AdviezenDatabase2Name);
+        weergavenaam2 = user(RegistryNames::AdviezenDatabase2WeergaveNaam);
+        database2 = user(RegistryNames::AdviezenDatabase2, QStringLiteral("False")).compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+        dossierMap = user(RegistryNames::AdviesdossierDocumentenMap, databaseDir);
+        changed = false;
+
+        txtAdviesdossierDocumentenmap.setText(dossierMap);
+        chkDatabase2.setChecked(database2);
+        db[0].txtWeergave->setText(weergavenaam);
+        db[1].txtWeergave->setText(weergavenaam2);
+
+        ComboBox& soort = *db[0].cboSoort;
+        soort.clear();
+        soort.addItemWithData(QStringLiteral("MS Access"), 0);
+        soort.setListIndex(0);
+        if (app().SqlServerAvailable()) {
+            soort.addItemWithData(QStringLiteral("MS SQL Server"), 1);
+            if (app().DatabaseProvider() == QLatin1String("MSSQL") || provider == QLatin1String("MSSQL"))
+                soort.setListIndex(1);
+        }
+        soort.setEnabled(soort.listCount() > 1);
+        typeAtFill = soort.itemData(soort.listIndex());
+
+        const bool sql = typeAtFill == 1;
+        db[0].txtServer->setText(sql ? source : QString());
+        db[0].txtNaam->setText(name);
+        db[0].txtLocatie->setText(sql ? QString() : map);
+        Set_StatusControls();
+
+        ComboBox& soort2 = *db[1].cboSoort;
+        soort2.clear();
+        soort2.addItemWithData(QStringLiteral("MS Access"), 0);
+        soort2.setEnabled(soort2.listCount() > 1);
+        soort2.setListIndex(0);
+
+        txtImportDir.setText(Setup().ImportDir);
+        txtExportDir.setText(Setup().ExportDir);
+        txtEmailOntvanger.setText(Setup().EmailOntvanger);
+
+        Fill_DatabaseSize();
+        cmdToepassen.setEnabled(false);
+        filling = false;
+    });
+    filling = false;
+}
+
+void SetupDatabase::Set_StatusControls()
+{
+    guarded(QStringLiteral("Set_StatusControls"), [this] {
+        const bool sql = db[0].cboSoort->listIndex() == 1;
+        const bool access = db[0].cboSoort->listIndex() == 0;
+        const bool second = chkDatabase2.value() == 1;
+
+        db[0].txtServer->setEnabled(sql);
+        db[0].txtServer->setText(access ? QString() : source);
+        db[0].txtNaam->setEnabled(sql);
+        db[0].txtNaam->setText(access ? AdviesBestand : name);
+        db[0].txtLocatie->setEnabled(access);
+        db[0].cmdLocatie->setEnabled(access);
+        db[0].txtLocatie->setText(sql ? QString() : map);
+        const int selected = db[0].cboSoort->listIndex();
+        cmdConnectieCheck.setVisible(selected >= 0 && db[0].cboSoort->itemData(selected) == 1);
+
+        db[1].txtWeergave->setEnabled(second);
+        db[1].txtWeergave->setText(second ? weergavenaam2 : QString());
+        db[1].txtNaam->setEnabled(false);
+        db[1].txtNaam->setText(second ? AdviesBestand : QString());
+        db[1].txtLocatie->setEnabled(second);
+        db[1].cmdLocatie->setEnabled(second);
+        db[1].txtLocatie->setText(second ? map2 : QString());
+        txtSoortDatabaseSecundair.setText(second ? QStringLiteral("MS Access") : QString());
+
+        txtOverigeLocatie.setEnabled(true);
+        cmdOverigeLocatie.setEnabled(true);
+        txtOverigeLocatie.setText(databaseDir);
+        fraAdviesdossiers.setVisible(true);
+
+        for (const DatabaseControls& c : db) {
+            c.lblServer->setEnabled(c.txtServer->enabled());
+            c.lblNaam->setEnabled(c.txtNaam->enabled());
+            c.lblLocatie->setEnabled(c.txtLocatie->enabled());
+            c.lblWeergave->setEnabled(c.txtWeergave->enabled());
+        }
+        db[1].lblSoort->setEnabled(second);
+    });
+}
+
+void SetupDatabase::Fill_DatabaseSize()
+{
+    guarded(QStringLiteral("Fill_DatabaseSize"), [this] {
+        const bool accessSelected = db[0].cboSoort->listIndex() >= 0 &&
+                                    db[0].cboSoort->itemData(db[0].cboSoort->listIndex()) == 0;
+        const std::array<std::pair<bool, QString>, 2> files{
+            std::pair{accessSelected, map}, std::pair{chkDatabase2.value() == 1, map2}};
+        for (int i = 0; i < 2; ++i) {
+            DatabaseControls& c = db[i];
+            c.hntGrootte->setText(GrootteHint);
+            const QFileInfo file(QDir(files[i].second).filePath(AdviesBestand));
+            const bool show = files[i].first && !files[i].second.isEmpty() && file.isFile();
+            c.lblGrootte->setEnabled(show);
+            c.txtGrootte->setText(show ? Get_Om_Bestandsgrootte(file.size()) : QString());
+            c.lblMax->setVisible(show);
+        }
+    });
+}
+
+bool SetupDatabase::CheckForDBase(const QString& folder, int index)
+{
+    bool found = false;
+    guarded(QStringLiteral("CheckForDBase"), [&] {
+        const QDir dir(folder);
+        if (index == 0 || index == 1) {
+            const bool server = index == 0 && db[0].txtNaam->enabled();
+            const QString pattern = server ? QStringLiteral("*.mdf") : AdviesBestand;
+            found = !dir.entryList({pattern}, QDir::Files).isEmpty();
+        } else {
+            found = true;
+            for (const char* file : {"Rente.mdb", "Tabellen.mdb", "Tarieven.mdb"}) {
+                if (!QFileInfo(dir.filePath(QLatin1String(file))).isFile()) {
+                    found = false;
+                    break;
+                }
+            }
+        }
+    });
+    return found;
+}
+
+void SetupDatabase::Update_DatabaseLocatie(int index)
+{
+    guarded(withIndex("Update_DatabaseLocatie", index), [&] {
+        if (index == 0 || index == 1) {
+            const QString primary = db[0].txtLocatie->text();
+            const QString secondary = db[1].txtLocatie->text();
+            if (primary.compare(secondary, Qt::CaseInsensitive) == 0 && !primary.trimmed().isEmpty()) {
+                ui().msgBox(QStringLiteral("Er is al een locatie ingesteld naar ") + db[index].txtLocatie->text(),
+                            MsgButtons::OK, MsgIcon::Exclamation, KiesAndereLocatie);
+                db[index].txtLocatie->setText(QString());
+                return;
+            }
+            QString& stored = index == 0 ? map : map2;
+            changed = db[index].txtLocatie->text() != stored;
+            stored = db[index].txtLocatie->text();
+        } else {
+            changed = txtOverigeLocatie.text() != databaseDir;
+            app().registry().RegSetString(Hive::HKEY_LOCAL_MACHINE, RegistryNames::ProductKey,
+                                          RegistryNames::DatabaseDir, txtOverigeLocatie.text());
+            databaseDir = txtOverigeLocatie.text();
+        }
+        cmdToepassen.setEnabled(changed);
+        Fill_DatabaseSize();
+    });
+}
+
+void SetupDatabase::cboSoortDatabase_Click(int index)
+{
+    if (filling)
+        return;
+    guarded(withIndex("cboSoortDatabase_Click", index), [&] {
+        const ComboBox& soort = *db[index].cboSoort;
+        setChanged(soort.itemData(soort.listIndex()) != typeAtFill);
+        if (changed) {
+            // Another kind of database: what was typed for the old kind does not apply.
+            QString& server = index == 0 ? source : source2;
+            QString& display = index == 0 ? weergavenaam : weergavenaam2;
+            QString& database = index == 0 ? name : name2;
+            server.clear();
+            display.clear();
+            database.clear();
+            db[index].txtServer->setText(QString());
+            db[index].txtWeergave->setText(QString());
+            db[index].txtNaam->setText(QString());
+        }
+        Set_StatusControls();
+        Fill_DatabaseSize();
+    });
+}
+
+void SetupDatabase::chkDatabase2_Click()
+{
+    if (filling)
+        return;
+    guarded(QStringLiteral("chkDatabase2_Click"), [this] {
+        setChanged(true);
+        Set_StatusControls();
+        Fill_DatabaseSize();
+    });
+}
+
+void SetupDatabase::cmdDatabaseLoc_Click(int index)
+{
+    guarded(withIndex("cmdDatabaseLoc_Click", index), [&] {
+        if (index < 0 || index > 2)
+            return;
+        TextBox& field = index == 2 ? txtOverigeLocatie : *db[index].txtLocatie;
+        const QString title = index == 0
+                                  ? QStringLiteral("Selecteer de map waarin de adviezen database zich bevindt:")
+                                  : QStringLiteral("Selecteer de map waarin de overige Quenmarix databases zich bevinden:");
+        const QString folder = BrowseForFolder(ui(), field.text(), title);
+        if (folder.isEmpty())
+            return;
+        if (CheckForDBase(folder, index)) {
+            field.setText(folder);
+            Update_DatabaseLocatie(index);
+        } else {
+            ui().msgBox(QStringLiteral("Databases zijn niet gevonden in ") + folder, MsgButtons::OK,
+                        MsgIcon::Information, KiesAndereLocatie);
+        }
+    });
+}
+
+void SetupDatabase::txtDBaseLocatie_Validate(int index, bool& cancel)
+{
+    TextBox& field = index == 2 ? txtOverigeLocatie : *db[index].txtLocatie;
+    // An emptied field is told like a folder that does not exist, so the user
+    // knows why the focus stays.
+    if (FolderExists(ui(), field.text(), true))
+        Update_DatabaseLocatie(index);
+    else
+        cancel = true;
+}
+
+void SetupDatabase::txtWeergaveNaam_Validate(int index)
+{
+    const QString first = db[0].txtWeergave->text();
+    if (first == db[1].txtWeergave->text() && !first.isEmpty()) {
+        ui().msgBox(QStringLiteral("Weergavenamen mogen niet gelijk zijn aan elkaar!"), MsgButtons::OK,
+                    MsgIcon::Exclamation, QStringLiteral("Weergavenaam gelijk"));
+        db[index].txtWeergave->setText(QString());
+        return;
+    }
+    setChanged(true);
+}
+
+void SetupDatabase::cmdConnectieCheck_Click()
+{
+    guarded(QStringLiteral("cmdConnectieCheck_Click"), [this] {
+        cmdConnectieCheck.setEnabled(false);
+        ui().setMousePointer(MousePointer::Hourglass);
+        QString errorText;
+        GetDatabase(app())->TestConnection(db[0].txtServer->text(), errorText, db[0].txtNaam->text());
+        ui().setMousePointer(MousePointer::Default);
+        if (errorText.isEmpty()) {
+            ui().msgBox(QStringLiteral("Verbinding met de SQL database geslaagd."), MsgButtons::OK,
+                        MsgIcon::Information, ControleCaption);
+        } else {
+            ui().msgBox(QStringLiteral("Kan geen verbinding maken met de SQL database.\r\n\r\nFoutmelding: ") + errorText,
+                        MsgButtons::OK, MsgIcon::Exclamation, ControleCaption);
+        }
+    });
+    cmdConnectieCheck.setEnabled(true);
+}
+
+void SetupDatabase::cmdToepassen_Click()
+{
+    guarded(QStringLiteral("cmdToepassen_Click"), [this] {
+        const MsgResult answer = ui().msgBox(
+            QStringLiteral("Weet u zeker dat u de instellingen met betrekking tot de adviezendatabase wilt wijzigen?"),
+            MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Adviezendatabase instellingen"));
+        if (answer == MsgResult::Yes)
+            Toepassen();
+    });
+    setChanged(false);
+}
+
+void SetupDatabase::Toepassen()
+{
+    Application& a = app();
+    const ComboBox& soort = *db[0].cboSoort;
+    const QString newProvider = soort.itemData(soort.listIndex()) == 1 ? QStringLiteral("MSSQL") : QStringLiteral("MSACC");
+    const QString oldProvider = a.DatabaseProvider();
+    const QString oldServer = a.DatabaseServer();
+    a.setDatabaseProvider(newProvider);
+    a.setDatabaseServer(db[0].txtServer->text());
+
+    if (newProvider == QLatin1String("MSSQL")) {
+        QString errorText;
+        GetDatabase(a)->TestConnection(a.DatabaseServer(), errorText, db[0].txtNaam->text());
+        if (!errorText.isEmpty()) {
+            // Nothing is stored, so the running program keeps the choice it started with.
+            a.setDatabaseProvider(oldProvider);
+            a.setDatabaseServer(oldServer);
+            ui().msgBox(QStringLiteral("Kan geen verbinding maken met de SQL database.\r\nFoutmelding: ") + errorText,
+                        MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Kan geen verbinding maken"));
+            return;
+        }
+    }
+
+    const Registry& reg = a.registry();
+    const auto save = [&](QLatin1StringView value, const QString& text) {
+        reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, value, text);
+    };
+    save(RegistryNames::AdviezenDatabaseProvider, a.DatabaseProvider());
+    save(RegistryNames::AdviezenDatabaseSource, a.DatabaseServer());
+    save(RegistryNames::AdviezenDatabaseName, db[0].txtNaam->text());
+    save(RegistryNames::AdviezenDatabaseWeergaveNaam, db[0].txtWeergave->text());
+    save(RegistryNames::AdviezenDatabaseMap, map);
+    save(RegistryNames::AdviezenDatabase2, chkDatabase2.value() == 1 ? QStringLiteral("True") : QStringLiteral("False"));
+    save(RegistryNames::AdviezenDatabase2WeergaveNaam, db[1].txtWeergave->text());
+    save(RegistryNames::AdviezenDatabase2Map, map2);
+    save(RegistryNames::AdviezenDatabase2Source, db[1].txtServer->text());
+    save(RegistryNames::AdviezenDatabase2Name, db[1].txtNaam->text());
+
+    if (ui().msgBox(QStringLiteral("Om de nieuwe database te gebruiken dient u Quenmarix opnieuw op te starten, "
+                                   "wilt u Quenmarix afsluiten?"),
+                    MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Aanpassen database...")) == MsgResult::Yes)
+        a.CloseApplication();
+}
+
+void SetupDatabase::Update_DossierLocatie(const QString& folder)
+{
+    const QString current = app().registry().GetTarveloSetting(
+        Hive::HKEY_CURRENT_USER, RegistryNames::AdviesdossierDocumentenMap, true, databaseDir);
+    MsgResult answer = MsgResult::No;
+    if (!current.isEmpty()) {
+        answer = ui().msgBox(QStringLiteral("Wilt u de documentlocatie van uw bestaande adviesdossiers aanpassen naar "
+                                            "de geselecteerde map?"),
+                             MsgButtons::YesNoCancel, MsgIcon::Question,
+                             QStringLiteral("Documentlocatie adviesdossiers"));
+        if (answer == MsgResult::Cancel)
+            return;
+    }
+    txtAdviesdossierDocumentenmap.setText(folder);
+    app().registry().SaveTarveloSetting(Hive::HKEY_CURRENT_USER, RegistryNames::AdviesdossierDocumentenMap, folder);
+    dossierMap = folder;
+    if (answer == MsgResult::Yes) {
+        const QVariant result = app().RunFunction(QStringLiteral("SetupDatabase"), QStringLiteral("Tarvelomain"),
+                                                  QStringLiteral("GetDatabase"));
+        if (auto* database = result.value<Database*>())
+            database->MoveDossierDocumentFolder(app().DataDir(), current, folder);
+    }
+    setChanged(true);
+}
+
+void SetupDatabase::cmdAdviesdossierDocumentenmap_Click()
+{
+    guarded(QStringLiteral("cmdAdviesdossierDocumentenmap_Click"), [this] {
+        const QString folder = BrowseForFolder(
+            ui(), txtAdviesdossierDocumentenmap.text(),
+            QStringLiteral("Selecteer de hoofdmap waar u de documenten per adviesdossier wilt opslaan"));
+        // Without a chosen folder there is nothing to move the dossiers to.
+        if (!folder.isEmpty())
+            Update_DossierLocatie(folder);
+    });
+}
+
+void SetupDatabase::txtAdviesdossierDocumentenmap_Validation(bool& cancel)
+{
+    guarded(QStringLiteral("txtAdviesdossierDocumentenmap_Validation"), [&] {
+        const QString folder = txtAdviesdossierDocumentenmap.text();
+        if (!FolderExists(ui(), folder, true)) {
+            cancel = true;
+            return;
+        }
+        Update_DossierLocatie(folder);
+    });
+}
+
+void SetupDatabase::Update_Importlocatie(const QString& folder)
+{
+    guarded(QStringLiteral("Update_Importlocatie"), [&] {
+        app().registry().RegSetString(Hive::HKEY_CURRENT_USER, RegistryNames::ProductKey, RegistryNames::ImportDir,
+                                      folder);
+        Setup().ImportDir = folder;
+    });
+}
+
+void SetupDatabase::Update_Exportlocatie(const QString& folder)
+{
+    guarded(QStringLiteral("Update_Exportlocatie"), [&] { Setup().ExportDir = folder; });
+}
+
+void SetupDatabase::cmdImportLocatie_Click()
+{
+    guarded(QStringLiteral("cmdImportLocatie_Click"), [this] {
+        const QString folder = BrowseForFolder(ui(), txtImportDir.text(),
+                                               QStringLiteral("Selecteer de standaardfolder voor de importbestanden"));
+        if (folder.isEmpty())
+            return;
+        txtImportDir.setText(folder);
+        Update_Importlocatie(folder);
+    });
+}
+
+void SetupDatabase::cmdExportLocatie_Click()
+{
+    guarded(QStringLiteral("cmdExportLocatie_Click"), [this] {
+        const QString folder = BrowseForFolder(
+            ui(), txtExportDir.text(), QStringLiteral("Selecteer de standaardfolder voor de advies-exportbestanden"));
+        if (folder.isEmpty())
+            return;
+        txtExportDir.setText(folder);
+        Update_Exportlocatie(folder);
+    });
+}
+
+void SetupDatabase::txtFolder_Validate(TextBox& box, bool& cancel, void (SetupDatabase::*store)(const QString&))
+{
+    if (!box.text().isEmpty() && FolderExists(ui(), box.text(), true))
+        (this->*store)(box.text());
+    else
+        cancel = true;
+}
+
+void SetupDatabase::Notify(const QString& sender, const QString& form, const QString& action, const QVariant&)
+{
+    guarded(QStringLiteral("m_Application_Notify"), [&] {
+        if (sender == QLatin1String("frmInstellingen") && form == QLatin1String("Setup") &&
+            action == QLatin1String("WijzigingenOpslaan") && changed)
+            cmdToepassen_Click();
+    });
+}
+
+} // namespace tarvelo
