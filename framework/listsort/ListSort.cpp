@@ -4,8 +4,6 @@
 #include "framework/listsort/SortKeys.h"
 #include "framework/ui/Ui.h"
 
-#include <QLocale>
-
 namespace tarvelo {
 
 namespace {
@@ -20,13 +18,13 @@ QString cellValue(const ListItem& row, int column, SortSource source)
     return sub ? sub->key : QString();
 }
 
-QString sortKey(const QString& value, SortDataType dataType, const QLocale& locale)
+QString sortKey(const QString& value, SortDataType dataType, const SortKeyMaker& keys)
 {
     switch (dataType) {
     case SortDataType::Numbers:
-        return NumberSortKey(value, locale);
+        return keys.numberKey(value);
     case SortDataType::Dates:
-        return DateSortKey(value, locale);
+        return keys.dateKey(value);
     case SortDataType::Text:
         break;
     }
@@ -39,12 +37,12 @@ void sortByKeys(ListView& list, int column, SortDataType dataType, SortSource so
 {
     const int keyColumn = list.columnCount();
     list.addColumn(QString(), QString());
-    const QLocale locale;
+    const SortKeyMaker keys;
     for (int i = 1; i <= list.count(); ++i) {
         ListItem& row = list.item(i);
         // Written without a change notice per row: the column is gone again
         // before anyone could see it.
-        row.listSubItem(keyColumn).text = sortKey(cellValue(row, column, source), dataType, locale);
+        row.listSubItem(keyColumn).text = sortKey(cellValue(row, column, source), dataType, keys);
     }
     list.setSortKey(keyColumn);
     list.setSorted(true);

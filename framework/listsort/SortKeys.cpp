@@ -2,7 +2,7 @@
 
 #include <QDateTime>
 
-#include <array>
+#include <algorithm>
 #include <optional>
 
 namespace tarvelo {
@@ -12,95 +12,251 @@ namespace {
 constexpr int IntegerDigits = 15;
 constexpr int Decimals = 10;
 
-std::optional<double> parseNumber(const QString& text, const QLocale& locale)
+struct DateAndTime {
+    QDate date;
+    QTime time;
+};
+
+void appendDigits(QString& key, int value, int width)
 {
-    QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return std::nullopt;
-    bool ok = false;
-    double value = locale.toDouble(trimmed, &ok);
-    if (ok)
-        return value;
-    // Amounts are often shown with the currency sign ("€ 1.250,00").
-    const QString currency = locale.currencySymbol();
-    if (!currency.isEmpty() && trimmed.contains(currency)) {
-        trimmed.remove(currency);
-        value = locale.toDouble(trimmed.trimmed(), &ok);
-        if (ok)
-            return value;
-    }
-    return std::nullopt;
+    QChar digits[4];
+    for (int i = width - 1; i >= 0; --i, value /= 10)
+        digits[i] = QChar(u'0' + value % 10);
+    key.append(digits, width);
 }
 
-std::optional<QDateTime> parseDate(const QString& text, const QLocale& locale)
+// "yyyyMMdd HHmmss", written digit by digit: a sort formats every row.
+QString dateKeyOf(const DateAndTime& moment)
 {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
+    QString key;
+    key.reserve(15);
+    appendDigits(key, moment.date.year(), 4);
+    appendDigits(key, moment.date.month(), 2);
+    appendDigits(key, moment.date.day(), 2);
+    key += u' ';
+    appendDigits(key, moment.time.hour(), 2);
+    appendDigits(key, moment.time.minute(), 2);
+    appendDigits(key, moment.time.second(), 2);
+    return key;
+}
+
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// Reads 1 to maxDigits digits at pos; false when there are none.
+bool readNumber(QStringView text, qsizetype& pos, int maxDigits, int& value, int& digits)
+{
+    value = 0;
+    digits = 0;
+    while (pos < text.size() && digits < maxDigits && isDigit(text[pos])) {
+        value = value * 10 + (text[pos].unicode() - u'0');
+        ++pos;
+        ++digits;
+    }
+    return digits > 0;
+}
+
+// "H:mm" or "H:mm:ss" from pos to the end of text.
+std::optional<QTime> readTime(QStringView text, qsizetype pos)
+{
+    int hour, minute, second = 0, digits;
+    if (!readNumber(text, pos, 2, hour, digits) || pos >= text.size() || text[pos] != u':')
         return std::nullopt;
-    for (QLocale::FormatType type : {QLocale::ShortFormat, QLocale::LongFormat}) {
-        QDateTime dateTime = locale.toDateTime(trimmed, type);
-        if (dateTime.isValid())
-            return dateTime;
-        const QDate date = locale.toDate(trimmed, type);
-        if (date.isValid())
-            return QDateTime(date, QTime(0, 0));
+    ++pos;
+    if (!readNumber(text, pos, 2, minute, digits) || digits != 2)
+        return std::nullopt;
+    if (pos < text.size() && text[pos] == u':') {
+        ++pos;
+        if (!readNumber(text, pos, 2, second, digits) || digits != 2)
+            return std::nullopt;
     }
-    // Day first, as the office's dates are written, then the ISO forms.
-    static const std::array<QString, 10> dateTimeFormats{
-        QStringLiteral("d-M-yyyy H:mm:ss"), QStringLiteral("d-M-yyyy H:mm"), QStringLiteral("d-M-yyyy"),
-        QStringLiteral("d/M/yyyy H:mm:ss"), QStringLiteral("d/M/yyyy H:mm"), QStringLiteral("d/M/yyyy"),
-        QStringLiteral("yyyy-MM-dd HH:mm:ss"), QStringLiteral("yyyy-MM-ddTHH:mm:ss"), QStringLiteral("yyyy-MM-dd HH:mm"),
-        QStringLiteral("yyyy-MM-dd"),
-    };
-    for (const QString& format : dateTimeFormats) {
-        const QDateTime dateTime = QDateTime::fromString(trimmed, format);
-        if (dateTime.isValid())
-            return dateTime;
+    const QTime time(hour, minute, second);
+    if (pos != text.size() || !time.isValid())
+        return std::nullopt;
+    return time;
+}
+
+// Dates written in digits: day, month and year (in the locale's order of day and
+// month) with "-", "/" or ".", or year-month-day; each optionally with a time.
+std::optional<DateAndTime> readNumericDate(QStringView text, bool dayFirst)
+{
+    qsizetype pos = 0;
+    int first, second, third, firstDigits, secondDigits, thirdDigits;
+    if (!readNumber(text, pos, 4, first, firstDigits) || pos >= text.size())
+        return std::nullopt;
+    const QChar separator = text[pos];
+    if (separator == u':') {
+        // A time alone lies on the day the calendar of dates as numbers starts.
+        const std::optional<QTime> time = readTime(text, 0);
+        return time ? std::optional(DateAndTime{QDate(1899, 12, 30), *time}) : std::nullopt;
     }
-    // Two-digit years fall in 1930 to 2029.
-    for (const QString& format : {QStringLiteral("d-M-yy"), QStringLiteral("d/M/yy")}) {
-        QDate date = QDate::fromString(trimmed, format);
-        if (date.isValid()) {
-            if (date.year() < 1930)
-                date = date.addYears(100);
-            return QDateTime(date, QTime(0, 0));
-        }
+    if (separator != u'-' && separator != u'/' && separator != u'.')
+        return std::nullopt;
+    ++pos;
+    if (!readNumber(text, pos, 2, second, secondDigits) || pos >= text.size() || text[pos] != separator)
+        return std::nullopt;
+    ++pos;
+    if (!readNumber(text, pos, 4, third, thirdDigits))
+        return std::nullopt;
+    QDate date;
+    if (firstDigits == 4) {
+        if (thirdDigits > 2)
+            return std::nullopt;
+        date = QDate(first, second, third);
+    } else {
+        if (firstDigits > 2 || (thirdDigits != 2 && thirdDigits != 4))
+            return std::nullopt;
+        int year = third;
+        if (thirdDigits == 2) // two-digit years fall in 1930 to 2029
+            year += year < 30 ? 2000 : 1900;
+        date = dayFirst ? QDate(year, second, first) : QDate(year, first, second);
     }
-    // A time alone lies on the day the calendar of dates as numbers starts.
-    for (const QString& format : {QStringLiteral("H:mm:ss"), QStringLiteral("H:mm")}) {
-        const QTime time = QTime::fromString(trimmed, format);
-        if (time.isValid())
-            return QDateTime(QDate(1899, 12, 30), time);
-    }
-    return std::nullopt;
+    if (!date.isValid())
+        return std::nullopt;
+    if (pos == text.size())
+        return DateAndTime{date, QTime(0, 0)};
+    if (text[pos] != u' ' && !(firstDigits == 4 && text[pos] == u'T'))
+        return std::nullopt;
+    const std::optional<QTime> time = readTime(text, pos + 1);
+    return time ? std::optional(DateAndTime{date, *time}) : std::nullopt;
 }
 
 } // namespace
 
-QString NumberSortKey(const QString& text, const QLocale& locale)
+SortKeyMaker::SortKeyMaker(const QLocale& locale)
+    : locale_(locale),
+      decimalPoint_(locale.decimalPoint()),
+      groupSeparator_(locale.groupSeparator()),
+      currency_(locale.currencySymbol())
 {
-    const std::optional<double> value = parseNumber(text, locale);
-    if (!value)
-        return text;
-    const bool negative = *value < 0;
-    const QString digits = QString::number(negative ? -*value : *value, 'f', Decimals);
-    const qsizetype point = digits.indexOf(QLatin1Char('.'));
+    const QString format = locale.dateFormat(QLocale::ShortFormat);
+    const qsizetype day = format.indexOf(u'd');
+    const qsizetype month = format.indexOf(u'M');
+    dayFirst_ = day < 0 || month < 0 || day < month;
+}
+
+QString SortKeyMaker::numberKeyOf(double value) const
+{
+    const bool negative = value < 0;
+    const QString digits = QString::number(negative ? -value : value, 'f', Decimals);
+    const qsizetype point = digits.indexOf(u'.');
     QString key;
     key.reserve(IntegerDigits + Decimals + 2);
     if (negative)
-        key += QLatin1Char('-');
-    key += digits.left(point).rightJustified(IntegerDigits, QLatin1Char('0'));
-    key += locale.decimalPoint();
+        key += u'-';
+    key += digits.left(point).rightJustified(IntegerDigits, u'0');
+    key += decimalPoint_;
     key += digits.mid(point + 1);
     return key;
 }
 
+// Digits with the locale's separators, at most fifteen before and ten after the
+// decimal separator, are written out as they are; anything else goes through a double.
+bool SortKeyMaker::plainNumberKey(QStringView text, QString& key) const
+{
+    qsizetype pos = 0;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == u'-' || text[pos] == u'+'))
+        negative = text[pos++] == u'-';
+    // Group separators only between complete groups of three digits.
+    QString integer;
+    int run = 0;
+    bool grouped = false;
+    for (; pos < text.size(); ++pos) {
+        const QChar c = text[pos];
+        if (isDigit(c)) {
+            ++run;
+            if (!integer.isEmpty() || c != u'0')
+                integer += c;
+        } else if (groupSeparator_.size() == 1 && c == groupSeparator_[0]) {
+            if (grouped ? run != 3 : (run < 1 || run > 3))
+                return false;
+            grouped = true;
+            run = 0;
+        } else {
+            break;
+        }
+    }
+    if (grouped && run != 3)
+        return false;
+    const bool anyInteger = run > 0 || grouped;
+    QStringView fraction;
+    if (pos < text.size()) {
+        if (!text.mid(pos).startsWith(decimalPoint_))
+            return false;
+        pos += decimalPoint_.size();
+        fraction = text.mid(pos);
+        if (!std::all_of(fraction.begin(), fraction.end(), isDigit))
+            return false;
+    }
+    if ((!anyInteger && fraction.isEmpty()) || integer.size() > IntegerDigits || fraction.size() > Decimals)
+        return false;
+    const bool zero =
+        integer.isEmpty() && std::all_of(fraction.begin(), fraction.end(), [](QChar c) { return c == u'0'; });
+    key.clear();
+    key.reserve(IntegerDigits + Decimals + 2);
+    if (negative && !zero)
+        key += u'-';
+    key += QString(IntegerDigits - integer.size(), u'0');
+    key += integer;
+    key += decimalPoint_;
+    key += fraction;
+    key += QString(Decimals - fraction.size(), u'0');
+    return true;
+}
+
+QString SortKeyMaker::numberKey(const QString& text) const
+{
+    const QStringView trimmed = QStringView(text).trimmed();
+    if (trimmed.isEmpty())
+        return text;
+    QString key;
+    if (plainNumberKey(trimmed, key))
+        return key;
+    bool ok = false;
+    double value = locale_.toDouble(trimmed, &ok);
+    if (ok)
+        return numberKeyOf(value);
+    // Amounts are often shown with the currency sign ("€ 1.250,00").
+    if (!currency_.isEmpty() && trimmed.contains(currency_)) {
+        QString withoutSign = trimmed.toString();
+        withoutSign.remove(currency_);
+        const QStringView rest = QStringView(withoutSign).trimmed();
+        if (plainNumberKey(rest, key))
+            return key;
+        value = locale_.toDouble(rest, &ok);
+        if (ok)
+            return numberKeyOf(value);
+    }
+    return text;
+}
+
+QString SortKeyMaker::dateKey(const QString& text) const
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return text;
+    if (const auto moment = readNumericDate(trimmed, dayFirst_))
+        return dateKeyOf(*moment);
+    // Dates written out in the locale's words ("15 juni 2023").
+    for (QLocale::FormatType type : {QLocale::LongFormat, QLocale::ShortFormat}) {
+        const QDateTime dateTime = locale_.toDateTime(trimmed, type);
+        if (dateTime.isValid())
+            return dateKeyOf({dateTime.date(), dateTime.time()});
+        const QDate date = locale_.toDate(trimmed, type);
+        if (date.isValid())
+            return dateKeyOf({date, QTime(0, 0)});
+    }
+    return text;
+}
+
+QString NumberSortKey(const QString& text, const QLocale& locale)
+{
+    return SortKeyMaker(locale).numberKey(text);
+}
+
 QString DateSortKey(const QString& text, const QLocale& locale)
 {
-    const std::optional<QDateTime> dateTime = parseDate(text, locale);
-    if (!dateTime)
-        return text;
-    return dateTime->toString(QStringLiteral("yyyyMMdd HHmmss"));
+    return SortKeyMaker(locale).dateKey(text);
 }
 
 } // namespace tarvelo

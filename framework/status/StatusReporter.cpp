@@ -55,11 +55,9 @@ void StatusReporter::InitStatus(int maxSteps, const QString& caption, const QStr
     form.setCaption(caption);
     form.setHeight(maxSteps > 0 ? frmProgress::HeightWithBar : frmProgress::HeightWithoutBar);
     form.Pgb1.setVisible(maxSteps > 0);
-    if (maxSteps > 0) {
-        form.Pgb1.setMin(0);
-        form.Pgb1.setValue(0);
-        form.Pgb1.setMax(std::max(1, maxSteps));
-    }
+    form.Pgb1.setMin(0);
+    form.Pgb1.setValue(0);
+    form.Pgb1.setMax(std::max(1, maxSteps));
     form.cmdCancel.setVisible(allowCancel);
     form.lblMessage.setCaption(message);
 }

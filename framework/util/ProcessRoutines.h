@@ -14,8 +14,8 @@ inline constexpr int NotStarted = -1;
 inline constexpr int Crashed = -2;
 } // namespace RunResult
 
-// Starts commandLine (program and arguments, quoted as a shell would; the program
-// found on PATH when it has no folder), waits at most timeoutMs milliseconds and
+// Starts commandLine (program and arguments, an argument with spaces in double
+// quotes; the program found on PATH when it has no folder), waits at most timeoutMs milliseconds and
 // returns its exit code, or one of RunResult. The program never outlives the call.
 // A negative time-out counts as 0.
 int RunAndWait(const QString& commandLine, int timeoutMs);
