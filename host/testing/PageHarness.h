@@ -31,6 +31,8 @@ public:
     // Creates and attaches the page; throws when the name is not registered.
     SettingsPage& open(const QString& className);
     SettingsPage& page() { return *page_; }
+    // Closes the open page, as leaving it in the window does.
+    void close() { page_.reset(); }
     Form& form() { return page_->form(); }
 
     template <class T>

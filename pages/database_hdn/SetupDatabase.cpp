@@ -170,8 +170,8 @@ SetupDatabase::SetupDatabase()
         db[i].cboSoort->Click.connect([this, i] { cboSoortDatabase_Click(i); });
         db[i].cmdLocatie->Click.connect([this, i] { cmdDatabaseLoc_Click(i); });
         db[i].txtLocatie->Validate.connect([this, i](bool& cancel) { txtDBaseLocatie_Validate(i, cancel); });
-        db[i].txtServer->Validate.connect([this](bool&) { setChanged(true); });
-        db[i].txtNaam->Validate.connect([this](bool&) { setChanged(true); });
+        db[i].txtServer->Validate.connect([this, i](bool&) { txtServerNaam_Validate(i); });
+        db[i].txtNaam->Validate.connect([this, i](bool&) { txtDatabaseNaam_Validate(i); });
         db[i].txtWeergave->Validate.connect([this, i](bool&) { txtWeergaveNaam_Validate(i); });
     }
     cmdOverigeLocatie.Click.connect([this] { cmdDatabaseLoc_Click(2); });
@@ -484,6 +484,20 @@ void SetupDatabase::txtDBaseLocatie_Validate(int index, bool& cancel)
         cancel = true;
 }
 
+// What was typed is kept with the page's fields, so that redrawing the status
+// of the controls (ticking the second database, say) shows it again.
+void SetupDatabase::txtServerNaam_Validate(int index)
+{
+    (index == 0 ? source : source2) = db[index].txtServer->text();
+    setChanged(true);
+}
+
+void SetupDatabase::txtDatabaseNaam_Validate(int index)
+{
+    (index == 0 ? name : name2) = db[index].txtNaam->text();
+    setChanged(true);
+}
+
 void SetupDatabase::txtWeergaveNaam_Validate(int index)
 {
     const QString first = db[0].txtWeergave->text();
@@ -491,8 +505,10 @@ void SetupDatabase::txtWeergaveNaam_Validate(int index)
         ui().msgBox(QStringLiteral("Weergavenamen mogen niet gelijk zijn aan elkaar!"), MsgButtons::OK,
                     MsgIcon::Exclamation, QStringLiteral("Weergavenaam gelijk"));
         db[index].txtWeergave->setText(QString());
+        (index == 0 ? weergavenaam : weergavenaam2).clear();
         return;
     }
+    (index == 0 ? weergavenaam : weergavenaam2) = db[index].txtWeergave->text();
     setChanged(true);
 }
 

@@ -67,6 +67,8 @@ private:
     void chkDatabase2_Click();
     void cmdDatabaseLoc_Click(int index);
     void txtDBaseLocatie_Validate(int index, bool& cancel);
+    void txtServerNaam_Validate(int index);
+    void txtDatabaseNaam_Validate(int index);
     void txtWeergaveNaam_Validate(int index);
     void cmdConnectieCheck_Click();
     void cmdToepassen_Click();

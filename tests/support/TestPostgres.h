@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+#include <gtest/gtest.h>
+
+namespace tarvelo::testing {
+
+// The PostgreSQL server that scripts/test.sh starts for the tests ("host:port").
+// Tests that need it fail, not skip, when it is missing.
+inline QString testPostgresServer()
+{
+    const QString server = qEnvironmentVariable("TARVELO_TEST_PGSERVER");
+    if (server.isEmpty())
+        ADD_FAILURE() << "Geen PostgreSQL voor de tests: start ze met scripts/test.sh "
+                         "(of zet TARVELO_TEST_PGSERVER en PGUSER).";
+    return server;
+}
+
+// Creates a fresh, empty database on the test server and returns its name.
+inline QString createTestDatabase()
+{
+    const QString server = testPostgresServer();
+    const QString name = QStringLiteral("test_") + QUuid::createUuid().toString(QUuid::Id128).left(12);
+    const QString connection = QStringLiteral("maak-") + name;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
+        db.setHostName(server.section(QLatin1Char(':'), 0, 0));
+        db.setPort(server.section(QLatin1Char(':'), 1, 1).toInt());
+        db.setDatabaseName(QStringLiteral("postgres"));
+        if (!db.open()) {
+            ADD_FAILURE() << db.lastError().text().toStdString();
+        } else {
+            QSqlQuery q(db);
+            if (!q.exec(QStringLiteral("CREATE DATABASE %1").arg(name)))
+                ADD_FAILURE() << q.lastError().text().toStdString();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return name;
+}
+
+} // namespace tarvelo::testing
