@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+
+namespace tarvelo {
+
+// A static snapshot of the rows a statement returned, with a current row.
+// Fields are found by name without regard to case. Changing a field and calling
+// Update writes the row back; AddNew starts a row that Update inserts.
+class Recordset {
+public:
+    virtual ~Recordset() = default;
+
+    virtual bool EOF_() const = 0;
+    virtual bool BOF_() const = 0;
+    virtual int RecordCount() const = 0;
+    virtual void MoveFirst() = 0;
+    virtual void MoveNext() = 0;
+    virtual void MovePrevious() = 0;
+    virtual void MoveLast() = 0;
+
+    virtual QStringList fieldNames() const = 0;
+    // The current row's value; a name the rows lack is error 3265.
+    virtual QVariant field(const QString& name) const = 0;
+    QString text(const QString& name) const { return field(name).toString(); }
+    virtual void setField(const QString& name, const QVariant& value) = 0;
+
+    virtual void AddNew() = 0;
+    virtual void Update() = 0;
+    // From the current row on, the first row matching "Field = value" (the
+    // value quoted when it is text, quotes doubled); EOF when none does.
+    virtual void Find(const QString& criterion) = 0;
+    virtual void Close() = 0;
+};
+
+// The open connection to the office database on which the pages run their
+// statements, written as the pages build them; the connection makes the
+// statement fit its engine.
+class Connection {
+public:
+    virtual ~Connection() = default;
+
+    // "MSACC" (the embedded database file) or "MSSQL" (the server database).
+    virtual QString provider() const = 0;
+
+    // Runs a statement that returns no rows; returns the number of rows touched.
+    virtual int Execute(const QString& statement) = 0;
+    virtual std::unique_ptr<Recordset> OpenRecordset(const QString& statement) = 0;
+
+    virtual void BeginTrans() = 0;
+    virtual void CommitTrans() = 0;
+    virtual void RollbackTrans() = 0;
+};
+
+// Doubles every single quote, for a value placed between quotes in a statement.
+inline QString sqlQuoted(const QString& value)
+{
+    QString doubled = value;
+    doubled.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + doubled + QLatin1Char('\'');
+}
+
+} // namespace tarvelo

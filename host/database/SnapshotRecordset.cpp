@@ -1,0 +1,198 @@
+#include "host/database/SnapshotRecordset.h"
+
+#include "framework/errors/RuntimeError.h"
+
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlIndex>
+#include <QSqlRecord>
+
+namespace tarvelo {
+
+namespace {
+
+RuntimeError noCurrentRecord()
+{
+    return RuntimeError(3021, QStringLiteral("Er is geen huidige record."), QStringLiteral("Quenmarix database"));
+}
+
+// The table behind a single-table query, or "" when the rows cannot be written back.
+QString tableOf(const QString& statement)
+{
+    static const QRegularExpression single(
+        QStringLiteral("^\\s*SELECT\\s+.+?\\s+FROM\\s+\"?([A-Za-z_][A-Za-z0-9_]*)\"?\\s*(WHERE\\b.*|ORDER\\s+BY\\b.*)?;?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    const auto match = single.match(statement);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+} // namespace
+
+SnapshotRecordset::SnapshotRecordset(QSqlDatabase db, QSqlQuery& executed, const QString& statement)
+    : db_(std::move(db)), table_(tableOf(statement))
+{
+    const QSqlRecord record = executed.record();
+    for (int i = 0; i < record.count(); ++i)
+        names_ << record.fieldName(i);
+    while (executed.next()) {
+        Row row;
+        row.values.reserve(std::size_t(names_.size()));
+        for (int i = 0; i < names_.size(); ++i)
+            row.values.push_back(executed.value(i));
+        row.original = row.values;
+        row.changed.assign(row.values.size(), false);
+        rows_.push_back(std::move(row));
+    }
+}
+
+int SnapshotRecordset::column(const QString& name) const
+{
+    for (int i = 0; i < names_.size(); ++i) {
+        if (names_[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    throw RuntimeError(3265, QStringLiteral("Het item '%1' bestaat niet in deze verzameling.").arg(name),
+                       QStringLiteral("Quenmarix database"));
+}
+
+SnapshotRecordset::Row& SnapshotRecordset::current()
+{
+    if (EOF_() || position_ < 0)
+        throw noCurrentRecord();
+    return rows_[std::size_t(position_)];
+}
+
+const SnapshotRecordset::Row& SnapshotRecordset::current() const
+{
+    return const_cast<SnapshotRecordset*>(this)->current();
+}
+
+void SnapshotRecordset::MoveNext()
+{
+    if (EOF_())
+        throw noCurrentRecord();
+    ++position_;
+}
+
+void SnapshotRecordset::MovePrevious()
+{
+    if (position_ < 0)
+        throw noCurrentRecord();
+    --position_;
+}
+
+QVariant SnapshotRecordset::field(const QString& name) const
+{
+    const int c = column(name);
+    return current().values[std::size_t(c)];
+}
+
+void SnapshotRecordset::setField(const QString& name, const QVariant& value)
+{
+    const int c = column(name);
+    Row& row = current();
+    row.values[std::size_t(c)] = value;
+    row.changed[std::size_t(c)] = true;
+}
+
+void SnapshotRecordset::AddNew()
+{
+    if (closed_)
+        throw noCurrentRecord();
+    Row row;
+    row.values.assign(std::size_t(names_.size()), QVariant());
+    row.original = row.values;
+    row.changed.assign(row.values.size(), false);
+    row.isNew = true;
+    rows_.push_back(std::move(row));
+    position_ = int(rows_.size()) - 1;
+}
+
+void SnapshotRecordset::Update()
+{
+    Row& row = current();
+    if (table_.isEmpty())
+        throw RuntimeError(3251, QStringLiteral("Deze records kunnen niet worden bijgewerkt."),
+                           QStringLiteral("Quenmarix database"));
+    QStringList assigned;
+    QVariantList values;
+    for (int i = 0; i < names_.size(); ++i) {
+        if (row.changed[std::size_t(i)]) {
+            assigned << names_[i];
+            values << row.values[std::size_t(i)];
+        }
+    }
+    if (assigned.isEmpty())
+        return;
+
+    QString sql;
+    if (row.isNew) {
+        QStringList marks;
+        for (int i = 0; i < assigned.size(); ++i)
+            marks << QStringLiteral("?");
+        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table_, assigned.join(QLatin1String(", ")),
+                                                                    marks.join(QLatin1String(", ")));
+    } else {
+        QStringList sets;
+        for (const QString& name : assigned)
+            sets << name + QStringLiteral(" = ?");
+        // The key identifies the row; a table without one is matched on every value as it was read.
+        QStringList keyNames;
+        const QSqlIndex key = db_.primaryIndex(table_);
+        for (int i = 0; i < key.count(); ++i)
+            keyNames << key.fieldName(i);
+        if (keyNames.isEmpty())
+            keyNames = names_;
+        QStringList where;
+        for (const QString& name : keyNames) {
+            const QVariant& old = row.original[std::size_t(column(name))];
+            if (old.isNull()) {
+                where << name + QStringLiteral(" IS NULL");
+            } else {
+                where << name + QStringLiteral(" = ?");
+                values << old;
+            }
+        }
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                  .arg(table_, sets.join(QLatin1String(", ")), where.join(QLatin1String(" AND ")));
+    }
+    QSqlQuery q(db_);
+    q.prepare(sql);
+    for (const QVariant& v : values)
+        q.addBindValue(v);
+    if (!q.exec())
+        throw RuntimeError(-2147217900L, q.lastError().databaseText().trimmed() + QStringLiteral(" [%1]").arg(sql),
+                           QStringLiteral("Quenmarix database"));
+    row.original = row.values;
+    row.changed.assign(row.values.size(), false);
+    row.isNew = false;
+}
+
+void SnapshotRecordset::Find(const QString& criterion)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\s*\\[?([A-Za-z_][A-Za-z0-9_]*)\\]?\\s*=\\s*(.*?)\\s*$"));
+    const auto match = pattern.match(criterion);
+    if (!match.hasMatch())
+        throw RuntimeError(3001, QStringLiteral("Ongeldige zoekopdracht: %1").arg(criterion),
+                           QStringLiteral("Quenmarix database"));
+    const int c = column(match.captured(1));
+    QString wanted = match.captured(2);
+    if (wanted.size() >= 2 && wanted.startsWith(QLatin1Char('\'')) && wanted.endsWith(QLatin1Char('\''))) {
+        wanted = wanted.mid(1, wanted.size() - 2);
+        wanted.replace(QLatin1String("''"), QLatin1String("'"));
+    }
+    if (position_ < 0)
+        position_ = 0;
+    for (; position_ < int(rows_.size()); ++position_) {
+        if (rows_[std::size_t(position_)].values[std::size_t(c)].toString().compare(wanted, Qt::CaseInsensitive) == 0)
+            return;
+    }
+}
+
+void SnapshotRecordset::Close()
+{
+    closed_ = true;
+    rows_.clear();
+}
+
+} // namespace tarvelo
