@@ -1,0 +1,236 @@
+#include "app/QtUi.h"
+
+#include "app/render/FormView.h"
+#include "framework/forms/CommandButton.h"
+#include "framework/forms/Form.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace tarvelo {
+
+QWidget* QtUi::parentWidget() const
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (owner_)
+        return owner_;
+    return QApplication::activeWindow();
+}
+
+MsgResult QtUi::messageBox(const MessageBoxRequest& request)
+{
+    struct Choice {
+        const char* text;
+        MsgResult result;
+        QMessageBox::ButtonRole role;
+    };
+    static const Choice ok{"OK", MsgResult::OK, QMessageBox::AcceptRole};
+    static const Choice cancel{"Annuleren", MsgResult::Cancel, QMessageBox::RejectRole};
+    static const Choice yes{"Ja", MsgResult::Yes, QMessageBox::YesRole};
+    static const Choice no{"Nee", MsgResult::No, QMessageBox::NoRole};
+    static const Choice abort{"Afbreken", MsgResult::Abort, QMessageBox::RejectRole};
+    static const Choice retry{"Opnieuw", MsgResult::Retry, QMessageBox::AcceptRole};
+    static const Choice ignore{"Negeren", MsgResult::Ignore, QMessageBox::AcceptRole};
+    std::vector<Choice> choices;
+    switch (request.buttons) {
+    case MsgButtons::OK: choices = {ok}; break;
+    case MsgButtons::OKCancel: choices = {ok, cancel}; break;
+    case MsgButtons::AbortRetryIgnore: choices = {abort, retry, ignore}; break;
+    case MsgButtons::YesNoCancel: choices = {yes, no, cancel}; break;
+    case MsgButtons::YesNo: choices = {yes, no}; break;
+    case MsgButtons::RetryCancel: choices = {retry, cancel}; break;
+    }
+
+    QMessageBox box(parentWidget());
+    box.setWindowTitle(request.caption.isEmpty() ? QStringLiteral("Quenmarix") : request.caption);
+    box.setText(QString(request.text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    box.setTextFormat(Qt::PlainText);
+    switch (request.icon) {
+    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::None: break;
+    }
+    std::vector<std::pair<QPushButton*, MsgResult>> buttons;
+    for (const Choice& c : choices) {
+        QPushButton* b = box.addButton(QString::fromUtf8(c.text), c.role);
+        b->setObjectName(QString::fromUtf8(c.text));
+        buttons.emplace_back(b, c.result);
+        // Escape answers Annuleren, or OK when that is the only answer.
+        if (c.result == MsgResult::Cancel || request.buttons == MsgButtons::OK)
+            box.setEscapeButton(b);
+    }
+    const std::size_t defaultIndex = std::size_t(std::clamp(request.defaultButton, 1, int(buttons.size())) - 1);
+    box.setDefaultButton(buttons[defaultIndex].first);
+    box.exec();
+    for (const auto& [button, result] : buttons) {
+        if (box.clickedButton() == button)
+            return result;
+    }
+    return request.buttons == MsgButtons::OK ? MsgResult::OK : MsgResult::Cancel;
+}
+
+std::optional<QString> QtUi::chooseFolder(const FolderRequest& request)
+{
+    QFileDialog dialog(parentWidget(), request.title, request.initialFolder);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, !request.includeFiles);
+    dialog.setOption(QFileDialog::ReadOnly, !request.allowNewFolder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+std::optional<QString> QtUi::runFileDialog(const FileRequest& request, bool save)
+{
+    QFileDialog dialog(parentWidget(), request.title, request.initialFolder, qtFileFilter(request.filter));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!request.defaultExtension.isEmpty())
+        dialog.setDefaultSuffix(request.defaultExtension);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+std::optional<QString> QtUi::chooseOpenFile(const FileRequest& request) { return runFileDialog(request, false); }
+
+std::optional<QString> QtUi::chooseSaveFile(const FileRequest& request) { return runFileDialog(request, true); }
+
+std::optional<Colour> QtUi::chooseColour(Colour initial)
+{
+    const QColor chosen = QColorDialog::getColor(toQColor(initial, QApplication::palette()), parentWidget(),
+                                                 QStringLiteral("Kleur kiezen"));
+    if (!chosen.isValid())
+        return std::nullopt;
+    return fromQColor(chosen);
+}
+
+namespace {
+// A dialog of the control model: runs until the form is hidden. Closing the
+// window or pressing Escape is the form's cancel button, or hides the form.
+class ModalFormDialog final : public QDialog {
+public:
+    ModalFormDialog(Form& form, const TwipsScale& scale, QWidget* parent) : QDialog(parent), form_(form)
+    {
+        setObjectName(form.name());
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        view_ = new FormView(form, scale, this);
+        layout->addWidget(view_);
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+        setWindowTitle(form.caption());
+        view_->onHidden = [this] { done(QDialog::Accepted); };
+    }
+    ~ModalFormDialog() override { delete view_; }
+
+    void reject() override
+    {
+        for (Control* c : form_.controls()) {
+            if (c->kind() == ControlKind::CommandButton && static_cast<CommandButton*>(c)->isCancel() && c->isUsable()) {
+                static_cast<CommandButton*>(c)->click();
+                break;
+            }
+        }
+        if (form_.visible())
+            form_.hide();
+    }
+
+private:
+    Form& form_;
+    FormView* view_;
+};
+} // namespace
+
+void QtUi::showModal(Form& form)
+{
+    form.show();
+    if (!form.visible())
+        return;
+    ModalFormDialog dialog(form, TwipsScale{twipsPerPixelX(), twipsPerPixelY()}, parentWidget());
+    // The form may hide itself while it is being shown (a load that fails).
+    if (form.visible())
+        dialog.exec();
+}
+
+void QtUi::doEvents() { QCoreApplication::processEvents(); }
+
+void QtUi::setMousePointer(MousePointer pointer)
+{
+    if (pointer == pointer_)
+        return;
+    if (pointer_ == MousePointer::Hourglass)
+        QApplication::restoreOverrideCursor();
+    if (pointer == MousePointer::Hourglass)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    pointer_ = pointer;
+}
+
+void QtUi::openAddress(const QString& address)
+{
+    QDesktopServices::openUrl(QUrl::fromUserInput(address));
+}
+
+namespace {
+int twipsPerPixel(qreal dotsPerInch) { return dotsPerInch > 0 ? int(std::lround(1440.0 / dotsPerInch)) : 15; }
+} // namespace
+
+int QtUi::twipsPerPixelX() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? twipsPerPixel(screen->logicalDotsPerInchX()) : 15;
+}
+
+int QtUi::twipsPerPixelY() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? twipsPerPixel(screen->logicalDotsPerInchY()) : 15;
+}
+
+int QtUi::screenWidthPixels() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 1920;
+}
+
+int QtUi::textWidth(const QString& text, const Font& font) const
+{
+    return QFontMetrics(toQFont(font)).horizontalAdvance(text) * twipsPerPixelX();
+}
+
+QString qtFileFilter(const QString& classicFilter)
+{
+    const QStringList parts = classicFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& p : patterns) {
+            p = p.trimmed();
+            if (p == QLatin1String("*.*"))
+                p = QStringLiteral("*");
+        }
+        // Qt reads the patterns from the last parentheses of the text.
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        if (open > 0 && description.endsWith(QLatin1Char(')')))
+            description = description.left(open).trimmed();
+        filters << QStringLiteral("%1 (%2)").arg(description, patterns.join(QLatin1Char(' ')));
+    }
+    return filters.join(QLatin1String(";;"));
+}
+
+} // namespace tarvelo

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "app/render/QtConversions.h"
+#include "framework/forms/Control.h"
+
+#include <QObject>
+#include <QPalette>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+namespace tarvelo {
+
+class FormView;
+
+// One control of the model drawn as a Qt widget. It follows the control's
+// properties and hands the user's input to the control's user actions, and to
+// nothing else: what the input means is the page's business.
+class ControlView : public QObject {
+public:
+    ControlView(FormView& owner, Control& control);
+    ~ControlView() override;
+
+    Control& control() const { return control_; }
+    QWidget* widget() const { return widget_; }
+    // Where the controls contained in this one are placed (frames only).
+    virtual QWidget* containerWidget() const { return nullptr; }
+
+    // Follows one changed property of the control.
+    void update(Property property);
+    // Shows every property; run once when the view is built.
+    void syncAll();
+    // Lists (items, columns, selection) are redrawn at most once per turn of
+    // the event loop, however many rows changed; the form view calls this.
+    virtual void syncLists() {}
+
+protected:
+    // The widget must be created by the subclass's constructor.
+    void setWidget(QWidget* widget);
+    // A kind's own properties; the shared ones (bounds, visibility, enabled
+    // state, colours, font, tooltip, focus) are handled here.
+    virtual void syncProperty(Property property) = 0;
+    // Which palette roles carry the control's background and text colours.
+    virtual QPalette::ColorRole backgroundRole() const { return QPalette::Window; }
+    virtual QPalette::ColorRole foregroundRole() const { return QPalette::WindowText; }
+    // Whether the widget paints its own background in the control's colour.
+    // A control in its container's colour leaves the container's own drawing
+    // (a frame's shading) visible; it would look the same filled.
+    virtual bool opaque() const
+    {
+        return control_.hasBackColor() && (!control_.parent() || control_.parent()->backColor() != control_.backColor());
+    }
+    // Lists defer their redraw to the form view.
+    void scheduleLists();
+
+    // Updates the widget from the model without its signals reaching the model.
+    void silently(const std::function<void()>& update);
+    bool syncing() const { return syncing_ > 0; }
+    // Runs a user's input through the control; afterwards the widget shows the
+    // model's state again, so a refused or altered input is not left on screen.
+    void forward(const std::function<void()>& action);
+    // Called after forward so that the widget shows the model's state.
+    virtual void showModelState() {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The widget gained focus: the model learns which control has it.
+    virtual void focusedByUser();
+    // The widget lost focus to another control of the form.
+    virtual void leftByUser() {}
+
+    FormView& owner() const { return owner_; }
+    const TwipsScale& scale() const;
+    const QPalette& basePalette() const { return basePalette_; }
+    // Watches focus and key events of a widget that belongs to this control.
+    void watch(QWidget* part);
+
+private:
+    void syncBounds();
+    void syncColours();
+
+    FormView& owner_;
+    Control& control_;
+    QPointer<QWidget> widget_;
+    QPalette basePalette_;
+    int syncing_ = 0;
+};
+
+} // namespace tarvelo

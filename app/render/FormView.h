@@ -1,0 +1,76 @@
+#pragma once
+
+#include "app/render/QtConversions.h"
+#include "framework/forms/Control.h"
+
+#include <QHash>
+#include <QSet>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace tarvelo {
+
+class ControlView;
+class Form;
+
+// A page or dialog of the control model drawn with Qt widgets: every control
+// at its twips position, following every property change of the model, and
+// every user input handed to the control's user actions. It holds no page
+// logic. The form must outlive the view.
+class FormView : public QWidget {
+public:
+    FormView(Form& form, TwipsScale scale, QWidget* parent = nullptr);
+    ~FormView() override;
+
+    Form& form() const { return form_; }
+    const TwipsScale& scale() const { return scale_; }
+
+    // The widget that draws a control, or null.
+    QWidget* widgetOf(const Control& control) const;
+
+    // Lists whose rows changed are redrawn once per turn of the event loop;
+    // this redraws them now (before grabbing a picture, say).
+    void flushPending();
+
+    // The user leaves the form (another page, a button of the host): the text
+    // box being edited validates first. False when its validation kept the
+    // user there.
+    bool leaveFocusedControl();
+
+    // The page gave a control the focus: the host scrolls it into view.
+    std::function<void(QWidget*)> onControlFocused;
+    // The form's own size changed.
+    std::function<void()> onResized;
+    // The form was hidden, which ends a modal run.
+    std::function<void()> onHidden;
+
+    // For the control views.
+    void schedule(ControlView& view);
+    void giveFocus(ControlView& view);
+    void noteFocus(Control& control);
+    void runLeaving(const std::function<void()>& leave);
+    // A text box refused to be left: the focus goes back to it.
+    void refuseLeaving(ControlView& view);
+
+private:
+    void observe(Control& control, Property property);
+    ControlView* addView(Control& control);
+    QWidget* containerWidget(const Control& control) const;
+    void syncFormProperty(Property property);
+    void focusNow(ControlView& view);
+
+    Form& form_;
+    TwipsScale scale_;
+    std::vector<std::unique_ptr<ControlView>> views_;
+    QHash<const Control*, ControlView*> viewOf_;
+    QSet<ControlView*> pending_;
+    QTimer flushTimer_;
+    bool leaving_ = false;
+    bool noting_ = false;
+    bool refused_ = false;
+};
+
+} // namespace tarvelo

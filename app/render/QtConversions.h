@@ -1,0 +1,41 @@
+#pragma once
+
+#include "framework/forms/Colour.h"
+#include "framework/forms/Font.h"
+#include "framework/forms/Label.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <QRect>
+
+namespace tarvelo {
+
+class Control;
+
+// Twips to screen pixels for one screen resolution (15 twips per pixel at 96 DPI).
+struct TwipsScale {
+    int twipsPerPixelX = 15;
+    int twipsPerPixelY = 15;
+
+    int x(int twips) const;
+    int y(int twips) const;
+    // A control's rectangle in pixels, relative to its container.
+    QRect rect(const Control& control) const;
+};
+
+// A model colour as Qt draws it: fixed BGR colours directly, system colours
+// from the palette, so that the theme's choices are kept.
+QColor toQColor(Colour colour, const QPalette& palette);
+Colour fromQColor(const QColor& colour);
+
+QFont toQFont(const Font& font);
+
+// The horizontal alignment of a label or text box.
+Qt::Alignment toQtAlignment(Alignment alignment);
+
+// A label shows its caption as plain text: "&&" is an ampersand and a single
+// "&" only marks the access key, which a label does not draw.
+QString labelText(const QString& caption);
+
+} // namespace tarvelo

@@ -1,0 +1,173 @@
+#include "app/render/SimpleViews.h"
+
+#include "framework/forms/CommandButton.h"
+#include "framework/forms/Frame.h"
+#include "framework/forms/Image.h"
+#include "framework/forms/Label.h"
+#include "framework/forms/Line.h"
+#include "framework/forms/ProgressBar.h"
+
+#include <QEvent>
+#include <algorithm>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace tarvelo {
+
+FrameView::FrameView(FormView& owner, Frame& frame, QWidget* parent)
+    : ControlView(owner, frame), frame_(frame), box_(new QGroupBox(parent))
+{
+    setWidget(box_);
+}
+
+QWidget* FrameView::containerWidget() const { return box_; }
+
+void FrameView::syncProperty(Property property)
+{
+    if (property == Property::Caption)
+        box_->setTitle(frame_.caption());
+}
+
+namespace {
+// A hint reads as an aside: the theme's placeholder colour unless the page
+// chose a text colour of its own.
+QColor hintColour(const QPalette& palette)
+{
+    QColor c = palette.color(QPalette::Active, QPalette::WindowText);
+    const QColor back = palette.color(QPalette::Active, QPalette::Window);
+    return QColor((c.red() * 3 + back.red() * 2) / 5, (c.green() * 3 + back.green() * 2) / 5,
+                  (c.blue() * 3 + back.blue() * 2) / 5);
+}
+} // namespace
+
+LabelView::LabelView(FormView& owner, Label& label, QWidget* parent)
+    : ControlView(owner, label), label_(label), text_(new QLabel(parent))
+{
+    text_->setTextFormat(Qt::PlainText);
+    setWidget(text_);
+}
+
+void LabelView::syncProperty(Property property)
+{
+    switch (property) {
+    case Property::Caption: text_->setText(labelText(label_.caption())); break;
+    case Property::Other:
+        text_->setWordWrap(label_.wordWrap());
+        text_->setAlignment(toQtAlignment(label_.alignment()) | Qt::AlignTop);
+        break;
+    case Property::BackColor:
+        if (label_.kind() == ControlKind::Hint && label_.foreColor() == SystemColour::ButtonText) {
+            QPalette p = text_->palette();
+            const QColor quiet = hintColour(p);
+            p.setColor(QPalette::Active, QPalette::WindowText, quiet);
+            p.setColor(QPalette::Inactive, QPalette::WindowText, quiet);
+            text_->setPalette(p);
+        }
+        break;
+    default: break;
+    }
+}
+
+CommandButtonView::CommandButtonView(FormView& owner, CommandButton& button, QWidget* parent)
+    : ControlView(owner, button), button_(button), push_(new QPushButton(parent))
+{
+    setWidget(push_);
+    QObject::connect(push_, &QPushButton::clicked, this, [this] { forward([this] { button_.click(); }); });
+}
+
+void CommandButtonView::syncProperty(Property property)
+{
+    switch (property) {
+    case Property::Caption: push_->setText(button_.caption()); break;
+    case Property::Other: push_->setDefault(button_.isDefault()); break;
+    default: break;
+    }
+}
+
+ImageView::ImageView(FormView& owner, Image& image, QWidget* parent)
+    : ControlView(owner, image), image_(image), picture_(new QLabel(parent))
+{
+    picture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setWidget(picture_);
+}
+
+void ImageView::syncProperty(Property property)
+{
+    if (property != Property::Picture)
+        return;
+    picture_->setScaledContents(image_.stretch());
+    picture_->setPixmap(image_.picture().isEmpty() ? QPixmap() : QPixmap(image_.picture()));
+}
+
+bool ImageView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease && !syncing())
+        forward([this] { image_.click(); });
+    return ControlView::eventFilter(watched, event);
+}
+
+ProgressBarView::ProgressBarView(FormView& owner, ProgressBar& bar, QWidget* parent)
+    : ControlView(owner, bar), bar_(bar), progress_(new QProgressBar(parent))
+{
+    progress_->setTextVisible(false);
+    setWidget(progress_);
+}
+
+void ProgressBarView::syncProperty(Property property)
+{
+    if (property != Property::Value)
+        return;
+    progress_->setRange(bar_.min(), std::max(bar_.min(), bar_.max()));
+    progress_->setValue(std::clamp(bar_.value(), bar_.min(), std::max(bar_.min(), bar_.max())));
+}
+
+namespace {
+// Draws the line between its two points inside its bounding box.
+class LineWidget final : public QWidget {
+public:
+    LineWidget(const Line& line, const TwipsScale& scale, QWidget* parent)
+        : QWidget(parent), line_(line), scale_(scale)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(QPen(toQColor(line_.borderColor(), palette()), 1));
+        const int left = scale_.x(line_.left());
+        const int top = scale_.y(line_.top());
+        painter.drawLine(scale_.x(line_.x1()) - left, scale_.y(line_.y1()) - top, scale_.x(line_.x2()) - left,
+                         scale_.y(line_.y2()) - top);
+    }
+
+private:
+    const Line& line_;
+    const TwipsScale& scale_;
+};
+} // namespace
+
+LineView::LineView(FormView& owner, Line& line, QWidget* parent) : ControlView(owner, line), line_(line)
+{
+    setWidget(new LineWidget(line, scale(), parent));
+}
+
+void LineView::syncProperty(Property property)
+{
+    // A horizontal or vertical line has no height or width of its own: the
+    // widget keeps one pixel so that the line is drawn.
+    if (property == Property::Bounds || property == Property::Other) {
+        const QRect r = scale().rect(line_);
+        widget()->setGeometry(r.x(), r.y(), r.width() + 1, r.height() + 1);
+        widget()->update();
+    } else if (property == Property::ForeColor) {
+        widget()->update();
+    }
+}
+
+} // namespace tarvelo

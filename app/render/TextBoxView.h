@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/render/ControlView.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace tarvelo {
+
+class TextBox;
+
+// A text box: a line edit, or a plain-text editor for a multi-line box. Every
+// edit is typed into the model; leaving the box runs its validation.
+class TextBoxView final : public ControlView {
+public:
+    TextBoxView(FormView& owner, TextBox& box, QWidget* parent);
+
+private:
+    void syncProperty(Property property) override;
+    void showModelState() override { syncProperty(Property::Text); }
+    QPalette::ColorRole backgroundRole() const override { return QPalette::Base; }
+    QPalette::ColorRole foregroundRole() const override { return QPalette::Text; }
+    bool opaque() const override { return false; }
+    void leftByUser() override;
+    void syncText();
+
+    TextBox& box_;
+    QLineEdit* line_ = nullptr;
+    QPlainTextEdit* plain_ = nullptr;
+};
+
+} // namespace tarvelo
