@@ -3,20 +3,32 @@
 #include "framework/errors/RuntimeError.h"
 #include "framework/host/ProcedureTrace.h"
 #include "framework/ui/Ui.h"
-#include "host/SettingsFile.h"
 #include "host/database/ServerConnection.h"
+#include "host/office/DataFolder.h"
+#include "host/office/DemoOffice.h"
+#include "host/office/OfficeDatabase.h"
+#include "host/office/SettingsStore.h"
 
 #include <QDebug>
 
 namespace tarvelo {
 
-ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, const QString& userHiveFile)
+ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, const QString& userHiveFile,
+                                           NewOffice newOffice)
     : ui_(ui), data_(dataFolder),
       userHive_(std::make_unique<SqliteRegistryStore>(
           userHiveFile.isEmpty() ? data_.absoluteFilePath(QStringLiteral("HKEY_CURRENT_USER.hive")) : userHiveFile)),
       machineHive_(std::make_unique<SqliteRegistryStore>(data_.absoluteFilePath(QStringLiteral("HKEY_LOCAL_MACHINE.hive")))),
       registry_(std::make_unique<Registry>(*userHive_, *machineHive_))
 {
+    DataFolder::prepare(dataFolder);
+    office_ = std::make_unique<OfficeDatabase>(DataFolder::officeDatabasePath(dataFolder));
+    if (office_->isNew() && newOffice == NewOffice::Demo)
+        DemoOffice::create(*office_, Advisers::loginName());
+    store_ = std::make_unique<SettingsStore>(*office_);
+    adviser_ = Advisers::current(*office_, Advisers::loginName());
+    store_->loadGlobalSetup(globalSetup_);
+    store_->loadSetup(setup_, adviser_.code);
 }
 
 ReferenceApplication::~ReferenceApplication() = default;
@@ -109,7 +121,35 @@ QString ReferenceApplication::SysteemDatum() const
 
 void ReferenceApplication::SaveGlobalSetup(const Settings& globalSetup)
 {
-    SettingsFile::save(globalSetup, data_.absoluteFilePath(QStringLiteral("GlobalSetup.json")));
+    // A page stores the office-wide settings itself: its changes are the open page's.
+    QHash<QString, QString> pageOf;
+    if (!openPage_.isEmpty()) {
+        for (const QString& name : globalSetup.names())
+            pageOf.insert(SettingsStore::changeKey(ChangeHistory::GlobalSetupObject, name), openPage_);
+    }
+    store_->save(nullptr, &globalSetup, adviser_, pageOf);
+}
+
+void ReferenceApplication::saveSettings(const QHash<QString, QString>& pageOf)
+{
+    store_->save(&setup_, &globalSetup_, adviser_, pageOf);
+}
+
+void ReferenceApplication::reloadSettings()
+{
+    Settings setup;
+    Settings globalSetup;
+    store_->loadSetup(setup, adviser_.code);
+    store_->loadGlobalSetup(globalSetup);
+    setup_.fromMap(setup.toMap());
+    globalSetup_.fromMap(globalSetup.toMap());
+}
+
+bool ReferenceApplication::hasUnsavedChanges() const { return store_->differs(setup_, adviser_.code, globalSetup_); }
+
+std::vector<ChangeEntry> ReferenceApplication::changeHistory(const QString& page) const
+{
+    return ChangeHistory::entries(*office_, page);
 }
 
 } // namespace tarvelo

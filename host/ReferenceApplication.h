@@ -5,9 +5,12 @@
 #include "framework/host/Settings.h"
 #include "framework/registry/Registry.h"
 #include "host/ErrorReport.h"
+#include "host/office/Advisers.h"
+#include "host/office/ChangeHistory.h"
 #include "host/registry/SqliteRegistryStore.h"
 
 #include <QDir>
+#include <QHash>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -16,15 +19,27 @@
 namespace tarvelo {
 
 class Form;
+class OfficeDatabase;
+class SettingsStore;
 
 // The host of this library's pages: holds the settings objects, reports errors,
-// passes notifications between pages and keeps the office's folders under one
-// data folder.
+// passes notifications between pages and keeps the office under one data
+// folder: its database (Setup per adviser, GlobalSetup, the change history),
+// the registry hives and the folders the pages use.
 class ReferenceApplication final : public Application, public Database {
 public:
+    // What a data folder without an office database gets.
+    enum class NewOffice { Empty, Demo };
+
     // The machine hive lives in the data folder; the user hive there too unless
     // the host names another file (the program keeps it under the user's config folder).
-    ReferenceApplication(Ui& ui, const QString& dataFolder, const QString& userHiveFile = QString());
+    // Opens the office in the data folder, creating the folder and the office
+    // database when missing, and loads the current adviser's Setup and the
+    // office's GlobalSetup. Throws RuntimeError with a Dutch description when
+    // the folder cannot be used or the database or a settings record is
+    // damaged; nothing is written over then.
+    ReferenceApplication(Ui& ui, const QString& dataFolder, const QString& userHiveFile = QString(),
+                         NewOffice newOffice = NewOffice::Empty);
     ~ReferenceApplication() override;
 
     // Application
@@ -55,7 +70,26 @@ public:
     Registry& registry() override { return *registry_; }
 
     // Database
+    // Stores the office-wide settings and records what changed.
     void SaveGlobalSetup(const Settings& globalSetup) override;
+
+    // The settings window's save: Setup for the current adviser and GlobalSetup
+    // for the office, in one transaction with the change history. pageOf names
+    // the page of each change ("Setup.Name" -> page). Throws RuntimeError when
+    // nothing was stored.
+    void saveSettings(const QHash<QString, QString>& pageOf = {});
+    // Drops unsaved changes: the settings objects hold what is stored again.
+    void reloadSettings();
+    // Whether the settings objects hold changes that are not stored.
+    bool hasUnsavedChanges() const;
+    // The page the user has open, named in the history of changes that pages
+    // store themselves.
+    void setOpenPage(const QString& className) { openPage_ = className; }
+    const AdviserIdentity& currentAdviser() const { return adviser_; }
+    // The change history, newest first: all of it, or the changes made on one page.
+    std::vector<ChangeEntry> changeHistory(const QString& page = {}) const;
+    // The office database, opened by this host.
+    OfficeDatabase& officeDatabase() { return *office_; }
     bool TestConnection(const QString& server, QString& errorText, const QString& databaseName) override;
     void MoveDossierDocumentFolder(const QString& text, const QString& oldFolder, const QString& newFolder) override;
 
@@ -84,6 +118,10 @@ private:
 
     Ui& ui_;
     QDir data_;
+    std::unique_ptr<OfficeDatabase> office_;
+    std::unique_ptr<SettingsStore> store_;
+    AdviserIdentity adviser_;
+    QString openPage_;
     std::unique_ptr<SqliteRegistryStore> userHive_;
     std::unique_ptr<SqliteRegistryStore> machineHive_;
     std::unique_ptr<Registry> registry_;

@@ -6,12 +6,11 @@
 #include <QDate>
 #include <QFile>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QSaveFile>
 
 namespace tarvelo::SettingsFile {
 
-void save(const SettingsObject& settings, const QString& path)
+QJsonObject toRecord(const SettingsObject& settings)
 {
     QJsonObject record;
     const QVariantMap map = settings.toMap();
@@ -22,13 +21,39 @@ void save(const SettingsObject& settings, const QString& path)
         else
             record.insert(it.key(), QJsonValue::fromVariant(v));
     }
+    return record;
+}
+
+QByteArray toText(const QJsonObject& record) { return QJsonDocument(record).toJson(QJsonDocument::Indented); }
+
+void fromRecord(SettingsObject& settings, const QByteArray& text, const QString& where)
+{
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(text, &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject())
+        throw RuntimeError(ErrorNumber::TypeMismatch,
+                           QStringLiteral("De instellingen in %1 zijn beschadigd: %2").arg(where, error.errorString()));
+    // Read into the settings only when every value fits, so that a damaged
+    // record never half-replaces what the program holds.
+    const QVariantMap before = settings.toMap();
+    const QStringList rejected = settings.fromMap(doc.object().toVariantMap());
+    if (!rejected.isEmpty()) {
+        settings.fromMap(before);
+        throw RuntimeError(ErrorNumber::TypeMismatch,
+                           QStringLiteral("De instellingen in %1 zijn beschadigd: de waarde van %2 is ongeldig.")
+                               .arg(where, rejected.join(QLatin1String(", "))));
+    }
+}
+
+void save(const SettingsObject& settings, const QString& path)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         throw RuntimeError(75, QStringLiteral("De instellingen kunnen niet worden opgeslagen in %1: %2")
                                    .arg(path, file.errorString()));
     }
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    file.write(QJsonDocument(record).toJson(QJsonDocument::Indented));
+    file.write(toText(toRecord(settings)));
     if (!file.commit()) {
         throw RuntimeError(75, QStringLiteral("De instellingen kunnen niet worden opgeslagen in %1: %2")
                                    .arg(path, file.errorString()));
@@ -43,12 +68,7 @@ bool load(SettingsObject& settings, const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         throw RuntimeError(75, QStringLiteral("De instellingen in %1 kunnen niet worden gelezen: %2")
                                    .arg(path, file.errorString()));
-    QJsonParseError error{};
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
-    if (error.error != QJsonParseError::NoError || !doc.isObject())
-        throw RuntimeError(ErrorNumber::TypeMismatch,
-                           QStringLiteral("De instellingen in %1 zijn beschadigd: %2").arg(path, error.errorString()));
-    settings.fromMap(doc.object().toVariantMap());
+    fromRecord(settings, file.readAll(), path);
     return true;
 }
 

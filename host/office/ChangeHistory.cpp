@@ -1,0 +1,53 @@
+#include "host/office/ChangeHistory.h"
+
+#include "host/office/OfficeDatabase.h"
+
+namespace tarvelo::ChangeHistory {
+
+namespace {
+QVariant nullable(const std::optional<QString>& value)
+{
+    return value ? QVariant(*value) : QVariant(QMetaType::fromType<QString>());
+}
+std::optional<QString> optionalText(const QVariant& v)
+{
+    return v.isNull() ? std::nullopt : std::optional<QString>(v.toString());
+}
+} // namespace
+
+void record(const OfficeDatabase& database, const ChangeEntry& entry)
+{
+    // A secret's value never reaches the database, whatever the caller passed.
+    database.exec(QStringLiteral("INSERT INTO InstellingWijziging (Tijdstip, AdviseurCode, AdviseurNaam, Object, "
+                                 "Instelling, OudeWaarde, NieuweWaarde, Geheim, Pagina) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                  {entry.when.toUTC().toString(Qt::ISODateWithMs), entry.adviserCode, entry.adviserName, entry.object,
+                   entry.setting, entry.secret ? QVariant(QMetaType::fromType<QString>()) : nullable(entry.oldValue),
+                   entry.secret ? QVariant(QMetaType::fromType<QString>()) : nullable(entry.newValue),
+                   entry.secret ? 1 : 0, entry.page});
+}
+
+std::vector<ChangeEntry> entries(const OfficeDatabase& database, const QString& page)
+{
+    const QString select = QStringLiteral("SELECT Tijdstip, AdviseurCode, AdviseurNaam, Object, Instelling, OudeWaarde, "
+                                          "NieuweWaarde, Geheim, Pagina FROM InstellingWijziging");
+    const QString order = QStringLiteral(" ORDER BY Tijdstip DESC, Id DESC");
+    QSqlQuery query = page.isEmpty() ? database.exec(select + order)
+                                     : database.exec(select + QStringLiteral(" WHERE Pagina = ?") + order, {page});
+    std::vector<ChangeEntry> found;
+    while (query.next()) {
+        ChangeEntry e;
+        e.when = QDateTime::fromString(query.value(0).toString(), Qt::ISODateWithMs).toLocalTime();
+        e.adviserCode = query.value(1).toString();
+        e.adviserName = query.value(2).toString();
+        e.object = query.value(3).toString();
+        e.setting = query.value(4).toString();
+        e.oldValue = optionalText(query.value(5));
+        e.newValue = optionalText(query.value(6));
+        e.secret = query.value(7).toInt() != 0;
+        e.page = query.value(8).toString();
+        found.push_back(std::move(e));
+    }
+    return found;
+}
+
+} // namespace tarvelo::ChangeHistory

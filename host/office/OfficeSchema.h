@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QStringList>
+
+namespace tarvelo {
+
+// The tables of the office database, as plain SQL that other engines accept
+// too. Table and column names are those the pages use where they name them.
+const QStringList& officeSchema();
+
+} // namespace tarvelo

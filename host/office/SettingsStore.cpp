@@ -1,0 +1,144 @@
+#include "host/office/SettingsStore.h"
+
+#include "framework/host/Settings.h"
+#include "host/SettingsFile.h"
+#include "host/office/ChangeHistory.h"
+#include "host/office/OfficeDatabase.h"
+
+#include <QDateTime>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <optional>
+
+namespace tarvelo {
+
+namespace {
+
+// Where one settings object lives: its table and the key of its row.
+struct RecordPlace {
+    QString object;
+    QString table;
+    QString keyColumn;
+    QVariant key;
+    QString description;
+};
+
+RecordPlace setupPlace(const QString& adviserCode)
+{
+    return {ChangeHistory::SetupObject, QStringLiteral("Instellingen"), QStringLiteral("AdviseurCode"), adviserCode,
+            QStringLiteral("de kantoordatabase (instellingen van adviseur '%1')").arg(adviserCode)};
+}
+
+RecordPlace globalPlace()
+{
+    return {ChangeHistory::GlobalSetupObject, QStringLiteral("KantoorInstellingen"), QStringLiteral("Id"), 1,
+            QStringLiteral("de kantoordatabase (kantoorinstellingen)")};
+}
+
+std::optional<QByteArray> storedText(const OfficeDatabase& db, const RecordPlace& place)
+{
+    QSqlQuery q = db.exec(QStringLiteral("SELECT Record FROM %1 WHERE %2 = ?").arg(place.table, place.keyColumn),
+                          {place.key});
+    if (!q.next())
+        return std::nullopt;
+    return q.value(0).toString().toUtf8();
+}
+
+void load(const OfficeDatabase& db, const RecordPlace& place, Settings& settings)
+{
+    if (const auto text = storedText(db, place))
+        SettingsFile::fromRecord(settings, *text, place.description);
+}
+
+// The stored record as it would load: stored values over the defaults.
+QJsonObject storedRecord(const OfficeDatabase& db, const RecordPlace& place, QJsonObject* raw = nullptr)
+{
+    Settings stored;
+    const auto text = storedText(db, place);
+    if (text) {
+        SettingsFile::fromRecord(stored, *text, place.description);
+        if (raw)
+            *raw = QJsonDocument::fromJson(*text).object();
+    }
+    return SettingsFile::toRecord(stored);
+}
+
+QString valueText(const QJsonValue& v)
+{
+    switch (v.type()) {
+    case QJsonValue::Bool: return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QJsonValue::Double: {
+        const double d = v.toDouble();
+        if (d == double(qint64(d)))
+            return QString::number(qint64(d));
+        return QString::number(d, 'g', 15);
+    }
+    case QJsonValue::String: return v.toString();
+    default: return {};
+    }
+}
+
+void store(OfficeDatabase& db, const RecordPlace& place, const Settings& settings, const AdviserIdentity& author,
+           const QHash<QString, QString>& pageOf, const QDateTime& now)
+{
+    QJsonObject merged;
+    const QJsonObject old = storedRecord(db, place, &merged);
+    const QJsonObject current = SettingsFile::toRecord(settings);
+    bool changed = !storedText(db, place).has_value();
+    for (auto it = current.begin(); it != current.end(); ++it) {
+        // Names this version does not know stay in the record as they were.
+        merged.insert(it.key(), it.value());
+        const QString before = valueText(old.value(it.key()));
+        const QString after = valueText(it.value());
+        if (before == after)
+            continue;
+        changed = true;
+        ChangeEntry entry;
+        entry.when = now;
+        entry.adviserCode = author.code;
+        entry.adviserName = author.name;
+        entry.object = place.object;
+        entry.setting = it.key();
+        entry.secret = settings.setting(it.key()).isSecret();
+        if (!entry.secret) {
+            entry.oldValue = before;
+            entry.newValue = after;
+        }
+        entry.page = pageOf.value(SettingsStore::changeKey(place.object, it.key()));
+        ChangeHistory::record(db, entry);
+    }
+    if (!changed)
+        return;
+    db.exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(place.table, place.keyColumn), {place.key});
+    db.exec(QStringLiteral("INSERT INTO %1 (%2, Record, Gewijzigd) VALUES (?, ?, ?)").arg(place.table, place.keyColumn),
+            {place.key, QString::fromUtf8(SettingsFile::toText(merged)), now.toUTC().toString(Qt::ISODateWithMs)});
+}
+
+} // namespace
+
+void SettingsStore::loadSetup(Settings& setup, const QString& adviserCode) const
+{
+    load(database_, setupPlace(adviserCode), setup);
+}
+
+void SettingsStore::loadGlobalSetup(Settings& globalSetup) const { load(database_, globalPlace(), globalSetup); }
+
+bool SettingsStore::differs(const Settings& setup, const QString& adviserCode, const Settings& globalSetup) const
+{
+    return storedRecord(database_, setupPlace(adviserCode)) != SettingsFile::toRecord(setup) ||
+           storedRecord(database_, globalPlace()) != SettingsFile::toRecord(globalSetup);
+}
+
+void SettingsStore::save(const Settings* setup, const Settings* globalSetup, const AdviserIdentity& author,
+                         const QHash<QString, QString>& pageOf)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    database_.transaction([&] {
+        if (setup)
+            store(database_, setupPlace(author.code), *setup, author, pageOf, now);
+        if (globalSetup)
+            store(database_, globalPlace(), *globalSetup, author, pageOf, now);
+    });
+}
+
+} // namespace tarvelo
