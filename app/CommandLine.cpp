@@ -1,0 +1,70 @@
+#include "app/CommandLine.h"
+
+namespace tarvelo {
+
+CommandLine CommandLine::parse(const QStringList& arguments)
+{
+    CommandLine line;
+    auto valueOf = [&](qsizetype& i, QString& target) {
+        const QString option = arguments[i];
+        if (i + 1 >= arguments.size() || arguments[i + 1].startsWith(QLatin1String("--"))) {
+            line.error = QStringLiteral("Bij %1 hoort een waarde.").arg(option);
+            return;
+        }
+        target = arguments[++i];
+    };
+    for (qsizetype i = 0; i < arguments.size() && line.error.isEmpty(); ++i) {
+        QString arg = arguments[i];
+        // "--data=MAP" is the same as "--data MAP".
+        if (const qsizetype eq = arg.indexOf(QLatin1Char('=')); arg.startsWith(QLatin1String("--")) && eq > 0) {
+            QStringList split = arguments;
+            split[i] = arg.left(eq);
+            split.insert(i + 1, arg.mid(eq + 1));
+            CommandLine again = parse(split);
+            return again;
+        }
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h"))
+            line.help = true;
+        else if (arg == QLatin1String("--data"))
+            valueOf(i, line.dataFolder);
+        else if (arg == QLatin1String("--page"))
+            valueOf(i, line.page);
+        else if (arg == QLatin1String("--render"))
+            valueOf(i, line.render);
+        else if (arg == QLatin1String("--out"))
+            valueOf(i, line.out);
+        else
+            line.error = QStringLiteral("Onbekende optie: %1").arg(arg);
+    }
+    if (line.error.isEmpty() && !line.render.isEmpty() && line.out.isEmpty())
+        line.error = QStringLiteral("Bij --render hoort --out MAP: de map waarin de afbeeldingen komen.");
+    if (line.error.isEmpty() && line.render.isEmpty() && !line.out.isEmpty())
+        line.error = QStringLiteral("--out hoort bij --render.");
+    if (line.error.isEmpty() && !line.render.isEmpty() && !line.page.isEmpty())
+        line.error = QStringLiteral("Gebruik --page of --render, niet beide.");
+    return line;
+}
+
+QString CommandLine::helpText(const QString& defaultDataFolder)
+{
+    return QStringLiteral(
+               "Gebruik: tarvelo-instellingen [opties]\n"
+               "\n"
+               "Start het instellingenvenster van Quenmarix op het kantoor in de gegevensmap.\n"
+               "Bij de eerste start wordt daar een demokantoor aangemaakt.\n"
+               "\n"
+               "Opties:\n"
+               "  --data MAP             de gegevensmap van het kantoor\n"
+               "                         (standaard %1)\n"
+               "  --page NAAM            opent meteen de pagina NAAM, bijvoorbeeld SetupProxy\n"
+               "  --render NAAM|all --out MAP\n"
+               "                         schrijft een PNG-afbeelding van de pagina NAAM, of van\n"
+               "                         alle pagina's, in MAP; er is geen beeldscherm voor nodig\n"
+               "  --help                 toont deze hulp\n"
+               "\n"
+               "Zonder beeldscherm: start met -platform vnc en open daarna een VNC-viewer op\n"
+               "poort 5900 van deze computer, of maak afbeeldingen met --render.\n")
+        .arg(defaultDataFolder);
+}
+
+} // namespace tarvelo

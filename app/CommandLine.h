@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tarvelo {
+
+// What the program was asked to do.
+struct CommandLine {
+    QString dataFolder;   // --data MAP; empty: the default folder
+    QString page;         // --page NAAM
+    QString render;       // --render NAAM|all
+    QString out;          // --out MAP
+    bool help = false;    // --help
+    QString error;        // a Dutch message when the arguments are not usable
+
+    // Reads the arguments after the program name; Qt's own options (such as
+    // -platform) have been taken out by the application object.
+    static CommandLine parse(const QStringList& arguments);
+    // The help text; names the default data folder.
+    static QString helpText(const QString& defaultDataFolder);
+};
+
+} // namespace tarvelo

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "app/PageSearch.h"
+
+#include <QHash>
+#include <QVariantMap>
+#include <QWidget>
+#include <map>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollArea;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace tarvelo {
+
+class ChangeHistoryDialog;
+class FormView;
+class PageRegistry;
+class ReferenceApplication;
+class SettingsPage;
+
+// The settings window (frmInstellingen): the pages by title in their groups,
+// a search over everything the pages show, the chosen page in a scrolling
+// area, and "Opslaan" and "Annuleren". A page is created the first time it
+// is chosen and stays open, listening to the other pages, until the window
+// closes.
+class SettingsWindow final : public QWidget {
+public:
+    enum class Result { Open, Saved, Cancelled };
+
+    SettingsWindow(const PageRegistry& registry, ReferenceApplication& application, QWidget* parent = nullptr);
+    ~SettingsWindow() override;
+
+    // Shows the page, creating it the first time. Before leaving the open page
+    // its field being edited and its Validation are asked; false when the user
+    // stays (or the name is unknown).
+    bool showPage(const QString& className);
+    SettingsPage* currentPage() const;
+    // A page created in this window, or null.
+    SettingsPage* openedPage(const QString& className) const;
+    FormView* currentView() const;
+
+    // Announces the save to the pages, then stores Setup and GlobalSetup and
+    // closes; false when the user was kept on the page or storing failed.
+    bool save();
+    // Closes without storing: the settings hold what was stored again.
+    void cancel();
+    Result result() const { return result_; }
+
+    // The change history of the open page, or of the whole office.
+    std::unique_ptr<ChangeHistoryDialog> historyDialog(bool wholeOffice);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct OpenPage {
+        std::unique_ptr<SettingsPage> page;
+        std::unique_ptr<FormView> view; // goes before its page
+    };
+
+    bool store();
+    void discard();
+    void buildList(const QString& query);
+    void chosen(QTreeWidgetItem* item);
+    bool leaveCurrentPage();
+    void focusHit(const QString& controlName, int index);
+    void selectCurrentInList();
+    void takeSnapshot();
+    void noteChanges();
+    void followPageSize();
+    OpenPage* find(const QString& className) const;
+
+    const PageRegistry& registry_;
+    ReferenceApplication& app_;
+    PageSearch search_;
+    QLineEdit* searchBox_;
+    QTreeWidget* list_;
+    QLabel* heading_;
+    QScrollArea* scroll_;
+    QPushButton* history_;
+    QPushButton* officeHistory_;
+    QPushButton* save_;
+    QPushButton* cancel_;
+    std::map<QString, OpenPage> pages_; // by lower-case class name
+    QString current_;
+    // Which page each unsaved change was made on, and the settings as they
+    // were when the open page was shown.
+    QHash<QString, QString> pageOf_;
+    QVariantMap setupBefore_, globalBefore_;
+    Result result_ = Result::Open;
+    bool choosing_ = false;
+};
+
+} // namespace tarvelo

@@ -1,0 +1,20 @@
+#include "app/WindowPages.h"
+
+#include "framework/page/SettingsPage.h"
+#include "framework/ui/Ui.h"
+#include "host/PageHost.h"
+
+namespace tarvelo {
+
+std::unique_ptr<SettingsPage> openWindowPage(const PageRegistry& registry, const QString& className,
+                                             ReferenceApplication& application)
+{
+    std::unique_ptr<SettingsPage> page = openPage(registry, className, application);
+    if (page)
+        page->setBackColor(PageBackColor);
+    return page;
+}
+
+TwipsScale screenScale(const Ui& ui) { return TwipsScale{ui.twipsPerPixelX(), ui.twipsPerPixelY()}; }
+
+} // namespace tarvelo

@@ -1,0 +1,137 @@
+#include "app/CommandLine.h"
+#include "app/PageRenderer.h"
+#include "app/QtUi.h"
+#include "app/SettingsWindow.h"
+#include "framework/errors/RuntimeError.h"
+#include "framework/page/PageRegistry.h"
+#include "host/ReferenceApplication.h"
+#include "host/office/DataFolder.h"
+#include "pages/AllPages.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTranslator>
+#include <cstdio>
+
+using namespace tarvelo;
+
+namespace {
+
+enum ExitCode { Ok = 0, OfficeUnusable = 1, BadArguments = 2, NoDisplay = 3 };
+
+void print(FILE* stream, const QString& text) { std::fputs(text.toLocal8Bit().constData(), stream); }
+
+bool hasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+// Pages are named by class name; an unknown name is refused with the list.
+bool knownPage(const PageRegistry& registry, const QString& name)
+{
+    if (registry.find(name))
+        return true;
+    QString known;
+    for (const PageInfo& info : registry.pages())
+        known += QStringLiteral("  %1 (%2)\n").arg(info.className, info.title);
+    print(stderr, QStringLiteral("Onbekende pagina: %1\nBekende pagina's:\n%2").arg(name, known));
+    return false;
+}
+
+// The user hive of the registry belongs to the user, not to one office.
+QString userHiveFile()
+{
+    const QString folder =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).filePath(QStringLiteral("tarvelo"));
+    if (!QDir().mkpath(folder))
+        throw RuntimeError(75, QStringLiteral("De map %1 kan niet worden aangemaakt.").arg(folder));
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return QDir(folder).filePath(QStringLiteral("HKEY_CURRENT_USER.hive"));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Help and rendering need no screen: look before Qt looks for one.
+    bool rendering = false;
+    bool platformGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0) {
+            print(stdout, CommandLine::helpText(DataFolder::defaultPath()));
+            return Ok;
+        }
+        rendering = rendering || qstrcmp(argv[i], "--render") == 0 || qstrncmp(argv[i], "--render=", 9) == 0;
+        platformGiven = platformGiven || qstrcmp(argv[i], "-platform") == 0;
+    }
+    if (rendering && !platformGiven && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    else if (!rendering && !platformGiven && !hasDisplay()) {
+        print(stderr, QStringLiteral(
+                          "Er is geen beeldscherm gevonden (DISPLAY is niet gezet).\n"
+                          "Start het venster via VNC:  tarvelo-instellingen -platform vnc\n"
+                          "  en open een VNC-viewer op poort 5900 van deze computer;\n"
+                          "of maak afbeeldingen van de pagina's:  tarvelo-instellingen --render all --out MAP\n"));
+        return NoDisplay;
+    }
+
+    QApplication qt(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tarvelo-instellingen"));
+    QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Dutch, QLocale::Netherlands), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
+
+    const CommandLine line = CommandLine::parse(QCoreApplication::arguments().mid(1));
+    if (!line.error.isEmpty()) {
+        print(stderr, line.error + QStringLiteral("\nZie tarvelo-instellingen --help.\n"));
+        return BadArguments;
+    }
+
+    PageRegistry registry;
+    registerAllPages(registry);
+    QStringList renderNames;
+    if (line.render.compare(QLatin1String("all"), Qt::CaseInsensitive) == 0) {
+        for (const PageInfo& info : registry.pages())
+            renderNames << info.className;
+    } else if (!line.render.isEmpty()) {
+        if (!knownPage(registry, line.render))
+            return BadArguments;
+        renderNames << line.render;
+    }
+    if (!line.page.isEmpty() && !knownPage(registry, line.page))
+        return BadArguments;
+
+    QtUi ui;
+    const QString dataFolder = line.dataFolder.isEmpty() ? DataFolder::defaultPath() : line.dataFolder;
+    std::unique_ptr<ReferenceApplication> host;
+    try {
+        host = std::make_unique<ReferenceApplication>(ui, dataFolder, userHiveFile(),
+                                                      ReferenceApplication::NewOffice::Demo);
+        if (rendering) {
+            for (const QString& file : PageRenderer::render(registry, *host, renderNames, line.out))
+                print(stdout, file + QLatin1Char('\n'));
+            return Ok;
+        }
+    } catch (const RuntimeError& e) {
+        print(stderr, e.description() + QLatin1Char('\n'));
+        if (!rendering)
+            QMessageBox::critical(nullptr, QStringLiteral("Quenmarix instellingen"), e.description());
+        return OfficeUnusable;
+    }
+
+    SettingsWindow window(registry, *host);
+    ui.setOwner(&window);
+    window.show();
+    if (!line.page.isEmpty())
+        window.showPage(line.page);
+    else if (!registry.pages().empty())
+        window.showPage(registry.pages().front().className);
+    return qt.exec();
+}
