@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   postgresql fonts-dejavu-core
+  qt6-translations-l10n
 )
 
 missing=()
