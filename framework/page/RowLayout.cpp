@@ -66,10 +66,12 @@ RowLayout& RowLayout::row(std::initializer_list<Cell> cells)
     return *this;
 }
 
-RowLayout& RowLayout::text(Label& label, int lines)
+RowLayout& RowLayout::text(Label& label)
 {
     label.setWordWrap(true);
-    const int height = lines * 195 + 60;
+    const int charsPerLine = std::max(1, innerWidth_ / AverageCharWidth);
+    const int lines = std::max<int>(1, int((label.caption().size() + charsPerLine - 1) / charsPerLine));
+    const int height = lines * TextLineHeight + 30;
     label.setBounds(Margin, top_, innerWidth_, height);
     top_ += height + RowGap;
     return *this;

@@ -17,6 +17,8 @@ public:
     static constexpr int RowGap = 90;
     static constexpr int LabelHeight = 255;
     static constexpr int Gap = 120;         // between cells of one row
+    static constexpr int TextLineHeight = 240;
+    static constexpr int AverageCharWidth = 95; // the 8-point page font, with room to spare
 
     struct Cell {
         Control* control;
@@ -33,8 +35,8 @@ public:
     RowLayout& field(Label& label, Control& field, int fieldWidth, int labelWidth = 2055);
     // Cells side by side; labels are lowered to line up with the fields' text.
     RowLayout& row(std::initializer_list<Cell> cells);
-    // A wrapped text of the given number of lines, across the row.
-    RowLayout& text(Label& label, int lines);
+    // The label's caption wrapped across the row, as many lines high as it needs.
+    RowLayout& text(Label& label);
     RowLayout& space(int twips);
     // Gives the container the height of its contents; returns it.
     int finish();

@@ -17,8 +17,8 @@ namespace tarvelo {
 
 namespace {
 
-constexpr int InnerWidth = 5800;
-constexpr int LabelWidth = 1695;
+constexpr int InnerWidth = 6300;
+constexpr int LabelWidth = 2295;
 constexpr int FieldWidth = 3315;
 constexpr int ButtonWidth = 375;
 
@@ -118,6 +118,9 @@ SetupDatabase::SetupDatabase()
     chkDatabase2.setCaption(QStringLiteral("Adviezen database (secundair)"));
     txtSoortDatabaseSecundair.setLocked(true);
     db[1].cboSoort->setVisible(false); // the text box beside it names the only kind
+    // The second database is always a file: it has no server and keeps the fixed file name.
+    db[1].txtServer->setEnabled(false);
+    db[1].lblServer->setEnabled(false);
     db[1].txtNaam->setEnabled(false);
     db[1].lblNaam->setEnabled(false);
 
@@ -154,16 +157,16 @@ SetupDatabase::SetupDatabase()
     RowLayout(fraImportExport, InnerWidth)
         .row({{&lblExportDir, LabelWidth}, {&txtExportDir, FieldWidth}, {&cmdExportLocatie, ButtonWidth}})
         .field(lblEmailOntvanger, txtEmailOntvanger, FieldWidth, LabelWidth)
-        .text(hntEmailOntvanger, 1)
+        .text(hntEmailOntvanger)
         .row({{&lblImportDir, LabelWidth}, {&txtImportDir, FieldWidth}, {&cmdImportLocatie, ButtonWidth}})
         .finish();
     RowLayout(fraAdviesdossiers, InnerWidth)
         .row({{&lblDocumenten, LabelWidth},
               {&txtAdviesdossierDocumentenmap, FieldWidth},
               {&cmdAdviesdossierDocumentenmap, ButtonWidth}})
-        .text(hntAdviesdossiers, 2)
+        .text(hntAdviesdossiers)
         .finish();
-    RowLayout(fraToepassen, InnerWidth).text(hntToepassen, 2).row({{&cmdToepassen, 1815}}).finish();
+    RowLayout(fraToepassen, InnerWidth).text(hntToepassen).row({{&cmdToepassen, 1815}}).finish();
     stackFrames({db[0].fra, db[1].fra, &fraOverige, &fraImportExport, &fraAdviesdossiers, &fraToepassen});
 
     for (int i = 0; i < 2; ++i) {
@@ -205,14 +208,14 @@ void SetupDatabase::layoutDatabaseFrame(int index, Control* top, Hint* extra)
         c.cboSoort->setBounds(txtSoortDatabaseSecundair.left(), txtSoortDatabaseSecundair.top(), 1815, 315);
     lay.field(*c.lblServer, *c.txtServer, FieldWidth, LabelWidth)
         .field(*c.lblNaam, *c.txtNaam, FieldWidth, LabelWidth)
-        .text(hntNaam, 1)
+        .text(hntNaam)
         .row({{c.lblLocatie, LabelWidth}, {c.txtLocatie, FieldWidth}, {c.cmdLocatie, ButtonWidth}})
         .field(*c.lblWeergave, *c.txtWeergave, FieldWidth, LabelWidth)
-        .text(hntWeergave, 1)
+        .text(hntWeergave)
         .row({{c.lblGrootte, LabelWidth}, {c.txtGrootte, 1215}, {c.lblMax, 0}})
-        .text(*c.hntGrootte, 3);
+        .text(*c.hntGrootte);
     if (extra) {
-        lay.text(*extra, 3);
+        lay.text(*extra);
         lay.row({{&cmdConnectieCheck, 2895}});
     }
     lay.finish();

@@ -67,7 +67,7 @@ SetupProxy::SetupProxy()
         .field(lblProxyadres, txtProxyadres, 2895)
         .field(lblGebruikersnaam, txtGebruikersnaam, 2895)
         .field(lblWachtwoord, txtWachtwoord, 2895)
-        .text(lblUitleg, 3)
+        .text(lblUitleg)
         .finish();
     // Until the box is ticked the proxy fields cannot be used.
     for (Control* c : proxyFields())
