@@ -40,18 +40,25 @@ OfficeDatabase::OfficeDatabase(const QString& filePath)
     }
     checkFile();
 
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
-    db.setDatabaseName(filePath_);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-    if (!db.open()) {
-        const QString why = db.lastError().text();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(connectionName_);
-        throw unusable(filePath_, why);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
+        db.setDatabaseName(filePath_);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        if (!db.open()) {
+            const QString why = db.lastError().text();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(connectionName_);
+            throw unusable(filePath_, why);
+        }
     }
     try {
-        QSqlQuery check = exec(QStringLiteral("PRAGMA quick_check"));
-        if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
+        bool intact = false;
+        try {
+            QSqlQuery check = exec(QStringLiteral("PRAGMA quick_check"));
+            intact = check.next() && check.value(0).toString() == QLatin1String("ok");
+        } catch (const RuntimeError&) {
+        }
+        if (!intact)
             throw unusable(filePath_, QStringLiteral("het bestand is beschadigd."));
         QSqlQuery tables = exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
         QStringList names;
@@ -70,7 +77,10 @@ OfficeDatabase::OfficeDatabase(const QString& filePath)
                 throw unusable(filePath_, QStringLiteral("het is gemaakt door een nieuwere versie van het programma."));
         }
     } catch (...) {
-        connection().close();
+        {
+            QSqlDatabase db = connection();
+            db.close();
+        }
         QSqlDatabase::removeDatabase(connectionName_);
         throw;
     }

@@ -25,7 +25,10 @@ struct RecordPlace {
 
 RecordPlace setupPlace(const QString& adviserCode)
 {
-    return {ChangeHistory::SetupObject, QStringLiteral("Instellingen"), QStringLiteral("AdviseurCode"), adviserCode,
+    // An office without advisers keeps one Setup under the empty code; a null
+    // text would be bound as NULL, which no row can be found by.
+    const QString key = adviserCode.isNull() ? QStringLiteral("") : adviserCode;
+    return {ChangeHistory::SetupObject, QStringLiteral("Instellingen"), QStringLiteral("AdviseurCode"), key,
             QStringLiteral("de kantoordatabase (instellingen van adviseur '%1')").arg(adviserCode)};
 }
 

@@ -1,0 +1,247 @@
+#include "app/render/FormView.h"
+#include "framework/forms/CheckBox.h"
+#include "framework/forms/ComboBox.h"
+#include "framework/forms/Form.h"
+#include "framework/forms/Frame.h"
+#include "framework/forms/Label.h"
+#include "framework/forms/ListView.h"
+#include "framework/forms/TextBox.h"
+#include "framework/forms/YesNo.h"
+#include "tests/app/WidgetTestSupport.h"
+
+#include <QAbstractItemModel>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTreeView>
+
+using namespace tarvelo;
+using tarvelo::testing::runEvents;
+using tarvelo::testing::widgetApplication;
+
+namespace {
+
+class FormViewTest : public ::testing::Test {
+protected:
+    void SetUp() override { widgetApplication(); }
+
+    template <class W>
+    W* widget(FormView& view, const QString& name)
+    {
+        auto* w = view.findChild<W*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+
+    Form form{QStringLiteral("frmTest")};
+};
+
+// Catches controls drawn at the wrong place: twips become pixels at the
+// screen's twips per pixel, inside their frame, and the form takes its size.
+TEST_F(FormViewTest, PlacesControlsAtTheirTwipsPositionForTheScreen)
+{
+    auto& frame = form.add<Frame>("fraTest");
+    frame.setBounds(150, 300, 4500, 1500);
+    auto& text = form.add<TextBox>("txtNaam", &frame);
+    text.setBounds(180, 300, 1500, 315);
+    form.setBounds(0, 0, 6000, 3000);
+
+    struct Case {
+        int twipsPerPixel;
+        QRect frame, text;
+        QSize form;
+    };
+    for (const Case& c : {Case{15, {10, 20, 300, 100}, {12, 20, 100, 21}, {400, 200}},
+                          Case{12, {13, 25, 375, 125}, {15, 25, 125, 26}, {500, 250}}}) {
+        FormView view(form, TwipsScale{c.twipsPerPixel, c.twipsPerPixel});
+        EXPECT_EQ(widget<QGroupBox>(view, "fraTest")->geometry(), c.frame) << c.twipsPerPixel;
+        QLineEdit* edit = widget<QLineEdit>(view, "txtNaam");
+        EXPECT_EQ(edit->geometry(), c.text) << c.twipsPerPixel;
+        EXPECT_EQ(edit->parentWidget()->objectName(), QStringLiteral("fraTest"));
+        EXPECT_EQ(view.size(), c.form) << c.twipsPerPixel;
+    }
+}
+
+// Catches a renderer that shows a stale model: every property change a page
+// makes reaches its widget at once.
+TEST_F(FormViewTest, FollowsEveryPropertyChangeOfTheModel)
+{
+    auto& check = form.add<CheckBox>("chkAan");
+    auto& label = form.add<Label>("lblUitleg");
+    auto& text = form.add<TextBox>("txtNaam");
+    auto& yesNo = form.add<YesNo>("jnKeuze");
+    FormView view(form, TwipsScale{});
+    QCheckBox* box = widget<QCheckBox>(view, "chkAan");
+    QLabel* caption = widget<QLabel>(view, "lblUitleg");
+    QLineEdit* edit = widget<QLineEdit>(view, "txtNaam");
+
+    check.setCaption(QStringLiteral("&Automatisch opslaan"));
+    check.setValue(1);
+    label.setCaption(QStringLiteral("Kosten && baten"));
+    text.setText(QStringLiteral("De Linde"));
+    text.setPasswordChar(QLatin1Char('*'));
+    text.setEnabled(false);
+    label.setVisible(false);
+    text.setForeColor(rgb(200, 0, 0));
+    yesNo.setValue(YesNo::Nee);
+    text.setFontBold(true);
+
+    EXPECT_EQ(box->text(), QStringLiteral("&Automatisch opslaan"));
+    EXPECT_EQ(box->checkState(), Qt::Checked);
+    EXPECT_EQ(caption->text(), QStringLiteral("Kosten & baten"));
+    EXPECT_EQ(edit->text(), QStringLiteral("De Linde"));
+    EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
+    EXPECT_FALSE(edit->isEnabled());
+    EXPECT_TRUE(caption->isHidden());
+    EXPECT_EQ(edit->palette().color(QPalette::Active, QPalette::Text), QColor(200, 0, 0));
+    EXPECT_TRUE(edit->font().bold());
+    EXPECT_TRUE(view.findChild<QRadioButton*>("Nee")->isChecked());
+    EXPECT_FALSE(view.findChild<QRadioButton*>("Ja")->isChecked());
+    check.setValue(2);
+    EXPECT_EQ(box->checkState(), Qt::PartiallyChecked);
+}
+
+// Catches feedback loops and input that bypasses the model: a user's edit is
+// one user action, and the model's answer to it does not raise it again.
+TEST_F(FormViewTest, HandsUserInputToTheModelOnceAndOnlyThere)
+{
+    auto& text = form.add<TextBox>("txtMinuten");
+    auto& check = form.add<CheckBox>("chkAan");
+    auto& combo = form.add<ComboBox>("cboTermijn");
+    auto& yesNo = form.add<YesNo>("jnKeuze");
+    text.setMaxLength(3);
+    for (const char* item : {"Dagelijks", "Wekelijks", "Maandelijks"})
+        combo.addItem(QString::fromLatin1(item));
+    int changes = 0, clicks = 0, comboClicks = 0, yesNoChanges = 0;
+    text.Change.connect([&] {
+        ++changes;
+        // A page that rewrites the text in its own Change handler.
+        text.setText(text.text().toUpper());
+    });
+    check.Click.connect([&] { ++clicks; });
+    combo.Click.connect([&] { ++comboClicks; });
+    yesNo.Change.connect([&] { ++yesNoChanges; });
+    FormView view(form, TwipsScale{});
+    runEvents();
+    QLineEdit* edit = widget<QLineEdit>(view, "txtMinuten");
+
+    edit->setText(QString());
+    emit edit->textEdited(QStringLiteral("abcd"));
+    EXPECT_EQ(text.text(), QStringLiteral("ABC")) << "typed through the model, which cuts at MaxLength";
+    EXPECT_EQ(edit->text(), QStringLiteral("ABC")) << "the widget shows what the model made of it";
+    EXPECT_EQ(changes, 2) << "one Change for the typing, one for the handler's rewrite";
+    EXPECT_TRUE(text.edited());
+
+    widget<QCheckBox>(view, "chkAan")->click();
+    EXPECT_EQ(check.value(), 1);
+    EXPECT_EQ(clicks, 1);
+    check.setEnabled(false);
+    widget<QCheckBox>(view, "chkAan")->click();
+    EXPECT_EQ(check.value(), 1) << "a disabled control ignores the user";
+    EXPECT_EQ(widget<QCheckBox>(view, "chkAan")->checkState(), Qt::Checked);
+
+    QComboBox* box = widget<QComboBox>(view, "cboTermijn");
+    emit box->activated(2);
+    EXPECT_EQ(combo.listIndex(), 2);
+    combo.setListIndex(1);
+    runEvents();
+    EXPECT_EQ(box->currentIndex(), 1);
+    EXPECT_EQ(comboClicks, 2) << "one for the user, one for the code; showing them raises none";
+
+    view.findChild<QRadioButton*>("Ja")->click();
+    EXPECT_EQ(yesNo.value(), YesNo::Ja);
+    EXPECT_EQ(yesNoChanges, 1);
+}
+
+// Catches a text box that can be left while its validation refuses: the host
+// asking to leave the form is refused and the box keeps the focus.
+TEST_F(FormViewTest, ARefusingValidationKeepsTheUserInTheBox)
+{
+    auto& text = form.add<TextBox>("txtMinuten");
+    auto& other = form.add<TextBox>("txtAnder");
+    text.Validate.connect([&](bool& cancel) { cancel = text.text().isEmpty(); });
+    FormView view(form, TwipsScale{});
+    text.setFocus();
+    text.type(QString());
+    EXPECT_FALSE(view.leaveFocusedControl());
+    EXPECT_TRUE(text.hasFocus());
+    runEvents();
+    text.type(QStringLiteral("10"));
+    EXPECT_TRUE(view.leaveFocusedControl());
+    other.setFocus();
+    EXPECT_TRUE(view.leaveFocusedControl()) << "a box that was not edited has nothing to validate";
+}
+
+// Catches a list view redrawn per row: 100,000 changed rows cost one redraw
+// in the next turn of the event loop, and the header shows the sort picture.
+TEST_F(FormViewTest, LargeListChangesAreDrawnOncePerTurn)
+{
+    auto& list = form.add<ListView>("lvwBerichten");
+    list.setCheckboxes(true);
+    list.addColumn("NAAM", "Naam", 2400);
+    list.addColumn("NUMMER", "Nummer", 1200, Alignment::Right);
+    FormView view(form, TwipsScale{});
+    runEvents();
+    auto* tree = widget<QTreeView>(view, "lvwBerichten");
+    int resets = 0, repaints = 0;
+    QObject::connect(tree->model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+    QObject::connect(tree->model(), &QAbstractItemModel::dataChanged, [&] { ++repaints; });
+
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 1; i <= 100000; ++i) {
+        ListItem& row = list.addItem(QStringLiteral("K%1").arg(i), QStringLiteral("Bericht %1").arg(i));
+        row.setSubItem(1, QString::number(i));
+    }
+    EXPECT_EQ(tree->model()->rowCount(), 0) << "nothing drawn before the event loop turns";
+    runEvents();
+    EXPECT_EQ(tree->model()->rowCount(), 100000);
+    EXPECT_EQ(resets, 1);
+    for (int i = 1; i <= 100000; ++i)
+        list.item(i).setBold(true);
+    runEvents();
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(repaints, 1);
+    EXPECT_LT(timer.elapsed(), 20000);
+
+    const QModelIndex cell = tree->model()->index(41, 1);
+    EXPECT_EQ(cell.data().toString(), QStringLiteral("42"));
+    EXPECT_TRUE(tree->model()->index(41, 0).data(Qt::FontRole).value<QFont>().bold());
+    EXPECT_FALSE(cell.data(Qt::FontRole).value<QFont>().bold()) << "a sub-item has its own bold";
+    EXPECT_EQ(tree->header()->sectionSize(0), 160);
+
+    int checks = 0;
+    list.ItemCheck.connect([&](ListItem&) { ++checks; });
+    tree->model()->setData(tree->model()->index(4, 0), Qt::Checked, Qt::CheckStateRole);
+    EXPECT_TRUE(list.item(5).checked());
+    EXPECT_EQ(checks, 1);
+
+    list.column(2).sortPicture = 1;
+    list.columnsChanged();
+    runEvents();
+    EXPECT_TRUE(tree->header()->isSortIndicatorShown());
+    EXPECT_EQ(tree->header()->sortIndicatorSection(), 1);
+    EXPECT_EQ(tree->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+
+    list.clear();
+    runEvents();
+    EXPECT_EQ(tree->model()->rowCount(), 0);
+}
+
+// Catches a dialog left open: hiding the form is what ends a modal run.
+TEST_F(FormViewTest, HidingTheFormTellsTheHost)
+{
+    FormView view(form, TwipsScale{});
+    bool hidden = false;
+    view.onHidden = [&] { hidden = true; };
+    form.show();
+    form.hide();
+    EXPECT_TRUE(hidden);
+}
+
+} // namespace

@@ -1,0 +1,214 @@
+#include "framework/errors/RuntimeError.h"
+#include "framework/host/Settings.h"
+#include "host/ReferenceApplication.h"
+#include "host/office/Advisers.h"
+#include "host/office/DataFolder.h"
+#include "host/office/OfficeDatabase.h"
+#include "tests/app/WidgetTestSupport.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+using namespace tarvelo;
+using tarvelo::testing::StrictUi;
+
+namespace {
+
+QByteArray fingerprint(const QString& path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+QString startError(StrictUi& ui, const QString& folder)
+{
+    try {
+        ReferenceApplication host(ui, folder);
+    } catch (const RuntimeError& e) {
+        return e.description();
+    }
+    return {};
+}
+
+// Catches a host that writes over what it cannot read: a damaged database, a
+// file that is no office database and a damaged settings record are refused
+// with a Dutch message and left exactly as they were.
+TEST(OfficeStorageTest, RefusesDamagedFilesAndLeavesThemUntouched)
+{
+    StrictUi ui;
+    struct Case {
+        const char* what;
+        std::function<void(const QString& databaseFile)> damage;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"geen SQLite",
+         [](const QString& file) {
+             QFile f(file);
+             f.open(QIODevice::WriteOnly);
+             f.write("Dit is geen database, maar een tekstbestand.\n");
+         },
+         "is beschadigd of is geen kantoordatabase"},
+        {"afgebroken database",
+         [&ui](const QString& file) {
+             { ReferenceApplication host(ui, QFileInfo(file).dir().absolutePath() + "/.."); }
+             QFile f(file);
+             f.open(QIODevice::ReadWrite);
+             const QByteArray head = f.read(4096);
+             f.resize(0);
+             f.seek(0);
+             f.write(head);
+             f.write(QByteArray(1000, '\x7f'));
+         },
+         "kan niet worden gebruikt"},
+        {"andere SQLite-database",
+         [](const QString& file) {
+             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("vreemd"));
+             db.setDatabaseName(file);
+             db.open();
+             QSqlQuery(db).exec(QStringLiteral("CREATE TABLE Klanten (Naam TEXT)"));
+             db.close();
+             db = QSqlDatabase();
+             QSqlDatabase::removeDatabase(QStringLiteral("vreemd"));
+         },
+         "is geen kantoordatabase"},
+        {"beschadigde instellingen",
+         [&ui](const QString& file) {
+             { ReferenceApplication host(ui, QFileInfo(file).dir().absolutePath() + "/.."); }
+             OfficeDatabase db(file);
+             db.exec(QStringLiteral("INSERT INTO KantoorInstellingen (Id, Record) VALUES (1, ?)"),
+                     {QStringLiteral("{\"UpdateTermijn\": 12")});
+         },
+         "De instellingen in de kantoordatabase (kantoorinstellingen) zijn beschadigd"},
+        {"ongeldige waarde",
+         [&ui](const QString& file) {
+             { ReferenceApplication host(ui, QFileInfo(file).dir().absolutePath() + "/.."); }
+             OfficeDatabase db(file);
+             db.exec(QStringLiteral("INSERT INTO Instellingen (AdviseurCode, Record) VALUES ('', ?)"),
+                     {QStringLiteral("{\"UpdateTermijn\": 99999}")});
+         },
+         "de waarde van UpdateTermijn is ongeldig"},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        const QString file = DataFolder::officeDatabasePath(dir.path());
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        c.damage(file);
+        const QByteArray before = fingerprint(file);
+        const QString error = startError(ui, dir.path());
+        EXPECT_TRUE(error.contains(QString::fromUtf8(c.message))) << c.what << ": " << error.toStdString();
+        EXPECT_EQ(fingerprint(file), before) << c.what;
+    }
+}
+
+// Catches a start that crashes or half-creates an office where it cannot write.
+TEST(OfficeStorageTest, RefusesADataFolderThatCannotBeMade)
+{
+    StrictUi ui;
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath(QStringLiteral("bestand")));
+    blocker.open(QIODevice::WriteOnly);
+    blocker.close();
+    for (const QString& folder : {blocker.fileName(), blocker.fileName() + QStringLiteral("/kantoor"), QString()}) {
+        const QString error = startError(ui, folder);
+        EXPECT_TRUE(error.startsWith(QStringLiteral("De gegevensmap"))) << folder.toStdString() << ": " << error.toStdString();
+    }
+}
+
+// Catches settings and passwords readable by others: the office database and
+// the data folder are for their owner only.
+TEST(OfficeStorageTest, TheOfficeIsReadableByItsOwnerOnly)
+{
+    StrictUi ui;
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("kantoor"));
+    {
+        ReferenceApplication host(ui, data);
+        host.SettingsObject().ProxyWachtwoord = QStringLiteral("Geheim!123");
+        host.saveSettings();
+    }
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                            QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    for (const QString& path : {data, DataFolder::officeDatabasePath(data)})
+        EXPECT_EQ(QFile::permissions(path) & others, QFileDevice::Permissions()) << path.toStdString();
+
+    // A database file that someone opened up is closed again at the next start.
+    QFile::setPermissions(DataFolder::officeDatabasePath(data), QFile::permissions(DataFolder::officeDatabasePath(data)) |
+                                                                    QFileDevice::ReadOther);
+    { ReferenceApplication host(ui, data); }
+    EXPECT_EQ(QFile::permissions(DataFolder::officeDatabasePath(data)) & others, QFileDevice::Permissions());
+}
+
+// Catches a save that loses what it does not understand, or settings that do
+// not survive: stored values come back, and names written by a newer version
+// stay in the record.
+TEST(OfficeStorageTest, SavedSettingsSurviveARestartWithUnknownNamesKept)
+{
+    StrictUi ui;
+    QTemporaryDir dir;
+    {
+        ReferenceApplication host(ui, dir.path());
+        OfficeDatabase& db = host.officeDatabase();
+        db.exec(QStringLiteral("INSERT INTO KantoorInstellingen (Id, Record) VALUES (1, ?)"),
+                {QStringLiteral("{\"NieuweInstelling\": \"blijft\", \"UpdateTermijn\": 7}")});
+    }
+    {
+        ReferenceApplication host(ui, dir.path());
+        EXPECT_EQ(host.GlobalSetup().UpdateTermijn.get(), 7);
+        host.GlobalSetup().UpdateTermijn = 30;
+        host.SettingsObject().VolgendeUpdate = QDate(2025, 3, 1);
+        host.SettingsObject().ProxyAdres = QStringLiteral("proxy 'kantoor\"");
+        EXPECT_TRUE(host.hasUnsavedChanges());
+        host.saveSettings();
+        EXPECT_FALSE(host.hasUnsavedChanges());
+    }
+    ReferenceApplication host(ui, dir.path());
+    EXPECT_EQ(host.GlobalSetup().UpdateTermijn.get(), 30);
+    EXPECT_EQ(host.SettingsObject().VolgendeUpdate.get(), QDate(2025, 3, 1));
+    EXPECT_EQ(host.SettingsObject().ProxyAdres.get(), QStringLiteral("proxy 'kantoor\""));
+    QSqlQuery record = host.officeDatabase().exec(QStringLiteral("SELECT Record FROM KantoorInstellingen"));
+    ASSERT_TRUE(record.next());
+    EXPECT_TRUE(record.value(0).toString().contains(QStringLiteral("\"NieuweInstelling\": \"blijft\"")));
+}
+
+// Catches a demo office too thin to show the pages: every kind of company,
+// agent numbers, advisers with the workstation user among them, and a few
+// hundred HDN messages; an office that exists is never filled again.
+TEST(OfficeStorageTest, DemoOfficeHasContentOfEveryKind)
+{
+    StrictUi ui;
+    QTemporaryDir dir;
+    ReferenceApplication host(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo);
+    auto count = [&](const QString& sql) {
+        QSqlQuery q = host.officeDatabase().exec(sql);
+        return q.next() ? q.value(0).toInt() : -1;
+    };
+    for (const char* table : {"Tbl_Mij_Info", "Tbl_Mij_Verzekering", "Tbl_Mij_Vermogen", "Tbl_Mij_Krediet",
+                              "Tbl_Mij_Taxatie", "Tbl_Mij_Bankgarantie"})
+        EXPECT_GE(count(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QString::fromLatin1(table))), 12) << table;
+    for (int kind : {1, 2, 3, 4, 5, 8})
+        EXPECT_GT(count(QStringLiteral("SELECT COUNT(*) FROM tp_info WHERE Cd_SoortMij = %1").arg(kind)), 0) << kind;
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM (SELECT Cd_Mij, Cd_SoortMij FROM tp_info WHERE In_Default = -1 "
+                                   "GROUP BY Cd_Mij, Cd_SoortMij HAVING COUNT(*) > 1) x")),
+              0)
+        << "at most one default agent number per company and kind";
+    const int messages = count(QStringLiteral("SELECT COUNT(*) FROM HDNBericht WHERE Ber_Om_Ascii <> ''"));
+    EXPECT_GE(messages, 200);
+    EXPECT_LE(messages, 500);
+    EXPECT_GE(count(QStringLiteral("SELECT COUNT(*) FROM Notaris")), 5);
+    EXPECT_GE(count(QStringLiteral("SELECT COUNT(*) FROM Inkoopcombinatie")), 5);
+    EXPECT_GE(count(QStringLiteral("SELECT COUNT(*) FROM Abonnement WHERE length(ID) = 38")), 3);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Vestiging WHERE length(ID) = 36")), 3);
+    EXPECT_EQ(host.currentAdviser().name, QStringLiteral("J.W. de Vries"));
+    EXPECT_EQ(host.currentAdviser().code.size(), 36);
+
+    const int advisers = count(QStringLiteral("SELECT COUNT(*) FROM Adviseur"));
+    ReferenceApplication again(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Adviseur")), advisers);
+}
+
+} // namespace

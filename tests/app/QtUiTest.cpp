@@ -1,0 +1,132 @@
+#include "app/CommandLine.h"
+#include "app/QtUi.h"
+#include "framework/forms/CommandButton.h"
+#include "framework/forms/Form.h"
+#include "tests/app/WidgetTestSupport.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QMessageBox>
+#include <QTimer>
+
+using namespace tarvelo;
+using tarvelo::testing::widgetApplication;
+
+namespace {
+
+// Catches English or wrongly mapped answers: each set of buttons shows the
+// Dutch captions in order, and the one clicked is the answer returned.
+TEST(QtUiTest, MessageBoxesAnswerWithDutchButtons)
+{
+    widgetApplication();
+    struct Case {
+        MsgButtons buttons;
+        QStringList captions;
+        QString click;
+        MsgResult answer;
+    };
+    const Case cases[] = {
+        {MsgButtons::OK, {"OK"}, "OK", MsgResult::OK},
+        {MsgButtons::OKCancel, {"OK", "Annuleren"}, "Annuleren", MsgResult::Cancel},
+        {MsgButtons::YesNo, {"Ja", "Nee"}, "Nee", MsgResult::No},
+        {MsgButtons::YesNoCancel, {"Ja", "Nee", "Annuleren"}, "Ja", MsgResult::Yes},
+        {MsgButtons::AbortRetryIgnore, {"Afbreken", "Opnieuw", "Negeren"}, "Negeren", MsgResult::Ignore},
+        {MsgButtons::RetryCancel, {"Opnieuw", "Annuleren"}, "Opnieuw", MsgResult::Retry},
+    };
+    QtUi ui;
+    for (const Case& c : cases) {
+        QStringList shown;
+        QString title;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            title = box->windowTitle();
+            for (QAbstractButton* b : box->buttons())
+                shown << b->text();
+            box->findChild<QAbstractButton*>(c.click)->click();
+        });
+        const MsgResult answer = ui.msgBox(QStringLiteral("Weet u het zeker?"), c.buttons, MsgIcon::Question,
+                                           QStringLiteral("Instellingen"));
+        EXPECT_EQ(answer, c.answer) << c.click.toStdString();
+        shown.sort();
+        QStringList expected = c.captions;
+        expected.sort();
+        EXPECT_EQ(shown, expected);
+        EXPECT_EQ(title, QStringLiteral("Instellingen"));
+    }
+}
+
+// Catches a modal form that never returns: the run ends when the page hides
+// its dialog, and closing the window presses the dialog's cancel button.
+TEST(QtUiTest, ModalFormsEndWhenTheFormIsHidden)
+{
+    widgetApplication();
+    QtUi ui;
+    for (const bool byCancel : {false, true}) {
+        Form dialog(QStringLiteral("frmTest"));
+        dialog.setCaption(QStringLiteral("Test"));
+        auto& ok = dialog.add<CommandButton>("cmdOk");
+        auto& cancel = dialog.add<CommandButton>("cmdAnnuleren");
+        cancel.setCancel(true);
+        bool cancelled = false;
+        ok.Click.connect([&] { dialog.hide(); });
+        cancel.Click.connect([&] {
+            cancelled = true;
+            dialog.hide();
+        });
+        QTimer::singleShot(0, [&] {
+            auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(shown, nullptr);
+            EXPECT_EQ(shown->windowTitle(), QStringLiteral("Test"));
+            if (byCancel)
+                shown->reject();
+            else
+                shown->findChild<QAbstractButton*>(QStringLiteral("cmdOk"))->click();
+        });
+        ui.showModal(dialog);
+        EXPECT_FALSE(dialog.visible());
+        EXPECT_EQ(cancelled, byCancel);
+    }
+}
+
+// Catches filters the Qt dialog cannot read, and "*.*" hiding files without
+// an extension on this file system.
+TEST(QtUiTest, ClassicFileFiltersBecomeQtFilters)
+{
+    EXPECT_EQ(qtFileFilter(QStringLiteral("Tekstbestanden (*.txt)|*.txt|Alle bestanden (*.*)|*.*")),
+              QStringLiteral("Tekstbestanden (*.txt);;Alle bestanden (*)"));
+    EXPECT_EQ(qtFileFilter(QStringLiteral("Certificaten|*.pfx;*.p12")), QStringLiteral("Certificaten (*.pfx *.p12)"));
+    EXPECT_EQ(qtFileFilter(QString()), QString());
+}
+
+// Catches arguments read wrongly: each option with its value, and a usable
+// Dutch message for what is missing or unknown.
+TEST(QtUiTest, CommandLineOptions)
+{
+    struct Case {
+        QStringList args;
+        QString data, page, render, out, error;
+        bool help;
+    };
+    const Case cases[] = {
+        {{}, "", "", "", "", "", false},
+        {{"--data", "/tmp/kantoor", "--page", "SetupProxy"}, "/tmp/kantoor", "SetupProxy", "", "", "", false},
+        {{"--render=all", "--out", "png"}, "", "", "all", "png", "", false},
+        {{"--help"}, "", "", "", "", "", true},
+        {{"--render", "all"}, "", "", "all", "", "Bij --render hoort --out MAP: de map waarin de afbeeldingen komen.", false},
+        {{"--data"}, "", "", "", "", "Bij --data hoort een waarde.", false},
+        {{"--kleur", "rood"}, "", "", "", "", "Onbekende optie: --kleur", false},
+    };
+    for (const Case& c : cases) {
+        const CommandLine line = CommandLine::parse(c.args);
+        EXPECT_EQ(line.dataFolder, c.data) << c.args.join(' ').toStdString();
+        EXPECT_EQ(line.page, c.page);
+        EXPECT_EQ(line.render, c.render);
+        EXPECT_EQ(line.out, c.out);
+        EXPECT_EQ(line.error, c.error) << c.args.join(' ').toStdString();
+        EXPECT_EQ(line.help, c.help);
+    }
+    EXPECT_TRUE(CommandLine::helpText(QStringLiteral("/home/a/.local/share/tarvelo")).contains("/home/a/.local/share/tarvelo"));
+}
+
+} // namespace

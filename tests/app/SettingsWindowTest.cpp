@@ -1,0 +1,414 @@
+#include "app/ChangeHistoryDialog.h"
+#include "app/SettingsWindow.h"
+#include "app/render/FormView.h"
+#include "framework/forms/CheckBox.h"
+#include "framework/forms/CommandButton.h"
+#include "framework/forms/Label.h"
+#include "framework/forms/TextBox.h"
+#include "framework/host/Application.h"
+#include "framework/host/Settings.h"
+#include "framework/page/PageRegistry.h"
+#include "framework/page/RowLayout.h"
+#include "framework/page/SettingsPage.h"
+#include "host/ReferenceApplication.h"
+#include "host/office/DataFolder.h"
+#include "host/office/OfficeDatabase.h"
+#include "pages/general/SetupProxy.h"
+#include "pages/general/SetupUpdates.h"
+#include "tests/app/WidgetTestSupport.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+using namespace tarvelo;
+using tarvelo::testing::runEvents;
+using tarvelo::testing::StrictUi;
+using tarvelo::testing::widgetApplication;
+
+namespace {
+
+struct Heard {
+    QString sender, form, action;
+};
+
+// A page for these tests only: one checked field, a button that tells the
+// other pages something, and a log of what it heard. On the announcement of
+// the save it applies a pending change, as the database page does.
+class SetupTestControle final : public SettingsPage {
+public:
+    SetupTestControle()
+        : SettingsPage(QStringLiteral("SetupTestControle")),
+          lblWaarde(form().add<Label>("lblWaarde")),
+          txtWaarde(form().add<TextBox>("txtWaarde")),
+          hntCertificaat(form().add<Hint>("hntCertificaat")),
+          cmdMeld(form().add<CommandButton>("cmdMeld"))
+    {
+        lblWaarde.setCaption(QStringLiteral("Proxy gebruikersnaam"));
+        hntCertificaat.setText(QStringLiteral("Zorg ervoor dat uw certificaat geïnstalleerd is."));
+        cmdMeld.setCaption(QStringLiteral("Melden"));
+        RowLayout(form(), 5000, false)
+            .field(lblWaarde, txtWaarde, 2000)
+            .text(hntCertificaat)
+            .line(cmdMeld)
+            .finish();
+        txtWaarde.Change.connect([this] { Setup().ProxyGebruikersnaam = txtWaarde.text(); });
+        cmdMeld.Click.connect([this] {
+            app().RaiseNotify(componentName(), QStringLiteral("Adviseurs"), QStringLiteral("Refresh"), 1);
+        });
+    }
+    QString Titel() const override { return QStringLiteral("Testcontrole"); }
+    bool hasValidation() const override { return true; }
+
+    std::vector<Heard> heard;
+    QString pendingGebruikersnaam;
+
+protected:
+    void Fill() override { txtWaarde.setText(Setup().ProxyGebruikersnaam); }
+    std::vector<ValidationCheck> validationChecks() override
+    {
+        return {{1, [this] {
+                     return !txtWaarde.text().isEmpty() ||
+                            failCheck(QStringLiteral("Vul een waarde in."), QStringLiteral("Testcontrole"), &txtWaarde);
+                 }}};
+    }
+    void Notify(const QString& sender, const QString& form, const QString& action, const QVariant&) override
+    {
+        heard.push_back({sender, form, action});
+        if (action == QLatin1String("WijzigingenOpslaan") && !pendingGebruikersnaam.isEmpty())
+            Setup().ProxyGebruikersnaam = pendingGebruikersnaam;
+    }
+
+public:
+    Label& lblWaarde;
+    TextBox& txtWaarde;
+    Hint& hntCertificaat;
+    CommandButton& cmdMeld;
+};
+
+// A second listening page, to show that notifications reach every open page.
+class SetupTestLuisteraar final : public SettingsPage {
+public:
+    SetupTestLuisteraar() : SettingsPage(QStringLiteral("SetupTestLuisteraar"))
+    {
+        RowLayout(form(), 3000, false).finish();
+    }
+    QString Titel() const override { return QStringLiteral("Testluisteraar"); }
+    std::vector<Heard> heard;
+
+protected:
+    void Fill() override {}
+    void Notify(const QString& sender, const QString& form, const QString& action, const QVariant&) override
+    {
+        heard.push_back({sender, form, action});
+    }
+};
+
+class SettingsWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        widgetApplication();
+        // The window over pages whose texts these tests know.
+        registry.add<SetupProxy>(PageGroup::Algemeen);
+        registry.add<SetupUpdates>(PageGroup::Algemeen);
+        registry.add<SetupTestControle>(PageGroup::Kantoor);
+        registry.add<SetupTestLuisteraar>(PageGroup::Koppelingen);
+        start();
+    }
+    void TearDown() override { stop(); }
+
+    void start(ReferenceApplication::NewOffice office = ReferenceApplication::NewOffice::Empty)
+    {
+        host = std::make_unique<ReferenceApplication>(ui, dir.path(), QString(), office);
+        window = std::make_unique<SettingsWindow>(registry, *host);
+        window->show();
+    }
+    void stop()
+    {
+        window.reset();
+        host.reset();
+    }
+    // A restart of the host: what it loads is what was stored.
+    void restart()
+    {
+        stop();
+        start();
+    }
+
+    template <class W>
+    W* child(const QString& name)
+    {
+        auto* w = window->findChild<W*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    void click(const QString& button) { child<QPushButton>(button)->click(); }
+    Form& form() { return window->currentPage()->form(); }
+    template <class T>
+    T& control(const QString& name, int index = -1)
+    {
+        return form().get<T>(name, index);
+    }
+    SetupTestControle& testPage() { return *static_cast<SetupTestControle*>(window->openedPage("SetupTestControle")); }
+    // The list's page entries as "group/title" and found controls as "title: text".
+    QStringList listed()
+    {
+        QStringList shown;
+        auto* list = child<QTreeWidget>("lvwPaginas");
+        for (QTreeWidgetItemIterator it(list); *it; ++it) {
+            QTreeWidgetItem* item = *it;
+            if (item->data(0, Qt::UserRole).toString().isEmpty())
+                continue;
+            if (item->data(0, Qt::UserRole + 1).toString().isEmpty())
+                shown << item->parent()->text(0) + QLatin1Char('/') + item->text(0);
+            else
+                shown << item->parent()->text(0) + QStringLiteral(": ") + item->text(0);
+        }
+        return shown;
+    }
+    QTreeWidgetItem* listItem(const QString& text)
+    {
+        auto* list = child<QTreeWidget>("lvwPaginas");
+        for (QTreeWidgetItemIterator it(list); *it; ++it) {
+            if ((*it)->text(0) == text && !(*it)->data(0, Qt::UserRole).toString().isEmpty())
+                return *it;
+        }
+        ADD_FAILURE() << "niet in de lijst: " << text.toStdString();
+        return nullptr;
+    }
+
+    QTemporaryDir dir;
+    StrictUi ui;
+    PageRegistry registry;
+    std::unique_ptr<ReferenceApplication> host;
+    std::unique_ptr<SettingsWindow> window;
+};
+
+// Catches a window that stores on cancel, or forgets to store on save: only
+// "Opslaan" makes Setup and GlobalSetup survive a restart of the host.
+TEST_F(SettingsWindowTest, OpslaanStoresAndAnnulerenDoesNot)
+{
+    for (const bool saving : {true, false}) {
+        restart();
+        ASSERT_TRUE(window->showPage(QStringLiteral("SetupProxy")));
+        control<CheckBox>("chkProxy").click();
+        control<TextBox>("txtProxyadres").type(QStringLiteral("proxy.delinde.nl:8080"));
+        control<TextBox>("txtProxyadres").leave();
+        host->GlobalSetup().UpdateTermijn = 30; // an office-wide setting a page changed
+        click(saving ? QStringLiteral("cmdOpslaan") : QStringLiteral("cmdAnnuleren"));
+        EXPECT_EQ(window->result(), saving ? SettingsWindow::Result::Saved : SettingsWindow::Result::Cancelled);
+        EXPECT_FALSE(window->isVisible());
+        if (!saving) {
+            EXPECT_FALSE(host->SettingsObject().ProxyGebruiken) << "after Annuleren the host holds the stored settings";
+        }
+
+        restart();
+        EXPECT_EQ(host->SettingsObject().ProxyGebruiken.get(), saving) << saving;
+        EXPECT_EQ(host->SettingsObject().ProxyAdres.get(), saving ? QStringLiteral("proxy.delinde.nl:8080") : QString());
+        EXPECT_EQ(host->GlobalSetup().UpdateTermijn.get(), saving ? 30 : 0);
+        ASSERT_TRUE(window->showPage(QStringLiteral("SetupProxy")));
+        EXPECT_EQ(control<TextBox>("txtProxyadres").text(), saving ? QStringLiteral("proxy.delinde.nl:8080") : QString());
+        // Leave the office as it was for the cancel round.
+        host->SettingsObject().resetAll();
+        host->GlobalSetup().resetAll();
+        host->saveSettings();
+    }
+}
+
+// Catches a save that stores before the pages heard of it, or without what a
+// page applied on hearing it: the announcement comes first, once, and what
+// the pages change then is stored too.
+TEST_F(SettingsWindowTest, AnnouncesTheSaveBeforeStoring)
+{
+    std::vector<Heard> announced;
+    bool storedAtAnnouncement = true;
+    Subscription<QString, QString, QString, QVariant> listening(
+        host->Notify, [&](const QString& sender, const QString& form, const QString& action, const QVariant&) {
+            announced.push_back({sender, form, action});
+            storedAtAnnouncement = !host->hasUnsavedChanges();
+        });
+    ASSERT_TRUE(window->showPage(QStringLiteral("SetupTestControle")));
+    control<TextBox>("txtWaarde").type(QStringLiteral("getypt"));
+    testPage().pendingGebruikersnaam = QStringLiteral("toegepast");
+    click(QStringLiteral("cmdOpslaan"));
+
+    ASSERT_EQ(announced.size(), 1u);
+    EXPECT_EQ(announced[0].sender, QStringLiteral("frmInstellingen"));
+    EXPECT_EQ(announced[0].form, QStringLiteral("Setup"));
+    EXPECT_EQ(announced[0].action, QStringLiteral("WijzigingenOpslaan"));
+    EXPECT_FALSE(storedAtAnnouncement) << "the settings were stored before the pages heard of the save";
+    ASSERT_EQ(testPage().heard.size(), 1u);
+    listening.reset();
+    restart();
+    EXPECT_EQ(host->SettingsObject().ProxyGebruikersnaam.get(), QStringLiteral("toegepast"));
+}
+
+// Catches a window that lets the user leave a page whose checks fail: choosing
+// another page, in code or in the list, and "Opslaan" all keep him there.
+TEST_F(SettingsWindowTest, ValidationKeepsTheUserOnThePage)
+{
+    ASSERT_TRUE(window->showPage(QStringLiteral("SetupTestControle")));
+    control<TextBox>("txtWaarde").type(QString());
+
+    ui.answerMessage(MsgResult::OK);
+    EXPECT_FALSE(window->showPage(QStringLiteral("SetupProxy")));
+    EXPECT_EQ(window->currentPage()->componentName(), QStringLiteral("SetupTestControle"));
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].text, QStringLiteral("Vul een waarde in."));
+    EXPECT_EQ(ui.messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(control<TextBox>("txtWaarde").hasFocus());
+
+    ui.answerMessage(MsgResult::OK);
+    child<QTreeWidget>("lvwPaginas")->setCurrentItem(listItem(QStringLiteral("Tarvelo Update")));
+    EXPECT_EQ(window->currentPage()->componentName(), QStringLiteral("SetupTestControle"));
+    EXPECT_EQ(child<QTreeWidget>("lvwPaginas")->currentItem()->text(0), QStringLiteral("Testcontrole"))
+        << "the list shows the page the user is kept on";
+
+    ui.answerMessage(MsgResult::OK);
+    click(QStringLiteral("cmdOpslaan"));
+    EXPECT_EQ(window->result(), SettingsWindow::Result::Open);
+    EXPECT_EQ(ui.messages().size(), 3u);
+
+    control<TextBox>("txtWaarde").type(QStringLiteral("goed"));
+    child<QTreeWidget>("lvwPaginas")->setCurrentItem(listItem(QStringLiteral("Tarvelo Update")));
+    EXPECT_EQ(window->currentPage()->componentName(), QStringLiteral("SetupUpdates"));
+    EXPECT_EQ(child<QLabel>("lblTitel")->text(), QStringLiteral("Tarvelo Update"));
+}
+
+// Catches notifications that reach only the page in view: a page's RaiseNotify
+// reaches every open page, also those the user is not looking at.
+TEST_F(SettingsWindowTest, NotificationsReachEveryOpenPage)
+{
+    ASSERT_TRUE(window->showPage(QStringLiteral("SetupTestLuisteraar")));
+    auto* listener = static_cast<SetupTestLuisteraar*>(window->currentPage());
+    ASSERT_TRUE(window->showPage(QStringLiteral("SetupTestControle")));
+    control<TextBox>("txtWaarde").type(QStringLiteral("x"));
+    control<CommandButton>("cmdMeld").click();
+    ASSERT_EQ(listener->heard.size(), 1u);
+    EXPECT_EQ(listener->heard[0].sender, QStringLiteral("SetupTestControle"));
+    EXPECT_EQ(listener->heard[0].form, QStringLiteral("Adviseurs"));
+    EXPECT_EQ(listener->heard[0].action, QStringLiteral("Refresh"));
+    EXPECT_EQ(testPage().heard.size(), 1u) << "the sender listens too";
+}
+
+// Catches a search that knows only titles, or opens the page without showing
+// what was found: texts on the pages are found without regard to case or
+// accents, and choosing one puts the focus in the field it names.
+TEST_F(SettingsWindowTest, SearchFindsPagesByWhatTheyShow)
+{
+    struct Case {
+        QString query;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {QStringLiteral("gebruikersnaam"),
+         {QStringLiteral("Algemeen/Algemeen"), QStringLiteral("Algemeen: Gebruikersnaam"),
+          QStringLiteral("Kantoor/Testcontrole"), QStringLiteral("Testcontrole: Proxy gebruikersnaam")}},
+        {QStringLiteral("UPDATES automatisch"),
+         {QStringLiteral("Algemeen/Algemeen"), QStringLiteral("Algemeen: Updates automatisch downloaden"),
+          QStringLiteral("Algemeen/Tarvelo Update"), QStringLiteral("Tarvelo Update: Updates automatisch downloaden")}},
+        {QStringLiteral("geinstalleerd"),
+         {QStringLiteral("Kantoor/Testcontrole"),
+          QStringLiteral("Testcontrole: Zorg ervoor dat uw certificaat geïnstalleerd is.")}},
+        {QStringLiteral("testluisteraar"), {QStringLiteral("Koppelingen/Testluisteraar")}},
+        {QStringLiteral("bestaat nergens"), {}},
+    };
+    auto* search = child<QLineEdit>("txtZoeken");
+    for (const Case& c : cases) {
+        search->setText(c.query);
+        EXPECT_EQ(listed(), c.expected) << c.query.toStdString();
+    }
+    search->clear();
+    EXPECT_TRUE(listed().contains(QStringLiteral("Algemeen/Tarvelo Update")));
+
+    host->SettingsObject().ProxyGebruiken = true;
+    search->setText(QStringLiteral("Gebruikersnaam"));
+    child<QTreeWidget>("lvwPaginas")->setCurrentItem(listItem(QStringLiteral("Gebruikersnaam")));
+    runEvents();
+    ASSERT_EQ(window->currentPage()->componentName(), QStringLiteral("SetupProxy"));
+    EXPECT_TRUE(control<TextBox>("txtGebruikersnaam").hasFocus()) << "the field the found label names";
+    QWidget* field = window->currentView()->widgetOf(control<TextBox>("txtGebruikersnaam"));
+    auto* scroll = child<QScrollArea>("scrPagina");
+    const QRect shown(QPoint(scroll->horizontalScrollBar()->value(), scroll->verticalScrollBar()->value()),
+                      scroll->viewport()->size());
+    const QRect place(field->mapTo(window->currentView(), QPoint()), field->size());
+    EXPECT_TRUE(shown.contains(place)) << "the found field is in view";
+}
+
+// Catches a history that loses who changed what, or that keeps a password:
+// each saved change names the adviser, the setting, old and new value, newest
+// first, per page and for the office; a password is only marked as changed.
+TEST_F(SettingsWindowTest, ChangeHistoryNamesWhoChangedWhatAndHidesSecrets)
+{
+    stop();
+    QFile::remove(DataFolder::officeDatabasePath(dir.path()));
+    start(ReferenceApplication::NewOffice::Demo);
+    const QString adviser = host->currentAdviser().name;
+    EXPECT_EQ(adviser, QStringLiteral("J.W. de Vries"));
+
+    ASSERT_TRUE(window->showPage(QStringLiteral("SetupProxy")));
+    control<CheckBox>("chkProxy").click();
+    control<TextBox>("txtProxyadres").type(QStringLiteral("proxy.delinde.nl"));
+    control<TextBox>("txtWachtwoord").type(QStringLiteral("Geheim!123"));
+    ASSERT_TRUE(window->showPage(QStringLiteral("SetupUpdates")));
+    control<CheckBox>("chkAutoDownload").click();
+    click(QStringLiteral("cmdOpslaan"));
+
+    restart();
+    ASSERT_TRUE(window->showPage(QStringLiteral("SetupProxy")));
+    control<TextBox>("txtProxyadres").type(QStringLiteral("proxy2.delinde.nl"));
+    click(QStringLiteral("cmdOpslaan"));
+
+    restart();
+    const std::vector<ChangeEntry> all = host->changeHistory();
+    QStringList rows;
+    for (const ChangeEntry& e : all) {
+        rows << QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
+                    .arg(e.adviserName, e.object, e.setting, e.oldValue.value_or("-"), e.newValue.value_or("-"),
+                         e.secret ? "geheim" : "", e.page);
+    }
+    const QStringList firstSave = {
+        adviser + "|Setup|ProxyGebruiken|false|true||SetupProxy",
+        adviser + "|Setup|ProxyAdres||proxy.delinde.nl||SetupProxy",
+        adviser + "|Setup|ProxyWachtwoord|-|-|geheim|SetupProxy",
+        adviser + "|Setup|AutoDownload|false|true||SetupUpdates",
+    };
+    ASSERT_GE(rows.size(), 5);
+    EXPECT_EQ(rows[0], adviser + "|Setup|ProxyAdres|proxy.delinde.nl|proxy2.delinde.nl||SetupProxy") << "newest first";
+    for (const QString& expected : firstSave)
+        EXPECT_TRUE(rows.mid(1).contains(expected)) << expected.toStdString() << "\n" << rows.join('\n').toStdString();
+
+    // The password is in no row of the history, in no form.
+    QSqlQuery everything = host->officeDatabase().exec(QStringLiteral("SELECT * FROM InstellingWijziging"));
+    while (everything.next()) {
+        for (int i = 0; i < everything.record().count(); ++i)
+            EXPECT_FALSE(everything.value(i).toString().contains(QStringLiteral("Geheim!123")));
+    }
+
+    ASSERT_TRUE(window->showPage(QStringLiteral("SetupUpdates")));
+    std::unique_ptr<ChangeHistoryDialog> pageHistory = window->historyDialog(false);
+    ASSERT_EQ(pageHistory->list()->topLevelItemCount(), 1);
+    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(2), QStringLiteral("AutoDownload"));
+    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(3), QStringLiteral("Nee"));
+    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(4), QStringLiteral("Ja"));
+    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(1), adviser);
+
+    std::unique_ptr<ChangeHistoryDialog> officeHistory = window->historyDialog(true);
+    EXPECT_EQ(officeHistory->list()->topLevelItemCount(), int(all.size()));
+    bool maskedShown = false;
+    for (int i = 0; i < officeHistory->list()->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = officeHistory->list()->topLevelItem(i);
+        if (row->text(2) == QLatin1String("ProxyWachtwoord"))
+            maskedShown = row->text(4) == QStringLiteral("(gewijzigd, niet getoond)") && row->text(5) == "Algemeen";
+    }
+    EXPECT_TRUE(maskedShown);
+}
+
+} // namespace
