@@ -237,7 +237,7 @@ QString SortKeyMaker::dateKey(const QString& text) const
         return text;
     if (const auto moment = readNumericDate(trimmed, dayFirst_))
         return dateKeyOf(*moment);
-    // Dates written out in the locale's words ("15 juni 2023").
+    // Dates written out in the locale's words ("donderdag 15 juni 2023", "15 juni 2023").
     for (QLocale::FormatType type : {QLocale::LongFormat, QLocale::ShortFormat}) {
         const QDateTime dateTime = locale_.toDateTime(trimmed, type);
         if (dateTime.isValid())
@@ -246,6 +246,9 @@ QString SortKeyMaker::dateKey(const QString& text) const
         if (date.isValid())
             return dateKeyOf({date, QTime(0, 0)});
     }
+    const QDate withoutWeekday = locale_.toDate(trimmed, QStringLiteral("d MMMM yyyy"));
+    if (withoutWeekday.isValid())
+        return dateKeyOf({withoutWeekday, QTime(0, 0)});
     return text;
 }
 

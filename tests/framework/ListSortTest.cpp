@@ -100,6 +100,11 @@ TEST_F(ListSortTest, SortKeysPadNumbersAndWriteDatesAsDigits)
         {" 3,14159265358979 ", "000000000000003,1415926536"},
         {QString::fromUtf8("\xE2\x82\xAC 12,50"), "000000000000012,5000000000"},
         {"0", "000000000000000,0000000000"},
+        {"-0,00", "000000000000000,0000000000"},
+        {"1.234.567,891", "000000001234567,8910000000"},
+        {"0,12345678901", "000000000000000,1234567890"},
+        {"1.5", "1.5"},
+        {"12 34", "12 34"},
         {"geen", "geen"},
         {"", ""},
     };
@@ -116,6 +121,10 @@ TEST_F(ListSortTest, SortKeysPadNumbersAndWriteDatesAsDigits)
         {"31-12-29", "20291231 000000"},
         {"1-1-30", "19300101 000000"},
         {"14:30", "18991230 143000"},
+        {"15.06.2023", "20230615 000000"},
+        {"2023-06-15T08:00:00", "20230615 080000"},
+        {"donderdag 15 juni 2023", "20230615 000000"},
+        {"15 juni 2023", "20230615 000000"},
         {"31-02-2023", "31-02-2023"},
         {"morgen", "morgen"},
         {"", ""},
@@ -258,7 +267,8 @@ TEST_F(ListSortTest, SortsOnTheKeysWhenAsked)
     EXPECT_EQ(column(list, 1), QStringList({"10", "100", "2", "33", "9"}));
 }
 
-// Catches a selection that is not moved to the first row, or kept while the list hides its selection.
+// Catches a selection that is not moved to the first row, kept while the list hides its selection,
+// or an empty list that trips the sort.
 TEST_F(ListSortTest, TheFirstRowIsSelectedUnlessTheListHidesItsSelection)
 {
     ListView& list = makeList("lvwAgentnummers", rows_);
@@ -273,6 +283,13 @@ TEST_F(ListSortTest, TheFirstRowIsSelectedUnlessTheListHidesItsSelection)
     list.setHideSelection(true);
     SortListView(state_, list, ui_, 1, SortDataType::Numbers, SortSource::ShownText, false, ToggleOrder);
     EXPECT_EQ(list.selectedItem(), nullptr);
+
+    ListView& empty = makeList("lvwLeeg", {});
+    empty.setHideSelection(false);
+    SortListView(state_, empty, ui_, 3, SortDataType::Dates, SortSource::ShownText, false, ToggleOrder);
+    EXPECT_EQ(empty.selectedItem(), nullptr);
+    EXPECT_EQ(empty.columnCount(), 4);
+    EXPECT_EQ(empty.column(4).sortPicture, 0);
 }
 
 // Catches a freshly filled list sorted the wrong way, a natural order that reorders rows, and a
