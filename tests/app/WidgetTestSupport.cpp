@@ -10,7 +10,9 @@ QApplication& widgetApplication()
         static int argc = 1;
         static char name[] = "tarvelo_tests";
         static char* argv[] = {name, nullptr};
-        static QApplication application(argc, argv);
+        // Never destroyed: the program ends with it, after every test and
+        // every static that Qt's own objects may still refer to.
+        new QApplication(argc, argv);
     }
     return *qobject_cast<QApplication*>(QApplication::instance());
 }
