@@ -33,6 +33,12 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             valueOf(i, line.render);
         else if (arg == QLatin1String("--out"))
             valueOf(i, line.out);
+        else if (arg == QLatin1String("--provider"))
+            valueOf(i, line.provider);
+        else if (arg == QLatin1String("--server"))
+            valueOf(i, line.server);
+        else if (arg == QLatin1String("--database"))
+            valueOf(i, line.database);
         else
             line.error = QStringLiteral("Onbekende optie: %1").arg(arg);
     }
@@ -42,6 +48,14 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         line.error = QStringLiteral("--out hoort bij --render.");
     if (line.error.isEmpty() && !line.render.isEmpty() && !line.page.isEmpty())
         line.error = QStringLiteral("Gebruik --page of --render, niet beide.");
+    line.provider = line.provider.toUpper();
+    if (line.error.isEmpty() && !line.provider.isEmpty() && line.provider != QLatin1String("MSACC") &&
+        line.provider != QLatin1String("MSSQL"))
+        line.error = QStringLiteral("--provider is MSACC (databasebestand) of MSSQL (databaseserver).");
+    if (line.error.isEmpty() && line.provider == QLatin1String("MSSQL") && (line.server.isEmpty() || line.database.isEmpty()))
+        line.error = QStringLiteral("Bij --provider MSSQL horen --server HOST[:POORT] en --database NAAM.");
+    if (line.error.isEmpty() && line.provider != QLatin1String("MSSQL") && (!line.server.isEmpty() || !line.database.isEmpty()))
+        line.error = QStringLiteral("--server en --database horen bij --provider MSSQL.");
     return line;
 }
 
@@ -60,6 +74,10 @@ QString CommandLine::helpText(const QString& defaultDataFolder)
                "  --render NAAM|all --out MAP\n"
                "                         schrijft een PNG-afbeelding van de pagina NAAM, of van\n"
                "                         alle pagina's, in MAP; er is geen beeldscherm voor nodig\n"
+               "  --provider MSSQL --server HOST[:POORT] --database NAAM\n"
+               "                         gebruikt (en vult bij de eerste start) een kantoordatabase\n"
+               "                         op een PostgreSQL-server; gebruiker en wachtwoord komen uit\n"
+               "                         PGUSER en PGPASSWORD of ~/.pgpass\n"
                "  --help                 toont deze hulp\n"
                "\n"
                "Zonder beeldscherm: start met -platform vnc en open daarna een VNC-viewer op\n"

@@ -11,6 +11,9 @@ struct CommandLine {
     QString page;         // --page NAAM
     QString render;       // --render NAAM|all
     QString out;          // --out MAP
+    QString provider;     // --provider MSACC|MSSQL; empty: the embedded file
+    QString server;       // --server HOST[:PORT], with MSSQL
+    QString database;     // --database NAAM, with MSSQL
     bool help = false;    // --help
     QString error;        // a Dutch message when the arguments are not usable
 

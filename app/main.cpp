@@ -112,8 +112,11 @@ int main(int argc, char* argv[])
     const QString dataFolder = line.dataFolder.isEmpty() ? DataFolder::defaultPath() : line.dataFolder;
     std::unique_ptr<ReferenceApplication> host;
     try {
+        std::optional<DatabaseLocation> server;
+        if (line.provider == QLatin1String("MSSQL"))
+            server = DatabaseLocation{line.provider, QString(), line.server, line.database};
         host = std::make_unique<ReferenceApplication>(ui, dataFolder, userHiveFile(),
-                                                      ReferenceApplication::NewOffice::Demo);
+                                                      ReferenceApplication::NewOffice::Demo, server);
         if (rendering) {
             for (const QString& file : PageRenderer::render(registry, *host, renderNames, line.out))
                 print(stdout, file + QLatin1Char('\n'));

@@ -10,11 +10,13 @@
 #include "host/office/SettingsStore.h"
 
 #include <QDebug>
+#include <QDir>
+#include <QSqlQuery>
 
 namespace tarvelo {
 
 ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, const QString& userHiveFile,
-                                           NewOffice newOffice)
+                                           NewOffice newOffice, const std::optional<DatabaseLocation>& serverDatabase)
     : ui_(ui), data_(dataFolder),
       userHive_(std::make_unique<SqliteRegistryStore>(
           userHiveFile.isEmpty() ? data_.absoluteFilePath(QStringLiteral("HKEY_CURRENT_USER.hive")) : userHiveFile)),
@@ -22,9 +24,15 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
       registry_(std::make_unique<Registry>(*userHive_, *machineHive_))
 {
     DataFolder::prepare(dataFolder);
-    office_ = std::make_unique<OfficeDatabase>(DataFolder::officeDatabasePath(dataFolder));
+    if (serverDatabase) {
+        office_ = std::make_unique<OfficeDatabase>(*serverDatabase);
+        databaseProvider_ = serverDatabase->provider;
+        databaseServer_ = serverDatabase->server;
+    } else {
+        office_ = std::make_unique<OfficeDatabase>(DataFolder::officeDatabasePath(dataFolder));
+    }
     if (office_->isNew() && newOffice == NewOffice::Demo)
-        DemoOffice::create(*office_, Advisers::loginName());
+        DemoOffice::create(*office_, Advisers::loginName(), data_.absoluteFilePath(QStringLiteral("Dossiers")));
     store_ = std::make_unique<SettingsStore>(*office_);
     adviser_ = Advisers::current(*office_, Advisers::loginName());
     store_->loadGlobalSetup(globalSetup_);
@@ -162,9 +170,28 @@ bool ReferenceApplication::TestConnection(const QString& server, QString& errorT
     return errorText.isEmpty();
 }
 
+tarvelo::Connection& ReferenceApplication::connection() { return office_->pageConnection(); }
+
 void ReferenceApplication::MoveDossierDocumentFolder(const QString&, const QString& oldFolder, const QString& newFolder)
 {
-    movedDossierFolders_.push_back({oldFolder, newFolder});
+    // Only folders inside the old root move: "/a/b" does not take "/a/bc" along.
+    const QString oldRoot = QDir::cleanPath(oldFolder);
+    const QString newRoot = QDir::cleanPath(newFolder);
+    if (oldRoot.isEmpty() || newRoot.isEmpty() || oldRoot == newRoot)
+        return;
+    office_->transaction([&] {
+        QSqlQuery dossiers = office_->exec(QStringLiteral("SELECT ID, DocumentenMap FROM Adviesdossier"));
+        std::vector<std::pair<QString, QString>> moves;
+        while (dossiers.next()) {
+            const QString folder = QDir::cleanPath(dossiers.value(1).toString());
+            if (folder == oldRoot)
+                moves.emplace_back(dossiers.value(0).toString(), newRoot);
+            else if (folder.startsWith(oldRoot + QLatin1Char('/')))
+                moves.emplace_back(dossiers.value(0).toString(), newRoot + folder.mid(oldRoot.size()));
+        }
+        for (const auto& [id, folder] : moves)
+            office_->exec(QStringLiteral("UPDATE Adviesdossier SET DocumentenMap = ? WHERE ID = ?"), {folder, id});
+    });
 }
 
 } // namespace tarvelo

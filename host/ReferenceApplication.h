@@ -5,6 +5,7 @@
 #include "framework/host/Settings.h"
 #include "framework/registry/Registry.h"
 #include "host/ErrorReport.h"
+#include "host/database/SqlConnection.h"
 #include "host/office/Advisers.h"
 #include "host/office/ChangeHistory.h"
 #include "host/registry/SqliteRegistryStore.h"
@@ -38,8 +39,11 @@ public:
     // office's GlobalSetup. Throws RuntimeError with a Dutch description when
     // the folder cannot be used or the database or a settings record is
     // damaged; nothing is written over then.
+    // A server location puts the office database on that server instead of in
+    // the data folder.
     ReferenceApplication(Ui& ui, const QString& dataFolder, const QString& userHiveFile = QString(),
-                         NewOffice newOffice = NewOffice::Empty);
+                         NewOffice newOffice = NewOffice::Empty,
+                         const std::optional<DatabaseLocation>& serverDatabase = std::nullopt);
     ~ReferenceApplication() override;
 
     // Application
@@ -90,6 +94,7 @@ public:
     std::vector<ChangeEntry> changeHistory(const QString& page = {}) const;
     // The office database, opened by this host.
     OfficeDatabase& officeDatabase() { return *office_; }
+    tarvelo::Connection& connection() override;
     bool TestConnection(const QString& server, QString& errorText, const QString& databaseName) override;
     void MoveDossierDocumentFolder(const QString& text, const QString& oldFolder, const QString& newFolder) override;
 
@@ -109,8 +114,7 @@ public:
     };
     const std::vector<ProcedureCall>& procedureCalls() const { return procedureCalls_; }
     bool closeRequested() const { return closeRequested_; }
-    // Dossier roots re-pointed so far (old, new); the dossier records follow in the office database.
-    const std::vector<std::pair<QString, QString>>& movedDossierFolders() const { return movedDossierFolders_; }
+
     int setupChangedCount() const { return setupChangedCount_; }
 
 private:
@@ -135,7 +139,7 @@ private:
     int setupChangedCount_ = 0;
     std::vector<ErrorReport> errorReports_;
     std::vector<ProcedureCall> procedureCalls_;
-    std::vector<std::pair<QString, QString>> movedDossierFolders_;
+
 };
 
 } // namespace tarvelo

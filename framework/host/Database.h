@@ -5,6 +5,7 @@
 
 namespace tarvelo {
 
+class Connection;
 class Settings;
 
 // The host's database object, reached through Application::RunFunction with
@@ -13,6 +14,9 @@ class Settings;
 class Database {
 public:
     virtual ~Database() = default;
+
+    // The open connection to the office database on which the pages run their statements.
+    virtual tarvelo::Connection& connection() = 0;
 
     // Stores the office-wide settings object.
     virtual void SaveGlobalSetup(const Settings& globalSetup) = 0;

@@ -250,9 +250,22 @@ void hdnMessages(const OfficeDatabase& db, QRandomGenerator& random)
     }
 }
 
+void dossiers(const OfficeDatabase& db, const QString& documentRoot)
+{
+    const char* clients[] = {"Bakker", "Jansen", "De Boer", "Visser", "Smit", "Meijer", "Mulder", "Bos",
+                             "Vos", "Peters", "Hendriks", "Van Leeuwen", "Dekker", "Brouwer", "De Wit"};
+    int number = 0;
+    for (const char* client : clients) {
+        ++number;
+        db.exec(QStringLiteral("INSERT INTO Adviesdossier (ID, Klant, DocumentenMap) VALUES (?, ?, ?)"),
+                {QStringLiteral("D%1").arg(number, 5, 10, QLatin1Char('0')), QString::fromUtf8(client),
+                 QStringLiteral("%1/%2 %3").arg(documentRoot, QString::fromUtf8(client)).arg(number)});
+    }
+}
+
 } // namespace
 
-void create(OfficeDatabase& database, const QString& loginName)
+void create(OfficeDatabase& database, const QString& loginName, const QString& documentRoot)
 {
     QRandomGenerator random(20240601);
     database.transaction([&] {
@@ -263,6 +276,7 @@ void create(OfficeDatabase& database, const QString& loginName)
         serviceProviders(database);
         subscriptions(database);
         hdnMessages(database, random);
+        dossiers(database, documentRoot);
     });
 }
 

@@ -14,8 +14,9 @@ class OfficeDatabase;
 namespace DemoOffice {
 
 // Fills a new, empty office database in one transaction. The first adviser
-// logs in as loginName, so that the workstation user works as that adviser.
-void create(OfficeDatabase& database, const QString& loginName);
+// logs in as loginName, so that the workstation user works as that adviser;
+// the dossiers keep their documents under documentRoot.
+void create(OfficeDatabase& database, const QString& loginName, const QString& documentRoot);
 
 } // namespace DemoOffice
 } // namespace tarvelo

@@ -3,7 +3,6 @@
 #include "framework/errors/RuntimeError.h"
 #include "host/office/OfficeSchema.h"
 
-#include <QAtomicInt>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
@@ -11,8 +10,6 @@
 namespace tarvelo {
 
 namespace {
-QAtomicInt connectionCounter;
-
 constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 RuntimeError unusable(const QString& path, const QString& why)
@@ -21,9 +18,45 @@ RuntimeError unusable(const QString& path, const QString& why)
 }
 } // namespace
 
-OfficeDatabase::OfficeDatabase(const QString& filePath)
-    : filePath_(QFileInfo(filePath).absoluteFilePath()),
-      connectionName_(QStringLiteral("tarvelo-kantoor-%1").arg(connectionCounter.fetchAndAddRelaxed(1)))
+namespace {
+DatabaseLocation fileLocation(const QString& filePath)
+{
+    DatabaseLocation location;
+    location.provider = QStringLiteral("MSACC");
+    location.file = QFileInfo(filePath).absoluteFilePath();
+    return location;
+}
+
+bool isServer(const DatabaseLocation& location) { return location.provider == QLatin1String("MSSQL"); }
+} // namespace
+
+OfficeDatabase::OfficeDatabase(const QString& filePath) : OfficeDatabase(fileLocation(filePath)) {}
+
+OfficeDatabase::OfficeDatabase(const DatabaseLocation& location)
+    : location_(location),
+      filePath_(isServer(location) ? QStringLiteral("%1/%2").arg(location.server, location.databaseName)
+                                   : QFileInfo(location.file).absoluteFilePath())
+{
+    if (!isServer(location_)) {
+        location_.file = filePath_;
+        prepareFile();
+    }
+    try {
+        sql_ = std::make_unique<SqlConnection>(location_);
+    } catch (const RuntimeError& e) {
+        throw unusable(filePath_, e.description());
+    }
+    try {
+        openAndCheck();
+    } catch (...) {
+        sql_.reset();
+        throw;
+    }
+}
+
+OfficeDatabase::~OfficeDatabase() = default;
+
+void OfficeDatabase::prepareFile()
 {
     QFile file(filePath_);
     if (!file.exists()) {
@@ -39,19 +72,11 @@ OfficeDatabase::OfficeDatabase(const QString& filePath)
         file.setPermissions(OwnerOnly);
     }
     checkFile();
+}
 
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
-        db.setDatabaseName(filePath_);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-        if (!db.open()) {
-            const QString why = db.lastError().text();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(connectionName_);
-            throw unusable(filePath_, why);
-        }
-    }
-    try {
+void OfficeDatabase::openAndCheck()
+{
+    if (!isServer(location_)) {
         bool intact = false;
         try {
             QSqlQuery check = exec(QStringLiteral("PRAGMA quick_check"));
@@ -60,39 +85,20 @@ OfficeDatabase::OfficeDatabase(const QString& filePath)
         }
         if (!intact)
             throw unusable(filePath_, QStringLiteral("het bestand is beschadigd."));
-        QSqlQuery tables = exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
-        QStringList names;
-        while (tables.next())
-            names << tables.value(0).toString();
-        if (names.isEmpty()) {
-            createSchema();
-            created_ = true;
-        } else if (!names.contains(QLatin1String("DatabaseVersie"))) {
-            throw unusable(filePath_, QStringLiteral("het is geen kantoordatabase."));
-        } else {
-            QSqlQuery version = exec(QStringLiteral("SELECT Versie FROM DatabaseVersie"));
-            if (!version.next())
-                throw unusable(filePath_, QStringLiteral("het versienummer ontbreekt."));
-            if (version.value(0).toInt() > SchemaVersion)
-                throw unusable(filePath_, QStringLiteral("het is gemaakt door een nieuwere versie van het programma."));
-        }
-    } catch (...) {
-        {
-            QSqlDatabase db = connection();
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(connectionName_);
-        throw;
     }
-}
-
-OfficeDatabase::~OfficeDatabase()
-{
-    {
-        QSqlDatabase db = connection();
-        db.close();
+    const QStringList names = connection().tables();
+    if (names.isEmpty()) {
+        createSchema();
+        created_ = true;
+    } else if (!names.contains(QLatin1String("DatabaseVersie"), Qt::CaseInsensitive)) {
+        throw unusable(filePath_, QStringLiteral("het is geen kantoordatabase."));
+    } else {
+        QSqlQuery version = exec(QStringLiteral("SELECT Versie FROM DatabaseVersie"));
+        if (!version.next())
+            throw unusable(filePath_, QStringLiteral("het versienummer ontbreekt."));
+        if (version.value(0).toInt() > SchemaVersion)
+            throw unusable(filePath_, QStringLiteral("het is gemaakt door een nieuwere versie van het programma."));
     }
-    QSqlDatabase::removeDatabase(connectionName_);
 }
 
 void OfficeDatabase::checkFile()
@@ -111,11 +117,18 @@ QSqlQuery OfficeDatabase::exec(const QString& sql, const QVariantList& values) c
 {
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        throw RuntimeError(3001, QStringLiteral("Fout in de kantoordatabase: %1").arg(query.lastError().text()));
-    for (const QVariant& v : values)
-        query.addBindValue(v);
-    if (!query.exec())
+    // A statement without values runs as it is: the server cannot prepare
+    // statements that create tables.
+    bool ok = false;
+    if (values.isEmpty()) {
+        ok = query.exec(sql);
+    } else {
+        ok = query.prepare(sql);
+        for (const QVariant& v : values)
+            query.addBindValue(v);
+        ok = ok && query.exec();
+    }
+    if (!ok)
         throw RuntimeError(3001, QStringLiteral("Fout in de kantoordatabase: %1").arg(query.lastError().text()));
     return query;
 }
@@ -141,8 +154,13 @@ void OfficeDatabase::transaction(const std::function<void()>& body)
 void OfficeDatabase::createSchema()
 {
     transaction([this] {
-        for (const QString& statement : officeSchema())
+        for (QString statement : officeSchema()) {
+            // A numbered key counts by itself in SQLite; the server is told so.
+            if (isServer(location_))
+                statement.replace(QLatin1String("INTEGER PRIMARY KEY"),
+                                  QLatin1String("INTEGER GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY"));
             exec(statement);
+        }
         exec(QStringLiteral("INSERT INTO DatabaseVersie (Versie) VALUES (?)"), {SchemaVersion});
     });
 }

@@ -1,28 +1,37 @@
 #pragma once
 
+#include "host/database/SqlConnection.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
 #include <functional>
+#include <memory>
 
 namespace tarvelo {
 
-// The office database: one SQLite file opened through Qt Sql. A missing file
-// is created readable by its owner only, with the office's tables; a file
-// that is damaged, or is no office database, is refused and left untouched.
+// The office database: one SQLite file, or a PostgreSQL database on a server
+// once the office has outgrown one workstation; the same tables on both. A
+// missing file is created readable by its owner only, an empty database gets
+// the office's tables; a file that is damaged, or a database that is no office
+// database, is refused and left untouched.
 class OfficeDatabase {
 public:
-    // Throws RuntimeError with a Dutch description when the file cannot be used.
+    // Throws RuntimeError with a Dutch description when the database cannot be used.
     explicit OfficeDatabase(const QString& filePath);
+    explicit OfficeDatabase(const DatabaseLocation& location);
     ~OfficeDatabase();
     OfficeDatabase(const OfficeDatabase&) = delete;
     OfficeDatabase& operator=(const OfficeDatabase&) = delete;
 
     const QString& filePath() const { return filePath_; }
+    const DatabaseLocation& location() const { return location_; }
     // True when this start created the file.
     bool isNew() const { return created_; }
-    QSqlDatabase connection() const { return QSqlDatabase::database(connectionName_, false); }
+    QSqlDatabase connection() const { return sql_->database(); }
+    // The connection the pages run their statements on.
+    SqlConnection& pageConnection() { return *sql_; }
 
     // Runs a statement with its values bound in order; throws RuntimeError
     // when it fails. The query is positioned before its first row.
@@ -33,11 +42,14 @@ public:
     static constexpr int SchemaVersion = 1;
 
 private:
+    void prepareFile();
     void checkFile();
+    void openAndCheck();
     void createSchema();
 
+    DatabaseLocation location_;
     QString filePath_;
-    QString connectionName_;
+    std::unique_ptr<SqlConnection> sql_;
     bool created_ = false;
 };
 

@@ -38,6 +38,9 @@ const QStringList& officeSchema()
         QStringLiteral("CREATE TABLE Abonnement (ID TEXT PRIMARY KEY, Actief INTEGER, Soort TEXT, Omschrijving TEXT, "
                        "Termijnbedrag REAL, Betaaltermijn INTEGER, ControleAantal INTEGER, ControleEenheid INTEGER, "
                        "Contractduur INTEGER)"),
+        // The clients' advice dossiers and the folder of each one's documents.
+        QStringLiteral("CREATE TABLE Adviesdossier (ID TEXT PRIMARY KEY, Klant TEXT NOT NULL, "
+                       "DocumentenMap TEXT)"),
         // Every HDN message sent or received.
         QStringLiteral("CREATE TABLE HDNBericht (Ber_Id INTEGER PRIMARY KEY, Ber_Cd TEXT, Ber_Dt TEXT, "
                        "Ber_Om_Ascii TEXT, Ber_Om_Berichtnaam TEXT)"),

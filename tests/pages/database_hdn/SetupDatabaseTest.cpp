@@ -3,6 +3,7 @@
 #include "framework/forms/CommandButton.h"
 #include "framework/forms/Label.h"
 #include "framework/forms/TextBox.h"
+#include "framework/host/Connection.h"
 #include "framework/registry/Registry.h"
 #include "pages/database_hdn/SetupDatabase.h"
 #include "tests/support/PageTest.h"
@@ -337,6 +338,16 @@ TEST_F(SetupDatabaseTest, DossierFolderQuestionAndMove)
     QDir().mkpath(oud);
     QDir().mkpath(nieuw);
     setUser("AdviesdossierDocumentenMap", oud);
+    Connection& office = h.app().connection();
+    const std::pair<const char*, QString> dossiers[] = {
+        {"D1", oud + "/Bakker 1"}, {"D2", oud}, {"D3", oud + "2/Jansen 3"}, {"D4", "/elders/De Boer 4"}};
+    for (const auto& [id, folder] : dossiers)
+        office.Execute(QStringLiteral("INSERT INTO Adviesdossier (ID, Klant, DocumentenMap) VALUES ('%1', 'klant', %2)")
+                           .arg(id, sqlQuoted(folder)));
+    const auto folderOf = [&](const char* id) {
+        return office.OpenRecordset(QStringLiteral("SELECT DocumentenMap FROM Adviesdossier WHERE ID = '%1'").arg(id))
+            ->text("DocumentenMap");
+    };
     open();
 
     h.ui().chooseFolderNext(std::nullopt);
@@ -359,15 +370,17 @@ TEST_F(SetupDatabaseTest, DossierFolderQuestionAndMove)
     EXPECT_EQ(lastMessage().caption, "Documentlocatie adviesdossiers");
     EXPECT_EQ(user("AdviesdossierDocumentenMap"), nieuw);
     EXPECT_EQ(txt("txtAdviesdossierDocumentenmap").text(), nieuw);
-    ASSERT_EQ(h.app().movedDossierFolders().size(), 1u);
-    EXPECT_EQ(h.app().movedDossierFolders()[0], std::make_pair(oud, nieuw));
+    EXPECT_EQ(folderOf("D1"), nieuw + "/Bakker 1");
+    EXPECT_EQ(folderOf("D2"), nieuw);
+    EXPECT_EQ(folderOf("D3"), oud + "2/Jansen 3"); // a folder that only starts alike stays
+    EXPECT_EQ(folderOf("D4"), "/elders/De Boer 4");
 
     // No stores the folder without moving
     txt("txtAdviesdossierDocumentenmap").type(oud);
     h.ui().answerMessage(MsgResult::No);
     EXPECT_TRUE(txt("txtAdviesdossierDocumentenmap").leave());
     EXPECT_EQ(user("AdviesdossierDocumentenMap"), oud);
-    EXPECT_EQ(h.app().movedDossierFolders().size(), 1u);
+    EXPECT_EQ(folderOf("D1"), nieuw + "/Bakker 1");
     EXPECT_TRUE(cmd("cmdToepassen").enabled());
     h.ui().answerMessage(MsgResult::No); // closing offers the pending change
     h.close();
