@@ -19,11 +19,7 @@ bool IsInList(const T& value, const List& list)
 template <class T, class U>
 bool IsInList(const T& value, std::initializer_list<U> list)
 {
-    for (const auto& element : list) {
-        if (element == value)
-            return true;
-    }
-    return false;
+    return IsInList<T, std::initializer_list<U>>(value, list);
 }
 
 template <class A, class B>
