@@ -2,6 +2,7 @@
 
 #include "framework/errors/RuntimeError.h"
 #include "framework/host/ProcedureTrace.h"
+#include "framework/registry/RegistryNames.h"
 #include "framework/ui/Ui.h"
 #include "host/database/ServerConnection.h"
 #include "host/office/DataFolder.h"
@@ -11,6 +12,7 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QSqlQuery>
 
 namespace tarvelo {
@@ -31,8 +33,10 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
     } else {
         office_ = std::make_unique<OfficeDatabase>(DataFolder::officeDatabasePath(dataFolder));
     }
-    if (office_->isNew() && newOffice == NewOffice::Demo)
+    if (office_->isNew() && newOffice == NewOffice::Demo) {
         DemoOffice::create(*office_, Advisers::loginName(), data_.absoluteFilePath(QStringLiteral("Dossiers")));
+        recordDatabaseLocation();
+    }
     store_ = std::make_unique<SettingsStore>(*office_);
     adviser_ = Advisers::current(*office_, Advisers::loginName());
     store_->loadGlobalSetup(globalSetup_);
@@ -40,6 +44,31 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
 }
 
 ReferenceApplication::~ReferenceApplication() = default;
+
+// Where this office's database lives, as the database page reads it, so that
+// a new office shows its own location, kind and size there.
+void ReferenceApplication::recordDatabaseLocation()
+{
+    namespace Names = RegistryNames;
+    const Registry& reg = *registry_;
+    const auto missing = [&](QLatin1StringView name) {
+        return reg.GetTarveloSetting(Hive::HKEY_CURRENT_USER, name, true, QString()).isEmpty();
+    };
+    if (!missing(Names::AdviezenDatabaseProvider))
+        return;
+    const DatabaseLocation& location = office_->location();
+    reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseProvider, location.provider);
+    if (location.provider == QLatin1String("MSSQL")) {
+        reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseSource, location.server);
+        reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseName, location.databaseName);
+    } else {
+        reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseMap, QFileInfo(location.file).absolutePath());
+    }
+    reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseWeergaveNaam, QStringLiteral("Demokantoor"));
+    reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviesdossierDocumentenMap,
+                           data_.absoluteFilePath(QStringLiteral("Dossiers")));
+    reg.RegSetString(Hive::HKEY_LOCAL_MACHINE, Names::ProductKey, Names::DatabaseDir, DataFolder());
+}
 
 QVariant ReferenceApplication::RunFunction(const QString&, const QString&, const QString& function)
 {

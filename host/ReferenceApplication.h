@@ -119,6 +119,7 @@ public:
 
 private:
     void present(const ErrorReport& report);
+    void recordDatabaseLocation();
 
     Ui& ui_;
     QDir data_;
