@@ -1,7 +1,6 @@
 #include "app/QtUi.h"
 
 #include "app/render/FormView.h"
-#include "framework/forms/CommandButton.h"
 #include "framework/forms/Form.h"
 
 #include <QApplication>
@@ -140,12 +139,7 @@ public:
 
     void reject() override
     {
-        for (Control* c : form_.controls()) {
-            if (c->kind() == ControlKind::CommandButton && static_cast<CommandButton*>(c)->isCancel() && c->isUsable()) {
-                static_cast<CommandButton*>(c)->click();
-                break;
-            }
-        }
+        view_->pressCancelButton();
         if (form_.visible())
             form_.hide();
     }

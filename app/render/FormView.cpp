@@ -7,6 +7,7 @@
 #include "app/render/ReportView.h"
 #include "app/render/SimpleViews.h"
 #include "app/render/TextBoxView.h"
+#include "app/render/ToolTipView.h"
 #include "framework/forms/AddressControl.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/ComboBox.h"
@@ -20,6 +21,7 @@
 #include "framework/forms/ProgressBar.h"
 #include "framework/forms/TextBox.h"
 #include "framework/forms/YesNo.h"
+#include "framework/tooltip/CToolTip.h"
 
 namespace tarvelo {
 
@@ -34,6 +36,9 @@ FormView::FormView(Form& form, TwipsScale scale, QWidget* parent) : QWidget(pare
         if (control != &form)
             addView(*control);
     }
+    // Tips created before the form was drawn.
+    for (Control* control : form.controls())
+        syncToolTip(*control);
     syncFormProperty(Property::Bounds);
     syncFormProperty(Property::BackColor);
     syncFormProperty(Property::Caption);
@@ -45,6 +50,7 @@ FormView::~FormView()
 {
     form_.setObserver(nullptr);
     flushTimer_.stop();
+    toolTips_.clear();
     // The views go before their widgets, so no widget signal reaches a view
     // that is being taken down.
     pending_.clear();
@@ -110,22 +116,50 @@ void FormView::observe(Control& control, Property property)
 {
     if (&control == &form_) {
         syncFormProperty(property);
-        return;
-    }
-    if (ControlView* view = viewOf_.value(&control)) {
+    } else if (ControlView* view = viewOf_.value(&control)) {
         view->update(property);
+    } else if (ControlView* added = addView(control); added && isVisible()) {
+        // A control added while the form is shown (a loaded control array element).
+        added->widget()->show();
+    }
+    if (property == Property::ToolTip)
+        syncToolTip(control);
+}
+
+void FormView::syncToolTip(const Control& control)
+{
+    const CToolTip* tip = CToolTip::on(control);
+    QWidget* tool = tip ? widgetOf(control) : nullptr;
+    if (!tool) {
+        toolTips_.erase(&control);
         return;
     }
-    // A control added while the form is shown (a loaded control array element).
-    if (ControlView* view = addView(control); view && isVisible())
-        view->widget()->show();
+    // Another tip on the control is another window: the one shown goes.
+    ShownToolTip& shown = toolTips_[&control];
+    if (shown.tip != tip || !shown.view) {
+        shown.view = std::make_unique<ToolTipView>(*tool);
+        shown.tip = tip;
+    }
+    shown.view->follow(*tip->window());
+}
+
+bool FormView::pressCancelButton()
+{
+    for (Control* c : form_.controls()) {
+        if (c->kind() == ControlKind::CommandButton && static_cast<CommandButton*>(c)->isCancel() && c->isUsable()) {
+            static_cast<CommandButton*>(c)->click();
+            return true;
+        }
+    }
+    return false;
 }
 
 void FormView::syncFormProperty(Property property)
 {
     switch (property) {
     case Property::Bounds: {
-        const QSize size(scale_.x(form_.width()), scale_.y(form_.height()));
+        // A dialog's height counts its title bar, which the window system draws.
+        const QSize size(scale_.x(form_.width()), scale_.y(form_.innerHeight()));
         if (this->size() != size) {
             setFixedSize(size);
             if (onResized)

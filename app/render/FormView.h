@@ -9,12 +9,15 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace tarvelo {
 
+class CToolTip;
 class ControlView;
 class Form;
+class ToolTipView;
 
 // A page or dialog of the control model drawn with Qt widgets: every control
 // at its twips position, following every property change of the model, and
@@ -34,6 +37,10 @@ public:
     // Lists whose rows changed are redrawn once per turn of the event loop;
     // this redraws them now (before grabbing a picture, say).
     void flushPending();
+
+    // The user pressed Escape or closed the window: the form's cancel button
+    // is pressed when the user can reach it. False when the form has none.
+    bool pressCancelButton();
 
     // The user leaves the form (another page, a button of the host): the text
     // box being edited validates first. False when its validation kept the
@@ -60,12 +67,18 @@ private:
     ControlView* addView(Control& control);
     QWidget* containerWidget(const Control& control) const;
     void syncFormProperty(Property property);
+    void syncToolTip(const Control& control);
     void focusNow(ControlView& view);
 
     Form& form_;
     TwipsScale scale_;
     std::vector<std::unique_ptr<ControlView>> views_;
     QHash<const Control*, ControlView*> viewOf_;
+    struct ShownToolTip {
+        const CToolTip* tip = nullptr;
+        std::unique_ptr<ToolTipView> view;
+    };
+    std::unordered_map<const Control*, ShownToolTip> toolTips_;
     QSet<ControlView*> pending_;
     QTimer flushTimer_;
     bool leaving_ = false;

@@ -1,6 +1,29 @@
 #include "framework/tooltip/CToolTip.h"
 
+#include "framework/forms/Form.h"
+
+#include <algorithm>
+#include <vector>
+
 namespace tarvelo {
+
+namespace {
+// The tips that have a window, oldest first, as the window system of the
+// program knows its tooltip windows.
+std::vector<const CToolTip*>& createdTips()
+{
+    static std::vector<const CToolTip*> tips;
+    return tips;
+}
+} // namespace
+
+const CToolTip* CToolTip::on(const Control& tool)
+{
+    const auto& tips = createdTips();
+    const auto found = std::find_if(tips.rbegin(), tips.rend(),
+                                    [&tool](const CToolTip* tip) { return tip->window_->tool == &tool; });
+    return found == tips.rend() ? nullptr : *found;
+}
 
 CToolTip::~CToolTip()
 {
@@ -26,6 +49,7 @@ bool CToolTip::Create(Control& tool)
     window.autoPop = visibleTime_;
     window.initialDelay = delayTime_;
     window_ = std::move(window);
+    createdTips().push_back(this);
     showTitle();
     notify();
     return true;
@@ -35,8 +59,10 @@ void CToolTip::Destroy()
 {
     if (!window_)
         return;
+    Control* tool = window_->tool;
     window_.reset();
-    notify();
+    std::erase(createdTips(), this);
+    notify(tool);
 }
 
 void CToolTip::showTitle()
@@ -94,10 +120,14 @@ void CToolTip::setBackColor(Colour colour)
     }
 }
 
-void CToolTip::notify() const
+void CToolTip::notify() const { notify(window_ ? window_->tool : nullptr); }
+
+void CToolTip::notify(Control* tool) const
 {
     if (observer_)
         observer_(*this);
+    if (tool)
+        tool->form().notifyChanged(*tool, Property::ToolTip);
 }
 
 } // namespace tarvelo

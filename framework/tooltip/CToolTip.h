@@ -88,9 +88,15 @@ public:
     using Observer = std::function<void(const CToolTip&)>;
     void setObserver(Observer observer) { observer_ = std::move(observer); }
 
+    // The tip shown for tool: the one created on it last that still exists, or
+    // null. Whoever draws the tool's form hears of every creation, change and
+    // destruction of a tip on it as a ToolTip change of the tool.
+    static const CToolTip* on(const Control& tool);
+
 private:
     void showTitle();
     void notify() const;
+    void notify(Control* tool) const;
 
     ttStyleEnum style_ = ttStyleEnum::TTStandard;
     bool centered_ = false;
