@@ -6,11 +6,50 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QProxyStyle>
+#include <QStyleOptionHeaderV2>
 #include <QTimer>
 #include <QTreeView>
 #include <utility>
 
 namespace tarvelo {
+
+namespace {
+// The header's sort pictures as a list view has always drawn them: an arrow
+// up over a column sorted ascending, down over one sorted descending. Qt's
+// styles draw them the other way round.
+class SortPictureStyle final : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        if (element == PE_IndicatorHeaderArrow) {
+            if (const auto* v2 = qstyleoption_cast<const QStyleOptionHeaderV2*>(option)) {
+                QStyleOptionHeaderV2 turned(*v2);
+                turnRound(turned);
+                QProxyStyle::drawPrimitive(element, &turned, painter, widget);
+                return;
+            }
+            if (const auto* header = qstyleoption_cast<const QStyleOptionHeader*>(option)) {
+                QStyleOptionHeader turned(*header);
+                turnRound(turned);
+                QProxyStyle::drawPrimitive(element, &turned, painter, widget);
+                return;
+            }
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+
+private:
+    static void turnRound(QStyleOptionHeader& option)
+    {
+        if (option.sortIndicator == QStyleOptionHeader::SortUp)
+            option.sortIndicator = QStyleOptionHeader::SortDown;
+        else if (option.sortIndicator == QStyleOptionHeader::SortDown)
+            option.sortIndicator = QStyleOptionHeader::SortUp;
+    }
+};
+} // namespace
 
 ReportView::ReportView(FormView& owner, ListView& list, QWidget* parent)
     : ControlView(owner, list), list_(list), tree_(new QTreeView(parent)), model_(new ListViewModel(list, tree_))
@@ -24,6 +63,10 @@ ReportView::ReportView(FormView& owner, ListView& list, QWidget* parent)
     tree_->header()->setSectionsMovable(false);
     tree_->header()->setStretchLastSection(false);
     tree_->header()->setSectionsClickable(true);
+    // Without a base of its own the proxy makes its own copy of the program's style.
+    auto* pictures = new SortPictureStyle;
+    pictures->setParent(tree_); // outlives the header, which is older
+    tree_->header()->setStyle(pictures);
     setWidget(tree_);
     watch(tree_->viewport());
 
