@@ -2,7 +2,6 @@
 
 #include "framework/errors/RuntimeError.h"
 
-#include <QCollator>
 #include <algorithm>
 #include <numeric>
 
@@ -243,22 +242,56 @@ void ListView::setSorted(bool on)
         sortRows();
 }
 
+namespace {
+// The text as the sort compares it: case and accents ignored, so "Émile"
+// sorts with "emile" and "Zeeland" after "zaandam". Plain ASCII, which all
+// number and date keys are, needs no normalising.
+QString sortKeyOf(const QString& text)
+{
+    bool ascii = true;
+    bool upper = false;
+    for (QChar c : text) {
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+        upper = upper || (c.unicode() >= 'A' && c.unicode() <= 'Z');
+    }
+    if (ascii)
+        return upper ? text.toLower() : text; // shared, not copied
+    QString stripped;
+    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
+    stripped.reserve(decomposed.size());
+    for (QChar c : decomposed) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            stripped += c;
+    }
+    return stripped.toCaseFolded();
+}
+} // namespace
+
 void ListView::sortRows()
 {
-    // The column text decides, compared as the user reads it (Dutch, case ignored);
-    // keys are computed once per row so a large list sorts quickly.
-    QCollator collator{QLocale(QLocale::Dutch, QLocale::Netherlands)};
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::vector<QCollatorSortKey> keys;
+    std::vector<QString> keys;
     keys.reserve(items_.size());
     for (const auto& i : items_)
-        keys.push_back(collator.sortKey(i->columnText(sortKey_)));
+        keys.push_back(i->columnText(sortKey_));
+    sortRowsBy(std::move(keys));
+}
+
+void ListView::sortRowsBy(std::vector<QString> keys)
+{
+    if (keys.size() != items_.size())
+        throw RuntimeError::invalidProcedureCall();
+    // Compared as the user reads them; each key is prepared once and then
+    // compared plainly, so a large list sorts about as fast as its keys.
+    for (QString& key : keys)
+        key = sortKeyOf(key);
     std::vector<std::size_t> order(items_.size());
     std::iota(order.begin(), order.end(), 0);
     const bool descending = sortOrder_ == 1;
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const int c = keys[a].compare(keys[b]);
-        return descending ? c > 0 : c < 0;
+        return descending ? keys[b] < keys[a] : keys[a] < keys[b];
     });
     std::vector<std::unique_ptr<ListItem>> sortedItems;
     sortedItems.reserve(items_.size());

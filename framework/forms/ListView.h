@@ -128,6 +128,9 @@ public:
     void setSortOrder(int order);
     bool sorted() const { return sorted_; }
     void setSorted(bool on);
+    // Orders the rows once by a key per row (keys[i] belongs to row i + 1),
+    // compared as the built-in sort compares column texts, in sortOrder().
+    void sortRowsBy(std::vector<QString> keys);
 
     // The row a renderer should scroll into view.
     ListItem* scrolledTo() const { return scrolledTo_; }

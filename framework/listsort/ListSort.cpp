@@ -31,24 +31,17 @@ QString sortKey(const QString& value, SortDataType dataType, const SortKeyMaker&
     return value;
 }
 
-// The list's own sort orders rows by one column's text; the keys go into a
-// column of their own that exists only while the list sorts.
+// The list orders its rows by a key made for each row from the chosen column,
+// the way its own sort orders them by a column's text; the columns stay as they are.
 void sortByKeys(ListView& list, int column, SortDataType dataType, SortSource source)
 {
-    const int keyColumn = list.columnCount();
-    list.addColumn(QString(), QString());
-    const SortKeyMaker keys;
-    for (int i = 1; i <= list.count(); ++i) {
-        ListItem& row = list.item(i);
-        // Written without a change notice per row: the column is gone again
-        // before anyone could see it.
-        row.listSubItem(keyColumn).text = sortKey(cellValue(row, column, source), dataType, keys);
-    }
-    list.setSortKey(keyColumn);
-    list.setSorted(true);
-    list.removeColumn(keyColumn + 1);
-    // The rows keep their new order; rows added later go at the end instead of
-    // being sorted by a column that no longer exists.
+    const SortKeyMaker maker;
+    std::vector<QString> keys;
+    keys.reserve(std::size_t(list.count()));
+    for (int i = 1; i <= list.count(); ++i)
+        keys.push_back(sortKey(cellValue(list.item(i), column, source), dataType, maker));
+    list.sortRowsBy(std::move(keys));
+    // Rows added later go at the end, as after a sort by a column that is gone again.
     list.setSorted(false);
 }
 

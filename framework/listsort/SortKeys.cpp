@@ -153,21 +153,27 @@ QString SortKeyMaker::numberKeyOf(double value) const
 // decimal separator, are written out as they are; anything else goes through a double.
 bool SortKeyMaker::plainNumberKey(QStringView text, QString& key) const
 {
+    // Written into one fixed buffer: a sort makes a key for every row.
     qsizetype pos = 0;
     bool negative = false;
     if (pos < text.size() && (text[pos] == u'-' || text[pos] == u'+'))
         negative = text[pos++] == u'-';
     // Group separators only between complete groups of three digits.
-    QString integer;
+    QChar integer[IntegerDigits];
+    int integerDigits = 0;
     int run = 0;
     bool grouped = false;
+    const bool oneCharGroup = groupSeparator_.size() == 1;
     for (; pos < text.size(); ++pos) {
         const QChar c = text[pos];
         if (isDigit(c)) {
             ++run;
-            if (!integer.isEmpty() || c != u'0')
-                integer += c;
-        } else if (groupSeparator_.size() == 1 && c == groupSeparator_[0]) {
+            if (integerDigits > 0 || c != u'0') {
+                if (integerDigits == IntegerDigits)
+                    return false;
+                integer[integerDigits++] = c;
+            }
+        } else if (oneCharGroup && c == groupSeparator_[0]) {
             if (grouped ? run != 3 : (run < 1 || run > 3))
                 return false;
             grouped = true;
@@ -188,19 +194,26 @@ bool SortKeyMaker::plainNumberKey(QStringView text, QString& key) const
         if (!std::all_of(fraction.begin(), fraction.end(), isDigit))
             return false;
     }
-    if ((!anyInteger && fraction.isEmpty()) || integer.size() > IntegerDigits || fraction.size() > Decimals)
+    if ((!anyInteger && fraction.isEmpty()) || fraction.size() > Decimals)
         return false;
     const bool zero =
-        integer.isEmpty() && std::all_of(fraction.begin(), fraction.end(), [](QChar c) { return c == u'0'; });
-    key.clear();
-    key.reserve(IntegerDigits + Decimals + 2);
+        integerDigits == 0 && std::all_of(fraction.begin(), fraction.end(), [](QChar c) { return c == u'0'; });
+
+    QChar buffer[1 + IntegerDigits + 4 + Decimals];
+    qsizetype length = 0;
     if (negative && !zero)
-        key += u'-';
-    key += QString(IntegerDigits - integer.size(), u'0');
-    key += integer;
-    key += decimalPoint_;
-    key += fraction;
-    key += QString(Decimals - fraction.size(), u'0');
+        buffer[length++] = u'-';
+    for (int i = integerDigits; i < IntegerDigits; ++i)
+        buffer[length++] = u'0';
+    for (int i = 0; i < integerDigits; ++i)
+        buffer[length++] = integer[i];
+    for (qsizetype i = 0; i < decimalPoint_.size() && i < 4; ++i)
+        buffer[length++] = decimalPoint_[i];
+    for (QChar c : fraction)
+        buffer[length++] = c;
+    for (qsizetype i = fraction.size(); i < Decimals; ++i)
+        buffer[length++] = u'0';
+    key = QString(buffer, length);
     return true;
 }
 
