@@ -2,6 +2,7 @@
 #include "app/PageRenderer.h"
 #include "app/QtUi.h"
 #include "app/SettingsWindow.h"
+#include "app/render/ProgressView.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/page/PageRegistry.h"
 #include "host/ReferenceApplication.h"
@@ -131,6 +132,8 @@ int main(int argc, char* argv[])
 
     SettingsWindow window(registry, *host);
     ui.setOwner(&window);
+    // Long runs without a host status bar show their progress in a window of their own.
+    ProgressView progress(host->status(), TwipsScale{ui.twipsPerPixelX(), ui.twipsPerPixelY()}, &window);
     window.show();
     if (!line.page.isEmpty())
         window.showPage(line.page);

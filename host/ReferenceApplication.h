@@ -3,7 +3,9 @@
 #include "framework/host/Application.h"
 #include "framework/host/Database.h"
 #include "framework/host/Settings.h"
+#include "framework/listsort/ListSortState.h"
 #include "framework/registry/Registry.h"
+#include "framework/status/StatusReporter.h"
 #include "host/ErrorReport.h"
 #include "host/database/SqlConnection.h"
 #include "host/office/Advisers.h"
@@ -72,6 +74,8 @@ public:
     QString SysteemDatum() const override;
     Ui& ui() override { return ui_; }
     Registry& registry() override { return *registry_; }
+    StatusReporter& status() override { return status_; }
+    ListSortState& listSortState() override { return listSort_; }
 
     // Database
     // Stores the office-wide settings and records what changed.
@@ -123,6 +127,8 @@ private:
 
     Ui& ui_;
     QDir data_;
+    StatusReporter status_{ui_};
+    ListSortState listSort_;
     std::unique_ptr<OfficeDatabase> office_;
     std::unique_ptr<SettingsStore> store_;
     AdviserIdentity adviser_;

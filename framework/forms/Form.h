@@ -10,6 +10,8 @@
 
 namespace tarvelo {
 
+class CToolTip;
+
 // A page or dialog: owns its controls, finds them by name and index, and tells
 // one observer (the renderer) about every property change.
 class Form : public Control {
@@ -54,6 +56,23 @@ public:
     // Every element of one control array, by ascending index.
     std::vector<Control*> array(const QString& name) const;
 
+    // Tooltips created on this form's controls, newest last, so that whoever
+    // draws the form shows the newest one of a control. The form only points
+    // at them; each tip detaches itself when it is destroyed.
+    void attachToolTip(const Control& control, const CToolTip* tip) { toolTips_.emplace_back(&control, tip); }
+    void detachToolTip(const CToolTip* tip)
+    {
+        std::erase_if(toolTips_, [tip](const auto& entry) { return entry.second == tip; });
+    }
+    const CToolTip* toolTipOf(const Control& control) const
+    {
+        for (auto it = toolTips_.rbegin(); it != toolTips_.rend(); ++it) {
+            if (it->first == &control)
+                return it->second;
+        }
+        return nullptr;
+    }
+
     Control* focusedControl() const { return focused_; }
     void setFocusedControl(Control* control);
 
@@ -83,6 +102,7 @@ private:
     int borderHeight_ = 0;
     std::vector<std::unique_ptr<Control>> controls_;
     Control* focused_ = nullptr;
+    std::vector<std::pair<const Control*, const CToolTip*>> toolTips_;
     Observer observer_;
     ErrorHandler errorHandler_;
 };

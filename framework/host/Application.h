@@ -12,6 +12,8 @@ class Database;
 class Form;
 class ProcedureTrace;
 class Registry;
+class StatusReporter;
+struct ListSortState;
 class Settings;
 class Ui;
 
@@ -67,6 +69,11 @@ public:
 
     // The product's registry key, per user and per machine.
     virtual Registry& registry() = 0;
+
+    // The progress of long runs shown in the library's own window.
+    virtual StatusReporter& status() = 0;
+    // The sort state every list view of the library shares.
+    virtual ListSortState& listSortState() = 0;
 };
 
 // The host database object, asked for once when a page is attached.

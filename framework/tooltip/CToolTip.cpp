@@ -7,22 +7,9 @@
 
 namespace tarvelo {
 
-namespace {
-// The tips that have a window, oldest first, as the window system of the
-// program knows its tooltip windows.
-std::vector<const CToolTip*>& createdTips()
-{
-    static std::vector<const CToolTip*> tips;
-    return tips;
-}
-} // namespace
-
 const CToolTip* CToolTip::on(const Control& tool)
 {
-    const auto& tips = createdTips();
-    const auto found = std::find_if(tips.rbegin(), tips.rend(),
-                                    [&tool](const CToolTip* tip) { return tip->window_->tool == &tool; });
-    return found == tips.rend() ? nullptr : *found;
+    return tool.form().toolTipOf(tool);
 }
 
 CToolTip::~CToolTip()
@@ -49,7 +36,7 @@ bool CToolTip::Create(Control& tool)
     window.autoPop = visibleTime_;
     window.initialDelay = delayTime_;
     window_ = std::move(window);
-    createdTips().push_back(this);
+    tool.form().attachToolTip(tool, this);
     showTitle();
     notify();
     return true;
@@ -61,7 +48,7 @@ void CToolTip::Destroy()
         return;
     Control* tool = window_->tool;
     window_.reset();
-    std::erase(createdTips(), this);
+    tool->form().detachToolTip(this);
     notify(tool);
 }
 

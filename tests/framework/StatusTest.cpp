@@ -1,5 +1,6 @@
 #include "framework/host/Application.h"
 #include "framework/host/Settings.h"
+#include "framework/listsort/ListSortState.h"
 #include "framework/status/StatusReporter.h"
 #include "framework/status/frmProgress.h"
 #include "framework/ui/ScriptedUi.h"
@@ -59,6 +60,9 @@ public:
     QString SysteemDatum() const override { return QStringLiteral("01-01-2024"); }
     Ui& ui() override { return ui_; }
     Registry& registry() override { throw std::logic_error("geen register in deze test"); }
+    StatusReporter& status() override { throw std::logic_error("geen eigen voortgang in deze test"); }
+    ListSortState& listSortState() override { return sortState_; }
+    ListSortState sortState_;
 
 private:
     Ui& ui_;
