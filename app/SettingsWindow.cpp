@@ -364,18 +364,8 @@ bool SettingsWindow::save()
 
 bool SettingsWindow::store()
 {
-    OpenPage* open = find(current_);
-    if (open) {
-        if (!open->view->leaveFocusedControl())
-            return false;
-        if (open->page->hasValidation()) {
-            bool cancel = false;
-            open->page->Validation(cancel, 0);
-            if (cancel)
-                return false;
-        }
-    }
-    noteChanges();
+    if (!leaveCurrentPage())
+        return false;
     // The pages learn of the save first, so that a page with pending changes
     // (the database page) applies them before the settings are stored.
     app_.RaiseNotify(QStringLiteral("frmInstellingen"), QStringLiteral("Setup"), QStringLiteral("WijzigingenOpslaan"),
