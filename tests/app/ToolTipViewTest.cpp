@@ -71,7 +71,6 @@ class ToolTipViewTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        widgetApplication();
         form.setBounds(0, 0, 6000, 3000);
         box.setBounds(600, 600, 3000, 315);
         view.show();
@@ -80,6 +79,8 @@ protected:
         ASSERT_NE(tool, nullptr);
     }
 
+    // Made before the view below: a widget needs the application first.
+    QApplication& application = widgetApplication();
     Form form{QStringLiteral("frmTest")};
     TextBox& box = form.add<TextBox>(QStringLiteral("txtCertificaat"));
     FormView view{form, TwipsScale{}};
