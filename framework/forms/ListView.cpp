@@ -285,18 +285,24 @@ void ListView::sortRowsBy(std::vector<QString> keys)
         throw RuntimeError::invalidProcedureCall();
     // Compared as the user reads them; each key is prepared once and then
     // compared plainly, so a large list sorts about as fast as its keys.
-    for (QString& key : keys)
-        key = sortKeyOf(key);
-    std::vector<std::size_t> order(items_.size());
-    std::iota(order.begin(), order.end(), 0);
+    // Each key travels with its row's position, which also keeps equal keys
+    // in their old order.
+    std::vector<std::pair<QString, std::size_t>> order;
+    order.reserve(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        order.emplace_back(sortKeyOf(keys[i]), i);
+    keys.clear();
     const bool descending = sortOrder_ == 1;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return descending ? keys[b] < keys[a] : keys[a] < keys[b];
+    std::sort(order.begin(), order.end(), [descending](const auto& a, const auto& b) {
+        const int c = QtPrivate::compareStrings(a.first, b.first, Qt::CaseSensitive);
+        if (c != 0)
+            return descending ? c > 0 : c < 0;
+        return a.second < b.second;
     });
     std::vector<std::unique_ptr<ListItem>> sortedItems;
     sortedItems.reserve(items_.size());
-    for (std::size_t i : order)
-        sortedItems.push_back(std::move(items_[i]));
+    for (const auto& entry : order)
+        sortedItems.push_back(std::move(items_[entry.second]));
     items_ = std::move(sortedItems);
     renumber();
     changed(Property::Items);
