@@ -294,7 +294,7 @@ void ListView::sortRowsBy(std::vector<QString> keys)
     keys.clear();
     const bool descending = sortOrder_ == 1;
     std::sort(order.begin(), order.end(), [descending](const auto& a, const auto& b) {
-        const int c = QtPrivate::compareStrings(a.first, b.first, Qt::CaseSensitive);
+        const int c = a.first.compare(b.first, Qt::CaseSensitive);
         if (c != 0)
             return descending ? c > 0 : c < 0;
         return a.second < b.second;
