@@ -85,4 +85,17 @@ private:
     int syncing_ = 0;
 };
 
+// A control drawn in the field colours of the window (text boxes, combos,
+// lists): its background and text take the palette's base roles, and it always
+// paints its own background.
+class FieldView : public ControlView {
+public:
+    using ControlView::ControlView;
+
+protected:
+    QPalette::ColorRole backgroundRole() const override { return QPalette::Base; }
+    QPalette::ColorRole foregroundRole() const override { return QPalette::Text; }
+    bool opaque() const override { return false; }
+};
+
 } // namespace tarvelo

@@ -12,7 +12,7 @@
 namespace tarvelo {
 
 ComboBoxView::ComboBoxView(FormView& owner, ComboBox& combo, QWidget* parent)
-    : ControlView(owner, combo), combo_(combo), box_(new QComboBox(parent))
+    : FieldView(owner, combo), combo_(combo), box_(new QComboBox(parent))
 {
     box_->setMaxVisibleItems(16);
     setWidget(box_);
@@ -65,7 +65,7 @@ void ComboBoxView::syncLists()
 }
 
 ListBoxView::ListBoxView(FormView& owner, ListBox& list, QWidget* parent)
-    : ControlView(owner, list), list_(list), listWidget_(new QListWidget(parent))
+    : FieldView(owner, list), list_(list), listWidget_(new QListWidget(parent))
 {
     listWidget_->setUniformItemSizes(true);
     setWidget(listWidget_);

@@ -10,7 +10,7 @@ namespace tarvelo {
 class ComboBox;
 class ListBox;
 
-class ComboBoxView final : public ControlView {
+class ComboBoxView final : public FieldView {
 public:
     ComboBoxView(FormView& owner, ComboBox& combo, QWidget* parent);
     void syncLists() override;
@@ -18,15 +18,12 @@ public:
 private:
     void syncProperty(Property property) override;
     void showModelState() override { syncLists(); }
-    QPalette::ColorRole backgroundRole() const override { return QPalette::Base; }
-    QPalette::ColorRole foregroundRole() const override { return QPalette::Text; }
-    bool opaque() const override { return false; }
 
     ComboBox& combo_;
     QComboBox* box_;
 };
 
-class ListBoxView final : public ControlView {
+class ListBoxView final : public FieldView {
 public:
     ListBoxView(FormView& owner, ListBox& list, QWidget* parent);
     void syncLists() override;
@@ -34,9 +31,6 @@ public:
 private:
     void syncProperty(Property property) override;
     void showModelState() override { syncLists(); }
-    QPalette::ColorRole backgroundRole() const override { return QPalette::Base; }
-    QPalette::ColorRole foregroundRole() const override { return QPalette::Text; }
-    bool opaque() const override { return false; }
 
     ListBox& list_;
     QListWidget* listWidget_;

@@ -52,7 +52,7 @@ private:
 } // namespace
 
 ReportView::ReportView(FormView& owner, ListView& list, QWidget* parent)
-    : ControlView(owner, list), list_(list), tree_(new QTreeView(parent)), model_(new ListViewModel(list, tree_))
+    : FieldView(owner, list), list_(list), tree_(new QTreeView(parent)), model_(new ListViewModel(list, tree_))
 {
     tree_->setRootIsDecorated(false);
     tree_->setItemsExpandable(false);

@@ -12,7 +12,7 @@ class ListViewModel;
 // A report-style list view: a tree view without branches over the control
 // model's rows, with check boxes, bold rows, column widths in twips and the
 // header's sort indicator taken from the columns' sort pictures.
-class ReportView final : public ControlView {
+class ReportView final : public FieldView {
 public:
     ReportView(FormView& owner, ListView& list, QWidget* parent);
     void syncLists() override;
@@ -20,9 +20,6 @@ public:
 private:
     void syncProperty(Property property) override;
     void showModelState() override { syncLists(); }
-    QPalette::ColorRole backgroundRole() const override { return QPalette::Base; }
-    QPalette::ColorRole foregroundRole() const override { return QPalette::Text; }
-    bool opaque() const override { return false; }
     void syncColumns();
     void syncSelection();
 

@@ -8,7 +8,7 @@
 
 namespace tarvelo {
 
-TextBoxView::TextBoxView(FormView& owner, TextBox& box, QWidget* parent) : ControlView(owner, box), box_(box)
+TextBoxView::TextBoxView(FormView& owner, TextBox& box, QWidget* parent) : FieldView(owner, box), box_(box)
 {
     // Whether a box has more than one line is fixed when the page declares it.
     if (box.multiLine()) {

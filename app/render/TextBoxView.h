@@ -11,16 +11,13 @@ class TextBox;
 
 // A text box: a line edit, or a plain-text editor for a multi-line box. Every
 // edit is typed into the model; leaving the box runs its validation.
-class TextBoxView final : public ControlView {
+class TextBoxView final : public FieldView {
 public:
     TextBoxView(FormView& owner, TextBox& box, QWidget* parent);
 
 private:
     void syncProperty(Property property) override;
     void showModelState() override { syncProperty(Property::Text); }
-    QPalette::ColorRole backgroundRole() const override { return QPalette::Base; }
-    QPalette::ColorRole foregroundRole() const override { return QPalette::Text; }
-    bool opaque() const override { return false; }
     void leftByUser() override;
     void syncText();
 

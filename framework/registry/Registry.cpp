@@ -1,9 +1,8 @@
 #include "framework/registry/Registry.h"
 
 #include "framework/registry/RegistryNames.h"
+#include "framework/text/Ansi.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QtDebug>
 
 #include <array>
@@ -36,33 +35,6 @@ QString currentName(const QString& name)
             return current;
     }
     return name;
-}
-
-// Text as the ANSI registry functions store it: one Windows-1252 byte per character, '?' for a
-// character the code page lacks (the codec itself would put a control character there).
-QByteArray toAnsi(const QString& text)
-{
-    QStringEncoder encoder("windows-1252");
-    QByteArray bytes = encoder.encode(text);
-    if (!encoder.hasError())
-        return bytes;
-    // The codec writes exactly one byte per code point, so positions line up.
-    qsizetype out = 0;
-    for (qsizetype i = 0; i < text.size() && out < bytes.size(); ++i, ++out) {
-        char32_t codePoint = text.at(i).unicode();
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            codePoint = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
-            ++i;
-        }
-        if (bytes.at(out) == '\x1a' && codePoint != 0x1a)
-            bytes[out] = '?';
-    }
-    return bytes;
-}
-
-QString fromAnsi(const QByteArray& bytes)
-{
-    return QStringDecoder("windows-1252").decode(bytes);
 }
 
 } // namespace
