@@ -1,5 +1,6 @@
 #include "host/ReferenceApplication.h"
 
+#include "framework/errors/ReportTexts.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/host/ProcedureTrace.h"
 #include "framework/registry/RegistryNames.h"
@@ -86,17 +87,7 @@ void ReferenceApplication::RunProcedure(const QString& caller, const QString& co
 
 void ReferenceApplication::ShowError(ProcedureTrace& trace)
 {
-    ErrorReport report;
-    report.ProcedureName = trace.ProcedureName;
-    report.ErrorKind = trace.ErrorKind;
-    report.ApplicationTitle = trace.ApplicationTitle;
-    report.ComponentName = trace.ComponentName;
-    report.ProductName = trace.ProductName;
-    report.Context = trace.Context;
-    report.Message = trace.Message;
-    report.ErrorNumber = trace.ErrorNumber;
-    report.ErrorDescription = trace.ErrorDescription;
-    report.ErrorSource = trace.ErrorSource;
+    const ErrorReport& report = trace;
     errorReports_.push_back(report);
     present(report);
 }
@@ -106,8 +97,8 @@ void ReferenceApplication::HandleControlError(const QString& componentName, std:
     ErrorReport report;
     report.fromControl = true;
     report.ComponentName = componentName;
-    report.ProductName = QStringLiteral("Quenmarix");
-    report.Message = QStringLiteral("Er is een fout opgetreden.");
+    report.ProductName = ReportTexts::ProductName;
+    report.Message = ReportTexts::Message;
     try {
         std::rethrow_exception(error);
     } catch (const std::exception& e) {

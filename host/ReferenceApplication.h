@@ -6,7 +6,7 @@
 #include "framework/listsort/ListSortState.h"
 #include "framework/registry/Registry.h"
 #include "framework/status/StatusReporter.h"
-#include "host/ErrorReport.h"
+#include "framework/errors/ErrorReport.h"
 #include "host/database/SqlConnection.h"
 #include "host/office/Advisers.h"
 #include "host/office/ChangeHistory.h"

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QString>
+#include "framework/errors/ErrorReport.h"
+
 #include <QStringList>
 
 namespace tarvelo {
 
-// The per-page trace: which procedures are running, and after an error the
-// report that the host shows. A page creates it on first use and keeps it.
-class ProcedureTrace {
+// The per-form trace: which procedures are running, and after an error the
+// report that the host shows. A form creates it on first use and keeps it.
+class ProcedureTrace : public ErrorReport {
 public:
     void Enter(const QString& procedureName) { stack_.push_back(procedureName); }
     void Leave()
@@ -24,17 +25,6 @@ public:
             stack_.pop_back();
     }
     const QStringList& running() const { return stack_; }
-
-    QString ProcedureName;
-    int ErrorKind = 0;
-    QString ApplicationTitle;
-    QString ComponentName;
-    QString ProductName;
-    QString Context;
-    QString Message;
-    QString ErrorNumber;
-    QString ErrorDescription;
-    QString ErrorSource;
 
 private:
     QStringList stack_;

@@ -3,6 +3,8 @@
 #include "framework/errors/Conversions.h"
 #include "framework/errors/RuntimeError.h"
 
+#include <stdexcept>
+
 namespace tarvelo {
 
 SettingBase::SettingBase(SettingsObject* owner, const char* name, SettingFlag flag)
@@ -76,6 +78,9 @@ QString toText(const QVariant& v)
 
 void SettingsObject::declare(SettingBase* setting)
 {
+    // One name, one setting: storage and search find settings by name.
+    if (byName_.contains(setting->name().toLower()))
+        throw std::logic_error("setting declared twice: " + setting->name().toStdString());
     settings_.push_back(setting);
     byName_.insert(setting->name().toLower(), setting);
 }

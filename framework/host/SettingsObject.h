@@ -6,11 +6,31 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVariantMap>
+#include <memory>
+#include <typeindex>
+#include <unordered_map>
 #include <vector>
 
 namespace tarvelo {
 
 class SettingsObject;
+
+// The settings of one subject (updates, proxy, ...), declared together. Every
+// block registers its settings into the one settings object that holds it, so
+// by-name access, persistence and the change history see all of them, while a
+// page includes only the blocks it uses.
+class SettingsBlock {
+public:
+    explicit SettingsBlock(SettingsObject& owner) : owner_(owner) {}
+    SettingsBlock(const SettingsBlock&) = delete;
+    SettingsBlock& operator=(const SettingsBlock&) = delete;
+    virtual ~SettingsBlock() = default;
+
+    SettingsObject& owner() const { return owner_; }
+
+private:
+    SettingsObject& owner_;
+};
 
 enum class SettingFlag {
     None = 0,
@@ -46,8 +66,8 @@ private:
 template <class T>
 class Setting : public SettingBase {
 public:
-    Setting(SettingsObject* owner, const char* name, T defaultValue = T(), SettingFlag flag = SettingFlag::None)
-        : SettingBase(owner, name, flag), default_(defaultValue), value_(defaultValue) {}
+    Setting(SettingsBlock* block, const char* name, T defaultValue = T(), SettingFlag flag = SettingFlag::None)
+        : SettingBase(&block->owner(), name, flag), default_(defaultValue), value_(defaultValue) {}
 
     operator T() const { return value_; }
     T get() const { return value_; }
@@ -103,6 +123,21 @@ public:
     QStringList fromMap(const QVariantMap& map);
     void resetAll();
 
+    // The block of one subject; every block is added when the object is made.
+    template <class Block>
+    Block& get() const
+    {
+        return static_cast<Block&>(*blocks_.at(std::type_index(typeid(Block))));
+    }
+
+protected:
+    template <class Block>
+    void addBlock()
+    {
+        auto block = std::make_unique<Block>(*this);
+        blocks_.emplace(std::type_index(typeid(Block)), std::move(block));
+    }
+
 private:
     friend class SettingBase;
     void declare(SettingBase* setting);
@@ -110,6 +145,7 @@ private:
 
     std::vector<SettingBase*> settings_;
     QHash<QString, SettingBase*> byName_;
+    std::unordered_map<std::type_index, std::unique_ptr<SettingsBlock>> blocks_;
 };
 
 } // namespace tarvelo

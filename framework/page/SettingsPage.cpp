@@ -1,5 +1,6 @@
 #include "framework/page/SettingsPage.h"
 
+#include "framework/errors/ReportTexts.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/Frame.h"
 #include "framework/host/Application.h"
@@ -9,7 +10,11 @@
 
 namespace tarvelo {
 
-SettingsPage::SettingsPage(const QString& componentName) : form_(componentName)
+SettingsPage::SettingsPage(const QString& componentName)
+    : Procedures(componentName, [this] { return errorContext(); }, ReportTexts::Message),
+      form_(componentName),
+      bindings_({*this, [this]() -> SettingsObject& { return Setup(); },
+                 [this]() -> SettingsObject& { return GlobalSetup(); }, [this] { return IsLoading; }})
 {
     form_.setBackColor(SystemColour::ButtonFace);
 }
@@ -24,17 +29,21 @@ void SettingsPage::Initialize(const Ui& screen)
 
 void SettingsPage::setApplication(Application& application)
 {
-    application_ = &application;
+    setHost(&application);
     notifySubscription_ = Subscription<QString, QString, QString, QVariant>(
         application.Notify, [this](const QString& sender, const QString& form, const QString& action,
                                    const QVariant& value) { Notify(sender, form, action, value); });
-    if (guardsFill()) {
-        IsLoading = true;
-        Fill();
+    IsLoading = guardsFill();
+    try {
+        guarded(fillProcedure(), [this] {
+            bindings_.fill();
+            Fill();
+        });
+    } catch (...) {
         IsLoading = false;
-    } else {
-        Fill();
+        throw;
     }
+    IsLoading = false;
 }
 
 void SettingsPage::SetApplication(Application& application)
@@ -45,13 +54,13 @@ void SettingsPage::SetApplication(Application& application)
 
 void SettingsPage::Notify(const QString&, const QString&, const QString&, const QVariant&) {}
 
-QString SettingsPage::errorContext() const { return QStringLiteral("Instellingen - ") + Titel(); }
+QString SettingsPage::errorContext() const { return ReportTexts::PageContextPrefix + Titel(); }
 
 Application& SettingsPage::app() const
 {
-    if (!application_)
+    if (!host())
         throw RuntimeError::objectRequired();
-    return *application_;
+    return *host();
 }
 
 Settings& SettingsPage::Setup() const
@@ -61,14 +70,9 @@ Settings& SettingsPage::Setup() const
     return *setup_;
 }
 
-Ui& SettingsPage::ui() const { return app().ui(); }
+Settings& SettingsPage::GlobalSetup() const { return app().GlobalSetup(); }
 
-ProcedureTrace& SettingsPage::trace()
-{
-    if (!trace_)
-        trace_ = std::make_unique<ProcedureTrace>();
-    return *trace_;
-}
+Ui& SettingsPage::ui() const { return app().ui(); }
 
 void SettingsPage::setBackColor(Colour colour)
 {
@@ -77,45 +81,9 @@ void SettingsPage::setBackColor(Colour colour)
     SetControlsBackColor(controls, colour, {}, SystemColour::ButtonFace);
 }
 
-bool SettingsPage::guarded(const QString& procedureName, const std::function<void()>& body)
-{
-    const int depth = trace().depth();
-    trace().Enter(procedureName);
-    try {
-        body();
-        trace().Leave();
-        return true;
-    } catch (const std::exception& e) {
-        trace().unwindTo(depth);
-        trace().ProcedureName = procedureName;
-        trace().ErrorKind = 2;
-        HandleError(procedureName, RuntimeError::fromStd(e));
-        return false;
-    }
-}
-
-void SettingsPage::HandleError(const QString&, const RuntimeError& error)
-{
-    ProcedureTrace& t = trace();
-    if (application_)
-        application_->ui().setMousePointer(MousePointer::Default);
-    t.ApplicationTitle = LibraryTitle;
-    t.ComponentName = componentName();
-    t.ProductName = QStringLiteral("Quenmarix");
-    t.Context = errorContext();
-    t.Message = QStringLiteral("Er is een fout opgetreden.");
-    t.ErrorNumber = QString::number(error.number());
-    t.ErrorDescription = error.description();
-    t.ErrorSource = error.source();
-    if (application_)
-        application_->ShowError(t);
-    else
-        throw error; // no host to report to: the creator of the page learns of it
-}
-
 void SettingsPage::Validation(bool& Cancel, qint16 Controle_Nr)
 {
-    guarded(QStringLiteral("Validation"), [&] {
+    guarded([&] {
         if (Controle_Nr == 0)
             ui().doEvents();
         for (const ValidationCheck& check : validationChecks()) {
@@ -127,14 +95,6 @@ void SettingsPage::Validation(bool& Cancel, qint16 Controle_Nr)
                 Cancel = true;
         }
     });
-}
-
-bool SettingsPage::failCheck(const QString& text, const QString& caption, Control* focus)
-{
-    ui().msgBox(text, MsgButtons::OK, MsgIcon::Exclamation, caption);
-    if (focus)
-        focus->setFocus();
-    return false;
 }
 
 void SettingsPage::stackFrames(std::vector<Frame*> frames)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "framework/errors/Procedures.h"
 #include "framework/forms/Event.h"
 #include "framework/forms/Form.h"
-#include "framework/host/ProcedureTrace.h"
+#include "framework/host/Settings.h"
+#include "framework/page/Bindings.h"
 
 #include <QStringList>
 #include <functional>
@@ -13,8 +15,6 @@ namespace tarvelo {
 
 class Application;
 class Frame;
-class Settings;
-class RuntimeError;
 class Ui;
 
 // One numbered input check of a page's Validation: returns true when the input
@@ -25,13 +25,16 @@ struct ValidationCheck {
 };
 
 // The contract every settings page offers its host, and what all pages share:
-// attaching and filling, the guarded-procedure error report, the background
-// colour rule, DPI scaling, Validation and the stacked-frames layout.
+// attaching and filling, the bindings of plain settings, the guarded
+// procedures and their error report, the background colour rule, DPI scaling,
+// Validation and the stacked-frames layout.
 //
 // The host, in this order: creates the page, calls Initialize (DPI scaling),
-// sets Setup, then Application, which fills the page. Pages of the SetApplication
+// sets Setup, then Application, which fills the page: first every binding in
+// the order declared, then the page's own Fill. Pages of the SetApplication
 // kind are handed only the application and take their settings from it.
-class SettingsPage {
+// Before destroying the page the host calls Terminate.
+class SettingsPage : public Procedures {
 public:
     enum class AttachKind { SetupThenApplication, SetApplication };
 
@@ -52,7 +55,7 @@ public:
 
     Settings* getSetup() const { return setup_; }
     void setSetup(Settings& setup) { setup_ = &setup; }
-    Application* getApplication() const { return application_; }
+    Application* getApplication() const { return host(); }
     // Stores the application and fills the page from the settings.
     void setApplication(Application& application);
     // The variant for pages that reach their settings through the application.
@@ -65,12 +68,18 @@ public:
     virtual bool hasValidation() const { return false; }
     void Validation(bool& Cancel, qint16 Controle_Nr = 0);
 
+    // The host is about to close the page: work the page collected but did not
+    // apply yet is offered here, while the host can still show messages.
+    virtual void Terminate() {}
+
     // Raised when the page's own size changed, so the host can follow it.
     Event<> HeightChanged;
 
 protected:
-    // Reads every control's value from the settings; called on attaching.
-    virtual void Fill() = 0;
+    // The page's own part of the fill, after its bindings; called on attaching.
+    virtual void Fill() {}
+    // The procedure the whole fill is traced and reported under.
+    virtual QString fillProcedure() const { return QStringLiteral("Fill_Screen"); }
     // Pages whose change handlers must stay silent during the fill say so.
     virtual bool guardsFill() const { return false; }
     // Controls that DPI scaling moves but does not resize.
@@ -84,17 +93,60 @@ protected:
 
     Application& app() const;
     Settings& Setup() const;
+    template <class Block>
+    Block& Setup() const
+    {
+        return Setup().template get<Block>();
+    }
+    Settings& GlobalSetup() const;
+    template <class Block>
+    Block& GlobalSetup() const
+    {
+        return GlobalSetup().template get<Block>();
+    }
     Ui& ui() const;
-    ProcedureTrace& trace();
 
-    // Runs body as the named procedure: entered in the trace, and any error
-    // reported through the host with that name; the page stays usable.
-    // Returns false when the body failed.
-    bool guarded(const QString& procedureName, const std::function<void()>& body);
+    // A control with its caption (or a hint with its text), inside parent.
+    template <class T>
+    T& add(Control& parent, const QString& name, const QString& caption = QString(), int index = -1)
+    {
+        T& control = form_.add<T>(name, &parent, index);
+        if (caption.isEmpty())
+            return control;
+        if constexpr (requires { control.setCaption(caption); })
+            control.setCaption(caption);
+        else if constexpr (requires { control.setText(caption); })
+            control.setText(caption);
+        return control;
+    }
 
-    // Shows a failing check's message (exclamation, OK), puts the focus on
-    // the field and makes Validation cancel.
-    bool failCheck(const QString& text, const QString& caption, Control* focus = nullptr);
+    // Plain settings: the control shows the setting and writes it back.
+    template <class C, class Block, class T>
+    Binding& bind(C& control, Setting<T> Block::*setting)
+    {
+        return bindings_.bind(control, settingOf(setting));
+    }
+    template <class Block, class T>
+    Binding& bind(ComboBox& combo, Setting<T> Block::*setting, std::vector<ListEntry> entries)
+    {
+        return bindings_.bind(combo, settingOf(setting), std::move(entries));
+    }
+    template <class Block, class T>
+    Binding& bindIndex(ComboBox& combo, Setting<T> Block::*setting)
+    {
+        return bindings_.bindIndex(combo, settingOf(setting));
+    }
+    template <class Block, class T>
+    Binding& bindOptions(std::vector<OptionButton*> group, Setting<T> Block::*setting, std::vector<int> values = {})
+    {
+        return bindings_.bindOptions(std::move(group), settingOf(setting), std::move(values));
+    }
+    template <class Block, class T>
+    Binding& bindBits(std::vector<CheckBox*> boxes, Setting<T> Block::*setting)
+    {
+        return bindings_.bindBits(std::move(boxes), settingOf(setting));
+    }
+    Bindings& bindings() { return bindings_; }
 
     // Frames placed one below the other; the page takes their size. The
     // layout runs now and on every resize.
@@ -104,13 +156,11 @@ protected:
     bool IsResizing = false;
 
 private:
-    void HandleError(const QString& procedureName, const RuntimeError& error);
     void layoutStackedFrames();
 
     Form form_;
-    Application* application_ = nullptr;
     Settings* setup_ = nullptr;
-    std::unique_ptr<ProcedureTrace> trace_;
+    Bindings bindings_;
     std::vector<Frame*> stackedFrames_;
     Subscription<QString, QString, QString, QVariant> notifySubscription_;
 };

@@ -11,12 +11,11 @@ constexpr int TitleBarHeight = 390;
 } // namespace
 
 frmProgress::frmProgress()
-    : Form(QStringLiteral("frmProgress")),
+    : Dialog(QStringLiteral("frmProgress"), ReportTexts::GeneralContext),
       lblMessage(add<Label>(QStringLiteral("lblMessage"))),
       Pgb1(add<ProgressBar>(QStringLiteral("Pgb1"))),
       cmdCancel(add<CommandButton>(QStringLiteral("cmdCancel")))
 {
-    setVisible(false);
     setBorderHeight(TitleBarHeight);
     setBounds(0, 0, Width, HeightWithBar);
     // The message row shares its line with the button; the bar runs below both.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/forms/CommandButton.h"
-#include "framework/forms/Form.h"
+#include "framework/forms/Dialog.h"
 #include "framework/forms/Label.h"
 #include "framework/forms/ProgressBar.h"
 
@@ -9,7 +9,7 @@ namespace tarvelo {
 
 // The library's own small progress window: a message, a progress bar and a
 // cancel button. Modeless: the long run goes on while it shows.
-class frmProgress final : public Form {
+class frmProgress final : public Dialog {
 public:
     frmProgress();
 

@@ -26,7 +26,7 @@ PageHarness::~PageHarness()
 
 SettingsPage& PageHarness::open(const QString& className)
 {
-    page_.reset();
+    close();
     page_ = openPage(registry_, className, *app_);
     if (!page_)
         throw RuntimeError(ErrorNumber::InvalidProcedureCall, QStringLiteral("Onbekende pagina: %1").arg(className));

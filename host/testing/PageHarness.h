@@ -31,8 +31,14 @@ public:
     // Creates and attaches the page; throws when the name is not registered.
     SettingsPage& open(const QString& className);
     SettingsPage& page() { return *page_; }
-    // Closes the open page, as leaving it in the window does.
-    void close() { page_.reset(); }
+    // Closes the open page as the window does when it closes: the page may
+    // still ask about work it collected.
+    void close()
+    {
+        if (page_)
+            page_->Terminate();
+        page_.reset();
+    }
     Form& form() { return page_->form(); }
 
     template <class T>

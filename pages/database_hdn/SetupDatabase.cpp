@@ -6,6 +6,7 @@
 #include "framework/page/RowLayout.h"
 #include "framework/registry/Registry.h"
 #include "framework/registry/RegistryNames.h"
+#include "framework/settings/ImportExportSettings.h"
 #include "framework/ui/Ui.h"
 #include "framework/util/FolderRoutines.h"
 
@@ -28,11 +29,6 @@ const QString ControleCaption = QStringLiteral("Controle SQL database connectie"
 const QString GrootteHint = QStringLiteral("Hier staat de huidige grootte van de adviezendatabase. ") +
                             QStringLiteral("Indien de maximale grootte van een MS Access database bijna wordt bereikt, dient u over te stappen ") +
                             QStringLiteral("op een MS SQL database. Deze is geschikt voor de opslag en verwerking van grotere databases.");
-
-QString withIndex(const char* procedure, int index)
-{
-    return QStringLiteral("%1 Index=%2").arg(QLatin1String(procedure)).arg(index);
-}
 
 } // namespace
 
@@ -188,7 +184,7 @@ SetupDatabase::SetupDatabase()
     cmdExportLocatie.Click.connect([this] { cmdExportLocatie_Click(); });
     txtImportDir.Validate.connect([this](bool& cancel) { txtFolder_Validate(txtImportDir, cancel, &SetupDatabase::Update_Importlocatie); });
     txtExportDir.Validate.connect([this](bool& cancel) { txtFolder_Validate(txtExportDir, cancel, &SetupDatabase::Update_Exportlocatie); });
-    txtEmailOntvanger.Validate.connect([this](bool&) { Setup().EmailOntvanger = txtEmailOntvanger.text(); });
+    bind(txtEmailOntvanger, &ImportExportSettings::EmailOntvanger).whenLeft();
 }
 
 void SetupDatabase::layoutDatabaseFrame(int index, Control* top, Hint* extra)
@@ -221,9 +217,8 @@ void SetupDatabase::layoutDatabaseFrame(int index, Control* top, Hint* extra)
     lay.finish();
 }
 
-SetupDatabase::~SetupDatabase()
+void SetupDatabase::Terminate()
 {
-    // Changes that were collected but not applied are offered once more.
     if (changed && getApplication())
         cmdToepassen_Click();
 }
@@ -247,94 +242,81 @@ QString SetupDatabase::Get_Om_Bestandsgrootte(qint64 bytes)
     return locale.toString(bytes) + QStringLiteral(" B");
 }
 
-void SetupDatabase::Fill() { Fill_Screen(); }
-
-void SetupDatabase::Fill_Screen()
+void SetupDatabase::Fill()
 {
-    guarded(QStringLiteral("Fill_Screen"), [this] {
-        filling = true;
-        const Registry& reg = app().registry();
-        const auto user = [&](QLatin1StringView value, const QString& fallback = QString()) {
-            return reg.GetTarveloSetting(Hive::HKEY_CURRENT_USER, value, true, fallback);
-        };
-        provider = user(RegistryNames::AdviezenDatabaseProvider);
-        source = user(RegistryNames::AdviezenDatabaseSource);
-        map = user(RegistryNames::AdviezenDatabaseMap);
-        name = user(RegistryNames::AdviezenDatabaseName);
-        weergavenaam = user(RegistryNames::AdviezenDatabaseWeergaveNaam);
-        databaseDir = reg.RegGetString(Hive::HKEY_LOCAL_MACHINE, RegistryNames::ProductKey, RegistryNames::DatabaseDir, QString());
-        source2 = user(RegistryNames::AdviezenDatabase2Source);
-        map2 = user(RegistryNames::AdviezenDatabase2Map);
-        name2 = user(RegistryNames::AdviezenDatabase2Name);
-        weergavenaam2 = user(RegistryNames::AdviezenDatabase2WeergaveNaam);
-        database2 = user(RegistryNames::AdviezenDatabase2, QStringLiteral("False")).compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
-        dossierMap = user(RegistryNames::AdviesdossierDocumentenMap, databaseDir);
-        changed = false;
+    const Registry& reg = app().registry();
+    const auto user = [&](QLatin1StringView value, const QString& fallback = QString()) {
+        return reg.GetTarveloSetting(Hive::HKEY_CURRENT_USER, value, true, fallback);
+    };
+    provider = user(RegistryNames::AdviezenDatabaseProvider);
+    chosen[0] = {user(RegistryNames::AdviezenDatabaseSource), user(RegistryNames::AdviezenDatabaseMap),
+                 user(RegistryNames::AdviezenDatabaseName), user(RegistryNames::AdviezenDatabaseWeergaveNaam)};
+    chosen[1] = {user(RegistryNames::AdviezenDatabase2Source), user(RegistryNames::AdviezenDatabase2Map),
+                 user(RegistryNames::AdviezenDatabase2Name), user(RegistryNames::AdviezenDatabase2WeergaveNaam)};
+    databaseDir = reg.RegGetString(Hive::HKEY_LOCAL_MACHINE, RegistryNames::ProductKey, RegistryNames::DatabaseDir, QString());
+    database2 = user(RegistryNames::AdviezenDatabase2, QStringLiteral("False")).compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+    dossierMap = user(RegistryNames::AdviesdossierDocumentenMap, databaseDir);
 
-        txtAdviesdossierDocumentenmap.setText(dossierMap);
-        chkDatabase2.setChecked(database2);
-        db[0].txtWeergave->setText(weergavenaam);
-        db[1].txtWeergave->setText(weergavenaam2);
+    txtAdviesdossierDocumentenmap.setText(dossierMap);
+    chkDatabase2.setChecked(database2);
+    db[0].txtWeergave->setText(chosen[0].displayName);
+    db[1].txtWeergave->setText(chosen[1].displayName);
 
-        ComboBox& soort = *db[0].cboSoort;
-        soort.clear();
-        soort.addItemWithData(QStringLiteral("MS Access"), 0);
-        soort.setListIndex(0);
-        if (app().SqlServerAvailable()) {
-            soort.addItemWithData(QStringLiteral("MS SQL Server"), 1);
-            if (app().DatabaseProvider() == QLatin1String("MSSQL") || provider == QLatin1String("MSSQL"))
-                soort.setListIndex(1);
-        }
-        soort.setEnabled(soort.listCount() > 1);
-        typeAtFill = soort.itemData(soort.listIndex());
+    ComboBox& soort = *db[0].cboSoort;
+    soort.clear();
+    soort.addItemWithData(QStringLiteral("MS Access"), 0);
+    soort.setListIndex(0);
+    if (app().SqlServerAvailable()) {
+        soort.addItemWithData(QStringLiteral("MS SQL Server"), 1);
+        if (app().DatabaseProvider() == QLatin1String("MSSQL") || provider == QLatin1String("MSSQL"))
+            soort.setListIndex(1);
+    }
+    soort.setEnabled(soort.listCount() > 1);
+    typeAtFill = soort.itemData(soort.listIndex());
 
-        const bool sql = typeAtFill == 1;
-        db[0].txtServer->setText(sql ? source : QString());
-        db[0].txtNaam->setText(name);
-        db[0].txtLocatie->setText(sql ? QString() : map);
-        Set_StatusControls();
+    const bool sql = typeAtFill == 1;
+    db[0].txtServer->setText(sql ? chosen[0].server : QString());
+    db[0].txtNaam->setText(chosen[0].name);
+    db[0].txtLocatie->setText(sql ? QString() : chosen[0].folder);
+    Set_StatusControls();
 
-        ComboBox& soort2 = *db[1].cboSoort;
-        soort2.clear();
-        soort2.addItemWithData(QStringLiteral("MS Access"), 0);
-        soort2.setEnabled(soort2.listCount() > 1);
-        soort2.setListIndex(0);
+    ComboBox& soort2 = *db[1].cboSoort;
+    soort2.clear();
+    soort2.addItemWithData(QStringLiteral("MS Access"), 0);
+    soort2.setEnabled(soort2.listCount() > 1);
+    soort2.setListIndex(0);
 
-        txtImportDir.setText(Setup().ImportDir);
-        txtExportDir.setText(Setup().ExportDir);
-        txtEmailOntvanger.setText(Setup().EmailOntvanger);
+    txtImportDir.setText(Setup<ImportExportSettings>().ImportDir);
+    txtExportDir.setText(Setup<ImportExportSettings>().ExportDir);
 
-        Fill_DatabaseSize();
-        cmdToepassen.setEnabled(false);
-        filling = false;
-    });
-    filling = false;
+    Fill_DatabaseSize();
+    setChanged(false);
 }
 
 void SetupDatabase::Set_StatusControls()
 {
-    guarded(QStringLiteral("Set_StatusControls"), [this] {
+    guarded([this] {
         const bool sql = db[0].cboSoort->listIndex() == 1;
         const bool access = db[0].cboSoort->listIndex() == 0;
         const bool second = chkDatabase2.value() == 1;
 
         db[0].txtServer->setEnabled(sql);
-        db[0].txtServer->setText(access ? QString() : source);
+        db[0].txtServer->setText(access ? QString() : chosen[0].server);
         db[0].txtNaam->setEnabled(sql);
-        db[0].txtNaam->setText(access ? AdviesBestand : name);
+        db[0].txtNaam->setText(access ? AdviesBestand : chosen[0].name);
         db[0].txtLocatie->setEnabled(access);
         db[0].cmdLocatie->setEnabled(access);
-        db[0].txtLocatie->setText(sql ? QString() : map);
+        db[0].txtLocatie->setText(sql ? QString() : chosen[0].folder);
         const int selected = db[0].cboSoort->listIndex();
         cmdConnectieCheck.setVisible(selected >= 0 && db[0].cboSoort->itemData(selected) == 1);
 
         db[1].txtWeergave->setEnabled(second);
-        db[1].txtWeergave->setText(second ? weergavenaam2 : QString());
+        db[1].txtWeergave->setText(second ? chosen[1].displayName : QString());
         db[1].txtNaam->setEnabled(false);
         db[1].txtNaam->setText(second ? AdviesBestand : QString());
         db[1].txtLocatie->setEnabled(second);
         db[1].cmdLocatie->setEnabled(second);
-        db[1].txtLocatie->setText(second ? map2 : QString());
+        db[1].txtLocatie->setText(second ? chosen[1].folder : QString());
         txtSoortDatabaseSecundair.setText(second ? QStringLiteral("MS Access") : QString());
 
         txtOverigeLocatie.setEnabled(true);
@@ -354,11 +336,11 @@ void SetupDatabase::Set_StatusControls()
 
 void SetupDatabase::Fill_DatabaseSize()
 {
-    guarded(QStringLiteral("Fill_DatabaseSize"), [this] {
+    guarded([this] {
         const bool accessSelected = db[0].cboSoort->listIndex() >= 0 &&
                                     db[0].cboSoort->itemData(db[0].cboSoort->listIndex()) == 0;
         const std::array<std::pair<bool, QString>, 2> files{
-            std::pair{accessSelected, map}, std::pair{chkDatabase2.value() == 1, map2}};
+            std::pair{accessSelected, chosen[0].folder}, std::pair{chkDatabase2.value() == 1, chosen[1].folder}};
         for (int i = 0; i < 2; ++i) {
             DatabaseControls& c = db[i];
             c.hntGrootte->setText(GrootteHint);
@@ -374,7 +356,7 @@ void SetupDatabase::Fill_DatabaseSize()
 bool SetupDatabase::CheckForDBase(const QString& folder, int index)
 {
     bool found = false;
-    guarded(QStringLiteral("CheckForDBase"), [&] {
+    guarded([&] {
         const QDir dir(folder);
         if (index == 0 || index == 1) {
             const bool server = index == 0 && db[0].txtNaam->enabled();
@@ -395,7 +377,7 @@ bool SetupDatabase::CheckForDBase(const QString& folder, int index)
 
 void SetupDatabase::Update_DatabaseLocatie(int index)
 {
-    guarded(withIndex("Update_DatabaseLocatie", index), [&] {
+    guarded(Index{index}, [&] {
         if (index == 0 || index == 1) {
             const QString primary = db[0].txtLocatie->text();
             const QString secondary = db[1].txtLocatie->text();
@@ -405,35 +387,33 @@ void SetupDatabase::Update_DatabaseLocatie(int index)
                 db[index].txtLocatie->setText(QString());
                 return;
             }
-            QString& stored = index == 0 ? map : map2;
-            changed = db[index].txtLocatie->text() != stored;
+            QString& stored = chosen[index].folder;
+            if (db[index].txtLocatie->text() != stored)
+                setChanged(true);
             stored = db[index].txtLocatie->text();
         } else {
-            changed = txtOverigeLocatie.text() != databaseDir;
+            if (txtOverigeLocatie.text() != databaseDir)
+                setChanged(true);
             app().registry().RegSetString(Hive::HKEY_LOCAL_MACHINE, RegistryNames::ProductKey,
                                           RegistryNames::DatabaseDir, txtOverigeLocatie.text());
             databaseDir = txtOverigeLocatie.text();
         }
-        cmdToepassen.setEnabled(changed);
         Fill_DatabaseSize();
     });
 }
 
 void SetupDatabase::cboSoortDatabase_Click(int index)
 {
-    if (filling)
+    if (IsLoading)
         return;
-    guarded(withIndex("cboSoortDatabase_Click", index), [&] {
+    guarded(Index{index}, [&] {
         const ComboBox& soort = *db[index].cboSoort;
         setChanged(soort.itemData(soort.listIndex()) != typeAtFill);
         if (changed) {
             // Another kind of database: what was typed for the old kind does not apply.
-            QString& server = index == 0 ? source : source2;
-            QString& display = index == 0 ? weergavenaam : weergavenaam2;
-            QString& database = index == 0 ? name : name2;
-            server.clear();
-            display.clear();
-            database.clear();
+            chosen[index].server.clear();
+            chosen[index].displayName.clear();
+            chosen[index].name.clear();
             db[index].txtServer->setText(QString());
             db[index].txtWeergave->setText(QString());
             db[index].txtNaam->setText(QString());
@@ -445,9 +425,9 @@ void SetupDatabase::cboSoortDatabase_Click(int index)
 
 void SetupDatabase::chkDatabase2_Click()
 {
-    if (filling)
+    if (IsLoading)
         return;
-    guarded(QStringLiteral("chkDatabase2_Click"), [this] {
+    guarded([this] {
         setChanged(true);
         Set_StatusControls();
         Fill_DatabaseSize();
@@ -456,7 +436,7 @@ void SetupDatabase::chkDatabase2_Click()
 
 void SetupDatabase::cmdDatabaseLoc_Click(int index)
 {
-    guarded(withIndex("cmdDatabaseLoc_Click", index), [&] {
+    guarded(Index{index}, [&] {
         if (index < 0 || index > 2)
             return;
         TextBox& field = index == 2 ? txtOverigeLocatie : *db[index].txtLocatie;
@@ -491,13 +471,13 @@ void SetupDatabase::txtDBaseLocatie_Validate(int index, bool& cancel)
 // of the controls (ticking the second database, say) shows it again.
 void SetupDatabase::txtServerNaam_Validate(int index)
 {
-    (index == 0 ? source : source2) = db[index].txtServer->text();
+    chosen[index].server = db[index].txtServer->text();
     setChanged(true);
 }
 
 void SetupDatabase::txtDatabaseNaam_Validate(int index)
 {
-    (index == 0 ? name : name2) = db[index].txtNaam->text();
+    chosen[index].name = db[index].txtNaam->text();
     setChanged(true);
 }
 
@@ -508,16 +488,16 @@ void SetupDatabase::txtWeergaveNaam_Validate(int index)
         ui().msgBox(QStringLiteral("Weergavenamen mogen niet gelijk zijn aan elkaar!"), MsgButtons::OK,
                     MsgIcon::Exclamation, QStringLiteral("Weergavenaam gelijk"));
         db[index].txtWeergave->setText(QString());
-        (index == 0 ? weergavenaam : weergavenaam2).clear();
+        chosen[index].displayName.clear();
         return;
     }
-    (index == 0 ? weergavenaam : weergavenaam2) = db[index].txtWeergave->text();
+    chosen[index].displayName = db[index].txtWeergave->text();
     setChanged(true);
 }
 
 void SetupDatabase::cmdConnectieCheck_Click()
 {
-    guarded(QStringLiteral("cmdConnectieCheck_Click"), [this] {
+    guarded([this] {
         cmdConnectieCheck.setEnabled(false);
         ui().setMousePointer(MousePointer::Hourglass);
         QString errorText;
@@ -536,7 +516,7 @@ void SetupDatabase::cmdConnectieCheck_Click()
 
 void SetupDatabase::cmdToepassen_Click()
 {
-    guarded(QStringLiteral("cmdToepassen_Click"), [this] {
+    guarded([this] {
         const MsgResult answer = ui().msgBox(
             QStringLiteral("Weet u zeker dat u de instellingen met betrekking tot de adviezendatabase wilt wijzigen?"),
             MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Adviezendatabase instellingen"));
@@ -577,10 +557,10 @@ void SetupDatabase::Toepassen()
     save(RegistryNames::AdviezenDatabaseSource, a.DatabaseServer());
     save(RegistryNames::AdviezenDatabaseName, db[0].txtNaam->text());
     save(RegistryNames::AdviezenDatabaseWeergaveNaam, db[0].txtWeergave->text());
-    save(RegistryNames::AdviezenDatabaseMap, map);
+    save(RegistryNames::AdviezenDatabaseMap, chosen[0].folder);
     save(RegistryNames::AdviezenDatabase2, chkDatabase2.value() == 1 ? QStringLiteral("True") : QStringLiteral("False"));
     save(RegistryNames::AdviezenDatabase2WeergaveNaam, db[1].txtWeergave->text());
-    save(RegistryNames::AdviezenDatabase2Map, map2);
+    save(RegistryNames::AdviezenDatabase2Map, chosen[1].folder);
     save(RegistryNames::AdviezenDatabase2Source, db[1].txtServer->text());
     save(RegistryNames::AdviezenDatabase2Name, db[1].txtNaam->text());
 
@@ -617,7 +597,7 @@ void SetupDatabase::Update_DossierLocatie(const QString& folder)
 
 void SetupDatabase::cmdAdviesdossierDocumentenmap_Click()
 {
-    guarded(QStringLiteral("cmdAdviesdossierDocumentenmap_Click"), [this] {
+    guarded([this] {
         const QString folder = BrowseForFolder(
             ui(), txtAdviesdossierDocumentenmap.text(),
             QStringLiteral("Selecteer de hoofdmap waar u de documenten per adviesdossier wilt opslaan"));
@@ -629,7 +609,7 @@ void SetupDatabase::cmdAdviesdossierDocumentenmap_Click()
 
 void SetupDatabase::txtAdviesdossierDocumentenmap_Validation(bool& cancel)
 {
-    guarded(QStringLiteral("txtAdviesdossierDocumentenmap_Validation"), [&] {
+    guarded([&] {
         const QString folder = txtAdviesdossierDocumentenmap.text();
         if (!FolderExists(ui(), folder, true)) {
             cancel = true;
@@ -641,21 +621,21 @@ void SetupDatabase::txtAdviesdossierDocumentenmap_Validation(bool& cancel)
 
 void SetupDatabase::Update_Importlocatie(const QString& folder)
 {
-    guarded(QStringLiteral("Update_Importlocatie"), [&] {
+    guarded([&] {
         app().registry().RegSetString(Hive::HKEY_CURRENT_USER, RegistryNames::ProductKey, RegistryNames::ImportDir,
                                       folder);
-        Setup().ImportDir = folder;
+        Setup<ImportExportSettings>().ImportDir = folder;
     });
 }
 
 void SetupDatabase::Update_Exportlocatie(const QString& folder)
 {
-    guarded(QStringLiteral("Update_Exportlocatie"), [&] { Setup().ExportDir = folder; });
+    guarded([&] { Setup<ImportExportSettings>().ExportDir = folder; });
 }
 
 void SetupDatabase::cmdImportLocatie_Click()
 {
-    guarded(QStringLiteral("cmdImportLocatie_Click"), [this] {
+    guarded([this] {
         const QString folder = BrowseForFolder(ui(), txtImportDir.text(),
                                                QStringLiteral("Selecteer de standaardfolder voor de importbestanden"));
         if (folder.isEmpty())
@@ -667,7 +647,7 @@ void SetupDatabase::cmdImportLocatie_Click()
 
 void SetupDatabase::cmdExportLocatie_Click()
 {
-    guarded(QStringLiteral("cmdExportLocatie_Click"), [this] {
+    guarded([this] {
         const QString folder = BrowseForFolder(
             ui(), txtExportDir.text(), QStringLiteral("Selecteer de standaardfolder voor de advies-exportbestanden"));
         if (folder.isEmpty())

@@ -20,14 +20,17 @@ namespace tarvelo {
 class SetupDatabase final : public SettingsPage {
 public:
     SetupDatabase();
-    ~SetupDatabase() override;
     QString Titel() const override { return QStringLiteral("Data"); }
 
     // The size of a database file as the page shows it ("977 kB", "0,95 MB").
     static QString Get_Om_Bestandsgrootte(qint64 bytes);
 
+    // Changes that were collected but not applied are offered once more.
+    void Terminate() override;
+
 protected:
     void Fill() override;
+    bool guardsFill() const override { return true; }
     void Notify(const QString& sender, const QString& form, const QString& action, const QVariant& value) override;
 
 private:
@@ -53,7 +56,6 @@ private:
     DatabaseControls addDatabaseControls(int index, const QString& caption);
     void layoutDatabaseFrame(int index, Control* top, Hint* extra);
 
-    void Fill_Screen();
     void Set_StatusControls();
     void Fill_DatabaseSize();
     bool CheckForDBase(const QString& folder, int index);
@@ -115,14 +117,19 @@ private:
     Hint& hntToepassen;
     CommandButton& cmdToepassen;
 
-    // What the registry held at the fill, and what the page has collected since.
-    QString provider, source, map, name, weergavenaam, databaseDir;
-    QString source2, map2, name2, weergavenaam2;
+    // One advice database as the registry held it at the fill, with what the
+    // page has collected for it since.
+    struct DatabaseChoice {
+        QString server;
+        QString folder;
+        QString name;
+        QString displayName;
+    };
+    std::array<DatabaseChoice, 2> chosen;
+    QString provider, databaseDir, dossierMap;
     bool database2 = false;
-    QString dossierMap;
     int typeAtFill = 0;
     bool changed = false;
-    bool filling = false;
 };
 
 } // namespace tarvelo

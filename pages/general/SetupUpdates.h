@@ -1,9 +1,7 @@
 #pragma once
 
-#include "framework/forms/CheckBox.h"
-#include "framework/forms/ComboBox.h"
-#include "framework/forms/Label.h"
 #include "framework/page/SettingsPage.h"
+#include "pages/general/UpdateFields.h"
 
 namespace tarvelo {
 
@@ -14,16 +12,8 @@ public:
     SetupUpdates();
     QString Titel() const override { return QStringLiteral("Tarvelo Update"); }
 
-protected:
-    void Fill() override;
-
 private:
-    void cboUpdateTermijn_Click();
-    void chkAutoDownload_Click();
-
-    CheckBox& chkAutoDownload;
-    Label& lblUpdate;
-    ComboBox& cboUpdateTermijn;
+    UpdateFields updates;
 };
 
 } // namespace tarvelo

@@ -1,3 +1,5 @@
+#include "framework/settings/ProxySettings.h"
+#include "framework/settings/UpdateSettings.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/host/Settings.h"
 #include "host/ReferenceApplication.h"
@@ -128,7 +130,7 @@ TEST(OfficeStorageTest, TheOfficeIsReadableByItsOwnerOnly)
     const QString data = dir.filePath(QStringLiteral("kantoor"));
     {
         ReferenceApplication host(ui, data);
-        host.SettingsObject().ProxyWachtwoord = QStringLiteral("Geheim!123");
+        host.SettingsObject().get<ProxySettings>().ProxyWachtwoord = QStringLiteral("Geheim!123");
         host.saveSettings();
     }
     const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
@@ -158,18 +160,18 @@ TEST(OfficeStorageTest, SavedSettingsSurviveARestartWithUnknownNamesKept)
     }
     {
         ReferenceApplication host(ui, dir.path());
-        EXPECT_EQ(host.GlobalSetup().UpdateTermijn.get(), 7);
-        host.GlobalSetup().UpdateTermijn = 30;
-        host.SettingsObject().VolgendeUpdate = QDate(2025, 3, 1);
-        host.SettingsObject().ProxyAdres = QStringLiteral("proxy 'kantoor\"");
+        EXPECT_EQ(host.GlobalSetup().get<UpdateSettings>().UpdateTermijn.get(), 7);
+        host.GlobalSetup().get<UpdateSettings>().UpdateTermijn = 30;
+        host.SettingsObject().get<UpdateSettings>().VolgendeUpdate = QDate(2025, 3, 1);
+        host.SettingsObject().get<ProxySettings>().ProxyAdres = QStringLiteral("proxy 'kantoor\"");
         EXPECT_TRUE(host.hasUnsavedChanges());
         host.saveSettings();
         EXPECT_FALSE(host.hasUnsavedChanges());
     }
     ReferenceApplication host(ui, dir.path());
-    EXPECT_EQ(host.GlobalSetup().UpdateTermijn.get(), 30);
-    EXPECT_EQ(host.SettingsObject().VolgendeUpdate.get(), QDate(2025, 3, 1));
-    EXPECT_EQ(host.SettingsObject().ProxyAdres.get(), QStringLiteral("proxy 'kantoor\""));
+    EXPECT_EQ(host.GlobalSetup().get<UpdateSettings>().UpdateTermijn.get(), 30);
+    EXPECT_EQ(host.SettingsObject().get<UpdateSettings>().VolgendeUpdate.get(), QDate(2025, 3, 1));
+    EXPECT_EQ(host.SettingsObject().get<ProxySettings>().ProxyAdres.get(), QStringLiteral("proxy 'kantoor\""));
     QSqlQuery record = host.officeDatabase().exec(QStringLiteral("SELECT Record FROM KantoorInstellingen"));
     ASSERT_TRUE(record.next());
     EXPECT_TRUE(record.value(0).toString().contains(QStringLiteral("\"NieuweInstelling\": \"blijft\"")));

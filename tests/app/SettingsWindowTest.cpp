@@ -1,3 +1,5 @@
+#include "framework/settings/ProxySettings.h"
+#include "framework/settings/UpdateSettings.h"
 #include "app/ChangeHistoryDialog.h"
 #include "app/SettingsWindow.h"
 #include "app/render/FormView.h"
@@ -58,7 +60,7 @@ public:
             .text(hntCertificaat)
             .line(cmdMeld)
             .finish();
-        txtWaarde.Change.connect([this] { Setup().ProxyGebruikersnaam = txtWaarde.text(); });
+        txtWaarde.Change.connect([this] { Setup().get<ProxySettings>().ProxyGebruikersnaam = txtWaarde.text(); });
         cmdMeld.Click.connect([this] {
             app().RaiseNotify(componentName(), QStringLiteral("Adviseurs"), QStringLiteral("Refresh"), 1);
         });
@@ -70,7 +72,7 @@ public:
     QString pendingGebruikersnaam;
 
 protected:
-    void Fill() override { txtWaarde.setText(Setup().ProxyGebruikersnaam); }
+    void Fill() override { txtWaarde.setText(Setup().get<ProxySettings>().ProxyGebruikersnaam); }
     std::vector<ValidationCheck> validationChecks() override
     {
         return {{1, [this] {
@@ -82,7 +84,7 @@ protected:
     {
         heard.push_back({sender, form, action});
         if (action == QLatin1String("WijzigingenOpslaan") && !pendingGebruikersnaam.isEmpty())
-            Setup().ProxyGebruikersnaam = pendingGebruikersnaam;
+            Setup().get<ProxySettings>().ProxyGebruikersnaam = pendingGebruikersnaam;
     }
 
 public:
@@ -201,18 +203,18 @@ TEST_F(SettingsWindowTest, OpslaanStoresAndAnnulerenDoesNot)
         control<CheckBox>("chkProxy").click();
         control<TextBox>("txtProxyadres").type(QStringLiteral("proxy.delinde.nl:8080"));
         control<TextBox>("txtProxyadres").leave();
-        host->GlobalSetup().UpdateTermijn = 30; // an office-wide setting a page changed
+        host->GlobalSetup().get<UpdateSettings>().UpdateTermijn = 30; // an office-wide setting a page changed
         click(saving ? QStringLiteral("cmdOpslaan") : QStringLiteral("cmdAnnuleren"));
         EXPECT_EQ(window->result(), saving ? SettingsWindow::Result::Saved : SettingsWindow::Result::Cancelled);
         EXPECT_FALSE(window->isVisible());
         if (!saving) {
-            EXPECT_FALSE(host->SettingsObject().ProxyGebruiken) << "after Annuleren the host holds the stored settings";
+            EXPECT_FALSE(host->SettingsObject().get<ProxySettings>().ProxyGebruiken) << "after Annuleren the host holds the stored settings";
         }
 
         restart();
-        EXPECT_EQ(host->SettingsObject().ProxyGebruiken.get(), saving) << saving;
-        EXPECT_EQ(host->SettingsObject().ProxyAdres.get(), saving ? QStringLiteral("proxy.delinde.nl:8080") : QString());
-        EXPECT_EQ(host->GlobalSetup().UpdateTermijn.get(), saving ? 30 : 0);
+        EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyGebruiken.get(), saving) << saving;
+        EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyAdres.get(), saving ? QStringLiteral("proxy.delinde.nl:8080") : QString());
+        EXPECT_EQ(host->GlobalSetup().get<UpdateSettings>().UpdateTermijn.get(), saving ? 30 : 0);
         ASSERT_TRUE(window->showPage(QStringLiteral("SetupProxy")));
         EXPECT_EQ(control<TextBox>("txtProxyadres").text(), saving ? QStringLiteral("proxy.delinde.nl:8080") : QString());
         // Leave the office as it was for the cancel round.
@@ -247,7 +249,7 @@ TEST_F(SettingsWindowTest, AnnouncesTheSaveBeforeStoring)
     ASSERT_EQ(testPage().heard.size(), 1u);
     listening.reset();
     restart();
-    EXPECT_EQ(host->SettingsObject().ProxyGebruikersnaam.get(), QStringLiteral("toegepast"));
+    EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), QStringLiteral("toegepast"));
 }
 
 // Catches a window that lets the user leave a page whose checks fail: choosing
@@ -328,7 +330,7 @@ TEST_F(SettingsWindowTest, SearchFindsPagesByWhatTheyShow)
     search->clear();
     EXPECT_TRUE(listed().contains(QStringLiteral("Algemeen/Tarvelo Update")));
 
-    host->SettingsObject().ProxyGebruiken = true;
+    host->SettingsObject().get<ProxySettings>().ProxyGebruiken = true;
     search->setText(QStringLiteral("Gebruikersnaam"));
     child<QTreeWidget>("lvwPaginas")->setCurrentItem(listItem(QStringLiteral("Gebruikersnaam")));
     runEvents();

@@ -1,5 +1,8 @@
 #include "framework/errors/RuntimeError.h"
 #include "framework/host/Settings.h"
+#include "framework/settings/AutosaveSettings.h"
+#include "framework/settings/ProxySettings.h"
+#include "framework/settings/UpdateSettings.h"
 #include "tests/support/PageTest.h"
 
 using namespace tarvelo;
@@ -8,15 +11,15 @@ using namespace tarvelo;
 TEST(Settings, ByNameAccessMatchesTypedAccessAndKeepsTheWidth)
 {
     Settings s;
-    s.UpdateTermijn = 7;
+    s.get<UpdateSettings>().UpdateTermijn = 7;
     EXPECT_EQ(s.value("UpdateTermijn").toInt(), 7);
     EXPECT_EQ(s.value("updatetermijn").toInt(), 7); // names ignore case
     s.setValue("AutomatischOpslaanMinuten", "25");
-    EXPECT_EQ(qint16(s.AutomatischOpslaanMinuten), 25);
+    EXPECT_EQ(qint16(s.get<AutosaveSettings>().AutomatischOpslaanMinuten), 25);
     s.setValue("ProxyGebruiken", true);
-    EXPECT_TRUE(s.ProxyGebruiken);
+    EXPECT_TRUE(s.get<ProxySettings>().ProxyGebruiken);
     s.setValue("VolgendeUpdate", QDate(2027, 3, 2));
-    EXPECT_EQ(s.VolgendeUpdate.get(), QDate(2027, 3, 2));
+    EXPECT_EQ(s.get<UpdateSettings>().VolgendeUpdate.get(), QDate(2027, 3, 2));
 
     try {
         s.setValue("UpdateTermijn", 40000);
@@ -24,7 +27,7 @@ TEST(Settings, ByNameAccessMatchesTypedAccessAndKeepsTheWidth)
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.number(), 6);
     }
-    EXPECT_EQ(qint16(s.UpdateTermijn), 7);
+    EXPECT_EQ(qint16(s.get<UpdateSettings>().UpdateTermijn), 7);
     try {
         s.value("UpdateTermin");
         ADD_FAILURE() << "een verkeerd gespelde naam moet opvallen";
@@ -39,18 +42,60 @@ TEST(Settings, ByNameAccessMatchesTypedAccessAndKeepsTheWidth)
 TEST(Settings, MapRoundTripAndRejectedValues)
 {
     Settings a;
-    a.UpdateTermijn = 14;
-    a.ProxyAdres = QStringLiteral("proxy.kantoor.nl:8080");
-    a.VolgendeUpdate = QDate(2027, 1, 31);
-    a.AutoDownload = true;
+    a.get<UpdateSettings>().UpdateTermijn = 14;
+    a.get<ProxySettings>().ProxyAdres = QStringLiteral("proxy.kantoor.nl:8080");
+    a.get<UpdateSettings>().VolgendeUpdate = QDate(2027, 1, 31);
+    a.get<UpdateSettings>().AutoDownload = true;
     Settings b;
     QVariantMap map = a.toMap();
     map.insert("InstellingVanEenNieuwereVersie", 1);
     map.insert("AutomatischOpslaanMinuten", "veel");
     EXPECT_EQ(b.fromMap(map), QStringList{"AutomatischOpslaanMinuten"});
     EXPECT_EQ(b.toMap().value("UpdateTermijn"), a.toMap().value("UpdateTermijn"));
-    EXPECT_EQ(b.ProxyAdres.get(), a.ProxyAdres.get());
-    EXPECT_EQ(b.VolgendeUpdate.get(), QDate(2027, 1, 31));
-    EXPECT_TRUE(b.AutoDownload);
+    EXPECT_EQ(b.get<ProxySettings>().ProxyAdres.get(), a.get<ProxySettings>().ProxyAdres.get());
+    EXPECT_EQ(b.get<UpdateSettings>().VolgendeUpdate.get(), QDate(2027, 1, 31));
+    EXPECT_TRUE(b.get<UpdateSettings>().AutoDownload);
     EXPECT_FALSE(b.contains("InstellingVanEenNieuwereVersie"));
+}
+
+namespace {
+struct FirstBlock final : SettingsBlock {
+    using SettingsBlock::SettingsBlock;
+    Setting<qint16> Termijn{this, "Termijn", 3};
+};
+struct SecondBlock final : SettingsBlock {
+    using SettingsBlock::SettingsBlock;
+    Setting<QString> Adres{this, "Adres"};
+};
+struct ClashingBlock final : SettingsBlock {
+    using SettingsBlock::SettingsBlock;
+    Setting<bool> termijn{this, "termijn", false};
+};
+struct TwoBlocks : SettingsObject {
+    TwoBlocks() { addBlock<FirstBlock>(); addBlock<SecondBlock>(); }
+};
+struct ClashingBlocks : SettingsObject {
+    ClashingBlocks() { addBlock<FirstBlock>(); addBlock<ClashingBlock>(); }
+};
+} // namespace
+
+// Blocks of different subjects must form one object: by name, persistence and typed access see every block.
+TEST(Settings, BlocksRegisterIntoOneObject)
+{
+    TwoBlocks s;
+    EXPECT_EQ(s.names(), (QStringList{"Termijn", "Adres"}));
+    s.setValue("adres", QStringLiteral("Kerkstraat 1"));
+    EXPECT_EQ(s.get<SecondBlock>().Adres.get(), QStringLiteral("Kerkstraat 1"));
+    s.get<FirstBlock>().Termijn = 9;
+    EXPECT_EQ(s.toMap().value("Termijn").toInt(), 9);
+    s.resetAll();
+    EXPECT_EQ(qint16(s.get<FirstBlock>().Termijn), 3);
+}
+
+// Two subjects declaring the same name would make by-name access and storage ambiguous: refused at once.
+TEST(Settings, ANameDeclaredTwiceIsRefused)
+{
+    EXPECT_THROW(ClashingBlocks{}, std::logic_error);
+    Settings all; // the product's own blocks declare every name once
+    EXPECT_GT(all.names().size(), 10);
 }

@@ -1,3 +1,5 @@
+#include "framework/settings/AutosaveSettings.h"
+#include "framework/settings/UpdateSettings.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/Frame.h"
@@ -38,10 +40,10 @@ public:
         stackFrames({&fraA, &fraB});
         chkA.Click.connect([this] {
             if (!IsLoading)
-                Setup().AutoDownload = chkA.isChecked();
+                Setup().get<UpdateSettings>().AutoDownload = chkA.isChecked();
         });
         txtB.Validate.connect([this](bool&) {
-            guarded("txtB_Validation", [this] { Setup().AutomatischOpslaanMinuten = CIntOf(txtB.text()); });
+            guarded("txtB_Validation", [this] { Setup().get<AutosaveSettings>().AutomatischOpslaanMinuten = CIntOf(txtB.text()); });
         });
     }
     QString Titel() const override { return QStringLiteral("Contract"); }
@@ -62,7 +64,7 @@ protected:
     {
         guarded("Fill_Screen", [this] {
             ++fills;
-            chkA.setChecked(!Setup().AutoDownload); // the loading flag keeps this from writing back
+            chkA.setChecked(!Setup().get<UpdateSettings>().AutoDownload); // the loading flag keeps this from writing back
             if (throwInFill)
                 throw RuntimeError::typeMismatch();
         });
@@ -200,14 +202,14 @@ TEST_F(SettingsPageContract, BackColorTwice)
 // The fill must not write back while the loading flag is up, and setting Application again refills.
 TEST_F(SettingsPageContract, GuardedFillDoesNotWriteBack)
 {
-    h.setup().AutoDownload = false;
+    h.setup().get<UpdateSettings>().AutoDownload = false;
     auto& p = open();
     EXPECT_EQ(p.fills, 1);
     EXPECT_TRUE(p.chkA.isChecked());
-    EXPECT_FALSE(h.setup().AutoDownload); // the Click during the fill wrote nothing
+    EXPECT_FALSE(h.setup().get<UpdateSettings>().AutoDownload); // the Click during the fill wrote nothing
     p.chkA.click();
     p.chkA.click();
-    EXPECT_TRUE(h.setup().AutoDownload); // after the fill it writes again
+    EXPECT_TRUE(h.setup().get<UpdateSettings>().AutoDownload); // after the fill it writes again
     p.setApplication(h.app());
     EXPECT_EQ(p.fills, 2);
 }
@@ -271,7 +273,7 @@ TEST_F(SettingsPageContract, ErrorReportFieldsAndPageStaysUsable)
 
     p.txtB.type("25");
     p.txtB.leave();
-    EXPECT_EQ(qint16(h.setup().AutomatischOpslaanMinuten), 25);
+    EXPECT_EQ(qint16(h.setup().get<AutosaveSettings>().AutomatischOpslaanMinuten), 25);
     EXPECT_EQ(h.errors().size(), 1u);
 }
 

@@ -1,3 +1,5 @@
+#include "framework/settings/ProxySettings.h"
+#include "framework/settings/UpdateSettings.h"
 #include "framework/host/Connection.h"
 #include "framework/ui/ScriptedUi.h"
 #include "host/ReferenceApplication.h"
@@ -35,12 +37,12 @@ TEST(OfficeOnServer, DemoOfficeAndSettingsOnPostgres)
             EXPECT_GT(count(onServer.connection(), table), 0);
             EXPECT_EQ(count(onServer.connection(), table), count(inFile.connection(), table));
         }
-        onServer.SettingsObject().ProxyAdres = QStringLiteral("proxy:8080 'kantoor'");
-        onServer.GlobalSetup().UpdateTermijn = 14;
+        onServer.SettingsObject().get<ProxySettings>().ProxyAdres = QStringLiteral("proxy:8080 'kantoor'");
+        onServer.GlobalSetup().get<UpdateSettings>().UpdateTermijn = 14;
         onServer.saveSettings();
     }
     ReferenceApplication again(ui, serverDir.path(), QString(), ReferenceApplication::NewOffice::Demo, server);
-    EXPECT_EQ(again.SettingsObject().ProxyAdres.get(), "proxy:8080 'kantoor'");
-    EXPECT_EQ(qint16(again.GlobalSetup().UpdateTermijn), 14);
+    EXPECT_EQ(again.SettingsObject().get<ProxySettings>().ProxyAdres.get(), "proxy:8080 'kantoor'");
+    EXPECT_EQ(qint16(again.GlobalSetup().get<UpdateSettings>().UpdateTermijn), 14);
     EXPECT_TRUE(ui.messages().empty());
 }

@@ -1,3 +1,4 @@
+#include "framework/settings/ImportExportSettings.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/ComboBox.h"
 #include "framework/forms/CommandButton.h"
@@ -393,26 +394,26 @@ TEST_F(SetupDatabaseTest, ImportExportFoldersAndMailAddress)
     const QString exportDir = QDir(h.folder()).filePath("Export Map");
     QDir().mkpath(import);
     QDir().mkpath(exportDir);
-    h.setup().EmailOntvanger = QStringLiteral("adviezen@kantoor.nl");
+    h.setup().get<ImportExportSettings>().EmailOntvanger = QStringLiteral("adviezen@kantoor.nl");
     open();
     EXPECT_EQ(txt("txtEmailOntvanger").text(), "adviezen@kantoor.nl");
 
     h.ui().chooseFolderNext(import);
     cmd("cmdImportLocatie").click();
     EXPECT_EQ(h.ui().folderRequests().back().title, "Selecteer de standaardfolder voor de importbestanden");
-    EXPECT_EQ(h.setup().ImportDir.get(), import);
+    EXPECT_EQ(h.setup().get<ImportExportSettings>().ImportDir.get(), import);
     EXPECT_EQ(user("ImportDir"), import);
 
     txt("txtExportDir").type(exportDir);
     EXPECT_TRUE(txt("txtExportDir").leave());
-    EXPECT_EQ(h.setup().ExportDir.get(), exportDir);
+    EXPECT_EQ(h.setup().get<ImportExportSettings>().ExportDir.get(), exportDir);
     EXPECT_EQ(user("ExportDir"), "<geen>");
 
     txt("txtImportDir").type("");
     EXPECT_FALSE(txt("txtImportDir").leave()); // empty: the focus stays
-    EXPECT_EQ(h.setup().ImportDir.get(), import);
+    EXPECT_EQ(h.setup().get<ImportExportSettings>().ImportDir.get(), import);
 
     txt("txtEmailOntvanger").type("o'neill@kantoor.nl");
     txt("txtEmailOntvanger").leave();
-    EXPECT_EQ(h.setup().EmailOntvanger.get(), "o'neill@kantoor.nl");
+    EXPECT_EQ(h.setup().get<ImportExportSettings>().EmailOntvanger.get(), "o'neill@kantoor.nl");
 }

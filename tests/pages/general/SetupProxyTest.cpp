@@ -1,3 +1,6 @@
+#include "framework/settings/AutosaveSettings.h"
+#include "framework/settings/ProxySettings.h"
+#include "framework/settings/UpdateSettings.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/ComboBox.h"
 #include "framework/forms/Frame.h"
@@ -62,19 +65,19 @@ TEST_F(SetupProxyTest, CaptionsTitleAndLayout)
 // Stored values must appear in the controls; stored zeros become the defaults in Setup at once.
 TEST_F(SetupProxyTest, FillShowsSettingsAndWritesDefaultsBack)
 {
-    h.setup().UpdateTermijn = 0;
-    h.setup().AutomatischOpslaanMinuten = 0;
-    h.setup().AutomatischOpslaan = true;
-    h.setup().AutoDownload = true;
-    h.setup().ProxyGebruiken = true;
-    h.setup().ProxyAdres = QStringLiteral("proxy.kantoor.local:3128");
-    h.setup().ProxyGebruikersnaam = QStringLiteral("jansen");
-    h.setup().ProxyWachtwoord = QStringLiteral("geheim\"'");
+    h.setup().get<UpdateSettings>().UpdateTermijn = 0;
+    h.setup().get<AutosaveSettings>().AutomatischOpslaanMinuten = 0;
+    h.setup().get<AutosaveSettings>().AutomatischOpslaan = true;
+    h.setup().get<UpdateSettings>().AutoDownload = true;
+    h.setup().get<ProxySettings>().ProxyGebruiken = true;
+    h.setup().get<ProxySettings>().ProxyAdres = QStringLiteral("proxy.kantoor.local:3128");
+    h.setup().get<ProxySettings>().ProxyGebruikersnaam = QStringLiteral("jansen");
+    h.setup().get<ProxySettings>().ProxyWachtwoord = QStringLiteral("geheim\"'");
     open();
     EXPECT_EQ(cbo().text(), "Dagelijks");
-    EXPECT_EQ(qint16(h.setup().UpdateTermijn), 1);
+    EXPECT_EQ(qint16(h.setup().get<UpdateSettings>().UpdateTermijn), 1);
     EXPECT_EQ(txt("txtAutomatischOpslaanMinuten").text(), "10");
-    EXPECT_EQ(qint16(h.setup().AutomatischOpslaanMinuten), 10);
+    EXPECT_EQ(qint16(h.setup().get<AutosaveSettings>().AutomatischOpslaanMinuten), 10);
     EXPECT_TRUE(chk("chkAutomatischOpslaan").isChecked());
     EXPECT_TRUE(chk("chkAutoDownload").isChecked());
     EXPECT_TRUE(chk("chkProxy").isChecked());
@@ -97,15 +100,15 @@ TEST_F(SetupProxyTest, StoredIntervalSelectsItsItem)
     };
     for (const Case c : {Case{7, "Wekelijks", 7}, {14, "2-Wekelijks", 14}, {30, "Maandelijks", 30}, {3, "", 3}}) {
         SCOPED_TRACE(c.stored);
-        h.setup().UpdateTermijn = c.stored;
-        h.setup().VolgendeUpdate = QDate(2020, 1, 1);
-        h.setup().UpdateVlag = 1;
+        h.setup().get<UpdateSettings>().UpdateTermijn = c.stored;
+        h.setup().get<UpdateSettings>().VolgendeUpdate = QDate(2020, 1, 1);
+        h.setup().get<UpdateSettings>().UpdateVlag = 1;
         open();
-        EXPECT_EQ(qint16(h.setup().UpdateVlag), 1);
+        EXPECT_EQ(qint16(h.setup().get<UpdateSettings>().UpdateVlag), 1);
         EXPECT_EQ(cbo().text(), c.shown);
         EXPECT_EQ(cbo().listIndex() == -1, QString(c.shown).isEmpty());
-        EXPECT_EQ(qint16(h.setup().UpdateTermijn), c.after);
-        EXPECT_EQ(h.setup().VolgendeUpdate.get(), QDate(2020, 1, 1));
+        EXPECT_EQ(qint16(h.setup().get<UpdateSettings>().UpdateTermijn), c.after);
+        EXPECT_EQ(h.setup().get<UpdateSettings>().VolgendeUpdate.get(), QDate(2020, 1, 1));
     }
 }
 
@@ -126,22 +129,22 @@ TEST_F(SetupProxyTest, ChoosingAnIntervalPlansTheNextCheck)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.choice);
-        h.setup().UpdateTermijn = 1;
-        h.setup().UpdateVlag = 1;
+        h.setup().get<UpdateSettings>().UpdateTermijn = 1;
+        h.setup().get<UpdateSettings>().UpdateVlag = 1;
         h.app().setSysteemDatum(c.today);
         open();
         ASSERT_TRUE(cbo().choose(c.choice));
-        EXPECT_EQ(qint16(h.setup().UpdateTermijn), c.days);
-        EXPECT_EQ(qint16(h.setup().UpdateVlag), 0);
-        EXPECT_EQ(h.setup().VolgendeUpdate.get(), c.next);
+        EXPECT_EQ(qint16(h.setup().get<UpdateSettings>().UpdateTermijn), c.days);
+        EXPECT_EQ(qint16(h.setup().get<UpdateSettings>().UpdateVlag), 0);
+        EXPECT_EQ(h.setup().get<UpdateSettings>().VolgendeUpdate.get(), c.next);
     }
 }
 
 // Each check box writes its setting at once; autosave switches the minutes box and both labels.
 TEST_F(SetupProxyTest, CheckBoxesWriteBackAndEnableRules)
 {
-    h.setup().AutomatischOpslaan = false;
-    h.setup().AutomatischOpslaanMinuten = 15;
+    h.setup().get<AutosaveSettings>().AutomatischOpslaan = false;
+    h.setup().get<AutosaveSettings>().AutomatischOpslaanMinuten = 15;
     open();
     auto& minutes = txt("txtAutomatischOpslaanMinuten");
     EXPECT_FALSE(minutes.enabled());
@@ -150,25 +153,25 @@ TEST_F(SetupProxyTest, CheckBoxesWriteBackAndEnableRules)
     EXPECT_EQ(minutes.text(), "15"); // disabled but keeping its value
 
     chk("chkAutomatischOpslaan").click();
-    EXPECT_TRUE(h.setup().AutomatischOpslaan);
+    EXPECT_TRUE(h.setup().get<AutosaveSettings>().AutomatischOpslaan);
     EXPECT_TRUE(minutes.enabled());
     EXPECT_TRUE(h.control<Label>("lblSetupAlgemeen", 1).enabled());
 
     chk("chkAutoDownload").click();
-    EXPECT_TRUE(h.setup().AutoDownload);
+    EXPECT_TRUE(h.setup().get<UpdateSettings>().AutoDownload);
     chk("chkAutoDownload").click();
-    EXPECT_FALSE(h.setup().AutoDownload);
+    EXPECT_FALSE(h.setup().get<UpdateSettings>().AutoDownload);
 }
 
 // The minutes are stored as typed; bad text is reported with its number and the last good value stays.
 TEST_F(SetupProxyTest, MinutesTextConversionAndErrors)
 {
-    h.setup().AutomatischOpslaan = true;
-    h.setup().AutomatischOpslaanMinuten = 20;
+    h.setup().get<AutosaveSettings>().AutomatischOpslaan = true;
+    h.setup().get<AutosaveSettings>().AutomatischOpslaanMinuten = 20;
     open();
     auto& minutes = txt("txtAutomatischOpslaanMinuten");
     minutes.type("45");
-    EXPECT_EQ(qint16(h.setup().AutomatischOpslaanMinuten), 45); // written on the change already
+    EXPECT_EQ(qint16(h.setup().get<AutosaveSettings>().AutomatischOpslaanMinuten), 45); // written on the change already
     EXPECT_TRUE(minutes.leave());
 
     struct Case {
@@ -187,17 +190,17 @@ TEST_F(SetupProxyTest, MinutesTextConversionAndErrors)
         EXPECT_EQ(r.ErrorNumber, c.number);
         EXPECT_EQ(r.Context, "Instellingen - Algemeen");
         EXPECT_EQ(r.ComponentName, "SetupProxy");
-        EXPECT_EQ(qint16(h.setup().AutomatischOpslaanMinuten), 45);
+        EXPECT_EQ(qint16(h.setup().get<AutosaveSettings>().AutomatischOpslaanMinuten), 45);
     }
     minutes.type("32767");
     minutes.leave();
-    EXPECT_EQ(qint16(h.setup().AutomatischOpslaanMinuten), 32767);
+    EXPECT_EQ(qint16(h.setup().get<AutosaveSettings>().AutomatischOpslaanMinuten), 32767);
 }
 
 // Unticking the proxy erases all three fields at once; ticking again does not bring them back.
 TEST_F(SetupProxyTest, ProxyFieldsFollowTheBoxAndAreErased)
 {
-    h.setup().ProxyGebruiken = false;
+    h.setup().get<ProxySettings>().ProxyGebruiken = false;
     open();
     auto& proxy = chk("chkProxy");
     for (const char* name : {"txtProxyadres", "txtGebruikersnaam", "txtWachtwoord"})
@@ -205,26 +208,26 @@ TEST_F(SetupProxyTest, ProxyFieldsFollowTheBoxAndAreErased)
     EXPECT_FALSE(txt("txtProxyadres").type("x")); // a disabled box takes no typing
 
     proxy.click();
-    EXPECT_TRUE(h.setup().ProxyGebruiken);
+    EXPECT_TRUE(h.setup().get<ProxySettings>().ProxyGebruiken);
     EXPECT_TRUE(h.control<Label>("lblProxy", 2).enabled());
     txt("txtProxyadres").type("10.0.0.1:8080");
     txt("txtGebruikersnaam").type("o'brien");
     txt("txtWachtwoord").type("p@ss \"x\"");
-    EXPECT_EQ(h.setup().ProxyAdres.get(), "10.0.0.1:8080");
-    EXPECT_EQ(h.setup().ProxyGebruikersnaam.get(), "o'brien");
-    EXPECT_EQ(h.setup().ProxyWachtwoord.get(), "p@ss \"x\"");
+    EXPECT_EQ(h.setup().get<ProxySettings>().ProxyAdres.get(), "10.0.0.1:8080");
+    EXPECT_EQ(h.setup().get<ProxySettings>().ProxyGebruikersnaam.get(), "o'brien");
+    EXPECT_EQ(h.setup().get<ProxySettings>().ProxyWachtwoord.get(), "p@ss \"x\"");
 
     proxy.click();
-    EXPECT_FALSE(h.setup().ProxyGebruiken);
-    EXPECT_EQ(h.setup().ProxyAdres.get(), "");
-    EXPECT_EQ(h.setup().ProxyGebruikersnaam.get(), "");
-    EXPECT_EQ(h.setup().ProxyWachtwoord.get(), "");
+    EXPECT_FALSE(h.setup().get<ProxySettings>().ProxyGebruiken);
+    EXPECT_EQ(h.setup().get<ProxySettings>().ProxyAdres.get(), "");
+    EXPECT_EQ(h.setup().get<ProxySettings>().ProxyGebruikersnaam.get(), "");
+    EXPECT_EQ(h.setup().get<ProxySettings>().ProxyWachtwoord.get(), "");
     EXPECT_EQ(txt("txtWachtwoord").text(), "");
     EXPECT_FALSE(txt("txtGebruikersnaam").enabled());
     EXPECT_FALSE(h.control<Label>("lblProxy", 0).enabled());
 
     proxy.click();
-    EXPECT_EQ(h.setup().ProxyAdres.get(), "");
+    EXPECT_EQ(h.setup().get<ProxySettings>().ProxyAdres.get(), "");
     EXPECT_EQ(txt("txtProxyadres").text(), "");
 }
 
@@ -238,10 +241,10 @@ TEST_F(SetupProxyTest, FaultInTracedProcedureIsReportedWithPageContext)
     EXPECT_EQ(h.errors()[0].ProcedureName, "cboUpdateTermijn_Click");
     EXPECT_EQ(h.errors()[0].ErrorNumber, "13");
     EXPECT_FALSE(h.errors()[0].fromControl);
-    EXPECT_EQ(qint16(h.setup().UpdateTermijn), 7); // written before the error, kept
+    EXPECT_EQ(qint16(h.setup().get<UpdateSettings>().UpdateTermijn), 7); // written before the error, kept
     h.app().setSysteemDatum(QDate(2027, 2, 1));
     cbo().choose("Dagelijks");
-    EXPECT_EQ(h.setup().VolgendeUpdate.get(), QDate(2027, 2, 2));
+    EXPECT_EQ(h.setup().get<UpdateSettings>().VolgendeUpdate.get(), QDate(2027, 2, 2));
 
     // A missing settings object is a fault the page can meet; the fill reports it.
     auto fresh = h.registry().create("SetupProxy");
@@ -252,5 +255,5 @@ TEST_F(SetupProxyTest, FaultInTracedProcedureIsReportedWithPageContext)
     EXPECT_EQ(h.errors()[1].ErrorNumber, "91");
     // the attached page still works
     chk("chkAutoDownload").click();
-    EXPECT_TRUE(h.setup().AutoDownload);
+    EXPECT_TRUE(h.setup().get<UpdateSettings>().AutoDownload);
 }

@@ -4,7 +4,7 @@
 
 namespace tarvelo {
 
-// One error the host was asked to report, as the trace held it.
+// What the host is given to report one error: the fields of a filled trace.
 struct ErrorReport {
     QString ProcedureName;
     int ErrorKind = 0;
@@ -16,7 +16,8 @@ struct ErrorReport {
     QString ErrorNumber;
     QString ErrorDescription;
     QString ErrorSource;
-    // True for an error that escaped a control's unguarded handler.
+    // True for an error that escaped a control's unguarded handler; the host
+    // then has no procedure or context to name.
     bool fromControl = false;
 };
 

@@ -1,0 +1,29 @@
+#include "framework/forms/Dialog.h"
+
+#include "framework/errors/RuntimeError.h"
+#include "framework/host/Application.h"
+
+namespace tarvelo {
+
+Dialog::Dialog(const QString& name, const QString& errorContext, const QString& errorMessage)
+    : Form(name), Procedures(name, [errorContext] { return errorContext; }, errorMessage)
+{
+    setVisible(false);
+}
+
+Application& Dialog::app() const
+{
+    if (!host())
+        throw RuntimeError::objectRequired();
+    return *host();
+}
+
+Ui& Dialog::ui() const { return app().ui(); }
+
+void Dialog::close(bool cancelled)
+{
+    cancelled_ = cancelled;
+    hide();
+}
+
+} // namespace tarvelo

@@ -1,0 +1,19 @@
+#include "framework/host/Settings.h"
+
+#include "framework/settings/AutosaveSettings.h"
+#include "framework/settings/ImportExportSettings.h"
+#include "framework/settings/ProxySettings.h"
+#include "framework/settings/UpdateSettings.h"
+
+namespace tarvelo {
+
+// Every subject's block, in the order its settings are listed by name.
+Settings::Settings()
+{
+    addBlock<UpdateSettings>();
+    addBlock<AutosaveSettings>();
+    addBlock<ProxySettings>();
+    addBlock<ImportExportSettings>();
+}
+
+} // namespace tarvelo

@@ -1,0 +1,392 @@
+#include "framework/page/Bindings.h"
+
+#include "framework/errors/Procedures.h"
+#include "framework/errors/RuntimeError.h"
+#include "framework/forms/CheckBox.h"
+#include "framework/forms/TextBox.h"
+#include "framework/forms/YesNo.h"
+
+namespace tarvelo {
+
+// One kind of control: how it shows a value, what it holds, and which of its
+// events mean the user changed it.
+class Binding::Adaptor {
+public:
+    virtual ~Adaptor() = default;
+    virtual Control& control() const = 0;
+    virtual void show(const QVariant& value) = 0;
+    // The value the control holds; stored is the setting's value before the
+    // write, for controls that own only part of it.
+    virtual QVariant read(const QVariant& stored) const = 0;
+    virtual QString event() const = 0;
+    // changed: the user changed the control; left: the user left it (text boxes).
+    virtual void connect(std::function<void()> changed, std::function<void()> left) = 0;
+    virtual bool isText() const { return false; }
+};
+
+namespace {
+
+bool isEmptyValue(const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::QString: return v.toString().isEmpty();
+    case QMetaType::QDate: return v.toDate().isNull();
+    case QMetaType::Bool: return false;
+    default: return v.toDouble() == 0;
+    }
+}
+
+bool isTrue(const QVariant& v)
+{
+    if (v.typeId() == QMetaType::QString)
+        return !v.toString().isEmpty();
+    return v.toBool();
+}
+
+class CheckBoxAdaptor final : public Binding::Adaptor {
+public:
+    explicit CheckBoxAdaptor(CheckBox& box) : box_(box) {}
+    Control& control() const override { return box_; }
+    void show(const QVariant& value) override { box_.setChecked(value.toBool()); }
+    QVariant read(const QVariant&) const override { return box_.isChecked(); }
+    QString event() const override { return QStringLiteral("Click"); }
+    void connect(std::function<void()> changed, std::function<void()>) override { box_.Click.connect(std::move(changed)); }
+
+private:
+    CheckBox& box_;
+};
+
+class TextBoxAdaptor final : public Binding::Adaptor {
+public:
+    explicit TextBoxAdaptor(TextBox& box) : box_(box) {}
+    Control& control() const override { return box_; }
+    void show(const QVariant& value) override { box_.setText(value.toString()); }
+    QVariant read(const QVariant&) const override { return box_.text(); }
+    QString event() const override { return QStringLiteral("Change"); }
+    void connect(std::function<void()> changed, std::function<void()> left) override
+    {
+        box_.Change.connect(std::move(changed));
+        box_.Validate.connect([left = std::move(left)](bool&) { left(); });
+    }
+    bool isText() const override { return true; }
+
+private:
+    TextBox& box_;
+};
+
+class ComboAdaptor final : public Binding::Adaptor {
+public:
+    ComboAdaptor(ComboBox& combo, std::vector<ListEntry> entries, bool byIndex)
+        : combo_(combo), entries_(std::move(entries)), byIndex_(byIndex) {}
+    Control& control() const override { return combo_; }
+    void show(const QVariant& value) override
+    {
+        if (!entries_.empty()) {
+            combo_.clear();
+            for (const ListEntry& e : entries_)
+                combo_.addItemWithData(e.text, e.itemData);
+        }
+        const qint32 wanted = value.toInt();
+        if (byIndex_) {
+            combo_.setListIndex(wanted >= 0 && wanted < combo_.listCount() ? wanted : -1);
+            return;
+        }
+        int found = -1;
+        for (int i = 0; i < combo_.listCount() && found < 0; ++i) {
+            if (combo_.itemData(i) == wanted)
+                found = i;
+        }
+        combo_.setListIndex(found);
+    }
+    QVariant read(const QVariant& stored) const override
+    {
+        const int i = combo_.listIndex();
+        if (i < 0)
+            return stored; // nothing chosen: nothing to store
+        return byIndex_ ? QVariant(i) : QVariant(combo_.itemData(i));
+    }
+    QString event() const override { return QStringLiteral("Click"); }
+    void connect(std::function<void()> changed, std::function<void()>) override { combo_.Click.connect(std::move(changed)); }
+
+private:
+    ComboBox& combo_;
+    std::vector<ListEntry> entries_;
+    bool byIndex_;
+};
+
+class YesNoAdaptor final : public Binding::Adaptor {
+public:
+    explicit YesNoAdaptor(YesNo& choice) : choice_(choice) {}
+    Control& control() const override { return choice_; }
+    void show(const QVariant& value) override { choice_.setJa(value.toBool()); }
+    QVariant read(const QVariant&) const override { return choice_.isJa(); }
+    QString event() const override { return QStringLiteral("Change"); }
+    void connect(std::function<void()> changed, std::function<void()>) override { choice_.Change.connect(std::move(changed)); }
+
+private:
+    YesNo& choice_;
+};
+
+class OptionGroupAdaptor final : public Binding::Adaptor {
+public:
+    OptionGroupAdaptor(std::vector<OptionButton*> group, std::vector<int> values)
+        : group_(std::move(group)), values_(std::move(values))
+    {
+        if (group_.empty())
+            throw RuntimeError::invalidProcedureCall();
+        if (values_.empty()) {
+            for (std::size_t i = 0; i < group_.size(); ++i)
+                values_.push_back(int(i));
+        }
+        if (values_.size() != group_.size())
+            throw RuntimeError::invalidProcedureCall();
+    }
+    Control& control() const override { return *group_.front(); }
+    void show(const QVariant& value) override
+    {
+        for (std::size_t i = 0; i < group_.size(); ++i) {
+            if (values_[i] == value.toInt())
+                group_[i]->setValue(true);
+            else
+                group_[i]->setValue(false);
+        }
+    }
+    QVariant read(const QVariant& stored) const override
+    {
+        for (std::size_t i = 0; i < group_.size(); ++i) {
+            if (group_[i]->value())
+                return values_[i];
+        }
+        return stored;
+    }
+    QString event() const override { return QStringLiteral("Click"); }
+    void connect(std::function<void()> changed, std::function<void()>) override
+    {
+        for (OptionButton* option : group_)
+            option->Click.connect(changed);
+    }
+
+private:
+    std::vector<OptionButton*> group_;
+    std::vector<int> values_;
+};
+
+class BitSetAdaptor final : public Binding::Adaptor {
+public:
+    explicit BitSetAdaptor(std::vector<CheckBox*> boxes) : boxes_(std::move(boxes))
+    {
+        for (const CheckBox* box : boxes_) {
+            if (box->index() < 0 || box->index() > 30)
+                throw RuntimeError::subscriptOutOfRange();
+        }
+        if (boxes_.empty())
+            throw RuntimeError::invalidProcedureCall();
+    }
+    Control& control() const override { return *boxes_.front(); }
+    void show(const QVariant& value) override
+    {
+        const qint64 bits = value.toLongLong();
+        for (CheckBox* box : boxes_)
+            box->setChecked((bits >> box->index()) & 1);
+    }
+    QVariant read(const QVariant& stored) const override
+    {
+        qint64 bits = stored.toLongLong();
+        for (const CheckBox* box : boxes_) {
+            const qint64 bit = qint64(1) << box->index();
+            bits = box->isChecked() ? (bits | bit) : (bits & ~bit);
+        }
+        return bits;
+    }
+    QString event() const override { return QStringLiteral("Click"); }
+    void connect(std::function<void()> changed, std::function<void()>) override
+    {
+        for (CheckBox* box : boxes_)
+            box->Click.connect(changed);
+    }
+
+private:
+    std::vector<CheckBox*> boxes_;
+};
+
+bool isNumeric(const SettingBase& setting)
+{
+    const int id = setting.type().id();
+    return id != QMetaType::QString && id != QMetaType::Bool && id != QMetaType::QDate;
+}
+
+} // namespace
+
+Binding::Binding(Bindings& owner, std::unique_ptr<Adaptor> adaptor, SettingAccessor setting)
+    : owner_(owner), adaptor_(std::move(adaptor)), setting_(std::move(setting))
+{
+    adaptor_->connect([this] { store(Trigger::Change); }, [this] { store(Trigger::Leave); });
+}
+
+Binding::~Binding() = default;
+
+Binding& Binding::defaultWhenEmpty(const QVariant& value) { default_ = value; return *this; }
+
+Binding& Binding::convert(std::function<QVariant(const QVariant&)> toControl,
+                          std::function<QVariant(const QVariant&)> toSetting)
+{
+    toControl_ = std::move(toControl);
+    toSetting_ = std::move(toSetting);
+    return *this;
+}
+
+Binding& Binding::inverted() { inverted_ = true; return *this; }
+Binding& Binding::then(std::function<void()> followUp) { followUp_ = std::move(followUp); return *this; }
+Binding& Binding::enables(std::vector<Control*> controls)
+{
+    // The controls follow the control's state from the start, not only after the fill.
+    enables_ = std::move(controls);
+    applyEnables();
+    return *this;
+}
+Binding& Binding::procedure(const QString& name) { procedure_ = name; return *this; }
+Binding& Binding::inGlobalSetup() { global_ = true; return *this; }
+Binding& Binding::whenLeft() { whenLeft_ = true; return *this; }
+
+Control& Binding::control() const { return adaptor_->control(); }
+
+SettingBase& Binding::setting() const
+{
+    return setting_(global_ ? owner_.host_.globalSetup() : owner_.host_.setup());
+}
+
+void Binding::fill()
+{
+    SettingBase& s = setting();
+    QVariant value = s.toVariant();
+    if (default_.isValid() && isEmptyValue(value)) {
+        s.fromVariant(default_);
+        value = s.toVariant();
+    }
+    if (toControl_)
+        value = toControl_(value);
+    if (inverted_)
+        value = !value.toBool();
+    adaptor_->show(value);
+}
+
+void Binding::applyEnables()
+{
+    if (enables_.empty())
+        return;
+    const bool on = isTrue(adaptor_->read(QVariant()));
+    for (Control* c : enables_)
+        c->setEnabled(on);
+}
+
+QString Binding::procedureName(Trigger trigger) const
+{
+    if (!procedure_.isEmpty())
+        return procedure_;
+    const Control& c = adaptor_->control();
+    const QString event = trigger == Trigger::Leave ? QStringLiteral("Validation") : adaptor_->event();
+    return c.name() + QLatin1Char('_') + event;
+}
+
+void Binding::store(Trigger trigger)
+{
+    if (owner_.silent())
+        return;
+    const bool text = adaptor_->isText();
+    if (text && whenLeft_ && trigger == Trigger::Change)
+        return;
+    const auto write = [this] {
+        SettingBase& s = setting();
+        const QVariant before = s.toVariant();
+        QVariant value = adaptor_->read(before);
+        if (inverted_)
+            value = !value.toBool();
+        if (toSetting_)
+            value = toSetting_(value);
+        s.fromVariant(value);
+        if (followUp_ && s.toVariant() != before)
+            followUp_();
+        applyEnables();
+    };
+    if (text && trigger == Trigger::Change && isNumeric(setting())) {
+        // A number is stored as it is typed; a text that is no number yet (an
+        // emptied box while retyping) waits for the user to leave the box.
+        try {
+            write();
+        } catch (const RuntimeError&) {
+        }
+        return;
+    }
+    // Leaving a text box whose text was already stored on each change has
+    // nothing left to store.
+    if (text && trigger == Trigger::Leave && !whenLeft_ && !isNumeric(setting()))
+        return;
+    owner_.host_.procedures.guarded(procedureName(trigger), write);
+}
+
+Bindings::Bindings(Host host) : host_(std::move(host)) {}
+
+Bindings::~Bindings() = default;
+
+Binding& Bindings::add(std::unique_ptr<Binding::Adaptor> adaptor, SettingAccessor setting)
+{
+    bindings_.push_back(std::make_unique<Binding>(*this, std::move(adaptor), std::move(setting)));
+    return *bindings_.back();
+}
+
+Binding& Bindings::bind(CheckBox& box, SettingAccessor setting)
+{
+    return add(std::make_unique<CheckBoxAdaptor>(box), std::move(setting));
+}
+
+Binding& Bindings::bind(TextBox& box, SettingAccessor setting)
+{
+    return add(std::make_unique<TextBoxAdaptor>(box), std::move(setting));
+}
+
+Binding& Bindings::bind(ComboBox& combo, SettingAccessor setting, std::vector<ListEntry> entries)
+{
+    return add(std::make_unique<ComboAdaptor>(combo, std::move(entries), false), std::move(setting));
+}
+
+Binding& Bindings::bindIndex(ComboBox& combo, SettingAccessor setting)
+{
+    return add(std::make_unique<ComboAdaptor>(combo, std::vector<ListEntry>{}, true), std::move(setting));
+}
+
+Binding& Bindings::bind(YesNo& choice, SettingAccessor setting)
+{
+    return add(std::make_unique<YesNoAdaptor>(choice), std::move(setting));
+}
+
+Binding& Bindings::bindOptions(std::vector<OptionButton*> group, SettingAccessor setting, std::vector<int> values)
+{
+    return add(std::make_unique<OptionGroupAdaptor>(std::move(group), std::move(values)), std::move(setting));
+}
+
+Binding& Bindings::bindBits(std::vector<CheckBox*> boxes, SettingAccessor setting)
+{
+    return add(std::make_unique<BitSetAdaptor>(std::move(boxes)), std::move(setting));
+}
+
+void Bindings::fill()
+{
+    filling_ = true;
+    try {
+        for (const auto& binding : bindings_)
+            binding->fill();
+    } catch (...) {
+        filling_ = false;
+        throw;
+    }
+    filling_ = false;
+    applyEnables();
+}
+
+void Bindings::applyEnables()
+{
+    for (const auto& binding : bindings_)
+        binding->applyEnables();
+}
+
+} // namespace tarvelo

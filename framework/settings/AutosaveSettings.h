@@ -1,0 +1,14 @@
+#pragma once
+
+#include "framework/host/SettingsObject.h"
+
+namespace tarvelo {
+
+// Saving the open advice by itself every so many minutes.
+struct AutosaveSettings final : SettingsBlock {
+    using SettingsBlock::SettingsBlock;
+    Setting<bool> AutomatischOpslaan{this, "AutomatischOpslaan", false};
+    Setting<qint16> AutomatischOpslaanMinuten{this, "AutomatischOpslaanMinuten", 0};
+};
+
+} // namespace tarvelo
