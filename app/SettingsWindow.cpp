@@ -131,7 +131,7 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
     QObject::connect(officeHistory_, &QPushButton::clicked, this, [this] { historyDialog(true)->exec(); });
 
     buildList(QString());
-    resize(960, 680);
+    resize(defaultSize());
 }
 
 SettingsWindow::~SettingsWindow()

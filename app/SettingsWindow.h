@@ -35,6 +35,9 @@ public:
     SettingsWindow(const PageRegistry& registry, ReferenceApplication& application, QWidget* parent = nullptr);
     ~SettingsWindow() override;
 
+    // The size the window first opens at, where the screen is large enough.
+    static QSize defaultSize() { return {960, 680}; }
+
     // Shows the page, creating it the first time. Before leaving the open page
     // its field being edited and its Validation are asked; false when the user
     // stays (or the name is unknown).

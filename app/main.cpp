@@ -98,7 +98,9 @@ int main(int argc, char* argv[])
     PageRegistry registry;
     registerAllPages(registry);
     QStringList renderNames;
-    if (line.render.compare(QLatin1String("all"), Qt::CaseInsensitive) == 0) {
+    if (line.rendersWindow()) {
+        // The window is drawn below, with the page --page names.
+    } else if (line.render.compare(QLatin1String("all"), Qt::CaseInsensitive) == 0) {
         for (const PageInfo& info : registry.pages())
             renderNames << info.className;
     } else if (!line.render.isEmpty()) {
@@ -118,6 +120,10 @@ int main(int argc, char* argv[])
             server = DatabaseLocation{line.provider, QString(), line.server, line.database};
         host = std::make_unique<ReferenceApplication>(ui, dataFolder, userHiveFile(),
                                                       ReferenceApplication::NewOffice::Demo, server);
+        if (rendering && line.rendersWindow()) {
+            print(stdout, PageRenderer::renderWindow(registry, *host, line.page, line.out) + QLatin1Char('\n'));
+            return Ok;
+        }
         if (rendering) {
             for (const QString& file : PageRenderer::render(registry, *host, renderNames, line.out))
                 print(stdout, file + QLatin1Char('\n'));
