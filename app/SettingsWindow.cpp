@@ -3,6 +3,7 @@
 #include "app/ChangeHistoryDialog.h"
 #include "app/WindowPages.h"
 #include "app/render/FormView.h"
+#include "app/render/QtConversions.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/host/Settings.h"
 #include "framework/page/PageRegistry.h"
@@ -49,6 +50,9 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
 {
     setObjectName(QStringLiteral("frmInstellingen"));
     setWindowTitle(QStringLiteral("Instellingen"));
+    // The list, search box and buttons in the pages' font, so that the window
+    // and the page in it read alike, whatever the application font is.
+    setFont(toQFont(Font()));
 
     searchBox_ = new QLineEdit(this);
     searchBox_->setObjectName(QStringLiteral("txtZoeken"));
@@ -192,7 +196,8 @@ void SettingsWindow::buildList(const QString& query)
                 continue;
             if (!groupItem) {
                 groupItem = new QTreeWidgetItem(list_, {group});
-                QFont bold = groupItem->font(0);
+                // An item's own font is the application's, not the list's.
+                QFont bold = list_->font();
                 bold.setBold(true);
                 groupItem->setFont(0, bold);
                 groupItem->setFlags(Qt::ItemIsEnabled);

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/PageRenderer.h"
+#include "app/ProgramLook.h"
 #include "app/QtUi.h"
 #include "app/SettingsWindow.h"
 #include "app/render/ProgressView.h"
@@ -83,6 +84,8 @@ int main(int argc, char* argv[])
 
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvelo-instellingen"));
+    // Before any widget: the pictures rendered below look like the program.
+    applyProgramLook();
     QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Dutch, QLocale::Netherlands), QStringLiteral("qtbase"), QStringLiteral("_"),
