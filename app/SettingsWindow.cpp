@@ -39,6 +39,9 @@ QStringList groupOrder()
             PageGroup::Advisering, PageGroup::Kantoor, PageGroup::Koppelingen};
 }
 
+// Pixels between the page and the edges of the scrolling area.
+constexpr int PageMargin = 8;
+
 QString shortened(const QString& text)
 {
     return text.size() > 60 ? text.left(57) + QStringLiteral("...") : text;
@@ -80,6 +83,9 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
     scroll_->setWidgetResizable(false);
     scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     scroll_->setBackgroundRole(QPalette::Base);
+    pageHolder_ = new QWidget;
+    pageHolder_->setObjectName(QStringLiteral("pagHouder"));
+    scroll_->setWidget(pageHolder_);
     auto* right = new QWidget(this);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
@@ -140,7 +146,6 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
 
 SettingsWindow::~SettingsWindow()
 {
-    scroll_->takeWidget();
     // Views go before their pages, pages before the host they listen to.
     for (auto& [name, open] : pages_)
         open.view.reset();
@@ -292,7 +297,8 @@ bool SettingsWindow::showPage(const QString& className)
         created.page = openWindowPage(registry_, className, app_);
         if (!created.page)
             return false;
-        created.view = std::make_unique<FormView>(created.page->form(), screenScale(app_.ui()));
+        created.view = std::make_unique<FormView>(created.page->form(), screenScale(app_.ui()), pageHolder_);
+        created.view->move(PageMargin, PageMargin);
         FormView* view = created.view.get();
         view->onControlFocused = [this](QWidget* w) { scroll_->ensureWidgetVisible(w, 20, 20); };
         created.page->HeightChanged.connect([this] { followPageSize(); });
@@ -300,15 +306,16 @@ bool SettingsWindow::showPage(const QString& className)
         search_.index(created.page->componentName(), created.page->form());
         open = &pages_.emplace(className.toLower(), std::move(created)).first->second;
     }
-    if (scroll_->widget())
-        scroll_->takeWidget()->hide();
+    if (FormView* shown = currentView())
+        shown->hide();
     current_ = open->page->componentName();
     app_.setOpenPage(current_);
     heading_->setText(open->page->Titel());
     open->view->flushPending();
-    scroll_->setWidget(open->view.get());
     open->view->show();
+    followPageSize();
     scroll_->verticalScrollBar()->setValue(0);
+    scroll_->horizontalScrollBar()->setValue(0);
     selectCurrentInList();
     return true;
 }
@@ -317,7 +324,7 @@ void SettingsWindow::followPageSize()
 {
     // The scrolling area takes the page's new size, so scroll bars appear or go.
     if (FormView* view = currentView())
-        view->adjustSize();
+        pageHolder_->resize(view->size() + QSize(2 * PageMargin, 2 * PageMargin));
 }
 
 void SettingsWindow::focusHit(const QString& controlName, int index)

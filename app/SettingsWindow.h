@@ -85,6 +85,7 @@ private:
     QTreeWidget* list_;
     QLabel* heading_;
     QScrollArea* scroll_;
+    QWidget* pageHolder_; // the scrolled widget: the open page with a margin
     QPushButton* history_;
     QPushButton* officeHistory_;
     QPushButton* save_;

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -110,6 +111,27 @@ protected:
     }
 };
 
+// A page taller than any window: forty fields in a column.
+class SetupTestLang final : public SettingsPage {
+public:
+    static constexpr int Rows = 40;
+
+    SetupTestLang() : SettingsPage(QStringLiteral("SetupTestLang"))
+    {
+        RowLayout layout(form(), 5000, false);
+        for (int i = 0; i < Rows; ++i) {
+            Label& label = form().add<Label>(QStringLiteral("lblVeld"), nullptr, i);
+            label.setCaption(QStringLiteral("Veld %1").arg(i + 1));
+            layout.field(label, form().add<TextBox>(QStringLiteral("txtVeld"), nullptr, i), 2000);
+        }
+        layout.finish();
+    }
+    QString Titel() const override { return QStringLiteral("Testlang"); }
+
+protected:
+    void Fill() override {}
+};
+
 class SettingsWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -120,6 +142,7 @@ protected:
         registry.add<SetupUpdates>(PageGroup::Algemeen);
         registry.add<SetupTestControle>(PageGroup::Kantoor);
         registry.add<SetupTestLuisteraar>(PageGroup::Koppelingen);
+        registry.add<SetupTestLang>(PageGroup::Koppelingen);
         start();
     }
     void TearDown() override { stop(); }
@@ -184,6 +207,15 @@ protected:
         return nullptr;
     }
 
+    // Whether the whole of a widget on the open page can be seen in the
+    // scrolling area.
+    bool inView(const QWidget* widget)
+    {
+        auto* scroll = child<QScrollArea>("scrPagina");
+        const QRect shown(QPoint(scroll->horizontalScrollBar()->value(), scroll->verticalScrollBar()->value()),
+                          scroll->viewport()->size());
+        return shown.contains(QRect(widget->mapTo(scroll->widget(), QPoint()), widget->size()));
+    }
     QTemporaryDir dir;
     StrictUi ui;
     PageRegistry registry;
@@ -338,7 +370,7 @@ TEST_F(SettingsWindowTest, SearchFindsPagesByWhatTheyShow)
     auto* scroll = child<QScrollArea>("scrPagina");
     const QRect shown(QPoint(scroll->horizontalScrollBar()->value(), scroll->verticalScrollBar()->value()),
                       scroll->viewport()->size());
-    const QRect place(field->mapTo(window->currentView(), QPoint()), field->size());
+    const QRect place(field->mapTo(scroll->widget(), QPoint()), field->size());
     EXPECT_TRUE(shown.contains(place)) << "the found field is in view";
 }
 
@@ -409,6 +441,43 @@ TEST_F(SettingsWindowTest, ChangeHistoryNamesWhoChangedWhatAndHidesSecrets)
             maskedShown = row->text(4) == QStringLiteral("(gewijzigd, niet getoond)") && row->text(5) == "Algemeen";
     }
     EXPECT_TRUE(maskedShown);
+}
+
+// Catches a page area that cuts a tall page off, or leaves the field in use
+// out of sight: in a window lower than the page a vertical scroll bar
+// appears, a field far down that the page gives the focus is scrolled into
+// view, and so is each field the user tabs to.
+TEST_F(SettingsWindowTest, ATallPageScrollsToTheFocusedField)
+{
+    window->resize(640, 360);
+    ASSERT_TRUE(window->showPage(QStringLiteral("SetupTestLang")));
+    window->activateWindow();
+    runEvents();
+    auto* scroll = child<QScrollArea>("scrPagina");
+    EXPECT_TRUE(scroll->verticalScrollBar()->isVisible());
+    const int pageHeight = window->currentView()->height();
+    EXPECT_GT(pageHeight, scroll->viewport()->height());
+    EXPECT_GE(scroll->verticalScrollBar()->maximum(), pageHeight - scroll->viewport()->height())
+        << "the bottom of the page can be reached";
+
+    QWidget* last = window->currentView()->widgetOf(control<TextBox>("txtVeld", SetupTestLang::Rows - 1));
+    ASSERT_NE(last, nullptr);
+    EXPECT_FALSE(inView(last));
+    control<TextBox>("txtVeld", SetupTestLang::Rows - 1).setFocus();
+    runEvents();
+    EXPECT_TRUE(last->hasFocus());
+    EXPECT_TRUE(inView(last)) << "scrolled to " << scroll->verticalScrollBar()->value();
+
+    control<TextBox>("txtVeld", 0).setFocus();
+    runEvents();
+    EXPECT_TRUE(inView(window->currentView()->widgetOf(control<TextBox>("txtVeld", 0)))) << "back up to the first";
+    for (int i = 1; i < SetupTestLang::Rows; ++i) {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(QApplication::focusWidget(), &tab);
+        runEvents();
+        ASSERT_TRUE(control<TextBox>("txtVeld", i).hasFocus()) << i;
+        EXPECT_TRUE(inView(window->currentView()->widgetOf(control<TextBox>("txtVeld", i)))) << i;
+    }
 }
 
 } // namespace
