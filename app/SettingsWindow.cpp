@@ -8,6 +8,8 @@
 #include "framework/host/Settings.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
+#include "framework/registry/Registry.h"
+#include "framework/registry/RegistryNames.h"
 #include "framework/ui/Ui.h"
 #include "host/ReferenceApplication.h"
 #include "host/office/ChangeHistory.h"
@@ -19,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
@@ -41,6 +44,12 @@ QStringList groupOrder()
 
 // Pixels between the page and the edges of the scrolling area.
 constexpr int PageMargin = 8;
+
+// Where the window keeps, per user, how it was left.
+const QString WindowKey = RegistryNames::ProductKey + QStringLiteral("\\InstellingenVenster");
+constexpr QLatin1StringView WidthValue{"Breedte"};
+constexpr QLatin1StringView HeightValue{"Hoogte"};
+constexpr QLatin1StringView PageValue{"Pagina"};
 
 QString shortened(const QString& text)
 {
@@ -141,7 +150,7 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
     QObject::connect(officeHistory_, &QPushButton::clicked, this, [this] { historyDialog(true)->exec(); });
 
     buildList(QString());
-    resize(defaultSize());
+    resize(defaultSize().boundedTo(screen()->availableGeometry().size()));
 }
 
 SettingsWindow::~SettingsWindow()
@@ -416,26 +425,66 @@ void SettingsWindow::discard()
 
 void SettingsWindow::closeEvent(QCloseEvent* event)
 {
-    if (result_ != Result::Open) {
-        event->accept();
+    if (result_ == Result::Open && !settleBeforeClosing()) {
+        event->ignore();
         return;
     }
+    rememberView();
+    event->accept();
+}
+
+bool SettingsWindow::settleBeforeClosing()
+{
     // Closing the window by its frame: unsaved changes are not dropped unasked.
     if (app_.hasUnsavedChanges()) {
         const MsgResult answer =
             app_.ui().msgBox(QStringLiteral("Wilt u de gewijzigde instellingen opslaan?"), MsgButtons::YesNoCancel,
                              MsgIcon::Question, QStringLiteral("Instellingen"));
-        if (answer == MsgResult::Cancel || (answer == MsgResult::Yes && !store())) {
-            event->ignore();
-            return;
-        }
-        if (answer == MsgResult::Yes) {
-            event->accept();
-            return;
-        }
+        if (answer == MsgResult::Cancel)
+            return false;
+        if (answer == MsgResult::Yes)
+            return store();
     }
     discard();
-    event->accept();
+    return true;
+}
+
+void SettingsWindow::rememberView()
+{
+    // A maximised window is remembered at the size it goes back to.
+    const QSize kept =
+        (isMaximized() || isFullScreen()) && normalGeometry().isValid() ? normalGeometry().size() : size();
+    // A convenience only: a hive that refuses the values is not worth a message.
+    const Registry& reg = app_.registry();
+    reg.RegSetString(Hive::HKEY_CURRENT_USER, WindowKey, WidthValue, QString::number(kept.width()));
+    reg.RegSetString(Hive::HKEY_CURRENT_USER, WindowKey, HeightValue, QString::number(kept.height()));
+    reg.RegSetString(Hive::HKEY_CURRENT_USER, WindowKey, PageValue, current_);
+}
+
+void SettingsWindow::restoreSize()
+{
+    const Registry& reg = app_.registry();
+    bool widthRead = false;
+    bool heightRead = false;
+    const QSize stored(reg.RegGetString(Hive::HKEY_CURRENT_USER, WindowKey, WidthValue, QString()).toInt(&widthRead),
+                       reg.RegGetString(Hive::HKEY_CURRENT_USER, WindowKey, HeightValue, QString()).toInt(&heightRead));
+    // A size from a larger screen than this one would put the buttons out of
+    // reach: the window keeps its first size then.
+    if (!widthRead || !heightRead || stored.isEmpty() ||
+        stored.boundedTo(screen()->availableGeometry().size()) != stored)
+        return;
+    resize(stored.expandedTo(minimumSizeHint()));
+}
+
+bool SettingsWindow::showStartPage(const QString& askedPage)
+{
+    if (!askedPage.isEmpty())
+        return showPage(askedPage);
+    // A page that is no longer part of the program is passed over.
+    const QString last = app_.registry().RegGetString(Hive::HKEY_CURRENT_USER, WindowKey, PageValue, QString());
+    if (!last.isEmpty() && showPage(last))
+        return true;
+    return !registry_.pages().empty() && showPage(registry_.pages().front().className);
 }
 
 std::unique_ptr<ChangeHistoryDialog> SettingsWindow::historyDialog(bool wholeOffice)

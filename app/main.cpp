@@ -140,13 +140,11 @@ int main(int argc, char* argv[])
     }
 
     SettingsWindow window(registry, *host);
+    window.restoreSize();
     ui.setOwner(&window);
     // Long runs without a host status bar show their progress in a window of their own.
     ProgressView progress(host->status(), TwipsScale{ui.twipsPerPixelX(), ui.twipsPerPixelY()}, &window);
     window.show();
-    if (!line.page.isEmpty())
-        window.showPage(line.page);
-    else if (!registry.pages().empty())
-        window.showPage(registry.pages().front().className);
+    window.showStartPage(line.page);
     return qt.exec();
 }
