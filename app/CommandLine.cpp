@@ -2,6 +2,8 @@
 
 namespace tarvelo {
 
+bool CommandLine::rendersWindow() const { return render.compare(QLatin1String("window"), Qt::CaseInsensitive) == 0; }
+
 CommandLine CommandLine::parse(const QStringList& arguments)
 {
     CommandLine line;
@@ -46,8 +48,8 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         line.error = QStringLiteral("Bij --render hoort --out MAP: de map waarin de afbeeldingen komen.");
     if (line.error.isEmpty() && line.render.isEmpty() && !line.out.isEmpty())
         line.error = QStringLiteral("--out hoort bij --render.");
-    if (line.error.isEmpty() && !line.render.isEmpty() && !line.page.isEmpty())
-        line.error = QStringLiteral("Gebruik --page of --render, niet beide.");
+    if (line.error.isEmpty() && !line.render.isEmpty() && !line.page.isEmpty() && !line.rendersWindow())
+        line.error = QStringLiteral("Gebruik --page of --render, niet beide (behalve bij --render window).");
     line.provider = line.provider.toUpper();
     if (line.error.isEmpty() && !line.provider.isEmpty() && line.provider != QLatin1String("MSACC") &&
         line.provider != QLatin1String("MSSQL"))
@@ -74,6 +76,9 @@ QString CommandLine::helpText(const QString& defaultDataFolder)
                "  --render NAAM|all --out MAP\n"
                "                         schrijft een PNG-afbeelding van de pagina NAAM, of van\n"
                "                         alle pagina's, in MAP; er is geen beeldscherm voor nodig\n"
+               "  --render window --out MAP [--page NAAM]\n"
+               "                         schrijft een PNG-afbeelding van het hele venster, met de\n"
+               "                         pagina NAAM of de eerste pagina open\n"
                "  --provider MSSQL --server HOST[:POORT] --database NAAM\n"
                "                         gebruikt (en vult bij de eerste start) een kantoordatabase\n"
                "                         op een PostgreSQL-server; gebruiker en wachtwoord komen uit\n"

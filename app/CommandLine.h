@@ -9,13 +9,17 @@ namespace tarvelo {
 struct CommandLine {
     QString dataFolder;   // --data MAP; empty: the default folder
     QString page;         // --page NAAM
-    QString render;       // --render NAAM|all
+    QString render;       // --render NAAM|all|window
     QString out;          // --out MAP
     QString provider;     // --provider MSACC|MSSQL; empty: the embedded file
     QString server;       // --server HOST[:PORT], with MSSQL
     QString database;     // --database NAAM, with MSSQL
     bool help = false;    // --help
     QString error;        // a Dutch message when the arguments are not usable
+
+    // --render window: a picture of the whole settings window, at the page
+    // named by --page or the first page.
+    bool rendersWindow() const;
 
     // Reads the arguments after the program name; Qt's own options (such as
     // -platform) have been taken out by the application object.

@@ -1,21 +1,37 @@
 #include "app/PageRenderer.h"
 
+#include "app/SettingsWindow.h"
 #include "app/WindowPages.h"
 #include "app/render/FormView.h"
 #include "framework/errors/RuntimeError.h"
+#include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
 #include "host/ReferenceApplication.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QPixmap>
 
 namespace tarvelo::PageRenderer {
 
-QStringList render(const PageRegistry& registry, ReferenceApplication& application, const QStringList& classNames,
-                   const QString& folder)
+namespace {
+void makeFolder(const QString& folder)
 {
     if (!QDir().mkpath(folder))
         throw RuntimeError(75, QStringLiteral("De map %1 kan niet worden aangemaakt.").arg(folder));
+}
+
+void save(QWidget& widget, const QString& file)
+{
+    if (!widget.grab().save(file, "PNG"))
+        throw RuntimeError(75, QStringLiteral("De afbeelding %1 kan niet worden geschreven.").arg(file));
+}
+} // namespace
+
+QStringList render(const PageRegistry& registry, ReferenceApplication& application, const QStringList& classNames,
+                   const QString& folder)
+{
+    makeFolder(folder);
     QStringList written;
     for (const QString& name : classNames) {
         std::unique_ptr<SettingsPage> page = openWindowPage(registry, name, application);
@@ -26,12 +42,34 @@ QStringList render(const PageRegistry& registry, ReferenceApplication& applicati
             FormView view(page->form(), screenScale(application.ui()));
             view.flushPending();
             view.ensurePolished();
-            if (!view.grab().save(file, "PNG"))
-                throw RuntimeError(75, QStringLiteral("De afbeelding %1 kan niet worden geschreven.").arg(file));
+            save(view, file);
         }
         written << file;
     }
     return written;
+}
+
+QString renderWindow(const PageRegistry& registry, ReferenceApplication& application, const QString& className,
+                     const QString& folder)
+{
+    makeFolder(folder);
+    const QString page = className.isEmpty() && !registry.pages().empty() ? registry.pages().front().className : className;
+    if (!registry.find(page))
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall, QStringLiteral("Onbekende pagina: %1").arg(page));
+    const QString file = QDir(folder).absoluteFilePath(QStringLiteral("frmInstellingen.png"));
+    SettingsWindow window(registry, application);
+    // The picture shows the window as it first opens on a real screen; the
+    // offscreen screen is smaller than most.
+    window.resize(SettingsWindow::defaultSize());
+    window.show();
+    window.showPage(page);
+    // Layouts settle and the page's lists fill in the events that follow.
+    QCoreApplication::processEvents();
+    if (FormView* view = window.currentView())
+        view->flushPending();
+    // Not closed: closing stores the window's size and page for the user.
+    save(window, file);
+    return file;
 }
 
 } // namespace tarvelo::PageRenderer

@@ -8,13 +8,20 @@ namespace tarvelo {
 class PageRegistry;
 class ReferenceApplication;
 
-// Draws pages to PNG files without a window, each at its own size, for review.
+// Draws pages, each at its own size, or the whole settings window to PNG files
+// without a display, for review.
 namespace PageRenderer {
 
 // Writes <folder>/<ClassName>.png for each named page and returns the files.
 // Throws RuntimeError with a Dutch description when a file cannot be written.
 QStringList render(const PageRegistry& registry, ReferenceApplication& application, const QStringList& classNames,
                    const QString& folder);
+
+// Writes <folder>/frmInstellingen.png: the settings window at its first size
+// with the named page open, or the first page when none is named. Returns the
+// file; throws like render().
+QString renderWindow(const PageRegistry& registry, ReferenceApplication& application, const QString& className,
+                     const QString& folder);
 
 } // namespace PageRenderer
 } // namespace tarvelo

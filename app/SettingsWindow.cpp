@@ -3,10 +3,13 @@
 #include "app/ChangeHistoryDialog.h"
 #include "app/WindowPages.h"
 #include "app/render/FormView.h"
+#include "app/render/QtConversions.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/host/Settings.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
+#include "framework/registry/Registry.h"
+#include "framework/registry/RegistryNames.h"
 #include "framework/ui/Ui.h"
 #include "host/ReferenceApplication.h"
 #include "host/office/ChangeHistory.h"
@@ -18,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
@@ -38,6 +42,15 @@ QStringList groupOrder()
             PageGroup::Advisering, PageGroup::Kantoor, PageGroup::Koppelingen};
 }
 
+// Pixels between the page and the edges of the scrolling area.
+constexpr int PageMargin = 8;
+
+// Where the window keeps, per user, how it was left.
+const QString WindowKey = RegistryNames::ProductKey + QStringLiteral("\\InstellingenVenster");
+constexpr QLatin1StringView WidthValue{"Breedte"};
+constexpr QLatin1StringView HeightValue{"Hoogte"};
+constexpr QLatin1StringView PageValue{"Pagina"};
+
 QString shortened(const QString& text)
 {
     return text.size() > 60 ? text.left(57) + QStringLiteral("...") : text;
@@ -49,6 +62,9 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
 {
     setObjectName(QStringLiteral("frmInstellingen"));
     setWindowTitle(QStringLiteral("Instellingen"));
+    // The list, search box and buttons in the pages' font, so that the window
+    // and the page in it read alike, whatever the application font is.
+    setFont(toQFont(Font()));
 
     searchBox_ = new QLineEdit(this);
     searchBox_->setObjectName(QStringLiteral("txtZoeken"));
@@ -76,6 +92,9 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
     scroll_->setWidgetResizable(false);
     scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     scroll_->setBackgroundRole(QPalette::Base);
+    pageHolder_ = new QWidget;
+    pageHolder_->setObjectName(QStringLiteral("pagHouder"));
+    scroll_->setWidget(pageHolder_);
     auto* right = new QWidget(this);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
@@ -131,12 +150,11 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
     QObject::connect(officeHistory_, &QPushButton::clicked, this, [this] { historyDialog(true)->exec(); });
 
     buildList(QString());
-    resize(960, 680);
+    resize(defaultSize().boundedTo(screen()->availableGeometry().size()));
 }
 
 SettingsWindow::~SettingsWindow()
 {
-    scroll_->takeWidget();
     // Views go before their pages, pages before the host they listen to.
     for (auto& [name, open] : pages_)
         open.view.reset();
@@ -192,7 +210,8 @@ void SettingsWindow::buildList(const QString& query)
                 continue;
             if (!groupItem) {
                 groupItem = new QTreeWidgetItem(list_, {group});
-                QFont bold = groupItem->font(0);
+                // An item's own font is the application's, not the list's.
+                QFont bold = list_->font();
                 bold.setBold(true);
                 groupItem->setFont(0, bold);
                 groupItem->setFlags(Qt::ItemIsEnabled);
@@ -287,7 +306,8 @@ bool SettingsWindow::showPage(const QString& className)
         created.page = openWindowPage(registry_, className, app_);
         if (!created.page)
             return false;
-        created.view = std::make_unique<FormView>(created.page->form(), screenScale(app_.ui()));
+        created.view = std::make_unique<FormView>(created.page->form(), screenScale(app_.ui()), pageHolder_);
+        created.view->move(PageMargin, PageMargin);
         FormView* view = created.view.get();
         view->onControlFocused = [this](QWidget* w) { scroll_->ensureWidgetVisible(w, 20, 20); };
         created.page->HeightChanged.connect([this] { followPageSize(); });
@@ -295,15 +315,16 @@ bool SettingsWindow::showPage(const QString& className)
         search_.index(created.page->componentName(), created.page->form());
         open = &pages_.emplace(className.toLower(), std::move(created)).first->second;
     }
-    if (scroll_->widget())
-        scroll_->takeWidget()->hide();
+    if (FormView* shown = currentView())
+        shown->hide();
     current_ = open->page->componentName();
     app_.setOpenPage(current_);
     heading_->setText(open->page->Titel());
     open->view->flushPending();
-    scroll_->setWidget(open->view.get());
     open->view->show();
+    followPageSize();
     scroll_->verticalScrollBar()->setValue(0);
+    scroll_->horizontalScrollBar()->setValue(0);
     selectCurrentInList();
     return true;
 }
@@ -312,7 +333,7 @@ void SettingsWindow::followPageSize()
 {
     // The scrolling area takes the page's new size, so scroll bars appear or go.
     if (FormView* view = currentView())
-        view->adjustSize();
+        pageHolder_->resize(view->size() + QSize(2 * PageMargin, 2 * PageMargin));
 }
 
 void SettingsWindow::focusHit(const QString& controlName, int index)
@@ -404,26 +425,66 @@ void SettingsWindow::discard()
 
 void SettingsWindow::closeEvent(QCloseEvent* event)
 {
-    if (result_ != Result::Open) {
-        event->accept();
+    if (result_ == Result::Open && !settleBeforeClosing()) {
+        event->ignore();
         return;
     }
+    rememberView();
+    event->accept();
+}
+
+bool SettingsWindow::settleBeforeClosing()
+{
     // Closing the window by its frame: unsaved changes are not dropped unasked.
     if (app_.hasUnsavedChanges()) {
         const MsgResult answer =
             app_.ui().msgBox(QStringLiteral("Wilt u de gewijzigde instellingen opslaan?"), MsgButtons::YesNoCancel,
                              MsgIcon::Question, QStringLiteral("Instellingen"));
-        if (answer == MsgResult::Cancel || (answer == MsgResult::Yes && !store())) {
-            event->ignore();
-            return;
-        }
-        if (answer == MsgResult::Yes) {
-            event->accept();
-            return;
-        }
+        if (answer == MsgResult::Cancel)
+            return false;
+        if (answer == MsgResult::Yes)
+            return store();
     }
     discard();
-    event->accept();
+    return true;
+}
+
+void SettingsWindow::rememberView()
+{
+    // A maximised window is remembered at the size it goes back to.
+    const QSize kept =
+        (isMaximized() || isFullScreen()) && normalGeometry().isValid() ? normalGeometry().size() : size();
+    // A convenience only: a hive that refuses the values is not worth a message.
+    const Registry& reg = app_.registry();
+    reg.RegSetString(Hive::HKEY_CURRENT_USER, WindowKey, WidthValue, QString::number(kept.width()));
+    reg.RegSetString(Hive::HKEY_CURRENT_USER, WindowKey, HeightValue, QString::number(kept.height()));
+    reg.RegSetString(Hive::HKEY_CURRENT_USER, WindowKey, PageValue, current_);
+}
+
+void SettingsWindow::restoreSize()
+{
+    const Registry& reg = app_.registry();
+    bool widthRead = false;
+    bool heightRead = false;
+    const QSize stored(reg.RegGetString(Hive::HKEY_CURRENT_USER, WindowKey, WidthValue, QString()).toInt(&widthRead),
+                       reg.RegGetString(Hive::HKEY_CURRENT_USER, WindowKey, HeightValue, QString()).toInt(&heightRead));
+    // A size from a larger screen than this one would put the buttons out of
+    // reach: the window keeps its first size then.
+    if (!widthRead || !heightRead || stored.isEmpty() ||
+        stored.boundedTo(screen()->availableGeometry().size()) != stored)
+        return;
+    resize(stored.expandedTo(minimumSizeHint()));
+}
+
+bool SettingsWindow::showStartPage(const QString& askedPage)
+{
+    if (!askedPage.isEmpty())
+        return showPage(askedPage);
+    // A page that is no longer part of the program is passed over.
+    const QString last = app_.registry().RegGetString(Hive::HKEY_CURRENT_USER, WindowKey, PageValue, QString());
+    if (!last.isEmpty() && showPage(last))
+        return true;
+    return !registry_.pages().empty() && showPage(registry_.pages().front().className);
 }
 
 std::unique_ptr<ChangeHistoryDialog> SettingsWindow::historyDialog(bool wholeOffice)

@@ -35,6 +35,17 @@ public:
     SettingsWindow(const PageRegistry& registry, ReferenceApplication& application, QWidget* parent = nullptr);
     ~SettingsWindow() override;
 
+    // The size the window first opens at, where the screen is large enough.
+    static QSize defaultSize() { return {960, 680}; }
+
+    // The size the window had when it last closed, as the user left it; a size
+    // the screen cannot hold, or no stored size, leaves the first size.
+    void restoreSize();
+    // Shows the page asked for (on the command line), else the page that was
+    // open when the window last closed, else the first page. False when no
+    // page could be shown.
+    bool showStartPage(const QString& askedPage = QString());
+
     // Shows the page, creating it the first time. Before leaving the open page
     // its field being edited and its Validation are asked; false when the user
     // stays (or the name is unknown).
@@ -73,6 +84,8 @@ private:
     void takeSnapshot();
     void noteChanges();
     void followPageSize();
+    bool settleBeforeClosing();
+    void rememberView();
     OpenPage* find(const QString& className) const;
 
     const PageRegistry& registry_;
@@ -82,6 +95,7 @@ private:
     QTreeWidget* list_;
     QLabel* heading_;
     QScrollArea* scroll_;
+    QWidget* pageHolder_; // the scrolled widget: the open page with a margin
     QPushButton* history_;
     QPushButton* officeHistory_;
     QPushButton* save_;

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/PageRenderer.h"
+#include "app/ProgramLook.h"
 #include "app/QtUi.h"
 #include "app/SettingsWindow.h"
 #include "app/render/ProgressView.h"
@@ -83,6 +84,8 @@ int main(int argc, char* argv[])
 
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvelo-instellingen"));
+    // Before any widget: the pictures rendered below look like the program.
+    applyProgramLook();
     QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Dutch, QLocale::Netherlands), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -98,7 +101,9 @@ int main(int argc, char* argv[])
     PageRegistry registry;
     registerAllPages(registry);
     QStringList renderNames;
-    if (line.render.compare(QLatin1String("all"), Qt::CaseInsensitive) == 0) {
+    if (line.rendersWindow()) {
+        // The window is drawn below, with the page --page names.
+    } else if (line.render.compare(QLatin1String("all"), Qt::CaseInsensitive) == 0) {
         for (const PageInfo& info : registry.pages())
             renderNames << info.className;
     } else if (!line.render.isEmpty()) {
@@ -118,6 +123,10 @@ int main(int argc, char* argv[])
             server = DatabaseLocation{line.provider, QString(), line.server, line.database};
         host = std::make_unique<ReferenceApplication>(ui, dataFolder, userHiveFile(),
                                                       ReferenceApplication::NewOffice::Demo, server);
+        if (rendering && line.rendersWindow()) {
+            print(stdout, PageRenderer::renderWindow(registry, *host, line.page, line.out) + QLatin1Char('\n'));
+            return Ok;
+        }
         if (rendering) {
             for (const QString& file : PageRenderer::render(registry, *host, renderNames, line.out))
                 print(stdout, file + QLatin1Char('\n'));
@@ -131,13 +140,11 @@ int main(int argc, char* argv[])
     }
 
     SettingsWindow window(registry, *host);
+    window.restoreSize();
     ui.setOwner(&window);
     // Long runs without a host status bar show their progress in a window of their own.
     ProgressView progress(host->status(), TwipsScale{ui.twipsPerPixelX(), ui.twipsPerPixelY()}, &window);
     window.show();
-    if (!line.page.isEmpty())
-        window.showPage(line.page);
-    else if (!registry.pages().empty())
-        window.showPage(registry.pages().front().className);
+    window.showStartPage(line.page);
     return qt.exec();
 }

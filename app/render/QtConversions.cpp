@@ -2,6 +2,8 @@
 
 #include "framework/forms/Control.h"
 
+#include <QFontDatabase>
+
 #include <cmath>
 
 namespace tarvelo {
@@ -58,9 +60,16 @@ QColor toQColor(Colour colour, const QPalette& palette)
 
 Colour fromQColor(const QColor& colour) { return rgb(colour.red(), colour.green(), colour.blue()); }
 
+QString platformFamily(const QString& family)
+{
+    if (family.compare(Font().name, Qt::CaseInsensitive) == 0)
+        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    return family;
+}
+
 QFont toQFont(const Font& font)
 {
-    QFont f(font.name);
+    QFont f(platformFamily(font.name));
     f.setPointSizeF(font.size > 0 ? font.size : 8.0);
     f.setBold(font.bold);
     f.setItalic(font.italic);

@@ -29,6 +29,11 @@ struct TwipsScale {
 QColor toQColor(Colour colour, const QPalette& palette);
 Colour fromQColor(const QColor& colour);
 
+// The pages are designed in one font (Font's default family): it becomes the
+// platform's own UI font family, at the design's point size, because the
+// twips layout was measured with that size. Any other family stays itself.
+QString platformFamily(const QString& family);
+// A model font as Qt draws it; bold, italic and sizes a page set are kept.
 QFont toQFont(const Font& font);
 
 // The horizontal alignment of a label or text box.

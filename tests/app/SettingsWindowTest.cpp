@@ -12,18 +12,22 @@
 #include "framework/page/PageRegistry.h"
 #include "framework/page/RowLayout.h"
 #include "framework/page/SettingsPage.h"
+#include "framework/registry/Registry.h"
 #include "host/ReferenceApplication.h"
 #include "host/office/DataFolder.h"
 #include "host/office/OfficeDatabase.h"
 #include "pages/general/SetupProxy.h"
 #include "pages/general/SetupUpdates.h"
 #include "tests/app/WidgetTestSupport.h"
+#include "tests/support/PageTest.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -112,6 +116,27 @@ protected:
     }
 };
 
+// A page taller than any window: forty fields in a column.
+class SetupTestLang final : public SettingsPage {
+public:
+    static constexpr int Rows = 40;
+
+    SetupTestLang() : SettingsPage(QStringLiteral("SetupTestLang"))
+    {
+        RowLayout layout(form(), 5000, false);
+        for (int i = 0; i < Rows; ++i) {
+            Label& label = form().add<Label>(QStringLiteral("lblVeld"), nullptr, i);
+            label.setCaption(QStringLiteral("Veld %1").arg(i + 1));
+            layout.field(label, form().add<TextBox>(QStringLiteral("txtVeld"), nullptr, i), 2000);
+        }
+        layout.finish();
+    }
+    QString Titel() const override { return QStringLiteral("Testlang"); }
+
+protected:
+    void Fill() override {}
+};
+
 class SettingsWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -122,6 +147,7 @@ protected:
         registry.add<SetupUpdates>(PageGroup::Algemeen);
         registry.add<SetupTestControle>(PageGroup::Kantoor);
         registry.add<SetupTestLuisteraar>(PageGroup::Koppelingen);
+        registry.add<SetupTestLang>(PageGroup::Koppelingen);
         start();
     }
     void TearDown() override { stop(); }
@@ -186,6 +212,25 @@ protected:
         return nullptr;
     }
 
+    // Whether the whole of a widget on the open page can be seen in the
+    // scrolling area.
+    bool inView(const QWidget* widget)
+    {
+        auto* scroll = child<QScrollArea>("scrPagina");
+        const QRect shown(QPoint(scroll->horizontalScrollBar()->value(), scroll->verticalScrollBar()->value()),
+                          scroll->viewport()->size());
+        return shown.contains(QRect(widget->mapTo(scroll->widget(), QPoint()), widget->size()));
+    }
+    QString stored(const QString& valueName)
+    {
+        return host->registry().RegGetString(Hive::HKEY_CURRENT_USER, WindowKey, valueName, QStringLiteral("-"));
+    }
+    void store(const QString& valueName, const QString& value)
+    {
+        ASSERT_TRUE(host->registry().RegSetString(Hive::HKEY_CURRENT_USER, WindowKey, valueName, value));
+    }
+
+    const QString WindowKey = QStringLiteral("Software\\Tarvelo\\InstellingenVenster");
     QTemporaryDir dir;
     StrictUi ui;
     PageRegistry registry;
@@ -340,7 +385,7 @@ TEST_F(SettingsWindowTest, SearchFindsPagesByWhatTheyShow)
     auto* scroll = child<QScrollArea>("scrPagina");
     const QRect shown(QPoint(scroll->horizontalScrollBar()->value(), scroll->verticalScrollBar()->value()),
                       scroll->viewport()->size());
-    const QRect place(field->mapTo(window->currentView(), QPoint()), field->size());
+    const QRect place(field->mapTo(scroll->widget(), QPoint()), field->size());
     EXPECT_TRUE(shown.contains(place)) << "the found field is in view";
 }
 
@@ -411,6 +456,113 @@ TEST_F(SettingsWindowTest, ChangeHistoryNamesWhoChangedWhatAndHidesSecrets)
             maskedShown = row->text(4) == QStringLiteral("(gewijzigd, niet getoond)") && row->text(5) == "Algemeen";
     }
     EXPECT_TRUE(maskedShown);
+}
+
+// Catches a page area that cuts a tall page off, or leaves the field in use
+// out of sight: in a window lower than the page a vertical scroll bar
+// appears, a field far down that the page gives the focus is scrolled into
+// view, and so is each field the user tabs to.
+TEST_F(SettingsWindowTest, ATallPageScrollsToTheFocusedField)
+{
+    window->resize(640, 360);
+    ASSERT_TRUE(window->showPage(QStringLiteral("SetupTestLang")));
+    window->activateWindow();
+    runEvents();
+    auto* scroll = child<QScrollArea>("scrPagina");
+    EXPECT_TRUE(scroll->verticalScrollBar()->isVisible());
+    const int pageHeight = window->currentView()->height();
+    EXPECT_GT(pageHeight, scroll->viewport()->height());
+    EXPECT_GE(scroll->verticalScrollBar()->maximum(), pageHeight - scroll->viewport()->height())
+        << "the bottom of the page can be reached";
+
+    QWidget* last = window->currentView()->widgetOf(control<TextBox>("txtVeld", SetupTestLang::Rows - 1));
+    ASSERT_NE(last, nullptr);
+    EXPECT_FALSE(inView(last));
+    control<TextBox>("txtVeld", SetupTestLang::Rows - 1).setFocus();
+    runEvents();
+    EXPECT_TRUE(last->hasFocus());
+    EXPECT_TRUE(inView(last)) << "scrolled to " << scroll->verticalScrollBar()->value();
+
+    control<TextBox>("txtVeld", 0).setFocus();
+    runEvents();
+    EXPECT_TRUE(inView(window->currentView()->widgetOf(control<TextBox>("txtVeld", 0)))) << "back up to the first";
+    for (int i = 1; i < SetupTestLang::Rows; ++i) {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(QApplication::focusWidget(), &tab);
+        runEvents();
+        ASSERT_TRUE(control<TextBox>("txtVeld", i).hasFocus()) << i;
+        EXPECT_TRUE(inView(window->currentView()->widgetOf(control<TextBox>("txtVeld", i)))) << i;
+    }
+}
+
+// Catches a window that forgets how the user left it, or keeps it anywhere but
+// the user's hive: closing stores the size and the open page, and the next
+// window opens at that size on that page, unless a page is asked for.
+TEST_F(SettingsWindowTest, ReopensAtTheSizeAndPageItWasLeftAt)
+{
+    ASSERT_NE(window->size(), QSize(700, 500));
+    window->resize(700, 500);
+    ASSERT_TRUE(window->showPage(QStringLiteral("SetupUpdates")));
+    click(QStringLiteral("cmdAnnuleren"));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(stored(QStringLiteral("Breedte")), QStringLiteral("700"));
+    EXPECT_EQ(stored(QStringLiteral("Hoogte")), QStringLiteral("500"));
+    EXPECT_EQ(stored(QStringLiteral("Pagina")), QStringLiteral("SetupUpdates"));
+
+    restart();
+    window->restoreSize();
+    ASSERT_TRUE(window->showStartPage());
+    EXPECT_EQ(window->size(), QSize(700, 500));
+    EXPECT_EQ(window->currentPage()->componentName(), QStringLiteral("SetupUpdates"));
+    EXPECT_EQ(child<QLabel>("lblTitel")->text(), QStringLiteral("Tarvelo Update"));
+    EXPECT_EQ(child<QTreeWidget>("lvwPaginas")->currentItem()->text(0), QStringLiteral("Tarvelo Update"));
+
+    // Saving closes the window too, and is remembered as well.
+    window->resize(720, 540);
+    ASSERT_TRUE(window->showPage(QStringLiteral("SetupProxy")));
+    click(QStringLiteral("cmdOpslaan"));
+    restart();
+    window->restoreSize();
+    ASSERT_TRUE(window->showStartPage(QStringLiteral("SetupTestLuisteraar")));
+    EXPECT_EQ(window->size(), QSize(720, 540));
+    EXPECT_EQ(window->currentPage()->componentName(), QStringLiteral("SetupTestLuisteraar"))
+        << "the page asked for on the command line comes before the remembered one";
+}
+
+// Catches a start that trips over what an earlier version or another screen
+// left behind: a page that no longer exists opens the first page, and a size
+// larger than this screen, or not a size at all, leaves the window's first size.
+TEST_F(SettingsWindowTest, IgnoresARememberedPageOrSizeThatNoLongerFits)
+{
+    const QSize first = window->size();
+    const QSize screen = window->screen()->availableGeometry().size();
+    EXPECT_TRUE(QRect(QPoint(), screen).contains(QRect(QPoint(), first))) << "the first size fits the screen";
+    struct Case {
+        QString width, height, page;
+        QSize size;
+        QString shown;
+    };
+    const Case cases[] = {
+        {QString::number(screen.width() + 1), QStringLiteral("500"), QStringLiteral("SetupVerdwenen"), first,
+         QStringLiteral("SetupProxy")},
+        {QStringLiteral("600"), QString::number(screen.height() + 1), QString(), first, QStringLiteral("SetupProxy")},
+        {QStringLiteral("600"), QStringLiteral("groot"), QStringLiteral("setuptestcontrole"), first,
+         QStringLiteral("SetupTestControle")},
+        {QStringLiteral("-600"), QStringLiteral("-500"), QStringLiteral("SetupUpdates"), first,
+         QStringLiteral("SetupUpdates")},
+        {QStringLiteral("640"), QStringLiteral("480"), QStringLiteral("SetupUpdates"), QSize(640, 480),
+         QStringLiteral("SetupUpdates")},
+    };
+    for (const Case& c : cases) {
+        store(QStringLiteral("Breedte"), c.width);
+        store(QStringLiteral("Hoogte"), c.height);
+        store(QStringLiteral("Pagina"), c.page);
+        restart();
+        window->restoreSize();
+        EXPECT_TRUE(window->showStartPage()) << c.page.toStdString();
+        EXPECT_EQ(window->size(), c.size) << c.width.toStdString() << "x" << c.height.toStdString();
+        EXPECT_EQ(window->currentPage()->componentName(), c.shown) << c.page.toStdString();
+    }
 }
 
 } // namespace

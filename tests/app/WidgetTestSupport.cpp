@@ -1,5 +1,7 @@
 #include "tests/app/WidgetTestSupport.h"
 
+#include "app/ProgramLook.h"
+
 namespace tarvelo::testing {
 
 QApplication& widgetApplication()
@@ -13,6 +15,8 @@ QApplication& widgetApplication()
         // Never destroyed: the program ends with it, after every test and
         // every static that Qt's own objects may still refer to.
         new QApplication(argc, argv);
+        // Widgets measure and draw as in the program.
+        applyProgramLook();
     }
     return *qobject_cast<QApplication*>(QApplication::instance());
 }

@@ -1,0 +1,18 @@
+#include "app/ProgramLook.h"
+
+#include "app/render/QtConversions.h"
+
+#include <QApplication>
+#include <QStyle>
+
+namespace tarvelo {
+
+void applyProgramLook()
+{
+    // The platform's default (the old "windows" style under VNC, say) would
+    // make the program look different on each desktop.
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setFont(toQFont(Font()));
+}
+
+} // namespace tarvelo

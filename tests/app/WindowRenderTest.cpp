@@ -1,0 +1,70 @@
+#include "app/CommandLine.h"
+#include "app/PageRenderer.h"
+#include "app/SettingsWindow.h"
+#include "framework/errors/RuntimeError.h"
+#include "framework/page/PageRegistry.h"
+#include "framework/registry/Registry.h"
+#include "host/ReferenceApplication.h"
+#include "pages/general/SetupProxy.h"
+#include "pages/general/SetupUpdates.h"
+#include "tests/app/WidgetTestSupport.h"
+#include "tests/support/PageTest.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+
+using namespace tarvelo;
+using tarvelo::testing::StrictUi;
+using tarvelo::testing::widgetApplication;
+
+namespace {
+
+// Catches a window picture that cannot be asked for, or that swallows --page
+// for the other renders: only "--render window" takes a page, in any case.
+TEST(WindowRenderTest, CommandLineAsksForTheWindowWithAPage)
+{
+    const CommandLine window = CommandLine::parse({"--render", "Window", "--out", "png", "--page", "SetupUpdates"});
+    EXPECT_EQ(window.error, QString());
+    EXPECT_TRUE(window.rendersWindow());
+    EXPECT_EQ(window.page, QStringLiteral("SetupUpdates"));
+
+    const CommandLine pages = CommandLine::parse({"--render", "all", "--out", "png"});
+    EXPECT_EQ(pages.error, QString());
+    EXPECT_FALSE(pages.rendersWindow());
+
+    const CommandLine both = CommandLine::parse({"--render", "SetupProxy", "--out", "png", "--page", "SetupUpdates"});
+    EXPECT_FALSE(both.error.isEmpty());
+    EXPECT_TRUE(CommandLine::helpText(QString()).contains(QStringLiteral("--render window")));
+}
+
+// Catches a window picture at the small offscreen screen's size, without the
+// page asked for, or one that leaves the user's window state changed: the
+// picture has the window's first size, and the hive holds nothing after it.
+TEST(WindowRenderTest, DrawsTheWindowAtItsFirstSizeWithoutRememberingIt)
+{
+    widgetApplication();
+    QTemporaryDir dir;
+    StrictUi ui;
+    PageRegistry registry;
+    registry.add<SetupProxy>(PageGroup::Algemeen);
+    registry.add<SetupUpdates>(PageGroup::Algemeen);
+    ReferenceApplication host(ui, dir.path());
+
+    const QString file = PageRenderer::renderWindow(registry, host, QStringLiteral("SetupUpdates"), dir.filePath("png"));
+    EXPECT_EQ(file, QDir(dir.filePath("png")).absoluteFilePath(QStringLiteral("frmInstellingen.png")));
+    const QImage picture(file);
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.size(), SettingsWindow::defaultSize());
+    EXPECT_EQ(host.registry().RegGetString(Hive::HKEY_CURRENT_USER, QStringLiteral("Software\\Tarvelo\\InstellingenVenster"),
+                                           QStringLiteral("Pagina"), QStringLiteral("niets")),
+              QStringLiteral("niets"));
+
+    const QImage proxy(PageRenderer::renderWindow(registry, host, QStringLiteral("SetupProxy"), dir.filePath("png")));
+    EXPECT_EQ(proxy.size(), picture.size());
+    EXPECT_NE(proxy, picture) << "the page asked for is the one drawn";
+
+    EXPECT_THROW(PageRenderer::renderWindow(registry, host, QStringLiteral("SetupVerdwenen"), dir.filePath("png")),
+                 RuntimeError);
+}
+
+} // namespace
