@@ -155,6 +155,9 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
 
 SettingsWindow::~SettingsWindow()
 {
+    // Pages may still ask about work they collected, while they are drawn.
+    for (auto& [name, open] : pages_)
+        open.page->Terminate();
     // Views go before their pages, pages before the host they listen to.
     for (auto& [name, open] : pages_)
         open.view.reset();
