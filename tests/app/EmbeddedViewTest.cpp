@@ -343,3 +343,31 @@ TEST_F(EmbeddedViewTest, ViewsComeFromTheRegistryClassNameFirst)
     EXPECT_NE(child<QLineEdit>(standard, "txtRente"), nullptr);
     EXPECT_NE(child<QLabel>(standard, "lblUitleg"), nullptr);
 }
+
+// Catches a host that lets the user leave a page while a field inside a user
+// control still refuses its edit: leaving the form asks the inner field too.
+TEST_F(EmbeddedViewTest, LeavingTheFormValidatesAFieldInsideAUserControl)
+{
+    ComponentFactory factory;
+    factory.add<TestRenteKeuze>();
+    auto& uc = static_cast<TestRenteKeuze&>(factory.create(QStringLiteral("TestRenteKeuze"), form, "ucRente"));
+    bool refuse = true;
+    int validations = 0;
+    uc.txtRente.Validate.connect([&](bool& cancel) {
+        ++validations;
+        cancel = refuse;
+    });
+    FormView view(form, TwipsScale{});
+    view.show();
+    runEvents();
+    EXPECT_TRUE(view.leaveFocusedControl()) << "nothing edited yet";
+
+    uc.txtRente.setFocus();
+    uc.txtRente.type(QStringLiteral("12,5"));
+    EXPECT_FALSE(view.leaveFocusedControl());
+    EXPECT_EQ(validations, 1);
+    runEvents();
+    refuse = false;
+    EXPECT_TRUE(view.leaveFocusedControl());
+    EXPECT_EQ(validations, 2);
+}
