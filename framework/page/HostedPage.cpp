@@ -3,6 +3,7 @@
 #include "framework/errors/RuntimeError.h"
 #include "framework/host/Application.h"
 #include "framework/page/PageAttach.h"
+#include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
 
 namespace tarvelo {
@@ -24,11 +25,11 @@ SettingsPage& HostedPage::open(const QString& className)
 {
     if (!application_)
         throw RuntimeError::objectRequired();
-    close();
-    std::unique_ptr<SettingsPage> page = attachPage(application_->pageRegistry(), className, *application_);
-    if (!page)
+    const PageRegistry& registry = application_->pageRegistry();
+    if (!registry.find(className))
         throw RuntimeError(ErrorNumber::InvalidProcedureCall, QStringLiteral("Onbekende pagina: %1").arg(className));
-    page_ = std::move(page);
+    close();
+    page_ = attachPage(registry, className, *application_);
     if (backColor() != SystemColour::ButtonFace)
         page_->setBackColor(backColor());
     heightFollow_ = Subscription<>(page_->HeightChanged, [this] { followPageSize(); });

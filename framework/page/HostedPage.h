@@ -26,7 +26,8 @@ public:
     // Opens the registered page className here, closing one already open; the
     // control takes the page's size and follows its height. Errors of the page
     // go to the application's general error handling. Without an application
-    // this is error 424; an unknown class name is error 5.
+    // this is error 424; an unknown class name is error 5 and leaves the open
+    // page open.
     SettingsPage& open(const QString& className);
     // Closes the page: it is destroyed, so it no longer hears the host's
     // notifications. Nothing happens when no page is open.

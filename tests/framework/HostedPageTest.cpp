@@ -222,6 +222,7 @@ TEST_F(HostedPageTest, OpeningWhatCannotBeOpenedIsAnError)
 {
     SetupTestKantoor& kantoor = openKantoor();
     SettingsPage* open = kantoor.ctlNotaris.page();
+    ASSERT_NE(open, nullptr);
     try {
         kantoor.ctlNotaris.open(QStringLiteral("SetupBestaatNiet"));
         ADD_FAILURE() << "geen fout";
@@ -229,8 +230,8 @@ TEST_F(HostedPageTest, OpeningWhatCannotBeOpenedIsAnError)
         EXPECT_EQ(e.number(), 5);
         EXPECT_EQ(e.description(), QStringLiteral("Onbekende pagina: SetupBestaatNiet"));
     }
-    EXPECT_EQ(kantoor.ctlNotaris.page(), nullptr) << "the open page was closed first";
-    EXPECT_NE(open, nullptr);
+    EXPECT_EQ(kantoor.ctlNotaris.page(), open);
+    EXPECT_EQ(kantoor.ctlNotaris.embedded(), &open->form());
 
     auto& loose = h.form().add<HostedPage>(QStringLiteral("ctlLos"));
     try {
