@@ -8,7 +8,6 @@
 #include "framework/page/PageRegistry.h"
 #include "host/ReferenceApplication.h"
 #include "host/office/DataFolder.h"
-#include "pages/AllPages.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,6 +17,7 @@
 #include <QStandardPaths>
 #include <QTranslator>
 #include <cstdio>
+#include <utility>
 
 using namespace tarvelo;
 
@@ -98,8 +98,27 @@ int main(int argc, char* argv[])
         return BadArguments;
     }
 
-    PageRegistry registry;
-    registerAllPages(registry);
+    QtUi ui;
+    const QString dataFolder = line.dataFolder.isEmpty() ? DataFolder::defaultPath() : line.dataFolder;
+    std::unique_ptr<ReferenceApplication> host;
+    const auto officeUnusable = [rendering](const RuntimeError& e) {
+        print(stderr, e.description() + QLatin1Char('\n'));
+        if (!rendering)
+            QMessageBox::critical(nullptr, QStringLiteral("Quenmarix instellingen"), e.description());
+        return OfficeUnusable;
+    };
+    try {
+        std::optional<DatabaseLocation> server;
+        if (line.provider == QLatin1String("MSSQL"))
+            server = DatabaseLocation{line.provider, QString(), line.server, line.database};
+        host = std::make_unique<ReferenceApplication>(ui, dataFolder, userHiveFile(),
+                                                      ReferenceApplication::NewOffice::Demo, server);
+    } catch (const RuntimeError& e) {
+        return officeUnusable(e);
+    }
+
+    // The host knows the pages, so the names are checked once it is there.
+    const PageRegistry& registry = std::as_const(*host).pageRegistry();
     QStringList renderNames;
     if (line.rendersWindow()) {
         // The window is drawn below, with the page --page names.
@@ -114,29 +133,18 @@ int main(int argc, char* argv[])
     if (!line.page.isEmpty() && !knownPage(registry, line.page))
         return BadArguments;
 
-    QtUi ui;
-    const QString dataFolder = line.dataFolder.isEmpty() ? DataFolder::defaultPath() : line.dataFolder;
-    std::unique_ptr<ReferenceApplication> host;
-    try {
-        std::optional<DatabaseLocation> server;
-        if (line.provider == QLatin1String("MSSQL"))
-            server = DatabaseLocation{line.provider, QString(), line.server, line.database};
-        host = std::make_unique<ReferenceApplication>(ui, dataFolder, userHiveFile(),
-                                                      ReferenceApplication::NewOffice::Demo, server);
-        if (rendering && line.rendersWindow()) {
-            print(stdout, PageRenderer::renderWindow(registry, *host, line.page, line.out) + QLatin1Char('\n'));
-            return Ok;
-        }
-        if (rendering) {
+    if (rendering) {
+        try {
+            if (line.rendersWindow()) {
+                print(stdout, PageRenderer::renderWindow(registry, *host, line.page, line.out) + QLatin1Char('\n'));
+                return Ok;
+            }
             for (const QString& file : PageRenderer::render(registry, *host, renderNames, line.out))
                 print(stdout, file + QLatin1Char('\n'));
             return Ok;
+        } catch (const RuntimeError& e) {
+            return officeUnusable(e);
         }
-    } catch (const RuntimeError& e) {
-        print(stderr, e.description() + QLatin1Char('\n'));
-        if (!rendering)
-            QMessageBox::critical(nullptr, QStringLiteral("Quenmarix instellingen"), e.description());
-        return OfficeUnusable;
     }
 
     SettingsWindow window(registry, *host);

@@ -10,8 +10,7 @@ class ReferenceApplication;
 class SettingsPage;
 
 // Creates a page by its class name and attaches it the way the settings window
-// does: create, scale for the screen, Setup, then Application (or SetApplication
-// for pages of that kind). Errors that escape the page's own handling, during
+// does (see attachPage): errors that escape the page's own handling, during
 // the fill or later from a control, go to the host's general error handling.
 // Returns null for a name that is not registered.
 std::unique_ptr<SettingsPage> openPage(const PageRegistry& registry, const QString& className,

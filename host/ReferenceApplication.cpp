@@ -10,6 +10,7 @@
 #include "host/office/DemoOffice.h"
 #include "host/office/OfficeDatabase.h"
 #include "host/office/SettingsStore.h"
+#include "pages/AllPages.h"
 
 #include <QDebug>
 #include <QDir>
@@ -26,6 +27,8 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
       machineHive_(std::make_unique<SqliteRegistryStore>(data_.absoluteFilePath(QStringLiteral("HKEY_LOCAL_MACHINE.hive")))),
       registry_(std::make_unique<Registry>(*userHive_, *machineHive_))
 {
+    registerAllPages(pages_);
+    registerAllComponents(components_);
     DataFolder::prepare(dataFolder);
     if (serverDatabase) {
         office_ = std::make_unique<OfficeDatabase>(*serverDatabase);

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "framework/host/Application.h"
+#include "framework/host/ComponentFactory.h"
 #include "framework/host/Database.h"
 #include "framework/host/Settings.h"
 #include "framework/listsort/ListSortState.h"
+#include "framework/page/PageRegistry.h"
 #include "framework/registry/Registry.h"
 #include "framework/status/StatusReporter.h"
 #include "framework/errors/ErrorReport.h"
@@ -76,6 +78,16 @@ public:
     Registry& registry() override { return *registry_; }
     StatusReporter& status() override { return status_; }
     ListSortState& listSortState() override { return listSort_; }
+    // Every page and user control of the library, registered when the host is
+    // made; the host's own users (the window, tests) may register more.
+    const PageRegistry& pageRegistry() const override { return pages_; }
+    PageRegistry& pageRegistry() { return pages_; }
+    const ComponentFactory& components() const override { return components_; }
+    ComponentFactory& components() { return components_; }
+    void reportUnhandled(const QString& componentName, std::exception_ptr error) override
+    {
+        HandleControlError(componentName, error);
+    }
 
     // Database
     // Stores the office-wide settings and records what changed.
@@ -126,6 +138,8 @@ private:
     void recordDatabaseLocation();
 
     Ui& ui_;
+    PageRegistry pages_;
+    ComponentFactory components_;
     QDir data_;
     StatusReporter status_{ui_};
     ListSortState listSort_;

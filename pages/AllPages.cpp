@@ -1,5 +1,6 @@
 #include "pages/AllPages.h"
 
+#include "framework/host/ComponentFactory.h"
 #include "pages/database_hdn/DatabaseHdnPages.h"
 #include "pages/general/GeneralPages.h"
 
@@ -9,6 +10,12 @@ void registerAllPages(PageRegistry& registry)
 {
     registerGeneralPages(registry);
     registerDatabaseHdnPages(registry);
+}
+
+void registerAllComponents(ComponentFactory&)
+{
+    // No page of the library creates a user control yet; each one is
+    // registered here together with the first page that uses it.
 }
 
 } // namespace tarvelo

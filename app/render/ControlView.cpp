@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <utility>
 
 namespace tarvelo {
 
@@ -107,9 +108,19 @@ void ControlView::silently(const std::function<void()>& update)
     --syncing_;
 }
 
+void ControlView::retire()
+{
+    if (!widget_)
+        return;
+    released();
+    QWidget* widget = std::exchange(widget_, nullptr);
+    widget->hide();
+    widget->deleteLater();
+}
+
 void ControlView::forward(const std::function<void()>& action)
 {
-    if (syncing())
+    if (syncing() || !widget_)
         return;
     action();
     if (widget_)
@@ -118,7 +129,7 @@ void ControlView::forward(const std::function<void()>& action)
 
 bool ControlView::eventFilter(QObject*, QEvent* event)
 {
-    if (syncing())
+    if (syncing() || !widget_)
         return false;
     if (event->type() == QEvent::FocusIn) {
         focusedByUser();

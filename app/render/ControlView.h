@@ -34,6 +34,13 @@ public:
     // the event loop, however many rows changed; the form view calls this.
     virtual void syncLists() {}
 
+    // The control leaves the form, or the form view lets go of the form: from
+    // now on the view neither reads the control nor hands it input, and its
+    // widget is hidden and deleted once control is back in the event loop, as
+    // the user's input that led here may still be running in it.
+    void retire();
+    bool retired() const { return !widget_; }
+
 protected:
     // The widget must be created by the subclass's constructor.
     void setWidget(QWidget* widget);
@@ -61,6 +68,9 @@ protected:
     void forward(const std::function<void()>& action);
     // Called after forward so that the widget shows the model's state.
     virtual void showModelState() {}
+    // On retiring: lets go at once of whatever reads the control (a nested
+    // form view, a list model), before the control may be destroyed.
+    virtual void released() {}
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The widget gained focus: the model learns which control has it.

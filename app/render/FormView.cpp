@@ -1,31 +1,23 @@
 #include "app/render/FormView.h"
 
-#include "app/render/AddressView.h"
-#include "app/render/ChoiceViews.h"
 #include "app/render/ControlView.h"
-#include "app/render/ListViews.h"
-#include "app/render/ReportView.h"
-#include "app/render/SimpleViews.h"
-#include "app/render/TextBoxView.h"
+#include "app/render/EmbeddedView.h"
+#include "app/render/StandardViews.h"
 #include "app/render/ToolTipView.h"
-#include "framework/forms/AddressControl.h"
-#include "framework/forms/CheckBox.h"
-#include "framework/forms/ComboBox.h"
+#include "app/render/ViewRegistry.h"
 #include "framework/forms/CommandButton.h"
 #include "framework/forms/Form.h"
-#include "framework/forms/Frame.h"
-#include "framework/forms/Image.h"
-#include "framework/forms/Line.h"
-#include "framework/forms/ListBox.h"
-#include "framework/forms/ListView.h"
-#include "framework/forms/ProgressBar.h"
 #include "framework/forms/TextBox.h"
-#include "framework/forms/YesNo.h"
 #include "framework/tooltip/CToolTip.h"
+
+#include <algorithm>
 
 namespace tarvelo {
 
-FormView::FormView(Form& form, TwipsScale scale, QWidget* parent) : QWidget(parent), form_(form), scale_(scale)
+FormView::FormView(Form& form, TwipsScale scale, QWidget* parent) : FormView(form, scale, standardViews(), parent) {}
+
+FormView::FormView(Form& form, TwipsScale scale, const ViewRegistry& views, QWidget* parent)
+    : QWidget(parent), form_(form), scale_(scale), viewRegistry_(views)
 {
     setObjectName(form.name());
     flushTimer_.setSingleShot(true);
@@ -48,7 +40,8 @@ FormView::FormView(Form& form, TwipsScale scale, QWidget* parent) : QWidget(pare
 
 FormView::~FormView()
 {
-    form_.setObserver(nullptr);
+    if (!detached_)
+        form_.setObserver(nullptr);
     flushTimer_.stop();
     toolTips_.clear();
     // The views go before their widgets, so no widget signal reaches a view
@@ -77,34 +70,9 @@ QWidget* FormView::containerWidget(const Control& control) const
 
 ControlView* FormView::addView(Control& control)
 {
-    QWidget* parent = containerWidget(control);
-    std::unique_ptr<ControlView> view;
-    switch (control.kind()) {
-    case ControlKind::Frame: view = std::make_unique<FrameView>(*this, static_cast<Frame&>(control), parent); break;
-    case ControlKind::Label:
-    case ControlKind::Hint: view = std::make_unique<LabelView>(*this, static_cast<Label&>(control), parent); break;
-    case ControlKind::TextBox: view = std::make_unique<TextBoxView>(*this, static_cast<TextBox&>(control), parent); break;
-    case ControlKind::CheckBox: view = std::make_unique<CheckBoxView>(*this, static_cast<CheckBox&>(control), parent); break;
-    case ControlKind::OptionButton:
-        view = std::make_unique<OptionButtonView>(*this, static_cast<OptionButton&>(control), parent);
-        break;
-    case ControlKind::ComboBox: view = std::make_unique<ComboBoxView>(*this, static_cast<ComboBox&>(control), parent); break;
-    case ControlKind::ListBox: view = std::make_unique<ListBoxView>(*this, static_cast<ListBox&>(control), parent); break;
-    case ControlKind::ListView: view = std::make_unique<ReportView>(*this, static_cast<ListView&>(control), parent); break;
-    case ControlKind::CommandButton:
-        view = std::make_unique<CommandButtonView>(*this, static_cast<CommandButton&>(control), parent);
-        break;
-    case ControlKind::Image: view = std::make_unique<ImageView>(*this, static_cast<Image&>(control), parent); break;
-    case ControlKind::YesNo: view = std::make_unique<YesNoView>(*this, static_cast<YesNo&>(control), parent); break;
-    case ControlKind::Address:
-        view = std::make_unique<AddressView>(*this, static_cast<AddressControl&>(control), parent);
-        break;
-    case ControlKind::ProgressBar:
-        view = std::make_unique<ProgressBarView>(*this, static_cast<ProgressBar&>(control), parent);
-        break;
-    case ControlKind::Line: view = std::make_unique<LineView>(*this, static_cast<Line&>(control), parent); break;
-    case ControlKind::Form: return nullptr;
-    }
+    std::unique_ptr<ControlView> view = viewRegistry_.create(*this, control, containerWidget(control));
+    if (!view)
+        return nullptr;
     ControlView* added = view.get();
     views_.push_back(std::move(view));
     viewOf_.insert(&control, added);
@@ -112,12 +80,49 @@ ControlView* FormView::addView(Control& control)
     return added;
 }
 
+void FormView::dropView(const Control& control)
+{
+    toolTips_.erase(&control);
+    ControlView* view = viewOf_.take(&control);
+    if (!view)
+        return;
+    pending_.remove(view);
+    view->retire();
+    const auto it = std::find_if(views_.begin(), views_.end(), [view](const auto& v) { return v.get() == view; });
+    std::unique_ptr<ControlView> owned = std::move(*it);
+    views_.erase(it);
+    // The user's input that removed the control may still be running in this
+    // view; it goes once control is back in the event loop, with this form
+    // view at the latest.
+    owned->setParent(this);
+    owned.release()->deleteLater();
+}
+
+void FormView::letGo()
+{
+    if (detached_)
+        return;
+    detached_ = true;
+    form_.setObserver(nullptr);
+    flushTimer_.stop();
+    pending_.clear();
+    toolTips_.clear();
+    viewOf_.clear();
+    for (const auto& view : views_)
+        view->retire();
+}
+
 void FormView::observe(Control& control, Property property)
 {
     if (&control == &form_) {
         syncFormProperty(property);
+    } else if (property == Property::Removed) {
+        dropView(control);
+        return;
     } else if (ControlView* view = viewOf_.value(&control)) {
         view->update(property);
+    } else if (property != Property::Other || !form_.contains(control)) {
+        // A control being built or destroyed: the form announces it once it is on the form.
     } else if (ControlView* added = addView(control); added && isVisible()) {
         // A control added while the form is shown (a loaded control array element).
         added->widget()->show();
@@ -257,13 +262,17 @@ bool FormView::leaveFocusedControl()
     if (refused_)
         return false;
     Control* focused = form_.focusedControl();
-    if (!focused || focused->kind() != ControlKind::TextBox)
-        return true;
-    if (static_cast<TextBox*>(focused)->leave())
-        return true;
-    if (ControlView* view = viewOf_.value(focused))
-        refuseLeaving(*view);
-    return false;
+    if (focused && focused->kind() == ControlKind::TextBox && !static_cast<TextBox*>(focused)->leave()) {
+        if (ControlView* view = viewOf_.value(focused))
+            refuseLeaving(*view);
+        return false;
+    }
+    for (const auto& view : views_) {
+        const auto* embedded = dynamic_cast<const EmbeddedView*>(view.get());
+        if (embedded && embedded->innerView() && !embedded->innerView()->leaveFocusedControl())
+            return false;
+    }
+    return true;
 }
 
 } // namespace tarvelo

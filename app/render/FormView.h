@@ -18,18 +18,27 @@ class CToolTip;
 class ControlView;
 class Form;
 class ToolTipView;
+class ViewRegistry;
 
 // A page or dialog of the control model drawn with Qt widgets: every control
 // at its twips position, following every property change of the model, and
 // every user input handed to the control's user actions. It holds no page
-// logic. The form must outlive the view.
+// logic. The form must outlive the view, or the view must let go of it first.
+// Which view draws which control comes from a view registry: the standard
+// views unless the view is given its own.
 class FormView : public QWidget {
 public:
     FormView(Form& form, TwipsScale scale, QWidget* parent = nullptr);
+    FormView(Form& form, TwipsScale scale, const ViewRegistry& views, QWidget* parent = nullptr);
     ~FormView() override;
 
     Form& form() const { return form_; }
     const TwipsScale& scale() const { return scale_; }
+    const ViewRegistry& viewRegistry() const { return viewRegistry_; }
+
+    // Stops following the form at once, before it may be destroyed: no view
+    // reads its control any more and the widgets go with the view.
+    void letGo();
 
     // The widget that draws a control, or null.
     QWidget* widgetOf(const Control& control) const;
@@ -43,8 +52,8 @@ public:
     bool pressCancelButton();
 
     // The user leaves the form (another page, a button of the host): the text
-    // box being edited validates first. False when its validation kept the
-    // user there.
+    // box being edited validates first, also one in a form drawn inside this
+    // one. False when its validation kept the user there.
     bool leaveFocusedControl();
 
     // The page gave a control the focus: the host scrolls it into view.
@@ -65,6 +74,7 @@ public:
 private:
     void observe(Control& control, Property property);
     ControlView* addView(Control& control);
+    void dropView(const Control& control);
     QWidget* containerWidget(const Control& control) const;
     void syncFormProperty(Property property);
     void syncToolTip(const Control& control);
@@ -72,6 +82,7 @@ private:
 
     Form& form_;
     TwipsScale scale_;
+    const ViewRegistry& viewRegistry_;
     std::vector<std::unique_ptr<ControlView>> views_;
     QHash<const Control*, ControlView*> viewOf_;
     struct ShownToolTip {
@@ -84,6 +95,7 @@ private:
     bool leaving_ = false;
     bool noting_ = false;
     bool refused_ = false;
+    bool detached_ = false;
 };
 
 } // namespace tarvelo

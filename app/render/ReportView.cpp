@@ -94,6 +94,8 @@ ReportView::ReportView(FormView& owner, ListView& list, QWidget* parent)
                      });
 }
 
+void ReportView::released() { tree_->setModel(nullptr); }
+
 void ReportView::syncProperty(Property property)
 {
     switch (property) {

@@ -20,6 +20,8 @@ public:
 private:
     void syncProperty(Property property) override;
     void showModelState() override { syncLists(); }
+    // The model reads the list control, which is about to go.
+    void released() override;
     void syncColumns();
     void syncSelection();
 

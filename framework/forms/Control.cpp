@@ -38,9 +38,12 @@ void Control::setEnabled(bool on)
 
 bool Control::isUsable() const
 {
-    for (const Control* c = this; c; c = c->parent_) {
+    const Control* c = this;
+    while (c) {
         if (!c->enabled_ || (!c->visible_ && c->kind_ != ControlKind::Form))
             return false;
+        // A form drawn inside another form's control is reachable only through that control.
+        c = c->parent_ ? c->parent_ : (c->kind_ == ControlKind::Form ? static_cast<const Form*>(c)->embeddedIn() : nullptr);
     }
     return true;
 }

@@ -14,12 +14,19 @@ class Form;
 enum class ControlKind {
     Form, Frame, Label, TextBox, CheckBox, OptionButton, ComboBox, ListBox, ListView,
     CommandButton, Image, Hint, YesNo, Address, ProgressBar, Line,
+    // A control that draws a whole form inside itself: a hosted page or a user control.
+    Embedded,
 };
 
 // What changed on a control, so that a renderer can follow the model.
 enum class Property {
     Bounds, Visible, Enabled, Caption, Text, Value, Items, Selection, Columns,
     BackColor, ForeColor, Font, ToolTip, Picture, Focus, Other,
+    // An embedded control shows another inner form, or none.
+    Contents,
+    // The control leaves its form; sent while it still exists, so that whoever
+    // draws it lets go first.
+    Removed,
 };
 
 // One control of a form. Positions and sizes are twips. Everything a user can do
@@ -57,14 +64,16 @@ public:
     bool enabled() const { return enabled_; }
     void setEnabled(bool on);
     // Whether a user can reach the control: it and every container around it
-    // are enabled and visible.
+    // are enabled and visible, up through the control that draws its form
+    // inside another one.
     bool isUsable() const;
 
     // Controls without a background colour (images, lines, progress bars) say so;
     // setting one on them is ignored, as the recolouring rules require.
     bool hasBackColor() const { return backColor_.has_value(); }
     Colour backColor() const { return backColor_.value_or(SystemColour::ButtonFace); }
-    void setBackColor(Colour colour);
+    // Virtual because a control with controls of its own passes the colour on.
+    virtual void setBackColor(Colour colour);
     Colour foreColor() const { return foreColor_; }
     void setForeColor(Colour colour);
 

@@ -33,6 +33,8 @@ public:
     }
 
     bool connected() const { return !handlers_.empty(); }
+    // How many handlers are connected, so a host can see who still listens.
+    int count() const { return int(handlers_.size()); }
 
 private:
     std::vector<std::pair<int, Handler>> handlers_;

@@ -15,6 +15,10 @@ Form::Form(QString name) : Control(*this, ControlKind::Form, std::move(name), -1
 Form::~Form()
 {
     observer_ = nullptr;
+    // The controls go while the rest of the form still exists: a control that
+    // owns a page or a form of its own may still ask its form something.
+    while (!controls_.empty())
+        controls_.pop_back();
 }
 
 void Form::setCaption(const QString& caption)
@@ -52,6 +56,41 @@ Control& Form::control(const QString& name, int index) const
     if (index >= 0)
         what += QStringLiteral("(%1)").arg(index);
     throw RuntimeError(730, QStringLiteral("Besturingselement '%1' bestaat niet op %2").arg(what, this->name()));
+}
+
+void Form::remove(Control& control)
+{
+    if (&control == this || &control.form() != this)
+        throw RuntimeError::invalidProcedureCall();
+    // A container comes before its contents, so one pass finds everything inside.
+    std::vector<Control*> doomed;
+    for (const auto& c : controls_) {
+        if (c.get() == &control || std::find(doomed.begin(), doomed.end(), c->parent()) != doomed.end())
+            doomed.push_back(c.get());
+    }
+    for (auto it = doomed.rbegin(); it != doomed.rend(); ++it)
+        notifyChanged(**it, Property::Removed);
+
+    const auto isDoomed = [&doomed](const Control* c) {
+        return std::find(doomed.begin(), doomed.end(), c) != doomed.end();
+    };
+    if (isDoomed(focused_))
+        focused_ = nullptr;
+    std::erase_if(toolTips_, [&](const auto& entry) { return isDoomed(entry.first); });
+    std::vector<std::unique_ptr<Control>> taken;
+    for (auto& c : controls_) {
+        if (isDoomed(c.get()))
+            taken.push_back(std::move(c));
+    }
+    std::erase(controls_, nullptr);
+    // Off the form before they are destroyed, contents before their container.
+    while (!taken.empty())
+        taken.pop_back();
+}
+
+bool Form::contains(const Control& control) const
+{
+    return std::any_of(controls_.begin(), controls_.end(), [&control](const auto& c) { return c.get() == &control; });
 }
 
 std::vector<Control*> Form::controls() const

@@ -40,6 +40,18 @@ public:
         return ref;
     }
 
+    // Takes a control and everything inside it off the form. Whoever draws the
+    // form hears Removed for each, contents before their container, while they
+    // still exist; then they are destroyed. A tip created on a removed control
+    // is the page's to destroy first. Removing the form itself, or a control
+    // of another form, is a programming error and throws.
+    void remove(Control& control);
+
+    // The control of another form that draws this form inside itself, or null.
+    // Set by that control; a user reaches this form's controls only through it.
+    Control* embeddedIn() const { return embeddedIn_; }
+    void setEmbeddedIn(Control* control) { embeddedIn_ = control; }
+
     // The control with this name (and index for control arrays); a name that
     // is not on the form is a programming error and throws.
     Control& control(const QString& name, int index = -1) const;
@@ -50,6 +62,8 @@ public:
         return dynamic_cast<T&>(control(name, index));
     }
 
+    // Whether the control is on this form now (added and not removed).
+    bool contains(const Control& control) const;
     // Every control in the order it was added (a container before its contents).
     std::vector<Control*> controls() const;
     std::vector<Control*> childrenOf(const Control& container) const;
@@ -105,6 +119,7 @@ private:
     std::vector<std::pair<const Control*, const CToolTip*>> toolTips_;
     Observer observer_;
     ErrorHandler errorHandler_;
+    Control* embeddedIn_ = nullptr;
 };
 
 } // namespace tarvelo

@@ -5,11 +5,14 @@
 #include <QDate>
 #include <QString>
 #include <QVariant>
+#include <exception>
 
 namespace tarvelo {
 
+class ComponentFactory;
 class Database;
 class Form;
+class PageRegistry;
 class ProcedureTrace;
 class Registry;
 class StatusReporter;
@@ -74,6 +77,15 @@ public:
     virtual StatusReporter& status() = 0;
     // The sort state every list view of the library shares.
     virtual ListSortState& listSortState() = 0;
+
+    // The pages this host knows, so that a page can host another by class name.
+    virtual const PageRegistry& pageRegistry() const = 0;
+    // The user controls this host can create by class name.
+    virtual const ComponentFactory& components() const = 0;
+    // The host's general error handling for controls: an error that escaped
+    // the own handling of a page (also one hosted inside another page) is
+    // reported and the program goes on.
+    virtual void reportUnhandled(const QString& componentName, std::exception_ptr error) = 0;
 };
 
 // The host database object, asked for once when a page is attached.

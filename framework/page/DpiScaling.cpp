@@ -2,6 +2,7 @@
 
 #include "framework/forms/Form.h"
 #include "framework/forms/Line.h"
+#include "framework/forms/UserControl.h"
 
 #include <cmath>
 
@@ -9,15 +10,10 @@ namespace tarvelo {
 
 namespace {
 int scaled(int twips, int twipsPerPixel) { return int(std::lround(double(twips) * twipsPerPixel / 15.0)); }
-} // namespace
 
-void ScaleForDpi(Form& container, const std::vector<Control*>& controls, const QStringList& keepSizeNames,
-                 int twipsX, int twipsY)
+void scaleControls(Form& container, const std::vector<Control*>& controls, const QStringList& keepSizeNames,
+                   int twipsX, int twipsY)
 {
-    if (twipsX == 15 && twipsY == 15)
-        return;
-
-    // Controls first: the container's resize handler may lay them out again.
     for (Control* c : controls) {
         if (c == &container)
             continue;
@@ -32,7 +28,22 @@ void ScaleForDpi(Form& container, const std::vector<Control*>& controls, const Q
                          keepSize ? c->height() : scaled(c->height(), twipsY));
         }
         c->setFontSize(c->font().size * twipsX / 15.0);
+        // A user control's own controls are laid out at the design resolution
+        // too; its inner form follows the control's scaled bounds.
+        if (auto* user = dynamic_cast<UserControl*>(c))
+            scaleControls(user->inner(), user->inner().controls(), {}, twipsX, twipsY);
     }
+}
+} // namespace
+
+void ScaleForDpi(Form& container, const std::vector<Control*>& controls, const QStringList& keepSizeNames,
+                 int twipsX, int twipsY)
+{
+    if (twipsX == 15 && twipsY == 15)
+        return;
+
+    // Controls first: the container's resize handler may lay them out again.
+    scaleControls(container, controls, keepSizeNames, twipsX, twipsY);
 
     const int inner = container.innerHeight();
     container.setBounds(container.left(), container.top(), scaled(container.width(), twipsX),

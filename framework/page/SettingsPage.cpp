@@ -6,6 +6,7 @@
 #include "framework/host/Application.h"
 #include "framework/host/Settings.h"
 #include "framework/page/DpiScaling.h"
+#include "framework/page/HostedPage.h"
 #include "framework/ui/Ui.h"
 
 namespace tarvelo {
@@ -33,6 +34,11 @@ void SettingsPage::setApplication(Application& application)
     notifySubscription_ = Subscription<QString, QString, QString, QVariant>(
         application.Notify, [this](const QString& sender, const QString& form, const QString& action,
                                    const QVariant& value) { Notify(sender, form, action, value); });
+    // Pages hosted in this page's frames are attached to the same host.
+    for (Control* c : form_.controls()) {
+        if (auto* hosted = dynamic_cast<HostedPage*>(c))
+            hosted->setApplication(application);
+    }
     IsLoading = guardsFill();
     try {
         guarded(fillProcedure(), [this] {

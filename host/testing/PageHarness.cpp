@@ -2,7 +2,6 @@
 
 #include "framework/errors/RuntimeError.h"
 #include "host/PageHost.h"
-#include "pages/AllPages.h"
 
 #include <QLocale>
 
@@ -13,7 +12,6 @@ PageHarness::PageHarness(int twipsPerPixel)
     ui_.setTwipsPerPixel(twipsPerPixel, twipsPerPixel);
     // Pages format numbers and dates for a Dutch office.
     QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
-    registerAllPages(registry_);
     app_ = std::make_unique<ReferenceApplication>(ui_, dir_.path());
     // Tests read the reports; a message box per error would need an answer each.
     app_->setShowErrorsToUser(false);
@@ -27,7 +25,7 @@ PageHarness::~PageHarness()
 SettingsPage& PageHarness::open(const QString& className)
 {
     close();
-    page_ = openPage(registry_, className, *app_);
+    page_ = openPage(registry(), className, *app_);
     if (!page_)
         throw RuntimeError(ErrorNumber::InvalidProcedureCall, QStringLiteral("Onbekende pagina: %1").arg(className));
     return *page_;

@@ -9,6 +9,7 @@
 
 #include <QTemporaryDir>
 #include <memory>
+#include <utility>
 
 namespace tarvelo::testing {
 
@@ -26,7 +27,9 @@ public:
     Settings& globalSetup() { return app_->GlobalSetup(); }
     const std::vector<ErrorReport>& errors() const { return app_->errorReports(); }
     QString folder() const { return dir_.path(); }
-    const PageRegistry& registry() const { return registry_; }
+    // The host's pages; a test registers pages of its own here before opening them.
+    PageRegistry& registry() { return app_->pageRegistry(); }
+    const PageRegistry& registry() const { return std::as_const(*app_).pageRegistry(); }
 
     // Creates and attaches the page; throws when the name is not registered.
     SettingsPage& open(const QString& className);
@@ -50,7 +53,6 @@ public:
 private:
     QTemporaryDir dir_;
     ScriptedUi ui_;
-    PageRegistry registry_;
     std::unique_ptr<ReferenceApplication> app_;
     std::unique_ptr<SettingsPage> page_;
 };

@@ -62,6 +62,9 @@ public:
     Registry& registry() override { throw std::logic_error("geen register in deze test"); }
     StatusReporter& status() override { throw std::logic_error("geen eigen voortgang in deze test"); }
     ListSortState& listSortState() override { return sortState_; }
+    const PageRegistry& pageRegistry() const override { throw std::logic_error("geen pagina's in deze test"); }
+    const ComponentFactory& components() const override { throw std::logic_error("geen onderdelen in deze test"); }
+    void reportUnhandled(const QString&, std::exception_ptr) override {}
     ListSortState sortState_;
 
 private:

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "framework/forms/Form.h"
+#include "framework/forms/UserControl.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+namespace tarvelo {
+
+// Creates user controls by their class name, the way a page adds a control
+// of another component to one of its frames at run time. The host owns one
+// and registers every user control it knows; pages reach it through
+// Application::components().
+class ComponentFactory {
+public:
+    // The classic runtime's number for a component that cannot be created.
+    static constexpr long CannotCreateObject = 429;
+
+    // Adds the control to form under name, inside parent (the form when null),
+    // as element index of a control array (-1: none).
+    using Creator = std::function<UserControl&(Form& form, const QString& name, Control* parent, int index)>;
+
+    // Registers a user control under the class name it gives itself, so the
+    // name is written once, in the control.
+    template <class T>
+    void add()
+    {
+        Form sample(QStringLiteral("ComponentFactory"));
+        const QString className = sample.add<T>(QStringLiteral("sample")).className();
+        add(className, [](Form& form, const QString& name, Control* parent, int index) -> UserControl& {
+            return form.add<T>(name, parent, index);
+        });
+    }
+    // A class name registered twice is a programming error and throws.
+    void add(const QString& className, Creator creator);
+
+    bool contains(const QString& className) const;
+    QStringList classNames() const;
+
+    // A new control of the class on form; the class name is matched without
+    // regard to case. An unknown class is runtime error 429.
+    UserControl& create(const QString& className, Form& form, const QString& name, Control* parent = nullptr,
+                        int index = -1) const;
+
+private:
+    const Creator* find(const QString& className) const;
+
+    std::vector<std::pair<QString, Creator>> creators_;
+};
+
+} // namespace tarvelo

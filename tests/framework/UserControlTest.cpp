@@ -1,0 +1,240 @@
+#include "framework/errors/RuntimeError.h"
+#include "framework/forms/CheckBox.h"
+#include "framework/forms/CommandButton.h"
+#include "framework/forms/Frame.h"
+#include "framework/forms/Image.h"
+#include "framework/forms/Label.h"
+#include "framework/forms/TextBox.h"
+#include "framework/forms/UserControl.h"
+#include "framework/host/Application.h"
+#include "framework/host/ComponentFactory.h"
+#include "framework/page/PageRegistry.h"
+#include "framework/page/SettingsPage.h"
+#include "tests/support/PageTest.h"
+
+using namespace tarvelo;
+using namespace tarvelo::testing;
+
+namespace {
+
+// A user control for these tests: a rate with a label, a button that
+// announces the rate (and fails, unguarded, without one), a label in a colour
+// of its own and a picture without a background.
+class TestRenteKeuze final : public UserControl {
+public:
+    TestRenteKeuze(Form& form, const QString& name, int index, Control* parent)
+        : UserControl(form, QStringLiteral("TestRenteKeuze"), name, index, parent),
+          lblRente(inner().add<Label>("lblRente")),
+          txtRente(inner().add<TextBox>("txtRente")),
+          cmdKies(inner().add<CommandButton>("cmdKies")),
+          lblUitleg(inner().add<Label>("lblUitleg")),
+          imgLogo(inner().add<Image>("imgLogo"))
+    {
+        setBounds(0, 0, 4500, 1200);
+        lblRente.setBounds(120, 120, 1500, 255);
+        txtRente.setBounds(1740, 90, 1200, 315);
+        cmdKies.setBounds(120, 600, 1200, 375);
+        lblUitleg.setBounds(1500, 600, 1500, 255);
+        lblUitleg.setBackColor(rgb(255, 255, 192));
+        cmdKies.Click.connect([this] {
+            if (txtRente.text().isEmpty())
+                throw RuntimeError::invalidProcedureCall();
+            Gekozen(txtRente.text());
+        });
+    }
+
+    Event<QString> Gekozen;
+    int fills = 0;
+
+    Label& lblRente;
+    TextBox& txtRente;
+    CommandButton& cmdKies;
+    Label& lblUitleg;
+    Image& imgLogo;
+
+protected:
+    void Fill_Control() override
+    {
+        ++fills;
+        lblRente.setCaption(QStringLiteral("Rente per ") + app().SysteemDatum());
+    }
+};
+
+// A page that creates the user control through the host in its fill, the way
+// pages add controls of other components to a frame.
+class SetupTestRente final : public SettingsPage {
+public:
+    SetupTestRente() : SettingsPage(QStringLiteral("SetupTestRente")), fraRente(form().add<Frame>("fraRente"))
+    {
+        fraRente.setBounds(0, 0, 6000, 2000);
+    }
+    QString Titel() const override { return QStringLiteral("Testrente"); }
+
+    Frame& fraRente;
+    TestRenteKeuze* ucRente = nullptr;
+    QStringList gekozen;
+
+protected:
+    void Fill() override
+    {
+        guarded("Fill_Screen", [this] {
+            UserControl& uc = app().components().create(QStringLiteral("TestRenteKeuze"), form(),
+                                                        QStringLiteral("ucRente"), &fraRente);
+            ucRente = &dynamic_cast<TestRenteKeuze&>(uc);
+            ucRente->move(120, 300);
+            ucRente->Gekozen.connect([this](const QString& rente) { gekozen << rente; });
+            ucRente->setApplication(app());
+        });
+    }
+};
+
+class UserControlTest : public PageTest {
+protected:
+    UserControlTest()
+    {
+        h.app().components().add<TestRenteKeuze>();
+        h.registry().add<SetupTestRente>(PageGroup::Maatschappijen);
+        h.app().setSysteemDatum(QStringLiteral("01-02-2024"));
+    }
+    SetupTestRente& openRente() { return static_cast<SetupTestRente&>(h.open(QStringLiteral("SetupTestRente"))); }
+};
+
+} // namespace
+
+// Catches a factory that cannot find or place a control: found by class name
+// in any case, added to the given form in the given frame under the given
+// name and index; an unknown class is error 429 and adds nothing; a class
+// registered twice is refused.
+TEST(ComponentFactory, CreatesUserControlsByClassName)
+{
+    ComponentFactory factory;
+    factory.add<TestRenteKeuze>();
+    EXPECT_EQ(factory.classNames(), QStringList{"TestRenteKeuze"});
+    Form form(QStringLiteral("frmTest"));
+    auto& frame = form.add<Frame>("fraRente");
+
+    UserControl& uc = factory.create(QStringLiteral("TESTRENTEKEUZE"), form, QStringLiteral("ucRente"), &frame, 2);
+    EXPECT_EQ(&uc, &form.control(QStringLiteral("ucRente"), 2));
+    EXPECT_EQ(uc.parent(), &frame);
+    EXPECT_EQ(uc.className(), QStringLiteral("TestRenteKeuze"));
+    EXPECT_EQ(uc.kind(), ControlKind::Embedded);
+    EXPECT_EQ(uc.embedded(), &uc.inner());
+    EXPECT_NE(dynamic_cast<TestRenteKeuze*>(&uc), nullptr);
+    EXPECT_EQ(uc.inner().control(QStringLiteral("txtRente")).kind(), ControlKind::TextBox);
+
+    const std::size_t count = form.controls().size();
+    try {
+        factory.create(QStringLiteral("RenteOptiesOnbekend"), form, QStringLiteral("ucAnder"));
+        ADD_FAILURE() << "geen fout";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), 429);
+        EXPECT_EQ(e.description(), QStringLiteral("ActiveX-component kan geen object maken: RenteOptiesOnbekend"));
+    }
+    EXPECT_EQ(form.controls().size(), count);
+    EXPECT_THROW(factory.add<TestRenteKeuze>(), RuntimeError);
+}
+
+// Catches a user control cut off from its page: created through the host by
+// class name in the page's fill, filled once with the host application, its
+// escaping errors reported as the page's, its event reaching the page.
+TEST_F(UserControlTest, APageCreatesItThroughTheHostAndHearsIt)
+{
+    SetupTestRente& page = openRente();
+    ASSERT_NE(page.ucRente, nullptr);
+    TestRenteKeuze& uc = *page.ucRente;
+    EXPECT_EQ(uc.fills, 1);
+    EXPECT_EQ(uc.getApplication(), &h.app());
+    EXPECT_EQ(uc.lblRente.caption(), QStringLiteral("Rente per 01-02-2024"));
+    EXPECT_EQ(uc.parent(), &page.fraRente);
+
+    EXPECT_TRUE(uc.cmdKies.click());
+    ASSERT_EQ(h.errors().size(), 1u);
+    EXPECT_TRUE(h.errors()[0].fromControl);
+    EXPECT_EQ(h.errors()[0].ComponentName, QStringLiteral("SetupTestRente"));
+    EXPECT_EQ(h.errors()[0].ErrorNumber, QStringLiteral("5"));
+
+    uc.txtRente.type(QStringLiteral("4,5"));
+    uc.cmdKies.click();
+    EXPECT_EQ(page.gekozen, QStringList{"4,5"});
+    EXPECT_EQ(h.errors().size(), 1u);
+}
+
+// Catches a user control that keeps the old colour inside when its page is
+// recoloured: the inner form and its controls in the button face colour take
+// the page's colour; fields, a colour of its own and pictures keep theirs.
+TEST_F(UserControlTest, TheInnerControlsTakeThePagesBackColor)
+{
+    TestRenteKeuze& uc = *openRente().ucRente;
+    h.page().setBackColor(White);
+    EXPECT_EQ(uc.BackColor(), White);
+    EXPECT_EQ(uc.inner().backColor(), White);
+    EXPECT_EQ(uc.lblRente.backColor(), White);
+    EXPECT_EQ(uc.cmdKies.backColor(), White);
+    EXPECT_EQ(uc.txtRente.backColor(), SystemColour::Window);
+    EXPECT_EQ(uc.lblUitleg.backColor(), rgb(255, 255, 192));
+    EXPECT_FALSE(uc.imgLogo.hasBackColor());
+}
+
+// Catches inner controls a user can reach while their user control, or a
+// container around it, is switched off.
+TEST_F(UserControlTest, AnUnusableUserControlKeepsTheUserOut)
+{
+    SetupTestRente& page = openRente();
+    TestRenteKeuze& uc = *page.ucRente;
+    uc.txtRente.type(QStringLiteral("3,9"));
+    struct Case {
+        const char* what;
+        std::function<void(bool)> switchOn;
+    };
+    const Case cases[] = {
+        {"user control disabled", [&](bool on) { uc.setEnabled(on); }},
+        {"user control hidden", [&](bool on) { uc.setVisible(on); }},
+        {"frame disabled", [&](bool on) { page.fraRente.setEnabled(on); }},
+        {"frame hidden", [&](bool on) { page.fraRente.setVisible(on); }},
+    };
+    for (const Case& c : cases) {
+        c.switchOn(false);
+        EXPECT_FALSE(uc.cmdKies.click()) << c.what;
+        EXPECT_FALSE(uc.txtRente.type(QStringLiteral("5,1"))) << c.what;
+        c.switchOn(true);
+        EXPECT_TRUE(uc.cmdKies.isUsable()) << c.what;
+    }
+    EXPECT_TRUE(page.gekozen.isEmpty());
+    EXPECT_EQ(uc.txtRente.text(), QStringLiteral("3,9"));
+}
+
+// Catches a removal that leaves contents behind or tells whoever draws the
+// form too late: a frame leaves with everything in it, contents before their
+// container, each announced while it is still on the form; the focus goes
+// with them and the rest stays.
+TEST(FormRemove, TakesAControlAndItsContentsOff)
+{
+    Form form(QStringLiteral("frmTest"));
+    auto& fraA = form.add<Frame>("fraA");
+    auto& txtA = form.add<TextBox>("txtA", &fraA);
+    auto& fraB = form.add<Frame>("fraB", &fraA);
+    form.add<CheckBox>("chkB", &fraB);
+    auto& lblC = form.add<Label>("lblC");
+    ComponentFactory factory;
+    factory.add<TestRenteKeuze>();
+    factory.create(QStringLiteral("TestRenteKeuze"), form, QStringLiteral("ucRente"), &fraB);
+
+    QStringList removed;
+    form.setObserver([&](Control& control, Property property) {
+        if (property == Property::Removed)
+            removed << control.name() + (form.contains(control) ? "" : " (al weg)");
+    });
+    txtA.setFocus();
+    form.remove(fraA);
+
+    EXPECT_EQ(removed, (QStringList{"ucRente", "chkB", "fraB", "txtA", "fraA"}));
+    EXPECT_EQ(form.controls(), std::vector<Control*>{&lblC});
+    EXPECT_EQ(form.find(QStringLiteral("txtA")), nullptr);
+    EXPECT_EQ(form.focusedControl(), nullptr);
+
+    Form other(QStringLiteral("frmAnder"));
+    auto& elsewhere = other.add<Label>("lblElders");
+    EXPECT_THROW(form.remove(elsewhere), RuntimeError);
+    EXPECT_THROW(form.remove(form), RuntimeError);
+    EXPECT_EQ(other.controls().size(), 1u);
+}
