@@ -13,8 +13,8 @@ DocumentAanvraagSnelkeuze::DocumentAanvraagSnelkeuze(Form& form, const QString& 
 {
     setBounds(0, 0, 6000, 315);
     lblSnelkeuze.setCaption(QStringLiteral("Documenten opvragen"));
-    lblSnelkeuze.setBounds(0, 45, 2055, 255);
-    cboSnelkeuze.setBounds(2055, 0, 3780, 315);
+    lblSnelkeuze.setBounds(0, 45, 2700, 255);
+    cboSnelkeuze.setBounds(2700, 0, 3000, 315);
     cboSnelkeuze.Click.connect([this] {
         if (filling_)
             return;
