@@ -15,7 +15,8 @@ KoppelingPage::KoppelingPage(const KoppelingOntwerp& ontwerp)
         chkKoppeling = &add<CheckBox>(fraKoppeling, QStringLiteral("chkKoppeling"), ontwerp.koppelingCaption);
         bindings().bind(*chkKoppeling, ontwerp.koppeling);
         rows_->line(*chkKoppeling, RowLayout::LabelHeight);
-        rows_->space(RowLayout::RowGap);
+        if (!ontwerp.velden.empty())
+            rows_->space(RowLayout::RowGap);
     }
     for (const KoppelingVeld& v : ontwerp.velden) {
         auto& label = add<Label>(fraKoppeling, QStringLiteral("lbl") + v.name.mid(3), v.label);
