@@ -78,6 +78,8 @@ QVariant ReferenceApplication::RunFunction(const QString&, const QString&, const
 {
     if (function.compare(QLatin1String("GetDatabase"), Qt::CaseInsensitive) == 0)
         return QVariant::fromValue<Database*>(this);
+    if (function.compare(QLatin1String("GetKantoorIdentificatie"), Qt::CaseInsensitive) == 0)
+        return kantoorIdentificatie_;
     throw RuntimeError(ErrorNumber::InvalidProcedureCall,
                        QStringLiteral("Onbekende functie van het hoofdprogramma: %1").arg(function));
 }

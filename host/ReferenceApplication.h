@@ -121,6 +121,9 @@ public:
     // For the host's own use and its tests.
     void setSysteemDatum(const QDate& date) { today_ = date.toString(QStringLiteral("dd-MM-yyyy")); }
     void setSysteemDatum(const QString& text) { today_ = text; }
+    // The office's identification text, as the host knows its office (the
+    // function "GetKantoorIdentificatie"); empty when it has none.
+    void setKantoorIdentificatie(const QString& text) { kantoorIdentificatie_ = text; }
     // Whether reported errors are also shown to the user in a message box.
     void setShowErrorsToUser(bool on) { showErrorsToUser_ = on; }
     const std::vector<ErrorReport>& errorReports() const { return errorReports_; }
@@ -140,6 +143,7 @@ private:
     Ui& ui_;
     PageRegistry pages_;
     ComponentFactory components_;
+    QString kantoorIdentificatie_ = QStringLiteral("Demokantoor");
     QDir data_;
     StatusReporter status_{ui_};
     ListSortState listSort_;

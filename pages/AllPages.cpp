@@ -3,6 +3,7 @@
 #include "framework/host/ComponentFactory.h"
 #include "pages/database_hdn/DatabaseHdnPages.h"
 #include "pages/general/GeneralPages.h"
+#include "pages/integrations/IntegrationPages.h"
 
 namespace tarvelo {
 
@@ -10,12 +11,13 @@ void registerAllPages(PageRegistry& registry)
 {
     registerGeneralPages(registry);
     registerDatabaseHdnPages(registry);
+    registerIntegrationPages(registry);
 }
 
-void registerAllComponents(ComponentFactory&)
+// Each user control is registered together with the first page that uses it.
+void registerAllComponents(ComponentFactory& factory)
 {
-    // No page of the library creates a user control yet; each one is
-    // registered here together with the first page that uses it.
+    registerIntegrationComponents(factory);
 }
 
 } // namespace tarvelo

@@ -58,6 +58,17 @@ void LabelView::syncProperty(Property property)
     case Property::Other:
         text_->setWordWrap(label_.wordWrap());
         text_->setAlignment(toQtAlignment(label_.alignment()) | Qt::AlignTop);
+        if (label_.isLink()) {
+            text_->setCursor(Qt::PointingHandCursor);
+            QFont font = text_->font();
+            font.setUnderline(true);
+            text_->setFont(font);
+            QPalette p = text_->palette();
+            p.setColor(QPalette::WindowText, p.color(QPalette::Link));
+            text_->setPalette(p);
+        } else {
+            text_->unsetCursor();
+        }
         break;
     case Property::BackColor:
         if (label_.kind() == ControlKind::Hint && label_.foreColor() == SystemColour::ButtonText) {
@@ -86,6 +97,13 @@ void CommandButtonView::syncProperty(Property property)
     case Property::Other: push_->setDefault(button_.isDefault()); break;
     default: break;
     }
+}
+
+bool LabelView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (label_.isLink() && event->type() == QEvent::MouseButtonRelease && !syncing())
+        forward([this] { label_.click(); });
+    return ControlView::eventFilter(watched, event);
 }
 
 ImageView::ImageView(FormView& owner, Image& image, QWidget* parent)

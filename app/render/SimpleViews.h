@@ -35,6 +35,7 @@ public:
 
 private:
     void syncProperty(Property property) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     Label& label_;
     QLabel* text_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/forms/Control.h"
+#include "framework/forms/Event.h"
 
 namespace tarvelo {
 
@@ -19,6 +20,14 @@ public:
     bool wordWrap() const { return wordWrap_; }
     void setWordWrap(bool on) { wordWrap_ = on; changed(Property::Other); }
 
+    // A link label shows the hand pointer while the mouse is over it (the
+    // default pointer everywhere else) and is drawn as a link.
+    bool isLink() const { return link_; }
+    void setLink(bool on) { link_ = on; changed(Property::Other); }
+
+    Event<> Click;
+    bool click() { return userAction([this] { Click(); }); }
+
 protected:
     Label(Form& form, ControlKind kind, const QString& name, int index, Control* parent)
         : Control(form, kind, name, index, parent) {}
@@ -27,6 +36,7 @@ private:
     QString caption_;
     Alignment alignment_ = Alignment::Left;
     bool wordWrap_ = false;
+    bool link_ = false;
 };
 
 // An explanatory text next to a field, drawn in the hint style.

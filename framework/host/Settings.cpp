@@ -2,6 +2,8 @@
 
 #include "framework/settings/AutosaveSettings.h"
 #include "framework/settings/ImportExportSettings.h"
+#include "framework/settings/IntegrationSettings.h"
+#include "framework/settings/OnlineInventorySettings.h"
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/UpdateSettings.h"
 
@@ -14,6 +16,8 @@ Settings::Settings()
     addBlock<AutosaveSettings>();
     addBlock<ProxySettings>();
     addBlock<ImportExportSettings>();
+    addBlock<IntegrationSettings>();
+    addBlock<OnlineInventorySettings>();
 }
 
 } // namespace tarvelo

@@ -1,0 +1,66 @@
+#include "pages/integrations/KoppelingPage.h"
+
+#include "framework/host/Application.h"
+#include "framework/ui/Ui.h"
+
+namespace tarvelo {
+
+KoppelingPage::KoppelingPage(const KoppelingOntwerp& ontwerp)
+    : SettingsPage(ontwerp.componentName),
+      fraKoppeling(add<Frame>(form(), QStringLiteral("fraKoppeling"), ontwerp.titel)),
+      titel_(ontwerp.titel)
+{
+    rows_.emplace(fraKoppeling, InnerWidth);
+    if (ontwerp.koppeling) {
+        chkKoppeling = &add<CheckBox>(fraKoppeling, QStringLiteral("chkKoppeling"), ontwerp.koppelingCaption);
+        bindings().bind(*chkKoppeling, ontwerp.koppeling);
+        rows_->line(*chkKoppeling, RowLayout::LabelHeight);
+        if (!ontwerp.velden.empty())
+            rows_->space(RowLayout::RowGap);
+    }
+    for (const KoppelingVeld& v : ontwerp.velden) {
+        auto& label = add<Label>(fraKoppeling, QStringLiteral("lbl") + v.name.mid(3), v.label);
+        auto& box = add<TextBox>(fraKoppeling, v.name);
+        if (v.masked)
+            box.setPasswordChar(QLatin1Char('*'));
+        bindings().bind(box, v.setting);
+        rows_->field(label, box, FieldWidth, LabelWidth);
+    }
+    if (!ontwerp.hint.isEmpty()) {
+        auto& hint = add<Hint>(fraKoppeling, QStringLiteral("hntKoppeling"), ontwerp.hint);
+        rows_->space(RowLayout::RowGap);
+        rows_->text(hint);
+    }
+}
+
+void KoppelingPage::finishLayout()
+{
+    rows_->finish();
+    stackFrames({&fraKoppeling});
+}
+
+CommandButton& KoppelingPage::addFolderButton(TextBox& box, const QString& name, const QString& toolTip)
+{
+    constexpr int ButtonWidth = 375;
+    auto& button = add<CommandButton>(*box.parent(), name, QStringLiteral("..."));
+    button.setToolTipText(toolTip);
+    box.setLocked(true);
+    box.setWidth(box.width() - ButtonWidth - RowLayout::Gap / 2);
+    button.setBounds(box.right() + RowLayout::Gap / 2, box.top(), ButtonWidth, box.height());
+    return button;
+}
+
+Label& KoppelingPage::addLink(Control& parent, const QString& name, int index, const QString& address)
+{
+    auto& link = add<Label>(parent, name, address, index);
+    link.setLink(true);
+    link.setTag(address);
+    link.Click.connect([this, &link] {
+        if (IsLoading)
+            return;
+        guarded(link.name() + QStringLiteral("_Click"), [this, &link] { ui().openAddress(link.tag().toString()); });
+    });
+    return link;
+}
+
+} // namespace tarvelo

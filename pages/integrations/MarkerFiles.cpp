@@ -1,0 +1,43 @@
+#include "pages/integrations/MarkerFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace tarvelo {
+
+namespace {
+const QString InviceMarker = QStringLiteral("importTV.fp7");
+const QString AssistentMarker = QStringLiteral("ass20.exe");
+
+bool endsWithSeparator(const QString& folder)
+{
+    return folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/'));
+}
+} // namespace
+
+bool hasInviceMarker(const QString& folder)
+{
+    if (folder.isEmpty())
+        return false;
+    // The listing's own spelling decides, so "ImportTV.fp7" does not pass even
+    // where the file system ignores case.
+    const QStringList names = QDir(folder).entryList({InviceMarker}, QDir::Files | QDir::Hidden | QDir::System);
+    return names.contains(InviceMarker, Qt::CaseSensitive);
+}
+
+QString assistentMarkerPath(const QString& folder)
+{
+    if (endsWithSeparator(folder))
+        return folder + AssistentMarker;
+    const QChar separator = folder.contains(QLatin1Char('\\')) ? QLatin1Char('\\') : QLatin1Char('/');
+    return folder + separator + AssistentMarker;
+}
+
+bool hasAssistentMarker(const QString& folder)
+{
+    if (folder.isEmpty())
+        return false;
+    return QFileInfo(assistentMarkerPath(folder)).isFile();
+}
+
+} // namespace tarvelo

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace tarvelo {
+
+// The files by which the FileMaker links recognise the folder of their
+// software. A folder that cannot be read counts as not having the file.
+
+// Invice: the folder holds "importTV.fp7", spelt exactly so.
+bool hasInviceMarker(const QString& folder);
+
+// Assistent: the path of "ass20.exe" in the folder, without a doubled
+// separator when the folder already ends in one (a drive root such as D:\).
+QString assistentMarkerPath(const QString& folder);
+bool hasAssistentMarker(const QString& folder);
+
+} // namespace tarvelo

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "framework/forms/YesNo.h"
+#include "pages/integrations/KoppelingPage.h"
+
+namespace tarvelo {
+
+// "XML-koppeling": the XML exchange with other advice software, its folders,
+// and the website the office logo on the main screen opens.
+class SetupKopUBizz final : public KoppelingPage {
+public:
+    SetupKopUBizz();
+
+protected:
+    QString fillProcedure() const override { return QStringLiteral("FillScreen"); }
+
+private:
+    void cmdExportlocatie_Click();
+    void cmdImport_Click();
+
+    TextBox& txtExportlocatie;
+    TextBox& txtImport;
+};
+
+// "Koppeling Finly": the link, its token and where to read more.
+class SetupKopFinly final : public KoppelingPage {
+public:
+    static inline const QString InformatieAdres = QStringLiteral("https://www.finly.nl");
+    SetupKopFinly();
+};
+
+// "Koppeling EDR Creditservice": the credit check's login and where to read more.
+class SetupKopEDR final : public KoppelingPage {
+public:
+    static inline const QString WebsiteAdres = QStringLiteral("https://www.edr.nl");
+    SetupKopEDR();
+};
+
+} // namespace tarvelo
