@@ -1,6 +1,7 @@
 #include "pages/AllPages.h"
 
 #include "framework/host/ComponentFactory.h"
+#include "pages/business_lists/BusinessListsPages.h"
 #include "pages/database_hdn/DatabaseHdnPages.h"
 #include "pages/general/GeneralPages.h"
 
@@ -10,6 +11,7 @@ void registerAllPages(PageRegistry& registry)
 {
     registerGeneralPages(registry);
     registerDatabaseHdnPages(registry);
+    registerBusinessListsPages(registry);
 }
 
 void registerAllComponents(ComponentFactory&)

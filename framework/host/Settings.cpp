@@ -2,6 +2,7 @@
 
 #include "framework/settings/AutosaveSettings.h"
 #include "framework/settings/ImportExportSettings.h"
+#include "framework/settings/NotarisSettings.h"
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/UpdateSettings.h"
 
@@ -14,6 +15,7 @@ Settings::Settings()
     addBlock<AutosaveSettings>();
     addBlock<ProxySettings>();
     addBlock<ImportExportSettings>();
+    addBlock<NotarisSettings>();
 }
 
 } // namespace tarvelo
