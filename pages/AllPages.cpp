@@ -2,6 +2,7 @@
 
 #include "framework/host/ComponentFactory.h"
 #include "pages/business_lists/BusinessListsPages.h"
+#include "pages/companies/CompaniesPages.h"
 #include "pages/database_hdn/DatabaseHdnPages.h"
 #include "pages/general/GeneralPages.h"
 
@@ -11,6 +12,7 @@ void registerAllPages(PageRegistry& registry)
 {
     registerGeneralPages(registry);
     registerDatabaseHdnPages(registry);
+    registerCompaniesPages(registry);
     registerBusinessListsPages(registry);
 }
 

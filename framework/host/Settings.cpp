@@ -2,6 +2,7 @@
 
 #include "framework/settings/AutosaveSettings.h"
 #include "framework/settings/ImportExportSettings.h"
+#include "framework/settings/InkoopcombinatieSettings.h"
 #include "framework/settings/NotarisSettings.h"
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/UpdateSettings.h"
@@ -16,6 +17,7 @@ Settings::Settings()
     addBlock<ProxySettings>();
     addBlock<ImportExportSettings>();
     addBlock<NotarisSettings>();
+    addBlock<InkoopcombinatieSettings>();
 }
 
 } // namespace tarvelo
