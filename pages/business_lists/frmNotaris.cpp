@@ -11,7 +11,9 @@ namespace tarvelo {
 namespace {
 constexpr int TitleBarHeight = 390;
 constexpr int Margin = 120;
-constexpr int InnerWidth = 5580;
+constexpr int InnerWidth = 6300;
+// As wide as the address block's own label column, so that all fields line up.
+constexpr int LabelWidth = 3030;
 constexpr int ButtonWidth = 1215;
 constexpr int ButtonHeight = 375;
 } // namespace
@@ -51,13 +53,13 @@ frmNotaris::frmNotaris()
     txtVoorvoegselNotaris.setMaxLength(20);
 
     RowLayout(fraNotaris, InnerWidth)
-        .field(lblNaam, txtNaamNotaris, InnerWidth - 2055 - RowLayout::Gap)
+        .field(lblNaam, txtNaamNotaris, InnerWidth - LabelWidth - RowLayout::Gap, LabelWidth)
         .line(AdresGegevens, AdresGegevens.height())
-        .field(lblTelefoon, txtTelefoonNotaris, 2400)
+        .field(lblTelefoon, txtTelefoonNotaris, InnerWidth - LabelWidth - RowLayout::Gap, LabelWidth)
         .finish();
     RowLayout(fraContact, InnerWidth)
-        .row({{&lblGeslacht, 2055}, {&optMan, 795}, {&optVrouw, 900}, {&txtVoorlettersNotaris, 0}})
-        .row({{&lblAchternaam, 2055}, {&txtVoorvoegselNotaris, 1035}, {&txtAchternaamNotaris, 0}})
+        .row({{&lblGeslacht, LabelWidth}, {&optMan, 795}, {&optVrouw, 900}, {&txtVoorlettersNotaris, 0}})
+        .row({{&lblAchternaam, LabelWidth}, {&txtVoorvoegselNotaris, 1035}, {&txtAchternaamNotaris, 0}})
         .finish();
     fraNotaris.move(Margin, Margin);
     fraContact.move(Margin, fraNotaris.bottom() + Margin);

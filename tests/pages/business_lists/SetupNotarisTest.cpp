@@ -201,6 +201,8 @@ TEST_F(SetupNotarisTest, MissingGenderStaysMissingUnlessChosen)
 TEST_F(SetupNotarisTest, InvalidInputKeepsTheDialogOpen)
 {
     open();
+    for (int i = 0; i < 3; ++i)
+        h.ui().answerMessage(MsgResult::OK);
     h.ui().whenModal("frmNotaris", [&](Form& f) {
         ok(f);
         EXPECT_TRUE(f.visible());

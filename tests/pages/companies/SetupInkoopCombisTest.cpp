@@ -152,6 +152,7 @@ TEST_F(SetupInkoopCombisTest, HdnNumberChecksInOrder)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.nummer);
+        h.ui().answerMessage(MsgResult::OK);
         playAdd(QString::fromUtf8(c.naam), QString::fromUtf8(c.nummer), false);
         button("cmdToevoegenInkoopCombinatie").click();
         ASSERT_FALSE(h.ui().messages().empty());
@@ -169,6 +170,8 @@ TEST_F(SetupInkoopCombisTest, HdnNumberChecksInOrder)
 TEST_F(SetupInkoopCombisTest, FieldsCheckThemselvesWhenLeft)
 {
     open();
+    h.ui().answerMessage(MsgResult::OK);
+    h.ui().answerMessage(MsgResult::OK);
     h.ui().whenModal("frmInkoopcombinatie", [&](Form& f) {
         auto& nummer = f.get<TextBox>("txtHDNNummer");
         auto& naam = f.get<TextBox>("txtNaam");
@@ -200,6 +203,7 @@ TEST_F(SetupInkoopCombisTest, OnlyOwnProvidersAreRemoved)
     EXPECT_TRUE(h.ui().messages().empty());
 
     list().clickItem(row("T2"));
+    h.ui().answerMessage(MsgResult::OK);
     button("cmdVerwijderenInkoopcombinatie").click();
     ASSERT_EQ(h.ui().messages().size(), 1u);
     EXPECT_EQ(h.ui().messages()[0].text, "U kunt alleen serviceproviders verwijderen die u zelf heeft toegevoegd.");
