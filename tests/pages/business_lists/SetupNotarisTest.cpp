@@ -295,3 +295,20 @@ TEST_F(SetupNotarisTest, LargeHouseNumbersAreKept)
     });
     button("cmdBewerkenNotaris").click();
 }
+
+// An error in a page procedure is reported once, under the page's short context, and the page stays usable.
+TEST_F(SetupNotarisTest, ErrorsAreReportedUnderTheNotaryContext)
+{
+    seed({notary("Eerste"), notary("Tweede"), notary("Derde")});
+    open();
+    notarissen().RemoveNotaris(3); // the list changed behind the page's back
+    list().clickItem(3);
+    h.ui().answerMessage(MsgResult::Yes);
+    button("cmdVerwijderenNotaris").click();
+    ASSERT_EQ(h.errors().size(), 1u);
+    EXPECT_EQ(h.errors()[0].ProcedureName, "cmdVerwijderenNotaris_Click");
+    EXPECT_EQ(h.errors()[0].Context, "Instellingen - Notaris");
+    EXPECT_EQ(h.errors()[0].Message, "Er is een fout opgetreden.");
+    EXPECT_EQ(h.errors()[0].ErrorNumber, "9");
+    EXPECT_EQ(notarissen().Notarissen.count(), 2) << "nothing else was removed";
+}

@@ -243,3 +243,18 @@ TEST_F(SetupInkoopCombisTest, ProvidersSurviveSaveAndReload)
         EXPECT_EQ(*stored.Inkoopcombinatie(i), *providers().Inkoopcombinatie(i)) << i;
     EXPECT_FALSE(h.app().hasUnsavedChanges());
 }
+
+// A tick on a row whose provider is gone is reported under its handler, not written into another provider.
+TEST_F(SetupInkoopCombisTest, StaleRowIsReportedNotWrittenElsewhere)
+{
+    seed("Eerste eigen", "400001", "A");
+    seed("Tweede eigen", "400002", "A");
+    open();
+    providers().RemoveInkoopcombinatie(2); // the list changed behind the page's back
+    list().checkItem(row("A2"), true);
+    ASSERT_EQ(h.errors().size(), 1u);
+    EXPECT_EQ(h.errors()[0].ProcedureName, "lstInkoopcombinatie_ItemCheck");
+    EXPECT_EQ(h.errors()[0].Context, "Instellingen - Serviceproviders");
+    EXPECT_FALSE(providers().Inkoopcombinatie(1)->Geselecteerd);
+    EXPECT_EQ(h.app().setupChangedCount(), 0);
+}
