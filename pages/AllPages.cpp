@@ -1,6 +1,8 @@
 #include "pages/AllPages.h"
 
 #include "framework/host/ComponentFactory.h"
+#include "pages/business_lists/BusinessListsPages.h"
+#include "pages/companies/CompaniesPages.h"
 #include "pages/database_hdn/DatabaseHdnPages.h"
 #include "pages/general/GeneralPages.h"
 #include "pages/integrations/IntegrationPages.h"
@@ -12,6 +14,8 @@ void registerAllPages(PageRegistry& registry)
     registerGeneralPages(registry);
     registerDatabaseHdnPages(registry);
     registerIntegrationPages(registry);
+    registerCompaniesPages(registry);
+    registerBusinessListsPages(registry);
 }
 
 // Each user control is registered together with the first page that uses it.

@@ -4,6 +4,8 @@
 #include "framework/settings/ImportExportSettings.h"
 #include "framework/settings/IntegrationSettings.h"
 #include "framework/settings/OnlineInventorySettings.h"
+#include "framework/settings/InkoopcombinatieSettings.h"
+#include "framework/settings/NotarisSettings.h"
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/UpdateSettings.h"
 
@@ -18,6 +20,8 @@ Settings::Settings()
     addBlock<ImportExportSettings>();
     addBlock<IntegrationSettings>();
     addBlock<OnlineInventorySettings>();
+    addBlock<NotarisSettings>();
+    addBlock<InkoopcombinatieSettings>();
 }
 
 } // namespace tarvelo

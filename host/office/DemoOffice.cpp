@@ -1,6 +1,12 @@
 #include "host/office/DemoOffice.h"
 
+#include "framework/host/Settings.h"
+#include "framework/settings/InkoopcombinatieSettings.h"
+#include "framework/settings/NotarisSettings.h"
+#include "host/SettingsFile.h"
 #include "host/office/OfficeDatabase.h"
+
+#include <QDateTime>
 
 #include <QDate>
 #include <QRandomGenerator>
@@ -153,7 +159,7 @@ void companies(const OfficeDatabase& db, QRandomGenerator& random)
     }
 }
 
-void notaries(const OfficeDatabase& db)
+void notaries(const OfficeDatabase& db, NotarisSettings& setup)
 {
     struct Notary {
         const char* naam;
@@ -185,10 +191,21 @@ void notaries(const OfficeDatabase& db)
                  QStringLiteral("0%1 - %2").arg(30 + n.huisnummer % 60).arg(200000 + n.huisnummer * 37),
                  QString::fromUtf8(n.geslacht), QString::fromUtf8(n.voorletters), QString::fromUtf8(n.voorvoegsel),
                  QString::fromUtf8(n.achternaam)});
+        NotarisRecord& record = setup.AddNotaris();
+        record.Naam = QString::fromUtf8(n.naam);
+        record.Straat = QString::fromUtf8(n.straat);
+        record.Huisnummer = n.huisnummer;
+        record.Postcode = QString::fromUtf8(n.postcode);
+        record.Woonplaats = QString::fromUtf8(n.plaats);
+        record.Telefoon = QStringLiteral("0%1 - %2").arg(30 + n.huisnummer % 60).arg(200000 + n.huisnummer * 37);
+        record.Geslacht = QString::fromUtf8(n.geslacht);
+        record.Voorletters = QString::fromUtf8(n.voorletters);
+        record.Voorvoegsel = QString::fromUtf8(n.voorvoegsel);
+        record.Achternaam = QString::fromUtf8(n.achternaam);
     }
 }
 
-void serviceProviders(const OfficeDatabase& db)
+void serviceProviders(const OfficeDatabase& db, InkoopcombinatieSettings& setup)
 {
     static const char* names[] = {"Hypotheekhuis Nederland", "De Adviesunie", "Financieel Collectief Midden",
                                   "Woonadvies Groep", "Hypotheken Inkoop Combinatie", "Noordelijke Adviseurs",
@@ -200,8 +217,34 @@ void serviceProviders(const OfficeDatabase& db)
                                "VALUES (?, ?, ?, ?, ?)"),
                 {number, QString::fromUtf8(name), QStringLiteral("%1").arg(310000 + number * 1237), QStringLiteral("T"),
                  number % 3 == 1 ? 1 : 0});
+        InkoopcombinatieRecord& record = setup.AddInkoopcombinatie();
+        record.Naam = QString::fromUtf8(name);
+        record.HDNNummer = QStringLiteral("%1").arg(310000 + number * 1237);
+        record.TypeCode = QStringLiteral("T");
+        record.Geselecteerd = number % 3 == 1;
         ++number;
     }
+    // One provider the office added itself.
+    InkoopcombinatieRecord& own = setup.AddInkoopcombinatie();
+    own.Naam = QStringLiteral("Regio Adviescollectief Eemland");
+    own.HDNNummer = QStringLiteral("384102");
+    own.TypeCode = QStringLiteral("A");
+    own.Geselecteerd = true;
+}
+
+// Every adviser starts with the office's notaries and service providers in
+// his own settings, the object the pages of those lists work on.
+void adviserSettings(const OfficeDatabase& db, const Settings& setup)
+{
+    const QString record = QString::fromUtf8(SettingsFile::toText(SettingsFile::toRecord(setup)));
+    const QString now = QDateTime::currentDateTime().toUTC().toString(Qt::ISODateWithMs);
+    QSqlQuery codes = db.exec(QStringLiteral("SELECT Code FROM Adviseur"));
+    QStringList all;
+    while (codes.next())
+        all << codes.value(0).toString();
+    for (const QString& code : all)
+        db.exec(QStringLiteral("INSERT INTO Instellingen (AdviseurCode, Record, Gewijzigd) VALUES (?, ?, ?)"),
+                {code, record, now});
 }
 
 void subscriptions(const OfficeDatabase& db)
@@ -272,8 +315,10 @@ void create(OfficeDatabase& database, const QString& loginName, const QString& d
         office(database);
         advisers(database, loginName);
         companies(database, random);
-        notaries(database);
-        serviceProviders(database);
+        Settings setup;
+        notaries(database, setup.get<NotarisSettings>());
+        serviceProviders(database, setup.get<InkoopcombinatieSettings>());
+        adviserSettings(database, setup);
         subscriptions(database);
         hdnMessages(database, random);
         dossiers(database, documentRoot);

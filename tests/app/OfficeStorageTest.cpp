@@ -1,3 +1,6 @@
+#include "framework/forms/AddressControl.h"
+#include "framework/settings/InkoopcombinatieSettings.h"
+#include "framework/settings/NotarisSettings.h"
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/UpdateSettings.h"
 #include "framework/errors/RuntimeError.h"
@@ -214,3 +217,25 @@ TEST(OfficeStorageTest, DemoOfficeHasContentOfEveryKind)
 }
 
 } // namespace
+
+// Catches a demo office whose notary and service-provider pages open empty, or
+// whose seeded lists count as unsaved changes: the adviser's own settings hold them.
+TEST(OfficeStorageTest, DemoAdviserHasNotariesAndServiceProviders)
+{
+    StrictUi ui;
+    QTemporaryDir dir;
+    ReferenceApplication host(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo);
+    const NotarisSettings& notaries = host.SettingsObject().get<NotarisSettings>();
+    ASSERT_GE(notaries.Notarissen.count(), 5);
+    EXPECT_FALSE(notaries.Notaris(1)->Naam.isEmpty());
+    EXPECT_EQ(AddressControl::normalisedPostcode(notaries.Notaris(1)->Postcode), notaries.Notaris(1)->Postcode);
+    const InkoopcombinatieSettings& providers = host.SettingsObject().get<InkoopcombinatieSettings>();
+    ASSERT_GE(providers.AantalInkoopcombinaties(), 5);
+    int own = 0;
+    for (int i = 1; const InkoopcombinatieRecord* p = providers.Inkoopcombinatie(i); ++i) {
+        EXPECT_EQ(p->HDNNummer.size(), 6) << i;
+        own += p->TypeCode == QLatin1String("A");
+    }
+    EXPECT_EQ(own, 1);
+    EXPECT_FALSE(host.hasUnsavedChanges());
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "framework/settings/RecordList.h"
+
+namespace tarvelo {
+
+// A service provider ("inkoopcombinatie") through which the office places
+// applications.
+struct InkoopcombinatieRecord {
+    QString Naam;
+    // Six digits.
+    QString HDNNummer;
+    // "T" for the standard list, "A" for a provider the office added.
+    QString TypeCode;
+    // The office uses this provider.
+    bool Geselecteerd = false;
+
+    bool operator==(const InkoopcombinatieRecord&) const = default;
+
+    QJsonObject toJson() const
+    {
+        return {{QStringLiteral("Naam"), Naam},
+                {QStringLiteral("HDNNummer"), HDNNummer},
+                {QStringLiteral("TypeCode"), TypeCode},
+                {QStringLiteral("Geselecteerd"), Geselecteerd}};
+    }
+    static InkoopcombinatieRecord fromJson(const QJsonObject& o)
+    {
+        InkoopcombinatieRecord r;
+        r.Naam = o.value(QLatin1String("Naam")).toString();
+        r.HDNNummer = o.value(QLatin1String("HDNNummer")).toString();
+        r.TypeCode = o.value(QLatin1String("TypeCode")).toString();
+        r.Geselecteerd = o.value(QLatin1String("Geselecteerd")).toBool();
+        return r;
+    }
+};
+
+// The service providers the office knows: the standard list and its own.
+struct InkoopcombinatieSettings final : SettingsBlock {
+    using SettingsBlock::SettingsBlock;
+    RecordList<InkoopcombinatieRecord> Inkoopcombinaties{this, "Inkoopcombinaties"};
+
+    // The provider at index (from 1), or null past the last.
+    InkoopcombinatieRecord* Inkoopcombinatie(int index) const { return Inkoopcombinaties.at(index); }
+    int AantalInkoopcombinaties() const { return Inkoopcombinaties.count(); }
+    InkoopcombinatieRecord& AddInkoopcombinatie() { return Inkoopcombinaties.add(); }
+    void RemoveInkoopcombinatie(int index) { Inkoopcombinaties.remove(index); }
+};
+
+} // namespace tarvelo

@@ -1,0 +1,6 @@
+#pragma once
+
+namespace tarvelo {
+class PageRegistry;
+void registerBusinessListsPages(PageRegistry& registry);
+} // namespace tarvelo

@@ -1,0 +1,154 @@
+#include "pages/business_lists/SetupNotaris.h"
+
+#include "framework/forms/Frame.h"
+#include "framework/host/Application.h"
+#include "framework/settings/NotarisSettings.h"
+#include "framework/ui/Ui.h"
+#include "pages/business_lists/frmNotaris.h"
+
+#include <algorithm>
+
+namespace tarvelo {
+
+namespace {
+// The size the company overview gives the page when it hosts it.
+constexpr int PageWidth = 5325;
+constexpr int ListTop = 300;
+constexpr int ListHeight = 4320;
+constexpr int Margin = 120;
+constexpr int ButtonWidth = 1215;
+constexpr int ButtonHeight = 375;
+} // namespace
+
+SetupNotaris::SetupNotaris()
+    : SettingsPage(QStringLiteral("SetupNotaris")),
+      lstNotaris(add<ListView>(add<Frame>(form(), QStringLiteral("fraNotarissen"), QStringLiteral("Notariskantoren")),
+                               QStringLiteral("lstNotaris"))),
+      cmdToevoegenNotaris(add<CommandButton>(form().control(QStringLiteral("fraNotarissen")),
+                                             QStringLiteral("cmdToevoegenNotaris"), QStringLiteral("Toevoegen"))),
+      cmdBewerkenNotaris(add<CommandButton>(form().control(QStringLiteral("fraNotarissen")),
+                                            QStringLiteral("cmdBewerkenNotaris"), QStringLiteral("Bewerken"))),
+      cmdVerwijderenNotaris(add<CommandButton>(form().control(QStringLiteral("fraNotarissen")),
+                                               QStringLiteral("cmdVerwijderenNotaris"), QStringLiteral("Verwijderen")))
+{
+    auto& fraNotarissen = form().get<Frame>(QStringLiteral("fraNotarissen"));
+    cmdToevoegenNotaris.setToolTipText(QStringLiteral("Notariskantoor toevoegen"));
+    cmdBewerkenNotaris.setToolTipText(QStringLiteral("Notariskantoor bewerken"));
+    cmdVerwijderenNotaris.setToolTipText(QStringLiteral("Notariskantoor verwijderen"));
+    lstNotaris.setFullRowSelect(true);
+    lstNotaris.setHideSelection(false);
+    lstNotaris.setBounds(Margin, ListTop, PageWidth - 2 * Margin, ListHeight);
+    const int buttonsTop = lstNotaris.bottom() + Margin;
+    int left = Margin;
+    for (CommandButton* button : {&cmdToevoegenNotaris, &cmdBewerkenNotaris, &cmdVerwijderenNotaris}) {
+        button->setBounds(left, buttonsTop, ButtonWidth, ButtonHeight);
+        left += ButtonWidth + Margin;
+    }
+    fraNotarissen.setBounds(0, 0, PageWidth, buttonsTop + ButtonHeight + Margin);
+
+    lstNotaris.ItemClick.connect([this](ListItem&) { lstNotaris_ItemClick(); });
+    lstNotaris.DblClick.connect([this] { lstNotaris_DblClick(); });
+    cmdToevoegenNotaris.Click.connect([this] { cmdToevoegenNotaris_Click(); });
+    cmdBewerkenNotaris.Click.connect([this] { cmdBewerkenNotaris_Click(); });
+    cmdVerwijderenNotaris.Click.connect([this] { cmdVerwijderenNotaris_Click(); });
+    stackFrames({&fraNotarissen});
+}
+
+void SetupNotaris::Fill() { Fill_Listview(); }
+
+void SetupNotaris::enableButtons(bool on)
+{
+    cmdBewerkenNotaris.setEnabled(on);
+    cmdVerwijderenNotaris.setEnabled(on);
+}
+
+// One row per office, keyed "n" + its index; the row at selectIndex (or the
+// last one when the list got shorter) is selected.
+void SetupNotaris::Fill_Listview(int selectIndex)
+{
+    guarded([&] {
+        enableButtons(false);
+        lstNotaris.clear();
+        lstNotaris.clearColumns();
+        // The column fills the list, less room for a vertical scroll bar.
+        lstNotaris.addColumn(QStringLiteral("Notariskantoor"), QStringLiteral("Notariskantoor"), lstNotaris.width() - 360);
+        const NotarisSettings& notarissen = Setup<NotarisSettings>();
+        for (int i = 1; const NotarisRecord* notaris = notarissen.Notaris(i); ++i)
+            lstNotaris.addItem(QStringLiteral("n%1").arg(i), notaris->Naam);
+        if (lstNotaris.count() == 0)
+            return;
+        lstNotaris.setSelectedItem(&lstNotaris.item(std::clamp(selectIndex, 1, lstNotaris.count())));
+        lstNotaris.selectedItem()->ensureVisible();
+        enableButtons(true);
+    });
+}
+
+void SetupNotaris::lstNotaris_ItemClick()
+{
+    guarded([this] { enableButtons(true); });
+}
+
+int SetupNotaris::selectedIndex() const
+{
+    const ListItem* row = lstNotaris.selectedItem();
+    return row ? row->key().mid(1).toInt() : 0;
+}
+
+bool SetupNotaris::showNotaris(int index)
+{
+    frmNotaris dialog;
+    dialog.setIndex(index);
+    dialog.setSetup(Setup());
+    dialog.setApplication(app());
+    dialog.setBackColor(BackColor());
+    ui().showModal(dialog);
+    if (dialog.Geannuleerd())
+        return false;
+    app().SetupChanged();
+    return true;
+}
+
+void SetupNotaris::cmdToevoegenNotaris_Click()
+{
+    guarded([this] {
+        if (showNotaris(0))
+            Fill_Listview(Setup<NotarisSettings>().Notarissen.count());
+    });
+}
+
+void SetupNotaris::cmdBewerkenNotaris_Click()
+{
+    guarded([this] {
+        const int index = selectedIndex();
+        if (index != 0 && showNotaris(index))
+            Fill_Listview(index);
+    });
+}
+
+void SetupNotaris::lstNotaris_DblClick()
+{
+    guarded([this] {
+        const int index = selectedIndex();
+        if (index != 0 && showNotaris(index))
+            Fill_Listview(index);
+    });
+}
+
+void SetupNotaris::cmdVerwijderenNotaris_Click()
+{
+    guarded([this] {
+        const int index = selectedIndex();
+        if (index == 0)
+            return;
+        const QString name = lstNotaris.selectedItem()->text();
+        if (ui().msgBox(QStringLiteral("Wilt u notariskantoor '") + name + QStringLiteral("' verwijderen?"),
+                        MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Verwijderen notariskantoor")) !=
+            MsgResult::Yes)
+            return;
+        Setup<NotarisSettings>().RemoveNotaris(index);
+        app().SetupChanged();
+        Fill_Listview(index);
+    });
+}
+
+} // namespace tarvelo

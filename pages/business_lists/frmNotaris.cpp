@@ -1,0 +1,175 @@
+#include "pages/business_lists/frmNotaris.h"
+
+#include "framework/errors/RuntimeError.h"
+#include "framework/forms/Label.h"
+#include "framework/host/Settings.h"
+#include "framework/page/RowLayout.h"
+#include "framework/settings/NotarisSettings.h"
+
+namespace tarvelo {
+
+namespace {
+constexpr int TitleBarHeight = 390;
+constexpr int Margin = 120;
+constexpr int InnerWidth = 6300;
+// As wide as the address block's own label column, so that all fields line up.
+constexpr int LabelWidth = 3030;
+constexpr int ButtonWidth = 1215;
+constexpr int ButtonHeight = 375;
+} // namespace
+
+frmNotaris::frmNotaris()
+    : Dialog(QStringLiteral("frmNotaris"), QStringLiteral("Instellingen - Notaris")),
+      txtNaamNotaris(add<TextBox>(QStringLiteral("txtNaamNotaris"), &add<Frame>(QStringLiteral("fraNotaris")))),
+      AdresGegevens(add<AddressControl>(QStringLiteral("AdresGegevens"), &get<Frame>(QStringLiteral("fraNotaris")))),
+      txtTelefoonNotaris(add<TextBox>(QStringLiteral("txtTelefoonNotaris"), &get<Frame>(QStringLiteral("fraNotaris")))),
+      optMan(add<OptionButton>(QStringLiteral("optGeslachtNotaris"), &add<Frame>(QStringLiteral("fraContact")), 0)),
+      optVrouw(add<OptionButton>(QStringLiteral("optGeslachtNotaris"), &get<Frame>(QStringLiteral("fraContact")), 1)),
+      txtVoorlettersNotaris(add<TextBox>(QStringLiteral("txtVoorlettersNotaris"), &get<Frame>(QStringLiteral("fraContact")))),
+      txtVoorvoegselNotaris(add<TextBox>(QStringLiteral("txtVoorvoegselNotaris"), &get<Frame>(QStringLiteral("fraContact")))),
+      txtAchternaamNotaris(add<TextBox>(QStringLiteral("txtAchternaamNotaris"), &get<Frame>(QStringLiteral("fraContact")))),
+      cmdOK(add<CommandButton>(QStringLiteral("cmdOK"))),
+      cmdCancel(add<CommandButton>(QStringLiteral("cmdCancel")))
+{
+    setCaption(captionFor(0));
+    auto& fraNotaris = get<Frame>(QStringLiteral("fraNotaris"));
+    auto& fraContact = get<Frame>(QStringLiteral("fraContact"));
+    fraNotaris.setCaption(QStringLiteral("Notaris"));
+    fraContact.setCaption(QStringLiteral("Contactpersoon"));
+
+    const auto label = [this](Frame& frame, const char* name, const char* caption) -> Label& {
+        auto& l = add<Label>(QString::fromLatin1(name), &frame);
+        l.setCaption(QString::fromUtf8(caption));
+        return l;
+    };
+    auto& lblNaam = label(fraNotaris, "lblNaamNotaris", "Notariskantoor");
+    auto& lblTelefoon = label(fraNotaris, "lblTelefoonNotaris", "Telefoonnummer");
+    auto& lblGeslacht = label(fraContact, "lblGeslachtNotaris", "Geslacht / voorletters");
+    auto& lblAchternaam = label(fraContact, "lblAchternaamNotaris", "Voorvoegsel / achternaam");
+    optMan.setCaption(QStringLiteral("Man"));
+    optVrouw.setCaption(QStringLiteral("Vrouw"));
+    txtNaamNotaris.setMaxLength(100);
+    txtVoorlettersNotaris.setMaxLength(20);
+    txtVoorvoegselNotaris.setMaxLength(20);
+
+    RowLayout(fraNotaris, InnerWidth)
+        .field(lblNaam, txtNaamNotaris, InnerWidth - LabelWidth - RowLayout::Gap, LabelWidth)
+        .line(AdresGegevens, AdresGegevens.height())
+        .field(lblTelefoon, txtTelefoonNotaris, InnerWidth - LabelWidth - RowLayout::Gap, LabelWidth)
+        .finish();
+    RowLayout(fraContact, InnerWidth)
+        .row({{&lblGeslacht, LabelWidth}, {&optMan, 795}, {&optVrouw, 900}, {&txtVoorlettersNotaris, 0}})
+        .row({{&lblAchternaam, LabelWidth}, {&txtVoorvoegselNotaris, 1035}, {&txtAchternaamNotaris, 0}})
+        .finish();
+    fraNotaris.move(Margin, Margin);
+    fraContact.move(Margin, fraNotaris.bottom() + Margin);
+    const int width = fraNotaris.width() + 2 * Margin;
+    const int buttonsTop = fraContact.bottom() + Margin;
+    cmdCancel.setBounds(width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
+    cmdOK.setBounds(cmdCancel.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
+    cmdOK.setCaption(QStringLiteral("&OK"));
+    cmdOK.setDefault(true);
+    cmdCancel.setCaption(QStringLiteral("&Annuleren"));
+    cmdCancel.setCancel(true);
+    setBorderHeight(TitleBarHeight);
+    setBounds(0, 0, width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+
+    cmdOK.Click.connect([this] { cmdOK_Click(); });
+    cmdCancel.Click.connect([this] { cmdCancel_Click(); });
+}
+
+QString frmNotaris::captionFor(int index)
+{
+    return index == 0 ? QStringLiteral("Toevoegen notariskantoor") : QStringLiteral("Bewerken notariskantoor");
+}
+
+void frmNotaris::setApplication(Application& application)
+{
+    Dialog::setApplication(application);
+    Fill_Controls();
+}
+
+NotarisSettings& frmNotaris::notarissen() const
+{
+    if (!setup_)
+        throw RuntimeError::objectRequired();
+    return setup_->get<NotarisSettings>();
+}
+
+void frmNotaris::Fill_Controls()
+{
+    guarded([this] {
+        setCaption(captionFor(Index));
+        if (Index == 0)
+            return;
+        const NotarisRecord* notaris = notarissen().Notaris(Index);
+        if (!notaris)
+            throw RuntimeError::subscriptOutOfRange();
+        txtNaamNotaris.setText(notaris->Naam);
+        Fill_AdresGegevens(*notaris);
+        txtTelefoonNotaris.setText(notaris->Telefoon);
+        // Neither option is chosen for an office whose gender was never given.
+        if (notaris->Geslacht == QLatin1String("V"))
+            optVrouw.setValue(true);
+        else if (notaris->Geslacht == QLatin1String("M"))
+            optMan.setValue(true);
+        txtVoorlettersNotaris.setText(notaris->Voorletters);
+        txtVoorvoegselNotaris.setText(notaris->Voorvoegsel);
+        txtAchternaamNotaris.setText(notaris->Achternaam);
+    });
+}
+
+void frmNotaris::Fill_AdresGegevens(const NotarisRecord& record)
+{
+    AdresGegevens.setAddress({record.Straat, record.Huisnummer == 0 ? QString() : QString::number(record.Huisnummer),
+                              record.Toevoeging, record.Postcode, record.Woonplaats});
+}
+
+// A nameless office would be an empty row in the list; the address control
+// decides what a usable address needs (street, house number, a Dutch postcode
+// and the place).
+bool frmNotaris::Validation()
+{
+    bool valid = false;
+    guarded([&] {
+        if (txtNaamNotaris.text().trimmed().isEmpty())
+            return void(failCheck(QStringLiteral("Vul de naam van het notariskantoor in."), caption(), &txtNaamNotaris));
+        const QString message = AdresGegevens.Check();
+        if (!message.isEmpty())
+            return void(failCheck(message, caption(), &AdresGegevens));
+        valid = true;
+    });
+    return valid;
+}
+
+void frmNotaris::cmdOK_Click()
+{
+    guarded([this] {
+        if (!Validation())
+            return;
+        NotarisRecord* notaris = Index == 0 ? &notarissen().AddNotaris() : notarissen().Notaris(Index);
+        if (!notaris)
+            throw RuntimeError::subscriptOutOfRange();
+        const Address& address = AdresGegevens.address();
+        notaris->Naam = txtNaamNotaris.text().trimmed();
+        notaris->Straat = address.straat.trimmed();
+        notaris->Huisnummer = address.huisnummer.trimmed().toInt();
+        notaris->Toevoeging = address.toevoeging.trimmed();
+        notaris->Postcode = AddressControl::normalisedPostcode(address.postcode);
+        notaris->Woonplaats = address.plaats.trimmed();
+        notaris->Telefoon = txtTelefoonNotaris.text().trimmed();
+        // Without a choice the stored gender stays as it was, also when none was stored.
+        if (optVrouw.value())
+            notaris->Geslacht = QStringLiteral("V");
+        else if (optMan.value())
+            notaris->Geslacht = QStringLiteral("M");
+        notaris->Voorletters = txtVoorlettersNotaris.text().trimmed();
+        notaris->Voorvoegsel = txtVoorvoegselNotaris.text().trimmed();
+        notaris->Achternaam = txtAchternaamNotaris.text().trimmed();
+        close(false);
+    });
+}
+
+void frmNotaris::cmdCancel_Click() { close(true); }
+
+} // namespace tarvelo

@@ -1,0 +1,6 @@
+#pragma once
+
+namespace tarvelo {
+class PageRegistry;
+void registerCompaniesPages(PageRegistry& registry);
+} // namespace tarvelo

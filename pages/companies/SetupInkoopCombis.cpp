@@ -1,0 +1,159 @@
+#include "pages/companies/SetupInkoopCombis.h"
+
+#include "framework/errors/RuntimeError.h"
+#include "framework/forms/Frame.h"
+#include "framework/host/Application.h"
+#include "framework/settings/InkoopcombinatieSettings.h"
+#include "framework/ui/Ui.h"
+#include "pages/companies/frmInkoopcombinatie.h"
+
+namespace tarvelo {
+
+namespace {
+// The size the company overview gives the page when it hosts it.
+constexpr int PageWidth = 5325;
+constexpr int ListTop = 300;
+constexpr int ListHeight = 4320;
+constexpr int Margin = 120;
+constexpr int ButtonHeight = 375;
+constexpr int NumberColumnWidth = 1215;
+const QString RemoveCaption = QStringLiteral("Verwijderen serviceprovider");
+
+// The index of the entry a row shows: the digits after its type code.
+int indexOf(const ListItem& row) { return row.key().mid(1).toInt(); }
+} // namespace
+
+SetupInkoopCombis::SetupInkoopCombis()
+    : SettingsPage(QStringLiteral("SetupInkoopCombis")),
+      lstInkoopcombinatie(add<ListView>(
+          add<Frame>(form(), QStringLiteral("fraInkoopCombis"), QStringLiteral("Beschikbare serviceproviders")),
+          QStringLiteral("lstInkoopcombinatie"))),
+      cmdSelectAll(add<CommandButton>(form().control(QStringLiteral("fraInkoopCombis")), QStringLiteral("cmdSelectAll"),
+                                      QStringLiteral("Alles selecteren"))),
+      cmdToevoegenInkoopCombinatie(add<CommandButton>(form().control(QStringLiteral("fraInkoopCombis")),
+                                                      QStringLiteral("cmdToevoegenInkoopCombinatie"),
+                                                      QStringLiteral("Toevoegen"))),
+      cmdVerwijderenInkoopcombinatie(add<CommandButton>(form().control(QStringLiteral("fraInkoopCombis")),
+                                                        QStringLiteral("cmdVerwijderenInkoopcombinatie"),
+                                                        QStringLiteral("Verwijderen")))
+{
+    auto& fra = form().get<Frame>(QStringLiteral("fraInkoopCombis"));
+    cmdSelectAll.setToolTipText(QStringLiteral("Alle inkoopcombinaties selecteren"));
+    cmdToevoegenInkoopCombinatie.setToolTipText(QStringLiteral("Serviceprovider toevoegen"));
+    cmdVerwijderenInkoopcombinatie.setToolTipText(QStringLiteral("Zelf toegevoegde serviceprovider verwijderen"));
+    lstInkoopcombinatie.setCheckboxes(true);
+    lstInkoopcombinatie.setFullRowSelect(true);
+    lstInkoopcombinatie.setHideSelection(false);
+    lstInkoopcombinatie.setBounds(Margin, ListTop, PageWidth - 2 * Margin, ListHeight);
+    const int buttonsTop = lstInkoopcombinatie.bottom() + Margin;
+    const int buttonWidth = (lstInkoopcombinatie.width() - 2 * Margin) / 3;
+    int left = Margin;
+    for (CommandButton* b : {&cmdSelectAll, &cmdToevoegenInkoopCombinatie, &cmdVerwijderenInkoopcombinatie}) {
+        b->setBounds(left, buttonsTop, buttonWidth, ButtonHeight);
+        left += buttonWidth + Margin;
+    }
+    fra.setBounds(0, 0, PageWidth, buttonsTop + ButtonHeight + Margin);
+
+    lstInkoopcombinatie.ItemCheck.connect([this](ListItem& row) { lstInkoopcombinatie_ItemCheck(row); });
+    cmdSelectAll.Click.connect([this] { cmdSelectAll_Click(); });
+    cmdToevoegenInkoopCombinatie.Click.connect([this] { cmdToevoegenInkoopCombinatie_Click(); });
+    cmdVerwijderenInkoopcombinatie.Click.connect([this] { cmdVerwijderenInkoopcombinatie_Click(); });
+    stackFrames({&fra});
+}
+
+void SetupInkoopCombis::Fill() { Fill_Listview(); }
+
+// One row per entry, keyed type code + index, sorted by name; the office's
+// own providers are shown bold, the standard ones plain.
+void SetupInkoopCombis::Fill_Listview(const QString& selectKey)
+{
+    guarded([&] {
+        ListView& list = lstInkoopcombinatie;
+        list.setSorted(false);
+        list.clear();
+        list.clearColumns();
+        // The columns share the list's width, less room for a vertical scroll bar.
+        list.addColumn(QStringLiteral("Naam"), QStringLiteral("Naam"), list.width() - NumberColumnWidth - 360);
+        list.addColumn(QStringLiteral("HDN nummer"), QStringLiteral("HDN nummer"), NumberColumnWidth);
+        const InkoopcombinatieSettings& entries = Setup<InkoopcombinatieSettings>();
+        for (int i = 1; const InkoopcombinatieRecord* entry = entries.Inkoopcombinatie(i); ++i) {
+            ListItem& row = list.addItem(entry->TypeCode + QString::number(i), entry->Naam);
+            row.setSubItem(1, entry->HDNNummer);
+            row.setChecked(entry->Geselecteerd);
+            const bool own = entry->TypeCode != QLatin1String("T");
+            row.setBold(own);
+            row.listSubItem(1).bold = own;
+        }
+        list.setSortKey(0);
+        list.setSortOrder(0);
+        list.setSorted(true);
+        if (ListItem* chosen = list.findItem(selectKey)) {
+            list.setSelectedItem(chosen);
+            chosen->ensureVisible();
+        }
+        list.rowsChanged();
+    });
+}
+
+void SetupInkoopCombis::lstInkoopcombinatie_ItemCheck(ListItem& row)
+{
+    guarded([&] {
+        if (IsLoading)
+            return;
+        InkoopcombinatieRecord* entry = Setup<InkoopcombinatieSettings>().Inkoopcombinatie(indexOf(row));
+        if (!entry)
+            throw RuntimeError::subscriptOutOfRange();
+        entry->Geselecteerd = row.checked();
+        app().SetupChanged();
+    });
+}
+
+void SetupInkoopCombis::cmdSelectAll_Click()
+{
+    guarded([this] {
+        InkoopcombinatieSettings& entries = Setup<InkoopcombinatieSettings>();
+        for (int i = 1; InkoopcombinatieRecord* entry = entries.Inkoopcombinatie(i); ++i)
+            entry->Geselecteerd = true;
+        for (int r = 1; r <= lstInkoopcombinatie.count(); ++r)
+            lstInkoopcombinatie.item(r).setChecked(true);
+        app().SetupChanged();
+    });
+}
+
+void SetupInkoopCombis::cmdToevoegenInkoopCombinatie_Click()
+{
+    guarded([this] {
+        frmInkoopcombinatie dialog;
+        dialog.setSetup(Setup());
+        dialog.setApplication(app());
+        dialog.setBackColor(BackColor());
+        ui().showModal(dialog);
+        if (dialog.Geannuleerd())
+            return;
+        app().SetupChanged();
+        const int added = Setup<InkoopcombinatieSettings>().AantalInkoopcombinaties();
+        Fill_Listview(QStringLiteral("A%1").arg(added));
+    });
+}
+
+void SetupInkoopCombis::cmdVerwijderenInkoopcombinatie_Click()
+{
+    guarded([this] {
+        const ListItem* row = lstInkoopcombinatie.selectedItem();
+        if (!row)
+            return;
+        if (row->key().startsWith(QLatin1Char('T'))) {
+            ui().msgBox(QStringLiteral("U kunt alleen serviceproviders verwijderen die u zelf heeft toegevoegd."),
+                        MsgButtons::OK, MsgIcon::Exclamation, RemoveCaption);
+            return;
+        }
+        if (ui().msgBox(QStringLiteral("Wilt u '") + row->text() + QStringLiteral("' verwijderen?"), MsgButtons::YesNo,
+                        MsgIcon::Question, RemoveCaption) != MsgResult::Yes)
+            return;
+        Setup<InkoopcombinatieSettings>().RemoveInkoopcombinatie(indexOf(*row));
+        app().SetupChanged();
+        Fill_Listview();
+    });
+}
+
+} // namespace tarvelo

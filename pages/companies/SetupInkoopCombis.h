@@ -1,0 +1,35 @@
+#pragma once
+
+#include "framework/forms/CommandButton.h"
+#include "framework/forms/ListView.h"
+#include "framework/page/SettingsPage.h"
+
+namespace tarvelo {
+
+// "Serviceproviders": the service providers the office knows, ticked when the
+// office uses them; the office adds its own in frmInkoopcombinatie and may
+// remove only those.
+class SetupInkoopCombis final : public SettingsPage {
+public:
+    SetupInkoopCombis();
+    QString Titel() const override { return QStringLiteral("Serviceproviders"); }
+
+protected:
+    void Fill() override;
+    QString fillProcedure() const override { return QStringLiteral("Set Application"); }
+    bool guardsFill() const override { return true; }
+
+private:
+    void Fill_Listview(const QString& selectKey = QString());
+    void lstInkoopcombinatie_ItemCheck(ListItem& row);
+    void cmdSelectAll_Click();
+    void cmdToevoegenInkoopCombinatie_Click();
+    void cmdVerwijderenInkoopcombinatie_Click();
+
+    ListView& lstInkoopcombinatie;
+    CommandButton& cmdSelectAll;
+    CommandButton& cmdToevoegenInkoopCombinatie;
+    CommandButton& cmdVerwijderenInkoopcombinatie;
+};
+
+} // namespace tarvelo

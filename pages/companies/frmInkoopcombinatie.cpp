@@ -1,0 +1,119 @@
+#include "pages/companies/frmInkoopcombinatie.h"
+
+#include "framework/errors/RuntimeError.h"
+#include "framework/forms/Frame.h"
+#include "framework/forms/Label.h"
+#include "framework/host/Settings.h"
+#include "framework/page/RowLayout.h"
+#include "framework/settings/InkoopcombinatieSettings.h"
+
+#include <algorithm>
+
+namespace tarvelo {
+
+namespace {
+constexpr int TitleBarHeight = 390;
+constexpr int Margin = 120;
+constexpr int InnerWidth = 4500;
+constexpr int LabelWidth = 1815;
+constexpr int ButtonWidth = 1215;
+constexpr int ButtonHeight = 375;
+const QString InvalidInput = QStringLiteral("Ongeldige invoer");
+const QString Caption = QStringLiteral("Toevoegen serviceprovider");
+} // namespace
+
+frmInkoopcombinatie::frmInkoopcombinatie()
+    : Dialog(QStringLiteral("frmInkoopcombinatie"), QStringLiteral("Instellingen - Serviceproviders")),
+      txtNaam(add<TextBox>(QStringLiteral("txtNaam"), &add<Frame>(QStringLiteral("fraInkoopcombinatie")))),
+      txtHDNNummer(add<TextBox>(QStringLiteral("txtHDNNummer"), &get<Frame>(QStringLiteral("fraInkoopcombinatie")))),
+      cmdOk(add<CommandButton>(QStringLiteral("cmdOk"))),
+      cmdCancel(add<CommandButton>(QStringLiteral("cmdCancel")))
+{
+    setCaption(Caption);
+    auto& fra = get<Frame>(QStringLiteral("fraInkoopcombinatie"));
+    auto& lblNaam = add<Label>(QStringLiteral("lblNaam"), &fra);
+    lblNaam.setCaption(QStringLiteral("Naam serviceprovider"));
+    auto& lblHDNNummer = add<Label>(QStringLiteral("lblHDNNummer"), &fra);
+    lblHDNNummer.setCaption(QStringLiteral("HDN nummer"));
+    txtNaam.setMaxLength(100);
+    RowLayout(fra, InnerWidth)
+        .field(lblNaam, txtNaam, InnerWidth - LabelWidth - RowLayout::Gap, LabelWidth)
+        .field(lblHDNNummer, txtHDNNummer, 1215, LabelWidth)
+        .finish();
+    fra.move(Margin, Margin);
+    const int width = fra.width() + 2 * Margin;
+    const int buttonsTop = fra.bottom() + Margin;
+    cmdCancel.setBounds(width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
+    cmdOk.setBounds(cmdCancel.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
+    cmdOk.setCaption(QStringLiteral("&OK"));
+    cmdOk.setDefault(true);
+    cmdCancel.setCaption(QStringLiteral("&Annuleren"));
+    cmdCancel.setCancel(true);
+    setBorderHeight(TitleBarHeight);
+    setBounds(0, 0, width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+
+    txtHDNNummer.Validate.connect([this](bool& cancel) { txtHDNNummer_Validation(cancel); });
+    txtNaam.Validate.connect([this](bool& cancel) { txtNaam_Validation(cancel); });
+    cmdOk.Click.connect([this] { cmdOk_Click(); });
+    cmdCancel.Click.connect([this] { close(true); });
+}
+
+bool frmInkoopcombinatie::isHdnNummer(const QString& text)
+{
+    if (text.size() != 6)
+        return false;
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
+bool frmInkoopcombinatie::Validation(Field field)
+{
+    bool valid = false;
+    guarded([&] {
+        const QString number = txtHDNNummer.text();
+        if (field == AllFields || field == HdnNummerField) {
+            if (number.size() != 6)
+                return void(failCheck(QStringLiteral("HDN nummer moet 6 posities lang zijn."), InvalidInput, &txtHDNNummer));
+            if (!isHdnNummer(number))
+                return void(failCheck(QStringLiteral("HDN nummer moet numeriek zijn."), InvalidInput, &txtHDNNummer));
+        }
+        if ((field == AllFields || field == NaamField) && txtNaam.text().trimmed().isEmpty())
+            return void(failCheck(QStringLiteral("Naam serviceprovider moet ingevuld zijn."), InvalidInput, &txtNaam));
+        if (field == AllFields) {
+            if (!setup_)
+                throw RuntimeError::objectRequired();
+            const InkoopcombinatieSettings& list = setup_->get<InkoopcombinatieSettings>();
+            for (int i = 1; const InkoopcombinatieRecord* entry = list.Inkoopcombinatie(i); ++i) {
+                if (entry->HDNNummer == number)
+                    return void(failCheck(QStringLiteral("Deze serviceprovider staat al in de lijst."), Caption, &txtHDNNummer));
+            }
+        }
+        valid = true;
+    });
+    return valid;
+}
+
+void frmInkoopcombinatie::txtHDNNummer_Validation(bool& Cancel)
+{
+    guarded([&] { Cancel = !Validation(HdnNummerField); });
+}
+
+void frmInkoopcombinatie::txtNaam_Validation(bool& Cancel)
+{
+    guarded([&] { Cancel = !Validation(NaamField); });
+}
+
+void frmInkoopcombinatie::cmdOk_Click()
+{
+    guarded([this] {
+        if (!Validation(AllFields))
+            return;
+        InkoopcombinatieRecord& added = setup_->get<InkoopcombinatieSettings>().AddInkoopcombinatie();
+        added.TypeCode = QStringLiteral("A");
+        added.HDNNummer = txtHDNNummer.text();
+        added.Naam = txtNaam.text().trimmed();
+        added.Geselecteerd = false;
+        close(false);
+    });
+}
+
+} // namespace tarvelo
