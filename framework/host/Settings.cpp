@@ -1,7 +1,10 @@
 #include "framework/host/Settings.h"
 
 #include "framework/settings/AutosaveSettings.h"
+#include "framework/settings/ClientProfileSettings.h"
+#include "framework/settings/FdnSettings.h"
 #include "framework/settings/ImportExportSettings.h"
+#include "framework/settings/MaintenanceSettings.h"
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/UpdateSettings.h"
 
@@ -14,6 +17,9 @@ Settings::Settings()
     addBlock<AutosaveSettings>();
     addBlock<ProxySettings>();
     addBlock<ImportExportSettings>();
+    addBlock<ClientProfileSettings>();
+    addBlock<FdnSettings>();
+    addBlock<MaintenanceSettings>();
 }
 
 } // namespace tarvelo

@@ -1,8 +1,11 @@
 #include "pages/general/GeneralPages.h"
 
 #include "framework/page/PageRegistry.h"
+#include "pages/general/SetupFDNOUD.h"
+#include "pages/general/SetupKlantprofiel.h"
 #include "pages/general/SetupProxy.h"
 #include "pages/general/SetupUpdates.h"
+#include "pages/general/SetupZivavivoz.h"
 
 namespace tarvelo {
 
@@ -10,6 +13,9 @@ void registerGeneralPages(PageRegistry& registry)
 {
     registry.add<SetupProxy>(PageGroup::Algemeen);
     registry.add<SetupUpdates>(PageGroup::Algemeen);
+    registry.add<SetupZivavivoz>(PageGroup::Algemeen);
+    registry.add<SetupKlantprofiel>(PageGroup::Advisering);
+    registry.add<SetupFDNOUD>(PageGroup::Koppelingen);
 }
 
 } // namespace tarvelo
