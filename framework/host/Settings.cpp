@@ -2,10 +2,12 @@
 
 #include "framework/settings/AutosaveSettings.h"
 #include "framework/settings/ClientProfileSettings.h"
+#include "framework/settings/CompanyChoiceSettings.h"
 #include "framework/settings/FdnSettings.h"
 #include "framework/settings/ImportExportSettings.h"
 #include "framework/settings/MaintenanceSettings.h"
 #include "framework/settings/ProxySettings.h"
+#include "framework/settings/SearchScreenSettings.h"
 #include "framework/settings/UpdateSettings.h"
 
 namespace tarvelo {
@@ -20,6 +22,8 @@ Settings::Settings()
     addBlock<ClientProfileSettings>();
     addBlock<FdnSettings>();
     addBlock<MaintenanceSettings>();
+    addBlock<CompanyChoiceSettings>();
+    addBlock<SearchScreenSettings>();
 }
 
 } // namespace tarvelo

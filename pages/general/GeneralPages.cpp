@@ -1,11 +1,14 @@
 #include "pages/general/GeneralPages.h"
 
 #include "framework/page/PageRegistry.h"
+#include "pages/general/SetupBankgarantie.h"
 #include "pages/general/SetupFDNOUD.h"
 #include "pages/general/SetupKlantprofiel.h"
 #include "pages/general/SetupProxy.h"
+#include "pages/general/SetupTaxatie.h"
 #include "pages/general/SetupUpdates.h"
 #include "pages/general/SetupZivavivoz.h"
+#include "pages/general/SetupZoekscherm.h"
 
 namespace tarvelo {
 
@@ -14,6 +17,9 @@ void registerGeneralPages(PageRegistry& registry)
     registry.add<SetupProxy>(PageGroup::Algemeen);
     registry.add<SetupUpdates>(PageGroup::Algemeen);
     registry.add<SetupZivavivoz>(PageGroup::Algemeen);
+    registry.add<SetupZoekscherm>(PageGroup::Advisering);
+    registry.add<SetupTaxatie>(PageGroup::Maatschappijen);
+    registry.add<SetupBankgarantie>(PageGroup::Maatschappijen);
     registry.add<SetupKlantprofiel>(PageGroup::Advisering);
     registry.add<SetupFDNOUD>(PageGroup::Koppelingen);
 }
