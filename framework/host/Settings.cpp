@@ -1,6 +1,7 @@
 #include "framework/host/Settings.h"
 
 #include "framework/settings/AutosaveSettings.h"
+#include "framework/settings/CalculationSettings.h"
 #include "framework/settings/ClientProfileSettings.h"
 #include "framework/settings/CompanyChoiceSettings.h"
 #include "framework/settings/FdnSettings.h"
@@ -22,6 +23,7 @@ Settings::Settings()
     addBlock<ClientProfileSettings>();
     addBlock<FdnSettings>();
     addBlock<MaintenanceSettings>();
+    addBlock<CalculationSettings>();
     addBlock<CompanyChoiceSettings>();
     addBlock<SearchScreenSettings>();
 }

@@ -4,6 +4,7 @@
 #include "pages/general/SetupBankgarantie.h"
 #include "pages/general/SetupFDNOUD.h"
 #include "pages/general/SetupKlantprofiel.h"
+#include "pages/general/SetupOverig.h"
 #include "pages/general/SetupProxy.h"
 #include "pages/general/SetupTaxatie.h"
 #include "pages/general/SetupUpdates.h"
@@ -16,6 +17,7 @@ void registerGeneralPages(PageRegistry& registry)
 {
     registry.add<SetupProxy>(PageGroup::Algemeen);
     registry.add<SetupUpdates>(PageGroup::Algemeen);
+    registry.add<SetupOverig>(PageGroup::Algemeen);
     registry.add<SetupZivavivoz>(PageGroup::Algemeen);
     registry.add<SetupZoekscherm>(PageGroup::Advisering);
     registry.add<SetupTaxatie>(PageGroup::Maatschappijen);
