@@ -2,6 +2,7 @@
 
 #include "framework/page/PageRegistry.h"
 #include "pages/general/SetupBankgarantie.h"
+#include "pages/general/SetupExport.h"
 #include "pages/general/SetupFDNOUD.h"
 #include "pages/general/SetupKlantprofiel.h"
 #include "pages/general/SetupOverig.h"
@@ -18,6 +19,7 @@ void registerGeneralPages(PageRegistry& registry)
     registry.add<SetupProxy>(PageGroup::Algemeen);
     registry.add<SetupUpdates>(PageGroup::Algemeen);
     registry.add<SetupOverig>(PageGroup::Algemeen);
+    registry.add<SetupExport>(PageGroup::Algemeen);
     registry.add<SetupZivavivoz>(PageGroup::Algemeen);
     registry.add<SetupZoekscherm>(PageGroup::Advisering);
     registry.add<SetupTaxatie>(PageGroup::Maatschappijen);
