@@ -5,8 +5,10 @@
 #include "framework/settings/ClientProfileSettings.h"
 #include "framework/settings/CompanyChoiceSettings.h"
 #include "framework/settings/FdnSettings.h"
+#include "framework/settings/HouseStyleSettings.h"
 #include "framework/settings/ImportExportSettings.h"
 #include "framework/settings/MaintenanceSettings.h"
+#include "framework/settings/OfficeSettings.h"
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/SearchScreenSettings.h"
 #include "framework/settings/UpdateSettings.h"
@@ -24,6 +26,9 @@ Settings::Settings()
     addBlock<FdnSettings>();
     addBlock<MaintenanceSettings>();
     addBlock<CalculationSettings>();
+    addBlock<OfficeSettings>();
+    addBlock<OfficeAddressSettings>();
+    addBlock<HouseStyleSettings>();
     addBlock<CompanyChoiceSettings>();
     addBlock<SearchScreenSettings>();
 }

@@ -1,6 +1,7 @@
 #include "pages/general/GeneralPages.h"
 
 #include "framework/page/PageRegistry.h"
+#include "pages/general/KantoorGegevens.h"
 #include "pages/general/SetupBankgarantie.h"
 #include "pages/general/SetupExport.h"
 #include "pages/general/SetupFDNOUD.h"
@@ -21,6 +22,7 @@ void registerGeneralPages(PageRegistry& registry)
     registry.add<SetupOverig>(PageGroup::Algemeen);
     registry.add<SetupExport>(PageGroup::Algemeen);
     registry.add<SetupZivavivoz>(PageGroup::Algemeen);
+    registry.add<KantoorGegevens>(PageGroup::Kantoor);
     registry.add<SetupZoekscherm>(PageGroup::Advisering);
     registry.add<SetupTaxatie>(PageGroup::Maatschappijen);
     registry.add<SetupBankgarantie>(PageGroup::Maatschappijen);
