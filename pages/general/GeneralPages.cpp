@@ -2,6 +2,7 @@
 
 #include "framework/page/PageRegistry.h"
 #include "pages/general/KantoorGegevens.h"
+#include "pages/general/SetupAlgemeen.h"
 #include "pages/general/SetupBankgarantie.h"
 #include "pages/general/SetupExport.h"
 #include "pages/general/SetupFDNOUD.h"
@@ -19,6 +20,7 @@ void registerGeneralPages(PageRegistry& registry)
 {
     registry.add<SetupProxy>(PageGroup::Algemeen);
     registry.add<SetupUpdates>(PageGroup::Algemeen);
+    registry.add<SetupAlgemeen>(PageGroup::Algemeen);
     registry.add<SetupOverig>(PageGroup::Algemeen);
     registry.add<SetupExport>(PageGroup::Algemeen);
     registry.add<SetupZivavivoz>(PageGroup::Algemeen);
