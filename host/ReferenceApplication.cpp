@@ -140,6 +140,19 @@ void ReferenceApplication::RaiseNotify(const QString& sender, const QString& for
     Notify(sender, form, action, value);
 }
 
+void ReferenceApplication::setExportDir(const QString& folder)
+{
+    if (!QDir(folder).exists())
+        throw RuntimeError(ErrorNumber::PathNotFound,
+                           QStringLiteral("De exportmap %1 bestaat niet.").arg(QDir::toNativeSeparators(folder)));
+    Application::setExportDir(folder);
+}
+
+QString ReferenceApplication::DefaultLogo() const
+{
+    return QDir(InstallationFolder()).absoluteFilePath(QStringLiteral("QuenmarixLogo.png"));
+}
+
 QString ReferenceApplication::DataDir() const { return data_.absolutePath(); }
 QString ReferenceApplication::DataFolder() const { return data_.absoluteFilePath(QStringLiteral("Data")); }
 QString ReferenceApplication::DefaultDataFolder() const { return DataFolder(); }

@@ -69,6 +69,17 @@ public:
     QString InstallationFolder() const override;
     QString ExchangeFolder() const override;
     QString VersionText() const override;
+    // A folder that does not exist is refused: exports would fail later.
+    void setExportDir(const QString& folder) override;
+    int HuidigAdvies() const override { return huidigAdvies_; }
+    std::optional<HostCompany> Taxatiebureau(int index) const override { return entry(taxatiebureaus_, index); }
+    std::optional<HostCompany> Bankgarantieinstelling(int index) const override
+    {
+        return entry(bankgarantieinstellingen_, index);
+    }
+    bool WerktMetVestigingen() const override { return werktMetVestigingen_; }
+    // The program's logo in the installation folder.
+    QString DefaultLogo() const override;
     Settings& GlobalSetup() override { return globalSetup_; }
     Settings& SettingsObject() override { return setup_; }
     Form* MainWindow() override { return nullptr; }
@@ -124,6 +135,13 @@ public:
     // The office's identification text, as the host knows its office (the
     // function "GetKantoorIdentificatie"); empty when it has none.
     void setKantoorIdentificatie(const QString& text) { kantoorIdentificatie_ = text; }
+    void setHuidigAdvies(int advies) { huidigAdvies_ = advies; }
+    void setTaxatiebureaus(std::vector<HostCompany> companies) { taxatiebureaus_ = std::move(companies); }
+    void setBankgarantieinstellingen(std::vector<HostCompany> companies)
+    {
+        bankgarantieinstellingen_ = std::move(companies);
+    }
+    void setWerktMetVestigingen(bool on) { werktMetVestigingen_ = on; }
     // Whether reported errors are also shown to the user in a message box.
     void setShowErrorsToUser(bool on) { showErrorsToUser_ = on; }
     const std::vector<ErrorReport>& errorReports() const { return errorReports_; }
@@ -138,6 +156,12 @@ public:
 
 private:
     void present(const ErrorReport& report);
+    static std::optional<HostCompany> entry(const std::vector<HostCompany>& list, int index)
+    {
+        if (index < 1 || index > int(list.size()))
+            return std::nullopt;
+        return list[std::size_t(index - 1)];
+    }
     void recordDatabaseLocation();
 
     Ui& ui_;
@@ -162,6 +186,14 @@ private:
     bool showErrorsToUser_ = true;
     bool closeRequested_ = false;
     int setupChangedCount_ = 0;
+    int huidigAdvies_ = -1;
+    // The demo office's lists; a host with a company catalogue takes them from there.
+    std::vector<HostCompany> taxatiebureaus_{{QStringLiteral("NWWI"), QStringLiteral("Taxatiebureau Noordwest")},
+                                             {QStringLiteral("ML"), QStringLiteral("Taxaties Midden-Land")},
+                                             {QStringLiteral("TVZ"), QStringLiteral("Taxateurs Zuid")}};
+    std::vector<HostCompany> bankgarantieinstellingen_{{QStringLiteral("NBG"), QStringLiteral("Nationale Borg")},
+                                                       {QStringLiteral("GWF"), QStringLiteral("Garantiefonds Wonen")}};
+    bool werktMetVestigingen_ = false;
     std::vector<ErrorReport> errorReports_;
     std::vector<ProcedureCall> procedureCalls_;
 

@@ -38,6 +38,7 @@ inline constexpr long InvalidProcedureCall = 5;
 inline constexpr long Overflow = 6;
 inline constexpr long SubscriptOutOfRange = 9;
 inline constexpr long TypeMismatch = 13;
+inline constexpr long PathNotFound = 76;
 inline constexpr long ObjectRequired = 424;
 inline constexpr long ApplicationDefined = 1004;
 } // namespace ErrorNumber

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariant>
 #include <exception>
+#include <optional>
 
 namespace tarvelo {
 
@@ -19,6 +20,12 @@ class StatusReporter;
 struct ListSortState;
 class Settings;
 class Ui;
+
+// One company of a host list: its code and its name.
+struct HostCompany {
+    QString code;
+    QString name;
+};
 
 // The host application object as the pages see it.
 class Application {
@@ -54,6 +61,22 @@ public:
     virtual QString InstallationFolder() const = 0;
     virtual QString ExchangeFolder() const = 0;
     virtual QString VersionText() const = 0;
+
+    // The default folder of advice export files, which the host keeps. A host
+    // may refuse a folder (it throws then and keeps the old one).
+    virtual QString ExportDir();
+    virtual void setExportDir(const QString& folder);
+
+    // The advice the user has open: its number, negative when none is open.
+    virtual int HuidigAdvies() const { return -1; }
+    // The host's valuation offices and bank-guarantee institutions the office
+    // may choose, from 1; nothing past the last.
+    virtual std::optional<HostCompany> Taxatiebureau(int) const { return std::nullopt; }
+    virtual std::optional<HostCompany> Bankgarantieinstelling(int) const { return std::nullopt; }
+    // Whether the office works with branches (from the current user's branch data).
+    virtual bool WerktMetVestigingen() const { return false; }
+    // The file of the host's own default logo picture; "" when it has none.
+    virtual QString DefaultLogo() const { return QString(); }
 
     virtual Settings& GlobalSetup() = 0;
     virtual Settings& SettingsObject() = 0;

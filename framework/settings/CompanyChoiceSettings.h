@@ -1,0 +1,15 @@
+#pragma once
+
+#include "framework/host/SettingsObject.h"
+
+namespace tarvelo {
+
+// The companies the office works with by default: a code of the host's lists,
+// "" while none is chosen.
+struct CompanyChoiceSettings final : SettingsBlock {
+    using SettingsBlock::SettingsBlock;
+    Setting<QString> TaxatieMaatschappij{this, "TaxatieMaatschappij"};
+    Setting<QString> BankgarantieInstelling{this, "BankgarantieInstelling"};
+};
+
+} // namespace tarvelo

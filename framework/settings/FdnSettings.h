@@ -1,0 +1,14 @@
+#pragma once
+
+#include "framework/host/SettingsObject.h"
+
+namespace tarvelo {
+
+// The office's link with the FDN software: its number and the software's "bin" folder.
+struct FdnSettings final : SettingsBlock {
+    using SettingsBlock::SettingsBlock;
+    Setting<QString> FDNNummer{this, "FDNNummer"};
+    Setting<QString> FDNInDir{this, "FDNInDir"};
+};
+
+} // namespace tarvelo

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "framework/host/SettingsObject.h"
+
+namespace tarvelo {
+
+// The password that guards the host's maintenance menu.
+struct MaintenanceSettings final : SettingsBlock {
+    using SettingsBlock::SettingsBlock;
+    Setting<QString> OnderhoudWachtwoord{this, "OnderhoudWachtwoord", QString(), SettingFlag::Secret};
+};
+
+} // namespace tarvelo

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "framework/host/SettingsObject.h"
+
+namespace tarvelo {
+
+// What the screen for opening advices shows at first.
+struct SearchScreenSettings final : SettingsBlock {
+    using SettingsBlock::SettingsBlock;
+    Setting<bool> ZoekDirectZoeken{this, "ZoekDirectZoeken", false};
+    // "W1", "W2", "M1", "M6" or "*" (all dates).
+    Setting<QString> ZoekMutatie{this, "ZoekMutatie"};
+    // "A" all advices, "MV" those of the user's branch, "E" the user's own.
+    Setting<QString> ZoekTonenAdviezen{this, "ZoekTonenAdviezen"};
+};
+
+} // namespace tarvelo

@@ -1,0 +1,93 @@
+#include "pages/general/KantoorGegevens.h"
+
+#include "framework/forms/Frame.h"
+#include "framework/forms/Label.h"
+#include "framework/host/Application.h"
+#include "framework/page/RowLayout.h"
+#include "framework/settings/OfficeSettings.h"
+
+#include <QStringList>
+
+namespace tarvelo {
+
+namespace {
+constexpr int InnerWidth = 6600;
+constexpr int LabelWidth = 2895;
+constexpr int FieldWidth = InnerWidth - LabelWidth - RowLayout::Gap;
+} // namespace
+
+KantoorGegevens::KantoorGegevens() : SettingsPage(QStringLiteral("KantoorGegevens"))
+{
+    auto& fra = add<Frame>(form(), QStringLiteral("fraKantoorInst"), QStringLiteral("Kantoorgegevens"));
+    auto readOnly = [&](const QString& name) {
+        TextBox& box = add<TextBox>(fra, name);
+        box.setLocked(true);
+        return &box;
+    };
+    auto& lblNaam = add<Label>(fra, QStringLiteral("lblNaam"), QStringLiteral("Naam"));
+    txtNaam = readOnly(QStringLiteral("txtNaam"));
+    auto& lblStraat =
+        add<Label>(fra, QStringLiteral("lblStraat"), QStringLiteral("Straat / huisnummer / toevoeging"));
+    txtStraat = readOnly(QStringLiteral("txtStraat"));
+    txtHuisnr = readOnly(QStringLiteral("txtHuisnr"));
+    txtToevoeging = readOnly(QStringLiteral("txtToevoeging"));
+    auto& lblPostcode = add<Label>(fra, QStringLiteral("lblPostcode"), QStringLiteral("Postcode / woonplaats"));
+    txtPostcode = readOnly(QStringLiteral("txtPostcode"));
+    txtWoonplaats = readOnly(QStringLiteral("txtWoonplaats"));
+    auto& lblContact = add<Label>(fra, QStringLiteral("lblContactPersoon"), QStringLiteral("Adviseur"));
+    txtContactPersoon = readOnly(QStringLiteral("txtContactPersoon"));
+
+    RowLayout rows(fra, InnerWidth);
+    rows.field(lblNaam, *txtNaam, FieldWidth, LabelWidth)
+        .row({{&lblStraat, LabelWidth}, {txtStraat, FieldWidth - 1590}, {txtHuisnr, 675}, {txtToevoeging, 0}})
+        .row({{&lblPostcode, LabelWidth}, {txtPostcode, 915}, {txtWoonplaats, 0}})
+        .field(lblContact, *txtContactPersoon, FieldWidth, LabelWidth);
+
+    // The editable fields: each change is handed back to the host at once, so
+    // that it registers the change of its settings object.
+    const std::pair<const char*, const char*> editable[] = {
+        {"TelefoonNr", "Telefoonnummer"}, {"TelefaxNr", "Telefaxnummer"}, {"EMailadres", "Emailadres"},
+        {"URL", "Internetadres"},         {"AFMRegistratieNr", "AFM registratienummer"}};
+    Setting<QString> OfficeSettings::*members[] = {&OfficeSettings::TelefoonNr, &OfficeSettings::TelefaxNr,
+                                                   &OfficeSettings::EMailadres, &OfficeSettings::URL,
+                                                   &OfficeSettings::AFMRegistratieNr};
+    for (std::size_t i = 0; i < std::size(editable); ++i) {
+        const QString field = QString::fromLatin1(editable[i].first);
+        auto& label = add<Label>(fra, QStringLiteral("lbl") + field, QString::fromUtf8(editable[i].second));
+        auto& box = add<TextBox>(fra, QStringLiteral("txt") + field);
+        bind(box, members[i]).then([this] { app().SetupChanged(); });
+        rows.field(label, box, FieldWidth, LabelWidth);
+    }
+    auto& lblNoot = add<Label>(fra, QStringLiteral("lblNoot"),
+                               QStringLiteral("Kloppen de getoonde naam- en adresgegevens niet? Neem dan contact op met "
+                                              "de leverancier, telefonisch via 020 - 123 45 67 of per e-mail via "
+                                              "support@quenmarix.nl."));
+    rows.space(RowLayout::RowGap).text(lblNoot).finish();
+    stackFrames({&fra});
+}
+
+QString KantoorGegevens::contactPerson(const QString& voorletters, const QString& tussenvoegsel,
+                                       const QString& achternaam)
+{
+    QStringList parts;
+    for (const QString& part : {voorletters, tussenvoegsel, achternaam}) {
+        if (!part.trimmed().isEmpty())
+            parts << part.trimmed();
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+void KantoorGegevens::Fill()
+{
+    const OfficeSettings& kantoor = Setup<OfficeSettings>();
+    const OfficeAddressSettings& adres = Setup<OfficeAddressSettings>();
+    txtNaam->setText(kantoor.Naam);
+    txtStraat->setText(adres.Straat);
+    txtHuisnr->setText(adres.Huisnummer == 0 ? QString() : QString::number(adres.Huisnummer));
+    txtToevoeging->setText(adres.Toevoeging);
+    txtPostcode->setText(adres.Postcode);
+    txtWoonplaats->setText(adres.Woonplaats);
+    txtContactPersoon->setText(contactPerson(adres.Voorletters, adres.Tussenvoegsel, adres.Achternaam));
+}
+
+} // namespace tarvelo

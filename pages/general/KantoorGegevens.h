@@ -1,0 +1,34 @@
+#pragma once
+
+#include "framework/forms/TextBox.h"
+#include "framework/page/SettingsPage.h"
+
+namespace tarvelo {
+
+// "Kantoorgegevens": the office's registered name, address and contact person,
+// and the contact data the office keeps up to date itself.
+class KantoorGegevens final : public SettingsPage {
+public:
+    KantoorGegevens();
+    QString Titel() const override { return QStringLiteral("Kantoorgegevens"); }
+    AttachKind attachKind() const override { return AttachKind::SetApplication; }
+    bool hasValidation() const override { return true; }
+
+    // The non-empty parts joined with single spaces.
+    static QString contactPerson(const QString& voorletters, const QString& tussenvoegsel, const QString& achternaam);
+
+protected:
+    void Fill() override;
+    QString fillProcedure() const override { return QStringLiteral("SetApplication"); }
+
+private:
+    TextBox* txtNaam = nullptr;
+    TextBox* txtStraat = nullptr;
+    TextBox* txtHuisnr = nullptr;
+    TextBox* txtToevoeging = nullptr;
+    TextBox* txtPostcode = nullptr;
+    TextBox* txtWoonplaats = nullptr;
+    TextBox* txtContactPersoon = nullptr;
+};
+
+} // namespace tarvelo

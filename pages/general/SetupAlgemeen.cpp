@@ -1,0 +1,386 @@
+#include "pages/general/SetupAlgemeen.h"
+
+#include "framework/errors/RuntimeError.h"
+#include "framework/forms/Frame.h"
+#include "framework/host/Application.h"
+#include "framework/page/RowLayout.h"
+#include "framework/registry/Registry.h"
+#include "framework/registry/RegistryNames.h"
+#include "framework/settings/HouseStyleSettings.h"
+#include "framework/ui/Ui.h"
+#include "framework/util/ComboRoutines.h"
+#include "framework/util/TextFitting.h"
+#include "pages/general/frmVoorbeeldKleurinstelling.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+
+namespace tarvelo {
+
+namespace {
+constexpr int InnerWidth = 6600;
+constexpr int DesignTwipsPerPixel = 15;
+constexpr int ButtonSize = 315;
+constexpr int SwatchWidth = 915;
+constexpr int DefaultButtonWidth = 1095;
+constexpr int ColourLabelWidth = 2895;
+constexpr long PathNotFound = 76;
+constexpr long InvalidPicture = 481;
+constexpr long PathFileAccessError = 75;
+
+const QString LogoFilter = QStringLiteral(
+    "Bitmap (*.bmp;*.dib)|*.bmp;*.dib|GIF (*.gif)|*.gif|JPEG (*.jpg)|*.jpg|Metabestanden (*.wmf;*.emf)|*.wmf;*.emf|"
+    "Icon (*.ico;*.cur)|*.ico;*.cur|Alle afbeeldingen|*.bmp;*.dib;*.gif;*.jpg;*.wmf;*.emf;*.ico;*.cur");
+
+bool isPicture(const QString& path) { return QImageReader(path).canRead(); }
+
+// The picture's size in pixels; a file that is no picture the program can
+// read is refused with the message the user sees.
+QSize pictureSize(const QString& path)
+{
+    const QImage picture(path);
+    if (picture.isNull())
+        throw RuntimeError(InvalidPicture, QStringLiteral("Het bestand %1 is geen afbeelding die het programma kan "
+                                                          "lezen.")
+                                               .arg(QDir::toNativeSeparators(path)));
+    return picture.size();
+}
+
+// The first picture of the folder in name order: other files such as
+// "Thumbs.db" are no logo.
+QString firstPicture(const QDir& folder)
+{
+    for (const QFileInfo& file : folder.entryInfoList(QDir::Files | QDir::Hidden, QDir::Name)) {
+        if (isPicture(file.absoluteFilePath()))
+            return file.absoluteFilePath();
+    }
+    return QString();
+}
+
+// Removes one file, read-only or not.
+void removeFile(const QFileInfo& file)
+{
+    QFile f(file.absoluteFilePath());
+    f.setPermissions(f.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
+    if (!f.remove())
+        throw RuntimeError(PathFileAccessError, QStringLiteral("Het bestand %1 kan niet worden verwijderd.")
+                                                    .arg(QDir::toNativeSeparators(file.absoluteFilePath())));
+}
+
+} // namespace
+
+SetupAlgemeen::SetupAlgemeen() : SettingsPage(QStringLiteral("SetupAlgemeen"))
+{
+    // Bedrijfslogo
+    auto& fraBedrijfslogo =
+        add<Frame>(form(), QStringLiteral("fraBedrijfslogo"), QStringLiteral("Bedrijfslogo en website"));
+    auto& lblLocatie = add<Label>(fraBedrijfslogo, QStringLiteral("lblLogoPath"), QStringLiteral("Locatie afbeelding"));
+    txtLogoPath = &add<TextBox>(fraBedrijfslogo, QStringLiteral("txtLogoPath"));
+    cmdBedrijfslogo = &add<CommandButton>(fraBedrijfslogo, QStringLiteral("cmdBedrijfslogo"), QStringLiteral("..."));
+    cmdLogoVerwijder = &add<CommandButton>(fraBedrijfslogo, QStringLiteral("cmdLogoVerwijder"), QStringLiteral("X"));
+    auto& lblVoorbeeld = add<Label>(fraBedrijfslogo, QStringLiteral("lblVoorbeeld"), QStringLiteral("Voorbeeld"));
+    imgBedrijflogo = &add<Image>(fraBedrijfslogo, QStringLiteral("imgBedrijflogo"));
+    auto& lblGrootte = add<Label>(fraBedrijfslogo, QStringLiteral("lblGrootte"),
+                                  QStringLiteral("Afbeeldingen groter dan 500x150 pixels kunnen buiten het scherm vallen"));
+    txtLogoPath->setLocked(true);
+    cmdBedrijfslogo->setToolTipText(QStringLiteral("Een bedrijfslogo kiezen"));
+    cmdLogoVerwijder->setToolTipText(QStringLiteral("Het bedrijfslogo verwijderen"));
+    cmdBedrijfslogo->Click.connect([this] { cmdBedrijfslogo_Click(); });
+    cmdLogoVerwijder->Click.connect([this] { cmdLogoVerwijder_Click(); });
+    RowLayout logoRows(fraBedrijfslogo, InnerWidth);
+    logoRows.row({{&lblLocatie, 2055},
+                  {txtLogoPath, InnerWidth - 2055 - 2 * ButtonSize - 3 * RowLayout::Gap},
+                  {cmdBedrijfslogo, ButtonSize},
+                  {cmdLogoVerwijder, ButtonSize}});
+    lblVoorbeeld.setBounds(RowLayout::Margin, logoRows.nextTop(), 2055, RowLayout::LabelHeight);
+    imgBedrijflogo->setBounds(RowLayout::Margin + 2055 + RowLayout::Gap, logoRows.nextTop(), LogoMaxWidth,
+                              LogoMaxHeight);
+    logoRows.space(LogoMaxHeight + RowLayout::RowGap).text(lblGrootte).finish();
+
+    // Kleuren
+    auto& fraKleuren = add<Frame>(form(), QStringLiteral("fraKleuren"), QStringLiteral("Kleuren"));
+    const QString captions[] = {QStringLiteral("Kleur startscherm"), QStringLiteral("- Titel tabel"),
+                                QStringLiteral("- Rij kleur 1"),     QStringLiteral("- Rij kleur 2"),
+                                QStringLiteral("Kleur niet actieve tabbladen"),
+                                QStringLiteral("Achtergrondkleur applicatie")};
+    std::array<Label*, 6> labels{};
+    for (int i = 0; i < 6; ++i) {
+        labels[i] = &add<Label>(fraKleuren, QStringLiteral("lblKleur"), captions[i], i);
+        picCurrentColor[i] = &add<Label>(fraKleuren, QStringLiteral("picCurrentColor"), QString(), i);
+        cmdAanpassenKleur[i] = &add<CommandButton>(fraKleuren, QStringLiteral("cmdAanpassenKleur"), QStringLiteral("..."), i);
+        cmdDefaultKleur[i] = &add<CommandButton>(fraKleuren, QStringLiteral("cmdDefaultKleur"), QStringLiteral("Standaard"), i);
+        cmdAanpassenKleur[i]->setToolTipText(QStringLiteral("Een kleur kiezen"));
+        cmdAanpassenKleur[i]->Click.connect([this, i] { cmdAanpassenKleur_Click(i); });
+        cmdDefaultKleur[i]->Click.connect([this, i] { cmdDefaultKleur_Click(i); });
+    }
+    auto& lblTabellen =
+        add<Label>(fraKleuren, QStringLiteral("lblTabellen"), QStringLiteral("Kleur tabellen op overzichten"));
+    auto& cmdVoorbeeldTabellen =
+        add<CommandButton>(fraKleuren, QStringLiteral("cmdVoorbeeldTabellen"), QStringLiteral("Voorbeeld"));
+    cmdVoorbeeldTabellen.Click.connect([this] { cmdVoorbeeldTabellen_Click(); });
+    RowLayout colourRows(fraKleuren, InnerWidth);
+    auto colourRow = [&](int i) {
+        colourRows.row({{labels[i], ColourLabelWidth},
+                        {picCurrentColor[i], SwatchWidth},
+                        {cmdAanpassenKleur[i], ButtonSize},
+                        {cmdDefaultKleur[i], DefaultButtonWidth}});
+    };
+    colourRow(0);
+    colourRow(4);
+    colourRow(5);
+    colourRows.row({{&lblTabellen, ColourLabelWidth}, {&cmdVoorbeeldTabellen, DefaultButtonWidth}});
+    colourRow(1);
+    colourRow(2);
+    colourRow(3);
+    colourRows.finish();
+
+    // Startscherm
+    auto& fraStartscherm = add<Frame>(form(), QStringLiteral("fraStartscherm"), QStringLiteral("Startscherm"));
+    auto& lblAdviezen = add<Label>(fraStartscherm, QStringLiteral("lblAdviezen"), QStringLiteral("Toon adviezen"));
+    auto& cboAdviezen = add<ComboBox>(fraStartscherm, QStringLiteral("cboAdviezen"));
+    auto& lblKlanten = add<Label>(fraStartscherm, QStringLiteral("lblKlanten"), QStringLiteral("Toon actieve klanten"));
+    auto& cboKlanten = add<ComboBox>(fraStartscherm, QStringLiteral("cboKlanten"));
+    bind(cboKlanten, &HouseStyleSettings::StartschermKlanten,
+         {{QStringLiteral("Aantal"), 2}, {QStringLiteral("Niet tonen"), 0}});
+    bind(cboAdviezen, &HouseStyleSettings::StartschermAdviezen,
+         {{QStringLiteral("Meest recente adviezen"), 1}, {QStringLiteral("Niet tonen"), 0}});
+    RowLayout(fraStartscherm, InnerWidth)
+        .field(lblAdviezen, cboAdviezen, 2595)
+        .field(lblKlanten, cboKlanten, 2595)
+        .finish();
+
+    stackFrames({&fraBedrijfslogo, &fraKleuren, &fraStartscherm});
+}
+
+QSize SetupAlgemeen::fitLogo(QSize twips)
+{
+    if (twips.width() <= 0 || twips.height() <= 0)
+        return twips;
+    const double ratio = double(twips.height()) / twips.width();
+    double width = twips.width();
+    double height = twips.height();
+    if (height > LogoMaxHeight) {
+        height = LogoMaxHeight;
+        width = LogoMaxHeight / ratio;
+    }
+    if (width > LogoMaxWidth) {
+        width = LogoMaxWidth;
+        height = LogoMaxWidth * ratio;
+    }
+    return QSize(qRound(width), qRound(height));
+}
+
+QString SetupAlgemeen::logoFolder() const { return QDir(app().DataDir()).filePath(QStringLiteral("Logo")) + QLatin1Char('/'); }
+
+void SetupAlgemeen::Fill()
+{
+    ui().setMousePointer(MousePointer::Hourglass);
+    HouseStyleSettings& style = Setup<HouseStyleSettings>();
+    for (int i = 0; i < 6; ++i)
+        picCurrentColor[i]->setBackColor(Colour(style.Kleur(i).get()));
+    for (const char* combo : {"cboKlanten", "cboAdviezen"})
+        FitComboDropDown(form().get<ComboBox>(QString::fromLatin1(combo)), ui());
+    Fill_Logo();
+    Paint_Logo();
+    Enable_Controls();
+    ui().setMousePointer(MousePointer::Default);
+}
+
+// A logo that cannot be shown is reported, and the default logo takes its
+// place: the rest of the page fills as usual.
+void SetupAlgemeen::Fill_Logo()
+{
+    logoViaRegistry = false;
+    defaultLogo = false;
+    const bool shown = guarded([&] {
+        const QString fromRegistry = app().registry().RegGetString(Hive::HKEY_CURRENT_USER, RegistryNames::ProductKey,
+                                                                   RegistryNames::LogoPath, QString());
+        if (!fromRegistry.isEmpty() && QFileInfo(fromRegistry).isFile()) {
+            logoViaRegistry = true;
+            txtLogoPath->setText(QStringLiteral("Via register ingesteld"));
+            logoPixels = pictureSize(fromRegistry);
+            imgBedrijflogo->setPicture(fromRegistry);
+            return;
+        }
+        const QString folder = logoFolder();
+        if (!QDir().mkpath(folder))
+            throw RuntimeError(PathNotFound, QStringLiteral("De map voor het bedrijfslogo %1 kan niet worden "
+                                                            "aangemaakt.")
+                                                 .arg(QDir::toNativeSeparators(folder)));
+        const QString bestand = Setup<HouseStyleSettings>().LogoBestand;
+        const QString path = bestand.isEmpty() ? firstPicture(QDir(folder)) : folder + bestand;
+        if (path.isEmpty() || !QFileInfo(path).isFile()) {
+            showDefaultLogo(QStringLiteral("Standaard..."));
+            return;
+        }
+        logoPixels = pictureSize(path);
+        imgBedrijflogo->setPicture(path);
+        showLogoPath(path);
+    });
+    if (!shown)
+        showDefaultLogo(QStringLiteral("Standaard..."));
+}
+
+void SetupAlgemeen::showDefaultLogo(const QString& text)
+{
+    defaultLogo = true;
+    txtLogoPath->setText(text);
+    const QString picture = app().DefaultLogo();
+    imgBedrijflogo->setPicture(picture);
+    logoPixels = isPicture(picture) ? QImageReader(picture).size() : QSize();
+}
+
+void SetupAlgemeen::showLogoPath(const QString& path)
+{
+    txtLogoPath->setText(FitTextToWidth(ui(), txtLogoPath->font(), QDir::toNativeSeparators(path),
+                                        txtLogoPath->width() - 60, false));
+}
+
+void SetupAlgemeen::Paint_Logo()
+{
+    guarded([&] {
+        imgBedrijflogo->setStretch(false);
+        if (!logoPixels.isValid() || logoPixels.isEmpty())
+            return;
+        const QSize natural = logoPixels * DesignTwipsPerPixel;
+        const QSize fitted = fitLogo(natural);
+        imgBedrijflogo->setStretch(fitted != natural);
+        imgBedrijflogo->setWidth(fitted.width());
+        imgBedrijflogo->setHeight(fitted.height());
+    });
+}
+
+void SetupAlgemeen::Enable_Controls()
+{
+    guarded([&] {
+        cmdBedrijfslogo->setEnabled(!logoViaRegistry);
+        cmdLogoVerwijder->setEnabled(!logoViaRegistry && !defaultLogo);
+        for (int i = 0; i < 6; ++i) {
+            cmdAanpassenKleur[i]->setEnabled(true);
+            cmdDefaultKleur[i]->setEnabled(true);
+        }
+    });
+}
+
+void SetupAlgemeen::UpdatePreview(bool warn)
+{
+    guarded([&] {
+        HouseStyleSettings& style = Setup<HouseStyleSettings>();
+        for (int i = 0; i < 6; ++i)
+            style.Kleur(i) = qint32(picCurrentColor[i]->backColor());
+        if (warn && app().HuidigAdvies() >= 0)
+            ui().msgBox(QStringLiteral("De gekozen kleur wordt pas actief bij het openen van het volgende advies."),
+                        MsgButtons::OK, MsgIcon::Information, QStringLiteral("Let op"));
+    });
+}
+
+void SetupAlgemeen::applyBackColour()
+{
+    app().RunProcedure(componentName(), QStringLiteral("Tarvelomain"), QStringLiteral("Apply_BackColor"),
+                       QVariant::fromValue(qint32(picCurrentColor[5]->backColor())));
+}
+
+void SetupAlgemeen::cmdAanpassenKleur_Click(int index)
+{
+    guarded(Index{index}, [&] {
+        const Colour before = picCurrentColor[index]->backColor();
+        const Colour chosen = ui().chooseColour(Colour(Setup<HouseStyleSettings>().Kleur(index).get())).value_or(before);
+        picCurrentColor[index]->setBackColor(chosen);
+        UpdatePreview(chosen != before && (index == 0 || index == 4));
+        if (index == 5)
+            applyBackColour();
+    });
+}
+
+void SetupAlgemeen::cmdDefaultKleur_Click(int index)
+{
+    guarded(Index{index}, [&] {
+        const Colour before = picCurrentColor[index]->backColor();
+        picCurrentColor[index]->setBackColor(Colour(HouseStyleSettings::StandaardKleur[index]));
+        if (ui().msgBox(QStringLiteral("Weet u zeker dat u de standaardkleur wilt selecteren?"), MsgButtons::YesNo,
+                        MsgIcon::Question, Titel()) == MsgResult::Yes)
+            UpdatePreview(index == 0 || index == 4);
+        else
+            picCurrentColor[index]->setBackColor(before);
+        if (index == 5)
+            applyBackColour();
+    });
+}
+
+// The chosen file is copied into the logo folder under a name of its own
+// before the old logo is removed: when the copy fails, the office keeps its logo.
+void SetupAlgemeen::cmdBedrijfslogo_Click()
+{
+    guarded([&] {
+        const QString folder = logoFolder();
+        FileRequest request;
+        request.title = QStringLiteral("Selecteer het bedrijfslogo");
+        request.initialFolder = folder;
+        request.filter = LogoFilter;
+        const std::optional<QString> chosen = ui().chooseOpenFile(request);
+        if (!chosen || chosen->isEmpty())
+            return;
+        const QFileInfo file(*chosen);
+        const QSize pixels = pictureSize(file.absoluteFilePath()); // no picture: the old logo stays
+        QDir dir(folder);
+        if (file.absolutePath() != dir.absolutePath()) {
+            if (!QDir().mkpath(folder))
+                throw RuntimeError(PathNotFound, QStringLiteral("De map voor het bedrijfslogo %1 kan niet worden "
+                                                                "aangemaakt.")
+                                                     .arg(QDir::toNativeSeparators(folder)));
+            const QString temporary = dir.filePath(NewLogoName);
+            if (QFileInfo(temporary).isFile())
+                removeFile(QFileInfo(temporary));
+            if (!QFile::copy(file.absoluteFilePath(), temporary))
+                throw RuntimeError(PathFileAccessError,
+                                   QStringLiteral("Het bedrijfslogo kan niet naar de map %1 worden gekopieerd; het "
+                                                  "huidige logo blijft behouden.")
+                                       .arg(QDir::toNativeSeparators(folder)));
+            for (const QFileInfo& old : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+                if (old.fileName() != NewLogoName)
+                    removeFile(old);
+            }
+            if (!QFile::rename(temporary, dir.filePath(file.fileName())))
+                throw RuntimeError(PathFileAccessError, QStringLiteral("Het bedrijfslogo kan niet de naam %1 krijgen.")
+                                                            .arg(file.fileName()));
+        }
+        logoPixels = pixels;
+        imgBedrijflogo->setPicture(dir.filePath(file.fileName()));
+        Setup<HouseStyleSettings>().LogoBestand = file.fileName();
+        showLogoPath(file.absoluteFilePath());
+        defaultLogo = false;
+        Paint_Logo();
+        Enable_Controls();
+    });
+}
+
+// Every file of the logo folder goes, read-only ones included.
+void SetupAlgemeen::cmdLogoVerwijder_Click()
+{
+    guarded([&] {
+        if (ui().msgBox(QStringLiteral("Weet u zeker dat u het bedrijfslogo wilt verwijderen ?"), MsgButtons::YesNo,
+                        MsgIcon::Question, Titel()) != MsgResult::Yes)
+            return;
+        for (const QFileInfo& file : QDir(logoFolder()).entryInfoList(QDir::Files | QDir::Hidden | QDir::System))
+            removeFile(file);
+        Setup<HouseStyleSettings>().LogoBestand = QString();
+        showDefaultLogo(QStringLiteral("Standaard logo..."));
+        Enable_Controls();
+        Paint_Logo();
+    });
+}
+
+void SetupAlgemeen::cmdVoorbeeldTabellen_Click()
+{
+    guarded([&] {
+        frmVoorbeeldKleurinstelling dialog(picCurrentColor[1]->backColor(), picCurrentColor[2]->backColor(),
+                                           picCurrentColor[3]->backColor());
+        dialog.setApplication(app());
+        ui().showModal(dialog);
+    });
+}
+
+} // namespace tarvelo

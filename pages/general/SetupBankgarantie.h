@@ -1,0 +1,26 @@
+#pragma once
+
+#include "framework/forms/ComboBox.h"
+#include "framework/host/Application.h"
+#include "framework/page/SettingsPage.h"
+
+namespace tarvelo {
+
+// "Bankgarantieinstelling": the bank-guarantee institution the office works with by default.
+class SetupBankgarantie final : public SettingsPage {
+public:
+    SetupBankgarantie();
+    QString Titel() const override { return QStringLiteral("Bankgarantieinstelling"); }
+
+protected:
+    void Fill() override;
+    bool guardsFill() const override { return true; }
+
+private:
+    void cboBankgarantieMij_Click();
+    std::optional<HostCompany> company(int position) const;
+
+    ComboBox* cboBankgarantieMij = nullptr;
+};
+
+} // namespace tarvelo

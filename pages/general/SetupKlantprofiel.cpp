@@ -1,0 +1,45 @@
+#include "pages/general/SetupKlantprofiel.h"
+
+#include "framework/forms/Frame.h"
+#include "framework/page/RowLayout.h"
+#include "framework/settings/ClientProfileSettings.h"
+
+namespace tarvelo {
+
+namespace {
+constexpr qint16 FirstChoice = 1;
+constexpr qint16 LastChoice = 3;
+} // namespace
+
+SetupKlantprofiel::SetupKlantprofiel() : SettingsPage(QStringLiteral("SetupKlantprofiel"))
+{
+    auto& fra = add<Frame>(form(), QStringLiteral("fraVolledigheidKlantadvisering"),
+                           QStringLiteral("Controle op volledigheid klantprofiel en motivering bij afdruk "
+                                          "aanvraagformulier en HDN-aanvraag"));
+    const QString captions[] = {QStringLiteral("Klantprofiel en motivering"), QStringLiteral("Alleen klantprofiel"),
+                                QStringLiteral("Geen controle")};
+    RowLayout rows(fra, 9000); // as wide as its long caption
+    for (int i = 0; i < 3; ++i) {
+        optVolledigheidKlantadvisering[i] =
+            &add<OptionButton>(fra, QStringLiteral("optVolledigheidKlantadvisering"), captions[i], i);
+        rows.line(*optVolledigheidKlantadvisering[i], RowLayout::LabelHeight);
+    }
+    rows.finish();
+    bindOptions(std::vector<OptionButton*>(optVolledigheidKlantadvisering.begin(), optVolledigheidKlantadvisering.end()),
+                &ClientProfileSettings::ControleVolledigheid, {1, 2, 3});
+    stackFrames({&fra});
+}
+
+// A stored value outside 1 to 3 (0 when none was ever stored) would select no
+// option; the first option is the product's default and is written back, as
+// other defaults are.
+void SetupKlantprofiel::Fill()
+{
+    auto& stored = Setup<ClientProfileSettings>().ControleVolledigheid;
+    if (stored >= FirstChoice && stored <= LastChoice)
+        return;
+    stored = FirstChoice;
+    optVolledigheidKlantadvisering[0]->setValue(true);
+}
+
+} // namespace tarvelo

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "framework/forms/CheckBox.h"
+#include "framework/page/SettingsPage.h"
+
+#include <array>
+
+namespace tarvelo {
+
+// "Klantadvisering en motivering": how complete the client profile and the
+// motivation must be before an application form or HDN application is printed.
+class SetupKlantprofiel final : public SettingsPage {
+public:
+    SetupKlantprofiel();
+    QString Titel() const override { return QStringLiteral("Klantadvisering en motivering"); }
+    bool hasValidation() const override { return true; }
+
+protected:
+    void Fill() override;
+    QString errorContext() const override { return QStringLiteral("Instellingen klantprofiel"); }
+
+private:
+    std::array<OptionButton*, 3> optVolledigheidKlantadvisering{};
+};
+
+} // namespace tarvelo

@@ -1,0 +1,90 @@
+#include "pages/general/SetupZoekscherm.h"
+
+#include "framework/forms/Frame.h"
+#include "framework/forms/Label.h"
+#include "framework/host/Application.h"
+#include "framework/page/RowLayout.h"
+#include "framework/settings/SearchScreenSettings.h"
+
+#include <algorithm>
+
+namespace tarvelo {
+
+namespace {
+constexpr int InnerWidth = 5400;
+} // namespace
+
+SetupZoekscherm::SetupZoekscherm() : SettingsPage(QStringLiteral("SetupZoekscherm"))
+{
+    auto& fraZoekscherm = add<Frame>(form(), QStringLiteral("fraZoekscherm"), QStringLiteral("Algemeen"));
+    auto& chkDirectZoeken = add<CheckBox>(fraZoekscherm, QStringLiteral("chkDirectZoeken"),
+                                          QStringLiteral("Direct zoeken bij openen scherm"));
+    bind(chkDirectZoeken, &SearchScreenSettings::ZoekDirectZoeken);
+    RowLayout(fraZoekscherm, InnerWidth).line(chkDirectZoeken, RowLayout::LabelHeight).finish();
+
+    auto& fraMutatie = add<Frame>(form(), QStringLiteral("fraMutatie"), QStringLiteral("Mutatiedatum"));
+    auto& lblMutatie = add<Label>(fraMutatie, QStringLiteral("lblMutatie"), QStringLiteral("Toon adviezen van"));
+    const QString mutatie[] = {QStringLiteral("Laatste week"), QStringLiteral("Laatste twee weken"),
+                               QStringLiteral("Laatste maand"), QStringLiteral("Alle data"),
+                               QStringLiteral("Laatste zes maanden")};
+    RowLayout mutatieRows(fraMutatie, InnerWidth);
+    mutatieRows.line(lblMutatie, RowLayout::LabelHeight);
+    // listed by period; the indexes keep their codes
+    for (int i : {0, 1, 2, 4, 3}) {
+        optMutatie[i] = &add<OptionButton>(fraMutatie, QStringLiteral("optMutatie"), mutatie[i], i);
+        optMutatie[i]->Click.connect([this, i] { optMutatie_Click(i); });
+    }
+    for (int i : {0, 1, 2, 4, 3})
+        mutatieRows.line(*optMutatie[i], RowLayout::LabelHeight);
+    mutatieRows.finish();
+
+    auto& fraAdviezen = add<Frame>(form(), QStringLiteral("fraAdviezen"), QStringLiteral("Adviezen"));
+    auto& lblAdviezen = add<Label>(fraAdviezen, QStringLiteral("lblAdviezen"), QStringLiteral("Gewenste adviezen"));
+    const QString tonen[] = {QStringLiteral("Alle adviezen"), QStringLiteral("Alle adviezen binnen mijn vestiging"),
+                             QStringLiteral("Eigen adviezen")};
+    RowLayout adviezenRows(fraAdviezen, InnerWidth);
+    adviezenRows.line(lblAdviezen, RowLayout::LabelHeight);
+    for (int i = 0; i < 3; ++i) {
+        optTonenAdviezen[i] = &add<OptionButton>(fraAdviezen, QStringLiteral("optTonenAdviezen"), tonen[i], i);
+        optTonenAdviezen[i]->Click.connect([this, i] { optTonenAdviezen_Click(i); });
+        adviezenRows.line(*optTonenAdviezen[i], RowLayout::LabelHeight);
+    }
+    adviezenRows.finish();
+    stackFrames({&fraZoekscherm, &fraMutatie, &fraAdviezen});
+}
+
+void SetupZoekscherm::Fill()
+{
+    SearchScreenSettings& zoek = Setup<SearchScreenSettings>();
+    // an unknown period shows "Alle data"; the stored code stays until the user picks
+    const auto mutatie = std::find(MutatieCodes.begin(), MutatieCodes.end(), zoek.ZoekMutatie.get());
+    optMutatie[mutatie == MutatieCodes.end() ? AlleData : int(mutatie - MutatieCodes.begin())]->setValue(true);
+
+    // "*" is no choice of its own, and the branch's advices only exist for an
+    // office with branches: both become all advices, written back at once.
+    const bool branches = app().WerktMetVestigingen();
+    optTonenAdviezen[1]->setVisible(branches);
+    const auto tonen = std::find(TonenCodes.begin(), TonenCodes.end(), zoek.ZoekTonenAdviezen.get());
+    int shown = tonen == TonenCodes.end() ? 0 : int(tonen - TonenCodes.begin());
+    if (shown == 1 && !branches)
+        shown = 0;
+    if (zoek.ZoekTonenAdviezen.get() != TonenCodes[shown])
+        zoek.ZoekTonenAdviezen = TonenCodes[shown];
+    optTonenAdviezen[shown]->setValue(true);
+}
+
+void SetupZoekscherm::optMutatie_Click(int index)
+{
+    if (IsLoading)
+        return;
+    guarded(Index{index}, [&] { Setup<SearchScreenSettings>().ZoekMutatie = MutatieCodes[index]; });
+}
+
+void SetupZoekscherm::optTonenAdviezen_Click(int index)
+{
+    if (IsLoading)
+        return;
+    guarded(Index{index}, [&] { Setup<SearchScreenSettings>().ZoekTonenAdviezen = TonenCodes[index]; });
+}
+
+} // namespace tarvelo
