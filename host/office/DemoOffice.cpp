@@ -3,6 +3,7 @@
 #include "framework/host/Settings.h"
 #include "framework/settings/InkoopcombinatieSettings.h"
 #include "framework/settings/NotarisSettings.h"
+#include "framework/settings/OfficeSettings.h"
 #include "host/SettingsFile.h"
 #include "host/office/OfficeDatabase.h"
 
@@ -23,16 +24,53 @@ QString guid(const QString& name)
     return QUuid::createUuidV5(space, name).toString(QUuid::WithoutBraces);
 }
 
+struct DemoKantoor {
+    QString naam = QStringLiteral("Hypotheekadvies De Linde B.V.");
+    QString straat = QStringLiteral("Stationsplein");
+    int huisnummer = 12;
+    QString toevoeging = QStringLiteral("a");
+    QString postcode = QStringLiteral("3818 LE");
+    QString woonplaats = QStringLiteral("Amersfoort");
+    QString voorletters = QStringLiteral("J.");
+    QString tussenvoegsel = QStringLiteral("de");
+    QString achternaam = QStringLiteral("Vries");
+    QString telefoon = QStringLiteral("033 - 460 12 00");
+    QString telefax = QStringLiteral("033 - 460 12 01");
+    QString email = QStringLiteral("info@delinde-advies.nl");
+    QString url = QStringLiteral("www.delinde-advies.nl");
+    QString afm = QStringLiteral("12017345");
+};
+
 void office(const OfficeDatabase& db)
 {
+    const DemoKantoor k;
     db.exec(QStringLiteral("INSERT INTO Kantoor (Naam, Straat, Huisnummer, Toevoeging, Postcode, Woonplaats, "
                            "Voorletters, Tussenvoegsel, Achternaam, TelefoonNr, TelefaxNr, EMailadres, URL, "
                            "AFMRegistratieNr) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            {QStringLiteral("Hypotheekadvies De Linde B.V."), QStringLiteral("Stationsplein"), 12, QStringLiteral("a"),
-             QStringLiteral("3818 LE"), QStringLiteral("Amersfoort"), QStringLiteral("J."), QStringLiteral("de"),
-             QStringLiteral("Vries"), QStringLiteral("033 - 460 12 00"), QStringLiteral("033 - 460 12 01"),
-             QStringLiteral("info@delinde-advies.nl"), QStringLiteral("www.delinde-advies.nl"),
-             QStringLiteral("12017345")});
+            {k.naam, k.straat, k.huisnummer, k.toevoeging, k.postcode, k.woonplaats, k.voorletters, k.tussenvoegsel,
+             k.achternaam, k.telefoon, k.telefax, k.email, k.url, k.afm});
+}
+
+// The office page shows the office as the adviser's settings hold it.
+void officeSettings(Settings& setup)
+{
+    const DemoKantoor k;
+    OfficeSettings& kantoor = setup.get<OfficeSettings>();
+    kantoor.Naam = k.naam;
+    kantoor.TelefoonNr = k.telefoon;
+    kantoor.TelefaxNr = k.telefax;
+    kantoor.EMailadres = k.email;
+    kantoor.URL = k.url;
+    kantoor.AFMRegistratieNr = k.afm;
+    OfficeAddressSettings& adres = setup.get<OfficeAddressSettings>();
+    adres.Straat = k.straat;
+    adres.Huisnummer = k.huisnummer;
+    adres.Toevoeging = k.toevoeging;
+    adres.Postcode = k.postcode;
+    adres.Woonplaats = k.woonplaats;
+    adres.Voorletters = k.voorletters;
+    adres.Tussenvoegsel = k.tussenvoegsel;
+    adres.Achternaam = k.achternaam;
 }
 
 const QStringList& branches()
@@ -316,6 +354,7 @@ void create(OfficeDatabase& database, const QString& loginName, const QString& d
         advisers(database, loginName);
         companies(database, random);
         Settings setup;
+        officeSettings(setup);
         notaries(database, setup.get<NotarisSettings>());
         serviceProviders(database, setup.get<InkoopcombinatieSettings>());
         adviserSettings(database, setup);

@@ -1,6 +1,7 @@
 #include "framework/forms/AddressControl.h"
 #include "framework/settings/InkoopcombinatieSettings.h"
 #include "framework/settings/NotarisSettings.h"
+#include "framework/settings/OfficeSettings.h"
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/UpdateSettings.h"
 #include "framework/errors/RuntimeError.h"
@@ -237,5 +238,8 @@ TEST(OfficeStorageTest, DemoAdviserHasNotariesAndServiceProviders)
         own += p->TypeCode == QLatin1String("A");
     }
     EXPECT_EQ(own, 1);
+    // The office page has the office's own name and address to show.
+    EXPECT_EQ(host.SettingsObject().get<OfficeSettings>().Naam.get(), "Hypotheekadvies De Linde B.V.");
+    EXPECT_EQ(qint32(host.SettingsObject().get<OfficeAddressSettings>().Huisnummer), 12);
     EXPECT_FALSE(host.hasUnsavedChanges());
 }
