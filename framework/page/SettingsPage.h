@@ -62,7 +62,9 @@ public:
     void SetApplication(Application& application);
 
     Colour BackColor() const { return form_.backColor(); }
-    void setBackColor(Colour colour);
+    // The page and its controls still on the button face take the colour; a
+    // page with more that follows it (a list, say) adds that.
+    virtual void setBackColor(Colour colour);
 
     // Only pages with input checks offer Validation; the host asks first.
     virtual bool hasValidation() const { return false; }

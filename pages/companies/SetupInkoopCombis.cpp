@@ -61,6 +61,12 @@ SetupInkoopCombis::SetupInkoopCombis()
     stackFrames({&fra});
 }
 
+void SetupInkoopCombis::setBackColor(Colour colour)
+{
+    SettingsPage::setBackColor(colour);
+    lstInkoopcombinatie.setBackColor(colour);
+}
+
 void SetupInkoopCombis::Fill() { Fill_Listview(); }
 
 // One row per entry, keyed type code + index, sorted by name; the office's

@@ -13,6 +13,8 @@ class SetupInkoopCombis final : public SettingsPage {
 public:
     SetupInkoopCombis();
     QString Titel() const override { return QStringLiteral("Serviceproviders"); }
+    // The list of providers takes the page's colour too.
+    void setBackColor(Colour colour) override;
 
 protected:
     void Fill() override;

@@ -258,3 +258,14 @@ TEST_F(SetupInkoopCombisTest, StaleRowIsReportedNotWrittenElsewhere)
     EXPECT_FALSE(providers().Inkoopcombinatie(1)->Geselecteerd);
     EXPECT_EQ(h.app().setupChangedCount(), 0);
 }
+
+// The list must follow the page's colour, though a list is not on the button face.
+TEST_F(SetupInkoopCombisTest, BackColorAlsoColoursTheList)
+{
+    SettingsPage& page = open();
+    const Colour before = list().backColor();
+    page.setBackColor(rgb(255, 255, 200));
+    EXPECT_NE(before, rgb(255, 255, 200));
+    EXPECT_EQ(list().backColor(), rgb(255, 255, 200));
+    EXPECT_EQ(page.BackColor(), rgb(255, 255, 200));
+}
