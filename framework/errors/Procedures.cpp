@@ -15,6 +15,13 @@ Procedures::Procedures(QString componentName, std::function<QString()> context, 
 
 Procedures::~Procedures() = default;
 
+Application& Procedures::app() const
+{
+    if (!host_)
+        throw RuntimeError::objectRequired();
+    return *host_;
+}
+
 ProcedureTrace& Procedures::trace()
 {
     if (!trace_)

@@ -31,6 +31,8 @@ public:
 
     // The host the errors are reported to; null until the form is attached.
     Application* host() const { return host_; }
+    // The host; error 424 before the form is attached.
+    Application& app() const;
 
     // Runs body as a procedure named after the member function that calls
     // guarded (so call it from the procedure itself, not from a lambda).

@@ -38,8 +38,11 @@ inline constexpr long InvalidProcedureCall = 5;
 inline constexpr long Overflow = 6;
 inline constexpr long SubscriptOutOfRange = 9;
 inline constexpr long TypeMismatch = 13;
+inline constexpr long PathFileAccessError = 75;
 inline constexpr long PathNotFound = 76;
+inline constexpr long ObjectVariableNotSet = 91;
 inline constexpr long ObjectRequired = 424;
+inline constexpr long InvalidPicture = 481;
 inline constexpr long ApplicationDefined = 1004;
 } // namespace ErrorNumber
 

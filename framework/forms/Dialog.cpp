@@ -11,13 +11,6 @@ Dialog::Dialog(const QString& name, const QString& errorContext, const QString& 
     setVisible(false);
 }
 
-Application& Dialog::app() const
-{
-    if (!host())
-        throw RuntimeError::objectRequired();
-    return *host();
-}
-
 Ui& Dialog::ui() const { return app().ui(); }
 
 void Dialog::close(bool cancelled)

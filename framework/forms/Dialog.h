@@ -18,7 +18,6 @@ public:
 
     // The host the dialog reports to and shows its messages through.
     void setApplication(Application& application) { setHost(&application); }
-    Application& app() const;
     Ui& ui() const;
 
     // Whether the user closed the dialog without confirming it.

@@ -1,12 +1,16 @@
 #include "framework/forms/UserControl.h"
 
-#include "framework/errors/RuntimeError.h"
+#include "framework/errors/ReportTexts.h"
 #include "framework/page/DpiScaling.h"
 
 namespace tarvelo {
 
 UserControl::UserControl(Form& form, const QString& className, const QString& name, int index, Control* parent)
-    : EmbeddedForm(form, name, index, parent), className_(className), inner_(className)
+    : EmbeddedForm(form, name, index, parent),
+      // Its guarded procedures report under its class name, in the context
+      // of the dialogs shared by several pages.
+      Procedures(className, [] { return ReportTexts::GeneralContext; }, ReportTexts::Message),
+      className_(className), inner_(className)
 {
     inner_.setBounds(0, 0, width(), height());
     inner_.setUnhandledErrorHandler([this](Form&, std::exception_ptr error) { this->form().reportUnhandled(error); });
@@ -34,15 +38,8 @@ void UserControl::setBackColor(Colour colour)
 
 void UserControl::setApplication(Application& application)
 {
-    application_ = &application;
+    setHost(&application);
     Fill_Control();
-}
-
-Application& UserControl::app() const
-{
-    if (!application_)
-        throw RuntimeError::objectRequired();
-    return *application_;
 }
 
 } // namespace tarvelo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/errors/Procedures.h"
 #include "framework/forms/EmbeddedForm.h"
 #include "framework/forms/Form.h"
 
@@ -13,8 +14,9 @@ class Application;
 // class (e.g. "RenteOpties"), declares its inner controls in its constructor
 // and fills them in Fill_Control once the host application is known.
 //
-// Errors that escape an inner control's handler go where the outer form's do.
-class UserControl : public EmbeddedForm {
+// Its procedures run guarded like a page's (reported under its class name);
+// errors that escape an inner control's handler go where the outer form's do.
+class UserControl : public EmbeddedForm, public Procedures {
 public:
     ~UserControl() override;
 
@@ -31,7 +33,7 @@ public:
     Colour BackColor() const { return backColor(); }
     void setBackColor(Colour colour) override;
 
-    Application* getApplication() const { return application_; }
+    Application* getApplication() const { return host(); }
     // Stores the host application and fills the control; an error in the fill
     // reaches the caller, which is the page's own guarded procedure.
     void setApplication(Application& application);
@@ -41,13 +43,10 @@ protected:
 
     // Reads what the control shows from the host; called by setApplication.
     virtual void Fill_Control() {}
-    // The host application; an error (424) before setApplication.
-    Application& app() const;
 
 private:
     QString className_;
     Form inner_;
-    Application* application_ = nullptr;
 };
 
 } // namespace tarvelo

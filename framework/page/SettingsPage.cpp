@@ -62,17 +62,10 @@ void SettingsPage::Notify(const QString&, const QString&, const QString&, const 
 
 QString SettingsPage::errorContext() const { return ReportTexts::PageContextPrefix + Titel(); }
 
-Application& SettingsPage::app() const
-{
-    if (!host())
-        throw RuntimeError::objectRequired();
-    return *host();
-}
-
 Settings& SettingsPage::Setup() const
 {
     if (!setup_)
-        throw RuntimeError(91, QStringLiteral("Objectvariabele of blokvariabele With is niet ingesteld"));
+        throw RuntimeError(ErrorNumber::ObjectVariableNotSet, QStringLiteral("Objectvariabele of blokvariabele With is niet ingesteld"));
     return *setup_;
 }
 

@@ -93,7 +93,6 @@ protected:
     // "Instellingen - " + Titel unless a page uses a shorter fixed form.
     virtual QString errorContext() const;
 
-    Application& app() const;
     Settings& Setup() const;
     template <class Block>
     Block& Setup() const

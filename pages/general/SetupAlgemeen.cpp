@@ -27,9 +27,6 @@ constexpr int ButtonSize = 315;
 constexpr int SwatchWidth = 915;
 constexpr int DefaultButtonWidth = 1095;
 constexpr int ColourLabelWidth = 2895;
-constexpr long PathNotFound = 76;
-constexpr long InvalidPicture = 481;
-constexpr long PathFileAccessError = 75;
 
 const QString LogoFilter = QStringLiteral(
     "Bitmap (*.bmp;*.dib)|*.bmp;*.dib|GIF (*.gif)|*.gif|JPEG (*.jpg)|*.jpg|Metabestanden (*.wmf;*.emf)|*.wmf;*.emf|"
@@ -43,7 +40,7 @@ QSize pictureSize(const QString& path)
 {
     const QImage picture(path);
     if (picture.isNull())
-        throw RuntimeError(InvalidPicture, QStringLiteral("Het bestand %1 is geen afbeelding die het programma kan "
+        throw RuntimeError(ErrorNumber::InvalidPicture, QStringLiteral("Het bestand %1 is geen afbeelding die het programma kan "
                                                           "lezen.")
                                                .arg(QDir::toNativeSeparators(path)));
     return picture.size();
@@ -66,7 +63,7 @@ void removeFile(const QFileInfo& file)
     QFile f(file.absoluteFilePath());
     f.setPermissions(f.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
     if (!f.remove())
-        throw RuntimeError(PathFileAccessError, QStringLiteral("Het bestand %1 kan niet worden verwijderd.")
+        throw RuntimeError(ErrorNumber::PathFileAccessError, QStringLiteral("Het bestand %1 kan niet worden verwijderd.")
                                                     .arg(QDir::toNativeSeparators(file.absoluteFilePath())));
 }
 
@@ -207,7 +204,7 @@ void SetupAlgemeen::Fill_Logo()
         }
         const QString folder = logoFolder();
         if (!QDir().mkpath(folder))
-            throw RuntimeError(PathNotFound, QStringLiteral("De map voor het bedrijfslogo %1 kan niet worden "
+            throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("De map voor het bedrijfslogo %1 kan niet worden "
                                                             "aangemaakt.")
                                                  .arg(QDir::toNativeSeparators(folder)));
         const QString bestand = Setup<HouseStyleSettings>().LogoBestand;
@@ -328,14 +325,14 @@ void SetupAlgemeen::cmdBedrijfslogo_Click()
         QDir dir(folder);
         if (file.absolutePath() != dir.absolutePath()) {
             if (!QDir().mkpath(folder))
-                throw RuntimeError(PathNotFound, QStringLiteral("De map voor het bedrijfslogo %1 kan niet worden "
+                throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("De map voor het bedrijfslogo %1 kan niet worden "
                                                                 "aangemaakt.")
                                                      .arg(QDir::toNativeSeparators(folder)));
             const QString temporary = dir.filePath(NewLogoName);
             if (QFileInfo(temporary).isFile())
                 removeFile(QFileInfo(temporary));
             if (!QFile::copy(file.absoluteFilePath(), temporary))
-                throw RuntimeError(PathFileAccessError,
+                throw RuntimeError(ErrorNumber::PathFileAccessError,
                                    QStringLiteral("Het bedrijfslogo kan niet naar de map %1 worden gekopieerd; het "
                                                   "huidige logo blijft behouden.")
                                        .arg(QDir::toNativeSeparators(folder)));
@@ -344,7 +341,7 @@ void SetupAlgemeen::cmdBedrijfslogo_Click()
                     removeFile(old);
             }
             if (!QFile::rename(temporary, dir.filePath(file.fileName())))
-                throw RuntimeError(PathFileAccessError, QStringLiteral("Het bedrijfslogo kan niet de naam %1 krijgen.")
+                throw RuntimeError(ErrorNumber::PathFileAccessError, QStringLiteral("Het bedrijfslogo kan niet de naam %1 krijgen.")
                                                             .arg(file.fileName()));
         }
         logoPixels = pixels;

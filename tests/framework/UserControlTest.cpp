@@ -43,6 +43,9 @@ public:
         });
     }
 
+    // A procedure of the control's own that fails.
+    void Herbereken() { guarded([] { throw RuntimeError::overflow(); }); }
+
     Event<QString> Gekozen;
     int fills = 0;
 
@@ -237,4 +240,18 @@ TEST(FormRemove, TakesAControlAndItsContentsOff)
     EXPECT_THROW(form.remove(elsewhere), RuntimeError);
     EXPECT_THROW(form.remove(form), RuntimeError);
     EXPECT_EQ(other.controls().size(), 1u);
+}
+
+// A user control's own procedures must be reported like a page's, under its class name, and leave it usable.
+TEST_F(UserControlTest, ItsGuardedProceduresAreReportedUnderItsClassName)
+{
+    SetupTestRente& page = openRente();
+    ASSERT_NE(page.ucRente, nullptr);
+    page.ucRente->Herbereken();
+    ASSERT_EQ(h.errors().size(), 1u);
+    EXPECT_EQ(h.errors()[0].ProcedureName, "Herbereken");
+    EXPECT_EQ(h.errors()[0].ComponentName, "TestRenteKeuze");
+    EXPECT_EQ(h.errors()[0].Context, "Generiek");
+    EXPECT_EQ(h.errors()[0].ErrorNumber, "6");
+    EXPECT_TRUE(page.ucRente->trace().running().isEmpty());
 }
