@@ -1,15 +1,19 @@
 #include "host/ReferenceApplication.h"
 
+#include "framework/errors/Conversions.h"
 #include "framework/errors/ReportTexts.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/host/ProcedureTrace.h"
 #include "framework/registry/RegistryNames.h"
+#include "framework/settings/AbonnementSettings.h"
 #include "framework/ui/Ui.h"
 #include "host/database/ServerConnection.h"
 #include "host/office/DataFolder.h"
 #include "host/office/DemoOffice.h"
 #include "host/office/OfficeDatabase.h"
+#include "host/office/PortfolioTasks.h"
 #include "host/office/SettingsStore.h"
+#include "host/office/SubscriptionUse.h"
 #include "pages/AllPages.h"
 
 #include <QDebug>
@@ -230,6 +234,32 @@ void ReferenceApplication::MoveDossierDocumentFolder(const QString&, const QStri
         for (const auto& [id, folder] : moves)
             office_->exec(QStringLiteral("UPDATE Adviesdossier SET DocumentenMap = ? WHERE ID = ?"), {folder, id});
     });
+}
+
+// The portfolio tasks and the subscriptions' use count from the host's own date.
+int ReferenceApplication::TakenAanmaken(const Settings& setup)
+{
+    return PortfolioTasks::create(*office_, setup, CDate(SysteemDatum()));
+}
+
+int ReferenceApplication::TakenAfhandelen(const Settings& setup)
+{
+    return PortfolioTasks::close(*office_, setup, CDate(SysteemDatum()));
+}
+
+int ReferenceApplication::AantalAdviezenAbonnement(const AbonnementRecord& abonnement)
+{
+    return SubscriptionUse::adviceCount(*office_, abonnement.ID);
+}
+
+void ReferenceApplication::VervangAbonnement(const AbonnementRecord& oud, const AbonnementRecord& nieuw)
+{
+    SubscriptionUse::replace(*office_, oud, nieuw);
+}
+
+void ReferenceApplication::AbonnementDoorvoeren(const AbonnementRecord& abonnement)
+{
+    SubscriptionUse::apply(*office_, abonnement);
 }
 
 } // namespace tarvelo

@@ -124,6 +124,11 @@ public:
     tarvelo::Connection& connection() override;
     bool TestConnection(const QString& server, QString& errorText, const QString& databaseName) override;
     void MoveDossierDocumentFolder(const QString& text, const QString& oldFolder, const QString& newFolder) override;
+    int TakenAanmaken(const Settings& setup) override;
+    int TakenAfhandelen(const Settings& setup) override;
+    int AantalAdviezenAbonnement(const AbonnementRecord& abonnement) override;
+    void VervangAbonnement(const AbonnementRecord& oud, const AbonnementRecord& nieuw) override;
+    void AbonnementDoorvoeren(const AbonnementRecord& abonnement) override;
 
     // The host's general error handling for controls: an error that escaped a
     // page's own handling is reported and the program goes on.

@@ -7,6 +7,7 @@ namespace tarvelo {
 
 class Connection;
 class Settings;
+struct AbonnementRecord;
 
 // The host's database object, reached through Application::RunFunction with
 // "GetDatabase". The office database's connection and the record operations
@@ -28,6 +29,20 @@ public:
     // old root to the new one. The first argument is the host's own text.
     virtual void MoveDossierDocumentFolder(const QString& text, const QString& oldFolder,
                                            const QString& newFolder) = 0;
+
+    // Makes the portfolio tasks that are due by the reminder settings, from the
+    // advices with status 'In beheer'; returns how many are new.
+    virtual int TakenAanmaken(const Settings& setup) = 0;
+    // Marks the tasks done whose event lies longer ago than the completion
+    // period of the settings; returns how many.
+    virtual int TakenAfhandelen(const Settings& setup) = 0;
+    // The number of advices that use the subscription.
+    virtual int AantalAdviezenAbonnement(const AbonnementRecord& abonnement) = 0;
+    // Makes the advices of the old subscription use the new one, all or none.
+    virtual void VervangAbonnement(const AbonnementRecord& oud, const AbonnementRecord& nieuw) = 0;
+    // Applies the subscription's changed terms to all existing clients and
+    // issued proposals.
+    virtual void AbonnementDoorvoeren(const AbonnementRecord& abonnement) = 0;
 };
 
 } // namespace tarvelo

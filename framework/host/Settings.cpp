@@ -16,6 +16,10 @@
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/SearchScreenSettings.h"
 #include "framework/settings/UpdateSettings.h"
+#include "framework/settings/TariefSettings.h"
+#include "framework/settings/HerinneringSettings.h"
+#include "framework/settings/AbonnementSettings.h"
+#include "framework/settings/OnderwerpenSettings.h"
 
 namespace tarvelo {
 
@@ -39,6 +43,10 @@ Settings::Settings()
     addBlock<HouseStyleSettings>();
     addBlock<CompanyChoiceSettings>();
     addBlock<SearchScreenSettings>();
+    addBlock<TariefSettings>();
+    addBlock<HerinneringSettings>();
+    addBlock<AbonnementSettings>();
+    addBlock<OnderwerpenSettings>();
 }
 
 } // namespace tarvelo

@@ -1,6 +1,7 @@
 #include "host/office/DemoOffice.h"
 
 #include "framework/host/Settings.h"
+#include "framework/settings/AbonnementSettings.h"
 #include "framework/settings/InkoopcombinatieSettings.h"
 #include "framework/settings/NotarisSettings.h"
 #include "framework/settings/OfficeSettings.h"
@@ -285,7 +286,12 @@ void adviserSettings(const OfficeDatabase& db, const Settings& setup)
                 {code, record, now});
 }
 
-void subscriptions(const OfficeDatabase& db)
+QString subscriptionId(const char* soort)
+{
+    return QLatin1Char('{') + guid(QString::fromUtf8(soort)).toUpper() + QLatin1Char('}');
+}
+
+void subscriptions(const OfficeDatabase& db, AbonnementSettings& setup)
 {
     struct Subscription {
         const char* soort;
@@ -303,9 +309,104 @@ void subscriptions(const OfficeDatabase& db)
     for (const Subscription& s : list) {
         db.exec(QStringLiteral("INSERT INTO Abonnement (ID, Actief, Soort, Omschrijving, Termijnbedrag, Betaaltermijn, "
                                "ControleAantal, ControleEenheid, Contractduur) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                {QLatin1Char('{') + guid(QString::fromUtf8(s.soort)).toUpper() + QLatin1Char('}'), s.actief ? -1 : 0,
+                {subscriptionId(s.soort), s.actief ? -1 : 0,
                  QString::fromUtf8(s.soort), QString::fromUtf8(s.omschrijving), s.bedrag, s.betaaltermijn,
                  s.controleAantal, s.controleEenheid, s.contractduur});
+        AbonnementRecord record;
+        record.ID = subscriptionId(s.soort);
+        record.Actief = s.actief;
+        record.Soort = QString::fromUtf8(s.soort);
+        record.Omschrijving = QString::fromUtf8(s.omschrijving);
+        record.Termijnbedrag = s.bedrag;
+        record.Betaaltermijn = qint16(s.betaaltermijn);
+        record.ControleAantal = qint16(s.controleAantal);
+        record.ControleEenheid = qint16(s.controleEenheid);
+        record.Contractduur = qint16(s.contractduur);
+        setup.AddAbonnement(record);
+    }
+}
+
+// Advices of the dossiers' clients, most of them 'In beheer', with products,
+// persons and subscriptions whose dates fall in the coming months, so that
+// the portfolio reminders have something to make tasks of.
+void advices(const OfficeDatabase& db)
+{
+    struct Demo {
+        const char* klant;
+        const char* status;
+        const char* abonnement; // the kind, or empty
+        int startMonthsAgo;
+    };
+    static const Demo list[] = {
+        {"Bakker", "In beheer", "Basis", 11},      {"Jansen", "In beheer", "Plus", 5},
+        {"De Boer", "In beheer", "Premium", 2},    {"Visser", "In behandeling", "Basis", 1},
+        {"Smit", "In beheer", "", 0},              {"Meijer", "In beheer", "Oud abonnement", 23},
+        {"Mulder", "In behandeling", "", 0},       {"Bos", "In beheer", "Plus", 17},
+        {"Vos", "In beheer", "Basis", 35},         {"Peters", "In beheer", "", 0},
+    };
+    static const struct {
+        int type;
+        const char* omschrijving;
+    } products[] = {{1, "Annuïteitenhypotheek"}, {4, "Overlijdensrisicoverzekering"}, {2, "Kapitaalverzekering"},
+                    {8, "AOV"},                   {64, "Doorlopend krediet"},           {512, "Opstalverzekering"},
+                    {1024, "Energiecontract"},    {256, "Uitvaartverzekering"}};
+    const QDate today = QDate::currentDate();
+    int number = 0;
+    for (const Demo& a : list) {
+        ++number;
+        const QString id = QStringLiteral("A%1").arg(number, 5, 10, QLatin1Char('0'));
+        QVariant abonnementId, ingang, bedrag, betaal, controleAantal, controleEenheid, duur;
+        if (*a.abonnement) {
+            QSqlQuery terms = db.exec(QStringLiteral("SELECT ID, Termijnbedrag, Betaaltermijn, ControleAantal, "
+                                                     "ControleEenheid, Contractduur FROM Abonnement WHERE ID = ?"),
+                                      {subscriptionId(a.abonnement)});
+            if (terms.next()) {
+                abonnementId = terms.value(0);
+                bedrag = terms.value(1);
+                betaal = terms.value(2);
+                controleAantal = terms.value(3);
+                controleEenheid = terms.value(4);
+                duur = terms.value(5);
+                ingang = today.addMonths(-a.startMonthsAgo).addDays(9 + number).toString(Qt::ISODate);
+            }
+        }
+        db.exec(QStringLiteral("INSERT INTO Advies (ID, DossierID, Klant, Status, AbonnementID, AbonnementIngang, "
+                               "Termijnbedrag, Betaaltermijn, ControleAantal, ControleEenheid, Contractduur) "
+                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                {id, QStringLiteral("D%1").arg(number, 5, 10, QLatin1Char('0')), QString::fromUtf8(a.klant),
+                 QString::fromUtf8(a.status), abonnementId, ingang, bedrag, betaal, controleAantal, controleEenheid,
+                 duur});
+        for (int p = 0; p < 2; ++p) {
+            const auto& product = products[(number + p * 3) % int(std::size(products))];
+            const QDate einde = today.addDays(12 + number * 23 + p * 170);
+            const QVariant rvp = product.type == 1 ? QVariant(today.addMonths(number + 1).toString(Qt::ISODate))
+                                                   : QVariant();
+            db.exec(QStringLiteral("INSERT INTO AdviesProduct (AdviesID, Volgnummer, Producttype, Omschrijving, "
+                                   "Einddatum, EindeRentevast) VALUES (?, ?, ?, ?, ?, ?)"),
+                    {id, p + 1, product.type, QString::fromUtf8(product.omschrijving), einde.toString(Qt::ISODate), rvp});
+        }
+        const QDate born = today.addDays(5 + number * 9).addYears(-(38 + number * 3));
+        const QDate partnerBorn = today.addDays(40 + number * 17).addYears(-(35 + number * 2));
+        const QDate childBorn = today.addDays(3 + number * 6).addYears(-(4 + number));
+        const struct {
+            const char* rol;
+            QString naam;
+            QDate born;
+            QVariant pension;
+        } persons[] = {
+            {"Klant", QStringLiteral("de heer ") + QString::fromUtf8(a.klant), born,
+             number % 3 == 0 ? QVariant(today.addDays(20 + number * 4).toString(Qt::ISODate))
+                             : QVariant(born.addYears(67).toString(Qt::ISODate))},
+            {"Partner", QStringLiteral("mevrouw ") + QString::fromUtf8(a.klant), partnerBorn,
+             QVariant(partnerBorn.addYears(67).toString(Qt::ISODate))},
+            {"Kind", QStringLiteral("kind ") + QString::fromUtf8(a.klant), childBorn, QVariant()},
+        };
+        int volgnummer = 0;
+        for (const auto& person : persons)
+            db.exec(QStringLiteral("INSERT INTO AdviesPersoon (AdviesID, Volgnummer, Rol, Naam, Geboortedatum, "
+                                   "Pensioendatum) VALUES (?, ?, ?, ?, ?, ?)"),
+                    {id, ++volgnummer, QString::fromLatin1(person.rol), person.naam,
+                     person.born.toString(Qt::ISODate), person.pension});
     }
 }
 
@@ -357,10 +458,11 @@ void create(OfficeDatabase& database, const QString& loginName, const QString& d
         officeSettings(setup);
         notaries(database, setup.get<NotarisSettings>());
         serviceProviders(database, setup.get<InkoopcombinatieSettings>());
+        subscriptions(database, setup.get<AbonnementSettings>());
         adviserSettings(database, setup);
-        subscriptions(database);
         hdnMessages(database, random);
         dossiers(database, documentRoot);
+        advices(database);
     });
 }
 

@@ -41,6 +41,20 @@ const QStringList& officeSchema()
         // The clients' advice dossiers and the folder of each one's documents.
         QStringLiteral("CREATE TABLE Adviesdossier (ID TEXT PRIMARY KEY, Klant TEXT NOT NULL, "
                        "DocumentenMap TEXT)"),
+        // The advices of the clients: their status, subscription with its terms as
+        // agreed, products and persons; the portfolio tasks made from them.
+        QStringLiteral("CREATE TABLE Advies (ID TEXT PRIMARY KEY, DossierID TEXT, Klant TEXT NOT NULL, "
+                       "Status TEXT NOT NULL, AbonnementID TEXT, AbonnementIngang TEXT, Termijnbedrag REAL, "
+                       "Betaaltermijn INTEGER, ControleAantal INTEGER, ControleEenheid INTEGER, Contractduur INTEGER)"),
+        QStringLiteral("CREATE TABLE AdviesProduct (AdviesID TEXT NOT NULL, Volgnummer INTEGER NOT NULL, "
+                       "Producttype INTEGER NOT NULL, Omschrijving TEXT, Einddatum TEXT, EindeRentevast TEXT, "
+                       "PRIMARY KEY (AdviesID, Volgnummer))"),
+        QStringLiteral("CREATE TABLE AdviesPersoon (AdviesID TEXT NOT NULL, Volgnummer INTEGER NOT NULL, "
+                       "Rol TEXT NOT NULL, Naam TEXT, Geboortedatum TEXT, Pensioendatum TEXT, "
+                       "PRIMARY KEY (AdviesID, Volgnummer))"),
+        QStringLiteral("CREATE TABLE Taak (Sleutel TEXT PRIMARY KEY, AdviesID TEXT NOT NULL, Soort TEXT NOT NULL, "
+                       "Omschrijving TEXT, Gebeurtenisdatum TEXT NOT NULL, Aangemaakt TEXT NOT NULL, "
+                       "Afgehandeld INTEGER NOT NULL, AfgehandeldOp TEXT)"),
         // Every HDN message sent or received.
         QStringLiteral("CREATE TABLE HDNBericht (Ber_Id INTEGER PRIMARY KEY, Ber_Cd TEXT, Ber_Dt TEXT, "
                        "Ber_Om_Ascii TEXT, Ber_Om_Berichtnaam TEXT)"),

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "framework/host/SettingsObject.h"
+
+namespace tarvelo {
+
+// How far the office narrows down what an advice offers: its subjects and the
+// product tabs under 'Huidige situatie' and 'Voorstel'.
+struct OnderwerpenSettings final : SettingsBlock {
+    using SettingsBlock::SettingsBlock;
+    Setting<bool> OnderwerpenBeperken{this, "OnderwerpenBeperken", false};
+    Setting<bool> AdviesonderwerpenBeperken{this, "AdviesonderwerpenBeperken", false};
+    Setting<bool> TabbladenBeperken{this, "TabbladenBeperken", false};
+    // The tabs that stay visible, one bit each; every tab is 32767.
+    Setting<qint32> Tabbladen{this, "Tabbladen", AlleTabbladen};
+    // The advice subjects left out of an advice, by name, separated by "|";
+    // kept by the advice-content control.
+    Setting<QString> UitgeslotenAdviesonderwerpen{this, "UitgeslotenAdviesonderwerpen"};
+
+    static constexpr qint32 AlleTabbladen = 32767;
+};
+
+} // namespace tarvelo

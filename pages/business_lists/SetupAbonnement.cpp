@@ -1,0 +1,252 @@
+#include "pages/business_lists/SetupAbonnement.h"
+
+#include "framework/errors/ReportTexts.h"
+#include "framework/errors/RuntimeError.h"
+#include "framework/forms/Frame.h"
+#include "framework/host/Application.h"
+#include "framework/host/Database.h"
+#include "framework/settings/AbonnementSettings.h"
+#include "framework/ui/Ui.h"
+#include "framework/util/NumberText.h"
+#include "pages/business_lists/frmAbonnementDetail.h"
+#include "pages/business_lists/frmOmzettenAbonnement.h"
+
+namespace tarvelo {
+
+namespace {
+constexpr int PageWidth = 8040;
+constexpr int Margin = 120;
+constexpr int ListTop = 300;
+constexpr int ListHeight = 3615;
+constexpr int ButtonWidth = 1215;
+constexpr int ButtonHeight = 375;
+const QString VerwijderenCaption = QStringLiteral("Abonnement verwijderen");
+} // namespace
+
+SetupAbonnement::SetupAbonnement()
+    : SettingsPage(QStringLiteral("SetupAbonnement")),
+      lvwAbonnement(add<ListView>(add<Frame>(form(), QStringLiteral("fraAbonnementen"), QStringLiteral("Abonnementen")),
+                                  QStringLiteral("lvwAbonnement"))),
+      cmdAdd(add<CommandButton>(form().control(QStringLiteral("fraAbonnementen")), QStringLiteral("cmdAdd"),
+                                QStringLiteral("Toevoegen"))),
+      cmdBewerkenNotaris(add<CommandButton>(form().control(QStringLiteral("fraAbonnementen")),
+                                            QStringLiteral("cmdBewerkenNotaris"), QStringLiteral("Bewerken"))),
+      cmdDelete(add<CommandButton>(form().control(QStringLiteral("fraAbonnementen")), QStringLiteral("cmdDelete"),
+                                   QStringLiteral("Verwijderen")))
+{
+    setErrorMessage(ReportTexts::MessageWithoutStop);
+    auto& fraAbonnementen = form().get<Frame>(QStringLiteral("fraAbonnementen"));
+    cmdAdd.setToolTipText(QStringLiteral("Toevoegen abonnement"));
+    cmdBewerkenNotaris.setToolTipText(QStringLiteral("Bewerken abonnement"));
+    cmdDelete.setToolTipText(QStringLiteral("Verwijderen abonnement"));
+    lvwAbonnement.setCheckboxes(true);
+    lvwAbonnement.setFullRowSelect(true);
+    lvwAbonnement.setHideSelection(false);
+    lvwAbonnement.setBounds(Margin, ListTop, PageWidth - 2 * Margin, ListHeight);
+    const int buttonsTop = lvwAbonnement.bottom() + Margin;
+    int left = Margin;
+    for (CommandButton* button : {&cmdAdd, &cmdBewerkenNotaris, &cmdDelete}) {
+        button->setBounds(left, buttonsTop, ButtonWidth, ButtonHeight);
+        left += ButtonWidth + Margin;
+    }
+    fraAbonnementen.setBounds(0, 0, PageWidth, buttonsTop + ButtonHeight + Margin);
+
+    lvwAbonnement.ItemCheck.connect([this](ListItem& item) { lvwAbonnement_ItemCheck(item); });
+    lvwAbonnement.DblClick.connect([this] { lvwAbonnement_DblClick(); });
+    cmdAdd.Click.connect([this] { cmdAdd_Click(); });
+    cmdBewerkenNotaris.Click.connect([this] { cmdBewerkenNotaris_Click(); });
+    cmdDelete.Click.connect([this] { cmdDelete_Click(); });
+    stackFrames({&fraAbonnementen});
+}
+
+void SetupAbonnement::setBackColor(Colour colour)
+{
+    SettingsPage::setBackColor(colour);
+    lvwAbonnement.setBackColor(colour);
+}
+
+QString SetupAbonnement::betaaltermijnText(int months)
+{
+    switch (months) {
+    case 1: return QStringLiteral("Maandelijks");
+    case 3: return QStringLiteral("Per kwartaal");
+    case 6: return QStringLiteral("Per half jaar");
+    case 12: return QStringLiteral("Jaarlijks");
+    default: return QString();
+    }
+}
+
+QString SetupAbonnement::controleText(int count, int unit)
+{
+    if (unit == 12)
+        return QString::number(count) + QStringLiteral(" jaar");
+    if (unit == 1)
+        return QString::number(count) + QStringLiteral(" maand(en)");
+    return QString::number(count);
+}
+
+AbonnementSettings& SetupAbonnement::abonnementen() const { return Setup<AbonnementSettings>(); }
+
+Database& SetupAbonnement::database() const
+{
+    if (!database_)
+        throw RuntimeError::objectRequired();
+    return *database_;
+}
+
+void SetupAbonnement::Fill()
+{
+    database_ = GetDatabase(app());
+    Fill_Screen();
+}
+
+void SetupAbonnement::Fill_Screen()
+{
+    guarded([this] {
+        const QString selected = lvwAbonnement.selectedItem() ? lvwAbonnement.selectedItem()->key() : QString();
+        lvwAbonnement.clear();
+        lvwAbonnement.clearColumns();
+        // The wide columns take a fifth of the list each, less room for the scroll bar.
+        const int wide = lvwAbonnement.width() / 5 - 270;
+        lvwAbonnement.addColumn(QStringLiteral("Actief"), QStringLiteral("Actief"), 675);
+        lvwAbonnement.addColumn(QStringLiteral("Soort"), QStringLiteral("Soort"), wide);
+        lvwAbonnement.addColumn(QStringLiteral("Omschrijving"), QStringLiteral("Omschrijving"), wide + 1080);
+        lvwAbonnement.addColumn(QStringLiteral("Bedrag"), QStringLiteral("Bedrag"), 900);
+        lvwAbonnement.addColumn(QStringLiteral("Betaaltermijn"), QStringLiteral("Betaaltermijn"), wide - 270);
+        lvwAbonnement.addColumn(QStringLiteral("Controle"), QStringLiteral("Controle elke "), wide - 270);
+        for (int i = 1; const AbonnementRecord* r = abonnementen().Abonnement(i); ++i) {
+            ListItem& row = lvwAbonnement.addItem(r->ID, QString());
+            row.setChecked(r->Actief);
+            row.setSubItem(1, r->Soort);
+            row.setSubItem(2, r->Omschrijving);
+            row.setSubItem(3, amountText(r->Termijnbedrag));
+            row.setSubItem(4, betaaltermijnText(r->Betaaltermijn));
+            row.setSubItem(5, controleText(r->ControleAantal, r->ControleEenheid));
+        }
+        ListItem* keep = lvwAbonnement.findItem(selected);
+        if (!keep && lvwAbonnement.count() > 0)
+            keep = &lvwAbonnement.item(1);
+        if (keep)
+            lvwAbonnement.setSelectedItem(keep);
+        cmdBewerkenNotaris.setEnabled(keep != nullptr);
+        cmdDelete.setEnabled(keep != nullptr);
+    });
+}
+
+void SetupAbonnement::minimaalEenActief(MsgIcon icon)
+{
+    ui().msgBox(QStringLiteral("Er moet minimaal één actief abonnement ingevoerd zijn."), MsgButtons::OK, icon,
+                VerwijderenCaption);
+}
+
+void SetupAbonnement::lvwAbonnement_ItemCheck(ListItem& item)
+{
+    guarded([&] {
+        AbonnementRecord* record = abonnementen().AbonnementOpID(item.key());
+        if (!record)
+            throw RuntimeError::subscriptOutOfRange();
+        if (!item.checked() && record->Actief && abonnementen().AantalActief() <= 1) {
+            minimaalEenActief(MsgIcon::Information);
+            item.setChecked(true);
+            return;
+        }
+        record->Actief = item.checked();
+        app().SetupChanged();
+    });
+}
+
+void SetupAbonnement::cmdAdd_Click()
+{
+    guarded([this] {
+        frmAbonnementDetail dialog;
+        dialog.setSetup(Setup());
+        dialog.setID(QString());
+        dialog.setApplication(app());
+        dialog.setBackColor(BackColor());
+        dialog.Fill_Control();
+        ui().showModal(dialog);
+        if (!dialog.Geannuleerd())
+            app().SetupChanged();
+        Fill_Screen();
+    });
+}
+
+void SetupAbonnement::cmdBewerkenNotaris_Click()
+{
+    guarded([this] { Bewerken(); });
+}
+
+void SetupAbonnement::lvwAbonnement_DblClick()
+{
+    guarded([this] { Bewerken(); });
+}
+
+void SetupAbonnement::Bewerken()
+{
+    const ListItem* row = lvwAbonnement.selectedItem();
+    if (!row)
+        return;
+    frmAbonnementDetail dialog;
+    dialog.setSetup(Setup());
+    dialog.setID(row->key());
+    dialog.setApplication(app());
+    dialog.setBackColor(BackColor());
+    dialog.Fill_Control();
+    ui().showModal(dialog);
+    if (!dialog.Geannuleerd())
+        app().SetupChanged();
+    if (dialog.Gewijzigd() &&
+        ui().msgBox(QStringLiteral("Wilt u de wijzigingen van dit abonnement meteen verwerken bij alle bestaande klanten "
+                                   "en uitgebrachte voorstellen?\r\nLet op! Indien u dit niet verwerkt, blijven de oude "
+                                   "abonnementsgegevens staan."),
+                    MsgButtons::YesNo, MsgIcon::Exclamation, QStringLiteral("Wijzigingen doorvoeren")) == MsgResult::Yes) {
+        if (const AbonnementRecord* record = abonnementen().AbonnementOpID(dialog.ID()))
+            database().AbonnementDoorvoeren(*record);
+    }
+    Fill_Screen();
+}
+
+// The office keeps at least one subscription, and at least one active one:
+// the last subscription, and the only active one, stay.
+void SetupAbonnement::cmdDelete_Click()
+{
+    guarded([this] {
+        const ListItem* row = lvwAbonnement.selectedItem();
+        if (!row)
+            return;
+        AbonnementSettings& list = abonnementen();
+        const AbonnementRecord* record = list.AbonnementOpID(row->key());
+        if (!record)
+            throw RuntimeError::subscriptOutOfRange();
+        if (!list.Abonnement(2) || (record->Actief && list.AantalActief() <= 1)) {
+            minimaalEenActief(MsgIcon::Exclamation);
+            return;
+        }
+        if (ui().msgBox(QStringLiteral("Weet u zeker dat u het geselecteerde abonnement wilt verwijderen?"),
+                        MsgButtons::YesNo, MsgIcon::Exclamation, VerwijderenCaption) != MsgResult::Yes)
+            return;
+        const AbonnementRecord oud = *record;
+        const int aantal = database().AantalAdviezenAbonnement(oud);
+        if (aantal > 0) {
+            frmOmzettenAbonnement dialog;
+            dialog.setSetup(Setup());
+            dialog.setAantal(aantal);
+            dialog.setID(oud.ID);
+            dialog.setApplication(app());
+            dialog.setBackColor(BackColor());
+            ui().showModal(dialog);
+            if (dialog.Geannuleerd())
+                return;
+            const AbonnementRecord* nieuw = list.AbonnementOpID(dialog.NieuwID());
+            // Without a replacement the advices would point at nothing: nothing is deleted then.
+            if (!nieuw || nieuw->ID == oud.ID)
+                throw RuntimeError::invalidProcedureCall();
+            database().VervangAbonnement(oud, *nieuw);
+        }
+        list.RemoveAbonnement(oud.ID);
+        app().SetupChanged();
+        Fill_Screen();
+    });
+}
+
+} // namespace tarvelo

@@ -1,0 +1,211 @@
+#include "pages/business_lists/SetupOnderwerpen.h"
+
+#include "framework/forms/Label.h"
+#include "framework/host/Application.h"
+#include "framework/host/ComponentFactory.h"
+#include "framework/page/RowLayout.h"
+#include "framework/settings/OnderwerpenSettings.h"
+#include "pages/business_lists/AdviesInhoud.h"
+
+namespace tarvelo {
+
+namespace {
+constexpr int InnerWidth = 7800;
+constexpr int TabColumnWidth = 2600;
+
+const char* const TabbladCaptions[] = {"Hypotheek", "Kapitaalverz.", "ORV",      "AOV",     "Vermogen",
+                                       "Krediet",   "Uitvaart",      "Uitkerende lijfrente", "Schade",
+                                       "Energie",   "Telecom",       "Abonnement", "Uitgaven", "Overig"};
+} // namespace
+
+const std::array<qint32, 14> SetupOnderwerpen::TabbladBits = {1,   2,   4,    8,    16,   64,    4096,
+                                                              128, 512, 1024, 2048, 8192, 16384, 256};
+
+SetupOnderwerpen::SetupOnderwerpen()
+    : SettingsPage(QStringLiteral("SetupOnderwerpen")),
+      jnOnderwerpenBeperken(add<YesNo>(add<Frame>(form(), QStringLiteral("fraOnderwerpenBeperken"),
+                                                  QStringLiteral("Beperken")),
+                                       QStringLiteral("jnOnderwerpenBeperken"))),
+      chkAdviesonderwerpen(add<CheckBox>(form().control(QStringLiteral("fraOnderwerpenBeperken")),
+                                         QStringLiteral("chkAdviesonderwerpen"), QStringLiteral("Adviesonderwerpen"))),
+      chkTabbladen(add<CheckBox>(form().control(QStringLiteral("fraOnderwerpenBeperken")),
+                                 QStringLiteral("chkTabbladen"), QStringLiteral("Tabbladen"))),
+      fraAdviesonderwerpenBeperken(add<Frame>(form(), QStringLiteral("fraAdviesonderwerpenBeperken"),
+                                              QStringLiteral("Adviesonderwerpen"))),
+      fraHintAdviesonderwerpen(add<Frame>(fraAdviesonderwerpenBeperken, QStringLiteral("fraHintAdviesonderwerpen"))),
+      fraAdviesInhoud(add<Frame>(fraAdviesonderwerpenBeperken, QStringLiteral("fraAdviesInhoud"))),
+      fraTabbladenBeperken(add<Frame>(form(), QStringLiteral("fraTabbladenBeperken"), QStringLiteral("Tabbladen"))),
+      fraHintTabbladen(add<Frame>(fraTabbladenBeperken, QStringLiteral("fraHintTabbladen"))),
+      fraTabbladen(add<Frame>(fraTabbladenBeperken, QStringLiteral("fraTabbladen")))
+{
+    auto& fraBeperken = form().get<Frame>(QStringLiteral("fraOnderwerpenBeperken"));
+    auto& lblBeperken = add<Label>(fraBeperken, QStringLiteral("lblOnderwerpenBeperken"),
+                                   QStringLiteral("Wilt u de adviesonderwerpen en tabbladen beperken?"));
+    RowLayout(fraBeperken, InnerWidth)
+        .row({{&lblBeperken, 4200}, {&jnOnderwerpenBeperken, 1455}})
+        .row({{&chkAdviesonderwerpen, 2400}, {&chkTabbladen, 0}})
+        .finish();
+
+    const int subWidth = InnerWidth - 2 * RowLayout::Margin;
+    auto& lblAdviesonderwerpen =
+        add<Label>(fraHintAdviesonderwerpen, QStringLiteral("lblAdviesonderwerpen"),
+                   QStringLiteral("Hieronder zijn de adviesonderwerpen op het tabblad 'Aanleiding' in te stellen."));
+    RowLayout(fraHintAdviesonderwerpen, subWidth, false).text(lblAdviesonderwerpen).finish();
+    fraAdviesInhoud.setBounds(0, 0, AdviesInhoud::DesignWidth + 2 * RowLayout::Margin,
+                              AdviesInhoud::DesignHeight + 2 * RowLayout::Margin);
+    RowLayout adviesonderwerpen(fraAdviesonderwerpenBeperken, InnerWidth);
+    adviesonderwerpen.line(fraHintAdviesonderwerpen, fraHintAdviesonderwerpen.height());
+    adviesonderwerpen.line(fraAdviesInhoud, fraAdviesInhoud.height());
+    adviesonderwerpen.finish();
+
+    auto& hntTabbladen = add<Hint>(
+        fraHintTabbladen, QStringLiteral("hntTabbladen"),
+        QStringLiteral("Door het selectievakje bij een onderwerp uit te zetten komt het onderwerp niet meer terug in de "
+                       "aanleiding, scenario, dashboard, motivering & advies en rapportage."));
+    auto& lblTabbladen =
+        add<Label>(fraHintTabbladen, QStringLiteral("lblTabbladen"),
+                   QStringLiteral("Hieronder zijn de tabbladen onder 'Huidige situatie' en 'Voorstel' in te stellen."));
+    RowLayout(fraHintTabbladen, subWidth, false).text(hntTabbladen).text(lblTabbladen).finish();
+    for (int i = 0; i < 14; ++i)
+        chkTabblad[std::size_t(i)] =
+            &add<CheckBox>(fraTabbladen, QStringLiteral("chkTabblad"), QString::fromUtf8(TabbladCaptions[i]), i);
+    RowLayout tabs(fraTabbladen, subWidth, false);
+    for (int i = 0; i < 5; ++i) {
+        if (i + 10 < 14)
+            tabs.row({{chkTabblad[std::size_t(i)], TabColumnWidth},
+                      {chkTabblad[std::size_t(i + 5)], TabColumnWidth},
+                      {chkTabblad[std::size_t(i + 10)], 0}});
+        else
+            tabs.row({{chkTabblad[std::size_t(i)], TabColumnWidth}, {chkTabblad[std::size_t(i + 5)], TabColumnWidth}});
+    }
+    tabs.finish();
+    RowLayout tabbladen(fraTabbladenBeperken, InnerWidth);
+    tabbladen.line(fraHintTabbladen, fraHintTabbladen.height());
+    tabbladen.line(fraTabbladen, fraTabbladen.height());
+    tabbladen.finish();
+
+    jnOnderwerpenBeperken.Change.connect([this] { jnOnderwerpenBeperken_Change(); });
+    chkAdviesonderwerpen.Click.connect([this] { chkAdviesonderwerpen_Click(); });
+    chkTabbladen.Click.connect([this] { chkTabbladen_Click(); });
+    for (int i = 0; i < 14; ++i)
+        chkTabblad[std::size_t(i)]->Click.connect([this, i] { chkTabblad_Click(i); });
+    stackFrames({&fraBeperken, &fraAdviesonderwerpenBeperken, &fraTabbladenBeperken});
+}
+
+void SetupOnderwerpen::Fill()
+{
+    const OnderwerpenSettings& s = Setup<OnderwerpenSettings>();
+    jnOnderwerpenBeperken.setJa(s.OnderwerpenBeperken);
+    jnOnderwerpenBeperken_Change();
+    chkAdviesonderwerpen.setChecked(s.AdviesonderwerpenBeperken);
+    chkTabbladen.setChecked(s.TabbladenBeperken);
+    Init_AdviesInhoud();
+    Fill_Tabbladen();
+    Show_SubFrames();
+}
+
+void SetupOnderwerpen::Fill_Tabbladen()
+{
+    guarded([this] {
+        const qint32 bits = Setup<OnderwerpenSettings>().Tabbladen;
+        for (std::size_t i = 0; i < chkTabblad.size(); ++i)
+            chkTabblad[i]->setChecked((bits & TabbladBits[i]) != 0);
+    });
+}
+
+// The control is made once, then given the settings and the host again each
+// time the subject restriction is switched on.
+void SetupOnderwerpen::Init_AdviesInhoud()
+{
+    if (!adviesInhoud_) {
+        UserControl& control =
+            app().components().create(QStringLiteral("AdviesInhoud"), form(), QStringLiteral("AdviesInhoud"), &fraAdviesInhoud);
+        adviesInhoud_ = &dynamic_cast<AdviesInhoud&>(control);
+        adviesInhoud_->move(RowLayout::Margin, RowLayout::Margin);
+        adviesInhoud_->setBackColor(BackColor());
+    }
+    adviesInhoud_->setSetup(Setup());
+    adviesInhoud_->setApplication(app());
+}
+
+void SetupOnderwerpen::Show_SubFrames()
+{
+    const OnderwerpenSettings& s = Setup<OnderwerpenSettings>();
+    const bool onderwerpen = s.AdviesonderwerpenBeperken;
+    const bool tabbladen = s.TabbladenBeperken;
+    fraHintAdviesonderwerpen.setVisible(onderwerpen);
+    fraAdviesInhoud.setVisible(onderwerpen);
+    fraHintTabbladen.setVisible(tabbladen);
+    fraTabbladen.setVisible(tabbladen);
+    // A frame with nothing to show takes no room.
+    fraAdviesonderwerpenBeperken.setVisible(onderwerpen);
+    fraAdviesonderwerpenBeperken.setHeight(onderwerpen ? fraAdviesInhoud.bottom() + RowLayout::Gap : 0);
+    fraTabbladenBeperken.setVisible(tabbladen);
+    fraTabbladenBeperken.setHeight(tabbladen ? fraTabbladen.bottom() + RowLayout::Gap : 0);
+    form().Resize();
+}
+
+void SetupOnderwerpen::jnOnderwerpenBeperken_Change()
+{
+    guarded([this] {
+        const bool ja = jnOnderwerpenBeperken.isJa();
+        chkAdviesonderwerpen.setEnabled(ja);
+        chkTabbladen.setEnabled(ja);
+        if (IsLoading)
+            return;
+        Setup<OnderwerpenSettings>().OnderwerpenBeperken = ja;
+        chkAdviesonderwerpen.setChecked(ja);
+        chkTabbladen.setChecked(ja);
+    });
+}
+
+void SetupOnderwerpen::chkAdviesonderwerpen_Click()
+{
+    if (IsLoading)
+        return;
+    guarded([this] {
+        const bool on = chkAdviesonderwerpen.isChecked();
+        Setup<OnderwerpenSettings>().AdviesonderwerpenBeperken = on;
+        if (on)
+            Init_AdviesInhoud();
+        Show_SubFrames();
+    });
+}
+
+// Switching the tab restriction on starts from every tab visible.
+void SetupOnderwerpen::chkTabbladen_Click()
+{
+    if (IsLoading)
+        return;
+    guarded([this] {
+        OnderwerpenSettings& s = Setup<OnderwerpenSettings>();
+        const bool on = chkTabbladen.isChecked();
+        s.TabbladenBeperken = on;
+        if (on) {
+            s.Tabbladen = OnderwerpenSettings::AlleTabbladen;
+            Fill_Tabbladen();
+        }
+        Show_SubFrames();
+    });
+}
+
+// The set is the sum of the ticked tabs; all fourteen ticked is stored as
+// every tab (32767), the value the advices read as "no tab hidden".
+void SetupOnderwerpen::chkTabblad_Click(int index)
+{
+    if (IsLoading)
+        return;
+    guarded(Index{index}, [this] {
+        qint32 bits = 0;
+        bool all = true;
+        for (std::size_t i = 0; i < chkTabblad.size(); ++i) {
+            if (chkTabblad[i]->isChecked())
+                bits |= TabbladBits[i];
+            else
+                all = false;
+        }
+        Setup<OnderwerpenSettings>().Tabbladen = all ? OnderwerpenSettings::AlleTabbladen : bits;
+    });
+}
+
+} // namespace tarvelo

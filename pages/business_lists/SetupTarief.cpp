@@ -1,0 +1,331 @@
+#include "pages/business_lists/SetupTarief.h"
+
+#include "framework/errors/Conversions.h"
+#include "framework/errors/ReportTexts.h"
+#include "framework/page/RowLayout.h"
+#include "framework/settings/TariefSettings.h"
+#include "framework/util/ComboRoutines.h"
+#include "framework/util/NumberText.h"
+
+#include <algorithm>
+
+namespace tarvelo {
+
+namespace {
+constexpr int InnerWidth = 7800;
+constexpr int LabelWidth = 2655;
+constexpr int ComboWidth = 3255;
+constexpr int NumberWidth = 1095;
+constexpr int PercentLabelWidth = 195;
+constexpr int SubFrameHeight = 555;
+constexpr double MaxAktePercentage = 3;
+constexpr double MaxPcAdvieskosten = 9;
+constexpr double MaxPcInschrijving = 99;
+
+enum Methode : qint16 { VolgensTabel = 0, Percentage = 1, VastBedrag = 2 };
+enum FeeMethode : qint16 { FeeVastBedrag = 1, FeePerUur = 2, FeePercentage = 3 };
+
+const QString& leveringsakteMessage()
+{
+    static const QString text = QStringLiteral("De leveringsakte mag maximaal 3% van de koopsom bedragen.");
+    return text;
+}
+const QString& hypotheekakteMessage()
+{
+    static const QString text =
+        QStringLiteral("De hypotheekakte mag maximaal 3% van de hypothecaire inschrijving bedragen.");
+    return text;
+}
+} // namespace
+
+SetupTarief::SetupTarief() : SettingsPage(QStringLiteral("SetupTarief"))
+{
+    auto& fraOpzet = add<Frame>(form(), QStringLiteral("fraFinancieringsopzet"), QStringLiteral("Financieringsopzet"));
+    const auto row = [&](const char* frameName, const char* caption, const char* cboName, const char* pctName,
+                         const char* lblPctName, const char* amountName, const char* percentageItem,
+                         const char* firstItem = "Volgens tabel", const char* amountItem = "Vast bedrag") {
+        return &addOpzetRow(fraOpzet, QString::fromLatin1(frameName), QString::fromLatin1(caption),
+                            QString::fromLatin1(cboName), QString::fromLatin1(pctName), QString::fromLatin1(lblPctName),
+                            QString::fromLatin1(amountName),
+                            {QString::fromLatin1(firstItem), QString::fromLatin1(percentageItem),
+                             QString::fromLatin1(amountItem)});
+    };
+    Frame* opzetFrames[] = {
+        row("fraLeveringsakte", "Leveringsakte", "cboLeveringsakte", "txtLeveringsaktePercentage",
+            "lblPcLeveringsakte", "txtLeveringsakteBedrag", "Percentage van de koopsom"),
+        row("fraHypotheekakte", "Hypotheekakte", "cboHypotheekAkte", "txtHypotheekaktePercentage", "lblPcHypAkte",
+            "txtHypotheekakteBedrag", "Percentage van de hypothecaire inschrijving"),
+        row("fraTaxatiekosten", "Taxatiekosten", "cboTaxatiekosten", "txtTaxatiekostenPercentage",
+            "lblPcTaxatiekosten", "txtTaxatiekostenBedrag", "Percentage van de Marktwaarde"),
+        row("fraInschrijving", "Hypothecaire inschrijving", "cboInschrijving", "txtPc_Inschrijving",
+            "lblPcInschrijving", "txtBd_Inschrijving", "Percentage opslag op de gewenste hypotheek",
+            "Gelijk aan gewenste hypotheek", "Vast bedrag boven gewenste hypotheek"),
+    };
+    int top = RowLayout::CaptionTop;
+    for (Frame* frame : opzetFrames) {
+        frame->setBounds(RowLayout::Margin, top, InnerWidth, SubFrameHeight);
+        top = frame->bottom() + RowLayout::RowGap;
+    }
+    fraOpzet.setBounds(0, 0, InnerWidth + 2 * RowLayout::Margin, top + RowLayout::Gap);
+
+    // The fee rows: index 2 comes first in its frame, then 0 and 1, then the file fee.
+    auto& fraAdvies = add<Frame>(form(), QStringLiteral("fraAdvies"), QStringLiteral("Advieskosten met hypotheekadvies"));
+    auto& fraZonder = add<Frame>(form(), QStringLiteral("fraAdvKostenZHyp"),
+                                 QStringLiteral("Advieskosten zonder hypotheekadvies"));
+    const QString feeCaptions[] = {QStringLiteral("Bemiddelingsvergoeding geldlening"),
+                                   QStringLiteral("Overige bemiddelingsvergoeding"), QStringLiteral("Advieskosten"),
+                                   QStringLiteral("Advieskosten"), QStringLiteral("Bemiddelingsvergoeding")};
+    std::array<Label*, 5> lblFee{};
+    for (int index : {2, 0, 1, 3, 4}) {
+        Frame& parent = index < 3 ? fraAdvies : fraZonder;
+        lblFee[index] = &add<Label>(parent, QStringLiteral("lblAdvieskosten"), feeCaptions[index], index);
+        cboAdvieskosten[index] = &add<ComboBox>(parent, QStringLiteral("cboAdvieskosten"), QString(), index);
+        if (index == 0) {
+            fraBemiddelingsvergoeding = &add<Frame>(parent, QStringLiteral("fraBemiddelingsvergoeding"));
+            txtPcAdvieskosten = &add<TextBox>(*fraBemiddelingsvergoeding, QStringLiteral("txtPcAdvieskosten"));
+            auto& lblPc = add<Label>(*fraBemiddelingsvergoeding, QStringLiteral("lblPcAdvieskosten"),
+                                     QStringLiteral("% van het leningbedrag; min."));
+            txtPcAdvieskosten->setBounds(0, 0, 555, RowLayout::RowHeight);
+            lblPc.setBounds(txtPcAdvieskosten->right() + 60, 45, 2100, RowLayout::LabelHeight);
+        }
+        txtAdvieskosten[index] = &add<TextBox>(parent, QStringLiteral("txtAdvieskosten"), QString(), index);
+        cboAdvieskosten[index]->Click.connect([this, index] { cboAdvieskosten_Click(index); });
+    }
+    auto& lblDossier = add<Label>(fraAdvies, QStringLiteral("lblDossiervergoeding"),
+                                  QStringLiteral("Dossiervergoeding geldlening"));
+    txtDossiervergoeding = &add<TextBox>(fraAdvies, QStringLiteral("txtDossiervergoeding"));
+
+    RowLayout advies(fraAdvies, InnerWidth);
+    advies.row({{lblFee[2], LabelWidth}, {cboAdvieskosten[2], ComboWidth - 1500}, {txtAdvieskosten[2], NumberWidth}});
+    advies.row({{lblFee[0], LabelWidth},
+                {cboAdvieskosten[0], ComboWidth - 1500},
+                {fraBemiddelingsvergoeding, 2760},
+                {txtAdvieskosten[0], NumberWidth}});
+    advies.row({{lblFee[1], LabelWidth}, {cboAdvieskosten[1], ComboWidth - 1500}, {txtAdvieskosten[1], NumberWidth}});
+    advies.row({{&lblDossier, LabelWidth}, {txtDossiervergoeding, NumberWidth}});
+    advies.finish();
+    fraBemiddelingsvergoeding->setHeight(RowLayout::RowHeight);
+    bemiddelingLeft_ = fraBemiddelingsvergoeding->left();
+    RowLayout zonder(fraZonder, InnerWidth);
+    zonder.row({{lblFee[3], LabelWidth}, {cboAdvieskosten[3], ComboWidth - 1500}, {txtAdvieskosten[3], NumberWidth}});
+    zonder.row({{lblFee[4], LabelWidth}, {cboAdvieskosten[4], ComboWidth - 1500}, {txtAdvieskosten[4], NumberWidth}});
+    zonder.finish();
+
+    for (int row = 0; row < 4; ++row) {
+        txtOpzetPercentage[std::size_t(row)]->Validate.connect([this, row](bool& Cancel) {
+            const Opzet o = opzet(row);
+            const QString refusal = row == 0 ? leveringsakteMessage() : row == 1 ? hypotheekakteMessage() : QString();
+            storeNumber(o.txtPercentage, o.percentage, false, row == 3 ? MaxPcInschrijving : 0, refusal, Cancel);
+        });
+        txtOpzetBedrag[std::size_t(row)]->Validate.connect([this, row](bool& Cancel) {
+            const Opzet o = opzet(row);
+            storeNumber(o.txtBedrag, o.bedrag, true, 0, QString(), Cancel);
+        });
+        cboOpzet[std::size_t(row)]->Click.connect([this, row] { cboOpzet_Click(row); });
+    }
+    for (int index = 0; index < 5; ++index) {
+        txtAdvieskosten[std::size_t(index)]->Validate.connect([this, index](bool& Cancel) {
+            storeNumber(*txtAdvieskosten[std::size_t(index)], Setup<TariefSettings>().AdvieskostenBedrag(index), true, 0,
+                        QString(), Cancel);
+        });
+    }
+    txtPcAdvieskosten->Validate.connect([this](bool& Cancel) {
+        storeNumber(*txtPcAdvieskosten, Setup<TariefSettings>().PcAdvieskosten, false, MaxPcAdvieskosten, QString(),
+                    Cancel);
+    });
+    txtDossiervergoeding->Validate.connect([this](bool& Cancel) {
+        storeNumber(*txtDossiervergoeding, Setup<TariefSettings>().Dossiervergoeding, true, 0, QString(), Cancel);
+    });
+    for (TextBox* box : {txtPcAdvieskosten, txtDossiervergoeding})
+        box->setAlignment(Alignment::Right);
+    for (TextBox* box : txtAdvieskosten)
+        box->setAlignment(Alignment::Right);
+
+    stackFrames({&fraOpzet, &fraAdvies, &fraZonder});
+}
+
+Frame& SetupTarief::addOpzetRow(Frame& parent, const QString& frameName, const QString& caption, const QString& cboName,
+                                const QString& pctName, const QString& lblPctName, const QString& amountName,
+                                std::vector<QString> items)
+{
+    const int row = int(std::count_if(cboOpzet.begin(), cboOpzet.end(), [](ComboBox* c) { return c != nullptr; }));
+    auto& frame = add<Frame>(parent, frameName);
+    auto& label = add<Label>(frame, QStringLiteral("lbl") + frameName.mid(3), caption);
+    auto& cbo = add<ComboBox>(frame, cboName);
+    for (int i = 0; i < int(items.size()); ++i)
+        cbo.addItemWithData(items[std::size_t(i)], i);
+    auto& pct = add<TextBox>(frame, pctName);
+    auto& lblPct = add<Label>(frame, lblPctName, QStringLiteral("%"));
+    auto& amount = add<TextBox>(frame, amountName);
+    pct.setAlignment(Alignment::Right);
+    amount.setAlignment(Alignment::Right);
+    const int fieldTop = 120;
+    label.setBounds(RowLayout::Margin, fieldTop + 45, LabelWidth - RowLayout::Margin, RowLayout::LabelHeight);
+    cbo.setBounds(LabelWidth, fieldTop, ComboWidth, RowLayout::RowHeight);
+    // The percentage and the amount take the same place: a method shows at most one of them.
+    pct.setBounds(cbo.right() + RowLayout::Gap, fieldTop, NumberWidth - PercentLabelWidth - 60, RowLayout::RowHeight);
+    lblPct.setBounds(pct.right() + 60, fieldTop + 45, PercentLabelWidth, RowLayout::LabelHeight);
+    amount.setBounds(pct.left(), fieldTop, NumberWidth, RowLayout::RowHeight);
+    cboOpzet[std::size_t(row)] = &cbo;
+    txtOpzetPercentage[std::size_t(row)] = &pct;
+    lblOpzetPercentage[std::size_t(row)] = &lblPct;
+    txtOpzetBedrag[std::size_t(row)] = &amount;
+    return frame;
+}
+
+SetupTarief::Opzet SetupTarief::opzet(int row) const
+{
+    TariefSettings& s = Setup<TariefSettings>();
+    const auto r = std::size_t(row);
+    switch (row) {
+    case 0:
+        return {*cboOpzet[r], *txtOpzetPercentage[r], *lblOpzetPercentage[r], *txtOpzetBedrag[r],
+                s.LeveringsakteMethode, s.LeveringsaktePercentage, s.LeveringsakteBedrag};
+    case 1:
+        return {*cboOpzet[r], *txtOpzetPercentage[r], *lblOpzetPercentage[r], *txtOpzetBedrag[r],
+                s.HypotheekakteMethode, s.HypotheekaktePercentage, s.HypotheekakteBedrag};
+    case 2:
+        return {*cboOpzet[r], *txtOpzetPercentage[r], *lblOpzetPercentage[r], *txtOpzetBedrag[r],
+                s.TaxatiekostenMethode, s.TaxatiekostenPercentage, s.TaxatiekostenBedrag};
+    default:
+        return {*cboOpzet[r], *txtOpzetPercentage[r], *lblOpzetPercentage[r], *txtOpzetBedrag[r],
+                s.InschrijvingMethode, s.InschrijvingPercentage, s.InschrijvingBedrag};
+    }
+}
+
+void SetupTarief::Fill()
+{
+    TariefSettings& s = Setup<TariefSettings>();
+    Fill_cboAdvieskosten();
+    for (int row = 0; row < 4; ++row)
+        Fill_Opzet(row);
+    for (int index = 0; index < 5; ++index)
+        txtAdvieskosten[std::size_t(index)]->setText(amountText(s.AdvieskostenBedrag(index)));
+    txtPcAdvieskosten->setText(numberText(s.PcAdvieskosten));
+    txtDossiervergoeding->setText(amountText(s.Dossiervergoeding));
+    for (ComboBox* combo : cboOpzet)
+        FitComboDropDown(*combo, ui());
+    for (ComboBox* combo : cboAdvieskosten)
+        FitComboDropDown(*combo, ui());
+    s.TariefVersie = 2;
+}
+
+// A stored 0 means no method chosen yet: the fixed amount, written back at once.
+void SetupTarief::Fill_cboAdvieskosten()
+{
+    guarded([this] {
+        TariefSettings& s = Setup<TariefSettings>();
+        for (int index = 0; index < 5; ++index) {
+            Setting<qint16>& methode = s.AdvieskostenMethode(index);
+            if (methode == 0)
+                methode = FeeVastBedrag;
+            ComboBox& cbo = *cboAdvieskosten[std::size_t(index)];
+            cbo.clear();
+            cbo.addItemWithData(QStringLiteral("Vast bedrag"), FeeVastBedrag);
+            cbo.addItemWithData(QStringLiteral("Per uur"), FeePerUur);
+            if (index == 0)
+                cbo.addItemWithData(QStringLiteral("Percentage"), FeePercentage);
+            SelectComboByItemData(cbo, methode);
+        }
+        Set_Bemiddelingsvergoeding();
+    });
+}
+
+void SetupTarief::Fill_Opzet(int row)
+{
+    const Opzet o = opzet(row);
+    o.txtPercentage.setText(numberText(o.percentage));
+    o.txtBedrag.setText(amountText(o.bedrag));
+    SelectComboByItemData(o.cbo, o.methode);
+    Set_OpzetVisibility(row, false);
+}
+
+void SetupTarief::cboOpzet_Click(int row)
+{
+    if (IsLoading)
+        return;
+    guarded(QStringLiteral("%1_Click").arg(cboOpzet[std::size_t(row)]->name()), [&] {
+        const Opzet o = opzet(row);
+        if (o.cbo.listIndex() < 0)
+            return;
+        o.methode = qint16(o.cbo.itemData(o.cbo.listIndex()));
+        Set_OpzetVisibility(row, true);
+    });
+}
+
+// The percentage shows only for method 1, the amount only for method 2; a
+// field that goes away takes 0 with it, so no hidden cost stays in force.
+void SetupTarief::Set_OpzetVisibility(int row, bool store)
+{
+    const Opzet o = opzet(row);
+    const int methode = o.methode;
+    const bool pct = methode == Percentage;
+    const bool amount = methode == VastBedrag;
+    o.txtPercentage.setVisible(pct);
+    o.txtPercentage.setEnabled(pct);
+    o.lblPercentage.setVisible(pct);
+    o.lblPercentage.setEnabled(pct);
+    o.txtBedrag.setVisible(amount);
+    o.txtBedrag.setEnabled(amount);
+    if (!store)
+        return;
+    if (!pct) {
+        o.txtPercentage.setText(numberText(0));
+        o.percentage = 0;
+    }
+    if (!amount) {
+        o.txtBedrag.setText(amountText(0));
+        o.bedrag = 0;
+    }
+}
+
+void SetupTarief::cboAdvieskosten_Click(int index)
+{
+    if (IsLoading)
+        return;
+    guarded(Index{index}, [&] {
+        ComboBox& cbo = *cboAdvieskosten[std::size_t(index)];
+        if (cbo.listIndex() < 0)
+            return;
+        Setup<TariefSettings>().AdvieskostenMethode(index) = qint16(cbo.itemData(cbo.listIndex()));
+        if (index == 0)
+            Set_Bemiddelingsvergoeding();
+    });
+}
+
+// With "Percentage" the loan fee is a percentage with a minimum amount: the
+// amount field moves to the right of the percentage, else it takes its place.
+void SetupTarief::Set_Bemiddelingsvergoeding()
+{
+    const bool percentage = Setup<TariefSettings>().AdvieskostenMethode0 == FeePercentage;
+    fraBemiddelingsvergoeding->setVisible(percentage);
+    TextBox& amount = *txtAdvieskosten[0];
+    amount.setLeft(percentage ? fraBemiddelingsvergoeding->right() + RowLayout::Gap : bemiddelingLeft_);
+}
+
+// The field's own validation: a number above the refusal limit keeps the focus
+// in the field and stores nothing; a number above the cap is stored as the cap;
+// a text that is no number is reported and the stored value stays. The field
+// then shows what is stored.
+void SetupTarief::storeNumber(TextBox& box, Setting<double>& setting, bool amount, double cap, const QString& refusal,
+                              bool& Cancel)
+{
+    QString procedure = box.name() + QStringLiteral("_Validation");
+    if (box.index() >= 0)
+        procedure += QStringLiteral(" Index=%1").arg(box.index());
+    bool refused = false;
+    guarded(procedure, [&] {
+        const double value = CDbl(box.text());
+        if (!refusal.isEmpty() && value > MaxAktePercentage) {
+            refused = true;
+            Cancel = true;
+            failCheck(refusal, ReportTexts::ProductName, &box);
+            return;
+        }
+        setting = cap > 0 ? std::min(value, cap) : value;
+    });
+    if (!refused)
+        box.setText(amount ? amountText(setting) : numberText(setting));
+}
+
+} // namespace tarvelo

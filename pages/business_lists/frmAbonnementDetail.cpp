@@ -1,0 +1,221 @@
+#include "pages/business_lists/frmAbonnementDetail.h"
+
+#include "framework/errors/Conversions.h"
+#include "framework/errors/RuntimeError.h"
+#include "framework/forms/Frame.h"
+#include "framework/forms/Label.h"
+#include "framework/host/Settings.h"
+#include "framework/page/RowLayout.h"
+#include "framework/util/ComboRoutines.h"
+#include "framework/util/NumberText.h"
+
+namespace tarvelo {
+
+namespace {
+constexpr int TitleBarHeight = 390;
+constexpr int Margin = 120;
+constexpr int InnerWidth = 5400;
+constexpr int LabelWidth = 1935;
+constexpr int NumberWidth = 675;
+constexpr int ButtonWidth = 1215;
+constexpr int ButtonHeight = 375;
+const QString SoortPlaceholder = QStringLiteral("<soort abonnement>");
+const QString OmschrijvingPlaceholder = QStringLiteral("<omschrijving>");
+
+std::optional<double> number(const TextBox& box)
+{
+    if (box.text().trimmed().isEmpty())
+        return 0.0;
+    return typedNumber(box);
+}
+} // namespace
+
+frmAbonnementDetail::frmAbonnementDetail()
+    : Dialog(QStringLiteral("frmAbonnementDetail"), QStringLiteral("Instellingen - Abonnementen")),
+      txtSoortAbonnement(add<TextBox>(QStringLiteral("txtSoortAbonnement"), &add<Frame>(QStringLiteral("fraAbonnement")))),
+      txtOmschrijving(add<TextBox>(QStringLiteral("txtOmschrijving"), &get<Frame>(QStringLiteral("fraAbonnement")))),
+      txtTermijnbedrag(add<TextBox>(QStringLiteral("txtTermijnbedrag"), &get<Frame>(QStringLiteral("fraAbonnement")))),
+      cboBetalingstermijn(add<ComboBox>(QStringLiteral("cboBetalingstermijn"), &get<Frame>(QStringLiteral("fraAbonnement")))),
+      txtControletermijn(add<TextBox>(QStringLiteral("txtControletermijn"), &get<Frame>(QStringLiteral("fraAbonnement")))),
+      cboControletermijn(add<ComboBox>(QStringLiteral("cboControletermijn"), &get<Frame>(QStringLiteral("fraAbonnement")))),
+      txtContractduurJaar(add<TextBox>(QStringLiteral("txtContractduurJaar"), &get<Frame>(QStringLiteral("fraAbonnement")))),
+      txtContractduurMaand(add<TextBox>(QStringLiteral("txtContractduurMaand"), &get<Frame>(QStringLiteral("fraAbonnement")))),
+      cmdOk(add<CommandButton>(QStringLiteral("cmdOk"))),
+      cmdCancel(add<CommandButton>(QStringLiteral("cmdCancel")))
+{
+    setCaption(QStringLiteral("Abonnement"));
+    auto& fra = get<Frame>(QStringLiteral("fraAbonnement"));
+    const auto label = [this, &fra](const char* name, const char* caption) -> Label& {
+        auto& l = add<Label>(QString::fromLatin1(name), &fra);
+        l.setCaption(QString::fromUtf8(caption));
+        return l;
+    };
+    auto& lblSoort = label("lblSoortAbonnement", "Soort abonnement");
+    auto& lblOmschrijving = label("lblOmschrijving", "Omschrijving");
+    auto& lblBedrag = label("lblTermijnbedrag", "Termijnbedrag");
+    auto& lblBetaling = label("lblBetalingstermijn", "Betalingstermijn");
+    auto& lblControle = label("lblControletermijn", "Controleperiode");
+    auto& lblContract = label("lblContractduur", "Contractduur");
+    auto& lblJaar = label("lblJaar", "jaar");
+    auto& lblMaanden = label("lblMaanden", "maanden");
+    for (TextBox* box : {&txtTermijnbedrag, &txtControletermijn, &txtContractduurJaar, &txtContractduurMaand})
+        box->setAlignment(Alignment::Right);
+    txtSoortAbonnement.setMaxLength(50);
+    txtOmschrijving.setMaxLength(100);
+
+    RowLayout(fra, InnerWidth, false)
+        .field(lblSoort, txtSoortAbonnement, InnerWidth - LabelWidth - RowLayout::Gap, LabelWidth)
+        .field(lblOmschrijving, txtOmschrijving, InnerWidth - LabelWidth - RowLayout::Gap, LabelWidth)
+        .field(lblBedrag, txtTermijnbedrag, 1095, LabelWidth)
+        .field(lblBetaling, cboBetalingstermijn, 1455, LabelWidth)
+        .row({{&lblControle, LabelWidth}, {&txtControletermijn, NumberWidth}, {&cboControletermijn, 1455}})
+        .row({{&lblContract, LabelWidth},
+              {&txtContractduurJaar, NumberWidth},
+              {&lblJaar, 480},
+              {&txtContractduurMaand, NumberWidth},
+              {&lblMaanden, 0}})
+        .finish();
+    fra.move(Margin, Margin);
+    const int width = fra.width() + 2 * Margin;
+    const int buttonsTop = fra.bottom() + Margin;
+    cmdCancel.setBounds(width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
+    cmdOk.setBounds(cmdCancel.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
+    cmdOk.setCaption(QStringLiteral("&OK"));
+    cmdOk.setDefault(true);
+    cmdCancel.setCaption(QStringLiteral("&Annuleren"));
+    cmdCancel.setCancel(true);
+    setBorderHeight(TitleBarHeight);
+    setBounds(0, 0, width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+
+    cmdOk.Click.connect([this] { cmdOk_Click(); });
+    cmdCancel.Click.connect([this] { close(true); });
+}
+
+AbonnementSettings& frmAbonnementDetail::abonnementen() const
+{
+    if (!setup_)
+        throw RuntimeError::objectRequired();
+    return setup_->get<AbonnementSettings>();
+}
+
+void frmAbonnementDetail::Fill_Control()
+{
+    guarded([this] {
+        cboBetalingstermijn.clear();
+        cboBetalingstermijn.addItemWithData(QStringLiteral("Maand"), 1);
+        cboBetalingstermijn.addItemWithData(QStringLiteral("Kwartaal"), 3);
+        cboBetalingstermijn.addItemWithData(QStringLiteral("Half jaar"), 6);
+        cboBetalingstermijn.addItemWithData(QStringLiteral("Jaar"), 12);
+        cboControletermijn.clear();
+        cboControletermijn.addItemWithData(QStringLiteral("Maand"), 1);
+        cboControletermijn.addItemWithData(QStringLiteral("Jaar"), 12);
+        AbonnementRecord shown;
+        if (!id_.isEmpty()) {
+            const AbonnementRecord* record = abonnementen().AbonnementOpID(id_);
+            if (!record)
+                throw RuntimeError::subscriptOutOfRange();
+            kept_ = *record;
+            shown = *record;
+            txtSoortAbonnement.setText(shown.Soort);
+            txtOmschrijving.setText(shown.Omschrijving);
+        } else {
+            txtSoortAbonnement.setText(SoortPlaceholder);
+            txtOmschrijving.setText(OmschrijvingPlaceholder);
+            // Typing replaces the placeholder.
+            txtSoortAbonnement.setSelection(0, SoortPlaceholder.size());
+            txtOmschrijving.setSelection(0, OmschrijvingPlaceholder.size());
+            txtSoortAbonnement.setFocus();
+        }
+        txtSoortAbonnement.setEnabled(id_.isEmpty());
+        txtOmschrijving.setEnabled(id_.isEmpty());
+        txtTermijnbedrag.setText(amountText(shown.Termijnbedrag));
+        SelectComboByItemData(cboBetalingstermijn, shown.Betaaltermijn);
+        txtControletermijn.setText(QString::number(shown.ControleAantal));
+        SelectComboByItemData(cboControletermijn, shown.ControleEenheid);
+        txtContractduurJaar.setText(QString::number(shown.Contractduur / 12));
+        txtContractduurMaand.setText(QString::number(shown.Contractduur % 12));
+    });
+}
+
+// The same kind and description twice cannot be told apart in an advice;
+// the comparison is exact.
+bool frmAbonnementDetail::Check_DubbelAbonnement()
+{
+    if (!id_.isEmpty())
+        return true;
+    const QString soort = txtSoortAbonnement.text();
+    const QString omschrijving = txtOmschrijving.text();
+    for (int i = 1; const AbonnementRecord* r = abonnementen().Abonnement(i); ++i) {
+        if (r->Soort == soort && r->Omschrijving == omschrijving)
+            return failCheck(QStringLiteral("Er bestaat al een abonnement met dezelfde soort en omschrijving."), caption(),
+                             &txtSoortAbonnement);
+    }
+    return true;
+}
+
+std::optional<AbonnementRecord> frmAbonnementDetail::Read_Fields()
+{
+    AbonnementRecord r = kept_;
+    if (id_.isEmpty()) {
+        r.Soort = txtSoortAbonnement.text().trimmed();
+        r.Omschrijving = txtOmschrijving.text().trimmed();
+        if (r.Soort.isEmpty() || r.Soort == SoortPlaceholder) {
+            failCheck(QStringLiteral("Vul de soort van het abonnement in."), caption(), &txtSoortAbonnement);
+            return std::nullopt;
+        }
+        if (r.Omschrijving == OmschrijvingPlaceholder)
+            r.Omschrijving.clear();
+    }
+    const std::optional<double> bedrag = number(txtTermijnbedrag);
+    if (!bedrag || *bedrag < 0) {
+        failCheck(QStringLiteral("Vul een geldig termijnbedrag in."), caption(), &txtTermijnbedrag);
+        return std::nullopt;
+    }
+    const std::optional<double> controle = number(txtControletermijn);
+    if (!controle || *controle < 0 || *controle > 999 || *controle != qint16(*controle)) {
+        failCheck(QStringLiteral("Vul een geldige controleperiode in."), caption(), &txtControletermijn);
+        return std::nullopt;
+    }
+    const std::optional<double> jaren = number(txtContractduurJaar);
+    const std::optional<double> maanden = number(txtContractduurMaand);
+    if (!jaren || !maanden || *jaren < 0 || *maanden < 0 || *jaren != int(*jaren) || *maanden != int(*maanden) ||
+        *jaren * 12 + *maanden > 1200) {
+        failCheck(QStringLiteral("Vul een geldige contractduur in."), caption(), &txtContractduurJaar);
+        return std::nullopt;
+    }
+    r.Termijnbedrag = *bedrag;
+    r.Contractduur = qint16(int(*jaren) * 12 + int(*maanden));
+    r.ControleAantal = qint16(*controle);
+    if (cboControletermijn.listIndex() >= 0)
+        r.ControleEenheid = qint16(cboControletermijn.itemData(cboControletermijn.listIndex()));
+    if (cboBetalingstermijn.listIndex() >= 0)
+        r.Betaaltermijn = qint16(cboBetalingstermijn.itemData(cboBetalingstermijn.listIndex()));
+    return r;
+}
+
+void frmAbonnementDetail::cmdOk_Click()
+{
+    guarded([this] {
+        if (!Check_DubbelAbonnement())
+            return;
+        const std::optional<AbonnementRecord> read = Read_Fields();
+        if (!read)
+            return;
+        if (id_.isEmpty()) {
+            AbonnementRecord nieuw = *read;
+            nieuw.Actief = true;
+            id_ = abonnementen().AddAbonnement(nieuw).ID;
+        } else {
+            AbonnementRecord* record = abonnementen().AbonnementOpID(id_);
+            if (!record)
+                throw RuntimeError::subscriptOutOfRange();
+            gewijzigd_ = read->Termijnbedrag != kept_.Termijnbedrag || read->ControleAantal != kept_.ControleAantal ||
+                         read->ControleEenheid != kept_.ControleEenheid || read->Contractduur != kept_.Contractduur ||
+                         read->Betaaltermijn != kept_.Betaaltermijn;
+            *record = *read;
+        }
+        close(false);
+    });
+}
+
+} // namespace tarvelo

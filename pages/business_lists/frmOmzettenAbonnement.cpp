@@ -1,0 +1,98 @@
+#include "pages/business_lists/frmOmzettenAbonnement.h"
+
+#include "framework/errors/ReportTexts.h"
+#include "framework/errors/RuntimeError.h"
+#include "framework/host/Settings.h"
+#include "framework/page/RowLayout.h"
+#include "framework/settings/AbonnementSettings.h"
+
+namespace tarvelo {
+
+namespace {
+constexpr int TitleBarHeight = 390;
+constexpr int Margin = 180;
+constexpr int InnerWidth = 6000;
+constexpr int ButtonWidth = 2055;
+constexpr int ButtonHeight = 375;
+} // namespace
+
+frmOmzettenAbonnement::frmOmzettenAbonnement()
+    : Dialog(QStringLiteral("frmOmzettenAbonnement"), ReportTexts::GeneralContext, ReportTexts::MessageWithEllipsis),
+      lblOmzetten(add<Label>(QStringLiteral("lblOmzetten"))),
+      cboAbonnement(add<ComboBox>(QStringLiteral("cboAbonnement"))),
+      cmdOk(add<CommandButton>(QStringLiteral("cmdOk"))),
+      cmdAfbreken(add<CommandButton>(QStringLiteral("cmdAfbreken")))
+{
+    setCaption(QStringLiteral("Omzetten abonnement"));
+    auto& lblNieuw = add<Label>(QStringLiteral("lblNieuwAbonnement"));
+    lblNieuw.setCaption(QStringLiteral("Nieuw abonnement"));
+    lblOmzetten.setWordWrap(true);
+    lblOmzetten.setBounds(Margin, Margin, InnerWidth, 4 * RowLayout::TextLineHeight + 60);
+    lblNieuw.setBounds(Margin, lblOmzetten.bottom() + RowLayout::Gap + 45, 1695, RowLayout::LabelHeight);
+    cboAbonnement.setBounds(Margin + 1695, lblOmzetten.bottom() + RowLayout::Gap, InnerWidth - 1695,
+                            RowLayout::RowHeight);
+    const int width = InnerWidth + 2 * Margin;
+    const int buttonsTop = cboAbonnement.bottom() + Margin;
+    cmdAfbreken.setBounds(width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
+    cmdOk.setBounds(cmdAfbreken.left() - RowLayout::Gap - 1215, buttonsTop, 1215, ButtonHeight);
+    cmdOk.setCaption(QStringLiteral("&OK"));
+    cmdOk.setDefault(true);
+    cmdAfbreken.setCaption(QStringLiteral("Verwijderen annuleren"));
+    cmdAfbreken.setCancel(true);
+    setBorderHeight(TitleBarHeight);
+    setBounds(0, 0, width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+
+    cmdOk.Click.connect([this] { cmdOk_Click(); });
+    cmdAfbreken.Click.connect([this] { close(true); });
+}
+
+void frmOmzettenAbonnement::setApplication(Application& application)
+{
+    Dialog::setApplication(application);
+    Fill_Control();
+}
+
+// Only active subscriptions can take the advices over: an inactive one is no
+// longer offered.
+void frmOmzettenAbonnement::Fill_Control()
+{
+    guarded([this] {
+        if (!setup_)
+            throw RuntimeError::objectRequired();
+        const AbonnementSettings& list = setup_->get<AbonnementSettings>();
+        const AbonnementRecord* oud = list.AbonnementOpID(id_);
+        const QString naam = oud ? oud->Soort + QStringLiteral(" - ") + oud->Omschrijving : QString();
+        lblOmzetten.setCaption(QStringLiteral("U staat op het punt om het abonnement ") + naam +
+                               QStringLiteral(" te verwijderen. ") +
+                               (aantal_ == 1 ? QStringLiteral("Er is nog ") : QStringLiteral("Er zijn nog ")) +
+                               QString::number(aantal_) +
+                               (aantal_ == 1 ? QStringLiteral(" advies") : QStringLiteral(" adviezen")) +
+                               QStringLiteral(" met dit abonnement in de database aanwezig. ") +
+                               QStringLiteral("Selecteer het abonnement dat het te verwijderen abonnement gaat "
+                                              "vervangen. ") +
+                               QStringLiteral("Of breek het verwijderen van dit abonnement af."));
+        cboAbonnement.clear();
+        for (int i = 1; const AbonnementRecord* r = list.Abonnement(i); ++i) {
+            if (r->ID == id_ || !r->Actief)
+                continue;
+            cboAbonnement.addItem(r->Soort + QStringLiteral(" - ") + r->Omschrijving + QString(100, QLatin1Char(' ')) +
+                                  r->ID);
+        }
+        if (cboAbonnement.listCount() > 0)
+            cboAbonnement.setListIndex(0);
+        cmdOk.setEnabled(cboAbonnement.listCount() > 0);
+    });
+}
+
+void frmOmzettenAbonnement::cmdOk_Click()
+{
+    guarded([this] {
+        const int i = cboAbonnement.listIndex();
+        if (i < 0)
+            return;
+        nieuwId_ = cboAbonnement.identifierOf(i, IdLength);
+        close(false);
+    });
+}
+
+} // namespace tarvelo
