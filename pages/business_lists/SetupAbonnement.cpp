@@ -14,7 +14,7 @@
 namespace tarvelo {
 
 namespace {
-constexpr int PageWidth = 8040;
+constexpr int PageWidth = 9000;
 constexpr int Margin = 120;
 constexpr int ListTop = 300;
 constexpr int ListHeight = 3615;
@@ -108,12 +108,14 @@ void SetupAbonnement::Fill_Screen()
         lvwAbonnement.clearColumns();
         // The wide columns take a fifth of the list each, less room for the scroll bar.
         const int wide = lvwAbonnement.width() / 5 - 270;
-        lvwAbonnement.addColumn(QStringLiteral("Actief"), QStringLiteral("Actief"), 675);
+        constexpr int actief = 600, bedrag = 900;
+        const int omschrijving = lvwAbonnement.width() - actief - bedrag - 3 * wide - 360;
+        lvwAbonnement.addColumn(QStringLiteral("Actief"), QStringLiteral("Actief"), actief);
         lvwAbonnement.addColumn(QStringLiteral("Soort"), QStringLiteral("Soort"), wide);
-        lvwAbonnement.addColumn(QStringLiteral("Omschrijving"), QStringLiteral("Omschrijving"), wide + 1080);
-        lvwAbonnement.addColumn(QStringLiteral("Bedrag"), QStringLiteral("Bedrag"), 900);
-        lvwAbonnement.addColumn(QStringLiteral("Betaaltermijn"), QStringLiteral("Betaaltermijn"), wide - 270);
-        lvwAbonnement.addColumn(QStringLiteral("Controle"), QStringLiteral("Controle elke "), wide - 270);
+        lvwAbonnement.addColumn(QStringLiteral("Omschrijving"), QStringLiteral("Omschrijving"), omschrijving);
+        lvwAbonnement.addColumn(QStringLiteral("Bedrag"), QStringLiteral("Bedrag"), bedrag);
+        lvwAbonnement.addColumn(QStringLiteral("Betaaltermijn"), QStringLiteral("Betaaltermijn"), wide);
+        lvwAbonnement.addColumn(QStringLiteral("Controle"), QStringLiteral("Controle elke "), wide);
         for (int i = 1; const AbonnementRecord* r = abonnementen().Abonnement(i); ++i) {
             ListItem& row = lvwAbonnement.addItem(r->ID, QString());
             row.setChecked(r->Actief);

@@ -3,6 +3,7 @@
 #include "framework/forms/CommandButton.h"
 #include "framework/forms/ListView.h"
 #include "framework/page/SettingsPage.h"
+#include "framework/ui/Ui.h"
 
 namespace tarvelo {
 

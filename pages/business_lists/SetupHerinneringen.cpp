@@ -1,6 +1,7 @@
 #include "pages/business_lists/SetupHerinneringen.h"
 
 #include "framework/errors/Conversions.h"
+#include "framework/errors/RuntimeError.h"
 #include "framework/host/Application.h"
 #include "framework/host/Database.h"
 #include "framework/page/RowLayout.h"
@@ -107,7 +108,8 @@ SetupHerinneringen::SetupHerinneringen()
     RowLayout(fraHerinneringen, InnerWidth)
         .row({{&lblAutoTaak, 3615}, {&jnAutoTaak, 1455}, {&cmdTakenAanmaken, 1455}})
         .text(hntAutomatischAanmaken)
-        .row({{&lblAfgehandeld, 3615}, {&txtAfgehandeldTermijn, 555}, {&cboAfgehandeldTermijn, 1335}, {&lblAfgehandeldNa, 0}})
+        .line(lblAfgehandeld, RowLayout::LabelHeight)
+        .row({{&txtAfgehandeldTermijn, 555}, {&cboAfgehandeldTermijn, 1335}, {&lblAfgehandeldNa, 0}})
         .text(hntActief)
         .line(lblInBeheer, RowLayout::LabelHeight)
         .finish();

@@ -42,7 +42,7 @@ SetupOnderwerpen::SetupOnderwerpen()
     auto& lblBeperken = add<Label>(fraBeperken, QStringLiteral("lblOnderwerpenBeperken"),
                                    QStringLiteral("Wilt u de adviesonderwerpen en tabbladen beperken?"));
     RowLayout(fraBeperken, InnerWidth)
-        .row({{&lblBeperken, 4200}, {&jnOnderwerpenBeperken, 1455}})
+        .row({{&lblBeperken, 4935}, {&jnOnderwerpenBeperken, 1455}})
         .row({{&chkAdviesonderwerpen, 2400}, {&chkTabbladen, 0}})
         .finish();
 

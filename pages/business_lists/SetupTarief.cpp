@@ -12,9 +12,12 @@
 namespace tarvelo {
 
 namespace {
-constexpr int InnerWidth = 7800;
+constexpr int InnerWidth = 9180;
 constexpr int LabelWidth = 2655;
-constexpr int ComboWidth = 3255;
+constexpr int FeeLabelWidth = 3255;
+constexpr int ComboWidth = 4200;
+constexpr int FeeComboWidth = 1455;
+constexpr int PcLabelWidth = 2400;
 constexpr int NumberWidth = 1095;
 constexpr int PercentLabelWidth = 195;
 constexpr int SubFrameHeight = 555;
@@ -86,7 +89,7 @@ SetupTarief::SetupTarief() : SettingsPage(QStringLiteral("SetupTarief"))
             auto& lblPc = add<Label>(*fraBemiddelingsvergoeding, QStringLiteral("lblPcAdvieskosten"),
                                      QStringLiteral("% van het leningbedrag; min."));
             txtPcAdvieskosten->setBounds(0, 0, 555, RowLayout::RowHeight);
-            lblPc.setBounds(txtPcAdvieskosten->right() + 60, 45, 2100, RowLayout::LabelHeight);
+            lblPc.setBounds(txtPcAdvieskosten->right() + 60, 45, PcLabelWidth, RowLayout::LabelHeight);
         }
         txtAdvieskosten[index] = &add<TextBox>(parent, QStringLiteral("txtAdvieskosten"), QString(), index);
         cboAdvieskosten[index]->Click.connect([this, index] { cboAdvieskosten_Click(index); });
@@ -96,19 +99,19 @@ SetupTarief::SetupTarief() : SettingsPage(QStringLiteral("SetupTarief"))
     txtDossiervergoeding = &add<TextBox>(fraAdvies, QStringLiteral("txtDossiervergoeding"));
 
     RowLayout advies(fraAdvies, InnerWidth);
-    advies.row({{lblFee[2], LabelWidth}, {cboAdvieskosten[2], ComboWidth - 1500}, {txtAdvieskosten[2], NumberWidth}});
-    advies.row({{lblFee[0], LabelWidth},
-                {cboAdvieskosten[0], ComboWidth - 1500},
-                {fraBemiddelingsvergoeding, 2760},
+    advies.row({{lblFee[2], FeeLabelWidth}, {cboAdvieskosten[2], FeeComboWidth}, {txtAdvieskosten[2], NumberWidth}});
+    advies.row({{lblFee[0], FeeLabelWidth},
+                {cboAdvieskosten[0], FeeComboWidth},
+                {fraBemiddelingsvergoeding, 555 + 60 + PcLabelWidth},
                 {txtAdvieskosten[0], NumberWidth}});
-    advies.row({{lblFee[1], LabelWidth}, {cboAdvieskosten[1], ComboWidth - 1500}, {txtAdvieskosten[1], NumberWidth}});
-    advies.row({{&lblDossier, LabelWidth}, {txtDossiervergoeding, NumberWidth}});
+    advies.row({{lblFee[1], FeeLabelWidth}, {cboAdvieskosten[1], FeeComboWidth}, {txtAdvieskosten[1], NumberWidth}});
+    advies.row({{&lblDossier, FeeLabelWidth}, {txtDossiervergoeding, NumberWidth}});
     advies.finish();
     fraBemiddelingsvergoeding->setHeight(RowLayout::RowHeight);
     bemiddelingLeft_ = fraBemiddelingsvergoeding->left();
     RowLayout zonder(fraZonder, InnerWidth);
-    zonder.row({{lblFee[3], LabelWidth}, {cboAdvieskosten[3], ComboWidth - 1500}, {txtAdvieskosten[3], NumberWidth}});
-    zonder.row({{lblFee[4], LabelWidth}, {cboAdvieskosten[4], ComboWidth - 1500}, {txtAdvieskosten[4], NumberWidth}});
+    zonder.row({{lblFee[3], FeeLabelWidth}, {cboAdvieskosten[3], FeeComboWidth}, {txtAdvieskosten[3], NumberWidth}});
+    zonder.row({{lblFee[4], FeeLabelWidth}, {cboAdvieskosten[4], FeeComboWidth}, {txtAdvieskosten[4], NumberWidth}});
     zonder.finish();
 
     for (int row = 0; row < 4; ++row) {
