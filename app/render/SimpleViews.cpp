@@ -54,7 +54,10 @@ LabelView::LabelView(FormView& owner, Label& label, QWidget* parent)
 void LabelView::syncProperty(Property property)
 {
     switch (property) {
-    case Property::Caption: text_->setText(labelText(label_.caption())); break;
+    // A hint shows its text as written; only a label's "&" marks an access key.
+    case Property::Caption:
+        text_->setText(label_.kind() == ControlKind::Hint ? label_.caption() : labelText(label_.caption()));
+        break;
     case Property::Other:
         text_->setWordWrap(label_.wordWrap());
         text_->setAlignment(toQtAlignment(label_.alignment()) | Qt::AlignTop);

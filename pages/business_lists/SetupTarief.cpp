@@ -12,12 +12,12 @@
 namespace tarvelo {
 
 namespace {
-constexpr int InnerWidth = 9180;
+constexpr int InnerWidth = 9300;
 constexpr int LabelWidth = 2655;
 constexpr int FeeLabelWidth = 3255;
 constexpr int ComboWidth = 4200;
 constexpr int FeeComboWidth = 1455;
-constexpr int PcLabelWidth = 2400;
+constexpr int PcLabelWidth = 2520;
 constexpr int NumberWidth = 1095;
 constexpr int PercentLabelWidth = 195;
 constexpr int SubFrameHeight = 555;
