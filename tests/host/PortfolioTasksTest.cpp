@@ -1,0 +1,103 @@
+#include "framework/host/Settings.h"
+#include "framework/settings/HerinneringSettings.h"
+#include "host/office/OfficeDatabase.h"
+#include "host/office/PortfolioTasks.h"
+
+#include <QDir>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace tarvelo;
+
+namespace {
+
+struct PortfolioTasksTest : ::testing::Test {
+    QTemporaryDir dir;
+    OfficeDatabase db{QDir(dir.path()).filePath(QStringLiteral("Adviezen.mdb"))};
+    Settings setup;
+    HerinneringSettings& s = setup.get<HerinneringSettings>();
+    const QDate today{2026, 12, 20};
+
+    void advies(const char* id, const char* status, const QVariant& abonnement = {}, const QVariant& ingang = {},
+                int controleAantal = 0, int controleEenheid = 0)
+    {
+        db.exec(QStringLiteral("INSERT INTO Advies (ID, Klant, Status, AbonnementID, AbonnementIngang, ControleAantal, "
+                               "ControleEenheid) VALUES (?, 'Klant', ?, ?, ?, ?, ?)"),
+                {QString::fromLatin1(id), QString::fromLatin1(status), abonnement, ingang, controleAantal, controleEenheid});
+    }
+    void product(const char* id, int nr, int type, const QDate& einde, const QVariant& rvp = {})
+    {
+        db.exec(QStringLiteral("INSERT INTO AdviesProduct (AdviesID, Volgnummer, Producttype, Omschrijving, Einddatum, "
+                               "EindeRentevast) VALUES (?, ?, ?, 'Product', ?, ?)"),
+                {QString::fromLatin1(id), nr, type, einde.toString(Qt::ISODate), rvp});
+    }
+    void persoon(const char* id, int nr, const char* rol, const QDate& born, const QVariant& pension = {})
+    {
+        db.exec(QStringLiteral("INSERT INTO AdviesPersoon (AdviesID, Volgnummer, Rol, Naam, Geboortedatum, Pensioendatum) "
+                               "VALUES (?, ?, ?, 'Iemand', ?, ?)"),
+                {QString::fromLatin1(id), nr, QString::fromLatin1(rol), born.toString(Qt::ISODate), pension});
+    }
+    QStringList tasks()
+    {
+        QSqlQuery q = db.exec(QStringLiteral("SELECT AdviesID, Soort, Gebeurtenisdatum FROM Taak "
+                                             "ORDER BY AdviesID, Soort, Gebeurtenisdatum"));
+        QStringList all;
+        while (q.next())
+            all << q.value(0).toString() + QLatin1Char(' ') + q.value(1).toString() + QLatin1Char(' ') +
+                       q.value(2).toString();
+        return all;
+    }
+};
+
+} // namespace
+
+// The horizon includes its last day and no more; only the chosen product
+// types count; only advices 'In beheer' get tasks; nothing without automatic tasks.
+TEST_F(PortfolioTasksTest, ProductEndsWithinTheHorizonOfTheChosenTypes)
+{
+    advies("A", "In beheer");
+    advies("B", "In behandeling");
+    product("A", 1, 1, today.addMonths(2));              // exactly at the horizon
+    product("A", 2, 1, today.addMonths(2).addDays(1));   // one day beyond
+    product("A", 3, 512, today.addDays(10));             // a type not chosen
+    product("A", 4, 256, today.addDays(-1));             // already past
+    product("B", 1, 1, today.addDays(5));                // not 'In beheer'
+    s.TaakEinddatumProduct = true;
+    s.TaakProductAantal = 2;
+    s.TaakProductEenheid = HerinneringSettings::Maanden;
+    s.TaakProducttypen = 1 + 256;
+    EXPECT_EQ(PortfolioTasks::create(db, setup, today), 0) << "automatic tasks are off";
+    s.AutomatischTaken = true;
+    EXPECT_EQ(PortfolioTasks::create(db, setup, today), 1);
+    EXPECT_EQ(tasks(), (QStringList{"A Einddatum product 2027-02-20"}));
+    EXPECT_EQ(PortfolioTasks::create(db, setup, today), 0) << "made once";
+}
+
+// Birthdays come round each year (29 February on the 28th in other years),
+// across the turn of the year; review moments repeat from the start date.
+TEST_F(PortfolioTasksTest, BirthdaysPensionsAndReviewMoments)
+{
+    advies("A", "In beheer", QStringLiteral("{X}"), QDate(2026, 1, 5).toString(Qt::ISODate), 6, 1);
+    persoon("A", 1, "Klant", QDate(1960, 2, 29), QDate(2026, 12, 31).toString(Qt::ISODate));
+    persoon("A", 2, "Partner", QDate(1962, 1, 2));
+    persoon("A", 3, "Kind", QDate(2015, 12, 25));
+    s.AutomatischTaken = true;
+    s.TaakGebeurtenissen = true;
+    s.TaakGebeurtenisAantal = 10;
+    s.TaakGebeurtenisEenheid = HerinneringSettings::Weken;
+    s.TaakGebeurtenistypen = HerinneringSettings::VerjaardagKlant | HerinneringSettings::Pensioen;
+    s.TaakAbonnementen = true;
+    s.TaakAbonnementAantal = 20;
+    s.TaakAbonnementEenheid = HerinneringSettings::Dagen;
+    PortfolioTasks::create(db, setup, today);
+    EXPECT_EQ(tasks(), (QStringList{"A Controlemoment abonnement 2027-01-05", "A Pensioen 2026-12-31",
+                                    "A Verjaardag 2027-01-02", "A Verjaardag 2027-02-28"}));
+
+    // Lapsed tasks close after the completion period; "Nooit" closes none.
+    EXPECT_EQ(PortfolioTasks::close(db, setup, QDate(2027, 6, 1)), 0);
+    s.AfgehandeldAantal = 3;
+    s.AfgehandeldEenheid = HerinneringSettings::Maanden;
+    EXPECT_EQ(PortfolioTasks::close(db, setup, QDate(2027, 4, 10)), 3) << "all but the birthday of 28 February";
+    EXPECT_EQ(PortfolioTasks::close(db, setup, QDate(2027, 6, 1)), 1);
+}
