@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 
 namespace tarvelo {
@@ -98,7 +99,26 @@ void OfficeDatabase::openAndCheck()
             throw unusable(filePath_, QStringLiteral("het versienummer ontbreekt."));
         if (version.value(0).toInt() > SchemaVersion)
             throw unusable(filePath_, QStringLiteral("het is gemaakt door een nieuwere versie van het programma."));
+        addMissingTables(names);
     }
+}
+
+// An office database made before a table was added to the office's tables
+// gets that table, empty; the tables it has stay as they are.
+void OfficeDatabase::addMissingTables(const QStringList& existing)
+{
+    static const QRegularExpression createTable(QStringLiteral("^CREATE TABLE (\\w+) "));
+    QStringList missing;
+    for (const QString& statement : officeSchema()) {
+        const QRegularExpressionMatch match = createTable.match(statement);
+        if (match.hasMatch() && !existing.contains(match.captured(1), Qt::CaseInsensitive))
+            missing << statement;
+    }
+    if (!missing.isEmpty())
+        transaction([&] {
+            for (const QString& statement : missing)
+                exec(statement);
+        });
 }
 
 void OfficeDatabase::checkFile()

@@ -46,6 +46,7 @@ private:
     void checkFile();
     void openAndCheck();
     void createSchema();
+    void addMissingTables(const QStringList& existing);
 
     DatabaseLocation location_;
     QString filePath_;

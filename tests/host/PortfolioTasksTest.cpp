@@ -101,3 +101,26 @@ TEST_F(PortfolioTasksTest, BirthdaysPensionsAndReviewMoments)
     EXPECT_EQ(PortfolioTasks::close(db, setup, QDate(2027, 4, 10)), 3) << "all but the birthday of 28 February";
     EXPECT_EQ(PortfolioTasks::close(db, setup, QDate(2027, 6, 1)), 1);
 }
+
+// An office database from before the advices and tasks were kept gets their
+// tables when it is opened; what it holds stays.
+TEST(OfficeDatabaseTables, AnOlderOfficeGetsTheNewTables)
+{
+    QTemporaryDir dir;
+    const QString file = QDir(dir.path()).filePath(QStringLiteral("Adviezen.mdb"));
+    {
+        OfficeDatabase db(file);
+        db.exec(QStringLiteral("INSERT INTO Vestiging (ID, Naam) VALUES ('v1', 'Amersfoort')"));
+        db.exec(QStringLiteral("DROP TABLE Taak"));
+        db.exec(QStringLiteral("DROP TABLE Advies"));
+    }
+    OfficeDatabase reopened(file);
+    EXPECT_FALSE(reopened.isNew());
+    QSqlQuery count = reopened.exec(QStringLiteral("SELECT COUNT(*) FROM Taak"));
+    ASSERT_TRUE(count.next());
+    EXPECT_EQ(count.value(0).toInt(), 0);
+    reopened.exec(QStringLiteral("SELECT COUNT(*) FROM Advies"));
+    QSqlQuery kept = reopened.exec(QStringLiteral("SELECT Naam FROM Vestiging"));
+    ASSERT_TRUE(kept.next());
+    EXPECT_EQ(kept.value(0).toString(), "Amersfoort");
+}
