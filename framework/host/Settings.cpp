@@ -16,6 +16,10 @@
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/SearchScreenSettings.h"
 #include "framework/settings/UpdateSettings.h"
+#include "framework/settings/OverviewSettings.h"
+#include "framework/settings/DocumentSettings.h"
+#include "framework/settings/CurrentAdviserSettings.h"
+#include "framework/settings/AdviceTextSettings.h"
 
 namespace tarvelo {
 
@@ -39,6 +43,10 @@ Settings::Settings()
     addBlock<HouseStyleSettings>();
     addBlock<CompanyChoiceSettings>();
     addBlock<SearchScreenSettings>();
+    addBlock<OverviewSettings>();
+    addBlock<DocumentSettings>();
+    addBlock<CurrentAdviserSettings>();
+    addBlock<AdviceTextSettings>();
 }
 
 } // namespace tarvelo
