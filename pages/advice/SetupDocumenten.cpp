@@ -1,5 +1,7 @@
 #include "pages/advice/SetupDocumenten.h"
 
+#include "framework/errors/Conversions.h"
+#include "framework/errors/RuntimeError.h"
 #include "framework/forms/Frame.h"
 #include "framework/forms/YesNo.h"
 #include "framework/host/Application.h"
@@ -43,11 +45,16 @@ std::vector<ListEntry> uitlijningen()
     return {{QStringLiteral("Links"), 0}, {QStringLiteral("Rechts"), 2}, {QStringLiteral("Midden"), 1}};
 }
 
-// A number in a text box, shown with a decimal comma.
-Binding& asNumber(Binding& binding)
+// A margin or position as typed: a number of 0 or more, or nothing.
+std::optional<double> typedNumber(const QString& text)
 {
-    return binding.convert([](const QVariant& v) { return QVariant(numberText(v.toDouble())); },
-                           [](const QVariant& v) { return v; });
+    try {
+        const double number = CDbl(text);
+        if (number >= 0)
+            return number;
+    } catch (const RuntimeError&) {
+    }
+    return std::nullopt;
 }
 
 const QString HintAdviseurnaam =
@@ -164,10 +171,10 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(QStringLiteral("SetupDocumente
         .convert([](const QVariant& v) { return QVariant(v.toInt() == GrafiekenTonen); },
                  [](const QVariant& v) { return QVariant(v.toBool() ? GrafiekenTonen : GrafiekenNietTonen); });
     bind(jnMijTonen, &DocumentSettings::MijTonen);
-    asNumber(bind(txtLinkerMarge, &DocumentSettings::PrinterMargeLinks));
-    asNumber(bind(txtRechterMarge, &DocumentSettings::PrinterMargeRechts));
-    asNumber(bind(txtBovenmarge, &DocumentSettings::PrinterMargeBoven));
-    asNumber(bind(txtOndermarge, &DocumentSettings::PrinterMargeOnder));
+    numberField(txtLinkerMarge, &DocumentSettings::PrinterMargeLinks);
+    numberField(txtRechterMarge, &DocumentSettings::PrinterMargeRechts);
+    numberField(txtBovenmarge, &DocumentSettings::PrinterMargeBoven);
+    numberField(txtOndermarge, &DocumentSettings::PrinterMargeOnder);
     cmdKolomSelectie.Click.connect([this] { cmdKolomSelectie_Click(); });
     cmdToetsingKolommen.Click.connect([this] { cmdToetsingKolommen_Click(); });
 
@@ -265,8 +272,8 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(QStringLiteral("SetupDocumente
         positie->setAlignment(Alignment::Right);
         positie->setMaxLength(6);
     }
-    asNumber(bind(*txtPositieAdresgegevensBoven, &DocumentSettings::PositieAdresgegevensBoven));
-    asNumber(bind(*txtPositieAdresgegevensLinks, &DocumentSettings::PositieAdresgegevensLinks));
+    numberField(*txtPositieAdresgegevensBoven, &DocumentSettings::PositieAdresgegevensBoven);
+    numberField(*txtPositieAdresgegevensLinks, &DocumentSettings::PositieAdresgegevensLinks);
     RowLayout(fraPositie, InnerWidth)
         .row({{&lblPositieBoven, MarginLabelWidth},
               {txtPositieAdresgegevensBoven, NumberWidth},
@@ -277,6 +284,27 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(QStringLiteral("SetupDocumente
         .finish();
 
     stackFrames({&fraOndertekening, &fraOverzichten, &fraWord, &fraPositie});
+}
+
+// Shown with a decimal comma; what is no number of 0 or more keeps the stored
+// value and is told when the user leaves the box.
+void SetupDocumenten::numberField(TextBox& box, Setting<double> DocumentSettings::*setting)
+{
+    bind(box, setting)
+        .convert([](const QVariant& v) { return QVariant(numberText(v.toDouble())); },
+                 [this, setting](const QVariant& v) {
+                     const std::optional<double> number = typedNumber(v.toString());
+                     return number ? QVariant(*number) : (Setup<DocumentSettings>().*setting).toVariant();
+                 });
+    box.Validate.connect([this, &box](bool& Cancel) { txtNumber_Validation(box, Cancel); });
+}
+
+void SetupDocumenten::txtNumber_Validation(TextBox& box, bool& Cancel)
+{
+    guarded(box.name() + QStringLiteral("_Validation"), [&] {
+        if (!typedNumber(box.text()))
+            Cancel = !failCheck(QStringLiteral("Vul een getal van 0 of groter in."), Titel(), &box);
+    });
 }
 
 void SetupDocumenten::Fill()

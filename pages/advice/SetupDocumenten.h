@@ -6,6 +6,7 @@
 #include "framework/forms/Label.h"
 #include "framework/forms/TextBox.h"
 #include "framework/page/SettingsPage.h"
+#include "framework/settings/DocumentSettings.h"
 
 namespace tarvelo {
 
@@ -23,6 +24,8 @@ protected:
     void Fill() override;
 
 private:
+    void numberField(TextBox& box, Setting<double> DocumentSettings::*setting);
+    void txtNumber_Validation(TextBox& box, bool& Cancel);
     void Fill_LogoVoorblad();
     void Fill_cboLogoUitlijning();
     void Show_VoorbeeldAdviseurnaam();

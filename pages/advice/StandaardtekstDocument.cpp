@@ -111,14 +111,19 @@ pugi::xml_node StandaardtekstDocument::tekstNode(int onderdeel, int onderwerp, c
 std::vector<Standaardtekst> StandaardtekstDocument::teksten(int onderdeel, int onderwerp, const QString& cd)
 {
     std::vector<Standaardtekst> result;
+    QStringList seen;
     for (pugi::xml_node node : onderwerpNode(onderdeel, onderwerp).children(Tekst)) {
         if (text(node.attribute("cd").value()) != cd)
             continue;
-        if (text(node.attribute("id").value()).isEmpty()) {
+        // A repeated id (a copied text in an imported file) would make two
+        // texts one: the later one gets an id of its own.
+        const QString current = text(node.attribute("id").value());
+        if (current.isEmpty() || seen.contains(current)) {
             pugi::xml_attribute id = node.attribute("id") ? node.attribute("id") : node.append_attribute("id");
             id = utf8(newId()).c_str();
         }
-        result.push_back({text(node.attribute("id").value()), cd, text(node.child_value()),
+        seen << text(node.attribute("id").value());
+        result.push_back({seen.back(), cd, text(node.child_value()),
                           qstrcmp(node.attribute("default").value(), "true") == 0});
     }
     return result;

@@ -40,7 +40,8 @@ public:
     QString xml() const;
 
     // The texts of one kind under a subject, in document order; the section
-    // and subject are created when missing, and a text without an id gets one.
+    // and subject are created when missing, and a text without an id, or
+    // with the id of an earlier one, gets a new one.
     std::vector<Standaardtekst> teksten(int onderdeel, int onderwerp, const QString& cd);
     // Appends a text (not the default) and returns its new id.
     QString add(int onderdeel, int onderwerp, const QString& cd, const QString& tekst);

@@ -391,3 +391,20 @@ TEST_F(SetupAdviseringTest, ListsStayWhite)
         EXPECT_EQ(lvw(i).backColor(), White);
     EXPECT_EQ(h.form().backColor(), Colour(0xE0E0E0));
 }
+
+// Texts without an id, or sharing one (a copied text in an imported file), are listed and edited one by one.
+TEST_F(SetupAdviseringTest, RepeatedOrMissingIdsStaySeparateTexts)
+{
+    store(documentWith({{1, 1, "keuze", "dubbel", false, QStringLiteral("Eerste")},
+                        {1, 1, "keuze", "dubbel", false, QStringLiteral("Tweede")},
+                        {1, 1, "keuze", "", false, QStringLiteral("Derde")}}));
+    h.open("SetupAdvisering");
+    EXPECT_EQ(texts(2), (QStringList{"[ ] Eerste", "[ ] Tweede", "[ ] Derde"}));
+    EXPECT_TRUE(h.errors().empty());
+    lvw(2).clickItem(2);
+    nextText(QStringLiteral("Tweede, gewijzigd"));
+    cmd("cmdEdit", 2).click();
+    lvw(2).clickItem(3);
+    cmd("cmdDelete", 2).click();
+    EXPECT_EQ(storedTexts(1, 1, "keuze"), (QStringList{"false|Eerste", "false|Tweede, gewijzigd"}));
+}

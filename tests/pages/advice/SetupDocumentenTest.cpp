@@ -263,3 +263,28 @@ TEST_F(SetupDocumentenTest, ButtonsOpenTheDialogs)
     EXPECT_EQ(h.app().setupChangedCount(), 3);
     EXPECT_TRUE(h.errors().empty());
 }
+
+// A margin or position that is no number of 0 or more is told in Dutch when left, keeps the focus and the stored value.
+TEST_F(SetupDocumentenTest, BadNumbersAreToldAndNotStored)
+{
+    s().PrinterMargeOnder = 1.25;
+    s().PositieAdresgegevensLinks = 3;
+    h.open("SetupDocumenten");
+    for (const char* name : {"txtOndermarge", "txtPositieAdresgegevensLinks"}) {
+        for (const char* typed : {"abc", "-1", ""}) {
+            txt(name).type(QString::fromLatin1(typed));
+            h.ui().answerMessage(MsgResult::OK);
+            EXPECT_FALSE(txt(name).leave()) << name << " " << typed;
+            EXPECT_EQ(h.ui().messages().back().text, "Vul een getal van 0 of groter in.");
+            EXPECT_EQ(h.ui().messages().back().caption, "Documenten");
+            EXPECT_EQ(h.ui().messages().back().icon, MsgIcon::Exclamation);
+            EXPECT_TRUE(txt(name).hasFocus());
+        }
+    }
+    EXPECT_EQ(s().PrinterMargeOnder.get(), 1.25);
+    EXPECT_EQ(s().PositieAdresgegevensLinks.get(), 3);
+    txt("txtOndermarge").type(QStringLiteral("0,5"));
+    EXPECT_TRUE(txt("txtOndermarge").leave());
+    EXPECT_EQ(s().PrinterMargeOnder.get(), 0.5);
+    EXPECT_TRUE(h.errors().empty());
+}
