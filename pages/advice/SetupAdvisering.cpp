@@ -17,7 +17,7 @@
 namespace tarvelo {
 
 namespace {
-constexpr int InnerWidth = 9000;
+constexpr int InnerWidth = 8400;
 constexpr int ListWidth = (InnerWidth - RowLayout::Gap) / 2;
 constexpr int ListHeight = 1815;
 constexpr int ButtonWidth = 1215;

@@ -23,6 +23,7 @@ constexpr int LabelWidth = 2895;
 constexpr int FieldWidth = InnerWidth - LabelWidth - RowLayout::Gap;
 constexpr int NumberWidth = 675;
 constexpr int AlignWidth = 1335;
+constexpr int AlignLabelWidth = 795;
 constexpr int ButtonHeight = 375;
 
 // A position on the covering letter beyond this many centimetres is no
@@ -243,16 +244,16 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(QStringLiteral("SetupDocumente
     cmdDefaultVoorbladLogo->Click.connect([this] { cmdDefaultVoorbladLogo_Click(); });
 
     constexpr int VoorbladWidth = InnerWidth - 2 * RowLayout::Margin;
-    constexpr int CheckWidth = VoorbladWidth - 555 - AlignWidth - 2 * RowLayout::Gap;
+    constexpr int CheckWidth = VoorbladWidth - AlignLabelWidth - AlignWidth - 2 * RowLayout::Gap;
     RowLayout(fraVoorblad, VoorbladWidth)
         .line(lblLogoPath, RowLayout::LabelHeight)
         .row({{txtLogoPath, VoorbladWidth - 375 - 1095 - 2 * RowLayout::Gap}, {&cmdLogoVoorblad, 375}, {cmdDefaultVoorbladLogo, 0}})
-        .row({{&chkVoorbladLogo, CheckWidth}, {&lblVoorbladLogoUitlijning, 555}, {&cboVoorbladLogoUitlijning, 0}})
-        .row({{&chkVoorbladGegevens, CheckWidth}, {&lblVoorbladGegevensUitlijning, 555}, {&cboVoorbladGegevensUitlijning, 0}})
+        .row({{&chkVoorbladLogo, CheckWidth}, {&lblVoorbladLogoUitlijning, AlignLabelWidth}, {&cboVoorbladLogoUitlijning, 0}})
+        .row({{&chkVoorbladGegevens, CheckWidth}, {&lblVoorbladGegevensUitlijning, AlignLabelWidth}, {&cboVoorbladGegevensUitlijning, 0}})
         .finish();
-    constexpr int WordCheckWidth = InnerWidth - 555 - AlignWidth - 2 * RowLayout::Gap;
+    constexpr int WordCheckWidth = InnerWidth - AlignLabelWidth - AlignWidth - 2 * RowLayout::Gap;
     RowLayout(fraWord, InnerWidth)
-        .row({{&chkTonenOpRapport, WordCheckWidth}, {&lblLogoUitlijning, 555}, {cboLogoUitlijning, 0}})
+        .row({{&chkTonenOpRapport, WordCheckWidth}, {&lblLogoUitlijning, AlignLabelWidth}, {cboLogoUitlijning, 0}})
         .row({{&cmdFormaatLogo, 2295}})
         .space(RowLayout::RowGap)
         .line(fraVoorblad, fraVoorblad.height())

@@ -9,8 +9,9 @@
 namespace tarvelo {
 
 namespace {
-constexpr int InnerWidth = 6600;
-constexpr int ColumnWidth = (InnerWidth - RowLayout::Gap) / 2;
+// The right column is wide enough for its longest caption, the spread-payment box.
+constexpr int InnerWidth = 8100;
+constexpr int ColumnWidth = 2535;
 
 constexpr qint16 NibudAan = 1;
 constexpr qint16 NibudUit = 2;

@@ -27,7 +27,7 @@ frmImporterenMotiveringsteksten::frmImporterenMotiveringsteksten()
     cmdToevoegen.setDefault(true);
     cmdOverschrijven.setCaption(QStringLiteral("&Overschrijven"));
 
-    lblVraag.setBounds(Margin, Margin, Width - 2 * Margin, 3 * 195);
+    lblVraag.setBounds(Margin, Margin, Width - 2 * Margin, 2 * 195 + 60);
     const int buttonsTop = lblVraag.bottom() + Margin;
     cmdOverschrijven.setBounds(Width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
     cmdToevoegen.setBounds(cmdOverschrijven.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);

@@ -3,6 +3,8 @@
 #include "framework/host/Settings.h"
 #include "framework/settings/OverviewSettings.h"
 
+#include <algorithm>
+
 namespace tarvelo {
 
 namespace {
@@ -75,11 +77,13 @@ frmKolommenFinancieelPlan::frmKolommenFinancieelPlan()
     cmdAnnuleren.setCancel(true);
 
     const int inner = Width - 2 * Margin;
-    lblUitleg.setBounds(Margin, Margin, inner, 3 * 195);
+    lblUitleg.setBounds(Margin, Margin, inner, 4 * 195);
     lblLasten.setBounds(Margin, lblUitleg.bottom() + Margin, ListWidth, 255);
     lblNBI.setBounds(Margin + ListWidth + Margin, lblLasten.top(), ListWidth, 255);
-    lstKolommenLastenoverzicht.setBounds(Margin, lblLasten.bottom(), ListWidth, listHeight(LastenoverzichtKolommen.size()));
-    lstKolommenNBIOverzicht.setBounds(lblNBI.left(), lblNBI.bottom(), ListWidth, listHeight(NBIOverzichtKolommen.size()));
+    // Both lists as high as the longer one, so that every column shows without scrolling.
+    const int listsHeight = listHeight(std::max(LastenoverzichtKolommen.size(), NBIOverzichtKolommen.size()));
+    lstKolommenLastenoverzicht.setBounds(Margin, lblLasten.bottom(), ListWidth, listsHeight);
+    lstKolommenNBIOverzicht.setBounds(lblNBI.left(), lblNBI.bottom(), ListWidth, listsHeight);
     lblWaarschuwing.setBounds(Margin, lstKolommenLastenoverzicht.bottom() + Margin, inner, 2 * 195);
     const int buttonsTop = lblWaarschuwing.bottom() + Margin;
     cmdAnnuleren.setBounds(Width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
