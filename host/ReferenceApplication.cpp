@@ -10,7 +10,6 @@
 #include "host/office/DemoOffice.h"
 #include "host/office/OfficeDatabase.h"
 #include "host/office/SettingsStore.h"
-#include "host/office/CurrentAdviser.h"
 #include "pages/AllPages.h"
 
 #include <QDebug>
@@ -46,7 +45,6 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
     adviser_ = Advisers::current(*office_, Advisers::loginName());
     store_->loadGlobalSetup(globalSetup_);
     store_->loadSetup(setup_, adviser_.code);
-    fillCurrentAdviser(*office_, adviser_.code, setup_);
 }
 
 ReferenceApplication::~ReferenceApplication() = default;

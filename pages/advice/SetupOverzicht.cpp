@@ -86,7 +86,7 @@ SetupOverzicht::SetupOverzicht() : SettingsPage(QStringLiteral("SetupOverzicht")
         .row({{&chkSchade, ColumnWidth}, {&chkErfpacht, 0}})
         .row({{&chkAbonnementen, ColumnWidth}, {&chkGespreidBetalen, 0}})
         .space(RowLayout::RowGap)
-        .field(lblEersteJaar, In1eKalenderjaar, 1455, ColumnWidth)
+        .field(lblEersteJaar, In1eKalenderjaar, 1455, 3135)
         .text(hnt1eJaar)
         .finish();
     // Bold group captions, as the headings of the two columns.

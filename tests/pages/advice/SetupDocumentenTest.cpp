@@ -9,6 +9,8 @@
 #include "framework/settings/DocumentSettings.h"
 #include "framework/settings/HouseStyleSettings.h"
 #include "framework/settings/OverviewSettings.h"
+#include "host/office/CurrentAdviser.h"
+#include "host/office/OfficeDatabase.h"
 #include "pages/advice/AdviseurnaamWeergave.h"
 #include "tests/support/PageTest.h"
 
@@ -192,11 +194,18 @@ TEST_F(SetupDocumentenTest, AdviserNameExample)
     EXPECT_EQ(voorbeeld.caption(), "P. Jansen");
 }
 
-// The host puts its current adviser's name parts into Setup, so the example names a real person.
+// The host puts its current adviser's name parts from the adviser register into Setup, so the example names a real person.
 TEST_F(SetupDocumentenTest, HostSuppliesTheCurrentAdviser)
 {
-    EXPECT_FALSE(adviseur().Achternaam.get().isEmpty());
-    EXPECT_FALSE(adviseur().Voorletters.get().isEmpty());
+    h.app().officeDatabase().exec(
+        QStringLiteral("INSERT INTO Adviseur (Code, Voornamen, Voorletters, Tussenvoegsel, Achternaam, Geslacht) "
+                       "VALUES (?, ?, ?, ?, ?, ?)"),
+        {QStringLiteral("c0de"), QStringLiteral("Lotte"), QStringLiteral("L."), QStringLiteral("van"),
+         QStringLiteral("Dijk"), QStringLiteral("V")});
+    fillCurrentAdviser(h.app().officeDatabase(), QStringLiteral("c0de"), h.setup());
+    s().WeergaveAdviseurnaam = 5;
+    h.open("SetupDocumenten");
+    EXPECT_EQ(h.control<Label>("lblVoorbeeldAdviseurnaam").caption(), "Mw. L. van Dijk");
 }
 
 // A chosen cover picture is stored and shown; "Standaard" asks first and only "Ja" goes back to the standard picture.
