@@ -1,5 +1,6 @@
 #include "app/PageRenderer.h"
 
+#include "app/ReviewDialogs.h"
 #include "app/SettingsWindow.h"
 #include "app/WindowPages.h"
 #include "app/render/FormView.h"
@@ -35,11 +36,13 @@ QStringList render(const PageRegistry& registry, ReferenceApplication& applicati
     QStringList written;
     for (const QString& name : classNames) {
         std::unique_ptr<SettingsPage> page = openWindowPage(registry, name, application);
-        if (!page)
+        std::unique_ptr<Form> dialog = page ? nullptr : ReviewDialogs::open(name, application);
+        if (!page && !dialog)
             throw RuntimeError(ErrorNumber::InvalidProcedureCall, QStringLiteral("Onbekende pagina: %1").arg(name));
-        const QString file = QDir(folder).absoluteFilePath(page->componentName() + QStringLiteral(".png"));
+        Form& form = page ? page->form() : *dialog;
+        const QString file = QDir(folder).absoluteFilePath(form.name() + QStringLiteral(".png"));
         {
-            FormView view(page->form(), screenScale(application.ui()));
+            FormView view(form, screenScale(application.ui()));
             view.flushPending();
             view.ensurePolished();
             save(view, file);

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/PageRenderer.h"
+#include "app/ReviewDialogs.h"
 #include "app/ProgramLook.h"
 #include "app/QtUi.h"
 #include "app/SettingsWindow.h"
@@ -41,6 +42,11 @@ bool knownPage(const PageRegistry& registry, const QString& name)
     QString known;
     for (const PageInfo& info : registry.pages())
         known += QStringLiteral("  %1 (%2)\n").arg(info.className, info.title);
+    for (const QString& dialog : ReviewDialogs::names()) {
+        if (dialog.compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+        known += QStringLiteral("  %1 (venster)\n").arg(dialog);
+    }
     print(stderr, QStringLiteral("Onbekende pagina: %1\nBekende pagina's:\n%2").arg(name, known));
     return false;
 }

@@ -20,6 +20,10 @@
 #include "framework/settings/HerinneringSettings.h"
 #include "framework/settings/AbonnementSettings.h"
 #include "framework/settings/OnderwerpenSettings.h"
+#include "framework/settings/OverviewSettings.h"
+#include "framework/settings/DocumentSettings.h"
+#include "framework/settings/CurrentAdviserSettings.h"
+#include "framework/settings/AdviceTextSettings.h"
 
 namespace tarvelo {
 
@@ -47,6 +51,10 @@ Settings::Settings()
     addBlock<HerinneringSettings>();
     addBlock<AbonnementSettings>();
     addBlock<OnderwerpenSettings>();
+    addBlock<OverviewSettings>();
+    addBlock<DocumentSettings>();
+    addBlock<CurrentAdviserSettings>();
+    addBlock<AdviceTextSettings>();
 }
 
 } // namespace tarvelo

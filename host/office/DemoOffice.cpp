@@ -6,6 +6,7 @@
 #include "framework/settings/NotarisSettings.h"
 #include "framework/settings/OfficeSettings.h"
 #include "host/SettingsFile.h"
+#include "host/office/CurrentAdviser.h"
 #include "host/office/OfficeDatabase.h"
 
 #include <QDateTime>
@@ -272,18 +273,23 @@ void serviceProviders(const OfficeDatabase& db, InkoopcombinatieSettings& setup)
 }
 
 // Every adviser starts with the office's notaries and service providers in
-// his own settings, the object the pages of those lists work on.
+// his own settings, the object the pages of those lists work on, and with his
+// own name parts, which the documents print.
 void adviserSettings(const OfficeDatabase& db, const Settings& setup)
 {
-    const QString record = QString::fromUtf8(SettingsFile::toText(SettingsFile::toRecord(setup)));
     const QString now = QDateTime::currentDateTime().toUTC().toString(Qt::ISODateWithMs);
     QSqlQuery codes = db.exec(QStringLiteral("SELECT Code FROM Adviseur"));
     QStringList all;
     while (codes.next())
         all << codes.value(0).toString();
-    for (const QString& code : all)
+    for (const QString& code : all) {
+        Settings own;
+        own.fromMap(setup.toMap());
+        fillCurrentAdviser(db, code, own);
+        const QString record = QString::fromUtf8(SettingsFile::toText(SettingsFile::toRecord(own)));
         db.exec(QStringLiteral("INSERT INTO Instellingen (AdviseurCode, Record, Gewijzigd) VALUES (?, ?, ?)"),
                 {code, record, now});
+    }
 }
 
 QString subscriptionId(const char* soort)

@@ -8,6 +8,7 @@
 #include "framework/host/Application.h"
 #include "framework/page/RowLayout.h"
 #include "framework/settings/CalculationSettings.h"
+#include "framework/util/NumberText.h"
 
 #include <algorithm>
 #include <optional>
@@ -19,9 +20,6 @@ constexpr int InnerWidth = 6000;
 constexpr int LabelWidth = 2655;
 constexpr int NumberWidth = 795;
 constexpr double MaxWaardestijging = 99;
-
-// A number as the user reads it: decimal comma, no grouping.
-QString numberText(double value) { return QString::number(value, 'g', 15).replace(QLatin1Char('.'), QLatin1Char(',')); }
 
 // The typed number, or nothing when the text is no number.
 std::optional<double> typedNumber(const TextBox& box)

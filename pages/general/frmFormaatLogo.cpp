@@ -9,14 +9,13 @@
 #include "framework/page/RowLayout.h"
 #include "framework/settings/HouseStyleSettings.h"
 #include "framework/ui/Ui.h"
+#include "framework/util/NumberText.h"
 
 #include <optional>
 
 namespace tarvelo {
 
 namespace {
-QString sizeText(double cm) { return QString::number(cm, 'g', 15).replace(QLatin1Char('.'), QLatin1Char(',')); }
-
 // A size the report can use: a number above 0.
 std::optional<double> sizeOf(const TextBox& box)
 {
@@ -117,8 +116,8 @@ void frmFormaatLogo::cmdOk_Click()
 
 void frmFormaatLogo::showSizes()
 {
-    txtBreedte->setText(sizeText(houseStyle(app()).LogoMaxBreedte));
-    txtHoogte->setText(sizeText(houseStyle(app()).LogoMaxHoogte));
+    txtBreedte->setText(numberText(houseStyle(app()).LogoMaxBreedte));
+    txtHoogte->setText(numberText(houseStyle(app()).LogoMaxHoogte));
 }
 
 } // namespace tarvelo

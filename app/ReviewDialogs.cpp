@@ -1,0 +1,84 @@
+#include "app/ReviewDialogs.h"
+
+#include "app/WindowPages.h"
+#include "host/ReferenceApplication.h"
+#include "pages/advice/frmImporterenMotiveringsteksten.h"
+#include "pages/advice/frmKolommenFinancieelPlan.h"
+#include "pages/advice/frmStandaardtekstDetail.h"
+#include "pages/advice/frmToetsingKolommen.h"
+#include "pages/general/frmFormaatLogo.h"
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+namespace tarvelo::ReviewDialogs {
+
+namespace {
+using Opener = std::function<std::unique_ptr<Form>(ReferenceApplication&)>;
+
+template <class D>
+std::unique_ptr<Form> columns(ReferenceApplication& app)
+{
+    auto dialog = std::make_unique<D>();
+    dialog->setBackColor(PageBackColor);
+    dialog->setApplication(app);
+    dialog->setSetup(app.SettingsObject());
+    dialog->Fill_Control();
+    return dialog;
+}
+
+const std::vector<std::pair<QString, Opener>>& openers()
+{
+    static const std::vector<std::pair<QString, Opener>> all = {
+        {QStringLiteral("frmKolommenFinancieelPlan"), columns<frmKolommenFinancieelPlan>},
+        {QStringLiteral("frmToetsingKolommen"), columns<frmToetsingKolommen>},
+        {QStringLiteral("frmFormaatLogo"),
+         [](ReferenceApplication& app) -> std::unique_ptr<Form> {
+             auto dialog = std::make_unique<frmFormaatLogo>();
+             dialog->setBackColor(PageBackColor);
+             dialog->setApplication(app);
+             dialog->Fill_Control();
+             return dialog;
+         }},
+        {QStringLiteral("frmStandaardtekstDetail"),
+         [](ReferenceApplication& app) -> std::unique_ptr<Form> {
+             auto dialog = std::make_unique<frmStandaardtekstDetail>();
+             dialog->setBackColor(PageBackColor);
+             dialog->setApplication(app);
+             dialog->setCaptionText(QStringLiteral("Ons advies"));
+             dialog->setTekst(QStringLiteral("Wij adviseren u de rente voor 10 jaar vast te zetten, omdat u "
+                                             "zekerheid over uw maandlasten wilt."));
+             dialog->Fill_Control();
+             return dialog;
+         }},
+        {QStringLiteral("frmImporterenMotiveringsteksten"),
+         [](ReferenceApplication& app) -> std::unique_ptr<Form> {
+             auto dialog = std::make_unique<frmImporterenMotiveringsteksten>();
+             dialog->setBackColor(PageBackColor);
+             dialog->setApplication(app);
+             return dialog;
+         }},
+    };
+    return all;
+}
+} // namespace
+
+QStringList names()
+{
+    QStringList all;
+    for (const auto& [name, open] : openers())
+        all << name;
+    return all;
+}
+
+std::unique_ptr<Form> open(const QString& name, ReferenceApplication& application)
+{
+    for (const auto& [known, opener] : openers()) {
+        if (known.compare(name, Qt::CaseInsensitive) == 0)
+            return opener(application);
+    }
+    return nullptr;
+}
+
+} // namespace tarvelo::ReviewDialogs

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "framework/host/SettingsObject.h"
+
+namespace tarvelo {
+
+// The office's standard texts for the motivation of an advice.
+struct AdviceTextSettings final : SettingsBlock {
+    using SettingsBlock::SettingsBlock;
+    // The whole standard-text document as XML text; "" while the office has none.
+    Setting<QString> StandaardtekstenMotivering{this, "StandaardtekstenMotivering"};
+};
+
+} // namespace tarvelo

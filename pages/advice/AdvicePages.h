@@ -1,0 +1,6 @@
+#pragma once
+
+namespace tarvelo {
+class PageRegistry;
+void registerAdvicePages(PageRegistry& registry);
+} // namespace tarvelo

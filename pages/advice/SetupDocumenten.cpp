@@ -1,0 +1,428 @@
+#include "pages/advice/SetupDocumenten.h"
+
+#include "framework/errors/Conversions.h"
+#include "framework/errors/RuntimeError.h"
+#include "framework/forms/Frame.h"
+#include "framework/forms/YesNo.h"
+#include "framework/host/Application.h"
+#include "framework/page/RowLayout.h"
+#include "framework/settings/CurrentAdviserSettings.h"
+#include "framework/settings/DocumentSettings.h"
+#include "framework/ui/Ui.h"
+#include "framework/util/NumberText.h"
+#include "pages/advice/AdviseurnaamWeergave.h"
+#include "pages/advice/frmKolommenFinancieelPlan.h"
+#include "pages/advice/frmToetsingKolommen.h"
+#include "pages/general/frmFormaatLogo.h"
+
+namespace tarvelo {
+
+namespace {
+constexpr int InnerWidth = 7200;
+constexpr int LabelWidth = 2895;
+constexpr int FieldWidth = InnerWidth - LabelWidth - RowLayout::Gap;
+constexpr int NumberWidth = 675;
+constexpr int AlignWidth = 1335;
+constexpr int AlignLabelWidth = 795;
+constexpr int ButtonHeight = 375;
+
+// A position on the covering letter beyond this many centimetres is no
+// position: the standard one replaces it.
+constexpr double MaxPositie = 255;
+constexpr double StandaardPositieBoven = 5.5;
+constexpr double StandaardPositieLinks = 3;
+
+// The report draws a stored -1 as right-aligned.
+constexpr qint32 OudeLogoUitlijning = -1;
+
+constexpr qint32 GrafiekenTonen = -1;
+constexpr qint32 GrafiekenNietTonen = 0;
+
+const QString StandaardAfbeelding = QStringLiteral("Standaard...");
+
+// The order differs from the codes: Links 0, Rechts 2, Midden 1.
+std::vector<ListEntry> uitlijningen()
+{
+    return {{QStringLiteral("Links"), 0}, {QStringLiteral("Rechts"), 2}, {QStringLiteral("Midden"), 1}};
+}
+
+// A margin or position as typed: a number of 0 or more, or nothing.
+std::optional<double> typedNumber(const QString& text)
+{
+    try {
+        const double number = CDbl(text);
+        if (number >= 0)
+            return number;
+    } catch (const RuntimeError&) {
+    }
+    return std::nullopt;
+}
+
+const QString HintAdviseurnaam =
+    QStringLiteral("Bij \"hoofdkantoor\" wordt altijd de \"Contactpersoon\" gebruikt uit uw Quenmarix registratie. "
+                   "Indien u kiest voor \"bijkantoor\", dan zal bij het importeren van adviezen de naam van de "
+                   "oorspronkelijke adviseur op uw formulieren en documenten getoond worden.");
+const QString HintVoorbeeld =
+    QStringLiteral("Deze instelling geldt alleen voor nieuwe adviezen. De adviseurnaam in bestaande adviezen is alleen "
+                   "te wijzigen door een andere adviseur aan het advies te koppelen.");
+const QString AfbeeldingFilter =
+    QStringLiteral("Bitmap (*.bmp;*.dib)|*.bmp;*.dib|") + QStringLiteral("GIF (*.gif)|*.gif|") +
+    QStringLiteral("JPEG (*.jpg)|*.jpg|") + QStringLiteral("Metabestanden (*.wmf;*.emf)|*.wmf;*.emf|") +
+    QStringLiteral("Icon (*.ico;*.cur)|*.ico;*.cur|") +
+    QStringLiteral("Alle afbeeldingen|*.bmp;*.dib;*.gif;*.jpg;*.wmf;*.emf;*.ico;*.cur");
+} // namespace
+
+SetupDocumenten::SetupDocumenten() : SettingsPage(QStringLiteral("SetupDocumenten"))
+{
+    const auto label = [this](Control& parent, const char* name, const char* caption, int index = -1) -> Label& {
+        return add<Label>(parent, QString::fromLatin1(name), QString::fromUtf8(caption), index);
+    };
+
+    // Ondertekening
+    auto& fraOndertekening = add<Frame>(form(), QStringLiteral("fraOndertekening"), QStringLiteral("Ondertekening"));
+    auto& lblAdviseurNaam = label(fraOndertekening, "lblAdviseurNaam", "Tonen op formulieren");
+    auto& cboAdviseurNaam = add<ComboBox>(fraOndertekening, QStringLiteral("cboAdviseurNaam"));
+    auto& hntAdviseurnaam = add<Hint>(fraOndertekening, QStringLiteral("hntAdviseurnaam"), HintAdviseurnaam);
+    auto& lblOndertekening = label(fraOndertekening, "lblOndertekening", "Extra ondertekeningsregel");
+    auto& txtOndertekening = add<TextBox>(fraOndertekening, QStringLiteral("txtOndertekening"));
+    auto& lblWeergave = label(fraOndertekening, "lblWeergaveAdviseurnaam", "Weergave adviseurnaam");
+    auto& cboWeergaveAdviseurnaam = add<ComboBox>(fraOndertekening, QStringLiteral("cboWeergaveAdviseurnaam"));
+    auto& lblVoorbeeld = label(fraOndertekening, "lblVoorbeeld", "Voorbeeld");
+    lblVoorbeeldAdviseurnaam = &add<Label>(fraOndertekening, QStringLiteral("lblVoorbeeldAdviseurnaam"));
+    auto& hntVoorbeeld = add<Hint>(fraOndertekening, QStringLiteral("hntVoorbeeldAdviseurnaam"), HintVoorbeeld);
+    auto& lblAanvraagformulier = label(fraOndertekening, "lblAanvraagformulier", "Aanvraagformulier");
+    auto& chkTonenOpAanvraagformulier =
+        add<CheckBox>(fraOndertekening, QStringLiteral("chkTonenOpAanvraagformulier"), QStringLiteral("Bedrijfslogo tonen"));
+    cboAdviseurNaam.addItem(QStringLiteral("Adviseurnaam van hoofdkantoor"));
+    cboAdviseurNaam.addItem(QStringLiteral("Adviseurnaam van bijkantoor"));
+    lblVoorbeeldAdviseurnaam->setFontBold(true);
+
+    bindIndex(cboAdviseurNaam, &DocumentSettings::AdviseurNaam);
+    bind(txtOndertekening, &DocumentSettings::Ondertekening);
+    bind(cboWeergaveAdviseurnaam, &DocumentSettings::WeergaveAdviseurnaam,
+         {{QStringLiteral("Voorletters Achternaam"), 1},
+          {QStringLiteral("Titel Achternaam"), 2},
+          {QStringLiteral("Titel Voorletters Achternaam"), 5},
+          {QStringLiteral("Voorletters (Voornamen) Achternaam"), 3},
+          {QStringLiteral("Voornamen Achternaam"), 4}})
+        .defaultWhenEmpty(1)
+        .then([this] { Show_VoorbeeldAdviseurnaam(); });
+    bind(chkTonenOpAanvraagformulier, &DocumentSettings::LogoOpAanvraagformulier);
+    RowLayout(fraOndertekening, InnerWidth)
+        .field(lblAdviseurNaam, cboAdviseurNaam, FieldWidth, LabelWidth)
+        .text(hntAdviseurnaam)
+        .field(lblOndertekening, txtOndertekening, FieldWidth, LabelWidth)
+        .field(lblWeergave, cboWeergaveAdviseurnaam, FieldWidth, LabelWidth)
+        .row({{&lblVoorbeeld, LabelWidth}, {lblVoorbeeldAdviseurnaam, 0}})
+        .text(hntVoorbeeld)
+        .row({{&lblAanvraagformulier, LabelWidth}, {&chkTonenOpAanvraagformulier, 0}})
+        .finish();
+
+    // Instellingen overzichten
+    auto& fraOverzichten =
+        add<Frame>(form(), QStringLiteral("fraOverzichten"), QStringLiteral("Instellingen overzichten"));
+    auto& lblBedragen = label(fraOverzichten, "lblBedragen", "Bedragen tonen in");
+    auto& cboBedragen = add<ComboBox>(fraOverzichten, QStringLiteral("cboBedragen"));
+    auto& lblTonenJaren = label(fraOverzichten, "lblTonenJaren", "Tonen van");
+    auto& cboTonenJaren = add<ComboBox>(fraOverzichten, QStringLiteral("cboTonenJaren"));
+    auto& lblScenarioGrafieken = label(fraOverzichten, "lblScenarioGrafieken", "Scenario-grafieken tonen");
+    auto& cboScenarioGrafieken = add<ComboBox>(fraOverzichten, QStringLiteral("cboScenarioGrafieken"));
+    auto& lblUitlijning = label(fraOverzichten, "lblUitlijningKolomkoppen", "Uitlijning kolomkoppen scenario-overzichten");
+    auto& optHorizontaal = add<OptionButton>(fraOverzichten, QStringLiteral("optUitlijning"), QStringLiteral("Horizontaal"), 0);
+    auto& optVerticaal = add<OptionButton>(fraOverzichten, QStringLiteral("optUitlijning"), QStringLiteral("Verticaal"), 1);
+    auto& lblGrafieken = label(fraOverzichten, "lblGrafieken", "Toon grafieken bij scenario-overzichten");
+    auto& jnGrafieken = add<YesNo>(fraOverzichten, QStringLiteral("jnGrafieken"));
+    auto& lblMijTonen = label(fraOverzichten, "lblMijTonen", "Geldverstrekkernaam tonen op vergelijkend lastenoverzicht");
+    auto& jnMijTonen = add<YesNo>(fraOverzichten, QStringLiteral("jnMijTonen"));
+    auto& lblMarges = label(fraOverzichten, "lblPrinterMarges", "Printer marges");
+    auto& lblLinks = label(fraOverzichten, "lblMarge", "Links", 0);
+    auto& txtLinkerMarge = add<TextBox>(fraOverzichten, QStringLiteral("txtLinkerMarge"));
+    auto& lblRechts = label(fraOverzichten, "lblMarge", "Rechts", 1);
+    auto& txtRechterMarge = add<TextBox>(fraOverzichten, QStringLiteral("txtRechterMarge"));
+    auto& lblBoven = label(fraOverzichten, "lblMarge", "Boven", 2);
+    auto& txtBovenmarge = add<TextBox>(fraOverzichten, QStringLiteral("txtBovenmarge"));
+    auto& lblOnder = label(fraOverzichten, "lblMarge", "Onder", 3);
+    auto& txtOndermarge = add<TextBox>(fraOverzichten, QStringLiteral("txtOndermarge"));
+    auto& cmdKolomSelectie = add<CommandButton>(fraOverzichten, QStringLiteral("cmdKolomSelectie"),
+                                                QStringLiteral("Selectie kolommen rapportage"));
+    auto& cmdToetsingKolommen = add<CommandButton>(fraOverzichten, QStringLiteral("cmdToetsingKolommen"),
+                                                   QStringLiteral("Kolommen toetsing overzicht"));
+    cboBedragen.addItem(QStringLiteral("Jaarbedragen"));
+    cboBedragen.addItem(QStringLiteral("Maandbedragen"));
+    cboTonenJaren.addItem(QStringLiteral("Alle jaren"));
+    cboTonenJaren.addItem(QStringLiteral("Alleen jaren met wijzigingen"));
+    for (TextBox* marge : {&txtLinkerMarge, &txtRechterMarge, &txtBovenmarge, &txtOndermarge}) {
+        marge->setAlignment(Alignment::Right);
+        marge->setMaxLength(6);
+    }
+
+    bindIndex(cboBedragen, &DocumentSettings::Bedragen);
+    bindIndex(cboTonenJaren, &DocumentSettings::AlleenJarenMetWijzigingen);
+    bind(cboScenarioGrafieken, &DocumentSettings::ScenarioGrafieken,
+         {{QStringLiteral("Huidige situatie en na advies"), 1},
+          {QStringLiteral("Na advies"), 2},
+          {QStringLiteral("Geen grafieken"), 3}})
+        .inGlobalSetup()
+        .defaultWhenEmpty(2);
+    bindOptions({&optHorizontaal, &optVerticaal}, &DocumentSettings::UitlijningKolomkoppen, {0, 90});
+    // "Ja" stores -1 (the classic True) and "Nee" 0; a stored 0 becomes 3 at
+    // the first fill, which shows "Nee" like every value but -1.
+    bind(jnGrafieken, &DocumentSettings::ToonGrafiekenScenario)
+        .defaultWhenEmpty(3)
+        .convert([](const QVariant& v) { return QVariant(v.toInt() == GrafiekenTonen); },
+                 [](const QVariant& v) { return QVariant(v.toBool() ? GrafiekenTonen : GrafiekenNietTonen); });
+    bind(jnMijTonen, &DocumentSettings::MijTonen);
+    numberField(txtLinkerMarge, &DocumentSettings::PrinterMargeLinks);
+    numberField(txtRechterMarge, &DocumentSettings::PrinterMargeRechts);
+    numberField(txtBovenmarge, &DocumentSettings::PrinterMargeBoven);
+    numberField(txtOndermarge, &DocumentSettings::PrinterMargeOnder);
+    cmdKolomSelectie.Click.connect([this] { cmdKolomSelectie_Click(); });
+    cmdToetsingKolommen.Click.connect([this] { cmdToetsingKolommen_Click(); });
+
+    constexpr int OptionWidth = 1335;
+    constexpr int MarginLabelWidth = 615;
+    constexpr int ColumnButtonWidth = (InnerWidth - RowLayout::Gap) / 2;
+    RowLayout(fraOverzichten, InnerWidth)
+        .field(lblBedragen, cboBedragen, FieldWidth, LabelWidth)
+        .field(lblTonenJaren, cboTonenJaren, FieldWidth, LabelWidth)
+        .field(lblScenarioGrafieken, cboScenarioGrafieken, FieldWidth, LabelWidth)
+        .line(lblUitlijning, RowLayout::LabelHeight)
+        .row({{&optHorizontaal, OptionWidth}, {&optVerticaal, 0}})
+        .field(lblGrafieken, jnGrafieken, 1455, InnerWidth - 1455 - RowLayout::Gap)
+        .field(lblMijTonen, jnMijTonen, 1455, InnerWidth - 1455 - RowLayout::Gap)
+        .line(lblMarges, RowLayout::LabelHeight)
+        .row({{&lblLinks, MarginLabelWidth},
+              {&txtLinkerMarge, NumberWidth},
+              {&lblRechts, MarginLabelWidth},
+              {&txtRechterMarge, NumberWidth},
+              {&lblBoven, MarginLabelWidth},
+              {&txtBovenmarge, NumberWidth},
+              {&lblOnder, MarginLabelWidth},
+              {&txtOndermarge, NumberWidth}})
+        .space(RowLayout::RowGap)
+        .row({{&cmdKolomSelectie, ColumnButtonWidth}, {&cmdToetsingKolommen, 0}})
+        .finish();
+    for (CommandButton* button : {&cmdKolomSelectie, &cmdToetsingKolommen})
+        button->setHeight(ButtonHeight);
+
+    // Instellingen Word-rapportages
+    auto& fraWord = add<Frame>(form(), QStringLiteral("fraWord"), QStringLiteral("Instellingen Word-rapportages"));
+    auto& chkTonenOpRapport = add<CheckBox>(fraWord, QStringLiteral("chkTonenOpRapport"),
+                                            QString::fromUtf8("Bedrijfslogo op vervolgpagina's tonen"));
+    auto& lblLogoUitlijning = label(fraWord, "lblUitlijning", "Uitlijning", 0);
+    cboLogoUitlijning = &add<ComboBox>(fraWord, QStringLiteral("cboLogoUitlijning"));
+    auto& cmdFormaatLogo =
+        add<CommandButton>(fraWord, QStringLiteral("cmdFormaatLogo"), QStringLiteral("Formaat logo instellen"));
+    cmdFormaatLogo.setToolTipText(QStringLiteral("Pas de maximale afmetingen van het logo op het Financieel Plan aan."));
+
+    auto& fraVoorblad = add<Frame>(fraWord, QStringLiteral("fraVoorblad"), QStringLiteral("Instellingen voorblad"));
+    auto& lblLogoPath = label(fraVoorblad, "lblLogoPath", "Afbeelding voorblad");
+    txtLogoPath = &add<TextBox>(fraVoorblad, QStringLiteral("txtLogoPath"));
+    auto& cmdLogoVoorblad = add<CommandButton>(fraVoorblad, QStringLiteral("cmdLogoVoorblad"), QStringLiteral("..."));
+    cmdDefaultVoorbladLogo =
+        &add<CommandButton>(fraVoorblad, QStringLiteral("cmdDefaultVoorbladLogo"), QStringLiteral("Standaard"));
+    auto& chkVoorbladLogo = add<CheckBox>(fraVoorblad, QStringLiteral("chkVoorbladLogo"),
+                                          QStringLiteral("Bedrijfslogo op voorblad tonen"));
+    auto& lblVoorbladLogoUitlijning = label(fraVoorblad, "lblUitlijning", "Uitlijning", 1);
+    auto& cboVoorbladLogoUitlijning = add<ComboBox>(fraVoorblad, QStringLiteral("cboVoorbladLogoUitlijning"));
+    auto& chkVoorbladGegevens = add<CheckBox>(fraVoorblad, QStringLiteral("chkVoorbladGegevens"),
+                                              QStringLiteral("Bedrijfsgegevens op voorblad tonen"));
+    auto& lblVoorbladGegevensUitlijning = label(fraVoorblad, "lblUitlijning", "Uitlijning", 2);
+    auto& cboVoorbladGegevensUitlijning = add<ComboBox>(fraVoorblad, QStringLiteral("cboVoorbladGegevensUitlijning"));
+    txtLogoPath->setLocked(true);
+    cmdLogoVoorblad.setToolTipText(QStringLiteral("Selecteer een eigen afbeelding voor het voorblad"));
+    cmdDefaultVoorbladLogo->setToolTipText(QStringLiteral("Gebruik de standaardafbeelding voor het voorblad"));
+
+    bind(chkTonenOpRapport, &DocumentSettings::LogoOpVervolgpaginas).enables({&lblLogoUitlijning, cboLogoUitlijning});
+    bind(*cboLogoUitlijning, &DocumentSettings::LogoUitlijning, uitlijningen()).procedure(QStringLiteral("cboLogoUitlijning_Click"));
+    bind(chkVoorbladLogo, &DocumentSettings::VoorbladLogo);
+    bind(cboVoorbladLogoUitlijning, &DocumentSettings::VoorbladLogoUitlijning, uitlijningen());
+    bind(chkVoorbladGegevens, &DocumentSettings::VoorbladGegevens);
+    bind(cboVoorbladGegevensUitlijning, &DocumentSettings::VoorbladGegevensUitlijning, uitlijningen());
+    cmdFormaatLogo.Click.connect([this] { cmdFormaatLogo_Click(); });
+    cmdLogoVoorblad.Click.connect([this] { cmdLogoVoorblad_Click(); });
+    cmdDefaultVoorbladLogo->Click.connect([this] { cmdDefaultVoorbladLogo_Click(); });
+
+    constexpr int VoorbladWidth = InnerWidth - 2 * RowLayout::Margin;
+    constexpr int CheckWidth = VoorbladWidth - AlignLabelWidth - AlignWidth - 2 * RowLayout::Gap;
+    RowLayout(fraVoorblad, VoorbladWidth)
+        .line(lblLogoPath, RowLayout::LabelHeight)
+        .row({{txtLogoPath, VoorbladWidth - 375 - 1095 - 2 * RowLayout::Gap}, {&cmdLogoVoorblad, 375}, {cmdDefaultVoorbladLogo, 0}})
+        .row({{&chkVoorbladLogo, CheckWidth}, {&lblVoorbladLogoUitlijning, AlignLabelWidth}, {&cboVoorbladLogoUitlijning, 0}})
+        .row({{&chkVoorbladGegevens, CheckWidth}, {&lblVoorbladGegevensUitlijning, AlignLabelWidth}, {&cboVoorbladGegevensUitlijning, 0}})
+        .finish();
+    constexpr int WordCheckWidth = InnerWidth - AlignLabelWidth - AlignWidth - 2 * RowLayout::Gap;
+    RowLayout(fraWord, InnerWidth)
+        .row({{&chkTonenOpRapport, WordCheckWidth}, {&lblLogoUitlijning, AlignLabelWidth}, {cboLogoUitlijning, 0}})
+        .row({{&cmdFormaatLogo, 2295}})
+        .space(RowLayout::RowGap)
+        .line(fraVoorblad, fraVoorblad.height())
+        .finish();
+    cmdFormaatLogo.setHeight(ButtonHeight);
+
+    // Positie adresgegevens klant op inleidende brief
+    auto& fraPositie = add<Frame>(form(), QStringLiteral("fraPositieAdresgegevens"),
+                                  QStringLiteral("Positie adresgegevens klant op inleidende brief"));
+    auto& lblPositieBoven = label(fraPositie, "lblPositieAdresgegevens", "Boven", 0);
+    txtPositieAdresgegevensBoven = &add<TextBox>(fraPositie, QStringLiteral("txtPositieAdresgegevensBoven"));
+    auto& lblCmBoven = label(fraPositie, "lblCm", "cm", 0);
+    auto& lblPositieLinks = label(fraPositie, "lblPositieAdresgegevens", "Links", 1);
+    txtPositieAdresgegevensLinks = &add<TextBox>(fraPositie, QStringLiteral("txtPositieAdresgegevensLinks"));
+    auto& lblCmLinks = label(fraPositie, "lblCm", "cm", 1);
+    for (TextBox* positie : {txtPositieAdresgegevensBoven, txtPositieAdresgegevensLinks}) {
+        positie->setAlignment(Alignment::Right);
+        positie->setMaxLength(6);
+    }
+    numberField(*txtPositieAdresgegevensBoven, &DocumentSettings::PositieAdresgegevensBoven);
+    numberField(*txtPositieAdresgegevensLinks, &DocumentSettings::PositieAdresgegevensLinks);
+    RowLayout(fraPositie, InnerWidth)
+        .row({{&lblPositieBoven, MarginLabelWidth},
+              {txtPositieAdresgegevensBoven, NumberWidth},
+              {&lblCmBoven, 480},
+              {&lblPositieLinks, MarginLabelWidth},
+              {txtPositieAdresgegevensLinks, NumberWidth},
+              {&lblCmLinks, 0}})
+        .finish();
+
+    stackFrames({&fraOndertekening, &fraOverzichten, &fraWord, &fraPositie});
+}
+
+// Shown with a decimal comma; what is no number of 0 or more keeps the stored
+// value and is told when the user leaves the box.
+void SetupDocumenten::numberField(TextBox& box, Setting<double> DocumentSettings::*setting)
+{
+    bind(box, setting)
+        .convert([](const QVariant& v) { return QVariant(numberText(v.toDouble())); },
+                 [this, setting](const QVariant& v) {
+                     const std::optional<double> number = typedNumber(v.toString());
+                     return number ? QVariant(*number) : (Setup<DocumentSettings>().*setting).toVariant();
+                 });
+    box.Validate.connect([this, &box](bool& Cancel) { txtNumber_Validation(box, Cancel); });
+}
+
+void SetupDocumenten::txtNumber_Validation(TextBox& box, bool& Cancel)
+{
+    guarded(box.name() + QStringLiteral("_Validation"), [&] {
+        if (!typedNumber(box.text()))
+            Cancel = !failCheck(QStringLiteral("Vul een getal van 0 of groter in."), Titel(), &box);
+    });
+}
+
+void SetupDocumenten::Fill()
+{
+    DocumentSettings& s = Setup<DocumentSettings>();
+    // Positions beyond the page are replaced by the standard ones and written back.
+    if (s.PositieAdresgegevensBoven > MaxPositie) {
+        s.PositieAdresgegevensBoven = StandaardPositieBoven;
+        txtPositieAdresgegevensBoven->setText(numberText(StandaardPositieBoven));
+    }
+    if (s.PositieAdresgegevensLinks > MaxPositie) {
+        s.PositieAdresgegevensLinks = StandaardPositieLinks;
+        txtPositieAdresgegevensLinks->setText(numberText(StandaardPositieLinks));
+    }
+    Show_VoorbeeldAdviseurnaam();
+    Fill_LogoVoorblad();
+    Fill_cboLogoUitlijning();
+}
+
+void SetupDocumenten::Fill_cboLogoUitlijning()
+{
+    guarded([this] {
+        DocumentSettings& s = Setup<DocumentSettings>();
+        if (s.LogoUitlijning != OudeLogoUitlijning)
+            return;
+        s.LogoUitlijning = 2;
+        for (int i = 0; i < cboLogoUitlijning->listCount(); ++i) {
+            if (cboLogoUitlijning->itemData(i) == 2)
+                cboLogoUitlijning->setListIndex(i);
+        }
+    });
+}
+
+void SetupDocumenten::Fill_LogoVoorblad()
+{
+    guarded([this] {
+        const QString logo = Setup<DocumentSettings>().LogoVoorblad;
+        txtLogoPath->setText(logo.isEmpty() ? StandaardAfbeelding : logo);
+        cmdDefaultVoorbladLogo->setEnabled(!logo.isEmpty());
+    });
+}
+
+void SetupDocumenten::Show_VoorbeeldAdviseurnaam()
+{
+    guarded([this] {
+        lblVoorbeeldAdviseurnaam->setCaption(
+            adviseurnaamWeergave(Setup<CurrentAdviserSettings>(), Setup<DocumentSettings>().WeergaveAdviseurnaam));
+    });
+}
+
+void SetupDocumenten::cmdLogoVoorblad_Click()
+{
+    guarded([this] {
+        FileRequest request;
+        request.title = QStringLiteral("Selecteer afbeelding voor het voorblad");
+        request.filter = AfbeeldingFilter;
+        const QString current = Setup<DocumentSettings>().LogoVoorblad;
+        if (!current.isEmpty())
+            request.fileName = current;
+        const std::optional<QString> file = ui().chooseOpenFile(request);
+        if (!file || file->isEmpty())
+            return;
+        Setup<DocumentSettings>().LogoVoorblad = *file;
+        Fill_LogoVoorblad();
+    });
+}
+
+void SetupDocumenten::cmdDefaultVoorbladLogo_Click()
+{
+    guarded([this] {
+        if (ui().msgBox(QStringLiteral("Weet u zeker dat u de standaardafbeelding van het voorblad wil gebruiken?"),
+                        MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Afbeelding voorblad")) != MsgResult::Yes)
+            return;
+        Setup<DocumentSettings>().LogoVoorblad = QString();
+        Fill_LogoVoorblad();
+    });
+}
+
+void SetupDocumenten::cmdKolomSelectie_Click()
+{
+    guarded([this] {
+        frmKolommenFinancieelPlan dialog;
+        dialog.setBackColor(BackColor());
+        dialog.setApplication(app());
+        dialog.setSetup(Setup());
+        dialog.Fill_Control();
+        ui().showModal(dialog);
+        if (!dialog.Geannuleerd())
+            app().SetupChanged();
+    });
+}
+
+void SetupDocumenten::cmdToetsingKolommen_Click()
+{
+    guarded([this] {
+        frmToetsingKolommen dialog;
+        dialog.setBackColor(BackColor());
+        dialog.setApplication(app());
+        dialog.setSetup(Setup());
+        dialog.Fill_Control();
+        ui().showModal(dialog);
+        if (!dialog.Geannuleerd())
+            app().SetupChanged();
+    });
+}
+
+void SetupDocumenten::cmdFormaatLogo_Click()
+{
+    guarded([this] {
+        frmFormaatLogo dialog;
+        dialog.setBackColor(BackColor());
+        dialog.setApplication(app());
+        dialog.Fill_Control();
+        ui().showModal(dialog);
+        if (!dialog.Geannuleerd())
+            app().SetupChanged();
+    });
+}
+
+} // namespace tarvelo

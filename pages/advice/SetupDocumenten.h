@@ -1,0 +1,46 @@
+#pragma once
+
+#include "framework/forms/CheckBox.h"
+#include "framework/forms/ComboBox.h"
+#include "framework/forms/CommandButton.h"
+#include "framework/forms/Label.h"
+#include "framework/forms/TextBox.h"
+#include "framework/page/SettingsPage.h"
+#include "framework/settings/DocumentSettings.h"
+
+namespace tarvelo {
+
+// "Documenten": how the host prints its documents: the adviser's name and an
+// extra signature line on forms, amounts, years, graphs and column headings
+// in overviews, printer margins, the company logo, the cover page of the
+// reports and the client's address on the covering letter.
+class SetupDocumenten final : public SettingsPage {
+public:
+    SetupDocumenten();
+    QString Titel() const override { return QStringLiteral("Documenten"); }
+    bool hasValidation() const override { return true; }
+
+protected:
+    void Fill() override;
+
+private:
+    void numberField(TextBox& box, Setting<double> DocumentSettings::*setting);
+    void txtNumber_Validation(TextBox& box, bool& Cancel);
+    void Fill_LogoVoorblad();
+    void Fill_cboLogoUitlijning();
+    void Show_VoorbeeldAdviseurnaam();
+    void cmdLogoVoorblad_Click();
+    void cmdDefaultVoorbladLogo_Click();
+    void cmdKolomSelectie_Click();
+    void cmdToetsingKolommen_Click();
+    void cmdFormaatLogo_Click();
+
+    Label* lblVoorbeeldAdviseurnaam = nullptr;
+    TextBox* txtPositieAdresgegevensBoven = nullptr;
+    TextBox* txtPositieAdresgegevensLinks = nullptr;
+    ComboBox* cboLogoUitlijning = nullptr;
+    TextBox* txtLogoPath = nullptr;
+    CommandButton* cmdDefaultVoorbladLogo = nullptr;
+};
+
+} // namespace tarvelo

@@ -1,0 +1,177 @@
+#include "pages/advice/frmKolommenFinancieelPlan.h"
+
+#include "framework/host/Settings.h"
+#include "framework/settings/OverviewSettings.h"
+
+#include <algorithm>
+
+namespace tarvelo {
+
+namespace {
+constexpr int TitleBarHeight = 390;
+constexpr int Margin = 120;
+constexpr int ListWidth = 3600;
+constexpr int ItemHeight = 195;
+constexpr int ButtonWidth = 1215;
+constexpr int ButtonHeight = 375;
+constexpr int Width = 2 * ListWidth + 3 * Margin;
+constexpr Colour Rood = 0x0000FF;
+
+constexpr std::initializer_list<OverviewColumn> LastenoverzichtKolommen = {
+    {"Bruto inkomen", 1},
+    {"Som hypotheken", 2},
+    {"Waardeopbouw", 16777216},
+    {"Huur", 4},
+    {"Rente", 4194304},
+    {"Hypotheek aflossing", 8},
+    {"Uitkering kapitaalverzekeringen", 16},
+    {"Verzekeringspremies", 32},
+    {"Spaar- en beleggingsdepots", 64},
+    {"Opname uit depot", 128},
+    {"Krediet last", 256},
+    {"Overige uitgaven", 131072},
+    {"Bruto last", 1024},
+    {"Fiscaal voordeel", 2048},
+    {"Netto last", 8192},
+};
+
+constexpr std::initializer_list<OverviewColumn> NBIOverzichtKolommen = {
+    {"Hypotheek", 16384},
+    {"Verzekeringen", 32768},
+    {"Spaar- en beleggingsdepots", 65536},
+    {"Krediet last", 256},
+    {"Overige uitgaven", 131072},
+    {"Totale uitgaven", 262144},
+    {"Bruto inkomen", 1},
+    {"Inkomstenbelasting", 524288},
+    {"Netto inkomsten", 1048576},
+    {"Netto besteedbaar inkomen", 2097152},
+};
+
+int listHeight(std::size_t items) { return int(items) * ItemHeight + 60; }
+} // namespace
+
+frmKolommenFinancieelPlan::frmKolommenFinancieelPlan()
+    : ColumnDialog(QStringLiteral("frmKolommenFinancieelPlan"), QStringLiteral("Instellingen - Kolommen financieel plan")),
+      lblUitleg(add<Label>(QStringLiteral("lblUitleg"))),
+      lblWaarschuwing(add<Label>(QStringLiteral("lblWaarschuwing"))),
+      lstKolommenLastenoverzicht(add<ListBox>(QStringLiteral("lstKolommenLastenoverzicht"))),
+      lstKolommenNBIOverzicht(add<ListBox>(QStringLiteral("lstKolommenNBIOverzicht"))),
+      cmdOk(add<CommandButton>(QStringLiteral("cmdOk"))),
+      cmdAnnuleren(add<CommandButton>(QStringLiteral("cmdAnnuleren")))
+{
+    setCaption(QStringLiteral("Kolommen financieel plan"));
+    auto& lblLasten = add<Label>(QStringLiteral("lblLastenoverzicht"));
+    lblLasten.setCaption(QStringLiteral("Lastenoverzichten"));
+    auto& lblNBI = add<Label>(QStringLiteral("lblNBIOverzicht"));
+    lblNBI.setCaption(QStringLiteral("Overzicht netto besteedbaar inkomen"));
+    for (Label* label : {&lblUitleg, &lblWaarschuwing})
+        label->setWordWrap(true);
+    for (ListBox* list : {&lstKolommenLastenoverzicht, &lstKolommenNBIOverzicht}) {
+        list->setMultiSelect(ListBox::MultiSelect::Simple);
+        list->Click.connect([this] { Check_Kolomselectie(); });
+    }
+    cmdOk.setCaption(QStringLiteral("&OK"));
+    cmdOk.setDefault(true);
+    cmdAnnuleren.setCaption(QStringLiteral("&Annuleren"));
+    cmdAnnuleren.setCancel(true);
+
+    const int inner = Width - 2 * Margin;
+    lblUitleg.setBounds(Margin, Margin, inner, 4 * 195);
+    lblLasten.setBounds(Margin, lblUitleg.bottom() + Margin, ListWidth, 255);
+    lblNBI.setBounds(Margin + ListWidth + Margin, lblLasten.top(), ListWidth, 255);
+    // Both lists as high as the longer one, so that every column shows without scrolling.
+    const int listsHeight = listHeight(std::max(LastenoverzichtKolommen.size(), NBIOverzichtKolommen.size()));
+    lstKolommenLastenoverzicht.setBounds(Margin, lblLasten.bottom(), ListWidth, listsHeight);
+    lstKolommenNBIOverzicht.setBounds(lblNBI.left(), lblNBI.bottom(), ListWidth, listsHeight);
+    lblWaarschuwing.setBounds(Margin, lstKolommenLastenoverzicht.bottom() + Margin, inner, 2 * 195);
+    const int buttonsTop = lblWaarschuwing.bottom() + Margin;
+    cmdAnnuleren.setBounds(Width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
+    cmdOk.setBounds(cmdAnnuleren.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
+    setBorderHeight(TitleBarHeight);
+    setBounds(0, 0, Width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+
+    cmdOk.Click.connect([this] { cmdOk_Click(); });
+    cmdAnnuleren.Click.connect([this] { close(true); });
+}
+
+void frmKolommenFinancieelPlan::Fill_Control()
+{
+    guarded([this] {
+        if (!setupOrTell())
+            return;
+        lblUitleg.setCaption(
+            QStringLiteral("In dit scherm kunt u aangeven welke kolommen in de lastenoverzichten en in het overzicht "
+                           "'netto besteedbaar inkomen'") +
+            QStringLiteral(" moeten worden opgenomen. Het aantal kolommen dat op de pagina past is afhankelijk van de "
+                           "afdrukstand. Kolommen met") +
+            QStringLiteral(" alleen nulwaarden worden niet in de tabellen opgenomen."));
+        lblWaarschuwing.setCaption(
+            QStringLiteral("Let op! Bij de 'staande' afdrukstand passen maximaal 9 kolommen op de pagina. In 'liggende' "
+                           "afdrukstand passen ") +
+            QStringLiteral("maximaal 14 kolommen op de pagina."));
+        Fill_Listboxes();
+        Set_Listboxes();
+        Check_Kolomselectie();
+    });
+}
+
+void frmKolommenFinancieelPlan::Fill_Listboxes()
+{
+    guarded([this] {
+        fillColumns(lstKolommenLastenoverzicht, LastenoverzichtKolommen);
+        fillColumns(lstKolommenNBIOverzicht, NBIOverzichtKolommen);
+    });
+}
+
+void frmKolommenFinancieelPlan::Set_Listboxes()
+{
+    guarded([this] {
+        const OverviewSettings& s = setupOrTell()->get<OverviewSettings>();
+        selectColumns(lstKolommenLastenoverzicht, s.KolommenLastenoverzicht);
+        selectColumns(lstKolommenNBIOverzicht, s.KolommenNBIOverzicht);
+    });
+}
+
+// Too many columns only warn: the report squeezes them, the user decides.
+void frmKolommenFinancieelPlan::Check_Kolomselectie()
+{
+    guarded([this] {
+        Settings* setup = setupOrTell();
+        if (!setup)
+            return;
+        const bool liggend = setup->get<OverviewSettings>().Afdrukstand == 1;
+        bool teveel = false;
+        for (const ListBox* list : {&lstKolommenLastenoverzicht, &lstKolommenNBIOverzicht}) {
+            const int selected = list->selCount();
+            teveel = teveel || (liggend ? selected >= TeveelLiggend : selected > MaxStaand);
+        }
+        lblWaarschuwing.setForeColor(teveel ? Rood : SystemColour::ButtonText);
+        lblWaarschuwing.setFontBold(teveel);
+    });
+}
+
+// Both sets are computed before either is stored: a refused OK, or closing
+// the dialog afterwards, leaves the stored columns as they were.
+void frmKolommenFinancieelPlan::cmdOk_Click()
+{
+    guarded([this] {
+        Settings* setup = setupOrTell();
+        if (!setup)
+            return;
+        const qint32 lasten = selectedBits(lstKolommenLastenoverzicht);
+        const qint32 nbi = selectedBits(lstKolommenNBIOverzicht);
+        if (lasten == 0 || nbi == 0) {
+            failCheck(QStringLiteral("Selecteer minimaal 1 kolom voor de beide overzichten."),
+                      QStringLiteral("Geen kolommen geselecteerd"),
+                      lasten == 0 ? &lstKolommenLastenoverzicht : &lstKolommenNBIOverzicht);
+            return;
+        }
+        OverviewSettings& s = setup->get<OverviewSettings>();
+        s.KolommenLastenoverzicht = lasten;
+        s.KolommenNBIOverzicht = nbi;
+        close(false);
+    });
+}
+
+} // namespace tarvelo

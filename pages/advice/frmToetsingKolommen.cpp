@@ -1,0 +1,79 @@
+#include "pages/advice/frmToetsingKolommen.h"
+
+#include "framework/forms/Label.h"
+#include "framework/host/Settings.h"
+#include "framework/settings/OverviewSettings.h"
+
+namespace tarvelo {
+
+namespace {
+constexpr int TitleBarHeight = 390;
+constexpr int Margin = 120;
+constexpr int Width = 4800;
+constexpr int ButtonWidth = 1215;
+constexpr int ButtonHeight = 375;
+
+constexpr std::initializer_list<OverviewColumn> ToetsingKolommen = {
+    {"NHG Toetsing", 2},
+    {"GHF Toetsing", 8},
+    {"Maatwerk", 16},
+    {"o.b.v. inkomen", 32},
+    {"o.b.v. onderpand", 64},
+    {"o.b.v. verpand vermogen", 128},
+    {"o.b.v. vrij vermogen", 256},
+};
+} // namespace
+
+frmToetsingKolommen::frmToetsingKolommen()
+    : ColumnDialog(QStringLiteral("frmToetsingKolommen"), QStringLiteral("Instellingen - Kolommen toetsing")),
+      lstKolommen(add<ListBox>(QStringLiteral("lstKolommen"))),
+      cmdOk(add<CommandButton>(QStringLiteral("cmdOk"))),
+      cmdAnnuleren(add<CommandButton>(QStringLiteral("cmdAnnuleren")))
+{
+    setCaption(QStringLiteral("Kolommen op het toetsing overzicht verwijderen"));
+    auto& lblUitleg = add<Label>(QStringLiteral("lblUitleg"));
+    lblUitleg.setCaption(QStringLiteral(
+        "Selecteer hier de kolommen die, niet getoond hoeven te worden op het toetsing overzicht."));
+    lblUitleg.setWordWrap(true);
+    lstKolommen.setMultiSelect(ListBox::MultiSelect::Simple);
+    cmdOk.setCaption(QStringLiteral("&OK"));
+    cmdOk.setDefault(true);
+    cmdAnnuleren.setCaption(QStringLiteral("&Annuleren"));
+    cmdAnnuleren.setCancel(true);
+
+    const int inner = Width - 2 * Margin;
+    lblUitleg.setBounds(Margin, Margin, inner, 2 * 195);
+    lstKolommen.setBounds(Margin, lblUitleg.bottom() + Margin, inner, int(ToetsingKolommen.size()) * 195 + 60);
+    const int buttonsTop = lstKolommen.bottom() + Margin;
+    cmdAnnuleren.setBounds(Width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
+    cmdOk.setBounds(cmdAnnuleren.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
+    setBorderHeight(TitleBarHeight);
+    setBounds(0, 0, Width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+
+    cmdOk.Click.connect([this] { cmdOk_Click(); });
+    cmdAnnuleren.Click.connect([this] { close(true); });
+}
+
+void frmToetsingKolommen::Fill_Control()
+{
+    guarded([this] {
+        Settings* setup = setupOrTell();
+        if (!setup)
+            return;
+        fillColumns(lstKolommen, ToetsingKolommen);
+        selectColumns(lstKolommen, setup->get<OverviewSettings>().ToetsingKolommenVerbergen);
+    });
+}
+
+void frmToetsingKolommen::cmdOk_Click()
+{
+    guarded([this] {
+        Settings* setup = setupOrTell();
+        if (!setup)
+            return;
+        setup->get<OverviewSettings>().ToetsingKolommenVerbergen = selectedBits(lstKolommen);
+        close(false);
+    });
+}
+
+} // namespace tarvelo
