@@ -1,6 +1,7 @@
 #include "pages/AllPages.h"
 
 #include "framework/host/ComponentFactory.h"
+#include "pages/advisers/AdvisersPages.h"
 #include "pages/business_lists/BusinessListsPages.h"
 #include "pages/companies/CompaniesPages.h"
 #include "pages/database_hdn/DatabaseHdnPages.h"
@@ -16,6 +17,7 @@ void registerAllPages(PageRegistry& registry)
     registerIntegrationPages(registry);
     registerCompaniesPages(registry);
     registerBusinessListsPages(registry);
+    registerAdvisersPages(registry);
 }
 
 // Each user control is registered together with the first page that uses it.

@@ -1,5 +1,6 @@
 #include "framework/host/Settings.h"
 
+#include "framework/settings/AutorisatieSettings.h"
 #include "framework/settings/AutosaveSettings.h"
 #include "framework/settings/CalculationSettings.h"
 #include "framework/settings/ClientProfileSettings.h"
@@ -39,6 +40,8 @@ Settings::Settings()
     addBlock<HouseStyleSettings>();
     addBlock<CompanyChoiceSettings>();
     addBlock<SearchScreenSettings>();
+    addBlock<AutorisatieSettings>();
+    addBlock<HuidigeAdviseurSettings>();
 }
 
 } // namespace tarvelo

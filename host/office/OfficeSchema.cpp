@@ -13,7 +13,7 @@ const QStringList& officeSchema()
         QStringLiteral("CREATE TABLE Vestiging (ID TEXT PRIMARY KEY, Naam TEXT NOT NULL)"),
         // The adviser register, the advisers' own data and their rights.
         QStringLiteral("CREATE TABLE Adviseur (Code TEXT PRIMARY KEY, Voornamen TEXT, Voorletters TEXT, "
-                       "Tussenvoegsel TEXT, Achternaam TEXT, Geslacht TEXT, Emailadres TEXT)"),
+                       "Tussenvoegsel TEXT, Achternaam TEXT, Geslacht TEXT, Emailadres TEXT, Status TEXT)"),
         QStringLiteral("CREATE TABLE AdviseurGegevens (Code TEXT PRIMARY KEY, Email TEXT, Internet TEXT, "
                        "Telefoon TEXT, Telefax TEXT, Gebruikersnaam TEXT, AFMRegistratieNr TEXT)"),
         QStringLiteral("CREATE TABLE Autorisatie (Code TEXT PRIMARY KEY, Rol INTEGER, AdviezenOpenen INTEGER, "
@@ -40,7 +40,7 @@ const QStringList& officeSchema()
                        "Contractduur INTEGER)"),
         // The clients' advice dossiers and the folder of each one's documents.
         QStringLiteral("CREATE TABLE Adviesdossier (ID TEXT PRIMARY KEY, Klant TEXT NOT NULL, "
-                       "DocumentenMap TEXT)"),
+                       "DocumentenMap TEXT, Adviseur TEXT)"),
         // Every HDN message sent or received.
         QStringLiteral("CREATE TABLE HDNBericht (Ber_Id INTEGER PRIMARY KEY, Ber_Cd TEXT, Ber_Dt TEXT, "
                        "Ber_Om_Ascii TEXT, Ber_Om_Berichtnaam TEXT)"),
