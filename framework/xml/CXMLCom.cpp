@@ -11,6 +11,7 @@
 #include <QNetworkRequest>
 #include <QSslCertificate>
 #include <QSslConfiguration>
+#include <QSslSocket>
 #include <QStringDecoder>
 #include <QTimer>
 #include <QUrl>

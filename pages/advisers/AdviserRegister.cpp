@@ -21,7 +21,7 @@ QString RegisteredAdviser::naam() const
 {
     QStringList parts{vrouw() ? QStringLiteral("Mevr.") : QStringLiteral("Dhr.")};
     const QString first = voornamen.trimmed();
-    for (const QString& part : {voorletters.trimmed(), first.isEmpty() ? QString() : QLatin1Char('(') + first + QLatin1Char(')'),
+    for (const QString& part : {voorletters.trimmed(), first.isEmpty() ? QString() : QString(QLatin1Char('(') + first + QLatin1Char(')')),
                                 tussenvoegsel.trimmed(), achternaam.trimmed()}) {
         if (!part.isEmpty())
             parts << part;

@@ -14,6 +14,8 @@
 #include "pages/advisers/frmOmzettenAdviseur.h"
 #include "pages/advisers/frmWachtwoord.h"
 
+#include <algorithm>
+
 namespace tarvelo {
 
 namespace {
@@ -238,7 +240,7 @@ void Adviseurs::Fill_Controls()
         hintGebruikersnaam.setText(HintGebruikersnaam);
 
         register_ = AdviserRegister::of(app());
-        if (database_) {
+        if (database_ && !huidigeAdviseur().isEmpty()) {
             Autorisatie eigen;
             database_->GetAutorisatie(eigen, huidigeAdviseur());
             if (eigen.Rol == 0 && eigen.AdviezenOpenen == 0 && eigen.AdviezenRechten == 0) {
@@ -283,6 +285,9 @@ void Adviseurs::Fill_Controls()
         if (branches)
             lvwAdviseurs.addColumn(QStringLiteral("Vestiging"), QStringLiteral("Vestiging"), width / 5);
         for (const RegisteredAdviser& a : register_.advisers()) {
+            // An adviser taken off the register stays in it as "inactief".
+            if (!a.actief())
+                continue;
             ListItem& row = lvwAdviseurs.addItem(a.naam());
             row.setSubItem(1, a.kantoorNaam);
             row.setSubItem(2, a.kantoorPlaats);
@@ -516,8 +521,10 @@ void Adviseurs::cboRol_Click()
         }
         if (rol == 2 && autorisatie_.Rol == 1 && database_) {
             QStringList codes;
-            for (const RegisteredAdviser& a : register_.advisers())
-                codes << sqlQuoted(a.code);
+            for (const RegisteredAdviser& a : register_.advisers()) {
+                if (a.actief())
+                    codes << sqlQuoted(a.code);
+            }
             if (database_->AantalAdministrators(codes.join(QLatin1Char(','))) == 1) {
                 ui().msgBox(QStringLiteral("Er moet minstens één gebruiker met administrator rechten aanwezig zijn.") +
                                 QStringLiteral("\r\nDe aanpassing wordt afgebroken."),
@@ -687,8 +694,12 @@ void Adviseurs::cmdDelete_Click()
 void Adviseurs::lvwAdviseurs_ColumnClick(ColumnHeader& header)
 {
     guarded([&] {
-        SortListView(app().listSortState(), lvwAdviseurs, ui(), header.index - 1, SortDataType::Text,
-                     SortSource::ShownText, false, ToggleOrder);
+        // A new column starts ascending; the same column again turns the order round.
+        const int column = header.index - 1;
+        sortOrder_ = column == sortColumn_ ? 1 - sortOrder_ : 0;
+        sortColumn_ = column;
+        SortListView(app().listSortState(), lvwAdviseurs, ui(), column, SortDataType::Text, SortSource::ShownText, false,
+                     sortOrder_);
     });
 }
 

@@ -114,6 +114,8 @@ private:
     Autorisatie autorisatie_;
     bool changed_ = false;
     bool magBeheren_ = false;
+    int sortColumn_ = -1;
+    int sortOrder_ = 0;
 };
 
 } // namespace tarvelo

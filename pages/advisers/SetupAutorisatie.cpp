@@ -348,7 +348,8 @@ void SetupAutorisatie::cmdReset_Click()
         const QString huidige = adviserCode(app().HuidigeAdviseur());
         const MousePointer pointer = ui().mousePointer();
         ui().setMousePointer(MousePointer::Hourglass);
-        for (const RegisteredAdviser& a : AdviserRegister::of(app()).advisers()) {
+        const AdviserRegister advisers = AdviserRegister::of(app());
+        for (const RegisteredAdviser& a : advisers.advisers()) {
             if (a.code.isEmpty())
                 continue;
             Autorisatie rechten;

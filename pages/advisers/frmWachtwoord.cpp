@@ -3,12 +3,14 @@
 #include "framework/page/RowLayout.h"
 #include "framework/ui/Ui.h"
 
+#include <utility>
+
 namespace tarvelo {
 
 namespace {
 constexpr int TitleBarHeight = 390;
 constexpr int Margin = 120;
-constexpr int LabelWidth = 1695;
+constexpr int LabelWidth = 2175;
 constexpr int FieldWidth = 2535;
 constexpr int ButtonWidth = 1215;
 constexpr int ButtonHeight = 375;

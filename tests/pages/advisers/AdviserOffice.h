@@ -10,10 +10,19 @@ namespace tarvelo::testing {
 // An office with advisers in the register and their records, for the tests of
 // the adviser pages.
 struct RegisterEntry {
+    RegisterEntry(QString code, QString voorletters, QString voornamen, QString tussenvoegsel, QString achternaam,
+                  QString geslacht, QString email, qint16 rol, QString vestiging = {}, QString wachtwoord = {},
+                  QString gebruikersnaam = {}, QString status = {})
+        : code(std::move(code)), voorletters(std::move(voorletters)), voornamen(std::move(voornamen)),
+          tussenvoegsel(std::move(tussenvoegsel)), achternaam(std::move(achternaam)), geslacht(std::move(geslacht)),
+          email(std::move(email)), rol(rol), vestiging(std::move(vestiging)), wachtwoord(std::move(wachtwoord)),
+          gebruikersnaam(std::move(gebruikersnaam)), status(std::move(status))
+    {
+    }
     QString code;
-    QString voorletters, voornamen, tussenvoegsel, achternaam, geslacht = QStringLiteral("M");
+    QString voorletters, voornamen, tussenvoegsel, achternaam, geslacht;
     QString email;
-    qint16 rol = 1;
+    qint16 rol;
     QString vestiging;
     QString wachtwoord;
     QString gebruikersnaam;
@@ -36,8 +45,8 @@ protected:
                                  "AFMRegistratieNr) VALUES (?, ?, '', '', '', ?, '')"),
                   {e.code, e.email, e.gebruikersnaam});
         db().exec(QStringLiteral("INSERT INTO Autorisatie (Code, Rol, AdviezenOpenen, AdviezenRechten, Vestiging, "
-                                 "Wachtwoord) VALUES (?, ?, ?, 3, ?, ?)"),
-                  {e.code, e.rol, e.rol == 0 ? 0 : 3, e.vestiging, e.wachtwoord});
+                                 "Wachtwoord) VALUES (?, ?, ?, ?, ?, ?)"),
+                  {e.code, e.rol, e.rol == 0 ? 0 : 3, e.rol == 0 ? 0 : 3, e.vestiging, e.wachtwoord});
     }
     void addAdvices(const QString& code, int count)
     {

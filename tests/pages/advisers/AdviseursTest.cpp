@@ -223,7 +223,7 @@ TEST_F(AdviseursTest, LoginNameAndSavingTheAdviserRecord)
     EXPECT_FALSE(cancel);
     database().GetAdviseur(stored, codeOf(3));
     EXPECT_EQ(stored.Email, "");
-    EXPECT_EQ(QString(h.setup().get<HuidigeAdviseurSettings>().Email), "");
+    EXPECT_EQ(QString(h.setup().get<HuidigeAdviseurSettings>().Email), "jan@kantoor.nl");
 }
 
 // The password dialog confirms; an existing password is only changed after a question.
