@@ -22,7 +22,7 @@ namespace {
 constexpr int PageWidth = 9000;
 constexpr int Margin = 120;
 constexpr int FrameInner = PageWidth - 2 * Margin - 2 * RowLayout::Margin;
-constexpr int LabelWidth = 2655;
+constexpr int LabelWidth = 3015;
 constexpr int FieldWidth = FrameInner - LabelWidth - RowLayout::Gap;
 constexpr int ListHeight = 2295;
 constexpr int ButtonHeight = 375;
@@ -83,6 +83,8 @@ Adviseurs::Adviseurs()
       cmdWachtwoordVersturen(add<CommandButton>(fraAutorisatie, QStringLiteral("cmdWachtwoordVersturen"),
                                                 QStringLiteral("Wachtwoord mailen naar adviseur")))
 {
+    // The hints are laid out for their text, so they have it before the layout.
+    setHintTexts();
     lvwAdviseurs.setFullRowSelect(true);
     lvwAdviseurs.setHideSelection(false);
     cmdDelete.setToolTipText(QStringLiteral("Adviseur op 'inactief' zetten"));
@@ -137,7 +139,7 @@ Adviseurs::Adviseurs()
               {&txtPostcodeKantoor, 1215},
               {&txtPlaatsKantoor, 0}})
         .finish();
-    const int buttonWidth = (FieldWidth - RowLayout::Gap) / 2;
+    const int buttonWidth = (FrameInner - RowLayout::Gap) / 2;
     RowLayout(fraAutorisatie, FrameInner)
         .field(label(fraAutorisatie, QStringLiteral("lblRol"), QStringLiteral("Rol")), cboRol, FieldWidth, LabelWidth)
         .text(hintRol)
@@ -151,9 +153,7 @@ Adviseurs::Adviseurs()
                cboAdviezenRechten, FieldWidth, LabelWidth)
         .text(hintRechtenAdviezen)
         .space(RowLayout::RowGap)
-        .row({{&label(fraAutorisatie, QStringLiteral("lblWachtwoord"), QStringLiteral("Wachtwoord")), LabelWidth},
-              {&cmdInstellenWachtwoord, buttonWidth},
-              {&cmdWachtwoordVersturen, 0}})
+        .row({{&cmdInstellenWachtwoord, buttonWidth}, {&cmdWachtwoordVersturen, 0}})
         .finish();
     cmdInstellenWachtwoord.setHeight(ButtonHeight);
     cmdWachtwoordVersturen.setHeight(ButtonHeight);
@@ -199,6 +199,22 @@ void Adviseurs::arrange()
         HeightChanged();
 }
 
+void Adviseurs::setHintTexts()
+{
+    hintRol.setText(
+        QStringLiteral("In dit veld kunt u aangeven of de adviseur een standaard gebruiker is of een administrator. ") +
+        QStringLiteral("Een administrator kan de autorisatie instellingen wijzigen. Een standaard gebruiker kan dit niet."));
+    hintVestiging.setText(
+        QStringLiteral("U kunt onder de instellingen, op het onderdeel Autorisatie de vestigingen aanmaken. Zodra u ") +
+        QStringLiteral("één of meerdere vestigingen heeft aangemaakt, zult u deze in dit veld kunnen selecteren."));
+    hintAdviezenOpenen.setText(
+        QStringLiteral("In dit veld kunt u aangeven of de adviseur alleen eigen adviezen, adviezen van de ") +
+        QStringLiteral("eigen vestiging, of van het gehele bedrijf mag openen."));
+    hintRechtenAdviezen.setText(QStringLiteral(
+        "In dit veld kunt u aangeven of de adviseur de adviezen van anderen enkel mag inzien, of ook mag wijzigen."));
+    hintGebruikersnaam.setText(HintGebruikersnaam);
+}
+
 void Adviseurs::setBackColor(Colour colour)
 {
     SettingsPage::setBackColor(colour);
@@ -224,20 +240,7 @@ void Adviseurs::Fill_Controls()
 {
     guarded([this] {
         IsLoading = true;
-        hintRol.setText(QStringLiteral("In dit veld kunt u aangeven of de adviseur een standaard gebruiker is of een "
-                                       "administrator. ") +
-                        QStringLiteral("Een administrator kan de autorisatie instellingen wijzigen. Een standaard "
-                                       "gebruiker kan dit niet."));
-        hintVestiging.setText(QStringLiteral("U kunt onder de instellingen, op het onderdeel Autorisatie de vestigingen "
-                                             "aanmaken. Zodra u ") +
-                              QStringLiteral("één of meerdere vestigingen heeft aangemaakt, zult u deze in dit veld "
-                                             "kunnen selecteren."));
-        hintAdviezenOpenen.setText(QStringLiteral("In dit veld kunt u aangeven of de adviseur alleen eigen adviezen, "
-                                                  "adviezen van de ") +
-                                   QStringLiteral("eigen vestiging, of van het gehele bedrijf mag openen."));
-        hintRechtenAdviezen.setText(QStringLiteral("In dit veld kunt u aangeven of de adviseur de adviezen van anderen "
-                                                   "enkel mag inzien, of ook mag wijzigen."));
-        hintGebruikersnaam.setText(HintGebruikersnaam);
+        setHintTexts();
 
         register_ = AdviserRegister::of(app());
         if (database_ && !huidigeAdviseur().isEmpty()) {

@@ -47,6 +47,7 @@ protected:
 
 private:
     void Fill_Controls();
+    void setHintTexts();
     void Update_Autorisatie();
     void lvwAdviseurs_ItemClick(ListItem& item);
     void lvwAdviseurs_ColumnClick(ColumnHeader& header);

@@ -16,7 +16,7 @@ namespace tarvelo {
 
 namespace {
 constexpr int InnerWidth = 6600;
-constexpr int LabelWidth = 2655;
+constexpr int LabelWidth = 3015;
 constexpr int FieldWidth = InnerWidth - LabelWidth - RowLayout::Gap;
 constexpr int ButtonWidth = 1215;
 constexpr int ListHeight = 1335;
@@ -74,6 +74,8 @@ SetupAutorisatie::SetupAutorisatie()
     lvwVestigingen.setHideSelection(false);
     txtVestiging.setMaxLength(100);
 
+    // The hints are laid out for their text, so they have it before the layout.
+    setHintTexts();
     RowLayout(fraToegangGebruiker, InnerWidth)
         .line(chkOnderhoudsmenu, RowLayout::LabelHeight)
         .text(hntOnderhoudsmenu)
@@ -125,6 +127,15 @@ SetupAutorisatie::SetupAutorisatie()
     cmdReset.Click.connect([this] { cmdReset_Click(); });
 }
 
+void SetupAutorisatie::setHintTexts()
+{
+    hntOnderhoudsmenu.setText(
+        QStringLiteral("Met het vinkje kan bepaald worden of gebruikers toegang mogen hebben tot het menu 'Onderhoud'."));
+    hntRapportageInstellingen.setText(
+        QStringLiteral("Met het vinkje kan bepaald worden of gebruikers geautoriseerd zijn om zelf ") +
+        QStringLiteral("rapportstructuren en sjablonen te maken en op te slaan."));
+}
+
 void SetupAutorisatie::setBackColor(Colour colour)
 {
     SettingsPage::setBackColor(colour);
@@ -135,11 +146,7 @@ void SetupAutorisatie::Fill()
 {
     IsLoading = true;
     database_ = GetDatabase(app());
-    hntOnderhoudsmenu.setText(
-        QStringLiteral("Met het vinkje kan bepaald worden of gebruikers toegang mogen hebben tot het menu 'Onderhoud'."));
-    hntRapportageInstellingen.setText(
-        QStringLiteral("Met het vinkje kan bepaald worden of gebruikers geautoriseerd zijn om zelf ") +
-        QStringLiteral("rapportstructuren en sjablonen te maken en op te slaan."));
+    setHintTexts();
     lvwVestigingen.clearColumns();
     lvwVestigingen.addColumn(QStringLiteral("Vestiging"), QStringLiteral("Vestiging"), lvwVestigingen.width() - 360);
     Fill_Vestigingen();

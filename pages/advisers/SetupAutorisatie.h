@@ -29,6 +29,7 @@ protected:
     QString errorContext() const override { return QStringLiteral("Instellingen - Autorisatie"); }
 
 private:
+    void setHintTexts();
     void Fill_Vestigingen();
     void Select_VestigingItem(const QString& id);
     void Select_StandaardVestiging();
