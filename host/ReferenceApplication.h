@@ -130,6 +130,26 @@ public:
     void VervangAbonnement(const AbonnementRecord& oud, const AbonnementRecord& nieuw) override;
     void AbonnementDoorvoeren(const AbonnementRecord& abonnement) override;
 
+    // The adviser register, the advisers' own data and their access rights
+    // (host/office/AdviserOperations.cpp).
+    QString AdviseursRegister() override;
+    void VerwijderAdviseurUitRegister(const QString& code) override;
+    QString HuidigeAdviseur() const override { return adviser_.code; }
+    bool HeeftRecht(int recht) const override;
+    void GetAdviseur(AdviseurGegevens& record, const QString& code) override;
+    void SaveAdviseur(const AdviseurGegevens& record, const QString& code) override;
+    bool GebruikersnaamInGebruik(const QString& code, const QString& naam) override;
+    void GetAutorisatie(Autorisatie& record, const QString& code) override;
+    void SaveAutorisatie(const QString& code, const Autorisatie& record) override;
+    int AantalAdministrators(const QString& codes) override;
+    int AantalVestigingen() override;
+    int AantalAdviseursVestiging(const QString& vestiging) override;
+    void OntkoppelVestiging(const QString& vestiging) override;
+    void OpschonenVestigingen(int soort) override;
+    int AantalAdviezen(const QString& code) override;
+    void OmzettenAdviezen(const QString& oudeCode, const QString& nieuweCode) override;
+    void DeleteAdviseur(const QString& code) override;
+
     // The host's general error handling for controls: an error that escaped a
     // page's own handling is reported and the program goes on.
     void HandleControlError(const QString& componentName, std::exception_ptr error);
@@ -147,6 +167,8 @@ public:
         bankgarantieinstellingen_ = std::move(companies);
     }
     void setWerktMetVestigingen(bool on) { werktMetVestigingen_ = on; }
+    // The adviser who works with the program, as a login would choose him.
+    void setCurrentAdviser(const AdviserIdentity& adviser) { adviser_ = adviser; }
     // Whether reported errors are also shown to the user in a message box.
     void setShowErrorsToUser(bool on) { showErrorsToUser_ = on; }
     const std::vector<ErrorReport>& errorReports() const { return errorReports_; }

@@ -2,6 +2,7 @@
 
 #include "framework/host/ComponentFactory.h"
 #include "pages/advice/AdvicePages.h"
+#include "pages/advisers/AdvisersPages.h"
 #include "pages/business_lists/BusinessListsPages.h"
 #include "pages/companies/CompaniesPages.h"
 #include "pages/database_hdn/DatabaseHdnPages.h"
@@ -18,6 +19,7 @@ void registerAllPages(PageRegistry& registry)
     registerCompaniesPages(registry);
     registerBusinessListsPages(registry);
     registerAdvicePages(registry);
+    registerAdvisersPages(registry);
 }
 
 // Each user control is registered together with the first page that uses it.

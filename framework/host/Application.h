@@ -109,6 +109,17 @@ public:
     // the own handling of a page (also one hosted inside another page) is
     // reported and the program goes on.
     virtual void reportUnhandled(const QString& componentName, std::exception_ptr error) = 0;
+
+    // The register of the office's advisers as the host supplies it: an XML
+    // document with one "gebruiker" per adviser in "gebruikers" (see
+    // pages/advisers/AdviserRegister); empty when the host keeps none.
+    virtual QString AdviseursRegister() { return QString(); }
+    // Takes an adviser off the register.
+    virtual void VerwijderAdviseurUitRegister(const QString&) {}
+    // The code of the adviser who works with the program; empty when unknown.
+    virtual QString HuidigeAdviseur() const { return QString(); }
+    // Whether the current user holds the right with that number (2: managing advisers).
+    virtual bool HeeftRecht(int) const { return false; }
 };
 
 // The host database object, asked for once when a page is attached.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/host/AdviserRecords.h"
+
 #include <QMetaType>
 #include <QString>
 
@@ -43,6 +45,26 @@ public:
     // Applies the subscription's changed terms to all existing clients and
     // issued proposals.
     virtual void AbonnementDoorvoeren(const AbonnementRecord& abonnement) = 0;
+    // The advisers' own data and access rights, per adviser code.
+    virtual void GetAdviseur(AdviseurGegevens& record, const QString& code) = 0;
+    virtual void SaveAdviseur(const AdviseurGegevens& record, const QString& code) = 0;
+    // Whether another adviser than code already logs in with that name.
+    virtual bool GebruikersnaamInGebruik(const QString& code, const QString& naam) = 0;
+    virtual void GetAutorisatie(Autorisatie& record, const QString& code) = 0;
+    virtual void SaveAutorisatie(const QString& code, const Autorisatie& record) = 0;
+    // The number of administrators among the codes, given as 'code1','code2'.
+    virtual int AantalAdministrators(const QString& codes) = 0;
+    virtual int AantalVestigingen() = 0;
+    virtual int AantalAdviseursVestiging(const QString& vestiging) = 0;
+    // Clears the branch from every access record that holds it.
+    virtual void OntkoppelVestiging(const QString& vestiging) = 0;
+    // Tidies the access records after the last branch went.
+    virtual void OpschonenVestigingen(int soort) = 0;
+    virtual int AantalAdviezen(const QString& code) = 0;
+    // Moves every advice of the old adviser to the new one.
+    virtual void OmzettenAdviezen(const QString& oudeCode, const QString& nieuweCode) = 0;
+    // Removes the adviser's own data and access rights.
+    virtual void DeleteAdviseur(const QString& code) = 0;
 };
 
 } // namespace tarvelo

@@ -1,5 +1,6 @@
 #include "framework/host/Settings.h"
 
+#include "framework/settings/AutorisatieSettings.h"
 #include "framework/settings/AutosaveSettings.h"
 #include "framework/settings/CalculationSettings.h"
 #include "framework/settings/ClientProfileSettings.h"
@@ -55,6 +56,8 @@ Settings::Settings()
     addBlock<DocumentSettings>();
     addBlock<CurrentAdviserSettings>();
     addBlock<AdviceTextSettings>();
+    addBlock<AutorisatieSettings>();
+    addBlock<HuidigeAdviseurSettings>();
 }
 
 } // namespace tarvelo

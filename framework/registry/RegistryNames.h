@@ -28,6 +28,8 @@ inline constexpr QLatin1StringView DatabaseDir{"DatabaseDir"};
 inline constexpr QLatin1StringView ExecutableDir{"ExecutableDir"};
 inline constexpr QLatin1StringView UrlServer{"UrlServer"};
 inline constexpr QLatin1StringView InvoerGebruikersnaam{"InvoerGebruikersnaam"};
+// A certificate file the office trusts for a web service with a certificate of its own.
+inline constexpr QLatin1StringView ServerCertificaat{"ServerCertificaat"};
 
 // Per-user folders and markers.
 inline constexpr QLatin1StringView ExportDir{"ExportDir"};

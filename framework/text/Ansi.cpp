@@ -75,4 +75,17 @@ QString fromAnsi(const QByteArray& bytes)
     return text;
 }
 
+bool isAnsi(const QString& text)
+{
+    const Cp1252Row80& row = row80();
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+            continue;
+        if (u == 0xFFFD || row.byteOf(u) == '?')
+            return false;
+    }
+    return true;
+}
+
 } // namespace tarvelo

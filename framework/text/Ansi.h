@@ -10,5 +10,8 @@ namespace tarvelo {
 // the code page lacks becomes '?'.
 QByteArray toAnsi(const QString& text);
 QString fromAnsi(const QByteArray& bytes);
+// Whether every character of the text has its own byte in the code page, so
+// that toAnsi loses nothing.
+bool isAnsi(const QString& text);
 
 } // namespace tarvelo

@@ -2,6 +2,7 @@
 
 #include "framework/host/Settings.h"
 #include "framework/settings/AbonnementSettings.h"
+#include "framework/settings/AutorisatieSettings.h"
 #include "framework/settings/InkoopcombinatieSettings.h"
 #include "framework/settings/NotarisSettings.h"
 #include "framework/settings/OfficeSettings.h"
@@ -121,6 +122,33 @@ void advisers(const OfficeDatabase& db, const QString& loginName)
                  QString()});
         first = false;
     }
+}
+
+// The branches as the access-rights page keeps them, with the identifiers the
+// advisers' access records name.
+void branchSettings(Settings& setup)
+{
+    AutorisatieSettings& autorisatie = setup.get<AutorisatieSettings>();
+    for (const QString& b : branches()) {
+        VestigingRecord& vestiging = *autorisatie.Vestiging(autorisatie.AddVestiging());
+        vestiging.ID = guid(QStringLiteral("vestiging ") + b);
+        vestiging.Naam = QStringLiteral("Vestiging ") + b;
+    }
+}
+
+// Each dossier belongs to an adviser, in turn.
+void dossierAdvisers(const OfficeDatabase& db)
+{
+    QStringList codes;
+    QSqlQuery advisers = db.exec(QStringLiteral("SELECT Code FROM Adviseur ORDER BY Code"));
+    while (advisers.next())
+        codes << advisers.value(0).toString();
+    QStringList dossiers;
+    QSqlQuery ids = db.exec(QStringLiteral("SELECT ID FROM Adviesdossier ORDER BY ID"));
+    while (ids.next())
+        dossiers << ids.value(0).toString();
+    for (int i = 0; i < dossiers.size() && !codes.isEmpty(); ++i)
+        db.exec(QStringLiteral("UPDATE Adviesdossier SET Adviseur = ? WHERE ID = ?"), {codes[i % codes.size()], dossiers[i]});
 }
 
 struct Kind {
@@ -462,6 +490,7 @@ void create(OfficeDatabase& database, const QString& loginName, const QString& d
         companies(database, random);
         Settings setup;
         officeSettings(setup);
+        branchSettings(setup);
         notaries(database, setup.get<NotarisSettings>());
         serviceProviders(database, setup.get<InkoopcombinatieSettings>());
         subscriptions(database, setup.get<AbonnementSettings>());
@@ -469,6 +498,7 @@ void create(OfficeDatabase& database, const QString& loginName, const QString& d
         hdnMessages(database, random);
         dossiers(database, documentRoot);
         advices(database);
+        dossierAdvisers(database);
     });
 }
 

@@ -13,7 +13,7 @@ const QStringList& officeSchema()
         QStringLiteral("CREATE TABLE Vestiging (ID TEXT PRIMARY KEY, Naam TEXT NOT NULL)"),
         // The adviser register, the advisers' own data and their rights.
         QStringLiteral("CREATE TABLE Adviseur (Code TEXT PRIMARY KEY, Voornamen TEXT, Voorletters TEXT, "
-                       "Tussenvoegsel TEXT, Achternaam TEXT, Geslacht TEXT, Emailadres TEXT)"),
+                       "Tussenvoegsel TEXT, Achternaam TEXT, Geslacht TEXT, Emailadres TEXT, Status TEXT)"),
         QStringLiteral("CREATE TABLE AdviseurGegevens (Code TEXT PRIMARY KEY, Email TEXT, Internet TEXT, "
                        "Telefoon TEXT, Telefax TEXT, Gebruikersnaam TEXT, AFMRegistratieNr TEXT)"),
         QStringLiteral("CREATE TABLE Autorisatie (Code TEXT PRIMARY KEY, Rol INTEGER, AdviezenOpenen INTEGER, "
@@ -40,7 +40,7 @@ const QStringList& officeSchema()
                        "Contractduur INTEGER)"),
         // The clients' advice dossiers and the folder of each one's documents.
         QStringLiteral("CREATE TABLE Adviesdossier (ID TEXT PRIMARY KEY, Klant TEXT NOT NULL, "
-                       "DocumentenMap TEXT)"),
+                       "DocumentenMap TEXT, Adviseur TEXT)"),
         // The advices of the clients: their status, subscription with its terms as
         // agreed, products and persons; the portfolio tasks made from them.
         QStringLiteral("CREATE TABLE Advies (ID TEXT PRIMARY KEY, DossierID TEXT, Klant TEXT NOT NULL, "

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace tarvelo {
+
+// An attachment of a mail message: its content one character per byte.
+struct CEmailBijlage {
+    QString Naam;
+    QString Inhoud;
+    QString Beschrijving;
+};
+
+} // namespace tarvelo

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "framework/settings/RecordList.h"
+
+namespace tarvelo {
+
+// One branch of the office.
+struct VestigingRecord {
+    // A GUID text of 36 characters, without braces.
+    QString ID;
+    QString Naam;
+
+    bool operator==(const VestigingRecord&) const = default;
+
+    QJsonObject toJson() const { return {{QStringLiteral("ID"), ID}, {QStringLiteral("Naam"), Naam}}; }
+    static VestigingRecord fromJson(const QJsonObject& o)
+    {
+        return {o.value(QLatin1String("ID")).toString(), o.value(QLatin1String("Naam")).toString()};
+    }
+};
+
+// The office-wide access rules: what ordinary users may reach, the rights a
+// new adviser gets, and the office's branches.
+struct AutorisatieSettings final : SettingsBlock {
+    using SettingsBlock::SettingsBlock;
+    // 1 "Administrator", 2 "Gebruiker"; 0 until the page stores its default.
+    Setting<qint16> StandaardRol{this, "StandaardRol", 0};
+    Setting<qint16> StandaardAdviezenOpenen{this, "StandaardAdviezenOpenen", 0};
+    Setting<qint16> StandaardAdviezenRechten{this, "StandaardAdviezenRechten", 0};
+    Setting<QString> StandaardVestiging{this, "StandaardVestiging"};
+    // Bit 1: the menu "Onderhoud"; bit 2: report structures and templates.
+    Setting<qint32> GebruikersToegang{this, "GebruikersToegang", 0};
+    RecordList<VestigingRecord> Vestigingen{this, "Vestigingen"};
+
+    // The branch at index (from 1), or null past the last.
+    VestigingRecord* Vestiging(int index) const { return Vestigingen.at(index); }
+    // Appends an empty branch and gives its index.
+    int AddVestiging()
+    {
+        Vestigingen.add();
+        return Vestigingen.count();
+    }
+    void RemoveVestiging(int index) { Vestigingen.remove(index); }
+};
+
+// The current user's own adviser data and branch, as the host keeps them
+// with the user's settings.
+struct HuidigeAdviseurSettings final : SettingsBlock {
+    using SettingsBlock::SettingsBlock;
+    Setting<QString> Email{this, "Adviseur.Email"};
+    Setting<QString> Internet{this, "Adviseur.Internet"};
+    Setting<QString> Telefoon{this, "Adviseur.Telefoon"};
+    Setting<QString> Telefax{this, "Adviseur.Telefax"};
+    Setting<QString> Gebruikersnaam{this, "Adviseur.Gebruikersnaam"};
+    Setting<QString> AFMRegistratieNr{this, "Adviseur.AFMRegistratieNr"};
+    Setting<QString> Vestiging{this, "Adviseur.Vestiging"};
+};
+
+} // namespace tarvelo

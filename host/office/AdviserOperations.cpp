@@ -1,0 +1,182 @@
+// The reference host's adviser register and the advisers' records in the
+// office database: the operations the adviser and access-rights pages call.
+
+#include "framework/errors/RuntimeError.h"
+#include "framework/settings/AutorisatieSettings.h"
+#include "framework/xml/XmlNodes.h"
+#include "host/ReferenceApplication.h"
+#include "host/office/OfficeDatabase.h"
+
+#include <pugixml.hpp>
+
+namespace tarvelo {
+
+namespace {
+int count(const OfficeDatabase& db, const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query = db.exec(sql, values);
+    return query.next() ? query.value(0).toInt() : 0;
+}
+
+void add(pugi::xml_node parent, const char* name, const QVariant& value)
+{
+    parent.append_child(name).text().set(value.toString().toUtf8().constData());
+}
+} // namespace
+
+// The register lists every adviser, the removed ones as "inactief"; codes
+// come in braces, as the register gives them.
+QString ReferenceApplication::AdviseursRegister()
+{
+    pugi::xml_document document;
+    pugi::xml_node gebruikers = document.append_child("adviseursregister").append_child("gebruikers");
+    QSqlQuery kantoor = office_->exec(
+        QStringLiteral("SELECT Naam, Straat, Huisnummer, Toevoeging, Postcode, Woonplaats FROM Kantoor"));
+    const bool hasKantoor = kantoor.next();
+    QSqlQuery advisers = office_->exec(
+        QStringLiteral("SELECT Code, Voornamen, Voorletters, Tussenvoegsel, Achternaam, Geslacht, Emailadres, Status "
+                       "FROM Adviseur ORDER BY Achternaam, Code"));
+    while (advisers.next()) {
+        pugi::xml_node g = gebruikers.append_child("gebruiker");
+        add(g, "klantcode", QLatin1Char('{') + advisers.value(0).toString() + QLatin1Char('}'));
+        add(g, "voornamen", advisers.value(1));
+        add(g, "voorletters", advisers.value(2));
+        add(g, "tussenvoegsel", advisers.value(3));
+        add(g, "naam", advisers.value(4));
+        add(g, "geslacht", advisers.value(5));
+        add(g, "emailadres", advisers.value(6));
+        add(g, "status", advisers.value(7).toString().isEmpty() ? QStringLiteral("actief") : advisers.value(7));
+        const char* kantoorVelden[] = {"kantoornaam",       "kantoorstraat",   "kantoorhuisnummer",
+                                       "kantoortoevoeging", "kantoorpostcode", "kantoorplaats"};
+        for (int i = 0; i < 6; ++i) {
+            const QVariant value = hasKantoor ? kantoor.value(i) : QVariant();
+            add(g, kantoorVelden[i], i == 2 && value.toInt() == 0 ? QVariant() : value);
+        }
+    }
+    return xmlText(document);
+}
+
+void ReferenceApplication::VerwijderAdviseurUitRegister(const QString& code)
+{
+    office_->exec(QStringLiteral("UPDATE Adviseur SET Status = 'inactief' WHERE Code = ?"), {code});
+}
+
+bool ReferenceApplication::HeeftRecht(int recht) const
+{
+    // Managing advisers (right 2) belongs to administrators.
+    if (recht != 2 || adviser_.code.isEmpty())
+        return false;
+    return count(*office_, QStringLiteral("SELECT COUNT(*) FROM Autorisatie WHERE Code = ? AND Rol = 1"),
+                 {adviser_.code}) > 0;
+}
+
+void ReferenceApplication::GetAdviseur(AdviseurGegevens& record, const QString& code)
+{
+    QSqlQuery query = office_->exec(QStringLiteral("SELECT Email, Internet, Telefoon, Telefax, Gebruikersnaam, "
+                                                   "AFMRegistratieNr FROM AdviseurGegevens WHERE Code = ?"),
+                                    {code});
+    record = {};
+    if (!query.next())
+        return;
+    record.Email = query.value(0).toString();
+    record.Internet = query.value(1).toString();
+    record.Telefoon = query.value(2).toString();
+    record.Telefax = query.value(3).toString();
+    record.Gebruikersnaam = query.value(4).toString();
+    record.AFMRegistratieNr = query.value(5).toString();
+}
+
+void ReferenceApplication::SaveAdviseur(const AdviseurGegevens& record, const QString& code)
+{
+    office_->transaction([&] {
+        office_->exec(QStringLiteral("DELETE FROM AdviseurGegevens WHERE Code = ?"), {code});
+        office_->exec(QStringLiteral("INSERT INTO AdviseurGegevens (Code, Email, Internet, Telefoon, Telefax, "
+                                     "Gebruikersnaam, AFMRegistratieNr) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                      {code, record.Email, record.Internet, record.Telefoon, record.Telefax, record.Gebruikersnaam,
+                       record.AFMRegistratieNr});
+    });
+}
+
+bool ReferenceApplication::GebruikersnaamInGebruik(const QString& code, const QString& naam)
+{
+    return count(*office_,
+                 QStringLiteral("SELECT COUNT(*) FROM AdviseurGegevens WHERE lower(Gebruikersnaam) = lower(?) "
+                                "AND Code <> ?"),
+                 {naam.trimmed(), code}) > 0;
+}
+
+void ReferenceApplication::GetAutorisatie(Autorisatie& record, const QString& code)
+{
+    QSqlQuery query = office_->exec(QStringLiteral("SELECT Rol, AdviezenOpenen, AdviezenRechten, Vestiging, Wachtwoord "
+                                                   "FROM Autorisatie WHERE Code = ?"),
+                                    {code});
+    record = {};
+    if (!query.next())
+        return;
+    record.Rol = qint16(query.value(0).toInt());
+    record.AdviezenOpenen = qint16(query.value(1).toInt());
+    record.AdviezenRechten = qint16(query.value(2).toInt());
+    record.Vestiging = query.value(3).toString();
+    record.Wachtwoord = query.value(4).toString();
+}
+
+void ReferenceApplication::SaveAutorisatie(const QString& code, const Autorisatie& record)
+{
+    office_->transaction([&] {
+        office_->exec(QStringLiteral("DELETE FROM Autorisatie WHERE Code = ?"), {code});
+        office_->exec(QStringLiteral("INSERT INTO Autorisatie (Code, Rol, AdviezenOpenen, AdviezenRechten, Vestiging, "
+                                     "Wachtwoord) VALUES (?, ?, ?, ?, ?, ?)"),
+                      {code, record.Rol, record.AdviezenOpenen, record.AdviezenRechten, record.Vestiging,
+                       record.Wachtwoord});
+    });
+}
+
+int ReferenceApplication::AantalAdministrators(const QString& codes)
+{
+    if (codes.trimmed().isEmpty())
+        return 0;
+    // The codes arrive quoted by the page, each quote inside doubled.
+    return count(*office_, QStringLiteral("SELECT COUNT(*) FROM Autorisatie WHERE Rol = 1 AND Code IN (%1)").arg(codes),
+                 {});
+}
+
+int ReferenceApplication::AantalVestigingen() { return setup_.get<AutorisatieSettings>().Vestigingen.count(); }
+
+int ReferenceApplication::AantalAdviseursVestiging(const QString& vestiging)
+{
+    return count(*office_, QStringLiteral("SELECT COUNT(*) FROM Autorisatie WHERE Vestiging = ?"), {vestiging});
+}
+
+void ReferenceApplication::OntkoppelVestiging(const QString& vestiging)
+{
+    office_->exec(QStringLiteral("UPDATE Autorisatie SET Vestiging = '' WHERE Vestiging = ?"), {vestiging});
+}
+
+// Without branches no access record keeps one.
+void ReferenceApplication::OpschonenVestigingen(int)
+{
+    office_->exec(QStringLiteral("UPDATE Autorisatie SET Vestiging = '' WHERE Vestiging <> ''"));
+}
+
+int ReferenceApplication::AantalAdviezen(const QString& code)
+{
+    return count(*office_, QStringLiteral("SELECT COUNT(*) FROM Adviesdossier WHERE Adviseur = ?"), {code});
+}
+
+void ReferenceApplication::OmzettenAdviezen(const QString& oudeCode, const QString& nieuweCode)
+{
+    if (nieuweCode.trimmed().isEmpty())
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall,
+                           QStringLiteral("Adviezen kunnen niet worden omgezet naar een lege adviseurscode."));
+    office_->exec(QStringLiteral("UPDATE Adviesdossier SET Adviseur = ? WHERE Adviseur = ?"), {nieuweCode, oudeCode});
+}
+
+void ReferenceApplication::DeleteAdviseur(const QString& code)
+{
+    office_->transaction([&] {
+        office_->exec(QStringLiteral("DELETE FROM AdviseurGegevens WHERE Code = ?"), {code});
+        office_->exec(QStringLiteral("DELETE FROM Autorisatie WHERE Code = ?"), {code});
+    });
+}
+
+} // namespace tarvelo

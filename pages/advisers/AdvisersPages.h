@@ -1,0 +1,6 @@
+#pragma once
+
+namespace tarvelo {
+class PageRegistry;
+void registerAdvisersPages(PageRegistry& registry);
+} // namespace tarvelo

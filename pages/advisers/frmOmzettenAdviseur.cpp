@@ -1,0 +1,115 @@
+#include "pages/advisers/frmOmzettenAdviseur.h"
+
+#include "framework/page/RowLayout.h"
+#include "framework/ui/Ui.h"
+#include "pages/advisers/AdviserRegister.h"
+
+namespace tarvelo {
+
+namespace {
+constexpr int TitleBarHeight = 390;
+constexpr int Margin = 120;
+constexpr int InnerWidth = 6495;
+constexpr int LabelWidth = 1455;
+constexpr int ButtonWidth = 2175;
+constexpr int ButtonHeight = 375;
+constexpr int CodeLength = 36;
+const QString Caption = QStringLiteral("Omzetten adviseur");
+} // namespace
+
+frmOmzettenAdviseur::frmOmzettenAdviseur()
+    : Dialog(QStringLiteral("frmOmzettenAdviseur"), QStringLiteral("Generiek")),
+      lblOmzetten(add<Label>(QStringLiteral("lblOmzetten"))),
+      lblNieuweAdviseur(add<Label>(QStringLiteral("lblNieuweAdviseur"))),
+      cboAdviseurs(add<ComboBox>(QStringLiteral("cboAdviseurs"))),
+      cmdOk(add<CommandButton>(QStringLiteral("cmdOk"))),
+      cmdAfbreken(add<CommandButton>(QStringLiteral("cmdAfbreken")))
+{
+    setCaption(Caption);
+    lblOmzetten.setWordWrap(true);
+    lblNieuweAdviseur.setCaption(QStringLiteral("Nieuwe adviseur"));
+    cboAdviseurs.setStyle(ComboBox::Style::DropDownList);
+    cmdOk.setCaption(QStringLiteral("&OK"));
+    cmdOk.setDefault(true);
+    cmdAfbreken.setCaption(QStringLiteral("Verwijderen annuleren"));
+    cmdAfbreken.setCancel(true);
+
+    lblOmzetten.setBounds(Margin, Margin, InnerWidth, 3 * RowLayout::TextLineHeight);
+    const int comboTop = lblOmzetten.bottom() + Margin;
+    lblNieuweAdviseur.setBounds(Margin, comboTop + 45, LabelWidth, RowLayout::LabelHeight);
+    cboAdviseurs.setBounds(Margin + LabelWidth, comboTop, InnerWidth - LabelWidth, RowLayout::RowHeight);
+    const int buttonsTop = cboAdviseurs.bottom() + 2 * Margin;
+    const int width = InnerWidth + 2 * Margin;
+    cmdAfbreken.setBounds(width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
+    cmdOk.setBounds(cmdAfbreken.left() - Margin - 1215, buttonsTop, 1215, ButtonHeight);
+    setBorderHeight(TitleBarHeight);
+    setBounds(0, 0, width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+
+    cmdOk.Click.connect([this] { cmdOk_Click(); });
+    cmdAfbreken.Click.connect([this] { cmdAfbreken_Click(); });
+}
+
+void frmOmzettenAdviseur::setApplication(Application& application)
+{
+    Dialog::setApplication(application);
+    Fill_Control();
+}
+
+void frmOmzettenAdviseur::Fill_Control()
+{
+    guarded([this] {
+        cboAdviseurs.clear();
+        cmdOk.setEnabled(false);
+        const AdviserRegister reg = AdviserRegister::of(*host());
+        if (reg.status() != AdviserRegister::Status::Gelezen) {
+            ui().msgBox(reg.status() == AdviserRegister::Status::GeenGebruikers ? QStringLiteral("Onjuist xmlbericht")
+                                                                                : QStringLiteral("Fout in xml"),
+                        MsgButtons::OK, MsgIcon::Exclamation, Caption);
+            return;
+        }
+        const QString removed = adviserCode(Code);
+        QString removedName;
+        for (const RegisteredAdviser& a : reg.advisers()) {
+            if (a.code.compare(removed, Qt::CaseInsensitive) == 0) {
+                removedName = a.naam();
+                continue;
+            }
+            // Only a code of full length can be read back from the item's end.
+            if (!a.actief() || a.code.size() != CodeLength)
+                continue;
+            cboAdviseurs.addItem(a.naam() + QStringLiteral(" - ") + a.kantoorNaam + QString(50, QLatin1Char(' ')) + a.code);
+        }
+        lblOmzetten.setCaption(QStringLiteral("Er staan nog ") + QString::number(Aantal) +
+                               (Aantal == 1 ? QStringLiteral(" advies") : QStringLiteral(" adviezen")) +
+                               QStringLiteral(" op de naam van ") + removedName + QStringLiteral(". ") +
+                               QStringLiteral("Selecteer de adviseur die deze adviezen moet overnemen. "));
+        if (cboAdviseurs.listCount() > 0) {
+            cboAdviseurs.setListIndex(0);
+            cmdOk.setEnabled(true);
+        } else {
+            // Advices are never moved to nobody: the removal can only be called off.
+            lblOmzetten.setCaption(lblOmzetten.caption() +
+                                   QStringLiteral("Er is geen andere actieve adviseur die de adviezen kan overnemen."));
+        }
+    });
+}
+
+void frmOmzettenAdviseur::cmdOk_Click()
+{
+    guarded([this] {
+        if (cboAdviseurs.listIndex() < 0)
+            return;
+        nieuweCode_ = cboAdviseurs.identifierOf(cboAdviseurs.listIndex(), CodeLength);
+        close(false);
+    });
+}
+
+void frmOmzettenAdviseur::cmdAfbreken_Click()
+{
+    guarded([this] {
+        nieuweCode_.clear();
+        close(true);
+    });
+}
+
+} // namespace tarvelo

@@ -1,0 +1,97 @@
+#include "pages/advisers/frmWachtwoord.h"
+
+#include "framework/page/RowLayout.h"
+#include "framework/ui/Ui.h"
+
+#include <utility>
+
+namespace tarvelo {
+
+namespace {
+constexpr int TitleBarHeight = 390;
+constexpr int Margin = 120;
+constexpr int LabelWidth = 2175;
+constexpr int FieldWidth = 2535;
+constexpr int ButtonWidth = 1215;
+constexpr int ButtonHeight = 375;
+const QString Caption = QStringLiteral("Wachtwoord onjuist");
+} // namespace
+
+frmWachtwoord::frmWachtwoord()
+    : Dialog(QStringLiteral("frmWachtwoord"), QStringLiteral("Generiek")),
+      lblWachtwoord0(add<Label>(QStringLiteral("lblWachtwoord"), nullptr, 0)),
+      txtWachtwoord0(add<TextBox>(QStringLiteral("txtWachtwoord"), nullptr, 0)),
+      lblWachtwoord1(add<Label>(QStringLiteral("lblWachtwoord"), nullptr, 1)),
+      txtWachtwoord1(add<TextBox>(QStringLiteral("txtWachtwoord"), nullptr, 1)),
+      cmdOK(add<CommandButton>(QStringLiteral("cmdOK")))
+{
+    setCaption(QStringLiteral("Voer wachtwoord in..."));
+    lblWachtwoord0.setCaption(QStringLiteral("Wachtwoord"));
+    lblWachtwoord1.setCaption(QStringLiteral("Wachtwoord nogmaals"));
+    for (TextBox* box : {&txtWachtwoord0, &txtWachtwoord1}) {
+        box->setPasswordChar(QLatin1Char('*'));
+        box->setMaxLength(50);
+    }
+    cmdOK.setCaption(QStringLiteral("&OK"));
+    cmdOK.setDefault(true);
+    setBorderHeight(TitleBarHeight);
+    arrange();
+    cmdOK.Click.connect([this] { cmdOK_Click(); });
+}
+
+void frmWachtwoord::setBevestigen(bool on)
+{
+    bevestigen_ = on;
+    arrange();
+}
+
+// The second row is there only when confirming; the button sits below the last row.
+void frmWachtwoord::arrange()
+{
+    lblWachtwoord1.setVisible(bevestigen_);
+    txtWachtwoord1.setVisible(bevestigen_);
+    const int rowHeight = RowLayout::RowHeight + RowLayout::RowGap;
+    int top = Margin;
+    for (auto [label, box] : {std::pair{&lblWachtwoord0, &txtWachtwoord0}, std::pair{&lblWachtwoord1, &txtWachtwoord1}}) {
+        label->setBounds(Margin, top + 45, LabelWidth, RowLayout::LabelHeight);
+        box->setBounds(Margin + LabelWidth + RowLayout::Gap, top, FieldWidth, RowLayout::RowHeight);
+        if (box->visible())
+            top += rowHeight;
+    }
+    const int width = Margin + LabelWidth + RowLayout::Gap + FieldWidth + Margin;
+    cmdOK.setBounds(width - Margin - ButtonWidth, top + Margin / 2, ButtonWidth, ButtonHeight);
+    setBounds(0, 0, width, cmdOK.bottom() + Margin + TitleBarHeight);
+}
+
+void frmWachtwoord::setApplication(Application& application)
+{
+    Dialog::setApplication(application);
+    Form_Activate();
+}
+
+void frmWachtwoord::Form_Activate()
+{
+    guarded([this] { txtWachtwoord0.setFocus(); });
+}
+
+void frmWachtwoord::cmdOK_Click()
+{
+    guarded([this] {
+        if (bevestigen_) {
+            if (txtWachtwoord0.text() != txtWachtwoord1.text()) {
+                failCheck(QStringLiteral("De beide ingevoerde wachtwoorden komen niet overeen."), Caption, &txtWachtwoord0);
+                return;
+            }
+            // A new password is never empty: the adviser could not log in with it.
+            if (txtWachtwoord0.text().isEmpty()) {
+                failCheck(QStringLiteral("Vul een wachtwoord in; een leeg wachtwoord is niet toegestaan."), Caption,
+                          &txtWachtwoord0);
+                return;
+            }
+        }
+        wachtwoord_ = txtWachtwoord0.text();
+        close(false);
+    });
+}
+
+} // namespace tarvelo
