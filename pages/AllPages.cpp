@@ -22,6 +22,7 @@ void registerAllPages(PageRegistry& registry)
 void registerAllComponents(ComponentFactory& factory)
 {
     registerIntegrationComponents(factory);
+    registerCompaniesComponents(factory);
 }
 
 } // namespace tarvelo

@@ -51,6 +51,9 @@ const QStringList& officeSchema()
         QStringLiteral("CREATE TABLE Tbl_Mij_Instellingen (Cd_Mij TEXT NOT NULL, Cd_SoortMij INTEGER NOT NULL, "
                        "Om_Ontvanger TEXT, In_Geselecteerd INTEGER NOT NULL, Cd_Retour INTEGER NOT NULL, "
                        "PRIMARY KEY (Cd_Mij, Cd_SoortMij))"),
+        // Which arrangements of a lender the office offers in its advice.
+        QStringLiteral("CREATE TABLE Tbl_Mij_Renteopties (Cd_Mij TEXT NOT NULL, Cd_Product TEXT NOT NULL, "
+                       "In_Aanbieden INTEGER NOT NULL, PRIMARY KEY (Cd_Mij, Cd_Product))"),
         // The office's business lists.
         QStringLiteral("CREATE TABLE Notaris (ID TEXT PRIMARY KEY, Naam TEXT, Straat TEXT, Huisnummer INTEGER, "
                        "Toevoeging TEXT, Postcode TEXT, Woonplaats TEXT, Telefoon TEXT, Geslacht TEXT, "

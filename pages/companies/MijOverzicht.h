@@ -93,6 +93,7 @@ private:
     void Save_AgentnummerExport();
     void cmdAgentnummerImport_Click();
     void Read_AgentnummerExport();
+    void cmdRenteOpties_Click();
     void connectEditing();
     void selectCompany(ListItem& row);
     void clearAgentnummers();

@@ -15,6 +15,7 @@
 #include "framework/util/ListRoutines.h"
 #include "pages/companies/CAgentnummer.h"
 #include "pages/companies/frmAgentnummer.h"
+#include "pages/companies/frmRenteopties.h"
 
 #include <QDate>
 #include <QDir>
@@ -52,6 +53,20 @@ void MijOverzicht::connectEditing()
     lvwAgentnummers.ColumnClick.connect([this](ColumnHeader& column) { lvwAgentnummers_ColumnClick(column); });
     cmdAgentnummerExport.Click.connect([this] { cmdAgentnummerExport_Click(); });
     cmdAgentnummerImport.Click.connect([this] { cmdAgentnummerImport_Click(); });
+    cmdRenteOpties.Click.connect([this] { cmdRenteOpties_Click(); });
+}
+
+void MijOverzicht::cmdRenteOpties_Click()
+{
+    guarded([this] {
+        if (cdMij_.isEmpty())
+            return;
+        frmRenteopties dialog;
+        dialog.setBackColor(BackColor());
+        dialog.setCd_Mij(cdMij_);
+        dialog.SetApplication(app());
+        ui().showModal(dialog);
+    });
 }
 
 // The company row's receiver, mark and return method, as the user sees them.

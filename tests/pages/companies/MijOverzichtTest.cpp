@@ -12,6 +12,8 @@
 #include "host/office/CompanyCatalogue.h"
 #include "host/office/OfficeDatabase.h"
 #include "pages/companies/MijOverzicht.h"
+#include "pages/companies/RenteOpties.h"
+#include "pages/companies/frmRenteopties.h"
 #include "tests/support/PageTest.h"
 
 #include <QDir>
@@ -702,4 +704,50 @@ TEST_F(MijOverzichtEditingTest, DialogChangeFlag)
     });
     h.control<CommandButton>("cmdEditAgentnummer").click();
     EXPECT_EQ(stored("G1"), (QStringList{"1001|0|-1|Nieuw"}));
+}
+
+// The mortgage options of a lender: its active arrangements, saved with "Opslaan" (then disabled until the next
+// change) or OK; the product's own lender gets the control of its own library.
+TEST_F(MijOverzichtEditingTest, MortgageOptionsDialog)
+{
+    lenders();
+    product("G1", 1, "P1", "Annuïteitenhypotheek", true);
+    product("G1", 1, "P2", "Lineaire hypotheek", true);
+    product("G1", 1, "P3", "Spaarhypotheek", false);
+    open();
+    h.ui().whenModal("frmRenteopties", [](Form& f) {
+        EXPECT_EQ(f.caption(), "Hypotheekopties Aurora Hypotheken");
+        auto& control = f.get<RenteOpties>("RenteOpties");
+        EXPECT_EQ(control.className(), "TarveloCommonCtrl.RenteOpties");
+        ASSERT_EQ(control.lvwOpties.count(), 2);
+        EXPECT_TRUE(control.lvwOpties.item(2).checked());
+        auto& opslaan = f.get<CommandButton>("cmdOpslaan");
+        EXPECT_TRUE(opslaan.visible());
+        EXPECT_FALSE(opslaan.enabled());
+        control.lvwOpties.checkItem(2, false);
+        EXPECT_TRUE(opslaan.enabled());
+        opslaan.click();
+        EXPECT_FALSE(opslaan.enabled());
+        EXPECT_EQ(f.get<CommandButton>("cmdOK").right(), control.right());
+        f.get<CommandButton>("cmdOK").click();
+    });
+    h.control<CommandButton>("cmdRenteOpties").click();
+    QSqlQuery q = db().exec("SELECT Cd_Product, In_Aanbieden FROM Tbl_Mij_Renteopties WHERE Cd_Mij = 'G1' ORDER BY 1");
+    QStringList saved;
+    while (q.next())
+        saved << q.value(0).toString() + '=' + q.value(1).toString();
+    EXPECT_EQ(saved, (QStringList{"P1=-1", "P2=0"}));
+
+    h.ui().whenModal("frmRenteopties", [](Form& f) {
+        EXPECT_FALSE(f.get<RenteOpties>("RenteOpties").lvwOpties.item(2).checked()) << "the choice is kept";
+        f.hide();
+    });
+    h.control<CommandButton>("cmdRenteOpties").click();
+    EXPECT_TRUE(h.errors().empty());
+
+    frmRenteopties dialog;
+    dialog.setCd_Mij(QStringLiteral("IN"));
+    dialog.SetApplication(h.app());
+    ASSERT_NE(dialog.control(), nullptr);
+    EXPECT_EQ(dialog.control()->className(), "TarveloINVoorstel.RenteOpties");
 }
