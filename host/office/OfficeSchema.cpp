@@ -51,6 +51,9 @@ const QStringList& officeSchema()
         QStringLiteral("CREATE TABLE Tbl_Mij_Instellingen (Cd_Mij TEXT NOT NULL, Cd_SoortMij INTEGER NOT NULL, "
                        "Om_Ontvanger TEXT, In_Geselecteerd INTEGER NOT NULL, Cd_Retour INTEGER NOT NULL, "
                        "PRIMARY KEY (Cd_Mij, Cd_SoortMij))"),
+        // The office's commission settings per commission-settings object of a company.
+        QStringLiteral("CREATE TABLE Tbl_Mij_Provisie (Om_Object TEXT PRIMARY KEY, Pc_Afsluit REAL NOT NULL, "
+                       "Pc_Doorlopend REAL NOT NULL)"),
         // Which arrangements of a lender the office offers in its advice.
         QStringLiteral("CREATE TABLE Tbl_Mij_Renteopties (Cd_Mij TEXT NOT NULL, Cd_Product TEXT NOT NULL, "
                        "In_Aanbieden INTEGER NOT NULL, PRIMARY KEY (Cd_Mij, Cd_Product))"),

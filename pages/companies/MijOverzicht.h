@@ -94,6 +94,7 @@ private:
     void cmdAgentnummerImport_Click();
     void Read_AgentnummerExport();
     void cmdRenteOpties_Click();
+    void cmdProvisieInstellingen_Click();
     void connectEditing();
     void selectCompany(ListItem& row);
     void clearAgentnummers();

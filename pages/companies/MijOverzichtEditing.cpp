@@ -15,6 +15,7 @@
 #include "framework/util/ListRoutines.h"
 #include "pages/companies/CAgentnummer.h"
 #include "pages/companies/frmAgentnummer.h"
+#include "pages/companies/frmProvisieInstellingen.h"
 #include "pages/companies/frmRenteopties.h"
 
 #include <QDate>
@@ -23,6 +24,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QUuid>
+#include <algorithm>
 #include <pugixml.hpp>
 
 namespace tarvelo {
@@ -54,6 +56,25 @@ void MijOverzicht::connectEditing()
     cmdAgentnummerExport.Click.connect([this] { cmdAgentnummerExport_Click(); });
     cmdAgentnummerImport.Click.connect([this] { cmdAgentnummerImport_Click(); });
     cmdRenteOpties.Click.connect([this] { cmdRenteOpties_Click(); });
+    cmdProvisieInstellingen.Click.connect([this] { cmdProvisieInstellingen_Click(); });
+}
+
+void MijOverzicht::cmdProvisieInstellingen_Click()
+{
+    guarded([this] {
+        // Lenders and valuers set no commission here.
+        if (cdSoortMij_ == SoortMij::Geldverstrekker || cdSoortMij_ == SoortMij::Taxateur || cdMij_.isEmpty())
+            return;
+        const auto entry = std::find_if(provisie_.begin(), provisie_.end(),
+                                        [this](const ProvisieMij& p) { return p.Cd_Mij == cdMij_; });
+        if (entry == provisie_.end() || entry->Om_Object.isEmpty())
+            return;
+        frmProvisieInstellingen dialog;
+        dialog.setBackColor(BackColor());
+        dialog.setControlName(entry->Om_Object);
+        dialog.setApplication(app());
+        ui().showModal(dialog);
+    });
 }
 
 void MijOverzicht::cmdRenteOpties_Click()

@@ -12,6 +12,7 @@
 #include "host/office/CompanyCatalogue.h"
 #include "host/office/OfficeDatabase.h"
 #include "pages/companies/MijOverzicht.h"
+#include "pages/companies/ProvisieInstellingen.h"
 #include "pages/companies/RenteOpties.h"
 #include "pages/companies/frmRenteopties.h"
 #include "tests/support/PageTest.h"
@@ -750,4 +751,38 @@ TEST_F(MijOverzichtEditingTest, MortgageOptionsDialog)
     dialog.SetApplication(h.app());
     ASSERT_NE(dialog.control(), nullptr);
     EXPECT_EQ(dialog.control()->className(), "TarveloINVoorstel.RenteOpties");
+}
+
+// The commission settings of a company with a commission object: its control in the dialog stores each accepted
+// percentage at once and refuses one above 100.
+TEST_F(MijOverzichtEditingTest, CommissionSettingsDialog)
+{
+    add({"Tbl_Mij_Krediet", "CE", "Centraal Krediet", {}, "305517", {}, "ProvisieCE", true, true, {}, true});
+    open();
+    chooseKind("Kredietverstrekkers");
+    click("CE");
+    ASSERT_TRUE(usable("cmdProvisieInstellingen"));
+    h.ui().whenModal("frmProvisieInstellingen", [this](Form& f) {
+        EXPECT_EQ(f.caption(), "Provisieinstellingen");
+        auto& control = f.get<ProvisieInstellingen>("Provisie");
+        EXPECT_EQ(control.Om_Object(), "ProvisieCE");
+        EXPECT_EQ(control.left(), 135);
+        EXPECT_EQ(control.top(), 300);
+        EXPECT_GT(f.get<CommandButton>("cmdOk").top(), f.get<Frame>("fraProvisieInstelling").bottom());
+        control.txtAfsluit.type(QStringLiteral("0,75"));
+        EXPECT_TRUE(control.txtAfsluit.leave());
+        control.txtDoorlopend.type(QStringLiteral("101"));
+        h.ui().answerMessage(MsgResult::OK);
+        EXPECT_FALSE(control.txtDoorlopend.leave());
+        EXPECT_EQ(h.ui().messages().back().text, "Voer een percentage van 0 tot en met 100 in.");
+        control.txtDoorlopend.type(QStringLiteral("0.2"));
+        EXPECT_TRUE(control.txtDoorlopend.leave());
+        f.get<CommandButton>("cmdOk").click();
+    });
+    h.control<CommandButton>("cmdProvisieInstellingen").click();
+    QSqlQuery q = db().exec("SELECT Pc_Afsluit, Pc_Doorlopend FROM Tbl_Mij_Provisie WHERE Om_Object = 'ProvisieCE'");
+    ASSERT_TRUE(q.next());
+    EXPECT_DOUBLE_EQ(q.value(0).toDouble(), 0.75);
+    EXPECT_DOUBLE_EQ(q.value(1).toDouble(), 0.2);
+    EXPECT_TRUE(h.errors().empty());
 }
