@@ -104,8 +104,11 @@ void BM_MijOverzichtSelect(benchmark::State& state)
         list.clickItem(row);
         state.SetIterationTime(cpuSeconds() - start);
     }
-    if (!o.app->errorReports().empty())
-        state.SkipWithError("the page reported an error");
+    // Every selection must have listed the company's own agent numbers.
+    const ListView& agents = page->form().get<ListView>(QStringLiteral("lvwAgentnummers"));
+    if (!o.app->errorReports().empty() || agents.count() != AgentNumbers / Companies ||
+        agents.item(1).text().toInt() / 100 != 10000 + list.selectedItem()->key().mid(1).toInt())
+        state.SkipWithError("the selection did not list the company's agent numbers");
 }
 
 // Choosing another kind: the 250 insurers with their settings.
