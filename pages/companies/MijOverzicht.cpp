@@ -153,7 +153,7 @@ MijOverzicht::MijOverzicht()
     cmdRenteOpties.setToolTipText(QStringLiteral("Stel hypotheekopties in per arrangement"));
     RowLayout(fraHypotheekOpties, RightInner)
         .text(lblProvisie)
-        .row({{&cmdRenteOpties, 1455}})
+        .row({{&cmdRenteOpties, 1695}})
         .finish();
 
     auto& lblProvisieInstellingen =
@@ -164,7 +164,7 @@ MijOverzicht::MijOverzicht()
     cmdProvisieInstellingen.setToolTipText(QStringLiteral("Provisieinstellingen"));
     RowLayout(fraProvisie, RightInner)
         .text(lblProvisieInstellingen)
-        .row({{&cmdProvisieInstellingen, 1455}})
+        .row({{&cmdProvisieInstellingen, 1695}})
         .finish();
 
     RowLayout(fraProducten, RightInner).line(lvwProducten, 1695).finish();
