@@ -326,8 +326,8 @@ void MijOverzicht::Fill_Maatschappijen()
         lvwMaatschappij.clearColumns();
         // The columns share the list's width, less room for a vertical scroll bar.
         const int width = lvwMaatschappij.width() - 360;
-        lvwMaatschappij.addColumn(QStringLiteral("Partijnaam"), QStringLiteral("Partijnaam"), width - 1155 - 1455);
-        lvwMaatschappij.addColumn(QStringLiteral("Agentnummer"), QStringLiteral("Agentnummer"), 1155);
+        lvwMaatschappij.addColumn(QStringLiteral("Partijnaam"), QStringLiteral("Partijnaam"), width - 1275 - 1455);
+        lvwMaatschappij.addColumn(QStringLiteral("Agentnummer"), QStringLiteral("Agentnummer"), 1275);
         lvwMaatschappij.addColumn(QStringLiteral("Aanvraag naar"), QStringLiteral("Aanvraag naar"), 1455);
         if (cdSoortMij_ == SoortMij::Geldverstrekker) {
             fraHypotheekaanvraag.setCaption(QStringLiteral("Hypotheekaanvraag"));
@@ -396,8 +396,8 @@ void MijOverzicht::Fill_Agentnummers()
         Hourglass hourglass(ui());
         lvwAgentnummers.clear();
         lvwAgentnummers.clearColumns();
-        constexpr int NumberWidth = 1215;
-        constexpr int RenteWidth = 1500;
+        constexpr int NumberWidth = 1335;
+        constexpr int RenteWidth = 1455;
         lvwAgentnummers.addColumn(QStringLiteral("AGENTNUMMER"), QStringLiteral("Agentnummer"), NumberWidth);
         lvwAgentnummers.addColumn(QStringLiteral("RENTEOPSLAG"), QStringLiteral("Rente op-/afslag"), RenteWidth,
                                   Alignment::Right);
