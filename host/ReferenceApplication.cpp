@@ -8,8 +8,10 @@
 #include "framework/settings/AbonnementSettings.h"
 #include "framework/ui/Ui.h"
 #include "host/database/ServerConnection.h"
+#include "host/office/CompanyCatalogue.h"
 #include "host/office/DataFolder.h"
 #include "host/office/DemoOffice.h"
+#include "host/office/HdnDataCatalogue.h"
 #include "host/office/OfficeDatabase.h"
 #include "host/office/PortfolioTasks.h"
 #include "host/office/SettingsStore.h"
@@ -46,6 +48,7 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
         recordDatabaseLocation();
     }
     store_ = std::make_unique<SettingsStore>(*office_);
+    HdnDataCatalogue::install(InstallationFolder());
     adviser_ = Advisers::current(*office_, Advisers::loginName());
     store_->loadGlobalSetup(globalSetup_);
     store_->loadSetup(setup_, adviser_.code);
@@ -82,6 +85,8 @@ QVariant ReferenceApplication::RunFunction(const QString&, const QString&, const
 {
     if (function.compare(QLatin1String("GetDatabase"), Qt::CaseInsensitive) == 0)
         return QVariant::fromValue<Database*>(this);
+    if (function.compare(QLatin1String("GetMaatschappijen"), Qt::CaseInsensitive) == 0)
+        return QVariant::fromValue<MijCatalogus*>(&office_->catalogue());
     if (function.compare(QLatin1String("GetKantoorIdentificatie"), Qt::CaseInsensitive) == 0)
         return kantoorIdentificatie_;
     throw RuntimeError(ErrorNumber::InvalidProcedureCall,

@@ -27,6 +27,7 @@ void registerAllComponents(ComponentFactory& factory)
 {
     registerIntegrationComponents(factory);
     registerBusinessListsComponents(factory);
+    registerCompaniesComponents(factory);
 }
 
 } // namespace tarvelo

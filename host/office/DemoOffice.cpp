@@ -6,6 +6,7 @@
 #include "framework/settings/InkoopcombinatieSettings.h"
 #include "framework/settings/NotarisSettings.h"
 #include "framework/settings/OfficeSettings.h"
+#include "framework/util/ListRoutines.h"
 #include "host/SettingsFile.h"
 #include "host/office/CurrentAdviser.h"
 #include "host/office/OfficeDatabase.h"
@@ -193,38 +194,100 @@ const QStringList& namePrefixes()
     return prefixes;
 }
 
+struct Company {
+    Company(QString c, QString s, QString n) : code(std::move(c)), shortName(std::move(s)), name(std::move(n)) {}
+    Company() = default;
+    QString code, shortName, name;
+    QString object;        // commission-settings object
+    bool active = true, inUse = true;
+    QDate end;             // lenders: last day applications are accepted
+    QString hdn, agentId;
+    bool commission = false, commissionOnSale = false, commissionOngoing = false;
+};
+
+void insertCompany(const OfficeDatabase& db, const QString& table, const Company& c)
+{
+    db.exec(QStringLiteral("INSERT INTO %1 (Cd_Mij, Om_NaamKort, Om_Naam, Om_Object, In_Actief, In_Gebruik, Dt_Einde, "
+                           "Nr_HDN, Agent_Id, In_Provisie, In_ProvisieAfsluit, In_ProvisieDoorlopend) "
+                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                .arg(table),
+            {c.code, c.shortName, c.name, c.object, c.active ? -1 : 0, c.inUse ? -1 : 0,
+             c.end.isValid() ? c.end.toString(Qt::ISODate) : QVariant(QMetaType(QMetaType::QString)), c.hdn, c.agentId,
+             c.commission ? -1 : 0, c.commissionOnSale ? -1 : 0, c.commissionOngoing ? -1 : 0});
+}
+
+void insertProduct(const OfficeDatabase& db, const QString& code, int kind, int number, const QString& name, bool active)
+{
+    db.exec(QStringLiteral("INSERT INTO Tbl_Mij_Product (Cd_Mij, Cd_SoortMij, Cd_Product, Om_Product, In_Actief) "
+                           "VALUES (?, ?, ?, ?, ?)"),
+            {code, kind, QStringLiteral("P%1").arg(number), name, active ? -1 : 0});
+}
+
+// The companies with a role of their own: the catch-all lenders and credit
+// providers, and those whose commission the office sets up here.
+void specialCompanies(const OfficeDatabase& db)
+{
+    Company overig{QStringLiteral("XX"), QStringLiteral("Overige geldverstrekker"), QStringLiteral("Overige geldverstrekker")};
+    insertCompany(db, QStringLiteral("Tbl_Mij_Info"), overig);
+    insertProduct(db, overig.code, 1, 1, QStringLiteral("Hypotheek overige geldverstrekker"), true);
+    Company overigKrediet = overig;
+    overigKrediet.shortName = overigKrediet.name = QStringLiteral("Overige kredietverstrekker");
+    insertCompany(db, QStringLiteral("Tbl_Mij_Krediet"), overigKrediet);
+    Company avt{QStringLiteral("AVT"), QStringLiteral("AVT Verzekeringen"), QStringLiteral("AVT Verzekeringen N.V.")};
+    avt.object = QStringLiteral("ProvisieAVT");
+    avt.hdn = QStringLiteral("302214");
+    avt.commission = avt.commissionOnSale = avt.commissionOngoing = true;
+    insertCompany(db, QStringLiteral("Tbl_Mij_Verzekering"), avt);
+    insertProduct(db, avt.code, 2, 1, QStringLiteral("Overlijdensrisicoverzekering"), true);
+    Company ce{QStringLiteral("CE"), QStringLiteral("Centraal Krediet"), QStringLiteral("Centraal Krediet B.V.")};
+    ce.object = QStringLiteral("ProvisieCE");
+    ce.hdn = QStringLiteral("305517");
+    ce.commission = true;
+    insertCompany(db, QStringLiteral("Tbl_Mij_Krediet"), ce);
+    insertProduct(db, ce.code, 5, 1, QStringLiteral("Doorlopend krediet"), true);
+    insertProduct(db, ce.code, 5, 2, QStringLiteral("Persoonlijke lening"), true);
+}
+
 void companies(const OfficeDatabase& db, QRandomGenerator& random)
 {
     const QStringList descriptions = {QStringLiteral("Hoofdkantoor"), QStringLiteral("Vestiging Utrecht"),
                                       QStringLiteral("Vestiging Zwolle"), QStringLiteral("Via serviceprovider")};
     for (const Kind& kind : kinds()) {
+        const QString table = QString::fromLatin1(kind.table);
         for (int i = 0; i < kind.count; ++i) {
-            const QString code = QStringLiteral("%1%2").arg(QString::fromLatin1(kind.codeLetter)).arg(i + 1, 3, 10, QLatin1Char('0'));
+            Company c;
+            c.code = QStringLiteral("%1%2").arg(QString::fromLatin1(kind.codeLetter)).arg(i + 1, 3, 10, QLatin1Char('0'));
             const QString prefix = namePrefixes()[(i * 7 + kind.cdSoortMij * 3) % namePrefixes().size()];
-            const QString shortName = prefix + QLatin1Char(' ') + kind.suffixes[i % kind.suffixes.size()];
-            db.exec(QStringLiteral("INSERT INTO %1 (Cd_Mij, Om_NaamKort, Om_Naam) VALUES (?, ?, ?)")
-                        .arg(QString::fromLatin1(kind.table)),
-                    {code, shortName, shortName + QStringLiteral(" N.V.")});
+            c.shortName = prefix + QLatin1Char(' ') + kind.suffixes[i % kind.suffixes.size()];
+            c.name = c.shortName + QStringLiteral(" N.V.");
+            // Lenders, insurers and credit providers mostly take applications over HDN.
+            if (IsInList(kind.cdSoortMij, {1, 2, 5}) && i % 4 != 3)
+                c.hdn = QString::number(300000 + kind.cdSoortMij * 10000 + i * 37);
+            if (i % 5 == 2)
+                c.agentId = QString::number(7000 + kind.cdSoortMij * 100 + i);
+            // A few have left the market or are not offered to this office.
+            c.inUse = i % 13 != 12;
+            if (kind.cdSoortMij == 1 && i % 11 == 10)
+                c.end = QDate::currentDate().addDays(-30);
+            insertCompany(db, table, c);
             const int productCount = 1 + int(random.bounded(kind.products.size()));
-            for (int p = 0; p < productCount; ++p) {
-                db.exec(QStringLiteral("INSERT INTO Tbl_Mij_Product (Cd_Mij, Cd_SoortMij, Cd_Product, Om_Product) "
-                                       "VALUES (?, ?, ?, ?)"),
-                        {code, kind.cdSoortMij, QStringLiteral("P%1").arg(p + 1), kind.products[p]});
-            }
+            for (int p = 0; p < productCount; ++p)
+                insertProduct(db, c.code, kind.cdSoortMij, p + 1, kind.products[p], p != 2);
             // Most companies have agent numbers; the first is the default one.
             const int agentNumbers = random.bounded(10) < 7 ? 1 + int(random.bounded(3)) : 0;
             for (int a = 0; a < agentNumbers; ++a) {
                 static const double surcharges[] = {0.0, 0.0, 0.1, -0.1, 0.2, -0.05};
                 db.exec(QStringLiteral("INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
                                        "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                        {QString::number(100000 + random.bounded(89999999)), code,
+                        {QString::number(100000 + random.bounded(89999999)), c.code,
                          surcharges[random.bounded(int(std::size(surcharges)))], a == 0 ? -1 : 0, kind.cdSoortMij,
                          descriptions[a % descriptions.size()],
-                         QLatin1Char('{') + guid(QStringLiteral("agentnummer %1 %2").arg(code).arg(a)).toUpper() +
+                         QLatin1Char('{') + guid(QStringLiteral("agentnummer %1 %2").arg(c.code).arg(a)).toUpper() +
                              QLatin1Char('}')});
             }
         }
     }
+    specialCompanies(db);
 }
 
 void notaries(const OfficeDatabase& db, NotarisSettings& setup)

@@ -1,6 +1,7 @@
 #include "host/office/OfficeDatabase.h"
 
 #include "framework/errors/RuntimeError.h"
+#include "host/office/CompanyCatalogue.h"
 #include "host/office/OfficeSchema.h"
 
 #include <QFile>
@@ -183,6 +184,17 @@ void OfficeDatabase::createSchema()
         }
         exec(QStringLiteral("INSERT INTO DatabaseVersie (Versie) VALUES (?)"), {SchemaVersion});
     });
+}
+
+} // namespace tarvelo
+
+namespace tarvelo {
+
+CompanyCatalogue& OfficeDatabase::catalogue()
+{
+    if (!catalogue_)
+        catalogue_ = std::make_unique<CompanyCatalogue>(*this);
+    return *catalogue_;
 }
 
 } // namespace tarvelo

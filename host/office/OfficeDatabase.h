@@ -11,6 +11,8 @@
 
 namespace tarvelo {
 
+class CompanyCatalogue;
+
 // The office database: one SQLite file, or a PostgreSQL database on a server
 // once the office has outgrown one workstation; the same tables on both. A
 // missing file is created readable by its owner only, an empty database gets
@@ -39,6 +41,9 @@ public:
     // Runs body as one transaction: all of it is stored, or none of it.
     void transaction(const std::function<void()>& body);
 
+    // The companies of the company tables and the office's data per company.
+    CompanyCatalogue& catalogue();
+
     static constexpr int SchemaVersion = 1;
 
 private:
@@ -51,6 +56,7 @@ private:
     DatabaseLocation location_;
     QString filePath_;
     std::unique_ptr<SqlConnection> sql_;
+    std::unique_ptr<CompanyCatalogue> catalogue_;
     bool created_ = false;
 };
 

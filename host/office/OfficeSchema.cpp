@@ -2,6 +2,21 @@
 
 namespace tarvelo {
 
+// Every company table holds the same columns: code, names, the commission
+// object, the flags the company lists filter on, the end date of lenders, the
+// HDN number and the agent number the company holds for the office.
+namespace {
+QString companyTable(const char* name)
+{
+    return QStringLiteral("CREATE TABLE %1 (Cd_Mij TEXT PRIMARY KEY, Om_NaamKort TEXT, Om_Naam TEXT, Om_Object TEXT, "
+                          "In_Actief INTEGER NOT NULL DEFAULT -1, In_Gebruik INTEGER NOT NULL DEFAULT -1, "
+                          "Dt_Einde TEXT, Nr_HDN TEXT, Agent_Id TEXT, In_Selecteerbaar INTEGER NOT NULL DEFAULT -1, "
+                          "In_Provisie INTEGER NOT NULL DEFAULT 0, In_ProvisieAfsluit INTEGER NOT NULL DEFAULT 0, "
+                          "In_ProvisieDoorlopend INTEGER NOT NULL DEFAULT 0)")
+        .arg(QLatin1String(name));
+}
+} // namespace
+
 const QStringList& officeSchema()
 {
     static const QStringList statements = {
@@ -19,16 +34,29 @@ const QStringList& officeSchema()
         QStringLiteral("CREATE TABLE Autorisatie (Code TEXT PRIMARY KEY, Rol INTEGER, AdviezenOpenen INTEGER, "
                        "AdviezenRechten INTEGER, Vestiging TEXT, Wachtwoord TEXT)"),
         // The companies by kind, their products and the office's agent numbers.
-        QStringLiteral("CREATE TABLE Tbl_Mij_Info (Cd_Mij TEXT PRIMARY KEY, Om_NaamKort TEXT, Om_Naam TEXT)"),
-        QStringLiteral("CREATE TABLE Tbl_Mij_Verzekering (Cd_Mij TEXT PRIMARY KEY, Om_NaamKort TEXT, Om_Naam TEXT)"),
-        QStringLiteral("CREATE TABLE Tbl_Mij_Vermogen (Cd_Mij TEXT PRIMARY KEY, Om_NaamKort TEXT, Om_Naam TEXT)"),
-        QStringLiteral("CREATE TABLE Tbl_Mij_Krediet (Cd_Mij TEXT PRIMARY KEY, Om_NaamKort TEXT, Om_Naam TEXT)"),
-        QStringLiteral("CREATE TABLE Tbl_Mij_Taxatie (Cd_Mij TEXT PRIMARY KEY, Om_NaamKort TEXT, Om_Naam TEXT)"),
-        QStringLiteral("CREATE TABLE Tbl_Mij_Bankgarantie (Cd_Mij TEXT PRIMARY KEY, Om_NaamKort TEXT, Om_Naam TEXT)"),
+        companyTable("Tbl_Mij_Info"),
+        companyTable("Tbl_Mij_Verzekering"),
+        companyTable("Tbl_Mij_Vermogen"),
+        companyTable("Tbl_Mij_Krediet"),
+        companyTable("Tbl_Mij_Taxatie"),
+        companyTable("Tbl_Mij_Bankgarantie"),
         QStringLiteral("CREATE TABLE Tbl_Mij_Product (Cd_Mij TEXT NOT NULL, Cd_SoortMij INTEGER NOT NULL, "
-                       "Cd_Product TEXT NOT NULL, Om_Product TEXT, PRIMARY KEY (Cd_Mij, Cd_SoortMij, Cd_Product))"),
+                       "Cd_Product TEXT NOT NULL, Om_Product TEXT, In_Actief INTEGER NOT NULL DEFAULT -1, "
+                       "PRIMARY KEY (Cd_Mij, Cd_SoortMij, Cd_Product))"),
         QStringLiteral("CREATE TABLE tp_info (Agent_Id TEXT, Cd_Mij TEXT, Rente REAL, In_Default INTEGER, "
                        "Cd_SoortMij INTEGER, Om_Omschrijving TEXT, GUID TEXT PRIMARY KEY)"),
+        // A company's agent numbers are read per company and kind.
+        QStringLiteral("CREATE INDEX tp_info_Mij ON tp_info (Cd_Mij, Cd_SoortMij)"),
+        // The office's own settings per company and kind: receiver, mark, return method.
+        QStringLiteral("CREATE TABLE Tbl_Mij_Instellingen (Cd_Mij TEXT NOT NULL, Cd_SoortMij INTEGER NOT NULL, "
+                       "Om_Ontvanger TEXT, In_Geselecteerd INTEGER NOT NULL, Cd_Retour INTEGER NOT NULL, "
+                       "PRIMARY KEY (Cd_Mij, Cd_SoortMij))"),
+        // The office's commission settings per commission-settings object of a company.
+        QStringLiteral("CREATE TABLE Tbl_Mij_Provisie (Om_Object TEXT PRIMARY KEY, Pc_Afsluit REAL NOT NULL, "
+                       "Pc_Doorlopend REAL NOT NULL)"),
+        // Which arrangements of a lender the office offers in its advice.
+        QStringLiteral("CREATE TABLE Tbl_Mij_Renteopties (Cd_Mij TEXT NOT NULL, Cd_Product TEXT NOT NULL, "
+                       "In_Aanbieden INTEGER NOT NULL, PRIMARY KEY (Cd_Mij, Cd_Product))"),
         // The office's business lists.
         QStringLiteral("CREATE TABLE Notaris (ID TEXT PRIMARY KEY, Naam TEXT, Straat TEXT, Huisnummer INTEGER, "
                        "Toevoeging TEXT, Postcode TEXT, Woonplaats TEXT, Telefoon TEXT, Geslacht TEXT, "

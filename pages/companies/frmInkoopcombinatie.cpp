@@ -3,6 +3,7 @@
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/Frame.h"
 #include "framework/forms/Label.h"
+#include "framework/host/Maatschappij.h"
 #include "framework/host/Settings.h"
 #include "framework/page/RowLayout.h"
 #include "framework/settings/InkoopcombinatieSettings.h"
@@ -58,13 +59,6 @@ frmInkoopcombinatie::frmInkoopcombinatie()
     cmdCancel.Click.connect([this] { close(true); });
 }
 
-bool frmInkoopcombinatie::isHdnNummer(const QString& text)
-{
-    if (text.size() != 6)
-        return false;
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
-}
-
 bool frmInkoopcombinatie::Validation(Field field)
 {
     bool valid = false;
@@ -73,7 +67,7 @@ bool frmInkoopcombinatie::Validation(Field field)
         if (field == AllFields || field == HdnNummerField) {
             if (number.size() != 6)
                 return void(failCheck(QStringLiteral("HDN nummer moet 6 posities lang zijn."), InvalidInput, &txtHDNNummer));
-            if (!isHdnNummer(number))
+            if (!IsHdnNummer(number))
                 return void(failCheck(QStringLiteral("HDN nummer moet numeriek zijn."), InvalidInput, &txtHDNNummer));
         }
         if ((field == AllFields || field == NaamField) && txtNaam.text().trimmed().isEmpty())

@@ -18,8 +18,6 @@ public:
 
     // Which fields Validation checks.
     enum Field { AllFields = 0, HdnNummerField = 1, NaamField = 2 };
-    // An HDN number is exactly six characters, each a digit 0 to 9.
-    static bool isHdnNummer(const QString& text);
 
     TextBox& txtNaam;
     TextBox& txtHDNNummer;

@@ -1,0 +1,264 @@
+#include "pages/companies/AgentNummers.h"
+
+#include "framework/errors/RuntimeError.h"
+#include "framework/forms/Label.h"
+#include "framework/host/Application.h"
+#include "framework/host/Connection.h"
+#include "framework/host/Database.h"
+#include "framework/host/Maatschappij.h"
+#include "framework/page/RowLayout.h"
+#include "framework/ui/Ui.h"
+#include "pages/companies/frmAgentnummer.h"
+
+#include <QUuid>
+#include <QVariantMap>
+
+namespace tarvelo {
+
+namespace {
+constexpr int InnerWidth = 5400;
+constexpr int ButtonWidth = 1215;
+const QString NewNumber = QStringLiteral("<<Nieuw nummer>>");
+const QString Omschrijving = QStringLiteral("omschrijving");
+const QString Standaard = QStringLiteral("standaard");
+constexpr qint32 Kinds[] = {SoortMij::Geldverstrekker, SoortMij::Verzekeraar, SoortMij::Vermogensbeheerder,
+                            SoortMij::Taxateur};
+} // namespace
+
+AgentNummers::AgentNummers()
+    : SettingsPage(QStringLiteral("AgentNummers")),
+      lvwMaatschappijnaam(add<ListView>(
+          add<Frame>(form(), QStringLiteral("fraMaatschappijNaam"), QStringLiteral("Maatschappij")),
+          QStringLiteral("lvwMaatschappijnaam"))),
+      fraAgentnummers(add<Frame>(form(), QStringLiteral("fraAgentnummers"))),
+      lvwAgentnummers(add<ListView>(fraAgentnummers, QStringLiteral("lvwAgentnummers"))),
+      txtAgentNummer(add<TextBox>(fraAgentnummers, QStringLiteral("txtAgentNummer"))),
+      txtRente(add<TextBox>(fraAgentnummers, QStringLiteral("txtRente"))),
+      cmdNieuw(add<CommandButton>(fraAgentnummers, QStringLiteral("cmdNieuw"), QStringLiteral("&Nieuw"))),
+      cmdVerwijderen(add<CommandButton>(fraAgentnummers, QStringLiteral("cmdVerwijderen"), QStringLiteral("&Verwijderen"))),
+      cmdOpslaan(add<CommandButton>(fraAgentnummers, QStringLiteral("cmdOpslaan"), QStringLiteral("&Opslaan")))
+{
+    auto& fraSoort = add<Frame>(form(), QStringLiteral("fraSoortMaatschappij"), QStringLiteral("Soort maatschappij"));
+    const char* captions[] = {"Geldverstrekkers", "Verzekeringsmaatschappijen", "Vermogensbeheerders", "Taxatiebureau's"};
+    RowLayout soort(fraSoort, InnerWidth);
+    for (int i = 0; i < 4; ++i) {
+        auto& opt = add<OptionButton>(fraSoort, QStringLiteral("optSoortMaatschappij"), QString::fromUtf8(captions[i]), i);
+        optSoortMaatschappij.push_back(&opt);
+        soort.line(opt, RowLayout::LabelHeight);
+        opt.Click.connect([this, i] { optSoortMaatschappij_Click(i); });
+    }
+    soort.finish();
+    // The form keeps its controls in the order added; the kind comes first on the page.
+    auto& fraNaam = form().get<Frame>(QStringLiteral("fraMaatschappijNaam"));
+    lvwMaatschappijnaam.setFullRowSelect(true);
+    lvwMaatschappijnaam.setHideSelection(false);
+    RowLayout(fraNaam, InnerWidth).line(lvwMaatschappijnaam, 2415).finish();
+
+    auto& lblAgentNummer = add<Label>(fraAgentnummers, QStringLiteral("lblAgentNummer"), QStringLiteral("Agentnummer"));
+    auto& lblRente = add<Label>(fraAgentnummers, QStringLiteral("lblRente"), QStringLiteral("Rente Op- / Afslag"));
+    lvwAgentnummers.setFullRowSelect(true);
+    lvwAgentnummers.setHideSelection(false);
+    lvwAgentnummers.addColumn(QStringLiteral("Maatschappij"), QStringLiteral("Maatschappij"), 2400);
+    lvwAgentnummers.addColumn(QStringLiteral("Rente"), QStringLiteral("Rente"), 1200, Alignment::Right);
+    RowLayout(fraAgentnummers, InnerWidth)
+        .line(lvwAgentnummers, 1695)
+        .field(lblAgentNummer, txtAgentNummer, 2400, 1695)
+        .field(lblRente, txtRente, 855, 1695)
+        .row({{&cmdNieuw, ButtonWidth}, {&cmdVerwijderen, ButtonWidth}, {&cmdOpslaan, ButtonWidth}})
+        .finish();
+    stackFrames({&fraSoort, &fraNaam, &fraAgentnummers});
+
+    lvwMaatschappijnaam.ItemClick.connect([this](ListItem& row) { lvwMaatschappijnaam_ItemClick(row); });
+    lvwAgentnummers.ItemClick.connect([this](ListItem& row) { lvwAgentnummers_ItemClick(row); });
+    cmdNieuw.Click.connect([this] { cmdNieuw_Click(); });
+    cmdVerwijderen.Click.connect([this] { cmdVerwijderen_Click(); });
+    cmdOpslaan.Click.connect([this] { cmdOpslaan_Click(); });
+    txtAgentNummer.Change.connect([this] { txtAgentNummer_Change(); });
+    txtRente.Change.connect([this] { txtRente_Change(); });
+    Clear_Agentnummers();
+}
+
+qint32 AgentNummers::kind() const { return Kinds[option_]; }
+
+void AgentNummers::Fill()
+{
+    database_ = GetDatabase(app());
+    catalogus_ = &GetMijCatalogus(app());
+    optSoortMaatschappij[std::size_t(option_)]->setValue(true);
+    Fill_Maatschappijen();
+}
+
+void AgentNummers::Fill_Maatschappijen()
+{
+    guarded([this] {
+        lvwMaatschappijnaam.clear();
+        lvwMaatschappijnaam.clearColumns();
+        lvwMaatschappijnaam.addColumn(QStringLiteral("Maatschappijnaam (aantal agentnummers)"),
+                                      QStringLiteral("Maatschappijnaam (aantal agentnummers)"),
+                                      lvwMaatschappijnaam.width() - 60);
+        for (int i = 1; const Maatschappij* mij = catalogus_->maatschappij(kind(), i); ++i) {
+            lvwMaatschappijnaam.addItem(mij->Cd_Mij, mij->Om_Naam + QStringLiteral(" (") +
+                                                         QString::number(catalogus_->AantalAgentnummers(mij->Cd_Mij, kind())) +
+                                                         QStringLiteral(")"));
+        }
+    });
+}
+
+void AgentNummers::Clear_Agentnummers()
+{
+    cdMij_.clear();
+    lvwAgentnummers.clear();
+    fraAgentnummers.setCaption(QString());
+    setBoxes(false, QString(), QString());
+    for (CommandButton* b : {&cmdNieuw, &cmdVerwijderen, &cmdOpslaan})
+        b->setEnabled(false);
+}
+
+void AgentNummers::setBoxes(bool enabled, const QString& number, const QString& rente)
+{
+    showing_ = true;
+    txtAgentNummer.setText(number);
+    txtRente.setText(rente);
+    showing_ = false;
+    txtAgentNummer.setEnabled(enabled);
+    txtRente.setEnabled(enabled);
+}
+
+void AgentNummers::optSoortMaatschappij_Click(int index)
+{
+    guarded(Index{index}, [&] {
+        if (!optSoortMaatschappij[std::size_t(index)]->value())
+            return;
+        option_ = index;
+        Clear_Agentnummers();
+        if (catalogus_)
+            Fill_Maatschappijen();
+    });
+}
+
+void AgentNummers::lvwMaatschappijnaam_ItemClick(ListItem& row)
+{
+    guarded([&] {
+        Clear_Agentnummers();
+        cdMij_ = row.key();
+        const Maatschappij* mij = nullptr;
+        for (int i = 1; (mij = catalogus_->maatschappij(kind(), i)); ++i) {
+            if (mij->Cd_Mij == cdMij_)
+                break;
+        }
+        fraAgentnummers.setCaption(mij ? mij->Om_Naam : row.text());
+        std::unique_ptr<Recordset> rs = catalogus_->AgentnummerRecordset(cdMij_, kind());
+        while (!rs->EOF_()) {
+            // What this page does not show travels with the row, so storing keeps it.
+            QString guid = rs->text(QStringLiteral("GUID"));
+            if (guid.isEmpty())
+                guid = QUuid::createUuid().toString(QUuid::WithBraces).toUpper();
+            ListItem& item = lvwAgentnummers.addItem(guid, rs->text(QStringLiteral("Agent_Id")));
+            item.setSubItem(1, QString::number(rs->field(QStringLiteral("Rente")).toDouble()));
+            item.setTag(QVariantMap{{Omschrijving, rs->text(QStringLiteral("Om_Omschrijving"))},
+                                    {Standaard, rs->field(QStringLiteral("In_Default")).toInt() != 0}});
+            rs->MoveNext();
+        }
+        rs->Close();
+        for (CommandButton* b : {&cmdNieuw, &cmdVerwijderen, &cmdOpslaan})
+            b->setEnabled(true);
+    });
+}
+
+void AgentNummers::lvwAgentnummers_ItemClick(ListItem& row)
+{
+    guarded([&] { setBoxes(true, row.text(), row.subItem(1)); });
+}
+
+void AgentNummers::cmdNieuw_Click()
+{
+    guarded([this] {
+        ListItem& row = lvwAgentnummers.addItem(QUuid::createUuid().toString(QUuid::WithBraces).toUpper(), NewNumber);
+        row.setTag(QVariantMap{{Omschrijving, QString()}, {Standaard, false}});
+        lvwAgentnummers.setSelectedItem(&row);
+        setBoxes(true, QString(), QString());
+        txtAgentNummer.setFocus();
+    });
+}
+
+void AgentNummers::cmdVerwijderen_Click()
+{
+    guarded([this] {
+        if (ListItem* row = lvwAgentnummers.selectedItem())
+            lvwAgentnummers.removeItem(row->index());
+        setBoxes(false, QString(), QString());
+    });
+}
+
+void AgentNummers::txtAgentNummer_Change()
+{
+    guarded([this] {
+        if (ListItem* row = lvwAgentnummers.selectedItem(); row && !showing_)
+            row->setText(txtAgentNummer.text());
+    });
+}
+
+void AgentNummers::txtRente_Change()
+{
+    guarded([this] {
+        if (ListItem* row = lvwAgentnummers.selectedItem(); row && !showing_)
+            row->setSubItem(1, txtRente.text());
+    });
+}
+
+// The company's numbers of this kind are replaced as a whole, in one
+// transaction: numbers of its other kinds stay, and a row that cannot be
+// stored leaves everything as it was.
+void AgentNummers::cmdOpslaan_Click()
+{
+    guarded([this] {
+        if (cdMij_.isEmpty())
+            return;
+        QStringList statements{QStringLiteral("DELETE FROM tp_info WHERE [Cd_Mij] = ") + sqlQuoted(cdMij_) +
+                               QStringLiteral(" AND Cd_SoortMij = ") + QString::number(kind())};
+        for (int i = 1; i <= lvwAgentnummers.count(); ++i) {
+            ListItem& row = lvwAgentnummers.item(i);
+            if (row.text().trimmed().isEmpty() || row.text() == NewNumber) {
+                lvwAgentnummers.setSelectedItem(&row);
+                setBoxes(true, row.text() == NewNumber ? QString() : row.text(), row.subItem(1));
+                failCheck(QStringLiteral("Voer a.u.b. een agentnummer in."), Titel(), &txtAgentNummer);
+                return;
+            }
+            const std::optional<float> rente = frmAgentnummer::renteOf(row.subItem(1));
+            if (!rente) {
+                lvwAgentnummers.setSelectedItem(&row);
+                setBoxes(true, row.text(), row.subItem(1));
+                failCheck(QStringLiteral("Voer a.u.b. een geldige rente op- of afslag in, bijvoorbeeld 0,25 of -0,1."),
+                          Titel(), &txtRente);
+                return;
+            }
+            const QVariantMap kept = row.tag().toMap();
+            statements << QStringLiteral("INSERT INTO tp_info (Agent_id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+                                         "Om_Omschrijving, GUID) VALUES (%1, %2, %3, %4, %5, %6, %7)")
+                              .arg(sqlQuoted(row.text()), sqlQuoted(cdMij_), QString::number(double(*rente), 'g', 7),
+                                   kept.value(Standaard).toBool() ? QStringLiteral("-1") : QStringLiteral("0"),
+                                   QString::number(kind()), sqlQuoted(kept.value(Omschrijving).toString()),
+                                   sqlQuoted(row.key()));
+        }
+        Connection& connection = database_->connection();
+        connection.BeginTrans();
+        try {
+            for (const QString& statement : statements)
+                connection.Execute(statement);
+            connection.CommitTrans();
+        } catch (...) {
+            connection.RollbackTrans();
+            throw;
+        }
+        // A valuer's own number is the first of its list.
+        if (kind() == SoortMij::Taxateur) {
+            catalogus_->SetAgentnummer(cdMij_, kind(), QString());
+            catalogus_->SetAgentnummer(cdMij_, kind(), lvwAgentnummers.count() > 0 ? lvwAgentnummers.item(1).text()
+                                                                                   : QString());
+        }
+        Clear_Agentnummers();
+        Fill_Maatschappijen();
+    });
+}
+
+} // namespace tarvelo

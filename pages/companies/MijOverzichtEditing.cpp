@@ -1,0 +1,531 @@
+// What the user changes on the company overview, and how each change reaches
+// the office database at once: the company row's settings, the company's
+// agent numbers and their exchange through "AgentNrs.txt".
+#include "pages/companies/MijOverzicht.h"
+
+#include "framework/errors/Conversions.h"
+#include "framework/errors/RuntimeError.h"
+#include "framework/host/Application.h"
+#include "framework/host/Connection.h"
+#include "framework/host/Database.h"
+#include "framework/host/Maatschappij.h"
+#include "framework/listsort/ListSort.h"
+#include "framework/ui/Ui.h"
+#include "framework/util/FolderRoutines.h"
+#include "framework/util/ListRoutines.h"
+#include "pages/companies/CAgentnummer.h"
+#include "pages/companies/frmAgentnummer.h"
+#include "pages/companies/frmProvisieInstellingen.h"
+#include "pages/companies/frmRenteopties.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QUuid>
+#include <algorithm>
+#include <pugixml.hpp>
+
+namespace tarvelo {
+
+namespace {
+const QString ExportFileName = QStringLiteral("AgentNrs.txt");
+
+// A surcharge in a statement: always with a decimal point.
+QString sqlNumber(double value) { return QString::number(value, 'g', 7); }
+QString sqlFlag(bool on) { return on ? QStringLiteral("-1") : QStringLiteral("0"); }
+QString withSeparator(const QString& folder)
+{
+    return folder.endsWith(QLatin1Char('/')) || folder.endsWith(QDir::separator()) ? folder : folder + QLatin1Char('/');
+}
+QString utf8(const char* text) { return QString::fromUtf8(text); }
+} // namespace
+
+void MijOverzicht::connectEditing()
+{
+    lvwMaatschappij.ItemCheck.connect([this](ListItem& row) { lvwMaatschappij_ItemCheck(row); });
+    cboHDNOntvanger.Click.connect([this] { cboHDNOntvanger_Click(); });
+    cboHDNRetour.Click.connect([this] { cboHDNRetour_Click(); });
+    cmdAddAgentnummer.Click.connect([this] { cmdAddAgentnummer_Click(); });
+    cmdEditAgentnummer.Click.connect([this] { cmdEditAgentnummer_Click(); });
+    lvwAgentnummers.DblClick.connect([this] { lvwAgentnummers_DblClick(); });
+    cmdDeleteAgentnummer.Click.connect([this] { cmdDeleteAgentnummer_Click(); });
+    lvwAgentnummers.ItemCheck.connect([this](ListItem& row) { lvwAgentnummers_ItemCheck(row); });
+    lvwAgentnummers.ColumnClick.connect([this](ColumnHeader& column) { lvwAgentnummers_ColumnClick(column); });
+    cmdAgentnummerExport.Click.connect([this] { cmdAgentnummerExport_Click(); });
+    cmdAgentnummerImport.Click.connect([this] { cmdAgentnummerImport_Click(); });
+    cmdRenteOpties.Click.connect([this] { cmdRenteOpties_Click(); });
+    cmdProvisieInstellingen.Click.connect([this] { cmdProvisieInstellingen_Click(); });
+}
+
+void MijOverzicht::cmdProvisieInstellingen_Click()
+{
+    guarded([this] {
+        // Lenders and valuers set no commission here.
+        if (cdSoortMij_ == SoortMij::Geldverstrekker || cdSoortMij_ == SoortMij::Taxateur || cdMij_.isEmpty())
+            return;
+        const auto entry = std::find_if(provisie_.begin(), provisie_.end(),
+                                        [this](const ProvisieMij& p) { return p.Cd_Mij == cdMij_; });
+        if (entry == provisie_.end() || entry->Om_Object.isEmpty())
+            return;
+        frmProvisieInstellingen dialog;
+        dialog.setBackColor(BackColor());
+        dialog.setControlName(entry->Om_Object);
+        dialog.setApplication(app());
+        ui().showModal(dialog);
+    });
+}
+
+void MijOverzicht::cmdRenteOpties_Click()
+{
+    guarded([this] {
+        if (cdMij_.isEmpty())
+            return;
+        frmRenteopties dialog;
+        dialog.setBackColor(BackColor());
+        dialog.setCd_Mij(cdMij_);
+        dialog.SetApplication(app());
+        ui().showModal(dialog);
+    });
+}
+
+// The company row's receiver, mark and return method, as the user sees them.
+void MijOverzicht::Save_MijInstellingen()
+{
+    guarded([this] {
+        if (IsLoading || cdMij_.isEmpty() || !catalogus_)
+            return;
+        ListItem* row = lvwMaatschappij.selectedItem();
+        if (!row)
+            return;
+        if (cboHDNRetour.listIndex() >= 0)
+            row->setTag(cboHDNRetour.itemData(cboHDNRetour.listIndex()));
+        catalogus_->SaveMijInstellingen(row->key(), cdSoortMij_, row->subItem(2).trimmed(), row->checked(),
+                                        row->tag().toInt());
+    });
+}
+
+void MijOverzicht::lvwMaatschappij_ItemCheck(ListItem& row)
+{
+    guarded([&] {
+        if (IsLoading)
+            return;
+        if (row.key() == QLatin1String("XX")) {
+            row.setChecked(true);
+            return;
+        }
+        if (IsInList(cdSoortMij_, {SoortMij::Geldverstrekker, SoortMij::Verzekeraar, SoortMij::Vermogensbeheerder,
+                                   SoortMij::Kredietverstrekker})) {
+            const Maatschappij* mij = companyOf(row.key());
+            if (row.checked() && mij && !mij->In_Selecteerbaar)
+                row.setChecked(false);
+        }
+        // The mark belongs to the row that was checked, also when another row is selected.
+        if (lvwMaatschappij.selectedItem() != &row) {
+            catalogus_->SaveMijInstellingen(row.key(), cdSoortMij_, row.subItem(2).trimmed(), row.checked(),
+                                            row.tag().toInt());
+            return;
+        }
+        Save_MijInstellingen();
+    });
+}
+
+void MijOverzicht::cboHDNOntvanger_Click()
+{
+    guarded([this] {
+        if (IsLoading || cboHDNOntvanger.listIndex() < 0)
+            return;
+        if (ListItem* row = lvwMaatschappij.selectedItem())
+            row->setSubItem(2, cboHDNOntvanger.text());
+        Save_MijInstellingen();
+    });
+}
+
+void MijOverzicht::cboHDNRetour_Click()
+{
+    guarded([this] {
+        if (IsLoading || cboHDNRetour.listIndex() < 0)
+            return;
+        if (ListItem* row = lvwMaatschappij.selectedItem())
+            row->setTag(cboHDNRetour.itemData(cboHDNRetour.listIndex()));
+        Save_MijInstellingen();
+    });
+}
+
+CAgentnummer MijOverzicht::agentnummerOf(const ListItem& row) const
+{
+    CAgentnummer agentnummer;
+    agentnummer.GUID = row.key();
+    agentnummer.Om_Agentnummer = row.text();
+    agentnummer.Pc_Opslag = row.subItem(1).trimmed().toFloat();
+    agentnummer.Om_Beschrijving = row.subItem(2).trimmed();
+    agentnummer.In_Standaard = row.checked();
+    agentnummer.In_Changed = false;
+    return agentnummer;
+}
+
+void MijOverzicht::showAgentnummer(ListItem& row, const CAgentnummer& agentnummer)
+{
+    const bool wasLoading = std::exchange(IsLoading, true);
+    row.setText(agentnummer.Om_Agentnummer);
+    row.setSubItem(1, QString::number(double(agentnummer.Pc_Opslag), 'f', 2));
+    row.setSubItem(2, agentnummer.Om_Beschrijving.isEmpty() ? QStringLiteral(" ") : agentnummer.Om_Beschrijving);
+    if (agentnummer.In_Standaard) {
+        for (int i = 1; i <= lvwAgentnummers.count(); ++i)
+            lvwAgentnummers.item(i).setChecked(&lvwAgentnummers.item(i) == &row);
+    } else {
+        row.setChecked(false);
+    }
+    IsLoading = wasLoading;
+}
+
+bool MijOverzicht::runInTransaction(const QStringList& statements)
+{
+    Connection& connection = database_->connection();
+    connection.BeginTrans();
+    try {
+        for (const QString& statement : statements)
+            connection.Execute(statement);
+        connection.CommitTrans();
+    } catch (...) {
+        connection.RollbackTrans();
+        throw;
+    }
+    return true;
+}
+
+bool MijOverzicht::Add_AgentnummerToDatabase(const CAgentnummer& a)
+{
+    bool done = false;
+    guarded([&] {
+        done = runInTransaction({QStringLiteral("INSERT INTO tp_info ") + QStringLiteral("VALUES (") +
+                                 sqlQuoted(a.Om_Agentnummer) + QStringLiteral(", ") + sqlQuoted(cdMij_) +
+                                 QStringLiteral(", ") + sqlNumber(a.Pc_Opslag) + QStringLiteral(", ") +
+                                 sqlFlag(a.In_Standaard) + QStringLiteral(", ") + QString::number(cdSoortMij_) +
+                                 QStringLiteral(", ") + sqlQuoted(a.Om_Beschrijving) + QStringLiteral(", ") +
+                                 sqlQuoted(a.GUID) + QStringLiteral(")")});
+    });
+    return done;
+}
+
+bool MijOverzicht::Update_AgentnummerInDatabase(const CAgentnummer& a)
+{
+    bool done = false;
+    guarded([&] {
+        done = runInTransaction(
+            {QStringLiteral("UPDATE tp_info ") + QStringLiteral("SET Agent_Id = ") + sqlQuoted(a.Om_Agentnummer) +
+             QStringLiteral(", Cd_Mij = ") + sqlQuoted(cdMij_) + QStringLiteral(", Rente = ") + sqlNumber(a.Pc_Opslag) +
+             QStringLiteral(", In_Default = ") + sqlFlag(a.In_Standaard) + QStringLiteral(", Cd_SoortMij = ") +
+             QString::number(cdSoortMij_) + QStringLiteral(", Om_Omschrijving = ") + sqlQuoted(a.Om_Beschrijving) +
+             QStringLiteral(" WHERE GUID = ") + sqlQuoted(a.GUID)});
+    });
+    return done;
+}
+
+bool MijOverzicht::Delete_AgentnummerFromDatabase(const QString& guid)
+{
+    bool done = false;
+    guarded([&] { done = runInTransaction({QStringLiteral("DELETE FROM tp_info WHERE GUID = ") + sqlQuoted(guid)}); });
+    return done;
+}
+
+bool MijOverzicht::Update_AgentnummerDefaultInDatabase(const CAgentnummer& a)
+{
+    bool done = false;
+    guarded([&] {
+        const QString company = QStringLiteral("WHERE Cd_SoortMij = ") + QString::number(cdSoortMij_) +
+                                QStringLiteral(" AND Cd_Mij = ") + sqlQuoted(cdMij_);
+        done = runInTransaction({QStringLiteral("UPDATE tp_info ") + QStringLiteral("SET In_Default = 0 ") + company,
+                                 QStringLiteral("UPDATE tp_info ") + QStringLiteral("SET In_Default = -1 ") + company +
+                                     QStringLiteral(" AND GUID = ") + sqlQuoted(a.GUID)});
+    });
+    return done;
+}
+
+void MijOverzicht::cmdAddAgentnummer_Click()
+{
+    guarded([this] {
+        if (!ordinaryCompanyCurrent())
+            return;
+        CAgentnummer agentnummer;
+        frmAgentnummer dialog;
+        dialog.setApplication(app());
+        dialog.setAgentnummer(agentnummer);
+        dialog.setMode(frmAgentnummer::Mode::Toevoegen);
+        dialog.Fill_Control();
+        ui().showModal(dialog);
+        if (!agentnummer.In_Changed || !Add_AgentnummerToDatabase(agentnummer))
+            return;
+        const bool wasLoading = std::exchange(IsLoading, true);
+        ListItem& row = lvwAgentnummers.addItem(agentnummer.GUID, agentnummer.Om_Agentnummer);
+        IsLoading = wasLoading;
+        showAgentnummer(row, agentnummer);
+        StateChange();
+    });
+}
+
+void MijOverzicht::cmdEditAgentnummer_Click() { guarded([this] { editAgentnummer(); }); }
+
+void MijOverzicht::lvwAgentnummers_DblClick() { guarded([this] { editAgentnummer(); }); }
+
+void MijOverzicht::editAgentnummer()
+{
+    ListItem* row = lvwAgentnummers.selectedItem();
+    if (!row || !ordinaryCompanyCurrent())
+        return;
+    CAgentnummer agentnummer = agentnummerOf(*row);
+    frmAgentnummer dialog;
+    dialog.setApplication(app());
+    dialog.setAgentnummer(agentnummer);
+    dialog.setMode(frmAgentnummer::Mode::Wijzigen);
+    dialog.Fill_Control();
+    ui().showModal(dialog);
+    if (!agentnummer.In_Changed || !Update_AgentnummerInDatabase(agentnummer))
+        return;
+    showAgentnummer(*row, agentnummer);
+}
+
+void MijOverzicht::cmdDeleteAgentnummer_Click()
+{
+    guarded([this] {
+        ListItem* row = lvwAgentnummers.selectedItem();
+        if (!row || !ordinaryCompanyCurrent())
+            return;
+        const MsgResult answer = ui().msgBox(
+            QStringLiteral("Weet u zeker dat u het geselecteerde agentnummer wilt verwijderen?\r\n\r\n"
+                           "Let op. Deze aanpassing kan niet ongedaan gemaakt worden."),
+            MsgButtons::YesNo, MsgIcon::Exclamation, QStringLiteral("Agentnummer verwijderen"));
+        if (answer != MsgResult::Yes || !Delete_AgentnummerFromDatabase(row->key()))
+            return;
+        lvwAgentnummers.removeItem(row->index());
+        StateChange();
+    });
+}
+
+// Checking or unchecking a row makes it the one default of the company and kind.
+void MijOverzicht::lvwAgentnummers_ItemCheck(ListItem& row)
+{
+    guarded([&] {
+        if (IsLoading)
+            return;
+        CAgentnummer agentnummer = agentnummerOf(row);
+        const bool ok = ordinaryCompanyCurrent() && Update_AgentnummerDefaultInDatabase(agentnummer);
+        const bool wasLoading = std::exchange(IsLoading, true);
+        if (!ok) {
+            row.setChecked(!row.checked());
+            IsLoading = wasLoading;
+            return;
+        }
+        for (int i = 1; i <= lvwAgentnummers.count(); ++i)
+            lvwAgentnummers.item(i).setChecked(&lvwAgentnummers.item(i) == &row);
+        IsLoading = wasLoading;
+        if (ListItem* company = lvwMaatschappij.selectedItem())
+            company->setSubItem(1, row.text());
+        Save_MijInstellingen();
+    });
+}
+
+void MijOverzicht::lvwAgentnummers_ColumnClick(ColumnHeader& column)
+{
+    guarded([&] {
+        const int sortColumn = column.index - 1;
+        SortListView(app().listSortState(), lvwAgentnummers, ui(), sortColumn,
+                     sortColumn == 1 ? SortDataType::Numbers : SortDataType::Text, SortSource::ShownText, false,
+                     ToggleOrder);
+    });
+}
+
+void MijOverzicht::cmdAgentnummerExport_Click() { Save_AgentnummerExport(); }
+
+void MijOverzicht::Save_AgentnummerExport()
+{
+    guarded([this] {
+        std::unique_ptr<Recordset> rs = database_->connection().OpenRecordset(QStringLiteral("SELECT * FROM tp_info;"));
+        if (rs->EOF_()) {
+            rs->Close();
+            ui().msgBox(QStringLiteral("Geen agentnummers gevonden..."), MsgButtons::OK, MsgIcon::Information,
+                        QStringLiteral("Export niet mogelijk"));
+            return;
+        }
+        pugi::xml_document document;
+        pugi::xml_node declaration = document.append_child(pugi::node_declaration);
+        declaration.append_attribute("version") = "1.0";
+        declaration.append_attribute("encoding") = "UTF-8";
+        pugi::xml_node root = document.append_child("quenmarixagentnummers");
+        root.append_attribute("aanmaakdatum") =
+            CDate(app().SysteemDatum()).toString(QStringLiteral("dd-MM-yyyy")).toUtf8().constData();
+        root.append_attribute("versie") = app().VersionText().toUtf8().constData();
+        int id = 0;
+        while (!rs->EOF_()) {
+            pugi::xml_node data = root.append_child("agentnummerdata");
+            data.append_attribute("id") = ++id;
+            if (!rs->field(QStringLiteral("GUID")).isNull())
+                data.append_attribute("guid") = rs->text(QStringLiteral("GUID")).toUtf8().constData();
+            const auto child = [&](const char* name, const QString& text) {
+                data.append_child(name).text().set(text.toUtf8().constData());
+            };
+            child("agentnummer", rs->text(QStringLiteral("Agent_Id")));
+            child("maatschappijcode", rs->text(QStringLiteral("Cd_Mij")));
+            child("renteopslagpercentage", rs->text(QStringLiteral("Rente")).replace(QLatin1Char(','), QLatin1Char('.')));
+            child("soortmaatschappijcode", rs->text(QStringLiteral("Cd_SoortMij")));
+            child("omschrijving", rs->text(QStringLiteral("Om_Omschrijving")));
+            // Which number is the default travels along, so an import keeps it.
+            child("standaard", rs->field(QStringLiteral("In_Default")).toInt() != 0 ? QStringLiteral("-1") : QStringLiteral("0"));
+            rs->MoveNext();
+        }
+        rs->Close();
+        struct Writer final : pugi::xml_writer {
+            QByteArray bytes;
+            void write(const void* data, size_t size) override { bytes.append(static_cast<const char*>(data), qsizetype(size)); }
+        } writer;
+        document.save(writer, "  ", pugi::format_default | pugi::format_no_declaration);
+        const QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n") +
+                             QString::fromUtf8(writer.bytes).replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+        const QString file = withSeparator(app().ExchangeFolder()) + ExportFileName;
+        QFile::remove(file);
+        QFile out(file);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            throw RuntimeError(ErrorNumber::PathFileAccessError,
+                               QStringLiteral("Het bestand %1 kan niet worden geschreven: %2")
+                                   .arg(QDir::toNativeSeparators(file), out.errorString()));
+        // A Unicode text file: UTF-16 with its byte-order mark.
+        QByteArray bytes("\xFF\xFE", 2);
+        bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        if (out.write(bytes) != bytes.size())
+            throw RuntimeError(ErrorNumber::PathFileAccessError,
+                               QStringLiteral("Het bestand %1 kan niet worden geschreven: %2")
+                                   .arg(QDir::toNativeSeparators(file), out.errorString()));
+        out.close();
+        ui().msgBox(utf8("Agentnummers zijn geëxporteerd naar het volgende bestand:") + QStringLiteral("\r\n") +
+                        QDir::toNativeSeparators(file),
+                    MsgButtons::OK, MsgIcon::Information,
+                    QStringLiteral("Export %1 agentnummer(s) succesvol afgerond...").arg(id));
+    });
+}
+
+void MijOverzicht::cmdAgentnummerImport_Click() { Read_AgentnummerExport(); }
+
+void MijOverzicht::Read_AgentnummerExport()
+{
+    guarded([this] {
+        const QString folder = BrowseForFolder(
+            ui(), app().ExchangeFolder(),
+            QStringLiteral("Selecteer de folder waar het exportbestand van de agentnummers zich bevindt..."));
+        if (folder.isEmpty())
+            return;
+        const QString file = withSeparator(folder) + ExportFileName;
+        QFile in(file);
+        if (!QFileInfo(file).isFile() || !in.open(QIODevice::ReadOnly)) {
+            ui().msgBox(QStringLiteral("Exportbestand '") + QDir::toNativeSeparators(file) +
+                            QStringLiteral("' niet gevonden."),
+                        MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Agentnummers"));
+            return;
+        }
+        const QByteArray bytes = in.readAll();
+        in.close();
+        // The file is UTF-16 when it starts with its byte-order mark; older files are 8-bit text.
+        QString text;
+        if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+            QStringDecoder decode(QStringDecoder::Utf16);
+            text = decode(bytes);
+        } else if (bytes.startsWith("\xEF\xBB\xBF")) {
+            text = QString::fromUtf8(bytes.mid(3));
+        } else {
+            QStringDecoder decode("windows-1252");
+            text = decode(bytes);
+        }
+        if (text.startsWith(QChar(0xFEFF)))
+            text.remove(0, 1);
+
+        struct Row {
+            QVariant agentId, cdMij, rente, soort, omschrijving, guid;
+            bool standaard = false;
+        };
+        std::vector<Row> rows;
+        QString date;
+        pugi::xml_document document;
+        const QByteArray xml = text.toUtf8();
+        const bool isXml = document.load_buffer(xml.constData(), std::size_t(xml.size())) &&
+                           std::string_view(document.document_element().name()) == "quenmarixagentnummers";
+        if (isXml) {
+            const pugi::xml_node root = document.document_element();
+            date = QString::fromUtf8(root.attribute("aanmaakdatum").value());
+            for (pugi::xml_node data : root.children("agentnummerdata")) {
+                Row row;
+                const auto value = [&](const char* name) -> QVariant {
+                    const pugi::xml_node node = data.child(name);
+                    return node ? QVariant(QString::fromUtf8(node.text().get())) : QVariant();
+                };
+                row.agentId = value("agentnummer");
+                row.cdMij = value("maatschappijcode");
+                row.rente = value("renteopslagpercentage");
+                row.soort = value("soortmaatschappijcode");
+                row.omschrijving = value("omschrijving");
+                row.standaard = value("standaard").toInt() != 0;
+                row.guid = data.attribute("guid") ? QVariant(QString::fromUtf8(data.attribute("guid").value())) : QVariant();
+                rows.push_back(row);
+            }
+        } else {
+            QStringList lines = text.split(QStringLiteral("\r\n"));
+            if (!lines.isEmpty() && lines.first().startsWith(QStringLiteral("Date=")))
+                date = lines.takeFirst().mid(5).trimmed();
+            for (const QString& line : lines) {
+                if (line.trimmed().isEmpty() || line.startsWith(QStringLiteral("//")))
+                    continue;
+                const QStringList fields = line.split(QLatin1Char(';'));
+                Row row;
+                row.agentId = fields.value(0);
+                row.cdMij = fields.value(1);
+                row.rente = fields.value(2);
+                rows.push_back(row);
+            }
+        }
+        if (date.isEmpty()) {
+            const QFileInfo info(file);
+            const QDateTime created = info.birthTime().isValid() ? info.birthTime() : info.lastModified();
+            date = created.toString(QStringLiteral("dd-MM-yyyy"));
+        }
+        const MsgResult answer = ui().msgBox(
+            QStringLiteral("Door deze actie zullen de huidige agentnummers verwijderd worden.\r\n\r\n"
+                           "De aanmaakdatum van deze export is ") +
+                date + QStringLiteral(".\r\nWeet u dit zeker?"),
+            MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Agentnummers importeren"));
+        if (answer != MsgResult::Yes)
+            return;
+
+        QStringList statements;
+        if (!rows.empty())
+            statements << QStringLiteral("DELETE FROM tp_info");
+        const auto textOrNull = [](const QVariant& v) { return v.isNull() ? QStringLiteral("NULL") : sqlQuoted(v.toString()); };
+        const auto numberOrNull = [](const QVariant& v, bool integer) {
+            if (v.isNull() || v.toString().trimmed().isEmpty())
+                return QStringLiteral("NULL");
+            bool ok = false;
+            const double n = v.toString().trimmed().replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+            if (!ok)
+                throw RuntimeError(ErrorNumber::TypeMismatch,
+                                   QStringLiteral("'%1' is geen getal").arg(v.toString()));
+            return integer ? QString::number(qint64(n)) : sqlNumber(n);
+        };
+        for (const Row& row : rows) {
+            // Every stored agent number needs its key: a row without one gets a new one.
+            const QString guid = row.guid.isNull() || row.guid.toString().isEmpty()
+                                     ? QUuid::createUuid().toString(QUuid::WithBraces).toUpper()
+                                     : row.guid.toString();
+            statements << QStringLiteral("INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+                                         "Om_Omschrijving, GUID) VALUES (%1, %2, %3, %4, %5, %6, %7)")
+                              .arg(textOrNull(row.agentId), textOrNull(row.cdMij), numberOrNull(row.rente, false),
+                                   sqlFlag(row.standaard), numberOrNull(row.soort, true), textOrNull(row.omschrijving),
+                                   sqlQuoted(guid));
+        }
+        runInTransaction(statements);
+        ui().msgBox(utf8("De agentnummers zijn geïmporteerd."), MsgButtons::OK, MsgIcon::Information,
+                    QStringLiteral("Importeren agentnummers"));
+        if (ordinaryCompanyCurrent())
+            Fill_Agentnummers();
+        StateChange();
+    });
+}
+
+} // namespace tarvelo

@@ -1,0 +1,93 @@
+#include "pages/companies/ProvisieInstellingen.h"
+
+#include "framework/host/Application.h"
+#include "framework/host/Connection.h"
+#include "framework/host/Database.h"
+#include "framework/ui/Ui.h"
+#include "pages/companies/frmAgentnummer.h"
+
+#include <QLocale>
+
+namespace tarvelo {
+
+namespace {
+constexpr int LabelWidth = 3000;
+constexpr int BoxWidth = 855;
+const QString Caption = QStringLiteral("Provisieinstellingen");
+
+std::optional<double> percentageOf(const QString& text)
+{
+    const std::optional<float> value = frmAgentnummer::renteOf(text);
+    if (!value || *value < 0)
+        return std::nullopt;
+    return double(*value);
+}
+} // namespace
+
+ProvisieInstellingen::ProvisieInstellingen(Form& form, const QString& name, int index, Control* parent)
+    : UserControl(form, QStringLiteral("ProvisieInstellingen"), name, index, parent),
+      lblAfsluit(inner().add<Label>(QStringLiteral("lblAfsluit"))),
+      txtAfsluit(inner().add<TextBox>(QStringLiteral("txtAfsluit"))),
+      lblDoorlopend(inner().add<Label>(QStringLiteral("lblDoorlopend"))),
+      txtDoorlopend(inner().add<TextBox>(QStringLiteral("txtDoorlopend")))
+{
+    lblAfsluit.setCaption(QStringLiteral("Afsluitprovisie (%)"));
+    lblDoorlopend.setCaption(QStringLiteral("Doorlopende provisie (% per jaar)"));
+    lblAfsluit.setBounds(0, 45, LabelWidth, 255);
+    txtAfsluit.setBounds(LabelWidth, 0, BoxWidth, 315);
+    lblDoorlopend.setBounds(0, 450, LabelWidth, 255);
+    txtDoorlopend.setBounds(LabelWidth, 405, BoxWidth, 315);
+    setBounds(0, 0, LabelWidth + BoxWidth, 720);
+    txtAfsluit.Validate.connect([this](bool& cancel) { txtAfsluit_Validate(cancel); });
+    txtDoorlopend.Validate.connect([this](bool& cancel) { txtDoorlopend_Validate(cancel); });
+}
+
+void ProvisieInstellingen::Fill_Control()
+{
+    guarded([this] {
+        std::unique_ptr<Recordset> rs = GetDatabase(app())->connection().OpenRecordset(
+            QStringLiteral("SELECT Pc_Afsluit, Pc_Doorlopend FROM Tbl_Mij_Provisie WHERE Om_Object = ") +
+            sqlQuoted(object_));
+        const bool stored = !rs->EOF_();
+        txtAfsluit.setText(QLocale().toString(stored ? rs->field(QStringLiteral("Pc_Afsluit")).toDouble() : 0.0));
+        txtDoorlopend.setText(QLocale().toString(stored ? rs->field(QStringLiteral("Pc_Doorlopend")).toDouble() : 0.0));
+        rs->Close();
+    });
+}
+
+// A percentage from 0 to 100; a refused value keeps the focus and stores nothing.
+bool ProvisieInstellingen::store(TextBox& box, const char* column)
+{
+    const std::optional<double> value = percentageOf(box.text());
+    if (!value) {
+        failCheck(QStringLiteral("Voer een percentage van 0 tot en met 100 in."), Caption, &box);
+        return false;
+    }
+    Connection& connection = GetDatabase(app())->connection();
+    connection.BeginTrans();
+    try {
+        connection.Execute(QStringLiteral("INSERT INTO Tbl_Mij_Provisie (Om_Object, Pc_Afsluit, Pc_Doorlopend) "
+                                          "SELECT %1, 0, 0 WHERE NOT EXISTS (SELECT 1 FROM Tbl_Mij_Provisie WHERE "
+                                          "Om_Object = %1)")
+                               .arg(sqlQuoted(object_)));
+        connection.Execute(QStringLiteral("UPDATE Tbl_Mij_Provisie SET %1 = %2 WHERE Om_Object = %3")
+                               .arg(QLatin1String(column), QString::number(*value, 'g', 7), sqlQuoted(object_)));
+        connection.CommitTrans();
+    } catch (...) {
+        connection.RollbackTrans();
+        throw;
+    }
+    return true;
+}
+
+void ProvisieInstellingen::txtAfsluit_Validate(bool& cancel)
+{
+    guarded([&] { cancel = !store(txtAfsluit, "Pc_Afsluit"); });
+}
+
+void ProvisieInstellingen::txtDoorlopend_Validate(bool& cancel)
+{
+    guarded([&] { cancel = !store(txtDoorlopend, "Pc_Doorlopend"); });
+}
+
+} // namespace tarvelo

@@ -1,0 +1,196 @@
+#include "pages/companies/frmAgentnummer.h"
+
+#include "framework/forms/Label.h"
+#include "framework/page/RowLayout.h"
+#include "framework/ui/Ui.h"
+#include "pages/companies/CAgentnummer.h"
+
+#include <QLocale>
+#include <QUuid>
+#include <cmath>
+
+namespace tarvelo {
+
+namespace {
+constexpr int TitleBarHeight = 390;
+constexpr int Margin = 120;
+constexpr int InnerWidth = 4500;
+constexpr int LabelWidth = 1695;
+constexpr int ButtonWidth = 1215;
+constexpr int ButtonHeight = 375;
+const QString Caption = QStringLiteral("Agentnummer");
+
+QString renteText(float value) { return QLocale().toString(double(value), 'g', 7); }
+} // namespace
+
+frmAgentnummer::frmAgentnummer()
+    : Dialog(QStringLiteral("frmAgentnummer"), QStringLiteral("Agentnummers")),
+      txtAgentnummer(add<TextBox>(QStringLiteral("txtAgentnummer"), &add<Frame>(QStringLiteral("fraAgentnummer")))),
+      txtRente(add<TextBox>(QStringLiteral("txtRente"), &get<Frame>(QStringLiteral("fraAgentnummer")))),
+      txtAgentnummerOmschrijving(
+          add<TextBox>(QStringLiteral("txtAgentnummerOmschrijving"), &get<Frame>(QStringLiteral("fraAgentnummer")))),
+      chkStandaard(add<CheckBox>(QStringLiteral("chkStandaard"), &get<Frame>(QStringLiteral("fraAgentnummer")))),
+      cmdOk(add<CommandButton>(QStringLiteral("cmdOk")))
+{
+    auto& fra = get<Frame>(QStringLiteral("fraAgentnummer"));
+    const auto label = [&](const char* name, const char* caption) -> Label& {
+        auto& l = add<Label>(QString::fromLatin1(name), &fra);
+        l.setCaption(QString::fromUtf8(caption));
+        return l;
+    };
+    auto& lblAgentnummer = label("lblAgentnummer", "Agentnummer");
+    auto& lblRente = label("lblRente", "Rente Op- / Afslag");
+    auto& lblPerc = label("lblPerc", "%");
+    auto& lblOmschrijving = label("lblOmschrijving", "Omschrijving");
+    chkStandaard.setCaption(QStringLiteral("Standaard"));
+    RowLayout(fra, InnerWidth)
+        .field(lblAgentnummer, txtAgentnummer, InnerWidth - LabelWidth - RowLayout::Gap, LabelWidth)
+        .row({{&lblRente, LabelWidth}, {&txtRente, 855}, {&lblPerc, 0}})
+        .field(lblOmschrijving, txtAgentnummerOmschrijving, InnerWidth - LabelWidth - RowLayout::Gap, LabelWidth)
+        .line(chkStandaard, RowLayout::LabelHeight)
+        .finish();
+    chkStandaard.setBounds(txtAgentnummer.left(), chkStandaard.top(), txtAgentnummer.width(), chkStandaard.height());
+    fra.move(Margin, Margin);
+    const int width = fra.width() + 2 * Margin;
+    cmdOk.setBounds(width - Margin - ButtonWidth, fra.bottom() + Margin, ButtonWidth, ButtonHeight);
+    cmdOk.setCaption(QStringLiteral("&OK"));
+    cmdOk.setDefault(true);
+    setBorderHeight(TitleBarHeight);
+    setBounds(0, 0, width, cmdOk.bottom() + Margin + TitleBarHeight);
+    setMode(Mode::Toevoegen);
+
+    txtAgentnummer.Change.connect([this] { txtAgentnummer_Validation(); });
+    txtAgentnummerOmschrijving.Change.connect([this] { txtAgentnummerOmschrijving_Validation(); });
+    txtRente.Change.connect([this] { txtRente_Validation(); });
+    chkStandaard.Click.connect([this] { chkStandaard_Click(); });
+    cmdOk.Click.connect([this] { cmdOk_Click(); });
+    Closed.connect([this] { Form_QueryUnload(); });
+}
+
+void frmAgentnummer::setAgentnummer(CAgentnummer& agentnummer)
+{
+    agentnummer_ = &agentnummer;
+    if (agentnummer.GUID.isEmpty())
+        agentnummer.GUID = QUuid::createUuid().toString(QUuid::WithBraces).toUpper();
+}
+
+void frmAgentnummer::setMode(Mode mode)
+{
+    setCaption(mode == Mode::Toevoegen ? QStringLiteral("Agentnummer toevoegen") : QStringLiteral("Agentnummer wijzigen"));
+}
+
+std::optional<float> frmAgentnummer::renteOf(const QString& text)
+{
+    QString number = text.trimmed();
+    if (number.isEmpty())
+        return 0.0f;
+    number.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double value = number.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || std::abs(value) > 100.0)
+        return std::nullopt;
+    return float(value);
+}
+
+void frmAgentnummer::Fill_Control()
+{
+    guarded([this] {
+        if (!host() || !agentnummer_) {
+            ui().msgBox(QStringLiteral("Set eerst de properties 'Application' en 'Agentnummer'"), MsgButtons::OK,
+                        MsgIcon::Exclamation, Caption);
+            return;
+        }
+        filling_ = true;
+        txtAgentnummer.setText(agentnummer_->Om_Agentnummer);
+        txtAgentnummerOmschrijving.setText(agentnummer_->Om_Beschrijving);
+        txtRente.setText(renteText(agentnummer_->Pc_Opslag));
+        chkStandaard.setValue(agentnummer_->In_Standaard ? 1 : 0);
+        filling_ = false;
+        agentnummer_->In_Changed = false;
+    });
+}
+
+bool frmAgentnummer::differs() const
+{
+    if (!agentnummer_)
+        return false;
+    const std::optional<float> rente = renteOf(txtRente.text());
+    return txtAgentnummer.text() != agentnummer_->Om_Agentnummer ||
+           txtAgentnummerOmschrijving.text() != agentnummer_->Om_Beschrijving || !rente ||
+           *rente != agentnummer_->Pc_Opslag || (chkStandaard.value() == 1) != agentnummer_->In_Standaard;
+}
+
+void frmAgentnummer::txtAgentnummer_Validation()
+{
+    guarded([this] {
+        if (agentnummer_ && !filling_)
+            agentnummer_->In_Changed = differs();
+    });
+}
+
+void frmAgentnummer::txtAgentnummerOmschrijving_Validation()
+{
+    guarded([this] {
+        if (agentnummer_ && !filling_)
+            agentnummer_->In_Changed = differs();
+    });
+}
+
+void frmAgentnummer::txtRente_Validation()
+{
+    guarded([this] {
+        if (agentnummer_ && !filling_)
+            agentnummer_->In_Changed = differs();
+    });
+}
+
+void frmAgentnummer::chkStandaard_Click()
+{
+    guarded([this] {
+        if (agentnummer_ && !filling_)
+            agentnummer_->In_Changed = differs();
+    });
+}
+
+bool frmAgentnummer::Validation()
+{
+    bool valid = false;
+    guarded([&] {
+        if (txtAgentnummer.text().trimmed().isEmpty())
+            return void(failCheck(QStringLiteral("Voer a.u.b. een agentnummer in."), Caption, &txtAgentnummer));
+        if (!renteOf(txtRente.text()))
+            return void(failCheck(QStringLiteral("Voer a.u.b. een geldige rente op- of afslag in, bijvoorbeeld 0,25 of -0,1."),
+                                  Caption, &txtRente));
+        valid = true;
+    });
+    return valid;
+}
+
+void frmAgentnummer::cmdOk_Click()
+{
+    guarded([this] {
+        if (Validation())
+            close(false);
+    });
+}
+
+// Only OK hands the values back; any other way of closing stores nothing.
+void frmAgentnummer::Form_QueryUnload()
+{
+    guarded([this] {
+        if (!agentnummer_)
+            return;
+        if (Geannuleerd()) {
+            agentnummer_->In_Changed = false;
+            return;
+        }
+        if (!agentnummer_->In_Changed)
+            return;
+        agentnummer_->Om_Agentnummer = txtAgentnummer.text();
+        agentnummer_->Om_Beschrijving = txtAgentnummerOmschrijving.text();
+        agentnummer_->Pc_Opslag = renteOf(txtRente.text()).value_or(0.0f);
+        agentnummer_->In_Standaard = chkStandaard.value() == 1;
+    });
+}
+
+} // namespace tarvelo

@@ -1,0 +1,70 @@
+#include "pages/companies/frmProvisieInstellingen.h"
+
+#include "framework/host/Application.h"
+#include "framework/host/ComponentFactory.h"
+#include "pages/companies/ProvisieInstellingen.h"
+
+namespace tarvelo {
+
+namespace {
+constexpr int TitleBarHeight = 390;
+constexpr int Margin = 120;
+constexpr int ButtonWidth = 1215;
+constexpr int ButtonHeight = 375;
+constexpr int ControlLeft = 135;
+constexpr int ControlTop = 300;
+} // namespace
+
+frmProvisieInstellingen::frmProvisieInstellingen()
+    : Dialog(QStringLiteral("frmProvisieInstellingen"), QStringLiteral("Instellingen - Provisieinstellingen")),
+      fraProvisieInstelling(add<Frame>(QStringLiteral("fraProvisieInstelling"))),
+      cmdOk(add<CommandButton>(QStringLiteral("cmdOk")))
+{
+    setCaption(QStringLiteral("Provisieinstellingen"));
+    fraProvisieInstelling.setCaption(QStringLiteral("Provisie"));
+    fraProvisieInstelling.setBounds(Margin, Margin, 4200, 1200);
+    cmdOk.setCaption(QStringLiteral("&OK"));
+    cmdOk.setDefault(true);
+    setBorderHeight(TitleBarHeight);
+    cmdOk.Click.connect([this] { guarded("cmdOk_Click", [this] { close(false); }); });
+    Form_Resize();
+}
+
+void frmProvisieInstellingen::setControlName(const QString& className) { className_ = className; }
+
+void frmProvisieInstellingen::setApplication(Application& application)
+{
+    Dialog::setApplication(application);
+    if (!className_.isEmpty())
+        LoadControlProvisie();
+}
+
+void frmProvisieInstellingen::LoadControlProvisie()
+{
+    guarded([this] {
+        if (control_) {
+            control_->setVisible(false);
+            remove(*control_);
+            control_ = nullptr;
+        }
+        control_ = &app().components().create(className_, *this, QStringLiteral("Provisie"), &fraProvisieInstelling);
+        control_->move(ControlLeft, ControlTop);
+        control_->setBackColor(backColor());
+        control_->setApplication(app());
+        control_->setVisible(true);
+        Form_Resize();
+    });
+}
+
+// The frame and the dialog grow to fit the hosted control, OK below it.
+void frmProvisieInstellingen::Form_Resize()
+{
+    if (control_)
+        fraProvisieInstelling.setBounds(Margin, Margin, std::max(fraProvisieInstelling.width(), control_->right() + ControlLeft),
+                                        std::max(fraProvisieInstelling.height(), control_->bottom() + Margin));
+    const int width = fraProvisieInstelling.right() + Margin;
+    cmdOk.setBounds(width - Margin - ButtonWidth, fraProvisieInstelling.bottom() + Margin, ButtonWidth, ButtonHeight);
+    setBounds(left(), top(), width, cmdOk.bottom() + Margin + TitleBarHeight);
+}
+
+} // namespace tarvelo

@@ -1,0 +1,95 @@
+#include "pages/companies/frmRenteopties.h"
+
+#include "framework/errors/RuntimeError.h"
+#include "framework/host/Application.h"
+#include "framework/host/ComponentFactory.h"
+#include "pages/companies/RenteOpties.h"
+
+namespace tarvelo {
+
+namespace {
+constexpr int TitleBarHeight = 390;
+constexpr int Margin = 120;
+constexpr int ButtonWidth = 1215;
+constexpr int ButtonHeight = 375;
+} // namespace
+
+frmRenteopties::frmRenteopties()
+    : Dialog(QStringLiteral("frmRenteopties"), QStringLiteral("Instellingen - Hypotheekopties")),
+      cmdOpslaan(add<CommandButton>(QStringLiteral("cmdOpslaan"))),
+      cmdOK(add<CommandButton>(QStringLiteral("cmdOK"))),
+      lblHypotheekOpties(add<Label>(QStringLiteral("lblHypotheekOpties")))
+{
+    setCaption(QStringLiteral("Hypotheekopties"));
+    cmdOpslaan.setCaption(QStringLiteral("Opslaan"));
+    cmdOK.setCaption(QStringLiteral("OK"));
+    cmdOK.setDefault(true);
+    lblHypotheekOpties.setBounds(Margin, Margin, 4000, 1000);
+    lblHypotheekOpties.setVisible(false);
+    setBorderHeight(TitleBarHeight);
+    cmdOK.Click.connect([this] { cmdOk_Click(); });
+    cmdOpslaan.Click.connect([this] { cmdOpslaan_Click(); });
+    Form_Resize();
+}
+
+void frmRenteopties::SetApplication(Application& application, int loanIndex)
+{
+    setApplication(application);
+    guarded("SetApplication", [&] {
+        // The host offers no loan parts of an advice to this library: options
+        // are edited for the lender's defaults, saved with "Opslaan" too.
+        (void)loanIndex;
+        cmdOpslaan.setVisible(true);
+        cmdOpslaan.setEnabled(false);
+        if (control_) {
+            remove(*control_);
+            control_ = nullptr;
+        }
+        const QString className = cdMij_ == QLatin1String("IN") ? QStringLiteral("TarveloINVoorstel.RenteOpties")
+                                                                  : QStringLiteral("TarveloCommonCtrl.RenteOpties");
+        control_ = dynamic_cast<RenteOpties*>(&application.components().create(className, *this, QStringLiteral("RenteOpties")));
+        if (!control_)
+            throw RuntimeError(ComponentFactory::CannotCreateObject,
+                               QStringLiteral("Het onderdeel %1 kan niet worden gemaakt").arg(className));
+        control_->setBackColor(backColor());
+        if (!cdMij_.isEmpty())
+            control_->setCd_Mij(cdMij_);
+        control_->Changed.connect([this] { cmdOpslaan.setEnabled(true); });
+        control_->Resized.connect([this] { Form_Resize(); });
+        control_->setApplication(application);
+        control_->move(Margin, Margin);
+        setCaption(control_->Om_Titel());
+        control_->setVisible(true);
+        Form_Resize();
+    });
+}
+
+void frmRenteopties::Form_Resize()
+{
+    const int controlRight = control_ ? control_->right() : lblHypotheekOpties.right();
+    const int controlBottom = control_ ? control_->bottom() : lblHypotheekOpties.bottom();
+    const int buttonsTop = controlBottom + Margin;
+    cmdOK.setBounds(controlRight - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
+    cmdOpslaan.setBounds(cmdOK.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
+    setBounds(left(), top(), controlRight + Margin, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+}
+
+void frmRenteopties::cmdOk_Click()
+{
+    guarded([this] {
+        if (control_)
+            control_->Save_Renteopties();
+        close(false);
+    });
+}
+
+void frmRenteopties::cmdOpslaan_Click()
+{
+    guarded([this] {
+        if (control_)
+            control_->Save_Renteopties();
+        cmdOpslaan.setEnabled(false);
+    });
+}
+
+} // namespace tarvelo
