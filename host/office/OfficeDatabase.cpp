@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
+#include <QSqlRecord>
 
 namespace tarvelo {
 
@@ -104,16 +105,35 @@ void OfficeDatabase::openAndCheck()
     }
 }
 
-// An office database made before a table was added to the office's tables
-// gets that table, empty; the tables it has stay as they are.
+// An office database made before a table or column was added to the office's
+// tables gets that table, empty, or that column, empty; what it has stays as it is.
 void OfficeDatabase::addMissingTables(const QStringList& existing)
 {
-    static const QRegularExpression createTable(QStringLiteral("^CREATE TABLE (\\w+) "));
+    static const QRegularExpression createTable(QStringLiteral("^CREATE TABLE (\\w+) \\((.*)\\)$"));
+    static const QRegularExpression plainName(QStringLiteral("^\\w+$"));
     QStringList missing;
     for (const QString& statement : officeSchema()) {
         const QRegularExpressionMatch match = createTable.match(statement);
-        if (match.hasMatch() && !existing.contains(match.captured(1), Qt::CaseInsensitive))
+        if (!match.hasMatch())
+            continue;
+        const QString table = match.captured(1);
+        if (!existing.contains(table, Qt::CaseInsensitive)) {
             missing << statement;
+            continue;
+        }
+        const QSqlRecord present = connection().record(table);
+        for (const QString& definition : match.captured(2).split(QLatin1Char(','))) {
+            const QString column = definition.trimmed().section(QLatin1Char(' '), 0, 0);
+            if (!plainName.match(column).hasMatch() || column == QLatin1String("PRIMARY")
+                || column == QLatin1String("UNIQUE") || present.indexOf(column) >= 0)
+                continue;
+            // A column added later starts with its default, or empty when it has none,
+            // so NOT NULL without a default cannot be kept.
+            QString type = definition.trimmed().section(QLatin1Char(' '), 1);
+            if (!type.contains(QLatin1String("DEFAULT"), Qt::CaseInsensitive))
+                type.remove(QLatin1String("NOT NULL"), Qt::CaseInsensitive);
+            missing << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(table, column, type.trimmed());
+        }
     }
     if (!missing.isEmpty())
         transaction([&] {

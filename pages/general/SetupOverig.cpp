@@ -21,15 +21,6 @@ constexpr int LabelWidth = 2655;
 constexpr int NumberWidth = 795;
 constexpr double MaxWaardestijging = 99;
 
-// The typed number, or nothing when the text is no number.
-std::optional<double> typedNumber(const TextBox& box)
-{
-    try {
-        return CDbl(box.text());
-    } catch (const RuntimeError&) {
-        return std::nullopt;
-    }
-}
 } // namespace
 
 SetupOverig::SetupOverig() : SettingsPage(QStringLiteral("SetupOverig"))

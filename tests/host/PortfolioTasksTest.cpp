@@ -124,3 +124,22 @@ TEST(OfficeDatabaseTables, AnOlderOfficeGetsTheNewTables)
     ASSERT_TRUE(kept.next());
     EXPECT_EQ(kept.value(0).toString(), "Amersfoort");
 }
+
+// An office database from before a column was added gets that column, empty or
+// with its default, when it is opened; its rows stay.
+TEST(OfficeDatabaseTables, AnOlderOfficeGetsTheNewColumns)
+{
+    QTemporaryDir dir;
+    const QString file = QDir(dir.path()).filePath(QStringLiteral("Adviezen.mdb"));
+    {
+        OfficeDatabase db(file);
+        db.exec(QStringLiteral("DROP TABLE Adviesdossier"));
+        db.exec(QStringLiteral("CREATE TABLE Adviesdossier (ID TEXT PRIMARY KEY, Klant TEXT NOT NULL, DocumentenMap TEXT)"));
+        db.exec(QStringLiteral("INSERT INTO Adviesdossier (ID, Klant) VALUES ('d1', 'Jansen')"));
+    }
+    OfficeDatabase reopened(file);
+    QSqlQuery row = reopened.exec(QStringLiteral("SELECT Klant, Adviseur FROM Adviesdossier"));
+    ASSERT_TRUE(row.next());
+    EXPECT_EQ(row.value(0).toString(), "Jansen");
+    EXPECT_TRUE(row.value(1).isNull());
+}
