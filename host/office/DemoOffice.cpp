@@ -1,6 +1,7 @@
 #include "host/office/DemoOffice.h"
 
 #include "framework/host/Settings.h"
+#include "framework/settings/CalculationSettings.h"
 #include "framework/settings/InkoopcombinatieSettings.h"
 #include "framework/settings/NotarisSettings.h"
 #include "framework/settings/OfficeSettings.h"
@@ -355,6 +356,8 @@ void create(OfficeDatabase& database, const QString& loginName, const QString& d
         companies(database, random);
         Settings setup;
         officeSettings(setup);
+        // The calculations page checks for an overview of 1 to 50 years.
+        setup.get<CalculationSettings>().AantalJarenOverzicht = 30;
         notaries(database, setup.get<NotarisSettings>());
         serviceProviders(database, setup.get<InkoopcombinatieSettings>());
         adviserSettings(database, setup);
