@@ -101,7 +101,10 @@ int main(int argc, char* argv[])
     bool platformGiven = false;
     bool command = false;
     for (int i = 1; i < argc; ++i) {
-        command = command || (i == 1 && AdminCommands::isCommand(QString::fromLocal8Bit(argv[i])));
+        // A command word, not the value of an option before it.
+        const bool afterOption = i > 1 && qstrncmp(argv[i - 1], "--", 2) == 0 && qstrcmp(argv[i - 1], "--office") != 0 &&
+                                 qstrcmp(argv[i - 1], "--wachtwoorden") != 0;
+        command = command || (!afterOption && AdminCommands::isCommand(QString::fromLocal8Bit(argv[i])));
         if (qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0) {
             print(stdout, CommandLine::helpText(DataFolder::defaultPath()));
             return Ok;
