@@ -66,7 +66,7 @@ QString shortened(const QString& text)
 } // namespace
 
 SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplication& application, QWidget* parent)
-    : QWidget(parent), registry_(registry), app_(application), search_(registry), inspector_(application)
+    : QWidget(parent), registry_(registry), app_(application), search_(registry), inspector_(application, &registry)
 {
     setObjectName(QStringLiteral("frmInstellingen"));
     setWindowTitle(QStringLiteral("Instellingen"));
@@ -88,6 +88,13 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(searchBox_);
     leftLayout->addWidget(list_);
+    // A whole profile goes out and comes in beside the list of everything it holds.
+    export_ = new QPushButton(QStringLiteral("Instellingen exporteren..."), this);
+    export_->setObjectName(QStringLiteral("cmdExporteren"));
+    import_ = new QPushButton(QStringLiteral("Instellingen importeren..."), this);
+    import_->setObjectName(QStringLiteral("cmdImporteren"));
+    leftLayout->addWidget(export_);
+    leftLayout->addWidget(import_);
 
     heading_ = new QLabel(this);
     heading_->setObjectName(QStringLiteral("lblTitel"));
@@ -130,16 +137,12 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
     history_->setToolTip(QStringLiteral("De opgeslagen wijzigingen van deze pagina"));
     officeHistory_ = button("cmdWijzigingenKantoor", QStringLiteral("Wijzigingen kantoor"));
     officeHistory_->setToolTip(QStringLiteral("De opgeslagen wijzigingen van het hele kantoor"));
-    export_ = button("cmdExporteren", QStringLiteral("Instellingen exporteren..."));
-    import_ = button("cmdImporteren", QStringLiteral("Instellingen importeren..."));
     save_ = button("cmdOpslaan", QStringLiteral("Opslaan"));
     save_->setDefault(true);
     cancel_ = button("cmdAnnuleren", QStringLiteral("Annuleren"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(history_);
     buttons->addWidget(officeHistory_);
-    buttons->addWidget(export_);
-    buttons->addWidget(import_);
     buttons->addStretch();
     buttons->addWidget(save_);
     buttons->addWidget(cancel_);
@@ -352,6 +355,7 @@ bool SettingsWindow::showPage(const QString& className)
     }
     // Another page may have changed settings this one shows.
     open->page->settingBindings().refreshMarkers();
+    refreshListMarkers();
     if (FormView* shown = currentView())
         shown->hide();
     current_ = open->page->componentName();

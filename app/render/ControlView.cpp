@@ -6,6 +6,7 @@
 #include "framework/host/SettingsObject.h"
 
 #include <QEvent>
+#include <QAbstractButton>
 #include <QLabel>
 #include <QPainter>
 #include <QFocusEvent>
@@ -130,8 +131,15 @@ void ControlView::syncMarker()
     label->setPixmap(markerPicture(marker, widget_->palette()));
     label->setToolTip(locked ? SettingsObject::lockedMessage()
                              : QStringLiteral("Gewijzigd: deze instelling wijkt af van de standaardwaarde."));
+    // Beside what the user reads: after a check box's caption, after a field;
+    // inside the field's end where the container leaves no room beside it.
     const QRect at = widget_->geometry();
-    label->setGeometry(at.right() + 3, at.top() + (at.height() - 12) / 2, 10, 12);
+    const int shown = qobject_cast<QAbstractButton*>(widget_.data()) ? std::min(at.width(), widget_->sizeHint().width())
+                                                                     : at.width();
+    int x = at.left() + shown + 3;
+    if (x + 10 > widget_->parentWidget()->width() - 2)
+        x = at.left() + shown - 13;
+    label->setGeometry(x, at.top() + (at.height() - 12) / 2, 10, 12);
     label->setVisible(widget_->isVisibleTo(widget_->parentWidget()) || control_.visible());
     label->raise();
 }

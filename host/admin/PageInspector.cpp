@@ -9,6 +9,11 @@
 
 namespace tarvelo {
 
+PageInspector::PageInspector(ReferenceApplication& application, const PageRegistry* registry)
+    : app_(application), registry_(registry ? *registry : std::as_const(application).pageRegistry())
+{
+}
+
 void PageInspector::withPage(const QString& className, const std::function<void(SettingsPage&, CollectingUi&)>& body)
 {
     // Copies of what the user holds now, so the page sees the current values
@@ -21,7 +26,7 @@ void PageInspector::withPage(const QString& className, const std::function<void(
     globalSetup.setLockedNames(app_.officeSetup().lockedNames());
     CollectingUi quiet(app_.ui());
     app_.withStandIns(setup, globalSetup, quiet, [&] {
-        std::unique_ptr<SettingsPage> page = openPage(std::as_const(app_).pageRegistry(), className, app_);
+        std::unique_ptr<SettingsPage> page = openPage(registry_, className, app_);
         if (!page)
             return;
         body(*page, quiet);
@@ -34,7 +39,7 @@ const std::vector<PageFacts>& PageInspector::pages()
     if (pages_)
         return *pages_;
     std::vector<PageFacts> found;
-    for (const PageInfo& info : std::as_const(app_).pageRegistry().pages()) {
+    for (const PageInfo& info : registry_.pages()) {
         PageFacts facts;
         facts.className = info.className;
         facts.title = info.title;

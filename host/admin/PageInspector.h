@@ -9,6 +9,7 @@
 namespace tarvelo {
 
 class CollectingUi;
+class PageRegistry;
 class ReferenceApplication;
 class SettingsPage;
 
@@ -44,7 +45,8 @@ struct CheckProblem {
 // not open is never changed by being looked at.
 class PageInspector {
 public:
-    explicit PageInspector(ReferenceApplication& application) : app_(application) {}
+    // The pages of registry, or the host's own pages.
+    explicit PageInspector(ReferenceApplication& application, const PageRegistry* registry = nullptr);
 
     // Every page with its bound settings; learned once, on first use.
     const std::vector<PageFacts>& pages();
@@ -62,6 +64,7 @@ private:
     std::vector<CheckProblem> checkPage(SettingsPage& page, CollectingUi& quiet);
 
     ReferenceApplication& app_;
+    const PageRegistry& registry_;
     std::optional<std::vector<PageFacts>> pages_;
 };
 

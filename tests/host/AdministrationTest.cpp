@@ -263,11 +263,20 @@ TEST(SettingsProfileTest, RefusesDamagedFilesAndListsWhatItWillNotApply)
     other.get<ProxySettings>().ProxyAdres = QStringLiteral("ander:80");
     other.get<UpdateSettings>().AutoDownload = true;
     QByteArray withLocked = SettingsProfile::write(other, globalSetup, std::nullopt);
-    ImportPlan plan = SettingsProfile::plan(odd, setup, globalSetup, {});
+    ImportPlan plan;
+    try {
+        plan = SettingsProfile::plan(odd, setup, globalSetup, {});
+    } catch (const ProfileError& e) {
+        FAIL() << e.message().toStdString() << odd.left(400).toStdString();
+    }
     EXPECT_EQ(plan.unknown, QStringList{QStringLiteral("Setup.BestaatNiet")});
     ASSERT_EQ(plan.misfits.size(), 1);
     EXPECT_TRUE(plan.misfits[0].startsWith(QStringLiteral("Setup.UpdateTermijn"))) << plan.misfits[0].toStdString();
-    plan = SettingsProfile::plan(withLocked, setup, globalSetup, {});
+    try {
+        plan = SettingsProfile::plan(withLocked, setup, globalSetup, {});
+    } catch (const ProfileError& e) {
+        FAIL() << e.message().toStdString();
+    }
     EXPECT_EQ(plan.locked, QStringList{QStringLiteral("Setup.ProxyAdres")});
     ASSERT_EQ(plan.differences.size(), 1u);
     EXPECT_EQ(plan.differences[0].name, QStringLiteral("AutoDownload"));
@@ -343,4 +352,25 @@ TEST_F(AdministrationTest, CommandLineChangesThroughTheSameRulesWithItsExitStatu
     EXPECT_EQ(line.dataFolder, QStringLiteral("/tmp/k"));
     EXPECT_FALSE(CommandLine::parse({QStringLiteral("history"), QStringLiteral("--since"), QStringLiteral("gisteren")}).error.isEmpty());
     EXPECT_FALSE(CommandLine::parse({QStringLiteral("--office")}).error.isEmpty());
+}
+
+// Catches a demo office the window could never save: every page's checks pass
+// on its settings, and looking at the pages changes none of them.
+TEST(PageInspectorTest, TheDemoOfficePassesEveryPagesChecksAndIsNotChangedByThem)
+{
+    QTemporaryDir dir;
+    ScriptedUi ui;
+    ReferenceApplication demo(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo);
+    const QVariantMap setupBefore = demo.SettingsObject().toMap();
+    const QVariantMap globalBefore = demo.GlobalSetup().toMap();
+    PageInspector pages(demo);
+    QStringList found;
+    for (const CheckProblem& p : pages.check())
+        found << p.title + QStringLiteral(": ") + p.message;
+    EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(demo.SettingsObject().toMap(), setupBefore);
+    EXPECT_EQ(demo.GlobalSetup().toMap(), globalBefore);
+    EXPECT_FALSE(pages.pages().empty());
+    EXPECT_EQ(pages.defaultOf(ChangeHistory::SetupObject, QStringLiteral("UpdateTermijn")).toInt(), 1);
+    EXPECT_EQ(pages.defaultOf(ChangeHistory::SetupObject, QStringLiteral("ProxyAdres")).toString(), QString());
 }
