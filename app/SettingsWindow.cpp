@@ -629,12 +629,16 @@ bool SettingsWindow::pageHoldsChanges(const QString& className)
 void SettingsWindow::refreshListMarkers()
 {
     const QPixmap mark = markerPicture(SettingMarker::ChangedFromDefault, list_->palette());
+    // Unmarked pages keep the mark's room, so that the titles stay in line.
+    QPixmap none(mark.size());
+    none.setDevicePixelRatio(mark.devicePixelRatio());
+    none.fill(Qt::transparent);
     for (QTreeWidgetItemIterator it(list_); *it; ++it) {
         QTreeWidgetItem* item = *it;
         if (item->data(0, IndexRole).toInt() != -2)
             continue;
         const bool changed = pageHoldsChanges(item->data(0, ClassRole).toString());
-        item->setIcon(0, changed ? QIcon(mark) : QIcon());
+        item->setIcon(0, QIcon(changed ? mark : none));
         item->setToolTip(0, changed ? QStringLiteral("Op deze pagina wijken instellingen af van de standaardwaarde.")
                                     : QString());
     }

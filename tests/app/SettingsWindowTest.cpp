@@ -630,7 +630,7 @@ TEST_F(SettingsWindowTest, ResetOfAPageAsksFirstAndIsRecordedInTheHistory)
     host->saveSettings();
     ASSERT_TRUE(window->showPage(QStringLiteral("SetupProxy")));
     EXPECT_EQ(control<TextBox>("txtProxyadres").settingMarker(), SettingMarker::ChangedFromDefault);
-    EXPECT_FALSE(listItem(QStringLiteral("Algemeen"))->icon(0).isNull()) << "the page list marks the changed page";
+    EXPECT_FALSE(listItem(QStringLiteral("Algemeen"))->toolTip(0).isEmpty()) << "the page list marks the changed page";
 
     ui.answerMessage(MsgResult::No);
     click(QStringLiteral("cmdStandaardwaarden"));
@@ -644,7 +644,7 @@ TEST_F(SettingsWindowTest, ResetOfAPageAsksFirstAndIsRecordedInTheHistory)
     EXPECT_FALSE(host->SettingsObject().get<ProxySettings>().ProxyGebruiken);
     EXPECT_EQ(control<TextBox>("txtProxyadres").text(), QString());
     EXPECT_EQ(control<TextBox>("txtProxyadres").settingMarker(), SettingMarker::None);
-    EXPECT_TRUE(listItem(QStringLiteral("Algemeen"))->icon(0).isNull());
+    EXPECT_TRUE(listItem(QStringLiteral("Algemeen"))->toolTip(0).isEmpty());
     click(QStringLiteral("cmdOpslaan"));
     EXPECT_EQ(window->result(), SettingsWindow::Result::Saved);
     QStringList recorded;
