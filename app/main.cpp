@@ -101,10 +101,11 @@ int main(int argc, char* argv[])
     bool platformGiven = false;
     bool command = false;
     for (int i = 1; i < argc; ++i) {
-        // A command word, not the value of an option before it.
-        const bool afterOption = i > 1 && qstrncmp(argv[i - 1], "--", 2) == 0 && qstrcmp(argv[i - 1], "--office") != 0 &&
+        // A word that is no option's value asks for a command (a misspelt one
+        // is wrong usage, told without looking for a screen).
+        const bool afterOption = i > 1 && argv[i - 1][0] == '-' && qstrcmp(argv[i - 1], "--office") != 0 &&
                                  qstrcmp(argv[i - 1], "--wachtwoorden") != 0;
-        command = command || (!afterOption && AdminCommands::isCommand(QString::fromLocal8Bit(argv[i])));
+        command = command || (!afterOption && argv[i][0] != '-');
         if (qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0) {
             print(stdout, CommandLine::helpText(DataFolder::defaultPath()));
             return Ok;
