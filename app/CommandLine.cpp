@@ -7,6 +7,7 @@ bool CommandLine::rendersWindow() const { return render.compare(QLatin1String("w
 CommandLine CommandLine::parse(const QStringList& arguments)
 {
     CommandLine line;
+    AdminRequest request;
     auto valueOf = [&](qsizetype& i, QString& target) {
         const QString option = arguments[i];
         if (i + 1 >= arguments.size() || arguments[i + 1].startsWith(QLatin1String("--"))) {
@@ -41,7 +42,25 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             valueOf(i, line.server);
         else if (arg == QLatin1String("--database"))
             valueOf(i, line.database);
-        else
+        else if (arg == QLatin1String("--office"))
+            request.office = true;
+        else if (arg == QLatin1String("--wachtwoorden"))
+            request.withPasswords = true;
+        else if (arg == QLatin1String("--since")) {
+            QString text;
+            valueOf(i, text);
+            QDate since = QDate::fromString(text, Qt::ISODate);
+            if (!since.isValid())
+                since = QDate::fromString(text, QStringLiteral("d-M-yyyy"));
+            if (!since.isValid() && line.error.isEmpty())
+                line.error = QStringLiteral("--since verwacht een datum, bijvoorbeeld 2026-12-01.");
+            request.since = since;
+        } else if (!arg.startsWith(QLatin1String("--")) && line.admin)
+            line.admin->arguments << arg;
+        else if (!arg.startsWith(QLatin1String("--")) && AdminCommands::isCommand(arg)) {
+            line.admin.emplace();
+            line.admin->command = arg;
+        } else
             line.error = QStringLiteral("Onbekende optie: %1").arg(arg);
     }
     if (line.error.isEmpty() && !line.render.isEmpty() && line.out.isEmpty())
@@ -50,6 +69,15 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         line.error = QStringLiteral("--out hoort bij --render.");
     if (line.error.isEmpty() && !line.render.isEmpty() && !line.page.isEmpty() && !line.rendersWindow())
         line.error = QStringLiteral("Gebruik --page of --render, niet beide (behalve bij --render window).");
+    if (line.admin) {
+        line.admin->office = request.office;
+        line.admin->withPasswords = request.withPasswords;
+        line.admin->since = request.since;
+    } else if (line.error.isEmpty() && (request.office || request.withPasswords || request.since)) {
+        line.error = QStringLiteral("--office, --since en --wachtwoorden horen bij een opdracht zoals get of set.");
+    }
+    if (line.error.isEmpty() && line.admin && (!line.render.isEmpty() || !line.page.isEmpty()))
+        line.error = QStringLiteral("Een opdracht (%1) gaat niet samen met --render of --page.").arg(line.admin->command);
     line.provider = line.provider.toUpper();
     if (line.error.isEmpty() && !line.provider.isEmpty() && line.provider != QLatin1String("MSACC") &&
         line.provider != QLatin1String("MSSQL"))
@@ -65,9 +93,29 @@ QString CommandLine::helpText(const QString& defaultDataFolder)
 {
     return QStringLiteral(
                "Gebruik: tarvelo-instellingen [opties]\n"
+               "         tarvelo-instellingen OPDRACHT [argumenten] [--data MAP] [--office]\n"
                "\n"
                "Start het instellingenvenster van Quenmarix op het kantoor in de gegevensmap.\n"
                "Bij de eerste start wordt daar een demokantoor aangemaakt.\n"
+               "\n"
+               "Opdrachten voor de beheerder (zonder venster; dezelfde controles, vergrendelingen\n"
+               "en wijzigingsgeschiedenis als het venster):\n"
+               "  get NAAM               toont de waarde van de instelling NAAM\n"
+               "  set NAAM WAARDE        geeft de instelling NAAM de waarde WAARDE\n"
+               "  reset NAAM             zet de instelling NAAM terug naar de standaardwaarde\n"
+               "  lock NAAM              zet de instelling NAAM vast voor het hele kantoor\n"
+               "  unlock NAAM            geeft de instelling NAAM weer vrij\n"
+               "  export BESTAND [--wachtwoorden]\n"
+               "                         schrijft alle instellingen in BESTAND; met --wachtwoorden\n"
+               "                         ook de wachtwoorden, versleuteld met een wachtwoord voor het\n"
+               "                         bestand dat op de eerste regel van de invoer wordt gelezen\n"
+               "  import BESTAND         neemt de instellingen uit BESTAND over; bevat het bestand\n"
+               "                         wachtwoorden, dan wordt het wachtwoord ervan van de invoer gelezen\n"
+               "  history [--since DATUM]\n"
+               "                         toont de wijzigingsgeschiedenis, nieuwste eerst\n"
+               "  --office               de kantoorinstellingen (GlobalSetup) in plaats van die van\n"
+               "                         de gebruiker (Setup)\n"
+               "Afsluitcode: 0 gelukt, 1 geweigerd (de reden staat op stderr), 2 verkeerd gebruik.\n"
                "\n"
                "Opties:\n"
                "  --data MAP             de gegevensmap van het kantoor\n"

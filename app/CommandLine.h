@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/admin/AdminCommands.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +17,8 @@ struct CommandLine {
     QString server;       // --server HOST[:PORT], with MSSQL
     QString database;     // --database NAAM, with MSSQL
     bool help = false;    // --help
+    // An administrator's command (get, set, ...) instead of the window.
+    std::optional<AdminRequest> admin;
     QString error;        // a Dutch message when the arguments are not usable
 
     // --render window: a picture of the whole settings window, at the page

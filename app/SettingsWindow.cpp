@@ -1,10 +1,15 @@
 #include "app/SettingsWindow.h"
 
 #include "app/ChangeHistoryDialog.h"
+#include "app/CheckProblemsDialog.h"
+#include "app/ExportSettingsDialog.h"
+#include "app/ImportPreviewDialog.h"
+#include "app/render/ControlView.h"
 #include "app/WindowPages.h"
 #include "app/render/FormView.h"
 #include "app/render/QtConversions.h"
 #include "framework/errors/RuntimeError.h"
+#include "framework/forms/Control.h"
 #include "framework/host/Settings.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
@@ -18,6 +23,9 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
+#include <QMenu>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,7 +66,7 @@ QString shortened(const QString& text)
 } // namespace
 
 SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplication& application, QWidget* parent)
-    : QWidget(parent), registry_(registry), app_(application), search_(registry)
+    : QWidget(parent), registry_(registry), app_(application), search_(registry), inspector_(application, &registry)
 {
     setObjectName(QStringLiteral("frmInstellingen"));
     setWindowTitle(QStringLiteral("Instellingen"));
@@ -80,6 +88,13 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(searchBox_);
     leftLayout->addWidget(list_);
+    // A whole profile goes out and comes in beside the list of everything it holds.
+    export_ = new QPushButton(QStringLiteral("Instellingen exporteren..."), this);
+    export_->setObjectName(QStringLiteral("cmdExporteren"));
+    import_ = new QPushButton(QStringLiteral("Instellingen importeren..."), this);
+    import_->setObjectName(QStringLiteral("cmdImporteren"));
+    leftLayout->addWidget(export_);
+    leftLayout->addWidget(import_);
 
     heading_ = new QLabel(this);
     heading_->setObjectName(QStringLiteral("lblTitel"));
@@ -98,7 +113,13 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
     auto* right = new QWidget(this);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
-    rightLayout->addWidget(heading_);
+    resetPage_ = new QPushButton(QStringLiteral("Standaardwaarden herstellen"), this);
+    resetPage_->setObjectName(QStringLiteral("cmdStandaardwaarden"));
+    resetPage_->setToolTip(QStringLiteral("Alle instellingen op deze pagina terugzetten naar de standaardwaarde"));
+    auto* headingRow = new QHBoxLayout;
+    headingRow->addWidget(heading_, 1);
+    headingRow->addWidget(resetPage_);
+    rightLayout->addLayout(headingRow);
     rightLayout->addWidget(scroll_, 1);
 
     auto* splitter = new QSplitter(this);
@@ -148,6 +169,9 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
     QObject::connect(cancel_, &QPushButton::clicked, this, [this] { cancel(); });
     QObject::connect(history_, &QPushButton::clicked, this, [this] { historyDialog(false)->exec(); });
     QObject::connect(officeHistory_, &QPushButton::clicked, this, [this] { historyDialog(true)->exec(); });
+    QObject::connect(resetPage_, &QPushButton::clicked, this, [this] { resetPageToDefaults(); });
+    QObject::connect(export_, &QPushButton::clicked, this, [this] { exportChosen(); });
+    QObject::connect(import_, &QPushButton::clicked, this, [this] { importChosen(); });
 
     buildList(QString());
     resize(defaultSize().boundedTo(screen()->availableGeometry().size()));
@@ -232,6 +256,7 @@ void SettingsWindow::buildList(const QString& query)
         }
     }
     list_->expandAll();
+    refreshListMarkers();
     if (searching && matches.empty()) {
         auto* none = new QTreeWidgetItem(list_, {QStringLiteral("Niets gevonden")});
         none->setFlags(Qt::NoItemFlags);
@@ -315,9 +340,22 @@ bool SettingsWindow::showPage(const QString& className)
         view->onControlFocused = [this](QWidget* w) { scroll_->ensureWidgetVisible(w, 20, 20); };
         created.page->HeightChanged.connect([this] { followPageSize(); });
         view->onResized = [this] { followPageSize(); };
+        view->onMarkerChanged = [this] {
+            // Many markers change in one turn (a fill, a reset): the list follows once.
+            if (std::exchange(markersPending_, true))
+                return;
+            QTimer::singleShot(0, this, [this] {
+                markersPending_ = false;
+                refreshListMarkers();
+            });
+        };
         search_.index(created.page->componentName(), created.page->form());
         open = &pages_.emplace(className.toLower(), std::move(created)).first->second;
+        offerResets(*open);
     }
+    // Another page may have changed settings this one shows.
+    open->page->settingBindings().refreshMarkers();
+    refreshListMarkers();
     if (FormView* shown = currentView())
         shown->hide();
     current_ = open->page->componentName();
@@ -388,8 +426,17 @@ bool SettingsWindow::save()
 
 bool SettingsWindow::store()
 {
-    if (!leaveCurrentPage())
+    if (OpenPage* open = find(current_); open && !open->view->leaveFocusedControl())
         return false;
+    noteChanges();
+    // Every page's checks at once, also of pages not opened: nothing is
+    // stored while a problem remains.
+    if (std::vector<CheckProblem> found = checkAllPages(); !found.empty()) {
+        showProblems(std::move(found));
+        return false;
+    }
+    if (problems_)
+        problems_->close();
     // The pages learn of the save first, so that a page with pending changes
     // (the database page) applies them before the settings are stored.
     app_.RaiseNotify(QStringLiteral("frmInstellingen"), QStringLiteral("Setup"), QStringLiteral("WijzigingenOpslaan"),
@@ -502,6 +549,203 @@ std::unique_ptr<ChangeHistoryDialog> SettingsWindow::historyDialog(bool wholeOff
     const std::vector<ChangeEntry> entries =
         app_.changeHistory(wholeOffice || !page ? QString() : page->componentName());
     return std::make_unique<ChangeHistoryDialog>(caption, entries, app_.SettingsObject(), titles, this);
+}
+
+} // namespace tarvelo
+
+namespace tarvelo {
+
+void SettingsWindow::offerResets(OpenPage& open)
+{
+    for (const auto& binding : open.page->settingBindings().all()) {
+        Binding* bound = binding.get();
+        for (Control* control : bound->controls()) {
+            QWidget* widget = open.view->widgetOf(*control);
+            if (!widget)
+                continue;
+            widget->setContextMenuPolicy(Qt::CustomContextMenu);
+            QObject::connect(widget, &QWidget::customContextMenuRequested, widget, [this, widget, bound, control](QPoint at) {
+                QMenu menu(widget);
+                QAction* reset = menu.addAction(QStringLiteral("Standaardwaarde herstellen"));
+                reset->setEnabled(!bound->isLocked() && bound->differsFromDefault());
+                if (menu.exec(widget->mapToGlobal(at)) == reset)
+                    resetToDefault(*control);
+            });
+        }
+    }
+}
+
+bool SettingsWindow::resetToDefault(Control& control)
+{
+    SettingsPage* page = currentPage();
+    Binding* binding = page ? page->settingBindings().bindingOf(control) : nullptr;
+    if (!binding || !binding->resetToDefault())
+        return false;
+    noteChanges();
+    refreshListMarkers();
+    return true;
+}
+
+bool SettingsWindow::resetPageToDefaults()
+{
+    SettingsPage* page = currentPage();
+    if (!page)
+        return false;
+    const MsgResult answer =
+        app_.ui().msgBox(QStringLiteral("Alle instellingen op deze pagina terugzetten naar de standaardwaarde?"),
+                         MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Standaardwaarden herstellen"));
+    if (answer != MsgResult::Yes)
+        return false;
+    page->settingBindings().resetAll();
+    noteChanges();
+    refreshListMarkers();
+    return true;
+}
+
+bool SettingsWindow::pageHoldsChanges(const QString& className)
+{
+    if (SettingsPage* page = openedPage(className)) {
+        for (const auto& binding : page->settingBindings().all()) {
+            if (binding->differsFromDefault())
+                return true;
+        }
+        return false;
+    }
+    for (const PageFacts& facts : inspector_.pages()) {
+        if (facts.className.compare(className, Qt::CaseInsensitive) != 0)
+            continue;
+        for (const BoundSetting& s : facts.settings) {
+            const Settings& settings =
+                s.object == ChangeHistory::GlobalSetupObject ? app_.officeSetup() : app_.userSetup();
+            const QVariant value = settings.value(s.name);
+            const bool empty = value.typeId() == QMetaType::QString ? value.toString().isEmpty() : value.toDouble() == 0;
+            if (value != s.defaultValue && !(s.emptyIsDefault && empty))
+                return true;
+        }
+    }
+    return false;
+}
+
+void SettingsWindow::refreshListMarkers()
+{
+    const QPixmap mark = markerPicture(SettingMarker::ChangedFromDefault, list_->palette());
+    // Unmarked pages keep the mark's room, so that the titles stay in line.
+    QPixmap none(mark.size());
+    none.setDevicePixelRatio(mark.devicePixelRatio());
+    none.fill(Qt::transparent);
+    for (QTreeWidgetItemIterator it(list_); *it; ++it) {
+        QTreeWidgetItem* item = *it;
+        if (item->data(0, IndexRole).toInt() != -2)
+            continue;
+        const bool changed = pageHoldsChanges(item->data(0, ClassRole).toString());
+        item->setIcon(0, QIcon(changed ? mark : none));
+        item->setToolTip(0, changed ? QStringLiteral("Op deze pagina wijken instellingen af van de standaardwaarde.")
+                                    : QString());
+    }
+}
+
+std::vector<CheckProblem> SettingsWindow::checkAllPages()
+{
+    return inspector_.check([this](const QString& className) { return openedPage(className); });
+}
+
+void SettingsWindow::showProblems(std::vector<CheckProblem> problems)
+{
+    problems_ = std::make_unique<CheckProblemsDialog>(std::move(problems), [this](const CheckProblem& p) {
+        if (showPage(p.className) && !p.field.isEmpty())
+            focusHit(p.field, p.fieldIndex);
+    }, this);
+    problems_->setWindowFlag(Qt::Window);
+    problems_->show();
+}
+
+void SettingsWindow::refillOpenPages()
+{
+    // Setting the application again refills a page from the settings.
+    for (auto& [name, open] : pages_)
+        open.page->setApplication(app_);
+}
+
+bool SettingsWindow::exportTo(const QString& file, const std::optional<QString>& passphrase)
+{
+    try {
+        SettingsProfile::save(file, SettingsProfile::write(app_.userSetup(), app_.officeSetup(), passphrase));
+    } catch (const RuntimeError& e) {
+        app_.ui().msgBox(e.description(), MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Instellingen exporteren"));
+        return false;
+    }
+    return true;
+}
+
+bool SettingsWindow::importFrom(const QString& file, const std::function<std::optional<QString>()>& passphrase,
+                                const std::function<bool(ImportPlan&, std::vector<ProfileDifference>&)>& choose)
+{
+    const QString caption = QStringLiteral("Instellingen importeren");
+    ImportPlan plan;
+    try {
+        plan = SettingsProfile::plan(SettingsProfile::load(file), app_.userSetup(), app_.officeSetup(), passphrase);
+    } catch (const ProfileError& e) {
+        app_.ui().msgBox(e.message(), MsgButtons::OK, MsgIcon::Critical, caption);
+        return false;
+    }
+    std::vector<ProfileDifference> chosen;
+    if (!choose(plan, chosen) || chosen.empty())
+        return false;
+    // What the user changed on the open page so far stays that page's change.
+    noteChanges();
+    try {
+        for (const QString& key : SettingsProfile::apply(chosen, app_.userSetup(), app_.officeSetup()))
+            pageOf_.insert(key, caption);
+    } catch (const RuntimeError& e) {
+        app_.ui().msgBox(QStringLiteral("Er is niets geïmporteerd: ") + e.description(), MsgButtons::OK,
+                         MsgIcon::Critical, caption);
+        return false;
+    }
+    takeSnapshot();
+    refillOpenPages();
+    takeSnapshot();
+    refreshListMarkers();
+    return true;
+}
+
+void SettingsWindow::exportChosen()
+{
+    ExportSettingsDialog choice(this);
+    if (choice.exec() != QDialog::Accepted)
+        return;
+    FileRequest request;
+    request.title = QStringLiteral("Instellingen exporteren");
+    request.fileName = QStringLiteral("instellingen.json");
+    request.filter = QStringLiteral("Instellingenbestanden (*.json)|*.json|Alle bestanden (*.*)|*.*");
+    request.defaultExtension = QStringLiteral("json");
+    if (const std::optional<QString> file = app_.ui().chooseSaveFile(request))
+        exportTo(*file, choice.passphrase());
+}
+
+void SettingsWindow::importChosen()
+{
+    FileRequest request;
+    request.title = QStringLiteral("Instellingen importeren");
+    request.filter = QStringLiteral("Instellingenbestanden (*.json)|*.json|Alle bestanden (*.*)|*.*");
+    const std::optional<QString> file = app_.ui().chooseOpenFile(request);
+    if (!file)
+        return;
+    const auto askPassphrase = [this]() -> std::optional<QString> {
+        bool ok = false;
+        const QString text = QInputDialog::getText(
+            this, QStringLiteral("Instellingen importeren"),
+            QStringLiteral("Dit bestand bevat versleutelde wachtwoorden.\nWachtwoord van het bestand "
+                           "(leeg laten: zonder de wachtwoorden):"),
+            QLineEdit::Password, QString(), &ok);
+        return ok && !text.isEmpty() ? std::optional<QString>(text) : std::nullopt;
+    };
+    importFrom(*file, askPassphrase, [this](ImportPlan& plan, std::vector<ProfileDifference>& chosen) {
+        ImportPreviewDialog preview(plan, this);
+        if (preview.exec() != QDialog::Accepted)
+            return false;
+        chosen = preview.chosen();
+        return true;
+    });
 }
 
 } // namespace tarvelo

@@ -1,8 +1,12 @@
 #pragma once
 
 #include "app/PageSearch.h"
+#include "host/admin/PageInspector.h"
+#include "host/admin/SettingsProfile.h"
 
 #include <QHash>
+#include <functional>
+#include <optional>
 #include <QVariantMap>
 #include <QWidget>
 #include <map>
@@ -18,6 +22,8 @@ class QTreeWidgetItem;
 namespace tarvelo {
 
 class ChangeHistoryDialog;
+class CheckProblemsDialog;
+class Control;
 class FormView;
 class PageRegistry;
 class ReferenceApplication;
@@ -65,6 +71,26 @@ public:
     // The change history of the open page, or of the whole office.
     std::unique_ptr<ChangeHistoryDialog> historyDialog(bool wholeOffice);
 
+    // One bound control back to its setting's default, through the page's
+    // own write-back; false when it is locked or not bound.
+    bool resetToDefault(Control& control);
+    // Every bound setting of the open page back to its default, after asking.
+    bool resetPageToDefaults();
+    // Whether a page (open or not) shows a setting that differs from its default.
+    bool pageHoldsChanges(const QString& className);
+    // The input checks of every page, also pages not opened, against the
+    // current settings; nothing is changed on pages that are not open.
+    std::vector<CheckProblem> checkAllPages();
+    // The list of problems shown when saving was refused, or null.
+    CheckProblemsDialog* problemsDialog() const { return problems_.get(); }
+
+    // Writes every setting into file; passwords only with a passphrase.
+    bool exportTo(const QString& file, const std::optional<QString>& passphrase);
+    // Reads file and shows what would change; choose decides which lines are
+    // applied (all of them, in one step) and returns false to apply none.
+    bool importFrom(const QString& file, const std::function<std::optional<QString>()>& passphrase,
+                    const std::function<bool(ImportPlan&, std::vector<ProfileDifference>&)>& choose);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -87,6 +113,12 @@ private:
     bool settleBeforeClosing();
     void rememberView();
     OpenPage* find(const QString& className) const;
+    void offerResets(OpenPage& open);
+    void refreshListMarkers();
+    void showProblems(std::vector<CheckProblem> problems);
+    void refillOpenPages();
+    void exportChosen();
+    void importChosen();
 
     const PageRegistry& registry_;
     ReferenceApplication& app_;
@@ -96,6 +128,9 @@ private:
     QLabel* heading_;
     QScrollArea* scroll_;
     QWidget* pageHolder_; // the scrolled widget: the open page with a margin
+    QPushButton* resetPage_;
+    QPushButton* export_;
+    QPushButton* import_;
     QPushButton* history_;
     QPushButton* officeHistory_;
     QPushButton* save_;
@@ -106,6 +141,9 @@ private:
     // were when the open page was shown.
     QHash<QString, QString> pageOf_;
     QVariantMap setupBefore_, globalBefore_;
+    PageInspector inspector_;
+    std::unique_ptr<CheckProblemsDialog> problems_;
+    bool markersPending_ = false;
     Result result_ = Result::Open;
     bool choosing_ = false;
 };

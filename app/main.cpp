@@ -8,6 +8,8 @@
 #include "framework/errors/RuntimeError.h"
 #include "framework/page/PageRegistry.h"
 #include "host/ReferenceApplication.h"
+#include "host/admin/AdminCommands.h"
+#include "host/admin/CollectingUi.h"
 #include "host/office/DataFolder.h"
 
 #include <QApplication>
@@ -16,6 +18,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QTextStream>
 #include <QTranslator>
 #include <cstdio>
 #include <utility>
@@ -62,6 +65,39 @@ QString userHiveFile()
     return QDir(folder).filePath(QStringLiteral("HKEY_CURRENT_USER.hive"));
 }
 
+// An administrator's command: no window, no questions; the result on stdout,
+// the reason for a refusal on stderr.
+int runAdminCommand(const CommandLine& line)
+{
+    QtUi screen;
+    CollectingUi quiet(screen);
+    std::unique_ptr<ReferenceApplication> host;
+    try {
+        std::optional<DatabaseLocation> server;
+        if (line.provider == QLatin1String("MSSQL"))
+            server = DatabaseLocation{line.provider, QString(), line.server, line.database};
+        host = std::make_unique<ReferenceApplication>(
+            quiet, line.dataFolder.isEmpty() ? DataFolder::defaultPath() : line.dataFolder, userHiveFile(),
+            ReferenceApplication::NewOffice::Demo, server);
+        host->setShowErrorsToUser(false);
+    } catch (const RuntimeError& e) {
+        print(stderr, e.description() + QLatin1Char('\n'));
+        return AdminCommands::Refused;
+    }
+    // The file's password comes on the first line of the input, never as an argument.
+    const auto passphrase = []() -> std::optional<QString> {
+        print(stderr, QStringLiteral("Wachtwoord van het bestand: "));
+        QTextStream in(stdin);
+        const QString text = in.readLine();
+        print(stderr, QStringLiteral("\n"));
+        return text.isEmpty() ? std::nullopt : std::optional<QString>(text);
+    };
+    const AdminResult result = AdminCommands::run(*host, *line.admin, passphrase);
+    print(stdout, result.out);
+    print(stderr, result.err);
+    return result.status;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -69,7 +105,13 @@ int main(int argc, char* argv[])
     // Help and rendering need no screen: look before Qt looks for one.
     bool rendering = false;
     bool platformGiven = false;
+    bool command = false;
     for (int i = 1; i < argc; ++i) {
+        // A word that is no option's value asks for a command (a misspelt one
+        // is wrong usage, told without looking for a screen).
+        const bool afterOption = i > 1 && argv[i - 1][0] == '-' && qstrcmp(argv[i - 1], "--office") != 0 &&
+                                 qstrcmp(argv[i - 1], "--wachtwoorden") != 0;
+        command = command || (!afterOption && argv[i][0] != '-');
         if (qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0) {
             print(stdout, CommandLine::helpText(DataFolder::defaultPath()));
             return Ok;
@@ -77,7 +119,7 @@ int main(int argc, char* argv[])
         rendering = rendering || qstrcmp(argv[i], "--render") == 0 || qstrncmp(argv[i], "--render=", 9) == 0;
         platformGiven = platformGiven || qstrcmp(argv[i], "-platform") == 0;
     }
-    if (rendering && !platformGiven && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if ((rendering || command) && !platformGiven && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     else if (!rendering && !platformGiven && !hasDisplay()) {
         print(stderr, QStringLiteral(
@@ -103,6 +145,9 @@ int main(int argc, char* argv[])
         print(stderr, line.error + QStringLiteral("\nZie tarvelo-instellingen --help.\n"));
         return BadArguments;
     }
+
+    if (line.admin)
+        return runAdminCommand(line);
 
     QtUi ui;
     const QString dataFolder = line.dataFolder.isEmpty() ? DataFolder::defaultPath() : line.dataFolder;

@@ -7,6 +7,8 @@
 #include "framework/registry/RegistryNames.h"
 #include "framework/settings/AbonnementSettings.h"
 #include "framework/ui/Ui.h"
+#include "host/SettingsFile.h"
+#include "host/admin/AdministratorLocks.h"
 #include "host/database/ServerConnection.h"
 #include "host/office/CompanyCatalogue.h"
 #include "host/office/DataFolder.h"
@@ -52,6 +54,33 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
     adviser_ = Advisers::current(*office_, Advisers::loginName());
     store_->loadGlobalSetup(globalSetup_);
     store_->loadSetup(setup_, adviser_.code);
+    setupBase_ = SettingsFile::toRecord(setup_);
+    globalBase_ = SettingsFile::toRecord(globalSetup_);
+    applyAdministratorLocks();
+}
+
+void ReferenceApplication::withStandIns(Settings& setup, Settings& globalSetup, Ui& ui,
+                                        const std::function<void()>& body)
+{
+    const std::optional<StandIn> before = standIn_;
+    standIn_.emplace(StandIn{setup, globalSetup, ui});
+    try {
+        body();
+    } catch (...) {
+        standIn_.reset();
+        if (before)
+            standIn_.emplace(*before);
+        throw;
+    }
+    standIn_.reset();
+    if (before)
+        standIn_.emplace(*before);
+}
+
+void ReferenceApplication::applyAdministratorLocks()
+{
+    AdministratorLocks::apply(*registry_, ChangeHistory::SetupObject, setup_);
+    AdministratorLocks::apply(*registry_, ChangeHistory::GlobalSetupObject, globalSetup_);
 }
 
 ReferenceApplication::~ReferenceApplication() = default;
@@ -139,7 +168,7 @@ void ReferenceApplication::present(const ErrorReport& report)
     if (!report.ProcedureName.isEmpty())
         text += QStringLiteral(" in %1.%2").arg(report.ComponentName, report.ProcedureName);
     text += QLatin1Char(')');
-    ui_.msgBox(text, MsgButtons::OK, MsgIcon::Critical,
+    ui().msgBox(text, MsgButtons::OK, MsgIcon::Critical,
                report.Context.isEmpty() ? report.ProductName : report.Context);
 }
 
@@ -176,18 +205,26 @@ QString ReferenceApplication::SysteemDatum() const
 
 void ReferenceApplication::SaveGlobalSetup(const Settings& globalSetup)
 {
+    // A page looked at with stand-in settings stores nothing.
+    if (standIn_)
+        return;
     // A page stores the office-wide settings itself: its changes are the open page's.
     QHash<QString, QString> pageOf;
     if (!openPage_.isEmpty()) {
         for (const QString& name : globalSetup.names())
             pageOf.insert(SettingsStore::changeKey(ChangeHistory::GlobalSetupObject, name), openPage_);
     }
-    store_->save(nullptr, &globalSetup, adviser_, pageOf);
+    const bool own = &globalSetup == &globalSetup_;
+    store_->save(nullptr, &globalSetup, adviser_, pageOf, nullptr, own ? &globalBase_ : nullptr);
+    if (own)
+        globalBase_ = SettingsFile::toRecord(globalSetup_);
 }
 
 void ReferenceApplication::saveSettings(const QHash<QString, QString>& pageOf)
 {
-    store_->save(&setup_, &globalSetup_, adviser_, pageOf);
+    store_->save(&setup_, &globalSetup_, adviser_, pageOf, &setupBase_, &globalBase_);
+    setupBase_ = SettingsFile::toRecord(setup_);
+    globalBase_ = SettingsFile::toRecord(globalSetup_);
 }
 
 void ReferenceApplication::reloadSettings()
@@ -198,9 +235,14 @@ void ReferenceApplication::reloadSettings()
     store_->loadGlobalSetup(globalSetup);
     setup_.fromMap(setup.toMap());
     globalSetup_.fromMap(globalSetup.toMap());
+    setupBase_ = SettingsFile::toRecord(setup_);
+    globalBase_ = SettingsFile::toRecord(globalSetup_);
 }
 
-bool ReferenceApplication::hasUnsavedChanges() const { return store_->differs(setup_, adviser_.code, globalSetup_); }
+bool ReferenceApplication::hasUnsavedChanges() const
+{
+    return SettingsFile::toRecord(setup_) != setupBase_ || SettingsFile::toRecord(globalSetup_) != globalBase_;
+}
 
 std::vector<ChangeEntry> ReferenceApplication::changeHistory(const QString& page) const
 {

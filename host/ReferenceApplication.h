@@ -16,7 +16,9 @@
 
 #include <QDir>
 #include <QHash>
+#include <QJsonObject>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -80,12 +82,12 @@ public:
     bool WerktMetVestigingen() const override { return werktMetVestigingen_; }
     // The program's logo in the installation folder.
     QString DefaultLogo() const override;
-    Settings& GlobalSetup() override { return globalSetup_; }
-    Settings& SettingsObject() override { return setup_; }
+    Settings& GlobalSetup() override { return standIn_ ? standIn_->globalSetup : globalSetup_; }
+    Settings& SettingsObject() override { return standIn_ ? standIn_->setup : setup_; }
     Form* MainWindow() override { return nullptr; }
     void SetupChanged() override { ++setupChangedCount_; }
     QString SysteemDatum() const override;
-    Ui& ui() override { return ui_; }
+    Ui& ui() override { return standIn_ ? standIn_->ui : ui_; }
     Registry& registry() override { return *registry_; }
     StatusReporter& status() override { return status_; }
     ListSortState& listSortState() override { return listSort_; }
@@ -113,6 +115,15 @@ public:
     void reloadSettings();
     // Whether the settings objects hold changes that are not stored.
     bool hasUnsavedChanges() const;
+    // Reads the administrator's locks from the machine hive onto both settings objects.
+    void applyAdministratorLocks();
+    // Runs body while pages see other settings objects and another Ui: the
+    // host's look at pages that are not open (their checks, their settings)
+    // then changes nothing the user holds and asks the user nothing.
+    void withStandIns(Settings& setup, Settings& globalSetup, Ui& ui, const std::function<void()>& body);
+    // The user's own settings objects, also while stand-ins are in place.
+    Settings& userSetup() { return setup_; }
+    Settings& officeSetup() { return globalSetup_; }
     // The page the user has open, named in the history of changes that pages
     // store themselves.
     void setOpenPage(const QString& className) { openPage_ = className; }
@@ -207,6 +218,16 @@ private:
     std::unique_ptr<Registry> registry_;
     Settings setup_;
     Settings globalSetup_;
+    struct StandIn {
+        Settings& setup;
+        Settings& globalSetup;
+        Ui& ui;
+    };
+    std::optional<StandIn> standIn_;
+    // The records as this program last read or stored them: a save writes
+    // only what changed since, over what other programs stored meanwhile.
+    QJsonObject setupBase_;
+    QJsonObject globalBase_;
     QString databaseProvider_ = QStringLiteral("MSACC");
     QString databaseServer_;
     std::optional<QString> today_;

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
-  libsqlite3-dev libpugixml-dev
+  libsqlite3-dev libpugixml-dev libsodium-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   postgresql fonts-dejavu-core
   qt6-translations-l10n

@@ -3,7 +3,12 @@
 #include "app/render/FormView.h"
 #include "framework/forms/Form.h"
 
+#include "framework/host/SettingsObject.h"
+
 #include <QEvent>
+#include <QAbstractButton>
+#include <QLabel>
+#include <QPainter>
 #include <QFocusEvent>
 #include <utility>
 
@@ -37,12 +42,16 @@ void ControlView::update(Property property)
     silently([&] {
         switch (property) {
         case Property::Bounds: syncBounds(); break;
-        case Property::Visible: widget_->setVisible(control_.visible()); break;
-        case Property::Enabled: widget_->setEnabled(control_.enabled()); break;
+        case Property::Visible:
+            widget_->setVisible(control_.visible());
+            syncMarker();
+            break;
+        case Property::Enabled: widget_->setEnabled(usable()); break;
+        case Property::Marker: syncMarker(); break;
         case Property::BackColor:
         case Property::ForeColor: syncColours(); break;
         case Property::Font: widget_->setFont(toQFont(control_.font())); break;
-        case Property::ToolTip: widget_->setToolTip(control_.toolTipText()); break;
+        case Property::ToolTip: syncMarker(); break;
         case Property::Focus:
             if (control_.hasFocus())
                 owner_.giveFocus(*this);
@@ -58,7 +67,7 @@ void ControlView::syncAll()
     silently([&] {
         widget_->setFont(toQFont(control_.font()));
         widget_->setToolTip(control_.toolTipText());
-        widget_->setEnabled(control_.enabled());
+        widget_->setEnabled(usable());
         syncColours();
         for (Property p : {Property::Caption, Property::Text, Property::Value, Property::Picture, Property::Other})
             syncProperty(p);
@@ -72,6 +81,67 @@ void ControlView::syncBounds()
 {
     widget_->setGeometry(scale().rect(control_));
     syncProperty(Property::Bounds);
+    syncMarker();
+}
+
+QPixmap markerPicture(SettingMarker marker, const QPalette& palette)
+{
+    const qreal ratio = 2;
+    QPixmap picture(QSize(10, 12) * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (marker == SettingMarker::ChangedFromDefault) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(palette.color(QPalette::Highlight));
+        p.drawEllipse(QRectF(2, 3.5, 5, 5));
+    } else {
+        const QColor ink = palette.color(QPalette::Disabled, QPalette::WindowText).darker(140);
+        p.setPen(QPen(ink, 1.3));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(2.2, 1, 5.6, 7), 0, 180 * 16);
+        p.drawLine(QPointF(2.2, 4.5), QPointF(2.2, 6));
+        p.drawLine(QPointF(7.8, 4.5), QPointF(7.8, 6));
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        p.drawRoundedRect(QRectF(1, 5.5, 8, 6), 1, 1);
+    }
+    return picture;
+}
+
+void ControlView::syncMarker()
+{
+    const SettingMarker marker = control_.settingMarker();
+    const bool locked = marker == SettingMarker::Locked;
+    widget_->setToolTip(locked ? SettingsObject::lockedMessage() : control_.toolTipText());
+    widget_->setEnabled(usable());
+    if (marker == SettingMarker::None || !control_.visible() || !widget_->parentWidget()) {
+        if (marker_)
+            marker_->hide();
+        return;
+    }
+    if (!marker_) {
+        auto* label = new QLabel(widget_->parentWidget());
+        label->setObjectName(widget_->objectName() + QStringLiteral("_markering"));
+        label->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        marker_ = label;
+    }
+    auto* label = static_cast<QLabel*>(marker_.data());
+    label->setPixmap(markerPicture(marker, widget_->palette()));
+    label->setToolTip(locked ? SettingsObject::lockedMessage()
+                             : QStringLiteral("Gewijzigd: deze instelling wijkt af van de standaardwaarde."));
+    // Beside what the user reads: after a check box's caption, after a field;
+    // inside the field's end where the container leaves no room beside it.
+    const QRect at = widget_->geometry();
+    const int shown = qobject_cast<QAbstractButton*>(widget_.data()) ? std::min(at.width(), widget_->sizeHint().width())
+                                                                     : at.width();
+    int x = at.left() + shown + 3;
+    if (x + 10 > widget_->parentWidget()->width() - 2)
+        x = at.left() + shown - 13;
+    label->setGeometry(x, at.top() + (at.height() - 12) / 2, 10, 12);
+    label->setVisible(widget_->isVisibleTo(widget_->parentWidget()) || control_.visible());
+    label->raise();
 }
 
 void ControlView::syncColours()
@@ -116,6 +186,8 @@ void ControlView::retire()
     QWidget* widget = std::exchange(widget_, nullptr);
     widget->hide();
     widget->deleteLater();
+    if (marker_)
+        marker_->deleteLater();
 }
 
 void ControlView::forward(const std::function<void()>& action)

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPalette>
+#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -12,6 +13,10 @@
 namespace tarvelo {
 
 class FormView;
+
+// The quiet marks beside a bound control: a small dot for a setting that
+// differs from its default, a padlock for one the administrator fixed.
+QPixmap markerPicture(SettingMarker marker, const QPalette& palette);
 
 // One control of the model drawn as a Qt widget. It follows the control's
 // properties and hands the user's input to the control's user actions, and to
@@ -87,10 +92,14 @@ protected:
 private:
     void syncBounds();
     void syncColours();
+    // The setting's marker beside the widget, the lock's disabled state and tooltip.
+    void syncMarker();
+    bool usable() const { return control_.enabled() && control_.settingMarker() != SettingMarker::Locked; }
 
     FormView& owner_;
     Control& control_;
     QPointer<QWidget> widget_;
+    QPointer<QWidget> marker_;
     QPalette basePalette_;
     int syncing_ = 0;
 };

@@ -129,6 +129,8 @@ void FormView::observe(Control& control, Property property)
     }
     if (property == Property::ToolTip)
         syncToolTip(control);
+    if (property == Property::Marker && onMarkerChanged)
+        onMarkerChanged();
 }
 
 void FormView::syncToolTip(const Control& control)

@@ -62,6 +62,8 @@ public:
     std::function<void()> onResized;
     // The form was hidden, which ends a modal run.
     std::function<void()> onHidden;
+    // A control's setting marker changed (a setting reached or left its default).
+    std::function<void()> onMarkerChanged;
 
     // For the control views.
     void schedule(ControlView& view);

@@ -36,8 +36,19 @@ void Control::setEnabled(bool on)
     changed(Property::Enabled);
 }
 
+void Control::setSettingMarker(SettingMarker marker)
+{
+    if (settingMarker_ == marker)
+        return;
+    settingMarker_ = marker;
+    changed(Property::Marker);
+}
+
 bool Control::isUsable() const
 {
+    // A locked setting's control stays out of reach, whatever the page enables.
+    if (settingMarker_ == SettingMarker::Locked)
+        return false;
     const Control* c = this;
     while (c) {
         if (!c->enabled_ || (!c->visible_ && c->kind_ != ControlKind::Form))

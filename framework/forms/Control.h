@@ -27,7 +27,14 @@ enum class Property {
     // The control leaves its form; sent while it still exists, so that whoever
     // draws it lets go first.
     Removed,
+    // The marker of the setting the control shows changed (see SettingMarker).
+    Marker,
 };
+
+// What a control bound to a setting shows beside it: nothing, a quiet mark for
+// a setting that differs from its default, or the lock of a setting the office
+// administrator has fixed (the control cannot be used then).
+enum class SettingMarker { None, ChangedFromDefault, Locked };
 
 // One control of a form. Positions and sizes are twips. Everything a user can do
 // with a control is a method on it (click, type, leave, select, ...), so that a
@@ -91,6 +98,9 @@ public:
     int tabIndex() const { return tabIndex_; }
     void setTabIndex(int v) { tabIndex_ = v; }
 
+    SettingMarker settingMarker() const { return settingMarker_; }
+    void setSettingMarker(SettingMarker marker);
+
     // Gives the control the focus (a renderer shows it; tests read it back).
     void setFocus();
     bool hasFocus() const;
@@ -118,6 +128,7 @@ private:
     QString toolTipText_;
     QVariant tag_;
     int tabIndex_ = 0;
+    SettingMarker settingMarker_ = SettingMarker::None;
 };
 
 } // namespace tarvelo

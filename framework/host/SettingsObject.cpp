@@ -3,15 +3,20 @@
 #include "framework/errors/Conversions.h"
 #include "framework/errors/RuntimeError.h"
 
+#include <QScopeGuard>
 #include <stdexcept>
 
 namespace tarvelo {
 
 SettingBase::SettingBase(SettingsObject* owner, const char* name, SettingFlag flag)
-    : name_(QString::fromLatin1(name)), flag_(flag)
+    : owner_(owner), name_(QString::fromLatin1(name)), flag_(flag)
 {
     owner->declare(this);
 }
+
+bool SettingBase::writable() const { return owner_->restoring_ || !owner_->locked_.contains(this); }
+
+void SettingBase::refused() const { ++owner_->refusedWrites_; }
 
 namespace detail {
 
@@ -100,7 +105,45 @@ QVariant SettingsObject::value(const QString& name) const { return setting(name)
 
 void SettingsObject::setValue(const QString& name, const QVariant& value)
 {
-    const_cast<SettingBase&>(setting(name)).fromVariant(value);
+    SettingBase& s = const_cast<SettingBase&>(setting(name));
+    if (!s.writable()) {
+        ++refusedWrites_;
+        throw RuntimeError(LockedError, lockedMessage());
+    }
+    s.fromVariant(value);
+}
+
+void SettingsObject::setLocked(const QString& name, bool locked)
+{
+    if (SettingBase* s = find(name)) {
+        if (locked)
+            locked_.insert(s);
+        else
+            locked_.remove(s);
+    }
+}
+
+void SettingsObject::setLockedNames(const QStringList& names)
+{
+    locked_.clear();
+    for (const QString& name : names)
+        setLocked(name, true);
+}
+
+bool SettingsObject::isLocked(const QString& name) const
+{
+    const SettingBase* s = find(name);
+    return s && locked_.contains(s);
+}
+
+QStringList SettingsObject::lockedNames() const
+{
+    QStringList names;
+    for (const SettingBase* s : settings_) {
+        if (locked_.contains(s))
+            names << s->name();
+    }
+    return names;
 }
 
 QStringList SettingsObject::names() const
@@ -122,6 +165,9 @@ QVariantMap SettingsObject::toMap() const
 
 QStringList SettingsObject::fromMap(const QVariantMap& map)
 {
+    const bool wasRestoring = restoring_;
+    restoring_ = true;
+    const auto done = qScopeGuard([&] { restoring_ = wasRestoring; });
     QStringList rejected;
     for (auto it = map.begin(); it != map.end(); ++it) {
         SettingBase* s = find(it.key());

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -51,14 +52,25 @@ public:
 
     const QString& name() const { return name_; }
     bool isSecret() const { return flag_ == SettingFlag::Secret; }
+    SettingsObject& owner() const { return *owner_; }
+    // False while the office administrator has locked the setting: every write
+    // through the setting is then refused and the stored value stays.
+    bool writable() const;
     virtual QVariant toVariant() const = 0;
+    virtual QVariant defaultVariant() const = 0;
+    bool isDefault() const { return toVariant() == defaultVariant(); }
     // Converts with the classic rules: a non-number is error 13, a number
     // outside the declared width error 6.
     virtual void fromVariant(const QVariant& value) = 0;
     virtual void reset() = 0;
     virtual QMetaType type() const = 0;
 
+protected:
+    // Called on a write the lock refused; the owner counts it.
+    void refused() const;
+
 private:
+    SettingsObject* owner_;
     QString name_;
     SettingFlag flag_;
 };
@@ -71,15 +83,24 @@ public:
 
     operator T() const { return value_; }
     T get() const { return value_; }
-    Setting& operator=(const T& value) { value_ = value; return *this; }
+    Setting& operator=(const T& value) { assign(value); return *this; }
     const T& defaultValue() const { return default_; }
 
     QVariant toVariant() const override { return QVariant::fromValue(value_); }
+    QVariant defaultVariant() const override { return QVariant::fromValue(default_); }
     void fromVariant(const QVariant& value) override;
-    void reset() override { value_ = default_; }
+    void reset() override { assign(default_); }
     QMetaType type() const override { return QMetaType::fromType<T>(); }
 
 private:
+    void assign(const T& value)
+    {
+        if (writable())
+            value_ = value;
+        else if (!(value == value_))
+            refused();
+    }
+
     T default_;
     T value_;
 };
@@ -93,12 +114,12 @@ QDate toDate(const QVariant& v);
 QString toText(const QVariant& v);
 } // namespace detail
 
-template <> inline void Setting<qint16>::fromVariant(const QVariant& v) { value_ = detail::toInt16(v); }
-template <> inline void Setting<qint32>::fromVariant(const QVariant& v) { value_ = detail::toInt32(v); }
-template <> inline void Setting<double>::fromVariant(const QVariant& v) { value_ = detail::toDouble(v); }
-template <> inline void Setting<bool>::fromVariant(const QVariant& v) { value_ = detail::toBool(v); }
-template <> inline void Setting<QDate>::fromVariant(const QVariant& v) { value_ = detail::toDate(v); }
-template <> inline void Setting<QString>::fromVariant(const QVariant& v) { value_ = detail::toText(v); }
+template <> inline void Setting<qint16>::fromVariant(const QVariant& v) { assign(detail::toInt16(v)); }
+template <> inline void Setting<qint32>::fromVariant(const QVariant& v) { assign(detail::toInt32(v)); }
+template <> inline void Setting<double>::fromVariant(const QVariant& v) { assign(detail::toDouble(v)); }
+template <> inline void Setting<bool>::fromVariant(const QVariant& v) { assign(detail::toBool(v)); }
+template <> inline void Setting<QDate>::fromVariant(const QVariant& v) { assign(detail::toDate(v)); }
+template <> inline void Setting<QString>::fromVariant(const QVariant& v) { assign(detail::toText(v)); }
 
 // The base of Setup and GlobalSetup: the list of declared settings and the
 // access to them by name (names compare without regard to case).
@@ -112,6 +133,7 @@ public:
     bool contains(const QString& name) const;
     // An unknown name is error 438, like asking an object for a property it lacks.
     QVariant value(const QString& name) const;
+    // A locked setting is refused with error LockedError and keeps its value.
     void setValue(const QString& name, const QVariant& value);
     const SettingBase& setting(const QString& name) const;
     QStringList names() const;
@@ -119,9 +141,22 @@ public:
     // Every setting by its declared name; fromMap ignores unknown names (a newer
     // version's settings survive in the stored record, not here) and reports
     // values that do not convert in the returned list.
+    // Reading a stored record is no write: it passes the administrator's locks.
     QVariantMap toMap() const;
     QStringList fromMap(const QVariantMap& map);
     void resetAll();
+
+    // The office administrator's locks: a locked setting refuses every write,
+    // typed (from page code) or by name, until it is unlocked. Unknown names
+    // are ignored, so a lock list from a newer version does no harm.
+    void setLocked(const QString& name, bool locked);
+    void setLockedNames(const QStringList& names);
+    bool isLocked(const QString& name) const;
+    QStringList lockedNames() const;
+    // How many writes the locks refused since the object was made.
+    int refusedWrites() const { return refusedWrites_; }
+    static constexpr int LockedError = 70; // permission denied
+    static QString lockedMessage() { return QStringLiteral("Deze instelling is door de beheerder vastgezet."); }
 
     // The block of one subject; every block is added when the object is made.
     template <class Block>
@@ -145,6 +180,9 @@ private:
 
     std::vector<SettingBase*> settings_;
     QHash<QString, SettingBase*> byName_;
+    QSet<const SettingBase*> locked_;
+    bool restoring_ = false;
+    int refusedWrites_ = 0;
     std::unordered_map<std::type_index, std::unique_ptr<SettingsBlock>> blocks_;
 };
 

@@ -14,6 +14,7 @@ class Binding::Adaptor {
 public:
     virtual ~Adaptor() = default;
     virtual Control& control() const = 0;
+    virtual std::vector<Control*> controls() const { return {&control()}; }
     virtual void show(const QVariant& value) = 0;
     // The value the control holds; stored is the setting's value before the
     // write, for controls that own only part of it.
@@ -142,6 +143,7 @@ public:
             throw RuntimeError::invalidProcedureCall();
     }
     Control& control() const override { return *group_.front(); }
+    std::vector<Control*> controls() const override { return {group_.begin(), group_.end()}; }
     void show(const QVariant& value) override
     {
         for (std::size_t i = 0; i < group_.size(); ++i) {
@@ -183,6 +185,7 @@ public:
             throw RuntimeError::invalidProcedureCall();
     }
     Control& control() const override { return *boxes_.front(); }
+    std::vector<Control*> controls() const override { return {boxes_.begin(), boxes_.end()}; }
     void show(const QVariant& value) override
     {
         const qint64 bits = value.toLongLong();
@@ -250,6 +253,60 @@ Binding& Binding::whenLeft() { whenLeft_ = true; return *this; }
 
 Control& Binding::control() const { return adaptor_->control(); }
 
+std::vector<Control*> Binding::controls() const { return adaptor_->controls(); }
+
+QVariant Binding::defaultValue() const
+{
+    const SettingBase& s = setting();
+    QVariant value = default_.isValid() ? default_ : s.defaultVariant();
+    QVariant typed = value;
+    if (typed.convert(s.type()))
+        return typed;
+    return value;
+}
+
+bool Binding::differsFromDefault() const { return setting().toVariant() != defaultValue(); }
+
+bool Binding::resetToDefault()
+{
+    if (isLocked())
+        return false;
+    const QVariant wanted = defaultValue();
+    QVariant shown = wanted;
+    if (toControl_)
+        shown = toControl_(shown);
+    if (inverted_)
+        shown = !shown.toBool();
+    // Through the control, as if the user put the default there: the change
+    // handlers, follow-ups and enable rules of the page run.
+    adaptor_->show(shown);
+    store(Trigger::Change);
+    store(Trigger::Leave);
+    // A control that cannot show the default (a combo without an entry for it)
+    // leaves the setting as it was; the default is then written directly.
+    if (differsFromDefault()) {
+        setting().fromVariant(wanted);
+        fill();
+        applyEnables();
+    }
+    owner_.refreshMarkers();
+    return true;
+}
+
+void Binding::refreshMarker()
+{
+    const bool locked = isLocked();
+    const std::vector<Control*> all = controls();
+    for (Control* c : all) {
+        SettingMarker marker = SettingMarker::None;
+        if (locked)
+            marker = SettingMarker::Locked;
+        else if (c == all.front() && differsFromDefault())
+            marker = SettingMarker::ChangedFromDefault;
+        c->setSettingMarker(marker);
+    }
+}
+
 SettingBase& Binding::setting() const
 {
     return setting_(global_ ? owner_.host_.globalSetup() : owner_.host_.setup());
@@ -307,6 +364,10 @@ void Binding::store(Trigger trigger)
         if (followUp_ && s.toVariant() != before)
             followUp_();
         applyEnables();
+        // A write the lock refused shows the stored value again.
+        if (!s.writable() && s.toVariant() != value)
+            fill();
+        owner_.refreshMarkers();
     };
     if (text && trigger == Trigger::Change && isNumeric(setting())) {
         // A number is stored as it is typed; a text that is no number yet (an
@@ -381,6 +442,34 @@ void Bindings::fill()
     }
     filling_ = false;
     applyEnables();
+    refreshMarkers();
+}
+
+void Bindings::refreshMarkers()
+{
+    for (const auto& binding : bindings_)
+        binding->refreshMarker();
+}
+
+int Bindings::resetAll()
+{
+    int reset = 0;
+    for (const auto& binding : bindings_) {
+        if (binding->differsFromDefault() && binding->resetToDefault())
+            ++reset;
+    }
+    return reset;
+}
+
+Binding* Bindings::bindingOf(const Control& control) const
+{
+    for (const auto& binding : bindings_) {
+        for (const Control* c : binding->controls()) {
+            if (c == &control)
+                return binding.get();
+        }
+    }
+    return nullptr;
 }
 
 void Bindings::applyEnables()

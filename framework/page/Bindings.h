@@ -60,10 +60,29 @@ public:
     Binding& whenLeft();
 
     Control& control() const;
+    // Every control the binding covers (one, or the buttons of a group).
+    std::vector<Control*> controls() const;
 
     // The framework's part: setting -> control, and the enable rule.
     void fill();
     void applyEnables();
+
+    // The setting as bound: in Setup, or in GlobalSetup with inGlobalSetup().
+    SettingBase& boundSetting() const { return setting(); }
+    bool isGlobal() const { return global_; }
+    // What the setting goes back to: the page's value for an empty setting
+    // when it has one, else the declared default; in the setting's own type.
+    QVariant defaultValue() const;
+    bool differsFromDefault() const;
+    // Whether the page puts a value of its own into an empty setting.
+    bool hasPageDefault() const { return default_.isValid(); }
+    bool isLocked() const { return !setting().writable(); }
+    // Puts the default into the control and writes it back as a user's change
+    // would, so the page's own rules run; false (nothing changes) when the
+    // setting is locked.
+    bool resetToDefault();
+    // The control's marker: locked, changed from the default, or none.
+    void refreshMarker();
 
 private:
     enum class Trigger { Change, Leave };
@@ -138,6 +157,13 @@ public:
     // Every binding, setting -> control, then the enable rules.
     void fill();
     void applyEnables();
+    // The markers of every bound control, after settings changed.
+    void refreshMarkers();
+    // Every binding that is not locked back to its default; the number reset.
+    int resetAll();
+    const std::vector<std::unique_ptr<Binding>>& all() const { return bindings_; }
+    // The binding a control belongs to, or null.
+    Binding* bindingOf(const Control& control) const;
     bool silent() const { return filling_ || (host_.loading && host_.loading()); }
 
 private:

@@ -96,6 +96,14 @@ void SettingsPage::Validation(bool& Cancel, qint16 Controle_Nr)
     });
 }
 
+std::vector<qint16> SettingsPage::validationCheckNumbers()
+{
+    std::vector<qint16> numbers;
+    for (const ValidationCheck& check : validationChecks())
+        numbers.push_back(check.number);
+    return numbers;
+}
+
 void SettingsPage::stackFrames(std::vector<Frame*> frames)
 {
     stackedFrames_ = std::move(frames);

@@ -69,6 +69,12 @@ public:
     // Only pages with input checks offer Validation; the host asks first.
     virtual bool hasValidation() const { return false; }
     void Validation(bool& Cancel, qint16 Controle_Nr = 0);
+    // The numbers of the page's checks, in order, so that a host can run each
+    // one and learn every problem, not only the first.
+    std::vector<qint16> validationCheckNumbers();
+
+    // The page's bound settings, for the host's markers, resets and locks.
+    Bindings& settingBindings() { return bindings_; }
 
     // The host is about to close the page: work the page collected but did not
     // apply yet is offered here, while the host can still show messages.

@@ -32,6 +32,7 @@ public:
     // Appends an empty record and returns it; earlier records keep their place.
     Record& add()
     {
+        refuseWhenLocked();
         records_.push_back(std::make_unique<Record>());
         return *records_.back();
     }
@@ -41,9 +42,14 @@ public:
     {
         if (index < 1 || index > count())
             throw RuntimeError::subscriptOutOfRange();
+        refuseWhenLocked();
         records_.erase(records_.begin() + (index - 1));
     }
-    void clear() { records_.clear(); }
+    void clear()
+    {
+        refuseWhenLocked();
+        records_.clear();
+    }
 
     QVariant toVariant() const override
     {
@@ -69,12 +75,33 @@ public:
                 read.push_back(std::make_unique<Record>(Record::fromJson(element.toObject())));
             }
         }
+        if (!writable()) {
+            refused();
+            return;
+        }
         records_ = std::move(read);
     }
-    void reset() override { records_.clear(); }
+    QVariant defaultVariant() const override { return QStringLiteral("[]"); }
+    void reset() override
+    {
+        if (writable())
+            records_.clear();
+        else
+            refused();
+    }
     QMetaType type() const override { return QMetaType::fromType<QString>(); }
 
 private:
+    // A list the administrator locked takes no records and loses none; the
+    // page's procedure reports why.
+    void refuseWhenLocked() const
+    {
+        if (writable())
+            return;
+        refused();
+        throw RuntimeError(SettingsObject::LockedError, SettingsObject::lockedMessage());
+    }
+
     std::vector<std::unique_ptr<Record>> records_;
 };
 

@@ -3,6 +3,7 @@
 #include "framework/host/Settings.h"
 #include "framework/settings/AbonnementSettings.h"
 #include "framework/settings/AutorisatieSettings.h"
+#include "framework/settings/CalculationSettings.h"
 #include "framework/settings/InkoopcombinatieSettings.h"
 #include "framework/settings/NotarisSettings.h"
 #include "framework/settings/OfficeSettings.h"
@@ -554,6 +555,8 @@ void create(OfficeDatabase& database, const QString& loginName, const QString& d
         Settings setup;
         officeSettings(setup);
         branchSettings(setup);
+        // The calculations page checks for an overview of 1 to 50 years.
+        setup.get<CalculationSettings>().AantalJarenOverzicht = 30;
         notaries(database, setup.get<NotarisSettings>());
         serviceProviders(database, setup.get<InkoopcombinatieSettings>());
         subscriptions(database, setup.get<AbonnementSettings>());

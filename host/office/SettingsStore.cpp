@@ -81,14 +81,29 @@ QString valueText(const QJsonValue& v)
     }
 }
 
-void store(OfficeDatabase& db, const RecordPlace& place, const Settings& settings, const AdviserIdentity& author,
-           const QHash<QString, QString>& pageOf, const QDateTime& now)
+// Takes the write lock before the record is read, so that a second program
+// saving at the same moment waits and then reads what this one stored.
+void lockForUpdate(OfficeDatabase& db, const RecordPlace& place)
 {
+    if (db.location().provider == QLatin1String("MSSQL"))
+        db.exec(QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(place.table));
+    else
+        db.exec(QStringLiteral("UPDATE %1 SET Record = Record WHERE 1 = 0").arg(place.table));
+}
+
+void store(OfficeDatabase& db, const RecordPlace& place, const Settings& settings, const AdviserIdentity& author,
+           const QHash<QString, QString>& pageOf, const QDateTime& now, const QJsonObject* base)
+{
+    lockForUpdate(db, place);
     QJsonObject merged;
     const QJsonObject old = storedRecord(db, place, &merged);
     const QJsonObject current = SettingsFile::toRecord(settings);
     bool changed = !storedText(db, place).has_value();
     for (auto it = current.begin(); it != current.end(); ++it) {
+        // A setting this program did not change keeps what is stored, which
+        // another program may have changed meanwhile.
+        if (base && base->contains(it.key()) && base->value(it.key()) == it.value())
+            continue;
         // Names this version does not know stay in the record as they were.
         merged.insert(it.key(), it.value());
         const QString before = valueText(old.value(it.key()));
@@ -126,21 +141,16 @@ void SettingsStore::loadSetup(Settings& setup, const QString& adviserCode) const
 
 void SettingsStore::loadGlobalSetup(Settings& globalSetup) const { load(database_, globalPlace(), globalSetup); }
 
-bool SettingsStore::differs(const Settings& setup, const QString& adviserCode, const Settings& globalSetup) const
-{
-    return storedRecord(database_, setupPlace(adviserCode)) != SettingsFile::toRecord(setup) ||
-           storedRecord(database_, globalPlace()) != SettingsFile::toRecord(globalSetup);
-}
-
 void SettingsStore::save(const Settings* setup, const Settings* globalSetup, const AdviserIdentity& author,
-                         const QHash<QString, QString>& pageOf)
+                         const QHash<QString, QString>& pageOf, const QJsonObject* setupBase,
+                         const QJsonObject* globalBase)
 {
     const QDateTime now = QDateTime::currentDateTime();
     database_.transaction([&] {
         if (setup)
-            store(database_, setupPlace(author.code), *setup, author, pageOf, now);
+            store(database_, setupPlace(author.code), *setup, author, pageOf, now, setupBase);
         if (globalSetup)
-            store(database_, globalPlace(), *globalSetup, author, pageOf, now);
+            store(database_, globalPlace(), *globalSetup, author, pageOf, now, globalBase);
     });
 }
 

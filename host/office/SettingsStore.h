@@ -3,6 +3,7 @@
 #include "host/office/Advisers.h"
 
 #include <QHash>
+#include <QJsonObject>
 #include <QString>
 
 namespace tarvelo {
@@ -23,14 +24,15 @@ public:
     void loadSetup(Settings& setup, const QString& adviserCode) const;
     void loadGlobalSetup(Settings& globalSetup) const;
 
-    // Whether the settings hold anything the database does not.
-    bool differs(const Settings& setup, const QString& adviserCode, const Settings& globalSetup) const;
-
     // Stores what is given (either may be null) and records each changed
     // setting. pageOf maps "Setup.Name" or "GlobalSetup.Name" to the page on
     // which the change was made. Throws RuntimeError when nothing was stored.
+    // With a base (the record as this program read it) only the settings that
+    // differ from it are written, over the record as it is stored now: two
+    // programs that change different settings at once lose neither change.
     void save(const Settings* setup, const Settings* globalSetup, const AdviserIdentity& author,
-              const QHash<QString, QString>& pageOf = {});
+              const QHash<QString, QString>& pageOf = {}, const QJsonObject* setupBase = nullptr,
+              const QJsonObject* globalBase = nullptr);
 
     static QString changeKey(const QString& object, const QString& setting) { return object + QLatin1Char('.') + setting; }
 

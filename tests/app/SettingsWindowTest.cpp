@@ -1,6 +1,13 @@
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/UpdateSettings.h"
 #include "app/ChangeHistoryDialog.h"
+#include "app/CheckProblemsDialog.h"
+#include "app/ImportPreviewDialog.h"
+#include "framework/forms/ComboBox.h"
+#include "framework/settings/AutosaveSettings.h"
+#include "host/admin/AdministratorLocks.h"
+#include "host/admin/SettingsProfile.h"
+#include "host/office/ChangeHistory.h"
 #include "app/SettingsWindow.h"
 #include "app/render/FormView.h"
 #include "framework/forms/CheckBox.h"
@@ -21,6 +28,8 @@
 #include "tests/app/WidgetTestSupport.h"
 #include "tests/support/PageTest.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSqlQuery>
@@ -80,8 +89,9 @@ protected:
     std::vector<ValidationCheck> validationChecks() override
     {
         return {{1, [this] {
-                     return !txtWaarde.text().isEmpty() ||
-                            failCheck(QStringLiteral("Vul een waarde in."), QStringLiteral("Testcontrole"), &txtWaarde);
+                     return txtWaarde.text() != QLatin1String("fout") ||
+                            failCheck(QStringLiteral("Vul een geldige waarde in."), QStringLiteral("Testcontrole"),
+                                      &txtWaarde);
                  }}};
     }
     void Notify(const QString& sender, const QString& form, const QString& action, const QVariant&) override
@@ -302,13 +312,13 @@ TEST_F(SettingsWindowTest, AnnouncesTheSaveBeforeStoring)
 TEST_F(SettingsWindowTest, ValidationKeepsTheUserOnThePage)
 {
     ASSERT_TRUE(window->showPage(QStringLiteral("SetupTestControle")));
-    control<TextBox>("txtWaarde").type(QString());
+    control<TextBox>("txtWaarde").type(QStringLiteral("fout"));
 
     ui.answerMessage(MsgResult::OK);
     EXPECT_FALSE(window->showPage(QStringLiteral("SetupProxy")));
     EXPECT_EQ(window->currentPage()->componentName(), QStringLiteral("SetupTestControle"));
     ASSERT_EQ(ui.messages().size(), 1u);
-    EXPECT_EQ(ui.messages()[0].text, QStringLiteral("Vul een waarde in."));
+    EXPECT_EQ(ui.messages()[0].text, QStringLiteral("Vul een geldige waarde in."));
     EXPECT_EQ(ui.messages()[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(control<TextBox>("txtWaarde").hasFocus());
 
@@ -318,10 +328,12 @@ TEST_F(SettingsWindowTest, ValidationKeepsTheUserOnThePage)
     EXPECT_EQ(child<QTreeWidget>("lvwPaginas")->currentItem()->text(0), QStringLiteral("Testcontrole"))
         << "the list shows the page the user is kept on";
 
-    ui.answerMessage(MsgResult::OK);
+    // Saving lists the problem instead of asking page by page.
     click(QStringLiteral("cmdOpslaan"));
     EXPECT_EQ(window->result(), SettingsWindow::Result::Open);
-    EXPECT_EQ(ui.messages().size(), 3u);
+    EXPECT_EQ(ui.messages().size(), 2u);
+    ASSERT_NE(window->problemsDialog(), nullptr);
+    EXPECT_EQ(window->problemsDialog()->problems().size(), 1u);
 
     control<TextBox>("txtWaarde").type(QStringLiteral("goed"));
     child<QTreeWidget>("lvwPaginas")->setCurrentItem(listItem(QStringLiteral("Tarvelo Update")));
@@ -566,3 +578,182 @@ TEST_F(SettingsWindowTest, IgnoresARememberedPageOrSizeThatNoLongerFits)
 }
 
 } // namespace
+
+namespace {
+
+// A page with a check over a setting and a fill that writes a default: never
+// opened, its check must still run, and must change nothing.
+class SetupTestTermijn final : public SettingsPage {
+public:
+    SetupTestTermijn()
+        : SettingsPage(QStringLiteral("SetupTestTermijn")), txtTermijn(form().add<TextBox>("txtTermijn"))
+    {
+        RowLayout(form(), 3000, false).line(txtTermijn).finish();
+    }
+    QString Titel() const override { return QStringLiteral("Testtermijn"); }
+    bool hasValidation() const override { return true; }
+    TextBox& txtTermijn;
+
+protected:
+    void Fill() override
+    {
+        if (Setup().get<AutosaveSettings>().AutomatischOpslaanMinuten == 0)
+            Setup().get<AutosaveSettings>().AutomatischOpslaanMinuten = 10;
+        txtTermijn.setText(QString::number(Setup().get<UpdateSettings>().UpdateTermijn.get()));
+    }
+    std::vector<ValidationCheck> validationChecks() override
+    {
+        return {{1, [this] {
+                     const int days = txtTermijn.text().toInt();
+                     return days == 0 || days == 1 || days == 7 || days == 14 || days == 30 ||
+                            failCheck(QStringLiteral("Kies een termijn van 1, 7, 14 of 30 dagen."),
+                                      QStringLiteral("Testtermijn"), &txtTermijn);
+                 }}};
+    }
+};
+
+QString pictureFolder()
+{
+    const QString wanted = qEnvironmentVariable("TARVELO_RENDER_DIR");
+    return wanted.isEmpty() ? QDir::tempPath() : wanted;
+}
+
+} // namespace
+
+// Catches a reset that asks nothing or is lost: the page's reset asks first,
+// No changes nothing, Yes resets through the page's rule, and the saved
+// change is in the history under the page.
+TEST_F(SettingsWindowTest, ResetOfAPageAsksFirstAndIsRecordedInTheHistory)
+{
+    host->SettingsObject().get<ProxySettings>().ProxyGebruiken = true;
+    host->SettingsObject().get<ProxySettings>().ProxyAdres = QStringLiteral("proxy.kantoor.nl:8080");
+    host->saveSettings();
+    ASSERT_TRUE(window->showPage(QStringLiteral("SetupProxy")));
+    EXPECT_EQ(control<TextBox>("txtProxyadres").settingMarker(), SettingMarker::ChangedFromDefault);
+    EXPECT_FALSE(listItem(QStringLiteral("Algemeen"))->toolTip(0).isEmpty()) << "the page list marks the changed page";
+
+    ui.answerMessage(MsgResult::No);
+    click(QStringLiteral("cmdStandaardwaarden"));
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].text, QStringLiteral("Alle instellingen op deze pagina terugzetten naar de standaardwaarde?"));
+    EXPECT_EQ(ui.messages()[0].icon, MsgIcon::Question);
+    EXPECT_TRUE(host->SettingsObject().get<ProxySettings>().ProxyGebruiken);
+
+    ui.answerMessage(MsgResult::Yes);
+    EXPECT_TRUE(window->resetPageToDefaults());
+    EXPECT_FALSE(host->SettingsObject().get<ProxySettings>().ProxyGebruiken);
+    EXPECT_EQ(control<TextBox>("txtProxyadres").text(), QString());
+    EXPECT_EQ(control<TextBox>("txtProxyadres").settingMarker(), SettingMarker::None);
+    EXPECT_TRUE(listItem(QStringLiteral("Algemeen"))->toolTip(0).isEmpty());
+    click(QStringLiteral("cmdOpslaan"));
+    EXPECT_EQ(window->result(), SettingsWindow::Result::Saved);
+    QStringList recorded;
+    for (const ChangeEntry& e : host->changeHistory(QStringLiteral("SetupProxy")))
+        recorded << e.setting + QLatin1Char('=') + e.newValue.value_or(QStringLiteral("?"));
+    EXPECT_TRUE(recorded.contains(QStringLiteral("ProxyGebruiken=false"))) << recorded.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(recorded.contains(QStringLiteral("ProxyAdres="))) << recorded.join(QLatin1Char(' ')).toStdString();
+}
+
+// Catches a lock the window does not show or a reset that overrides it: the
+// locked control is disabled with the lock's tooltip and marker; a changed
+// control beside it resets from its own menu entry.
+TEST_F(SettingsWindowTest, LockedSettingIsShownLockedAndResetsOnlyWhereAllowed)
+{
+    host->SettingsObject().get<ProxySettings>().ProxyGebruiken = true;
+    host->SettingsObject().get<ProxySettings>().ProxyAdres = QStringLiteral("vast:3128");
+    host->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam = QStringLiteral("jan");
+    ASSERT_TRUE(AdministratorLocks::store(host->registry(), ChangeHistory::SetupObject, QStringLiteral("ProxyAdres"), true));
+    host->applyAdministratorLocks();
+    ASSERT_TRUE(window->showPage(QStringLiteral("SetupProxy")));
+    runEvents();
+    auto* address = child<QLineEdit>("txtProxyadres");
+    EXPECT_FALSE(address->isEnabled());
+    EXPECT_EQ(address->toolTip(), QStringLiteral("Deze instelling is door de beheerder vastgezet."));
+    auto* lockMark = child<QLabel>("txtProxyadres_markering");
+    ASSERT_NE(lockMark, nullptr);
+    EXPECT_TRUE(lockMark->isVisible());
+    EXPECT_FALSE(window->resetToDefault(control<TextBox>("txtProxyadres")));
+    EXPECT_TRUE(window->resetToDefault(control<TextBox>("txtGebruikersnaam")));
+    EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), QString());
+    EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyAdres.get(), QStringLiteral("vast:3128"));
+    EXPECT_TRUE(child<QLineEdit>("txtGebruikersnaam")->isEnabled());
+}
+
+// Catches a save that checks only the open page, changes a page it never
+// opened, or saves with problems left: both problems are listed at once,
+// nothing is stored, and choosing a line opens that page at the field.
+TEST_F(SettingsWindowTest, SavingChecksEveryPageAtOnceAndStoresNothingWhileAProblemRemains)
+{
+    registry.add<SetupTestTermijn>(PageGroup::Kantoor);
+    restart();
+    host->SettingsObject().get<UpdateSettings>().UpdateTermijn = 3;
+    ASSERT_TRUE(window->showPage(QStringLiteral("SetupTestControle")));
+    control<TextBox>("txtWaarde").type(QStringLiteral("fout"));
+    click(QStringLiteral("cmdOpslaan"));
+    EXPECT_EQ(window->result(), SettingsWindow::Result::Open);
+    EXPECT_TRUE(ui.messages().empty()) << "the problems are listed, not asked one by one";
+    ASSERT_NE(window->problemsDialog(), nullptr);
+    QStringList listedProblems;
+    for (const CheckProblem& p : window->problemsDialog()->problems())
+        listedProblems << p.title + QLatin1Char('|') + p.field + QLatin1Char('|') + p.message;
+    listedProblems.sort();
+    EXPECT_EQ(listedProblems, (QStringList{QStringLiteral("Testcontrole|txtWaarde|Vul een geldige waarde in."),
+                                           QStringLiteral("Testtermijn|txtTermijn|Kies een termijn van 1, 7, 14 of 30 dagen.")}));
+    EXPECT_EQ(window->openedPage(QStringLiteral("SetupTestTermijn")), nullptr);
+    EXPECT_EQ(qint16(host->SettingsObject().get<AutosaveSettings>().AutomatischOpslaanMinuten), 0)
+        << "a page that was never opened was changed by its check";
+    {
+        ReferenceApplication stored(ui, dir.path());
+        EXPECT_EQ(stored.SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), QString());
+        EXPECT_EQ(qint16(stored.SettingsObject().get<UpdateSettings>().UpdateTermijn), 0);
+    }
+
+    control<TextBox>("txtWaarde").type(QStringLiteral("goed"));
+    const auto& problems = window->problemsDialog()->problems();
+    const auto termijn = std::find_if(problems.begin(), problems.end(),
+                                      [](const CheckProblem& p) { return p.className == QLatin1String("SetupTestTermijn"); });
+    ASSERT_NE(termijn, problems.end());
+    window->problemsDialog()->choose(int(termijn - problems.begin()));
+    ASSERT_EQ(window->currentPage()->componentName(), QStringLiteral("SetupTestTermijn"));
+    EXPECT_TRUE(control<TextBox>("txtTermijn").hasFocus());
+    control<TextBox>("txtTermijn").type(QStringLiteral("7"));
+    host->SettingsObject().get<UpdateSettings>().UpdateTermijn = 7;
+    click(QStringLiteral("cmdOpslaan"));
+    EXPECT_EQ(window->result(), SettingsWindow::Result::Saved);
+}
+
+// Renders the window with markers and a locked control, and the import
+// preview, for review; catches a window or preview that does not draw.
+TEST_F(SettingsWindowTest, RendersMarkersTheLockAndTheImportPreview)
+{
+    host->SettingsObject().get<ProxySettings>().ProxyGebruiken = true;
+    host->SettingsObject().get<ProxySettings>().ProxyAdres = QStringLiteral("vast.kantoor.nl:3128");
+    host->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam = QStringLiteral("jan");
+    host->SettingsObject().get<UpdateSettings>().AutoDownload = true;
+    ASSERT_TRUE(AdministratorLocks::store(host->registry(), ChangeHistory::SetupObject, QStringLiteral("ProxyAdres"), true));
+    host->applyAdministratorLocks();
+    ASSERT_TRUE(window->showPage(QStringLiteral("SetupProxy")));
+    runEvents();
+    const QString windowPicture = pictureFolder() + QStringLiteral("/beheer-venster.png");
+    ASSERT_TRUE(window->grab().save(windowPicture));
+
+    Settings other;
+    other.get<ProxySettings>().ProxyGebruikersnaam = QStringLiteral("kantoor");
+    other.get<ProxySettings>().ProxyWachtwoord = QStringLiteral("geheim");
+    other.get<UpdateSettings>().UpdateTermijn = 14;
+    other.get<ProxySettings>().ProxyAdres = QStringLiteral("ander:80");
+    QByteArray file = SettingsProfile::write(other, host->GlobalSetup(), QStringLiteral("wachtzin"));
+    file.replace("\"naam\": \"UpdateVlag\"", "\"naam\": \"OudeInstelling\"");
+    ImportPlan plan = SettingsProfile::plan(file, host->SettingsObject(), host->GlobalSetup(),
+                                            [] { return std::optional<QString>(QStringLiteral("wachtzin")); });
+    ImportPreviewDialog preview(plan);
+    preview.show();
+    runEvents();
+    const QString previewPicture = pictureFolder() + QStringLiteral("/beheer-import.png");
+    ASSERT_TRUE(preview.grab().save(previewPicture));
+    EXPECT_GT(QFileInfo(windowPicture).size(), 0);
+    EXPECT_GT(QFileInfo(previewPicture).size(), 0);
+    EXPECT_EQ(plan.locked, QStringList{QStringLiteral("Setup.ProxyAdres")});
+    preview.setChecked(0, false);
+    EXPECT_EQ(preview.chosen().size(), plan.differences.size() - 1);
+}

@@ -1,0 +1,84 @@
+#include "app/ImportPreviewDialog.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace tarvelo {
+
+ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, QWidget* parent) : QDialog(parent), plan_(std::move(plan))
+{
+    setObjectName(QStringLiteral("frmImporteren"));
+    setWindowTitle(QStringLiteral("Instellingen importeren"));
+    auto* intro = new QLabel(plan_.differences.empty()
+                                 ? QStringLiteral("Het bestand bevat geen instellingen die afwijken van de huidige.")
+                                 : QStringLiteral("Deze instellingen wijken af. Vink aan wat u wilt overnemen; "
+                                                  "de gekozen regels worden in één keer toegepast."),
+                             this);
+    intro->setWordWrap(true);
+    list_ = new QTreeWidget(this);
+    list_->setObjectName(QStringLiteral("lvwVerschillen"));
+    list_->setRootIsDecorated(false);
+    list_->setHeaderLabels({QStringLiteral("Instelling"), QStringLiteral("Huidige waarde"), QStringLiteral("Nieuwe waarde")});
+    const QString hidden = QStringLiteral("(geheim)");
+    for (const ProfileDifference& d : plan_.differences) {
+        const QString name = d.object == QLatin1String("GlobalSetup") ? QStringLiteral("%1 (kantoor)").arg(d.name) : d.name;
+        auto* item = new QTreeWidgetItem(list_, {name, d.secret ? hidden : d.current, d.secret ? hidden : d.proposed});
+        item->setCheckState(0, Qt::Checked);
+    }
+    list_->header()->setStretchLastSection(true);
+    list_->resizeColumnToContents(0);
+    list_->setColumnWidth(1, 180);
+
+    QStringList notes;
+    if (plan_.hasSecrets && !plan_.secretsRead)
+        notes << QStringLiteral("De wachtwoorden in het bestand worden niet meegenomen.");
+    if (!plan_.unknown.isEmpty())
+        notes << QStringLiteral("Onbekende instellingen: %1").arg(plan_.unknown.join(QLatin1String(", ")));
+    if (!plan_.misfits.isEmpty())
+        notes << QStringLiteral("Waarden die niet passen: %1").arg(plan_.misfits.join(QLatin1String(", ")));
+    if (!plan_.locked.isEmpty())
+        notes << QStringLiteral("Door de beheerder vastgezet: %1").arg(plan_.locked.join(QLatin1String(", ")));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addWidget(list_, 1);
+    if (!notes.isEmpty()) {
+        layout->addWidget(new QLabel(QStringLiteral("Niet toegepast:"), this));
+        auto* text = new QPlainTextEdit(notes.join(QLatin1Char('\n')), this);
+        text->setObjectName(QStringLiteral("txtNietToegepast"));
+        text->setReadOnly(true);
+        text->setMaximumHeight(80);
+        layout->addWidget(text);
+    }
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* apply = buttons->addButton(QStringLiteral("Toepassen"), QDialogButtonBox::AcceptRole);
+    apply->setObjectName(QStringLiteral("cmdToepassen"));
+    apply->setEnabled(!plan_.differences.empty());
+    buttons->addButton(QStringLiteral("Annuleren"), QDialogButtonBox::RejectRole);
+    layout->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    resize(680, 420);
+}
+
+std::vector<ProfileDifference> ImportPreviewDialog::chosen() const
+{
+    std::vector<ProfileDifference> lines;
+    for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+        if (list_->topLevelItem(i)->checkState(0) == Qt::Checked)
+            lines.push_back(plan_.differences[std::size_t(i)]);
+    }
+    return lines;
+}
+
+void ImportPreviewDialog::setChecked(int line, bool on)
+{
+    if (QTreeWidgetItem* item = list_->topLevelItem(line))
+        item->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+}
+
+} // namespace tarvelo

@@ -1,0 +1,257 @@
+#include "host/admin/AdminCommands.h"
+
+#include "framework/errors/RuntimeError.h"
+#include "host/ReferenceApplication.h"
+#include "host/admin/AdministratorLocks.h"
+#include "host/admin/PageInspector.h"
+#include "host/admin/SettingsProfile.h"
+#include "host/office/SettingsStore.h"
+
+namespace tarvelo::AdminCommands {
+
+namespace {
+
+const QStringList Commands = {QStringLiteral("get"),    QStringLiteral("set"),    QStringLiteral("reset"),
+                              QStringLiteral("lock"),   QStringLiteral("unlock"), QStringLiteral("export"),
+                              QStringLiteral("import"), QStringLiteral("history")};
+
+int argumentCount(const QString& command)
+{
+    if (command == QLatin1String("set"))
+        return 2;
+    if (command == QLatin1String("history"))
+        return 0;
+    return 1;
+}
+
+AdminResult refused(const QString& message) { return {Refused, {}, message + QLatin1Char('\n')}; }
+AdminResult done(const QString& text) { return {Done, text.isEmpty() ? QString() : text + QLatin1Char('\n'), {}}; }
+
+QString problemText(const CheckProblem& p)
+{
+    return QStringLiteral("%1%2: %3").arg(p.title, p.field.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(p.field),
+                                          p.message);
+}
+
+QString typeDescription(const SettingBase& s)
+{
+    switch (s.type().id()) {
+    case QMetaType::Short: return QStringLiteral("een geheel getal van -32768 tot en met 32767");
+    case QMetaType::Int: return QStringLiteral("een geheel getal");
+    case QMetaType::Double: return QStringLiteral("een getal");
+    case QMetaType::Bool: return QStringLiteral("true of false");
+    case QMetaType::QDate: return QStringLiteral("een datum (JJJJ-MM-DD)");
+    default: return QStringLiteral("een tekst");
+    }
+}
+
+class Runner {
+public:
+    Runner(ReferenceApplication& app, const AdminRequest& request) : app_(app), request_(request) {}
+
+    Settings& target() { return request_.office ? app_.officeSetup() : app_.userSetup(); }
+    QString objectName() const { return request_.office ? ChangeHistory::GlobalSetupObject : ChangeHistory::SetupObject; }
+
+    std::optional<AdminResult> unknown(const QString& name)
+    {
+        if (target().contains(name))
+            return std::nullopt;
+        return refused(QStringLiteral("Onbekende instelling: %1. Er is niets gewijzigd.").arg(name));
+    }
+
+    // Changes one setting as the window would: refused when locked or of the
+    // wrong type, kept only when it brings no new problem to any page's
+    // checks, and stored with the change history.
+    AdminResult change(const QString& name, const QVariant& value)
+    {
+        if (auto r = unknown(name))
+            return *r;
+        Settings& settings = target();
+        const QString declared = settings.setting(name).name();
+        if (settings.isLocked(name))
+            return refused(QStringLiteral("%1: %2 Er is niets gewijzigd.").arg(declared, SettingsObject::lockedMessage()));
+        const QVariantMap before = settings.toMap();
+        try {
+            settings.setValue(name, value);
+        } catch (const RuntimeError&) {
+            settings.fromMap(before);
+            return refused(QStringLiteral("De waarde '%1' past niet bij %2: verwacht wordt %3. Er is niets gewijzigd.")
+                               .arg(value.toString(), declared, typeDescription(settings.setting(name))));
+        }
+        if (settings.value(name) == before.value(declared))
+            return done(QStringLiteral("%1 had deze waarde al.").arg(declared));
+        if (const QStringList problems = newProblems(before); !problems.isEmpty()) {
+            settings.fromMap(before);
+            return refused(QStringLiteral("De wijziging van %1 is geweigerd; de controle van de pagina's meldt:\n%2\n"
+                                          "Er is niets gewijzigd.")
+                               .arg(declared, problems.join(QLatin1Char('\n'))));
+        }
+        return store(declared);
+    }
+
+    QStringList newProblems(const QVariantMap& before)
+    {
+        PageInspector after(app_);
+        const std::vector<CheckProblem> now = after.check();
+        if (now.empty())
+            return {};
+        // Problems that were there already are not this change's doing.
+        Settings& settings = target();
+        const QVariantMap changed = settings.toMap();
+        settings.fromMap(before);
+        PageInspector earlier(app_);
+        QStringList old;
+        for (const CheckProblem& p : earlier.check())
+            old << problemText(p);
+        settings.fromMap(changed);
+        QStringList fresh;
+        for (const CheckProblem& p : now) {
+            if (!old.contains(problemText(p)))
+                fresh << problemText(p);
+        }
+        return fresh;
+    }
+
+    AdminResult store(const QString& name)
+    {
+        try {
+            app_.saveSettings({{SettingsStore::changeKey(objectName(), name), HistoryPage}});
+        } catch (const RuntimeError& e) {
+            app_.reloadSettings();
+            return refused(QStringLiteral("De instellingen zijn niet opgeslagen: %1").arg(e.description()));
+        }
+        return done({});
+    }
+
+    AdminResult get(const QString& name)
+    {
+        if (auto r = unknown(name))
+            return *r;
+        const SettingBase& s = target().setting(name);
+        if (s.isSecret())
+            return done(QStringLiteral("(geheim: de waarde wordt niet getoond)"));
+        return done(SettingsProfile::valueText(s.toVariant()));
+    }
+
+    AdminResult reset(const QString& name)
+    {
+        if (auto r = unknown(name))
+            return *r;
+        PageInspector pages(app_);
+        return change(name, pages.defaultOf(objectName(), name));
+    }
+
+    AdminResult lock(const QString& name, bool on)
+    {
+        if (auto r = unknown(name))
+            return *r;
+        const QString declared = target().setting(name).name();
+        if (!AdministratorLocks::store(app_.registry(), objectName(), declared, on))
+            return refused(QStringLiteral("De vergrendeling van %1 kan niet worden opgeslagen.").arg(declared));
+        app_.applyAdministratorLocks();
+        return done(on ? QStringLiteral("%1 is vastgezet.").arg(declared) : QStringLiteral("%1 is vrijgegeven.").arg(declared));
+    }
+
+    AdminResult exportTo(const QString& file, const std::function<std::optional<QString>()>& passphrase)
+    {
+        std::optional<QString> secret;
+        if (request_.withPasswords) {
+            secret = passphrase ? passphrase() : std::nullopt;
+            if (!secret || secret->isEmpty())
+                return refused(QStringLiteral("Voor het meenemen van de wachtwoorden is een wachtwoord voor het bestand nodig."));
+        }
+        try {
+            SettingsProfile::save(file, SettingsProfile::write(app_.userSetup(), app_.officeSetup(), secret));
+        } catch (const RuntimeError& e) {
+            return refused(e.description());
+        }
+        return done(QStringLiteral("De instellingen zijn geëxporteerd naar %1.").arg(file));
+    }
+
+    AdminResult importFrom(const QString& file, const std::function<std::optional<QString>()>& passphrase)
+    {
+        ImportPlan plan;
+        try {
+            plan = SettingsProfile::plan(SettingsProfile::load(file), app_.userSetup(), app_.officeSetup(), passphrase);
+        } catch (const ProfileError& e) {
+            return refused(e.message());
+        }
+        const QVariantMap setupBefore = app_.userSetup().toMap();
+        const QVariantMap globalBefore = app_.officeSetup().toMap();
+        QHash<QString, QString> pageOf;
+        try {
+            for (const QString& key : SettingsProfile::apply(plan.differences, app_.userSetup(), app_.officeSetup()))
+                pageOf.insert(key, HistoryPage);
+            app_.saveSettings(pageOf);
+        } catch (const RuntimeError& e) {
+            app_.userSetup().fromMap(setupBefore);
+            app_.officeSetup().fromMap(globalBefore);
+            return refused(QStringLiteral("Er is niets geïmporteerd: %1").arg(e.description()));
+        }
+        QStringList report{QStringLiteral("%1 instelling(en) geïmporteerd.").arg(plan.differences.size())};
+        if (plan.hasSecrets && !plan.secretsRead)
+            report << QStringLiteral("De wachtwoorden in het bestand zijn niet meegenomen.");
+        if (!plan.unknown.isEmpty())
+            report << QStringLiteral("Onbekend, niet toegepast: %1").arg(plan.unknown.join(QLatin1String(", ")));
+        if (!plan.misfits.isEmpty())
+            report << QStringLiteral("Ongeldige waarde, niet toegepast: %1").arg(plan.misfits.join(QLatin1String(", ")));
+        if (!plan.locked.isEmpty())
+            report << QStringLiteral("Vastgezet door de beheerder, niet toegepast: %1").arg(plan.locked.join(QLatin1String(", ")));
+        return done(report.join(QLatin1Char('\n')));
+    }
+
+    AdminResult history()
+    {
+        QStringList lines;
+        for (const ChangeEntry& e : app_.changeHistory()) {
+            if (request_.since && e.when.date() < *request_.since)
+                continue;
+            const QString values = e.secret ? QStringLiteral("(geheim gewijzigd)")
+                                            : QStringLiteral("%1 -> %2").arg(e.oldValue.value_or(QString()),
+                                                                             e.newValue.value_or(QString()));
+            lines << QStringLiteral("%1\t%2\t%3.%4\t%5\t%6")
+                         .arg(e.when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), e.adviserName, e.object, e.setting,
+                              values, e.page);
+        }
+        return done(lines.join(QLatin1Char('\n')));
+    }
+
+private:
+    ReferenceApplication& app_;
+    const AdminRequest& request_;
+};
+
+} // namespace
+
+bool isCommand(const QString& word) { return Commands.contains(word); }
+
+AdminResult run(ReferenceApplication& app, const AdminRequest& request,
+                const std::function<std::optional<QString>()>& passphrase)
+{
+    if (!isCommand(request.command))
+        return {WrongUsage, {}, QStringLiteral("Onbekende opdracht: %1\n").arg(request.command)};
+    if (request.arguments.size() != argumentCount(request.command))
+        return {WrongUsage, {}, QStringLiteral("Verkeerd aantal argumenten bij %1.\n").arg(request.command)};
+    if (request.since && request.command != QLatin1String("history"))
+        return {WrongUsage, {}, QStringLiteral("--since hoort bij history.\n")};
+    if (request.withPasswords && request.command != QLatin1String("export"))
+        return {WrongUsage, {}, QStringLiteral("--wachtwoorden hoort bij export.\n")};
+    Runner runner(app, request);
+    const QString& c = request.command;
+    const QStringList& a = request.arguments;
+    if (c == QLatin1String("get"))
+        return runner.get(a[0]);
+    if (c == QLatin1String("set"))
+        return runner.change(a[0], a[1]);
+    if (c == QLatin1String("reset"))
+        return runner.reset(a[0]);
+    if (c == QLatin1String("lock") || c == QLatin1String("unlock"))
+        return runner.lock(a[0], c == QLatin1String("lock"));
+    if (c == QLatin1String("export"))
+        return runner.exportTo(a[0], passphrase);
+    if (c == QLatin1String("import"))
+        return runner.importFrom(a[0], passphrase);
+    return runner.history();
+}
+
+} // namespace tarvelo::AdminCommands

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace tarvelo {
+
+class ReferenceApplication;
+
+// One administrator's command of tarvelo-instellingen: get, set, reset,
+// lock, unlock, export, import or history, with its arguments.
+struct AdminRequest {
+    QString command;
+    QStringList arguments;
+    bool office = false;          // --office: GlobalSetup instead of the user's Setup
+    std::optional<QDate> since;   // --since, with history
+    bool withPasswords = false;   // --wachtwoorden, with export
+};
+
+struct AdminResult {
+    int status = 0;  // 0 done, 1 refused (a Dutch message in err), 2 wrong usage
+    QString out;
+    QString err;
+};
+
+// The command line works through the same settings objects, locks, input
+// checks and change history as the settings window.
+namespace AdminCommands {
+
+enum Status { Done = 0, Refused = 1, WrongUsage = 2 };
+
+bool isCommand(const QString& word);
+// The page name the change history gives to changes made here.
+inline const QString HistoryPage = QStringLiteral("Opdrachtregel");
+
+// passphrase is asked when a file's passwords are written or read.
+AdminResult run(ReferenceApplication& app, const AdminRequest& request,
+                const std::function<std::optional<QString>()>& passphrase);
+
+} // namespace AdminCommands
+} // namespace tarvelo

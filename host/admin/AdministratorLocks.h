@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tarvelo {
+
+class Registry;
+class SettingsObject;
+
+// The office administrator's locks, kept in the machine-wide hive so that
+// every workstation of the office and every user on it sees them: one key per
+// settings object ("Setup" for each user's settings, "GlobalSetup" for the
+// office's), one value per locked setting.
+namespace AdministratorLocks {
+
+QString keyOf(const QString& object);
+// The locked names of one settings object, among the names it declares.
+QStringList read(const Registry& registry, const QString& object, const SettingsObject& settings);
+// Puts the stored locks on the settings object.
+void apply(const Registry& registry, const QString& object, SettingsObject& settings);
+// Stores one lock; false when the hive refused the write.
+bool store(const Registry& registry, const QString& object, const QString& name, bool locked);
+
+} // namespace AdministratorLocks
+} // namespace tarvelo

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "framework/ui/Ui.h"
+
+#include <vector>
+
+namespace tarvelo {
+
+// A Ui that asks nobody: the host's look at pages that are not open. Every
+// message box is kept and answered with its cautious choice (OK, No or
+// Cancel), every picker and dialog as cancelled; the screen is the real one.
+class CollectingUi final : public Ui {
+public:
+    explicit CollectingUi(const Ui& screen) : screen_(screen) {}
+
+    const std::vector<MessageBoxRequest>& messages() const { return messages_; }
+    void clear() { messages_.clear(); }
+
+    MsgResult messageBox(const MessageBoxRequest& request) override;
+    std::optional<QString> chooseFolder(const FolderRequest&) override { return std::nullopt; }
+    std::optional<QString> chooseOpenFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> chooseSaveFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<Colour> chooseColour(Colour) override { return std::nullopt; }
+    void showModal(Form&) override {}
+    void doEvents() override {}
+    MousePointer mousePointer() const override { return pointer_; }
+    void setMousePointer(MousePointer pointer) override { pointer_ = pointer; }
+    void openAddress(const QString&) override {}
+    int twipsPerPixelX() const override { return screen_.twipsPerPixelX(); }
+    int twipsPerPixelY() const override { return screen_.twipsPerPixelY(); }
+    int screenWidthPixels() const override { return screen_.screenWidthPixels(); }
+    int textWidth(const QString& text, const Font& font) const override { return screen_.textWidth(text, font); }
+
+private:
+    const Ui& screen_;
+    std::vector<MessageBoxRequest> messages_;
+    MousePointer pointer_ = MousePointer::Default;
+};
+
+} // namespace tarvelo

@@ -1,0 +1,123 @@
+#include "host/admin/PageInspector.h"
+
+#include "framework/page/PageRegistry.h"
+#include "framework/page/SettingsPage.h"
+#include "host/PageHost.h"
+#include "host/ReferenceApplication.h"
+#include "host/admin/CollectingUi.h"
+#include "host/office/ChangeHistory.h"
+
+namespace tarvelo {
+
+PageInspector::PageInspector(ReferenceApplication& application, const PageRegistry* registry)
+    : app_(application), registry_(registry ? *registry : std::as_const(application).pageRegistry())
+{
+}
+
+void PageInspector::withPage(const QString& className, const std::function<void(SettingsPage&, CollectingUi&)>& body)
+{
+    // Copies of what the user holds now, so the page sees the current values
+    // and whatever its fill writes stays in the copies.
+    Settings setup;
+    Settings globalSetup;
+    setup.fromMap(app_.userSetup().toMap());
+    globalSetup.fromMap(app_.officeSetup().toMap());
+    setup.setLockedNames(app_.userSetup().lockedNames());
+    globalSetup.setLockedNames(app_.officeSetup().lockedNames());
+    CollectingUi quiet(app_.ui());
+    app_.withStandIns(setup, globalSetup, quiet, [&] {
+        std::unique_ptr<SettingsPage> page = openPage(registry_, className, app_);
+        if (!page)
+            return;
+        body(*page, quiet);
+        page->Terminate();
+    });
+}
+
+const std::vector<PageFacts>& PageInspector::pages()
+{
+    if (pages_)
+        return *pages_;
+    std::vector<PageFacts> found;
+    for (const PageInfo& info : registry_.pages()) {
+        PageFacts facts;
+        facts.className = info.className;
+        facts.title = info.title;
+        withPage(info.className, [&](SettingsPage& page, CollectingUi&) {
+            facts.hasValidation = page.hasValidation();
+            for (const auto& binding : page.settingBindings().all()) {
+                facts.settings.push_back({binding->isGlobal() ? ChangeHistory::GlobalSetupObject : ChangeHistory::SetupObject,
+                                          binding->boundSetting().name(), binding->defaultValue(),
+                                          binding->hasPageDefault()});
+            }
+        });
+        found.push_back(std::move(facts));
+    }
+    pages_ = std::move(found);
+    return *pages_;
+}
+
+QVariant PageInspector::defaultOf(const QString& object, const QString& name)
+{
+    for (const PageFacts& page : pages()) {
+        for (const BoundSetting& s : page.settings) {
+            if (s.object == object && s.name.compare(name, Qt::CaseInsensitive) == 0)
+                return s.defaultValue;
+        }
+    }
+    const Settings& settings = object == ChangeHistory::GlobalSetupObject ? app_.officeSetup() : app_.userSetup();
+    return settings.setting(name).defaultVariant();
+}
+
+std::vector<CheckProblem> PageInspector::checkPage(SettingsPage& page, CollectingUi& quiet)
+{
+    // Each check on its own, so that every problem is found, not only the first.
+    std::vector<qint16> numbers = page.validationCheckNumbers();
+    if (numbers.empty())
+        numbers.push_back(0);
+    std::vector<CheckProblem> problems;
+    Control* const focusBefore = page.form().focusedControl();
+    for (qint16 number : numbers) {
+        quiet.clear();
+        page.form().setFocusedControl(nullptr);
+        bool cancel = false;
+        page.Validation(cancel, number);
+        if (!cancel)
+            continue;
+        CheckProblem problem;
+        problem.className = page.componentName();
+        problem.title = page.Titel();
+        if (const Control* field = page.form().focusedControl()) {
+            problem.field = field->name();
+            problem.fieldIndex = field->index();
+        }
+        for (const MessageBoxRequest& m : quiet.messages())
+            problem.message += (problem.message.isEmpty() ? QString() : QStringLiteral(" ")) + m.text;
+        problems.push_back(std::move(problem));
+    }
+    if (problems.empty())
+        page.form().setFocusedControl(focusBefore);
+    return problems;
+}
+
+std::vector<CheckProblem> PageInspector::check(const std::function<SettingsPage*(const QString&)>& opened)
+{
+    std::vector<CheckProblem> problems;
+    const auto take = [&](std::vector<CheckProblem> found) {
+        problems.insert(problems.end(), found.begin(), found.end());
+    };
+    for (const PageFacts& facts : pages()) {
+        if (!facts.hasValidation)
+            continue;
+        if (SettingsPage* page = opened ? opened(facts.className) : nullptr) {
+            // An open page is checked as the user left it, on the user's own settings.
+            CollectingUi quiet(app_.ui());
+            app_.withStandIns(app_.userSetup(), app_.officeSetup(), quiet, [&] { take(checkPage(*page, quiet)); });
+        } else {
+            withPage(facts.className, [&](SettingsPage& page, CollectingUi& quiet) { take(checkPage(page, quiet)); });
+        }
+    }
+    return problems;
+}
+
+} // namespace tarvelo

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace tarvelo {
+
+class CollectingUi;
+class PageRegistry;
+class ReferenceApplication;
+class SettingsPage;
+
+// A setting a page shows in a control: in "Setup" or "GlobalSetup", with the
+// value the page's reset puts back.
+struct BoundSetting {
+    QString object;
+    QString name;
+    QVariant defaultValue;
+    // An empty setting counts as the default: the page fills one in when shown.
+    bool emptyIsDefault = false;
+};
+
+// What the host knows of one registered page without the user opening it.
+struct PageFacts {
+    QString className;
+    QString title;
+    std::vector<BoundSetting> settings;
+    bool hasValidation = false;
+};
+
+// One failing input check: on which page, in which field, with what message.
+struct CheckProblem {
+    QString className;
+    QString title;
+    QString field;      // the control the check puts the focus on; empty when none
+    int fieldIndex = -1;
+    QString message;
+};
+
+// Looks at every registered page the way the settings window would show it,
+// but with copies of the settings and a Ui that asks nobody: a page that is
+// not open is never changed by being looked at.
+class PageInspector {
+public:
+    // The pages of registry, or the host's own pages.
+    explicit PageInspector(ReferenceApplication& application, const PageRegistry* registry = nullptr);
+
+    // Every page with its bound settings; learned once, on first use.
+    const std::vector<PageFacts>& pages();
+    // The default a reset puts back: the value a page shows for an empty
+    // setting where a page has one, else the declared default.
+    QVariant defaultOf(const QString& object, const QString& name);
+
+    // Runs every input check of every page that has them against the current
+    // settings and returns every problem. opened gives the page the user has
+    // open in a window (null when not open); those are checked as they are.
+    std::vector<CheckProblem> check(const std::function<SettingsPage*(const QString&)>& opened = {});
+
+private:
+    void withPage(const QString& className, const std::function<void(SettingsPage&, CollectingUi&)>& body);
+    std::vector<CheckProblem> checkPage(SettingsPage& page, CollectingUi& quiet);
+
+    ReferenceApplication& app_;
+    const PageRegistry& registry_;
+    std::optional<std::vector<PageFacts>> pages_;
+};
+
+} // namespace tarvelo

@@ -1,0 +1,312 @@
+#include "host/admin/SettingsProfile.h"
+
+#include "framework/errors/RuntimeError.h"
+#include "framework/host/Settings.h"
+#include "host/office/ChangeHistory.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <sodium.h>
+
+namespace tarvelo::SettingsProfile {
+
+namespace {
+
+QString typeName(const SettingBase& s)
+{
+    switch (s.type().id()) {
+    case QMetaType::Short: return QStringLiteral("geheel16");
+    case QMetaType::Int: return QStringLiteral("geheel32");
+    case QMetaType::Double: return QStringLiteral("getal");
+    case QMetaType::Bool: return QStringLiteral("janee");
+    case QMetaType::QDate: return QStringLiteral("datum");
+    default: return QStringLiteral("tekst");
+    }
+}
+
+QJsonValue jsonOf(const QVariant& v)
+{
+    if (v.typeId() == QMetaType::QDate)
+        return v.toDate().isValid() ? v.toDate().toString(Qt::ISODate) : QString();
+    return QJsonValue::fromVariant(v);
+}
+
+QJsonObject line(const QString& object, const SettingBase& s, const QJsonValue& value)
+{
+    return {{QStringLiteral("object"), object}, {QStringLiteral("naam"), s.name()},
+            {QStringLiteral("type"), typeName(s)}, {QStringLiteral("waarde"), value}};
+}
+
+void initSodium()
+{
+    if (sodium_init() < 0)
+        throw RuntimeError(ErrorNumber::ApplicationDefined, QStringLiteral("De versleuteling kan niet worden gestart."));
+}
+
+QByteArray deriveKey(const QString& passphrase, const QByteArray& salt, unsigned long long ops, size_t mem)
+{
+    const QByteArray secret = passphrase.toUtf8();
+    QByteArray key(crypto_secretbox_KEYBYTES, '\0');
+    if (salt.size() != crypto_pwhash_SALTBYTES ||
+        crypto_pwhash(reinterpret_cast<unsigned char*>(key.data()), size_t(key.size()), secret.constData(),
+                      size_t(secret.size()), reinterpret_cast<const unsigned char*>(salt.constData()), ops, mem,
+                      crypto_pwhash_ALG_ARGON2ID13) != 0)
+        throw RuntimeError(7, QStringLiteral("De sleutel voor de wachtwoorden kan niet worden gemaakt."));
+    return key;
+}
+
+QJsonObject encrypt(const QJsonArray& secrets, const QString& passphrase)
+{
+    initSodium();
+    QByteArray salt(crypto_pwhash_SALTBYTES, '\0');
+    randombytes_buf(salt.data(), size_t(salt.size()));
+    const unsigned long long ops = crypto_pwhash_OPSLIMIT_INTERACTIVE;
+    const size_t mem = crypto_pwhash_MEMLIMIT_INTERACTIVE;
+    QByteArray key = deriveKey(passphrase, salt, ops, mem);
+    QByteArray nonce(crypto_secretbox_NONCEBYTES, '\0');
+    randombytes_buf(nonce.data(), size_t(nonce.size()));
+    const QByteArray plain = QJsonDocument(secrets).toJson(QJsonDocument::Compact);
+    QByteArray sealed(plain.size() + crypto_secretbox_MACBYTES, '\0');
+    crypto_secretbox_easy(reinterpret_cast<unsigned char*>(sealed.data()),
+                          reinterpret_cast<const unsigned char*>(plain.constData()), size_t(plain.size()),
+                          reinterpret_cast<const unsigned char*>(nonce.constData()),
+                          reinterpret_cast<const unsigned char*>(key.constData()));
+    sodium_memzero(key.data(), size_t(key.size()));
+    return {{QStringLiteral("afleiding"), QStringLiteral("argon2id13")},
+            {QStringLiteral("opslimit"), double(ops)},
+            {QStringLiteral("memlimit"), double(mem)},
+            {QStringLiteral("zout"), QString::fromLatin1(salt.toBase64())},
+            {QStringLiteral("nonce"), QString::fromLatin1(nonce.toBase64())},
+            {QStringLiteral("gegevens"), QString::fromLatin1(sealed.toBase64())}};
+}
+
+[[noreturn]] void notASettingsFile()
+{
+    throw ProfileError(ProfileProblem::NotASettingsFile,
+                       QStringLiteral("Het bestand is geen instellingenbestand van Quenmarix."));
+}
+
+QJsonArray decrypt(const QJsonObject& box, const QString& passphrase)
+{
+    initSodium();
+    if (box.value(QStringLiteral("afleiding")).toString() != QLatin1String("argon2id13"))
+        notASettingsFile();
+    const QByteArray salt = QByteArray::fromBase64(box.value(QStringLiteral("zout")).toString().toLatin1());
+    const QByteArray nonce = QByteArray::fromBase64(box.value(QStringLiteral("nonce")).toString().toLatin1());
+    const QByteArray sealed = QByteArray::fromBase64(box.value(QStringLiteral("gegevens")).toString().toLatin1());
+    const double ops = box.value(QStringLiteral("opslimit")).toDouble();
+    const double mem = box.value(QStringLiteral("memlimit")).toDouble();
+    // Limits far above what this program writes would only tie up the computer.
+    if (nonce.size() != crypto_secretbox_NONCEBYTES || sealed.size() < int(crypto_secretbox_MACBYTES) || ops < 1 ||
+        ops > 64 || mem < 8192 || mem > 1024.0 * 1024 * 1024)
+        notASettingsFile();
+    QByteArray key = deriveKey(passphrase, salt, (unsigned long long)ops, size_t(mem));
+    QByteArray plain(sealed.size() - int(crypto_secretbox_MACBYTES), '\0');
+    const int opened = crypto_secretbox_open_easy(reinterpret_cast<unsigned char*>(plain.data()),
+                                                  reinterpret_cast<const unsigned char*>(sealed.constData()),
+                                                  size_t(sealed.size()),
+                                                  reinterpret_cast<const unsigned char*>(nonce.constData()),
+                                                  reinterpret_cast<const unsigned char*>(key.constData()));
+    sodium_memzero(key.data(), size_t(key.size()));
+    if (opened != 0)
+        throw ProfileError(ProfileProblem::WrongPassphrase,
+                           QStringLiteral("Het wachtwoord voor de wachtwoorden in dit bestand is onjuist. Er is niets gewijzigd."));
+    const QJsonDocument doc = QJsonDocument::fromJson(plain);
+    if (!doc.isArray())
+        notASettingsFile();
+    return doc.array();
+}
+
+SettingsObject* objectOf(const QString& object, SettingsObject& setup, SettingsObject& globalSetup)
+{
+    if (object == ChangeHistory::SetupObject)
+        return &setup;
+    if (object == ChangeHistory::GlobalSetupObject)
+        return &globalSetup;
+    return nullptr;
+}
+
+QJsonObject parse(const QByteArray& content)
+{
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(content, &error);
+    if (error.error != QJsonParseError::NoError) {
+        // A file of ours that ends too early fails where the text ends.
+        const QByteArray text = content.trimmed();
+        if (text.startsWith('{') && text.contains(Format.toUtf8()) && error.offset >= text.size() - 1)
+            throw ProfileError(ProfileProblem::Truncated,
+                               QStringLiteral("Het instellingenbestand is onvolledig: het houdt midden in op. Er is niets gewijzigd."));
+        notASettingsFile();
+    }
+    if (!doc.isObject() || doc.object().value(QStringLiteral("formaat")).toString() != Format)
+        notASettingsFile();
+    return doc.object();
+}
+
+} // namespace
+
+QString valueText(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Bool: return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QMetaType::QDate: return value.toDate().isValid() ? value.toDate().toString(Qt::ISODate) : QString();
+    case QMetaType::Double: {
+        const double d = value.toDouble();
+        return d == double(qint64(d)) ? QString::number(qint64(d)) : QString::number(d, 'g', 15);
+    }
+    default: return value.toString();
+    }
+}
+
+QByteArray write(const SettingsObject& setup, const SettingsObject& globalSetup, const std::optional<QString>& passphrase)
+{
+    QJsonArray lines;
+    QJsonArray secrets;
+    const std::pair<QString, const SettingsObject*> objects[] = {{ChangeHistory::SetupObject, &setup},
+                                                                 {ChangeHistory::GlobalSetupObject, &globalSetup}};
+    for (const auto& [object, settings] : objects) {
+        for (const QString& name : settings->names()) {
+            const SettingBase& s = settings->setting(name);
+            const QJsonObject entry = line(object, s, jsonOf(s.toVariant()));
+            if (s.isSecret())
+                secrets.append(entry);
+            else
+                lines.append(entry);
+        }
+    }
+    QJsonObject file{{QStringLiteral("formaat"), Format},
+                     {QStringLiteral("versie"), Version},
+                     {QStringLiteral("gemaakt"), QDateTime::currentDateTimeUtc().toString(Qt::ISODate)},
+                     {QStringLiteral("instellingen"), lines}};
+    if (passphrase)
+        file.insert(QStringLiteral("wachtwoorden"), encrypt(secrets, *passphrase));
+    return QJsonDocument(file).toJson(QJsonDocument::Indented);
+}
+
+void save(const QString& path, const QByteArray& content)
+{
+    QSaveFile file(path);
+    const auto fail = [&] {
+        throw RuntimeError(75, QStringLiteral("Het instellingenbestand %1 kan niet worden geschreven: %2")
+                                   .arg(path, file.errorString()));
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        fail();
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (file.write(content) != content.size() || !file.commit())
+        fail();
+}
+
+QByteArray load(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ProfileError(ProfileProblem::Unreadable, QStringLiteral("Het instellingenbestand %1 kan niet worden gelezen: %2")
+                                                           .arg(path, file.errorString()));
+    return file.readAll();
+}
+
+ImportPlan plan(const QByteArray& content, const SettingsObject& setup, const SettingsObject& globalSetup,
+                const std::function<std::optional<QString>()>& passphrase)
+{
+    const QJsonObject file = parse(content);
+    const QJsonValue version = file.value(QStringLiteral("versie"));
+    if (!version.isDouble() || version.toDouble() < 1)
+        notASettingsFile();
+    if (version.toDouble() > Version)
+        throw ProfileError(ProfileProblem::NewerVersion,
+                           QStringLiteral("Het instellingenbestand is gemaakt door een nieuwere versie van het programma "
+                                          "(bestandsversie %1; deze versie leest tot en met versie %2). Er is niets gewijzigd.")
+                               .arg(version.toInt())
+                               .arg(Version));
+    if (!file.value(QStringLiteral("instellingen")).isArray())
+        notASettingsFile();
+
+    ImportPlan result;
+    QJsonArray lines = file.value(QStringLiteral("instellingen")).toArray();
+    const QJsonValue box = file.value(QStringLiteral("wachtwoorden"));
+    result.hasSecrets = box.isObject();
+    if (result.hasSecrets) {
+        if (const std::optional<QString> answer = passphrase ? passphrase() : std::nullopt) {
+            for (const QJsonValue& secret : decrypt(box.toObject(), *answer))
+                lines.append(secret);
+            result.secretsRead = true;
+        }
+    }
+
+    // Values are tried on copies, so that nothing the user holds changes here.
+    Settings trialSetup;
+    Settings trialGlobal;
+    for (const QJsonValue& value : lines) {
+        const QJsonObject entry = value.toObject();
+        const QString object = entry.value(QStringLiteral("object")).toString();
+        const QString name = entry.value(QStringLiteral("naam")).toString();
+        const QString key = object + QLatin1Char('.') + name;
+        const SettingsObject* current = object == ChangeHistory::SetupObject         ? &setup
+                                        : object == ChangeHistory::GlobalSetupObject ? &globalSetup
+                                                                                     : nullptr;
+        if (!value.isObject() || !current || !current->contains(name)) {
+            result.unknown << (value.isObject() ? key : QStringLiteral("(geen instelling)"));
+            continue;
+        }
+        SettingsObject& trial = *objectOf(object, trialSetup, trialGlobal);
+        const SettingBase& setting = current->setting(name);
+        const QJsonValue raw = entry.value(QStringLiteral("waarde"));
+        try {
+            if (raw.isArray() || raw.isObject() || raw.isUndefined() ||
+                entry.value(QStringLiteral("type")).toString() != typeName(setting))
+                throw RuntimeError::typeMismatch();
+            trial.setValue(name, raw.toVariant());
+        } catch (const RuntimeError&) {
+            result.misfits << QStringLiteral("%1: %2").arg(key, setting.isSecret() ? QStringLiteral("(geheim)")
+                                                                                    : raw.toVariant().toString());
+            continue;
+        }
+        const QVariant proposed = trial.value(name);
+        if (proposed == setting.toVariant())
+            continue;
+        if (current->isLocked(name)) {
+            result.locked << key;
+            continue;
+        }
+        ProfileDifference d;
+        d.object = object;
+        d.name = setting.name();
+        d.secret = setting.isSecret();
+        d.value = proposed;
+        if (!d.secret) {
+            d.current = valueText(setting.toVariant());
+            d.proposed = valueText(proposed);
+        }
+        result.differences.push_back(std::move(d));
+    }
+    return result;
+}
+
+QStringList apply(const std::vector<ProfileDifference>& chosen, SettingsObject& setup, SettingsObject& globalSetup)
+{
+    // Every line is tried first; only when all fit is anything changed.
+    for (const ProfileDifference& d : chosen) {
+        SettingsObject* target = objectOf(d.object, setup, globalSetup);
+        if (!target || !target->contains(d.name))
+            throw RuntimeError(438, QStringLiteral("Onbekende instelling: %1.%2").arg(d.object, d.name));
+        if (target->isLocked(d.name))
+            throw RuntimeError(SettingsObject::LockedError,
+                               QStringLiteral("%1.%2: %3").arg(d.object, d.name, SettingsObject::lockedMessage()));
+        Settings trial;
+        trial.setValue(d.name, d.value);
+    }
+    QStringList applied;
+    for (const ProfileDifference& d : chosen) {
+        objectOf(d.object, setup, globalSetup)->setValue(d.name, d.value);
+        applied << d.object + QLatin1Char('.') + d.name;
+    }
+    return applied;
+}
+
+} // namespace tarvelo::SettingsProfile
