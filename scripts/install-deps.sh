@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
   libsqlite3-dev libpugixml-dev libsodium-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  postgresql fonts-dejavu-core
+  postgresql fonts-dejavu-core openssl
   qt6-translations-l10n
 )
 
