@@ -16,6 +16,8 @@
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/SearchScreenSettings.h"
 #include "framework/settings/UpdateSettings.h"
+#include "framework/settings/HdnSettings.h"
+#include "framework/settings/VestigingSettings.h"
 
 namespace tarvelo {
 
@@ -39,6 +41,9 @@ Settings::Settings()
     addBlock<HouseStyleSettings>();
     addBlock<CompanyChoiceSettings>();
     addBlock<SearchScreenSettings>();
+    addBlock<HdnSettings>();
+    addBlock<HdnStorageSettings>();
+    addBlock<VestigingSettings>();
 }
 
 } // namespace tarvelo
