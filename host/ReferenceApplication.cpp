@@ -8,6 +8,7 @@
 #include "host/database/ServerConnection.h"
 #include "host/office/DataFolder.h"
 #include "host/office/DemoOffice.h"
+#include "host/office/DemoHdnClient.h"
 #include "host/office/OfficeDatabase.h"
 #include "host/office/SettingsStore.h"
 #include "pages/AllPages.h"
@@ -40,6 +41,7 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
     if (office_->isNew() && newOffice == NewOffice::Demo) {
         DemoOffice::create(*office_, Advisers::loginName(), data_.absoluteFilePath(QStringLiteral("Dossiers")));
         recordDatabaseLocation();
+        installDemoHdnClient(*registry_, data_.absolutePath());
     }
     store_ = std::make_unique<SettingsStore>(*office_);
     adviser_ = Advisers::current(*office_, Advisers::loginName());
