@@ -64,6 +64,25 @@ private:
     QString last_;
 };
 
+// Runs body in one transaction; when it fails the transaction is rolled back
+// and undo cleans up what the body did outside the database.
+template <class Body, class Undo>
+void inTransaction(Connection& connection, Body body, Undo undo)
+{
+    connection.BeginTrans();
+    try {
+        body();
+        connection.CommitTrans();
+    } catch (...) {
+        try {
+            connection.RollbackTrans();
+        } catch (...) {
+        }
+        undo();
+        throw;
+    }
+}
+
 QString errorText(const std::exception& e)
 {
     if (const auto* runtime = dynamic_cast<const RuntimeError*>(&e))
@@ -193,18 +212,21 @@ template <class PerBatch>
 HdnMoveResult HdnMessageStore::pass(const QString& condition, const QString& columns, PerBatch perBatch)
 {
     HdnMoveResult result;
-    qint64 last = std::numeric_limits<qint64>::min();
+    qint64 last = 0;
+    bool first = true;
     qint64 number = 0;
     std::vector<Row> rows;
     rows.reserve(BatchSize);
     try {
         for (;;) {
             rows.clear();
-            auto rs = connection_.OpenRecordset(QStringLiteral("SELECT Ber_Id, Ber_Cd, Ber_Dt, %1 FROM HDNBericht WHERE %2 "
-                                                               "AND Ber_Id > %3 ORDER BY Ber_Id LIMIT %4")
-                                                    .arg(columns, condition)
-                                                    .arg(last)
+            // The next batch by key: rows passed over are not read again.
+            const QString after = first ? QString() : QStringLiteral(" AND Ber_Id > %1").arg(last);
+            auto rs = connection_.OpenRecordset(QStringLiteral("SELECT Ber_Id, Ber_Cd, Ber_Dt, %1 FROM HDNBericht WHERE %2%3 "
+                                                               "ORDER BY Ber_Id LIMIT %4")
+                                                    .arg(columns, condition, after)
                                                     .arg(BatchSize));
+            first = false;
             for (; !rs->EOF_(); rs->MoveNext()) {
                 Row row;
                 row.id = rs->field(QStringLiteral("Ber_Id")).toLongLong();
@@ -250,8 +272,8 @@ HdnMoveResult HdnMessageStore::MoveDatabaseToFolder(const QString& folder)
                 [&](std::vector<Row>& rows, qint64& number, HdnMoveResult& result) {
                     std::vector<QString> written;
                     written.reserve(rows.size());
-                    connection_.BeginTrans();
-                    try {
+                    // On failure the rows of this batch keep their text; their new files are of no use.
+                    inTransaction(connection_, [&] {
                         for (const Row& row : rows) {
                             ++number;
                             const QDate date = MessageDate(row.date);
@@ -271,17 +293,10 @@ HdnMoveResult HdnMessageStore::MoveDatabaseToFolder(const QString& folder)
                             if (RowDone)
                                 RowDone(number);
                         }
-                        connection_.CommitTrans();
-                    } catch (...) {
-                        // The rows of this batch keep their text; their new files are of no use.
-                        try {
-                            connection_.RollbackTrans();
-                        } catch (...) {
-                        }
+                    }, [&] {
                         for (const QString& path : written)
                             QFile::remove(path);
-                        throw;
-                    }
+                    });
                     result.moved += qint64(written.size());
                 });
 }
@@ -292,8 +307,7 @@ HdnMoveResult HdnMessageStore::MoveFolderToDatabase(const QString& folder, bool 
                 [&](std::vector<Row>& rows, qint64& number, HdnMoveResult& result) {
                     std::vector<QString> read;
                     read.reserve(rows.size());
-                    connection_.BeginTrans();
-                    try {
+                    inTransaction(connection_, [&] {
                         for (const Row& row : rows) {
                             ++number;
                             const QDate date = MessageDate(row.date);
@@ -318,14 +332,7 @@ HdnMoveResult HdnMessageStore::MoveFolderToDatabase(const QString& folder, bool 
                             if (RowDone)
                                 RowDone(number);
                         }
-                        connection_.CommitTrans();
-                    } catch (...) {
-                        try {
-                            connection_.RollbackTrans();
-                        } catch (...) {
-                        }
-                        throw;
-                    }
+                    }, [] {});
                     result.moved += qint64(read.size());
                     // Only now that the rows hold the texts.
                     if (deleteFiles)

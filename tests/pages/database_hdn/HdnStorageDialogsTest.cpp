@@ -135,10 +135,13 @@ TEST_F(HdnStorageDialogs, MissingRightsStopBeforeAnyQuestionOrRow)
 
 TEST_F(HdnStorageDialogs, FailedMoveIsRolledBackIntoTheDatabase)
 {
-    add(1, QStringLiteral("2020-05-01"), xml(1));
-    add(2, QStringLiteral("2020-06-01"), xml(2));
-    add(3, QStringLiteral("2021-03-01"), xml(3));
-    // A file where the year folder must go makes row 3 fail after rows 1 and 2 moved.
+    // A first batch moves; a file where the year folder must go makes the last row fail.
+    const int last = HdnMessageStore::BatchSize + 2;
+    h.app().officeDatabase().transaction([&] {
+        for (int id = 1; id < last; ++id)
+            add(id, QStringLiteral("2020-05-01"), xml(id));
+        add(last, QStringLiteral("2021-03-01"), xml(last));
+    });
     QFile blocker(target.path() + "/2021");
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
@@ -151,8 +154,9 @@ TEST_F(HdnStorageDialogs, FailedMoveIsRolledBackIntoTheDatabase)
     EXPECT_TRUE(h.ui().messages()[1].text.startsWith("Quenmarix kan proberen om de wijziging ongedaan te maken."));
     EXPECT_FALSE(texts().contains("Omzetten gereed!"));
     EXPECT_EQ(dialog->lblUitleg.caption(), "De verplaatste HDN berichten zullen worden teruggeplaatst in de database.");
-    EXPECT_EQ(store().CountInDatabase(), 3);
+    EXPECT_EQ(store().CountInDatabase(), last);
     EXPECT_EQ(store().CountAsFiles(), 0);
+    EXPECT_TRUE(QDir(target.path() + "/2020/5").entryList(QDir::Files).isEmpty());
     auto rs = h.app().connection().OpenRecordset("SELECT * FROM HDNBericht ORDER BY Ber_Id");
     for (int id = 1; !rs->EOF_(); rs->MoveNext(), ++id)
         EXPECT_EQ(rs->text("Ber_Om_Ascii"), xml(id));
@@ -162,8 +166,12 @@ TEST_F(HdnStorageDialogs, FailedMoveIsRolledBackIntoTheDatabase)
 
 TEST_F(HdnStorageDialogs, FailedMoveLeftAsItIsKeepsEveryMessageFindable)
 {
-    add(1, QStringLiteral("2020-05-01"), xml(1));
-    add(2, QStringLiteral("2021-03-01"), xml(2));
+    const int last = HdnMessageStore::BatchSize + 1;
+    h.app().officeDatabase().transaction([&] {
+        for (int id = 1; id < last; ++id)
+            add(id, QStringLiteral("2020-05-01"), xml(id));
+        add(last, QStringLiteral("2021-03-01"), xml(last));
+    });
     QFile blocker(target.path() + "/2021");
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
@@ -173,11 +181,12 @@ TEST_F(HdnStorageDialogs, FailedMoveLeftAsItIsKeepsEveryMessageFindable)
     h.ui().answerMessage(MsgResult::No);
     ASSERT_TRUE(dialog->cmdActie.click());
     EXPECT_FALSE(texts().contains("Omzetten gereed!"));
-    // Row 1 is a file now; the saved setting names its folder.
+    // The first batch are files now; the saved setting names their folder.
     h.app().reloadSettings();
     EXPECT_EQ(storage().HDNBerichtenOpslagMap.get(), QDir::toNativeSeparators(target.path()));
     EXPECT_EQ(storage().Cd_HDNBerichtenOpslag, 1);
-    EXPECT_EQ(store().CountAsFiles(), 1);
+    EXPECT_EQ(store().CountAsFiles(), HdnMessageStore::BatchSize);
+    EXPECT_EQ(store().CountInDatabase(), 1);
 }
 
 TEST_F(HdnStorageDialogs, FolderToDatabaseDeletesMovedFilesAndTellsWhatStayed)

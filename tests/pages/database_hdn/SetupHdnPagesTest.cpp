@@ -140,7 +140,6 @@ TEST_F(HdnPageTest, FillRulesOfTheHdnPage)
     h.globalSetup().get<HdnStorageSettings>().Cd_HDNBerichtenOpslag = 2;
     h.open("SetupHDNOUD");
     EXPECT_EQ(txt("txtHDNBerichtenOpslag").text(), "Opslaglocatie niet bekend");
-    h.ui().answerMessage(MsgResult::OK); // the counting notice
     h.ui().whenModal("frmHDNBerichtenOpslag", [](Form&) {});
     h.globalSetup().get<HdnStorageSettings>().Cd_HDNBerichtenOpslag = 1;
     cmd("cmdHDNBerichtenOpslag").click();
