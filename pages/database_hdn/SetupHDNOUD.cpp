@@ -25,6 +25,9 @@ constexpr int InnerWidth = 7200;
 constexpr int LabelWidth = 2055;
 constexpr int ButtonWidth = 375;
 constexpr int FolderWidth = InnerWidth - LabelWidth - 3 * RowLayout::Gap - 2 * ButtonWidth;
+// A container inside a frame takes the frame's inner width, margins included.
+constexpr int NestedWidth = InnerWidth - 2 * RowLayout::Margin;
+constexpr int NestedFolderWidth = FolderWidth - 2 * RowLayout::Margin;
 const QString CrLf = QStringLiteral("\r\n");
 
 Frame& frameOf(Form& form, const QString& name)
@@ -186,11 +189,12 @@ SetupHDNOUD::SetupHDNOUD()
                                QStringLiteral("Selecteer hier de HDN Enterprise 'Users' folder."));
     lstHDNSubnodes.setFullRowSelect(true);
     lstHDNSubnodes.setHideSelection(false);
-    RowLayout(fraEnterprise, InnerWidth, false)
+    RowLayout(fraEnterprise, NestedWidth, false)
         .text(lblSubnodes)
         .line(lstHDNSubnodes, 1215)
         .row({{&cmdEditSubnodes, 2900}})
-        .row({{&lblUsers, LabelWidth}, {&txtHDNEnterpriseUsersFolder, FolderWidth}, {&cmdUsers, ButtonWidth}, {&cmdClearUsers, ButtonWidth}})
+        .row({{&lblUsers, LabelWidth}, {&txtHDNEnterpriseUsersFolder, NestedFolderWidth}, {&cmdUsers, ButtonWidth},
+              {&cmdClearUsers, ButtonWidth}})
         .text(hntUsers)
         .finish();
     RowLayout(fraHDNEnterprise, InnerWidth)
@@ -203,7 +207,7 @@ SetupHDNOUD::SetupHDNOUD()
         fraIndir, QStringLiteral("lblInkoopcombinaties"),
         QStringLiteral("Onderstaand kunt u per berichtsoort instellen waar deze binnenkomen, indien u in de configuratie van de HDN Client afwijkende locaties hebt ingevoerd. U hoeft geen locaties in te stellen als alle berichtsoorten in de standaard HDN indir binnenkomen."));
     lblMelding.setCaption(QStringLiteral("Let op: deze mappen zijn alleen van toepassing op het hoofdcertificaat."));
-    RowLayout(fraIndir, InnerWidth, false)
+    RowLayout(fraIndir, NestedWidth, false)
         .text(lblInkoopcombinaties)
         .text(lblMelding)
         .line(lstHdnIndir, 1095)
