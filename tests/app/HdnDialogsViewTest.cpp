@@ -37,9 +37,9 @@ void checkAndRender(Form& form)
         QDir().mkpath(folder);
         EXPECT_TRUE(view.grab().save(QDir(folder).filePath(form.name() + ".png")));
     }
-    if (auto* bar = view.findChild<QProgressBar*>()) {
-        if (form.name() == QLatin1String("frmWijzigenHDNBerichtenOpslag"))
-            EXPECT_EQ(bar->palette().color(QPalette::Highlight), QColor(187, 5, 16));
+    auto* bar = view.findChild<QProgressBar*>();
+    if (bar && form.name() == QLatin1String("frmWijzigenHDNBerichtenOpslag")) {
+        EXPECT_EQ(bar->palette().color(QPalette::Highlight), QColor(187, 5, 16));
     }
 }
 

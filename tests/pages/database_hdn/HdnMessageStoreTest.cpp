@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -101,7 +102,8 @@ void countsSizesAndMoves(bool server)
     office.add(2, QStringLiteral("OX"), QStringLiteral("2022-11-02T10:30:00"), message(2, QStringLiteral("OX")));
     office.add(3, QStringLiteral("DX"), QStringLiteral("geen datum"), message(3, QStringLiteral("DX")));
     office.add(4, QStringLiteral("SX"), QStringLiteral("2023-01-01"), QStringLiteral("geen <xml"));
-    office.add(5, QStringLiteral("KX"), QStringLiteral("2023-01-01"), QString(4096, QLatin1Char('a')));
+    office.add(5, QStringLiteral("KX"), QStringLiteral("2023-01-01"),
+               QStringLiteral("<a>") + QString(4096 - 7, QLatin1Char('a')) + QStringLiteral("</a>"));
     EXPECT_EQ(store.CountInDatabase(), 5);
     // Every message is a file of whole allocation units: exactly one unit is one, one byte more is two.
     EXPECT_EQ(HdnMessageStore::RoundUpToUnits(4096, 4096), 4096);
@@ -237,6 +239,8 @@ TEST(HdnMessageStore, KilledMoveLosesNothing)
             ASSERT_EQ(office.readable(row, folder), original[id]) << when << ", bericht " << id;
     };
     const auto killAt = [&](const char* direction, int row) {
+        // Rows are numbered over what is left to move; past the last one the child finishes.
+        const qint64 left = QByteArray(direction) == "naar-map" ? office.store().CountInDatabase() : office.store().CountAsFiles();
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HDN_KILL_DB"), office.app->officeDatabase().filePath());
@@ -244,10 +248,10 @@ TEST(HdnMessageStore, KilledMoveLosesNothing)
         env.insert(QStringLiteral("HDN_KILL_AT"), QString::number(row));
         env.insert(QStringLiteral("HDN_KILL_DIRECTION"), QString::fromLatin1(direction));
         child.setProcessEnvironment(env);
-        child.start(QCoreApplication::applicationFilePath(),
+        child.start(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath(),
                     {QStringLiteral("--gtest_also_run_disabled_tests"), QStringLiteral("--gtest_filter=HdnMoveChild.*")});
         ASSERT_TRUE(child.waitForFinished(60000));
-        EXPECT_EQ(child.exitStatus(), QProcess::CrashExit) << direction << " " << row;
+        EXPECT_EQ(child.exitStatus(), row <= left ? QProcess::CrashExit : QProcess::NormalExit) << direction << " " << row;
     };
     for (int row : {1, 2, 250, 499, 500, 501, 777, 1000, 1001, 1299}) {
         killAt("naar-map", row);

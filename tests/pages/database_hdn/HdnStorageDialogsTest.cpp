@@ -121,6 +121,7 @@ TEST_F(HdnStorageDialogs, MissingRightsStopBeforeAnyQuestionOrRow)
     add(1, QStringLiteral("2021-03-01"), xml(1));
     auto dialog = open(2);
     dialog->txtHDNBerichtenOpslagMap.setText(target.path() + "/bestaat-niet");
+    h.ui().answerMessage(MsgResult::OK);
     ASSERT_TRUE(dialog->cmdActie.click());
     ASSERT_EQ(texts(), QStringList{"Er zijn niet voldoende rechten op de gekozen HDN berichten opslagmap."});
     EXPECT_EQ(h.ui().messages()[0].icon, MsgIcon::Exclamation);
@@ -263,10 +264,13 @@ TEST_F(HdnStorageDialogs, ChoiceDialogTextsAndNoMoveIntoTheSameDatabase)
     h.ui().whenModal("frmWijzigenHDNBerichtenOpslag", [&](Form& form) {
         opened = true;
         EXPECT_EQ(dynamic_cast<frmWijzigenHDNBerichtenOpslag&>(form).moveCode(), 1);
+        form.hide(); // closed without a move
     });
     ASSERT_TRUE(choice.cmdWijzigen.click());
     EXPECT_TRUE(opened);
-    EXPECT_TRUE(choice.cmdWijzigen.enabled());
+    // Refilled: the current storage is chosen again.
+    EXPECT_TRUE(choice.optDatabase.value());
+    EXPECT_FALSE(choice.cmdWijzigen.enabled());
 
     storage().Cd_HDNBerichtenOpslag = 2;
     frmHDNBerichtenOpslag inFolder;

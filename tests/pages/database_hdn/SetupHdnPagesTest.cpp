@@ -140,7 +140,7 @@ TEST_F(HdnPageTest, FillRulesOfTheHdnPage)
     h.globalSetup().get<HdnStorageSettings>().Cd_HDNBerichtenOpslag = 2;
     h.open("SetupHDNOUD");
     EXPECT_EQ(txt("txtHDNBerichtenOpslag").text(), "Opslaglocatie niet bekend");
-    h.ui().whenModal("frmHDNBerichtenOpslag", [](Form&) {});
+    h.ui().whenModal("frmHDNBerichtenOpslag", [](Form& form) { form.hide(); });
     h.globalSetup().get<HdnStorageSettings>().Cd_HDNBerichtenOpslag = 1;
     cmd("cmdHDNBerichtenOpslag").click();
     EXPECT_EQ(txt("txtHDNBerichtenOpslag").text(), "In database");
@@ -180,6 +180,11 @@ TEST_F(HdnPageTest, EveryChangeTheServiceMustKnowIsAnnounced)
     EXPECT_TRUE(hdn().HDNInDir.get().isEmpty());
     EXPECT_TRUE(hdn().LocatieHdnCertificaat.get().isEmpty());
     EXPECT_FALSE(cmd("cmdClearLocatieHdnCertificaat").enabled());
+    // The certificate's password is stored as typed.
+    txt("txtWachtwoordHdnCertificaat").type(" geheim 'x' ");
+    txt("txtWachtwoordHdnCertificaat").leave();
+    EXPECT_EQ(hdn().WachtwoordHdnCertificaat.get(), " geheim 'x' ");
+    EXPECT_EQ(announced, ++expected);
     h.control<YesNo>("jnHdnVerkeerViaAbo").choose(1);
     EXPECT_FALSE(hdn().HdnVerkeerViaAbo);
     EXPECT_EQ(announced, ++expected);
@@ -193,11 +198,6 @@ TEST_F(HdnPageTest, EveryChangeTheServiceMustKnowIsAnnounced)
     EXPECT_EQ(h.ui().folderRequests().back().title, "Selecteer de 'in'-map van HDN");
     EXPECT_EQ(hdn().HDNInDir.get(), folders.path());
     EXPECT_EQ(announced, ++expected);
-    // The certificate's password is stored as typed.
-    txt("txtWachtwoordHdnCertificaat").type(" geheim 'x' ");
-    txt("txtWachtwoordHdnCertificaat").leave();
-    EXPECT_EQ(hdn().WachtwoordHdnCertificaat.get(), " geheim 'x' ");
-    EXPECT_EQ(announced, ++expected);
 }
 
 TEST_F(HdnPageTest, FolderAndNumberChecksOnLeaving)
@@ -205,6 +205,7 @@ TEST_F(HdnPageTest, FolderAndNumberChecksOnLeaving)
     h.open("SetupHDNOUD");
     const QString missing = folders.path() + "/weg";
     txt("txtHDNOutDir").type(missing);
+    h.ui().answerMessage(MsgResult::OK);
     EXPECT_FALSE(txt("txtHDNOutDir").leave());
     EXPECT_EQ(last().text, "De ingevoerde folder bestaat niet of is niet beschikbaar. Kies een andere folder.");
     EXPECT_EQ(last().caption, missing + " niet beschikbaar");
@@ -214,6 +215,7 @@ TEST_F(HdnPageTest, FolderAndNumberChecksOnLeaving)
     EXPECT_TRUE(txt("txtHDNOutDir").leave());
 
     txt("txtHDNNummer").type("12a456");
+    h.ui().answerMessage(MsgResult::OK);
     EXPECT_FALSE(txt("txtHDNNummer").leave());
     EXPECT_EQ(last().text, "Ongeldig HDN Nummer ingevoerd...");
     EXPECT_EQ(last().caption, "Ongeldige invoer");
