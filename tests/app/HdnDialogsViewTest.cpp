@@ -6,6 +6,7 @@
 #include "pages/database_hdn/frmHDNIndir.h"
 #include "pages/database_hdn/frmSubnodeEdit.h"
 #include "pages/database_hdn/frmWijzigenHDNBerichtenOpslag.h"
+#include "framework/settings/HdnSettings.h"
 #include "framework/settings/VestigingSettings.h"
 #include "tests/app/WidgetTestSupport.h"
 
@@ -80,4 +81,20 @@ TEST(HdnDialogsView, DialogsFitAndDrawWithTheProgressColour)
     subnode.setVestiging(utrecht);
     subnode.setApplication(h.app());
     checkAndRender(subnode);
+}
+
+TEST(HdnDialogsView, HdnPagesFitAndDraw)
+{
+    widgetApplication();
+    PageHarness h;
+    auto& vestigingen = h.setup().get<VestigingSettings>();
+    vestigingen.Vestiging(vestigingen.AddVestiging())->Naam = "Utrecht";
+    h.setup().get<HdnSettings>().HDNEnterprise = 1;
+    h.setup().get<HdnSettings>().AfwijkendeIndirHDN = true;
+    h.setup().get<HdnSettings>().HDNIndirs().Add("AX", "/srv/hdn/ax");
+    for (const char* page : {"SetupHDNOUD", "SetupHdnIndir"}) {
+        h.open(page);
+        checkAndRender(h.form());
+        EXPECT_TRUE(h.errors().empty()) << page;
+    }
 }
