@@ -22,7 +22,7 @@ namespace tarvelo {
 
 namespace {
 constexpr int InnerWidth = 7200;
-constexpr int LabelWidth = 2055;
+constexpr int LabelWidth = 2700;
 constexpr int ButtonWidth = 375;
 constexpr int FolderWidth = InnerWidth - LabelWidth - 3 * RowLayout::Gap - 2 * ButtonWidth;
 // A container inside a frame takes the frame's inner width, margins included.

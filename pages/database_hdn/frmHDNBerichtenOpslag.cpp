@@ -40,7 +40,7 @@ frmHDNBerichtenOpslag::frmHDNBerichtenOpslag()
     cmdSluiten.setCancel(true);
     cmdSluiten.setBounds(Margin + InnerWidth - 1215, top, 1215, ButtonHeight);
     cmdWijzigen.setCaption(QStringLiteral("&Wijzigen..."));
-    cmdWijzigen.setBounds(cmdSluiten.left() - Margin - 3300, top, 3300, ButtonHeight);
+    cmdWijzigen.setBounds(cmdSluiten.left() - Margin - 3720, top, 3720, ButtonHeight);
     setBorderHeight(TitleBarHeight);
     setBounds(0, 0, InnerWidth + 2 * Margin, cmdSluiten.bottom() + Margin + TitleBarHeight);
 
