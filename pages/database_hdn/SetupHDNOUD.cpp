@@ -40,6 +40,15 @@ Frame& frameOf(Form& form, const QString& name)
 
 QString SetupHDNOUD::InstructieAdres() { return QStringLiteral("https://support.quenmarix.nl/artikel/hdn-platform-instellen"); }
 
+// A frame holding a container that can be hidden ends below what shows, and
+// the frames below it move up or down.
+void SetupHDNOUD::fitFrame(Frame& container)
+{
+    Control* outer = container.parent();
+    outer->setHeight(container.visible() ? container.bottom() + RowLayout::Gap : container.top());
+    form().Resize();
+}
+
 SetupHDNOUD::SetupHDNOUD()
     : SettingsPage(QStringLiteral("SetupHDNOUD")),
       cboToonBerichten(add<ComboBox>(frameOf(form(), QStringLiteral("fraHDN")), QStringLiteral("cboToonBerichten"))),
@@ -348,6 +357,7 @@ void SetupHDNOUD::Fill()
     // 5. Incoming folders per type.
     chkAfwijkendeIndirHDN.setChecked(s.AfwijkendeIndirHDN);
     fraIndir.setVisible(s.AfwijkendeIndirHDN);
+    fitFrame(fraIndir);
     // 6.
     txtHDNImporterArchieffolder.setText(s.HDNImporterArchieffolder);
     // 7. The portal route and its certificate.
@@ -416,6 +426,7 @@ void SetupHDNOUD::Fill_ListviewSubnodes()
         chkHDNEnterprise.setChecked(enterprise);
         IsLoading = loading;
         fraEnterprise.setVisible(enterprise);
+        fitFrame(fraEnterprise);
         const VestigingSettings& vestigingen = Setup<VestigingSettings>();
         const bool any = vestigingen.Vestiging(1) != nullptr;
         lstHDNSubnodes.setEnabled(any);
@@ -466,6 +477,7 @@ void SetupHDNOUD::chkAfwijkendeIndirHDN_Click()
     guarded([this] {
         hdn().AfwijkendeIndirHDN = chkAfwijkendeIndirHDN.value() == 1;
         fraIndir.setVisible(hdn().AfwijkendeIndirHDN);
+        fitFrame(fraIndir);
         announce();
     });
 }
@@ -475,6 +487,7 @@ void SetupHDNOUD::chkHDNEnterprise_Click()
     guarded([this] {
         hdn().HDNEnterprise = chkHDNEnterprise.value() == 1 ? 1 : 0;
         fraEnterprise.setVisible(hdn().HDNEnterprise == 1);
+        fitFrame(fraEnterprise);
         Show_HDNSubnodeMeldingen();
     });
 }

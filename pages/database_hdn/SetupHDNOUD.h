@@ -72,6 +72,7 @@ private:
     HdnSettings& hdn() const;
     void announce();
     void Enable_HdnVerkeerControls();
+    void fitFrame(Frame& container);
     void Show_Certificaat();
     void Show_HDNBerichtenOpslag(bool afterChange);
     void Fill_ListviewSubnodes();
