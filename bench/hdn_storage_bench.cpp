@@ -142,6 +142,7 @@ void moves(const char* engine, SqlConnection& connection, bool server, const QSt
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each result as it comes
     const int n = qEnvironmentVariableIsSet("HDN_BENCH_N") ? qEnvironmentVariableIntValue("HDN_BENCH_N") : 100000;
     QTemporaryDir dir;
     SqlConnection sqlite(DatabaseLocation{QStringLiteral("MSACC"), dir.filePath(QStringLiteral("kantoor.db")), {}, {}});
