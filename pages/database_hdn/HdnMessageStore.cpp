@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QUuid>
 #include <pugixml.hpp>
+#include <unistd.h>
 #include <vector>
 
 namespace tarvelo {
@@ -372,13 +373,18 @@ HdnMoveResult HdnMessageStore::CopyFolderToFolder(const QString& from, const QSt
                                 QFile::remove(target);
                                 const QString partial = target + QStringLiteral(".part");
                                 QFile::remove(partial);
-                                if (!QFile::copy(source, partial) || !QFile::rename(partial, target)) {
+                                // On one file system a second name for the file is the copy: both
+                                // names hold the message until the originals are removed.
+                                if (::link(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) == 0) {
+                                    ++result.moved;
+                                } else if (!QFile::copy(source, partial) || !QFile::rename(partial, target)) {
                                     QFile::remove(partial);
                                     throw RuntimeError(75, QStringLiteral("Het bestand '%1' kan niet gekopieerd worden naar '%2'.")
                                                                .arg(source, target),
                                                        QStringLiteral("HdnMessageStore"));
+                                } else {
+                                    ++result.moved;
                                 }
-                                ++result.moved;
                             }
                         }
                         if (RowDone)
