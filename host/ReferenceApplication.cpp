@@ -14,6 +14,7 @@
 #include "host/office/DataFolder.h"
 #include "host/office/DemoOffice.h"
 #include "host/office/HdnDataCatalogue.h"
+#include "host/office/DemoHdnClient.h"
 #include "host/office/OfficeDatabase.h"
 #include "host/office/PortfolioTasks.h"
 #include "host/office/SettingsStore.h"
@@ -48,6 +49,7 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
     if (office_->isNew() && newOffice == NewOffice::Demo) {
         DemoOffice::create(*office_, Advisers::loginName(), data_.absoluteFilePath(QStringLiteral("Dossiers")));
         recordDatabaseLocation();
+        installDemoHdnClient(*registry_, data_.absolutePath());
     }
     store_ = std::make_unique<SettingsStore>(*office_);
     HdnDataCatalogue::install(InstallationFolder());

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build build-bench --target listsort_bench cipher_bench
-for bench in build-bench/listsort_bench build-bench/cipher_bench; do
+cmake --build build-bench --target listsort_bench cipher_bench hdn_storage_bench
+for bench in build-bench/listsort_bench build-bench/cipher_bench build-bench/hdn_storage_bench; do
   "$bench"
 done

@@ -140,6 +140,15 @@ ProgressBarView::ProgressBarView(FormView& owner, ProgressBar& bar, QWidget* par
 
 void ProgressBarView::syncProperty(Property property)
 {
+    if (property == Property::ForeColor || property == Property::BackColor) {
+        // A bar given a colour of its own (not a system colour) fills in it.
+        if ((bar_.foreColor() & 0x80000000u) == 0) {
+            QPalette palette = progress_->palette();
+            palette.setColor(QPalette::Highlight, toQColor(bar_.foreColor(), palette));
+            progress_->setPalette(palette);
+        }
+        return;
+    }
     if (property != Property::Value)
         return;
     progress_->setRange(bar_.min(), std::max(bar_.min(), bar_.max()));

@@ -25,6 +25,7 @@
 #include "framework/settings/DocumentSettings.h"
 #include "framework/settings/CurrentAdviserSettings.h"
 #include "framework/settings/AdviceTextSettings.h"
+#include "framework/settings/HdnSettings.h"
 
 namespace tarvelo {
 
@@ -58,6 +59,8 @@ Settings::Settings()
     addBlock<AdviceTextSettings>();
     addBlock<AutorisatieSettings>();
     addBlock<HuidigeAdviseurSettings>();
+    addBlock<HdnSettings>();
+    addBlock<HdnStorageSettings>();
 }
 
 } // namespace tarvelo

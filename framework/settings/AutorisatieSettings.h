@@ -4,18 +4,23 @@
 
 namespace tarvelo {
 
-// One branch of the office.
+// One branch of the office, with the HDN number (subnode) it sends under.
 struct VestigingRecord {
     // A GUID text of 36 characters, without braces.
     QString ID;
     QString Naam;
+    QString HDNNummer;
 
     bool operator==(const VestigingRecord&) const = default;
 
-    QJsonObject toJson() const { return {{QStringLiteral("ID"), ID}, {QStringLiteral("Naam"), Naam}}; }
+    QJsonObject toJson() const
+    {
+        return {{QStringLiteral("ID"), ID}, {QStringLiteral("Naam"), Naam}, {QStringLiteral("HDNNummer"), HDNNummer}};
+    }
     static VestigingRecord fromJson(const QJsonObject& o)
     {
-        return {o.value(QLatin1String("ID")).toString(), o.value(QLatin1String("Naam")).toString()};
+        return {o.value(QLatin1String("ID")).toString(), o.value(QLatin1String("Naam")).toString(),
+                o.value(QLatin1String("HDNNummer")).toString()};
     }
 };
 

@@ -2,12 +2,16 @@
 
 #include "framework/page/PageRegistry.h"
 #include "pages/database_hdn/SetupDatabase.h"
+#include "pages/database_hdn/SetupHDNOUD.h"
+#include "pages/database_hdn/SetupHdnIndir.h"
 
 namespace tarvelo {
 
 void registerDatabaseHdnPages(PageRegistry& registry)
 {
     registry.add<SetupDatabase>(PageGroup::DatabaseEnHdn);
+    registry.add<SetupHDNOUD>(PageGroup::DatabaseEnHdn);
+    registry.add<SetupHdnIndir>(PageGroup::DatabaseEnHdn);
 }
 
 } // namespace tarvelo

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "framework/settings/RecordList.h"
+
+namespace tarvelo {
+
+// One alternative incoming folder: where the HDN client delivers one message type.
+struct HdnIndirRecord {
+    QString Berichtsoort;
+    QString Map;
+
+    bool operator==(const HdnIndirRecord&) const = default;
+    QJsonObject toJson() const
+    {
+        return {{QStringLiteral("Berichtsoort"), Berichtsoort}, {QStringLiteral("Map"), Map}};
+    }
+    static HdnIndirRecord fromJson(const QJsonObject& o)
+    {
+        return {o.value(QLatin1String("Berichtsoort")).toString(), o.value(QLatin1String("Map")).toString()};
+    }
+};
+
+// The incoming folders per message type, in the order the user put them.
+class HdnIndirList {
+public:
+    explicit HdnIndirList(RecordList<HdnIndirRecord>& list) : list_(list) {}
+    int Count() const { return list_.count(); }
+    // The entry at index (from 1), or null past the last.
+    HdnIndirRecord* Item(int index) const { return list_.at(index); }
+    void Add(const QString& berichtsoort, const QString& map)
+    {
+        HdnIndirRecord& r = list_.add();
+        r.Berichtsoort = berichtsoort;
+        r.Map = map;
+    }
+    void Remove(int index) { list_.remove(index); }
+
+private:
+    RecordList<HdnIndirRecord>& list_;
+};
+
+// How the workstation exchanges HDN messages: the office's HDN number, the HDN
+// client's folders, copies, the consumer-portal route and clean-up.
+struct HdnSettings final : SettingsBlock {
+    using SettingsBlock::SettingsBlock;
+    Setting<qint16> ToonBerichten{this, "ToonBerichten", 0};
+    Setting<QString> HDNNummer{this, "HDNNummer"};
+    Setting<QString> HDNInDir{this, "HDNInDir"};
+    Setting<QString> HDNOutDir{this, "HDNOutDir"};
+    Setting<QString> HDNErrDir{this, "HDNErrDir"};
+    Setting<bool> HDNBewaren{this, "HDNBewaren", false};
+    Setting<QString> DirHDNXML{this, "DirHDNXML"};
+    Setting<bool> AdviesBlokkerenNaHDNAanvraag{this, "AdviesBlokkerenNaHDNAanvraag", false};
+    Setting<bool> Retourberichten{this, "Retourberichten", false};
+    Setting<bool> AfwijkendeIndirHDN{this, "AfwijkendeIndirHDN", false};
+    RecordList<HdnIndirRecord> HDNIndirRecords{this, "HDNIndirs"};
+    Setting<QString> HDNImporterArchieffolder{this, "HDNImporterArchieffolder"};
+    Setting<bool> HdnVerkeerViaAbo{this, "HdnVerkeerViaAbo", false};
+    Setting<QString> LocatieHdnCertificaat{this, "LocatieHdnCertificaat"};
+    Setting<QString> WachtwoordHdnCertificaat{this, "WachtwoordHdnCertificaat", QString(), SettingFlag::Secret};
+    Setting<qint16> HDNBerichtenVerwijderen{this, "HDNBerichtenVerwijderen", 0};
+    Setting<qint16> HDNEnterprise{this, "HDNEnterprise", 0};
+    Setting<QString> HDNEnterpriseUsersFolder{this, "HDNEnterpriseUsersFolder"};
+
+    HdnIndirList HDNIndirs() { return HdnIndirList(HDNIndirRecords); }
+};
+
+// Where the office keeps the text of its HDN messages (office-wide).
+struct HdnStorageSettings final : SettingsBlock {
+    using SettingsBlock::SettingsBlock;
+    // 1 = in the advice database, 2 = as files in HDNBerichtenOpslagMap.
+    Setting<qint16> Cd_HDNBerichtenOpslag{this, "Cd_HDNBerichtenOpslag", 1};
+    Setting<QString> HDNBerichtenOpslagMap{this, "HDNBerichtenOpslagMap"};
+};
+
+} // namespace tarvelo
