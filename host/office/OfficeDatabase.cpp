@@ -10,6 +10,8 @@
 #include <QSqlError>
 #include <QSqlRecord>
 
+#include <algorithm>
+
 namespace tarvelo {
 
 namespace {
@@ -117,11 +119,17 @@ void OfficeDatabase::addMissingTables(const QStringList& existing)
         if (!match.hasMatch())
             continue;
         const QString table = match.captured(1);
-        if (!existing.contains(table, Qt::CaseInsensitive)) {
+        // A server folds unquoted names to lower case; ask for the name it lists.
+        const auto stored = std::find_if(existing.begin(), existing.end(), [&](const QString& name) {
+            return name.compare(table, Qt::CaseInsensitive) == 0;
+        });
+        if (stored == existing.end()) {
             missing << statement;
             continue;
         }
-        const QSqlRecord present = connection().record(table);
+        const QSqlRecord present = connection().record(*stored);
+        if (present.isEmpty())
+            continue; // the columns cannot be read; better add none than add them twice
         for (const QString& definition : match.captured(2).split(QLatin1Char(','))) {
             const QString column = definition.trimmed().section(QLatin1Char(' '), 0, 0);
             if (!plainName.match(column).hasMatch() || column == QLatin1String("PRIMARY")

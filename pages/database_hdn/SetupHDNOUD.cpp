@@ -2,6 +2,7 @@
 
 #include "framework/forms/Label.h"
 #include "framework/host/Application.h"
+#include "framework/host/Maatschappij.h"
 #include "framework/host/Settings.h"
 #include "framework/page/RowLayout.h"
 #include "framework/settings/HdnSettings.h"
@@ -595,7 +596,7 @@ void SetupHDNOUD::txtHDNNummer_Validation(bool& cancel)
 {
     guarded([&] {
         const QString nummer = txtHDNNummer.text().trimmed();
-        if (!frmSubnodeEdit::IsHdnNummer(nummer)) {
+        if (!IsHdnNummer(nummer)) {
             ui().msgBox(QStringLiteral("Ongeldig HDN Nummer ingevoerd..."), MsgButtons::OK, MsgIcon::Information,
                         QStringLiteral("Ongeldige invoer"));
             txtHDNNummer.setFocus();

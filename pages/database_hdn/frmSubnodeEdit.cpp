@@ -1,10 +1,9 @@
 #include "pages/database_hdn/frmSubnodeEdit.h"
 
 #include "framework/forms/Label.h"
+#include "framework/host/Maatschappij.h"
 #include "framework/settings/AutorisatieSettings.h"
 #include "framework/ui/Ui.h"
-
-#include <QRegularExpression>
 
 namespace tarvelo {
 
@@ -46,12 +45,6 @@ frmSubnodeEdit::frmSubnodeEdit()
     setBounds(0, 0, InnerWidth + 2 * Margin, top + ButtonHeight + Margin + TitleBarHeight);
     cmdOK.Click.connect([this] { cmdOK_Click(); });
     cmdAnnuleren.Click.connect([this] { close(true); });
-}
-
-bool frmSubnodeEdit::IsHdnNummer(const QString& text)
-{
-    static const QRegularExpression sixDigits(QStringLiteral("^[0-9]{6}$"));
-    return sixDigits.match(text).hasMatch();
 }
 
 void frmSubnodeEdit::setApplication(Application& application)

@@ -19,7 +19,6 @@ public:
     void setApplication(Application& application);
 
     // A valid HDN number: six digits.
-    static bool IsHdnNummer(const QString& text);
 
     TextBox& txtVestiging;
     TextBox& txtHDNNummer;
