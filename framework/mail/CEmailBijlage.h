@@ -5,7 +5,8 @@
 namespace tarvelo {
 
 // An attachment of a mail message: its content one character per byte.
-struct CEmailBijlage {
+class CEmailBijlage {
+public:
     QString Naam;
     QString Inhoud;
     QString Beschrijving;

@@ -5,7 +5,8 @@
 namespace tarvelo {
 
 // A person a mail message comes from or goes to.
-struct CEmailGeadresseerde {
+class CEmailGeadresseerde {
+public:
     QString Naam;
     QString Emailadres;
 };

@@ -9,7 +9,8 @@ namespace tarvelo {
 // surcharge (positive) or discount (negative) in percent points, its
 // description and whether it is the company's default. The caller stores the
 // number only when the dialog changed it.
-struct CAgentnummer {
+class CAgentnummer {
+public:
     QString GUID;            // key of the tp_info row; "" while not stored
     QString Om_Beschrijving; // Om_Omschrijving
     QString Om_Agentnummer;  // Agent_Id

@@ -14,7 +14,7 @@ namespace tarvelo {
 class Database;
 class HostedPage;
 class MijCatalogus;
-struct CAgentnummer;
+class CAgentnummer;
 struct Maatschappij;
 
 // "Maatschappijen": the outside parties the office works with, per kind. For

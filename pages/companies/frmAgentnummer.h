@@ -10,7 +10,7 @@
 
 namespace tarvelo {
 
-struct CAgentnummer;
+class CAgentnummer;
 
 // Adds or changes one agent number of a company: the number, its interest
 // surcharge or discount, its description and whether it is the default.
