@@ -10,6 +10,8 @@
 #include "framework/forms/TextBox.h"
 #include "framework/tooltip/CToolTip.h"
 
+#include <QMouseEvent>
+
 #include <algorithm>
 
 namespace tarvelo {
@@ -49,6 +51,16 @@ FormView::~FormView()
     pending_.clear();
     viewOf_.clear();
     views_.clear();
+}
+
+void FormView::mousePressEvent(QMouseEvent* event)
+{
+    // Only presses on the form itself reach here; a control's widget takes its own.
+    if (!detached_) {
+        const QPoint at = event->position().toPoint();
+        form_.MouseDown(at.x() * scale_.twipsPerPixelX, at.y() * scale_.twipsPerPixelY);
+    }
+    QWidget::mousePressEvent(event);
 }
 
 QWidget* FormView::widgetOf(const Control& control) const

@@ -73,6 +73,9 @@ public:
     // A text box refused to be left: the focus goes back to it.
     void refuseLeaving(ControlView& view);
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
     void observe(Control& control, Property property);
     ControlView* addView(Control& control);

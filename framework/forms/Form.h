@@ -97,6 +97,9 @@ public:
     Event<> Closed;
 
     Event<> Resize;
+    // The user pressed a mouse button on the form's own background, at (x, y)
+    // in twips from its top left corner.
+    Event<int, int> MouseDown;
 
     // The renderer's view of the model: called after every property change.
     using Observer = std::function<void(Control&, Property)>;

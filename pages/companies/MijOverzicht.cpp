@@ -174,6 +174,7 @@ MijOverzicht::MijOverzicht()
     lvwAgentnummers.ItemClick.connect([this](ListItem&) { StateChange(); });
     connectEditing();
     form().Resize.connect([this] { Form_Resize(); });
+    form().MouseDown.connect([this](int x, int y) { mouseDown(x, y); });
     clearAgentnummers();
     Form_Resize();
 }

@@ -86,7 +86,11 @@ private:
     bool Delete_AgentnummerFromDatabase(const QString& guid);
     bool Update_AgentnummerDefaultInDatabase(const CAgentnummer& agentnummer);
     // Runs the statements as one transaction; false when it was not committed.
-    bool runInTransaction(const QStringList& statements);
+    // Runs the statements in one transaction. With LastTouchesARow the last one
+    // must change a row, or everything is rolled back as a failure: a number
+    // that went meanwhile is not reported as changed.
+    enum class Touch { Any, LastTouchesARow };
+    bool runInTransaction(const QStringList& statements, Touch touch = Touch::Any);
     CAgentnummer agentnummerOf(const ListItem& row) const;
     void showAgentnummer(ListItem& row, const CAgentnummer& agentnummer);
     void cmdAgentnummerExport_Click();

@@ -25,6 +25,7 @@
 #include <QStringDecoder>
 #include <QUuid>
 #include <algorithm>
+#include <cmath>
 #include <pugixml.hpp>
 
 namespace tarvelo {
@@ -180,13 +181,17 @@ void MijOverzicht::showAgentnummer(ListItem& row, const CAgentnummer& agentnumme
     IsLoading = wasLoading;
 }
 
-bool MijOverzicht::runInTransaction(const QStringList& statements)
+bool MijOverzicht::runInTransaction(const QStringList& statements, Touch touch)
 {
     Connection& connection = database_->connection();
     connection.BeginTrans();
     try {
+        int touched = 0;
         for (const QString& statement : statements)
-            connection.Execute(statement);
+            touched = connection.Execute(statement);
+        if (touch == Touch::LastTouchesARow && touched == 0)
+            throw RuntimeError(ErrorNumber::ApplicationDefined,
+                               QStringLiteral("Het agentnummer staat niet meer in de database."));
         connection.CommitTrans();
     } catch (...) {
         connection.RollbackTrans();
@@ -218,7 +223,8 @@ bool MijOverzicht::Update_AgentnummerInDatabase(const CAgentnummer& a)
              QStringLiteral(", Cd_Mij = ") + sqlQuoted(cdMij_) + QStringLiteral(", Rente = ") + sqlNumber(a.Pc_Opslag) +
              QStringLiteral(", In_Default = ") + sqlFlag(a.In_Standaard) + QStringLiteral(", Cd_SoortMij = ") +
              QString::number(cdSoortMij_) + QStringLiteral(", Om_Omschrijving = ") + sqlQuoted(a.Om_Beschrijving) +
-             QStringLiteral(" WHERE GUID = ") + sqlQuoted(a.GUID)});
+             QStringLiteral(" WHERE GUID = ") + sqlQuoted(a.GUID)},
+            Touch::LastTouchesARow);
     });
     return done;
 }
@@ -226,7 +232,10 @@ bool MijOverzicht::Update_AgentnummerInDatabase(const CAgentnummer& a)
 bool MijOverzicht::Delete_AgentnummerFromDatabase(const QString& guid)
 {
     bool done = false;
-    guarded([&] { done = runInTransaction({QStringLiteral("DELETE FROM tp_info WHERE GUID = ") + sqlQuoted(guid)}); });
+    guarded([&] {
+        done = runInTransaction({QStringLiteral("DELETE FROM tp_info WHERE GUID = ") + sqlQuoted(guid)},
+                                Touch::LastTouchesARow);
+    });
     return done;
 }
 
@@ -238,7 +247,8 @@ bool MijOverzicht::Update_AgentnummerDefaultInDatabase(const CAgentnummer& a)
                                 QStringLiteral(" AND Cd_Mij = ") + sqlQuoted(cdMij_);
         done = runInTransaction({QStringLiteral("UPDATE tp_info ") + QStringLiteral("SET In_Default = 0 ") + company,
                                  QStringLiteral("UPDATE tp_info ") + QStringLiteral("SET In_Default = -1 ") + company +
-                                     QStringLiteral(" AND GUID = ") + sqlQuoted(a.GUID)});
+                                     QStringLiteral(" AND GUID = ") + sqlQuoted(a.GUID)},
+                                Touch::LastTouchesARow);
     });
     return done;
 }
@@ -404,6 +414,19 @@ void MijOverzicht::Save_AgentnummerExport()
     });
 }
 
+namespace {
+// An imported number field: empty, or a finite number with a point or a comma.
+bool isImportNumber(const QVariant& value)
+{
+    const QString text = value.toString().trimmed();
+    if (value.isNull() || text.isEmpty())
+        return true;
+    bool ok = false;
+    const double n = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    return ok && std::isfinite(n);
+}
+} // namespace
+
 void MijOverzicht::cmdAgentnummerImport_Click() { Read_AgentnummerExport(); }
 
 void MijOverzicht::Read_AgentnummerExport()
@@ -441,13 +464,26 @@ void MijOverzicht::Read_AgentnummerExport()
         struct Row {
             QVariant agentId, cdMij, rente, soort, omschrijving, guid;
             bool standaard = false;
+            int line = 0; // in the plain-text form
         };
         std::vector<Row> rows;
         QString date;
         pugi::xml_document document;
         const QByteArray xml = text.toUtf8();
-        const bool isXml = document.load_buffer(xml.constData(), std::size_t(xml.size())) &&
+        // A file that starts as XML is read as XML only: a truncated or foreign
+        // document must never be taken for lines of the plain-text form.
+        const bool looksLikeXml = text.trimmed().startsWith(QLatin1Char('<'));
+        const bool isXml = looksLikeXml && document.load_buffer(xml.constData(), std::size_t(xml.size())) &&
                            std::string_view(document.document_element().name()) == "quenmarixagentnummers";
+        const auto damaged = [&](int line) {
+            ui().msgBox(QStringLiteral("Het bestand '") + QDir::toNativeSeparators(file) +
+                            QStringLiteral("' is beschadigd of is geen export van agentnummers") +
+                            (line > 0 ? QStringLiteral(" (regel %1)").arg(line) : QString()) +
+                            QStringLiteral(".\r\nEr is niets gewijzigd."),
+                        MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Agentnummers importeren"));
+        };
+        if (looksLikeXml && !isXml)
+            return damaged(0);
         if (isXml) {
             const pugi::xml_node root = document.document_element();
             date = QString::fromUtf8(root.attribute("aanmaakdatum").value());
@@ -470,16 +506,26 @@ void MijOverzicht::Read_AgentnummerExport()
             QStringList lines = text.split(QStringLiteral("\r\n"));
             if (!lines.isEmpty() && lines.first().startsWith(QStringLiteral("Date=")))
                 date = lines.takeFirst().mid(5).trimmed();
+            int number = date.isEmpty() ? 0 : 1;
             for (const QString& line : lines) {
+                ++number;
                 if (line.trimmed().isEmpty() || line.startsWith(QStringLiteral("//")))
                     continue;
                 const QStringList fields = line.split(QLatin1Char(';'));
+                if (fields.size() < 3 || fields.value(0).trimmed().isEmpty() || fields.value(1).trimmed().isEmpty() ||
+                    std::any_of(line.begin(), line.end(), [](QChar c) { return c.category() == QChar::Other_Control; }))
+                    return damaged(number);
                 Row row;
+                row.line = number;
                 row.agentId = fields.value(0);
                 row.cdMij = fields.value(1);
                 row.rente = fields.value(2);
                 rows.push_back(row);
             }
+        }
+        for (const Row& row : rows) {
+            if (!isImportNumber(row.rente) || !isImportNumber(row.soort))
+                return damaged(row.line);
         }
         if (date.isEmpty()) {
             const QFileInfo info(file);
@@ -503,7 +549,7 @@ void MijOverzicht::Read_AgentnummerExport()
                 return QStringLiteral("NULL");
             bool ok = false;
             const double n = v.toString().trimmed().replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-            if (!ok)
+            if (!ok || !std::isfinite(n))
                 throw RuntimeError(ErrorNumber::TypeMismatch,
                                    QStringLiteral("'%1' is geen getal").arg(v.toString()));
             return integer ? QString::number(qint64(n)) : sqlNumber(n);

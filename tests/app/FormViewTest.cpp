@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTreeView>
 
@@ -245,3 +246,26 @@ TEST_F(FormViewTest, HidingTheFormTellsTheHost)
 }
 
 } // namespace
+
+// A press on the form's own background reaches the page in twips, so a page can
+// act on a press at its corner; a press on a control is the control's alone.
+TEST_F(FormViewTest, PressOnTheBackgroundReachesTheFormInTwips)
+{
+    auto& text = form.add<TextBox>("txtNaam");
+    text.setBounds(1500, 1500, 1500, 315);
+    form.setBounds(0, 0, 6000, 3000);
+    FormView view(form, TwipsScale{15, 15});
+    std::vector<QPoint> presses;
+    form.MouseDown.connect([&](int x, int y) { presses.emplace_back(x, y); });
+    const auto press = [](QWidget& widget, QPoint at) {
+        QMouseEvent down(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(&widget, &down);
+    };
+    press(view, QPoint(0, 0));
+    press(view, QPoint(2, 3));
+    press(*widget<QLineEdit>(view, "txtNaam"), QPoint(5, 5));
+    ASSERT_EQ(presses.size(), 2u);
+    EXPECT_EQ(presses[0], QPoint(0, 0));
+    EXPECT_EQ(presses[1], QPoint(30, 45));
+}

@@ -438,9 +438,9 @@ TEST_F(MijOverzichtTest, ResizeAndRefillAtTheCorner)
     EXPECT_GE(h.form().width(), page().InnerWidth());
 
     add({"Tbl_Mij_Info", "G9", "Nieuwe Bank"});
-    page().mouseDown(15, 0);
+    h.form().MouseDown(15, 0);
     EXPECT_EQ(companies().findItem("G9"), nullptr);
-    page().mouseDown(0, 0);
+    h.form().MouseDown(0, 0);
     EXPECT_NE(companies().findItem("G9"), nullptr);
 }
 
@@ -577,6 +577,34 @@ TEST_F(MijOverzichtEditingTest, ChoosingTheDefault)
     EXPECT_TRUE(cat().GetMijInstellingen("G1", 1).Opgeslagen);
 }
 
+// A number removed meanwhile by another workstation: changing, deleting or making
+// it the default reports a failure, leaves the list as it was and stores nothing.
+TEST_F(MijOverzichtEditingTest, NumberGoneMeanwhileIsAFailureNotASuccess)
+{
+    lenders();
+    agent("G1", 1, "1001", 0, true, "{G1-A}");
+    agent("G1", 1, "1002", 0, false, "{G1-B}");
+    open();
+    db().exec(QStringLiteral("DELETE FROM tp_info WHERE GUID = '{G1-B}'"));
+
+    agents().clickItem(2);
+    playDialog(QStringLiteral("1002"), QStringLiteral("0,5"), QStringLiteral("Nieuw"), false);
+    h.control<CommandButton>("cmdEditAgentnummer").click();
+    EXPECT_EQ(h.errors().size(), 1u);
+    EXPECT_NE(agents().item(2).subItem(2), "Nieuw") << "the row is not shown as changed";
+
+    agents().checkItem(2, true);
+    EXPECT_EQ(h.errors().size(), 2u);
+    EXPECT_FALSE(agents().item(2).checked());
+    EXPECT_EQ(stored("G1"), (QStringList{"1001|0|-1|"})) << "the old default stays when the new one is gone";
+
+    h.ui().answerMessage(MsgResult::Yes);
+    agents().clickItem(2);
+    h.control<CommandButton>("cmdDeleteAgentnummer").click();
+    EXPECT_EQ(h.errors().size(), 3u);
+    EXPECT_EQ(agents().count(), 2);
+}
+
 // The company row's mark: XX stays checked; a change is stored and shown again on the next opening.
 TEST_F(MijOverzichtEditingTest, CompanyMarkAndSettingsAreStored)
 {
@@ -647,6 +675,42 @@ TEST_F(MijOverzichtEditingTest, ExportAndImport)
     EXPECT_EQ(stored("G1"), (QStringList{"1001|0.25|-1|Hoofdkantoor"}));
     EXPECT_EQ(stored("G2", 2), (QStringList{"2002|-0.1|0|"}));
     EXPECT_EQ(rows(agents()), (QStringList{"{G1-A}|1001|0.25|Hoofdkantoor|v"}));
+    EXPECT_TRUE(h.errors().empty());
+}
+
+// A damaged or hostile file is told before anything is asked, and the agent numbers stay exactly as they were.
+TEST_F(MijOverzichtEditingTest, DamagedImportFileChangesNothing)
+{
+    lenders();
+    agent("G1", 1, "1001", 0.5, true, "{G1-A}", "Hoofdkantoor");
+    open();
+    const QString file = QDir(h.folder()).filePath("AgentNrs.txt");
+    const QByteArray longLine = QByteArray(50 * 1024 * 1024, 'x');
+    const std::vector<std::pair<QByteArray, QString>> cases{
+        {"<?xml version=\"1.0\"?>\r\n<quenmarixagentnummers><agentnummerdata guid=\"{X}\"><agentnummer>9", ""},
+        {"<html><body>geen export</body></html>", ""},
+        {"<quenmarixagentnummers><agentnummerdata><agentnummer>9</agentnummer><maatschappijcode>G1</maatschappijcode>"
+         "<renteopslagpercentage>1e400</renteopslagpercentage></agentnummerdata></quenmarixagentnummers>", ""},
+        {"Date=01-02-2010\r\n5005;G1;1e400\r\n", " (regel 2)"},
+        {"5005;G1;0,3\r\n6006;G1\x01;0\r\n", " (regel 2)"},
+        {"5005;G1;0,3\r\n" + longLine + "\r\n", " (regel 2)"},
+    };
+    for (const auto& [content, where] : cases) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(content);
+        out.close();
+        const std::size_t before = h.ui().messages().size();
+        h.ui().chooseFolderNext(h.folder());
+        h.ui().answerMessage(MsgResult::OK);
+        h.control<CommandButton>("cmdAgentnummerImport").click();
+        ASSERT_EQ(h.ui().messages().size(), before + 1) << content.left(60).toStdString();
+        EXPECT_EQ(lastMessage().text, "Het bestand '" + QDir::toNativeSeparators(file) +
+                                          "' is beschadigd of is geen export van agentnummers" + where +
+                                          ".\r\nEr is niets gewijzigd.");
+        EXPECT_EQ(lastMessage().icon, MsgIcon::Exclamation);
+        EXPECT_EQ(stored("G1"), (QStringList{"1001|0.5|-1|Hoofdkantoor"}));
+    }
     EXPECT_TRUE(h.errors().empty());
 }
 
