@@ -384,17 +384,24 @@ void SetupDocumenten::cmdDefaultVoorbladLogo_Click()
     });
 }
 
+template <class D>
+void SetupDocumenten::showSettingsDialog(D& dialog)
+{
+    dialog.setBackColor(BackColor());
+    dialog.setApplication(app());
+    if constexpr (requires { dialog.setSetup(Setup()); })
+        dialog.setSetup(Setup());
+    dialog.Fill_Control();
+    ui().showModal(dialog);
+    if (!dialog.Geannuleerd())
+        app().SetupChanged();
+}
+
 void SetupDocumenten::cmdKolomSelectie_Click()
 {
     guarded([this] {
         frmKolommenFinancieelPlan dialog;
-        dialog.setBackColor(BackColor());
-        dialog.setApplication(app());
-        dialog.setSetup(Setup());
-        dialog.Fill_Control();
-        ui().showModal(dialog);
-        if (!dialog.Geannuleerd())
-            app().SetupChanged();
+        showSettingsDialog(dialog);
     });
 }
 
@@ -402,13 +409,7 @@ void SetupDocumenten::cmdToetsingKolommen_Click()
 {
     guarded([this] {
         frmToetsingKolommen dialog;
-        dialog.setBackColor(BackColor());
-        dialog.setApplication(app());
-        dialog.setSetup(Setup());
-        dialog.Fill_Control();
-        ui().showModal(dialog);
-        if (!dialog.Geannuleerd())
-            app().SetupChanged();
+        showSettingsDialog(dialog);
     });
 }
 
@@ -416,12 +417,7 @@ void SetupDocumenten::cmdFormaatLogo_Click()
 {
     guarded([this] {
         frmFormaatLogo dialog;
-        dialog.setBackColor(BackColor());
-        dialog.setApplication(app());
-        dialog.Fill_Control();
-        ui().showModal(dialog);
-        if (!dialog.Geannuleerd())
-            app().SetupChanged();
+        showSettingsDialog(dialog);
     });
 }
 

@@ -33,6 +33,9 @@ private:
     void cmdDefaultVoorbladLogo_Click();
     void cmdKolomSelectie_Click();
     void cmdToetsingKolommen_Click();
+    // Shows a dialog of this page on its colour; a dialog closed with OK changed the settings.
+    template <class D>
+    void showSettingsDialog(D& dialog);
     void cmdFormaatLogo_Click();
 
     Label* lblVoorbeeldAdviseurnaam = nullptr;
