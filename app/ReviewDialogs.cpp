@@ -6,6 +6,7 @@
 #include "pages/advice/frmKolommenFinancieelPlan.h"
 #include "pages/advice/frmStandaardtekstDetail.h"
 #include "pages/advice/frmToetsingKolommen.h"
+#include "pages/companies/frmRenteopties.h"
 #include "pages/general/frmFormaatLogo.h"
 
 #include <functional>
@@ -57,6 +58,23 @@ const std::vector<std::pair<QString, Opener>>& openers()
              auto dialog = std::make_unique<frmImporterenMotiveringsteksten>();
              dialog->setBackColor(PageBackColor);
              dialog->setApplication(app);
+             return dialog;
+         }},
+        {QStringLiteral("frmRenteopties"),
+         [](ReferenceApplication& app) -> std::unique_ptr<Form> {
+             auto dialog = std::make_unique<frmRenteopties>();
+             dialog->setBackColor(PageBackColor);
+             dialog->setCd_Mij(QStringLiteral("G001"));
+             dialog->SetApplication(app);
+             return dialog;
+         }},
+        // The same dialog for the first loan part of a demo advice with a mortgage.
+        {QStringLiteral("frmRenteoptiesLeningdeel"),
+         [](ReferenceApplication& app) -> std::unique_ptr<Form> {
+             app.openAdvies(QStringLiteral("A00005"));
+             auto dialog = std::make_unique<frmRenteopties>();
+             dialog->setBackColor(PageBackColor);
+             dialog->SetApplication(app, 1);
              return dialog;
          }},
     };

@@ -14,6 +14,7 @@
 #include "host/office/DataFolder.h"
 #include "host/office/DemoOffice.h"
 #include "host/office/HdnDataCatalogue.h"
+#include "host/office/OfficeAdvice.h"
 #include "host/office/DemoHdnClient.h"
 #include "host/office/OfficeDatabase.h"
 #include "host/office/PortfolioTasks.h"
@@ -24,6 +25,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlQuery>
 
 namespace tarvelo {
@@ -186,6 +188,17 @@ void ReferenceApplication::setExportDir(const QString& folder)
         throw RuntimeError(ErrorNumber::PathNotFound,
                            QStringLiteral("De exportmap %1 bestaat niet.").arg(QDir::toNativeSeparators(folder)));
     Application::setExportDir(folder);
+}
+
+void ReferenceApplication::openAdvies(const QString& id)
+{
+    if (!OfficeAdvice::exists(*office_, id))
+        throw RuntimeError(ErrorNumber::ApplicationDefined, QStringLiteral("Het advies %1 bestaat niet.").arg(id));
+    openAdvice_ = std::make_unique<OfficeAdvice>(*office_, id);
+    // The advice's number is the indicator the pages see; its identifier ends in it.
+    QString digits = id;
+    digits.remove(QRegularExpression(QStringLiteral("[^0-9]")));
+    huidigAdvies_ = qMax(0, digits.toInt());
 }
 
 QString ReferenceApplication::DefaultLogo() const

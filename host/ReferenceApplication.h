@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/host/Advies.h"
 #include "framework/host/Application.h"
 #include "framework/host/ComponentFactory.h"
 #include "framework/host/Database.h"
@@ -74,6 +75,7 @@ public:
     // A folder that does not exist is refused: exports would fail later.
     void setExportDir(const QString& folder) override;
     int HuidigAdvies() const override { return huidigAdvies_; }
+    Advies* HuidigAdviesObject() override { return huidigAdvies_ >= 0 ? openAdvice_.get() : nullptr; }
     std::optional<HostCompany> Taxatiebureau(int index) const override { return entry(taxatiebureaus_, index); }
     std::optional<HostCompany> Bankgarantieinstelling(int index) const override
     {
@@ -172,6 +174,9 @@ public:
     // function "GetKantoorIdentificatie"); empty when it has none.
     void setKantoorIdentificatie(const QString& text) { kantoorIdentificatie_ = text; }
     void setHuidigAdvies(int advies) { huidigAdvies_ = advies; }
+    // Opens an advice of the office database as the user's current advice.
+    // Throws RuntimeError when the office has no advice with that identifier.
+    void openAdvies(const QString& id);
     void setTaxatiebureaus(std::vector<HostCompany> companies) { taxatiebureaus_ = std::move(companies); }
     void setBankgarantieinstellingen(std::vector<HostCompany> companies)
     {
@@ -235,6 +240,7 @@ private:
     bool closeRequested_ = false;
     int setupChangedCount_ = 0;
     int huidigAdvies_ = -1;
+    std::unique_ptr<Advies> openAdvice_;
     // The demo office's lists; a host with a company catalogue takes them from there.
     std::vector<HostCompany> taxatiebureaus_{{QStringLiteral("NWWI"), QStringLiteral("Taxatiebureau Noordwest")},
                                              {QStringLiteral("ML"), QStringLiteral("Taxaties Midden-Land")},

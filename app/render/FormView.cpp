@@ -24,7 +24,7 @@ FormView::FormView(Form& form, TwipsScale scale, const ViewRegistry& views, QWid
     setObjectName(form.name());
     flushTimer_.setSingleShot(true);
     flushTimer_.setInterval(0);
-    QObject::connect(&flushTimer_, &QTimer::timeout, this, [this] { flushPending(); });
+    QObject::connect(&flushTimer_, &QTimer::timeout, this, [this] { flushOwn(); });
 
     for (Control* control : form.controls()) {
         if (control != &form)
@@ -211,6 +211,17 @@ void FormView::schedule(ControlView& view)
 }
 
 void FormView::flushPending()
+{
+    flushOwn();
+    // The forms of embedded pages and user controls keep lists of their own.
+    // (FormView has no meta-object of its own, so qobject_cast cannot tell it.)
+    for (QWidget* widget : findChildren<QWidget*>()) {
+        if (auto* inner = dynamic_cast<FormView*>(widget))
+            inner->flushOwn();
+    }
+}
+
+void FormView::flushOwn()
 {
     flushTimer_.stop();
     // Redrawing a list may run no page code, but take the set first anyway.

@@ -44,7 +44,8 @@ public:
     QWidget* widgetOf(const Control& control) const;
 
     // Lists whose rows changed are redrawn once per turn of the event loop;
-    // this redraws them now (before grabbing a picture, say).
+    // this redraws them now (before grabbing a picture, say), also in the
+    // forms of embedded pages and user controls.
     void flushPending();
 
     // The user pressed Escape or closed the window: the form's cancel button
@@ -77,6 +78,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // Redraws this form's own pending lists.
+    void flushOwn();
     void observe(Control& control, Property property);
     ControlView* addView(Control& control);
     void dropView(const Control& control);

@@ -10,6 +10,7 @@
 
 namespace tarvelo {
 
+class Advies;
 class ComponentFactory;
 class Database;
 class Form;
@@ -69,6 +70,8 @@ public:
 
     // The advice the user has open: its number, negative when none is open.
     virtual int HuidigAdvies() const { return -1; }
+    // That advice as an object (its loan parts); none when no advice is open.
+    virtual Advies* HuidigAdviesObject() { return nullptr; }
     // The host's valuation offices and bank-guarantee institutions the office
     // may choose, from 1; nothing past the last.
     virtual std::optional<HostCompany> Taxatiebureau(int) const { return std::nullopt; }

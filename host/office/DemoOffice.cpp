@@ -483,6 +483,17 @@ void advices(const OfficeDatabase& db)
                                    "Einddatum, EindeRentevast) VALUES (?, ?, ?, ?, ?, ?)"),
                     {id, p + 1, product.type, QString::fromUtf8(product.omschrijving), einde.toString(Qt::ISODate), rvp});
         }
+        // A mortgage in the advice is split into loan parts, each at a lender;
+        // the second part has no arrangement chosen yet.
+        if ((number % int(std::size(products))) == 0 || ((number + 3) % int(std::size(products))) == 0) {
+            const QString lender = number % 2 == 1 ? QStringLiteral("G005") : QStringLiteral("G008");
+            const char* parts[] = {"Leningdeel 1 (annuïteit)", "Leningdeel 2 (aflossingsvrij)"};
+            for (int part = 0; part < 2; ++part)
+                db.exec(QStringLiteral("INSERT INTO Leningdeel (AdviesID, Volgnummer, Omschrijving, Cd_Mij, Cd_Product) "
+                                       "VALUES (?, ?, ?, ?, ?)"),
+                        {id, part + 1, QString::fromUtf8(parts[part]), lender,
+                         part == 0 ? QVariant(QStringLiteral("P1")) : QVariant(QMetaType(QMetaType::QString))});
+        }
         const QDate born = today.addDays(5 + number * 9).addYears(-(38 + number * 3));
         const QDate partnerBorn = today.addDays(40 + number * 17).addYears(-(35 + number * 2));
         const QDate childBorn = today.addDays(3 + number * 6).addYears(-(4 + number));

@@ -77,6 +77,11 @@ const QStringList& officeSchema()
         QStringLiteral("CREATE TABLE AdviesProduct (AdviesID TEXT NOT NULL, Volgnummer INTEGER NOT NULL, "
                        "Producttype INTEGER NOT NULL, Omschrijving TEXT, Einddatum TEXT, EindeRentevast TEXT, "
                        "PRIMARY KEY (AdviesID, Volgnummer))"),
+        // The loan parts of an advice's mortgage: each with its lender and the
+        // lender's arrangement chosen for it.
+        QStringLiteral("CREATE TABLE Leningdeel (AdviesID TEXT NOT NULL, Volgnummer INTEGER NOT NULL, "
+                       "Omschrijving TEXT, Cd_Mij TEXT NOT NULL, Cd_Product TEXT, "
+                       "PRIMARY KEY (AdviesID, Volgnummer))"),
         QStringLiteral("CREATE TABLE AdviesPersoon (AdviesID TEXT NOT NULL, Volgnummer INTEGER NOT NULL, "
                        "Rol TEXT NOT NULL, Naam TEXT, Geboortedatum TEXT, Pensioendatum TEXT, "
                        "PRIMARY KEY (AdviesID, Volgnummer))"),

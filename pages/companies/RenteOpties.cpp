@@ -1,5 +1,6 @@
 #include "pages/companies/RenteOpties.h"
 
+#include "framework/errors/RuntimeError.h"
 #include "framework/host/Application.h"
 #include "framework/host/Connection.h"
 #include "framework/host/Database.h"
@@ -31,10 +32,7 @@ RenteOpties::RenteOpties(Form& form, const QString& className, const QString& na
     lvwOpties.setFullRowSelect(true);
     lvwOpties.addColumn(QStringLiteral("Arrangement"), QStringLiteral("Arrangement"), Width - 360);
     setBounds(0, 0, Width, 300 + ListHeight);
-    lvwOpties.ItemCheck.connect([this](ListItem&) {
-        if (!filling_)
-            Changed();
-    });
+    lvwOpties.ItemCheck.connect([this](ListItem& row) { rowChecked(row); });
 }
 
 RenteOptiesIN::RenteOptiesIN(Form& form, const QString& name, int index, Control* parent)
@@ -42,11 +40,17 @@ RenteOptiesIN::RenteOptiesIN(Form& form, const QString& name, int index, Control
 {
 }
 
-// The lender's active arrangements, offered unless the office stored otherwise.
+void RenteOpties::setLening(const Lening& lening)
+{
+    lening_ = lening;
+    cdMij_ = lening.Cd_Mij;
+}
+
 void RenteOpties::Fill_Control()
 {
     guarded([this] {
         filling_ = true;
+        filled_ = false;
         lvwOpties.clear();
         titel_ = QStringLiteral("Hypotheekopties");
         const Maatschappij* lender = nullptr;
@@ -55,51 +59,133 @@ void RenteOpties::Fill_Control()
             if (lender->Cd_Mij == cdMij_)
                 break;
         }
-        if (!lender) {
-            filling_ = false;
-            return;
-        }
-        titel_ = QStringLiteral("Hypotheekopties ") + lender->Om_Naam;
-        QSet<QString> notOffered;
-        std::unique_ptr<Recordset> rs = GetDatabase(app())->connection().OpenRecordset(
-            QStringLiteral("SELECT Cd_Product FROM Tbl_Mij_Renteopties WHERE Cd_Mij = ") + sqlQuoted(cdMij_) +
-            QStringLiteral(" AND In_Aanbieden = 0"));
-        for (; !rs->EOF_(); rs->MoveNext())
-            notOffered.insert(rs->text(QStringLiteral("Cd_Product")));
-        rs->Close();
-        for (const MijProduct& product : lender->Producten) {
-            if (!product.In_Actief)
-                continue;
-            ListItem& row = lvwOpties.addItem(product.Cd_Product, product.Om_Product);
-            row.setChecked(!notOffered.contains(product.Cd_Product));
+        if (lender) {
+            if (lening_)
+                fillLoanPart(*lender);
+            else
+                fillDefaults(*lender);
+            filled_ = true;
         }
         filling_ = false;
         Resized();
     });
 }
 
+namespace {
+// The arrangements of the lender the office does not offer.
+QSet<QString> notOffered(Application& application, const QString& cdMij)
+{
+    QSet<QString> codes;
+    std::unique_ptr<Recordset> rs = GetDatabase(application)->connection().OpenRecordset(
+        QStringLiteral("SELECT Cd_Product FROM Tbl_Mij_Renteopties WHERE Cd_Mij = ") + sqlQuoted(cdMij) +
+        QStringLiteral(" AND In_Aanbieden = 0"));
+    for (; !rs->EOF_(); rs->MoveNext())
+        codes.insert(rs->text(QStringLiteral("Cd_Product")));
+    rs->Close();
+    return codes;
+}
+} // namespace
+
+// The lender's active arrangements, offered unless the office stored otherwise.
+void RenteOpties::fillDefaults(const Maatschappij& lender)
+{
+    titel_ = QStringLiteral("Hypotheekopties ") + lender.Om_Naam;
+    lblOpties.setCaption(QStringLiteral("Arrangementen die u in uw adviezen aanbiedt:"));
+    const QSet<QString> hidden = notOffered(app(), lender.Cd_Mij);
+    for (const MijProduct& product : lender.Producten) {
+        if (!product.In_Actief)
+            continue;
+        ListItem& row = lvwOpties.addItem(product.Cd_Product, product.Om_Product);
+        row.setChecked(!hidden.contains(product.Cd_Product));
+    }
+}
+
+// The arrangements the office offers at the lender, one of which the loan part
+// takes. The loan part's own arrangement stays in the list even when it is no
+// longer offered, so that saving never changes it unasked.
+void RenteOpties::fillLoanPart(const Maatschappij& lender)
+{
+    titel_ = QStringLiteral("Hypotheekopties ") + lender.Om_Naam + QStringLiteral(" - ") + lening_->Omschrijving;
+    lblOpties.setCaption(QStringLiteral("Arrangement van dit leningdeel:"));
+    const QSet<QString> hidden = notOffered(app(), lender.Cd_Mij);
+    bool chosenShown = lening_->Cd_Product.isEmpty();
+    for (const MijProduct& product : lender.Producten) {
+        const bool chosen = product.Cd_Product == lening_->Cd_Product;
+        if (!chosen && (!product.In_Actief || hidden.contains(product.Cd_Product)))
+            continue;
+        lvwOpties.addItem(product.Cd_Product, product.Om_Product).setChecked(chosen);
+        chosenShown = chosenShown || chosen;
+    }
+    if (!chosenShown)
+        lvwOpties.addItem(lening_->Cd_Product, lening_->Cd_Product).setChecked(true);
+}
+
+// For a loan part one arrangement at most: checking one unchecks the others.
+void RenteOpties::rowChecked(ListItem& row)
+{
+    if (filling_)
+        return;
+    if (lening_ && row.checked()) {
+        filling_ = true;
+        for (int i = 1; i <= lvwOpties.count(); ++i) {
+            ListItem& other = lvwOpties.item(i);
+            if (&other != &row && other.checked())
+                other.setChecked(false);
+        }
+        filling_ = false;
+    }
+    Changed();
+}
+
 void RenteOpties::Save_Renteopties()
 {
     guarded([this] {
-        if (cdMij_.isEmpty())
+        if (!filled_)
             return;
-        Connection& connection = GetDatabase(app())->connection();
-        connection.BeginTrans();
-        try {
-            connection.Execute(QStringLiteral("DELETE FROM Tbl_Mij_Renteopties WHERE Cd_Mij = ") + sqlQuoted(cdMij_));
-            for (int i = 1; i <= lvwOpties.count(); ++i) {
-                const ListItem& row = lvwOpties.item(i);
-                connection.Execute(QStringLiteral("INSERT INTO Tbl_Mij_Renteopties (Cd_Mij, Cd_Product, In_Aanbieden) "
-                                                  "VALUES (%1, %2, %3)")
-                                       .arg(sqlQuoted(cdMij_), sqlQuoted(row.key()),
-                                            row.checked() ? QStringLiteral("-1") : QStringLiteral("0")));
-            }
-            connection.CommitTrans();
-        } catch (...) {
-            connection.RollbackTrans();
-            throw;
-        }
+        if (lening_)
+            saveLoanPart();
+        else
+            saveDefaults();
     });
+}
+
+void RenteOpties::saveLoanPart()
+{
+    Advies* advies = app().HuidigAdviesObject();
+    if (!advies || advies->ID() != lening_->AdviesID)
+        throw RuntimeError(ErrorNumber::ApplicationDefined,
+                           QStringLiteral("Het advies van dit leningdeel is niet meer geopend; er is niets opgeslagen."));
+    Lening lening = *lening_;
+    lening.Cd_Product.clear();
+    for (int i = 1; i <= lvwOpties.count(); ++i) {
+        if (lvwOpties.item(i).checked())
+            lening.Cd_Product = lvwOpties.item(i).key();
+    }
+    advies->SaveLening(lening);
+    lening_ = lening;
+}
+
+void RenteOpties::saveDefaults()
+{
+    Connection& connection = GetDatabase(app())->connection();
+    connection.BeginTrans();
+    try {
+        // Only the arrangements shown: the stored choice of an arrangement the
+        // lender no longer offers stays for when it returns.
+        for (int i = 1; i <= lvwOpties.count(); ++i) {
+            const ListItem& row = lvwOpties.item(i);
+            connection.Execute(QStringLiteral("DELETE FROM Tbl_Mij_Renteopties WHERE Cd_Mij = %1 AND Cd_Product = %2")
+                                   .arg(sqlQuoted(cdMij_), sqlQuoted(row.key())));
+            connection.Execute(QStringLiteral("INSERT INTO Tbl_Mij_Renteopties (Cd_Mij, Cd_Product, In_Aanbieden) "
+                                              "VALUES (%1, %2, %3)")
+                                   .arg(sqlQuoted(cdMij_), sqlQuoted(row.key()),
+                                        row.checked() ? QStringLiteral("-1") : QStringLiteral("0")));
+        }
+        connection.CommitTrans();
+    } catch (...) {
+        connection.RollbackTrans();
+        throw;
+    }
 }
 
 } // namespace tarvelo

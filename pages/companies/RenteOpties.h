@@ -1,15 +1,19 @@
 #pragma once
 
 #include "framework/forms/Event.h"
+#include "framework/host/Advies.h"
 #include "framework/forms/Label.h"
 #include "framework/forms/ListView.h"
 #include "framework/forms/UserControl.h"
 
 namespace tarvelo {
 
-// The mortgage options of a lender per arrangement: which of its arrangements
-// the office offers in its advice. It reads the lender's arrangements from the
-// host's catalogue and keeps the office's choice in the office database.
+struct Maatschappij;
+
+// The mortgage options of a lender per arrangement. For the lender's defaults:
+// which of its arrangements the office offers in its advice, kept in the office
+// database. For one loan part of the open advice: which of those arrangements
+// the loan part takes, kept with the loan part by the host.
 class RenteOpties : public UserControl {
 public:
     RenteOpties(Form& form, const QString& name, int index, Control* parent);
@@ -17,8 +21,11 @@ public:
     // The lender whose defaults are edited (without a loan part).
     const QString& Cd_Mij() const { return cdMij_; }
     void setCd_Mij(const QString& code) { cdMij_ = code; }
+    // The loan part whose arrangement is chosen; its lender is the company.
+    const std::optional<Lening>& lening() const { return lening_; }
+    void setLening(const Lening& lening);
     QString Om_Titel() const { return titel_; }
-    // Stores the office's choice; nothing happens without a lender.
+    // Stores the choice shown; nothing happens without a known lender.
     void Save_Renteopties();
 
     Label& lblOpties;
@@ -32,7 +39,15 @@ protected:
     void Fill_Control() override;
 
 private:
+    void fillDefaults(const Maatschappij& lender);
+    void fillLoanPart(const Maatschappij& lender);
+    void saveDefaults();
+    void saveLoanPart();
+    void rowChecked(ListItem& row);
+
     QString cdMij_;
+    std::optional<Lening> lening_;
+    bool filled_ = false;
     QString titel_;
     bool filling_ = false;
 };

@@ -1,6 +1,7 @@
 #include "pages/companies/frmRenteopties.h"
 
 #include "framework/errors/RuntimeError.h"
+#include "framework/host/Advies.h"
 #include "framework/host/Application.h"
 #include "framework/host/ComponentFactory.h"
 #include "pages/companies/RenteOpties.h"
@@ -36,11 +37,15 @@ void frmRenteopties::SetApplication(Application& application, int loanIndex)
 {
     setApplication(application);
     guarded("SetApplication", [&] {
-        // The host offers no loan parts of an advice to this library: options
-        // are edited for the lender's defaults, saved with "Opslaan" too.
-        (void)loanIndex;
-        cmdOpslaan.setVisible(true);
+        // The loan part of the open advice with that index; none for the
+        // lender's defaults, which "Opslaan" can store while the dialog stays.
+        std::optional<Lening> lening;
+        if (Advies* advies = application.HuidigAdviesObject(); advies && loanIndex > 0)
+            lening = advies->Leningdeel(loanIndex);
+        cmdOpslaan.setVisible(!lening);
         cmdOpslaan.setEnabled(false);
+        if (lening)
+            cdMij_ = lening->Cd_Mij;
         if (control_) {
             remove(*control_);
             control_ = nullptr;
@@ -52,7 +57,9 @@ void frmRenteopties::SetApplication(Application& application, int loanIndex)
             throw RuntimeError(ComponentFactory::CannotCreateObject,
                                QStringLiteral("Het onderdeel %1 kan niet worden gemaakt").arg(className));
         control_->setBackColor(backColor());
-        if (!cdMij_.isEmpty())
+        if (lening)
+            control_->setLening(*lening);
+        else if (!cdMij_.isEmpty())
             control_->setCd_Mij(cdMij_);
         control_->Changed.connect([this] { cmdOpslaan.setEnabled(true); });
         control_->Resized.connect([this] { Form_Resize(); });

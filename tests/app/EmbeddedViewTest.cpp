@@ -10,6 +10,7 @@
 #include "framework/forms/Form.h"
 #include "framework/forms/Frame.h"
 #include "framework/forms/Label.h"
+#include "framework/forms/ListView.h"
 #include "framework/forms/TextBox.h"
 #include "framework/forms/UserControl.h"
 #include "framework/host/Application.h"
@@ -27,7 +28,9 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QHeaderView>
 #include <QTemporaryDir>
+#include <QTreeView>
 
 using namespace tarvelo;
 using tarvelo::testing::PageHarness;
@@ -365,4 +368,36 @@ TEST_F(EmbeddedViewTest, LeavingTheFormValidatesAFieldInsideAUserControl)
     refuse = false;
     EXPECT_TRUE(view.leaveFocusedControl());
     EXPECT_EQ(validations, 2);
+}
+
+// A picture is taken without turning the event loop: the lists inside a user
+// control must be drawn by then too, with their columns' widths.
+class TestLijst final : public UserControl {
+public:
+    TestLijst(Form& form, const QString& name, int index, Control* parent)
+        : UserControl(form, QStringLiteral("TestLijst"), name, index, parent),
+          lvwLijst(inner().add<ListView>("lvwLijst"))
+    {
+        setBounds(0, 0, 5000, 2000);
+        lvwLijst.setBounds(0, 0, 5000, 2000);
+        lvwLijst.addColumn(QStringLiteral("Arrangement"), QStringLiteral("Arrangement"), 4200);
+        lvwLijst.addItem(QStringLiteral("P1"), QStringLiteral("Annuïteitenhypotheek"));
+    }
+    ListView& lvwLijst;
+};
+
+TEST_F(EmbeddedViewTest, ListsInsideAUserControlAreDrawnBeforeAPicture)
+{
+    Form form(QStringLiteral("frmLijst"));
+    form.setBounds(0, 0, 6000, 3000);
+    ComponentFactory factory;
+    factory.add<TestLijst>();
+    factory.create(QStringLiteral("TestLijst"), form, QStringLiteral("ucLijst"));
+    const TwipsScale scale{15, 15};
+    FormView view(form, scale);
+    view.flushPending();
+    auto* tree = view.findChild<QTreeView*>();
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(tree->model()->rowCount(), 1);
+    EXPECT_EQ(tree->header()->sectionSize(0), scale.x(4200));
 }
