@@ -121,7 +121,7 @@ std::optional<Colour> QtUi::chooseColour(Colour initial)
 
 namespace {
 // A dialog of the control model: runs until the form is hidden. Closing the
-// window or pressing Escape is the form's cancel button, or hides the form.
+// window or pressing Escape presses the form's cancel button, or else hides the form.
 class ModalFormDialog final : public QDialog {
 public:
     ModalFormDialog(Form& form, const TwipsScale& scale, QWidget* parent) : QDialog(parent), form_(form)
@@ -137,10 +137,11 @@ public:
     }
     ~ModalFormDialog() override { delete view_; }
 
+    // A cancel button decides itself whether the form closes (it may ask the
+    // user first); without one the window simply closes.
     void reject() override
     {
-        view_->pressCancelButton();
-        if (form_.visible())
+        if (!view_->pressCancelButton() && form_.visible())
             form_.hide();
     }
 

@@ -89,6 +89,33 @@ TEST(QtUiTest, ModalFormsEndWhenTheFormIsHidden)
     }
 }
 
+// Catches a window close that overrules the cancel button: a button that asks
+// and keeps its form open keeps the window open too.
+TEST(QtUiTest, ClosingTheWindowLeavesTheDecisionToTheCancelButton)
+{
+    widgetApplication();
+    QtUi ui;
+    Form dialog(QStringLiteral("frmTest"));
+    auto& sluiten = dialog.add<CommandButton>("cmdSluiten");
+    sluiten.setCancel(true);
+    int asked = 0;
+    sluiten.Click.connect([&] {
+        if (++asked == 2)
+            dialog.hide();
+    });
+    QTimer::singleShot(0, [&] {
+        auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        shown->reject();
+        EXPECT_TRUE(dialog.visible()) << "the first answer keeps the form open";
+        EXPECT_TRUE(shown->isVisible());
+        shown->reject();
+    });
+    ui.showModal(dialog);
+    EXPECT_EQ(asked, 2);
+    EXPECT_FALSE(dialog.visible());
+}
+
 // Catches filters the Qt dialog cannot read, and "*.*" hiding files without
 // an extension on this file system.
 TEST(QtUiTest, ClassicFileFiltersBecomeQtFilters)
