@@ -11,6 +11,7 @@
 #include "host/admin/AdminCommands.h"
 #include "host/admin/CollectingUi.h"
 #include "host/office/DataFolder.h"
+#include "pages/business_lists/TaskCheck.h"
 
 #include <QApplication>
 #include <QDir>
@@ -205,5 +206,12 @@ int main(int argc, char* argv[])
     ProgressView progress(host->status(), TwipsScale{ui.twipsPerPixelX(), ui.twipsPerPixelY()}, &window);
     window.show();
     window.showStartPage(line.page);
+    // Once a day the office's tasks are made from approaching dates.
+    try {
+        TaskCheck::runDaily(*host, *host, host->SettingsObject());
+    } catch (const RuntimeError& e) {
+        ui.msgBox(QStringLiteral("De dagelijkse controle op taken is mislukt:\r\n") + e.description(), MsgButtons::OK,
+                  MsgIcon::Exclamation, QStringLiteral("Taken aanmaken"));
+    }
     return qt.exec();
 }

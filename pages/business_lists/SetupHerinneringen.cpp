@@ -5,11 +5,11 @@
 #include "framework/host/Application.h"
 #include "framework/host/Database.h"
 #include "framework/page/RowLayout.h"
-#include "framework/registry/Registry.h"
 #include "framework/settings/HerinneringSettings.h"
 #include "framework/ui/Ui.h"
 #include "framework/util/ComboRoutines.h"
 #include "framework/util/NumberText.h"
+#include "pages/business_lists/TaskCheck.h"
 
 namespace tarvelo {
 
@@ -427,11 +427,7 @@ void SetupHerinneringen::cmdTakenAanmaken_Click()
         BusyButton busy(ui(), cmdTakenAanmaken);
         if (!database_)
             throw RuntimeError::objectRequired();
-        database_->TakenAanmaken(Setup());
-        if (Setup<HerinneringSettings>().AfgehandeldEenheid != HerinneringSettings::Nooit)
-            database_->TakenAfhandelen(Setup());
-        app().registry().SaveTarveloSetting(Hive::HKEY_CURRENT_USER, QStringLiteral("LaatsteHerinnering"),
-                                            CDate(app().SysteemDatum()).toString(QStringLiteral("yyyy-MM-dd")));
+        TaskCheck::runNow(app(), *database_, Setup());
     });
 }
 

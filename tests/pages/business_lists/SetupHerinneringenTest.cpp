@@ -8,6 +8,7 @@
 #include "framework/settings/HerinneringSettings.h"
 #include "host/office/DemoOffice.h"
 #include "host/office/OfficeDatabase.h"
+#include "pages/business_lists/TaskCheck.h"
 #include "tests/support/PageTest.h"
 
 #include <QSqlQuery>
@@ -253,4 +254,25 @@ TEST_F(SetupHerinneringenTest, FailedRunGivesTheButtonBack)
     EXPECT_TRUE(button.enabled());
     EXPECT_EQ(h.ui().mousePointer(), MousePointer::Default);
     EXPECT_TRUE(lastCheck().isEmpty()) << "a failed check is not remembered";
+}
+
+// At start-up the check runs once a day, and only when the office makes tasks automatically.
+TEST_F(SetupHerinneringenTest, DailyCheckAtStartUpRunsOnceADay)
+{
+    DemoOffice::create(db(), QStringLiteral("demo"), h.folder());
+    h.app().setSysteemDatum(QDate(2026, 12, 7));
+    everyKindOn();
+    s().AutomatischTaken = false;
+    EXPECT_FALSE(TaskCheck::runDaily(h.app(), h.app(), h.setup()));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Taak")), 0);
+    EXPECT_TRUE(lastCheck().isEmpty());
+
+    s().AutomatischTaken = true;
+    h.app().registry().SaveTarveloSetting(Hive::HKEY_CURRENT_USER, QStringLiteral("LaatsteHerinnering"), "2026-12-06");
+    EXPECT_TRUE(TaskCheck::runDaily(h.app(), h.app(), h.setup()));
+    EXPECT_GT(count(QStringLiteral("SELECT COUNT(*) FROM Taak")), 0);
+    EXPECT_EQ(lastCheck(), "2026-12-07");
+    db().exec(QStringLiteral("DELETE FROM Taak"));
+    EXPECT_FALSE(TaskCheck::runDaily(h.app(), h.app(), h.setup())) << "once a day";
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Taak")), 0);
 }
