@@ -408,8 +408,7 @@ void MijOverzicht::Fill_Agentnummers()
         while (!rs->EOF_()) {
             ListItem& row = lvwAgentnummers.addItem(rs->text(QStringLiteral("GUID")), rs->text(QStringLiteral("Agent_Id")));
             row.setChecked(rs->field(QStringLiteral("In_Default")).toInt() != 0);
-            // The surcharge is shown with a decimal point, as it is read back.
-            row.setSubItem(1, QString::number(rs->field(QStringLiteral("Rente")).toDouble(), 'f', 2));
+            showSurcharge(row, rs->field(QStringLiteral("Rente")).toDouble());
             const QString omschrijving = rs->text(QStringLiteral("Om_Omschrijving"));
             row.setSubItem(2, omschrijving.isEmpty() ? QStringLiteral(" ") : omschrijving);
             rs->MoveNext();

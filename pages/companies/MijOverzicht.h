@@ -93,6 +93,10 @@ private:
     bool runInTransaction(const QStringList& statements, Touch touch = Touch::Any);
     CAgentnummer agentnummerOf(const ListItem& row) const;
     void showAgentnummer(ListItem& row, const CAgentnummer& agentnummer);
+    static void showSurcharge(ListItem& row, double surcharge);
+    // The company row's default agent number, shown and stored, after a change of the default.
+    void showCompanyDefault(const QString& agentnummer);
+    QString clearOtherDefaults(const QString& guid) const;
     void cmdAgentnummerExport_Click();
     void Save_AgentnummerExport();
     void cmdAgentnummerImport_Click();

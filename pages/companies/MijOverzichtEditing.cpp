@@ -160,7 +160,9 @@ CAgentnummer MijOverzicht::agentnummerOf(const ListItem& row) const
     agentnummer.GUID = row.key();
     agentnummer.Om_Agentnummer = row.text();
     agentnummer.Pc_Opslag = row.subItem(1).trimmed().toFloat();
-    agentnummer.Om_Beschrijving = row.subItem(2).trimmed();
+    // Only the placeholder of an empty description is no text of its own.
+    const QString beschrijving = row.subItem(2);
+    agentnummer.Om_Beschrijving = beschrijving == QLatin1String(" ") ? QString() : beschrijving;
     agentnummer.In_Standaard = row.checked();
     agentnummer.In_Changed = false;
     return agentnummer;
@@ -170,7 +172,7 @@ void MijOverzicht::showAgentnummer(ListItem& row, const CAgentnummer& agentnumme
 {
     const bool wasLoading = std::exchange(IsLoading, true);
     row.setText(agentnummer.Om_Agentnummer);
-    row.setSubItem(1, QString::number(double(agentnummer.Pc_Opslag), 'f', 2));
+    showSurcharge(row, double(agentnummer.Pc_Opslag));
     row.setSubItem(2, agentnummer.Om_Beschrijving.isEmpty() ? QStringLiteral(" ") : agentnummer.Om_Beschrijving);
     if (agentnummer.In_Standaard) {
         for (int i = 1; i <= lvwAgentnummers.count(); ++i)
@@ -179,6 +181,28 @@ void MijOverzicht::showAgentnummer(ListItem& row, const CAgentnummer& agentnumme
         row.setChecked(false);
     }
     IsLoading = wasLoading;
+}
+
+// The surcharge is shown with a decimal point, as it is read back; it sorts by
+// a key in the locale's own form, which the number sort reads.
+void MijOverzicht::showSurcharge(ListItem& row, double surcharge)
+{
+    row.setSubItem(1, QString::number(surcharge, 'f', 2));
+    row.listSubItem(1).key = QLocale().toString(surcharge, 'f', 2);
+}
+
+void MijOverzicht::showCompanyDefault(const QString& agentnummer)
+{
+    if (ListItem* company = lvwMaatschappij.selectedItem())
+        company->setSubItem(1, agentnummer.isEmpty() ? QStringLiteral(" ") : agentnummer);
+    Save_MijInstellingen();
+}
+
+// A company and kind have one default agent number: a new default clears the others first.
+QString MijOverzicht::clearOtherDefaults(const QString& guid) const
+{
+    return QStringLiteral("UPDATE tp_info SET In_Default = 0 WHERE Cd_SoortMij = ") + QString::number(cdSoortMij_) +
+           QStringLiteral(" AND Cd_Mij = ") + sqlQuoted(cdMij_) + QStringLiteral(" AND GUID <> ") + sqlQuoted(guid);
 }
 
 bool MijOverzicht::runInTransaction(const QStringList& statements, Touch touch)
@@ -204,12 +228,16 @@ bool MijOverzicht::Add_AgentnummerToDatabase(const CAgentnummer& a)
 {
     bool done = false;
     guarded([&] {
-        done = runInTransaction({QStringLiteral("INSERT INTO tp_info ") + QStringLiteral("VALUES (") +
+        QStringList statements;
+        if (a.In_Standaard)
+            statements << clearOtherDefaults(a.GUID);
+        statements << QStringLiteral("INSERT INTO tp_info ") + QStringLiteral("VALUES (") +
                                  sqlQuoted(a.Om_Agentnummer) + QStringLiteral(", ") + sqlQuoted(cdMij_) +
                                  QStringLiteral(", ") + sqlNumber(a.Pc_Opslag) + QStringLiteral(", ") +
                                  sqlFlag(a.In_Standaard) + QStringLiteral(", ") + QString::number(cdSoortMij_) +
                                  QStringLiteral(", ") + sqlQuoted(a.Om_Beschrijving) + QStringLiteral(", ") +
-                                 sqlQuoted(a.GUID) + QStringLiteral(")")});
+                                 sqlQuoted(a.GUID) + QStringLiteral(")");
+        done = runInTransaction(statements);
     });
     return done;
 }
@@ -218,13 +246,15 @@ bool MijOverzicht::Update_AgentnummerInDatabase(const CAgentnummer& a)
 {
     bool done = false;
     guarded([&] {
-        done = runInTransaction(
-            {QStringLiteral("UPDATE tp_info ") + QStringLiteral("SET Agent_Id = ") + sqlQuoted(a.Om_Agentnummer) +
+        QStringList statements;
+        if (a.In_Standaard)
+            statements << clearOtherDefaults(a.GUID);
+        statements << QStringLiteral("UPDATE tp_info ") + QStringLiteral("SET Agent_Id = ") + sqlQuoted(a.Om_Agentnummer) +
              QStringLiteral(", Cd_Mij = ") + sqlQuoted(cdMij_) + QStringLiteral(", Rente = ") + sqlNumber(a.Pc_Opslag) +
              QStringLiteral(", In_Default = ") + sqlFlag(a.In_Standaard) + QStringLiteral(", Cd_SoortMij = ") +
              QString::number(cdSoortMij_) + QStringLiteral(", Om_Omschrijving = ") + sqlQuoted(a.Om_Beschrijving) +
-             QStringLiteral(" WHERE GUID = ") + sqlQuoted(a.GUID)},
-            Touch::LastTouchesARow);
+             QStringLiteral(" WHERE GUID = ") + sqlQuoted(a.GUID);
+        done = runInTransaction(statements, Touch::LastTouchesARow);
     });
     return done;
 }
@@ -271,6 +301,8 @@ void MijOverzicht::cmdAddAgentnummer_Click()
         ListItem& row = lvwAgentnummers.addItem(agentnummer.GUID, agentnummer.Om_Agentnummer);
         IsLoading = wasLoading;
         showAgentnummer(row, agentnummer);
+        if (agentnummer.In_Standaard)
+            showCompanyDefault(agentnummer.Om_Agentnummer);
         StateChange();
     });
 }
@@ -291,9 +323,12 @@ void MijOverzicht::editAgentnummer()
     dialog.setMode(frmAgentnummer::Mode::Wijzigen);
     dialog.Fill_Control();
     ui().showModal(dialog);
+    const bool wasDefault = row->checked();
     if (!agentnummer.In_Changed || !Update_AgentnummerInDatabase(agentnummer))
         return;
     showAgentnummer(*row, agentnummer);
+    if (agentnummer.In_Standaard || wasDefault)
+        showCompanyDefault(agentnummer.In_Standaard ? agentnummer.Om_Agentnummer : QString());
 }
 
 void MijOverzicht::cmdDeleteAgentnummer_Click()
@@ -308,7 +343,10 @@ void MijOverzicht::cmdDeleteAgentnummer_Click()
             MsgButtons::YesNo, MsgIcon::Exclamation, QStringLiteral("Agentnummer verwijderen"));
         if (answer != MsgResult::Yes || !Delete_AgentnummerFromDatabase(row->key()))
             return;
+        const bool wasDefault = row->checked();
         lvwAgentnummers.removeItem(row->index());
+        if (wasDefault)
+            showCompanyDefault(QString());
         StateChange();
     });
 }
@@ -330,9 +368,7 @@ void MijOverzicht::lvwAgentnummers_ItemCheck(ListItem& row)
         for (int i = 1; i <= lvwAgentnummers.count(); ++i)
             lvwAgentnummers.item(i).setChecked(&lvwAgentnummers.item(i) == &row);
         IsLoading = wasLoading;
-        if (ListItem* company = lvwMaatschappij.selectedItem())
-            company->setSubItem(1, row.text());
-        Save_MijInstellingen();
+        showCompanyDefault(row.text());
     });
 }
 
@@ -340,9 +376,13 @@ void MijOverzicht::lvwAgentnummers_ColumnClick(ColumnHeader& column)
 {
     guarded([&] {
         const int sortColumn = column.index - 1;
+        // The surcharges sort by their keys; the first column's key is the row's GUID.
+        const bool surcharge = sortColumn == 1;
         SortListView(app().listSortState(), lvwAgentnummers, ui(), sortColumn,
-                     sortColumn == 1 ? SortDataType::Numbers : SortDataType::Text, SortSource::ShownText, false,
-                     ToggleOrder);
+                     surcharge ? SortDataType::Numbers : SortDataType::Text,
+                     surcharge ? SortSource::Keys : SortSource::ShownText, false, ToggleOrder);
+        // The sort selects the first row.
+        StateChange();
     });
 }
 

@@ -137,9 +137,9 @@ void RenteOpties::rowChecked(ListItem& row)
     Changed();
 }
 
-void RenteOpties::Save_Renteopties()
+bool RenteOpties::Save_Renteopties()
 {
-    guarded([this] {
+    return guarded([this] {
         if (!filled_)
             return;
         if (lening_)

@@ -25,8 +25,9 @@ public:
     const std::optional<Lening>& lening() const { return lening_; }
     void setLening(const Lening& lening);
     QString Om_Titel() const { return titel_; }
-    // Stores the choice shown; nothing happens without a known lender.
-    void Save_Renteopties();
+    // Stores the choice shown; nothing happens without a known lender. False
+    // when storing failed (the failure is reported).
+    bool Save_Renteopties();
 
     Label& lblOpties;
     ListView& lvwOpties;
@@ -34,9 +35,12 @@ public:
     Event<> Changed;
     Event<> Resized;
 
+    // Reads the arrangements and the stored choice (also done when the
+    // application is set).
+    void Fill_Control() override;
+
 protected:
     RenteOpties(Form& form, const QString& className, const QString& name, int index, Control* parent);
-    void Fill_Control() override;
 
 private:
     void fillDefaults(const Maatschappij& lender);

@@ -84,18 +84,17 @@ void frmRenteopties::Form_Resize()
 void frmRenteopties::cmdOk_Click()
 {
     guarded([this] {
-        if (control_)
-            control_->Save_Renteopties();
-        close(false);
+        // A failed save keeps the dialog open with the user's choice.
+        if (!control_ || control_->Save_Renteopties())
+            close(false);
     });
 }
 
 void frmRenteopties::cmdOpslaan_Click()
 {
     guarded([this] {
-        if (control_)
-            control_->Save_Renteopties();
-        cmdOpslaan.setEnabled(false);
+        if (!control_ || control_->Save_Renteopties())
+            cmdOpslaan.setEnabled(false);
     });
 }
 

@@ -502,7 +502,8 @@ TEST_F(MijOverzichtEditingTest, AddingAnAgentNumber)
 
     playDialog(QStringLiteral("20'02"), QStringLiteral("0,25"), QStringLiteral("Vestiging O'Hara"), true);
     h.control<CommandButton>("cmdAddAgentnummer").click();
-    EXPECT_EQ(stored("G1"), (QStringList{"1001|0|-1|", "20'02|0.25|-1|Vestiging O'Hara"}));
+    EXPECT_EQ(stored("G1"), (QStringList{"1001|0|0|", "20'02|0.25|-1|Vestiging O'Hara"})) << "one default";
+    EXPECT_EQ(companies().findItem("G1")->subItem(1), "20'02");
     const ListItem& added = agents().item(agents().count());
     EXPECT_EQ(added.text(), "20'02");
     EXPECT_EQ(added.subItem(1), "0.25");
@@ -535,6 +536,64 @@ TEST_F(MijOverzichtEditingTest, ChangingAnAgentNumber)
     EXPECT_EQ(stored("G1"), (QStringList{"1001|-0.5|-1|Nieuw", "1002|0|0|"}));
     EXPECT_EQ(agents().item(1).subItem(1), "-0.50");
     EXPECT_EQ(agents().item(1).subItem(2), "Nieuw");
+}
+
+// A company and kind keep one default when the dialog ticks "Standaard" on another number; a description keeps its
+// own spaces; taking the default off or deleting it leaves the company without a default number, shown and stored.
+TEST_F(MijOverzichtEditingTest, OneDefaultAlsoFromTheDialog)
+{
+    lenders();
+    agent("G1", 1, "1001", 0, true, "{G1-A}");
+    agent("G1", 1, "1002", 0, false, "{G1-B}", "Kantoor ");
+    agent("G2", 1, "2001", 0, true, "{G2-A}");
+    open();
+    click("G1");
+    agents().clickItem(2);
+    playDialog(QStringLiteral("1002"), QStringLiteral("0,1"), QStringLiteral("Kantoor "), true);
+    h.control<CommandButton>("cmdEditAgentnummer").click();
+    EXPECT_EQ(stored("G1"), (QStringList{"1001|0|0|", "1002|0.1|-1|Kantoor "}));
+    EXPECT_EQ(stored("G2"), (QStringList{"2001|0|-1|"})) << "another company keeps its default";
+    EXPECT_FALSE(agents().item(1).checked());
+    EXPECT_EQ(companies().findItem("G1")->subItem(1), "1002");
+    EXPECT_EQ(cat().GetMijInstellingen("G1", 1).Agentnummer, "1002");
+
+    playDialog(QStringLiteral("1002"), QStringLiteral("0,1"), QStringLiteral("Kantoor "), true);
+    h.control<CommandButton>("cmdEditAgentnummer").click();
+    EXPECT_EQ(stored("G1"), (QStringList{"1001|0|0|", "1002|0.1|0|Kantoor "}));
+    EXPECT_EQ(companies().findItem("G1")->subItem(1), " ");
+
+    agents().checkItem(1, true);
+    ASSERT_TRUE(agents().item(1).checked());
+    EXPECT_EQ(companies().findItem("G1")->subItem(1), "1001");
+    agents().clickItem(1);
+    h.ui().answerMessage(MsgResult::Yes);
+    h.control<CommandButton>("cmdDeleteAgentnummer").click();
+    EXPECT_EQ(stored("G1"), (QStringList{"1002|0.1|0|Kantoor "}));
+    EXPECT_EQ(companies().findItem("G1")->subItem(1), " ");
+    EXPECT_EQ(cat().GetMijInstellingen("G1", 1).Agentnummer, "");
+    EXPECT_TRUE(h.errors().empty());
+}
+
+// The surcharges sort as numbers in the Dutch locale, where the point they are shown with groups thousands; the
+// sort selects the first row, so the buttons for a selected number are usable.
+TEST_F(MijOverzichtEditingTest, SortingBySurchargeSortsNumbers)
+{
+    lenders();
+    const double rentes[] = {10, -0.5, 2, 0.25, -1};
+    for (int i = 0; i < 5; ++i)
+        agent("G1", 1, QStringLiteral("10%1").arg(i), rentes[i], i == 0, QStringLiteral("{G1-%1}").arg(i));
+    open();
+    click("G1");
+    agents().clickColumn(2);
+    QStringList shown;
+    for (int i = 1; i <= agents().count(); ++i)
+        shown << agents().item(i).subItem(1);
+    // Negatives come first and among themselves follow their digits, as the list sort has always done.
+    EXPECT_EQ(shown, (QStringList{"-0.50", "-1.00", "0.25", "2.00", "10.00"}));
+    EXPECT_TRUE(h.control<CommandButton>("cmdEditAgentnummer").enabled());
+    EXPECT_TRUE(h.control<CommandButton>("cmdDeleteAgentnummer").enabled());
+    agents().clickColumn(2);
+    EXPECT_EQ(agents().item(1).subItem(1), "10.00");
 }
 
 // Deleting asks first; No keeps the number.

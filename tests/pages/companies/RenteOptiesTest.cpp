@@ -112,7 +112,12 @@ TEST_F(RenteOptiesLoanPartTest, KeepsAnArrangementNoLongerOfferedAndTellsAVanish
 
     db().exec(QStringLiteral("DELETE FROM Leningdeel WHERE Volgnummer = 2"));
     dialog.control()->lvwOpties.checkItem(1, true);
-    dialog.control()->Save_Renteopties();
+    h.ui().whenModal("frmRenteopties", [&](Form& f) {
+        f.get<CommandButton>("cmdOK").click();
+        EXPECT_TRUE(f.visible()) << "a failed save keeps the dialog open";
+        f.hide();
+    });
+    h.ui().showModal(dialog);
     ASSERT_EQ(h.errors().size(), 1u);
     EXPECT_TRUE(h.errors().front().ErrorDescription.contains("Leningdeel 2 staat niet meer in het advies"))
         << str(h.errors().front().ErrorDescription);
