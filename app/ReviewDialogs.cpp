@@ -6,6 +6,9 @@
 #include "pages/advice/frmKolommenFinancieelPlan.h"
 #include "pages/advice/frmStandaardtekstDetail.h"
 #include "pages/advice/frmToetsingKolommen.h"
+#include "pages/companies/CAgentnummer.h"
+#include "pages/companies/frmAgentnummer.h"
+#include "pages/companies/frmProvisieInstellingen.h"
 #include "pages/companies/frmRenteopties.h"
 #include "pages/general/frmFormaatLogo.h"
 
@@ -57,6 +60,30 @@ const std::vector<std::pair<QString, Opener>>& openers()
          [](ReferenceApplication& app) -> std::unique_ptr<Form> {
              auto dialog = std::make_unique<frmImporterenMotiveringsteksten>();
              dialog->setBackColor(PageBackColor);
+             dialog->setApplication(app);
+             return dialog;
+         }},
+        {QStringLiteral("frmAgentnummer"),
+         [](ReferenceApplication& app) -> std::unique_ptr<Form> {
+             // The dialog edits the object it is given; it lives as long as the dialog.
+             static CAgentnummer agentnummer;
+             agentnummer.Om_Agentnummer = QStringLiteral("70012345");
+             agentnummer.Pc_Opslag = 0.25f;
+             agentnummer.Om_Beschrijving = QStringLiteral("Vestiging Utrecht");
+             agentnummer.In_Standaard = true;
+             auto dialog = std::make_unique<frmAgentnummer>();
+             dialog->setBackColor(PageBackColor);
+             dialog->setApplication(app);
+             dialog->setAgentnummer(agentnummer);
+             dialog->setMode(frmAgentnummer::Mode::Wijzigen);
+             dialog->Fill_Control();
+             return dialog;
+         }},
+        {QStringLiteral("frmProvisieInstellingen"),
+         [](ReferenceApplication& app) -> std::unique_ptr<Form> {
+             auto dialog = std::make_unique<frmProvisieInstellingen>();
+             dialog->setBackColor(PageBackColor);
+             dialog->setControlName(QStringLiteral("ProvisieAVT"));
              dialog->setApplication(app);
              return dialog;
          }},
