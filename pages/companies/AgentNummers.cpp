@@ -11,7 +11,6 @@
 #include "pages/companies/frmAgentnummer.h"
 
 #include <QUuid>
-#include <QVariantMap>
 
 namespace tarvelo {
 
@@ -19,8 +18,6 @@ namespace {
 constexpr int InnerWidth = 5400;
 constexpr int ButtonWidth = 1215;
 const QString NewNumber = QStringLiteral("<<Nieuw nummer>>");
-const QString Omschrijving = QStringLiteral("omschrijving");
-const QString Standaard = QStringLiteral("standaard");
 constexpr qint32 Kinds[] = {SoortMij::Geldverstrekker, SoortMij::Verzekeraar, SoortMij::Vermogensbeheerder,
                             SoortMij::Taxateur};
 } // namespace
@@ -149,14 +146,11 @@ void AgentNummers::lvwMaatschappijnaam_ItemClick(ListItem& row)
         fraAgentnummers.setCaption(mij ? mij->Om_Naam : row.text());
         std::unique_ptr<Recordset> rs = catalogus_->AgentnummerRecordset(cdMij_, kind());
         while (!rs->EOF_()) {
-            // What this page does not show travels with the row, so storing keeps it.
-            QString guid = rs->text(QStringLiteral("GUID"));
-            if (guid.isEmpty())
-                guid = QUuid::createUuid().toString(QUuid::WithBraces).toUpper();
-            ListItem& item = lvwAgentnummers.addItem(guid, rs->text(QStringLiteral("Agent_Id")));
+            // The description this page does not show travels with the row, so storing keeps it.
+            ListItem& item = lvwAgentnummers.addItem(QUuid::createUuid().toString(QUuid::WithBraces).toUpper(),
+                                                     rs->text(QStringLiteral("Agent_Id")));
             item.setSubItem(1, QString::number(rs->field(QStringLiteral("Rente")).toDouble()));
-            item.setTag(QVariantMap{{Omschrijving, rs->text(QStringLiteral("Om_Omschrijving"))},
-                                    {Standaard, rs->field(QStringLiteral("In_Default")).toInt() != 0}});
+            item.setTag(rs->text(QStringLiteral("Om_Omschrijving")));
             rs->MoveNext();
         }
         rs->Close();
@@ -174,7 +168,6 @@ void AgentNummers::cmdNieuw_Click()
 {
     guarded([this] {
         ListItem& row = lvwAgentnummers.addItem(QUuid::createUuid().toString(QUuid::WithBraces).toUpper(), NewNumber);
-        row.setTag(QVariantMap{{Omschrijving, QString()}, {Standaard, false}});
         lvwAgentnummers.setSelectedItem(&row);
         setBoxes(true, QString(), QString());
         txtAgentNummer.setFocus();
@@ -208,7 +201,7 @@ void AgentNummers::txtRente_Change()
 
 // The company's numbers of this kind are replaced as a whole, in one
 // transaction: numbers of its other kinds stay, and a row that cannot be
-// stored leaves everything as it was.
+// stored leaves everything as it was and is named.
 void AgentNummers::cmdOpslaan_Click()
 {
     guarded([this] {
@@ -228,17 +221,20 @@ void AgentNummers::cmdOpslaan_Click()
             if (!rente) {
                 lvwAgentnummers.setSelectedItem(&row);
                 setBoxes(true, row.text(), row.subItem(1));
-                failCheck(QStringLiteral("Voer a.u.b. een geldige rente op- of afslag in, bijvoorbeeld 0,25 of -0,1."),
+                failCheck(QStringLiteral("De rente op- of afslag van agentnummer %1 (regel %2) is geen getal.\r\n"
+                                         "Voer a.u.b. een geldige rente op- of afslag in, bijvoorbeeld 0,25 of -0,1.")
+                              .arg(row.text())
+                              .arg(i),
                           Titel(), &txtRente);
                 return;
             }
-            const QVariantMap kept = row.tag().toMap();
+            // This page knows no default: every number it writes is an ordinary one, with a
+            // key of its own so the company overview can change it later.
             statements << QStringLiteral("INSERT INTO tp_info (Agent_id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
-                                         "Om_Omschrijving, GUID) VALUES (%1, %2, %3, %4, %5, %6, %7)")
+                                         "Om_Omschrijving, GUID) VALUES (%1, %2, %3, 0, %4, %5, %6)")
                               .arg(sqlQuoted(row.text()), sqlQuoted(cdMij_), QString::number(double(*rente), 'g', 7),
-                                   kept.value(Standaard).toBool() ? QStringLiteral("-1") : QStringLiteral("0"),
-                                   QString::number(kind()), sqlQuoted(kept.value(Omschrijving).toString()),
-                                   sqlQuoted(row.key()));
+                                   QString::number(kind()), sqlQuoted(row.tag().toString()),
+                                   sqlQuoted(QUuid::createUuid().toString(QUuid::WithBraces).toUpper()));
         }
         Connection& connection = database_->connection();
         connection.BeginTrans();

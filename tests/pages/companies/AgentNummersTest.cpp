@@ -88,12 +88,22 @@ TEST_F(AgentNummersTest, StoringKeepsOtherKindsAndRefusesBadInput)
     h.ui().answerMessage(MsgResult::OK);
     button("cmdOpslaan").click();
     EXPECT_EQ(h.ui().messages().back().text,
+              "De rente op- of afslag van agentnummer 20'02 (regel 2) is geen getal.\r\n"
               "Voer a.u.b. een geldige rente op- of afslag in, bijvoorbeeld 0,25 of -0,1.");
     EXPECT_EQ(stored(), (QStringList{"G1|1|1001|0.1|-1|Hoofdkantoor", "G1|2|9009|0|-1|"}));
 
     h.control<TextBox>("txtRente").type(QStringLiteral("0,25"));
     button("cmdOpslaan").click();
-    EXPECT_EQ(stored(), (QStringList{"G1|1|1001|0.1|-1|Hoofdkantoor", "G1|1|20'02|0.25|0|", "G1|2|9009|0|-1|"}));
+    // The numbers written are ordinary ones of the kind shown, each with a new key; the description stays.
+    EXPECT_EQ(stored(), (QStringList{"G1|1|1001|0.1|0|Hoofdkantoor", "G1|1|20'02|0.25|0|", "G1|2|9009|0|-1|"}));
+    QSqlQuery keys = h.app().officeDatabase().exec(QStringLiteral("SELECT GUID FROM tp_info WHERE Cd_SoortMij = 1"));
+    QStringList written;
+    while (keys.next())
+        written << keys.value(0).toString();
+    ASSERT_EQ(written.size(), 2);
+    EXPECT_FALSE(written.contains("{A}"));
+    EXPECT_NE(written[0], written[1]);
+    EXPECT_EQ(written[0].size(), 38);
     EXPECT_EQ(companies().item(1).text(), "Aurora Hypotheken (2)");
     EXPECT_EQ(numbers().count(), 0) << "the agent side is cleared after storing";
 
