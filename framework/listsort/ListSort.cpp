@@ -12,12 +12,12 @@ namespace {
 const QString& cellValue(const ListItem& row, int column, SortSource source)
 {
     static const QString none;
+    if (source == SortSource::ShownText)
+        return row.columnText(column);
     if (column == 0)
-        return source == SortSource::ShownText ? row.text() : row.key();
+        return row.key();
     const ListSubItem* sub = row.findSubItem(column);
-    if (!sub)
-        return none;
-    return source == SortSource::ShownText ? sub->text : sub->key;
+    return sub ? sub->key : none;
 }
 
 void addKey(RowKeys& keys, const SortKey& key)
