@@ -3,7 +3,6 @@
 #include "framework/errors/RuntimeError.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace tarvelo {
 
@@ -65,6 +64,15 @@ QString ListItem::subItem(int n) const
 {
     const ListSubItem* s = findSubItem(n);
     return s ? s->text : QString();
+}
+
+const QString& ListItem::columnText(int column) const
+{
+    static const QString none;
+    if (column == 0)
+        return text_;
+    const ListSubItem* s = findSubItem(column);
+    return s ? s->text : none;
 }
 
 const ListSubItem* ListItem::findSubItem(int n) const
@@ -242,69 +250,28 @@ void ListView::setSorted(bool on)
         sortRows();
 }
 
-namespace {
-// The text as the sort compares it: case and accents ignored, so "Émile"
-// sorts with "emile" and "Zeeland" after "zaandam". Plain ASCII, which all
-// number and date keys are, needs no normalising.
-QString sortKeyOf(const QString& text)
-{
-    bool ascii = true;
-    bool upper = false;
-    for (QChar c : text) {
-        if (c.unicode() >= 0x80) {
-            ascii = false;
-            break;
-        }
-        upper = upper || (c.unicode() >= 'A' && c.unicode() <= 'Z');
-    }
-    if (ascii)
-        return upper ? text.toLower() : text; // shared, not copied
-    QString stripped;
-    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
-    stripped.reserve(decomposed.size());
-    for (QChar c : decomposed) {
-        if (c.category() != QChar::Mark_NonSpacing)
-            stripped += c;
-    }
-    return stripped.toCaseFolded();
-}
-} // namespace
-
 void ListView::sortRows()
 {
-    std::vector<QString> keys;
+    RowKeys keys;
     keys.reserve(items_.size());
     for (const auto& i : items_)
-        keys.push_back(i->columnText(sortKey_));
+        keys.addText(i->columnText(sortKey_));
     sortRowsBy(std::move(keys));
 }
 
-void ListView::sortRowsBy(std::vector<QString> keys)
+void ListView::sortRowsBy(RowKeys keys)
 {
     if (keys.size() != items_.size())
         throw RuntimeError::invalidProcedureCall();
-    // Compared as the user reads them; each key is prepared once and then
-    // compared plainly, so a large list sorts about as fast as its keys.
-    // Each key travels with its row's position, which also keeps equal keys
-    // in their old order.
-    std::vector<std::pair<QString, std::size_t>> order;
-    order.reserve(keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        order.emplace_back(sortKeyOf(keys[i]), i);
-    keys.clear();
-    const bool descending = sortOrder_ == 1;
-    std::sort(order.begin(), order.end(), [descending](const auto& a, const auto& b) {
-        const int c = a.first.compare(b.first, Qt::CaseSensitive);
-        if (c != 0)
-            return descending ? c > 0 : c < 0;
-        return a.second < b.second;
-    });
+    const std::vector<std::size_t> order = std::move(keys).sortedOrder(sortOrder_ == 1);
+    // The rows move once, each to its place, and are numbered on the way.
     std::vector<std::unique_ptr<ListItem>> sortedItems;
     sortedItems.reserve(items_.size());
-    for (const auto& entry : order)
-        sortedItems.push_back(std::move(items_[entry.second]));
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        sortedItems.push_back(std::move(items_[order[i]]));
+        sortedItems.back()->index_ = int(i) + 1;
+    }
     items_ = std::move(sortedItems);
-    renumber();
     changed(Property::Items);
 }
 

@@ -3,6 +3,7 @@
 #include "framework/forms/Control.h"
 #include "framework/forms/Event.h"
 #include "framework/forms/Label.h"
+#include "framework/forms/RowKeys.h"
 
 #include <QHash>
 #include <memory>
@@ -57,7 +58,7 @@ public:
     int subItemCount() const { return int(subItems_.size()); }
 
     // The text shown in a column (0 = the item's own text).
-    QString columnText(int column) const { return column == 0 ? text_ : subItem(column); }
+    const QString& columnText(int column) const;
 
     void ensureVisible();
 
@@ -128,9 +129,9 @@ public:
     void setSortOrder(int order);
     bool sorted() const { return sorted_; }
     void setSorted(bool on);
-    // Orders the rows once by a key per row (keys[i] belongs to row i + 1),
-    // compared as the built-in sort compares column texts, in sortOrder().
-    void sortRowsBy(std::vector<QString> keys);
+    // Orders the rows once by a key per row (the i-th key belongs to row i),
+    // in sortOrder(); text keys compare as the built-in sort compares column texts.
+    void sortRowsBy(RowKeys keys);
 
     // The row a renderer should scroll into view.
     ListItem* scrolledTo() const { return scrolledTo_; }

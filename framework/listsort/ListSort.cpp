@@ -8,38 +8,57 @@ namespace tarvelo {
 
 namespace {
 
-QString cellValue(const ListItem& row, int column, SortSource source)
+// The row's value in the chosen column, read where it is kept.
+const QString& cellValue(const ListItem& row, int column, SortSource source)
 {
+    static const QString none;
     if (source == SortSource::ShownText)
         return row.columnText(column);
     if (column == 0)
         return row.key();
     const ListSubItem* sub = row.findSubItem(column);
-    return sub ? sub->key : QString();
+    return sub ? sub->key : none;
 }
 
-QString sortKey(const QString& value, SortDataType dataType, const SortKeyMaker& keys)
+void addKey(RowKeys& keys, const SortKey& key)
 {
-    switch (dataType) {
-    case SortDataType::Numbers:
-        return keys.numberKey(value);
-    case SortDataType::Dates:
-        return keys.dateKey(value);
-    case SortDataType::Text:
-        break;
-    }
-    return value;
+    if (const DigitKey* digits = std::get_if<DigitKey>(&key))
+        keys.addDigits(*digits);
+    else if (const QStringView* same = std::get_if<QStringView>(&key))
+        keys.addText(*same);
+    else
+        keys.addOwnText(std::get<QString>(key));
 }
 
 // The list orders its rows by a key made for each row from the chosen column,
 // the way its own sort orders them by a column's text; the columns stay as they are.
 void sortByKeys(ListView& list, int column, SortDataType dataType, SortSource source)
 {
-    const SortKeyMaker maker;
-    std::vector<QString> keys;
-    keys.reserve(std::size_t(list.count()));
+    // First where every value is, then the keys: reading the rows is then a short loop that
+    // the processor runs ahead in, and making the keys reads the values one after another.
+    std::vector<QStringView> values;
+    values.reserve(std::size_t(list.count()));
     for (int i = 1; i <= list.count(); ++i)
-        keys.push_back(sortKey(cellValue(list.item(i), column, source), dataType, maker));
+        values.push_back(cellValue(list.item(i), column, source));
+
+    const SortKeyMaker maker;
+    RowKeys keys(dataType == SortDataType::Numbers ? maker.numberLayout()
+                 : dataType == SortDataType::Dates ? SortKeyMaker::dateLayout()
+                                                   : DigitKeyLayout{});
+    keys.reserve(values.size());
+    for (QStringView value : values) {
+        switch (dataType) {
+        case SortDataType::Numbers:
+            addKey(keys, maker.numberSortKey(value));
+            break;
+        case SortDataType::Dates:
+            addKey(keys, maker.dateSortKey(value));
+            break;
+        case SortDataType::Text:
+            keys.addText(value);
+            break;
+        }
+    }
     list.sortRowsBy(std::move(keys));
     // Rows added later go at the end, as after a sort by a column that is gone again.
     list.setSorted(false);

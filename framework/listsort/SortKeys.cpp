@@ -25,19 +25,34 @@ void appendDigits(QString& key, int value, int width)
     key.append(digits, width);
 }
 
-// "yyyyMMdd HHmmss", written digit by digit: a sort formats every row.
-QString dateKeyOf(const DateAndTime& moment)
+// "yyyyMMdd HHmmss"; a year of more than four digits or before the calendar's start
+// keeps the text it has always had.
+SortKey dateKeyOf(const DateAndTime& moment)
 {
+    const QDate& date = moment.date;
+    const QTime& time = moment.time;
+    if (date.year() >= 0 && date.year() <= 9999)
+        return DigitKey{false, std::uint64_t(date.year() * 10000 + date.month() * 100 + date.day()),
+                        std::uint64_t(time.hour() * 10000 + time.minute() * 100 + time.second())};
     QString key;
     key.reserve(15);
-    appendDigits(key, moment.date.year(), 4);
-    appendDigits(key, moment.date.month(), 2);
-    appendDigits(key, moment.date.day(), 2);
+    appendDigits(key, date.year(), 4);
+    appendDigits(key, date.month(), 2);
+    appendDigits(key, date.day(), 2);
     key += u' ';
-    appendDigits(key, moment.time.hour(), 2);
-    appendDigits(key, moment.time.minute(), 2);
-    appendDigits(key, moment.time.second(), 2);
+    appendDigits(key, time.hour(), 2);
+    appendDigits(key, time.minute(), 2);
+    appendDigits(key, time.second(), 2);
     return key;
+}
+
+QString keyText(const SortKey& key, const DigitKeyLayout& layout)
+{
+    if (const DigitKey* digits = std::get_if<DigitKey>(&key))
+        return DigitKeyText(*digits, layout);
+    if (const QStringView* same = std::get_if<QStringView>(&key))
+        return same->toString();
+    return std::get<QString>(key);
 }
 
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
@@ -134,11 +149,24 @@ SortKeyMaker::SortKeyMaker(const QLocale& locale)
     dayFirst_ = day < 0 || month < 0 || day < month;
 }
 
-QString SortKeyMaker::numberKeyOf(double value) const
+DigitKeyLayout SortKeyMaker::numberLayout() const { return {IntegerDigits, decimalPoint_, Decimals}; }
+
+DigitKeyLayout SortKeyMaker::dateLayout() { return {8, QStringLiteral(" "), 6}; }
+
+SortKey SortKeyMaker::numberKeyOf(double value) const
 {
     const bool negative = value < 0;
     const QString digits = QString::number(negative ? -value : value, 'f', Decimals);
     const qsizetype point = digits.indexOf(u'.');
+    if (point > 0 && point <= IntegerDigits && digits.size() == point + 1 + Decimals) {
+        DigitKey key{negative, 0, 0};
+        for (qsizetype i = 0; i < point; ++i)
+            key.leading = key.leading * 10 + (digits[i].unicode() - u'0');
+        for (qsizetype i = point + 1; i < digits.size(); ++i)
+            key.trailing = key.trailing * 10 + (digits[i].unicode() - u'0');
+        return key;
+    }
+    // Beyond fifteen integer digits (or no finite value) the text is what sorts.
     QString key;
     key.reserve(IntegerDigits + Decimals + 2);
     if (negative)
@@ -150,16 +178,16 @@ QString SortKeyMaker::numberKeyOf(double value) const
 }
 
 // Digits with the locale's separators, at most fifteen before and ten after the
-// decimal separator, are written out as they are; anything else goes through a double.
-bool SortKeyMaker::plainNumberKey(QStringView text, QString& key) const
+// decimal separator, are taken as they are; anything else goes through a double.
+bool SortKeyMaker::plainNumber(QStringView text, DigitKey& key) const
 {
-    // Written into one fixed buffer: a sort makes a key for every row.
+    // No text is made: a sort makes a key for every row.
     qsizetype pos = 0;
     bool negative = false;
     if (pos < text.size() && (text[pos] == u'-' || text[pos] == u'+'))
         negative = text[pos++] == u'-';
     // Group separators only between complete groups of three digits.
-    QChar integer[IntegerDigits];
+    std::uint64_t integer = 0;
     int integerDigits = 0;
     int run = 0;
     bool grouped = false;
@@ -171,7 +199,8 @@ bool SortKeyMaker::plainNumberKey(QStringView text, QString& key) const
             if (integerDigits > 0 || c != u'0') {
                 if (integerDigits == IntegerDigits)
                     return false;
-                integer[integerDigits++] = c;
+                integer = integer * 10 + (c.unicode() - u'0');
+                ++integerDigits;
             }
         } else if (oneCharGroup && c == groupSeparator_[0]) {
             if (grouped ? run != 3 : (run < 1 || run > 3))
@@ -196,34 +225,21 @@ bool SortKeyMaker::plainNumberKey(QStringView text, QString& key) const
     }
     if ((!anyInteger && fraction.isEmpty()) || fraction.size() > Decimals)
         return false;
-    const bool zero =
-        integerDigits == 0 && std::all_of(fraction.begin(), fraction.end(), [](QChar c) { return c == u'0'; });
-
-    QChar buffer[1 + IntegerDigits + 4 + Decimals];
-    qsizetype length = 0;
-    if (negative && !zero)
-        buffer[length++] = u'-';
-    for (int i = integerDigits; i < IntegerDigits; ++i)
-        buffer[length++] = u'0';
-    for (int i = 0; i < integerDigits; ++i)
-        buffer[length++] = integer[i];
-    for (qsizetype i = 0; i < decimalPoint_.size() && i < 4; ++i)
-        buffer[length++] = decimalPoint_[i];
-    for (QChar c : fraction)
-        buffer[length++] = c;
-    for (qsizetype i = fraction.size(); i < Decimals; ++i)
-        buffer[length++] = u'0';
-    key = QString(buffer, length);
+    std::uint64_t decimals = 0;
+    for (qsizetype i = 0; i < Decimals; ++i)
+        decimals = decimals * 10 + (i < fraction.size() ? fraction[i].unicode() - u'0' : 0);
+    // Minus zero is zero.
+    key = DigitKey{negative && (integer != 0 || decimals != 0), integer, decimals};
     return true;
 }
 
-QString SortKeyMaker::numberKey(const QString& text) const
+SortKey SortKeyMaker::numberSortKey(QStringView text) const
 {
-    const QStringView trimmed = QStringView(text).trimmed();
+    const QStringView trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return text;
-    QString key;
-    if (plainNumberKey(trimmed, key))
+    DigitKey key;
+    if (plainNumber(trimmed, key))
         return key;
     bool ok = false;
     double value = locale_.toDouble(trimmed, &ok);
@@ -234,7 +250,7 @@ QString SortKeyMaker::numberKey(const QString& text) const
         QString withoutSign = trimmed.toString();
         withoutSign.remove(currency_);
         const QStringView rest = QStringView(withoutSign).trimmed();
-        if (plainNumberKey(rest, key))
+        if (plainNumber(rest, key))
             return key;
         value = locale_.toDouble(rest, &ok);
         if (ok)
@@ -243,13 +259,14 @@ QString SortKeyMaker::numberKey(const QString& text) const
     return text;
 }
 
-QString SortKeyMaker::dateKey(const QString& text) const
+SortKey SortKeyMaker::dateSortKey(QStringView text) const
 {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
+    const QStringView digits = text.trimmed();
+    if (digits.isEmpty())
         return text;
-    if (const auto moment = readNumericDate(trimmed, dayFirst_))
+    if (const auto moment = readNumericDate(digits, dayFirst_))
         return dateKeyOf(*moment);
+    const QString trimmed = digits.toString();
     // Dates written out in the locale's words ("donderdag 15 juni 2023", "15 juni 2023").
     for (QLocale::FormatType type : {QLocale::LongFormat, QLocale::ShortFormat}) {
         const QDateTime dateTime = locale_.toDateTime(trimmed, type);
@@ -267,12 +284,13 @@ QString SortKeyMaker::dateKey(const QString& text) const
 
 QString NumberSortKey(const QString& text, const QLocale& locale)
 {
-    return SortKeyMaker(locale).numberKey(text);
+    const SortKeyMaker maker(locale);
+    return keyText(maker.numberSortKey(text), maker.numberLayout());
 }
 
 QString DateSortKey(const QString& text, const QLocale& locale)
 {
-    return SortKeyMaker(locale).dateKey(text);
+    return keyText(SortKeyMaker(locale).dateSortKey(text), SortKeyMaker::dateLayout());
 }
 
 } // namespace tarvelo
