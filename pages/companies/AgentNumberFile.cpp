@@ -44,6 +44,26 @@ std::optional<QVariant> importKind(const QString& text)
     return QVariant(int(value));
 }
 
+// Earlier exports wrote the XML declaration twice; the second one goes.
+QString withOneDeclaration(QString start)
+{
+    static const QLatin1String declaration("<?xml ");
+    if (!start.startsWith(declaration))
+        return start;
+    const qsizetype end = start.indexOf(QLatin1String("?>"));
+    if (end < 0)
+        return start;
+    qsizetype next = end + 2;
+    while (next < start.size() && start.at(next).isSpace())
+        ++next;
+    if (QStringView(start).sliced(next).startsWith(declaration)) {
+        const qsizetype secondEnd = start.indexOf(QLatin1String("?>"), next);
+        if (secondEnd > 0)
+            start.remove(next, secondEnd + 2 - next);
+    }
+    return start;
+}
+
 bool hasControlCharacter(QStringView text)
 {
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
@@ -343,7 +363,7 @@ AgentNumberFile::Pass AgentNumberFile::pass(const Take* take)
         else
             form = std::make_unique<TextForm>(take);
         // XML may not start with whitespace; the plain text keeps its lines.
-        const bool fed = form->feed(xml ? leading.sliced(first - leading.cbegin()) : leading);
+        const bool fed = form->feed(xml ? withOneDeclaration(leading.sliced(first - leading.cbegin())) : leading);
         leading.clear();
         return fed;
     };

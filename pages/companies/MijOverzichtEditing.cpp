@@ -357,10 +357,8 @@ void MijOverzicht::Save_AgentnummerExport()
                         QStringLiteral("Export niet mogelijk"));
             return;
         }
+        // The declaration is written as text below, before the document.
         pugi::xml_document document;
-        pugi::xml_node declaration = document.append_child(pugi::node_declaration);
-        declaration.append_attribute("version") = "1.0";
-        declaration.append_attribute("encoding") = "UTF-8";
         pugi::xml_node root = document.append_child("quenmarixagentnummers");
         root.append_attribute("aanmaakdatum") =
             CDate(app().SysteemDatum()).toString(QStringLiteral("dd-MM-yyyy")).toUtf8().constData();

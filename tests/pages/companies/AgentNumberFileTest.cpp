@@ -89,6 +89,9 @@ TEST_F(AgentNumberFileTest, EveryEncodingGivesTheSameEntries)
     EXPECT_EQ(entries(), DocumentEntries);
     write(Document.mid(Document.indexOf(QLatin1String("<quen"))).toUtf8());
     EXPECT_EQ(entries(), DocumentEntries);
+    // Earlier exports wrote the declaration twice.
+    write(encoded(Document.left(Document.indexOf(QLatin1String("<quen"))) + Document, QStringConverter::Utf16LE, true));
+    EXPECT_EQ(entries(), DocumentEntries);
 }
 
 // Files read in several pieces: entries and lines that straddle the pieces are read whole.
