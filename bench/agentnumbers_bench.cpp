@@ -10,6 +10,7 @@
 #include "framework/ui/ScriptedUi.h"
 #include "host/ReferenceApplication.h"
 #include "host/office/OfficeDatabase.h"
+#include "pages/companies/AgentNumberFile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -224,9 +225,31 @@ void BM_Import(benchmark::State& state)
     state.counters["bestand_MB"] = fileMb;
 }
 
+// Reading the exported file alone, without storing: the check, and the check with the second pass.
+void BM_ReadFile(benchmark::State& state)
+{
+    Office& o = office();
+    if (!QFileInfo::exists(o.file())) {
+        o.ui.answerMessage(MsgResult::OK);
+        o.click("cmdAgentnummerExport");
+    }
+    for (auto _ : state) {
+        const double start = cpuSeconds();
+        AgentNumberFile file(o.file());
+        if (!file.open() || file.check() != AgentNumberFile::Status::Ok || file.entryCount() != o.n)
+            state.SkipWithError("the file does not read");
+        if (state.range(0) == 2 && file.read([](const AgentNumberEntry& e) { benchmark::DoNotOptimize(&e); }) !=
+                                       AgentNumberFile::Status::Ok)
+            state.SkipWithError("the second pass does not read");
+        state.SetIterationTime(cpuSeconds() - start);
+    }
+}
+
 BENCHMARK(BM_BaselineSqliteInsert)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_Export)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReadFile)->Arg(1)->Arg(2)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_Import)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)
     ->ReportAggregatesOnly(true);

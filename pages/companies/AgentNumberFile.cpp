@@ -2,13 +2,13 @@
 
 #include <QFileInfo>
 #include <QStringDecoder>
-#include <QXmlStreamReader>
 #include <algorithm>
 #include <array>
 #include <climits>
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <vector>
 #include <sys/stat.h>
 
 namespace tarvelo {
@@ -42,26 +42,6 @@ std::optional<QVariant> importKind(const QString& text)
     if (value < double(INT_MIN) || value > double(INT_MAX))
         return std::nullopt;
     return QVariant(int(value));
-}
-
-// Earlier exports wrote the XML declaration twice; the second one goes.
-QString withOneDeclaration(QString start)
-{
-    static const QLatin1String declaration("<?xml ");
-    if (!start.startsWith(declaration))
-        return start;
-    const qsizetype end = start.indexOf(QLatin1String("?>"));
-    if (end < 0)
-        return start;
-    qsizetype next = end + 2;
-    while (next < start.size() && start.at(next).isSpace())
-        ++next;
-    if (QStringView(start).sliced(next).startsWith(declaration)) {
-        const qsizetype secondEnd = start.indexOf(QLatin1String("?>"), next);
-        if (secondEnd > 0)
-            start.remove(next, secondEnd + 2 - next);
-    }
-    return start;
 }
 
 bool hasControlCharacter(QStringView text)
@@ -150,32 +130,295 @@ private:
     QString pending_;
 };
 
-// The XML document, read token by token as the text comes in.
+// The XML document, read as the text comes in by a small strict reader of
+// its own: well-formed XML 1.0 elements, attributes, text, character and the
+// five predefined entity references, CDATA sections, comments and processing
+// instructions (skipped, also a repeated declaration); no document type
+// declaration. Line ends in text become LF and whitespace in attribute values
+// a space, as XML prescribes.
 class XmlForm final : public FormReader {
 public:
-    explicit XmlForm(const Take* take) : FormReader(take) { reader_.setNamespaceProcessing(false); }
+    using FormReader::FormReader;
 
     bool feed(const QString& text) override
     {
-        reader_.addData(text);
-        unread_ += text.size();
-        for (;;) {
-            const QXmlStreamReader::TokenType token = reader_.readNext();
-            if (reader_.hasError())
-                // Waiting for more text is fine, unless one run of markup or text grows past the bound.
-                return reader_.error() == QXmlStreamReader::PrematureEndOfDocumentError &&
-                       unread_ <= AgentNumberFile::MaxRun;
-            unread_ = 0;
-            if (!take(token))
-                return false;
-        }
+        buf_.remove(0, pos_);
+        pos_ = 0;
+        buf_.append(text);
+        return parse(false);
     }
 
-    // Only whitespace, comments or processing instructions may follow the root.
-    bool finish() override { return rootClosed_; }
+    bool finish() override { return parse(true) && pos_ == buf_.size() && rootClosed_; }
 
 private:
+    enum class Step { Done, More, Bad };
     enum Field { AgentId, CdMij, Rente, Soort, Omschrijving, Standaard, None };
+    static constexpr int MaxDepth = 8;
+
+    bool parse(bool atEnd)
+    {
+        while (pos_ < buf_.size()) {
+            const Step step = buf_.at(pos_) == QLatin1Char('<') ? markup() : text(atEnd);
+            if (step == Step::Bad)
+                return false;
+            if (step == Step::More) // one run of markup or text may not grow past the bound
+                return !atEnd && buf_.size() - pos_ <= AgentNumberFile::MaxRun;
+        }
+        return true;
+    }
+
+    static bool isSpace(QChar c)
+    {
+        return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
+    }
+    static bool isNameChar(QChar c, bool first)
+    {
+        const char16_t u = c.unicode();
+        if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u == '_' || u == ':' || u >= 0x80)
+            return u != 0xFFFE && u != 0xFFFF;
+        return !first && ((u >= '0' && u <= '9') || u == '-' || u == '.');
+    }
+
+    // The name at i; i moves past it. Empty when there is none.
+    QStringView name(qsizetype& i) const
+    {
+        const qsizetype start = i;
+        while (i < buf_.size() && isNameChar(buf_.at(i), i == start))
+            ++i;
+        return QStringView(buf_).sliced(start, i - start);
+    }
+
+    // Appends run with its references resolved (a CDATA section has none, and
+    // may hold "<"); false when it holds what XML forbids there.
+    enum class Run { Text, Attribute, CData };
+    static bool decode(QStringView run, QString& out, Run kind)
+    {
+        const bool attribute = kind == Run::Attribute;
+        qsizetype plain = 0;
+        const auto flush = [&](qsizetype upTo) { out.append(run.sliced(plain, upTo - plain)); };
+        for (qsizetype i = 0; i < run.size(); ++i) {
+            const char16_t c = run[i].unicode();
+            if (c >= 0x20 && ((c != '&' && c != '<') || kind == Run::CData) && c < 0xFFFE)
+                continue;
+            flush(i);
+            if (c == '&') {
+                const qsizetype end = run.indexOf(QLatin1Char(';'), i);
+                if (end < 0 || end - i > 12)
+                    return false;
+                const std::optional<char32_t> ch = reference(run.sliced(i + 1, end - i - 1));
+                if (!ch)
+                    return false;
+                out.append(QStringView(QChar::fromUcs4(*ch)));
+                i = end;
+            } else if (c == '\r' || c == '\n' || c == '\t') {
+                if (c == '\r' && i + 1 < run.size() && run[i + 1] == QLatin1Char('\n'))
+                    ++i;
+                out.append(attribute ? QLatin1Char(' ') : c == '\t' ? QLatin1Char('\t') : QLatin1Char('\n'));
+            } else {
+                return false; // a control character, "<" in a value, U+FFFE or U+FFFF
+            }
+            plain = i + 1;
+        }
+        flush(run.size());
+        return true;
+    }
+
+    static std::optional<char32_t> reference(QStringView name)
+    {
+        static const std::pair<const char*, char32_t> named[] = {
+            {"lt", U'<'}, {"gt", U'>'}, {"amp", U'&'}, {"apos", U'\''}, {"quot", U'"'}};
+        for (const auto& [text, ch] : named) {
+            if (name == QLatin1String(text))
+                return ch;
+        }
+        if (!name.startsWith(QLatin1Char('#')) || name.size() < 2)
+            return std::nullopt;
+        const bool hex = name[1] == QLatin1Char('x');
+        const QStringView digits = name.sliced(hex ? 2 : 1);
+        if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), [hex](QChar d) {
+                return d.isDigit() || (hex && QStringLiteral("abcdefABCDEF").contains(d));
+            }))
+            return std::nullopt;
+        bool ok = false;
+        const uint value = digits.toUInt(&ok, hex ? 16 : 10);
+        const bool allowed = ok && (value == 0x9 || value == 0xA || value == 0xD || (value >= 0x20 && value < 0xD800) ||
+                                    (value >= 0xE000 && value < 0xFFFE) || (value >= 0x10000 && value <= 0x10FFFF));
+        if (!allowed)
+            return std::nullopt;
+        return char32_t(value);
+    }
+
+    Step text(bool atEnd)
+    {
+        qsizetype end = buf_.indexOf(QLatin1Char('<'), pos_);
+        if (end < 0) {
+            if (!atEnd)
+                return Step::More;
+            end = buf_.size();
+        }
+        const QStringView run = QStringView(buf_).sliced(pos_, end - pos_);
+        if (depth_ == 0) {
+            if (!std::all_of(run.begin(), run.end(), isSpace))
+                return Step::Bad;
+        } else if (depth_ == 3 && field_ != None) {
+            if (!decode(run, text_, Run::Text) || text_.size() > AgentNumberFile::MaxRun)
+                return Step::Bad;
+        } else {
+            scratch_.truncate(0);
+            if (!decode(run, scratch_, Run::Text))
+                return Step::Bad;
+        }
+        pos_ = end;
+        return Step::Done;
+    }
+
+    Step markup()
+    {
+        const QStringView rest = QStringView(buf_).sliced(pos_);
+        static const QLatin1String comment("<!--"), cdata("<![CDATA[");
+        if (rest.size() < 2)
+            return Step::More;
+        if (rest[1] == QLatin1Char('?'))
+            return skipTo(QLatin1String("?>"), 2);
+        if (rest[1] == QLatin1Char('/'))
+            return endTag();
+        if (rest[1] != QLatin1Char('!'))
+            return startTag();
+        if (rest.startsWith(comment))
+            return skipTo(QLatin1String("--"), 4, QLatin1String("-->"));
+        if (rest.startsWith(cdata)) {
+            const qsizetype end = buf_.indexOf(QLatin1String("]]>"), pos_ + cdata.size());
+            if (end < 0)
+                return Step::More;
+            if (depth_ == 0)
+                return Step::Bad;
+            QString& into = depth_ == 3 && field_ != None ? text_ : (scratch_.truncate(0), scratch_);
+            const QStringView content = QStringView(buf_).sliced(pos_ + cdata.size(), end - pos_ - cdata.size());
+            if (!decode(content, into, Run::CData) || into.size() > AgentNumberFile::MaxRun)
+                return Step::Bad;
+            pos_ = end + 3;
+            return Step::Done;
+        }
+        // Not yet known, or a document type declaration or other markup an export never has.
+        return rest.size() < cdata.size() && (cdata.startsWith(rest) || comment.startsWith(rest))
+                   ? Step::More
+                   : Step::Bad;
+    }
+
+    // Skips past the end marker of a comment or processing instruction.
+    Step skipTo(QLatin1String marker, qsizetype from, QLatin1String end = QLatin1String())
+    {
+        const qsizetype at = buf_.indexOf(marker, pos_ + from);
+        if (at < 0)
+            return Step::More;
+        if (!end.isEmpty()) { // "--" only ends a comment
+            if (at + end.size() > buf_.size())
+                return Step::More;
+            if (!QStringView(buf_).sliced(at).startsWith(end))
+                return Step::Bad;
+        }
+        pos_ = at + (end.isEmpty() ? marker.size() : end.size());
+        return Step::Done;
+    }
+
+    Step startTag()
+    {
+        qsizetype i = pos_ + 1;
+        const QStringView element = name(i);
+        if (i >= buf_.size())
+            return Step::More;
+        if (element.isEmpty())
+            return Step::Bad;
+        attributes_.clear();
+        bool selfClosing = false;
+        for (;;) {
+            const qsizetype spaceStart = i;
+            while (i < buf_.size() && isSpace(buf_.at(i)))
+                ++i;
+            if (i >= buf_.size())
+                return Step::More;
+            if (buf_.at(i) == QLatin1Char('>')) {
+                ++i;
+                break;
+            }
+            if (buf_.at(i) == QLatin1Char('/')) {
+                if (i + 1 >= buf_.size())
+                    return Step::More;
+                if (buf_.at(i + 1) != QLatin1Char('>'))
+                    return Step::Bad;
+                i += 2;
+                selfClosing = true;
+                break;
+            }
+            if (i == spaceStart)
+                return Step::Bad; // attributes stand apart
+            const QStringView attribute = name(i);
+            if (i >= buf_.size())
+                return Step::More;
+            if (attribute.isEmpty())
+                return Step::Bad;
+            while (i < buf_.size() && isSpace(buf_.at(i)))
+                ++i;
+            if (i >= buf_.size())
+                return Step::More;
+            if (buf_.at(i) != QLatin1Char('='))
+                return Step::Bad;
+            ++i;
+            while (i < buf_.size() && isSpace(buf_.at(i)))
+                ++i;
+            if (i >= buf_.size())
+                return Step::More;
+            const QChar quote = buf_.at(i);
+            if (quote != QLatin1Char('"') && quote != QLatin1Char('\''))
+                return Step::Bad;
+            const qsizetype close = buf_.indexOf(quote, i + 1);
+            if (close < 0)
+                return Step::More;
+            for (const auto& [other, value] : attributes_) {
+                if (other == attribute)
+                    return Step::Bad; // twice in one tag
+            }
+            QString value;
+            if (!decode(QStringView(buf_).sliced(i + 1, close - i - 1), value, Run::Attribute))
+                return Step::Bad;
+            attributes_.emplace_back(attribute, std::move(value));
+            i = close + 1;
+        }
+        if (depth_ == 0 && rootSeen_)
+            return Step::Bad; // one root only
+        if (!startElement(element))
+            return Step::Bad;
+        pos_ = i;
+        return selfClosing && !endElement() ? Step::Bad : Step::Done;
+    }
+
+    Step endTag()
+    {
+        qsizetype i = pos_ + 2;
+        const QStringView element = name(i);
+        while (i < buf_.size() && isSpace(buf_.at(i)))
+            ++i;
+        if (i >= buf_.size())
+            return Step::More;
+        if (buf_.at(i) != QLatin1Char('>') || depth_ == 0 || element != open_[depth_ - 1])
+            return Step::Bad;
+        pos_ = i + 1;
+        return endElement() ? Step::Done : Step::Bad;
+    }
+
+    QString attribute(const char* wanted) const
+    {
+        for (const auto& [name, value] : attributes_) {
+            if (name == QLatin1String(wanted))
+                return value;
+        }
+        return QString();
+    }
+    bool hasAttribute(const char* wanted) const
+    {
+        return std::any_of(attributes_.begin(), attributes_.end(),
+                           [wanted](const auto& a) { return a.first == QLatin1String(wanted); });
+    }
 
     static Field fieldOf(QStringView name)
     {
@@ -188,49 +431,31 @@ private:
         return None;
     }
 
-    bool take(QXmlStreamReader::TokenType token)
+    bool startElement(QStringView element)
     {
-        switch (token) {
-        case QXmlStreamReader::DTD:
-            return false; // an export has none; its entities are no one's business here
-        case QXmlStreamReader::StartElement:
-            return startElement();
-        case QXmlStreamReader::Characters:
-            if (depth_ == 3 && field_ != None) {
-                text_ += reader_.text();
-                return text_.size() <= AgentNumberFile::MaxRun;
-            }
-            return true;
-        case QXmlStreamReader::EndElement:
-            return endElement();
-        default:
-            return true;
-        }
-    }
-
-    bool startElement()
-    {
+        if (depth_ == MaxDepth)
+            return false;
+        open_[depth_] = element.toString();
         ++depth_;
-        const QStringView name = reader_.qualifiedName();
         if (depth_ == 1) {
-            if (name != QLatin1String("quenmarixagentnummers"))
+            rootSeen_ = true;
+            if (element != QLatin1String("quenmarixagentnummers"))
                 return false; // a document, but not an export of agent numbers
-            date = reader_.attributes().value(QLatin1String("aanmaakdatum")).toString();
-        } else if (depth_ == 2 && name == QLatin1String("agentnummerdata")) {
+            date = attribute("aanmaakdatum");
+        } else if (depth_ == 2 && element == QLatin1String("agentnummerdata")) {
             inEntry_ = true;
             entry_ = AgentNumberEntry();
             values_.fill(QVariant());
-            const QXmlStreamAttributes attributes = reader_.attributes();
-            if (attributes.hasAttribute(QLatin1String("guid")))
-                entry_.GUID = attributes.value(QLatin1String("guid")).toString();
+            if (hasAttribute("guid"))
+                entry_.GUID = attribute("guid");
         } else if (depth_ == 3 && inEntry_) {
-            field_ = fieldOf(name);
+            field_ = fieldOf(element);
             // The first element of a name counts.
             if (field_ != None && !values_[field_].isNull())
                 field_ = None;
-            text_.clear();
+            text_.truncate(0);
         }
-        return depth_ <= 8;
+        return true;
     }
 
     bool endElement()
@@ -266,12 +491,14 @@ private:
         return true;
     }
 
-    QXmlStreamReader reader_;
-    qsizetype unread_ = 0;
+    QString buf_; // what is not read yet starts at pos_
+    qsizetype pos_ = 0;
     int depth_ = 0;
-    bool inEntry_ = false, rootClosed_ = false;
+    std::array<QString, MaxDepth> open_;
+    std::vector<std::pair<QStringView, QString>> attributes_;
+    bool rootSeen_ = false, rootClosed_ = false, inEntry_ = false;
     Field field_ = None;
-    QString text_;
+    QString text_, scratch_;
     AgentNumberEntry entry_;
     std::array<QVariant, None> values_;
 };
@@ -363,7 +590,7 @@ AgentNumberFile::Pass AgentNumberFile::pass(const Take* take)
         else
             form = std::make_unique<TextForm>(take);
         // XML may not start with whitespace; the plain text keeps its lines.
-        const bool fed = form->feed(xml ? withOneDeclaration(leading.sliced(first - leading.cbegin())) : leading);
+        const bool fed = form->feed(xml ? leading.sliced(first - leading.cbegin()) : leading);
         leading.clear();
         return fed;
     };
