@@ -435,7 +435,8 @@ private:
     {
         if (depth_ == MaxDepth)
             return false;
-        open_[depth_] = element.toString();
+        open_[depth_].truncate(0); // keeps its room: no allocation per element
+        open_[depth_].append(element);
         ++depth_;
         if (depth_ == 1) {
             rootSeen_ = true;
@@ -462,7 +463,9 @@ private:
     {
         if (depth_ == 3 && field_ != None) {
             // Text that is only whitespace is no text.
-            values_[field_] = text_.trimmed().isEmpty() ? QString(QLatin1String("")) : text_;
+            values_[field_] = std::all_of(text_.cbegin(), text_.cend(), [](QChar c) { return c.isSpace(); })
+                                  ? QString(QLatin1String(""))
+                                  : text_;
             field_ = None;
         } else if (depth_ == 2 && inEntry_) {
             inEntry_ = false;

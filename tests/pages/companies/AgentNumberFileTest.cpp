@@ -89,6 +89,13 @@ TEST_F(AgentNumberFileTest, EveryEncodingGivesTheSameEntries)
     EXPECT_EQ(entries(), DocumentEntries);
     write(Document.mid(Document.indexOf(QLatin1String("<quen"))).toUtf8());
     EXPECT_EQ(entries(), DocumentEntries);
+    // What other writers may use: single quotes, references, CDATA, comments, empty elements, CR LF in text.
+    write("<quenmarixagentnummers aanmaakdatum='01-01-2024'><!-- door een ander programma -->"
+          "<agentnummerdata guid = '{B}' ><agentnummer>&#65;&#x42;&lt;&gt;&apos;&quot;</agentnummer>"
+          "<maatschappijcode><![CDATA[G&<1]]></maatschappijcode><renteopslagpercentage/>"
+          "<omschrijving>regel 1\r\nregel 2</omschrijving><extra><omschrijving>niet</omschrijving></extra>"
+          "<omschrijving>tweede</omschrijving></agentnummerdata><?pi x?></quenmarixagentnummers>\r\n<!-- einde -->");
+    EXPECT_EQ(entries(), (QStringList{"datum 01-01-2024", "AB<>'\"|G&<1|NULL|NULL|regel 1\nregel 2|{B}|-"}));
     // Earlier exports wrote the declaration twice.
     write(encoded(Document.left(Document.indexOf(QLatin1String("<quen"))) + Document, QStringConverter::Utf16LE, true));
     EXPECT_EQ(entries(), DocumentEntries);
@@ -139,6 +146,18 @@ TEST_F(AgentNumberFileTest, DamagedFiles)
         {root + "<agentnummerdata><renteopslagpercentage>inf</renteopslagpercentage></agentnummerdata></quenmarixagentnummers>", 0},
         {root + "</quenmarixagentnummers><tweede/>", 0},
         {root + QByteArray(20, 0).replace('\0', "<a>") , 0},
+        {root + "<agentnummerdata></agentnummer></quenmarixagentnummers>", 0},
+        {root + "<agentnummerdata><agentnummer>A & B</agentnummer></agentnummerdata></quenmarixagentnummers>", 0},
+        {root + "<agentnummerdata><agentnummer>&#1;</agentnummer></agentnummerdata></quenmarixagentnummers>", 0},
+        {root + "<agentnummerdata><agentnummer>&eacute;</agentnummer></agentnummerdata></quenmarixagentnummers>", 0},
+        {root + "<agentnummerdata guid={A}></agentnummerdata></quenmarixagentnummers>", 0},
+        {root + "<agentnummerdata guid='1' guid='2'></agentnummerdata></quenmarixagentnummers>", 0},
+        {root + "<agentnummerdata a='1'b='2'></agentnummerdata></quenmarixagentnummers>", 0},
+        {root + "<!-- a -- b --></quenmarixagentnummers>", 0},
+        {root + "<agentnummerdata><agentnummer>\x01</agentnummer></agentnummerdata></quenmarixagentnummers>", 0},
+        {"tekst<quenmarixagentnummers/>", 1},
+        {"<quenmarixagentnummers/>tekst", 0},
+        {root + "<agentnummerdata>", 0},
         {"1;G1;0\r\n2;G2;0\n3;G3;0\r\n", 2},
         {"1;G1;0\r\n;G2;0\r\n", 2},
         {"1;G1\r\n", 1},

@@ -715,6 +715,30 @@ TEST_F(MijOverzichtEditingTest, DamagedImportFileChangesNothing)
     EXPECT_TRUE(h.errors().empty());
 }
 
+// A file written to while the question is open is refused after it: the agent numbers stay as they were.
+TEST_F(MijOverzichtEditingTest, ImportFileChangedDuringTheQuestionChangesNothing)
+{
+    lenders();
+    agent("G1", 1, "1001", 0.5, true, "{G1-A}", "Hoofdkantoor");
+    open();
+    const QString file = QDir(h.folder()).filePath("AgentNrs.txt");
+    const auto write = [&](const QByteArray& content) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(content);
+    };
+    write("Date=01-02-2010\r\n5005;G1;0,3\r\n6006;G1;0\r\n");
+    h.ui().chooseFolderNext(h.folder());
+    h.ui().answerMessage(MsgResult::Yes, [&] { write("Date=01-02-2010\r\n5005;G1;0,3\r\n7007;G1;0\r\n"); });
+    h.ui().answerMessage(MsgResult::OK);
+    h.control<CommandButton>("cmdAgentnummerImport").click();
+    EXPECT_EQ(lastMessage().text, "Het bestand '" + QDir::toNativeSeparators(file) +
+                                      "' is tijdens het importeren gewijzigd.\r\nEr is niets gewijzigd.");
+    EXPECT_EQ(lastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(stored("G1"), (QStringList{"1001|0.5|-1|Hoofdkantoor"}));
+    EXPECT_TRUE(h.errors().empty());
+}
+
 // The older plain-text file: its "Date=" line is shown; a file without numbers clears nothing.
 TEST_F(MijOverzichtEditingTest, ImportOfThePlainTextForm)
 {
