@@ -623,7 +623,8 @@ AgentNumberFile::Pass AgentNumberFile::pass(const Take* take)
         if (!form->feed(text))
             return end(Pass::Outcome::Damaged);
     }
-    if (!highHalf.isEmpty())
+    // Half a character at the very end: a cut-off file.
+    if (!highHalf.isEmpty() || (encoding_.startsWith("UTF-16") && file_.size() % 2 != 0))
         return end(Pass::Outcome::Damaged);
     if (!form && !decide(true))
         return end(Pass::Outcome::Damaged);

@@ -175,6 +175,8 @@ TEST_F(AgentNumberFileTest, DamagedFiles)
     write("\xFF\xFE" + utf16("<quenmarixagentnummers><agentnummerdata><omschrijving>") + half +
           utf16("</omschrijving></agentnummerdata></quenmarixagentnummers>"));
     EXPECT_EQ(entries(), QStringList{"beschadigd 0"});
+    write("\xFF\xFE" + utf16("1;G1;0\r\n") + "2");
+    EXPECT_TRUE(entries().value(0).startsWith("beschadigd")) << "cut off within a character";
     // An empty file and one of blank lines hold no agent numbers, and are no damage.
     write("");
     EXPECT_EQ(entries(), QStringList{"datum "});
