@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <QUuid>
 #include <algorithm>
 #include <pugixml.hpp>
@@ -382,27 +383,51 @@ void MijOverzicht::Save_AgentnummerExport()
             rs->MoveNext();
         }
         rs->Close();
-        struct Writer final : pugi::xml_writer {
-            QByteArray bytes;
-            void write(const void* data, size_t size) override { bytes.append(static_cast<const char*>(data), qsizetype(size)); }
-        } writer;
-        document.save(writer, "  ", pugi::format_default | pugi::format_no_declaration);
-        const QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n") +
-                             QString::fromUtf8(writer.bytes).replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
         const QString file = withSeparator(app().ExchangeFolder()) + ExportFileName;
         QFile::remove(file);
         QFile out(file);
+        const auto cannotWrite = [&] {
+            const QString why = out.errorString();
+            out.close();
+            QFile::remove(file); // no half file
+            return RuntimeError(ErrorNumber::PathFileAccessError,
+                                QStringLiteral("Het bestand %1 kan niet worden geschreven: %2")
+                                    .arg(QDir::toNativeSeparators(file), why));
+        };
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            throw RuntimeError(ErrorNumber::PathFileAccessError,
-                               QStringLiteral("Het bestand %1 kan niet worden geschreven: %2")
-                                   .arg(QDir::toNativeSeparators(file), out.errorString()));
-        // A Unicode text file: UTF-16 with its byte-order mark.
-        QByteArray bytes("\xFF\xFE", 2);
-        bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-        if (out.write(bytes) != bytes.size())
-            throw RuntimeError(ErrorNumber::PathFileAccessError,
-                               QStringLiteral("Het bestand %1 kan niet worden geschreven: %2")
-                                   .arg(QDir::toNativeSeparators(file), out.errorString()));
+            throw cannotWrite();
+        // A Unicode text file: UTF-16 with its byte-order mark and CR LF line ends,
+        // written as the document's text comes, without a copy of the whole.
+        struct Writer final : pugi::xml_writer {
+            QFile& out;
+            QStringDecoder fromUtf8{QStringDecoder::Utf8};
+            QByteArray pending;
+            bool failed = false;
+            explicit Writer(QFile& file) : out(file) {}
+            void add(QString text)
+            {
+                text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+                pending.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+                if (pending.size() >= 64 * 1024)
+                    flush();
+            }
+            void flush()
+            {
+                if (!failed && out.write(pending) != pending.size())
+                    failed = true;
+                pending.clear();
+            }
+            void write(const void* data, size_t size) override
+            {
+                add(fromUtf8(QByteArrayView(static_cast<const char*>(data), qsizetype(size))));
+            }
+        } writer(out);
+        writer.pending.append("\xFF\xFE", 2);
+        writer.add(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"));
+        document.save(writer, "  ", pugi::format_default | pugi::format_no_declaration);
+        writer.flush();
+        if (writer.failed || !out.flush())
+            throw cannotWrite();
         out.close();
         ui().msgBox(utf8("Agentnummers zijn geëxporteerd naar het volgende bestand:") + QStringLiteral("\r\n") +
                         QDir::toNativeSeparators(file),
