@@ -1,6 +1,7 @@
 #include "pages/companies/AgentNumberFile.h"
 
 #include <QFileInfo>
+#include <QHashFunctions>
 #include <QStringDecoder>
 #include <algorithm>
 #include <array>
@@ -191,11 +192,15 @@ private:
     // Appends run with its references resolved (a CDATA section has none, and
     // may hold "<"); false when it holds what XML forbids there.
     enum class Run { Text, Attribute, CData };
-    static bool decode(QStringView run, QString& out, Run kind)
+    // With out null the run is only checked.
+    static bool decode(QStringView run, QString* out, Run kind)
     {
         const bool attribute = kind == Run::Attribute;
         qsizetype plain = 0;
-        const auto flush = [&](qsizetype upTo) { out.append(run.sliced(plain, upTo - plain)); };
+        const auto flush = [&](qsizetype upTo) {
+            if (out)
+                out->append(run.sliced(plain, upTo - plain));
+        };
         for (qsizetype i = 0; i < run.size(); ++i) {
             const char16_t c = run[i].unicode();
             if (c >= 0x20 && ((c != '&' && c != '<') || kind == Run::CData) && c < 0xFFFE)
@@ -208,12 +213,14 @@ private:
                 const std::optional<char32_t> ch = reference(run.sliced(i + 1, end - i - 1));
                 if (!ch)
                     return false;
-                out.append(QStringView(QChar::fromUcs4(*ch)));
+                if (out)
+                    out->append(QStringView(QChar::fromUcs4(*ch)));
                 i = end;
             } else if (c == '\r' || c == '\n' || c == '\t') {
                 if (c == '\r' && i + 1 < run.size() && run[i + 1] == QLatin1Char('\n'))
                     ++i;
-                out.append(attribute ? QLatin1Char(' ') : c == '\t' ? QLatin1Char('\t') : QLatin1Char('\n'));
+                if (out)
+                    out->append(attribute ? QLatin1Char(' ') : c == '\t' ? QLatin1Char('\t') : QLatin1Char('\n'));
             } else {
                 return false; // a control character, "<" in a value, U+FFFE or U+FFFF
             }
@@ -261,11 +268,10 @@ private:
             if (!std::all_of(run.begin(), run.end(), isSpace))
                 return Step::Bad;
         } else if (depth_ == 3 && field_ != None) {
-            if (!decode(run, text_, Run::Text) || text_.size() > AgentNumberFile::MaxRun)
+            if (!decode(run, &text_, Run::Text) || text_.size() > AgentNumberFile::MaxRun)
                 return Step::Bad;
         } else {
-            scratch_.truncate(0);
-            if (!decode(run, scratch_, Run::Text))
+            if (!decode(run, nullptr, Run::Text))
                 return Step::Bad;
         }
         pos_ = end;
@@ -292,9 +298,9 @@ private:
                 return Step::More;
             if (depth_ == 0)
                 return Step::Bad;
-            QString& into = depth_ == 3 && field_ != None ? text_ : (scratch_.truncate(0), scratch_);
+            QString* into = depth_ == 3 && field_ != None ? &text_ : nullptr;
             const QStringView content = QStringView(buf_).sliced(pos_ + cdata.size(), end - pos_ - cdata.size());
-            if (!decode(content, into, Run::CData) || into.size() > AgentNumberFile::MaxRun)
+            if (!decode(content, into, Run::CData) || (into && into->size() > AgentNumberFile::MaxRun))
                 return Step::Bad;
             pos_ = end + 3;
             return Step::Done;
@@ -379,7 +385,7 @@ private:
                     return Step::Bad; // twice in one tag
             }
             QString value;
-            if (!decode(QStringView(buf_).sliced(i + 1, close - i - 1), value, Run::Attribute))
+            if (!decode(QStringView(buf_).sliced(i + 1, close - i - 1), &value, Run::Attribute))
                 return Step::Bad;
             attributes_.emplace_back(attribute, std::move(value));
             i = close + 1;
@@ -501,7 +507,7 @@ private:
     std::vector<std::pair<QStringView, QString>> attributes_;
     bool rootSeen_ = false, rootClosed_ = false, inEntry_ = false;
     Field field_ = None;
-    QString text_, scratch_;
+    QString text_;
     AgentNumberEntry entry_;
     std::array<QVariant, None> values_;
 };
