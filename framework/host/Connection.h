@@ -36,6 +36,16 @@ public:
     virtual void Close() = 0;
 };
 
+// A statement prepared once and run many times with values bound to its "?"
+// placeholders in order; a null QVariant is NULL. Values are never put into
+// the statement's text, so quotes in them need no care.
+class PreparedStatement {
+public:
+    virtual ~PreparedStatement() = default;
+    // Runs the statement with these values; returns the number of rows touched.
+    virtual int Execute(const QVariantList& values) = 0;
+};
+
 // The open connection to the office database on which the pages run their
 // statements, written as the pages build them; the connection makes the
 // statement fit its engine.
@@ -49,6 +59,9 @@ public:
     // Runs a statement that returns no rows; returns the number of rows touched.
     virtual int Execute(const QString& statement) = 0;
     virtual std::unique_ptr<Recordset> OpenRecordset(const QString& statement) = 0;
+    // A statement that returns no rows, with "?" placeholders, for running
+    // many times (inside one transaction when the caller begins one).
+    virtual std::unique_ptr<PreparedStatement> Prepare(const QString& statement) = 0;
 
     virtual void BeginTrans() = 0;
     virtual void CommitTrans() = 0;

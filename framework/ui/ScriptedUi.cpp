@@ -28,6 +28,10 @@ MsgResult ScriptedUi::messageBox(const MessageBoxRequest& request)
     } else {
         answer = messageAnswers_.front();
         messageAnswers_.pop_front();
+        const std::function<void()> whileShown = std::move(whileShown_.front());
+        whileShown_.pop_front();
+        if (whileShown)
+            whileShown();
     }
     shown_.push_back({request.text, request.buttons, request.icon, request.caption, answer});
     return answer;

@@ -24,7 +24,12 @@ public:
     };
 
     // Queue answers in the order the dialogs will appear.
-    void answerMessage(MsgResult answer) { messageAnswers_.push_back(answer); }
+    // whileShown: what the user does elsewhere while the message is shown.
+    void answerMessage(MsgResult answer, std::function<void()> whileShown = {})
+    {
+        messageAnswers_.push_back(answer);
+        whileShown_.push_back(std::move(whileShown));
+    }
     void chooseFolderNext(std::optional<QString> folder) { folders_.push_back(std::move(folder)); }
     void chooseOpenFileNext(std::optional<QString> file) { openFiles_.push_back(std::move(file)); }
     void chooseSaveFileNext(std::optional<QString> file) { saveFiles_.push_back(std::move(file)); }
@@ -68,6 +73,7 @@ private:
     void unexpected(const QString& what);
 
     std::deque<MsgResult> messageAnswers_;
+    std::deque<std::function<void()>> whileShown_; // one for each answer
     std::deque<std::optional<QString>> folders_, openFiles_, saveFiles_;
     std::deque<std::optional<Colour>> colours_;
     QHash<QString, std::deque<std::function<void(Form&)>>> modal_;

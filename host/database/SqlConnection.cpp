@@ -47,6 +47,30 @@ void sqliteDatalength(sqlite3_context* context, int, sqlite3_value** argv)
     sqlite3_result_int64(context, sqlite3_value_bytes(argv[0]));
 }
 
+// One QSqlQuery prepared on the engine; each run binds the values by position.
+class SqlPreparedStatement final : public PreparedStatement {
+public:
+    SqlPreparedStatement(const QSqlDatabase& db, const QString& statement, const QString& sql)
+        : query_(db), statement_(statement)
+    {
+        if (!query_.prepare(sql))
+            throw databaseError(query_.lastError(), statement_);
+    }
+
+    int Execute(const QVariantList& values) override
+    {
+        for (qsizetype i = 0; i < values.size(); ++i)
+            query_.bindValue(int(i), values.at(i));
+        if (!query_.exec())
+            throw databaseError(query_.lastError(), statement_);
+        return query_.numRowsAffected();
+    }
+
+private:
+    QSqlQuery query_;
+    QString statement_;
+};
+
 } // namespace
 
 SqlConnection::SqlConnection(const DatabaseLocation& location)
@@ -151,6 +175,11 @@ std::unique_ptr<Recordset> SqlConnection::OpenRecordset(const QString& statement
     if (!q.exec(sql))
         throw databaseError(q.lastError(), statement);
     return std::make_unique<SnapshotRecordset>(database(), q, sql);
+}
+
+std::unique_ptr<PreparedStatement> SqlConnection::Prepare(const QString& statement)
+{
+    return std::make_unique<SqlPreparedStatement>(database(), statement, adapt(statement));
 }
 
 void SqlConnection::BeginTrans()

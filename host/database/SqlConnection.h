@@ -30,6 +30,7 @@ public:
     QString provider() const override { return provider_; }
     int Execute(const QString& statement) override;
     std::unique_ptr<Recordset> OpenRecordset(const QString& statement) override;
+    std::unique_ptr<PreparedStatement> Prepare(const QString& statement) override;
     void BeginTrans() override;
     void CommitTrans() override;
     void RollbackTrans() override;

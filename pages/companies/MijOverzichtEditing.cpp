@@ -13,6 +13,7 @@
 #include "framework/ui/Ui.h"
 #include "framework/util/FolderRoutines.h"
 #include "framework/util/ListRoutines.h"
+#include "pages/companies/AgentNumberFile.h"
 #include "pages/companies/CAgentnummer.h"
 #include "pages/companies/frmAgentnummer.h"
 #include "pages/companies/frmProvisieInstellingen.h"
@@ -25,7 +26,6 @@
 #include <QStringDecoder>
 #include <QUuid>
 #include <algorithm>
-#include <cmath>
 #include <pugixml.hpp>
 
 namespace tarvelo {
@@ -398,10 +398,8 @@ void MijOverzicht::Save_AgentnummerExport()
                         QStringLiteral("Export niet mogelijk"));
             return;
         }
+        // The declaration is written as text below, before the document.
         pugi::xml_document document;
-        pugi::xml_node declaration = document.append_child(pugi::node_declaration);
-        declaration.append_attribute("version") = "1.0";
-        declaration.append_attribute("encoding") = "UTF-8";
         pugi::xml_node root = document.append_child("quenmarixagentnummers");
         root.append_attribute("aanmaakdatum") =
             CDate(app().SysteemDatum()).toString(QStringLiteral("dd-MM-yyyy")).toUtf8().constData();
@@ -425,27 +423,51 @@ void MijOverzicht::Save_AgentnummerExport()
             rs->MoveNext();
         }
         rs->Close();
-        struct Writer final : pugi::xml_writer {
-            QByteArray bytes;
-            void write(const void* data, size_t size) override { bytes.append(static_cast<const char*>(data), qsizetype(size)); }
-        } writer;
-        document.save(writer, "  ", pugi::format_default | pugi::format_no_declaration);
-        const QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n") +
-                             QString::fromUtf8(writer.bytes).replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
         const QString file = withSeparator(app().ExchangeFolder()) + ExportFileName;
         QFile::remove(file);
         QFile out(file);
+        const auto cannotWrite = [&] {
+            const QString why = out.errorString();
+            out.close();
+            QFile::remove(file); // no half file
+            return RuntimeError(ErrorNumber::PathFileAccessError,
+                                QStringLiteral("Het bestand %1 kan niet worden geschreven: %2")
+                                    .arg(QDir::toNativeSeparators(file), why));
+        };
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            throw RuntimeError(ErrorNumber::PathFileAccessError,
-                               QStringLiteral("Het bestand %1 kan niet worden geschreven: %2")
-                                   .arg(QDir::toNativeSeparators(file), out.errorString()));
-        // A Unicode text file: UTF-16 with its byte-order mark.
-        QByteArray bytes("\xFF\xFE", 2);
-        bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-        if (out.write(bytes) != bytes.size())
-            throw RuntimeError(ErrorNumber::PathFileAccessError,
-                               QStringLiteral("Het bestand %1 kan niet worden geschreven: %2")
-                                   .arg(QDir::toNativeSeparators(file), out.errorString()));
+            throw cannotWrite();
+        // A Unicode text file: UTF-16 with its byte-order mark and CR LF line ends,
+        // written as the document's text comes, without a copy of the whole.
+        struct Writer final : pugi::xml_writer {
+            QFile& out;
+            QStringDecoder fromUtf8{QStringDecoder::Utf8};
+            QByteArray pending;
+            bool failed = false;
+            explicit Writer(QFile& file) : out(file) {}
+            void add(QString text)
+            {
+                text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+                pending.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+                if (pending.size() >= 64 * 1024)
+                    flush();
+            }
+            void flush()
+            {
+                if (!failed && out.write(pending) != pending.size())
+                    failed = true;
+                pending.clear();
+            }
+            void write(const void* data, size_t size) override
+            {
+                add(fromUtf8(QByteArrayView(static_cast<const char*>(data), qsizetype(size))));
+            }
+        } writer(out);
+        writer.pending.append("\xFF\xFE", 2);
+        writer.add(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"));
+        document.save(writer, "  ", pugi::format_default | pugi::format_no_declaration);
+        writer.flush();
+        if (writer.failed || !out.flush())
+            throw cannotWrite();
         out.close();
         ui().msgBox(utf8("Agentnummers zijn geëxporteerd naar het volgende bestand:") + QStringLiteral("\r\n") +
                         QDir::toNativeSeparators(file),
@@ -453,19 +475,6 @@ void MijOverzicht::Save_AgentnummerExport()
                     QStringLiteral("Export %1 agentnummer(s) succesvol afgerond...").arg(id));
     });
 }
-
-namespace {
-// An imported number field: empty, or a finite number with a point or a comma.
-bool isImportNumber(const QVariant& value)
-{
-    const QString text = value.toString().trimmed();
-    if (value.isNull() || text.isEmpty())
-        return true;
-    bool ok = false;
-    const double n = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-    return ok && std::isfinite(n);
-}
-} // namespace
 
 void MijOverzicht::cmdAgentnummerImport_Click() { Read_AgentnummerExport(); }
 
@@ -478,95 +487,24 @@ void MijOverzicht::Read_AgentnummerExport()
         if (folder.isEmpty())
             return;
         const QString file = withSeparator(folder) + ExportFileName;
-        QFile in(file);
-        if (!QFileInfo(file).isFile() || !in.open(QIODevice::ReadOnly)) {
+        AgentNumberFile in(file);
+        if (!in.open()) {
             ui().msgBox(QStringLiteral("Exportbestand '") + QDir::toNativeSeparators(file) +
                             QStringLiteral("' niet gevonden."),
                         MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Agentnummers"));
             return;
         }
-        const QByteArray bytes = in.readAll();
-        in.close();
-        // The file is UTF-16 when it starts with its byte-order mark; older files are 8-bit text.
-        QString text;
-        if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-            QStringDecoder decode(QStringDecoder::Utf16);
-            text = decode(bytes);
-        } else if (bytes.startsWith("\xEF\xBB\xBF")) {
-            text = QString::fromUtf8(bytes.mid(3));
-        } else {
-            QStringDecoder decode("windows-1252");
-            text = decode(bytes);
-        }
-        if (text.startsWith(QChar(0xFEFF)))
-            text.remove(0, 1);
-
-        struct Row {
-            QVariant agentId, cdMij, rente, soort, omschrijving, guid;
-            bool standaard = false;
-            int line = 0; // in the plain-text form
-        };
-        std::vector<Row> rows;
-        QString date;
-        pugi::xml_document document;
-        const QByteArray xml = text.toUtf8();
-        // A file that starts as XML is read as XML only: a truncated or foreign
-        // document must never be taken for lines of the plain-text form.
-        const bool looksLikeXml = text.trimmed().startsWith(QLatin1Char('<'));
-        const bool isXml = looksLikeXml && document.load_buffer(xml.constData(), std::size_t(xml.size())) &&
-                           std::string_view(document.document_element().name()) == "quenmarixagentnummers";
-        const auto damaged = [&](int line) {
-            ui().msgBox(QStringLiteral("Het bestand '") + QDir::toNativeSeparators(file) +
-                            QStringLiteral("' is beschadigd of is geen export van agentnummers") +
-                            (line > 0 ? QStringLiteral(" (regel %1)").arg(line) : QString()) +
+        const auto refuse = [&](const QString& what) {
+            ui().msgBox(QStringLiteral("Het bestand '") + QDir::toNativeSeparators(file) + QStringLiteral("' ") + what +
                             QStringLiteral(".\r\nEr is niets gewijzigd."),
                         MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Agentnummers importeren"));
         };
-        if (looksLikeXml && !isXml)
-            return damaged(0);
-        if (isXml) {
-            const pugi::xml_node root = document.document_element();
-            date = QString::fromUtf8(root.attribute("aanmaakdatum").value());
-            for (pugi::xml_node data : root.children("agentnummerdata")) {
-                Row row;
-                const auto value = [&](const char* name) -> QVariant {
-                    const pugi::xml_node node = data.child(name);
-                    return node ? QVariant(QString::fromUtf8(node.text().get())) : QVariant();
-                };
-                row.agentId = value("agentnummer");
-                row.cdMij = value("maatschappijcode");
-                row.rente = value("renteopslagpercentage");
-                row.soort = value("soortmaatschappijcode");
-                row.omschrijving = value("omschrijving");
-                row.standaard = value("standaard").toInt() != 0;
-                row.guid = data.attribute("guid") ? QVariant(QString::fromUtf8(data.attribute("guid").value())) : QVariant();
-                rows.push_back(row);
-            }
-        } else {
-            QStringList lines = text.split(QStringLiteral("\r\n"));
-            if (!lines.isEmpty() && lines.first().startsWith(QStringLiteral("Date=")))
-                date = lines.takeFirst().mid(5).trimmed();
-            int number = date.isEmpty() ? 0 : 1;
-            for (const QString& line : lines) {
-                ++number;
-                if (line.trimmed().isEmpty() || line.startsWith(QStringLiteral("//")))
-                    continue;
-                const QStringList fields = line.split(QLatin1Char(';'));
-                if (fields.size() < 3 || fields.value(0).trimmed().isEmpty() || fields.value(1).trimmed().isEmpty() ||
-                    std::any_of(line.begin(), line.end(), [](QChar c) { return c.category() == QChar::Other_Control; }))
-                    return damaged(number);
-                Row row;
-                row.line = number;
-                row.agentId = fields.value(0);
-                row.cdMij = fields.value(1);
-                row.rente = fields.value(2);
-                rows.push_back(row);
-            }
+        if (in.check() != AgentNumberFile::Status::Ok) {
+            const int line = in.damagedLine();
+            return refuse(QStringLiteral("is beschadigd of is geen export van agentnummers") +
+                          (line > 0 ? QStringLiteral(" (regel %1)").arg(line) : QString()));
         }
-        for (const Row& row : rows) {
-            if (!isImportNumber(row.rente) || !isImportNumber(row.soort))
-                return damaged(row.line);
-        }
+        QString date = in.date();
         if (date.isEmpty()) {
             const QFileInfo info(file);
             const QDateTime created = info.birthTime().isValid() ? info.birthTime() : info.lastModified();
@@ -580,32 +518,35 @@ void MijOverzicht::Read_AgentnummerExport()
         if (answer != MsgResult::Yes)
             return;
 
-        QStringList statements;
-        if (!rows.empty())
-            statements << QStringLiteral("DELETE FROM tp_info");
-        const auto textOrNull = [](const QVariant& v) { return v.isNull() ? QStringLiteral("NULL") : sqlQuoted(v.toString()); };
-        const auto numberOrNull = [](const QVariant& v, bool integer) {
-            if (v.isNull() || v.toString().trimmed().isEmpty())
-                return QStringLiteral("NULL");
-            bool ok = false;
-            const double n = v.toString().trimmed().replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-            if (!ok || !std::isfinite(n))
-                throw RuntimeError(ErrorNumber::TypeMismatch,
-                                   QStringLiteral("'%1' is geen getal").arg(v.toString()));
-            return integer ? QString::number(qint64(n)) : sqlNumber(n);
-        };
-        for (const Row& row : rows) {
-            // Every stored agent number needs its key: a row without one gets a new one.
-            const QString guid = row.guid.isNull() || row.guid.toString().isEmpty()
-                                     ? QUuid::createUuid().toString(QUuid::WithBraces).toUpper()
-                                     : row.guid.toString();
-            statements << QStringLiteral("INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
-                                         "Om_Omschrijving, GUID) VALUES (%1, %2, %3, %4, %5, %6, %7)")
-                              .arg(textOrNull(row.agentId), textOrNull(row.cdMij), numberOrNull(row.rente, false),
-                                   sqlFlag(row.standaard), numberOrNull(row.soort, true), textOrNull(row.omschrijving),
-                                   sqlQuoted(guid));
+        Connection& connection = database_->connection();
+        connection.BeginTrans();
+        AgentNumberFile::Status read = AgentNumberFile::Status::Ok;
+        try {
+            // A file without agent numbers leaves the stored ones alone.
+            if (in.entryCount() > 0) {
+                connection.Execute(QStringLiteral("DELETE FROM tp_info"));
+                const std::unique_ptr<PreparedStatement> insert =
+                    connection.Prepare(QStringLiteral("INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, "
+                                                      "Cd_SoortMij, Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"));
+                read = in.read([&](const AgentNumberEntry& e) {
+                    // Every stored agent number needs its key: an entry without one gets a new one.
+                    const QVariant guid = e.GUID.toString().isEmpty()
+                                              ? QVariant(QUuid::createUuid().toString(QUuid::WithBraces).toUpper())
+                                              : e.GUID;
+                    insert->Execute({e.Agent_Id, e.Cd_Mij, e.Rente, e.In_Default ? -1 : 0, e.Cd_SoortMij,
+                                     e.Om_Omschrijving, guid});
+                });
+            }
+            if (read == AgentNumberFile::Status::Ok)
+                connection.CommitTrans();
+            else
+                connection.RollbackTrans();
+        } catch (...) {
+            connection.RollbackTrans();
+            throw;
         }
-        runInTransaction(statements);
+        if (read != AgentNumberFile::Status::Ok)
+            return refuse(QStringLiteral("is tijdens het importeren gewijzigd"));
         ui().msgBox(utf8("De agentnummers zijn geïmporteerd."), MsgButtons::OK, MsgIcon::Information,
                     QStringLiteral("Importeren agentnummers"));
         if (ordinaryCompanyCurrent())

@@ -138,6 +138,43 @@ TEST_P(SqlConnectionTest, TransactionsAndErrors)
     }
 }
 
+// A prepared statement stores its bound values exactly (quotes, NULL, numbers), runs many
+// times inside the caller's transaction, goes with its rollback, and reports a failing run.
+TEST_P(SqlConnectionTest, PreparedStatementBindsItsValues)
+{
+    db->BeginTrans();
+    {
+        const auto insert = db->Prepare("INSERT INTO tp_info ([GUID], Agent_id, Cd_Mij, Rente, Standaard) VALUES (?, ?, ?, ?, ?)");
+        EXPECT_EQ(insert->Execute({"{1}", "A\"12'3", QVariant(), 7, -1}), 1);
+        EXPECT_EQ(insert->Execute({"{2}", "'; DROP TABLE tp_info; --", "AB", QVariant(), 0}), 1);
+    }
+    db->RollbackTrans();
+    EXPECT_EQ(scalar("SELECT COUNT(*) AS n FROM tp_info"), 0);
+
+    db->BeginTrans();
+    const auto insert = db->Prepare("INSERT INTO tp_info (GUID, Agent_id, Cd_Mij, Rente, Standaard) VALUES (?, ?, ?, ?, ?)");
+    EXPECT_EQ(insert->Execute({"{1}", "A\"12'3", QVariant(), 7, -1}), 1);
+    EXPECT_EQ(insert->Execute({"{2}", "'; DROP TABLE tp_info; --", "AB", QVariant(), 0}), 1);
+    EXPECT_THROW(insert->Execute({"{2}", "dubbel", "AB", 1, 0}), RuntimeError) << "a key stored twice";
+    db->RollbackTrans();
+    EXPECT_EQ(scalar("SELECT COUNT(*) AS n FROM tp_info"), 0);
+
+    db->BeginTrans();
+    insert->Execute({"{1}", "A\"12'3", QVariant(), 7, -1});
+    insert->Execute({"{2}", "'; DROP TABLE tp_info; --", "AB", QVariant(), 0});
+    db->CommitTrans();
+    auto rs = db->OpenRecordset("SELECT * FROM tp_info ORDER BY GUID");
+    ASSERT_EQ(rs->RecordCount(), 2);
+    EXPECT_EQ(rs->text("Agent_id"), "A\"12'3");
+    EXPECT_TRUE(rs->field("Cd_Mij").isNull());
+    EXPECT_EQ(rs->field("Rente").toInt(), 7);
+    EXPECT_EQ(rs->field("Standaard").toInt(), -1);
+    rs->MoveNext();
+    EXPECT_EQ(rs->text("Agent_id"), "'; DROP TABLE tp_info; --");
+    EXPECT_TRUE(rs->field("Rente").isNull());
+    EXPECT_THROW(db->Prepare("INSERT INTO TabelBestaatNiet VALUES (?)")->Execute({1}), RuntimeError);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, SqlConnectionTest, ::testing::Values("MSACC", "MSSQL"),
                          [](const auto& info) { return std::string(info.param); });
 

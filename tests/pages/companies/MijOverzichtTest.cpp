@@ -708,7 +708,8 @@ TEST_F(MijOverzichtEditingTest, ExportAndImport)
     const QByteArray bytes = exported.readAll();
     ASSERT_TRUE(bytes.startsWith("\xFF\xFE"));
     const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2), (bytes.size() - 2) / 2);
-    EXPECT_TRUE(text.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
+    EXPECT_TRUE(text.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<quenmarixagentnummers "));
+    EXPECT_EQ(text.count("<?xml"), 1) << "one declaration, or readers refuse the document";
     EXPECT_TRUE(text.contains("<agentnummerdata id=\"1\" guid=\"{G1-A}\">")) << str(text);
     EXPECT_TRUE(text.contains("<renteopslagpercentage>0.25</renteopslagpercentage>"));
     EXPECT_TRUE(text.contains("<soortmaatschappijcode>2</soortmaatschappijcode>"));
@@ -730,7 +731,7 @@ TEST_F(MijOverzichtEditingTest, ExportAndImport)
     h.ui().answerMessage(MsgResult::Yes);
     h.ui().answerMessage(MsgResult::OK);
     h.control<CommandButton>("cmdAgentnummerImport").click();
-    EXPECT_EQ(lastMessage().text, "De agentnummers zijn geïmporteerd.");
+    EXPECT_EQ(lastMessage().text, "De agentnummers zijn geïmporteerd.") << str(lastMessage().text);
     EXPECT_EQ(stored("G1"), (QStringList{"1001|0.25|-1|Hoofdkantoor"}));
     EXPECT_EQ(stored("G2", 2), (QStringList{"2002|-0.1|0|"}));
     EXPECT_EQ(rows(agents()), (QStringList{"{G1-A}|1001|0.25|Hoofdkantoor|v"}));
@@ -770,6 +771,30 @@ TEST_F(MijOverzichtEditingTest, DamagedImportFileChangesNothing)
         EXPECT_EQ(lastMessage().icon, MsgIcon::Exclamation);
         EXPECT_EQ(stored("G1"), (QStringList{"1001|0.5|-1|Hoofdkantoor"}));
     }
+    EXPECT_TRUE(h.errors().empty());
+}
+
+// A file written to while the question is open is refused after it: the agent numbers stay as they were.
+TEST_F(MijOverzichtEditingTest, ImportFileChangedDuringTheQuestionChangesNothing)
+{
+    lenders();
+    agent("G1", 1, "1001", 0.5, true, "{G1-A}", "Hoofdkantoor");
+    open();
+    const QString file = QDir(h.folder()).filePath("AgentNrs.txt");
+    const auto write = [&](const QByteArray& content) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(content);
+    };
+    write("Date=01-02-2010\r\n5005;G1;0,3\r\n6006;G1;0\r\n");
+    h.ui().chooseFolderNext(h.folder());
+    h.ui().answerMessage(MsgResult::Yes, [&] { write("Date=01-02-2010\r\n5005;G1;0,3\r\n7007;G1;0\r\n"); });
+    h.ui().answerMessage(MsgResult::OK);
+    h.control<CommandButton>("cmdAgentnummerImport").click();
+    EXPECT_EQ(lastMessage().text, "Het bestand '" + QDir::toNativeSeparators(file) +
+                                      "' is tijdens het importeren gewijzigd.\r\nEr is niets gewijzigd.");
+    EXPECT_EQ(lastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(stored("G1"), (QStringList{"1001|0.5|-1|Hoofdkantoor"}));
     EXPECT_TRUE(h.errors().empty());
 }
 
