@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QHashFunctions>
+#include <QSet>
 #include <QStringDecoder>
 #include <algorithm>
 #include <array>
@@ -65,15 +66,26 @@ public:
     qint64 entries = 0;
 
 protected:
-    void deliver(const AgentNumberEntry& entry)
+    // False when the entry repeats the key of an earlier one: the office keeps
+    // each key once, so such a file cannot be stored as it stands.
+    bool deliver(const AgentNumberEntry& entry)
     {
         ++entries;
+        if (!entry.GUID.isNull() && !entry.GUID.toString().isEmpty()) {
+            // Hashes only, so memory stays small beside the file.
+            const size_t key = qHash(entry.GUID.toString());
+            if (keys_.contains(key))
+                return false;
+            keys_.insert(key);
+        }
         if (take_)
             (*take_)(entry);
+        return true;
     }
 
 private:
     const Take* take_;
+    QSet<size_t> keys_;
 };
 
 // The older plain text: lines separated by CR LF.
@@ -124,8 +136,7 @@ private:
         entry.Agent_Id = fields[0].toString();
         entry.Cd_Mij = fields[1].toString();
         entry.Rente = *rente;
-        deliver(entry);
-        return true;
+        return deliver(entry);
     }
 
     QString pending_;
@@ -496,8 +507,7 @@ private:
         entry_.Cd_SoortMij = *soort;
         entry_.Om_Omschrijving = values_[Omschrijving];
         entry_.In_Default = values_[Standaard].toInt() != 0;
-        deliver(entry_);
-        return true;
+        return deliver(entry_);
     }
 
     QString buf_; // what is not read yet starts at pos_

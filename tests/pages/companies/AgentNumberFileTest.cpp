@@ -155,6 +155,8 @@ TEST_F(AgentNumberFileTest, DamagedFiles)
         {root + "<agentnummerdata a='1'b='2'></agentnummerdata></quenmarixagentnummers>", 0},
         {root + "<!-- a -- b --></quenmarixagentnummers>", 0},
         {root + "<agentnummerdata><agentnummer>\x01</agentnummer></agentnummerdata></quenmarixagentnummers>", 0},
+        // The office keeps each key once.
+        {root + "<agentnummerdata guid='{A}'/><agentnummerdata guid=\"{A}\"/></quenmarixagentnummers>", 0},
         {"tekst<quenmarixagentnummers/>", 1},
         {"<quenmarixagentnummers/>tekst", 0},
         {root + "<agentnummerdata>", 0},
