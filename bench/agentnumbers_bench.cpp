@@ -4,6 +4,7 @@
 // definition) in the same run. The import reports its time as a multiple of
 // that baseline and its peak resident growth against the file's size.
 // AGENTNUMBERS_BENCH_N sets the number of agent numbers.
+#include "bench/support/CpuTime.h"
 #include "framework/forms/CommandButton.h"
 #include "framework/page/PageAttach.h"
 #include "framework/page/SettingsPage.h"
@@ -26,19 +27,12 @@
 #include <memory>
 #include <vector>
 
-#include <time.h>
 
 namespace {
 
 using namespace tarvelo;
 
-// CPU time of this thread: the machine is shared, and wall time would count the others' work too.
-double cpuSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
+using bench::cpuSeconds;
 
 int rowCount()
 {

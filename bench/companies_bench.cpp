@@ -1,3 +1,4 @@
+#include "bench/support/CpuTime.h"
 #include "framework/forms/ComboBox.h"
 #include "framework/forms/ListView.h"
 #include "framework/page/PageAttach.h"
@@ -13,19 +14,12 @@
 
 #include <memory>
 
-#include <time.h>
 
 namespace {
 
 using namespace tarvelo;
 
-// CPU time of this thread: the machine is shared, and wall time would count the others' work too.
-double cpuSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
+using bench::cpuSeconds;
 
 constexpr int Companies = 1000;
 constexpr int AgentNumbers = 20000;
