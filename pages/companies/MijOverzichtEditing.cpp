@@ -10,6 +10,7 @@
 #include "framework/host/Database.h"
 #include "framework/host/Maatschappij.h"
 #include "framework/listsort/ListSort.h"
+#include "framework/status/StatusReporter.h"
 #include "framework/ui/Ui.h"
 #include "framework/util/FolderRoutines.h"
 #include "framework/util/ListRoutines.h"
@@ -21,8 +22,8 @@
 
 #include <QDate>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <QUuid>
 #include <algorithm>
@@ -424,12 +425,12 @@ void MijOverzicht::Save_AgentnummerExport()
         }
         rs->Close();
         const QString file = withSeparator(app().ExchangeFolder()) + ExportFileName;
-        QFile::remove(file);
-        QFile out(file);
+        // The new file takes the old one's place only when it is complete: a
+        // failed export leaves the previous file as it was and no half file.
+        QSaveFile out(file);
         const auto cannotWrite = [&] {
             const QString why = out.errorString();
-            out.close();
-            QFile::remove(file); // no half file
+            out.cancelWriting();
             return RuntimeError(ErrorNumber::PathFileAccessError,
                                 QStringLiteral("Het bestand %1 kan niet worden geschreven: %2")
                                     .arg(QDir::toNativeSeparators(file), why));
@@ -439,11 +440,11 @@ void MijOverzicht::Save_AgentnummerExport()
         // A Unicode text file: UTF-16 with its byte-order mark and CR LF line ends,
         // written as the document's text comes, without a copy of the whole.
         struct Writer final : pugi::xml_writer {
-            QFile& out;
+            QSaveFile& out;
             QStringDecoder fromUtf8{QStringDecoder::Utf8};
             QByteArray pending;
             bool failed = false;
-            explicit Writer(QFile& file) : out(file) {}
+            explicit Writer(QSaveFile& file) : out(file) {}
             void add(QString text)
             {
                 text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
@@ -466,15 +467,53 @@ void MijOverzicht::Save_AgentnummerExport()
         writer.add(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"));
         document.save(writer, "  ", pugi::format_default | pugi::format_no_declaration);
         writer.flush();
-        if (writer.failed || !out.flush())
+        if (writer.failed || !out.commit())
             throw cannotWrite();
-        out.close();
         ui().msgBox(utf8("Agentnummers zijn geëxporteerd naar het volgende bestand:") + QStringLiteral("\r\n") +
                         QDir::toNativeSeparators(file),
                     MsgButtons::OK, MsgIcon::Information,
                     QStringLiteral("Export %1 agentnummer(s) succesvol afgerond...").arg(id));
     });
 }
+
+namespace {
+// The progress of a large import, told every thousand agent numbers; a small
+// one is done before a window could be read.
+class ImportProgress {
+public:
+    static constexpr qint64 Step = 1000;
+
+    ImportProgress(StatusReporter& status, qint64 total) : status_(status), total_(total)
+    {
+        if (total_ > Step)
+            status_.InitStatus(int((total_ + Step - 1) / Step), QStringLiteral("Agentnummers importeren"),
+                               text(), false);
+    }
+    ~ImportProgress()
+    {
+        if (total_ > Step)
+            status_.TermStatus();
+    }
+    ImportProgress(const ImportProgress&) = delete;
+    ImportProgress& operator=(const ImportProgress&) = delete;
+
+    void advance()
+    {
+        if (total_ <= Step || ++done_ % Step != 0)
+            return;
+        QString message = text();
+        bool cancelled = false;
+        status_.SetStatus(message, cancelled, true);
+    }
+
+private:
+    QString text() const { return QStringLiteral("Bezig met agentnummer %1 van %2").arg(done_).arg(total_); }
+
+    StatusReporter& status_;
+    qint64 total_;
+    qint64 done_ = 0;
+};
+} // namespace
 
 void MijOverzicht::cmdAgentnummerImport_Click() { Read_AgentnummerExport(); }
 
@@ -528,7 +567,9 @@ void MijOverzicht::Read_AgentnummerExport()
                 const std::unique_ptr<PreparedStatement> insert =
                     connection.Prepare(QStringLiteral("INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, "
                                                       "Cd_SoortMij, Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"));
+                ImportProgress progress(app().status(), in.entryCount());
                 read = in.read([&](const AgentNumberEntry& e) {
+                    progress.advance();
                     // Every stored agent number needs its key: an entry without one gets a new one.
                     const QVariant guid = e.GUID.toString().isEmpty()
                                               ? QVariant(QUuid::createUuid().toString(QUuid::WithBraces).toUpper())

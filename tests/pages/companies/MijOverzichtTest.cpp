@@ -9,6 +9,8 @@
 #include "framework/registry/Registry.h"
 #include "framework/registry/RegistryNames.h"
 #include "framework/settings/InkoopcombinatieSettings.h"
+#include "framework/status/StatusReporter.h"
+#include "framework/status/frmProgress.h"
 #include "host/office/CompanyCatalogue.h"
 #include "host/office/OfficeDatabase.h"
 #include "pages/companies/MijOverzicht.h"
@@ -829,6 +831,39 @@ TEST_F(MijOverzichtEditingTest, ImportOfThePlainTextForm)
     EXPECT_DOUBLE_EQ(q.value(2).toDouble(), 0.3);
     EXPECT_EQ(q.value(3).toString().size(), 38) << "every imported number gets a key";
     EXPECT_FALSE(q.next());
+}
+
+// A large import tells its progress in the library's own window, which closes when the import is done.
+TEST_F(MijOverzichtEditingTest, ALargeImportShowsItsProgress)
+{
+    lenders();
+    open();
+    QFile out(QDir(h.folder()).filePath("AgentNrs.txt"));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("Date=01-02-2010\r\n");
+    for (int i = 0; i < 2500; ++i)
+        out.write(QStringLiteral("%1;G1;0,1\r\n").arg(10000 + i).toLatin1());
+    out.close();
+    int created = 0;
+    QStringList atTheEnd;
+    h.app().status().WindowCreated.connect([&](frmProgress& window) {
+        ++created;
+        window.Closed.connect([&] {
+            atTheEnd << window.caption() << QString::number(window.Pgb1.max()) << QString::number(window.Pgb1.value())
+                     << window.lblMessage.caption();
+        });
+    });
+    h.ui().chooseFolderNext(h.folder());
+    h.ui().answerMessage(MsgResult::Yes);
+    h.ui().answerMessage(MsgResult::OK);
+    h.control<CommandButton>("cmdAgentnummerImport").click();
+    EXPECT_EQ(created, 1);
+    EXPECT_EQ(atTheEnd, (QStringList{"Agentnummers importeren", "3", "2", "Bezig met agentnummer 2000 van 2500"}));
+    EXPECT_EQ(h.app().status().window(), nullptr) << "the window is gone after the import";
+    QSqlQuery count = db().exec("SELECT COUNT(*) FROM tp_info WHERE Cd_Mij = 'G1'");
+    ASSERT_TRUE(count.next());
+    EXPECT_EQ(count.value(0).toInt(), 2500);
+    EXPECT_TRUE(h.errors().empty());
 }
 
 // The dialog's change flag: typing the old value back is no change; an edit stays one when another field is set back.
