@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QUuid>
 
 #include <algorithm>
 
@@ -104,6 +105,31 @@ void OfficeDatabase::openAndCheck()
         if (version.value(0).toInt() > SchemaVersion)
             throw unusable(filePath_, QStringLiteral("het is gemaakt door een nieuwere versie van het programma."));
         addMissingTables(names);
+        keyAgentNumbers();
+    }
+}
+
+// Agent numbers stored without a key (by older versions or imported from
+// elsewhere) cannot be changed, deleted or made default by key: each gets one.
+// Only the embedded file can hold them, its key column allowing empty values.
+void OfficeDatabase::keyAgentNumbers()
+{
+    if (isServer(location_))
+        return;
+    QSqlQuery unkeyed = exec(QStringLiteral("SELECT rowid FROM tp_info WHERE GUID IS NULL OR GUID = ''"));
+    QList<qint64> rows;
+    while (unkeyed.next())
+        rows << unkeyed.value(0).toLongLong();
+    if (rows.isEmpty())
+        return;
+    try {
+        transaction([&] {
+            for (qint64 row : rows)
+                exec(QStringLiteral("UPDATE tp_info SET GUID = ? WHERE rowid = ?"),
+                     {QUuid::createUuid().toString(QUuid::WithBraces).toUpper(), row});
+        });
+    } catch (const RuntimeError&) {
+        // An office that cannot be written to now is still opened; its keys come another time.
     }
 }
 

@@ -52,6 +52,7 @@ private:
     void openAndCheck();
     void createSchema();
     void addMissingTables(const QStringList& existing);
+    void keyAgentNumbers();
 
     DatabaseLocation location_;
     QString filePath_;

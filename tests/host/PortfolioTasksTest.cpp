@@ -4,6 +4,7 @@
 #include "host/office/PortfolioTasks.h"
 
 #include <QDir>
+#include <QSet>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -142,4 +143,26 @@ TEST(OfficeDatabaseTables, AnOlderOfficeGetsTheNewColumns)
     ASSERT_TRUE(row.next());
     EXPECT_EQ(row.value(0).toString(), "Jansen");
     EXPECT_TRUE(row.value(1).isNull());
+}
+
+// Agent numbers an older office stored without a key get one each when it is opened, so they can be changed.
+TEST(OfficeDatabaseTables, AgentNumbersWithoutAKeyGetOne)
+{
+    QTemporaryDir dir;
+    const QString file = QDir(dir.path()).filePath(QStringLiteral("Adviezen.mdb"));
+    {
+        OfficeDatabase db(file);
+        db.exec(QStringLiteral("INSERT INTO tp_info (Agent_Id, Cd_Mij, GUID) VALUES ('1', 'G1', NULL), ('2', 'G1', NULL), "
+                               "('3', 'G1', ''), ('4', 'G1', '{KEEP}')"));
+    }
+    OfficeDatabase reopened(file);
+    QSqlQuery rows = reopened.exec(QStringLiteral("SELECT Agent_Id, GUID FROM tp_info ORDER BY Agent_Id"));
+    QStringList keys;
+    while (rows.next())
+        keys << rows.value(1).toString();
+    ASSERT_EQ(keys.size(), 4);
+    EXPECT_EQ(keys[3], "{KEEP}");
+    EXPECT_EQ(QSet<QString>(keys.begin(), keys.end()).size(), 4);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(keys[i].size(), 38) << keys[i].toStdString();
 }
