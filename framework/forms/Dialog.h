@@ -20,6 +20,9 @@ public:
     void setApplication(Application& application) { setHost(&application); }
     Ui& ui() const;
 
+    // The window system's title bar, counted in a dialog's height (see setBorderHeight).
+    static constexpr int TitleBarHeight = 390;
+
     // Whether the user closed the dialog without confirming it.
     bool Geannuleerd() const { return cancelled_; }
 

@@ -7,7 +7,6 @@ constexpr int Width = 5415;
 constexpr int Margin = 120;
 constexpr int ButtonWidth = 1215;
 // The title bar's share of the height; what is left holds the message row and the bar.
-constexpr int TitleBarHeight = 390;
 } // namespace
 
 frmProgress::frmProgress()

@@ -5,7 +5,6 @@
 namespace tarvelo {
 
 namespace {
-constexpr int TitleBarHeight = 390;
 constexpr int Margin = 120;
 constexpr int Width = 5400;
 constexpr int ButtonWidth = 1335;

@@ -8,7 +8,6 @@
 namespace tarvelo {
 
 namespace {
-constexpr int TitleBarHeight = 390;
 constexpr int Margin = 120;
 constexpr int ListWidth = 3600;
 constexpr int ItemHeight = 195;

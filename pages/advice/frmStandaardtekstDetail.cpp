@@ -3,7 +3,6 @@
 namespace tarvelo {
 
 namespace {
-constexpr int TitleBarHeight = 390;
 constexpr int Margin = 120;
 constexpr int Width = 7200;
 constexpr int TextHeight = 2895;

@@ -7,7 +7,6 @@
 namespace tarvelo {
 
 namespace {
-constexpr int TitleBarHeight = 390;
 constexpr int Margin = 120;
 constexpr int Width = 4800;
 constexpr int ButtonWidth = 1215;

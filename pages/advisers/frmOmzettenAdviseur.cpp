@@ -7,7 +7,6 @@
 namespace tarvelo {
 
 namespace {
-constexpr int TitleBarHeight = 390;
 constexpr int Margin = 120;
 constexpr int InnerWidth = 6495;
 constexpr int LabelWidth = 1455;

@@ -8,7 +8,6 @@
 namespace tarvelo {
 
 namespace {
-constexpr int TitleBarHeight = 390;
 constexpr int Margin = 120;
 constexpr int LabelWidth = 2175;
 constexpr int FieldWidth = 2535;

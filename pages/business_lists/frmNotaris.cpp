@@ -9,7 +9,6 @@
 namespace tarvelo {
 
 namespace {
-constexpr int TitleBarHeight = 390;
 constexpr int Margin = 120;
 constexpr int InnerWidth = 6300;
 // As wide as the address block's own label column, so that all fields line up.

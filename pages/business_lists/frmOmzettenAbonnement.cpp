@@ -9,7 +9,6 @@
 namespace tarvelo {
 
 namespace {
-constexpr int TitleBarHeight = 390;
 constexpr int Margin = 180;
 constexpr int InnerWidth = 6000;
 constexpr int ButtonWidth = 2055;

@@ -12,7 +12,6 @@
 namespace tarvelo {
 
 namespace {
-constexpr int TitleBarHeight = 390;
 constexpr int Margin = 120;
 constexpr int InnerWidth = 4500;
 constexpr int LabelWidth = 1695;

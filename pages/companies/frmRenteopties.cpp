@@ -9,7 +9,6 @@
 namespace tarvelo {
 
 namespace {
-constexpr int TitleBarHeight = 390;
 constexpr int Margin = 120;
 constexpr int ButtonWidth = 1215;
 constexpr int ButtonHeight = 375;

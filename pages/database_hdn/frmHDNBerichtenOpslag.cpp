@@ -10,7 +10,6 @@
 namespace tarvelo {
 
 namespace {
-constexpr int TitleBarHeight = 390;
 constexpr int Margin = 120;
 constexpr int InnerWidth = 6000;
 constexpr int ButtonHeight = 375;

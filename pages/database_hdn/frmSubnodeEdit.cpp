@@ -8,7 +8,6 @@
 namespace tarvelo {
 
 namespace {
-constexpr int TitleBarHeight = 390;
 constexpr int Margin = 120;
 constexpr int InnerWidth = 4800;
 constexpr int LabelWidth = 1320;

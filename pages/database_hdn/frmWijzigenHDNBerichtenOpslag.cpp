@@ -18,7 +18,6 @@
 namespace tarvelo {
 
 namespace {
-constexpr int TitleBarHeight = 390;
 constexpr int Margin = 120;
 constexpr int InnerWidth = 7200;
 constexpr int ButtonHeight = 375;
