@@ -7,31 +7,33 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 CheckProblemsDialog::CheckProblemsDialog(std::vector<CheckProblem> problems,
                                          std::function<void(const CheckProblem&)> chosen, QWidget* parent)
     : QDialog(parent), problems_(std::move(problems)), chosen_(std::move(chosen))
 {
-    setObjectName(QStringLiteral("frmControle"));
-    setWindowTitle(QStringLiteral("Instellingen niet opgeslagen"));
-    auto* intro = new QLabel(QStringLiteral("De instellingen zijn niet opgeslagen. Los eerst deze problemen op; "
-                                            "kies een regel om naar het veld te gaan."),
+    setObjectName(u"frmControle"_s);
+    setWindowTitle(u"Instellingen niet opgeslagen"_s);
+    auto* intro = new QLabel(u"De instellingen zijn niet opgeslagen. Los eerst deze problemen op; "
+                                            "kies een regel om naar het veld te gaan."_s,
                              this);
     intro->setWordWrap(true);
     list_ = new QTreeWidget(this);
-    list_->setObjectName(QStringLiteral("lvwProblemen"));
+    list_->setObjectName(u"lvwProblemen"_s);
     list_->setRootIsDecorated(false);
-    list_->setHeaderLabels({QStringLiteral("Pagina"), QStringLiteral("Veld"), QStringLiteral("Melding")});
+    list_->setHeaderLabels({u"Pagina"_s, u"Veld"_s, u"Melding"_s});
     for (const CheckProblem& p : problems_)
         new QTreeWidgetItem(list_, {p.title, p.field, p.message});
     list_->header()->setStretchLastSection(true);
     list_->resizeColumnToContents(0);
     list_->resizeColumnToContents(1);
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* go = buttons->addButton(QStringLiteral("Naar het veld"), QDialogButtonBox::AcceptRole);
-    go->setObjectName(QStringLiteral("cmdNaarVeld"));
-    buttons->addButton(QStringLiteral("Sluiten"), QDialogButtonBox::RejectRole);
+    QPushButton* go = buttons->addButton(u"Naar het veld"_s, QDialogButtonBox::AcceptRole);
+    go->setObjectName(u"cmdNaarVeld"_s);
+    buttons->addButton(u"Sluiten"_s, QDialogButtonBox::RejectRole);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addWidget(list_, 1);

@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 bool CommandLine::rendersWindow() const { return render.compare(QLatin1String("window"), Qt::CaseInsensitive) == 0; }
@@ -11,7 +13,7 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     auto valueOf = [&](qsizetype& i, QString& target) {
         const QString option = arguments[i];
         if (i + 1 >= arguments.size() || arguments[i + 1].startsWith(QLatin1String("--"))) {
-            line.error = QStringLiteral("Bij %1 hoort een waarde.").arg(option);
+            line.error = u"Bij %1 hoort een waarde."_s.arg(option);
             return;
         }
         target = arguments[++i];
@@ -51,9 +53,9 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             valueOf(i, text);
             QDate since = QDate::fromString(text, Qt::ISODate);
             if (!since.isValid())
-                since = QDate::fromString(text, QStringLiteral("d-M-yyyy"));
+                since = QDate::fromString(text, u"d-M-yyyy"_s);
             if (!since.isValid() && line.error.isEmpty())
-                line.error = QStringLiteral("--since verwacht een datum, bijvoorbeeld 2026-12-01.");
+                line.error = u"--since verwacht een datum, bijvoorbeeld 2026-12-01."_s;
             request.since = since;
         } else if (!arg.startsWith(QLatin1String("--")) && line.admin)
             line.admin->arguments << arg;
@@ -61,38 +63,37 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             line.admin.emplace();
             line.admin->command = arg;
         } else
-            line.error = QStringLiteral("Onbekende optie: %1").arg(arg);
+            line.error = u"Onbekende optie: %1"_s.arg(arg);
     }
     if (line.error.isEmpty() && !line.render.isEmpty() && line.out.isEmpty())
-        line.error = QStringLiteral("Bij --render hoort --out MAP: de map waarin de afbeeldingen komen.");
+        line.error = u"Bij --render hoort --out MAP: de map waarin de afbeeldingen komen."_s;
     if (line.error.isEmpty() && line.render.isEmpty() && !line.out.isEmpty())
-        line.error = QStringLiteral("--out hoort bij --render.");
+        line.error = u"--out hoort bij --render."_s;
     if (line.error.isEmpty() && !line.render.isEmpty() && !line.page.isEmpty() && !line.rendersWindow())
-        line.error = QStringLiteral("Gebruik --page of --render, niet beide (behalve bij --render window).");
+        line.error = u"Gebruik --page of --render, niet beide (behalve bij --render window)."_s;
     if (line.admin) {
         line.admin->office = request.office;
         line.admin->withPasswords = request.withPasswords;
         line.admin->since = request.since;
     } else if (line.error.isEmpty() && (request.office || request.withPasswords || request.since)) {
-        line.error = QStringLiteral("--office, --since en --wachtwoorden horen bij een opdracht zoals get of set.");
+        line.error = u"--office, --since en --wachtwoorden horen bij een opdracht zoals get of set."_s;
     }
     if (line.error.isEmpty() && line.admin && (!line.render.isEmpty() || !line.page.isEmpty()))
-        line.error = QStringLiteral("Een opdracht (%1) gaat niet samen met --render of --page.").arg(line.admin->command);
+        line.error = u"Een opdracht (%1) gaat niet samen met --render of --page."_s.arg(line.admin->command);
     line.provider = line.provider.toUpper();
     if (line.error.isEmpty() && !line.provider.isEmpty() && line.provider != QLatin1String("MSACC") &&
         line.provider != QLatin1String("MSSQL"))
-        line.error = QStringLiteral("--provider is MSACC (databasebestand) of MSSQL (databaseserver).");
+        line.error = u"--provider is MSACC (databasebestand) of MSSQL (databaseserver)."_s;
     if (line.error.isEmpty() && line.provider == QLatin1String("MSSQL") && (line.server.isEmpty() || line.database.isEmpty()))
-        line.error = QStringLiteral("Bij --provider MSSQL horen --server HOST[:POORT] en --database NAAM.");
+        line.error = u"Bij --provider MSSQL horen --server HOST[:POORT] en --database NAAM."_s;
     if (line.error.isEmpty() && line.provider != QLatin1String("MSSQL") && (!line.server.isEmpty() || !line.database.isEmpty()))
-        line.error = QStringLiteral("--server en --database horen bij --provider MSSQL.");
+        line.error = u"--server en --database horen bij --provider MSSQL."_s;
     return line;
 }
 
 QString CommandLine::helpText(const QString& defaultDataFolder)
 {
-    return QStringLiteral(
-               "Gebruik: tarvelo-instellingen [opties]\n"
+    return u"Gebruik: tarvelo-instellingen [opties]\n"
                "         tarvelo-instellingen OPDRACHT [argumenten] [--data MAP] [--office]\n"
                "\n"
                "Start het instellingenvenster van Quenmarix op het kantoor in de gegevensmap.\n"
@@ -134,7 +135,7 @@ QString CommandLine::helpText(const QString& defaultDataFolder)
                "  --help                 toont deze hulp\n"
                "\n"
                "Zonder beeldscherm: start met -platform vnc en open daarna een VNC-viewer op\n"
-               "poort 5900 van deze computer, of maak afbeeldingen met --render.\n")
+               "poort 5900 van deze computer, of maak afbeeldingen met --render.\n"_s
         .arg(defaultDataFolder);
 }
 

@@ -9,31 +9,33 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 ExportSettingsDialog::ExportSettingsDialog(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("frmExporteren"));
-    setWindowTitle(QStringLiteral("Instellingen exporteren"));
-    auto* intro = new QLabel(QStringLiteral("Alle instellingen van de gebruiker en van het kantoor worden in één bestand "
+    setObjectName(u"frmExporteren"_s);
+    setWindowTitle(u"Instellingen exporteren"_s);
+    auto* intro = new QLabel(u"Alle instellingen van de gebruiker en van het kantoor worden in één bestand "
                                             "gezet. Wachtwoorden gaan alleen mee als u dat kiest; ze worden dan "
-                                            "versleuteld met een wachtwoord voor het bestand."),
+                                            "versleuteld met een wachtwoord voor het bestand."_s,
                              this);
     intro->setWordWrap(true);
-    withPasswords_ = new QCheckBox(QStringLiteral("Wachtwoorden meenemen"), this);
-    withPasswords_->setObjectName(QStringLiteral("chkWachtwoorden"));
+    withPasswords_ = new QCheckBox(u"Wachtwoorden meenemen"_s, this);
+    withPasswords_->setObjectName(u"chkWachtwoorden"_s);
     passphrase_ = new QLineEdit(this);
-    passphrase_->setObjectName(QStringLiteral("txtWachtwoord"));
+    passphrase_->setObjectName(u"txtWachtwoord"_s);
     passphrase_->setEchoMode(QLineEdit::Password);
     repeat_ = new QLineEdit(this);
-    repeat_->setObjectName(QStringLiteral("txtHerhaal"));
+    repeat_->setObjectName(u"txtHerhaal"_s);
     repeat_->setEchoMode(QLineEdit::Password);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Wachtwoord voor het bestand"), passphrase_);
-    form->addRow(QStringLiteral("Herhaal het wachtwoord"), repeat_);
+    form->addRow(u"Wachtwoord voor het bestand"_s, passphrase_);
+    form->addRow(u"Herhaal het wachtwoord"_s, repeat_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Exporteren..."));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
+    buttons->button(QDialogButtonBox::Ok)->setText(u"Exporteren..."_s);
+    buttons->button(QDialogButtonBox::Cancel)->setText(u"Annuleren"_s);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addWidget(withPasswords_);
@@ -61,9 +63,9 @@ QString ExportSettingsDialog::problem() const
     if (!withPasswords_->isChecked())
         return {};
     if (passphrase_->text().isEmpty())
-        return QStringLiteral("Vul een wachtwoord voor het bestand in.");
+        return u"Vul een wachtwoord voor het bestand in."_s;
     if (passphrase_->text() != repeat_->text())
-        return QStringLiteral("De twee wachtwoorden zijn niet gelijk.");
+        return u"De twee wachtwoorden zijn niet gelijk."_s;
     return {};
 }
 

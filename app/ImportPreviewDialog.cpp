@@ -8,25 +8,27 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, QWidget* parent) : QDialog(parent), plan_(std::move(plan))
 {
-    setObjectName(QStringLiteral("frmImporteren"));
-    setWindowTitle(QStringLiteral("Instellingen importeren"));
+    setObjectName(u"frmImporteren"_s);
+    setWindowTitle(u"Instellingen importeren"_s);
     auto* intro = new QLabel(plan_.differences.empty()
-                                 ? QStringLiteral("Het bestand bevat geen instellingen die afwijken van de huidige.")
-                                 : QStringLiteral("Deze instellingen wijken af. Vink aan wat u wilt overnemen; "
-                                                  "de gekozen regels worden in één keer toegepast."),
+                                 ? u"Het bestand bevat geen instellingen die afwijken van de huidige."_s
+                                 : u"Deze instellingen wijken af. Vink aan wat u wilt overnemen; "
+                                                  "de gekozen regels worden in één keer toegepast."_s,
                              this);
     intro->setWordWrap(true);
     list_ = new QTreeWidget(this);
-    list_->setObjectName(QStringLiteral("lvwVerschillen"));
+    list_->setObjectName(u"lvwVerschillen"_s);
     list_->setRootIsDecorated(false);
-    list_->setHeaderLabels({QStringLiteral("Instelling"), QStringLiteral("Huidige waarde"), QStringLiteral("Nieuwe waarde")});
-    const QString hidden = QStringLiteral("(geheim)");
+    list_->setHeaderLabels({u"Instelling"_s, u"Huidige waarde"_s, u"Nieuwe waarde"_s});
+    const QString hidden = u"(geheim)"_s;
     for (const ProfileDifference& d : plan_.differences) {
-        const QString name = d.object == QLatin1String("GlobalSetup") ? QStringLiteral("%1 (kantoor)").arg(d.name) : d.name;
+        const QString name = d.object == QLatin1String("GlobalSetup") ? u"%1 (kantoor)"_s.arg(d.name) : d.name;
         auto* item = new QTreeWidgetItem(list_, {name, d.secret ? hidden : d.current, d.secret ? hidden : d.proposed});
         item->setCheckState(0, Qt::Checked);
     }
@@ -36,29 +38,29 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, QWidget* parent) : QDi
 
     QStringList notes;
     if (plan_.hasSecrets && !plan_.secretsRead)
-        notes << QStringLiteral("De wachtwoorden in het bestand worden niet meegenomen.");
+        notes << u"De wachtwoorden in het bestand worden niet meegenomen."_s;
     if (!plan_.unknown.isEmpty())
-        notes << QStringLiteral("Onbekende instellingen: %1").arg(plan_.unknown.join(QLatin1String(", ")));
+        notes << u"Onbekende instellingen: %1"_s.arg(plan_.unknown.join(QLatin1String(", ")));
     if (!plan_.misfits.isEmpty())
-        notes << QStringLiteral("Waarden die niet passen: %1").arg(plan_.misfits.join(QLatin1String(", ")));
+        notes << u"Waarden die niet passen: %1"_s.arg(plan_.misfits.join(QLatin1String(", ")));
     if (!plan_.locked.isEmpty())
-        notes << QStringLiteral("Door de beheerder vastgezet: %1").arg(plan_.locked.join(QLatin1String(", ")));
+        notes << u"Door de beheerder vastgezet: %1"_s.arg(plan_.locked.join(QLatin1String(", ")));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addWidget(list_, 1);
     if (!notes.isEmpty()) {
-        layout->addWidget(new QLabel(QStringLiteral("Niet toegepast:"), this));
+        layout->addWidget(new QLabel(u"Niet toegepast:"_s, this));
         auto* text = new QPlainTextEdit(notes.join(QLatin1Char('\n')), this);
-        text->setObjectName(QStringLiteral("txtNietToegepast"));
+        text->setObjectName(u"txtNietToegepast"_s);
         text->setReadOnly(true);
         text->setMaximumHeight(80);
         layout->addWidget(text);
     }
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* apply = buttons->addButton(QStringLiteral("Toepassen"), QDialogButtonBox::AcceptRole);
-    apply->setObjectName(QStringLiteral("cmdToepassen"));
+    QPushButton* apply = buttons->addButton(u"Toepassen"_s, QDialogButtonBox::AcceptRole);
+    apply->setObjectName(u"cmdToepassen"_s);
     apply->setEnabled(!plan_.differences.empty());
-    buttons->addButton(QStringLiteral("Annuleren"), QDialogButtonBox::RejectRole);
+    buttons->addButton(u"Annuleren"_s, QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
     QObject::connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -13,19 +13,21 @@
 #include <QDir>
 #include <QPixmap>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo::PageRenderer {
 
 namespace {
 void makeFolder(const QString& folder)
 {
     if (!QDir().mkpath(folder))
-        throw RuntimeError(75, QStringLiteral("De map %1 kan niet worden aangemaakt.").arg(folder));
+        throw RuntimeError(75, u"De map %1 kan niet worden aangemaakt."_s.arg(folder));
 }
 
 void save(QWidget& widget, const QString& file)
 {
     if (!widget.grab().save(file, "PNG"))
-        throw RuntimeError(75, QStringLiteral("De afbeelding %1 kan niet worden geschreven.").arg(file));
+        throw RuntimeError(75, u"De afbeelding %1 kan niet worden geschreven."_s.arg(file));
 }
 } // namespace
 
@@ -38,9 +40,9 @@ QStringList render(const PageRegistry& registry, ReferenceApplication& applicati
         std::unique_ptr<SettingsPage> page = openWindowPage(registry, name, application);
         std::unique_ptr<Form> dialog = page ? nullptr : ReviewDialogs::open(name, application);
         if (!page && !dialog)
-            throw RuntimeError(ErrorNumber::InvalidProcedureCall, QStringLiteral("Onbekende pagina: %1").arg(name));
+            throw RuntimeError(ErrorNumber::InvalidProcedureCall, u"Onbekende pagina: %1"_s.arg(name));
         Form& form = page ? page->form() : *dialog;
-        const QString file = QDir(folder).absoluteFilePath(form.name() + QStringLiteral(".png"));
+        const QString file = QDir(folder).absoluteFilePath(form.name() + u".png"_s);
         {
             FormView view(form, screenScale(application.ui()));
             view.flushPending();
@@ -58,8 +60,8 @@ QString renderWindow(const PageRegistry& registry, ReferenceApplication& applica
     makeFolder(folder);
     const QString page = className.isEmpty() && !registry.pages().empty() ? registry.pages().front().className : className;
     if (!registry.find(page))
-        throw RuntimeError(ErrorNumber::InvalidProcedureCall, QStringLiteral("Onbekende pagina: %1").arg(page));
-    const QString file = QDir(folder).absoluteFilePath(QStringLiteral("frmInstellingen.png"));
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall, u"Onbekende pagina: %1"_s.arg(page));
+    const QString file = QDir(folder).absoluteFilePath(u"frmInstellingen.png"_s);
     SettingsWindow window(registry, application);
     // The picture shows the window as it first opens on a real screen; the
     // offscreen screen is smaller than most.

@@ -16,6 +16,8 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 QWidget* QtUi::parentWidget() const
@@ -52,7 +54,7 @@ MsgResult QtUi::messageBox(const MessageBoxRequest& request)
     }
 
     QMessageBox box(parentWidget());
-    box.setWindowTitle(request.caption.isEmpty() ? QStringLiteral("Quenmarix") : request.caption);
+    box.setWindowTitle(request.caption.isEmpty() ? u"Quenmarix"_s : request.caption);
     box.setText(QString(request.text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     box.setTextFormat(Qt::PlainText);
     switch (request.icon) {
@@ -113,7 +115,7 @@ std::optional<QString> QtUi::chooseSaveFile(const FileRequest& request) { return
 std::optional<Colour> QtUi::chooseColour(Colour initial)
 {
     const QColor chosen = QColorDialog::getColor(toQColor(initial, QApplication::palette()), parentWidget(),
-                                                 QStringLiteral("Kleur kiezen"));
+                                                 u"Kleur kiezen"_s);
     if (!chosen.isValid())
         return std::nullopt;
     return fromQColor(chosen);
@@ -217,13 +219,13 @@ QString qtFileFilter(const QString& classicFilter)
         for (QString& p : patterns) {
             p = p.trimmed();
             if (p == QLatin1String("*.*"))
-                p = QStringLiteral("*");
+                p = u"*"_s;
         }
         // Qt reads the patterns from the last parentheses of the text.
         const qsizetype open = description.lastIndexOf(QLatin1Char('('));
         if (open > 0 && description.endsWith(QLatin1Char(')')))
             description = description.left(open).trimmed();
-        filters << QStringLiteral("%1 (%2)").arg(description, patterns.join(QLatin1Char(' ')));
+        filters << u"%1 (%2)"_s.arg(description, patterns.join(QLatin1Char(' ')));
     }
     return filters.join(QLatin1String(";;"));
 }

@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo::ReviewDialogs {
 
 namespace {
@@ -35,9 +37,9 @@ std::unique_ptr<Form> columns(ReferenceApplication& app)
 const std::vector<std::pair<QString, Opener>>& openers()
 {
     static const std::vector<std::pair<QString, Opener>> all = {
-        {QStringLiteral("frmKolommenFinancieelPlan"), columns<frmKolommenFinancieelPlan>},
-        {QStringLiteral("frmToetsingKolommen"), columns<frmToetsingKolommen>},
-        {QStringLiteral("frmFormaatLogo"),
+        {u"frmKolommenFinancieelPlan"_s, columns<frmKolommenFinancieelPlan>},
+        {u"frmToetsingKolommen"_s, columns<frmToetsingKolommen>},
+        {u"frmFormaatLogo"_s,
          [](ReferenceApplication& app) -> std::unique_ptr<Form> {
              auto dialog = std::make_unique<frmFormaatLogo>();
              dialog->setBackColor(PageBackColor);
@@ -45,31 +47,31 @@ const std::vector<std::pair<QString, Opener>>& openers()
              dialog->Fill_Control();
              return dialog;
          }},
-        {QStringLiteral("frmStandaardtekstDetail"),
+        {u"frmStandaardtekstDetail"_s,
          [](ReferenceApplication& app) -> std::unique_ptr<Form> {
              auto dialog = std::make_unique<frmStandaardtekstDetail>();
              dialog->setBackColor(PageBackColor);
              dialog->setApplication(app);
-             dialog->setCaptionText(QStringLiteral("Ons advies"));
-             dialog->setTekst(QStringLiteral("Wij adviseren u de rente voor 10 jaar vast te zetten, omdat u "
-                                             "zekerheid over uw maandlasten wilt."));
+             dialog->setCaptionText(u"Ons advies"_s);
+             dialog->setTekst(u"Wij adviseren u de rente voor 10 jaar vast te zetten, omdat u "
+                                             "zekerheid over uw maandlasten wilt."_s);
              dialog->Fill_Control();
              return dialog;
          }},
-        {QStringLiteral("frmImporterenMotiveringsteksten"),
+        {u"frmImporterenMotiveringsteksten"_s,
          [](ReferenceApplication& app) -> std::unique_ptr<Form> {
              auto dialog = std::make_unique<frmImporterenMotiveringsteksten>();
              dialog->setBackColor(PageBackColor);
              dialog->setApplication(app);
              return dialog;
          }},
-        {QStringLiteral("frmAgentnummer"),
+        {u"frmAgentnummer"_s,
          [](ReferenceApplication& app) -> std::unique_ptr<Form> {
              // The dialog edits the object it is given; it lives as long as the dialog.
              static CAgentnummer agentnummer;
-             agentnummer.Om_Agentnummer = QStringLiteral("70012345");
+             agentnummer.Om_Agentnummer = u"70012345"_s;
              agentnummer.Pc_Opslag = 0.25f;
-             agentnummer.Om_Beschrijving = QStringLiteral("Vestiging Utrecht");
+             agentnummer.Om_Beschrijving = u"Vestiging Utrecht"_s;
              agentnummer.In_Standaard = true;
              auto dialog = std::make_unique<frmAgentnummer>();
              dialog->setBackColor(PageBackColor);
@@ -79,26 +81,26 @@ const std::vector<std::pair<QString, Opener>>& openers()
              dialog->Fill_Control();
              return dialog;
          }},
-        {QStringLiteral("frmProvisieInstellingen"),
+        {u"frmProvisieInstellingen"_s,
          [](ReferenceApplication& app) -> std::unique_ptr<Form> {
              auto dialog = std::make_unique<frmProvisieInstellingen>();
              dialog->setBackColor(PageBackColor);
-             dialog->setControlName(QStringLiteral("ProvisieAVT"));
+             dialog->setControlName(u"ProvisieAVT"_s);
              dialog->setApplication(app);
              return dialog;
          }},
-        {QStringLiteral("frmRenteopties"),
+        {u"frmRenteopties"_s,
          [](ReferenceApplication& app) -> std::unique_ptr<Form> {
              auto dialog = std::make_unique<frmRenteopties>();
              dialog->setBackColor(PageBackColor);
-             dialog->setCd_Mij(QStringLiteral("G001"));
+             dialog->setCd_Mij(u"G001"_s);
              dialog->SetApplication(app);
              return dialog;
          }},
         // The same dialog for the first loan part of a demo advice with a mortgage.
-        {QStringLiteral("frmRenteoptiesLeningdeel"),
+        {u"frmRenteoptiesLeningdeel"_s,
          [](ReferenceApplication& app) -> std::unique_ptr<Form> {
-             app.openAdvies(QStringLiteral("A00005"));
+             app.openAdvies(u"A00005"_s);
              auto dialog = std::make_unique<frmRenteopties>();
              dialog->setBackColor(PageBackColor);
              dialog->SetApplication(app, 1);

@@ -36,6 +36,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -54,32 +56,32 @@ QStringList groupOrder()
 constexpr int PageMargin = 8;
 
 // Where the window keeps, per user, how it was left.
-const QString WindowKey = RegistryNames::ProductKey + QStringLiteral("\\InstellingenVenster");
+const QString WindowKey = RegistryNames::ProductKey + u"\\InstellingenVenster"_s;
 constexpr QLatin1StringView WidthValue{"Breedte"};
 constexpr QLatin1StringView HeightValue{"Hoogte"};
 constexpr QLatin1StringView PageValue{"Pagina"};
 
 QString shortened(const QString& text)
 {
-    return text.size() > 60 ? text.left(57) + QStringLiteral("...") : text;
+    return text.size() > 60 ? text.left(57) + u"..."_s : text;
 }
 } // namespace
 
 SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplication& application, QWidget* parent)
     : QWidget(parent), registry_(registry), app_(application), search_(registry), inspector_(application, &registry)
 {
-    setObjectName(QStringLiteral("frmInstellingen"));
-    setWindowTitle(QStringLiteral("Instellingen"));
+    setObjectName(u"frmInstellingen"_s);
+    setWindowTitle(u"Instellingen"_s);
     // The list, search box and buttons in the pages' font, so that the window
     // and the page in it read alike, whatever the application font is.
     setFont(toQFont(Font()));
 
     searchBox_ = new QLineEdit(this);
-    searchBox_->setObjectName(QStringLiteral("txtZoeken"));
-    searchBox_->setPlaceholderText(QStringLiteral("Zoeken in de instellingen"));
+    searchBox_->setObjectName(u"txtZoeken"_s);
+    searchBox_->setPlaceholderText(u"Zoeken in de instellingen"_s);
     searchBox_->setClearButtonEnabled(true);
     list_ = new QTreeWidget(this);
-    list_->setObjectName(QStringLiteral("lvwPaginas"));
+    list_->setObjectName(u"lvwPaginas"_s);
     list_->setHeaderHidden(true);
     list_->setRootIsDecorated(false);
     list_->setIndentation(14);
@@ -89,33 +91,33 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
     leftLayout->addWidget(searchBox_);
     leftLayout->addWidget(list_);
     // A whole profile goes out and comes in beside the list of everything it holds.
-    export_ = new QPushButton(QStringLiteral("Instellingen exporteren..."), this);
-    export_->setObjectName(QStringLiteral("cmdExporteren"));
-    import_ = new QPushButton(QStringLiteral("Instellingen importeren..."), this);
-    import_->setObjectName(QStringLiteral("cmdImporteren"));
+    export_ = new QPushButton(u"Instellingen exporteren..."_s, this);
+    export_->setObjectName(u"cmdExporteren"_s);
+    import_ = new QPushButton(u"Instellingen importeren..."_s, this);
+    import_->setObjectName(u"cmdImporteren"_s);
     leftLayout->addWidget(export_);
     leftLayout->addWidget(import_);
 
     heading_ = new QLabel(this);
-    heading_->setObjectName(QStringLiteral("lblTitel"));
+    heading_->setObjectName(u"lblTitel"_s);
     QFont headingFont = heading_->font();
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
     headingFont.setBold(true);
     heading_->setFont(headingFont);
     scroll_ = new QScrollArea(this);
-    scroll_->setObjectName(QStringLiteral("scrPagina"));
+    scroll_->setObjectName(u"scrPagina"_s);
     scroll_->setWidgetResizable(false);
     scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     scroll_->setBackgroundRole(QPalette::Base);
     pageHolder_ = new QWidget;
-    pageHolder_->setObjectName(QStringLiteral("pagHouder"));
+    pageHolder_->setObjectName(u"pagHouder"_s);
     scroll_->setWidget(pageHolder_);
     auto* right = new QWidget(this);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
-    resetPage_ = new QPushButton(QStringLiteral("Standaardwaarden herstellen"), this);
-    resetPage_->setObjectName(QStringLiteral("cmdStandaardwaarden"));
-    resetPage_->setToolTip(QStringLiteral("Alle instellingen op deze pagina terugzetten naar de standaardwaarde"));
+    resetPage_ = new QPushButton(u"Standaardwaarden herstellen"_s, this);
+    resetPage_->setObjectName(u"cmdStandaardwaarden"_s);
+    resetPage_->setToolTip(u"Alle instellingen op deze pagina terugzetten naar de standaardwaarde"_s);
     auto* headingRow = new QHBoxLayout;
     headingRow->addWidget(heading_, 1);
     headingRow->addWidget(resetPage_);
@@ -133,13 +135,13 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
         b->setObjectName(QString::fromLatin1(name));
         return b;
     };
-    history_ = button("cmdWijzigingen", QStringLiteral("Wijzigingen"));
-    history_->setToolTip(QStringLiteral("De opgeslagen wijzigingen van deze pagina"));
-    officeHistory_ = button("cmdWijzigingenKantoor", QStringLiteral("Wijzigingen kantoor"));
-    officeHistory_->setToolTip(QStringLiteral("De opgeslagen wijzigingen van het hele kantoor"));
-    save_ = button("cmdOpslaan", QStringLiteral("Opslaan"));
+    history_ = button("cmdWijzigingen", u"Wijzigingen"_s);
+    history_->setToolTip(u"De opgeslagen wijzigingen van deze pagina"_s);
+    officeHistory_ = button("cmdWijzigingenKantoor", u"Wijzigingen kantoor"_s);
+    officeHistory_->setToolTip(u"De opgeslagen wijzigingen van het hele kantoor"_s);
+    save_ = button("cmdOpslaan", u"Opslaan"_s);
     save_->setDefault(true);
-    cancel_ = button("cmdAnnuleren", QStringLiteral("Annuleren"));
+    cancel_ = button("cmdAnnuleren", u"Annuleren"_s);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(history_);
     buttons->addWidget(officeHistory_);
@@ -258,7 +260,7 @@ void SettingsWindow::buildList(const QString& query)
     list_->expandAll();
     refreshListMarkers();
     if (searching && matches.empty()) {
-        auto* none = new QTreeWidgetItem(list_, {QStringLiteral("Niets gevonden")});
+        auto* none = new QTreeWidgetItem(list_, {u"Niets gevonden"_s});
         none->setFlags(Qt::NoItemFlags);
     }
     selectCurrentInList();
@@ -439,13 +441,13 @@ bool SettingsWindow::store()
         problems_->close();
     // The pages learn of the save first, so that a page with pending changes
     // (the database page) applies them before the settings are stored.
-    app_.RaiseNotify(QStringLiteral("frmInstellingen"), QStringLiteral("Setup"), QStringLiteral("WijzigingenOpslaan"),
+    app_.RaiseNotify(u"frmInstellingen"_s, u"Setup"_s, u"WijzigingenOpslaan"_s,
                      QVariant());
     try {
         app_.saveSettings(pageOf_);
     } catch (const RuntimeError& e) {
-        app_.ui().msgBox(QStringLiteral("De instellingen zijn niet opgeslagen.\r\n\r\n") + e.description(),
-                         MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Instellingen"));
+        app_.ui().msgBox(u"De instellingen zijn niet opgeslagen.\r\n\r\n"_s + e.description(),
+                         MsgButtons::OK, MsgIcon::Critical, u"Instellingen"_s);
         return false;
     }
     pageOf_.clear();
@@ -488,8 +490,8 @@ bool SettingsWindow::settleBeforeClosing()
     // Closing the window by its frame: unsaved changes are not dropped unasked.
     if (app_.hasUnsavedChanges()) {
         const MsgResult answer =
-            app_.ui().msgBox(QStringLiteral("Wilt u de gewijzigde instellingen opslaan?"), MsgButtons::YesNoCancel,
-                             MsgIcon::Question, QStringLiteral("Instellingen"));
+            app_.ui().msgBox(u"Wilt u de gewijzigde instellingen opslaan?"_s, MsgButtons::YesNoCancel,
+                             MsgIcon::Question, u"Instellingen"_s);
         if (answer == MsgResult::Cancel)
             return false;
         if (answer == MsgResult::Yes)
@@ -544,8 +546,8 @@ std::unique_ptr<ChangeHistoryDialog> SettingsWindow::historyDialog(bool wholeOff
         titles.insert(info.className, info.title);
     const SettingsPage* page = currentPage();
     const QString caption = wholeOffice || !page
-                                ? QStringLiteral("Wijzigingen van het kantoor")
-                                : QStringLiteral("Wijzigingen - %1").arg(page->Titel());
+                                ? u"Wijzigingen van het kantoor"_s
+                                : u"Wijzigingen - %1"_s.arg(page->Titel());
     const std::vector<ChangeEntry> entries =
         app_.changeHistory(wholeOffice || !page ? QString() : page->componentName());
     return std::make_unique<ChangeHistoryDialog>(caption, entries, app_.SettingsObject(), titles, this);
@@ -566,7 +568,7 @@ void SettingsWindow::offerResets(OpenPage& open)
             widget->setContextMenuPolicy(Qt::CustomContextMenu);
             QObject::connect(widget, &QWidget::customContextMenuRequested, widget, [this, widget, bound, control](QPoint at) {
                 QMenu menu(widget);
-                QAction* reset = menu.addAction(QStringLiteral("Standaardwaarde herstellen"));
+                QAction* reset = menu.addAction(u"Standaardwaarde herstellen"_s);
                 reset->setEnabled(!bound->isLocked() && bound->differsFromDefault());
                 if (menu.exec(widget->mapToGlobal(at)) == reset)
                     resetToDefault(*control);
@@ -592,8 +594,8 @@ bool SettingsWindow::resetPageToDefaults()
     if (!page)
         return false;
     const MsgResult answer =
-        app_.ui().msgBox(QStringLiteral("Alle instellingen op deze pagina terugzetten naar de standaardwaarde?"),
-                         MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Standaardwaarden herstellen"));
+        app_.ui().msgBox(u"Alle instellingen op deze pagina terugzetten naar de standaardwaarde?"_s,
+                         MsgButtons::YesNo, MsgIcon::Question, u"Standaardwaarden herstellen"_s);
     if (answer != MsgResult::Yes)
         return false;
     page->settingBindings().resetAll();
@@ -639,7 +641,7 @@ void SettingsWindow::refreshListMarkers()
             continue;
         const bool changed = pageHoldsChanges(item->data(0, ClassRole).toString());
         item->setIcon(0, QIcon(changed ? mark : none));
-        item->setToolTip(0, changed ? QStringLiteral("Op deze pagina wijken instellingen af van de standaardwaarde.")
+        item->setToolTip(0, changed ? u"Op deze pagina wijken instellingen af van de standaardwaarde."_s
                                     : QString());
     }
 }
@@ -671,7 +673,7 @@ bool SettingsWindow::exportTo(const QString& file, const std::optional<QString>&
     try {
         SettingsProfile::save(file, SettingsProfile::write(app_.userSetup(), app_.officeSetup(), passphrase));
     } catch (const RuntimeError& e) {
-        app_.ui().msgBox(e.description(), MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Instellingen exporteren"));
+        app_.ui().msgBox(e.description(), MsgButtons::OK, MsgIcon::Critical, u"Instellingen exporteren"_s);
         return false;
     }
     return true;
@@ -680,7 +682,7 @@ bool SettingsWindow::exportTo(const QString& file, const std::optional<QString>&
 bool SettingsWindow::importFrom(const QString& file, const std::function<std::optional<QString>()>& passphrase,
                                 const std::function<bool(ImportPlan&, std::vector<ProfileDifference>&)>& choose)
 {
-    const QString caption = QStringLiteral("Instellingen importeren");
+    const QString caption = u"Instellingen importeren"_s;
     ImportPlan plan;
     try {
         plan = SettingsProfile::plan(SettingsProfile::load(file), app_.userSetup(), app_.officeSetup(), passphrase);
@@ -697,7 +699,7 @@ bool SettingsWindow::importFrom(const QString& file, const std::function<std::op
         for (const QString& key : SettingsProfile::apply(chosen, app_.userSetup(), app_.officeSetup()))
             pageOf_.insert(key, caption);
     } catch (const RuntimeError& e) {
-        app_.ui().msgBox(QStringLiteral("Er is niets geïmporteerd: ") + e.description(), MsgButtons::OK,
+        app_.ui().msgBox(u"Er is niets geïmporteerd: "_s + e.description(), MsgButtons::OK,
                          MsgIcon::Critical, caption);
         return false;
     }
@@ -714,10 +716,10 @@ void SettingsWindow::exportChosen()
     if (choice.exec() != QDialog::Accepted)
         return;
     FileRequest request;
-    request.title = QStringLiteral("Instellingen exporteren");
-    request.fileName = QStringLiteral("instellingen.json");
-    request.filter = QStringLiteral("Instellingenbestanden (*.json)|*.json|Alle bestanden (*.*)|*.*");
-    request.defaultExtension = QStringLiteral("json");
+    request.title = u"Instellingen exporteren"_s;
+    request.fileName = u"instellingen.json"_s;
+    request.filter = u"Instellingenbestanden (*.json)|*.json|Alle bestanden (*.*)|*.*"_s;
+    request.defaultExtension = u"json"_s;
     if (const std::optional<QString> file = app_.ui().chooseSaveFile(request))
         exportTo(*file, choice.passphrase());
 }
@@ -725,17 +727,17 @@ void SettingsWindow::exportChosen()
 void SettingsWindow::importChosen()
 {
     FileRequest request;
-    request.title = QStringLiteral("Instellingen importeren");
-    request.filter = QStringLiteral("Instellingenbestanden (*.json)|*.json|Alle bestanden (*.*)|*.*");
+    request.title = u"Instellingen importeren"_s;
+    request.filter = u"Instellingenbestanden (*.json)|*.json|Alle bestanden (*.*)|*.*"_s;
     const std::optional<QString> file = app_.ui().chooseOpenFile(request);
     if (!file)
         return;
     const auto askPassphrase = [this]() -> std::optional<QString> {
         bool ok = false;
         const QString text = QInputDialog::getText(
-            this, QStringLiteral("Instellingen importeren"),
-            QStringLiteral("Dit bestand bevat versleutelde wachtwoorden.\nWachtwoord van het bestand "
-                           "(leeg laten: zonder de wachtwoorden):"),
+            this, u"Instellingen importeren"_s,
+            u"Dit bestand bevat versleutelde wachtwoorden.\nWachtwoord van het bestand "
+                           "(leeg laten: zonder de wachtwoorden):"_s,
             QLineEdit::Password, QString(), &ok);
         return ok && !text.isEmpty() ? std::optional<QString>(text) : std::nullopt;
     };

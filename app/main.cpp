@@ -24,6 +24,8 @@
 #include <cstdio>
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 
 namespace {
@@ -45,13 +47,13 @@ bool knownPage(const PageRegistry& registry, const QString& name)
         return true;
     QString known;
     for (const PageInfo& info : registry.pages())
-        known += QStringLiteral("  %1 (%2)\n").arg(info.className, info.title);
+        known += u"  %1 (%2)\n"_s.arg(info.className, info.title);
     for (const QString& dialog : ReviewDialogs::names()) {
         if (dialog.compare(name, Qt::CaseInsensitive) == 0)
             return true;
-        known += QStringLiteral("  %1 (venster)\n").arg(dialog);
+        known += u"  %1 (venster)\n"_s.arg(dialog);
     }
-    print(stderr, QStringLiteral("Onbekende pagina: %1\nBekende pagina's:\n%2").arg(name, known));
+    print(stderr, u"Onbekende pagina: %1\nBekende pagina's:\n%2"_s.arg(name, known));
     return false;
 }
 
@@ -59,11 +61,11 @@ bool knownPage(const PageRegistry& registry, const QString& name)
 QString userHiveFile()
 {
     const QString folder =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).filePath(QStringLiteral("tarvelo"));
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).filePath(u"tarvelo"_s);
     if (!QDir().mkpath(folder))
-        throw RuntimeError(75, QStringLiteral("De map %1 kan niet worden aangemaakt.").arg(folder));
+        throw RuntimeError(75, u"De map %1 kan niet worden aangemaakt."_s.arg(folder));
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    return QDir(folder).filePath(QStringLiteral("HKEY_CURRENT_USER.hive"));
+    return QDir(folder).filePath(u"HKEY_CURRENT_USER.hive"_s);
 }
 
 // An administrator's command: no window, no questions; the result on stdout,
@@ -87,10 +89,10 @@ int runAdminCommand(const CommandLine& line)
     }
     // The file's password comes on the first line of the input, never as an argument.
     const auto passphrase = []() -> std::optional<QString> {
-        print(stderr, QStringLiteral("Wachtwoord van het bestand: "));
+        print(stderr, u"Wachtwoord van het bestand: "_s);
         QTextStream in(stdin);
         const QString text = in.readLine();
-        print(stderr, QStringLiteral("\n"));
+        print(stderr, u"\n"_s);
         return text.isEmpty() ? std::nullopt : std::optional<QString>(text);
     };
     const AdminResult result = AdminCommands::run(*host, *line.admin, passphrase);
@@ -123,27 +125,26 @@ int main(int argc, char* argv[])
     if ((rendering || command) && !platformGiven && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     else if (!rendering && !platformGiven && !hasDisplay()) {
-        print(stderr, QStringLiteral(
-                          "Er is geen beeldscherm gevonden (DISPLAY is niet gezet).\n"
+        print(stderr, u"Er is geen beeldscherm gevonden (DISPLAY is niet gezet).\n"
                           "Start het venster via VNC:  tarvelo-instellingen -platform vnc\n"
                           "  en open een VNC-viewer op poort 5900 van deze computer;\n"
-                          "of maak afbeeldingen van de pagina's:  tarvelo-instellingen --render all --out MAP\n"));
+                          "of maak afbeeldingen van de pagina's:  tarvelo-instellingen --render all --out MAP\n"_s);
         return NoDisplay;
     }
 
     QApplication qt(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tarvelo-instellingen"));
+    QApplication::setApplicationName(u"tarvelo-instellingen"_s);
     // Before any widget: the pictures rendered below look like the program.
     applyProgramLook();
     QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
     QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Dutch, QLocale::Netherlands), QStringLiteral("qtbase"), QStringLiteral("_"),
+    if (qtTexts.load(QLocale(QLocale::Dutch, QLocale::Netherlands), u"qtbase"_s, u"_"_s,
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
     const CommandLine line = CommandLine::parse(QCoreApplication::arguments().mid(1));
     if (!line.error.isEmpty()) {
-        print(stderr, line.error + QStringLiteral("\nZie tarvelo-instellingen --help.\n"));
+        print(stderr, line.error + u"\nZie tarvelo-instellingen --help.\n"_s);
         return BadArguments;
     }
 
@@ -156,7 +157,7 @@ int main(int argc, char* argv[])
     const auto officeUnusable = [rendering](const RuntimeError& e) {
         print(stderr, e.description() + QLatin1Char('\n'));
         if (!rendering)
-            QMessageBox::critical(nullptr, QStringLiteral("Quenmarix instellingen"), e.description());
+            QMessageBox::critical(nullptr, u"Quenmarix instellingen"_s, e.description());
         return OfficeUnusable;
     };
     try {
@@ -210,8 +211,8 @@ int main(int argc, char* argv[])
     try {
         TaskCheck::runDaily(*host, *host, host->SettingsObject());
     } catch (const RuntimeError& e) {
-        ui.msgBox(QStringLiteral("De dagelijkse controle op taken is mislukt:\r\n") + e.description(), MsgButtons::OK,
-                  MsgIcon::Exclamation, QStringLiteral("Taken aanmaken"));
+        ui.msgBox(u"De dagelijkse controle op taken is mislukt:\r\n"_s + e.description(), MsgButtons::OK,
+                  MsgIcon::Exclamation, u"Taken aanmaken"_s);
     }
     return qt.exec();
 }

@@ -27,6 +27,8 @@
 #include <memory>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 
 namespace {
 
@@ -43,7 +45,7 @@ int rowCount()
 // A line of /proc/self/status in kB ("VmRSS", "VmHWM").
 long statusKb(const char* name)
 {
-    QFile status(QStringLiteral("/proc/self/status"));
+    QFile status(u"/proc/self/status"_s);
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     const QByteArray key = QByteArray(name) + ':';
@@ -57,25 +59,25 @@ long statusKb(const char* name)
 // Sets the peak resident size back to the present one, so VmHWM then tells the peak of what follows.
 bool resetPeakResident()
 {
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    QFile clear(u"/proc/self/clear_refs"_s);
     return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
 }
 
 // The same rows for the office and for the baseline.
 QVariantList row(int i)
 {
-    const QString code = QStringLiteral("M%1").arg(i % 1000, 4, 10, QLatin1Char('0'));
+    const QString code = u"M%1"_s.arg(i % 1000, 4, 10, QLatin1Char('0'));
     return {QString::number(1000000 + i),
             code,
             0.05 * (i % 20),
             i % 100 == 0 ? -1 : 0,
             1 + i % 5,
-            QStringLiteral("Vestiging %1").arg(i % 20),
-            QStringLiteral("{%1}").arg(QStringLiteral("00000000-0000-0000-0000-%1").arg(i, 12, 10, QLatin1Char('0')))};
+            u"Vestiging %1"_s.arg(i % 20),
+            u"{%1}"_s.arg(u"00000000-0000-0000-0000-%1"_s.arg(i, 12, 10, QLatin1Char('0')))};
 }
 
-const QString Insert = QStringLiteral("INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
-                                      "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)");
+const QString Insert = u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+                                      "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"_s;
 
 // An office with n agent numbers and the company overview open on it.
 struct Office {
@@ -91,18 +93,18 @@ struct Office {
         app->setShowErrorsToUser(false);
         OfficeDatabase& db = app->officeDatabase();
         db.transaction([&] {
-            db.exec(QStringLiteral("DELETE FROM tp_info"));
+            db.exec(u"DELETE FROM tp_info"_s);
             for (int i = 0; i < n; ++i)
                 db.exec(Insert, row(i));
         });
         QDir().mkpath(app->ExchangeFolder());
-        page = attachPage(app->pageRegistry(), QStringLiteral("MijOverzicht"), *app);
+        page = attachPage(app->pageRegistry(), u"MijOverzicht"_s, *app);
     }
-    QString file() const { return QDir(app->ExchangeFolder()).filePath(QStringLiteral("AgentNrs.txt")); }
+    QString file() const { return QDir(app->ExchangeFolder()).filePath(u"AgentNrs.txt"_s); }
     void click(const char* button) { page->form().get<CommandButton>(QString::fromLatin1(button)).click(); }
     int count()
     {
-        QSqlQuery q = app->officeDatabase().exec(QStringLiteral("SELECT COUNT(*) FROM tp_info"));
+        QSqlQuery q = app->officeDatabase().exec(u"SELECT COUNT(*) FROM tp_info"_s);
         return q.next() ? q.value(0).toInt() : -1;
     }
     bool failed() const { return !app->errorReports().empty(); }
@@ -125,7 +127,7 @@ void BM_BaselineSqliteInsert(benchmark::State& state)
     QStringList definition;
     {
         QSqlQuery q = o.app->officeDatabase().exec(
-            QStringLiteral("SELECT sql FROM sqlite_master WHERE tbl_name = 'tp_info' AND sql IS NOT NULL ORDER BY type DESC"));
+            u"SELECT sql FROM sqlite_master WHERE tbl_name = 'tp_info' AND sql IS NOT NULL ORDER BY type DESC"_s);
         while (q.next())
             definition << q.value(0).toString();
     }
@@ -133,14 +135,14 @@ void BM_BaselineSqliteInsert(benchmark::State& state)
     rows.reserve(std::size_t(o.n));
     for (int i = 0; i < o.n; ++i)
         rows.push_back(row(i));
-    const QString name = QStringLiteral("basislijn");
+    const QString name = u"basislijn"_s;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(o.dir.filePath(QStringLiteral("basislijn.db")));
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
+        db.setDatabaseName(o.dir.filePath(u"basislijn.db"_s));
         if (!db.open())
             state.SkipWithError("the baseline database does not open");
         for (auto _ : state) {
-            QSqlQuery(db).exec(QStringLiteral("DROP TABLE IF EXISTS tp_info"));
+            QSqlQuery(db).exec(u"DROP TABLE IF EXISTS tp_info"_s);
             for (const QString& sql : definition)
                 QSqlQuery(db).exec(sql);
             const double start = cpuSeconds();
@@ -211,7 +213,7 @@ void BM_Import(benchmark::State& state)
         if (peakKnown && before > 0 && peak > 0)
             peakGrowthMb = std::max(peakGrowthMb, double(peak - before) / 1024.0);
     }
-    if (o.failed() || o.count() != o.n || o.ui.messages().back().text != QStringLiteral("De agentnummers zijn geïmporteerd."))
+    if (o.failed() || o.count() != o.n || o.ui.messages().back().text != u"De agentnummers zijn geïmporteerd."_s)
         state.SkipWithError("the import did not store every agent number");
     const double mean = total / double(state.iterations());
     state.counters["rijen_per_s"] = double(o.n) / mean;

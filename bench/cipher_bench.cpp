@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr qsizetype TenMegabytes = 10 * 1024 * 1024;
@@ -28,7 +30,7 @@ const QString& adviceText()
 void BM_CipherText(benchmark::State& state)
 {
     const QString& text = adviceText();
-    QString key = QStringLiteral("Wq52tmvbxekdrp%7");
+    QString key = u"Wq52tmvbxekdrp%7"_s;
     for (auto _ : state) {
         QString scrambled = tarvelo::CipherText(text, key);
         benchmark::DoNotOptimize(scrambled.data());

@@ -14,6 +14,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 
 namespace {
 
@@ -44,21 +46,21 @@ struct Office {
             int number = 0;
             for (std::size_t k = 0; k < std::size(kinds); ++k) {
                 for (int i = 0; i < share[k]; ++i, ++number) {
-                    const QString code = QStringLiteral("M%1").arg(number, 4, 10, QLatin1Char('0'));
-                    db.exec(QStringLiteral("INSERT INTO %1 (Cd_Mij, Om_NaamKort, Om_Naam, Nr_HDN) VALUES (?, ?, ?, ?)")
+                    const QString code = u"M%1"_s.arg(number, 4, 10, QLatin1Char('0'));
+                    db.exec(u"INSERT INTO %1 (Cd_Mij, Om_NaamKort, Om_Naam, Nr_HDN) VALUES (?, ?, ?, ?)"_s
                                 .arg(QLatin1String(kinds[k].first)),
-                            {code, QStringLiteral("Maatschappij %1").arg(number),
-                             QStringLiteral("Maatschappij %1 N.V.").arg(number), QString::number(300000 + number)});
+                            {code, u"Maatschappij %1"_s.arg(number),
+                             u"Maatschappij %1 N.V."_s.arg(number), QString::number(300000 + number)});
                     for (int p = 1; p <= 3; ++p)
-                        db.exec(QStringLiteral("INSERT INTO Tbl_Mij_Product (Cd_Mij, Cd_SoortMij, Cd_Product, "
-                                               "Om_Product) VALUES (?, ?, ?, ?)"),
-                                {code, kinds[k].second, QStringLiteral("P%1").arg(p), QStringLiteral("Product %1").arg(p)});
+                        db.exec(u"INSERT INTO Tbl_Mij_Product (Cd_Mij, Cd_SoortMij, Cd_Product, "
+                                               "Om_Product) VALUES (?, ?, ?, ?)"_s,
+                                {code, kinds[k].second, u"P%1"_s.arg(p), u"Product %1"_s.arg(p)});
                     for (int a = 0; a < AgentNumbers / Companies; ++a)
-                        db.exec(QStringLiteral("INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
-                                               "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                        db.exec(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+                                               "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
                                 {QString::number(1000000 + number * 100 + a), code, 0.05 * a, a == 0 ? -1 : 0,
-                                 kinds[k].second, QStringLiteral("Omschrijving %1").arg(a),
-                                 QStringLiteral("{%1-%2}").arg(code).arg(a)});
+                                 kinds[k].second, u"Omschrijving %1"_s.arg(a),
+                                 u"{%1-%2}"_s.arg(code).arg(a)});
                 }
             }
         });
@@ -79,7 +81,7 @@ void BM_MijOverzichtFill(benchmark::State& state)
     for (auto _ : state) {
         o.app->officeDatabase().catalogue().reload();
         const double start = cpuSeconds();
-        std::unique_ptr<SettingsPage> page = attachPage(o.app->pageRegistry(), QStringLiteral("MijOverzicht"), *o.app);
+        std::unique_ptr<SettingsPage> page = attachPage(o.app->pageRegistry(), u"MijOverzicht"_s, *o.app);
         state.SetIterationTime(cpuSeconds() - start);
         benchmark::DoNotOptimize(page.get());
     }
@@ -89,8 +91,8 @@ void BM_MijOverzichtFill(benchmark::State& state)
 void BM_MijOverzichtSelect(benchmark::State& state)
 {
     Office& o = office();
-    std::unique_ptr<SettingsPage> page = attachPage(o.app->pageRegistry(), QStringLiteral("MijOverzicht"), *o.app);
-    ListView& list = page->form().get<ListView>(QStringLiteral("lvwMaatschappij"));
+    std::unique_ptr<SettingsPage> page = attachPage(o.app->pageRegistry(), u"MijOverzicht"_s, *o.app);
+    ListView& list = page->form().get<ListView>(u"lvwMaatschappij"_s);
     int row = 1;
     for (auto _ : state) {
         row = row % list.count() + 1;
@@ -99,7 +101,7 @@ void BM_MijOverzichtSelect(benchmark::State& state)
         state.SetIterationTime(cpuSeconds() - start);
     }
     // Every selection must have listed the company's own agent numbers.
-    const ListView& agents = page->form().get<ListView>(QStringLiteral("lvwAgentnummers"));
+    const ListView& agents = page->form().get<ListView>(u"lvwAgentnummers"_s);
     if (!o.app->errorReports().empty() || agents.count() != AgentNumbers / Companies ||
         agents.item(1).text().toInt() / 100 != 10000 + list.selectedItem()->key().mid(1).toInt())
         state.SkipWithError("the selection did not list the company's agent numbers");
@@ -109,8 +111,8 @@ void BM_MijOverzichtSelect(benchmark::State& state)
 void BM_MijOverzichtChooseKind(benchmark::State& state)
 {
     Office& o = office();
-    std::unique_ptr<SettingsPage> page = attachPage(o.app->pageRegistry(), QStringLiteral("MijOverzicht"), *o.app);
-    ComboBox& kinds = page->form().get<ComboBox>(QStringLiteral("cboPartijen"));
+    std::unique_ptr<SettingsPage> page = attachPage(o.app->pageRegistry(), u"MijOverzicht"_s, *o.app);
+    ComboBox& kinds = page->form().get<ComboBox>(u"cboPartijen"_s);
     int index = 0;
     for (auto _ : state) {
         index = index == 0 ? 1 : 0;

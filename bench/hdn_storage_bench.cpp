@@ -21,6 +21,8 @@
 #include <cstdio>
 #include <sys/resource.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 
 namespace {
@@ -28,7 +30,7 @@ namespace {
 QString text(int id)
 {
     static const QString body = QString(3900, QLatin1Char('x'));
-    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<AXBericht><Header><Id>%1</Id></Header><T>%2</T></AXBericht>")
+    return u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<AXBericht><Header><Id>%1</Id></Header><T>%2</T></AXBericht>"_s
         .arg(id)
         .arg(body);
 }
@@ -46,17 +48,17 @@ void fill(SqlConnection& connection, const QString& table, int n, bool small)
 {
     QSqlDatabase db = connection.database();
     QSqlQuery q(db);
-    q.exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(table));
-    if (!q.exec(QStringLiteral("CREATE TABLE %1 (Ber_Id INTEGER PRIMARY KEY, Ber_Cd TEXT, Ber_Dt TEXT, Ber_Om_Ascii TEXT, "
-                               "Ber_Om_Berichtnaam TEXT)")
+    q.exec(u"DROP TABLE IF EXISTS %1"_s.arg(table));
+    if (!q.exec(u"CREATE TABLE %1 (Ber_Id INTEGER PRIMARY KEY, Ber_Cd TEXT, Ber_Dt TEXT, Ber_Om_Ascii TEXT, "
+                               "Ber_Om_Berichtnaam TEXT)"_s
                     .arg(table)))
         qFatal("%s", qPrintable(q.lastError().text()));
     db.transaction();
-    q.prepare(QStringLiteral("INSERT INTO %1 VALUES (?, 'AX', ?, ?, '')").arg(table));
+    q.prepare(u"INSERT INTO %1 VALUES (?, 'AX', ?, ?, '')"_s.arg(table));
     for (int id = 1; id <= n; ++id) {
         q.addBindValue(id);
         q.addBindValue(date(id).toString(Qt::ISODate));
-        q.addBindValue(small ? QStringLiteral("<a>%1</a>").arg(id) : text(id));
+        q.addBindValue(small ? u"<a>%1</a>"_s.arg(id) : text(id));
         if (!q.exec())
             qFatal("%s", qPrintable(q.lastError().text()));
     }
@@ -76,7 +78,7 @@ void line(const char* what, int n, double s, double baseline = 0)
 // The baseline: the same files written plainly, then one transaction of the same updates.
 double baseline(SqlConnection& connection, const QString& folder, int n)
 {
-    fill(connection, QStringLiteral("HDNBasislijn"), n, false);
+    fill(connection, u"HDNBasislijn"_s, n, false);
     QElapsedTimer t;
     t.start();
     QString lastFolder;
@@ -88,7 +90,7 @@ double baseline(SqlConnection& connection, const QString& folder, int n)
             QDir().mkpath(dir);
             lastFolder = dir;
         }
-        names.push_back(QStringLiteral("AX_") + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".xml"));
+        names.push_back(u"AX_"_s + QUuid::createUuid().toString(QUuid::WithoutBraces) + u".xml"_s);
         QFile f(dir + QLatin1Char('/') + names.back());
         f.open(QIODevice::WriteOnly);
         f.write(text(id).toUtf8());
@@ -96,23 +98,23 @@ double baseline(SqlConnection& connection, const QString& folder, int n)
     QSqlDatabase db = connection.database();
     db.transaction();
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("UPDATE HDNBasislijn SET Ber_Om_Berichtnaam = ?, Ber_Om_Ascii = '' WHERE Ber_Id = ?"));
+    q.prepare(u"UPDATE HDNBasislijn SET Ber_Om_Berichtnaam = ?, Ber_Om_Ascii = '' WHERE Ber_Id = ?"_s);
     for (int id = 1; id <= n; ++id) {
         q.addBindValue(names[std::size_t(id - 1)]);
         q.addBindValue(id);
         q.exec();
     }
     db.commit();
-    QSqlQuery(db).exec(QStringLiteral("DROP TABLE HDNBasislijn"));
+    QSqlQuery(db).exec(u"DROP TABLE HDNBasislijn"_s);
     return seconds(t);
 }
 
 void moves(const char* engine, SqlConnection& connection, bool server, const QString& root, int n, double base)
 {
     std::printf("\n%s, %d berichten van ongeveer 4 kB\n", engine, n);
-    fill(connection, QStringLiteral("HDNBericht"), n, false);
+    fill(connection, u"HDNBericht"_s, n, false);
     HdnMessageStore store(connection, server);
-    const QString a = root + QStringLiteral("/a"), b = root + QStringLiteral("/b");
+    const QString a = root + u"/a"_s, b = root + u"/b"_s;
     QDir().mkpath(a);
     QElapsedTimer t;
     t.start();
@@ -145,34 +147,34 @@ int main(int argc, char** argv)
     std::setvbuf(stdout, nullptr, _IOLBF, 0); // each result as it comes
     const int n = qEnvironmentVariableIsSet("HDN_BENCH_N") ? qEnvironmentVariableIntValue("HDN_BENCH_N") : 100000;
     QTemporaryDir dir;
-    SqlConnection sqlite(DatabaseLocation{QStringLiteral("MSACC"), dir.filePath(QStringLiteral("kantoor.db")), {}, {}});
+    SqlConnection sqlite(DatabaseLocation{u"MSACC"_s, dir.filePath(u"kantoor.db"_s), {}, {}});
 
-    const double base = baseline(sqlite, dir.filePath(QStringLiteral("basislijn")), n);
+    const double base = baseline(sqlite, dir.filePath(u"basislijn"_s), n);
     std::printf("basislijn: %d bestanden schrijven + 1 SQLite-transactie: %.2f s, %.0f berichten/s\n", n, base, n / base);
-    QDir(dir.filePath(QStringLiteral("basislijn"))).removeRecursively();
+    QDir(dir.filePath(u"basislijn"_s)).removeRecursively();
 
-    moves("SQLite", sqlite, false, dir.filePath(QStringLiteral("sqlite")), n, base);
+    moves("SQLite", sqlite, false, dir.filePath(u"sqlite"_s), n, base);
 
     const QString server = qEnvironmentVariable("TARVELO_TEST_PGSERVER");
     if (!server.isEmpty()) {
-        const QString name = QStringLiteral("bench_") + QUuid::createUuid().toString(QUuid::Id128).left(10);
+        const QString name = u"bench_"_s + QUuid::createUuid().toString(QUuid::Id128).left(10);
         {
-            QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("bench-admin"));
+            QSqlDatabase admin = QSqlDatabase::addDatabase(u"QPSQL"_s, u"bench-admin"_s);
             admin.setHostName(server.section(QLatin1Char(':'), 0, 0));
             admin.setPort(server.section(QLatin1Char(':'), 1, 1).toInt());
-            admin.setDatabaseName(QStringLiteral("postgres"));
+            admin.setDatabaseName(u"postgres"_s);
             if (admin.open())
-                QSqlQuery(admin).exec(QStringLiteral("CREATE DATABASE %1").arg(name));
+                QSqlQuery(admin).exec(u"CREATE DATABASE %1"_s.arg(name));
         }
-        QSqlDatabase::removeDatabase(QStringLiteral("bench-admin"));
-        SqlConnection pg(DatabaseLocation{QStringLiteral("MSSQL"), {}, server, name});
-        moves("PostgreSQL", pg, true, dir.filePath(QStringLiteral("pg")), n, base);
+        QSqlDatabase::removeDatabase(u"bench-admin"_s);
+        SqlConnection pg(DatabaseLocation{u"MSSQL"_s, {}, server, name});
+        moves("PostgreSQL", pg, true, dir.filePath(u"pg"_s), n, base);
     }
 
     // The counts on 1,000,000 rows.
-    SqlConnection counts(DatabaseLocation{QStringLiteral("MSACC"), dir.filePath(QStringLiteral("tellen.db")), {}, {}});
+    SqlConnection counts(DatabaseLocation{u"MSACC"_s, dir.filePath(u"tellen.db"_s), {}, {}});
     const int million = 1000000;
-    fill(counts, QStringLiteral("HDNBericht"), million, true);
+    fill(counts, u"HDNBericht"_s, million, true);
     HdnMessageStore store(counts, false);
     QElapsedTimer t;
     t.start();

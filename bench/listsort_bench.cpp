@@ -14,6 +14,8 @@
 #include <random>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 
 namespace {
 
@@ -77,9 +79,9 @@ void fill(ListView& list, const std::vector<QString>& texts)
     list.addColumn("Waarde", "Waarde");
     list.addColumn("Extra", "Extra");
     for (int i = 0; i < Rows; ++i) {
-        ListItem& item = list.addItem(QStringLiteral("Rij %1").arg(i));
+        ListItem& item = list.addItem(u"Rij %1"_s.arg(i));
         item.setSubItem(1, texts[std::size_t(i)]);
-        item.setSubItem(2, QStringLiteral("x"));
+        item.setSubItem(2, u"x"_s);
     }
 }
 

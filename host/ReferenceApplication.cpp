@@ -28,14 +28,16 @@
 #include <QRegularExpression>
 #include <QSqlQuery>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, const QString& userHiveFile,
                                            NewOffice newOffice, const std::optional<DatabaseLocation>& serverDatabase)
     : ui_(ui), data_(dataFolder),
       userHive_(std::make_unique<SqliteRegistryStore>(
-          userHiveFile.isEmpty() ? data_.absoluteFilePath(QStringLiteral("HKEY_CURRENT_USER.hive")) : userHiveFile)),
-      machineHive_(std::make_unique<SqliteRegistryStore>(data_.absoluteFilePath(QStringLiteral("HKEY_LOCAL_MACHINE.hive")))),
+          userHiveFile.isEmpty() ? data_.absoluteFilePath(u"HKEY_CURRENT_USER.hive"_s) : userHiveFile)),
+      machineHive_(std::make_unique<SqliteRegistryStore>(data_.absoluteFilePath(u"HKEY_LOCAL_MACHINE.hive"_s))),
       registry_(std::make_unique<Registry>(*userHive_, *machineHive_))
 {
     registerAllPages(pages_);
@@ -49,7 +51,7 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
         office_ = std::make_unique<OfficeDatabase>(DataFolder::officeDatabasePath(dataFolder));
     }
     if (office_->isNew() && newOffice == NewOffice::Demo) {
-        DemoOffice::create(*office_, Advisers::loginName(), data_.absoluteFilePath(QStringLiteral("Dossiers")));
+        DemoOffice::create(*office_, Advisers::loginName(), data_.absoluteFilePath(u"Dossiers"_s));
         recordDatabaseLocation();
         installDemoHdnClient(*registry_, data_.absolutePath());
     }
@@ -108,9 +110,9 @@ void ReferenceApplication::recordDatabaseLocation()
     } else {
         reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseMap, QFileInfo(location.file).absolutePath());
     }
-    reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseWeergaveNaam, QStringLiteral("Demokantoor"));
+    reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseWeergaveNaam, u"Demokantoor"_s);
     reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviesdossierDocumentenMap,
-                           data_.absoluteFilePath(QStringLiteral("Dossiers")));
+                           data_.absoluteFilePath(u"Dossiers"_s));
     reg.RegSetString(Hive::HKEY_LOCAL_MACHINE, Names::ProductKey, Names::DatabaseDir, DataFolder());
 }
 
@@ -123,7 +125,7 @@ QVariant ReferenceApplication::RunFunction(const QString&, const QString&, const
     if (function.compare(QLatin1String("GetKantoorIdentificatie"), Qt::CaseInsensitive) == 0)
         return kantoorIdentificatie_;
     throw RuntimeError(ErrorNumber::InvalidProcedureCall,
-                       QStringLiteral("Onbekende functie van het hoofdprogramma: %1").arg(function));
+                       u"Onbekende functie van het hoofdprogramma: %1"_s.arg(function));
 }
 
 void ReferenceApplication::RunProcedure(const QString& caller, const QString& component, const QString& procedure,
@@ -155,7 +157,7 @@ void ReferenceApplication::HandleControlError(const QString& componentName, std:
         report.ErrorSource = runtime.source();
     } catch (...) {
         report.ErrorNumber = QString::number(ErrorNumber::ApplicationDefined);
-        report.ErrorDescription = QStringLiteral("Onbekende fout");
+        report.ErrorDescription = u"Onbekende fout"_s;
     }
     errorReports_.push_back(report);
     present(report);
@@ -167,10 +169,10 @@ void ReferenceApplication::present(const ErrorReport& report)
                          << report.ErrorDescription;
     if (!showErrorsToUser_)
         return;
-    QString text = report.Message + QStringLiteral("\r\n\r\n") + report.ErrorDescription +
-                   QStringLiteral(" (fout %1").arg(report.ErrorNumber);
+    QString text = report.Message + u"\r\n\r\n"_s + report.ErrorDescription +
+                   u" (fout %1"_s.arg(report.ErrorNumber);
     if (!report.ProcedureName.isEmpty())
-        text += QStringLiteral(" in %1.%2").arg(report.ComponentName, report.ProcedureName);
+        text += u" in %1.%2"_s.arg(report.ComponentName, report.ProcedureName);
     text += QLatin1Char(')');
     ui().msgBox(text, MsgButtons::OK, MsgIcon::Critical,
                report.Context.isEmpty() ? report.ProductName : report.Context);
@@ -186,36 +188,36 @@ void ReferenceApplication::setExportDir(const QString& folder)
 {
     if (!QDir(folder).exists())
         throw RuntimeError(ErrorNumber::PathNotFound,
-                           QStringLiteral("De exportmap %1 bestaat niet.").arg(QDir::toNativeSeparators(folder)));
+                           u"De exportmap %1 bestaat niet."_s.arg(QDir::toNativeSeparators(folder)));
     Application::setExportDir(folder);
 }
 
 void ReferenceApplication::openAdvies(const QString& id)
 {
     if (!OfficeAdvice::exists(*office_, id))
-        throw RuntimeError(ErrorNumber::ApplicationDefined, QStringLiteral("Het advies %1 bestaat niet.").arg(id));
+        throw RuntimeError(ErrorNumber::ApplicationDefined, u"Het advies %1 bestaat niet."_s.arg(id));
     openAdvice_ = std::make_unique<OfficeAdvice>(*office_, id);
     // The advice's number is the indicator the pages see; its identifier ends in it.
     QString digits = id;
-    digits.remove(QRegularExpression(QStringLiteral("[^0-9]")));
+    digits.remove(QRegularExpression(u"[^0-9]"_s));
     huidigAdvies_ = qMax(0, digits.toInt());
 }
 
 QString ReferenceApplication::DefaultLogo() const
 {
-    return QDir(InstallationFolder()).absoluteFilePath(QStringLiteral("QuenmarixLogo.png"));
+    return QDir(InstallationFolder()).absoluteFilePath(u"QuenmarixLogo.png"_s);
 }
 
 QString ReferenceApplication::DataDir() const { return data_.absolutePath(); }
-QString ReferenceApplication::DataFolder() const { return data_.absoluteFilePath(QStringLiteral("Data")); }
+QString ReferenceApplication::DataFolder() const { return data_.absoluteFilePath(u"Data"_s); }
 QString ReferenceApplication::DefaultDataFolder() const { return DataFolder(); }
-QString ReferenceApplication::InstallationFolder() const { return data_.absoluteFilePath(QStringLiteral("Programma")); }
-QString ReferenceApplication::ExchangeFolder() const { return data_.absoluteFilePath(QStringLiteral("Uitwisseling")); }
-QString ReferenceApplication::VersionText() const { return QStringLiteral("1.0.0"); }
+QString ReferenceApplication::InstallationFolder() const { return data_.absoluteFilePath(u"Programma"_s); }
+QString ReferenceApplication::ExchangeFolder() const { return data_.absoluteFilePath(u"Uitwisseling"_s); }
+QString ReferenceApplication::VersionText() const { return u"1.0.0"_s; }
 
 QString ReferenceApplication::SysteemDatum() const
 {
-    return today_.value_or(QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy")));
+    return today_.value_or(QDate::currentDate().toString(u"dd-MM-yyyy"_s));
 }
 
 void ReferenceApplication::SaveGlobalSetup(const Settings& globalSetup)
@@ -284,7 +286,7 @@ void ReferenceApplication::MoveDossierDocumentFolder(const QString&, const QStri
     if (oldRoot.isEmpty() || newRoot.isEmpty() || oldRoot == newRoot)
         return;
     office_->transaction([&] {
-        QSqlQuery dossiers = office_->exec(QStringLiteral("SELECT ID, DocumentenMap FROM Adviesdossier"));
+        QSqlQuery dossiers = office_->exec(u"SELECT ID, DocumentenMap FROM Adviesdossier"_s);
         std::vector<std::pair<QString, QString>> moves;
         while (dossiers.next()) {
             const QString folder = QDir::cleanPath(dossiers.value(1).toString());
@@ -294,7 +296,7 @@ void ReferenceApplication::MoveDossierDocumentFolder(const QString&, const QStri
                 moves.emplace_back(dossiers.value(0).toString(), newRoot + folder.mid(oldRoot.size()));
         }
         for (const auto& [id, folder] : moves)
-            office_->exec(QStringLiteral("UPDATE Adviesdossier SET DocumentenMap = ? WHERE ID = ?"), {folder, id});
+            office_->exec(u"UPDATE Adviesdossier SET DocumentenMap = ? WHERE ID = ?"_s, {folder, id});
     });
 }
 

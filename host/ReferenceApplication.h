@@ -26,6 +26,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 class Form;
 class OfficeDatabase;
 class SettingsStore;
@@ -168,7 +170,7 @@ public:
     void HandleControlError(const QString& componentName, std::exception_ptr error);
 
     // For the host's own use and its tests.
-    void setSysteemDatum(const QDate& date) { today_ = date.toString(QStringLiteral("dd-MM-yyyy")); }
+    void setSysteemDatum(const QDate& date) { today_ = date.toString(u"dd-MM-yyyy"_s); }
     void setSysteemDatum(const QString& text) { today_ = text; }
     // The office's identification text, as the host knows its office (the
     // function "GetKantoorIdentificatie"); empty when it has none.
@@ -210,7 +212,7 @@ private:
     Ui& ui_;
     PageRegistry pages_;
     ComponentFactory components_;
-    QString kantoorIdentificatie_ = QStringLiteral("Demokantoor");
+    QString kantoorIdentificatie_ = u"Demokantoor"_s;
     QDir data_;
     StatusReporter status_{ui_};
     ListSortState listSort_;
@@ -233,7 +235,7 @@ private:
     // only what changed since, over what other programs stored meanwhile.
     QJsonObject setupBase_;
     QJsonObject globalBase_;
-    QString databaseProvider_ = QStringLiteral("MSACC");
+    QString databaseProvider_ = u"MSACC"_s;
     QString databaseServer_;
     std::optional<QString> today_;
     bool showErrorsToUser_ = true;
@@ -242,11 +244,11 @@ private:
     int huidigAdvies_ = -1;
     std::unique_ptr<Advies> openAdvice_;
     // The demo office's lists; a host with a company catalogue takes them from there.
-    std::vector<HostCompany> taxatiebureaus_{{QStringLiteral("NWWI"), QStringLiteral("Taxatiebureau Noordwest")},
-                                             {QStringLiteral("ML"), QStringLiteral("Taxaties Midden-Land")},
-                                             {QStringLiteral("TVZ"), QStringLiteral("Taxateurs Zuid")}};
-    std::vector<HostCompany> bankgarantieinstellingen_{{QStringLiteral("NBG"), QStringLiteral("Nationale Borg")},
-                                                       {QStringLiteral("GWF"), QStringLiteral("Garantiefonds Wonen")}};
+    std::vector<HostCompany> taxatiebureaus_{{u"NWWI"_s, u"Taxatiebureau Noordwest"_s},
+                                             {u"ML"_s, u"Taxaties Midden-Land"_s},
+                                             {u"TVZ"_s, u"Taxateurs Zuid"_s}};
+    std::vector<HostCompany> bankgarantieinstellingen_{{u"NBG"_s, u"Nationale Borg"_s},
+                                                       {u"GWF"_s, u"Garantiefonds Wonen"_s}};
     bool werktMetVestigingen_ = false;
     std::vector<ErrorReport> errorReports_;
     std::vector<ProcedureCall> procedureCalls_;

@@ -8,6 +8,8 @@
 #include <QJsonDocument>
 #include <QSaveFile>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo::SettingsFile {
 
 QJsonObject toRecord(const SettingsObject& settings)
@@ -32,7 +34,7 @@ void fromRecord(SettingsObject& settings, const QByteArray& text, const QString&
     const QJsonDocument doc = QJsonDocument::fromJson(text, &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject())
         throw RuntimeError(ErrorNumber::TypeMismatch,
-                           QStringLiteral("De instellingen in %1 zijn beschadigd: %2").arg(where, error.errorString()));
+                           u"De instellingen in %1 zijn beschadigd: %2"_s.arg(where, error.errorString()));
     // Read into the settings only when every value fits, so that a damaged
     // record never half-replaces what the program holds.
     const QVariantMap before = settings.toMap();
@@ -40,7 +42,7 @@ void fromRecord(SettingsObject& settings, const QByteArray& text, const QString&
     if (!rejected.isEmpty()) {
         settings.fromMap(before);
         throw RuntimeError(ErrorNumber::TypeMismatch,
-                           QStringLiteral("De instellingen in %1 zijn beschadigd: de waarde van %2 is ongeldig.")
+                           u"De instellingen in %1 zijn beschadigd: de waarde van %2 is ongeldig."_s
                                .arg(where, rejected.join(QLatin1String(", "))));
     }
 }
@@ -49,13 +51,13 @@ void save(const SettingsObject& settings, const QString& path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        throw RuntimeError(75, QStringLiteral("De instellingen kunnen niet worden opgeslagen in %1: %2")
+        throw RuntimeError(75, u"De instellingen kunnen niet worden opgeslagen in %1: %2"_s
                                    .arg(path, file.errorString()));
     }
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     file.write(toText(toRecord(settings)));
     if (!file.commit()) {
-        throw RuntimeError(75, QStringLiteral("De instellingen kunnen niet worden opgeslagen in %1: %2")
+        throw RuntimeError(75, u"De instellingen kunnen niet worden opgeslagen in %1: %2"_s
                                    .arg(path, file.errorString()));
     }
 }
@@ -66,7 +68,7 @@ bool load(SettingsObject& settings, const QString& path)
     if (!file.exists())
         return false;
     if (!file.open(QIODevice::ReadOnly))
-        throw RuntimeError(75, QStringLiteral("De instellingen in %1 kunnen niet worden gelezen: %2")
+        throw RuntimeError(75, u"De instellingen in %1 kunnen niet worden gelezen: %2"_s
                                    .arg(path, file.errorString()));
     fromRecord(settings, file.readAll(), path);
     return true;

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 AddressView::AddressView(FormView& owner, AddressControl& address, QWidget* parent)
@@ -36,11 +38,11 @@ AddressView::AddressView(FormView& owner, AddressControl& address, QWidget* pare
     numberRow->addWidget(postcode_, 3);
     numberRow->addWidget(huisnummer_, 2);
     numberRow->addWidget(toevoeging_, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Straat"), box), 0, 0);
+    grid->addWidget(new QLabel(u"Straat"_s, box), 0, 0);
     grid->addWidget(straat_, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Postcode / huisnummer / toevoeging"), box), 1, 0);
+    grid->addWidget(new QLabel(u"Postcode / huisnummer / toevoeging"_s, box), 1, 0);
     grid->addLayout(numberRow, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Woonplaats"), box), 2, 0);
+    grid->addWidget(new QLabel(u"Woonplaats"_s, box), 2, 0);
     grid->addWidget(plaats_, 2, 1);
     grid->setColumnStretch(1, 1);
     setWidget(box);

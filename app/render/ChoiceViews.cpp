@@ -7,6 +7,8 @@
 #include <QHBoxLayout>
 #include <QRadioButton>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 CheckBoxView::CheckBoxView(FormView& owner, CheckBox& box, QWidget* parent)
@@ -53,8 +55,8 @@ YesNoView::YesNoView(FormView& owner, YesNo& yesNo, QWidget* parent)
     auto* box = new QWidget(parent);
     ja_ = new QRadioButton(YesNo::captionOf(YesNo::Ja), box);
     nee_ = new QRadioButton(YesNo::captionOf(YesNo::Nee), box);
-    ja_->setObjectName(QStringLiteral("Ja"));
-    nee_->setObjectName(QStringLiteral("Nee"));
+    ja_->setObjectName(u"Ja"_s);
+    nee_->setObjectName(u"Nee"_s);
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(ja_);

@@ -12,6 +12,8 @@
 #include <QFocusEvent>
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 ControlView::ControlView(FormView& owner, Control& control) : owner_(owner), control_(control) {}
@@ -23,7 +25,7 @@ const TwipsScale& ControlView::scale() const { return owner_.scale(); }
 void ControlView::setWidget(QWidget* widget)
 {
     widget_ = widget;
-    widget->setObjectName(control_.index() >= 0 ? QStringLiteral("%1(%2)").arg(control_.name()).arg(control_.index())
+    widget->setObjectName(control_.index() >= 0 ? u"%1(%2)"_s.arg(control_.name()).arg(control_.index())
                                                 : control_.name());
     basePalette_ = widget->palette();
     // Set, not inherited: a widget placed in a scroll area or a button would
@@ -123,14 +125,14 @@ void ControlView::syncMarker()
     }
     if (!marker_) {
         auto* label = new QLabel(widget_->parentWidget());
-        label->setObjectName(widget_->objectName() + QStringLiteral("_markering"));
+        label->setObjectName(widget_->objectName() + u"_markering"_s);
         label->setAttribute(Qt::WA_TransparentForMouseEvents, false);
         marker_ = label;
     }
     auto* label = static_cast<QLabel*>(marker_.data());
     label->setPixmap(markerPicture(marker, widget_->palette()));
     label->setToolTip(locked ? SettingsObject::lockedMessage()
-                             : QStringLiteral("Gewijzigd: deze instelling wijkt af van de standaardwaarde."));
+                             : u"Gewijzigd: deze instelling wijkt af van de standaardwaarde."_s);
     // Beside what the user reads: after a check box's caption, after a field;
     // inside the field's end where the container leaves no room beside it.
     const QRect at = widget_->geometry();

@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -39,9 +41,9 @@ ToolTipBubble::ToolTipBubble(QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFont(QToolTip::font());
-    icon_->setObjectName(QStringLiteral("Icon"));
-    title_->setObjectName(QStringLiteral("Title"));
-    text_->setObjectName(QStringLiteral("Text"));
+    icon_->setObjectName(u"Icon"_s);
+    title_->setObjectName(u"Title"_s);
+    text_->setObjectName(u"Text"_s);
     title_->setTextFormat(Qt::PlainText);
     text_->setTextFormat(Qt::PlainText);
     QFont bold = font();
@@ -185,7 +187,7 @@ void ToolTipView::showTip()
         return;
     if (!bubble_) {
         bubble_ = new ToolTipBubble(tool_->window());
-        bubble_->setObjectName(tool_->objectName() + QStringLiteral(".ToolTip"));
+        bubble_->setObjectName(tool_->objectName() + u".ToolTip"_s);
     }
     bubble_->setContent(window_);
     place();

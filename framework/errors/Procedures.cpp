@@ -6,6 +6,8 @@
 #include "framework/host/Application.h"
 #include "framework/ui/Ui.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 Procedures::Procedures(QString componentName, std::function<QString()> context, QString message)
@@ -45,7 +47,7 @@ bool Procedures::guarded(const std::function<void()>& body, std::source_location
 
 bool Procedures::guarded(Index index, const std::function<void()>& body, std::source_location where)
 {
-    return guarded(QStringLiteral("%1 Index=%2").arg(procedureName(where)).arg(index.value), body);
+    return guarded(u"%1 Index=%2"_s.arg(procedureName(where)).arg(index.value), body);
 }
 
 bool Procedures::guarded(const QString& procedureName, const std::function<void()>& body)

@@ -1,5 +1,7 @@
 #include "framework/errors/RuntimeError.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 RuntimeError::RuntimeError(long number, QString description, QString source)
@@ -10,27 +12,27 @@ RuntimeError::RuntimeError(long number, QString description, QString source)
 
 RuntimeError RuntimeError::overflow()
 {
-    return {ErrorNumber::Overflow, QStringLiteral("Overloop")};
+    return {ErrorNumber::Overflow, u"Overloop"_s};
 }
 
 RuntimeError RuntimeError::typeMismatch()
 {
-    return {ErrorNumber::TypeMismatch, QStringLiteral("Typen komen niet overeen")};
+    return {ErrorNumber::TypeMismatch, u"Typen komen niet overeen"_s};
 }
 
 RuntimeError RuntimeError::subscriptOutOfRange()
 {
-    return {ErrorNumber::SubscriptOutOfRange, QStringLiteral("Subscript valt buiten het bereik")};
+    return {ErrorNumber::SubscriptOutOfRange, u"Subscript valt buiten het bereik"_s};
 }
 
 RuntimeError RuntimeError::invalidProcedureCall()
 {
-    return {ErrorNumber::InvalidProcedureCall, QStringLiteral("Ongeldige procedure-aanroep of ongeldig argument")};
+    return {ErrorNumber::InvalidProcedureCall, u"Ongeldige procedure-aanroep of ongeldig argument"_s};
 }
 
 RuntimeError RuntimeError::objectRequired()
 {
-    return {ErrorNumber::ObjectRequired, QStringLiteral("Object vereist")};
+    return {ErrorNumber::ObjectRequired, u"Object vereist"_s};
 }
 
 RuntimeError RuntimeError::fromStd(const std::exception& e)

@@ -5,8 +5,10 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // The name under which this library reports its own runtime errors.
-inline const QString LibraryTitle = QStringLiteral("TarveloInstellingen");
+inline const QString LibraryTitle = u"TarveloInstellingen"_s;
 
 // An error with the number, description and source of the classic runtime,
 // so that the host's error report can show all three.

@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 void AddressControl::setAddress(const Address& address)
@@ -15,7 +17,7 @@ void AddressControl::setAddress(const Address& address)
 
 QString AddressControl::normalisedPostcode(const QString& text)
 {
-    static const QRegularExpression dutch(QStringLiteral("^\\s*([1-9][0-9]{3})\\s*([A-Za-z]{2})\\s*$"));
+    static const QRegularExpression dutch(u"^\\s*([1-9][0-9]{3})\\s*([A-Za-z]{2})\\s*$"_s);
     const auto match = dutch.match(text);
     if (!match.hasMatch())
         return text.trimmed();
@@ -25,18 +27,18 @@ QString AddressControl::normalisedPostcode(const QString& text)
 QString AddressControl::Check() const
 {
     if (address_.straat.trimmed().isEmpty())
-        return QStringLiteral("Vul de straat in.");
-    static const QRegularExpression number(QStringLiteral("^\\s*[1-9][0-9]{0,4}\\s*$"));
+        return u"Vul de straat in."_s;
+    static const QRegularExpression number(u"^\\s*[1-9][0-9]{0,4}\\s*$"_s);
     if (!number.match(address_.huisnummer).hasMatch())
-        return QStringLiteral("Vul een geldig huisnummer in.");
+        return u"Vul een geldig huisnummer in."_s;
     const QString postcode = address_.postcode.trimmed();
     if (postcode.isEmpty())
-        return QStringLiteral("Vul de postcode in.");
-    static const QRegularExpression dutch(QStringLiteral("^[1-9][0-9]{3} [A-Z]{2}$"));
+        return u"Vul de postcode in."_s;
+    static const QRegularExpression dutch(u"^[1-9][0-9]{3} [A-Z]{2}$"_s);
     if (!dutch.match(normalisedPostcode(postcode)).hasMatch())
-        return QStringLiteral("Vul een geldige postcode in (bijvoorbeeld 1234 AB).");
+        return u"Vul een geldige postcode in (bijvoorbeeld 1234 AB)."_s;
     if (address_.plaats.trimmed().isEmpty())
-        return QStringLiteral("Vul de plaats in.");
+        return u"Vul de plaats in."_s;
     return {};
 }
 

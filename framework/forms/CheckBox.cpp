@@ -3,12 +3,14 @@
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/Form.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 void CheckBox::setValue(int value)
 {
     if (value < 0 || value > 2)
-        throw RuntimeError(380, QStringLiteral("Ongeldige waarde voor eigenschap"));
+        throw RuntimeError(380, u"Ongeldige waarde voor eigenschap"_s);
     if (value_ == value)
         return;
     value_ = value;

@@ -2,6 +2,8 @@
 
 #include "framework/errors/RuntimeError.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 ComboBox::ComboBox(Form& form, const QString& name, int index, Control* parent)
@@ -14,7 +16,7 @@ ComboBox::ComboBox(Form& form, const QString& name, int index, Control* parent)
 const ListEntry& ComboBox::entry(int index) const
 {
     if (index < 0 || index >= listCount())
-        throw RuntimeError(381, QStringLiteral("Ongeldige index voor eigenschappenmatrix"));
+        throw RuntimeError(381, u"Ongeldige index voor eigenschappenmatrix"_s);
     return entries_[std::size_t(index)];
 }
 
@@ -67,7 +69,7 @@ void ComboBox::clear()
 void ComboBox::setListIndex(int index)
 {
     if (index < -1 || index >= listCount())
-        throw RuntimeError(380, QStringLiteral("Ongeldige waarde voor eigenschap"));
+        throw RuntimeError(380, u"Ongeldige waarde voor eigenschap"_s);
     if (index == listIndex_)
         return;
     listIndex_ = index;
@@ -85,7 +87,7 @@ void ComboBox::setText(const QString& text)
                 return;
             }
         }
-        throw RuntimeError(383, QStringLiteral("Eigenschap 'Text' is alleen-lezen"));
+        throw RuntimeError(383, u"Eigenschap 'Text' is alleen-lezen"_s);
     }
     if (text_ == text)
         return;

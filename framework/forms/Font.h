@@ -4,8 +4,10 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 struct Font {
-    QString name = QStringLiteral("DejaVu Sans");
+    QString name = u"DejaVu Sans"_s;
     double size = 8.0; // points
     bool bold = false;
     bool italic = false;

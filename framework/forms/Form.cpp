@@ -5,6 +5,8 @@
 #include <QDebug>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 Form::Form(QString name) : Control(*this, ControlKind::Form, std::move(name), -1, nullptr)
@@ -54,8 +56,8 @@ Control& Form::control(const QString& name, int index) const
         return *c;
     QString what = name;
     if (index >= 0)
-        what += QStringLiteral("(%1)").arg(index);
-    throw RuntimeError(730, QStringLiteral("Besturingselement '%1' bestaat niet op %2").arg(what, this->name()));
+        what += u"(%1)"_s.arg(index);
+    throw RuntimeError(730, u"Besturingselement '%1' bestaat niet op %2"_s.arg(what, this->name()));
 }
 
 void Form::remove(Control& control)

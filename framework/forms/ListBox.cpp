@@ -2,6 +2,8 @@
 
 #include "framework/errors/RuntimeError.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 ListBox::ListBox(Form& form, const QString& name, int index, Control* parent)
@@ -14,7 +16,7 @@ ListBox::ListBox(Form& form, const QString& name, int index, Control* parent)
 const ListBox::Entry& ListBox::entry(int index) const
 {
     if (index < 0 || index >= listCount())
-        throw RuntimeError(381, QStringLiteral("Ongeldige index voor eigenschappenmatrix"));
+        throw RuntimeError(381, u"Ongeldige index voor eigenschappenmatrix"_s);
     return entries_[std::size_t(index)];
 }
 
@@ -59,7 +61,7 @@ void ListBox::clear()
 void ListBox::setListIndex(int index)
 {
     if (index < -1 || index >= listCount())
-        throw RuntimeError(380, QStringLiteral("Ongeldige waarde voor eigenschap"));
+        throw RuntimeError(380, u"Ongeldige waarde voor eigenschap"_s);
     if (index == listIndex_)
         return;
     listIndex_ = index;

@@ -4,11 +4,13 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
-RuntimeError indexOutOfBounds() { return RuntimeError(35600, QStringLiteral("Index valt buiten het bereik")); }
-RuntimeError keyNotUnique() { return RuntimeError(35602, QStringLiteral("Sleutel is niet uniek in verzameling")); }
+RuntimeError indexOutOfBounds() { return RuntimeError(35600, u"Index valt buiten het bereik"_s); }
+RuntimeError keyNotUnique() { return RuntimeError(35602, u"Sleutel is niet uniek in verzameling"_s); }
 } // namespace
 
 ListItem::ListItem(ListView& owner, QString key, QString text)

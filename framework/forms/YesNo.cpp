@@ -2,12 +2,14 @@
 
 #include "framework/errors/RuntimeError.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 void YesNo::setValue(int value)
 {
     if (value < 0 || value > 2)
-        throw RuntimeError(380, QStringLiteral("Ongeldige waarde voor eigenschap"));
+        throw RuntimeError(380, u"Ongeldige waarde voor eigenschap"_s);
     if (value_ == value)
         return;
     value_ = value;
@@ -18,8 +20,8 @@ void YesNo::setValue(int value)
 QString YesNo::captionOf(int value)
 {
     switch (value) {
-    case Ja: return QStringLiteral("Ja");
-    case Nee: return QStringLiteral("Nee");
+    case Ja: return u"Ja"_s;
+    case Nee: return u"Nee"_s;
     default: return {};
     }
 }

@@ -4,6 +4,8 @@
 #include "framework/host/Settings.h"
 #include "framework/settings/ImportExportSettings.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 // Without a place of its own the host keeps the folder in the user's settings.
@@ -13,8 +15,8 @@ void Application::setExportDir(const QString& folder) { SettingsObject().get<Imp
 
 Database* GetDatabase(Application& application)
 {
-    return application.RunFunction(QStringLiteral("Instellingen"), QStringLiteral("Tarvelomain"),
-                                   QStringLiteral("GetDatabase"))
+    return application.RunFunction(u"Instellingen"_s, u"Tarvelomain"_s,
+                                   u"GetDatabase"_s)
         .value<Database*>();
 }
 

@@ -2,13 +2,15 @@
 
 #include "framework/errors/RuntimeError.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 void ComponentFactory::add(const QString& className, Creator creator)
 {
     if (find(className))
         throw RuntimeError(ErrorNumber::InvalidProcedureCall,
-                           QStringLiteral("Het onderdeel %1 is al geregistreerd").arg(className));
+                           u"Het onderdeel %1 is al geregistreerd"_s.arg(className));
     creators_.emplace_back(className, std::move(creator));
 }
 
@@ -37,7 +39,7 @@ UserControl& ComponentFactory::create(const QString& className, Form& form, cons
     const Creator* creator = find(className);
     if (!creator)
         throw RuntimeError(CannotCreateObject,
-                           QStringLiteral("ActiveX-component kan geen object maken: %1").arg(className));
+                           u"ActiveX-component kan geen object maken: %1"_s.arg(className));
     return (*creator)(form, name, parent, index);
 }
 

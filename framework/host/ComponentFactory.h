@@ -10,6 +10,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // Creates user controls by their class name, the way a page adds a control
 // of another component to one of its frames at run time. The host owns one
 // and registers every user control it knows; pages reach it through
@@ -28,8 +30,8 @@ public:
     template <class T>
     void add()
     {
-        Form sample(QStringLiteral("ComponentFactory"));
-        const QString className = sample.add<T>(QStringLiteral("sample")).className();
+        Form sample(u"ComponentFactory"_s);
+        const QString className = sample.add<T>(u"sample"_s).className();
         add(className, [](Form& form, const QString& name, Control* parent, int index) -> UserControl& {
             return form.add<T>(name, parent, index);
         });

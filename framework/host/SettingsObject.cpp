@@ -6,6 +6,8 @@
 #include <QScopeGuard>
 #include <stdexcept>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 SettingBase::SettingBase(SettingsObject* owner, const char* name, SettingFlag flag)
@@ -75,7 +77,7 @@ QDate toDate(const QVariant& v)
 QString toText(const QVariant& v)
 {
     if (v.typeId() == QMetaType::Bool)
-        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+        return v.toBool() ? u"True"_s : u"False"_s;
     return v.toString();
 }
 
@@ -98,7 +100,7 @@ const SettingBase& SettingsObject::setting(const QString& name) const
 {
     if (SettingBase* s = find(name))
         return *s;
-    throw RuntimeError(438, QStringLiteral("Object ondersteunt deze eigenschap of methode niet: %1").arg(name));
+    throw RuntimeError(438, u"Object ondersteunt deze eigenschap of methode niet: %1"_s.arg(name));
 }
 
 QVariant SettingsObject::value(const QString& name) const { return setting(name).toVariant(); }

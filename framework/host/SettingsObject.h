@@ -14,6 +14,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 class SettingsObject;
 
 // The settings of one subject (updates, proxy, ...), declared together. Every
@@ -156,7 +158,7 @@ public:
     // How many writes the locks refused since the object was made.
     int refusedWrites() const { return refusedWrites_; }
     static constexpr int LockedError = 70; // permission denied
-    static QString lockedMessage() { return QStringLiteral("Deze instelling is door de beheerder vastgezet."); }
+    static QString lockedMessage() { return u"Deze instelling is door de beheerder vastgezet."_s; }
 
     // The block of one subject; every block is added when the object is made.
     template <class Block>

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -151,7 +153,7 @@ SortKeyMaker::SortKeyMaker(const QLocale& locale)
 
 DigitKeyLayout SortKeyMaker::numberLayout() const { return {IntegerDigits, decimalPoint_, Decimals}; }
 
-DigitKeyLayout SortKeyMaker::dateLayout() { return {8, QStringLiteral(" "), 6}; }
+DigitKeyLayout SortKeyMaker::dateLayout() { return {8, u" "_s, 6}; }
 
 SortKey SortKeyMaker::numberKeyOf(double value) const
 {
@@ -276,7 +278,7 @@ SortKey SortKeyMaker::dateSortKey(QStringView text) const
         if (date.isValid())
             return dateKeyOf({date, QTime(0, 0)});
     }
-    const QDate withoutWeekday = locale_.toDate(trimmed, QStringLiteral("d MMMM yyyy"));
+    const QDate withoutWeekday = locale_.toDate(trimmed, u"d MMMM yyyy"_s);
     if (withoutWeekday.isValid())
         return dateKeyOf({withoutWeekday, QTime(0, 0)});
     return text;

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 template <class T>
@@ -52,24 +54,24 @@ void CEmail::AddBijlageFromFile(const QString& file, const QString& naam, const 
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
         throw RuntimeError(ErrorNumber::PathNotFound,
-                           QStringLiteral("Het bestand '%1' kan niet worden gelezen.").arg(file));
+                           u"Het bestand '%1' kan niet worden gelezen."_s.arg(file));
     const QByteArray bytes = in.readAll();
     if (in.error() != QFileDevice::NoError)
         throw RuntimeError(ErrorNumber::PathFileAccessError,
-                           QStringLiteral("Het bestand '%1' kan niet worden gelezen.").arg(file));
+                           u"Het bestand '%1' kan niet worden gelezen."_s.arg(file));
     AddBijlage(bytes, naam, beschrijving);
 }
 
 void CEmail::AddBijlage(const QString& inhoud, const QString& naam, const QString& beschrijving, bool isAnsi)
 {
     // Widening ANSI text gives one character per byte again, as a file's content holds it.
-    bijlagen_.add(QStringLiteral("Bijlage"), CEmailBijlage{naam, isAnsi ? fromAnsi(inhoud.toLatin1()) : inhoud,
+    bijlagen_.add(u"Bijlage"_s, CEmailBijlage{naam, isAnsi ? fromAnsi(inhoud.toLatin1()) : inhoud,
                                                            beschrijving});
 }
 
 void CEmail::AddBijlage(const QByteArray& ansiBytes, const QString& naam, const QString& beschrijving)
 {
-    bijlagen_.add(QStringLiteral("Bijlage"), CEmailBijlage{naam, fromAnsi(ansiBytes), beschrijving});
+    bijlagen_.add(u"Bijlage"_s, CEmailBijlage{naam, fromAnsi(ansiBytes), beschrijving});
 }
 
 namespace {
@@ -77,10 +79,10 @@ namespace {
 QString prioriteitText(qint32 prioriteit)
 {
     switch (prioriteit) {
-    case 1: return QStringLiteral("L Laag");
-    case 2: return QStringLiteral("M Middel");
-    case 3: return QStringLiteral("H Hoog");
-    default: return QStringLiteral("O Onbekend");
+    case 1: return u"L Laag"_s;
+    case 2: return u"M Middel"_s;
+    case 3: return u"H Hoog"_s;
+    default: return u"O Onbekend"_s;
     }
 }
 
@@ -116,7 +118,7 @@ std::unique_ptr<pugi::xml_document> CEmail::Make_XMLBericht_AsDOMDocument() cons
     pugi::xml_node root = document->append_child("tarvelo_emailbericht");
     addText(root, "onderwerp", Onderwerp);
     addText(root, "prioriteit", prioriteitText(Prioriteit));
-    addText(root, "HTML_opmaak", HTMLOpmaak ? QStringLiteral("J Ja") : QStringLiteral("N Nee"));
+    addText(root, "HTML_opmaak", HTMLOpmaak ? u"J Ja"_s : u"N Nee"_s);
     addText(root, "inhoud", EncodeBase64(Inhoud));
     addPerson(root.append_child("afzender"), afzender_);
     pugi::xml_node geadresseerden = root.append_child("geadresseerden");

@@ -11,6 +11,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // A mail message as the mail-sender service takes it: an XML document with
 // the subject, the body and the attachments in Base64 of their ANSI bytes.
 class CEmail {
@@ -52,9 +54,9 @@ public:
     const CEmailGeadresseerde& Antwoordadres() const { return antwoordadres_; }
     void setAntwoordadres(const CEmailGeadresseerde& person) { antwoordadres_ = person; }
 
-    void AddAan(const CEmailGeadresseerde& person) { aan_.add(QStringLiteral("Aan"), person); }
-    void AddCC(const CEmailGeadresseerde& person) { cc_.add(QStringLiteral("CC"), person); }
-    void AddBCC(const CEmailGeadresseerde& person) { bcc_.add(QStringLiteral("BCC"), person); }
+    void AddAan(const CEmailGeadresseerde& person) { aan_.add(u"Aan"_s, person); }
+    void AddCC(const CEmailGeadresseerde& person) { cc_.add(u"CC"_s, person); }
+    void AddBCC(const CEmailGeadresseerde& person) { bcc_.add(u"BCC"_s, person); }
     template <class Index>
     void RemoveAan(const Index& index) { aan_.remove(index); }
     template <class Index>

@@ -10,6 +10,8 @@
 #include "framework/settings/ProxySettings.h"
 #include "framework/text/Ansi.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo::MailSender {
 
 namespace {
@@ -36,11 +38,11 @@ QString send(Application& application, const CEmail& message)
     // The body travels as ANSI bytes: a character without one would arrive as "?".
     if (!isAnsi(message.Inhoud))
         throw RuntimeError(ErrorNumber::ApplicationDefined,
-                           QStringLiteral("Het bericht bevat tekens die niet verstuurd kunnen worden."),
-                           QStringLiteral("MailSender.send"));
+                           u"Het bericht bevat tekens die niet verstuurd kunnen worden."_s,
+                           u"MailSender.send"_s);
     WebCommunicator communicator;
     communicator.setURL(serviceAdres(application));
-    communicator.setCharSet(QStringLiteral("UTF-8"));
+    communicator.setCharSet(u"UTF-8"_s);
     const ProxySettings& proxy = application.SettingsObject().get<ProxySettings>();
     if (proxy.ProxyGebruiken && !QString(proxy.ProxyAdres).trimmed().isEmpty())
         communicator.Set_ProxyAuthentication(proxy.ProxyAdres, proxy.ProxyGebruikersnaam, proxy.ProxyWachtwoord);

@@ -4,6 +4,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 class Application;
 class CEmail;
 
@@ -11,11 +13,11 @@ class CEmail;
 namespace MailSender {
 
 // The service's page under the product's web server.
-inline const QString ServicePath = QStringLiteral("TarveloMailSender/MailSender.aspx");
+inline const QString ServicePath = u"TarveloMailSender/MailSender.aspx"_s;
 // The web server when the installation names none ("UrlServer").
-inline const QString StandaardWebServer = QStringLiteral("https://services.quenmarix.nl/");
+inline const QString StandaardWebServer = u"https://services.quenmarix.nl/"_s;
 // The address the product's own messages come from.
-inline const QString NoReplyAdres = QStringLiteral("noreply@quenmarix.nl");
+inline const QString NoReplyAdres = u"noreply@quenmarix.nl"_s;
 
 // The service's full address: the web server the installation names, or the product's own.
 QString serviceAdres(Application& application);

@@ -2,6 +2,8 @@
 
 #include "framework/errors/RuntimeError.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 void WebCommunicator::setRequestXML(const QString& xml)
@@ -10,8 +12,8 @@ void WebCommunicator::setRequestXML(const QString& xml)
     pugi::xml_document document;
     if (!document.load_buffer(utf8.constData(), std::size_t(utf8.size()), pugi::parse_default | pugi::parse_declaration,
                               pugi::encoding_utf8))
-        throw RuntimeError(ErrorNumber::ApplicationDefined, QStringLiteral("Het te versturen bericht is geen XML."),
-                           QStringLiteral("WebCommunicator.RequestXML"));
+        throw RuntimeError(ErrorNumber::ApplicationDefined, u"Het te versturen bericht is geen XML."_s,
+                           u"WebCommunicator.RequestXML"_s);
     com_.setXMLRequest(document);
 }
 
@@ -19,8 +21,8 @@ void WebCommunicator::send()
 {
     if (!com_.SendXML())
         throw RuntimeError(ErrorNumber::ApplicationDefined,
-                           QStringLiteral("De webservice gaf een fout: %1").arg(com_.MELDING()),
-                           QStringLiteral("WebCommunicator.send"));
+                           u"De webservice gaf een fout: %1"_s.arg(com_.MELDING()),
+                           u"WebCommunicator.send"_s);
 }
 
 } // namespace tarvelo

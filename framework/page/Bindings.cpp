@@ -6,6 +6,8 @@
 #include "framework/forms/TextBox.h"
 #include "framework/forms/YesNo.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 // One kind of control: how it shows a value, what it holds, and which of its
@@ -50,7 +52,7 @@ public:
     Control& control() const override { return box_; }
     void show(const QVariant& value) override { box_.setChecked(value.toBool()); }
     QVariant read(const QVariant&) const override { return box_.isChecked(); }
-    QString event() const override { return QStringLiteral("Click"); }
+    QString event() const override { return u"Click"_s; }
     void connect(std::function<void()> changed, std::function<void()>) override { box_.Click.connect(std::move(changed)); }
 
 private:
@@ -63,7 +65,7 @@ public:
     Control& control() const override { return box_; }
     void show(const QVariant& value) override { box_.setText(value.toString()); }
     QVariant read(const QVariant&) const override { return box_.text(); }
-    QString event() const override { return QStringLiteral("Change"); }
+    QString event() const override { return u"Change"_s; }
     void connect(std::function<void()> changed, std::function<void()> left) override
     {
         box_.Change.connect(std::move(changed));
@@ -106,7 +108,7 @@ public:
             return stored; // nothing chosen: nothing to store
         return byIndex_ ? QVariant(i) : QVariant(combo_.itemData(i));
     }
-    QString event() const override { return QStringLiteral("Click"); }
+    QString event() const override { return u"Click"_s; }
     void connect(std::function<void()> changed, std::function<void()>) override { combo_.Click.connect(std::move(changed)); }
 
 private:
@@ -121,7 +123,7 @@ public:
     Control& control() const override { return choice_; }
     void show(const QVariant& value) override { choice_.setJa(value.toBool()); }
     QVariant read(const QVariant&) const override { return choice_.isJa(); }
-    QString event() const override { return QStringLiteral("Change"); }
+    QString event() const override { return u"Change"_s; }
     void connect(std::function<void()> changed, std::function<void()>) override { choice_.Change.connect(std::move(changed)); }
 
 private:
@@ -161,7 +163,7 @@ public:
         }
         return stored;
     }
-    QString event() const override { return QStringLiteral("Click"); }
+    QString event() const override { return u"Click"_s; }
     void connect(std::function<void()> changed, std::function<void()>) override
     {
         for (OptionButton* option : group_)
@@ -201,7 +203,7 @@ public:
         }
         return bits;
     }
-    QString event() const override { return QStringLiteral("Click"); }
+    QString event() const override { return u"Click"_s; }
     void connect(std::function<void()> changed, std::function<void()>) override
     {
         for (CheckBox* box : boxes_)
@@ -341,7 +343,7 @@ QString Binding::procedureName(Trigger trigger) const
     if (!procedure_.isEmpty())
         return procedure_;
     const Control& c = adaptor_->control();
-    const QString event = trigger == Trigger::Leave ? QStringLiteral("Validation") : adaptor_->event();
+    const QString event = trigger == Trigger::Leave ? u"Validation"_s : adaptor_->event();
     return c.name() + QLatin1Char('_') + event;
 }
 

@@ -6,6 +6,8 @@
 #include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 HostedPage::HostedPage(Form& form, const QString& name, int index, Control* parent)
@@ -27,7 +29,7 @@ SettingsPage& HostedPage::open(const QString& className)
         throw RuntimeError::objectRequired();
     const PageRegistry& registry = application_->pageRegistry();
     if (!registry.find(className))
-        throw RuntimeError(ErrorNumber::InvalidProcedureCall, QStringLiteral("Onbekende pagina: %1").arg(className));
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall, u"Onbekende pagina: %1"_s.arg(className));
     close();
     page_ = attachPage(registry, className, *application_);
     if (backColor() != SystemColour::ButtonFace)

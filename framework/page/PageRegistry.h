@@ -7,17 +7,19 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 class SettingsPage;
 
 // The settings window's groups, in the order it lists them.
 namespace PageGroup {
-inline const QString Algemeen = QStringLiteral("Algemeen");
-inline const QString DatabaseEnHdn = QStringLiteral("Database en HDN");
-inline const QString Adviseurs = QStringLiteral("Adviseurs");
-inline const QString Maatschappijen = QStringLiteral("Maatschappijen");
-inline const QString Advisering = QStringLiteral("Advisering");
-inline const QString Kantoor = QStringLiteral("Kantoor");
-inline const QString Koppelingen = QStringLiteral("Koppelingen");
+inline const QString Algemeen = u"Algemeen"_s;
+inline const QString DatabaseEnHdn = u"Database en HDN"_s;
+inline const QString Adviseurs = u"Adviseurs"_s;
+inline const QString Maatschappijen = u"Maatschappijen"_s;
+inline const QString Advisering = u"Advisering"_s;
+inline const QString Kantoor = u"Kantoor"_s;
+inline const QString Koppelingen = u"Koppelingen"_s;
 } // namespace PageGroup
 
 struct PageInfo {

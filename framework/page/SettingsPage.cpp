@@ -9,6 +9,8 @@
 #include "framework/page/HostedPage.h"
 #include "framework/ui/Ui.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 SettingsPage::SettingsPage(const QString& componentName)
@@ -65,7 +67,7 @@ QString SettingsPage::errorContext() const { return ReportTexts::PageContextPref
 Settings& SettingsPage::Setup() const
 {
     if (!setup_)
-        throw RuntimeError(ErrorNumber::ObjectVariableNotSet, QStringLiteral("Objectvariabele of blokvariabele With is niet ingesteld"));
+        throw RuntimeError(ErrorNumber::ObjectVariableNotSet, u"Objectvariabele of blokvariabele With is niet ingesteld"_s);
     return *setup_;
 }
 

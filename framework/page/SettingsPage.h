@@ -13,6 +13,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 class Application;
 class Frame;
 class Ui;
@@ -87,7 +89,7 @@ protected:
     // The page's own part of the fill, after its bindings; called on attaching.
     virtual void Fill() {}
     // The procedure the whole fill is traced and reported under.
-    virtual QString fillProcedure() const { return QStringLiteral("Fill_Screen"); }
+    virtual QString fillProcedure() const { return u"Fill_Screen"_s; }
     // Pages whose change handlers must stay silent during the fill say so.
     virtual bool guardsFill() const { return false; }
     // Controls that DPI scaling moves but does not resize.

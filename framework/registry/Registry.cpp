@@ -8,6 +8,8 @@
 #include <array>
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -97,9 +99,8 @@ bool Registry::RegSetString(Hive hive, const QString& keyPath, const QString& va
     if (ansi.size() + 1 > ReadBufferBytes) {
         // Storing it would turn the setting into a missing one on the next read; the old value
         // is worth more than one that can never be read back.
-        qWarning().noquote() << QStringLiteral(
-                                    "Registerwaarde %1 is niet opgeslagen: %2 tekens, er kunnen "
-                                    "er ten hoogste %3 worden teruggelezen.")
+        qWarning().noquote() << u"Registerwaarde %1 is niet opgeslagen: %2 tekens, er kunnen "
+                                    "er ten hoogste %3 worden teruggelezen."_s
                                     .arg(valueName)
                                     .arg(ansi.size())
                                     .arg(ReadBufferBytes - 1);

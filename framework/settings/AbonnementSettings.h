@@ -6,6 +6,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // One service subscription the office sells to its clients.
 struct AbonnementRecord {
     // A GUID text with braces, 38 characters; empty until the record is stored.
@@ -26,15 +28,15 @@ struct AbonnementRecord {
 
     QJsonObject toJson() const
     {
-        return {{QStringLiteral("ID"), ID},
-                {QStringLiteral("Actief"), Actief},
-                {QStringLiteral("Soort"), Soort},
-                {QStringLiteral("Omschrijving"), Omschrijving},
-                {QStringLiteral("Termijnbedrag"), Termijnbedrag},
-                {QStringLiteral("Betaaltermijn"), Betaaltermijn},
-                {QStringLiteral("ControleAantal"), ControleAantal},
-                {QStringLiteral("ControleEenheid"), ControleEenheid},
-                {QStringLiteral("Contractduur"), Contractduur}};
+        return {{u"ID"_s, ID},
+                {u"Actief"_s, Actief},
+                {u"Soort"_s, Soort},
+                {u"Omschrijving"_s, Omschrijving},
+                {u"Termijnbedrag"_s, Termijnbedrag},
+                {u"Betaaltermijn"_s, Betaaltermijn},
+                {u"ControleAantal"_s, ControleAantal},
+                {u"ControleEenheid"_s, ControleEenheid},
+                {u"Contractduur"_s, Contractduur}};
     }
     static AbonnementRecord fromJson(const QJsonObject& o)
     {

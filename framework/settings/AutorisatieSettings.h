@@ -4,6 +4,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // One branch of the office, with the HDN number (subnode) it sends under.
 struct VestigingRecord {
     // A GUID text of 36 characters, without braces.
@@ -15,7 +17,7 @@ struct VestigingRecord {
 
     QJsonObject toJson() const
     {
-        return {{QStringLiteral("ID"), ID}, {QStringLiteral("Naam"), Naam}, {QStringLiteral("HDNNummer"), HDNNummer}};
+        return {{u"ID"_s, ID}, {u"Naam"_s, Naam}, {u"HDNNummer"_s, HDNNummer}};
     }
     static VestigingRecord fromJson(const QJsonObject& o)
     {

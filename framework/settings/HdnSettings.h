@@ -4,6 +4,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // One alternative incoming folder: where the HDN client delivers one message type.
 struct HdnIndirRecord {
     QString Berichtsoort;
@@ -12,7 +14,7 @@ struct HdnIndirRecord {
     bool operator==(const HdnIndirRecord&) const = default;
     QJsonObject toJson() const
     {
-        return {{QStringLiteral("Berichtsoort"), Berichtsoort}, {QStringLiteral("Map"), Map}};
+        return {{u"Berichtsoort"_s, Berichtsoort}, {u"Map"_s, Map}};
     }
     static HdnIndirRecord fromJson(const QJsonObject& o)
     {

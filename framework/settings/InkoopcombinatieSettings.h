@@ -4,6 +4,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // A service provider ("inkoopcombinatie") through which the office places
 // applications.
 struct InkoopcombinatieRecord {
@@ -19,10 +21,10 @@ struct InkoopcombinatieRecord {
 
     QJsonObject toJson() const
     {
-        return {{QStringLiteral("Naam"), Naam},
-                {QStringLiteral("HDNNummer"), HDNNummer},
-                {QStringLiteral("TypeCode"), TypeCode},
-                {QStringLiteral("Geselecteerd"), Geselecteerd}};
+        return {{u"Naam"_s, Naam},
+                {u"HDNNummer"_s, HDNNummer},
+                {u"TypeCode"_s, TypeCode},
+                {u"Geselecteerd"_s, Geselecteerd}};
     }
     static InkoopcombinatieRecord fromJson(const QJsonObject& o)
     {

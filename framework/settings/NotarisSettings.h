@@ -4,6 +4,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // One notary office the advices can choose from, with its contact person.
 struct NotarisRecord {
     QString Naam;
@@ -24,17 +26,17 @@ struct NotarisRecord {
 
     QJsonObject toJson() const
     {
-        return {{QStringLiteral("Naam"), Naam},
-                {QStringLiteral("Straat"), Straat},
-                {QStringLiteral("Huisnummer"), Huisnummer},
-                {QStringLiteral("Toevoeging"), Toevoeging},
-                {QStringLiteral("Postcode"), Postcode},
-                {QStringLiteral("Woonplaats"), Woonplaats},
-                {QStringLiteral("Telefoon"), Telefoon},
-                {QStringLiteral("Geslacht"), Geslacht},
-                {QStringLiteral("Voorletters"), Voorletters},
-                {QStringLiteral("Voorvoegsel"), Voorvoegsel},
-                {QStringLiteral("Achternaam"), Achternaam}};
+        return {{u"Naam"_s, Naam},
+                {u"Straat"_s, Straat},
+                {u"Huisnummer"_s, Huisnummer},
+                {u"Toevoeging"_s, Toevoeging},
+                {u"Postcode"_s, Postcode},
+                {u"Woonplaats"_s, Woonplaats},
+                {u"Telefoon"_s, Telefoon},
+                {u"Geslacht"_s, Geslacht},
+                {u"Voorletters"_s, Voorletters},
+                {u"Voorvoegsel"_s, Voorvoegsel},
+                {u"Achternaam"_s, Achternaam}};
     }
     static NotarisRecord fromJson(const QJsonObject& o)
     {

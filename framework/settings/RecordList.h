@@ -11,6 +11,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // A list of sub-records of a settings object (the office's notaries, the
 // service providers): the pages reach the records through 1-based accessors
 // that give nothing past the last, and add and remove them; persistence, the
@@ -81,7 +83,7 @@ public:
         }
         records_ = std::move(read);
     }
-    QVariant defaultVariant() const override { return QStringLiteral("[]"); }
+    QVariant defaultVariant() const override { return u"[]"_s; }
     void reset() override
     {
         if (writable())

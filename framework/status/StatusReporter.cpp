@@ -7,12 +7,14 @@
 #include <QVariant>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
-const QString Dots = QStringLiteral("DOTS");
-const QString DontSet = QStringLiteral("DONTSET");
-const QString Cancelled = QStringLiteral("CANCELLED");
+const QString Dots = u"DOTS"_s;
+const QString DontSet = u"DONTSET"_s;
+const QString Cancelled = u"CANCELLED"_s;
 constexpr int MaxDots = 19;
 } // namespace
 
@@ -26,7 +28,7 @@ StatusReporter::~StatusReporter()
 
 void StatusReporter::callHost(const QString& procedure, const HostStatusCall::Pointer& call)
 {
-    owner_->RunProcedure(QStringLiteral("Instellingen"), QStringLiteral("Tarvelomain"), procedure,
+    owner_->RunProcedure(u"Instellingen"_s, u"Tarvelomain"_s, procedure,
                          QVariant::fromValue(call));
 }
 
@@ -40,7 +42,7 @@ void StatusReporter::InitStatus(int maxSteps, const QString& caption, const QStr
         call->caption = caption;
         call->message = message;
         call->allowCancel = allowCancel;
-        callHost(QStringLiteral("InitStatus"), call);
+        callHost(u"InitStatus"_s, call);
         return;
     }
     if (!window_) {
@@ -68,7 +70,7 @@ void StatusReporter::SetStatus(QString& message, bool& cancelled, bool step)
         auto call = HostStatusCall::Pointer::create();
         call->message = message;
         call->step = step;
-        callHost(QStringLiteral("SetStatus"), call);
+        callHost(u"SetStatus"_s, call);
         message = call->message;
         cancelled = message == Cancelled;
         return;
@@ -107,7 +109,7 @@ void StatusReporter::SetStatus(QString& message, bool& cancelled, bool step)
 void StatusReporter::TermStatus()
 {
     if (owner_) {
-        callHost(QStringLiteral("TermStatus"), HostStatusCall::Pointer::create());
+        callHost(u"TermStatus"_s, HostStatusCall::Pointer::create());
         owner_ = nullptr;
     }
     if (window_) {

@@ -1,5 +1,7 @@
 #include "framework/status/frmProgress.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -10,10 +12,10 @@ constexpr int ButtonWidth = 1215;
 } // namespace
 
 frmProgress::frmProgress()
-    : Dialog(QStringLiteral("frmProgress"), ReportTexts::GeneralContext),
-      lblMessage(add<Label>(QStringLiteral("lblMessage"))),
-      Pgb1(add<ProgressBar>(QStringLiteral("Pgb1"))),
-      cmdCancel(add<CommandButton>(QStringLiteral("cmdCancel")))
+    : Dialog(u"frmProgress"_s, ReportTexts::GeneralContext),
+      lblMessage(add<Label>(u"lblMessage"_s)),
+      Pgb1(add<ProgressBar>(u"Pgb1"_s)),
+      cmdCancel(add<CommandButton>(u"cmdCancel"_s))
 {
     setBorderHeight(TitleBarHeight);
     setBounds(0, 0, Width, HeightWithBar);
@@ -21,7 +23,7 @@ frmProgress::frmProgress()
     cmdCancel.setBounds(Width - Margin - ButtonWidth, 30, ButtonWidth, 315);
     lblMessage.setBounds(Margin, 90, Width - 3 * Margin - ButtonWidth, 255);
     Pgb1.setBounds(Margin, 450, Width - 2 * Margin, 255);
-    cmdCancel.setCaption(QStringLiteral("&Afbreken"));
+    cmdCancel.setCaption(u"&Afbreken"_s);
     cmdCancel.setCancel(true);
     cmdCancel.Click.connect([this] { cmdCancel_Click(); });
 }

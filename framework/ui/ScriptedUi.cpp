@@ -5,6 +5,8 @@
 #include <QDebug>
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 void ScriptedUi::whenModal(const QString& formName, std::function<void(Form&)> play)
@@ -24,7 +26,7 @@ MsgResult ScriptedUi::messageBox(const MessageBoxRequest& request)
 {
     MsgResult answer = MsgResult::Cancel;
     if (messageAnswers_.empty()) {
-        unexpected(QStringLiteral("melding \"%1\" (titel \"%2\")").arg(request.text, request.caption));
+        unexpected(u"melding \"%1\" (titel \"%2\")"_s.arg(request.text, request.caption));
     } else {
         answer = messageAnswers_.front();
         messageAnswers_.pop_front();
@@ -52,7 +54,7 @@ std::optional<QString> ScriptedUi::chooseFolder(const FolderRequest& request)
     folderRequests_.push_back(request);
     std::optional<QString> answer;
     if (!takeNext(folders_, answer))
-        unexpected(QStringLiteral("mapkeuze \"%1\"").arg(request.title));
+        unexpected(u"mapkeuze \"%1\""_s.arg(request.title));
     return answer;
 }
 
@@ -61,7 +63,7 @@ std::optional<QString> ScriptedUi::chooseOpenFile(const FileRequest& request)
     fileRequests_.push_back(request);
     std::optional<QString> answer;
     if (!takeNext(openFiles_, answer))
-        unexpected(QStringLiteral("bestand openen \"%1\"").arg(request.title));
+        unexpected(u"bestand openen \"%1\""_s.arg(request.title));
     return answer;
 }
 
@@ -70,7 +72,7 @@ std::optional<QString> ScriptedUi::chooseSaveFile(const FileRequest& request)
     fileRequests_.push_back(request);
     std::optional<QString> answer;
     if (!takeNext(saveFiles_, answer))
-        unexpected(QStringLiteral("bestand opslaan \"%1\"").arg(request.title));
+        unexpected(u"bestand opslaan \"%1\""_s.arg(request.title));
     return answer;
 }
 
@@ -78,7 +80,7 @@ std::optional<Colour> ScriptedUi::chooseColour(Colour)
 {
     std::optional<Colour> answer;
     if (!takeNext(colours_, answer))
-        unexpected(QStringLiteral("kleurkeuze"));
+        unexpected(u"kleurkeuze"_s);
     return answer;
 }
 
@@ -86,7 +88,7 @@ void ScriptedUi::showModal(Form& form)
 {
     auto it = modal_.find(form.name().toLower());
     if (it == modal_.end() || it->empty()) {
-        unexpected(QStringLiteral("venster \"%1\"").arg(form.name()));
+        unexpected(u"venster \"%1\""_s.arg(form.name()));
         form.hide();
         return;
     }
@@ -95,7 +97,7 @@ void ScriptedUi::showModal(Form& form)
     form.show();
     play(form);
     if (form.visible()) {
-        unexpected(QStringLiteral("venster \"%1\" bleef open na het klaargezette spel").arg(form.name()));
+        unexpected(u"venster \"%1\" bleef open na het klaargezette spel"_s.arg(form.name()));
         form.hide();
     }
 }
@@ -120,18 +122,18 @@ QStringList ScriptedUi::unusedAnswers() const
 {
     QStringList unused;
     for (MsgResult r : messageAnswers_)
-        unused << QStringLiteral("antwoord op melding (%1)").arg(int(r));
+        unused << u"antwoord op melding (%1)"_s.arg(int(r));
     for (const auto& f : folders_)
-        unused << QStringLiteral("map %1").arg(f.value_or(QStringLiteral("<geannuleerd>")));
+        unused << u"map %1"_s.arg(f.value_or(u"<geannuleerd>"_s));
     for (const auto& f : openFiles_)
-        unused << QStringLiteral("bestand openen %1").arg(f.value_or(QStringLiteral("<geannuleerd>")));
+        unused << u"bestand openen %1"_s.arg(f.value_or(u"<geannuleerd>"_s));
     for (const auto& f : saveFiles_)
-        unused << QStringLiteral("bestand opslaan %1").arg(f.value_or(QStringLiteral("<geannuleerd>")));
+        unused << u"bestand opslaan %1"_s.arg(f.value_or(u"<geannuleerd>"_s));
     if (!colours_.empty())
-        unused << QStringLiteral("%1 kleurkeuze(s)").arg(colours_.size());
+        unused << u"%1 kleurkeuze(s)"_s.arg(colours_.size());
     for (auto it = modal_.begin(); it != modal_.end(); ++it) {
         if (!it->empty())
-            unused << QStringLiteral("venster %1").arg(it.key());
+            unused << u"venster %1"_s.arg(it.key());
     }
     return unused;
 }

@@ -3,6 +3,8 @@
 #include "framework/errors/RuntimeError.h"
 #include "framework/text/Ansi.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 QString EncodeBase64(const QByteArray& data) { return QString::fromLatin1(data.toBase64()); }
@@ -17,16 +19,16 @@ QByteArray DecodeBase64Bytes(const QString& text)
         if (c.isSpace())
             continue;
         if (c.unicode() > 0x7f)
-            throw RuntimeError(ErrorNumber::InvalidProcedureCall, QStringLiteral("Ongeldige Base64-tekst."));
+            throw RuntimeError(ErrorNumber::InvalidProcedureCall, u"Ongeldige Base64-tekst."_s);
         compact.append(char(c.unicode()));
     }
     if (compact.isEmpty())
         return {};
     if (compact.size() % 4 != 0)
-        throw RuntimeError(ErrorNumber::InvalidProcedureCall, QStringLiteral("Ongeldige Base64-tekst."));
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall, u"Ongeldige Base64-tekst."_s);
     auto result = QByteArray::fromBase64Encoding(compact, QByteArray::AbortOnBase64DecodingErrors);
     if (!result)
-        throw RuntimeError(ErrorNumber::InvalidProcedureCall, QStringLiteral("Ongeldige Base64-tekst."));
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall, u"Ongeldige Base64-tekst."_s);
     return *result;
 }
 

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -29,8 +31,8 @@ bool FolderExists(Ui& ui, const QString& path, bool showMessage)
     if (!path.isEmpty() && QFileInfo(path).isDir())
         return true;
     if (showMessage)
-        ui.msgBox(QStringLiteral("De gekozen folder is niet gevonden. Controleer uw invoer."), MsgButtons::OK,
-                  MsgIcon::Exclamation, QStringLiteral("Folder niet gevonden"));
+        ui.msgBox(u"De gekozen folder is niet gevonden. Controleer uw invoer."_s, MsgButtons::OK,
+                  MsgIcon::Exclamation, u"Folder niet gevonden"_s);
     return false;
 }
 
@@ -47,7 +49,7 @@ QString ProgramWorkFolder(const QString& programFolder)
     const QStringList parts = folder.split(Separator);
     // "/source/..." splits into "", "source", ...
     if (parts.size() >= 2 && parts[0].isEmpty() && parts[1].compare(QLatin1String("source"), Qt::CaseInsensitive) == 0)
-        return Separator + parts[1] + QStringLiteral("/Tarvelo/bin");
+        return Separator + parts[1] + u"/Tarvelo/bin"_s;
     for (qsizetype i = parts.size() - 1; i >= 0; --i) {
         if (parts[i].compare(QLatin1String("bin"), Qt::CaseInsensitive) == 0)
             return parts.mid(0, i + 1).join(Separator);
@@ -66,7 +68,7 @@ bool SetCurrentDirToProgramFolder()
     if (QCoreApplication::instance())
         programFolder = QCoreApplication::applicationDirPath();
     else
-        programFolder = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).path();
+        programFolder = QFileInfo(QFileInfo(u"/proc/self/exe"_s).canonicalFilePath()).path();
     return SetCurrentDirToProgramFolder(programFolder);
 }
 

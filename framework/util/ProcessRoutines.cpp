@@ -10,6 +10,8 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 int RunAndWait(const QString& commandLine, int timeoutMs)
@@ -38,16 +40,16 @@ namespace {
 // that have ended but not yet been reaped.
 QString executableName(const QString& processFolder)
 {
-    QString target = QFile::symLinkTarget(processFolder + QStringLiteral("/exe"));
+    QString target = QFile::symLinkTarget(processFolder + u"/exe"_s);
     if (!target.isEmpty()) {
         // A program whose file was replaced while it runs still carries its name.
-        const QString deleted = QStringLiteral(" (deleted)");
+        const QString deleted = u" (deleted)"_s;
         if (target.endsWith(deleted))
             target.chop(deleted.size());
         return QFileInfo(target).fileName();
     }
     // Processes of other users hide their executable; their first argument names it.
-    QFile cmdline(processFolder + QStringLiteral("/cmdline"));
+    QFile cmdline(processFolder + u"/cmdline"_s);
     if (!cmdline.open(QIODevice::ReadOnly))
         return QString();
     const QByteArray first = cmdline.readAll().split('\0').value(0);
@@ -62,13 +64,13 @@ void KillProcessByName(const QString& exeName, int& count, bool kill)
         return;
     count = 0;
     const QString own = QString::number(::getpid());
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const QStringList entries = QDir(u"/proc"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& entry : entries) {
         bool numeric = false;
         const pid_t pid = pid_t(entry.toLong(&numeric));
         if (!numeric || entry == own)
             continue;
-        const QString name = executableName(QStringLiteral("/proc/") + entry);
+        const QString name = executableName(u"/proc/"_s + entry);
         if (name.isEmpty() || !name.endsWith(exeName, Qt::CaseInsensitive))
             continue;
         ++count;

@@ -5,6 +5,8 @@
 
 #include <exception>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 QString FitTextToWidth(const Ui& ui, const Font& font, const QString& text, int maxWidth, bool bold)
@@ -14,7 +16,7 @@ QString FitTextToWidth(const Ui& ui, const Font& font, const QString& text, int 
     try {
         if (ui.textWidth(text, measured) <= maxWidth)
             return text;
-        const QString ellipsis = QStringLiteral("...");
+        const QString ellipsis = u"..."_s;
         const int ellipsisWidth = ui.textWidth(ellipsis, measured);
         QString rest = text;
         while (!rest.isEmpty()) {

@@ -16,11 +16,13 @@
 #include <QTimer>
 #include <QUrl>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
 
-const QString SendSource = QStringLiteral("CXMLCom.SendXML");
+const QString SendSource = u"CXMLCom.SendXML"_s;
 
 [[noreturn]] void raise(const QString& description)
 {
@@ -31,10 +33,10 @@ const QString SendSource = QStringLiteral("CXMLCom.SendXML");
 QNetworkProxy proxyFor(const QString& address, const QString& user, const QString& password)
 {
     const QString trimmed = address.trimmed();
-    const QUrl url = QUrl::fromUserInput(trimmed.contains(QStringLiteral("://")) ? trimmed
-                                                                                : QStringLiteral("http://") + trimmed);
+    const QUrl url = QUrl::fromUserInput(trimmed.contains(u"://"_s) ? trimmed
+                                                                                : u"http://"_s + trimmed);
     if (!url.isValid() || url.host().isEmpty())
-        raise(QStringLiteral("Het proxyserveradres '%1' is ongeldig.").arg(address));
+        raise(u"Het proxyserveradres '%1' is ongeldig."_s.arg(address));
     QNetworkProxy proxy(QNetworkProxy::HttpProxy, url.host(), quint16(url.port(8080)));
     if (!user.isEmpty()) {
         proxy.setUser(user);
@@ -47,13 +49,13 @@ QList<QSslCertificate> certificatesIn(const QString& file)
 {
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
-        raise(QStringLiteral("Het certificaatbestand '%1' kan niet worden gelezen.").arg(file));
+        raise(u"Het certificaatbestand '%1' kan niet worden gelezen."_s.arg(file));
     const QByteArray data = in.readAll();
     QList<QSslCertificate> certificates = QSslCertificate::fromData(data, QSsl::Pem);
     if (certificates.isEmpty())
         certificates = QSslCertificate::fromData(data, QSsl::Der);
     if (certificates.isEmpty())
-        raise(QStringLiteral("Het bestand '%1' bevat geen certificaat.").arg(file));
+        raise(u"Het bestand '%1' bevat geen certificaat."_s.arg(file));
     return certificates;
 }
 
@@ -75,7 +77,7 @@ bool CXMLCom::SendXML()
 
     const QUrl url(url_);
     if (!url.isValid() || url.scheme().isEmpty() || url.host().isEmpty())
-        raise(QStringLiteral("Het adres '%1' is ongeldig.").arg(url_));
+        raise(u"Het adres '%1' is ongeldig."_s.arg(url_));
 
     QNetworkAccessManager manager;
     // Only the proxy the user entered; never one of the machine's own settings.
@@ -83,7 +85,7 @@ bool CXMLCom::SendXML()
                                          : proxyFor(proxyUrl_, proxyUser_, proxyPassword_));
 
     QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("text/xml; charset=UTF-8"));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, u"text/xml; charset=UTF-8"_s);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     QSslConfiguration ssl = QSslConfiguration::defaultConfiguration();
     ssl.setPeerVerifyMode(QSslSocket::VerifyPeer);
@@ -118,20 +120,20 @@ bool CXMLCom::SendXML()
     reply->deleteLater();
 
     if (timedOut)
-        raise(QStringLiteral("De webservice op '%1' antwoordt niet binnen de gestelde tijd.").arg(url_));
+        raise(u"De webservice op '%1' antwoordt niet binnen de gestelde tijd."_s.arg(url_));
     if (!status.isValid() || error == QNetworkReply::ProxyAuthenticationRequiredError) {
         if (error == QNetworkReply::NoError)
-            raise(QStringLiteral("De webservice op '%1' gaf geen antwoord.").arg(url_));
-        raise(QStringLiteral("De webservice op '%1' is niet bereikbaar: %2").arg(url_, errorText));
+            raise(u"De webservice op '%1' gaf geen antwoord."_s.arg(url_));
+        raise(u"De webservice op '%1' is niet bereikbaar: %2"_s.arg(url_, errorText));
     }
     if (status.toInt() != 200) {
-        melding_ = QString::number(status.toInt()) + QStringLiteral(". ") + statusText;
+        melding_ = QString::number(status.toInt()) + u". "_s + statusText;
         return false;
     }
 
     QStringDecoder decoder(charSet_.toUtf8().constData());
     if (!decoder.isValid())
-        raise(QStringLiteral("De tekenset '%1' is onbekend.").arg(charSet_));
+        raise(u"De tekenset '%1' is onbekend."_s.arg(charSet_));
     const QString text = decoder.decode(body);
     // The text is already decoded: an encoding named in its declaration no longer applies.
     const QByteArray utf8 = text.toUtf8();
@@ -139,9 +141,9 @@ bool CXMLCom::SendXML()
         response_.load_buffer(utf8.constData(), std::size_t(utf8.size()),
                               pugi::parse_default | pugi::parse_declaration, pugi::encoding_utf8);
     if (!parsed || !response_.document_element()) {
-        const QString reason = parsed ? QStringLiteral("Geen hoofdelement") : QString::fromUtf8(parsed.description());
+        const QString reason = parsed ? u"Geen hoofdelement"_s : QString::fromUtf8(parsed.description());
         melding_ = QString::number(parsed ? int(pugi::status_no_document_element) : int(parsed.status)) +
-                   QStringLiteral(", ") + reason;
+                   u", "_s + reason;
         response_.reset();
         return false;
     }
@@ -150,15 +152,15 @@ bool CXMLCom::SendXML()
 
 QString CXMLCom::ReadMailResponse() const
 {
-    const QString source = QStringLiteral("CXMLCom.ReadMailResponse");
+    const QString source = u"CXMLCom.ReadMailResponse"_s;
     if (!response_.first_child())
-        throw RuntimeError(ErrorNumber::ApplicationDefined, QStringLiteral("geen childnodes"), source);
+        throw RuntimeError(ErrorNumber::ApplicationDefined, u"geen childnodes"_s, source);
     const pugi::xml_node root = response_.child("tarvelo_emailbericht");
     if (!root)
-        throw RuntimeError(ErrorNumber::ApplicationDefined, QStringLiteral("geen rootnode"), source);
+        throw RuntimeError(ErrorNumber::ApplicationDefined, u"geen rootnode"_s, source);
     const pugi::xml_node melding = root.child("melding");
     if (!melding)
-        throw RuntimeError(ErrorNumber::ApplicationDefined, QStringLiteral("geen meldingnode"), source);
+        throw RuntimeError(ErrorNumber::ApplicationDefined, u"geen meldingnode"_s, source);
     return QString::fromUtf8(melding.text().get());
 }
 

@@ -5,6 +5,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // Posts an XML document to a web service and takes the reply back as an XML
 // document, through the proxy the user entered when one is set. The server's
 // certificate is always verified: against the system's trusted authorities
@@ -63,7 +65,7 @@ private:
     pugi::xml_document request_;
     pugi::xml_document response_;
     QString url_;
-    QString charSet_ = QStringLiteral("iso-8859-1");
+    QString charSet_ = u"iso-8859-1"_s;
     QString melding_;
     QString proxyUrl_, proxyUser_, proxyPassword_;
     QString serverCertificaat_;

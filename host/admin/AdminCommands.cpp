@@ -7,13 +7,15 @@
 #include "host/admin/SettingsProfile.h"
 #include "host/office/SettingsStore.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo::AdminCommands {
 
 namespace {
 
-const QStringList Commands = {QStringLiteral("get"),    QStringLiteral("set"),    QStringLiteral("reset"),
-                              QStringLiteral("lock"),   QStringLiteral("unlock"), QStringLiteral("export"),
-                              QStringLiteral("import"), QStringLiteral("history")};
+const QStringList Commands = {u"get"_s,    u"set"_s,    u"reset"_s,
+                              u"lock"_s,   u"unlock"_s, u"export"_s,
+                              u"import"_s, u"history"_s};
 
 int argumentCount(const QString& command)
 {
@@ -29,19 +31,19 @@ AdminResult done(const QString& text) { return {Done, text.isEmpty() ? QString()
 
 QString problemText(const CheckProblem& p)
 {
-    return QStringLiteral("%1%2: %3").arg(p.title, p.field.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(p.field),
+    return u"%1%2: %3"_s.arg(p.title, p.field.isEmpty() ? QString() : u" (%1)"_s.arg(p.field),
                                           p.message);
 }
 
 QString typeDescription(const SettingBase& s)
 {
     switch (s.type().id()) {
-    case QMetaType::Short: return QStringLiteral("een geheel getal van -32768 tot en met 32767");
-    case QMetaType::Int: return QStringLiteral("een geheel getal");
-    case QMetaType::Double: return QStringLiteral("een getal");
-    case QMetaType::Bool: return QStringLiteral("true of false");
-    case QMetaType::QDate: return QStringLiteral("een datum (JJJJ-MM-DD)");
-    default: return QStringLiteral("een tekst");
+    case QMetaType::Short: return u"een geheel getal van -32768 tot en met 32767"_s;
+    case QMetaType::Int: return u"een geheel getal"_s;
+    case QMetaType::Double: return u"een getal"_s;
+    case QMetaType::Bool: return u"true of false"_s;
+    case QMetaType::QDate: return u"een datum (JJJJ-MM-DD)"_s;
+    default: return u"een tekst"_s;
     }
 }
 
@@ -56,7 +58,7 @@ public:
     {
         if (target().contains(name))
             return std::nullopt;
-        return refused(QStringLiteral("Onbekende instelling: %1. Er is niets gewijzigd.").arg(name));
+        return refused(u"Onbekende instelling: %1. Er is niets gewijzigd."_s.arg(name));
     }
 
     // Changes one setting as the window would: refused when locked or of the
@@ -69,21 +71,21 @@ public:
         Settings& settings = target();
         const QString declared = settings.setting(name).name();
         if (settings.isLocked(name))
-            return refused(QStringLiteral("%1: %2 Er is niets gewijzigd.").arg(declared, SettingsObject::lockedMessage()));
+            return refused(u"%1: %2 Er is niets gewijzigd."_s.arg(declared, SettingsObject::lockedMessage()));
         const QVariantMap before = settings.toMap();
         try {
             settings.setValue(name, value);
         } catch (const RuntimeError&) {
             settings.fromMap(before);
-            return refused(QStringLiteral("De waarde '%1' past niet bij %2: verwacht wordt %3. Er is niets gewijzigd.")
+            return refused(u"De waarde '%1' past niet bij %2: verwacht wordt %3. Er is niets gewijzigd."_s
                                .arg(value.toString(), declared, typeDescription(settings.setting(name))));
         }
         if (settings.value(name) == before.value(declared))
-            return done(QStringLiteral("%1 had deze waarde al.").arg(declared));
+            return done(u"%1 had deze waarde al."_s.arg(declared));
         if (const QStringList problems = newProblems(before); !problems.isEmpty()) {
             settings.fromMap(before);
-            return refused(QStringLiteral("De wijziging van %1 is geweigerd; de controle van de pagina's meldt:\n%2\n"
-                                          "Er is niets gewijzigd.")
+            return refused(u"De wijziging van %1 is geweigerd; de controle van de pagina's meldt:\n%2\n"
+                                          "Er is niets gewijzigd."_s
                                .arg(declared, problems.join(QLatin1Char('\n'))));
         }
         return store(declared);
@@ -118,7 +120,7 @@ public:
             app_.saveSettings({{SettingsStore::changeKey(objectName(), name), HistoryPage}});
         } catch (const RuntimeError& e) {
             app_.reloadSettings();
-            return refused(QStringLiteral("De instellingen zijn niet opgeslagen: %1").arg(e.description()));
+            return refused(u"De instellingen zijn niet opgeslagen: %1"_s.arg(e.description()));
         }
         return done({});
     }
@@ -129,7 +131,7 @@ public:
             return *r;
         const SettingBase& s = target().setting(name);
         if (s.isSecret())
-            return done(QStringLiteral("(geheim: de waarde wordt niet getoond)"));
+            return done(u"(geheim: de waarde wordt niet getoond)"_s);
         return done(SettingsProfile::valueText(s.toVariant()));
     }
 
@@ -147,9 +149,9 @@ public:
             return *r;
         const QString declared = target().setting(name).name();
         if (!AdministratorLocks::store(app_.registry(), objectName(), declared, on))
-            return refused(QStringLiteral("De vergrendeling van %1 kan niet worden opgeslagen.").arg(declared));
+            return refused(u"De vergrendeling van %1 kan niet worden opgeslagen."_s.arg(declared));
         app_.applyAdministratorLocks();
-        return done(on ? QStringLiteral("%1 is vastgezet.").arg(declared) : QStringLiteral("%1 is vrijgegeven.").arg(declared));
+        return done(on ? u"%1 is vastgezet."_s.arg(declared) : u"%1 is vrijgegeven."_s.arg(declared));
     }
 
     AdminResult exportTo(const QString& file, const std::function<std::optional<QString>()>& passphrase)
@@ -158,14 +160,14 @@ public:
         if (request_.withPasswords) {
             secret = passphrase ? passphrase() : std::nullopt;
             if (!secret || secret->isEmpty())
-                return refused(QStringLiteral("Voor het meenemen van de wachtwoorden is een wachtwoord voor het bestand nodig."));
+                return refused(u"Voor het meenemen van de wachtwoorden is een wachtwoord voor het bestand nodig."_s);
         }
         try {
             SettingsProfile::save(file, SettingsProfile::write(app_.userSetup(), app_.officeSetup(), secret));
         } catch (const RuntimeError& e) {
             return refused(e.description());
         }
-        return done(QStringLiteral("De instellingen zijn geëxporteerd naar %1.").arg(file));
+        return done(u"De instellingen zijn geëxporteerd naar %1."_s.arg(file));
     }
 
     AdminResult importFrom(const QString& file, const std::function<std::optional<QString>()>& passphrase)
@@ -186,17 +188,17 @@ public:
         } catch (const RuntimeError& e) {
             app_.userSetup().fromMap(setupBefore);
             app_.officeSetup().fromMap(globalBefore);
-            return refused(QStringLiteral("Er is niets geïmporteerd: %1").arg(e.description()));
+            return refused(u"Er is niets geïmporteerd: %1"_s.arg(e.description()));
         }
-        QStringList report{QStringLiteral("%1 instelling(en) geïmporteerd.").arg(plan.differences.size())};
+        QStringList report{u"%1 instelling(en) geïmporteerd."_s.arg(plan.differences.size())};
         if (plan.hasSecrets && !plan.secretsRead)
-            report << QStringLiteral("De wachtwoorden in het bestand zijn niet meegenomen.");
+            report << u"De wachtwoorden in het bestand zijn niet meegenomen."_s;
         if (!plan.unknown.isEmpty())
-            report << QStringLiteral("Onbekend, niet toegepast: %1").arg(plan.unknown.join(QLatin1String(", ")));
+            report << u"Onbekend, niet toegepast: %1"_s.arg(plan.unknown.join(QLatin1String(", ")));
         if (!plan.misfits.isEmpty())
-            report << QStringLiteral("Ongeldige waarde, niet toegepast: %1").arg(plan.misfits.join(QLatin1String(", ")));
+            report << u"Ongeldige waarde, niet toegepast: %1"_s.arg(plan.misfits.join(QLatin1String(", ")));
         if (!plan.locked.isEmpty())
-            report << QStringLiteral("Vastgezet door de beheerder, niet toegepast: %1").arg(plan.locked.join(QLatin1String(", ")));
+            report << u"Vastgezet door de beheerder, niet toegepast: %1"_s.arg(plan.locked.join(QLatin1String(", ")));
         return done(report.join(QLatin1Char('\n')));
     }
 
@@ -206,11 +208,11 @@ public:
         for (const ChangeEntry& e : app_.changeHistory()) {
             if (request_.since && e.when.date() < *request_.since)
                 continue;
-            const QString values = e.secret ? QStringLiteral("(geheim gewijzigd)")
-                                            : QStringLiteral("%1 -> %2").arg(e.oldValue.value_or(QString()),
+            const QString values = e.secret ? u"(geheim gewijzigd)"_s
+                                            : u"%1 -> %2"_s.arg(e.oldValue.value_or(QString()),
                                                                              e.newValue.value_or(QString()));
-            lines << QStringLiteral("%1\t%2\t%3.%4\t%5\t%6")
-                         .arg(e.when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), e.adviserName, e.object, e.setting,
+            lines << u"%1\t%2\t%3.%4\t%5\t%6"_s
+                         .arg(e.when.toString(u"yyyy-MM-dd HH:mm:ss"_s), e.adviserName, e.object, e.setting,
                               values, e.page);
         }
         return done(lines.join(QLatin1Char('\n')));
@@ -229,13 +231,13 @@ AdminResult run(ReferenceApplication& app, const AdminRequest& request,
                 const std::function<std::optional<QString>()>& passphrase)
 {
     if (!isCommand(request.command))
-        return {WrongUsage, {}, QStringLiteral("Onbekende opdracht: %1\n").arg(request.command)};
+        return {WrongUsage, {}, u"Onbekende opdracht: %1\n"_s.arg(request.command)};
     if (request.arguments.size() != argumentCount(request.command))
-        return {WrongUsage, {}, QStringLiteral("Verkeerd aantal argumenten bij %1.\n").arg(request.command)};
+        return {WrongUsage, {}, u"Verkeerd aantal argumenten bij %1.\n"_s.arg(request.command)};
     if (request.since && request.command != QLatin1String("history"))
-        return {WrongUsage, {}, QStringLiteral("--since hoort bij history.\n")};
+        return {WrongUsage, {}, u"--since hoort bij history.\n"_s};
     if (request.withPasswords && request.command != QLatin1String("export"))
-        return {WrongUsage, {}, QStringLiteral("--wachtwoorden hoort bij export.\n")};
+        return {WrongUsage, {}, u"--wachtwoorden hoort bij export.\n"_s};
     Runner runner(app, request);
     const QString& c = request.command;
     const QStringList& a = request.arguments;

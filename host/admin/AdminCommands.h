@@ -8,6 +8,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 class ReferenceApplication;
 
 // One administrator's command of tarvelo-instellingen: get, set, reset,
@@ -34,7 +36,7 @@ enum Status { Done = 0, Refused = 1, WrongUsage = 2 };
 
 bool isCommand(const QString& word);
 // The page name the change history gives to changes made here.
-inline const QString HistoryPage = QStringLiteral("Opdrachtregel");
+inline const QString HistoryPage = u"Opdrachtregel"_s;
 
 // passphrase is asked when a file's passwords are written or read.
 AdminResult run(ReferenceApplication& app, const AdminRequest& request,

@@ -4,15 +4,17 @@
 #include "framework/registry/Registry.h"
 #include "framework/registry/RegistryNames.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo::AdministratorLocks {
 
 namespace {
-const QString Locked = QStringLiteral("1");
+const QString Locked = u"1"_s;
 }
 
 QString keyOf(const QString& object)
 {
-    return RegistryNames::ProductKey + QStringLiteral("\\Beheer\\Vastgezet\\") + object;
+    return RegistryNames::ProductKey + u"\\Beheer\\Vastgezet\\"_s + object;
 }
 
 QStringList read(const Registry& registry, const QString& object, const SettingsObject& settings)

@@ -7,6 +7,8 @@
 #include "host/admin/CollectingUi.h"
 #include "host/office/ChangeHistory.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 PageInspector::PageInspector(ReferenceApplication& application, const PageRegistry* registry)
@@ -92,7 +94,7 @@ std::vector<CheckProblem> PageInspector::checkPage(SettingsPage& page, Collectin
             problem.fieldIndex = field->index();
         }
         for (const MessageBoxRequest& m : quiet.messages())
-            problem.message += (problem.message.isEmpty() ? QString() : QStringLiteral(" ")) + m.text;
+            problem.message += (problem.message.isEmpty() ? QString() : u" "_s) + m.text;
         problems.push_back(std::move(problem));
     }
     if (problems.empty())

@@ -13,6 +13,8 @@
 #include <QSaveFile>
 #include <sodium.h>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo::SettingsProfile {
 
 namespace {
@@ -20,12 +22,12 @@ namespace {
 QString typeName(const SettingBase& s)
 {
     switch (s.type().id()) {
-    case QMetaType::Short: return QStringLiteral("geheel16");
-    case QMetaType::Int: return QStringLiteral("geheel32");
-    case QMetaType::Double: return QStringLiteral("getal");
-    case QMetaType::Bool: return QStringLiteral("janee");
-    case QMetaType::QDate: return QStringLiteral("datum");
-    default: return QStringLiteral("tekst");
+    case QMetaType::Short: return u"geheel16"_s;
+    case QMetaType::Int: return u"geheel32"_s;
+    case QMetaType::Double: return u"getal"_s;
+    case QMetaType::Bool: return u"janee"_s;
+    case QMetaType::QDate: return u"datum"_s;
+    default: return u"tekst"_s;
     }
 }
 
@@ -38,14 +40,14 @@ QJsonValue jsonOf(const QVariant& v)
 
 QJsonObject line(const QString& object, const SettingBase& s, const QJsonValue& value)
 {
-    return {{QStringLiteral("object"), object}, {QStringLiteral("naam"), s.name()},
-            {QStringLiteral("type"), typeName(s)}, {QStringLiteral("waarde"), value}};
+    return {{u"object"_s, object}, {u"naam"_s, s.name()},
+            {u"type"_s, typeName(s)}, {u"waarde"_s, value}};
 }
 
 void initSodium()
 {
     if (sodium_init() < 0)
-        throw RuntimeError(ErrorNumber::ApplicationDefined, QStringLiteral("De versleuteling kan niet worden gestart."));
+        throw RuntimeError(ErrorNumber::ApplicationDefined, u"De versleuteling kan niet worden gestart."_s);
 }
 
 QByteArray deriveKey(const QString& passphrase, const QByteArray& salt, unsigned long long ops, size_t mem)
@@ -56,7 +58,7 @@ QByteArray deriveKey(const QString& passphrase, const QByteArray& salt, unsigned
         crypto_pwhash(reinterpret_cast<unsigned char*>(key.data()), size_t(key.size()), secret.constData(),
                       size_t(secret.size()), reinterpret_cast<const unsigned char*>(salt.constData()), ops, mem,
                       crypto_pwhash_ALG_ARGON2ID13) != 0)
-        throw RuntimeError(7, QStringLiteral("De sleutel voor de wachtwoorden kan niet worden gemaakt."));
+        throw RuntimeError(7, u"De sleutel voor de wachtwoorden kan niet worden gemaakt."_s);
     return key;
 }
 
@@ -77,30 +79,30 @@ QJsonObject encrypt(const QJsonArray& secrets, const QString& passphrase)
                           reinterpret_cast<const unsigned char*>(nonce.constData()),
                           reinterpret_cast<const unsigned char*>(key.constData()));
     sodium_memzero(key.data(), size_t(key.size()));
-    return {{QStringLiteral("afleiding"), QStringLiteral("argon2id13")},
-            {QStringLiteral("opslimit"), double(ops)},
-            {QStringLiteral("memlimit"), double(mem)},
-            {QStringLiteral("zout"), QString::fromLatin1(salt.toBase64())},
-            {QStringLiteral("nonce"), QString::fromLatin1(nonce.toBase64())},
-            {QStringLiteral("gegevens"), QString::fromLatin1(sealed.toBase64())}};
+    return {{u"afleiding"_s, u"argon2id13"_s},
+            {u"opslimit"_s, double(ops)},
+            {u"memlimit"_s, double(mem)},
+            {u"zout"_s, QString::fromLatin1(salt.toBase64())},
+            {u"nonce"_s, QString::fromLatin1(nonce.toBase64())},
+            {u"gegevens"_s, QString::fromLatin1(sealed.toBase64())}};
 }
 
 [[noreturn]] void notASettingsFile()
 {
     throw ProfileError(ProfileProblem::NotASettingsFile,
-                       QStringLiteral("Het bestand is geen instellingenbestand van Quenmarix."));
+                       u"Het bestand is geen instellingenbestand van Quenmarix."_s);
 }
 
 QJsonArray decrypt(const QJsonObject& box, const QString& passphrase)
 {
     initSodium();
-    if (box.value(QStringLiteral("afleiding")).toString() != QLatin1String("argon2id13"))
+    if (box.value(u"afleiding"_s).toString() != QLatin1String("argon2id13"))
         notASettingsFile();
-    const QByteArray salt = QByteArray::fromBase64(box.value(QStringLiteral("zout")).toString().toLatin1());
-    const QByteArray nonce = QByteArray::fromBase64(box.value(QStringLiteral("nonce")).toString().toLatin1());
-    const QByteArray sealed = QByteArray::fromBase64(box.value(QStringLiteral("gegevens")).toString().toLatin1());
-    const double ops = box.value(QStringLiteral("opslimit")).toDouble();
-    const double mem = box.value(QStringLiteral("memlimit")).toDouble();
+    const QByteArray salt = QByteArray::fromBase64(box.value(u"zout"_s).toString().toLatin1());
+    const QByteArray nonce = QByteArray::fromBase64(box.value(u"nonce"_s).toString().toLatin1());
+    const QByteArray sealed = QByteArray::fromBase64(box.value(u"gegevens"_s).toString().toLatin1());
+    const double ops = box.value(u"opslimit"_s).toDouble();
+    const double mem = box.value(u"memlimit"_s).toDouble();
     // Limits far above what this program writes would only tie up the computer.
     if (nonce.size() != crypto_secretbox_NONCEBYTES || sealed.size() < int(crypto_secretbox_MACBYTES) || ops < 1 ||
         ops > 64 || mem < 8192 || mem > 1024.0 * 1024 * 1024)
@@ -115,7 +117,7 @@ QJsonArray decrypt(const QJsonObject& box, const QString& passphrase)
     sodium_memzero(key.data(), size_t(key.size()));
     if (opened != 0)
         throw ProfileError(ProfileProblem::WrongPassphrase,
-                           QStringLiteral("Het wachtwoord voor de wachtwoorden in dit bestand is onjuist. Er is niets gewijzigd."));
+                           u"Het wachtwoord voor de wachtwoorden in dit bestand is onjuist. Er is niets gewijzigd."_s);
     const QJsonDocument doc = QJsonDocument::fromJson(plain);
     if (!doc.isArray())
         notASettingsFile();
@@ -140,10 +142,10 @@ QJsonObject parse(const QByteArray& content)
         const QByteArray text = content.trimmed();
         if (text.startsWith('{') && text.contains(Format.toUtf8()) && error.offset >= text.size() - 1)
             throw ProfileError(ProfileProblem::Truncated,
-                               QStringLiteral("Het instellingenbestand is onvolledig: het houdt midden in op. Er is niets gewijzigd."));
+                               u"Het instellingenbestand is onvolledig: het houdt midden in op. Er is niets gewijzigd."_s);
         notASettingsFile();
     }
-    if (!doc.isObject() || doc.object().value(QStringLiteral("formaat")).toString() != Format)
+    if (!doc.isObject() || doc.object().value(u"formaat"_s).toString() != Format)
         notASettingsFile();
     return doc.object();
 }
@@ -153,7 +155,7 @@ QJsonObject parse(const QByteArray& content)
 QString valueText(const QVariant& value)
 {
     switch (value.typeId()) {
-    case QMetaType::Bool: return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QMetaType::Bool: return value.toBool() ? u"true"_s : u"false"_s;
     case QMetaType::QDate: return value.toDate().isValid() ? value.toDate().toString(Qt::ISODate) : QString();
     case QMetaType::Double: {
         const double d = value.toDouble();
@@ -179,12 +181,12 @@ QByteArray write(const SettingsObject& setup, const SettingsObject& globalSetup,
                 lines.append(entry);
         }
     }
-    QJsonObject file{{QStringLiteral("formaat"), Format},
-                     {QStringLiteral("versie"), Version},
-                     {QStringLiteral("gemaakt"), QDateTime::currentDateTimeUtc().toString(Qt::ISODate)},
-                     {QStringLiteral("instellingen"), lines}};
+    QJsonObject file{{u"formaat"_s, Format},
+                     {u"versie"_s, Version},
+                     {u"gemaakt"_s, QDateTime::currentDateTimeUtc().toString(Qt::ISODate)},
+                     {u"instellingen"_s, lines}};
     if (passphrase)
-        file.insert(QStringLiteral("wachtwoorden"), encrypt(secrets, *passphrase));
+        file.insert(u"wachtwoorden"_s, encrypt(secrets, *passphrase));
     return QJsonDocument(file).toJson(QJsonDocument::Indented);
 }
 
@@ -192,7 +194,7 @@ void save(const QString& path, const QByteArray& content)
 {
     QSaveFile file(path);
     const auto fail = [&] {
-        throw RuntimeError(75, QStringLiteral("Het instellingenbestand %1 kan niet worden geschreven: %2")
+        throw RuntimeError(75, u"Het instellingenbestand %1 kan niet worden geschreven: %2"_s
                                    .arg(path, file.errorString()));
     };
     if (!file.open(QIODevice::WriteOnly))
@@ -206,7 +208,7 @@ QByteArray load(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw ProfileError(ProfileProblem::Unreadable, QStringLiteral("Het instellingenbestand %1 kan niet worden gelezen: %2")
+        throw ProfileError(ProfileProblem::Unreadable, u"Het instellingenbestand %1 kan niet worden gelezen: %2"_s
                                                            .arg(path, file.errorString()));
     return file.readAll();
 }
@@ -215,21 +217,21 @@ ImportPlan plan(const QByteArray& content, const SettingsObject& setup, const Se
                 const std::function<std::optional<QString>()>& passphrase)
 {
     const QJsonObject file = parse(content);
-    const QJsonValue version = file.value(QStringLiteral("versie"));
+    const QJsonValue version = file.value(u"versie"_s);
     if (!version.isDouble() || version.toDouble() < 1)
         notASettingsFile();
     if (version.toDouble() > Version)
         throw ProfileError(ProfileProblem::NewerVersion,
-                           QStringLiteral("Het instellingenbestand is gemaakt door een nieuwere versie van het programma "
-                                          "(bestandsversie %1; deze versie leest tot en met versie %2). Er is niets gewijzigd.")
+                           u"Het instellingenbestand is gemaakt door een nieuwere versie van het programma "
+                                          "(bestandsversie %1; deze versie leest tot en met versie %2). Er is niets gewijzigd."_s
                                .arg(version.toInt())
                                .arg(Version));
-    if (!file.value(QStringLiteral("instellingen")).isArray())
+    if (!file.value(u"instellingen"_s).isArray())
         notASettingsFile();
 
     ImportPlan result;
-    QJsonArray lines = file.value(QStringLiteral("instellingen")).toArray();
-    const QJsonValue box = file.value(QStringLiteral("wachtwoorden"));
+    QJsonArray lines = file.value(u"instellingen"_s).toArray();
+    const QJsonValue box = file.value(u"wachtwoorden"_s);
     result.hasSecrets = box.isObject();
     if (result.hasSecrets) {
         if (const std::optional<QString> answer = passphrase ? passphrase() : std::nullopt) {
@@ -244,26 +246,26 @@ ImportPlan plan(const QByteArray& content, const SettingsObject& setup, const Se
     Settings trialGlobal;
     for (const QJsonValue& value : lines) {
         const QJsonObject entry = value.toObject();
-        const QString object = entry.value(QStringLiteral("object")).toString();
-        const QString name = entry.value(QStringLiteral("naam")).toString();
+        const QString object = entry.value(u"object"_s).toString();
+        const QString name = entry.value(u"naam"_s).toString();
         const QString key = object + QLatin1Char('.') + name;
         const SettingsObject* current = object == ChangeHistory::SetupObject         ? &setup
                                         : object == ChangeHistory::GlobalSetupObject ? &globalSetup
                                                                                      : nullptr;
         if (!value.isObject() || !current || !current->contains(name)) {
-            result.unknown << (value.isObject() ? key : QStringLiteral("(geen instelling)"));
+            result.unknown << (value.isObject() ? key : u"(geen instelling)"_s);
             continue;
         }
         SettingsObject& trial = *objectOf(object, trialSetup, trialGlobal);
         const SettingBase& setting = current->setting(name);
-        const QJsonValue raw = entry.value(QStringLiteral("waarde"));
+        const QJsonValue raw = entry.value(u"waarde"_s);
         try {
             if (raw.isArray() || raw.isObject() || raw.isUndefined() ||
-                entry.value(QStringLiteral("type")).toString() != typeName(setting))
+                entry.value(u"type"_s).toString() != typeName(setting))
                 throw RuntimeError::typeMismatch();
             trial.setValue(name, raw.toVariant());
         } catch (const RuntimeError&) {
-            result.misfits << QStringLiteral("%1: %2").arg(key, setting.isSecret() ? QStringLiteral("(geheim)")
+            result.misfits << u"%1: %2"_s.arg(key, setting.isSecret() ? u"(geheim)"_s
                                                                                     : raw.toVariant().toString());
             continue;
         }
@@ -294,10 +296,10 @@ QStringList apply(const std::vector<ProfileDifference>& chosen, SettingsObject& 
     for (const ProfileDifference& d : chosen) {
         SettingsObject* target = objectOf(d.object, setup, globalSetup);
         if (!target || !target->contains(d.name))
-            throw RuntimeError(438, QStringLiteral("Onbekende instelling: %1.%2").arg(d.object, d.name));
+            throw RuntimeError(438, u"Onbekende instelling: %1.%2"_s.arg(d.object, d.name));
         if (target->isLocked(d.name))
             throw RuntimeError(SettingsObject::LockedError,
-                               QStringLiteral("%1.%2: %3").arg(d.object, d.name, SettingsObject::lockedMessage()));
+                               u"%1.%2: %3"_s.arg(d.object, d.name, SettingsObject::lockedMessage()));
         Settings trial;
         trial.setValue(d.name, d.value);
     }

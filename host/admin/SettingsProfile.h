@@ -10,6 +10,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 class SettingsObject;
 
 // What is wrong with a settings file that is refused as a whole.
@@ -55,7 +57,7 @@ struct ImportPlan {
 namespace SettingsProfile {
 
 inline constexpr int Version = 1;
-inline const QString Format = QStringLiteral("tarvelo-instellingen");
+inline const QString Format = u"tarvelo-instellingen"_s;
 
 QByteArray write(const SettingsObject& setup, const SettingsObject& globalSetup,
                  const std::optional<QString>& passphrase);

@@ -4,6 +4,8 @@
 #include <QSqlError>
 #include <QUuid>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 ServerAddress ServerAddress::parse(const QString& server)
@@ -26,24 +28,24 @@ ServerAddress ServerAddress::parse(const QString& server)
 QString testServerConnection(const QString& server, const QString& databaseName)
 {
     if (server.trimmed().isEmpty())
-        return QStringLiteral("Er is geen server opgegeven.");
+        return u"Er is geen server opgegeven."_s;
     if (databaseName.trimmed().isEmpty())
-        return QStringLiteral("Er is geen databasenaam opgegeven.");
-    const QString connectionName = QStringLiteral("verbindingstest-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+        return u"Er is geen databasenaam opgegeven."_s;
+    const QString connectionName = u"verbindingstest-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces);
     QString error;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, connectionName);
         const ServerAddress address = ServerAddress::parse(server);
         db.setHostName(address.host);
         db.setPort(address.port);
         db.setDatabaseName(databaseName);
-        db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+        db.setConnectOptions(u"connect_timeout=5"_s);
         if (!db.open()) {
             error = db.lastError().databaseText().trimmed();
             if (error.isEmpty())
                 error = db.lastError().text().trimmed();
             if (error.isEmpty())
-                error = QStringLiteral("Onbekende fout bij het verbinden.");
+                error = u"Onbekende fout bij het verbinden."_s;
         }
         db.close();
     }

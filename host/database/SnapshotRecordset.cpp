@@ -7,20 +7,22 @@
 #include <QSqlIndex>
 #include <QSqlRecord>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
 
 RuntimeError noCurrentRecord()
 {
-    return RuntimeError(3021, QStringLiteral("Er is geen huidige record."), QStringLiteral("Quenmarix database"));
+    return RuntimeError(3021, u"Er is geen huidige record."_s, u"Quenmarix database"_s);
 }
 
 // The table behind a single-table query, or "" when the rows cannot be written back.
 QString tableOf(const QString& statement)
 {
     static const QRegularExpression single(
-        QStringLiteral("^\\s*SELECT\\s+.+?\\s+FROM\\s+\"?([A-Za-z_][A-Za-z0-9_]*)\"?\\s*(WHERE\\b.*|ORDER\\s+BY\\b.*)?;?\\s*$"),
+        u"^\\s*SELECT\\s+.+?\\s+FROM\\s+\"?([A-Za-z_][A-Za-z0-9_]*)\"?\\s*(WHERE\\b.*|ORDER\\s+BY\\b.*)?;?\\s*$"_s,
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     const auto match = single.match(statement);
     return match.hasMatch() ? match.captured(1) : QString();
@@ -51,8 +53,8 @@ int SnapshotRecordset::column(const QString& name) const
         if (names_[i].compare(name, Qt::CaseInsensitive) == 0)
             return i;
     }
-    throw RuntimeError(3265, QStringLiteral("Het item '%1' bestaat niet in deze verzameling.").arg(name),
-                       QStringLiteral("Quenmarix database"));
+    throw RuntimeError(3265, u"Het item '%1' bestaat niet in deze verzameling."_s.arg(name),
+                       u"Quenmarix database"_s);
 }
 
 SnapshotRecordset::Row& SnapshotRecordset::current()
@@ -112,8 +114,8 @@ void SnapshotRecordset::Update()
 {
     Row& row = current();
     if (table_.isEmpty())
-        throw RuntimeError(3251, QStringLiteral("Deze records kunnen niet worden bijgewerkt."),
-                           QStringLiteral("Quenmarix database"));
+        throw RuntimeError(3251, u"Deze records kunnen niet worden bijgewerkt."_s,
+                           u"Quenmarix database"_s);
     QStringList assigned;
     QVariantList values;
     for (int i = 0; i < names_.size(); ++i) {
@@ -129,13 +131,13 @@ void SnapshotRecordset::Update()
     if (row.isNew) {
         QStringList marks;
         for (int i = 0; i < assigned.size(); ++i)
-            marks << QStringLiteral("?");
-        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table_, assigned.join(QLatin1String(", ")),
+            marks << u"?"_s;
+        sql = u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(table_, assigned.join(QLatin1String(", ")),
                                                                     marks.join(QLatin1String(", ")));
     } else {
         QStringList sets;
         for (const QString& name : assigned)
-            sets << name + QStringLiteral(" = ?");
+            sets << name + u" = ?"_s;
         // The key identifies the row; a table without one is matched on every value as it was read.
         QStringList keyNames;
         const QSqlIndex key = db_.primaryIndex(table_);
@@ -147,13 +149,13 @@ void SnapshotRecordset::Update()
         for (const QString& name : keyNames) {
             const QVariant& old = row.original[std::size_t(column(name))];
             if (old.isNull()) {
-                where << name + QStringLiteral(" IS NULL");
+                where << name + u" IS NULL"_s;
             } else {
-                where << name + QStringLiteral(" = ?");
+                where << name + u" = ?"_s;
                 values << old;
             }
         }
-        sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+        sql = u"UPDATE %1 SET %2 WHERE %3"_s
                   .arg(table_, sets.join(QLatin1String(", ")), where.join(QLatin1String(" AND ")));
     }
     QSqlQuery q(db_);
@@ -161,8 +163,8 @@ void SnapshotRecordset::Update()
     for (const QVariant& v : values)
         q.addBindValue(v);
     if (!q.exec())
-        throw RuntimeError(-2147217900L, q.lastError().databaseText().trimmed() + QStringLiteral(" [%1]").arg(sql),
-                           QStringLiteral("Quenmarix database"));
+        throw RuntimeError(-2147217900L, q.lastError().databaseText().trimmed() + u" [%1]"_s.arg(sql),
+                           u"Quenmarix database"_s);
     row.original = row.values;
     row.changed.assign(row.values.size(), false);
     row.isNew = false;
@@ -170,11 +172,11 @@ void SnapshotRecordset::Update()
 
 void SnapshotRecordset::Find(const QString& criterion)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\s*\\[?([A-Za-z_][A-Za-z0-9_]*)\\]?\\s*=\\s*(.*?)\\s*$"));
+    static const QRegularExpression pattern(u"^\\s*\\[?([A-Za-z_][A-Za-z0-9_]*)\\]?\\s*=\\s*(.*?)\\s*$"_s);
     const auto match = pattern.match(criterion);
     if (!match.hasMatch())
-        throw RuntimeError(3001, QStringLiteral("Ongeldige zoekopdracht: %1").arg(criterion),
-                           QStringLiteral("Quenmarix database"));
+        throw RuntimeError(3001, u"Ongeldige zoekopdracht: %1"_s.arg(criterion),
+                           u"Quenmarix database"_s);
     const int c = column(match.captured(1));
     QString wanted = match.captured(2);
     if (wanted.size() >= 2 && wanted.startsWith(QLatin1Char('\'')) && wanted.endsWith(QLatin1Char('\''))) {

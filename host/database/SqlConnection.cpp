@@ -10,11 +10,13 @@
 #include <QUuid>
 #include <sqlite3.h>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
 
-const QString DatabaseSource = QStringLiteral("Quenmarix database");
+const QString DatabaseSource = u"Quenmarix database"_s;
 
 RuntimeError databaseError(const QSqlError& error, const QString& statement = QString())
 {
@@ -22,7 +24,7 @@ RuntimeError databaseError(const QSqlError& error, const QString& statement = QS
     if (text.isEmpty())
         text = error.text().trimmed();
     if (!statement.isEmpty())
-        text += QStringLiteral(" [%1]").arg(statement);
+        text += u" [%1]"_s.arg(statement);
     return RuntimeError(-2147217900L, text, DatabaseSource);
 }
 
@@ -74,21 +76,21 @@ private:
 } // namespace
 
 SqlConnection::SqlConnection(const DatabaseLocation& location)
-    : connectionName_(QStringLiteral("kantoor-") + QUuid::createUuid().toString(QUuid::WithoutBraces)),
+    : connectionName_(u"kantoor-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces)),
       provider_(location.provider)
 {
     const bool server = provider_ == QLatin1String("MSSQL");
-    QSqlDatabase db = QSqlDatabase::addDatabase(server ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"),
+    QSqlDatabase db = QSqlDatabase::addDatabase(server ? u"QPSQL"_s : u"QSQLITE"_s,
                                                 connectionName_);
     if (server) {
         const ServerAddress address = ServerAddress::parse(location.server);
         db.setHostName(address.host);
         db.setPort(address.port);
         db.setDatabaseName(location.databaseName);
-        db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+        db.setConnectOptions(u"connect_timeout=5"_s);
     } else {
         db.setDatabaseName(location.file);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+        db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=10000"_s);
     }
     if (!db.open()) {
         const RuntimeError error = databaseError(db.lastError());
@@ -125,7 +127,7 @@ void SqlConnection::addMissingFunctions()
     }
     // Created once per database; a second client finds them there.
     QSqlQuery present(db);
-    present.exec(QStringLiteral("SELECT count(*) FROM pg_proc WHERE proname IN ('len', 'datalength')"));
+    present.exec(u"SELECT count(*) FROM pg_proc WHERE proname IN ('len', 'datalength')"_s);
     if (present.next() && present.value(0).toInt() >= 3)
         return;
     for (const char* sql : {

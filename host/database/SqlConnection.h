@@ -6,10 +6,12 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // Where the office database is: provider "MSACC" is an SQLite file, provider
 // "MSSQL" a PostgreSQL database on a server ("host" or "host:port").
 struct DatabaseLocation {
-    QString provider = QStringLiteral("MSACC");
+    QString provider = u"MSACC"_s;
     QString file;
     QString server;
     QString databaseName;

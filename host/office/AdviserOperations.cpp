@@ -9,6 +9,8 @@
 
 #include <pugixml.hpp>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -31,11 +33,11 @@ QString ReferenceApplication::AdviseursRegister()
     pugi::xml_document document;
     pugi::xml_node gebruikers = document.append_child("adviseursregister").append_child("gebruikers");
     QSqlQuery kantoor = office_->exec(
-        QStringLiteral("SELECT Naam, Straat, Huisnummer, Toevoeging, Postcode, Woonplaats FROM Kantoor"));
+        u"SELECT Naam, Straat, Huisnummer, Toevoeging, Postcode, Woonplaats FROM Kantoor"_s);
     const bool hasKantoor = kantoor.next();
     QSqlQuery advisers = office_->exec(
-        QStringLiteral("SELECT Code, Voornamen, Voorletters, Tussenvoegsel, Achternaam, Geslacht, Emailadres, Status "
-                       "FROM Adviseur ORDER BY Achternaam, Code"));
+        u"SELECT Code, Voornamen, Voorletters, Tussenvoegsel, Achternaam, Geslacht, Emailadres, Status "
+                       "FROM Adviseur ORDER BY Achternaam, Code"_s);
     while (advisers.next()) {
         pugi::xml_node g = gebruikers.append_child("gebruiker");
         add(g, "klantcode", QLatin1Char('{') + advisers.value(0).toString() + QLatin1Char('}'));
@@ -45,7 +47,7 @@ QString ReferenceApplication::AdviseursRegister()
         add(g, "naam", advisers.value(4));
         add(g, "geslacht", advisers.value(5));
         add(g, "emailadres", advisers.value(6));
-        add(g, "status", advisers.value(7).toString().isEmpty() ? QStringLiteral("actief") : advisers.value(7));
+        add(g, "status", advisers.value(7).toString().isEmpty() ? u"actief"_s : advisers.value(7));
         const char* kantoorVelden[] = {"kantoornaam",       "kantoorstraat",   "kantoorhuisnummer",
                                        "kantoortoevoeging", "kantoorpostcode", "kantoorplaats"};
         for (int i = 0; i < 6; ++i) {
@@ -58,7 +60,7 @@ QString ReferenceApplication::AdviseursRegister()
 
 void ReferenceApplication::VerwijderAdviseurUitRegister(const QString& code)
 {
-    office_->exec(QStringLiteral("UPDATE Adviseur SET Status = 'inactief' WHERE Code = ?"), {code});
+    office_->exec(u"UPDATE Adviseur SET Status = 'inactief' WHERE Code = ?"_s, {code});
 }
 
 bool ReferenceApplication::HeeftRecht(int recht) const
@@ -66,14 +68,14 @@ bool ReferenceApplication::HeeftRecht(int recht) const
     // Managing advisers (right 2) belongs to administrators.
     if (recht != 2 || adviser_.code.isEmpty())
         return false;
-    return count(*office_, QStringLiteral("SELECT COUNT(*) FROM Autorisatie WHERE Code = ? AND Rol = 1"),
+    return count(*office_, u"SELECT COUNT(*) FROM Autorisatie WHERE Code = ? AND Rol = 1"_s,
                  {adviser_.code}) > 0;
 }
 
 void ReferenceApplication::GetAdviseur(AdviseurGegevens& record, const QString& code)
 {
-    QSqlQuery query = office_->exec(QStringLiteral("SELECT Email, Internet, Telefoon, Telefax, Gebruikersnaam, "
-                                                   "AFMRegistratieNr FROM AdviseurGegevens WHERE Code = ?"),
+    QSqlQuery query = office_->exec(u"SELECT Email, Internet, Telefoon, Telefax, Gebruikersnaam, "
+                                                   "AFMRegistratieNr FROM AdviseurGegevens WHERE Code = ?"_s,
                                     {code});
     record = {};
     if (!query.next())
@@ -89,9 +91,9 @@ void ReferenceApplication::GetAdviseur(AdviseurGegevens& record, const QString& 
 void ReferenceApplication::SaveAdviseur(const AdviseurGegevens& record, const QString& code)
 {
     office_->transaction([&] {
-        office_->exec(QStringLiteral("DELETE FROM AdviseurGegevens WHERE Code = ?"), {code});
-        office_->exec(QStringLiteral("INSERT INTO AdviseurGegevens (Code, Email, Internet, Telefoon, Telefax, "
-                                     "Gebruikersnaam, AFMRegistratieNr) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        office_->exec(u"DELETE FROM AdviseurGegevens WHERE Code = ?"_s, {code});
+        office_->exec(u"INSERT INTO AdviseurGegevens (Code, Email, Internet, Telefoon, Telefax, "
+                                     "Gebruikersnaam, AFMRegistratieNr) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
                       {code, record.Email, record.Internet, record.Telefoon, record.Telefax, record.Gebruikersnaam,
                        record.AFMRegistratieNr});
     });
@@ -100,15 +102,15 @@ void ReferenceApplication::SaveAdviseur(const AdviseurGegevens& record, const QS
 bool ReferenceApplication::GebruikersnaamInGebruik(const QString& code, const QString& naam)
 {
     return count(*office_,
-                 QStringLiteral("SELECT COUNT(*) FROM AdviseurGegevens WHERE lower(Gebruikersnaam) = lower(?) "
-                                "AND Code <> ?"),
+                 u"SELECT COUNT(*) FROM AdviseurGegevens WHERE lower(Gebruikersnaam) = lower(?) "
+                                "AND Code <> ?"_s,
                  {naam.trimmed(), code}) > 0;
 }
 
 void ReferenceApplication::GetAutorisatie(Autorisatie& record, const QString& code)
 {
-    QSqlQuery query = office_->exec(QStringLiteral("SELECT Rol, AdviezenOpenen, AdviezenRechten, Vestiging, Wachtwoord "
-                                                   "FROM Autorisatie WHERE Code = ?"),
+    QSqlQuery query = office_->exec(u"SELECT Rol, AdviezenOpenen, AdviezenRechten, Vestiging, Wachtwoord "
+                                                   "FROM Autorisatie WHERE Code = ?"_s,
                                     {code});
     record = {};
     if (!query.next())
@@ -123,9 +125,9 @@ void ReferenceApplication::GetAutorisatie(Autorisatie& record, const QString& co
 void ReferenceApplication::SaveAutorisatie(const QString& code, const Autorisatie& record)
 {
     office_->transaction([&] {
-        office_->exec(QStringLiteral("DELETE FROM Autorisatie WHERE Code = ?"), {code});
-        office_->exec(QStringLiteral("INSERT INTO Autorisatie (Code, Rol, AdviezenOpenen, AdviezenRechten, Vestiging, "
-                                     "Wachtwoord) VALUES (?, ?, ?, ?, ?, ?)"),
+        office_->exec(u"DELETE FROM Autorisatie WHERE Code = ?"_s, {code});
+        office_->exec(u"INSERT INTO Autorisatie (Code, Rol, AdviezenOpenen, AdviezenRechten, Vestiging, "
+                                     "Wachtwoord) VALUES (?, ?, ?, ?, ?, ?)"_s,
                       {code, record.Rol, record.AdviezenOpenen, record.AdviezenRechten, record.Vestiging,
                        record.Wachtwoord});
     });
@@ -136,7 +138,7 @@ int ReferenceApplication::AantalAdministrators(const QString& codes)
     if (codes.trimmed().isEmpty())
         return 0;
     // The codes arrive quoted by the page, each quote inside doubled.
-    return count(*office_, QStringLiteral("SELECT COUNT(*) FROM Autorisatie WHERE Rol = 1 AND Code IN (%1)").arg(codes),
+    return count(*office_, u"SELECT COUNT(*) FROM Autorisatie WHERE Rol = 1 AND Code IN (%1)"_s.arg(codes),
                  {});
 }
 
@@ -144,38 +146,38 @@ int ReferenceApplication::AantalVestigingen() { return setup_.get<AutorisatieSet
 
 int ReferenceApplication::AantalAdviseursVestiging(const QString& vestiging)
 {
-    return count(*office_, QStringLiteral("SELECT COUNT(*) FROM Autorisatie WHERE Vestiging = ?"), {vestiging});
+    return count(*office_, u"SELECT COUNT(*) FROM Autorisatie WHERE Vestiging = ?"_s, {vestiging});
 }
 
 void ReferenceApplication::OntkoppelVestiging(const QString& vestiging)
 {
-    office_->exec(QStringLiteral("UPDATE Autorisatie SET Vestiging = '' WHERE Vestiging = ?"), {vestiging});
+    office_->exec(u"UPDATE Autorisatie SET Vestiging = '' WHERE Vestiging = ?"_s, {vestiging});
 }
 
 // Without branches no access record keeps one.
 void ReferenceApplication::OpschonenVestigingen(int)
 {
-    office_->exec(QStringLiteral("UPDATE Autorisatie SET Vestiging = '' WHERE Vestiging <> ''"));
+    office_->exec(u"UPDATE Autorisatie SET Vestiging = '' WHERE Vestiging <> ''"_s);
 }
 
 int ReferenceApplication::AantalAdviezen(const QString& code)
 {
-    return count(*office_, QStringLiteral("SELECT COUNT(*) FROM Adviesdossier WHERE Adviseur = ?"), {code});
+    return count(*office_, u"SELECT COUNT(*) FROM Adviesdossier WHERE Adviseur = ?"_s, {code});
 }
 
 void ReferenceApplication::OmzettenAdviezen(const QString& oudeCode, const QString& nieuweCode)
 {
     if (nieuweCode.trimmed().isEmpty())
         throw RuntimeError(ErrorNumber::InvalidProcedureCall,
-                           QStringLiteral("Adviezen kunnen niet worden omgezet naar een lege adviseurscode."));
-    office_->exec(QStringLiteral("UPDATE Adviesdossier SET Adviseur = ? WHERE Adviseur = ?"), {nieuweCode, oudeCode});
+                           u"Adviezen kunnen niet worden omgezet naar een lege adviseurscode."_s);
+    office_->exec(u"UPDATE Adviesdossier SET Adviseur = ? WHERE Adviseur = ?"_s, {nieuweCode, oudeCode});
 }
 
 void ReferenceApplication::DeleteAdviseur(const QString& code)
 {
     office_->transaction([&] {
-        office_->exec(QStringLiteral("DELETE FROM AdviseurGegevens WHERE Code = ?"), {code});
-        office_->exec(QStringLiteral("DELETE FROM Autorisatie WHERE Code = ?"), {code});
+        office_->exec(u"DELETE FROM AdviseurGegevens WHERE Code = ?"_s, {code});
+        office_->exec(u"DELETE FROM Autorisatie WHERE Code = ?"_s, {code});
     });
 }
 

@@ -5,15 +5,17 @@
 #include <QDir>
 #include <QStringList>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo::Advisers {
 
 AdviserIdentity current(const OfficeDatabase& database, const QString& loginName)
 {
     QSqlQuery query = database.exec(
-        QStringLiteral("SELECT a.Code, a.Voorletters, a.Tussenvoegsel, a.Achternaam FROM Adviseur a "
+        u"SELECT a.Code, a.Voorletters, a.Tussenvoegsel, a.Achternaam FROM Adviseur a "
                        "LEFT JOIN AdviseurGegevens g ON g.Code = a.Code LEFT JOIN Autorisatie r ON r.Code = a.Code "
                        "ORDER BY CASE WHEN lower(g.Gebruikersnaam) = lower(?) THEN 0 WHEN r.Rol = 1 THEN 1 ELSE 2 END, "
-                       "a.Achternaam, a.Code"),
+                       "a.Achternaam, a.Code"_s,
         {loginName});
     if (!query.next())
         return {QString(), loginName};

@@ -2,6 +2,8 @@
 
 #include "host/office/OfficeDatabase.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo::ChangeHistory {
 
 namespace {
@@ -18,8 +20,8 @@ std::optional<QString> optionalText(const QVariant& v)
 void record(const OfficeDatabase& database, const ChangeEntry& entry)
 {
     // A secret's value never reaches the database, whatever the caller passed.
-    database.exec(QStringLiteral("INSERT INTO InstellingWijziging (Tijdstip, AdviseurCode, AdviseurNaam, Object, "
-                                 "Instelling, OudeWaarde, NieuweWaarde, Geheim, Pagina) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+    database.exec(u"INSERT INTO InstellingWijziging (Tijdstip, AdviseurCode, AdviseurNaam, Object, "
+                                 "Instelling, OudeWaarde, NieuweWaarde, Geheim, Pagina) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
                   {entry.when.toUTC().toString(Qt::ISODateWithMs), entry.adviserCode, entry.adviserName, entry.object,
                    entry.setting, entry.secret ? QVariant(QMetaType::fromType<QString>()) : nullable(entry.oldValue),
                    entry.secret ? QVariant(QMetaType::fromType<QString>()) : nullable(entry.newValue),
@@ -28,11 +30,11 @@ void record(const OfficeDatabase& database, const ChangeEntry& entry)
 
 std::vector<ChangeEntry> entries(const OfficeDatabase& database, const QString& page)
 {
-    const QString select = QStringLiteral("SELECT Tijdstip, AdviseurCode, AdviseurNaam, Object, Instelling, OudeWaarde, "
-                                          "NieuweWaarde, Geheim, Pagina FROM InstellingWijziging");
-    const QString order = QStringLiteral(" ORDER BY Tijdstip DESC, Id DESC");
+    const QString select = u"SELECT Tijdstip, AdviseurCode, AdviseurNaam, Object, Instelling, OudeWaarde, "
+                                          "NieuweWaarde, Geheim, Pagina FROM InstellingWijziging"_s;
+    const QString order = u" ORDER BY Tijdstip DESC, Id DESC"_s;
     QSqlQuery query = page.isEmpty() ? database.exec(select + order)
-                                     : database.exec(select + QStringLiteral(" WHERE Pagina = ?") + order, {page});
+                                     : database.exec(select + u" WHERE Pagina = ?"_s + order, {page});
     std::vector<ChangeEntry> found;
     while (query.next()) {
         ChangeEntry e;

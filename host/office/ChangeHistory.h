@@ -7,6 +7,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 class OfficeDatabase;
 
 // One changed setting: who changed which setting of which settings object
@@ -26,8 +28,8 @@ struct ChangeEntry {
 
 namespace ChangeHistory {
 
-inline const QString SetupObject = QStringLiteral("Setup");
-inline const QString GlobalSetupObject = QStringLiteral("GlobalSetup");
+inline const QString SetupObject = u"Setup"_s;
+inline const QString GlobalSetupObject = u"GlobalSetup"_s;
 
 // Adds an entry; the caller runs it inside the transaction of the save.
 void record(const OfficeDatabase& database, const ChangeEntry& entry);

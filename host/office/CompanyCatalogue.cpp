@@ -7,6 +7,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -18,12 +20,12 @@ CompanyCatalogue::CompanyCatalogue(OfficeDatabase& database) : database_(databas
 QString CompanyCatalogue::tableOf(qint32 cdSoortMij)
 {
     switch (cdSoortMij) {
-    case SoortMij::Geldverstrekker: return QStringLiteral("Tbl_Mij_Info");
-    case SoortMij::Verzekeraar: return QStringLiteral("Tbl_Mij_Verzekering");
-    case SoortMij::Vermogensbeheerder: return QStringLiteral("Tbl_Mij_Vermogen");
-    case SoortMij::Taxateur: return QStringLiteral("Tbl_Mij_Taxatie");
-    case SoortMij::Kredietverstrekker: return QStringLiteral("Tbl_Mij_Krediet");
-    case SoortMij::Bankgarantie: return QStringLiteral("Tbl_Mij_Bankgarantie");
+    case SoortMij::Geldverstrekker: return u"Tbl_Mij_Info"_s;
+    case SoortMij::Verzekeraar: return u"Tbl_Mij_Verzekering"_s;
+    case SoortMij::Vermogensbeheerder: return u"Tbl_Mij_Vermogen"_s;
+    case SoortMij::Taxateur: return u"Tbl_Mij_Taxatie"_s;
+    case SoortMij::Kredietverstrekker: return u"Tbl_Mij_Krediet"_s;
+    case SoortMij::Bankgarantie: return u"Tbl_Mij_Bankgarantie"_s;
     default: return QString();
     }
 }
@@ -36,9 +38,9 @@ const CompanyCatalogue::List& CompanyCatalogue::list(qint32 cdSoortMij) const
     const QString table = tableOf(cdSoortMij);
     if (!table.isEmpty()) {
         QSqlQuery q = database_.exec(
-            QStringLiteral("SELECT Cd_Mij, Om_Naam, Om_NaamKort, Om_Object, In_Actief, In_Gebruik, Dt_Einde, Nr_HDN, "
+            u"SELECT Cd_Mij, Om_Naam, Om_NaamKort, Om_Object, In_Actief, In_Gebruik, Dt_Einde, Nr_HDN, "
                            "Agent_Id, In_Selecteerbaar, In_Provisie, In_ProvisieAfsluit, In_ProvisieDoorlopend "
-                           "FROM %1 ORDER BY Om_Naam, Cd_Mij")
+                           "FROM %1 ORDER BY Om_Naam, Cd_Mij"_s
                 .arg(table));
         while (q.next()) {
             Maatschappij mij;
@@ -58,8 +60,8 @@ const CompanyCatalogue::List& CompanyCatalogue::list(qint32 cdSoortMij) const
             list->byCode.insert(mij.Cd_Mij, int(list->companies.size()));
             list->companies.push_back(std::move(mij));
         }
-        QSqlQuery products = database_.exec(QStringLiteral("SELECT Cd_Mij, Cd_Product, Om_Product, In_Actief FROM "
-                                                           "Tbl_Mij_Product WHERE Cd_SoortMij = ? ORDER BY Cd_Product"),
+        QSqlQuery products = database_.exec(u"SELECT Cd_Mij, Cd_Product, Om_Product, In_Actief FROM "
+                                                           "Tbl_Mij_Product WHERE Cd_SoortMij = ? ORDER BY Cd_Product"_s,
                                             {cdSoortMij});
         while (products.next()) {
             const auto owner = list->byCode.constFind(products.value(0).toString());
@@ -95,7 +97,7 @@ void CompanyCatalogue::SetAgentnummer(const QString& cdMij, qint32 cdSoortMij, c
     const QString table = tableOf(cdSoortMij);
     if (table.isEmpty())
         return;
-    database_.exec(QStringLiteral("UPDATE %1 SET Agent_Id = ? WHERE Cd_Mij = ?").arg(table), {agentId, cdMij});
+    database_.exec(u"UPDATE %1 SET Agent_Id = ? WHERE Cd_Mij = ?"_s.arg(table), {agentId, cdMij});
     if (auto found = lists_.constFind(cdSoortMij); found != lists_.constEnd()) {
         if (auto at = (*found)->byCode.constFind(cdMij); at != (*found)->byCode.constEnd())
             (*found)->companies[std::size_t(*at)].Agent_Id = agentId;
@@ -112,14 +114,14 @@ Connection& CompanyCatalogue::AdoConnection() { return database_.pageConnection(
 std::unique_ptr<Recordset> CompanyCatalogue::AgentnummerRecordset(const QString& cdMij, qint32 cdSoortMij)
 {
     return database_.pageConnection().OpenRecordset(
-        QStringLiteral("SELECT * FROM tp_info WHERE Cd_Mij = %1 AND Cd_SoortMij = %2 ORDER BY Agent_Id")
+        u"SELECT * FROM tp_info WHERE Cd_Mij = %1 AND Cd_SoortMij = %2 ORDER BY Agent_Id"_s
             .arg(sqlQuoted(cdMij))
             .arg(cdSoortMij));
 }
 
 qint32 CompanyCatalogue::AantalAgentnummers(const QString& cdMij, qint32 cdSoortMij)
 {
-    QSqlQuery q = database_.exec(QStringLiteral("SELECT COUNT(*) FROM tp_info WHERE Cd_Mij = ? AND Cd_SoortMij = ?"),
+    QSqlQuery q = database_.exec(u"SELECT COUNT(*) FROM tp_info WHERE Cd_Mij = ? AND Cd_SoortMij = ?"_s,
                                  {cdMij, cdSoortMij});
     return q.next() ? q.value(0).toInt() : 0;
 }
@@ -127,13 +129,13 @@ qint32 CompanyCatalogue::AantalAgentnummers(const QString& cdMij, qint32 cdSoort
 MijInstellingen CompanyCatalogue::GetMijInstellingen(const QString& cdMij, qint32 cdSoortMij)
 {
     MijInstellingen result;
-    QSqlQuery standard = database_.exec(QStringLiteral("SELECT Agent_Id FROM tp_info WHERE Cd_Mij = ? AND "
-                                                       "Cd_SoortMij = ? AND In_Default <> 0 ORDER BY Agent_Id"),
+    QSqlQuery standard = database_.exec(u"SELECT Agent_Id FROM tp_info WHERE Cd_Mij = ? AND "
+                                                       "Cd_SoortMij = ? AND In_Default <> 0 ORDER BY Agent_Id"_s,
                                         {cdMij, cdSoortMij});
     if (standard.next())
         result.Agentnummer = standard.value(0).toString();
-    QSqlQuery stored = database_.exec(QStringLiteral("SELECT In_Geselecteerd, Cd_Retour FROM Tbl_Mij_Instellingen "
-                                                     "WHERE Cd_Mij = ? AND Cd_SoortMij = ?"),
+    QSqlQuery stored = database_.exec(u"SELECT In_Geselecteerd, Cd_Retour FROM Tbl_Mij_Instellingen "
+                                                     "WHERE Cd_Mij = ? AND Cd_SoortMij = ?"_s,
                                       {cdMij, cdSoortMij});
     if (stored.next()) {
         result.Opgeslagen = true;
@@ -146,7 +148,7 @@ MijInstellingen CompanyCatalogue::GetMijInstellingen(const QString& cdMij, qint3
 QString CompanyCatalogue::HdnOntvanger(const QString& cdMij, qint32 cdSoortMij)
 {
     QSqlQuery stored = database_.exec(
-        QStringLiteral("SELECT Om_Ontvanger FROM Tbl_Mij_Instellingen WHERE Cd_Mij = ? AND Cd_SoortMij = ?"),
+        u"SELECT Om_Ontvanger FROM Tbl_Mij_Instellingen WHERE Cd_Mij = ? AND Cd_SoortMij = ?"_s,
         {cdMij, cdSoortMij});
     if (stored.next() && !stored.value(0).toString().trimmed().isEmpty())
         return stored.value(0).toString();
@@ -157,10 +159,10 @@ QString CompanyCatalogue::HdnOntvanger(const QString& cdMij, qint32 cdSoortMij)
 void CompanyCatalogue::SaveMijInstellingen(const QString& cdMij, qint32 cdSoortMij, const QString& ontvanger,
                                         bool geselecteerd, qint32 retourwijze)
 {
-    database_.exec(QStringLiteral("INSERT INTO Tbl_Mij_Instellingen (Cd_Mij, Cd_SoortMij, Om_Ontvanger, In_Geselecteerd, "
+    database_.exec(u"INSERT INTO Tbl_Mij_Instellingen (Cd_Mij, Cd_SoortMij, Om_Ontvanger, In_Geselecteerd, "
                                   "Cd_Retour) VALUES (?, ?, ?, ?, ?) ON CONFLICT (Cd_Mij, Cd_SoortMij) DO UPDATE SET "
                                   "Om_Ontvanger = excluded.Om_Ontvanger, In_Geselecteerd = excluded.In_Geselecteerd, "
-                                  "Cd_Retour = excluded.Cd_Retour"),
+                                  "Cd_Retour = excluded.Cd_Retour"_s,
                    {cdMij, cdSoortMij, ontvanger.trimmed(), geselecteerd ? -1 : 0, retourwijze});
 }
 

@@ -4,6 +4,8 @@
 #include "framework/settings/CurrentAdviserSettings.h"
 #include "host/office/OfficeDatabase.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 void fillCurrentAdviser(const OfficeDatabase& database, const QString& code, Settings& setup)
@@ -11,7 +13,7 @@ void fillCurrentAdviser(const OfficeDatabase& database, const QString& code, Set
     if (code.isEmpty())
         return;
     QSqlQuery query = database.exec(
-        QStringLiteral("SELECT Geslacht, Voorletters, Voornamen, Tussenvoegsel, Achternaam FROM Adviseur WHERE Code = ?"),
+        u"SELECT Geslacht, Voorletters, Voornamen, Tussenvoegsel, Achternaam FROM Adviseur WHERE Code = ?"_s,
         {code});
     if (!query.next())
         return;

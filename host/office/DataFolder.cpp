@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo::DataFolder {
 
 namespace {
@@ -15,17 +17,17 @@ constexpr QFileDevice::Permissions OwnerOnlyFolder =
 
 RuntimeError unusable(const QString& path, const QString& why)
 {
-    return RuntimeError(75, QStringLiteral("De gegevensmap %1 kan niet worden gebruikt: %2").arg(path, why));
+    return RuntimeError(75, u"De gegevensmap %1 kan niet worden gebruikt: %2"_s.arg(path, why));
 }
 
 void makeFolder(const QString& path)
 {
     const QFileInfo info(path);
     if (info.exists() && !info.isDir())
-        throw unusable(path, QStringLiteral("er staat een bestand met die naam."));
+        throw unusable(path, u"er staat een bestand met die naam."_s);
     if (!info.exists()) {
         if (!QDir().mkpath(path))
-            throw unusable(path, QStringLiteral("de map kan niet worden aangemaakt."));
+            throw unusable(path, u"de map kan niet worden aangemaakt."_s);
         QFile::setPermissions(path, OwnerOnlyFolder);
     }
 }
@@ -33,26 +35,26 @@ void makeFolder(const QString& path)
 
 QString defaultPath()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(QStringLiteral("tarvelo"));
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(u"tarvelo"_s);
 }
 
 QString officeDatabasePath(const QString& dataFolder)
 {
-    return QDir(dataFolder).filePath(QStringLiteral("Database/Adviezen.mdb"));
+    return QDir(dataFolder).filePath(u"Database/Adviezen.mdb"_s);
 }
 
 void prepare(const QString& path)
 {
     if (path.trimmed().isEmpty())
-        throw unusable(path, QStringLiteral("er is geen map opgegeven."));
+        throw unusable(path, u"er is geen map opgegeven."_s);
     makeFolder(path);
     for (const char* sub : {"Database", "Data", "Uitwisseling", "Programma"})
         makeFolder(QDir(path).filePath(QString::fromLatin1(sub)));
     // Writing is what the program needs; a test file shows it at once rather
     // than at the first save.
-    QTemporaryFile probe(QDir(path).filePath(QStringLiteral("Database/.schrijftest-XXXXXX")));
+    QTemporaryFile probe(QDir(path).filePath(u"Database/.schrijftest-XXXXXX"_s));
     if (!probe.open())
-        throw unusable(path, QStringLiteral("er kan niet in worden geschreven (%1).").arg(probe.errorString()));
+        throw unusable(path, u"er kan niet in worden geschreven (%1)."_s.arg(probe.errorString()));
 }
 
 } // namespace tarvelo::DataFolder

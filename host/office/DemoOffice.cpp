@@ -18,6 +18,8 @@
 #include <QRandomGenerator>
 #include <QUuid>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo::DemoOffice {
 
 namespace {
@@ -25,33 +27,33 @@ namespace {
 // Identifiers are derived from names, so the demo office is the same each time.
 QString guid(const QString& name)
 {
-    static const QUuid space(QStringLiteral("{5b1d2c7e-8f0a-4d43-9a51-0c6e1f2a7b30}"));
+    static const QUuid space(u"{5b1d2c7e-8f0a-4d43-9a51-0c6e1f2a7b30}"_s);
     return QUuid::createUuidV5(space, name).toString(QUuid::WithoutBraces);
 }
 
 struct DemoKantoor {
-    QString naam = QStringLiteral("Hypotheekadvies De Linde B.V.");
-    QString straat = QStringLiteral("Stationsplein");
+    QString naam = u"Hypotheekadvies De Linde B.V."_s;
+    QString straat = u"Stationsplein"_s;
     int huisnummer = 12;
-    QString toevoeging = QStringLiteral("a");
-    QString postcode = QStringLiteral("3818 LE");
-    QString woonplaats = QStringLiteral("Amersfoort");
-    QString voorletters = QStringLiteral("J.");
-    QString tussenvoegsel = QStringLiteral("de");
-    QString achternaam = QStringLiteral("Vries");
-    QString telefoon = QStringLiteral("033 - 460 12 00");
-    QString telefax = QStringLiteral("033 - 460 12 01");
-    QString email = QStringLiteral("info@delinde-advies.nl");
-    QString url = QStringLiteral("www.delinde-advies.nl");
-    QString afm = QStringLiteral("12017345");
+    QString toevoeging = u"a"_s;
+    QString postcode = u"3818 LE"_s;
+    QString woonplaats = u"Amersfoort"_s;
+    QString voorletters = u"J."_s;
+    QString tussenvoegsel = u"de"_s;
+    QString achternaam = u"Vries"_s;
+    QString telefoon = u"033 - 460 12 00"_s;
+    QString telefax = u"033 - 460 12 01"_s;
+    QString email = u"info@delinde-advies.nl"_s;
+    QString url = u"www.delinde-advies.nl"_s;
+    QString afm = u"12017345"_s;
 };
 
 void office(const OfficeDatabase& db)
 {
     const DemoKantoor k;
-    db.exec(QStringLiteral("INSERT INTO Kantoor (Naam, Straat, Huisnummer, Toevoeging, Postcode, Woonplaats, "
+    db.exec(u"INSERT INTO Kantoor (Naam, Straat, Huisnummer, Toevoeging, Postcode, Woonplaats, "
                            "Voorletters, Tussenvoegsel, Achternaam, TelefoonNr, TelefaxNr, EMailadres, URL, "
-                           "AFMRegistratieNr) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                           "AFMRegistratieNr) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
             {k.naam, k.straat, k.huisnummer, k.toevoeging, k.postcode, k.woonplaats, k.voorletters, k.tussenvoegsel,
              k.achternaam, k.telefoon, k.telefax, k.email, k.url, k.afm});
 }
@@ -80,7 +82,7 @@ void officeSettings(Settings& setup)
 
 const QStringList& branches()
 {
-    static const QStringList names = {QStringLiteral("Amersfoort"), QStringLiteral("Utrecht"), QStringLiteral("Zwolle")};
+    static const QStringList names = {u"Amersfoort"_s, u"Utrecht"_s, u"Zwolle"_s};
     return names;
 }
 
@@ -101,26 +103,26 @@ void advisers(const OfficeDatabase& db, const QString& loginName)
         {"Mohamed", "M.", "el", "Amrani", "M", 2, 2},        {"Lotte", "L.", "van", "Dijk", "V", 2, 2},
     };
     for (const QString& b : branches())
-        db.exec(QStringLiteral("INSERT INTO Vestiging (ID, Naam) VALUES (?, ?)"),
-                {guid(QStringLiteral("vestiging ") + b), QStringLiteral("Vestiging ") + b});
+        db.exec(u"INSERT INTO Vestiging (ID, Naam) VALUES (?, ?)"_s,
+                {guid(u"vestiging "_s + b), u"Vestiging "_s + b});
     bool first = true;
     for (const Person& p : people) {
         const QString achternaam = QString::fromUtf8(p.achternaam);
-        const QString code = guid(QStringLiteral("adviseur ") + achternaam);
+        const QString code = guid(u"adviseur "_s + achternaam);
         const QString mailName = QString::fromUtf8(p.voornamen).section(QLatin1Char(' '), 0, 0).toLower();
         const QString login = first ? loginName : mailName + QLatin1Char('.') + achternaam.toLower();
-        db.exec(QStringLiteral("INSERT INTO Adviseur (Code, Voornamen, Voorletters, Tussenvoegsel, Achternaam, Geslacht, "
-                               "Emailadres) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        db.exec(u"INSERT INTO Adviseur (Code, Voornamen, Voorletters, Tussenvoegsel, Achternaam, Geslacht, "
+                               "Emailadres) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
                 {code, QString::fromUtf8(p.voornamen), QString::fromUtf8(p.voorletters), QString::fromUtf8(p.tussenvoegsel),
                  achternaam, QString::fromUtf8(p.geslacht),
-                 mailName + QLatin1Char('.') + achternaam.toLower() + QStringLiteral("@delinde-advies.nl")});
-        db.exec(QStringLiteral("INSERT INTO AdviseurGegevens (Code, Email, Internet, Telefoon, Telefax, Gebruikersnaam, "
-                               "AFMRegistratieNr) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                {code, mailName + QStringLiteral("@delinde-advies.nl"), QStringLiteral("www.delinde-advies.nl"),
-                 QStringLiteral("033 - 460 12 %1").arg(10 + int(&p - people)), QString(), login, QString()});
-        db.exec(QStringLiteral("INSERT INTO Autorisatie (Code, Rol, AdviezenOpenen, AdviezenRechten, Vestiging, "
-                               "Wachtwoord) VALUES (?, ?, ?, ?, ?, ?)"),
-                {code, p.rol, p.rol == 1 ? 3 : 2, 3, guid(QStringLiteral("vestiging ") + branches()[p.branch]),
+                 mailName + QLatin1Char('.') + achternaam.toLower() + u"@delinde-advies.nl"_s});
+        db.exec(u"INSERT INTO AdviseurGegevens (Code, Email, Internet, Telefoon, Telefax, Gebruikersnaam, "
+                               "AFMRegistratieNr) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
+                {code, mailName + u"@delinde-advies.nl"_s, u"www.delinde-advies.nl"_s,
+                 u"033 - 460 12 %1"_s.arg(10 + int(&p - people)), QString(), login, QString()});
+        db.exec(u"INSERT INTO Autorisatie (Code, Rol, AdviezenOpenen, AdviezenRechten, Vestiging, "
+                               "Wachtwoord) VALUES (?, ?, ?, ?, ?, ?)"_s,
+                {code, p.rol, p.rol == 1 ? 3 : 2, 3, guid(u"vestiging "_s + branches()[p.branch]),
                  QString()});
         first = false;
     }
@@ -133,8 +135,8 @@ void branchSettings(Settings& setup)
     AutorisatieSettings& autorisatie = setup.get<AutorisatieSettings>();
     for (const QString& b : branches()) {
         VestigingRecord& vestiging = *autorisatie.Vestiging(autorisatie.AddVestiging());
-        vestiging.ID = guid(QStringLiteral("vestiging ") + b);
-        vestiging.Naam = QStringLiteral("Vestiging ") + b;
+        vestiging.ID = guid(u"vestiging "_s + b);
+        vestiging.Naam = u"Vestiging "_s + b;
     }
 }
 
@@ -142,15 +144,15 @@ void branchSettings(Settings& setup)
 void dossierAdvisers(const OfficeDatabase& db)
 {
     QStringList codes;
-    QSqlQuery advisers = db.exec(QStringLiteral("SELECT Code FROM Adviseur ORDER BY Code"));
+    QSqlQuery advisers = db.exec(u"SELECT Code FROM Adviseur ORDER BY Code"_s);
     while (advisers.next())
         codes << advisers.value(0).toString();
     QStringList dossiers;
-    QSqlQuery ids = db.exec(QStringLiteral("SELECT ID FROM Adviesdossier ORDER BY ID"));
+    QSqlQuery ids = db.exec(u"SELECT ID FROM Adviesdossier ORDER BY ID"_s);
     while (ids.next())
         dossiers << ids.value(0).toString();
     for (int i = 0; i < dossiers.size() && !codes.isEmpty(); ++i)
-        db.exec(QStringLiteral("UPDATE Adviesdossier SET Adviseur = ? WHERE ID = ?"), {codes[i % codes.size()], dossiers[i]});
+        db.exec(u"UPDATE Adviesdossier SET Adviseur = ? WHERE ID = ?"_s, {codes[i % codes.size()], dossiers[i]});
 }
 
 struct Kind {
@@ -183,14 +185,14 @@ QList<Kind> kinds()
 const QStringList& namePrefixes()
 {
     static const QStringList prefixes = {
-        QStringLiteral("Noordzee"), QStringLiteral("Delta"), QStringLiteral("Polder"), QStringLiteral("Kanaal"),
-        QStringLiteral("Veluwe"), QStringLiteral("Hanze"), QStringLiteral("Dijkgraaf"), QStringLiteral("Waddenland"),
-        QStringLiteral("IJssel"), QStringLiteral("Kempen"), QStringLiteral("Lindeboom"), QStringLiteral("Rijnstate"),
-        QStringLiteral("Molenaar"), QStringLiteral("Zuiderhaven"), QStringLiteral("Vechtdal"), QStringLiteral("Duinrand"),
-        QStringLiteral("Eemland"), QStringLiteral("Gouwe"), QStringLiteral("Heuvelrug"), QStringLiteral("Maasland"),
-        QStringLiteral("Oosterpoort"), QStringLiteral("Peelrand"), QStringLiteral("Scheldemond"), QStringLiteral("Twentse"),
-        QStringLiteral("Utrechtse"), QStringLiteral("Westland"), QStringLiteral("Zeeuwse"), QStringLiteral("Amstel"),
-        QStringLiteral("Brabantse"), QStringLiteral("Friese"),
+        u"Noordzee"_s, u"Delta"_s, u"Polder"_s, u"Kanaal"_s,
+        u"Veluwe"_s, u"Hanze"_s, u"Dijkgraaf"_s, u"Waddenland"_s,
+        u"IJssel"_s, u"Kempen"_s, u"Lindeboom"_s, u"Rijnstate"_s,
+        u"Molenaar"_s, u"Zuiderhaven"_s, u"Vechtdal"_s, u"Duinrand"_s,
+        u"Eemland"_s, u"Gouwe"_s, u"Heuvelrug"_s, u"Maasland"_s,
+        u"Oosterpoort"_s, u"Peelrand"_s, u"Scheldemond"_s, u"Twentse"_s,
+        u"Utrechtse"_s, u"Westland"_s, u"Zeeuwse"_s, u"Amstel"_s,
+        u"Brabantse"_s, u"Friese"_s,
     };
     return prefixes;
 }
@@ -208,9 +210,9 @@ struct Company {
 
 void insertCompany(const OfficeDatabase& db, const QString& table, const Company& c)
 {
-    db.exec(QStringLiteral("INSERT INTO %1 (Cd_Mij, Om_NaamKort, Om_Naam, Om_Object, In_Actief, In_Gebruik, Dt_Einde, "
+    db.exec(u"INSERT INTO %1 (Cd_Mij, Om_NaamKort, Om_Naam, Om_Object, In_Actief, In_Gebruik, Dt_Einde, "
                            "Nr_HDN, Agent_Id, In_Provisie, In_ProvisieAfsluit, In_ProvisieDoorlopend) "
-                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s
                 .arg(table),
             {c.code, c.shortName, c.name, c.object, c.active ? -1 : 0, c.inUse ? -1 : 0,
              c.end.isValid() ? c.end.toString(Qt::ISODate) : QVariant(QMetaType(QMetaType::QString)), c.hdn, c.agentId,
@@ -219,48 +221,48 @@ void insertCompany(const OfficeDatabase& db, const QString& table, const Company
 
 void insertProduct(const OfficeDatabase& db, const QString& code, int kind, int number, const QString& name, bool active)
 {
-    db.exec(QStringLiteral("INSERT INTO Tbl_Mij_Product (Cd_Mij, Cd_SoortMij, Cd_Product, Om_Product, In_Actief) "
-                           "VALUES (?, ?, ?, ?, ?)"),
-            {code, kind, QStringLiteral("P%1").arg(number), name, active ? -1 : 0});
+    db.exec(u"INSERT INTO Tbl_Mij_Product (Cd_Mij, Cd_SoortMij, Cd_Product, Om_Product, In_Actief) "
+                           "VALUES (?, ?, ?, ?, ?)"_s,
+            {code, kind, u"P%1"_s.arg(number), name, active ? -1 : 0});
 }
 
 // The companies with a role of their own: the catch-all lenders and credit
 // providers, and those whose commission the office sets up here.
 void specialCompanies(const OfficeDatabase& db)
 {
-    Company overig{QStringLiteral("XX"), QStringLiteral("Overige geldverstrekker"), QStringLiteral("Overige geldverstrekker")};
-    insertCompany(db, QStringLiteral("Tbl_Mij_Info"), overig);
-    insertProduct(db, overig.code, 1, 1, QStringLiteral("Hypotheek overige geldverstrekker"), true);
+    Company overig{u"XX"_s, u"Overige geldverstrekker"_s, u"Overige geldverstrekker"_s};
+    insertCompany(db, u"Tbl_Mij_Info"_s, overig);
+    insertProduct(db, overig.code, 1, 1, u"Hypotheek overige geldverstrekker"_s, true);
     Company overigKrediet = overig;
-    overigKrediet.shortName = overigKrediet.name = QStringLiteral("Overige kredietverstrekker");
-    insertCompany(db, QStringLiteral("Tbl_Mij_Krediet"), overigKrediet);
-    Company avt{QStringLiteral("AVT"), QStringLiteral("AVT Verzekeringen"), QStringLiteral("AVT Verzekeringen N.V.")};
-    avt.object = QStringLiteral("ProvisieAVT");
-    avt.hdn = QStringLiteral("302214");
+    overigKrediet.shortName = overigKrediet.name = u"Overige kredietverstrekker"_s;
+    insertCompany(db, u"Tbl_Mij_Krediet"_s, overigKrediet);
+    Company avt{u"AVT"_s, u"AVT Verzekeringen"_s, u"AVT Verzekeringen N.V."_s};
+    avt.object = u"ProvisieAVT"_s;
+    avt.hdn = u"302214"_s;
     avt.commission = avt.commissionOnSale = avt.commissionOngoing = true;
-    insertCompany(db, QStringLiteral("Tbl_Mij_Verzekering"), avt);
-    insertProduct(db, avt.code, 2, 1, QStringLiteral("Overlijdensrisicoverzekering"), true);
-    Company ce{QStringLiteral("CE"), QStringLiteral("Centraal Krediet"), QStringLiteral("Centraal Krediet B.V.")};
-    ce.object = QStringLiteral("ProvisieCE");
-    ce.hdn = QStringLiteral("305517");
+    insertCompany(db, u"Tbl_Mij_Verzekering"_s, avt);
+    insertProduct(db, avt.code, 2, 1, u"Overlijdensrisicoverzekering"_s, true);
+    Company ce{u"CE"_s, u"Centraal Krediet"_s, u"Centraal Krediet B.V."_s};
+    ce.object = u"ProvisieCE"_s;
+    ce.hdn = u"305517"_s;
     ce.commission = true;
-    insertCompany(db, QStringLiteral("Tbl_Mij_Krediet"), ce);
-    insertProduct(db, ce.code, 5, 1, QStringLiteral("Doorlopend krediet"), true);
-    insertProduct(db, ce.code, 5, 2, QStringLiteral("Persoonlijke lening"), true);
+    insertCompany(db, u"Tbl_Mij_Krediet"_s, ce);
+    insertProduct(db, ce.code, 5, 1, u"Doorlopend krediet"_s, true);
+    insertProduct(db, ce.code, 5, 2, u"Persoonlijke lening"_s, true);
 }
 
 void companies(const OfficeDatabase& db, QRandomGenerator& random)
 {
-    const QStringList descriptions = {QStringLiteral("Hoofdkantoor"), QStringLiteral("Vestiging Utrecht"),
-                                      QStringLiteral("Vestiging Zwolle"), QStringLiteral("Via serviceprovider")};
+    const QStringList descriptions = {u"Hoofdkantoor"_s, u"Vestiging Utrecht"_s,
+                                      u"Vestiging Zwolle"_s, u"Via serviceprovider"_s};
     for (const Kind& kind : kinds()) {
         const QString table = QString::fromLatin1(kind.table);
         for (int i = 0; i < kind.count; ++i) {
             Company c;
-            c.code = QStringLiteral("%1%2").arg(QString::fromLatin1(kind.codeLetter)).arg(i + 1, 3, 10, QLatin1Char('0'));
+            c.code = u"%1%2"_s.arg(QString::fromLatin1(kind.codeLetter)).arg(i + 1, 3, 10, QLatin1Char('0'));
             const QString prefix = namePrefixes()[(i * 7 + kind.cdSoortMij * 3) % namePrefixes().size()];
             c.shortName = prefix + QLatin1Char(' ') + kind.suffixes[i % kind.suffixes.size()];
-            c.name = c.shortName + QStringLiteral(" N.V.");
+            c.name = c.shortName + u" N.V."_s;
             // Lenders, insurers and credit providers mostly take applications over HDN.
             if (IsInList(kind.cdSoortMij, {1, 2, 5}) && i % 4 != 3)
                 c.hdn = QString::number(300000 + kind.cdSoortMij * 10000 + i * 37);
@@ -278,12 +280,12 @@ void companies(const OfficeDatabase& db, QRandomGenerator& random)
             const int agentNumbers = random.bounded(10) < 7 ? 1 + int(random.bounded(3)) : 0;
             for (int a = 0; a < agentNumbers; ++a) {
                 static const double surcharges[] = {0.0, 0.0, 0.1, -0.1, 0.2, -0.05};
-                db.exec(QStringLiteral("INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
-                                       "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                db.exec(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+                                       "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
                         {QString::number(100000 + random.bounded(89999999)), c.code,
                          surcharges[random.bounded(int(std::size(surcharges)))], a == 0 ? -1 : 0, kind.cdSoortMij,
                          descriptions[a % descriptions.size()],
-                         QLatin1Char('{') + guid(QStringLiteral("agentnummer %1 %2").arg(c.code).arg(a)).toUpper() +
+                         QLatin1Char('{') + guid(u"agentnummer %1 %2"_s.arg(c.code).arg(a)).toUpper() +
                              QLatin1Char('}')});
             }
         }
@@ -315,12 +317,12 @@ void notaries(const OfficeDatabase& db, NotarisSettings& setup)
         {"Notariskantoor Diezerpoort", "Diezerstraat", 5, "8011 RB", "Zwolle", "V", "N.", "", "Hendriks"},
     };
     for (const Notary& n : list) {
-        db.exec(QStringLiteral("INSERT INTO Notaris (ID, Naam, Straat, Huisnummer, Toevoeging, Postcode, Woonplaats, "
+        db.exec(u"INSERT INTO Notaris (ID, Naam, Straat, Huisnummer, Toevoeging, Postcode, Woonplaats, "
                                "Telefoon, Geslacht, Voorletters, Voorvoegsel, Achternaam) "
-                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
                 {guid(QString::fromUtf8(n.naam)), QString::fromUtf8(n.naam), QString::fromUtf8(n.straat), n.huisnummer,
                  QString(), QString::fromUtf8(n.postcode), QString::fromUtf8(n.plaats),
-                 QStringLiteral("0%1 - %2").arg(30 + n.huisnummer % 60).arg(200000 + n.huisnummer * 37),
+                 u"0%1 - %2"_s.arg(30 + n.huisnummer % 60).arg(200000 + n.huisnummer * 37),
                  QString::fromUtf8(n.geslacht), QString::fromUtf8(n.voorletters), QString::fromUtf8(n.voorvoegsel),
                  QString::fromUtf8(n.achternaam)});
         NotarisRecord& record = setup.AddNotaris();
@@ -329,7 +331,7 @@ void notaries(const OfficeDatabase& db, NotarisSettings& setup)
         record.Huisnummer = n.huisnummer;
         record.Postcode = QString::fromUtf8(n.postcode);
         record.Woonplaats = QString::fromUtf8(n.plaats);
-        record.Telefoon = QStringLiteral("0%1 - %2").arg(30 + n.huisnummer % 60).arg(200000 + n.huisnummer * 37);
+        record.Telefoon = u"0%1 - %2"_s.arg(30 + n.huisnummer % 60).arg(200000 + n.huisnummer * 37);
         record.Geslacht = QString::fromUtf8(n.geslacht);
         record.Voorletters = QString::fromUtf8(n.voorletters);
         record.Voorvoegsel = QString::fromUtf8(n.voorvoegsel);
@@ -345,22 +347,22 @@ void serviceProviders(const OfficeDatabase& db, InkoopcombinatieSettings& setup)
                                   "Zuid Hypotheekplatform"};
     int number = 1;
     for (const char* name : names) {
-        db.exec(QStringLiteral("INSERT INTO Inkoopcombinatie (Volgnummer, Naam, HDNNummer, TypeCode, Geselecteerd) "
-                               "VALUES (?, ?, ?, ?, ?)"),
-                {number, QString::fromUtf8(name), QStringLiteral("%1").arg(310000 + number * 1237), QStringLiteral("T"),
+        db.exec(u"INSERT INTO Inkoopcombinatie (Volgnummer, Naam, HDNNummer, TypeCode, Geselecteerd) "
+                               "VALUES (?, ?, ?, ?, ?)"_s,
+                {number, QString::fromUtf8(name), u"%1"_s.arg(310000 + number * 1237), u"T"_s,
                  number % 3 == 1 ? 1 : 0});
         InkoopcombinatieRecord& record = setup.AddInkoopcombinatie();
         record.Naam = QString::fromUtf8(name);
-        record.HDNNummer = QStringLiteral("%1").arg(310000 + number * 1237);
-        record.TypeCode = QStringLiteral("T");
+        record.HDNNummer = u"%1"_s.arg(310000 + number * 1237);
+        record.TypeCode = u"T"_s;
         record.Geselecteerd = number % 3 == 1;
         ++number;
     }
     // One provider the office added itself.
     InkoopcombinatieRecord& own = setup.AddInkoopcombinatie();
-    own.Naam = QStringLiteral("Regio Adviescollectief Eemland");
-    own.HDNNummer = QStringLiteral("384102");
-    own.TypeCode = QStringLiteral("A");
+    own.Naam = u"Regio Adviescollectief Eemland"_s;
+    own.HDNNummer = u"384102"_s;
+    own.TypeCode = u"A"_s;
     own.Geselecteerd = true;
 }
 
@@ -370,7 +372,7 @@ void serviceProviders(const OfficeDatabase& db, InkoopcombinatieSettings& setup)
 void adviserSettings(const OfficeDatabase& db, const Settings& setup)
 {
     const QString now = QDateTime::currentDateTime().toUTC().toString(Qt::ISODateWithMs);
-    QSqlQuery codes = db.exec(QStringLiteral("SELECT Code FROM Adviseur"));
+    QSqlQuery codes = db.exec(u"SELECT Code FROM Adviseur"_s);
     QStringList all;
     while (codes.next())
         all << codes.value(0).toString();
@@ -379,7 +381,7 @@ void adviserSettings(const OfficeDatabase& db, const Settings& setup)
         own.fromMap(setup.toMap());
         fillCurrentAdviser(db, code, own);
         const QString record = QString::fromUtf8(SettingsFile::toText(SettingsFile::toRecord(own)));
-        db.exec(QStringLiteral("INSERT INTO Instellingen (AdviseurCode, Record, Gewijzigd) VALUES (?, ?, ?)"),
+        db.exec(u"INSERT INTO Instellingen (AdviseurCode, Record, Gewijzigd) VALUES (?, ?, ?)"_s,
                 {code, record, now});
     }
 }
@@ -405,8 +407,8 @@ void subscriptions(const OfficeDatabase& db, AbonnementSettings& setup)
         {"Oud abonnement", "Niet meer aangeboden", 12.50, 12, 2, 12, 12, false},
     };
     for (const Subscription& s : list) {
-        db.exec(QStringLiteral("INSERT INTO Abonnement (ID, Actief, Soort, Omschrijving, Termijnbedrag, Betaaltermijn, "
-                               "ControleAantal, ControleEenheid, Contractduur) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        db.exec(u"INSERT INTO Abonnement (ID, Actief, Soort, Omschrijving, Termijnbedrag, Betaaltermijn, "
+                               "ControleAantal, ControleEenheid, Contractduur) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
                 {subscriptionId(s.soort), s.actief ? -1 : 0,
                  QString::fromUtf8(s.soort), QString::fromUtf8(s.omschrijving), s.bedrag, s.betaaltermijn,
                  s.controleAantal, s.controleEenheid, s.contractduur});
@@ -452,11 +454,11 @@ void advices(const OfficeDatabase& db)
     int number = 0;
     for (const Demo& a : list) {
         ++number;
-        const QString id = QStringLiteral("A%1").arg(number, 5, 10, QLatin1Char('0'));
+        const QString id = u"A%1"_s.arg(number, 5, 10, QLatin1Char('0'));
         QVariant abonnementId, ingang, bedrag, betaal, controleAantal, controleEenheid, duur;
         if (*a.abonnement) {
-            QSqlQuery terms = db.exec(QStringLiteral("SELECT ID, Termijnbedrag, Betaaltermijn, ControleAantal, "
-                                                     "ControleEenheid, Contractduur FROM Abonnement WHERE ID = ?"),
+            QSqlQuery terms = db.exec(u"SELECT ID, Termijnbedrag, Betaaltermijn, ControleAantal, "
+                                                     "ControleEenheid, Contractduur FROM Abonnement WHERE ID = ?"_s,
                                       {subscriptionId(a.abonnement)});
             if (terms.next()) {
                 abonnementId = terms.value(0);
@@ -468,10 +470,10 @@ void advices(const OfficeDatabase& db)
                 ingang = today.addMonths(-a.startMonthsAgo).addDays(9 + number).toString(Qt::ISODate);
             }
         }
-        db.exec(QStringLiteral("INSERT INTO Advies (ID, DossierID, Klant, Status, AbonnementID, AbonnementIngang, "
+        db.exec(u"INSERT INTO Advies (ID, DossierID, Klant, Status, AbonnementID, AbonnementIngang, "
                                "Termijnbedrag, Betaaltermijn, ControleAantal, ControleEenheid, Contractduur) "
-                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                {id, QStringLiteral("D%1").arg(number, 5, 10, QLatin1Char('0')), QString::fromUtf8(a.klant),
+                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
+                {id, u"D%1"_s.arg(number, 5, 10, QLatin1Char('0')), QString::fromUtf8(a.klant),
                  QString::fromUtf8(a.status), abonnementId, ingang, bedrag, betaal, controleAantal, controleEenheid,
                  duur});
         for (int p = 0; p < 2; ++p) {
@@ -479,20 +481,20 @@ void advices(const OfficeDatabase& db)
             const QDate einde = today.addDays(12 + number * 23 + p * 170);
             const QVariant rvp = product.type == 1 ? QVariant(today.addMonths(number + 1).toString(Qt::ISODate))
                                                    : QVariant();
-            db.exec(QStringLiteral("INSERT INTO AdviesProduct (AdviesID, Volgnummer, Producttype, Omschrijving, "
-                                   "Einddatum, EindeRentevast) VALUES (?, ?, ?, ?, ?, ?)"),
+            db.exec(u"INSERT INTO AdviesProduct (AdviesID, Volgnummer, Producttype, Omschrijving, "
+                                   "Einddatum, EindeRentevast) VALUES (?, ?, ?, ?, ?, ?)"_s,
                     {id, p + 1, product.type, QString::fromUtf8(product.omschrijving), einde.toString(Qt::ISODate), rvp});
         }
         // A mortgage in the advice is split into loan parts, each at a lender;
         // the second part has no arrangement chosen yet.
         if ((number % int(std::size(products))) == 0 || ((number + 3) % int(std::size(products))) == 0) {
-            const QString lender = number % 2 == 1 ? QStringLiteral("G005") : QStringLiteral("G008");
+            const QString lender = number % 2 == 1 ? u"G005"_s : u"G008"_s;
             const char* parts[] = {"Leningdeel 1 (annuïteit)", "Leningdeel 2 (aflossingsvrij)"};
             for (int part = 0; part < 2; ++part)
-                db.exec(QStringLiteral("INSERT INTO Leningdeel (AdviesID, Volgnummer, Omschrijving, Cd_Mij, Cd_Product) "
-                                       "VALUES (?, ?, ?, ?, ?)"),
+                db.exec(u"INSERT INTO Leningdeel (AdviesID, Volgnummer, Omschrijving, Cd_Mij, Cd_Product) "
+                                       "VALUES (?, ?, ?, ?, ?)"_s,
                         {id, part + 1, QString::fromUtf8(parts[part]), lender,
-                         part == 0 ? QVariant(QStringLiteral("P1")) : QVariant(QMetaType(QMetaType::QString))});
+                         part == 0 ? QVariant(u"P1"_s) : QVariant(QMetaType(QMetaType::QString))});
         }
         const QDate born = today.addDays(5 + number * 9).addYears(-(38 + number * 3));
         const QDate partnerBorn = today.addDays(40 + number * 17).addYears(-(35 + number * 2));
@@ -503,17 +505,17 @@ void advices(const OfficeDatabase& db)
             QDate born;
             QVariant pension;
         } persons[] = {
-            {"Klant", QStringLiteral("de heer ") + QString::fromUtf8(a.klant), born,
+            {"Klant", u"de heer "_s + QString::fromUtf8(a.klant), born,
              number % 3 == 0 ? QVariant(today.addDays(20 + number * 4).toString(Qt::ISODate))
                              : QVariant(born.addYears(67).toString(Qt::ISODate))},
-            {"Partner", QStringLiteral("mevrouw ") + QString::fromUtf8(a.klant), partnerBorn,
+            {"Partner", u"mevrouw "_s + QString::fromUtf8(a.klant), partnerBorn,
              QVariant(partnerBorn.addYears(67).toString(Qt::ISODate))},
-            {"Kind", QStringLiteral("kind ") + QString::fromUtf8(a.klant), childBorn, QVariant()},
+            {"Kind", u"kind "_s + QString::fromUtf8(a.klant), childBorn, QVariant()},
         };
         int volgnummer = 0;
         for (const auto& person : persons)
-            db.exec(QStringLiteral("INSERT INTO AdviesPersoon (AdviesID, Volgnummer, Rol, Naam, Geboortedatum, "
-                                   "Pensioendatum) VALUES (?, ?, ?, ?, ?, ?)"),
+            db.exec(u"INSERT INTO AdviesPersoon (AdviesID, Volgnummer, Rol, Naam, Geboortedatum, "
+                                   "Pensioendatum) VALUES (?, ?, ?, ?, ?, ?)"_s,
                     {id, ++volgnummer, QString::fromLatin1(person.rol), person.naam,
                      person.born.toString(Qt::ISODate), person.pension});
     }
@@ -526,17 +528,17 @@ void hdnMessages(const OfficeDatabase& db, QRandomGenerator& random)
     for (int id = 1; id <= 320; ++id) {
         const QString code = QString::fromLatin1(codes[random.bounded(int(std::size(codes)))]);
         const QDate date = first.addDays(random.bounded(540));
-        const QString lender = QStringLiteral("G%1").arg(1 + random.bounded(30), 3, 10, QLatin1Char('0'));
+        const QString lender = u"G%1"_s.arg(1 + random.bounded(30), 3, 10, QLatin1Char('0'));
         const QString xml =
-            QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<%1Bericht><Header><BerichtId>%2</BerichtId>"
+            u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<%1Bericht><Header><BerichtId>%2</BerichtId>"
                            "<Datum>%3</Datum><Maatschappij>%4</Maatschappij></Header><Aanvraag><Bedrag>%5</Bedrag>"
-                           "</Aanvraag></%1Bericht>")
+                           "</Aanvraag></%1Bericht>"_s
                 .arg(code)
                 .arg(id)
                 .arg(date.toString(Qt::ISODate), lender)
                 .arg(150000 + random.bounded(450) * 1000);
-        db.exec(QStringLiteral("INSERT INTO HDNBericht (Ber_Id, Ber_Cd, Ber_Dt, Ber_Om_Ascii, Ber_Om_Berichtnaam) "
-                               "VALUES (?, ?, ?, ?, ?)"),
+        db.exec(u"INSERT INTO HDNBericht (Ber_Id, Ber_Cd, Ber_Dt, Ber_Om_Ascii, Ber_Om_Berichtnaam) "
+                               "VALUES (?, ?, ?, ?, ?)"_s,
                 {id, code, date.toString(Qt::ISODate), xml, QString()});
     }
 }
@@ -548,9 +550,9 @@ void dossiers(const OfficeDatabase& db, const QString& documentRoot)
     int number = 0;
     for (const char* client : clients) {
         ++number;
-        db.exec(QStringLiteral("INSERT INTO Adviesdossier (ID, Klant, DocumentenMap) VALUES (?, ?, ?)"),
-                {QStringLiteral("D%1").arg(number, 5, 10, QLatin1Char('0')), QString::fromUtf8(client),
-                 QStringLiteral("%1/%2 %3").arg(documentRoot, QString::fromUtf8(client)).arg(number)});
+        db.exec(u"INSERT INTO Adviesdossier (ID, Klant, DocumentenMap) VALUES (?, ?, ?)"_s,
+                {u"D%1"_s.arg(number, 5, 10, QLatin1Char('0')), QString::fromUtf8(client),
+                 u"%1/%2 %3"_s.arg(documentRoot, QString::fromUtf8(client)).arg(number)});
     }
 }
 

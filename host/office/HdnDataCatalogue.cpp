@@ -11,6 +11,8 @@
 #include <pugixml.hpp>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo::HdnDataCatalogue {
 
 namespace {
@@ -61,7 +63,7 @@ pugi::xml_node child(const pugi::xml_node& parent, const char* local)
 
 QString schemaFile(const QString& installationFolder)
 {
-    return QDir(installationFolder).filePath(QStringLiteral("HDN/HDN/datacatalogus_AX.xsd"));
+    return QDir(installationFolder).filePath(u"HDN/HDN/datacatalogus_AX.xsd"_s);
 }
 
 void install(const QString& installationFolder)
@@ -73,18 +75,18 @@ void install(const QString& installationFolder)
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly) || out.write(Schema, qint64(sizeof(Schema) - 1)) < 0 || !out.commit())
         throw RuntimeError(ErrorNumber::PathFileAccessError,
-                           QStringLiteral("De HDN datacatalogus kan niet worden geschreven: %1").arg(out.errorString()));
+                           u"De HDN datacatalogus kan niet worden geschreven: %1"_s.arg(out.errorString()));
 }
 
 void fillComboFromXsd(const QString& schemaFile, const QString& typeName, ComboBox& combo)
 {
     QFile file(schemaFile);
     if (!file.open(QIODevice::ReadOnly))
-        throw RuntimeError(53, QStringLiteral("Bestand niet gevonden: %1").arg(QDir::toNativeSeparators(schemaFile)));
+        throw RuntimeError(53, u"Bestand niet gevonden: %1"_s.arg(QDir::toNativeSeparators(schemaFile)));
     const QByteArray content = file.readAll();
     pugi::xml_document document;
     if (!document.load_buffer(content.constData(), std::size_t(content.size())))
-        throw RuntimeError(31037, QStringLiteral("Het bestand %1 is geen geldig XML-schema")
+        throw RuntimeError(31037, u"Het bestand %1 is geen geldig XML-schema"_s
                                       .arg(QDir::toNativeSeparators(schemaFile)));
     const QByteArray type = typeName.toUtf8();
     pugi::xml_node restriction;
@@ -96,7 +98,7 @@ void fillComboFromXsd(const QString& schemaFile, const QString& typeName, ComboB
     }
     if (!restriction)
         throw RuntimeError(ErrorNumber::InvalidProcedureCall,
-                           QStringLiteral("Het type %1 staat niet in %2").arg(typeName, QDir::toNativeSeparators(schemaFile)));
+                           u"Het type %1 staat niet in %2"_s.arg(typeName, QDir::toNativeSeparators(schemaFile)));
     std::vector<ListEntry> entries;
     for (pugi::xml_node value : restriction.children()) {
         if (!named(value, "enumeration"))

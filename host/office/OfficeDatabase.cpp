@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -20,7 +22,7 @@ constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDev
 
 RuntimeError unusable(const QString& path, const QString& why)
 {
-    return RuntimeError(3049, QStringLiteral("De kantoordatabase %1 kan niet worden gebruikt: %2").arg(path, why));
+    return RuntimeError(3049, u"De kantoordatabase %1 kan niet worden gebruikt: %2"_s.arg(path, why));
 }
 } // namespace
 
@@ -28,7 +30,7 @@ namespace {
 DatabaseLocation fileLocation(const QString& filePath)
 {
     DatabaseLocation location;
-    location.provider = QStringLiteral("MSACC");
+    location.provider = u"MSACC"_s;
     location.file = QFileInfo(filePath).absoluteFilePath();
     return location;
 }
@@ -40,7 +42,7 @@ OfficeDatabase::OfficeDatabase(const QString& filePath) : OfficeDatabase(fileLoc
 
 OfficeDatabase::OfficeDatabase(const DatabaseLocation& location)
     : location_(location),
-      filePath_(isServer(location) ? QStringLiteral("%1/%2").arg(location.server, location.databaseName)
+      filePath_(isServer(location) ? u"%1/%2"_s.arg(location.server, location.databaseName)
                                    : QFileInfo(location.file).absoluteFilePath())
 {
     if (!isServer(location_)) {
@@ -69,7 +71,7 @@ void OfficeDatabase::prepareFile()
         // Created empty and owner-only before SQLite writes a byte: settings
         // and adviser passwords are kept as typed.
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            throw unusable(filePath_, QStringLiteral("het bestand kan niet worden aangemaakt (%1).").arg(file.errorString()));
+            throw unusable(filePath_, u"het bestand kan niet worden aangemaakt (%1)."_s.arg(file.errorString()));
         file.close();
         file.setPermissions(OwnerOnly);
         created_ = true;
@@ -85,25 +87,25 @@ void OfficeDatabase::openAndCheck()
     if (!isServer(location_)) {
         bool intact = false;
         try {
-            QSqlQuery check = exec(QStringLiteral("PRAGMA quick_check"));
+            QSqlQuery check = exec(u"PRAGMA quick_check"_s);
             intact = check.next() && check.value(0).toString() == QLatin1String("ok");
         } catch (const RuntimeError&) {
         }
         if (!intact)
-            throw unusable(filePath_, QStringLiteral("het bestand is beschadigd."));
+            throw unusable(filePath_, u"het bestand is beschadigd."_s);
     }
     const QStringList names = connection().tables();
     if (names.isEmpty()) {
         createSchema();
         created_ = true;
     } else if (!names.contains(QLatin1String("DatabaseVersie"), Qt::CaseInsensitive)) {
-        throw unusable(filePath_, QStringLiteral("het is geen kantoordatabase."));
+        throw unusable(filePath_, u"het is geen kantoordatabase."_s);
     } else {
-        QSqlQuery version = exec(QStringLiteral("SELECT Versie FROM DatabaseVersie"));
+        QSqlQuery version = exec(u"SELECT Versie FROM DatabaseVersie"_s);
         if (!version.next())
-            throw unusable(filePath_, QStringLiteral("het versienummer ontbreekt."));
+            throw unusable(filePath_, u"het versienummer ontbreekt."_s);
         if (version.value(0).toInt() > SchemaVersion)
-            throw unusable(filePath_, QStringLiteral("het is gemaakt door een nieuwere versie van het programma."));
+            throw unusable(filePath_, u"het is gemaakt door een nieuwere versie van het programma."_s);
         addMissingTables(names);
         keyAgentNumbers();
     }
@@ -116,7 +118,7 @@ void OfficeDatabase::keyAgentNumbers()
 {
     if (isServer(location_))
         return;
-    QSqlQuery unkeyed = exec(QStringLiteral("SELECT rowid FROM tp_info WHERE GUID IS NULL OR GUID = ''"));
+    QSqlQuery unkeyed = exec(u"SELECT rowid FROM tp_info WHERE GUID IS NULL OR GUID = ''"_s);
     QList<qint64> rows;
     while (unkeyed.next())
         rows << unkeyed.value(0).toLongLong();
@@ -125,7 +127,7 @@ void OfficeDatabase::keyAgentNumbers()
     try {
         transaction([&] {
             for (qint64 row : rows)
-                exec(QStringLiteral("UPDATE tp_info SET GUID = ? WHERE rowid = ?"),
+                exec(u"UPDATE tp_info SET GUID = ? WHERE rowid = ?"_s,
                      {QUuid::createUuid().toString(QUuid::WithBraces).toUpper(), row});
         });
     } catch (const RuntimeError&) {
@@ -137,8 +139,8 @@ void OfficeDatabase::keyAgentNumbers()
 // tables gets that table, empty, or that column, empty; what it has stays as it is.
 void OfficeDatabase::addMissingTables(const QStringList& existing)
 {
-    static const QRegularExpression createTable(QStringLiteral("^CREATE TABLE (\\w+) \\((.*)\\)$"));
-    static const QRegularExpression plainName(QStringLiteral("^\\w+$"));
+    static const QRegularExpression createTable(u"^CREATE TABLE (\\w+) \\((.*)\\)$"_s);
+    static const QRegularExpression plainName(u"^\\w+$"_s);
     QStringList missing;
     for (const QString& statement : officeSchema()) {
         const QRegularExpressionMatch match = createTable.match(statement);
@@ -166,7 +168,7 @@ void OfficeDatabase::addMissingTables(const QStringList& existing)
             QString type = definition.trimmed().section(QLatin1Char(' '), 1);
             if (!type.contains(QLatin1String("DEFAULT"), Qt::CaseInsensitive))
                 type.remove(QLatin1String("NOT NULL"), Qt::CaseInsensitive);
-            missing << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(table, column, type.trimmed());
+            missing << u"ALTER TABLE %1 ADD COLUMN %2 %3"_s.arg(table, column, type.trimmed());
         }
     }
     if (!missing.isEmpty())
@@ -182,10 +184,10 @@ void OfficeDatabase::checkFile()
     // file that is not SQLite at all is told apart here, before any write.
     QFile file(filePath_);
     if (!file.open(QIODevice::ReadOnly))
-        throw unusable(filePath_, QStringLiteral("het bestand kan niet worden gelezen (%1).").arg(file.errorString()));
+        throw unusable(filePath_, u"het bestand kan niet worden gelezen (%1)."_s.arg(file.errorString()));
     const QByteArray header = file.read(16);
     if (!header.isEmpty() && header != QByteArray("SQLite format 3\0", 16))
-        throw unusable(filePath_, QStringLiteral("het bestand is beschadigd of is geen kantoordatabase."));
+        throw unusable(filePath_, u"het bestand is beschadigd of is geen kantoordatabase."_s);
 }
 
 QSqlQuery OfficeDatabase::exec(const QString& sql, const QVariantList& values) const
@@ -204,7 +206,7 @@ QSqlQuery OfficeDatabase::exec(const QString& sql, const QVariantList& values) c
         ok = ok && query.exec();
     }
     if (!ok)
-        throw RuntimeError(3001, QStringLiteral("Fout in de kantoordatabase: %1").arg(query.lastError().text()));
+        throw RuntimeError(3001, u"Fout in de kantoordatabase: %1"_s.arg(query.lastError().text()));
     return query;
 }
 
@@ -212,7 +214,7 @@ void OfficeDatabase::transaction(const std::function<void()>& body)
 {
     QSqlDatabase db = connection();
     if (!db.transaction())
-        throw RuntimeError(3001, QStringLiteral("Fout in de kantoordatabase: %1").arg(db.lastError().text()));
+        throw RuntimeError(3001, u"Fout in de kantoordatabase: %1"_s.arg(db.lastError().text()));
     try {
         body();
     } catch (...) {
@@ -222,7 +224,7 @@ void OfficeDatabase::transaction(const std::function<void()>& body)
     if (!db.commit()) {
         const QString why = db.lastError().text();
         db.rollback();
-        throw RuntimeError(3001, QStringLiteral("De wijzigingen konden niet worden opgeslagen: %1").arg(why));
+        throw RuntimeError(3001, u"De wijzigingen konden niet worden opgeslagen: %1"_s.arg(why));
     }
 }
 
@@ -236,7 +238,7 @@ void OfficeDatabase::createSchema()
                                   QLatin1String("INTEGER GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY"));
             exec(statement);
         }
-        exec(QStringLiteral("INSERT INTO DatabaseVersie (Versie) VALUES (?)"), {SchemaVersion});
+        exec(u"INSERT INTO DatabaseVersie (Versie) VALUES (?)"_s, {SchemaVersion});
     });
 }
 

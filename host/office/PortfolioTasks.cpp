@@ -7,15 +7,17 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo::PortfolioTasks {
 
 namespace {
 
-const QString InBeheer = QStringLiteral("In beheer");
+const QString InBeheer = u"In beheer"_s;
 
 QDate isoDate(const QVariant& value) { return QDate::fromString(value.toString(), Qt::ISODate); }
 QString iso(const QDate& date) { return date.toString(Qt::ISODate); }
-QString shown(const QDate& date) { return date.toString(QStringLiteral("dd-MM-yyyy")); }
+QString shown(const QDate& date) { return date.toString(u"dd-MM-yyyy"_s); }
 
 // The birthday on or after today; 29 February falls on the 28th in other years.
 QDate nextBirthday(const QDate& born, const QDate& today)
@@ -38,11 +40,11 @@ public:
              const QString& omschrijving)
     {
         const QString key = adviesId + QLatin1Char('|') + soort + QLatin1Char('|') + ref + QLatin1Char('|') + iso(date);
-        QSqlQuery found = db_.exec(QStringLiteral("SELECT COUNT(*) FROM Taak WHERE Sleutel = ?"), {key});
+        QSqlQuery found = db_.exec(u"SELECT COUNT(*) FROM Taak WHERE Sleutel = ?"_s, {key});
         if (found.next() && found.value(0).toInt() > 0)
             return;
-        db_.exec(QStringLiteral("INSERT INTO Taak (Sleutel, AdviesID, Soort, Omschrijving, Gebeurtenisdatum, Aangemaakt, "
-                                "Afgehandeld) VALUES (?, ?, ?, ?, ?, ?, 0)"),
+        db_.exec(u"INSERT INTO Taak (Sleutel, AdviesID, Soort, Omschrijving, Gebeurtenisdatum, Aangemaakt, "
+                                "Afgehandeld) VALUES (?, ?, ?, ?, ?, ?, 0)"_s,
                  {key, adviesId, soort, omschrijving, iso(date), iso(today_)});
         ++created_;
     }
@@ -66,9 +68,9 @@ void productTasks(OfficeDatabase& db, const HerinneringSettings& s, const QDate&
     const QDate rvpHorizon = s.TaakEindeRvp ? periodEnd(today, s.TaakRvpAantal, s.TaakRvpEenheid) : QDate();
     if (!productHorizon.isValid() && !rvpHorizon.isValid())
         return;
-    QSqlQuery rows = db.exec(QStringLiteral("SELECT p.AdviesID, p.Volgnummer, p.Producttype, p.Omschrijving, "
+    QSqlQuery rows = db.exec(u"SELECT p.AdviesID, p.Volgnummer, p.Producttype, p.Omschrijving, "
                                             "p.Einddatum, p.EindeRentevast, a.Klant FROM AdviesProduct p "
-                                            "INNER JOIN Advies a ON a.ID = p.AdviesID WHERE a.Status = ?"),
+                                            "INNER JOIN Advies a ON a.ID = p.AdviesID WHERE a.Status = ?"_s,
                              {InBeheer});
     while (rows.next()) {
         const QString advies = rows.value(0).toString();
@@ -78,12 +80,12 @@ void productTasks(OfficeDatabase& db, const HerinneringSettings& s, const QDate&
         const QDate einde = isoDate(rows.value(4));
         if (productHorizon.isValid() && (rows.value(2).toInt() & s.TaakProducttypen) != 0 &&
             within(einde, today, productHorizon))
-            tasks.add(advies, QStringLiteral("Einddatum product"), ref, einde,
-                      QStringLiteral("%1: %2 loopt af op %3").arg(klant, product, shown(einde)));
+            tasks.add(advies, u"Einddatum product"_s, ref, einde,
+                      u"%1: %2 loopt af op %3"_s.arg(klant, product, shown(einde)));
         const QDate rvp = isoDate(rows.value(5));
         if (rvpHorizon.isValid() && within(rvp, today, rvpHorizon))
-            tasks.add(advies, QStringLiteral("Einde rentevastperiode"), ref, rvp,
-                      QStringLiteral("%1: rentevastperiode van %2 eindigt op %3").arg(klant, product, shown(rvp)));
+            tasks.add(advies, u"Einde rentevastperiode"_s, ref, rvp,
+                      u"%1: rentevastperiode van %2 eindigt op %3"_s.arg(klant, product, shown(rvp)));
     }
 }
 
@@ -95,9 +97,9 @@ void lifeEventTasks(OfficeDatabase& db, const HerinneringSettings& s, const QDat
     if (!horizon.isValid())
         return;
     const qint32 kinds = s.TaakGebeurtenistypen;
-    QSqlQuery rows = db.exec(QStringLiteral("SELECT p.AdviesID, p.Volgnummer, p.Rol, p.Naam, p.Geboortedatum, "
+    QSqlQuery rows = db.exec(u"SELECT p.AdviesID, p.Volgnummer, p.Rol, p.Naam, p.Geboortedatum, "
                                             "p.Pensioendatum, a.Klant FROM AdviesPersoon p "
-                                            "INNER JOIN Advies a ON a.ID = p.AdviesID WHERE a.Status = ?"),
+                                            "INNER JOIN Advies a ON a.ID = p.AdviesID WHERE a.Status = ?"_s,
                              {InBeheer});
     while (rows.next()) {
         const QString advies = rows.value(0).toString();
@@ -110,16 +112,16 @@ void lifeEventTasks(OfficeDatabase& db, const HerinneringSettings& s, const QDat
         if ((kinds & bit) != 0 && born.isValid()) {
             const QDate birthday = nextBirthday(born, today);
             if (within(birthday, today, horizon))
-                tasks.add(advies, QStringLiteral("Verjaardag"), ref, birthday,
-                          QStringLiteral("%1: %2 wordt %3 op %4")
+                tasks.add(advies, u"Verjaardag"_s, ref, birthday,
+                          u"%1: %2 wordt %3 op %4"_s
                               .arg(klant, naam)
                               .arg(birthday.year() - born.year())
                               .arg(shown(birthday)));
         }
         const QDate pension = isoDate(rows.value(5));
         if (!kind && (kinds & HerinneringSettings::Pensioen) != 0 && within(pension, today, horizon))
-            tasks.add(advies, QStringLiteral("Pensioen"), ref, pension,
-                      QStringLiteral("%1: %2 gaat met pensioen op %3").arg(klant, naam, shown(pension)));
+            tasks.add(advies, u"Pensioen"_s, ref, pension,
+                      u"%1: %2 gaat met pensioen op %3"_s.arg(klant, naam, shown(pension)));
     }
 }
 
@@ -130,9 +132,9 @@ void subscriptionTasks(OfficeDatabase& db, const HerinneringSettings& s, const Q
     const QDate horizon = periodEnd(today, s.TaakAbonnementAantal, s.TaakAbonnementEenheid);
     if (!horizon.isValid())
         return;
-    QSqlQuery rows = db.exec(QStringLiteral("SELECT ID, Klant, AbonnementIngang, ControleAantal, ControleEenheid "
+    QSqlQuery rows = db.exec(u"SELECT ID, Klant, AbonnementIngang, ControleAantal, ControleEenheid "
                                             "FROM Advies WHERE Status = ? AND AbonnementID IS NOT NULL "
-                                            "AND AbonnementID <> ''"),
+                                            "AND AbonnementID <> ''"_s,
                              {InBeheer});
     while (rows.next()) {
         const QDate start = isoDate(rows.value(2));
@@ -145,8 +147,8 @@ void subscriptionTasks(OfficeDatabase& db, const HerinneringSettings& s, const Q
             ++steps;
         const QDate moment = start.addMonths(steps * months);
         if (within(moment, today, horizon))
-            tasks.add(rows.value(0).toString(), QStringLiteral("Controlemoment abonnement"), QString::number(steps), moment,
-                      QStringLiteral("%1: controlemoment abonnement op %2").arg(rows.value(1).toString(), shown(moment)));
+            tasks.add(rows.value(0).toString(), u"Controlemoment abonnement"_s, QString::number(steps), moment,
+                      u"%1: controlemoment abonnement op %2"_s.arg(rows.value(1).toString(), shown(moment)));
     }
 }
 
@@ -183,7 +185,7 @@ int close(OfficeDatabase& db, const Settings& setup, const QDate& today)
         return 0;
     int closed = 0;
     db.transaction([&] {
-        QSqlQuery open = db.exec(QStringLiteral("SELECT Sleutel, Gebeurtenisdatum FROM Taak WHERE Afgehandeld = 0"));
+        QSqlQuery open = db.exec(u"SELECT Sleutel, Gebeurtenisdatum FROM Taak WHERE Afgehandeld = 0"_s);
         QStringList lapsed;
         while (open.next()) {
             const QDate lapses = periodEnd(isoDate(open.value(1)), s.AfgehandeldAantal, s.AfgehandeldEenheid);
@@ -191,7 +193,7 @@ int close(OfficeDatabase& db, const Settings& setup, const QDate& today)
                 lapsed << open.value(0).toString();
         }
         for (const QString& key : lapsed)
-            db.exec(QStringLiteral("UPDATE Taak SET Afgehandeld = 1, AfgehandeldOp = ? WHERE Sleutel = ?"),
+            db.exec(u"UPDATE Taak SET Afgehandeld = 1, AfgehandeldOp = ? WHERE Sleutel = ?"_s,
                     {iso(today), key});
         closed = int(lapsed.size());
     });

@@ -10,6 +10,8 @@
 #include <QJsonObject>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -27,20 +29,20 @@ RecordPlace setupPlace(const QString& adviserCode)
 {
     // An office without advisers keeps one Setup under the empty code; a null
     // text would be bound as NULL, which no row can be found by.
-    const QString key = adviserCode.isNull() ? QStringLiteral("") : adviserCode;
-    return {ChangeHistory::SetupObject, QStringLiteral("Instellingen"), QStringLiteral("AdviseurCode"), key,
-            QStringLiteral("de kantoordatabase (instellingen van adviseur '%1')").arg(adviserCode)};
+    const QString key = adviserCode.isNull() ? u""_s : adviserCode;
+    return {ChangeHistory::SetupObject, u"Instellingen"_s, u"AdviseurCode"_s, key,
+            u"de kantoordatabase (instellingen van adviseur '%1')"_s.arg(adviserCode)};
 }
 
 RecordPlace globalPlace()
 {
-    return {ChangeHistory::GlobalSetupObject, QStringLiteral("KantoorInstellingen"), QStringLiteral("Id"), 1,
-            QStringLiteral("de kantoordatabase (kantoorinstellingen)")};
+    return {ChangeHistory::GlobalSetupObject, u"KantoorInstellingen"_s, u"Id"_s, 1,
+            u"de kantoordatabase (kantoorinstellingen)"_s};
 }
 
 std::optional<QByteArray> storedText(const OfficeDatabase& db, const RecordPlace& place)
 {
-    QSqlQuery q = db.exec(QStringLiteral("SELECT Record FROM %1 WHERE %2 = ?").arg(place.table, place.keyColumn),
+    QSqlQuery q = db.exec(u"SELECT Record FROM %1 WHERE %2 = ?"_s.arg(place.table, place.keyColumn),
                           {place.key});
     if (!q.next())
         return std::nullopt;
@@ -69,7 +71,7 @@ QJsonObject storedRecord(const OfficeDatabase& db, const RecordPlace& place, QJs
 QString valueText(const QJsonValue& v)
 {
     switch (v.type()) {
-    case QJsonValue::Bool: return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QJsonValue::Bool: return v.toBool() ? u"true"_s : u"false"_s;
     case QJsonValue::Double: {
         const double d = v.toDouble();
         if (d == double(qint64(d)))
@@ -86,9 +88,9 @@ QString valueText(const QJsonValue& v)
 void lockForUpdate(OfficeDatabase& db, const RecordPlace& place)
 {
     if (db.location().provider == QLatin1String("MSSQL"))
-        db.exec(QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(place.table));
+        db.exec(u"LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE"_s.arg(place.table));
     else
-        db.exec(QStringLiteral("UPDATE %1 SET Record = Record WHERE 1 = 0").arg(place.table));
+        db.exec(u"UPDATE %1 SET Record = Record WHERE 1 = 0"_s.arg(place.table));
 }
 
 void store(OfficeDatabase& db, const RecordPlace& place, const Settings& settings, const AdviserIdentity& author,
@@ -127,8 +129,8 @@ void store(OfficeDatabase& db, const RecordPlace& place, const Settings& setting
     }
     if (!changed)
         return;
-    db.exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(place.table, place.keyColumn), {place.key});
-    db.exec(QStringLiteral("INSERT INTO %1 (%2, Record, Gewijzigd) VALUES (?, ?, ?)").arg(place.table, place.keyColumn),
+    db.exec(u"DELETE FROM %1 WHERE %2 = ?"_s.arg(place.table, place.keyColumn), {place.key});
+    db.exec(u"INSERT INTO %1 (%2, Record, Gewijzigd) VALUES (?, ?, ?)"_s.arg(place.table, place.keyColumn),
             {place.key, QString::fromUtf8(SettingsFile::toText(merged)), now.toUTC().toString(Qt::ISODateWithMs)});
 }
 

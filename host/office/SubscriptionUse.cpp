@@ -7,11 +7,13 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo::SubscriptionUse {
 
 namespace {
-const QString SetTerms = QStringLiteral("UPDATE Advies SET AbonnementID = ?, Termijnbedrag = ?, Betaaltermijn = ?, "
-                                        "ControleAantal = ?, ControleEenheid = ?, Contractduur = ? WHERE AbonnementID = ?");
+const QString SetTerms = u"UPDATE Advies SET AbonnementID = ?, Termijnbedrag = ?, Betaaltermijn = ?, "
+                                        "ControleAantal = ?, ControleEenheid = ?, Contractduur = ? WHERE AbonnementID = ?"_s;
 
 QVariantList terms(const AbonnementRecord& r, const QString& where)
 {
@@ -21,7 +23,7 @@ QVariantList terms(const AbonnementRecord& r, const QString& where)
 
 int adviceCount(OfficeDatabase& db, const QString& id)
 {
-    QSqlQuery count = db.exec(QStringLiteral("SELECT COUNT(*) FROM Advies WHERE AbonnementID = ?"), {id});
+    QSqlQuery count = db.exec(u"SELECT COUNT(*) FROM Advies WHERE AbonnementID = ?"_s, {id});
     return count.next() ? count.value(0).toInt() : 0;
 }
 

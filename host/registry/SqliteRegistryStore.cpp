@@ -15,6 +15,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -124,7 +126,7 @@ sqlite3* SqliteRegistryStore::connection(Access access)
         if (access == Access::Read)
             return nullptr;
         if (!createFile()) {
-            qWarning().noquote() << QStringLiteral("Registerbestand %1 kan niet worden aangemaakt: %2")
+            qWarning().noquote() << u"Registerbestand %1 kan niet worden aangemaakt: %2"_s
                                         .arg(filePath_, QString::fromLocal8Bit(std::strerror(errno)));
             return nullptr;
         }
@@ -136,7 +138,7 @@ sqlite3* SqliteRegistryStore::connection(Access access)
     const int rc = sqlite3_open_v2(QFile::encodeName(filePath_).constData(), &db,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        qWarning().noquote() << QStringLiteral("Registerbestand %1 kan niet worden geopend: %2")
+        qWarning().noquote() << u"Registerbestand %1 kan niet worden geopend: %2"_s
                                     .arg(filePath_, QString::fromUtf8(sqlite3_errstr(rc)));
         sqlite3_close_v2(db);
         return nullptr;
@@ -167,8 +169,8 @@ void SqliteRegistryStore::noteReadFailure(int resultCode)
     if (!isDamage(resultCode) || readFailureReported_)
         return;
     readFailureReported_ = true;
-    qWarning().noquote() << QStringLiteral("Registerbestand %1 is beschadigd; de standaardwaarden "
-                                           "worden gebruikt: %2")
+    qWarning().noquote() << u"Registerbestand %1 is beschadigd; de standaardwaarden "
+                                           "worden gebruikt: %2"_s
                                 .arg(filePath_, QString::fromUtf8(sqlite3_errstr(resultCode)));
 }
 
@@ -188,7 +190,7 @@ bool SqliteRegistryStore::prepareSchema(QString& reason)
             return false;
         }
         if (objects.integer(0) != 0) {
-            reason = QStringLiteral("het bestand is een database van een ander programma");
+            reason = u"het bestand is een database van een ander programma"_s;
             return false;
         }
         const char* schema =
@@ -235,7 +237,7 @@ template <typename Change>
 bool SqliteRegistryStore::write(const QString& what, Change&& change)
 {
     const auto refuse = [&](const QString& reason) {
-        qWarning().noquote() << QStringLiteral("Registerbestand %1: %2 is niet opgeslagen: %3")
+        qWarning().noquote() << u"Registerbestand %1: %2 is niet opgeslagen: %3"_s
                                     .arg(filePath_, what, reason);
         return false;
     };
@@ -290,7 +292,7 @@ bool SqliteRegistryStore::createKey(const QString& keyPath)
         if (find.bind(1, folded(keyPath)).step() == SQLITE_ROW)
             return true;
     }
-    return write(QStringLiteral("sleutel %1").arg(keyPath),
+    return write(u"sleutel %1"_s.arg(keyPath),
                  [&] { return insertKey(keyPath); });
 }
 
@@ -316,7 +318,7 @@ bool SqliteRegistryStore::writeString(const QString& keyPath, const QString& val
     if (!isValidKeyPath(keyPath))
         return false;
     std::lock_guard lock(mutex_);
-    return write(QStringLiteral("waarde %1\\%2").arg(keyPath, valueName), [&] {
+    return write(u"waarde %1\\%2"_s.arg(keyPath, valueName), [&] {
         if (!insertKey(keyPath))
             return false;
         // A later writer changes the text; the name keeps the case it was first written with.

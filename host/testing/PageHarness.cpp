@@ -5,6 +5,8 @@
 
 #include <QLocale>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo::testing {
 
 PageHarness::PageHarness(int twipsPerPixel)
@@ -27,7 +29,7 @@ SettingsPage& PageHarness::open(const QString& className)
     close();
     page_ = openPage(registry(), className, *app_);
     if (!page_)
-        throw RuntimeError(ErrorNumber::InvalidProcedureCall, QStringLiteral("Onbekende pagina: %1").arg(className));
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall, u"Onbekende pagina: %1"_s.arg(className));
     return *page_;
 }
 

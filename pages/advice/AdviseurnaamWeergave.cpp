@@ -4,12 +4,14 @@
 
 #include <QStringList>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 QString adviseurnaamWeergave(const CurrentAdviserSettings& adviseur, int weergave)
 {
-    const QString titel = adviseur.Geslacht.get().trimmed() == QLatin1String("V") ? QStringLiteral("Mw. ")
-                                                                                 : QStringLiteral("Dhr. ");
+    const QString titel = adviseur.Geslacht.get().trimmed() == QLatin1String("V") ? u"Mw. "_s
+                                                                                 : u"Dhr. "_s;
     const QString voorletters = adviseur.Voorletters.get().trimmed();
     const QString voornamen = adviseur.Voornamen.get().trimmed();
     QStringList achternaamParts;

@@ -2,13 +2,15 @@
 
 #include "framework/ui/Ui.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 Settings* ColumnDialog::setupOrTell()
 {
     if (!setup_)
-        ui().msgBox(QStringLiteral("Set eerst de property Application en/of Setup."), MsgButtons::OK,
-                    MsgIcon::Exclamation, QStringLiteral("Debugmelding"));
+        ui().msgBox(u"Set eerst de property Application en/of Setup."_s, MsgButtons::OK,
+                    MsgIcon::Exclamation, u"Debugmelding"_s);
     return setup_;
 }
 

@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -24,11 +26,11 @@ constexpr int ButtonWidth = 1215;
 constexpr int ButtonHeight = 375;
 constexpr int CellHeight = RowLayout::LabelHeight + ListHeight + RowLayout::RowGap + ButtonHeight;
 
-const QString Filter = QStringLiteral("Quenmarix standaardteksten (*.tvs)|*.tvs");
+const QString Filter = u"Quenmarix standaardteksten (*.tvs)|*.tvs"_s;
 const QString Beschadigd =
-    QStringLiteral("Het exportbestand met standaardteksten kan niet ingeladen worden. Het bestand is beschadigd.");
-const QString ExportCaption = QStringLiteral("Exporteren standaardteksten");
-const QString ImportCaption = QStringLiteral("Importeren standaardteksten");
+    u"Het exportbestand met standaardteksten kan niet ingeladen worden. Het bestand is beschadigd."_s;
+const QString ExportCaption = u"Exporteren standaardteksten"_s;
+const QString ImportCaption = u"Importeren standaardteksten"_s;
 
 // The first character the ANSI code page of the exchange file cannot hold, if any.
 std::optional<QChar> firstNonAnsi(const QString& text)
@@ -43,22 +45,22 @@ std::optional<QChar> firstNonAnsi(const QString& text)
 } // namespace
 
 SetupAdvisering::SetupAdvisering()
-    : SettingsPage(QStringLiteral("SetupAdvisering")),
-      cboOnderwerpen(add<ComboBox>(add<Frame>(form(), QStringLiteral("fraMotiveringen"),
-                                              QStringLiteral("Standaard teksten motivering")),
-                                   QStringLiteral("cboOnderwerpen"))),
-      cmdExport(add<CommandButton>(form().control(QStringLiteral("fraMotiveringen")), QStringLiteral("cmdExport"),
-                                   QStringLiteral("&Exporteren"))),
-      cmdImport(add<CommandButton>(form().control(QStringLiteral("fraMotiveringen")), QStringLiteral("cmdImport"),
-                                   QStringLiteral("&Importeren")))
+    : SettingsPage(u"SetupAdvisering"_s),
+      cboOnderwerpen(add<ComboBox>(add<Frame>(form(), u"fraMotiveringen"_s,
+                                              u"Standaard teksten motivering"_s),
+                                   u"cboOnderwerpen"_s)),
+      cmdExport(add<CommandButton>(form().control(u"fraMotiveringen"_s), u"cmdExport"_s,
+                                   u"&Exporteren"_s)),
+      cmdImport(add<CommandButton>(form().control(u"fraMotiveringen"_s), u"cmdImport"_s,
+                                   u"&Importeren"_s))
 {
-    auto& fra = form().get<Frame>(QStringLiteral("fraMotiveringen"));
+    auto& fra = form().get<Frame>(u"fraMotiveringen"_s);
     auto& hntMotiveringen = add<Hint>(
-        fra, QStringLiteral("hntMotiveringen"),
-        QStringLiteral("Bewerk hier de standaardteksten voor de motiveringen in de adviesmotivering."));
-    auto& lblUitleg = add<Label>(fra, QStringLiteral("lblUitleg"),
-                                 QStringLiteral("Hieronder kunt u per onderwerp de standaardteksten bewerken die u kunt "
-                                                "gebruiken voor de motivering van uw advies."));
+        fra, u"hntMotiveringen"_s,
+        u"Bewerk hier de standaardteksten voor de motiveringen in de adviesmotivering."_s);
+    auto& lblUitleg = add<Label>(fra, u"lblUitleg"_s,
+                                 u"Hieronder kunt u per onderwerp de standaardteksten bewerken die u kunt "
+                                                "gebruiken voor de motivering van uw advies."_s);
     const char* const labels[Lijsten + 1][2] = {
         {"", ""}, {"Ons advies", "motivering"}, {"Afwijkende keuze", "keuze"},
         {"Algemeen", "algemeen"}, {"Bijzonderheden", "bijzonderheden"},
@@ -66,14 +68,14 @@ SetupAdvisering::SetupAdvisering()
     for (int i = 1; i <= Lijsten; ++i) {
         Lijst& l = lijsten_[i];
         l.cd = QString::fromLatin1(labels[i][1]);
-        l.lblStandaardTeksten = &add<Label>(fra, QStringLiteral("lblStandaardTeksten"), QString::fromUtf8(labels[i][0]), i);
-        l.lvwMotiveringen = &add<ListView>(fra, QStringLiteral("lvwMotiveringen"), QString(), i);
-        l.cmdAdd = &add<CommandButton>(fra, QStringLiteral("cmdAdd"), QStringLiteral("Toevoegen"), i);
-        l.cmdEdit = &add<CommandButton>(fra, QStringLiteral("cmdEdit"), QStringLiteral("Wijzigen"), i);
-        l.cmdDelete = &add<CommandButton>(fra, QStringLiteral("cmdDelete"), QStringLiteral("Verwijderen"), i);
-        l.cmdAdd->setToolTipText(QStringLiteral("Toevoegen standaard motivering"));
-        l.cmdEdit->setToolTipText(QStringLiteral("Wijzigen standaard motivering"));
-        l.cmdDelete->setToolTipText(QStringLiteral("Verwijderen standaard motivering"));
+        l.lblStandaardTeksten = &add<Label>(fra, u"lblStandaardTeksten"_s, QString::fromUtf8(labels[i][0]), i);
+        l.lvwMotiveringen = &add<ListView>(fra, u"lvwMotiveringen"_s, QString(), i);
+        l.cmdAdd = &add<CommandButton>(fra, u"cmdAdd"_s, u"Toevoegen"_s, i);
+        l.cmdEdit = &add<CommandButton>(fra, u"cmdEdit"_s, u"Wijzigen"_s, i);
+        l.cmdDelete = &add<CommandButton>(fra, u"cmdDelete"_s, u"Verwijderen"_s, i);
+        l.cmdAdd->setToolTipText(u"Toevoegen standaard motivering"_s);
+        l.cmdEdit->setToolTipText(u"Wijzigen standaard motivering"_s);
+        l.cmdDelete->setToolTipText(u"Verwijderen standaard motivering"_s);
         l.lvwMotiveringen->setCheckboxes(true);
         l.lvwMotiveringen->setFullRowSelect(true);
         l.lvwMotiveringen->setHideSelection(false);
@@ -83,8 +85,8 @@ SetupAdvisering::SetupAdvisering()
         l.lvwMotiveringen->DblClick.connect([this, i] { lvwMotiveringen_DblClick(i); });
         l.lvwMotiveringen->ItemCheck.connect([this, i](ListItem& row) { lvwMotiveringen_ItemCheck(i, row); });
     }
-    cmdExport.setToolTipText(QStringLiteral("Exporteren van alle standaardteksten"));
-    cmdImport.setToolTipText(QStringLiteral("Importeren van alle standaardteksten"));
+    cmdExport.setToolTipText(u"Exporteren van alle standaardteksten"_s);
+    cmdImport.setToolTipText(u"Importeren van alle standaardteksten"_s);
     cboOnderwerpen.Click.connect([this] { cboOnderwerpen_Click(); });
     cmdExport.Click.connect([this] { cmdExport_Click(); });
     cmdImport.Click.connect([this] { cmdImport_Click(); });
@@ -166,7 +168,7 @@ void SetupAdvisering::Fill_Listviews(const QString& selectKey)
             lvw.clear();
             lvw.clearColumns();
             // The column fills the list, less room for a vertical scroll bar.
-            lvw.addColumn(QStringLiteral("Standaard motiveringen"), QStringLiteral("Standaard motiveringen"),
+            lvw.addColumn(u"Standaard motiveringen"_s, u"Standaard motiveringen"_s,
                           lvw.width() - 360);
             for (const Standaardtekst& t : document_.teksten(onderdeel_, onderwerp_, lijsten_[i].cd)) {
                 ListItem& row = lvw.addItem(t.cd + QLatin1Char('_') + t.id, t.tekst);
@@ -290,8 +292,8 @@ void SetupAdvisering::cmdExport_Click()
         // The exchange file holds one byte per character: a character it
         // cannot hold would come back as '?' in every installation.
         if (const std::optional<QChar> wrong = firstNonAnsi(xml)) {
-            failCheck(QStringLiteral("De standaardteksten bevatten het teken '%1', dat niet in een exportbestand kan "
-                                     "worden opgeslagen. Pas de tekst aan en exporteer opnieuw.")
+            failCheck(u"De standaardteksten bevatten het teken '%1', dat niet in een exportbestand kan "
+                                     "worden opgeslagen. Pas de tekst aan en exporteer opnieuw."_s
                           .arg(*wrong),
                       ExportCaption);
             return;
@@ -299,16 +301,16 @@ void SetupAdvisering::cmdExport_Click()
         QString key;
         const QByteArray bytes = toAnsi(CipherText(xml, key));
         FileRequest request;
-        request.title = QStringLiteral("Exporteren Quenmarix advisering standaardteksten");
-        request.fileName = QStringLiteral("QuenmarixStandaardteksten.tvs");
+        request.title = u"Exporteren Quenmarix advisering standaardteksten"_s;
+        request.fileName = u"QuenmarixStandaardteksten.tvs"_s;
         request.filter = Filter;
-        request.defaultExtension = QStringLiteral(".tvs");
+        request.defaultExtension = u".tvs"_s;
         const std::optional<QString> file = ui().chooseSaveFile(request);
         if (!file || file->isEmpty())
             return;
         QSaveFile out(*file);
         if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-            ui().msgBox(QStringLiteral("Het bestand %1 kan niet worden geschreven.").arg(*file), MsgButtons::OK,
+            ui().msgBox(u"Het bestand %1 kan niet worden geschreven."_s.arg(*file), MsgButtons::OK,
                         MsgIcon::Critical, ExportCaption);
         }
     });
@@ -326,14 +328,14 @@ void SetupAdvisering::cmdImport_Click()
             return;
 
         FileRequest request;
-        request.title = QStringLiteral("Importeren Quenmarix advisering standaardteksten");
+        request.title = u"Importeren Quenmarix advisering standaardteksten"_s;
         request.filter = Filter;
         const std::optional<QString> file = ui().chooseOpenFile(request);
         if (!file || file->isEmpty())
             return;
         QFile in(*file);
         if (!in.open(QIODevice::ReadOnly)) {
-            ui().msgBox(QStringLiteral("Het bestand %1 kan niet worden gelezen.").arg(*file), MsgButtons::OK,
+            ui().msgBox(u"Het bestand %1 kan niet worden gelezen."_s.arg(*file), MsgButtons::OK,
                         MsgIcon::Critical, ImportCaption);
             return;
         }

@@ -11,6 +11,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 struct Motiveringsonderwerp;
 
 // "Standaard teksten motivering": the office's standard texts for the
@@ -22,7 +24,7 @@ public:
     static constexpr int Lijsten = 4;
 
     SetupAdvisering();
-    QString Titel() const override { return QStringLiteral("Standaard teksten motivering"); }
+    QString Titel() const override { return u"Standaard teksten motivering"_s; }
     void setBackColor(Colour colour) override;
 
 protected:

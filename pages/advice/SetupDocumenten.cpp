@@ -15,6 +15,8 @@
 #include "pages/advice/frmToetsingKolommen.h"
 #include "pages/general/frmFormaatLogo.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -38,12 +40,12 @@ constexpr qint32 OudeLogoUitlijning = -1;
 constexpr qint32 GrafiekenTonen = -1;
 constexpr qint32 GrafiekenNietTonen = 0;
 
-const QString StandaardAfbeelding = QStringLiteral("Standaard...");
+const QString StandaardAfbeelding = u"Standaard..."_s;
 
 // The order differs from the codes: Links 0, Rechts 2, Midden 1.
 std::vector<ListEntry> uitlijningen()
 {
-    return {{QStringLiteral("Links"), 0}, {QStringLiteral("Rechts"), 2}, {QStringLiteral("Midden"), 1}};
+    return {{u"Links"_s, 0}, {u"Rechts"_s, 2}, {u"Midden"_s, 1}};
 }
 
 // A margin or position as typed: a number of 0 or more, or nothing.
@@ -59,52 +61,52 @@ std::optional<double> typedNumber(const QString& text)
 }
 
 const QString HintAdviseurnaam =
-    QStringLiteral("Bij \"hoofdkantoor\" wordt altijd de \"Contactpersoon\" gebruikt uit uw Quenmarix registratie. "
+    u"Bij \"hoofdkantoor\" wordt altijd de \"Contactpersoon\" gebruikt uit uw Quenmarix registratie. "
                    "Indien u kiest voor \"bijkantoor\", dan zal bij het importeren van adviezen de naam van de "
-                   "oorspronkelijke adviseur op uw formulieren en documenten getoond worden.");
+                   "oorspronkelijke adviseur op uw formulieren en documenten getoond worden."_s;
 const QString HintVoorbeeld =
-    QStringLiteral("Deze instelling geldt alleen voor nieuwe adviezen. De adviseurnaam in bestaande adviezen is alleen "
-                   "te wijzigen door een andere adviseur aan het advies te koppelen.");
+    u"Deze instelling geldt alleen voor nieuwe adviezen. De adviseurnaam in bestaande adviezen is alleen "
+                   "te wijzigen door een andere adviseur aan het advies te koppelen."_s;
 const QString AfbeeldingFilter =
-    QStringLiteral("Bitmap (*.bmp;*.dib)|*.bmp;*.dib|") + QStringLiteral("GIF (*.gif)|*.gif|") +
-    QStringLiteral("JPEG (*.jpg)|*.jpg|") + QStringLiteral("Metabestanden (*.wmf;*.emf)|*.wmf;*.emf|") +
-    QStringLiteral("Icon (*.ico;*.cur)|*.ico;*.cur|") +
-    QStringLiteral("Alle afbeeldingen|*.bmp;*.dib;*.gif;*.jpg;*.wmf;*.emf;*.ico;*.cur");
+    u"Bitmap (*.bmp;*.dib)|*.bmp;*.dib|"_s + u"GIF (*.gif)|*.gif|"_s +
+    u"JPEG (*.jpg)|*.jpg|"_s + u"Metabestanden (*.wmf;*.emf)|*.wmf;*.emf|"_s +
+    u"Icon (*.ico;*.cur)|*.ico;*.cur|"_s +
+    u"Alle afbeeldingen|*.bmp;*.dib;*.gif;*.jpg;*.wmf;*.emf;*.ico;*.cur"_s;
 } // namespace
 
-SetupDocumenten::SetupDocumenten() : SettingsPage(QStringLiteral("SetupDocumenten"))
+SetupDocumenten::SetupDocumenten() : SettingsPage(u"SetupDocumenten"_s)
 {
     const auto label = [this](Control& parent, const char* name, const char* caption, int index = -1) -> Label& {
         return add<Label>(parent, QString::fromLatin1(name), QString::fromUtf8(caption), index);
     };
 
     // Ondertekening
-    auto& fraOndertekening = add<Frame>(form(), QStringLiteral("fraOndertekening"), QStringLiteral("Ondertekening"));
+    auto& fraOndertekening = add<Frame>(form(), u"fraOndertekening"_s, u"Ondertekening"_s);
     auto& lblAdviseurNaam = label(fraOndertekening, "lblAdviseurNaam", "Tonen op formulieren");
-    auto& cboAdviseurNaam = add<ComboBox>(fraOndertekening, QStringLiteral("cboAdviseurNaam"));
-    auto& hntAdviseurnaam = add<Hint>(fraOndertekening, QStringLiteral("hntAdviseurnaam"), HintAdviseurnaam);
+    auto& cboAdviseurNaam = add<ComboBox>(fraOndertekening, u"cboAdviseurNaam"_s);
+    auto& hntAdviseurnaam = add<Hint>(fraOndertekening, u"hntAdviseurnaam"_s, HintAdviseurnaam);
     auto& lblOndertekening = label(fraOndertekening, "lblOndertekening", "Extra ondertekeningsregel");
-    auto& txtOndertekening = add<TextBox>(fraOndertekening, QStringLiteral("txtOndertekening"));
+    auto& txtOndertekening = add<TextBox>(fraOndertekening, u"txtOndertekening"_s);
     auto& lblWeergave = label(fraOndertekening, "lblWeergaveAdviseurnaam", "Weergave adviseurnaam");
-    auto& cboWeergaveAdviseurnaam = add<ComboBox>(fraOndertekening, QStringLiteral("cboWeergaveAdviseurnaam"));
+    auto& cboWeergaveAdviseurnaam = add<ComboBox>(fraOndertekening, u"cboWeergaveAdviseurnaam"_s);
     auto& lblVoorbeeld = label(fraOndertekening, "lblVoorbeeld", "Voorbeeld");
-    lblVoorbeeldAdviseurnaam = &add<Label>(fraOndertekening, QStringLiteral("lblVoorbeeldAdviseurnaam"));
-    auto& hntVoorbeeld = add<Hint>(fraOndertekening, QStringLiteral("hntVoorbeeldAdviseurnaam"), HintVoorbeeld);
+    lblVoorbeeldAdviseurnaam = &add<Label>(fraOndertekening, u"lblVoorbeeldAdviseurnaam"_s);
+    auto& hntVoorbeeld = add<Hint>(fraOndertekening, u"hntVoorbeeldAdviseurnaam"_s, HintVoorbeeld);
     auto& lblAanvraagformulier = label(fraOndertekening, "lblAanvraagformulier", "Aanvraagformulier");
     auto& chkTonenOpAanvraagformulier =
-        add<CheckBox>(fraOndertekening, QStringLiteral("chkTonenOpAanvraagformulier"), QStringLiteral("Bedrijfslogo tonen"));
-    cboAdviseurNaam.addItem(QStringLiteral("Adviseurnaam van hoofdkantoor"));
-    cboAdviseurNaam.addItem(QStringLiteral("Adviseurnaam van bijkantoor"));
+        add<CheckBox>(fraOndertekening, u"chkTonenOpAanvraagformulier"_s, u"Bedrijfslogo tonen"_s);
+    cboAdviseurNaam.addItem(u"Adviseurnaam van hoofdkantoor"_s);
+    cboAdviseurNaam.addItem(u"Adviseurnaam van bijkantoor"_s);
     lblVoorbeeldAdviseurnaam->setFontBold(true);
 
     bindIndex(cboAdviseurNaam, &DocumentSettings::AdviseurNaam);
     bind(txtOndertekening, &DocumentSettings::Ondertekening);
     bind(cboWeergaveAdviseurnaam, &DocumentSettings::WeergaveAdviseurnaam,
-         {{QStringLiteral("Voorletters Achternaam"), 1},
-          {QStringLiteral("Titel Achternaam"), 2},
-          {QStringLiteral("Titel Voorletters Achternaam"), 5},
-          {QStringLiteral("Voorletters (Voornamen) Achternaam"), 3},
-          {QStringLiteral("Voornamen Achternaam"), 4}})
+         {{u"Voorletters Achternaam"_s, 1},
+          {u"Titel Achternaam"_s, 2},
+          {u"Titel Voorletters Achternaam"_s, 5},
+          {u"Voorletters (Voornamen) Achternaam"_s, 3},
+          {u"Voornamen Achternaam"_s, 4}})
         .defaultWhenEmpty(1)
         .then([this] { Show_VoorbeeldAdviseurnaam(); });
     bind(chkTonenOpAanvraagformulier, &DocumentSettings::LogoOpAanvraagformulier);
@@ -120,37 +122,37 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(QStringLiteral("SetupDocumente
 
     // Instellingen overzichten
     auto& fraOverzichten =
-        add<Frame>(form(), QStringLiteral("fraOverzichten"), QStringLiteral("Instellingen overzichten"));
+        add<Frame>(form(), u"fraOverzichten"_s, u"Instellingen overzichten"_s);
     auto& lblBedragen = label(fraOverzichten, "lblBedragen", "Bedragen tonen in");
-    auto& cboBedragen = add<ComboBox>(fraOverzichten, QStringLiteral("cboBedragen"));
+    auto& cboBedragen = add<ComboBox>(fraOverzichten, u"cboBedragen"_s);
     auto& lblTonenJaren = label(fraOverzichten, "lblTonenJaren", "Tonen van");
-    auto& cboTonenJaren = add<ComboBox>(fraOverzichten, QStringLiteral("cboTonenJaren"));
+    auto& cboTonenJaren = add<ComboBox>(fraOverzichten, u"cboTonenJaren"_s);
     auto& lblScenarioGrafieken = label(fraOverzichten, "lblScenarioGrafieken", "Scenario-grafieken tonen");
-    auto& cboScenarioGrafieken = add<ComboBox>(fraOverzichten, QStringLiteral("cboScenarioGrafieken"));
+    auto& cboScenarioGrafieken = add<ComboBox>(fraOverzichten, u"cboScenarioGrafieken"_s);
     auto& lblUitlijning = label(fraOverzichten, "lblUitlijningKolomkoppen", "Uitlijning kolomkoppen scenario-overzichten");
-    auto& optHorizontaal = add<OptionButton>(fraOverzichten, QStringLiteral("optUitlijning"), QStringLiteral("Horizontaal"), 0);
-    auto& optVerticaal = add<OptionButton>(fraOverzichten, QStringLiteral("optUitlijning"), QStringLiteral("Verticaal"), 1);
+    auto& optHorizontaal = add<OptionButton>(fraOverzichten, u"optUitlijning"_s, u"Horizontaal"_s, 0);
+    auto& optVerticaal = add<OptionButton>(fraOverzichten, u"optUitlijning"_s, u"Verticaal"_s, 1);
     auto& lblGrafieken = label(fraOverzichten, "lblGrafieken", "Toon grafieken bij scenario-overzichten");
-    auto& jnGrafieken = add<YesNo>(fraOverzichten, QStringLiteral("jnGrafieken"));
+    auto& jnGrafieken = add<YesNo>(fraOverzichten, u"jnGrafieken"_s);
     auto& lblMijTonen = label(fraOverzichten, "lblMijTonen", "Geldverstrekkernaam tonen op vergelijkend lastenoverzicht");
-    auto& jnMijTonen = add<YesNo>(fraOverzichten, QStringLiteral("jnMijTonen"));
+    auto& jnMijTonen = add<YesNo>(fraOverzichten, u"jnMijTonen"_s);
     auto& lblMarges = label(fraOverzichten, "lblPrinterMarges", "Printer marges");
     auto& lblLinks = label(fraOverzichten, "lblMarge", "Links", 0);
-    auto& txtLinkerMarge = add<TextBox>(fraOverzichten, QStringLiteral("txtLinkerMarge"));
+    auto& txtLinkerMarge = add<TextBox>(fraOverzichten, u"txtLinkerMarge"_s);
     auto& lblRechts = label(fraOverzichten, "lblMarge", "Rechts", 1);
-    auto& txtRechterMarge = add<TextBox>(fraOverzichten, QStringLiteral("txtRechterMarge"));
+    auto& txtRechterMarge = add<TextBox>(fraOverzichten, u"txtRechterMarge"_s);
     auto& lblBoven = label(fraOverzichten, "lblMarge", "Boven", 2);
-    auto& txtBovenmarge = add<TextBox>(fraOverzichten, QStringLiteral("txtBovenmarge"));
+    auto& txtBovenmarge = add<TextBox>(fraOverzichten, u"txtBovenmarge"_s);
     auto& lblOnder = label(fraOverzichten, "lblMarge", "Onder", 3);
-    auto& txtOndermarge = add<TextBox>(fraOverzichten, QStringLiteral("txtOndermarge"));
-    auto& cmdKolomSelectie = add<CommandButton>(fraOverzichten, QStringLiteral("cmdKolomSelectie"),
-                                                QStringLiteral("Selectie kolommen rapportage"));
-    auto& cmdToetsingKolommen = add<CommandButton>(fraOverzichten, QStringLiteral("cmdToetsingKolommen"),
-                                                   QStringLiteral("Kolommen toetsing overzicht"));
-    cboBedragen.addItem(QStringLiteral("Jaarbedragen"));
-    cboBedragen.addItem(QStringLiteral("Maandbedragen"));
-    cboTonenJaren.addItem(QStringLiteral("Alle jaren"));
-    cboTonenJaren.addItem(QStringLiteral("Alleen jaren met wijzigingen"));
+    auto& txtOndermarge = add<TextBox>(fraOverzichten, u"txtOndermarge"_s);
+    auto& cmdKolomSelectie = add<CommandButton>(fraOverzichten, u"cmdKolomSelectie"_s,
+                                                u"Selectie kolommen rapportage"_s);
+    auto& cmdToetsingKolommen = add<CommandButton>(fraOverzichten, u"cmdToetsingKolommen"_s,
+                                                   u"Kolommen toetsing overzicht"_s);
+    cboBedragen.addItem(u"Jaarbedragen"_s);
+    cboBedragen.addItem(u"Maandbedragen"_s);
+    cboTonenJaren.addItem(u"Alle jaren"_s);
+    cboTonenJaren.addItem(u"Alleen jaren met wijzigingen"_s);
     for (TextBox* marge : {&txtLinkerMarge, &txtRechterMarge, &txtBovenmarge, &txtOndermarge}) {
         marge->setAlignment(Alignment::Right);
         marge->setMaxLength(6);
@@ -159,9 +161,9 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(QStringLiteral("SetupDocumente
     bindIndex(cboBedragen, &DocumentSettings::Bedragen);
     bindIndex(cboTonenJaren, &DocumentSettings::AlleenJarenMetWijzigingen);
     bind(cboScenarioGrafieken, &DocumentSettings::ScenarioGrafieken,
-         {{QStringLiteral("Huidige situatie en na advies"), 1},
-          {QStringLiteral("Na advies"), 2},
-          {QStringLiteral("Geen grafieken"), 3}})
+         {{u"Huidige situatie en na advies"_s, 1},
+          {u"Na advies"_s, 2},
+          {u"Geen grafieken"_s, 3}})
         .inGlobalSetup()
         .defaultWhenEmpty(2);
     bindOptions({&optHorizontaal, &optVerticaal}, &DocumentSettings::UitlijningKolomkoppen, {0, 90});
@@ -206,35 +208,35 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(QStringLiteral("SetupDocumente
         button->setHeight(ButtonHeight);
 
     // Instellingen Word-rapportages
-    auto& fraWord = add<Frame>(form(), QStringLiteral("fraWord"), QStringLiteral("Instellingen Word-rapportages"));
-    auto& chkTonenOpRapport = add<CheckBox>(fraWord, QStringLiteral("chkTonenOpRapport"),
+    auto& fraWord = add<Frame>(form(), u"fraWord"_s, u"Instellingen Word-rapportages"_s);
+    auto& chkTonenOpRapport = add<CheckBox>(fraWord, u"chkTonenOpRapport"_s,
                                             QString::fromUtf8("Bedrijfslogo op vervolgpagina's tonen"));
     auto& lblLogoUitlijning = label(fraWord, "lblUitlijning", "Uitlijning", 0);
-    cboLogoUitlijning = &add<ComboBox>(fraWord, QStringLiteral("cboLogoUitlijning"));
+    cboLogoUitlijning = &add<ComboBox>(fraWord, u"cboLogoUitlijning"_s);
     auto& cmdFormaatLogo =
-        add<CommandButton>(fraWord, QStringLiteral("cmdFormaatLogo"), QStringLiteral("Formaat logo instellen"));
-    cmdFormaatLogo.setToolTipText(QStringLiteral("Pas de maximale afmetingen van het logo op het Financieel Plan aan."));
+        add<CommandButton>(fraWord, u"cmdFormaatLogo"_s, u"Formaat logo instellen"_s);
+    cmdFormaatLogo.setToolTipText(u"Pas de maximale afmetingen van het logo op het Financieel Plan aan."_s);
 
-    auto& fraVoorblad = add<Frame>(fraWord, QStringLiteral("fraVoorblad"), QStringLiteral("Instellingen voorblad"));
+    auto& fraVoorblad = add<Frame>(fraWord, u"fraVoorblad"_s, u"Instellingen voorblad"_s);
     auto& lblLogoPath = label(fraVoorblad, "lblLogoPath", "Afbeelding voorblad");
-    txtLogoPath = &add<TextBox>(fraVoorblad, QStringLiteral("txtLogoPath"));
-    auto& cmdLogoVoorblad = add<CommandButton>(fraVoorblad, QStringLiteral("cmdLogoVoorblad"), QStringLiteral("..."));
+    txtLogoPath = &add<TextBox>(fraVoorblad, u"txtLogoPath"_s);
+    auto& cmdLogoVoorblad = add<CommandButton>(fraVoorblad, u"cmdLogoVoorblad"_s, u"..."_s);
     cmdDefaultVoorbladLogo =
-        &add<CommandButton>(fraVoorblad, QStringLiteral("cmdDefaultVoorbladLogo"), QStringLiteral("Standaard"));
-    auto& chkVoorbladLogo = add<CheckBox>(fraVoorblad, QStringLiteral("chkVoorbladLogo"),
-                                          QStringLiteral("Bedrijfslogo op voorblad tonen"));
+        &add<CommandButton>(fraVoorblad, u"cmdDefaultVoorbladLogo"_s, u"Standaard"_s);
+    auto& chkVoorbladLogo = add<CheckBox>(fraVoorblad, u"chkVoorbladLogo"_s,
+                                          u"Bedrijfslogo op voorblad tonen"_s);
     auto& lblVoorbladLogoUitlijning = label(fraVoorblad, "lblUitlijning", "Uitlijning", 1);
-    auto& cboVoorbladLogoUitlijning = add<ComboBox>(fraVoorblad, QStringLiteral("cboVoorbladLogoUitlijning"));
-    auto& chkVoorbladGegevens = add<CheckBox>(fraVoorblad, QStringLiteral("chkVoorbladGegevens"),
-                                              QStringLiteral("Bedrijfsgegevens op voorblad tonen"));
+    auto& cboVoorbladLogoUitlijning = add<ComboBox>(fraVoorblad, u"cboVoorbladLogoUitlijning"_s);
+    auto& chkVoorbladGegevens = add<CheckBox>(fraVoorblad, u"chkVoorbladGegevens"_s,
+                                              u"Bedrijfsgegevens op voorblad tonen"_s);
     auto& lblVoorbladGegevensUitlijning = label(fraVoorblad, "lblUitlijning", "Uitlijning", 2);
-    auto& cboVoorbladGegevensUitlijning = add<ComboBox>(fraVoorblad, QStringLiteral("cboVoorbladGegevensUitlijning"));
+    auto& cboVoorbladGegevensUitlijning = add<ComboBox>(fraVoorblad, u"cboVoorbladGegevensUitlijning"_s);
     txtLogoPath->setLocked(true);
-    cmdLogoVoorblad.setToolTipText(QStringLiteral("Selecteer een eigen afbeelding voor het voorblad"));
-    cmdDefaultVoorbladLogo->setToolTipText(QStringLiteral("Gebruik de standaardafbeelding voor het voorblad"));
+    cmdLogoVoorblad.setToolTipText(u"Selecteer een eigen afbeelding voor het voorblad"_s);
+    cmdDefaultVoorbladLogo->setToolTipText(u"Gebruik de standaardafbeelding voor het voorblad"_s);
 
     bind(chkTonenOpRapport, &DocumentSettings::LogoOpVervolgpaginas).enables({&lblLogoUitlijning, cboLogoUitlijning});
-    bind(*cboLogoUitlijning, &DocumentSettings::LogoUitlijning, uitlijningen()).procedure(QStringLiteral("cboLogoUitlijning_Click"));
+    bind(*cboLogoUitlijning, &DocumentSettings::LogoUitlijning, uitlijningen()).procedure(u"cboLogoUitlijning_Click"_s);
     bind(chkVoorbladLogo, &DocumentSettings::VoorbladLogo);
     bind(cboVoorbladLogoUitlijning, &DocumentSettings::VoorbladLogoUitlijning, uitlijningen());
     bind(chkVoorbladGegevens, &DocumentSettings::VoorbladGegevens);
@@ -261,13 +263,13 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(QStringLiteral("SetupDocumente
     cmdFormaatLogo.setHeight(ButtonHeight);
 
     // Positie adresgegevens klant op inleidende brief
-    auto& fraPositie = add<Frame>(form(), QStringLiteral("fraPositieAdresgegevens"),
-                                  QStringLiteral("Positie adresgegevens klant op inleidende brief"));
+    auto& fraPositie = add<Frame>(form(), u"fraPositieAdresgegevens"_s,
+                                  u"Positie adresgegevens klant op inleidende brief"_s);
     auto& lblPositieBoven = label(fraPositie, "lblPositieAdresgegevens", "Boven", 0);
-    txtPositieAdresgegevensBoven = &add<TextBox>(fraPositie, QStringLiteral("txtPositieAdresgegevensBoven"));
+    txtPositieAdresgegevensBoven = &add<TextBox>(fraPositie, u"txtPositieAdresgegevensBoven"_s);
     auto& lblCmBoven = label(fraPositie, "lblCm", "cm", 0);
     auto& lblPositieLinks = label(fraPositie, "lblPositieAdresgegevens", "Links", 1);
-    txtPositieAdresgegevensLinks = &add<TextBox>(fraPositie, QStringLiteral("txtPositieAdresgegevensLinks"));
+    txtPositieAdresgegevensLinks = &add<TextBox>(fraPositie, u"txtPositieAdresgegevensLinks"_s);
     auto& lblCmLinks = label(fraPositie, "lblCm", "cm", 1);
     for (TextBox* positie : {txtPositieAdresgegevensBoven, txtPositieAdresgegevensLinks}) {
         positie->setAlignment(Alignment::Right);
@@ -302,9 +304,9 @@ void SetupDocumenten::numberField(TextBox& box, Setting<double> DocumentSettings
 
 void SetupDocumenten::txtNumber_Validation(TextBox& box, bool& Cancel)
 {
-    guarded(box.name() + QStringLiteral("_Validation"), [&] {
+    guarded(box.name() + u"_Validation"_s, [&] {
         if (!typedNumber(box.text()))
-            Cancel = !failCheck(QStringLiteral("Vul een getal van 0 of groter in."), Titel(), &box);
+            Cancel = !failCheck(u"Vul een getal van 0 of groter in."_s, Titel(), &box);
     });
 }
 
@@ -360,7 +362,7 @@ void SetupDocumenten::cmdLogoVoorblad_Click()
 {
     guarded([this] {
         FileRequest request;
-        request.title = QStringLiteral("Selecteer afbeelding voor het voorblad");
+        request.title = u"Selecteer afbeelding voor het voorblad"_s;
         request.filter = AfbeeldingFilter;
         const QString current = Setup<DocumentSettings>().LogoVoorblad;
         if (!current.isEmpty())
@@ -376,8 +378,8 @@ void SetupDocumenten::cmdLogoVoorblad_Click()
 void SetupDocumenten::cmdDefaultVoorbladLogo_Click()
 {
     guarded([this] {
-        if (ui().msgBox(QStringLiteral("Weet u zeker dat u de standaardafbeelding van het voorblad wil gebruiken?"),
-                        MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Afbeelding voorblad")) != MsgResult::Yes)
+        if (ui().msgBox(u"Weet u zeker dat u de standaardafbeelding van het voorblad wil gebruiken?"_s,
+                        MsgButtons::YesNo, MsgIcon::Question, u"Afbeelding voorblad"_s) != MsgResult::Yes)
             return;
         Setup<DocumentSettings>().LogoVoorblad = QString();
         Fill_LogoVoorblad();

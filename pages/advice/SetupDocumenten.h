@@ -10,6 +10,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "Documenten": how the host prints its documents: the adviser's name and an
 // extra signature line on forms, amounts, years, graphs and column headings
 // in overviews, printer margins, the company logo, the cover page of the
@@ -17,7 +19,7 @@ namespace tarvelo {
 class SetupDocumenten final : public SettingsPage {
 public:
     SetupDocumenten();
-    QString Titel() const override { return QStringLiteral("Documenten"); }
+    QString Titel() const override { return u"Documenten"_s; }
     bool hasValidation() const override { return true; }
 
 protected:

@@ -6,6 +6,8 @@
 #include "framework/page/RowLayout.h"
 #include "framework/settings/OverviewSettings.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -17,26 +19,26 @@ constexpr qint16 NibudAan = 1;
 constexpr qint16 NibudUit = 2;
 
 const QString HintEersteJaar =
-    QStringLiteral("Met deze instelling op 'ja' worden alleen de lasten vanaf de ingangsdatum van het nieuwe advies "
-                   "meegenomen in de lastenoverzichten. ") +
-    QStringLiteral("Loopt het advies bijvoorbeeld nog 6 maanden in het huidige kalenderjaar dan worden de lasten van "
-                   "die 6 maanden opgeteld en gedeeld door 6.") +
-    QStringLiteral("\r\n") +
-    QStringLiteral("Staat de instelling op 'nee' dan worden de huidige lasten tot aan de ingangsdatum van het nieuwe "
-                   "advies ook meegenomen in de lastenoverzichten. ") +
-    QStringLiteral("Bij een ingangsdatum van 1 juli worden de 6 maanden huidige lasten en 6 maanden nieuwe lasten "
-                   "opgeteld bij elkaar en gedeeld door 12.") +
-    QStringLiteral("\r\n") +
-    QStringLiteral("Let op! Deze instelling heeft alleen invloed op de lastenoverzichten. Netto besteedbaar inkomen "
-                   "blijft over het gehele kalenderjaar genomen worden.");
+    u"Met deze instelling op 'ja' worden alleen de lasten vanaf de ingangsdatum van het nieuwe advies "
+                   "meegenomen in de lastenoverzichten. "_s +
+    u"Loopt het advies bijvoorbeeld nog 6 maanden in het huidige kalenderjaar dan worden de lasten van "
+                   "die 6 maanden opgeteld en gedeeld door 6."_s +
+    u"\r\n"_s +
+    u"Staat de instelling op 'nee' dan worden de huidige lasten tot aan de ingangsdatum van het nieuwe "
+                   "advies ook meegenomen in de lastenoverzichten. "_s +
+    u"Bij een ingangsdatum van 1 juli worden de 6 maanden huidige lasten en 6 maanden nieuwe lasten "
+                   "opgeteld bij elkaar en gedeeld door 12."_s +
+    u"\r\n"_s +
+    u"Let op! Deze instelling heeft alleen invloed op de lastenoverzichten. Netto besteedbaar inkomen "
+                   "blijft over het gehele kalenderjaar genomen worden."_s;
 } // namespace
 
-SetupOverzicht::SetupOverzicht() : SettingsPage(QStringLiteral("SetupOverzicht"))
+SetupOverzicht::SetupOverzicht() : SettingsPage(u"SetupOverzicht"_s)
 {
     auto& fraOverzichten =
-        add<Frame>(form(), QStringLiteral("fraOverzichten"), QStringLiteral("Meenemen in lastenoverzicht"));
-    auto& lblProductlasten = add<Label>(fraOverzichten, QStringLiteral("lblProductlasten"), QStringLiteral("Productlasten"));
-    auto& lblOverigeLasten = add<Label>(fraOverzichten, QStringLiteral("lblOverigeLasten"), QStringLiteral("Overige lasten"));
+        add<Frame>(form(), u"fraOverzichten"_s, u"Meenemen in lastenoverzicht"_s);
+    auto& lblProductlasten = add<Label>(fraOverzichten, u"lblProductlasten"_s, u"Productlasten"_s);
+    auto& lblOverigeLasten = add<Label>(fraOverzichten, u"lblOverigeLasten"_s, u"Overige lasten"_s);
     const auto box = [&](const char* name, const char* caption) -> CheckBox& {
         return add<CheckBox>(fraOverzichten, QString::fromLatin1(name), QString::fromUtf8(caption));
     };
@@ -53,10 +55,10 @@ SetupOverzicht::SetupOverzicht() : SettingsPage(QStringLiteral("SetupOverzicht")
     auto& chkErfpacht = box("chkErfpacht", "Erfpacht");
     auto& chkAbonnementen = box("chkAbonnementen", "Abonnementen");
     auto& chkGespreidBetalen = box("chkGespreidBetalen", "Gespreide betaling advieskosten en bemiddelingsvergoeding");
-    auto& lblEersteJaar = add<Label>(fraOverzichten, QStringLiteral("lbl1eKalenderjaar"),
-                                     QStringLiteral("1e jaar alleen nieuwe situatie tonen"));
-    auto& In1eKalenderjaar = add<YesNo>(fraOverzichten, QStringLiteral("In1eKalenderjaar"));
-    auto& hnt1eJaar = add<Hint>(fraOverzichten, QStringLiteral("hnt1eJaar"), HintEersteJaar);
+    auto& lblEersteJaar = add<Label>(fraOverzichten, u"lbl1eKalenderjaar"_s,
+                                     u"1e jaar alleen nieuwe situatie tonen"_s);
+    auto& In1eKalenderjaar = add<YesNo>(fraOverzichten, u"In1eKalenderjaar"_s);
+    auto& hnt1eJaar = add<Hint>(fraOverzichten, u"hnt1eJaar"_s, HintEersteJaar);
 
     bind(chkServicekosten, &OverviewSettings::Servicekosten);
     bind(chkBoeterente, &OverviewSettings::Boeterente);
@@ -93,7 +95,7 @@ SetupOverzicht::SetupOverzicht() : SettingsPage(QStringLiteral("SetupOverzicht")
     for (Label* heading : {&lblProductlasten, &lblOverigeLasten})
         heading->setFontBold(true);
 
-    auto& fraLasten = add<Frame>(form(), QStringLiteral("fraLasten"), QStringLiteral("Verrekenen in lasten"));
+    auto& fraLasten = add<Frame>(form(), u"fraLasten"_s, u"Verrekenen in lasten"_s);
     const char* const netting[NettingBoxes][2] = {
         {"chkUitkeringen", "Uitkeringen uit financi\u00eble dekkingen"},
         {"chkAflossingen", "Aflossingen hypotheek (niet zijnde: annu\u00eftair en lineair)"},

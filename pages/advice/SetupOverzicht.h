@@ -7,6 +7,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "Lastenoverzicht": which charges the charges overview of an advice takes in,
 // which cash flows are netted in those charges, and how the first calendar
 // year is shown.
@@ -16,7 +18,7 @@ public:
     static constexpr int NettingBoxes = 6;
 
     SetupOverzicht();
-    QString Titel() const override { return QStringLiteral("Lastenoverzicht"); }
+    QString Titel() const override { return u"Lastenoverzicht"_s; }
     bool hasValidation() const override { return true; }
 
 protected:

@@ -3,6 +3,8 @@
 #include <QUuid>
 #include <sstream>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -42,8 +44,8 @@ pugi::xml_node childWithId(pugi::xml_node parent, const char* name, const std::s
 
 const QStringList& StandaardtekstDocument::ImportSoorten()
 {
-    static const QStringList soorten = {QStringLiteral("wens"), QStringLiteral("motivering"), QStringLiteral("keuze"),
-                                        QStringLiteral("algemeen"), QStringLiteral("bijzonderheden")};
+    static const QStringList soorten = {u"wens"_s, u"motivering"_s, u"keuze"_s,
+                                        u"algemeen"_s, u"bijzonderheden"_s};
     return soorten;
 }
 

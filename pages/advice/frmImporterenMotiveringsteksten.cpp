@@ -2,6 +2,8 @@
 
 #include "framework/forms/Label.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -12,19 +14,19 @@ constexpr int ButtonHeight = 375;
 } // namespace
 
 frmImporterenMotiveringsteksten::frmImporterenMotiveringsteksten()
-    : Dialog(QStringLiteral("frmImporterenMotiveringsteksten"),
-             QStringLiteral("Instellingen - Standaard teksten motivering")),
-      cmdToevoegen(add<CommandButton>(QStringLiteral("cmdToevoegen"))),
-      cmdOverschrijven(add<CommandButton>(QStringLiteral("cmdOverschrijven")))
+    : Dialog(u"frmImporterenMotiveringsteksten"_s,
+             u"Instellingen - Standaard teksten motivering"_s),
+      cmdToevoegen(add<CommandButton>(u"cmdToevoegen"_s)),
+      cmdOverschrijven(add<CommandButton>(u"cmdOverschrijven"_s))
 {
-    setCaption(QStringLiteral("Importeren motiveringsteksten"));
-    auto& lblVraag = add<Label>(QStringLiteral("lblVraag"));
-    lblVraag.setCaption(QStringLiteral("Wilt u de te importeren teksten toevoegen aan de huidige teksten of de huidige "
-                                       "teksten overschrijven?"));
+    setCaption(u"Importeren motiveringsteksten"_s);
+    auto& lblVraag = add<Label>(u"lblVraag"_s);
+    lblVraag.setCaption(u"Wilt u de te importeren teksten toevoegen aan de huidige teksten of de huidige "
+                                       "teksten overschrijven?"_s);
     lblVraag.setWordWrap(true);
-    cmdToevoegen.setCaption(QStringLiteral("&Toevoegen"));
+    cmdToevoegen.setCaption(u"&Toevoegen"_s);
     cmdToevoegen.setDefault(true);
-    cmdOverschrijven.setCaption(QStringLiteral("&Overschrijven"));
+    cmdOverschrijven.setCaption(u"&Overschrijven"_s);
 
     lblVraag.setBounds(Margin, Margin, Width - 2 * Margin, 2 * 195 + 60);
     const int buttonsTop = lblVraag.bottom() + Margin;

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -51,28 +53,28 @@ int listHeight(std::size_t items) { return int(items) * ItemHeight + 60; }
 } // namespace
 
 frmKolommenFinancieelPlan::frmKolommenFinancieelPlan()
-    : ColumnDialog(QStringLiteral("frmKolommenFinancieelPlan"), QStringLiteral("Instellingen - Kolommen financieel plan")),
-      lblUitleg(add<Label>(QStringLiteral("lblUitleg"))),
-      lblWaarschuwing(add<Label>(QStringLiteral("lblWaarschuwing"))),
-      lstKolommenLastenoverzicht(add<ListBox>(QStringLiteral("lstKolommenLastenoverzicht"))),
-      lstKolommenNBIOverzicht(add<ListBox>(QStringLiteral("lstKolommenNBIOverzicht"))),
-      cmdOk(add<CommandButton>(QStringLiteral("cmdOk"))),
-      cmdAnnuleren(add<CommandButton>(QStringLiteral("cmdAnnuleren")))
+    : ColumnDialog(u"frmKolommenFinancieelPlan"_s, u"Instellingen - Kolommen financieel plan"_s),
+      lblUitleg(add<Label>(u"lblUitleg"_s)),
+      lblWaarschuwing(add<Label>(u"lblWaarschuwing"_s)),
+      lstKolommenLastenoverzicht(add<ListBox>(u"lstKolommenLastenoverzicht"_s)),
+      lstKolommenNBIOverzicht(add<ListBox>(u"lstKolommenNBIOverzicht"_s)),
+      cmdOk(add<CommandButton>(u"cmdOk"_s)),
+      cmdAnnuleren(add<CommandButton>(u"cmdAnnuleren"_s))
 {
-    setCaption(QStringLiteral("Kolommen financieel plan"));
-    auto& lblLasten = add<Label>(QStringLiteral("lblLastenoverzicht"));
-    lblLasten.setCaption(QStringLiteral("Lastenoverzichten"));
-    auto& lblNBI = add<Label>(QStringLiteral("lblNBIOverzicht"));
-    lblNBI.setCaption(QStringLiteral("Overzicht netto besteedbaar inkomen"));
+    setCaption(u"Kolommen financieel plan"_s);
+    auto& lblLasten = add<Label>(u"lblLastenoverzicht"_s);
+    lblLasten.setCaption(u"Lastenoverzichten"_s);
+    auto& lblNBI = add<Label>(u"lblNBIOverzicht"_s);
+    lblNBI.setCaption(u"Overzicht netto besteedbaar inkomen"_s);
     for (Label* label : {&lblUitleg, &lblWaarschuwing})
         label->setWordWrap(true);
     for (ListBox* list : {&lstKolommenLastenoverzicht, &lstKolommenNBIOverzicht}) {
         list->setMultiSelect(ListBox::MultiSelect::Simple);
         list->Click.connect([this] { Check_Kolomselectie(); });
     }
-    cmdOk.setCaption(QStringLiteral("&OK"));
+    cmdOk.setCaption(u"&OK"_s);
     cmdOk.setDefault(true);
-    cmdAnnuleren.setCaption(QStringLiteral("&Annuleren"));
+    cmdAnnuleren.setCaption(u"&Annuleren"_s);
     cmdAnnuleren.setCancel(true);
 
     const int inner = Width - 2 * Margin;
@@ -100,15 +102,15 @@ void frmKolommenFinancieelPlan::Fill_Control()
         if (!setupOrTell())
             return;
         lblUitleg.setCaption(
-            QStringLiteral("In dit scherm kunt u aangeven welke kolommen in de lastenoverzichten en in het overzicht "
-                           "'netto besteedbaar inkomen'") +
-            QStringLiteral(" moeten worden opgenomen. Het aantal kolommen dat op de pagina past is afhankelijk van de "
-                           "afdrukstand. Kolommen met") +
-            QStringLiteral(" alleen nulwaarden worden niet in de tabellen opgenomen."));
+            u"In dit scherm kunt u aangeven welke kolommen in de lastenoverzichten en in het overzicht "
+                           "'netto besteedbaar inkomen'"_s +
+            u" moeten worden opgenomen. Het aantal kolommen dat op de pagina past is afhankelijk van de "
+                           "afdrukstand. Kolommen met"_s +
+            u" alleen nulwaarden worden niet in de tabellen opgenomen."_s);
         lblWaarschuwing.setCaption(
-            QStringLiteral("Let op! Bij de 'staande' afdrukstand passen maximaal 9 kolommen op de pagina. In 'liggende' "
-                           "afdrukstand passen ") +
-            QStringLiteral("maximaal 14 kolommen op de pagina."));
+            u"Let op! Bij de 'staande' afdrukstand passen maximaal 9 kolommen op de pagina. In 'liggende' "
+                           "afdrukstand passen "_s +
+            u"maximaal 14 kolommen op de pagina."_s);
         Fill_Listboxes();
         Set_Listboxes();
         Check_Kolomselectie();
@@ -161,8 +163,8 @@ void frmKolommenFinancieelPlan::cmdOk_Click()
         const qint32 lasten = selectedBits(lstKolommenLastenoverzicht);
         const qint32 nbi = selectedBits(lstKolommenNBIOverzicht);
         if (lasten == 0 || nbi == 0) {
-            failCheck(QStringLiteral("Selecteer minimaal 1 kolom voor de beide overzichten."),
-                      QStringLiteral("Geen kolommen geselecteerd"),
+            failCheck(u"Selecteer minimaal 1 kolom voor de beide overzichten."_s,
+                      u"Geen kolommen geselecteerd"_s,
                       lasten == 0 ? &lstKolommenLastenoverzicht : &lstKolommenNBIOverzicht);
             return;
         }

@@ -1,5 +1,7 @@
 #include "pages/advice/frmStandaardtekstDetail.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -11,15 +13,15 @@ constexpr int ButtonHeight = 375;
 } // namespace
 
 frmStandaardtekstDetail::frmStandaardtekstDetail()
-    : Dialog(QStringLiteral("frmStandaardtekstDetail"), QStringLiteral("Instellingen - Standaard teksten motivering")),
-      txtStandaardtekst(add<TextBox>(QStringLiteral("txtStandaardtekst"))),
-      cmdOk(add<CommandButton>(QStringLiteral("cmdOk"))),
-      cmdAnnuleren(add<CommandButton>(QStringLiteral("cmdAnnuleren")))
+    : Dialog(u"frmStandaardtekstDetail"_s, u"Instellingen - Standaard teksten motivering"_s),
+      txtStandaardtekst(add<TextBox>(u"txtStandaardtekst"_s)),
+      cmdOk(add<CommandButton>(u"cmdOk"_s)),
+      cmdAnnuleren(add<CommandButton>(u"cmdAnnuleren"_s))
 {
-    setCaption(QStringLiteral("<Standaardtekst Detail>"));
+    setCaption(u"<Standaardtekst Detail>"_s);
     txtStandaardtekst.setMultiLine(true);
-    cmdOk.setCaption(QStringLiteral("&OK"));
-    cmdAnnuleren.setCaption(QStringLiteral("&Annuleren"));
+    cmdOk.setCaption(u"&OK"_s);
+    cmdAnnuleren.setCaption(u"&Annuleren"_s);
     cmdAnnuleren.setCancel(true);
     txtStandaardtekst.setBounds(Margin, Margin, Width - 2 * Margin, TextHeight);
     const int buttonsTop = txtStandaardtekst.bottom() + Margin;
@@ -32,7 +34,7 @@ frmStandaardtekstDetail::frmStandaardtekstDetail()
     cmdAnnuleren.Click.connect([this] { close(true); });
 }
 
-void frmStandaardtekstDetail::setCaptionText(const QString& text) { setCaption(QStringLiteral("Standaardtekst ") + text); }
+void frmStandaardtekstDetail::setCaptionText(const QString& text) { setCaption(u"Standaardtekst "_s + text); }
 
 void frmStandaardtekstDetail::Fill_Control()
 {

@@ -4,6 +4,8 @@
 #include "framework/host/Settings.h"
 #include "framework/settings/OverviewSettings.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -24,20 +26,19 @@ constexpr std::initializer_list<OverviewColumn> ToetsingKolommen = {
 } // namespace
 
 frmToetsingKolommen::frmToetsingKolommen()
-    : ColumnDialog(QStringLiteral("frmToetsingKolommen"), QStringLiteral("Instellingen - Kolommen toetsing")),
-      lstKolommen(add<ListBox>(QStringLiteral("lstKolommen"))),
-      cmdOk(add<CommandButton>(QStringLiteral("cmdOk"))),
-      cmdAnnuleren(add<CommandButton>(QStringLiteral("cmdAnnuleren")))
+    : ColumnDialog(u"frmToetsingKolommen"_s, u"Instellingen - Kolommen toetsing"_s),
+      lstKolommen(add<ListBox>(u"lstKolommen"_s)),
+      cmdOk(add<CommandButton>(u"cmdOk"_s)),
+      cmdAnnuleren(add<CommandButton>(u"cmdAnnuleren"_s))
 {
-    setCaption(QStringLiteral("Kolommen op het toetsing overzicht verwijderen"));
-    auto& lblUitleg = add<Label>(QStringLiteral("lblUitleg"));
-    lblUitleg.setCaption(QStringLiteral(
-        "Selecteer hier de kolommen die, niet getoond hoeven te worden op het toetsing overzicht."));
+    setCaption(u"Kolommen op het toetsing overzicht verwijderen"_s);
+    auto& lblUitleg = add<Label>(u"lblUitleg"_s);
+    lblUitleg.setCaption(u"Selecteer hier de kolommen die, niet getoond hoeven te worden op het toetsing overzicht."_s);
     lblUitleg.setWordWrap(true);
     lstKolommen.setMultiSelect(ListBox::MultiSelect::Simple);
-    cmdOk.setCaption(QStringLiteral("&OK"));
+    cmdOk.setCaption(u"&OK"_s);
     cmdOk.setDefault(true);
-    cmdAnnuleren.setCaption(QStringLiteral("&Annuleren"));
+    cmdAnnuleren.setCaption(u"&Annuleren"_s);
     cmdAnnuleren.setCancel(true);
 
     const int inner = Width - 2 * Margin;

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <pugixml.hpp>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 QString adviserCode(const QString& code)
@@ -19,7 +21,7 @@ QString adviserCode(const QString& code)
 
 QString RegisteredAdviser::naam() const
 {
-    QStringList parts{vrouw() ? QStringLiteral("Mevr.") : QStringLiteral("Dhr.")};
+    QStringList parts{vrouw() ? u"Mevr."_s : u"Dhr."_s};
     const QString first = voornamen.trimmed();
     for (const QString& part : {voorletters.trimmed(), first.isEmpty() ? QString() : QString(QLatin1Char('(') + first + QLatin1Char(')')),
                                 tussenvoegsel.trimmed(), achternaam.trimmed()}) {

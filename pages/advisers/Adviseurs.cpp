@@ -16,6 +16,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -28,66 +30,66 @@ constexpr int ListHeight = 2295;
 constexpr int ButtonHeight = 375;
 constexpr int IdLength = 36;
 const QString Spaces100 = QString(100, QLatin1Char(' '));
-const QString RolCaption = QStringLiteral("Wijzigen rol");
+const QString RolCaption = u"Wijzigen rol"_s;
 
 enum Column { ColNaam = 1, ColKantoor, ColPlaats, ColVestiging };
 
 const QString HintGebruikersnaam =
-    QStringLiteral("Indien u bij Instellingen/Autorisatie/Autorisatie instellingen hebt aangegeven dat u wilt inloggen "
-                   "door het invoeren ") +
-    QStringLiteral("van gebruikersnaam, in plaats van het selecteren van een adviseur uit een keuzelijst, kunt u hier "
-                   "aangeven met welke ") +
-    QStringLiteral("gebruikersnaam de adviseur dient in te loggen. Indien de gebruikersnaam niet is ingevuld zal de "
-                   "adviseur moeten inloggen ") +
-    QStringLiteral("met het e-mailadres waarmee hij bij Quenmarix geregistreerd is.");
+    u"Indien u bij Instellingen/Autorisatie/Autorisatie instellingen hebt aangegeven dat u wilt inloggen "
+                   "door het invoeren "_s +
+    u"van gebruikersnaam, in plaats van het selecteren van een adviseur uit een keuzelijst, kunt u hier "
+                   "aangeven met welke "_s +
+    u"gebruikersnaam de adviseur dient in te loggen. Indien de gebruikersnaam niet is ingevuld zal de "
+                   "adviseur moeten inloggen "_s +
+    u"met het e-mailadres waarmee hij bij Quenmarix geregistreerd is."_s;
 } // namespace
 
 Adviseurs::Adviseurs()
-    : SettingsPage(QStringLiteral("Adviseurs")),
-      fraAdviseurs(add<Frame>(form(), QStringLiteral("fraAdviseurs"), QStringLiteral("Adviseurs"))),
-      lvwAdviseurs(add<ListView>(fraAdviseurs, QStringLiteral("lvwAdviseurs"))),
-      cmdDelete(add<CommandButton>(fraAdviseurs, QStringLiteral("cmdDelete"), QStringLiteral("Verwijderen"))),
-      fraAdviseur(add<Frame>(fraAdviseurs, QStringLiteral("fraAdviseur"), QStringLiteral("Adviseur"))),
-      txtKlantcode(add<TextBox>(fraAdviseur, QStringLiteral("txtKlantcode"))),
-      txtVoorletters(add<TextBox>(fraAdviseur, QStringLiteral("txtVoorletters"))),
-      txtTussenvoegsel(add<TextBox>(fraAdviseur, QStringLiteral("txtTussenvoegsel"))),
-      txtNaam(add<TextBox>(fraAdviseur, QStringLiteral("txtNaam"))),
-      txtVoornamen(add<TextBox>(fraAdviseur, QStringLiteral("txtVoornamen"))),
-      txtGeslachtAdviseur(add<TextBox>(fraAdviseur, QStringLiteral("txtGeslachtAdviseur"))),
-      txtEmailGeregistreerd(add<TextBox>(fraAdviseur, QStringLiteral("txtEmailGeregistreerd"))),
-      txtEmailAdviseur(add<TextBox>(fraAdviseur, QStringLiteral("txtEmailAdviseur"))),
-      txtInternetAdviseur(add<TextBox>(fraAdviseur, QStringLiteral("txtInternetAdviseur"))),
-      txtTelefoonAdviseur(add<TextBox>(fraAdviseur, QStringLiteral("txtTelefoonAdviseur"))),
-      txtTelefaxAdviseur(add<TextBox>(fraAdviseur, QStringLiteral("txtTelefaxAdviseur"))),
-      txtGebruikersnaam(add<TextBox>(fraAdviseur, QStringLiteral("txtGebruikersnaam"))),
-      hintGebruikersnaam(add<Hint>(fraAdviseur, QStringLiteral("hintGebruikersnaam"))),
-      txtAFMRegistratieNr(add<TextBox>(fraAdviseur, QStringLiteral("txtAFMRegistratieNr"))),
-      fraKantoor(add<Frame>(fraAdviseurs, QStringLiteral("fraKantoor"), QStringLiteral("Kantoor"))),
-      txtNaamKantoor(add<TextBox>(fraKantoor, QStringLiteral("txtNaamKantoor"))),
-      txtStraatKantoor(add<TextBox>(fraKantoor, QStringLiteral("txtStraatKantoor"))),
-      txtHuinummerKantoor(add<TextBox>(fraKantoor, QStringLiteral("txtHuinummerKantoor"))),
-      txtToevoeging(add<TextBox>(fraKantoor, QStringLiteral("txtToevoeging"))),
-      txtPostcodeKantoor(add<TextBox>(fraKantoor, QStringLiteral("txtPostcodeKantoor"))),
-      txtPlaatsKantoor(add<TextBox>(fraKantoor, QStringLiteral("txtPlaatsKantoor"))),
-      fraAutorisatie(add<Frame>(fraAdviseurs, QStringLiteral("fraAutorisatie"), QStringLiteral("Autorisatie"))),
-      cboRol(add<ComboBox>(fraAutorisatie, QStringLiteral("cboRol"))),
-      hintRol(add<Hint>(fraAutorisatie, QStringLiteral("hintRol"))),
-      cboVestiging(add<ComboBox>(fraAutorisatie, QStringLiteral("cboVestiging"))),
-      hintVestiging(add<Hint>(fraAutorisatie, QStringLiteral("hintVestiging"))),
-      cboAdviezenOpenen(add<ComboBox>(fraAutorisatie, QStringLiteral("cboAdviezenOpenen"))),
-      hintAdviezenOpenen(add<Hint>(fraAutorisatie, QStringLiteral("hintAdviezenOpenen"))),
-      cboAdviezenRechten(add<ComboBox>(fraAutorisatie, QStringLiteral("cboAdviezenRechten"))),
-      hintRechtenAdviezen(add<Hint>(fraAutorisatie, QStringLiteral("hintRechtenAdviezen"))),
-      cmdInstellenWachtwoord(add<CommandButton>(fraAutorisatie, QStringLiteral("cmdInstellenWachtwoord"),
-                                                QStringLiteral("Instellen wachtwoord"))),
-      cmdWachtwoordVersturen(add<CommandButton>(fraAutorisatie, QStringLiteral("cmdWachtwoordVersturen"),
-                                                QStringLiteral("Wachtwoord mailen naar adviseur")))
+    : SettingsPage(u"Adviseurs"_s),
+      fraAdviseurs(add<Frame>(form(), u"fraAdviseurs"_s, u"Adviseurs"_s)),
+      lvwAdviseurs(add<ListView>(fraAdviseurs, u"lvwAdviseurs"_s)),
+      cmdDelete(add<CommandButton>(fraAdviseurs, u"cmdDelete"_s, u"Verwijderen"_s)),
+      fraAdviseur(add<Frame>(fraAdviseurs, u"fraAdviseur"_s, u"Adviseur"_s)),
+      txtKlantcode(add<TextBox>(fraAdviseur, u"txtKlantcode"_s)),
+      txtVoorletters(add<TextBox>(fraAdviseur, u"txtVoorletters"_s)),
+      txtTussenvoegsel(add<TextBox>(fraAdviseur, u"txtTussenvoegsel"_s)),
+      txtNaam(add<TextBox>(fraAdviseur, u"txtNaam"_s)),
+      txtVoornamen(add<TextBox>(fraAdviseur, u"txtVoornamen"_s)),
+      txtGeslachtAdviseur(add<TextBox>(fraAdviseur, u"txtGeslachtAdviseur"_s)),
+      txtEmailGeregistreerd(add<TextBox>(fraAdviseur, u"txtEmailGeregistreerd"_s)),
+      txtEmailAdviseur(add<TextBox>(fraAdviseur, u"txtEmailAdviseur"_s)),
+      txtInternetAdviseur(add<TextBox>(fraAdviseur, u"txtInternetAdviseur"_s)),
+      txtTelefoonAdviseur(add<TextBox>(fraAdviseur, u"txtTelefoonAdviseur"_s)),
+      txtTelefaxAdviseur(add<TextBox>(fraAdviseur, u"txtTelefaxAdviseur"_s)),
+      txtGebruikersnaam(add<TextBox>(fraAdviseur, u"txtGebruikersnaam"_s)),
+      hintGebruikersnaam(add<Hint>(fraAdviseur, u"hintGebruikersnaam"_s)),
+      txtAFMRegistratieNr(add<TextBox>(fraAdviseur, u"txtAFMRegistratieNr"_s)),
+      fraKantoor(add<Frame>(fraAdviseurs, u"fraKantoor"_s, u"Kantoor"_s)),
+      txtNaamKantoor(add<TextBox>(fraKantoor, u"txtNaamKantoor"_s)),
+      txtStraatKantoor(add<TextBox>(fraKantoor, u"txtStraatKantoor"_s)),
+      txtHuinummerKantoor(add<TextBox>(fraKantoor, u"txtHuinummerKantoor"_s)),
+      txtToevoeging(add<TextBox>(fraKantoor, u"txtToevoeging"_s)),
+      txtPostcodeKantoor(add<TextBox>(fraKantoor, u"txtPostcodeKantoor"_s)),
+      txtPlaatsKantoor(add<TextBox>(fraKantoor, u"txtPlaatsKantoor"_s)),
+      fraAutorisatie(add<Frame>(fraAdviseurs, u"fraAutorisatie"_s, u"Autorisatie"_s)),
+      cboRol(add<ComboBox>(fraAutorisatie, u"cboRol"_s)),
+      hintRol(add<Hint>(fraAutorisatie, u"hintRol"_s)),
+      cboVestiging(add<ComboBox>(fraAutorisatie, u"cboVestiging"_s)),
+      hintVestiging(add<Hint>(fraAutorisatie, u"hintVestiging"_s)),
+      cboAdviezenOpenen(add<ComboBox>(fraAutorisatie, u"cboAdviezenOpenen"_s)),
+      hintAdviezenOpenen(add<Hint>(fraAutorisatie, u"hintAdviezenOpenen"_s)),
+      cboAdviezenRechten(add<ComboBox>(fraAutorisatie, u"cboAdviezenRechten"_s)),
+      hintRechtenAdviezen(add<Hint>(fraAutorisatie, u"hintRechtenAdviezen"_s)),
+      cmdInstellenWachtwoord(add<CommandButton>(fraAutorisatie, u"cmdInstellenWachtwoord"_s,
+                                                u"Instellen wachtwoord"_s)),
+      cmdWachtwoordVersturen(add<CommandButton>(fraAutorisatie, u"cmdWachtwoordVersturen"_s,
+                                                u"Wachtwoord mailen naar adviseur"_s))
 {
     // The hints are laid out for their text, so they have it before the layout.
     setHintTexts();
     lvwAdviseurs.setFullRowSelect(true);
     lvwAdviseurs.setHideSelection(false);
-    cmdDelete.setToolTipText(QStringLiteral("Adviseur op 'inactief' zetten"));
+    cmdDelete.setToolTipText(u"Adviseur op 'inactief' zetten"_s);
     for (TextBox* box : {&txtKlantcode, &txtVoorletters, &txtTussenvoegsel, &txtNaam, &txtVoornamen, &txtGeslachtAdviseur,
                          &txtEmailGeregistreerd, &txtNaamKantoor, &txtStraatKantoor, &txtHuinummerKantoor, &txtToevoeging,
                          &txtPostcodeKantoor, &txtPlaatsKantoor})
@@ -99,57 +101,57 @@ Adviseurs::Adviseurs()
         return add<Label>(frame, name, caption);
     };
     RowLayout(fraAdviseur, FrameInner)
-        .field(label(fraAdviseur, QStringLiteral("lblKlantcode"), QStringLiteral("Klantcode")), txtKlantcode, FieldWidth,
+        .field(label(fraAdviseur, u"lblKlantcode"_s, u"Klantcode"_s), txtKlantcode, FieldWidth,
                LabelWidth)
-        .row({{&label(fraAdviseur, QStringLiteral("lblVoorletters"), QStringLiteral("Voorletters / tussenvoegsel")),
+        .row({{&label(fraAdviseur, u"lblVoorletters"_s, u"Voorletters / tussenvoegsel"_s),
                LabelWidth},
               {&txtVoorletters, 1215},
               {&txtTussenvoegsel, 1215}})
-        .field(label(fraAdviseur, QStringLiteral("lblNaam"), QStringLiteral("Achternaam")), txtNaam, FieldWidth, LabelWidth)
-        .field(label(fraAdviseur, QStringLiteral("lblVoornamen"), QStringLiteral("Voornamen")), txtVoornamen, FieldWidth,
+        .field(label(fraAdviseur, u"lblNaam"_s, u"Achternaam"_s), txtNaam, FieldWidth, LabelWidth)
+        .field(label(fraAdviseur, u"lblVoornamen"_s, u"Voornamen"_s), txtVoornamen, FieldWidth,
                LabelWidth)
-        .row({{&label(fraAdviseur, QStringLiteral("lblGeslacht"), QStringLiteral("Geslacht")), LabelWidth},
+        .row({{&label(fraAdviseur, u"lblGeslacht"_s, u"Geslacht"_s), LabelWidth},
               {&txtGeslachtAdviseur, 1215}})
-        .field(label(fraAdviseur, QStringLiteral("lblEmailGeregistreerd"), QStringLiteral("Geregistreerd e-mailadres")),
+        .field(label(fraAdviseur, u"lblEmailGeregistreerd"_s, u"Geregistreerd e-mailadres"_s),
                txtEmailGeregistreerd, FieldWidth, LabelWidth)
         .space(RowLayout::RowGap)
-        .field(label(fraAdviseur, QStringLiteral("lblEmailAdviseur"), QStringLiteral("E-mailadres voor rapportage")),
+        .field(label(fraAdviseur, u"lblEmailAdviseur"_s, u"E-mailadres voor rapportage"_s),
                txtEmailAdviseur, FieldWidth, LabelWidth)
-        .field(label(fraAdviseur, QStringLiteral("lblInternetAdviseur"), QStringLiteral("Internetadres")),
+        .field(label(fraAdviseur, u"lblInternetAdviseur"_s, u"Internetadres"_s),
                txtInternetAdviseur, FieldWidth, LabelWidth)
-        .row({{&label(fraAdviseur, QStringLiteral("lblTelefoonAdviseur"), QStringLiteral("Telefoonnummer / faxnummer")),
+        .row({{&label(fraAdviseur, u"lblTelefoonAdviseur"_s, u"Telefoonnummer / faxnummer"_s),
                LabelWidth},
               {&txtTelefoonAdviseur, (FieldWidth - RowLayout::Gap) / 2},
               {&txtTelefaxAdviseur, 0}})
-        .field(label(fraAdviseur, QStringLiteral("lblGebruikersnaam"), QStringLiteral("Gebruikersnaam")),
+        .field(label(fraAdviseur, u"lblGebruikersnaam"_s, u"Gebruikersnaam"_s),
                txtGebruikersnaam, FieldWidth, LabelWidth)
         .text(hintGebruikersnaam)
-        .field(label(fraAdviseur, QStringLiteral("lblAFMRegistratieNr"), QStringLiteral("AFM registratienummer")),
+        .field(label(fraAdviseur, u"lblAFMRegistratieNr"_s, u"AFM registratienummer"_s),
                txtAFMRegistratieNr, FieldWidth, LabelWidth)
         .finish();
     RowLayout(fraKantoor, FrameInner)
-        .field(label(fraKantoor, QStringLiteral("lblNaamKantoor"), QStringLiteral("Naam")), txtNaamKantoor, FieldWidth,
+        .field(label(fraKantoor, u"lblNaamKantoor"_s, u"Naam"_s), txtNaamKantoor, FieldWidth,
                LabelWidth)
-        .row({{&label(fraKantoor, QStringLiteral("lblStraatKantoor"), QStringLiteral("Straat / huisnummer / toevoeging")),
+        .row({{&label(fraKantoor, u"lblStraatKantoor"_s, u"Straat / huisnummer / toevoeging"_s),
                LabelWidth},
               {&txtStraatKantoor, FieldWidth - 1590 - 2 * RowLayout::Gap},
               {&txtHuinummerKantoor, 795},
               {&txtToevoeging, 0}})
-        .row({{&label(fraKantoor, QStringLiteral("lblPostcodeKantoor"), QStringLiteral("Postcode / plaats")), LabelWidth},
+        .row({{&label(fraKantoor, u"lblPostcodeKantoor"_s, u"Postcode / plaats"_s), LabelWidth},
               {&txtPostcodeKantoor, 1215},
               {&txtPlaatsKantoor, 0}})
         .finish();
     const int buttonWidth = (FrameInner - RowLayout::Gap) / 2;
     RowLayout(fraAutorisatie, FrameInner)
-        .field(label(fraAutorisatie, QStringLiteral("lblRol"), QStringLiteral("Rol")), cboRol, FieldWidth, LabelWidth)
+        .field(label(fraAutorisatie, u"lblRol"_s, u"Rol"_s), cboRol, FieldWidth, LabelWidth)
         .text(hintRol)
-        .field(label(fraAutorisatie, QStringLiteral("lblVestiging"), QStringLiteral("Vestiging")), cboVestiging, FieldWidth,
+        .field(label(fraAutorisatie, u"lblVestiging"_s, u"Vestiging"_s), cboVestiging, FieldWidth,
                LabelWidth)
         .text(hintVestiging)
-        .field(label(fraAutorisatie, QStringLiteral("lblAdviezenOpenen"), QStringLiteral("Adviezen openen van")),
+        .field(label(fraAutorisatie, u"lblAdviezenOpenen"_s, u"Adviezen openen van"_s),
                cboAdviezenOpenen, FieldWidth, LabelWidth)
         .text(hintAdviezenOpenen)
-        .field(label(fraAutorisatie, QStringLiteral("lblAdviezenRechten"), QStringLiteral("Rechten op adviezen van anderen")),
+        .field(label(fraAutorisatie, u"lblAdviezenRechten"_s, u"Rechten op adviezen van anderen"_s),
                cboAdviezenRechten, FieldWidth, LabelWidth)
         .text(hintRechtenAdviezen)
         .space(RowLayout::RowGap)
@@ -202,16 +204,15 @@ void Adviseurs::arrange()
 void Adviseurs::setHintTexts()
 {
     hintRol.setText(
-        QStringLiteral("In dit veld kunt u aangeven of de adviseur een standaard gebruiker is of een administrator. ") +
-        QStringLiteral("Een administrator kan de autorisatie instellingen wijzigen. Een standaard gebruiker kan dit niet."));
+        u"In dit veld kunt u aangeven of de adviseur een standaard gebruiker is of een administrator. "_s +
+        u"Een administrator kan de autorisatie instellingen wijzigen. Een standaard gebruiker kan dit niet."_s);
     hintVestiging.setText(
-        QStringLiteral("U kunt onder de instellingen, op het onderdeel Autorisatie de vestigingen aanmaken. Zodra u ") +
-        QStringLiteral("één of meerdere vestigingen heeft aangemaakt, zult u deze in dit veld kunnen selecteren."));
+        u"U kunt onder de instellingen, op het onderdeel Autorisatie de vestigingen aanmaken. Zodra u "_s +
+        u"één of meerdere vestigingen heeft aangemaakt, zult u deze in dit veld kunnen selecteren."_s);
     hintAdviezenOpenen.setText(
-        QStringLiteral("In dit veld kunt u aangeven of de adviseur alleen eigen adviezen, adviezen van de ") +
-        QStringLiteral("eigen vestiging, of van het gehele bedrijf mag openen."));
-    hintRechtenAdviezen.setText(QStringLiteral(
-        "In dit veld kunt u aangeven of de adviseur de adviezen van anderen enkel mag inzien, of ook mag wijzigen."));
+        u"In dit veld kunt u aangeven of de adviseur alleen eigen adviezen, adviezen van de "_s +
+        u"eigen vestiging, of van het gehele bedrijf mag openen."_s);
+    hintRechtenAdviezen.setText(u"In dit veld kunt u aangeven of de adviseur de adviezen van anderen enkel mag inzien, of ook mag wijzigen."_s);
     hintGebruikersnaam.setText(HintGebruikersnaam);
 }
 
@@ -247,8 +248,8 @@ void Adviseurs::Fill_Controls()
             Autorisatie eigen;
             database_->GetAutorisatie(eigen, huidigeAdviseur());
             if (eigen.Rol == 0 && eigen.AdviezenOpenen == 0 && eigen.AdviezenRechten == 0) {
-                ui().msgBox(QStringLiteral("De autorisatiegegevens moeten worden bijgewerkt. Ogenblik geduld.."),
-                            MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Autorisatie"));
+                ui().msgBox(u"De autorisatiegegevens moeten worden bijgewerkt. Ogenblik geduld.."_s,
+                            MsgButtons::OK, MsgIcon::Exclamation, u"Autorisatie"_s);
                 Update_Autorisatie();
             }
         }
@@ -259,34 +260,34 @@ void Adviseurs::Fill_Controls()
         arrange();
 
         cboRol.clear();
-        cboRol.addItemWithData(QStringLiteral("Gebruiker"), 2);
-        cboRol.addItemWithData(QStringLiteral("Administrator"), 1);
+        cboRol.addItemWithData(u"Gebruiker"_s, 2);
+        cboRol.addItemWithData(u"Administrator"_s, 1);
         cboVestiging.clear();
         const AutorisatieSettings& vestigingen = Setup<AutorisatieSettings>();
         for (int i = 1; const VestigingRecord* v = vestigingen.Vestiging(i); ++i)
             cboVestiging.addItemWithData(v->Naam + Spaces100 + v->ID, i);
         const bool branches = cboVestiging.listCount() > 0;
         if (branches) {
-            cboVestiging.addItem(QStringLiteral("<selecteer een vestiging>"), 0);
+            cboVestiging.addItem(u"<selecteer een vestiging>"_s, 0);
             cboVestiging.setItemData(0, -1);
         }
         cboVestiging.setEnabled(branches);
         cboAdviezenOpenen.clear();
-        cboAdviezenOpenen.addItemWithData(QStringLiteral("Zichzelf"), 1);
-        cboAdviezenOpenen.addItemWithData(QStringLiteral("Eigen vestiging"), 2);
-        cboAdviezenOpenen.addItemWithData(QStringLiteral("Iedereen"), 3);
+        cboAdviezenOpenen.addItemWithData(u"Zichzelf"_s, 1);
+        cboAdviezenOpenen.addItemWithData(u"Eigen vestiging"_s, 2);
+        cboAdviezenOpenen.addItemWithData(u"Iedereen"_s, 3);
         cboAdviezenRechten.clear();
-        cboAdviezenRechten.addItemWithData(QStringLiteral("Alleen leesrechten"), 2);
-        cboAdviezenRechten.addItemWithData(QStringLiteral("Lees- en schrijfrechten"), 3);
+        cboAdviezenRechten.addItemWithData(u"Alleen leesrechten"_s, 2);
+        cboAdviezenRechten.addItemWithData(u"Lees- en schrijfrechten"_s, 3);
 
         lvwAdviseurs.clear();
         lvwAdviseurs.clearColumns();
         const int width = lvwAdviseurs.width() - 360;
-        lvwAdviseurs.addColumn(QStringLiteral("Naam"), QStringLiteral("Naam"), branches ? width * 3 / 10 : width * 2 / 5);
-        lvwAdviseurs.addColumn(QStringLiteral("Kantoor"), QStringLiteral("Kantoor"), branches ? width * 3 / 10 : width * 2 / 5);
-        lvwAdviseurs.addColumn(QStringLiteral("Plaats"), QStringLiteral("Plaats"), branches ? width / 5 : width / 5);
+        lvwAdviseurs.addColumn(u"Naam"_s, u"Naam"_s, branches ? width * 3 / 10 : width * 2 / 5);
+        lvwAdviseurs.addColumn(u"Kantoor"_s, u"Kantoor"_s, branches ? width * 3 / 10 : width * 2 / 5);
+        lvwAdviseurs.addColumn(u"Plaats"_s, u"Plaats"_s, branches ? width / 5 : width / 5);
         if (branches)
-            lvwAdviseurs.addColumn(QStringLiteral("Vestiging"), QStringLiteral("Vestiging"), width / 5);
+            lvwAdviseurs.addColumn(u"Vestiging"_s, u"Vestiging"_s, width / 5);
         for (const RegisteredAdviser& a : register_.advisers()) {
             // An adviser taken off the register stays in it as "inactief".
             if (!a.actief())
@@ -373,8 +374,8 @@ void Adviseurs::Show_Adviseur(ListItem& item)
         const RegisteredAdviser* a = register_.find(code_);
         if (!a) {
             IsLoading = false;
-            ui().msgBox(QStringLiteral("Er is geen gebruiker gevonden met de opgegeven klantcode"), MsgButtons::OK,
-                        MsgIcon::Exclamation, QStringLiteral("Adviseurs"));
+            ui().msgBox(u"Er is geen gebruiker gevonden met de opgegeven klantcode"_s, MsgButtons::OK,
+                        MsgIcon::Exclamation, u"Adviseurs"_s);
             return;
         }
         txtKlantcode.setText(a->code);
@@ -382,7 +383,7 @@ void Adviseurs::Show_Adviseur(ListItem& item)
         txtTussenvoegsel.setText(a->tussenvoegsel);
         txtNaam.setText(a->achternaam);
         txtVoornamen.setText(a->voornamen);
-        txtGeslachtAdviseur.setText(a->vrouw() ? QStringLiteral("Vrouw") : QStringLiteral("Man"));
+        txtGeslachtAdviseur.setText(a->vrouw() ? u"Vrouw"_s : u"Man"_s);
         txtEmailGeregistreerd.setText(a->emailadres);
         txtNaamKantoor.setText(a->kantoorNaam);
         txtStraatKantoor.setText(a->kantoorStraat);
@@ -442,8 +443,8 @@ void Adviseurs::Update_Kantoorgegevens()
 void Adviseurs::Save_Kantoorgegevens()
 {
     guarded([this] {
-        if (ui().msgBox(QStringLiteral("Wilt u de bijgewerkte gegevens opslaan?"), MsgButtons::YesNo, MsgIcon::Question,
-                        QStringLiteral("Gegevens gewijzigd")) == MsgResult::Yes &&
+        if (ui().msgBox(u"Wilt u de bijgewerkte gegevens opslaan?"_s, MsgButtons::YesNo, MsgIcon::Question,
+                        u"Gegevens gewijzigd"_s) == MsgResult::Yes &&
             database_ && !code_.isEmpty()) {
             gegevens_.Email = txtEmailAdviseur.text();
             gegevens_.Internet = txtInternetAdviseur.text();
@@ -483,8 +484,8 @@ bool Adviseurs::Check_Gebruikersnaam()
     if (!database_ || naam.isEmpty() || code_.isEmpty())
         return true;
     if (database_->GebruikersnaamInGebruik(code_, naam))
-        return failCheck(QStringLiteral("De door u ingevulde gebruikersnaam is reeds in gebruik."),
-                         QStringLiteral("Gebruikersnaam"), &txtGebruikersnaam);
+        return failCheck(u"De door u ingevulde gebruikersnaam is reeds in gebruik."_s,
+                         u"Gebruikersnaam"_s, &txtGebruikersnaam);
     return true;
 }
 
@@ -515,9 +516,9 @@ void Adviseurs::cboRol_Click()
             return;
         const qint16 rol = qint16(cboRol.itemData(cboRol.listIndex()));
         if (rol == 2 && code_.compare(huidigeAdviseur(), Qt::CaseInsensitive) == 0 &&
-            ui().msgBox(QStringLiteral("Weet u zeker dat u uw eigen rol wilt aanpassen naar 'Gebruiker'?") +
-                            QStringLiteral("\r\nHiermee vervallen voor u de rechten om gebruikers toe te voegen, ") +
-                            QStringLiteral("te verwijderen en te onderhouden."),
+            ui().msgBox(u"Weet u zeker dat u uw eigen rol wilt aanpassen naar 'Gebruiker'?"_s +
+                            u"\r\nHiermee vervallen voor u de rechten om gebruikers toe te voegen, "_s +
+                            u"te verwijderen en te onderhouden."_s,
                         MsgButtons::YesNo, MsgIcon::Question, RolCaption) == MsgResult::No) {
             selectData(cboRol, 1);
             return;
@@ -529,8 +530,8 @@ void Adviseurs::cboRol_Click()
                     codes << sqlQuoted(a.code);
             }
             if (database_->AantalAdministrators(codes.join(QLatin1Char(','))) == 1) {
-                ui().msgBox(QStringLiteral("Er moet minstens één gebruiker met administrator rechten aanwezig zijn.") +
-                                QStringLiteral("\r\nDe aanpassing wordt afgebroken."),
+                ui().msgBox(u"Er moet minstens één gebruiker met administrator rechten aanwezig zijn."_s +
+                                u"\r\nDe aanpassing wordt afgebroken."_s,
                             MsgButtons::OK, MsgIcon::Information, RolCaption);
                 selectData(cboRol, 1);
                 return;
@@ -550,8 +551,8 @@ void Adviseurs::cboAdviezenOpenen_Click()
             return;
         const qint16 openen = qint16(cboAdviezenOpenen.itemData(cboAdviezenOpenen.listIndex()));
         if (openen == 2 && database_ && database_->AantalVestigingen() == 0) {
-            ui().msgBox(QStringLiteral("Stel eerst de vestigingen in. Dit kan in de Instellingen, onderdeel Autorisatie."),
-                        MsgButtons::OK, MsgIcon::Information, QStringLiteral("Wijzigen Adviezen openen"));
+            ui().msgBox(u"Stel eerst de vestigingen in. Dit kan in de Instellingen, onderdeel Autorisatie."_s,
+                        MsgButtons::OK, MsgIcon::Information, u"Wijzigen Adviezen openen"_s);
             selectData(cboAdviezenOpenen, autorisatie_.AdviezenOpenen);
             return;
         }
@@ -589,8 +590,8 @@ void Adviseurs::cmdInstellenWachtwoord_Click()
         if (code_.isEmpty())
             return;
         if (!autorisatie_.Wachtwoord.isEmpty() &&
-            ui().msgBox(QStringLiteral("Weet u zeker dat u het wachtwoord wilt wijzigen?"), MsgButtons::YesNo,
-                        MsgIcon::Exclamation, QStringLiteral("Wijzigen bestaand wachtwoord")) == MsgResult::No)
+            ui().msgBox(u"Weet u zeker dat u het wachtwoord wilt wijzigen?"_s, MsgButtons::YesNo,
+                        MsgIcon::Exclamation, u"Wijzigen bestaand wachtwoord"_s) == MsgResult::No)
             return;
         frmWachtwoord dialog;
         dialog.setBevestigen(true);
@@ -611,31 +612,31 @@ void Adviseurs::cmdWachtwoordVersturen_Click()
         if (!a)
             return;
         if (a->emailadres.isEmpty()) {
-            ui().msgBox(QStringLiteral("Er is geen emailadres bekend. ") +
-                            QStringLiteral("Vul het e-mailadres van de adviseur in op de website van Quenmarix, onder "
-                                           "Mijn gegevens."),
-                        MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Emailadres onbekend"));
+            ui().msgBox(u"Er is geen emailadres bekend. "_s +
+                            u"Vul het e-mailadres van de adviseur in op de website van Quenmarix, onder "
+                                           "Mijn gegevens."_s,
+                        MsgButtons::OK, MsgIcon::Exclamation, u"Emailadres onbekend"_s);
             return;
         }
         if (autorisatie_.Wachtwoord.isEmpty()) {
-            ui().msgBox(QStringLiteral("Er is nog geen wachtwoord aangemaakt. Stel eerst een wachtwoord in."),
-                        MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Wachtwoord onbekend"));
+            ui().msgBox(u"Er is nog geen wachtwoord aangemaakt. Stel eerst een wachtwoord in."_s,
+                        MsgButtons::OK, MsgIcon::Exclamation, u"Wachtwoord onbekend"_s);
             return;
         }
         // The mail carries ANSI text: a character without its own byte would arrive as "?".
         if (!isAnsi(autorisatie_.Wachtwoord)) {
-            ui().msgBox(QStringLiteral("Het wachtwoord bevat tekens die niet per e-mail verstuurd kunnen worden. "
-                                       "Stel een wachtwoord in zonder deze tekens."),
-                        MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Wachtwoord versturen"));
+            ui().msgBox(u"Het wachtwoord bevat tekens die niet per e-mail verstuurd kunnen worden. "
+                                       "Stel een wachtwoord in zonder deze tekens."_s,
+                        MsgButtons::OK, MsgIcon::Exclamation, u"Wachtwoord versturen"_s);
             return;
         }
         CEmail mail;
         mail.AddAan({a->naam(), a->emailadres});
-        mail.setAfzender({QStringLiteral("Administrator Quenmarix"), MailSender::NoReplyAdres});
-        mail.Onderwerp = QStringLiteral("Wachtwoord Quenmarix");
-        mail.Inhoud = QStringLiteral("Hierbij ontvangt u uw wachtwoord waarmee u kunt inloggen in Quenmarix.") +
-                      QStringLiteral("\r\nWachtwoord: ") + autorisatie_.Wachtwoord +
-                      QStringLiteral("\r\nLet bij het invoeren op het gebruik van hoofd- en kleine letters.");
+        mail.setAfzender({u"Administrator Quenmarix"_s, MailSender::NoReplyAdres});
+        mail.Onderwerp = u"Wachtwoord Quenmarix"_s;
+        mail.Inhoud = u"Hierbij ontvangt u uw wachtwoord waarmee u kunt inloggen in Quenmarix."_s +
+                      u"\r\nWachtwoord: "_s + autorisatie_.Wachtwoord +
+                      u"\r\nLet bij het invoeren op het gebruik van hoofd- en kleine letters."_s;
         QString antwoord;
         const MousePointer pointer = ui().mousePointer();
         ui().setMousePointer(MousePointer::Hourglass);
@@ -647,11 +648,11 @@ void Adviseurs::cmdWachtwoordVersturen_Click()
         }
         ui().setMousePointer(pointer);
         if (antwoord == QLatin1String("ok"))
-            ui().msgBox(QStringLiteral("Het wachtwoord is verstuurd naar het email-adres: ") + a->emailadres,
-                        MsgButtons::OK, MsgIcon::Information, QStringLiteral("Wachtwoord versturen"));
+            ui().msgBox(u"Het wachtwoord is verstuurd naar het email-adres: "_s + a->emailadres,
+                        MsgButtons::OK, MsgIcon::Information, u"Wachtwoord versturen"_s);
         else
-            ui().msgBox(QStringLiteral("Er is een fout geconstateerd bij het mailen."), MsgButtons::OK,
-                        MsgIcon::Exclamation, QStringLiteral("Fout bij versturen mail"));
+            ui().msgBox(u"Er is een fout geconstateerd bij het mailen."_s, MsgButtons::OK,
+                        MsgIcon::Exclamation, u"Fout bij versturen mail"_s);
     });
 }
 
@@ -662,14 +663,14 @@ void Adviseurs::cmdDelete_Click()
         if (!row)
             return;
         const QString code = row->tag().toString();
-        const QString caption = QStringLiteral("Verwijderen adviseurs");
+        const QString caption = u"Verwijderen adviseurs"_s;
         if (lvwAdviseurs.count() < 2) {
-            ui().msgBox(QStringLiteral("De laatste adviseur kan niet worden verwijderd."), MsgButtons::OK,
+            ui().msgBox(u"De laatste adviseur kan niet worden verwijderd."_s, MsgButtons::OK,
                         MsgIcon::Information, caption);
             return;
         }
         if (code.compare(huidigeAdviseur(), Qt::CaseInsensitive) == 0) {
-            ui().msgBox(QStringLiteral("U kunt uzelf niet verwijderen."), MsgButtons::OK, MsgIcon::Information, caption);
+            ui().msgBox(u"U kunt uzelf niet verwijderen."_s, MsgButtons::OK, MsgIcon::Information, caption);
             return;
         }
         if (!database_)

@@ -12,6 +12,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 class Database;
 
 // "Adviseurs": the office's registered advisers with the identity and office
@@ -21,7 +23,7 @@ class Database;
 class Adviseurs final : public SettingsPage {
 public:
     Adviseurs();
-    QString Titel() const override { return QStringLiteral("Adviseurs"); }
+    QString Titel() const override { return u"Adviseurs"_s; }
     AttachKind attachKind() const override { return AttachKind::SetApplication; }
     bool hasValidation() const override { return true; }
     void setBackColor(Colour colour) override;
@@ -40,8 +42,8 @@ public:
 
 protected:
     void Fill() override;
-    QString fillProcedure() const override { return QStringLiteral("SetApplication"); }
-    QString errorContext() const override { return QStringLiteral("Beheer adviseurs"); }
+    QString fillProcedure() const override { return u"SetApplication"_s; }
+    QString errorContext() const override { return u"Beheer adviseurs"_s; }
     std::vector<ValidationCheck> validationChecks() override;
     void Notify(const QString& sender, const QString& form, const QString& action, const QVariant& value) override;
 

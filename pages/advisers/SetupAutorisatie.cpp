@@ -12,6 +12,8 @@
 
 #include <QUuid>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -24,49 +26,49 @@ constexpr int IdLength = 36;
 // Stored instead of 0, so that "nothing allowed" differs from "never set".
 constexpr qint32 GeenToegang = 0x8000000;
 const QString Spaces100 = QString(100, QLatin1Char(' '));
-const QString ResetCaption = QStringLiteral("Standaard autorisaties toepassen");
+const QString ResetCaption = u"Standaard autorisaties toepassen"_s;
 
-std::vector<ListEntry> rolEntries() { return {{QStringLiteral("Gebruiker"), 2}, {QStringLiteral("Administrator"), 1}}; }
+std::vector<ListEntry> rolEntries() { return {{u"Gebruiker"_s, 2}, {u"Administrator"_s, 1}}; }
 std::vector<ListEntry> openenEntries()
 {
-    return {{QStringLiteral("Zichzelf"), 1}, {QStringLiteral("Eigen vestiging"), 2}, {QStringLiteral("Iedereen"), 3}};
+    return {{u"Zichzelf"_s, 1}, {u"Eigen vestiging"_s, 2}, {u"Iedereen"_s, 3}};
 }
 std::vector<ListEntry> rechtenEntries()
 {
-    return {{QStringLiteral("Alleen leesrechten"), 2}, {QStringLiteral("Lees- en schrijfrechten"), 3}};
+    return {{u"Alleen leesrechten"_s, 2}, {u"Lees- en schrijfrechten"_s, 3}};
 }
 } // namespace
 
 SetupAutorisatie::SetupAutorisatie()
-    : SettingsPage(QStringLiteral("SetupAutorisatie")),
-      fraToegangGebruiker(add<Frame>(form(), QStringLiteral("fraToegangGebruiker"),
-                                     QStringLiteral("Toegang gebruiker (niet-administrator)"))),
-      chkOnderhoudsmenu(add<CheckBox>(fraToegangGebruiker, QStringLiteral("chkOnderhoudsmenu"), QStringLiteral("Onderhoudsmenu"))),
-      hntOnderhoudsmenu(add<Hint>(fraToegangGebruiker, QStringLiteral("hntOnderhoudsmenu"))),
-      chkRapportageInstellingen(add<CheckBox>(fraToegangGebruiker, QStringLiteral("chkRapportageInstellingen"),
-                                              QStringLiteral("Rapportageinstellingen"))),
-      hntRapportageInstellingen(add<Hint>(fraToegangGebruiker, QStringLiteral("hntRapportageInstellingen"))),
-      fraInloggen(add<Frame>(form(), QStringLiteral("fraInloggen"), QStringLiteral("Inloggen gebruiker"))),
-      cboInlogMethode(add<ComboBox>(fraInloggen, QStringLiteral("cboInlogMethode"))),
-      fraVoorkeuren(add<Frame>(form(), QStringLiteral("fraVoorkeuren"),
-                               QStringLiteral("Standaard instellingen bij toevoegen nieuwe gebruiker"))),
-      cboRol(add<ComboBox>(fraVoorkeuren, QStringLiteral("cboRol"))),
-      cboAdviezenOpenen(add<ComboBox>(fraVoorkeuren, QStringLiteral("cboAdviezenOpenen"))),
-      cboAdviezenRechten(add<ComboBox>(fraVoorkeuren, QStringLiteral("cboAdviezenRechten"))),
-      cboVestiging(add<ComboBox>(fraVoorkeuren, QStringLiteral("cboVestiging"))),
-      fraVestigingen(add<Frame>(form(), QStringLiteral("fraVestigingen"), QStringLiteral("Vestigingen"))),
-      lvwVestigingen(add<ListView>(fraVestigingen, QStringLiteral("lvwVestigingen"))),
-      txtVestiging(add<TextBox>(fraVestigingen, QStringLiteral("txtVestiging"))),
-      cmdNieuw(add<CommandButton>(fraVestigingen, QStringLiteral("cmdNieuw"), QStringLiteral("Nieuw"))),
-      cmdVerwijderen(add<CommandButton>(fraVestigingen, QStringLiteral("cmdVerwijderen"), QStringLiteral("Verwijderen"))),
-      cmdOpslaan(add<CommandButton>(fraVestigingen, QStringLiteral("cmdOpslaan"), QStringLiteral("Opslaan"))),
-      fraResetten(add<Frame>(form(), QStringLiteral("fraResetten"), QStringLiteral("Autorisaties opnieuw instellen"))),
-      lblReset(add<Label>(fraResetten, QStringLiteral("lblReset"),
-                          QStringLiteral("Met deze knop krijgen alle adviseurs de standaard instellingen hierboven als "
-                                         "autorisatie. Uw eigen rol blijft 'administrator'."))),
-      chkWachtwoordReset(add<CheckBox>(fraResetten, QStringLiteral("chkWachtwoordReset"),
-                                       QStringLiteral("Ook wachtwoorden resetten"))),
-      cmdReset(add<CommandButton>(fraResetten, QStringLiteral("cmdReset"), QStringLiteral("Toepassen op alle adviseurs")))
+    : SettingsPage(u"SetupAutorisatie"_s),
+      fraToegangGebruiker(add<Frame>(form(), u"fraToegangGebruiker"_s,
+                                     u"Toegang gebruiker (niet-administrator)"_s)),
+      chkOnderhoudsmenu(add<CheckBox>(fraToegangGebruiker, u"chkOnderhoudsmenu"_s, u"Onderhoudsmenu"_s)),
+      hntOnderhoudsmenu(add<Hint>(fraToegangGebruiker, u"hntOnderhoudsmenu"_s)),
+      chkRapportageInstellingen(add<CheckBox>(fraToegangGebruiker, u"chkRapportageInstellingen"_s,
+                                              u"Rapportageinstellingen"_s)),
+      hntRapportageInstellingen(add<Hint>(fraToegangGebruiker, u"hntRapportageInstellingen"_s)),
+      fraInloggen(add<Frame>(form(), u"fraInloggen"_s, u"Inloggen gebruiker"_s)),
+      cboInlogMethode(add<ComboBox>(fraInloggen, u"cboInlogMethode"_s)),
+      fraVoorkeuren(add<Frame>(form(), u"fraVoorkeuren"_s,
+                               u"Standaard instellingen bij toevoegen nieuwe gebruiker"_s)),
+      cboRol(add<ComboBox>(fraVoorkeuren, u"cboRol"_s)),
+      cboAdviezenOpenen(add<ComboBox>(fraVoorkeuren, u"cboAdviezenOpenen"_s)),
+      cboAdviezenRechten(add<ComboBox>(fraVoorkeuren, u"cboAdviezenRechten"_s)),
+      cboVestiging(add<ComboBox>(fraVoorkeuren, u"cboVestiging"_s)),
+      fraVestigingen(add<Frame>(form(), u"fraVestigingen"_s, u"Vestigingen"_s)),
+      lvwVestigingen(add<ListView>(fraVestigingen, u"lvwVestigingen"_s)),
+      txtVestiging(add<TextBox>(fraVestigingen, u"txtVestiging"_s)),
+      cmdNieuw(add<CommandButton>(fraVestigingen, u"cmdNieuw"_s, u"Nieuw"_s)),
+      cmdVerwijderen(add<CommandButton>(fraVestigingen, u"cmdVerwijderen"_s, u"Verwijderen"_s)),
+      cmdOpslaan(add<CommandButton>(fraVestigingen, u"cmdOpslaan"_s, u"Opslaan"_s)),
+      fraResetten(add<Frame>(form(), u"fraResetten"_s, u"Autorisaties opnieuw instellen"_s)),
+      lblReset(add<Label>(fraResetten, u"lblReset"_s,
+                          u"Met deze knop krijgen alle adviseurs de standaard instellingen hierboven als "
+                                         "autorisatie. Uw eigen rol blijft 'administrator'."_s)),
+      chkWachtwoordReset(add<CheckBox>(fraResetten, u"chkWachtwoordReset"_s,
+                                       u"Ook wachtwoorden resetten"_s)),
+      cmdReset(add<CommandButton>(fraResetten, u"cmdReset"_s, u"Toepassen op alle adviseurs"_s))
 {
     for (ComboBox* combo : {&cboInlogMethode, &cboRol, &cboAdviezenOpenen, &cboAdviezenRechten, &cboVestiging})
         combo->setStyle(ComboBox::Style::DropDownList);
@@ -83,17 +85,17 @@ SetupAutorisatie::SetupAutorisatie()
         .text(hntRapportageInstellingen)
         .finish();
     RowLayout(fraInloggen, InnerWidth)
-        .field(add<Label>(fraInloggen, QStringLiteral("lblInlogMethode"), QStringLiteral("Selectie gebruiker via")),
+        .field(add<Label>(fraInloggen, u"lblInlogMethode"_s, u"Selectie gebruiker via"_s),
                cboInlogMethode, FieldWidth, LabelWidth)
         .finish();
     RowLayout(fraVoorkeuren, InnerWidth)
-        .field(add<Label>(fraVoorkeuren, QStringLiteral("lblRol"), QStringLiteral("Rol")), cboRol, FieldWidth, LabelWidth)
-        .field(add<Label>(fraVoorkeuren, QStringLiteral("lblAdviezenOpenen"), QStringLiteral("Adviezen openen van")),
+        .field(add<Label>(fraVoorkeuren, u"lblRol"_s, u"Rol"_s), cboRol, FieldWidth, LabelWidth)
+        .field(add<Label>(fraVoorkeuren, u"lblAdviezenOpenen"_s, u"Adviezen openen van"_s),
                cboAdviezenOpenen, FieldWidth, LabelWidth)
-        .field(add<Label>(fraVoorkeuren, QStringLiteral("lblAdviezenRechten"),
-                          QStringLiteral("Rechten op adviezen van anderen")),
+        .field(add<Label>(fraVoorkeuren, u"lblAdviezenRechten"_s,
+                          u"Rechten op adviezen van anderen"_s),
                cboAdviezenRechten, FieldWidth, LabelWidth)
-        .field(add<Label>(fraVoorkeuren, QStringLiteral("lblVestiging"), QStringLiteral("Vestiging")), cboVestiging,
+        .field(add<Label>(fraVoorkeuren, u"lblVestiging"_s, u"Vestiging"_s), cboVestiging,
                FieldWidth, LabelWidth)
         .finish();
     RowLayout(fraVestigingen, InnerWidth)
@@ -109,8 +111,8 @@ SetupAutorisatie::SetupAutorisatie()
         .finish();
     stackFrames({&fraToegangGebruiker, &fraInloggen, &fraVoorkeuren, &fraVestigingen, &fraResetten});
 
-    cboInlogMethode.addItemWithData(QStringLiteral("Keuzelijst adviseurs"), 0);
-    cboInlogMethode.addItemWithData(QStringLiteral("Invoer gebruikersnaam"), 1);
+    cboInlogMethode.addItemWithData(u"Keuzelijst adviseurs"_s, 0);
+    cboInlogMethode.addItemWithData(u"Invoer gebruikersnaam"_s, 1);
     // A stored 0 means never set: the default is written back at once.
     bind(cboRol, &AutorisatieSettings::StandaardRol, rolEntries()).defaultWhenEmpty(1);
     bind(cboAdviezenOpenen, &AutorisatieSettings::StandaardAdviezenOpenen, openenEntries()).defaultWhenEmpty(3);
@@ -130,10 +132,10 @@ SetupAutorisatie::SetupAutorisatie()
 void SetupAutorisatie::setHintTexts()
 {
     hntOnderhoudsmenu.setText(
-        QStringLiteral("Met het vinkje kan bepaald worden of gebruikers toegang mogen hebben tot het menu 'Onderhoud'."));
+        u"Met het vinkje kan bepaald worden of gebruikers toegang mogen hebben tot het menu 'Onderhoud'."_s);
     hntRapportageInstellingen.setText(
-        QStringLiteral("Met het vinkje kan bepaald worden of gebruikers geautoriseerd zijn om zelf ") +
-        QStringLiteral("rapportstructuren en sjablonen te maken en op te slaan."));
+        u"Met het vinkje kan bepaald worden of gebruikers geautoriseerd zijn om zelf "_s +
+        u"rapportstructuren en sjablonen te maken en op te slaan."_s);
 }
 
 void SetupAutorisatie::setBackColor(Colour colour)
@@ -148,11 +150,11 @@ void SetupAutorisatie::Fill()
     database_ = GetDatabase(app());
     setHintTexts();
     lvwVestigingen.clearColumns();
-    lvwVestigingen.addColumn(QStringLiteral("Vestiging"), QStringLiteral("Vestiging"), lvwVestigingen.width() - 360);
+    lvwVestigingen.addColumn(u"Vestiging"_s, u"Vestiging"_s, lvwVestigingen.width() - 360);
     Fill_Vestigingen();
     const QString invoer = app().registry().RegGetString(Hive::HKEY_LOCAL_MACHINE, QString(RegistryNames::ProductKey),
                                                          QString(RegistryNames::InvoerGebruikersnaam),
-                                                         QStringLiteral("False"));
+                                                         u"False"_s);
     cboInlogMethode.setListIndex(invoer.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 ? 1 : 0);
     const qint32 toegang = Setup<AutorisatieSettings>().GebruikersToegang;
     chkOnderhoudsmenu.setChecked((toegang & 1) != 0);
@@ -221,7 +223,7 @@ void SetupAutorisatie::cboInlogMethode_Click()
         const bool invoer = cboInlogMethode.itemData(cboInlogMethode.listIndex()) == 1;
         app().registry().RegSetString(Hive::HKEY_LOCAL_MACHINE, QString(RegistryNames::ProductKey),
                                       QString(RegistryNames::InvoerGebruikersnaam),
-                                      invoer ? QStringLiteral("True") : QStringLiteral("False"));
+                                      invoer ? u"True"_s : u"False"_s);
     });
 }
 
@@ -261,7 +263,7 @@ void SetupAutorisatie::cmdNieuw_Click()
         AutorisatieSettings& settings = Setup<AutorisatieSettings>();
         VestigingRecord& vestiging = *settings.Vestiging(settings.AddVestiging());
         vestiging.ID = QUuid::createUuid().toString(QUuid::WithoutBraces);
-        vestiging.Naam = QStringLiteral("<Nieuwe vestiging>");
+        vestiging.Naam = u"<Nieuwe vestiging>"_s;
         app().SetupChanged();
         const QString id = vestiging.ID;
         Fill_Vestigingen();
@@ -278,7 +280,7 @@ void SetupAutorisatie::cmdOpslaan_Click()
         if (!row)
             return;
         if (txtVestiging.text().trimmed().isEmpty()) {
-            failCheck(QStringLiteral("Vul de naam van de vestiging in."), QStringLiteral("Vestiging opslaan"), &txtVestiging);
+            failCheck(u"Vul de naam van de vestiging in."_s, u"Vestiging opslaan"_s, &txtVestiging);
             return;
         }
         const QString id = row->key();
@@ -302,11 +304,11 @@ void SetupAutorisatie::cmdVerwijderen_Click()
         const QString id = row->key();
         const int aantal = database_ ? database_->AantalAdviseursVestiging(id) : 0;
         if (aantal > 0 &&
-            ui().msgBox(QStringLiteral("Er ") + (aantal == 1 ? QStringLiteral("is") : QStringLiteral("zijn")) +
-                            QStringLiteral(" nog ") + QString::number(aantal) +
-                            QStringLiteral(" adviseurs gekoppeld aan deze vestiging.") +
-                            QStringLiteral("\r\nWeet u zeker dat u deze vestiging uit het systeem wilt verwijderen?"),
-                        MsgButtons::YesNo, MsgIcon::Exclamation, QStringLiteral("Verwijderen vestiging")) == MsgResult::No)
+            ui().msgBox(u"Er "_s + (aantal == 1 ? u"is"_s : u"zijn"_s) +
+                            u" nog "_s + QString::number(aantal) +
+                            u" adviseurs gekoppeld aan deze vestiging."_s +
+                            u"\r\nWeet u zeker dat u deze vestiging uit het systeem wilt verwijderen?"_s,
+                        MsgButtons::YesNo, MsgIcon::Exclamation, u"Verwijderen vestiging"_s) == MsgResult::No)
             return;
         AutorisatieSettings& settings = Setup<AutorisatieSettings>();
         for (int i = settings.Vestigingen.count(); i >= 1; --i) {
@@ -330,19 +332,19 @@ void SetupAutorisatie::cmdVerwijderen_Click()
 
 void SetupAutorisatie::broadcastRefresh()
 {
-    app().RaiseNotify(QStringLiteral("SetupAutorisatie"), QStringLiteral("Adviseurs"), QStringLiteral("Refresh"), QString());
+    app().RaiseNotify(u"SetupAutorisatie"_s, u"Adviseurs"_s, u"Refresh"_s, QString());
 }
 
 void SetupAutorisatie::cmdReset_Click()
 {
     guarded([this] {
-        QStringList lines{QStringLiteral("Let op! U staat op het punt de ingestelde autorisaties voor alle ") +
-                          QStringLiteral("geregistreerde adviseurs te overschrijven met de standaard instellingen.")};
+        QStringList lines{u"Let op! U staat op het punt de ingestelde autorisaties voor alle "_s +
+                          u"geregistreerde adviseurs te overschrijven met de standaard instellingen."_s};
         if (chkWachtwoordReset.isChecked())
-            lines << QStringLiteral("Tevens worden voor alle adviseurs de wachtwoorden gewist.");
-        lines << QStringLiteral("Uw eigen rol blijft na deze actie 'administrator', ongeacht wat de standaard instelling is.")
-              << QStringLiteral("Wilt u doorgaan?");
-        if (ui().msgBox(lines.join(QStringLiteral("\r\n")), MsgButtons::YesNo, MsgIcon::Exclamation, ResetCaption) ==
+            lines << u"Tevens worden voor alle adviseurs de wachtwoorden gewist."_s;
+        lines << u"Uw eigen rol blijft na deze actie 'administrator', ongeacht wat de standaard instelling is."_s
+              << u"Wilt u doorgaan?"_s;
+        if (ui().msgBox(lines.join(u"\r\n"_s), MsgButtons::YesNo, MsgIcon::Exclamation, ResetCaption) ==
             MsgResult::No)
             return;
         if (!database_)
@@ -372,7 +374,7 @@ void SetupAutorisatie::cmdReset_Click()
             database_->SaveAutorisatie(a.code, rechten);
         }
         ui().setMousePointer(pointer);
-        ui().msgBox(QStringLiteral("De standaard autorisaties zijn toegepast op alle adviseurs."), MsgButtons::OK,
+        ui().msgBox(u"De standaard autorisaties zijn toegepast op alle adviseurs."_s, MsgButtons::OK,
                     MsgIcon::Information, ResetCaption);
     });
     ui().setMousePointer(MousePointer::Default);

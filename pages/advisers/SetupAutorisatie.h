@@ -11,6 +11,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 class Database;
 
 // "Autorisatie instellingen": what ordinary users may reach, how users pick
@@ -19,14 +21,14 @@ class Database;
 class SetupAutorisatie final : public SettingsPage {
 public:
     SetupAutorisatie();
-    QString Titel() const override { return QStringLiteral("Autorisatie instellingen"); }
+    QString Titel() const override { return u"Autorisatie instellingen"_s; }
     void setBackColor(Colour colour) override;
     void Terminate() override;
 
 protected:
     void Fill() override;
     bool guardsFill() const override { return true; }
-    QString errorContext() const override { return QStringLiteral("Instellingen - Autorisatie"); }
+    QString errorContext() const override { return u"Instellingen - Autorisatie"_s; }
 
 private:
     void setHintTexts();

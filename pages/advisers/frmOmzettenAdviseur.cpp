@@ -4,6 +4,8 @@
 #include "framework/ui/Ui.h"
 #include "pages/advisers/AdviserRegister.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -13,24 +15,24 @@ constexpr int LabelWidth = 1455;
 constexpr int ButtonWidth = 2175;
 constexpr int ButtonHeight = 375;
 constexpr int CodeLength = 36;
-const QString Caption = QStringLiteral("Omzetten adviseur");
+const QString Caption = u"Omzetten adviseur"_s;
 } // namespace
 
 frmOmzettenAdviseur::frmOmzettenAdviseur()
-    : Dialog(QStringLiteral("frmOmzettenAdviseur"), QStringLiteral("Generiek")),
-      lblOmzetten(add<Label>(QStringLiteral("lblOmzetten"))),
-      lblNieuweAdviseur(add<Label>(QStringLiteral("lblNieuweAdviseur"))),
-      cboAdviseurs(add<ComboBox>(QStringLiteral("cboAdviseurs"))),
-      cmdOk(add<CommandButton>(QStringLiteral("cmdOk"))),
-      cmdAfbreken(add<CommandButton>(QStringLiteral("cmdAfbreken")))
+    : Dialog(u"frmOmzettenAdviseur"_s, u"Generiek"_s),
+      lblOmzetten(add<Label>(u"lblOmzetten"_s)),
+      lblNieuweAdviseur(add<Label>(u"lblNieuweAdviseur"_s)),
+      cboAdviseurs(add<ComboBox>(u"cboAdviseurs"_s)),
+      cmdOk(add<CommandButton>(u"cmdOk"_s)),
+      cmdAfbreken(add<CommandButton>(u"cmdAfbreken"_s))
 {
     setCaption(Caption);
     lblOmzetten.setWordWrap(true);
-    lblNieuweAdviseur.setCaption(QStringLiteral("Nieuwe adviseur"));
+    lblNieuweAdviseur.setCaption(u"Nieuwe adviseur"_s);
     cboAdviseurs.setStyle(ComboBox::Style::DropDownList);
-    cmdOk.setCaption(QStringLiteral("&OK"));
+    cmdOk.setCaption(u"&OK"_s);
     cmdOk.setDefault(true);
-    cmdAfbreken.setCaption(QStringLiteral("Verwijderen annuleren"));
+    cmdAfbreken.setCaption(u"Verwijderen annuleren"_s);
     cmdAfbreken.setCancel(true);
 
     lblOmzetten.setBounds(Margin, Margin, InnerWidth, 3 * RowLayout::TextLineHeight);
@@ -61,8 +63,8 @@ void frmOmzettenAdviseur::Fill_Control()
         cmdOk.setEnabled(false);
         const AdviserRegister reg = AdviserRegister::of(*host());
         if (reg.status() != AdviserRegister::Status::Gelezen) {
-            ui().msgBox(reg.status() == AdviserRegister::Status::GeenGebruikers ? QStringLiteral("Onjuist xmlbericht")
-                                                                                : QStringLiteral("Fout in xml"),
+            ui().msgBox(reg.status() == AdviserRegister::Status::GeenGebruikers ? u"Onjuist xmlbericht"_s
+                                                                                : u"Fout in xml"_s,
                         MsgButtons::OK, MsgIcon::Exclamation, Caption);
             return;
         }
@@ -76,19 +78,19 @@ void frmOmzettenAdviseur::Fill_Control()
             // Only a code of full length can be read back from the item's end.
             if (!a.actief() || a.code.size() != CodeLength)
                 continue;
-            cboAdviseurs.addItem(a.naam() + QStringLiteral(" - ") + a.kantoorNaam + QString(50, QLatin1Char(' ')) + a.code);
+            cboAdviseurs.addItem(a.naam() + u" - "_s + a.kantoorNaam + QString(50, QLatin1Char(' ')) + a.code);
         }
-        lblOmzetten.setCaption(QStringLiteral("Er staan nog ") + QString::number(Aantal) +
-                               (Aantal == 1 ? QStringLiteral(" advies") : QStringLiteral(" adviezen")) +
-                               QStringLiteral(" op de naam van ") + removedName + QStringLiteral(". ") +
-                               QStringLiteral("Selecteer de adviseur die deze adviezen moet overnemen. "));
+        lblOmzetten.setCaption(u"Er staan nog "_s + QString::number(Aantal) +
+                               (Aantal == 1 ? u" advies"_s : u" adviezen"_s) +
+                               u" op de naam van "_s + removedName + u". "_s +
+                               u"Selecteer de adviseur die deze adviezen moet overnemen. "_s);
         if (cboAdviseurs.listCount() > 0) {
             cboAdviseurs.setListIndex(0);
             cmdOk.setEnabled(true);
         } else {
             // Advices are never moved to nobody: the removal can only be called off.
             lblOmzetten.setCaption(lblOmzetten.caption() +
-                                   QStringLiteral("Er is geen andere actieve adviseur die de adviezen kan overnemen."));
+                                   u"Er is geen andere actieve adviseur die de adviezen kan overnemen."_s);
         }
     });
 }

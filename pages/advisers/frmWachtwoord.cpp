@@ -5,6 +5,8 @@
 
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -13,25 +15,25 @@ constexpr int LabelWidth = 2175;
 constexpr int FieldWidth = 2535;
 constexpr int ButtonWidth = 1215;
 constexpr int ButtonHeight = 375;
-const QString Caption = QStringLiteral("Wachtwoord onjuist");
+const QString Caption = u"Wachtwoord onjuist"_s;
 } // namespace
 
 frmWachtwoord::frmWachtwoord()
-    : Dialog(QStringLiteral("frmWachtwoord"), QStringLiteral("Generiek")),
-      lblWachtwoord0(add<Label>(QStringLiteral("lblWachtwoord"), nullptr, 0)),
-      txtWachtwoord0(add<TextBox>(QStringLiteral("txtWachtwoord"), nullptr, 0)),
-      lblWachtwoord1(add<Label>(QStringLiteral("lblWachtwoord"), nullptr, 1)),
-      txtWachtwoord1(add<TextBox>(QStringLiteral("txtWachtwoord"), nullptr, 1)),
-      cmdOK(add<CommandButton>(QStringLiteral("cmdOK")))
+    : Dialog(u"frmWachtwoord"_s, u"Generiek"_s),
+      lblWachtwoord0(add<Label>(u"lblWachtwoord"_s, nullptr, 0)),
+      txtWachtwoord0(add<TextBox>(u"txtWachtwoord"_s, nullptr, 0)),
+      lblWachtwoord1(add<Label>(u"lblWachtwoord"_s, nullptr, 1)),
+      txtWachtwoord1(add<TextBox>(u"txtWachtwoord"_s, nullptr, 1)),
+      cmdOK(add<CommandButton>(u"cmdOK"_s))
 {
-    setCaption(QStringLiteral("Voer wachtwoord in..."));
-    lblWachtwoord0.setCaption(QStringLiteral("Wachtwoord"));
-    lblWachtwoord1.setCaption(QStringLiteral("Wachtwoord nogmaals"));
+    setCaption(u"Voer wachtwoord in..."_s);
+    lblWachtwoord0.setCaption(u"Wachtwoord"_s);
+    lblWachtwoord1.setCaption(u"Wachtwoord nogmaals"_s);
     for (TextBox* box : {&txtWachtwoord0, &txtWachtwoord1}) {
         box->setPasswordChar(QLatin1Char('*'));
         box->setMaxLength(50);
     }
-    cmdOK.setCaption(QStringLiteral("&OK"));
+    cmdOK.setCaption(u"&OK"_s);
     cmdOK.setDefault(true);
     setBorderHeight(TitleBarHeight);
     arrange();
@@ -78,12 +80,12 @@ void frmWachtwoord::cmdOK_Click()
     guarded([this] {
         if (bevestigen_) {
             if (txtWachtwoord0.text() != txtWachtwoord1.text()) {
-                failCheck(QStringLiteral("De beide ingevoerde wachtwoorden komen niet overeen."), Caption, &txtWachtwoord0);
+                failCheck(u"De beide ingevoerde wachtwoorden komen niet overeen."_s, Caption, &txtWachtwoord0);
                 return;
             }
             // A new password is never empty: the adviser could not log in with it.
             if (txtWachtwoord0.text().isEmpty()) {
-                failCheck(QStringLiteral("Vul een wachtwoord in; een leeg wachtwoord is niet toegestaan."), Caption,
+                failCheck(u"Vul een wachtwoord in; een leeg wachtwoord is niet toegestaan."_s, Caption,
                           &txtWachtwoord0);
                 return;
             }

@@ -4,6 +4,8 @@
 #include "framework/host/Settings.h"
 #include "framework/settings/OnderwerpenSettings.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -14,11 +16,11 @@ const QChar Separator = QLatin1Char('|');
 } // namespace
 
 AdviesInhoud::AdviesInhoud(Form& form, const QString& name, int index, Control* parent)
-    : UserControl(form, QStringLiteral("AdviesInhoud"), name, index, parent)
+    : UserControl(form, u"AdviesInhoud"_s, name, index, parent)
 {
     setBounds(0, 0, DesignWidth, DesignHeight);
     for (int i = 0; i < Onderwerpen().size(); ++i) {
-        auto& box = inner().add<CheckBox>(QStringLiteral("chkOnderwerp"), nullptr, i);
+        auto& box = inner().add<CheckBox>(u"chkOnderwerp"_s, nullptr, i);
         box.setCaption(Onderwerpen().at(i));
         box.setBounds((i / Rows) * ColumnWidth, (i % Rows) * RowHeight, ColumnWidth - 120, 255);
         box.Click.connect([this] { chkOnderwerp_Click(); });
@@ -29,13 +31,13 @@ AdviesInhoud::AdviesInhoud(Form& form, const QString& name, int index, Control* 
 const QStringList& AdviesInhoud::Onderwerpen()
 {
     static const QStringList onderwerpen{
-        QStringLiteral("Hypotheek"),          QStringLiteral("Overlijden"),
-        QStringLiteral("Arbeidsongeschiktheid"), QStringLiteral("Werkloosheid"),
-        QStringLiteral("Pensioen"),           QStringLiteral("Vermogensopbouw"),
-        QStringLiteral("Studie kinderen"),    QStringLiteral("Echtscheiding"),
-        QStringLiteral("Verhuizen"),          QStringLiteral("Schenken en erven"),
-        QStringLiteral("Zorg en ouder worden"), QStringLiteral("Uitvaart"),
-        QStringLiteral("Duurzaam wonen"),     QStringLiteral("Sparen en lenen")};
+        u"Hypotheek"_s,          u"Overlijden"_s,
+        u"Arbeidsongeschiktheid"_s, u"Werkloosheid"_s,
+        u"Pensioen"_s,           u"Vermogensopbouw"_s,
+        u"Studie kinderen"_s,    u"Echtscheiding"_s,
+        u"Verhuizen"_s,          u"Schenken en erven"_s,
+        u"Zorg en ouder worden"_s, u"Uitvaart"_s,
+        u"Duurzaam wonen"_s,     u"Sparen en lenen"_s};
     return onderwerpen;
 }
 

@@ -11,6 +11,8 @@
 #include "pages/business_lists/frmAbonnementDetail.h"
 #include "pages/business_lists/frmOmzettenAbonnement.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -20,25 +22,25 @@ constexpr int ListTop = 300;
 constexpr int ListHeight = 3615;
 constexpr int ButtonWidth = 1215;
 constexpr int ButtonHeight = 375;
-const QString VerwijderenCaption = QStringLiteral("Abonnement verwijderen");
+const QString VerwijderenCaption = u"Abonnement verwijderen"_s;
 } // namespace
 
 SetupAbonnement::SetupAbonnement()
-    : SettingsPage(QStringLiteral("SetupAbonnement")),
-      lvwAbonnement(add<ListView>(add<Frame>(form(), QStringLiteral("fraAbonnementen"), QStringLiteral("Abonnementen")),
-                                  QStringLiteral("lvwAbonnement"))),
-      cmdAdd(add<CommandButton>(form().control(QStringLiteral("fraAbonnementen")), QStringLiteral("cmdAdd"),
-                                QStringLiteral("Toevoegen"))),
-      cmdBewerkenNotaris(add<CommandButton>(form().control(QStringLiteral("fraAbonnementen")),
-                                            QStringLiteral("cmdBewerkenNotaris"), QStringLiteral("Bewerken"))),
-      cmdDelete(add<CommandButton>(form().control(QStringLiteral("fraAbonnementen")), QStringLiteral("cmdDelete"),
-                                   QStringLiteral("Verwijderen")))
+    : SettingsPage(u"SetupAbonnement"_s),
+      lvwAbonnement(add<ListView>(add<Frame>(form(), u"fraAbonnementen"_s, u"Abonnementen"_s),
+                                  u"lvwAbonnement"_s)),
+      cmdAdd(add<CommandButton>(form().control(u"fraAbonnementen"_s), u"cmdAdd"_s,
+                                u"Toevoegen"_s)),
+      cmdBewerkenNotaris(add<CommandButton>(form().control(u"fraAbonnementen"_s),
+                                            u"cmdBewerkenNotaris"_s, u"Bewerken"_s)),
+      cmdDelete(add<CommandButton>(form().control(u"fraAbonnementen"_s), u"cmdDelete"_s,
+                                   u"Verwijderen"_s))
 {
     setErrorMessage(ReportTexts::MessageWithoutStop);
-    auto& fraAbonnementen = form().get<Frame>(QStringLiteral("fraAbonnementen"));
-    cmdAdd.setToolTipText(QStringLiteral("Toevoegen abonnement"));
-    cmdBewerkenNotaris.setToolTipText(QStringLiteral("Bewerken abonnement"));
-    cmdDelete.setToolTipText(QStringLiteral("Verwijderen abonnement"));
+    auto& fraAbonnementen = form().get<Frame>(u"fraAbonnementen"_s);
+    cmdAdd.setToolTipText(u"Toevoegen abonnement"_s);
+    cmdBewerkenNotaris.setToolTipText(u"Bewerken abonnement"_s);
+    cmdDelete.setToolTipText(u"Verwijderen abonnement"_s);
     lvwAbonnement.setCheckboxes(true);
     lvwAbonnement.setFullRowSelect(true);
     lvwAbonnement.setHideSelection(false);
@@ -68,10 +70,10 @@ void SetupAbonnement::setBackColor(Colour colour)
 QString SetupAbonnement::betaaltermijnText(int months)
 {
     switch (months) {
-    case 1: return QStringLiteral("Maandelijks");
-    case 3: return QStringLiteral("Per kwartaal");
-    case 6: return QStringLiteral("Per half jaar");
-    case 12: return QStringLiteral("Jaarlijks");
+    case 1: return u"Maandelijks"_s;
+    case 3: return u"Per kwartaal"_s;
+    case 6: return u"Per half jaar"_s;
+    case 12: return u"Jaarlijks"_s;
     default: return QString();
     }
 }
@@ -79,9 +81,9 @@ QString SetupAbonnement::betaaltermijnText(int months)
 QString SetupAbonnement::controleText(int count, int unit)
 {
     if (unit == 12)
-        return QString::number(count) + QStringLiteral(" jaar");
+        return QString::number(count) + u" jaar"_s;
     if (unit == 1)
-        return QString::number(count) + QStringLiteral(" maand(en)");
+        return QString::number(count) + u" maand(en)"_s;
     return QString::number(count);
 }
 
@@ -110,12 +112,12 @@ void SetupAbonnement::Fill_Screen()
         const int wide = lvwAbonnement.width() / 5 - 270;
         constexpr int actief = 600, bedrag = 900;
         const int omschrijving = lvwAbonnement.width() - actief - bedrag - 3 * wide - 360;
-        lvwAbonnement.addColumn(QStringLiteral("Actief"), QStringLiteral("Actief"), actief);
-        lvwAbonnement.addColumn(QStringLiteral("Soort"), QStringLiteral("Soort"), wide);
-        lvwAbonnement.addColumn(QStringLiteral("Omschrijving"), QStringLiteral("Omschrijving"), omschrijving);
-        lvwAbonnement.addColumn(QStringLiteral("Bedrag"), QStringLiteral("Bedrag"), bedrag);
-        lvwAbonnement.addColumn(QStringLiteral("Betaaltermijn"), QStringLiteral("Betaaltermijn"), wide);
-        lvwAbonnement.addColumn(QStringLiteral("Controle"), QStringLiteral("Controle elke "), wide);
+        lvwAbonnement.addColumn(u"Actief"_s, u"Actief"_s, actief);
+        lvwAbonnement.addColumn(u"Soort"_s, u"Soort"_s, wide);
+        lvwAbonnement.addColumn(u"Omschrijving"_s, u"Omschrijving"_s, omschrijving);
+        lvwAbonnement.addColumn(u"Bedrag"_s, u"Bedrag"_s, bedrag);
+        lvwAbonnement.addColumn(u"Betaaltermijn"_s, u"Betaaltermijn"_s, wide);
+        lvwAbonnement.addColumn(u"Controle"_s, u"Controle elke "_s, wide);
         for (int i = 1; const AbonnementRecord* r = abonnementen().Abonnement(i); ++i) {
             ListItem& row = lvwAbonnement.addItem(r->ID, QString());
             row.setChecked(r->Actief);
@@ -137,7 +139,7 @@ void SetupAbonnement::Fill_Screen()
 
 void SetupAbonnement::minimaalEenActief(MsgIcon icon)
 {
-    ui().msgBox(QStringLiteral("Er moet minimaal één actief abonnement ingevoerd zijn."), MsgButtons::OK, icon,
+    ui().msgBox(u"Er moet minimaal één actief abonnement ingevoerd zijn."_s, MsgButtons::OK, icon,
                 VerwijderenCaption);
 }
 
@@ -198,10 +200,10 @@ void SetupAbonnement::Bewerken()
     if (!dialog.Geannuleerd())
         app().SetupChanged();
     if (dialog.Gewijzigd() &&
-        ui().msgBox(QStringLiteral("Wilt u de wijzigingen van dit abonnement meteen verwerken bij alle bestaande klanten "
+        ui().msgBox(u"Wilt u de wijzigingen van dit abonnement meteen verwerken bij alle bestaande klanten "
                                    "en uitgebrachte voorstellen?\r\nLet op! Indien u dit niet verwerkt, blijven de oude "
-                                   "abonnementsgegevens staan."),
-                    MsgButtons::YesNo, MsgIcon::Exclamation, QStringLiteral("Wijzigingen doorvoeren")) == MsgResult::Yes) {
+                                   "abonnementsgegevens staan."_s,
+                    MsgButtons::YesNo, MsgIcon::Exclamation, u"Wijzigingen doorvoeren"_s) == MsgResult::Yes) {
         if (const AbonnementRecord* record = abonnementen().AbonnementOpID(dialog.ID()))
             database().AbonnementDoorvoeren(*record);
     }
@@ -224,7 +226,7 @@ void SetupAbonnement::cmdDelete_Click()
             minimaalEenActief(MsgIcon::Exclamation);
             return;
         }
-        if (ui().msgBox(QStringLiteral("Weet u zeker dat u het geselecteerde abonnement wilt verwijderen?"),
+        if (ui().msgBox(u"Weet u zeker dat u het geselecteerde abonnement wilt verwijderen?"_s,
                         MsgButtons::YesNo, MsgIcon::Exclamation, VerwijderenCaption) != MsgResult::Yes)
             return;
         const AbonnementRecord oud = *record;

@@ -7,6 +7,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 class Database;
 struct AbonnementRecord;
 struct AbonnementSettings;
@@ -17,7 +19,7 @@ struct AbonnementSettings;
 class SetupAbonnement final : public SettingsPage {
 public:
     SetupAbonnement();
-    QString Titel() const override { return QStringLiteral("Abonnementen"); }
+    QString Titel() const override { return u"Abonnementen"_s; }
     void setBackColor(Colour colour) override;
 
     static QString betaaltermijnText(int months);

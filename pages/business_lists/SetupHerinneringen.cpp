@@ -11,6 +11,8 @@
 #include "framework/util/NumberText.h"
 #include "pages/business_lists/TaskCheck.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -72,39 +74,39 @@ const std::array<qint32, 3> SetupHerinneringen::GebeurtenisBits = {HerinneringSe
                                                                    HerinneringSettings::Pensioen};
 
 SetupHerinneringen::SetupHerinneringen()
-    : SettingsPage(QStringLiteral("SetupHerinneringen")),
-      jnAutoTaak(add<YesNo>(add<Frame>(form(), QStringLiteral("fraHerinneringen"), QStringLiteral("Taken")),
-                            QStringLiteral("jnAutoTaak"))),
-      lblAutoTaak(add<Label>(form().control(QStringLiteral("fraHerinneringen")), QStringLiteral("lblAutoTaak"),
-                             QStringLiteral("Wilt u automatisch taken laten aanmaken?"))),
-      lblAfgehandeld(add<Label>(form().control(QStringLiteral("fraHerinneringen")), QStringLiteral("lblAfgehandeld"),
-                                QStringLiteral("Deze taken automatisch op afgehandeld zetten"))),
-      txtAfgehandeldTermijn(add<TextBox>(form().control(QStringLiteral("fraHerinneringen")),
-                                         QStringLiteral("txtAfgehandeldTermijn"))),
-      cboAfgehandeldTermijn(add<ComboBox>(form().control(QStringLiteral("fraHerinneringen")),
-                                          QStringLiteral("cboAfgehandeldTermijn"))),
-      lblAfgehandeldNa(add<Label>(form().control(QStringLiteral("fraHerinneringen")),
-                                  QStringLiteral("lblAfgehandeldNa"), QStringLiteral("na verlopen van de gebeurtenis"))),
-      cmdTakenAanmaken(add<CommandButton>(form().control(QStringLiteral("fraHerinneringen")),
-                                          QStringLiteral("cmdTakenAanmaken"), QStringLiteral("&Nu uitvoeren...")))
+    : SettingsPage(u"SetupHerinneringen"_s),
+      jnAutoTaak(add<YesNo>(add<Frame>(form(), u"fraHerinneringen"_s, u"Taken"_s),
+                            u"jnAutoTaak"_s)),
+      lblAutoTaak(add<Label>(form().control(u"fraHerinneringen"_s), u"lblAutoTaak"_s,
+                             u"Wilt u automatisch taken laten aanmaken?"_s)),
+      lblAfgehandeld(add<Label>(form().control(u"fraHerinneringen"_s), u"lblAfgehandeld"_s,
+                                u"Deze taken automatisch op afgehandeld zetten"_s)),
+      txtAfgehandeldTermijn(add<TextBox>(form().control(u"fraHerinneringen"_s),
+                                         u"txtAfgehandeldTermijn"_s)),
+      cboAfgehandeldTermijn(add<ComboBox>(form().control(u"fraHerinneringen"_s),
+                                          u"cboAfgehandeldTermijn"_s)),
+      lblAfgehandeldNa(add<Label>(form().control(u"fraHerinneringen"_s),
+                                  u"lblAfgehandeldNa"_s, u"na verlopen van de gebeurtenis"_s)),
+      cmdTakenAanmaken(add<CommandButton>(form().control(u"fraHerinneringen"_s),
+                                          u"cmdTakenAanmaken"_s, u"&Nu uitvoeren..."_s))
 {
-    auto& fraHerinneringen = form().get<Frame>(QStringLiteral("fraHerinneringen"));
+    auto& fraHerinneringen = form().get<Frame>(u"fraHerinneringen"_s);
     auto& hntAutomatischAanmaken = add<Hint>(
-        fraHerinneringen, QStringLiteral("hntAutomatischAanmaken"),
-        QStringLiteral("De applicatie maakt zelf taken aan voor naderende (eind)datums in uw portefeuille. Bij het "
+        fraHerinneringen, u"hntAutomatischAanmaken"_s,
+        u"De applicatie maakt zelf taken aan voor naderende (eind)datums in uw portefeuille. Bij het "
                        "opstarten wordt dagelijks gecontroleerd of er nieuwe taken zijn; deze worden aan de takenlijst "
                        "toegevoegd. Met knop 'Nu uitvoeren' hierachter kan de controle direct extra uitgevoerd worden. "
-                       "Hieronder kiest u welke meldingen worden aangemaakt en of deze na een periode vervallen."));
+                       "Hieronder kiest u welke meldingen worden aangemaakt en of deze na een periode vervallen."_s);
     auto& hntActief = add<Hint>(
-        fraHerinneringen, QStringLiteral("hntActief"),
-        QStringLiteral("Met de adviesstatus maakt u onderscheid tussen berekeningen (status 'In behandeling') en uw "
+        fraHerinneringen, u"hntActief"_s,
+        u"Met de adviesstatus maakt u onderscheid tussen berekeningen (status 'In behandeling') en uw "
                        "lopende portefeuille (status 'In beheer'). Een advies komt op 'In beheer' op twee manieren:\r\n"
                        "1. Bij invoeren (registreren) van uw lopende klantdossiers\r\n"
                        "2. Gegeven advies is/wordt de nieuwe situatie van de klant.\r\n"
                        "Berekeningen krijgen geen taken; voor uw dossieropbouw zijn deze overigens nog steeds van "
-                       "belang voor de reproduceerbaarheid van uw advies!"));
-    auto& lblInBeheer = add<Label>(fraHerinneringen, QStringLiteral("lblInBeheer"),
-                                   QStringLiteral("Alleen van adviezen met status 'In beheer' worden taken aangemaakt."));
+                       "belang voor de reproduceerbaarheid van uw advies!"_s);
+    auto& lblInBeheer = add<Label>(fraHerinneringen, u"lblInBeheer"_s,
+                                   u"Alleen van adviezen met status 'In beheer' worden taken aangemaakt."_s);
     RowLayout(fraHerinneringen, InnerWidth)
         .row({{&lblAutoTaak, 3615}, {&jnAutoTaak, 1455}, {&cmdTakenAanmaken, 1455}})
         .text(hntAutomatischAanmaken)
@@ -116,24 +118,24 @@ SetupHerinneringen::SetupHerinneringen()
     cmdTakenAanmaken.setLeft(fraHerinneringen.width() - RowLayout::Margin - cmdTakenAanmaken.width());
     txtAfgehandeldTermijn.setAlignment(Alignment::Right);
 
-    soorten[Product] = addSoort(QStringLiteral("fraEinddatumProduct"), QStringLiteral("chkEinddatumProduct"),
-                                QStringLiteral("Naderende einddatum van product"), QStringLiteral("fraTaakAanmaken"),
-                                QStringLiteral("txtTaakProduct"), QStringLiteral("cboTaakProductTermijn"));
-    soorten[Rvp] = addSoort(QStringLiteral("fraEindeRvp"), QStringLiteral("chkEindeRvp"),
-                            QStringLiteral("Naderende einde rentevastperiode"), QStringLiteral("fraTaakRvp"),
-                            QStringLiteral("txtTaakRvp"), QStringLiteral("cboTaakRvp"));
-    soorten[Gebeurtenis] = addSoort(QStringLiteral("fraGebeurtenissen"), QStringLiteral("chkGebeurtenissen"),
-                                    QStringLiteral("Naderende levensgebeurtenissen"), QStringLiteral("fraTaakGebeurtenis"),
-                                    QStringLiteral("txtTaakGebeurtenis"), QStringLiteral("cboTaakGebeurtenis"));
-    soorten[Abonnement] = addSoort(QStringLiteral("fraAbonnement"), QStringLiteral("chkAbonnementen"),
-                                   QStringLiteral("Naderend controlemoment abonnement"), QStringLiteral("fraTaakAbonnement"),
-                                   QStringLiteral("txtTaakAbonnement"), QStringLiteral("cboTaakAbonnement"));
+    soorten[Product] = addSoort(u"fraEinddatumProduct"_s, u"chkEinddatumProduct"_s,
+                                u"Naderende einddatum van product"_s, u"fraTaakAanmaken"_s,
+                                u"txtTaakProduct"_s, u"cboTaakProductTermijn"_s);
+    soorten[Rvp] = addSoort(u"fraEindeRvp"_s, u"chkEindeRvp"_s,
+                            u"Naderende einde rentevastperiode"_s, u"fraTaakRvp"_s,
+                            u"txtTaakRvp"_s, u"cboTaakRvp"_s);
+    soorten[Gebeurtenis] = addSoort(u"fraGebeurtenissen"_s, u"chkGebeurtenissen"_s,
+                                    u"Naderende levensgebeurtenissen"_s, u"fraTaakGebeurtenis"_s,
+                                    u"txtTaakGebeurtenis"_s, u"cboTaakGebeurtenis"_s);
+    soorten[Abonnement] = addSoort(u"fraAbonnement"_s, u"chkAbonnementen"_s,
+                                   u"Naderend controlemoment abonnement"_s, u"fraTaakAbonnement"_s,
+                                   u"txtTaakAbonnement"_s, u"cboTaakAbonnement"_s);
 
     // The type boxes, in two columns under their kind's period.
-    auto& fraProducttypen = add<Frame>(*soorten[Product].fraOuter, QStringLiteral("fraProducttypen"),
-                                       QStringLiteral("Voor producttypen"));
+    auto& fraProducttypen = add<Frame>(*soorten[Product].fraOuter, u"fraProducttypen"_s,
+                                       u"Voor producttypen"_s);
     for (int i = 0; i < 12; ++i)
-        chkProducttype[std::size_t(i)] = &add<CheckBox>(fraProducttypen, QStringLiteral("chkProducttype"),
+        chkProducttype[std::size_t(i)] = &add<CheckBox>(fraProducttypen, u"chkProducttype"_s,
                                                         QString::fromUtf8(ProducttypeCaptions[i]), i);
     RowLayout producttypen(fraProducttypen, InnerWidth - 2 * RowLayout::Margin);
     for (int i = 0; i < 6; ++i)
@@ -141,11 +143,11 @@ SetupHerinneringen::SetupHerinneringen()
     producttypen.finish();
     soorten[Product].fraTypen = &fraProducttypen;
 
-    auto& fraGebeurtenistypen = add<Frame>(*soorten[Gebeurtenis].fraOuter, QStringLiteral("fraGebeurtenistypen"),
-                                           QStringLiteral("Voor gebeurtenissen"));
+    auto& fraGebeurtenistypen = add<Frame>(*soorten[Gebeurtenis].fraOuter, u"fraGebeurtenistypen"_s,
+                                           u"Voor gebeurtenissen"_s);
     RowLayout gebeurtenistypen(fraGebeurtenistypen, InnerWidth - 2 * RowLayout::Margin);
     for (int i = 0; i < 3; ++i) {
-        chkGebeurtenis[std::size_t(i)] = &add<CheckBox>(fraGebeurtenistypen, QStringLiteral("chkGebeurtenis"),
+        chkGebeurtenis[std::size_t(i)] = &add<CheckBox>(fraGebeurtenistypen, u"chkGebeurtenis"_s,
                                                         QString::fromUtf8(GebeurtenisCaptions[i]), i);
         gebeurtenistypen.line(*chkGebeurtenis[std::size_t(i)], RowLayout::LabelHeight);
     }
@@ -183,8 +185,8 @@ SetupHerinneringen::Soort SetupHerinneringen::addSoort(const QString& frameName,
     soort.fraOuter = &add<Frame>(form(), frameName);
     soort.chk = &add<CheckBox>(*soort.fraOuter, chkName, caption);
     soort.fraPeriode = &add<Frame>(*soort.fraOuter, periodeFrame);
-    auto& label = add<Label>(*soort.fraPeriode, QStringLiteral("lbl") + periodeFrame.mid(3),
-                             QStringLiteral("Taak van tevoren aanmaken"));
+    auto& label = add<Label>(*soort.fraPeriode, u"lbl"_s + periodeFrame.mid(3),
+                             u"Taak van tevoren aanmaken"_s);
     soort.txt = &add<TextBox>(*soort.fraPeriode, txtName);
     soort.txt->setAlignment(Alignment::Right);
     soort.cbo = &add<ComboBox>(*soort.fraPeriode, cboName);
@@ -284,7 +286,7 @@ void SetupHerinneringen::jnAutoTaak_Change()
 
 void SetupHerinneringen::chkSoort_Click(int soort)
 {
-    guarded(soorten[std::size_t(soort)].chk->name() + QStringLiteral("_Click"), [&] {
+    guarded(soorten[std::size_t(soort)].chk->name() + u"_Click"_s, [&] {
         if (!IsLoading)
             soortSetting(soort) = soorten[std::size_t(soort)].chk->isChecked();
         Show_Soort(soort);
@@ -334,7 +336,7 @@ void SetupHerinneringen::cboTermijn_Click(int soort)
     if (IsLoading)
         return;
     ComboBox& cbo = *soorten[std::size_t(soort)].cbo;
-    guarded(cbo.name() + QStringLiteral("_Click"), [&] {
+    guarded(cbo.name() + u"_Click"_s, [&] {
         if (cbo.listIndex() >= 0)
             eenheidSetting(soort) = qint16(cbo.itemData(cbo.listIndex()));
     });
@@ -371,7 +373,7 @@ void SetupHerinneringen::txtAfgehandeldTermijn_Validation(bool& Cancel)
     Validation(Cancel, 1);
     if (!Cancel)
         storeCount(txtAfgehandeldTermijn, Setup<HerinneringSettings>().AfgehandeldAantal,
-                   QStringLiteral("txtAfgehandeldTermijn_Validation"));
+                   u"txtAfgehandeldTermijn_Validation"_s);
 }
 
 void SetupHerinneringen::txtTermijn_Validation(int soort, bool& Cancel)
@@ -380,7 +382,7 @@ void SetupHerinneringen::txtTermijn_Validation(int soort, bool& Cancel)
         Validation(Cancel, 2);
     if (!Cancel) {
         TextBox& box = *soorten[std::size_t(soort)].txt;
-        storeCount(box, aantalSetting(soort), box.name() + QStringLiteral("_Validation"));
+        storeCount(box, aantalSetting(soort), box.name() + u"_Validation"_s);
     }
 }
 
@@ -394,8 +396,8 @@ bool SetupHerinneringen::completionPeriodPasses()
     const qint16 unit = Setup<HerinneringSettings>().AfgehandeldEenheid;
     if (unit == HerinneringSettings::Nooit || typedNumber(txtAfgehandeldTermijn).value_or(0) != 0)
         return true;
-    ui().msgBox(QStringLiteral("Voer a.u.b. een aantal ") + unitText(unit) +
-                    QStringLiteral(" in waarna de taken op afgehandeld moet worden gezet."),
+    ui().msgBox(u"Voer a.u.b. een aantal "_s + unitText(unit) +
+                    u" in waarna de taken op afgehandeld moet worden gezet."_s,
                 MsgButtons::OK, MsgIcon::Information, Titel());
     txtAfgehandeldTermijn.setFocus();
     return false;
@@ -413,7 +415,7 @@ bool SetupHerinneringen::lifeEventPeriodPasses()
                         (unit == HerinneringSettings::Weken && count > MaxWeken);
     if (!tooFar)
         return true;
-    ui().msgBox(QStringLiteral("U kunt bij de levensgebeurtenissen maximaal een jaar van tevoren een taak laten aanmaken."),
+    ui().msgBox(u"U kunt bij de levensgebeurtenissen maximaal een jaar van tevoren een taak laten aanmaken."_s,
                 MsgButtons::OK, MsgIcon::Information, Titel());
     k.txt->setFocus();
     return false;

@@ -14,6 +14,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 class Database;
 
 // "Portefeuille meldingen": which tasks the application makes by itself for
@@ -23,7 +25,7 @@ class Database;
 class SetupHerinneringen final : public SettingsPage {
 public:
     SetupHerinneringen();
-    QString Titel() const override { return QStringLiteral("Portefeuille meldingen"); }
+    QString Titel() const override { return u"Portefeuille meldingen"_s; }
     bool hasValidation() const override { return true; }
 
     // The product-type bits of chkProducttype(0..11) and the life-event bits of chkGebeurtenis(0..2).
@@ -33,7 +35,7 @@ public:
 protected:
     void Fill() override;
     bool guardsFill() const override { return true; }
-    QString errorContext() const override { return QStringLiteral("Instellingen Portefeuille meldingen"); }
+    QString errorContext() const override { return u"Instellingen Portefeuille meldingen"_s; }
     std::vector<ValidationCheck> validationChecks() override;
 
 private:

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -21,20 +23,20 @@ constexpr int ButtonHeight = 375;
 } // namespace
 
 SetupNotaris::SetupNotaris()
-    : SettingsPage(QStringLiteral("SetupNotaris")),
-      lstNotaris(add<ListView>(add<Frame>(form(), QStringLiteral("fraNotarissen"), QStringLiteral("Notariskantoren")),
-                               QStringLiteral("lstNotaris"))),
-      cmdToevoegenNotaris(add<CommandButton>(form().control(QStringLiteral("fraNotarissen")),
-                                             QStringLiteral("cmdToevoegenNotaris"), QStringLiteral("Toevoegen"))),
-      cmdBewerkenNotaris(add<CommandButton>(form().control(QStringLiteral("fraNotarissen")),
-                                            QStringLiteral("cmdBewerkenNotaris"), QStringLiteral("Bewerken"))),
-      cmdVerwijderenNotaris(add<CommandButton>(form().control(QStringLiteral("fraNotarissen")),
-                                               QStringLiteral("cmdVerwijderenNotaris"), QStringLiteral("Verwijderen")))
+    : SettingsPage(u"SetupNotaris"_s),
+      lstNotaris(add<ListView>(add<Frame>(form(), u"fraNotarissen"_s, u"Notariskantoren"_s),
+                               u"lstNotaris"_s)),
+      cmdToevoegenNotaris(add<CommandButton>(form().control(u"fraNotarissen"_s),
+                                             u"cmdToevoegenNotaris"_s, u"Toevoegen"_s)),
+      cmdBewerkenNotaris(add<CommandButton>(form().control(u"fraNotarissen"_s),
+                                            u"cmdBewerkenNotaris"_s, u"Bewerken"_s)),
+      cmdVerwijderenNotaris(add<CommandButton>(form().control(u"fraNotarissen"_s),
+                                               u"cmdVerwijderenNotaris"_s, u"Verwijderen"_s))
 {
-    auto& fraNotarissen = form().get<Frame>(QStringLiteral("fraNotarissen"));
-    cmdToevoegenNotaris.setToolTipText(QStringLiteral("Notariskantoor toevoegen"));
-    cmdBewerkenNotaris.setToolTipText(QStringLiteral("Notariskantoor bewerken"));
-    cmdVerwijderenNotaris.setToolTipText(QStringLiteral("Notariskantoor verwijderen"));
+    auto& fraNotarissen = form().get<Frame>(u"fraNotarissen"_s);
+    cmdToevoegenNotaris.setToolTipText(u"Notariskantoor toevoegen"_s);
+    cmdBewerkenNotaris.setToolTipText(u"Notariskantoor bewerken"_s);
+    cmdVerwijderenNotaris.setToolTipText(u"Notariskantoor verwijderen"_s);
     lstNotaris.setFullRowSelect(true);
     lstNotaris.setHideSelection(false);
     lstNotaris.setBounds(Margin, ListTop, PageWidth - 2 * Margin, ListHeight);
@@ -71,10 +73,10 @@ void SetupNotaris::Fill_Listview(int selectIndex)
         lstNotaris.clear();
         lstNotaris.clearColumns();
         // The column fills the list, less room for a vertical scroll bar.
-        lstNotaris.addColumn(QStringLiteral("Notariskantoor"), QStringLiteral("Notariskantoor"), lstNotaris.width() - 360);
+        lstNotaris.addColumn(u"Notariskantoor"_s, u"Notariskantoor"_s, lstNotaris.width() - 360);
         const NotarisSettings& notarissen = Setup<NotarisSettings>();
         for (int i = 1; const NotarisRecord* notaris = notarissen.Notaris(i); ++i)
-            lstNotaris.addItem(QStringLiteral("n%1").arg(i), notaris->Naam);
+            lstNotaris.addItem(u"n%1"_s.arg(i), notaris->Naam);
         if (lstNotaris.count() == 0)
             return;
         lstNotaris.setSelectedItem(&lstNotaris.item(std::clamp(selectIndex, 1, lstNotaris.count())));
@@ -141,8 +143,8 @@ void SetupNotaris::cmdVerwijderenNotaris_Click()
         if (index == 0)
             return;
         const QString name = lstNotaris.selectedItem()->text();
-        if (ui().msgBox(QStringLiteral("Wilt u notariskantoor '") + name + QStringLiteral("' verwijderen?"),
-                        MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Verwijderen notariskantoor")) !=
+        if (ui().msgBox(u"Wilt u notariskantoor '"_s + name + u"' verwijderen?"_s,
+                        MsgButtons::YesNo, MsgIcon::Question, u"Verwijderen notariskantoor"_s) !=
             MsgResult::Yes)
             return;
         Setup<NotarisSettings>().RemoveNotaris(index);

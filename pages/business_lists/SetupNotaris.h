@@ -6,17 +6,19 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "Notariskantoren": the office's notary offices, which advices choose from;
 // added and edited in frmNotaris.
 class SetupNotaris final : public SettingsPage {
 public:
     SetupNotaris();
-    QString Titel() const override { return QStringLiteral("Notariskantoren"); }
+    QString Titel() const override { return u"Notariskantoren"_s; }
 
 protected:
     void Fill() override;
     bool guardsFill() const override { return true; }
-    QString errorContext() const override { return QStringLiteral("Instellingen - Notaris"); }
+    QString errorContext() const override { return u"Instellingen - Notaris"_s; }
 
 private:
     void Fill_Listview(int selectIndex = 1);

@@ -7,6 +7,8 @@
 #include "framework/settings/OnderwerpenSettings.h"
 #include "pages/business_lists/AdviesInhoud.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -22,25 +24,25 @@ const std::array<qint32, 14> SetupOnderwerpen::TabbladBits = {1,   2,   4,    8,
                                                               128, 512, 1024, 2048, 8192, 16384, 256};
 
 SetupOnderwerpen::SetupOnderwerpen()
-    : SettingsPage(QStringLiteral("SetupOnderwerpen")),
-      jnOnderwerpenBeperken(add<YesNo>(add<Frame>(form(), QStringLiteral("fraOnderwerpenBeperken"),
-                                                  QStringLiteral("Beperken")),
-                                       QStringLiteral("jnOnderwerpenBeperken"))),
-      chkAdviesonderwerpen(add<CheckBox>(form().control(QStringLiteral("fraOnderwerpenBeperken")),
-                                         QStringLiteral("chkAdviesonderwerpen"), QStringLiteral("Adviesonderwerpen"))),
-      chkTabbladen(add<CheckBox>(form().control(QStringLiteral("fraOnderwerpenBeperken")),
-                                 QStringLiteral("chkTabbladen"), QStringLiteral("Tabbladen"))),
-      fraAdviesonderwerpenBeperken(add<Frame>(form(), QStringLiteral("fraAdviesonderwerpenBeperken"),
-                                              QStringLiteral("Adviesonderwerpen"))),
-      fraHintAdviesonderwerpen(add<Frame>(fraAdviesonderwerpenBeperken, QStringLiteral("fraHintAdviesonderwerpen"))),
-      fraAdviesInhoud(add<Frame>(fraAdviesonderwerpenBeperken, QStringLiteral("fraAdviesInhoud"))),
-      fraTabbladenBeperken(add<Frame>(form(), QStringLiteral("fraTabbladenBeperken"), QStringLiteral("Tabbladen"))),
-      fraHintTabbladen(add<Frame>(fraTabbladenBeperken, QStringLiteral("fraHintTabbladen"))),
-      fraTabbladen(add<Frame>(fraTabbladenBeperken, QStringLiteral("fraTabbladen")))
+    : SettingsPage(u"SetupOnderwerpen"_s),
+      jnOnderwerpenBeperken(add<YesNo>(add<Frame>(form(), u"fraOnderwerpenBeperken"_s,
+                                                  u"Beperken"_s),
+                                       u"jnOnderwerpenBeperken"_s)),
+      chkAdviesonderwerpen(add<CheckBox>(form().control(u"fraOnderwerpenBeperken"_s),
+                                         u"chkAdviesonderwerpen"_s, u"Adviesonderwerpen"_s)),
+      chkTabbladen(add<CheckBox>(form().control(u"fraOnderwerpenBeperken"_s),
+                                 u"chkTabbladen"_s, u"Tabbladen"_s)),
+      fraAdviesonderwerpenBeperken(add<Frame>(form(), u"fraAdviesonderwerpenBeperken"_s,
+                                              u"Adviesonderwerpen"_s)),
+      fraHintAdviesonderwerpen(add<Frame>(fraAdviesonderwerpenBeperken, u"fraHintAdviesonderwerpen"_s)),
+      fraAdviesInhoud(add<Frame>(fraAdviesonderwerpenBeperken, u"fraAdviesInhoud"_s)),
+      fraTabbladenBeperken(add<Frame>(form(), u"fraTabbladenBeperken"_s, u"Tabbladen"_s)),
+      fraHintTabbladen(add<Frame>(fraTabbladenBeperken, u"fraHintTabbladen"_s)),
+      fraTabbladen(add<Frame>(fraTabbladenBeperken, u"fraTabbladen"_s))
 {
-    auto& fraBeperken = form().get<Frame>(QStringLiteral("fraOnderwerpenBeperken"));
-    auto& lblBeperken = add<Label>(fraBeperken, QStringLiteral("lblOnderwerpenBeperken"),
-                                   QStringLiteral("Wilt u de adviesonderwerpen en tabbladen beperken?"));
+    auto& fraBeperken = form().get<Frame>(u"fraOnderwerpenBeperken"_s);
+    auto& lblBeperken = add<Label>(fraBeperken, u"lblOnderwerpenBeperken"_s,
+                                   u"Wilt u de adviesonderwerpen en tabbladen beperken?"_s);
     RowLayout(fraBeperken, InnerWidth)
         .row({{&lblBeperken, 4935}, {&jnOnderwerpenBeperken, 1455}})
         .row({{&chkAdviesonderwerpen, 2400}, {&chkTabbladen, 0}})
@@ -48,8 +50,8 @@ SetupOnderwerpen::SetupOnderwerpen()
 
     const int subWidth = InnerWidth - 2 * RowLayout::Margin;
     auto& lblAdviesonderwerpen =
-        add<Label>(fraHintAdviesonderwerpen, QStringLiteral("lblAdviesonderwerpen"),
-                   QStringLiteral("Hieronder zijn de adviesonderwerpen op het tabblad 'Aanleiding' in te stellen."));
+        add<Label>(fraHintAdviesonderwerpen, u"lblAdviesonderwerpen"_s,
+                   u"Hieronder zijn de adviesonderwerpen op het tabblad 'Aanleiding' in te stellen."_s);
     RowLayout(fraHintAdviesonderwerpen, subWidth, false).text(lblAdviesonderwerpen).finish();
     fraAdviesInhoud.setBounds(0, 0, AdviesInhoud::DesignWidth + 2 * RowLayout::Margin,
                               AdviesInhoud::DesignHeight + 2 * RowLayout::Margin);
@@ -59,16 +61,16 @@ SetupOnderwerpen::SetupOnderwerpen()
     adviesonderwerpen.finish();
 
     auto& hntTabbladen = add<Hint>(
-        fraHintTabbladen, QStringLiteral("hntTabbladen"),
-        QStringLiteral("Door het selectievakje bij een onderwerp uit te zetten komt het onderwerp niet meer terug in de "
-                       "aanleiding, scenario, dashboard, motivering & advies en rapportage."));
+        fraHintTabbladen, u"hntTabbladen"_s,
+        u"Door het selectievakje bij een onderwerp uit te zetten komt het onderwerp niet meer terug in de "
+                       "aanleiding, scenario, dashboard, motivering & advies en rapportage."_s);
     auto& lblTabbladen =
-        add<Label>(fraHintTabbladen, QStringLiteral("lblTabbladen"),
-                   QStringLiteral("Hieronder zijn de tabbladen onder 'Huidige situatie' en 'Voorstel' in te stellen."));
+        add<Label>(fraHintTabbladen, u"lblTabbladen"_s,
+                   u"Hieronder zijn de tabbladen onder 'Huidige situatie' en 'Voorstel' in te stellen."_s);
     RowLayout(fraHintTabbladen, subWidth, false).text(hntTabbladen).text(lblTabbladen).finish();
     for (int i = 0; i < 14; ++i)
         chkTabblad[std::size_t(i)] =
-            &add<CheckBox>(fraTabbladen, QStringLiteral("chkTabblad"), QString::fromUtf8(TabbladCaptions[i]), i);
+            &add<CheckBox>(fraTabbladen, u"chkTabblad"_s, QString::fromUtf8(TabbladCaptions[i]), i);
     RowLayout tabs(fraTabbladen, subWidth, false);
     for (int i = 0; i < 5; ++i) {
         if (i + 10 < 14)
@@ -119,7 +121,7 @@ void SetupOnderwerpen::Init_AdviesInhoud()
 {
     if (!adviesInhoud_) {
         UserControl& control =
-            app().components().create(QStringLiteral("AdviesInhoud"), form(), QStringLiteral("AdviesInhoud"), &fraAdviesInhoud);
+            app().components().create(u"AdviesInhoud"_s, form(), u"AdviesInhoud"_s, &fraAdviesInhoud);
         adviesInhoud_ = &dynamic_cast<AdviesInhoud&>(control);
         adviesInhoud_->move(RowLayout::Margin, RowLayout::Margin);
         adviesInhoud_->setBackColor(BackColor());

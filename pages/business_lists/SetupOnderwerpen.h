@@ -9,6 +9,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 class AdviesInhoud;
 
 // "Adviesonderwerpen en tabbladen": narrows down which advice subjects and
@@ -17,7 +19,7 @@ class AdviesInhoud;
 class SetupOnderwerpen final : public SettingsPage {
 public:
     SetupOnderwerpen();
-    QString Titel() const override { return QStringLiteral("Adviesonderwerpen en tabbladen"); }
+    QString Titel() const override { return u"Adviesonderwerpen en tabbladen"_s; }
     bool hasValidation() const override { return true; }
 
     // The bit of each of chkTabblad(0..13).
@@ -26,7 +28,7 @@ public:
 protected:
     void Fill() override;
     bool guardsFill() const override { return true; }
-    QString errorContext() const override { return QStringLiteral("Instellingen Adviesonderwerpen en tabbladen"); }
+    QString errorContext() const override { return u"Instellingen Adviesonderwerpen en tabbladen"_s; }
 
 private:
     void Fill_Tabbladen();

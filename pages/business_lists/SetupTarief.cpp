@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -30,20 +32,20 @@ enum FeeMethode : qint16 { FeeVastBedrag = 1, FeePerUur = 2, FeePercentage = 3 }
 
 const QString& leveringsakteMessage()
 {
-    static const QString text = QStringLiteral("De leveringsakte mag maximaal 3% van de koopsom bedragen.");
+    static const QString text = u"De leveringsakte mag maximaal 3% van de koopsom bedragen."_s;
     return text;
 }
 const QString& hypotheekakteMessage()
 {
     static const QString text =
-        QStringLiteral("De hypotheekakte mag maximaal 3% van de hypothecaire inschrijving bedragen.");
+        u"De hypotheekakte mag maximaal 3% van de hypothecaire inschrijving bedragen."_s;
     return text;
 }
 } // namespace
 
-SetupTarief::SetupTarief() : SettingsPage(QStringLiteral("SetupTarief"))
+SetupTarief::SetupTarief() : SettingsPage(u"SetupTarief"_s)
 {
-    auto& fraOpzet = add<Frame>(form(), QStringLiteral("fraFinancieringsopzet"), QStringLiteral("Financieringsopzet"));
+    auto& fraOpzet = add<Frame>(form(), u"fraFinancieringsopzet"_s, u"Financieringsopzet"_s);
     const auto row = [&](const char* frameName, const char* caption, const char* cboName, const char* pctName,
                          const char* lblPctName, const char* amountName, const char* percentageItem,
                          const char* firstItem = "Volgens tabel", const char* amountItem = "Vast bedrag") {
@@ -72,31 +74,31 @@ SetupTarief::SetupTarief() : SettingsPage(QStringLiteral("SetupTarief"))
     fraOpzet.setBounds(0, 0, InnerWidth + 2 * RowLayout::Margin, top + RowLayout::Gap);
 
     // The fee rows: index 2 comes first in its frame, then 0 and 1, then the file fee.
-    auto& fraAdvies = add<Frame>(form(), QStringLiteral("fraAdvies"), QStringLiteral("Advieskosten met hypotheekadvies"));
-    auto& fraZonder = add<Frame>(form(), QStringLiteral("fraAdvKostenZHyp"),
-                                 QStringLiteral("Advieskosten zonder hypotheekadvies"));
-    const QString feeCaptions[] = {QStringLiteral("Bemiddelingsvergoeding geldlening"),
-                                   QStringLiteral("Overige bemiddelingsvergoeding"), QStringLiteral("Advieskosten"),
-                                   QStringLiteral("Advieskosten"), QStringLiteral("Bemiddelingsvergoeding")};
+    auto& fraAdvies = add<Frame>(form(), u"fraAdvies"_s, u"Advieskosten met hypotheekadvies"_s);
+    auto& fraZonder = add<Frame>(form(), u"fraAdvKostenZHyp"_s,
+                                 u"Advieskosten zonder hypotheekadvies"_s);
+    const QString feeCaptions[] = {u"Bemiddelingsvergoeding geldlening"_s,
+                                   u"Overige bemiddelingsvergoeding"_s, u"Advieskosten"_s,
+                                   u"Advieskosten"_s, u"Bemiddelingsvergoeding"_s};
     std::array<Label*, 5> lblFee{};
     for (int index : {2, 0, 1, 3, 4}) {
         Frame& parent = index < 3 ? fraAdvies : fraZonder;
-        lblFee[index] = &add<Label>(parent, QStringLiteral("lblAdvieskosten"), feeCaptions[index], index);
-        cboAdvieskosten[index] = &add<ComboBox>(parent, QStringLiteral("cboAdvieskosten"), QString(), index);
+        lblFee[index] = &add<Label>(parent, u"lblAdvieskosten"_s, feeCaptions[index], index);
+        cboAdvieskosten[index] = &add<ComboBox>(parent, u"cboAdvieskosten"_s, QString(), index);
         if (index == 0) {
-            fraBemiddelingsvergoeding = &add<Frame>(parent, QStringLiteral("fraBemiddelingsvergoeding"));
-            txtPcAdvieskosten = &add<TextBox>(*fraBemiddelingsvergoeding, QStringLiteral("txtPcAdvieskosten"));
-            auto& lblPc = add<Label>(*fraBemiddelingsvergoeding, QStringLiteral("lblPcAdvieskosten"),
-                                     QStringLiteral("% van het leningbedrag; min."));
+            fraBemiddelingsvergoeding = &add<Frame>(parent, u"fraBemiddelingsvergoeding"_s);
+            txtPcAdvieskosten = &add<TextBox>(*fraBemiddelingsvergoeding, u"txtPcAdvieskosten"_s);
+            auto& lblPc = add<Label>(*fraBemiddelingsvergoeding, u"lblPcAdvieskosten"_s,
+                                     u"% van het leningbedrag; min."_s);
             txtPcAdvieskosten->setBounds(0, 0, 555, RowLayout::RowHeight);
             lblPc.setBounds(txtPcAdvieskosten->right() + 60, 45, PcLabelWidth, RowLayout::LabelHeight);
         }
-        txtAdvieskosten[index] = &add<TextBox>(parent, QStringLiteral("txtAdvieskosten"), QString(), index);
+        txtAdvieskosten[index] = &add<TextBox>(parent, u"txtAdvieskosten"_s, QString(), index);
         cboAdvieskosten[index]->Click.connect([this, index] { cboAdvieskosten_Click(index); });
     }
-    auto& lblDossier = add<Label>(fraAdvies, QStringLiteral("lblDossiervergoeding"),
-                                  QStringLiteral("Dossiervergoeding geldlening"));
-    txtDossiervergoeding = &add<TextBox>(fraAdvies, QStringLiteral("txtDossiervergoeding"));
+    auto& lblDossier = add<Label>(fraAdvies, u"lblDossiervergoeding"_s,
+                                  u"Dossiervergoeding geldlening"_s);
+    txtDossiervergoeding = &add<TextBox>(fraAdvies, u"txtDossiervergoeding"_s);
 
     RowLayout advies(fraAdvies, InnerWidth);
     advies.row({{lblFee[2], FeeLabelWidth}, {cboAdvieskosten[2], FeeComboWidth}, {txtAdvieskosten[2], NumberWidth}});
@@ -153,12 +155,12 @@ Frame& SetupTarief::addOpzetRow(Frame& parent, const QString& frameName, const Q
 {
     const int row = int(std::count_if(cboOpzet.begin(), cboOpzet.end(), [](ComboBox* c) { return c != nullptr; }));
     auto& frame = add<Frame>(parent, frameName);
-    auto& label = add<Label>(frame, QStringLiteral("lbl") + frameName.mid(3), caption);
+    auto& label = add<Label>(frame, u"lbl"_s + frameName.mid(3), caption);
     auto& cbo = add<ComboBox>(frame, cboName);
     for (int i = 0; i < int(items.size()); ++i)
         cbo.addItemWithData(items[std::size_t(i)], i);
     auto& pct = add<TextBox>(frame, pctName);
-    auto& lblPct = add<Label>(frame, lblPctName, QStringLiteral("%"));
+    auto& lblPct = add<Label>(frame, lblPctName, u"%"_s);
     auto& amount = add<TextBox>(frame, amountName);
     pct.setAlignment(Alignment::Right);
     amount.setAlignment(Alignment::Right);
@@ -224,10 +226,10 @@ void SetupTarief::Fill_cboAdvieskosten()
                 methode = FeeVastBedrag;
             ComboBox& cbo = *cboAdvieskosten[std::size_t(index)];
             cbo.clear();
-            cbo.addItemWithData(QStringLiteral("Vast bedrag"), FeeVastBedrag);
-            cbo.addItemWithData(QStringLiteral("Per uur"), FeePerUur);
+            cbo.addItemWithData(u"Vast bedrag"_s, FeeVastBedrag);
+            cbo.addItemWithData(u"Per uur"_s, FeePerUur);
             if (index == 0)
-                cbo.addItemWithData(QStringLiteral("Percentage"), FeePercentage);
+                cbo.addItemWithData(u"Percentage"_s, FeePercentage);
             SelectComboByItemData(cbo, methode);
         }
         Set_Bemiddelingsvergoeding();
@@ -247,7 +249,7 @@ void SetupTarief::cboOpzet_Click(int row)
 {
     if (IsLoading)
         return;
-    guarded(QStringLiteral("%1_Click").arg(cboOpzet[std::size_t(row)]->name()), [&] {
+    guarded(u"%1_Click"_s.arg(cboOpzet[std::size_t(row)]->name()), [&] {
         const Opzet o = opzet(row);
         if (o.cbo.listIndex() < 0)
             return;
@@ -313,9 +315,9 @@ void SetupTarief::Set_Bemiddelingsvergoeding()
 void SetupTarief::storeNumber(TextBox& box, Setting<double>& setting, bool amount, double cap, const QString& refusal,
                               bool& Cancel)
 {
-    QString procedure = box.name() + QStringLiteral("_Validation");
+    QString procedure = box.name() + u"_Validation"_s;
     if (box.index() >= 0)
-        procedure += QStringLiteral(" Index=%1").arg(box.index());
+        procedure += u" Index=%1"_s.arg(box.index());
     bool refused = false;
     guarded(procedure, [&] {
         const double value = CDbl(box.text());

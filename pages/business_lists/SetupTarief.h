@@ -11,12 +11,14 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "Tarieven": the office's own fees and the way an advice's financing set-up
 // works out the deeds, the valuation and the mortgage registration.
 class SetupTarief final : public SettingsPage {
 public:
     SetupTarief();
-    QString Titel() const override { return QStringLiteral("Tarieven"); }
+    QString Titel() const override { return u"Tarieven"_s; }
     bool hasValidation() const override { return true; }
 
 protected:

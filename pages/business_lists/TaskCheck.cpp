@@ -8,12 +8,14 @@
 #include "framework/registry/RegistryNames.h"
 #include "framework/settings/HerinneringSettings.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo::TaskCheck {
 
 namespace {
 QString today(Application& application)
 {
-    return CDate(application.SysteemDatum()).toString(QStringLiteral("yyyy-MM-dd"));
+    return CDate(application.SysteemDatum()).toString(u"yyyy-MM-dd"_s);
 }
 } // namespace
 

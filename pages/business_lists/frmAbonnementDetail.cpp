@@ -9,6 +9,8 @@
 #include "framework/util/ComboRoutines.h"
 #include "framework/util/NumberText.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -18,8 +20,8 @@ constexpr int LabelWidth = 1935;
 constexpr int NumberWidth = 675;
 constexpr int ButtonWidth = 1215;
 constexpr int ButtonHeight = 375;
-const QString SoortPlaceholder = QStringLiteral("<soort abonnement>");
-const QString OmschrijvingPlaceholder = QStringLiteral("<omschrijving>");
+const QString SoortPlaceholder = u"<soort abonnement>"_s;
+const QString OmschrijvingPlaceholder = u"<omschrijving>"_s;
 
 std::optional<double> number(const TextBox& box)
 {
@@ -30,20 +32,20 @@ std::optional<double> number(const TextBox& box)
 } // namespace
 
 frmAbonnementDetail::frmAbonnementDetail()
-    : Dialog(QStringLiteral("frmAbonnementDetail"), QStringLiteral("Instellingen - Abonnementen")),
-      txtSoortAbonnement(add<TextBox>(QStringLiteral("txtSoortAbonnement"), &add<Frame>(QStringLiteral("fraAbonnement")))),
-      txtOmschrijving(add<TextBox>(QStringLiteral("txtOmschrijving"), &get<Frame>(QStringLiteral("fraAbonnement")))),
-      txtTermijnbedrag(add<TextBox>(QStringLiteral("txtTermijnbedrag"), &get<Frame>(QStringLiteral("fraAbonnement")))),
-      cboBetalingstermijn(add<ComboBox>(QStringLiteral("cboBetalingstermijn"), &get<Frame>(QStringLiteral("fraAbonnement")))),
-      txtControletermijn(add<TextBox>(QStringLiteral("txtControletermijn"), &get<Frame>(QStringLiteral("fraAbonnement")))),
-      cboControletermijn(add<ComboBox>(QStringLiteral("cboControletermijn"), &get<Frame>(QStringLiteral("fraAbonnement")))),
-      txtContractduurJaar(add<TextBox>(QStringLiteral("txtContractduurJaar"), &get<Frame>(QStringLiteral("fraAbonnement")))),
-      txtContractduurMaand(add<TextBox>(QStringLiteral("txtContractduurMaand"), &get<Frame>(QStringLiteral("fraAbonnement")))),
-      cmdOk(add<CommandButton>(QStringLiteral("cmdOk"))),
-      cmdCancel(add<CommandButton>(QStringLiteral("cmdCancel")))
+    : Dialog(u"frmAbonnementDetail"_s, u"Instellingen - Abonnementen"_s),
+      txtSoortAbonnement(add<TextBox>(u"txtSoortAbonnement"_s, &add<Frame>(u"fraAbonnement"_s))),
+      txtOmschrijving(add<TextBox>(u"txtOmschrijving"_s, &get<Frame>(u"fraAbonnement"_s))),
+      txtTermijnbedrag(add<TextBox>(u"txtTermijnbedrag"_s, &get<Frame>(u"fraAbonnement"_s))),
+      cboBetalingstermijn(add<ComboBox>(u"cboBetalingstermijn"_s, &get<Frame>(u"fraAbonnement"_s))),
+      txtControletermijn(add<TextBox>(u"txtControletermijn"_s, &get<Frame>(u"fraAbonnement"_s))),
+      cboControletermijn(add<ComboBox>(u"cboControletermijn"_s, &get<Frame>(u"fraAbonnement"_s))),
+      txtContractduurJaar(add<TextBox>(u"txtContractduurJaar"_s, &get<Frame>(u"fraAbonnement"_s))),
+      txtContractduurMaand(add<TextBox>(u"txtContractduurMaand"_s, &get<Frame>(u"fraAbonnement"_s))),
+      cmdOk(add<CommandButton>(u"cmdOk"_s)),
+      cmdCancel(add<CommandButton>(u"cmdCancel"_s))
 {
-    setCaption(QStringLiteral("Abonnement"));
-    auto& fra = get<Frame>(QStringLiteral("fraAbonnement"));
+    setCaption(u"Abonnement"_s);
+    auto& fra = get<Frame>(u"fraAbonnement"_s);
     const auto label = [this, &fra](const char* name, const char* caption) -> Label& {
         auto& l = add<Label>(QString::fromLatin1(name), &fra);
         l.setCaption(QString::fromUtf8(caption));
@@ -79,9 +81,9 @@ frmAbonnementDetail::frmAbonnementDetail()
     const int buttonsTop = fra.bottom() + Margin;
     cmdCancel.setBounds(width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
     cmdOk.setBounds(cmdCancel.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    cmdOk.setCaption(QStringLiteral("&OK"));
+    cmdOk.setCaption(u"&OK"_s);
     cmdOk.setDefault(true);
-    cmdCancel.setCaption(QStringLiteral("&Annuleren"));
+    cmdCancel.setCaption(u"&Annuleren"_s);
     cmdCancel.setCancel(true);
     setBorderHeight(TitleBarHeight);
     setBounds(0, 0, width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
@@ -101,13 +103,13 @@ void frmAbonnementDetail::Fill_Control()
 {
     guarded([this] {
         cboBetalingstermijn.clear();
-        cboBetalingstermijn.addItemWithData(QStringLiteral("Maand"), 1);
-        cboBetalingstermijn.addItemWithData(QStringLiteral("Kwartaal"), 3);
-        cboBetalingstermijn.addItemWithData(QStringLiteral("Half jaar"), 6);
-        cboBetalingstermijn.addItemWithData(QStringLiteral("Jaar"), 12);
+        cboBetalingstermijn.addItemWithData(u"Maand"_s, 1);
+        cboBetalingstermijn.addItemWithData(u"Kwartaal"_s, 3);
+        cboBetalingstermijn.addItemWithData(u"Half jaar"_s, 6);
+        cboBetalingstermijn.addItemWithData(u"Jaar"_s, 12);
         cboControletermijn.clear();
-        cboControletermijn.addItemWithData(QStringLiteral("Maand"), 1);
-        cboControletermijn.addItemWithData(QStringLiteral("Jaar"), 12);
+        cboControletermijn.addItemWithData(u"Maand"_s, 1);
+        cboControletermijn.addItemWithData(u"Jaar"_s, 12);
         AbonnementRecord shown;
         if (!id_.isEmpty()) {
             const AbonnementRecord* record = abonnementen().AbonnementOpID(id_);
@@ -146,7 +148,7 @@ bool frmAbonnementDetail::Check_DubbelAbonnement()
     const QString omschrijving = txtOmschrijving.text();
     for (int i = 1; const AbonnementRecord* r = abonnementen().Abonnement(i); ++i) {
         if (r->Soort == soort && r->Omschrijving == omschrijving)
-            return failCheck(QStringLiteral("Er bestaat al een abonnement met dezelfde soort en omschrijving."), caption(),
+            return failCheck(u"Er bestaat al een abonnement met dezelfde soort en omschrijving."_s, caption(),
                              &txtSoortAbonnement);
     }
     return true;
@@ -159,7 +161,7 @@ std::optional<AbonnementRecord> frmAbonnementDetail::Read_Fields()
         r.Soort = txtSoortAbonnement.text().trimmed();
         r.Omschrijving = txtOmschrijving.text().trimmed();
         if (r.Soort.isEmpty() || r.Soort == SoortPlaceholder) {
-            failCheck(QStringLiteral("Vul de soort van het abonnement in."), caption(), &txtSoortAbonnement);
+            failCheck(u"Vul de soort van het abonnement in."_s, caption(), &txtSoortAbonnement);
             return std::nullopt;
         }
         if (r.Omschrijving == OmschrijvingPlaceholder)
@@ -167,19 +169,19 @@ std::optional<AbonnementRecord> frmAbonnementDetail::Read_Fields()
     }
     const std::optional<double> bedrag = number(txtTermijnbedrag);
     if (!bedrag || *bedrag < 0) {
-        failCheck(QStringLiteral("Vul een geldig termijnbedrag in."), caption(), &txtTermijnbedrag);
+        failCheck(u"Vul een geldig termijnbedrag in."_s, caption(), &txtTermijnbedrag);
         return std::nullopt;
     }
     const std::optional<double> controle = number(txtControletermijn);
     if (!controle || *controle < 0 || *controle > 999 || *controle != qint16(*controle)) {
-        failCheck(QStringLiteral("Vul een geldige controleperiode in."), caption(), &txtControletermijn);
+        failCheck(u"Vul een geldige controleperiode in."_s, caption(), &txtControletermijn);
         return std::nullopt;
     }
     const std::optional<double> jaren = number(txtContractduurJaar);
     const std::optional<double> maanden = number(txtContractduurMaand);
     if (!jaren || !maanden || *jaren < 0 || *maanden < 0 || *jaren != int(*jaren) || *maanden != int(*maanden) ||
         *jaren * 12 + *maanden > 1200) {
-        failCheck(QStringLiteral("Vul een geldige contractduur in."), caption(), &txtContractduurJaar);
+        failCheck(u"Vul een geldige contractduur in."_s, caption(), &txtContractduurJaar);
         return std::nullopt;
     }
     r.Termijnbedrag = *bedrag;

@@ -6,6 +6,8 @@
 #include "framework/page/RowLayout.h"
 #include "framework/settings/NotarisSettings.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -18,23 +20,23 @@ constexpr int ButtonHeight = 375;
 } // namespace
 
 frmNotaris::frmNotaris()
-    : Dialog(QStringLiteral("frmNotaris"), QStringLiteral("Instellingen - Notaris")),
-      txtNaamNotaris(add<TextBox>(QStringLiteral("txtNaamNotaris"), &add<Frame>(QStringLiteral("fraNotaris")))),
-      AdresGegevens(add<AddressControl>(QStringLiteral("AdresGegevens"), &get<Frame>(QStringLiteral("fraNotaris")))),
-      txtTelefoonNotaris(add<TextBox>(QStringLiteral("txtTelefoonNotaris"), &get<Frame>(QStringLiteral("fraNotaris")))),
-      optMan(add<OptionButton>(QStringLiteral("optGeslachtNotaris"), &add<Frame>(QStringLiteral("fraContact")), 0)),
-      optVrouw(add<OptionButton>(QStringLiteral("optGeslachtNotaris"), &get<Frame>(QStringLiteral("fraContact")), 1)),
-      txtVoorlettersNotaris(add<TextBox>(QStringLiteral("txtVoorlettersNotaris"), &get<Frame>(QStringLiteral("fraContact")))),
-      txtVoorvoegselNotaris(add<TextBox>(QStringLiteral("txtVoorvoegselNotaris"), &get<Frame>(QStringLiteral("fraContact")))),
-      txtAchternaamNotaris(add<TextBox>(QStringLiteral("txtAchternaamNotaris"), &get<Frame>(QStringLiteral("fraContact")))),
-      cmdOK(add<CommandButton>(QStringLiteral("cmdOK"))),
-      cmdCancel(add<CommandButton>(QStringLiteral("cmdCancel")))
+    : Dialog(u"frmNotaris"_s, u"Instellingen - Notaris"_s),
+      txtNaamNotaris(add<TextBox>(u"txtNaamNotaris"_s, &add<Frame>(u"fraNotaris"_s))),
+      AdresGegevens(add<AddressControl>(u"AdresGegevens"_s, &get<Frame>(u"fraNotaris"_s))),
+      txtTelefoonNotaris(add<TextBox>(u"txtTelefoonNotaris"_s, &get<Frame>(u"fraNotaris"_s))),
+      optMan(add<OptionButton>(u"optGeslachtNotaris"_s, &add<Frame>(u"fraContact"_s), 0)),
+      optVrouw(add<OptionButton>(u"optGeslachtNotaris"_s, &get<Frame>(u"fraContact"_s), 1)),
+      txtVoorlettersNotaris(add<TextBox>(u"txtVoorlettersNotaris"_s, &get<Frame>(u"fraContact"_s))),
+      txtVoorvoegselNotaris(add<TextBox>(u"txtVoorvoegselNotaris"_s, &get<Frame>(u"fraContact"_s))),
+      txtAchternaamNotaris(add<TextBox>(u"txtAchternaamNotaris"_s, &get<Frame>(u"fraContact"_s))),
+      cmdOK(add<CommandButton>(u"cmdOK"_s)),
+      cmdCancel(add<CommandButton>(u"cmdCancel"_s))
 {
     setCaption(captionFor(0));
-    auto& fraNotaris = get<Frame>(QStringLiteral("fraNotaris"));
-    auto& fraContact = get<Frame>(QStringLiteral("fraContact"));
-    fraNotaris.setCaption(QStringLiteral("Notaris"));
-    fraContact.setCaption(QStringLiteral("Contactpersoon"));
+    auto& fraNotaris = get<Frame>(u"fraNotaris"_s);
+    auto& fraContact = get<Frame>(u"fraContact"_s);
+    fraNotaris.setCaption(u"Notaris"_s);
+    fraContact.setCaption(u"Contactpersoon"_s);
 
     const auto label = [this](Frame& frame, const char* name, const char* caption) -> Label& {
         auto& l = add<Label>(QString::fromLatin1(name), &frame);
@@ -45,8 +47,8 @@ frmNotaris::frmNotaris()
     auto& lblTelefoon = label(fraNotaris, "lblTelefoonNotaris", "Telefoonnummer");
     auto& lblGeslacht = label(fraContact, "lblGeslachtNotaris", "Geslacht / voorletters");
     auto& lblAchternaam = label(fraContact, "lblAchternaamNotaris", "Voorvoegsel / achternaam");
-    optMan.setCaption(QStringLiteral("Man"));
-    optVrouw.setCaption(QStringLiteral("Vrouw"));
+    optMan.setCaption(u"Man"_s);
+    optVrouw.setCaption(u"Vrouw"_s);
     txtNaamNotaris.setMaxLength(100);
     txtVoorlettersNotaris.setMaxLength(20);
     txtVoorvoegselNotaris.setMaxLength(20);
@@ -66,9 +68,9 @@ frmNotaris::frmNotaris()
     const int buttonsTop = fraContact.bottom() + Margin;
     cmdCancel.setBounds(width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
     cmdOK.setBounds(cmdCancel.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    cmdOK.setCaption(QStringLiteral("&OK"));
+    cmdOK.setCaption(u"&OK"_s);
     cmdOK.setDefault(true);
-    cmdCancel.setCaption(QStringLiteral("&Annuleren"));
+    cmdCancel.setCaption(u"&Annuleren"_s);
     cmdCancel.setCancel(true);
     setBorderHeight(TitleBarHeight);
     setBounds(0, 0, width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
@@ -79,7 +81,7 @@ frmNotaris::frmNotaris()
 
 QString frmNotaris::captionFor(int index)
 {
-    return index == 0 ? QStringLiteral("Toevoegen notariskantoor") : QStringLiteral("Bewerken notariskantoor");
+    return index == 0 ? u"Toevoegen notariskantoor"_s : u"Bewerken notariskantoor"_s;
 }
 
 void frmNotaris::setApplication(Application& application)
@@ -132,7 +134,7 @@ bool frmNotaris::Validation()
     bool valid = false;
     guarded([&] {
         if (txtNaamNotaris.text().trimmed().isEmpty())
-            return void(failCheck(QStringLiteral("Vul de naam van het notariskantoor in."), caption(), &txtNaamNotaris));
+            return void(failCheck(u"Vul de naam van het notariskantoor in."_s, caption(), &txtNaamNotaris));
         const QString message = AdresGegevens.Check();
         if (!message.isEmpty())
             return void(failCheck(message, caption(), &AdresGegevens));
@@ -159,9 +161,9 @@ void frmNotaris::cmdOK_Click()
         notaris->Telefoon = txtTelefoonNotaris.text().trimmed();
         // Without a choice the stored gender stays as it was, also when none was stored.
         if (optVrouw.value())
-            notaris->Geslacht = QStringLiteral("V");
+            notaris->Geslacht = u"V"_s;
         else if (optMan.value())
-            notaris->Geslacht = QStringLiteral("M");
+            notaris->Geslacht = u"M"_s;
         notaris->Voorletters = txtVoorlettersNotaris.text().trimmed();
         notaris->Voorvoegsel = txtVoorvoegselNotaris.text().trimmed();
         notaris->Achternaam = txtAchternaamNotaris.text().trimmed();

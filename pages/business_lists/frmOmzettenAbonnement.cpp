@@ -6,6 +6,8 @@
 #include "framework/page/RowLayout.h"
 #include "framework/settings/AbonnementSettings.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -16,15 +18,15 @@ constexpr int ButtonHeight = 375;
 } // namespace
 
 frmOmzettenAbonnement::frmOmzettenAbonnement()
-    : Dialog(QStringLiteral("frmOmzettenAbonnement"), ReportTexts::GeneralContext, ReportTexts::MessageWithEllipsis),
-      lblOmzetten(add<Label>(QStringLiteral("lblOmzetten"))),
-      cboAbonnement(add<ComboBox>(QStringLiteral("cboAbonnement"))),
-      cmdOk(add<CommandButton>(QStringLiteral("cmdOk"))),
-      cmdAfbreken(add<CommandButton>(QStringLiteral("cmdAfbreken")))
+    : Dialog(u"frmOmzettenAbonnement"_s, ReportTexts::GeneralContext, ReportTexts::MessageWithEllipsis),
+      lblOmzetten(add<Label>(u"lblOmzetten"_s)),
+      cboAbonnement(add<ComboBox>(u"cboAbonnement"_s)),
+      cmdOk(add<CommandButton>(u"cmdOk"_s)),
+      cmdAfbreken(add<CommandButton>(u"cmdAfbreken"_s))
 {
-    setCaption(QStringLiteral("Omzetten abonnement"));
-    auto& lblNieuw = add<Label>(QStringLiteral("lblNieuwAbonnement"));
-    lblNieuw.setCaption(QStringLiteral("Nieuw abonnement"));
+    setCaption(u"Omzetten abonnement"_s);
+    auto& lblNieuw = add<Label>(u"lblNieuwAbonnement"_s);
+    lblNieuw.setCaption(u"Nieuw abonnement"_s);
     lblOmzetten.setWordWrap(true);
     lblOmzetten.setBounds(Margin, Margin, InnerWidth, 4 * RowLayout::TextLineHeight + 60);
     lblNieuw.setBounds(Margin, lblOmzetten.bottom() + RowLayout::Gap + 45, 1695, RowLayout::LabelHeight);
@@ -34,9 +36,9 @@ frmOmzettenAbonnement::frmOmzettenAbonnement()
     const int buttonsTop = cboAbonnement.bottom() + Margin;
     cmdAfbreken.setBounds(width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
     cmdOk.setBounds(cmdAfbreken.left() - RowLayout::Gap - 1215, buttonsTop, 1215, ButtonHeight);
-    cmdOk.setCaption(QStringLiteral("&OK"));
+    cmdOk.setCaption(u"&OK"_s);
     cmdOk.setDefault(true);
-    cmdAfbreken.setCaption(QStringLiteral("Verwijderen annuleren"));
+    cmdAfbreken.setCaption(u"Verwijderen annuleren"_s);
     cmdAfbreken.setCancel(true);
     setBorderHeight(TitleBarHeight);
     setBounds(0, 0, width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
@@ -60,21 +62,21 @@ void frmOmzettenAbonnement::Fill_Control()
             throw RuntimeError::objectRequired();
         const AbonnementSettings& list = setup_->get<AbonnementSettings>();
         const AbonnementRecord* oud = list.AbonnementOpID(id_);
-        const QString naam = oud ? oud->Soort + QStringLiteral(" - ") + oud->Omschrijving : QString();
-        lblOmzetten.setCaption(QStringLiteral("U staat op het punt om het abonnement ") + naam +
-                               QStringLiteral(" te verwijderen. ") +
-                               (aantal_ == 1 ? QStringLiteral("Er is nog ") : QStringLiteral("Er zijn nog ")) +
+        const QString naam = oud ? oud->Soort + u" - "_s + oud->Omschrijving : QString();
+        lblOmzetten.setCaption(u"U staat op het punt om het abonnement "_s + naam +
+                               u" te verwijderen. "_s +
+                               (aantal_ == 1 ? u"Er is nog "_s : u"Er zijn nog "_s) +
                                QString::number(aantal_) +
-                               (aantal_ == 1 ? QStringLiteral(" advies") : QStringLiteral(" adviezen")) +
-                               QStringLiteral(" met dit abonnement in de database aanwezig. ") +
-                               QStringLiteral("Selecteer het abonnement dat het te verwijderen abonnement gaat "
-                                              "vervangen. ") +
-                               QStringLiteral("Of breek het verwijderen van dit abonnement af."));
+                               (aantal_ == 1 ? u" advies"_s : u" adviezen"_s) +
+                               u" met dit abonnement in de database aanwezig. "_s +
+                               u"Selecteer het abonnement dat het te verwijderen abonnement gaat "
+                                              "vervangen. "_s +
+                               u"Of breek het verwijderen van dit abonnement af."_s);
         cboAbonnement.clear();
         for (int i = 1; const AbonnementRecord* r = list.Abonnement(i); ++i) {
             if (r->ID == id_ || !r->Actief)
                 continue;
-            cboAbonnement.addItem(r->Soort + QStringLiteral(" - ") + r->Omschrijving + QString(100, QLatin1Char(' ')) +
+            cboAbonnement.addItem(r->Soort + u" - "_s + r->Omschrijving + QString(100, QLatin1Char(' ')) +
                                   r->ID);
         }
         if (cboAbonnement.listCount() > 0)

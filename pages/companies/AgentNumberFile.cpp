@@ -13,6 +13,8 @@
 #include <vector>
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -254,7 +256,7 @@ private:
         const bool hex = name[1] == QLatin1Char('x');
         const QStringView digits = name.sliced(hex ? 2 : 1);
         if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), [hex](QChar d) {
-                return d.isDigit() || (hex && QStringLiteral("abcdefABCDEF").contains(d));
+                return d.isDigit() || (hex && u"abcdefABCDEF"_s.contains(d));
             }))
             return std::nullopt;
         bool ok = false;

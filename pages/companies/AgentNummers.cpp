@@ -12,51 +12,53 @@
 
 #include <QUuid>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
 constexpr int InnerWidth = 5400;
 constexpr int ButtonWidth = 1215;
-const QString NewNumber = QStringLiteral("<<Nieuw nummer>>");
+const QString NewNumber = u"<<Nieuw nummer>>"_s;
 constexpr qint32 Kinds[] = {SoortMij::Geldverstrekker, SoortMij::Verzekeraar, SoortMij::Vermogensbeheerder,
                             SoortMij::Taxateur};
 } // namespace
 
 AgentNummers::AgentNummers()
-    : SettingsPage(QStringLiteral("AgentNummers")),
+    : SettingsPage(u"AgentNummers"_s),
       lvwMaatschappijnaam(add<ListView>(
-          add<Frame>(form(), QStringLiteral("fraMaatschappijNaam"), QStringLiteral("Maatschappij")),
-          QStringLiteral("lvwMaatschappijnaam"))),
-      fraAgentnummers(add<Frame>(form(), QStringLiteral("fraAgentnummers"))),
-      lvwAgentnummers(add<ListView>(fraAgentnummers, QStringLiteral("lvwAgentnummers"))),
-      txtAgentNummer(add<TextBox>(fraAgentnummers, QStringLiteral("txtAgentNummer"))),
-      txtRente(add<TextBox>(fraAgentnummers, QStringLiteral("txtRente"))),
-      cmdNieuw(add<CommandButton>(fraAgentnummers, QStringLiteral("cmdNieuw"), QStringLiteral("&Nieuw"))),
-      cmdVerwijderen(add<CommandButton>(fraAgentnummers, QStringLiteral("cmdVerwijderen"), QStringLiteral("&Verwijderen"))),
-      cmdOpslaan(add<CommandButton>(fraAgentnummers, QStringLiteral("cmdOpslaan"), QStringLiteral("&Opslaan")))
+          add<Frame>(form(), u"fraMaatschappijNaam"_s, u"Maatschappij"_s),
+          u"lvwMaatschappijnaam"_s)),
+      fraAgentnummers(add<Frame>(form(), u"fraAgentnummers"_s)),
+      lvwAgentnummers(add<ListView>(fraAgentnummers, u"lvwAgentnummers"_s)),
+      txtAgentNummer(add<TextBox>(fraAgentnummers, u"txtAgentNummer"_s)),
+      txtRente(add<TextBox>(fraAgentnummers, u"txtRente"_s)),
+      cmdNieuw(add<CommandButton>(fraAgentnummers, u"cmdNieuw"_s, u"&Nieuw"_s)),
+      cmdVerwijderen(add<CommandButton>(fraAgentnummers, u"cmdVerwijderen"_s, u"&Verwijderen"_s)),
+      cmdOpslaan(add<CommandButton>(fraAgentnummers, u"cmdOpslaan"_s, u"&Opslaan"_s))
 {
-    auto& fraSoort = add<Frame>(form(), QStringLiteral("fraSoortMaatschappij"), QStringLiteral("Soort maatschappij"));
+    auto& fraSoort = add<Frame>(form(), u"fraSoortMaatschappij"_s, u"Soort maatschappij"_s);
     const char* captions[] = {"Geldverstrekkers", "Verzekeringsmaatschappijen", "Vermogensbeheerders", "Taxatiebureau's"};
     RowLayout soort(fraSoort, InnerWidth);
     for (int i = 0; i < 4; ++i) {
-        auto& opt = add<OptionButton>(fraSoort, QStringLiteral("optSoortMaatschappij"), QString::fromUtf8(captions[i]), i);
+        auto& opt = add<OptionButton>(fraSoort, u"optSoortMaatschappij"_s, QString::fromUtf8(captions[i]), i);
         optSoortMaatschappij.push_back(&opt);
         soort.line(opt, RowLayout::LabelHeight);
         opt.Click.connect([this, i] { optSoortMaatschappij_Click(i); });
     }
     soort.finish();
     // The form keeps its controls in the order added; the kind comes first on the page.
-    auto& fraNaam = form().get<Frame>(QStringLiteral("fraMaatschappijNaam"));
+    auto& fraNaam = form().get<Frame>(u"fraMaatschappijNaam"_s);
     lvwMaatschappijnaam.setFullRowSelect(true);
     lvwMaatschappijnaam.setHideSelection(false);
     RowLayout(fraNaam, InnerWidth).line(lvwMaatschappijnaam, 2415).finish();
 
-    auto& lblAgentNummer = add<Label>(fraAgentnummers, QStringLiteral("lblAgentNummer"), QStringLiteral("Agentnummer"));
-    auto& lblRente = add<Label>(fraAgentnummers, QStringLiteral("lblRente"), QStringLiteral("Rente Op- / Afslag"));
+    auto& lblAgentNummer = add<Label>(fraAgentnummers, u"lblAgentNummer"_s, u"Agentnummer"_s);
+    auto& lblRente = add<Label>(fraAgentnummers, u"lblRente"_s, u"Rente Op- / Afslag"_s);
     lvwAgentnummers.setFullRowSelect(true);
     lvwAgentnummers.setHideSelection(false);
-    lvwAgentnummers.addColumn(QStringLiteral("Maatschappij"), QStringLiteral("Maatschappij"), 2400);
-    lvwAgentnummers.addColumn(QStringLiteral("Rente"), QStringLiteral("Rente"), 1200, Alignment::Right);
+    lvwAgentnummers.addColumn(u"Maatschappij"_s, u"Maatschappij"_s, 2400);
+    lvwAgentnummers.addColumn(u"Rente"_s, u"Rente"_s, 1200, Alignment::Right);
     RowLayout(fraAgentnummers, InnerWidth)
         .line(lvwAgentnummers, 1695)
         .field(lblAgentNummer, txtAgentNummer, 2400, 1695)
@@ -90,13 +92,13 @@ void AgentNummers::Fill_Maatschappijen()
     guarded([this] {
         lvwMaatschappijnaam.clear();
         lvwMaatschappijnaam.clearColumns();
-        lvwMaatschappijnaam.addColumn(QStringLiteral("Maatschappijnaam (aantal agentnummers)"),
-                                      QStringLiteral("Maatschappijnaam (aantal agentnummers)"),
+        lvwMaatschappijnaam.addColumn(u"Maatschappijnaam (aantal agentnummers)"_s,
+                                      u"Maatschappijnaam (aantal agentnummers)"_s,
                                       lvwMaatschappijnaam.width() - 60);
         for (int i = 1; const Maatschappij* mij = catalogus_->maatschappij(kind(), i); ++i) {
-            lvwMaatschappijnaam.addItem(mij->Cd_Mij, mij->Om_Naam + QStringLiteral(" (") +
+            lvwMaatschappijnaam.addItem(mij->Cd_Mij, mij->Om_Naam + u" ("_s +
                                                          QString::number(catalogus_->AantalAgentnummers(mij->Cd_Mij, kind())) +
-                                                         QStringLiteral(")"));
+                                                         u")"_s);
         }
     });
 }
@@ -148,9 +150,9 @@ void AgentNummers::lvwMaatschappijnaam_ItemClick(ListItem& row)
         while (!rs->EOF_()) {
             // The description this page does not show travels with the row, so storing keeps it.
             ListItem& item = lvwAgentnummers.addItem(QUuid::createUuid().toString(QUuid::WithBraces).toUpper(),
-                                                     rs->text(QStringLiteral("Agent_Id")));
-            item.setSubItem(1, QString::number(rs->field(QStringLiteral("Rente")).toDouble()));
-            item.setTag(rs->text(QStringLiteral("Om_Omschrijving")));
+                                                     rs->text(u"Agent_Id"_s));
+            item.setSubItem(1, QString::number(rs->field(u"Rente"_s).toDouble()));
+            item.setTag(rs->text(u"Om_Omschrijving"_s));
             rs->MoveNext();
         }
         rs->Close();
@@ -207,22 +209,22 @@ void AgentNummers::cmdOpslaan_Click()
     guarded([this] {
         if (cdMij_.isEmpty())
             return;
-        QStringList statements{QStringLiteral("DELETE FROM tp_info WHERE [Cd_Mij] = ") + sqlQuoted(cdMij_) +
-                               QStringLiteral(" AND Cd_SoortMij = ") + QString::number(kind())};
+        QStringList statements{u"DELETE FROM tp_info WHERE [Cd_Mij] = "_s + sqlQuoted(cdMij_) +
+                               u" AND Cd_SoortMij = "_s + QString::number(kind())};
         for (int i = 1; i <= lvwAgentnummers.count(); ++i) {
             ListItem& row = lvwAgentnummers.item(i);
             if (row.text().trimmed().isEmpty() || row.text() == NewNumber) {
                 lvwAgentnummers.setSelectedItem(&row);
                 setBoxes(true, row.text() == NewNumber ? QString() : row.text(), row.subItem(1));
-                failCheck(QStringLiteral("Voer a.u.b. een agentnummer in."), Titel(), &txtAgentNummer);
+                failCheck(u"Voer a.u.b. een agentnummer in."_s, Titel(), &txtAgentNummer);
                 return;
             }
             const std::optional<float> rente = frmAgentnummer::renteOf(row.subItem(1));
             if (!rente) {
                 lvwAgentnummers.setSelectedItem(&row);
                 setBoxes(true, row.text(), row.subItem(1));
-                failCheck(QStringLiteral("De rente op- of afslag van agentnummer %1 (regel %2) is geen getal.\r\n"
-                                         "Voer a.u.b. een geldige rente op- of afslag in, bijvoorbeeld 0,25 of -0,1.")
+                failCheck(u"De rente op- of afslag van agentnummer %1 (regel %2) is geen getal.\r\n"
+                                         "Voer a.u.b. een geldige rente op- of afslag in, bijvoorbeeld 0,25 of -0,1."_s
                               .arg(row.text())
                               .arg(i),
                           Titel(), &txtRente);
@@ -230,8 +232,8 @@ void AgentNummers::cmdOpslaan_Click()
             }
             // This page knows no default: every number it writes is an ordinary one, with a
             // key of its own so the company overview can change it later.
-            statements << QStringLiteral("INSERT INTO tp_info (Agent_id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
-                                         "Om_Omschrijving, GUID) VALUES (%1, %2, %3, 0, %4, %5, %6)")
+            statements << u"INSERT INTO tp_info (Agent_id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+                                         "Om_Omschrijving, GUID) VALUES (%1, %2, %3, 0, %4, %5, %6)"_s
                               .arg(sqlQuoted(row.text()), sqlQuoted(cdMij_), QString::number(double(*rente), 'g', 7),
                                    QString::number(kind()), sqlQuoted(row.tag().toString()),
                                    sqlQuoted(QUuid::createUuid().toString(QUuid::WithBraces).toUpper()));

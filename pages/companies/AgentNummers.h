@@ -11,6 +11,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 class Database;
 class MijCatalogus;
 
@@ -20,13 +22,13 @@ class MijCatalogus;
 class AgentNummers final : public SettingsPage {
 public:
     AgentNummers();
-    QString Titel() const override { return QStringLiteral("Agentnummers"); }
+    QString Titel() const override { return u"Agentnummers"_s; }
     AttachKind attachKind() const override { return AttachKind::SetApplication; }
 
 protected:
     void Fill() override;
-    QString fillProcedure() const override { return QStringLiteral("SetApplication"); }
-    QString errorContext() const override { return QStringLiteral("Agentnummers"); }
+    QString fillProcedure() const override { return u"SetApplication"_s; }
+    QString errorContext() const override { return u"Agentnummers"_s; }
 
 private:
     qint32 kind() const;

@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -28,10 +30,10 @@ constexpr int ButtonWidth = 1215;
 constexpr Colour HintBackColor = 0xFFFFFF;
 
 // The companies whose commission settings the office keeps, per list.
-const QStringList KredietProvisieCodes = {QStringLiteral("CE"), QStringLiteral("DM"), QStringLiteral("IT"),
-                                          QStringLiteral("AUC")};
-const QStringList ProvisieCodes = {QStringLiteral("AVT"), QStringLiteral("CE"), QStringLiteral("DM"),
-                                   QStringLiteral("IT"), QStringLiteral("AUC")};
+const QStringList KredietProvisieCodes = {u"CE"_s, u"DM"_s, u"IT"_s,
+                                          u"AUC"_s};
+const QStringList ProvisieCodes = {u"AVT"_s, u"CE"_s, u"DM"_s,
+                                   u"IT"_s, u"AUC"_s};
 
 // The look-up of a company by short name, table by table in this order.
 struct LookupTable {
@@ -64,46 +66,46 @@ bool isHostedKind(qint32 kind) { return kind == SoortMij::Notaris || kind == Soo
 } // namespace
 
 MijOverzicht::MijOverzicht()
-    : SettingsPage(QStringLiteral("MijOverzicht")),
-      fraPartijen(add<Frame>(form(), QStringLiteral("fraPartijen"), QStringLiteral("Soort partij"))),
-      cboPartijen(form().add<ComboBox>(QStringLiteral("cboPartijen"), &fraPartijen)),
-      fraMaatschappij(add<Frame>(form(), QStringLiteral("fraMaatschappij"), QStringLiteral("Maatschappij"))),
-      lvwMaatschappij(add<ListView>(fraMaatschappij, QStringLiteral("lvwMaatschappij"))),
-      fraAgentnummers(add<Frame>(form(), QStringLiteral("fraAgentnummers"), QStringLiteral("Agentnummers"))),
-      lvwAgentnummers(add<ListView>(fraAgentnummers, QStringLiteral("lvwAgentnummers"))),
-      cmdAddAgentnummer(add<CommandButton>(fraAgentnummers, QStringLiteral("cmdAddAgentnummer"),
-                                           QStringLiteral("Toevoegen"))),
-      cmdEditAgentnummer(add<CommandButton>(fraAgentnummers, QStringLiteral("cmdEditAgentnummer"),
-                                            QStringLiteral("Wijzigen"))),
-      cmdDeleteAgentnummer(add<CommandButton>(fraAgentnummers, QStringLiteral("cmdDeleteAgentnummer"),
-                                              QStringLiteral("Verwijderen"))),
-      hintAgentnummer(add<Hint>(fraAgentnummers, QStringLiteral("hintAgentnummer"))),
+    : SettingsPage(u"MijOverzicht"_s),
+      fraPartijen(add<Frame>(form(), u"fraPartijen"_s, u"Soort partij"_s)),
+      cboPartijen(form().add<ComboBox>(u"cboPartijen"_s, &fraPartijen)),
+      fraMaatschappij(add<Frame>(form(), u"fraMaatschappij"_s, u"Maatschappij"_s)),
+      lvwMaatschappij(add<ListView>(fraMaatschappij, u"lvwMaatschappij"_s)),
+      fraAgentnummers(add<Frame>(form(), u"fraAgentnummers"_s, u"Agentnummers"_s)),
+      lvwAgentnummers(add<ListView>(fraAgentnummers, u"lvwAgentnummers"_s)),
+      cmdAddAgentnummer(add<CommandButton>(fraAgentnummers, u"cmdAddAgentnummer"_s,
+                                           u"Toevoegen"_s)),
+      cmdEditAgentnummer(add<CommandButton>(fraAgentnummers, u"cmdEditAgentnummer"_s,
+                                            u"Wijzigen"_s)),
+      cmdDeleteAgentnummer(add<CommandButton>(fraAgentnummers, u"cmdDeleteAgentnummer"_s,
+                                              u"Verwijderen"_s)),
+      hintAgentnummer(add<Hint>(fraAgentnummers, u"hintAgentnummer"_s)),
       fraAgentummersUitwisselen(
-          add<Frame>(form(), QStringLiteral("fraAgentummersUitwisselen"), QStringLiteral("Agentnummers"))),
-      cmdAgentnummerExport(add<CommandButton>(fraAgentummersUitwisselen, QStringLiteral("cmdAgentnummerExport"),
-                                              QStringLiteral("Exporteren"))),
-      cmdAgentnummerImport(add<CommandButton>(fraAgentummersUitwisselen, QStringLiteral("cmdAgentnummerImport"),
-                                              QStringLiteral("Importeren"))),
+          add<Frame>(form(), u"fraAgentummersUitwisselen"_s, u"Agentnummers"_s)),
+      cmdAgentnummerExport(add<CommandButton>(fraAgentummersUitwisselen, u"cmdAgentnummerExport"_s,
+                                              u"Exporteren"_s)),
+      cmdAgentnummerImport(add<CommandButton>(fraAgentummersUitwisselen, u"cmdAgentnummerImport"_s,
+                                              u"Importeren"_s)),
       fraHypotheekaanvraag(
-          add<Frame>(form(), QStringLiteral("fraHypotheekaanvraag"), QStringLiteral("Hypotheekaanvraag"))),
-      lblOntvanger(add<Label>(fraHypotheekaanvraag, QStringLiteral("lblOntvanger"), QStringLiteral("HDN aanvraag naar"))),
-      cboHDNOntvanger(add<ComboBox>(fraHypotheekaanvraag, QStringLiteral("cboHDNOntvanger"))),
+          add<Frame>(form(), u"fraHypotheekaanvraag"_s, u"Hypotheekaanvraag"_s)),
+      lblOntvanger(add<Label>(fraHypotheekaanvraag, u"lblOntvanger"_s, u"HDN aanvraag naar"_s)),
+      cboHDNOntvanger(add<ComboBox>(fraHypotheekaanvraag, u"cboHDNOntvanger"_s)),
       lblHdnRetour(
-          add<Label>(fraHypotheekaanvraag, QStringLiteral("lblHdnRetour"), QStringLiteral("Voorkeur retourwijze"))),
-      cboHDNRetour(add<ComboBox>(fraHypotheekaanvraag, QStringLiteral("cboHDNRetour"))),
-      fraHypotheekOpties(add<Frame>(form(), QStringLiteral("fraHypotheekOpties"), QStringLiteral("Hypotheekopties"))),
-      lblProvisie(add<Label>(fraHypotheekOpties, QStringLiteral("lblProvisie"),
-                             QStringLiteral("De hypotheekopties zijn via de onderstaande knop te wijzigen:"))),
+          add<Label>(fraHypotheekaanvraag, u"lblHdnRetour"_s, u"Voorkeur retourwijze"_s)),
+      cboHDNRetour(add<ComboBox>(fraHypotheekaanvraag, u"cboHDNRetour"_s)),
+      fraHypotheekOpties(add<Frame>(form(), u"fraHypotheekOpties"_s, u"Hypotheekopties"_s)),
+      lblProvisie(add<Label>(fraHypotheekOpties, u"lblProvisie"_s,
+                             u"De hypotheekopties zijn via de onderstaande knop te wijzigen:"_s)),
       cmdRenteOpties(
-          add<CommandButton>(fraHypotheekOpties, QStringLiteral("cmdRenteOpties"), QStringLiteral("Hypotheekopties"))),
-      fraProvisie(add<Frame>(form(), QStringLiteral("fraProvisie"), QStringLiteral("Provisie"))),
+          add<CommandButton>(fraHypotheekOpties, u"cmdRenteOpties"_s, u"Hypotheekopties"_s)),
+      fraProvisie(add<Frame>(form(), u"fraProvisie"_s, u"Provisie"_s)),
       cmdProvisieInstellingen(
-          form().add<CommandButton>(QStringLiteral("cmdProvisieInstellingen"), &fraProvisie)),
-      fraProducten(add<Frame>(form(), QStringLiteral("fraProducten"), QStringLiteral("Producten"))),
-      lvwProducten(add<ListView>(fraProducten, QStringLiteral("lvwProducten")))
+          form().add<CommandButton>(u"cmdProvisieInstellingen"_s, &fraProvisie)),
+      fraProducten(add<Frame>(form(), u"fraProducten"_s, u"Producten"_s)),
+      lvwProducten(add<ListView>(fraProducten, u"lvwProducten"_s))
 {
     // Left column: the kind, the companies and their agent numbers.
-    auto& lblPartijen = add<Label>(fraPartijen, QStringLiteral("lblPartijen"), QStringLiteral("Partij"));
+    auto& lblPartijen = add<Label>(fraPartijen, u"lblPartijen"_s, u"Partij"_s);
     RowLayout(fraPartijen, LeftWidth - 2 * RowLayout::Margin)
         .row({{&lblPartijen, 900}, {&cboPartijen, 0}})
         .finish();
@@ -116,13 +118,13 @@ MijOverzicht::MijOverzicht()
     lvwAgentnummers.setCheckboxes(true);
     RowLayout(fraMaatschappij, LeftWidth - 2 * RowLayout::Margin).line(lvwMaatschappij, 3255).finish();
 
-    cmdAddAgentnummer.setToolTipText(QStringLiteral("Toevoegen agentnummer"));
-    cmdEditAgentnummer.setToolTipText(QStringLiteral("Wijzigen agentnummer"));
-    cmdDeleteAgentnummer.setToolTipText(QStringLiteral("Verwijderen agentnummer"));
+    cmdAddAgentnummer.setToolTipText(u"Toevoegen agentnummer"_s);
+    cmdEditAgentnummer.setToolTipText(u"Wijzigen agentnummer"_s);
+    cmdDeleteAgentnummer.setToolTipText(u"Verwijderen agentnummer"_s);
     hintAgentnummer.setText(
-        QStringLiteral("Hier kunt u per maatschappij een of meerdere agentnummers opgeven.") +
-        QStringLiteral(" Per agentnummer is een eventuele renteop- of afslag aan te geven. Daarnaast kunt u aangeven "
-                       "welk agentnummer de standaardkeuze wordt."));
+        u"Hier kunt u per maatschappij een of meerdere agentnummers opgeven."_s +
+        u" Per agentnummer is een eventuele renteop- of afslag aan te geven. Daarnaast kunt u aangeven "
+                       "welk agentnummer de standaardkeuze wordt."_s);
     hintAgentnummer.setBackColor(HintBackColor);
     RowLayout(fraAgentnummers, LeftWidth - 2 * RowLayout::Margin)
         .line(lvwAgentnummers, 1695)
@@ -133,10 +135,10 @@ MijOverzicht::MijOverzicht()
 
     // Right column: exchange, applications, mortgage options, commission, products.
     constexpr int RightInner = RightWidth - 2 * RowLayout::Margin;
-    auto& lblUitwisselen = add<Label>(fraAgentummersUitwisselen, QStringLiteral("lblAgentnummersUitwisselen"),
-                                      QStringLiteral("Agentnummers uitwisselen"));
-    cmdAgentnummerExport.setToolTipText(QStringLiteral("Exporteer agentnummers"));
-    cmdAgentnummerImport.setToolTipText(QStringLiteral("Importeer agentnummers"));
+    auto& lblUitwisselen = add<Label>(fraAgentummersUitwisselen, u"lblAgentnummersUitwisselen"_s,
+                                      u"Agentnummers uitwisselen"_s);
+    cmdAgentnummerExport.setToolTipText(u"Exporteer agentnummers"_s);
+    cmdAgentnummerImport.setToolTipText(u"Importeer agentnummers"_s);
     RowLayout(fraAgentummersUitwisselen, RightInner)
         .line(lblUitwisselen, RowLayout::LabelHeight)
         .row({{&cmdAgentnummerExport, ButtonWidth}, {&cmdAgentnummerImport, ButtonWidth}})
@@ -150,18 +152,18 @@ MijOverzicht::MijOverzicht()
         .finish();
 
     lblProvisie.setWordWrap(true);
-    cmdRenteOpties.setToolTipText(QStringLiteral("Stel hypotheekopties in per arrangement"));
+    cmdRenteOpties.setToolTipText(u"Stel hypotheekopties in per arrangement"_s);
     RowLayout(fraHypotheekOpties, RightInner)
         .text(lblProvisie)
         .row({{&cmdRenteOpties, 1695}})
         .finish();
 
     auto& lblProvisieInstellingen =
-        add<Label>(fraProvisie, QStringLiteral("lblProvisieInstellingen"),
-                   QStringLiteral("De provisieinstellingen zijn via de onderstaande knop te wijzigen:"));
+        add<Label>(fraProvisie, u"lblProvisieInstellingen"_s,
+                   u"De provisieinstellingen zijn via de onderstaande knop te wijzigen:"_s);
     lblProvisieInstellingen.setWordWrap(true);
-    cmdProvisieInstellingen.setCaption(QStringLiteral("Provisie"));
-    cmdProvisieInstellingen.setToolTipText(QStringLiteral("Provisieinstellingen"));
+    cmdProvisieInstellingen.setCaption(u"Provisie"_s);
+    cmdProvisieInstellingen.setToolTipText(u"Provisieinstellingen"_s);
     RowLayout(fraProvisie, RightInner)
         .text(lblProvisieInstellingen)
         .row({{&cmdProvisieInstellingen, 1695}})
@@ -220,11 +222,11 @@ bool MijOverzicht::Get_Mij_Info(const QString& shortName)
         Connection& connection = catalogus_->AdoConnection();
         for (const LookupTable& lookup : LookupOrder) {
             std::unique_ptr<Recordset> rs = connection.OpenRecordset(
-                QStringLiteral("SELECT [Cd_Mij] FROM %1 WHERE [Om_NaamKort] = ").arg(QLatin1String(lookup.table)) +
+                u"SELECT [Cd_Mij] FROM %1 WHERE [Om_NaamKort] = "_s.arg(QLatin1String(lookup.table)) +
                 sqlQuoted(shortName));
             const bool hit = !rs->EOF_();
             if (hit) {
-                cdMij_ = rs->text(QStringLiteral("Cd_Mij"));
+                cdMij_ = rs->text(u"Cd_Mij"_s);
                 cdSoortMij_ = lookup.kind;
             }
             rs->Close();
@@ -289,7 +291,7 @@ void MijOverzicht::Fill_Controls()
         if (isHostedKind(cdSoortMij_)) {
             lvwMaatschappij.clear();
             const QString className =
-                cdSoortMij_ == SoortMij::Notaris ? QStringLiteral("SetupNotaris") : QStringLiteral("SetupInkoopCombis");
+                cdSoortMij_ == SoortMij::Notaris ? u"SetupNotaris"_s : u"SetupInkoopCombis"_s;
             HostedPage& hosted = form().add<HostedPage>(className, &form());
             hostedPage_ = &hosted;
             hosted.setBackColor(BackColor());
@@ -327,17 +329,17 @@ void MijOverzicht::Fill_Maatschappijen()
         lvwMaatschappij.clearColumns();
         // The columns share the list's width, less room for a vertical scroll bar.
         const int width = lvwMaatschappij.width() - 360;
-        lvwMaatschappij.addColumn(QStringLiteral("Partijnaam"), QStringLiteral("Partijnaam"), width - 1275 - 1455);
-        lvwMaatschappij.addColumn(QStringLiteral("Agentnummer"), QStringLiteral("Agentnummer"), 1275);
-        lvwMaatschappij.addColumn(QStringLiteral("Aanvraag naar"), QStringLiteral("Aanvraag naar"), 1455);
+        lvwMaatschappij.addColumn(u"Partijnaam"_s, u"Partijnaam"_s, width - 1275 - 1455);
+        lvwMaatschappij.addColumn(u"Agentnummer"_s, u"Agentnummer"_s, 1275);
+        lvwMaatschappij.addColumn(u"Aanvraag naar"_s, u"Aanvraag naar"_s, 1455);
         if (cdSoortMij_ == SoortMij::Geldverstrekker) {
-            fraHypotheekaanvraag.setCaption(QStringLiteral("Hypotheekaanvraag"));
+            fraHypotheekaanvraag.setCaption(u"Hypotheekaanvraag"_s);
         } else if (cdSoortMij_ == SoortMij::Kredietverstrekker) {
-            fraHypotheekaanvraag.setCaption(QStringLiteral("Kredietaanvraag"));
-            lblOntvanger.setCaption(QStringLiteral("HDN aanvraag naar"));
+            fraHypotheekaanvraag.setCaption(u"Kredietaanvraag"_s);
+            lblOntvanger.setCaption(u"HDN aanvraag naar"_s);
         } else {
-            fraHypotheekaanvraag.setCaption(QStringLiteral("Productaanvraag"));
-            lblOntvanger.setCaption(QStringLiteral("HDN aanvraag naar"));
+            fraHypotheekaanvraag.setCaption(u"Productaanvraag"_s);
+            lblOntvanger.setCaption(u"HDN aanvraag naar"_s);
         }
         const QDate today = CDate(app().SysteemDatum());
         const bool lenderList = cdSoortMij_ == SoortMij::Geldverstrekker || cdSoortMij_ == SoortMij::Bankgarantie;
@@ -366,8 +368,8 @@ void MijOverzicht::Fill_Maatschappijen()
             if (mij->Cd_Mij == QLatin1String("XX"))
                 checked = true;
             const QString ontvanger = catalogus_->HdnOntvanger(mij->Cd_Mij, cdSoortMij_);
-            row.setSubItem(1, agentnummer.isEmpty() ? QStringLiteral(" ") : agentnummer);
-            row.setSubItem(2, ontvanger.isEmpty() ? QStringLiteral(" ") : ontvanger);
+            row.setSubItem(1, agentnummer.isEmpty() ? u" "_s : agentnummer);
+            row.setSubItem(2, ontvanger.isEmpty() ? u" "_s : ontvanger);
             row.setChecked(checked);
             row.setTag(retour);
             if (!cdMij_.isEmpty() && mij->Cd_Mij == cdMij_)
@@ -399,18 +401,18 @@ void MijOverzicht::Fill_Agentnummers()
         lvwAgentnummers.clearColumns();
         constexpr int NumberWidth = 1335;
         constexpr int RenteWidth = 1455;
-        lvwAgentnummers.addColumn(QStringLiteral("AGENTNUMMER"), QStringLiteral("Agentnummer"), NumberWidth);
-        lvwAgentnummers.addColumn(QStringLiteral("RENTEOPSLAG"), QStringLiteral("Rente op-/afslag"), RenteWidth,
+        lvwAgentnummers.addColumn(u"AGENTNUMMER"_s, u"Agentnummer"_s, NumberWidth);
+        lvwAgentnummers.addColumn(u"RENTEOPSLAG"_s, u"Rente op-/afslag"_s, RenteWidth,
                                   Alignment::Right);
-        lvwAgentnummers.addColumn(QStringLiteral("OMSCHRIJVING"), QStringLiteral("Omschrijving"),
+        lvwAgentnummers.addColumn(u"OMSCHRIJVING"_s, u"Omschrijving"_s,
                                   lvwAgentnummers.width() - NumberWidth - RenteWidth - 360);
         std::unique_ptr<Recordset> rs = catalogus_->AgentnummerRecordset(cdMij_, cdSoortMij_);
         while (!rs->EOF_()) {
-            ListItem& row = lvwAgentnummers.addItem(rs->text(QStringLiteral("GUID")), rs->text(QStringLiteral("Agent_Id")));
-            row.setChecked(rs->field(QStringLiteral("In_Default")).toInt() != 0);
-            showSurcharge(row, rs->field(QStringLiteral("Rente")).toDouble());
-            const QString omschrijving = rs->text(QStringLiteral("Om_Omschrijving"));
-            row.setSubItem(2, omschrijving.isEmpty() ? QStringLiteral(" ") : omschrijving);
+            ListItem& row = lvwAgentnummers.addItem(rs->text(u"GUID"_s), rs->text(u"Agent_Id"_s));
+            row.setChecked(rs->field(u"In_Default"_s).toInt() != 0);
+            showSurcharge(row, rs->field(u"Rente"_s).toDouble());
+            const QString omschrijving = rs->text(u"Om_Omschrijving"_s);
+            row.setSubItem(2, omschrijving.isEmpty() ? u" "_s : omschrijving);
             rs->MoveNext();
         }
         rs->Close();
@@ -433,17 +435,17 @@ void MijOverzicht::Fill_cboHDNRetour()
         lblHdnRetour.setEnabled(!insurers);
         cboHDNRetour.setEnabled(!insurers);
         if (extended) {
-            lblHdnRetour.setCaption(QStringLiteral("Aanvullende retourwijze"));
-            catalogus_->FillComboFromXsd(QDir(app().InstallationFolder()).filePath(QStringLiteral("HDN/HDN/datacatalogus_AX.xsd")),
-                                   QStringLiteral("AanvullendeVerzendwijzeType"), cboHDNRetour);
+            lblHdnRetour.setCaption(u"Aanvullende retourwijze"_s);
+            catalogus_->FillComboFromXsd(QDir(app().InstallationFolder()).filePath(u"HDN/HDN/datacatalogus_AX.xsd"_s),
+                                   u"AanvullendeVerzendwijzeType"_s, cboHDNRetour);
             cboHDNRetour.addItem(QString(), 0);
             cboHDNRetour.setItemData(0, 0);
         } else if (!insurers) {
-            lblHdnRetour.setCaption(QStringLiteral("Voorkeur retourwijze"));
-            cboHDNRetour.addItemWithData(QStringLiteral("Per post"), 1);
-            cboHDNRetour.addItemWithData(QStringLiteral("Per fax"), 2);
-            cboHDNRetour.addItemWithData(QStringLiteral("Per HDN"), 3);
-            cboHDNRetour.addItemWithData(QStringLiteral("Per e-mail"), 4);
+            lblHdnRetour.setCaption(u"Voorkeur retourwijze"_s);
+            cboHDNRetour.addItemWithData(u"Per post"_s, 1);
+            cboHDNRetour.addItemWithData(u"Per fax"_s, 2);
+            cboHDNRetour.addItemWithData(u"Per HDN"_s, 3);
+            cboHDNRetour.addItemWithData(u"Per e-mail"_s, 4);
         }
     });
 }
@@ -491,7 +493,7 @@ void MijOverzicht::Fill_Producten()
         lvwProducten.clear();
         lvwProducten.clearColumns();
         const QString caption =
-            cdSoortMij_ == SoortMij::Bankgarantie ? QStringLiteral("Bankgarantie") : QStringLiteral("Productnaam");
+            cdSoortMij_ == SoortMij::Bankgarantie ? u"Bankgarantie"_s : u"Productnaam"_s;
         lvwProducten.addColumn(caption, caption, lvwProducten.width() - 360);
         const Maatschappij* mij = companyOf(cdMij_);
         if (!mij)
@@ -595,7 +597,7 @@ void MijOverzicht::Collect_ProvisieControls()
 // Kept sorted on the name; a code already listed is not added twice.
 void MijOverzicht::Add_ProvisieMij(const Maatschappij& mij)
 {
-    guarded(QStringLiteral("Add_ProvisieMij Cd_Mij=") + mij.Cd_Mij, [&] {
+    guarded(u"Add_ProvisieMij Cd_Mij="_s + mij.Cd_Mij, [&] {
         const bool known = std::any_of(provisie_.begin(), provisie_.end(),
                                        [&](const ProvisieMij& entry) { return entry.Cd_Mij == mij.Cd_Mij; });
         if (known)

@@ -11,6 +11,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 class Database;
 class HostedPage;
 class MijCatalogus;
@@ -25,7 +27,7 @@ class MijOverzicht final : public SettingsPage {
 public:
     MijOverzicht();
     ~MijOverzicht() override;
-    QString Titel() const override { return QStringLiteral("Maatschappijen"); }
+    QString Titel() const override { return u"Maatschappijen"_s; }
     AttachKind attachKind() const override { return AttachKind::SetApplication; }
 
     // The short name of a company to preselect at the next SetApplication.
@@ -52,7 +54,7 @@ public:
 
 protected:
     void Fill() override;
-    QString fillProcedure() const override { return QStringLiteral("SetApplication"); }
+    QString fillProcedure() const override { return u"SetApplication"_s; }
 
 private:
     bool Get_Mij_Info(const QString& shortName);

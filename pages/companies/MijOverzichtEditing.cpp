@@ -29,14 +29,16 @@
 #include <algorithm>
 #include <pugixml.hpp>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
-const QString ExportFileName = QStringLiteral("AgentNrs.txt");
+const QString ExportFileName = u"AgentNrs.txt"_s;
 
 // A surcharge in a statement: always with a decimal point.
 QString sqlNumber(double value) { return QString::number(value, 'g', 7); }
-QString sqlFlag(bool on) { return on ? QStringLiteral("-1") : QStringLiteral("0"); }
+QString sqlFlag(bool on) { return on ? u"-1"_s : u"0"_s; }
 QString withSeparator(const QString& folder)
 {
     return folder.endsWith(QLatin1Char('/')) || folder.endsWith(QDir::separator()) ? folder : folder + QLatin1Char('/');
@@ -174,7 +176,7 @@ void MijOverzicht::showAgentnummer(ListItem& row, const CAgentnummer& agentnumme
     const bool wasLoading = std::exchange(IsLoading, true);
     row.setText(agentnummer.Om_Agentnummer);
     showSurcharge(row, double(agentnummer.Pc_Opslag));
-    row.setSubItem(2, agentnummer.Om_Beschrijving.isEmpty() ? QStringLiteral(" ") : agentnummer.Om_Beschrijving);
+    row.setSubItem(2, agentnummer.Om_Beschrijving.isEmpty() ? u" "_s : agentnummer.Om_Beschrijving);
     if (agentnummer.In_Standaard) {
         for (int i = 1; i <= lvwAgentnummers.count(); ++i)
             lvwAgentnummers.item(i).setChecked(&lvwAgentnummers.item(i) == &row);
@@ -195,15 +197,15 @@ void MijOverzicht::showSurcharge(ListItem& row, double surcharge)
 void MijOverzicht::showCompanyDefault(const QString& agentnummer)
 {
     if (ListItem* company = lvwMaatschappij.selectedItem())
-        company->setSubItem(1, agentnummer.isEmpty() ? QStringLiteral(" ") : agentnummer);
+        company->setSubItem(1, agentnummer.isEmpty() ? u" "_s : agentnummer);
     Save_MijInstellingen();
 }
 
 // A company and kind have one default agent number: a new default clears the others first.
 QString MijOverzicht::clearOtherDefaults(const QString& guid) const
 {
-    return QStringLiteral("UPDATE tp_info SET In_Default = 0 WHERE Cd_SoortMij = ") + QString::number(cdSoortMij_) +
-           QStringLiteral(" AND Cd_Mij = ") + sqlQuoted(cdMij_) + QStringLiteral(" AND GUID <> ") + sqlQuoted(guid);
+    return u"UPDATE tp_info SET In_Default = 0 WHERE Cd_SoortMij = "_s + QString::number(cdSoortMij_) +
+           u" AND Cd_Mij = "_s + sqlQuoted(cdMij_) + u" AND GUID <> "_s + sqlQuoted(guid);
 }
 
 bool MijOverzicht::runInTransaction(const QStringList& statements, Touch touch)
@@ -216,7 +218,7 @@ bool MijOverzicht::runInTransaction(const QStringList& statements, Touch touch)
             touched = connection.Execute(statement);
         if (touch == Touch::LastTouchesARow && touched == 0)
             throw RuntimeError(ErrorNumber::ApplicationDefined,
-                               QStringLiteral("Het agentnummer staat niet meer in de database."));
+                               u"Het agentnummer staat niet meer in de database."_s);
         connection.CommitTrans();
     } catch (...) {
         connection.RollbackTrans();
@@ -232,12 +234,12 @@ bool MijOverzicht::Add_AgentnummerToDatabase(const CAgentnummer& a)
         QStringList statements;
         if (a.In_Standaard)
             statements << clearOtherDefaults(a.GUID);
-        statements << QStringLiteral("INSERT INTO tp_info ") + QStringLiteral("VALUES (") +
-                                 sqlQuoted(a.Om_Agentnummer) + QStringLiteral(", ") + sqlQuoted(cdMij_) +
-                                 QStringLiteral(", ") + sqlNumber(a.Pc_Opslag) + QStringLiteral(", ") +
-                                 sqlFlag(a.In_Standaard) + QStringLiteral(", ") + QString::number(cdSoortMij_) +
-                                 QStringLiteral(", ") + sqlQuoted(a.Om_Beschrijving) + QStringLiteral(", ") +
-                                 sqlQuoted(a.GUID) + QStringLiteral(")");
+        statements << u"INSERT INTO tp_info "_s + u"VALUES ("_s +
+                                 sqlQuoted(a.Om_Agentnummer) + u", "_s + sqlQuoted(cdMij_) +
+                                 u", "_s + sqlNumber(a.Pc_Opslag) + u", "_s +
+                                 sqlFlag(a.In_Standaard) + u", "_s + QString::number(cdSoortMij_) +
+                                 u", "_s + sqlQuoted(a.Om_Beschrijving) + u", "_s +
+                                 sqlQuoted(a.GUID) + u")"_s;
         done = runInTransaction(statements);
     });
     return done;
@@ -250,11 +252,11 @@ bool MijOverzicht::Update_AgentnummerInDatabase(const CAgentnummer& a)
         QStringList statements;
         if (a.In_Standaard)
             statements << clearOtherDefaults(a.GUID);
-        statements << QStringLiteral("UPDATE tp_info ") + QStringLiteral("SET Agent_Id = ") + sqlQuoted(a.Om_Agentnummer) +
-             QStringLiteral(", Cd_Mij = ") + sqlQuoted(cdMij_) + QStringLiteral(", Rente = ") + sqlNumber(a.Pc_Opslag) +
-             QStringLiteral(", In_Default = ") + sqlFlag(a.In_Standaard) + QStringLiteral(", Cd_SoortMij = ") +
-             QString::number(cdSoortMij_) + QStringLiteral(", Om_Omschrijving = ") + sqlQuoted(a.Om_Beschrijving) +
-             QStringLiteral(" WHERE GUID = ") + sqlQuoted(a.GUID);
+        statements << u"UPDATE tp_info "_s + u"SET Agent_Id = "_s + sqlQuoted(a.Om_Agentnummer) +
+             u", Cd_Mij = "_s + sqlQuoted(cdMij_) + u", Rente = "_s + sqlNumber(a.Pc_Opslag) +
+             u", In_Default = "_s + sqlFlag(a.In_Standaard) + u", Cd_SoortMij = "_s +
+             QString::number(cdSoortMij_) + u", Om_Omschrijving = "_s + sqlQuoted(a.Om_Beschrijving) +
+             u" WHERE GUID = "_s + sqlQuoted(a.GUID);
         done = runInTransaction(statements, Touch::LastTouchesARow);
     });
     return done;
@@ -264,7 +266,7 @@ bool MijOverzicht::Delete_AgentnummerFromDatabase(const QString& guid)
 {
     bool done = false;
     guarded([&] {
-        done = runInTransaction({QStringLiteral("DELETE FROM tp_info WHERE GUID = ") + sqlQuoted(guid)},
+        done = runInTransaction({u"DELETE FROM tp_info WHERE GUID = "_s + sqlQuoted(guid)},
                                 Touch::LastTouchesARow);
     });
     return done;
@@ -274,11 +276,11 @@ bool MijOverzicht::Update_AgentnummerDefaultInDatabase(const CAgentnummer& a)
 {
     bool done = false;
     guarded([&] {
-        const QString company = QStringLiteral("WHERE Cd_SoortMij = ") + QString::number(cdSoortMij_) +
-                                QStringLiteral(" AND Cd_Mij = ") + sqlQuoted(cdMij_);
-        done = runInTransaction({QStringLiteral("UPDATE tp_info ") + QStringLiteral("SET In_Default = 0 ") + company,
-                                 QStringLiteral("UPDATE tp_info ") + QStringLiteral("SET In_Default = -1 ") + company +
-                                     QStringLiteral(" AND GUID = ") + sqlQuoted(a.GUID)},
+        const QString company = u"WHERE Cd_SoortMij = "_s + QString::number(cdSoortMij_) +
+                                u" AND Cd_Mij = "_s + sqlQuoted(cdMij_);
+        done = runInTransaction({u"UPDATE tp_info "_s + u"SET In_Default = 0 "_s + company,
+                                 u"UPDATE tp_info "_s + u"SET In_Default = -1 "_s + company +
+                                     u" AND GUID = "_s + sqlQuoted(a.GUID)},
                                 Touch::LastTouchesARow);
     });
     return done;
@@ -339,9 +341,9 @@ void MijOverzicht::cmdDeleteAgentnummer_Click()
         if (!row || !ordinaryCompanyCurrent())
             return;
         const MsgResult answer = ui().msgBox(
-            QStringLiteral("Weet u zeker dat u het geselecteerde agentnummer wilt verwijderen?\r\n\r\n"
-                           "Let op. Deze aanpassing kan niet ongedaan gemaakt worden."),
-            MsgButtons::YesNo, MsgIcon::Exclamation, QStringLiteral("Agentnummer verwijderen"));
+            u"Weet u zeker dat u het geselecteerde agentnummer wilt verwijderen?\r\n\r\n"
+                           "Let op. Deze aanpassing kan niet ongedaan gemaakt worden."_s,
+            MsgButtons::YesNo, MsgIcon::Exclamation, u"Agentnummer verwijderen"_s);
         if (answer != MsgResult::Yes || !Delete_AgentnummerFromDatabase(row->key()))
             return;
         const bool wasDefault = row->checked();
@@ -392,35 +394,35 @@ void MijOverzicht::cmdAgentnummerExport_Click() { Save_AgentnummerExport(); }
 void MijOverzicht::Save_AgentnummerExport()
 {
     guarded([this] {
-        std::unique_ptr<Recordset> rs = database_->connection().OpenRecordset(QStringLiteral("SELECT * FROM tp_info;"));
+        std::unique_ptr<Recordset> rs = database_->connection().OpenRecordset(u"SELECT * FROM tp_info;"_s);
         if (rs->EOF_()) {
             rs->Close();
-            ui().msgBox(QStringLiteral("Geen agentnummers gevonden..."), MsgButtons::OK, MsgIcon::Information,
-                        QStringLiteral("Export niet mogelijk"));
+            ui().msgBox(u"Geen agentnummers gevonden..."_s, MsgButtons::OK, MsgIcon::Information,
+                        u"Export niet mogelijk"_s);
             return;
         }
         // The declaration is written as text below, before the document.
         pugi::xml_document document;
         pugi::xml_node root = document.append_child("quenmarixagentnummers");
         root.append_attribute("aanmaakdatum") =
-            CDate(app().SysteemDatum()).toString(QStringLiteral("dd-MM-yyyy")).toUtf8().constData();
+            CDate(app().SysteemDatum()).toString(u"dd-MM-yyyy"_s).toUtf8().constData();
         root.append_attribute("versie") = app().VersionText().toUtf8().constData();
         int id = 0;
         while (!rs->EOF_()) {
             pugi::xml_node data = root.append_child("agentnummerdata");
             data.append_attribute("id") = ++id;
-            if (!rs->field(QStringLiteral("GUID")).isNull())
-                data.append_attribute("guid") = rs->text(QStringLiteral("GUID")).toUtf8().constData();
+            if (!rs->field(u"GUID"_s).isNull())
+                data.append_attribute("guid") = rs->text(u"GUID"_s).toUtf8().constData();
             const auto child = [&](const char* name, const QString& text) {
                 data.append_child(name).text().set(text.toUtf8().constData());
             };
-            child("agentnummer", rs->text(QStringLiteral("Agent_Id")));
-            child("maatschappijcode", rs->text(QStringLiteral("Cd_Mij")));
-            child("renteopslagpercentage", rs->text(QStringLiteral("Rente")).replace(QLatin1Char(','), QLatin1Char('.')));
-            child("soortmaatschappijcode", rs->text(QStringLiteral("Cd_SoortMij")));
-            child("omschrijving", rs->text(QStringLiteral("Om_Omschrijving")));
+            child("agentnummer", rs->text(u"Agent_Id"_s));
+            child("maatschappijcode", rs->text(u"Cd_Mij"_s));
+            child("renteopslagpercentage", rs->text(u"Rente"_s).replace(QLatin1Char(','), QLatin1Char('.')));
+            child("soortmaatschappijcode", rs->text(u"Cd_SoortMij"_s));
+            child("omschrijving", rs->text(u"Om_Omschrijving"_s));
             // Which number is the default travels along, so an import keeps it.
-            child("standaard", rs->field(QStringLiteral("In_Default")).toInt() != 0 ? QStringLiteral("-1") : QStringLiteral("0"));
+            child("standaard", rs->field(u"In_Default"_s).toInt() != 0 ? u"-1"_s : u"0"_s);
             rs->MoveNext();
         }
         rs->Close();
@@ -432,7 +434,7 @@ void MijOverzicht::Save_AgentnummerExport()
             const QString why = out.errorString();
             out.cancelWriting();
             return RuntimeError(ErrorNumber::PathFileAccessError,
-                                QStringLiteral("Het bestand %1 kan niet worden geschreven: %2")
+                                u"Het bestand %1 kan niet worden geschreven: %2"_s
                                     .arg(QDir::toNativeSeparators(file), why));
         };
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -464,15 +466,15 @@ void MijOverzicht::Save_AgentnummerExport()
             }
         } writer(out);
         writer.pending.append("\xFF\xFE", 2);
-        writer.add(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"));
+        writer.add(u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"_s);
         document.save(writer, "  ", pugi::format_default | pugi::format_no_declaration);
         writer.flush();
         if (writer.failed || !out.commit())
             throw cannotWrite();
-        ui().msgBox(utf8("Agentnummers zijn geëxporteerd naar het volgende bestand:") + QStringLiteral("\r\n") +
+        ui().msgBox(utf8("Agentnummers zijn geëxporteerd naar het volgende bestand:") + u"\r\n"_s +
                         QDir::toNativeSeparators(file),
                     MsgButtons::OK, MsgIcon::Information,
-                    QStringLiteral("Export %1 agentnummer(s) succesvol afgerond...").arg(id));
+                    u"Export %1 agentnummer(s) succesvol afgerond..."_s.arg(id));
     });
 }
 
@@ -486,7 +488,7 @@ public:
     ImportProgress(StatusReporter& status, qint64 total) : status_(status), total_(total)
     {
         if (total_ > Step)
-            status_.InitStatus(int((total_ + Step - 1) / Step), QStringLiteral("Agentnummers importeren"),
+            status_.InitStatus(int((total_ + Step - 1) / Step), u"Agentnummers importeren"_s,
                                text(), false);
     }
     ~ImportProgress()
@@ -507,7 +509,7 @@ public:
     }
 
 private:
-    QString text() const { return QStringLiteral("Bezig met agentnummer %1 van %2").arg(done_).arg(total_); }
+    QString text() const { return u"Bezig met agentnummer %1 van %2"_s.arg(done_).arg(total_); }
 
     StatusReporter& status_;
     qint64 total_;
@@ -522,38 +524,38 @@ void MijOverzicht::Read_AgentnummerExport()
     guarded([this] {
         const QString folder = BrowseForFolder(
             ui(), app().ExchangeFolder(),
-            QStringLiteral("Selecteer de folder waar het exportbestand van de agentnummers zich bevindt..."));
+            u"Selecteer de folder waar het exportbestand van de agentnummers zich bevindt..."_s);
         if (folder.isEmpty())
             return;
         const QString file = withSeparator(folder) + ExportFileName;
         AgentNumberFile in(file);
         if (!in.open()) {
-            ui().msgBox(QStringLiteral("Exportbestand '") + QDir::toNativeSeparators(file) +
-                            QStringLiteral("' niet gevonden."),
-                        MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Agentnummers"));
+            ui().msgBox(u"Exportbestand '"_s + QDir::toNativeSeparators(file) +
+                            u"' niet gevonden."_s,
+                        MsgButtons::OK, MsgIcon::Exclamation, u"Agentnummers"_s);
             return;
         }
         const auto refuse = [&](const QString& what) {
-            ui().msgBox(QStringLiteral("Het bestand '") + QDir::toNativeSeparators(file) + QStringLiteral("' ") + what +
-                            QStringLiteral(".\r\nEr is niets gewijzigd."),
-                        MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Agentnummers importeren"));
+            ui().msgBox(u"Het bestand '"_s + QDir::toNativeSeparators(file) + u"' "_s + what +
+                            u".\r\nEr is niets gewijzigd."_s,
+                        MsgButtons::OK, MsgIcon::Exclamation, u"Agentnummers importeren"_s);
         };
         if (in.check() != AgentNumberFile::Status::Ok) {
             const int line = in.damagedLine();
-            return refuse(QStringLiteral("is beschadigd of is geen export van agentnummers") +
-                          (line > 0 ? QStringLiteral(" (regel %1)").arg(line) : QString()));
+            return refuse(u"is beschadigd of is geen export van agentnummers"_s +
+                          (line > 0 ? u" (regel %1)"_s.arg(line) : QString()));
         }
         QString date = in.date();
         if (date.isEmpty()) {
             const QFileInfo info(file);
             const QDateTime created = info.birthTime().isValid() ? info.birthTime() : info.lastModified();
-            date = created.toString(QStringLiteral("dd-MM-yyyy"));
+            date = created.toString(u"dd-MM-yyyy"_s);
         }
         const MsgResult answer = ui().msgBox(
-            QStringLiteral("Door deze actie zullen de huidige agentnummers verwijderd worden.\r\n\r\n"
-                           "De aanmaakdatum van deze export is ") +
-                date + QStringLiteral(".\r\nWeet u dit zeker?"),
-            MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Agentnummers importeren"));
+            u"Door deze actie zullen de huidige agentnummers verwijderd worden.\r\n\r\n"
+                           "De aanmaakdatum van deze export is "_s +
+                date + u".\r\nWeet u dit zeker?"_s,
+            MsgButtons::YesNo, MsgIcon::Question, u"Agentnummers importeren"_s);
         if (answer != MsgResult::Yes)
             return;
 
@@ -563,10 +565,10 @@ void MijOverzicht::Read_AgentnummerExport()
         try {
             // A file without agent numbers leaves the stored ones alone.
             if (in.entryCount() > 0) {
-                connection.Execute(QStringLiteral("DELETE FROM tp_info"));
+                connection.Execute(u"DELETE FROM tp_info"_s);
                 const std::unique_ptr<PreparedStatement> insert =
-                    connection.Prepare(QStringLiteral("INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, "
-                                                      "Cd_SoortMij, Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"));
+                    connection.Prepare(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, "
+                                                      "Cd_SoortMij, Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"_s);
                 ImportProgress progress(app().status(), in.entryCount());
                 read = in.read([&](const AgentNumberEntry& e) {
                     progress.advance();
@@ -587,9 +589,9 @@ void MijOverzicht::Read_AgentnummerExport()
             throw;
         }
         if (read != AgentNumberFile::Status::Ok)
-            return refuse(QStringLiteral("is tijdens het importeren gewijzigd"));
+            return refuse(u"is tijdens het importeren gewijzigd"_s);
         ui().msgBox(utf8("De agentnummers zijn geïmporteerd."), MsgButtons::OK, MsgIcon::Information,
-                    QStringLiteral("Importeren agentnummers"));
+                    u"Importeren agentnummers"_s);
         if (ordinaryCompanyCurrent())
             Fill_Agentnummers();
         StateChange();

@@ -8,12 +8,14 @@
 
 #include <QLocale>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
 constexpr int LabelWidth = 3000;
 constexpr int BoxWidth = 855;
-const QString Caption = QStringLiteral("Provisieinstellingen");
+const QString Caption = u"Provisieinstellingen"_s;
 
 std::optional<double> percentageOf(const QString& text)
 {
@@ -25,14 +27,14 @@ std::optional<double> percentageOf(const QString& text)
 } // namespace
 
 ProvisieInstellingen::ProvisieInstellingen(Form& form, const QString& name, int index, Control* parent)
-    : UserControl(form, QStringLiteral("ProvisieInstellingen"), name, index, parent),
-      lblAfsluit(inner().add<Label>(QStringLiteral("lblAfsluit"))),
-      txtAfsluit(inner().add<TextBox>(QStringLiteral("txtAfsluit"))),
-      lblDoorlopend(inner().add<Label>(QStringLiteral("lblDoorlopend"))),
-      txtDoorlopend(inner().add<TextBox>(QStringLiteral("txtDoorlopend")))
+    : UserControl(form, u"ProvisieInstellingen"_s, name, index, parent),
+      lblAfsluit(inner().add<Label>(u"lblAfsluit"_s)),
+      txtAfsluit(inner().add<TextBox>(u"txtAfsluit"_s)),
+      lblDoorlopend(inner().add<Label>(u"lblDoorlopend"_s)),
+      txtDoorlopend(inner().add<TextBox>(u"txtDoorlopend"_s))
 {
-    lblAfsluit.setCaption(QStringLiteral("Afsluitprovisie (%)"));
-    lblDoorlopend.setCaption(QStringLiteral("Doorlopende provisie (% per jaar)"));
+    lblAfsluit.setCaption(u"Afsluitprovisie (%)"_s);
+    lblDoorlopend.setCaption(u"Doorlopende provisie (% per jaar)"_s);
     lblAfsluit.setBounds(0, 45, LabelWidth, 255);
     txtAfsluit.setBounds(LabelWidth, 0, BoxWidth, 315);
     lblDoorlopend.setBounds(0, 450, LabelWidth, 255);
@@ -46,11 +48,11 @@ void ProvisieInstellingen::Fill_Control()
 {
     guarded([this] {
         std::unique_ptr<Recordset> rs = GetDatabase(app())->connection().OpenRecordset(
-            QStringLiteral("SELECT Pc_Afsluit, Pc_Doorlopend FROM Tbl_Mij_Provisie WHERE Om_Object = ") +
+            u"SELECT Pc_Afsluit, Pc_Doorlopend FROM Tbl_Mij_Provisie WHERE Om_Object = "_s +
             sqlQuoted(object_));
         const bool stored = !rs->EOF_();
-        txtAfsluit.setText(QLocale().toString(stored ? rs->field(QStringLiteral("Pc_Afsluit")).toDouble() : 0.0));
-        txtDoorlopend.setText(QLocale().toString(stored ? rs->field(QStringLiteral("Pc_Doorlopend")).toDouble() : 0.0));
+        txtAfsluit.setText(QLocale().toString(stored ? rs->field(u"Pc_Afsluit"_s).toDouble() : 0.0));
+        txtDoorlopend.setText(QLocale().toString(stored ? rs->field(u"Pc_Doorlopend"_s).toDouble() : 0.0));
         rs->Close();
     });
 }
@@ -60,17 +62,17 @@ bool ProvisieInstellingen::store(TextBox& box, const char* column)
 {
     const std::optional<double> value = percentageOf(box.text());
     if (!value) {
-        failCheck(QStringLiteral("Voer een percentage van 0 tot en met 100 in."), Caption, &box);
+        failCheck(u"Voer een percentage van 0 tot en met 100 in."_s, Caption, &box);
         return false;
     }
     Connection& connection = GetDatabase(app())->connection();
     connection.BeginTrans();
     try {
-        connection.Execute(QStringLiteral("INSERT INTO Tbl_Mij_Provisie (Om_Object, Pc_Afsluit, Pc_Doorlopend) "
+        connection.Execute(u"INSERT INTO Tbl_Mij_Provisie (Om_Object, Pc_Afsluit, Pc_Doorlopend) "
                                           "SELECT %1, 0, 0 WHERE NOT EXISTS (SELECT 1 FROM Tbl_Mij_Provisie WHERE "
-                                          "Om_Object = %1)")
+                                          "Om_Object = %1)"_s
                                .arg(sqlQuoted(object_)));
-        connection.Execute(QStringLiteral("UPDATE Tbl_Mij_Provisie SET %1 = %2 WHERE Om_Object = %3")
+        connection.Execute(u"UPDATE Tbl_Mij_Provisie SET %1 = %2 WHERE Om_Object = %3"_s
                                .arg(QLatin1String(column), QString::number(*value, 'g', 7), sqlQuoted(object_)));
         connection.CommitTrans();
     } catch (...) {

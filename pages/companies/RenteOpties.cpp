@@ -8,6 +8,8 @@
 
 #include <QSet>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -16,27 +18,27 @@ constexpr int ListHeight = 2415;
 } // namespace
 
 RenteOpties::RenteOpties(Form& form, const QString& name, int index, Control* parent)
-    : RenteOpties(form, QStringLiteral("TarveloCommonCtrl.RenteOpties"), name, index, parent)
+    : RenteOpties(form, u"TarveloCommonCtrl.RenteOpties"_s, name, index, parent)
 {
 }
 
 RenteOpties::RenteOpties(Form& form, const QString& className, const QString& name, int index, Control* parent)
     : UserControl(form, className, name, index, parent),
-      lblOpties(inner().add<Label>(QStringLiteral("lblOpties"))),
-      lvwOpties(inner().add<ListView>(QStringLiteral("lvwOpties")))
+      lblOpties(inner().add<Label>(u"lblOpties"_s)),
+      lvwOpties(inner().add<ListView>(u"lvwOpties"_s))
 {
-    lblOpties.setCaption(QStringLiteral("Arrangementen die u in uw adviezen aanbiedt:"));
+    lblOpties.setCaption(u"Arrangementen die u in uw adviezen aanbiedt:"_s);
     lblOpties.setBounds(0, 0, Width, 255);
     lvwOpties.setBounds(0, 300, Width, ListHeight);
     lvwOpties.setCheckboxes(true);
     lvwOpties.setFullRowSelect(true);
-    lvwOpties.addColumn(QStringLiteral("Arrangement"), QStringLiteral("Arrangement"), Width - 360);
+    lvwOpties.addColumn(u"Arrangement"_s, u"Arrangement"_s, Width - 360);
     setBounds(0, 0, Width, 300 + ListHeight);
     lvwOpties.ItemCheck.connect([this](ListItem& row) { rowChecked(row); });
 }
 
 RenteOptiesIN::RenteOptiesIN(Form& form, const QString& name, int index, Control* parent)
-    : RenteOpties(form, QStringLiteral("TarveloINVoorstel.RenteOpties"), name, index, parent)
+    : RenteOpties(form, u"TarveloINVoorstel.RenteOpties"_s, name, index, parent)
 {
 }
 
@@ -52,7 +54,7 @@ void RenteOpties::Fill_Control()
         filling_ = true;
         filled_ = false;
         lvwOpties.clear();
-        titel_ = QStringLiteral("Hypotheekopties");
+        titel_ = u"Hypotheekopties"_s;
         const Maatschappij* lender = nullptr;
         MijCatalogus& catalogus = GetMijCatalogus(app());
         for (int i = 1; !cdMij_.isEmpty() && (lender = catalogus.Geldverstrekker(i)); ++i) {
@@ -77,10 +79,10 @@ QSet<QString> notOffered(Application& application, const QString& cdMij)
 {
     QSet<QString> codes;
     std::unique_ptr<Recordset> rs = GetDatabase(application)->connection().OpenRecordset(
-        QStringLiteral("SELECT Cd_Product FROM Tbl_Mij_Renteopties WHERE Cd_Mij = ") + sqlQuoted(cdMij) +
-        QStringLiteral(" AND In_Aanbieden = 0"));
+        u"SELECT Cd_Product FROM Tbl_Mij_Renteopties WHERE Cd_Mij = "_s + sqlQuoted(cdMij) +
+        u" AND In_Aanbieden = 0"_s);
     for (; !rs->EOF_(); rs->MoveNext())
-        codes.insert(rs->text(QStringLiteral("Cd_Product")));
+        codes.insert(rs->text(u"Cd_Product"_s));
     rs->Close();
     return codes;
 }
@@ -89,8 +91,8 @@ QSet<QString> notOffered(Application& application, const QString& cdMij)
 // The lender's active arrangements, offered unless the office stored otherwise.
 void RenteOpties::fillDefaults(const Maatschappij& lender)
 {
-    titel_ = QStringLiteral("Hypotheekopties ") + lender.Om_Naam;
-    lblOpties.setCaption(QStringLiteral("Arrangementen die u in uw adviezen aanbiedt:"));
+    titel_ = u"Hypotheekopties "_s + lender.Om_Naam;
+    lblOpties.setCaption(u"Arrangementen die u in uw adviezen aanbiedt:"_s);
     const QSet<QString> hidden = notOffered(app(), lender.Cd_Mij);
     for (const MijProduct& product : lender.Producten) {
         if (!product.In_Actief)
@@ -105,8 +107,8 @@ void RenteOpties::fillDefaults(const Maatschappij& lender)
 // longer offered, so that saving never changes it unasked.
 void RenteOpties::fillLoanPart(const Maatschappij& lender)
 {
-    titel_ = QStringLiteral("Hypotheekopties ") + lender.Om_Naam + QStringLiteral(" - ") + lening_->Omschrijving;
-    lblOpties.setCaption(QStringLiteral("Arrangement van dit leningdeel:"));
+    titel_ = u"Hypotheekopties "_s + lender.Om_Naam + u" - "_s + lening_->Omschrijving;
+    lblOpties.setCaption(u"Arrangement van dit leningdeel:"_s);
     const QSet<QString> hidden = notOffered(app(), lender.Cd_Mij);
     bool chosenShown = lening_->Cd_Product.isEmpty();
     for (const MijProduct& product : lender.Producten) {
@@ -154,7 +156,7 @@ void RenteOpties::saveLoanPart()
     Advies* advies = app().HuidigAdviesObject();
     if (!advies || advies->ID() != lening_->AdviesID)
         throw RuntimeError(ErrorNumber::ApplicationDefined,
-                           QStringLiteral("Het advies van dit leningdeel is niet meer geopend; er is niets opgeslagen."));
+                           u"Het advies van dit leningdeel is niet meer geopend; er is niets opgeslagen."_s);
     Lening lening = *lening_;
     lening.Cd_Product.clear();
     for (int i = 1; i <= lvwOpties.count(); ++i) {
@@ -174,12 +176,12 @@ void RenteOpties::saveDefaults()
         // lender no longer offers stays for when it returns.
         for (int i = 1; i <= lvwOpties.count(); ++i) {
             const ListItem& row = lvwOpties.item(i);
-            connection.Execute(QStringLiteral("DELETE FROM Tbl_Mij_Renteopties WHERE Cd_Mij = %1 AND Cd_Product = %2")
+            connection.Execute(u"DELETE FROM Tbl_Mij_Renteopties WHERE Cd_Mij = %1 AND Cd_Product = %2"_s
                                    .arg(sqlQuoted(cdMij_), sqlQuoted(row.key())));
-            connection.Execute(QStringLiteral("INSERT INTO Tbl_Mij_Renteopties (Cd_Mij, Cd_Product, In_Aanbieden) "
-                                              "VALUES (%1, %2, %3)")
+            connection.Execute(u"INSERT INTO Tbl_Mij_Renteopties (Cd_Mij, Cd_Product, In_Aanbieden) "
+                                              "VALUES (%1, %2, %3)"_s
                                    .arg(sqlQuoted(cdMij_), sqlQuoted(row.key()),
-                                        row.checked() ? QStringLiteral("-1") : QStringLiteral("0")));
+                                        row.checked() ? u"-1"_s : u"0"_s));
         }
         connection.CommitTrans();
     } catch (...) {

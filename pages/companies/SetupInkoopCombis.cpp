@@ -7,6 +7,8 @@
 #include "framework/ui/Ui.h"
 #include "pages/companies/frmInkoopcombinatie.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -17,30 +19,30 @@ constexpr int ListHeight = 4320;
 constexpr int Margin = 120;
 constexpr int ButtonHeight = 375;
 constexpr int NumberColumnWidth = 1215;
-const QString RemoveCaption = QStringLiteral("Verwijderen serviceprovider");
+const QString RemoveCaption = u"Verwijderen serviceprovider"_s;
 
 // The index of the entry a row shows: the digits after its type code.
 int indexOf(const ListItem& row) { return row.key().mid(1).toInt(); }
 } // namespace
 
 SetupInkoopCombis::SetupInkoopCombis()
-    : SettingsPage(QStringLiteral("SetupInkoopCombis")),
+    : SettingsPage(u"SetupInkoopCombis"_s),
       lstInkoopcombinatie(add<ListView>(
-          add<Frame>(form(), QStringLiteral("fraInkoopCombis"), QStringLiteral("Beschikbare serviceproviders")),
-          QStringLiteral("lstInkoopcombinatie"))),
-      cmdSelectAll(add<CommandButton>(form().control(QStringLiteral("fraInkoopCombis")), QStringLiteral("cmdSelectAll"),
-                                      QStringLiteral("Alles selecteren"))),
-      cmdToevoegenInkoopCombinatie(add<CommandButton>(form().control(QStringLiteral("fraInkoopCombis")),
-                                                      QStringLiteral("cmdToevoegenInkoopCombinatie"),
-                                                      QStringLiteral("Toevoegen"))),
-      cmdVerwijderenInkoopcombinatie(add<CommandButton>(form().control(QStringLiteral("fraInkoopCombis")),
-                                                        QStringLiteral("cmdVerwijderenInkoopcombinatie"),
-                                                        QStringLiteral("Verwijderen")))
+          add<Frame>(form(), u"fraInkoopCombis"_s, u"Beschikbare serviceproviders"_s),
+          u"lstInkoopcombinatie"_s)),
+      cmdSelectAll(add<CommandButton>(form().control(u"fraInkoopCombis"_s), u"cmdSelectAll"_s,
+                                      u"Alles selecteren"_s)),
+      cmdToevoegenInkoopCombinatie(add<CommandButton>(form().control(u"fraInkoopCombis"_s),
+                                                      u"cmdToevoegenInkoopCombinatie"_s,
+                                                      u"Toevoegen"_s)),
+      cmdVerwijderenInkoopcombinatie(add<CommandButton>(form().control(u"fraInkoopCombis"_s),
+                                                        u"cmdVerwijderenInkoopcombinatie"_s,
+                                                        u"Verwijderen"_s))
 {
-    auto& fra = form().get<Frame>(QStringLiteral("fraInkoopCombis"));
-    cmdSelectAll.setToolTipText(QStringLiteral("Alle inkoopcombinaties selecteren"));
-    cmdToevoegenInkoopCombinatie.setToolTipText(QStringLiteral("Serviceprovider toevoegen"));
-    cmdVerwijderenInkoopcombinatie.setToolTipText(QStringLiteral("Zelf toegevoegde serviceprovider verwijderen"));
+    auto& fra = form().get<Frame>(u"fraInkoopCombis"_s);
+    cmdSelectAll.setToolTipText(u"Alle inkoopcombinaties selecteren"_s);
+    cmdToevoegenInkoopCombinatie.setToolTipText(u"Serviceprovider toevoegen"_s);
+    cmdVerwijderenInkoopcombinatie.setToolTipText(u"Zelf toegevoegde serviceprovider verwijderen"_s);
     lstInkoopcombinatie.setCheckboxes(true);
     lstInkoopcombinatie.setFullRowSelect(true);
     lstInkoopcombinatie.setHideSelection(false);
@@ -79,8 +81,8 @@ void SetupInkoopCombis::Fill_Listview(const QString& selectKey)
         list.clear();
         list.clearColumns();
         // The columns share the list's width, less room for a vertical scroll bar.
-        list.addColumn(QStringLiteral("Naam"), QStringLiteral("Naam"), list.width() - NumberColumnWidth - 360);
-        list.addColumn(QStringLiteral("HDN nummer"), QStringLiteral("HDN nummer"), NumberColumnWidth);
+        list.addColumn(u"Naam"_s, u"Naam"_s, list.width() - NumberColumnWidth - 360);
+        list.addColumn(u"HDN nummer"_s, u"HDN nummer"_s, NumberColumnWidth);
         const InkoopcombinatieSettings& entries = Setup<InkoopcombinatieSettings>();
         for (int i = 1; const InkoopcombinatieRecord* entry = entries.Inkoopcombinatie(i); ++i) {
             ListItem& row = list.addItem(entry->TypeCode + QString::number(i), entry->Naam);
@@ -138,7 +140,7 @@ void SetupInkoopCombis::cmdToevoegenInkoopCombinatie_Click()
             return;
         app().SetupChanged();
         const int added = Setup<InkoopcombinatieSettings>().AantalInkoopcombinaties();
-        Fill_Listview(QStringLiteral("A%1").arg(added));
+        Fill_Listview(u"A%1"_s.arg(added));
     });
 }
 
@@ -149,11 +151,11 @@ void SetupInkoopCombis::cmdVerwijderenInkoopcombinatie_Click()
         if (!row)
             return;
         if (row->key().startsWith(QLatin1Char('T'))) {
-            ui().msgBox(QStringLiteral("U kunt alleen serviceproviders verwijderen die u zelf heeft toegevoegd."),
+            ui().msgBox(u"U kunt alleen serviceproviders verwijderen die u zelf heeft toegevoegd."_s,
                         MsgButtons::OK, MsgIcon::Exclamation, RemoveCaption);
             return;
         }
-        if (ui().msgBox(QStringLiteral("Wilt u '") + row->text() + QStringLiteral("' verwijderen?"), MsgButtons::YesNo,
+        if (ui().msgBox(u"Wilt u '"_s + row->text() + u"' verwijderen?"_s, MsgButtons::YesNo,
                         MsgIcon::Question, RemoveCaption) != MsgResult::Yes)
             return;
         Setup<InkoopcombinatieSettings>().RemoveInkoopcombinatie(indexOf(*row));

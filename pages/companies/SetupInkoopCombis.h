@@ -6,19 +6,21 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "Serviceproviders": the service providers the office knows, ticked when the
 // office uses them; the office adds its own in frmInkoopcombinatie and may
 // remove only those.
 class SetupInkoopCombis final : public SettingsPage {
 public:
     SetupInkoopCombis();
-    QString Titel() const override { return QStringLiteral("Serviceproviders"); }
+    QString Titel() const override { return u"Serviceproviders"_s; }
     // The list of providers takes the page's colour too.
     void setBackColor(Colour colour) override;
 
 protected:
     void Fill() override;
-    QString fillProcedure() const override { return QStringLiteral("Set Application"); }
+    QString fillProcedure() const override { return u"Set Application"_s; }
     bool guardsFill() const override { return true; }
 
 private:

@@ -9,6 +9,8 @@
 #include <QUuid>
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -17,21 +19,21 @@ constexpr int InnerWidth = 4500;
 constexpr int LabelWidth = 1695;
 constexpr int ButtonWidth = 1215;
 constexpr int ButtonHeight = 375;
-const QString Caption = QStringLiteral("Agentnummer");
+const QString Caption = u"Agentnummer"_s;
 
 QString renteText(float value) { return QLocale().toString(double(value), 'g', 7); }
 } // namespace
 
 frmAgentnummer::frmAgentnummer()
-    : Dialog(QStringLiteral("frmAgentnummer"), QStringLiteral("Agentnummers")),
-      txtAgentnummer(add<TextBox>(QStringLiteral("txtAgentnummer"), &add<Frame>(QStringLiteral("fraAgentnummer")))),
-      txtRente(add<TextBox>(QStringLiteral("txtRente"), &get<Frame>(QStringLiteral("fraAgentnummer")))),
+    : Dialog(u"frmAgentnummer"_s, u"Agentnummers"_s),
+      txtAgentnummer(add<TextBox>(u"txtAgentnummer"_s, &add<Frame>(u"fraAgentnummer"_s))),
+      txtRente(add<TextBox>(u"txtRente"_s, &get<Frame>(u"fraAgentnummer"_s))),
       txtAgentnummerOmschrijving(
-          add<TextBox>(QStringLiteral("txtAgentnummerOmschrijving"), &get<Frame>(QStringLiteral("fraAgentnummer")))),
-      chkStandaard(add<CheckBox>(QStringLiteral("chkStandaard"), &get<Frame>(QStringLiteral("fraAgentnummer")))),
-      cmdOk(add<CommandButton>(QStringLiteral("cmdOk")))
+          add<TextBox>(u"txtAgentnummerOmschrijving"_s, &get<Frame>(u"fraAgentnummer"_s))),
+      chkStandaard(add<CheckBox>(u"chkStandaard"_s, &get<Frame>(u"fraAgentnummer"_s))),
+      cmdOk(add<CommandButton>(u"cmdOk"_s))
 {
-    auto& fra = get<Frame>(QStringLiteral("fraAgentnummer"));
+    auto& fra = get<Frame>(u"fraAgentnummer"_s);
     const auto label = [&](const char* name, const char* caption) -> Label& {
         auto& l = add<Label>(QString::fromLatin1(name), &fra);
         l.setCaption(QString::fromUtf8(caption));
@@ -41,7 +43,7 @@ frmAgentnummer::frmAgentnummer()
     auto& lblRente = label("lblRente", "Rente Op- / Afslag");
     auto& lblPerc = label("lblPerc", "%");
     auto& lblOmschrijving = label("lblOmschrijving", "Omschrijving");
-    chkStandaard.setCaption(QStringLiteral("Standaard"));
+    chkStandaard.setCaption(u"Standaard"_s);
     RowLayout(fra, InnerWidth)
         .field(lblAgentnummer, txtAgentnummer, InnerWidth - LabelWidth - RowLayout::Gap, LabelWidth)
         .row({{&lblRente, LabelWidth}, {&txtRente, 855}, {&lblPerc, 0}})
@@ -52,7 +54,7 @@ frmAgentnummer::frmAgentnummer()
     fra.move(Margin, Margin);
     const int width = fra.width() + 2 * Margin;
     cmdOk.setBounds(width - Margin - ButtonWidth, fra.bottom() + Margin, ButtonWidth, ButtonHeight);
-    cmdOk.setCaption(QStringLiteral("&OK"));
+    cmdOk.setCaption(u"&OK"_s);
     cmdOk.setDefault(true);
     setBorderHeight(TitleBarHeight);
     setBounds(0, 0, width, cmdOk.bottom() + Margin + TitleBarHeight);
@@ -75,7 +77,7 @@ void frmAgentnummer::setAgentnummer(CAgentnummer& agentnummer)
 
 void frmAgentnummer::setMode(Mode mode)
 {
-    setCaption(mode == Mode::Toevoegen ? QStringLiteral("Agentnummer toevoegen") : QStringLiteral("Agentnummer wijzigen"));
+    setCaption(mode == Mode::Toevoegen ? u"Agentnummer toevoegen"_s : u"Agentnummer wijzigen"_s);
 }
 
 std::optional<float> frmAgentnummer::renteOf(const QString& text)
@@ -95,7 +97,7 @@ void frmAgentnummer::Fill_Control()
 {
     guarded([this] {
         if (!host() || !agentnummer_) {
-            ui().msgBox(QStringLiteral("Set eerst de properties 'Application' en 'Agentnummer'"), MsgButtons::OK,
+            ui().msgBox(u"Set eerst de properties 'Application' en 'Agentnummer'"_s, MsgButtons::OK,
                         MsgIcon::Exclamation, Caption);
             return;
         }
@@ -156,9 +158,9 @@ bool frmAgentnummer::Validation()
     bool valid = false;
     guarded([&] {
         if (txtAgentnummer.text().trimmed().isEmpty())
-            return void(failCheck(QStringLiteral("Voer a.u.b. een agentnummer in."), Caption, &txtAgentnummer));
+            return void(failCheck(u"Voer a.u.b. een agentnummer in."_s, Caption, &txtAgentnummer));
         if (!renteOf(txtRente.text()))
-            return void(failCheck(QStringLiteral("Voer a.u.b. een geldige rente op- of afslag in, bijvoorbeeld 0,25 of -0,1."),
+            return void(failCheck(u"Voer a.u.b. een geldige rente op- of afslag in, bijvoorbeeld 0,25 of -0,1."_s,
                                   Caption, &txtRente));
         valid = true;
     });

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -18,23 +20,23 @@ constexpr int InnerWidth = 4500;
 constexpr int LabelWidth = 1815;
 constexpr int ButtonWidth = 1215;
 constexpr int ButtonHeight = 375;
-const QString InvalidInput = QStringLiteral("Ongeldige invoer");
-const QString Caption = QStringLiteral("Toevoegen serviceprovider");
+const QString InvalidInput = u"Ongeldige invoer"_s;
+const QString Caption = u"Toevoegen serviceprovider"_s;
 } // namespace
 
 frmInkoopcombinatie::frmInkoopcombinatie()
-    : Dialog(QStringLiteral("frmInkoopcombinatie"), QStringLiteral("Instellingen - Serviceproviders")),
-      txtNaam(add<TextBox>(QStringLiteral("txtNaam"), &add<Frame>(QStringLiteral("fraInkoopcombinatie")))),
-      txtHDNNummer(add<TextBox>(QStringLiteral("txtHDNNummer"), &get<Frame>(QStringLiteral("fraInkoopcombinatie")))),
-      cmdOk(add<CommandButton>(QStringLiteral("cmdOk"))),
-      cmdCancel(add<CommandButton>(QStringLiteral("cmdCancel")))
+    : Dialog(u"frmInkoopcombinatie"_s, u"Instellingen - Serviceproviders"_s),
+      txtNaam(add<TextBox>(u"txtNaam"_s, &add<Frame>(u"fraInkoopcombinatie"_s))),
+      txtHDNNummer(add<TextBox>(u"txtHDNNummer"_s, &get<Frame>(u"fraInkoopcombinatie"_s))),
+      cmdOk(add<CommandButton>(u"cmdOk"_s)),
+      cmdCancel(add<CommandButton>(u"cmdCancel"_s))
 {
     setCaption(Caption);
-    auto& fra = get<Frame>(QStringLiteral("fraInkoopcombinatie"));
-    auto& lblNaam = add<Label>(QStringLiteral("lblNaam"), &fra);
-    lblNaam.setCaption(QStringLiteral("Naam serviceprovider"));
-    auto& lblHDNNummer = add<Label>(QStringLiteral("lblHDNNummer"), &fra);
-    lblHDNNummer.setCaption(QStringLiteral("HDN nummer"));
+    auto& fra = get<Frame>(u"fraInkoopcombinatie"_s);
+    auto& lblNaam = add<Label>(u"lblNaam"_s, &fra);
+    lblNaam.setCaption(u"Naam serviceprovider"_s);
+    auto& lblHDNNummer = add<Label>(u"lblHDNNummer"_s, &fra);
+    lblHDNNummer.setCaption(u"HDN nummer"_s);
     txtNaam.setMaxLength(100);
     RowLayout(fra, InnerWidth)
         .field(lblNaam, txtNaam, InnerWidth - LabelWidth - RowLayout::Gap, LabelWidth)
@@ -45,9 +47,9 @@ frmInkoopcombinatie::frmInkoopcombinatie()
     const int buttonsTop = fra.bottom() + Margin;
     cmdCancel.setBounds(width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
     cmdOk.setBounds(cmdCancel.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    cmdOk.setCaption(QStringLiteral("&OK"));
+    cmdOk.setCaption(u"&OK"_s);
     cmdOk.setDefault(true);
-    cmdCancel.setCaption(QStringLiteral("&Annuleren"));
+    cmdCancel.setCaption(u"&Annuleren"_s);
     cmdCancel.setCancel(true);
     setBorderHeight(TitleBarHeight);
     setBounds(0, 0, width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
@@ -65,19 +67,19 @@ bool frmInkoopcombinatie::Validation(Field field)
         const QString number = txtHDNNummer.text();
         if (field == AllFields || field == HdnNummerField) {
             if (number.size() != 6)
-                return void(failCheck(QStringLiteral("HDN nummer moet 6 posities lang zijn."), InvalidInput, &txtHDNNummer));
+                return void(failCheck(u"HDN nummer moet 6 posities lang zijn."_s, InvalidInput, &txtHDNNummer));
             if (!IsHdnNummer(number))
-                return void(failCheck(QStringLiteral("HDN nummer moet numeriek zijn."), InvalidInput, &txtHDNNummer));
+                return void(failCheck(u"HDN nummer moet numeriek zijn."_s, InvalidInput, &txtHDNNummer));
         }
         if ((field == AllFields || field == NaamField) && txtNaam.text().trimmed().isEmpty())
-            return void(failCheck(QStringLiteral("Naam serviceprovider moet ingevuld zijn."), InvalidInput, &txtNaam));
+            return void(failCheck(u"Naam serviceprovider moet ingevuld zijn."_s, InvalidInput, &txtNaam));
         if (field == AllFields) {
             if (!setup_)
                 throw RuntimeError::objectRequired();
             const InkoopcombinatieSettings& list = setup_->get<InkoopcombinatieSettings>();
             for (int i = 1; const InkoopcombinatieRecord* entry = list.Inkoopcombinatie(i); ++i) {
                 if (entry->HDNNummer == number)
-                    return void(failCheck(QStringLiteral("Deze serviceprovider staat al in de lijst."), Caption, &txtHDNNummer));
+                    return void(failCheck(u"Deze serviceprovider staat al in de lijst."_s, Caption, &txtHDNNummer));
             }
         }
         valid = true;
@@ -101,7 +103,7 @@ void frmInkoopcombinatie::cmdOk_Click()
         if (!Validation(AllFields))
             return;
         InkoopcombinatieRecord& added = setup_->get<InkoopcombinatieSettings>().AddInkoopcombinatie();
-        added.TypeCode = QStringLiteral("A");
+        added.TypeCode = u"A"_s;
         added.HDNNummer = txtHDNNummer.text();
         added.Naam = txtNaam.text().trimmed();
         added.Geselecteerd = false;

@@ -4,6 +4,8 @@
 #include "framework/host/ComponentFactory.h"
 #include "pages/companies/ProvisieInstellingen.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -15,14 +17,14 @@ constexpr int ControlTop = 300;
 } // namespace
 
 frmProvisieInstellingen::frmProvisieInstellingen()
-    : Dialog(QStringLiteral("frmProvisieInstellingen"), QStringLiteral("Instellingen - Provisieinstellingen")),
-      fraProvisieInstelling(add<Frame>(QStringLiteral("fraProvisieInstelling"))),
-      cmdOk(add<CommandButton>(QStringLiteral("cmdOk")))
+    : Dialog(u"frmProvisieInstellingen"_s, u"Instellingen - Provisieinstellingen"_s),
+      fraProvisieInstelling(add<Frame>(u"fraProvisieInstelling"_s)),
+      cmdOk(add<CommandButton>(u"cmdOk"_s))
 {
-    setCaption(QStringLiteral("Provisieinstellingen"));
-    fraProvisieInstelling.setCaption(QStringLiteral("Provisie"));
+    setCaption(u"Provisieinstellingen"_s);
+    fraProvisieInstelling.setCaption(u"Provisie"_s);
     fraProvisieInstelling.setBounds(Margin, Margin, 4200, 1200);
-    cmdOk.setCaption(QStringLiteral("&OK"));
+    cmdOk.setCaption(u"&OK"_s);
     cmdOk.setDefault(true);
     setBorderHeight(TitleBarHeight);
     cmdOk.Click.connect([this] { guarded("cmdOk_Click", [this] { close(false); }); });
@@ -46,7 +48,7 @@ void frmProvisieInstellingen::LoadControlProvisie()
             remove(*control_);
             control_ = nullptr;
         }
-        control_ = &app().components().create(className_, *this, QStringLiteral("Provisie"), &fraProvisieInstelling);
+        control_ = &app().components().create(className_, *this, u"Provisie"_s, &fraProvisieInstelling);
         control_->move(ControlLeft, ControlTop);
         control_->setBackColor(backColor());
         control_->setApplication(app());

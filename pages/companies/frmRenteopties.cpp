@@ -6,6 +6,8 @@
 #include "framework/host/ComponentFactory.h"
 #include "pages/companies/RenteOpties.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -15,14 +17,14 @@ constexpr int ButtonHeight = 375;
 } // namespace
 
 frmRenteopties::frmRenteopties()
-    : Dialog(QStringLiteral("frmRenteopties"), QStringLiteral("Instellingen - Hypotheekopties")),
-      cmdOpslaan(add<CommandButton>(QStringLiteral("cmdOpslaan"))),
-      cmdOK(add<CommandButton>(QStringLiteral("cmdOK"))),
-      lblHypotheekOpties(add<Label>(QStringLiteral("lblHypotheekOpties")))
+    : Dialog(u"frmRenteopties"_s, u"Instellingen - Hypotheekopties"_s),
+      cmdOpslaan(add<CommandButton>(u"cmdOpslaan"_s)),
+      cmdOK(add<CommandButton>(u"cmdOK"_s)),
+      lblHypotheekOpties(add<Label>(u"lblHypotheekOpties"_s))
 {
-    setCaption(QStringLiteral("Hypotheekopties"));
-    cmdOpslaan.setCaption(QStringLiteral("Opslaan"));
-    cmdOK.setCaption(QStringLiteral("OK"));
+    setCaption(u"Hypotheekopties"_s);
+    cmdOpslaan.setCaption(u"Opslaan"_s);
+    cmdOK.setCaption(u"OK"_s);
     cmdOK.setDefault(true);
     lblHypotheekOpties.setBounds(Margin, Margin, 4000, 1000);
     lblHypotheekOpties.setVisible(false);
@@ -49,12 +51,12 @@ void frmRenteopties::SetApplication(Application& application, int loanIndex)
             remove(*control_);
             control_ = nullptr;
         }
-        const QString className = cdMij_ == QLatin1String("IN") ? QStringLiteral("TarveloINVoorstel.RenteOpties")
-                                                                  : QStringLiteral("TarveloCommonCtrl.RenteOpties");
-        control_ = dynamic_cast<RenteOpties*>(&application.components().create(className, *this, QStringLiteral("RenteOpties")));
+        const QString className = cdMij_ == QLatin1String("IN") ? u"TarveloINVoorstel.RenteOpties"_s
+                                                                  : u"TarveloCommonCtrl.RenteOpties"_s;
+        control_ = dynamic_cast<RenteOpties*>(&application.components().create(className, *this, u"RenteOpties"_s));
         if (!control_)
             throw RuntimeError(ComponentFactory::CannotCreateObject,
-                               QStringLiteral("Het onderdeel %1 kan niet worden gemaakt").arg(className));
+                               u"Het onderdeel %1 kan niet worden gemaakt"_s.arg(className));
         control_->setBackColor(backColor());
         if (lening)
             control_->setLening(*lening);

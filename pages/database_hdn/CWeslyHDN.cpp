@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -43,11 +45,11 @@ bool run(Body body)
 
 CWeslyHDN::CWeslyHDN(const Registry& registry, WeslyService& service) : service_(service)
 {
-    QString folder = registry.RegGetString(Hive::HKEY_LOCAL_MACHINE, QStringLiteral("Software\\CS Engineering\\HDN"),
-                                           QStringLiteral("Installdir"), QString());
+    QString folder = registry.RegGetString(Hive::HKEY_LOCAL_MACHINE, u"Software\\CS Engineering\\HDN"_s,
+                                           u"Installdir"_s, QString());
     if (folder.isEmpty())
-        folder = registry.RegGetString(Hive::HKEY_LOCAL_MACHINE, QStringLiteral("Software\\Wow6432Node\\CS Engineering\\HDN"),
-                                       QStringLiteral("Installdir"), QString());
+        folder = registry.RegGetString(Hive::HKEY_LOCAL_MACHINE, u"Software\\Wow6432Node\\CS Engineering\\HDN"_s,
+                                       u"Installdir"_s, QString());
     path_ = withoutTrailingSeparator(folder);
 }
 
@@ -57,9 +59,9 @@ CWeslyHDN::~CWeslyHDN()
         library_.unload();
 }
 
-QString CWeslyHDN::DefaultClientPath() { return QStringLiteral("/opt/HDN/"); }
+QString CWeslyHDN::DefaultClientPath() { return u"/opt/HDN/"_s; }
 
-QString CWeslyHDN::LibraryFileName() { return QStringLiteral("libweslycln.so"); }
+QString CWeslyHDN::LibraryFileName() { return u"libweslycln.so"_s; }
 
 void CWeslyHDN::setWeslyClientPath(const QString& path)
 {
@@ -73,7 +75,7 @@ void CWeslyHDN::setWeslyClientPath(const QString& path)
     library_.setFileName(QString());
 }
 
-QString CWeslyHDN::binFolder() const { return path_ + QStringLiteral("/bin/"); }
+QString CWeslyHDN::binFolder() const { return path_ + u"/bin/"_s; }
 
 QFunctionPointer CWeslyHDN::resolve(const char* name)
 {
@@ -84,13 +86,13 @@ QFunctionPointer CWeslyHDN::resolve(const char* name)
         library_.setFileName(file);
     }
     if (!library_.isLoaded() && !library_.load())
-        throw RuntimeError(48, QStringLiteral("Fout bij het laden van ") + file + QStringLiteral(": ") + library_.errorString(),
-                           QStringLiteral("CWeslyHDN"));
+        throw RuntimeError(48, u"Fout bij het laden van "_s + file + u": "_s + library_.errorString(),
+                           u"CWeslyHDN"_s);
     const QFunctionPointer function = library_.resolve(name);
     if (!function)
-        throw RuntimeError(453, QStringLiteral("Kan het DLL-ingangspunt ") + QString::fromLatin1(name) +
-                                    QStringLiteral(" niet vinden in ") + file,
-                           QStringLiteral("CWeslyHDN"));
+        throw RuntimeError(453, u"Kan het DLL-ingangspunt "_s + QString::fromLatin1(name) +
+                                    u" niet vinden in "_s + file,
+                           u"CWeslyHDN"_s);
     return function;
 }
 
@@ -102,23 +104,23 @@ bool CWeslyHDN::IsWeslyAvailable(long& ErrorNumber, QString& ErrorDescription, b
             ErrorDescription = text;
         };
         if (path_.isEmpty())
-            return fail(-1, QStringLiteral("Locatie niet gespecificeerd."));
+            return fail(-1, u"Locatie niet gespecificeerd."_s);
         if (!QFileInfo(path_).isDir())
-            return fail(-2, QStringLiteral("Locatie niet gevonden. Locatie: ") + path_);
+            return fail(-2, u"Locatie niet gevonden. Locatie: "_s + path_);
         if (!QFileInfo::exists(binFolder() + LibraryFileName()))
-            return fail(-3, QStringLiteral("Weslycln.dll niet gevonden in: ") + binFolder());
+            return fail(-3, u"Weslycln.dll niet gevonden in: "_s + binFolder());
         if (!In_AlleenBestandControle) {
             QString node;
             long nodeError = 0;
             QString nodeText;
             if (!WeslyHDNGetNodeNumber(node, nodeError, nodeText) || node.isEmpty())
-                return fail(-4, QStringLiteral("Nodenummer niet gevonden. Wellicht geen certificaat"));
+                return fail(-4, u"Nodenummer niet gevonden. Wellicht geen certificaat"_s);
             // A certificate that stays valid for some more days is active too.
             const int certificate = reinterpret_cast<CertificateFunction>(resolve("hdnIsCertActive"))();
             if (certificate < 0)
-                return fail(-5, QStringLiteral("Certificaat niet actief"));
+                return fail(-5, u"Certificaat niet actief"_s);
             if (service_.state().toLower() != QLatin1String("running"))
-                return fail(-6, QStringLiteral("Service niet gestart"));
+                return fail(-6, u"Service niet gestart"_s);
         }
         ErrorNumber = 0;
         ErrorDescription.clear();
@@ -130,7 +132,7 @@ bool CWeslyHDN::WeslyHDNSend(const QString& Filename, long& ErrorNumber, QString
     return run([&] {
         if (Filename.isEmpty() || !QFileInfo(Filename).isFile()) {
             ErrorNumber = 1009;
-            ErrorDescription = QStringLiteral("Te verzenden bestand niet gevonden.");
+            ErrorDescription = u"Te verzenden bestand niet gevonden."_s;
             return;
         }
         const auto send = reinterpret_cast<SendFunction>(resolve("hdnSend"));
@@ -207,16 +209,16 @@ bool CWeslyHDN::SetWeslyServiceState(ENUM_WeslyServiceState state, long& ErrorNu
 QString CWeslyHDN::SendText(long code)
 {
     switch (code) {
-    case 0: return QStringLiteral("Bericht is verzonden. Er zijn geen fouten opgetreden.");
-    case 1002: return QStringLiteral("Er kan geen digitale handtekening gezet worden. Zorg dat er een geldig HDN certificaat is aangevraagd.");
-    case 1006: return QStringLiteral("Het HDN bericht is geadresseerd aan een node die niet bekend is in het netwerk.");
-    case 1007: return QStringLiteral("Het HDN bericht is geadresseerd aan een node waarvoor geen HDN Server geinstalleerd is.");
-    case 1008: return QStringLiteral("In de communicatie met de server is er een parameter welke niet herkent wordt.");
-    case 1009: return QStringLiteral("Het opgegeven bestand bestaat niet.");
-    case 1010: return QStringLiteral("Het versleutelen van het bericht is mislukt.");
-    case 1011: return QStringLiteral("Het opgegeven bestand kan niet geopend worden.");
-    case 1012: return QStringLiteral("Het opgegeven bestand kan niet gelezen worden.");
-    case 1019: return QStringLiteral("De operatie kan niet voltooid worden omdat het interne geheugen op is. Zorg voor voldoende intern geheugen.");
+    case 0: return u"Bericht is verzonden. Er zijn geen fouten opgetreden."_s;
+    case 1002: return u"Er kan geen digitale handtekening gezet worden. Zorg dat er een geldig HDN certificaat is aangevraagd."_s;
+    case 1006: return u"Het HDN bericht is geadresseerd aan een node die niet bekend is in het netwerk."_s;
+    case 1007: return u"Het HDN bericht is geadresseerd aan een node waarvoor geen HDN Server geinstalleerd is."_s;
+    case 1008: return u"In de communicatie met de server is er een parameter welke niet herkent wordt."_s;
+    case 1009: return u"Het opgegeven bestand bestaat niet."_s;
+    case 1010: return u"Het versleutelen van het bericht is mislukt."_s;
+    case 1011: return u"Het opgegeven bestand kan niet geopend worden."_s;
+    case 1012: return u"Het opgegeven bestand kan niet gelezen worden."_s;
+    case 1019: return u"De operatie kan niet voltooid worden omdat het interne geheugen op is. Zorg voor voldoende intern geheugen."_s;
     default: return QString();
     }
 }
@@ -224,15 +226,15 @@ QString CWeslyHDN::SendText(long code)
 QString CWeslyHDN::ReceiveText(long code)
 {
     switch (code) {
-    case 0: return QStringLiteral("Het ontvangen bericht is opgeslagen in het opgegeven bestand.");
-    case 503: return QStringLiteral("Er staat geen bericht klaar bij de opgegeven node.");
-    case 1000: return QStringLiteral("Het ontvangen bericht is niet ondertekend met een digitale handtekening.");
-    case 1001: return QStringLiteral("In het ontvangen bericht is geen message-digest opgenomen.");
-    case 1002: return QStringLiteral("Er is een bericht ontvangen waarvan de digitale handtekening niet klopt.");
-    case 1004: return QStringLiteral("Het bericht is ontvangen maar het bericht kon niet ontsleuteld worden.");
+    case 0: return u"Het ontvangen bericht is opgeslagen in het opgegeven bestand."_s;
+    case 503: return u"Er staat geen bericht klaar bij de opgegeven node."_s;
+    case 1000: return u"Het ontvangen bericht is niet ondertekend met een digitale handtekening."_s;
+    case 1001: return u"In het ontvangen bericht is geen message-digest opgenomen."_s;
+    case 1002: return u"Er is een bericht ontvangen waarvan de digitale handtekening niet klopt."_s;
+    case 1004: return u"Het bericht is ontvangen maar het bericht kon niet ontsleuteld worden."_s;
     case 1008:
     case 1019: return SendText(code);
-    case 1014: return QStringLiteral("Het ontvangen bericht kan niet opgeslagen worden omdat de doelschijf vol zit.");
+    case 1014: return u"Het ontvangen bericht kan niet opgeslagen worden omdat de doelschijf vol zit."_s;
     default: return QString();
     }
 }
@@ -240,29 +242,29 @@ QString CWeslyHDN::ReceiveText(long code)
 QString CWeslyHDN::ValidateText(long code)
 {
     switch (code) {
-    case 0: return QStringLiteral("Het bericht is correct.");
-    case 1031: return QStringLiteral("Er zijn geen HDN schema's gevonden waartegen gevalideerd kan worden. Het bericht mag niet verzonden worden.");
-    case 1032: return QStringLiteral("Het te valideren bericht is geen XML bestand.");
-    case 1033: return QStringLiteral("Het HDN bericht heeft geen of een incorrecte Header entiteit. Het bericht kan niet gevalideerd worden.");
-    case 1034: return QStringLiteral("Het HDN bericht kan niet gevalideerd worden. De validate geeft een fatale fout.");
-    case 1035: return QStringLiteral("Tijdens het valideren van het HDN bericht zijn er fouten gevonden die niet in een popup te herstellen zijn.");
-    case 1036: return QStringLiteral("Tijdens het valideren van het HDN bericht zijn er fouten gevonden die door de eindgebruiker middels een popup te herstellen zijn.");
+    case 0: return u"Het bericht is correct."_s;
+    case 1031: return u"Er zijn geen HDN schema's gevonden waartegen gevalideerd kan worden. Het bericht mag niet verzonden worden."_s;
+    case 1032: return u"Het te valideren bericht is geen XML bestand."_s;
+    case 1033: return u"Het HDN bericht heeft geen of een incorrecte Header entiteit. Het bericht kan niet gevalideerd worden."_s;
+    case 1034: return u"Het HDN bericht kan niet gevalideerd worden. De validate geeft een fatale fout."_s;
+    case 1035: return u"Tijdens het valideren van het HDN bericht zijn er fouten gevonden die niet in een popup te herstellen zijn."_s;
+    case 1036: return u"Tijdens het valideren van het HDN bericht zijn er fouten gevonden die door de eindgebruiker middels een popup te herstellen zijn."_s;
     default: return QString();
     }
 }
 
 QString CWeslyHDN::NodeNumberText(long code)
 {
-    return code == 0 ? QStringLiteral("Nodenummer is bekend") : QString();
+    return code == 0 ? u"Nodenummer is bekend"_s : QString();
 }
 
 QString CWeslyHDN::CertificateText(long code)
 {
     if (code == 0)
-        return QStringLiteral("Het certificaat is actief.");
+        return u"Het certificaat is actief."_s;
     if (code < 0)
-        return QStringLiteral("Er is geen certificaat geinstalleerd");
-    return QStringLiteral("Het certificaat is geldig en nog ") + QString::number(code) + QStringLiteral(" dagen geldig.");
+        return u"Er is geen certificaat geinstalleerd"_s;
+    return u"Het certificaat is geldig en nog "_s + QString::number(code) + u" dagen geldig."_s;
 }
 
 } // namespace tarvelo

@@ -10,6 +10,8 @@
 #include "framework/ui/Ui.h"
 #include "pages/database_hdn/frmHDNIndir.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 HdnIndirLijst::HdnIndirLijst(Procedures& owner, ListView& list, CommandButton& add, CommandButton& remove, Names names)
@@ -34,8 +36,8 @@ void HdnIndirLijst::Fill()
     owner_.guarded(names_.fill, [this] {
         list_.clear();
         list_.clearColumns();
-        list_.addColumn(QStringLiteral("Berichtsoort"), QStringLiteral("Berichtsoort"), 1200);
-        list_.addColumn(QStringLiteral("Locatie"), QStringLiteral("Locatie"), qMax(1440, list_.width() - 1200 - 360));
+        list_.addColumn(u"Berichtsoort"_s, u"Berichtsoort"_s, 1200);
+        list_.addColumn(u"Locatie"_s, u"Locatie"_s, qMax(1440, list_.width() - 1200 - 360));
         HdnIndirList indirs = setup().get<HdnSettings>().HDNIndirs();
         for (int i = 1; const HdnIndirRecord* entry = indirs.Item(i); ++i)
             list_.addItem(entry->Berichtsoort).setSubItem(1, entry->Map);
@@ -56,13 +58,13 @@ void HdnIndirLijst::Update()
 
 void HdnIndirLijst::cmdToevoegen_Click()
 {
-    owner_.guarded(QStringLiteral("cmdToevoegen_Click"), [this] {
+    owner_.guarded(u"cmdToevoegen_Click"_s, [this] {
         Application& app = owner_.app();
         if (frmHDNIndir::FreeBerichtsoorten(setup()).isEmpty()) {
-            app.ui().msgBox(QStringLiteral("U heeft alle inkomende berichtsoorten al toegewezen aan een map.") +
-                                QStringLiteral("\r\n") +
-                                QStringLiteral("Indien u een berichtsoort aan een andere map wilt toewijzen dient u deze eerst uit de lijst te verwijderen."),
-                            MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("HDN Indir instellen"));
+            app.ui().msgBox(u"U heeft alle inkomende berichtsoorten al toegewezen aan een map."_s +
+                                u"\r\n"_s +
+                                u"Indien u een berichtsoort aan een andere map wilt toewijzen dient u deze eerst uit de lijst te verwijderen."_s,
+                            MsgButtons::OK, MsgIcon::Exclamation, u"HDN Indir instellen"_s);
             return;
         }
         frmHDNIndir dialog;
@@ -81,15 +83,15 @@ void HdnIndirLijst::cmdToevoegen_Click()
 
 void HdnIndirLijst::cmdVerwijderen_Click()
 {
-    owner_.guarded(QStringLiteral("cmdVerwijderen_Click"), [this] {
+    owner_.guarded(u"cmdVerwijderen_Click"_s, [this] {
         const ListItem* row = list_.selectedItem();
         if (!row)
             return;
         Application& app = owner_.app();
         const QString soort = row->text();
-        if (app.ui().msgBox(QStringLiteral("Wilt u de ingestelde indir voor berichtsoort '") + soort +
-                                QStringLiteral("' verwijderen?"),
-                            MsgButtons::YesNo, MsgIcon::None, QStringLiteral("Verwijderen HDN Indir")) != MsgResult::Yes)
+        if (app.ui().msgBox(u"Wilt u de ingestelde indir voor berichtsoort '"_s + soort +
+                                u"' verwijderen?"_s,
+                            MsgButtons::YesNo, MsgIcon::None, u"Verwijderen HDN Indir"_s) != MsgResult::Yes)
             return;
         HdnIndirList indirs = setup().get<HdnSettings>().HDNIndirs();
         for (int i = 1; const HdnIndirRecord* entry = indirs.Item(i); ++i) {
@@ -107,7 +109,7 @@ void HdnIndirLijst::cmdVerwijderen_Click()
 
 void HdnIndirLijst::lstHdnIndir_Click()
 {
-    owner_.guarded(QStringLiteral("lstHdnIndir_Click"), [this] { Update(); });
+    owner_.guarded(u"lstHdnIndir_Click"_s, [this] { Update(); });
 }
 
 } // namespace tarvelo

@@ -12,6 +12,8 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -36,12 +38,12 @@ void writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) || file.write(bytes) != bytes.size() || !file.flush())
-        throw RuntimeError(75, QStringLiteral("Het bestand '%1' kan niet geschreven worden: %2").arg(path, file.errorString()),
-                           QStringLiteral("HdnMessageStore"));
+        throw RuntimeError(75, u"Het bestand '%1' kan niet geschreven worden: %2"_s.arg(path, file.errorString()),
+                           u"HdnMessageStore"_s);
     file.close();
     if (file.error() != QFileDevice::NoError)
-        throw RuntimeError(75, QStringLiteral("Het bestand '%1' kan niet geschreven worden: %2").arg(path, file.errorString()),
-                           QStringLiteral("HdnMessageStore"));
+        throw RuntimeError(75, u"Het bestand '%1' kan niet geschreven worden: %2"_s.arg(path, file.errorString()),
+                           u"HdnMessageStore"_s);
 }
 
 // Makes folder/year/month once per pass and month.
@@ -53,8 +55,8 @@ public:
         const QString folder = HdnMessageStore::MessagePath(root_, date, QString());
         if (folder != last_) {
             if (!QDir().mkpath(folder))
-                throw RuntimeError(76, QStringLiteral("De map '%1' kan niet gemaakt worden.").arg(folder),
-                                   QStringLiteral("HdnMessageStore"));
+                throw RuntimeError(76, u"De map '%1' kan niet gemaakt worden."_s.arg(folder),
+                                   u"HdnMessageStore"_s);
             last_ = folder;
         }
         return folder;
@@ -97,36 +99,36 @@ HdnMessageStore::HdnMessageStore(Connection& connection, bool server) : connecti
 
 QString HdnMessageStore::sqlStoredInDatabase() const
 {
-    return server_ ? QStringLiteral("SELECT * FROM HDNBericht WHERE Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL")
-                   : QStringLiteral("SELECT * FROM HDNBericht WHERE Ber_Om_Ascii <> ''");
+    return server_ ? u"SELECT * FROM HDNBericht WHERE Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL"_s
+                   : u"SELECT * FROM HDNBericht WHERE Ber_Om_Ascii <> ''"_s;
 }
 
 QString HdnMessageStore::sqlStoredAsFiles() const
 {
-    return server_ ? QStringLiteral("SELECT * FROM HDNBericht WHERE Datalength(Ber_Om_Berichtnaam) <> 0 AND "
-                                    "Ber_Om_Berichtnaam IS NOT NULL")
-                   : QStringLiteral("SELECT * FROM HDNBericht WHERE Ber_Om_Berichtnaam <> ''");
+    return server_ ? u"SELECT * FROM HDNBericht WHERE Datalength(Ber_Om_Berichtnaam) <> 0 AND "
+                                    "Ber_Om_Berichtnaam IS NOT NULL"_s
+                   : u"SELECT * FROM HDNBericht WHERE Ber_Om_Berichtnaam <> ''"_s;
 }
 
 QString HdnMessageStore::sqlCountInDatabase() const
 {
-    return server_ ? QStringLiteral("SELECT COUNT(cast(Ber_Om_Ascii AS VARCHAR)) AS TOTALCOUNTBERICHTEN FROM HDNBERICHT "
-                                    "WHERE Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL")
-                   : QStringLiteral("SELECT COUNT(Ber_Om_Ascii) AS TOTALCOUNTBERICHTEN FROM HDNBERICHT WHERE Ber_Om_Ascii <> ''");
+    return server_ ? u"SELECT COUNT(cast(Ber_Om_Ascii AS VARCHAR)) AS TOTALCOUNTBERICHTEN FROM HDNBERICHT "
+                                    "WHERE Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL"_s
+                   : u"SELECT COUNT(Ber_Om_Ascii) AS TOTALCOUNTBERICHTEN FROM HDNBERICHT WHERE Ber_Om_Ascii <> ''"_s;
 }
 
 QString HdnMessageStore::sqlCountAsFiles() const
 {
-    return server_ ? QStringLiteral("SELECT COUNT(cast(Ber_Om_Berichtnaam AS VARCHAR)) AS TOTALCOUNTBERICHTEN FROM "
-                                    "HDNBERICHT WHERE Datalength(Ber_Om_Berichtnaam) <> 0 AND Ber_Om_Berichtnaam IS NOT NULL")
-                   : QStringLiteral("SELECT COUNT(Ber_Om_Berichtnaam) AS TOTALCOUNTBERICHTEN FROM HDNBERICHT WHERE "
-                                    "Ber_Om_Berichtnaam <> ''");
+    return server_ ? u"SELECT COUNT(cast(Ber_Om_Berichtnaam AS VARCHAR)) AS TOTALCOUNTBERICHTEN FROM "
+                                    "HDNBERICHT WHERE Datalength(Ber_Om_Berichtnaam) <> 0 AND Ber_Om_Berichtnaam IS NOT NULL"_s
+                   : u"SELECT COUNT(Ber_Om_Berichtnaam) AS TOTALCOUNTBERICHTEN FROM HDNBERICHT WHERE "
+                                    "Ber_Om_Berichtnaam <> ''"_s;
 }
 
 QString HdnMessageStore::sqlTotalSize() const
 {
-    return server_ ? QStringLiteral("SELECT Sum(DataLength(Ber_Om_Ascii)) AS TOTALSIZEBERICHTEN FROM HDNBERICHT")
-                   : QStringLiteral("SELECT Sum(Len(Ber_Om_Ascii)) AS TOTALSIZEBERICHTEN FROM HDNBERICHT");
+    return server_ ? u"SELECT Sum(DataLength(Ber_Om_Ascii)) AS TOTALSIZEBERICHTEN FROM HDNBERICHT"_s
+                   : u"SELECT Sum(Len(Ber_Om_Ascii)) AS TOTALSIZEBERICHTEN FROM HDNBERICHT"_s;
 }
 
 namespace {
@@ -141,33 +143,33 @@ qint64 scalar(Connection& connection, const QString& sql, const QString& field)
 
 qint64 HdnMessageStore::CountInDatabase()
 {
-    return scalar(connection_, sqlCountInDatabase(), QStringLiteral("TOTALCOUNTBERICHTEN"));
+    return scalar(connection_, sqlCountInDatabase(), u"TOTALCOUNTBERICHTEN"_s);
 }
 
 qint64 HdnMessageStore::CountAsFiles()
 {
-    return scalar(connection_, sqlCountAsFiles(), QStringLiteral("TOTALCOUNTBERICHTEN"));
+    return scalar(connection_, sqlCountAsFiles(), u"TOTALCOUNTBERICHTEN"_s);
 }
 
 qint64 HdnMessageStore::TotalSizeInDatabase()
 {
-    return scalar(connection_, sqlTotalSize(), QStringLiteral("TOTALSIZEBERICHTEN"));
+    return scalar(connection_, sqlTotalSize(), u"TOTALSIZEBERICHTEN"_s);
 }
 
 qint64 HdnMessageStore::SizeOnDisk(qint64 allocationUnit)
 {
     const qint64 unit = allocationUnit > 0 ? allocationUnit : 1;
-    const QString length = server_ ? QStringLiteral("DataLength(Ber_Om_Ascii)") : QStringLiteral("Len(Ber_Om_Ascii)");
-    const QString where = server_ ? QStringLiteral("Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL")
-                                  : QStringLiteral("Ber_Om_Ascii <> ''");
+    const QString length = server_ ? u"DataLength(Ber_Om_Ascii)"_s : u"Len(Ber_Om_Ascii)"_s;
+    const QString where = server_ ? u"Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL"_s
+                                  : u"Ber_Om_Ascii <> ''"_s;
     // Rounded per message: every message becomes a file of whole units.
     return scalar(connection_,
-                  QStringLiteral("SELECT Sum(((%1 + %2) / %3) * %3) AS TOTALSIZEBERICHTEN FROM HDNBERICHT WHERE %4")
+                  u"SELECT Sum(((%1 + %2) / %3) * %3) AS TOTALSIZEBERICHTEN FROM HDNBERICHT WHERE %4"_s
                       .arg(length)
                       .arg(unit - 1)
                       .arg(unit)
                       .arg(where),
-                  QStringLiteral("TOTALSIZEBERICHTEN"));
+                  u"TOTALSIZEBERICHTEN"_s);
 }
 
 qint64 HdnMessageStore::RoundUpToUnits(qint64 bytes, qint64 unit)
@@ -180,7 +182,7 @@ qint64 HdnMessageStore::RoundUpToUnits(qint64 bytes, qint64 unit)
 QString HdnMessageStore::NewFileName(const QString& berCd)
 {
     return berCd + QLatin1Char('_') + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper() +
-           QStringLiteral(".xml");
+           u".xml"_s;
 }
 
 QString HdnMessageStore::MessagePath(const QString& folder, const QDate& date, const QString& name)
@@ -222,21 +224,21 @@ HdnMoveResult HdnMessageStore::pass(const QString& condition, const QString& col
         for (;;) {
             rows.clear();
             // The next batch by key: rows passed over are not read again.
-            const QString after = first ? QString() : QStringLiteral(" AND Ber_Id > %1").arg(last);
-            auto rs = connection_.OpenRecordset(QStringLiteral("SELECT Ber_Id, Ber_Cd, Ber_Dt, %1 FROM HDNBericht WHERE %2%3 "
-                                                               "ORDER BY Ber_Id LIMIT %4")
+            const QString after = first ? QString() : u" AND Ber_Id > %1"_s.arg(last);
+            auto rs = connection_.OpenRecordset(u"SELECT Ber_Id, Ber_Cd, Ber_Dt, %1 FROM HDNBericht WHERE %2%3 "
+                                                               "ORDER BY Ber_Id LIMIT %4"_s
                                                     .arg(columns, condition, after)
                                                     .arg(BatchSize));
             first = false;
             for (; !rs->EOF_(); rs->MoveNext()) {
                 Row row;
-                row.id = rs->field(QStringLiteral("Ber_Id")).toLongLong();
-                row.code = rs->text(QStringLiteral("Ber_Cd"));
-                row.date = rs->field(QStringLiteral("Ber_Dt"));
+                row.id = rs->field(u"Ber_Id"_s).toLongLong();
+                row.code = rs->text(u"Ber_Cd"_s);
+                row.date = rs->field(u"Ber_Dt"_s);
                 if (columns.contains(QLatin1String("Ber_Om_Ascii")))
-                    row.text = rs->text(QStringLiteral("Ber_Om_Ascii"));
+                    row.text = rs->text(u"Ber_Om_Ascii"_s);
                 if (columns.contains(QLatin1String("Ber_Om_Berichtnaam")))
-                    row.name = rs->text(QStringLiteral("Ber_Om_Berichtnaam"));
+                    row.name = rs->text(u"Ber_Om_Berichtnaam"_s);
                 rows.push_back(std::move(row));
             }
             rs->Close();
@@ -256,20 +258,20 @@ HdnMoveResult HdnMessageStore::pass(const QString& condition, const QString& col
 namespace {
 QString dbCondition(bool server)
 {
-    return server ? QStringLiteral("Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL")
-                  : QStringLiteral("Ber_Om_Ascii <> ''");
+    return server ? u"Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL"_s
+                  : u"Ber_Om_Ascii <> ''"_s;
 }
 QString fileCondition(bool server)
 {
-    return server ? QStringLiteral("Datalength(Ber_Om_Berichtnaam) <> 0 AND Ber_Om_Berichtnaam IS NOT NULL")
-                  : QStringLiteral("Ber_Om_Berichtnaam <> ''");
+    return server ? u"Datalength(Ber_Om_Berichtnaam) <> 0 AND Ber_Om_Berichtnaam IS NOT NULL"_s
+                  : u"Ber_Om_Berichtnaam <> ''"_s;
 }
 } // namespace
 
 HdnMoveResult HdnMessageStore::MoveDatabaseToFolder(const QString& folder)
 {
     MonthFolders folders(folder);
-    return pass(dbCondition(server_), QStringLiteral("Ber_Om_Ascii"),
+    return pass(dbCondition(server_), u"Ber_Om_Ascii"_s,
                 [&](std::vector<Row>& rows, qint64& number, HdnMoveResult& result) {
                     std::vector<QString> written;
                     written.reserve(rows.size());
@@ -286,8 +288,8 @@ HdnMoveResult HdnMessageStore::MoveDatabaseToFolder(const QString& folder)
                                 const QString path = folders.ensure(date) + QLatin1Char('/') + name;
                                 writeFile(path, bytes);
                                 written.push_back(path);
-                                connection_.Execute(QStringLiteral("UPDATE HDNBericht SET Ber_Om_Berichtnaam = %1, "
-                                                                   "Ber_Om_Ascii = '' WHERE Ber_Id = %2")
+                                connection_.Execute(u"UPDATE HDNBericht SET Ber_Om_Berichtnaam = %1, "
+                                                                   "Ber_Om_Ascii = '' WHERE Ber_Id = %2"_s
                                                         .arg(sqlQuoted(name))
                                                         .arg(row.id));
                             }
@@ -304,7 +306,7 @@ HdnMoveResult HdnMessageStore::MoveDatabaseToFolder(const QString& folder)
 
 HdnMoveResult HdnMessageStore::MoveFolderToDatabase(const QString& folder, bool deleteFiles)
 {
-    return pass(fileCondition(server_), QStringLiteral("Ber_Om_Berichtnaam"),
+    return pass(fileCondition(server_), u"Ber_Om_Berichtnaam"_s,
                 [&](std::vector<Row>& rows, qint64& number, HdnMoveResult& result) {
                     std::vector<QString> read;
                     read.reserve(rows.size());
@@ -323,8 +325,8 @@ HdnMoveResult HdnMessageStore::MoveFolderToDatabase(const QString& folder, bool 
                                 if (bytes.isEmpty() || !isXml(bytes)) {
                                     ++result.notMoved;
                                 } else {
-                                    connection_.Execute(QStringLiteral("UPDATE HDNBericht SET Ber_Om_Ascii = %1, "
-                                                                       "Ber_Om_Berichtnaam = '' WHERE Ber_Id = %2")
+                                    connection_.Execute(u"UPDATE HDNBericht SET Ber_Om_Ascii = %1, "
+                                                                       "Ber_Om_Berichtnaam = '' WHERE Ber_Id = %2"_s
                                                             .arg(sqlQuoted(QString::fromUtf8(bytes)))
                                                             .arg(row.id));
                                     read.push_back(path);
@@ -356,7 +358,7 @@ HdnMoveResult HdnMessageStore::CopyFolderToFolder(const QString& from, const QSt
     if (SameFolder(from, to))
         return {};
     MonthFolders folders(to);
-    return pass(fileCondition(server_), QStringLiteral("Ber_Om_Berichtnaam"),
+    return pass(fileCondition(server_), u"Ber_Om_Berichtnaam"_s,
                 [&](std::vector<Row>& rows, qint64& number, HdnMoveResult& result) {
                     for (const Row& row : rows) {
                         ++number;
@@ -371,7 +373,7 @@ HdnMoveResult HdnMessageStore::CopyFolderToFolder(const QString& from, const QSt
                                 const QString target = folders.ensure(date) + QLatin1Char('/') + row.name;
                                 // A copy left by an earlier, interrupted move is replaced.
                                 QFile::remove(target);
-                                const QString partial = target + QStringLiteral(".part");
+                                const QString partial = target + u".part"_s;
                                 QFile::remove(partial);
                                 // On one file system a second name for the file is the copy: both
                                 // names hold the message until the originals are removed.
@@ -379,9 +381,9 @@ HdnMoveResult HdnMessageStore::CopyFolderToFolder(const QString& from, const QSt
                                     ++result.moved;
                                 } else if (!QFile::copy(source, partial) || !QFile::rename(partial, target)) {
                                     QFile::remove(partial);
-                                    throw RuntimeError(75, QStringLiteral("Het bestand '%1' kan niet gekopieerd worden naar '%2'.")
+                                    throw RuntimeError(75, u"Het bestand '%1' kan niet gekopieerd worden naar '%2'."_s
                                                                .arg(source, target),
-                                                       QStringLiteral("HdnMessageStore"));
+                                                       u"HdnMessageStore"_s);
                                 } else {
                                     ++result.moved;
                                 }
@@ -398,7 +400,7 @@ HdnMoveResult HdnMessageStore::RemoveDuplicates(const QString& remove, const QSt
     // One tree under two names holds no duplicates.
     if (SameFolder(remove, keep))
         return {};
-    return pass(fileCondition(server_), QStringLiteral("Ber_Om_Berichtnaam"),
+    return pass(fileCondition(server_), u"Ber_Om_Berichtnaam"_s,
                 [&](std::vector<Row>& rows, qint64& number, HdnMoveResult& result) {
                     for (const Row& row : rows) {
                         ++number;

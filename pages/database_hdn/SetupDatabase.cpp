@@ -14,6 +14,8 @@
 #include <QFileInfo>
 #include <QLocale>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -23,12 +25,12 @@ constexpr int LabelWidth = 2295;
 constexpr int FieldWidth = 3315;
 constexpr int ButtonWidth = 375;
 
-const QString AdviesBestand = QStringLiteral("Adviezen.mdb");
-const QString KiesAndereLocatie = QStringLiteral("Kies andere database locatie");
-const QString ControleCaption = QStringLiteral("Controle SQL database connectie");
-const QString GrootteHint = QStringLiteral("Hier staat de huidige grootte van de adviezendatabase. ") +
-                            QStringLiteral("Indien de maximale grootte van een MS Access database bijna wordt bereikt, dient u over te stappen ") +
-                            QStringLiteral("op een MS SQL database. Deze is geschikt voor de opslag en verwerking van grotere databases.");
+const QString AdviesBestand = u"Adviezen.mdb"_s;
+const QString KiesAndereLocatie = u"Kies andere database locatie"_s;
+const QString ControleCaption = u"Controle SQL database connectie"_s;
+const QString GrootteHint = u"Hier staat de huidige grootte van de adviezendatabase. "_s +
+                            u"Indien de maximale grootte van een MS Access database bijna wordt bereikt, dient u over te stappen "_s +
+                            u"op een MS SQL database. Deze is geschikt voor de opslag en verwerking van grotere databases."_s;
 
 } // namespace
 
@@ -54,23 +56,23 @@ SetupDatabase::DatabaseControls SetupDatabase::addDatabaseControls(int index, co
     c.lblMax = &f.add<Label>("lblMaxGrootte", c.fra, index);
     c.hntGrootte = &f.add<Hint>("hntGrootteDB", c.fra, index);
 
-    c.lblSoort->setCaption(QStringLiteral("Soort database"));
-    c.lblServer->setCaption(QStringLiteral("Naam server"));
-    c.lblNaam->setCaption(QStringLiteral("Databasenaam"));
-    c.lblLocatie->setCaption(QStringLiteral("Databaselocatie"));
-    c.cmdLocatie->setCaption(QStringLiteral("..."));
-    c.lblWeergave->setCaption(QStringLiteral("Weergavenaam"));
-    c.lblGrootte->setCaption(QStringLiteral("Huidige grootte"));
-    c.lblMax->setCaption(QStringLiteral("(max. 2.000 MB)"));
+    c.lblSoort->setCaption(u"Soort database"_s);
+    c.lblServer->setCaption(u"Naam server"_s);
+    c.lblNaam->setCaption(u"Databasenaam"_s);
+    c.lblLocatie->setCaption(u"Databaselocatie"_s);
+    c.cmdLocatie->setCaption(u"..."_s);
+    c.lblWeergave->setCaption(u"Weergavenaam"_s);
+    c.lblGrootte->setCaption(u"Huidige grootte"_s);
+    c.lblMax->setCaption(u"(max. 2.000 MB)"_s);
     c.txtGrootte->setLocked(true);
     c.txtGrootte->setAlignment(Alignment::Right);
     return c;
 }
 
 SetupDatabase::SetupDatabase()
-    : SettingsPage(QStringLiteral("SetupDatabase")),
-      db{addDatabaseControls(0, QStringLiteral("Adviezen database (primair)")),
-         addDatabaseControls(1, QStringLiteral("Adviezen database (secundair)"))},
+    : SettingsPage(u"SetupDatabase"_s),
+      db{addDatabaseControls(0, u"Adviezen database (primair)"_s),
+         addDatabaseControls(1, u"Adviezen database (secundair)"_s)},
       hntDatabaseNaam0(form().add<Hint>("hntDatabaseNaam", db[0].fra, 0)),
       hntWeergaveNaam0(form().add<Hint>("hntWeergaveNaam", db[0].fra, 0)),
       hntSoortDatabase(form().add<Hint>("hntSoortDatabase", db[0].fra)),
@@ -102,16 +104,15 @@ SetupDatabase::SetupDatabase()
       hntToepassen(form().add<Hint>("hntToepassen", &fraToepassen)),
       cmdToepassen(form().add<CommandButton>("cmdToepassen", &fraToepassen))
 {
-    hntDatabaseNaam0.setText(QStringLiteral("Dit is de bestandsnaam van de primaire adviezen database."));
-    hntDatabaseNaam1.setText(QStringLiteral("Dit is de bestandsnaam van de secundaire adviezen database."));
+    hntDatabaseNaam0.setText(u"Dit is de bestandsnaam van de primaire adviezen database."_s);
+    hntDatabaseNaam1.setText(u"Dit is de bestandsnaam van de secundaire adviezen database."_s);
     for (Hint* h : {&hntWeergaveNaam0, &hntWeergaveNaam1})
-        h->setText(QStringLiteral("Dit is de naam die getoond wordt in de database keuzelijst."));
-    hntSoortDatabase.setText(QStringLiteral(
-        "Indien u wilt kiezen voor 'SQL Server', dan dient de SQL database van Quenmarix voorgeïnstalleerd te zijn. "
+        h->setText(u"Dit is de naam die getoond wordt in de database keuzelijst."_s);
+    hntSoortDatabase.setText(u"Indien u wilt kiezen voor 'SQL Server', dan dient de SQL database van Quenmarix voorgeïnstalleerd te zijn. "
         "Zie de installatiehandleiding van Quenmarix over SQL databases voor meer informatie. "
-        "Kijk ook in de supportsectie op de website van Quenmarix."));
-    cmdConnectieCheck.setCaption(QStringLiteral("&Controleer databaseconnectie"));
-    chkDatabase2.setCaption(QStringLiteral("Adviezen database (secundair)"));
+        "Kijk ook in de supportsectie op de website van Quenmarix."_s);
+    cmdConnectieCheck.setCaption(u"&Controleer databaseconnectie"_s);
+    chkDatabase2.setCaption(u"Adviezen database (secundair)"_s);
     txtSoortDatabaseSecundair.setLocked(true);
     db[1].cboSoort->setVisible(false); // the text box beside it names the only kind
     // The second database is always a file: it has no server and keeps the fixed file name.
@@ -120,29 +121,27 @@ SetupDatabase::SetupDatabase()
     db[1].txtNaam->setEnabled(false);
     db[1].lblNaam->setEnabled(false);
 
-    fraOverige.setCaption(QStringLiteral("Overige databases"));
-    lblOverigeLocatie.setCaption(QStringLiteral("Databaselocatie"));
-    cmdOverigeLocatie.setCaption(QStringLiteral("..."));
+    fraOverige.setCaption(u"Overige databases"_s);
+    lblOverigeLocatie.setCaption(u"Databaselocatie"_s);
+    cmdOverigeLocatie.setCaption(u"..."_s);
 
-    fraImportExport.setCaption(QStringLiteral("Import/Export locatie adviezen"));
-    lblExportDir.setCaption(QStringLiteral("Export locatie adviezen"));
-    cmdExportLocatie.setCaption(QStringLiteral("..."));
-    lblEmailOntvanger.setCaption(QStringLiteral("E-mail versturen naar"));
-    hntEmailOntvanger.setText(QStringLiteral("E-mail voor automatische verzending van geëxporteerde adviezen"));
-    lblImportDir.setCaption(QStringLiteral("Import locatie adviezen"));
-    cmdImportLocatie.setCaption(QStringLiteral("..."));
+    fraImportExport.setCaption(u"Import/Export locatie adviezen"_s);
+    lblExportDir.setCaption(u"Export locatie adviezen"_s);
+    cmdExportLocatie.setCaption(u"..."_s);
+    lblEmailOntvanger.setCaption(u"E-mail versturen naar"_s);
+    hntEmailOntvanger.setText(u"E-mail voor automatische verzending van geëxporteerde adviezen"_s);
+    lblImportDir.setCaption(u"Import locatie adviezen"_s);
+    cmdImportLocatie.setCaption(u"..."_s);
 
-    fraAdviesdossiers.setCaption(QStringLiteral("Adviesdossiers"));
-    lblDocumenten.setCaption(QStringLiteral("Documenten"));
-    cmdAdviesdossierDocumentenmap.setCaption(QStringLiteral("..."));
-    hntAdviesdossiers.setText(QStringLiteral(
-        "Geef hier de map op waarin de Adviesdossiermappen worden opgeslagen. Er wordt per klant een sub-directory "
-        "in deze map aangemaakt."));
+    fraAdviesdossiers.setCaption(u"Adviesdossiers"_s);
+    lblDocumenten.setCaption(u"Documenten"_s);
+    cmdAdviesdossierDocumentenmap.setCaption(u"..."_s);
+    hntAdviesdossiers.setText(u"Geef hier de map op waarin de Adviesdossiermappen worden opgeslagen. Er wordt per klant een sub-directory "
+        "in deze map aangemaakt."_s);
 
-    fraToepassen.setCaption(QStringLiteral("Database wijzigen"));
-    hntToepassen.setText(QStringLiteral(
-        "Gewijzigde database-instellingen worden samen toegepast en gelden na het opnieuw starten van Quenmarix."));
-    cmdToepassen.setCaption(QStringLiteral("Toepassen..."));
+    fraToepassen.setCaption(u"Database wijzigen"_s);
+    hntToepassen.setText(u"Gewijzigde database-instellingen worden samen toegepast en gelden na het opnieuw starten van Quenmarix."_s);
+    cmdToepassen.setCaption(u"Toepassen..."_s);
     cmdToepassen.setEnabled(false);
 
     layoutDatabaseFrame(0, nullptr, &hntSoortDatabase);
@@ -234,12 +233,12 @@ QString SetupDatabase::Get_Om_Bestandsgrootte(qint64 bytes)
     const QLocale locale;
     const double s = double(bytes);
     if (bytes > 1000000000)
-        return locale.toString(s / 1024 / 1024 / 1024, 'f', 2) + QStringLiteral(" GB");
+        return locale.toString(s / 1024 / 1024 / 1024, 'f', 2) + u" GB"_s;
     if (bytes > 1000000)
-        return locale.toString(s / 1024 / 1024, 'f', 2) + QStringLiteral(" MB");
+        return locale.toString(s / 1024 / 1024, 'f', 2) + u" MB"_s;
     if (bytes > 1000)
-        return locale.toString(s / 1024, 'f', 0) + QStringLiteral(" kB");
-    return locale.toString(bytes) + QStringLiteral(" B");
+        return locale.toString(s / 1024, 'f', 0) + u" kB"_s;
+    return locale.toString(bytes) + u" B"_s;
 }
 
 void SetupDatabase::Fill()
@@ -254,7 +253,7 @@ void SetupDatabase::Fill()
     chosen[1] = {user(RegistryNames::AdviezenDatabase2Source), user(RegistryNames::AdviezenDatabase2Map),
                  user(RegistryNames::AdviezenDatabase2Name), user(RegistryNames::AdviezenDatabase2WeergaveNaam)};
     databaseDir = reg.RegGetString(Hive::HKEY_LOCAL_MACHINE, RegistryNames::ProductKey, RegistryNames::DatabaseDir, QString());
-    database2 = user(RegistryNames::AdviezenDatabase2, QStringLiteral("False")).compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+    database2 = user(RegistryNames::AdviezenDatabase2, u"False"_s).compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
     dossierMap = user(RegistryNames::AdviesdossierDocumentenMap, databaseDir);
 
     txtAdviesdossierDocumentenmap.setText(dossierMap);
@@ -264,10 +263,10 @@ void SetupDatabase::Fill()
 
     ComboBox& soort = *db[0].cboSoort;
     soort.clear();
-    soort.addItemWithData(QStringLiteral("MS Access"), 0);
+    soort.addItemWithData(u"MS Access"_s, 0);
     soort.setListIndex(0);
     if (app().SqlServerAvailable()) {
-        soort.addItemWithData(QStringLiteral("MS SQL Server"), 1);
+        soort.addItemWithData(u"MS SQL Server"_s, 1);
         if (app().DatabaseProvider() == QLatin1String("MSSQL") || provider == QLatin1String("MSSQL"))
             soort.setListIndex(1);
     }
@@ -282,7 +281,7 @@ void SetupDatabase::Fill()
 
     ComboBox& soort2 = *db[1].cboSoort;
     soort2.clear();
-    soort2.addItemWithData(QStringLiteral("MS Access"), 0);
+    soort2.addItemWithData(u"MS Access"_s, 0);
     soort2.setEnabled(soort2.listCount() > 1);
     soort2.setListIndex(0);
 
@@ -317,7 +316,7 @@ void SetupDatabase::Set_StatusControls()
         db[1].txtLocatie->setEnabled(second);
         db[1].cmdLocatie->setEnabled(second);
         db[1].txtLocatie->setText(second ? chosen[1].folder : QString());
-        txtSoortDatabaseSecundair.setText(second ? QStringLiteral("MS Access") : QString());
+        txtSoortDatabaseSecundair.setText(second ? u"MS Access"_s : QString());
 
         txtOverigeLocatie.setEnabled(true);
         cmdOverigeLocatie.setEnabled(true);
@@ -360,7 +359,7 @@ bool SetupDatabase::CheckForDBase(const QString& folder, int index)
         const QDir dir(folder);
         if (index == 0 || index == 1) {
             const bool server = index == 0 && db[0].txtNaam->enabled();
-            const QString pattern = server ? QStringLiteral("*.mdf") : AdviesBestand;
+            const QString pattern = server ? u"*.mdf"_s : AdviesBestand;
             found = !dir.entryList({pattern}, QDir::Files).isEmpty();
         } else {
             found = true;
@@ -382,7 +381,7 @@ void SetupDatabase::Update_DatabaseLocatie(int index)
             const QString primary = db[0].txtLocatie->text();
             const QString secondary = db[1].txtLocatie->text();
             if (primary.compare(secondary, Qt::CaseInsensitive) == 0 && !primary.trimmed().isEmpty()) {
-                ui().msgBox(QStringLiteral("Er is al een locatie ingesteld naar ") + db[index].txtLocatie->text(),
+                ui().msgBox(u"Er is al een locatie ingesteld naar "_s + db[index].txtLocatie->text(),
                             MsgButtons::OK, MsgIcon::Exclamation, KiesAndereLocatie);
                 db[index].txtLocatie->setText(QString());
                 return;
@@ -441,8 +440,8 @@ void SetupDatabase::cmdDatabaseLoc_Click(int index)
             return;
         TextBox& field = index == 2 ? txtOverigeLocatie : *db[index].txtLocatie;
         const QString title = index == 0
-                                  ? QStringLiteral("Selecteer de map waarin de adviezen database zich bevindt:")
-                                  : QStringLiteral("Selecteer de map waarin de overige Quenmarix databases zich bevinden:");
+                                  ? u"Selecteer de map waarin de adviezen database zich bevindt:"_s
+                                  : u"Selecteer de map waarin de overige Quenmarix databases zich bevinden:"_s;
         const QString folder = BrowseForFolder(ui(), field.text(), title);
         if (folder.isEmpty())
             return;
@@ -450,7 +449,7 @@ void SetupDatabase::cmdDatabaseLoc_Click(int index)
             field.setText(folder);
             Update_DatabaseLocatie(index);
         } else {
-            ui().msgBox(QStringLiteral("Databases zijn niet gevonden in ") + folder, MsgButtons::OK,
+            ui().msgBox(u"Databases zijn niet gevonden in "_s + folder, MsgButtons::OK,
                         MsgIcon::Information, KiesAndereLocatie);
         }
     });
@@ -485,8 +484,8 @@ void SetupDatabase::txtWeergaveNaam_Validate(int index)
 {
     const QString first = db[0].txtWeergave->text();
     if (first == db[1].txtWeergave->text() && !first.isEmpty()) {
-        ui().msgBox(QStringLiteral("Weergavenamen mogen niet gelijk zijn aan elkaar!"), MsgButtons::OK,
-                    MsgIcon::Exclamation, QStringLiteral("Weergavenaam gelijk"));
+        ui().msgBox(u"Weergavenamen mogen niet gelijk zijn aan elkaar!"_s, MsgButtons::OK,
+                    MsgIcon::Exclamation, u"Weergavenaam gelijk"_s);
         db[index].txtWeergave->setText(QString());
         chosen[index].displayName.clear();
         return;
@@ -504,10 +503,10 @@ void SetupDatabase::cmdConnectieCheck_Click()
         GetDatabase(app())->TestConnection(db[0].txtServer->text(), errorText, db[0].txtNaam->text());
         ui().setMousePointer(MousePointer::Default);
         if (errorText.isEmpty()) {
-            ui().msgBox(QStringLiteral("Verbinding met de SQL database geslaagd."), MsgButtons::OK,
+            ui().msgBox(u"Verbinding met de SQL database geslaagd."_s, MsgButtons::OK,
                         MsgIcon::Information, ControleCaption);
         } else {
-            ui().msgBox(QStringLiteral("Kan geen verbinding maken met de SQL database.\r\n\r\nFoutmelding: ") + errorText,
+            ui().msgBox(u"Kan geen verbinding maken met de SQL database.\r\n\r\nFoutmelding: "_s + errorText,
                         MsgButtons::OK, MsgIcon::Exclamation, ControleCaption);
         }
     });
@@ -518,8 +517,8 @@ void SetupDatabase::cmdToepassen_Click()
 {
     guarded([this] {
         const MsgResult answer = ui().msgBox(
-            QStringLiteral("Weet u zeker dat u de instellingen met betrekking tot de adviezendatabase wilt wijzigen?"),
-            MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Adviezendatabase instellingen"));
+            u"Weet u zeker dat u de instellingen met betrekking tot de adviezendatabase wilt wijzigen?"_s,
+            MsgButtons::YesNo, MsgIcon::Question, u"Adviezendatabase instellingen"_s);
         if (answer == MsgResult::Yes)
             Toepassen();
     });
@@ -530,7 +529,7 @@ void SetupDatabase::Toepassen()
 {
     Application& a = app();
     const ComboBox& soort = *db[0].cboSoort;
-    const QString newProvider = soort.itemData(soort.listIndex()) == 1 ? QStringLiteral("MSSQL") : QStringLiteral("MSACC");
+    const QString newProvider = soort.itemData(soort.listIndex()) == 1 ? u"MSSQL"_s : u"MSACC"_s;
     const QString oldProvider = a.DatabaseProvider();
     const QString oldServer = a.DatabaseServer();
     a.setDatabaseProvider(newProvider);
@@ -543,8 +542,8 @@ void SetupDatabase::Toepassen()
             // Nothing is stored, so the running program keeps the choice it started with.
             a.setDatabaseProvider(oldProvider);
             a.setDatabaseServer(oldServer);
-            ui().msgBox(QStringLiteral("Kan geen verbinding maken met de SQL database.\r\nFoutmelding: ") + errorText,
-                        MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Kan geen verbinding maken"));
+            ui().msgBox(u"Kan geen verbinding maken met de SQL database.\r\nFoutmelding: "_s + errorText,
+                        MsgButtons::OK, MsgIcon::Exclamation, u"Kan geen verbinding maken"_s);
             return;
         }
     }
@@ -558,15 +557,15 @@ void SetupDatabase::Toepassen()
     save(RegistryNames::AdviezenDatabaseName, db[0].txtNaam->text());
     save(RegistryNames::AdviezenDatabaseWeergaveNaam, db[0].txtWeergave->text());
     save(RegistryNames::AdviezenDatabaseMap, chosen[0].folder);
-    save(RegistryNames::AdviezenDatabase2, chkDatabase2.value() == 1 ? QStringLiteral("True") : QStringLiteral("False"));
+    save(RegistryNames::AdviezenDatabase2, chkDatabase2.value() == 1 ? u"True"_s : u"False"_s);
     save(RegistryNames::AdviezenDatabase2WeergaveNaam, db[1].txtWeergave->text());
     save(RegistryNames::AdviezenDatabase2Map, chosen[1].folder);
     save(RegistryNames::AdviezenDatabase2Source, db[1].txtServer->text());
     save(RegistryNames::AdviezenDatabase2Name, db[1].txtNaam->text());
 
-    if (ui().msgBox(QStringLiteral("Om de nieuwe database te gebruiken dient u Quenmarix opnieuw op te starten, "
-                                   "wilt u Quenmarix afsluiten?"),
-                    MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Aanpassen database...")) == MsgResult::Yes)
+    if (ui().msgBox(u"Om de nieuwe database te gebruiken dient u Quenmarix opnieuw op te starten, "
+                                   "wilt u Quenmarix afsluiten?"_s,
+                    MsgButtons::YesNo, MsgIcon::Question, u"Aanpassen database..."_s) == MsgResult::Yes)
         a.CloseApplication();
 }
 
@@ -576,10 +575,10 @@ void SetupDatabase::Update_DossierLocatie(const QString& folder)
         Hive::HKEY_CURRENT_USER, RegistryNames::AdviesdossierDocumentenMap, true, databaseDir);
     MsgResult answer = MsgResult::No;
     if (!current.isEmpty()) {
-        answer = ui().msgBox(QStringLiteral("Wilt u de documentlocatie van uw bestaande adviesdossiers aanpassen naar "
-                                            "de geselecteerde map?"),
+        answer = ui().msgBox(u"Wilt u de documentlocatie van uw bestaande adviesdossiers aanpassen naar "
+                                            "de geselecteerde map?"_s,
                              MsgButtons::YesNoCancel, MsgIcon::Question,
-                             QStringLiteral("Documentlocatie adviesdossiers"));
+                             u"Documentlocatie adviesdossiers"_s);
         if (answer == MsgResult::Cancel)
             return;
     }
@@ -587,8 +586,8 @@ void SetupDatabase::Update_DossierLocatie(const QString& folder)
     app().registry().SaveTarveloSetting(Hive::HKEY_CURRENT_USER, RegistryNames::AdviesdossierDocumentenMap, folder);
     dossierMap = folder;
     if (answer == MsgResult::Yes) {
-        const QVariant result = app().RunFunction(QStringLiteral("SetupDatabase"), QStringLiteral("Tarvelomain"),
-                                                  QStringLiteral("GetDatabase"));
+        const QVariant result = app().RunFunction(u"SetupDatabase"_s, u"Tarvelomain"_s,
+                                                  u"GetDatabase"_s);
         if (auto* database = result.value<Database*>())
             database->MoveDossierDocumentFolder(app().DataDir(), current, folder);
     }
@@ -600,7 +599,7 @@ void SetupDatabase::cmdAdviesdossierDocumentenmap_Click()
     guarded([this] {
         const QString folder = BrowseForFolder(
             ui(), txtAdviesdossierDocumentenmap.text(),
-            QStringLiteral("Selecteer de hoofdmap waar u de documenten per adviesdossier wilt opslaan"));
+            u"Selecteer de hoofdmap waar u de documenten per adviesdossier wilt opslaan"_s);
         // Without a chosen folder there is nothing to move the dossiers to.
         if (!folder.isEmpty())
             Update_DossierLocatie(folder);
@@ -637,7 +636,7 @@ void SetupDatabase::cmdImportLocatie_Click()
 {
     guarded([this] {
         const QString folder = BrowseForFolder(ui(), txtImportDir.text(),
-                                               QStringLiteral("Selecteer de standaardfolder voor de importbestanden"));
+                                               u"Selecteer de standaardfolder voor de importbestanden"_s);
         if (folder.isEmpty())
             return;
         txtImportDir.setText(folder);
@@ -649,7 +648,7 @@ void SetupDatabase::cmdExportLocatie_Click()
 {
     guarded([this] {
         const QString folder = BrowseForFolder(
-            ui(), txtExportDir.text(), QStringLiteral("Selecteer de standaardfolder voor de advies-exportbestanden"));
+            ui(), txtExportDir.text(), u"Selecteer de standaardfolder voor de advies-exportbestanden"_s);
         if (folder.isEmpty())
             return;
         txtExportDir.setText(folder);
@@ -667,7 +666,7 @@ void SetupDatabase::txtFolder_Validate(TextBox& box, bool& cancel, void (SetupDa
 
 void SetupDatabase::Notify(const QString& sender, const QString& form, const QString& action, const QVariant&)
 {
-    guarded(QStringLiteral("m_Application_Notify"), [&] {
+    guarded(u"m_Application_Notify"_s, [&] {
         if (sender == QLatin1String("frmInstellingen") && form == QLatin1String("Setup") &&
             action == QLatin1String("WijzigingenOpslaan") && changed)
             cmdToepassen_Click();

@@ -12,6 +12,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "Data": where the advice databases live (an embedded file or a server
 // database, and an optional second file), the folder of the other databases,
 // the import and export folders and the root of the dossier documents. The
@@ -20,7 +22,7 @@ namespace tarvelo {
 class SetupDatabase final : public SettingsPage {
 public:
     SetupDatabase();
-    QString Titel() const override { return QStringLiteral("Data"); }
+    QString Titel() const override { return u"Data"_s; }
 
     // The size of a database file as the page shows it ("977 kB", "0,95 MB").
     static QString Get_Om_Bestandsgrootte(qint64 bytes);

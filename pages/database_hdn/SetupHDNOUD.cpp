@@ -19,6 +19,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -29,7 +31,7 @@ constexpr int FolderWidth = InnerWidth - LabelWidth - 3 * RowLayout::Gap - 2 * B
 // A container inside a frame takes the frame's inner width, margins included.
 constexpr int NestedWidth = InnerWidth - 2 * RowLayout::Margin;
 constexpr int NestedFolderWidth = FolderWidth - 2 * RowLayout::Margin;
-const QString CrLf = QStringLiteral("\r\n");
+const QString CrLf = u"\r\n"_s;
 
 Frame& frameOf(Form& form, const QString& name)
 {
@@ -39,7 +41,7 @@ Frame& frameOf(Form& form, const QString& name)
 }
 } // namespace
 
-QString SetupHDNOUD::InstructieAdres() { return QStringLiteral("https://support.quenmarix.nl/artikel/hdn-platform-instellen"); }
+QString SetupHDNOUD::InstructieAdres() { return u"https://support.quenmarix.nl/artikel/hdn-platform-instellen"_s; }
 
 // A frame holding a container that can be hidden ends below what shows, and
 // the frames below it move up or down.
@@ -51,88 +53,88 @@ void SetupHDNOUD::fitFrame(Frame& container)
 }
 
 SetupHDNOUD::SetupHDNOUD()
-    : SettingsPage(QStringLiteral("SetupHDNOUD")),
-      cboToonBerichten(add<ComboBox>(frameOf(form(), QStringLiteral("fraHDN")), QStringLiteral("cboToonBerichten"))),
-      txtHDNImporterArchieffolder(add<TextBox>(frameOf(form(), QStringLiteral("fraHDN")), QStringLiteral("txtHDNImporterArchieffolder"))),
-      chkHDNBewaren(add<CheckBox>(frameOf(form(), QStringLiteral("fraHDN")), QStringLiteral("chkHDNBewaren"),
-                                  QStringLiteral("Kopie HDN Bericht bewaren"))),
-      txtDirHDNXML(add<TextBox>(frameOf(form(), QStringLiteral("fraHDN")), QStringLiteral("txtDirHDNXML"))),
-      cmdHDNExportDir(add<CommandButton>(frameOf(form(), QStringLiteral("fraHDN")), QStringLiteral("cmdHDNExportDir"), QStringLiteral("..."))),
-      txtHDNNummer(add<TextBox>(frameOf(form(), QStringLiteral("fraHDN")), QStringLiteral("txtHDNNummer"))),
-      lblHoofdcertificaat(add<Label>(frameOf(form(), QStringLiteral("fraHDN")), QStringLiteral("lblHoofdcertificaat"),
-                                     QStringLiteral("(Hoofdcertificaat)"))),
-      txtHDNInDir(add<TextBox>(frameOf(form(), QStringLiteral("fraHDN")), QStringLiteral("txtHDNInDir"))),
-      txtHDNOutDir(add<TextBox>(frameOf(form(), QStringLiteral("fraHDN")), QStringLiteral("txtHDNOutDir"))),
-      txtHDNErrDir(add<TextBox>(frameOf(form(), QStringLiteral("fraHDN")), QStringLiteral("txtHDNErrDir"))),
-      lblLink(add<Label>(frameOf(form(), QStringLiteral("fraHDN")), QStringLiteral("lblLink"), QStringLiteral("Instructie HDN instellen"))),
-      jnHdnVerkeerViaAbo(add<YesNo>(frameOf(form(), QStringLiteral("fraHdnVerkeer")), QStringLiteral("jnHdnVerkeerViaAbo"))),
-      lblLocatieHdnCertificaat(add<Label>(frameOf(form(), QStringLiteral("fraHdnVerkeer")), QStringLiteral("lblLocatieHdnCertificaat"),
-                                          QStringLiteral("Locatie HDN-certificaat"))),
-      txtLocatieHdnCertificaat(add<TextBox>(frameOf(form(), QStringLiteral("fraHdnVerkeer")), QStringLiteral("txtLocatieHdnCertificaat"))),
-      cmdLocatieHdnCertificaat(add<CommandButton>(frameOf(form(), QStringLiteral("fraHdnVerkeer")), QStringLiteral("cmdLocatieHdnCertificaat"),
-                                                  QStringLiteral("..."))),
-      cmdClearLocatieHdnCertificaat(add<CommandButton>(frameOf(form(), QStringLiteral("fraHdnVerkeer")),
-                                                       QStringLiteral("cmdClearLocatieHdnCertificaat"), QStringLiteral("X"))),
-      cmdImportHdnCertificaat(add<CommandButton>(frameOf(form(), QStringLiteral("fraHdnVerkeer")), QStringLiteral("cmdImportHdnCertificaat"),
-                                                 QStringLiteral("Importeren"))),
-      lblWachtwoordHdnCertificaat(add<Label>(frameOf(form(), QStringLiteral("fraHdnVerkeer")), QStringLiteral("lblWachtwoordHdnCertificaat"),
-                                             QStringLiteral("Wachtwoord"))),
-      txtWachtwoordHdnCertificaat(add<TextBox>(frameOf(form(), QStringLiteral("fraHdnVerkeer")), QStringLiteral("txtWachtwoordHdnCertificaat"))),
-      cmdHDNBerichtenOpslag(add<CommandButton>(frameOf(form(), QStringLiteral("fraOverig")), QStringLiteral("cmdHDNBerichtenOpslag"),
-                                               QStringLiteral("Wijzigen HDN berichten opslag"))),
-      txtHDNBerichtenOpslag(add<TextBox>(frameOf(form(), QStringLiteral("fraOverig")), QStringLiteral("txtHDNBerichtenOpslag"))),
-      optNooit(add<OptionButton>(frameOf(form(), QStringLiteral("fraOpschonen")), QStringLiteral("optHDNBerichtenVerwijderenUitDatabase"),
-                                 QStringLiteral("Nooit verwijderen"), 0)),
-      opt6Maanden(add<OptionButton>(frameOf(form(), QStringLiteral("fraOpschonen")), QStringLiteral("optHDNBerichtenVerwijderenUitDatabase"),
-                                    QStringLiteral("Berichten ouder dan 6 maanden verwijderen"), 1)),
-      opt12Maanden(add<OptionButton>(frameOf(form(), QStringLiteral("fraOpschonen")), QStringLiteral("optHDNBerichtenVerwijderenUitDatabase"),
-                                     QStringLiteral("Berichten ouder dan 12 maanden verwijderen"), 2)),
-      chkHDNEnterprise(add<CheckBox>(frameOf(form(), QStringLiteral("fraHDNEnterprise")), QStringLiteral("chkHDNEnterprise"),
-                                     QStringLiteral("Subnode per vestiging"))),
-      fraEnterprise(add<Frame>(frameOf(form(), QStringLiteral("fraHDNEnterprise")), QStringLiteral("fraEnterprise"))),
-      lblSubnodes(add<Label>(fraEnterprise, QStringLiteral("lblSubnodes"))),
-      lstHDNSubnodes(add<ListView>(fraEnterprise, QStringLiteral("lstHDNSubnodes"))),
-      cmdEditSubnodes(add<CommandButton>(fraEnterprise, QStringLiteral("cmdEditSubnodes"), QStringLiteral("Wijzigen subnode per vestiging"))),
-      txtHDNEnterpriseUsersFolder(add<TextBox>(fraEnterprise, QStringLiteral("txtHDNEnterpriseUsersFolder"))),
-      chkAfwijkendeIndirHDN(add<CheckBox>(frameOf(form(), QStringLiteral("fraInkomend")), QStringLiteral("chkAfwijkendeIndirHDN"),
-                                          QStringLiteral("Afwijkende inkomende berichten mappen"))),
-      fraIndir(add<Frame>(frameOf(form(), QStringLiteral("fraInkomend")), QStringLiteral("fraIndir"))),
-      lblMelding(add<Label>(fraIndir, QStringLiteral("lblMelding"))),
-      lstHdnIndir(add<ListView>(fraIndir, QStringLiteral("lstHdnIndir"))),
-      cmdToevoegen(add<CommandButton>(fraIndir, QStringLiteral("cmdToevoegen"), QStringLiteral("Toevoegen"))),
-      cmdVerwijderen(add<CommandButton>(fraIndir, QStringLiteral("cmdVerwijderen"), QStringLiteral("Verwijderen"))),
-      indirs_(*this, lstHdnIndir, cmdToevoegen, cmdVerwijderen, {QStringLiteral("Fill_Listview"), QStringLiteral("Update_SetupHDNInDirs")})
+    : SettingsPage(u"SetupHDNOUD"_s),
+      cboToonBerichten(add<ComboBox>(frameOf(form(), u"fraHDN"_s), u"cboToonBerichten"_s)),
+      txtHDNImporterArchieffolder(add<TextBox>(frameOf(form(), u"fraHDN"_s), u"txtHDNImporterArchieffolder"_s)),
+      chkHDNBewaren(add<CheckBox>(frameOf(form(), u"fraHDN"_s), u"chkHDNBewaren"_s,
+                                  u"Kopie HDN Bericht bewaren"_s)),
+      txtDirHDNXML(add<TextBox>(frameOf(form(), u"fraHDN"_s), u"txtDirHDNXML"_s)),
+      cmdHDNExportDir(add<CommandButton>(frameOf(form(), u"fraHDN"_s), u"cmdHDNExportDir"_s, u"..."_s)),
+      txtHDNNummer(add<TextBox>(frameOf(form(), u"fraHDN"_s), u"txtHDNNummer"_s)),
+      lblHoofdcertificaat(add<Label>(frameOf(form(), u"fraHDN"_s), u"lblHoofdcertificaat"_s,
+                                     u"(Hoofdcertificaat)"_s)),
+      txtHDNInDir(add<TextBox>(frameOf(form(), u"fraHDN"_s), u"txtHDNInDir"_s)),
+      txtHDNOutDir(add<TextBox>(frameOf(form(), u"fraHDN"_s), u"txtHDNOutDir"_s)),
+      txtHDNErrDir(add<TextBox>(frameOf(form(), u"fraHDN"_s), u"txtHDNErrDir"_s)),
+      lblLink(add<Label>(frameOf(form(), u"fraHDN"_s), u"lblLink"_s, u"Instructie HDN instellen"_s)),
+      jnHdnVerkeerViaAbo(add<YesNo>(frameOf(form(), u"fraHdnVerkeer"_s), u"jnHdnVerkeerViaAbo"_s)),
+      lblLocatieHdnCertificaat(add<Label>(frameOf(form(), u"fraHdnVerkeer"_s), u"lblLocatieHdnCertificaat"_s,
+                                          u"Locatie HDN-certificaat"_s)),
+      txtLocatieHdnCertificaat(add<TextBox>(frameOf(form(), u"fraHdnVerkeer"_s), u"txtLocatieHdnCertificaat"_s)),
+      cmdLocatieHdnCertificaat(add<CommandButton>(frameOf(form(), u"fraHdnVerkeer"_s), u"cmdLocatieHdnCertificaat"_s,
+                                                  u"..."_s)),
+      cmdClearLocatieHdnCertificaat(add<CommandButton>(frameOf(form(), u"fraHdnVerkeer"_s),
+                                                       u"cmdClearLocatieHdnCertificaat"_s, u"X"_s)),
+      cmdImportHdnCertificaat(add<CommandButton>(frameOf(form(), u"fraHdnVerkeer"_s), u"cmdImportHdnCertificaat"_s,
+                                                 u"Importeren"_s)),
+      lblWachtwoordHdnCertificaat(add<Label>(frameOf(form(), u"fraHdnVerkeer"_s), u"lblWachtwoordHdnCertificaat"_s,
+                                             u"Wachtwoord"_s)),
+      txtWachtwoordHdnCertificaat(add<TextBox>(frameOf(form(), u"fraHdnVerkeer"_s), u"txtWachtwoordHdnCertificaat"_s)),
+      cmdHDNBerichtenOpslag(add<CommandButton>(frameOf(form(), u"fraOverig"_s), u"cmdHDNBerichtenOpslag"_s,
+                                               u"Wijzigen HDN berichten opslag"_s)),
+      txtHDNBerichtenOpslag(add<TextBox>(frameOf(form(), u"fraOverig"_s), u"txtHDNBerichtenOpslag"_s)),
+      optNooit(add<OptionButton>(frameOf(form(), u"fraOpschonen"_s), u"optHDNBerichtenVerwijderenUitDatabase"_s,
+                                 u"Nooit verwijderen"_s, 0)),
+      opt6Maanden(add<OptionButton>(frameOf(form(), u"fraOpschonen"_s), u"optHDNBerichtenVerwijderenUitDatabase"_s,
+                                    u"Berichten ouder dan 6 maanden verwijderen"_s, 1)),
+      opt12Maanden(add<OptionButton>(frameOf(form(), u"fraOpschonen"_s), u"optHDNBerichtenVerwijderenUitDatabase"_s,
+                                     u"Berichten ouder dan 12 maanden verwijderen"_s, 2)),
+      chkHDNEnterprise(add<CheckBox>(frameOf(form(), u"fraHDNEnterprise"_s), u"chkHDNEnterprise"_s,
+                                     u"Subnode per vestiging"_s)),
+      fraEnterprise(add<Frame>(frameOf(form(), u"fraHDNEnterprise"_s), u"fraEnterprise"_s)),
+      lblSubnodes(add<Label>(fraEnterprise, u"lblSubnodes"_s)),
+      lstHDNSubnodes(add<ListView>(fraEnterprise, u"lstHDNSubnodes"_s)),
+      cmdEditSubnodes(add<CommandButton>(fraEnterprise, u"cmdEditSubnodes"_s, u"Wijzigen subnode per vestiging"_s)),
+      txtHDNEnterpriseUsersFolder(add<TextBox>(fraEnterprise, u"txtHDNEnterpriseUsersFolder"_s)),
+      chkAfwijkendeIndirHDN(add<CheckBox>(frameOf(form(), u"fraInkomend"_s), u"chkAfwijkendeIndirHDN"_s,
+                                          u"Afwijkende inkomende berichten mappen"_s)),
+      fraIndir(add<Frame>(frameOf(form(), u"fraInkomend"_s), u"fraIndir"_s)),
+      lblMelding(add<Label>(fraIndir, u"lblMelding"_s)),
+      lstHdnIndir(add<ListView>(fraIndir, u"lstHdnIndir"_s)),
+      cmdToevoegen(add<CommandButton>(fraIndir, u"cmdToevoegen"_s, u"Toevoegen"_s)),
+      cmdVerwijderen(add<CommandButton>(fraIndir, u"cmdVerwijderen"_s, u"Verwijderen"_s)),
+      indirs_(*this, lstHdnIndir, cmdToevoegen, cmdVerwijderen, {u"Fill_Listview"_s, u"Update_SetupHDNInDirs"_s})
 {
-    Frame& fraHDN = frameOf(form(), QStringLiteral("fraHDN"));
-    Frame& fraHdnVerkeer = frameOf(form(), QStringLiteral("fraHdnVerkeer"));
-    Frame& fraOverig = frameOf(form(), QStringLiteral("fraOverig"));
-    Frame& fraOpschonen = frameOf(form(), QStringLiteral("fraOpschonen"));
-    Frame& fraHDNEnterprise = frameOf(form(), QStringLiteral("fraHDNEnterprise"));
-    Frame& fraInkomend = frameOf(form(), QStringLiteral("fraInkomend"));
-    fraHDN.setCaption(QStringLiteral("HDN"));
-    fraHdnVerkeer.setCaption(QStringLiteral("HDN-berichtenverkeer"));
-    fraOverig.setCaption(QStringLiteral("Overig"));
-    fraOpschonen.setCaption(QStringLiteral("Oudere HDN berichten automatisch verwijderen uit database"));
-    fraHDNEnterprise.setCaption(QStringLiteral("HDN Enterprise"));
-    fraInkomend.setCaption(QStringLiteral("Inkomende berichten"));
+    Frame& fraHDN = frameOf(form(), u"fraHDN"_s);
+    Frame& fraHdnVerkeer = frameOf(form(), u"fraHdnVerkeer"_s);
+    Frame& fraOverig = frameOf(form(), u"fraOverig"_s);
+    Frame& fraOpschonen = frameOf(form(), u"fraOpschonen"_s);
+    Frame& fraHDNEnterprise = frameOf(form(), u"fraHDNEnterprise"_s);
+    Frame& fraInkomend = frameOf(form(), u"fraInkomend"_s);
+    fraHDN.setCaption(u"HDN"_s);
+    fraHdnVerkeer.setCaption(u"HDN-berichtenverkeer"_s);
+    fraOverig.setCaption(u"Overig"_s);
+    fraOpschonen.setCaption(u"Oudere HDN berichten automatisch verwijderen uit database"_s);
+    fraHDNEnterprise.setCaption(u"HDN Enterprise"_s);
+    fraInkomend.setCaption(u"Inkomende berichten"_s);
 
     // HDN: overview, importer archive, copies, number and the client's folders.
-    auto& lblToonBerichten = add<Label>(fraHDN, QStringLiteral("lblToonBerichten"), QStringLiteral("Toon HDN-overzicht met"));
-    auto& lblArchief = add<Label>(fraHDN, QStringLiteral("lblHDNImporterArchieffolder"), QStringLiteral("Archiefmap HDN Importer"));
-    auto& cmdHDNImporterArchieffolder = add<CommandButton>(fraHDN, QStringLiteral("cmdHDNImporterArchieffolder"), QStringLiteral("..."));
-    auto& lblHDNNummer = add<Label>(fraHDN, QStringLiteral("lblHDNNummer"), QStringLiteral("HDN-nummer"));
-    auto& lblIn = add<Label>(fraHDN, QStringLiteral("lblHDNInDir"), QStringLiteral("Inkomende berichten"));
-    auto& cmdHDNInDir = add<CommandButton>(fraHDN, QStringLiteral("cmdHDNInDir"), QStringLiteral("..."));
-    auto& cmdClearHDNInDir = add<CommandButton>(fraHDN, QStringLiteral("cmdClearHDNInDir"), QStringLiteral("X"));
-    auto& lblOut = add<Label>(fraHDN, QStringLiteral("lblHDNOutDir"), QStringLiteral("Uitgaande berichten"));
-    auto& cmdHDNOutDir = add<CommandButton>(fraHDN, QStringLiteral("cmdHDNOutDir"), QStringLiteral("..."));
-    auto& cmdClearHDNOutDir = add<CommandButton>(fraHDN, QStringLiteral("cmdClearHDNOutDir"), QStringLiteral("X"));
-    auto& lblErr = add<Label>(fraHDN, QStringLiteral("lblHDNErrDir"), QStringLiteral("Foutberichten"));
-    auto& cmdHdnErrDir = add<CommandButton>(fraHDN, QStringLiteral("cmdHdnErrDir"), QStringLiteral("..."));
-    auto& cmdClearHdnErrDir = add<CommandButton>(fraHDN, QStringLiteral("cmdClearHdnErrDir"), QStringLiteral("X"));
-    auto& hntHDN = add<Hint>(fraHDN, QStringLiteral("hntHDN"),
-                             QStringLiteral("Zorg ervoor dat uw digitale HDN certificaat geïnstalleerd is. Deze kunt u aanvragen bij HDN.") +
-                                 QStringLiteral(" Meer informatie over het HDN-platform vindt u op www.hdn.nl."));
+    auto& lblToonBerichten = add<Label>(fraHDN, u"lblToonBerichten"_s, u"Toon HDN-overzicht met"_s);
+    auto& lblArchief = add<Label>(fraHDN, u"lblHDNImporterArchieffolder"_s, u"Archiefmap HDN Importer"_s);
+    auto& cmdHDNImporterArchieffolder = add<CommandButton>(fraHDN, u"cmdHDNImporterArchieffolder"_s, u"..."_s);
+    auto& lblHDNNummer = add<Label>(fraHDN, u"lblHDNNummer"_s, u"HDN-nummer"_s);
+    auto& lblIn = add<Label>(fraHDN, u"lblHDNInDir"_s, u"Inkomende berichten"_s);
+    auto& cmdHDNInDir = add<CommandButton>(fraHDN, u"cmdHDNInDir"_s, u"..."_s);
+    auto& cmdClearHDNInDir = add<CommandButton>(fraHDN, u"cmdClearHDNInDir"_s, u"X"_s);
+    auto& lblOut = add<Label>(fraHDN, u"lblHDNOutDir"_s, u"Uitgaande berichten"_s);
+    auto& cmdHDNOutDir = add<CommandButton>(fraHDN, u"cmdHDNOutDir"_s, u"..."_s);
+    auto& cmdClearHDNOutDir = add<CommandButton>(fraHDN, u"cmdClearHDNOutDir"_s, u"X"_s);
+    auto& lblErr = add<Label>(fraHDN, u"lblHDNErrDir"_s, u"Foutberichten"_s);
+    auto& cmdHdnErrDir = add<CommandButton>(fraHDN, u"cmdHdnErrDir"_s, u"..."_s);
+    auto& cmdClearHdnErrDir = add<CommandButton>(fraHDN, u"cmdClearHdnErrDir"_s, u"X"_s);
+    auto& hntHDN = add<Hint>(fraHDN, u"hntHDN"_s,
+                             u"Zorg ervoor dat uw digitale HDN certificaat geïnstalleerd is. Deze kunt u aanvragen bij HDN."_s +
+                                 u" Meer informatie over het HDN-platform vindt u op www.hdn.nl."_s);
     lblLink.setLink(true);
     txtHDNNummer.setMaxLength(6);
     RowLayout(fraHDN, InnerWidth)
@@ -148,14 +150,14 @@ SetupHDNOUD::SetupHDNOUD()
         .finish();
 
     // The route through the consumer portal and its certificate.
-    auto& lblHdnVerkeerViaAbo = add<Label>(fraHdnVerkeer, QStringLiteral("lblHdnVerkeerViaAbo"), QStringLiteral("Via Quenmarix Online"));
-    auto& htnHdnVerkeerViaAbo = add<Hint>(fraHdnVerkeer, QStringLiteral("htnHdnVerkeerViaAbo"));
+    auto& lblHdnVerkeerViaAbo = add<Label>(fraHdnVerkeer, u"lblHdnVerkeerViaAbo"_s, u"Via Quenmarix Online"_s);
+    auto& htnHdnVerkeerViaAbo = add<Hint>(fraHdnVerkeer, u"htnHdnVerkeerViaAbo"_s);
     htnHdnVerkeerViaAbo.setText(
-        QStringLiteral("Selecteer 'Ja' indien u in HDN WebCert Quenmarix Online gemachtigd heeft om namens uw organisatie ") +
-        QStringLiteral("HDN berichten te verzenden en ontvangen. ") +
-        QStringLiteral("Vervolgens dient u hieronder aan te geven waar het HDN-certificaat (dat u met HDN WebCert kunt exporteren) ") +
-        QStringLiteral("zich bevindt en het bijbehorende wachtwoord in te voeren.") + CrLf +
-        QStringLiteral("Selecteer 'Nee' indien het HDN-berichtenverkeer via HDN Basic verloopt."));
+        u"Selecteer 'Ja' indien u in HDN WebCert Quenmarix Online gemachtigd heeft om namens uw organisatie "_s +
+        u"HDN berichten te verzenden en ontvangen. "_s +
+        u"Vervolgens dient u hieronder aan te geven waar het HDN-certificaat (dat u met HDN WebCert kunt exporteren) "_s +
+        u"zich bevindt en het bijbehorende wachtwoord in te voeren."_s + CrLf +
+        u"Selecteer 'Nee' indien het HDN-berichtenverkeer via HDN Basic verloopt."_s);
     txtLocatieHdnCertificaat.setLocked(true);
     txtWachtwoordHdnCertificaat.setPasswordChar(QLatin1Char('*'));
     RowLayout(fraHdnVerkeer, InnerWidth)
@@ -167,11 +169,11 @@ SetupHDNOUD::SetupHDNOUD()
         .finish();
 
     // Other.
-    auto& chkRetourberichten = add<CheckBox>(fraOverig, QStringLiteral("chkRetourberichten"),
-                                             QStringLiteral("Bij opstarten controleren op retourberichten"));
-    auto& chkAdviesBlokkeren = add<CheckBox>(fraOverig, QStringLiteral("chkAdviesBlokkerenNaHDNAanvraag"),
-                                             QStringLiteral("Advies blokkeren na HDN aanvraag"));
-    auto& lblOpslag = add<Label>(fraOverig, QStringLiteral("lblHDNBerichtenOpslag"), QStringLiteral("HDN berichten opslag"));
+    auto& chkRetourberichten = add<CheckBox>(fraOverig, u"chkRetourberichten"_s,
+                                             u"Bij opstarten controleren op retourberichten"_s);
+    auto& chkAdviesBlokkeren = add<CheckBox>(fraOverig, u"chkAdviesBlokkerenNaHDNAanvraag"_s,
+                                             u"Advies blokkeren na HDN aanvraag"_s);
+    auto& lblOpslag = add<Label>(fraOverig, u"lblHDNBerichtenOpslag"_s, u"HDN berichten opslag"_s);
     txtHDNBerichtenOpslag.setLocked(true);
     RowLayout(fraOverig, InnerWidth)
         .line(chkRetourberichten, RowLayout::LabelHeight)
@@ -181,8 +183,8 @@ SetupHDNOUD::SetupHDNOUD()
         .finish();
 
     // Clean-up, listed from the longest keeping time down.
-    auto& hntOpschonen = add<Hint>(fraOpschonen, QStringLiteral("hntHDNBerichtenVerwijderen"),
-                                   QStringLiteral("Hier kunt u aangeven of Quenmarix bij het opstarten automatisch oudere HDN berichten uit de adviezendatabase verwijderd. Dit kan veel ruimte schelen."));
+    auto& hntOpschonen = add<Hint>(fraOpschonen, u"hntHDNBerichtenVerwijderen"_s,
+                                   u"Hier kunt u aangeven of Quenmarix bij het opstarten automatisch oudere HDN berichten uit de adviezendatabase verwijderd. Dit kan veel ruimte schelen."_s);
     RowLayout(fraOpschonen, InnerWidth)
         .line(opt12Maanden, RowLayout::LabelHeight)
         .line(opt6Maanden, RowLayout::LabelHeight)
@@ -191,12 +193,12 @@ SetupHDNOUD::SetupHDNOUD()
         .finish();
 
     // HDN Enterprise: a subnode per branch.
-    lblSubnodes.setCaption(QStringLiteral("Onderstaand kunt u uw vestigingen koppelen aan specifieke HDN-nummers."));
-    auto& lblUsers = add<Label>(fraEnterprise, QStringLiteral("lblHDNEnterpriseUsersFolder"), QStringLiteral("HDN Users map"));
-    auto& cmdUsers = add<CommandButton>(fraEnterprise, QStringLiteral("cmdHDNEnterpriseUsersFolder"), QStringLiteral("..."));
-    auto& cmdClearUsers = add<CommandButton>(fraEnterprise, QStringLiteral("cmdClearHDNEnterpriseUsersFolder"), QStringLiteral("X"));
-    auto& hntUsers = add<Hint>(fraEnterprise, QStringLiteral("hntHDNEnterpriseUsersFolder"),
-                               QStringLiteral("Selecteer hier de HDN Enterprise 'Users' folder."));
+    lblSubnodes.setCaption(u"Onderstaand kunt u uw vestigingen koppelen aan specifieke HDN-nummers."_s);
+    auto& lblUsers = add<Label>(fraEnterprise, u"lblHDNEnterpriseUsersFolder"_s, u"HDN Users map"_s);
+    auto& cmdUsers = add<CommandButton>(fraEnterprise, u"cmdHDNEnterpriseUsersFolder"_s, u"..."_s);
+    auto& cmdClearUsers = add<CommandButton>(fraEnterprise, u"cmdClearHDNEnterpriseUsersFolder"_s, u"X"_s);
+    auto& hntUsers = add<Hint>(fraEnterprise, u"hntHDNEnterpriseUsersFolder"_s,
+                               u"Selecteer hier de HDN Enterprise 'Users' folder."_s);
     lstHDNSubnodes.setFullRowSelect(true);
     lstHDNSubnodes.setHideSelection(false);
     RowLayout(fraEnterprise, NestedWidth, false)
@@ -214,9 +216,9 @@ SetupHDNOUD::SetupHDNOUD()
 
     // Alternative incoming folders.
     auto& lblInkoopcombinaties = add<Label>(
-        fraIndir, QStringLiteral("lblInkoopcombinaties"),
-        QStringLiteral("Onderstaand kunt u per berichtsoort instellen waar deze binnenkomen, indien u in de configuratie van de HDN Client afwijkende locaties hebt ingevoerd. U hoeft geen locaties in te stellen als alle berichtsoorten in de standaard HDN indir binnenkomen."));
-    lblMelding.setCaption(QStringLiteral("Let op: deze mappen zijn alleen van toepassing op het hoofdcertificaat."));
+        fraIndir, u"lblInkoopcombinaties"_s,
+        u"Onderstaand kunt u per berichtsoort instellen waar deze binnenkomen, indien u in de configuratie van de HDN Client afwijkende locaties hebt ingevoerd. U hoeft geen locaties in te stellen als alle berichtsoorten in de standaard HDN indir binnenkomen."_s);
+    lblMelding.setCaption(u"Let op: deze mappen zijn alleen van toepassing op het hoofdcertificaat."_s);
     RowLayout(fraIndir, NestedWidth, false)
         .text(lblInkoopcombinaties)
         .text(lblMelding)
@@ -229,11 +231,11 @@ SetupHDNOUD::SetupHDNOUD()
         .finish();
 
     bind(cboToonBerichten, &HdnSettings::ToonBerichten,
-         {{QStringLiteral("alle"), 1},
-          {QStringLiteral("de laatste 10"), 10},
-          {QStringLiteral("de laatste 50"), 50},
-          {QStringLiteral("de laatste 100"), 100},
-          {QStringLiteral("de laatste 250"), 250}})
+         {{u"alle"_s, 1},
+          {u"de laatste 10"_s, 10},
+          {u"de laatste 50"_s, 50},
+          {u"de laatste 100"_s, 100},
+          {u"de laatste 250"_s, 250}})
         .defaultWhenEmpty(100);
     bind(chkAdviesBlokkeren, &HdnSettings::AdviesBlokkerenNaHDNAanvraag);
     bind(chkRetourberichten, &HdnSettings::Retourberichten);
@@ -242,18 +244,18 @@ SetupHDNOUD::SetupHDNOUD()
     chkAfwijkendeIndirHDN.Click.connect([this] { if (!IsLoading) chkAfwijkendeIndirHDN_Click(); });
     chkHDNEnterprise.Click.connect([this] { if (!IsLoading) chkHDNEnterprise_Click(); });
     jnHdnVerkeerViaAbo.Change.connect([this] { if (!IsLoading) jnHdnVerkeerViaAbo_Change(); });
-    addFolderHandlers(txtHDNInDir, &cmdHDNInDir, &cmdClearHDNInDir, QStringLiteral("Selecteer de 'in'-map van HDN"),
+    addFolderHandlers(txtHDNInDir, &cmdHDNInDir, &cmdClearHDNInDir, u"Selecteer de 'in'-map van HDN"_s,
                       &HdnSettings::HDNInDir, true);
-    addFolderHandlers(txtHDNOutDir, &cmdHDNOutDir, &cmdClearHDNOutDir, QStringLiteral("Selecteer de 'out'-map van HDN"),
+    addFolderHandlers(txtHDNOutDir, &cmdHDNOutDir, &cmdClearHDNOutDir, u"Selecteer de 'out'-map van HDN"_s,
                       &HdnSettings::HDNOutDir, true);
-    addFolderHandlers(txtHDNErrDir, &cmdHdnErrDir, &cmdClearHdnErrDir, QStringLiteral("Selecteer de 'errors'-map van HDN"),
+    addFolderHandlers(txtHDNErrDir, &cmdHdnErrDir, &cmdClearHdnErrDir, u"Selecteer de 'errors'-map van HDN"_s,
                       &HdnSettings::HDNErrDir, true);
     addFolderHandlers(txtDirHDNXML, &cmdHDNExportDir, nullptr,
-                      QStringLiteral("Selecteer de folder waar u het HDN-XML bericht wilt bewaren"), &HdnSettings::DirHDNXML, false);
+                      u"Selecteer de folder waar u het HDN-XML bericht wilt bewaren"_s, &HdnSettings::DirHDNXML, false);
     addFolderHandlers(txtHDNImporterArchieffolder, &cmdHDNImporterArchieffolder, nullptr,
-                      QStringLiteral("Selecteer de archieffolder voor de HDN Importer"), &HdnSettings::HDNImporterArchieffolder, false);
+                      u"Selecteer de archieffolder voor de HDN Importer"_s, &HdnSettings::HDNImporterArchieffolder, false);
     addFolderHandlers(txtHDNEnterpriseUsersFolder, &cmdUsers, &cmdClearUsers,
-                      QStringLiteral("Selecteer de 'users'-map van HDN Enterprise"), &HdnSettings::HDNEnterpriseUsersFolder, false);
+                      u"Selecteer de 'users'-map van HDN Enterprise"_s, &HdnSettings::HDNEnterpriseUsersFolder, false);
     txtHDNNummer.Validate.connect([this](bool& cancel) { txtHDNNummer_Validation(cancel); });
     txtWachtwoordHdnCertificaat.Validate.connect([this](bool& cancel) { txtWachtwoordHdnCertificaat_Validation(cancel); });
     cmdLocatieHdnCertificaat.Click.connect([this] { cmdLocatieHdnCertificaat_Click(); });
@@ -277,7 +279,7 @@ HdnSettings& SetupHDNOUD::hdn() const { return Setup<HdnSettings>(); }
 
 void SetupHDNOUD::announce()
 {
-    app().RaiseNotify(componentName(), QStringLiteral("frmInstellingen"), QStringLiteral("HdnServiceChanged"), QVariant());
+    app().RaiseNotify(componentName(), u"frmInstellingen"_s, u"HdnServiceChanged"_s, QVariant());
 }
 
 void SetupHDNOUD::addFolderHandlers(TextBox& field, CommandButton* browse, CommandButton* clear, const QString& title,
@@ -286,7 +288,7 @@ void SetupHDNOUD::addFolderHandlers(TextBox& field, CommandButton* browse, Comma
     TextBox* box = &field;
     if (browse) {
         browse->Click.connect([=, this] {
-            guarded(browse->name() + QStringLiteral("_Click"), [&] {
+            guarded(browse->name() + u"_Click"_s, [&] {
                 const QString chosen = BrowseForFolder(ui(), (hdn().*setting).get(), title);
                 if (chosen.isEmpty())
                     return;
@@ -299,7 +301,7 @@ void SetupHDNOUD::addFolderHandlers(TextBox& field, CommandButton* browse, Comma
     }
     if (clear) {
         clear->Click.connect([=, this] {
-            guarded(clear->name() + QStringLiteral("_Click"), [&] {
+            guarded(clear->name() + u"_Click"_s, [&] {
                 box->setText(QString());
                 hdn().*setting = QString();
                 // The running HDN service must stop using a folder that is no longer set.
@@ -309,11 +311,11 @@ void SetupHDNOUD::addFolderHandlers(TextBox& field, CommandButton* browse, Comma
         });
     }
     field.Validate.connect([=, this](bool& cancel) {
-        guarded(box->name() + QStringLiteral("_Validation"), [&] {
+        guarded(box->name() + u"_Validation"_s, [&] {
             const QString folder = box->text().trimmed();
             if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
-                ui().msgBox(QStringLiteral("De ingevoerde folder bestaat niet of is niet beschikbaar. Kies een andere folder."),
-                            MsgButtons::OK, MsgIcon::Exclamation, folder + QStringLiteral(" niet beschikbaar"));
+                ui().msgBox(u"De ingevoerde folder bestaat niet of is niet beschikbaar. Kies een andere folder."_s,
+                            MsgButtons::OK, MsgIcon::Exclamation, folder + u" niet beschikbaar"_s);
                 box->setFocus();
                 cancel = true;
                 return;
@@ -412,9 +414,9 @@ void SetupHDNOUD::Show_HDNBerichtenOpslag(bool afterChange)
     const HdnStorageSettings& storage = GlobalSetup<HdnStorageSettings>();
     if (storage.Cd_HDNBerichtenOpslag == 2) {
         const QString map = storage.HDNBerichtenOpslagMap;
-        txtHDNBerichtenOpslag.setText(map.isEmpty() ? QStringLiteral("Opslaglocatie niet bekend") : map);
+        txtHDNBerichtenOpslag.setText(map.isEmpty() ? u"Opslaglocatie niet bekend"_s : map);
     } else {
-        txtHDNBerichtenOpslag.setText(afterChange ? QStringLiteral("In database") : QStringLiteral(" In adviezendatabase"));
+        txtHDNBerichtenOpslag.setText(afterChange ? u"In database"_s : u" In adviezendatabase"_s);
     }
 }
 
@@ -433,15 +435,15 @@ void SetupHDNOUD::Fill_ListviewSubnodes()
         lstHDNSubnodes.setEnabled(any);
         cmdEditSubnodes.setVisible(any);
         cmdEditSubnodes.setEnabled(any);
-        lblSubnodes.setCaption(any ? QStringLiteral("Onderstaand kunt u uw vestigingen koppelen aan specifieke HDN-nummers.")
-                                   : QStringLiteral("Maak eerst vestigingen aan in het onderdeel 'Inregelen - Autorisatie'."));
+        lblSubnodes.setCaption(any ? u"Onderstaand kunt u uw vestigingen koppelen aan specifieke HDN-nummers."_s
+                                   : u"Maak eerst vestigingen aan in het onderdeel 'Inregelen - Autorisatie'."_s);
         txtHDNEnterpriseUsersFolder.setText(hdn().HDNEnterpriseUsersFolder);
         lstHDNSubnodes.clear();
         lstHDNSubnodes.clearColumns();
-        lstHDNSubnodes.addColumn(QStringLiteral("Vestiging"), QStringLiteral("Vestiging"), 3600);
-        lstHDNSubnodes.addColumn(QStringLiteral("HDN-nummer"), QStringLiteral("HDN-nummer"), 1800);
+        lstHDNSubnodes.addColumn(u"Vestiging"_s, u"Vestiging"_s, 3600);
+        lstHDNSubnodes.addColumn(u"HDN-nummer"_s, u"HDN-nummer"_s, 1800);
         for (int i = 1; const VestigingRecord* vestiging = vestigingen.Vestiging(i); ++i)
-            lstHDNSubnodes.addItem(QStringLiteral("v%1").arg(i), vestiging->Naam).setSubItem(1, vestiging->HDNNummer);
+            lstHDNSubnodes.addItem(u"v%1"_s.arg(i), vestiging->Naam).setSubItem(1, vestiging->HDNNummer);
         lstHDNSubnodes.setFullRowSelect(true);
         if (lstHDNSubnodes.count() > 0)
             lstHDNSubnodes.setSelectedItem(&lstHDNSubnodes.item(1));
@@ -523,8 +525,8 @@ void SetupHDNOUD::cmdEditSubnodes_Click()
 std::optional<QString> SetupHDNOUD::chooseCertificate()
 {
     FileRequest request;
-    request.title = QStringLiteral("Selecteer het HDN-certificaat");
-    request.filter = QStringLiteral("PKCS#12 certificaat (*.p12;*.pks)|*.p12;*.pks");
+    request.title = u"Selecteer het HDN-certificaat"_s;
+    request.filter = u"PKCS#12 certificaat (*.p12;*.pks)|*.p12;*.pks"_s;
     const QString current = hdn().LocatieHdnCertificaat;
     if (!current.isEmpty())
         request.initialFolder = QFileInfo(current).absolutePath();
@@ -556,13 +558,13 @@ void SetupHDNOUD::cmdImportHdnCertificaat_Click()
         const QString copy = QDir(app().DataFolder()).filePath(QFileInfo(*chosen).fileName());
         if (QFileInfo(copy).absoluteFilePath() != QFileInfo(*chosen).absoluteFilePath()) {
             // Written beside the old copy first, so that a failed copy leaves the old one in place.
-            const QString partial = copy + QStringLiteral(".nieuw");
+            const QString partial = copy + u".nieuw"_s;
             QFile::remove(partial);
             if (!QFile::copy(*chosen, partial) || (QFile::exists(copy) && !QFile::remove(copy)) || !QFile::rename(partial, copy)) {
                 QFile::remove(partial);
-                ui().msgBox(QStringLiteral("Het certificaat kan niet worden gekopieerd naar ") + QDir::toNativeSeparators(copy) +
-                                QStringLiteral("."),
-                            MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Importeren HDN-certificaat"));
+                ui().msgBox(u"Het certificaat kan niet worden gekopieerd naar "_s + QDir::toNativeSeparators(copy) +
+                                u"."_s,
+                            MsgButtons::OK, MsgIcon::Exclamation, u"Importeren HDN-certificaat"_s);
                 return;
             }
         }
@@ -597,8 +599,8 @@ void SetupHDNOUD::txtHDNNummer_Validation(bool& cancel)
     guarded([&] {
         const QString nummer = txtHDNNummer.text().trimmed();
         if (!IsHdnNummer(nummer)) {
-            ui().msgBox(QStringLiteral("Ongeldig HDN Nummer ingevoerd..."), MsgButtons::OK, MsgIcon::Information,
-                        QStringLiteral("Ongeldige invoer"));
+            ui().msgBox(u"Ongeldig HDN Nummer ingevoerd..."_s, MsgButtons::OK, MsgIcon::Information,
+                        u"Ongeldige invoer"_s);
             txtHDNNummer.setFocus();
             cancel = true;
             return;
@@ -615,7 +617,7 @@ void SetupHDNOUD::Check_HdnDirectories()
         if (!hdn().HDNNummer.get().isEmpty() || !txtHDNInDir.text().isEmpty() || !txtHDNOutDir.text().isEmpty() ||
             !txtHDNErrDir.text().isEmpty())
             return;
-        const QString base = QDir(app().DataFolder()).filePath(QStringLiteral("HDN berichten"));
+        const QString base = QDir(app().DataFolder()).filePath(u"HDN berichten"_s);
         const auto make = [&](const QString& name, TextBox& field, Setting<QString>& setting) {
             const QString folder = QDir(base).filePath(name);
             if (!QDir().mkpath(folder))
@@ -623,9 +625,9 @@ void SetupHDNOUD::Check_HdnDirectories()
             setting = folder;
             field.setText(folder);
         };
-        make(QStringLiteral("InDir"), txtHDNInDir, hdn().HDNInDir);
-        make(QStringLiteral("OutDir"), txtHDNOutDir, hdn().HDNOutDir);
-        make(QStringLiteral("ErrorDir"), txtHDNErrDir, hdn().HDNErrDir);
+        make(u"InDir"_s, txtHDNInDir, hdn().HDNInDir);
+        make(u"OutDir"_s, txtHDNOutDir, hdn().HDNOutDir);
+        make(u"ErrorDir"_s, txtHDNErrDir, hdn().HDNErrDir);
     });
 }
 

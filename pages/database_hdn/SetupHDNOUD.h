@@ -13,6 +13,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 struct HdnSettings;
 
 // "HDN instellingen": the office's HDN number and the HDN client's folders,
@@ -22,7 +24,7 @@ struct HdnSettings;
 class SetupHDNOUD final : public SettingsPage {
 public:
     SetupHDNOUD();
-    QString Titel() const override { return QStringLiteral("HDN instellingen"); }
+    QString Titel() const override { return u"HDN instellingen"_s; }
 
     // The address behind "Instructie HDN instellen".
     static QString InstructieAdres();

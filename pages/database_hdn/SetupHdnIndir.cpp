@@ -2,6 +2,8 @@
 
 #include "framework/forms/Frame.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -14,16 +16,16 @@ constexpr int ButtonHeight = 375;
 } // namespace
 
 SetupHdnIndir::SetupHdnIndir()
-    : SettingsPage(QStringLiteral("SetupHdnIndir")),
-      lstHdnIndir(add<ListView>(add<Frame>(form(), QStringLiteral("fraHdnIndir"), QStringLiteral("Inkomende berichten")),
-                                QStringLiteral("lstHdnIndir"))),
-      cmdToevoegen(add<CommandButton>(form().control(QStringLiteral("fraHdnIndir")), QStringLiteral("cmdToevoegen"),
-                                      QStringLiteral("Toevoegen"))),
-      cmdVerwijderen(add<CommandButton>(form().control(QStringLiteral("fraHdnIndir")), QStringLiteral("cmdVerwijderen"),
-                                        QStringLiteral("Verwijderen"))),
-      lijst_(*this, lstHdnIndir, cmdToevoegen, cmdVerwijderen, {QStringLiteral("FillListview"), QStringLiteral("UpdateSetup")})
+    : SettingsPage(u"SetupHdnIndir"_s),
+      lstHdnIndir(add<ListView>(add<Frame>(form(), u"fraHdnIndir"_s, u"Inkomende berichten"_s),
+                                u"lstHdnIndir"_s)),
+      cmdToevoegen(add<CommandButton>(form().control(u"fraHdnIndir"_s), u"cmdToevoegen"_s,
+                                      u"Toevoegen"_s)),
+      cmdVerwijderen(add<CommandButton>(form().control(u"fraHdnIndir"_s), u"cmdVerwijderen"_s,
+                                        u"Verwijderen"_s)),
+      lijst_(*this, lstHdnIndir, cmdToevoegen, cmdVerwijderen, {u"FillListview"_s, u"UpdateSetup"_s})
 {
-    auto& fraHdnIndir = form().get<Frame>(QStringLiteral("fraHdnIndir"));
+    auto& fraHdnIndir = form().get<Frame>(u"fraHdnIndir"_s);
     lstHdnIndir.setBounds(Margin, ListTop, PageWidth - 2 * Margin, ListHeight);
     const int buttonsTop = lstHdnIndir.bottom() + Margin;
     cmdToevoegen.setBounds(Margin, buttonsTop, ButtonWidth, ButtonHeight);

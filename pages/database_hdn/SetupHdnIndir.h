@@ -7,12 +7,14 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "Inkomende berichten": the folders, per message type, into which the HDN
 // client delivers incoming messages other than its standard incoming folder.
 class SetupHdnIndir final : public SettingsPage {
 public:
     SetupHdnIndir();
-    QString Titel() const override { return QStringLiteral("Inkomende berichten"); }
+    QString Titel() const override { return u"Inkomende berichten"_s; }
 
     ListView& lstHdnIndir;
     CommandButton& cmdToevoegen;
@@ -21,7 +23,7 @@ public:
 protected:
     void Fill() override;
     bool guardsFill() const override { return true; }
-    QString errorContext() const override { return QStringLiteral("Instellingen - HDN Indir"); }
+    QString errorContext() const override { return u"Instellingen - HDN Indir"_s; }
 
 private:
     HdnIndirLijst lijst_;

@@ -4,6 +4,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // The HDN client's scheduler service as CWeslyHDN sees it. Failures throw RuntimeError.
 class WeslyService {
 public:
@@ -18,7 +20,7 @@ public:
 // ("running", "dead", ...) is the state.
 class SystemdWeslyService final : public WeslyService {
 public:
-    explicit SystemdWeslyService(QString unit = QStringLiteral("cse-scheduler.service")) : unit_(std::move(unit)) {}
+    explicit SystemdWeslyService(QString unit = u"cse-scheduler.service"_s) : unit_(std::move(unit)) {}
     QString state() override;
     void start() override;
     void stop() override;

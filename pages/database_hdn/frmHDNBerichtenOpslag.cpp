@@ -7,6 +7,8 @@
 #include "framework/ui/Ui.h"
 #include "pages/database_hdn/frmWijzigenHDNBerichtenOpslag.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -16,29 +18,29 @@ constexpr int ButtonHeight = 375;
 } // namespace
 
 frmHDNBerichtenOpslag::frmHDNBerichtenOpslag()
-    : Dialog(QStringLiteral("frmHDNBerichtenOpslag"), QStringLiteral("Instellingen - HDN berichten opslag")),
-      lblUitleg0(add<Label>(QStringLiteral("lblUitleg"), nullptr, 0)),
-      lblUitleg1(add<Label>(QStringLiteral("lblUitleg"), nullptr, 1)),
-      optDatabase(add<OptionButton>(QStringLiteral("optHDNBerichtenOpslag"), &add<Frame>(QStringLiteral("fraOpslag")), 0)),
-      optMap(add<OptionButton>(QStringLiteral("optHDNBerichtenOpslag"), &get<Frame>(QStringLiteral("fraOpslag")), 1)),
-      cmdWijzigen(add<CommandButton>(QStringLiteral("cmdWijzigen"))),
-      cmdSluiten(add<CommandButton>(QStringLiteral("cmdSluiten")))
+    : Dialog(u"frmHDNBerichtenOpslag"_s, u"Instellingen - HDN berichten opslag"_s),
+      lblUitleg0(add<Label>(u"lblUitleg"_s, nullptr, 0)),
+      lblUitleg1(add<Label>(u"lblUitleg"_s, nullptr, 1)),
+      optDatabase(add<OptionButton>(u"optHDNBerichtenOpslag"_s, &add<Frame>(u"fraOpslag"_s), 0)),
+      optMap(add<OptionButton>(u"optHDNBerichtenOpslag"_s, &get<Frame>(u"fraOpslag"_s), 1)),
+      cmdWijzigen(add<CommandButton>(u"cmdWijzigen"_s)),
+      cmdSluiten(add<CommandButton>(u"cmdSluiten"_s))
 {
-    setCaption(QStringLiteral("HDN berichten opslag"));
+    setCaption(u"HDN berichten opslag"_s);
     lblUitleg0.setWordWrap(true);
     lblUitleg1.setWordWrap(true);
     lblUitleg0.setBounds(Margin, Margin, InnerWidth, 450);
     lblUitleg1.setBounds(Margin, lblUitleg0.bottom() + Margin, InnerWidth, 450);
-    auto& fraOpslag = get<Frame>(QStringLiteral("fraOpslag"));
-    fraOpslag.setCaption(QStringLiteral("Opslag"));
+    auto& fraOpslag = get<Frame>(u"fraOpslag"_s);
+    fraOpslag.setCaption(u"Opslag"_s);
     fraOpslag.setBounds(Margin, lblUitleg1.bottom() + Margin, InnerWidth, 900);
     optDatabase.setBounds(Margin, 270, InnerWidth - 2 * Margin, 255);
     optMap.setBounds(Margin, 570, InnerWidth - 2 * Margin, 255);
     const int top = fraOpslag.bottom() + Margin;
-    cmdSluiten.setCaption(QStringLiteral("&Sluiten"));
+    cmdSluiten.setCaption(u"&Sluiten"_s);
     cmdSluiten.setCancel(true);
     cmdSluiten.setBounds(Margin + InnerWidth - 1215, top, 1215, ButtonHeight);
-    cmdWijzigen.setCaption(QStringLiteral("&Wijzigen..."));
+    cmdWijzigen.setCaption(u"&Wijzigen..."_s);
     cmdWijzigen.setBounds(cmdSluiten.left() - Margin - 3720, top, 3720, ButtonHeight);
     setBorderHeight(TitleBarHeight);
     setBounds(0, 0, InnerWidth + 2 * Margin, cmdSluiten.bottom() + Margin + TitleBarHeight);
@@ -64,21 +66,21 @@ void frmHDNBerichtenOpslag::Fill_Control()
 {
     guarded([this] {
         if (!host()) {
-            ui().msgBox(QStringLiteral("Zet eerst de property 'Application'."), MsgButtons::OK, MsgIcon::Exclamation,
+            ui().msgBox(u"Zet eerst de property 'Application'."_s, MsgButtons::OK, MsgIcon::Exclamation,
                         caption());
             return;
         }
         if (huidigeOpslag() == 2) {
-            lblUitleg0.setCaption(QStringLiteral("De HDN berichten zijn als losse bestanden buiten de database opgeslagen."));
-            lblUitleg1.setCaption(QStringLiteral("Hier kunt u kiezen om de HDN berichten in de adviezendatabase te laten opslaan."));
-            optDatabase.setCaption(QStringLiteral("In adviezendatabase"));
-            optMap.setCaption(QStringLiteral("In Verkenner-map (huidige keuze)"));
+            lblUitleg0.setCaption(u"De HDN berichten zijn als losse bestanden buiten de database opgeslagen."_s);
+            lblUitleg1.setCaption(u"Hier kunt u kiezen om de HDN berichten in de adviezendatabase te laten opslaan."_s);
+            optDatabase.setCaption(u"In adviezendatabase"_s);
+            optMap.setCaption(u"In Verkenner-map (huidige keuze)"_s);
             optMap.setValue(true);
         } else {
-            lblUitleg0.setCaption(QStringLiteral("De HDN berichten zijn in de adviezendatabase opgeslagen."));
-            lblUitleg1.setCaption(QStringLiteral("Hier kunt u kiezen om de HDN berichten niet meer in de database op te slaan, maar als bestanden buiten de database in een verkenner-map. "));
-            optDatabase.setCaption(QStringLiteral("In adviezendatabase (huidige keuze)"));
-            optMap.setCaption(QStringLiteral("In Verkenner-map"));
+            lblUitleg0.setCaption(u"De HDN berichten zijn in de adviezendatabase opgeslagen."_s);
+            lblUitleg1.setCaption(u"Hier kunt u kiezen om de HDN berichten niet meer in de database op te slaan, maar als bestanden buiten de database in een verkenner-map. "_s);
+            optDatabase.setCaption(u"In adviezendatabase (huidige keuze)"_s);
+            optMap.setCaption(u"In Verkenner-map"_s);
             optDatabase.setValue(true);
         }
         optHDNBerichtenOpslag_Click(optMap.value() ? 1 : 0);
@@ -91,10 +93,10 @@ void frmHDNBerichtenOpslag::optHDNBerichtenOpslag_Click(int index)
         if (!host())
             return;
         if (index == 0)
-            cmdWijzigen.setCaption(QStringLiteral("Wijzigen van opslagmap naar database..."));
+            cmdWijzigen.setCaption(u"Wijzigen van opslagmap naar database..."_s);
         else
-            cmdWijzigen.setCaption(huidigeOpslag() == 2 ? QStringLiteral("Wijzigen opslagmap...")
-                                                        : QStringLiteral("Wijzigen van database naar opslagmap..."));
+            cmdWijzigen.setCaption(huidigeOpslag() == 2 ? u"Wijzigen opslagmap..."_s
+                                                        : u"Wijzigen van database naar opslagmap..."_s);
         // Messages in the database cannot move into the database.
         cmdWijzigen.setEnabled(!(index == 0 && huidigeOpslag() == 1));
     });
@@ -104,7 +106,7 @@ void frmHDNBerichtenOpslag::cmdWijzigen_Click()
 {
     guarded([this] {
         cmdWijzigen.setEnabled(false);
-        ui().msgBox(QStringLiteral("Let op, het volgende scherm toont het aantal te verplaatsten HDN berichten. Het tellen hiervan kan enige minuten duren indien u een grote database heeft."),
+        ui().msgBox(u"Let op, het volgende scherm toont het aantal te verplaatsten HDN berichten. Het tellen hiervan kan enige minuten duren indien u een grote database heeft."_s,
                     MsgButtons::OK, MsgIcon::Information, caption());
         frmWijzigenHDNBerichtenOpslag dialog;
         dialog.setCd_HDNBerichtenOpslagActie(optDatabase.value() ? 1 : 2);
@@ -121,7 +123,7 @@ bool frmHDNBerichtenOpslag::QueryUnload()
     guarded([&] {
         const int chosen = optMap.value() ? 2 : 1;
         if (host() && chosen != huidigeOpslag() &&
-            ui().msgBox(QStringLiteral("U heeft de wijziging nog niet doorgevoerd. Wilt u het scherm verlaten?"),
+            ui().msgBox(u"U heeft de wijziging nog niet doorgevoerd. Wilt u het scherm verlaten?"_s,
                         MsgButtons::YesNo, MsgIcon::None, caption()) != MsgResult::Yes)
             mayClose = false;
     });

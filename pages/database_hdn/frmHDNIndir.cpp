@@ -7,6 +7,8 @@
 #include "framework/ui/Ui.h"
 #include "framework/util/FolderRoutines.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -27,19 +29,19 @@ bool Find_HdnIndir(HdnSettings& hdn, const QString& berichtsoort)
 } // namespace
 
 frmHDNIndir::frmHDNIndir()
-    : Dialog(QStringLiteral("frmHDNIndir"), QStringLiteral("Instellingen - HDN Indir")),
-      cboBerichtsoort(add<ComboBox>(QStringLiteral("cboBerichtsoort"))),
-      txtHDNInDir(add<TextBox>(QStringLiteral("txtHDNInDir"))),
-      cmdHDNInDir(add<CommandButton>(QStringLiteral("cmdHDNInDir"))),
-      cmdClearHDNInDir(add<CommandButton>(QStringLiteral("cmdClearHDNInDir"))),
-      cmdOk(add<CommandButton>(QStringLiteral("cmdOk"))),
-      cmdAnnuleren(add<CommandButton>(QStringLiteral("cmdAnnuleren")))
+    : Dialog(u"frmHDNIndir"_s, u"Instellingen - HDN Indir"_s),
+      cboBerichtsoort(add<ComboBox>(u"cboBerichtsoort"_s)),
+      txtHDNInDir(add<TextBox>(u"txtHDNInDir"_s)),
+      cmdHDNInDir(add<CommandButton>(u"cmdHDNInDir"_s)),
+      cmdClearHDNInDir(add<CommandButton>(u"cmdClearHDNInDir"_s)),
+      cmdOk(add<CommandButton>(u"cmdOk"_s)),
+      cmdAnnuleren(add<CommandButton>(u"cmdAnnuleren"_s))
 {
-    setCaption(QStringLiteral("Afwijkende locatie HDN Indir toevoegen"));
-    auto& lblBerichtsoort = add<Label>(QStringLiteral("lblBerichtsoort"));
-    lblBerichtsoort.setCaption(QStringLiteral("Berichtsoort"));
-    auto& lblLocatie = add<Label>(QStringLiteral("lblLocatie"));
-    lblLocatie.setCaption(QStringLiteral("Locatie"));
+    setCaption(u"Afwijkende locatie HDN Indir toevoegen"_s);
+    auto& lblBerichtsoort = add<Label>(u"lblBerichtsoort"_s);
+    lblBerichtsoort.setCaption(u"Berichtsoort"_s);
+    auto& lblLocatie = add<Label>(u"lblLocatie"_s);
+    lblLocatie.setCaption(u"Locatie"_s);
     cboBerichtsoort.setStyle(ComboBox::Style::DropDownList);
     int top = Margin;
     lblBerichtsoort.setBounds(Margin, top + 45, LabelWidth, 255);
@@ -49,16 +51,16 @@ frmHDNIndir::frmHDNIndir()
     const int fieldWidth = InnerWidth - LabelWidth - 2 * 375 - 60;
     txtHDNInDir.setBounds(Margin + LabelWidth, top, fieldWidth, 315);
     txtHDNInDir.setLocked(true);
-    cmdHDNInDir.setCaption(QStringLiteral("..."));
+    cmdHDNInDir.setCaption(u"..."_s);
     cmdHDNInDir.setBounds(txtHDNInDir.right() + 30, top, 375, 315);
-    cmdClearHDNInDir.setCaption(QStringLiteral("X"));
-    cmdClearHDNInDir.setToolTipText(QStringLiteral("Locatie leegmaken"));
+    cmdClearHDNInDir.setCaption(u"X"_s);
+    cmdClearHDNInDir.setToolTipText(u"Locatie leegmaken"_s);
     cmdClearHDNInDir.setBounds(cmdHDNInDir.right() + 30, top, 375, 315);
     top += 315 + 2 * Margin;
-    cmdAnnuleren.setCaption(QStringLiteral("&Annuleren"));
+    cmdAnnuleren.setCaption(u"&Annuleren"_s);
     cmdAnnuleren.setCancel(true);
     cmdAnnuleren.setBounds(Margin + InnerWidth - ButtonWidth, top, ButtonWidth, ButtonHeight);
-    cmdOk.setCaption(QStringLiteral("&OK"));
+    cmdOk.setCaption(u"&OK"_s);
     cmdOk.setDefault(true);
     cmdOk.setBounds(cmdAnnuleren.left() - Margin - ButtonWidth, top, ButtonWidth, ButtonHeight);
     setBorderHeight(TitleBarHeight);
@@ -72,7 +74,7 @@ frmHDNIndir::frmHDNIndir()
 
 QStringList frmHDNIndir::Berichtsoorten()
 {
-    return QStringLiteral("AX;DA;DX;GX;LX;KX;OX;PX;RX;SX;TX;BX").split(QLatin1Char(';'));
+    return u"AX;DA;DX;GX;LX;KX;OX;PX;RX;SX;TX;BX"_s.split(QLatin1Char(';'));
 }
 
 QStringList frmHDNIndir::FreeBerichtsoorten(Settings& setup)
@@ -108,8 +110,8 @@ void frmHDNIndir::cmdHDNInDir_Click()
 {
     guarded([this] {
         const QString chosen = BrowseForFolder(ui(), txtHDNInDir.text(),
-                                               QStringLiteral("Selecteer de 'in'-map voor het HDN ") + cboBerichtsoort.text() +
-                                                   QStringLiteral("-bericht"));
+                                               u"Selecteer de 'in'-map voor het HDN "_s + cboBerichtsoort.text() +
+                                                   u"-bericht"_s);
         if (!chosen.isEmpty())
             txtHDNInDir.setText(chosen);
     });
@@ -128,7 +130,7 @@ void frmHDNIndir::cmdOk_Click()
         const QString soort = cboBerichtsoort.text();
         const QString map = txtHDNInDir.text().trimmed();
         if (soort.isEmpty() || map.isEmpty()) {
-            ui().msgBox(QStringLiteral("Selecteer a.u.b. een berichtsoort en een locatie voor de Indir."), MsgButtons::OK,
+            ui().msgBox(u"Selecteer a.u.b. een berichtsoort en een locatie voor de Indir."_s, MsgButtons::OK,
                         MsgIcon::Exclamation, caption());
             return;
         }

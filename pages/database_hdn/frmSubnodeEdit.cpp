@@ -5,6 +5,8 @@
 #include "framework/settings/AutorisatieSettings.h"
 #include "framework/ui/Ui.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -16,17 +18,17 @@ constexpr int ButtonHeight = 375;
 } // namespace
 
 frmSubnodeEdit::frmSubnodeEdit()
-    : Dialog(QStringLiteral("frmSubnodeEdit"), QStringLiteral("Instellingen - HDN")),
-      txtVestiging(add<TextBox>(QStringLiteral("txtVestiging"))),
-      txtHDNNummer(add<TextBox>(QStringLiteral("txtHDNNummer"))),
-      cmdOK(add<CommandButton>(QStringLiteral("cmdOK"))),
-      cmdAnnuleren(add<CommandButton>(QStringLiteral("cmdAnnuleren")))
+    : Dialog(u"frmSubnodeEdit"_s, u"Instellingen - HDN"_s),
+      txtVestiging(add<TextBox>(u"txtVestiging"_s)),
+      txtHDNNummer(add<TextBox>(u"txtHDNNummer"_s)),
+      cmdOK(add<CommandButton>(u"cmdOK"_s)),
+      cmdAnnuleren(add<CommandButton>(u"cmdAnnuleren"_s))
 {
-    setCaption(QStringLiteral("Subnode per vestiging"));
-    auto& lblVestiging = add<Label>(QStringLiteral("lblVestiging"));
-    lblVestiging.setCaption(QStringLiteral("Vestiging"));
-    auto& lblHDNNummer = add<Label>(QStringLiteral("lblHDNNummer"));
-    lblHDNNummer.setCaption(QStringLiteral("HDN-nummer"));
+    setCaption(u"Subnode per vestiging"_s);
+    auto& lblVestiging = add<Label>(u"lblVestiging"_s);
+    lblVestiging.setCaption(u"Vestiging"_s);
+    auto& lblHDNNummer = add<Label>(u"lblHDNNummer"_s);
+    lblHDNNummer.setCaption(u"HDN-nummer"_s);
     lblVestiging.setBounds(Margin, Margin + 45, LabelWidth, 255);
     txtVestiging.setBounds(Margin + LabelWidth, Margin, InnerWidth - LabelWidth, 315);
     txtVestiging.setLocked(true);
@@ -34,10 +36,10 @@ frmSubnodeEdit::frmSubnodeEdit()
     txtHDNNummer.setBounds(Margin + LabelWidth, Margin + 435, 1200, 315);
     txtHDNNummer.setMaxLength(6);
     const int top = txtHDNNummer.bottom() + 2 * Margin;
-    cmdAnnuleren.setCaption(QStringLiteral("&Annuleren"));
+    cmdAnnuleren.setCaption(u"&Annuleren"_s);
     cmdAnnuleren.setCancel(true);
     cmdAnnuleren.setBounds(Margin + InnerWidth - ButtonWidth, top, ButtonWidth, ButtonHeight);
-    cmdOK.setCaption(QStringLiteral("&OK"));
+    cmdOK.setCaption(u"&OK"_s);
     cmdOK.setDefault(true);
     cmdOK.setBounds(cmdAnnuleren.left() - Margin - ButtonWidth, top, ButtonWidth, ButtonHeight);
     setBorderHeight(TitleBarHeight);
@@ -56,7 +58,7 @@ void frmSubnodeEdit::Fill_Controls()
 {
     guarded([this] {
         if (!host() || !vestiging_) {
-            ui().msgBox(QStringLiteral("Vul eerst de properties 'Application' en 'Vestiging'."), MsgButtons::OK,
+            ui().msgBox(u"Vul eerst de properties 'Application' en 'Vestiging'."_s, MsgButtons::OK,
                         MsgIcon::Critical, caption());
             return;
         }
@@ -69,15 +71,15 @@ void frmSubnodeEdit::cmdOK_Click()
 {
     guarded([this] {
         if (!vestiging_) {
-            ui().msgBox(QStringLiteral("Vul eerst de properties 'Application' en 'Vestiging'."), MsgButtons::OK,
+            ui().msgBox(u"Vul eerst de properties 'Application' en 'Vestiging'."_s, MsgButtons::OK,
                         MsgIcon::Critical, caption());
             return;
         }
         const QString nummer = txtHDNNummer.text().trimmed();
         // Empty takes the branch back to the office's own number.
         if (!nummer.isEmpty() && !IsHdnNummer(nummer)) {
-            ui().msgBox(QStringLiteral("Ongeldig HDN Nummer ingevoerd..."), MsgButtons::OK, MsgIcon::Information,
-                        QStringLiteral("Ongeldige invoer"));
+            ui().msgBox(u"Ongeldig HDN Nummer ingevoerd..."_s, MsgButtons::OK, MsgIcon::Information,
+                        u"Ongeldige invoer"_s);
             txtHDNNummer.setFocus();
             return;
         }

@@ -15,54 +15,56 @@
 #include <QStorageInfo>
 #include <QUuid>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
 constexpr int Margin = 120;
 constexpr int InnerWidth = 7200;
 constexpr int ButtonHeight = 375;
-const QString CrLf = QStringLiteral("\r\n");
+const QString CrLf = u"\r\n"_s;
 // The bar's colour while messages move: RGB(187, 5, 16) as a BGR value.
 constexpr Colour ProgressColour = 0x1005BB;
 } // namespace
 
 frmWijzigenHDNBerichtenOpslag::frmWijzigenHDNBerichtenOpslag()
-    : Dialog(QStringLiteral("frmWijzigenHDNBerichtenOpslag"), QStringLiteral("Instellingen - HDN berichten opslag")),
-      lblUitleg(add<Label>(QStringLiteral("lblUitleg"))),
-      txtHDNBerichtenOpslagMap(add<TextBox>(QStringLiteral("txtHDNBerichtenOpslagMap"))),
-      cmdHDNBerichtenOpslagMap(add<CommandButton>(QStringLiteral("cmdHDNBerichtenOpslagMap"))),
-      lblAvailableSpace(add<Label>(QStringLiteral("lblAvailableSpace"))),
-      chkBestandenVerwijderen(add<CheckBox>(QStringLiteral("chkBestandenVerwijderen"))),
-      pgbProgress(add<ProgressBar>(QStringLiteral("pgbProgress"), &add<Frame>(QStringLiteral("fraVoortgang")))),
-      lblVoortgang(add<Label>(QStringLiteral("lblVoortgang"), &get<Frame>(QStringLiteral("fraVoortgang")))),
-      cmdActie(add<CommandButton>(QStringLiteral("cmdActie")))
+    : Dialog(u"frmWijzigenHDNBerichtenOpslag"_s, u"Instellingen - HDN berichten opslag"_s),
+      lblUitleg(add<Label>(u"lblUitleg"_s)),
+      txtHDNBerichtenOpslagMap(add<TextBox>(u"txtHDNBerichtenOpslagMap"_s)),
+      cmdHDNBerichtenOpslagMap(add<CommandButton>(u"cmdHDNBerichtenOpslagMap"_s)),
+      lblAvailableSpace(add<Label>(u"lblAvailableSpace"_s)),
+      chkBestandenVerwijderen(add<CheckBox>(u"chkBestandenVerwijderen"_s)),
+      pgbProgress(add<ProgressBar>(u"pgbProgress"_s, &add<Frame>(u"fraVoortgang"_s))),
+      lblVoortgang(add<Label>(u"lblVoortgang"_s, &get<Frame>(u"fraVoortgang"_s))),
+      cmdActie(add<CommandButton>(u"cmdActie"_s))
 {
-    setCaption(QStringLiteral("Wijzigen HDN berichten opslag"));
+    setCaption(u"Wijzigen HDN berichten opslag"_s);
     lblUitleg.setWordWrap(true);
     lblUitleg.setBounds(Margin, Margin, InnerWidth, 1215);
-    auto& lblMap = add<Label>(QStringLiteral("lblHDNBerichtenOpslagMap"));
-    lblMap.setCaption(QStringLiteral("HDN Berichten opslag map"));
+    auto& lblMap = add<Label>(u"lblHDNBerichtenOpslagMap"_s);
+    lblMap.setCaption(u"HDN Berichten opslag map"_s);
     int top = lblUitleg.bottom() + Margin;
     lblMap.setBounds(Margin, top, InnerWidth, 255);
     top = lblMap.bottom() + 30;
     txtHDNBerichtenOpslagMap.setBounds(Margin, top, InnerWidth - 420, 315);
-    cmdHDNBerichtenOpslagMap.setCaption(QStringLiteral("..."));
+    cmdHDNBerichtenOpslagMap.setCaption(u"..."_s);
     cmdHDNBerichtenOpslagMap.setBounds(Margin + InnerWidth - 375, top, 375, 315);
     top = txtHDNBerichtenOpslagMap.bottom() + 60;
     lblAvailableSpace.setBounds(Margin, top, InnerWidth, 255);
     top = lblAvailableSpace.bottom() + 60;
-    chkBestandenVerwijderen.setCaption(QStringLiteral("HDN Berichten uit map verwijderen"));
+    chkBestandenVerwijderen.setCaption(u"HDN Berichten uit map verwijderen"_s);
     chkBestandenVerwijderen.setBounds(Margin, top, InnerWidth, 255);
     top = chkBestandenVerwijderen.bottom() + Margin;
-    auto& fraVoortgang = get<Frame>(QStringLiteral("fraVoortgang"));
-    fraVoortgang.setCaption(QStringLiteral("Voortgang"));
+    auto& fraVoortgang = get<Frame>(u"fraVoortgang"_s);
+    fraVoortgang.setCaption(u"Voortgang"_s);
     fraVoortgang.setBounds(Margin, top, InnerWidth, 1005);
     pgbProgress.setBounds(Margin, 300, InnerWidth - 2 * Margin, 255);
     pgbProgress.setForeColor(ProgressColour);
     lblVoortgang.setBounds(Margin, 630, InnerWidth - 2 * Margin, 255);
     lblVoortgang.setVisible(false);
     top = fraVoortgang.bottom() + Margin;
-    cmdActie.setCaption(QStringLiteral("&Nu uitvoeren..."));
+    cmdActie.setCaption(u"&Nu uitvoeren..."_s);
     cmdActie.setBounds(Margin + InnerWidth - 1800, top, 1800, ButtonHeight);
     const int height = cmdActie.bottom() + Margin;
     setBorderHeight(TitleBarHeight);
@@ -118,7 +120,7 @@ void frmWijzigenHDNBerichtenOpslag::Fill_Control()
 {
     guarded([this] {
         if (!host() || (Cd_HDNBerichtenOpslagActie != 1 && Cd_HDNBerichtenOpslagActie != 2)) {
-            ui().msgBox(QStringLiteral("Zet eerst de property 'Application' en de property 'Cd_HDNBerichtenOpslagActie'."),
+            ui().msgBox(u"Zet eerst de property 'Application' en de property 'Cd_HDNBerichtenOpslagActie'."_s,
                         MsgButtons::OK, MsgIcon::Exclamation, caption());
             return;
         }
@@ -154,22 +156,22 @@ void frmWijzigenHDNBerichtenOpslag::Show_Explanation()
 {
     switch (moveCode_) {
     case 2:
-        lblUitleg.setCaption(QStringLiteral("Bij het wijzigen van de opslag van Verkennermap naar Database zullen de HDN berichten in de ") +
-                             QStringLiteral("database geplaatst worden. U kunt hieronder aangeven of de bestanden hierbij uit de map verwijderd dienen te worden."));
+        lblUitleg.setCaption(u"Bij het wijzigen van de opslag van Verkennermap naar Database zullen de HDN berichten in de "_s +
+                             u"database geplaatst worden. U kunt hieronder aangeven of de bestanden hierbij uit de map verwijderd dienen te worden."_s);
         break;
     case 1:
-        lblUitleg.setCaption(QStringLiteral("Bij het wijzigen van de opslag van Database naar Verkennermap zullen de HDN berichten in de ") +
-                             QStringLiteral("onderstaande Verkennermap geplaatst worden en uit de database gehaald worden.") + CrLf +
-                             QStringLiteral("Er zijn ") + QString::number(aantal_) +
-                             QStringLiteral(" berichten met een totale grootte van ") + Convert_SizeToString(grootte_) +
-                             QStringLiteral(" over te zetten. Kies een map die over voldoende beschikbare ruimte beschikt."));
+        lblUitleg.setCaption(u"Bij het wijzigen van de opslag van Database naar Verkennermap zullen de HDN berichten in de "_s +
+                             u"onderstaande Verkennermap geplaatst worden en uit de database gehaald worden."_s + CrLf +
+                             u"Er zijn "_s + QString::number(aantal_) +
+                             u" berichten met een totale grootte van "_s + Convert_SizeToString(grootte_) +
+                             u" over te zetten. Kies een map die over voldoende beschikbare ruimte beschikt."_s);
         break;
     case 3:
-        lblUitleg.setCaption(QStringLiteral("Hieronder kunt u de nieuwe maplocatie instellen. De HDN berichten zullen worden overgezet uit de huidige Verkennermap ") +
-                             QStringLiteral("naar de nieuwe Verkennermap."));
+        lblUitleg.setCaption(u"Hieronder kunt u de nieuwe maplocatie instellen. De HDN berichten zullen worden overgezet uit de huidige Verkennermap "_s +
+                             u"naar de nieuwe Verkennermap."_s);
         break;
     default:
-        lblUitleg.setCaption(QStringLiteral("De HDN berichten zijn al in de adviezendatabase opgeslagen."));
+        lblUitleg.setCaption(u"De HDN berichten zijn al in de adviezendatabase opgeslagen."_s);
         break;
     }
 }
@@ -178,14 +180,14 @@ void frmWijzigenHDNBerichtenOpslag::Show_AvailableSpace(const QString& folder)
 {
     const QStorageInfo info(folder);
     vrij_ = info.isValid() ? info.bytesAvailable() : 0;
-    lblAvailableSpace.setCaption(QStringLiteral("Beschikbare ruimte: ") + Convert_SizeToString(vrij_));
+    lblAvailableSpace.setCaption(u"Beschikbare ruimte: "_s + Convert_SizeToString(vrij_));
 }
 
 void frmWijzigenHDNBerichtenOpslag::cmdHDNBerichtenOpslagMap_Click()
 {
     guarded([this] {
         const QString chosen = BrowseForFolder(ui(), txtHDNBerichtenOpslagMap.text(),
-                                               QStringLiteral("Selecteer de folder waar u de HDN berichten wilt opslaan"));
+                                               u"Selecteer de folder waar u de HDN berichten wilt opslaan"_s);
         if (chosen.isEmpty())
             return;
         txtHDNBerichtenOpslagMap.setText(chosen);
@@ -202,8 +204,8 @@ bool frmWijzigenHDNBerichtenOpslag::Check_DestinationFolderRights(const QString&
 {
     if (folder.isEmpty() || !QDir(folder).exists())
         return false;
-    QFile test(QDir(folder).filePath(QStringLiteral("hdn-rechtentest-") +
-                                     QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".txt")));
+    QFile test(QDir(folder).filePath(u"hdn-rechtentest-"_s +
+                                     QUuid::createUuid().toString(QUuid::WithoutBraces) + u".txt"_s));
     if (!test.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return false;
     const bool written = test.write("Testbestand\r\n") == 13 && test.flush();
@@ -219,13 +221,13 @@ void frmWijzigenHDNBerichtenOpslag::cmdActie_Click()
             return;
         const QString folder = chosenFolder();
         if (moveCode_ == 3 && HdnMessageStore::SameFolder(folder, huidigeMap_)) {
-            ui().msgBox(QStringLiteral("U heeft nog geen nieuwe opslagmap geselecteerd."), MsgButtons::OK,
+            ui().msgBox(u"U heeft nog geen nieuwe opslagmap geselecteerd."_s, MsgButtons::OK,
                         MsgIcon::Exclamation, caption());
             return;
         }
         // Tested before anything is asked or changed: without rights nothing may move.
         if (!Check_DestinationFolderRights(folder)) {
-            ui().msgBox(QStringLiteral("Er zijn niet voldoende rechten op de gekozen HDN berichten opslagmap."),
+            ui().msgBox(u"Er zijn niet voldoende rechten op de gekozen HDN berichten opslagmap."_s,
                         MsgButtons::OK, MsgIcon::Exclamation, caption());
             return;
         }
@@ -233,8 +235,8 @@ void frmWijzigenHDNBerichtenOpslag::cmdActie_Click()
             Show_AvailableSpace(folder);
             grootte_ = store().SizeOnDisk(AllocationUnit(folder));
             if (vrij_ < grootte_ &&
-                ui().msgBox(QStringLiteral("De beschikbare ruimte in de gekozen map is waarschijnlijk niet voldoende om de HDN berichten in te kopieren.") +
-                                CrLf + QStringLiteral("Wilt u toch doorgaan?"),
+                ui().msgBox(u"De beschikbare ruimte in de gekozen map is waarschijnlijk niet voldoende om de HDN berichten in te kopieren."_s +
+                                CrLf + u"Wilt u toch doorgaan?"_s,
                             MsgButtons::YesNo, MsgIcon::Exclamation, caption()) != MsgResult::Yes)
                 return;
         }
@@ -242,28 +244,28 @@ void frmWijzigenHDNBerichtenOpslag::cmdActie_Click()
         QStringList lines;
         switch (moveCode_) {
         case 1:
-            header = QStringLiteral("Let op! Voor de overgang naar de opslag in een verkennermap");
-            lines << QStringLiteral("- Gebruikers moeten lees-, schrijf- en verwijderrechten hebben op de opslagmap.");
+            header = u"Let op! Voor de overgang naar de opslag in een verkennermap"_s;
+            lines << u"- Gebruikers moeten lees-, schrijf- en verwijderrechten hebben op de opslagmap."_s;
             break;
         case 2:
-            header = QStringLiteral("Let op! Voor de overgang naar de opslag in de database");
-            lines << QStringLiteral("- U moet lees-, schrijf- en verwijderrechten hebben op de opslagmap.");
+            header = u"Let op! Voor de overgang naar de opslag in de database"_s;
+            lines << u"- U moet lees-, schrijf- en verwijderrechten hebben op de opslagmap."_s;
             break;
         default:
-            header = QStringLiteral("Let op! Bij het verplaatsen van de HDN berichten naar een andere map");
-            lines << QStringLiteral("- Moet er voldoende schijfruimte beschikbaar zijn in de nieuwe opslagmap;")
-                  << QStringLiteral("- U moet lees- en verwijderrechten hebben op de huidige opslagmap;")
-                  << QStringLiteral("- Gebruikers moeten lees-, schrijf- en verwijderrechten hebben op de nieuwe opslagmap.");
+            header = u"Let op! Bij het verplaatsen van de HDN berichten naar een andere map"_s;
+            lines << u"- Moet er voldoende schijfruimte beschikbaar zijn in de nieuwe opslagmap;"_s
+                  << u"- U moet lees- en verwijderrechten hebben op de huidige opslagmap;"_s
+                  << u"- Gebruikers moeten lees-, schrijf- en verwijderrechten hebben op de nieuwe opslagmap."_s;
             break;
         }
-        QString text = header + QStringLiteral(" moeten eerst onderstaande zaken gecontroleerd worden:") + CrLf + CrLf +
-                       QStringLiteral("- Maak vooraf een backup van de Adviezen-database;") + CrLf +
-                       QStringLiteral("- Alle gebruikers moeten uitgelogd zijn uit Quenmarix;") + CrLf +
-                       QStringLiteral("- Alle computers moeten de laatste versie van Quenmarix hebben;") + CrLf;
+        QString text = header + u" moeten eerst onderstaande zaken gecontroleerd worden:"_s + CrLf + CrLf +
+                       u"- Maak vooraf een backup van de Adviezen-database;"_s + CrLf +
+                       u"- Alle gebruikers moeten uitgelogd zijn uit Quenmarix;"_s + CrLf +
+                       u"- Alle computers moeten de laatste versie van Quenmarix hebben;"_s + CrLf;
         for (const QString& line : lines)
             text += line + CrLf;
-        text += CrLf + QStringLiteral("Afhankelijk van het huidig aantal HDN berichten kan dit enige tijd in beslag nemen.") +
-                CrLf + CrLf + QStringLiteral("Wilt u doorgaan?");
+        text += CrLf + u"Afhankelijk van het huidig aantal HDN berichten kan dit enige tijd in beslag nemen."_s +
+                CrLf + CrLf + u"Wilt u doorgaan?"_s;
         if (ui().msgBox(text, MsgButtons::YesNo, MsgIcon::Exclamation, caption()) != MsgResult::Yes)
             return;
         cmdActie.setEnabled(false);
@@ -271,13 +273,13 @@ void frmWijzigenHDNBerichtenOpslag::cmdActie_Click()
         if (!runMove(moveCode_, false)) {
             RollBack();
         } else {
-            QString done = QStringLiteral("Omzetten gereed!");
+            QString done = u"Omzetten gereed!"_s;
             if (last_.notMoved > 0)
                 done += CrLf + CrLf + QString::number(last_.notMoved) +
-                        QStringLiteral(" HDN bericht(en) konden niet worden overgezet: het bestand ontbreekt of bevat geen XML.");
+                        u" HDN bericht(en) konden niet worden overgezet: het bestand ontbreekt of bevat geen XML."_s;
             if (last_.passedOver > 0)
                 done += CrLf + CrLf + QString::number(last_.passedOver) +
-                        QStringLiteral(" HDN bericht(en) zonder datum of zonder geldige XML zijn overgeslagen.");
+                        u" HDN bericht(en) zonder datum of zonder geldige XML zijn overgeslagen."_s;
             ui().msgBox(done, MsgButtons::OK, MsgIcon::Information, caption());
         }
         close(false);
@@ -296,7 +298,7 @@ void frmWijzigenHDNBerichtenOpslag::startProgress()
 
 void frmWijzigenHDNBerichtenOpslag::showRow(qint64 row)
 {
-    lblVoortgang.setCaption(QStringLiteral("Bezig met HDN bericht ") + QString::number(row) + QStringLiteral(" van ") +
+    lblVoortgang.setCaption(u"Bezig met HDN bericht "_s + QString::number(row) + u" van "_s +
                             QString::number(aantal_));
     const int percent = aantal_ > 0 ? int(qMin<qint64>(100, row * 100 / aantal_)) : 100;
     pgbProgress.setValue(percent);
@@ -359,7 +361,7 @@ bool frmWijzigenHDNBerichtenOpslag::runMove(int code, bool reverse)
     }
     // A message that could not be put back is a failed undo.
     if (reverse && errorText_.isEmpty() && last_.notMoved > 0)
-        errorText_ = QString::number(last_.notMoved) + QStringLiteral(" HDN bericht(en) konden niet worden teruggezet.");
+        errorText_ = QString::number(last_.notMoved) + u" HDN bericht(en) konden niet worden teruggezet."_s;
     return errorText_.isEmpty();
 }
 
@@ -426,25 +428,25 @@ void frmWijzigenHDNBerichtenOpslag::RollBack()
     guarded([this] {
         switch (moveCode_) {
         case 1:
-            lblUitleg.setCaption(QStringLiteral("De verplaatste HDN berichten zullen worden teruggeplaatst in de database."));
+            lblUitleg.setCaption(u"De verplaatste HDN berichten zullen worden teruggeplaatst in de database."_s);
             break;
         case 2:
-            lblUitleg.setCaption(QStringLiteral("De verplaatste HDN berichten zullen worden teruggezet in de Verkennermap."));
+            lblUitleg.setCaption(u"De verplaatste HDN berichten zullen worden teruggezet in de Verkennermap."_s);
             break;
         default:
-            lblUitleg.setCaption(QStringLiteral("De verplaatste HDN berichten zullen worden teruggezet in de originele Verkennermap"));
+            lblUitleg.setCaption(u"De verplaatste HDN berichten zullen worden teruggezet in de originele Verkennermap"_s);
             break;
         }
         chkBestandenVerwijderen.setVisible(false);
         const QString question =
-            QStringLiteral("Quenmarix kan proberen om de wijziging ongedaan te maken. Er is geen garantie dat dit slaagt.") + CrLf +
-            QStringLiteral("Als u dit niet wenst kies dan voor 'Nee'. U kunt dan na het afsluiten van Quenmarix uw backup van de adviezendatabase terugzetten.") +
-            CrLf + QStringLiteral("Indien u voor 'Ja' kiest zal de actie gestart worden.");
+            u"Quenmarix kan proberen om de wijziging ongedaan te maken. Er is geen garantie dat dit slaagt."_s + CrLf +
+            u"Als u dit niet wenst kies dan voor 'Nee'. U kunt dan na het afsluiten van Quenmarix uw backup van de adviezendatabase terugzetten."_s +
+            CrLf + u"Indien u voor 'Ja' kiest zal de actie gestart worden."_s;
         if (ui().msgBox(question, MsgButtons::YesNo, MsgIcon::Exclamation, caption()) != MsgResult::Yes)
             return;
         const QString previousMap = huidigeMap_;
         if (!runMove(moveCode_, true)) {
-            ui().msgBox(QStringLiteral("Het ongedaan maken van de actie is niet gelukt. Zet de backup van de adviezendatabase terug."),
+            ui().msgBox(u"Het ongedaan maken van de actie is niet gelukt. Zet de backup van de adviezendatabase terug."_s,
                         MsgButtons::OK, MsgIcon::Critical, caption());
             return;
         }

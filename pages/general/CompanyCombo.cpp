@@ -2,13 +2,15 @@
 
 #include "framework/forms/ComboBox.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 void fillCompanyCombo(ComboBox& combo, const CompanyList& companies, const QString& storedCode,
                       const QStringList& excludedCodes)
 {
     combo.clear();
-    combo.addItemWithData(QStringLiteral("<Maak uw keuze>"), 0);
+    combo.addItemWithData(u"<Maak uw keuze>"_s, 0);
     int selected = 0;
     for (int position = 1;; ++position) {
         const std::optional<HostCompany> company = companies(position);

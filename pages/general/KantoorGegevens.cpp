@@ -8,6 +8,8 @@
 
 #include <QStringList>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -16,26 +18,26 @@ constexpr int LabelWidth = 2895;
 constexpr int FieldWidth = InnerWidth - LabelWidth - RowLayout::Gap;
 } // namespace
 
-KantoorGegevens::KantoorGegevens() : SettingsPage(QStringLiteral("KantoorGegevens"))
+KantoorGegevens::KantoorGegevens() : SettingsPage(u"KantoorGegevens"_s)
 {
-    auto& fra = add<Frame>(form(), QStringLiteral("fraKantoorInst"), QStringLiteral("Kantoorgegevens"));
+    auto& fra = add<Frame>(form(), u"fraKantoorInst"_s, u"Kantoorgegevens"_s);
     auto readOnly = [&](const QString& name) {
         TextBox& box = add<TextBox>(fra, name);
         box.setLocked(true);
         return &box;
     };
-    auto& lblNaam = add<Label>(fra, QStringLiteral("lblNaam"), QStringLiteral("Naam"));
-    txtNaam = readOnly(QStringLiteral("txtNaam"));
+    auto& lblNaam = add<Label>(fra, u"lblNaam"_s, u"Naam"_s);
+    txtNaam = readOnly(u"txtNaam"_s);
     auto& lblStraat =
-        add<Label>(fra, QStringLiteral("lblStraat"), QStringLiteral("Straat / huisnummer / toevoeging"));
-    txtStraat = readOnly(QStringLiteral("txtStraat"));
-    txtHuisnr = readOnly(QStringLiteral("txtHuisnr"));
-    txtToevoeging = readOnly(QStringLiteral("txtToevoeging"));
-    auto& lblPostcode = add<Label>(fra, QStringLiteral("lblPostcode"), QStringLiteral("Postcode / woonplaats"));
-    txtPostcode = readOnly(QStringLiteral("txtPostcode"));
-    txtWoonplaats = readOnly(QStringLiteral("txtWoonplaats"));
-    auto& lblContact = add<Label>(fra, QStringLiteral("lblContactPersoon"), QStringLiteral("Adviseur"));
-    txtContactPersoon = readOnly(QStringLiteral("txtContactPersoon"));
+        add<Label>(fra, u"lblStraat"_s, u"Straat / huisnummer / toevoeging"_s);
+    txtStraat = readOnly(u"txtStraat"_s);
+    txtHuisnr = readOnly(u"txtHuisnr"_s);
+    txtToevoeging = readOnly(u"txtToevoeging"_s);
+    auto& lblPostcode = add<Label>(fra, u"lblPostcode"_s, u"Postcode / woonplaats"_s);
+    txtPostcode = readOnly(u"txtPostcode"_s);
+    txtWoonplaats = readOnly(u"txtWoonplaats"_s);
+    auto& lblContact = add<Label>(fra, u"lblContactPersoon"_s, u"Adviseur"_s);
+    txtContactPersoon = readOnly(u"txtContactPersoon"_s);
 
     RowLayout rows(fra, InnerWidth);
     rows.field(lblNaam, *txtNaam, FieldWidth, LabelWidth)
@@ -53,15 +55,15 @@ KantoorGegevens::KantoorGegevens() : SettingsPage(QStringLiteral("KantoorGegeven
                                                    &OfficeSettings::AFMRegistratieNr};
     for (std::size_t i = 0; i < std::size(editable); ++i) {
         const QString field = QString::fromLatin1(editable[i].first);
-        auto& label = add<Label>(fra, QStringLiteral("lbl") + field, QString::fromUtf8(editable[i].second));
-        auto& box = add<TextBox>(fra, QStringLiteral("txt") + field);
+        auto& label = add<Label>(fra, u"lbl"_s + field, QString::fromUtf8(editable[i].second));
+        auto& box = add<TextBox>(fra, u"txt"_s + field);
         bind(box, members[i]).then([this] { app().SetupChanged(); });
         rows.field(label, box, FieldWidth, LabelWidth);
     }
-    auto& lblNoot = add<Label>(fra, QStringLiteral("lblNoot"),
-                               QStringLiteral("Kloppen de getoonde naam- en adresgegevens niet? Neem dan contact op met "
+    auto& lblNoot = add<Label>(fra, u"lblNoot"_s,
+                               u"Kloppen de getoonde naam- en adresgegevens niet? Neem dan contact op met "
                                               "de leverancier, telefonisch via 020 - 123 45 67 of per e-mail via "
-                                              "support@quenmarix.nl."));
+                                              "support@quenmarix.nl."_s);
     rows.space(RowLayout::RowGap).text(lblNoot).finish();
     stackFrames({&fra});
 }

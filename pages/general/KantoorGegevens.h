@@ -5,12 +5,14 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "Kantoorgegevens": the office's registered name, address and contact person,
 // and the contact data the office keeps up to date itself.
 class KantoorGegevens final : public SettingsPage {
 public:
     KantoorGegevens();
-    QString Titel() const override { return QStringLiteral("Kantoorgegevens"); }
+    QString Titel() const override { return u"Kantoorgegevens"_s; }
     AttachKind attachKind() const override { return AttachKind::SetApplication; }
     bool hasValidation() const override { return true; }
 
@@ -19,7 +21,7 @@ public:
 
 protected:
     void Fill() override;
-    QString fillProcedure() const override { return QStringLiteral("SetApplication"); }
+    QString fillProcedure() const override { return u"SetApplication"_s; }
 
 private:
     TextBox* txtNaam = nullptr;

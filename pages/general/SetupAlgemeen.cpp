@@ -18,6 +18,8 @@
 #include <QImage>
 #include <QImageReader>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -28,9 +30,8 @@ constexpr int SwatchWidth = 915;
 constexpr int DefaultButtonWidth = 1095;
 constexpr int ColourLabelWidth = 2895;
 
-const QString LogoFilter = QStringLiteral(
-    "Bitmap (*.bmp;*.dib)|*.bmp;*.dib|GIF (*.gif)|*.gif|JPEG (*.jpg)|*.jpg|Metabestanden (*.wmf;*.emf)|*.wmf;*.emf|"
-    "Icon (*.ico;*.cur)|*.ico;*.cur|Alle afbeeldingen|*.bmp;*.dib;*.gif;*.jpg;*.wmf;*.emf;*.ico;*.cur");
+const QString LogoFilter = u"Bitmap (*.bmp;*.dib)|*.bmp;*.dib|GIF (*.gif)|*.gif|JPEG (*.jpg)|*.jpg|Metabestanden (*.wmf;*.emf)|*.wmf;*.emf|"
+    "Icon (*.ico;*.cur)|*.ico;*.cur|Alle afbeeldingen|*.bmp;*.dib;*.gif;*.jpg;*.wmf;*.emf;*.ico;*.cur"_s;
 
 bool isPicture(const QString& path) { return QImageReader(path).canRead(); }
 
@@ -40,8 +41,8 @@ QSize pictureSize(const QString& path)
 {
     const QImage picture(path);
     if (picture.isNull())
-        throw RuntimeError(ErrorNumber::InvalidPicture, QStringLiteral("Het bestand %1 is geen afbeelding die het programma kan "
-                                                          "lezen.")
+        throw RuntimeError(ErrorNumber::InvalidPicture, u"Het bestand %1 is geen afbeelding die het programma kan "
+                                                          "lezen."_s
                                                .arg(QDir::toNativeSeparators(path)));
     return picture.size();
 }
@@ -63,28 +64,28 @@ void removeFile(const QFileInfo& file)
     QFile f(file.absoluteFilePath());
     f.setPermissions(f.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
     if (!f.remove())
-        throw RuntimeError(ErrorNumber::PathFileAccessError, QStringLiteral("Het bestand %1 kan niet worden verwijderd.")
+        throw RuntimeError(ErrorNumber::PathFileAccessError, u"Het bestand %1 kan niet worden verwijderd."_s
                                                     .arg(QDir::toNativeSeparators(file.absoluteFilePath())));
 }
 
 } // namespace
 
-SetupAlgemeen::SetupAlgemeen() : SettingsPage(QStringLiteral("SetupAlgemeen"))
+SetupAlgemeen::SetupAlgemeen() : SettingsPage(u"SetupAlgemeen"_s)
 {
     // Bedrijfslogo
     auto& fraBedrijfslogo =
-        add<Frame>(form(), QStringLiteral("fraBedrijfslogo"), QStringLiteral("Bedrijfslogo en website"));
-    auto& lblLocatie = add<Label>(fraBedrijfslogo, QStringLiteral("lblLogoPath"), QStringLiteral("Locatie afbeelding"));
-    txtLogoPath = &add<TextBox>(fraBedrijfslogo, QStringLiteral("txtLogoPath"));
-    cmdBedrijfslogo = &add<CommandButton>(fraBedrijfslogo, QStringLiteral("cmdBedrijfslogo"), QStringLiteral("..."));
-    cmdLogoVerwijder = &add<CommandButton>(fraBedrijfslogo, QStringLiteral("cmdLogoVerwijder"), QStringLiteral("X"));
-    auto& lblVoorbeeld = add<Label>(fraBedrijfslogo, QStringLiteral("lblVoorbeeld"), QStringLiteral("Voorbeeld"));
-    imgBedrijflogo = &add<Image>(fraBedrijfslogo, QStringLiteral("imgBedrijflogo"));
-    auto& lblGrootte = add<Label>(fraBedrijfslogo, QStringLiteral("lblGrootte"),
-                                  QStringLiteral("Afbeeldingen groter dan 500x150 pixels kunnen buiten het scherm vallen"));
+        add<Frame>(form(), u"fraBedrijfslogo"_s, u"Bedrijfslogo en website"_s);
+    auto& lblLocatie = add<Label>(fraBedrijfslogo, u"lblLogoPath"_s, u"Locatie afbeelding"_s);
+    txtLogoPath = &add<TextBox>(fraBedrijfslogo, u"txtLogoPath"_s);
+    cmdBedrijfslogo = &add<CommandButton>(fraBedrijfslogo, u"cmdBedrijfslogo"_s, u"..."_s);
+    cmdLogoVerwijder = &add<CommandButton>(fraBedrijfslogo, u"cmdLogoVerwijder"_s, u"X"_s);
+    auto& lblVoorbeeld = add<Label>(fraBedrijfslogo, u"lblVoorbeeld"_s, u"Voorbeeld"_s);
+    imgBedrijflogo = &add<Image>(fraBedrijfslogo, u"imgBedrijflogo"_s);
+    auto& lblGrootte = add<Label>(fraBedrijfslogo, u"lblGrootte"_s,
+                                  u"Afbeeldingen groter dan 500x150 pixels kunnen buiten het scherm vallen"_s);
     txtLogoPath->setLocked(true);
-    cmdBedrijfslogo->setToolTipText(QStringLiteral("Een bedrijfslogo kiezen"));
-    cmdLogoVerwijder->setToolTipText(QStringLiteral("Het bedrijfslogo verwijderen"));
+    cmdBedrijfslogo->setToolTipText(u"Een bedrijfslogo kiezen"_s);
+    cmdLogoVerwijder->setToolTipText(u"Het bedrijfslogo verwijderen"_s);
     cmdBedrijfslogo->Click.connect([this] { cmdBedrijfslogo_Click(); });
     cmdLogoVerwijder->Click.connect([this] { cmdLogoVerwijder_Click(); });
     RowLayout logoRows(fraBedrijfslogo, InnerWidth);
@@ -98,25 +99,25 @@ SetupAlgemeen::SetupAlgemeen() : SettingsPage(QStringLiteral("SetupAlgemeen"))
     logoRows.space(LogoMaxHeight + RowLayout::RowGap).text(lblGrootte).finish();
 
     // Kleuren
-    auto& fraKleuren = add<Frame>(form(), QStringLiteral("fraKleuren"), QStringLiteral("Kleuren"));
-    const QString captions[] = {QStringLiteral("Kleur startscherm"), QStringLiteral("- Titel tabel"),
-                                QStringLiteral("- Rij kleur 1"),     QStringLiteral("- Rij kleur 2"),
-                                QStringLiteral("Kleur niet actieve tabbladen"),
-                                QStringLiteral("Achtergrondkleur applicatie")};
+    auto& fraKleuren = add<Frame>(form(), u"fraKleuren"_s, u"Kleuren"_s);
+    const QString captions[] = {u"Kleur startscherm"_s, u"- Titel tabel"_s,
+                                u"- Rij kleur 1"_s,     u"- Rij kleur 2"_s,
+                                u"Kleur niet actieve tabbladen"_s,
+                                u"Achtergrondkleur applicatie"_s};
     std::array<Label*, 6> labels{};
     for (int i = 0; i < 6; ++i) {
-        labels[i] = &add<Label>(fraKleuren, QStringLiteral("lblKleur"), captions[i], i);
-        picCurrentColor[i] = &add<Label>(fraKleuren, QStringLiteral("picCurrentColor"), QString(), i);
-        cmdAanpassenKleur[i] = &add<CommandButton>(fraKleuren, QStringLiteral("cmdAanpassenKleur"), QStringLiteral("..."), i);
-        cmdDefaultKleur[i] = &add<CommandButton>(fraKleuren, QStringLiteral("cmdDefaultKleur"), QStringLiteral("Standaard"), i);
-        cmdAanpassenKleur[i]->setToolTipText(QStringLiteral("Een kleur kiezen"));
+        labels[i] = &add<Label>(fraKleuren, u"lblKleur"_s, captions[i], i);
+        picCurrentColor[i] = &add<Label>(fraKleuren, u"picCurrentColor"_s, QString(), i);
+        cmdAanpassenKleur[i] = &add<CommandButton>(fraKleuren, u"cmdAanpassenKleur"_s, u"..."_s, i);
+        cmdDefaultKleur[i] = &add<CommandButton>(fraKleuren, u"cmdDefaultKleur"_s, u"Standaard"_s, i);
+        cmdAanpassenKleur[i]->setToolTipText(u"Een kleur kiezen"_s);
         cmdAanpassenKleur[i]->Click.connect([this, i] { cmdAanpassenKleur_Click(i); });
         cmdDefaultKleur[i]->Click.connect([this, i] { cmdDefaultKleur_Click(i); });
     }
     auto& lblTabellen =
-        add<Label>(fraKleuren, QStringLiteral("lblTabellen"), QStringLiteral("Kleur tabellen op overzichten"));
+        add<Label>(fraKleuren, u"lblTabellen"_s, u"Kleur tabellen op overzichten"_s);
     auto& cmdVoorbeeldTabellen =
-        add<CommandButton>(fraKleuren, QStringLiteral("cmdVoorbeeldTabellen"), QStringLiteral("Voorbeeld"));
+        add<CommandButton>(fraKleuren, u"cmdVoorbeeldTabellen"_s, u"Voorbeeld"_s);
     cmdVoorbeeldTabellen.Click.connect([this] { cmdVoorbeeldTabellen_Click(); });
     RowLayout colourRows(fraKleuren, InnerWidth);
     auto colourRow = [&](int i) {
@@ -135,15 +136,15 @@ SetupAlgemeen::SetupAlgemeen() : SettingsPage(QStringLiteral("SetupAlgemeen"))
     colourRows.finish();
 
     // Startscherm
-    auto& fraStartscherm = add<Frame>(form(), QStringLiteral("fraStartscherm"), QStringLiteral("Startscherm"));
-    auto& lblAdviezen = add<Label>(fraStartscherm, QStringLiteral("lblAdviezen"), QStringLiteral("Toon adviezen"));
-    auto& cboAdviezen = add<ComboBox>(fraStartscherm, QStringLiteral("cboAdviezen"));
-    auto& lblKlanten = add<Label>(fraStartscherm, QStringLiteral("lblKlanten"), QStringLiteral("Toon actieve klanten"));
-    auto& cboKlanten = add<ComboBox>(fraStartscherm, QStringLiteral("cboKlanten"));
+    auto& fraStartscherm = add<Frame>(form(), u"fraStartscherm"_s, u"Startscherm"_s);
+    auto& lblAdviezen = add<Label>(fraStartscherm, u"lblAdviezen"_s, u"Toon adviezen"_s);
+    auto& cboAdviezen = add<ComboBox>(fraStartscherm, u"cboAdviezen"_s);
+    auto& lblKlanten = add<Label>(fraStartscherm, u"lblKlanten"_s, u"Toon actieve klanten"_s);
+    auto& cboKlanten = add<ComboBox>(fraStartscherm, u"cboKlanten"_s);
     bind(cboKlanten, &HouseStyleSettings::StartschermKlanten,
-         {{QStringLiteral("Aantal"), 2}, {QStringLiteral("Niet tonen"), 0}});
+         {{u"Aantal"_s, 2}, {u"Niet tonen"_s, 0}});
     bind(cboAdviezen, &HouseStyleSettings::StartschermAdviezen,
-         {{QStringLiteral("Meest recente adviezen"), 1}, {QStringLiteral("Niet tonen"), 0}});
+         {{u"Meest recente adviezen"_s, 1}, {u"Niet tonen"_s, 0}});
     RowLayout(fraStartscherm, InnerWidth)
         .field(lblAdviezen, cboAdviezen, 2595)
         .field(lblKlanten, cboKlanten, 2595)
@@ -170,7 +171,7 @@ QSize SetupAlgemeen::fitLogo(QSize twips)
     return QSize(qRound(width), qRound(height));
 }
 
-QString SetupAlgemeen::logoFolder() const { return QDir(app().DataDir()).filePath(QStringLiteral("Logo")) + QLatin1Char('/'); }
+QString SetupAlgemeen::logoFolder() const { return QDir(app().DataDir()).filePath(u"Logo"_s) + QLatin1Char('/'); }
 
 void SetupAlgemeen::Fill()
 {
@@ -197,20 +198,20 @@ void SetupAlgemeen::Fill_Logo()
                                                                    RegistryNames::LogoPath, QString());
         if (!fromRegistry.isEmpty() && QFileInfo(fromRegistry).isFile()) {
             logoViaRegistry = true;
-            txtLogoPath->setText(QStringLiteral("Via register ingesteld"));
+            txtLogoPath->setText(u"Via register ingesteld"_s);
             logoPixels = pictureSize(fromRegistry);
             imgBedrijflogo->setPicture(fromRegistry);
             return;
         }
         const QString folder = logoFolder();
         if (!QDir().mkpath(folder))
-            throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("De map voor het bedrijfslogo %1 kan niet worden "
-                                                            "aangemaakt.")
+            throw RuntimeError(ErrorNumber::PathNotFound, u"De map voor het bedrijfslogo %1 kan niet worden "
+                                                            "aangemaakt."_s
                                                  .arg(QDir::toNativeSeparators(folder)));
         const QString bestand = Setup<HouseStyleSettings>().LogoBestand;
         const QString path = bestand.isEmpty() ? firstPicture(QDir(folder)) : folder + bestand;
         if (path.isEmpty() || !QFileInfo(path).isFile()) {
-            showDefaultLogo(QStringLiteral("Standaard..."));
+            showDefaultLogo(u"Standaard..."_s);
             return;
         }
         logoPixels = pictureSize(path);
@@ -218,7 +219,7 @@ void SetupAlgemeen::Fill_Logo()
         showLogoPath(path);
     });
     if (!shown)
-        showDefaultLogo(QStringLiteral("Standaard..."));
+        showDefaultLogo(u"Standaard..."_s);
 }
 
 void SetupAlgemeen::showDefaultLogo(const QString& text)
@@ -269,14 +270,14 @@ void SetupAlgemeen::UpdatePreview(bool warn)
         for (int i = 0; i < 6; ++i)
             style.Kleur(i) = qint32(picCurrentColor[i]->backColor());
         if (warn && app().HuidigAdvies() >= 0)
-            ui().msgBox(QStringLiteral("De gekozen kleur wordt pas actief bij het openen van het volgende advies."),
-                        MsgButtons::OK, MsgIcon::Information, QStringLiteral("Let op"));
+            ui().msgBox(u"De gekozen kleur wordt pas actief bij het openen van het volgende advies."_s,
+                        MsgButtons::OK, MsgIcon::Information, u"Let op"_s);
     });
 }
 
 void SetupAlgemeen::applyBackColour()
 {
-    app().RunProcedure(componentName(), QStringLiteral("Tarvelomain"), QStringLiteral("Apply_BackColor"),
+    app().RunProcedure(componentName(), u"Tarvelomain"_s, u"Apply_BackColor"_s,
                        QVariant::fromValue(qint32(picCurrentColor[5]->backColor())));
 }
 
@@ -297,7 +298,7 @@ void SetupAlgemeen::cmdDefaultKleur_Click(int index)
     guarded(Index{index}, [&] {
         const Colour before = picCurrentColor[index]->backColor();
         picCurrentColor[index]->setBackColor(Colour(HouseStyleSettings::StandaardKleur[index]));
-        if (ui().msgBox(QStringLiteral("Weet u zeker dat u de standaardkleur wilt selecteren?"), MsgButtons::YesNo,
+        if (ui().msgBox(u"Weet u zeker dat u de standaardkleur wilt selecteren?"_s, MsgButtons::YesNo,
                         MsgIcon::Question, Titel()) == MsgResult::Yes)
             UpdatePreview(index == 0 || index == 4);
         else
@@ -314,7 +315,7 @@ void SetupAlgemeen::cmdBedrijfslogo_Click()
     guarded([&] {
         const QString folder = logoFolder();
         FileRequest request;
-        request.title = QStringLiteral("Selecteer het bedrijfslogo");
+        request.title = u"Selecteer het bedrijfslogo"_s;
         request.initialFolder = folder;
         request.filter = LogoFilter;
         const std::optional<QString> chosen = ui().chooseOpenFile(request);
@@ -325,23 +326,23 @@ void SetupAlgemeen::cmdBedrijfslogo_Click()
         QDir dir(folder);
         if (file.absolutePath() != dir.absolutePath()) {
             if (!QDir().mkpath(folder))
-                throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("De map voor het bedrijfslogo %1 kan niet worden "
-                                                                "aangemaakt.")
+                throw RuntimeError(ErrorNumber::PathNotFound, u"De map voor het bedrijfslogo %1 kan niet worden "
+                                                                "aangemaakt."_s
                                                      .arg(QDir::toNativeSeparators(folder)));
             const QString temporary = dir.filePath(NewLogoName);
             if (QFileInfo(temporary).isFile())
                 removeFile(QFileInfo(temporary));
             if (!QFile::copy(file.absoluteFilePath(), temporary))
                 throw RuntimeError(ErrorNumber::PathFileAccessError,
-                                   QStringLiteral("Het bedrijfslogo kan niet naar de map %1 worden gekopieerd; het "
-                                                  "huidige logo blijft behouden.")
+                                   u"Het bedrijfslogo kan niet naar de map %1 worden gekopieerd; het "
+                                                  "huidige logo blijft behouden."_s
                                        .arg(QDir::toNativeSeparators(folder)));
             for (const QFileInfo& old : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
                 if (old.fileName() != NewLogoName)
                     removeFile(old);
             }
             if (!QFile::rename(temporary, dir.filePath(file.fileName())))
-                throw RuntimeError(ErrorNumber::PathFileAccessError, QStringLiteral("Het bedrijfslogo kan niet de naam %1 krijgen.")
+                throw RuntimeError(ErrorNumber::PathFileAccessError, u"Het bedrijfslogo kan niet de naam %1 krijgen."_s
                                                             .arg(file.fileName()));
         }
         logoPixels = pixels;
@@ -358,13 +359,13 @@ void SetupAlgemeen::cmdBedrijfslogo_Click()
 void SetupAlgemeen::cmdLogoVerwijder_Click()
 {
     guarded([&] {
-        if (ui().msgBox(QStringLiteral("Weet u zeker dat u het bedrijfslogo wilt verwijderen ?"), MsgButtons::YesNo,
+        if (ui().msgBox(u"Weet u zeker dat u het bedrijfslogo wilt verwijderen ?"_s, MsgButtons::YesNo,
                         MsgIcon::Question, Titel()) != MsgResult::Yes)
             return;
         for (const QFileInfo& file : QDir(logoFolder()).entryInfoList(QDir::Files | QDir::Hidden | QDir::System))
             removeFile(file);
         Setup<HouseStyleSettings>().LogoBestand = QString();
-        showDefaultLogo(QStringLiteral("Standaard logo..."));
+        showDefaultLogo(u"Standaard logo..."_s);
         Enable_Controls();
         Paint_Logo();
     });

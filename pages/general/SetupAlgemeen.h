@@ -12,12 +12,14 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "Algemeen": the office's house style: its logo, the six colours of the
 // program and of the tables in printed overviews, and what the start screen shows.
 class SetupAlgemeen final : public SettingsPage {
 public:
     SetupAlgemeen();
-    QString Titel() const override { return QStringLiteral("Algemeen"); }
+    QString Titel() const override { return u"Algemeen"_s; }
     bool hasValidation() const override { return true; }
 
     // The box a logo is fitted into, in twips, its aspect ratio kept.
@@ -25,7 +27,7 @@ public:
     static constexpr int LogoMaxHeight = 1035;
     static QSize fitLogo(QSize twips);
     // The name under which a newly chosen logo is copied before the old one goes.
-    static inline const QString NewLogoName = QStringLiteral("Nieuw logo.tmp");
+    static inline const QString NewLogoName = u"Nieuw logo.tmp"_s;
 
 protected:
     void Fill() override;

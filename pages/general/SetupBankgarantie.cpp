@@ -6,13 +6,15 @@
 #include "framework/settings/CompanyChoiceSettings.h"
 #include "pages/general/CompanyCombo.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
-SetupBankgarantie::SetupBankgarantie() : SettingsPage(QStringLiteral("SetupBankgarantie"))
+SetupBankgarantie::SetupBankgarantie() : SettingsPage(u"SetupBankgarantie"_s)
 {
-    auto& fra = add<Frame>(form(), QStringLiteral("fraBankgarantie"), QStringLiteral("Bankgarantieinstelling"));
-    auto& lbl = add<Label>(fra, QStringLiteral("lblBankgarantieMij"), QStringLiteral("Selecteer een bankgarantieinstelling"));
-    cboBankgarantieMij = &add<ComboBox>(fra, QStringLiteral("cboBankgarantieMij"));
+    auto& fra = add<Frame>(form(), u"fraBankgarantie"_s, u"Bankgarantieinstelling"_s);
+    auto& lbl = add<Label>(fra, u"lblBankgarantieMij"_s, u"Selecteer een bankgarantieinstelling"_s);
+    cboBankgarantieMij = &add<ComboBox>(fra, u"cboBankgarantieMij"_s);
     cboBankgarantieMij->Click.connect([this] { cboBankgarantieMij_Click(); });
     RowLayout(fra, 7200).field(lbl, *cboBankgarantieMij, 3600, 3480).finish();
     stackFrames({&fra});

@@ -6,11 +6,13 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "Bankgarantieinstelling": the bank-guarantee institution the office works with by default.
 class SetupBankgarantie final : public SettingsPage {
 public:
     SetupBankgarantie();
-    QString Titel() const override { return QStringLiteral("Bankgarantieinstelling"); }
+    QString Titel() const override { return u"Bankgarantieinstelling"_s; }
 
 protected:
     void Fill() override;

@@ -12,6 +12,8 @@
 #include "framework/settings/ImportExportSettings.h"
 #include "framework/util/FolderRoutines.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -32,31 +34,31 @@ void endingSilently(Body body)
 }
 } // namespace
 
-SetupExport::SetupExport() : SettingsPage(QStringLiteral("SetupExport"))
+SetupExport::SetupExport() : SettingsPage(u"SetupExport"_s)
 {
-    auto& fra = add<Frame>(form(), QStringLiteral("fraExport"), QStringLiteral("Import en export"));
-    auto& lblExport = add<Label>(fra, QStringLiteral("lblExportDir"), QStringLiteral("Export locatie adviezen"));
-    txtExportDir = &add<TextBox>(fra, QStringLiteral("txtExportDir"));
-    auto& cmdExportLocatie = add<CommandButton>(fra, QStringLiteral("cmdExportLocatie"), QStringLiteral("..."));
-    auto& lblImport = add<Label>(fra, QStringLiteral("lblImportDir"), QStringLiteral("Import locatie adviezen"));
-    txtImportDir = &add<TextBox>(fra, QStringLiteral("txtImportDir"));
-    auto& cmdImportLocatie = add<CommandButton>(fra, QStringLiteral("cmdImportLocatie"), QStringLiteral("..."));
-    auto& linTop = add<Line>(fra, QStringLiteral("linScheiding"), QString(), 0);
-    auto& lblEmail = add<Label>(fra, QStringLiteral("lblEmailKop"),
-                                QStringLiteral("E-mail voor automatische verzending van ge\u00ebxporteerde adviezen"));
-    auto& lblOntvanger = add<Label>(fra, QStringLiteral("lblEmailOntvanger"), QStringLiteral("E-mail versturen naar"));
-    auto& txtEmailOntvanger = add<TextBox>(fra, QStringLiteral("txtEmailOntvanger"));
-    auto& lblSmtp = add<Label>(fra, QStringLiteral("lblSMTPServer"), QStringLiteral("SMTP Server"));
-    auto& txtSMTPServer = add<TextBox>(fra, QStringLiteral("txtSMTPServer"));
-    auto& linBottom = add<Line>(fra, QStringLiteral("linScheiding"), QString(), 1);
-    auto& hint = add<Hint>(fra, QStringLiteral("hntExport"),
-                           QStringLiteral("Een ge\u00ebxporteerd advies wordt naar het ingevulde e-mailadres verstuurd via "
+    auto& fra = add<Frame>(form(), u"fraExport"_s, u"Import en export"_s);
+    auto& lblExport = add<Label>(fra, u"lblExportDir"_s, u"Export locatie adviezen"_s);
+    txtExportDir = &add<TextBox>(fra, u"txtExportDir"_s);
+    auto& cmdExportLocatie = add<CommandButton>(fra, u"cmdExportLocatie"_s, u"..."_s);
+    auto& lblImport = add<Label>(fra, u"lblImportDir"_s, u"Import locatie adviezen"_s);
+    txtImportDir = &add<TextBox>(fra, u"txtImportDir"_s);
+    auto& cmdImportLocatie = add<CommandButton>(fra, u"cmdImportLocatie"_s, u"..."_s);
+    auto& linTop = add<Line>(fra, u"linScheiding"_s, QString(), 0);
+    auto& lblEmail = add<Label>(fra, u"lblEmailKop"_s,
+                                u"E-mail voor automatische verzending van ge\u00ebxporteerde adviezen"_s);
+    auto& lblOntvanger = add<Label>(fra, u"lblEmailOntvanger"_s, u"E-mail versturen naar"_s);
+    auto& txtEmailOntvanger = add<TextBox>(fra, u"txtEmailOntvanger"_s);
+    auto& lblSmtp = add<Label>(fra, u"lblSMTPServer"_s, u"SMTP Server"_s);
+    auto& txtSMTPServer = add<TextBox>(fra, u"txtSMTPServer"_s);
+    auto& linBottom = add<Line>(fra, u"linScheiding"_s, QString(), 1);
+    auto& hint = add<Hint>(fra, u"hntExport"_s,
+                           u"Een ge\u00ebxporteerd advies wordt naar het ingevulde e-mailadres verstuurd via "
                                           "de opgegeven SMTP-server. Laat het e-mailadres leeg om niet automatisch te "
-                                          "versturen."));
+                                          "versturen."_s);
     for (TextBox* box : {txtExportDir, txtImportDir})
         box->setLocked(true);
-    cmdExportLocatie.setToolTipText(QStringLiteral("De export locatie kiezen"));
-    cmdImportLocatie.setToolTipText(QStringLiteral("De import locatie kiezen"));
+    cmdExportLocatie.setToolTipText(u"De export locatie kiezen"_s);
+    cmdImportLocatie.setToolTipText(u"De import locatie kiezen"_s);
     cmdExportLocatie.Click.connect([this] { cmdExportLocatie_Click(); });
     cmdImportLocatie.Click.connect([this] { cmdImportLocatie_Click(); });
     bind(txtEmailOntvanger, &ImportExportSettings::EmailOntvanger);
@@ -87,7 +89,7 @@ void SetupExport::cmdExportLocatie_Click()
 {
     endingSilently([&] {
         const QString folder = BrowseForFolder(ui(), app().ExportDir(),
-                                               QStringLiteral("Selecteer de standaardfolder voor de advies-exportbestanden"));
+                                               u"Selecteer de standaardfolder voor de advies-exportbestanden"_s);
         if (folder.isEmpty())
             return;
         app().setExportDir(folder);
@@ -101,7 +103,7 @@ void SetupExport::cmdImportLocatie_Click()
 {
     endingSilently([&] {
         const QString folder = BrowseForFolder(ui(), Setup<ImportExportSettings>().ImportDir,
-                                               QStringLiteral("Selecteer de standaardfolder voor de importbestanden"));
+                                               u"Selecteer de standaardfolder voor de importbestanden"_s);
         if (folder.isEmpty())
             return;
         Setup<ImportExportSettings>().ImportDir = folder;

@@ -5,12 +5,14 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "Import en export": the default folders of advice exports and imports, and
 // where exported advices are mailed automatically.
 class SetupExport final : public SettingsPage {
 public:
     SetupExport();
-    QString Titel() const override { return QStringLiteral("Import en export"); }
+    QString Titel() const override { return u"Import en export"_s; }
 
 protected:
     void Fill() override;

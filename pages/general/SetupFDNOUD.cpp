@@ -7,20 +7,22 @@
 #include "framework/settings/FdnSettings.h"
 #include "framework/util/FolderRoutines.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
-SetupFDNOUD::SetupFDNOUD() : SettingsPage(QStringLiteral("SetupFDNOUD"))
+SetupFDNOUD::SetupFDNOUD() : SettingsPage(u"SetupFDNOUD"_s)
 {
-    auto& fra = add<Frame>(form(), QStringLiteral("fraFDN"), QStringLiteral("FDN"));
-    auto& lblNummer = add<Label>(fra, QStringLiteral("lblFDNNummer"), QStringLiteral("FDN-nummer"));
-    auto& lblInDir = add<Label>(fra, QStringLiteral("lblFDNInDir"), QStringLiteral("Installatiedirectory"));
-    auto& cmdFDNInDir = add<CommandButton>(fra, QStringLiteral("cmdFDNInDir"), QStringLiteral("..."));
-    auto& cmdClearFDNInDir = add<CommandButton>(fra, QStringLiteral("cmdClearFDNInDir"), QStringLiteral("X"));
-    txtFDNNummer = &add<TextBox>(fra, QStringLiteral("txtFDNNummer"));
-    txtFDNInDir = &add<TextBox>(fra, QStringLiteral("txtFDNInDir"));
+    auto& fra = add<Frame>(form(), u"fraFDN"_s, u"FDN"_s);
+    auto& lblNummer = add<Label>(fra, u"lblFDNNummer"_s, u"FDN-nummer"_s);
+    auto& lblInDir = add<Label>(fra, u"lblFDNInDir"_s, u"Installatiedirectory"_s);
+    auto& cmdFDNInDir = add<CommandButton>(fra, u"cmdFDNInDir"_s, u"..."_s);
+    auto& cmdClearFDNInDir = add<CommandButton>(fra, u"cmdClearFDNInDir"_s, u"X"_s);
+    txtFDNNummer = &add<TextBox>(fra, u"txtFDNNummer"_s);
+    txtFDNInDir = &add<TextBox>(fra, u"txtFDNInDir"_s);
     txtFDNInDir->setLocked(true);
-    cmdFDNInDir.setToolTipText(QStringLiteral("De 'bin'-map van FDN kiezen"));
-    cmdClearFDNInDir.setToolTipText(QStringLiteral("De installatiedirectory leegmaken"));
+    cmdFDNInDir.setToolTipText(u"De 'bin'-map van FDN kiezen"_s);
+    cmdClearFDNInDir.setToolTipText(u"De installatiedirectory leegmaken"_s);
     bind(*txtFDNNummer, &FdnSettings::FDNNummer);
     cmdFDNInDir.Click.connect([this] { cmdFDNInDir_Click(); });
     cmdClearFDNInDir.Click.connect([this] { cmdClearFDNInDir_Click(); });
@@ -35,7 +37,7 @@ void SetupFDNOUD::cmdFDNInDir_Click()
 {
     guarded([&] {
         const QString folder = BrowseForFolder(ui(), Setup<FdnSettings>().FDNInDir,
-                                               QStringLiteral("Selecteer de 'bin'-map van FDN"));
+                                               u"Selecteer de 'bin'-map van FDN"_s);
         if (folder.isEmpty())
             return; // cancelled: the folder stays as it was
         Setup<FdnSettings>().FDNInDir = folder;

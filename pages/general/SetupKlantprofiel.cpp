@@ -4,6 +4,8 @@
 #include "framework/page/RowLayout.h"
 #include "framework/settings/ClientProfileSettings.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -11,17 +13,17 @@ constexpr qint16 FirstChoice = 1;
 constexpr qint16 LastChoice = 3;
 } // namespace
 
-SetupKlantprofiel::SetupKlantprofiel() : SettingsPage(QStringLiteral("SetupKlantprofiel"))
+SetupKlantprofiel::SetupKlantprofiel() : SettingsPage(u"SetupKlantprofiel"_s)
 {
-    auto& fra = add<Frame>(form(), QStringLiteral("fraVolledigheidKlantadvisering"),
-                           QStringLiteral("Controle op volledigheid klantprofiel en motivering bij afdruk "
-                                          "aanvraagformulier en HDN-aanvraag"));
-    const QString captions[] = {QStringLiteral("Klantprofiel en motivering"), QStringLiteral("Alleen klantprofiel"),
-                                QStringLiteral("Geen controle")};
+    auto& fra = add<Frame>(form(), u"fraVolledigheidKlantadvisering"_s,
+                           u"Controle op volledigheid klantprofiel en motivering bij afdruk "
+                                          "aanvraagformulier en HDN-aanvraag"_s);
+    const QString captions[] = {u"Klantprofiel en motivering"_s, u"Alleen klantprofiel"_s,
+                                u"Geen controle"_s};
     RowLayout rows(fra, 9000); // as wide as its long caption
     for (int i = 0; i < 3; ++i) {
         optVolledigheidKlantadvisering[i] =
-            &add<OptionButton>(fra, QStringLiteral("optVolledigheidKlantadvisering"), captions[i], i);
+            &add<OptionButton>(fra, u"optVolledigheidKlantadvisering"_s, captions[i], i);
         rows.line(*optVolledigheidKlantadvisering[i], RowLayout::LabelHeight);
     }
     rows.finish();

@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -23,66 +25,66 @@ constexpr double MaxWaardestijging = 99;
 
 } // namespace
 
-SetupOverig::SetupOverig() : SettingsPage(QStringLiteral("SetupOverig"))
+SetupOverig::SetupOverig() : SettingsPage(u"SetupOverig"_s)
 {
-    auto& fraAlgemeen = add<Frame>(form(), QStringLiteral("fraBerekeningen"), QStringLiteral("Algemeen"), 0);
-    auto& lblAantalJaren = add<Label>(fraAlgemeen, QStringLiteral("lblAantalJaren"), QStringLiteral("Aantal jaren"));
-    txtAantalJaren = &add<TextBox>(fraAlgemeen, QStringLiteral("txtAantalJaren"));
-    auto& lblJaar = add<Label>(fraAlgemeen, QStringLiteral("lblJaar"), QStringLiteral("jaar"));
-    auto& lblHuur = add<Label>(fraAlgemeen, QStringLiteral("lblHuurstijging"), QStringLiteral("Huurstijging"));
-    txtHuurstijging = &add<TextBox>(fraAlgemeen, QStringLiteral("txtHuurstijging"));
-    auto& lblHuurPc = add<Label>(fraAlgemeen, QStringLiteral("lblProcent"), QStringLiteral("%"), 0);
-    auto& lblPand = add<Label>(fraAlgemeen, QStringLiteral("lblPcWaardePand"), QStringLiteral("Waardestijging woning"));
-    txtPcWaardePand = &add<TextBox>(fraAlgemeen, QStringLiteral("txtPcWaardePand"));
-    auto& lblPandPc = add<Label>(fraAlgemeen, QStringLiteral("lblProcent"), QStringLiteral("%"), 1);
-    auto& lblContant = add<Label>(fraAlgemeen, QStringLiteral("lblPcContanteWaarde"),
-                                  QStringLiteral("Rekenrente contante waarde"));
-    txtPcContanteWaarde = &add<TextBox>(fraAlgemeen, QStringLiteral("txtPcContanteWaarde"));
-    auto& lblContantPc = add<Label>(fraAlgemeen, QStringLiteral("lblProcent"), QStringLiteral("%"), 2);
-    auto& lblOverwaarde = add<Label>(fraAlgemeen, QStringLiteral("lblOverwaarde"), QStringLiteral("Overwaarde meenemen"));
-    auto& jnOverwaarde = add<YesNo>(fraAlgemeen, QStringLiteral("jnOverwaarde"));
-    auto& lblNbi = add<Label>(fraAlgemeen, QStringLiteral("lblControleNbiSituatie"),
-                              QStringLiteral("Controle netto besteedbaar inkomen o.b.v."));
-    auto& optHuidig = add<OptionButton>(fraAlgemeen, QStringLiteral("optControleNbiSituatie"),
-                                        QStringLiteral("Huidige situatie"), 0);
-    auto& optNaAdvies = add<OptionButton>(fraAlgemeen, QStringLiteral("optControleNbiSituatie"),
-                                          QStringLiteral("Situatie na advies"), 1);
+    auto& fraAlgemeen = add<Frame>(form(), u"fraBerekeningen"_s, u"Algemeen"_s, 0);
+    auto& lblAantalJaren = add<Label>(fraAlgemeen, u"lblAantalJaren"_s, u"Aantal jaren"_s);
+    txtAantalJaren = &add<TextBox>(fraAlgemeen, u"txtAantalJaren"_s);
+    auto& lblJaar = add<Label>(fraAlgemeen, u"lblJaar"_s, u"jaar"_s);
+    auto& lblHuur = add<Label>(fraAlgemeen, u"lblHuurstijging"_s, u"Huurstijging"_s);
+    txtHuurstijging = &add<TextBox>(fraAlgemeen, u"txtHuurstijging"_s);
+    auto& lblHuurPc = add<Label>(fraAlgemeen, u"lblProcent"_s, u"%"_s, 0);
+    auto& lblPand = add<Label>(fraAlgemeen, u"lblPcWaardePand"_s, u"Waardestijging woning"_s);
+    txtPcWaardePand = &add<TextBox>(fraAlgemeen, u"txtPcWaardePand"_s);
+    auto& lblPandPc = add<Label>(fraAlgemeen, u"lblProcent"_s, u"%"_s, 1);
+    auto& lblContant = add<Label>(fraAlgemeen, u"lblPcContanteWaarde"_s,
+                                  u"Rekenrente contante waarde"_s);
+    txtPcContanteWaarde = &add<TextBox>(fraAlgemeen, u"txtPcContanteWaarde"_s);
+    auto& lblContantPc = add<Label>(fraAlgemeen, u"lblProcent"_s, u"%"_s, 2);
+    auto& lblOverwaarde = add<Label>(fraAlgemeen, u"lblOverwaarde"_s, u"Overwaarde meenemen"_s);
+    auto& jnOverwaarde = add<YesNo>(fraAlgemeen, u"jnOverwaarde"_s);
+    auto& lblNbi = add<Label>(fraAlgemeen, u"lblControleNbiSituatie"_s,
+                              u"Controle netto besteedbaar inkomen o.b.v."_s);
+    auto& optHuidig = add<OptionButton>(fraAlgemeen, u"optControleNbiSituatie"_s,
+                                        u"Huidige situatie"_s, 0);
+    auto& optNaAdvies = add<OptionButton>(fraAlgemeen, u"optControleNbiSituatie"_s,
+                                          u"Situatie na advies"_s, 1);
     auto& hntNbi = add<Hint>(
-        fraAlgemeen, QStringLiteral("hntControleNbiSituatie"),
-        QStringLiteral("Met deze instelling kunt u aangeven of de controle van het gewenste netto besteedbaar inkomen "
+        fraAlgemeen, u"hntControleNbiSituatie"_s,
+        u"Met deze instelling kunt u aangeven of de controle van het gewenste netto besteedbaar inkomen "
                        "moet plaatsvinden op basis van de huidige situatie of situatie na advies (voorstel).\r\n"
                        "Huidige situatie: de financi\u00eble ruimte van het lopende kalenderjaar wordt in de "
                        "nbi-scenario's als gewenst netto besteedbaar inkomen genomen.\r\n"
                        "Situatie na advies: de financi\u00eble ruimte van het voorstel in het eerste kalenderjaar na "
-                       "het advies wordt in de nbi-scenario's als gewenst netto besteedbaar inkomen genomen."));
+                       "het advies wordt in de nbi-scenario's als gewenst netto besteedbaar inkomen genomen."_s);
 
-    auto& fraScenarios = add<Frame>(form(), QStringLiteral("fraBerekeningen"), QStringLiteral("Scenario's"), 1);
-    auto& lblDatum = add<Label>(fraScenarios, QStringLiteral("lblDatumScenarios"),
-                                QStringLiteral("Ingangsdatum scenario's"));
-    txtDatumScenarios = &add<TextBox>(fraScenarios, QStringLiteral("txtDatumScenarios"));
-    auto& lblEind = add<Label>(fraScenarios, QStringLiteral("lblEindLeeftijd"), QStringLiteral("Eindleeftijd scenario's"));
-    auto& txtEindLeeftijd = add<TextBox>(fraScenarios, QStringLiteral("txtEindLeeftijd"));
+    auto& fraScenarios = add<Frame>(form(), u"fraBerekeningen"_s, u"Scenario's"_s, 1);
+    auto& lblDatum = add<Label>(fraScenarios, u"lblDatumScenarios"_s,
+                                u"Ingangsdatum scenario's"_s);
+    txtDatumScenarios = &add<TextBox>(fraScenarios, u"txtDatumScenarios"_s);
+    auto& lblEind = add<Label>(fraScenarios, u"lblEindLeeftijd"_s, u"Eindleeftijd scenario's"_s);
+    auto& txtEindLeeftijd = add<TextBox>(fraScenarios, u"txtEindLeeftijd"_s);
     txtDatumScenarios->setLocked(true);
 
     auto& fraHeffingskortingen =
-        add<Frame>(form(), QStringLiteral("fraHeffingskortingen"), QStringLiteral("Heffingskortingen"));
-    auto& lblHeffing = add<Label>(fraHeffingskortingen, QStringLiteral("lblHeffingskortingen"),
-                                  QStringLiteral("Hieronder zijn de heffingskortingen voor de fiscale berekening in te "
-                                                 "stellen."));
+        add<Frame>(form(), u"fraHeffingskortingen"_s, u"Heffingskortingen"_s);
+    auto& lblHeffing = add<Label>(fraHeffingskortingen, u"lblHeffingskortingen"_s,
+                                  u"Hieronder zijn de heffingskortingen voor de fiscale berekening in te "
+                                                 "stellen."_s);
     const std::pair<int, QString> credits[] = {
-        {0, QStringLiteral("Algemene heffingskorting")},
-        {1, QStringLiteral("Arbeidskorting")},
-        {2, QStringLiteral("Inkomensafhankelijke combinatiekorting")},
-        {5, QStringLiteral("Ouderenkorting")},
-        {6, QStringLiteral("Alleenstaande ouderenkorting")},
-        {7, QStringLiteral("Werkbonus")},
-        {8, QStringLiteral("Kindgebonden budget")},
+        {0, u"Algemene heffingskorting"_s},
+        {1, u"Arbeidskorting"_s},
+        {2, u"Inkomensafhankelijke combinatiekorting"_s},
+        {5, u"Ouderenkorting"_s},
+        {6, u"Alleenstaande ouderenkorting"_s},
+        {7, u"Werkbonus"_s},
+        {8, u"Kindgebonden budget"_s},
     };
     RowLayout creditRows(fraHeffingskortingen, InnerWidth);
     creditRows.text(lblHeffing);
     for (const auto& [index, caption] : credits) {
         chkHeffingskorting[index] =
-            &add<CheckBox>(fraHeffingskortingen, QStringLiteral("chkHeffingskorting"), caption, index);
+            &add<CheckBox>(fraHeffingskortingen, u"chkHeffingskorting"_s, caption, index);
         chkHeffingskorting[index]->Click.connect([this, i = index] { chkHeffingskorting_Click(i); });
         creditRows.line(*chkHeffingskorting[index], RowLayout::LabelHeight);
     }
@@ -122,7 +124,7 @@ void SetupOverig::Fill()
 {
     CalculationSettings& s = Setup<CalculationSettings>();
     const int year = CDate(app().SysteemDatum()).year();
-    txtDatumScenarios->setText(QStringLiteral("1-1-%1").arg(year + s.IngangsjaarScenarios.get()));
+    txtDatumScenarios->setText(u"1-1-%1"_s.arg(year + s.IngangsjaarScenarios.get()));
     txtAantalJaren->setText(QString::number(s.AantalJarenOverzicht.get()));
     txtHuurstijging->setText(numberText(s.Huurstijging));
     txtPcWaardePand->setText(numberText(s.PcWaardestijgingPand));
@@ -160,7 +162,7 @@ std::vector<ValidationCheck> SetupOverig::validationChecks()
              const std::optional<double> years = typedNumber(*txtAantalJaren);
              if (years && *years >= 1 && *years <= 50)
                  return true;
-             return failCheck(QStringLiteral("Aantal jaren overzicht van 1 t/m 50 invullen."), Titel(), txtAantalJaren);
+             return failCheck(u"Aantal jaren overzicht van 1 t/m 50 invullen."_s, Titel(), txtAantalJaren);
          }},
         // The message names 0% as the lower bound, so a negative rate is refused as well.
         {20,
@@ -168,7 +170,7 @@ std::vector<ValidationCheck> SetupOverig::validationChecks()
              const std::optional<double> rate = typedNumber(*txtPcContanteWaarde);
              if (rate && *rate >= 0 && *rate <= 20)
                  return true;
-             return failCheck(QStringLiteral("Percentage van 0% t/m 20% invullen."), QStringLiteral("Ongeldige invoer"),
+             return failCheck(u"Percentage van 0% t/m 20% invullen."_s, u"Ongeldige invoer"_s,
                               txtPcContanteWaarde);
          }},
     };
@@ -199,7 +201,7 @@ void SetupOverig::txtHuurstijging_Validation(bool& Cancel)
         const double rise = CDbl(txtHuurstijging->text()); // no number: reported, the stored value stays
         if (rise < 0 || rise > 100) {
             Cancel = true;
-            failCheck(QStringLiteral("Voor a.u.b. een percentage tussen 0 en 100% in."), Titel(), txtHuurstijging);
+            failCheck(u"Voor a.u.b. een percentage tussen 0 en 100% in."_s, Titel(), txtHuurstijging);
             return;
         }
         Setup<CalculationSettings>().Huurstijging = rise;

@@ -8,12 +8,14 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "Berekeningen": the general parameters of the financial-plan calculations
 // and the tax credits the tax calculation applies.
 class SetupOverig final : public SettingsPage {
 public:
     SetupOverig();
-    QString Titel() const override { return QStringLiteral("Berekeningen"); }
+    QString Titel() const override { return u"Berekeningen"_s; }
     bool hasValidation() const override { return true; }
 
     // Written for a discount rate that was never set.

@@ -5,6 +5,8 @@
 #include "framework/settings/AutosaveSettings.h"
 #include "framework/settings/ProxySettings.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -13,21 +15,21 @@ constexpr int ProxyFieldWidth = 2895;
 } // namespace
 
 SetupProxy::SetupProxy()
-    : SettingsPage(QStringLiteral("SetupProxy")),
-      fraUpdate(add<Frame>(form(), QStringLiteral("fraUpdate"), QStringLiteral("Quenmarix update"))),
+    : SettingsPage(u"SetupProxy"_s),
+      fraUpdate(add<Frame>(form(), u"fraUpdate"_s, u"Quenmarix update"_s)),
       updates(*this, bindings(), fraUpdate)
 {
     RowLayout updateRows(fraUpdate, InnerWidth);
     updates.layout(updateRows);
     updateRows.finish();
 
-    auto& fraAutoSave = add<Frame>(form(), QStringLiteral("fraAutoSave"), QStringLiteral("Opslaan"));
+    auto& fraAutoSave = add<Frame>(form(), u"fraAutoSave"_s, u"Opslaan"_s);
     auto& chkAutomatischOpslaan =
-        add<CheckBox>(fraAutoSave, QStringLiteral("chkAutomatischOpslaan"), QStringLiteral("Automatisch opslaan"));
-    auto& lblElke = add<Label>(fraAutoSave, QStringLiteral("lblSetupAlgemeen"), QStringLiteral("Elke"), 0);
-    auto& txtMinuten = add<TextBox>(fraAutoSave, QStringLiteral("txtAutomatischOpslaanMinuten"));
-    auto& lblMinuten = add<Label>(fraAutoSave, QStringLiteral("lblSetupAlgemeen"),
-                                  QStringLiteral("minuten advies automatisch opslaan"), 1);
+        add<CheckBox>(fraAutoSave, u"chkAutomatischOpslaan"_s, u"Automatisch opslaan"_s);
+    auto& lblElke = add<Label>(fraAutoSave, u"lblSetupAlgemeen"_s, u"Elke"_s, 0);
+    auto& txtMinuten = add<TextBox>(fraAutoSave, u"txtAutomatischOpslaanMinuten"_s);
+    auto& lblMinuten = add<Label>(fraAutoSave, u"lblSetupAlgemeen"_s,
+                                  u"minuten advies automatisch opslaan"_s, 1);
     txtMinuten.setMaxLength(5);
     txtMinuten.setAlignment(Alignment::Right);
     bind(chkAutomatischOpslaan, &AutosaveSettings::AutomatischOpslaan).enables({&lblElke, &txtMinuten, &lblMinuten});
@@ -37,18 +39,18 @@ SetupProxy::SetupProxy()
         .row({{&lblElke, 435}, {&txtMinuten, 555}, {&lblMinuten, 0}})
         .finish();
 
-    auto& fraProxy = add<Frame>(form(), QStringLiteral("fraProxy"), QStringLiteral("Proxyserver"));
-    auto& chkProxy = add<CheckBox>(fraProxy, QStringLiteral("chkProxy"), QStringLiteral("Proxy-instellingen gebruiken"));
-    auto& lblProxyadres = add<Label>(fraProxy, QStringLiteral("lblProxy"), QStringLiteral("Proxyserveradres"), 0);
-    txtProxyadres = &add<TextBox>(fraProxy, QStringLiteral("txtProxyadres"));
-    auto& lblGebruikersnaam = add<Label>(fraProxy, QStringLiteral("lblProxy"), QStringLiteral("Gebruikersnaam"), 1);
-    txtGebruikersnaam = &add<TextBox>(fraProxy, QStringLiteral("txtGebruikersnaam"));
-    auto& lblWachtwoord = add<Label>(fraProxy, QStringLiteral("lblProxy"), QStringLiteral("Wachtwoord"), 2);
-    txtWachtwoord = &add<TextBox>(fraProxy, QStringLiteral("txtWachtwoord"));
+    auto& fraProxy = add<Frame>(form(), u"fraProxy"_s, u"Proxyserver"_s);
+    auto& chkProxy = add<CheckBox>(fraProxy, u"chkProxy"_s, u"Proxy-instellingen gebruiken"_s);
+    auto& lblProxyadres = add<Label>(fraProxy, u"lblProxy"_s, u"Proxyserveradres"_s, 0);
+    txtProxyadres = &add<TextBox>(fraProxy, u"txtProxyadres"_s);
+    auto& lblGebruikersnaam = add<Label>(fraProxy, u"lblProxy"_s, u"Gebruikersnaam"_s, 1);
+    txtGebruikersnaam = &add<TextBox>(fraProxy, u"txtGebruikersnaam"_s);
+    auto& lblWachtwoord = add<Label>(fraProxy, u"lblProxy"_s, u"Wachtwoord"_s, 2);
+    txtWachtwoord = &add<TextBox>(fraProxy, u"txtWachtwoord"_s);
     auto& lblUitleg = add<Label>(
-        fraProxy, QStringLiteral("lblUitleg"),
-        QStringLiteral("Mocht uw internetverbinding via een proxy-server lopen, dan kunt u hier de proxy-server "
-                       "gegevens invullen. Deze gegevens zijn op te vragen bij uw systeembeheerder."));
+        fraProxy, u"lblUitleg"_s,
+        u"Mocht uw internetverbinding via een proxy-server lopen, dan kunt u hier de proxy-server "
+                       "gegevens invullen. Deze gegevens zijn op te vragen bij uw systeembeheerder."_s);
     txtWachtwoord->setPasswordChar(QLatin1Char('*'));
     bind(chkProxy, &ProxySettings::ProxyGebruiken)
         .enables({txtProxyadres, txtGebruikersnaam, txtWachtwoord, &lblProxyadres, &lblGebruikersnaam, &lblWachtwoord})

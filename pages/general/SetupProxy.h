@@ -7,12 +7,14 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "Algemeen": how often to look for updates, autosave of the open advice, and
 // the proxy server through which the program reaches the internet.
 class SetupProxy final : public SettingsPage {
 public:
     SetupProxy();
-    QString Titel() const override { return QStringLiteral("Algemeen"); }
+    QString Titel() const override { return u"Algemeen"_s; }
 
 private:
     void chkProxy_Click();

@@ -6,13 +6,15 @@
 #include "framework/settings/CompanyChoiceSettings.h"
 #include "pages/general/CompanyCombo.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
-SetupTaxatie::SetupTaxatie() : SettingsPage(QStringLiteral("SetupTaxatie"))
+SetupTaxatie::SetupTaxatie() : SettingsPage(u"SetupTaxatie"_s)
 {
-    auto& fra = add<Frame>(form(), QStringLiteral("fraTaxatie"), QStringLiteral("Taxatiebureau"));
-    auto& lbl = add<Label>(fra, QStringLiteral("lblTaxatieMaatschappij"), QStringLiteral("Selecteer een taxatiebureau"));
-    cboTaxatieMaatschappij = &add<ComboBox>(fra, QStringLiteral("cboTaxatieMaatschappij"));
+    auto& fra = add<Frame>(form(), u"fraTaxatie"_s, u"Taxatiebureau"_s);
+    auto& lbl = add<Label>(fra, u"lblTaxatieMaatschappij"_s, u"Selecteer een taxatiebureau"_s);
+    cboTaxatieMaatschappij = &add<ComboBox>(fra, u"cboTaxatieMaatschappij"_s);
     cboTaxatieMaatschappij->Click.connect([this] { cboTaxatieMaatschappij_Click(); });
     RowLayout(fra, 7200).field(lbl, *cboTaxatieMaatschappij, 3600, 3480).finish();
     stackFrames({&fra});
@@ -24,7 +26,7 @@ std::optional<HostCompany> SetupTaxatie::company(int position) const { return ap
 void SetupTaxatie::Fill()
 {
     fillCompanyCombo(*cboTaxatieMaatschappij, [this](int i) { return company(i); },
-                     Setup<CompanyChoiceSettings>().TaxatieMaatschappij, {QStringLiteral("ML")});
+                     Setup<CompanyChoiceSettings>().TaxatieMaatschappij, {u"ML"_s});
 }
 
 void SetupTaxatie::cboTaxatieMaatschappij_Click()

@@ -6,11 +6,13 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "Taxatiebureau": the valuation office the office works with by default.
 class SetupTaxatie final : public SettingsPage {
 public:
     SetupTaxatie();
-    QString Titel() const override { return QStringLiteral("Taxatiebureau"); }
+    QString Titel() const override { return u"Taxatiebureau"_s; }
 
 protected:
     void Fill() override;

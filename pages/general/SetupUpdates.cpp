@@ -2,9 +2,11 @@
 
 #include "framework/page/RowLayout.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
-SetupUpdates::SetupUpdates() : SettingsPage(QStringLiteral("SetupUpdates")), updates(*this, bindings(), form())
+SetupUpdates::SetupUpdates() : SettingsPage(u"SetupUpdates"_s), updates(*this, bindings(), form())
 {
     setTrapsErrors(false);
     RowLayout rows(form(), 5000, false);

@@ -5,12 +5,14 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "Tarvelo Update": only how often to look for updates and whether to download
 // them without asking. Its handlers trap no errors of their own.
 class SetupUpdates final : public SettingsPage {
 public:
     SetupUpdates();
-    QString Titel() const override { return QStringLiteral("Tarvelo Update"); }
+    QString Titel() const override { return u"Tarvelo Update"_s; }
 
 private:
     UpdateFields updates;

@@ -7,6 +7,8 @@
 #include "framework/settings/MaintenanceSettings.h"
 #include "framework/ui/Ui.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -17,21 +19,21 @@ constexpr int LabelWidth = 2415;
 MaintenanceSettings& maintenance(Application& app) { return app.SettingsObject().get<MaintenanceSettings>(); }
 } // namespace
 
-SetupZivavivoz::SetupZivavivoz() : SettingsPage(QStringLiteral("SetupZivavivoz"))
+SetupZivavivoz::SetupZivavivoz() : SettingsPage(u"SetupZivavivoz"_s)
 {
-    auto& fra = add<Frame>(form(), QStringLiteral("fraWachtwoord"), QStringLiteral("Wachtwoord"));
-    auto& hint = add<Hint>(fra, QStringLiteral("hintWachtwoordWijzigen"),
-                           QStringLiteral("U kunt hier het wachtwoord wijzigen.\r\n"
+    auto& fra = add<Frame>(form(), u"fraWachtwoord"_s, u"Wachtwoord"_s);
+    auto& hint = add<Hint>(fra, u"hintWachtwoordWijzigen"_s,
+                           u"U kunt hier het wachtwoord wijzigen.\r\n"
                                           "Voer eerst het oude wachtwoord in en daarna tweemaal het nieuwe wachtwoord.\r\n"
-                                          "Druk op de knop bevestigen om de wijzigen door te voeren."));
-    auto& lblOud = add<Label>(fra, QStringLiteral("lblWachtwoord"), QStringLiteral("Oud wachtwoord"), 0);
-    txtWachtwoordOud = &add<TextBox>(fra, QStringLiteral("txtWachtwoordOud"));
-    auto& lblNieuw = add<Label>(fra, QStringLiteral("lblWachtwoord"), QStringLiteral("Nieuw wachtwoord"), 1);
-    txtWachtwoordNieuw[0] = &add<TextBox>(fra, QStringLiteral("txtWachtwoordNieuw"), QString(), 0);
-    auto& lblMaximaal = add<Label>(fra, QStringLiteral("lblMaximaal"), QStringLiteral("maximaal 8 karakters"));
-    auto& lblNogmaals = add<Label>(fra, QStringLiteral("lblWachtwoord"), QStringLiteral("Nogmaals nieuw wachtwoord"), 2);
-    txtWachtwoordNieuw[1] = &add<TextBox>(fra, QStringLiteral("txtWachtwoordNieuw"), QString(), 1);
-    cmdWijzigenWachtwoord = &add<CommandButton>(fra, QStringLiteral("cmdWijzigenWachtwoord"), QStringLiteral("&Bevestigen"));
+                                          "Druk op de knop bevestigen om de wijzigen door te voeren."_s);
+    auto& lblOud = add<Label>(fra, u"lblWachtwoord"_s, u"Oud wachtwoord"_s, 0);
+    txtWachtwoordOud = &add<TextBox>(fra, u"txtWachtwoordOud"_s);
+    auto& lblNieuw = add<Label>(fra, u"lblWachtwoord"_s, u"Nieuw wachtwoord"_s, 1);
+    txtWachtwoordNieuw[0] = &add<TextBox>(fra, u"txtWachtwoordNieuw"_s, QString(), 0);
+    auto& lblMaximaal = add<Label>(fra, u"lblMaximaal"_s, u"maximaal 8 karakters"_s);
+    auto& lblNogmaals = add<Label>(fra, u"lblWachtwoord"_s, u"Nogmaals nieuw wachtwoord"_s, 2);
+    txtWachtwoordNieuw[1] = &add<TextBox>(fra, u"txtWachtwoordNieuw"_s, QString(), 1);
+    cmdWijzigenWachtwoord = &add<CommandButton>(fra, u"cmdWijzigenWachtwoord"_s, u"&Bevestigen"_s);
 
     txtWachtwoordOud->setPasswordChar(QLatin1Char('*'));
     txtWachtwoordOud->Change.connect([this] { txtWachtwoordOud_Change(); });
@@ -94,14 +96,14 @@ void SetupZivavivoz::cmdWijzigenWachtwoord_Click()
 {
     guarded([&] {
         if (!oldPasswordMatches())
-            return void(failCheck(QStringLiteral("Het oude wachtwoord is niet juist; het wachtwoord is niet gewijzigd."),
+            return void(failCheck(u"Het oude wachtwoord is niet juist; het wachtwoord is niet gewijzigd."_s,
                                   Titel(), txtWachtwoordOud));
         if (!newPasswordConfirmed())
-            return void(failCheck(QStringLiteral("Vul tweemaal hetzelfde nieuwe wachtwoord in; het wachtwoord is "
-                                                 "niet gewijzigd."),
+            return void(failCheck(u"Vul tweemaal hetzelfde nieuwe wachtwoord in; het wachtwoord is "
+                                                 "niet gewijzigd."_s,
                                   Titel(), txtWachtwoordNieuw[0]));
         maintenance(app()).OnderhoudWachtwoord = txtWachtwoordNieuw[0]->text();
-        ui().msgBox(QStringLiteral("Het nieuwe wachtwoord is opgeslagen."), MsgButtons::OK, MsgIcon::Information,
+        ui().msgBox(u"Het nieuwe wachtwoord is opgeslagen."_s, MsgButtons::OK, MsgIcon::Information,
                     Titel());
     });
 }

@@ -8,12 +8,14 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "Wachtwoord menu Onderhoud": changing the password of the host's
 // maintenance menu, after the old one is typed correctly.
 class SetupZivavivoz final : public SettingsPage {
 public:
     SetupZivavivoz();
-    QString Titel() const override { return QStringLiteral("Wachtwoord menu Onderhoud"); }
+    QString Titel() const override { return u"Wachtwoord menu Onderhoud"_s; }
 
     static constexpr Colour Fout = rgb(255, 105, 112);
     static constexpr Colour Goed = rgb(165, 255, 153);
@@ -21,7 +23,7 @@ public:
 protected:
     void Fill() override { txtWachtwoordOud_Change(); }
     bool guardsFill() const override { return true; }
-    QString errorContext() const override { return QStringLiteral("Instellingen - Wachtwoord"); }
+    QString errorContext() const override { return u"Instellingen - Wachtwoord"_s; }
 
 private:
     void txtWachtwoordOud_Change();

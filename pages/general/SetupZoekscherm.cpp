@@ -8,44 +8,46 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
 constexpr int InnerWidth = 5400;
 } // namespace
 
-SetupZoekscherm::SetupZoekscherm() : SettingsPage(QStringLiteral("SetupZoekscherm"))
+SetupZoekscherm::SetupZoekscherm() : SettingsPage(u"SetupZoekscherm"_s)
 {
-    auto& fraZoekscherm = add<Frame>(form(), QStringLiteral("fraZoekscherm"), QStringLiteral("Algemeen"));
-    auto& chkDirectZoeken = add<CheckBox>(fraZoekscherm, QStringLiteral("chkDirectZoeken"),
-                                          QStringLiteral("Direct zoeken bij openen scherm"));
+    auto& fraZoekscherm = add<Frame>(form(), u"fraZoekscherm"_s, u"Algemeen"_s);
+    auto& chkDirectZoeken = add<CheckBox>(fraZoekscherm, u"chkDirectZoeken"_s,
+                                          u"Direct zoeken bij openen scherm"_s);
     bind(chkDirectZoeken, &SearchScreenSettings::ZoekDirectZoeken);
     RowLayout(fraZoekscherm, InnerWidth).line(chkDirectZoeken, RowLayout::LabelHeight).finish();
 
-    auto& fraMutatie = add<Frame>(form(), QStringLiteral("fraMutatie"), QStringLiteral("Mutatiedatum"));
-    auto& lblMutatie = add<Label>(fraMutatie, QStringLiteral("lblMutatie"), QStringLiteral("Toon adviezen van"));
-    const QString mutatie[] = {QStringLiteral("Laatste week"), QStringLiteral("Laatste twee weken"),
-                               QStringLiteral("Laatste maand"), QStringLiteral("Alle data"),
-                               QStringLiteral("Laatste zes maanden")};
+    auto& fraMutatie = add<Frame>(form(), u"fraMutatie"_s, u"Mutatiedatum"_s);
+    auto& lblMutatie = add<Label>(fraMutatie, u"lblMutatie"_s, u"Toon adviezen van"_s);
+    const QString mutatie[] = {u"Laatste week"_s, u"Laatste twee weken"_s,
+                               u"Laatste maand"_s, u"Alle data"_s,
+                               u"Laatste zes maanden"_s};
     RowLayout mutatieRows(fraMutatie, InnerWidth);
     mutatieRows.line(lblMutatie, RowLayout::LabelHeight);
     // listed by period; the indexes keep their codes
     for (int i : {0, 1, 2, 4, 3}) {
-        optMutatie[i] = &add<OptionButton>(fraMutatie, QStringLiteral("optMutatie"), mutatie[i], i);
+        optMutatie[i] = &add<OptionButton>(fraMutatie, u"optMutatie"_s, mutatie[i], i);
         optMutatie[i]->Click.connect([this, i] { optMutatie_Click(i); });
     }
     for (int i : {0, 1, 2, 4, 3})
         mutatieRows.line(*optMutatie[i], RowLayout::LabelHeight);
     mutatieRows.finish();
 
-    auto& fraAdviezen = add<Frame>(form(), QStringLiteral("fraAdviezen"), QStringLiteral("Adviezen"));
-    auto& lblAdviezen = add<Label>(fraAdviezen, QStringLiteral("lblAdviezen"), QStringLiteral("Gewenste adviezen"));
-    const QString tonen[] = {QStringLiteral("Alle adviezen"), QStringLiteral("Alle adviezen binnen mijn vestiging"),
-                             QStringLiteral("Eigen adviezen")};
+    auto& fraAdviezen = add<Frame>(form(), u"fraAdviezen"_s, u"Adviezen"_s);
+    auto& lblAdviezen = add<Label>(fraAdviezen, u"lblAdviezen"_s, u"Gewenste adviezen"_s);
+    const QString tonen[] = {u"Alle adviezen"_s, u"Alle adviezen binnen mijn vestiging"_s,
+                             u"Eigen adviezen"_s};
     RowLayout adviezenRows(fraAdviezen, InnerWidth);
     adviezenRows.line(lblAdviezen, RowLayout::LabelHeight);
     for (int i = 0; i < 3; ++i) {
-        optTonenAdviezen[i] = &add<OptionButton>(fraAdviezen, QStringLiteral("optTonenAdviezen"), tonen[i], i);
+        optTonenAdviezen[i] = &add<OptionButton>(fraAdviezen, u"optTonenAdviezen"_s, tonen[i], i);
         optTonenAdviezen[i]->Click.connect([this, i] { optTonenAdviezen_Click(i); });
         adviezenRows.line(*optTonenAdviezen[i], RowLayout::LabelHeight);
     }

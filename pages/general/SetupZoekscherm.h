@@ -7,23 +7,25 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "Openen adviezen": what the screen for opening advices shows at first.
 class SetupZoekscherm final : public SettingsPage {
 public:
     SetupZoekscherm();
-    QString Titel() const override { return QStringLiteral("Openen adviezen"); }
+    QString Titel() const override { return u"Openen adviezen"_s; }
 
     // The codes of optMutatie and optTonenAdviezen, by index.
     static inline const std::array<QString, 5> MutatieCodes = {
-        QStringLiteral("W1"), QStringLiteral("W2"), QStringLiteral("M1"), QStringLiteral("*"), QStringLiteral("M6")};
-    static inline const std::array<QString, 3> TonenCodes = {QStringLiteral("A"), QStringLiteral("MV"),
-                                                             QStringLiteral("E")};
+        u"W1"_s, u"W2"_s, u"M1"_s, u"*"_s, u"M6"_s};
+    static inline const std::array<QString, 3> TonenCodes = {u"A"_s, u"MV"_s,
+                                                             u"E"_s};
     static constexpr int AlleData = 3;
 
 protected:
     void Fill() override;
     bool guardsFill() const override { return true; }
-    QString errorContext() const override { return QStringLiteral("Instellingen - Zoekscherm"); }
+    QString errorContext() const override { return u"Instellingen - Zoekscherm"_s; }
 
 private:
     void optMutatie_Click(int index);

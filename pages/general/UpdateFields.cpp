@@ -7,6 +7,8 @@
 #include "framework/page/SettingsPage.h"
 #include "framework/settings/UpdateSettings.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 UpdateFields::UpdateFields(SettingsPage& page, Bindings& bindings, Control& container)
@@ -15,8 +17,8 @@ UpdateFields::UpdateFields(SettingsPage& page, Bindings& bindings, Control& cont
       cboUpdateTermijn(page.form().add<ComboBox>("cboUpdateTermijn", &container)),
       page_(page)
 {
-    chkAutoDownload.setCaption(QStringLiteral("Updates automatisch downloaden"));
-    lblUpdate.setCaption(QStringLiteral("Zoeken naar updates"));
+    chkAutoDownload.setCaption(u"Updates automatisch downloaden"_s);
+    lblUpdate.setCaption(u"Zoeken naar updates"_s);
 
     bindings.bind(chkAutoDownload, &UpdateSettings::AutoDownload);
     // A stored 0 means no choice yet: daily, written back at once. Choosing
@@ -24,10 +26,10 @@ UpdateFields::UpdateFields(SettingsPage& page, Bindings& bindings, Control& cont
     // never postpones the next check.
     bindings
         .bind(cboUpdateTermijn, &UpdateSettings::UpdateTermijn,
-              std::vector<ListEntry>{{QStringLiteral("Dagelijks"), 1},
-                                     {QStringLiteral("Wekelijks"), 7},
-                                     {QStringLiteral("2-Wekelijks"), 14},
-                                     {QStringLiteral("Maandelijks"), 30}})
+              std::vector<ListEntry>{{u"Dagelijks"_s, 1},
+                                     {u"Wekelijks"_s, 7},
+                                     {u"2-Wekelijks"_s, 14},
+                                     {u"Maandelijks"_s, 30}})
         .defaultWhenEmpty(1)
         .then([this] { planNextUpdate(); });
 }

@@ -13,6 +13,8 @@
 
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -32,29 +34,29 @@ HouseStyleSettings& houseStyle(Application& app) { return app.SettingsObject().g
 } // namespace
 
 frmFormaatLogo::frmFormaatLogo()
-    : Dialog(QStringLiteral("frmFormaatLogo"), QStringLiteral("Instellingen - Formaat logo")),
-      cmdDefault(add<CommandButton>(QStringLiteral("cmdDefault"))),
-      cmdOk(add<CommandButton>(QStringLiteral("cmdOk")))
+    : Dialog(u"frmFormaatLogo"_s, u"Instellingen - Formaat logo"_s),
+      cmdDefault(add<CommandButton>(u"cmdDefault"_s)),
+      cmdOk(add<CommandButton>(u"cmdOk"_s))
 {
-    setCaption(QStringLiteral("Formaat logo op Financieel Plan"));
-    auto& fra = add<Frame>(QStringLiteral("fraFormaatLogo"));
-    fra.setCaption(QStringLiteral("Maximale afmetingen logo"));
-    auto& lblBreedte = add<Label>(QStringLiteral("lblBreedte"), &fra);
-    lblBreedte.setCaption(QStringLiteral("Breedte"));
-    txtBreedte = &add<TextBox>(QStringLiteral("txtBreedte"), &fra);
-    auto& lblHoogte = add<Label>(QStringLiteral("lblHoogte"), &fra);
-    lblHoogte.setCaption(QStringLiteral("Hoogte"));
-    txtHoogte = &add<TextBox>(QStringLiteral("txtHoogte"), &fra);
-    auto& lblCmB = add<Label>(QStringLiteral("lblCm"), &fra, 0);
-    lblCmB.setCaption(QStringLiteral("cm"));
-    auto& lblCmH = add<Label>(QStringLiteral("lblCm"), &fra, 1);
-    lblCmH.setCaption(QStringLiteral("cm"));
-    auto& lblNoot = add<Label>(QStringLiteral("lblNoot"), &fra);
-    lblNoot.setCaption(QStringLiteral("Het overschrijden van het aanbevolen formaat kan tot afwijkingen van de layout "
-                                      "van uw rapport leiden."));
-    cmdDefault.setCaption(QStringLiteral("Reset"));
-    cmdDefault.setToolTipText(QStringLiteral("Stelt de standaardwaarden van 1,17cm bij 10 cm in."));
-    cmdOk.setCaption(QStringLiteral("OK"));
+    setCaption(u"Formaat logo op Financieel Plan"_s);
+    auto& fra = add<Frame>(u"fraFormaatLogo"_s);
+    fra.setCaption(u"Maximale afmetingen logo"_s);
+    auto& lblBreedte = add<Label>(u"lblBreedte"_s, &fra);
+    lblBreedte.setCaption(u"Breedte"_s);
+    txtBreedte = &add<TextBox>(u"txtBreedte"_s, &fra);
+    auto& lblHoogte = add<Label>(u"lblHoogte"_s, &fra);
+    lblHoogte.setCaption(u"Hoogte"_s);
+    txtHoogte = &add<TextBox>(u"txtHoogte"_s, &fra);
+    auto& lblCmB = add<Label>(u"lblCm"_s, &fra, 0);
+    lblCmB.setCaption(u"cm"_s);
+    auto& lblCmH = add<Label>(u"lblCm"_s, &fra, 1);
+    lblCmH.setCaption(u"cm"_s);
+    auto& lblNoot = add<Label>(u"lblNoot"_s, &fra);
+    lblNoot.setCaption(u"Het overschrijden van het aanbevolen formaat kan tot afwijkingen van de layout "
+                                      "van uw rapport leiden."_s);
+    cmdDefault.setCaption(u"Reset"_s);
+    cmdDefault.setToolTipText(u"Stelt de standaardwaarden van 1,17cm bij 10 cm in."_s);
+    cmdOk.setCaption(u"OK"_s);
     cmdOk.setDefault(true);
     for (TextBox* box : {txtBreedte, txtHoogte})
         box->setAlignment(Alignment::Right);
@@ -102,12 +104,12 @@ void frmFormaatLogo::cmdOk_Click()
     guarded([&] {
         const std::optional<double> breedte = sizeOf(*txtBreedte);
         if (!breedte)
-            return void(failCheck(QStringLiteral("Vul als breedte een getal groter dan 0 in."),
-                                  QStringLiteral("Ongeldige invoer"), txtBreedte));
+            return void(failCheck(u"Vul als breedte een getal groter dan 0 in."_s,
+                                  u"Ongeldige invoer"_s, txtBreedte));
         const std::optional<double> hoogte = sizeOf(*txtHoogte);
         if (!hoogte)
-            return void(failCheck(QStringLiteral("Vul als hoogte een getal groter dan 0 in."),
-                                  QStringLiteral("Ongeldige invoer"), txtHoogte));
+            return void(failCheck(u"Vul als hoogte een getal groter dan 0 in."_s,
+                                  u"Ongeldige invoer"_s, txtHoogte));
         houseStyle(app()).LogoMaxBreedte = *breedte;
         houseStyle(app()).LogoMaxHoogte = *hoogte;
         close(false);

@@ -2,6 +2,8 @@
 
 #include "framework/forms/Label.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -11,19 +13,19 @@ constexpr int CellHeight = 285;
 } // namespace
 
 frmVoorbeeldKleurinstelling::frmVoorbeeldKleurinstelling(Colour titel, Colour rij1, Colour rij2)
-    : Dialog(QStringLiteral("frmVoorbeeldKleurinstelling"), QStringLiteral("Instellingen - Algemeen")),
-      cmdSluiten(add<CommandButton>(QStringLiteral("cmdSluiten")))
+    : Dialog(u"frmVoorbeeldKleurinstelling"_s, u"Instellingen - Algemeen"_s),
+      cmdSluiten(add<CommandButton>(u"cmdSluiten"_s))
 {
-    setCaption(QStringLiteral("Voorbeeld kleurinstelling"));
-    auto& lblTabel = add<Label>(QStringLiteral("lblTabel"));
-    lblTabel.setCaption(QStringLiteral("VOORBEELDTABEL"));
+    setCaption(u"Voorbeeld kleurinstelling"_s);
+    auto& lblTabel = add<Label>(u"lblTabel"_s);
+    lblTabel.setCaption(u"VOORBEELDTABEL"_s);
     lblTabel.setFontBold(true);
     lblTabel.setBounds(Margin, Margin, CellWidth * Kolommen, CellHeight);
 
     int top = lblTabel.bottom();
     for (int column = 0; column < Kolommen; ++column) {
-        auto& kop = add<Label>(QStringLiteral("lblKop"), nullptr, column);
-        kop.setCaption(column == 0 ? QStringLiteral("Jaar") : QStringLiteral("Waarde %1").arg(column));
+        auto& kop = add<Label>(u"lblKop"_s, nullptr, column);
+        kop.setCaption(column == 0 ? u"Jaar"_s : u"Waarde %1"_s.arg(column));
         kop.setFontBold(true);
         kop.setBackColor(titel);
         kop.setAlignment(column == 0 ? Alignment::Left : Alignment::Right);
@@ -32,16 +34,16 @@ frmVoorbeeldKleurinstelling::frmVoorbeeldKleurinstelling(Colour titel, Colour ri
     for (int row = 0; row < Rijen; ++row) {
         top += CellHeight;
         for (int column = 0; column < Kolommen; ++column) {
-            auto& cel = add<Label>(QStringLiteral("lblCel"), nullptr, row * Kolommen + column);
+            auto& cel = add<Label>(u"lblCel"_s, nullptr, row * Kolommen + column);
             cel.setCaption(column == 0 ? QString::number(2027 + row)
-                                       : QStringLiteral("%1,00").arg((row + 1) * column * 125));
+                                       : u"%1,00"_s.arg((row + 1) * column * 125));
             cel.setBackColor(row % 2 == 0 ? rij1 : rij2);
             cel.setAlignment(column == 0 ? Alignment::Left : Alignment::Right);
             cel.setBounds(Margin + column * CellWidth, top, CellWidth, CellHeight);
         }
     }
     top += CellHeight + Margin;
-    cmdSluiten.setCaption(QStringLiteral("Sluiten"));
+    cmdSluiten.setCaption(u"Sluiten"_s);
     cmdSluiten.setCancel(true);
     cmdSluiten.setDefault(true);
     cmdSluiten.setBounds(Margin + Kolommen * CellWidth - 1215, top, 1215, 375);

@@ -4,15 +4,17 @@
 #include "framework/host/Settings.h"
 #include "framework/settings/OnlineInventorySettings.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 DocumentAanvraagSnelkeuze::DocumentAanvraagSnelkeuze(Form& form, const QString& name, int index, Control* parent)
-    : UserControl(form, QStringLiteral("DocumentAanvraagSnelkeuze"), name, index, parent),
-      lblSnelkeuze(inner().add<Label>(QStringLiteral("lblSnelkeuze"))),
-      cboSnelkeuze(inner().add<ComboBox>(QStringLiteral("cboSnelkeuze")))
+    : UserControl(form, u"DocumentAanvraagSnelkeuze"_s, name, index, parent),
+      lblSnelkeuze(inner().add<Label>(u"lblSnelkeuze"_s)),
+      cboSnelkeuze(inner().add<ComboBox>(u"cboSnelkeuze"_s))
 {
     setBounds(0, 0, 6000, 315);
-    lblSnelkeuze.setCaption(QStringLiteral("Documenten opvragen"));
+    lblSnelkeuze.setCaption(u"Documenten opvragen"_s);
     lblSnelkeuze.setBounds(0, 45, 2700, 255);
     cboSnelkeuze.setBounds(2700, 0, 3000, 315);
     cboSnelkeuze.Click.connect([this] {
@@ -27,9 +29,9 @@ DocumentAanvraagSnelkeuze::DocumentAanvraagSnelkeuze(Form& form, const QString& 
 
 const QStringList& DocumentAanvraagSnelkeuze::Keuzes()
 {
-    static const QStringList keuzes{QStringLiteral("Geen documenten"), QStringLiteral("Legitimatie en inkomen"),
-                                    QStringLiteral("Legitimatie, inkomen en woning"),
-                                    QStringLiteral("Alle documenten voor een hypotheekaanvraag")};
+    static const QStringList keuzes{u"Geen documenten"_s, u"Legitimatie en inkomen"_s,
+                                    u"Legitimatie, inkomen en woning"_s,
+                                    u"Alle documenten voor een hypotheekaanvraag"_s};
     return keuzes;
 }
 

@@ -3,23 +3,25 @@
 #include "framework/host/Application.h"
 #include "framework/ui/Ui.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 KoppelingPage::KoppelingPage(const KoppelingOntwerp& ontwerp)
     : SettingsPage(ontwerp.componentName),
-      fraKoppeling(add<Frame>(form(), QStringLiteral("fraKoppeling"), ontwerp.titel)),
+      fraKoppeling(add<Frame>(form(), u"fraKoppeling"_s, ontwerp.titel)),
       titel_(ontwerp.titel)
 {
     rows_.emplace(fraKoppeling, InnerWidth);
     if (ontwerp.koppeling) {
-        chkKoppeling = &add<CheckBox>(fraKoppeling, QStringLiteral("chkKoppeling"), ontwerp.koppelingCaption);
+        chkKoppeling = &add<CheckBox>(fraKoppeling, u"chkKoppeling"_s, ontwerp.koppelingCaption);
         bindings().bind(*chkKoppeling, ontwerp.koppeling);
         rows_->line(*chkKoppeling, RowLayout::LabelHeight);
         if (!ontwerp.velden.empty())
             rows_->space(RowLayout::RowGap);
     }
     for (const KoppelingVeld& v : ontwerp.velden) {
-        auto& label = add<Label>(fraKoppeling, QStringLiteral("lbl") + v.name.mid(3), v.label);
+        auto& label = add<Label>(fraKoppeling, u"lbl"_s + v.name.mid(3), v.label);
         auto& box = add<TextBox>(fraKoppeling, v.name);
         if (v.masked)
             box.setPasswordChar(QLatin1Char('*'));
@@ -27,7 +29,7 @@ KoppelingPage::KoppelingPage(const KoppelingOntwerp& ontwerp)
         rows_->field(label, box, FieldWidth, LabelWidth);
     }
     if (!ontwerp.hint.isEmpty()) {
-        auto& hint = add<Hint>(fraKoppeling, QStringLiteral("hntKoppeling"), ontwerp.hint);
+        auto& hint = add<Hint>(fraKoppeling, u"hntKoppeling"_s, ontwerp.hint);
         rows_->space(RowLayout::RowGap);
         rows_->text(hint);
     }
@@ -42,7 +44,7 @@ void KoppelingPage::finishLayout()
 CommandButton& KoppelingPage::addFolderButton(TextBox& box, const QString& name, const QString& toolTip)
 {
     constexpr int ButtonWidth = 375;
-    auto& button = add<CommandButton>(*box.parent(), name, QStringLiteral("..."));
+    auto& button = add<CommandButton>(*box.parent(), name, u"..."_s);
     button.setToolTipText(toolTip);
     box.setLocked(true);
     box.setWidth(box.width() - ButtonWidth - RowLayout::Gap / 2);
@@ -58,7 +60,7 @@ Label& KoppelingPage::addLink(Control& parent, const QString& name, int index, c
     link.Click.connect([this, &link] {
         if (IsLoading)
             return;
-        guarded(link.name() + QStringLiteral("_Click"), [this, &link] { ui().openAddress(link.tag().toString()); });
+        guarded(link.name() + u"_Click"_s, [this, &link] { ui().openAddress(link.tag().toString()); });
     });
     return link;
 }

@@ -2,13 +2,15 @@
 
 #include "framework/settings/IntegrationSettings.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
 using S = IntegrationSettings;
 
 const QString HttpsHint =
-    QStringLiteral("Let op: de opgegeven locatie dient altijd voorafgegaan te worden met 'https://'.");
+    u"Let op: de opgegeven locatie dient altijd voorafgegaan te worden met 'https://'."_s;
 
 // Elements and ANVA CRM share their five boxes; only the portal's label differs.
 std::vector<KoppelingVeld> portalVelden(const char* portalLabel, Setting<QString> S::*portal,
@@ -22,8 +24,8 @@ std::vector<KoppelingVeld> portalVelden(const char* portalLabel, Setting<QString
 } // namespace
 
 SetupKopElements::SetupKopElements()
-    : KoppelingPage({QStringLiteral("SetupKopElements"), QStringLiteral("Koppeling Elements"),
-                     QStringLiteral("Koppeling met Elements"), settingOf(&S::ElementsKoppeling),
+    : KoppelingPage({u"SetupKopElements"_s, u"Koppeling Elements"_s,
+                     u"Koppeling met Elements"_s, settingOf(&S::ElementsKoppeling),
                      portalVelden("Locatie Elements portal", &S::ElementsLocatiePortal, &S::ElementsGebruikersnaam,
                                   &S::ElementsWachtwoord, &S::ElementsOrganisatieId, &S::ElementsSSOCode),
                      HttpsHint})
@@ -32,8 +34,8 @@ SetupKopElements::SetupKopElements()
 }
 
 SetupKopANVA::SetupKopANVA()
-    : KoppelingPage({QStringLiteral("SetupKopANVA"), QStringLiteral("Koppeling ANVA CRM"),
-                     QStringLiteral("Koppeling met ANVA CRM"), settingOf(&S::ANVAKoppeling),
+    : KoppelingPage({u"SetupKopANVA"_s, u"Koppeling ANVA CRM"_s,
+                     u"Koppeling met ANVA CRM"_s, settingOf(&S::ANVAKoppeling),
                      portalVelden("Locatie portal", &S::ANVALocatiePortal, &S::ANVAGebruikersnaam, &S::ANVAWachtwoord,
                                   &S::ANVAOrganisatieId, &S::ANVASSOCode),
                      HttpsHint})
@@ -42,8 +44,8 @@ SetupKopANVA::SetupKopANVA()
 }
 
 SetupKopNHBond::SetupKopNHBond()
-    : KoppelingPage({QStringLiteral("SetupKopNHBond"), QStringLiteral("Koppeling Nationale hypotheekbond"),
-                     QStringLiteral("Koppeling met Nationale hypotheekbond"), settingOf(&S::NHBondKoppeling),
+    : KoppelingPage({u"SetupKopNHBond"_s, u"Koppeling Nationale hypotheekbond"_s,
+                     u"Koppeling met Nationale hypotheekbond"_s, settingOf(&S::NHBondKoppeling),
                      {veld("txtEMailadres", "E-mailadres", &S::NHBondEMailadres),
                       veld("txtWachtwoord", "Wachtwoord", &S::NHBondWachtwoord, true)},
                      {}})
@@ -52,8 +54,8 @@ SetupKopNHBond::SetupKopNHBond()
 }
 
 SetupKopAdvies::SetupKopAdvies()
-    : KoppelingPage({QStringLiteral("SetupKopAdvies"), QStringLiteral("Koppeling ") + Vergelijkingssite,
-                     QStringLiteral("Koppeling met ") + Vergelijkingssite, settingOf(&S::AdvieskeuzeKoppeling),
+    : KoppelingPage({u"SetupKopAdvies"_s, u"Koppeling "_s + Vergelijkingssite,
+                     u"Koppeling met "_s + Vergelijkingssite, settingOf(&S::AdvieskeuzeKoppeling),
                      {veld("txtKantoorID", "KantoorID", &S::AdvieskeuzeKantoorID)},
                      {}})
 {
@@ -61,8 +63,8 @@ SetupKopAdvies::SetupKopAdvies()
 }
 
 SetupKopJulia::SetupKopJulia()
-    : KoppelingPage({QStringLiteral("SetupKopJulia"), QStringLiteral("Koppeling Julia"),
-                     QStringLiteral("Koppeling met Julia"), settingOf(&S::JuliaKoppeling),
+    : KoppelingPage({u"SetupKopJulia"_s, u"Koppeling Julia"_s,
+                     u"Koppeling met Julia"_s, settingOf(&S::JuliaKoppeling),
                      {veld("txtAdviseurCode", "Adviseurcode", &S::JuliaAdviseurCode),
                       veld("txtVestigingCode", "Vestigingcode", &S::JuliaVestigingCode)},
                      {}})
@@ -71,8 +73,8 @@ SetupKopJulia::SetupKopJulia()
 }
 
 SetupKopVanBruggen::SetupKopVanBruggen()
-    : KoppelingPage({QStringLiteral("SetupKopVanBruggen"), QStringLiteral("Koppeling Van Bruggen Adviesgroep"),
-                     QStringLiteral("Koppeling"), settingOf(&S::VanBruggenKoppeling),
+    : KoppelingPage({u"SetupKopVanBruggen"_s, u"Koppeling Van Bruggen Adviesgroep"_s,
+                     u"Koppeling"_s, settingOf(&S::VanBruggenKoppeling),
                      {veld("txtLocatieDynamics", "Locatie Dynamics", &S::VanBruggenLocatieDynamics),
                       veld("txtGebruikersnaam", "Gebruikersnaam", &S::VanBruggenGebruikersnaam),
                       veld("txtWachtwoord", "Wachtwoord", &S::VanBruggenWachtwoord, true)},
@@ -82,22 +84,22 @@ SetupKopVanBruggen::SetupKopVanBruggen()
 }
 
 SetupKopBoxD::SetupKopBoxD()
-    : KoppelingPage({QStringLiteral("SetupKopBoxD"), QStringLiteral("Koppeling BOX Duurzaam"),
-                     QStringLiteral("Koppeling met BOX Duurzaam"), settingOf(&S::BoxDuurzaamKoppeling), {}, {}})
+    : KoppelingPage({u"SetupKopBoxD"_s, u"Koppeling BOX Duurzaam"_s,
+                     u"Koppeling met BOX Duurzaam"_s, settingOf(&S::BoxDuurzaamKoppeling), {}, {}})
 {
     finishLayout();
 }
 
 SetupKopCalcasa::SetupKopCalcasa()
-    : KoppelingPage({QStringLiteral("SetupKopCalcasa"), QStringLiteral("Koppeling Calcasa"),
-                     QStringLiteral("Koppeling met Calcasa"), settingOf(&S::CalcasaKoppeling), {}, {}})
+    : KoppelingPage({u"SetupKopCalcasa"_s, u"Koppeling Calcasa"_s,
+                     u"Koppeling met Calcasa"_s, settingOf(&S::CalcasaKoppeling), {}, {}})
 {
     finishLayout();
 }
 
 SetupKopPosWon::SetupKopPosWon()
-    : KoppelingPage({QStringLiteral("SetupKopPosWon"), QStringLiteral("Koppeling Positief Wonen"),
-                     QStringLiteral("Koppeling met Positief Wonen"), settingOf(&S::PositiefWonenKoppeling), {}, {}})
+    : KoppelingPage({u"SetupKopPosWon"_s, u"Koppeling Positief Wonen"_s,
+                     u"Koppeling met Positief Wonen"_s, settingOf(&S::PositiefWonenKoppeling), {}, {}})
 {
     finishLayout();
 }

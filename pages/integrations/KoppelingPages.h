@@ -4,6 +4,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // The link pages that consist of the shared design alone.
 
 class SetupKopElements final : public KoppelingPage {
@@ -24,7 +26,7 @@ public:
 // The comparison site's link.
 class SetupKopAdvies final : public KoppelingPage {
 public:
-    static inline const QString Vergelijkingssite = QStringLiteral("Advieskeuze");
+    static inline const QString Vergelijkingssite = u"Advieskeuze"_s;
     SetupKopAdvies();
 };
 

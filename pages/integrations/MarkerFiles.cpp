@@ -3,11 +3,13 @@
 #include <QDir>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
-const QString InviceMarker = QStringLiteral("importTV.fp7");
-const QString AssistentMarker = QStringLiteral("ass20.exe");
+const QString InviceMarker = u"importTV.fp7"_s;
+const QString AssistentMarker = u"ass20.exe"_s;
 
 bool endsWithSeparator(const QString& folder)
 {

@@ -4,22 +4,24 @@
 #include "pages/integrations/MarkerFiles.h"
 #include "pages/integrations/SoftwareFolder.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
 using S = IntegrationSettings;
-const QString FolderToolTip = QStringLiteral("Geef het pad aan waar FileMaker is ge\u00efnstalleerd");
+const QString FolderToolTip = u"Geef het pad aan waar FileMaker is ge\u00efnstalleerd"_s;
 } // namespace
 
 SetupKopInvice::SetupKopInvice()
-    : KoppelingPage({QStringLiteral("SetupKopInvice"), QStringLiteral("Koppeling Invice"),
-                     QStringLiteral("Koppeling met Invice"), settingOf(&S::InviceKoppeling),
+    : KoppelingPage({u"SetupKopInvice"_s, u"Koppeling Invice"_s,
+                     u"Koppeling met Invice"_s, settingOf(&S::InviceKoppeling),
                      {veld("txtFilemakerDirectory", "Filemaker import locatie", &S::InviceFilemakerDirectory)},
                      {}}),
-      txtFilemakerDirectory(textBox(QStringLiteral("txtFilemakerDirectory")))
+      txtFilemakerDirectory(textBox(u"txtFilemakerDirectory"_s))
 {
     finishLayout();
-    auto& cmdFilemaker = addFolderButton(txtFilemakerDirectory, QStringLiteral("cmdFilemaker"), FolderToolTip);
+    auto& cmdFilemaker = addFolderButton(txtFilemakerDirectory, u"cmdFilemaker"_s, FolderToolTip);
     cmdFilemaker.Click.connect([this] { cmdFilemaker_Click(); });
 }
 
@@ -27,24 +29,24 @@ void SetupKopInvice::cmdFilemaker_Click()
 {
     guarded([this] {
         chooseSoftwareFolder(ui(),
-                             {QStringLiteral("Selecteer de folder waar 'ImportTV.fp7' van FileMaker staat"),
-                              QStringLiteral("C:\\Program Files\\Filemaker\\import"), hasInviceMarker,
-                              QStringLiteral("Onjuiste directory en/of 'ImportTV.fp7' niet gevonden")},
+                             {u"Selecteer de folder waar 'ImportTV.fp7' van FileMaker staat"_s,
+                              u"C:\\Program Files\\Filemaker\\import"_s, hasInviceMarker,
+                              u"Onjuiste directory en/of 'ImportTV.fp7' niet gevonden"_s},
                              txtFilemakerDirectory, Setup<S>().InviceFilemakerDirectory);
     });
 }
 
 SetupKopAssistent::SetupKopAssistent()
-    : KoppelingPage({QStringLiteral("SetupKopAssistent"), QStringLiteral("Koppeling Assistent"),
-                     QStringLiteral("Koppeling met Assistent"), settingOf(&S::AssistentKoppeling),
+    : KoppelingPage({u"SetupKopAssistent"_s, u"Koppeling Assistent"_s,
+                     u"Koppeling met Assistent"_s, settingOf(&S::AssistentKoppeling),
                      {veld("txtAssistentDirectory", "Locatie Assistent", &S::AssistentDirectory),
                       veld("txtGebruikersnaam", "Gebruikersnaam", &S::AssistentGebruikersnaam),
                       veld("txtWachtwoord", "Wachtwoord", &S::AssistentWachtwoord, true)},
                      {}}),
-      txtAssistentDirectory(textBox(QStringLiteral("txtAssistentDirectory")))
+      txtAssistentDirectory(textBox(u"txtAssistentDirectory"_s))
 {
     finishLayout();
-    auto& cmdAssistent = addFolderButton(txtAssistentDirectory, QStringLiteral("cmdAssistent"), FolderToolTip);
+    auto& cmdAssistent = addFolderButton(txtAssistentDirectory, u"cmdAssistent"_s, FolderToolTip);
     cmdAssistent.Click.connect([this] { cmdAssistent_Click(); });
 }
 
@@ -52,9 +54,9 @@ void SetupKopAssistent::cmdAssistent_Click()
 {
     guarded([this] {
         chooseSoftwareFolder(ui(),
-                             {QStringLiteral("Selecteer de folder waar 'ass20.exe' van FileMaker staat"),
-                              QStringLiteral("C:\\Ass20"), hasAssistentMarker,
-                              QStringLiteral("Onjuiste directory en/of 'ass20.exe' niet gevonden")},
+                             {u"Selecteer de folder waar 'ass20.exe' van FileMaker staat"_s,
+                              u"C:\\Ass20"_s, hasAssistentMarker,
+                              u"Onjuiste directory en/of 'ass20.exe' niet gevonden"_s},
                              txtAssistentDirectory, Setup<S>().AssistentDirectory);
     });
 }

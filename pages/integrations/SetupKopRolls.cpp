@@ -4,29 +4,30 @@
 #include "framework/host/ComponentFactory.h"
 #include "framework/settings/IntegrationSettings.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
-const QString Beschikbaar = QStringLiteral(
-    "Voor de koppeling met Rolls is het noodzakelijk dat u de Rolls software op dezelfde pc installeert als Quenmarix.");
-const QString NietGevonden = QStringLiteral("Quenmarix heeft geen ge\u00efnstalleerde versie van de Rolls applicatie gevonden.");
+const QString Beschikbaar = u"Voor de koppeling met Rolls is het noodzakelijk dat u de Rolls software op dezelfde pc installeert als Quenmarix."_s;
+const QString NietGevonden = u"Quenmarix heeft geen ge\u00efnstalleerde versie van de Rolls applicatie gevonden."_s;
 } // namespace
 
 SetupKopRolls::SetupKopRolls()
-    : KoppelingPage({QStringLiteral("SetupKopRolls"), QStringLiteral("Koppeling Rolls"),
-                     QStringLiteral("Koppeling met Rolls"), settingOf(&IntegrationSettings::RollsKoppeling),
+    : KoppelingPage({u"SetupKopRolls"_s, u"Koppeling Rolls"_s,
+                     u"Koppeling met Rolls"_s, settingOf(&IntegrationSettings::RollsKoppeling),
                      {veld("txtKantoornummer", "Kantoornummer", &IntegrationSettings::RollsKantoornummer)},
                      {}}),
-      hntRollsBeschikbaar(add<Hint>(fraKoppeling, QStringLiteral("hntRollsBeschikbaar"), Beschikbaar))
+      hntRollsBeschikbaar(add<Hint>(fraKoppeling, u"hntRollsBeschikbaar"_s, Beschikbaar))
 {
     auto& hntRollsKantoornummer = add<Hint>(
-        fraKoppeling, QStringLiteral("hntRollsKantoornummer"),
-        QStringLiteral("Het kantoornummer is het nummer waaronder uw kantoor bij Rolls bekend is."));
+        fraKoppeling, u"hntRollsKantoornummer"_s,
+        u"Het kantoornummer is het nummer waaronder uw kantoor bij Rolls bekend is."_s);
     rows().space(RowLayout::RowGap);
     rows().text(hntRollsKantoornummer);
     rows().space(RowLayout::RowGap);
     // Room for the second sentence, which shows only when the software is missing.
-    hntRollsBeschikbaar.setCaption(Beschikbaar + QStringLiteral("\r\n") + NietGevonden);
+    hntRollsBeschikbaar.setCaption(Beschikbaar + u"\r\n"_s + NietGevonden);
     rows().text(hntRollsBeschikbaar);
     hntRollsBeschikbaar.setCaption(Beschikbaar);
     finishLayout();
@@ -41,7 +42,7 @@ void SetupKopRolls::Fill()
             Setup<IntegrationSettings>().RollsKoppeling = false;
             chkKoppeling->setChecked(false);
         }
-        hntRollsBeschikbaar.setCaption(installed ? Beschikbaar : Beschikbaar + QStringLiteral("\r\n") + NietGevonden);
+        hntRollsBeschikbaar.setCaption(installed ? Beschikbaar : Beschikbaar + u"\r\n"_s + NietGevonden);
     });
 }
 
@@ -50,8 +51,8 @@ void SetupKopRolls::Fill()
 bool SetupKopRolls::rollsInstalled()
 {
     try {
-        Form scratch(QStringLiteral("RollsProbe"));
-        app().components().create(RollsComponent, scratch, QStringLiteral("objRolls"));
+        Form scratch(u"RollsProbe"_s);
+        app().components().create(RollsComponent, scratch, u"objRolls"_s);
         return true;
     } catch (...) {
         return false;

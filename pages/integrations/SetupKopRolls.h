@@ -4,12 +4,14 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "Koppeling Rolls": the link works only with the Rolls software on the same
 // computer, which the page looks for by creating its component.
 class SetupKopRolls final : public KoppelingPage {
 public:
     // The Rolls software's own component.
-    static inline const QString RollsComponent = QStringLiteral("kscomkpp.crckRollsComKoppeling");
+    static inline const QString RollsComponent = u"kscomkpp.crckRollsComKoppeling"_s;
 
     SetupKopRolls();
 

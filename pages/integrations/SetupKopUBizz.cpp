@@ -3,6 +3,8 @@
 #include "framework/settings/IntegrationSettings.h"
 #include "framework/util/FolderRoutines.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -11,25 +13,25 @@ constexpr int ChoiceLabelWidth = 2700;
 } // namespace
 
 SetupKopUBizz::SetupKopUBizz()
-    : KoppelingPage({QStringLiteral("SetupKopUBizz"), QStringLiteral("XML-koppeling"), QString(), {}, {}, {}}),
-      txtExportlocatie(add<TextBox>(fraKoppeling, QStringLiteral("txtExportlocatie"))),
-      txtImport(add<TextBox>(fraKoppeling, QStringLiteral("txtImport")))
+    : KoppelingPage({u"SetupKopUBizz"_s, u"XML-koppeling"_s, QString(), {}, {}, {}}),
+      txtExportlocatie(add<TextBox>(fraKoppeling, u"txtExportlocatie"_s)),
+      txtImport(add<TextBox>(fraKoppeling, u"txtImport"_s))
 {
-    auto& lblExportlocatie = add<Label>(fraKoppeling, QStringLiteral("lblExportlocatie"), QStringLiteral("Exportlocatie"));
-    auto& lblImport = add<Label>(fraKoppeling, QStringLiteral("lblImport"), QStringLiteral("Importlocatie"));
-    auto& lblActiveren = add<Label>(fraKoppeling, QStringLiteral("lblActiveren"), QStringLiteral("XML-koppeling activeren"));
-    auto& jnActiveren = add<YesNo>(fraKoppeling, QStringLiteral("jnActiveren"));
-    auto& lblValideren = add<Label>(fraKoppeling, QStringLiteral("lblValideren"), QStringLiteral("XML-bestanden valideren"));
-    auto& jnValideren = add<YesNo>(fraKoppeling, QStringLiteral("jnValideren"));
-    auto& lblOmschrijving = add<Label>(fraKoppeling, QStringLiteral("lblOmschrijving"), QStringLiteral("Omschrijving"));
-    auto& txtOmschrijving = add<TextBox>(fraKoppeling, QStringLiteral("txtOmschrijving"));
+    auto& lblExportlocatie = add<Label>(fraKoppeling, u"lblExportlocatie"_s, u"Exportlocatie"_s);
+    auto& lblImport = add<Label>(fraKoppeling, u"lblImport"_s, u"Importlocatie"_s);
+    auto& lblActiveren = add<Label>(fraKoppeling, u"lblActiveren"_s, u"XML-koppeling activeren"_s);
+    auto& jnActiveren = add<YesNo>(fraKoppeling, u"jnActiveren"_s);
+    auto& lblValideren = add<Label>(fraKoppeling, u"lblValideren"_s, u"XML-bestanden valideren"_s);
+    auto& jnValideren = add<YesNo>(fraKoppeling, u"jnValideren"_s);
+    auto& lblOmschrijving = add<Label>(fraKoppeling, u"lblOmschrijving"_s, u"Omschrijving"_s);
+    auto& txtOmschrijving = add<TextBox>(fraKoppeling, u"txtOmschrijving"_s);
     auto& hntOmschrijving = add<Hint>(
-        fraKoppeling, QStringLiteral("hntOmschrijving"),
-        QStringLiteral("Voer hier de URL in van de website die geopend wordt bij het aanklikken van het bedrijfslogo op "
-                       "het hoofdscherm"));
+        fraKoppeling, u"hntOmschrijving"_s,
+        u"Voer hier de URL in van de website die geopend wordt bij het aanklikken van het bedrijfslogo op "
+                       "het hoofdscherm"_s);
     bind(jnActiveren, &S::XMLKoppelingActief);
     bind(jnValideren, &S::XMLValideren);
-    bind(txtOmschrijving, &S::WebsiteURL).procedure(QStringLiteral("txtOmschrijving_Validation"));
+    bind(txtOmschrijving, &S::WebsiteURL).procedure(u"txtOmschrijving_Validation"_s);
     bind(txtExportlocatie, &S::XMLExportlocatie);
     bind(txtImport, &S::XMLImportlocatie);
     rows()
@@ -40,8 +42,8 @@ SetupKopUBizz::SetupKopUBizz()
         .field(lblOmschrijving, txtOmschrijving, FieldWidth, LabelWidth)
         .text(hntOmschrijving);
     finishLayout();
-    auto& cmdExportlocatie = addFolderButton(txtExportlocatie, QStringLiteral("cmdExportlocatie"));
-    auto& cmdImport = addFolderButton(txtImport, QStringLiteral("cmdImport"));
+    auto& cmdExportlocatie = addFolderButton(txtExportlocatie, u"cmdExportlocatie"_s);
+    auto& cmdImport = addFolderButton(txtImport, u"cmdImport"_s);
     cmdExportlocatie.Click.connect([this] { cmdExportlocatie_Click(); });
     cmdImport.Click.connect([this] { cmdImport_Click(); });
 }
@@ -51,7 +53,7 @@ void SetupKopUBizz::cmdExportlocatie_Click()
     guarded([this] {
         const QString folder = BrowseForFolder(
             ui(), txtExportlocatie.text(),
-            QStringLiteral("Selecteer a.u.b. de map waar u de XML-bestanden naartoe wilt exporteren"));
+            u"Selecteer a.u.b. de map waar u de XML-bestanden naartoe wilt exporteren"_s);
         if (folder.isEmpty())
             return;
         Setup<S>().XMLExportlocatie = folder;
@@ -63,7 +65,7 @@ void SetupKopUBizz::cmdImport_Click()
 {
     guarded([this] {
         const QString folder =
-            BrowseForFolder(ui(), txtImport.text(), QStringLiteral("Selecteer de map waar de XML-bestanden staan"));
+            BrowseForFolder(ui(), txtImport.text(), u"Selecteer de map waar de XML-bestanden staan"_s);
         if (folder.isEmpty())
             return;
         Setup<S>().XMLImportlocatie = folder;
@@ -72,46 +74,46 @@ void SetupKopUBizz::cmdImport_Click()
 }
 
 SetupKopFinly::SetupKopFinly()
-    : KoppelingPage({QStringLiteral("SetupKopFinly"), QStringLiteral("Koppeling Finly"),
-                     QStringLiteral("Koppeling met Finly"), settingOf(&S::FinlyKoppeling),
+    : KoppelingPage({u"SetupKopFinly"_s, u"Koppeling Finly"_s,
+                     u"Koppeling met Finly"_s, settingOf(&S::FinlyKoppeling),
                      {veld("txtToken", "Token", &S::FinlyToken, true)},
                      {}})
 {
     auto& lblUitleg = add<Label>(
-        fraKoppeling, QStringLiteral("lblFinly"),
-        QStringLiteral("Met Finly van Future Of Finance kunt u Quenmarix, websites, documenten en uzelf in beeld brengen."),
+        fraKoppeling, u"lblFinly"_s,
+        u"Met Finly van Future Of Finance kunt u Quenmarix, websites, documenten en uzelf in beeld brengen."_s,
         0);
-    auto& lblMeer = add<Label>(fraKoppeling, QStringLiteral("lblFinly"),
-                               QStringLiteral("Voor meer informatie kunt u kijken op"), 1);
-    auto& lblLink = addLink(fraKoppeling, QStringLiteral("lblFinly"), 4, InformatieAdres);
+    auto& lblMeer = add<Label>(fraKoppeling, u"lblFinly"_s,
+                               u"Voor meer informatie kunt u kijken op"_s, 1);
+    auto& lblLink = addLink(fraKoppeling, u"lblFinly"_s, 4, InformatieAdres);
     lblUitleg.setWordWrap(true);
     rows().space(RowLayout::RowGap).text(lblUitleg).row({{&lblMeer, 3450}, {&lblLink, 0}});
     finishLayout();
 }
 
 SetupKopEDR::SetupKopEDR()
-    : KoppelingPage({QStringLiteral("SetupKopEDR"), QStringLiteral("Koppeling EDR Creditservice"),
-                     QStringLiteral("Koppeling met EDR Creditservice"), settingOf(&S::EDRKoppeling),
+    : KoppelingPage({u"SetupKopEDR"_s, u"Koppeling EDR Creditservice"_s,
+                     u"Koppeling met EDR Creditservice"_s, settingOf(&S::EDRKoppeling),
                      {veld("txtGebruikersnaam", "Gebruikersnaam", &S::EDRGebruikersnaam),
                       veld("txtWachtwoord", "Wachtwoord", &S::EDRWachtwoord, true),
                       veld("txtKlantnummer", "Klantnummer", &S::EDRKlantnummer)},
                      {}})
 {
     auto& lblUitleg = add<Label>(
-        fraKoppeling, QStringLiteral("lblUitleg"),
-        QStringLiteral("Met de online EDR Credit Check heeft u als Hypotheekadviseur de mogelijkheid om in een vroeg "
+        fraKoppeling, u"lblUitleg"_s,
+        u"Met de online EDR Credit Check heeft u als Hypotheekadviseur de mogelijkheid om in een vroeg "
                        "stadium een toetsing te doen naar de kredietwaardigheid van de consument. Hierdoor kunt u een "
                        "goede financi\u00eble inschatting maken van de consument waarmee u in gesprek wilt gaan en kunt "
                        "u deze beter adviseren zodat uw advies aansluit op de persoonlijke situatie. Hiermee geeft u "
-                       "invulling aan het"),
+                       "invulling aan het"_s,
         0);
-    auto& lblKenUwKlant = add<Label>(fraKoppeling, QStringLiteral("lblUitleg"), QStringLiteral("Ken uw klant"), 1);
+    auto& lblKenUwKlant = add<Label>(fraKoppeling, u"lblUitleg"_s, u"Ken uw klant"_s, 1);
     auto& lblPrincipe = add<Label>(
-        fraKoppeling, QStringLiteral("lblUitleg"),
-        QStringLiteral("principe, uw zorgplicht en beperkt u het krediet- en betalingsrisico van de consument."), 2);
-    auto& lblMeer = add<Label>(fraKoppeling, QStringLiteral("lblUitleg"),
-                               QStringLiteral("Voor meer informatie over deze koppeling kunt u kijken op:"), 3);
-    auto& lblLink = addLink(fraKoppeling, QStringLiteral("lblUitleg"), 4, WebsiteAdres);
+        fraKoppeling, u"lblUitleg"_s,
+        u"principe, uw zorgplicht en beperkt u het krediet- en betalingsrisico van de consument."_s, 2);
+    auto& lblMeer = add<Label>(fraKoppeling, u"lblUitleg"_s,
+                               u"Voor meer informatie over deze koppeling kunt u kijken op:"_s, 3);
+    auto& lblLink = addLink(fraKoppeling, u"lblUitleg"_s, 4, WebsiteAdres);
     lblKenUwKlant.setFontBold(true);
     for (Label* l : {&lblUitleg, &lblPrincipe, &lblMeer})
         l->setWordWrap(true);

@@ -5,6 +5,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 // "XML-koppeling": the XML exchange with other advice software, its folders,
 // and the website the office logo on the main screen opens.
 class SetupKopUBizz final : public KoppelingPage {
@@ -12,7 +14,7 @@ public:
     SetupKopUBizz();
 
 protected:
-    QString fillProcedure() const override { return QStringLiteral("FillScreen"); }
+    QString fillProcedure() const override { return u"FillScreen"_s; }
 
 private:
     void cmdExportlocatie_Click();
@@ -25,14 +27,14 @@ private:
 // "Koppeling Finly": the link, its token and where to read more.
 class SetupKopFinly final : public KoppelingPage {
 public:
-    static inline const QString InformatieAdres = QStringLiteral("https://www.finly.nl");
+    static inline const QString InformatieAdres = u"https://www.finly.nl"_s;
     SetupKopFinly();
 };
 
 // "Koppeling EDR Creditservice": the credit check's login and where to read more.
 class SetupKopEDR final : public KoppelingPage {
 public:
-    static inline const QString WebsiteAdres = QStringLiteral("https://www.edr.nl");
+    static inline const QString WebsiteAdres = u"https://www.edr.nl"_s;
     SetupKopEDR();
 };
 

@@ -15,6 +15,8 @@
 #include <QUrl>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 namespace {
@@ -26,30 +28,30 @@ constexpr int SnelkeuzeHeight = 315;
 } // namespace
 
 SetupQvxOnline::SetupQvxOnline()
-    : SettingsPage(QStringLiteral("SetupQvxOnline")),
-      fraUitnodiging(add<Frame>(form(), QStringLiteral("fraUitnodiging"), QStringLiteral("Uitnodiging"))),
-      fraInstelling(add<Frame>(form(), QStringLiteral("fraInstelling"), QStringLiteral("Kantoor- en adviseurgegevens")))
+    : SettingsPage(u"SetupQvxOnline"_s),
+      fraUitnodiging(add<Frame>(form(), u"fraUitnodiging"_s, u"Uitnodiging"_s)),
+      fraInstelling(add<Frame>(form(), u"fraInstelling"_s, u"Kantoor- en adviseurgegevens"_s))
 {
-    auto& lblInvullen = add<Label>(fraUitnodiging, QStringLiteral("lblInvullen"), QStringLiteral("Klant moet invullen"));
-    chkInventarisatie[0] = &add<CheckBox>(fraUitnodiging, QStringLiteral("chkInventarisatie"), QStringLiteral("Basis"), 0);
+    auto& lblInvullen = add<Label>(fraUitnodiging, u"lblInvullen"_s, u"Klant moet invullen"_s);
+    chkInventarisatie[0] = &add<CheckBox>(fraUitnodiging, u"chkInventarisatie"_s, u"Basis"_s, 0);
     chkInventarisatie[1] =
-        &add<CheckBox>(fraUitnodiging, QStringLiteral("chkInventarisatie"), QStringLiteral("Financieel"), 1);
-    auto& chkKlantprofiel = add<CheckBox>(fraUitnodiging, QStringLiteral("chkKlantprofiel"), QStringLiteral("Klantprofiel"));
-    auto& chkDocumenten = add<CheckBox>(fraUitnodiging, QStringLiteral("chkDocumenten"), QStringLiteral("Documenten"));
-    auto& chkCheckHdn = add<CheckBox>(fraUitnodiging, QStringLiteral("chkCheckHdnDocumenten"),
-                                      QStringLiteral("Controleer op openstaande HDN-documenten"));
-    auto& lblAanhef = add<Label>(fraUitnodiging, QStringLiteral("lblAanhef"), QStringLiteral("Aanhef"));
-    auto& cboAanhef = add<ComboBox>(fraUitnodiging, QStringLiteral("cboAanhef"));
+        &add<CheckBox>(fraUitnodiging, u"chkInventarisatie"_s, u"Financieel"_s, 1);
+    auto& chkKlantprofiel = add<CheckBox>(fraUitnodiging, u"chkKlantprofiel"_s, u"Klantprofiel"_s);
+    auto& chkDocumenten = add<CheckBox>(fraUitnodiging, u"chkDocumenten"_s, u"Documenten"_s);
+    auto& chkCheckHdn = add<CheckBox>(fraUitnodiging, u"chkCheckHdnDocumenten"_s,
+                                      u"Controleer op openstaande HDN-documenten"_s);
+    auto& lblAanhef = add<Label>(fraUitnodiging, u"lblAanhef"_s, u"Aanhef"_s);
+    auto& cboAanhef = add<ComboBox>(fraUitnodiging, u"cboAanhef"_s);
     hntUitnodiging = &add<Hint>(
-        fraUitnodiging, QStringLiteral("hntUitnodiging"),
-        QStringLiteral("Een financi\u00eble inventarisatie omvat altijd ook de basisinventarisatie. Kies hieronder welke "
-                       "documenten de klant bij de uitnodiging wordt gevraagd aan te leveren."));
+        fraUitnodiging, u"hntUitnodiging"_s,
+        u"Een financi\u00eble inventarisatie omvat altijd ook de basisinventarisatie. Kies hieronder welke "
+                       "documenten de klant bij de uitnodiging wordt gevraagd aan te leveren."_s);
     for (int i = 0; i < 2; ++i)
         chkInventarisatie[i]->Click.connect([this, i] { chkInventarisatie_Click(i); });
     bind(chkKlantprofiel, &S::InventarisatieKlantprofiel);
     bind(chkDocumenten, &S::InventarisatieDocumenten);
     bind(chkCheckHdn, &S::CheckHdnDocumenten);
-    bind(cboAanhef, &S::Aanhef, {{QStringLiteral("Formeel"), 1}, {QStringLiteral("Informeel"), 2}});
+    bind(cboAanhef, &S::Aanhef, {{u"Formeel"_s, 1}, {u"Informeel"_s, 2}});
     RowLayout uitnodiging(fraUitnodiging, InnerWidth);
     uitnodiging.line(lblInvullen, RowLayout::LabelHeight)
         .row({{chkInventarisatie[0], 1000}, {chkInventarisatie[1], 1400}, {&chkKlantprofiel, 1500}, {&chkDocumenten, 0}})
@@ -59,20 +61,20 @@ SetupQvxOnline::SetupQvxOnline()
     // Room for the document-request control, which the host creates when the page is filled.
     uitnodiging.space(SnelkeuzeHeight + RowLayout::RowGap).finish();
 
-    auto& fraOverzicht = add<Frame>(form(), QStringLiteral("fraOverzicht"), QStringLiteral("Overzichtsscherm"));
+    auto& fraOverzicht = add<Frame>(form(), u"fraOverzicht"_s, u"Overzichtsscherm"_s);
     auto& chkDirectZoeken =
-        add<CheckBox>(fraOverzicht, QStringLiteral("chkDirectZoeken"), QStringLiteral("Direct bijwerken bij openen scherm"));
-    auto& lblPeriode = add<Label>(fraOverzicht, QStringLiteral("lblPeriode"), QStringLiteral("Toon status van laatste"));
-    auto& cboPeriode = add<ComboBox>(fraOverzicht, QStringLiteral("cboPeriode"));
-    auto& lblToonBerichten = add<Label>(fraOverzicht, QStringLiteral("lblToonBerichten"), QStringLiteral("Toon berichten"));
-    auto& cboToonBerichten = add<ComboBox>(fraOverzicht, QStringLiteral("cboToonBerichten"));
+        add<CheckBox>(fraOverzicht, u"chkDirectZoeken"_s, u"Direct bijwerken bij openen scherm"_s);
+    auto& lblPeriode = add<Label>(fraOverzicht, u"lblPeriode"_s, u"Toon status van laatste"_s);
+    auto& cboPeriode = add<ComboBox>(fraOverzicht, u"cboPeriode"_s);
+    auto& lblToonBerichten = add<Label>(fraOverzicht, u"lblToonBerichten"_s, u"Toon berichten"_s);
+    auto& cboToonBerichten = add<ComboBox>(fraOverzicht, u"cboToonBerichten"_s);
     bind(chkDirectZoeken, &S::DirectZoeken);
     bind(cboPeriode, &S::OverzichtPeriode,
-         {{QStringLiteral("Dag"), 1}, {QStringLiteral("Week"), 7}, {QStringLiteral("2 Weken"), 14},
-          {QStringLiteral("Maand"), 30}, {QStringLiteral("6 Maanden"), 180}, {QStringLiteral("Alle data"), 0}});
+         {{u"Dag"_s, 1}, {u"Week"_s, 7}, {u"2 Weken"_s, 14},
+          {u"Maand"_s, 30}, {u"6 Maanden"_s, 180}, {u"Alle data"_s, 0}});
     bind(cboToonBerichten, &S::OverzichtBerichten,
-         {{QStringLiteral("Alle berichten"), 0}, {QStringLiteral("Alleen laatste bericht per klant"), 1},
-          {QStringLiteral("Verwijderde taken"), 2}});
+         {{u"Alle berichten"_s, 0}, {u"Alleen laatste bericht per klant"_s, 1},
+          {u"Verwijderde taken"_s, 2}});
     RowLayout(fraOverzicht, InnerWidth)
         .line(chkDirectZoeken, RowLayout::LabelHeight)
         .field(lblPeriode, cboPeriode, ComboWidth, LabelWidth)
@@ -80,7 +82,7 @@ SetupQvxOnline::SetupQvxOnline()
         .finish();
 
     lblQuenmarixConsument =
-        &add<Label>(fraInstelling, QStringLiteral("lblQuenmarixConsument"), QStringLiteral("Ga naar online instellingen"));
+        &add<Label>(fraInstelling, u"lblQuenmarixConsument"_s, u"Ga naar online instellingen"_s);
     lblQuenmarixConsument->setLink(true);
     lblQuenmarixConsument->Click.connect([this] { lblQuenmarixConsument_Click(); });
     RowLayout(fraInstelling, InnerWidth).line(*lblQuenmarixConsument, RowLayout::LabelHeight).finish();
@@ -144,8 +146,8 @@ void SetupQvxOnline::Fill_KantoorAdviseur()
             Hive::HKEY_LOCAL_MACHINE, QString(RegistryNames::ProductKey), QString(RegistryNames::UrlServer), QString());
         const QString base = urlServer.isEmpty() ? ProductieAdres : TestAdres;
         const QString kantoor =
-            app().RunFunction(QStringLiteral("Instellingen"), QStringLiteral("Tarvelomain"),
-                              QStringLiteral("GetKantoorIdentificatie"))
+            app().RunFunction(u"Instellingen"_s, u"Tarvelomain"_s,
+                              u"GetKantoorIdentificatie"_s)
                 .toString();
         if (kantoor.isEmpty())
             return; // without an office there is no page of its own on the portal
@@ -159,8 +161,8 @@ void SetupQvxOnline::Fill_Snelkeuze()
 {
     guarded([this] {
         if (!snelkeuze_) {
-            UserControl& control = app().components().create(QStringLiteral("DocumentAanvraagSnelkeuze"), form(),
-                                                             QStringLiteral("ucDocumentAanvraagSnelkeuze"), &fraUitnodiging);
+            UserControl& control = app().components().create(u"DocumentAanvraagSnelkeuze"_s, form(),
+                                                             u"ucDocumentAanvraagSnelkeuze"_s, &fraUitnodiging);
             snelkeuze_ = &dynamic_cast<DocumentAanvraagSnelkeuze&>(control);
             snelkeuze_->setBounds(hntUitnodiging->left(), hntUitnodiging->bottom() + RowLayout::RowGap,
                                   hntUitnodiging->width(), lblQuenmarixConsument->height() * SnelkeuzeHeight /

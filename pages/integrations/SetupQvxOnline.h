@@ -8,6 +8,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 class DocumentAanvraagSnelkeuze;
 
 // "Online inventarisatie": what an invitation to the online consumer portal
@@ -17,12 +19,12 @@ class SetupQvxOnline final : public SettingsPage {
 public:
     // The office-settings page of the consumer portal; the sid key follows.
     static inline const QString ProductieAdres =
-        QStringLiteral("https://online.quenmarix.nl/consument/kantoorinstellingen.aspx?sid=");
+        u"https://online.quenmarix.nl/consument/kantoorinstellingen.aspx?sid="_s;
     static inline const QString TestAdres =
-        QStringLiteral("https://test-online.quenmarix.nl/consument/kantoorinstellingen.aspx?sid=");
+        u"https://test-online.quenmarix.nl/consument/kantoorinstellingen.aspx?sid="_s;
 
     SetupQvxOnline();
-    QString Titel() const override { return QStringLiteral("Online inventarisatie"); }
+    QString Titel() const override { return u"Online inventarisatie"_s; }
 
     // The office's key on the portal: its identification text in ANSI,
     // Base64-encoded and reversed character by character.
@@ -30,7 +32,7 @@ public:
 
 protected:
     void Fill() override;
-    QString fillProcedure() const override { return QStringLiteral("FillScreen"); }
+    QString fillProcedure() const override { return u"FillScreen"_s; }
     // The fill sets the loading flag itself: the click handlers stay silent during it.
     bool guardsFill() const override { return true; }
 

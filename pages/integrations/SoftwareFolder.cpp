@@ -5,6 +5,8 @@
 #include "framework/ui/Ui.h"
 #include "framework/util/FolderRoutines.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 void chooseSoftwareFolder(Ui& ui, const SoftwareFolder& folder, TextBox& box, Setting<QString>& setting)
@@ -19,7 +21,7 @@ void chooseSoftwareFolder(Ui& ui, const SoftwareFolder& folder, TextBox& box, Se
     }
     setting = QString();
     box.setText(QString());
-    ui.msgBox(folder.message, MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Onjuiste directory"));
+    ui.msgBox(folder.message, MsgButtons::OK, MsgIcon::Critical, u"Onjuiste directory"_s);
 }
 
 } // namespace tarvelo

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QPixmap>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -40,7 +42,7 @@ void render(Form& form)
     EXPECT_FALSE(picture.isNull()) << form.name().toStdString();
     const QString folder = qEnvironmentVariable("TARVELO_RENDER_DIR");
     if (!folder.isEmpty() && QDir().mkpath(folder))
-        picture.save(QDir(folder).filePath(form.name() + QStringLiteral(".png")), "PNG");
+        picture.save(QDir(folder).filePath(form.name() + u".png"_s), "PNG");
 }
 
 } // namespace
@@ -56,7 +58,7 @@ TEST(BusinessListsDialogsView, SubscriptionDialogsDrawInsideTheirBounds)
         AbonnementRecord r;
         r.Actief = true;
         r.Soort = QString::fromLatin1(soort);
-        r.Omschrijving = QStringLiteral("Jaarlijkse controle van uw hypotheek");
+        r.Omschrijving = u"Jaarlijkse controle van uw hypotheek"_s;
         r.Termijnbedrag = 19.95;
         r.Contractduur = 30;
         list.AddAbonnement(r);
@@ -73,7 +75,7 @@ TEST(BusinessListsDialogsView, SubscriptionDialogsDrawInsideTheirBounds)
     omzetten.setApplication(h.app());
     for (Form* form : std::initializer_list<Form*>{&detail, &omzetten}) {
         EXPECT_TRUE(outside(*form).isEmpty()) << form->name().toStdString() << ": "
-                                              << outside(*form).join(QStringLiteral(", ")).toStdString();
+                                              << outside(*form).join(u", "_s).toStdString();
         render(*form);
     }
     EXPECT_TRUE(h.errors().empty());
@@ -84,16 +86,16 @@ TEST(BusinessListsDialogsView, PagesWithEveryPartShownDrawInsideTheirBounds)
 {
     widgetApplication();
     PageHarness h;
-    h.setup().setValue(QStringLiteral("AutomatischTaken"), true);
+    h.setup().setValue(u"AutomatischTaken"_s, true);
     for (const char* name : {"TaakEinddatumProduct", "TaakEindeRvp", "TaakGebeurtenissen", "TaakAbonnementen",
                              "OnderwerpenBeperken", "AdviesonderwerpenBeperken", "TabbladenBeperken"})
         h.setup().setValue(QString::fromLatin1(name), true);
-    h.setup().setValue(QStringLiteral("AdvieskostenMethode0"), 3);
-    h.setup().setValue(QStringLiteral("LeveringsakteMethode"), 1);
-    h.setup().setValue(QStringLiteral("HypotheekakteMethode"), 2);
+    h.setup().setValue(u"AdvieskostenMethode0"_s, 3);
+    h.setup().setValue(u"LeveringsakteMethode"_s, 1);
+    h.setup().setValue(u"HypotheekakteMethode"_s, 2);
     for (const char* page : {"SetupTarief", "SetupHerinneringen", "SetupOnderwerpen"}) {
         h.open(QString::fromLatin1(page));
-        EXPECT_TRUE(outside(h.form()).isEmpty()) << page << ": " << outside(h.form()).join(QStringLiteral(", ")).toStdString();
+        EXPECT_TRUE(outside(h.form()).isEmpty()) << page << ": " << outside(h.form()).join(u", "_s).toStdString();
         render(h.form());
         h.close();
     }

@@ -32,6 +32,8 @@
 #include <QTemporaryDir>
 #include <QTreeView>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using tarvelo::testing::PageHarness;
 using tarvelo::testing::runEvents;
@@ -44,17 +46,17 @@ namespace {
 class TestRenteKeuze final : public UserControl {
 public:
     TestRenteKeuze(Form& form, const QString& name, int index, Control* parent)
-        : UserControl(form, QStringLiteral("TestRenteKeuze"), name, index, parent),
+        : UserControl(form, u"TestRenteKeuze"_s, name, index, parent),
           lblRente(inner().add<Label>("lblRente")),
           txtRente(inner().add<TextBox>("txtRente")),
           cmdKies(inner().add<CommandButton>("cmdKies"))
     {
         setBounds(0, 0, 4500, 1200);
         lblRente.setBounds(120, 120, 1500, 255);
-        lblRente.setCaption(QStringLiteral("Rente"));
+        lblRente.setCaption(u"Rente"_s);
         txtRente.setBounds(1740, 90, 1200, 315);
         cmdKies.setBounds(120, 600, 1200, 375);
-        cmdKies.setCaption(QStringLiteral("Kiezen"));
+        cmdKies.setCaption(u"Kiezen"_s);
         cmdKies.Click.connect([this] { Gekozen(txtRente.text()); });
     }
 
@@ -67,12 +69,12 @@ public:
 // A page that creates the user control through the host in its fill.
 class SetupTestRente final : public SettingsPage {
 public:
-    SetupTestRente() : SettingsPage(QStringLiteral("SetupTestRente")), fraRente(form().add<Frame>("fraRente"))
+    SetupTestRente() : SettingsPage(u"SetupTestRente"_s), fraRente(form().add<Frame>("fraRente"))
     {
         fraRente.setBounds(0, 0, 6000, 2000);
         form().setBounds(0, 0, 6000, 2000);
     }
-    QString Titel() const override { return QStringLiteral("Testrente"); }
+    QString Titel() const override { return u"Testrente"_s; }
 
     Frame& fraRente;
     TestRenteKeuze* ucRente = nullptr;
@@ -82,8 +84,8 @@ protected:
     void Fill() override
     {
         guarded("Fill_Screen", [this] {
-            UserControl& uc = app().components().create(QStringLiteral("TestRenteKeuze"), form(),
-                                                        QStringLiteral("ucRente"), &fraRente);
+            UserControl& uc = app().components().create(u"TestRenteKeuze"_s, form(),
+                                                        u"ucRente"_s, &fraRente);
             ucRente = &dynamic_cast<TestRenteKeuze&>(uc);
             ucRente->move(120, 300);
             ucRente->Gekozen.connect([this](const QString& rente) { gekozen << rente; });
@@ -96,12 +98,12 @@ protected:
 class SetupTestNotaris final : public SettingsPage {
 public:
     SetupTestNotaris()
-        : SettingsPage(QStringLiteral("SetupTestNotaris")), txtNaam(form().add<TextBox>("txtNaam"))
+        : SettingsPage(u"SetupTestNotaris"_s), txtNaam(form().add<TextBox>("txtNaam"))
     {
         txtNaam.setBounds(180, 300, 3000, 315);
         form().setBounds(0, 0, 5325, 1500);
     }
-    QString Titel() const override { return QStringLiteral("Testnotaris"); }
+    QString Titel() const override { return u"Testnotaris"_s; }
     void grow(int twips)
     {
         form().setHeight(form().height() + twips);
@@ -116,7 +118,7 @@ protected:
 class SetupTestKantoor final : public SettingsPage {
 public:
     SetupTestKantoor()
-        : SettingsPage(QStringLiteral("SetupTestKantoor")),
+        : SettingsPage(u"SetupTestKantoor"_s),
           fraNotarissen(form().add<Frame>("fraNotarissen")),
           ctlNotaris(form().add<HostedPage>("ctlNotaris", &fraNotarissen))
     {
@@ -124,20 +126,20 @@ public:
         ctlNotaris.move(120, 240);
         form().setBounds(0, 0, 6000, 6000);
     }
-    QString Titel() const override { return QStringLiteral("Testkantoor"); }
+    QString Titel() const override { return u"Testkantoor"_s; }
     Frame& fraNotarissen;
     HostedPage& ctlNotaris;
 
 protected:
     // The page's own host reaches the hosted page when the page is attached.
-    void Fill() override { ctlNotaris.open(QStringLiteral("SetupTestNotaris")); }
+    void Fill() override { ctlNotaris.open(u"SetupTestNotaris"_s); }
 };
 
 // A control drawn as one button, whatever it is.
 class RenteKnopView final : public ControlView {
 public:
     RenteKnopView(FormView& owner, Control& control, QWidget* parent)
-        : ControlView(owner, control), button_(new QPushButton(QStringLiteral("Rente kiezen"), parent))
+        : ControlView(owner, control), button_(new QPushButton(u"Rente kiezen"_s, parent))
     {
         setWidget(button_);
     }
@@ -163,7 +165,7 @@ protected:
         return parent.findChild<W*>(name);
     }
 
-    Form form{QStringLiteral("frmTest")};
+    Form form{u"frmTest"_s};
 };
 
 } // namespace
@@ -183,7 +185,7 @@ TEST_F(EmbeddedViewTest, AUserControlInTheSettingsWindowIsDrawnAndUsed)
     {
         SettingsWindow window(registry, host);
         window.show();
-        ASSERT_TRUE(window.showPage(QStringLiteral("SetupTestRente")));
+        ASSERT_TRUE(window.showPage(u"SetupTestRente"_s));
         runEvents();
         auto& page = static_cast<SetupTestRente&>(*window.currentPage());
         ASSERT_NE(page.ucRente, nullptr);
@@ -201,8 +203,8 @@ TEST_F(EmbeddedViewTest, AUserControlInTheSettingsWindowIsDrawnAndUsed)
         EXPECT_EQ(box->geometry(), scale.rect(uc));
         EXPECT_EQ(uc.lblRente.backColor(), PageBackColor) << "the window's colour reached the inner label";
 
-        emit edit->textEdited(QStringLiteral("4,2"));
-        EXPECT_EQ(uc.txtRente.text(), QStringLiteral("4,2"));
+        emit edit->textEdited(u"4,2"_s);
+        EXPECT_EQ(uc.txtRente.text(), u"4,2"_s);
         child<QPushButton>(*view, "cmdKies")->click();
         EXPECT_EQ(page.gekozen, QStringList{"4,2"});
 
@@ -226,7 +228,7 @@ TEST_F(EmbeddedViewTest, RemovedControlsLeaveTheView)
     auto& button = form.add<CommandButton>("cmdWeg");
     ComponentFactory factory;
     factory.add<TestRenteKeuze>();
-    auto& uc = static_cast<TestRenteKeuze&>(factory.create(QStringLiteral("TestRenteKeuze"), form, "ucRente"));
+    auto& uc = static_cast<TestRenteKeuze&>(factory.create(u"TestRenteKeuze"_s, form, "ucRente"));
     int clicks = 0;
     button.Click.connect([&] {
         ++clicks;
@@ -258,15 +260,15 @@ TEST_F(EmbeddedViewTest, RemovedControlsLeaveTheView)
     ASSERT_TRUE(push);
     push->click();
     EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(form.find(QStringLiteral("cmdWeg")), nullptr);
+    EXPECT_EQ(form.find(u"cmdWeg"_s), nullptr);
     deleteDeferred();
     EXPECT_FALSE(push);
 
     auto& later = form.add<Label>("lblLater");
-    later.setCaption(QStringLiteral("Nieuw"));
+    later.setCaption(u"Nieuw"_s);
     QLabel* label = child<QLabel>(view, "lblLater");
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->text(), QStringLiteral("Nieuw"));
+    EXPECT_EQ(label->text(), u"Nieuw"_s);
     EXPECT_TRUE(label->isVisible());
 }
 
@@ -278,7 +280,7 @@ TEST_F(EmbeddedViewTest, AHostedPageIsDrawnInsideAndFollowed)
     PageHarness h;
     h.registry().add<SetupTestNotaris>(PageGroup::Kantoor);
     h.registry().add<SetupTestKantoor>(PageGroup::Kantoor);
-    auto& kantoor = static_cast<SetupTestKantoor&>(h.open(QStringLiteral("SetupTestKantoor")));
+    auto& kantoor = static_cast<SetupTestKantoor&>(h.open(u"SetupTestKantoor"_s));
     HostedPage& ctl = kantoor.ctlNotaris;
     const TwipsScale scale{12, 12};
     FormView view(h.form(), scale);
@@ -305,7 +307,7 @@ TEST_F(EmbeddedViewTest, AHostedPageIsDrawnInsideAndFollowed)
     EXPECT_EQ(child<QLineEdit>(view, "txtNaam"), nullptr);
     EXPECT_EQ(view.widgetOf(ctl), box) << "the control itself stays";
 
-    ctl.open(QStringLiteral("SetupTestNotaris"));
+    ctl.open(u"SetupTestNotaris"_s);
     QLineEdit* again = child<QLineEdit>(*box, "txtNaam");
     ASSERT_NE(again, nullptr);
     EXPECT_TRUE(again->isVisible());
@@ -319,12 +321,12 @@ TEST_F(EmbeddedViewTest, ViewsComeFromTheRegistryClassNameFirst)
 {
     ComponentFactory factory;
     factory.add<TestRenteKeuze>();
-    factory.create(QStringLiteral("TestRenteKeuze"), form, "ucRente");
-    form.add<Label>("lblUitleg").setCaption(QStringLiteral("Uitleg"));
+    factory.create(u"TestRenteKeuze"_s, form, "ucRente");
+    form.add<Label>("lblUitleg").setCaption(u"Uitleg"_s);
     form.add<TextBox>("txtNaam");
 
     ViewRegistry views = standardViews();
-    views.addUserControl(QStringLiteral("testrentekeuze"), [](FormView& owner, Control& control, QWidget* parent) {
+    views.addUserControl(u"testrentekeuze"_s, [](FormView& owner, Control& control, QWidget* parent) {
         return std::make_unique<RenteKnopView>(owner, control, parent);
     });
     views.add<RenteKnopView, Control>(ControlKind::Label);
@@ -332,7 +334,7 @@ TEST_F(EmbeddedViewTest, ViewsComeFromTheRegistryClassNameFirst)
         FormView view(form, TwipsScale{}, views);
         auto* own = child<QPushButton>(view, "ucRente");
         ASSERT_NE(own, nullptr);
-        EXPECT_EQ(own->text(), QStringLiteral("Rente kiezen"));
+        EXPECT_EQ(own->text(), u"Rente kiezen"_s);
         EXPECT_EQ(child<QLineEdit>(view, "txtRente"), nullptr) << "not drawn as its inner form";
         EXPECT_NE(child<QPushButton>(view, "lblUitleg"), nullptr) << "the label kind's view was replaced";
         EXPECT_NE(child<QLineEdit>(view, "txtNaam"), nullptr);
@@ -348,7 +350,7 @@ TEST_F(EmbeddedViewTest, LeavingTheFormValidatesAFieldInsideAUserControl)
 {
     ComponentFactory factory;
     factory.add<TestRenteKeuze>();
-    auto& uc = static_cast<TestRenteKeuze&>(factory.create(QStringLiteral("TestRenteKeuze"), form, "ucRente"));
+    auto& uc = static_cast<TestRenteKeuze&>(factory.create(u"TestRenteKeuze"_s, form, "ucRente"));
     bool refuse = true;
     int validations = 0;
     uc.txtRente.Validate.connect([&](bool& cancel) {
@@ -361,7 +363,7 @@ TEST_F(EmbeddedViewTest, LeavingTheFormValidatesAFieldInsideAUserControl)
     EXPECT_TRUE(view.leaveFocusedControl()) << "nothing edited yet";
 
     uc.txtRente.setFocus();
-    uc.txtRente.type(QStringLiteral("12,5"));
+    uc.txtRente.type(u"12,5"_s);
     EXPECT_FALSE(view.leaveFocusedControl());
     EXPECT_EQ(validations, 1);
     runEvents();
@@ -375,24 +377,24 @@ TEST_F(EmbeddedViewTest, LeavingTheFormValidatesAFieldInsideAUserControl)
 class TestLijst final : public UserControl {
 public:
     TestLijst(Form& form, const QString& name, int index, Control* parent)
-        : UserControl(form, QStringLiteral("TestLijst"), name, index, parent),
+        : UserControl(form, u"TestLijst"_s, name, index, parent),
           lvwLijst(inner().add<ListView>("lvwLijst"))
     {
         setBounds(0, 0, 5000, 2000);
         lvwLijst.setBounds(0, 0, 5000, 2000);
-        lvwLijst.addColumn(QStringLiteral("Arrangement"), QStringLiteral("Arrangement"), 4200);
-        lvwLijst.addItem(QStringLiteral("P1"), QStringLiteral("Annuïteitenhypotheek"));
+        lvwLijst.addColumn(u"Arrangement"_s, u"Arrangement"_s, 4200);
+        lvwLijst.addItem(u"P1"_s, u"Annuïteitenhypotheek"_s);
     }
     ListView& lvwLijst;
 };
 
 TEST_F(EmbeddedViewTest, ListsInsideAUserControlAreDrawnBeforeAPicture)
 {
-    Form form(QStringLiteral("frmLijst"));
+    Form form(u"frmLijst"_s);
     form.setBounds(0, 0, 6000, 3000);
     ComponentFactory factory;
     factory.add<TestLijst>();
-    factory.create(QStringLiteral("TestLijst"), form, QStringLiteral("ucLijst"));
+    factory.create(u"TestLijst"_s, form, u"ucLijst"_s);
     const TwipsScale scale{15, 15};
     FormView view(form, scale);
     view.flushPending();

@@ -21,6 +21,8 @@
 #include <QRadioButton>
 #include <QTreeView>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using tarvelo::testing::runEvents;
 using tarvelo::testing::widgetApplication;
@@ -39,7 +41,7 @@ protected:
         return w;
     }
 
-    Form form{QStringLiteral("frmTest")};
+    Form form{u"frmTest"_s};
 };
 
 // Catches controls drawn at the wrong place: twips become pixels at the
@@ -63,7 +65,7 @@ TEST_F(FormViewTest, PlacesControlsAtTheirTwipsPositionForTheScreen)
         EXPECT_EQ(widget<QGroupBox>(view, "fraTest")->geometry(), c.frame) << c.twipsPerPixel;
         QLineEdit* edit = widget<QLineEdit>(view, "txtNaam");
         EXPECT_EQ(edit->geometry(), c.text) << c.twipsPerPixel;
-        EXPECT_EQ(edit->parentWidget()->objectName(), QStringLiteral("fraTest"));
+        EXPECT_EQ(edit->parentWidget()->objectName(), u"fraTest"_s);
         EXPECT_EQ(view.size(), c.form) << c.twipsPerPixel;
     }
 }
@@ -81,10 +83,10 @@ TEST_F(FormViewTest, FollowsEveryPropertyChangeOfTheModel)
     QLabel* caption = widget<QLabel>(view, "lblUitleg");
     QLineEdit* edit = widget<QLineEdit>(view, "txtNaam");
 
-    check.setCaption(QStringLiteral("&Automatisch opslaan"));
+    check.setCaption(u"&Automatisch opslaan"_s);
     check.setValue(1);
-    label.setCaption(QStringLiteral("Kosten && baten"));
-    text.setText(QStringLiteral("De Linde"));
+    label.setCaption(u"Kosten && baten"_s);
+    text.setText(u"De Linde"_s);
     text.setPasswordChar(QLatin1Char('*'));
     text.setEnabled(false);
     label.setVisible(false);
@@ -92,10 +94,10 @@ TEST_F(FormViewTest, FollowsEveryPropertyChangeOfTheModel)
     yesNo.setValue(YesNo::Nee);
     text.setFontBold(true);
 
-    EXPECT_EQ(box->text(), QStringLiteral("&Automatisch opslaan"));
+    EXPECT_EQ(box->text(), u"&Automatisch opslaan"_s);
     EXPECT_EQ(box->checkState(), Qt::Checked);
-    EXPECT_EQ(caption->text(), QStringLiteral("Kosten & baten"));
-    EXPECT_EQ(edit->text(), QStringLiteral("De Linde"));
+    EXPECT_EQ(caption->text(), u"Kosten & baten"_s);
+    EXPECT_EQ(edit->text(), u"De Linde"_s);
     EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
     EXPECT_FALSE(edit->isEnabled());
     EXPECT_TRUE(caption->isHidden());
@@ -132,9 +134,9 @@ TEST_F(FormViewTest, HandsUserInputToTheModelOnceAndOnlyThere)
     QLineEdit* edit = widget<QLineEdit>(view, "txtMinuten");
 
     edit->setText(QString());
-    emit edit->textEdited(QStringLiteral("abcd"));
-    EXPECT_EQ(text.text(), QStringLiteral("ABC")) << "typed through the model, which cuts at MaxLength";
-    EXPECT_EQ(edit->text(), QStringLiteral("ABC")) << "the widget shows what the model made of it";
+    emit edit->textEdited(u"abcd"_s);
+    EXPECT_EQ(text.text(), u"ABC"_s) << "typed through the model, which cuts at MaxLength";
+    EXPECT_EQ(edit->text(), u"ABC"_s) << "the widget shows what the model made of it";
     EXPECT_EQ(changes, 2) << "one Change for the typing, one for the handler's rewrite";
     EXPECT_TRUE(text.edited());
 
@@ -172,7 +174,7 @@ TEST_F(FormViewTest, ARefusingValidationKeepsTheUserInTheBox)
     EXPECT_FALSE(view.leaveFocusedControl());
     EXPECT_TRUE(text.hasFocus());
     runEvents();
-    text.type(QStringLiteral("10"));
+    text.type(u"10"_s);
     EXPECT_TRUE(view.leaveFocusedControl());
     other.setFocus();
     EXPECT_TRUE(view.leaveFocusedControl()) << "a box that was not edited has nothing to validate";
@@ -196,7 +198,7 @@ TEST_F(FormViewTest, LargeListChangesAreDrawnOncePerTurn)
     QElapsedTimer timer;
     timer.start();
     for (int i = 1; i <= 100000; ++i) {
-        ListItem& row = list.addItem(QStringLiteral("K%1").arg(i), QStringLiteral("Bericht %1").arg(i));
+        ListItem& row = list.addItem(u"K%1"_s.arg(i), u"Bericht %1"_s.arg(i));
         row.setSubItem(1, QString::number(i));
     }
     EXPECT_EQ(tree->model()->rowCount(), 0) << "nothing drawn before the event loop turns";
@@ -211,7 +213,7 @@ TEST_F(FormViewTest, LargeListChangesAreDrawnOncePerTurn)
     EXPECT_LT(timer.elapsed(), 20000);
 
     const QModelIndex cell = tree->model()->index(41, 1);
-    EXPECT_EQ(cell.data().toString(), QStringLiteral("42"));
+    EXPECT_EQ(cell.data().toString(), u"42"_s);
     EXPECT_TRUE(tree->model()->index(41, 0).data(Qt::FontRole).value<QFont>().bold());
     EXPECT_FALSE(cell.data(Qt::FontRole).value<QFont>().bold()) << "a sub-item has its own bold";
     EXPECT_EQ(tree->header()->sectionSize(0), 160);

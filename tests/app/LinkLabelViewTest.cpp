@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using tarvelo::testing::widgetApplication;
 
@@ -26,21 +28,21 @@ void releaseMouseOn(QWidget& widget)
 TEST(LinkLabelView, HandPointerAndClickOnlyOnLinks)
 {
     widgetApplication();
-    Form form(QStringLiteral("frmTest"));
+    Form form(u"frmTest"_s);
     form.setBounds(0, 0, 6000, 3000);
-    auto& link = form.add<Label>(QStringLiteral("lblLink"));
-    link.setCaption(QStringLiteral("https://www.finly.nl"));
+    auto& link = form.add<Label>(u"lblLink"_s);
+    link.setCaption(u"https://www.finly.nl"_s);
     link.setLink(true);
-    auto& plain = form.add<Label>(QStringLiteral("lblGewoon"));
-    plain.setCaption(QStringLiteral("Voor meer informatie kunt u kijken op"));
+    auto& plain = form.add<Label>(u"lblGewoon"_s);
+    plain.setCaption(u"Voor meer informatie kunt u kijken op"_s);
     plain.setTop(600);
     int linkClicks = 0, plainClicks = 0;
     link.Click.connect([&] { ++linkClicks; });
     plain.Click.connect([&] { ++plainClicks; });
 
     FormView view(form, TwipsScale{});
-    auto* linkWidget = view.findChild<QLabel*>(QStringLiteral("lblLink"));
-    auto* plainWidget = view.findChild<QLabel*>(QStringLiteral("lblGewoon"));
+    auto* linkWidget = view.findChild<QLabel*>(u"lblLink"_s);
+    auto* plainWidget = view.findChild<QLabel*>(u"lblGewoon"_s);
     ASSERT_NE(linkWidget, nullptr);
     ASSERT_NE(plainWidget, nullptr);
     EXPECT_EQ(linkWidget->cursor().shape(), Qt::PointingHandCursor);
@@ -55,12 +57,12 @@ TEST(LinkLabelView, HandPointerAndClickOnlyOnLinks)
 TEST(LinkLabelView, SecretsAreDrawnMasked)
 {
     widgetApplication();
-    Form form(QStringLiteral("frmTest"));
-    auto& secret = form.add<TextBox>(QStringLiteral("txtWachtwoord"));
+    Form form(u"frmTest"_s);
+    auto& secret = form.add<TextBox>(u"txtWachtwoord"_s);
     secret.setPasswordChar(QLatin1Char('*'));
-    secret.setText(QStringLiteral("geheim"));
+    secret.setText(u"geheim"_s);
     FormView view(form, TwipsScale{});
-    auto* edit = view.findChild<QLineEdit*>(QStringLiteral("txtWachtwoord"));
+    auto* edit = view.findChild<QLineEdit*>(u"txtWachtwoord"_s);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
     EXPECT_NE(edit->displayText(), "geheim");

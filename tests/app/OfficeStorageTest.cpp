@@ -18,6 +18,8 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using tarvelo::testing::StrictUi;
 
@@ -73,29 +75,29 @@ TEST(OfficeStorageTest, RefusesDamagedFilesAndLeavesThemUntouched)
          "kan niet worden gebruikt"},
         {"andere SQLite-database",
          [](const QString& file) {
-             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("vreemd"));
+             QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"vreemd"_s);
              db.setDatabaseName(file);
              db.open();
-             QSqlQuery(db).exec(QStringLiteral("CREATE TABLE Klanten (Naam TEXT)"));
+             QSqlQuery(db).exec(u"CREATE TABLE Klanten (Naam TEXT)"_s);
              db.close();
              db = QSqlDatabase();
-             QSqlDatabase::removeDatabase(QStringLiteral("vreemd"));
+             QSqlDatabase::removeDatabase(u"vreemd"_s);
          },
          "is geen kantoordatabase"},
         {"beschadigde instellingen",
          [&ui](const QString& file) {
              { ReferenceApplication host(ui, QFileInfo(file).dir().absolutePath() + "/.."); }
              OfficeDatabase db(file);
-             db.exec(QStringLiteral("INSERT INTO KantoorInstellingen (Id, Record) VALUES (1, ?)"),
-                     {QStringLiteral("{\"UpdateTermijn\": 12")});
+             db.exec(u"INSERT INTO KantoorInstellingen (Id, Record) VALUES (1, ?)"_s,
+                     {u"{\"UpdateTermijn\": 12"_s});
          },
          "De instellingen in de kantoordatabase (kantoorinstellingen) zijn beschadigd"},
         {"ongeldige waarde",
          [&ui](const QString& file) {
              { ReferenceApplication host(ui, QFileInfo(file).dir().absolutePath() + "/.."); }
              OfficeDatabase db(file);
-             db.exec(QStringLiteral("INSERT INTO Instellingen (AdviseurCode, Record) VALUES ('', ?)"),
-                     {QStringLiteral("{\"UpdateTermijn\": 99999}")});
+             db.exec(u"INSERT INTO Instellingen (AdviseurCode, Record) VALUES ('', ?)"_s,
+                     {u"{\"UpdateTermijn\": 99999}"_s});
          },
          "de waarde van UpdateTermijn is ongeldig"},
     };
@@ -116,12 +118,12 @@ TEST(OfficeStorageTest, RefusesADataFolderThatCannotBeMade)
 {
     StrictUi ui;
     QTemporaryDir dir;
-    QFile blocker(dir.filePath(QStringLiteral("bestand")));
+    QFile blocker(dir.filePath(u"bestand"_s));
     blocker.open(QIODevice::WriteOnly);
     blocker.close();
-    for (const QString& folder : {blocker.fileName(), blocker.fileName() + QStringLiteral("/kantoor"), QString()}) {
+    for (const QString& folder : {blocker.fileName(), blocker.fileName() + u"/kantoor"_s, QString()}) {
         const QString error = startError(ui, folder);
-        EXPECT_TRUE(error.startsWith(QStringLiteral("De gegevensmap"))) << folder.toStdString() << ": " << error.toStdString();
+        EXPECT_TRUE(error.startsWith(u"De gegevensmap"_s)) << folder.toStdString() << ": " << error.toStdString();
     }
 }
 
@@ -131,10 +133,10 @@ TEST(OfficeStorageTest, TheOfficeIsReadableByItsOwnerOnly)
 {
     StrictUi ui;
     QTemporaryDir dir;
-    const QString data = dir.filePath(QStringLiteral("kantoor"));
+    const QString data = dir.filePath(u"kantoor"_s);
     {
         ReferenceApplication host(ui, data);
-        host.SettingsObject().get<ProxySettings>().ProxyWachtwoord = QStringLiteral("Geheim!123");
+        host.SettingsObject().get<ProxySettings>().ProxyWachtwoord = u"Geheim!123"_s;
         host.saveSettings();
     }
     const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
@@ -159,15 +161,15 @@ TEST(OfficeStorageTest, SavedSettingsSurviveARestartWithUnknownNamesKept)
     {
         ReferenceApplication host(ui, dir.path());
         OfficeDatabase& db = host.officeDatabase();
-        db.exec(QStringLiteral("INSERT INTO KantoorInstellingen (Id, Record) VALUES (1, ?)"),
-                {QStringLiteral("{\"NieuweInstelling\": \"blijft\", \"UpdateTermijn\": 7}")});
+        db.exec(u"INSERT INTO KantoorInstellingen (Id, Record) VALUES (1, ?)"_s,
+                {u"{\"NieuweInstelling\": \"blijft\", \"UpdateTermijn\": 7}"_s});
     }
     {
         ReferenceApplication host(ui, dir.path());
         EXPECT_EQ(host.GlobalSetup().get<UpdateSettings>().UpdateTermijn.get(), 7);
         host.GlobalSetup().get<UpdateSettings>().UpdateTermijn = 30;
         host.SettingsObject().get<UpdateSettings>().VolgendeUpdate = QDate(2025, 3, 1);
-        host.SettingsObject().get<ProxySettings>().ProxyAdres = QStringLiteral("proxy 'kantoor\"");
+        host.SettingsObject().get<ProxySettings>().ProxyAdres = u"proxy 'kantoor\""_s;
         EXPECT_TRUE(host.hasUnsavedChanges());
         host.saveSettings();
         EXPECT_FALSE(host.hasUnsavedChanges());
@@ -175,10 +177,10 @@ TEST(OfficeStorageTest, SavedSettingsSurviveARestartWithUnknownNamesKept)
     ReferenceApplication host(ui, dir.path());
     EXPECT_EQ(host.GlobalSetup().get<UpdateSettings>().UpdateTermijn.get(), 30);
     EXPECT_EQ(host.SettingsObject().get<UpdateSettings>().VolgendeUpdate.get(), QDate(2025, 3, 1));
-    EXPECT_EQ(host.SettingsObject().get<ProxySettings>().ProxyAdres.get(), QStringLiteral("proxy 'kantoor\""));
-    QSqlQuery record = host.officeDatabase().exec(QStringLiteral("SELECT Record FROM KantoorInstellingen"));
+    EXPECT_EQ(host.SettingsObject().get<ProxySettings>().ProxyAdres.get(), u"proxy 'kantoor\""_s);
+    QSqlQuery record = host.officeDatabase().exec(u"SELECT Record FROM KantoorInstellingen"_s);
     ASSERT_TRUE(record.next());
-    EXPECT_TRUE(record.value(0).toString().contains(QStringLiteral("\"NieuweInstelling\": \"blijft\"")));
+    EXPECT_TRUE(record.value(0).toString().contains(u"\"NieuweInstelling\": \"blijft\""_s));
 }
 
 // Catches a demo office too thin to show the pages: every kind of company,
@@ -195,26 +197,26 @@ TEST(OfficeStorageTest, DemoOfficeHasContentOfEveryKind)
     };
     for (const char* table : {"Tbl_Mij_Info", "Tbl_Mij_Verzekering", "Tbl_Mij_Vermogen", "Tbl_Mij_Krediet",
                               "Tbl_Mij_Taxatie", "Tbl_Mij_Bankgarantie"})
-        EXPECT_GE(count(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QString::fromLatin1(table))), 12) << table;
+        EXPECT_GE(count(u"SELECT COUNT(*) FROM %1"_s.arg(QString::fromLatin1(table))), 12) << table;
     for (int kind : {1, 2, 3, 4, 5, 8})
-        EXPECT_GT(count(QStringLiteral("SELECT COUNT(*) FROM tp_info WHERE Cd_SoortMij = %1").arg(kind)), 0) << kind;
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM (SELECT Cd_Mij, Cd_SoortMij FROM tp_info WHERE In_Default = -1 "
-                                   "GROUP BY Cd_Mij, Cd_SoortMij HAVING COUNT(*) > 1) x")),
+        EXPECT_GT(count(u"SELECT COUNT(*) FROM tp_info WHERE Cd_SoortMij = %1"_s.arg(kind)), 0) << kind;
+    EXPECT_EQ(count(u"SELECT COUNT(*) FROM (SELECT Cd_Mij, Cd_SoortMij FROM tp_info WHERE In_Default = -1 "
+                                   "GROUP BY Cd_Mij, Cd_SoortMij HAVING COUNT(*) > 1) x"_s),
               0)
         << "at most one default agent number per company and kind";
-    const int messages = count(QStringLiteral("SELECT COUNT(*) FROM HDNBericht WHERE Ber_Om_Ascii <> ''"));
+    const int messages = count(u"SELECT COUNT(*) FROM HDNBericht WHERE Ber_Om_Ascii <> ''"_s);
     EXPECT_GE(messages, 200);
     EXPECT_LE(messages, 500);
-    EXPECT_GE(count(QStringLiteral("SELECT COUNT(*) FROM Notaris")), 5);
-    EXPECT_GE(count(QStringLiteral("SELECT COUNT(*) FROM Inkoopcombinatie")), 5);
-    EXPECT_GE(count(QStringLiteral("SELECT COUNT(*) FROM Abonnement WHERE length(ID) = 38")), 3);
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Vestiging WHERE length(ID) = 36")), 3);
-    EXPECT_EQ(host.currentAdviser().name, QStringLiteral("J.W. de Vries"));
+    EXPECT_GE(count(u"SELECT COUNT(*) FROM Notaris"_s), 5);
+    EXPECT_GE(count(u"SELECT COUNT(*) FROM Inkoopcombinatie"_s), 5);
+    EXPECT_GE(count(u"SELECT COUNT(*) FROM Abonnement WHERE length(ID) = 38"_s), 3);
+    EXPECT_EQ(count(u"SELECT COUNT(*) FROM Vestiging WHERE length(ID) = 36"_s), 3);
+    EXPECT_EQ(host.currentAdviser().name, u"J.W. de Vries"_s);
     EXPECT_EQ(host.currentAdviser().code.size(), 36);
 
-    const int advisers = count(QStringLiteral("SELECT COUNT(*) FROM Adviseur"));
+    const int advisers = count(u"SELECT COUNT(*) FROM Adviseur"_s);
     ReferenceApplication again(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo);
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Adviseur")), advisers);
+    EXPECT_EQ(count(u"SELECT COUNT(*) FROM Adviseur"_s), advisers);
 }
 
 } // namespace

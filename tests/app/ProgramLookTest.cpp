@@ -19,13 +19,15 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using tarvelo::testing::StrictUi;
 using tarvelo::testing::widgetApplication;
 
 namespace {
 
-QString describe(const QFont& font) { return QStringLiteral("%1 %2pt").arg(font.family()).arg(font.pointSizeF()); }
+QString describe(const QFont& font) { return u"%1 %2pt"_s.arg(font.family()).arg(font.pointSizeF()); }
 
 // Catches pages drawn in a font the platform lacks, or at a size that breaks
 // their twips layout, or a mapping that flattens what a page set itself: the
@@ -52,8 +54,8 @@ TEST(ProgramLookTest, TheDesignFontBecomesThePlatformFontAtItsOwnSize)
     EXPECT_TRUE(large.underline());
 
     Font fixed;
-    fixed.name = QStringLiteral("DejaVu Sans Mono");
-    EXPECT_EQ(toQFont(fixed).family(), QStringLiteral("DejaVu Sans Mono")) << "a family a page chose is its own";
+    fixed.name = u"DejaVu Sans Mono"_s;
+    EXPECT_EQ(toQFont(fixed).family(), u"DejaVu Sans Mono"_s) << "a family a page chose is its own";
 }
 
 // Catches an application (the program's, the renderer's or the tests') that
@@ -62,7 +64,7 @@ TEST(ProgramLookTest, TheDesignFontBecomesThePlatformFontAtItsOwnSize)
 TEST(ProgramLookTest, TheApplicationUsesFusionAndThePageFont)
 {
     widgetApplication();
-    EXPECT_EQ(QApplication::style()->name(), QStringLiteral("fusion"));
+    EXPECT_EQ(QApplication::style()->name(), u"fusion"_s);
     EXPECT_EQ(describe(QApplication::font()), describe(toQFont(Font())));
 }
 
@@ -86,7 +88,7 @@ TEST(ProgramLookTest, TheWindowReadsInThePageFont)
         ReferenceApplication host(ui, dir.path());
         SettingsWindow window(registry, host);
         window.show();
-        ASSERT_TRUE(window.showPage(QStringLiteral("SetupProxy")));
+        ASSERT_TRUE(window.showPage(u"SetupProxy"_s));
         const QString pageFont = describe(window.currentView()->findChild<QLabel*>()->font());
         EXPECT_EQ(pageFont, describe(toQFont(Font())));
         for (const char* name : {"lvwPaginas", "txtZoeken", "cmdOpslaan", "cmdAnnuleren", "cmdWijzigingen"}) {
@@ -94,13 +96,13 @@ TEST(ProgramLookTest, TheWindowReadsInThePageFont)
             ASSERT_NE(widget, nullptr) << name;
             EXPECT_EQ(describe(widget->font()), pageFont) << name;
         }
-        auto* list = window.findChild<QTreeWidget*>(QStringLiteral("lvwPaginas"));
+        auto* list = window.findChild<QTreeWidget*>(u"lvwPaginas"_s);
         QTreeWidgetItem* group = list->topLevelItem(0);
         ASSERT_NE(group, nullptr);
         EXPECT_TRUE(group->font(0).bold());
         EXPECT_DOUBLE_EQ(group->font(0).pointSizeF(), 8.0) << "a group name as large as the pages listed under it";
 
-        const QFont heading = window.findChild<QLabel*>(QStringLiteral("lblTitel"))->font();
+        const QFont heading = window.findChild<QLabel*>(u"lblTitel"_s)->font();
         EXPECT_EQ(heading.family(), toQFont(Font()).family());
         EXPECT_TRUE(heading.bold());
         EXPECT_GT(heading.pointSizeF(), 8.0);

@@ -9,6 +9,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using tarvelo::testing::runEvents;
 using tarvelo::testing::widgetApplication;
@@ -41,8 +43,8 @@ struct Seen {
 Seen look(QWidget* window)
 {
     Seen seen;
-    seen.message = window->findChild<QLabel*>(QStringLiteral("lblMessage"))->text();
-    auto* bar = window->findChild<QProgressBar*>(QStringLiteral("Pgb1"));
+    seen.message = window->findChild<QLabel*>(u"lblMessage"_s)->text();
+    auto* bar = window->findChild<QProgressBar*>(u"Pgb1"_s);
     seen.barShown = bar->isVisible();
     seen.value = bar->value();
     seen.maximum = bar->maximum();
@@ -68,24 +70,24 @@ TEST(ProgressViewTest, TheOwnWindowFollowsALongRunAndCanBeCancelled)
     StatusReporter reporter(ui);
     ProgressView view(reporter, TwipsScale{});
 
-    reporter.InitStatus(3, QStringLiteral("Berichten"), QStringLiteral("Berichten ophalen"), true);
+    reporter.InitStatus(3, u"Berichten"_s, u"Berichten ophalen"_s, true);
     EXPECT_EQ(view.window(), nullptr) << "the window shows at the first message";
-    EXPECT_FALSE(status(reporter, QStringLiteral("Bericht 1 van 3"), true));
+    EXPECT_FALSE(status(reporter, u"Bericht 1 van 3"_s, true));
     QWidget* window = view.window();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isWindow());
     EXPECT_FALSE(window->isModal());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Berichten"));
-    auto* cancel = window->findChild<QPushButton*>(QStringLiteral("cmdCancel"));
+    EXPECT_EQ(window->windowTitle(), u"Berichten"_s);
+    auto* cancel = window->findChild<QPushButton*>(u"cmdCancel"_s);
     ASSERT_NE(cancel, nullptr);
-    EXPECT_EQ(cancel->text(), QStringLiteral("&Afbreken"));
+    EXPECT_EQ(cancel->text(), u"&Afbreken"_s);
     EXPECT_TRUE(cancel->isVisible());
 
     // The run keeps the event loop; only SetStatus lets it paint.
     PaintCounter counter;
-    window->findChild<QLabel*>(QStringLiteral("lblMessage"))->installEventFilter(&counter);
-    window->findChild<QProgressBar*>(QStringLiteral("Pgb1"))->installEventFilter(&counter);
+    window->findChild<QLabel*>(u"lblMessage"_s)->installEventFilter(&counter);
+    window->findChild<QProgressBar*>(u"Pgb1"_s)->installEventFilter(&counter);
     struct Step {
         QString message;
         bool step;
@@ -93,10 +95,10 @@ TEST(ProgressViewTest, TheOwnWindowFollowsALongRunAndCanBeCancelled)
         int value;
     };
     const Step steps[] = {
-        {QStringLiteral("Bericht 2 van 3"), true, QStringLiteral("Bericht 2 van 3"), 2},
-        {QStringLiteral("DOTS"), false, QStringLiteral("Bericht 2 van 3."), 2},
-        {QStringLiteral("DONTSET"), true, QStringLiteral("Bericht 2 van 3."), 3},
-        {QStringLiteral("Bericht 4"), true, QStringLiteral("Bericht 4"), 3},
+        {u"Bericht 2 van 3"_s, true, u"Bericht 2 van 3"_s, 2},
+        {u"DOTS"_s, false, u"Bericht 2 van 3."_s, 2},
+        {u"DONTSET"_s, true, u"Bericht 2 van 3."_s, 3},
+        {u"Bericht 4"_s, true, u"Bericht 4"_s, 3},
     };
     for (const Step& s : steps) {
         const int paintsBefore = counter.paints;
@@ -112,28 +114,28 @@ TEST(ProgressViewTest, TheOwnWindowFollowsALongRunAndCanBeCancelled)
 
     cancel->click();
     EXPECT_FALSE(cancel->isEnabled());
-    EXPECT_TRUE(status(reporter, QStringLiteral("Bericht 5")));
-    EXPECT_TRUE(status(reporter, QStringLiteral("DOTS"))) << "cancelled stays set";
+    EXPECT_TRUE(status(reporter, u"Bericht 5"_s));
+    EXPECT_TRUE(status(reporter, u"DOTS"_s)) << "cancelled stays set";
 
     reporter.TermStatus();
     EXPECT_EQ(view.window(), nullptr);
     for (QWidget* w : QApplication::topLevelWidgets())
-        EXPECT_FALSE(w->isVisible() && w->objectName() == QStringLiteral("frmProgress"));
+        EXPECT_FALSE(w->isVisible() && w->objectName() == u"frmProgress"_s);
 
     // A new run without steps: a fresh window, no bar, the lower height.
-    reporter.InitStatus(0, QStringLiteral("Controle"), QStringLiteral("Bezig"), true);
-    EXPECT_FALSE(status(reporter, QStringLiteral("Bezig met controleren")));
+    reporter.InitStatus(0, u"Controle"_s, u"Bezig"_s, true);
+    EXPECT_FALSE(status(reporter, u"Bezig met controleren"_s));
     window = view.window();
     ASSERT_NE(window, nullptr);
     Seen seen = look(window);
-    EXPECT_EQ(seen.message, QStringLiteral("Bezig met controleren"));
+    EXPECT_EQ(seen.message, u"Bezig met controleren"_s);
     EXPECT_FALSE(seen.barShown);
     EXPECT_EQ(seen.height, (750 - 390) / 15);
 
     // Closing the window is asking to stop; the run decides when it goes.
     window->close();
     runEvents();
-    EXPECT_TRUE(status(reporter, QStringLiteral("Bijna klaar")));
+    EXPECT_TRUE(status(reporter, u"Bijna klaar"_s));
     EXPECT_NE(view.window(), nullptr);
     reporter.TermStatus();
     EXPECT_EQ(view.window(), nullptr);
@@ -147,16 +149,16 @@ TEST(ProgressViewTest, ARunEndedBeforeItsFirstMessageLeavesNoWindow)
     QtUi ui;
     StatusReporter reporter(ui);
     auto view = std::make_unique<ProgressView>(reporter, TwipsScale{});
-    reporter.InitStatus(2, QStringLiteral("Kort"), QStringLiteral("Start"), false);
+    reporter.InitStatus(2, u"Kort"_s, u"Start"_s, false);
     reporter.TermStatus();
     EXPECT_EQ(view->window(), nullptr);
-    reporter.InitStatus(2, QStringLiteral("Kort"), QStringLiteral("Start"), false);
-    EXPECT_FALSE(status(reporter, QStringLiteral("Stap 1"), true));
+    reporter.InitStatus(2, u"Kort"_s, u"Start"_s, false);
+    EXPECT_FALSE(status(reporter, u"Stap 1"_s, true));
     ASSERT_NE(view->window(), nullptr);
-    EXPECT_FALSE(view->window()->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->isVisible());
+    EXPECT_FALSE(view->window()->findChild<QPushButton*>(u"cmdCancel"_s)->isVisible());
     // The view may go before the reporter, even during a run.
     view.reset();
-    EXPECT_FALSE(status(reporter, QStringLiteral("Stap 2"), true));
+    EXPECT_FALSE(status(reporter, u"Stap 2"_s, true));
     reporter.TermStatus();
 }
 

@@ -9,6 +9,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using tarvelo::testing::widgetApplication;
 
@@ -45,14 +47,14 @@ TEST(QtUiTest, MessageBoxesAnswerWithDutchButtons)
                 shown << b->text();
             box->findChild<QAbstractButton*>(c.click)->click();
         });
-        const MsgResult answer = ui.msgBox(QStringLiteral("Weet u het zeker?"), c.buttons, MsgIcon::Question,
-                                           QStringLiteral("Instellingen"));
+        const MsgResult answer = ui.msgBox(u"Weet u het zeker?"_s, c.buttons, MsgIcon::Question,
+                                           u"Instellingen"_s);
         EXPECT_EQ(answer, c.answer) << c.click.toStdString();
         shown.sort();
         QStringList expected = c.captions;
         expected.sort();
         EXPECT_EQ(shown, expected);
-        EXPECT_EQ(title, QStringLiteral("Instellingen"));
+        EXPECT_EQ(title, u"Instellingen"_s);
     }
 }
 
@@ -63,8 +65,8 @@ TEST(QtUiTest, ModalFormsEndWhenTheFormIsHidden)
     widgetApplication();
     QtUi ui;
     for (const bool byCancel : {false, true}) {
-        Form dialog(QStringLiteral("frmTest"));
-        dialog.setCaption(QStringLiteral("Test"));
+        Form dialog(u"frmTest"_s);
+        dialog.setCaption(u"Test"_s);
         auto& ok = dialog.add<CommandButton>("cmdOk");
         auto& cancel = dialog.add<CommandButton>("cmdAnnuleren");
         cancel.setCancel(true);
@@ -77,11 +79,11 @@ TEST(QtUiTest, ModalFormsEndWhenTheFormIsHidden)
         QTimer::singleShot(0, [&] {
             auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(shown, nullptr);
-            EXPECT_EQ(shown->windowTitle(), QStringLiteral("Test"));
+            EXPECT_EQ(shown->windowTitle(), u"Test"_s);
             if (byCancel)
                 shown->reject();
             else
-                shown->findChild<QAbstractButton*>(QStringLiteral("cmdOk"))->click();
+                shown->findChild<QAbstractButton*>(u"cmdOk"_s)->click();
         });
         ui.showModal(dialog);
         EXPECT_FALSE(dialog.visible());
@@ -95,7 +97,7 @@ TEST(QtUiTest, ClosingTheWindowLeavesTheDecisionToTheCancelButton)
 {
     widgetApplication();
     QtUi ui;
-    Form dialog(QStringLiteral("frmTest"));
+    Form dialog(u"frmTest"_s);
     auto& sluiten = dialog.add<CommandButton>("cmdSluiten");
     sluiten.setCancel(true);
     int asked = 0;
@@ -120,9 +122,9 @@ TEST(QtUiTest, ClosingTheWindowLeavesTheDecisionToTheCancelButton)
 // an extension on this file system.
 TEST(QtUiTest, ClassicFileFiltersBecomeQtFilters)
 {
-    EXPECT_EQ(qtFileFilter(QStringLiteral("Tekstbestanden (*.txt)|*.txt|Alle bestanden (*.*)|*.*")),
-              QStringLiteral("Tekstbestanden (*.txt);;Alle bestanden (*)"));
-    EXPECT_EQ(qtFileFilter(QStringLiteral("Certificaten|*.pfx;*.p12")), QStringLiteral("Certificaten (*.pfx *.p12)"));
+    EXPECT_EQ(qtFileFilter(u"Tekstbestanden (*.txt)|*.txt|Alle bestanden (*.*)|*.*"_s),
+              u"Tekstbestanden (*.txt);;Alle bestanden (*)"_s);
+    EXPECT_EQ(qtFileFilter(u"Certificaten|*.pfx;*.p12"_s), u"Certificaten (*.pfx *.p12)"_s);
     EXPECT_EQ(qtFileFilter(QString()), QString());
 }
 
@@ -153,7 +155,7 @@ TEST(QtUiTest, CommandLineOptions)
         EXPECT_EQ(line.error, c.error) << c.args.join(' ').toStdString();
         EXPECT_EQ(line.help, c.help);
     }
-    EXPECT_TRUE(CommandLine::helpText(QStringLiteral("/home/a/.local/share/tarvelo")).contains("/home/a/.local/share/tarvelo"));
+    EXPECT_TRUE(CommandLine::helpText(u"/home/a/.local/share/tarvelo"_s).contains("/home/a/.local/share/tarvelo"));
 }
 
 } // namespace

@@ -42,6 +42,8 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using tarvelo::testing::runEvents;
 using tarvelo::testing::StrictUi;
@@ -59,15 +61,15 @@ struct Heard {
 class SetupTestControle final : public SettingsPage {
 public:
     SetupTestControle()
-        : SettingsPage(QStringLiteral("SetupTestControle")),
+        : SettingsPage(u"SetupTestControle"_s),
           lblWaarde(form().add<Label>("lblWaarde")),
           txtWaarde(form().add<TextBox>("txtWaarde")),
           hntCertificaat(form().add<Hint>("hntCertificaat")),
           cmdMeld(form().add<CommandButton>("cmdMeld"))
     {
-        lblWaarde.setCaption(QStringLiteral("Proxy gebruikersnaam"));
-        hntCertificaat.setText(QStringLiteral("Zorg ervoor dat uw certificaat geïnstalleerd is."));
-        cmdMeld.setCaption(QStringLiteral("Melden"));
+        lblWaarde.setCaption(u"Proxy gebruikersnaam"_s);
+        hntCertificaat.setText(u"Zorg ervoor dat uw certificaat geïnstalleerd is."_s);
+        cmdMeld.setCaption(u"Melden"_s);
         RowLayout(form(), 5000, false)
             .field(lblWaarde, txtWaarde, 2000)
             .text(hntCertificaat)
@@ -75,10 +77,10 @@ public:
             .finish();
         txtWaarde.Change.connect([this] { Setup().get<ProxySettings>().ProxyGebruikersnaam = txtWaarde.text(); });
         cmdMeld.Click.connect([this] {
-            app().RaiseNotify(componentName(), QStringLiteral("Adviseurs"), QStringLiteral("Refresh"), 1);
+            app().RaiseNotify(componentName(), u"Adviseurs"_s, u"Refresh"_s, 1);
         });
     }
-    QString Titel() const override { return QStringLiteral("Testcontrole"); }
+    QString Titel() const override { return u"Testcontrole"_s; }
     bool hasValidation() const override { return true; }
 
     std::vector<Heard> heard;
@@ -90,7 +92,7 @@ protected:
     {
         return {{1, [this] {
                      return txtWaarde.text() != QLatin1String("fout") ||
-                            failCheck(QStringLiteral("Vul een geldige waarde in."), QStringLiteral("Testcontrole"),
+                            failCheck(u"Vul een geldige waarde in."_s, u"Testcontrole"_s,
                                       &txtWaarde);
                  }}};
     }
@@ -111,11 +113,11 @@ public:
 // A second listening page, to show that notifications reach every open page.
 class SetupTestLuisteraar final : public SettingsPage {
 public:
-    SetupTestLuisteraar() : SettingsPage(QStringLiteral("SetupTestLuisteraar"))
+    SetupTestLuisteraar() : SettingsPage(u"SetupTestLuisteraar"_s)
     {
         RowLayout(form(), 3000, false).finish();
     }
-    QString Titel() const override { return QStringLiteral("Testluisteraar"); }
+    QString Titel() const override { return u"Testluisteraar"_s; }
     std::vector<Heard> heard;
 
 protected:
@@ -131,17 +133,17 @@ class SetupTestLang final : public SettingsPage {
 public:
     static constexpr int Rows = 40;
 
-    SetupTestLang() : SettingsPage(QStringLiteral("SetupTestLang"))
+    SetupTestLang() : SettingsPage(u"SetupTestLang"_s)
     {
         RowLayout layout(form(), 5000, false);
         for (int i = 0; i < Rows; ++i) {
-            Label& label = form().add<Label>(QStringLiteral("lblVeld"), nullptr, i);
-            label.setCaption(QStringLiteral("Veld %1").arg(i + 1));
-            layout.field(label, form().add<TextBox>(QStringLiteral("txtVeld"), nullptr, i), 2000);
+            Label& label = form().add<Label>(u"lblVeld"_s, nullptr, i);
+            label.setCaption(u"Veld %1"_s.arg(i + 1));
+            layout.field(label, form().add<TextBox>(u"txtVeld"_s, nullptr, i), 2000);
         }
         layout.finish();
     }
-    QString Titel() const override { return QStringLiteral("Testlang"); }
+    QString Titel() const override { return u"Testlang"_s; }
 
 protected:
     void Fill() override {}
@@ -207,7 +209,7 @@ protected:
             if (item->data(0, Qt::UserRole + 1).toString().isEmpty())
                 shown << item->parent()->text(0) + QLatin1Char('/') + item->text(0);
             else
-                shown << item->parent()->text(0) + QStringLiteral(": ") + item->text(0);
+                shown << item->parent()->text(0) + u": "_s + item->text(0);
         }
         return shown;
     }
@@ -233,14 +235,14 @@ protected:
     }
     QString stored(const QString& valueName)
     {
-        return host->registry().RegGetString(Hive::HKEY_CURRENT_USER, WindowKey, valueName, QStringLiteral("-"));
+        return host->registry().RegGetString(Hive::HKEY_CURRENT_USER, WindowKey, valueName, u"-"_s);
     }
     void store(const QString& valueName, const QString& value)
     {
         ASSERT_TRUE(host->registry().RegSetString(Hive::HKEY_CURRENT_USER, WindowKey, valueName, value));
     }
 
-    const QString WindowKey = QStringLiteral("Software\\Tarvelo\\InstellingenVenster");
+    const QString WindowKey = u"Software\\Tarvelo\\InstellingenVenster"_s;
     QTemporaryDir dir;
     StrictUi ui;
     PageRegistry registry;
@@ -254,12 +256,12 @@ TEST_F(SettingsWindowTest, OpslaanStoresAndAnnulerenDoesNot)
 {
     for (const bool saving : {true, false}) {
         restart();
-        ASSERT_TRUE(window->showPage(QStringLiteral("SetupProxy")));
+        ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
         control<CheckBox>("chkProxy").click();
-        control<TextBox>("txtProxyadres").type(QStringLiteral("proxy.delinde.nl:8080"));
+        control<TextBox>("txtProxyadres").type(u"proxy.delinde.nl:8080"_s);
         control<TextBox>("txtProxyadres").leave();
         host->GlobalSetup().get<UpdateSettings>().UpdateTermijn = 30; // an office-wide setting a page changed
-        click(saving ? QStringLiteral("cmdOpslaan") : QStringLiteral("cmdAnnuleren"));
+        click(saving ? u"cmdOpslaan"_s : u"cmdAnnuleren"_s);
         EXPECT_EQ(window->result(), saving ? SettingsWindow::Result::Saved : SettingsWindow::Result::Cancelled);
         EXPECT_FALSE(window->isVisible());
         if (!saving) {
@@ -268,10 +270,10 @@ TEST_F(SettingsWindowTest, OpslaanStoresAndAnnulerenDoesNot)
 
         restart();
         EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyGebruiken.get(), saving) << saving;
-        EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyAdres.get(), saving ? QStringLiteral("proxy.delinde.nl:8080") : QString());
+        EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyAdres.get(), saving ? u"proxy.delinde.nl:8080"_s : QString());
         EXPECT_EQ(host->GlobalSetup().get<UpdateSettings>().UpdateTermijn.get(), saving ? 30 : 0);
-        ASSERT_TRUE(window->showPage(QStringLiteral("SetupProxy")));
-        EXPECT_EQ(control<TextBox>("txtProxyadres").text(), saving ? QStringLiteral("proxy.delinde.nl:8080") : QString());
+        ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
+        EXPECT_EQ(control<TextBox>("txtProxyadres").text(), saving ? u"proxy.delinde.nl:8080"_s : QString());
         // Leave the office as it was for the cancel round.
         host->SettingsObject().resetAll();
         host->GlobalSetup().resetAll();
@@ -291,69 +293,69 @@ TEST_F(SettingsWindowTest, AnnouncesTheSaveBeforeStoring)
             announced.push_back({sender, form, action});
             storedAtAnnouncement = !host->hasUnsavedChanges();
         });
-    ASSERT_TRUE(window->showPage(QStringLiteral("SetupTestControle")));
-    control<TextBox>("txtWaarde").type(QStringLiteral("getypt"));
-    testPage().pendingGebruikersnaam = QStringLiteral("toegepast");
-    click(QStringLiteral("cmdOpslaan"));
+    ASSERT_TRUE(window->showPage(u"SetupTestControle"_s));
+    control<TextBox>("txtWaarde").type(u"getypt"_s);
+    testPage().pendingGebruikersnaam = u"toegepast"_s;
+    click(u"cmdOpslaan"_s);
 
     ASSERT_EQ(announced.size(), 1u);
-    EXPECT_EQ(announced[0].sender, QStringLiteral("frmInstellingen"));
-    EXPECT_EQ(announced[0].form, QStringLiteral("Setup"));
-    EXPECT_EQ(announced[0].action, QStringLiteral("WijzigingenOpslaan"));
+    EXPECT_EQ(announced[0].sender, u"frmInstellingen"_s);
+    EXPECT_EQ(announced[0].form, u"Setup"_s);
+    EXPECT_EQ(announced[0].action, u"WijzigingenOpslaan"_s);
     EXPECT_FALSE(storedAtAnnouncement) << "the settings were stored before the pages heard of the save";
     ASSERT_EQ(testPage().heard.size(), 1u);
     listening.reset();
     restart();
-    EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), QStringLiteral("toegepast"));
+    EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), u"toegepast"_s);
 }
 
 // Catches a window that lets the user leave a page whose checks fail: choosing
 // another page, in code or in the list, and "Opslaan" all keep him there.
 TEST_F(SettingsWindowTest, ValidationKeepsTheUserOnThePage)
 {
-    ASSERT_TRUE(window->showPage(QStringLiteral("SetupTestControle")));
-    control<TextBox>("txtWaarde").type(QStringLiteral("fout"));
+    ASSERT_TRUE(window->showPage(u"SetupTestControle"_s));
+    control<TextBox>("txtWaarde").type(u"fout"_s);
 
     ui.answerMessage(MsgResult::OK);
-    EXPECT_FALSE(window->showPage(QStringLiteral("SetupProxy")));
-    EXPECT_EQ(window->currentPage()->componentName(), QStringLiteral("SetupTestControle"));
+    EXPECT_FALSE(window->showPage(u"SetupProxy"_s));
+    EXPECT_EQ(window->currentPage()->componentName(), u"SetupTestControle"_s);
     ASSERT_EQ(ui.messages().size(), 1u);
-    EXPECT_EQ(ui.messages()[0].text, QStringLiteral("Vul een geldige waarde in."));
+    EXPECT_EQ(ui.messages()[0].text, u"Vul een geldige waarde in."_s);
     EXPECT_EQ(ui.messages()[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(control<TextBox>("txtWaarde").hasFocus());
 
     ui.answerMessage(MsgResult::OK);
-    child<QTreeWidget>("lvwPaginas")->setCurrentItem(listItem(QStringLiteral("Tarvelo Update")));
-    EXPECT_EQ(window->currentPage()->componentName(), QStringLiteral("SetupTestControle"));
-    EXPECT_EQ(child<QTreeWidget>("lvwPaginas")->currentItem()->text(0), QStringLiteral("Testcontrole"))
+    child<QTreeWidget>("lvwPaginas")->setCurrentItem(listItem(u"Tarvelo Update"_s));
+    EXPECT_EQ(window->currentPage()->componentName(), u"SetupTestControle"_s);
+    EXPECT_EQ(child<QTreeWidget>("lvwPaginas")->currentItem()->text(0), u"Testcontrole"_s)
         << "the list shows the page the user is kept on";
 
     // Saving lists the problem instead of asking page by page.
-    click(QStringLiteral("cmdOpslaan"));
+    click(u"cmdOpslaan"_s);
     EXPECT_EQ(window->result(), SettingsWindow::Result::Open);
     EXPECT_EQ(ui.messages().size(), 2u);
     ASSERT_NE(window->problemsDialog(), nullptr);
     EXPECT_EQ(window->problemsDialog()->problems().size(), 1u);
 
-    control<TextBox>("txtWaarde").type(QStringLiteral("goed"));
-    child<QTreeWidget>("lvwPaginas")->setCurrentItem(listItem(QStringLiteral("Tarvelo Update")));
-    EXPECT_EQ(window->currentPage()->componentName(), QStringLiteral("SetupUpdates"));
-    EXPECT_EQ(child<QLabel>("lblTitel")->text(), QStringLiteral("Tarvelo Update"));
+    control<TextBox>("txtWaarde").type(u"goed"_s);
+    child<QTreeWidget>("lvwPaginas")->setCurrentItem(listItem(u"Tarvelo Update"_s));
+    EXPECT_EQ(window->currentPage()->componentName(), u"SetupUpdates"_s);
+    EXPECT_EQ(child<QLabel>("lblTitel")->text(), u"Tarvelo Update"_s);
 }
 
 // Catches notifications that reach only the page in view: a page's RaiseNotify
 // reaches every open page, also those the user is not looking at.
 TEST_F(SettingsWindowTest, NotificationsReachEveryOpenPage)
 {
-    ASSERT_TRUE(window->showPage(QStringLiteral("SetupTestLuisteraar")));
+    ASSERT_TRUE(window->showPage(u"SetupTestLuisteraar"_s));
     auto* listener = static_cast<SetupTestLuisteraar*>(window->currentPage());
-    ASSERT_TRUE(window->showPage(QStringLiteral("SetupTestControle")));
-    control<TextBox>("txtWaarde").type(QStringLiteral("x"));
+    ASSERT_TRUE(window->showPage(u"SetupTestControle"_s));
+    control<TextBox>("txtWaarde").type(u"x"_s);
     control<CommandButton>("cmdMeld").click();
     ASSERT_EQ(listener->heard.size(), 1u);
-    EXPECT_EQ(listener->heard[0].sender, QStringLiteral("SetupTestControle"));
-    EXPECT_EQ(listener->heard[0].form, QStringLiteral("Adviseurs"));
-    EXPECT_EQ(listener->heard[0].action, QStringLiteral("Refresh"));
+    EXPECT_EQ(listener->heard[0].sender, u"SetupTestControle"_s);
+    EXPECT_EQ(listener->heard[0].form, u"Adviseurs"_s);
+    EXPECT_EQ(listener->heard[0].action, u"Refresh"_s);
     EXPECT_EQ(testPage().heard.size(), 1u) << "the sender listens too";
 }
 
@@ -367,17 +369,17 @@ TEST_F(SettingsWindowTest, SearchFindsPagesByWhatTheyShow)
         QStringList expected;
     };
     const Case cases[] = {
-        {QStringLiteral("gebruikersnaam"),
-         {QStringLiteral("Algemeen/Algemeen"), QStringLiteral("Algemeen: Gebruikersnaam"),
-          QStringLiteral("Kantoor/Testcontrole"), QStringLiteral("Testcontrole: Proxy gebruikersnaam")}},
-        {QStringLiteral("UPDATES automatisch"),
-         {QStringLiteral("Algemeen/Algemeen"), QStringLiteral("Algemeen: Updates automatisch downloaden"),
-          QStringLiteral("Algemeen/Tarvelo Update"), QStringLiteral("Tarvelo Update: Updates automatisch downloaden")}},
-        {QStringLiteral("geinstalleerd"),
-         {QStringLiteral("Kantoor/Testcontrole"),
-          QStringLiteral("Testcontrole: Zorg ervoor dat uw certificaat geïnstalleerd is.")}},
-        {QStringLiteral("testluisteraar"), {QStringLiteral("Koppelingen/Testluisteraar")}},
-        {QStringLiteral("bestaat nergens"), {}},
+        {u"gebruikersnaam"_s,
+         {u"Algemeen/Algemeen"_s, u"Algemeen: Gebruikersnaam"_s,
+          u"Kantoor/Testcontrole"_s, u"Testcontrole: Proxy gebruikersnaam"_s}},
+        {u"UPDATES automatisch"_s,
+         {u"Algemeen/Algemeen"_s, u"Algemeen: Updates automatisch downloaden"_s,
+          u"Algemeen/Tarvelo Update"_s, u"Tarvelo Update: Updates automatisch downloaden"_s}},
+        {u"geinstalleerd"_s,
+         {u"Kantoor/Testcontrole"_s,
+          u"Testcontrole: Zorg ervoor dat uw certificaat geïnstalleerd is."_s}},
+        {u"testluisteraar"_s, {u"Koppelingen/Testluisteraar"_s}},
+        {u"bestaat nergens"_s, {}},
     };
     auto* search = child<QLineEdit>("txtZoeken");
     for (const Case& c : cases) {
@@ -385,13 +387,13 @@ TEST_F(SettingsWindowTest, SearchFindsPagesByWhatTheyShow)
         EXPECT_EQ(listed(), c.expected) << c.query.toStdString();
     }
     search->clear();
-    EXPECT_TRUE(listed().contains(QStringLiteral("Algemeen/Tarvelo Update")));
+    EXPECT_TRUE(listed().contains(u"Algemeen/Tarvelo Update"_s));
 
     host->SettingsObject().get<ProxySettings>().ProxyGebruiken = true;
-    search->setText(QStringLiteral("Gebruikersnaam"));
-    child<QTreeWidget>("lvwPaginas")->setCurrentItem(listItem(QStringLiteral("Gebruikersnaam")));
+    search->setText(u"Gebruikersnaam"_s);
+    child<QTreeWidget>("lvwPaginas")->setCurrentItem(listItem(u"Gebruikersnaam"_s));
     runEvents();
-    ASSERT_EQ(window->currentPage()->componentName(), QStringLiteral("SetupProxy"));
+    ASSERT_EQ(window->currentPage()->componentName(), u"SetupProxy"_s);
     EXPECT_TRUE(control<TextBox>("txtGebruikersnaam").hasFocus()) << "the field the found label names";
     QWidget* field = window->currentView()->widgetOf(control<TextBox>("txtGebruikersnaam"));
     auto* scroll = child<QScrollArea>("scrPagina");
@@ -410,26 +412,26 @@ TEST_F(SettingsWindowTest, ChangeHistoryNamesWhoChangedWhatAndHidesSecrets)
     QFile::remove(DataFolder::officeDatabasePath(dir.path()));
     start(ReferenceApplication::NewOffice::Demo);
     const QString adviser = host->currentAdviser().name;
-    EXPECT_EQ(adviser, QStringLiteral("J.W. de Vries"));
+    EXPECT_EQ(adviser, u"J.W. de Vries"_s);
 
-    ASSERT_TRUE(window->showPage(QStringLiteral("SetupProxy")));
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
     control<CheckBox>("chkProxy").click();
-    control<TextBox>("txtProxyadres").type(QStringLiteral("proxy.delinde.nl"));
-    control<TextBox>("txtWachtwoord").type(QStringLiteral("Geheim!123"));
-    ASSERT_TRUE(window->showPage(QStringLiteral("SetupUpdates")));
+    control<TextBox>("txtProxyadres").type(u"proxy.delinde.nl"_s);
+    control<TextBox>("txtWachtwoord").type(u"Geheim!123"_s);
+    ASSERT_TRUE(window->showPage(u"SetupUpdates"_s));
     control<CheckBox>("chkAutoDownload").click();
-    click(QStringLiteral("cmdOpslaan"));
+    click(u"cmdOpslaan"_s);
 
     restart();
-    ASSERT_TRUE(window->showPage(QStringLiteral("SetupProxy")));
-    control<TextBox>("txtProxyadres").type(QStringLiteral("proxy2.delinde.nl"));
-    click(QStringLiteral("cmdOpslaan"));
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
+    control<TextBox>("txtProxyadres").type(u"proxy2.delinde.nl"_s);
+    click(u"cmdOpslaan"_s);
 
     restart();
     const std::vector<ChangeEntry> all = host->changeHistory();
     QStringList rows;
     for (const ChangeEntry& e : all) {
-        rows << QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
+        rows << u"%1|%2|%3|%4|%5|%6|%7"_s
                     .arg(e.adviserName, e.object, e.setting, e.oldValue.value_or("-"), e.newValue.value_or("-"),
                          e.secret ? "geheim" : "", e.page);
     }
@@ -445,18 +447,18 @@ TEST_F(SettingsWindowTest, ChangeHistoryNamesWhoChangedWhatAndHidesSecrets)
         EXPECT_TRUE(rows.mid(1).contains(expected)) << expected.toStdString() << "\n" << rows.join('\n').toStdString();
 
     // The password is in no row of the history, in no form.
-    QSqlQuery everything = host->officeDatabase().exec(QStringLiteral("SELECT * FROM InstellingWijziging"));
+    QSqlQuery everything = host->officeDatabase().exec(u"SELECT * FROM InstellingWijziging"_s);
     while (everything.next()) {
         for (int i = 0; i < everything.record().count(); ++i)
-            EXPECT_FALSE(everything.value(i).toString().contains(QStringLiteral("Geheim!123")));
+            EXPECT_FALSE(everything.value(i).toString().contains(u"Geheim!123"_s));
     }
 
-    ASSERT_TRUE(window->showPage(QStringLiteral("SetupUpdates")));
+    ASSERT_TRUE(window->showPage(u"SetupUpdates"_s));
     std::unique_ptr<ChangeHistoryDialog> pageHistory = window->historyDialog(false);
     ASSERT_EQ(pageHistory->list()->topLevelItemCount(), 1);
-    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(2), QStringLiteral("AutoDownload"));
-    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(3), QStringLiteral("Nee"));
-    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(4), QStringLiteral("Ja"));
+    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(2), u"AutoDownload"_s);
+    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(3), u"Nee"_s);
+    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(4), u"Ja"_s);
     EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(1), adviser);
 
     std::unique_ptr<ChangeHistoryDialog> officeHistory = window->historyDialog(true);
@@ -465,7 +467,7 @@ TEST_F(SettingsWindowTest, ChangeHistoryNamesWhoChangedWhatAndHidesSecrets)
     for (int i = 0; i < officeHistory->list()->topLevelItemCount(); ++i) {
         QTreeWidgetItem* row = officeHistory->list()->topLevelItem(i);
         if (row->text(2) == QLatin1String("ProxyWachtwoord"))
-            maskedShown = row->text(4) == QStringLiteral("(gewijzigd, niet getoond)") && row->text(5) == "Algemeen";
+            maskedShown = row->text(4) == u"(gewijzigd, niet getoond)"_s && row->text(5) == "Algemeen";
     }
     EXPECT_TRUE(maskedShown);
 }
@@ -477,7 +479,7 @@ TEST_F(SettingsWindowTest, ChangeHistoryNamesWhoChangedWhatAndHidesSecrets)
 TEST_F(SettingsWindowTest, ATallPageScrollsToTheFocusedField)
 {
     window->resize(640, 360);
-    ASSERT_TRUE(window->showPage(QStringLiteral("SetupTestLang")));
+    ASSERT_TRUE(window->showPage(u"SetupTestLang"_s));
     window->activateWindow();
     runEvents();
     auto* scroll = child<QScrollArea>("scrPagina");
@@ -514,30 +516,30 @@ TEST_F(SettingsWindowTest, ReopensAtTheSizeAndPageItWasLeftAt)
 {
     ASSERT_NE(window->size(), QSize(700, 500));
     window->resize(700, 500);
-    ASSERT_TRUE(window->showPage(QStringLiteral("SetupUpdates")));
-    click(QStringLiteral("cmdAnnuleren"));
+    ASSERT_TRUE(window->showPage(u"SetupUpdates"_s));
+    click(u"cmdAnnuleren"_s);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(stored(QStringLiteral("Breedte")), QStringLiteral("700"));
-    EXPECT_EQ(stored(QStringLiteral("Hoogte")), QStringLiteral("500"));
-    EXPECT_EQ(stored(QStringLiteral("Pagina")), QStringLiteral("SetupUpdates"));
+    EXPECT_EQ(stored(u"Breedte"_s), u"700"_s);
+    EXPECT_EQ(stored(u"Hoogte"_s), u"500"_s);
+    EXPECT_EQ(stored(u"Pagina"_s), u"SetupUpdates"_s);
 
     restart();
     window->restoreSize();
     ASSERT_TRUE(window->showStartPage());
     EXPECT_EQ(window->size(), QSize(700, 500));
-    EXPECT_EQ(window->currentPage()->componentName(), QStringLiteral("SetupUpdates"));
-    EXPECT_EQ(child<QLabel>("lblTitel")->text(), QStringLiteral("Tarvelo Update"));
-    EXPECT_EQ(child<QTreeWidget>("lvwPaginas")->currentItem()->text(0), QStringLiteral("Tarvelo Update"));
+    EXPECT_EQ(window->currentPage()->componentName(), u"SetupUpdates"_s);
+    EXPECT_EQ(child<QLabel>("lblTitel")->text(), u"Tarvelo Update"_s);
+    EXPECT_EQ(child<QTreeWidget>("lvwPaginas")->currentItem()->text(0), u"Tarvelo Update"_s);
 
     // Saving closes the window too, and is remembered as well.
     window->resize(720, 540);
-    ASSERT_TRUE(window->showPage(QStringLiteral("SetupProxy")));
-    click(QStringLiteral("cmdOpslaan"));
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
+    click(u"cmdOpslaan"_s);
     restart();
     window->restoreSize();
-    ASSERT_TRUE(window->showStartPage(QStringLiteral("SetupTestLuisteraar")));
+    ASSERT_TRUE(window->showStartPage(u"SetupTestLuisteraar"_s));
     EXPECT_EQ(window->size(), QSize(720, 540));
-    EXPECT_EQ(window->currentPage()->componentName(), QStringLiteral("SetupTestLuisteraar"))
+    EXPECT_EQ(window->currentPage()->componentName(), u"SetupTestLuisteraar"_s)
         << "the page asked for on the command line comes before the remembered one";
 }
 
@@ -555,20 +557,20 @@ TEST_F(SettingsWindowTest, IgnoresARememberedPageOrSizeThatNoLongerFits)
         QString shown;
     };
     const Case cases[] = {
-        {QString::number(screen.width() + 1), QStringLiteral("500"), QStringLiteral("SetupVerdwenen"), first,
-         QStringLiteral("SetupProxy")},
-        {QStringLiteral("600"), QString::number(screen.height() + 1), QString(), first, QStringLiteral("SetupProxy")},
-        {QStringLiteral("600"), QStringLiteral("groot"), QStringLiteral("setuptestcontrole"), first,
-         QStringLiteral("SetupTestControle")},
-        {QStringLiteral("-600"), QStringLiteral("-500"), QStringLiteral("SetupUpdates"), first,
-         QStringLiteral("SetupUpdates")},
-        {QStringLiteral("640"), QStringLiteral("480"), QStringLiteral("SetupUpdates"), QSize(640, 480),
-         QStringLiteral("SetupUpdates")},
+        {QString::number(screen.width() + 1), u"500"_s, u"SetupVerdwenen"_s, first,
+         u"SetupProxy"_s},
+        {u"600"_s, QString::number(screen.height() + 1), QString(), first, u"SetupProxy"_s},
+        {u"600"_s, u"groot"_s, u"setuptestcontrole"_s, first,
+         u"SetupTestControle"_s},
+        {u"-600"_s, u"-500"_s, u"SetupUpdates"_s, first,
+         u"SetupUpdates"_s},
+        {u"640"_s, u"480"_s, u"SetupUpdates"_s, QSize(640, 480),
+         u"SetupUpdates"_s},
     };
     for (const Case& c : cases) {
-        store(QStringLiteral("Breedte"), c.width);
-        store(QStringLiteral("Hoogte"), c.height);
-        store(QStringLiteral("Pagina"), c.page);
+        store(u"Breedte"_s, c.width);
+        store(u"Hoogte"_s, c.height);
+        store(u"Pagina"_s, c.page);
         restart();
         window->restoreSize();
         EXPECT_TRUE(window->showStartPage()) << c.page.toStdString();
@@ -586,11 +588,11 @@ namespace {
 class SetupTestTermijn final : public SettingsPage {
 public:
     SetupTestTermijn()
-        : SettingsPage(QStringLiteral("SetupTestTermijn")), txtTermijn(form().add<TextBox>("txtTermijn"))
+        : SettingsPage(u"SetupTestTermijn"_s), txtTermijn(form().add<TextBox>("txtTermijn"))
     {
         RowLayout(form(), 3000, false).line(txtTermijn).finish();
     }
-    QString Titel() const override { return QStringLiteral("Testtermijn"); }
+    QString Titel() const override { return u"Testtermijn"_s; }
     bool hasValidation() const override { return true; }
     TextBox& txtTermijn;
 
@@ -606,8 +608,8 @@ protected:
         return {{1, [this] {
                      const int days = txtTermijn.text().toInt();
                      return days == 0 || days == 1 || days == 7 || days == 14 || days == 30 ||
-                            failCheck(QStringLiteral("Kies een termijn van 1, 7, 14 of 30 dagen."),
-                                      QStringLiteral("Testtermijn"), &txtTermijn);
+                            failCheck(u"Kies een termijn van 1, 7, 14 of 30 dagen."_s,
+                                      u"Testtermijn"_s, &txtTermijn);
                  }}};
     }
 };
@@ -626,16 +628,16 @@ QString pictureFolder()
 TEST_F(SettingsWindowTest, ResetOfAPageAsksFirstAndIsRecordedInTheHistory)
 {
     host->SettingsObject().get<ProxySettings>().ProxyGebruiken = true;
-    host->SettingsObject().get<ProxySettings>().ProxyAdres = QStringLiteral("proxy.kantoor.nl:8080");
+    host->SettingsObject().get<ProxySettings>().ProxyAdres = u"proxy.kantoor.nl:8080"_s;
     host->saveSettings();
-    ASSERT_TRUE(window->showPage(QStringLiteral("SetupProxy")));
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
     EXPECT_EQ(control<TextBox>("txtProxyadres").settingMarker(), SettingMarker::ChangedFromDefault);
-    EXPECT_FALSE(listItem(QStringLiteral("Algemeen"))->toolTip(0).isEmpty()) << "the page list marks the changed page";
+    EXPECT_FALSE(listItem(u"Algemeen"_s)->toolTip(0).isEmpty()) << "the page list marks the changed page";
 
     ui.answerMessage(MsgResult::No);
-    click(QStringLiteral("cmdStandaardwaarden"));
+    click(u"cmdStandaardwaarden"_s);
     ASSERT_EQ(ui.messages().size(), 1u);
-    EXPECT_EQ(ui.messages()[0].text, QStringLiteral("Alle instellingen op deze pagina terugzetten naar de standaardwaarde?"));
+    EXPECT_EQ(ui.messages()[0].text, u"Alle instellingen op deze pagina terugzetten naar de standaardwaarde?"_s);
     EXPECT_EQ(ui.messages()[0].icon, MsgIcon::Question);
     EXPECT_TRUE(host->SettingsObject().get<ProxySettings>().ProxyGebruiken);
 
@@ -644,14 +646,14 @@ TEST_F(SettingsWindowTest, ResetOfAPageAsksFirstAndIsRecordedInTheHistory)
     EXPECT_FALSE(host->SettingsObject().get<ProxySettings>().ProxyGebruiken);
     EXPECT_EQ(control<TextBox>("txtProxyadres").text(), QString());
     EXPECT_EQ(control<TextBox>("txtProxyadres").settingMarker(), SettingMarker::None);
-    EXPECT_TRUE(listItem(QStringLiteral("Algemeen"))->toolTip(0).isEmpty());
-    click(QStringLiteral("cmdOpslaan"));
+    EXPECT_TRUE(listItem(u"Algemeen"_s)->toolTip(0).isEmpty());
+    click(u"cmdOpslaan"_s);
     EXPECT_EQ(window->result(), SettingsWindow::Result::Saved);
     QStringList recorded;
-    for (const ChangeEntry& e : host->changeHistory(QStringLiteral("SetupProxy")))
-        recorded << e.setting + QLatin1Char('=') + e.newValue.value_or(QStringLiteral("?"));
-    EXPECT_TRUE(recorded.contains(QStringLiteral("ProxyGebruiken=false"))) << recorded.join(QLatin1Char(' ')).toStdString();
-    EXPECT_TRUE(recorded.contains(QStringLiteral("ProxyAdres="))) << recorded.join(QLatin1Char(' ')).toStdString();
+    for (const ChangeEntry& e : host->changeHistory(u"SetupProxy"_s))
+        recorded << e.setting + QLatin1Char('=') + e.newValue.value_or(u"?"_s);
+    EXPECT_TRUE(recorded.contains(u"ProxyGebruiken=false"_s)) << recorded.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(recorded.contains(u"ProxyAdres="_s)) << recorded.join(QLatin1Char(' ')).toStdString();
 }
 
 // Catches a lock the window does not show or a reset that overrides it: the
@@ -660,22 +662,22 @@ TEST_F(SettingsWindowTest, ResetOfAPageAsksFirstAndIsRecordedInTheHistory)
 TEST_F(SettingsWindowTest, LockedSettingIsShownLockedAndResetsOnlyWhereAllowed)
 {
     host->SettingsObject().get<ProxySettings>().ProxyGebruiken = true;
-    host->SettingsObject().get<ProxySettings>().ProxyAdres = QStringLiteral("vast:3128");
-    host->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam = QStringLiteral("jan");
-    ASSERT_TRUE(AdministratorLocks::store(host->registry(), ChangeHistory::SetupObject, QStringLiteral("ProxyAdres"), true));
+    host->SettingsObject().get<ProxySettings>().ProxyAdres = u"vast:3128"_s;
+    host->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam = u"jan"_s;
+    ASSERT_TRUE(AdministratorLocks::store(host->registry(), ChangeHistory::SetupObject, u"ProxyAdres"_s, true));
     host->applyAdministratorLocks();
-    ASSERT_TRUE(window->showPage(QStringLiteral("SetupProxy")));
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
     runEvents();
     auto* address = child<QLineEdit>("txtProxyadres");
     EXPECT_FALSE(address->isEnabled());
-    EXPECT_EQ(address->toolTip(), QStringLiteral("Deze instelling is door de beheerder vastgezet."));
+    EXPECT_EQ(address->toolTip(), u"Deze instelling is door de beheerder vastgezet."_s);
     auto* lockMark = child<QLabel>("txtProxyadres_markering");
     ASSERT_NE(lockMark, nullptr);
     EXPECT_TRUE(lockMark->isVisible());
     EXPECT_FALSE(window->resetToDefault(control<TextBox>("txtProxyadres")));
     EXPECT_TRUE(window->resetToDefault(control<TextBox>("txtGebruikersnaam")));
     EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), QString());
-    EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyAdres.get(), QStringLiteral("vast:3128"));
+    EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyAdres.get(), u"vast:3128"_s);
     EXPECT_TRUE(child<QLineEdit>("txtGebruikersnaam")->isEnabled());
 }
 
@@ -687,9 +689,9 @@ TEST_F(SettingsWindowTest, SavingChecksEveryPageAtOnceAndStoresNothingWhileAProb
     registry.add<SetupTestTermijn>(PageGroup::Kantoor);
     restart();
     host->SettingsObject().get<UpdateSettings>().UpdateTermijn = 3;
-    ASSERT_TRUE(window->showPage(QStringLiteral("SetupTestControle")));
-    control<TextBox>("txtWaarde").type(QStringLiteral("fout"));
-    click(QStringLiteral("cmdOpslaan"));
+    ASSERT_TRUE(window->showPage(u"SetupTestControle"_s));
+    control<TextBox>("txtWaarde").type(u"fout"_s);
+    click(u"cmdOpslaan"_s);
     EXPECT_EQ(window->result(), SettingsWindow::Result::Open);
     EXPECT_TRUE(ui.messages().empty()) << "the problems are listed, not asked one by one";
     ASSERT_NE(window->problemsDialog(), nullptr);
@@ -697,9 +699,9 @@ TEST_F(SettingsWindowTest, SavingChecksEveryPageAtOnceAndStoresNothingWhileAProb
     for (const CheckProblem& p : window->problemsDialog()->problems())
         listedProblems << p.title + QLatin1Char('|') + p.field + QLatin1Char('|') + p.message;
     listedProblems.sort();
-    EXPECT_EQ(listedProblems, (QStringList{QStringLiteral("Testcontrole|txtWaarde|Vul een geldige waarde in."),
-                                           QStringLiteral("Testtermijn|txtTermijn|Kies een termijn van 1, 7, 14 of 30 dagen.")}));
-    EXPECT_EQ(window->openedPage(QStringLiteral("SetupTestTermijn")), nullptr);
+    EXPECT_EQ(listedProblems, (QStringList{u"Testcontrole|txtWaarde|Vul een geldige waarde in."_s,
+                                           u"Testtermijn|txtTermijn|Kies een termijn van 1, 7, 14 of 30 dagen."_s}));
+    EXPECT_EQ(window->openedPage(u"SetupTestTermijn"_s), nullptr);
     EXPECT_EQ(qint16(host->SettingsObject().get<AutosaveSettings>().AutomatischOpslaanMinuten), 0)
         << "a page that was never opened was changed by its check";
     {
@@ -708,17 +710,17 @@ TEST_F(SettingsWindowTest, SavingChecksEveryPageAtOnceAndStoresNothingWhileAProb
         EXPECT_EQ(qint16(stored.SettingsObject().get<UpdateSettings>().UpdateTermijn), 0);
     }
 
-    control<TextBox>("txtWaarde").type(QStringLiteral("goed"));
+    control<TextBox>("txtWaarde").type(u"goed"_s);
     const auto& problems = window->problemsDialog()->problems();
     const auto termijn = std::find_if(problems.begin(), problems.end(),
                                       [](const CheckProblem& p) { return p.className == QLatin1String("SetupTestTermijn"); });
     ASSERT_NE(termijn, problems.end());
     window->problemsDialog()->choose(int(termijn - problems.begin()));
-    ASSERT_EQ(window->currentPage()->componentName(), QStringLiteral("SetupTestTermijn"));
+    ASSERT_EQ(window->currentPage()->componentName(), u"SetupTestTermijn"_s);
     EXPECT_TRUE(control<TextBox>("txtTermijn").hasFocus());
-    control<TextBox>("txtTermijn").type(QStringLiteral("7"));
+    control<TextBox>("txtTermijn").type(u"7"_s);
     host->SettingsObject().get<UpdateSettings>().UpdateTermijn = 7;
-    click(QStringLiteral("cmdOpslaan"));
+    click(u"cmdOpslaan"_s);
     EXPECT_EQ(window->result(), SettingsWindow::Result::Saved);
 }
 
@@ -727,33 +729,33 @@ TEST_F(SettingsWindowTest, SavingChecksEveryPageAtOnceAndStoresNothingWhileAProb
 TEST_F(SettingsWindowTest, RendersMarkersTheLockAndTheImportPreview)
 {
     host->SettingsObject().get<ProxySettings>().ProxyGebruiken = true;
-    host->SettingsObject().get<ProxySettings>().ProxyAdres = QStringLiteral("vast.kantoor.nl:3128");
-    host->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam = QStringLiteral("jan");
+    host->SettingsObject().get<ProxySettings>().ProxyAdres = u"vast.kantoor.nl:3128"_s;
+    host->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam = u"jan"_s;
     host->SettingsObject().get<UpdateSettings>().AutoDownload = true;
-    ASSERT_TRUE(AdministratorLocks::store(host->registry(), ChangeHistory::SetupObject, QStringLiteral("ProxyAdres"), true));
+    ASSERT_TRUE(AdministratorLocks::store(host->registry(), ChangeHistory::SetupObject, u"ProxyAdres"_s, true));
     host->applyAdministratorLocks();
-    ASSERT_TRUE(window->showPage(QStringLiteral("SetupProxy")));
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
     runEvents();
-    const QString windowPicture = pictureFolder() + QStringLiteral("/beheer-venster.png");
+    const QString windowPicture = pictureFolder() + u"/beheer-venster.png"_s;
     ASSERT_TRUE(window->grab().save(windowPicture));
 
     Settings other;
-    other.get<ProxySettings>().ProxyGebruikersnaam = QStringLiteral("kantoor");
-    other.get<ProxySettings>().ProxyWachtwoord = QStringLiteral("geheim");
+    other.get<ProxySettings>().ProxyGebruikersnaam = u"kantoor"_s;
+    other.get<ProxySettings>().ProxyWachtwoord = u"geheim"_s;
     other.get<UpdateSettings>().UpdateTermijn = 14;
-    other.get<ProxySettings>().ProxyAdres = QStringLiteral("ander:80");
-    QByteArray file = SettingsProfile::write(other, host->GlobalSetup(), QStringLiteral("wachtzin"));
+    other.get<ProxySettings>().ProxyAdres = u"ander:80"_s;
+    QByteArray file = SettingsProfile::write(other, host->GlobalSetup(), u"wachtzin"_s);
     file.replace("\"naam\": \"UpdateVlag\"", "\"naam\": \"OudeInstelling\"");
     ImportPlan plan = SettingsProfile::plan(file, host->SettingsObject(), host->GlobalSetup(),
-                                            [] { return std::optional<QString>(QStringLiteral("wachtzin")); });
+                                            [] { return std::optional<QString>(u"wachtzin"_s); });
     ImportPreviewDialog preview(plan);
     preview.show();
     runEvents();
-    const QString previewPicture = pictureFolder() + QStringLiteral("/beheer-import.png");
+    const QString previewPicture = pictureFolder() + u"/beheer-import.png"_s;
     ASSERT_TRUE(preview.grab().save(previewPicture));
     EXPECT_GT(QFileInfo(windowPicture).size(), 0);
     EXPECT_GT(QFileInfo(previewPicture).size(), 0);
-    EXPECT_EQ(plan.locked, QStringList{QStringLiteral("Setup.ProxyAdres")});
+    EXPECT_EQ(plan.locked, QStringList{u"Setup.ProxyAdres"_s});
     preview.setChecked(0, false);
     EXPECT_EQ(preview.chosen().size(), plan.differences.size() - 1);
 }

@@ -11,6 +11,8 @@
 #include <QTreeView>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using tarvelo::testing::runEvents;
 using tarvelo::testing::StrictUi;
@@ -94,13 +96,13 @@ TEST(SortIndicatorTest, TheHeaderShowsTheSortOfTheListAndClicksSortIt)
     } restore{previous};
     StrictUi ui;
     ListSortState state;
-    Form form(QStringLiteral("frmTest"));
+    Form form(u"frmTest"_s);
     form.setBounds(0, 0, 7000, 3000);
-    auto& list = form.add<ListView>(QStringLiteral("lvwAgentnummers"));
+    auto& list = form.add<ListView>(u"lvwAgentnummers"_s);
     list.setBounds(120, 120, 6600, 2400);
-    list.addColumn(QStringLiteral("MIJ"), QStringLiteral("Maatschappij"), 2400);
-    list.addColumn(QStringLiteral("NR"), QStringLiteral("Agentnummer"), 1500);
-    list.addColumn(QStringLiteral("RENTE"), QStringLiteral("Rente op-/afslag"), 2100, Alignment::Right);
+    list.addColumn(u"MIJ"_s, u"Maatschappij"_s, 2400);
+    list.addColumn(u"NR"_s, u"Agentnummer"_s, 1500);
+    list.addColumn(u"RENTE"_s, u"Rente op-/afslag"_s, 2100, Alignment::Right);
     const struct {
         const char* company;
         const char* number;
@@ -119,7 +121,7 @@ TEST(SortIndicatorTest, TheHeaderShowsTheSortOfTheListAndClicksSortIt)
     FormView view(form, TwipsScale{});
     view.show();
     runEvents();
-    auto* tree = view.findChild<QTreeView*>(QStringLiteral("lvwAgentnummers"));
+    auto* tree = view.findChild<QTreeView*>(u"lvwAgentnummers"_s);
     ASSERT_NE(tree, nullptr);
     QHeaderView* header = tree->header();
     EXPECT_FALSE(header->isSortIndicatorShown()) << "no arrow before a sort";

@@ -12,6 +12,8 @@
 #include <QThread>
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using tarvelo::testing::runEvents;
 using tarvelo::testing::widgetApplication;
@@ -31,12 +33,12 @@ QWidget* shownTip()
 QString labelText(QWidget* tip, const char* name)
 {
     auto* label = tip->findChild<QLabel*>(QLatin1String(name));
-    return label && label->isVisible() ? label->text() : QStringLiteral("<verborgen>");
+    return label && label->isVisible() ? label->text() : u"<verborgen>"_s;
 }
 
 bool iconShown(QWidget* tip)
 {
-    auto* icon = tip->findChild<QLabel*>(QStringLiteral("Icon"));
+    auto* icon = tip->findChild<QLabel*>(u"Icon"_s);
     return icon && icon->isVisible() && !icon->pixmap().isNull();
 }
 
@@ -81,8 +83,8 @@ protected:
 
     // Made before the view below: a widget needs the application first.
     QApplication& application = widgetApplication();
-    Form form{QStringLiteral("frmTest")};
-    TextBox& box = form.add<TextBox>(QStringLiteral("txtCertificaat"));
+    Form form{u"frmTest"_s};
+    TextBox& box = form.add<TextBox>(u"txtCertificaat"_s);
     FormView view{form, TwipsScale{}};
     QWidget* tool = nullptr;
 };
@@ -94,9 +96,9 @@ TEST_F(ToolTipViewTest, ABalloonAppearsForItsControlFollowsItsTextAndGoesOnDestr
 {
     CToolTip tip;
     tip.setStyle(ttStyleEnum::TTBalloon);
-    tip.setTitle(QStringLiteral("Certificaat"));
+    tip.setTitle(u"Certificaat"_s);
     tip.setIcon(ttIconType::TTIconWarning);
-    tip.setTipText(QStringLiteral("/data/certificaat.pfx"));
+    tip.setTipText(u"/data/certificaat.pfx"_s);
     tip.setDelayTime(150);
     tip.setVisibleTime(400);
     ASSERT_TRUE(tip.Create(box));
@@ -109,16 +111,16 @@ TEST_F(ToolTipViewTest, ABalloonAppearsForItsControlFollowsItsTextAndGoesOnDestr
     ASSERT_TRUE(waitFor([] { return shownTip() != nullptr; }, 3000));
     EXPECT_GE(since.elapsed(), 140);
     QWidget* shown = shownTip();
-    EXPECT_EQ(shown->objectName(), QStringLiteral("txtCertificaat.ToolTip"));
-    EXPECT_EQ(labelText(shown, "Title"), QStringLiteral("Certificaat"));
-    EXPECT_EQ(labelText(shown, "Text"), QStringLiteral("/data/certificaat.pfx"));
+    EXPECT_EQ(shown->objectName(), u"txtCertificaat.ToolTip"_s);
+    EXPECT_EQ(labelText(shown, "Title"), u"Certificaat"_s);
+    EXPECT_EQ(labelText(shown, "Text"), u"/data/certificaat.pfx"_s);
     EXPECT_TRUE(iconShown(shown));
 
-    tip.setTipText(QStringLiteral("/data/ander.pfx"));
-    EXPECT_EQ(labelText(shown, "Text"), QStringLiteral("/data/ander.pfx")) << "a shown tip follows at once";
+    tip.setTipText(u"/data/ander.pfx"_s);
+    EXPECT_EQ(labelText(shown, "Text"), u"/data/ander.pfx"_s) << "a shown tip follows at once";
     tip.setTitle(QString());
     tip.setIcon(ttIconType::TTNoIcon);
-    EXPECT_EQ(labelText(shown, "Title"), QStringLiteral("<verborgen>"));
+    EXPECT_EQ(labelText(shown, "Title"), u"<verborgen>"_s);
 
     EXPECT_TRUE(waitFor([] { return shownTip() == nullptr; }, 3000)) << "gone after VisibleTime";
 
@@ -149,10 +151,10 @@ TEST_F(ToolTipViewTest, DrawsTheStyleTitleLineColoursAndPlaceOfTheTip)
         bool icon_;
     };
     const Case cases[] = {
-        {ttStyleEnum::TTStandard, false, QString(), ttIconType::TTNoIcon, QStringLiteral("<verborgen>"), false},
-        {ttStyleEnum::TTStandard, false, QStringLiteral("Let op"), ttIconType::TTNoIcon, QStringLiteral("Let op"), false},
+        {ttStyleEnum::TTStandard, false, QString(), ttIconType::TTNoIcon, u"<verborgen>"_s, false},
+        {ttStyleEnum::TTStandard, false, u"Let op"_s, ttIconType::TTNoIcon, u"Let op"_s, false},
         {ttStyleEnum::TTBalloon, true, QString(), ttIconType::TTIconError, QString(), true},
-        {ttStyleEnum::TTBalloon, true, QStringLiteral("Info"), ttIconType::TTIconInfo, QStringLiteral("Info"), true},
+        {ttStyleEnum::TTBalloon, true, u"Info"_s, ttIconType::TTIconInfo, u"Info"_s, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title.toStdString() + " " + std::to_string(int(c.style)));
@@ -161,7 +163,7 @@ TEST_F(ToolTipViewTest, DrawsTheStyleTitleLineColoursAndPlaceOfTheTip)
         tip.setCentered(c.centered);
         tip.setTitle(c.title);
         tip.setIcon(c.icon);
-        tip.setTipText(QStringLiteral("Het pad naar het certificaat"));
+        tip.setTipText(u"Het pad naar het certificaat"_s);
         tip.setBackColor(rgb(0x80, 0xFF, 0x80));
         tip.setDelayTime(0);
         ASSERT_TRUE(tip.Create(box));
@@ -186,22 +188,22 @@ TEST_F(ToolTipViewTest, DrawsTheStyleTitleLineColoursAndPlaceOfTheTip)
 TEST_F(ToolTipViewTest, TheNewestTipOfAControlIsShown)
 {
     CToolTip older;
-    older.setTipText(QStringLiteral("oud"));
+    older.setTipText(u"oud"_s);
     older.setDelayTime(0);
     older.Create(box);
     {
         CToolTip newer;
-        newer.setTipText(QStringLiteral("nieuw"));
+        newer.setTipText(u"nieuw"_s);
         newer.setDelayTime(0);
         newer.Create(box);
         mouseEnters(tool);
         ASSERT_TRUE(waitFor([] { return shownTip() != nullptr; }, 3000));
-        EXPECT_EQ(labelText(shownTip(), "Text"), QStringLiteral("nieuw"));
+        EXPECT_EQ(labelText(shownTip(), "Text"), u"nieuw"_s);
     }
     EXPECT_EQ(shownTip(), nullptr);
     mouseEnters(tool);
     ASSERT_TRUE(waitFor([] { return shownTip() != nullptr; }, 3000));
-    EXPECT_EQ(labelText(shownTip(), "Text"), QStringLiteral("oud"));
+    EXPECT_EQ(labelText(shownTip(), "Text"), u"oud"_s);
     mouseLeaves(tool);
 }
 

@@ -13,6 +13,8 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using tarvelo::testing::StrictUi;
 using tarvelo::testing::widgetApplication;
@@ -26,7 +28,7 @@ TEST(WindowRenderTest, CommandLineAsksForTheWindowWithAPage)
     const CommandLine window = CommandLine::parse({"--render", "Window", "--out", "png", "--page", "SetupUpdates"});
     EXPECT_EQ(window.error, QString());
     EXPECT_TRUE(window.rendersWindow());
-    EXPECT_EQ(window.page, QStringLiteral("SetupUpdates"));
+    EXPECT_EQ(window.page, u"SetupUpdates"_s);
 
     const CommandLine pages = CommandLine::parse({"--render", "all", "--out", "png"});
     EXPECT_EQ(pages.error, QString());
@@ -34,7 +36,7 @@ TEST(WindowRenderTest, CommandLineAsksForTheWindowWithAPage)
 
     const CommandLine both = CommandLine::parse({"--render", "SetupProxy", "--out", "png", "--page", "SetupUpdates"});
     EXPECT_FALSE(both.error.isEmpty());
-    EXPECT_TRUE(CommandLine::helpText(QString()).contains(QStringLiteral("--render window")));
+    EXPECT_TRUE(CommandLine::helpText(QString()).contains(u"--render window"_s));
 }
 
 // Catches a window picture at the small offscreen screen's size, without the
@@ -50,20 +52,20 @@ TEST(WindowRenderTest, DrawsTheWindowAtItsFirstSizeWithoutRememberingIt)
     registry.add<SetupUpdates>(PageGroup::Algemeen);
     ReferenceApplication host(ui, dir.path());
 
-    const QString file = PageRenderer::renderWindow(registry, host, QStringLiteral("SetupUpdates"), dir.filePath("png"));
-    EXPECT_EQ(file, QDir(dir.filePath("png")).absoluteFilePath(QStringLiteral("frmInstellingen.png")));
+    const QString file = PageRenderer::renderWindow(registry, host, u"SetupUpdates"_s, dir.filePath("png"));
+    EXPECT_EQ(file, QDir(dir.filePath("png")).absoluteFilePath(u"frmInstellingen.png"_s));
     const QImage picture(file);
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.size(), SettingsWindow::defaultSize());
-    EXPECT_EQ(host.registry().RegGetString(Hive::HKEY_CURRENT_USER, QStringLiteral("Software\\Tarvelo\\InstellingenVenster"),
-                                           QStringLiteral("Pagina"), QStringLiteral("niets")),
-              QStringLiteral("niets"));
+    EXPECT_EQ(host.registry().RegGetString(Hive::HKEY_CURRENT_USER, u"Software\\Tarvelo\\InstellingenVenster"_s,
+                                           u"Pagina"_s, u"niets"_s),
+              u"niets"_s);
 
-    const QImage proxy(PageRenderer::renderWindow(registry, host, QStringLiteral("SetupProxy"), dir.filePath("png")));
+    const QImage proxy(PageRenderer::renderWindow(registry, host, u"SetupProxy"_s, dir.filePath("png")));
     EXPECT_EQ(proxy.size(), picture.size());
     EXPECT_NE(proxy, picture) << "the page asked for is the one drawn";
 
-    EXPECT_THROW(PageRenderer::renderWindow(registry, host, QStringLiteral("SetupVerdwenen"), dir.filePath("png")),
+    EXPECT_THROW(PageRenderer::renderWindow(registry, host, u"SetupVerdwenen"_s, dir.filePath("png")),
                  RuntimeError);
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 
 // Standard vectors, ANSI text and padding must encode exactly; decoding must give the same back.
@@ -22,16 +24,16 @@ TEST(Base64, EncodesAndDecodesStandardBase64)
     }
     EXPECT_FALSE(EncodeBase64(QByteArray(200, 'x')).contains('\n')); // no line breaks
     // text goes through Windows-1252, one byte per character
-    EXPECT_EQ(EncodeBase64(QStringLiteral("Caf\u00e9 \u20ac")), "Q2Fm6SCA");
-    EXPECT_EQ(DecodeBase64(QStringLiteral("Q2Fm6SCA")), QStringLiteral("Caf\u00e9 \u20ac"));
+    EXPECT_EQ(EncodeBase64(u"Caf\u00e9 \u20ac"_s), "Q2Fm6SCA");
+    EXPECT_EQ(DecodeBase64(u"Q2Fm6SCA"_s), u"Caf\u00e9 \u20ac"_s);
     EXPECT_EQ(DecodeBase64(QString()), QString());
 }
 
 // Line breaks from other encoders are accepted; text that is no Base64 is an error, not half a result.
 TEST(Base64, DecodingToleratesLineBreaksAndRejectsGarbage)
 {
-    EXPECT_EQ(DecodeBase64(QStringLiteral("Zm9v\r\nYmFy\n")), "foobar");
-    for (const QString& bad : {QStringLiteral("Zm9v!"), QStringLiteral("Zm9"), QStringLiteral("Zé==")}) {
+    EXPECT_EQ(DecodeBase64(u"Zm9v\r\nYmFy\n"_s), "foobar");
+    for (const QString& bad : {u"Zm9v!"_s, u"Zm9"_s, u"Zé=="_s}) {
         try {
             DecodeBase64(bad);
             ADD_FAILURE() << bad.toStdString();

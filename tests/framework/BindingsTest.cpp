@@ -14,6 +14,8 @@
 #include "host/PageHost.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -23,34 +25,34 @@ namespace {
 class BoundPage final : public SettingsPage {
 public:
     BoundPage()
-        : SettingsPage(QStringLiteral("SetupGebonden")),
-          fra(add<Frame>(form(), QStringLiteral("fraGebonden"), QStringLiteral("Gebonden"))),
-          chkProxy(add<CheckBox>(fra, QStringLiteral("chkProxy"), QStringLiteral("Proxy"))),
-          lblAdres(add<Label>(fra, QStringLiteral("lblAdres"), QStringLiteral("Adres"))),
-          txtAdres(add<TextBox>(fra, QStringLiteral("txtAdres"))),
-          txtMinuten(add<TextBox>(fra, QStringLiteral("txtMinuten"))),
-          cboTermijn(add<ComboBox>(fra, QStringLiteral("cboTermijn"))),
-          jnDownload(add<YesNo>(fra, QStringLiteral("jnDownload"))),
-          jnOpslaan(add<YesNo>(fra, QStringLiteral("jnOpslaan"))),
-          txtGebruiker(add<TextBox>(fra, QStringLiteral("txtGebruiker")))
+        : SettingsPage(u"SetupGebonden"_s),
+          fra(add<Frame>(form(), u"fraGebonden"_s, u"Gebonden"_s)),
+          chkProxy(add<CheckBox>(fra, u"chkProxy"_s, u"Proxy"_s)),
+          lblAdres(add<Label>(fra, u"lblAdres"_s, u"Adres"_s)),
+          txtAdres(add<TextBox>(fra, u"txtAdres"_s)),
+          txtMinuten(add<TextBox>(fra, u"txtMinuten"_s)),
+          cboTermijn(add<ComboBox>(fra, u"cboTermijn"_s)),
+          jnDownload(add<YesNo>(fra, u"jnDownload"_s)),
+          jnOpslaan(add<YesNo>(fra, u"jnOpslaan"_s)),
+          txtGebruiker(add<TextBox>(fra, u"txtGebruiker"_s))
     {
         for (int i = 0; i < 3; ++i) {
-            option.push_back(&add<OptionButton>(fra, QStringLiteral("optVlag"), QString(), i));
-            bit.push_back(&add<CheckBox>(fra, QStringLiteral("chkBit"), QString(), i));
+            option.push_back(&add<OptionButton>(fra, u"optVlag"_s, QString(), i));
+            bit.push_back(&add<CheckBox>(fra, u"chkBit"_s, QString(), i));
         }
         bind(chkProxy, &ProxySettings::ProxyGebruiken).enables({&lblAdres, &txtAdres});
         bind(txtAdres, &ProxySettings::ProxyAdres);
         bind(txtMinuten, &AutosaveSettings::AutomatischOpslaanMinuten).defaultWhenEmpty(10);
-        bind(cboTermijn, &UpdateSettings::UpdateTermijn, {{QStringLiteral("Dagelijks"), 1}, {QStringLiteral("Wekelijks"), 7}})
+        bind(cboTermijn, &UpdateSettings::UpdateTermijn, {{u"Dagelijks"_s, 1}, {u"Wekelijks"_s, 7}})
             .defaultWhenEmpty(1)
             .then([this] { ++followUps; });
         bind(jnDownload, &UpdateSettings::AutoDownload);
         bind(jnOpslaan, &AutosaveSettings::AutomatischOpslaan).inverted();
         bindOptions(option, &UpdateSettings::UpdateVlag, {5, 6, 7}).inGlobalSetup();
         bindBits(bit, &UpdateSettings::UpdateTermijn).inGlobalSetup();
-        bind(txtGebruiker, &ProxySettings::ProxyGebruikersnaam).whenLeft().procedure(QStringLiteral("Update_Gebruiker"));
+        bind(txtGebruiker, &ProxySettings::ProxyGebruikersnaam).whenLeft().procedure(u"Update_Gebruiker"_s);
     }
-    QString Titel() const override { return QStringLiteral("Gebonden"); }
+    QString Titel() const override { return u"Gebonden"_s; }
 
     int followUps = 0;
     Frame& fra;
@@ -71,7 +73,7 @@ struct BindingsTest : PageTest {
     {
         PageRegistry registry;
         registry.add<BoundPage>(PageGroup::Algemeen);
-        page = openPage(registry, QStringLiteral("SetupGebonden"), h.app());
+        page = openPage(registry, u"SetupGebonden"_s, h.app());
         return static_cast<BoundPage&>(*page);
     }
     UpdateSettings& updates() { return h.setup().get<UpdateSettings>(); }
@@ -86,7 +88,7 @@ struct BindingsTest : PageTest {
 TEST_F(BindingsTest, FillShowsEverySettingAndWritesDefaultsBack)
 {
     proxy().ProxyGebruiken = true;
-    proxy().ProxyAdres = QStringLiteral("proxy:8080");
+    proxy().ProxyAdres = u"proxy:8080"_s;
     updates().AutoDownload = true;
     autosave().AutomatischOpslaan = true;
     h.globalSetup().get<UpdateSettings>().UpdateVlag = 6;
@@ -183,7 +185,7 @@ TEST_F(BindingsTest, RefillIsSilent)
     p.cboTermijn.select(1);
     const int followUps = p.followUps;
     updates().UpdateTermijn = 1;
-    proxy().ProxyAdres = QStringLiteral("ander");
+    proxy().ProxyAdres = u"ander"_s;
     p.setApplication(h.app());
     EXPECT_EQ(p.cboTermijn.listIndex(), 0);
     EXPECT_EQ(p.txtAdres.text(), "ander");

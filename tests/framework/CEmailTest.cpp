@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 
 namespace {
@@ -93,10 +95,10 @@ TEST(CEmail, KeysStayUniqueAfterRemoval)
     mail.RemoveAan(1);
     mail.AddAan({"C", "c@x.nl"});
     ASSERT_EQ(mail.CountAan(), 2);
-    EXPECT_EQ(mail.Aan().at(QStringLiteral("Aan1"))->Naam, "B");
+    EXPECT_EQ(mail.Aan().at(u"Aan1"_s)->Naam, "B");
     EXPECT_EQ(mail.Aan().keyAt(2), "Aan2");
     EXPECT_EQ(mail.Aan().at(2)->Naam, "C");
-    mail.RemoveAan(QStringLiteral("Aan1"));
+    mail.RemoveAan(u"Aan1"_s);
     EXPECT_EQ(mail.Aan().at(1)->Naam, "C");
     EXPECT_THROW(mail.RemoveAan(5), RuntimeError);
 
@@ -105,10 +107,10 @@ TEST(CEmail, KeysStayUniqueAfterRemoval)
     EXPECT_EQ(mail.CC().keyAt(1), "CC0");
     EXPECT_EQ(mail.BCC().keyAt(1), "BCC0");
 
-    mail.AddBijlage(QStringLiteral("1"), "1.txt", "", false);
-    mail.AddBijlage(QStringLiteral("2"), "2.txt", "", false);
+    mail.AddBijlage(u"1"_s, "1.txt", "", false);
+    mail.AddBijlage(u"2"_s, "2.txt", "", false);
     mail.RemoveBijlage(1);
-    mail.AddBijlage(QStringLiteral("3"), "3.txt", "", false);
+    mail.AddBijlage(u"3"_s, "3.txt", "", false);
     EXPECT_EQ(mail.Bijlagen().keyAt(1), "Bijlage1");
     EXPECT_EQ(mail.Bijlagen().keyAt(2), "Bijlage2");
     EXPECT_EQ(mail.CountBijlagen(), 2);

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using tarvelo::testing::LocalHttpServer;
 
@@ -116,7 +118,7 @@ TEST_F(CXMLComTest, AnUnreachableServiceRaises)
         port = closed.port();
     }
     CXMLCom com;
-    com.setURL(QStringLiteral("http://127.0.0.1:%1/").arg(port));
+    com.setURL(u"http://127.0.0.1:%1/"_s.arg(port));
     request(com);
     EXPECT_THROW(com.SendXML(), RuntimeError);
     EXPECT_FALSE(com.XMLResponse().first_child());
@@ -139,20 +141,20 @@ TEST_F(CXMLComTest, GoesThroughTheEnteredProxyWithItsCredentialsOnly)
 
     CXMLCom com;
     request(com);
-    com.setURL(QStringLiteral("http://mailer.invalid/TarveloMailSender/MailSender.aspx"));
-    com.Set_ProxyAuthentication(QStringLiteral("127.0.0.1:%1").arg(proxy.port()), "jan", "geheim");
+    com.setURL(u"http://mailer.invalid/TarveloMailSender/MailSender.aspx"_s);
+    com.Set_ProxyAuthentication(u"127.0.0.1:%1"_s.arg(proxy.port()), "jan", "geheim");
     ASSERT_TRUE(com.SendXML()) << com.MELDING().toStdString();
     EXPECT_EQ(com.ReadMailResponse(), "via proxy");
     EXPECT_EQ(proxy.requests().last().target, "http://mailer.invalid/TarveloMailSender/MailSender.aspx");
 
     // wrong credentials: the proxy's refusal is raised, nothing is read as an answer
-    com.Set_ProxyAuthentication(QStringLiteral("http://127.0.0.1:%1").arg(proxy.port()), "jan", "fout");
+    com.Set_ProxyAuthentication(u"http://127.0.0.1:%1"_s.arg(proxy.port()), "jan", "fout");
     EXPECT_THROW(com.SendXML(), RuntimeError);
     EXPECT_FALSE(com.XMLResponse().first_child());
 
     // no address: straight to the service, even with the machine's proxy variable set
     const QByteArray before = qgetenv("http_proxy");
-    qputenv("http_proxy", QStringLiteral("http://127.0.0.1:%1").arg(proxy.port()).toUtf8());
+    qputenv("http_proxy", u"http://127.0.0.1:%1"_s.arg(proxy.port()).toUtf8());
     const qsizetype proxied = proxy.requests().size();
     com.Set_ProxyAuthentication(QString(), "jan", "geheim");
     com.setURL(direct.address());

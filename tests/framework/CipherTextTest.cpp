@@ -6,11 +6,13 @@
 
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 
 namespace {
 
-const QString DefaultKey = QStringLiteral("Wq52tmvbxekdrp%7");
+const QString DefaultKey = u"Wq52tmvbxekdrp%7"_s;
 
 // Every character of Windows-1252, NUL included, in byte order.
 QString everyAnsiCharacter()

@@ -10,6 +10,8 @@
 #include "framework/errors/RuntimeError.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 
 namespace {
@@ -76,8 +78,8 @@ TEST(ControlModel, ComboBoxSelectionItemDataAndIdentifiers)
     Counter clicks;
     cbo.Click.connect(std::ref(clicks));
 
-    const QString guid = QStringLiteral("0f8fad5b-d9cb-469f-a165-70867728950e");
-    const QString braced = QStringLiteral("{") + guid + QStringLiteral("}");
+    const QString guid = u"0f8fad5b-d9cb-469f-a165-70867728950e"_s;
+    const QString braced = u"{"_s + guid + u"}"_s;
     cbo.addItemWithData("Amsterdam" + QString(50, ' ') + guid, 7);
     cbo.addItemWithData("Utrecht" + QString(100, ' ') + braced, 30);
     EXPECT_EQ(cbo.listIndex(), -1);
@@ -179,7 +181,7 @@ TEST(ControlModel, ListBoxSingleAndMultiSelect)
     Form form("frm");
     auto& lst = form.add<ListBox>("lst");
     for (int i = 0; i < 3; ++i)
-        lst.addItemWithData(QStringLiteral("item %1").arg(i), 100 + i);
+        lst.addItemWithData(u"item %1"_s.arg(i), 100 + i);
     lst.select(1);
     lst.select(2);
     EXPECT_EQ(lst.selCount(), 1);

@@ -10,6 +10,8 @@
 #include "framework/page/SettingsPage.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -24,7 +26,7 @@ int kantoorHeard = 0;
 class SetupTestNotaris final : public SettingsPage {
 public:
     SetupTestNotaris()
-        : SettingsPage(QStringLiteral("SetupTestNotaris")),
+        : SettingsPage(u"SetupTestNotaris"_s),
           fraNotaris(form().add<Frame>("fraNotaris")),
           txtNaam(form().add<TextBox>("txtNaam", &fraNotaris)),
           cmdFout(form().add<CommandButton>("cmdFout", &fraNotaris))
@@ -35,7 +37,7 @@ public:
         form().setBounds(0, 0, 5325, 1500);
         cmdFout.Click.connect([] { throw RuntimeError::overflow(); });
     }
-    QString Titel() const override { return QStringLiteral("Testnotaris"); }
+    QString Titel() const override { return u"Testnotaris"_s; }
 
     // The page's own layout made it taller, as showing more rows does.
     void grow(int twips)
@@ -58,7 +60,7 @@ protected:
 class SetupTestKantoor final : public SettingsPage {
 public:
     SetupTestKantoor()
-        : SettingsPage(QStringLiteral("SetupTestKantoor")),
+        : SettingsPage(u"SetupTestKantoor"_s),
           fraNotarissen(form().add<Frame>("fraNotarissen")),
           ctlNotaris(form().add<HostedPage>("ctlNotaris", &fraNotarissen))
     {
@@ -66,14 +68,14 @@ public:
         ctlNotaris.move(120, 240);
         form().setBounds(0, 0, 6000, 6000);
     }
-    QString Titel() const override { return QStringLiteral("Testkantoor"); }
+    QString Titel() const override { return u"Testkantoor"_s; }
 
     Frame& fraNotarissen;
     HostedPage& ctlNotaris;
 
 protected:
     // The page's own host reaches the hosted page when the page is attached.
-    void Fill() override { ctlNotaris.open(QStringLiteral("SetupTestNotaris")); }
+    void Fill() override { ctlNotaris.open(u"SetupTestNotaris"_s); }
     void Notify(const QString&, const QString&, const QString&, const QVariant&) override { ++kantoorHeard; }
 };
 
@@ -81,8 +83,8 @@ protected:
 class SetupTestKapot final : public SettingsPage {
 public:
     // Traps no errors of its own, so the fill's error escapes the page.
-    SetupTestKapot() : SettingsPage(QStringLiteral("SetupTestKapot")) { setTrapsErrors(false); }
-    QString Titel() const override { return QStringLiteral("Testkapot"); }
+    SetupTestKapot() : SettingsPage(u"SetupTestKapot"_s) { setTrapsErrors(false); }
+    QString Titel() const override { return u"Testkapot"_s; }
 
 protected:
     void Fill() override { throw RuntimeError::typeMismatch(); }
@@ -102,7 +104,7 @@ protected:
         notarisHeard = kantoorHeard = 0;
         registerTestPages(h.registry());
     }
-    SetupTestKantoor& openKantoor() { return static_cast<SetupTestKantoor&>(h.open(QStringLiteral("SetupTestKantoor"))); }
+    SetupTestKantoor& openKantoor() { return static_cast<SetupTestKantoor&>(h.open(u"SetupTestKantoor"_s)); }
     static SetupTestNotaris& notaris(HostedPage& control)
     {
         EXPECT_NE(control.page(), nullptr);
@@ -121,13 +123,13 @@ TEST_F(HostedPageTest, IsAttachedLikeAWindowPageAndGivesTheControlItsSize)
     for (const int twipsPerPixel : {15, 12}) {
         PageHarness harness(twipsPerPixel);
         registerTestPages(harness.registry());
-        harness.setup().get<ProxySettings>().ProxyGebruikersnaam = QStringLiteral("Notariskantoor De Vries");
-        auto& kantoor = static_cast<SetupTestKantoor&>(harness.open(QStringLiteral("SetupTestKantoor")));
+        harness.setup().get<ProxySettings>().ProxyGebruikersnaam = u"Notariskantoor De Vries"_s;
+        auto& kantoor = static_cast<SetupTestKantoor&>(harness.open(u"SetupTestKantoor"_s));
         SetupTestNotaris& hosted = notaris(kantoor.ctlNotaris);
 
         EXPECT_EQ(hosted.getSetup(), &harness.setup()) << twipsPerPixel;
         EXPECT_EQ(hosted.getApplication(), &harness.app()) << twipsPerPixel;
-        EXPECT_EQ(hosted.txtNaam.text(), QStringLiteral("Notariskantoor De Vries")) << twipsPerPixel;
+        EXPECT_EQ(hosted.txtNaam.text(), u"Notariskantoor De Vries"_s) << twipsPerPixel;
         EXPECT_EQ(hosted.form().width(), 5325 * twipsPerPixel / 15) << "scaled for the screen";
         EXPECT_EQ(kantoor.ctlNotaris.embedded(), &hosted.form());
         EXPECT_EQ(kantoor.ctlNotaris.width(), hosted.form().width()) << twipsPerPixel;
@@ -149,15 +151,15 @@ TEST_F(HostedPageTest, ARemovedOrClosedPageNoLongerHearsTheHost)
     EXPECT_EQ(kantoorHeard, 1);
 
     h.form().remove(kantoor.ctlNotaris);
-    EXPECT_EQ(h.form().find(QStringLiteral("ctlNotaris")), nullptr);
+    EXPECT_EQ(h.form().find(u"ctlNotaris"_s), nullptr);
     EXPECT_EQ(h.app().Notify.count(), before + 1);
     raiseNotify();
     EXPECT_EQ(notarisHeard, 1) << "the removed page heard it";
     EXPECT_EQ(kantoorHeard, 2);
 
-    auto& again = h.form().add<HostedPage>(QStringLiteral("ctlNotarisOpnieuw"), &kantoor.fraNotarissen);
+    auto& again = h.form().add<HostedPage>(u"ctlNotarisOpnieuw"_s, &kantoor.fraNotarissen);
     again.setApplication(h.app());
-    again.open(QStringLiteral("SetupTestNotaris"));
+    again.open(u"SetupTestNotaris"_s);
     EXPECT_EQ(h.app().Notify.count(), before + 2);
     again.close();
     EXPECT_EQ(again.page(), nullptr);
@@ -189,8 +191,8 @@ TEST_F(HostedPageTest, ErrorsGoToTheHostAndAnUnusableControlKeepsTheUserOut)
     EXPECT_TRUE(hosted.cmdFout.click());
     ASSERT_EQ(h.errors().size(), 1u);
     EXPECT_TRUE(h.errors()[0].fromControl);
-    EXPECT_EQ(h.errors()[0].ComponentName, QStringLiteral("SetupTestNotaris"));
-    EXPECT_EQ(h.errors()[0].ErrorNumber, QStringLiteral("6"));
+    EXPECT_EQ(h.errors()[0].ComponentName, u"SetupTestNotaris"_s);
+    EXPECT_EQ(h.errors()[0].ErrorNumber, u"6"_s);
 
     struct Case {
         const char* what;
@@ -205,7 +207,7 @@ TEST_F(HostedPageTest, ErrorsGoToTheHostAndAnUnusableControlKeepsTheUserOut)
         c.switchOn(false);
         EXPECT_FALSE(hosted.txtNaam.isUsable()) << c.what;
         EXPECT_FALSE(hosted.cmdFout.click()) << c.what;
-        EXPECT_FALSE(hosted.txtNaam.type(QStringLiteral("Jansen"))) << c.what;
+        EXPECT_FALSE(hosted.txtNaam.type(u"Jansen"_s)) << c.what;
         c.switchOn(true);
         EXPECT_TRUE(hosted.txtNaam.isUsable()) << c.what;
     }
@@ -221,18 +223,18 @@ TEST_F(HostedPageTest, OpeningWhatCannotBeOpenedIsAnError)
     SettingsPage* open = kantoor.ctlNotaris.page();
     ASSERT_NE(open, nullptr);
     try {
-        kantoor.ctlNotaris.open(QStringLiteral("SetupBestaatNiet"));
+        kantoor.ctlNotaris.open(u"SetupBestaatNiet"_s);
         ADD_FAILURE() << "geen fout";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.number(), 5);
-        EXPECT_EQ(e.description(), QStringLiteral("Onbekende pagina: SetupBestaatNiet"));
+        EXPECT_EQ(e.description(), u"Onbekende pagina: SetupBestaatNiet"_s);
     }
     EXPECT_EQ(kantoor.ctlNotaris.page(), open);
     EXPECT_EQ(kantoor.ctlNotaris.embedded(), &open->form());
 
-    auto& loose = h.form().add<HostedPage>(QStringLiteral("ctlLos"));
+    auto& loose = h.form().add<HostedPage>(u"ctlLos"_s);
     try {
-        loose.open(QStringLiteral("SetupTestNotaris"));
+        loose.open(u"SetupTestNotaris"_s);
         ADD_FAILURE() << "geen fout";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.number(), ErrorNumber::ObjectRequired);
@@ -252,13 +254,13 @@ TEST_F(HostedPageTest, TheAttachSequenceHandsEscapingErrorsToItsHandler)
             reported.emplace_back(component, QString::number(e.number()));
         }
     };
-    std::unique_ptr<SettingsPage> broken = attachPage(h.registry(), QStringLiteral("SetupTestKapot"), h.app(), handler);
+    std::unique_ptr<SettingsPage> broken = attachPage(h.registry(), u"SetupTestKapot"_s, h.app(), handler);
     ASSERT_NE(broken, nullptr);
     std::unique_ptr<SettingsPage> notary =
-        attachPage(h.registry(), QStringLiteral("SetupTestNotaris"), h.app(), handler);
+        attachPage(h.registry(), u"SetupTestNotaris"_s, h.app(), handler);
     static_cast<SetupTestNotaris&>(*notary).cmdFout.click();
     const std::vector<std::pair<QString, QString>> expected{{"SetupTestKapot", "13"}, {"SetupTestNotaris", "6"}};
     EXPECT_EQ(reported, expected);
     EXPECT_TRUE(h.errors().empty()) << "the given handler, not the host's";
-    EXPECT_EQ(attachPage(h.registry(), QStringLiteral("SetupBestaatNiet"), h.app(), handler), nullptr);
+    EXPECT_EQ(attachPage(h.registry(), u"SetupBestaatNiet"_s, h.app(), handler), nullptr);
 }

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 
 namespace {
@@ -155,7 +157,7 @@ TEST_F(ListSortTest, SortsAsNumbersDatesOrText)
     };
     for (const Case& c : cases) {
         ListSortState state;
-        ListView& list = makeList(QStringLiteral("lvw%1").arg(c.column), rows_);
+        ListView& list = makeList(u"lvw%1"_s.arg(c.column), rows_);
         state.lastColumn = c.column; // the same column again: the order argument decides
         SortListView(state, list, ui_, c.column, c.type, SortSource::ShownText, false, c.order);
         EXPECT_EQ(column(list, c.column), c.expected) << "column " << c.column << " order " << c.order;

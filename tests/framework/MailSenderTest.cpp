@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using tarvelo::testing::LocalHttpServer;
 
@@ -26,9 +28,9 @@ void setWebServer(tarvelo::testing::PageHarness& h, const QString& address)
 CEmail message(const QString& body)
 {
     CEmail mail;
-    mail.Onderwerp = QStringLiteral("Onderwerp");
+    mail.Onderwerp = u"Onderwerp"_s;
     mail.Inhoud = body;
-    mail.AddAan({QStringLiteral("Jan"), QStringLiteral("jan@voorbeeld.nl")});
+    mail.AddAan({u"Jan"_s, u"jan@voorbeeld.nl"_s});
     return mail;
 }
 
@@ -77,9 +79,9 @@ TEST(MailSender, UsesTheProxySettingsWithCredentials)
     setWebServer(h, "http://mail.quenmarix.invalid/");
     ProxySettings& settings = h.setup().get<ProxySettings>();
     settings.ProxyGebruiken = true;
-    settings.ProxyAdres = QStringLiteral("127.0.0.1:%1").arg(proxy.port());
-    settings.ProxyGebruikersnaam = QStringLiteral("proxygebruiker");
-    settings.ProxyWachtwoord = QStringLiteral("w8woord");
+    settings.ProxyAdres = u"127.0.0.1:%1"_s.arg(proxy.port());
+    settings.ProxyGebruikersnaam = u"proxygebruiker"_s;
+    settings.ProxyWachtwoord = u"w8woord"_s;
     EXPECT_EQ(MailSender::send(h.app(), message("Hallo")), "ok");
     EXPECT_EQ(proxy.requests().last().target, "http://mail.quenmarix.invalid/TarveloMailSender/MailSender.aspx");
 
@@ -90,7 +92,7 @@ TEST(MailSender, UsesTheProxySettingsWithCredentials)
         LocalHttpServer closed([](const LocalHttpServer::Request&) { return answer("ok"); });
         closedPort = closed.port();
     }
-    setWebServer(h, QStringLiteral("http://127.0.0.1:%1/").arg(closedPort));
+    setWebServer(h, u"http://127.0.0.1:%1/"_s.arg(closedPort));
     const qsizetype asked = proxy.requests().size();
     EXPECT_THROW(MailSender::send(h.app(), message("Hallo")), RuntimeError);
     EXPECT_EQ(proxy.requests().size(), asked);

@@ -5,6 +5,8 @@
 #include "framework/forms/TextBox.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -14,10 +16,10 @@ namespace {
 class frmWachtwoordTest final : public Dialog {
 public:
     frmWachtwoordTest()
-        : Dialog(QStringLiteral("frmWachtwoordTest"), ReportTexts::GeneralContext, ReportTexts::MessageWithEllipsis),
-          txtWachtwoord(add<TextBox>(QStringLiteral("txtWachtwoord"))),
-          cmdOK(add<CommandButton>(QStringLiteral("cmdOK"))),
-          cmdRegel(add<CommandButton>(QStringLiteral("cmdRegel"), nullptr, 0))
+        : Dialog(u"frmWachtwoordTest"_s, ReportTexts::GeneralContext, ReportTexts::MessageWithEllipsis),
+          txtWachtwoord(add<TextBox>(u"txtWachtwoord"_s)),
+          cmdOK(add<CommandButton>(u"cmdOK"_s)),
+          cmdRegel(add<CommandButton>(u"cmdRegel"_s, nullptr, 0))
     {
         cmdOK.Click.connect([this] { cmdOK_Click(); });
         cmdRegel.Click.connect([this] { cmdRegel_Click(0); });

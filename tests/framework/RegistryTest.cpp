@@ -7,6 +7,8 @@
 
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 
 namespace {
@@ -66,7 +68,7 @@ private:
 };
 
 const QString ProductKey = RegistryNames::ProductKey;
-const QString Wow64Key = QStringLiteral("Software\\WOW6432NODE\\Tarvelo");
+const QString Wow64Key = u"Software\\WOW6432NODE\\Tarvelo"_s;
 
 } // namespace
 

@@ -5,6 +5,8 @@
 #include "framework/settings/UpdateSettings.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 
 // Typed and by-name access must reach the same value, with the declared width enforced.
@@ -43,7 +45,7 @@ TEST(Settings, MapRoundTripAndRejectedValues)
 {
     Settings a;
     a.get<UpdateSettings>().UpdateTermijn = 14;
-    a.get<ProxySettings>().ProxyAdres = QStringLiteral("proxy.kantoor.nl:8080");
+    a.get<ProxySettings>().ProxyAdres = u"proxy.kantoor.nl:8080"_s;
     a.get<UpdateSettings>().VolgendeUpdate = QDate(2027, 1, 31);
     a.get<UpdateSettings>().AutoDownload = true;
     Settings b;
@@ -84,8 +86,8 @@ TEST(Settings, BlocksRegisterIntoOneObject)
 {
     TwoBlocks s;
     EXPECT_EQ(s.names(), (QStringList{"Termijn", "Adres"}));
-    s.setValue("adres", QStringLiteral("Kerkstraat 1"));
-    EXPECT_EQ(s.get<SecondBlock>().Adres.get(), QStringLiteral("Kerkstraat 1"));
+    s.setValue("adres", u"Kerkstraat 1"_s);
+    EXPECT_EQ(s.get<SecondBlock>().Adres.get(), u"Kerkstraat 1"_s);
     s.get<FirstBlock>().Termijn = 9;
     EXPECT_EQ(s.toMap().value("Termijn").toInt(), 9);
     s.resetAll();

@@ -13,6 +13,8 @@
 #include "host/PageHost.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -23,7 +25,7 @@ namespace {
 class ContractPage final : public SettingsPage {
 public:
     ContractPage()
-        : SettingsPage(QStringLiteral("SetupContract")),
+        : SettingsPage(u"SetupContract"_s),
           fraA(form().add<Frame>("fraA")),
           chkA(form().add<CheckBox>("chkA", &fraA)),
           txtB(form().add<TextBox>("txtB", &fraA)),
@@ -46,7 +48,7 @@ public:
             guarded("txtB_Validation", [this] { Setup().get<AutosaveSettings>().AutomatischOpslaanMinuten = CIntOf(txtB.text()); });
         });
     }
-    QString Titel() const override { return QStringLiteral("Contract"); }
+    QString Titel() const override { return u"Contract"_s; }
     bool hasValidation() const override { return true; }
 
     int fills = 0;

@@ -15,6 +15,8 @@
 #include <random>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 
 // The sort compares numbers and dates as numbers and texts by their first code units. These tests
@@ -53,11 +55,11 @@ protected:
     // and holds both orders to the order of the texts.
     void expectOrderOfTexts(const QStringList& values, SortDataType type, const KeyText& keyText)
     {
-        auto& list = form_.add<ListView>(QStringLiteral("lvw%1").arg(++lists_));
+        auto& list = form_.add<ListView>(u"lvw%1"_s.arg(++lists_));
         list.addColumn("Naam", "Naam");
         list.addColumn("Waarde", "Waarde");
         for (qsizetype i = 0; i < values.size(); ++i)
-            list.addItem(QString::number(i), QStringLiteral("rij")).setSubItem(1, values[i]);
+            list.addItem(QString::number(i), u"rij"_s).setSubItem(1, values[i]);
         ListSortState state;
         for (bool descending : {false, true}) {
             SortListView(state, list, ui_, 1, type, SortSource::ShownText, false, ToggleOrder);
@@ -113,7 +115,7 @@ TEST_F(SortKeyOrderTest, EqualNumbersKeepTheirOrderAndNegativesFollowTheirDigits
     list.addColumn("Bedrag", "Bedrag");
     const QStringList values{"1,00", "-2", euro + " 1", "", "-0,50", "1", "geen", "1.000", "1,0"};
     for (qsizetype i = 0; i < values.size(); ++i)
-        list.addItem(QStringLiteral("r%1").arg(i), "rij").setSubItem(1, values[i]);
+        list.addItem(u"r%1"_s.arg(i), "rij").setSubItem(1, values[i]);
     ListSortState state;
     SortListView(state, list, ui_, 1, SortDataType::Numbers, SortSource::ShownText, false, ToggleOrder);
     EXPECT_EQ(positions(list), QStringList({"r3", "r4", "r1", "r0", "r2", "r5", "r8", "r7", "r6"}));
@@ -161,7 +163,7 @@ TEST_F(SortKeyOrderTest, AMixedColumnOfManyRowsSortsAsItsKeyTexts)
         for (int n = length(random); n > 0; --n)
             value += pieces[piece(random)];
         numbers << value;
-        dates << QStringLiteral("%1-%2-%3%4")
+        dates << u"%1-%2-%3%4"_s
                      .arg(1 + i % 31)
                      .arg(1 + i % 12)
                      .arg(2000 + i % 7)

@@ -11,6 +11,8 @@
 #include <stdexcept>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 
 namespace {
@@ -57,7 +59,7 @@ public:
     Settings& SettingsObject() override { return setup_; }
     Form* MainWindow() override { return nullptr; }
     void SetupChanged() override {}
-    QString SysteemDatum() const override { return QStringLiteral("01-01-2024"); }
+    QString SysteemDatum() const override { return u"01-01-2024"_s; }
     Ui& ui() override { return ui_; }
     Registry& registry() override { throw std::logic_error("geen register in deze test"); }
     StatusReporter& status() override { throw std::logic_error("geen eigen voortgang in deze test"); }
@@ -120,9 +122,9 @@ TEST(Status, StepsStopAtTheMaximum)
     status.InitStatus(5, "", "Verplaatsen", false);
     const std::vector<int> expected{1, 2, 3, 4, 5, 5, 5};
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        setStatus(status, QStringLiteral("Bericht %1").arg(i + 1), true);
+        setStatus(status, u"Bericht %1"_s.arg(i + 1), true);
         EXPECT_EQ(status.window()->Pgb1.value(), expected[i]) << "step " << i + 1;
-        EXPECT_EQ(status.window()->lblMessage.caption(), QStringLiteral("Bericht %1").arg(i + 1));
+        EXPECT_EQ(status.window()->lblMessage.caption(), u"Bericht %1"_s.arg(i + 1));
     }
     setStatus(status, "Zonder stap");
     EXPECT_EQ(status.window()->Pgb1.value(), 5);

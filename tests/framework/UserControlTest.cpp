@@ -12,6 +12,8 @@
 #include "framework/page/SettingsPage.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -23,7 +25,7 @@ namespace {
 class TestRenteKeuze final : public UserControl {
 public:
     TestRenteKeuze(Form& form, const QString& name, int index, Control* parent)
-        : UserControl(form, QStringLiteral("TestRenteKeuze"), name, index, parent),
+        : UserControl(form, u"TestRenteKeuze"_s, name, index, parent),
           lblRente(inner().add<Label>("lblRente")),
           txtRente(inner().add<TextBox>("txtRente")),
           cmdKies(inner().add<CommandButton>("cmdKies")),
@@ -59,7 +61,7 @@ protected:
     void Fill_Control() override
     {
         ++fills;
-        lblRente.setCaption(QStringLiteral("Rente per ") + app().SysteemDatum());
+        lblRente.setCaption(u"Rente per "_s + app().SysteemDatum());
     }
 };
 
@@ -67,11 +69,11 @@ protected:
 // pages add controls of other components to a frame.
 class SetupTestRente final : public SettingsPage {
 public:
-    SetupTestRente() : SettingsPage(QStringLiteral("SetupTestRente")), fraRente(form().add<Frame>("fraRente"))
+    SetupTestRente() : SettingsPage(u"SetupTestRente"_s), fraRente(form().add<Frame>("fraRente"))
     {
         fraRente.setBounds(0, 0, 6000, 2000);
     }
-    QString Titel() const override { return QStringLiteral("Testrente"); }
+    QString Titel() const override { return u"Testrente"_s; }
 
     Frame& fraRente;
     TestRenteKeuze* ucRente = nullptr;
@@ -81,8 +83,8 @@ protected:
     void Fill() override
     {
         guarded("Fill_Screen", [this] {
-            UserControl& uc = app().components().create(QStringLiteral("TestRenteKeuze"), form(),
-                                                        QStringLiteral("ucRente"), &fraRente);
+            UserControl& uc = app().components().create(u"TestRenteKeuze"_s, form(),
+                                                        u"ucRente"_s, &fraRente);
             ucRente = &dynamic_cast<TestRenteKeuze&>(uc);
             ucRente->move(120, 300);
             ucRente->Gekozen.connect([this](const QString& rente) { gekozen << rente; });
@@ -97,9 +99,9 @@ protected:
     {
         h.app().components().add<TestRenteKeuze>();
         h.registry().add<SetupTestRente>(PageGroup::Maatschappijen);
-        h.app().setSysteemDatum(QStringLiteral("01-02-2024"));
+        h.app().setSysteemDatum(u"01-02-2024"_s);
     }
-    SetupTestRente& openRente() { return static_cast<SetupTestRente&>(h.open(QStringLiteral("SetupTestRente"))); }
+    SetupTestRente& openRente() { return static_cast<SetupTestRente&>(h.open(u"SetupTestRente"_s)); }
 };
 
 } // namespace
@@ -113,25 +115,25 @@ TEST(ComponentFactory, CreatesUserControlsByClassName)
     ComponentFactory factory;
     factory.add<TestRenteKeuze>();
     EXPECT_EQ(factory.classNames(), QStringList{"TestRenteKeuze"});
-    Form form(QStringLiteral("frmTest"));
+    Form form(u"frmTest"_s);
     auto& frame = form.add<Frame>("fraRente");
 
-    UserControl& uc = factory.create(QStringLiteral("TESTRENTEKEUZE"), form, QStringLiteral("ucRente"), &frame, 2);
-    EXPECT_EQ(&uc, &form.control(QStringLiteral("ucRente"), 2));
+    UserControl& uc = factory.create(u"TESTRENTEKEUZE"_s, form, u"ucRente"_s, &frame, 2);
+    EXPECT_EQ(&uc, &form.control(u"ucRente"_s, 2));
     EXPECT_EQ(uc.parent(), &frame);
-    EXPECT_EQ(uc.className(), QStringLiteral("TestRenteKeuze"));
+    EXPECT_EQ(uc.className(), u"TestRenteKeuze"_s);
     EXPECT_EQ(uc.kind(), ControlKind::Embedded);
     EXPECT_EQ(uc.embedded(), &uc.inner());
     EXPECT_NE(dynamic_cast<TestRenteKeuze*>(&uc), nullptr);
-    EXPECT_EQ(uc.inner().control(QStringLiteral("txtRente")).kind(), ControlKind::TextBox);
+    EXPECT_EQ(uc.inner().control(u"txtRente"_s).kind(), ControlKind::TextBox);
 
     const std::size_t count = form.controls().size();
     try {
-        factory.create(QStringLiteral("RenteOptiesOnbekend"), form, QStringLiteral("ucAnder"));
+        factory.create(u"RenteOptiesOnbekend"_s, form, u"ucAnder"_s);
         ADD_FAILURE() << "geen fout";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.number(), 429);
-        EXPECT_EQ(e.description(), QStringLiteral("ActiveX-component kan geen object maken: RenteOptiesOnbekend"));
+        EXPECT_EQ(e.description(), u"ActiveX-component kan geen object maken: RenteOptiesOnbekend"_s);
     }
     EXPECT_EQ(form.controls().size(), count);
     EXPECT_THROW(factory.add<TestRenteKeuze>(), RuntimeError);
@@ -147,16 +149,16 @@ TEST_F(UserControlTest, APageCreatesItThroughTheHostAndHearsIt)
     TestRenteKeuze& uc = *page.ucRente;
     EXPECT_EQ(uc.fills, 1);
     EXPECT_EQ(uc.getApplication(), &h.app());
-    EXPECT_EQ(uc.lblRente.caption(), QStringLiteral("Rente per 01-02-2024"));
+    EXPECT_EQ(uc.lblRente.caption(), u"Rente per 01-02-2024"_s);
     EXPECT_EQ(uc.parent(), &page.fraRente);
 
     EXPECT_TRUE(uc.cmdKies.click());
     ASSERT_EQ(h.errors().size(), 1u);
     EXPECT_TRUE(h.errors()[0].fromControl);
-    EXPECT_EQ(h.errors()[0].ComponentName, QStringLiteral("SetupTestRente"));
-    EXPECT_EQ(h.errors()[0].ErrorNumber, QStringLiteral("5"));
+    EXPECT_EQ(h.errors()[0].ComponentName, u"SetupTestRente"_s);
+    EXPECT_EQ(h.errors()[0].ErrorNumber, u"5"_s);
 
-    uc.txtRente.type(QStringLiteral("4,5"));
+    uc.txtRente.type(u"4,5"_s);
     uc.cmdKies.click();
     EXPECT_EQ(page.gekozen, QStringList{"4,5"});
     EXPECT_EQ(h.errors().size(), 1u);
@@ -184,7 +186,7 @@ TEST_F(UserControlTest, AnUnusableUserControlKeepsTheUserOut)
 {
     SetupTestRente& page = openRente();
     TestRenteKeuze& uc = *page.ucRente;
-    uc.txtRente.type(QStringLiteral("3,9"));
+    uc.txtRente.type(u"3,9"_s);
     struct Case {
         const char* what;
         std::function<void(bool)> switchOn;
@@ -198,12 +200,12 @@ TEST_F(UserControlTest, AnUnusableUserControlKeepsTheUserOut)
     for (const Case& c : cases) {
         c.switchOn(false);
         EXPECT_FALSE(uc.cmdKies.click()) << c.what;
-        EXPECT_FALSE(uc.txtRente.type(QStringLiteral("5,1"))) << c.what;
+        EXPECT_FALSE(uc.txtRente.type(u"5,1"_s)) << c.what;
         c.switchOn(true);
         EXPECT_TRUE(uc.cmdKies.isUsable()) << c.what;
     }
     EXPECT_TRUE(page.gekozen.isEmpty());
-    EXPECT_EQ(uc.txtRente.text(), QStringLiteral("3,9"));
+    EXPECT_EQ(uc.txtRente.text(), u"3,9"_s);
 }
 
 // Catches a removal that leaves contents behind or tells whoever draws the
@@ -212,7 +214,7 @@ TEST_F(UserControlTest, AnUnusableUserControlKeepsTheUserOut)
 // with them and the rest stays.
 TEST(FormRemove, TakesAControlAndItsContentsOff)
 {
-    Form form(QStringLiteral("frmTest"));
+    Form form(u"frmTest"_s);
     auto& fraA = form.add<Frame>("fraA");
     auto& txtA = form.add<TextBox>("txtA", &fraA);
     auto& fraB = form.add<Frame>("fraB", &fraA);
@@ -220,7 +222,7 @@ TEST(FormRemove, TakesAControlAndItsContentsOff)
     auto& lblC = form.add<Label>("lblC");
     ComponentFactory factory;
     factory.add<TestRenteKeuze>();
-    factory.create(QStringLiteral("TestRenteKeuze"), form, QStringLiteral("ucRente"), &fraB);
+    factory.create(u"TestRenteKeuze"_s, form, u"ucRente"_s, &fraB);
 
     QStringList removed;
     form.setObserver([&](Control& control, Property property) {
@@ -232,10 +234,10 @@ TEST(FormRemove, TakesAControlAndItsContentsOff)
 
     EXPECT_EQ(removed, (QStringList{"ucRente", "chkB", "fraB", "txtA", "fraA"}));
     EXPECT_EQ(form.controls(), std::vector<Control*>{&lblC});
-    EXPECT_EQ(form.find(QStringLiteral("txtA")), nullptr);
+    EXPECT_EQ(form.find(u"txtA"_s), nullptr);
     EXPECT_EQ(form.focusedControl(), nullptr);
 
-    Form other(QStringLiteral("frmAnder"));
+    Form other(u"frmAnder"_s);
     auto& elsewhere = other.add<Label>("lblElders");
     EXPECT_THROW(form.remove(elsewhere), RuntimeError);
     EXPECT_THROW(form.remove(form), RuntimeError);

@@ -21,6 +21,8 @@
 #include <memory>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 
 namespace {
@@ -35,9 +37,9 @@ ScriptedUi strictUi()
 // A copy of sleep under a name no other process has, so counting by name sees only our children.
 QString uniqueSleeper(const QTemporaryDir& dir)
 {
-    const QString name = QStringLiteral("TvSlaap%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(8));
+    const QString name = u"TvSlaap%1"_s.arg(QUuid::createUuid().toString(QUuid::Id128).left(8));
     const QString path = dir.filePath(name);
-    if (!QFile::copy(QStringLiteral("/bin/sleep"), path))
+    if (!QFile::copy(u"/bin/sleep"_s, path))
         return QString();
     QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
     return path;
@@ -49,7 +51,7 @@ QString uniqueSleeper(const QTemporaryDir& dir)
 TEST(Utilities, BrowseForFolderPassesItsOptionsAndReturnsEmptyWhenCancelled)
 {
     ScriptedUi ui = strictUi();
-    ui.chooseFolderNext(QStringLiteral("/data/export"));
+    ui.chooseFolderNext(u"/data/export"_s);
     ui.chooseFolderNext(std::nullopt);
     EXPECT_EQ(BrowseForFolder(ui, "/data", "Kies de exportmap", true, false, true), "/data/export");
     EXPECT_EQ(BrowseForFolder(ui, "", "Kies een map"), "");
@@ -205,10 +207,10 @@ TEST(Utilities, SelectComboByItemDataPicksTheFirstMatchOnly)
 TEST(Utilities, ListMembershipAndLargerSmaller)
 {
     const QStringList names{"MSACC", "MSSQL"};
-    EXPECT_TRUE(IsInList(QStringLiteral("MSACC"), names));
-    EXPECT_TRUE(IsInList(QStringLiteral("MSSQL"), names));
-    EXPECT_FALSE(IsInList(QStringLiteral("msacc"), names));
-    EXPECT_FALSE(IsInList(QStringLiteral("X"), QStringList()));
+    EXPECT_TRUE(IsInList(u"MSACC"_s, names));
+    EXPECT_TRUE(IsInList(u"MSSQL"_s, names));
+    EXPECT_FALSE(IsInList(u"msacc"_s, names));
+    EXPECT_FALSE(IsInList(u"X"_s, QStringList()));
     EXPECT_TRUE(IsInList(3, {1, 2, 3}));
     EXPECT_FALSE(IsInList(4, {1, 2, 3}));
 
@@ -272,7 +274,7 @@ TEST(Utilities, RunAndWaitStopsAProgramThatOutlivesTheTimeout)
     ASSERT_FALSE(sleeper.isEmpty());
     QElapsedTimer timer;
     timer.start();
-    EXPECT_EQ(RunAndWait(QStringLiteral("\"%1\" 30").arg(sleeper), 300), RunResult::StillActive);
+    EXPECT_EQ(RunAndWait(u"\"%1\" 30"_s.arg(sleeper), 300), RunResult::StillActive);
     EXPECT_GE(timer.elapsed(), 250);
     EXPECT_LT(timer.elapsed(), 5000);
     int count = -1;

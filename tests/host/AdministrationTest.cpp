@@ -17,6 +17,8 @@
 
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using tarvelo::testing::PageTest;
 
@@ -55,34 +57,34 @@ std::unique_ptr<ReferenceApplication> another(ScriptedUi& ui, const QString& fol
 TEST(SettingsLocks, ALockedSettingRefusesEveryWrite)
 {
     Settings s;
-    s.get<ProxySettings>().ProxyAdres = QStringLiteral("oud:80");
-    s.setLocked(QStringLiteral("proxyadres"), true);
-    s.setLocked(QStringLiteral("Notarissen"), true);
-    EXPECT_TRUE(s.isLocked(QStringLiteral("ProxyAdres")));
-    EXPECT_EQ(s.lockedNames(), (QStringList{QStringLiteral("ProxyAdres"), QStringLiteral("Notarissen")}));
+    s.get<ProxySettings>().ProxyAdres = u"oud:80"_s;
+    s.setLocked(u"proxyadres"_s, true);
+    s.setLocked(u"Notarissen"_s, true);
+    EXPECT_TRUE(s.isLocked(u"ProxyAdres"_s));
+    EXPECT_EQ(s.lockedNames(), (QStringList{u"ProxyAdres"_s, u"Notarissen"_s}));
 
-    s.get<ProxySettings>().ProxyAdres = QStringLiteral("nieuw:80");
-    s.get<ProxySettings>().ProxyAdres.fromVariant(QStringLiteral("nieuw:81"));
+    s.get<ProxySettings>().ProxyAdres = u"nieuw:80"_s;
+    s.get<ProxySettings>().ProxyAdres.fromVariant(u"nieuw:81"_s);
     s.get<ProxySettings>().ProxyAdres.reset();
-    EXPECT_EQ(s.get<ProxySettings>().ProxyAdres.get(), QStringLiteral("oud:80"));
+    EXPECT_EQ(s.get<ProxySettings>().ProxyAdres.get(), u"oud:80"_s);
     try {
-        s.setValue(QStringLiteral("ProxyAdres"), QStringLiteral("nieuw:82"));
+        s.setValue(u"ProxyAdres"_s, u"nieuw:82"_s);
         ADD_FAILURE() << "een vastgezette instelling moet geweigerd worden";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.number(), SettingsObject::LockedError);
-        EXPECT_EQ(e.description(), QStringLiteral("Deze instelling is door de beheerder vastgezet."));
+        EXPECT_EQ(e.description(), u"Deze instelling is door de beheerder vastgezet."_s);
     }
     EXPECT_THROW(s.get<NotarisSettings>().Notarissen.add(), RuntimeError);
     EXPECT_EQ(s.get<NotarisSettings>().Notarissen.count(), 0);
     EXPECT_EQ(s.refusedWrites(), 5);
-    EXPECT_EQ(s.get<ProxySettings>().ProxyAdres.get(), QStringLiteral("oud:80"));
+    EXPECT_EQ(s.get<ProxySettings>().ProxyAdres.get(), u"oud:80"_s);
 
     // Loading the stored record is no write of the user's.
-    s.fromMap({{QStringLiteral("ProxyAdres"), QStringLiteral("opgeslagen:80")}});
-    EXPECT_EQ(s.get<ProxySettings>().ProxyAdres.get(), QStringLiteral("opgeslagen:80"));
-    s.setLocked(QStringLiteral("ProxyAdres"), false);
-    s.get<ProxySettings>().ProxyAdres = QStringLiteral("vrij:80");
-    EXPECT_EQ(s.get<ProxySettings>().ProxyAdres.get(), QStringLiteral("vrij:80"));
+    s.fromMap({{u"ProxyAdres"_s, u"opgeslagen:80"_s}});
+    EXPECT_EQ(s.get<ProxySettings>().ProxyAdres.get(), u"opgeslagen:80"_s);
+    s.setLocked(u"ProxyAdres"_s, false);
+    s.get<ProxySettings>().ProxyAdres = u"vrij:80"_s;
+    EXPECT_EQ(s.get<ProxySettings>().ProxyAdres.get(), u"vrij:80"_s);
 }
 
 // Catches markers that ignore the page's own default, and a reset that
@@ -91,17 +93,17 @@ TEST(SettingsLocks, ALockedSettingRefusesEveryWrite)
 TEST_F(AdministrationTest, ChangedProxySettingIsMarkedAndResetThroughThePage)
 {
     setup().get<ProxySettings>().ProxyGebruiken = true;
-    setup().get<ProxySettings>().ProxyAdres = QStringLiteral("proxy.kantoor.nl:8080");
-    setup().get<ProxySettings>().ProxyGebruikersnaam = QStringLiteral("jan");
-    setup().get<ProxySettings>().ProxyWachtwoord = QStringLiteral("geheim");
-    h.open(QStringLiteral("SetupProxy"));
-    auto& chkProxy = h.control<CheckBox>(QStringLiteral("chkProxy"));
-    auto& txtProxyadres = h.control<TextBox>(QStringLiteral("txtProxyadres"));
+    setup().get<ProxySettings>().ProxyAdres = u"proxy.kantoor.nl:8080"_s;
+    setup().get<ProxySettings>().ProxyGebruikersnaam = u"jan"_s;
+    setup().get<ProxySettings>().ProxyWachtwoord = u"geheim"_s;
+    h.open(u"SetupProxy"_s);
+    auto& chkProxy = h.control<CheckBox>(u"chkProxy"_s);
+    auto& txtProxyadres = h.control<TextBox>(u"txtProxyadres"_s);
     EXPECT_EQ(chkProxy.settingMarker(), SettingMarker::ChangedFromDefault);
     EXPECT_EQ(txtProxyadres.settingMarker(), SettingMarker::ChangedFromDefault);
     // A stored 0 interval is the page's "Dagelijks": written back, and no change.
-    EXPECT_EQ(h.control<ComboBox>(QStringLiteral("cboUpdateTermijn")).settingMarker(), SettingMarker::None);
-    EXPECT_EQ(h.control<CheckBox>(QStringLiteral("chkAutoDownload")).settingMarker(), SettingMarker::None);
+    EXPECT_EQ(h.control<ComboBox>(u"cboUpdateTermijn"_s).settingMarker(), SettingMarker::None);
+    EXPECT_EQ(h.control<CheckBox>(u"chkAutoDownload"_s).settingMarker(), SettingMarker::None);
 
     Binding* proxy = h.page().settingBindings().bindingOf(chkProxy);
     ASSERT_NE(proxy, nullptr);
@@ -116,13 +118,13 @@ TEST_F(AdministrationTest, ChangedProxySettingIsMarkedAndResetThroughThePage)
     EXPECT_EQ(txtProxyadres.settingMarker(), SettingMarker::None);
 
     // A changed number reset to the page's default, not to the declared 0.
-    auto& minutes = h.control<TextBox>(QStringLiteral("txtAutomatischOpslaanMinuten"));
-    h.control<CheckBox>(QStringLiteral("chkAutomatischOpslaan")).click();
-    minutes.type(QStringLiteral("25"));
+    auto& minutes = h.control<TextBox>(u"txtAutomatischOpslaanMinuten"_s);
+    h.control<CheckBox>(u"chkAutomatischOpslaan"_s).click();
+    minutes.type(u"25"_s);
     EXPECT_EQ(minutes.settingMarker(), SettingMarker::ChangedFromDefault);
     EXPECT_EQ(h.page().settingBindings().resetAll(), 2);
-    EXPECT_EQ(minutes.text(), QStringLiteral("10"));
-    EXPECT_EQ(setup().value(QStringLiteral("AutomatischOpslaanMinuten")).toInt(), 10);
+    EXPECT_EQ(minutes.text(), u"10"_s);
+    EXPECT_EQ(setup().value(u"AutomatischOpslaanMinuten"_s).toInt(), 10);
     EXPECT_TRUE(h.errors().empty());
 }
 
@@ -131,24 +133,24 @@ TEST_F(AdministrationTest, ChangedProxySettingIsMarkedAndResetThroughThePage)
 TEST_F(AdministrationTest, LockedSettingIsRefusedFromTheControlAndFromPageCode)
 {
     setup().get<ProxySettings>().ProxyGebruiken = true;
-    setup().get<ProxySettings>().ProxyAdres = QStringLiteral("vast.kantoor.nl:3128");
-    lock(ChangeHistory::SetupObject, QStringLiteral("ProxyAdres"));
-    h.open(QStringLiteral("SetupProxy"));
-    auto& txtProxyadres = h.control<TextBox>(QStringLiteral("txtProxyadres"));
+    setup().get<ProxySettings>().ProxyAdres = u"vast.kantoor.nl:3128"_s;
+    lock(ChangeHistory::SetupObject, u"ProxyAdres"_s);
+    h.open(u"SetupProxy"_s);
+    auto& txtProxyadres = h.control<TextBox>(u"txtProxyadres"_s);
     EXPECT_EQ(txtProxyadres.settingMarker(), SettingMarker::Locked);
     EXPECT_FALSE(txtProxyadres.isUsable());
-    txtProxyadres.type(QStringLiteral("anders:80"));
-    EXPECT_EQ(setup().get<ProxySettings>().ProxyAdres.get(), QStringLiteral("vast.kantoor.nl:3128"));
+    txtProxyadres.type(u"anders:80"_s);
+    EXPECT_EQ(setup().get<ProxySettings>().ProxyAdres.get(), u"vast.kantoor.nl:3128"_s);
 
     // Unticking the proxy clears the fields by the page's code: the locked one stays.
-    h.control<CheckBox>(QStringLiteral("chkProxy")).click();
+    h.control<CheckBox>(u"chkProxy"_s).click();
     EXPECT_FALSE(setup().get<ProxySettings>().ProxyGebruiken);
-    EXPECT_EQ(setup().get<ProxySettings>().ProxyAdres.get(), QStringLiteral("vast.kantoor.nl:3128"));
-    EXPECT_EQ(txtProxyadres.text(), QStringLiteral("vast.kantoor.nl:3128"));
+    EXPECT_EQ(setup().get<ProxySettings>().ProxyAdres.get(), u"vast.kantoor.nl:3128"_s);
+    EXPECT_EQ(txtProxyadres.text(), u"vast.kantoor.nl:3128"_s);
     EXPECT_FALSE(h.page().settingBindings().bindingOf(txtProxyadres)->resetToDefault());
     h.app().saveSettings();
     EXPECT_EQ(another(h.ui(), h.folder())->SettingsObject().get<ProxySettings>().ProxyAdres.get(),
-              QStringLiteral("vast.kantoor.nl:3128"));
+              u"vast.kantoor.nl:3128"_s);
     EXPECT_TRUE(h.errors().empty());
 }
 
@@ -158,14 +160,14 @@ TEST_F(AdministrationTest, TwoProgramsSavingAtOnceLoseNeitherChange)
 {
     auto first = another(h.ui(), h.folder());
     auto second = another(h.ui(), h.folder());
-    first->SettingsObject().get<ProxySettings>().ProxyAdres = QStringLiteral("eerste:80");
+    first->SettingsObject().get<ProxySettings>().ProxyAdres = u"eerste:80"_s;
     first->GlobalSetup().get<UpdateSettings>().UpdateTermijn = 7;
     second->SettingsObject().get<UpdateSettings>().AutoDownload = true;
     second->GlobalSetup().get<CalculationSettings>().AantalJarenOverzicht = 30;
     first->saveSettings();
     second->saveSettings();
     auto third = another(h.ui(), h.folder());
-    EXPECT_EQ(third->SettingsObject().get<ProxySettings>().ProxyAdres.get(), QStringLiteral("eerste:80"));
+    EXPECT_EQ(third->SettingsObject().get<ProxySettings>().ProxyAdres.get(), u"eerste:80"_s);
     EXPECT_TRUE(third->SettingsObject().get<UpdateSettings>().AutoDownload);
     EXPECT_EQ(qint16(third->GlobalSetup().get<UpdateSettings>().UpdateTermijn), 7);
     EXPECT_EQ(qint16(third->GlobalSetup().get<CalculationSettings>().AantalJarenOverzicht), 30);
@@ -178,10 +180,10 @@ TEST(SettingsProfileTest, RoundTripsTheDemoOfficeWithPasswordsOnlyByPassphrase)
     QTemporaryDir demoDir, emptyDir;
     ScriptedUi ui;
     ReferenceApplication demo(ui, demoDir.path(), QString(), ReferenceApplication::NewOffice::Demo);
-    demo.SettingsObject().get<ProxySettings>().ProxyWachtwoord = QStringLiteral("g3h€im");
+    demo.SettingsObject().get<ProxySettings>().ProxyWachtwoord = u"g3h€im"_s;
     demo.SettingsObject().get<UpdateSettings>().VolgendeUpdate = QDate(2027, 3, 2);
     const QByteArray withPasswords =
-        SettingsProfile::write(demo.SettingsObject(), demo.GlobalSetup(), QStringLiteral("kantoor-wachtzin"));
+        SettingsProfile::write(demo.SettingsObject(), demo.GlobalSetup(), u"kantoor-wachtzin"_s);
     const QByteArray withoutPasswords = SettingsProfile::write(demo.SettingsObject(), demo.GlobalSetup(), std::nullopt);
     EXPECT_FALSE(withPasswords.contains("g3h")) << "a password in plain text";
     EXPECT_FALSE(withoutPasswords.contains("ProxyWachtwoord"));
@@ -199,7 +201,7 @@ TEST(SettingsProfileTest, RoundTripsTheDemoOfficeWithPasswordsOnlyByPassphrase)
     const QVariantMap before = office.SettingsObject().toMap();
     try {
         SettingsProfile::plan(withPasswords, office.SettingsObject(), office.GlobalSetup(),
-                              [] { return std::optional<QString>(QStringLiteral("fout")); });
+                              [] { return std::optional<QString>(u"fout"_s); });
         ADD_FAILURE() << "een verkeerd wachtwoord moet geweigerd worden";
     } catch (const ProfileError& e) {
         EXPECT_EQ(e.problem(), ProfileProblem::WrongPassphrase);
@@ -207,7 +209,7 @@ TEST(SettingsProfileTest, RoundTripsTheDemoOfficeWithPasswordsOnlyByPassphrase)
     EXPECT_EQ(office.SettingsObject().toMap(), before);
 
     ImportPlan full = SettingsProfile::plan(withPasswords, office.SettingsObject(), office.GlobalSetup(),
-                                            [] { return std::optional<QString>(QStringLiteral("kantoor-wachtzin")); });
+                                            [] { return std::optional<QString>(u"kantoor-wachtzin"_s); });
     EXPECT_TRUE(full.secretsRead);
     EXPECT_TRUE(full.unknown.isEmpty());
     EXPECT_TRUE(full.misfits.isEmpty());
@@ -219,7 +221,7 @@ TEST(SettingsProfileTest, RoundTripsTheDemoOfficeWithPasswordsOnlyByPassphrase)
     SettingsProfile::apply(full.differences, office.SettingsObject(), office.GlobalSetup());
     EXPECT_EQ(office.SettingsObject().toMap(), demo.SettingsObject().toMap());
     EXPECT_EQ(office.GlobalSetup().toMap(), demo.GlobalSetup().toMap());
-    EXPECT_EQ(office.SettingsObject().get<ProxySettings>().ProxyWachtwoord.get(), QStringLiteral("g3h€im"));
+    EXPECT_EQ(office.SettingsObject().get<ProxySettings>().ProxyWachtwoord.get(), u"g3h€im"_s);
 }
 
 // Catches an import that half-applies a bad file: truncated, foreign, newer
@@ -239,10 +241,10 @@ TEST(SettingsProfileTest, RefusesDamagedFilesAndListsWhatItWillNotApply)
         ProfileProblem problem;
         QString says;
     } refused[] = {
-        {good.left(good.size() / 2), ProfileProblem::Truncated, QStringLiteral("onvolledig")},
-        {QByteArray("Dit is een brief."), ProfileProblem::NotASettingsFile, QStringLiteral("geen instellingenbestand")},
-        {QByteArray("{\"naam\": \"iets anders\"}"), ProfileProblem::NotASettingsFile, QStringLiteral("geen instellingenbestand")},
-        {newer, ProfileProblem::NewerVersion, QStringLiteral("nieuwere versie")},
+        {good.left(good.size() / 2), ProfileProblem::Truncated, u"onvolledig"_s},
+        {QByteArray("Dit is een brief."), ProfileProblem::NotASettingsFile, u"geen instellingenbestand"_s},
+        {QByteArray("{\"naam\": \"iets anders\"}"), ProfileProblem::NotASettingsFile, u"geen instellingenbestand"_s},
+        {newer, ProfileProblem::NewerVersion, u"nieuwere versie"_s},
     };
     for (const auto& r : refused) {
         try {
@@ -257,10 +259,10 @@ TEST(SettingsProfileTest, RefusesDamagedFilesAndListsWhatItWillNotApply)
     QByteArray odd = good;
     odd.replace("\"naam\": \"UpdateVlag\"", "\"naam\": \"BestaatNiet\"");
     odd.replace("\"waarde\": 14\n", "\"waarde\": \"veertien\"\n");
-    setup.get<ProxySettings>().ProxyAdres = QStringLiteral("mijn:80");
-    setup.setLocked(QStringLiteral("ProxyAdres"), true);
+    setup.get<ProxySettings>().ProxyAdres = u"mijn:80"_s;
+    setup.setLocked(u"ProxyAdres"_s, true);
     Settings other;
-    other.get<ProxySettings>().ProxyAdres = QStringLiteral("ander:80");
+    other.get<ProxySettings>().ProxyAdres = u"ander:80"_s;
     other.get<UpdateSettings>().AutoDownload = true;
     QByteArray withLocked = SettingsProfile::write(other, globalSetup, std::nullopt);
     ImportPlan plan;
@@ -269,21 +271,21 @@ TEST(SettingsProfileTest, RefusesDamagedFilesAndListsWhatItWillNotApply)
     } catch (const ProfileError& e) {
         FAIL() << e.message().toStdString();
     }
-    EXPECT_EQ(plan.unknown, (QStringList{QStringLiteral("Setup.BestaatNiet"), QStringLiteral("GlobalSetup.BestaatNiet")}));
+    EXPECT_EQ(plan.unknown, (QStringList{u"Setup.BestaatNiet"_s, u"GlobalSetup.BestaatNiet"_s}));
     ASSERT_EQ(plan.misfits.size(), 1);
-    EXPECT_TRUE(plan.misfits[0].startsWith(QStringLiteral("Setup.UpdateTermijn"))) << plan.misfits[0].toStdString();
+    EXPECT_TRUE(plan.misfits[0].startsWith(u"Setup.UpdateTermijn"_s)) << plan.misfits[0].toStdString();
     try {
         plan = SettingsProfile::plan(withLocked, setup, globalSetup, {});
     } catch (const ProfileError& e) {
         FAIL() << e.message().toStdString();
     }
-    EXPECT_EQ(plan.locked, QStringList{QStringLiteral("Setup.ProxyAdres")});
+    EXPECT_EQ(plan.locked, QStringList{u"Setup.ProxyAdres"_s});
     ASSERT_EQ(plan.differences.size(), 1u);
-    EXPECT_EQ(plan.differences[0].name, QStringLiteral("AutoDownload"));
+    EXPECT_EQ(plan.differences[0].name, u"AutoDownload"_s);
 
     // All or nothing: one line that no longer fits stops every line.
     std::vector<ProfileDifference> lines = plan.differences;
-    lines.push_back({QStringLiteral("Setup"), QStringLiteral("UpdateTermijn"), {}, {}, false, QStringLiteral("x")});
+    lines.push_back({u"Setup"_s, u"UpdateTermijn"_s, {}, {}, false, u"x"_s});
     EXPECT_THROW(SettingsProfile::apply(lines, setup, globalSetup), RuntimeError);
     EXPECT_FALSE(setup.get<UpdateSettings>().AutoDownload);
 }
@@ -292,66 +294,66 @@ TEST(SettingsProfileTest, RefusesDamagedFilesAndListsWhatItWillNotApply)
 // reports every outcome alike: 0 done, 1 refused with a reason, 2 misuse.
 TEST_F(AdministrationTest, CommandLineChangesThroughTheSameRulesWithItsExitStatuses)
 {
-    AdminResult r = command({QStringLiteral("set"), QStringLiteral("ProxyAdres"), QStringLiteral("cli.kantoor.nl:80")});
+    AdminResult r = command({u"set"_s, u"ProxyAdres"_s, u"cli.kantoor.nl:80"_s});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(another(h.ui(), h.folder())->SettingsObject().get<ProxySettings>().ProxyAdres.get(),
-              QStringLiteral("cli.kantoor.nl:80"));
+              u"cli.kantoor.nl:80"_s);
     const std::vector<ChangeEntry> history = h.app().changeHistory();
     ASSERT_FALSE(history.empty());
-    EXPECT_EQ(history.front().setting, QStringLiteral("ProxyAdres"));
+    EXPECT_EQ(history.front().setting, u"ProxyAdres"_s);
     EXPECT_EQ(history.front().page, AdminCommands::HistoryPage);
-    EXPECT_EQ(command({QStringLiteral("get"), QStringLiteral("proxyadres")}).out, QStringLiteral("cli.kantoor.nl:80\n"));
+    EXPECT_EQ(command({u"get"_s, u"proxyadres"_s}).out, u"cli.kantoor.nl:80\n"_s);
 
-    r = command({QStringLiteral("set"), QStringLiteral("UpdateTermijn"), QStringLiteral("veertien")});
+    r = command({u"set"_s, u"UpdateTermijn"_s, u"veertien"_s});
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("past niet"))) << r.err.toStdString();
-    r = command({QStringLiteral("set"), QStringLiteral("Bestaatniet"), QStringLiteral("1")});
+    EXPECT_TRUE(r.err.contains(u"past niet"_s)) << r.err.toStdString();
+    r = command({u"set"_s, u"Bestaatniet"_s, u"1"_s});
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("Onbekende instelling"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(u"Onbekende instelling"_s)) << r.err.toStdString();
 
-    EXPECT_EQ(command({QStringLiteral("lock"), QStringLiteral("ProxyAdres")}).status, 0);
-    r = command({QStringLiteral("set"), QStringLiteral("ProxyAdres"), QStringLiteral("ander:80")});
+    EXPECT_EQ(command({u"lock"_s, u"ProxyAdres"_s}).status, 0);
+    r = command({u"set"_s, u"ProxyAdres"_s, u"ander:80"_s});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(SettingsObject::lockedMessage())) << r.err.toStdString();
-    EXPECT_EQ(command({QStringLiteral("reset"), QStringLiteral("ProxyAdres")}).status, 1);
-    EXPECT_EQ(h.setup().get<ProxySettings>().ProxyAdres.get(), QStringLiteral("cli.kantoor.nl:80"));
-    EXPECT_EQ(command({QStringLiteral("unlock"), QStringLiteral("ProxyAdres")}).status, 0);
-    EXPECT_EQ(command({QStringLiteral("reset"), QStringLiteral("ProxyAdres")}).status, 0);
+    EXPECT_EQ(command({u"reset"_s, u"ProxyAdres"_s}).status, 1);
+    EXPECT_EQ(h.setup().get<ProxySettings>().ProxyAdres.get(), u"cli.kantoor.nl:80"_s);
+    EXPECT_EQ(command({u"unlock"_s, u"ProxyAdres"_s}).status, 0);
+    EXPECT_EQ(command({u"reset"_s, u"ProxyAdres"_s}).status, 0);
     EXPECT_EQ(h.setup().get<ProxySettings>().ProxyAdres.get(), QString());
 
     // The page's checks: 80 years is refused by the calculations page.
-    EXPECT_EQ(command({QStringLiteral("set"), QStringLiteral("AantalJarenOverzicht"), QStringLiteral("20")}).status, 0);
-    r = command({QStringLiteral("set"), QStringLiteral("AantalJarenOverzicht"), QStringLiteral("80")});
+    EXPECT_EQ(command({u"set"_s, u"AantalJarenOverzicht"_s, u"20"_s}).status, 0);
+    r = command({u"set"_s, u"AantalJarenOverzicht"_s, u"80"_s});
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("Aantal jaren overzicht van 1 t/m 50 invullen."))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(u"Aantal jaren overzicht van 1 t/m 50 invullen."_s)) << r.err.toStdString();
     EXPECT_EQ(qint16(h.setup().get<CalculationSettings>().AantalJarenOverzicht), 20);
-    EXPECT_EQ(command({QStringLiteral("set"), QStringLiteral("UpdateTermijn"), QStringLiteral("30")}, true).status, 0);
+    EXPECT_EQ(command({u"set"_s, u"UpdateTermijn"_s, u"30"_s}, true).status, 0);
     EXPECT_EQ(qint16(h.globalSetup().get<UpdateSettings>().UpdateTermijn), 30);
 
-    EXPECT_EQ(command({QStringLiteral("opruimen")}).status, 2);
-    EXPECT_EQ(command({QStringLiteral("set"), QStringLiteral("ProxyAdres")}).status, 2);
-    EXPECT_EQ(command({QStringLiteral("import"), file(QStringLiteral("bestaat-niet.json"))}).status, 1);
-    QFile broken(file(QStringLiteral("kapot.json")));
+    EXPECT_EQ(command({u"opruimen"_s}).status, 2);
+    EXPECT_EQ(command({u"set"_s, u"ProxyAdres"_s}).status, 2);
+    EXPECT_EQ(command({u"import"_s, file(u"bestaat-niet.json"_s)}).status, 1);
+    QFile broken(file(u"kapot.json"_s));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write(SettingsProfile::write(h.setup(), h.globalSetup(), std::nullopt).left(200));
     broken.close();
     const QVariantMap before = h.setup().toMap();
-    r = command({QStringLiteral("import"), file(QStringLiteral("kapot.json"))});
+    r = command({u"import"_s, file(u"kapot.json"_s)});
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("onvolledig"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(u"onvolledig"_s)) << r.err.toStdString();
     EXPECT_EQ(h.setup().toMap(), before);
 
-    const QString history2 = command({QStringLiteral("history")}).out;
-    EXPECT_TRUE(history2.contains(QStringLiteral("GlobalSetup.UpdateTermijn\t0 -> 30"))) << history2.toStdString();
+    const QString history2 = command({u"history"_s}).out;
+    EXPECT_TRUE(history2.contains(u"GlobalSetup.UpdateTermijn\t0 -> 30"_s)) << history2.toStdString();
 
-    const CommandLine line = CommandLine::parse({QStringLiteral("--office"), QStringLiteral("set"), QStringLiteral("X"),
-                                                 QStringLiteral("1"), QStringLiteral("--data"), QStringLiteral("/tmp/k")});
+    const CommandLine line = CommandLine::parse({u"--office"_s, u"set"_s, u"X"_s,
+                                                 u"1"_s, u"--data"_s, u"/tmp/k"_s});
     ASSERT_TRUE(line.admin.has_value());
     EXPECT_TRUE(line.admin->office);
-    EXPECT_EQ(line.admin->arguments, (QStringList{QStringLiteral("X"), QStringLiteral("1")}));
-    EXPECT_EQ(line.dataFolder, QStringLiteral("/tmp/k"));
-    EXPECT_FALSE(CommandLine::parse({QStringLiteral("history"), QStringLiteral("--since"), QStringLiteral("gisteren")}).error.isEmpty());
-    EXPECT_FALSE(CommandLine::parse({QStringLiteral("--office")}).error.isEmpty());
+    EXPECT_EQ(line.admin->arguments, (QStringList{u"X"_s, u"1"_s}));
+    EXPECT_EQ(line.dataFolder, u"/tmp/k"_s);
+    EXPECT_FALSE(CommandLine::parse({u"history"_s, u"--since"_s, u"gisteren"_s}).error.isEmpty());
+    EXPECT_FALSE(CommandLine::parse({u"--office"_s}).error.isEmpty());
 }
 
 // Catches a demo office the window could never save: every page's checks pass
@@ -366,11 +368,11 @@ TEST(PageInspectorTest, TheDemoOfficePassesEveryPagesChecksAndIsNotChangedByThem
     PageInspector pages(demo);
     QStringList found;
     for (const CheckProblem& p : pages.check())
-        found << p.title + QStringLiteral(": ") + p.message;
+        found << p.title + u": "_s + p.message;
     EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(demo.SettingsObject().toMap(), setupBefore);
     EXPECT_EQ(demo.GlobalSetup().toMap(), globalBefore);
     EXPECT_FALSE(pages.pages().empty());
-    EXPECT_EQ(pages.defaultOf(ChangeHistory::SetupObject, QStringLiteral("UpdateTermijn")).toInt(), 1);
-    EXPECT_EQ(pages.defaultOf(ChangeHistory::SetupObject, QStringLiteral("ProxyAdres")).toString(), QString());
+    EXPECT_EQ(pages.defaultOf(ChangeHistory::SetupObject, u"UpdateTermijn"_s).toInt(), 1);
+    EXPECT_EQ(pages.defaultOf(ChangeHistory::SetupObject, u"ProxyAdres"_s).toString(), QString());
 }

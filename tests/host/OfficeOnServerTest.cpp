@@ -8,13 +8,15 @@
 
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
 namespace {
 qlonglong count(Connection& db, const char* table)
 {
-    auto rs = db.OpenRecordset(QStringLiteral("SELECT COUNT(*) AS n FROM %1").arg(QLatin1String(table)));
+    auto rs = db.OpenRecordset(u"SELECT COUNT(*) AS n FROM %1"_s.arg(QLatin1String(table)));
     return rs->field("n").toLongLong();
 }
 } // namespace
@@ -24,7 +26,7 @@ TEST(OfficeOnServer, DemoOfficeAndSettingsOnPostgres)
 {
     QTemporaryDir fileDir, serverDir;
     ScriptedUi ui;
-    DatabaseLocation server{QStringLiteral("MSSQL"), QString(), testPostgresServer(), createTestDatabase()};
+    DatabaseLocation server{u"MSSQL"_s, QString(), testPostgresServer(), createTestDatabase()};
 
     ReferenceApplication inFile(ui, fileDir.path(), QString(), ReferenceApplication::NewOffice::Demo);
     {
@@ -37,7 +39,7 @@ TEST(OfficeOnServer, DemoOfficeAndSettingsOnPostgres)
             EXPECT_GT(count(onServer.connection(), table), 0);
             EXPECT_EQ(count(onServer.connection(), table), count(inFile.connection(), table));
         }
-        onServer.SettingsObject().get<ProxySettings>().ProxyAdres = QStringLiteral("proxy:8080 'kantoor'");
+        onServer.SettingsObject().get<ProxySettings>().ProxyAdres = u"proxy:8080 'kantoor'"_s;
         onServer.GlobalSetup().get<UpdateSettings>().UpdateTermijn = 14;
         onServer.saveSettings();
     }

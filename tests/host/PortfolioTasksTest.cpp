@@ -9,13 +9,15 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 
 namespace {
 
 struct PortfolioTasksTest : ::testing::Test {
     QTemporaryDir dir;
-    OfficeDatabase db{QDir(dir.path()).filePath(QStringLiteral("Adviezen.mdb"))};
+    OfficeDatabase db{QDir(dir.path()).filePath(u"Adviezen.mdb"_s)};
     Settings setup;
     HerinneringSettings& s = setup.get<HerinneringSettings>();
     const QDate today{2026, 12, 20};
@@ -23,26 +25,26 @@ struct PortfolioTasksTest : ::testing::Test {
     void advies(const char* id, const char* status, const QVariant& abonnement = {}, const QVariant& ingang = {},
                 int controleAantal = 0, int controleEenheid = 0)
     {
-        db.exec(QStringLiteral("INSERT INTO Advies (ID, Klant, Status, AbonnementID, AbonnementIngang, ControleAantal, "
-                               "ControleEenheid) VALUES (?, 'Klant', ?, ?, ?, ?, ?)"),
+        db.exec(u"INSERT INTO Advies (ID, Klant, Status, AbonnementID, AbonnementIngang, ControleAantal, "
+                               "ControleEenheid) VALUES (?, 'Klant', ?, ?, ?, ?, ?)"_s,
                 {QString::fromLatin1(id), QString::fromLatin1(status), abonnement, ingang, controleAantal, controleEenheid});
     }
     void product(const char* id, int nr, int type, const QDate& einde, const QVariant& rvp = {})
     {
-        db.exec(QStringLiteral("INSERT INTO AdviesProduct (AdviesID, Volgnummer, Producttype, Omschrijving, Einddatum, "
-                               "EindeRentevast) VALUES (?, ?, ?, 'Product', ?, ?)"),
+        db.exec(u"INSERT INTO AdviesProduct (AdviesID, Volgnummer, Producttype, Omschrijving, Einddatum, "
+                               "EindeRentevast) VALUES (?, ?, ?, 'Product', ?, ?)"_s,
                 {QString::fromLatin1(id), nr, type, einde.toString(Qt::ISODate), rvp});
     }
     void persoon(const char* id, int nr, const char* rol, const QDate& born, const QVariant& pension = {})
     {
-        db.exec(QStringLiteral("INSERT INTO AdviesPersoon (AdviesID, Volgnummer, Rol, Naam, Geboortedatum, Pensioendatum) "
-                               "VALUES (?, ?, ?, 'Iemand', ?, ?)"),
+        db.exec(u"INSERT INTO AdviesPersoon (AdviesID, Volgnummer, Rol, Naam, Geboortedatum, Pensioendatum) "
+                               "VALUES (?, ?, ?, 'Iemand', ?, ?)"_s,
                 {QString::fromLatin1(id), nr, QString::fromLatin1(rol), born.toString(Qt::ISODate), pension});
     }
     QStringList tasks()
     {
-        QSqlQuery q = db.exec(QStringLiteral("SELECT AdviesID, Soort, Gebeurtenisdatum FROM Taak "
-                                             "ORDER BY AdviesID, Soort, Gebeurtenisdatum"));
+        QSqlQuery q = db.exec(u"SELECT AdviesID, Soort, Gebeurtenisdatum FROM Taak "
+                                             "ORDER BY AdviesID, Soort, Gebeurtenisdatum"_s);
         QStringList all;
         while (q.next())
             all << q.value(0).toString() + QLatin1Char(' ') + q.value(1).toString() + QLatin1Char(' ') +
@@ -79,7 +81,7 @@ TEST_F(PortfolioTasksTest, ProductEndsWithinTheHorizonOfTheChosenTypes)
 // across the turn of the year; review moments repeat from the start date.
 TEST_F(PortfolioTasksTest, BirthdaysPensionsAndReviewMoments)
 {
-    advies("A", "In beheer", QStringLiteral("{X}"), QDate(2026, 1, 5).toString(Qt::ISODate), 6, 1);
+    advies("A", "In beheer", u"{X}"_s, QDate(2026, 1, 5).toString(Qt::ISODate), 6, 1);
     persoon("A", 1, "Klant", QDate(1960, 2, 29), QDate(2026, 12, 31).toString(Qt::ISODate));
     persoon("A", 2, "Partner", QDate(1962, 1, 2));
     persoon("A", 3, "Kind", QDate(2015, 12, 25));
@@ -108,20 +110,20 @@ TEST_F(PortfolioTasksTest, BirthdaysPensionsAndReviewMoments)
 TEST(OfficeDatabaseTables, AnOlderOfficeGetsTheNewTables)
 {
     QTemporaryDir dir;
-    const QString file = QDir(dir.path()).filePath(QStringLiteral("Adviezen.mdb"));
+    const QString file = QDir(dir.path()).filePath(u"Adviezen.mdb"_s);
     {
         OfficeDatabase db(file);
-        db.exec(QStringLiteral("INSERT INTO Vestiging (ID, Naam) VALUES ('v1', 'Amersfoort')"));
-        db.exec(QStringLiteral("DROP TABLE Taak"));
-        db.exec(QStringLiteral("DROP TABLE Advies"));
+        db.exec(u"INSERT INTO Vestiging (ID, Naam) VALUES ('v1', 'Amersfoort')"_s);
+        db.exec(u"DROP TABLE Taak"_s);
+        db.exec(u"DROP TABLE Advies"_s);
     }
     OfficeDatabase reopened(file);
     EXPECT_FALSE(reopened.isNew());
-    QSqlQuery count = reopened.exec(QStringLiteral("SELECT COUNT(*) FROM Taak"));
+    QSqlQuery count = reopened.exec(u"SELECT COUNT(*) FROM Taak"_s);
     ASSERT_TRUE(count.next());
     EXPECT_EQ(count.value(0).toInt(), 0);
-    reopened.exec(QStringLiteral("SELECT COUNT(*) FROM Advies"));
-    QSqlQuery kept = reopened.exec(QStringLiteral("SELECT Naam FROM Vestiging"));
+    reopened.exec(u"SELECT COUNT(*) FROM Advies"_s);
+    QSqlQuery kept = reopened.exec(u"SELECT Naam FROM Vestiging"_s);
     ASSERT_TRUE(kept.next());
     EXPECT_EQ(kept.value(0).toString(), "Amersfoort");
 }
@@ -131,15 +133,15 @@ TEST(OfficeDatabaseTables, AnOlderOfficeGetsTheNewTables)
 TEST(OfficeDatabaseTables, AnOlderOfficeGetsTheNewColumns)
 {
     QTemporaryDir dir;
-    const QString file = QDir(dir.path()).filePath(QStringLiteral("Adviezen.mdb"));
+    const QString file = QDir(dir.path()).filePath(u"Adviezen.mdb"_s);
     {
         OfficeDatabase db(file);
-        db.exec(QStringLiteral("DROP TABLE Adviesdossier"));
-        db.exec(QStringLiteral("CREATE TABLE Adviesdossier (ID TEXT PRIMARY KEY, Klant TEXT NOT NULL, DocumentenMap TEXT)"));
-        db.exec(QStringLiteral("INSERT INTO Adviesdossier (ID, Klant) VALUES ('d1', 'Jansen')"));
+        db.exec(u"DROP TABLE Adviesdossier"_s);
+        db.exec(u"CREATE TABLE Adviesdossier (ID TEXT PRIMARY KEY, Klant TEXT NOT NULL, DocumentenMap TEXT)"_s);
+        db.exec(u"INSERT INTO Adviesdossier (ID, Klant) VALUES ('d1', 'Jansen')"_s);
     }
     OfficeDatabase reopened(file);
-    QSqlQuery row = reopened.exec(QStringLiteral("SELECT Klant, Adviseur FROM Adviesdossier"));
+    QSqlQuery row = reopened.exec(u"SELECT Klant, Adviseur FROM Adviesdossier"_s);
     ASSERT_TRUE(row.next());
     EXPECT_EQ(row.value(0).toString(), "Jansen");
     EXPECT_TRUE(row.value(1).isNull());
@@ -149,14 +151,14 @@ TEST(OfficeDatabaseTables, AnOlderOfficeGetsTheNewColumns)
 TEST(OfficeDatabaseTables, AgentNumbersWithoutAKeyGetOne)
 {
     QTemporaryDir dir;
-    const QString file = QDir(dir.path()).filePath(QStringLiteral("Adviezen.mdb"));
+    const QString file = QDir(dir.path()).filePath(u"Adviezen.mdb"_s);
     {
         OfficeDatabase db(file);
-        db.exec(QStringLiteral("INSERT INTO tp_info (Agent_Id, Cd_Mij, GUID) VALUES ('1', 'G1', NULL), ('2', 'G1', NULL), "
-                               "('3', 'G1', ''), ('4', 'G1', '{KEEP}')"));
+        db.exec(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, GUID) VALUES ('1', 'G1', NULL), ('2', 'G1', NULL), "
+                               "('3', 'G1', ''), ('4', 'G1', '{KEEP}')"_s);
     }
     OfficeDatabase reopened(file);
-    QSqlQuery rows = reopened.exec(QStringLiteral("SELECT Agent_Id, GUID FROM tp_info ORDER BY Agent_Id"));
+    QSqlQuery rows = reopened.exec(u"SELECT Agent_Id, GUID FROM tp_info ORDER BY Agent_Id"_s);
     QStringList keys;
     while (rows.next())
         keys << rows.value(1).toString();

@@ -15,11 +15,13 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 
 namespace {
 
-const QString ProductKey = QStringLiteral("Software\\Tarvelo");
+const QString ProductKey = u"Software\\Tarvelo"_s;
 
 QByteArray contents(const QString& path)
 {

@@ -7,6 +7,8 @@
 #include <QTcpSocket>
 #include <stdexcept>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo::testing {
 
 LocalHttpServer::LocalHttpServer(Handler handler) : handler_(std::move(handler)), server_(std::make_unique<QTcpServer>())
@@ -45,7 +47,7 @@ quint16 LocalHttpServer::port() const { return server_->serverPort(); }
 
 QString LocalHttpServer::address() const
 {
-    return QStringLiteral("%1://127.0.0.1:%2/").arg(tls_ ? QStringLiteral("https") : QStringLiteral("http")).arg(port());
+    return u"%1://127.0.0.1:%2/"_s.arg(tls_ ? u"https"_s : u"http"_s).arg(port());
 }
 
 void LocalHttpServer::serve(QTcpSocket* socket)
@@ -90,14 +92,14 @@ void LocalHttpServer::serve(QTcpSocket* socket)
 TestCertificate makeTestCertificate(const QString& folder)
 {
     TestCertificate result;
-    result.certificateFile = folder + QStringLiteral("/server.pem");
-    const QString keyFile = folder + QStringLiteral("/server.key");
+    result.certificateFile = folder + u"/server.pem"_s;
+    const QString keyFile = folder + u"/server.key"_s;
     QProcess openssl;
-    openssl.start(QStringLiteral("openssl"),
-                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("rsa:2048"),
-                   QStringLiteral("-nodes"), QStringLiteral("-keyout"), keyFile, QStringLiteral("-out"),
-                   result.certificateFile, QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
-                   QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1")});
+    openssl.start(u"openssl"_s,
+                  {u"req"_s, u"-x509"_s, u"-newkey"_s, u"rsa:2048"_s,
+                   u"-nodes"_s, u"-keyout"_s, keyFile, u"-out"_s,
+                   result.certificateFile, u"-days"_s, u"2"_s, u"-subj"_s,
+                   u"/CN=127.0.0.1"_s, u"-addext"_s, u"subjectAltName=IP:127.0.0.1"_s});
     if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0)
         throw std::runtime_error("openssl kon geen certificaat maken: " + openssl.readAllStandardError().toStdString());
     QFile certificate(result.certificateFile), key(keyFile);

@@ -6,6 +6,8 @@
 
 namespace tarvelo::testing {
 
+using namespace Qt::StringLiterals;
+
 // A page test: a fresh reference host per test; a dialog that appears with no
 // answer queued fails the test, and so does an answer that was never asked for.
 class PageTest : public ::testing::Test {
@@ -17,7 +19,7 @@ protected:
     void TearDown() override
     {
         EXPECT_TRUE(h.ui().unusedAnswers().isEmpty())
-            << "klaargezet maar niet gevraagd: " << h.ui().unusedAnswers().join(QStringLiteral(", ")).toStdString();
+            << "klaargezet maar niet gevraagd: " << h.ui().unusedAnswers().join(u", "_s).toStdString();
     }
 
     PageHarness h;

@@ -9,6 +9,8 @@
 
 namespace tarvelo::testing {
 
+using namespace Qt::StringLiterals;
+
 // The PostgreSQL server that scripts/test.sh starts for the tests ("host:port").
 // Tests that need it fail, not skip, when it is missing.
 inline QString testPostgresServer()
@@ -24,18 +26,18 @@ inline QString testPostgresServer()
 inline QString createTestDatabase()
 {
     const QString server = testPostgresServer();
-    const QString name = QStringLiteral("test_") + QUuid::createUuid().toString(QUuid::Id128).left(12);
-    const QString connection = QStringLiteral("maak-") + name;
+    const QString name = u"test_"_s + QUuid::createUuid().toString(QUuid::Id128).left(12);
+    const QString connection = u"maak-"_s + name;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, connection);
         db.setHostName(server.section(QLatin1Char(':'), 0, 0));
         db.setPort(server.section(QLatin1Char(':'), 1, 1).toInt());
-        db.setDatabaseName(QStringLiteral("postgres"));
+        db.setDatabaseName(u"postgres"_s);
         if (!db.open()) {
             ADD_FAILURE() << db.lastError().text().toStdString();
         } else {
             QSqlQuery q(db);
-            if (!q.exec(QStringLiteral("CREATE DATABASE %1").arg(name)))
+            if (!q.exec(u"CREATE DATABASE %1"_s.arg(name)))
                 ADD_FAILURE() << q.lastError().text().toStdString();
         }
         db.close();

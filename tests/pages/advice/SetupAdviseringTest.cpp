@@ -13,6 +13,8 @@
 #include <pugixml.hpp>
 #include <sstream>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -70,7 +72,7 @@ struct SetupAdviseringTest : PageTest {
     {
         QStringList all;
         for (int r = 1; r <= lvw(i).count(); ++r)
-            all << (lvw(i).item(r).checked() ? QStringLiteral("[x] ") : QStringLiteral("[ ] ")) + lvw(i).item(r).text();
+            all << (lvw(i).item(r).checked() ? u"[x] "_s : u"[ ] "_s) + lvw(i).item(r).text();
         return all;
     }
     // The texts of a kind under a subject in the stored document, "default|text".
@@ -154,7 +156,7 @@ TEST_F(SetupAdviseringTest, EmptyDocumentCreatesNodesOnFirstUse)
 
     onderwerpen().select(1); // Verduurzaming: section 2, subject 29
     QString caption;
-    nextText(QStringLiteral("Wij adviseren de woning te verduurzamen."), &caption);
+    nextText(u"Wij adviseren de woning te verduurzamen."_s, &caption);
     cmd("cmdAdd", 2).click();
     EXPECT_EQ(caption, "Standaardtekst Afwijkende keuze");
     EXPECT_EQ(storedTexts(2, 29, "keuze"), (QStringList{"false|Wij adviseren de woning te verduurzamen."}));
@@ -169,11 +171,11 @@ TEST_F(SetupAdviseringTest, EmptyDocumentCreatesNodesOnFirstUse)
 // A damaged stored document starts an empty one, which is stored at the next save; nothing is reported as an error.
 TEST_F(SetupAdviseringTest, DamagedStoredDocumentStartsEmpty)
 {
-    store(QStringLiteral("<tarvelo_advisering_standaardtekst><motiveringonderdeel id='1'>"));
+    store(u"<tarvelo_advisering_standaardtekst><motiveringonderdeel id='1'>"_s);
     h.open("SetupAdvisering");
     EXPECT_EQ(lvw(1).count(), 0);
     EXPECT_TRUE(h.errors().empty());
-    nextText(QStringLiteral("Eerste tekst"));
+    nextText(u"Eerste tekst"_s);
     cmd("cmdAdd", 1).click();
     EXPECT_EQ(storedTexts(1, 1, "motivering"), (QStringList{"false|Eerste tekst"}));
 }
@@ -181,17 +183,17 @@ TEST_F(SetupAdviseringTest, DamagedStoredDocumentStartsEmpty)
 // Empty texts are never added, nor can a text be emptied; cancelling changes nothing.
 TEST_F(SetupAdviseringTest, EmptyAndCancelledTextsChangeNothing)
 {
-    store(documentWith({{1, 1, "algemeen", "a1", false, QStringLiteral("Blijft staan")}}));
+    store(documentWith({{1, 1, "algemeen", "a1", false, u"Blijft staan"_s}}));
     h.open("SetupAdvisering");
     const QString before = stored();
-    nextText(QStringLiteral(""));
+    nextText(u""_s);
     cmd("cmdAdd", 3).click();
-    nextText(QStringLiteral("   "));
+    nextText(u"   "_s);
     cmd("cmdAdd", 3).click();
     nextText(std::nullopt);
     cmd("cmdAdd", 3).click();
     lvw(3).clickItem(1);
-    nextText(QStringLiteral(""));
+    nextText(u""_s);
     cmd("cmdEdit", 3).click();
     EXPECT_EQ(stored(), before);
     EXPECT_EQ(texts(3), (QStringList{"[ ] Blijft staan"}));
@@ -202,13 +204,13 @@ TEST_F(SetupAdviseringTest, EmptyAndCancelledTextsChangeNothing)
 TEST_F(SetupAdviseringTest, TextsWithQuotesCanBeChangedAndDeleted)
 {
     store(documentWith({{2, 2, "motivering", "it's-1", false, Apostrof},
-                        {2, 2, "motivering", "id\"2", false, QStringLiteral("Rente \"vast\" voor 10 jaar")}}));
+                        {2, 2, "motivering", "id\"2", false, u"Rente \"vast\" voor 10 jaar"_s}}));
     h.open("SetupAdvisering");
-    onderwerpen().choose(QStringLiteral("Hypotheek - Rentevastperiode"));
+    onderwerpen().choose(u"Hypotheek - Rentevastperiode"_s);
     ASSERT_EQ(lvw(1).count(), 2);
     lvw(1).clickItem(1);
     QString shown;
-    nextText(Apostrof + QStringLiteral(" (gewijzigd)"), nullptr, &shown);
+    nextText(Apostrof + u" (gewijzigd)"_s, nullptr, &shown);
     cmd("cmdEdit", 1).click();
     EXPECT_EQ(shown, Apostrof);
     EXPECT_EQ(storedTexts(2, 2, "motivering"),
@@ -219,7 +221,7 @@ TEST_F(SetupAdviseringTest, TextsWithQuotesCanBeChangedAndDeleted)
               (QStringList{"false|" + Apostrof + " (gewijzigd)", "true|Rente \"vast\" voor 10 jaar"}));
 
     lvw(1).clickItem(2);
-    nextText(QStringLiteral("Rente 'vast' voor 20 jaar"));
+    nextText(u"Rente 'vast' voor 20 jaar"_s);
     lvw(1).doubleClick();
     EXPECT_EQ(storedTexts(2, 2, "motivering"),
               (QStringList{"false|" + Apostrof + " (gewijzigd)", "true|Rente 'vast' voor 20 jaar"}))
@@ -235,10 +237,10 @@ TEST_F(SetupAdviseringTest, TextsWithQuotesCanBeChangedAndDeleted)
 // Ticking a second row leaves exactly one ticked row and one default of that kind under the subject; other kinds keep theirs.
 TEST_F(SetupAdviseringTest, OneDefaultPerList)
 {
-    store(documentWith({{1, 1, "bijzonderheden", "b1", true, QStringLiteral("Een")},
-                        {1, 1, "bijzonderheden", "b2", false, QStringLiteral("Twee")},
-                        {1, 1, "bijzonderheden", "b3", false, QStringLiteral("Drie")},
-                        {1, 1, "algemeen", "a1", true, QStringLiteral("Algemeen standaard")}}));
+    store(documentWith({{1, 1, "bijzonderheden", "b1", true, u"Een"_s},
+                        {1, 1, "bijzonderheden", "b2", false, u"Twee"_s},
+                        {1, 1, "bijzonderheden", "b3", false, u"Drie"_s},
+                        {1, 1, "algemeen", "a1", true, u"Algemeen standaard"_s}}));
     h.open("SetupAdvisering");
     EXPECT_EQ(texts(4), (QStringList{"[x] Een", "[ ] Twee", "[ ] Drie"}));
     lvw(4).checkItem(3, true);
@@ -254,12 +256,12 @@ TEST_F(SetupAdviseringTest, OneDefaultPerList)
 TEST_F(SetupAdviseringTest, ExportAndOverwriteImportRoundTrip)
 {
     const QString original = documentWith({{6, 14, "motivering", "m1", true, Accenten},
-                                           {6, 14, "wens", "w1", false, QStringLiteral("Wens van de klant")}});
+                                           {6, 14, "wens", "w1", false, u"Wens van de klant"_s}});
     store(original);
     h.open("SetupAdvisering");
     EXPECT_TRUE(cmd("cmdExport").enabled()) << "the texts are under another subject than the one shown";
 
-    const QString file = h.folder() + QStringLiteral("/export.tvs");
+    const QString file = h.folder() + u"/export.tvs"_s;
     h.ui().chooseSaveFileNext(file);
     cmd("cmdExport").click();
     ASSERT_EQ(h.ui().fileRequests().size(), 1u);
@@ -275,12 +277,12 @@ TEST_F(SetupAdviseringTest, ExportAndOverwriteImportRoundTrip)
     EXPECT_EQ(bytes, toAnsi(CipherText(original, key)));
     EXPECT_FALSE(bytes.contains("Wens van de klant")) << "the file is not plain readable text";
 
-    store(documentWith({{1, 1, "motivering", "x", false, QStringLiteral("Wordt overschreven")}}));
+    store(documentWith({{1, 1, "motivering", "x", false, u"Wordt overschreven"_s}}));
     h.open("SetupAdvisering");
     import("cmdOverschrijven", file);
     EXPECT_EQ(stored(), original);
     EXPECT_EQ(lvw(1).count(), 0) << "the general subject is gone";
-    onderwerpen().choose(QStringLiteral("Vermogensopbouw - Beleggingsprofiel"));
+    onderwerpen().choose(u"Vermogensopbouw - Beleggingsprofiel"_s);
     EXPECT_EQ(texts(1), (QStringList{"[x] " + Accenten}));
     ASSERT_EQ(h.ui().fileRequests().size(), 2u);
     EXPECT_EQ(h.ui().fileRequests()[1].title, "Importeren Quenmarix advisering standaardteksten");
@@ -308,10 +310,10 @@ TEST_F(SetupAdviseringTest, ExportRefusesCharactersOutsideTheCodePage)
 TEST_F(SetupAdviseringTest, AddImportSkipsEqualTexts)
 {
     const QString file = writeTvs(documentWith({{1, 1, "motivering", "i1", true, Apostrof},
-                                                {1, 1, "motivering", "i2", false, QStringLiteral("Nieuw")},
-                                                {1, 1, "wens", "i3", false, QStringLiteral("Een wens")},
+                                                {1, 1, "motivering", "i2", false, u"Nieuw"_s},
+                                                {1, 1, "wens", "i3", false, u"Een wens"_s},
                                                 {13, 28, "algemeen", "i4", false, Accenten}}));
-    store(documentWith({{1, 1, "motivering", "m1", true, Apostrof}, {1, 1, "keuze", "k1", false, QStringLiteral("Nieuw")}}));
+    store(documentWith({{1, 1, "motivering", "m1", true, Apostrof}, {1, 1, "keuze", "k1", false, u"Nieuw"_s}}));
     h.open("SetupAdvisering");
     import("cmdToevoegen", file);
     EXPECT_EQ(storedTexts(1, 1, "motivering"), (QStringList{"true|" + Apostrof, "false|Nieuw"}));
@@ -330,16 +332,16 @@ TEST_F(SetupAdviseringTest, AddImportSkipsEqualTexts)
 // A damaged, truncated, foreign or empty file is told and changes nothing; a cancelled choice asks for no file.
 TEST_F(SetupAdviseringTest, DamagedImportFileChangesNothing)
 {
-    const QString good = documentWith({{1, 1, "motivering", "i1", false, QStringLiteral("Uit het bestand")}});
+    const QString good = documentWith({{1, 1, "motivering", "i1", false, u"Uit het bestand"_s}});
     QString key;
     const QByteArray whole = toAnsi(CipherText(good, key));
     const QString files[] = {
         writeBytes(whole.left(whole.size() - 20), "afgebroken.tvs"),
         writeBytes(QByteArray("Dit is geen exportbestand\r\n"), "tekst.tvs"),
-        writeTvs(QStringLiteral("<?xml version=\"1.0\"?><adressen><adres/></adressen>"), "vreemd.tvs"),
+        writeTvs(u"<?xml version=\"1.0\"?><adressen><adres/></adressen>"_s, "vreemd.tvs"),
         writeBytes(QByteArray(), "leeg.tvs"),
     };
-    store(documentWith({{1, 1, "motivering", "m1", false, QStringLiteral("Blijft")}}));
+    store(documentWith({{1, 1, "motivering", "m1", false, u"Blijft"_s}}));
     h.open("SetupAdvisering");
     const QString before = stored();
     for (const char* mode : {"cmdToevoegen", "cmdOverschrijven"}) {
@@ -395,14 +397,14 @@ TEST_F(SetupAdviseringTest, ListsStayWhite)
 // Texts without an id, or sharing one (a copied text in an imported file), are listed and edited one by one.
 TEST_F(SetupAdviseringTest, RepeatedOrMissingIdsStaySeparateTexts)
 {
-    store(documentWith({{1, 1, "keuze", "dubbel", false, QStringLiteral("Eerste")},
-                        {1, 1, "keuze", "dubbel", false, QStringLiteral("Tweede")},
-                        {1, 1, "keuze", "", false, QStringLiteral("Derde")}}));
+    store(documentWith({{1, 1, "keuze", "dubbel", false, u"Eerste"_s},
+                        {1, 1, "keuze", "dubbel", false, u"Tweede"_s},
+                        {1, 1, "keuze", "", false, u"Derde"_s}}));
     h.open("SetupAdvisering");
     EXPECT_EQ(texts(2), (QStringList{"[ ] Eerste", "[ ] Tweede", "[ ] Derde"}));
     EXPECT_TRUE(h.errors().empty());
     lvw(2).clickItem(2);
-    nextText(QStringLiteral("Tweede, gewijzigd"));
+    nextText(u"Tweede, gewijzigd"_s);
     cmd("cmdEdit", 2).click();
     lvw(2).clickItem(3);
     cmd("cmdDelete", 2).click();

@@ -14,6 +14,8 @@
 #include "pages/advice/AdviseurnaamWeergave.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -58,7 +60,7 @@ TEST_F(SetupDocumentenTest, FillReplacesAndWritesBack)
     s().VoorbladGegevensUitlijning = 2;
     s().UitlijningKolomkoppen = 90;
     s().PrinterMargeLinks = 1.5;
-    s().Ondertekening = QStringLiteral("Uw adviseur");
+    s().Ondertekening = u"Uw adviseur"_s;
     s().AlleenJarenMetWijzigingen = true;
     s().Bedragen = 1;
     s().MijTonen = true;
@@ -134,13 +136,13 @@ TEST_F(SetupDocumentenTest, ControlsWriteTheirSettings)
     EXPECT_EQ(s().UitlijningKolomkoppen.get(), 0);
     h.control<YesNo>("jnMijTonen").choose(YesNo::Ja);
     EXPECT_TRUE(s().MijTonen.get());
-    txt("txtRechterMarge").type(QStringLiteral("0,75"));
-    txt("txtBovenmarge").type(QStringLiteral("2"));
+    txt("txtRechterMarge").type(u"0,75"_s);
+    txt("txtBovenmarge").type(u"2"_s);
     EXPECT_EQ(s().PrinterMargeRechts.get(), 0.75);
     EXPECT_EQ(s().PrinterMargeBoven.get(), 2);
-    txt("txtPositieAdresgegevensBoven").type(QStringLiteral("6,25"));
+    txt("txtPositieAdresgegevensBoven").type(u"6,25"_s);
     EXPECT_EQ(s().PositieAdresgegevensBoven.get(), 6.25);
-    txt("txtOndertekening").type(QStringLiteral("Namens de directie"));
+    txt("txtOndertekening").type(u"Namens de directie"_s);
     EXPECT_EQ(s().Ondertekening.get(), "Namens de directie");
 
     auto& chkRapport = h.control<CheckBox>("chkTonenOpRapport");
@@ -198,11 +200,11 @@ TEST_F(SetupDocumentenTest, AdviserNameExample)
 TEST_F(SetupDocumentenTest, HostSuppliesTheCurrentAdviser)
 {
     h.app().officeDatabase().exec(
-        QStringLiteral("INSERT INTO Adviseur (Code, Voornamen, Voorletters, Tussenvoegsel, Achternaam, Geslacht) "
-                       "VALUES (?, ?, ?, ?, ?, ?)"),
-        {QStringLiteral("c0de"), QStringLiteral("Lotte"), QStringLiteral("L."), QStringLiteral("van"),
-         QStringLiteral("Dijk"), QStringLiteral("V")});
-    fillCurrentAdviser(h.app().officeDatabase(), QStringLiteral("c0de"), h.setup());
+        u"INSERT INTO Adviseur (Code, Voornamen, Voorletters, Tussenvoegsel, Achternaam, Geslacht) "
+                       "VALUES (?, ?, ?, ?, ?, ?)"_s,
+        {u"c0de"_s, u"Lotte"_s, u"L."_s, u"van"_s,
+         u"Dijk"_s, u"V"_s});
+    fillCurrentAdviser(h.app().officeDatabase(), u"c0de"_s, h.setup());
     s().WeergaveAdviseurnaam = 5;
     h.open("SetupDocumenten");
     EXPECT_EQ(h.control<Label>("lblVoorbeeldAdviseurnaam").caption(), "Mw. L. van Dijk");
@@ -212,7 +214,7 @@ TEST_F(SetupDocumentenTest, HostSuppliesTheCurrentAdviser)
 TEST_F(SetupDocumentenTest, CoverPicture)
 {
     h.open("SetupDocumenten");
-    const QString file = h.folder() + QStringLiteral("/voorblad.jpg");
+    const QString file = h.folder() + u"/voorblad.jpg"_s;
     h.ui().chooseOpenFileNext(file);
     cmd("cmdLogoVoorblad").click();
     ASSERT_EQ(h.ui().fileRequests().size(), 1u);
@@ -264,7 +266,7 @@ TEST_F(SetupDocumentenTest, ButtonsOpenTheDialogs)
     EXPECT_EQ(h.setup().get<OverviewSettings>().ToetsingKolommenVerbergen.get(), 2);
 
     h.ui().whenModal("frmFormaatLogo", [](Form& f) {
-        f.get<TextBox>("txtBreedte").type(QStringLiteral("8"));
+        f.get<TextBox>("txtBreedte").type(u"8"_s);
         f.get<CommandButton>("cmdOk").click();
     });
     cmd("cmdFormaatLogo").click();
@@ -292,7 +294,7 @@ TEST_F(SetupDocumentenTest, BadNumbersAreToldAndNotStored)
     }
     EXPECT_EQ(s().PrinterMargeOnder.get(), 1.25);
     EXPECT_EQ(s().PositieAdresgegevensLinks.get(), 3);
-    txt("txtOndermarge").type(QStringLiteral("0,5"));
+    txt("txtOndermarge").type(u"0,5"_s);
     EXPECT_TRUE(txt("txtOndermarge").leave());
     EXPECT_EQ(s().PrinterMargeOnder.get(), 0.5);
     EXPECT_TRUE(h.errors().empty());

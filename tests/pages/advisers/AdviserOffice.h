@@ -7,6 +7,8 @@
 
 namespace tarvelo::testing {
 
+using namespace Qt::StringLiterals;
+
 // An office with advisers in the register and their records, for the tests of
 // the adviser pages.
 struct RegisterEntry {
@@ -29,7 +31,7 @@ struct RegisterEntry {
     QString status;
 };
 
-inline QString codeOf(int n) { return QStringLiteral("%1-aaaa-4bbb-8ccc-0000000000%2").arg(n, 8, 10, QLatin1Char('0')).arg(n, 2, 10, QLatin1Char('0')); }
+inline QString codeOf(int n) { return u"%1-aaaa-4bbb-8ccc-0000000000%2"_s.arg(n, 8, 10, QLatin1Char('0')).arg(n, 2, 10, QLatin1Char('0')); }
 
 class AdviserOffice : public PageTest {
 protected:
@@ -38,26 +40,26 @@ protected:
 
     void addAdviser(const RegisterEntry& e)
     {
-        db().exec(QStringLiteral("INSERT INTO Adviseur (Code, Voornamen, Voorletters, Tussenvoegsel, Achternaam, Geslacht, "
-                                 "Emailadres, Status) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+        db().exec(u"INSERT INTO Adviseur (Code, Voornamen, Voorletters, Tussenvoegsel, Achternaam, Geslacht, "
+                                 "Emailadres, Status) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s,
                   {e.code, e.voornamen, e.voorletters, e.tussenvoegsel, e.achternaam, e.geslacht, e.email, e.status});
-        db().exec(QStringLiteral("INSERT INTO AdviseurGegevens (Code, Email, Internet, Telefoon, Telefax, Gebruikersnaam, "
-                                 "AFMRegistratieNr) VALUES (?, ?, '', '', '', ?, '')"),
+        db().exec(u"INSERT INTO AdviseurGegevens (Code, Email, Internet, Telefoon, Telefax, Gebruikersnaam, "
+                                 "AFMRegistratieNr) VALUES (?, ?, '', '', '', ?, '')"_s,
                   {e.code, e.email, e.gebruikersnaam});
-        db().exec(QStringLiteral("INSERT INTO Autorisatie (Code, Rol, AdviezenOpenen, AdviezenRechten, Vestiging, "
-                                 "Wachtwoord) VALUES (?, ?, ?, ?, ?, ?)"),
+        db().exec(u"INSERT INTO Autorisatie (Code, Rol, AdviezenOpenen, AdviezenRechten, Vestiging, "
+                                 "Wachtwoord) VALUES (?, ?, ?, ?, ?, ?)"_s,
                   {e.code, e.rol, e.rol == 0 ? 0 : 3, e.rol == 0 ? 0 : 3, e.vestiging, e.wachtwoord});
     }
     void addAdvices(const QString& code, int count)
     {
         static int next = 0;
         for (int i = 0; i < count; ++i)
-            db().exec(QStringLiteral("INSERT INTO Adviesdossier (ID, Klant, Adviseur) VALUES (?, 'Klant', ?)"),
-                      {QStringLiteral("D%1").arg(++next), code});
+            db().exec(u"INSERT INTO Adviesdossier (ID, Klant, Adviseur) VALUES (?, 'Klant', ?)"_s,
+                      {u"D%1"_s.arg(++next), code});
     }
     int advicesOf(const QString& code)
     {
-        QSqlQuery q = db().exec(QStringLiteral("SELECT COUNT(*) FROM Adviesdossier WHERE Adviseur = ?"), {code});
+        QSqlQuery q = db().exec(u"SELECT COUNT(*) FROM Adviesdossier WHERE Adviseur = ?"_s, {code});
         return q.next() ? q.value(0).toInt() : -1;
     }
     Autorisatie rights(const QString& code)
@@ -82,9 +84,9 @@ protected:
         addAdviser({codeOf(2), "A.", "", "", "Bakker", "V", "anna@kantoor.nl", 1, {}, {}, "anna"});
         addAdviser({codeOf(3), "P.", "Pieter", "", "Jansen", "M", "", 2, {}, {}, ""});
         addAdviser({codeOf(4), "K.", "Kees", "", "Mulder", "M", "kees@kantoor.nl", 2, {}, {}, "", "inactief"});
-        db().exec(QStringLiteral("INSERT INTO Kantoor (Naam, Straat, Huisnummer, Toevoeging, Postcode, Woonplaats) "
-                                 "VALUES ('De Linde', 'Stationsplein', 12, 'a', '3818 LE', 'Amersfoort')"));
-        h.app().setCurrentAdviser({codeOf(1), QStringLiteral("J.W. de Vries")});
+        db().exec(u"INSERT INTO Kantoor (Naam, Straat, Huisnummer, Toevoeging, Postcode, Woonplaats) "
+                                 "VALUES ('De Linde', 'Stationsplein', 12, 'a', '3818 LE', 'Amersfoort')"_s);
+        h.app().setCurrentAdviser({codeOf(1), u"J.W. de Vries"_s});
     }
 };
 

@@ -13,6 +13,8 @@
 #include "tests/pages/advisers/AdviserOffice.h"
 #include "tests/support/LocalHttpServer.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -83,7 +85,7 @@ TEST_F(AdviseursTest, BranchesByTheirLast36Characters)
     standardOffice();
     const QString kort = addBranch("Zwolle", codeOf(71));
     const QString lang = addBranch(QString(150, QLatin1Char('x')), codeOf(72));
-    db().exec(QStringLiteral("UPDATE Autorisatie SET Vestiging = ? WHERE Code = ?"), {lang, codeOf(3)});
+    db().exec(u"UPDATE Autorisatie SET Vestiging = ? WHERE Code = ?"_s, {lang, codeOf(3)});
     open();
     EXPECT_EQ(list().columnCount(), 4);
     EXPECT_EQ(list().item(2).subItem(3), QString(150, QLatin1Char('x')));
@@ -269,8 +271,8 @@ TEST_F(AdviseursTest, MailingThePassword)
 {
     widgetApplication();
     standardOffice();
-    db().exec(QStringLiteral("UPDATE Autorisatie SET Wachtwoord = 'Zomer2024' WHERE Code = ?"), {codeOf(2)});
-    db().exec(QStringLiteral("UPDATE Autorisatie SET Wachtwoord = 'Caf\u00e9\u263A' WHERE Code = ?"), {codeOf(1)});
+    db().exec(u"UPDATE Autorisatie SET Wachtwoord = 'Zomer2024' WHERE Code = ?"_s, {codeOf(2)});
+    db().exec(u"UPDATE Autorisatie SET Wachtwoord = 'Caf\u00e9\u263A' WHERE Code = ?"_s, {codeOf(1)});
     int status = 200;
     QByteArray reply = "<tarvelo_emailbericht><melding>ok</melding></tarvelo_emailbericht>";
     const QByteArray credentials = "Basic " + QByteArray("kantoor:proxy!").toBase64();
@@ -283,9 +285,9 @@ TEST_F(AdviseursTest, MailingThePassword)
                                     QString(RegistryNames::UrlServer), "http://diensten.quenmarix.invalid/");
     ProxySettings& p = h.setup().get<ProxySettings>();
     p.ProxyGebruiken = true;
-    p.ProxyAdres = QStringLiteral("127.0.0.1:%1").arg(proxy.port());
-    p.ProxyGebruikersnaam = QStringLiteral("kantoor");
-    p.ProxyWachtwoord = QStringLiteral("proxy!");
+    p.ProxyAdres = u"127.0.0.1:%1"_s.arg(proxy.port());
+    p.ProxyGebruikersnaam = u"kantoor"_s;
+    p.ProxyWachtwoord = u"proxy!"_s;
     open();
 
     selectRow(codeOf(2));
@@ -321,7 +323,7 @@ TEST_F(AdviseursTest, MailingThePassword)
         EXPECT_EQ(lastMessage().icon, MsgIcon::Exclamation);
     }
     // unreachable: the proxy is gone
-    p.ProxyAdres = QStringLiteral("127.0.0.1:1");
+    p.ProxyAdres = u"127.0.0.1:1"_s;
     h.ui().answerMessage(MsgResult::OK);
     button("cmdWachtwoordVersturen").click();
     EXPECT_EQ(lastMessage().text, "Er is een fout geconstateerd bij het mailen.");
@@ -334,7 +336,7 @@ TEST_F(AdviseursTest, MailingThePassword)
     button("cmdWachtwoordVersturen").click();
     EXPECT_TRUE(lastMessage().text.startsWith("Er is geen emailadres bekend. "));
     EXPECT_EQ(lastMessage().caption, "Emailadres onbekend");
-    db().exec(QStringLiteral("UPDATE Adviseur SET Emailadres = 'piet@kantoor.nl' WHERE Code = ?"), {codeOf(3)});
+    db().exec(u"UPDATE Adviseur SET Emailadres = 'piet@kantoor.nl' WHERE Code = ?"_s, {codeOf(3)});
     open();
     selectRow(codeOf(3));
     h.ui().answerMessage(MsgResult::OK);
@@ -386,7 +388,7 @@ TEST_F(AdviseursTest, RemovingAnAdviserWithTheHandOver)
 
     // Anna owns no advices: no dialog
     selectRow(codeOf(2));
-    db().exec(QStringLiteral("UPDATE Adviesdossier SET Adviseur = ?"), {codeOf(1)});
+    db().exec(u"UPDATE Adviesdossier SET Adviseur = ?"_s, {codeOf(1)});
     button("cmdDelete").click();
     EXPECT_EQ(list().count(), 1);
     // the last adviser stays

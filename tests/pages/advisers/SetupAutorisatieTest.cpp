@@ -7,6 +7,8 @@
 #include "framework/registry/RegistryNames.h"
 #include "tests/pages/advisers/AdviserOffice.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -121,7 +123,7 @@ TEST_F(SetupAutorisatieTest, RemovingABranch)
     standardOffice();
     const QString used = addBranch("Utrecht", codeOf(80));
     const QString unused = addBranch("Zwolle", codeOf(81));
-    db().exec(QStringLiteral("UPDATE Autorisatie SET Vestiging = ? WHERE Code = ?"), {used, codeOf(3)});
+    db().exec(u"UPDATE Autorisatie SET Vestiging = ? WHERE Code = ?"_s, {used, codeOf(3)});
     settings().StandaardVestiging = used;
     h.setup().get<HuidigeAdviseurSettings>().Vestiging = used;
     open();
@@ -158,7 +160,7 @@ TEST_F(SetupAutorisatieTest, SeveralLinkedAdvisersAndClosingWithoutBranches)
 {
     standardOffice();
     const QString id = addBranch("Utrecht", codeOf(80));
-    db().exec(QStringLiteral("UPDATE Autorisatie SET Vestiging = ?"), {id});
+    db().exec(u"UPDATE Autorisatie SET Vestiging = ?"_s, {id});
     open();
     branches().clickItem(1);
     h.ui().answerMessage(MsgResult::No);
@@ -174,7 +176,7 @@ TEST_F(SetupAutorisatieTest, SeveralLinkedAdvisersAndClosingWithoutBranches)
 TEST_F(SetupAutorisatieTest, ResetKeepsTheCurrentUserAdministrator)
 {
     standardOffice();
-    db().exec(QStringLiteral("UPDATE Autorisatie SET Wachtwoord = 'x'"));
+    db().exec(u"UPDATE Autorisatie SET Wachtwoord = 'x'"_s);
     const QString id = addBranch("Utrecht", codeOf(80));
     open();
     combo("cboRol").choose("Gebruiker");

@@ -4,6 +4,8 @@
 #include "pages/advisers/frmWachtwoord.h"
 #include "tests/pages/advisers/AdviserOffice.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -15,7 +17,7 @@ struct frmOmzettenAdviseurTest : AdviserOffice {};
 TEST_F(frmOmzettenAdviseurTest, OffersTheOtherActiveAdvisers)
 {
     standardOffice();
-    db().exec(QStringLiteral("UPDATE Adviseur SET Voorletters = ?, Voornamen = ? WHERE Code = ?"),
+    db().exec(u"UPDATE Adviseur SET Voorletters = ?, Voornamen = ? WHERE Code = ?"_s,
               {QString(120, QLatin1Char('X')), QString(), codeOf(2)});
     frmOmzettenAdviseur dialog;
     dialog.setAantal(1);

@@ -9,15 +9,17 @@
 
 #include <QSqlQuery>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
 namespace {
 
-const QString Basis = QStringLiteral("{00000000-0000-0000-0000-00000000000B}");
-const QString Plus = QStringLiteral("{00000000-0000-0000-0000-00000000000C}");
-const QString Oud = QStringLiteral("{00000000-0000-0000-0000-00000000000D}");
-const QString MinimaalEen = QStringLiteral("Er moet minimaal één actief abonnement ingevoerd zijn.");
+const QString Basis = u"{00000000-0000-0000-0000-00000000000B}"_s;
+const QString Plus = u"{00000000-0000-0000-0000-00000000000C}"_s;
+const QString Oud = u"{00000000-0000-0000-0000-00000000000D}"_s;
+const QString MinimaalEen = u"Er moet minimaal één actief abonnement ingevoerd zijn."_s;
 
 struct SetupAbonnementTest : PageTest {
     AbonnementSettings& list() { return h.setup().get<AbonnementSettings>(); }
@@ -27,7 +29,7 @@ struct SetupAbonnementTest : PageTest {
         r.ID = id;
         r.Actief = actief;
         r.Soort = QString::fromUtf8(soort);
-        r.Omschrijving = QStringLiteral("Controle van uw hypotheek");
+        r.Omschrijving = u"Controle van uw hypotheek"_s;
         r.Termijnbedrag = bedrag;
         r.Betaaltermijn = 3;
         r.ControleAantal = 6;
@@ -37,14 +39,14 @@ struct SetupAbonnementTest : PageTest {
     }
     void advice(const char* id, const QString& abonnement)
     {
-        h.app().officeDatabase().exec(QStringLiteral("INSERT INTO Advies (ID, Klant, Status, AbonnementID, Termijnbedrag) "
-                                                     "VALUES (?, 'Klant', 'In beheer', ?, 1)"),
+        h.app().officeDatabase().exec(u"INSERT INTO Advies (ID, Klant, Status, AbonnementID, Termijnbedrag) "
+                                                     "VALUES (?, 'Klant', 'In beheer', ?, 1)"_s,
                                       {QString::fromLatin1(id), abonnement});
     }
     QStringList advicesOf(const QString& abonnement)
     {
         QSqlQuery q = h.app().officeDatabase().exec(
-            QStringLiteral("SELECT ID FROM Advies WHERE AbonnementID = ? ORDER BY ID"), {abonnement});
+            u"SELECT ID FROM Advies WHERE AbonnementID = ? ORDER BY ID"_s, {abonnement});
         QStringList ids;
         while (q.next())
             ids << q.value(0).toString();
@@ -172,7 +174,7 @@ TEST_F(SetupAbonnementTest, UsedSubscriptionIsReplacedByAnActiveOne)
                   "abonnement gaat vervangen. Of breek het verwijderen van dit abonnement af.");
         auto& cbo = f.get<ComboBox>("cboAbonnement");
         EXPECT_EQ(cbo.listCount(), 1) << "only the other active subscription";
-        EXPECT_TRUE(cbo.list(0).startsWith(QStringLiteral("Plus - Controle van uw hypotheek   ")));
+        EXPECT_TRUE(cbo.list(0).startsWith(u"Plus - Controle van uw hypotheek   "_s));
         EXPECT_EQ(cbo.listIndex(), 0);
         f.get<CommandButton>("cmdOk").click();
     });
@@ -180,7 +182,7 @@ TEST_F(SetupAbonnementTest, UsedSubscriptionIsReplacedByAnActiveOne)
     EXPECT_EQ(list().AbonnementOpID(Basis), nullptr);
     EXPECT_TRUE(advicesOf(Basis).isEmpty());
     EXPECT_EQ(advicesOf(Plus), (QStringList{"A1", "A2", "A3"}));
-    QSqlQuery terms = h.app().officeDatabase().exec(QStringLiteral("SELECT Termijnbedrag FROM Advies WHERE ID = 'A1'"));
+    QSqlQuery terms = h.app().officeDatabase().exec(u"SELECT Termijnbedrag FROM Advies WHERE ID = 'A1'"_s);
     ASSERT_TRUE(terms.next());
     EXPECT_EQ(terms.value(0).toDouble(), 19.5);
     EXPECT_TRUE(h.errors().empty());
@@ -205,8 +207,8 @@ TEST_F(SetupAbonnementTest, EditingTheTermsAppliesThemOnRequest)
     EXPECT_EQ(list().Abonnement(1)->Contractduur, 30) << "nothing changed, nothing asked";
 
     h.ui().whenModal("frmAbonnementDetail", [](Form& f) {
-        f.get<TextBox>("txtTermijnbedrag").type(QStringLiteral("12,50"));
-        f.get<TextBox>("txtContractduurJaar").type(QStringLiteral("3"));
+        f.get<TextBox>("txtTermijnbedrag").type(u"12,50"_s);
+        f.get<TextBox>("txtContractduurJaar").type(u"3"_s);
         f.get<CommandButton>("cmdOk").click();
     });
     h.ui().answerMessage(MsgResult::Yes);
@@ -219,7 +221,7 @@ TEST_F(SetupAbonnementTest, EditingTheTermsAppliesThemOnRequest)
     EXPECT_EQ(list().Abonnement(1)->Termijnbedrag, 12.5);
     EXPECT_EQ(list().Abonnement(1)->Contractduur, 42);
     QSqlQuery terms =
-        h.app().officeDatabase().exec(QStringLiteral("SELECT Termijnbedrag, Contractduur FROM Advies WHERE ID = 'A1'"));
+        h.app().officeDatabase().exec(u"SELECT Termijnbedrag, Contractduur FROM Advies WHERE ID = 'A1'"_s);
     ASSERT_TRUE(terms.next());
     EXPECT_EQ(terms.value(0).toDouble(), 12.5);
     EXPECT_EQ(terms.value(1).toInt(), 42);
@@ -237,12 +239,12 @@ TEST_F(SetupAbonnementTest, NewSubscriptionWithTheSameKindAndDescriptionIsRefuse
         ++shown;
         EXPECT_EQ(f.get<TextBox>("txtSoortAbonnement").text(), "<soort abonnement>");
         EXPECT_EQ(f.get<TextBox>("txtOmschrijving").text(), "<omschrijving>");
-        f.get<TextBox>("txtSoortAbonnement").type(QStringLiteral("Basis"));
-        f.get<TextBox>("txtOmschrijving").type(QStringLiteral("Controle van uw hypotheek"));
-        f.get<TextBox>("txtContractduurMaand").type(QStringLiteral("30"));
+        f.get<TextBox>("txtSoortAbonnement").type(u"Basis"_s);
+        f.get<TextBox>("txtOmschrijving").type(u"Controle van uw hypotheek"_s);
+        f.get<TextBox>("txtContractduurMaand").type(u"30"_s);
         f.get<CommandButton>("cmdOk").click();
         EXPECT_TRUE(f.visible()) << "duplicate refused";
-        f.get<TextBox>("txtSoortAbonnement").type(QStringLiteral("basis"));
+        f.get<TextBox>("txtSoortAbonnement").type(u"basis"_s);
         f.get<CommandButton>("cmdOk").click();
         EXPECT_FALSE(f.visible());
     });

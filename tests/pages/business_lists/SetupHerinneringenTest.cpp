@@ -13,6 +13,8 @@
 
 #include <QSqlQuery>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -32,7 +34,7 @@ struct SetupHerinneringenTest : PageTest {
     }
     QString lastCheck()
     {
-        return h.app().registry().GetTarveloSetting(Hive::HKEY_CURRENT_USER, QStringLiteral("LaatsteHerinnering"), false,
+        return h.app().registry().GetTarveloSetting(Hive::HKEY_CURRENT_USER, u"LaatsteHerinnering"_s, false,
                                                     QString());
     }
     void everyKindOn()
@@ -136,7 +138,7 @@ TEST_F(SetupHerinneringenTest, LifeEventsAtMostAYearAhead)
     s().TaakGebeurtenisEenheid = HerinneringSettings::Weken;
     open();
     const QString message =
-        QStringLiteral("U kunt bij de levensgebeurtenissen maximaal een jaar van tevoren een taak laten aanmaken.");
+        u"U kunt bij de levensgebeurtenissen maximaal een jaar van tevoren een taak laten aanmaken."_s;
     struct Case {
         const char* unit;
         const char* count;
@@ -167,7 +169,7 @@ TEST_F(SetupHerinneringenTest, CompletionPeriodNeedsACountUnlessNever)
 {
     s().AutomatischTaken = true;
     open();
-    ASSERT_TRUE(cbo("cboAfgehandeldTermijn").choose(QStringLiteral("Nooit")));
+    ASSERT_TRUE(cbo("cboAfgehandeldTermijn").choose(u"Nooit"_s));
     EXPECT_FALSE(txt("txtAfgehandeldTermijn").visible());
     bool cancel = false;
     h.page().Validation(cancel, 0);
@@ -175,14 +177,14 @@ TEST_F(SetupHerinneringenTest, CompletionPeriodNeedsACountUnlessNever)
     EXPECT_TRUE(h.ui().messages().empty());
 
     h.ui().answerMessage(MsgResult::OK);
-    ASSERT_TRUE(cbo("cboAfgehandeldTermijn").choose(QStringLiteral("Dag(en)")));
+    ASSERT_TRUE(cbo("cboAfgehandeldTermijn").choose(u"Dag(en)"_s));
     EXPECT_TRUE(txt("txtAfgehandeldTermijn").visible());
     EXPECT_EQ(s().AfgehandeldEenheid.get(), HerinneringSettings::Dagen);
     ASSERT_EQ(h.ui().messages().size(), 1u);
     EXPECT_EQ(h.ui().messages().back().text,
               "Voer a.u.b. een aantal Dag(en) in waarna de taken op afgehandeld moet worden gezet.");
     EXPECT_EQ(h.ui().messages().back().icon, MsgIcon::Information);
-    txt("txtAfgehandeldTermijn").type(QStringLiteral("14"));
+    txt("txtAfgehandeldTermijn").type(u"14"_s);
     EXPECT_TRUE(txt("txtAfgehandeldTermijn").leave());
     EXPECT_EQ(s().AfgehandeldAantal.get(), 14);
     cancel = false;
@@ -190,7 +192,7 @@ TEST_F(SetupHerinneringenTest, CompletionPeriodNeedsACountUnlessNever)
     EXPECT_FALSE(cancel);
 
     // A count beyond what the setting holds is the page's error; the count stays.
-    txt("txtAfgehandeldTermijn").type(QStringLiteral("40000"));
+    txt("txtAfgehandeldTermijn").type(u"40000"_s);
     txt("txtAfgehandeldTermijn").leave();
     EXPECT_EQ(s().AfgehandeldAantal.get(), 14);
     EXPECT_EQ(txt("txtAfgehandeldTermijn").text(), "14");
@@ -203,49 +205,49 @@ TEST_F(SetupHerinneringenTest, CompletionPeriodNeedsACountUnlessNever)
 // only, once; with "Nooit" nothing is closed; the day is remembered.
 TEST_F(SetupHerinneringenTest, RunNowMakesTasksInTheDemoOffice)
 {
-    DemoOffice::create(db(), QStringLiteral("demo"), h.folder());
+    DemoOffice::create(db(), u"demo"_s, h.folder());
     h.app().setSysteemDatum(QDate::currentDate());
     everyKindOn();
     s().AfgehandeldEenheid = HerinneringSettings::Nooit;
-    db().exec(QStringLiteral("INSERT INTO Taak (Sleutel, AdviesID, Soort, Omschrijving, Gebeurtenisdatum, Aangemaakt, "
+    db().exec(u"INSERT INTO Taak (Sleutel, AdviesID, Soort, Omschrijving, Gebeurtenisdatum, Aangemaakt, "
                              "Afgehandeld) VALUES ('oud', 'A00001', 'Verjaardag', 'lang geleden', '2001-01-01', "
-                             "'2000-12-01', 0)"));
+                             "'2000-12-01', 0)"_s);
     open();
     auto& button = h.control<CommandButton>("cmdTakenAanmaken");
     EXPECT_EQ(button.caption(), "&Nu uitvoeren...");
     button.click();
     EXPECT_TRUE(h.errors().empty());
-    const int made = count(QStringLiteral("SELECT COUNT(*) FROM Taak")) - 1;
+    const int made = count(u"SELECT COUNT(*) FROM Taak"_s) - 1;
     EXPECT_GT(made, 5);
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Taak t INNER JOIN Advies a ON a.ID = t.AdviesID "
-                                   "WHERE a.Status <> 'In beheer'")),
+    EXPECT_EQ(count(u"SELECT COUNT(*) FROM Taak t INNER JOIN Advies a ON a.ID = t.AdviesID "
+                                   "WHERE a.Status <> 'In beheer'"_s),
               0);
     for (const char* soort : {"Einddatum product", "Einde rentevastperiode", "Verjaardag", "Controlemoment abonnement"})
-        EXPECT_GT(count(QStringLiteral("SELECT COUNT(*) FROM Taak WHERE Soort = '%1'").arg(QString::fromLatin1(soort))), 0)
+        EXPECT_GT(count(u"SELECT COUNT(*) FROM Taak WHERE Soort = '%1'"_s.arg(QString::fromLatin1(soort))), 0)
             << soort;
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Taak WHERE Afgehandeld = 1")), 0) << "Nooit closes nothing";
-    EXPECT_EQ(lastCheck(), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    EXPECT_EQ(count(u"SELECT COUNT(*) FROM Taak WHERE Afgehandeld = 1"_s), 0) << "Nooit closes nothing";
+    EXPECT_EQ(lastCheck(), QDate::currentDate().toString(u"yyyy-MM-dd"_s));
     EXPECT_TRUE(button.enabled());
     EXPECT_EQ(h.ui().mousePointer(), MousePointer::Default);
 
     button.click();
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Taak")) - 1, made) << "a task is made once";
+    EXPECT_EQ(count(u"SELECT COUNT(*) FROM Taak"_s) - 1, made) << "a task is made once";
 
     // With a completion period, the lapsed task is closed.
     h.ui().answerMessage(MsgResult::OK); // the count is still 0
-    ASSERT_TRUE(cbo("cboAfgehandeldTermijn").choose(QStringLiteral("Maand(en)")));
-    txt("txtAfgehandeldTermijn").type(QStringLiteral("1"));
+    ASSERT_TRUE(cbo("cboAfgehandeldTermijn").choose(u"Maand(en)"_s));
+    txt("txtAfgehandeldTermijn").type(u"1"_s);
     txt("txtAfgehandeldTermijn").leave();
     button.click();
-    EXPECT_EQ(count(QStringLiteral("SELECT Afgehandeld FROM Taak WHERE Sleutel = 'oud'")), 1);
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Taak WHERE Afgehandeld = 1")), 1);
+    EXPECT_EQ(count(u"SELECT Afgehandeld FROM Taak WHERE Sleutel = 'oud'"_s), 1);
+    EXPECT_EQ(count(u"SELECT COUNT(*) FROM Taak WHERE Afgehandeld = 1"_s), 1);
 }
 
 // A failing run is reported, and the button and pointer come back all the same.
 TEST_F(SetupHerinneringenTest, FailedRunGivesTheButtonBack)
 {
     everyKindOn();
-    db().exec(QStringLiteral("DROP TABLE AdviesProduct"));
+    db().exec(u"DROP TABLE AdviesProduct"_s);
     open();
     auto& button = h.control<CommandButton>("cmdTakenAanmaken");
     button.click();
@@ -259,20 +261,20 @@ TEST_F(SetupHerinneringenTest, FailedRunGivesTheButtonBack)
 // At start-up the check runs once a day, and only when the office makes tasks automatically.
 TEST_F(SetupHerinneringenTest, DailyCheckAtStartUpRunsOnceADay)
 {
-    DemoOffice::create(db(), QStringLiteral("demo"), h.folder());
+    DemoOffice::create(db(), u"demo"_s, h.folder());
     h.app().setSysteemDatum(QDate(2026, 12, 7));
     everyKindOn();
     s().AutomatischTaken = false;
     EXPECT_FALSE(TaskCheck::runDaily(h.app(), h.app(), h.setup()));
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Taak")), 0);
+    EXPECT_EQ(count(u"SELECT COUNT(*) FROM Taak"_s), 0);
     EXPECT_TRUE(lastCheck().isEmpty());
 
     s().AutomatischTaken = true;
-    h.app().registry().SaveTarveloSetting(Hive::HKEY_CURRENT_USER, QStringLiteral("LaatsteHerinnering"), "2026-12-06");
+    h.app().registry().SaveTarveloSetting(Hive::HKEY_CURRENT_USER, u"LaatsteHerinnering"_s, "2026-12-06");
     EXPECT_TRUE(TaskCheck::runDaily(h.app(), h.app(), h.setup()));
-    EXPECT_GT(count(QStringLiteral("SELECT COUNT(*) FROM Taak")), 0);
+    EXPECT_GT(count(u"SELECT COUNT(*) FROM Taak"_s), 0);
     EXPECT_EQ(lastCheck(), "2026-12-07");
-    db().exec(QStringLiteral("DELETE FROM Taak"));
+    db().exec(u"DELETE FROM Taak"_s);
     EXPECT_FALSE(TaskCheck::runDaily(h.app(), h.app(), h.setup())) << "once a day";
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Taak")), 0);
+    EXPECT_EQ(count(u"SELECT COUNT(*) FROM Taak"_s), 0);
 }

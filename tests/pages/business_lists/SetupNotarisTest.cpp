@@ -7,6 +7,8 @@
 #include "framework/settings/NotarisSettings.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -16,15 +18,15 @@ NotarisRecord notary(const char* naam, const char* geslacht = "M")
 {
     NotarisRecord r;
     r.Naam = QString::fromUtf8(naam);
-    r.Straat = QStringLiteral("Utrechtseweg");
+    r.Straat = u"Utrechtseweg"_s;
     r.Huisnummer = 41;
-    r.Postcode = QStringLiteral("3811 NB");
-    r.Woonplaats = QStringLiteral("Amersfoort");
-    r.Telefoon = QStringLiteral("033 - 123 45 67");
+    r.Postcode = u"3811 NB"_s;
+    r.Woonplaats = u"Amersfoort"_s;
+    r.Telefoon = u"033 - 123 45 67"_s;
     r.Geslacht = QString::fromLatin1(geslacht);
-    r.Voorletters = QStringLiteral("H.");
-    r.Voorvoegsel = QStringLiteral("van den");
-    r.Achternaam = QStringLiteral("Berg");
+    r.Voorletters = u"H."_s;
+    r.Voorvoegsel = u"van den"_s;
+    r.Achternaam = u"Berg"_s;
     return r;
 }
 
@@ -90,14 +92,14 @@ TEST_F(SetupNotarisTest, AddingStoresEveryField)
     QString caption;
     h.ui().whenModal("frmNotaris", [&](Form& f) {
         caption = f.caption();
-        txt(f, "txtNaamNotaris").type(QStringLiteral("Notariaat Het Eemhuis"));
-        address(f).type({QStringLiteral("Eemplein"), QStringLiteral("7"), QStringLiteral("bis"),
-                         QStringLiteral("3812ea"), QStringLiteral("Amersfoort")});
-        txt(f, "txtTelefoonNotaris").type(QStringLiteral("033 - 465 00 00"));
+        txt(f, "txtNaamNotaris").type(u"Notariaat Het Eemhuis"_s);
+        address(f).type({u"Eemplein"_s, u"7"_s, u"bis"_s,
+                         u"3812ea"_s, u"Amersfoort"_s});
+        txt(f, "txtTelefoonNotaris").type(u"033 - 465 00 00"_s);
         gender(f, 1).click();
-        txt(f, "txtVoorlettersNotaris").type(QStringLiteral("E.J."));
-        txt(f, "txtVoorvoegselNotaris").type(QStringLiteral("van 't"));
-        txt(f, "txtAchternaamNotaris").type(QStringLiteral("Mulder"));
+        txt(f, "txtVoorlettersNotaris").type(u"E.J."_s);
+        txt(f, "txtVoorvoegselNotaris").type(u"van 't"_s);
+        txt(f, "txtAchternaamNotaris").type(u"Mulder"_s);
         ok(f);
     });
     button("cmdToevoegenNotaris").click();
@@ -125,12 +127,12 @@ TEST_F(SetupNotarisTest, CancelledDialogAddsNothing)
 {
     open();
     h.ui().whenModal("frmNotaris", [&](Form& f) {
-        txt(f, "txtNaamNotaris").type(QStringLiteral("Half ingevuld"));
+        txt(f, "txtNaamNotaris").type(u"Half ingevuld"_s);
         f.get<CommandButton>("cmdCancel").click();
     });
     button("cmdToevoegenNotaris").click();
     h.ui().whenModal("frmNotaris", [&](Form& f) {
-        txt(f, "txtNaamNotaris").type(QStringLiteral("Half ingevuld"));
+        txt(f, "txtNaamNotaris").type(u"Half ingevuld"_s);
         f.hide(); // the close box
     });
     button("cmdToevoegenNotaris").click();
@@ -152,7 +154,7 @@ TEST_F(SetupNotarisTest, EditingLoadsAndWritesTheSameRecord)
         EXPECT_TRUE(gender(f, 1).value());
         EXPECT_FALSE(gender(f, 0).value());
         EXPECT_EQ(txt(f, "txtVoorvoegselNotaris").text(), "van den");
-        txt(f, "txtNaamNotaris").type(QStringLiteral("Notarissen aan de Oudegracht"));
+        txt(f, "txtNaamNotaris").type(u"Notarissen aan de Oudegracht"_s);
         gender(f, 0).click();
         ok(f);
     });
@@ -164,7 +166,7 @@ TEST_F(SetupNotarisTest, EditingLoadsAndWritesTheSameRecord)
 
     h.ui().whenModal("frmNotaris", [&](Form& f) {
         EXPECT_EQ(txt(f, "txtNaamNotaris").text(), "Notarissen aan de Oudegracht");
-        txt(f, "txtTelefoonNotaris").type(QStringLiteral("030 - 111 22 33"));
+        txt(f, "txtTelefoonNotaris").type(u"030 - 111 22 33"_s);
         ok(f);
     });
     list().doubleClick();
@@ -181,7 +183,7 @@ TEST_F(SetupNotarisTest, MissingGenderStaysMissingUnlessChosen)
     h.ui().whenModal("frmNotaris", [&](Form& f) {
         EXPECT_FALSE(gender(f, 0).value());
         EXPECT_FALSE(gender(f, 1).value());
-        txt(f, "txtTelefoonNotaris").type(QStringLiteral("033 - 999 99 99"));
+        txt(f, "txtTelefoonNotaris").type(u"033 - 999 99 99"_s);
         ok(f);
     });
     button("cmdBewerkenNotaris").click();
@@ -189,7 +191,7 @@ TEST_F(SetupNotarisTest, MissingGenderStaysMissingUnlessChosen)
     EXPECT_EQ(notarissen().Notaris(1)->Telefoon, "033 - 999 99 99");
 
     h.ui().whenModal("frmNotaris", [&](Form& f) {
-        txt(f, "txtNaamNotaris").type(QStringLiteral("Nieuw kantoor"));
+        txt(f, "txtNaamNotaris").type(u"Nieuw kantoor"_s);
         address(f).type({"Hessenweg", "15", "", "3831 AA", "Leusden"});
         ok(f);
     });
@@ -206,7 +208,7 @@ TEST_F(SetupNotarisTest, InvalidInputKeepsTheDialogOpen)
     h.ui().whenModal("frmNotaris", [&](Form& f) {
         ok(f);
         EXPECT_TRUE(f.visible());
-        txt(f, "txtNaamNotaris").type(QStringLiteral("Notariaat Leusden"));
+        txt(f, "txtNaamNotaris").type(u"Notariaat Leusden"_s);
         ok(f);
         EXPECT_TRUE(f.visible());
         address(f).type({"Hessenweg", "15", "", "38311", "Leusden"});
@@ -281,7 +283,7 @@ TEST_F(SetupNotarisTest, LargeHouseNumbersAreKept)
 {
     open();
     h.ui().whenModal("frmNotaris", [&](Form& f) {
-        txt(f, "txtNaamNotaris").type(QStringLiteral("Notariaat Buitengebied"));
+        txt(f, "txtNaamNotaris").type(u"Notariaat Buitengebied"_s);
         address(f).type({"Polderweg", "40001", "", "1234 AB", "Ergens"});
         ok(f);
     });

@@ -5,6 +5,8 @@
 #include "framework/settings/TariefSettings.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -75,10 +77,10 @@ TEST_F(SetupTariefTest, DeedPercentagesAboveThreeAreRefused)
     };
     for (const Case& c : cases) {
         TextBox& box = txt(c.field);
-        box.type(QStringLiteral("3"));
+        box.type(u"3"_s);
         EXPECT_TRUE(box.leave()) << c.field;
         EXPECT_EQ(c.setting.get(), 3.0) << c.field;
-        box.type(QStringLiteral("3,01"));
+        box.type(u"3,01"_s);
         h.ui().answerMessage(MsgResult::OK);
         EXPECT_FALSE(box.leave()) << c.field;
         EXPECT_EQ(c.setting.get(), 3.0) << c.field;
@@ -98,13 +100,13 @@ TEST_F(SetupTariefTest, SwitchingToTableZeroesAndHidesTheFixedAmount)
     tarief().LeveringsakteMethode = 2;
     tarief().LeveringsakteBedrag = 900;
     open();
-    ASSERT_TRUE(cbo("cboLeveringsakte").choose(QStringLiteral("Volgens tabel")));
+    ASSERT_TRUE(cbo("cboLeveringsakte").choose(u"Volgens tabel"_s));
     EXPECT_EQ(tarief().LeveringsakteMethode.get(), 0);
     EXPECT_EQ(tarief().LeveringsakteBedrag.get(), 0.0);
     EXPECT_FALSE(txt("txtLeveringsakteBedrag").visible());
     EXPECT_FALSE(txt("txtLeveringsaktePercentage").visible());
 
-    ASSERT_TRUE(cbo("cboTaxatiekosten").choose(QStringLiteral("Percentage van de Marktwaarde")));
+    ASSERT_TRUE(cbo("cboTaxatiekosten").choose(u"Percentage van de Marktwaarde"_s));
     EXPECT_EQ(tarief().TaxatiekostenMethode.get(), 1);
     EXPECT_TRUE(txt("txtTaxatiekostenPercentage").visible());
     EXPECT_TRUE(txt("txtTaxatiekostenPercentage").enabled());
@@ -119,15 +121,15 @@ TEST_F(SetupTariefTest, CappedPercentagesShowTheStoredValue)
     tarief().InschrijvingMethode = 1;
     open();
     EXPECT_TRUE(h.control<Frame>("fraBemiddelingsvergoeding").visible());
-    txt("txtPcAdvieskosten").type(QStringLiteral("12"));
+    txt("txtPcAdvieskosten").type(u"12"_s);
     EXPECT_TRUE(txt("txtPcAdvieskosten").leave());
     EXPECT_EQ(tarief().PcAdvieskosten.get(), 9.0);
     EXPECT_EQ(txt("txtPcAdvieskosten").text(), "9");
-    txt("txtPc_Inschrijving").type(QStringLiteral("150"));
+    txt("txtPc_Inschrijving").type(u"150"_s);
     EXPECT_TRUE(txt("txtPc_Inschrijving").leave());
     EXPECT_EQ(tarief().InschrijvingPercentage.get(), 99.0);
     EXPECT_EQ(txt("txtPc_Inschrijving").text(), "99");
-    txt("txtPc_Inschrijving").type(QStringLiteral("2,5"));
+    txt("txtPc_Inschrijving").type(u"2,5"_s);
     EXPECT_TRUE(txt("txtPc_Inschrijving").leave());
     EXPECT_EQ(tarief().InschrijvingPercentage.get(), 2.5);
     EXPECT_TRUE(h.ui().messages().empty());
@@ -142,11 +144,11 @@ TEST_F(SetupTariefTest, LoanFeePercentagePlacesTheMinimumBesideIt)
     TextBox& amount = txt("txtAdvieskosten", 0);
     EXPECT_FALSE(frame.visible());
     EXPECT_EQ(amount.left(), frame.left());
-    ASSERT_TRUE(cbo("cboAdvieskosten", 0).choose(QStringLiteral("Percentage")));
+    ASSERT_TRUE(cbo("cboAdvieskosten", 0).choose(u"Percentage"_s));
     EXPECT_EQ(tarief().AdvieskostenMethode0.get(), 3);
     EXPECT_TRUE(frame.visible());
     EXPECT_GT(amount.left(), frame.right());
-    ASSERT_TRUE(cbo("cboAdvieskosten", 4).choose(QStringLiteral("Per uur")));
+    ASSERT_TRUE(cbo("cboAdvieskosten", 4).choose(u"Per uur"_s));
     EXPECT_EQ(tarief().AdvieskostenMethode4.get(), 2);
 }
 
@@ -156,10 +158,10 @@ TEST_F(SetupTariefTest, AmountThatIsNoNumberKeepsTheStoredValue)
 {
     tarief().Dossiervergoeding = 350;
     open();
-    txt("txtAdvieskosten", 2).type(QStringLiteral("1.500,25"));
+    txt("txtAdvieskosten", 2).type(u"1.500,25"_s);
     EXPECT_TRUE(txt("txtAdvieskosten", 2).leave());
     EXPECT_EQ(tarief().AdvieskostenBedrag2.get(), 1500.25);
-    txt("txtDossiervergoeding").type(QStringLiteral("veel"));
+    txt("txtDossiervergoeding").type(u"veel"_s);
     txt("txtDossiervergoeding").leave();
     EXPECT_EQ(tarief().Dossiervergoeding.get(), 350.0);
     EXPECT_EQ(txt("txtDossiervergoeding").text(), "350,00");

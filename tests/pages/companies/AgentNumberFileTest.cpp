@@ -6,13 +6,15 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 
 namespace {
 
 struct AgentNumberFileTest : ::testing::Test {
     QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("AgentNrs.txt"));
+    QString path = dir.filePath(u"AgentNrs.txt"_s);
 
     void write(const QByteArray& bytes, const QString& to = QString())
     {
@@ -30,12 +32,12 @@ struct AgentNumberFileTest : ::testing::Test {
     {
         AgentNumberFile file(path);
         if (!file.open())
-            return {QStringLiteral("niet gevonden")};
+            return {u"niet gevonden"_s};
         if (file.check() != AgentNumberFile::Status::Ok)
-            return {QStringLiteral("beschadigd %1").arg(file.damagedLine())};
-        QStringList all{QStringLiteral("datum %1").arg(file.date())};
+            return {u"beschadigd %1"_s.arg(file.damagedLine())};
+        QStringList all{u"datum %1"_s.arg(file.date())};
         const AgentNumberFile::Status status = file.read([&](const AgentNumberEntry& e) {
-            const auto shown = [](const QVariant& v) { return v.isNull() ? QStringLiteral("NULL") : v.toString(); };
+            const auto shown = [](const QVariant& v) { return v.isNull() ? u"NULL"_s : v.toString(); };
             all << QStringList{shown(e.Agent_Id),     shown(e.Cd_Mij),  shown(e.Rente), shown(e.Cd_SoortMij),
                                shown(e.Om_Omschrijving), shown(e.GUID), e.In_Default ? "v" : "-"}
                        .join(QLatin1Char('|'));
@@ -104,13 +106,13 @@ TEST_F(AgentNumberFileTest, EveryEncodingGivesTheSameEntries)
 // Files read in several pieces: entries and lines that straddle the pieces are read whole.
 TEST_F(AgentNumberFileTest, LargeFilesAreReadWhole)
 {
-    QString xml = QStringLiteral("<quenmarixagentnummers>");
+    QString xml = u"<quenmarixagentnummers>"_s;
     for (int i = 0; i < 3000; ++i)
-        xml += QStringLiteral("<agentnummerdata guid=\"{%1}\"><agentnummer>%1</agentnummer><maatschappijcode>M</maatschappijcode>"
-                              "<renteopslagpercentage>%2</renteopslagpercentage></agentnummerdata>\r\n")
+        xml += u"<agentnummerdata guid=\"{%1}\"><agentnummer>%1</agentnummer><maatschappijcode>M</maatschappijcode>"
+                              "<renteopslagpercentage>%2</renteopslagpercentage></agentnummerdata>\r\n"_s
                    .arg(i)
                    .arg(i % 7 * 0.5);
-    xml += QStringLiteral("</quenmarixagentnummers>");
+    xml += u"</quenmarixagentnummers>"_s;
     write(encoded(xml, QStringConverter::Utf16LE, true));
     QStringList all = entries();
     ASSERT_EQ(all.size(), 3001);
@@ -129,7 +131,7 @@ TEST_F(AgentNumberFileTest, LargeFilesAreReadWhole)
     EXPECT_EQ(all[all.size() - 2], "2|G2|1|NULL|NULL|NULL|-");
     EXPECT_TRUE(all.last().endsWith("999|G3|0|NULL|NULL|NULL|-"));
     write(text + "0");
-    EXPECT_EQ(entries(), QStringList{QStringLiteral("beschadigd %1").arg(text.count("\r\n") + 1)});
+    EXPECT_EQ(entries(), QStringList{u"beschadigd %1"_s.arg(text.count("\r\n") + 1)});
 }
 
 // What makes a file damaged, beyond what the page's own tests show: the line is told for the plain text only.
@@ -167,7 +169,7 @@ TEST_F(AgentNumberFileTest, DamagedFiles)
     };
     for (const auto& [content, line] : cases) {
         write(content);
-        EXPECT_EQ(entries(), QStringList{QStringLiteral("beschadigd %1").arg(line)}) << content.left(80).toStdString();
+        EXPECT_EQ(entries(), QStringList{u"beschadigd %1"_s.arg(line)}) << content.left(80).toStdString();
     }
     // UTF-16 files with half a character.
     const QByteArray half("\x00\xD8", 2);
@@ -200,7 +202,7 @@ TEST_F(AgentNumberFileTest, SecondPassReadsTheCheckedFile)
     AgentNumberFile again(path);
     ASSERT_TRUE(again.open());
     ASSERT_EQ(again.check(), AgentNumberFile::Status::Ok);
-    const QString other = dir.filePath(QStringLiteral("ander.txt"));
+    const QString other = dir.filePath(u"ander.txt"_s);
     write("9;G9;0\r\n", other);
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_TRUE(QFile::rename(other, path));
@@ -208,6 +210,6 @@ TEST_F(AgentNumberFileTest, SecondPassReadsTheCheckedFile)
     EXPECT_EQ(again.read([&](const AgentNumberEntry& e) { taken << e.Agent_Id.toString(); }), AgentNumberFile::Status::Ok);
     EXPECT_EQ(taken, (QStringList{"1", "3"}));
 
-    EXPECT_FALSE(AgentNumberFile(dir.filePath(QStringLiteral("bestaat-niet.txt"))).open());
+    EXPECT_FALSE(AgentNumberFile(dir.filePath(u"bestaat-niet.txt"_s)).open());
     EXPECT_FALSE(AgentNumberFile(dir.path()).open()) << "a folder is no file";
 }

@@ -9,6 +9,8 @@
 
 #include <QSqlQuery>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -18,25 +20,25 @@ struct AgentNummersTest : PageTest {
     OfficeDatabase& db() { return h.app().officeDatabase(); }
     void company(const char* table, const char* code, const char* name)
     {
-        db().exec(QStringLiteral("INSERT INTO %1 (Cd_Mij, Om_NaamKort, Om_Naam) VALUES (?, ?, ?)").arg(QLatin1String(table)),
+        db().exec(u"INSERT INTO %1 (Cd_Mij, Om_NaamKort, Om_Naam) VALUES (?, ?, ?)"_s.arg(QLatin1String(table)),
                   {QString::fromLatin1(code), QString::fromUtf8(name), QString::fromUtf8(name)});
         db().catalogue().reload();
     }
     void agent(const char* code, int kind, const char* number, double rente, bool standard, const char* guid,
                const char* omschrijving = "")
     {
-        db().exec(QStringLiteral("INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
-                                 "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        db().exec(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+                                 "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
                   {QString::fromUtf8(number), QString::fromLatin1(code), rente, standard ? -1 : 0, kind,
                    QString::fromUtf8(omschrijving), QString::fromLatin1(guid)});
     }
     QStringList stored()
     {
-        QSqlQuery q = db().exec(QStringLiteral("SELECT Cd_Mij, Cd_SoortMij, Agent_Id, Rente, In_Default, Om_Omschrijving "
-                                               "FROM tp_info ORDER BY Cd_Mij, Cd_SoortMij, Agent_Id"));
+        QSqlQuery q = db().exec(u"SELECT Cd_Mij, Cd_SoortMij, Agent_Id, Rente, In_Default, Om_Omschrijving "
+                                               "FROM tp_info ORDER BY Cd_Mij, Cd_SoortMij, Agent_Id"_s);
         QStringList all;
         while (q.next())
-            all << QStringLiteral("%1|%2|%3|%4|%5|%6")
+            all << u"%1|%2|%3|%4|%5|%6"_s
                        .arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
                             QString::number(q.value(3).toDouble()), q.value(4).toString(), q.value(5).toString());
         return all;
@@ -83,8 +85,8 @@ TEST_F(AgentNummersTest, StoringKeepsOtherKindsAndRefusesBadInput)
     companies().clickItem(1);
     button("cmdNieuw").click();
     EXPECT_EQ(numbers().item(2).text(), "<<Nieuw nummer>>");
-    h.control<TextBox>("txtAgentNummer").type(QStringLiteral("20'02"));
-    h.control<TextBox>("txtRente").type(QStringLiteral("abc"));
+    h.control<TextBox>("txtAgentNummer").type(u"20'02"_s);
+    h.control<TextBox>("txtRente").type(u"abc"_s);
     h.ui().answerMessage(MsgResult::OK);
     button("cmdOpslaan").click();
     EXPECT_EQ(h.ui().messages().back().text,
@@ -92,11 +94,11 @@ TEST_F(AgentNummersTest, StoringKeepsOtherKindsAndRefusesBadInput)
               "Voer a.u.b. een geldige rente op- of afslag in, bijvoorbeeld 0,25 of -0,1.");
     EXPECT_EQ(stored(), (QStringList{"G1|1|1001|0.1|-1|Hoofdkantoor", "G1|2|9009|0|-1|"}));
 
-    h.control<TextBox>("txtRente").type(QStringLiteral("0,25"));
+    h.control<TextBox>("txtRente").type(u"0,25"_s);
     button("cmdOpslaan").click();
     // The numbers written are ordinary ones of the kind shown, each with a new key; the description stays.
     EXPECT_EQ(stored(), (QStringList{"G1|1|1001|0.1|0|Hoofdkantoor", "G1|1|20'02|0.25|0|", "G1|2|9009|0|-1|"}));
-    QSqlQuery keys = h.app().officeDatabase().exec(QStringLiteral("SELECT GUID FROM tp_info WHERE Cd_SoortMij = 1"));
+    QSqlQuery keys = h.app().officeDatabase().exec(u"SELECT GUID FROM tp_info WHERE Cd_SoortMij = 1"_s);
     QStringList written;
     while (keys.next())
         written << keys.value(0).toString();

@@ -23,6 +23,8 @@
 #include <QFile>
 #include <QSqlQuery>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -44,9 +46,9 @@ struct MijOverzichtTest : PageTest {
     CompanyCatalogue& cat() { return db().catalogue(); }
     void add(const Company& c)
     {
-        db().exec(QStringLiteral("INSERT INTO %1 (Cd_Mij, Om_NaamKort, Om_Naam, Om_Object, In_Actief, In_Gebruik, "
+        db().exec(u"INSERT INTO %1 (Cd_Mij, Om_NaamKort, Om_Naam, Om_Object, In_Actief, In_Gebruik, "
                                  "Dt_Einde, Nr_HDN, Agent_Id, In_Provisie, In_ProvisieAfsluit, In_ProvisieDoorlopend) "
-                                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s
                       .arg(c.table),
                   {c.code, c.shortName.isEmpty() ? c.name : c.shortName, c.name, c.object, c.active ? -1 : 0,
                    c.inUse ? -1 : 0, c.end, c.hdn, c.agentId, c.provisie ? -1 : 0, c.provisie ? -1 : 0,
@@ -56,14 +58,14 @@ struct MijOverzichtTest : PageTest {
     void agent(const QString& code, int kind, const QString& number, double rente, bool standard, const QString& guid,
                const QString& omschrijving = QString())
     {
-        db().exec(QStringLiteral("INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
-                                 "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        db().exec(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+                                 "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
                   {number, code, rente, standard ? -1 : 0, kind, omschrijving, guid});
     }
     void product(const QString& code, int kind, const QString& number, const QString& name, bool active)
     {
-        db().exec(QStringLiteral("INSERT INTO Tbl_Mij_Product (Cd_Mij, Cd_SoortMij, Cd_Product, Om_Product, In_Actief) "
-                                 "VALUES (?, ?, ?, ?, ?)"),
+        db().exec(u"INSERT INTO Tbl_Mij_Product (Cd_Mij, Cd_SoortMij, Cd_Product, Om_Product, In_Actief) "
+                                 "VALUES (?, ?, ?, ?, ?)"_s,
                   {code, kind, number, name, active ? -1 : 0});
         db().catalogue().reload();
     }
@@ -71,8 +73,8 @@ struct MijOverzichtTest : PageTest {
     {
         InkoopcombinatieRecord& r = h.setup().get<InkoopcombinatieSettings>().AddInkoopcombinatie();
         r.Naam = QString::fromUtf8(naam);
-        r.HDNNummer = QStringLiteral("311237");
-        r.TypeCode = QStringLiteral("T");
+        r.HDNNummer = u"311237"_s;
+        r.TypeCode = u"T"_s;
         r.Geselecteerd = selected;
     }
     MijOverzicht& open()
@@ -92,7 +94,7 @@ struct MijOverzichtTest : PageTest {
     {
         QStringList all;
         for (int i = 0; i < c.listCount(); ++i)
-            all << QStringLiteral("%1=%2").arg(c.list(i)).arg(c.itemData(i));
+            all << u"%1=%2"_s.arg(c.list(i)).arg(c.itemData(i));
         return all;
     }
     QStringList rows(ListView& list)
@@ -100,8 +102,8 @@ struct MijOverzichtTest : PageTest {
         QStringList all;
         for (int i = 1; i <= list.count(); ++i) {
             const ListItem& r = list.item(i);
-            all << QStringLiteral("%1|%2|%3|%4%5").arg(r.key(), r.text(), r.subItem(1), r.subItem(2),
-                                                        r.checked() ? QStringLiteral("|v") : QString());
+            all << u"%1|%2|%3|%4%5"_s.arg(r.key(), r.text(), r.subItem(1), r.subItem(2),
+                                                        r.checked() ? u"|v"_s : QString());
         }
         return all;
     }
@@ -142,19 +144,19 @@ TEST_F(MijOverzichtTest, PreselectionByShortName)
     add({"Tbl_Mij_Verzekering", "V3", "Anker Verzekeringen"});
     open();
 
-    page().setOm_NaamKort(QStringLiteral("O'Brien"));
+    page().setOm_NaamKort(u"O'Brien"_s);
     page().SetApplication(h.app());
     EXPECT_EQ(page().currentKind(), 2);
     EXPECT_EQ(page().currentCompany(), "OB");
     EXPECT_EQ(companies().selectedItem()->key(), "OB");
     EXPECT_EQ(combo("cboPartijen").itemData(combo("cboPartijen").listIndex()), 2) << "the combo shows the kind found";
 
-    page().setOm_NaamKort(QStringLiteral("Delta"));
+    page().setOm_NaamKort(u"Delta"_s);
     page().SetApplication(h.app());
     EXPECT_EQ(page().currentKind(), 1) << "a name in two tables is the lender";
     EXPECT_EQ(page().currentCompany(), "G1");
 
-    page().setOm_NaamKort(QStringLiteral("Onbekend"));
+    page().setOm_NaamKort(u"Onbekend"_s);
     page().SetApplication(h.app());
     EXPECT_EQ(page().currentKind(), 1);
     EXPECT_EQ(companies().selectedItem()->key(), "G2") << "without a preselection the first row is selected";
@@ -243,7 +245,7 @@ TEST_F(MijOverzichtTest, ReturnMethods)
     EXPECT_EQ(h.control<Frame>("fraHypotheekaanvraag").caption(), "Kredietaanvraag");
 
     h.app().registry().RegSetString(Hive::HKEY_LOCAL_MACHINE, QString(RegistryNames::ProductKey),
-                                    QString(RegistryNames::UrlServer), QStringLiteral("test"));
+                                    QString(RegistryNames::UrlServer), u"test"_s);
     h.open("MijOverzicht");
     EXPECT_EQ(entries(combo("cboHDNRetour")), catalogue);
     EXPECT_EQ(combo("cboHDNRetour").listIndex(), 0) << "no stored method: the empty entry";
@@ -283,7 +285,7 @@ TEST_F(MijOverzichtTest, ReceiverCombo)
     provider("Hypotheekhuis Nederland", true);
     provider("De Adviesunie", false);
     provider("Woonadvies Groep", true);
-    cat().SaveMijInstellingen("G2", 1, QStringLiteral("Woonadvies Groep"), true, 1);
+    cat().SaveMijInstellingen("G2", 1, u"Woonadvies Groep"_s, true, 1);
     open();
     EXPECT_EQ(entries(combo("cboHDNOntvanger")),
               (QStringList{"Aurora Hypotheken=0", "Hypotheekhuis Nederland=0", "Woonadvies Groep=0"}));
@@ -459,12 +461,12 @@ struct MijOverzichtEditingTest : MijOverzichtTest {
     // The stored agent numbers of a company and kind, by number.
     QStringList stored(const QString& code, int kind = 1)
     {
-        QSqlQuery q = db().exec(QStringLiteral("SELECT Agent_Id, Rente, In_Default, Om_Omschrijving FROM tp_info WHERE "
-                                               "Cd_Mij = ? AND Cd_SoortMij = ? ORDER BY Agent_Id"),
+        QSqlQuery q = db().exec(u"SELECT Agent_Id, Rente, In_Default, Om_Omschrijving FROM tp_info WHERE "
+                                               "Cd_Mij = ? AND Cd_SoortMij = ? ORDER BY Agent_Id"_s,
                                 {code, kind});
         QStringList all;
         while (q.next())
-            all << QStringLiteral("%1|%2|%3|%4").arg(q.value(0).toString(), QString::number(q.value(1).toDouble()),
+            all << u"%1|%2|%3|%4"_s.arg(q.value(0).toString(), QString::number(q.value(1).toDouble()),
                                                      q.value(2).toString(), q.value(3).toString());
         return all;
     }
@@ -502,7 +504,7 @@ TEST_F(MijOverzichtEditingTest, AddingAnAgentNumber)
     EXPECT_EQ(lastMessage().icon, MsgIcon::Exclamation);
     EXPECT_EQ(stored("G1"), (QStringList{"1001|0|-1|"}));
 
-    playDialog(QStringLiteral("20'02"), QStringLiteral("0,25"), QStringLiteral("Vestiging O'Hara"), true);
+    playDialog(u"20'02"_s, u"0,25"_s, u"Vestiging O'Hara"_s, true);
     h.control<CommandButton>("cmdAddAgentnummer").click();
     EXPECT_EQ(stored("G1"), (QStringList{"1001|0|0|", "20'02|0.25|-1|Vestiging O'Hara"})) << "one default";
     EXPECT_EQ(companies().findItem("G1")->subItem(1), "20'02");
@@ -527,13 +529,13 @@ TEST_F(MijOverzichtEditingTest, ChangingAnAgentNumber)
         EXPECT_EQ(f.caption(), "Agentnummer wijzigen");
         EXPECT_EQ(f.get<TextBox>("txtAgentnummer").text(), "1001");
         EXPECT_EQ(f.get<CheckBox>("chkStandaard").value(), 1);
-        f.get<TextBox>("txtAgentnummer").type(QStringLiteral("9999"));
+        f.get<TextBox>("txtAgentnummer").type(u"9999"_s);
         f.hide();
     });
     agents().doubleClick();
     EXPECT_EQ(stored("G1"), (QStringList{"1001|0.1|-1|Oud", "1002|0|0|"}));
 
-    playDialog(QStringLiteral("1001"), QStringLiteral("-0.5"), QStringLiteral("Nieuw"), false);
+    playDialog(u"1001"_s, u"-0.5"_s, u"Nieuw"_s, false);
     h.control<CommandButton>("cmdEditAgentnummer").click();
     EXPECT_EQ(stored("G1"), (QStringList{"1001|-0.5|-1|Nieuw", "1002|0|0|"}));
     EXPECT_EQ(agents().item(1).subItem(1), "-0.50");
@@ -551,7 +553,7 @@ TEST_F(MijOverzichtEditingTest, OneDefaultAlsoFromTheDialog)
     open();
     click("G1");
     agents().clickItem(2);
-    playDialog(QStringLiteral("1002"), QStringLiteral("0,1"), QStringLiteral("Kantoor "), true);
+    playDialog(u"1002"_s, u"0,1"_s, u"Kantoor "_s, true);
     h.control<CommandButton>("cmdEditAgentnummer").click();
     EXPECT_EQ(stored("G1"), (QStringList{"1001|0|0|", "1002|0.1|-1|Kantoor "}));
     EXPECT_EQ(stored("G2"), (QStringList{"2001|0|-1|"})) << "another company keeps its default";
@@ -559,7 +561,7 @@ TEST_F(MijOverzichtEditingTest, OneDefaultAlsoFromTheDialog)
     EXPECT_EQ(companies().findItem("G1")->subItem(1), "1002");
     EXPECT_EQ(cat().GetMijInstellingen("G1", 1).Agentnummer, "1002");
 
-    playDialog(QStringLiteral("1002"), QStringLiteral("0,1"), QStringLiteral("Kantoor "), true);
+    playDialog(u"1002"_s, u"0,1"_s, u"Kantoor "_s, true);
     h.control<CommandButton>("cmdEditAgentnummer").click();
     EXPECT_EQ(stored("G1"), (QStringList{"1001|0|0|", "1002|0.1|0|Kantoor "}));
     EXPECT_EQ(companies().findItem("G1")->subItem(1), " ");
@@ -583,7 +585,7 @@ TEST_F(MijOverzichtEditingTest, SortingBySurchargeSortsNumbers)
     lenders();
     const double rentes[] = {10, -0.5, 2, 0.25, -1};
     for (int i = 0; i < 5; ++i)
-        agent("G1", 1, QStringLiteral("10%1").arg(i), rentes[i], i == 0, QStringLiteral("{G1-%1}").arg(i));
+        agent("G1", 1, u"10%1"_s.arg(i), rentes[i], i == 0, u"{G1-%1}"_s.arg(i));
     open();
     click("G1");
     agents().clickColumn(2);
@@ -646,10 +648,10 @@ TEST_F(MijOverzichtEditingTest, NumberGoneMeanwhileIsAFailureNotASuccess)
     agent("G1", 1, "1001", 0, true, "{G1-A}");
     agent("G1", 1, "1002", 0, false, "{G1-B}");
     open();
-    db().exec(QStringLiteral("DELETE FROM tp_info WHERE GUID = '{G1-B}'"));
+    db().exec(u"DELETE FROM tp_info WHERE GUID = '{G1-B}'"_s);
 
     agents().clickItem(2);
-    playDialog(QStringLiteral("1002"), QStringLiteral("0,5"), QStringLiteral("Nieuw"), false);
+    playDialog(u"1002"_s, u"0,5"_s, u"Nieuw"_s, false);
     h.control<CommandButton>("cmdEditAgentnummer").click();
     EXPECT_EQ(h.errors().size(), 1u);
     EXPECT_NE(agents().item(2).subItem(2), "Nieuw") << "the row is not shown as changed";
@@ -675,8 +677,8 @@ TEST_F(MijOverzichtEditingTest, CompanyMarkAndSettingsAreStored)
     companies().checkItem(companies().findItem("XX")->index(), false);
     EXPECT_TRUE(companies().findItem("XX")->checked());
     companies().checkItem(companies().findItem("G1")->index(), false);
-    ASSERT_TRUE(combo("cboHDNOntvanger").choose(QStringLiteral("Hypotheekhuis Nederland")));
-    ASSERT_TRUE(combo("cboHDNRetour").choose(QStringLiteral("Per fax")));
+    ASSERT_TRUE(combo("cboHDNOntvanger").choose(u"Hypotheekhuis Nederland"_s));
+    ASSERT_TRUE(combo("cboHDNRetour").choose(u"Per fax"_s));
     const MijInstellingen g1 = cat().GetMijInstellingen("G1", 1);
     EXPECT_FALSE(g1.Geselecteerd);
     EXPECT_EQ(g1.Retourwijze, 2);
@@ -842,7 +844,7 @@ TEST_F(MijOverzichtEditingTest, ALargeImportShowsItsProgress)
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
     out.write("Date=01-02-2010\r\n");
     for (int i = 0; i < 2500; ++i)
-        out.write(QStringLiteral("%1;G1;0,1\r\n").arg(10000 + i).toLatin1());
+        out.write(u"%1;G1;0,1\r\n"_s.arg(10000 + i).toLatin1());
     out.close();
     int created = 0;
     QStringList atTheEnd;
@@ -874,14 +876,14 @@ TEST_F(MijOverzichtEditingTest, DialogChangeFlag)
     open();
     agents().clickItem(1);
     h.ui().whenModal("frmAgentnummer", [](Form& f) {
-        f.get<TextBox>("txtAgentnummer").type(QStringLiteral("1002"));
-        f.get<TextBox>("txtAgentnummer").type(QStringLiteral("1001"));
+        f.get<TextBox>("txtAgentnummer").type(u"1002"_s);
+        f.get<TextBox>("txtAgentnummer").type(u"1001"_s);
         f.get<CommandButton>("cmdOk").click();
     });
     h.control<CommandButton>("cmdEditAgentnummer").click();
     EXPECT_EQ(stored("G1"), (QStringList{"1001|0|-1|"}));
     h.ui().whenModal("frmAgentnummer", [](Form& f) {
-        f.get<TextBox>("txtAgentnummerOmschrijving").type(QStringLiteral("Nieuw"));
+        f.get<TextBox>("txtAgentnummerOmschrijving").type(u"Nieuw"_s);
         f.get<CheckBox>("chkStandaard").click();
         f.get<CheckBox>("chkStandaard").click();
         f.get<CommandButton>("cmdOk").click();
@@ -930,7 +932,7 @@ TEST_F(MijOverzichtEditingTest, MortgageOptionsDialog)
     EXPECT_TRUE(h.errors().empty());
 
     frmRenteopties dialog;
-    dialog.setCd_Mij(QStringLiteral("IN"));
+    dialog.setCd_Mij(u"IN"_s);
     dialog.SetApplication(h.app());
     ASSERT_NE(dialog.control(), nullptr);
     EXPECT_EQ(dialog.control()->className(), "TarveloINVoorstel.RenteOpties");
@@ -952,13 +954,13 @@ TEST_F(MijOverzichtEditingTest, CommissionSettingsDialog)
         EXPECT_EQ(control.left(), 135);
         EXPECT_EQ(control.top(), 300);
         EXPECT_GT(f.get<CommandButton>("cmdOk").top(), f.get<Frame>("fraProvisieInstelling").bottom());
-        control.txtAfsluit.type(QStringLiteral("0,75"));
+        control.txtAfsluit.type(u"0,75"_s);
         EXPECT_TRUE(control.txtAfsluit.leave());
-        control.txtDoorlopend.type(QStringLiteral("101"));
+        control.txtDoorlopend.type(u"101"_s);
         h.ui().answerMessage(MsgResult::OK);
         EXPECT_FALSE(control.txtDoorlopend.leave());
         EXPECT_EQ(h.ui().messages().back().text, "Voer een percentage van 0 tot en met 100 in.");
-        control.txtDoorlopend.type(QStringLiteral("0.2"));
+        control.txtDoorlopend.type(u"0.2"_s);
         EXPECT_TRUE(control.txtDoorlopend.leave());
         f.get<CommandButton>("cmdOk").click();
     });

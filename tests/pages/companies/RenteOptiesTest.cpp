@@ -10,6 +10,8 @@
 
 #include <QSqlQuery>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -21,36 +23,36 @@ struct RenteOptiesLoanPartTest : PageTest {
 
     void SetUp() override
     {
-        db().exec(QStringLiteral("INSERT INTO Tbl_Mij_Info (Cd_Mij, Om_NaamKort, Om_Naam, In_Actief, In_Gebruik) "
-                                 "VALUES ('G1', 'Aurora', 'Aurora Hypotheken', -1, -1)"));
+        db().exec(u"INSERT INTO Tbl_Mij_Info (Cd_Mij, Om_NaamKort, Om_Naam, In_Actief, In_Gebruik) "
+                                 "VALUES ('G1', 'Aurora', 'Aurora Hypotheken', -1, -1)"_s);
         const char* products[][3] = {{"P1", "Annuïteitenhypotheek", "-1"},
                                      {"P2", "Lineaire hypotheek", "-1"},
                                      {"P3", "Spaarhypotheek", "0"},
                                      {"P4", "Aflossingsvrije hypotheek", "-1"}};
         for (const auto& p : products)
-            db().exec(QStringLiteral("INSERT INTO Tbl_Mij_Product (Cd_Mij, Cd_SoortMij, Cd_Product, Om_Product, "
-                                     "In_Actief) VALUES ('G1', 1, ?, ?, ?)"),
+            db().exec(u"INSERT INTO Tbl_Mij_Product (Cd_Mij, Cd_SoortMij, Cd_Product, Om_Product, "
+                                     "In_Actief) VALUES ('G1', 1, ?, ?, ?)"_s,
                       {QString::fromUtf8(p[0]), QString::fromUtf8(p[1]), QString::fromUtf8(p[2]).toInt()});
         // The office does not offer P4 in its advice.
-        db().exec(QStringLiteral("INSERT INTO Tbl_Mij_Renteopties (Cd_Mij, Cd_Product, In_Aanbieden) "
-                                 "VALUES ('G1', 'P4', 0)"));
+        db().exec(u"INSERT INTO Tbl_Mij_Renteopties (Cd_Mij, Cd_Product, In_Aanbieden) "
+                                 "VALUES ('G1', 'P4', 0)"_s);
         db().catalogue().reload();
-        db().exec(QStringLiteral("INSERT INTO Advies (ID, Klant, Status) VALUES ('A00007', 'Jansen', 'In beheer')"));
+        db().exec(u"INSERT INTO Advies (ID, Klant, Status) VALUES ('A00007', 'Jansen', 'In beheer')"_s);
         loanPart(1, "Leningdeel 1", "P2");
         loanPart(2, "Leningdeel 2", QString());
     }
     void loanPart(int index, const char* omschrijving, const QString& product)
     {
-        db().exec(QStringLiteral("INSERT INTO Leningdeel (AdviesID, Volgnummer, Omschrijving, Cd_Mij, Cd_Product) "
-                                 "VALUES ('A00007', ?, ?, 'G1', ?)"),
+        db().exec(u"INSERT INTO Leningdeel (AdviesID, Volgnummer, Omschrijving, Cd_Mij, Cd_Product) "
+                                 "VALUES ('A00007', ?, ?, 'G1', ?)"_s,
                   {index, QString::fromUtf8(omschrijving), product.isEmpty() ? QVariant() : QVariant(product)});
     }
     QString stored(int index)
     {
-        QSqlQuery q = db().exec(QStringLiteral("SELECT Cd_Product FROM Leningdeel WHERE AdviesID = 'A00007' AND "
-                                               "Volgnummer = ?"),
+        QSqlQuery q = db().exec(u"SELECT Cd_Product FROM Leningdeel WHERE AdviesID = 'A00007' AND "
+                                               "Volgnummer = ?"_s,
                                 {index});
-        return q.next() ? q.value(0).toString() : QStringLiteral("<geen leningdeel>");
+        return q.next() ? q.value(0).toString() : u"<geen leningdeel>"_s;
     }
     QStringList rows(const RenteOpties& control)
     {
@@ -65,7 +67,7 @@ struct RenteOptiesLoanPartTest : PageTest {
 // which the loan part takes; "Opslaan" is hidden and only OK stores the choice with the loan part.
 TEST_F(RenteOptiesLoanPartTest, ChoosesTheLoanPartsArrangementAndSavesWithOK)
 {
-    h.app().openAdvies(QStringLiteral("A00007"));
+    h.app().openAdvies(u"A00007"_s);
     frmRenteopties dialog;
     h.ui().whenModal("frmRenteopties", [&](Form& f) {
         auto& control = f.get<RenteOpties>("RenteOpties");
@@ -101,8 +103,8 @@ TEST_F(RenteOptiesLoanPartTest, ChoosesTheLoanPartsArrangementAndSavesWithOK)
 // A loan part removed by another workstation meanwhile is told, not reported as saved.
 TEST_F(RenteOptiesLoanPartTest, KeepsAnArrangementNoLongerOfferedAndTellsAVanishedLoanPart)
 {
-    db().exec(QStringLiteral("UPDATE Leningdeel SET Cd_Product = 'P4' WHERE Volgnummer = 2"));
-    h.app().openAdvies(QStringLiteral("A00007"));
+    db().exec(u"UPDATE Leningdeel SET Cd_Product = 'P4' WHERE Volgnummer = 2"_s);
+    h.app().openAdvies(u"A00007"_s);
     frmRenteopties dialog;
     dialog.SetApplication(h.app(), 2);
     ASSERT_NE(dialog.control(), nullptr);
@@ -110,7 +112,7 @@ TEST_F(RenteOptiesLoanPartTest, KeepsAnArrangementNoLongerOfferedAndTellsAVanish
     dialog.control()->Save_Renteopties();
     EXPECT_EQ(stored(2), "P4");
 
-    db().exec(QStringLiteral("DELETE FROM Leningdeel WHERE Volgnummer = 2"));
+    db().exec(u"DELETE FROM Leningdeel WHERE Volgnummer = 2"_s);
     dialog.control()->lvwOpties.checkItem(1, true);
     h.ui().whenModal("frmRenteopties", [&](Form& f) {
         f.get<CommandButton>("cmdOK").click();
@@ -129,35 +131,35 @@ TEST_F(RenteOptiesLoanPartTest, KeepsAnArrangementNoLongerOfferedAndTellsAVanish
 TEST_F(RenteOptiesLoanPartTest, WithoutSuchALoanPartTheLendersDefaultsAreEdited)
 {
     frmRenteopties noAdvice;
-    noAdvice.setCd_Mij(QStringLiteral("G1"));
+    noAdvice.setCd_Mij(u"G1"_s);
     noAdvice.SetApplication(h.app(), 1);
     EXPECT_TRUE(noAdvice.cmdOpslaan.visible());
     EXPECT_EQ(noAdvice.caption(), "Hypotheekopties Aurora Hypotheken");
     EXPECT_EQ(rows(*noAdvice.control()), (QStringList{"P1*", "P2*", "P4"}));
 
-    h.app().openAdvies(QStringLiteral("A00007"));
+    h.app().openAdvies(u"A00007"_s);
     frmRenteopties pastTheLast;
-    pastTheLast.setCd_Mij(QStringLiteral("G1"));
+    pastTheLast.setCd_Mij(u"G1"_s);
     pastTheLast.SetApplication(h.app(), 3);
     EXPECT_TRUE(pastTheLast.cmdOpslaan.visible());
     EXPECT_EQ(pastTheLast.caption(), "Hypotheekopties Aurora Hypotheken");
 
-    EXPECT_THROW(h.app().openAdvies(QStringLiteral("A99999")), RuntimeError);
+    EXPECT_THROW(h.app().openAdvies(u"A99999"_s), RuntimeError);
     EXPECT_TRUE(h.errors().empty());
 }
 
 // Storing the defaults touches only the arrangements shown: the stored choice of one the lender made inactive stays.
 TEST_F(RenteOptiesLoanPartTest, DefaultsKeepTheChoiceOfAnInactiveArrangement)
 {
-    db().exec(QStringLiteral("INSERT INTO Tbl_Mij_Renteopties (Cd_Mij, Cd_Product, In_Aanbieden) "
-                             "VALUES ('G1', 'P3', 0)"));
+    db().exec(u"INSERT INTO Tbl_Mij_Renteopties (Cd_Mij, Cd_Product, In_Aanbieden) "
+                             "VALUES ('G1', 'P3', 0)"_s);
     frmRenteopties dialog;
-    dialog.setCd_Mij(QStringLiteral("G1"));
+    dialog.setCd_Mij(u"G1"_s);
     dialog.SetApplication(h.app());
     dialog.control()->lvwOpties.checkItem(1, false);
     EXPECT_TRUE(dialog.cmdOpslaan.enabled());
     dialog.cmdOpslaan.click();
-    QSqlQuery q = db().exec(QStringLiteral("SELECT Cd_Product, In_Aanbieden FROM Tbl_Mij_Renteopties ORDER BY 1"));
+    QSqlQuery q = db().exec(u"SELECT Cd_Product, In_Aanbieden FROM Tbl_Mij_Renteopties ORDER BY 1"_s);
     QStringList saved;
     while (q.next())
         saved << q.value(0).toString() + '=' + q.value(1).toString();

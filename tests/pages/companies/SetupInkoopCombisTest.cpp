@@ -5,6 +5,8 @@
 #include "framework/settings/InkoopcombinatieSettings.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -36,7 +38,7 @@ struct SetupInkoopCombisTest : PageTest {
         QStringList all;
         for (int i = 1; i <= list().count(); ++i) {
             const ListItem& r = list().item(i);
-            all << QStringLiteral("%1 %2 %3%4").arg(r.key(), r.text(), r.subItem(1), r.checked() ? " v" : "");
+            all << u"%1 %2 %3%4"_s.arg(r.key(), r.text(), r.subItem(1), r.checked() ? " v" : "");
         }
         return all;
     }
@@ -103,7 +105,7 @@ TEST_F(SetupInkoopCombisTest, AddingCreatesAnOwnProvider)
 {
     seedStandard();
     open();
-    playAdd(QStringLiteral("  Hypotheekplein Oost "), QStringLiteral("400123"), true);
+    playAdd(u"  Hypotheekplein Oost "_s, u"400123"_s, true);
     button("cmdToevoegenInkoopCombinatie").click();
     ASSERT_EQ(providers().AantalInkoopcombinaties(), 5);
     const InkoopcombinatieRecord& added = *providers().Inkoopcombinatie(5);
@@ -116,8 +118,8 @@ TEST_F(SetupInkoopCombisTest, AddingCreatesAnOwnProvider)
     EXPECT_EQ(h.app().setupChangedCount(), 1);
 
     h.ui().whenModal("frmInkoopcombinatie", [](Form& f) {
-        f.get<TextBox>("txtNaam").type(QStringLiteral("Afgebroken"));
-        f.get<TextBox>("txtHDNNummer").type(QStringLiteral("400999"));
+        f.get<TextBox>("txtNaam").type(u"Afgebroken"_s);
+        f.get<TextBox>("txtHDNNummer").type(u"400999"_s);
         f.get<CommandButton>("cmdCancel").click();
     });
     button("cmdToevoegenInkoopCombinatie").click();
@@ -175,13 +177,13 @@ TEST_F(SetupInkoopCombisTest, FieldsCheckThemselvesWhenLeft)
     h.ui().whenModal("frmInkoopcombinatie", [&](Form& f) {
         auto& nummer = f.get<TextBox>("txtHDNNummer");
         auto& naam = f.get<TextBox>("txtNaam");
-        nummer.type(QStringLiteral("1234"));
+        nummer.type(u"1234"_s);
         EXPECT_FALSE(nummer.leave());
-        nummer.type(QStringLiteral("123456"));
+        nummer.type(u"123456"_s);
         EXPECT_TRUE(nummer.leave());
         naam.type(QString());
         EXPECT_FALSE(naam.leave());
-        naam.type(QStringLiteral("Naam"));
+        naam.type(u"Naam"_s);
         EXPECT_TRUE(naam.leave());
         f.get<CommandButton>("cmdOk").click();
     });

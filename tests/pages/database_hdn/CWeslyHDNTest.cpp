@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -15,9 +17,9 @@ namespace {
 class FakeService final : public WeslyService {
 public:
     QString state() override { return current; }
-    void start() override { current = QStringLiteral("Running"); }
-    void stop() override { current = QStringLiteral("Stopped"); }
-    QString current = QStringLiteral("Running");
+    void start() override { current = u"Running"_s; }
+    void stop() override { current = u"Stopped"_s; }
+    QString current = u"Running"_s;
 };
 
 // An HDN client installation of our own client library, on a shared network folder.
@@ -27,7 +29,7 @@ struct Installation {
         QDir root(dir.path());
         root.mkpath("bin");
         root.mkpath("config");
-        EXPECT_TRUE(QFile::copy(QStringLiteral(HDN_CLIENT_LIBRARY), root.filePath("bin/" + CWeslyHDN::LibraryFileName())));
+        EXPECT_TRUE(QFile::copy(QString::fromUtf8(HDN_CLIENT_LIBRARY), root.filePath("bin/" + CWeslyHDN::LibraryFileName())));
         write("config/network", network);
         if (!node.isEmpty()) {
             write("config/node", node);
@@ -49,7 +51,7 @@ struct WeslyTest : PageTest {
     QTemporaryDir network;
     FakeService service;
     long number = 99;
-    QString text = QStringLiteral("<niet gezet>");
+    QString text = u"<niet gezet>"_s;
 };
 
 } // namespace

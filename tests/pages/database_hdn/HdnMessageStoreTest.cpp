@@ -18,6 +18,8 @@
 #include <csignal>
 #include <map>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -26,8 +28,8 @@ namespace {
 QString message(int id, const QString& code)
 {
     // Accents, CR LF and quotes must survive every move byte for byte.
-    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<%1Bericht><Header><Id>%2</Id></Header>"
-                          "<Naam>Jan 'de' Bäcker – é</Naam>\r\n<Tekst>%3</Tekst></%1Bericht>")
+    return u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<%1Bericht><Header><Id>%2</Id></Header>"
+                          "<Naam>Jan 'de' Bäcker – é</Naam>\r\n<Tekst>%3</Tekst></%1Bericht>"_s
         .arg(code)
         .arg(id)
         .arg(QString(id % 7 * 50, QLatin1Char('x')));
@@ -40,13 +42,13 @@ public:
     {
         std::optional<DatabaseLocation> location;
         if (server)
-            location = DatabaseLocation{QStringLiteral("MSSQL"), QString(), testPostgresServer(), createTestDatabase()};
+            location = DatabaseLocation{u"MSSQL"_s, QString(), testPostgresServer(), createTestDatabase()};
         app = std::make_unique<ReferenceApplication>(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Empty, location);
     }
     void add(int id, const QString& code, const QVariant& date, const QString& text, const QString& name = QString())
     {
-        app->officeDatabase().exec(QStringLiteral("INSERT INTO HDNBericht (Ber_Id, Ber_Cd, Ber_Dt, Ber_Om_Ascii, Ber_Om_Berichtnaam) "
-                                                  "VALUES (?, ?, ?, ?, ?)"),
+        app->officeDatabase().exec(u"INSERT INTO HDNBericht (Ber_Id, Ber_Cd, Ber_Dt, Ber_Om_Ascii, Ber_Om_Berichtnaam) "
+                                                  "VALUES (?, ?, ?, ?, ?)"_s,
                                    {id, code, date, text, name});
     }
     HdnMessageStore store() { return HdnMessageStore(app->connection(), app->DatabaseProvider() == QLatin1String("MSSQL")); }
@@ -56,11 +58,11 @@ public:
     std::map<int, Row> rows()
     {
         std::map<int, Row> result;
-        auto rs = app->connection().OpenRecordset(QStringLiteral("SELECT * FROM HDNBericht"));
+        auto rs = app->connection().OpenRecordset(u"SELECT * FROM HDNBericht"_s);
         for (; !rs->EOF_(); rs->MoveNext())
-            result[rs->field(QStringLiteral("Ber_Id")).toInt()] = {rs->text(QStringLiteral("Ber_Om_Ascii")),
-                                                                    rs->text(QStringLiteral("Ber_Om_Berichtnaam")),
-                                                                    rs->text(QStringLiteral("Ber_Dt"))};
+            result[rs->field(u"Ber_Id"_s).toInt()] = {rs->text(u"Ber_Om_Ascii"_s),
+                                                                    rs->text(u"Ber_Om_Berichtnaam"_s),
+                                                                    rs->text(u"Ber_Dt"_s)};
         return result;
     }
     // The text of a message wherever it is: its row or its file under folder.
@@ -83,7 +85,7 @@ public:
 int fileCount(const QString& folder)
 {
     int n = 0;
-    for (QDirIterator it(folder, {QStringLiteral("*.xml")}, QDir::Files, QDirIterator::Subdirectories); it.hasNext(); it.next())
+    for (QDirIterator it(folder, {u"*.xml"_s}, QDir::Files, QDirIterator::Subdirectories); it.hasNext(); it.next())
         ++n;
     return n;
 }
@@ -98,12 +100,12 @@ void countsSizesAndMoves(bool server)
     EXPECT_EQ(store.TotalSizeInDatabase(), 0);
     EXPECT_EQ(store.SizeOnDisk(4096), 0);
 
-    office.add(1, QStringLiteral("AX"), QStringLiteral("2021-03-15"), message(1, QStringLiteral("AX")));
-    office.add(2, QStringLiteral("OX"), QStringLiteral("2022-11-02T10:30:00"), message(2, QStringLiteral("OX")));
-    office.add(3, QStringLiteral("DX"), QStringLiteral("geen datum"), message(3, QStringLiteral("DX")));
-    office.add(4, QStringLiteral("SX"), QStringLiteral("2023-01-01"), QStringLiteral("geen <xml"));
-    office.add(5, QStringLiteral("KX"), QStringLiteral("2023-01-01"),
-               QStringLiteral("<a>") + QString(4096 - 7, QLatin1Char('a')) + QStringLiteral("</a>"));
+    office.add(1, u"AX"_s, u"2021-03-15"_s, message(1, u"AX"_s));
+    office.add(2, u"OX"_s, u"2022-11-02T10:30:00"_s, message(2, u"OX"_s));
+    office.add(3, u"DX"_s, u"geen datum"_s, message(3, u"DX"_s));
+    office.add(4, u"SX"_s, u"2023-01-01"_s, u"geen <xml"_s);
+    office.add(5, u"KX"_s, u"2023-01-01"_s,
+               u"<a>"_s + QString(4096 - 7, QLatin1Char('a')) + u"</a>"_s);
     EXPECT_EQ(store.CountInDatabase(), 5);
     // Every message is a file of whole allocation units: exactly one unit is one, one byte more is two.
     EXPECT_EQ(HdnMessageStore::RoundUpToUnits(4096, 4096), 4096);
@@ -124,12 +126,12 @@ void countsSizesAndMoves(bool server)
     EXPECT_EQ(moved.passedOver, 2);
     std::map<int, Office::Row> after = office.rows();
     EXPECT_TRUE(after[1].text.isEmpty());
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^AX_[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\.xml$"))
+    EXPECT_TRUE(QRegularExpression(u"^AX_[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\.xml$"_s)
                     .match(after[1].name)
                     .hasMatch())
         << str(after[1].name);
-    EXPECT_TRUE(QFile::exists(folder + QStringLiteral("/2021/3/") + after[1].name));
-    EXPECT_TRUE(QFile::exists(folder + QStringLiteral("/2022/11/") + after[2].name));
+    EXPECT_TRUE(QFile::exists(folder + u"/2021/3/"_s + after[1].name));
+    EXPECT_TRUE(QFile::exists(folder + u"/2022/11/"_s + after[2].name));
     EXPECT_EQ(after[3].text, before.at(3).text);
     EXPECT_EQ(after[4].text, before.at(4).text);
     EXPECT_EQ(store.CountAsFiles(), 3);
@@ -176,8 +178,8 @@ TEST(HdnMessageStore, StatementsOfBothDialects)
                                            "HDNBERICHT WHERE Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL");
     EXPECT_EQ(server.sqlTotalSize(), "SELECT Sum(DataLength(Ber_Om_Ascii)) AS TOTALSIZEBERICHTEN FROM HDNBERICHT");
     // Both dialects run unchanged on the embedded database.
-    office.add(1, QStringLiteral("AX"), QStringLiteral("2021-03-01"), QStringLiteral("<a/>"));
-    office.add(2, QStringLiteral("AX"), QStringLiteral("2021-03-01"), QString(), QStringLiteral("b.xml"));
+    office.add(1, u"AX"_s, u"2021-03-01"_s, u"<a/>"_s);
+    office.add(2, u"AX"_s, u"2021-03-01"_s, QString(), u"b.xml"_s);
     for (HdnMessageStore* store : {&access, &server}) {
         EXPECT_EQ(store->CountInDatabase(), 1);
         EXPECT_EQ(store->CountAsFiles(), 1);
@@ -194,7 +196,7 @@ TEST(HdnMessageStore, TenThousandSmallMessagesTakeWholeUnits)
     Office office(false);
     office.app->officeDatabase().transaction([&] {
         for (int id = 1; id <= 10000; ++id)
-            office.add(id, QStringLiteral("AX"), QStringLiteral("2024-01-01"), QString(2000, QLatin1Char('m')));
+            office.add(id, u"AX"_s, u"2024-01-01"_s, QString(2000, QLatin1Char('m')));
     });
     EXPECT_EQ(office.store().SizeOnDisk(4096), qint64(10000) * 4096);
     EXPECT_EQ(office.store().TotalSizeInDatabase(), qint64(10000) * 2000);
@@ -205,7 +207,7 @@ TEST(HdnMoveChild, DISABLED_RunUntilKilled)
 {
     const QString file = qEnvironmentVariable("HDN_KILL_DB");
     ASSERT_FALSE(file.isEmpty());
-    SqlConnection connection(DatabaseLocation{QStringLiteral("MSACC"), file, QString(), QString()});
+    SqlConnection connection(DatabaseLocation{u"MSACC"_s, file, QString(), QString()});
     HdnMessageStore store(connection, false);
     const qint64 killAt = qEnvironmentVariable("HDN_KILL_AT").toLongLong();
     store.RowDone = [killAt](qint64 row) {
@@ -227,8 +229,8 @@ TEST(HdnMessageStore, KilledMoveLosesNothing)
     constexpr int Count = 1300;
     office.app->officeDatabase().transaction([&] {
         for (int id = 1; id <= Count; ++id)
-            office.add(id, id % 2 ? QStringLiteral("AX") : QStringLiteral("OX"),
-                       QDate(2020 + id % 3, 1 + id % 12, 1 + id % 28).toString(Qt::ISODate), message(id, QStringLiteral("AX")));
+            office.add(id, id % 2 ? u"AX"_s : u"OX"_s,
+                       QDate(2020 + id % 3, 1 + id % 12, 1 + id % 28).toString(Qt::ISODate), message(id, u"AX"_s));
     });
     std::map<int, QString> original;
     for (const auto& [id, row] : office.rows())
@@ -243,13 +245,13 @@ TEST(HdnMessageStore, KilledMoveLosesNothing)
         const qint64 left = QByteArray(direction) == "naar-map" ? office.store().CountInDatabase() : office.store().CountAsFiles();
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HDN_KILL_DB"), office.app->officeDatabase().filePath());
-        env.insert(QStringLiteral("HDN_KILL_FOLDER"), folder);
-        env.insert(QStringLiteral("HDN_KILL_AT"), QString::number(row));
-        env.insert(QStringLiteral("HDN_KILL_DIRECTION"), QString::fromLatin1(direction));
+        env.insert(u"HDN_KILL_DB"_s, office.app->officeDatabase().filePath());
+        env.insert(u"HDN_KILL_FOLDER"_s, folder);
+        env.insert(u"HDN_KILL_AT"_s, QString::number(row));
+        env.insert(u"HDN_KILL_DIRECTION"_s, QString::fromLatin1(direction));
         child.setProcessEnvironment(env);
-        child.start(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath(),
-                    {QStringLiteral("--gtest_also_run_disabled_tests"), QStringLiteral("--gtest_filter=HdnMoveChild.*")});
+        child.start(QFileInfo(u"/proc/self/exe"_s).canonicalFilePath(),
+                    {u"--gtest_also_run_disabled_tests"_s, u"--gtest_filter=HdnMoveChild.*"_s});
         ASSERT_TRUE(child.waitForFinished(60000));
         EXPECT_EQ(child.exitStatus(), row <= left ? QProcess::CrashExit : QProcess::NormalExit) << direction << " " << row;
     };

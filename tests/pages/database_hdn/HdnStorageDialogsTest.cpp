@@ -11,21 +11,23 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
 namespace {
 
-const QString Caption = QStringLiteral("Wijzigen HDN berichten opslag");
+const QString Caption = u"Wijzigen HDN berichten opslag"_s;
 
 struct HdnStorageDialogs : PageTest {
     void add(int id, const QString& date, const QString& text, const QString& name = QString())
     {
-        h.app().officeDatabase().exec(QStringLiteral("INSERT INTO HDNBericht (Ber_Id, Ber_Cd, Ber_Dt, Ber_Om_Ascii, "
-                                                     "Ber_Om_Berichtnaam) VALUES (?, 'AX', ?, ?, ?)"),
+        h.app().officeDatabase().exec(u"INSERT INTO HDNBericht (Ber_Id, Ber_Cd, Ber_Dt, Ber_Om_Ascii, "
+                                                     "Ber_Om_Berichtnaam) VALUES (?, 'AX', ?, ?, ?)"_s,
                                       {id, date, text, name});
     }
-    QString xml(int id) { return QStringLiteral("<AXBericht><Header/><Id>%1</Id><T>é</T></AXBericht>").arg(id); }
+    QString xml(int id) { return u"<AXBericht><Header/><Id>%1</Id><T>é</T></AXBericht>"_s.arg(id); }
     HdnStorageSettings& storage() { return h.globalSetup().get<HdnStorageSettings>(); }
     HdnMessageStore store() { return HdnMessageStore(h.app().connection(), false); }
     std::unique_ptr<frmWijzigenHDNBerichtenOpslag> open(int target)
@@ -61,7 +63,7 @@ QString confirmation(const QString& header, const QStringList& lines)
 TEST_F(HdnStorageDialogs, DatabaseToFolderCountsMovesWithProgressAndSavesTheSetting)
 {
     for (int id = 1; id <= 3; ++id)
-        add(id, QStringLiteral("2021-03-0%1").arg(id), xml(id));
+        add(id, u"2021-03-0%1"_s.arg(id), xml(id));
     auto dialog = open(2);
     EXPECT_EQ(dialog->moveCode(), 1);
     EXPECT_EQ(dialog->aantalBerichten(), 3);
@@ -118,7 +120,7 @@ TEST_F(HdnStorageDialogs, EmptyTableCountsZeroAndStillSetsTheStorage)
 // Without rights nothing may move, nothing may be asked, and nothing may be reported done.
 TEST_F(HdnStorageDialogs, MissingRightsStopBeforeAnyQuestionOrRow)
 {
-    add(1, QStringLiteral("2021-03-01"), xml(1));
+    add(1, u"2021-03-01"_s, xml(1));
     auto dialog = open(2);
     dialog->txtHDNBerichtenOpslagMap.setText(target.path() + "/bestaat-niet");
     h.ui().answerMessage(MsgResult::OK);
@@ -140,8 +142,8 @@ TEST_F(HdnStorageDialogs, FailedMoveIsRolledBackIntoTheDatabase)
     const int last = HdnMessageStore::BatchSize + 2;
     h.app().officeDatabase().transaction([&] {
         for (int id = 1; id < last; ++id)
-            add(id, QStringLiteral("2020-05-01"), xml(id));
-        add(last, QStringLiteral("2021-03-01"), xml(last));
+            add(id, u"2020-05-01"_s, xml(id));
+        add(last, u"2021-03-01"_s, xml(last));
     });
     QFile blocker(target.path() + "/2021");
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
@@ -170,8 +172,8 @@ TEST_F(HdnStorageDialogs, FailedMoveLeftAsItIsKeepsEveryMessageFindable)
     const int last = HdnMessageStore::BatchSize + 1;
     h.app().officeDatabase().transaction([&] {
         for (int id = 1; id < last; ++id)
-            add(id, QStringLiteral("2020-05-01"), xml(id));
-        add(last, QStringLiteral("2021-03-01"), xml(last));
+            add(id, u"2020-05-01"_s, xml(id));
+        add(last, u"2021-03-01"_s, xml(last));
     });
     QFile blocker(target.path() + "/2021");
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
@@ -194,7 +196,7 @@ TEST_F(HdnStorageDialogs, FolderToDatabaseDeletesMovedFilesAndTellsWhatStayed)
 {
     QTemporaryDir current;
     for (int id = 1; id <= 3; ++id)
-        add(id, QStringLiteral("2022-0%1-01").arg(id), xml(id));
+        add(id, u"2022-0%1-01"_s.arg(id), xml(id));
     ASSERT_TRUE(store().MoveDatabaseToFolder(current.path()).error.isEmpty());
     storage().Cd_HDNBerichtenOpslag = 2;
     storage().HDNBerichtenOpslagMap = current.path();
@@ -222,7 +224,7 @@ TEST_F(HdnStorageDialogs, FolderToDatabaseDeletesMovedFilesAndTellsWhatStayed)
 TEST_F(HdnStorageDialogs, FolderToFolderNeedsAnotherFolderAndMovesAfterTheSwitch)
 {
     QTemporaryDir current;
-    add(1, QStringLiteral("2022-01-01"), xml(1));
+    add(1, u"2022-01-01"_s, xml(1));
     ASSERT_TRUE(store().MoveDatabaseToFolder(current.path()).error.isEmpty());
     storage().Cd_HDNBerichtenOpslag = 2;
     storage().HDNBerichtenOpslagMap = current.path();

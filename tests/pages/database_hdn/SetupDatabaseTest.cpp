@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -343,10 +345,10 @@ TEST_F(SetupDatabaseTest, DossierFolderQuestionAndMove)
     const std::pair<const char*, QString> dossiers[] = {
         {"D1", oud + "/Bakker 1"}, {"D2", oud}, {"D3", oud + "2/Jansen 3"}, {"D4", "/elders/De Boer 4"}};
     for (const auto& [id, folder] : dossiers)
-        office.Execute(QStringLiteral("INSERT INTO Adviesdossier (ID, Klant, DocumentenMap) VALUES ('%1', 'klant', %2)")
+        office.Execute(u"INSERT INTO Adviesdossier (ID, Klant, DocumentenMap) VALUES ('%1', 'klant', %2)"_s
                            .arg(id, sqlQuoted(folder)));
     const auto folderOf = [&](const char* id) {
-        return office.OpenRecordset(QStringLiteral("SELECT DocumentenMap FROM Adviesdossier WHERE ID = '%1'").arg(id))
+        return office.OpenRecordset(u"SELECT DocumentenMap FROM Adviesdossier WHERE ID = '%1'"_s.arg(id))
             ->text("DocumentenMap");
     };
     open();
@@ -394,7 +396,7 @@ TEST_F(SetupDatabaseTest, ImportExportFoldersAndMailAddress)
     const QString exportDir = QDir(h.folder()).filePath("Export Map");
     QDir().mkpath(import);
     QDir().mkpath(exportDir);
-    h.setup().get<ImportExportSettings>().EmailOntvanger = QStringLiteral("adviezen@kantoor.nl");
+    h.setup().get<ImportExportSettings>().EmailOntvanger = u"adviezen@kantoor.nl"_s;
     open();
     EXPECT_EQ(txt("txtEmailOntvanger").text(), "adviezen@kantoor.nl");
 

@@ -152,7 +152,7 @@ TEST_F(HdnPageTest, NodeNumberFromTheClientWhenNoneIsSet)
     QDir root(folders.path());
     root.mkpath("bin");
     root.mkpath("config");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(HDN_CLIENT_LIBRARY), root.filePath("bin/" + CWeslyHDN::LibraryFileName())));
+    ASSERT_TRUE(QFile::copy(QString::fromUtf8(HDN_CLIENT_LIBRARY), root.filePath("bin/" + CWeslyHDN::LibraryFileName())));
     QFile node(root.filePath("config/node"));
     ASSERT_TRUE(node.open(QIODevice::WriteOnly));
     node.write("123456\n");

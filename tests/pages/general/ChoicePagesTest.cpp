@@ -4,6 +4,8 @@
 #include "framework/settings/SearchScreenSettings.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -15,7 +17,7 @@ struct CompanyPagesTest : PageTest {
     {
         QStringList out;
         for (int i = 0; i < combo.listCount(); ++i)
-            out << QStringLiteral("%1=%2").arg(combo.list(i)).arg(combo.itemData(i));
+            out << u"%1=%2"_s.arg(combo.list(i)).arg(combo.itemData(i));
         return out;
     }
 };
@@ -25,7 +27,7 @@ struct CompanyPagesTest : PageTest {
 TEST_F(CompanyPagesTest, ValuationOfficesAndTheirCodes)
 {
     h.app().setTaxatiebureaus({{"A1", "Alfa Taxaties"}, {"ML", "Niet kiesbaar"}, {"B2", "Beta Taxaties"}});
-    choice().TaxatieMaatschappij = QStringLiteral("B2");
+    choice().TaxatieMaatschappij = u"B2"_s;
     auto& page = h.open("SetupTaxatie");
     EXPECT_EQ(page.Titel(), "Taxatiebureau");
     EXPECT_EQ(items(cbo("cboTaxatieMaatschappij")),
@@ -51,7 +53,7 @@ TEST_F(CompanyPagesTest, UnknownCodeKeptUntilChosen)
         SCOPED_TRACE(c.page);
         h.app().setTaxatiebureaus({{"ML", "Midden-Land"}, {"Q", "Q Taxaties"}});
         h.app().setBankgarantieinstellingen({{"ML", "Midden-Land Borg"}, {"Q", "Q Borg"}});
-        choice().*c.member = QStringLiteral("ZZ");
+        choice().*c.member = u"ZZ"_s;
         h.open(c.page);
         EXPECT_EQ(cbo(c.combo).text(), "<Maak uw keuze>");
         EXPECT_EQ((choice().*c.member).get(), "ZZ");

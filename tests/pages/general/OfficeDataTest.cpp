@@ -8,6 +8,8 @@
 #include "pages/general/frmFormaatLogo.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -31,16 +33,16 @@ TEST(KantoorGegevensContact, NonEmptyPartsJoined)
 // The fill must show the office record; the registered data cannot be edited.
 TEST_F(KantoorGegevensTest, FillShowsTheOffice)
 {
-    kantoor().Naam = QStringLiteral("Hypotheekhuis Utrecht");
-    kantoor().TelefoonNr = QStringLiteral("030-1234567");
-    kantoor().AFMRegistratieNr = QStringLiteral("12001234");
-    adres().Straat = QStringLiteral("Oudegracht");
+    kantoor().Naam = u"Hypotheekhuis Utrecht"_s;
+    kantoor().TelefoonNr = u"030-1234567"_s;
+    kantoor().AFMRegistratieNr = u"12001234"_s;
+    adres().Straat = u"Oudegracht"_s;
     adres().Huisnummer = 120;
-    adres().Toevoeging = QStringLiteral("bis");
-    adres().Postcode = QStringLiteral("3511 AZ");
-    adres().Woonplaats = QStringLiteral("Utrecht");
-    adres().Voorletters = QStringLiteral("A.B.");
-    adres().Achternaam = QStringLiteral("Visser");
+    adres().Toevoeging = u"bis"_s;
+    adres().Postcode = u"3511 AZ"_s;
+    adres().Woonplaats = u"Utrecht"_s;
+    adres().Voorletters = u"A.B."_s;
+    adres().Achternaam = u"Visser"_s;
     auto& page = h.open("KantoorGegevens");
     EXPECT_EQ(page.attachKind(), SettingsPage::AttachKind::SetApplication);
     EXPECT_EQ(h.control<Frame>("fraKantoorInst").caption(), "Kantoorgegevens");

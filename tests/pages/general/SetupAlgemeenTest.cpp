@@ -15,6 +15,8 @@
 #include <QImage>
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -69,7 +71,7 @@ TEST_F(SetupAlgemeenTest, RegistryLogoLocksTheButtons)
 {
     const QString admin = picture(h.folder() + "/beheer/logo.bmp");
     picture(logoFolder() + "/eigen.bmp");
-    style().LogoBestand = QStringLiteral("eigen.bmp");
+    style().LogoBestand = u"eigen.bmp"_s;
     setRegistryLogo(admin);
     open();
     EXPECT_EQ(path().text(), "Via register ingesteld");
@@ -122,7 +124,7 @@ TEST_F(SetupAlgemeenTest, BrokenLogoStillFillsThePage)
         std::function<void()> arrange;
     };
     const Case cases[] = {
-        {"no picture", [&] { file(logoFolder() + "/kapot.bmp"); style().LogoBestand = QStringLiteral("kapot.bmp"); }},
+        {"no picture", [&] { file(logoFolder() + "/kapot.bmp"); style().LogoBestand = u"kapot.bmp"_s; }},
         {"folder is a file",
          [&] {
              QDir(logoFolder()).removeRecursively();
@@ -155,7 +157,7 @@ TEST_F(SetupAlgemeenTest, ChoosingALogoReplacesTheFolder)
 {
     picture(logoFolder() + "/oud.bmp");
     file(logoFolder() + "/Thumbs.db");
-    style().LogoBestand = QStringLiteral("oud.bmp");
+    style().LogoBestand = u"oud.bmp"_s;
     open();
     const QString chosen = picture(h.folder() + "/elders/nieuw.png", 100, 30);
     h.ui().chooseOpenFileNext(chosen);
@@ -184,7 +186,7 @@ TEST_F(SetupAlgemeenTest, ChoosingALogoReplacesTheFolder)
 TEST_F(SetupAlgemeenTest, FailedChoiceKeepsTheOldLogo)
 {
     picture(logoFolder() + "/oud.bmp");
-    style().LogoBestand = QStringLiteral("oud.bmp");
+    style().LogoBestand = u"oud.bmp"_s;
     open();
     const QString chosen = picture(h.folder() + "/elders/nieuw.png");
     QDir().mkpath(logoFolder() + "/" + SetupAlgemeen::NewLogoName); // the copy cannot be made
@@ -217,7 +219,7 @@ TEST_F(SetupAlgemeenTest, RemovingTheLogo)
     file(logoFolder() + "/extra.txt");
     for (const char* name : {"/logo.bmp", "/extra.txt"})
         QFile::setPermissions(logoFolder() + name, QFileDevice::ReadOwner);
-    style().LogoBestand = QStringLiteral("logo.bmp");
+    style().LogoBestand = u"logo.bmp"_s;
     open();
     h.ui().answerMessage(MsgResult::No);
     cmd("cmdLogoVerwijder").click();

@@ -8,6 +8,8 @@
 
 #include <QDir>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -18,7 +20,7 @@ struct SetupExportTest : PageTest {
     QString reg(QLatin1StringView name)
     {
         return h.app().registry().RegGetString(Hive::HKEY_CURRENT_USER, RegistryNames::ProductKey, name,
-                                               QStringLiteral("(leeg)"));
+                                               u"(leeg)"_s);
     }
     QString makeFolder(const QString& name)
     {
@@ -32,10 +34,10 @@ struct SetupExportTest : PageTest {
 // The fill must show both folders in upper case and the mail data as stored.
 TEST_F(SetupExportTest, FillShowsFoldersInUpperCase)
 {
-    io().ImportDir = QStringLiteral("/data/Import");
-    h.app().setExportDir(makeFolder(QStringLiteral("Export")));
-    io().EmailOntvanger = QStringLiteral("advies@kantoor.nl");
-    io().SMTPServer = QStringLiteral("smtp.kantoor.nl");
+    io().ImportDir = u"/data/Import"_s;
+    h.app().setExportDir(makeFolder(u"Export"_s));
+    io().EmailOntvanger = u"advies@kantoor.nl"_s;
+    io().SMTPServer = u"smtp.kantoor.nl"_s;
     auto& page = h.open("SetupExport");
     EXPECT_EQ(page.Titel(), "Import en export");
     EXPECT_EQ(txt("txtImportDir").text(), "/DATA/IMPORT");
@@ -50,7 +52,7 @@ TEST_F(SetupExportTest, FillShowsFoldersInUpperCase)
 // A chosen folder goes to the host as chosen, to the box and the registry in upper case; cancel changes nothing.
 TEST_F(SetupExportTest, ChoosingFolders)
 {
-    const QString exportDir = makeFolder(QStringLiteral("Data/Export"));
+    const QString exportDir = makeFolder(u"Data/Export"_s);
     h.open("SetupExport");
     h.ui().chooseFolderNext(exportDir);
     h.control<CommandButton>("cmdExportLocatie").click();
@@ -59,7 +61,7 @@ TEST_F(SetupExportTest, ChoosingFolders)
     EXPECT_EQ(reg(RegistryNames::ExportDir), exportDir.toUpper());
     EXPECT_EQ(h.ui().folderRequests().back().title, "Selecteer de standaardfolder voor de advies-exportbestanden");
 
-    h.ui().chooseFolderNext(QStringLiteral("/mnt/Import"));
+    h.ui().chooseFolderNext(u"/mnt/Import"_s);
     h.control<CommandButton>("cmdImportLocatie").click();
     EXPECT_EQ(io().ImportDir.get(), "/mnt/Import");
     EXPECT_EQ(txt("txtImportDir").text(), "/MNT/IMPORT");
@@ -81,7 +83,7 @@ TEST_F(SetupExportTest, ChoosingFolders)
 // A folder the host refuses must reach neither the registry nor the box; the handler ends without a report.
 TEST_F(SetupExportTest, RefusedExportFolderChangesNothing)
 {
-    const QString exportDir = makeFolder(QStringLiteral("Export"));
+    const QString exportDir = makeFolder(u"Export"_s);
     h.app().setExportDir(exportDir);
     h.open("SetupExport");
     h.ui().chooseFolderNext(h.folder() + "/BestaatNiet");
@@ -95,7 +97,7 @@ TEST_F(SetupExportTest, RefusedExportFolderChangesNothing)
 // The mail fields write every change at once, an empty address as "".
 TEST_F(SetupExportTest, MailFieldsWriteBack)
 {
-    io().EmailOntvanger = QStringLiteral("oud@kantoor.nl");
+    io().EmailOntvanger = u"oud@kantoor.nl"_s;
     h.open("SetupExport");
     txt("txtEmailOntvanger").type("");
     EXPECT_EQ(io().EmailOntvanger.get(), "");

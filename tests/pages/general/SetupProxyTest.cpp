@@ -8,6 +8,8 @@
 #include "framework/forms/TextBox.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -40,7 +42,7 @@ TEST_F(SetupProxyTest, CaptionsTitleAndLayout)
               "invullen. Deze gegevens zijn op te vragen bij uw systeembeheerder.");
     QStringList items;
     for (int i = 0; i < cbo().listCount(); ++i)
-        items << QStringLiteral("%1=%2").arg(cbo().list(i)).arg(cbo().itemData(i));
+        items << u"%1=%2"_s.arg(cbo().list(i)).arg(cbo().itemData(i));
     EXPECT_EQ(items, (QStringList{"Dagelijks=1", "Wekelijks=7", "2-Wekelijks=14", "Maandelijks=30"}));
 
     auto& update = h.control<Frame>("fraUpdate");
@@ -70,9 +72,9 @@ TEST_F(SetupProxyTest, FillShowsSettingsAndWritesDefaultsBack)
     h.setup().get<AutosaveSettings>().AutomatischOpslaan = true;
     h.setup().get<UpdateSettings>().AutoDownload = true;
     h.setup().get<ProxySettings>().ProxyGebruiken = true;
-    h.setup().get<ProxySettings>().ProxyAdres = QStringLiteral("proxy.kantoor.local:3128");
-    h.setup().get<ProxySettings>().ProxyGebruikersnaam = QStringLiteral("jansen");
-    h.setup().get<ProxySettings>().ProxyWachtwoord = QStringLiteral("geheim\"'");
+    h.setup().get<ProxySettings>().ProxyAdres = u"proxy.kantoor.local:3128"_s;
+    h.setup().get<ProxySettings>().ProxyGebruikersnaam = u"jansen"_s;
+    h.setup().get<ProxySettings>().ProxyWachtwoord = u"geheim\"'"_s;
     open();
     EXPECT_EQ(cbo().text(), "Dagelijks");
     EXPECT_EQ(qint16(h.setup().get<UpdateSettings>().UpdateTermijn), 1);
@@ -235,7 +237,7 @@ TEST_F(SetupProxyTest, ProxyFieldsFollowTheBoxAndAreErased)
 TEST_F(SetupProxyTest, FaultInTracedProcedureIsReportedWithPageContext)
 {
     open();
-    h.app().setSysteemDatum(QStringLiteral("31-02-2027"));
+    h.app().setSysteemDatum(u"31-02-2027"_s);
     cbo().choose("Wekelijks");
     ASSERT_EQ(h.errors().size(), 1u);
     EXPECT_EQ(h.errors()[0].ProcedureName, "cboUpdateTermijn_Click");

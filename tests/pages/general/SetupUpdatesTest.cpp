@@ -4,6 +4,8 @@
 #include "framework/forms/Label.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -41,7 +43,7 @@ TEST_F(SetupUpdatesTest, UnguardedHandlerErrorGoesToHostGeneralHandling)
     h.open("SetupUpdates");
     auto& cbo = h.control<ComboBox>("cboUpdateTermijn");
     // A host date text that is no date makes the handler fail.
-    h.app().setSysteemDatum(QStringLiteral("geen datum"));
+    h.app().setSysteemDatum(u"geen datum"_s);
     h.setup().get<UpdateSettings>().VolgendeUpdate = QDate(2026, 1, 1);
     EXPECT_TRUE(cbo.choose("Wekelijks"));
     ASSERT_EQ(h.errors().size(), 1u);

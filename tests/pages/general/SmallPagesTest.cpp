@@ -9,6 +9,8 @@
 #include "pages/general/SetupZivavivoz.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -74,8 +76,8 @@ struct SetupFDNOUDTest : PageTest {
 // The fill must show both values without writing; the number is stored as typed.
 TEST_F(SetupFDNOUDTest, FillAndNumber)
 {
-    fdn().FDNNummer = QStringLiteral("12345");
-    fdn().FDNInDir = QStringLiteral("/opt/fdn/bin");
+    fdn().FDNNummer = u"12345"_s;
+    fdn().FDNInDir = u"/opt/fdn/bin"_s;
     auto& page = h.open("SetupFDNOUD");
     EXPECT_EQ(page.Titel(), "FDN instellingen");
     EXPECT_EQ(h.control<Label>("lblFDNNummer").caption(), "FDN-nummer");
@@ -90,7 +92,7 @@ TEST_F(SetupFDNOUDTest, FillAndNumber)
 // The folder button must store a chosen folder, keep the old one on cancel; the clear button empties it.
 TEST_F(SetupFDNOUDTest, FolderChooseCancelAndClear)
 {
-    fdn().FDNInDir = QStringLiteral("/opt/oud");
+    fdn().FDNInDir = u"/opt/oud"_s;
     h.open("SetupFDNOUD");
     h.ui().chooseFolderNext(std::nullopt);
     cmd("cmdFDNInDir").click();
@@ -99,7 +101,7 @@ TEST_F(SetupFDNOUDTest, FolderChooseCancelAndClear)
     EXPECT_EQ(h.ui().folderRequests()[0].title, "Selecteer de 'bin'-map van FDN");
     EXPECT_EQ(h.ui().folderRequests()[0].initialFolder, "/opt/oud");
 
-    h.ui().chooseFolderNext(QStringLiteral("/opt/fdn/bin"));
+    h.ui().chooseFolderNext(u"/opt/fdn/bin"_s);
     cmd("cmdFDNInDir").click();
     EXPECT_EQ(fdn().FDNInDir.get(), "/opt/fdn/bin");
     EXPECT_EQ(txt("txtFDNInDir").text(), "/opt/fdn/bin");
@@ -127,7 +129,7 @@ struct SetupZivavivozTest : PageTest {
 // The old password is compared exactly: red with the new boxes emptied and disabled, green when it matches.
 TEST_F(SetupZivavivozTest, OldPasswordColoursAndUnlocks)
 {
-    openWith(QStringLiteral("Geheim"));
+    openWith(u"Geheim"_s);
     EXPECT_EQ(h.control<Hint>("hintWachtwoordWijzigen").text(),
               "U kunt hier het wachtwoord wijzigen.\r\nVoer eerst het oude wachtwoord in en daarna tweemaal het nieuwe "
               "wachtwoord.\r\nDruk op de knop bevestigen om de wijzigen door te voeren.");
@@ -154,7 +156,7 @@ TEST_F(SetupZivavivozTest, OldPasswordColoursAndUnlocks)
 // The button must be enabled only for two equal, non-empty new passwords, case included.
 TEST_F(SetupZivavivozTest, ConfirmButtonFollowsTheNewPasswords)
 {
-    openWith(QStringLiteral("oud"));
+    openWith(u"oud"_s);
     oud().type("oud");
     struct Case {
         const char* first;
@@ -179,7 +181,7 @@ TEST_F(SetupZivavivozTest, ConfirmButtonFollowsTheNewPasswords)
 // A click that reaches the button with an unconfirmed password (enabled by other code) must store nothing.
 TEST_F(SetupZivavivozTest, ClickChecksAgainBeforeStoring)
 {
-    openWith(QStringLiteral("oud"));
+    openWith(u"oud"_s);
     oud().type("oud");
     nieuw(0).type("een");
     nieuw(1).type("twee");

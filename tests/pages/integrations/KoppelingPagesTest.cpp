@@ -6,6 +6,8 @@
 #include "framework/settings/IntegrationSettings.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -91,7 +93,7 @@ TEST_F(KoppelingPages, TitlesCaptionsAndLabels)
         for (const Box& b : c.boxes) {
             SCOPED_TRACE(b.name);
             auto& box = h.control<TextBox>(b.name);
-            EXPECT_EQ(h.control<Label>(QStringLiteral("lbl") + QString::fromLatin1(b.name).mid(3)).caption(), b.label);
+            EXPECT_EQ(h.control<Label>(u"lbl"_s + QString::fromLatin1(b.name).mid(3)).caption(), b.label);
             EXPECT_EQ(!box.passwordChar().isNull(), b.masked);
         }
         for (Control* control : h.form().controls()) {
@@ -119,13 +121,13 @@ TEST_F(KoppelingPages, FillShowsTheSettingsAndNeverFlipsTheLink)
             settings().*c.koppeling = on;
             int n = 0;
             for (const Box& b : c.boxes)
-                settings().*b.setting = QStringLiteral("waarde %1 \"'& %2").arg(++n).arg(QString::fromLatin1(b.name));
+                settings().*b.setting = u"waarde %1 \"'& %2"_s.arg(++n).arg(QString::fromLatin1(b.name));
             h.open(c.page);
             EXPECT_EQ(bool(settings().*c.koppeling), on);
             EXPECT_EQ(h.control<CheckBox>("chkKoppeling").isChecked(), on);
             n = 0;
             for (const Box& b : c.boxes) {
-                const QString expected = QStringLiteral("waarde %1 \"'& %2").arg(++n).arg(QString::fromLatin1(b.name));
+                const QString expected = u"waarde %1 \"'& %2"_s.arg(++n).arg(QString::fromLatin1(b.name));
                 EXPECT_EQ(h.control<TextBox>(b.name).text(), expected);
                 EXPECT_EQ((settings().*b.setting).get(), expected);
             }
@@ -149,7 +151,7 @@ TEST_F(KoppelingPages, ClickAndTypingWriteBackAtOnce)
         for (const Box& b : c.boxes) {
             auto& box = h.control<TextBox>(b.name);
             EXPECT_TRUE(box.isUsable());
-            box.type(QStringLiteral("  p@ss \"x\" "));
+            box.type(u"  p@ss \"x\" "_s);
             EXPECT_EQ((settings().*b.setting).get(), "  p@ss \"x\" "); // kept as typed, spaces too
         }
         EXPECT_TRUE(h.errors().empty());

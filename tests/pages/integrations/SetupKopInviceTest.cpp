@@ -8,6 +8,8 @@
 #include <QFile>
 #include <tuple>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -81,7 +83,7 @@ TEST_F(FolderLinks, ChoosingAFolderTestsItsMarker)
         EXPECT_TRUE(box.locked());
         EXPECT_EQ(button.toolTipText(), "Geef het pad aan waar FileMaker is ge\u00efnstalleerd");
 
-        const QString good = makeFolder(QStringLiteral("goed-%1").arg(c.page), c.marker);
+        const QString good = makeFolder(u"goed-%1"_s.arg(c.page), c.marker);
         h.ui().chooseFolderNext(good);
         button.click();
         ASSERT_FALSE(h.ui().folderRequests().empty());
@@ -91,7 +93,7 @@ TEST_F(FolderLinks, ChoosingAFolderTestsItsMarker)
         EXPECT_EQ((settings().*c.setting).get(), good);
         const std::size_t before = h.ui().messages().size();
 
-        h.ui().chooseFolderNext(makeFolder(QStringLiteral("fout-%1").arg(c.page)));
+        h.ui().chooseFolderNext(makeFolder(u"fout-%1"_s.arg(c.page)));
         h.ui().answerMessage(MsgResult::OK);
         button.click();
         EXPECT_EQ(box.text(), "");
@@ -111,7 +113,7 @@ TEST_F(FolderLinks, CancellingTheFolderDialogChangesNothing)
          {std::tuple{"SetupKopInvice", "cmdFilemaker", "txtFilemakerDirectory", &IntegrationSettings::InviceFilemakerDirectory},
           std::tuple{"SetupKopAssistent", "cmdAssistent", "txtAssistentDirectory", &IntegrationSettings::AssistentDirectory}}) {
         SCOPED_TRACE(page);
-        settings().*setting = QStringLiteral("/opt/bestaand");
+        settings().*setting = u"/opt/bestaand"_s;
         h.open(page);
         h.ui().chooseFolderNext(std::nullopt);
         h.control<CommandButton>(button).click();

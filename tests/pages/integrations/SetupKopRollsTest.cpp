@@ -6,19 +6,20 @@
 
 #include <stdexcept>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
 namespace {
-const QString Beschikbaar = QStringLiteral(
-    "Voor de koppeling met Rolls is het noodzakelijk dat u de Rolls software op dezelfde pc installeert als Quenmarix.");
-const QString NietGevonden = QStringLiteral("Quenmarix heeft geen ge\u00efnstalleerde versie van de Rolls applicatie gevonden.");
+const QString Beschikbaar = u"Voor de koppeling met Rolls is het noodzakelijk dat u de Rolls software op dezelfde pc installeert als Quenmarix."_s;
+const QString NietGevonden = u"Quenmarix heeft geen ge\u00efnstalleerde versie van de Rolls applicatie gevonden."_s;
 
 // Stands in for the Rolls software's component on a computer that has it.
 class RollsComponent final : public UserControl {
 public:
     RollsComponent(Form& form, const QString& name, int index, Control* parent)
-        : UserControl(form, QStringLiteral("kscomkpp.crckRollsComKoppeling"), name, index, parent)
+        : UserControl(form, u"kscomkpp.crckRollsComKoppeling"_s, name, index, parent)
     {
     }
 };
@@ -34,7 +35,7 @@ struct SetupKopRollsTest : PageTest {
 TEST_F(SetupKopRollsTest, AbsentSoftwareDisablesAndClearsTheLink)
 {
     settings().RollsKoppeling = true;
-    settings().RollsKantoornummer = QStringLiteral("00123");
+    settings().RollsKantoornummer = u"00123"_s;
     h.open("SetupKopRolls");
     EXPECT_FALSE(chk().enabled());
     EXPECT_FALSE(chk().isChecked());
@@ -43,7 +44,7 @@ TEST_F(SetupKopRollsTest, AbsentSoftwareDisablesAndClearsTheLink)
     EXPECT_EQ(settings().RollsKantoornummer.get(), "00123"); // the office number is kept
     EXPECT_TRUE(h.errors().empty());
     // a component whose creation fails counts as absent too, silently
-    h.app().components().add(QStringLiteral("kscomkpp.crckRollsComKoppeling"),
+    h.app().components().add(u"kscomkpp.crckRollsComKoppeling"_s,
                              [](Form&, const QString&, Control*, int) -> UserControl& {
                                  throw std::runtime_error("kan niet starten");
                              });

@@ -7,6 +7,8 @@
 #include "pages/integrations/SetupKopUBizz.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -21,9 +23,9 @@ TEST_F(OtherLinks, XmlLinkFillsAndStores)
 {
     settings().XMLKoppelingActief = true;
     settings().XMLValideren = false;
-    settings().XMLExportlocatie = QStringLiteral("/data/export");
-    settings().XMLImportlocatie = QStringLiteral("/data/import");
-    settings().WebsiteURL = QStringLiteral("https://www.kantoor.nl");
+    settings().XMLExportlocatie = u"/data/export"_s;
+    settings().XMLImportlocatie = u"/data/import"_s;
+    settings().WebsiteURL = u"https://www.kantoor.nl"_s;
     auto& page = h.open("SetupKopUBizz");
     EXPECT_EQ(page.Titel(), "XML-koppeling");
     EXPECT_EQ(h.control<Label>("lblActiveren").caption(), "XML-koppeling activeren");
@@ -56,10 +58,10 @@ TEST_F(OtherLinks, XmlLinkFillsAndStores)
 // The folder buttons must store a chosen folder and keep the old one when the dialog is cancelled.
 TEST_F(OtherLinks, XmlLinkFolderButtons)
 {
-    settings().XMLExportlocatie = QStringLiteral("/oud/export");
-    settings().XMLImportlocatie = QStringLiteral("/oud/import");
+    settings().XMLExportlocatie = u"/oud/export"_s;
+    settings().XMLImportlocatie = u"/oud/import"_s;
     h.open("SetupKopUBizz");
-    h.ui().chooseFolderNext(QStringLiteral("/nieuw/export"));
+    h.ui().chooseFolderNext(u"/nieuw/export"_s);
     h.control<CommandButton>("cmdExportlocatie").click();
     EXPECT_EQ(h.ui().folderRequests().back().title,
               "Selecteer a.u.b. de map waar u de XML-bestanden naartoe wilt exporteren");
@@ -70,7 +72,7 @@ TEST_F(OtherLinks, XmlLinkFolderButtons)
     EXPECT_EQ(h.ui().folderRequests().back().title, "Selecteer de map waar de XML-bestanden staan");
     EXPECT_EQ(settings().XMLImportlocatie.get(), "/oud/import");
     EXPECT_EQ(h.control<TextBox>("txtImport").text(), "/oud/import");
-    h.ui().chooseFolderNext(QStringLiteral("/nieuw/import"));
+    h.ui().chooseFolderNext(u"/nieuw/import"_s);
     h.control<CommandButton>("cmdImport").click();
     EXPECT_EQ(settings().XMLImportlocatie.get(), "/nieuw/import");
     EXPECT_TRUE(h.ui().messages().empty());

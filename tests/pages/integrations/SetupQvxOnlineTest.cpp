@@ -9,6 +9,8 @@
 #include "pages/integrations/SetupQvxOnline.h"
 #include "tests/support/PageTest.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
@@ -22,7 +24,7 @@ struct SetupQvxOnlineTest : PageTest {
     {
         QStringList out;
         for (int i = 0; i < cbo(name).listCount(); ++i)
-            out << QStringLiteral("%1=%2").arg(cbo(name).list(i)).arg(cbo(name).itemData(i));
+            out << u"%1=%2"_s.arg(cbo(name).list(i)).arg(cbo(name).itemData(i));
         return out;
     }
 };
@@ -133,7 +135,7 @@ TEST_F(SetupQvxOnlineTest, PortalLinkAddressAndSidKey)
     h.control<Label>("lblQuenmarixConsument").click();
     EXPECT_EQ(h.ui().openedAddresses(), QStringList{SetupQvxOnline::ProductieAdres + "%3DI3bvRnbht2btVGR"});
 
-    for (const QString& server : {QStringLiteral("x"), QStringLiteral("0"), QStringLiteral("https://acceptatie")}) {
+    for (const QString& server : {u"x"_s, u"0"_s, u"https://acceptatie"_s}) {
         h.app().registry().RegSetString(Hive::HKEY_LOCAL_MACHINE, QString(RegistryNames::ProductKey),
                                         QString(RegistryNames::UrlServer), server);
         h.app().setKantoorIdentificatie("Hypotheken?>"); // Base64 with a "+"
