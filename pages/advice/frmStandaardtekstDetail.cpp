@@ -14,9 +14,9 @@ constexpr int ButtonHeight = 375;
 
 frmStandaardtekstDetail::frmStandaardtekstDetail()
     : Dialog(u"frmStandaardtekstDetail"_s, u"Instellingen - Standaard teksten motivering"_s),
-      txtStandaardtekst(add<TextBox>(u"txtStandaardtekst"_s)),
-      cmdOk(add<CommandButton>(u"cmdOk"_s)),
-      cmdAnnuleren(add<CommandButton>(u"cmdAnnuleren"_s))
+      txtStandaardtekst(add<TextBox>(*this, u"txtStandaardtekst"_s)),
+      cmdOk(add<CommandButton>(*this, u"cmdOk"_s)),
+      cmdAnnuleren(add<CommandButton>(*this, u"cmdAnnuleren"_s))
 {
     setCaption(u"<Standaardtekst Detail>"_s);
     txtStandaardtekst.setMultiLine(true);

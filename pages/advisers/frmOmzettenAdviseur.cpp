@@ -20,11 +20,11 @@ const QString Caption = u"Omzetten adviseur"_s;
 
 frmOmzettenAdviseur::frmOmzettenAdviseur()
     : Dialog(u"frmOmzettenAdviseur"_s, u"Generiek"_s),
-      lblOmzetten(add<Label>(u"lblOmzetten"_s)),
-      lblNieuweAdviseur(add<Label>(u"lblNieuweAdviseur"_s)),
-      cboAdviseurs(add<ComboBox>(u"cboAdviseurs"_s)),
-      cmdOk(add<CommandButton>(u"cmdOk"_s)),
-      cmdAfbreken(add<CommandButton>(u"cmdAfbreken"_s))
+      lblOmzetten(add<Label>(*this, u"lblOmzetten"_s)),
+      lblNieuweAdviseur(add<Label>(*this, u"lblNieuweAdviseur"_s)),
+      cboAdviseurs(add<ComboBox>(*this, u"cboAdviseurs"_s)),
+      cmdOk(add<CommandButton>(*this, u"cmdOk"_s)),
+      cmdAfbreken(add<CommandButton>(*this, u"cmdAfbreken"_s))
 {
     setCaption(Caption);
     lblOmzetten.setWordWrap(true);

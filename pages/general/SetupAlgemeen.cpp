@@ -93,10 +93,12 @@ SetupAlgemeen::SetupAlgemeen() : SettingsPage(u"SetupAlgemeen"_s)
                   {txtLogoPath, InnerWidth - 2055 - 2 * ButtonSize - 3 * RowLayout::Gap},
                   {cmdBedrijfslogo, ButtonSize},
                   {cmdLogoVerwijder, ButtonSize}});
-    lblVoorbeeld.setBounds(RowLayout::Margin, logoRows.nextTop(), 2055, RowLayout::LabelHeight);
-    imgBedrijflogo->setBounds(RowLayout::Margin + 2055 + RowLayout::Gap, logoRows.nextTop(), LogoMaxWidth,
-                              LogoMaxHeight);
-    logoRows.space(LogoMaxHeight + RowLayout::RowGap).text(lblGrootte).finish();
+    // The preview keeps its fixed size, beside its label.
+    logoRows.block(LogoMaxHeight + RowLayout::RowGap, [this, label = &lblVoorbeeld](int top, int) {
+        label->setBounds(RowLayout::Margin, top, 2055, RowLayout::LabelHeight);
+        imgBedrijflogo->setBounds(RowLayout::Margin + 2055 + RowLayout::Gap, top, LogoMaxWidth, LogoMaxHeight);
+    });
+    logoRows.text(lblGrootte).finish();
 
     // Kleuren
     auto& fraKleuren = add<Frame>(form(), u"fraKleuren"_s, u"Kleuren"_s);

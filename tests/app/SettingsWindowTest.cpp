@@ -62,10 +62,10 @@ class SetupTestControle final : public SettingsPage {
 public:
     SetupTestControle()
         : SettingsPage(u"SetupTestControle"_s),
-          lblWaarde(form().add<Label>("lblWaarde")),
-          txtWaarde(form().add<TextBox>("txtWaarde")),
-          hntCertificaat(form().add<Hint>("hntCertificaat")),
-          cmdMeld(form().add<CommandButton>("cmdMeld"))
+          lblWaarde(form().add<Label>(form(), u"lblWaarde"_s)),
+          txtWaarde(form().add<TextBox>(form(), u"txtWaarde"_s)),
+          hntCertificaat(form().add<Hint>(form(), u"hntCertificaat"_s)),
+          cmdMeld(form().add<CommandButton>(form(), u"cmdMeld"_s))
     {
         lblWaarde.setCaption(u"Proxy gebruikersnaam"_s);
         hntCertificaat.setText(u"Zorg ervoor dat uw certificaat geïnstalleerd is."_s);
@@ -137,9 +137,9 @@ public:
     {
         RowLayout layout(form(), 5000, false);
         for (int i = 0; i < Rows; ++i) {
-            Label& label = form().add<Label>(u"lblVeld"_s, nullptr, i);
+            Label& label = form().add<Label>(form(), u"lblVeld"_s, {}, i);
             label.setCaption(u"Veld %1"_s.arg(i + 1));
-            layout.field(label, form().add<TextBox>(u"txtVeld"_s, nullptr, i), 2000);
+            layout.field(label, form().add<TextBox>(form(), u"txtVeld"_s, {}, i), 2000);
         }
         layout.finish();
     }
@@ -588,7 +588,7 @@ namespace {
 class SetupTestTermijn final : public SettingsPage {
 public:
     SetupTestTermijn()
-        : SettingsPage(u"SetupTestTermijn"_s), txtTermijn(form().add<TextBox>("txtTermijn"))
+        : SettingsPage(u"SetupTestTermijn"_s), txtTermijn(form().add<TextBox>(form(), u"txtTermijn"_s))
     {
         RowLayout(form(), 3000, false).line(txtTermijn).finish();
     }

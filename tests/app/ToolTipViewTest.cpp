@@ -84,7 +84,7 @@ protected:
     // Made before the view below: a widget needs the application first.
     QApplication& application = widgetApplication();
     Form form{u"frmTest"_s};
-    TextBox& box = form.add<TextBox>(u"txtCertificaat"_s);
+    TextBox& box = form.add<TextBox>(form, u"txtCertificaat"_s);
     FormView view{form, TwipsScale{}};
     QWidget* tool = nullptr;
 };
