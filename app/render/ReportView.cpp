@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <algorithm>
 #include <QItemSelectionModel>
 #include <QProxyStyle>
 #include <QStyleOptionHeaderV2>
@@ -134,8 +135,13 @@ void ReportView::syncColumns()
     QHeaderView* header = tree_->header();
     header->setVisible(list_.columnCount() > 0);
     if (columnsChanged_) {
-        for (int c = 1; c <= list_.columnCount(); ++c)
-            header->resizeSection(c - 1, scale().x(list_.column(c).width));
+        // A column is never narrower than its header reads; a column the
+        // page gives no width stays hidden.
+        for (int c = 1; c <= list_.columnCount(); ++c) {
+            const int declared = scale().x(list_.column(c).width);
+            header->resizeSection(c - 1, declared > 0 ? std::max(declared, header->sectionSizeHint(c - 1))
+                                                      : 0);
+        }
         columnsChanged_ = false;
     }
     int sortColumn = -1;

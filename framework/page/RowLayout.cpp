@@ -225,6 +225,34 @@ private:
         return widest;
     }
 
+    static std::size_t growingCell(const Item& item)
+    {
+        for (std::size_t i = item.cells.size(); i-- > 0;) {
+            if (item.cells[i].width <= 0)
+                return i;
+        }
+        for (std::size_t i = item.cells.size(); i-- > 0;) {
+            if (growsWithRow(*item.cells[i].control))
+                return i;
+        }
+        return item.cells.size();
+    }
+
+public:
+    void attach(Control& field, Control& trailing, int width)
+    {
+        for (Item& item : items_) {
+            for (std::size_t i = 0; i < item.cells.size(); ++i) {
+                if (item.cells[i].control == &field) {
+                    item.cells.insert(item.cells.begin() + std::ptrdiff_t(i) + 1, RowLayout::Cell{&trailing, width});
+                    return;
+                }
+            }
+        }
+        add({Kind::Row, {{&field, 0}, {&trailing, width}}});
+    }
+
+private:
     static int heightIn(Control& control, int width, int declared)
     {
         if (ContainerLayout* own = control.form().layoutOf(control))
@@ -256,7 +284,7 @@ private:
             auto& label = static_cast<Label&>(*item.cells.front().control);
             if (!label.visible())
                 return top;
-            const int lines = wrappedLines(label, inner - WrapSlack);
+            const int lines = wrappedLines(label, inner - std::max(WrapSlack, inner / 25));
             const int height = lines * lineHeightOf(label) + 30;
             label.setBounds(left, top, inner, height);
             return top + height + RowLayout::RowGap;
@@ -276,16 +304,11 @@ private:
             }
             if (!anyVisible)
                 return top;
-            // The last cell takes what the row leaves when it is open-ended
-            // or a field that reads better wider.
-            if (!item.cells.empty()) {
-                const std::size_t last = item.cells.size() - 1;
-                const RowLayout::Cell& cell = item.cells[last];
-                const int rest = inner - (fixed - widths[last]);
-                if (cell.width <= 0)
-                    widths[last] = std::max(0, rest);
-                else if (growsWithRow(*cell.control))
-                    widths[last] = std::max(widths[last], rest);
+            // One cell takes what the row leaves: the last open-ended one,
+            // else the last field that reads better wider.
+            if (const std::size_t grower = growingCell(item); grower < item.cells.size()) {
+                const int rest = inner - (fixed - widths[grower]);
+                widths[grower] = std::max(widths[grower], std::max(0, rest));
             }
             std::vector<int> heights;
             for (std::size_t i = 0; i < item.cells.size(); ++i) {
@@ -321,7 +344,7 @@ RowLayout::RowLayout(Control& container, int innerWidth, bool belowCaption)
 
 RowLayout::~RowLayout() = default;
 
-int RowLayout::innerWidth() const { return spec_ ? spec_->declaredInnerWidth() : 0; }
+int RowLayout::innerWidth() const { return spec().declaredInnerWidth(); }
 
 RowLayout& RowLayout::line(Control& control, int height)
 {
@@ -365,6 +388,17 @@ RowLayout& RowLayout::space(int twips)
     return *this;
 }
 
+RowLayoutSpec& RowLayout::spec() const { return spec_ ? *spec_ : *finished_; }
+
+RowLayout& RowLayout::attach(Control& field, Control& trailing, int width)
+{
+    spec().attach(field, trailing, width);
+    trailing.form().noteLaidOut(trailing);
+    if (finished_)
+        trailing.form().relayout();
+    return *this;
+}
+
 RowLayout& RowLayout::block(int height, std::function<void(int top, int innerWidth)> place)
 {
     RowLayoutSpec::Item item{RowLayoutSpec::Kind::Block, {}, height};
@@ -383,6 +417,7 @@ int RowLayout::finish()
         for (const Cell& cell : item.cells)
             form.noteLaidOut(*cell.control, item.kind == RowLayoutSpec::Kind::Text || cell.control->isContainer());
     const int width = spec.declaredInnerWidth() + 2 * Margin;
+    finished_ = spec_.get();
     form.addLayout(std::move(spec_));
     return form.layoutOf(container)->apply(width);
 }

@@ -52,6 +52,10 @@ public:
     // The label's caption wrapped across the row, as many lines high as it needs.
     RowLayout& text(Label& label);
     RowLayout& space(int twips);
+    // A control at the end of field's row, width wide (a folder button
+    // beside its box); the field keeps taking the rest of the row. Also
+    // after finish: the form is laid out again.
+    RowLayout& attach(Control& field, Control& trailing, int width);
     // A piece the page places itself: place(top, innerWidth) runs at every
     // layout with the top of this row and the width of the rows.
     RowLayout& block(int height, std::function<void(int top, int innerWidth)> place);
@@ -62,7 +66,10 @@ public:
     int innerWidth() const;
 
 private:
+    RowLayoutSpec& spec() const;
+    // Until finish the layout holds its declaration; afterwards the form does.
     std::unique_ptr<RowLayoutSpec> spec_;
+    RowLayoutSpec* finished_ = nullptr;
 };
 
 } // namespace tarvelo

@@ -1,0 +1,132 @@
+#include "app/ReviewDialogs.h"
+#include "app/WindowPages.h"
+#include "app/render/FormView.h"
+#include "app/render/QtConversions.h"
+#include "framework/forms/CheckBox.h"
+#include "framework/forms/Frame.h"
+#include "framework/forms/Label.h"
+#include "framework/forms/TextBox.h"
+#include "framework/page/PageRegistry.h"
+#include "framework/page/RowLayout.h"
+#include "framework/page/SettingsPage.h"
+#include "host/ReferenceApplication.h"
+#include "tests/app/LayoutCheck.h"
+#include "tests/app/WidgetTestSupport.h"
+
+#include <QDir>
+#include <QFontMetrics>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+using namespace tarvelo;
+using tarvelo::testing::layoutFaults;
+using tarvelo::testing::StrictUi;
+using tarvelo::testing::widgetApplication;
+
+namespace {
+
+// Measures texts as the screen draws them, so that pages lay out as in the window.
+class MeasuringUi : public StrictUi {
+public:
+    int textWidth(const QString& text, const Font& font) const override
+    {
+        return QFontMetrics(toQFont(font)).horizontalAdvance(text) * twipsPerPixelX();
+    }
+};
+
+struct DemoOffice {
+    QTemporaryDir dir;
+    MeasuringUi ui;
+    std::unique_ptr<ReferenceApplication> host;
+    DemoOffice()
+    {
+        widgetApplication();
+        host = std::make_unique<ReferenceApplication>(ui, dir.filePath(u"kantoor"_s), dir.filePath(u"gebruiker.hive"_s),
+                                                      ReferenceApplication::NewOffice::Demo);
+    }
+};
+
+// The pane widths the window is tried at, in pixels, minus the pane's own margins.
+constexpr int PaneWidths[] = {800, 1400};
+
+// When LAYOUT_CHECK_PICTURES names a folder, every form checked is also drawn there.
+void keepPicture(QWidget& view, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("LAYOUT_CHECK_PICTURES");
+    if (!folder.isEmpty() && QDir().mkpath(folder))
+        view.grab().save(QDir(folder).filePath(name + u".png"_s));
+}
+
+// Catches a page whose layout clips, overlaps, spills or leaves holes at the
+// widths the settings window shows it at.
+TEST(LayoutCheck, EveryPageAtBothPaneWidths)
+{
+    DemoOffice office;
+    const PageRegistry& registry = std::as_const(*office.host).pageRegistry();
+    QStringList faults;
+    for (const PageInfo& info : registry.pages()) {
+        for (int pane : PaneWidths) {
+            std::unique_ptr<SettingsPage> page = openWindowPage(registry, info.className, *office.host);
+            ASSERT_TRUE(page) << info.className.toStdString();
+            page->form().setWidth(pane * 15);
+            FormView view(page->form(), screenScale(office.ui));
+            view.flushPending();
+            view.ensurePolished();
+            const QString name = u"%1@%2"_s.arg(info.className).arg(pane);
+            keepPicture(view, name);
+            faults << layoutFaults(view, name);
+            page->Terminate();
+        }
+    }
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
+}
+
+// Catches a dialog whose layout clips, overlaps, spills or leaves holes.
+TEST(LayoutCheck, EveryDialog)
+{
+    DemoOffice office;
+    QStringList faults;
+    for (const QString& name : ReviewDialogs::names()) {
+        std::unique_ptr<Form> dialog = ReviewDialogs::open(name, *office.host);
+        ASSERT_TRUE(dialog) << name.toStdString();
+        FormView view(*dialog, screenScale(office.ui));
+        view.flushPending();
+        view.ensurePolished();
+        keepPicture(view, name);
+        faults << layoutFaults(view, name);
+    }
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
+}
+
+// A page built to be wrong, so that the check is seen to fail: a caption
+// wider than its label, two fields on one spot, a field outside its frame.
+class SetupFouteIndeling final : public SettingsPage {
+public:
+    SetupFouteIndeling() : SettingsPage(u"SetupFouteIndeling"_s)
+    {
+        auto& fra = add<Frame>(form(), u"fraFout"_s, u"Fout"_s);
+        auto& lbl = add<Label>(fra, u"lblLang"_s, u"Een opschrift dat veel te lang is voor zijn vak"_s);
+        lbl.setBounds(180, 390, 600, 255);
+        add<TextBox>(fra, u"txtEen"_s).setBounds(180, 900, 1500, 315);
+        add<TextBox>(fra, u"txtTwee"_s).setBounds(900, 900, 1500, 315);
+        add<CheckBox>(fra, u"chkBuiten"_s, u"Buiten"_s).setBounds(4000, 1000, 1500, 255);
+        fra.setBounds(0, 0, 4500, 1500);
+        form().setBounds(0, 0, 4500, 1500);
+    }
+    QString Titel() const override { return u"Fout"_s; }
+};
+
+TEST(LayoutCheck, NamesAClippedCaptionAnOverlapAndAControlOutsideItsFrame)
+{
+    DemoOffice office;
+    SetupFouteIndeling page;
+    FormView view(page.form(), screenScale(office.ui));
+    view.ensurePolished();
+    const QString faults = layoutFaults(view, u"SetupFouteIndeling"_s).join(u'\n');
+    EXPECT_TRUE(faults.contains(u"SetupFouteIndeling: lblLang: tekst afgekapt"_s)) << faults.toStdString();
+    EXPECT_TRUE(faults.contains(u"SetupFouteIndeling: txtEen overlapt txtTwee"_s)) << faults.toStdString();
+    EXPECT_TRUE(faults.contains(u"SetupFouteIndeling: chkBuiten: buiten fraFout"_s)) << faults.toStdString();
+}
+
+} // namespace
