@@ -365,11 +365,30 @@ bool SettingsWindow::showPage(const QString& className)
     heading_->setText(open->page->Titel());
     open->view->flushPending();
     open->view->show();
+    fitPageToPane();
     followPageSize();
     scroll_->verticalScrollBar()->setValue(0);
     scroll_->horizontalScrollBar()->setValue(0);
     selectCurrentInList();
     return true;
+}
+
+void SettingsWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    fitPageToPane();
+}
+
+void SettingsWindow::fitPageToPane()
+{
+    OpenPage* open = find(current_);
+    if (!open || !scroll_)
+        return;
+    // The scroll bar's room is kept free, so that its coming and going does
+    // not lay the page out again.
+    const int pixels = scroll_->contentsRect().width() - scroll_->verticalScrollBar()->sizeHint().width() -
+                       2 * PageMargin;
+    open->page->form().setWidth(std::max(0, pixels) * screenScale(app_.ui()).twipsPerPixelX);
 }
 
 void SettingsWindow::followPageSize()

@@ -92,6 +92,7 @@ public:
                     const std::function<bool(ImportPlan&, std::vector<ProfileDifference>&)>& choose);
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -110,6 +111,8 @@ private:
     void takeSnapshot();
     void noteChanges();
     void followPageSize();
+    // The shown page takes the pane's width (less room for a vertical scroll bar).
+    void fitPageToPane();
     bool settleBeforeClosing();
     void rememberView();
     OpenPage* find(const QString& className) const;

@@ -1,4 +1,5 @@
 #include "app/ReviewDialogs.h"
+#include "app/SettingsWindow.h"
 #include "app/WindowPages.h"
 #include "app/render/FormView.h"
 #include "app/render/QtConversions.h"
@@ -127,6 +128,30 @@ TEST(LayoutCheck, NamesAClippedCaptionAnOverlapAndAControlOutsideItsFrame)
     EXPECT_TRUE(faults.contains(u"SetupFouteIndeling: lblLang: tekst afgekapt"_s)) << faults.toStdString();
     EXPECT_TRUE(faults.contains(u"SetupFouteIndeling: txtEen overlapt txtTwee"_s)) << faults.toStdString();
     EXPECT_TRUE(faults.contains(u"SetupFouteIndeling: chkBuiten: buiten fraFout"_s)) << faults.toStdString();
+}
+
+// Catches a window that shows pages at a fixed width: the page's frames
+// follow the pane as the window widens, up to a readable width.
+TEST(LayoutCheck, WindowShowsThePageAtThePanesWidth)
+{
+    DemoOffice office;
+    const PageRegistry& registry = std::as_const(*office.host).pageRegistry();
+    SettingsWindow window(registry, *office.host);
+    window.resize(900, 600);
+    window.show();
+    ASSERT_TRUE(window.showPage(u"SetupProxy"_s));
+    tarvelo::testing::runEvents();
+    const Control& frame = window.currentPage()->form().control(u"fraProxy"_s);
+    const int narrow = frame.width();
+    window.resize(1300, 600);
+    tarvelo::testing::runEvents();
+    EXPECT_GT(frame.width(), narrow);
+    window.resize(2400, 600);
+    tarvelo::testing::runEvents();
+    EXPECT_EQ(frame.width(), RowLayout::ReadableWidth);
+    window.resize(300, 600);
+    tarvelo::testing::runEvents();
+    EXPECT_EQ(window.currentPage()->form().width(), window.currentPage()->minimumWidth());
 }
 
 } // namespace
