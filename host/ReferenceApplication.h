@@ -207,7 +207,7 @@ private:
             return std::nullopt;
         return list[std::size_t(index - 1)];
     }
-    void recordDatabaseLocation();
+    void recordDatabaseLocation(const DatabaseLocation& location);
 
     Ui& ui_;
     PageRegistry pages_;
