@@ -7,6 +7,8 @@
 #include "host/admin/SettingsProfile.h"
 #include "host/office/SettingsStore.h"
 
+#include <QLocale>
+
 using namespace Qt::StringLiterals;
 
 namespace tarvelo::AdminCommands {
@@ -40,11 +42,44 @@ QString typeDescription(const SettingBase& s)
     switch (s.type().id()) {
     case QMetaType::Short: return u"een geheel getal van -32768 tot en met 32767"_s;
     case QMetaType::Int: return u"een geheel getal"_s;
-    case QMetaType::Double: return u"een getal"_s;
+    case QMetaType::Double: return u"een getal, met een komma voor decimalen (bijvoorbeeld 1,25)"_s;
     case QMetaType::Bool: return u"true of false"_s;
     case QMetaType::QDate: return u"een datum (JJJJ-MM-DD)"_s;
     default: return u"een tekst"_s;
     }
+}
+
+bool isNumber(const SettingBase& s)
+{
+    const int type = s.type().id();
+    return type == QMetaType::Short || type == QMetaType::Int || type == QMetaType::Double;
+}
+
+// Numbers are read the Dutch way (a decimal comma, a thousands point), so a
+// point that may be either is not guessed at: "1.125" would be stored as 1125.
+bool ambiguousNumber(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (!t.contains(QLatin1Char('.')) || t.contains(QLatin1Char(',')))
+        return false;
+    bool grouped = false;
+    bool decimal = false;
+    const double asGrouped = QLocale(QLocale::Dutch, QLocale::Netherlands).toDouble(t, &grouped);
+    const double asDecimal = QLocale::c().toDouble(t, &decimal);
+    return grouped && decimal && asGrouped != asDecimal;
+}
+
+// A value as get shows it and set reads it back: numbers with a decimal comma
+// and without thousands points, as many digits as it takes to be exact.
+QString commandText(const SettingBase& s)
+{
+    const QVariant value = s.toVariant();
+    if (value.typeId() == QMetaType::Double) {
+        QLocale dutch(QLocale::Dutch, QLocale::Netherlands);
+        dutch.setNumberOptions(QLocale::OmitGroupSeparator);
+        return dutch.toString(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+    }
+    return SettingsProfile::valueText(value);
 }
 
 class Runner {
@@ -72,6 +107,13 @@ public:
         const QString declared = settings.setting(name).name();
         if (settings.isLocked(name))
             return refused(u"%1: %2 Er is niets gewijzigd."_s.arg(declared, SettingsObject::lockedMessage()));
+        if (value.typeId() == QMetaType::QString && isNumber(settings.setting(name)) &&
+            ambiguousNumber(value.toString()))
+            return refused(u"De waarde '%1' van %2 is niet eenduidig: een punt kan een decimaalteken of een "
+                           "scheidingsteken voor duizendtallen zijn. Schrijf decimalen met een komma (%3) en "
+                           "duizendtallen zonder punt. Er is niets gewijzigd."_s
+                               .arg(value.toString(), declared,
+                                    value.toString().trimmed().replace(QLatin1Char('.'), QLatin1Char(','))));
         const QVariantMap before = settings.toMap();
         try {
             settings.setValue(name, value);
@@ -132,7 +174,7 @@ public:
         const SettingBase& s = target().setting(name);
         if (s.isSecret())
             return done(u"(geheim: de waarde wordt niet getoond)"_s);
-        return done(SettingsProfile::valueText(s.toVariant()));
+        return done(commandText(s));
     }
 
     AdminResult reset(const QString& name)

@@ -376,3 +376,33 @@ TEST(PageInspectorTest, TheDemoOfficePassesEveryPagesChecksAndIsNotChangedByThem
     EXPECT_EQ(pages.defaultOf(ChangeHistory::SetupObject, u"UpdateTermijn"_s).toInt(), 1);
     EXPECT_EQ(pages.defaultOf(ChangeHistory::SetupObject, u"ProxyAdres"_s).toString(), QString());
 }
+
+// Catches a number that changes on its way out and in again: what get prints
+// set reads back as the same number, and a point that the Dutch reading would
+// take for a thousands point is refused instead of stored a thousand times larger.
+TEST_F(AdministrationTest, NumbersGoOutAndComeBackAsTheyWere)
+{
+    for (double value : {1.125, 0.125, 100.0 / 3, 1e-7, 99.99, 2.5, 0.1 + 0.2}) {
+        SCOPED_TRACE(value);
+        setup().get<CalculationSettings>().Huurstijging = value;
+        const QString shown = command({u"get"_s, u"Huurstijging"_s}).out.trimmed();
+        EXPECT_FALSE(shown.contains(QLatin1Char('.'))) << shown.toStdString();
+        ASSERT_EQ(command({u"set"_s, u"Huurstijging"_s, u"0"_s}).status, 0);
+        const AdminResult back = command({u"set"_s, u"Huurstijging"_s, shown});
+        EXPECT_EQ(back.status, 0) << back.err.toStdString();
+        EXPECT_EQ(double(setup().get<CalculationSettings>().Huurstijging), value) << shown.toStdString();
+    }
+    EXPECT_EQ(command({u"set"_s, u"Huurstijging"_s, u"1,125"_s}).status, 0);
+    EXPECT_EQ(command({u"get"_s, u"Huurstijging"_s}).out, u"1,125\n"_s);
+    for (const char* ambiguous : {"1.125", "0.125", " 2.500 "}) {
+        const AdminResult r = command({u"set"_s, u"Huurstijging"_s, QString::fromLatin1(ambiguous)});
+        EXPECT_EQ(r.status, 1) << ambiguous;
+        EXPECT_TRUE(r.err.contains(u"niet eenduidig"_s)) << r.err.toStdString();
+        EXPECT_EQ(double(setup().get<CalculationSettings>().Huurstijging), 1.125) << ambiguous;
+    }
+    // A point that can only be a decimal point, or only thousands points, is read as it must be.
+    EXPECT_EQ(command({u"set"_s, u"Huurstijging"_s, u"1.5"_s}).status, 0);
+    EXPECT_EQ(double(setup().get<CalculationSettings>().Huurstijging), 1.5);
+    EXPECT_EQ(command({u"set"_s, u"UpdateTermijn"_s, u"1.000"_s}).status, 1);
+    EXPECT_EQ(another(h.ui(), h.folder())->SettingsObject().get<CalculationSettings>().Huurstijging, 1.5);
+}
