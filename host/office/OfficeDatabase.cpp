@@ -51,6 +51,27 @@ QString inUseText()
     return u"de database is in gebruik door een ander programma. Probeer het over enkele ogenblikken opnieuw."_s;
 }
 
+// What went wrong in words an office can act on, where the cause is known;
+// empty otherwise.
+QString knownCause(const QSqlError& error)
+{
+    if (isBusy(error))
+        return u"De kantoordatabase is in gebruik door een ander programma. Probeer het over enkele ogenblikken "
+               "opnieuw."_s;
+    return {};
+}
+
+// The engine's own text follows as detail; without a known cause it is all there is.
+RuntimeError failure(const QSqlError& error, const QString& otherwise)
+{
+    const QString detail = error.text().trimmed();
+    const QString cause = knownCause(error);
+    return RuntimeError(3001, cause.isEmpty() ? otherwise + detail : u"%1 (%2)"_s.arg(cause, detail));
+}
+
+const QString DatabaseFault = u"Fout in de kantoordatabase: "_s;
+const QString NotStored = u"De wijzigingen konden niet worden opgeslagen: "_s;
+
 // A numbered key counts by itself in SQLite; the server is told so.
 QString schemaStatement(QString statement, bool server)
 {
@@ -198,13 +219,13 @@ void OfficeDatabase::exclusively(const std::function<void()>& body)
     QSqlDatabase db = connection();
     if (isServer(location_)) {
         if (!db.transaction())
-            throw RuntimeError(3001, u"Fout in de kantoordatabase: %1"_s.arg(db.lastError().text()));
+            throw failure(db.lastError(), DatabaseFault);
     } else {
         QSqlQuery begin(db);
         if (!begin.exec(u"BEGIN IMMEDIATE"_s)) {
             if (isBusy(begin.lastError()))
                 throw unusable(filePath_, inUseText());
-            throw RuntimeError(3001, u"Fout in de kantoordatabase: %1"_s.arg(begin.lastError().text()));
+            throw failure(begin.lastError(), DatabaseFault);
         }
     }
     try {
@@ -214,7 +235,7 @@ void OfficeDatabase::exclusively(const std::function<void()>& body)
             if (!lock.exec(u"SELECT pg_advisory_xact_lock(%1)"_s.arg(OfficeCreationLock))) {
                 if (isBusy(lock.lastError()))
                     throw unusable(filePath_, inUseText());
-                throw RuntimeError(3001, u"Fout in de kantoordatabase: %1"_s.arg(lock.lastError().text()));
+                throw failure(lock.lastError(), DatabaseFault);
             }
         }
         body();
@@ -223,9 +244,9 @@ void OfficeDatabase::exclusively(const std::function<void()>& body)
         throw;
     }
     if (!db.commit()) {
-        const QString why = db.lastError().text();
+        const QSqlError why = db.lastError();
         db.rollback();
-        throw RuntimeError(3001, u"De wijzigingen konden niet worden opgeslagen: %1"_s.arg(why));
+        throw failure(why, NotStored);
     }
 }
 
@@ -320,7 +341,7 @@ QSqlQuery OfficeDatabase::exec(const QString& sql, const QVariantList& values) c
         ok = ok && query.exec();
     }
     if (!ok)
-        throw RuntimeError(3001, u"Fout in de kantoordatabase: %1"_s.arg(query.lastError().text()));
+        throw failure(query.lastError(), DatabaseFault);
     return query;
 }
 
@@ -328,7 +349,7 @@ void OfficeDatabase::transaction(const std::function<void()>& body)
 {
     QSqlDatabase db = connection();
     if (!db.transaction())
-        throw RuntimeError(3001, u"Fout in de kantoordatabase: %1"_s.arg(db.lastError().text()));
+        throw failure(db.lastError(), DatabaseFault);
     try {
         body();
     } catch (...) {
@@ -336,9 +357,9 @@ void OfficeDatabase::transaction(const std::function<void()>& body)
         throw;
     }
     if (!db.commit()) {
-        const QString why = db.lastError().text();
+        const QSqlError why = db.lastError();
         db.rollback();
-        throw RuntimeError(3001, u"De wijzigingen konden niet worden opgeslagen: %1"_s.arg(why));
+        throw failure(why, NotStored);
     }
 }
 
