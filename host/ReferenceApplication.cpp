@@ -91,8 +91,10 @@ void ReferenceApplication::withStandIns(Settings& setup, Settings& globalSetup, 
 
 void ReferenceApplication::applyAdministratorLocks()
 {
-    AdministratorLocks::apply(*registry_, ChangeHistory::SetupObject, setup_);
-    AdministratorLocks::apply(*registry_, ChangeHistory::GlobalSetupObject, globalSetup_);
+    locksUnreadable_ = AdministratorLocks::apply(*registry_, ChangeHistory::SetupObject, setup_);
+    const QString office = AdministratorLocks::apply(*registry_, ChangeHistory::GlobalSetupObject, globalSetup_);
+    if (locksUnreadable_.isEmpty())
+        locksUnreadable_ = office;
 }
 
 ReferenceApplication::~ReferenceApplication() = default;

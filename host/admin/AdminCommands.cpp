@@ -280,8 +280,12 @@ AdminResult run(ReferenceApplication& app, const AdminRequest& request,
         return {WrongUsage, {}, u"--since hoort bij history.\n"_s};
     if (request.withPasswords && request.command != QLatin1String("export"))
         return {WrongUsage, {}, u"--wachtwoorden hoort bij export.\n"_s};
-    Runner runner(app, request);
     const QString& c = request.command;
+    // Without the lock list no change can be checked against it.
+    if (!app.locksUnreadable().isEmpty() && c != QLatin1String("get") && c != QLatin1String("export") &&
+        c != QLatin1String("history"))
+        return refused(AdministratorLocks::unreadableMessage(app.locksUnreadable()));
+    Runner runner(app, request);
     const QStringList& a = request.arguments;
     if (c == QLatin1String("get"))
         return runner.get(a[0]);

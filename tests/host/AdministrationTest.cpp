@@ -406,3 +406,61 @@ TEST_F(AdministrationTest, NumbersGoOutAndComeBackAsTheyWere)
     EXPECT_EQ(command({u"set"_s, u"UpdateTermijn"_s, u"1.000"_s}).status, 1);
     EXPECT_EQ(another(h.ui(), h.folder())->SettingsObject().get<CalculationSettings>().Huurstijging, 1.5);
 }
+
+// Catches a damaged machine hive that lifts the administrator's locks: when
+// the lock list cannot be read every change is refused with the reason, on
+// the command line and from page code, while reading still works.
+TEST_F(AdministrationTest, ALockListThatCannotBeReadKeepsEverySettingLocked)
+{
+    ASSERT_EQ(command({u"set"_s, u"ProxyAdres"_s, u"vast:80"_s}).status, 0);
+    ASSERT_EQ(command({u"lock"_s, u"ProxyAdres"_s}).status, 0);
+    const QString hive = file(u"HKEY_LOCAL_MACHINE.hive"_s);
+    QFile original(hive);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray intact = original.readAll();
+    original.close();
+    const struct {
+        const char* damage;
+        QByteArray content;
+    } damaged[] = {
+        {"kop overschreven", QByteArray(100, 'x') + intact.mid(100)},
+        {"afgekapt", intact.left(intact.size() / 2 + 10)},
+        {"geen register", QByteArray("Dit is geen database, maar een brief aan de beheerder.\n").repeated(50)},
+    };
+    for (const auto& d : damaged) {
+        SCOPED_TRACE(d.damage);
+        QFile broken(hive);
+        ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        broken.write(d.content);
+        broken.close();
+        ScriptedUi ui;
+        auto office = another(ui, h.folder());
+        EXPECT_FALSE(office->locksUnreadable().isEmpty());
+        AdminRequest request;
+        request.command = u"set"_s;
+        request.arguments = QStringList{u"ProxyAdres"_s, u"los:80"_s};
+        const AdminResult set = AdminCommands::run(*office, request, {});
+        EXPECT_EQ(set.status, 1);
+        EXPECT_TRUE(set.err.contains(u"vastgezet kan niet worden gelezen"_s)) << set.err.toStdString();
+        request.arguments = QStringList{u"AutoDownload"_s, u"true"_s};
+        EXPECT_EQ(AdminCommands::run(*office, request, {}).status, 1) << "an unlocked setting is refused too";
+        request.command = u"unlock"_s;
+        request.arguments = QStringList{u"ProxyAdres"_s};
+        EXPECT_EQ(AdminCommands::run(*office, request, {}).status, 1);
+        office->SettingsObject().get<ProxySettings>().ProxyAdres = u"pagina:80"_s;
+        EXPECT_EQ(office->SettingsObject().get<ProxySettings>().ProxyAdres.get(), u"vast:80"_s);
+        request.command = u"get"_s;
+        const AdminResult get = AdminCommands::run(*office, request, {});
+        EXPECT_EQ(get.status, 0);
+        EXPECT_EQ(get.out, u"vast:80\n"_s);
+    }
+    QFile restored(hive);
+    ASSERT_TRUE(restored.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    restored.write(intact);
+    restored.close();
+    ScriptedUi ui;
+    auto office = another(ui, h.folder());
+    EXPECT_TRUE(office->locksUnreadable().isEmpty());
+    EXPECT_TRUE(office->SettingsObject().isLocked(u"ProxyAdres"_s));
+    EXPECT_FALSE(office->SettingsObject().isLocked(u"AutoDownload"_s));
+}
