@@ -11,13 +11,21 @@
 #include <QStandardPaths>
 #include <QTextStream>
 #include <cstdio>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
 
 namespace {
-void print(FILE* stream, const QString& text) { std::fputs(text.toLocal8Bit().constData(), stream); }
+// All of the text, also past a NUL character a value may hold; on a terminal
+// with its control characters shown escaped.
+void print(FILE* stream, const QString& text)
+{
+    const QByteArray bytes =
+        (::isatty(::fileno(stream)) ? AdminCommands::escapedControls(text) : text).toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+}
 } // namespace
 
 QString userHiveFile()

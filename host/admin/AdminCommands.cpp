@@ -253,9 +253,11 @@ public:
             const QString values = e.secret ? u"(geheim gewijzigd)"_s
                                             : u"%1 -> %2"_s.arg(e.oldValue.value_or(QString()),
                                                                              e.newValue.value_or(QString()));
+            // One change a line, its fields between tabs, whatever the values hold.
+            const auto field = [](const QString& text) { return escapedControls(text, false); };
             lines << u"%1\t%2\t%3.%4\t%5\t%6"_s
-                         .arg(e.when.toString(u"yyyy-MM-dd HH:mm:ss"_s), e.adviserName, e.object, e.setting,
-                              values, e.page);
+                         .arg(e.when.toString(u"yyyy-MM-dd HH:mm:ss"_s), field(e.adviserName), field(e.object),
+                              field(e.setting), field(values), field(e.page));
         }
         return done(lines.join(QLatin1Char('\n')));
     }
@@ -268,6 +270,30 @@ private:
 } // namespace
 
 bool isCommand(const QString& word) { return Commands.contains(word); }
+
+QString escapedControls(const QString& text, bool lineBreaks)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\n' && lineBreaks)
+            shown += c;
+        else if (u == u'\n')
+            shown += u"\\n"_s;
+        else if (u == u'\r')
+            shown += u"\\r"_s;
+        else if (u == u'\t')
+            shown += lineBreaks ? u"\t"_s : u"\\t"_s;
+        else if (u < 0x20 || u == 0x7f)
+            shown += u"\\x"_s + QString::number(u, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else if ((u >= 0x80 && u < 0xa0) || (u >= 0x202a && u <= 0x202e) || (u >= 0x2066 && u <= 0x2069))
+            shown += u"\\u"_s + QString::number(u, 16).toUpper().rightJustified(4, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
 
 AdminResult run(ReferenceApplication& app, const AdminRequest& request,
                 const std::function<std::optional<QString>()>& passphrase)

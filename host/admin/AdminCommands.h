@@ -38,6 +38,12 @@ bool isCommand(const QString& word);
 // The page name the change history gives to changes made here.
 inline const QString HistoryPage = u"Opdrachtregel"_s;
 
+// Text for a terminal: control characters (also NUL, DEL, the C1 controls and
+// the marks that reverse the direction of text) shown escaped ("\x1B",
+// "\r", "\u202E"), so that a stored value cannot recolour, move or clear
+// the screen; line breaks stay unless lineBreaks is false.
+QString escapedControls(const QString& text, bool lineBreaks = true);
+
 // passphrase is asked when a file's passwords are written or read.
 AdminResult run(ReferenceApplication& app, const AdminRequest& request,
                 const std::function<std::optional<QString>()>& passphrase);

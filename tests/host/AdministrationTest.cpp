@@ -464,3 +464,33 @@ TEST_F(AdministrationTest, ALockListThatCannotBeReadKeepsEverySettingLocked)
     EXPECT_TRUE(office->SettingsObject().isLocked(u"ProxyAdres"_s));
     EXPECT_FALSE(office->SettingsObject().isLocked(u"AutoDownload"_s));
 }
+
+// Catches values that reach the administrator's terminal as they are: escape
+// sequences and other control characters are shown escaped in the history
+// always and by get on a terminal, and a NUL neither cuts a value short nor
+// empties the history.
+TEST_F(AdministrationTest, ControlCharactersInValuesAreShownEscaped)
+{
+    const QString hostile = u"proxy\x1B[2J\x1B]0;titel\x07\r\tweg"_s + QChar(0) + u"rest\u202Eeulav"_s;
+    setup().get<ProxySettings>().ProxyAdres = hostile;
+    h.app().saveSettings();
+    setup().get<ProxySettings>().ProxyGebruikersnaam = u"jan"_s;
+    h.app().saveSettings();
+
+    const AdminResult get = command({u"get"_s, u"ProxyAdres"_s});
+    EXPECT_EQ(get.out, hostile + QLatin1Char('\n')) << "a pipe gets the value whole";
+    EXPECT_EQ(AdminCommands::escapedControls(get.out),
+              u"proxy\\x1B[2J\\x1B]0;titel\\x07\\r\tweg\\x00rest\\u202Eeulav\n"_s);
+
+    const QString history = command({u"history"_s}).out;
+    const QStringList lines = history.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << history.toStdString();
+    EXPECT_TRUE(lines[0].contains(u"Setup.ProxyGebruikersnaam"_s));
+    EXPECT_TRUE(lines[1].contains(u"-> proxy\\x1B[2J\\x1B]0;titel\\x07\\r\\tweg\\x00rest\\u202Eeulav\t"_s))
+        << lines[1].toStdString();
+    for (const QString& line : lines) {
+        EXPECT_EQ(line.count(QLatin1Char('\t')), 4) << line.toStdString();
+        for (const QChar c : line)
+            EXPECT_FALSE(c != QLatin1Char('\t') && (c.unicode() < 0x20 || c.unicode() == 0x7f)) << int(c.unicode());
+    }
+}
