@@ -13,6 +13,8 @@
 #include <QSaveFile>
 #include <sodium.h>
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace tarvelo::SettingsProfile {
@@ -62,13 +64,22 @@ QByteArray deriveKey(const QString& passphrase, const QByteArray& salt, unsigned
     return key;
 }
 
+// The key derivation this program writes; a file may ask for a little less or
+// somewhat more, never for what would tie up the computer.
+constexpr unsigned long long WrittenOps = crypto_pwhash_OPSLIMIT_INTERACTIVE;
+constexpr size_t WrittenMem = crypto_pwhash_MEMLIMIT_INTERACTIVE;
+constexpr double MinOps = 1;
+constexpr double MaxOps = 2.0 * WrittenOps;
+constexpr double MinMem = WrittenMem / 8.0;
+constexpr double MaxMem = 2.0 * WrittenMem;
+
 QJsonObject encrypt(const QJsonArray& secrets, const QString& passphrase)
 {
     initSodium();
     QByteArray salt(crypto_pwhash_SALTBYTES, '\0');
     randombytes_buf(salt.data(), size_t(salt.size()));
-    const unsigned long long ops = crypto_pwhash_OPSLIMIT_INTERACTIVE;
-    const size_t mem = crypto_pwhash_MEMLIMIT_INTERACTIVE;
+    const unsigned long long ops = WrittenOps;
+    const size_t mem = WrittenMem;
     QByteArray key = deriveKey(passphrase, salt, ops, mem);
     QByteArray nonce(crypto_secretbox_NONCEBYTES, '\0');
     randombytes_buf(nonce.data(), size_t(nonce.size()));
@@ -101,12 +112,15 @@ QJsonArray decrypt(const QJsonObject& box, const QString& passphrase)
     const QByteArray salt = QByteArray::fromBase64(box.value(u"zout"_s).toString().toLatin1());
     const QByteArray nonce = QByteArray::fromBase64(box.value(u"nonce"_s).toString().toLatin1());
     const QByteArray sealed = QByteArray::fromBase64(box.value(u"gegevens"_s).toString().toLatin1());
-    const double ops = box.value(u"opslimit"_s).toDouble();
-    const double mem = box.value(u"memlimit"_s).toDouble();
-    // Limits far above what this program writes would only tie up the computer.
-    if (nonce.size() != crypto_secretbox_NONCEBYTES || sealed.size() < int(crypto_secretbox_MACBYTES) || ops < 1 ||
-        ops > 64 || mem < 8192 || mem > 1024.0 * 1024 * 1024)
-        notASettingsFile();
+    const double ops = box.value(u"opslimit"_s).toDouble(-1);
+    const double mem = box.value(u"memlimit"_s).toDouble(-1);
+    const bool whole = ops == std::floor(ops) && mem == std::floor(mem);
+    if (salt.size() != crypto_pwhash_SALTBYTES || nonce.size() != crypto_secretbox_NONCEBYTES ||
+        sealed.size() < int(crypto_secretbox_MACBYTES) || !whole || ops < MinOps || ops > MaxOps || mem < MinMem ||
+        mem > MaxMem)
+        throw ProfileError(ProfileProblem::Damaged,
+                           u"Het instellingenbestand is beschadigd: de versleutelde wachtwoorden erin zijn niet "
+                           "door dit programma geschreven. Er is niets gewijzigd."_s);
     QByteArray key = deriveKey(passphrase, salt, (unsigned long long)ops, size_t(mem));
     QByteArray plain(sealed.size() - int(crypto_secretbox_MACBYTES), '\0');
     const int opened = crypto_secretbox_open_easy(reinterpret_cast<unsigned char*>(plain.data()),

@@ -15,7 +15,10 @@
 #include "host/office/ChangeHistory.h"
 #include "tests/support/PageTest.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 using namespace Qt::StringLiterals;
 
@@ -492,5 +495,52 @@ TEST_F(AdministrationTest, ControlCharactersInValuesAreShownEscaped)
         EXPECT_EQ(line.count(QLatin1Char('\t')), 4) << line.toStdString();
         for (const QChar c : line)
             EXPECT_FALSE(c != QLatin1Char('\t') && (c.unicode() < 0x20 || c.unicode() == 0x7f)) << int(c.unicode());
+    }
+}
+
+// Catches a hostile profile that ties up the machine: key-derivation limits
+// far from what this program writes are refused as damaged before any key is
+// derived, while limits near them are derived (and then open or not).
+TEST(SettingsProfileTest, KeyDerivationLimitsFarFromOursAreRefusedAsDamaged)
+{
+    Settings setup;
+    Settings globalSetup;
+    setup.get<ProxySettings>().ProxyWachtwoord = u"geheim"_s;
+    const QByteArray file = SettingsProfile::write(setup, globalSetup, u"wachtzin"_s);
+    const auto withLimits = [&](const QJsonValue& ops, const QJsonValue& mem) {
+        QJsonObject root = QJsonDocument::fromJson(file).object();
+        QJsonObject box = root.value(u"wachtwoorden"_s).toObject();
+        box.insert(u"opslimit"_s, ops);
+        box.insert(u"memlimit"_s, mem);
+        root.insert(u"wachtwoorden"_s, box);
+        return QJsonDocument(root).toJson();
+    };
+    const QJsonObject box = QJsonDocument::fromJson(file).object().value(u"wachtwoorden"_s).toObject();
+    const QJsonValue ops = box.value(u"opslimit"_s);
+    const QJsonValue mem = box.value(u"memlimit"_s);
+    const std::pair<QJsonValue, QJsonValue> hostile[] = {
+        {64, 1024.0 * 1024 * 1024}, {ops, 1024.0 * 1024 * 1024}, {64, mem},     {1.5, mem},
+        {ops, 1e308},               {-1, mem},                   {u"2"_s, mem}, {ops, QJsonValue()},
+    };
+    QElapsedTimer clock;
+    clock.start();
+    for (const auto& [o, m] : hostile) {
+        try {
+            SettingsProfile::plan(withLimits(o, m), setup, globalSetup, [] { return std::optional<QString>(u"wachtzin"_s); });
+            ADD_FAILURE() << "accepted " << o.toVariant().toString().toStdString() << " / " << m.toVariant().toString().toStdString();
+        } catch (const ProfileError& e) {
+            EXPECT_EQ(e.problem(), ProfileProblem::Damaged) << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains(u"beschadigd"_s)) << e.message().toStdString();
+        }
+    }
+    EXPECT_LT(clock.elapsed(), 2000) << "a key was derived for a hostile file";
+    const ImportPlan ours = SettingsProfile::plan(file, setup, globalSetup, [] { return std::optional<QString>(u"wachtzin"_s); });
+    EXPECT_TRUE(ours.secretsRead);
+    try {
+        SettingsProfile::plan(withLimits(ops.toDouble() + 1, mem), setup, globalSetup,
+                              [] { return std::optional<QString>(u"wachtzin"_s); });
+        ADD_FAILURE() << "another key opened the passwords";
+    } catch (const ProfileError& e) {
+        EXPECT_EQ(e.problem(), ProfileProblem::WrongPassphrase) << e.message().toStdString();
     }
 }
