@@ -9,8 +9,9 @@
 
 #include <QDir>
 #include <QStandardPaths>
-#include <QTextStream>
 #include <cstdio>
+#include <cstdlib>
+#include <termios.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -38,7 +39,64 @@ QString userHiveFile()
     return QDir(folder).filePath(u"HKEY_CURRENT_USER.hive"_s);
 }
 
-int runAdminCommand(const CommandLine& line)
+bool AdminInput::isTerminal() const { return ::isatty(STDIN_FILENO); }
+
+std::optional<QString> AdminInput::readLine(const QString& prompt, bool hidden)
+{
+    print(stderr, prompt);
+    std::fflush(stderr);
+    termios before{};
+    const bool silent = hidden && ::tcgetattr(STDIN_FILENO, &before) == 0;
+    if (silent) {
+        termios quiet = before;
+        quiet.c_lflag &= ~tcflag_t(ECHO);
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+    }
+    char* buffer = nullptr;
+    std::size_t capacity = 0;
+    const ssize_t length = ::getline(&buffer, &capacity, stdin);
+    if (silent) {
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &before);
+        print(stderr, u"\n"_s);
+    }
+    std::optional<QString> line;
+    if (length >= 0) {
+        QByteArray bytes(buffer, qsizetype(length));
+        while (bytes.endsWith('\n') || bytes.endsWith('\r'))
+            bytes.chop(1);
+        line = QString::fromLocal8Bit(bytes);
+    }
+    std::free(buffer);
+    return line;
+}
+
+namespace {
+// Asked once from a script, twice on a terminal where a typing error cannot be seen.
+std::optional<QString> askTwice(AdminInput& input, const QString& prompt, bool confirm, const QString& differ)
+{
+    const std::optional<QString> first = input.readLine(prompt, true);
+    if (!first || first->isEmpty() || !confirm || !input.isTerminal())
+        return first && !first->isEmpty() ? first : std::nullopt;
+    const std::optional<QString> second = input.readLine(u"Nogmaals ter controle: "_s, true);
+    if (second != first)
+        throw RuntimeError(ErrorNumber::ApplicationDefined, differ);
+    return first;
+}
+} // namespace
+
+std::optional<QString> askPassphrase(AdminInput& input, bool confirm)
+{
+    return askTwice(input, u"Wachtwoord van het bestand: "_s, confirm,
+                    u"De twee wachtwoorden voor het bestand zijn niet gelijk. Er is niets geëxporteerd."_s);
+}
+
+std::optional<QString> askSecret(AdminInput& input, const QString& name)
+{
+    return askTwice(input, u"Nieuwe waarde van %1: "_s.arg(name), true,
+                    u"De twee ingetypte waarden van %1 zijn niet gelijk. Er is niets gewijzigd."_s.arg(name));
+}
+
+int runAdminCommand(const CommandLine& line, AdminInput& input)
 {
     QtUi screen;
     CollectingUi quiet(screen);
@@ -55,20 +113,22 @@ int runAdminCommand(const CommandLine& line)
         print(stderr, e.description() + QLatin1Char('\n'));
         return AdminCommands::Refused;
     }
-    // The file's password comes on the first line of the input, never as an argument.
-    const auto passphrase = []() -> std::optional<QString> {
-        print(stderr, u"Wachtwoord van het bestand: "_s);
-        QTextStream in(stdin);
-        const QString text = in.readLine();
-        print(stderr, u"\n"_s);
-        return text.isEmpty() ? std::nullopt : std::optional<QString>(text);
-    };
-    const AdminResult result = AdminCommands::run(*host, *line.admin, passphrase);
+    // Passwords come from the input, never as an argument.
+    const bool exporting = line.admin->command == QLatin1String("export");
+    const auto passphrase = [&] { return askPassphrase(input, exporting); };
+    const auto secret = [&](const QString& name) { return askSecret(input, name); };
+    const AdminResult result = AdminCommands::run(*host, *line.admin, passphrase, secret);
     print(stdout, result.out);
     print(stderr, result.err);
     std::fflush(stdout);
     std::fflush(stderr);
     return result.status;
+}
+
+int runAdminCommand(const CommandLine& line)
+{
+    AdminInput input;
+    return runAdminCommand(line, input);
 }
 
 } // namespace tarvelo

@@ -84,7 +84,11 @@ QString commandText(const SettingBase& s)
 
 class Runner {
 public:
-    Runner(ReferenceApplication& app, const AdminRequest& request) : app_(app), request_(request) {}
+    Runner(ReferenceApplication& app, const AdminRequest& request,
+           const std::function<std::optional<QString>(const QString&)>& secretValue)
+        : app_(app), request_(request), secretValue_(secretValue)
+    {
+    }
 
     Settings& target() { return request_.office ? app_.officeSetup() : app_.userSetup(); }
     QString objectName() const { return request_.office ? ChangeHistory::GlobalSetupObject : ChangeHistory::SetupObject; }
@@ -99,7 +103,7 @@ public:
     // Changes one setting as the window would: refused when locked or of the
     // wrong type, kept only when it brings no new problem to any page's
     // checks, and stored with the change history.
-    AdminResult change(const QString& name, const QVariant& value)
+    AdminResult change(const QString& name, QVariant value)
     {
         if (auto r = unknown(name))
             return *r;
@@ -107,6 +111,17 @@ public:
         const QString declared = settings.setting(name).name();
         if (settings.isLocked(name))
             return refused(u"%1: %2 Er is niets gewijzigd."_s.arg(declared, SettingsObject::lockedMessage()));
+        if (settings.setting(name).isSecret() && value == QVariant(ValueFromInput)) {
+            std::optional<QString> typed;
+            try {
+                typed = secretValue_ ? secretValue_(declared) : std::nullopt;
+            } catch (const RuntimeError& e) {
+                return refused(e.description());
+            }
+            if (!typed)
+                return refused(u"Er is geen waarde voor %1 gelezen. Er is niets gewijzigd."_s.arg(declared));
+            value = *typed;
+        }
         if (value.typeId() == QMetaType::QString && isNumber(settings.setting(name)) &&
             ambiguousNumber(value.toString()))
             return refused(u"De waarde '%1' van %2 is niet eenduidig: een punt kan een decimaalteken of een "
@@ -200,7 +215,11 @@ public:
     {
         std::optional<QString> secret;
         if (request_.withPasswords) {
-            secret = passphrase ? passphrase() : std::nullopt;
+            try {
+                secret = passphrase ? passphrase() : std::nullopt;
+            } catch (const RuntimeError& e) {
+                return refused(e.description());
+            }
             if (!secret || secret->isEmpty())
                 return refused(u"Voor het meenemen van de wachtwoorden is een wachtwoord voor het bestand nodig."_s);
         }
@@ -219,6 +238,8 @@ public:
             plan = SettingsProfile::plan(SettingsProfile::load(file), app_.userSetup(), app_.officeSetup(), passphrase);
         } catch (const ProfileError& e) {
             return refused(e.message());
+        } catch (const RuntimeError& e) {
+            return refused(e.description());
         }
         const QVariantMap setupBefore = app_.userSetup().toMap();
         const QVariantMap globalBefore = app_.officeSetup().toMap();
@@ -265,6 +286,7 @@ public:
 private:
     ReferenceApplication& app_;
     const AdminRequest& request_;
+    const std::function<std::optional<QString>(const QString&)>& secretValue_;
 };
 
 } // namespace
@@ -296,7 +318,8 @@ QString escapedControls(const QString& text, bool lineBreaks)
 }
 
 AdminResult run(ReferenceApplication& app, const AdminRequest& request,
-                const std::function<std::optional<QString>()>& passphrase)
+                const std::function<std::optional<QString>()>& passphrase,
+                const std::function<std::optional<QString>(const QString& name)>& secretValue)
 {
     if (!isCommand(request.command))
         return {WrongUsage, {}, u"Onbekende opdracht: %1\n"_s.arg(request.command)};
@@ -311,7 +334,7 @@ AdminResult run(ReferenceApplication& app, const AdminRequest& request,
     if (!app.locksUnreadable().isEmpty() && c != QLatin1String("get") && c != QLatin1String("export") &&
         c != QLatin1String("history"))
         return refused(AdministratorLocks::unreadableMessage(app.locksUnreadable()));
-    Runner runner(app, request);
+    Runner runner(app, request, secretValue);
     const QStringList& a = request.arguments;
     if (c == QLatin1String("get"))
         return runner.get(a[0]);
