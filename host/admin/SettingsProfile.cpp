@@ -14,6 +14,7 @@
 #include <sodium.h>
 
 #include <cmath>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -206,6 +207,17 @@ QByteArray write(const SettingsObject& setup, const SettingsObject& globalSetup,
 
 void save(const QString& path, const QByteArray& content)
 {
+    // The new file takes the old one's place: a pipe, a device or a folder of
+    // that name would be replaced by a plain file, or never read.
+    const QByteArray native = QFile::encodeName(path);
+    struct stat target {};
+    struct stat entry {};
+    const bool exists = ::lstat(native.constData(), &entry) == 0;
+    if (exists && (::stat(native.constData(), &target) != 0 || !S_ISREG(target.st_mode)))
+        throw RuntimeError(75, u"Het instellingenbestand %1 kan niet worden geschreven: er staat al iets met die "
+                               "naam dat geen gewoon bestand is (een map, apparaat, pijp of verwijzing naar niets). "
+                               "Kies een gewoon bestand of een nieuwe naam."_s
+                                   .arg(path));
     QSaveFile file(path);
     const auto fail = [&] {
         throw RuntimeError(75, u"Het instellingenbestand %1 kan niet worden geschreven: %2"_s

@@ -20,6 +20,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 using namespace tarvelo;
@@ -543,4 +545,28 @@ TEST(SettingsProfileTest, KeyDerivationLimitsFarFromOursAreRefusedAsDamaged)
     } catch (const ProfileError& e) {
         EXPECT_EQ(e.problem(), ProfileProblem::WrongPassphrase) << e.message().toStdString();
     }
+}
+
+// Catches an export that replaces a pipe, a device or a folder with a plain
+// file and reports success: only a regular file or a new name is written.
+TEST_F(AdministrationTest, ExportWritesOnlyARegularFileOrANewName)
+{
+    const QString fifo = file(u"pijp"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QDir().mkpath(file(u"map"_s)));
+    ASSERT_TRUE(QFile::link(file(u"bestaat-niet"_s), file(u"dode-verwijzing"_s)));
+    // A device is refused by the same rule; none is made here, as a test that failed would replace it.
+    for (const QString& target : {fifo, file(u"map"_s), file(u"dode-verwijzing"_s)}) {
+        const AdminResult r = command({u"export"_s, target});
+        EXPECT_EQ(r.status, 1) << target.toStdString();
+        EXPECT_TRUE(r.err.contains(u"geen gewoon bestand"_s)) << r.err.toStdString();
+    }
+    struct stat pipe {};
+    ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &pipe), 0);
+    EXPECT_TRUE(S_ISFIFO(pipe.st_mode)) << "the pipe was replaced";
+    EXPECT_TRUE(QFileInfo(file(u"map"_s)).isDir());
+
+    EXPECT_EQ(command({u"export"_s, file(u"nieuw.json"_s)}).status, 0);
+    EXPECT_EQ(command({u"export"_s, file(u"nieuw.json"_s)}).status, 0) << "an existing regular file is replaced";
+    EXPECT_TRUE(QFileInfo(file(u"nieuw.json"_s)).isFile());
 }
