@@ -58,11 +58,12 @@ QString firstPicture(const QDir& folder)
     return QString();
 }
 
-// Removes one file, read-only or not.
+// Removes one file, read-only or not: the folder's rights decide here, so the
+// file's own mode is left alone. A link goes as a link; what it points to, and
+// a file that has a second name elsewhere, are not touched.
 void removeFile(const QFileInfo& file)
 {
     QFile f(file.absoluteFilePath());
-    f.setPermissions(f.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
     if (!f.remove())
         throw RuntimeError(ErrorNumber::PathFileAccessError, u"Het bestand %1 kan niet worden verwijderd."_s
                                                     .arg(QDir::toNativeSeparators(file.absoluteFilePath())));
