@@ -131,6 +131,7 @@ int main(int argc, char* argv[])
     } else if (line.render.compare(QLatin1String("all"), Qt::CaseInsensitive) == 0) {
         for (const PageInfo& info : registry.pages())
             renderNames << info.className;
+        renderNames << ReviewDialogs::names();
     } else if (!line.render.isEmpty()) {
         if (!knownPage(registry, line.render))
             return BadArguments;

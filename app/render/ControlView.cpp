@@ -7,6 +7,7 @@
 
 #include <QEvent>
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 #include <QPainter>
 #include <QFocusEvent>
@@ -190,6 +191,39 @@ void ControlView::retire()
     widget->deleteLater();
     if (marker_)
         marker_->deleteLater();
+}
+
+std::vector<QWidget*> ControlView::tabWidgets() const
+{
+    if (!widget_)
+        return {};
+    if (widget_->focusPolicy() & Qt::TabFocus)
+        return {widget_.data()};
+    std::vector<QWidget*> parts;
+    for (QWidget* part : widget_->findChildren<QWidget*>()) {
+        // A popup of a part is a window of its own, outside the tab order.
+        if ((part->focusPolicy() & Qt::TabFocus) && !part->focusProxy() && part->window() == widget_->window())
+            parts.push_back(part);
+    }
+    return parts;
+}
+
+void ControlView::setAccessibleName(const QString& name, bool byLabel)
+{
+    if (!widget_)
+        return;
+    if (widget_->accessibleName() != name)
+        widget_->setAccessibleName(name);
+    // A screen reader on Linux reads a combo as its current value and takes
+    // what it is for from its label; without a label the description says it.
+    if (qobject_cast<QComboBox*>(widget_.data()))
+        widget_->setAccessibleDescription(byLabel ? QString() : name);
+    // The parts of a control drawn as several keep their own names (Ja, Nee)
+    // and tell what they belong to.
+    if (!(widget_->focusPolicy() & Qt::TabFocus)) {
+        for (QWidget* part : tabWidgets())
+            part->setAccessibleDescription(name);
+    }
 }
 
 void ControlView::forward(const std::function<void()>& action)

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 namespace tarvelo {
 
@@ -45,6 +46,13 @@ public:
     // the user's input that led here may still be running in it.
     void retire();
     bool retired() const { return !widget_; }
+
+    // The widgets of this control that Tab reaches, in their order: the
+    // widget itself, or the parts of a control drawn as several.
+    std::vector<QWidget*> tabWidgets() const;
+    // Names the control for a screen reader: its label's caption (byLabel),
+    // or its frame's; an empty name leaves the control its own caption.
+    void setAccessibleName(const QString& name, bool byLabel);
 
 protected:
     // The widget must be created by the subclass's constructor.

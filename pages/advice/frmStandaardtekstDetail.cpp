@@ -23,6 +23,7 @@ frmStandaardtekstDetail::frmStandaardtekstDetail()
     cmdOk.setCaption(u"&OK"_s);
     cmdAnnuleren.setCaption(u"&Annuleren"_s);
     cmdAnnuleren.setCancel(true);
+    cmdOk.setDefault(true);
     txtStandaardtekst.setBounds(Margin, Margin, Width - 2 * Margin, TextHeight);
     const int buttonsTop = txtStandaardtekst.bottom() + Margin;
     cmdAnnuleren.setBounds(Width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
