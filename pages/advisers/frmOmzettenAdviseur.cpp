@@ -10,7 +10,7 @@ namespace tarvelo {
 
 namespace {
 constexpr int Margin = 120;
-constexpr int InnerWidth = 6495;
+constexpr int InnerWidth = 7500;
 constexpr int LabelWidth = 1455;
 constexpr int ButtonWidth = 2175;
 constexpr int ButtonHeight = 375;

@@ -12,7 +12,7 @@ namespace tarvelo {
 
 namespace {
 constexpr int Margin = 180;
-constexpr int InnerWidth = 6000;
+constexpr int InnerWidth = 7500;
 constexpr int ButtonWidth = 2055;
 constexpr int ButtonHeight = 375;
 } // namespace

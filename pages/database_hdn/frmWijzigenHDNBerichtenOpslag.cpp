@@ -1,5 +1,7 @@
 #include "pages/database_hdn/frmWijzigenHDNBerichtenOpslag.h"
 
+#include "framework/page/RowLayout.h"
+
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/Frame.h"
 #include "framework/host/Application.h"
@@ -58,12 +60,16 @@ frmWijzigenHDNBerichtenOpslag::frmWijzigenHDNBerichtenOpslag()
     top = chkBestandenVerwijderen.bottom() + Margin;
     auto& fraVoortgang = get<Frame>(u"fraVoortgang"_s);
     fraVoortgang.setCaption(u"Voortgang"_s);
-    fraVoortgang.setBounds(Margin, top, InnerWidth, 1005);
-    pgbProgress.setBounds(Margin, 300, InnerWidth - 2 * Margin, 255);
+    fraVoortgang.setBounds(Margin, top, InnerWidth, 0);
     pgbProgress.setForeColor(ProgressColour);
-    lblVoortgang.setBounds(Margin, 630, InnerWidth - 2 * Margin, 255);
     lblVoortgang.setVisible(false);
-    top = fraVoortgang.bottom() + Margin;
+    // The progress caption takes its row only while a run shows it; the
+    // buttons below keep room for it.
+    RowLayout(fraVoortgang, InnerWidth - 2 * RowLayout::Margin)
+        .line(pgbProgress, 255)
+        .line(lblVoortgang, 255)
+        .finish();
+    top = fraVoortgang.top() + fraVoortgang.height() + 255 + RowLayout::RowGap + Margin;
     cmdActie.setCaption(u"&Nu uitvoeren..."_s);
     cmdActie.setBounds(Margin + InnerWidth - 1800, top, 1800, ButtonHeight);
     const int height = cmdActie.bottom() + Margin;

@@ -220,17 +220,17 @@ void report(const Findings& found)
 // taller than they are.
 struct ScrambledForm {
     Form form{u"frmTest"_s};
-    Frame& fraAdres = form.add<Frame>(u"fraAdres"_s);
-    CommandButton& cmdZoeken = form.add<CommandButton>(u"cmdZoeken"_s, &fraAdres);
-    TextBox& txtPlaats = form.add<TextBox>(u"txtPlaats"_s, &fraAdres);
-    TextBox& txtStraat = form.add<TextBox>(u"txtStraat"_s, &fraAdres);
-    Label& lblPlaats = form.add<Label>(u"lblPlaats"_s, &fraAdres);
-    Label& lblStraat = form.add<Label>(u"lblStraat"_s, &fraAdres);
-    TextBox& txtNaam = form.add<TextBox>(u"txtNaam"_s);
-    Label& lblNaam = form.add<Label>(u"lblNaam"_s);
-    Label& lblUitleg = form.add<Label>(u"lblUitleg"_s);
-    CheckBox& chkActief = form.add<CheckBox>(u"chkActief"_s);
-    ListView& lvwNotities = form.add<ListView>(u"lvwNotities"_s, &fraAdres);
+    Frame& fraAdres = form.add<Frame>(form, u"fraAdres"_s);
+    CommandButton& cmdZoeken = form.add<CommandButton>(fraAdres, u"cmdZoeken"_s);
+    TextBox& txtPlaats = form.add<TextBox>(fraAdres, u"txtPlaats"_s);
+    TextBox& txtStraat = form.add<TextBox>(fraAdres, u"txtStraat"_s);
+    Label& lblPlaats = form.add<Label>(fraAdres, u"lblPlaats"_s);
+    Label& lblStraat = form.add<Label>(fraAdres, u"lblStraat"_s);
+    TextBox& txtNaam = form.add<TextBox>(form, u"txtNaam"_s);
+    Label& lblNaam = form.add<Label>(form, u"lblNaam"_s);
+    Label& lblUitleg = form.add<Label>(form, u"lblUitleg"_s);
+    CheckBox& chkActief = form.add<CheckBox>(form, u"chkActief"_s);
+    ListView& lvwNotities = form.add<ListView>(fraAdres, u"lvwNotities"_s);
 
     ScrambledForm()
     {
@@ -333,7 +333,7 @@ TEST(AccessibilityTest, FieldsAreNamedByTheirLabels)
     EXPECT_EQ(uitleg->buddy(), nullptr) << "a text on its own row names no field";
 
     // Two labels before one field: the nearer one names it.
-    Label& lblVoor = f.form.add<Label>(u"lblVoor"_s);
+    Label& lblVoor = f.form.add<Label>(f.form, u"lblVoor"_s);
     lblVoor.setBounds(0, 150, 100, 255);
     lblVoor.setCaption(u"Klant"_s);
     f.lblNaam.setCaption(u"&Naam van de klant"_s);
@@ -347,8 +347,8 @@ TEST(AccessibilityTest, FieldsAreNamedByTheirLabels)
     EXPECT_EQ(spoken("txtStraat"), u"Adres"_s) << "left without a label, the field takes its frame's caption";
 
     // A combo is read by the label that names it.
-    ComboBox& cboLand = f.form.add<ComboBox>(u"cboLand"_s, &f.fraAdres);
-    Label& lblLand = f.form.add<Label>(u"lblLand"_s, &f.fraAdres);
+    ComboBox& cboLand = f.form.add<ComboBox>(f.fraAdres, u"cboLand"_s);
+    Label& lblLand = f.form.add<Label>(f.fraAdres, u"lblLand"_s);
     lblLand.setBounds(120, 3400, 1400, 255);
     lblLand.setCaption(u"&Land"_s);
     cboLand.setBounds(1600, 3370, 3000, 315);
@@ -363,8 +363,8 @@ TEST(AccessibilityTest, ALabelsAccessKeyMovesTheFocusToItsField)
 {
     widgetApplication();
     ScrambledForm f;
-    CheckBox& chkZonder = f.form.add<CheckBox>(u"chkZonder"_s);
-    Label& lblZonder = f.form.add<Label>(u"lblZonder"_s);
+    CheckBox& chkZonder = f.form.add<CheckBox>(f.form, u"chkZonder"_s);
+    Label& lblZonder = f.form.add<Label>(f.form, u"lblZonder"_s);
     lblZonder.setBounds(120, 4700, 1500, 255);
     lblZonder.setCaption(u"&Geheim nummer"_s);
     chkZonder.setBounds(1700, 4700, 300, 255);
@@ -396,12 +396,12 @@ TEST(AccessibilityTest, EnterAndEscapeAnswerADialog)
     for (const int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
         Form dialog(u"frmTest"_s);
         dialog.setBounds(0, 0, 5000, 2000);
-        auto& txtBedrag = dialog.add<TextBox>(u"txtBedrag"_s);
+        auto& txtBedrag = dialog.add<TextBox>(dialog, u"txtBedrag"_s);
         txtBedrag.setBounds(120, 120, 3000, 315);
-        auto& cmdOk = dialog.add<CommandButton>(u"cmdOk"_s);
+        auto& cmdOk = dialog.add<CommandButton>(dialog, u"cmdOk"_s);
         cmdOk.setBounds(120, 900, 1200, 375);
         cmdOk.setDefault(true);
-        auto& cmdAnnuleren = dialog.add<CommandButton>(u"cmdAnnuleren"_s);
+        auto& cmdAnnuleren = dialog.add<CommandButton>(dialog, u"cmdAnnuleren"_s);
         cmdAnnuleren.setBounds(1500, 900, 1200, 375);
         cmdAnnuleren.setCancel(true);
         QStringList pressed;
