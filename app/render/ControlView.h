@@ -62,6 +62,13 @@ protected:
     {
         return control_.hasBackColor() && (!control_.parent() || control_.parent()->backColor() != control_.backColor());
     }
+    // Whether the control is a field (text box, combo, list): drawn in the
+    // field colours, and in the theme's disabled colours when disabled.
+    virtual bool isField() const { return false; }
+    // A field the user can read but not change (a locked text box).
+    virtual bool readOnly() const { return false; }
+    // Draws the colours again, after readOnly() changed.
+    void refreshColours() { syncColours(); }
     // Lists defer their redraw to the form view.
     void scheduleLists();
 
@@ -88,12 +95,19 @@ protected:
     const QPalette& basePalette() const { return basePalette_; }
     // Watches focus and key events of a widget that belongs to this control.
     void watch(QWidget* part);
+    // How far from the widget's right edge a marker drawn inside it starts.
+    virtual int markerInset() const { return 13; }
+    // A marker is drawn inside the widget's end (or no longer): a field keeps
+    // its text clear of it.
+    virtual void markerInside(bool) {}
 
 private:
     void syncBounds();
     void syncColours();
+    void outlineSwatch();
     // The setting's marker beside the widget, the lock's disabled state and tooltip.
     void syncMarker();
+    QRect markerSpot() const;
     bool usable() const { return control_.enabled() && control_.settingMarker() != SettingMarker::Locked; }
 
     FormView& owner_;
@@ -115,6 +129,7 @@ protected:
     QPalette::ColorRole backgroundRole() const override { return QPalette::Base; }
     QPalette::ColorRole foregroundRole() const override { return QPalette::Text; }
     bool opaque() const override { return false; }
+    bool isField() const override { return true; }
 };
 
 } // namespace tarvelo
