@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 
+class QIcon;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -91,8 +92,13 @@ public:
     bool importFrom(const QString& file, const std::function<std::optional<QString>()>& passphrase,
                     const std::function<bool(ImportPlan&, std::vector<ProfileDifference>&)>& choose);
 
+    // What the page list shows for a page: its title, and where two pages of
+    // one group share a title, the caption of its first frame after it.
+    QString listTitle(const QString& className) const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct OpenPage {
@@ -110,6 +116,10 @@ private:
     void takeSnapshot();
     void noteChanges();
     void followPageSize();
+    // Asks the open page to take the pane's width (form().setWidth in twips).
+    void fitPageToPane();
+    void nameEntries();
+    QIcon blankMarker() const;
     bool settleBeforeClosing();
     void rememberView();
     OpenPage* find(const QString& className) const;
@@ -146,6 +156,8 @@ private:
     bool markersPending_ = false;
     Result result_ = Result::Open;
     bool choosing_ = false;
+    bool fitting_ = false;
+    QHash<QString, QString> entries_; // list titles by lower-case class name
 };
 
 } // namespace tarvelo

@@ -89,7 +89,7 @@ void ControlView::syncBounds()
     syncMarker();
 }
 
-QPixmap markerPicture(SettingMarker marker, const QPalette& palette)
+QPixmap markerPicture(SettingMarker marker, const QPalette& palette, bool onSelection)
 {
     const qreal ratio = 2;
     QPixmap picture(QSize(10, 12) * ratio);
@@ -99,7 +99,7 @@ QPixmap markerPicture(SettingMarker marker, const QPalette& palette)
     p.setRenderHint(QPainter::Antialiasing);
     if (marker == SettingMarker::ChangedFromDefault) {
         p.setPen(Qt::NoPen);
-        p.setBrush(palette.color(QPalette::Highlight));
+        p.setBrush(palette.color(onSelection ? QPalette::HighlightedText : QPalette::Highlight));
         p.drawEllipse(QRectF(2, 3.5, 5, 5));
     } else {
         const QColor ink = palette.color(QPalette::Disabled, QPalette::WindowText).darker(140);

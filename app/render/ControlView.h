@@ -16,7 +16,9 @@ class FormView;
 
 // The quiet marks beside a bound control: a small dot for a setting that
 // differs from its default, a padlock for one the administrator fixed.
-QPixmap markerPicture(SettingMarker marker, const QPalette& palette);
+// On a selected list entry (onSelection) the mark is drawn in the selection's
+// text colour instead of the selection colour.
+QPixmap markerPicture(SettingMarker marker, const QPalette& palette, bool onSelection = false);
 
 // One control of the model drawn as a Qt widget. It follows the control's
 // properties and hands the user's input to the control's user actions, and to
