@@ -55,7 +55,8 @@ void ListViewModel::findNumberColumns()
         bool any = false;
         bool all = true;
         for (int r = 1; all && r <= rows; ++r) {
-            const QString& text = list_.item(r).columnText(c);
+            // A blank cell (some lists write a space for none) says nothing.
+            const QStringView text = QStringView(list_.item(r).columnText(c)).trimmed();
             if (text.isEmpty())
                 continue;
             any = true;

@@ -108,9 +108,13 @@ TEST_F(ListColumnsTest, NumbersAlignRightAndCutTextsShowWholeInTheirTooltip)
     EXPECT_EQ(alignment(0), Qt::AlignRight) << "agent number";
     EXPECT_EQ(alignment(1), Qt::AlignRight) << "rate";
     EXPECT_EQ(alignment(2), Qt::AlignLeft) << "description";
-
+    // A column with blank cells among its numbers (a company without an agent number).
     QTreeView* companies = list(u"lvwMaatschappij"_s);
     ASSERT_NE(companies, nullptr);
+    EXPECT_EQ(Qt::Alignment(companies->model()->index(0, 1).data(Qt::TextAlignmentRole).toInt()) &
+                  Qt::AlignHorizontal_Mask,
+              Qt::AlignRight);
+
     QModelIndex cut;
     for (int r = 0; r < companies->model()->rowCount() && !cut.isValid(); ++r) {
         const QModelIndex cell = companies->model()->index(r, 0);
