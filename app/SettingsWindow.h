@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 
+class QIcon;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -91,9 +92,13 @@ public:
     bool importFrom(const QString& file, const std::function<std::optional<QString>()>& passphrase,
                     const std::function<bool(ImportPlan&, std::vector<ProfileDifference>&)>& choose);
 
+    // What the page list shows for a page: its title, and where two pages of
+    // one group share a title, the caption of its first frame after it.
+    QString listTitle(const QString& className) const;
+
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct OpenPage {
@@ -111,8 +116,10 @@ private:
     void takeSnapshot();
     void noteChanges();
     void followPageSize();
-    // The shown page takes the pane's width (less room for a vertical scroll bar).
+    // Asks the open page to take the pane's width (form().setWidth in twips).
     void fitPageToPane();
+    void nameEntries();
+    QIcon blankMarker() const;
     bool settleBeforeClosing();
     void rememberView();
     OpenPage* find(const QString& className) const;
@@ -149,6 +156,8 @@ private:
     bool markersPending_ = false;
     Result result_ = Result::Open;
     bool choosing_ = false;
+    bool fitting_ = false;
+    QHash<QString, QString> entries_; // list titles by lower-case class name
 };
 
 } // namespace tarvelo

@@ -216,7 +216,8 @@ TEST_F(FormViewTest, LargeListChangesAreDrawnOncePerTurn)
     EXPECT_EQ(cell.data().toString(), u"42"_s);
     EXPECT_TRUE(tree->model()->index(41, 0).data(Qt::FontRole).value<QFont>().bold());
     EXPECT_FALSE(cell.data(Qt::FontRole).value<QFont>().bold()) << "a sub-item has its own bold";
-    EXPECT_EQ(tree->header()->sectionSize(0), 160);
+    EXPECT_GE(tree->header()->sectionSize(0), tree->fontMetrics().horizontalAdvance(u"Bericht 42"_s))
+        << "the column fits its rows";
 
     int checks = 0;
     list.ItemCheck.connect([&](ListItem&) { ++checks; });
