@@ -6,13 +6,20 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include "host/admin/SettingCatalogue.h"
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
 
-ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, QWidget* parent) : QDialog(parent), plan_(std::move(plan))
+ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, const SettingCatalogue& catalogue,
+                                         const QHash<QString, QString>& pageTitles, QWidget* parent)
+    : QDialog(parent), plan_(std::move(plan))
 {
     setObjectName(u"frmImporteren"_s);
     setWindowTitle(u"Instellingen importeren"_s);
@@ -25,16 +32,26 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, QWidget* parent) : QDi
     list_ = new QTreeWidget(this);
     list_->setObjectName(u"lvwVerschillen"_s);
     list_->setRootIsDecorated(false);
-    list_->setHeaderLabels({u"Instelling"_s, u"Huidige waarde"_s, u"Nieuwe waarde"_s});
-    const QString hidden = u"(geheim)"_s;
+    list_->setHeaderLabels({u"Instelling"_s, u"Huidige waarde"_s, u"Nieuwe waarde"_s, u"Pagina"_s, u"Naam"_s});
     for (const ProfileDifference& d : plan_.differences) {
-        const QString name = d.object == QLatin1String("GlobalSetup") ? u"%1 (kantoor)"_s.arg(d.name) : d.name;
-        auto* item = new QTreeWidgetItem(list_, {name, d.secret ? hidden : d.current, d.secret ? hidden : d.proposed});
+        SettingPresentation p = catalogue.find(d.object, d.name);
+        p.secret = p.secret || d.secret;
+        const QString caption = d.object == QLatin1String("GlobalSetup") ? u"%1 (kantoor)"_s.arg(p.caption) : p.caption;
+        const auto [now, proposed] = shownChange(p, d.current, d.proposed);
+        auto* item = new QTreeWidgetItem(list_, {caption, now, proposed, pageTitles.value(p.page, p.page),
+                                                 d.object + u'.' + d.name});
         item->setCheckState(0, Qt::Checked);
+        for (int c = 0; c < list_->columnCount(); ++c)
+            item->setToolTip(c, item->text(c));
     }
     list_->header()->setStretchLastSection(true);
-    list_->resizeColumnToContents(0);
-    list_->setColumnWidth(1, 180);
+    // Columns as wide as what they hold, within reason.
+    int total = 2 * list_->frameWidth() + 40;
+    for (int c = 0; c < list_->columnCount(); ++c) {
+        list_->resizeColumnToContents(c);
+        list_->setColumnWidth(c, std::min(list_->columnWidth(c), 340));
+        total += list_->columnWidth(c);
+    }
 
     QStringList notes;
     if (plan_.hasSecrets && !plan_.secretsRead)
@@ -64,7 +81,8 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, QWidget* parent) : QDi
     layout->addWidget(buttons);
     QObject::connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    resize(680, 420);
+    const QSize room = screen() ? screen()->availableGeometry().size() * 9 / 10 : QSize(1600, 1000);
+    resize(std::clamp(total + 24, 680, std::max(680, room.width())), std::min(460, room.height()));
 }
 
 std::vector<ProfileDifference> ImportPreviewDialog::chosen() const

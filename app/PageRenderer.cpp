@@ -9,6 +9,16 @@
 #include "framework/page/SettingsPage.h"
 #include "host/ReferenceApplication.h"
 
+#include "app/ChangeHistoryDialog.h"
+#include "app/ExportSettingsDialog.h"
+#include "app/ImportPreviewDialog.h"
+#include "framework/settings/DocumentSettings.h"
+#include "framework/settings/NotarisSettings.h"
+#include "framework/settings/ProxySettings.h"
+#include "framework/settings/TariefSettings.h"
+#include "framework/settings/UpdateSettings.h"
+#include "host/admin/SettingsProfile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QPixmap>
@@ -86,6 +96,55 @@ QString renderWindow(const PageRegistry& registry, ReferenceApplication& applica
     // Not closed: closing stores the window's size and page for the user.
     save(window, file);
     return file;
+}
+
+QStringList renderAdministration(const PageRegistry& registry, ReferenceApplication& application, const QString& folder)
+{
+    makeFolder(folder);
+    QStringList written;
+    SettingsWindow window(registry, application);
+    {
+        const QString file = QDir(folder).absoluteFilePath(u"frmWijzigingen.png"_s);
+        std::unique_ptr<ChangeHistoryDialog> history = window.historyDialog(true);
+        history->show();
+        QCoreApplication::processEvents();
+        save(*history, file);
+        written << file;
+    }
+    {
+        // A profile that differs on several pages, planned against the
+        // office's own settings; nothing is applied.
+        Settings setup;
+        Settings globalSetup;
+        setup.fromMap(application.userSetup().toMap());
+        globalSetup.fromMap(application.officeSetup().toMap());
+        setup.get<UpdateSettings>().UpdateTermijn = qint16(setup.get<UpdateSettings>().UpdateTermijn == 7 ? 30 : 7);
+        setup.get<UpdateSettings>().AutoDownload = !setup.get<UpdateSettings>().AutoDownload;
+        setup.get<ProxySettings>().ProxyGebruikersnaam = u"beheerder"_s;
+        setup.get<ProxySettings>().ProxyWachtwoord = u"geheim"_s;
+        setup.get<TariefSettings>().AdvieskostenMethode1 = 2;
+        setup.get<TariefSettings>().AdvieskostenBedrag1 = 1250.5;
+        setup.get<DocumentSettings>().LogoOpAanvraagformulier = !setup.get<DocumentSettings>().LogoOpAanvraagformulier;
+        setup.get<NotarisSettings>().AddNotaris().Naam = u"Notariskantoor De Brug"_s;
+        const ImportPlan plan = SettingsProfile::plan(SettingsProfile::write(setup, globalSetup, u"voorbeeld"_s),
+                                                      application.userSetup(), application.officeSetup(),
+                                                      [] { return std::optional<QString>(u"voorbeeld"_s); });
+        const QString file = QDir(folder).absoluteFilePath(u"frmImporteren.png"_s);
+        ImportPreviewDialog preview(plan, window.catalogue(), window.pageTitles(), &window);
+        preview.show();
+        QCoreApplication::processEvents();
+        save(preview, file);
+        written << file;
+    }
+    {
+        const QString file = QDir(folder).absoluteFilePath(u"frmExporteren.png"_s);
+        ExportSettingsDialog exporting(&window);
+        exporting.show();
+        QCoreApplication::processEvents();
+        save(exporting, file);
+        written << file;
+    }
+    return written;
 }
 
 } // namespace tarvelo::PageRenderer

@@ -52,6 +52,11 @@ const std::vector<PageFacts>& PageInspector::pages()
                                           binding->boundSetting().name(), binding->defaultValue(),
                                           binding->hasPageDefault()});
             }
+            for (SettingPresentation& p : page.settingBindings().presentations()) {
+                p.page = info.className;
+                p.pageTitle = info.title;
+                facts.shown.push_back(std::move(p));
+            }
         });
         found.push_back(std::move(facts));
     }
@@ -91,6 +96,7 @@ std::vector<CheckProblem> PageInspector::checkPage(SettingsPage& page, Collectin
         problem.title = page.Titel();
         if (const Control* field = page.form().focusedControl()) {
             problem.field = field->name();
+            problem.fieldCaption = fieldCaption(*field);
             problem.fieldIndex = field->index();
         }
         for (const MessageBoxRequest& m : quiet.messages())

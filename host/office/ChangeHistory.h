@@ -24,12 +24,21 @@ struct ChangeEntry {
     std::optional<QString> newValue;
     bool secret = false;
     QString page;    // the page on which the change was made, when known
+    // How it was made: empty in the settings window, else "opdrachtregel",
+    // "importeren", "terugdraaien" or a combination ("opdrachtregel: terugdraaien").
+    QString how;
+    qint64 id = 0;   // the entry's number in the history, given when recorded
 };
 
 namespace ChangeHistory {
 
 inline const QString SetupObject = u"Setup"_s;
 inline const QString GlobalSetupObject = u"GlobalSetup"_s;
+inline const QString ByCommandLine = u"opdrachtregel"_s;
+inline const QString ByImport = u"importeren"_s;
+inline const QString ByRevert = u"terugdraaien"_s;
+// How a change made in the window reads.
+inline const QString InWindow = u"instellingenvenster"_s;
 
 // Adds an entry; the caller runs it inside the transaction of the save.
 void record(const OfficeDatabase& database, const ChangeEntry& entry);

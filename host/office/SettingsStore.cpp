@@ -94,7 +94,8 @@ void lockForUpdate(OfficeDatabase& db, const RecordPlace& place)
 }
 
 void store(OfficeDatabase& db, const RecordPlace& place, const Settings& settings, const AdviserIdentity& author,
-           const QHash<QString, QString>& pageOf, const QDateTime& now, const QJsonObject* base)
+           const QHash<QString, QString>& pageOf, const QDateTime& now, const QJsonObject* base,
+           const QHash<QString, QString>& howOf)
 {
     lockForUpdate(db, place);
     QJsonObject merged;
@@ -125,6 +126,7 @@ void store(OfficeDatabase& db, const RecordPlace& place, const Settings& setting
             entry.newValue = after;
         }
         entry.page = pageOf.value(SettingsStore::changeKey(place.object, it.key()));
+        entry.how = howOf.value(SettingsStore::changeKey(place.object, it.key()));
         ChangeHistory::record(db, entry);
     }
     if (!changed)
@@ -145,14 +147,14 @@ void SettingsStore::loadGlobalSetup(Settings& globalSetup) const { load(database
 
 void SettingsStore::save(const Settings* setup, const Settings* globalSetup, const AdviserIdentity& author,
                          const QHash<QString, QString>& pageOf, const QJsonObject* setupBase,
-                         const QJsonObject* globalBase)
+                         const QJsonObject* globalBase, const QHash<QString, QString>& howOf)
 {
     const QDateTime now = QDateTime::currentDateTime();
     database_.transaction([&] {
         if (setup)
-            store(database_, setupPlace(author.code), *setup, author, pageOf, now, setupBase);
+            store(database_, setupPlace(author.code), *setup, author, pageOf, now, setupBase, howOf);
         if (globalSetup)
-            store(database_, globalPlace(), *globalSetup, author, pageOf, now, globalBase);
+            store(database_, globalPlace(), *globalSetup, author, pageOf, now, globalBase, howOf);
     });
 }
 

@@ -32,7 +32,7 @@ public:
     // programs that change different settings at once lose neither change.
     void save(const Settings* setup, const Settings* globalSetup, const AdviserIdentity& author,
               const QHash<QString, QString>& pageOf = {}, const QJsonObject* setupBase = nullptr,
-              const QJsonObject* globalBase = nullptr);
+              const QJsonObject* globalBase = nullptr, const QHash<QString, QString>& howOf = {});
 
     static QString changeKey(const QString& object, const QString& setting) { return object + QLatin1Char('.') + setting; }
 

@@ -117,6 +117,17 @@ SetupOverig::SetupOverig() : SettingsPage(u"SetupOverig"_s)
         .field(lblDatum, *txtDatumScenarios, 1200, LabelWidth)
         .field(lblEind, txtEindLeeftijd, NumberWidth, LabelWidth)
         .finish();
+    shows(*txtAantalJaren, &CalculationSettings::AantalJarenOverzicht);
+    shows(*txtHuurstijging, &CalculationSettings::Huurstijging);
+    shows(*txtPcWaardePand, &CalculationSettings::PcWaardestijgingPand);
+    shows(*txtPcContanteWaarde, &CalculationSettings::RekenrenteContanteWaarde);
+    shows(*txtDatumScenarios, &CalculationSettings::IngangsjaarScenarios);
+    std::vector<CheckBox*> creditBoxes;
+    for (CheckBox* box : chkHeffingskorting) {
+        if (box)
+            creditBoxes.push_back(box);
+    }
+    showsBits(creditBoxes, &CalculationSettings::Heffingskortingen);
     stackFrames({&fraAlgemeen, &fraScenarios, &fraHeffingskortingen});
 }
 
