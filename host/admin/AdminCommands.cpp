@@ -317,7 +317,7 @@ public:
             const QString how = e.how.isEmpty() ? ChangeHistory::InWindow : e.how;
             // One change a line, its fields between tabs, whatever the values hold.
             const auto field = [](const QString& text) { return escapedControls(text, false); };
-            lines << u"%1\t%2\t%3\t%4\t%5\t%6\t%7\t%8"_s
+            lines << u"%1\t%2\t%3\t%4\t%5\t%6\t%7"_s
                          .arg(QString::number(i + 1), e.when.toString(u"yyyy-MM-dd HH:mm:ss"_s),
                               field(e.adviserName), field(titles.value(e.page, e.page)), field(what), field(values),
                               field(how));

@@ -313,7 +313,7 @@ TEST_F(SettingsWindowTest, OpslaanStoresAndAnnulerenDoesNot)
         restart();
         EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyGebruiken.get(), saving) << saving;
         EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyAdres.get(), saving ? u"proxy.delinde.nl:8080"_s : QString());
-        EXPECT_EQ(host->GlobalSetup().get<UpdateSettings>().UpdateTermijn.get(), saving ? 30 : 0);
+        EXPECT_EQ(host->GlobalSetup().get<UpdateSettings>().UpdateTermijn.get(), saving ? 30 : 1);
         ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
         EXPECT_EQ(control<TextBox>("txtProxyadres").text(), saving ? u"proxy.delinde.nl:8080"_s : QString());
         // Leave the office as it was for the cancel round.
@@ -748,12 +748,12 @@ TEST_F(SettingsWindowTest, SavingChecksEveryPageAtOnceAndStoresNothingWhileAProb
     EXPECT_EQ(listedProblems, (QStringList{u"Testcontrole|txtWaarde|Vul een geldige waarde in."_s,
                                            u"Testtermijn|txtTermijn|Kies een termijn van 1, 7, 14 of 30 dagen."_s}));
     EXPECT_EQ(window->openedPage(u"SetupTestTermijn"_s), nullptr);
-    EXPECT_EQ(qint16(host->SettingsObject().get<AutosaveSettings>().AutomatischOpslaanMinuten), 0)
+    EXPECT_EQ(qint16(host->SettingsObject().get<AutosaveSettings>().AutomatischOpslaanMinuten), 10)
         << "a page that was never opened was changed by its check";
     {
         ReferenceApplication stored(ui, dir.path());
         EXPECT_EQ(stored.SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), QString());
-        EXPECT_EQ(qint16(stored.SettingsObject().get<UpdateSettings>().UpdateTermijn), 0);
+        EXPECT_EQ(qint16(stored.SettingsObject().get<UpdateSettings>().UpdateTermijn), 1);
     }
 
     control<TextBox>("txtWaarde").type(u"goed"_s);

@@ -164,7 +164,7 @@ TEST_F(SettingWordsTest, CommandLineHistoryNamesAndTakesBackChanges)
 {
     ASSERT_EQ(command({u"set"_s, u"AdvieskostenMethode1"_s, u"2"_s}).status, 0);
     QStringList line = historyLine(1);
-    ASSERT_EQ(line.size(), 8) << line.join(u'|').toStdString();
+    ASSERT_EQ(line.size(), 7) << line.join(u'|').toStdString();
     EXPECT_EQ(line[0], u"1"_s);
     EXPECT_EQ(line[3], u"Tarieven"_s);
     EXPECT_EQ(line[4], u"Overige bemiddelingsvergoeding"_s);
