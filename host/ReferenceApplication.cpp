@@ -12,6 +12,7 @@
 #include "host/database/ServerConnection.h"
 #include "host/office/CompanyCatalogue.h"
 #include "host/office/DataFolder.h"
+#include "host/office/DemoLogo.h"
 #include "host/office/DemoOffice.h"
 #include "host/office/HdnDataCatalogue.h"
 #include "host/office/OfficeAdvice.h"
@@ -63,6 +64,7 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
     }
     store_ = std::make_unique<SettingsStore>(*office_);
     HdnDataCatalogue::install(InstallationFolder());
+    DemoLogo::install(InstallationFolder());
     adviser_ = Advisers::current(*office_, Advisers::loginName());
     store_->loadGlobalSetup(globalSetup_);
     store_->loadSetup(setup_, adviser_.code);
@@ -212,7 +214,7 @@ void ReferenceApplication::openAdvies(const QString& id)
 
 QString ReferenceApplication::DefaultLogo() const
 {
-    return QDir(InstallationFolder()).absoluteFilePath(u"QuenmarixLogo.png"_s);
+    return DemoLogo::path(InstallationFolder());
 }
 
 QString ReferenceApplication::DataDir() const { return data_.absolutePath(); }

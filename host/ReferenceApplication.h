@@ -83,7 +83,8 @@ public:
     {
         return entry(bankgarantieinstellingen_, index);
     }
-    bool WerktMetVestigingen() const override { return werktMetVestigingen_; }
+    // The office works with branches once it has one, unless a test says otherwise.
+    bool WerktMetVestigingen() const override;
     // The program's logo in the installation folder.
     QString DefaultLogo() const override;
     Settings& GlobalSetup() override { return standIn_ ? standIn_->globalSetup : globalSetup_; }
@@ -253,7 +254,7 @@ private:
                                              {u"TVZ"_s, u"Taxateurs Zuid"_s}};
     std::vector<HostCompany> bankgarantieinstellingen_{{u"NBG"_s, u"Nationale Borg"_s},
                                                        {u"GWF"_s, u"Garantiefonds Wonen"_s}};
-    bool werktMetVestigingen_ = false;
+    std::optional<bool> werktMetVestigingen_;
     std::vector<ErrorReport> errorReports_;
     std::vector<ProcedureCall> procedureCalls_;
 

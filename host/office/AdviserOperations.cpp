@@ -144,6 +144,11 @@ int ReferenceApplication::AantalAdministrators(const QString& codes)
 
 int ReferenceApplication::AantalVestigingen() { return setup_.get<AutorisatieSettings>().Vestigingen.count(); }
 
+bool ReferenceApplication::WerktMetVestigingen() const
+{
+    return werktMetVestigingen_.value_or(setup_.get<AutorisatieSettings>().Vestigingen.count() > 0);
+}
+
 int ReferenceApplication::AantalAdviseursVestiging(const QString& vestiging)
 {
     return count(*office_, u"SELECT COUNT(*) FROM Autorisatie WHERE Vestiging = ?"_s, {vestiging});

@@ -83,6 +83,7 @@ SetupAdvisering::SetupAdvisering()
         l.cmdEdit->Click.connect([this, i] { cmdEdit_Click(i); });
         l.cmdDelete->Click.connect([this, i] { cmdDelete_Click(i); });
         l.lvwMotiveringen->DblClick.connect([this, i] { lvwMotiveringen_DblClick(i); });
+        l.lvwMotiveringen->ItemClick.connect([this, i](ListItem&) { enableRowButtons(i); });
         l.lvwMotiveringen->ItemCheck.connect([this, i](ListItem& row) { lvwMotiveringen_ItemCheck(i, row); });
     }
     cmdExport.setToolTipText(u"Exporteren van alle standaardteksten"_s);
@@ -178,8 +179,17 @@ void SetupAdvisering::Fill_Listviews(const QString& selectKey)
                 lvw.setSelectedItem(row);
                 row->ensureVisible();
             }
+            enableRowButtons(i);
         }
     });
+}
+
+// Changing and removing need a chosen text; an empty list offers only adding.
+void SetupAdvisering::enableRowButtons(int index)
+{
+    const bool chosen = lijsten_[index].lvwMotiveringen->selectedItem() != nullptr;
+    lijsten_[index].cmdEdit->setEnabled(chosen);
+    lijsten_[index].cmdDelete->setEnabled(chosen);
 }
 
 std::pair<QString, QString> SetupAdvisering::keyParts(const ListItem& row)

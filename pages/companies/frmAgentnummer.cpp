@@ -42,6 +42,7 @@ frmAgentnummer::frmAgentnummer()
     auto& lblPerc = label("lblPerc", "%");
     auto& lblOmschrijving = label("lblOmschrijving", "Omschrijving");
     chkStandaard.setCaption(u"Standaard"_s);
+    txtRente.setAlignment(Alignment::Right);
     RowLayout(fra, InnerWidth)
         .field(lblAgentnummer, txtAgentnummer, InnerWidth - LabelWidth - RowLayout::Gap, LabelWidth)
         .row({{&lblRente, LabelWidth}, {&txtRente, 855}, {&lblPerc, 0}})

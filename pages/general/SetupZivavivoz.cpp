@@ -48,7 +48,7 @@ SetupZivavivoz::SetupZivavivoz() : SettingsPage(u"SetupZivavivoz"_s)
     RowLayout rows(fra, 6600);
     rows.text(hint)
         .space(RowLayout::RowGap)
-        .field(lblOud, *txtWachtwoordOud, FieldWidth, LabelWidth)
+        .row({{&lblOud, LabelWidth}, {txtWachtwoordOud, FieldWidth}})
         .row({{&lblNieuw, LabelWidth}, {txtWachtwoordNieuw[0], FieldWidth}, {&lblMaximaal, 0}})
         .field(lblNogmaals, *txtWachtwoordNieuw[1], FieldWidth, LabelWidth)
         // under the boxes it confirms
@@ -76,7 +76,10 @@ void SetupZivavivoz::txtWachtwoordOud_Change()
 {
     guarded([&] {
         const bool matches = oldPasswordMatches();
-        txtWachtwoordOud->setBackColor(matches ? Goed : Fout);
+        // An empty box is judged by nobody yet: no colour until something is typed.
+        txtWachtwoordOud->setBackColor(txtWachtwoordOud->text().isEmpty() ? Colour(SystemColour::Window)
+                                       : matches                          ? Goed
+                                                                          : Fout);
         for (TextBox* box : txtWachtwoordNieuw) {
             if (!matches)
                 box->setText(QString());
