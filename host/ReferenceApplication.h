@@ -5,6 +5,7 @@
 #include "framework/host/ComponentFactory.h"
 #include "framework/host/Database.h"
 #include "framework/host/Settings.h"
+#include "framework/host/SettingsHost.h"
 #include "framework/listsort/ListSortState.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/registry/Registry.h"
@@ -36,7 +37,7 @@ class SettingsStore;
 // passes notifications between pages and keeps the office under one data
 // folder: its database (Setup per adviser, GlobalSetup, the change history),
 // the registry hives and the folders the pages use.
-class ReferenceApplication final : public Application, public Database {
+class ReferenceApplication final : public SettingsHost, public Database {
 public:
     // What a data folder without an office database gets.
     enum class NewOffice { Empty, Demo };
@@ -114,11 +115,11 @@ public:
     // for the office, in one transaction with the change history. pageOf names
     // the page of each change ("Setup.Name" -> page). Throws RuntimeError when
     // nothing was stored.
-    void saveSettings(const QHash<QString, QString>& pageOf = {});
+    void saveSettings(const QHash<QString, QString>& pageOf = {}) override;
     // Drops unsaved changes: the settings objects hold what is stored again.
-    void reloadSettings();
+    void reloadSettings() override;
     // Whether the settings objects hold changes that are not stored.
-    bool hasUnsavedChanges() const;
+    bool hasUnsavedChanges() const override;
     // Reads the administrator's locks from the machine hive onto both settings objects.
     void applyAdministratorLocks();
     // Why the lock list could not be read (every setting is then locked for
@@ -127,16 +128,16 @@ public:
     // Runs body while pages see other settings objects and another Ui: the
     // host's look at pages that are not open (their checks, their settings)
     // then changes nothing the user holds and asks the user nothing.
-    void withStandIns(Settings& setup, Settings& globalSetup, Ui& ui, const std::function<void()>& body);
+    void withStandIns(Settings& setup, Settings& globalSetup, Ui& ui, const std::function<void()>& body) override;
     // The user's own settings objects, also while stand-ins are in place.
-    Settings& userSetup() { return setup_; }
-    Settings& officeSetup() { return globalSetup_; }
+    Settings& userSetup() override { return setup_; }
+    Settings& officeSetup() override { return globalSetup_; }
     // The page the user has open, named in the history of changes that pages
     // store themselves.
-    void setOpenPage(const QString& className) { openPage_ = className; }
+    void setOpenPage(const QString& className) override { openPage_ = className; }
     const AdviserIdentity& currentAdviser() const { return adviser_; }
     // The change history, newest first: all of it, or the changes made on one page.
-    std::vector<ChangeEntry> changeHistory(const QString& page = {}) const;
+    std::vector<ChangeEntry> changeHistory(const QString& page = {}) const override;
     // The office database, opened by this host.
     OfficeDatabase& officeDatabase() { return *office_; }
     tarvelo::Connection& connection() override;
