@@ -118,7 +118,8 @@ int main(int argc, char* argv[])
         if (line.provider == QLatin1String("MSSQL"))
             server = DatabaseLocation{line.provider, QString(), line.server, line.database};
         host = std::make_unique<ReferenceApplication>(ui, dataFolder, userHiveFile(),
-                                                      ReferenceApplication::NewOffice::Demo, server);
+                                                      ReferenceApplication::NewOffice::Demo, server,
+                                                      machineHiveFile());
     } catch (const RuntimeError& e) {
         return officeUnusable(e);
     }

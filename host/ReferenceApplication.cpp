@@ -33,11 +33,13 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, const QString& userHiveFile,
-                                           NewOffice newOffice, const std::optional<DatabaseLocation>& serverDatabase)
+                                           NewOffice newOffice, const std::optional<DatabaseLocation>& serverDatabase,
+                                           const QString& machineHiveFile)
     : ui_(ui), data_(dataFolder),
       userHive_(std::make_unique<SqliteRegistryStore>(
           userHiveFile.isEmpty() ? data_.absoluteFilePath(u"HKEY_CURRENT_USER.hive"_s) : userHiveFile)),
-      machineHive_(std::make_unique<SqliteRegistryStore>(data_.absoluteFilePath(u"HKEY_LOCAL_MACHINE.hive"_s))),
+      machineHive_(std::make_unique<SqliteRegistryStore>(
+          machineHiveFile.isEmpty() ? data_.absoluteFilePath(u"HKEY_LOCAL_MACHINE.hive"_s) : machineHiveFile)),
       registry_(std::make_unique<Registry>(*userHive_, *machineHive_))
 {
     registerAllPages(pages_);

@@ -42,8 +42,9 @@ public:
     // What a data folder without an office database gets.
     enum class NewOffice { Empty, Demo };
 
-    // The machine hive lives in the data folder; the user hive there too unless
-    // the host names another file (the program keeps it under the user's config folder).
+    // Both registry hives live in the data folder unless the host names other
+    // files: the program keeps the user hive under the user's config folder,
+    // and the installed program the machine hive in the machine's own folder.
     // Opens the office in the data folder, creating the folder and the office
     // database when missing, and loads the current adviser's Setup and the
     // office's GlobalSetup. Throws RuntimeError with a Dutch description when
@@ -53,7 +54,8 @@ public:
     // the data folder.
     ReferenceApplication(Ui& ui, const QString& dataFolder, const QString& userHiveFile = QString(),
                          NewOffice newOffice = NewOffice::Empty,
-                         const std::optional<DatabaseLocation>& serverDatabase = std::nullopt);
+                         const std::optional<DatabaseLocation>& serverDatabase = std::nullopt,
+                         const QString& machineHiveFile = QString());
     ~ReferenceApplication() override;
 
     // Application
