@@ -87,6 +87,8 @@ int main(int argc, char* argv[])
 
     QApplication qt(argc, argv);
     QApplication::setApplicationName(u"tarvelo-instellingen"_s);
+    // The desktop shows the window under the installed desktop entry's name and icon.
+    QGuiApplication::setDesktopFileName(u"nl.tarvelo.Instellingen"_s);
     // Before any widget: the pictures rendered below look like the program.
     applyProgramLook();
     QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
