@@ -31,6 +31,10 @@ set(CPACK_DEBIAN_PROGRAMMA_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PROGRAMMA_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-qpa-plugins")
 set(CPACK_DEBIAN_PROGRAMMA_PACKAGE_RECOMMENDS "libqt6sql6-psql, qt6-translations-l10n, fonts-dejavu-core")
 set(CPACK_DEBIAN_PROGRAMMA_PACKAGE_SUGGESTS "bash-completion")
+configure_file(packaging/postrm.in ${CMAKE_BINARY_DIR}/debian/postrm @ONLY
+  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CPACK_DEBIAN_PROGRAMMA_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/debian/postrm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_COMPONENT_PROGRAMMA_DESCRIPTION "Instellingen van Quenmarix voor het advieskantoor
  Het instellingenvenster van het hypotheekadviesprogramma Quenmarix: de
  huisstijl, de kantoorgegevens, de databases en de HDN-berichten, de adviseurs

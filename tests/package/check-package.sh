@@ -75,6 +75,8 @@ done
 soname=$(objdump -p "$library" | awk '$1 == "SONAME" {print $2}')
 [ "$soname" = libTarveloInstellingen.so.1 ] || fail "SONAME is '$soname'"
 [ "$(stat -c %a "$root/etc/tarvelo")" = 755 ] || fail "etc/tarvelo heeft rechten $(stat -c %a "$root/etc/tarvelo")"
+dpkg-deb --ctrl-tarfile "$program_deb" | tar -t | grep -qx './postrm' ||
+  fail "het programma ruimt de machinehive bij purge niet op (geen postrm)"
 
 step "Alleen de openbare symbolen"
 exported=$(nm -DC --defined-only "$library")
