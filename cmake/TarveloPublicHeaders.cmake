@@ -15,6 +15,7 @@ set(TARVELO_PUBLIC_HEADERS
   framework/forms/AddressControl.h
   framework/forms/CheckBox.h
   framework/forms/Colour.h
+  framework/forms/ContainerLayout.h
   framework/forms/ComboBox.h
   framework/forms/CommandButton.h
   framework/forms/Control.h

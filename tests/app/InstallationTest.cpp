@@ -65,6 +65,8 @@ TEST(Installation, TheMachineHiveIsReadableByEveryUser)
     EXPECT_EQ(file, root.path() + u"/etc/tarvelo/HKEY_LOCAL_MACHINE.hive"_s);
     ASSERT_TRUE(QFile::exists(file));
     EXPECT_EQ(othersAndGroup(file), QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    // Made but not yet written, the hive reads as empty, not as one that cannot be read.
+    EXPECT_TRUE(SqliteRegistryStore(file).unreadable().isEmpty());
     {
         SqliteRegistryStore store(file);
         ASSERT_TRUE(store.writeString(u"Software\\Tarvelo"_s, u"ServerCertificaat"_s, u"kantoor.pem"_s));
