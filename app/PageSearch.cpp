@@ -14,7 +14,7 @@ namespace tarvelo {
 
 QString searchKey(const QString& text)
 {
-    const QString decomposed = labelText(text).normalized(QString::NormalizationForm_KD);
+    const QString decomposed = withoutAccessKey(text).normalized(QString::NormalizationForm_KD);
     QString key;
     key.reserve(decomposed.size());
     for (QChar c : decomposed) {
@@ -103,9 +103,9 @@ void PageSearch::index(const QString& className, const Form& form)
         p.firstCaption.clear();
         for (const Control* c : form.controls()) {
             if (c->kind() == ControlKind::Frame && p.firstCaption.isEmpty())
-                p.firstCaption = labelText(static_cast<const Frame*>(c)->caption()).simplified();
+                p.firstCaption = withoutAccessKey(static_cast<const Frame*>(c)->caption()).simplified();
             for (const QString& text : textsOf(*c))
-                p.entries.push_back({c->name(), c->index(), labelText(text).simplified(), searchKey(text)});
+                p.entries.push_back({c->name(), c->index(), withoutAccessKey(text).simplified(), searchKey(text)});
         }
     }
 }

@@ -373,7 +373,7 @@ QString frameCaption(const Control& c)
 {
     for (const Control* p = c.parent(); p; p = p->parent()) {
         if (p->kind() == ControlKind::Frame && !static_cast<const Frame*>(p)->caption().isEmpty())
-            return labelText(static_cast<const Frame*>(p)->caption());
+            return withoutAccessKey(static_cast<const Frame*>(p)->caption());
     }
     return QString();
 }
@@ -459,7 +459,7 @@ void FormView::nameFields()
     // A text in lower case right after a field goes on that field's sentence
     // ("Contractduur [3] jaar [0] maanden"): it names nothing after it.
     const auto continuesField = [&](const Label& l) {
-        const QString text = labelText(l.caption());
+        const QString text = withoutAccessKey(l.caption());
         if (text.isEmpty() || text.front().isUpper())
             return false;
         return std::any_of(fields.begin(), fields.end(), [&](const ControlView* field) {
@@ -536,12 +536,12 @@ void FormView::nameFields()
                 bestRight = other.right();
             }
         }
-        return best ? labelText(best->label().caption()) : QString();
+        return best ? withoutAccessKey(best->label().caption()) : QString();
     };
     for (ControlView* field : fields) {
         const Control& f = field->control();
         if (LabelView* label = labelOf.value(field)) {
-            field->setAccessibleName(labelText(label->label().caption()), true);
+            field->setAccessibleName(withoutAccessKey(label->label().caption()), true);
             continue;
         }
         if (hasOwnCaption(f) && !namedByLabel(f)) {
@@ -552,7 +552,7 @@ void FormView::nameFields()
         if (name.isEmpty())
             name = frameCaption(f);
         if (name.isEmpty())
-            name = labelText(form_.caption());
+            name = withoutAccessKey(form_.caption());
         field->setAccessibleName(name, false);
     }
 }

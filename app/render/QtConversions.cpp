@@ -89,6 +89,5 @@ Qt::Alignment toQtAlignment(Alignment alignment)
     return Qt::AlignLeft;
 }
 
-QString labelText(const QString& caption) { return withoutAccessKey(caption); }
 
 } // namespace tarvelo

@@ -106,7 +106,7 @@ void LabelView::syncCaption()
     if (label_.kind() == ControlKind::Hint)
         text_->setText(label_.caption());
     else
-        text_->setText(text_->buddy() ? label_.caption() : labelText(label_.caption()));
+        text_->setText(text_->buddy() ? label_.caption() : withoutAccessKey(label_.caption()));
 }
 
 void LabelView::setBuddy(QWidget* field, QWidget* focus)

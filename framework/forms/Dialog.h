@@ -4,8 +4,12 @@
 #include "framework/errors/ReportTexts.h"
 #include "framework/forms/Form.h"
 
+#include <initializer_list>
+#include <vector>
+
 namespace tarvelo {
 
+class CommandButton;
 class Ui;
 
 // A modal form of the library (the frm dialogs): its own controls, and the
@@ -32,10 +36,23 @@ public:
     bool Geannuleerd() const { return cancelled_; }
 
 protected:
+    // Puts the dialog's answer buttons in one row below everything else it
+    // shows, right-aligned at the margin in the order given (OK before
+    // Annuleren), each wide enough for its caption; hidden buttons give their
+    // place to the others. Enter presses `defaultButton` and Escape
+    // `cancelButton`; a dialog without one passes null. A button that resets
+    // the contents (`resetButton`) starts the row at the left. The dialog then
+    // takes the size of its contents and the row. Called again whenever the
+    // contents change size.
+    void placeButtonRow(std::initializer_list<CommandButton*> buttons, CommandButton* defaultButton,
+                        CommandButton* cancelButton, CommandButton* resetButton = nullptr);
+
     // Ends the modal run; a cancelled dialog's results are not read.
     void close(bool cancelled);
 
 private:
+    void arrangeButtonRow(const std::vector<CommandButton*>& buttons, CommandButton* resetButton);
+
     bool cancelled_ = true;
 };
 

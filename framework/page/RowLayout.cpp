@@ -129,7 +129,7 @@ int wrappedLines(const Label& label, int width)
 
 } // namespace
 
-class RowLayoutSpec final : public ContainerLayout {
+class RowLayoutDeclaration final : public ContainerLayout {
 public:
     enum class Kind { Line, Field, Row, Text, Space, Block };
     struct Item {
@@ -140,7 +140,7 @@ public:
         std::function<void(int, int)> place = {};
     };
 
-    RowLayoutSpec(Control& container, int innerWidth, bool belowCaption)
+    RowLayoutDeclaration(Control& container, int innerWidth, bool belowCaption)
         : container_(container), innerWidth_(innerWidth), belowCaption_(belowCaption) {}
 
     Control& container() const override { return container_; }
@@ -338,17 +338,17 @@ private:
 };
 
 RowLayout::RowLayout(Control& container, int innerWidth, bool belowCaption)
-    : spec_(std::make_unique<RowLayoutSpec>(container, innerWidth, belowCaption))
+    : declaration_(std::make_unique<RowLayoutDeclaration>(container, innerWidth, belowCaption))
 {
 }
 
 RowLayout::~RowLayout() = default;
 
-int RowLayout::innerWidth() const { return spec().declaredInnerWidth(); }
+int RowLayout::innerWidth() const { return declaration().declaredInnerWidth(); }
 
 RowLayout& RowLayout::line(Control& control, int height)
 {
-    spec_->add({RowLayoutSpec::Kind::Line, {{&control, 0}}, height});
+    declaration_->add({RowLayoutDeclaration::Kind::Line, {{&control, 0}}, height});
     return *this;
 }
 
@@ -356,9 +356,9 @@ RowLayout& RowLayout::field(Label& label, Control& field, int fieldWidth, int la
 {
     if (!label.buddy())
         label.setBuddy(&field);
-    RowLayoutSpec::Item item{RowLayoutSpec::Kind::Field, {{&label, labelWidth}, {&field, fieldWidth}}};
+    RowLayoutDeclaration::Item item{RowLayoutDeclaration::Kind::Field, {{&label, labelWidth}, {&field, fieldWidth}}};
     item.labelWidth = labelWidth;
-    spec_->add(std::move(item));
+    declaration_->add(std::move(item));
     return *this;
 }
 
@@ -371,28 +371,28 @@ RowLayout& RowLayout::row(std::initializer_list<Cell> cells)
         if (label && label->kind() == ControlKind::Label && !label->buddy() && !captionOf(*next))
             label->setBuddy(next);
     }
-    spec_->add({RowLayoutSpec::Kind::Row, std::vector<Cell>(cells)});
+    declaration_->add({RowLayoutDeclaration::Kind::Row, std::vector<Cell>(cells)});
     return *this;
 }
 
 RowLayout& RowLayout::text(Label& label)
 {
     label.setWordWrap(true);
-    spec_->add({RowLayoutSpec::Kind::Text, {{&label, 0}}});
+    declaration_->add({RowLayoutDeclaration::Kind::Text, {{&label, 0}}});
     return *this;
 }
 
 RowLayout& RowLayout::space(int twips)
 {
-    spec_->add({RowLayoutSpec::Kind::Space, {}, twips});
+    declaration_->add({RowLayoutDeclaration::Kind::Space, {}, twips});
     return *this;
 }
 
-RowLayoutSpec& RowLayout::spec() const { return spec_ ? *spec_ : *finished_; }
+RowLayoutDeclaration& RowLayout::declaration() const { return declaration_ ? *declaration_ : *finished_; }
 
 RowLayout& RowLayout::attach(Control& field, Control& trailing, int width)
 {
-    spec().attach(field, trailing, width);
+    declaration().attach(field, trailing, width);
     trailing.form().noteLaidOut(trailing);
     if (finished_)
         trailing.form().relayout();
@@ -401,24 +401,24 @@ RowLayout& RowLayout::attach(Control& field, Control& trailing, int width)
 
 RowLayout& RowLayout::block(int height, std::function<void(int top, int innerWidth)> place)
 {
-    RowLayoutSpec::Item item{RowLayoutSpec::Kind::Block, {}, height};
+    RowLayoutDeclaration::Item item{RowLayoutDeclaration::Kind::Block, {}, height};
     item.place = std::move(place);
-    spec_->add(std::move(item));
+    declaration_->add(std::move(item));
     return *this;
 }
 
 int RowLayout::finish()
 {
-    RowLayoutSpec& spec = *spec_;
-    Control& container = spec.container();
+    RowLayoutDeclaration& declared = *declaration_;
+    Control& container = declared.container();
     Form& form = container.form();
     form.noteLaidOut(container, true);
-    for (const auto& item : spec.items())
+    for (const auto& item : declared.items())
         for (const Cell& cell : item.cells)
-            form.noteLaidOut(*cell.control, item.kind == RowLayoutSpec::Kind::Text || cell.control->isContainer());
-    const int width = spec.declaredInnerWidth() + 2 * Margin;
-    finished_ = spec_.get();
-    form.addLayout(std::move(spec_));
+            form.noteLaidOut(*cell.control, item.kind == RowLayoutDeclaration::Kind::Text || cell.control->isContainer());
+    const int width = declared.declaredInnerWidth() + 2 * Margin;
+    finished_ = declaration_.get();
+    form.addLayout(std::move(declaration_));
     return form.layoutOf(container)->apply(width);
 }
 

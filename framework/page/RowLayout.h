@@ -8,7 +8,7 @@ namespace tarvelo {
 
 class Control;
 class Label;
-class RowLayoutSpec;
+class RowLayoutDeclaration;
 
 // Places controls in rows inside a frame or page, in twips, in the order the
 // page declares them: a page says what goes in which row, not where. The
@@ -26,7 +26,6 @@ public:
     static constexpr int LabelHeight = 255;
     static constexpr int Gap = 120;         // between cells of one row
     static constexpr int TextLineHeight = 240;
-    static constexpr int AverageCharWidth = 95; // the 8-point page font, with room to spare
     // Frames grow with the page up to a width that still reads well (900 pixels).
     static constexpr int ReadableWidth = 13500;
 
@@ -66,10 +65,10 @@ public:
     int innerWidth() const;
 
 private:
-    RowLayoutSpec& spec() const;
+    RowLayoutDeclaration& declaration() const;
     // Until finish the layout holds its declaration; afterwards the form does.
-    std::unique_ptr<RowLayoutSpec> spec_;
-    RowLayoutSpec* finished_ = nullptr;
+    std::unique_ptr<RowLayoutDeclaration> declaration_;
+    RowLayoutDeclaration* finished_ = nullptr;
 };
 
 } // namespace tarvelo

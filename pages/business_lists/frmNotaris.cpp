@@ -15,8 +15,6 @@ constexpr int Margin = 120;
 constexpr int InnerWidth = 6300;
 // As wide as the address block's own label column, so that all fields line up.
 constexpr int LabelWidth = 3030;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
 } // namespace
 
 frmNotaris::frmNotaris()
@@ -64,16 +62,9 @@ frmNotaris::frmNotaris()
         .finish();
     fraNotaris.move(Margin, Margin);
     fraContact.move(Margin, fraNotaris.bottom() + Margin);
-    const int width = fraNotaris.width() + 2 * Margin;
-    const int buttonsTop = fraContact.bottom() + Margin;
-    cmdCancel.setBounds(width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    cmdOK.setBounds(cmdCancel.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
     cmdOK.setCaption(u"&OK"_s);
-    cmdOK.setDefault(true);
     cmdCancel.setCaption(u"&Annuleren"_s);
-    cmdCancel.setCancel(true);
-    setBorderHeight(TitleBarHeight);
-    setBounds(0, 0, width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+    placeButtonRow({&cmdOK, &cmdCancel}, &cmdOK, &cmdCancel);
 
     cmdOK.Click.connect([this] { cmdOK_Click(); });
     cmdCancel.Click.connect([this] { cmdCancel_Click(); });

@@ -17,8 +17,6 @@ namespace {
 constexpr int Margin = 120;
 constexpr int InnerWidth = 4500;
 constexpr int LabelWidth = 1695;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
 const QString Caption = u"Agentnummer"_s;
 
 QString renteText(float value) { return QLocale().toString(double(value), 'g', 7); }
@@ -52,12 +50,8 @@ frmAgentnummer::frmAgentnummer()
         .finish();
     chkStandaard.setBounds(txtAgentnummer.left(), chkStandaard.top(), txtAgentnummer.width(), chkStandaard.height());
     fra.move(Margin, Margin);
-    const int width = fra.width() + 2 * Margin;
-    cmdOk.setBounds(width - Margin - ButtonWidth, fra.bottom() + Margin, ButtonWidth, ButtonHeight);
     cmdOk.setCaption(u"&OK"_s);
-    cmdOk.setDefault(true);
-    setBorderHeight(TitleBarHeight);
-    setBounds(0, 0, width, cmdOk.bottom() + Margin + TitleBarHeight);
+    placeButtonRow({&cmdOk}, &cmdOk, nullptr);
     setMode(Mode::Toevoegen);
 
     txtAgentnummer.Change.connect([this] { txtAgentnummer_Validation(); });

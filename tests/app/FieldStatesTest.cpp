@@ -9,6 +9,7 @@
 #include "framework/settings/AutosaveSettings.h"
 #include "framework/settings/UpdateSettings.h"
 #include "host/ReferenceApplication.h"
+#include "tests/app/DrawnPageTest.h"
 #include "tests/app/WidgetTestSupport.h"
 
 #include <QComboBox>
@@ -27,26 +28,8 @@ using tarvelo::testing::widgetApplication;
 
 namespace {
 
-class FieldStatesTest : public ::testing::Test {
+class FieldStatesTest : public tarvelo::testing::DrawnPageTest {
 protected:
-    void SetUp() override
-    {
-        widgetApplication();
-        host = std::make_unique<ReferenceApplication>(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo);
-        host->setShowErrorsToUser(false);
-    }
-
-    // The page as the window shows it, drawn and settled.
-    void open(const QString& className)
-    {
-        view.reset();
-        page = openWindowPage(host->pageRegistry(), className, *host);
-        ASSERT_NE(page, nullptr) << className.toStdString();
-        view = std::make_unique<FormView>(page->form(), screenScale(ui));
-        view->show();
-        view->flushPending();
-        runEvents();
-    }
     template <class W = QWidget>
     W* widget(const QString& name)
     {
@@ -90,11 +73,6 @@ protected:
         }
     }
 
-    QTemporaryDir dir;
-    StrictUi ui;
-    std::unique_ptr<ReferenceApplication> host;
-    std::unique_ptr<SettingsPage> page;
-    std::unique_ptr<FormView> view;
 };
 
 // Catches disabled and read-only fields that look editable: a disabled text

@@ -12,41 +12,19 @@
 #include "framework/page/SettingsPage.h"
 #include "host/ReferenceApplication.h"
 #include "tests/app/LayoutCheck.h"
+#include "tests/app/DrawnPageTest.h"
 #include "tests/app/WidgetTestSupport.h"
 
 #include <QDir>
-#include <QFontMetrics>
-#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 
 using namespace tarvelo;
 using tarvelo::testing::layoutFaults;
-using tarvelo::testing::StrictUi;
-using tarvelo::testing::widgetApplication;
 
 namespace {
 
-// Measures texts as the screen draws them, so that pages lay out as in the window.
-class MeasuringUi : public StrictUi {
-public:
-    int textWidth(const QString& text, const Font& font) const override
-    {
-        return QFontMetrics(toQFont(font)).horizontalAdvance(text) * twipsPerPixelX();
-    }
-};
-
-struct DemoOffice {
-    QTemporaryDir dir;
-    MeasuringUi ui;
-    std::unique_ptr<ReferenceApplication> host;
-    DemoOffice()
-    {
-        widgetApplication();
-        host = std::make_unique<ReferenceApplication>(ui, dir.filePath(u"kantoor"_s), dir.filePath(u"gebruiker.hive"_s),
-                                                      ReferenceApplication::NewOffice::Demo);
-    }
-};
+using LayoutCheck = tarvelo::testing::DrawnPageTest;
 
 // The pane widths the window is tried at, in pixels, minus the pane's own margins.
 constexpr int PaneWidths[] = {800, 1400};
@@ -61,22 +39,15 @@ void keepPicture(QWidget& view, const QString& name)
 
 // Catches a page whose layout clips, overlaps, spills or leaves holes at the
 // widths the settings window shows it at.
-TEST(LayoutCheck, EveryPageAtBothPaneWidths)
+TEST_F(LayoutCheck, EveryPageAtBothPaneWidths)
 {
-    DemoOffice office;
-    const PageRegistry& registry = std::as_const(*office.host).pageRegistry();
     QStringList faults;
-    for (const PageInfo& info : registry.pages()) {
+    for (const PageInfo& info : std::as_const(*host).pageRegistry().pages()) {
         for (int pane : PaneWidths) {
-            std::unique_ptr<SettingsPage> page = openWindowPage(registry, info.className, *office.host);
-            ASSERT_TRUE(page) << info.className.toStdString();
-            page->form().setWidth(pane * 15);
-            FormView view(page->form(), screenScale(office.ui));
-            view.flushPending();
-            view.ensurePolished();
+            open(info.className, pane);
             const QString name = u"%1@%2"_s.arg(info.className).arg(pane);
-            keepPicture(view, name);
-            faults << layoutFaults(view, name);
+            keepPicture(*view, name);
+            faults << layoutFaults(*view, name);
             page->Terminate();
         }
     }
@@ -84,14 +55,13 @@ TEST(LayoutCheck, EveryPageAtBothPaneWidths)
 }
 
 // Catches a dialog whose layout clips, overlaps, spills or leaves holes.
-TEST(LayoutCheck, EveryDialog)
+TEST_F(LayoutCheck, EveryDialog)
 {
-    DemoOffice office;
     QStringList faults;
     for (const QString& name : ReviewDialogs::names()) {
-        std::unique_ptr<Form> dialog = ReviewDialogs::open(name, *office.host);
+        std::unique_ptr<Form> dialog = ReviewDialogs::open(name, *host);
         ASSERT_TRUE(dialog) << name.toStdString();
-        FormView view(*dialog, screenScale(office.ui));
+        FormView view(*dialog, screenScale(ui));
         view.flushPending();
         view.ensurePolished();
         keepPicture(view, name);
@@ -118,11 +88,10 @@ public:
     QString Titel() const override { return u"Fout"_s; }
 };
 
-TEST(LayoutCheck, NamesAClippedCaptionAnOverlapAndAControlOutsideItsFrame)
+TEST_F(LayoutCheck, NamesAClippedCaptionAnOverlapAndAControlOutsideItsFrame)
 {
-    DemoOffice office;
-    SetupFouteIndeling page;
-    FormView view(page.form(), screenScale(office.ui));
+    SetupFouteIndeling wrong;
+    FormView view(wrong.form(), screenScale(ui));
     view.ensurePolished();
     const QString faults = layoutFaults(view, u"SetupFouteIndeling"_s).join(u'\n');
     EXPECT_TRUE(faults.contains(u"SetupFouteIndeling: lblLang: tekst afgekapt"_s)) << faults.toStdString();
@@ -132,11 +101,9 @@ TEST(LayoutCheck, NamesAClippedCaptionAnOverlapAndAControlOutsideItsFrame)
 
 // Catches a window that shows pages at a fixed width: the page's frames
 // follow the pane as the window widens, up to a readable width.
-TEST(LayoutCheck, WindowShowsThePageAtThePanesWidth)
+TEST_F(LayoutCheck, WindowShowsThePageAtThePanesWidth)
 {
-    DemoOffice office;
-    const PageRegistry& registry = std::as_const(*office.host).pageRegistry();
-    SettingsWindow window(registry, *office.host);
+    SettingsWindow window(std::as_const(*host).pageRegistry(), *host);
     window.resize(900, 600);
     window.show();
     ASSERT_TRUE(window.showPage(u"SetupProxy"_s));

@@ -4,6 +4,7 @@
 #include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
 #include "host/ReferenceApplication.h"
+#include "tests/app/DrawnPageTest.h"
 #include "tests/app/WidgetTestSupport.h"
 
 #include <QHeaderView>
@@ -23,36 +24,14 @@ using tarvelo::testing::widgetApplication;
 
 namespace {
 
-class ListColumnsTest : public ::testing::Test {
+class ListColumnsTest : public tarvelo::testing::DrawnPageTest {
 protected:
-    void SetUp() override
-    {
-        widgetApplication();
-        host = std::make_unique<ReferenceApplication>(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo);
-        host->setShowErrorsToUser(false);
-    }
-    void open(const QString& className)
-    {
-        view.reset();
-        page = openWindowPage(host->pageRegistry(), className, *host);
-        ASSERT_NE(page, nullptr) << className.toStdString();
-        view = std::make_unique<FormView>(page->form(), screenScale(ui));
-        view->show();
-        view->flushPending();
-        runEvents();
-    }
     QTreeView* list(const QString& name)
     {
         auto* tree = view->findChild<QTreeView*>(name);
         EXPECT_NE(tree, nullptr) << name.toStdString();
         return tree;
     }
-
-    QTemporaryDir dir;
-    StrictUi ui;
-    std::unique_ptr<ReferenceApplication> host;
-    std::unique_ptr<SettingsPage> page;
-    std::unique_ptr<FormView> view;
 };
 
 // Catches cut headers, lists that end in an empty band or scroll sideways
