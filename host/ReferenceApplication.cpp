@@ -122,7 +122,10 @@ void ReferenceApplication::recordDatabaseLocation(const DatabaseLocation& locati
     reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseWeergaveNaam, u"Demokantoor"_s);
     reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviesdossierDocumentenMap,
                            data_.absoluteFilePath(u"Dossiers"_s));
-    reg.RegSetString(Hive::HKEY_LOCAL_MACHINE, Names::ProductKey, Names::DatabaseDir, DataFolder());
+    // The machine's database folder is shared by every user of an installed program: a new
+    // office of one user does not replace the one the machine has.
+    if (reg.RegGetString(Hive::HKEY_LOCAL_MACHINE, Names::ProductKey, Names::DatabaseDir, QString()).isEmpty())
+        reg.RegSetString(Hive::HKEY_LOCAL_MACHINE, Names::ProductKey, Names::DatabaseDir, DataFolder());
 }
 
 QVariant ReferenceApplication::RunFunction(const QString&, const QString&, const QString& function)

@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   postgresql fonts-dejavu-core openssl
   qt6-translations-l10n
-  dpkg-dev desktop-file-utils appstream groff-base
+  dpkg-dev file desktop-file-utils appstream groff-base
 )
 
 missing=()

@@ -75,6 +75,8 @@ int main(int argc, char* argv[])
 
     QString out;
     out += u".TH %1 1 \"%2\" \"%3\" \"Quenmarix\"\n"_s.arg(name.toUpper(), args[4], args[3]);
+    // groff hyphenates by English patterns, which split Dutch words wrongly ("wachtwo-orden").
+    out += u".nh\n"_s;
     out += u".SH NAAM\n%1 \\- instellingen van Quenmarix, in een venster of op de opdrachtregel\n"_s.arg(roff(name));
 
     qsizetype i = 0;

@@ -103,3 +103,28 @@ TEST(Installation, TheHostKeepsTheMachineHiveInTheFileItIsGiven)
                                             QString()),
               u"https://kantoor.example"_s);
 }
+
+// Catches a new office of one user that replaces the database folder the
+// machine hive, shared by every user of the installed program, already names.
+TEST(Installation, ANewOfficeKeepsTheMachinesDatabaseFolder)
+{
+    tarvelo::testing::widgetApplication();
+    QTemporaryDir first, second, machine;
+    tarvelo::testing::StrictUi ui;
+    const QString hive = machine.filePath(u"HKEY_LOCAL_MACHINE.hive"_s);
+    const auto machineFolder = [&](ReferenceApplication& host) {
+        return host.registry().RegGetString(Hive::HKEY_LOCAL_MACHINE, RegistryNames::ProductKey,
+                                            RegistryNames::DatabaseDir, QString());
+    };
+    QString recorded;
+    {
+        ReferenceApplication host(ui, first.path(), QString(), ReferenceApplication::NewOffice::Demo, std::nullopt,
+                                  hive);
+        recorded = machineFolder(host);
+        EXPECT_EQ(recorded, host.DataFolder());
+    }
+    ReferenceApplication other(ui, second.path(), QString(), ReferenceApplication::NewOffice::Demo, std::nullopt,
+                               hive);
+    EXPECT_NE(other.DataFolder(), recorded);
+    EXPECT_EQ(machineFolder(other), recorded);
+}

@@ -77,6 +77,10 @@ soname=$(objdump -p "$library" | awk '$1 == "SONAME" {print $2}')
 [ "$(stat -c %a "$root/etc/tarvelo")" = 755 ] || fail "etc/tarvelo heeft rechten $(stat -c %a "$root/etc/tarvelo")"
 dpkg-deb --ctrl-tarfile "$program_deb" | tar -t | grep -qx './postrm' ||
   fail "het programma ruimt de machinehive bij purge niet op (geen postrm)"
+# dpkg-shlibdeps finds the library package of a host built against it by its shlibs file.
+shlibs=$(dpkg-deb --ctrl-tarfile "$library_deb" | tar -xO ./shlibs 2>/dev/null) || true
+[[ $shlibs == "libTarveloInstellingen 1 libtarveloinstellingen1 (>= "* ]] ||
+  fail "de bibliotheek heeft geen shlibs-bestand dat haar pakket noemt: '$shlibs'"
 
 step "Alleen de openbare symbolen"
 exported=$(nm -DC --defined-only "$library")
@@ -108,6 +112,18 @@ for file in "$example_source"/*.cpp "$example_source"/*.h; do
       fail "${file##*/} gebruikt $included, dat niet is geïnstalleerd"
   done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
 done
+# pkg-config gives the root's headers, and a public header compiles with them alone.
+if cflags=$(PKG_CONFIG_PATH="$libdir/pkgconfig" pkg-config --cflags tarvelo-instellingen 2>"$work/pkg-config.err"); then
+  ours=$(tr ' ' '\n' <<<"$cflags" | sed -n 's/^-I\(.*\/tarvelo\)$/\1/p' | head -n 1)
+  [ "$(realpath -m "$ours")" = "$include" ] || fail "pkg-config geeft de headers uit '$ours'"
+  echo '#include "framework/page/SettingsPage.h"' |
+    g++ -std=c++20 -fPIC -fsyntax-only -x c++ - $cflags 2>"$work/pkg-config-compile.err" ||
+    { cat "$work/pkg-config-compile.err" >&2; fail "een openbare header compileert niet met pkg-config --cflags"; }
+  [[ " $(PKG_CONFIG_PATH="$libdir/pkgconfig" pkg-config --libs tarvelo-instellingen) " == *" -lTarveloInstellingen "* ]] ||
+    fail "pkg-config --libs noemt de bibliotheek niet"
+else
+  cat "$work/pkg-config.err" >&2; fail "pkg-config kent tarvelo-instellingen niet"
+fi
 [ "$failures" -eq 0 ] || stop "$failures fout(en) in de pakketten"
 
 step "Voorbeeldhost bouwen tegen de uitgepakte pakketten"
@@ -178,7 +194,8 @@ manual=$work/tarvelo-instellingen.1
 zcat "$root/usr/share/man/man1/tarvelo-instellingen.1.gz" >"$manual"
 warnings=$(groff -man -Tutf8 -ww -z "$manual" 2>&1) || true
 [ -z "$warnings" ] || fail "groff over de man-pagina: $warnings"
-rendered=$(groff -man -Tutf8 "$manual" 2>/dev/null | sed 's/.\x08//g')
+# One line, so that a phrase the page breaks over two lines is found too.
+rendered=$(groff -man -Tutf8 "$manual" 2>/dev/null | sed 's/.\x08//g' | tr -s '[:space:]' ' ')
 for expected in 'OVERZICHT' 'OPDRACHTEN VOOR DE BEHEERDER' 'OPTIES' 'BESTANDEN' 'get NAAM' '--data MAP' \
                 'de gegevensmap van het kantoor' 'etc/tarvelo/HKEY_LOCAL_MACHINE.hive'; do
   grep -qF -- "$expected" <<<"$rendered" || fail "de man-pagina zegt niets over '$expected'"
