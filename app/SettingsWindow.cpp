@@ -16,7 +16,7 @@
 #include "framework/registry/Registry.h"
 #include "framework/registry/RegistryNames.h"
 #include "framework/ui/Ui.h"
-#include "host/ReferenceApplication.h"
+#include "framework/host/SettingsHost.h"
 #include "host/office/ChangeHistory.h"
 #include "host/office/SettingsStore.h"
 
@@ -72,7 +72,7 @@ QString shortened(const QString& text)
 constexpr int ListMaxWidth = 360;
 } // namespace
 
-SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplication& application, QWidget* parent)
+SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& application, QWidget* parent)
     : QWidget(parent), registry_(registry), app_(application), search_(registry), inspector_(application, &registry)
 {
     setObjectName(u"frmInstellingen"_s);

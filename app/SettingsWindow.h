@@ -27,7 +27,7 @@ class CheckProblemsDialog;
 class Control;
 class FormView;
 class PageRegistry;
-class ReferenceApplication;
+class SettingsHost;
 class SettingsPage;
 
 // The settings window (frmInstellingen): the pages by title in their groups,
@@ -39,7 +39,7 @@ class SettingsWindow final : public QWidget {
 public:
     enum class Result { Open, Saved, Cancelled };
 
-    SettingsWindow(const PageRegistry& registry, ReferenceApplication& application, QWidget* parent = nullptr);
+    SettingsWindow(const PageRegistry& registry, SettingsHost& application, QWidget* parent = nullptr);
     ~SettingsWindow() override;
 
     // The size the window first opens at, where the screen is large enough.
@@ -131,7 +131,7 @@ private:
     void importChosen();
 
     const PageRegistry& registry_;
-    ReferenceApplication& app_;
+    SettingsHost& app_;
     PageSearch search_;
     QLineEdit* searchBox_;
     QTreeWidget* list_;

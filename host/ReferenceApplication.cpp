@@ -34,11 +34,13 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, const QString& userHiveFile,
-                                           NewOffice newOffice, const std::optional<DatabaseLocation>& serverDatabase)
+                                           NewOffice newOffice, const std::optional<DatabaseLocation>& serverDatabase,
+                                           const QString& machineHiveFile)
     : ui_(ui), data_(dataFolder),
       userHive_(std::make_unique<SqliteRegistryStore>(
           userHiveFile.isEmpty() ? data_.absoluteFilePath(u"HKEY_CURRENT_USER.hive"_s) : userHiveFile)),
-      machineHive_(std::make_unique<SqliteRegistryStore>(data_.absoluteFilePath(u"HKEY_LOCAL_MACHINE.hive"_s))),
+      machineHive_(std::make_unique<SqliteRegistryStore>(
+          machineHiveFile.isEmpty() ? data_.absoluteFilePath(u"HKEY_LOCAL_MACHINE.hive"_s) : machineHiveFile)),
       registry_(std::make_unique<Registry>(*userHive_, *machineHive_))
 {
     registerAllPages(pages_);
@@ -122,7 +124,10 @@ void ReferenceApplication::recordDatabaseLocation(const DatabaseLocation& locati
     reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseWeergaveNaam, u"Demokantoor"_s);
     reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviesdossierDocumentenMap,
                            data_.absoluteFilePath(u"Dossiers"_s));
-    reg.RegSetString(Hive::HKEY_LOCAL_MACHINE, Names::ProductKey, Names::DatabaseDir, DataFolder());
+    // The machine's database folder is shared by every user of an installed program: a new
+    // office of one user does not replace the one the machine has.
+    if (reg.RegGetString(Hive::HKEY_LOCAL_MACHINE, Names::ProductKey, Names::DatabaseDir, QString()).isEmpty())
+        reg.RegSetString(Hive::HKEY_LOCAL_MACHINE, Names::ProductKey, Names::DatabaseDir, DataFolder());
 }
 
 QVariant ReferenceApplication::RunFunction(const QString&, const QString&, const QString& function)

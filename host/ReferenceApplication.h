@@ -5,6 +5,7 @@
 #include "framework/host/ComponentFactory.h"
 #include "framework/host/Database.h"
 #include "framework/host/Settings.h"
+#include "framework/host/SettingsHost.h"
 #include "framework/listsort/ListSortState.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/registry/Registry.h"
@@ -36,13 +37,14 @@ class SettingsStore;
 // passes notifications between pages and keeps the office under one data
 // folder: its database (Setup per adviser, GlobalSetup, the change history),
 // the registry hives and the folders the pages use.
-class ReferenceApplication final : public Application, public Database {
+class ReferenceApplication final : public SettingsHost, public Database {
 public:
     // What a data folder without an office database gets.
     enum class NewOffice { Empty, Demo };
 
-    // The machine hive lives in the data folder; the user hive there too unless
-    // the host names another file (the program keeps it under the user's config folder).
+    // Both registry hives live in the data folder unless the host names other
+    // files: the program keeps the user hive under the user's config folder,
+    // and the installed program the machine hive in the machine's own folder.
     // Opens the office in the data folder, creating the folder and the office
     // database when missing, and loads the current adviser's Setup and the
     // office's GlobalSetup. Throws RuntimeError with a Dutch description when
@@ -52,7 +54,8 @@ public:
     // the data folder.
     ReferenceApplication(Ui& ui, const QString& dataFolder, const QString& userHiveFile = QString(),
                          NewOffice newOffice = NewOffice::Empty,
-                         const std::optional<DatabaseLocation>& serverDatabase = std::nullopt);
+                         const std::optional<DatabaseLocation>& serverDatabase = std::nullopt,
+                         const QString& machineHiveFile = QString());
     ~ReferenceApplication() override;
 
     // Application
@@ -115,11 +118,11 @@ public:
     // for the office, in one transaction with the change history. pageOf names
     // the page of each change ("Setup.Name" -> page). Throws RuntimeError when
     // nothing was stored.
-    void saveSettings(const QHash<QString, QString>& pageOf = {});
+    void saveSettings(const QHash<QString, QString>& pageOf = {}) override;
     // Drops unsaved changes: the settings objects hold what is stored again.
-    void reloadSettings();
+    void reloadSettings() override;
     // Whether the settings objects hold changes that are not stored.
-    bool hasUnsavedChanges() const;
+    bool hasUnsavedChanges() const override;
     // Reads the administrator's locks from the machine hive onto both settings objects.
     void applyAdministratorLocks();
     // Why the lock list could not be read (every setting is then locked for
@@ -128,16 +131,16 @@ public:
     // Runs body while pages see other settings objects and another Ui: the
     // host's look at pages that are not open (their checks, their settings)
     // then changes nothing the user holds and asks the user nothing.
-    void withStandIns(Settings& setup, Settings& globalSetup, Ui& ui, const std::function<void()>& body);
+    void withStandIns(Settings& setup, Settings& globalSetup, Ui& ui, const std::function<void()>& body) override;
     // The user's own settings objects, also while stand-ins are in place.
-    Settings& userSetup() { return setup_; }
-    Settings& officeSetup() { return globalSetup_; }
+    Settings& userSetup() override { return setup_; }
+    Settings& officeSetup() override { return globalSetup_; }
     // The page the user has open, named in the history of changes that pages
     // store themselves.
-    void setOpenPage(const QString& className) { openPage_ = className; }
+    void setOpenPage(const QString& className) override { openPage_ = className; }
     const AdviserIdentity& currentAdviser() const { return adviser_; }
     // The change history, newest first: all of it, or the changes made on one page.
-    std::vector<ChangeEntry> changeHistory(const QString& page = {}) const;
+    std::vector<ChangeEntry> changeHistory(const QString& page = {}) const override;
     // The office database, opened by this host.
     OfficeDatabase& officeDatabase() { return *office_; }
     tarvelo::Connection& connection() override;

@@ -1,9 +1,10 @@
 #include "host/admin/PageInspector.h"
 
+#include "framework/host/Settings.h"
+#include "framework/host/SettingsHost.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
 #include "host/PageHost.h"
-#include "host/ReferenceApplication.h"
 #include "host/admin/CollectingUi.h"
 #include "host/office/ChangeHistory.h"
 
@@ -11,7 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace tarvelo {
 
-PageInspector::PageInspector(ReferenceApplication& application, const PageRegistry* registry)
+PageInspector::PageInspector(SettingsHost& application, const PageRegistry* registry)
     : app_(application), registry_(registry ? *registry : std::as_const(application).pageRegistry())
 {
 }

@@ -10,7 +10,7 @@ namespace tarvelo {
 
 class CollectingUi;
 class PageRegistry;
-class ReferenceApplication;
+class SettingsHost;
 class SettingsPage;
 
 // A setting a page shows in a control: in "Setup" or "GlobalSetup", with the
@@ -46,7 +46,7 @@ struct CheckProblem {
 class PageInspector {
 public:
     // The pages of registry, or the host's own pages.
-    explicit PageInspector(ReferenceApplication& application, const PageRegistry* registry = nullptr);
+    explicit PageInspector(SettingsHost& application, const PageRegistry* registry = nullptr);
 
     // Every page with its bound settings; learned once, on first use.
     const std::vector<PageFacts>& pages();
@@ -63,7 +63,7 @@ private:
     void withPage(const QString& className, const std::function<void(SettingsPage&, CollectingUi&)>& body);
     std::vector<CheckProblem> checkPage(SettingsPage& page, CollectingUi& quiet);
 
-    ReferenceApplication& app_;
+    SettingsHost& app_;
     const PageRegistry& registry_;
     std::optional<std::vector<PageFacts>> pages_;
 };

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "framework/host/Application.h"
+#include "framework/host/ChangeEntry.h"
+
+#include <QHash>
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace tarvelo {
+
+class Settings;
+class Ui;
+
+// What the settings window needs of its host beyond the application object the
+// pages see: storing or dropping what the pages changed in the settings
+// objects, and looking at pages that are not open without touching what the
+// user holds (their defaults, their checks before a save).
+class SettingsHost : public Application {
+public:
+    // Stores Setup and GlobalSetup. pageOf names the page of each change
+    // ("Setup.Name" or "GlobalSetup.Name" -> the page's class name) for a host
+    // that keeps a change history. Throws RuntimeError with a Dutch
+    // description when nothing was stored.
+    virtual void saveSettings(const QHash<QString, QString>& pageOf) = 0;
+    // Drops unsaved changes: the settings objects hold what is stored again.
+    virtual void reloadSettings() = 0;
+    // Whether the settings objects hold changes that are not stored.
+    virtual bool hasUnsavedChanges() const = 0;
+
+    // The user's own settings objects, also while stand-ins are in place.
+    virtual Settings& userSetup() = 0;
+    virtual Settings& officeSetup() = 0;
+    // Runs body while SettingsObject(), GlobalSetup() and ui() give the
+    // stand-ins, and the host's own again afterwards, also when body throws.
+    virtual void withStandIns(Settings& setup, Settings& globalSetup, Ui& ui,
+                              const std::function<void()>& body) = 0;
+
+    // The page the user has open, for a host that records where a change was made.
+    virtual void setOpenPage(const QString& className);
+    // The stored changes, newest first: all of them, or those made on one
+    // page. A host that keeps no history has none.
+    virtual std::vector<ChangeEntry> changeHistory(const QString& page = {}) const;
+};
+
+} // namespace tarvelo
