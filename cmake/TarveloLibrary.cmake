@@ -19,6 +19,10 @@ add_library(tarvelo_library SHARED
   $<TARGET_OBJECTS:tarvelo_framework> $<TARGET_OBJECTS:tarvelo_pages>
   $<TARGET_OBJECTS:tarvelo_host> $<TARGET_OBJECTS:tarvelo_app>)
 add_library(Tarvelo::Instellingen ALIAS tarvelo_library)
+# The host layer's pictures are compiled into objects of their own.
+foreach(resources ${tarvelo_host_resources})
+  target_sources(tarvelo_library PRIVATE $<TARGET_OBJECTS:${resources}>)
+endforeach()
 set_target_properties(tarvelo_library PROPERTIES
   OUTPUT_NAME TarveloInstellingen
   EXPORT_NAME Instellingen

@@ -87,8 +87,9 @@ bool growsWithRow(const Control& c)
     switch (c.kind()) {
     case ControlKind::TextBox: {
         const auto& box = static_cast<const TextBox&>(c);
-        return box.multiLine() ||
-               (box.alignment() == Alignment::Left && (box.maxLength() == 0 || box.maxLength() > 12));
+        // A password does not read better wider.
+        return box.multiLine() || (box.alignment() == Alignment::Left && box.passwordChar().isNull() &&
+                                   (box.maxLength() == 0 || box.maxLength() > 12));
     }
     case ControlKind::ListView:
     case ControlKind::ListBox:

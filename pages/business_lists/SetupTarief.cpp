@@ -105,7 +105,8 @@ SetupTarief::SetupTarief() : SettingsPage(u"SetupTarief"_s)
                 {fraBemiddelingsvergoeding, 555 + 60 + PcLabelWidth},
                 {txtAdvieskosten[0], NumberWidth}});
     advies.row({{lblFee[1], FeeLabelWidth}, {cboAdvieskosten[1], FeeComboWidth}, {txtAdvieskosten[1], NumberWidth}});
-    advies.row({{&lblDossier, FeeLabelWidth}, {txtDossiervergoeding, NumberWidth}});
+    // The file fee is an amount: it stands in the amount column.
+    advies.row({{&lblDossier, FeeLabelWidth + RowLayout::Gap + FeeComboWidth}, {txtDossiervergoeding, NumberWidth}});
     advies.finish();
     fraBemiddelingsvergoeding->setHeight(RowLayout::RowHeight);
     RowLayout zonder(fraZonder, InnerWidth);

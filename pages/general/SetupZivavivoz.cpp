@@ -14,7 +14,7 @@ namespace tarvelo {
 namespace {
 constexpr int MaxPasswordLength = 8;
 constexpr int FieldWidth = 1800;
-constexpr int LabelWidth = 2415;
+constexpr int LabelWidth = 2535; // holds "Nogmaals nieuw wachtwoord"
 
 MaintenanceSettings& maintenance(Application& app) { return app.SettingsObject().get<MaintenanceSettings>(); }
 } // namespace
@@ -50,7 +50,7 @@ SetupZivavivoz::SetupZivavivoz() : SettingsPage(u"SetupZivavivoz"_s)
         .space(RowLayout::RowGap)
         .row({{&lblOud, LabelWidth}, {txtWachtwoordOud, FieldWidth}})
         .row({{&lblNieuw, LabelWidth}, {txtWachtwoordNieuw[0], FieldWidth}, {&lblMaximaal, 0}})
-        .field(lblNogmaals, *txtWachtwoordNieuw[1], FieldWidth, LabelWidth)
+        .row({{&lblNogmaals, LabelWidth}, {txtWachtwoordNieuw[1], FieldWidth}})
         // under the boxes it confirms
         .block(RowLayout::RowHeight + RowLayout::RowGap,
                [this](int top, int) {
