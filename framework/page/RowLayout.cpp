@@ -304,7 +304,7 @@ private:
             auto& label = static_cast<Label&>(*item.cells.front().control);
             if (!label.visible())
                 return top;
-            const int lines = wrappedLines(label, inner - std::max(WrapSlack, inner / 25));
+            const int lines = wrappedLines(label, inner - std::max(WrapSlack, inner / 60));
             const int height = lines * lineHeightOf(label) + 30;
             label.setBounds(left, top, inner, height);
             return top + height + RowLayout::RowGap;
