@@ -133,7 +133,7 @@ void ReferenceApplication::recordDatabaseLocation(const DatabaseLocation& locati
 QVariant ReferenceApplication::RunFunction(const QString&, const QString&, const QString& function)
 {
     if (function.compare(QLatin1String("GetDatabase"), Qt::CaseInsensitive) == 0)
-        return QVariant::fromValue<Database*>(this);
+        return QVariant::fromValue<Database*>(offersDatabase_ ? this : nullptr);
     if (function.compare(QLatin1String("GetMaatschappijen"), Qt::CaseInsensitive) == 0)
         return QVariant::fromValue<MijCatalogus*>(&office_->catalogue());
     if (function.compare(QLatin1String("GetKantoorIdentificatie"), Qt::CaseInsensitive) == 0)

@@ -192,6 +192,8 @@ public:
         bankgarantieinstellingen_ = std::move(companies);
     }
     void setWerktMetVestigingen(bool on) { werktMetVestigingen_ = on; }
+    // Plays a host that gives the pages no database object ("GetDatabase" returns none).
+    void setOffersDatabaseObject(bool on) { offersDatabase_ = on; }
     // The adviser who works with the program, as a login would choose him.
     void setCurrentAdviser(const AdviserIdentity& adviser) { adviser_ = adviser; }
     // Whether reported errors are also shown to the user in a message box.
@@ -258,6 +260,7 @@ private:
     std::vector<HostCompany> bankgarantieinstellingen_{{u"NBG"_s, u"Nationale Borg"_s},
                                                        {u"GWF"_s, u"Garantiefonds Wonen"_s}};
     std::optional<bool> werktMetVestigingen_;
+    bool offersDatabase_ = true;
     std::vector<ErrorReport> errorReports_;
     std::vector<ProcedureCall> procedureCalls_;
 

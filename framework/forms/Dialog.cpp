@@ -6,6 +6,7 @@
 #include "framework/page/DpiScaling.h"
 #include "framework/util/AccessKey.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 
 namespace tarvelo {
@@ -23,6 +24,17 @@ Dialog::Dialog(const QString& name, const QString& errorContext, const QString& 
     : Form(name), Procedures(name, [errorContext] { return errorContext; }, errorMessage)
 {
     setVisible(false);
+    // Hidden without an answer of its own: the close box or Escape.
+    Closed.connect([this] {
+        if (!answering_)
+            cancelled_ = true;
+    });
+}
+
+void Dialog::setApplication(Application& application)
+{
+    cancelled_ = false;
+    setHost(&application);
 }
 
 Ui& Dialog::ui() const { return app().ui(); }
@@ -99,6 +111,8 @@ void Dialog::arrangeButtonRow(const std::vector<CommandButton*>& buttons, Comman
 void Dialog::close(bool cancelled)
 {
     cancelled_ = cancelled;
+    answering_ = true;
+    const auto answered = qScopeGuard([this] { answering_ = false; });
     hide();
 }
 

@@ -20,8 +20,10 @@ class Dialog : public Form, public Procedures {
 public:
     Dialog(const QString& name, const QString& errorContext, const QString& errorMessage = ReportTexts::Message);
 
-    // The host the dialog reports to and shows its messages through.
-    void setApplication(Application& application) { setHost(&application); }
+    // The host the dialog reports to and shows its messages through. Being
+    // given the application starts a new run of the dialog: the cancelled
+    // flag is cleared (a host may show the same dialog again).
+    void setApplication(Application& application);
     Ui& ui() const;
 
     // A dialog takes one background: its controls still in the button face
@@ -32,7 +34,9 @@ public:
     // The window system's title bar, counted in a dialog's height (see setBorderHeight).
     static constexpr int TitleBarHeight = 390;
 
-    // Whether the user closed the dialog without confirming it.
+    // Whether the user closed the dialog without confirming it: with its cancel
+    // button, or with the window's close box or Escape (which hide the form
+    // without an answer of the dialog's own).
     bool Geannuleerd() const { return cancelled_; }
 
 protected:
@@ -54,6 +58,7 @@ private:
     void arrangeButtonRow(const std::vector<CommandButton*>& buttons, CommandButton* resetButton);
 
     bool cancelled_ = true;
+    bool answering_ = false;
 };
 
 } // namespace tarvelo

@@ -440,7 +440,9 @@ void MijOverzicht::Save_AgentnummerExport()
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
             throw cannotWrite();
         // A Unicode text file: UTF-16 with its byte-order mark and CR LF line ends,
-        // written as the document's text comes, without a copy of the whole.
+        // written as the document's text comes, without a copy of the whole. The
+        // declaration names what is written, so that strict XML readers take it;
+        // the import also reads older files that declared UTF-8.
         struct Writer final : pugi::xml_writer {
             QSaveFile& out;
             QStringDecoder fromUtf8{QStringDecoder::Utf8};
@@ -466,7 +468,7 @@ void MijOverzicht::Save_AgentnummerExport()
             }
         } writer(out);
         writer.pending.append("\xFF\xFE", 2);
-        writer.add(u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"_s);
+        writer.add(u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"_s);
         document.save(writer, "  ", pugi::format_default | pugi::format_no_declaration);
         writer.flush();
         if (writer.failed || !out.commit())
