@@ -4,7 +4,7 @@
 #include "framework/forms/CommandButton.h"
 #include "framework/host/Application.h"
 #include "framework/page/DpiScaling.h"
-#include "framework/util/AccessKey.h"
+#include "framework/page/RowLayout.h"
 
 #include <QScopeGuard>
 #include <algorithm>
@@ -16,8 +16,6 @@ namespace {
 constexpr int RowMargin = 120;
 constexpr int ButtonWidth = 1215;
 constexpr int ButtonHeight = 375;
-// A button holds its caption with room on both sides, as the style draws it.
-constexpr int CaptionPadding = 180;
 } // namespace
 
 Dialog::Dialog(const QString& name, const QString& errorContext, const QString& errorMessage)
@@ -83,7 +81,7 @@ void Dialog::arrangeButtonRow(const std::vector<CommandButton*>& buttons, Comman
     }
     const int margin = contentsLeft > 0 ? contentsLeft : RowMargin;
     const auto widthOf = [&](const CommandButton& b) {
-        return std::max(ButtonWidth, textWidth(withoutAccessKey(b.caption()), b.font()) + 2 * CaptionPadding);
+        return std::max(ButtonWidth, RowLayout::captionWidth(b));
     };
     int rowWidth = 0;
     for (const CommandButton* b : buttons)

@@ -62,7 +62,7 @@ const QString* captionOf(const Control& c)
 
 // The width a control needs to show its caption whole, or 0 for controls
 // whose width is the page's choice.
-int captionWidth(const Control& c)
+int neededWidth(const Control& c)
 {
     const QString* caption = captionOf(c);
     if (!caption || caption->isEmpty())
@@ -207,14 +207,14 @@ private:
         for (const Item& item : items_) {
             if (item.kind != Kind::Field || item.cells.empty())
                 continue;
-            column = std::max({column, item.labelWidth, captionWidth(*item.cells.front().control)});
+            column = std::max({column, item.labelWidth, neededWidth(*item.cells.front().control)});
         }
         return column;
     }
 
     int cellWidth(const RowLayout::Cell& cell) const
     {
-        return cell.width > 0 ? std::max(cell.width, captionWidth(*cell.control)) : 0;
+        return cell.width > 0 ? std::max(cell.width, neededWidth(*cell.control)) : 0;
     }
 
     int minimumInnerWidth() const
@@ -229,7 +229,7 @@ private:
                 const RowLayout::Cell& cell = item.cells[i];
                 const int w = item.kind == Kind::Field && i == 0 ? labelColumn
                               : cell.width > 0                    ? cellWidth(cell)
-                                                                  : captionWidth(*cell.control);
+                                                                  : neededWidth(*cell.control);
                 used += w + (i > 0 ? RowLayout::Gap : 0);
             }
             widest = std::max(widest, used);
@@ -365,6 +365,8 @@ RowLayout::RowLayout(Control& container, int innerWidth, bool belowCaption)
 }
 
 RowLayout::~RowLayout() = default;
+
+int RowLayout::captionWidth(const Control& control) { return neededWidth(control); }
 
 int RowLayout::innerWidth() const { return declaration().declaredInnerWidth(); }
 

@@ -162,13 +162,13 @@ Frame& SetupTarief::addOpzetRow(Frame& parent, const QString& frameName, const Q
     auto& amount = add<TextBox>(frame, amountName);
     pct.setAlignment(Alignment::Right);
     amount.setAlignment(Alignment::Right);
-    const int fieldTop = 0;
-    label.setBounds(0, fieldTop + 45, LabelWidth - RowLayout::Gap, RowLayout::LabelHeight);
-    cbo.setBounds(LabelWidth, fieldTop, ComboWidth, RowLayout::RowHeight);
+    // One row: the label sits level with the text in the fields.
+    label.setBounds(0, 45, LabelWidth - RowLayout::Gap, RowLayout::LabelHeight);
+    cbo.setBounds(LabelWidth, 0, ComboWidth, RowLayout::RowHeight);
     // The percentage and the amount take the same place: a method shows at most one of them.
-    pct.setBounds(cbo.right() + RowLayout::Gap, fieldTop, NumberWidth - PercentLabelWidth - 60, RowLayout::RowHeight);
-    lblPct.setBounds(pct.right() + 60, fieldTop + 45, PercentLabelWidth, RowLayout::LabelHeight);
-    amount.setBounds(pct.left(), fieldTop, NumberWidth, RowLayout::RowHeight);
+    pct.setBounds(cbo.right() + RowLayout::Gap, 0, NumberWidth - PercentLabelWidth - 60, RowLayout::RowHeight);
+    lblPct.setBounds(pct.right() + 60, 45, PercentLabelWidth, RowLayout::LabelHeight);
+    amount.setBounds(pct.left(), 0, NumberWidth, RowLayout::RowHeight);
     cboOpzet[std::size_t(row)] = &cbo;
     txtOpzetPercentage[std::size_t(row)] = &pct;
     lblOpzetPercentage[std::size_t(row)] = &lblPct;
