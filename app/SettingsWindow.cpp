@@ -177,10 +177,12 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
 
     buildList(QString());
     resize(defaultSize().boundedTo(screen()->availableGeometry().size()));
+    app_.watchOffice([this](const QSet<QString>& tables) { officeChanged(tables); });
 }
 
 SettingsWindow::~SettingsWindow()
 {
+    app_.watchOffice({});
     // Pages may still ask about work they collected, while they are drawn.
     for (auto& [name, open] : pages_)
         open.page->Terminate();
@@ -355,6 +357,7 @@ bool SettingsWindow::showPage(const QString& className)
         open = &pages_.emplace(className.toLower(), std::move(created)).first->second;
         offerResets(*open);
     }
+    refreshIfStale(*open);
     // Another page may have changed settings this one shows.
     open->page->settingBindings().refreshMarkers();
     refreshListMarkers();

@@ -5,6 +5,7 @@
 #include "host/admin/SettingsProfile.h"
 
 #include <QHash>
+#include <QSet>
 #include <functional>
 #include <optional>
 #include <QVariantMap>
@@ -91,6 +92,11 @@ public:
     bool importFrom(const QString& file, const std::function<std::optional<QString>()>& passphrase,
                     const std::function<bool(ImportPlan&, std::vector<ProfileDifference>&)>& choose);
 
+    // Another program changed these tables of the office database: what the
+    // user has not changed here is taken in and shown on the open pages and
+    // in the page list (app/SettingsWindowChanges.cpp).
+    void officeChanged(const QSet<QString>& tables);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -119,6 +125,10 @@ private:
     void refillOpenPages();
     void exportChosen();
     void importChosen();
+    bool mayRefreshNow() const;
+    void refreshPage(OpenPage& open, bool keepView);
+    void refreshIfStale(OpenPage& open);
+    void retryRefreshLater();
 
     const PageRegistry& registry_;
     ReferenceApplication& app_;
@@ -146,6 +156,11 @@ private:
     bool markersPending_ = false;
     Result result_ = Result::Open;
     bool choosing_ = false;
+    // What other programs changed that the window has not taken in yet, and
+    // the open pages to fill again before they are shown.
+    QSet<QString> pendingTables_;
+    QSet<QString> stalePages_;
+    bool retryPending_ = false;
 };
 
 } // namespace tarvelo

@@ -13,6 +13,7 @@
 #include "host/database/SqlConnection.h"
 #include "host/office/Advisers.h"
 #include "host/office/ChangeHistory.h"
+#include "host/office/ChangeWatcher.h"
 #include "host/registry/SqliteRegistryStore.h"
 
 #include <QDir>
@@ -29,6 +30,7 @@ namespace tarvelo {
 using namespace Qt::StringLiterals;
 
 class Form;
+class ChangeWatcher;
 class OfficeDatabase;
 class SettingsStore;
 
@@ -119,6 +121,15 @@ public:
     void reloadSettings();
     // Whether the settings objects hold changes that are not stored.
     bool hasUnsavedChanges() const;
+    // Watches the office database for what other programs change and tells
+    // it to changed (on the user-interface thread); an empty function stops.
+    void watchOffice(std::function<void(const QSet<QString>& tables)> changed);
+    ChangeWatcher* officeWatcher() { return watcher_.get(); }
+    // Takes in what other programs stored in these tables: the catalogue
+    // reads its tables again, and every stored setting the user has not
+    // changed here takes the stored value. A setting the user changed here
+    // keeps the user's value; saving it asks first.
+    OfficeChange takeOfficeChange(const QSet<QString>& tables);
     // Reads the administrator's locks from the machine hive onto both settings objects.
     void applyAdministratorLocks();
     // Runs body while pages see other settings objects and another Ui: the
@@ -218,6 +229,8 @@ private:
     ListSortState listSort_;
     std::unique_ptr<OfficeDatabase> office_;
     std::unique_ptr<SettingsStore> store_;
+    // Goes before the database it watches.
+    std::unique_ptr<ChangeWatcher> watcher_;
     AdviserIdentity adviser_;
     QString openPage_;
     std::unique_ptr<SqliteRegistryStore> userHive_;

@@ -1,6 +1,7 @@
 #include "host/office/OfficeDatabase.h"
 
 #include "framework/errors/RuntimeError.h"
+#include "host/office/ChangeWatcher.h"
 #include "host/office/CompanyCatalogue.h"
 #include "host/office/OfficeSchema.h"
 
@@ -109,6 +110,7 @@ void OfficeDatabase::openAndCheck()
         addMissingTables(names);
         keyAgentNumbers();
     }
+    ChangeWatcher::install(*this);
 }
 
 // Agent numbers stored without a key (by older versions or imported from

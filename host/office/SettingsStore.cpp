@@ -143,6 +143,13 @@ void SettingsStore::loadSetup(Settings& setup, const QString& adviserCode) const
 
 void SettingsStore::loadGlobalSetup(Settings& globalSetup) const { load(database_, globalPlace(), globalSetup); }
 
+QJsonObject SettingsStore::storedSetup(const QString& adviserCode) const
+{
+    return storedRecord(database_, setupPlace(adviserCode));
+}
+
+QJsonObject SettingsStore::storedGlobalSetup() const { return storedRecord(database_, globalPlace()); }
+
 void SettingsStore::save(const Settings* setup, const Settings* globalSetup, const AdviserIdentity& author,
                          const QHash<QString, QString>& pageOf, const QJsonObject* setupBase,
                          const QJsonObject* globalBase)

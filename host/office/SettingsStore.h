@@ -23,6 +23,10 @@ public:
     // leaving the settings as they were.
     void loadSetup(Settings& setup, const QString& adviserCode) const;
     void loadGlobalSetup(Settings& globalSetup) const;
+    // The record as it is stored now, read as a load would read it (stored
+    // values over the defaults).
+    QJsonObject storedSetup(const QString& adviserCode) const;
+    QJsonObject storedGlobalSetup() const;
 
     // Stores what is given (either may be null) and records each changed
     // setting. pageOf maps "Setup.Name" or "GlobalSetup.Name" to the page on

@@ -1,0 +1,66 @@
+// What other programs change in the office database while this one runs,
+// and how the host takes it in.
+#include "host/ReferenceApplication.h"
+
+#include "host/SettingsFile.h"
+#include "host/office/ChangeWatcher.h"
+#include "host/office/CompanyCatalogue.h"
+#include "host/office/OfficeDatabase.h"
+#include "host/office/SettingsStore.h"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace tarvelo {
+
+namespace {
+
+// Takes what is stored into settings wherever the user has not changed the
+// setting since base was read; base follows what was taken. A setting both
+// changed alike needs no question any more: its base becomes the stored value.
+void takeStored(Settings& settings, QJsonObject& base, const QJsonObject& stored, const QString& object,
+                QStringList& taken)
+{
+    const QJsonObject current = SettingsFile::toRecord(settings);
+    QVariantMap values;
+    for (auto it = stored.begin(); it != stored.end(); ++it) {
+        const QString& name = it.key();
+        if (!current.contains(name) || it.value() == base.value(name))
+            continue;
+        if (current.value(name) == base.value(name)) {
+            values.insert(name, it.value().toVariant());
+            taken << SettingsStore::changeKey(object, name);
+        }
+        if (current.value(name) == base.value(name) || current.value(name) == it.value())
+            base.insert(name, it.value());
+    }
+    // Reading a stored value is no write of the user's: a lock does not refuse it.
+    settings.fromMap(values);
+}
+
+} // namespace
+
+void ReferenceApplication::watchOffice(std::function<void(const QSet<QString>& tables)> changed)
+{
+    watcher_.reset();
+    if (changed)
+        watcher_ = std::make_unique<ChangeWatcher>(*office_, std::move(changed));
+}
+
+OfficeChange ReferenceApplication::takeOfficeChange(const QSet<QString>& tables)
+{
+    OfficeChange change;
+    change.tables = tables;
+    if (tables.contains(OfficeTables::GlobalSetup))
+        takeStored(globalSetup_, globalBase_, store_->storedGlobalSetup(), ChangeHistory::GlobalSetupObject,
+                   change.settings);
+    if (tables.contains(OfficeTables::Setup))
+        takeStored(setup_, setupBase_, store_->storedSetup(adviser_.code), ChangeHistory::SetupObject,
+                   change.settings);
+    if (std::any_of(tables.begin(), tables.end(), OfficeTables::isCompanyData))
+        office_->catalogue().reload();
+    return change;
+}
+
+} // namespace tarvelo

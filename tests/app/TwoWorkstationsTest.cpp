@@ -1,0 +1,159 @@
+#include "app/SettingsWindow.h"
+#include "framework/forms/CheckBox.h"
+#include "framework/forms/ComboBox.h"
+#include "framework/forms/ListView.h"
+#include "framework/forms/TextBox.h"
+#include "framework/host/Connection.h"
+#include "framework/page/SettingsPage.h"
+#include "framework/settings/DocumentSettings.h"
+#include "framework/settings/ProxySettings.h"
+#include "host/ReferenceApplication.h"
+#include "host/office/OfficeDatabase.h"
+#include "tests/app/WidgetTestSupport.h"
+#include "tests/support/PageTest.h"
+#include "tests/support/TestPostgres.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+
+using namespace Qt::StringLiterals;
+
+using namespace tarvelo;
+using namespace tarvelo::testing;
+
+namespace {
+
+// Lets the event loop run until done holds or the time is up.
+bool within(int milliseconds, const std::function<bool()>& done)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > milliseconds)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+// Two workstations of one office: A works without a window, B has its
+// settings window open. On the embedded file both use the one file of the
+// data folder; on the server both use one database of the test server.
+class TwoWorkstations : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        widgetApplication();
+        uiA.onUnexpected = uiB.onUnexpected = [](const QString& what) { ADD_FAILURE() << "onverwacht: " << str(what); };
+        if (onServer())
+            server = DatabaseLocation{u"MSSQL"_s, QString(), testPostgresServer(), createTestDatabase()};
+        a = std::make_unique<ReferenceApplication>(uiA, dirA.path(), QString(), ReferenceApplication::NewOffice::Demo,
+                                                   server);
+        b = std::make_unique<ReferenceApplication>(uiB, onServer() ? dirB.path() : dirA.path(), QString(),
+                                                   ReferenceApplication::NewOffice::Demo, server);
+        a->setSysteemDatum(QDate(2026, 12, 7));
+        b->setSysteemDatum(QDate(2026, 12, 7));
+    }
+    void TearDown() override
+    {
+        window.reset();
+        b.reset();
+        a.reset();
+    }
+    bool onServer() const { return QByteArray(GetParam()) == "MSSQL"; }
+    void openWindow(const QString& page)
+    {
+        window = std::make_unique<SettingsWindow>(std::as_const(*b).pageRegistry(), *b);
+        window->show();
+        ASSERT_TRUE(window->showPage(page));
+    }
+    template <class T>
+    T& control(const QString& name)
+    {
+        return window->currentPage()->form().get<T>(name);
+    }
+
+    QTemporaryDir dirA, dirB;
+    ScriptedUi uiA, uiB;
+    std::optional<DatabaseLocation> server;
+    std::unique_ptr<ReferenceApplication> a, b;
+    std::unique_ptr<SettingsWindow> window;
+};
+
+} // namespace
+
+// An office-wide setting saved on one workstation was seen on another only after a restart.
+TEST_P(TwoWorkstations, AnOfficeSettingArrivesOnTheOpenPage)
+{
+    a->GlobalSetup().get<DocumentSettings>().ScenarioGrafieken = 2;
+    a->saveSettings();
+    b->reloadSettings();
+    openWindow(u"SetupDocumenten"_s);
+    auto& grafieken = control<ComboBox>(u"cboScenarioGrafieken"_s);
+    ASSERT_EQ(grafieken.text(), "Na advies");
+
+    a->GlobalSetup().get<DocumentSettings>().ScenarioGrafieken = 3;
+    a->saveSettings();
+    EXPECT_TRUE(within(2000, [&] { return grafieken.text() == QLatin1String("Geen grafieken"); }))
+        << str(grafieken.text());
+    EXPECT_EQ(qint32(b->GlobalSetup().get<DocumentSettings>().ScenarioGrafieken), 3);
+    // What another stored is no change to save here: saving keeps it and asks nothing.
+    EXPECT_TRUE(window->save());
+    a->reloadSettings();
+    EXPECT_EQ(qint32(a->GlobalSetup().get<DocumentSettings>().ScenarioGrafieken), 3);
+    EXPECT_TRUE(uiB.messages().empty());
+}
+
+// The same adviser at two windows: a change of his own settings elsewhere must show, without
+// taking away what he typed here and has not saved.
+TEST_P(TwoWorkstations, OwnSettingsFollowAndWhatWasTypedHereStays)
+{
+    openWindow(u"SetupProxy"_s);
+    auto& adres = control<TextBox>(u"txtProxyadres"_s);
+    auto& naam = control<TextBox>(u"txtGebruikersnaam"_s);
+    ASSERT_TRUE(control<CheckBox>(u"chkProxy"_s).click());
+    adres.setFocus();
+    adres.type(u"proxy.hier:8080"_s);
+    ASSERT_TRUE(adres.leave());
+    ASSERT_EQ(b->SettingsObject().get<ProxySettings>().ProxyAdres.get(), "proxy.hier:8080");
+
+    a->SettingsObject().get<ProxySettings>().ProxyAdres = u"proxy.daar:3128"_s;
+    a->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam = u"kantoor"_s;
+    a->saveSettings();
+    EXPECT_TRUE(within(2000, [&] { return naam.text() == QLatin1String("kantoor"); })) << str(naam.text());
+    EXPECT_EQ(adres.text(), "proxy.hier:8080");
+    EXPECT_EQ(b->SettingsObject().get<ProxySettings>().ProxyAdres.get(), "proxy.hier:8080");
+    EXPECT_EQ(b->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), "kantoor");
+    EXPECT_TRUE(b->hasUnsavedChanges());
+}
+
+// An agent number added on one workstation must appear in the other's list of the company
+// its user has selected, and that company stays selected.
+TEST_P(TwoWorkstations, AnAgentNumberArrivesInTheSelectedCompany)
+{
+    openWindow(u"MijOverzicht"_s);
+    auto& companies = control<ListView>(u"lvwMaatschappij"_s);
+    ASSERT_GE(companies.count(), 2);
+    const QString chosen = companies.item(2).key();
+    companies.clickItem(2);
+    auto& agents = control<ListView>(u"lvwAgentnummers"_s);
+    const int before = agents.count();
+
+    a->connection().Execute(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+                            "Om_Omschrijving, GUID) VALUES ('77001', '%1', 0, 0, 1, 'Elders', '{A-77001}')"_s
+                                .arg(chosen));
+    EXPECT_TRUE(within(2000, [&] { return agents.findItem(u"{A-77001}"_s) != nullptr; }));
+    EXPECT_EQ(agents.count(), before + 1);
+    ASSERT_NE(companies.selectedItem(), nullptr);
+    EXPECT_EQ(companies.selectedItem()->key(), chosen);
+    EXPECT_TRUE(b->errorReports().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, TwoWorkstations, ::testing::Values("MSACC", "MSSQL"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return QByteArray(info.param) == "MSSQL" ? std::string("Server")
+                                                                      : std::string("Bestand");
+                         });
