@@ -442,12 +442,16 @@ bool SettingsWindow::store()
     }
     if (problems_)
         problems_->close();
-    // The pages learn of the save first, so that a page with pending changes
-    // (the database page) applies them before the settings are stored.
-    app_.RaiseNotify(u"frmInstellingen"_s, u"Setup"_s, u"WijzigingenOpslaan"_s,
-                     QVariant());
     try {
-        app_.saveSettings(pageOf_);
+        // Another workstation's change is never saved over unasked.
+        if (!settleConflicts())
+            return false;
+        // The pages learn of the save first, so that a page with pending changes
+        // (the database page) applies them before the settings are stored.
+        app_.RaiseNotify(u"frmInstellingen"_s, u"Setup"_s, u"WijzigingenOpslaan"_s,
+                         QVariant());
+        if (!saveAskingAgain())
+            return false;
     } catch (const RuntimeError& e) {
         app_.ui().msgBox(u"De instellingen zijn niet opgeslagen.\r\n\r\n"_s + e.description(),
                          MsgButtons::OK, MsgIcon::Critical, u"Instellingen"_s);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ConflictDialog.h"
 #include "app/PageSearch.h"
 #include "host/admin/PageInspector.h"
 #include "host/admin/SettingsProfile.h"
@@ -96,6 +97,10 @@ public:
     // user has not changed here is taken in and shown on the open pages and
     // in the page list (app/SettingsWindowChanges.cpp).
     void officeChanged(const QSet<QString>& tables);
+    // Asks which value to keep of settings changed here and meanwhile on
+    // another workstation (the lines hold the choices); false when the user
+    // saves nothing. The window shows ConflictDialog; tests answer for the user.
+    std::function<bool(std::vector<ConflictLine>&)> conflictQuestion;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -125,6 +130,8 @@ private:
     void refillOpenPages();
     void exportChosen();
     void importChosen();
+    bool settleConflicts();
+    bool saveAskingAgain();
     bool mayRefreshNow() const;
     void refreshPage(OpenPage& open, bool keepView);
     void refreshIfStale(OpenPage& open);

@@ -11,6 +11,8 @@
 #include "framework/page/SettingsPage.h"
 #include "host/ReferenceApplication.h"
 #include "host/office/ChangeWatcher.h"
+#include "host/office/SettingsStore.h"
+#include "framework/errors/RuntimeError.h"
 
 #include <QApplication>
 #include <QScrollArea>
@@ -121,6 +123,59 @@ void SettingsWindow::officeChanged(const QSet<QString>& tables)
     refreshListMarkers();
     if (!stalePages_.isEmpty() && find(current_) && stalePages_.contains(current_.toLower()))
         retryRefreshLater();
+}
+
+bool SettingsWindow::settleConflicts()
+{
+    std::vector<ReferenceApplication::SettingConflict> conflicts = app_.settingConflicts();
+    if (conflicts.empty())
+        return true;
+    std::vector<ConflictLine> lines;
+    for (const auto& c : conflicts) {
+        auto [page, caption] = inspector_.shownAs(c.object, c.name);
+        if (caption.isEmpty())
+            caption = c.name;
+        lines.push_back({page, caption, conflictValueText(c.started, c.secret), conflictValueText(c.theirs, c.secret),
+                         conflictValueText(c.mine, c.secret), true});
+    }
+    if (conflictQuestion) {
+        if (!conflictQuestion(lines))
+            return false;
+    } else {
+        ConflictDialog question(lines, this);
+        if (question.exec() != QDialog::Accepted)
+            return false;
+        lines = question.chosen();
+    }
+    for (std::size_t i = 0; i < conflicts.size() && i < lines.size(); ++i)
+        conflicts[i].keepMine = lines[i].keepMine;
+    noteChanges();
+    app_.resolveConflicts(conflicts);
+    // The values taken from the other workstation are shown where the pages show them.
+    takeSnapshot();
+    for (auto& [key, open] : pages_)
+        stalePages_.insert(key);
+    if (OpenPage* open = find(current_))
+        refreshIfStale(*open);
+    refreshListMarkers();
+    return true;
+}
+
+bool SettingsWindow::saveAskingAgain()
+{
+    // A workstation that stores the same settings between the question and
+    // the save makes the save ask again; a few rounds at most.
+    for (int round = 1;; ++round) {
+        try {
+            app_.saveSettings(pageOf_);
+            return true;
+        } catch (const RuntimeError& e) {
+            if (e.number() != SettingsStore::ConflictError || round == 3)
+                throw;
+        }
+        if (!settleConflicts())
+            return false;
+    }
 }
 
 bool SettingsWindow::mayRefreshNow() const

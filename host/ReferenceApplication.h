@@ -130,6 +130,19 @@ public:
     // changed here takes the stored value. A setting the user changed here
     // keeps the user's value; saving it asks first.
     OfficeChange takeOfficeChange(const QSet<QString>& tables);
+    // The settings the user changed here that another program stored
+    // differently since they were read; reads what is stored now.
+    struct SettingConflict {
+        QString object; // "Setup" or "GlobalSetup"
+        QString name;
+        QJsonValue started, theirs, mine;
+        bool secret = false;
+        bool keepMine = true; // the user's choice
+    };
+    std::vector<SettingConflict> settingConflicts();
+    // Applies the user's choices: the other program's value is taken where
+    // chosen, and either way saving no longer asks about that value.
+    void resolveConflicts(const std::vector<SettingConflict>& chosen);
     // Reads the administrator's locks from the machine hive onto both settings objects.
     void applyAdministratorLocks();
     // Runs body while pages see other settings objects and another Ui: the

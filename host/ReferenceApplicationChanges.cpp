@@ -63,4 +63,31 @@ OfficeChange ReferenceApplication::takeOfficeChange(const QSet<QString>& tables)
     return change;
 }
 
+std::vector<ReferenceApplication::SettingConflict> ReferenceApplication::settingConflicts()
+{
+    std::vector<SettingConflict> found;
+    const auto collect = [&](const Settings& settings, const QJsonObject& base, const QJsonObject& stored,
+                             const QString& object) {
+        const QJsonObject current = SettingsFile::toRecord(settings);
+        for (const QString& name : SettingsStore::conflicts(stored, current, base))
+            found.push_back({object, name, base.value(name), stored.value(name), current.value(name),
+                             settings.setting(name).isSecret()});
+    };
+    collect(setup_, setupBase_, store_->storedSetup(adviser_.code), ChangeHistory::SetupObject);
+    collect(globalSetup_, globalBase_, store_->storedGlobalSetup(), ChangeHistory::GlobalSetupObject);
+    return found;
+}
+
+void ReferenceApplication::resolveConflicts(const std::vector<SettingConflict>& chosen)
+{
+    for (const SettingConflict& c : chosen) {
+        const bool global = c.object == ChangeHistory::GlobalSetupObject;
+        Settings& settings = global ? globalSetup_ : setup_;
+        QJsonObject& base = global ? globalBase_ : setupBase_;
+        base.insert(c.name, c.theirs);
+        if (!c.keepMine)
+            settings.fromMap({{c.name, c.theirs.toVariant()}});
+    }
+}
+
 } // namespace tarvelo

@@ -1,5 +1,6 @@
 #include "host/office/SettingsStore.h"
 
+#include "framework/errors/RuntimeError.h"
 #include "framework/host/Settings.h"
 #include "host/SettingsFile.h"
 #include "host/office/ChangeHistory.h"
@@ -101,6 +102,8 @@ void store(OfficeDatabase& db, const RecordPlace& place, const Settings& setting
     const QJsonObject old = storedRecord(db, place, &merged);
     const QJsonObject current = SettingsFile::toRecord(settings);
     bool changed = !storedText(db, place).has_value();
+    if (base && !SettingsStore::conflicts(old, current, *base).isEmpty())
+        throw RuntimeError(SettingsStore::ConflictError, SettingsStore::conflictMessage());
     for (auto it = current.begin(); it != current.end(); ++it) {
         // A setting this program did not change keeps what is stored, which
         // another program may have changed meanwhile.
@@ -149,6 +152,27 @@ QJsonObject SettingsStore::storedSetup(const QString& adviserCode) const
 }
 
 QJsonObject SettingsStore::storedGlobalSetup() const { return storedRecord(database_, globalPlace()); }
+
+QString SettingsStore::conflictMessage()
+{
+    return u"Instellingen die u hebt gewijzigd, zijn intussen op een andere werkplek ook gewijzigd. "
+           "Er is niets opgeslagen."_s;
+}
+
+QStringList SettingsStore::conflicts(const QJsonObject& stored, const QJsonObject& current, const QJsonObject& base)
+{
+    QStringList found;
+    for (auto it = current.begin(); it != current.end(); ++it) {
+        const QString& name = it.key();
+        if (!base.contains(name) || !stored.contains(name))
+            continue;
+        const QJsonValue was = base.value(name);
+        const QJsonValue there = stored.value(name);
+        if (it.value() != was && there != was && there != it.value())
+            found << name;
+    }
+    return found;
+}
 
 void SettingsStore::save(const Settings* setup, const Settings* globalSetup, const AdviserIdentity& author,
                          const QHash<QString, QString>& pageOf, const QJsonObject* setupBase,

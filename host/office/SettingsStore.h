@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 namespace tarvelo {
 
@@ -37,6 +38,15 @@ public:
     void save(const Settings* setup, const Settings* globalSetup, const AdviserIdentity& author,
               const QHash<QString, QString>& pageOf = {}, const QJsonObject* setupBase = nullptr,
               const QJsonObject* globalBase = nullptr);
+
+    // The settings changed both here (current differs from base, the record
+    // as this program read it) and by another program since (stored differs
+    // from base), to different values. Saving over such a setting is refused
+    // with ConflictError until the user has chosen: the chosen value becomes
+    // the base's and, when it is the other's, the current one's.
+    static QStringList conflicts(const QJsonObject& stored, const QJsonObject& current, const QJsonObject& base);
+    static constexpr int ConflictError = 3197; // changed by another user at the same time
+    static QString conflictMessage();
 
     static QString changeKey(const QString& object, const QString& setting) { return object + QLatin1Char('.') + setting; }
 

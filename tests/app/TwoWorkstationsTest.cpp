@@ -152,6 +152,92 @@ TEST_P(TwoWorkstations, AnAgentNumberArrivesInTheSelectedCompany)
     EXPECT_TRUE(b->errorReports().empty());
 }
 
+// Both workstations change the proxy address: B's save silently overwrote A's. B must be asked,
+// with the setting in the screen's words and all three values, and what B chooses is stored;
+// cancelling stores nothing and keeps B's edits.
+TEST_P(TwoWorkstations, BothChangeOneSettingAndTheSaveAsks)
+{
+    struct Case {
+        const char* answer;
+        const char* stored;
+    };
+    for (const Case c : {Case{"annuleren", "proxy.daar:3128"}, Case{"andere", "proxy.daar:3128"},
+                         Case{"eigen", "proxy.hier:8080"}}) {
+        SCOPED_TRACE(c.answer);
+        a->SettingsObject().get<ProxySettings>().ProxyGebruiken = false;
+        a->SettingsObject().get<ProxySettings>().ProxyAdres = QString();
+        a->saveSettings();
+        b->reloadSettings();
+        openWindow(u"SetupProxy"_s);
+        auto& adres = control<TextBox>(u"txtProxyadres"_s);
+        if (!control<CheckBox>(u"chkProxy"_s).isChecked()) {
+            ASSERT_TRUE(control<CheckBox>(u"chkProxy"_s).click());
+        }
+        adres.setFocus();
+        adres.type(u"proxy.hier:8080"_s);
+        ASSERT_TRUE(adres.leave());
+        a->SettingsObject().get<ProxySettings>().ProxyAdres = u"proxy.daar:3128"_s;
+        a->saveSettings();
+
+        std::vector<ConflictLine> asked;
+        window->conflictQuestion = [&](std::vector<ConflictLine>& lines) {
+            asked = lines;
+            for (ConflictLine& line : lines)
+                line.keepMine = QByteArray(c.answer) == "eigen";
+            return QByteArray(c.answer) != "annuleren";
+        };
+        EXPECT_EQ(window->save(), QByteArray(c.answer) != "annuleren");
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_EQ(asked[0].page, "Algemeen");
+        EXPECT_EQ(asked[0].caption, "Proxyserveradres");
+        EXPECT_EQ(asked[0].started, "(leeg)");
+        EXPECT_EQ(asked[0].theirs, "proxy.daar:3128");
+        EXPECT_EQ(asked[0].mine, "proxy.hier:8080");
+        a->reloadSettings();
+        EXPECT_EQ(a->SettingsObject().get<ProxySettings>().ProxyAdres.get(), c.stored);
+        if (QByteArray(c.answer) == "annuleren") {
+            EXPECT_FALSE(a->SettingsObject().get<ProxySettings>().ProxyGebruiken) << "nothing is stored";
+            EXPECT_EQ(adres.text(), "proxy.hier:8080") << "the edit stays in the window";
+            EXPECT_TRUE(b->hasUnsavedChanges());
+        } else {
+            EXPECT_TRUE(a->SettingsObject().get<ProxySettings>().ProxyGebruiken) << "B's other change is stored too";
+        }
+        window.reset();
+        a->SettingsObject().get<ProxySettings>().ProxyGebruiken = false;
+        a->saveSettings();
+    }
+}
+
+// A workstation that stores the same setting again between the question and the save: the save
+// must ask again instead of writing over the newer value.
+TEST_P(TwoWorkstations, AChangeDuringTheQuestionIsAskedAgain)
+{
+    openWindow(u"SetupProxy"_s);
+    ASSERT_TRUE(control<CheckBox>(u"chkProxy"_s).click());
+    auto& naam = control<TextBox>(u"txtGebruikersnaam"_s);
+    naam.setFocus();
+    naam.type(u"hier"_s);
+    ASSERT_TRUE(naam.leave());
+    a->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam = u"daar"_s;
+    a->saveSettings();
+
+    QStringList theirs;
+    window->conflictQuestion = [&](std::vector<ConflictLine>& lines) {
+        theirs << lines.at(0).theirs;
+        if (theirs.size() == 1) {
+            a->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam = u"daar, later"_s;
+            a->saveSettings();
+        }
+        // First the own value, then, asked again, the other's newer one.
+        lines[0].keepMine = theirs.size() == 1;
+        return true;
+    };
+    EXPECT_TRUE(window->save());
+    EXPECT_EQ(theirs, (QStringList{u"daar"_s, u"daar, later"_s}));
+    a->reloadSettings();
+    EXPECT_EQ(a->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), "daar, later");
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, TwoWorkstations, ::testing::Values("MSACC", "MSSQL"),
                          [](const ::testing::TestParamInfo<const char*>& info) {
                              return QByteArray(info.param) == "MSSQL" ? std::string("Server")
