@@ -1,6 +1,8 @@
 #include "app/SettingsWindow.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/ComboBox.h"
+#include "framework/forms/CommandButton.h"
+#include "framework/forms/Form.h"
 #include "framework/forms/ListView.h"
 #include "framework/forms/TextBox.h"
 #include "framework/host/Connection.h"
@@ -14,6 +16,7 @@
 #include "tests/support/TestPostgres.h"
 
 #include <QCoreApplication>
+#include <QSqlQuery>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QThread>
@@ -236,6 +239,89 @@ TEST_P(TwoWorkstations, AChangeDuringTheQuestionIsAskedAgain)
     EXPECT_EQ(theirs, (QStringList{u"daar"_s, u"daar, later"_s}));
     a->reloadSettings();
     EXPECT_EQ(a->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), "daar, later");
+}
+
+namespace {
+QStringList storedNumbers(ReferenceApplication& host, const QString& company)
+{
+    QSqlQuery q = host.officeDatabase().exec(u"SELECT Agent_Id, Rente, In_Default, Om_Omschrijving FROM tp_info "
+                                             "WHERE Cd_Mij = ? AND Cd_SoortMij = 1 ORDER BY Agent_Id"_s,
+                                             {company});
+    QStringList all;
+    while (q.next())
+        all << u"%1|%2|%3|%4"_s.arg(q.value(0).toString(), QString::number(q.value(1).toDouble()),
+                                    q.value(2).toInt() ? u"standaard"_s : QString(), q.value(3).toString());
+    return all;
+}
+} // namespace
+
+// A removes the agent number B has selected; B's change of it was a failure report, and the
+// company's other numbers must not lose their default by it: refused with a message, nothing written.
+TEST_P(TwoWorkstations, ANumberRemovedElsewhereIsRefusedAndNothingIsWritten)
+{
+    openWindow(u"MijOverzicht"_s);
+    auto& companies = control<ListView>(u"lvwMaatschappij"_s);
+    const QString company = companies.item(1).key();
+    for (const auto& [number, standard, guid] : {std::tuple{"81001", -1, "{B-81001}"}, {"81002", 0, "{B-81002}"}})
+        a->officeDatabase().exec(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+                                 "Om_Omschrijving, GUID) VALUES (?, ?, 0, ?, 1, '', ?)"_s,
+                                 {QString::fromLatin1(number), company, standard, QString::fromLatin1(guid)});
+    ASSERT_TRUE(within(2000, [&] { return control<ListView>(u"lvwAgentnummers"_s).findItem(u"{B-81002}"_s); }));
+    auto& agents = control<ListView>(u"lvwAgentnummers"_s);
+    agents.clickItem(agents.findItem(u"{B-81002}"_s)->index());
+    const QStringList before = storedNumbers(*a, company);
+
+    a->officeDatabase().exec(u"DELETE FROM tp_info WHERE GUID = '{B-81002}'"_s);
+    uiB.whenModal(u"frmAgentnummer"_s, [](Form& f) {
+        f.get<TextBox>(u"txtAgentnummerOmschrijving"_s).type(u"Nieuw"_s);
+        f.get<CheckBox>(u"chkStandaard"_s).click();
+        f.get<CommandButton>(u"cmdOk"_s).click();
+    });
+    uiB.answerMessage(MsgResult::OK);
+    ASSERT_TRUE(control<CommandButton>(u"cmdEditAgentnummer"_s).click());
+    ASSERT_FALSE(uiB.messages().empty());
+    EXPECT_EQ(uiB.messages().back().text,
+              "Het agentnummer 81002 is intussen op een andere werkplek verwijderd. Uw wijziging is niet opgeslagen.");
+    EXPECT_EQ(uiB.messages().back().icon, MsgIcon::Exclamation);
+    QStringList expected = before;
+    expected.removeIf([](const QString& row) { return row.startsWith(u"81002|"_s); });
+    EXPECT_EQ(storedNumbers(*a, company), expected) << "the other default stays";
+    EXPECT_TRUE(expected.contains(u"81001|0|standaard|"_s));
+    EXPECT_EQ(agents.findItem(u"{B-81002}"_s), nullptr);
+    EXPECT_TRUE(b->errorReports().empty());
+}
+
+// A changes the agent number B is editing; B's save wrote over it unasked. B is asked with the
+// three versions and keeps what B chooses.
+TEST_P(TwoWorkstations, ANumberChangedElsewhereIsAskedAbout)
+{
+    openWindow(u"MijOverzicht"_s);
+    const QString company = control<ListView>(u"lvwMaatschappij"_s).item(1).key();
+    a->officeDatabase().exec(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+                             "Om_Omschrijving, GUID) VALUES ('82001', ?, 0.25, 0, 1, 'Oud', '{B-82001}')"_s,
+                             {company});
+    auto& agents = control<ListView>(u"lvwAgentnummers"_s);
+    ASSERT_TRUE(within(2000, [&] { return agents.findItem(u"{B-82001}"_s); }));
+    for (const MsgResult answer : {MsgResult::No, MsgResult::Yes}) {
+        SCOPED_TRACE(answer == MsgResult::Yes ? "eigen" : "andere");
+        agents.clickItem(agents.findItem(u"{B-82001}"_s)->index());
+        const QString theirs = answer == MsgResult::Yes ? u"Daar 2"_s : u"Daar"_s;
+        a->officeDatabase().exec(u"UPDATE tp_info SET Om_Omschrijving = ? WHERE GUID = '{B-82001}'"_s, {theirs});
+        uiB.whenModal(u"frmAgentnummer"_s, [](Form& f) {
+            f.get<TextBox>(u"txtAgentnummerOmschrijving"_s).type(u"Hier"_s);
+            f.get<CommandButton>(u"cmdOk"_s).click();
+        });
+        uiB.answerMessage(answer);
+        ASSERT_TRUE(control<CommandButton>(u"cmdEditAgentnummer"_s).click());
+        ASSERT_FALSE(uiB.messages().empty());
+        EXPECT_TRUE(uiB.messages().back().text.contains(u"Andere werkplek: 82001, opslag 0.25, '%1'"_s.arg(theirs)))
+            << str(uiB.messages().back().text);
+        EXPECT_TRUE(uiB.messages().back().text.contains(u"Uw wijziging: 82001, opslag 0.25, 'Hier'"_s));
+        const QString kept = answer == MsgResult::Yes ? u"Hier"_s : theirs;
+        EXPECT_EQ(storedNumbers(*a, company).filter(u"82001|"_s), QStringList{u"82001|0.25||%1"_s.arg(kept)});
+        EXPECT_EQ(agents.findItem(u"{B-82001}"_s)->subItem(2), kept);
+    }
+    EXPECT_TRUE(b->errorReports().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, TwoWorkstations, ::testing::Values("MSACC", "MSSQL"),
