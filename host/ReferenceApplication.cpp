@@ -169,6 +169,8 @@ void ReferenceApplication::present(const ErrorReport& report)
                          << report.ErrorDescription;
     if (!showErrorsToUser_)
         return;
+    if (presentConnectionLoss(report))
+        return;
     QString text = report.Message + u"\r\n\r\n"_s + report.ErrorDescription +
                    u" (fout %1"_s.arg(report.ErrorNumber);
     if (!report.ProcedureName.isEmpty())

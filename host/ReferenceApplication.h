@@ -225,6 +225,9 @@ public:
 
 private:
     void present(const ErrorReport& report);
+    // A lost server connection is told once per action, as what it is.
+    bool presentConnectionLoss(const ErrorReport& report);
+    std::shared_ptr<bool> connectionLossShown_ = std::make_shared<bool>(false);
     static std::optional<HostCompany> entry(const std::vector<HostCompany>& list, int index)
     {
         if (index < 1 || index > int(list.size()))

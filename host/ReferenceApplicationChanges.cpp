@@ -2,12 +2,14 @@
 // and how the host takes it in.
 #include "host/ReferenceApplication.h"
 
+#include "framework/ui/Ui.h"
 #include "host/SettingsFile.h"
 #include "host/office/ChangeWatcher.h"
 #include "host/office/CompanyCatalogue.h"
 #include "host/office/OfficeDatabase.h"
 #include "host/office/SettingsStore.h"
 
+#include <QTimer>
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -44,8 +46,12 @@ void takeStored(Settings& settings, QJsonObject& base, const QJsonObject& stored
 void ReferenceApplication::watchOffice(std::function<void(const QSet<QString>& tables)> changed)
 {
     watcher_.reset();
-    if (changed)
-        watcher_ = std::make_unique<ChangeWatcher>(*office_, std::move(changed));
+    office_->pageConnection().reconnected = nullptr;
+    if (!changed)
+        return;
+    watcher_ = std::make_unique<ChangeWatcher>(*office_, std::move(changed));
+    // What changed while the connection was lost was never told.
+    office_->pageConnection().reconnected = [this] { watcher_->reconnected(); };
 }
 
 OfficeChange ReferenceApplication::takeOfficeChange(const QSet<QString>& tables)
@@ -61,6 +67,20 @@ OfficeChange ReferenceApplication::takeOfficeChange(const QSet<QString>& tables)
     if (std::any_of(tables.begin(), tables.end(), OfficeTables::isCompanyData))
         office_->catalogue().reload();
     return change;
+}
+
+bool ReferenceApplication::presentConnectionLoss(const ErrorReport& report)
+{
+    if (report.ErrorNumber != QString::number(SqlConnection::ConnectionLost))
+        return false;
+    // Every procedure of the action that needed the server fails alike: one message says it.
+    if (std::exchange(*connectionLossShown_, true))
+        return true;
+    QTimer::singleShot(0, [shown = connectionLossShown_] { *shown = false; });
+    ui().msgBox(report.ErrorDescription + u"\r\n\r\nU kunt verder werken met wat het venster toont; wat u hebt "
+                                          "gewijzigd, blijft bewaard. Probeer het straks opnieuw."_s,
+                MsgButtons::OK, MsgIcon::Exclamation, u"Kantoordatabase"_s);
+    return true;
 }
 
 std::vector<ReferenceApplication::SettingConflict> ReferenceApplication::settingConflicts()

@@ -166,7 +166,7 @@ void ChangeWatcher::listen()
                          if (source == QSqlDriver::SelfSource || name != QLatin1String(Channel))
                              return;
                          const QString table = payload.toString().toLower();
-                         changed_(table.isEmpty() ? everyTable() : QSet<QString>{table});
+                         deliver(table.isEmpty() ? everyTable() : QSet<QString>{table});
                      });
     if (!driver->subscribedToNotifications().contains(QLatin1String(Channel)) &&
         !driver->subscribeToNotification(QLatin1String(Channel)))
@@ -180,7 +180,20 @@ void ChangeWatcher::reconnected()
         listen();
     else
         counters_ = counters();
-    changed_(everyTable());
+    deliver(everyTable());
+}
+
+void ChangeWatcher::deliver(const QSet<QString>& tables)
+{
+    const bool posted = !pending_.isEmpty();
+    pending_ += tables;
+    if (posted)
+        return;
+    QTimer::singleShot(0, &context_, [this] {
+        const QSet<QString> changed = std::exchange(pending_, {});
+        if (!changed.isEmpty())
+            changed_(changed);
+    });
 }
 
 void ChangeWatcher::checkNow()
@@ -220,7 +233,7 @@ void ChangeWatcher::poll()
         return;
     }
     if (!tables.isEmpty())
-        changed_(tables);
+        deliver(tables);
 }
 
 } // namespace tarvelo

@@ -70,6 +70,9 @@ public:
 private:
     void listen();
     void poll();
+    // Told at the next turn of the event loop, several changes at once: never
+    // in the middle of the statement that noticed them.
+    void deliver(const QSet<QString>& tables);
     QHash<QString, qint64> counters() const;
 
     OfficeDatabase& database_;
@@ -79,6 +82,7 @@ private:
     bool server_ = false;
     qint64 dataVersion_ = -1;
     QHash<QString, qint64> counters_;
+    QSet<QString> pending_;
 };
 
 } // namespace tarvelo

@@ -194,38 +194,25 @@ void OfficeDatabase::checkFile()
 
 QSqlQuery OfficeDatabase::exec(const QString& sql, const QVariantList& values) const
 {
-    QSqlQuery query(connection());
-    query.setForwardOnly(true);
-    // A statement without values runs as it is: the server cannot prepare
-    // statements that create tables.
-    bool ok = false;
-    if (values.isEmpty()) {
-        ok = query.exec(sql);
-    } else {
-        ok = query.prepare(sql);
-        for (const QVariant& v : values)
-            query.addBindValue(v);
-        ok = ok && query.exec();
-    }
-    if (!ok)
+    QSqlQuery query;
+    if (!sql_->run(query, sql, values))
         throw RuntimeError(3001, u"Fout in de kantoordatabase: %1"_s.arg(query.lastError().text()));
     return query;
 }
 
 void OfficeDatabase::transaction(const std::function<void()>& body)
 {
-    QSqlDatabase db = connection();
-    if (!db.transaction())
-        throw RuntimeError(3001, u"Fout in de kantoordatabase: %1"_s.arg(db.lastError().text()));
+    if (!sql_->begin())
+        throw RuntimeError(3001, u"Fout in de kantoordatabase: %1"_s.arg(sql_->lastError().text()));
     try {
         body();
     } catch (...) {
-        db.rollback();
+        sql_->rollback();
         throw;
     }
-    if (!db.commit()) {
-        const QString why = db.lastError().text();
-        db.rollback();
+    if (!sql_->commit()) {
+        const QString why = sql_->lastError().text();
+        sql_->rollback();
         throw RuntimeError(3001, u"De wijzigingen konden niet worden opgeslagen: %1"_s.arg(why));
     }
 }
