@@ -118,6 +118,9 @@ void ReferenceApplication::recordDatabaseLocation()
 
 QVariant ReferenceApplication::RunFunction(const QString&, const QString&, const QString& function)
 {
+    if (withoutOffice_ > 0 && (function.compare(QLatin1String("GetDatabase"), Qt::CaseInsensitive) == 0 ||
+                               function.compare(QLatin1String("GetMaatschappijen"), Qt::CaseInsensitive) == 0))
+        throw RuntimeError(ErrorNumber::ObjectVariableNotSet, u"De kantoordatabase is hier niet beschikbaar."_s);
     if (function.compare(QLatin1String("GetDatabase"), Qt::CaseInsensitive) == 0)
         return QVariant::fromValue<Database*>(this);
     if (function.compare(QLatin1String("GetMaatschappijen"), Qt::CaseInsensitive) == 0)
@@ -136,6 +139,8 @@ void ReferenceApplication::RunProcedure(const QString& caller, const QString& co
 
 void ReferenceApplication::ShowError(ProcedureTrace& trace)
 {
+    if (withoutOffice_ > 0)
+        return;
     const ErrorReport& report = trace;
     errorReports_.push_back(report);
     present(report);
@@ -143,6 +148,8 @@ void ReferenceApplication::ShowError(ProcedureTrace& trace)
 
 void ReferenceApplication::HandleControlError(const QString& componentName, std::exception_ptr error)
 {
+    if (withoutOffice_ > 0)
+        return;
     ErrorReport report;
     report.fromControl = true;
     report.ComponentName = componentName;

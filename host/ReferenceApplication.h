@@ -149,6 +149,10 @@ public:
     // host's look at pages that are not open (their checks, their settings)
     // then changes nothing the user holds and asks the user nothing.
     void withStandIns(Settings& setup, Settings& globalSetup, Ui& ui, const std::function<void()>& body);
+    // Runs body while pages reach no office database: the functions that hand
+    // it out refuse, the adviser register is empty, and what fails for that
+    // is not reported. For looking at what pages declare, at no statement's cost.
+    void withoutOfficeDatabase(const std::function<void()>& body);
     // The user's own settings objects, also while stand-ins are in place.
     Settings& userSetup() { return setup_; }
     Settings& officeSetup() { return globalSetup_; }
@@ -225,6 +229,15 @@ public:
 
 private:
     void present(const ErrorReport& report);
+    // The advisers' own data and rights, read in two statements for one user
+    // action (host/office/AdviserOperations.cpp).
+    struct AdviserRecords {
+        qint64 generation = -1;
+        QHash<QString, AdviseurGegevens> gegevens;
+        QHash<QString, Autorisatie> rechten;
+    };
+    const AdviserRecords& adviserRecords() const;
+    mutable AdviserRecords adviserRecords_;
     // A lost server connection is told once per action, as what it is.
     bool presentConnectionLoss(const ErrorReport& report);
     std::shared_ptr<bool> connectionLossShown_ = std::make_shared<bool>(false);
@@ -260,6 +273,7 @@ private:
         Ui& ui;
     };
     std::optional<StandIn> standIn_;
+    int withoutOffice_ = 0;
     // The records as this program last read or stored them: a save writes
     // only what changed since, over what other programs stored meanwhile.
     QJsonObject setupBase_;

@@ -66,7 +66,18 @@ OfficeChange ReferenceApplication::takeOfficeChange(const QSet<QString>& tables)
                    change.settings);
     if (std::any_of(tables.begin(), tables.end(), OfficeTables::isCompanyData))
         office_->catalogue().reload();
+    adviserRecords_.generation = -1;
     return change;
+}
+
+void ReferenceApplication::withoutOfficeDatabase(const std::function<void()>& body)
+{
+    struct Away {
+        int& depth;
+        explicit Away(int& d) : depth(d) { ++depth; }
+        ~Away() { --depth; }
+    } away(withoutOffice_);
+    body();
 }
 
 bool ReferenceApplication::presentConnectionLoss(const ErrorReport& report)
@@ -86,15 +97,19 @@ bool ReferenceApplication::presentConnectionLoss(const ErrorReport& report)
 std::vector<ReferenceApplication::SettingConflict> ReferenceApplication::settingConflicts()
 {
     std::vector<SettingConflict> found;
-    const auto collect = [&](const Settings& settings, const QJsonObject& base, const QJsonObject& stored,
-                             const QString& object) {
+    // Only what the user changed here can conflict: an unchanged object is not read.
+    const auto collect = [&](const Settings& settings, const QJsonObject& base,
+                             const std::function<QJsonObject()>& stored, const QString& object) {
         const QJsonObject current = SettingsFile::toRecord(settings);
-        for (const QString& name : SettingsStore::conflicts(stored, current, base))
-            found.push_back({object, name, base.value(name), stored.value(name), current.value(name),
+        if (current == base)
+            return;
+        const QJsonObject there = stored();
+        for (const QString& name : SettingsStore::conflicts(there, current, base))
+            found.push_back({object, name, base.value(name), there.value(name), current.value(name),
                              settings.setting(name).isSecret()});
     };
-    collect(setup_, setupBase_, store_->storedSetup(adviser_.code), ChangeHistory::SetupObject);
-    collect(globalSetup_, globalBase_, store_->storedGlobalSetup(), ChangeHistory::GlobalSetupObject);
+    collect(setup_, setupBase_, [&] { return store_->storedSetup(adviser_.code); }, ChangeHistory::SetupObject);
+    collect(globalSetup_, globalBase_, [&] { return store_->storedGlobalSetup(); }, ChangeHistory::GlobalSetupObject);
     return found;
 }
 

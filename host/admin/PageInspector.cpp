@@ -105,6 +105,16 @@ const std::vector<PageFacts>& PageInspector::pages()
     if (pages_)
         return *pages_;
     std::vector<PageFacts> found;
+    // What a page binds, its defaults and captions do not depend on the
+    // office's data: the pages are looked at without the office database, so
+    // that learning them costs no statement when the window opens.
+    app_.withoutOfficeDatabase([&] { learn(found); });
+    pages_ = std::move(found);
+    return *pages_;
+}
+
+void PageInspector::learn(std::vector<PageFacts>& found)
+{
     for (const PageInfo& info : registry_.pages()) {
         PageFacts facts;
         facts.className = info.className;
@@ -119,8 +129,6 @@ const std::vector<PageFacts>& PageInspector::pages()
         });
         found.push_back(std::move(facts));
     }
-    pages_ = std::move(found);
-    return *pages_;
 }
 
 QVariant PageInspector::defaultOf(const QString& object, const QString& name)

@@ -66,6 +66,7 @@ public:
     std::vector<CheckProblem> check(const std::function<SettingsPage*(const QString&)>& opened = {});
 
 private:
+    void learn(std::vector<PageFacts>& found);
     void withPage(const QString& className, const std::function<void(SettingsPage&, CollectingUi&)>& body);
     std::vector<CheckProblem> checkPage(SettingsPage& page, CollectingUi& quiet);
 

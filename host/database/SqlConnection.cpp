@@ -131,6 +131,16 @@ QString withValues(const QSqlDriver& driver, const QString& sql, const QVariantL
     return out;
 }
 
+bool onlyReads(const QString& sql)
+{
+    const QStringView text = QStringView(sql).trimmed();
+    for (const char* word : {"SELECT", "PRAGMA", "SHOW"}) {
+        if (text.startsWith(QLatin1String(word), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
 QString reasonOf(const QSqlError& error)
 {
     QString text = error.databaseText().trimmed();
@@ -193,11 +203,13 @@ void SqlConnection::addMissingFunctions()
             // Every statement the engine runs is counted, whoever sends it.
             sqlite3_trace_v2(
                 sqlite, SQLITE_TRACE_PROFILE,
-                [](unsigned, void* count, void*, void*) -> int {
-                    ++*static_cast<qint64*>(count);
+                [](unsigned, void* counter, void* statement, void*) -> int {
+                    auto* c = static_cast<Counter*>(counter);
+                    c->counted(c->logging ? QString::fromUtf8(sqlite3_sql(static_cast<sqlite3_stmt*>(statement)))
+                                          : QString());
                     return 0;
                 },
-                statements_.get());
+                counter_.get());
         }
         return;
     }
@@ -262,7 +274,7 @@ bool SqlConnection::connectionLost()
                 code == QLatin1String("57P02") || code == QLatin1String("57P03");
     if (!lost && code.isEmpty()) {
         QSqlQuery probe(db);
-        ++*statements_;
+        counter_->counted(u"SELECT 1"_s);
         lost = !probe.exec(u"SELECT 1"_s);
     }
     if (lost)
@@ -293,7 +305,7 @@ void SqlConnection::reopenIfLost()
         QTimer::singleShot(0, &context_, [this] { retryLater_ = false; });
         throw lost(reasonOf(lastError_));
     }
-    ++*statements_;
+    counter_->counted(u"(verbinden)"_s);
     if (reconnected)
         reconnected();
 }
@@ -301,11 +313,13 @@ void SqlConnection::reopenIfLost()
 bool SqlConnection::run(QSqlQuery& query, const QString& sql, const QVariantList& values)
 {
     const bool server = isServer(provider_);
+    if (!onlyReads(sql))
+        ++writes_;
     return attempt([&] {
         query = QSqlQuery(database());
         query.setForwardOnly(true);
         if (server)
-            ++*statements_;
+            counter_->counted(sql);
         // A statement without values runs as it is: the server cannot
         // prepare statements that create tables.
         bool ok = false;
@@ -329,7 +343,7 @@ bool SqlConnection::begin()
     const bool ok = attempt([this] {
         QSqlDatabase db = database();
         if (isServer(provider_))
-            ++*statements_;
+            counter_->counted(u"BEGIN"_s);
         const bool begun = db.transaction();
         lastError_ = db.lastError();
         return begun;
@@ -343,7 +357,7 @@ bool SqlConnection::commit()
 {
     QSqlDatabase db = database();
     if (isServer(provider_))
-        ++*statements_;
+        counter_->counted(u"COMMIT"_s);
     const bool ok = db.commit();
     lastError_ = db.lastError();
     if (ok)
@@ -359,13 +373,31 @@ bool SqlConnection::rollback()
     if (!db.isOpen())
         return true;
     if (isServer(provider_))
-        ++*statements_;
+        counter_->counted(u"ROLLBACK"_s);
     const bool ok = db.rollback();
     lastError_ = db.lastError();
     return ok;
 }
 
 QSqlError SqlConnection::lastError() const { return lastError_; }
+
+qint64 SqlConnection::readGeneration()
+{
+    if (!std::exchange(turnPending_, true)) {
+        QTimer::singleShot(0, &context_, [this] {
+            ++turns_;
+            turnPending_ = false;
+        });
+    }
+    // Writes and turns are counted apart; both only grow.
+    return writes_ * 1000003 + turns_;
+}
+
+void SqlConnection::logStatements(bool on)
+{
+    counter_->logging = on;
+    counter_->log.clear();
+}
 
 int SqlConnection::Execute(const QString& statement)
 {
@@ -388,9 +420,10 @@ std::unique_ptr<PreparedStatement> SqlConnection::Prepare(const QString& stateme
 {
     reopenIfLost();
     const bool server = isServer(provider_);
-    return std::make_unique<SqlPreparedStatement>(database(), statement, adapt(statement), [this, server] {
+    return std::make_unique<SqlPreparedStatement>(database(), statement, adapt(statement), [this, server, statement] {
+        ++writes_;
         if (server)
-            ++*statements_;
+            counter_->counted(statement);
     });
 }
 

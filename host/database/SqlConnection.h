@@ -80,7 +80,18 @@ public:
     // Every statement sent to the engine since the connection was opened:
     // on the file every statement SQLite ran (also the driver's own), on the
     // server every statement this connection sent.
-    qint64 statementCount() const { return *statements_; }
+    qint64 statementCount() const { return counter_->count; }
+    // The texts of the statements counted from now on, for telling which
+    // statements an action cost; off again with false.
+    void logStatements(bool on);
+    QStringList loggedStatements() const { return counter_->log; }
+    // Moves with every statement that may write (all but SELECT, PRAGMA and
+    // SHOW): what was read before it may be stale since.
+    qint64 writeCount() const { return writes_; }
+    // Moves with every write and at every turn of the event loop: what was
+    // read for one user action serves that action until it writes, and the
+    // next action reads again.
+    qint64 readGeneration();
 
 private:
     void addMissingFunctions();
@@ -91,10 +102,24 @@ private:
     QString provider_;
     QString server_;
     int depth_ = 0;
+    qint64 writes_ = 0;
+    qint64 turns_ = 0;
+    bool turnPending_ = false;
     bool retryLater_ = false;
     QSqlError lastError_;
     // Shared with the engine's trace callback.
-    std::shared_ptr<qint64> statements_ = std::make_shared<qint64>(0);
+    struct Counter {
+        qint64 count = 0;
+        bool logging = false;
+        QStringList log;
+        void counted(const QString& statement)
+        {
+            ++count;
+            if (logging)
+                log << statement;
+        }
+    };
+    std::shared_ptr<Counter> counter_ = std::make_shared<Counter>();
     QObject context_;
 };
 

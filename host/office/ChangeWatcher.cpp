@@ -33,11 +33,11 @@ namespace {
 
 bool onServer(const OfficeDatabase& database) { return database.location().provider == QLatin1String("MSSQL"); }
 
-// The watched tables this database holds, by the name it lists them under.
-QStringList presentTables(const OfficeDatabase& database)
+// The watched tables among those the database holds, by the name it lists them under.
+QStringList presentTables(const QStringList& tables)
 {
     QStringList present;
-    for (const QString& name : database.connection().tables()) {
+    for (const QString& name : tables) {
         if (OfficeTables::watched().contains(name.toLower()))
             present << name;
     }
@@ -94,10 +94,12 @@ QString fileTriggerName(const QString& table, const char* kind)
 
 void installInFile(OfficeDatabase& database, const QStringList& tables)
 {
-    const qint64 triggers = countOf(database.exec(
-        u"SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND name LIKE '%1_%'"_s.arg(
-            QLatin1String(ChangeWatcher::Channel))));
-    const qint64 rows = countOf(database.exec(u"SELECT count(*) FROM Wijziging"_s));
+    QSqlQuery present = database.exec(
+        u"SELECT (SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND name LIKE '%1_%'), "
+        "(SELECT count(*) FROM Wijziging)"_s.arg(QLatin1String(ChangeWatcher::Channel)));
+    const bool read = present.next();
+    const qint64 triggers = read ? present.value(0).toLongLong() : 0;
+    const qint64 rows = read ? present.value(1).toLongLong() : 0;
     if (triggers >= 3 * tables.size() && rows >= tables.size())
         return;
     database.transaction([&] {
@@ -120,10 +122,10 @@ QSet<QString> everyTable()
 
 } // namespace
 
-void ChangeWatcher::install(OfficeDatabase& database)
+void ChangeWatcher::install(OfficeDatabase& database, const QStringList& held)
 {
     try {
-        const QStringList tables = presentTables(database);
+        const QStringList tables = presentTables(held);
         if (onServer(database))
             installOnServer(database, tables);
         else

@@ -51,7 +51,8 @@ public:
 
     // Installs what the watching needs in the database when it is missing;
     // an office that cannot be written to now is watched without it.
-    static void install(OfficeDatabase& database);
+    // tables: the tables the database holds.
+    static void install(OfficeDatabase& database, const QStringList& tables);
 
     ChangeWatcher(OfficeDatabase& database, Changed changed, int pollMilliseconds = 500);
     ~ChangeWatcher();

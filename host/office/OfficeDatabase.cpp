@@ -6,6 +6,8 @@
 #include "host/office/OfficeSchema.h"
 
 #include <QFile>
+#include <QHash>
+#include <QSet>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
@@ -110,7 +112,7 @@ void OfficeDatabase::openAndCheck()
         addMissingTables(names);
         keyAgentNumbers();
     }
-    ChangeWatcher::install(*this);
+    ChangeWatcher::install(*this, created_ ? connection().tables() : names);
 }
 
 // Agent numbers stored without a key (by older versions or imported from
@@ -143,6 +145,26 @@ void OfficeDatabase::addMissingTables(const QStringList& existing)
 {
     static const QRegularExpression createTable(u"^CREATE TABLE (\\w+) \\((.*)\\)$"_s);
     static const QRegularExpression plainName(u"^\\w+$"_s);
+    // Every table's columns in one statement, not one question per table. The
+    // file keeps each table's definition as text, added columns included; a
+    // name that only a key clause mentions is a column all the same.
+    QHash<QString, QSet<QString>> columns;
+    if (isServer(location_)) {
+        QSqlQuery listed = exec(u"SELECT table_name, column_name FROM information_schema.columns "
+                                "WHERE table_schema = current_schema()"_s);
+        while (listed.next())
+            columns[listed.value(0).toString().toLower()].insert(listed.value(1).toString().toLower());
+    } else {
+        static const QRegularExpression definition(u"^[^(]*\\((.*)\\)\\s*$"_s,
+                                                   QRegularExpression::DotMatchesEverythingOption);
+        QSqlQuery listed = exec(u"SELECT name, sql FROM sqlite_master WHERE type = 'table'"_s);
+        while (listed.next()) {
+            QSet<QString>& names = columns[listed.value(0).toString().toLower()];
+            const QString body = definition.match(listed.value(1).toString()).captured(1);
+            for (const QString& part : body.split(QLatin1Char(',')))
+                names.insert(part.trimmed().section(QLatin1Char(' '), 0, 0).remove(QLatin1Char('"')).toLower());
+        }
+    }
     QStringList missing;
     for (const QString& statement : officeSchema()) {
         const QRegularExpressionMatch match = createTable.match(statement);
@@ -157,13 +179,13 @@ void OfficeDatabase::addMissingTables(const QStringList& existing)
             missing << statement;
             continue;
         }
-        const QSqlRecord present = connection().record(*stored);
+        const QSet<QString> present = columns.value(stored->toLower());
         if (present.isEmpty())
             continue; // the columns cannot be read; better add none than add them twice
         for (const QString& definition : match.captured(2).split(QLatin1Char(','))) {
             const QString column = definition.trimmed().section(QLatin1Char(' '), 0, 0);
             if (!plainName.match(column).hasMatch() || column == QLatin1String("PRIMARY")
-                || column == QLatin1String("UNIQUE") || present.indexOf(column) >= 0)
+                || column == QLatin1String("UNIQUE") || present.contains(column.toLower()))
                 continue;
             // A column added later starts with its default, or empty when it has none,
             // so NOT NULL without a default cannot be kept.

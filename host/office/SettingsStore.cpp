@@ -57,10 +57,13 @@ void load(const OfficeDatabase& db, const RecordPlace& place, Settings& settings
 }
 
 // The stored record as it would load: stored values over the defaults.
-QJsonObject storedRecord(const OfficeDatabase& db, const RecordPlace& place, QJsonObject* raw = nullptr)
+QJsonObject storedRecord(const OfficeDatabase& db, const RecordPlace& place, QJsonObject* raw = nullptr,
+                         bool* missing = nullptr)
 {
     Settings stored;
     const auto text = storedText(db, place);
+    if (missing)
+        *missing = !text;
     if (text) {
         SettingsFile::fromRecord(stored, *text, place.description);
         if (raw)
@@ -97,11 +100,16 @@ void lockForUpdate(OfficeDatabase& db, const RecordPlace& place)
 void store(OfficeDatabase& db, const RecordPlace& place, const Settings& settings, const AdviserIdentity& author,
            const QHash<QString, QString>& pageOf, const QDateTime& now, const QJsonObject* base)
 {
+    const QJsonObject current = SettingsFile::toRecord(settings);
+    // Nothing changed here since the record was read: there is nothing to write.
+    if (base && *base == current)
+        return;
     lockForUpdate(db, place);
     QJsonObject merged;
-    const QJsonObject old = storedRecord(db, place, &merged);
-    const QJsonObject current = SettingsFile::toRecord(settings);
-    bool changed = !storedText(db, place).has_value();
+    bool missing = false;
+    const QJsonObject old = storedRecord(db, place, &merged, &missing);
+    bool changed = missing;
+    std::vector<ChangeEntry> entries;
     if (base && !SettingsStore::conflicts(old, current, *base).isEmpty())
         throw RuntimeError(SettingsStore::ConflictError, SettingsStore::conflictMessage());
     for (auto it = current.begin(); it != current.end(); ++it) {
@@ -128,12 +136,13 @@ void store(OfficeDatabase& db, const RecordPlace& place, const Settings& setting
             entry.newValue = after;
         }
         entry.page = pageOf.value(SettingsStore::changeKey(place.object, it.key()));
-        ChangeHistory::record(db, entry);
+        entries.push_back(std::move(entry));
     }
     if (!changed)
         return;
-    db.exec(u"DELETE FROM %1 WHERE %2 = ?"_s.arg(place.table, place.keyColumn), {place.key});
-    db.exec(u"INSERT INTO %1 (%2, Record, Gewijzigd) VALUES (?, ?, ?)"_s.arg(place.table, place.keyColumn),
+    ChangeHistory::record(db, entries);
+    db.exec(u"INSERT INTO %1 (%2, Record, Gewijzigd) VALUES (?, ?, ?) ON CONFLICT (%2) DO UPDATE SET "
+            "Record = excluded.Record, Gewijzigd = excluded.Gewijzigd"_s.arg(place.table, place.keyColumn),
             {place.key, QString::fromUtf8(SettingsFile::toText(merged)), now.toUTC().toString(Qt::ISODateWithMs)});
 }
 
