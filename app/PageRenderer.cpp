@@ -24,6 +24,16 @@ void makeFolder(const QString& folder)
         throw RuntimeError(75, u"De map %1 kan niet worden aangemaakt."_s.arg(folder));
 }
 
+// The dialog's name as the review list spells it.
+QString reviewName(const QString& name)
+{
+    for (const QString& known : ReviewDialogs::names()) {
+        if (known.compare(name, Qt::CaseInsensitive) == 0)
+            return known;
+    }
+    return name;
+}
+
 void save(QWidget& widget, const QString& file)
 {
     if (!widget.grab().save(file, "PNG"))
@@ -42,7 +52,8 @@ QStringList render(const PageRegistry& registry, ReferenceApplication& applicati
         if (!page && !dialog)
             throw RuntimeError(ErrorNumber::InvalidProcedureCall, u"Onbekende pagina: %1"_s.arg(name));
         Form& form = page ? page->form() : *dialog;
-        const QString file = QDir(folder).absoluteFilePath(form.name() + u".png"_s);
+        // A dialog drawn in more than one state has a picture per state.
+        const QString file = QDir(folder).absoluteFilePath((page ? form.name() : reviewName(name)) + u".png"_s);
         {
             FormView view(form, screenScale(application.ui()));
             view.flushPending();

@@ -12,7 +12,8 @@ class ReferenceApplication;
 // without a display, for review.
 namespace PageRenderer {
 
-// Writes <folder>/<ClassName>.png for each named page and returns the files.
+// Writes <folder>/<ClassName>.png for each named page, and <folder>/<Name>.png
+// for each dialog of the review list, and returns the files.
 // Throws RuntimeError with a Dutch description when a file cannot be written.
 QStringList render(const PageRegistry& registry, ReferenceApplication& application, const QStringList& classNames,
                    const QString& folder);

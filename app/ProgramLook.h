@@ -1,6 +1,12 @@
 #pragma once
 
+#include <QPalette>
+
 namespace tarvelo {
+
+// The palette with disabled fields drawn grey on grey wherever the theme
+// would draw them like enabled ones.
+QPalette withVisibleStates(QPalette palette);
 
 // One look for the program on every platform: the Fusion style, and the pages'
 // design font (see toQFont) as the application font, so that the window, its

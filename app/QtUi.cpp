@@ -8,6 +8,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QPushButton>
@@ -123,7 +124,8 @@ std::optional<Colour> QtUi::chooseColour(Colour initial)
 
 namespace {
 // A dialog of the control model: runs until the form is hidden. Closing the
-// window or pressing Escape presses the form's cancel button, or else hides the form.
+// window or pressing Escape presses the form's cancel button, or else hides the
+// form; Enter presses its default button (a focused button takes Enter itself).
 class ModalFormDialog final : public QDialog {
 public:
     ModalFormDialog(Form& form, const TwipsScale& scale, QWidget* parent) : QDialog(parent), form_(form)
@@ -145,6 +147,19 @@ public:
     {
         if (!view_->pressCancelButton() && form_.visible())
             form_.hide();
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        const bool plain = event->modifiers() == Qt::NoModifier ||
+                           (event->key() == Qt::Key_Enter && event->modifiers() == Qt::KeypadModifier);
+        if (enter && plain) {
+            view_->pressDefaultButton();
+            return;
+        }
+        QDialog::keyPressEvent(event);
     }
 
 private:

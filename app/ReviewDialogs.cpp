@@ -1,7 +1,24 @@
 #include "app/ReviewDialogs.h"
 
 #include "app/WindowPages.h"
+#include "framework/host/Application.h"
+#include "framework/host/Database.h"
+#include "framework/settings/AbonnementSettings.h"
+#include "framework/settings/AutorisatieSettings.h"
+#include "framework/status/frmProgress.h"
 #include "host/ReferenceApplication.h"
+#include "host/office/OfficeDatabase.h"
+#include "pages/advisers/frmOmzettenAdviseur.h"
+#include "pages/advisers/frmWachtwoord.h"
+#include "pages/business_lists/frmAbonnementDetail.h"
+#include "pages/business_lists/frmNotaris.h"
+#include "pages/business_lists/frmOmzettenAbonnement.h"
+#include "pages/companies/frmInkoopcombinatie.h"
+#include "pages/database_hdn/frmHDNBerichtenOpslag.h"
+#include "pages/database_hdn/frmHDNIndir.h"
+#include "pages/database_hdn/frmSubnodeEdit.h"
+#include "pages/database_hdn/frmWijzigenHDNBerichtenOpslag.h"
+#include "pages/general/frmVoorbeeldKleurinstelling.h"
 #include "pages/advice/frmImporterenMotiveringsteksten.h"
 #include "pages/advice/frmKolommenFinancieelPlan.h"
 #include "pages/advice/frmStandaardtekstDetail.h"
@@ -11,6 +28,9 @@
 #include "pages/companies/frmProvisieInstellingen.h"
 #include "pages/companies/frmRenteopties.h"
 #include "pages/general/frmFormaatLogo.h"
+
+#include <QSqlQuery>
+#include <QVariant>
 
 #include <functional>
 #include <utility>
@@ -104,6 +124,123 @@ const std::vector<std::pair<QString, Opener>>& openers()
              auto dialog = std::make_unique<frmRenteopties>();
              dialog->setBackColor(PageBackColor);
              dialog->SetApplication(app, 1);
+             return dialog;
+         }},
+        {u"frmInkoopcombinatie"_s,
+         [](ReferenceApplication& app) -> std::unique_ptr<Form> {
+             auto dialog = std::make_unique<frmInkoopcombinatie>();
+             dialog->setSetup(app.SettingsObject());
+             dialog->setApplication(app);
+             dialog->setBackColor(PageBackColor);
+             return dialog;
+         }},
+        // The storage choice of the HDN page; the move itself towards a folder.
+        {u"frmHDNBerichtenOpslag"_s,
+         [](ReferenceApplication& app) -> std::unique_ptr<Form> {
+             auto dialog = std::make_unique<frmHDNBerichtenOpslag>();
+             dialog->setApplication(app);
+             return dialog;
+         }},
+        {u"frmWijzigenHDNBerichtenOpslag"_s,
+         [](ReferenceApplication& app) -> std::unique_ptr<Form> {
+             auto dialog = std::make_unique<frmWijzigenHDNBerichtenOpslag>();
+             dialog->setCd_HDNBerichtenOpslagActie(2);
+             dialog->setApplication(app);
+             return dialog;
+         }},
+        {u"frmHDNIndir"_s,
+         [](ReferenceApplication& app) -> std::unique_ptr<Form> {
+             auto dialog = std::make_unique<frmHDNIndir>();
+             dialog->setSetup(app.SettingsObject());
+             dialog->setApplication(app);
+             return dialog;
+         }},
+        // The HDN number of the office's first branch.
+        {u"frmSubnodeEdit"_s,
+         [](ReferenceApplication& app) -> std::unique_ptr<Form> {
+             auto& vestigingen = app.SettingsObject().get<AutorisatieSettings>();
+             auto dialog = std::make_unique<frmSubnodeEdit>();
+             dialog->setVestiging(vestigingen.Vestiging(1));
+             dialog->setApplication(app);
+             return dialog;
+         }},
+        // The office's house-style table colours: title, odd and even rows.
+        {u"frmVoorbeeldKleurinstelling"_s,
+         [](ReferenceApplication& app) -> std::unique_ptr<Form> {
+             auto dialog = std::make_unique<frmVoorbeeldKleurinstelling>(Colour(0x7F3F00), Colour(0xF5E8DC),
+                                                                         Colour(0xFFFFFF));
+             dialog->setApplication(app);
+             return dialog;
+         }},
+        {u"frmAbonnementDetail"_s,
+         [](ReferenceApplication& app) -> std::unique_ptr<Form> {
+             const auto& abonnementen = app.SettingsObject().get<AbonnementSettings>();
+             auto dialog = std::make_unique<frmAbonnementDetail>();
+             dialog->setSetup(app.SettingsObject());
+             if (const AbonnementRecord* eerste = abonnementen.Abonnement(1))
+                 dialog->setID(eerste->ID);
+             dialog->setApplication(app);
+             dialog->setBackColor(PageBackColor);
+             dialog->Fill_Control();
+             return dialog;
+         }},
+        // Removing the first subscription: its advices move to another one.
+        {u"frmOmzettenAbonnement"_s,
+         [](ReferenceApplication& app) -> std::unique_ptr<Form> {
+             const auto& abonnementen = app.SettingsObject().get<AbonnementSettings>();
+             auto dialog = std::make_unique<frmOmzettenAbonnement>();
+             dialog->setSetup(app.SettingsObject());
+             if (const AbonnementRecord* oud = abonnementen.Abonnement(1)) {
+                 dialog->setAantal(GetDatabase(app)->AantalAdviezenAbonnement(*oud));
+                 dialog->setID(oud->ID);
+             }
+             dialog->setApplication(app);
+             dialog->setBackColor(PageBackColor);
+             return dialog;
+         }},
+        {u"frmNotaris"_s,
+         [](ReferenceApplication& app) -> std::unique_ptr<Form> {
+             auto dialog = std::make_unique<frmNotaris>();
+             dialog->setIndex(1);
+             dialog->setSetup(app.SettingsObject());
+             dialog->setApplication(app);
+             dialog->setBackColor(PageBackColor);
+             return dialog;
+         }},
+        // Removing the adviser of the first dossier, whose advices go to another.
+        {u"frmOmzettenAdviseur"_s,
+         [](ReferenceApplication& app) -> std::unique_ptr<Form> {
+             QString code;
+             QSqlQuery first = app.officeDatabase().exec(
+                 u"SELECT Adviseur FROM Adviesdossier WHERE Adviseur IS NOT NULL ORDER BY ID"_s);
+             if (first.next())
+                 code = first.value(0).toString();
+             Database* database = GetDatabase(app);
+             auto dialog = std::make_unique<frmOmzettenAdviseur>();
+             dialog->setDatabase(database);
+             dialog->setAantal(code.isEmpty() ? 0 : database->AantalAdviezen(code));
+             dialog->setCode(code);
+             dialog->setBackColor(PageBackColor);
+             dialog->setApplication(app);
+             return dialog;
+         }},
+        // A new password, typed twice.
+        {u"frmWachtwoord"_s,
+         [](ReferenceApplication& app) -> std::unique_ptr<Form> {
+             auto dialog = std::make_unique<frmWachtwoord>();
+             dialog->setBevestigen(true);
+             dialog->setBackColor(PageBackColor);
+             dialog->setApplication(app);
+             return dialog;
+         }},
+        // The progress window half-way through a long run that may be stopped.
+        {u"frmProgress"_s,
+         [](ReferenceApplication&) -> std::unique_ptr<Form> {
+             auto dialog = std::make_unique<frmProgress>();
+             dialog->setCaption(u"Agentnummers importeren"_s);
+             dialog->lblMessage.setCaption(u"Bezig met regel 1200 van 5000"_s);
+             dialog->Pgb1.setMax(5000);
+             dialog->Pgb1.setValue(1200);
              return dialog;
          }},
     };

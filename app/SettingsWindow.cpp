@@ -32,6 +32,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -65,6 +66,10 @@ QString shortened(const QString& text)
 {
     return text.size() > 60 ? text.left(57) + u"..."_s : text;
 }
+
+// The widest the page list grows to hold its longest title; a longer one is
+// elided and read whole in its tooltip.
+constexpr int ListMaxWidth = 360;
 } // namespace
 
 SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplication& application, QWidget* parent)
@@ -108,7 +113,11 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
     scroll_->setObjectName(u"scrPagina"_s);
     scroll_->setWidgetResizable(false);
     scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The pane in the pages' own background (PageBackColor), so that a page
+    // and the room below it are one surface.
     scroll_->setBackgroundRole(QPalette::Base);
+    // The page follows the width of the pane.
+    scroll_->viewport()->installEventFilter(this);
     pageHolder_ = new QWidget;
     pageHolder_->setObjectName(u"pagHouder"_s);
     scroll_->setWidget(pageHolder_);
@@ -135,9 +144,9 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
         b->setObjectName(QString::fromLatin1(name));
         return b;
     };
-    history_ = button("cmdWijzigingen", u"Wijzigingen"_s);
+    history_ = button("cmdWijzigingen", u"Wijzigingsgeschiedenis..."_s);
     history_->setToolTip(u"De opgeslagen wijzigingen van deze pagina"_s);
-    officeHistory_ = button("cmdWijzigingenKantoor", u"Wijzigingen kantoor"_s);
+    officeHistory_ = button("cmdWijzigingenKantoor", u"Wijzigingsgeschiedenis kantoor..."_s);
     officeHistory_->setToolTip(u"De opgeslagen wijzigingen van het hele kantoor"_s);
     save_ = button("cmdOpslaan", u"Opslaan"_s);
     save_->setDefault(true);
@@ -175,9 +184,36 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
     QObject::connect(export_, &QPushButton::clicked, this, [this] { exportChosen(); });
     QObject::connect(import_, &QPushButton::clicked, this, [this] { importChosen(); });
 
+    nameEntries();
     buildList(QString());
+    // The list as wide as its longest title, within reason.
+    list_->resizeColumnToContents(0);
+    const int listWidth = std::min(ListMaxWidth, list_->header()->sectionSize(0) + 2 * list_->frameWidth() +
+                                                     list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
+    splitter->setSizes({std::max(240, listWidth), 560});
     resize(defaultSize().boundedTo(screen()->availableGeometry().size()));
     app_.watchOffice([this](const QSet<QString>& tables) { officeChanged(tables); });
+}
+
+void SettingsWindow::nameEntries()
+{
+    // Two pages of one group with one title are told apart by the caption of
+    // their first frame; Titel itself stays the page's.
+    QHash<QString, int> seen;
+    for (const PageInfo& info : registry_.pages())
+        ++seen[info.group + u'\n' + info.title];
+    for (const PageInfo& info : registry_.pages()) {
+        QString entry = info.title;
+        const QString caption = search_.firstCaption(info.className);
+        if (seen.value(info.group + u'\n' + info.title) > 1 && !caption.isEmpty() && caption != info.title)
+            entry += u" – "_s + caption;
+        entries_.insert(info.className.toLower(), entry);
+    }
+}
+
+QString SettingsWindow::listTitle(const QString& className) const
+{
+    return entries_.value(className.toLower());
 }
 
 SettingsWindow::~SettingsWindow()
@@ -247,11 +283,14 @@ void SettingsWindow::buildList(const QString& query)
                 groupItem->setFont(0, bold);
                 groupItem->setFlags(Qt::ItemIsEnabled);
             }
-            auto* pageItem = new QTreeWidgetItem(groupItem, {m.page->title});
+            auto* pageItem = new QTreeWidgetItem(groupItem, {listTitle(m.page->className)});
             pageItem->setData(0, ClassRole, m.page->className);
             pageItem->setData(0, IndexRole, -2);
+            pageItem->setToolTip(0, pageItem->text(0));
             for (const PageSearch::ControlHit& hit : m.hits) {
                 auto* hitItem = new QTreeWidgetItem(pageItem, {shortened(hit.text)});
+                // The room of the page's marker as well: a hit reads indented under its page.
+                hitItem->setIcon(0, blankMarker());
                 hitItem->setToolTip(0, hit.text);
                 hitItem->setData(0, ClassRole, m.page->className);
                 hitItem->setData(0, ControlRole, hit.name);
@@ -368,11 +407,45 @@ bool SettingsWindow::showPage(const QString& className)
     heading_->setText(open->page->Titel());
     open->view->flushPending();
     open->view->show();
+    fitPageToPane();
     followPageSize();
     scroll_->verticalScrollBar()->setValue(0);
     scroll_->horizontalScrollBar()->setValue(0);
     selectCurrentInList();
     return true;
+}
+
+bool SettingsWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == scroll_->viewport() && event->type() == QEvent::Resize)
+        fitPageToPane();
+    return QWidget::eventFilter(watched, event);
+}
+
+void SettingsWindow::fitPageToPane()
+{
+    OpenPage* open = find(current_);
+    if (!open || fitting_)
+        return;
+    fitting_ = true;
+    // The page is asked to take the pane's width and lays itself out (and sets
+    // its height) at it. One that cannot be so narrow stays wider and the
+    // pane scrolls sideways; one that does not follow at all (its layout
+    // fixed) is never made narrower than its controls reach, so nothing of it
+    // is cut off.
+    Form& form = open->page->form();
+    const TwipsScale scale = screenScale(app_.ui());
+    const int pane = std::max(0, scroll_->viewport()->width() - 2 * PageMargin);
+    form.setWidth(pane * scale.twipsPerPixelX);
+    int reach = 0;
+    for (const Control* c : form.childrenOf(form)) {
+        if (c->visible())
+            reach = std::max(reach, c->right());
+    }
+    if (form.width() < reach)
+        form.setWidth(reach);
+    fitting_ = false;
+    followPageSize();
 }
 
 void SettingsWindow::followPageSize()
@@ -550,7 +623,7 @@ std::unique_ptr<ChangeHistoryDialog> SettingsWindow::historyDialog(bool wholeOff
 {
     QHash<QString, QString> titles;
     for (const PageInfo& info : registry_.pages())
-        titles.insert(info.className, info.title);
+        titles.insert(info.className, listTitle(info.className));
     const SettingsPage* page = currentPage();
     const QString caption = wholeOffice || !page
                                 ? u"Wijzigingen van het kantoor"_s
@@ -635,21 +708,31 @@ bool SettingsWindow::pageHoldsChanges(const QString& className)
     return false;
 }
 
-void SettingsWindow::refreshListMarkers()
+QIcon SettingsWindow::blankMarker() const
 {
     const QPixmap mark = markerPicture(SettingMarker::ChangedFromDefault, list_->palette());
-    // Unmarked pages keep the mark's room, so that the titles stay in line.
     QPixmap none(mark.size());
     none.setDevicePixelRatio(mark.devicePixelRatio());
     none.fill(Qt::transparent);
+    return QIcon(none);
+}
+
+void SettingsWindow::refreshListMarkers()
+{
+    // On the selected entry the mark takes the selection's text colour, so
+    // that it stands out from the selection as it does from the list.
+    QIcon mark(markerPicture(SettingMarker::ChangedFromDefault, list_->palette()));
+    mark.addPixmap(markerPicture(SettingMarker::ChangedFromDefault, list_->palette(), true), QIcon::Selected);
+    // Unmarked pages keep the mark's room, so that the titles stay in line.
+    const QIcon none = blankMarker();
     for (QTreeWidgetItemIterator it(list_); *it; ++it) {
         QTreeWidgetItem* item = *it;
         if (item->data(0, IndexRole).toInt() != -2)
             continue;
         const bool changed = pageHoldsChanges(item->data(0, ClassRole).toString());
-        item->setIcon(0, QIcon(changed ? mark : none));
-        item->setToolTip(0, changed ? u"Op deze pagina wijken instellingen af van de standaardwaarde."_s
-                                    : QString());
+        item->setIcon(0, changed ? mark : none);
+        item->setToolTip(0, changed ? item->text(0) + u"\nOp deze pagina wijken instellingen af van de standaardwaarde."_s
+                                    : item->text(0));
     }
 }
 

@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 
+class QIcon;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -102,8 +103,13 @@ public:
     // saves nothing. The window shows ConflictDialog; tests answer for the user.
     std::function<bool(std::vector<ConflictLine>&)> conflictQuestion;
 
+    // What the page list shows for a page: its title, and where two pages of
+    // one group share a title, the caption of its first frame after it.
+    QString listTitle(const QString& className) const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct OpenPage {
@@ -121,6 +127,10 @@ private:
     void takeSnapshot();
     void noteChanges();
     void followPageSize();
+    // Asks the open page to take the pane's width (form().setWidth in twips).
+    void fitPageToPane();
+    void nameEntries();
+    QIcon blankMarker() const;
     bool settleBeforeClosing();
     void rememberView();
     OpenPage* find(const QString& className) const;
@@ -168,6 +178,8 @@ private:
     QSet<QString> pendingTables_;
     QSet<QString> stalePages_;
     bool retryPending_ = false;
+    bool fitting_ = false;
+    QHash<QString, QString> entries_; // list titles by lower-case class name
 };
 
 } // namespace tarvelo

@@ -1,3 +1,4 @@
+#include "app/AdminProgram.h"
 #include "app/CommandLine.h"
 #include "app/PageRenderer.h"
 #include "app/ReviewDialogs.h"
@@ -8,8 +9,6 @@
 #include "framework/errors/RuntimeError.h"
 #include "framework/page/PageRegistry.h"
 #include "host/ReferenceApplication.h"
-#include "host/admin/AdminCommands.h"
-#include "host/admin/CollectingUi.h"
 #include "host/office/DataFolder.h"
 #include "pages/business_lists/TaskCheck.h"
 
@@ -18,8 +17,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
-#include <QStandardPaths>
-#include <QTextStream>
 #include <QTranslator>
 #include <cstdio>
 #include <utility>
@@ -55,50 +52,6 @@ bool knownPage(const PageRegistry& registry, const QString& name)
     }
     print(stderr, u"Onbekende pagina: %1\nBekende pagina's:\n%2"_s.arg(name, known));
     return false;
-}
-
-// The user hive of the registry belongs to the user, not to one office.
-QString userHiveFile()
-{
-    const QString folder =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).filePath(u"tarvelo"_s);
-    if (!QDir().mkpath(folder))
-        throw RuntimeError(75, u"De map %1 kan niet worden aangemaakt."_s.arg(folder));
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    return QDir(folder).filePath(u"HKEY_CURRENT_USER.hive"_s);
-}
-
-// An administrator's command: no window, no questions; the result on stdout,
-// the reason for a refusal on stderr.
-int runAdminCommand(const CommandLine& line)
-{
-    QtUi screen;
-    CollectingUi quiet(screen);
-    std::unique_ptr<ReferenceApplication> host;
-    try {
-        std::optional<DatabaseLocation> server;
-        if (line.provider == QLatin1String("MSSQL"))
-            server = DatabaseLocation{line.provider, QString(), line.server, line.database};
-        host = std::make_unique<ReferenceApplication>(
-            quiet, line.dataFolder.isEmpty() ? DataFolder::defaultPath() : line.dataFolder, userHiveFile(),
-            ReferenceApplication::NewOffice::Demo, server);
-        host->setShowErrorsToUser(false);
-    } catch (const RuntimeError& e) {
-        print(stderr, e.description() + QLatin1Char('\n'));
-        return AdminCommands::Refused;
-    }
-    // The file's password comes on the first line of the input, never as an argument.
-    const auto passphrase = []() -> std::optional<QString> {
-        print(stderr, u"Wachtwoord van het bestand: "_s);
-        QTextStream in(stdin);
-        const QString text = in.readLine();
-        print(stderr, u"\n"_s);
-        return text.isEmpty() ? std::nullopt : std::optional<QString>(text);
-    };
-    const AdminResult result = AdminCommands::run(*host, *line.admin, passphrase);
-    print(stdout, result.out);
-    print(stderr, result.err);
-    return result.status;
 }
 
 } // namespace
@@ -178,6 +131,7 @@ int main(int argc, char* argv[])
     } else if (line.render.compare(QLatin1String("all"), Qt::CaseInsensitive) == 0) {
         for (const PageInfo& info : registry.pages())
             renderNames << info.className;
+        renderNames << ReviewDialogs::names();
     } else if (!line.render.isEmpty()) {
         if (!knownPage(registry, line.render))
             return BadArguments;

@@ -98,7 +98,7 @@ void BM_SortListView(benchmark::State& state, SortDataType type)
 
     ScriptedUi ui;
     Form form("frmBench");
-    ListView& list = form.add<ListView>("lvwBench");
+    ListView& list = form.add<ListView>(form, u"lvwBench"_s);
     double listSeconds = 0;
     double stdSortSeconds = 0;
     for (auto _ : state) {

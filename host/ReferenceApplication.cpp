@@ -43,17 +43,23 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
     registerAllPages(pages_);
     registerAllComponents(components_);
     DataFolder::prepare(dataFolder);
+    OfficeDatabase::Filling demo;
+    if (newOffice == NewOffice::Demo) {
+        // The registry values and the client folder are written before the
+        // office is committed: a start stopped in between makes the office
+        // again, and writes the same values again.
+        demo = [this](OfficeDatabase& office) {
+            DemoOffice::fill(office, Advisers::loginName(), data_.absoluteFilePath(u"Dossiers"_s));
+            recordDatabaseLocation(office.location());
+            installDemoHdnClient(*registry_, data_.absolutePath());
+        };
+    }
     if (serverDatabase) {
-        office_ = std::make_unique<OfficeDatabase>(*serverDatabase);
+        office_ = std::make_unique<OfficeDatabase>(*serverDatabase, demo);
         databaseProvider_ = serverDatabase->provider;
         databaseServer_ = serverDatabase->server;
     } else {
-        office_ = std::make_unique<OfficeDatabase>(DataFolder::officeDatabasePath(dataFolder));
-    }
-    if (office_->isNew() && newOffice == NewOffice::Demo) {
-        DemoOffice::create(*office_, Advisers::loginName(), data_.absoluteFilePath(u"Dossiers"_s));
-        recordDatabaseLocation();
-        installDemoHdnClient(*registry_, data_.absolutePath());
+        office_ = std::make_unique<OfficeDatabase>(DataFolder::officeDatabasePath(dataFolder), demo);
     }
     store_ = std::make_unique<SettingsStore>(*office_);
     HdnDataCatalogue::install(InstallationFolder());
@@ -85,15 +91,17 @@ void ReferenceApplication::withStandIns(Settings& setup, Settings& globalSetup, 
 
 void ReferenceApplication::applyAdministratorLocks()
 {
-    AdministratorLocks::apply(*registry_, ChangeHistory::SetupObject, setup_);
-    AdministratorLocks::apply(*registry_, ChangeHistory::GlobalSetupObject, globalSetup_);
+    locksUnreadable_ = AdministratorLocks::apply(*registry_, ChangeHistory::SetupObject, setup_);
+    const QString office = AdministratorLocks::apply(*registry_, ChangeHistory::GlobalSetupObject, globalSetup_);
+    if (locksUnreadable_.isEmpty())
+        locksUnreadable_ = office;
 }
 
 ReferenceApplication::~ReferenceApplication() = default;
 
 // Where this office's database lives, as the database page reads it, so that
 // a new office shows its own location, kind and size there.
-void ReferenceApplication::recordDatabaseLocation()
+void ReferenceApplication::recordDatabaseLocation(const DatabaseLocation& location)
 {
     namespace Names = RegistryNames;
     const Registry& reg = *registry_;
@@ -102,7 +110,6 @@ void ReferenceApplication::recordDatabaseLocation()
     };
     if (!missing(Names::AdviezenDatabaseProvider))
         return;
-    const DatabaseLocation& location = office_->location();
     reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseProvider, location.provider);
     if (location.provider == QLatin1String("MSSQL")) {
         reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseSource, location.server);

@@ -145,6 +145,9 @@ public:
     void resolveConflicts(const std::vector<SettingConflict>& chosen);
     // Reads the administrator's locks from the machine hive onto both settings objects.
     void applyAdministratorLocks();
+    // Why the lock list could not be read (every setting is then locked for
+    // changes); empty when it was read.
+    const QString& locksUnreadable() const { return locksUnreadable_; }
     // Runs body while pages see other settings objects and another Ui: the
     // host's look at pages that are not open (their checks, their settings)
     // then changes nothing the user holds and asks the user nothing.
@@ -247,7 +250,7 @@ private:
             return std::nullopt;
         return list[std::size_t(index - 1)];
     }
-    void recordDatabaseLocation();
+    void recordDatabaseLocation(const DatabaseLocation& location);
 
     Ui& ui_;
     PageRegistry pages_;
@@ -262,6 +265,7 @@ private:
     std::unique_ptr<ChangeWatcher> watcher_;
     AdviserIdentity adviser_;
     QString openPage_;
+    QString locksUnreadable_;
     std::unique_ptr<SqliteRegistryStore> userHive_;
     std::unique_ptr<SqliteRegistryStore> machineHive_;
     std::unique_ptr<Registry> registry_;

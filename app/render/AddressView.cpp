@@ -15,19 +15,22 @@ AddressView::AddressView(FormView& owner, AddressControl& address, QWidget* pare
     : ControlView(owner, address), address_(address)
 {
     auto* box = new QWidget(parent);
-    auto edit = [&](const char* name, int maxLength) {
+    auto edit = [&](const char* name, const QString& spoken, int maxLength) {
         auto* e = new QLineEdit(box);
         e->setObjectName(QString::fromLatin1(name));
+        // What a screen reader says of the part; the control's own label
+        // comes with it as its description.
+        e->setAccessibleName(spoken);
         e->setMaxLength(maxLength);
         watch(e);
         QObject::connect(e, &QLineEdit::textEdited, this, [this] { typed(); });
         return e;
     };
-    straat_ = edit("straat", 100);
-    postcode_ = edit("postcode", 7);
-    huisnummer_ = edit("huisnummer", 5);
-    toevoeging_ = edit("toevoeging", 10);
-    plaats_ = edit("plaats", 100);
+    straat_ = edit("straat", u"Straat"_s, 100);
+    postcode_ = edit("postcode", u"Postcode"_s, 7);
+    huisnummer_ = edit("huisnummer", u"Huisnummer"_s, 5);
+    toevoeging_ = edit("toevoeging", u"Toevoeging"_s, 10);
+    plaats_ = edit("plaats", u"Woonplaats"_s, 100);
 
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);

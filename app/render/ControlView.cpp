@@ -2,11 +2,14 @@
 
 #include "app/render/FormView.h"
 #include "framework/forms/Form.h"
+#include "framework/forms/Label.h"
 
 #include "framework/host/SettingsObject.h"
 
 #include <QEvent>
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QPainter>
 #include <QFocusEvent>
@@ -53,6 +56,7 @@ void ControlView::update(Property property)
         case Property::BackColor:
         case Property::ForeColor: syncColours(); break;
         case Property::Font: widget_->setFont(toQFont(control_.font())); break;
+        case Property::Caption: outlineSwatch(); break;
         case Property::ToolTip: syncMarker(); break;
         case Property::Focus:
             if (control_.hasFocus())
@@ -86,7 +90,7 @@ void ControlView::syncBounds()
     syncMarker();
 }
 
-QPixmap markerPicture(SettingMarker marker, const QPalette& palette)
+QPixmap markerPicture(SettingMarker marker, const QPalette& palette, bool onSelection)
 {
     const qreal ratio = 2;
     QPixmap picture(QSize(10, 12) * ratio);
@@ -96,7 +100,7 @@ QPixmap markerPicture(SettingMarker marker, const QPalette& palette)
     p.setRenderHint(QPainter::Antialiasing);
     if (marker == SettingMarker::ChangedFromDefault) {
         p.setPen(Qt::NoPen);
-        p.setBrush(palette.color(QPalette::Highlight));
+        p.setBrush(palette.color(onSelection ? QPalette::HighlightedText : QPalette::Highlight));
         p.drawEllipse(QRectF(2, 3.5, 5, 5));
     } else {
         const QColor ink = palette.color(QPalette::Disabled, QPalette::WindowText).darker(140);
@@ -112,6 +116,33 @@ QPixmap markerPicture(SettingMarker marker, const QPalette& palette)
     return picture;
 }
 
+QRect ControlView::markerSpot() const
+{
+    // Beside what the user reads: after a check box's caption, after a field;
+    // inside the field's end where a neighbour or the container's edge leaves
+    // no room beside it. Neighbours are taken from the form, not from the
+    // widgets, so that one declared later (a folder button after its field)
+    // counts before its widget exists.
+    const QSize size(10, 12);
+    const QRect at = widget_->geometry();
+    const int shown = qobject_cast<QAbstractButton*>(widget_.data()) ? std::min(at.width(), widget_->sizeHint().width())
+                                                                     : at.width();
+    const int top = at.top() + (at.height() - size.height()) / 2;
+    const QRect beside(QPoint(at.left() + shown + 3, top), size);
+    bool free = beside.right() <= widget_->parentWidget()->width() - 2;
+    if (free && control_.parent()) {
+        for (const Control* sibling : control_.form().childrenOf(*control_.parent())) {
+            if (sibling != &control_ && sibling->visible() && scale().rect(*sibling).intersects(beside)) {
+                free = false;
+                break;
+            }
+        }
+    }
+    if (free)
+        return beside;
+    return QRect(QPoint(at.left() + shown - markerInset(), top), size);
+}
+
 void ControlView::syncMarker()
 {
     const SettingMarker marker = control_.settingMarker();
@@ -121,6 +152,7 @@ void ControlView::syncMarker()
     if (marker == SettingMarker::None || !control_.visible() || !widget_->parentWidget()) {
         if (marker_)
             marker_->hide();
+        markerInside(false);
         return;
     }
     if (!marker_) {
@@ -133,15 +165,9 @@ void ControlView::syncMarker()
     label->setPixmap(markerPicture(marker, widget_->palette()));
     label->setToolTip(locked ? SettingsObject::lockedMessage()
                              : u"Gewijzigd: deze instelling wijkt af van de standaardwaarde."_s);
-    // Beside what the user reads: after a check box's caption, after a field;
-    // inside the field's end where the container leaves no room beside it.
-    const QRect at = widget_->geometry();
-    const int shown = qobject_cast<QAbstractButton*>(widget_.data()) ? std::min(at.width(), widget_->sizeHint().width())
-                                                                     : at.width();
-    int x = at.left() + shown + 3;
-    if (x + 10 > widget_->parentWidget()->width() - 2)
-        x = at.left() + shown - 13;
-    label->setGeometry(x, at.top() + (at.height() - 12) / 2, 10, 12);
+    const QRect spot = markerSpot();
+    label->setGeometry(spot);
+    markerInside(widget_->geometry().contains(spot));
     label->setVisible(widget_->isVisibleTo(widget_->parentWidget()) || control_.visible());
     label->raise();
 }
@@ -151,18 +177,45 @@ void ControlView::syncColours()
     QPalette palette = basePalette_;
     const QColor back = toQColor(control_.backColor(), basePalette_);
     const QColor fore = toQColor(control_.foreColor(), basePalette_);
-    // The disabled group keeps the theme's colours, so a disabled control
-    // still looks disabled whatever colours the page gave it.
+    // A field the user may read but not change is drawn on the theme's
+    // disabled field colour, unless the page gave it a colour of its own.
+    const bool ownColour = control_.hasBackColor() && control_.backColor() != SystemColour::Window;
+    const QColor readOnlyBack = basePalette_.color(QPalette::Disabled, backgroundRole());
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        if (control_.hasBackColor())
+        if (readOnly() && !ownColour)
+            palette.setColor(group, backgroundRole(), readOnlyBack);
+        else if (control_.hasBackColor())
             palette.setColor(group, backgroundRole(), back);
         palette.setColor(group, foregroundRole(), fore);
     }
-    if (control_.hasBackColor())
+    // The disabled group keeps the theme's colours, so that a disabled field
+    // looks disabled (grey field, grey text) whatever colours the page gave
+    // it. A label or frame keeps its container's colour, or it would stand out
+    // as a band.
+    if (control_.hasBackColor() && !isField())
         palette.setColor(QPalette::Disabled, backgroundRole(), back);
     widget_->setPalette(palette);
     widget_->setAutoFillBackground(opaque());
+    outlineSwatch();
     syncProperty(Property::BackColor);
+}
+
+void ControlView::outlineSwatch()
+{
+    // A label without a caption that shows a colour of its own is a colour
+    // swatch: a thin border keeps white and near-white visible on a light page.
+    auto* frame = qobject_cast<QFrame*>(widget_.data());
+    if (!frame || control_.kind() != ControlKind::Label)
+        return;
+    const bool swatch = opaque() && static_cast<const Label&>(control_).caption().isEmpty();
+    frame->setFrameStyle(swatch ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+    if (swatch) {
+        QPalette p = frame->palette();
+        const QColor line = basePalette_.color(QPalette::Dark);
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            p.setColor(group, QPalette::WindowText, line);
+        frame->setPalette(p);
+    }
 }
 
 void ControlView::scheduleLists() { owner_.schedule(*this); }
@@ -190,6 +243,39 @@ void ControlView::retire()
     widget->deleteLater();
     if (marker_)
         marker_->deleteLater();
+}
+
+std::vector<QWidget*> ControlView::tabWidgets() const
+{
+    if (!widget_)
+        return {};
+    if (widget_->focusPolicy() & Qt::TabFocus)
+        return {widget_.data()};
+    std::vector<QWidget*> parts;
+    for (QWidget* part : widget_->findChildren<QWidget*>()) {
+        // A popup of a part is a window of its own, outside the tab order.
+        if ((part->focusPolicy() & Qt::TabFocus) && !part->focusProxy() && part->window() == widget_->window())
+            parts.push_back(part);
+    }
+    return parts;
+}
+
+void ControlView::setAccessibleName(const QString& name, bool byLabel)
+{
+    if (!widget_)
+        return;
+    if (widget_->accessibleName() != name)
+        widget_->setAccessibleName(name);
+    // A screen reader on Linux reads a combo as its current value and takes
+    // what it is for from its label; without a label the description says it.
+    if (qobject_cast<QComboBox*>(widget_.data()))
+        widget_->setAccessibleDescription(byLabel ? QString() : name);
+    // The parts of a control drawn as several keep their own names (Ja, Nee)
+    // and tell what they belong to.
+    if (!(widget_->focusPolicy() & Qt::TabFocus)) {
+        for (QWidget* part : tabWidgets())
+            part->setAccessibleDescription(name);
+    }
 }
 
 void ControlView::forward(const std::function<void()>& action)

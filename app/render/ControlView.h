@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 namespace tarvelo {
 
@@ -16,7 +17,9 @@ class FormView;
 
 // The quiet marks beside a bound control: a small dot for a setting that
 // differs from its default, a padlock for one the administrator fixed.
-QPixmap markerPicture(SettingMarker marker, const QPalette& palette);
+// On a selected list entry (onSelection) the mark is drawn in the selection's
+// text colour instead of the selection colour.
+QPixmap markerPicture(SettingMarker marker, const QPalette& palette, bool onSelection = false);
 
 // One control of the model drawn as a Qt widget. It follows the control's
 // properties and hands the user's input to the control's user actions, and to
@@ -46,6 +49,13 @@ public:
     void retire();
     bool retired() const { return !widget_; }
 
+    // The widgets of this control that Tab reaches, in their order: the
+    // widget itself, or the parts of a control drawn as several.
+    std::vector<QWidget*> tabWidgets() const;
+    // Names the control for a screen reader: its label's caption (byLabel),
+    // or its frame's; an empty name leaves the control its own caption.
+    void setAccessibleName(const QString& name, bool byLabel);
+
 protected:
     // The widget must be created by the subclass's constructor.
     void setWidget(QWidget* widget);
@@ -62,6 +72,13 @@ protected:
     {
         return control_.hasBackColor() && (!control_.parent() || control_.parent()->backColor() != control_.backColor());
     }
+    // Whether the control is a field (text box, combo, list): drawn in the
+    // field colours, and in the theme's disabled colours when disabled.
+    virtual bool isField() const { return false; }
+    // A field the user can read but not change (a locked text box).
+    virtual bool readOnly() const { return false; }
+    // Draws the colours again, after readOnly() changed.
+    void refreshColours() { syncColours(); }
     // Lists defer their redraw to the form view.
     void scheduleLists();
 
@@ -88,12 +105,19 @@ protected:
     const QPalette& basePalette() const { return basePalette_; }
     // Watches focus and key events of a widget that belongs to this control.
     void watch(QWidget* part);
+    // How far from the widget's right edge a marker drawn inside it starts.
+    virtual int markerInset() const { return 13; }
+    // A marker is drawn inside the widget's end (or no longer): a field keeps
+    // its text clear of it.
+    virtual void markerInside(bool) {}
 
 private:
     void syncBounds();
     void syncColours();
+    void outlineSwatch();
     // The setting's marker beside the widget, the lock's disabled state and tooltip.
     void syncMarker();
+    QRect markerSpot() const;
     bool usable() const { return control_.enabled() && control_.settingMarker() != SettingMarker::Locked; }
 
     FormView& owner_;
@@ -115,6 +139,7 @@ protected:
     QPalette::ColorRole backgroundRole() const override { return QPalette::Base; }
     QPalette::ColorRole foregroundRole() const override { return QPalette::Text; }
     bool opaque() const override { return false; }
+    bool isField() const override { return true; }
 };
 
 } // namespace tarvelo

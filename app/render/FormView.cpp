@@ -2,11 +2,15 @@
 
 #include "app/render/ControlView.h"
 #include "app/render/EmbeddedView.h"
+#include "app/render/SimpleViews.h"
 #include "app/render/StandardViews.h"
 #include "app/render/ToolTipView.h"
 #include "app/render/ViewRegistry.h"
+#include "framework/forms/CheckBox.h"
 #include "framework/forms/CommandButton.h"
 #include "framework/forms/Form.h"
+#include "framework/forms/Frame.h"
+#include "framework/forms/Label.h"
 #include "framework/forms/TextBox.h"
 #include "framework/tooltip/CToolTip.h"
 
@@ -25,6 +29,9 @@ FormView::FormView(Form& form, TwipsScale scale, const ViewRegistry& views, QWid
     flushTimer_.setSingleShot(true);
     flushTimer_.setInterval(0);
     QObject::connect(&flushTimer_, &QTimer::timeout, this, [this] { flushOwn(); });
+    accessTimer_.setSingleShot(true);
+    accessTimer_.setInterval(0);
+    QObject::connect(&accessTimer_, &QTimer::timeout, this, [this] { refreshAccess(); });
 
     for (Control* control : form.controls()) {
         if (control != &form)
@@ -38,6 +45,7 @@ FormView::FormView(Form& form, TwipsScale scale, const ViewRegistry& views, QWid
     syncFormProperty(Property::Caption);
     syncFormProperty(Property::Font);
     form.setObserver([this](Control& control, Property property) { observe(control, property); });
+    refreshAccess();
 }
 
 FormView::~FormView()
@@ -45,6 +53,7 @@ FormView::~FormView()
     if (!detached_)
         form_.setObserver(nullptr);
     flushTimer_.stop();
+    accessTimer_.stop();
     toolTips_.clear();
     // The views go before their widgets, so no widget signal reaches a view
     // that is being taken down.
@@ -117,6 +126,7 @@ void FormView::letGo()
     detached_ = true;
     form_.setObserver(nullptr);
     flushTimer_.stop();
+    accessTimer_.stop();
     pending_.clear();
     toolTips_.clear();
     viewOf_.clear();
@@ -130,6 +140,7 @@ void FormView::observe(Control& control, Property property)
         syncFormProperty(property);
     } else if (property == Property::Removed) {
         dropView(control);
+        scheduleAccess();
         return;
     } else if (ControlView* view = viewOf_.value(&control)) {
         view->update(property);
@@ -143,6 +154,10 @@ void FormView::observe(Control& control, Property property)
         syncToolTip(control);
     if (property == Property::Marker && onMarkerChanged)
         onMarkerChanged();
+    // What decides the tab order and who names which field.
+    if (property == Property::Bounds || property == Property::Visible || property == Property::Caption ||
+        property == Property::Other || property == Property::Contents)
+        scheduleAccess();
 }
 
 void FormView::syncToolTip(const Control& control)
@@ -298,6 +313,279 @@ bool FormView::leaveFocusedControl()
             return false;
     }
     return true;
+}
+
+bool FormView::pressDefaultButton()
+{
+    for (Control* c : form_.controls()) {
+        if (c->kind() == ControlKind::CommandButton && static_cast<CommandButton*>(c)->isDefault() && c->isUsable()) {
+            if (leaveFocusedControl())
+                static_cast<CommandButton*>(c)->click();
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+// Reading order: rows from top to bottom, each from left to right. A control
+// joins the row of the topmost control when it starts above that control's
+// middle, so a field and the button beside it, a little taller, share a row.
+std::vector<Control*> readingOrder(std::vector<Control*> controls)
+{
+    std::stable_sort(controls.begin(), controls.end(), [](const Control* a, const Control* b) {
+        return a->top() != b->top() ? a->top() < b->top() : a->left() < b->left();
+    });
+    for (auto row = controls.begin(); row != controls.end();) {
+        const int middle = std::max((*row)->top() + (*row)->height() / 2, (*row)->top() + 1);
+        const auto end = std::find_if(row, controls.end(), [middle](const Control* c) { return c->top() >= middle; });
+        std::stable_sort(row, end, [](const Control* a, const Control* b) { return a->left() < b->left(); });
+        row = end;
+    }
+    return controls;
+}
+
+// Fields that a label beside them names: they have no caption of their own.
+bool namedByLabel(const Control& c)
+{
+    switch (c.kind()) {
+    case ControlKind::TextBox:
+    case ControlKind::ComboBox:
+    case ControlKind::ListBox:
+    case ControlKind::ListView:
+    case ControlKind::YesNo:
+    case ControlKind::Address: return true;
+    case ControlKind::CheckBox: return static_cast<const CheckBox&>(c).caption().isEmpty();
+    case ControlKind::OptionButton: return static_cast<const OptionButton&>(c).caption().isEmpty();
+    default: return false;
+    }
+}
+
+bool hasOwnCaption(const Control& c)
+{
+    return c.kind() == ControlKind::CheckBox || c.kind() == ControlKind::OptionButton ||
+           c.kind() == ControlKind::CommandButton;
+}
+
+// The caption of the nearest captioned frame around a control.
+QString frameCaption(const Control& c)
+{
+    for (const Control* p = c.parent(); p; p = p->parent()) {
+        if (p->kind() == ControlKind::Frame && !static_cast<const Frame*>(p)->caption().isEmpty())
+            return withoutAccessKey(static_cast<const Frame*>(p)->caption());
+    }
+    return QString();
+}
+
+// A label a little wider than its text may reach under its field.
+constexpr int LabelOverlap = 120;
+// How close after a field a text continues its sentence.
+constexpr int LabelAfter = 240;
+// How far above a list its label may stand: about one row.
+constexpr int LabelAbove = 360;
+
+} // namespace
+
+void FormView::scheduleAccess()
+{
+    if (!detached_ && !accessTimer_.isActive())
+        accessTimer_.start();
+}
+
+FormView* FormView::outerView() const
+{
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* outer = dynamic_cast<FormView*>(w))
+            return outer;
+    }
+    return nullptr;
+}
+
+void FormView::refreshAccess()
+{
+    accessTimer_.stop();
+    if (detached_)
+        return;
+    nameFields();
+    FormView* outermost = this;
+    while (FormView* outer = outermost->outerView())
+        outermost = outer;
+    if (outermost == this)
+        orderTabs();
+    else
+        outermost->scheduleAccess();
+}
+
+void FormView::nameFields()
+{
+    std::vector<LabelView*> labels;
+    std::vector<ControlView*> fields;
+    for (const auto& view : views_) {
+        if (view->retired())
+            continue;
+        const Control& c = view->control();
+        // A registry may draw labels with a view of its own; a hint names nothing.
+        auto* label = c.kind() == ControlKind::Label ? dynamic_cast<LabelView*>(view.get()) : nullptr;
+        if (label)
+            labels.push_back(label);
+        else if (namedByLabel(c) || hasOwnCaption(c))
+            fields.push_back(view.get());
+    }
+    const auto sameRow = [](const Control& a, const Control& b) { return a.top() < b.bottom() && b.top() < a.bottom(); };
+    const auto labelled = [](const Control& c) { return c.visible() && namedByLabel(c); };
+
+    // The field each label names: the one the page gave it, else the nearest
+    // field after it in its row.
+    QHash<LabelView*, ControlView*> fieldOf;
+    QHash<ControlView*, LabelView*> labelOf;
+    QSet<ControlView*> paired;
+    const auto pair = [&](LabelView* label, ControlView* field) {
+        fieldOf.insert(label, field);
+        labelOf.insert(field, label);
+    };
+    for (LabelView* label : labels) {
+        if (Control* buddy = label->label().buddy()) {
+            if (ControlView* field = viewOf_.value(buddy); field && !field->retired()) {
+                pair(label, field);
+                paired.insert(field);
+            }
+        }
+    }
+    const auto free = [&](const LabelView* label) {
+        const Label& l = label->label();
+        return !fieldOf.contains(const_cast<LabelView*>(label)) && !l.buddy() && l.visible() && !l.caption().isEmpty();
+    };
+    // A text in lower case right after a field goes on that field's sentence
+    // ("Contractduur [3] jaar [0] maanden"): it names nothing after it.
+    const auto continuesField = [&](const Label& l) {
+        const QString text = withoutAccessKey(l.caption());
+        if (text.isEmpty() || text.front().isUpper())
+            return false;
+        return std::any_of(fields.begin(), fields.end(), [&](const ControlView* field) {
+            const Control& f = field->control();
+            return labelled(f) && f.parent() == l.parent() && sameRow(l, f) && f.right() <= l.left() + LabelOverlap &&
+                   l.left() - f.right() <= LabelAfter;
+        });
+    };
+    QHash<ControlView*, int> gapOf;
+    for (LabelView* label : labels) {
+        if (!free(label) || continuesField(label->label()))
+            continue;
+        const Label& l = label->label();
+        ControlView* nearest = nullptr;
+        int nearestGap = 0;
+        for (ControlView* field : fields) {
+            const Control& f = field->control();
+            if (!labelled(f) || f.parent() != l.parent() || paired.contains(field) || !sameRow(l, f))
+                continue;
+            if (l.left() >= f.left() || l.right() > f.left() + LabelOverlap)
+                continue;
+            const int gap = f.left() - l.right();
+            if (!nearest || gap < nearestGap) {
+                nearest = field;
+                nearestGap = gap;
+            }
+        }
+        if (!nearest)
+            continue;
+        // Two labels before one field: the nearer names it.
+        if (LabelView* other = labelOf.value(nearest)) {
+            if (gapOf.value(nearest) <= nearestGap)
+                continue;
+            fieldOf.remove(other);
+        }
+        pair(label, nearest);
+        gapOf.insert(nearest, nearestGap);
+    }
+    // A list or a box of several lines often has its label on the row above.
+    for (ControlView* field : fields) {
+        const Control& f = field->control();
+        if (labelOf.contains(field) || !labelled(f))
+            continue;
+        LabelView* nearest = nullptr;
+        for (LabelView* label : labels) {
+            const Label& l = label->label();
+            if (!free(label) || l.parent() != f.parent() || l.bottom() > f.top() + LabelOverlap / 2 ||
+                f.top() - l.bottom() > LabelAbove || l.left() < f.left() - LabelOverlap ||
+                l.left() >= f.left() + f.width() / 2)
+                continue;
+            if (!nearest || l.bottom() > nearest->label().bottom())
+                nearest = label;
+        }
+        if (nearest)
+            pair(nearest, field);
+    }
+
+    for (LabelView* label : labels) {
+        ControlView* field = fieldOf.value(label);
+        const std::vector<QWidget*> parts = field ? field->tabWidgets() : std::vector<QWidget*>{};
+        label->setBuddy(field ? field->widget() : nullptr, parts.empty() ? nullptr : parts.front());
+    }
+    // Fields without a label of their own: the second field of a row shares
+    // the row's label (an amount and its unit), else the frame's caption or
+    // the dialog's title tells what they are for.
+    const auto rowName = [&](const Control& f) {
+        const LabelView* best = nullptr;
+        int bestRight = 0;
+        for (auto it = labelOf.cbegin(); it != labelOf.cend(); ++it) {
+            const Control& other = it.key()->control();
+            if (other.parent() == f.parent() && sameRow(other, f) && other.right() <= f.left() + LabelOverlap &&
+                (!best || other.right() > bestRight)) {
+                best = it.value();
+                bestRight = other.right();
+            }
+        }
+        return best ? withoutAccessKey(best->label().caption()) : QString();
+    };
+    for (ControlView* field : fields) {
+        const Control& f = field->control();
+        if (LabelView* label = labelOf.value(field)) {
+            field->setAccessibleName(withoutAccessKey(label->label().caption()), true);
+            continue;
+        }
+        if (hasOwnCaption(f) && !namedByLabel(f)) {
+            field->setAccessibleName(QString(), false);
+            continue;
+        }
+        QString name = rowName(f);
+        if (name.isEmpty())
+            name = frameCaption(f);
+        if (name.isEmpty())
+            name = withoutAccessKey(form_.caption());
+        field->setAccessibleName(name, false);
+    }
+}
+
+void FormView::appendTabWidgets(std::vector<QWidget*>& chain) const
+{
+    QHash<const Control*, std::vector<Control*>> childrenOf;
+    for (Control* c : form_.controls()) {
+        if (c != &form_ && viewOf_.contains(c))
+            childrenOf[c->parent() ? c->parent() : &form_].push_back(c);
+    }
+    const std::function<void(const Control*)> append = [&](const Control* container) {
+        for (Control* c : readingOrder(childrenOf.value(container))) {
+            ControlView* view = viewOf_.value(c);
+            if (const auto* embedded = dynamic_cast<const EmbeddedView*>(view)) {
+                if (embedded->innerView())
+                    embedded->innerView()->appendTabWidgets(chain);
+                continue;
+            }
+            for (QWidget* w : view->tabWidgets())
+                chain.push_back(w);
+            append(c);
+        }
+    };
+    append(&form_);
+}
+
+void FormView::orderTabs()
+{
+    std::vector<QWidget*> chain;
+    appendTabWidgets(chain);
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 } // namespace tarvelo

@@ -51,6 +51,17 @@ public:
     // The user pressed Escape or closed the window: the form's cancel button
     // is pressed when the user can reach it. False when the form has none.
     bool pressCancelButton();
+    // The user pressed Enter: the text box being edited validates first, then
+    // the form's default button is pressed when the user can reach it. False
+    // when the form has none.
+    bool pressDefaultButton();
+
+    // The tab order follows the layout (rows top to bottom, each left to
+    // right, into frames and embedded forms where they stand) and every field
+    // is named by its label, for the access key and for screen readers. Both
+    // follow the form once per turn of the event loop; this brings them up to
+    // date now.
+    void refreshAccess();
 
     // The user leaves the form (another page, a button of the host): the text
     // box being edited validates first, also one in a form drawn inside this
@@ -87,6 +98,14 @@ private:
     void syncFormProperty(Property property);
     void syncToolTip(const Control& control);
     void focusNow(ControlView& view);
+    void scheduleAccess();
+    // Pairs labels with their fields and names every field.
+    void nameFields();
+    // Chains the widgets of this form, and of the forms drawn inside it, in
+    // reading order; done by the outermost form view.
+    void orderTabs();
+    void appendTabWidgets(std::vector<QWidget*>& chain) const;
+    FormView* outerView() const;
 
     Form& form_;
     TwipsScale scale_;
@@ -100,6 +119,7 @@ private:
     std::unordered_map<const Control*, ShownToolTip> toolTips_;
     QSet<ControlView*> pending_;
     QTimer flushTimer_;
+    QTimer accessTimer_;
     bool leaving_ = false;
     bool noting_ = false;
     bool refused_ = false;

@@ -9,10 +9,70 @@
 
 namespace tarvelo {
 
+namespace {
+// How many rows decide whether a column holds numbers: enough to know the
+// column, few enough that a list of 100,000 rows stays quick to refresh.
+constexpr int NumberSample = 200;
+
+// A number as the lists show them: "12", "-0,05", "1.000,00", "5,25 %",
+// "€ 1.234"; not a date, a code with letters or a telephone number.
+bool readsAsNumber(QStringView text)
+{
+    text = text.trimmed();
+    if (text.startsWith(u'€'))
+        text = text.mid(1).trimmed();
+    if (text.endsWith(u'%'))
+        text = text.chopped(1).trimmed();
+    if (text.startsWith(u'-') || text.startsWith(u'+'))
+        text = text.mid(1);
+    if (text.isEmpty() || !text.front().isDigit() || !text.back().isDigit())
+        return false;
+    int commas = 0;
+    for (QChar c : text) {
+        if (c == u',' || c == u'.') {
+            commas += c == u',';
+            continue;
+        }
+        if (!c.isDigit())
+            return false;
+    }
+    return commas <= 1;
+}
+} // namespace
+
 ListViewModel::ListViewModel(ListView& list, QObject* parent) : QAbstractTableModel(parent), list_(list)
 {
     rows_ = list_.count();
     columns_ = std::max(1, list_.columnCount());
+    findNumberColumns();
+}
+
+void ListViewModel::findNumberColumns()
+{
+    numbers_.assign(std::size_t(list_.columnCount()), false);
+    const int rows = std::min(list_.count(), NumberSample);
+    for (int c = 0; c < list_.columnCount(); ++c) {
+        bool any = false;
+        bool all = true;
+        for (int r = 1; all && r <= rows; ++r) {
+            // A blank cell (some lists write a space for none) says nothing.
+            const QStringView text = QStringView(list_.item(r).columnText(c)).trimmed();
+            if (text.isEmpty())
+                continue;
+            any = true;
+            all = readsAsNumber(text);
+        }
+        numbers_[std::size_t(c)] = any && all;
+    }
+}
+
+Qt::Alignment ListViewModel::alignment(int column) const
+{
+    // A column the page aligned keeps it; numbers and amounts read right-aligned.
+    const Alignment declared = list_.column(column + 1).alignment;
+    if (declared == Alignment::Left && std::size_t(column) < numbers_.size() && numbers_[std::size_t(column)])
+        return Qt::AlignRight;
+    return toQtAlignment(declared);
 }
 
 int ListViewModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
@@ -52,7 +112,7 @@ QVariant ListViewModel::data(const QModelIndex& index, int role) const
     }
     case Qt::TextAlignmentRole:
         if (column < list_.columnCount())
-            return QVariant::fromValue(toQtAlignment(list_.column(column + 1).alignment) | Qt::AlignVCenter);
+            return QVariant::fromValue(alignment(column) | Qt::AlignVCenter);
         return {};
     default: return {};
     }
@@ -66,7 +126,8 @@ QVariant ListViewModel::headerData(int section, Qt::Orientation orientation, int
     if (role == Qt::DisplayRole)
         return header.text;
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(toQtAlignment(header.alignment) | Qt::AlignVCenter);
+        return QVariant::fromValue((header.alignment == Alignment::Left ? alignment(section) : toQtAlignment(header.alignment)) |
+                                   Qt::AlignVCenter);
     return {};
 }
 
@@ -90,6 +151,7 @@ void ListViewModel::refresh()
 {
     const int rows = list_.count();
     const int columns = std::max(1, list_.columnCount());
+    findNumberColumns();
     if (rows != rows_ || columns != columns_) {
         beginResetModel();
         rows_ = rows;

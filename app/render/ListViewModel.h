@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <functional>
+#include <vector>
 
 namespace tarvelo {
 
@@ -28,12 +29,17 @@ public:
     // A user ticks or unticks a row's check box (row from 0).
     std::function<void(int row, bool on)> onUserCheck;
 
+    // The alignment a column's cells and header are drawn with.
+    Qt::Alignment alignment(int column) const;
+
 private:
     bool live(int row) const;
+    void findNumberColumns();
 
     ListView& list_;
     int rows_ = 0;
     int columns_ = 1;
+    std::vector<bool> numbers_; // per column: every cell read is a number
 };
 
 } // namespace tarvelo

@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 namespace tarvelo {
 
@@ -41,6 +43,16 @@ void ComboBoxView::syncProperty(Property property)
     case Property::Text: scheduleLists(); break;
     default: break;
     }
+}
+
+int ComboBoxView::markerInset() const
+{
+    // Inside a combo a marker sits before the drop-down arrow.
+    QStyleOptionComboBox option;
+    option.initFrom(box_);
+    option.editable = box_->isEditable();
+    const QRect arrow = box_->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, box_);
+    return box_->width() - arrow.left() + 12;
 }
 
 void ComboBoxView::syncLists()

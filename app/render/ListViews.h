@@ -18,6 +18,7 @@ public:
 private:
     void syncProperty(Property property) override;
     void showModelState() override { syncLists(); }
+    int markerInset() const override;
 
     ComboBox& combo_;
     QComboBox* box_;

@@ -1,5 +1,7 @@
 #include "app/render/QtConversions.h"
 
+#include "framework/util/AccessKey.h"
+
 #include "framework/forms/Control.h"
 
 #include <QFontDatabase>
@@ -87,19 +89,5 @@ Qt::Alignment toQtAlignment(Alignment alignment)
     return Qt::AlignLeft;
 }
 
-QString labelText(const QString& caption)
-{
-    QString text;
-    text.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == QLatin1Char('&')) {
-            if (i + 1 < caption.size() && caption[i + 1] == QLatin1Char('&'))
-                text += QLatin1Char('&'), ++i;
-            continue;
-        }
-        text += caption[i];
-    }
-    return text;
-}
 
 } // namespace tarvelo

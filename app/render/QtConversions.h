@@ -3,6 +3,7 @@
 #include "framework/forms/Colour.h"
 #include "framework/forms/Font.h"
 #include "framework/forms/Label.h"
+#include "framework/util/AccessKey.h"
 
 #include <QColor>
 #include <QFont>
@@ -38,9 +39,5 @@ QFont toQFont(const Font& font);
 
 // The horizontal alignment of a label or text box.
 Qt::Alignment toQtAlignment(Alignment alignment);
-
-// A label shows its caption as plain text: "&&" is an ampersand and a single
-// "&" only marks the access key, which a label does not draw.
-QString labelText(const QString& caption);
 
 } // namespace tarvelo

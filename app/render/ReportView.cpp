@@ -4,6 +4,10 @@
 #include "framework/forms/ListView.h"
 
 #include <QApplication>
+#include <QHelpEvent>
+#include <QStyledItemDelegate>
+#include <QToolTip>
+#include <algorithm>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QProxyStyle>
@@ -49,10 +53,52 @@ private:
             option.sortIndicator = QStyleOptionHeader::SortUp;
     }
 };
+// The tree's own measure of a column's cells (the rows on screen and up to
+// the header's precision around them), which Qt keeps protected.
+class ReportTree final : public QTreeView {
+public:
+    using QTreeView::QTreeView;
+    int cellsWidth(int column) const { return std::max(0, sizeHintForColumn(column)); }
+};
+
+// Rows tall enough for their check boxes, with room around them, and the
+// whole text of a cell that does not fit as its tooltip.
+class ReportDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (index.flags() & Qt::ItemIsUserCheckable) {
+            const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+            const int indicator = style->pixelMetric(QStyle::PM_IndicatorHeight, &option, option.widget);
+            size.setHeight(std::max(size.height(), indicator + 6));
+        }
+        return size;
+    }
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override
+    {
+        if (event->type() == QEvent::ToolTip && index.isValid() && index.data(Qt::ToolTipRole).isNull()) {
+            QStyleOptionViewItem shown = option;
+            initStyleOption(&shown, index);
+            const QStyle* style = view->style();
+            const QRect room = style->subElementRect(QStyle::SE_ItemViewItemText, &shown, view);
+            const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+            if (shown.fontMetrics.horizontalAdvance(shown.text) > room.width() - 2 * margin) {
+                QToolTip::showText(event->globalPos(), shown.text, view->viewport(), option.rect);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    }
+};
 } // namespace
 
 ReportView::ReportView(FormView& owner, ListView& list, QWidget* parent)
-    : FieldView(owner, list), list_(list), tree_(new QTreeView(parent)), model_(new ListViewModel(list, tree_))
+    : FieldView(owner, list), list_(list), tree_(new ReportTree(parent)), model_(new ListViewModel(list, tree_))
 {
     tree_->setRootIsDecorated(false);
     tree_->setItemsExpandable(false);
@@ -60,6 +106,8 @@ ReportView::ReportView(FormView& owner, ListView& list, QWidget* parent)
     tree_->setAllColumnsShowFocus(true);
     tree_->setSortingEnabled(false);
     tree_->setModel(model_);
+    tree_->setItemDelegate(new ReportDelegate(tree_));
+    tree_->setTextElideMode(Qt::ElideRight);
     tree_->header()->setSectionsMovable(false);
     tree_->header()->setStretchLastSection(false);
     tree_->header()->setSectionsClickable(true);
@@ -69,6 +117,11 @@ ReportView::ReportView(FormView& owner, ListView& list, QWidget* parent)
     tree_->header()->setStyle(pictures);
     setWidget(tree_);
     watch(tree_->viewport());
+    // A column the user widened or narrowed keeps the width he gave it.
+    QObject::connect(tree_->header(), &QHeaderView::sectionResized, this, [this] {
+        if (!fitting_)
+            userSized_ = true;
+    });
 
     model_->onUserCheck = [this](int row, bool on) {
         // A mouse click that ticked the box is followed, in the same event, by
@@ -108,10 +161,15 @@ void ReportView::syncProperty(Property property)
         break;
     case Property::Columns:
         columnsChanged_ = true;
+        userSized_ = false;
         scheduleLists();
         break;
     case Property::Items:
+        contentsChanged_ = true;
+        scheduleLists();
+        break;
     case Property::Selection: scheduleLists(); break;
+    case Property::Bounds: fitColumns(); break;
     default: break;
     }
 }
@@ -133,11 +191,6 @@ void ReportView::syncColumns()
 {
     QHeaderView* header = tree_->header();
     header->setVisible(list_.columnCount() > 0);
-    if (columnsChanged_) {
-        for (int c = 1; c <= list_.columnCount(); ++c)
-            header->resizeSection(c - 1, scale().x(list_.column(c).width));
-        columnsChanged_ = false;
-    }
     int sortColumn = -1;
     Qt::SortOrder order = Qt::AscendingOrder;
     for (int c = 1; c <= list_.columnCount(); ++c) {
@@ -147,9 +200,78 @@ void ReportView::syncColumns()
             break;
         }
     }
+    // The headers take room for the sort picture once there is one.
+    if (header->isSortIndicatorShown() != (sortColumn >= 0))
+        contentsChanged_ = true;
     header->setSortIndicatorShown(sortColumn >= 0);
     if (sortColumn >= 0)
         header->setSortIndicator(sortColumn, order);
+    if (columnsChanged_ || contentsChanged_)
+        fitColumns();
+}
+
+void ReportView::fitColumns()
+{
+    const int columns = list_.columnCount();
+    if (columns == 0 || userSized_)
+        return;
+    columnsChanged_ = contentsChanged_ = false;
+    fitting_ = true;
+    QHeaderView* header = tree_->header();
+    // Each column as wide as its header or its widest cell, whichever is
+    // wider; a column the page gave no width stays hidden.
+    std::vector<int> wanted(columns, 0), least(columns, 0);
+    int last = -1;
+    for (int c = 0; c < columns; ++c) {
+        if (list_.column(c + 1).width <= 0)
+            continue;
+        least[c] = header->sectionSizeHint(c);
+        wanted[c] = std::max(least[c], static_cast<ReportTree*>(tree_)->cellsWidth(c));
+        last = c;
+    }
+    // The room inside the list, less a vertical scroll bar when the rows need one.
+    QSize room = tree_->maximumViewportSize();
+    const int rowsHeight = list_.count() * std::max(1, tree_->sizeHintForRow(0)) +
+                           (header->isVisible() ? header->sizeHint().height() : 0);
+    if (rowsHeight > room.height())
+        room.rwidth() -= tree_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, tree_);
+    const int width = std::max(0, room.width());
+    const auto total = [&](int cap) {
+        int sum = 0;
+        for (int c = 0; c < columns; ++c)
+            sum += std::max(least[c], std::min(wanted[c], cap));
+        return sum;
+    };
+    // Too wide: the widest cells give way first, down to their headers, and
+    // are elided; what still does not fit scrolls.
+    int cap = *std::max_element(wanted.begin(), wanted.end());
+    if (total(cap) > width) {
+        int low = 0;
+        while (low < cap) {
+            const int mid = (low + cap + 1) / 2;
+            if (total(mid) <= width)
+                low = mid;
+            else
+                cap = mid - 1;
+        }
+    }
+    int used = 0;
+    for (int c = 0; c < columns; ++c) {
+        const int size = wanted[c] == 0 ? 0 : std::max(least[c], std::min(wanted[c], cap));
+        header->resizeSection(c, size);
+        used += size;
+    }
+    // The last column fills the rest of the list.
+    if (last >= 0 && used < width)
+        header->resizeSection(last, header->sectionSize(last) + width - used);
+    fitting_ = false;
+}
+
+bool ReportView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == tree_->viewport() && event->type() == QEvent::Resize && !syncing())
+        fitColumns();
+    return FieldView::eventFilter(watched, event);
 }
 
 void ReportView::syncSelection()

@@ -10,8 +10,10 @@ class ListView;
 class ListViewModel;
 
 // A report-style list view: a tree view without branches over the control
-// model's rows, with check boxes, bold rows, column widths in twips and the
-// header's sort indicator taken from the columns' sort pictures.
+// model's rows, with check boxes, bold rows and the header's sort indicator
+// taken from the columns' sort pictures. Columns fit their header or widest
+// cell and the last fills the list; a column the page gives no width stays
+// hidden, and one the user resizes keeps his width.
 class ReportView final : public FieldView {
 public:
     ReportView(FormView& owner, ListView& list, QWidget* parent);
@@ -23,12 +25,18 @@ private:
     // The model reads the list control, which is about to go.
     void released() override;
     void syncColumns();
+    // Columns as wide as their contents; the last one fills the list.
+    void fitColumns();
     void syncSelection();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     ListView& list_;
     QTreeView* tree_;
     ListViewModel* model_;
     bool columnsChanged_ = true;
+    bool contentsChanged_ = true;
+    bool fitting_ = false;
+    bool userSized_ = false;
     // A click on a row's check box ticks it; it is not also a click on the row.
     bool checkedByClick_ = false;
 };

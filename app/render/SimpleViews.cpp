@@ -54,10 +54,7 @@ LabelView::LabelView(FormView& owner, Label& label, QWidget* parent)
 void LabelView::syncProperty(Property property)
 {
     switch (property) {
-    // A hint shows its text as written; only a label's "&" marks an access key.
-    case Property::Caption:
-        text_->setText(label_.kind() == ControlKind::Hint ? label_.caption() : labelText(label_.caption()));
-        break;
+    case Property::Caption: syncCaption(); break;
     case Property::Other:
         text_->setWordWrap(label_.wordWrap());
         text_->setAlignment(toQtAlignment(label_.alignment()) | Qt::AlignTop);
@@ -102,8 +99,36 @@ void CommandButtonView::syncProperty(Property property)
     }
 }
 
+void LabelView::syncCaption()
+{
+    // A hint shows its text as written; only a label's "&" marks an access
+    // key, which Qt draws (and answers) once the label names a field.
+    if (label_.kind() == ControlKind::Hint)
+        text_->setText(label_.caption());
+    else
+        text_->setText(text_->buddy() ? label_.caption() : withoutAccessKey(label_.caption()));
+}
+
+void LabelView::setBuddy(QWidget* field, QWidget* focus)
+{
+    focus_ = focus;
+    if (text_->buddy() == field)
+        return;
+    silently([&] {
+        text_->setBuddy(field);
+        syncCaption();
+    });
+}
+
 bool LabelView::eventFilter(QObject* watched, QEvent* event)
 {
+    // The access key only moves the focus, also to a check box: choosing is
+    // the user's next key, not the label's.
+    if (event->type() == QEvent::Shortcut && watched == text_ && !syncing()) {
+        if (focus_ && focus_->isEnabled())
+            focus_->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
     if (label_.isLink() && event->type() == QEvent::MouseButtonRelease && !syncing())
         forward([this] { label_.click(); });
     return ControlView::eventFilter(watched, event);

@@ -33,11 +33,19 @@ class LabelView final : public ControlView {
 public:
     LabelView(FormView& owner, Label& label, QWidget* parent);
 
+    Label& label() const { return label_; }
+    // The field this label names, or null: its "&" access key then moves the
+    // focus to focus (the field, or the first part of it), and a screen
+    // reader reads the field by this label.
+    void setBuddy(QWidget* field, QWidget* focus);
+
 private:
     void syncProperty(Property property) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void syncCaption();
     Label& label_;
     QLabel* text_;
+    QPointer<QWidget> focus_;
 };
 
 class CommandButtonView final : public ControlView {

@@ -50,14 +50,29 @@ void TextBoxView::syncProperty(Property property)
         if (line_) {
             line_->setMaxLength(box_.maxLength() > 0 ? box_.maxLength() : 32767);
             line_->setEchoMode(box_.passwordChar().isNull() ? QLineEdit::Normal : QLineEdit::Password);
-            line_->setReadOnly(box_.locked());
             line_->setAlignment(toQtAlignment(box_.alignment()) | Qt::AlignVCenter);
-        } else {
-            plain_->setReadOnly(box_.locked());
+        }
+        if (box_.locked() != shownReadOnly_) {
+            shownReadOnly_ = box_.locked();
+            if (line_)
+                line_->setReadOnly(shownReadOnly_);
+            else
+                plain_->setReadOnly(shownReadOnly_);
+            refreshColours();
         }
         break;
     default: break;
     }
+}
+
+bool TextBoxView::readOnly() const { return box_.locked(); }
+
+void TextBoxView::markerInside(bool inside)
+{
+    // The text stops before a marker drawn in the box's end.
+    const QMargins margins(0, 0, inside ? 14 : 0, 0);
+    if (line_ && line_->textMargins() != margins)
+        line_->setTextMargins(margins);
 }
 
 void TextBoxView::leftByUser()

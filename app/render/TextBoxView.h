@@ -19,11 +19,14 @@ private:
     void syncProperty(Property property) override;
     void showModelState() override { syncProperty(Property::Text); }
     void leftByUser() override;
+    bool readOnly() const override;
+    void markerInside(bool inside) override;
     void syncText();
 
     TextBox& box_;
     QLineEdit* line_ = nullptr;
     QPlainTextEdit* plain_ = nullptr;
+    bool shownReadOnly_ = false;
 };
 
 } // namespace tarvelo

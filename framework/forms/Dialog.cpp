@@ -2,6 +2,7 @@
 
 #include "framework/errors/RuntimeError.h"
 #include "framework/host/Application.h"
+#include "framework/page/DpiScaling.h"
 
 namespace tarvelo {
 
@@ -12,6 +13,12 @@ Dialog::Dialog(const QString& name, const QString& errorContext, const QString& 
 }
 
 Ui& Dialog::ui() const { return app().ui(); }
+
+void Dialog::setBackColor(Colour colour)
+{
+    Form::setBackColor(colour);
+    SetControlsBackColor(controls(), colour, {}, SystemColour::ButtonFace);
+}
 
 void Dialog::close(bool cancelled)
 {

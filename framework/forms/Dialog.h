@@ -20,6 +20,11 @@ public:
     void setApplication(Application& application) { setHost(&application); }
     Ui& ui() const;
 
+    // A dialog takes one background: its controls still in the button face
+    // (the colour every control starts with) take the dialog's new colour, as
+    // on a page.
+    void setBackColor(Colour colour) override;
+
     // The window system's title bar, counted in a dialog's height (see setBorderHeight).
     static constexpr int TitleBarHeight = 390;
 

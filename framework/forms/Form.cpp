@@ -79,6 +79,13 @@ void Form::remove(Control& control)
     if (isDoomed(focused_))
         focused_ = nullptr;
     std::erase_if(toolTips_, [&](const auto& entry) { return isDoomed(entry.first); });
+    std::erase_if(layouts_, [&](const auto& layout) { return isDoomed(&layout->container()); });
+    for (const Control* c : doomed) {
+        laidOut_.erase(c);
+        captionSized_.erase(c);
+        for (const auto& layout : layouts_)
+            layout->forget(*c);
+    }
     std::vector<std::unique_ptr<Control>> taken;
     for (auto& c : controls_) {
         if (isDoomed(c.get()))
@@ -148,6 +155,52 @@ void Form::notifyChanged(Control& control, Property property)
 {
     if (observer_)
         observer_(control, property);
+    if ((property == Property::Visible && laidOut_.contains(&control)) ||
+        (property == Property::Caption && captionSized_.contains(&control)))
+        relayout();
+}
+
+void Form::addLayout(std::unique_ptr<ContainerLayout> layout)
+{
+    std::erase_if(layouts_, [&](const auto& l) { return &l->container() == &layout->container(); });
+    layouts_.push_back(std::move(layout));
+}
+
+ContainerLayout* Form::layoutOf(const Control& container) const
+{
+    for (const auto& layout : layouts_) {
+        if (&layout->container() == &container)
+            return layout.get();
+    }
+    return nullptr;
+}
+
+void Form::relayout()
+{
+    if (relayouting_)
+        return;
+    relayouting_ = true;
+    try {
+        // Inner containers are declared before the ones that place them, so
+        // one pass in declaration order settles every height.
+        for (const auto& layout : layouts_)
+            layout->apply(layout->container().width());
+        if (rootLayout_)
+            rootLayout_();
+    } catch (...) {
+        relayouting_ = false;
+        throw;
+    }
+    relayouting_ = false;
+}
+
+int Form::textWidth(const QString& text, const Font& font) const
+{
+    if (textMeasure_)
+        return textMeasure_(text, font);
+    // DejaVu Sans, the widest of the fonts the window may use, averages a
+    // little over half the point size per character.
+    return int(text.size() * font.size * 20 * 0.6 + 0.5);
 }
 
 bool Form::runUserAction(const std::function<void()>& action)

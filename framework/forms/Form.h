@@ -1,11 +1,13 @@
 #pragma once
 
 #include "framework/forms/Control.h"
+#include "framework/forms/ContainerLayout.h"
 #include "framework/forms/Event.h"
 
 #include <exception>
 #include <functional>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 namespace tarvelo {
@@ -30,8 +32,24 @@ public:
 
     void setBounds(int left, int top, int width, int height) override;
 
+    // A control inside parent (this form or one of its frames), with its
+    // caption (or a hint or text box with its text); index for control arrays.
     template <class T>
-    T& add(const QString& name, Control* parent = nullptr, int index = -1)
+    T& add(Control& parent, const QString& name, const QString& caption = QString(), int index = -1)
+    {
+        T& control = create<T>(name, &parent, index);
+        if (caption.isEmpty())
+            return control;
+        if constexpr (requires { control.setCaption(caption); })
+            control.setCaption(caption);
+        else if constexpr (requires { control.setText(caption); })
+            control.setText(caption);
+        return control;
+    }
+    // The same without a caption, for code that creates controls by kind
+    // (the component factory).
+    template <class T>
+    T& create(const QString& name, Control* parent = nullptr, int index = -1)
     {
         auto control = std::make_unique<T>(*this, name, index, parent ? parent : this);
         T& ref = *control;
@@ -39,6 +57,31 @@ public:
         notifyChanged(ref, Property::Other);
         return ref;
     }
+
+    // Layouts kept so that they apply again (see ContainerLayout). A second
+    // layout for the same container replaces the first. The root layout (the
+    // page's stacked frames) runs last in every pass.
+    void addLayout(std::unique_ptr<ContainerLayout> layout);
+    ContainerLayout* layoutOf(const Control& container) const;
+    void setRootLayout(std::function<void()> root) { rootLayout_ = std::move(root); }
+    // Applies every layout again at its container's width, then the root.
+    void relayout();
+    // Marks a control as placed by a layout: showing or hiding it lays the
+    // form out again, and so does a new caption where the caption decides
+    // the size (wrapped texts, frames).
+    void noteLaidOut(const Control& control, bool followsCaption = false)
+    {
+        laidOut_.insert(&control);
+        if (followsCaption)
+            captionSized_.insert(&control);
+    }
+
+    // Width of a text in twips in a font, as the screen draws it. Without a
+    // screen (before the host attaches the form) an estimate that errs wide.
+    using TextMeasure = std::function<int(const QString&, const Font&)>;
+    void setTextMeasure(TextMeasure measure) { textMeasure_ = std::move(measure); }
+    bool measuresText() const { return bool(textMeasure_); }
+    int textWidth(const QString& text, const Font& font) const;
 
     // Takes a control and everything inside it off the form. Whoever draws the
     // form hears Removed for each, contents before their container, while they
@@ -123,6 +166,12 @@ private:
     Observer observer_;
     ErrorHandler errorHandler_;
     Control* embeddedIn_ = nullptr;
+    std::vector<std::unique_ptr<ContainerLayout>> layouts_;
+    std::function<void()> rootLayout_;
+    std::unordered_set<const Control*> laidOut_;
+    std::unordered_set<const Control*> captionSized_;
+    TextMeasure textMeasure_;
+    bool relayouting_ = false;
 };
 
 } // namespace tarvelo

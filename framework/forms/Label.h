@@ -25,6 +25,11 @@ public:
     bool isLink() const { return link_; }
     void setLink(bool on) { link_ = on; changed(Property::Other); }
 
+    // The field this label names: its "&" mnemonic moves the focus there, and
+    // the field is announced by this label's caption.
+    Control* buddy() const { return buddy_; }
+    void setBuddy(Control* field) { buddy_ = field; changed(Property::Other); }
+
     Event<> Click;
     bool click() { return userAction([this] { Click(); }); }
 
@@ -37,6 +42,7 @@ private:
     Alignment alignment_ = Alignment::Left;
     bool wordWrap_ = false;
     bool link_ = false;
+    Control* buddy_ = nullptr;
 };
 
 // An explanatory text next to a field, drawn in the hint style.

@@ -31,9 +31,9 @@ public:
     void add()
     {
         Form sample(u"ComponentFactory"_s);
-        const QString className = sample.add<T>(u"sample"_s).className();
+        const QString className = sample.add<T>(sample, u"sample"_s).className();
         add(className, [](Form& form, const QString& name, Control* parent, int index) -> UserControl& {
-            return form.add<T>(name, parent, index);
+            return form.create<T>(name, parent, index);
         });
     }
     // A class name registered twice is a programming error and throws.

@@ -319,8 +319,14 @@ void Binding::fill()
     SettingBase& s = setting();
     QVariant value = s.toVariant();
     if (default_.isValid() && isEmptyValue(value)) {
-        s.fromVariant(default_);
-        value = s.toVariant();
+        // A locked setting keeps its stored 0 or empty text; the control shows
+        // what that means, the page's default, instead of nothing.
+        if (s.writable()) {
+            s.fromVariant(default_);
+            value = s.toVariant();
+        } else {
+            value = defaultValue();
+        }
     }
     if (toControl_)
         value = toControl_(value);

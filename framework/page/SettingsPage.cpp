@@ -7,7 +7,10 @@
 #include "framework/host/Settings.h"
 #include "framework/page/DpiScaling.h"
 #include "framework/page/HostedPage.h"
+#include "framework/page/RowLayout.h"
 #include "framework/ui/Ui.h"
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -28,6 +31,9 @@ void SettingsPage::Initialize(const Ui& screen)
 {
     std::vector<Control*> controls = form_.controls();
     ScaleForDpi(form_, controls, keepSizeNames(), screen.twipsPerPixelX(), screen.twipsPerPixelY());
+    // From now on captions and wrapped texts are measured as the screen draws them.
+    form_.setTextMeasure([&screen](const QString& text, const Font& font) { return screen.textWidth(text, font); });
+    form_.relayout();
 }
 
 void SettingsPage::setApplication(Application& application)
@@ -109,8 +115,30 @@ std::vector<qint16> SettingsPage::validationCheckNumbers()
 void SettingsPage::stackFrames(std::vector<Frame*> frames)
 {
     stackedFrames_ = std::move(frames);
-    form_.Resize.connect([this] { layoutStackedFrames(); });
+    stackedWidths_.clear();
+    for (const Frame* frame : stackedFrames_)
+        stackedWidths_.push_back(frame->width());
+    form_.setRootLayout([this] { layoutStackedFrames(); });
+    // The host sets the page's width; the frames follow it.
+    form_.Resize.connect([this] {
+        if (!IsResizing && form_.width() != laidOutWidth_)
+            form_.relayout();
+    });
+    // Until the host gives a width the page is as narrow as its frames allow.
+    IsResizing = true;
+    form_.setWidth(0);
+    IsResizing = false;
     layoutStackedFrames();
+}
+
+int SettingsPage::minimumWidth() const
+{
+    int widest = 0;
+    for (std::size_t i = 0; i < stackedFrames_.size(); ++i) {
+        const ContainerLayout* layout = form_.layoutOf(*stackedFrames_[i]);
+        widest = std::max(widest, layout ? layout->minimumWidth() : stackedWidths_[i]);
+    }
+    return stackedFrames_.empty() ? form_.width() : widest;
 }
 
 void SettingsPage::layoutStackedFrames()
@@ -119,15 +147,26 @@ void SettingsPage::layoutStackedFrames()
         return;
     IsResizing = true;
     const int oldHeight = form_.height();
-    Frame* first = stackedFrames_.front();
-    first->move(0, 0);
-    int bottom = first->bottom();
-    for (std::size_t i = 1; i < stackedFrames_.size(); ++i) {
-        Frame* frame = stackedFrames_[i];
-        frame->setBounds(first->left(), bottom + 60, first->width(), frame->height());
+    const int narrowest = minimumWidth();
+    const int asked = form_.width();
+    const int frameWidth = std::clamp(asked, narrowest, std::max(narrowest, RowLayout::ReadableWidth));
+    int bottom = 0;
+    bool first = true;
+    for (Frame* frame : stackedFrames_) {
+        // A hidden frame gives its place back.
+        if (!frame->visible())
+            continue;
+        const int top = first ? 0 : bottom + 60;
+        frame->move(0, top);
+        if (ContainerLayout* layout = form_.layoutOf(*frame))
+            layout->apply(frameWidth);
+        else
+            frame->setWidth(frameWidth);
         bottom = frame->bottom();
+        first = false;
     }
-    form_.setBounds(form_.left(), form_.top(), first->right(), bottom);
+    laidOutWidth_ = std::max(asked, frameWidth);
+    form_.setBounds(form_.left(), form_.top(), laidOutWidth_, bottom);
     IsResizing = false;
     if (form_.height() != oldHeight)
         HeightChanged();

@@ -85,6 +85,10 @@ public:
     // Raised when the page's own size changed, so the host can follow it.
     Event<> HeightChanged;
 
+    // The narrowest width (twips) at which the page's frames show everything;
+    // the host that sets a narrower width gets this one and scrolls.
+    int minimumWidth() const;
+
 protected:
     // The page's own part of the fill, after its bindings; called on attaching.
     virtual void Fill() {}
@@ -119,14 +123,7 @@ protected:
     template <class T>
     T& add(Control& parent, const QString& name, const QString& caption = QString(), int index = -1)
     {
-        T& control = form_.add<T>(name, &parent, index);
-        if (caption.isEmpty())
-            return control;
-        if constexpr (requires { control.setCaption(caption); })
-            control.setCaption(caption);
-        else if constexpr (requires { control.setText(caption); })
-            control.setText(caption);
-        return control;
+        return form_.add<T>(parent, name, caption, index);
     }
 
     // Plain settings: the control shows the setting and writes it back.
@@ -171,6 +168,8 @@ private:
     Settings* setup_ = nullptr;
     Bindings bindings_;
     std::vector<Frame*> stackedFrames_;
+    std::vector<int> stackedWidths_;
+    int laidOutWidth_ = -1;
     Subscription<QString, QString, QString, QVariant> notifySubscription_;
 };
 

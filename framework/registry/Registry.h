@@ -56,6 +56,9 @@ public:
                               const QString& defaultValue) const;
     bool SaveTarveloSetting(Hive hive, const QString& name, const QString& value) const;
 
+    // Why the hive cannot be read; empty when it can.
+    QString unreadable(Hive hive) const { return storeOf(hive).unreadable(); }
+
 private:
     RegistryStore& storeOf(Hive hive) const;
     QString viewOf(const QString& keyPath) const;

@@ -29,6 +29,9 @@ public:
     virtual bool writeString(const QString& keyPath, const QString& valueName, const QString& value) = 0;
     // The key's value names, each in the case it was first written with.
     virtual QStringList valueNames(const QString& keyPath) = 0;
+    // Why the hive cannot be read (damaged, in use, not a hive), in Dutch; empty when it can be
+    // read, also when it does not exist yet. What must not be taken for "no value" asks this.
+    virtual QString unreadable() { return {}; }
 };
 
 // A key path names a key when it is not empty and has no empty part: no leading, trailing or

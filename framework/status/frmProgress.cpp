@@ -13,9 +13,9 @@ constexpr int ButtonWidth = 1215;
 
 frmProgress::frmProgress()
     : Dialog(u"frmProgress"_s, ReportTexts::GeneralContext),
-      lblMessage(add<Label>(u"lblMessage"_s)),
-      Pgb1(add<ProgressBar>(u"Pgb1"_s)),
-      cmdCancel(add<CommandButton>(u"cmdCancel"_s))
+      lblMessage(add<Label>(*this, u"lblMessage"_s)),
+      Pgb1(add<ProgressBar>(*this, u"Pgb1"_s)),
+      cmdCancel(add<CommandButton>(*this, u"cmdCancel"_s))
 {
     setBorderHeight(TitleBarHeight);
     setBounds(0, 0, Width, HeightWithBar);

@@ -7,6 +7,8 @@
 #include "host/admin/SettingsProfile.h"
 #include "host/office/SettingsStore.h"
 
+#include <QLocale>
+
 using namespace Qt::StringLiterals;
 
 namespace tarvelo::AdminCommands {
@@ -40,16 +42,53 @@ QString typeDescription(const SettingBase& s)
     switch (s.type().id()) {
     case QMetaType::Short: return u"een geheel getal van -32768 tot en met 32767"_s;
     case QMetaType::Int: return u"een geheel getal"_s;
-    case QMetaType::Double: return u"een getal"_s;
+    case QMetaType::Double: return u"een getal, met een komma voor decimalen (bijvoorbeeld 1,25)"_s;
     case QMetaType::Bool: return u"true of false"_s;
     case QMetaType::QDate: return u"een datum (JJJJ-MM-DD)"_s;
     default: return u"een tekst"_s;
     }
 }
 
+bool isNumber(const SettingBase& s)
+{
+    const int type = s.type().id();
+    return type == QMetaType::Short || type == QMetaType::Int || type == QMetaType::Double;
+}
+
+// Numbers are read the Dutch way (a decimal comma, a thousands point), so a
+// point that may be either is not guessed at: "1.125" would be stored as 1125.
+bool ambiguousNumber(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (!t.contains(QLatin1Char('.')) || t.contains(QLatin1Char(',')))
+        return false;
+    bool grouped = false;
+    bool decimal = false;
+    const double asGrouped = QLocale(QLocale::Dutch, QLocale::Netherlands).toDouble(t, &grouped);
+    const double asDecimal = QLocale::c().toDouble(t, &decimal);
+    return grouped && decimal && asGrouped != asDecimal;
+}
+
+// A value as get shows it and set reads it back: numbers with a decimal comma
+// and without thousands points, as many digits as it takes to be exact.
+QString commandText(const SettingBase& s)
+{
+    const QVariant value = s.toVariant();
+    if (value.typeId() == QMetaType::Double) {
+        QLocale dutch(QLocale::Dutch, QLocale::Netherlands);
+        dutch.setNumberOptions(QLocale::OmitGroupSeparator);
+        return dutch.toString(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+    }
+    return SettingsProfile::valueText(value);
+}
+
 class Runner {
 public:
-    Runner(ReferenceApplication& app, const AdminRequest& request) : app_(app), request_(request) {}
+    Runner(ReferenceApplication& app, const AdminRequest& request,
+           const std::function<std::optional<QString>(const QString&)>& secretValue)
+        : app_(app), request_(request), secretValue_(secretValue)
+    {
+    }
 
     Settings& target() { return request_.office ? app_.officeSetup() : app_.userSetup(); }
     QString objectName() const { return request_.office ? ChangeHistory::GlobalSetupObject : ChangeHistory::SetupObject; }
@@ -64,7 +103,7 @@ public:
     // Changes one setting as the window would: refused when locked or of the
     // wrong type, kept only when it brings no new problem to any page's
     // checks, and stored with the change history.
-    AdminResult change(const QString& name, const QVariant& value)
+    AdminResult change(const QString& name, QVariant value)
     {
         if (auto r = unknown(name))
             return *r;
@@ -72,6 +111,24 @@ public:
         const QString declared = settings.setting(name).name();
         if (settings.isLocked(name))
             return refused(u"%1: %2 Er is niets gewijzigd."_s.arg(declared, SettingsObject::lockedMessage()));
+        if (settings.setting(name).isSecret() && value == QVariant(ValueFromInput)) {
+            std::optional<QString> typed;
+            try {
+                typed = secretValue_ ? secretValue_(declared) : std::nullopt;
+            } catch (const RuntimeError& e) {
+                return refused(e.description());
+            }
+            if (!typed)
+                return refused(u"Er is geen waarde voor %1 gelezen. Er is niets gewijzigd."_s.arg(declared));
+            value = *typed;
+        }
+        if (value.typeId() == QMetaType::QString && isNumber(settings.setting(name)) &&
+            ambiguousNumber(value.toString()))
+            return refused(u"De waarde '%1' van %2 is niet eenduidig: een punt kan een decimaalteken of een "
+                           "scheidingsteken voor duizendtallen zijn. Schrijf decimalen met een komma (%3) en "
+                           "duizendtallen zonder punt. Er is niets gewijzigd."_s
+                               .arg(value.toString(), declared,
+                                    value.toString().trimmed().replace(QLatin1Char('.'), QLatin1Char(','))));
         const QVariantMap before = settings.toMap();
         try {
             settings.setValue(name, value);
@@ -132,7 +189,7 @@ public:
         const SettingBase& s = target().setting(name);
         if (s.isSecret())
             return done(u"(geheim: de waarde wordt niet getoond)"_s);
-        return done(SettingsProfile::valueText(s.toVariant()));
+        return done(commandText(s));
     }
 
     AdminResult reset(const QString& name)
@@ -158,7 +215,11 @@ public:
     {
         std::optional<QString> secret;
         if (request_.withPasswords) {
-            secret = passphrase ? passphrase() : std::nullopt;
+            try {
+                secret = passphrase ? passphrase() : std::nullopt;
+            } catch (const RuntimeError& e) {
+                return refused(e.description());
+            }
             if (!secret || secret->isEmpty())
                 return refused(u"Voor het meenemen van de wachtwoorden is een wachtwoord voor het bestand nodig."_s);
         }
@@ -177,6 +238,8 @@ public:
             plan = SettingsProfile::plan(SettingsProfile::load(file), app_.userSetup(), app_.officeSetup(), passphrase);
         } catch (const ProfileError& e) {
             return refused(e.message());
+        } catch (const RuntimeError& e) {
+            return refused(e.description());
         }
         const QVariantMap setupBefore = app_.userSetup().toMap();
         const QVariantMap globalBefore = app_.officeSetup().toMap();
@@ -211,9 +274,11 @@ public:
             const QString values = e.secret ? u"(geheim gewijzigd)"_s
                                             : u"%1 -> %2"_s.arg(e.oldValue.value_or(QString()),
                                                                              e.newValue.value_or(QString()));
+            // One change a line, its fields between tabs, whatever the values hold.
+            const auto field = [](const QString& text) { return escapedControls(text, false); };
             lines << u"%1\t%2\t%3.%4\t%5\t%6"_s
-                         .arg(e.when.toString(u"yyyy-MM-dd HH:mm:ss"_s), e.adviserName, e.object, e.setting,
-                              values, e.page);
+                         .arg(e.when.toString(u"yyyy-MM-dd HH:mm:ss"_s), field(e.adviserName), field(e.object),
+                              field(e.setting), field(values), field(e.page));
         }
         return done(lines.join(QLatin1Char('\n')));
     }
@@ -221,14 +286,40 @@ public:
 private:
     ReferenceApplication& app_;
     const AdminRequest& request_;
+    const std::function<std::optional<QString>(const QString&)>& secretValue_;
 };
 
 } // namespace
 
 bool isCommand(const QString& word) { return Commands.contains(word); }
 
+QString escapedControls(const QString& text, bool lineBreaks)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\n' && lineBreaks)
+            shown += c;
+        else if (u == u'\n')
+            shown += u"\\n"_s;
+        else if (u == u'\r')
+            shown += u"\\r"_s;
+        else if (u == u'\t')
+            shown += lineBreaks ? u"\t"_s : u"\\t"_s;
+        else if (u < 0x20 || u == 0x7f)
+            shown += u"\\x"_s + QString::number(u, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else if ((u >= 0x80 && u < 0xa0) || (u >= 0x202a && u <= 0x202e) || (u >= 0x2066 && u <= 0x2069))
+            shown += u"\\u"_s + QString::number(u, 16).toUpper().rightJustified(4, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 AdminResult run(ReferenceApplication& app, const AdminRequest& request,
-                const std::function<std::optional<QString>()>& passphrase)
+                const std::function<std::optional<QString>()>& passphrase,
+                const std::function<std::optional<QString>(const QString& name)>& secretValue)
 {
     if (!isCommand(request.command))
         return {WrongUsage, {}, u"Onbekende opdracht: %1\n"_s.arg(request.command)};
@@ -238,8 +329,12 @@ AdminResult run(ReferenceApplication& app, const AdminRequest& request,
         return {WrongUsage, {}, u"--since hoort bij history.\n"_s};
     if (request.withPasswords && request.command != QLatin1String("export"))
         return {WrongUsage, {}, u"--wachtwoorden hoort bij export.\n"_s};
-    Runner runner(app, request);
     const QString& c = request.command;
+    // Without the lock list no change can be checked against it.
+    if (!app.locksUnreadable().isEmpty() && c != QLatin1String("get") && c != QLatin1String("export") &&
+        c != QLatin1String("history"))
+        return refused(AdministratorLocks::unreadableMessage(app.locksUnreadable()));
+    Runner runner(app, request, secretValue);
     const QStringList& a = request.arguments;
     if (c == QLatin1String("get"))
         return runner.get(a[0]);

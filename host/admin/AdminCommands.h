@@ -38,9 +38,22 @@ bool isCommand(const QString& word);
 // The page name the change history gives to changes made here.
 inline const QString HistoryPage = u"Opdrachtregel"_s;
 
-// passphrase is asked when a file's passwords are written or read.
+// Text for a terminal: control characters (also NUL, DEL, the C1 controls and
+// the marks that reverse the direction of text) shown escaped ("\x1B",
+// "\r", "\u202E"), so that a stored value cannot recolour, move or clear
+// the screen; line breaks stay unless lineBreaks is false.
+QString escapedControls(const QString& text, bool lineBreaks = true);
+
+// The word that stands for "read the value from the input" with set of a
+// secret, so that a password need not stand in the process list or the history.
+inline const QString ValueFromInput = u"-"_s;
+
+// passphrase is asked when a file's passwords are written or read; it may
+// throw RuntimeError (a Dutch reason) to refuse the command. secretValue is
+// asked for the value of a secret given as ValueFromInput.
 AdminResult run(ReferenceApplication& app, const AdminRequest& request,
-                const std::function<std::optional<QString>()>& passphrase);
+                const std::function<std::optional<QString>()>& passphrase,
+                const std::function<std::optional<QString>(const QString& name)>& secretValue = {});
 
 } // namespace AdminCommands
 } // namespace tarvelo

@@ -28,9 +28,30 @@ QStringList read(const Registry& registry, const QString& object, const Settings
     return locked;
 }
 
-void apply(const Registry& registry, const QString& object, SettingsObject& settings)
+QString apply(const Registry& registry, const QString& object, SettingsObject& settings)
 {
-    settings.setLockedNames(read(registry, object, settings));
+    // A list that cannot be read is no list without locks: the administrator's locks stay in force.
+    const QString reason = registry.unreadable(Hive::HKEY_LOCAL_MACHINE);
+    if (!reason.isEmpty()) {
+        settings.setLockedNames(settings.names());
+        return reason;
+    }
+    const QStringList locked = read(registry, object, settings);
+    // The damage may show only while the list is read.
+    if (const QString late = registry.unreadable(Hive::HKEY_LOCAL_MACHINE); !late.isEmpty()) {
+        settings.setLockedNames(settings.names());
+        return late;
+    }
+    settings.setLockedNames(locked);
+    return {};
+}
+
+QString unreadableMessage(const QString& reason)
+{
+    return u"De lijst met instellingen die de beheerder heeft vastgezet kan niet worden gelezen: %1. Zolang die "
+           "lijst niet kan worden gelezen, wordt geen enkele instelling gewijzigd; laat de beheerder het "
+           "registerbestand herstellen of terugzetten uit een reservekopie. Er is niets gewijzigd."_s
+        .arg(reason);
 }
 
 bool store(const Registry& registry, const QString& object, const QString& name, bool locked)

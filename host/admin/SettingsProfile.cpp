@@ -13,6 +13,9 @@
 #include <QSaveFile>
 #include <sodium.h>
 
+#include <cmath>
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 namespace tarvelo::SettingsProfile {
@@ -62,13 +65,22 @@ QByteArray deriveKey(const QString& passphrase, const QByteArray& salt, unsigned
     return key;
 }
 
+// The key derivation this program writes; a file may ask for a little less or
+// somewhat more, never for what would tie up the computer.
+constexpr unsigned long long WrittenOps = crypto_pwhash_OPSLIMIT_INTERACTIVE;
+constexpr size_t WrittenMem = crypto_pwhash_MEMLIMIT_INTERACTIVE;
+constexpr double MinOps = 1;
+constexpr double MaxOps = 2.0 * WrittenOps;
+constexpr double MinMem = WrittenMem / 8.0;
+constexpr double MaxMem = 2.0 * WrittenMem;
+
 QJsonObject encrypt(const QJsonArray& secrets, const QString& passphrase)
 {
     initSodium();
     QByteArray salt(crypto_pwhash_SALTBYTES, '\0');
     randombytes_buf(salt.data(), size_t(salt.size()));
-    const unsigned long long ops = crypto_pwhash_OPSLIMIT_INTERACTIVE;
-    const size_t mem = crypto_pwhash_MEMLIMIT_INTERACTIVE;
+    const unsigned long long ops = WrittenOps;
+    const size_t mem = WrittenMem;
     QByteArray key = deriveKey(passphrase, salt, ops, mem);
     QByteArray nonce(crypto_secretbox_NONCEBYTES, '\0');
     randombytes_buf(nonce.data(), size_t(nonce.size()));
@@ -101,12 +113,15 @@ QJsonArray decrypt(const QJsonObject& box, const QString& passphrase)
     const QByteArray salt = QByteArray::fromBase64(box.value(u"zout"_s).toString().toLatin1());
     const QByteArray nonce = QByteArray::fromBase64(box.value(u"nonce"_s).toString().toLatin1());
     const QByteArray sealed = QByteArray::fromBase64(box.value(u"gegevens"_s).toString().toLatin1());
-    const double ops = box.value(u"opslimit"_s).toDouble();
-    const double mem = box.value(u"memlimit"_s).toDouble();
-    // Limits far above what this program writes would only tie up the computer.
-    if (nonce.size() != crypto_secretbox_NONCEBYTES || sealed.size() < int(crypto_secretbox_MACBYTES) || ops < 1 ||
-        ops > 64 || mem < 8192 || mem > 1024.0 * 1024 * 1024)
-        notASettingsFile();
+    const double ops = box.value(u"opslimit"_s).toDouble(-1);
+    const double mem = box.value(u"memlimit"_s).toDouble(-1);
+    const bool whole = ops == std::floor(ops) && mem == std::floor(mem);
+    if (salt.size() != crypto_pwhash_SALTBYTES || nonce.size() != crypto_secretbox_NONCEBYTES ||
+        sealed.size() < int(crypto_secretbox_MACBYTES) || !whole || ops < MinOps || ops > MaxOps || mem < MinMem ||
+        mem > MaxMem)
+        throw ProfileError(ProfileProblem::Damaged,
+                           u"Het instellingenbestand is beschadigd: de versleutelde wachtwoorden erin zijn niet "
+                           "door dit programma geschreven. Er is niets gewijzigd."_s);
     QByteArray key = deriveKey(passphrase, salt, (unsigned long long)ops, size_t(mem));
     QByteArray plain(sealed.size() - int(crypto_secretbox_MACBYTES), '\0');
     const int opened = crypto_secretbox_open_easy(reinterpret_cast<unsigned char*>(plain.data()),
@@ -192,6 +207,17 @@ QByteArray write(const SettingsObject& setup, const SettingsObject& globalSetup,
 
 void save(const QString& path, const QByteArray& content)
 {
+    // The new file takes the old one's place: a pipe, a device or a folder of
+    // that name would be replaced by a plain file, or never read.
+    const QByteArray native = QFile::encodeName(path);
+    struct stat target {};
+    struct stat entry {};
+    const bool exists = ::lstat(native.constData(), &entry) == 0;
+    if (exists && (::stat(native.constData(), &target) != 0 || !S_ISREG(target.st_mode)))
+        throw RuntimeError(75, u"Het instellingenbestand %1 kan niet worden geschreven: er staat al iets met die "
+                               "naam dat geen gewoon bestand is (een map, apparaat, pijp of verwijzing naar niets). "
+                               "Kies een gewoon bestand of een nieuwe naam."_s
+                                   .arg(path));
     QSaveFile file(path);
     const auto fail = [&] {
         throw RuntimeError(75, u"Het instellingenbestand %1 kan niet worden geschreven: %2"_s

@@ -15,7 +15,7 @@ using namespace Qt::StringLiterals;
 class SettingsObject;
 
 // What is wrong with a settings file that is refused as a whole.
-enum class ProfileProblem { Unreadable, Truncated, NotASettingsFile, NewerVersion, WrongPassphrase };
+enum class ProfileProblem { Unreadable, Truncated, NotASettingsFile, Damaged, NewerVersion, WrongPassphrase };
 
 // A settings file refused as a whole; nothing was changed.
 class ProfileError : public std::exception {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 namespace tarvelo {
 
@@ -14,6 +15,10 @@ struct ServerAddress {
 
     static ServerAddress parse(const QString& server);
 };
+
+// The advisory lock under which programs make or complete an office on a
+// server, one at a time (a database-wide key of the server's advisory locks).
+inline constexpr qint64 OfficeCreationLock = 0x54766c4b616e746fLL;
 
 // Opens and closes a connection; returns "" when it worked, else the server's
 // own message.

@@ -176,7 +176,14 @@ SqlConnection::SqlConnection(const DatabaseLocation& location)
         QSqlDatabase::removeDatabase(connectionName_);
         throw error;
     }
-    addMissingFunctions();
+    try {
+        addMissingFunctions();
+    } catch (...) {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connectionName_);
+        throw;
+    }
 }
 
 SqlConnection::~SqlConnection()
@@ -213,20 +220,38 @@ void SqlConnection::addMissingFunctions()
         }
         return;
     }
-    // Created once per database; a second client finds them there.
-    QSqlQuery present(db);
-    present.exec(u"SELECT count(*) FROM pg_proc WHERE proname IN ('len', 'datalength')"_s);
-    if (present.next() && present.value(0).toInt() >= 3)
+    // Created once per database, by one program at a time: two workstations
+    // that start together on a new database would otherwise both create them.
+    const auto present = [&db] {
+        QSqlQuery count(db);
+        return count.exec(u"SELECT count(*) FROM pg_proc WHERE proname IN ('len', 'datalength')"_s) && count.next() &&
+               count.value(0).toInt() >= 3;
+    };
+    if (present())
         return;
-    for (const char* sql : {
-             "CREATE OR REPLACE FUNCTION len(text) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT char_length($1)'",
-             "CREATE OR REPLACE FUNCTION datalength(text) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT octet_length($1)'",
-             "CREATE OR REPLACE FUNCTION datalength(bytea) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT octet_length($1)'",
-         }) {
-        QSqlQuery q(db);
-        if (!q.exec(QLatin1String(sql)))
-            throw databaseError(q.lastError(), QLatin1String(sql));
+    if (!db.transaction())
+        throw databaseError(db.lastError());
+    try {
+        QSqlQuery lock(db);
+        if (!lock.exec(u"SELECT pg_advisory_xact_lock(%1)"_s.arg(OfficeCreationLock)))
+            throw databaseError(lock.lastError());
+        if (!present()) {
+            for (const char* sql : {
+                     "CREATE OR REPLACE FUNCTION len(text) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT char_length($1)'",
+                     "CREATE OR REPLACE FUNCTION datalength(text) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT octet_length($1)'",
+                     "CREATE OR REPLACE FUNCTION datalength(bytea) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT octet_length($1)'",
+                 }) {
+                QSqlQuery q(db);
+                if (!q.exec(QLatin1String(sql)))
+                    throw databaseError(q.lastError(), QLatin1String(sql));
+            }
+        }
+    } catch (...) {
+        db.rollback();
+        throw;
     }
+    if (!db.commit())
+        throw databaseError(db.lastError());
 }
 
 QString SqlConnection::adapt(const QString& statement) const

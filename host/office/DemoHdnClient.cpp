@@ -24,10 +24,22 @@ void installDemoHdnClient(const Registry& registry, const QString& dataFolder)
     const QString installed = root.filePath(u"bin/libweslycln.so"_s);
     if (!QFile::exists(installed) && !QFile::copy(library, installed))
         return;
+    // The pages load this code: only its owner may change it or its folders,
+    // whatever the umask.
+    constexpr QFileDevice::Permissions OwnerWrites =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+        QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    QFile::setPermissions(root.absolutePath(), OwnerWrites);
+    for (const char* folder : {"bin", "config", "network", "network/123456", "network/500100"})
+        QFile::setPermissions(root.filePath(QLatin1String(folder)), OwnerWrites);
+    QFile::setPermissions(installed, OwnerWrites);
     const auto write = [&](const char* name, const char* text) {
         QFile file(root.filePath(QLatin1String(name)));
         if (file.open(QIODevice::WriteOnly))
             file.write(text);
+        file.close();
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                            QFileDevice::ReadOther);
     };
     write("config/node", "123456\n");
     write("config/certificaat", "90\n");

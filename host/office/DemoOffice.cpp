@@ -558,27 +558,30 @@ void dossiers(const OfficeDatabase& db, const QString& documentRoot)
 
 } // namespace
 
-void create(OfficeDatabase& database, const QString& loginName, const QString& documentRoot)
+void fill(OfficeDatabase& database, const QString& loginName, const QString& documentRoot)
 {
     QRandomGenerator random(20240601);
-    database.transaction([&] {
-        office(database);
-        advisers(database, loginName);
-        companies(database, random);
-        Settings setup;
-        officeSettings(setup);
-        branchSettings(setup);
-        // The calculations page checks for an overview of 1 to 50 years.
-        setup.get<CalculationSettings>().AantalJarenOverzicht = 30;
-        notaries(database, setup.get<NotarisSettings>());
-        serviceProviders(database, setup.get<InkoopcombinatieSettings>());
-        subscriptions(database, setup.get<AbonnementSettings>());
-        adviserSettings(database, setup);
-        hdnMessages(database, random);
-        dossiers(database, documentRoot);
-        advices(database);
-        dossierAdvisers(database);
-    });
+    office(database);
+    advisers(database, loginName);
+    companies(database, random);
+    Settings setup;
+    officeSettings(setup);
+    branchSettings(setup);
+    // The calculations page checks for an overview of 1 to 50 years.
+    setup.get<CalculationSettings>().AantalJarenOverzicht = 30;
+    notaries(database, setup.get<NotarisSettings>());
+    serviceProviders(database, setup.get<InkoopcombinatieSettings>());
+    subscriptions(database, setup.get<AbonnementSettings>());
+    adviserSettings(database, setup);
+    hdnMessages(database, random);
+    dossiers(database, documentRoot);
+    advices(database);
+    dossierAdvisers(database);
+}
+
+void create(OfficeDatabase& database, const QString& loginName, const QString& documentRoot)
+{
+    database.transaction([&] { fill(database, loginName, documentRoot); });
 }
 
 } // namespace tarvelo::DemoOffice

@@ -13,9 +13,12 @@ class OfficeDatabase;
 // Apart from those dates it is the same office every time.
 namespace DemoOffice {
 
-// Fills a new, empty office database in one transaction. The first adviser
-// logs in as loginName, so that the workstation user works as that adviser;
-// the dossiers keep their documents under documentRoot.
+// Fills a new, empty office database inside the transaction the caller holds
+// (the one that makes the office). The first adviser logs in as loginName, so
+// that the workstation user works as that adviser; the dossiers keep their
+// documents under documentRoot.
+void fill(OfficeDatabase& database, const QString& loginName, const QString& documentRoot);
+// The same in a transaction of its own.
 void create(OfficeDatabase& database, const QString& loginName, const QString& documentRoot);
 
 } // namespace DemoOffice

@@ -18,18 +18,30 @@ class CompanyCatalogue;
 // missing file is created readable by its owner only, an empty database gets
 // the office's tables; a file that is damaged, or a database that is no office
 // database, is refused and left untouched.
+//
+// Making an office is one step: its tables, what the host fills it with and
+// its version are committed together, by one program at a time. A second
+// program that opens the database meanwhile waits and then finds the office
+// made; a start that was killed or failed left nothing, and the next one
+// starts over.
 class OfficeDatabase {
 public:
+    // What a new office holds besides its tables, written inside the step
+    // that makes it. It also completes an office that has its tables but
+    // nothing in it (no office, advisers, companies or messages), as an
+    // earlier version could leave it when it was stopped while making one.
+    using Filling = std::function<void(OfficeDatabase&)>;
+
     // Throws RuntimeError with a Dutch description when the database cannot be used.
-    explicit OfficeDatabase(const QString& filePath);
-    explicit OfficeDatabase(const DatabaseLocation& location);
+    explicit OfficeDatabase(const QString& filePath, const Filling& fill = {});
+    explicit OfficeDatabase(const DatabaseLocation& location, const Filling& fill = {});
     ~OfficeDatabase();
     OfficeDatabase(const OfficeDatabase&) = delete;
     OfficeDatabase& operator=(const OfficeDatabase&) = delete;
 
     const QString& filePath() const { return filePath_; }
     const DatabaseLocation& location() const { return location_; }
-    // True when this start created the file.
+    // True when this start made the office (or filled one that was left empty).
     bool isNew() const { return created_; }
     QSqlDatabase connection() const { return sql_->database(); }
     // The connection the pages run their statements on.
@@ -49,9 +61,14 @@ public:
 private:
     void prepareFile();
     void checkFile();
-    void openAndCheck();
+    void openAndCheck(const Filling& fill);
+    void checkIntact();
+    QStringList tableNames() const;
+    void checkVersion(const QStringList& names) const;
+    bool holdsNothing() const;
+    void exclusively(const std::function<void()>& body);
     void createSchema();
-    void addMissingTables(const QStringList& existing);
+    QStringList missingTablesAndColumns(const QStringList& existing) const;
     void keyAgentNumbers();
 
     DatabaseLocation location_;

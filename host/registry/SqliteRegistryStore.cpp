@@ -169,6 +169,7 @@ void SqliteRegistryStore::noteReadFailure(int resultCode)
     if (!isDamage(resultCode) || readFailureReported_)
         return;
     readFailureReported_ = true;
+    readFailure_ = u"het registerbestand %1 is beschadigd"_s.arg(filePath_);
     qWarning().noquote() << u"Registerbestand %1 is beschadigd; de standaardwaarden "
                                            "worden gebruikt: %2"_s
                                 .arg(filePath_, QString::fromUtf8(sqlite3_errstr(resultCode)));
@@ -349,6 +350,41 @@ QStringList SqliteRegistryStore::valueNames(const QString& keyPath)
         names << list.text(0);
     noteReadFailure(rc);
     return names;
+}
+
+QString SqliteRegistryStore::unreadable()
+{
+    std::lock_guard lock(mutex_);
+    if (!readFailure_.isEmpty())
+        return readFailure_;
+    if (!QFileInfo::exists(filePath_))
+        return {};
+    if (!connection(Access::Read))
+        return u"het registerbestand %1 kan niet worden geopend"_s.arg(filePath_);
+    const auto failed = [&](int rc) {
+        if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
+            return u"het registerbestand %1 is in gebruik door een ander programma"_s.arg(filePath_);
+        if (isDamage(rc))
+            return u"het registerbestand %1 is beschadigd"_s.arg(filePath_);
+        return u"het registerbestand %1 kan niet worden gelezen (%2)"_s.arg(filePath_,
+                                                                           QString::fromUtf8(sqlite3_errstr(rc)));
+    };
+    Statement check(db_, "PRAGMA quick_check");
+    if (const int rc = check.step(); rc != SQLITE_ROW)
+        return failed(rc);
+    if (check.text(0) != QLatin1String("ok"))
+        return u"het registerbestand %1 is beschadigd"_s.arg(filePath_);
+    Statement appId(db_, "PRAGMA application_id");
+    if (const int rc = appId.step(); rc != SQLITE_ROW)
+        return failed(rc);
+    if (appId.integer(0) != HiveApplicationId) {
+        Statement objects(db_, "SELECT count(*) FROM sqlite_schema");
+        if (const int rc = objects.step(); rc != SQLITE_ROW)
+            return failed(rc);
+        if (objects.integer(0) != 0)
+            return u"het bestand %1 is geen registerbestand maar een database van een ander programma"_s.arg(filePath_);
+    }
+    return {};
 }
 
 } // namespace tarvelo

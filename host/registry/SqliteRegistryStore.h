@@ -30,6 +30,7 @@ public:
     std::optional<QString> readString(const QString& keyPath, const QString& valueName) override;
     bool writeString(const QString& keyPath, const QString& valueName, const QString& value) override;
     QStringList valueNames(const QString& keyPath) override;
+    QString unreadable() override;
 
 private:
     enum class Access { Read, Write };
@@ -51,6 +52,7 @@ private:
     std::chrono::steady_clock::time_point lastWrite_;
     bool schemaReady_ = false;
     bool readFailureReported_ = false;
+    QString readFailure_;
 };
 
 } // namespace tarvelo

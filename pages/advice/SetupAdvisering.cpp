@@ -94,7 +94,7 @@ SetupAdvisering::SetupAdvisering()
     RowLayout rows(fra, InnerWidth);
     rows.text(hntMotiveringen).text(lblUitleg).line(cboOnderwerpen).space(RowLayout::RowGap);
     // The four lists in two rows of two, each with its label above and its buttons below.
-    const int gridTop = rows.nextTop();
+    rows.block(2 * CellHeight + 2 * RowLayout::RowGap, [this](int gridTop, int) {
     for (int i = 1; i <= Lijsten; ++i) {
         const Lijst& l = lijsten_[i];
         const int left = RowLayout::Margin + ((i - 1) % 2) * (ListWidth + RowLayout::Gap);
@@ -108,7 +108,7 @@ SetupAdvisering::SetupAdvisering()
             buttonLeft += ButtonWidth + RowLayout::Gap;
         }
     }
-    rows.space(2 * CellHeight + 2 * RowLayout::RowGap);
+    });
     rows.row({{&cmdExport, ButtonWidth}, {&cmdImport, ButtonWidth}});
     rows.finish();
     for (CommandButton* button : {&cmdExport, &cmdImport})

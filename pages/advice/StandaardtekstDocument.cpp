@@ -65,6 +65,17 @@ std::optional<QString> StandaardtekstDocument::check(const QString& xml)
     pugi::xml_document doc;
     if (!parse(doc, xml))
         return std::nullopt;
+    // The text is kept whole: a document type declaration, which an export
+    // never has, would be kept with its entities.
+    pugi::xml_document withDoctype;
+    const QByteArray bytes = xml.toUtf8();
+    if (!withDoctype.load_buffer(bytes.constData(), std::size_t(bytes.size()), ParseFlags | pugi::parse_doctype,
+                                 pugi::encoding_utf8))
+        return std::nullopt;
+    for (pugi::xml_node node : withDoctype.children()) {
+        if (node.type() == pugi::node_doctype)
+            return std::nullopt;
+    }
     if (qstrcmp(doc.document_element().name(), RootName) != 0)
         return std::nullopt;
     return xml;

@@ -16,11 +16,11 @@ constexpr int ButtonHeight = 375;
 frmImporterenMotiveringsteksten::frmImporterenMotiveringsteksten()
     : Dialog(u"frmImporterenMotiveringsteksten"_s,
              u"Instellingen - Standaard teksten motivering"_s),
-      cmdToevoegen(add<CommandButton>(u"cmdToevoegen"_s)),
-      cmdOverschrijven(add<CommandButton>(u"cmdOverschrijven"_s))
+      cmdToevoegen(add<CommandButton>(*this, u"cmdToevoegen"_s)),
+      cmdOverschrijven(add<CommandButton>(*this, u"cmdOverschrijven"_s))
 {
     setCaption(u"Importeren motiveringsteksten"_s);
-    auto& lblVraag = add<Label>(u"lblVraag"_s);
+    auto& lblVraag = add<Label>(*this, u"lblVraag"_s);
     lblVraag.setCaption(u"Wilt u de te importeren teksten toevoegen aan de huidige teksten of de huidige "
                                        "teksten overschrijven?"_s);
     lblVraag.setWordWrap(true);

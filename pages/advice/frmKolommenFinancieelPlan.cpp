@@ -54,17 +54,17 @@ int listHeight(std::size_t items) { return int(items) * ItemHeight + 60; }
 
 frmKolommenFinancieelPlan::frmKolommenFinancieelPlan()
     : ColumnDialog(u"frmKolommenFinancieelPlan"_s, u"Instellingen - Kolommen financieel plan"_s),
-      lblUitleg(add<Label>(u"lblUitleg"_s)),
-      lblWaarschuwing(add<Label>(u"lblWaarschuwing"_s)),
-      lstKolommenLastenoverzicht(add<ListBox>(u"lstKolommenLastenoverzicht"_s)),
-      lstKolommenNBIOverzicht(add<ListBox>(u"lstKolommenNBIOverzicht"_s)),
-      cmdOk(add<CommandButton>(u"cmdOk"_s)),
-      cmdAnnuleren(add<CommandButton>(u"cmdAnnuleren"_s))
+      lblUitleg(add<Label>(*this, u"lblUitleg"_s)),
+      lblWaarschuwing(add<Label>(*this, u"lblWaarschuwing"_s)),
+      lstKolommenLastenoverzicht(add<ListBox>(*this, u"lstKolommenLastenoverzicht"_s)),
+      lstKolommenNBIOverzicht(add<ListBox>(*this, u"lstKolommenNBIOverzicht"_s)),
+      cmdOk(add<CommandButton>(*this, u"cmdOk"_s)),
+      cmdAnnuleren(add<CommandButton>(*this, u"cmdAnnuleren"_s))
 {
     setCaption(u"Kolommen financieel plan"_s);
-    auto& lblLasten = add<Label>(u"lblLastenoverzicht"_s);
+    auto& lblLasten = add<Label>(*this, u"lblLastenoverzicht"_s);
     lblLasten.setCaption(u"Lastenoverzichten"_s);
-    auto& lblNBI = add<Label>(u"lblNBIOverzicht"_s);
+    auto& lblNBI = add<Label>(*this, u"lblNBIOverzicht"_s);
     lblNBI.setCaption(u"Overzicht netto besteedbaar inkomen"_s);
     for (Label* label : {&lblUitleg, &lblWaarschuwing})
         label->setWordWrap(true);

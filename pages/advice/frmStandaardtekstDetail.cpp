@@ -14,15 +14,16 @@ constexpr int ButtonHeight = 375;
 
 frmStandaardtekstDetail::frmStandaardtekstDetail()
     : Dialog(u"frmStandaardtekstDetail"_s, u"Instellingen - Standaard teksten motivering"_s),
-      txtStandaardtekst(add<TextBox>(u"txtStandaardtekst"_s)),
-      cmdOk(add<CommandButton>(u"cmdOk"_s)),
-      cmdAnnuleren(add<CommandButton>(u"cmdAnnuleren"_s))
+      txtStandaardtekst(add<TextBox>(*this, u"txtStandaardtekst"_s)),
+      cmdOk(add<CommandButton>(*this, u"cmdOk"_s)),
+      cmdAnnuleren(add<CommandButton>(*this, u"cmdAnnuleren"_s))
 {
     setCaption(u"<Standaardtekst Detail>"_s);
     txtStandaardtekst.setMultiLine(true);
     cmdOk.setCaption(u"&OK"_s);
     cmdAnnuleren.setCaption(u"&Annuleren"_s);
     cmdAnnuleren.setCancel(true);
+    cmdOk.setDefault(true);
     txtStandaardtekst.setBounds(Margin, Margin, Width - 2 * Margin, TextHeight);
     const int buttonsTop = txtStandaardtekst.bottom() + Margin;
     cmdAnnuleren.setBounds(Width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);

@@ -27,12 +27,12 @@ constexpr std::initializer_list<OverviewColumn> ToetsingKolommen = {
 
 frmToetsingKolommen::frmToetsingKolommen()
     : ColumnDialog(u"frmToetsingKolommen"_s, u"Instellingen - Kolommen toetsing"_s),
-      lstKolommen(add<ListBox>(u"lstKolommen"_s)),
-      cmdOk(add<CommandButton>(u"cmdOk"_s)),
-      cmdAnnuleren(add<CommandButton>(u"cmdAnnuleren"_s))
+      lstKolommen(add<ListBox>(*this, u"lstKolommen"_s)),
+      cmdOk(add<CommandButton>(*this, u"cmdOk"_s)),
+      cmdAnnuleren(add<CommandButton>(*this, u"cmdAnnuleren"_s))
 {
     setCaption(u"Kolommen op het toetsing overzicht verwijderen"_s);
-    auto& lblUitleg = add<Label>(u"lblUitleg"_s);
+    auto& lblUitleg = add<Label>(*this, u"lblUitleg"_s);
     lblUitleg.setCaption(u"Selecteer hier de kolommen die, niet getoond hoeven te worden op het toetsing overzicht."_s);
     lblUitleg.setWordWrap(true);
     lstKolommen.setMultiSelect(ListBox::MultiSelect::Simple);

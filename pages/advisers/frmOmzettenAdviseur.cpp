@@ -10,7 +10,7 @@ namespace tarvelo {
 
 namespace {
 constexpr int Margin = 120;
-constexpr int InnerWidth = 6495;
+constexpr int InnerWidth = 7500;
 constexpr int LabelWidth = 1455;
 constexpr int ButtonWidth = 2175;
 constexpr int ButtonHeight = 375;
@@ -20,11 +20,11 @@ const QString Caption = u"Omzetten adviseur"_s;
 
 frmOmzettenAdviseur::frmOmzettenAdviseur()
     : Dialog(u"frmOmzettenAdviseur"_s, u"Generiek"_s),
-      lblOmzetten(add<Label>(u"lblOmzetten"_s)),
-      lblNieuweAdviseur(add<Label>(u"lblNieuweAdviseur"_s)),
-      cboAdviseurs(add<ComboBox>(u"cboAdviseurs"_s)),
-      cmdOk(add<CommandButton>(u"cmdOk"_s)),
-      cmdAfbreken(add<CommandButton>(u"cmdAfbreken"_s))
+      lblOmzetten(add<Label>(*this, u"lblOmzetten"_s)),
+      lblNieuweAdviseur(add<Label>(*this, u"lblNieuweAdviseur"_s)),
+      cboAdviseurs(add<ComboBox>(*this, u"cboAdviseurs"_s)),
+      cmdOk(add<CommandButton>(*this, u"cmdOk"_s)),
+      cmdAfbreken(add<CommandButton>(*this, u"cmdAfbreken"_s))
 {
     setCaption(Caption);
     lblOmzetten.setWordWrap(true);

@@ -20,11 +20,11 @@ const QString Caption = u"Wachtwoord onjuist"_s;
 
 frmWachtwoord::frmWachtwoord()
     : Dialog(u"frmWachtwoord"_s, u"Generiek"_s),
-      lblWachtwoord0(add<Label>(u"lblWachtwoord"_s, nullptr, 0)),
-      txtWachtwoord0(add<TextBox>(u"txtWachtwoord"_s, nullptr, 0)),
-      lblWachtwoord1(add<Label>(u"lblWachtwoord"_s, nullptr, 1)),
-      txtWachtwoord1(add<TextBox>(u"txtWachtwoord"_s, nullptr, 1)),
-      cmdOK(add<CommandButton>(u"cmdOK"_s))
+      lblWachtwoord0(add<Label>(*this, u"lblWachtwoord"_s, {}, 0)),
+      txtWachtwoord0(add<TextBox>(*this, u"txtWachtwoord"_s, {}, 0)),
+      lblWachtwoord1(add<Label>(*this, u"lblWachtwoord"_s, {}, 1)),
+      txtWachtwoord1(add<TextBox>(*this, u"txtWachtwoord"_s, {}, 1)),
+      cmdOK(add<CommandButton>(*this, u"cmdOK"_s))
 {
     setCaption(u"Voer wachtwoord in..."_s);
     lblWachtwoord0.setCaption(u"Wachtwoord"_s);

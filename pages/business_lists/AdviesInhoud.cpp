@@ -20,7 +20,7 @@ AdviesInhoud::AdviesInhoud(Form& form, const QString& name, int index, Control* 
 {
     setBounds(0, 0, DesignWidth, DesignHeight);
     for (int i = 0; i < Onderwerpen().size(); ++i) {
-        auto& box = inner().add<CheckBox>(u"chkOnderwerp"_s, nullptr, i);
+        auto& box = inner().add<CheckBox>(inner(), u"chkOnderwerp"_s, {}, i);
         box.setCaption(Onderwerpen().at(i));
         box.setBounds((i / Rows) * ColumnWidth, (i % Rows) * RowHeight, ColumnWidth - 120, 255);
         box.Click.connect([this] { chkOnderwerp_Click(); });

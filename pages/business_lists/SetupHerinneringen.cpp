@@ -154,9 +154,14 @@ SetupHerinneringen::SetupHerinneringen()
     gebeurtenistypen.finish();
     soorten[Gebeurtenis].fraTypen = &fraGebeurtenistypen;
 
+    // Each kind: its check box, then its period and types, which give their
+    // room back while the kind is not ticked.
     for (Soort& soort : soorten) {
+        RowLayout outer(*soort.fraOuter, InnerWidth, false);
+        outer.line(*soort.chk, RowLayout::LabelHeight).line(*soort.fraPeriode);
         if (soort.fraTypen)
-            soort.fraTypen->move(RowLayout::Margin, soort.fraPeriode->bottom() + RowLayout::RowGap);
+            outer.line(*soort.fraTypen);
+        outer.finish();
     }
 
     jnAutoTaak.Change.connect([this] { jnAutoTaak_Change(); });
@@ -193,10 +198,6 @@ SetupHerinneringen::Soort SetupHerinneringen::addSoort(const QString& frameName,
     RowLayout(*soort.fraPeriode, InnerWidth - 2 * RowLayout::Margin, false)
         .row({{&label, 3435}, {soort.txt, 555}, {soort.cbo, 1335}})
         .finish();
-    RowLayout outer(*soort.fraOuter, InnerWidth, false);
-    outer.line(*soort.chk, RowLayout::LabelHeight);
-    soort.fraPeriode->move(RowLayout::Margin, outer.nextTop());
-    outer.finish();
     return soort;
 }
 
@@ -302,9 +303,6 @@ void SetupHerinneringen::Show_Soort(int soort)
     k.fraPeriode->setVisible(on);
     if (k.fraTypen)
         k.fraTypen->setVisible(on);
-    const Control& last = !on ? static_cast<const Control&>(*k.chk) : k.fraTypen ? *k.fraTypen : *k.fraPeriode;
-    k.fraOuter->setHeight(last.bottom() + RowLayout::Gap);
-    form().Resize();
 }
 
 void SetupHerinneringen::chkProducttype_Click(int index)

@@ -33,21 +33,21 @@ std::optional<double> number(const TextBox& box)
 
 frmAbonnementDetail::frmAbonnementDetail()
     : Dialog(u"frmAbonnementDetail"_s, u"Instellingen - Abonnementen"_s),
-      txtSoortAbonnement(add<TextBox>(u"txtSoortAbonnement"_s, &add<Frame>(u"fraAbonnement"_s))),
-      txtOmschrijving(add<TextBox>(u"txtOmschrijving"_s, &get<Frame>(u"fraAbonnement"_s))),
-      txtTermijnbedrag(add<TextBox>(u"txtTermijnbedrag"_s, &get<Frame>(u"fraAbonnement"_s))),
-      cboBetalingstermijn(add<ComboBox>(u"cboBetalingstermijn"_s, &get<Frame>(u"fraAbonnement"_s))),
-      txtControletermijn(add<TextBox>(u"txtControletermijn"_s, &get<Frame>(u"fraAbonnement"_s))),
-      cboControletermijn(add<ComboBox>(u"cboControletermijn"_s, &get<Frame>(u"fraAbonnement"_s))),
-      txtContractduurJaar(add<TextBox>(u"txtContractduurJaar"_s, &get<Frame>(u"fraAbonnement"_s))),
-      txtContractduurMaand(add<TextBox>(u"txtContractduurMaand"_s, &get<Frame>(u"fraAbonnement"_s))),
-      cmdOk(add<CommandButton>(u"cmdOk"_s)),
-      cmdCancel(add<CommandButton>(u"cmdCancel"_s))
+      txtSoortAbonnement(add<TextBox>(add<Frame>(*this, u"fraAbonnement"_s), u"txtSoortAbonnement"_s)),
+      txtOmschrijving(add<TextBox>(get<Frame>(u"fraAbonnement"_s), u"txtOmschrijving"_s)),
+      txtTermijnbedrag(add<TextBox>(get<Frame>(u"fraAbonnement"_s), u"txtTermijnbedrag"_s)),
+      cboBetalingstermijn(add<ComboBox>(get<Frame>(u"fraAbonnement"_s), u"cboBetalingstermijn"_s)),
+      txtControletermijn(add<TextBox>(get<Frame>(u"fraAbonnement"_s), u"txtControletermijn"_s)),
+      cboControletermijn(add<ComboBox>(get<Frame>(u"fraAbonnement"_s), u"cboControletermijn"_s)),
+      txtContractduurJaar(add<TextBox>(get<Frame>(u"fraAbonnement"_s), u"txtContractduurJaar"_s)),
+      txtContractduurMaand(add<TextBox>(get<Frame>(u"fraAbonnement"_s), u"txtContractduurMaand"_s)),
+      cmdOk(add<CommandButton>(*this, u"cmdOk"_s)),
+      cmdCancel(add<CommandButton>(*this, u"cmdCancel"_s))
 {
     setCaption(u"Abonnement"_s);
     auto& fra = get<Frame>(u"fraAbonnement"_s);
     const auto label = [this, &fra](const char* name, const char* caption) -> Label& {
-        auto& l = add<Label>(QString::fromLatin1(name), &fra);
+        auto& l = add<Label>(fra, QString::fromLatin1(name));
         l.setCaption(QString::fromUtf8(caption));
         return l;
     };

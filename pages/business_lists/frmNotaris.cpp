@@ -21,16 +21,16 @@ constexpr int ButtonHeight = 375;
 
 frmNotaris::frmNotaris()
     : Dialog(u"frmNotaris"_s, u"Instellingen - Notaris"_s),
-      txtNaamNotaris(add<TextBox>(u"txtNaamNotaris"_s, &add<Frame>(u"fraNotaris"_s))),
-      AdresGegevens(add<AddressControl>(u"AdresGegevens"_s, &get<Frame>(u"fraNotaris"_s))),
-      txtTelefoonNotaris(add<TextBox>(u"txtTelefoonNotaris"_s, &get<Frame>(u"fraNotaris"_s))),
-      optMan(add<OptionButton>(u"optGeslachtNotaris"_s, &add<Frame>(u"fraContact"_s), 0)),
-      optVrouw(add<OptionButton>(u"optGeslachtNotaris"_s, &get<Frame>(u"fraContact"_s), 1)),
-      txtVoorlettersNotaris(add<TextBox>(u"txtVoorlettersNotaris"_s, &get<Frame>(u"fraContact"_s))),
-      txtVoorvoegselNotaris(add<TextBox>(u"txtVoorvoegselNotaris"_s, &get<Frame>(u"fraContact"_s))),
-      txtAchternaamNotaris(add<TextBox>(u"txtAchternaamNotaris"_s, &get<Frame>(u"fraContact"_s))),
-      cmdOK(add<CommandButton>(u"cmdOK"_s)),
-      cmdCancel(add<CommandButton>(u"cmdCancel"_s))
+      txtNaamNotaris(add<TextBox>(add<Frame>(*this, u"fraNotaris"_s), u"txtNaamNotaris"_s)),
+      AdresGegevens(add<AddressControl>(get<Frame>(u"fraNotaris"_s), u"AdresGegevens"_s)),
+      txtTelefoonNotaris(add<TextBox>(get<Frame>(u"fraNotaris"_s), u"txtTelefoonNotaris"_s)),
+      optMan(add<OptionButton>(add<Frame>(*this, u"fraContact"_s), u"optGeslachtNotaris"_s, {}, 0)),
+      optVrouw(add<OptionButton>(get<Frame>(u"fraContact"_s), u"optGeslachtNotaris"_s, {}, 1)),
+      txtVoorlettersNotaris(add<TextBox>(get<Frame>(u"fraContact"_s), u"txtVoorlettersNotaris"_s)),
+      txtVoorvoegselNotaris(add<TextBox>(get<Frame>(u"fraContact"_s), u"txtVoorvoegselNotaris"_s)),
+      txtAchternaamNotaris(add<TextBox>(get<Frame>(u"fraContact"_s), u"txtAchternaamNotaris"_s)),
+      cmdOK(add<CommandButton>(*this, u"cmdOK"_s)),
+      cmdCancel(add<CommandButton>(*this, u"cmdCancel"_s))
 {
     setCaption(captionFor(0));
     auto& fraNotaris = get<Frame>(u"fraNotaris"_s);
@@ -39,7 +39,7 @@ frmNotaris::frmNotaris()
     fraContact.setCaption(u"Contactpersoon"_s);
 
     const auto label = [this](Frame& frame, const char* name, const char* caption) -> Label& {
-        auto& l = add<Label>(QString::fromLatin1(name), &frame);
+        auto& l = add<Label>(frame, QString::fromLatin1(name));
         l.setCaption(QString::fromUtf8(caption));
         return l;
     };

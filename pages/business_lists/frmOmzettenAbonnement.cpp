@@ -12,20 +12,20 @@ namespace tarvelo {
 
 namespace {
 constexpr int Margin = 180;
-constexpr int InnerWidth = 6000;
+constexpr int InnerWidth = 7500;
 constexpr int ButtonWidth = 2055;
 constexpr int ButtonHeight = 375;
 } // namespace
 
 frmOmzettenAbonnement::frmOmzettenAbonnement()
     : Dialog(u"frmOmzettenAbonnement"_s, ReportTexts::GeneralContext, ReportTexts::MessageWithEllipsis),
-      lblOmzetten(add<Label>(u"lblOmzetten"_s)),
-      cboAbonnement(add<ComboBox>(u"cboAbonnement"_s)),
-      cmdOk(add<CommandButton>(u"cmdOk"_s)),
-      cmdAfbreken(add<CommandButton>(u"cmdAfbreken"_s))
+      lblOmzetten(add<Label>(*this, u"lblOmzetten"_s)),
+      cboAbonnement(add<ComboBox>(*this, u"cboAbonnement"_s)),
+      cmdOk(add<CommandButton>(*this, u"cmdOk"_s)),
+      cmdAfbreken(add<CommandButton>(*this, u"cmdAfbreken"_s))
 {
     setCaption(u"Omzetten abonnement"_s);
-    auto& lblNieuw = add<Label>(u"lblNieuwAbonnement"_s);
+    auto& lblNieuw = add<Label>(*this, u"lblNieuwAbonnement"_s);
     lblNieuw.setCaption(u"Nieuw abonnement"_s);
     lblOmzetten.setWordWrap(true);
     lblOmzetten.setBounds(Margin, Margin, InnerWidth, 4 * RowLayout::TextLineHeight + 60);

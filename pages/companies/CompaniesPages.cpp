@@ -29,7 +29,7 @@ void registerCompaniesComponents(ComponentFactory& factory)
     for (const char* object : {"ProvisieAVT", "ProvisieCE", "ProvisieDM", "ProvisieIT", "ProvisieAUC"}) {
         const QString className = QString::fromLatin1(object);
         factory.add(className, [className](Form& form, const QString& name, Control* parent, int index) -> UserControl& {
-            auto& control = form.add<ProvisieInstellingen>(name, parent, index);
+            auto& control = form.create<ProvisieInstellingen>(name, parent, index);
             control.setOm_Object(className);
             return control;
         });

@@ -68,7 +68,7 @@ bool isHostedKind(qint32 kind) { return kind == SoortMij::Notaris || kind == Soo
 MijOverzicht::MijOverzicht()
     : SettingsPage(u"MijOverzicht"_s),
       fraPartijen(add<Frame>(form(), u"fraPartijen"_s, u"Soort partij"_s)),
-      cboPartijen(form().add<ComboBox>(u"cboPartijen"_s, &fraPartijen)),
+      cboPartijen(form().add<ComboBox>(fraPartijen, u"cboPartijen"_s)),
       fraMaatschappij(add<Frame>(form(), u"fraMaatschappij"_s, u"Maatschappij"_s)),
       lvwMaatschappij(add<ListView>(fraMaatschappij, u"lvwMaatschappij"_s)),
       fraAgentnummers(add<Frame>(form(), u"fraAgentnummers"_s, u"Agentnummers"_s)),
@@ -100,7 +100,7 @@ MijOverzicht::MijOverzicht()
           add<CommandButton>(fraHypotheekOpties, u"cmdRenteOpties"_s, u"Hypotheekopties"_s)),
       fraProvisie(add<Frame>(form(), u"fraProvisie"_s, u"Provisie"_s)),
       cmdProvisieInstellingen(
-          form().add<CommandButton>(u"cmdProvisieInstellingen"_s, &fraProvisie)),
+          form().add<CommandButton>(fraProvisie, u"cmdProvisieInstellingen"_s)),
       fraProducten(add<Frame>(form(), u"fraProducten"_s, u"Producten"_s)),
       lvwProducten(add<ListView>(fraProducten, u"lvwProducten"_s))
 {
@@ -292,7 +292,7 @@ void MijOverzicht::Fill_Controls()
             lvwMaatschappij.clear();
             const QString className =
                 cdSoortMij_ == SoortMij::Notaris ? u"SetupNotaris"_s : u"SetupInkoopCombis"_s;
-            HostedPage& hosted = form().add<HostedPage>(className, &form());
+            HostedPage& hosted = form().add<HostedPage>(form(), className);
             hostedPage_ = &hosted;
             hosted.setBackColor(BackColor());
             hosted.setApplication(app());

@@ -28,10 +28,10 @@ std::optional<double> percentageOf(const QString& text)
 
 ProvisieInstellingen::ProvisieInstellingen(Form& form, const QString& name, int index, Control* parent)
     : UserControl(form, u"ProvisieInstellingen"_s, name, index, parent),
-      lblAfsluit(inner().add<Label>(u"lblAfsluit"_s)),
-      txtAfsluit(inner().add<TextBox>(u"txtAfsluit"_s)),
-      lblDoorlopend(inner().add<Label>(u"lblDoorlopend"_s)),
-      txtDoorlopend(inner().add<TextBox>(u"txtDoorlopend"_s))
+      lblAfsluit(inner().add<Label>(inner(), u"lblAfsluit"_s)),
+      txtAfsluit(inner().add<TextBox>(inner(), u"txtAfsluit"_s)),
+      lblDoorlopend(inner().add<Label>(inner(), u"lblDoorlopend"_s)),
+      txtDoorlopend(inner().add<TextBox>(inner(), u"txtDoorlopend"_s))
 {
     lblAfsluit.setCaption(u"Afsluitprovisie (%)"_s);
     lblDoorlopend.setCaption(u"Doorlopende provisie (% per jaar)"_s);

@@ -24,8 +24,8 @@ RenteOpties::RenteOpties(Form& form, const QString& name, int index, Control* pa
 
 RenteOpties::RenteOpties(Form& form, const QString& className, const QString& name, int index, Control* parent)
     : UserControl(form, className, name, index, parent),
-      lblOpties(inner().add<Label>(u"lblOpties"_s)),
-      lvwOpties(inner().add<ListView>(u"lvwOpties"_s))
+      lblOpties(inner().add<Label>(inner(), u"lblOpties"_s)),
+      lvwOpties(inner().add<ListView>(inner(), u"lvwOpties"_s))
 {
     lblOpties.setCaption(u"Arrangementen die u in uw adviezen aanbiedt:"_s);
     lblOpties.setBounds(0, 0, Width, 255);

@@ -26,16 +26,16 @@ QString renteText(float value) { return QLocale().toString(double(value), 'g', 7
 
 frmAgentnummer::frmAgentnummer()
     : Dialog(u"frmAgentnummer"_s, u"Agentnummers"_s),
-      txtAgentnummer(add<TextBox>(u"txtAgentnummer"_s, &add<Frame>(u"fraAgentnummer"_s))),
-      txtRente(add<TextBox>(u"txtRente"_s, &get<Frame>(u"fraAgentnummer"_s))),
+      txtAgentnummer(add<TextBox>(add<Frame>(*this, u"fraAgentnummer"_s), u"txtAgentnummer"_s)),
+      txtRente(add<TextBox>(get<Frame>(u"fraAgentnummer"_s), u"txtRente"_s)),
       txtAgentnummerOmschrijving(
-          add<TextBox>(u"txtAgentnummerOmschrijving"_s, &get<Frame>(u"fraAgentnummer"_s))),
-      chkStandaard(add<CheckBox>(u"chkStandaard"_s, &get<Frame>(u"fraAgentnummer"_s))),
-      cmdOk(add<CommandButton>(u"cmdOk"_s))
+          add<TextBox>(get<Frame>(u"fraAgentnummer"_s), u"txtAgentnummerOmschrijving"_s)),
+      chkStandaard(add<CheckBox>(get<Frame>(u"fraAgentnummer"_s), u"chkStandaard"_s)),
+      cmdOk(add<CommandButton>(*this, u"cmdOk"_s))
 {
     auto& fra = get<Frame>(u"fraAgentnummer"_s);
     const auto label = [&](const char* name, const char* caption) -> Label& {
-        auto& l = add<Label>(QString::fromLatin1(name), &fra);
+        auto& l = add<Label>(fra, QString::fromLatin1(name));
         l.setCaption(QString::fromUtf8(caption));
         return l;
     };

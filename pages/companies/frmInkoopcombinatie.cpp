@@ -26,16 +26,16 @@ const QString Caption = u"Toevoegen serviceprovider"_s;
 
 frmInkoopcombinatie::frmInkoopcombinatie()
     : Dialog(u"frmInkoopcombinatie"_s, u"Instellingen - Serviceproviders"_s),
-      txtNaam(add<TextBox>(u"txtNaam"_s, &add<Frame>(u"fraInkoopcombinatie"_s))),
-      txtHDNNummer(add<TextBox>(u"txtHDNNummer"_s, &get<Frame>(u"fraInkoopcombinatie"_s))),
-      cmdOk(add<CommandButton>(u"cmdOk"_s)),
-      cmdCancel(add<CommandButton>(u"cmdCancel"_s))
+      txtNaam(add<TextBox>(add<Frame>(*this, u"fraInkoopcombinatie"_s), u"txtNaam"_s)),
+      txtHDNNummer(add<TextBox>(get<Frame>(u"fraInkoopcombinatie"_s), u"txtHDNNummer"_s)),
+      cmdOk(add<CommandButton>(*this, u"cmdOk"_s)),
+      cmdCancel(add<CommandButton>(*this, u"cmdCancel"_s))
 {
     setCaption(Caption);
     auto& fra = get<Frame>(u"fraInkoopcombinatie"_s);
-    auto& lblNaam = add<Label>(u"lblNaam"_s, &fra);
+    auto& lblNaam = add<Label>(fra, u"lblNaam"_s);
     lblNaam.setCaption(u"Naam serviceprovider"_s);
-    auto& lblHDNNummer = add<Label>(u"lblHDNNummer"_s, &fra);
+    auto& lblHDNNummer = add<Label>(fra, u"lblHDNNummer"_s);
     lblHDNNummer.setCaption(u"HDN nummer"_s);
     txtNaam.setMaxLength(100);
     RowLayout(fra, InnerWidth)

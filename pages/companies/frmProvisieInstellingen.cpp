@@ -18,8 +18,8 @@ constexpr int ControlTop = 300;
 
 frmProvisieInstellingen::frmProvisieInstellingen()
     : Dialog(u"frmProvisieInstellingen"_s, u"Instellingen - Provisieinstellingen"_s),
-      fraProvisieInstelling(add<Frame>(u"fraProvisieInstelling"_s)),
-      cmdOk(add<CommandButton>(u"cmdOk"_s))
+      fraProvisieInstelling(add<Frame>(*this, u"fraProvisieInstelling"_s)),
+      cmdOk(add<CommandButton>(*this, u"cmdOk"_s))
 {
     setCaption(u"Provisieinstellingen"_s);
     fraProvisieInstelling.setCaption(u"Provisie"_s);

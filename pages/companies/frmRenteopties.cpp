@@ -18,9 +18,9 @@ constexpr int ButtonHeight = 375;
 
 frmRenteopties::frmRenteopties()
     : Dialog(u"frmRenteopties"_s, u"Instellingen - Hypotheekopties"_s),
-      cmdOpslaan(add<CommandButton>(u"cmdOpslaan"_s)),
-      cmdOK(add<CommandButton>(u"cmdOK"_s)),
-      lblHypotheekOpties(add<Label>(u"lblHypotheekOpties"_s))
+      cmdOpslaan(add<CommandButton>(*this, u"cmdOpslaan"_s)),
+      cmdOK(add<CommandButton>(*this, u"cmdOK"_s)),
+      lblHypotheekOpties(add<Label>(*this, u"lblHypotheekOpties"_s))
 {
     setCaption(u"Hypotheekopties"_s);
     cmdOpslaan.setCaption(u"Opslaan"_s);

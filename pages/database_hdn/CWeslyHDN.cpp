@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
@@ -39,6 +41,30 @@ bool run(Body body)
     } catch (const std::exception&) {
         return false;
     }
+}
+
+// Code that the program loads is changed only by its owner: a library, or a
+// folder on its way from the installation folder, that others may write to
+// (or that belongs to another user) is named; empty when it is safe.
+QString writableByOthers(const QString& file, const QString& installation)
+{
+    const QString library = QFileInfo(file).canonicalFilePath();
+    const QString top = QFileInfo(installation).canonicalFilePath();
+    QStringList chain{library};
+    for (QString folder = QFileInfo(library).absolutePath(); !folder.isEmpty();) {
+        chain << folder;
+        if (folder == top || !folder.startsWith(top + QLatin1Char('/')))
+            break;
+        folder = QFileInfo(folder).absolutePath();
+    }
+    for (const QString& path : chain) {
+        const QFileInfo info(path);
+        const bool othersWrite = info.permissions() & (QFileDevice::WriteGroup | QFileDevice::WriteOther);
+        const bool foreignOwner = info.ownerId() != 0 && info.ownerId() != ::getuid();
+        if (othersWrite || foreignOwner)
+            return path;
+    }
+    return {};
 }
 
 } // namespace
@@ -85,6 +111,13 @@ QFunctionPointer CWeslyHDN::resolve(const char* name)
             library_.unload();
         library_.setFileName(file);
     }
+    if (!library_.isLoaded()) {
+        if (const QString open = writableByOthers(file, path_); !open.isEmpty())
+            throw RuntimeError(48, u"Het HDN-clientbestand %1 wordt niet geladen: %2 kan ook door anderen dan de "
+                                   "eigenaar worden gewijzigd. Maak het alleen voor de eigenaar schrijfbaar."_s
+                                       .arg(file, open),
+                               u"CWeslyHDN"_s);
+    }
     if (!library_.isLoaded() && !library_.load())
         throw RuntimeError(48, u"Fout bij het laden van "_s + file + u": "_s + library_.errorString(),
                            u"CWeslyHDN"_s);
@@ -109,6 +142,10 @@ bool CWeslyHDN::IsWeslyAvailable(long& ErrorNumber, QString& ErrorDescription, b
             return fail(-2, u"Locatie niet gevonden. Locatie: "_s + path_);
         if (!QFileInfo::exists(binFolder() + LibraryFileName()))
             return fail(-3, u"Weslycln.dll niet gevonden in: "_s + binFolder());
+        if (const QString open = writableByOthers(binFolder() + LibraryFileName(), path_); !open.isEmpty())
+            return fail(-3, u"Weslycln.dll in %1 wordt niet geladen: %2 kan ook door anderen dan de eigenaar "
+                            "worden gewijzigd."_s
+                                .arg(binFolder(), open));
         if (!In_AlleenBestandControle) {
             QString node;
             long nodeError = 0;

@@ -38,23 +38,23 @@ SetupDatabase::DatabaseControls SetupDatabase::addDatabaseControls(int index, co
 {
     Form& f = form();
     DatabaseControls c{};
-    c.fra = &f.add<Frame>("fraDatabase", nullptr, index);
+    c.fra = &f.add<Frame>(f, u"fraDatabase"_s, {}, index);
     c.fra->setCaption(caption);
-    c.lblSoort = &f.add<Label>("lblSoortDatabase", c.fra, index);
-    c.cboSoort = &f.add<ComboBox>("cboSoortDatabase", c.fra, index);
-    c.lblServer = &f.add<Label>("lblServerNaam", c.fra, index);
-    c.txtServer = &f.add<TextBox>("txtServerNaam", c.fra, index);
-    c.lblNaam = &f.add<Label>("lblDatabaseNaam", c.fra, index);
-    c.txtNaam = &f.add<TextBox>("txtDatabaseNaam", c.fra, index);
-    c.lblLocatie = &f.add<Label>("lblDBaseLocatie", c.fra, index);
-    c.txtLocatie = &f.add<TextBox>("txtDBaseLocatie", c.fra, index);
-    c.cmdLocatie = &f.add<CommandButton>("cmdDatabaseLoc", c.fra, index);
-    c.lblWeergave = &f.add<Label>("lblWeergaveNaam", c.fra, index);
-    c.txtWeergave = &f.add<TextBox>("txtWeergaveNaam", c.fra, index);
-    c.lblGrootte = &f.add<Label>("lblGrootteDB", c.fra, index);
-    c.txtGrootte = &f.add<TextBox>("txtGrootteDB", c.fra, index);
-    c.lblMax = &f.add<Label>("lblMaxGrootte", c.fra, index);
-    c.hntGrootte = &f.add<Hint>("hntGrootteDB", c.fra, index);
+    c.lblSoort = &f.add<Label>(*c.fra, u"lblSoortDatabase"_s, {}, index);
+    c.cboSoort = &f.add<ComboBox>(*c.fra, u"cboSoortDatabase"_s, {}, index);
+    c.lblServer = &f.add<Label>(*c.fra, u"lblServerNaam"_s, {}, index);
+    c.txtServer = &f.add<TextBox>(*c.fra, u"txtServerNaam"_s, {}, index);
+    c.lblNaam = &f.add<Label>(*c.fra, u"lblDatabaseNaam"_s, {}, index);
+    c.txtNaam = &f.add<TextBox>(*c.fra, u"txtDatabaseNaam"_s, {}, index);
+    c.lblLocatie = &f.add<Label>(*c.fra, u"lblDBaseLocatie"_s, {}, index);
+    c.txtLocatie = &f.add<TextBox>(*c.fra, u"txtDBaseLocatie"_s, {}, index);
+    c.cmdLocatie = &f.add<CommandButton>(*c.fra, u"cmdDatabaseLoc"_s, {}, index);
+    c.lblWeergave = &f.add<Label>(*c.fra, u"lblWeergaveNaam"_s, {}, index);
+    c.txtWeergave = &f.add<TextBox>(*c.fra, u"txtWeergaveNaam"_s, {}, index);
+    c.lblGrootte = &f.add<Label>(*c.fra, u"lblGrootteDB"_s, {}, index);
+    c.txtGrootte = &f.add<TextBox>(*c.fra, u"txtGrootteDB"_s, {}, index);
+    c.lblMax = &f.add<Label>(*c.fra, u"lblMaxGrootte"_s, {}, index);
+    c.hntGrootte = &f.add<Hint>(*c.fra, u"hntGrootteDB"_s, {}, index);
 
     c.lblSoort->setCaption(u"Soort database"_s);
     c.lblServer->setCaption(u"Naam server"_s);
@@ -73,36 +73,36 @@ SetupDatabase::SetupDatabase()
     : SettingsPage(u"SetupDatabase"_s),
       db{addDatabaseControls(0, u"Adviezen database (primair)"_s),
          addDatabaseControls(1, u"Adviezen database (secundair)"_s)},
-      hntDatabaseNaam0(form().add<Hint>("hntDatabaseNaam", db[0].fra, 0)),
-      hntWeergaveNaam0(form().add<Hint>("hntWeergaveNaam", db[0].fra, 0)),
-      hntSoortDatabase(form().add<Hint>("hntSoortDatabase", db[0].fra)),
-      cmdConnectieCheck(form().add<CommandButton>("cmdConnectieCheck", db[0].fra)),
-      chkDatabase2(form().add<CheckBox>("chkDatabase2", db[1].fra)),
-      txtSoortDatabaseSecundair(form().add<TextBox>("txtSoortDatabaseSecundair", db[1].fra)),
-      hntDatabaseNaam1(form().add<Hint>("hntDatabaseNaam", db[1].fra, 1)),
-      hntWeergaveNaam1(form().add<Hint>("hntWeergaveNaam", db[1].fra, 1)),
-      fraOverige(form().add<Frame>("fraDatabase", nullptr, 2)),
-      lblOverigeLocatie(form().add<Label>("lblDBaseLocatie", &fraOverige, 2)),
-      txtOverigeLocatie(form().add<TextBox>("txtDBaseLocatie", &fraOverige, 2)),
-      cmdOverigeLocatie(form().add<CommandButton>("cmdDatabaseLoc", &fraOverige, 2)),
-      fraImportExport(form().add<Frame>("fraImportExport")),
-      lblExportDir(form().add<Label>("lblExportDir", &fraImportExport)),
-      txtExportDir(form().add<TextBox>("txtExportDir", &fraImportExport)),
-      cmdExportLocatie(form().add<CommandButton>("cmdExportLocatie", &fraImportExport)),
-      lblEmailOntvanger(form().add<Label>("lblEmailOntvanger", &fraImportExport)),
-      txtEmailOntvanger(form().add<TextBox>("txtEmailOntvanger", &fraImportExport)),
-      hntEmailOntvanger(form().add<Hint>("hntEmailOntvanger", &fraImportExport)),
-      lblImportDir(form().add<Label>("lblImportDir", &fraImportExport)),
-      txtImportDir(form().add<TextBox>("txtImportDir", &fraImportExport)),
-      cmdImportLocatie(form().add<CommandButton>("cmdImportLocatie", &fraImportExport)),
-      fraAdviesdossiers(form().add<Frame>("fraAdviesdossiers")),
-      lblDocumenten(form().add<Label>("lblDocumenten", &fraAdviesdossiers)),
-      txtAdviesdossierDocumentenmap(form().add<TextBox>("txtAdviesdossierDocumentenmap", &fraAdviesdossiers)),
-      cmdAdviesdossierDocumentenmap(form().add<CommandButton>("cmdAdviesdossierDocumentenmap", &fraAdviesdossiers)),
-      hntAdviesdossiers(form().add<Hint>("hntAdviesdossiers", &fraAdviesdossiers)),
-      fraToepassen(form().add<Frame>("fraToepassen")),
-      hntToepassen(form().add<Hint>("hntToepassen", &fraToepassen)),
-      cmdToepassen(form().add<CommandButton>("cmdToepassen", &fraToepassen))
+      hntDatabaseNaam0(form().add<Hint>(*db[0].fra, u"hntDatabaseNaam"_s, {}, 0)),
+      hntWeergaveNaam0(form().add<Hint>(*db[0].fra, u"hntWeergaveNaam"_s, {}, 0)),
+      hntSoortDatabase(form().add<Hint>(*db[0].fra, u"hntSoortDatabase"_s)),
+      cmdConnectieCheck(form().add<CommandButton>(*db[0].fra, u"cmdConnectieCheck"_s)),
+      chkDatabase2(form().add<CheckBox>(*db[1].fra, u"chkDatabase2"_s)),
+      txtSoortDatabaseSecundair(form().add<TextBox>(*db[1].fra, u"txtSoortDatabaseSecundair"_s)),
+      hntDatabaseNaam1(form().add<Hint>(*db[1].fra, u"hntDatabaseNaam"_s, {}, 1)),
+      hntWeergaveNaam1(form().add<Hint>(*db[1].fra, u"hntWeergaveNaam"_s, {}, 1)),
+      fraOverige(form().add<Frame>(form(), u"fraDatabase"_s, {}, 2)),
+      lblOverigeLocatie(form().add<Label>(fraOverige, u"lblDBaseLocatie"_s, {}, 2)),
+      txtOverigeLocatie(form().add<TextBox>(fraOverige, u"txtDBaseLocatie"_s, {}, 2)),
+      cmdOverigeLocatie(form().add<CommandButton>(fraOverige, u"cmdDatabaseLoc"_s, {}, 2)),
+      fraImportExport(form().add<Frame>(form(), u"fraImportExport"_s)),
+      lblExportDir(form().add<Label>(fraImportExport, u"lblExportDir"_s)),
+      txtExportDir(form().add<TextBox>(fraImportExport, u"txtExportDir"_s)),
+      cmdExportLocatie(form().add<CommandButton>(fraImportExport, u"cmdExportLocatie"_s)),
+      lblEmailOntvanger(form().add<Label>(fraImportExport, u"lblEmailOntvanger"_s)),
+      txtEmailOntvanger(form().add<TextBox>(fraImportExport, u"txtEmailOntvanger"_s)),
+      hntEmailOntvanger(form().add<Hint>(fraImportExport, u"hntEmailOntvanger"_s)),
+      lblImportDir(form().add<Label>(fraImportExport, u"lblImportDir"_s)),
+      txtImportDir(form().add<TextBox>(fraImportExport, u"txtImportDir"_s)),
+      cmdImportLocatie(form().add<CommandButton>(fraImportExport, u"cmdImportLocatie"_s)),
+      fraAdviesdossiers(form().add<Frame>(form(), u"fraAdviesdossiers"_s)),
+      lblDocumenten(form().add<Label>(fraAdviesdossiers, u"lblDocumenten"_s)),
+      txtAdviesdossierDocumentenmap(form().add<TextBox>(fraAdviesdossiers, u"txtAdviesdossierDocumentenmap"_s)),
+      cmdAdviesdossierDocumentenmap(form().add<CommandButton>(fraAdviesdossiers, u"cmdAdviesdossierDocumentenmap"_s)),
+      hntAdviesdossiers(form().add<Hint>(fraAdviesdossiers, u"hntAdviesdossiers"_s)),
+      fraToepassen(form().add<Frame>(form(), u"fraToepassen"_s)),
+      hntToepassen(form().add<Hint>(fraToepassen, u"hntToepassen"_s)),
+      cmdToepassen(form().add<CommandButton>(fraToepassen, u"cmdToepassen"_s))
 {
     hntDatabaseNaam0.setText(u"Dit is de bestandsnaam van de primaire adviezen database."_s);
     hntDatabaseNaam1.setText(u"Dit is de bestandsnaam van de secundaire adviezen database."_s);

@@ -37,7 +37,7 @@ Frame& frameOf(Form& form, const QString& name)
 {
     if (Control* found = form.find(name))
         return dynamic_cast<Frame&>(*found);
-    return form.add<Frame>(name, &form);
+    return form.add<Frame>(form, name);
 }
 } // namespace
 

@@ -19,12 +19,12 @@ constexpr int ButtonHeight = 375;
 
 frmHDNBerichtenOpslag::frmHDNBerichtenOpslag()
     : Dialog(u"frmHDNBerichtenOpslag"_s, u"Instellingen - HDN berichten opslag"_s),
-      lblUitleg0(add<Label>(u"lblUitleg"_s, nullptr, 0)),
-      lblUitleg1(add<Label>(u"lblUitleg"_s, nullptr, 1)),
-      optDatabase(add<OptionButton>(u"optHDNBerichtenOpslag"_s, &add<Frame>(u"fraOpslag"_s), 0)),
-      optMap(add<OptionButton>(u"optHDNBerichtenOpslag"_s, &get<Frame>(u"fraOpslag"_s), 1)),
-      cmdWijzigen(add<CommandButton>(u"cmdWijzigen"_s)),
-      cmdSluiten(add<CommandButton>(u"cmdSluiten"_s))
+      lblUitleg0(add<Label>(*this, u"lblUitleg"_s, {}, 0)),
+      lblUitleg1(add<Label>(*this, u"lblUitleg"_s, {}, 1)),
+      optDatabase(add<OptionButton>(add<Frame>(*this, u"fraOpslag"_s), u"optHDNBerichtenOpslag"_s, {}, 0)),
+      optMap(add<OptionButton>(get<Frame>(u"fraOpslag"_s), u"optHDNBerichtenOpslag"_s, {}, 1)),
+      cmdWijzigen(add<CommandButton>(*this, u"cmdWijzigen"_s)),
+      cmdSluiten(add<CommandButton>(*this, u"cmdSluiten"_s))
 {
     setCaption(u"HDN berichten opslag"_s);
     lblUitleg0.setWordWrap(true);

@@ -30,17 +30,17 @@ bool Find_HdnIndir(HdnSettings& hdn, const QString& berichtsoort)
 
 frmHDNIndir::frmHDNIndir()
     : Dialog(u"frmHDNIndir"_s, u"Instellingen - HDN Indir"_s),
-      cboBerichtsoort(add<ComboBox>(u"cboBerichtsoort"_s)),
-      txtHDNInDir(add<TextBox>(u"txtHDNInDir"_s)),
-      cmdHDNInDir(add<CommandButton>(u"cmdHDNInDir"_s)),
-      cmdClearHDNInDir(add<CommandButton>(u"cmdClearHDNInDir"_s)),
-      cmdOk(add<CommandButton>(u"cmdOk"_s)),
-      cmdAnnuleren(add<CommandButton>(u"cmdAnnuleren"_s))
+      cboBerichtsoort(add<ComboBox>(*this, u"cboBerichtsoort"_s)),
+      txtHDNInDir(add<TextBox>(*this, u"txtHDNInDir"_s)),
+      cmdHDNInDir(add<CommandButton>(*this, u"cmdHDNInDir"_s)),
+      cmdClearHDNInDir(add<CommandButton>(*this, u"cmdClearHDNInDir"_s)),
+      cmdOk(add<CommandButton>(*this, u"cmdOk"_s)),
+      cmdAnnuleren(add<CommandButton>(*this, u"cmdAnnuleren"_s))
 {
     setCaption(u"Afwijkende locatie HDN Indir toevoegen"_s);
-    auto& lblBerichtsoort = add<Label>(u"lblBerichtsoort"_s);
+    auto& lblBerichtsoort = add<Label>(*this, u"lblBerichtsoort"_s);
     lblBerichtsoort.setCaption(u"Berichtsoort"_s);
-    auto& lblLocatie = add<Label>(u"lblLocatie"_s);
+    auto& lblLocatie = add<Label>(*this, u"lblLocatie"_s);
     lblLocatie.setCaption(u"Locatie"_s);
     cboBerichtsoort.setStyle(ComboBox::Style::DropDownList);
     int top = Margin;

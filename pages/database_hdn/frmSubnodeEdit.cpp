@@ -19,15 +19,15 @@ constexpr int ButtonHeight = 375;
 
 frmSubnodeEdit::frmSubnodeEdit()
     : Dialog(u"frmSubnodeEdit"_s, u"Instellingen - HDN"_s),
-      txtVestiging(add<TextBox>(u"txtVestiging"_s)),
-      txtHDNNummer(add<TextBox>(u"txtHDNNummer"_s)),
-      cmdOK(add<CommandButton>(u"cmdOK"_s)),
-      cmdAnnuleren(add<CommandButton>(u"cmdAnnuleren"_s))
+      txtVestiging(add<TextBox>(*this, u"txtVestiging"_s)),
+      txtHDNNummer(add<TextBox>(*this, u"txtHDNNummer"_s)),
+      cmdOK(add<CommandButton>(*this, u"cmdOK"_s)),
+      cmdAnnuleren(add<CommandButton>(*this, u"cmdAnnuleren"_s))
 {
     setCaption(u"Subnode per vestiging"_s);
-    auto& lblVestiging = add<Label>(u"lblVestiging"_s);
+    auto& lblVestiging = add<Label>(*this, u"lblVestiging"_s);
     lblVestiging.setCaption(u"Vestiging"_s);
-    auto& lblHDNNummer = add<Label>(u"lblHDNNummer"_s);
+    auto& lblHDNNummer = add<Label>(*this, u"lblHDNNummer"_s);
     lblHDNNummer.setCaption(u"HDN-nummer"_s);
     lblVestiging.setBounds(Margin, Margin + 45, LabelWidth, 255);
     txtVestiging.setBounds(Margin + LabelWidth, Margin, InnerWidth - LabelWidth, 315);

@@ -1,5 +1,7 @@
 #include "pages/database_hdn/frmWijzigenHDNBerichtenOpslag.h"
 
+#include "framework/page/RowLayout.h"
+
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/Frame.h"
 #include "framework/host/Application.h"
@@ -30,19 +32,19 @@ constexpr Colour ProgressColour = 0x1005BB;
 
 frmWijzigenHDNBerichtenOpslag::frmWijzigenHDNBerichtenOpslag()
     : Dialog(u"frmWijzigenHDNBerichtenOpslag"_s, u"Instellingen - HDN berichten opslag"_s),
-      lblUitleg(add<Label>(u"lblUitleg"_s)),
-      txtHDNBerichtenOpslagMap(add<TextBox>(u"txtHDNBerichtenOpslagMap"_s)),
-      cmdHDNBerichtenOpslagMap(add<CommandButton>(u"cmdHDNBerichtenOpslagMap"_s)),
-      lblAvailableSpace(add<Label>(u"lblAvailableSpace"_s)),
-      chkBestandenVerwijderen(add<CheckBox>(u"chkBestandenVerwijderen"_s)),
-      pgbProgress(add<ProgressBar>(u"pgbProgress"_s, &add<Frame>(u"fraVoortgang"_s))),
-      lblVoortgang(add<Label>(u"lblVoortgang"_s, &get<Frame>(u"fraVoortgang"_s))),
-      cmdActie(add<CommandButton>(u"cmdActie"_s))
+      lblUitleg(add<Label>(*this, u"lblUitleg"_s)),
+      txtHDNBerichtenOpslagMap(add<TextBox>(*this, u"txtHDNBerichtenOpslagMap"_s)),
+      cmdHDNBerichtenOpslagMap(add<CommandButton>(*this, u"cmdHDNBerichtenOpslagMap"_s)),
+      lblAvailableSpace(add<Label>(*this, u"lblAvailableSpace"_s)),
+      chkBestandenVerwijderen(add<CheckBox>(*this, u"chkBestandenVerwijderen"_s)),
+      pgbProgress(add<ProgressBar>(add<Frame>(*this, u"fraVoortgang"_s), u"pgbProgress"_s)),
+      lblVoortgang(add<Label>(get<Frame>(u"fraVoortgang"_s), u"lblVoortgang"_s)),
+      cmdActie(add<CommandButton>(*this, u"cmdActie"_s))
 {
     setCaption(u"Wijzigen HDN berichten opslag"_s);
     lblUitleg.setWordWrap(true);
     lblUitleg.setBounds(Margin, Margin, InnerWidth, 1215);
-    auto& lblMap = add<Label>(u"lblHDNBerichtenOpslagMap"_s);
+    auto& lblMap = add<Label>(*this, u"lblHDNBerichtenOpslagMap"_s);
     lblMap.setCaption(u"HDN Berichten opslag map"_s);
     int top = lblUitleg.bottom() + Margin;
     lblMap.setBounds(Margin, top, InnerWidth, 255);
@@ -58,12 +60,16 @@ frmWijzigenHDNBerichtenOpslag::frmWijzigenHDNBerichtenOpslag()
     top = chkBestandenVerwijderen.bottom() + Margin;
     auto& fraVoortgang = get<Frame>(u"fraVoortgang"_s);
     fraVoortgang.setCaption(u"Voortgang"_s);
-    fraVoortgang.setBounds(Margin, top, InnerWidth, 1005);
-    pgbProgress.setBounds(Margin, 300, InnerWidth - 2 * Margin, 255);
+    fraVoortgang.setBounds(Margin, top, InnerWidth, 0);
     pgbProgress.setForeColor(ProgressColour);
-    lblVoortgang.setBounds(Margin, 630, InnerWidth - 2 * Margin, 255);
     lblVoortgang.setVisible(false);
-    top = fraVoortgang.bottom() + Margin;
+    // The progress caption takes its row only while a run shows it; the
+    // buttons below keep room for it.
+    RowLayout(fraVoortgang, InnerWidth - 2 * RowLayout::Margin)
+        .line(pgbProgress, 255)
+        .line(lblVoortgang, 255)
+        .finish();
+    top = fraVoortgang.top() + fraVoortgang.height() + 255 + RowLayout::RowGap + Margin;
     cmdActie.setCaption(u"&Nu uitvoeren..."_s);
     cmdActie.setBounds(Margin + InnerWidth - 1800, top, 1800, ButtonHeight);
     const int height = cmdActie.bottom() + Margin;

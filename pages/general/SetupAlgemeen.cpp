@@ -58,11 +58,12 @@ QString firstPicture(const QDir& folder)
     return QString();
 }
 
-// Removes one file, read-only or not.
+// Removes one file, read-only or not: the folder's rights decide here, so the
+// file's own mode is left alone. A link goes as a link; what it points to, and
+// a file that has a second name elsewhere, are not touched.
 void removeFile(const QFileInfo& file)
 {
     QFile f(file.absoluteFilePath());
-    f.setPermissions(f.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
     if (!f.remove())
         throw RuntimeError(ErrorNumber::PathFileAccessError, u"Het bestand %1 kan niet worden verwijderd."_s
                                                     .arg(QDir::toNativeSeparators(file.absoluteFilePath())));
@@ -93,10 +94,12 @@ SetupAlgemeen::SetupAlgemeen() : SettingsPage(u"SetupAlgemeen"_s)
                   {txtLogoPath, InnerWidth - 2055 - 2 * ButtonSize - 3 * RowLayout::Gap},
                   {cmdBedrijfslogo, ButtonSize},
                   {cmdLogoVerwijder, ButtonSize}});
-    lblVoorbeeld.setBounds(RowLayout::Margin, logoRows.nextTop(), 2055, RowLayout::LabelHeight);
-    imgBedrijflogo->setBounds(RowLayout::Margin + 2055 + RowLayout::Gap, logoRows.nextTop(), LogoMaxWidth,
-                              LogoMaxHeight);
-    logoRows.space(LogoMaxHeight + RowLayout::RowGap).text(lblGrootte).finish();
+    // The preview keeps its fixed size, beside its label.
+    logoRows.block(LogoMaxHeight + RowLayout::RowGap, [this, label = &lblVoorbeeld](int top, int) {
+        label->setBounds(RowLayout::Margin, top, 2055, RowLayout::LabelHeight);
+        imgBedrijflogo->setBounds(RowLayout::Margin + 2055 + RowLayout::Gap, top, LogoMaxWidth, LogoMaxHeight);
+    });
+    logoRows.text(lblGrootte).finish();
 
     // Kleuren
     auto& fraKleuren = add<Frame>(form(), u"fraKleuren"_s, u"Kleuren"_s);

@@ -67,13 +67,14 @@ SetupExport::SetupExport() : SettingsPage(u"SetupExport"_s)
     RowLayout rows(fra, InnerWidth);
     rows.row({{&lblExport, LabelWidth}, {txtExportDir, FolderWidth}, {&cmdExportLocatie, ButtonWidth}})
         .row({{&lblImport, LabelWidth}, {txtImportDir, FolderWidth}, {&cmdImportLocatie, ButtonWidth}});
-    linTop.setPoints(RowLayout::Margin, rows.nextTop(), RowLayout::Margin + InnerWidth, rows.nextTop());
-    rows.space(RowLayout::RowGap)
+    const auto rule = [](Line& line) {
+        return [at = &line](int top, int width) { at->setPoints(RowLayout::Margin, top, RowLayout::Margin + width, top); };
+    };
+    rows.block(RowLayout::RowGap, rule(linTop))
         .line(lblEmail, RowLayout::LabelHeight)
         .field(lblOntvanger, txtEmailOntvanger, FolderWidth, LabelWidth)
         .field(lblSmtp, txtSMTPServer, FolderWidth, LabelWidth);
-    linBottom.setPoints(RowLayout::Margin, rows.nextTop(), RowLayout::Margin + InnerWidth, rows.nextTop());
-    rows.space(RowLayout::RowGap).text(hint).finish();
+    rows.block(RowLayout::RowGap, rule(linBottom)).text(hint).finish();
     stackFrames({&fra});
 }
 

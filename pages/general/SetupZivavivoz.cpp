@@ -46,16 +46,17 @@ SetupZivavivoz::SetupZivavivoz() : SettingsPage(u"SetupZivavivoz"_s)
     cmdWijzigenWachtwoord->Click.connect([this] { cmdWijzigenWachtwoord_Click(); });
 
     RowLayout rows(fra, 6600);
-    rows.text(hint);
-    // the line breaks take room the wrapping estimate does not count
-    hint.setHeight(hint.height() + RowLayout::TextLineHeight);
-    rows.space(RowLayout::TextLineHeight + RowLayout::RowGap)
+    rows.text(hint)
+        .space(RowLayout::RowGap)
         .field(lblOud, *txtWachtwoordOud, FieldWidth, LabelWidth)
         .row({{&lblNieuw, LabelWidth}, {txtWachtwoordNieuw[0], FieldWidth}, {&lblMaximaal, 0}})
         .field(lblNogmaals, *txtWachtwoordNieuw[1], FieldWidth, LabelWidth)
-        .row({{cmdWijzigenWachtwoord, 1215}})
+        // under the boxes it confirms
+        .block(RowLayout::RowHeight + RowLayout::RowGap,
+               [this](int top, int) {
+                   cmdWijzigenWachtwoord->setBounds(txtWachtwoordOud->left(), top, 1215, RowLayout::RowHeight);
+               })
         .finish();
-    cmdWijzigenWachtwoord->setLeft(txtWachtwoordOud->left()); // under the boxes it confirms
     stackFrames({&fra});
 }
 

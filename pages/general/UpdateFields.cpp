@@ -12,9 +12,9 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 UpdateFields::UpdateFields(SettingsPage& page, Bindings& bindings, Control& container)
-    : chkAutoDownload(page.form().add<CheckBox>("chkAutoDownload", &container)),
-      lblUpdate(page.form().add<Label>("lblUpdate", &container)),
-      cboUpdateTermijn(page.form().add<ComboBox>("cboUpdateTermijn", &container)),
+    : chkAutoDownload(page.form().add<CheckBox>(container, u"chkAutoDownload"_s)),
+      lblUpdate(page.form().add<Label>(container, u"lblUpdate"_s)),
+      cboUpdateTermijn(page.form().add<ComboBox>(container, u"cboUpdateTermijn"_s)),
       page_(page)
 {
     chkAutoDownload.setCaption(u"Updates automatisch downloaden"_s);

@@ -35,23 +35,23 @@ HouseStyleSettings& houseStyle(Application& app) { return app.SettingsObject().g
 
 frmFormaatLogo::frmFormaatLogo()
     : Dialog(u"frmFormaatLogo"_s, u"Instellingen - Formaat logo"_s),
-      cmdDefault(add<CommandButton>(u"cmdDefault"_s)),
-      cmdOk(add<CommandButton>(u"cmdOk"_s))
+      cmdDefault(add<CommandButton>(*this, u"cmdDefault"_s)),
+      cmdOk(add<CommandButton>(*this, u"cmdOk"_s))
 {
     setCaption(u"Formaat logo op Financieel Plan"_s);
-    auto& fra = add<Frame>(u"fraFormaatLogo"_s);
+    auto& fra = add<Frame>(*this, u"fraFormaatLogo"_s);
     fra.setCaption(u"Maximale afmetingen logo"_s);
-    auto& lblBreedte = add<Label>(u"lblBreedte"_s, &fra);
+    auto& lblBreedte = add<Label>(fra, u"lblBreedte"_s);
     lblBreedte.setCaption(u"Breedte"_s);
-    txtBreedte = &add<TextBox>(u"txtBreedte"_s, &fra);
-    auto& lblHoogte = add<Label>(u"lblHoogte"_s, &fra);
+    txtBreedte = &add<TextBox>(fra, u"txtBreedte"_s);
+    auto& lblHoogte = add<Label>(fra, u"lblHoogte"_s);
     lblHoogte.setCaption(u"Hoogte"_s);
-    txtHoogte = &add<TextBox>(u"txtHoogte"_s, &fra);
-    auto& lblCmB = add<Label>(u"lblCm"_s, &fra, 0);
+    txtHoogte = &add<TextBox>(fra, u"txtHoogte"_s);
+    auto& lblCmB = add<Label>(fra, u"lblCm"_s, {}, 0);
     lblCmB.setCaption(u"cm"_s);
-    auto& lblCmH = add<Label>(u"lblCm"_s, &fra, 1);
+    auto& lblCmH = add<Label>(fra, u"lblCm"_s, {}, 1);
     lblCmH.setCaption(u"cm"_s);
-    auto& lblNoot = add<Label>(u"lblNoot"_s, &fra);
+    auto& lblNoot = add<Label>(fra, u"lblNoot"_s);
     lblNoot.setCaption(u"Het overschrijden van het aanbevolen formaat kan tot afwijkingen van de layout "
                                       "van uw rapport leiden."_s);
     cmdDefault.setCaption(u"Reset"_s);

@@ -14,17 +14,17 @@ constexpr int CellHeight = 285;
 
 frmVoorbeeldKleurinstelling::frmVoorbeeldKleurinstelling(Colour titel, Colour rij1, Colour rij2)
     : Dialog(u"frmVoorbeeldKleurinstelling"_s, u"Instellingen - Algemeen"_s),
-      cmdSluiten(add<CommandButton>(u"cmdSluiten"_s))
+      cmdSluiten(add<CommandButton>(*this, u"cmdSluiten"_s))
 {
     setCaption(u"Voorbeeld kleurinstelling"_s);
-    auto& lblTabel = add<Label>(u"lblTabel"_s);
+    auto& lblTabel = add<Label>(*this, u"lblTabel"_s);
     lblTabel.setCaption(u"VOORBEELDTABEL"_s);
     lblTabel.setFontBold(true);
     lblTabel.setBounds(Margin, Margin, CellWidth * Kolommen, CellHeight);
 
     int top = lblTabel.bottom();
     for (int column = 0; column < Kolommen; ++column) {
-        auto& kop = add<Label>(u"lblKop"_s, nullptr, column);
+        auto& kop = add<Label>(*this, u"lblKop"_s, {}, column);
         kop.setCaption(column == 0 ? u"Jaar"_s : u"Waarde %1"_s.arg(column));
         kop.setFontBold(true);
         kop.setBackColor(titel);
@@ -34,7 +34,7 @@ frmVoorbeeldKleurinstelling::frmVoorbeeldKleurinstelling(Colour titel, Colour ri
     for (int row = 0; row < Rijen; ++row) {
         top += CellHeight;
         for (int column = 0; column < Kolommen; ++column) {
-            auto& cel = add<Label>(u"lblCel"_s, nullptr, row * Kolommen + column);
+            auto& cel = add<Label>(*this, u"lblCel"_s, {}, row * Kolommen + column);
             cel.setCaption(column == 0 ? QString::number(2027 + row)
                                        : u"%1,00"_s.arg((row + 1) * column * 125));
             cel.setBackColor(row % 2 == 0 ? rij1 : rij2);

@@ -10,8 +10,8 @@ namespace tarvelo {
 
 DocumentAanvraagSnelkeuze::DocumentAanvraagSnelkeuze(Form& form, const QString& name, int index, Control* parent)
     : UserControl(form, u"DocumentAanvraagSnelkeuze"_s, name, index, parent),
-      lblSnelkeuze(inner().add<Label>(u"lblSnelkeuze"_s)),
-      cboSnelkeuze(inner().add<ComboBox>(u"cboSnelkeuze"_s))
+      lblSnelkeuze(inner().add<Label>(inner(), u"lblSnelkeuze"_s)),
+      cboSnelkeuze(inner().add<ComboBox>(inner(), u"cboSnelkeuze"_s))
 {
     setBounds(0, 0, 6000, 315);
     lblSnelkeuze.setCaption(u"Documenten opvragen"_s);

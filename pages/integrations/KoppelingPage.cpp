@@ -47,8 +47,7 @@ CommandButton& KoppelingPage::addFolderButton(TextBox& box, const QString& name,
     auto& button = add<CommandButton>(*box.parent(), name, u"..."_s);
     button.setToolTipText(toolTip);
     box.setLocked(true);
-    box.setWidth(box.width() - ButtonWidth - RowLayout::Gap / 2);
-    button.setBounds(box.right() + RowLayout::Gap / 2, box.top(), ButtonWidth, box.height());
+    rows_->attach(box, button, ButtonWidth);
     return button;
 }
 

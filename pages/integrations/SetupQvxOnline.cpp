@@ -59,7 +59,14 @@ SetupQvxOnline::SetupQvxOnline()
         .field(lblAanhef, cboAanhef, ComboWidth, LabelWidth)
         .text(*hntUitnodiging);
     // Room for the document-request control, which the host creates when the page is filled.
-    uitnodiging.space(SnelkeuzeHeight + RowLayout::RowGap).finish();
+    uitnodiging
+        .block(SnelkeuzeHeight + RowLayout::RowGap,
+               [this](int top, int width) {
+                   if (snelkeuze_)
+                       snelkeuze_->setBounds(RowLayout::Margin, top, width,
+                                             lblQuenmarixConsument->height() * SnelkeuzeHeight / RowLayout::LabelHeight);
+               })
+        .finish();
 
     auto& fraOverzicht = add<Frame>(form(), u"fraOverzicht"_s, u"Overzichtsscherm"_s);
     auto& chkDirectZoeken =
@@ -164,9 +171,7 @@ void SetupQvxOnline::Fill_Snelkeuze()
             UserControl& control = app().components().create(u"DocumentAanvraagSnelkeuze"_s, form(),
                                                              u"ucDocumentAanvraagSnelkeuze"_s, &fraUitnodiging);
             snelkeuze_ = &dynamic_cast<DocumentAanvraagSnelkeuze&>(control);
-            snelkeuze_->setBounds(hntUitnodiging->left(), hntUitnodiging->bottom() + RowLayout::RowGap,
-                                  hntUitnodiging->width(), lblQuenmarixConsument->height() * SnelkeuzeHeight /
-                                                               RowLayout::LabelHeight);
+            form().relayout();
         }
         snelkeuze_->setBackColor(BackColor());
         snelkeuze_->setSetup(Setup());

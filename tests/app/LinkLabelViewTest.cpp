@@ -30,10 +30,10 @@ TEST(LinkLabelView, HandPointerAndClickOnlyOnLinks)
     widgetApplication();
     Form form(u"frmTest"_s);
     form.setBounds(0, 0, 6000, 3000);
-    auto& link = form.add<Label>(u"lblLink"_s);
+    auto& link = form.add<Label>(form, u"lblLink"_s);
     link.setCaption(u"https://www.finly.nl"_s);
     link.setLink(true);
-    auto& plain = form.add<Label>(u"lblGewoon"_s);
+    auto& plain = form.add<Label>(form, u"lblGewoon"_s);
     plain.setCaption(u"Voor meer informatie kunt u kijken op"_s);
     plain.setTop(600);
     int linkClicks = 0, plainClicks = 0;
@@ -58,7 +58,7 @@ TEST(LinkLabelView, SecretsAreDrawnMasked)
 {
     widgetApplication();
     Form form(u"frmTest"_s);
-    auto& secret = form.add<TextBox>(u"txtWachtwoord"_s);
+    auto& secret = form.add<TextBox>(form, u"txtWachtwoord"_s);
     secret.setPasswordChar(QLatin1Char('*'));
     secret.setText(u"geheim"_s);
     FormView view(form, TwipsScale{});

@@ -67,8 +67,8 @@ TEST(QtUiTest, ModalFormsEndWhenTheFormIsHidden)
     for (const bool byCancel : {false, true}) {
         Form dialog(u"frmTest"_s);
         dialog.setCaption(u"Test"_s);
-        auto& ok = dialog.add<CommandButton>("cmdOk");
-        auto& cancel = dialog.add<CommandButton>("cmdAnnuleren");
+        auto& ok = dialog.add<CommandButton>(dialog, u"cmdOk"_s);
+        auto& cancel = dialog.add<CommandButton>(dialog, u"cmdAnnuleren"_s);
         cancel.setCancel(true);
         bool cancelled = false;
         ok.Click.connect([&] { dialog.hide(); });
@@ -98,7 +98,7 @@ TEST(QtUiTest, ClosingTheWindowLeavesTheDecisionToTheCancelButton)
     widgetApplication();
     QtUi ui;
     Form dialog(u"frmTest"_s);
-    auto& sluiten = dialog.add<CommandButton>("cmdSluiten");
+    auto& sluiten = dialog.add<CommandButton>(dialog, u"cmdSluiten"_s);
     sluiten.setCancel(true);
     int asked = 0;
     sluiten.Click.connect([&] {

@@ -12,6 +12,7 @@
 #include "app/render/FormView.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/CommandButton.h"
+#include "framework/forms/Frame.h"
 #include "framework/forms/Label.h"
 #include "framework/forms/TextBox.h"
 #include "framework/host/Application.h"
@@ -39,6 +40,9 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QHeaderView>
+#include <QSplitter>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -62,10 +66,10 @@ class SetupTestControle final : public SettingsPage {
 public:
     SetupTestControle()
         : SettingsPage(u"SetupTestControle"_s),
-          lblWaarde(form().add<Label>("lblWaarde")),
-          txtWaarde(form().add<TextBox>("txtWaarde")),
-          hntCertificaat(form().add<Hint>("hntCertificaat")),
-          cmdMeld(form().add<CommandButton>("cmdMeld"))
+          lblWaarde(form().add<Label>(form(), u"lblWaarde"_s)),
+          txtWaarde(form().add<TextBox>(form(), u"txtWaarde"_s)),
+          hntCertificaat(form().add<Hint>(form(), u"hntCertificaat"_s)),
+          cmdMeld(form().add<CommandButton>(form(), u"cmdMeld"_s))
     {
         lblWaarde.setCaption(u"Proxy gebruikersnaam"_s);
         hntCertificaat.setText(u"Zorg ervoor dat uw certificaat geïnstalleerd is."_s);
@@ -137,9 +141,9 @@ public:
     {
         RowLayout layout(form(), 5000, false);
         for (int i = 0; i < Rows; ++i) {
-            Label& label = form().add<Label>(u"lblVeld"_s, nullptr, i);
+            Label& label = form().add<Label>(form(), u"lblVeld"_s, {}, i);
             label.setCaption(u"Veld %1"_s.arg(i + 1));
-            layout.field(label, form().add<TextBox>(u"txtVeld"_s, nullptr, i), 2000);
+            layout.field(label, form().add<TextBox>(form(), u"txtVeld"_s, {}, i), 2000);
         }
         layout.finish();
     }
@@ -147,6 +151,43 @@ public:
 
 protected:
     void Fill() override {}
+};
+
+// A page that lays itself out at the width it is given, as the window asks:
+// its frame takes the width and the page grows taller as it gets narrower,
+// never narrower than MinimumWidth.
+class SetupTestBreed final : public SettingsPage {
+public:
+    static constexpr int MinimumWidth = 6000;
+
+    SetupTestBreed() : SettingsPage(u"SetupTestBreed"_s), fraBreed(form().add<Frame>(form(), u"fraBreed"_s))
+    {
+        fraBreed.setCaption(u"Breed"_s);
+        form().setBounds(0, 0, MinimumWidth, 3000);
+        form().Resize.connect([this] { layOut(); });
+    }
+    QString Titel() const override { return u"Testbreed"_s; }
+
+protected:
+    void Fill() override {}
+
+private:
+    void layOut()
+    {
+        if (busy_)
+            return;
+        busy_ = true;
+        const int width = std::max(form().width(), MinimumWidth);
+        const int height = 90'000'000 / width;
+        fraBreed.setBounds(0, 0, width, height);
+        const int before = form().height();
+        form().setBounds(0, 0, width, height);
+        busy_ = false;
+        if (form().height() != before)
+            HeightChanged();
+    }
+    Frame& fraBreed;
+    bool busy_ = false;
 };
 
 class SettingsWindowTest : public ::testing::Test {
@@ -160,6 +201,7 @@ protected:
         registry.add<SetupTestControle>(PageGroup::Kantoor);
         registry.add<SetupTestLuisteraar>(PageGroup::Koppelingen);
         registry.add<SetupTestLang>(PageGroup::Koppelingen);
+        registry.add<SetupTestBreed>(PageGroup::Koppelingen);
         start();
     }
     void TearDown() override { stop(); }
@@ -588,7 +630,7 @@ namespace {
 class SetupTestTermijn final : public SettingsPage {
 public:
     SetupTestTermijn()
-        : SettingsPage(u"SetupTestTermijn"_s), txtTermijn(form().add<TextBox>("txtTermijn"))
+        : SettingsPage(u"SetupTestTermijn"_s), txtTermijn(form().add<TextBox>(form(), u"txtTermijn"_s))
     {
         RowLayout(form(), 3000, false).line(txtTermijn).finish();
     }
@@ -646,7 +688,7 @@ TEST_F(SettingsWindowTest, ResetOfAPageAsksFirstAndIsRecordedInTheHistory)
     EXPECT_FALSE(host->SettingsObject().get<ProxySettings>().ProxyGebruiken);
     EXPECT_EQ(control<TextBox>("txtProxyadres").text(), QString());
     EXPECT_EQ(control<TextBox>("txtProxyadres").settingMarker(), SettingMarker::None);
-    EXPECT_TRUE(listItem(u"Algemeen"_s)->toolTip(0).isEmpty());
+    EXPECT_EQ(listItem(u"Algemeen"_s)->toolTip(0), u"Algemeen"_s) << "no longer marked as changed";
     click(u"cmdOpslaan"_s);
     EXPECT_EQ(window->result(), SettingsWindow::Result::Saved);
     QStringList recorded;
@@ -759,3 +801,153 @@ TEST_F(SettingsWindowTest, RendersMarkersTheLockAndTheImportPreview)
     preview.setChecked(0, false);
     EXPECT_EQ(preview.chosen().size(), plan.differences.size() - 1);
 }
+
+namespace {
+
+// The leftmost dark pixel in an entry's row of the page list: where its text starts.
+int textStart(QTreeWidget* list, QTreeWidgetItem* item)
+{
+    const QImage picture = list->viewport()->grab().toImage();
+    const QRect row = list->visualItemRect(item);
+    for (int x = row.left(); x < picture.width(); ++x) {
+        for (int y = row.top(); y <= row.bottom(); ++y) {
+            if (picture.pixelColor(x, y).lightness() < 100)
+                return x;
+        }
+    }
+    return -1;
+}
+
+// Catches a page list with two entries that read the same, or titles cut off:
+// with every page of the product each entry of a group reads differently,
+// the two "Algemeen" pages are told apart by their first frame while the
+// heading keeps the page's Titel, and every title fits the list and its tooltip.
+TEST(SettingsWindowListTest, NoTwoEntriesOfAGroupReadTheSame)
+{
+    widgetApplication();
+    QTemporaryDir dir;
+    StrictUi ui;
+    ReferenceApplication host(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo);
+    SettingsWindow window(host.pageRegistry(), host);
+    window.show();
+    runEvents();
+    auto* list = window.findChild<QTreeWidget*>(u"lvwPaginas"_s);
+    ASSERT_NE(list, nullptr);
+    int entries = 0;
+    for (int g = 0; g < list->topLevelItemCount(); ++g) {
+        QTreeWidgetItem* group = list->topLevelItem(g);
+        QStringList seen;
+        for (int i = 0; i < group->childCount(); ++i) {
+            const QString text = group->child(i)->text(0);
+            EXPECT_FALSE(seen.contains(text)) << group->text(0).toStdString() << ": " << text.toStdString();
+            seen << text;
+            EXPECT_TRUE(group->child(i)->toolTip(0).startsWith(text)) << text.toStdString();
+            ++entries;
+        }
+    }
+    EXPECT_EQ(entries, int(host.pageRegistry().pages().size()));
+    EXPECT_EQ(window.listTitle(u"SetupProxy"_s), u"Algemeen – Quenmarix update"_s);
+    EXPECT_EQ(window.listTitle(u"SetupUpdates"_s), u"Tarvelo Update"_s) << "a title of its own stays as it is";
+    ASSERT_TRUE(window.showPage(u"SetupProxy"_s));
+    EXPECT_EQ(window.findChild<QLabel*>(u"lblTitel"_s)->text(), u"Algemeen"_s);
+
+    // Every title fits: the list's one column needs no more than the list's width.
+    list->resizeColumnToContents(0);
+    EXPECT_EQ(list->header()->sectionSize(0), list->viewport()->width()) << "a title is cut off";
+}
+
+// Catches the changed-page mark vanishing into the selection (a blue dot on a
+// blue bar): on the selected entry the mark stands out from the selection.
+TEST_F(SettingsWindowTest, TheSelectedChangedPageKeepsAVisibleMark)
+{
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
+    control<CheckBox>("chkProxy").click();
+    runEvents();
+    auto* list = child<QTreeWidget>("lvwPaginas");
+    QTreeWidgetItem* entry = listItem(u"Algemeen"_s);
+    ASSERT_NE(entry, nullptr);
+    ASSERT_TRUE(entry->isSelected());
+    ASSERT_TRUE(entry->toolTip(0).contains(u"wijken instellingen af"_s)) << "the page is marked as changed";
+    const QImage picture = list->viewport()->grab().toImage();
+    const QRect row = list->visualItemRect(entry);
+    const QColor selection = picture.pixelColor(row.right() - 3, row.center().y());
+    double strongest = 1;
+    const int icon = list->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, list);
+    for (int x = row.left(); x < row.left() + icon; ++x) {
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            strongest = std::max(strongest, tarvelo::testing::contrast(picture.pixelColor(x, y), selection));
+    }
+    EXPECT_GE(strongest, 3.0) << "mark against the selection " << selection.name().toStdString();
+}
+
+// Catches search hits drawn in line with (or left of) the page they were
+// found on: a hit's text starts further right than its page's title.
+TEST_F(SettingsWindowTest, SearchHitsSitIndentedUnderTheirPage)
+{
+    ASSERT_TRUE(window->showPage(u"SetupTestLuisteraar"_s));
+    child<QLineEdit>("txtZoeken")->setText(u"gebruikersnaam"_s);
+    runEvents();
+    auto* list = child<QTreeWidget>("lvwPaginas");
+    QTreeWidgetItem* page = listItem(u"Testcontrole"_s);
+    QTreeWidgetItem* hit = listItem(u"Proxy gebruikersnaam"_s);
+    ASSERT_TRUE(page && hit);
+    ASSERT_EQ(hit->parent(), page);
+    const int pageText = textStart(list, page);
+    const int hitText = textStart(list, hit);
+    ASSERT_GT(pageText, 0);
+    EXPECT_GE(hitText, pageText + 8) << "page text at " << pageText << ", hit text at " << hitText;
+}
+
+// Catches buttons that do not say that they open a window, or what: each
+// names what it opens and ends in "...".
+TEST_F(SettingsWindowTest, ButtonsThatOpenAWindowSayWhatTheyOpen)
+{
+    EXPECT_EQ(child<QPushButton>("cmdWijzigingen")->text(), u"Wijzigingsgeschiedenis..."_s);
+    EXPECT_EQ(child<QPushButton>("cmdWijzigingenKantoor")->text(), u"Wijzigingsgeschiedenis kantoor..."_s);
+    for (const char* name : {"cmdExporteren", "cmdImporteren"})
+        EXPECT_TRUE(child<QPushButton>(QString::fromLatin1(name))->text().endsWith(u"..."_s)) << name;
+}
+
+// Catches a page shown at a width of its own in a wider or narrower pane:
+// on every change of the pane's width the page is asked to take it, lays
+// itself out and sets its height, which the pane follows; a page that cannot
+// be so narrow, or does not follow at all, scrolls sideways and is never cut.
+TEST_F(SettingsWindowTest, ThePageTakesThePanesWidth)
+{
+    ASSERT_TRUE(window->showPage(u"SetupTestBreed"_s));
+    auto* scroll = child<QScrollArea>("scrPagina");
+    auto* splitter = window->findChild<QSplitter*>();
+    ASSERT_NE(splitter, nullptr);
+    const auto paneWidth = [&] { return scroll->viewport()->width() - 16; };
+    for (const int width : {900, 1300, 1700}) {
+        window->resize(width, 700);
+        runEvents();
+        SCOPED_TRACE(width);
+        ASSERT_GT(paneWidth() * 15, SetupTestBreed::MinimumWidth);
+        EXPECT_EQ(form().width(), paneWidth() * 15);
+        EXPECT_EQ(window->currentView()->width(), paneWidth());
+        EXPECT_EQ(window->currentView()->height(), TwipsScale{}.y(form().height())) << "the page's own new height";
+        EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());
+        EXPECT_EQ(scroll->verticalScrollBar()->isVisible(), window->currentView()->height() + 16 > scroll->viewport()->height());
+    }
+
+    // Narrower than the page can be: it keeps its least width and scrolls.
+    window->resize(900, 700);
+    splitter->setSizes({700, 200});
+    runEvents();
+    ASSERT_LT(paneWidth() * 15, SetupTestBreed::MinimumWidth);
+    EXPECT_EQ(form().width(), SetupTestBreed::MinimumWidth);
+    EXPECT_TRUE(scroll->horizontalScrollBar()->isVisible());
+
+    // A page with a fixed layout is never made narrower than its controls.
+    ASSERT_TRUE(window->showPage(u"SetupTestLang"_s));
+    runEvents();
+    int reach = 0;
+    for (const Control* c : form().controls())
+        reach = std::max(reach, c == &form() ? 0 : c->right());
+    EXPECT_GE(form().width(), reach);
+    EXPECT_GE(window->currentView()->width(), reach / 15);
+    EXPECT_TRUE(scroll->horizontalScrollBar()->isVisible() || paneWidth() * 15 >= reach);
+}
+
+} // namespace

@@ -98,7 +98,7 @@ TEST(SortIndicatorTest, TheHeaderShowsTheSortOfTheListAndClicksSortIt)
     ListSortState state;
     Form form(u"frmTest"_s);
     form.setBounds(0, 0, 7000, 3000);
-    auto& list = form.add<ListView>(u"lvwAgentnummers"_s);
+    auto& list = form.add<ListView>(form, u"lvwAgentnummers"_s);
     list.setBounds(120, 120, 6600, 2400);
     list.addColumn(u"MIJ"_s, u"Maatschappij"_s, 2400);
     list.addColumn(u"NR"_s, u"Agentnummer"_s, 1500);

@@ -30,7 +30,7 @@ QWidget* shownTip()
     return nullptr;
 }
 
-QString labelText(QWidget* tip, const char* name)
+QString withoutAccessKey(QWidget* tip, const char* name)
 {
     auto* label = tip->findChild<QLabel*>(QLatin1String(name));
     return label && label->isVisible() ? label->text() : u"<verborgen>"_s;
@@ -84,7 +84,7 @@ protected:
     // Made before the view below: a widget needs the application first.
     QApplication& application = widgetApplication();
     Form form{u"frmTest"_s};
-    TextBox& box = form.add<TextBox>(u"txtCertificaat"_s);
+    TextBox& box = form.add<TextBox>(form, u"txtCertificaat"_s);
     FormView view{form, TwipsScale{}};
     QWidget* tool = nullptr;
 };
@@ -112,15 +112,15 @@ TEST_F(ToolTipViewTest, ABalloonAppearsForItsControlFollowsItsTextAndGoesOnDestr
     EXPECT_GE(since.elapsed(), 140);
     QWidget* shown = shownTip();
     EXPECT_EQ(shown->objectName(), u"txtCertificaat.ToolTip"_s);
-    EXPECT_EQ(labelText(shown, "Title"), u"Certificaat"_s);
-    EXPECT_EQ(labelText(shown, "Text"), u"/data/certificaat.pfx"_s);
+    EXPECT_EQ(withoutAccessKey(shown, "Title"), u"Certificaat"_s);
+    EXPECT_EQ(withoutAccessKey(shown, "Text"), u"/data/certificaat.pfx"_s);
     EXPECT_TRUE(iconShown(shown));
 
     tip.setTipText(u"/data/ander.pfx"_s);
-    EXPECT_EQ(labelText(shown, "Text"), u"/data/ander.pfx"_s) << "a shown tip follows at once";
+    EXPECT_EQ(withoutAccessKey(shown, "Text"), u"/data/ander.pfx"_s) << "a shown tip follows at once";
     tip.setTitle(QString());
     tip.setIcon(ttIconType::TTNoIcon);
-    EXPECT_EQ(labelText(shown, "Title"), u"<verborgen>"_s);
+    EXPECT_EQ(withoutAccessKey(shown, "Title"), u"<verborgen>"_s);
 
     EXPECT_TRUE(waitFor([] { return shownTip() == nullptr; }, 3000)) << "gone after VisibleTime";
 
@@ -170,7 +170,7 @@ TEST_F(ToolTipViewTest, DrawsTheStyleTitleLineColoursAndPlaceOfTheTip)
         mouseEnters(tool);
         ASSERT_TRUE(waitFor([] { return shownTip() != nullptr; }, 3000));
         QWidget* shown = shownTip();
-        EXPECT_EQ(labelText(shown, "Title"), c.shownTitle);
+        EXPECT_EQ(withoutAccessKey(shown, "Title"), c.shownTitle);
         EXPECT_EQ(iconShown(shown), c.icon_);
         const QImage picture = shown->grab().toImage();
         EXPECT_EQ(picture.pixelColor(picture.width() - 3, picture.height() / 2).rgb(), green.rgb());
@@ -198,12 +198,12 @@ TEST_F(ToolTipViewTest, TheNewestTipOfAControlIsShown)
         newer.Create(box);
         mouseEnters(tool);
         ASSERT_TRUE(waitFor([] { return shownTip() != nullptr; }, 3000));
-        EXPECT_EQ(labelText(shownTip(), "Text"), u"nieuw"_s);
+        EXPECT_EQ(withoutAccessKey(shownTip(), "Text"), u"nieuw"_s);
     }
     EXPECT_EQ(shownTip(), nullptr);
     mouseEnters(tool);
     ASSERT_TRUE(waitFor([] { return shownTip() != nullptr; }, 3000));
-    EXPECT_EQ(labelText(shownTip(), "Text"), u"oud"_s);
+    EXPECT_EQ(withoutAccessKey(shownTip(), "Text"), u"oud"_s);
     mouseLeaves(tool);
 }
 

@@ -3,6 +3,7 @@
 #include "framework/ui/ScriptedUi.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QString>
 #include <gtest/gtest.h>
 
@@ -13,6 +14,10 @@ QApplication& widgetApplication();
 
 // Lets queued events and zero timers run, as a turn of the event loop would.
 void runEvents();
+
+// How far apart two colours are for the eye: the ratio of their relative
+// luminances (1 for the same colour, 21 for black on white).
+double contrast(const QColor& a, const QColor& b);
 
 // A ScriptedUi that fails the running test on any dialog nobody expected.
 class StrictUi : public ScriptedUi {

@@ -25,7 +25,7 @@ struct Counter {
 TEST(ControlModel, CheckBoxRaisesClickOnEveryValueChangeFromCodeAndUser)
 {
     Form form("frm");
-    auto& chk = form.add<CheckBox>("chk");
+    auto& chk = form.add<CheckBox>(form, u"chk"_s);
     int clicks = 0;
     chk.Click.connect([&] { ++clicks; });
 
@@ -46,9 +46,9 @@ TEST(ControlModel, CheckBoxRaisesClickOnEveryValueChangeFromCodeAndUser)
 TEST(ControlModel, UserActionsOnUnreachableControlsDoNothing)
 {
     Form form("frm");
-    auto& fra = form.add<Frame>("fra");
-    auto& chk = form.add<CheckBox>("chk", &fra);
-    auto& txt = form.add<TextBox>("txt", &fra);
+    auto& fra = form.add<Frame>(form, u"fra"_s);
+    auto& chk = form.add<CheckBox>(fra, u"chk"_s);
+    auto& txt = form.add<TextBox>(fra, u"txt"_s);
     int clicks = 0;
     chk.Click.connect([&] { ++clicks; });
 
@@ -74,7 +74,7 @@ TEST(ControlModel, UserActionsOnUnreachableControlsDoNothing)
 TEST(ControlModel, ComboBoxSelectionItemDataAndIdentifiers)
 {
     Form form("frm");
-    auto& cbo = form.add<ComboBox>("cbo");
+    auto& cbo = form.add<ComboBox>(form, u"cbo"_s);
     Counter clicks;
     cbo.Click.connect(std::ref(clicks));
 
@@ -106,7 +106,7 @@ TEST(ControlModel, ComboBoxSelectionItemDataAndIdentifiers)
 TEST(ControlModel, TextBoxChangeAndValidateWithCancel)
 {
     Form form("frm");
-    auto& txt = form.add<TextBox>("txt");
+    auto& txt = form.add<TextBox>(form, u"txt"_s);
     int changes = 0, validations = 0;
     bool refuse = true;
     txt.Change.connect([&] { ++changes; });
@@ -138,11 +138,11 @@ TEST(ControlModel, TextBoxChangeAndValidateWithCancel)
 TEST(ControlModel, OptionButtonsFormGroupsPerContainer)
 {
     Form form("frm");
-    auto& fraA = form.add<Frame>("fraA");
-    auto& fraB = form.add<Frame>("fraB");
-    auto& a1 = form.add<OptionButton>("opt", &fraA, 0);
-    auto& a2 = form.add<OptionButton>("opt", &fraA, 1);
-    auto& b1 = form.add<OptionButton>("optB", &fraB);
+    auto& fraA = form.add<Frame>(form, u"fraA"_s);
+    auto& fraB = form.add<Frame>(form, u"fraB"_s);
+    auto& a1 = form.add<OptionButton>(fraA, u"opt"_s, {}, 0);
+    auto& a2 = form.add<OptionButton>(fraA, u"opt"_s, {}, 1);
+    auto& b1 = form.add<OptionButton>(fraB, u"optB"_s);
     int clicksA2 = 0;
     a2.Click.connect([&] { ++clicksA2; });
 
@@ -162,7 +162,7 @@ TEST(ControlModel, OptionButtonsFormGroupsPerContainer)
 TEST(ControlModel, YesNoValuesAndChange)
 {
     Form form("frm");
-    auto& jn = form.add<YesNo>("jnTest");
+    auto& jn = form.add<YesNo>(form, u"jnTest"_s);
     int changes = 0;
     jn.Change.connect([&] { ++changes; });
     EXPECT_TRUE(jn.choose(YesNo::Ja));
@@ -179,7 +179,7 @@ TEST(ControlModel, YesNoValuesAndChange)
 TEST(ControlModel, ListBoxSingleAndMultiSelect)
 {
     Form form("frm");
-    auto& lst = form.add<ListBox>("lst");
+    auto& lst = form.add<ListBox>(form, u"lst"_s);
     for (int i = 0; i < 3; ++i)
         lst.addItemWithData(u"item %1"_s.arg(i), 100 + i);
     lst.select(1);
@@ -199,7 +199,7 @@ TEST(ControlModel, ListBoxSingleAndMultiSelect)
 TEST(ControlModel, ListViewEventsKeysAndBuiltInSort)
 {
     Form form("frm");
-    auto& lvw = form.add<ListView>("lvw");
+    auto& lvw = form.add<ListView>(form, u"lvw"_s);
     lvw.setCheckboxes(true);
     lvw.addColumn("naam", "Naam");
     lvw.addColumn("nr", "Nummer");
@@ -242,7 +242,7 @@ TEST(ControlModel, ListViewEventsKeysAndBuiltInSort)
 TEST(ControlModel, ErrorFromUnguardedHandlerGoesToTheFormsHandler)
 {
     Form form("frm");
-    auto& cmd = form.add<CommandButton>("cmd");
+    auto& cmd = form.add<CommandButton>(form, u"cmd"_s);
     cmd.Click.connect([] { throw RuntimeError::overflow(); });
     QString seen;
     form.setUnhandledErrorHandler([&](Form& f, std::exception_ptr e) {

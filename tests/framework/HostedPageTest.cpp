@@ -27,9 +27,9 @@ class SetupTestNotaris final : public SettingsPage {
 public:
     SetupTestNotaris()
         : SettingsPage(u"SetupTestNotaris"_s),
-          fraNotaris(form().add<Frame>("fraNotaris")),
-          txtNaam(form().add<TextBox>("txtNaam", &fraNotaris)),
-          cmdFout(form().add<CommandButton>("cmdFout", &fraNotaris))
+          fraNotaris(form().add<Frame>(form(), u"fraNotaris"_s)),
+          txtNaam(form().add<TextBox>(fraNotaris, u"txtNaam"_s)),
+          cmdFout(form().add<CommandButton>(fraNotaris, u"cmdFout"_s))
     {
         fraNotaris.setBounds(0, 0, 5325, 1500);
         txtNaam.setBounds(180, 300, 3000, 315);
@@ -61,8 +61,8 @@ class SetupTestKantoor final : public SettingsPage {
 public:
     SetupTestKantoor()
         : SettingsPage(u"SetupTestKantoor"_s),
-          fraNotarissen(form().add<Frame>("fraNotarissen")),
-          ctlNotaris(form().add<HostedPage>("ctlNotaris", &fraNotarissen))
+          fraNotarissen(form().add<Frame>(form(), u"fraNotarissen"_s)),
+          ctlNotaris(form().add<HostedPage>(fraNotarissen, u"ctlNotaris"_s))
     {
         fraNotarissen.setBounds(0, 0, 6000, 6000);
         ctlNotaris.move(120, 240);
@@ -157,7 +157,7 @@ TEST_F(HostedPageTest, ARemovedOrClosedPageNoLongerHearsTheHost)
     EXPECT_EQ(notarisHeard, 1) << "the removed page heard it";
     EXPECT_EQ(kantoorHeard, 2);
 
-    auto& again = h.form().add<HostedPage>(u"ctlNotarisOpnieuw"_s, &kantoor.fraNotarissen);
+    auto& again = h.form().add<HostedPage>(kantoor.fraNotarissen, u"ctlNotarisOpnieuw"_s);
     again.setApplication(h.app());
     again.open(u"SetupTestNotaris"_s);
     EXPECT_EQ(h.app().Notify.count(), before + 2);
@@ -232,7 +232,7 @@ TEST_F(HostedPageTest, OpeningWhatCannotBeOpenedIsAnError)
     EXPECT_EQ(kantoor.ctlNotaris.page(), open);
     EXPECT_EQ(kantoor.ctlNotaris.embedded(), &open->form());
 
-    auto& loose = h.form().add<HostedPage>(u"ctlLos"_s);
+    auto& loose = h.form().add<HostedPage>(h.form(), u"ctlLos"_s);
     try {
         loose.open(u"SetupTestNotaris"_s);
         ADD_FAILURE() << "geen fout";

@@ -34,7 +34,7 @@ protected:
 
     ListView& makeList(const QString& name, const std::vector<Row>& rows)
     {
-        auto& list = form_.add<ListView>(name);
+        auto& list = form_.add<ListView>(form_, name);
         list.addColumn("Mij", "Maatschappij");
         list.addColumn("Nr", "Agentnummer");
         list.addColumn("Rente", "Rente op-/afslag", 1440, Alignment::Right);

@@ -17,9 +17,9 @@ class frmWachtwoordTest final : public Dialog {
 public:
     frmWachtwoordTest()
         : Dialog(u"frmWachtwoordTest"_s, ReportTexts::GeneralContext, ReportTexts::MessageWithEllipsis),
-          txtWachtwoord(add<TextBox>(u"txtWachtwoord"_s)),
-          cmdOK(add<CommandButton>(u"cmdOK"_s)),
-          cmdRegel(add<CommandButton>(u"cmdRegel"_s, nullptr, 0))
+          txtWachtwoord(add<TextBox>(*this, u"txtWachtwoord"_s)),
+          cmdOK(add<CommandButton>(*this, u"cmdOK"_s)),
+          cmdRegel(add<CommandButton>(*this, u"cmdRegel"_s, {}, 0))
     {
         cmdOK.Click.connect([this] { cmdOK_Click(); });
         cmdRegel.Click.connect([this] { cmdRegel_Click(0); });

@@ -8,7 +8,9 @@
 #include "framework/forms/TextBox.h"
 #include "framework/host/Settings.h"
 #include "framework/page/DpiScaling.h"
+#include "framework/page/RowLayout.h"
 #include "framework/page/PageRegistry.h"
+#include "framework/page/RowLayout.h"
 #include "framework/page/SettingsPage.h"
 #include "host/PageHost.h"
 #include "tests/support/PageTest.h"
@@ -26,12 +28,12 @@ class ContractPage final : public SettingsPage {
 public:
     ContractPage()
         : SettingsPage(u"SetupContract"_s),
-          fraA(form().add<Frame>("fraA")),
-          chkA(form().add<CheckBox>("chkA", &fraA)),
-          txtB(form().add<TextBox>("txtB", &fraA)),
-          fraB(form().add<Frame>("fraB")),
-          imgLogo(form().add<Image>("imgLogo", &fraB)),
-          linA(form().add<Line>("linA", &fraB))
+          fraA(form().add<Frame>(form(), u"fraA"_s)),
+          chkA(form().add<CheckBox>(fraA, u"chkA"_s)),
+          txtB(form().add<TextBox>(fraA, u"txtB"_s)),
+          fraB(form().add<Frame>(form(), u"fraB"_s)),
+          imgLogo(form().add<Image>(fraB, u"imgLogo"_s)),
+          linA(form().add<Line>(fraB, u"linA"_s))
     {
         fraA.setBounds(120, 90, 4500, 1200);
         chkA.setBounds(150, 300, 2400, 255);
@@ -125,7 +127,8 @@ struct ContractHarness : PageTest {
 
 using SettingsPageContract = ContractHarness;
 
-// Frames must stack 60 twips apart at the first frame's left and width, and the page take their size.
+// Frames must stack 60 twips apart, follow the page's width up to a readable width, never get narrower
+// than the widest of them, and the page take their height.
 TEST_F(SettingsPageContract, StackedFramesLayout)
 {
     auto& p = open();
@@ -142,8 +145,23 @@ TEST_F(SettingsPageContract, StackedFramesLayout)
     p.fraB.setHeight(1500);
     p.form().setWidth(9000); // any resize lays out again, and the guard stops the recursion
     EXPECT_EQ(p.form().height(), 1260 + 1500);
-    EXPECT_EQ(p.form().width(), 4500);
+    EXPECT_EQ(p.form().width(), 9000);
+    EXPECT_EQ(p.fraA.width(), 9000);
+    EXPECT_EQ(p.fraB.width(), 9000);
     EXPECT_EQ(heightChanges, 1);
+
+    p.form().setWidth(30000);
+    EXPECT_EQ(p.form().width(), 30000);
+    EXPECT_EQ(p.fraB.width(), RowLayout::ReadableWidth);
+
+    p.form().setWidth(2000); // narrower than the frames: the page keeps their width and the host scrolls
+    EXPECT_EQ(p.form().width(), 4500);
+    EXPECT_EQ(p.fraA.width(), 4500);
+    EXPECT_EQ(p.minimumWidth(), 4500);
+
+    p.fraA.setVisible(false); // a hidden frame gives its place back
+    p.form().relayout();
+    EXPECT_EQ(p.fraB.top(), 0);
 }
 
 // At 96 DPI nothing may move; at 120 DPI every twips value becomes 12/15 so pixels stay as designed.

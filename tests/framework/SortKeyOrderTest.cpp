@@ -55,7 +55,7 @@ protected:
     // and holds both orders to the order of the texts.
     void expectOrderOfTexts(const QStringList& values, SortDataType type, const KeyText& keyText)
     {
-        auto& list = form_.add<ListView>(u"lvw%1"_s.arg(++lists_));
+        auto& list = form_.add<ListView>(form_, u"lvw%1"_s.arg(++lists_));
         list.addColumn("Naam", "Naam");
         list.addColumn("Waarde", "Waarde");
         for (qsizetype i = 0; i < values.size(); ++i)
@@ -110,7 +110,7 @@ TEST_F(SortKeyOrderTest, NumbersSortAsTheirKeyTexts)
 // written four ways keeps its rows' order both ways, and negatives come first by their digits.
 TEST_F(SortKeyOrderTest, EqualNumbersKeepTheirOrderAndNegativesFollowTheirDigits)
 {
-    auto& list = form_.add<ListView>("lvwBedragen");
+    auto& list = form_.add<ListView>(form_, u"lvwBedragen"_s);
     list.addColumn("Naam", "Naam");
     list.addColumn("Bedrag", "Bedrag");
     const QStringList values{"1,00", "-2", euro + " 1", "", "-0,50", "1", "geen", "1.000", "1,0"};

@@ -12,7 +12,7 @@ using namespace tarvelo;
 TEST(ToolTip, CreateComputesWindowStyleAndToolFlags)
 {
     Form form("SetupHdn");
-    auto& box = form.add<TextBox>("txtCertificaat");
+    auto& box = form.add<TextBox>(form, u"txtCertificaat"_s);
     struct Case {
         ttStyleEnum style;
         bool centered;
@@ -46,7 +46,7 @@ TEST(ToolTip, CreateComputesWindowStyleAndToolFlags)
 TEST(ToolTip, ATitleOrAnIconAloneShowsTheTitleLine)
 {
     Form form("SetupHdn");
-    auto& box = form.add<TextBox>("txtCertificaat");
+    auto& box = form.add<TextBox>(form, u"txtCertificaat"_s);
     struct Case {
         QString title;
         ttIconType icon;
@@ -74,7 +74,7 @@ TEST(ToolTip, ATitleOrAnIconAloneShowsTheTitleLine)
 TEST(ToolTip, WhatTakesEffectAtOnceAndWhatAtTheNextCreate)
 {
     Form form("SetupHdn");
-    auto& box = form.add<TextBox>("txtCertificaat");
+    auto& box = form.add<TextBox>(form, u"txtCertificaat"_s);
     CToolTip tip;
     int notices = 0;
     tip.setObserver([&](const CToolTip&) { ++notices; });
@@ -123,7 +123,7 @@ TEST(ToolTip, WhatTakesEffectAtOnceAndWhatAtTheNextCreate)
 TEST(ToolTip, DestroyAndReleaseTakeTheWindowAway)
 {
     Form form("SetupHdn");
-    auto& box = form.add<TextBox>("txtCertificaat");
+    auto& box = form.add<TextBox>(form, u"txtCertificaat"_s);
     std::vector<bool> seen;
     {
         CToolTip tip;

@@ -26,11 +26,11 @@ class TestRenteKeuze final : public UserControl {
 public:
     TestRenteKeuze(Form& form, const QString& name, int index, Control* parent)
         : UserControl(form, u"TestRenteKeuze"_s, name, index, parent),
-          lblRente(inner().add<Label>("lblRente")),
-          txtRente(inner().add<TextBox>("txtRente")),
-          cmdKies(inner().add<CommandButton>("cmdKies")),
-          lblUitleg(inner().add<Label>("lblUitleg")),
-          imgLogo(inner().add<Image>("imgLogo"))
+          lblRente(inner().add<Label>(inner(), u"lblRente"_s)),
+          txtRente(inner().add<TextBox>(inner(), u"txtRente"_s)),
+          cmdKies(inner().add<CommandButton>(inner(), u"cmdKies"_s)),
+          lblUitleg(inner().add<Label>(inner(), u"lblUitleg"_s)),
+          imgLogo(inner().add<Image>(inner(), u"imgLogo"_s))
     {
         setBounds(0, 0, 4500, 1200);
         lblRente.setBounds(120, 120, 1500, 255);
@@ -69,7 +69,7 @@ protected:
 // pages add controls of other components to a frame.
 class SetupTestRente final : public SettingsPage {
 public:
-    SetupTestRente() : SettingsPage(u"SetupTestRente"_s), fraRente(form().add<Frame>("fraRente"))
+    SetupTestRente() : SettingsPage(u"SetupTestRente"_s), fraRente(form().add<Frame>(form(), u"fraRente"_s))
     {
         fraRente.setBounds(0, 0, 6000, 2000);
     }
@@ -116,7 +116,7 @@ TEST(ComponentFactory, CreatesUserControlsByClassName)
     factory.add<TestRenteKeuze>();
     EXPECT_EQ(factory.classNames(), QStringList{"TestRenteKeuze"});
     Form form(u"frmTest"_s);
-    auto& frame = form.add<Frame>("fraRente");
+    auto& frame = form.add<Frame>(form, u"fraRente"_s);
 
     UserControl& uc = factory.create(u"TESTRENTEKEUZE"_s, form, u"ucRente"_s, &frame, 2);
     EXPECT_EQ(&uc, &form.control(u"ucRente"_s, 2));
@@ -215,11 +215,11 @@ TEST_F(UserControlTest, AnUnusableUserControlKeepsTheUserOut)
 TEST(FormRemove, TakesAControlAndItsContentsOff)
 {
     Form form(u"frmTest"_s);
-    auto& fraA = form.add<Frame>("fraA");
-    auto& txtA = form.add<TextBox>("txtA", &fraA);
-    auto& fraB = form.add<Frame>("fraB", &fraA);
-    form.add<CheckBox>("chkB", &fraB);
-    auto& lblC = form.add<Label>("lblC");
+    auto& fraA = form.add<Frame>(form, u"fraA"_s);
+    auto& txtA = form.add<TextBox>(fraA, u"txtA"_s);
+    auto& fraB = form.add<Frame>(fraA, u"fraB"_s);
+    form.add<CheckBox>(fraB, u"chkB"_s);
+    auto& lblC = form.add<Label>(form, u"lblC"_s);
     ComponentFactory factory;
     factory.add<TestRenteKeuze>();
     factory.create(u"TestRenteKeuze"_s, form, u"ucRente"_s, &fraB);
@@ -238,7 +238,7 @@ TEST(FormRemove, TakesAControlAndItsContentsOff)
     EXPECT_EQ(form.focusedControl(), nullptr);
 
     Form other(u"frmAnder"_s);
-    auto& elsewhere = other.add<Label>("lblElders");
+    auto& elsewhere = other.add<Label>(other, u"lblElders"_s);
     EXPECT_THROW(form.remove(elsewhere), RuntimeError);
     EXPECT_THROW(form.remove(form), RuntimeError);
     EXPECT_EQ(other.controls().size(), 1u);

@@ -166,7 +166,7 @@ TEST(Utilities, FitComboDropDownWidensToTheLongestEntryWithinTheLimits)
     };
     for (const Case& c : cases) {
         Form form("frmTest");
-        auto& combo = form.add<ComboBox>("cboTest");
+        auto& combo = form.add<ComboBox>(form, u"cboTest"_s);
         if (c.entryLength > 0) {
             combo.addItem("kort");
             combo.addItem(QString(c.entryLength, u'x'));
@@ -182,7 +182,7 @@ TEST(Utilities, FitComboDropDownWidensToTheLongestEntryWithinTheLimits)
 TEST(Utilities, SelectComboByItemDataPicksTheFirstMatchOnly)
 {
     Form form("frmTest");
-    auto& combo = form.add<ComboBox>("cboUpdateTermijn");
+    auto& combo = form.add<ComboBox>(form, u"cboUpdateTermijn"_s);
     combo.addItemWithData("Dagelijks", 1);
     combo.addItemWithData("Wekelijks", 7);
     combo.addItemWithData("Elke 7 dagen", 7);
@@ -227,14 +227,14 @@ TEST(Utilities, ListMembershipAndLargerSmaller)
 TEST(Utilities, SelectAllTextSelectsAWholeTextBoxOnly)
 {
     Form form("frmTest");
-    auto& box = form.add<TextBox>("txtPad");
+    auto& box = form.add<TextBox>(form, u"txtPad"_s);
     box.setText("/data/export");
     box.setSelection(3, 2);
     SelectAllText(box);
     EXPECT_EQ(box.selStart(), 0);
     EXPECT_EQ(box.selLength(), 12);
 
-    auto& combo = form.add<ComboBox>("cboTest");
+    auto& combo = form.add<ComboBox>(form, u"cboTest"_s);
     combo.addItem("Een");
     combo.setListIndex(0);
     SelectAllText(combo);

@@ -15,7 +15,12 @@
 #include "host/office/ChangeHistory.h"
 #include "tests/support/PageTest.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -375,4 +380,193 @@ TEST(PageInspectorTest, TheDemoOfficePassesEveryPagesChecksAndIsNotChangedByThem
     EXPECT_FALSE(pages.pages().empty());
     EXPECT_EQ(pages.defaultOf(ChangeHistory::SetupObject, u"UpdateTermijn"_s).toInt(), 1);
     EXPECT_EQ(pages.defaultOf(ChangeHistory::SetupObject, u"ProxyAdres"_s).toString(), QString());
+}
+
+// Catches a number that changes on its way out and in again: what get prints
+// set reads back as the same number, and a point that the Dutch reading would
+// take for a thousands point is refused instead of stored a thousand times larger.
+TEST_F(AdministrationTest, NumbersGoOutAndComeBackAsTheyWere)
+{
+    for (double value : {1.125, 0.125, 100.0 / 3, 1e-7, 99.99, 2.5, 0.1 + 0.2}) {
+        SCOPED_TRACE(value);
+        setup().get<CalculationSettings>().Huurstijging = value;
+        const QString shown = command({u"get"_s, u"Huurstijging"_s}).out.trimmed();
+        EXPECT_FALSE(shown.contains(QLatin1Char('.'))) << shown.toStdString();
+        ASSERT_EQ(command({u"set"_s, u"Huurstijging"_s, u"0"_s}).status, 0);
+        const AdminResult back = command({u"set"_s, u"Huurstijging"_s, shown});
+        EXPECT_EQ(back.status, 0) << back.err.toStdString();
+        EXPECT_EQ(double(setup().get<CalculationSettings>().Huurstijging), value) << shown.toStdString();
+    }
+    EXPECT_EQ(command({u"set"_s, u"Huurstijging"_s, u"1,125"_s}).status, 0);
+    EXPECT_EQ(command({u"get"_s, u"Huurstijging"_s}).out, u"1,125\n"_s);
+    for (const char* ambiguous : {"1.125", "0.125", " 2.500 "}) {
+        const AdminResult r = command({u"set"_s, u"Huurstijging"_s, QString::fromLatin1(ambiguous)});
+        EXPECT_EQ(r.status, 1) << ambiguous;
+        EXPECT_TRUE(r.err.contains(u"niet eenduidig"_s)) << r.err.toStdString();
+        EXPECT_EQ(double(setup().get<CalculationSettings>().Huurstijging), 1.125) << ambiguous;
+    }
+    // A point that can only be a decimal point, or only thousands points, is read as it must be.
+    EXPECT_EQ(command({u"set"_s, u"Huurstijging"_s, u"1.5"_s}).status, 0);
+    EXPECT_EQ(double(setup().get<CalculationSettings>().Huurstijging), 1.5);
+    EXPECT_EQ(command({u"set"_s, u"UpdateTermijn"_s, u"1.000"_s}).status, 1);
+    EXPECT_EQ(another(h.ui(), h.folder())->SettingsObject().get<CalculationSettings>().Huurstijging, 1.5);
+}
+
+// Catches a damaged machine hive that lifts the administrator's locks: when
+// the lock list cannot be read every change is refused with the reason, on
+// the command line and from page code, while reading still works.
+TEST_F(AdministrationTest, ALockListThatCannotBeReadKeepsEverySettingLocked)
+{
+    ASSERT_EQ(command({u"set"_s, u"ProxyAdres"_s, u"vast:80"_s}).status, 0);
+    ASSERT_EQ(command({u"lock"_s, u"ProxyAdres"_s}).status, 0);
+    const QString hive = file(u"HKEY_LOCAL_MACHINE.hive"_s);
+    QFile original(hive);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray intact = original.readAll();
+    original.close();
+    const struct {
+        const char* damage;
+        QByteArray content;
+    } damaged[] = {
+        {"kop overschreven", QByteArray(100, 'x') + intact.mid(100)},
+        {"afgekapt", intact.left(intact.size() / 2 + 10)},
+        {"geen register", QByteArray("Dit is geen database, maar een brief aan de beheerder.\n").repeated(50)},
+    };
+    for (const auto& d : damaged) {
+        SCOPED_TRACE(d.damage);
+        QFile broken(hive);
+        ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        broken.write(d.content);
+        broken.close();
+        ScriptedUi ui;
+        auto office = another(ui, h.folder());
+        EXPECT_FALSE(office->locksUnreadable().isEmpty());
+        AdminRequest request;
+        request.command = u"set"_s;
+        request.arguments = QStringList{u"ProxyAdres"_s, u"los:80"_s};
+        const AdminResult set = AdminCommands::run(*office, request, {});
+        EXPECT_EQ(set.status, 1);
+        EXPECT_TRUE(set.err.contains(u"vastgezet kan niet worden gelezen"_s)) << set.err.toStdString();
+        request.arguments = QStringList{u"AutoDownload"_s, u"true"_s};
+        EXPECT_EQ(AdminCommands::run(*office, request, {}).status, 1) << "an unlocked setting is refused too";
+        request.command = u"unlock"_s;
+        request.arguments = QStringList{u"ProxyAdres"_s};
+        EXPECT_EQ(AdminCommands::run(*office, request, {}).status, 1);
+        office->SettingsObject().get<ProxySettings>().ProxyAdres = u"pagina:80"_s;
+        EXPECT_EQ(office->SettingsObject().get<ProxySettings>().ProxyAdres.get(), u"vast:80"_s);
+        request.command = u"get"_s;
+        const AdminResult get = AdminCommands::run(*office, request, {});
+        EXPECT_EQ(get.status, 0);
+        EXPECT_EQ(get.out, u"vast:80\n"_s);
+    }
+    QFile restored(hive);
+    ASSERT_TRUE(restored.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    restored.write(intact);
+    restored.close();
+    ScriptedUi ui;
+    auto office = another(ui, h.folder());
+    EXPECT_TRUE(office->locksUnreadable().isEmpty());
+    EXPECT_TRUE(office->SettingsObject().isLocked(u"ProxyAdres"_s));
+    EXPECT_FALSE(office->SettingsObject().isLocked(u"AutoDownload"_s));
+}
+
+// Catches values that reach the administrator's terminal as they are: escape
+// sequences and other control characters are shown escaped in the history
+// always and by get on a terminal, and a NUL neither cuts a value short nor
+// empties the history.
+TEST_F(AdministrationTest, ControlCharactersInValuesAreShownEscaped)
+{
+    const QString hostile = u"proxy\x1B[2J\x1B]0;titel\x07\r\tweg"_s + QChar(0) + u"rest\u202Eeulav"_s;
+    setup().get<ProxySettings>().ProxyAdres = hostile;
+    h.app().saveSettings();
+    setup().get<ProxySettings>().ProxyGebruikersnaam = u"jan"_s;
+    h.app().saveSettings();
+
+    const AdminResult get = command({u"get"_s, u"ProxyAdres"_s});
+    EXPECT_EQ(get.out, hostile + QLatin1Char('\n')) << "a pipe gets the value whole";
+    EXPECT_EQ(AdminCommands::escapedControls(get.out),
+              u"proxy\\x1B[2J\\x1B]0;titel\\x07\\r\tweg\\x00rest\\u202Eeulav\n"_s);
+
+    const QString history = command({u"history"_s}).out;
+    const QStringList lines = history.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << history.toStdString();
+    EXPECT_TRUE(lines[0].contains(u"Setup.ProxyGebruikersnaam"_s));
+    EXPECT_TRUE(lines[1].contains(u"-> proxy\\x1B[2J\\x1B]0;titel\\x07\\r\\tweg\\x00rest\\u202Eeulav\t"_s))
+        << lines[1].toStdString();
+    for (const QString& line : lines) {
+        EXPECT_EQ(line.count(QLatin1Char('\t')), 4) << line.toStdString();
+        for (const QChar c : line)
+            EXPECT_FALSE(c != QLatin1Char('\t') && (c.unicode() < 0x20 || c.unicode() == 0x7f)) << int(c.unicode());
+    }
+}
+
+// Catches a hostile profile that ties up the machine: key-derivation limits
+// far from what this program writes are refused as damaged before any key is
+// derived, while limits near them are derived (and then open or not).
+TEST(SettingsProfileTest, KeyDerivationLimitsFarFromOursAreRefusedAsDamaged)
+{
+    Settings setup;
+    Settings globalSetup;
+    setup.get<ProxySettings>().ProxyWachtwoord = u"geheim"_s;
+    const QByteArray file = SettingsProfile::write(setup, globalSetup, u"wachtzin"_s);
+    const auto withLimits = [&](const QJsonValue& ops, const QJsonValue& mem) {
+        QJsonObject root = QJsonDocument::fromJson(file).object();
+        QJsonObject box = root.value(u"wachtwoorden"_s).toObject();
+        box.insert(u"opslimit"_s, ops);
+        box.insert(u"memlimit"_s, mem);
+        root.insert(u"wachtwoorden"_s, box);
+        return QJsonDocument(root).toJson();
+    };
+    const QJsonObject box = QJsonDocument::fromJson(file).object().value(u"wachtwoorden"_s).toObject();
+    const QJsonValue ops = box.value(u"opslimit"_s);
+    const QJsonValue mem = box.value(u"memlimit"_s);
+    const std::pair<QJsonValue, QJsonValue> hostile[] = {
+        {64, 1024.0 * 1024 * 1024}, {ops, 1024.0 * 1024 * 1024}, {64, mem},     {1.5, mem},
+        {ops, 1e308},               {-1, mem},                   {u"2"_s, mem}, {ops, QJsonValue()},
+    };
+    QElapsedTimer clock;
+    clock.start();
+    for (const auto& [o, m] : hostile) {
+        try {
+            SettingsProfile::plan(withLimits(o, m), setup, globalSetup, [] { return std::optional<QString>(u"wachtzin"_s); });
+            ADD_FAILURE() << "accepted " << o.toVariant().toString().toStdString() << " / " << m.toVariant().toString().toStdString();
+        } catch (const ProfileError& e) {
+            EXPECT_EQ(e.problem(), ProfileProblem::Damaged) << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains(u"beschadigd"_s)) << e.message().toStdString();
+        }
+    }
+    EXPECT_LT(clock.elapsed(), 2000) << "a key was derived for a hostile file";
+    const ImportPlan ours = SettingsProfile::plan(file, setup, globalSetup, [] { return std::optional<QString>(u"wachtzin"_s); });
+    EXPECT_TRUE(ours.secretsRead);
+    try {
+        SettingsProfile::plan(withLimits(ops.toDouble() + 1, mem), setup, globalSetup,
+                              [] { return std::optional<QString>(u"wachtzin"_s); });
+        ADD_FAILURE() << "another key opened the passwords";
+    } catch (const ProfileError& e) {
+        EXPECT_EQ(e.problem(), ProfileProblem::WrongPassphrase) << e.message().toStdString();
+    }
+}
+
+// Catches an export that replaces a pipe, a device or a folder with a plain
+// file and reports success: only a regular file or a new name is written.
+TEST_F(AdministrationTest, ExportWritesOnlyARegularFileOrANewName)
+{
+    const QString fifo = file(u"pijp"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QDir().mkpath(file(u"map"_s)));
+    ASSERT_TRUE(QFile::link(file(u"bestaat-niet"_s), file(u"dode-verwijzing"_s)));
+    // A device is refused by the same rule; none is made here, as a test that failed would replace it.
+    for (const QString& target : {fifo, file(u"map"_s), file(u"dode-verwijzing"_s)}) {
+        const AdminResult r = command({u"export"_s, target});
+        EXPECT_EQ(r.status, 1) << target.toStdString();
+        EXPECT_TRUE(r.err.contains(u"geen gewoon bestand"_s)) << r.err.toStdString();
+    }
+    struct stat pipe {};
+    ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &pipe), 0);
+    EXPECT_TRUE(S_ISFIFO(pipe.st_mode)) << "the pipe was replaced";
+    EXPECT_TRUE(QFileInfo(file(u"map"_s)).isDir());
+
+    EXPECT_EQ(command({u"export"_s, file(u"nieuw.json"_s)}).status, 0);
+    EXPECT_EQ(command({u"export"_s, file(u"nieuw.json"_s)}).status, 0) << "an existing regular file is replaced";
+    EXPECT_TRUE(QFileInfo(file(u"nieuw.json"_s)).isFile());
 }

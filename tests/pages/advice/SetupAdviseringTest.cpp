@@ -329,6 +329,32 @@ TEST_F(SetupAdviseringTest, AddImportSkipsEqualTexts)
     EXPECT_TRUE(h.errors().empty());
 }
 
+// Catches a document type declaration taken in silently, its entities kept in
+// the stored texts: such a file is refused as damaged, as agent-number files are.
+TEST_F(SetupAdviseringTest, ImportFileWithADocumentTypeDeclarationIsRefused)
+{
+    QString hostile = documentWith({{1, 1, "motivering", "i1", false, u"Uit het bestand"_s}});
+    const qsizetype afterDeclaration = hostile.indexOf(u"?>"_s) + 2;
+    ASSERT_GT(afterDeclaration, 1);
+    hostile.insert(afterDeclaration, u"<!DOCTYPE standaardteksten [<!ENTITY lol \"lollollollollol\">"
+                                     "<!ENTITY bestand SYSTEM \"file:///etc/passwd\">]>"_s);
+    const QString file = writeTvs(hostile, "dtd.tvs");
+    store(documentWith({{1, 1, "motivering", "m1", false, u"Blijft"_s}}));
+    h.open("SetupAdvisering");
+    const QString before = stored();
+    for (const char* mode : {"cmdToevoegen", "cmdOverschrijven"}) {
+        h.ui().answerMessage(MsgResult::OK);
+        const std::size_t shown = h.ui().messages().size();
+        import(mode, file);
+        ASSERT_EQ(h.ui().messages().size(), shown + 1) << "taken without a word";
+        EXPECT_EQ(h.ui().messages().back().text,
+                  "Het exportbestand met standaardteksten kan niet ingeladen worden. Het bestand is beschadigd.");
+        EXPECT_EQ(stored(), before) << mode;
+        EXPECT_FALSE(stored().contains(u"ENTITY"_s));
+    }
+    EXPECT_TRUE(h.errors().empty());
+}
+
 // A damaged, truncated, foreign or empty file is told and changes nothing; a cancelled choice asks for no file.
 TEST_F(SetupAdviseringTest, DamagedImportFileChangesNothing)
 {

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <functional>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -234,6 +235,37 @@ TEST_F(SetupAlgemeenTest, RemovingTheLogo)
     EXPECT_EQ(path().text(), "Standaard logo...");
     EXPECT_EQ(logo().picture(), h.app().DefaultLogo());
     EXPECT_FALSE(cmd("cmdLogoVerwijder").enabled());
+    EXPECT_TRUE(h.errors().empty());
+}
+
+// Catches a removal that follows links out of the logo folder: links go as
+// links, and the files they name elsewhere keep their mode and content.
+TEST_F(SetupAlgemeenTest, RemovingTheLogoLeavesWhatLinksPointToAlone)
+{
+    const QString elsewhere = h.folder() + "/elders";
+    file(elsewhere + "/geheim.txt", "van een ander");
+    picture(elsewhere + "/ander.bmp");
+    for (const char* name : {"/geheim.txt", "/ander.bmp"})
+        ASSERT_TRUE(QFile::setPermissions(elsewhere + name, QFileDevice::ReadOwner));
+    const QFileDevice::Permissions before = QFile::permissions(elsewhere + "/geheim.txt");
+    picture(logoFolder() + "/logo.bmp");
+    ASSERT_TRUE(QFile::link(elsewhere + "/geheim.txt", logoFolder() + "/koppeling.txt"));
+    ASSERT_TRUE(QFile::link(elsewhere + "/weg.txt", logoFolder() + "/dood.txt"));
+    ASSERT_EQ(::link(QFile::encodeName(elsewhere + "/ander.bmp").constData(),
+                     QFile::encodeName(logoFolder() + "/tweede-naam.bmp").constData()),
+              0);
+    style().LogoBestand = u"logo.bmp"_s;
+    open();
+    h.ui().answerMessage(MsgResult::Yes);
+    cmd("cmdLogoVerwijder").click();
+    EXPECT_TRUE(QDir(logoFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System).isEmpty());
+    for (const char* name : {"/geheim.txt", "/ander.bmp"}) {
+        EXPECT_EQ(QFile::permissions(elsewhere + name), before) << name;
+        EXPECT_FALSE(QFile::permissions(elsewhere + name) & QFileDevice::WriteOwner) << name;
+    }
+    QFile kept(elsewhere + "/geheim.txt");
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "van een ander");
     EXPECT_TRUE(h.errors().empty());
 }
 

@@ -1,0 +1,134 @@
+#include "app/AdminProgram.h"
+
+#include "app/QtUi.h"
+#include "framework/errors/RuntimeError.h"
+#include "host/ReferenceApplication.h"
+#include "host/admin/AdminCommands.h"
+#include "host/admin/CollectingUi.h"
+#include "host/office/DataFolder.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <cstdio>
+#include <cstdlib>
+#include <termios.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace tarvelo {
+
+namespace {
+// All of the text, also past a NUL character a value may hold; on a terminal
+// with its control characters shown escaped.
+void print(FILE* stream, const QString& text)
+{
+    const QByteArray bytes =
+        (::isatty(::fileno(stream)) ? AdminCommands::escapedControls(text) : text).toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+}
+} // namespace
+
+QString userHiveFile()
+{
+    const QString folder =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).filePath(u"tarvelo"_s);
+    if (!QDir().mkpath(folder))
+        throw RuntimeError(75, u"De map %1 kan niet worden aangemaakt."_s.arg(folder));
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return QDir(folder).filePath(u"HKEY_CURRENT_USER.hive"_s);
+}
+
+bool AdminInput::isTerminal() const { return ::isatty(STDIN_FILENO); }
+
+std::optional<QString> AdminInput::readLine(const QString& prompt, bool hidden)
+{
+    print(stderr, prompt);
+    std::fflush(stderr);
+    termios before{};
+    const bool silent = hidden && ::tcgetattr(STDIN_FILENO, &before) == 0;
+    if (silent) {
+        termios quiet = before;
+        quiet.c_lflag &= ~tcflag_t(ECHO);
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+    }
+    char* buffer = nullptr;
+    std::size_t capacity = 0;
+    const ssize_t length = ::getline(&buffer, &capacity, stdin);
+    if (silent) {
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &before);
+        print(stderr, u"\n"_s);
+    }
+    std::optional<QString> line;
+    if (length >= 0) {
+        QByteArray bytes(buffer, qsizetype(length));
+        while (bytes.endsWith('\n') || bytes.endsWith('\r'))
+            bytes.chop(1);
+        line = QString::fromLocal8Bit(bytes);
+    }
+    std::free(buffer);
+    return line;
+}
+
+namespace {
+// Asked once from a script, twice on a terminal where a typing error cannot be seen.
+std::optional<QString> askTwice(AdminInput& input, const QString& prompt, bool confirm, const QString& differ)
+{
+    const std::optional<QString> first = input.readLine(prompt, true);
+    if (!first || first->isEmpty() || !confirm || !input.isTerminal())
+        return first && !first->isEmpty() ? first : std::nullopt;
+    const std::optional<QString> second = input.readLine(u"Nogmaals ter controle: "_s, true);
+    if (second != first)
+        throw RuntimeError(ErrorNumber::ApplicationDefined, differ);
+    return first;
+}
+} // namespace
+
+std::optional<QString> askPassphrase(AdminInput& input, bool confirm)
+{
+    return askTwice(input, u"Wachtwoord van het bestand: "_s, confirm,
+                    u"De twee wachtwoorden voor het bestand zijn niet gelijk. Er is niets geëxporteerd."_s);
+}
+
+std::optional<QString> askSecret(AdminInput& input, const QString& name)
+{
+    return askTwice(input, u"Nieuwe waarde van %1: "_s.arg(name), true,
+                    u"De twee ingetypte waarden van %1 zijn niet gelijk. Er is niets gewijzigd."_s.arg(name));
+}
+
+int runAdminCommand(const CommandLine& line, AdminInput& input)
+{
+    QtUi screen;
+    CollectingUi quiet(screen);
+    std::unique_ptr<ReferenceApplication> host;
+    try {
+        std::optional<DatabaseLocation> server;
+        if (line.provider == QLatin1String("MSSQL"))
+            server = DatabaseLocation{line.provider, QString(), line.server, line.database};
+        host = std::make_unique<ReferenceApplication>(
+            quiet, line.dataFolder.isEmpty() ? DataFolder::defaultPath() : line.dataFolder, userHiveFile(),
+            ReferenceApplication::NewOffice::Demo, server);
+        host->setShowErrorsToUser(false);
+    } catch (const RuntimeError& e) {
+        print(stderr, e.description() + QLatin1Char('\n'));
+        return AdminCommands::Refused;
+    }
+    // Passwords come from the input, never as an argument.
+    const bool exporting = line.admin->command == QLatin1String("export");
+    const auto passphrase = [&] { return askPassphrase(input, exporting); };
+    const auto secret = [&](const QString& name) { return askSecret(input, name); };
+    const AdminResult result = AdminCommands::run(*host, *line.admin, passphrase, secret);
+    print(stdout, result.out);
+    print(stderr, result.err);
+    std::fflush(stdout);
+    std::fflush(stderr);
+    return result.status;
+}
+
+int runAdminCommand(const CommandLine& line)
+{
+    AdminInput input;
+    return runAdminCommand(line, input);
+}
+
+} // namespace tarvelo

@@ -1,0 +1,130 @@
+#include "app/AdminProgram.h"
+#include "app/CommandLine.h"
+#include "framework/settings/ProxySettings.h"
+#include "framework/ui/ScriptedUi.h"
+#include "host/ReferenceApplication.h"
+#include "tests/app/WidgetTestSupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+using namespace Qt::StringLiterals;
+
+using namespace tarvelo;
+
+namespace {
+
+// The input as a terminal or a pipe would give it, with what was asked.
+class TypedInput final : public AdminInput {
+public:
+    TypedInput(bool terminal, std::deque<QString> lines) : terminal_(terminal), lines_(std::move(lines)) {}
+    bool isTerminal() const override { return terminal_; }
+    std::optional<QString> readLine(const QString& prompt, bool hidden) override
+    {
+        prompts << prompt;
+        allHidden = allHidden && hidden;
+        if (lines_.empty())
+            return std::nullopt;
+        QString line = lines_.front();
+        lines_.pop_front();
+        return line;
+    }
+    QStringList prompts;
+    bool allHidden = true;
+
+private:
+    bool terminal_;
+    std::deque<QString> lines_;
+};
+
+class AdminProgramTest : public ::testing::Test {
+protected:
+    AdminProgramTest()
+    {
+        tarvelo::testing::widgetApplication();
+        config_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(QDir(dir.path()).filePath(u"config"_s)));
+    }
+    ~AdminProgramTest() override { qputenv("XDG_CONFIG_HOME", config_); }
+
+    int run(const QStringList& words, TypedInput& input)
+    {
+        const CommandLine line = CommandLine::parse(words + QStringList{u"--data"_s, data()});
+        EXPECT_TRUE(line.error.isEmpty()) << line.error.toStdString();
+        return runAdminCommand(line, input);
+    }
+    QString data() const { return QDir(dir.path()).filePath(u"kantoor"_s); }
+    QString file(const char* name) const { return QDir(dir.path()).filePath(QString::fromLatin1(name)); }
+    QString storedPassword()
+    {
+        ScriptedUi ui;
+        ReferenceApplication office(ui, data());
+        return office.SettingsObject().get<ProxySettings>().ProxyWachtwoord;
+    }
+
+    QTemporaryDir dir;
+    QByteArray config_;
+};
+
+} // namespace
+
+// Catches a file password echoed while typed or mistyped unseen: on a terminal
+// every password is read hidden, an export asks twice and refuses two that
+// differ, an import asks once; from a pipe each is one line.
+TEST_F(AdminProgramTest, FilePasswordsAreReadHiddenAndAnExportAsksTwice)
+{
+    TypedInput differ(true, {u"wachtzin"_s, u"wachtzni"_s});
+    EXPECT_EQ(run({u"export"_s, file("a.json"), u"--wachtwoorden"_s}, differ), 1);
+    EXPECT_EQ(differ.prompts.size(), 2);
+    EXPECT_FALSE(QFileInfo::exists(file("a.json")));
+
+    TypedInput twice(true, {u"wachtzin"_s, u"wachtzin"_s});
+    EXPECT_EQ(run({u"export"_s, file("b.json"), u"--wachtwoorden"_s}, twice), 0);
+    EXPECT_EQ(twice.prompts.size(), 2);
+    EXPECT_TRUE(twice.allHidden);
+    EXPECT_TRUE(QFileInfo::exists(file("b.json")));
+
+    TypedInput once(true, {u"wachtzin"_s});
+    EXPECT_EQ(run({u"import"_s, file("b.json")}, once), 0);
+    EXPECT_EQ(once.prompts.size(), 1);
+    EXPECT_TRUE(once.allHidden);
+
+    TypedInput piped(false, {u"wachtzin"_s});
+    EXPECT_EQ(run({u"export"_s, file("c.json"), u"--wachtwoorden"_s}, piped), 0);
+    EXPECT_EQ(piped.prompts.size(), 1);
+}
+
+// Catches a password that must stand on the command line: "set NAME -" reads
+// a secret's value from the input (hidden and twice on a terminal), while "-"
+// stays an ordinary value of other settings.
+TEST_F(AdminProgramTest, ASecretsValueIsReadFromTheInputForADash)
+{
+    TypedInput typed(true, {u"g3h€im"_s, u"g3h€im"_s});
+    EXPECT_EQ(run({u"set"_s, u"ProxyWachtwoord"_s, u"-"_s}, typed), 0);
+    EXPECT_TRUE(typed.allHidden);
+    EXPECT_EQ(storedPassword(), u"g3h€im"_s);
+
+    TypedInput mistyped(true, {u"nieuw"_s, u"nieuq"_s});
+    EXPECT_EQ(run({u"set"_s, u"ProxyWachtwoord"_s, u"-"_s}, mistyped), 1);
+    EXPECT_EQ(storedPassword(), u"g3h€im"_s);
+
+    TypedInput nothing(false, {});
+    EXPECT_EQ(run({u"set"_s, u"ProxyWachtwoord"_s, u"-"_s}, nothing), 1);
+    EXPECT_EQ(storedPassword(), u"g3h€im"_s);
+
+    TypedInput piped(false, {u"uit-een-script"_s});
+    EXPECT_EQ(run({u"set"_s, u"ProxyWachtwoord"_s, u"-"_s}, piped), 0);
+    EXPECT_EQ(piped.prompts.size(), 1);
+    EXPECT_EQ(storedPassword(), u"uit-een-script"_s);
+
+    TypedInput unused(true, {});
+    EXPECT_EQ(run({u"set"_s, u"ProxyAdres"_s, u"-"_s}, unused), 0);
+    EXPECT_TRUE(unused.prompts.isEmpty());
+    ScriptedUi ui;
+    EXPECT_EQ(ReferenceApplication(ui, data()).SettingsObject().get<ProxySettings>().ProxyAdres.get(), u"-"_s);
+}
