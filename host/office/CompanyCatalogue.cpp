@@ -114,20 +114,24 @@ const CompanyCatalogue::OfficeData& CompanyCatalogue::officeData(qint32 cdSoortM
     const qint64 generation = database_.pageConnection().readGeneration();
     if (officeDataRead_ != generation) {
         officeData_.clear();
-        QSqlQuery numbers = database_.exec(u"SELECT Cd_SoortMij, Cd_Mij, COUNT(*), MIN(CASE WHEN In_Default <> 0 "
-                                           "THEN Agent_Id END) FROM tp_info GROUP BY Cd_SoortMij, Cd_Mij"_s);
-        while (numbers.next()) {
-            OfficeData& data = officeData_[numbers.value(0).toInt()];
-            data.counts.insert(numbers.value(1).toString(), numbers.value(2).toInt());
-            if (!numbers.value(3).isNull())
-                data.defaults.insert(numbers.value(1).toString(), numbers.value(3).toString());
+        // Both in one statement, told apart by the first column: the agent
+        // numbers' count and default per company, and what the office stored
+        // per company (receiver, mark and return method).
+        QSqlQuery rows = database_.exec(
+            u"SELECT 0, Cd_SoortMij, Cd_Mij, COUNT(*), MIN(CASE WHEN In_Default <> 0 THEN Agent_Id END), NULL, NULL, "
+            "NULL FROM tp_info GROUP BY Cd_SoortMij, Cd_Mij UNION ALL SELECT 1, Cd_SoortMij, Cd_Mij, NULL, NULL, "
+            "In_Geselecteerd, Cd_Retour, Om_Ontvanger FROM Tbl_Mij_Instellingen"_s);
+        while (rows.next()) {
+            OfficeData& data = officeData_[rows.value(1).toInt()];
+            const QString code = rows.value(2).toString();
+            if (rows.value(0).toInt() == 0) {
+                data.counts.insert(code, rows.value(3).toInt());
+                if (!rows.value(4).isNull())
+                    data.defaults.insert(code, rows.value(4).toString());
+            } else {
+                data.stored.insert(code, {rows.value(5).toInt() != 0, rows.value(6).toInt(), rows.value(7).toString()});
+            }
         }
-        QSqlQuery stored = database_.exec(u"SELECT Cd_SoortMij, Cd_Mij, In_Geselecteerd, Cd_Retour, Om_Ontvanger "
-                                          "FROM Tbl_Mij_Instellingen"_s);
-        while (stored.next())
-            officeData_[stored.value(0).toInt()].stored.insert(
-                stored.value(1).toString(),
-                {stored.value(2).toInt() != 0, stored.value(3).toInt(), stored.value(4).toString()});
         officeDataRead_ = generation;
     }
     return officeData_[cdSoortMij];
