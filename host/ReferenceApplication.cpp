@@ -64,8 +64,7 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
     store_ = std::make_unique<SettingsStore>(*office_);
     HdnDataCatalogue::install(InstallationFolder());
     adviser_ = Advisers::current(*office_, Advisers::loginName());
-    store_->loadGlobalSetup(globalSetup_);
-    store_->loadSetup(setup_, adviser_.code);
+    store_->loadBoth(setup_, globalSetup_, adviser_.code);
     setupBase_ = SettingsFile::toRecord(setup_);
     globalBase_ = SettingsFile::toRecord(globalSetup_);
     applyAdministratorLocks();
@@ -264,8 +263,7 @@ void ReferenceApplication::reloadSettings()
 {
     Settings setup;
     Settings globalSetup;
-    store_->loadSetup(setup, adviser_.code);
-    store_->loadGlobalSetup(globalSetup);
+    store_->loadBoth(setup, globalSetup, adviser_.code);
     setup_.fromMap(setup.toMap());
     globalSetup_.fromMap(globalSetup.toMap());
     setupBase_ = SettingsFile::toRecord(setup_);

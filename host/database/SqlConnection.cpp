@@ -222,8 +222,9 @@ void SqlConnection::addMissingFunctions()
     }
     // Created once per database, by one program at a time: two workstations
     // that start together on a new database would otherwise both create them.
-    const auto present = [&db] {
+    const auto present = [this, &db] {
         QSqlQuery count(db);
+        counter_->counted(u"SELECT count(*) FROM pg_proc"_s);
         return count.exec(u"SELECT count(*) FROM pg_proc WHERE proname IN ('len', 'datalength')"_s) && count.next() &&
                count.value(0).toInt() >= 3;
     };

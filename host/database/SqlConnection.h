@@ -79,7 +79,8 @@ public:
 
     // Every statement sent to the engine since the connection was opened:
     // on the file every statement SQLite ran (also the driver's own), on the
-    // server every statement this connection sent.
+    // server every statement this program sent on it, but not those the
+    // driver sends itself when it connects, nor the watcher's LISTEN.
     qint64 statementCount() const { return counter_->count; }
     // The texts of the statements counted from now on, for telling which
     // statements an action cost; off again with false.

@@ -50,12 +50,6 @@ std::optional<QByteArray> storedText(const OfficeDatabase& db, const RecordPlace
     return q.value(0).toString().toUtf8();
 }
 
-void load(const OfficeDatabase& db, const RecordPlace& place, Settings& settings)
-{
-    if (const auto text = storedText(db, place))
-        SettingsFile::fromRecord(settings, *text, place.description);
-}
-
 // The stored record as it would load: stored values over the defaults.
 QJsonObject storedRecord(const OfficeDatabase& db, const RecordPlace& place, QJsonObject* raw = nullptr,
                          bool* missing = nullptr)
@@ -148,12 +142,24 @@ void store(OfficeDatabase& db, const RecordPlace& place, const Settings& setting
 
 } // namespace
 
-void SettingsStore::loadSetup(Settings& setup, const QString& adviserCode) const
+void SettingsStore::loadBoth(Settings& setup, Settings& globalSetup, const QString& adviserCode) const
 {
-    load(database_, setupPlace(adviserCode), setup);
+    const RecordPlace office = globalPlace();
+    const RecordPlace own = setupPlace(adviserCode);
+    QSqlQuery q = database_.exec(u"SELECT 0, Record FROM %1 WHERE %2 = ? UNION ALL SELECT 1, Record FROM %3 WHERE %4 = ?"_s
+                                     .arg(office.table, office.keyColumn, own.table, own.keyColumn),
+                                 {office.key, own.key});
+    std::optional<QByteArray> texts[2];
+    while (q.next()) {
+        const int which = q.value(0).toInt() == 0 ? 0 : 1;
+        if (!texts[which])
+            texts[which] = q.value(1).toString().toUtf8();
+    }
+    if (texts[0])
+        SettingsFile::fromRecord(globalSetup, *texts[0], office.description);
+    if (texts[1])
+        SettingsFile::fromRecord(setup, *texts[1], own.description);
 }
-
-void SettingsStore::loadGlobalSetup(Settings& globalSetup) const { load(database_, globalPlace(), globalSetup); }
 
 QJsonObject SettingsStore::storedSetup(const QString& adviserCode) const
 {

@@ -19,11 +19,11 @@ class SettingsStore {
 public:
     explicit SettingsStore(OfficeDatabase& database) : database_(database) {}
 
-    // Reads the stored record into the settings; without one the settings
+    // Reads the stored records of the office (GlobalSetup) and of the adviser
+    // (Setup), in one statement, into the settings; without one the settings
     // keep their defaults. Throws RuntimeError (Dutch) for a damaged record,
-    // leaving the settings as they were.
-    void loadSetup(Settings& setup, const QString& adviserCode) const;
-    void loadGlobalSetup(Settings& globalSetup) const;
+    // leaving those settings as they were.
+    void loadBoth(Settings& setup, Settings& globalSetup, const QString& adviserCode) const;
     // The record as it is stored now, read as a load would read it (stored
     // values over the defaults).
     QJsonObject storedSetup(const QString& adviserCode) const;

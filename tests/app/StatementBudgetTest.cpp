@@ -9,6 +9,7 @@
 #include "host/office/OfficeDatabase.h"
 #include "tests/app/WidgetTestSupport.h"
 #include "tests/support/PageTest.h"
+#include "tests/support/TestPostgres.h"
 
 #include <QTemporaryDir>
 #include <iostream>
@@ -51,17 +52,22 @@ void addLenders(OfficeDatabase& db, int count)
     });
 }
 
-Costs measure(int extraLenders)
+// On the file every statement SQLite ran, the driver's own too; on the server
+// every statement sent, each a round trip.
+Costs measure(int extraLenders, bool onServer)
 {
     widgetApplication();
     QTemporaryDir dir;
     ScriptedUi ui;
+    std::optional<DatabaseLocation> server;
+    if (onServer)
+        server = DatabaseLocation{u"MSSQL"_s, QString(), testPostgresServer(), createTestDatabase()};
     {
-        ReferenceApplication seed(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo);
+        ReferenceApplication seed(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo, server);
         addLenders(seed.officeDatabase(), extraLenders);
     }
     Costs costs;
-    ReferenceApplication host(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo);
+    ReferenceApplication host(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo, server);
     host.setSysteemDatum(QDate(2026, 12, 7));
     SqlConnection& connection = host.officeDatabase().pageConnection();
     const auto count = [&] { return connection.statementCount(); };
@@ -119,10 +125,13 @@ void print(const char* what, const Costs& c)
 
 // A page or action whose statements grow with the office's data (one per company or per row)
 // costs seconds over a network; each costs a fixed handful, the same for a small and a large office.
-TEST(StatementBudget, EveryActionCostsAFewStatementsWhateverTheOfficesSize)
+class StatementBudget : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(StatementBudget, EveryActionCostsAFewStatementsWhateverTheOfficesSize)
 {
-    const Costs small = measure(10);
-    const Costs large = measure(1000);
+    const bool onServer = QByteArray(GetParam()) == "MSSQL";
+    const Costs small = measure(10, onServer);
+    const Costs large = measure(1000, onServer);
     print("10", small);
     print("1000", large);
     // Opening the office (its check, tables and columns, version, watching, adviser,
@@ -140,3 +149,9 @@ TEST(StatementBudget, EveryActionCostsAFewStatementsWhateverTheOfficesSize)
     EXPECT_LE(large.save, 14);
     EXPECT_EQ(large.save, small.save);
 }
+
+INSTANTIATE_TEST_SUITE_P(Engines, StatementBudget, ::testing::Values("MSACC", "MSSQL"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return QByteArray(info.param) == "MSSQL" ? std::string("Server")
+                                                                      : std::string("Bestand");
+                         });
