@@ -49,6 +49,7 @@ set(TARVELO_PUBLIC_HEADERS
   framework/host/Connection.h
   framework/host/Database.h
   framework/host/Maatschappij.h
+  framework/host/OfficeChange.h
   framework/host/ProcedureTrace.h
   framework/host/SettingsHost.h
   framework/listsort/ListSortState.h

@@ -68,8 +68,7 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
     HdnDataCatalogue::install(InstallationFolder());
     DemoLogo::install(InstallationFolder());
     adviser_ = Advisers::current(*office_, Advisers::loginName());
-    store_->loadGlobalSetup(globalSetup_);
-    store_->loadSetup(setup_, adviser_.code);
+    store_->loadBoth(setup_, globalSetup_, adviser_.code);
     setupBase_ = SettingsFile::toRecord(setup_);
     globalBase_ = SettingsFile::toRecord(globalSetup_);
     applyAdministratorLocks();
@@ -132,6 +131,9 @@ void ReferenceApplication::recordDatabaseLocation(const DatabaseLocation& locati
 
 QVariant ReferenceApplication::RunFunction(const QString&, const QString&, const QString& function)
 {
+    if (withoutOffice_ > 0 && (function.compare(QLatin1String("GetDatabase"), Qt::CaseInsensitive) == 0 ||
+                               function.compare(QLatin1String("GetMaatschappijen"), Qt::CaseInsensitive) == 0))
+        throw RuntimeError(ErrorNumber::ObjectVariableNotSet, u"De kantoordatabase is hier niet beschikbaar."_s);
     if (function.compare(QLatin1String("GetDatabase"), Qt::CaseInsensitive) == 0)
         return QVariant::fromValue<Database*>(offersDatabase_ ? this : nullptr);
     if (function.compare(QLatin1String("GetMaatschappijen"), Qt::CaseInsensitive) == 0)
@@ -150,6 +152,8 @@ void ReferenceApplication::RunProcedure(const QString& caller, const QString& co
 
 void ReferenceApplication::ShowError(ProcedureTrace& trace)
 {
+    if (withoutOffice_ > 0)
+        return;
     const ErrorReport& report = trace;
     errorReports_.push_back(report);
     present(report);
@@ -157,6 +161,8 @@ void ReferenceApplication::ShowError(ProcedureTrace& trace)
 
 void ReferenceApplication::HandleControlError(const QString& componentName, std::exception_ptr error)
 {
+    if (withoutOffice_ > 0)
+        return;
     ErrorReport report;
     report.fromControl = true;
     report.ComponentName = componentName;
@@ -182,6 +188,8 @@ void ReferenceApplication::present(const ErrorReport& report)
     qWarning().noquote() << "Fout" << report.ErrorNumber << "in" << report.ComponentName << report.ProcedureName << ":"
                          << report.ErrorDescription;
     if (!showErrorsToUser_)
+        return;
+    if (presentConnectionLoss(report))
         return;
     QString text = report.Message + u"\r\n\r\n"_s + report.ErrorDescription +
                    u" (fout %1"_s.arg(report.ErrorNumber);
@@ -262,8 +270,7 @@ void ReferenceApplication::reloadSettings()
 {
     Settings setup;
     Settings globalSetup;
-    store_->loadSetup(setup, adviser_.code);
-    store_->loadGlobalSetup(globalSetup);
+    store_->loadBoth(setup, globalSetup, adviser_.code);
     setup_.fromMap(setup.toMap());
     globalSetup_.fromMap(globalSetup.toMap());
     setupBase_ = SettingsFile::toRecord(setup_);

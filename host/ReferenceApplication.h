@@ -14,6 +14,7 @@
 #include "host/database/SqlConnection.h"
 #include "host/office/Advisers.h"
 #include "host/office/ChangeHistory.h"
+#include "host/office/ChangeWatcher.h"
 #include "host/registry/SqliteRegistryStore.h"
 
 #include <QDir>
@@ -30,6 +31,7 @@ namespace tarvelo {
 using namespace Qt::StringLiterals;
 
 class Form;
+class ChangeWatcher;
 class OfficeDatabase;
 class SettingsStore;
 
@@ -123,6 +125,19 @@ public:
     void reloadSettings() override;
     // Whether the settings objects hold changes that are not stored.
     bool hasUnsavedChanges() const override;
+    // Watches the office database for what other programs change and tells
+    // it to changed (on the user-interface thread); an empty function stops.
+    void watchOffice(std::function<void(const QSet<QString>& tables)> changed) override;
+    ChangeWatcher* officeWatcher() { return watcher_.get(); }
+    // Takes in what other programs stored in these tables: the catalogue
+    // reads its tables again, and every stored setting the user has not
+    // changed here takes the stored value. A setting the user changed here
+    // keeps the user's value; saving it asks first.
+    OfficeChange takeOfficeChange(const QSet<QString>& tables) override;
+    // The settings the user changed here that another program stored
+    // differently since they were read; reads what is stored now.
+    std::vector<SettingConflict> settingConflicts() override;
+    void resolveConflicts(const std::vector<SettingConflict>& chosen) override;
     // Reads the administrator's locks from the machine hive onto both settings objects.
     void applyAdministratorLocks();
     // Why the lock list could not be read (every setting is then locked for
@@ -132,6 +147,10 @@ public:
     // host's look at pages that are not open (their checks, their settings)
     // then changes nothing the user holds and asks the user nothing.
     void withStandIns(Settings& setup, Settings& globalSetup, Ui& ui, const std::function<void()>& body) override;
+    // Runs body while pages reach no office database: the functions that hand
+    // it out refuse, the adviser register is empty, and what fails for that
+    // is not reported. For looking at what pages declare, at no statement's cost.
+    void withoutOfficeDatabase(const std::function<void()>& body) override;
     // The user's own settings objects, also while stand-ins are in place.
     Settings& userSetup() override { return setup_; }
     Settings& officeSetup() override { return globalSetup_; }
@@ -210,6 +229,18 @@ public:
 
 private:
     void present(const ErrorReport& report);
+    // The advisers' own data and rights, read in two statements for one user
+    // action (host/office/AdviserOperations.cpp).
+    struct AdviserRecords {
+        qint64 generation = -1;
+        QHash<QString, AdviseurGegevens> gegevens;
+        QHash<QString, Autorisatie> rechten;
+    };
+    const AdviserRecords& adviserRecords() const;
+    mutable AdviserRecords adviserRecords_;
+    // A lost server connection is told once per action, as what it is.
+    bool presentConnectionLoss(const ErrorReport& report);
+    std::shared_ptr<bool> connectionLossShown_ = std::make_shared<bool>(false);
     static std::optional<HostCompany> entry(const std::vector<HostCompany>& list, int index)
     {
         if (index < 1 || index > int(list.size()))
@@ -227,6 +258,8 @@ private:
     ListSortState listSort_;
     std::unique_ptr<OfficeDatabase> office_;
     std::unique_ptr<SettingsStore> store_;
+    // Goes before the database it watches.
+    std::unique_ptr<ChangeWatcher> watcher_;
     AdviserIdentity adviser_;
     QString openPage_;
     QString locksUnreadable_;
@@ -241,6 +274,7 @@ private:
         Ui& ui;
     };
     std::optional<StandIn> standIn_;
+    int withoutOffice_ = 0;
     // The records as this program last read or stored them: a save writes
     // only what changed since, over what other programs stored meanwhile.
     QJsonObject setupBase_;

@@ -2,6 +2,7 @@
 
 #include "framework/host/Application.h"
 #include "framework/host/ChangeEntry.h"
+#include "framework/host/OfficeChange.h"
 
 #include <QHash>
 #include <QString>
@@ -42,6 +43,25 @@ public:
     // The stored changes, newest first: all of them, or those made on one
     // page. A host that keeps no history has none.
     virtual std::vector<ChangeEntry> changeHistory(const QString& page = {}) const;
+
+    // Other workstations on one office database. A host whose settings no
+    // other program changes has nothing to watch, take in or ask about.
+    //
+    // Watches the office for what other programs change and tells changed
+    // (on the user-interface thread); an empty function stops.
+    virtual void watchOffice(std::function<void(const QSet<QString>& tables)> changed);
+    // Takes in what other programs stored in these tables; every setting the
+    // user has not changed here takes the stored value.
+    virtual OfficeChange takeOfficeChange(const QSet<QString>& tables);
+    // The settings the user changed here that another program stored
+    // differently since they were read.
+    virtual std::vector<SettingConflict> settingConflicts();
+    // Applies the user's choices: the other program's value is taken where
+    // chosen, and either way saving no longer asks about that value.
+    virtual void resolveConflicts(const std::vector<SettingConflict>& chosen);
+    // Runs body while pages reach no office database, for looking at what
+    // pages declare at no statement's cost.
+    virtual void withoutOfficeDatabase(const std::function<void()>& body);
 };
 
 } // namespace tarvelo

@@ -18,6 +18,9 @@ inline const QString GlobalSetupObject = u"GlobalSetup"_s;
 
 // Adds an entry; the caller runs it inside the transaction of the save.
 void record(const OfficeDatabase& database, const ChangeEntry& entry);
+// Adds entries, many rows to a statement: a save of many settings costs a
+// few statements, not one per setting.
+void record(const OfficeDatabase& database, const std::vector<ChangeEntry>& entries);
 // The entries, newest first: all of them, or those made on one page.
 std::vector<ChangeEntry> entries(const OfficeDatabase& database, const QString& page = {});
 
