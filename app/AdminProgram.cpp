@@ -1,5 +1,6 @@
 #include "app/AdminProgram.h"
 
+#include "app/Installation.h"
 #include "app/QtUi.h"
 #include "framework/errors/RuntimeError.h"
 #include "host/ReferenceApplication.h"
@@ -7,6 +8,7 @@
 #include "host/admin/CollectingUi.h"
 #include "host/office/DataFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
 #include <cstdio>
@@ -38,6 +40,8 @@ QString userHiveFile()
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     return QDir(folder).filePath(u"HKEY_CURRENT_USER.hive"_s);
 }
+
+QString machineHiveFile() { return Installation::machineHiveFile(QCoreApplication::applicationDirPath()); }
 
 bool AdminInput::isTerminal() const { return ::isatty(STDIN_FILENO); }
 
@@ -107,7 +111,7 @@ int runAdminCommand(const CommandLine& line, AdminInput& input)
             server = DatabaseLocation{line.provider, QString(), line.server, line.database};
         host = std::make_unique<ReferenceApplication>(
             quiet, line.dataFolder.isEmpty() ? DataFolder::defaultPath() : line.dataFolder, userHiveFile(),
-            ReferenceApplication::NewOffice::Demo, server);
+            ReferenceApplication::NewOffice::Demo, server, machineHiveFile());
         host->setShowErrorsToUser(false);
     } catch (const RuntimeError& e) {
         print(stderr, e.description() + QLatin1Char('\n'));

@@ -12,6 +12,10 @@ namespace tarvelo {
 // lives under the user's config folder. Throws RuntimeError when that folder
 // cannot be made.
 QString userHiveFile();
+// The machine hive belongs to the machine: the installed program keeps it in
+// the machine's folder of the product (see Installation); empty when the
+// program runs from a build folder, which keeps it in the data folder.
+QString machineHiveFile();
 
 // What the command line reads from its input: passwords, asked on stderr.
 // On a terminal they are typed without echo; otherwise each is one line of

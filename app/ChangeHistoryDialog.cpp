@@ -1,5 +1,6 @@
 #include "app/ChangeHistoryDialog.h"
 
+#include "app/ColumnFit.h"
 #include "app/PageSearch.h"
 #include "framework/ui/Ui.h"
 #include "host/admin/SettingCatalogue.h"
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QScreen>
 #include <QSet>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -50,9 +50,19 @@ ChangeHistoryDialog::ChangeHistoryDialog(const QString& caption, std::vector<Cha
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setAlternatingRowColors(true);
-    list_->setHeaderLabels({u"Nr."_s, u"Datum en tijd"_s, u"Adviseur"_s, u"Pagina"_s, u"Instelling"_s,
-                            u"Oude waarde"_s, u"Nieuwe waarde"_s, u"Gewijzigd via"_s, u"Naam"_s,
-                            u"Opgeslagen oude waarde"_s, u"Opgeslagen nieuwe waarde"_s});
+    QStringList headers(Columns);
+    headers[Nr] = u"Nr."_s;
+    headers[When] = u"Datum en tijd"_s;
+    headers[Setting] = u"Instelling"_s;
+    headers[OldValue] = u"Oude waarde"_s;
+    headers[NewValue] = u"Nieuwe waarde"_s;
+    headers[Adviser] = u"Adviseur"_s;
+    headers[Page] = u"Pagina"_s;
+    headers[How] = u"Gewijzigd via"_s;
+    headers[Name] = u"Naam"_s;
+    headers[StoredOld] = u"Opgeslagen oude waarde"_s;
+    headers[StoredNew] = u"Opgeslagen nieuwe waarde"_s;
+    list_->setHeaderLabels(headers);
 
     page_ = new QComboBox(this);
     page_->setObjectName(u"cboPagina"_s);
@@ -268,19 +278,7 @@ void ChangeHistoryDialog::showCodeNames(bool on)
 
 void ChangeHistoryDialog::fitColumns()
 {
-    // Columns as wide as what they hold, within reason; the dialog as wide as
-    // its columns, within the screen.
-    const int most = 360;
-    int total = 2 * list_->frameWidth() + 30;
-    for (int c = 0; c < Columns; ++c) {
-        list_->resizeColumnToContents(c);
-        if (list_->columnWidth(c) > most)
-            list_->setColumnWidth(c, most);
-        if (!list_->isColumnHidden(c))
-            total += list_->columnWidth(c);
-    }
-    const QSize room = screen() ? screen()->availableGeometry().size() * 9 / 10 : QSize(1600, 1000);
-    resize(std::clamp(total + 24, 720, std::max(720, room.width())), std::min(520, room.height()));
+    fitColumnsAndDialog(*this, *list_, 360, {720, 520});
 }
 
 const ChangeEntry* ChangeHistoryDialog::entryOf(int shownLine) const

@@ -27,7 +27,9 @@ class Ui;
 // exported as CSV; the chosen line can be taken back.
 class ChangeHistoryDialog final : public QDialog {
 public:
-    enum Column { Nr, When, Adviser, Page, Setting, OldValue, NewValue, How, Name, StoredOld, StoredNew, Columns };
+    // What changed first, then who, where and how: on a narrow screen the
+    // values stay in view.
+    enum Column { Nr, When, Setting, OldValue, NewValue, Adviser, Page, How, Name, StoredOld, StoredNew, Columns };
 
     // pageTitles maps a page's class name to its title.
     ChangeHistoryDialog(const QString& caption, std::vector<ChangeEntry> entries, const SettingCatalogue& catalogue,

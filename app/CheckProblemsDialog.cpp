@@ -1,13 +1,13 @@
 #include "app/CheckProblemsDialog.h"
 
+#include "app/ColumnFit.h"
+
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -30,9 +30,6 @@ CheckProblemsDialog::CheckProblemsDialog(std::vector<CheckProblem> problems,
     for (const CheckProblem& p : problems_)
         new QTreeWidgetItem(list_, {p.title, p.fieldCaption.isEmpty() ? p.field : p.fieldCaption, p.message});
     list_->header()->setStretchLastSection(true);
-    list_->resizeColumnToContents(0);
-    list_->resizeColumnToContents(1);
-    list_->resizeColumnToContents(2);
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* go = buttons->addButton(u"Naar het veld"_s, QDialogButtonBox::AcceptRole);
     go->setObjectName(u"cmdNaarVeld"_s);
@@ -41,11 +38,7 @@ CheckProblemsDialog::CheckProblemsDialog(std::vector<CheckProblem> problems,
     layout->addWidget(intro);
     layout->addWidget(list_, 1);
     layout->addWidget(buttons);
-    // Wide enough for its columns, within the screen.
-    int wanted = 2 * list_->frameWidth() + 40;
-    for (int c = 0; c < list_->columnCount(); ++c)
-        wanted += list_->header()->sectionSize(c);
-    resize(std::clamp(wanted, 620, 1100), 300);
+    fitColumnsAndDialog(*this, *list_, 480, {620, 300});
     QObject::connect(list_, &QTreeWidget::itemActivated, this,
                      [this](QTreeWidgetItem* item) { choose(list_->indexOfTopLevelItem(item)); });
     QObject::connect(go, &QPushButton::clicked, this, [this] {

@@ -1,12 +1,14 @@
 #include "app/ImportPreviewDialog.h"
 
+#include "app/ColumnFit.h"
+
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "host/admin/SettingCatalogue.h"
@@ -16,6 +18,11 @@
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
+
+namespace {
+enum Column { Setting, Current, Proposed, Page, CodeName };
+constexpr int MostColumnWidth = 300;
+} // namespace
 
 ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, const SettingCatalogue& catalogue,
                                          const QHash<QString, QString>& pageTitles, QWidget* parent)
@@ -45,13 +52,10 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, const SettingCatalogue
             item->setToolTip(c, item->text(c));
     }
     list_->header()->setStretchLastSection(true);
-    // Columns as wide as what they hold, within reason.
-    int total = 2 * list_->frameWidth() + 40;
-    for (int c = 0; c < list_->columnCount(); ++c) {
-        list_->resizeColumnToContents(c);
-        list_->setColumnWidth(c, std::min(list_->columnWidth(c), 340));
-        total += list_->columnWidth(c);
-    }
+    // The code names are there for whoever asks for them.
+    list_->setColumnHidden(CodeName, true);
+    auto* codeNames = new QCheckBox(u"Namen tonen"_s, this);
+    codeNames->setObjectName(u"chkNamen"_s);
 
     QStringList notes;
     if (plan_.hasSecrets && !plan_.secretsRead)
@@ -65,6 +69,7 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, const SettingCatalogue
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addWidget(list_, 1);
+    layout->addWidget(codeNames);
     if (!notes.isEmpty()) {
         layout->addWidget(new QLabel(u"Niet toegepast:"_s, this));
         auto* text = new QPlainTextEdit(notes.join(QLatin1Char('\n')), this);
@@ -81,8 +86,11 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, const SettingCatalogue
     layout->addWidget(buttons);
     QObject::connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    const QSize room = screen() ? screen()->availableGeometry().size() * 9 / 10 : QSize(1600, 1000);
-    resize(std::clamp(total + 24, 680, std::max(680, room.width())), std::min(460, room.height()));
+    QObject::connect(codeNames, &QCheckBox::toggled, this, [this](bool on) {
+        list_->setColumnHidden(CodeName, !on);
+        fitColumnsAndDialog(*this, *list_, MostColumnWidth, {680, 460});
+    });
+    fitColumnsAndDialog(*this, *list_, MostColumnWidth, {680, 460});
 }
 
 std::vector<ProfileDifference> ImportPreviewDialog::chosen() const

@@ -17,6 +17,7 @@
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/TariefSettings.h"
 #include "framework/settings/UpdateSettings.h"
+#include "host/admin/SettingCatalogue.h"
 #include "host/admin/SettingsProfile.h"
 
 #include <QCoreApplication>
@@ -103,32 +104,51 @@ QStringList renderAdministration(const PageRegistry& registry, ReferenceApplicat
     makeFolder(folder);
     QStringList written;
     SettingsWindow window(registry, application);
+    // A profile that differs on several pages, planned against the office's
+    // own settings; nothing is applied or stored.
+    Settings setup;
+    Settings globalSetup;
+    setup.fromMap(application.userSetup().toMap());
+    globalSetup.fromMap(application.officeSetup().toMap());
+    setup.get<UpdateSettings>().UpdateTermijn = qint16(setup.get<UpdateSettings>().UpdateTermijn == 7 ? 30 : 7);
+    setup.get<UpdateSettings>().AutoDownload = !setup.get<UpdateSettings>().AutoDownload;
+    setup.get<ProxySettings>().ProxyGebruikersnaam = u"beheerder"_s;
+    setup.get<ProxySettings>().ProxyWachtwoord = u"geheim"_s;
+    setup.get<TariefSettings>().AdvieskostenMethode1 = 2;
+    setup.get<TariefSettings>().AdvieskostenBedrag1 = 1250.5;
+    setup.get<DocumentSettings>().LogoOpAanvraagformulier = !setup.get<DocumentSettings>().LogoOpAanvraagformulier;
+    setup.get<NotarisSettings>().AddNotaris().Naam = u"Notariskantoor De Brug"_s;
+    const ImportPlan plan = SettingsProfile::plan(SettingsProfile::write(setup, globalSetup, u"voorbeeld"_s),
+                                                  application.userSetup(), application.officeSetup(),
+                                                  [] { return std::optional<QString>(u"voorbeeld"_s); });
     {
+        // The history as it reads once those changes were made, newest first;
+        // shown, not stored.
+        std::vector<ChangeEntry> entries;
+        QDateTime when = QDateTime::currentDateTime();
+        for (const ProfileDifference& d : plan.differences) {
+            ChangeEntry entry;
+            entry.when = when = when.addSecs(-37 * 60);
+            entry.adviserCode = application.currentAdviser().code;
+            entry.adviserName = application.currentAdviser().name;
+            entry.object = d.object;
+            entry.setting = d.name;
+            entry.oldValue = d.current;
+            entry.newValue = d.proposed;
+            entry.secret = d.secret;
+            entry.page = window.catalogue().find(d.object, d.name).page;
+            entry.how = entries.size() % 3 == 2 ? ChangeHistory::ByCommandLine : QString();
+            entries.push_back(std::move(entry));
+        }
         const QString file = QDir(folder).absoluteFilePath(u"frmWijzigingen.png"_s);
-        std::unique_ptr<ChangeHistoryDialog> history = window.historyDialog(true);
-        history->show();
+        ChangeHistoryDialog history(u"Wijzigingen van het kantoor"_s, std::move(entries), window.catalogue(),
+                                    window.pageTitles(), application.ui(), &window);
+        history.show();
         QCoreApplication::processEvents();
-        save(*history, file);
+        save(history, file);
         written << file;
     }
     {
-        // A profile that differs on several pages, planned against the
-        // office's own settings; nothing is applied.
-        Settings setup;
-        Settings globalSetup;
-        setup.fromMap(application.userSetup().toMap());
-        globalSetup.fromMap(application.officeSetup().toMap());
-        setup.get<UpdateSettings>().UpdateTermijn = qint16(setup.get<UpdateSettings>().UpdateTermijn == 7 ? 30 : 7);
-        setup.get<UpdateSettings>().AutoDownload = !setup.get<UpdateSettings>().AutoDownload;
-        setup.get<ProxySettings>().ProxyGebruikersnaam = u"beheerder"_s;
-        setup.get<ProxySettings>().ProxyWachtwoord = u"geheim"_s;
-        setup.get<TariefSettings>().AdvieskostenMethode1 = 2;
-        setup.get<TariefSettings>().AdvieskostenBedrag1 = 1250.5;
-        setup.get<DocumentSettings>().LogoOpAanvraagformulier = !setup.get<DocumentSettings>().LogoOpAanvraagformulier;
-        setup.get<NotarisSettings>().AddNotaris().Naam = u"Notariskantoor De Brug"_s;
-        const ImportPlan plan = SettingsProfile::plan(SettingsProfile::write(setup, globalSetup, u"voorbeeld"_s),
-                                                      application.userSetup(), application.officeSetup(),
-                                                      [] { return std::optional<QString>(u"voorbeeld"_s); });
         const QString file = QDir(folder).absoluteFilePath(u"frmImporteren.png"_s);
         ImportPreviewDialog preview(plan, window.catalogue(), window.pageTitles(), &window);
         preview.show();

@@ -16,7 +16,7 @@
 #include "framework/registry/Registry.h"
 #include "framework/registry/RegistryNames.h"
 #include "framework/ui/Ui.h"
-#include "host/ReferenceApplication.h"
+#include "framework/host/SettingsHost.h"
 #include "host/office/ChangeHistory.h"
 #include "host/office/SettingsStore.h"
 #include "host/admin/ChangeReverter.h"
@@ -74,7 +74,7 @@ QString shortened(const QString& text)
 constexpr int ListMaxWidth = 360;
 } // namespace
 
-SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplication& application, QWidget* parent)
+SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& application, QWidget* parent)
     : QWidget(parent), registry_(registry), app_(application), search_(registry), inspector_(application, &registry)
 {
     setObjectName(u"frmInstellingen"_s);
@@ -194,6 +194,7 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, ReferenceApplicatio
                                                      list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
     splitter->setSizes({std::max(240, listWidth), 560});
     resize(defaultSize().boundedTo(screen()->availableGeometry().size()));
+    app_.watchOffice([this](const QSet<QString>& tables) { officeChanged(tables); });
 }
 
 void SettingsWindow::nameEntries()
@@ -219,6 +220,7 @@ QString SettingsWindow::listTitle(const QString& className) const
 
 SettingsWindow::~SettingsWindow()
 {
+    app_.watchOffice({});
     // Pages may still ask about work they collected, while they are drawn.
     for (auto& [name, open] : pages_)
         open.page->Terminate();
@@ -396,6 +398,7 @@ bool SettingsWindow::showPage(const QString& className)
         open = &pages_.emplace(className.toLower(), std::move(created)).first->second;
         offerResets(*open);
     }
+    refreshIfStale(*open);
     // Another page may have changed settings this one shows.
     open->page->settingBindings().refreshMarkers();
     refreshListMarkers();
@@ -516,12 +519,16 @@ bool SettingsWindow::store()
     }
     if (problems_)
         problems_->close();
-    // The pages learn of the save first, so that a page with pending changes
-    // (the database page) applies them before the settings are stored.
-    app_.RaiseNotify(u"frmInstellingen"_s, u"Setup"_s, u"WijzigingenOpslaan"_s,
-                     QVariant());
     try {
-        app_.saveSettings(pageOf_, howOf_);
+        // Another workstation's change is never saved over unasked.
+        if (!settleConflicts())
+            return false;
+        // The pages learn of the save first, so that a page with pending changes
+        // (the database page) applies them before the settings are stored.
+        app_.RaiseNotify(u"frmInstellingen"_s, u"Setup"_s, u"WijzigingenOpslaan"_s,
+                         QVariant());
+        if (!saveAskingAgain())
+            return false;
     } catch (const RuntimeError& e) {
         app_.ui().msgBox(u"De instellingen zijn niet opgeslagen.\r\n\r\n"_s + e.description(),
                          MsgButtons::OK, MsgIcon::Critical, u"Instellingen"_s);

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "app/ConflictDialog.h"
 #include "app/PageSearch.h"
 #include "host/admin/PageInspector.h"
 #include "host/admin/SettingsProfile.h"
 
 #include <QHash>
+#include <QSet>
 #include <functional>
 #include <optional>
 #include <QVariantMap>
@@ -29,7 +31,7 @@ class CheckProblemsDialog;
 class Control;
 class FormView;
 class PageRegistry;
-class ReferenceApplication;
+class SettingsHost;
 class SettingsPage;
 
 // The settings window (frmInstellingen): the pages by title in their groups,
@@ -41,7 +43,7 @@ class SettingsWindow final : public QWidget {
 public:
     enum class Result { Open, Saved, Cancelled };
 
-    SettingsWindow(const PageRegistry& registry, ReferenceApplication& application, QWidget* parent = nullptr);
+    SettingsWindow(const PageRegistry& registry, SettingsHost& application, QWidget* parent = nullptr);
     ~SettingsWindow() override;
 
     // The size the window first opens at, where the screen is large enough.
@@ -103,6 +105,15 @@ public:
     bool importFrom(const QString& file, const std::function<std::optional<QString>()>& passphrase,
                     const std::function<bool(ImportPlan&, std::vector<ProfileDifference>&)>& choose);
 
+    // Another program changed these tables of the office database: what the
+    // user has not changed here is taken in and shown on the open pages and
+    // in the page list (app/SettingsWindowChanges.cpp).
+    void officeChanged(const QSet<QString>& tables);
+    // Asks which value to keep of settings changed here and meanwhile on
+    // another workstation (the lines hold the choices); false when the user
+    // saves nothing. The window shows ConflictDialog; tests answer for the user.
+    std::function<bool(std::vector<ConflictLine>&)> conflictQuestion;
+
     // What the page list shows for a page: its title, and where two pages of
     // one group share a title, the caption of its first frame after it.
     QString listTitle(const QString& className) const;
@@ -140,9 +151,15 @@ private:
     void refillOpenPages();
     void exportChosen();
     void importChosen();
+    bool settleConflicts();
+    bool saveAskingAgain();
+    bool mayRefreshNow() const;
+    void refreshPage(OpenPage& open, bool keepView);
+    void refreshIfStale(OpenPage& open);
+    void retryRefreshLater();
 
     const PageRegistry& registry_;
-    ReferenceApplication& app_;
+    SettingsHost& app_;
     PageSearch search_;
     QLineEdit* searchBox_;
     QTreeWidget* list_;
@@ -170,6 +187,11 @@ private:
     bool markersPending_ = false;
     Result result_ = Result::Open;
     bool choosing_ = false;
+    // What other programs changed that the window has not taken in yet, and
+    // the open pages to fill again before they are shown.
+    QSet<QString> pendingTables_;
+    QSet<QString> stalePages_;
+    bool retryPending_ = false;
     bool fitting_ = false;
     QHash<QString, QString> entries_; // list titles by lower-case class name
 };

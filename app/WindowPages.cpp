@@ -1,5 +1,6 @@
 #include "app/WindowPages.h"
 
+#include "framework/host/SettingsHost.h"
 #include "framework/page/SettingsPage.h"
 #include "framework/ui/Ui.h"
 #include "host/PageHost.h"
@@ -7,7 +8,7 @@
 namespace tarvelo {
 
 std::unique_ptr<SettingsPage> openWindowPage(const PageRegistry& registry, const QString& className,
-                                             ReferenceApplication& application)
+                                             SettingsHost& application)
 {
     std::unique_ptr<SettingsPage> page = openPage(registry, className, application);
     if (page)

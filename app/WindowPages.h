@@ -9,7 +9,7 @@
 namespace tarvelo {
 
 class PageRegistry;
-class ReferenceApplication;
+class SettingsHost;
 class SettingsPage;
 class Ui;
 
@@ -20,7 +20,7 @@ inline constexpr Colour PageBackColor = SystemColour::Window;
 // Opens a page as the settings window shows it: created by name and attached
 // by the host, then given the window's background. Null for an unknown name.
 std::unique_ptr<SettingsPage> openWindowPage(const PageRegistry& registry, const QString& className,
-                                             ReferenceApplication& application);
+                                             SettingsHost& application);
 
 // The screen resolution the host's Ui reports.
 TwipsScale screenScale(const Ui& ui);

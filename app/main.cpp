@@ -87,6 +87,8 @@ int main(int argc, char* argv[])
 
     QApplication qt(argc, argv);
     QApplication::setApplicationName(u"tarvelo-instellingen"_s);
+    // The desktop shows the window under the installed desktop entry's name and icon.
+    QGuiApplication::setDesktopFileName(u"nl.tarvelo.Instellingen"_s);
     // Before any widget: the pictures rendered below look like the program.
     applyProgramLook();
     QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
@@ -118,7 +120,8 @@ int main(int argc, char* argv[])
         if (line.provider == QLatin1String("MSSQL"))
             server = DatabaseLocation{line.provider, QString(), line.server, line.database};
         host = std::make_unique<ReferenceApplication>(ui, dataFolder, userHiveFile(),
-                                                      ReferenceApplication::NewOffice::Demo, server);
+                                                      ReferenceApplication::NewOffice::Demo, server,
+                                                      machineHiveFile());
     } catch (const RuntimeError& e) {
         return officeUnusable(e);
     }

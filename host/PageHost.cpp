@@ -2,12 +2,12 @@
 
 #include "framework/page/PageAttach.h"
 #include "framework/page/SettingsPage.h"
-#include "host/ReferenceApplication.h"
+#include "framework/host/Application.h"
 
 namespace tarvelo {
 
 std::unique_ptr<SettingsPage> openPage(const PageRegistry& registry, const QString& className,
-                                       ReferenceApplication& application)
+                                       Application& application)
 {
     return attachPage(registry, className, application);
 }

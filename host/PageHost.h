@@ -6,7 +6,7 @@
 namespace tarvelo {
 
 class PageRegistry;
-class ReferenceApplication;
+class Application;
 class SettingsPage;
 
 // Creates a page by its class name and attaches it the way the settings window
@@ -14,6 +14,6 @@ class SettingsPage;
 // the fill or later from a control, go to the host's general error handling.
 // Returns null for a name that is not registered.
 std::unique_ptr<SettingsPage> openPage(const PageRegistry& registry, const QString& className,
-                                       ReferenceApplication& application);
+                                       Application& application);
 
 } // namespace tarvelo

@@ -12,6 +12,7 @@
 #include "host/database/ServerConnection.h"
 #include "host/office/CompanyCatalogue.h"
 #include "host/office/DataFolder.h"
+#include "host/office/DemoLogo.h"
 #include "host/office/DemoOffice.h"
 #include "host/office/HdnDataCatalogue.h"
 #include "host/office/OfficeAdvice.h"
@@ -33,11 +34,13 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, const QString& userHiveFile,
-                                           NewOffice newOffice, const std::optional<DatabaseLocation>& serverDatabase)
+                                           NewOffice newOffice, const std::optional<DatabaseLocation>& serverDatabase,
+                                           const QString& machineHiveFile)
     : ui_(ui), data_(dataFolder),
       userHive_(std::make_unique<SqliteRegistryStore>(
           userHiveFile.isEmpty() ? data_.absoluteFilePath(u"HKEY_CURRENT_USER.hive"_s) : userHiveFile)),
-      machineHive_(std::make_unique<SqliteRegistryStore>(data_.absoluteFilePath(u"HKEY_LOCAL_MACHINE.hive"_s))),
+      machineHive_(std::make_unique<SqliteRegistryStore>(
+          machineHiveFile.isEmpty() ? data_.absoluteFilePath(u"HKEY_LOCAL_MACHINE.hive"_s) : machineHiveFile)),
       registry_(std::make_unique<Registry>(*userHive_, *machineHive_))
 {
     registerAllPages(pages_);
@@ -63,9 +66,9 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
     }
     store_ = std::make_unique<SettingsStore>(*office_);
     HdnDataCatalogue::install(InstallationFolder());
+    DemoLogo::install(InstallationFolder());
     adviser_ = Advisers::current(*office_, Advisers::loginName());
-    store_->loadGlobalSetup(globalSetup_);
-    store_->loadSetup(setup_, adviser_.code);
+    store_->loadBoth(setup_, globalSetup_, adviser_.code);
     setupBase_ = SettingsFile::toRecord(setup_);
     globalBase_ = SettingsFile::toRecord(globalSetup_);
     applyAdministratorLocks();
@@ -120,13 +123,19 @@ void ReferenceApplication::recordDatabaseLocation(const DatabaseLocation& locati
     reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseWeergaveNaam, u"Demokantoor"_s);
     reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviesdossierDocumentenMap,
                            data_.absoluteFilePath(u"Dossiers"_s));
-    reg.RegSetString(Hive::HKEY_LOCAL_MACHINE, Names::ProductKey, Names::DatabaseDir, DataFolder());
+    // The machine's database folder is shared by every user of an installed program: a new
+    // office of one user does not replace the one the machine has.
+    if (reg.RegGetString(Hive::HKEY_LOCAL_MACHINE, Names::ProductKey, Names::DatabaseDir, QString()).isEmpty())
+        reg.RegSetString(Hive::HKEY_LOCAL_MACHINE, Names::ProductKey, Names::DatabaseDir, DataFolder());
 }
 
 QVariant ReferenceApplication::RunFunction(const QString&, const QString&, const QString& function)
 {
+    if (withoutOffice_ > 0 && (function.compare(QLatin1String("GetDatabase"), Qt::CaseInsensitive) == 0 ||
+                               function.compare(QLatin1String("GetMaatschappijen"), Qt::CaseInsensitive) == 0))
+        throw RuntimeError(ErrorNumber::ObjectVariableNotSet, u"De kantoordatabase is hier niet beschikbaar."_s);
     if (function.compare(QLatin1String("GetDatabase"), Qt::CaseInsensitive) == 0)
-        return QVariant::fromValue<Database*>(this);
+        return QVariant::fromValue<Database*>(offersDatabase_ ? this : nullptr);
     if (function.compare(QLatin1String("GetMaatschappijen"), Qt::CaseInsensitive) == 0)
         return QVariant::fromValue<MijCatalogus*>(&office_->catalogue());
     if (function.compare(QLatin1String("GetKantoorIdentificatie"), Qt::CaseInsensitive) == 0)
@@ -143,6 +152,8 @@ void ReferenceApplication::RunProcedure(const QString& caller, const QString& co
 
 void ReferenceApplication::ShowError(ProcedureTrace& trace)
 {
+    if (withoutOffice_ > 0)
+        return;
     const ErrorReport& report = trace;
     errorReports_.push_back(report);
     present(report);
@@ -150,6 +161,8 @@ void ReferenceApplication::ShowError(ProcedureTrace& trace)
 
 void ReferenceApplication::HandleControlError(const QString& componentName, std::exception_ptr error)
 {
+    if (withoutOffice_ > 0)
+        return;
     ErrorReport report;
     report.fromControl = true;
     report.ComponentName = componentName;
@@ -175,6 +188,8 @@ void ReferenceApplication::present(const ErrorReport& report)
     qWarning().noquote() << "Fout" << report.ErrorNumber << "in" << report.ComponentName << report.ProcedureName << ":"
                          << report.ErrorDescription;
     if (!showErrorsToUser_)
+        return;
+    if (presentConnectionLoss(report))
         return;
     QString text = report.Message + u"\r\n\r\n"_s + report.ErrorDescription +
                    u" (fout %1"_s.arg(report.ErrorNumber);
@@ -212,7 +227,7 @@ void ReferenceApplication::openAdvies(const QString& id)
 
 QString ReferenceApplication::DefaultLogo() const
 {
-    return QDir(InstallationFolder()).absoluteFilePath(u"QuenmarixLogo.png"_s);
+    return DemoLogo::path(InstallationFolder());
 }
 
 QString ReferenceApplication::DataDir() const { return data_.absolutePath(); }
@@ -255,8 +270,7 @@ void ReferenceApplication::reloadSettings()
 {
     Settings setup;
     Settings globalSetup;
-    store_->loadSetup(setup, adviser_.code);
-    store_->loadGlobalSetup(globalSetup);
+    store_->loadBoth(setup, globalSetup, adviser_.code);
     setup_.fromMap(setup.toMap());
     globalSetup_.fromMap(globalSetup.toMap());
     setupBase_ = SettingsFile::toRecord(setup_);

@@ -5,6 +5,7 @@
 #include "framework/host/ComponentFactory.h"
 #include "framework/host/Database.h"
 #include "framework/host/Settings.h"
+#include "framework/host/SettingsHost.h"
 #include "framework/listsort/ListSortState.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/registry/Registry.h"
@@ -13,6 +14,7 @@
 #include "host/database/SqlConnection.h"
 #include "host/office/Advisers.h"
 #include "host/office/ChangeHistory.h"
+#include "host/office/ChangeWatcher.h"
 #include "host/registry/SqliteRegistryStore.h"
 
 #include <QDir>
@@ -29,6 +31,7 @@ namespace tarvelo {
 using namespace Qt::StringLiterals;
 
 class Form;
+class ChangeWatcher;
 class OfficeDatabase;
 class SettingsStore;
 
@@ -36,13 +39,14 @@ class SettingsStore;
 // passes notifications between pages and keeps the office under one data
 // folder: its database (Setup per adviser, GlobalSetup, the change history),
 // the registry hives and the folders the pages use.
-class ReferenceApplication final : public Application, public Database {
+class ReferenceApplication final : public SettingsHost, public Database {
 public:
     // What a data folder without an office database gets.
     enum class NewOffice { Empty, Demo };
 
-    // The machine hive lives in the data folder; the user hive there too unless
-    // the host names another file (the program keeps it under the user's config folder).
+    // Both registry hives live in the data folder unless the host names other
+    // files: the program keeps the user hive under the user's config folder,
+    // and the installed program the machine hive in the machine's own folder.
     // Opens the office in the data folder, creating the folder and the office
     // database when missing, and loads the current adviser's Setup and the
     // office's GlobalSetup. Throws RuntimeError with a Dutch description when
@@ -52,7 +56,8 @@ public:
     // the data folder.
     ReferenceApplication(Ui& ui, const QString& dataFolder, const QString& userHiveFile = QString(),
                          NewOffice newOffice = NewOffice::Empty,
-                         const std::optional<DatabaseLocation>& serverDatabase = std::nullopt);
+                         const std::optional<DatabaseLocation>& serverDatabase = std::nullopt,
+                         const QString& machineHiveFile = QString());
     ~ReferenceApplication() override;
 
     // Application
@@ -83,7 +88,8 @@ public:
     {
         return entry(bankgarantieinstellingen_, index);
     }
-    bool WerktMetVestigingen() const override { return werktMetVestigingen_; }
+    // The office works with branches once it has one, unless a test says otherwise.
+    bool WerktMetVestigingen() const override;
     // The program's logo in the installation folder.
     QString DefaultLogo() const override;
     Settings& GlobalSetup() override { return standIn_ ? standIn_->globalSetup : globalSetup_; }
@@ -115,11 +121,24 @@ public:
     // the page of each change ("Setup.Name" -> page). Throws RuntimeError when
     // nothing was stored.
     // howOf tells, by the same keys, how a change was made when not in the window.
-    void saveSettings(const QHash<QString, QString>& pageOf = {}, const QHash<QString, QString>& howOf = {});
+    void saveSettings(const QHash<QString, QString>& pageOf = {}, const QHash<QString, QString>& howOf = {}) override;
     // Drops unsaved changes: the settings objects hold what is stored again.
-    void reloadSettings();
+    void reloadSettings() override;
     // Whether the settings objects hold changes that are not stored.
-    bool hasUnsavedChanges() const;
+    bool hasUnsavedChanges() const override;
+    // Watches the office database for what other programs change and tells
+    // it to changed (on the user-interface thread); an empty function stops.
+    void watchOffice(std::function<void(const QSet<QString>& tables)> changed) override;
+    ChangeWatcher* officeWatcher() { return watcher_.get(); }
+    // Takes in what other programs stored in these tables: the catalogue
+    // reads its tables again, and every stored setting the user has not
+    // changed here takes the stored value. A setting the user changed here
+    // keeps the user's value; saving it asks first.
+    OfficeChange takeOfficeChange(const QSet<QString>& tables) override;
+    // The settings the user changed here that another program stored
+    // differently since they were read; reads what is stored now.
+    std::vector<SettingConflict> settingConflicts() override;
+    void resolveConflicts(const std::vector<SettingConflict>& chosen) override;
     // Reads the administrator's locks from the machine hive onto both settings objects.
     void applyAdministratorLocks();
     // Why the lock list could not be read (every setting is then locked for
@@ -128,16 +147,20 @@ public:
     // Runs body while pages see other settings objects and another Ui: the
     // host's look at pages that are not open (their checks, their settings)
     // then changes nothing the user holds and asks the user nothing.
-    void withStandIns(Settings& setup, Settings& globalSetup, Ui& ui, const std::function<void()>& body);
+    void withStandIns(Settings& setup, Settings& globalSetup, Ui& ui, const std::function<void()>& body) override;
+    // Runs body while pages reach no office database: the functions that hand
+    // it out refuse, the adviser register is empty, and what fails for that
+    // is not reported. For looking at what pages declare, at no statement's cost.
+    void withoutOfficeDatabase(const std::function<void()>& body) override;
     // The user's own settings objects, also while stand-ins are in place.
-    Settings& userSetup() { return setup_; }
-    Settings& officeSetup() { return globalSetup_; }
+    Settings& userSetup() override { return setup_; }
+    Settings& officeSetup() override { return globalSetup_; }
     // The page the user has open, named in the history of changes that pages
     // store themselves.
-    void setOpenPage(const QString& className) { openPage_ = className; }
+    void setOpenPage(const QString& className) override { openPage_ = className; }
     const AdviserIdentity& currentAdviser() const { return adviser_; }
     // The change history, newest first: all of it, or the changes made on one page.
-    std::vector<ChangeEntry> changeHistory(const QString& page = {}) const;
+    std::vector<ChangeEntry> changeHistory(const QString& page = {}) const override;
     // The office database, opened by this host.
     OfficeDatabase& officeDatabase() { return *office_; }
     tarvelo::Connection& connection() override;
@@ -189,6 +212,8 @@ public:
         bankgarantieinstellingen_ = std::move(companies);
     }
     void setWerktMetVestigingen(bool on) { werktMetVestigingen_ = on; }
+    // Plays a host that gives the pages no database object ("GetDatabase" returns none).
+    void setOffersDatabaseObject(bool on) { offersDatabase_ = on; }
     // The adviser who works with the program, as a login would choose him.
     void setCurrentAdviser(const AdviserIdentity& adviser) { adviser_ = adviser; }
     // Whether reported errors are also shown to the user in a message box.
@@ -205,6 +230,18 @@ public:
 
 private:
     void present(const ErrorReport& report);
+    // The advisers' own data and rights, read in two statements for one user
+    // action (host/office/AdviserOperations.cpp).
+    struct AdviserRecords {
+        qint64 generation = -1;
+        QHash<QString, AdviseurGegevens> gegevens;
+        QHash<QString, Autorisatie> rechten;
+    };
+    const AdviserRecords& adviserRecords() const;
+    mutable AdviserRecords adviserRecords_;
+    // A lost server connection is told once per action, as what it is.
+    bool presentConnectionLoss(const ErrorReport& report);
+    std::shared_ptr<bool> connectionLossShown_ = std::make_shared<bool>(false);
     static std::optional<HostCompany> entry(const std::vector<HostCompany>& list, int index)
     {
         if (index < 1 || index > int(list.size()))
@@ -222,6 +259,8 @@ private:
     ListSortState listSort_;
     std::unique_ptr<OfficeDatabase> office_;
     std::unique_ptr<SettingsStore> store_;
+    // Goes before the database it watches.
+    std::unique_ptr<ChangeWatcher> watcher_;
     AdviserIdentity adviser_;
     QString openPage_;
     QString locksUnreadable_;
@@ -236,6 +275,7 @@ private:
         Ui& ui;
     };
     std::optional<StandIn> standIn_;
+    int withoutOffice_ = 0;
     // The records as this program last read or stored them: a save writes
     // only what changed since, over what other programs stored meanwhile.
     QJsonObject setupBase_;
@@ -254,7 +294,8 @@ private:
                                              {u"TVZ"_s, u"Taxateurs Zuid"_s}};
     std::vector<HostCompany> bankgarantieinstellingen_{{u"NBG"_s, u"Nationale Borg"_s},
                                                        {u"GWF"_s, u"Garantiefonds Wonen"_s}};
-    bool werktMetVestigingen_ = false;
+    std::optional<bool> werktMetVestigingen_;
+    bool offersDatabase_ = true;
     std::vector<ErrorReport> errorReports_;
     std::vector<ProcedureCall> procedureCalls_;
 

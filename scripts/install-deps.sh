@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests and the settings window need.
+# Installs every Debian package the build, the tests, the settings window and
+# the Debian packages of the program need.
 # Does nothing when all of them are present already.
 set -euo pipefail
 
@@ -10,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   postgresql fonts-dejavu-core openssl
   qt6-translations-l10n
+  dpkg-dev file desktop-file-utils appstream groff-base
 )
 
 missing=()

@@ -18,8 +18,31 @@
 
 namespace tarvelo {
 
+// A group box that can also draw nothing of its own.
+class FrameBox final : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+    void setGrouping(bool on)
+    {
+        if (grouping_ != on) {
+            grouping_ = on;
+            update();
+        }
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (!grouping_)
+            QGroupBox::paintEvent(event);
+    }
+
+private:
+    bool grouping_ = false;
+};
+
 FrameView::FrameView(FormView& owner, Frame& frame, QWidget* parent)
-    : ControlView(owner, frame), frame_(frame), box_(new QGroupBox(parent))
+    : ControlView(owner, frame), frame_(frame), box_(new FrameBox(parent))
 {
     setWidget(box_);
 }
@@ -28,8 +51,11 @@ QWidget* FrameView::containerWidget() const { return box_; }
 
 void FrameView::syncProperty(Property property)
 {
-    if (property == Property::Caption)
+    if (property == Property::Caption) {
         box_->setTitle(frame_.caption());
+        box_->setGrouping(frame_.caption().isEmpty() && frame_.parent() &&
+                          frame_.parent()->kind() == ControlKind::Frame);
+    }
 }
 
 namespace {
@@ -41,6 +67,26 @@ QColor hintColour(const QPalette& palette)
     const QColor back = palette.color(QPalette::Active, QPalette::Window);
     return QColor((c.red() * 3 + back.red() * 2) / 5, (c.green() * 3 + back.green() * 2) / 5,
                   (c.blue() * 3 + back.blue() * 2) / 5);
+}
+} // namespace
+
+namespace {
+// A label and the labels that read on in it, as one paragraph; a run in a
+// bold or italic font keeps it.
+QString paragraphHtml(const Label& label)
+{
+    const auto part = [](const Label& l) {
+        QString html = withoutAccessKey(l.caption()).toHtmlEscaped().replace(u'\n', u"<br>"_s);
+        if (l.font().bold)
+            html = u"<b>"_s + html + u"</b>"_s;
+        if (l.font().italic)
+            html = u"<i>"_s + html + u"</i>"_s;
+        return html;
+    };
+    QString html = part(label);
+    for (const Label* run : label.runs())
+        html += u' ' + part(*run);
+    return html;
 }
 } // namespace
 
@@ -103,7 +149,10 @@ void LabelView::syncCaption()
 {
     // A hint shows its text as written; only a label's "&" marks an access
     // key, which Qt draws (and answers) once the label names a field.
-    if (label_.kind() == ControlKind::Hint)
+    if (!label_.runs().empty()) {
+        text_->setTextFormat(Qt::RichText);
+        text_->setText(paragraphHtml(label_));
+    } else if (label_.kind() == ControlKind::Hint)
         text_->setText(label_.caption());
     else
         text_->setText(text_->buddy() ? label_.caption() : withoutAccessKey(label_.caption()));

@@ -17,6 +17,11 @@ class Line;
 class ProgressBar;
 
 // A frame: a captioned group box that holds its controls.
+class FrameBox;
+
+// A frame: a group box with its caption, or, for a frame without a caption
+// inside another frame, only the room its controls share (a box in a box
+// would read as a section of its own).
 class FrameView final : public ControlView {
 public:
     FrameView(FormView& owner, Frame& frame, QWidget* parent);
@@ -25,7 +30,7 @@ public:
 private:
     void syncProperty(Property property) override;
     Frame& frame_;
-    QGroupBox* box_;
+    FrameBox* box_;
 };
 
 // A label, or a hint: an explanatory text drawn in a quieter colour.

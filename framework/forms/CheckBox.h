@@ -30,7 +30,8 @@ private:
 };
 
 // Option buttons in one container form a group: choosing one clears the others.
-// Click is raised on the button that becomes chosen.
+// Click is raised on the button that becomes chosen, and on every user's click,
+// also on the button already chosen; code that sets it again raises none.
 class OptionButton : public Control {
 public:
     OptionButton(Form& form, const QString& name, int index, Control* parent)
@@ -43,7 +44,15 @@ public:
     void setValue(bool on);
 
     Event<> Click;
-    bool click() { return userAction([this] { setValue(true); }); }
+    bool click()
+    {
+        return userAction([this] {
+            if (value_)
+                Click();
+            else
+                setValue(true);
+        });
+    }
 
 private:
     QString caption_;

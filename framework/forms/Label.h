@@ -3,6 +3,8 @@
 #include "framework/forms/Control.h"
 #include "framework/forms/Event.h"
 
+#include <vector>
+
 namespace tarvelo {
 
 enum class Alignment { Left = 0, Right = 1, Center = 2 };
@@ -13,7 +15,28 @@ public:
         : Label(form, ControlKind::Label, name, index, parent) {}
 
     const QString& caption() const { return caption_; }
-    void setCaption(const QString& caption) { if (caption_ != caption) { caption_ = caption; changed(Property::Caption); } }
+    void setCaption(const QString& caption)
+    {
+        if (caption_ == caption)
+            return;
+        caption_ = caption;
+        changed(Property::Caption);
+        if (paragraph_)
+            paragraph_->changed(Property::Caption);
+    }
+
+    // Labels that read on in this label's paragraph, such as a term in bold in
+    // the middle of a sentence. Each keeps its caption and font, but is drawn
+    // inside this label after its caption, so that the paragraph wraps as one
+    // text; on its own it is no longer shown.
+    void continueWith(Label& run)
+    {
+        run.paragraph_ = this;
+        run.setVisible(false);
+        runs_.push_back(&run);
+        changed(Property::Caption);
+    }
+    const std::vector<Label*>& runs() const { return runs_; }
 
     Alignment alignment() const { return alignment_; }
     void setAlignment(Alignment a) { alignment_ = a; changed(Property::Other); }
@@ -43,6 +66,8 @@ private:
     bool wordWrap_ = false;
     bool link_ = false;
     Control* buddy_ = nullptr;
+    std::vector<Label*> runs_;
+    Label* paragraph_ = nullptr;
 };
 
 // An explanatory text next to a field, drawn in the hint style.

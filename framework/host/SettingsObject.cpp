@@ -39,6 +39,14 @@ double number(const QVariant& v)
 }
 } // namespace
 
+quint8 toByte(const QVariant& v)
+{
+    const qint16 n = CInt(number(v));
+    if (n < 0 || n > 255)
+        throw RuntimeError::overflow();
+    return quint8(n);
+}
+
 qint16 toInt16(const QVariant& v) { return CInt(number(v)); }
 qint32 toInt32(const QVariant& v) { return CLng(number(v)); }
 double toDouble(const QVariant& v) { return number(v); }

@@ -133,6 +133,7 @@ private:
 };
 
 namespace detail {
+quint8 toByte(const QVariant& v);
 qint16 toInt16(const QVariant& v);
 qint32 toInt32(const QVariant& v);
 double toDouble(const QVariant& v);
@@ -141,6 +142,11 @@ QDate toDate(const QVariant& v);
 QString toText(const QVariant& v);
 } // namespace detail
 
+// An unsigned 8-bit number (the classic Byte, 0 to 255). By name it is an int,
+// so that it reads, prints and is stored as a number, not as a character.
+template <> inline QVariant Setting<quint8>::toVariant() const { return int(value_); }
+template <> inline QVariant Setting<quint8>::defaultVariant() const { return int(default_); }
+template <> inline void Setting<quint8>::fromVariant(const QVariant& v) { assign(detail::toByte(v)); }
 template <> inline void Setting<qint16>::fromVariant(const QVariant& v) { assign(detail::toInt16(v)); }
 template <> inline void Setting<qint32>::fromVariant(const QVariant& v) { assign(detail::toInt32(v)); }
 template <> inline void Setting<double>::fromVariant(const QVariant& v) { assign(detail::toDouble(v)); }

@@ -62,7 +62,7 @@ const QString* captionOf(const Control& c)
 
 // The width a control needs to show its caption whole, or 0 for controls
 // whose width is the page's choice.
-int captionWidth(const Control& c)
+int neededWidth(const Control& c)
 {
     const QString* caption = captionOf(c);
     if (!caption || caption->isEmpty())
@@ -87,8 +87,9 @@ bool growsWithRow(const Control& c)
     switch (c.kind()) {
     case ControlKind::TextBox: {
         const auto& box = static_cast<const TextBox&>(c);
-        return box.multiLine() ||
-               (box.alignment() == Alignment::Left && (box.maxLength() == 0 || box.maxLength() > 12));
+        // A password does not read better wider.
+        return box.multiLine() || (box.alignment() == Alignment::Left && box.passwordChar().isNull() &&
+                                   (box.maxLength() == 0 || box.maxLength() > 12));
     }
     case ControlKind::ListView:
     case ControlKind::ListBox:
@@ -102,28 +103,39 @@ bool growsWithRow(const Control& c)
 
 int lineHeightOf(const Control& c) { return std::max(RowLayout::TextLineHeight - 15, int(std::ceil(c.font().size * 27))); }
 
-// How many lines the caption takes when wrapped at width, breaking between
-// words as the screen does.
+// How many lines the caption, and the labels that read on in it, take when
+// wrapped at width, breaking between words as the screen does.
 int wrappedLines(const Label& label, int width)
 {
-    const QString text = label.kind() == ControlKind::Hint ? label.caption() : withoutAccessKey(label.caption());
     const Form& form = label.form();
-    const int space = form.textWidth(u" "_s, label.font());
     int lines = 0;
-    for (QString paragraph : text.split(u'\n')) {
-        paragraph.remove(u'\r');
-        ++lines;
-        int used = 0;
-        for (const QString& word : paragraph.split(u' ', Qt::SkipEmptyParts)) {
-            const int w = form.textWidth(word, label.font());
-            if (used > 0 && used + space + w > width) {
+    int used = 0;
+    const auto flow = [&](const Label& part, bool firstPart) {
+        const QString text = part.kind() == ControlKind::Hint ? part.caption() : withoutAccessKey(part.caption());
+        const int space = form.textWidth(u" "_s, part.font());
+        bool firstParagraph = true;
+        for (QString paragraph : text.split(u'\n')) {
+            paragraph.remove(u'\r');
+            // A run goes on in the line where the text before it ended.
+            if (firstPart || !firstParagraph) {
                 ++lines;
-                used = w;
-            } else {
-                used += (used > 0 ? space : 0) + w;
+                used = 0;
+            }
+            firstParagraph = false;
+            for (const QString& word : paragraph.split(u' ', Qt::SkipEmptyParts)) {
+                const int w = form.textWidth(word, part.font());
+                if (used > 0 && used + space + w > width) {
+                    ++lines;
+                    used = w;
+                } else {
+                    used += (used > 0 ? space : 0) + w;
+                }
             }
         }
-    }
+    };
+    flow(label, true);
+    for (const Label* run : label.runs())
+        flow(*run, false);
     return std::max(1, lines);
 }
 
@@ -195,14 +207,14 @@ private:
         for (const Item& item : items_) {
             if (item.kind != Kind::Field || item.cells.empty())
                 continue;
-            column = std::max({column, item.labelWidth, captionWidth(*item.cells.front().control)});
+            column = std::max({column, item.labelWidth, neededWidth(*item.cells.front().control)});
         }
         return column;
     }
 
     int cellWidth(const RowLayout::Cell& cell) const
     {
-        return cell.width > 0 ? std::max(cell.width, captionWidth(*cell.control)) : 0;
+        return cell.width > 0 ? std::max(cell.width, neededWidth(*cell.control)) : 0;
     }
 
     int minimumInnerWidth() const
@@ -217,7 +229,7 @@ private:
                 const RowLayout::Cell& cell = item.cells[i];
                 const int w = item.kind == Kind::Field && i == 0 ? labelColumn
                               : cell.width > 0                    ? cellWidth(cell)
-                                                                  : captionWidth(*cell.control);
+                                                                  : neededWidth(*cell.control);
                 used += w + (i > 0 ? RowLayout::Gap : 0);
             }
             widest = std::max(widest, used);
@@ -225,15 +237,23 @@ private:
         return widest;
     }
 
+    // One cell takes what the row leaves: the last open-ended one, else the
+    // last field that reads better wider (a frame only at the row's end, so
+    // that what follows it stays beside it). Hidden cells take nothing.
     static std::size_t growingCell(const Item& item)
     {
         for (std::size_t i = item.cells.size(); i-- > 0;) {
-            if (item.cells[i].width <= 0)
+            if (item.cells[i].control->visible() && item.cells[i].width <= 0)
                 return i;
         }
+        bool last = true;
         for (std::size_t i = item.cells.size(); i-- > 0;) {
-            if (growsWithRow(*item.cells[i].control))
+            const Control& c = *item.cells[i].control;
+            if (!c.visible())
+                continue;
+            if (growsWithRow(c) && (last || c.kind() != ControlKind::Frame))
                 return i;
+            last = false;
         }
         return item.cells.size();
     }
@@ -284,7 +304,7 @@ private:
             auto& label = static_cast<Label&>(*item.cells.front().control);
             if (!label.visible())
                 return top;
-            const int lines = wrappedLines(label, inner - std::max(WrapSlack, inner / 25));
+            const int lines = wrappedLines(label, inner - std::max(WrapSlack, inner / 60));
             const int height = lines * lineHeightOf(label) + 30;
             label.setBounds(left, top, inner, height);
             return top + height + RowLayout::RowGap;
@@ -295,17 +315,18 @@ private:
             int rowHeight = 0;
             bool anyVisible = false;
             int fixed = 0;
+            // A hidden cell gives its place to the cells after it.
             for (std::size_t i = 0; i < item.cells.size(); ++i) {
                 const RowLayout::Cell& cell = item.cells[i];
                 const int w = item.kind == Kind::Field && i == 0 ? labelColumn : cellWidth(cell);
                 widths.push_back(w);
-                fixed += w + (i > 0 ? RowLayout::Gap : 0);
-                anyVisible = anyVisible || cell.control->visible();
+                if (!cell.control->visible())
+                    continue;
+                fixed += w + (anyVisible ? RowLayout::Gap : 0);
+                anyVisible = true;
             }
             if (!anyVisible)
                 return top;
-            // One cell takes what the row leaves: the last open-ended one,
-            // else the last field that reads better wider.
             if (const std::size_t grower = growingCell(item); grower < item.cells.size()) {
                 const int rest = inner - (fixed - widths[grower]);
                 widths[grower] = std::max(widths[grower], std::max(0, rest));
@@ -323,7 +344,8 @@ private:
                 Control& control = *item.cells[i].control;
                 const int lowered = isTextOnly(control) ? (rowHeight - heights[i]) / 2 + 15 : (rowHeight - heights[i]) / 2;
                 control.setBounds(x, top + std::max(0, lowered), widths[i], heights[i]);
-                x += widths[i] + RowLayout::Gap;
+                if (control.visible())
+                    x += widths[i] + RowLayout::Gap;
             }
             return top + rowHeight + RowLayout::RowGap;
         }
@@ -343,6 +365,8 @@ RowLayout::RowLayout(Control& container, int innerWidth, bool belowCaption)
 }
 
 RowLayout::~RowLayout() = default;
+
+int RowLayout::captionWidth(const Control& control) { return neededWidth(control); }
 
 int RowLayout::innerWidth() const { return declaration().declaredInnerWidth(); }
 

@@ -36,6 +36,10 @@ public:
 
     // innerWidth is the narrowest the contents are laid out at. Containers
     // without a caption start at Margin.
+    // The width a control needs to show its caption whole (a button with room
+    // around it, a check box with its mark), or 0 for controls without one.
+    static int captionWidth(const Control& control);
+
     RowLayout(Control& container, int innerWidth, bool belowCaption = true);
     RowLayout(const RowLayout&) = delete;
     RowLayout& operator=(const RowLayout&) = delete;

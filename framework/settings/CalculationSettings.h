@@ -8,7 +8,7 @@ namespace tarvelo {
 // the tax calculation applies.
 struct CalculationSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
-    Setting<qint16> IngangsjaarScenarios{this, "IngangsjaarScenarios", 0, Shown{u"Ingangsjaar scenario's"_s}};
+    Setting<quint8> IngangsjaarScenarios{this, "IngangsjaarScenarios", 0, Shown{u"Ingangsjaar scenario's"_s}};
     Setting<qint16> AantalJarenOverzicht{this, "AantalJarenOverzicht", 0};
     Setting<double> Huurstijging{this, "Huurstijging", 0, SettingFlag::Percent};
     Setting<qint16> EindleeftijdScenarios{this, "EindleeftijdScenarios", 0};

@@ -89,6 +89,8 @@ void ScriptedUi::showModal(Form& form)
     auto it = modal_.find(form.name().toLower());
     if (it == modal_.end() || it->empty()) {
         unexpected(u"venster \"%1\""_s.arg(form.name()));
+        // Closed unanswered, as with the window's close box.
+        form.show();
         form.hide();
         return;
     }

@@ -42,6 +42,7 @@ QString problemText(const CheckProblem& p)
 QString typeDescription(const SettingBase& s)
 {
     switch (s.type().id()) {
+    case QMetaType::UChar: return u"een geheel getal van 0 tot en met 255"_s;
     case QMetaType::Short: return u"een geheel getal van -32768 tot en met 32767"_s;
     case QMetaType::Int: return u"een geheel getal"_s;
     case QMetaType::Double: return u"een getal, met een komma voor decimalen (bijvoorbeeld 1,25)"_s;
@@ -54,7 +55,8 @@ QString typeDescription(const SettingBase& s)
 bool isNumber(const SettingBase& s)
 {
     const int type = s.type().id();
-    return type == QMetaType::Short || type == QMetaType::Int || type == QMetaType::Double;
+    return type == QMetaType::UChar || type == QMetaType::Short || type == QMetaType::Int ||
+           type == QMetaType::Double;
 }
 
 // Numbers are read the Dutch way (a decimal comma, a thousands point), so a

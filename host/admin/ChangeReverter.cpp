@@ -4,7 +4,7 @@
 #include "framework/host/Settings.h"
 #include "framework/page/SettingsPage.h"
 #include "host/PageHost.h"
-#include "host/ReferenceApplication.h"
+#include "framework/host/SettingsHost.h"
 #include "host/admin/CollectingUi.h"
 #include "host/admin/PageInspector.h"
 #include "host/admin/SettingCatalogue.h"
@@ -35,7 +35,7 @@ QString problemText(const CheckProblem& p)
 
 } // namespace
 
-ChangeReverter::ChangeReverter(ReferenceApplication& app, PageInspector& pages, const SettingCatalogue& catalogue)
+ChangeReverter::ChangeReverter(SettingsHost& app, PageInspector& pages, const SettingCatalogue& catalogue)
     : app_(app), pages_(pages), catalogue_(catalogue)
 {
 }

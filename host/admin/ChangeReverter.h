@@ -9,7 +9,7 @@
 namespace tarvelo {
 
 class PageInspector;
-class ReferenceApplication;
+class SettingsHost;
 class SettingCatalogue;
 class SettingsPage;
 
@@ -29,7 +29,7 @@ public:
         QHash<QString, QString> pageOf;
     };
 
-    ChangeReverter(ReferenceApplication& app, PageInspector& pages, const SettingCatalogue& catalogue);
+    ChangeReverter(SettingsHost& app, PageInspector& pages, const SettingCatalogue& catalogue);
 
     // Whether the line can be taken back as it stands: Refused with the
     // reason, AskFirst when the setting was changed again since (naming the
@@ -41,7 +41,7 @@ public:
                   const std::function<SettingsPage*(const QString&)>& opened = {});
 
 private:
-    ReferenceApplication& app_;
+    SettingsHost& app_;
     PageInspector& pages_;
     const SettingCatalogue& catalogue_;
 };

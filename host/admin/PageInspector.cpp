@@ -1,17 +1,75 @@
 #include "host/admin/PageInspector.h"
 
+#include "framework/forms/CheckBox.h"
+#include "framework/forms/Frame.h"
+#include "framework/forms/Label.h"
+#include "framework/host/Settings.h"
+#include "framework/host/SettingsHost.h"
+#include "framework/util/AccessKey.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
 #include "host/PageHost.h"
-#include "host/ReferenceApplication.h"
 #include "host/admin/CollectingUi.h"
 #include "host/office/ChangeHistory.h"
+
+#include <algorithm>
+#include <iterator>
 
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
 
-PageInspector::PageInspector(ReferenceApplication& application, const PageRegistry* registry)
+namespace {
+
+QString ownCaption(const Control& c)
+{
+    switch (c.kind()) {
+    case ControlKind::CheckBox: return static_cast<const CheckBox&>(c).caption();
+    case ControlKind::OptionButton: return static_cast<const OptionButton&>(c).caption();
+    case ControlKind::Label: return static_cast<const Label&>(c).caption();
+    case ControlKind::Frame: return static_cast<const Frame&>(c).caption();
+    default: return QString();
+    }
+}
+
+// Controls are declared in layout order, a label just before its field. A
+// group of options or boxes is named by its frame.
+QString shownCaption(const Form& form, const std::vector<Control*>& controls)
+{
+    if (controls.empty())
+        return QString();
+    const Control& control = *controls.front();
+    if (controls.size() == 1 && (control.kind() == ControlKind::CheckBox || control.kind() == ControlKind::OptionButton)) {
+        if (const QString own = withoutAccessKey(ownCaption(control)).trimmed(); !own.isEmpty())
+            return own;
+    }
+    const std::vector<Control*> all = form.controls();
+    const auto at = std::find(all.begin(), all.end(), &control);
+    if (at != all.end() && at != all.begin()) {
+        for (auto it = std::make_reverse_iterator(at); it != all.rend(); ++it) {
+            const Control& before = **it;
+            if (before.parent() != control.parent())
+                continue;
+            if (before.kind() == ControlKind::Label) {
+                if (const QString label = withoutAccessKey(ownCaption(before)).trimmed(); !label.isEmpty())
+                    return label.endsWith(QLatin1Char(':')) ? label.chopped(1).trimmed() : label;
+                continue;
+            }
+            break;
+        }
+    }
+    for (const Control* frame = control.parent(); frame; frame = frame->parent()) {
+        if (frame->kind() == ControlKind::Frame) {
+            if (const QString caption = withoutAccessKey(ownCaption(*frame)).trimmed(); !caption.isEmpty())
+                return caption;
+        }
+    }
+    return QString();
+}
+
+} // namespace
+
+PageInspector::PageInspector(SettingsHost& application, const PageRegistry* registry)
     : app_(application), registry_(registry ? *registry : std::as_const(application).pageRegistry())
 {
 }
@@ -41,6 +99,16 @@ const std::vector<PageFacts>& PageInspector::pages()
     if (pages_)
         return *pages_;
     std::vector<PageFacts> found;
+    // What a page binds, its defaults and captions do not depend on the
+    // office's data: the pages are looked at without the office database, so
+    // that learning them costs no statement when the window opens.
+    app_.withoutOfficeDatabase([&] { learn(found); });
+    pages_ = std::move(found);
+    return *pages_;
+}
+
+void PageInspector::learn(std::vector<PageFacts>& found)
+{
     for (const PageInfo& info : registry_.pages()) {
         PageFacts facts;
         facts.className = info.className;
@@ -50,7 +118,7 @@ const std::vector<PageFacts>& PageInspector::pages()
             for (const auto& binding : page.settingBindings().all()) {
                 facts.settings.push_back({binding->isGlobal() ? ChangeHistory::GlobalSetupObject : ChangeHistory::SetupObject,
                                           binding->boundSetting().name(), binding->defaultValue(),
-                                          binding->hasPageDefault()});
+                                          binding->hasPageDefault(), shownCaption(page.form(), binding->controls())});
             }
             for (SettingPresentation& p : page.settingBindings().presentations()) {
                 p.page = info.className;
@@ -60,8 +128,6 @@ const std::vector<PageFacts>& PageInspector::pages()
         });
         found.push_back(std::move(facts));
     }
-    pages_ = std::move(found);
-    return *pages_;
 }
 
 QVariant PageInspector::defaultOf(const QString& object, const QString& name)
@@ -74,6 +140,17 @@ QVariant PageInspector::defaultOf(const QString& object, const QString& name)
     }
     const Settings& settings = object == ChangeHistory::GlobalSetupObject ? app_.officeSetup() : app_.userSetup();
     return settings.setting(name).defaultVariant();
+}
+
+std::pair<QString, QString> PageInspector::shownAs(const QString& object, const QString& name)
+{
+    for (const PageFacts& page : pages()) {
+        for (const BoundSetting& s : page.settings) {
+            if (s.object == object && s.name.compare(name, Qt::CaseInsensitive) == 0)
+                return {page.title, s.caption};
+        }
+    }
+    return {};
 }
 
 std::vector<CheckProblem> PageInspector::checkPage(SettingsPage& page, CollectingUi& quiet)

@@ -12,7 +12,7 @@ namespace tarvelo {
 
 class CollectingUi;
 class PageRegistry;
-class ReferenceApplication;
+class SettingsHost;
 class SettingsPage;
 
 // A setting a page shows in a control: in "Setup" or "GlobalSetup", with the
@@ -23,6 +23,9 @@ struct BoundSetting {
     QVariant defaultValue;
     // An empty setting counts as the default: the page fills one in when shown.
     bool emptyIsDefault = false;
+    // What the user reads beside the control: a check box's or option's own
+    // caption, else the label before the field, else its frame's caption.
+    QString caption;
 };
 
 // What the host knows of one registered page without the user opening it.
@@ -51,13 +54,16 @@ struct CheckProblem {
 class PageInspector {
 public:
     // The pages of registry, or the host's own pages.
-    explicit PageInspector(ReferenceApplication& application, const PageRegistry* registry = nullptr);
+    explicit PageInspector(SettingsHost& application, const PageRegistry* registry = nullptr);
 
     // Every page with its bound settings; learned once, on first use.
     const std::vector<PageFacts>& pages();
     // The default a reset puts back: the value a page shows for an empty
     // setting where a page has one, else the declared default.
     QVariant defaultOf(const QString& object, const QString& name);
+    // The page (its title) and the caption under which a user sees the
+    // setting; empty when no page shows it in a control.
+    std::pair<QString, QString> shownAs(const QString& object, const QString& name);
 
     // Runs every input check of every page that has them against the current
     // settings and returns every problem. opened gives the page the user has
@@ -65,10 +71,11 @@ public:
     std::vector<CheckProblem> check(const std::function<SettingsPage*(const QString&)>& opened = {});
 
 private:
+    void learn(std::vector<PageFacts>& found);
     void withPage(const QString& className, const std::function<void(SettingsPage&, CollectingUi&)>& body);
     std::vector<CheckProblem> checkPage(SettingsPage& page, CollectingUi& quiet);
 
-    ReferenceApplication& app_;
+    SettingsHost& app_;
     const PageRegistry& registry_;
     std::optional<std::vector<PageFacts>> pages_;
 };

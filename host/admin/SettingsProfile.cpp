@@ -25,6 +25,7 @@ namespace {
 QString typeName(const SettingBase& s)
 {
     switch (s.type().id()) {
+    case QMetaType::UChar: return u"geheel8"_s;
     case QMetaType::Short: return u"geheel16"_s;
     case QMetaType::Int: return u"geheel32"_s;
     case QMetaType::Double: return u"getal"_s;
@@ -32,6 +33,15 @@ QString typeName(const SettingBase& s)
     case QMetaType::QDate: return u"datum"_s;
     default: return u"tekst"_s;
     }
+}
+
+// A setting declared narrower since the file was written (the 8-bit scenario
+// start was written as a 16-bit number) takes the value when it fits.
+bool sameType(const QJsonObject& entry, const SettingBase& setting)
+{
+    const QString written = entry.value(u"type"_s).toString();
+    return written == typeName(setting) ||
+           (setting.type().id() == QMetaType::UChar && written == QLatin1String("geheel16"));
 }
 
 QJsonValue jsonOf(const QVariant& v)
@@ -286,8 +296,7 @@ ImportPlan plan(const QByteArray& content, const SettingsObject& setup, const Se
         const SettingBase& setting = current->setting(name);
         const QJsonValue raw = entry.value(u"waarde"_s);
         try {
-            if (raw.isArray() || raw.isObject() || raw.isUndefined() ||
-                entry.value(u"type"_s).toString() != typeName(setting))
+            if (raw.isArray() || raw.isObject() || raw.isUndefined() || !sameType(entry, setting))
                 throw RuntimeError::typeMismatch();
             trial.setValue(name, raw.toVariant());
         } catch (const RuntimeError&) {

@@ -1,6 +1,7 @@
 #include "host/database/SnapshotRecordset.h"
 
 #include "framework/errors/RuntimeError.h"
+#include "host/database/SqlConnection.h"
 
 #include <QRegularExpression>
 #include <QSqlError>
@@ -30,8 +31,8 @@ QString tableOf(const QString& statement)
 
 } // namespace
 
-SnapshotRecordset::SnapshotRecordset(QSqlDatabase db, QSqlQuery& executed, const QString& statement)
-    : db_(std::move(db)), table_(tableOf(statement))
+SnapshotRecordset::SnapshotRecordset(SqlConnection& connection, QSqlQuery& executed, const QString& statement)
+    : connection_(connection), table_(tableOf(statement))
 {
     const QSqlRecord record = executed.record();
     for (int i = 0; i < record.count(); ++i)
@@ -140,7 +141,7 @@ void SnapshotRecordset::Update()
             sets << name + u" = ?"_s;
         // The key identifies the row; a table without one is matched on every value as it was read.
         QStringList keyNames;
-        const QSqlIndex key = db_.primaryIndex(table_);
+        const QSqlIndex key = connection_.database().primaryIndex(table_);
         for (int i = 0; i < key.count(); ++i)
             keyNames << key.fieldName(i);
         if (keyNames.isEmpty())
@@ -158,11 +159,8 @@ void SnapshotRecordset::Update()
         sql = u"UPDATE %1 SET %2 WHERE %3"_s
                   .arg(table_, sets.join(QLatin1String(", ")), where.join(QLatin1String(" AND ")));
     }
-    QSqlQuery q(db_);
-    q.prepare(sql);
-    for (const QVariant& v : values)
-        q.addBindValue(v);
-    if (!q.exec())
+    QSqlQuery q;
+    if (!connection_.run(q, sql, values))
         throw RuntimeError(-2147217900L, q.lastError().databaseText().trimmed() + u" [%1]"_s.arg(sql),
                            u"Quenmarix database"_s);
     row.original = row.values;

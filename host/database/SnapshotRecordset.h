@@ -8,12 +8,14 @@
 
 namespace tarvelo {
 
+class SqlConnection;
+
 // All rows of a query, read at once. Rows of a plain "SELECT ... FROM table"
 // can be changed and added; they are written back by the table's primary key,
 // or, without one, by the row's values as they were read.
 class SnapshotRecordset final : public Recordset {
 public:
-    SnapshotRecordset(QSqlDatabase db, QSqlQuery& executed, const QString& statement);
+    SnapshotRecordset(SqlConnection& connection, QSqlQuery& executed, const QString& statement);
 
     bool EOF_() const override { return closed_ || position_ >= int(rows_.size()); }
     bool BOF_() const override { return closed_ || position_ < 0 || rows_.empty(); }
@@ -43,7 +45,7 @@ private:
     Row& current();
     const Row& current() const;
 
-    QSqlDatabase db_;
+    SqlConnection& connection_;
     QString table_;
     QStringList names_;
     std::vector<Row> rows_;

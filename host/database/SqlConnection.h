@@ -2,7 +2,13 @@
 
 #include "framework/host/Connection.h"
 
+#include <QObject>
 #include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariantList>
+#include <functional>
+#include <memory>
 
 namespace tarvelo {
 
@@ -41,11 +47,81 @@ public:
     QString adapt(const QString& statement) const;
     QSqlDatabase database() const;
 
+    // Runs one statement, taken as it is, with values bound in order to its
+    // "?" placeholders. False when the engine refused it; query holds the
+    // engine's error then. On the server the values travel in the statement's
+    // text, each formatted by the driver as it formats bound values, so that a
+    // statement is one round trip, not three (prepare, execute, deallocate).
+    //
+    // On the server a connection found lost (the server restarted, the
+    // network dropped) is opened again once before the statement, and the
+    // statement is run again when no transaction was open; a connection that
+    // cannot be opened again throws RuntimeError ConnectionLost naming the
+    // server and the reason. After that failure the connection is tried again
+    // only at the user's next action (the next turn of the event loop), so
+    // that one action shows one message and does not wait twice.
+    bool run(QSqlQuery& query, const QString& sql, const QVariantList& values = {});
+    // Transactions, counted so that a lost connection is opened again only
+    // outside one; false with the engine's error in lastError().
+    bool begin();
+    bool commit();
+    bool rollback();
+    QSqlError lastError() const;
+    bool inTransaction() const { return depth_ > 0; }
+
+    // The server as the user named it, for messages.
+    const QString& server() const { return server_; }
+    // Opens a lost server connection again (see run); nothing on the file.
+    void reopenIfLost();
+    // Called after the connection was opened again.
+    std::function<void()> reconnected;
+    static constexpr long ConnectionLost = 3151;
+
+    // Every statement sent to the engine since the connection was opened:
+    // on the file every statement SQLite ran (also the driver's own), on the
+    // server every statement this program sent on it, but not those the
+    // driver sends itself when it connects, nor the watcher's LISTEN.
+    qint64 statementCount() const { return counter_->count; }
+    // The texts of the statements counted from now on, for telling which
+    // statements an action cost; off again with false.
+    void logStatements(bool on);
+    QStringList loggedStatements() const { return counter_->log; }
+    // Moves with every statement that may write (all but SELECT, PRAGMA and
+    // SHOW): what was read before it may be stale since.
+    qint64 writeCount() const { return writes_; }
+    // Moves with every write and at every turn of the event loop: what was
+    // read for one user action serves that action until it writes, and the
+    // next action reads again.
+    qint64 readGeneration();
+
 private:
     void addMissingFunctions();
+    bool attempt(const std::function<bool()>& once);
+    bool connectionLost();
 
     QString connectionName_;
     QString provider_;
+    QString server_;
+    int depth_ = 0;
+    qint64 writes_ = 0;
+    qint64 turns_ = 0;
+    bool turnPending_ = false;
+    bool retryLater_ = false;
+    QSqlError lastError_;
+    // Shared with the engine's trace callback.
+    struct Counter {
+        qint64 count = 0;
+        bool logging = false;
+        QStringList log;
+        void counted(const QString& statement)
+        {
+            ++count;
+            if (logging)
+                log << statement;
+        }
+    };
+    std::shared_ptr<Counter> counter_ = std::make_shared<Counter>();
+    QObject context_;
 };
 
 } // namespace tarvelo

@@ -30,6 +30,8 @@ void add(pugi::xml_node parent, const char* name, const QVariant& value)
 // come in braces, as the register gives them.
 QString ReferenceApplication::AdviseursRegister()
 {
+    if (withoutOffice_ > 0)
+        return QString();
     pugi::xml_document document;
     pugi::xml_node gebruikers = document.append_child("adviseursregister").append_child("gebruikers");
     QSqlQuery kantoor = office_->exec(
@@ -63,29 +65,51 @@ void ReferenceApplication::VerwijderAdviseurUitRegister(const QString& code)
     office_->exec(u"UPDATE Adviseur SET Status = 'inactief' WHERE Code = ?"_s, {code});
 }
 
+// The adviser page reads every adviser's data and rights: all of them at once,
+// not two statements per adviser.
+const ReferenceApplication::AdviserRecords& ReferenceApplication::adviserRecords() const
+{
+    const qint64 generation = office_->pageConnection().readGeneration();
+    if (adviserRecords_.generation == generation)
+        return adviserRecords_;
+    AdviserRecords read;
+    QSqlQuery gegevens = office_->exec(u"SELECT Code, Email, Internet, Telefoon, Telefax, Gebruikersnaam, "
+                                       "AFMRegistratieNr FROM AdviseurGegevens"_s);
+    while (gegevens.next()) {
+        AdviseurGegevens& record = read.gegevens[gegevens.value(0).toString()];
+        record.Email = gegevens.value(1).toString();
+        record.Internet = gegevens.value(2).toString();
+        record.Telefoon = gegevens.value(3).toString();
+        record.Telefax = gegevens.value(4).toString();
+        record.Gebruikersnaam = gegevens.value(5).toString();
+        record.AFMRegistratieNr = gegevens.value(6).toString();
+    }
+    QSqlQuery rechten = office_->exec(
+        u"SELECT Code, Rol, AdviezenOpenen, AdviezenRechten, Vestiging, Wachtwoord FROM Autorisatie"_s);
+    while (rechten.next()) {
+        Autorisatie& record = read.rechten[rechten.value(0).toString()];
+        record.Rol = qint16(rechten.value(1).toInt());
+        record.AdviezenOpenen = qint16(rechten.value(2).toInt());
+        record.AdviezenRechten = qint16(rechten.value(3).toInt());
+        record.Vestiging = rechten.value(4).toString();
+        record.Wachtwoord = rechten.value(5).toString();
+    }
+    read.generation = generation;
+    adviserRecords_ = std::move(read);
+    return adviserRecords_;
+}
+
 bool ReferenceApplication::HeeftRecht(int recht) const
 {
     // Managing advisers (right 2) belongs to administrators.
     if (recht != 2 || adviser_.code.isEmpty())
         return false;
-    return count(*office_, u"SELECT COUNT(*) FROM Autorisatie WHERE Code = ? AND Rol = 1"_s,
-                 {adviser_.code}) > 0;
+    return adviserRecords().rechten.value(adviser_.code).Rol == 1;
 }
 
 void ReferenceApplication::GetAdviseur(AdviseurGegevens& record, const QString& code)
 {
-    QSqlQuery query = office_->exec(u"SELECT Email, Internet, Telefoon, Telefax, Gebruikersnaam, "
-                                                   "AFMRegistratieNr FROM AdviseurGegevens WHERE Code = ?"_s,
-                                    {code});
-    record = {};
-    if (!query.next())
-        return;
-    record.Email = query.value(0).toString();
-    record.Internet = query.value(1).toString();
-    record.Telefoon = query.value(2).toString();
-    record.Telefax = query.value(3).toString();
-    record.Gebruikersnaam = query.value(4).toString();
-    record.AFMRegistratieNr = query.value(5).toString();
+    record = adviserRecords().gegevens.value(code);
 }
 
 void ReferenceApplication::SaveAdviseur(const AdviseurGegevens& record, const QString& code)
@@ -109,17 +133,7 @@ bool ReferenceApplication::GebruikersnaamInGebruik(const QString& code, const QS
 
 void ReferenceApplication::GetAutorisatie(Autorisatie& record, const QString& code)
 {
-    QSqlQuery query = office_->exec(u"SELECT Rol, AdviezenOpenen, AdviezenRechten, Vestiging, Wachtwoord "
-                                                   "FROM Autorisatie WHERE Code = ?"_s,
-                                    {code});
-    record = {};
-    if (!query.next())
-        return;
-    record.Rol = qint16(query.value(0).toInt());
-    record.AdviezenOpenen = qint16(query.value(1).toInt());
-    record.AdviezenRechten = qint16(query.value(2).toInt());
-    record.Vestiging = query.value(3).toString();
-    record.Wachtwoord = query.value(4).toString();
+    record = adviserRecords().rechten.value(code);
 }
 
 void ReferenceApplication::SaveAutorisatie(const QString& code, const Autorisatie& record)
@@ -143,6 +157,11 @@ int ReferenceApplication::AantalAdministrators(const QString& codes)
 }
 
 int ReferenceApplication::AantalVestigingen() { return setup_.get<AutorisatieSettings>().Vestigingen.count(); }
+
+bool ReferenceApplication::WerktMetVestigingen() const
+{
+    return werktMetVestigingen_.value_or(setup_.get<AutorisatieSettings>().Vestigingen.count() > 0);
+}
 
 int ReferenceApplication::AantalAdviseursVestiging(const QString& vestiging)
 {

@@ -2,6 +2,8 @@
 
 #include "host/office/OfficeDatabase.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace tarvelo::ChangeHistory {
@@ -17,15 +19,29 @@ std::optional<QString> optionalText(const QVariant& v)
 }
 } // namespace
 
-void record(const OfficeDatabase& database, const ChangeEntry& entry)
+void record(const OfficeDatabase& database, const ChangeEntry& entry) { record(database, std::vector{entry}); }
+
+void record(const OfficeDatabase& database, const std::vector<ChangeEntry>& entries)
 {
-    // A secret's value never reaches the database, whatever the caller passed.
-    database.exec(u"INSERT INTO InstellingWijziging (Tijdstip, AdviseurCode, AdviseurNaam, Object, "
-                                 "Instelling, OudeWaarde, NieuweWaarde, Geheim, Pagina, Wijze) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
-                  {entry.when.toUTC().toString(Qt::ISODateWithMs), entry.adviserCode, entry.adviserName, entry.object,
-                   entry.setting, entry.secret ? QVariant(QMetaType::fromType<QString>()) : nullable(entry.oldValue),
-                   entry.secret ? QVariant(QMetaType::fromType<QString>()) : nullable(entry.newValue),
-                   entry.secret ? 1 : 0, entry.page, entry.how});
+    constexpr std::size_t RowsPerStatement = 90; // 900 values, well within every engine's limit
+    for (std::size_t first = 0; first < entries.size(); first += RowsPerStatement) {
+        QStringList rows;
+        QVariantList values;
+        for (std::size_t i = first; i < std::min(entries.size(), first + RowsPerStatement); ++i) {
+            const ChangeEntry& entry = entries[i];
+            rows << u"(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s;
+            // A secret's value never reaches the database, whatever the caller passed.
+            values << entry.when.toUTC().toString(Qt::ISODateWithMs) << entry.adviserCode << entry.adviserName
+                   << entry.object << entry.setting
+                   << (entry.secret ? QVariant(QMetaType::fromType<QString>()) : nullable(entry.oldValue))
+                   << (entry.secret ? QVariant(QMetaType::fromType<QString>()) : nullable(entry.newValue))
+                   << (entry.secret ? 1 : 0) << entry.page << entry.how;
+        }
+        database.exec(u"INSERT INTO InstellingWijziging (Tijdstip, AdviseurCode, AdviseurNaam, Object, Instelling, "
+                      "OudeWaarde, NieuweWaarde, Geheim, Pagina, Wijze) VALUES "_s +
+                          rows.join(u", "_s),
+                      values);
+    }
 }
 
 std::vector<ChangeEntry> entries(const OfficeDatabase& database, const QString& page)

@@ -32,47 +32,59 @@ QString CompanyCatalogue::tableOf(qint32 cdSoortMij)
 
 const CompanyCatalogue::List& CompanyCatalogue::list(qint32 cdSoortMij) const
 {
+    if (lists_.isEmpty())
+        readLists();
     if (auto found = lists_.constFind(cdSoortMij); found != lists_.constEnd())
         return **found;
-    auto list = std::make_shared<List>();
-    const QString table = tableOf(cdSoortMij);
-    if (!table.isEmpty()) {
-        QSqlQuery q = database_.exec(
-            u"SELECT Cd_Mij, Om_Naam, Om_NaamKort, Om_Object, In_Actief, In_Gebruik, Dt_Einde, Nr_HDN, "
-                           "Agent_Id, In_Selecteerbaar, In_Provisie, In_ProvisieAfsluit, In_ProvisieDoorlopend "
-                           "FROM %1 ORDER BY Om_Naam, Cd_Mij"_s
-                .arg(table));
-        while (q.next()) {
-            Maatschappij mij;
-            mij.Cd_Mij = q.value(0).toString();
-            mij.Om_Naam = q.value(1).toString();
-            mij.Om_NaamKort = q.value(2).toString();
-            mij.Om_Object = q.value(3).toString();
-            mij.In_Actief = flag(q, 4);
-            mij.In_Gebruik = flag(q, 5);
-            mij.Dt_Einde = QDate::fromString(q.value(6).toString(), Qt::ISODate);
-            mij.Nr_HDN = q.value(7).toString();
-            mij.Agent_Id = q.value(8).toString();
-            mij.In_Selecteerbaar = flag(q, 9);
-            mij.In_Provisie = flag(q, 10);
-            mij.In_ProvisieAfsluit = flag(q, 11);
-            mij.In_ProvisieDoorlopend = flag(q, 12);
-            list->byCode.insert(mij.Cd_Mij, int(list->companies.size()));
-            list->companies.push_back(std::move(mij));
-        }
-        QSqlQuery products = database_.exec(u"SELECT Cd_Mij, Cd_Product, Om_Product, In_Actief FROM "
-                                                           "Tbl_Mij_Product WHERE Cd_SoortMij = ? ORDER BY Cd_Product"_s,
-                                            {cdSoortMij});
-        while (products.next()) {
-            const auto owner = list->byCode.constFind(products.value(0).toString());
-            if (owner == list->byCode.constEnd())
-                continue;
-            list->companies[std::size_t(*owner)].Producten.push_back(
-                {products.value(1).toString(), products.value(2).toString(), flag(products, 3)});
-        }
+    static const List none;
+    return none;
+}
+
+// Every kind's companies in one statement and every product in another: a
+// page that shows several kinds asks the database twice.
+void CompanyCatalogue::readLists() const
+{
+    QStringList selects;
+    for (const qint32 kind : {SoortMij::Geldverstrekker, SoortMij::Verzekeraar, SoortMij::Vermogensbeheerder,
+                              SoortMij::Taxateur, SoortMij::Kredietverstrekker, SoortMij::Bankgarantie}) {
+        lists_.insert(kind, std::make_shared<List>());
+        selects << u"SELECT %1 AS Soort, Cd_Mij, Om_Naam, Om_NaamKort, Om_Object, In_Actief, In_Gebruik, Dt_Einde, "
+                   "Nr_HDN, Agent_Id, In_Selecteerbaar, In_Provisie, In_ProvisieAfsluit, In_ProvisieDoorlopend "
+                   "FROM %2"_s.arg(kind)
+                       .arg(tableOf(kind));
     }
-    lists_.insert(cdSoortMij, list);
-    return *list;
+    QSqlQuery q = database_.exec(selects.join(u" UNION ALL "_s) + u" ORDER BY 1, 3, 2"_s);
+    while (q.next()) {
+        List& list = *lists_[q.value(0).toInt()];
+        Maatschappij mij;
+        mij.Cd_Mij = q.value(1).toString();
+        mij.Om_Naam = q.value(2).toString();
+        mij.Om_NaamKort = q.value(3).toString();
+        mij.Om_Object = q.value(4).toString();
+        mij.In_Actief = flag(q, 5);
+        mij.In_Gebruik = flag(q, 6);
+        mij.Dt_Einde = QDate::fromString(q.value(7).toString(), Qt::ISODate);
+        mij.Nr_HDN = q.value(8).toString();
+        mij.Agent_Id = q.value(9).toString();
+        mij.In_Selecteerbaar = flag(q, 10);
+        mij.In_Provisie = flag(q, 11);
+        mij.In_ProvisieAfsluit = flag(q, 12);
+        mij.In_ProvisieDoorlopend = flag(q, 13);
+        list.byCode.insert(mij.Cd_Mij, int(list.companies.size()));
+        list.companies.push_back(std::move(mij));
+    }
+    QSqlQuery products = database_.exec(
+        u"SELECT Cd_SoortMij, Cd_Mij, Cd_Product, Om_Product, In_Actief FROM Tbl_Mij_Product ORDER BY Cd_Product"_s);
+    while (products.next()) {
+        const auto list = lists_.constFind(products.value(0).toInt());
+        if (list == lists_.constEnd())
+            continue;
+        const auto owner = (*list)->byCode.constFind(products.value(1).toString());
+        if (owner == (*list)->byCode.constEnd())
+            continue;
+        (*list)->companies[std::size_t(*owner)].Producten.push_back(
+            {products.value(2).toString(), products.value(3).toString(), flag(products, 4)});
+    }
 }
 
 const Maatschappij* CompanyCatalogue::maatschappij(qint32 cdSoortMij, int index) const
@@ -90,7 +102,40 @@ const Maatschappij* CompanyCatalogue::find(qint32 cdSoortMij, const QString& cdM
     return found == companies.byCode.constEnd() ? nullptr : &companies.companies[std::size_t(*found)];
 }
 
-void CompanyCatalogue::reload() { lists_.clear(); }
+void CompanyCatalogue::reload()
+{
+    lists_.clear();
+    officeData_.clear();
+    officeDataRead_ = -1;
+}
+
+const CompanyCatalogue::OfficeData& CompanyCatalogue::officeData(qint32 cdSoortMij) const
+{
+    const qint64 generation = database_.pageConnection().readGeneration();
+    if (officeDataRead_ != generation) {
+        officeData_.clear();
+        // Both in one statement, told apart by the first column: the agent
+        // numbers' count and default per company, and what the office stored
+        // per company (receiver, mark and return method).
+        QSqlQuery rows = database_.exec(
+            u"SELECT 0, Cd_SoortMij, Cd_Mij, COUNT(*), MIN(CASE WHEN In_Default <> 0 THEN Agent_Id END), NULL, NULL, "
+            "NULL FROM tp_info GROUP BY Cd_SoortMij, Cd_Mij UNION ALL SELECT 1, Cd_SoortMij, Cd_Mij, NULL, NULL, "
+            "In_Geselecteerd, Cd_Retour, Om_Ontvanger FROM Tbl_Mij_Instellingen"_s);
+        while (rows.next()) {
+            OfficeData& data = officeData_[rows.value(1).toInt()];
+            const QString code = rows.value(2).toString();
+            if (rows.value(0).toInt() == 0) {
+                data.counts.insert(code, rows.value(3).toInt());
+                if (!rows.value(4).isNull())
+                    data.defaults.insert(code, rows.value(4).toString());
+            } else {
+                data.stored.insert(code, {rows.value(5).toInt() != 0, rows.value(6).toInt(), rows.value(7).toString()});
+            }
+        }
+        officeDataRead_ = generation;
+    }
+    return officeData_[cdSoortMij];
+}
 
 void CompanyCatalogue::SetAgentnummer(const QString& cdMij, qint32 cdSoortMij, const QString& agentId)
 {
@@ -121,37 +166,28 @@ std::unique_ptr<Recordset> CompanyCatalogue::AgentnummerRecordset(const QString&
 
 qint32 CompanyCatalogue::AantalAgentnummers(const QString& cdMij, qint32 cdSoortMij)
 {
-    QSqlQuery q = database_.exec(u"SELECT COUNT(*) FROM tp_info WHERE Cd_Mij = ? AND Cd_SoortMij = ?"_s,
-                                 {cdMij, cdSoortMij});
-    return q.next() ? q.value(0).toInt() : 0;
+    return officeData(cdSoortMij).counts.value(cdMij);
 }
 
 MijInstellingen CompanyCatalogue::GetMijInstellingen(const QString& cdMij, qint32 cdSoortMij)
 {
+    const OfficeData& data = officeData(cdSoortMij);
     MijInstellingen result;
-    QSqlQuery standard = database_.exec(u"SELECT Agent_Id FROM tp_info WHERE Cd_Mij = ? AND "
-                                                       "Cd_SoortMij = ? AND In_Default <> 0 ORDER BY Agent_Id"_s,
-                                        {cdMij, cdSoortMij});
-    if (standard.next())
-        result.Agentnummer = standard.value(0).toString();
-    QSqlQuery stored = database_.exec(u"SELECT In_Geselecteerd, Cd_Retour FROM Tbl_Mij_Instellingen "
-                                                     "WHERE Cd_Mij = ? AND Cd_SoortMij = ?"_s,
-                                      {cdMij, cdSoortMij});
-    if (stored.next()) {
+    result.Agentnummer = data.defaults.value(cdMij);
+    if (const auto stored = data.stored.constFind(cdMij); stored != data.stored.constEnd()) {
         result.Opgeslagen = true;
-        result.Geselecteerd = stored.value(0).toInt() != 0;
-        result.Retourwijze = stored.value(1).toInt();
+        result.Geselecteerd = stored->geselecteerd;
+        result.Retourwijze = stored->retour;
     }
     return result;
 }
 
 QString CompanyCatalogue::HdnOntvanger(const QString& cdMij, qint32 cdSoortMij)
 {
-    QSqlQuery stored = database_.exec(
-        u"SELECT Om_Ontvanger FROM Tbl_Mij_Instellingen WHERE Cd_Mij = ? AND Cd_SoortMij = ?"_s,
-        {cdMij, cdSoortMij});
-    if (stored.next() && !stored.value(0).toString().trimmed().isEmpty())
-        return stored.value(0).toString();
+    const OfficeData& data = officeData(cdSoortMij);
+    if (const auto stored = data.stored.constFind(cdMij);
+        stored != data.stored.constEnd() && !stored->ontvanger.trimmed().isEmpty())
+        return stored->ontvanger;
     const Maatschappij* mij = find(cdSoortMij, cdMij);
     return mij && mij->heeftHdnNummer() ? mij->Om_Naam : QString();
 }

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -45,9 +46,27 @@ private:
         QHash<QString, int> byCode;
     };
     const List& list(qint32 cdSoortMij) const;
+    void readLists() const;
+    // The office's data of every company, read in two statements when first
+    // asked in a user's action and kept for that action unless something is
+    // written: filling a list of a thousand companies asks the database
+    // twice, not three times per company.
+    struct Stored {
+        bool geselecteerd = false;
+        qint32 retour = 0;
+        QString ontvanger;
+    };
+    struct OfficeData {
+        QHash<QString, QString> defaults; // the first default agent number by number
+        QHash<QString, qint32> counts;
+        QHash<QString, Stored> stored;
+    };
+    const OfficeData& officeData(qint32 cdSoortMij) const;
 
     OfficeDatabase& database_;
     mutable QHash<qint32, std::shared_ptr<List>> lists_;
+    mutable std::map<qint32, OfficeData> officeData_;
+    mutable qint64 officeDataRead_ = -1;
 };
 
 } // namespace tarvelo

@@ -2,10 +2,13 @@
 
 #include "framework/errors/RuntimeError.h"
 #include "host/database/ServerConnection.h"
+#include "host/office/ChangeWatcher.h"
 #include "host/office/CompanyCatalogue.h"
 #include "host/office/OfficeSchema.h"
 
 #include <QFile>
+#include <QHash>
+#include <QSet>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
@@ -72,6 +75,14 @@ RuntimeError failure(const QSqlError& error, const QString& otherwise)
 const QString DatabaseFault = u"Fout in de kantoordatabase: "_s;
 const QString NotStored = u"De wijzigingen konden niet worden opgeslagen: "_s;
 
+// What an office holds: offices, advisers, companies, agent numbers and
+// messages, as one value of a SELECT.
+QString contentCount()
+{
+    return u"(SELECT COUNT(*) FROM Kantoor) + (SELECT COUNT(*) FROM Adviseur) + (SELECT COUNT(*) FROM Tbl_Mij_Info) "
+           "+ (SELECT COUNT(*) FROM tp_info) + (SELECT COUNT(*) FROM HDNBericht)"_s;
+}
+
 // A numbered key counts by itself in SQLite; the server is told so.
 QString schemaStatement(QString statement, bool server)
 {
@@ -132,35 +143,38 @@ void OfficeDatabase::prepareFile()
 void OfficeDatabase::openAndCheck(const Filling& fill)
 {
     checkIntact();
-    QStringList names = tableNames();
-    if (!names.isEmpty()) {
-        checkVersion(names);
-        if (missingTablesAndColumns(names).isEmpty() && !(fill && holdsNothing())) {
-            keyAgentNumbers();
-            return;
-        }
+    Tables tables = readTables();
+    bool complete = false;
+    if (!tables.names.isEmpty()) {
+        const bool allThere = missingTablesAndColumns(tables).isEmpty();
+        const bool empty = checkVersion(tables.names, fill && allThere);
+        complete = allThere && !(fill && empty);
     }
-    // Everything is looked at again under the lock: another program may have
-    // made or completed the office while this one waited for it.
-    exclusively([&] {
-        names = tableNames();
-        if (names.isEmpty()) {
-            createSchema();
-            if (fill)
+    if (!complete) {
+        // Everything is looked at again under the lock: another program may
+        // have made or completed the office while this one waited for it.
+        exclusively([&] {
+            tables = readTables();
+            if (tables.names.isEmpty()) {
+                createSchema();
+                if (fill)
+                    fill(*this);
+                exec(u"INSERT INTO DatabaseVersie (Versie) VALUES (?)"_s, {SchemaVersion});
+                created_ = true;
+                return;
+            }
+            checkVersion(tables.names, false);
+            for (const QString& statement : missingTablesAndColumns(tables))
+                exec(statement);
+            if (fill && holdsNothing()) {
                 fill(*this);
-            exec(u"INSERT INTO DatabaseVersie (Versie) VALUES (?)"_s, {SchemaVersion});
-            created_ = true;
-            return;
-        }
-        checkVersion(names);
-        for (const QString& statement : missingTablesAndColumns(names))
-            exec(statement);
-        if (fill && holdsNothing()) {
-            fill(*this);
-            created_ = true;
-        }
-    });
+                created_ = true;
+            }
+        });
+        tables = readTables();
+    }
     keyAgentNumbers();
+    ChangeWatcher::install(*this, tables.names);
 }
 
 void OfficeDatabase::checkIntact()
@@ -176,37 +190,64 @@ void OfficeDatabase::checkIntact()
         throw unusable(filePath_, u"het bestand is beschadigd."_s);
 }
 
-// The office's tables, read so that a failure is told rather than taken for
-// an empty database.
-QStringList OfficeDatabase::tableNames() const
+// Read so that a failure is told rather than taken for an empty database.
+// Every table's columns in one statement, not one question per table: the
+// file keeps each table's definition as text, added columns included (a name
+// that only a key clause mentions counts as a column all the same); the
+// server lists its tables with their columns, a table without any too.
+OfficeDatabase::Tables OfficeDatabase::readTables() const
 {
-    QSqlQuery query = exec(isServer(location_)
-                               ? u"SELECT tablename FROM pg_catalog.pg_tables WHERE schemaname = current_schema()"_s
-                               : u"SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%'"_s);
-    QStringList names;
-    while (query.next())
-        names << query.value(0).toString();
-    return names;
+    Tables tables;
+    if (isServer(location_)) {
+        QSqlQuery listed = exec(u"SELECT c.relname, a.attname FROM pg_catalog.pg_class c "
+                                "LEFT JOIN pg_catalog.pg_attribute a ON a.attrelid = c.oid AND a.attnum > 0 "
+                                "AND NOT a.attisdropped WHERE c.relkind IN ('r', 'p') AND c.relnamespace = "
+                                "(SELECT oid FROM pg_catalog.pg_namespace WHERE nspname = current_schema())"_s);
+        while (listed.next()) {
+            const QString table = listed.value(0).toString();
+            auto found = tables.columns.find(table.toLower());
+            if (found == tables.columns.end()) {
+                tables.names << table;
+                found = tables.columns.insert(table.toLower(), {});
+            }
+            if (!listed.value(1).isNull())
+                found->insert(listed.value(1).toString().toLower());
+        }
+    } else {
+        static const QRegularExpression definition(u"^[^(]*\\((.*)\\)\\s*$"_s,
+                                                   QRegularExpression::DotMatchesEverythingOption);
+        QSqlQuery listed =
+            exec(u"SELECT name, sql FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%'"_s);
+        while (listed.next()) {
+            const QString table = listed.value(0).toString();
+            tables.names << table;
+            QSet<QString>& names = tables.columns[table.toLower()];
+            const QString body = definition.match(listed.value(1).toString()).captured(1);
+            for (const QString& part : body.split(QLatin1Char(',')))
+                names.insert(part.trimmed().section(QLatin1Char(' '), 0, 0).remove(QLatin1Char('"')).toLower());
+        }
+    }
+    return tables;
 }
 
-void OfficeDatabase::checkVersion(const QStringList& names) const
+bool OfficeDatabase::checkVersion(const QStringList& names, bool alsoEmpty) const
 {
     if (!names.contains(QLatin1String("DatabaseVersie"), Qt::CaseInsensitive))
         throw unusable(filePath_, u"het is geen kantoordatabase."_s);
-    QSqlQuery version = exec(u"SELECT Versie FROM DatabaseVersie"_s);
+    QSqlQuery version = exec(alsoEmpty ? u"SELECT Versie, %1 FROM DatabaseVersie"_s.arg(contentCount())
+                                       : u"SELECT Versie FROM DatabaseVersie"_s);
     if (!version.next())
         throw unusable(filePath_, u"het versienummer ontbreekt."_s);
     if (version.value(0).toInt() > SchemaVersion)
         throw unusable(filePath_, u"het is gemaakt door een nieuwere versie van het programma."_s);
+    return alsoEmpty && version.value(1).toLongLong() == 0;
 }
 
 // An office with its tables and nothing else: no office, adviser, company,
 // agent number or message.
 bool OfficeDatabase::holdsNothing() const
 {
-    QSqlQuery count = exec(u"SELECT (SELECT COUNT(*) FROM Kantoor) + (SELECT COUNT(*) FROM Adviseur) + "
-                           "(SELECT COUNT(*) FROM Tbl_Mij_Info) + (SELECT COUNT(*) FROM tp_info) + "
-                           "(SELECT COUNT(*) FROM HDNBericht)"_s);
+    QSqlQuery count = exec(u"SELECT "_s + contentCount());
     return count.next() && count.value(0).toLongLong() == 0;
 }
 
@@ -216,13 +257,12 @@ bool OfficeDatabase::holdsNothing() const
 // waits for it, and tells the database is in use when it stays taken.
 void OfficeDatabase::exclusively(const std::function<void()>& body)
 {
-    QSqlDatabase db = connection();
     if (isServer(location_)) {
-        if (!db.transaction())
-            throw failure(db.lastError(), DatabaseFault);
+        if (!sql_->begin())
+            throw failure(sql_->lastError(), DatabaseFault);
     } else {
-        QSqlQuery begin(db);
-        if (!begin.exec(u"BEGIN IMMEDIATE"_s)) {
+        QSqlQuery begin;
+        if (!sql_->run(begin, u"BEGIN IMMEDIATE"_s)) {
             if (isBusy(begin.lastError()))
                 throw unusable(filePath_, inUseText());
             throw failure(begin.lastError(), DatabaseFault);
@@ -231,8 +271,8 @@ void OfficeDatabase::exclusively(const std::function<void()>& body)
     try {
         if (isServer(location_)) {
             exec(u"SET LOCAL lock_timeout = '60s'"_s);
-            QSqlQuery lock(db);
-            if (!lock.exec(u"SELECT pg_advisory_xact_lock(%1)"_s.arg(OfficeCreationLock))) {
+            QSqlQuery lock;
+            if (!sql_->run(lock, u"SELECT pg_advisory_xact_lock(%1)"_s.arg(OfficeCreationLock))) {
                 if (isBusy(lock.lastError()))
                     throw unusable(filePath_, inUseText());
                 throw failure(lock.lastError(), DatabaseFault);
@@ -240,12 +280,12 @@ void OfficeDatabase::exclusively(const std::function<void()>& body)
         }
         body();
     } catch (...) {
-        db.rollback();
+        sql_->rollback();
         throw;
     }
-    if (!db.commit()) {
-        const QSqlError why = db.lastError();
-        db.rollback();
+    if (!sql_->commit()) {
+        const QSqlError why = sql_->lastError();
+        sql_->rollback();
         throw failure(why, NotStored);
     }
 }
@@ -276,7 +316,7 @@ void OfficeDatabase::keyAgentNumbers()
 
 // An office database made before a table or column was added to the office's
 // tables gets that table, empty, or that column, empty; what it has stays as it is.
-QStringList OfficeDatabase::missingTablesAndColumns(const QStringList& existing) const
+QStringList OfficeDatabase::missingTablesAndColumns(const Tables& existing) const
 {
     static const QRegularExpression createTable(u"^CREATE TABLE (\\w+) \\((.*)\\)$"_s);
     static const QRegularExpression plainName(u"^\\w+$"_s);
@@ -286,21 +326,19 @@ QStringList OfficeDatabase::missingTablesAndColumns(const QStringList& existing)
         if (!match.hasMatch())
             continue;
         const QString table = match.captured(1);
-        // A server folds unquoted names to lower case; ask for the name it lists.
-        const auto stored = std::find_if(existing.begin(), existing.end(), [&](const QString& name) {
-            return name.compare(table, Qt::CaseInsensitive) == 0;
-        });
-        if (stored == existing.end()) {
+        // A server folds unquoted names to lower case: names compare in lower case.
+        const auto stored = existing.columns.constFind(table.toLower());
+        if (stored == existing.columns.constEnd()) {
             missing << schemaStatement(statement, isServer(location_));
             continue;
         }
-        const QSqlRecord present = connection().record(*stored);
+        const QSet<QString>& present = *stored;
         if (present.isEmpty())
             continue; // the columns cannot be read; better add none than add them twice
         for (const QString& definition : match.captured(2).split(QLatin1Char(','))) {
             const QString column = definition.trimmed().section(QLatin1Char(' '), 0, 0);
             if (!plainName.match(column).hasMatch() || column == QLatin1String("PRIMARY")
-                || column == QLatin1String("UNIQUE") || present.indexOf(column) >= 0)
+                || column == QLatin1String("UNIQUE") || present.contains(column.toLower()))
                 continue;
             // A column added later starts with its default, or empty when it has none,
             // so NOT NULL without a default cannot be kept.
@@ -327,38 +365,25 @@ void OfficeDatabase::checkFile()
 
 QSqlQuery OfficeDatabase::exec(const QString& sql, const QVariantList& values) const
 {
-    QSqlQuery query(connection());
-    query.setForwardOnly(true);
-    // A statement without values runs as it is: the server cannot prepare
-    // statements that create tables.
-    bool ok = false;
-    if (values.isEmpty()) {
-        ok = query.exec(sql);
-    } else {
-        ok = query.prepare(sql);
-        for (const QVariant& v : values)
-            query.addBindValue(v);
-        ok = ok && query.exec();
-    }
-    if (!ok)
+    QSqlQuery query;
+    if (!sql_->run(query, sql, values))
         throw failure(query.lastError(), DatabaseFault);
     return query;
 }
 
 void OfficeDatabase::transaction(const std::function<void()>& body)
 {
-    QSqlDatabase db = connection();
-    if (!db.transaction())
-        throw failure(db.lastError(), DatabaseFault);
+    if (!sql_->begin())
+        throw failure(sql_->lastError(), DatabaseFault);
     try {
         body();
     } catch (...) {
-        db.rollback();
+        sql_->rollback();
         throw;
     }
-    if (!db.commit()) {
-        const QSqlError why = db.lastError();
-        db.rollback();
+    if (!sql_->commit()) {
+        const QSqlError why = sql_->lastError();
+        sql_->rollback();
         throw failure(why, NotStored);
     }
 }

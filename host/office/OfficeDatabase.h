@@ -4,6 +4,8 @@
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QHash>
+#include <QSet>
 #include <QString>
 #include <QVariantList>
 #include <functional>
@@ -63,12 +65,20 @@ private:
     void checkFile();
     void openAndCheck(const Filling& fill);
     void checkIntact();
-    QStringList tableNames() const;
-    void checkVersion(const QStringList& names) const;
+    // The office's tables and each table's columns (in lower case), read in
+    // one statement.
+    struct Tables {
+        QStringList names;
+        QHash<QString, QSet<QString>> columns;
+    };
+    Tables readTables() const;
+    // Throws when it is no office of this version; with alsoEmpty, true when
+    // the office holds nothing (asked in the same statement).
+    bool checkVersion(const QStringList& names, bool alsoEmpty) const;
     bool holdsNothing() const;
     void exclusively(const std::function<void()>& body);
     void createSchema();
-    QStringList missingTablesAndColumns(const QStringList& existing) const;
+    QStringList missingTablesAndColumns(const Tables& existing) const;
     void keyAgentNumbers();
 
     DatabaseLocation location_;

@@ -103,6 +103,8 @@ const QStringList& officeSchema()
                        "AdviseurCode TEXT, AdviseurNaam TEXT, Object TEXT NOT NULL, Instelling TEXT NOT NULL, "
                        "OudeWaarde TEXT, NieuweWaarde TEXT, Geheim INTEGER NOT NULL, Pagina TEXT, Wijze TEXT)"_s,
         u"CREATE INDEX InstellingWijzigingPagina ON InstellingWijziging (Pagina)"_s,
+        // How often each watched table was changed, for programs that watch the embedded file.
+        u"CREATE TABLE Wijziging (Onderwerp TEXT PRIMARY KEY, Teller INTEGER NOT NULL)"_s,
     };
     return statements;
 }

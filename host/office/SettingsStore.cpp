@@ -1,5 +1,6 @@
 #include "host/office/SettingsStore.h"
 
+#include "framework/errors/RuntimeError.h"
 #include "framework/host/Settings.h"
 #include "host/SettingsFile.h"
 #include "host/office/ChangeHistory.h"
@@ -49,17 +50,14 @@ std::optional<QByteArray> storedText(const OfficeDatabase& db, const RecordPlace
     return q.value(0).toString().toUtf8();
 }
 
-void load(const OfficeDatabase& db, const RecordPlace& place, Settings& settings)
-{
-    if (const auto text = storedText(db, place))
-        SettingsFile::fromRecord(settings, *text, place.description);
-}
-
 // The stored record as it would load: stored values over the defaults.
-QJsonObject storedRecord(const OfficeDatabase& db, const RecordPlace& place, QJsonObject* raw = nullptr)
+QJsonObject storedRecord(const OfficeDatabase& db, const RecordPlace& place, QJsonObject* raw = nullptr,
+                         bool* missing = nullptr)
 {
     Settings stored;
     const auto text = storedText(db, place);
+    if (missing)
+        *missing = !text;
     if (text) {
         SettingsFile::fromRecord(stored, *text, place.description);
         if (raw)
@@ -97,11 +95,18 @@ void store(OfficeDatabase& db, const RecordPlace& place, const Settings& setting
            const QHash<QString, QString>& pageOf, const QDateTime& now, const QJsonObject* base,
            const QHash<QString, QString>& howOf)
 {
+    const QJsonObject current = SettingsFile::toRecord(settings);
+    // Nothing changed here since the record was read: there is nothing to write.
+    if (base && *base == current)
+        return;
     lockForUpdate(db, place);
     QJsonObject merged;
-    const QJsonObject old = storedRecord(db, place, &merged);
-    const QJsonObject current = SettingsFile::toRecord(settings);
-    bool changed = !storedText(db, place).has_value();
+    bool missing = false;
+    const QJsonObject old = storedRecord(db, place, &merged, &missing);
+    bool changed = missing;
+    std::vector<ChangeEntry> entries;
+    if (base && !SettingsStore::conflicts(old, current, *base).isEmpty())
+        throw RuntimeError(SettingsStore::ConflictError, SettingsStore::conflictMessage());
     for (auto it = current.begin(); it != current.end(); ++it) {
         // A setting this program did not change keeps what is stored, which
         // another program may have changed meanwhile.
@@ -127,23 +132,64 @@ void store(OfficeDatabase& db, const RecordPlace& place, const Settings& setting
         }
         entry.page = pageOf.value(SettingsStore::changeKey(place.object, it.key()));
         entry.how = howOf.value(SettingsStore::changeKey(place.object, it.key()));
-        ChangeHistory::record(db, entry);
+        entries.push_back(std::move(entry));
     }
     if (!changed)
         return;
-    db.exec(u"DELETE FROM %1 WHERE %2 = ?"_s.arg(place.table, place.keyColumn), {place.key});
-    db.exec(u"INSERT INTO %1 (%2, Record, Gewijzigd) VALUES (?, ?, ?)"_s.arg(place.table, place.keyColumn),
+    ChangeHistory::record(db, entries);
+    db.exec(u"INSERT INTO %1 (%2, Record, Gewijzigd) VALUES (?, ?, ?) ON CONFLICT (%2) DO UPDATE SET "
+            "Record = excluded.Record, Gewijzigd = excluded.Gewijzigd"_s.arg(place.table, place.keyColumn),
             {place.key, QString::fromUtf8(SettingsFile::toText(merged)), now.toUTC().toString(Qt::ISODateWithMs)});
 }
 
 } // namespace
 
-void SettingsStore::loadSetup(Settings& setup, const QString& adviserCode) const
+void SettingsStore::loadBoth(Settings& setup, Settings& globalSetup, const QString& adviserCode) const
 {
-    load(database_, setupPlace(adviserCode), setup);
+    const RecordPlace office = globalPlace();
+    const RecordPlace own = setupPlace(adviserCode);
+    QSqlQuery q = database_.exec(u"SELECT 0, Record FROM %1 WHERE %2 = ? UNION ALL SELECT 1, Record FROM %3 WHERE %4 = ?"_s
+                                     .arg(office.table, office.keyColumn, own.table, own.keyColumn),
+                                 {office.key, own.key});
+    std::optional<QByteArray> texts[2];
+    while (q.next()) {
+        const int which = q.value(0).toInt() == 0 ? 0 : 1;
+        if (!texts[which])
+            texts[which] = q.value(1).toString().toUtf8();
+    }
+    if (texts[0])
+        SettingsFile::fromRecord(globalSetup, *texts[0], office.description);
+    if (texts[1])
+        SettingsFile::fromRecord(setup, *texts[1], own.description);
 }
 
-void SettingsStore::loadGlobalSetup(Settings& globalSetup) const { load(database_, globalPlace(), globalSetup); }
+QJsonObject SettingsStore::storedSetup(const QString& adviserCode) const
+{
+    return storedRecord(database_, setupPlace(adviserCode));
+}
+
+QJsonObject SettingsStore::storedGlobalSetup() const { return storedRecord(database_, globalPlace()); }
+
+QString SettingsStore::conflictMessage()
+{
+    return u"Instellingen die u hebt gewijzigd, zijn intussen op een andere werkplek ook gewijzigd. "
+           "Er is niets opgeslagen."_s;
+}
+
+QStringList SettingsStore::conflicts(const QJsonObject& stored, const QJsonObject& current, const QJsonObject& base)
+{
+    QStringList found;
+    for (auto it = current.begin(); it != current.end(); ++it) {
+        const QString& name = it.key();
+        if (!base.contains(name) || !stored.contains(name))
+            continue;
+        const QJsonValue was = base.value(name);
+        const QJsonValue there = stored.value(name);
+        if (it.value() != was && there != was && there != it.value())
+            found << name;
+    }
+    return found;
+}
 
 void SettingsStore::save(const Settings* setup, const Settings* globalSetup, const AdviserIdentity& author,
                          const QHash<QString, QString>& pageOf, const QJsonObject* setupBase,

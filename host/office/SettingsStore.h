@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 namespace tarvelo {
 
@@ -18,11 +19,15 @@ class SettingsStore {
 public:
     explicit SettingsStore(OfficeDatabase& database) : database_(database) {}
 
-    // Reads the stored record into the settings; without one the settings
+    // Reads the stored records of the office (GlobalSetup) and of the adviser
+    // (Setup), in one statement, into the settings; without one the settings
     // keep their defaults. Throws RuntimeError (Dutch) for a damaged record,
-    // leaving the settings as they were.
-    void loadSetup(Settings& setup, const QString& adviserCode) const;
-    void loadGlobalSetup(Settings& globalSetup) const;
+    // leaving those settings as they were.
+    void loadBoth(Settings& setup, Settings& globalSetup, const QString& adviserCode) const;
+    // The record as it is stored now, read as a load would read it (stored
+    // values over the defaults).
+    QJsonObject storedSetup(const QString& adviserCode) const;
+    QJsonObject storedGlobalSetup() const;
 
     // Stores what is given (either may be null) and records each changed
     // setting. pageOf maps "Setup.Name" or "GlobalSetup.Name" to the page on
@@ -33,6 +38,15 @@ public:
     void save(const Settings* setup, const Settings* globalSetup, const AdviserIdentity& author,
               const QHash<QString, QString>& pageOf = {}, const QJsonObject* setupBase = nullptr,
               const QJsonObject* globalBase = nullptr, const QHash<QString, QString>& howOf = {});
+
+    // The settings changed both here (current differs from base, the record
+    // as this program read it) and by another program since (stored differs
+    // from base), to different values. Saving over such a setting is refused
+    // with ConflictError until the user has chosen: the chosen value becomes
+    // the base's and, when it is the other's, the current one's.
+    static QStringList conflicts(const QJsonObject& stored, const QJsonObject& current, const QJsonObject& base);
+    static constexpr int ConflictError = 3197; // changed by another user at the same time
+    static QString conflictMessage();
 
     static QString changeKey(const QString& object, const QString& setting) { return object + QLatin1Char('.') + setting; }
 

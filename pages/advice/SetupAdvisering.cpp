@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
@@ -83,6 +85,7 @@ SetupAdvisering::SetupAdvisering()
         l.cmdEdit->Click.connect([this, i] { cmdEdit_Click(i); });
         l.cmdDelete->Click.connect([this, i] { cmdDelete_Click(i); });
         l.lvwMotiveringen->DblClick.connect([this, i] { lvwMotiveringen_DblClick(i); });
+        l.lvwMotiveringen->ItemClick.connect([this, i](ListItem&) { enableRowButtons(i); });
         l.lvwMotiveringen->ItemCheck.connect([this, i](ListItem& row) { lvwMotiveringen_ItemCheck(i, row); });
     }
     cmdExport.setToolTipText(u"Exporteren van alle standaardteksten"_s);
@@ -94,13 +97,15 @@ SetupAdvisering::SetupAdvisering()
     RowLayout rows(fra, InnerWidth);
     rows.text(hntMotiveringen).text(lblUitleg).line(cboOnderwerpen).space(RowLayout::RowGap);
     // The four lists in two rows of two, each with its label above and its buttons below.
-    rows.block(2 * CellHeight + 2 * RowLayout::RowGap, [this](int gridTop, int) {
+    rows.block(2 * CellHeight + 2 * RowLayout::RowGap, [this](int gridTop, int innerWidth) {
+    // The lists share the frame's width, two by two.
+    const int listWidth = std::max(ListWidth, (innerWidth - RowLayout::Gap) / 2);
     for (int i = 1; i <= Lijsten; ++i) {
         const Lijst& l = lijsten_[i];
-        const int left = RowLayout::Margin + ((i - 1) % 2) * (ListWidth + RowLayout::Gap);
+        const int left = RowLayout::Margin + ((i - 1) % 2) * (listWidth + RowLayout::Gap);
         const int top = gridTop + ((i - 1) / 2) * (CellHeight + RowLayout::RowGap);
-        l.lblStandaardTeksten->setBounds(left, top, ListWidth, RowLayout::LabelHeight);
-        l.lvwMotiveringen->setBounds(left, l.lblStandaardTeksten->bottom(), ListWidth, ListHeight);
+        l.lblStandaardTeksten->setBounds(left, top, listWidth, RowLayout::LabelHeight);
+        l.lvwMotiveringen->setBounds(left, l.lblStandaardTeksten->bottom(), listWidth, ListHeight);
         const int buttonsTop = l.lvwMotiveringen->bottom() + RowLayout::RowGap;
         int buttonLeft = left;
         for (CommandButton* button : {l.cmdAdd, l.cmdEdit, l.cmdDelete}) {
@@ -178,8 +183,17 @@ void SetupAdvisering::Fill_Listviews(const QString& selectKey)
                 lvw.setSelectedItem(row);
                 row->ensureVisible();
             }
+            enableRowButtons(i);
         }
     });
+}
+
+// Changing and removing need a chosen text; an empty list offers only adding.
+void SetupAdvisering::enableRowButtons(int index)
+{
+    const bool chosen = lijsten_[index].lvwMotiveringen->selectedItem() != nullptr;
+    lijsten_[index].cmdEdit->setEnabled(chosen);
+    lijsten_[index].cmdDelete->setEnabled(chosen);
 }
 
 std::pair<QString, QString> SetupAdvisering::keyParts(const ListItem& row)

@@ -44,6 +44,7 @@ private:
     void cboOnderwerpen_Click();
     void Set_Onderwerpnode();
     void Fill_Listviews(const QString& selectKey = QString());
+    void enableRowButtons(int index);
     void cmdAdd_Click(int index);
     void cmdEdit_Click(int index);
     void lvwMotiveringen_DblClick(int index);

@@ -9,8 +9,6 @@ namespace tarvelo {
 namespace {
 constexpr int Margin = 120;
 constexpr int Width = 5400;
-constexpr int ButtonWidth = 1335;
-constexpr int ButtonHeight = 375;
 } // namespace
 
 frmImporterenMotiveringsteksten::frmImporterenMotiveringsteksten()
@@ -25,15 +23,10 @@ frmImporterenMotiveringsteksten::frmImporterenMotiveringsteksten()
                                        "teksten overschrijven?"_s);
     lblVraag.setWordWrap(true);
     cmdToevoegen.setCaption(u"&Toevoegen"_s);
-    cmdToevoegen.setDefault(true);
     cmdOverschrijven.setCaption(u"&Overschrijven"_s);
 
     lblVraag.setBounds(Margin, Margin, Width - 2 * Margin, 2 * 195 + 60);
-    const int buttonsTop = lblVraag.bottom() + Margin;
-    cmdOverschrijven.setBounds(Width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    cmdToevoegen.setBounds(cmdOverschrijven.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    setBorderHeight(TitleBarHeight);
-    setBounds(0, 0, Width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+    placeButtonRow({&cmdToevoegen, &cmdOverschrijven}, &cmdToevoegen, nullptr);
 
     cmdToevoegen.Click.connect([this] { choose(Toevoegen); });
     cmdOverschrijven.Click.connect([this] { choose(Overschrijven); });

@@ -13,8 +13,6 @@ namespace {
 constexpr int Margin = 120;
 constexpr int ListWidth = 3600;
 constexpr int ItemHeight = 195;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
 constexpr int Width = 2 * ListWidth + 3 * Margin;
 constexpr Colour Rood = 0x0000FF;
 
@@ -73,9 +71,7 @@ frmKolommenFinancieelPlan::frmKolommenFinancieelPlan()
         list->Click.connect([this] { Check_Kolomselectie(); });
     }
     cmdOk.setCaption(u"&OK"_s);
-    cmdOk.setDefault(true);
     cmdAnnuleren.setCaption(u"&Annuleren"_s);
-    cmdAnnuleren.setCancel(true);
 
     const int inner = Width - 2 * Margin;
     lblUitleg.setBounds(Margin, Margin, inner, 4 * 195);
@@ -86,11 +82,7 @@ frmKolommenFinancieelPlan::frmKolommenFinancieelPlan()
     lstKolommenLastenoverzicht.setBounds(Margin, lblLasten.bottom(), ListWidth, listsHeight);
     lstKolommenNBIOverzicht.setBounds(lblNBI.left(), lblNBI.bottom(), ListWidth, listsHeight);
     lblWaarschuwing.setBounds(Margin, lstKolommenLastenoverzicht.bottom() + Margin, inner, 2 * 195);
-    const int buttonsTop = lblWaarschuwing.bottom() + Margin;
-    cmdAnnuleren.setBounds(Width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    cmdOk.setBounds(cmdAnnuleren.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    setBorderHeight(TitleBarHeight);
-    setBounds(0, 0, Width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+    placeButtonRow({&cmdOk, &cmdAnnuleren}, &cmdOk, &cmdAnnuleren);
 
     cmdOk.Click.connect([this] { cmdOk_Click(); });
     cmdAnnuleren.Click.connect([this] { close(true); });

@@ -8,8 +8,6 @@ namespace {
 constexpr int Margin = 120;
 constexpr int Width = 7200;
 constexpr int TextHeight = 2895;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
 } // namespace
 
 frmStandaardtekstDetail::frmStandaardtekstDetail()
@@ -22,14 +20,8 @@ frmStandaardtekstDetail::frmStandaardtekstDetail()
     txtStandaardtekst.setMultiLine(true);
     cmdOk.setCaption(u"&OK"_s);
     cmdAnnuleren.setCaption(u"&Annuleren"_s);
-    cmdAnnuleren.setCancel(true);
-    cmdOk.setDefault(true);
     txtStandaardtekst.setBounds(Margin, Margin, Width - 2 * Margin, TextHeight);
-    const int buttonsTop = txtStandaardtekst.bottom() + Margin;
-    cmdAnnuleren.setBounds(Width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    cmdOk.setBounds(cmdAnnuleren.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    setBorderHeight(TitleBarHeight);
-    setBounds(0, 0, Width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+    placeButtonRow({&cmdOk, &cmdAnnuleren}, &cmdOk, &cmdAnnuleren);
 
     cmdOk.Click.connect([this] { cmdOk_Click(); });
     cmdAnnuleren.Click.connect([this] { close(true); });

@@ -11,8 +11,6 @@ namespace tarvelo {
 namespace {
 constexpr int Margin = 120;
 constexpr int Width = 4800;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
 
 constexpr std::initializer_list<OverviewColumn> ToetsingKolommen = {
     {"NHG Toetsing", 2},
@@ -37,18 +35,12 @@ frmToetsingKolommen::frmToetsingKolommen()
     lblUitleg.setWordWrap(true);
     lstKolommen.setMultiSelect(ListBox::MultiSelect::Simple);
     cmdOk.setCaption(u"&OK"_s);
-    cmdOk.setDefault(true);
     cmdAnnuleren.setCaption(u"&Annuleren"_s);
-    cmdAnnuleren.setCancel(true);
 
     const int inner = Width - 2 * Margin;
     lblUitleg.setBounds(Margin, Margin, inner, 2 * 195);
     lstKolommen.setBounds(Margin, lblUitleg.bottom() + Margin, inner, int(ToetsingKolommen.size()) * 195 + 60);
-    const int buttonsTop = lstKolommen.bottom() + Margin;
-    cmdAnnuleren.setBounds(Width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    cmdOk.setBounds(cmdAnnuleren.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    setBorderHeight(TitleBarHeight);
-    setBounds(0, 0, Width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+    placeButtonRow({&cmdOk, &cmdAnnuleren}, &cmdOk, &cmdAnnuleren);
 
     cmdOk.Click.connect([this] { cmdOk_Click(); });
     cmdAnnuleren.Click.connect([this] { close(true); });

@@ -12,8 +12,6 @@ namespace {
 constexpr int Margin = 120;
 constexpr int InnerWidth = 7500;
 constexpr int LabelWidth = 1455;
-constexpr int ButtonWidth = 2175;
-constexpr int ButtonHeight = 375;
 constexpr int CodeLength = 36;
 const QString Caption = u"Omzetten adviseur"_s;
 } // namespace
@@ -31,20 +29,13 @@ frmOmzettenAdviseur::frmOmzettenAdviseur()
     lblNieuweAdviseur.setCaption(u"Nieuwe adviseur"_s);
     cboAdviseurs.setStyle(ComboBox::Style::DropDownList);
     cmdOk.setCaption(u"&OK"_s);
-    cmdOk.setDefault(true);
     cmdAfbreken.setCaption(u"Verwijderen annuleren"_s);
-    cmdAfbreken.setCancel(true);
 
     lblOmzetten.setBounds(Margin, Margin, InnerWidth, 3 * RowLayout::TextLineHeight);
     const int comboTop = lblOmzetten.bottom() + Margin;
     lblNieuweAdviseur.setBounds(Margin, comboTop + 45, LabelWidth, RowLayout::LabelHeight);
     cboAdviseurs.setBounds(Margin + LabelWidth, comboTop, InnerWidth - LabelWidth, RowLayout::RowHeight);
-    const int buttonsTop = cboAdviseurs.bottom() + 2 * Margin;
-    const int width = InnerWidth + 2 * Margin;
-    cmdAfbreken.setBounds(width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    cmdOk.setBounds(cmdAfbreken.left() - Margin - 1215, buttonsTop, 1215, ButtonHeight);
-    setBorderHeight(TitleBarHeight);
-    setBounds(0, 0, width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+    placeButtonRow({&cmdOk, &cmdAfbreken}, &cmdOk, &cmdAfbreken);
 
     cmdOk.Click.connect([this] { cmdOk_Click(); });
     cmdAfbreken.Click.connect([this] { cmdAfbreken_Click(); });

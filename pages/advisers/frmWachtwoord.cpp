@@ -13,8 +13,6 @@ namespace {
 constexpr int Margin = 120;
 constexpr int LabelWidth = 2175;
 constexpr int FieldWidth = 2535;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
 const QString Caption = u"Wachtwoord onjuist"_s;
 } // namespace
 
@@ -34,8 +32,6 @@ frmWachtwoord::frmWachtwoord()
         box->setMaxLength(50);
     }
     cmdOK.setCaption(u"&OK"_s);
-    cmdOK.setDefault(true);
-    setBorderHeight(TitleBarHeight);
     arrange();
     cmdOK.Click.connect([this] { cmdOK_Click(); });
 }
@@ -59,9 +55,7 @@ void frmWachtwoord::arrange()
         if (box->visible())
             top += rowHeight;
     }
-    const int width = Margin + LabelWidth + RowLayout::Gap + FieldWidth + Margin;
-    cmdOK.setBounds(width - Margin - ButtonWidth, top + Margin / 2, ButtonWidth, ButtonHeight);
-    setBounds(0, 0, width, cmdOK.bottom() + Margin + TitleBarHeight);
+    placeButtonRow({&cmdOK}, &cmdOK, nullptr);
 }
 
 void frmWachtwoord::setApplication(Application& application)

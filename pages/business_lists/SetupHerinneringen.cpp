@@ -20,6 +20,7 @@ constexpr int InnerWidth = 7800;
 constexpr int TypeColumnWidth = 3600;
 constexpr int MaxWeken = 52;
 constexpr int MaxMaanden = 12;
+constexpr int MaxDagen = 366;
 
 struct Unit {
     const char* text;
@@ -418,7 +419,7 @@ bool SetupHerinneringen::completionPeriodPasses()
     return false;
 }
 
-// Life events are known a year ahead at most; a count in days is not limited.
+// Life events are known a year ahead at most, in days as in weeks or months.
 bool SetupHerinneringen::lifeEventPeriodPasses()
 {
     const Soort& k = soorten[Gebeurtenis];
@@ -427,7 +428,8 @@ bool SetupHerinneringen::lifeEventPeriodPasses()
     const qint16 unit = qint16(k.cbo->itemData(k.cbo->listIndex()));
     const double count = typedNumber(*k.txt).value_or(0);
     const bool tooFar = (unit == HerinneringSettings::Maanden && count > MaxMaanden) ||
-                        (unit == HerinneringSettings::Weken && count > MaxWeken);
+                        (unit == HerinneringSettings::Weken && count > MaxWeken) ||
+                        (unit == HerinneringSettings::Dagen && count > MaxDagen);
     if (!tooFar)
         return true;
     ui().msgBox(u"U kunt bij de levensgebeurtenissen maximaal een jaar van tevoren een taak laten aanmaken."_s,

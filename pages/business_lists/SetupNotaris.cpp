@@ -6,8 +6,6 @@
 #include "framework/ui/Ui.h"
 #include "pages/business_lists/frmNotaris.h"
 
-#include <algorithm>
-
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
@@ -64,9 +62,9 @@ void SetupNotaris::enableButtons(bool on)
     cmdVerwijderenNotaris.setEnabled(on);
 }
 
-// One row per office, keyed "n" + its index; the row at selectIndex (or the
-// last one when the list got shorter) is selected.
-void SetupNotaris::Fill_Listview(int selectIndex)
+// One row per office, keyed "n" + its index; the first row is selected, also
+// after an office was added, edited or removed.
+void SetupNotaris::Fill_Listview()
 {
     guarded([&] {
         enableButtons(false);
@@ -79,7 +77,7 @@ void SetupNotaris::Fill_Listview(int selectIndex)
             lstNotaris.addItem(u"n%1"_s.arg(i), notaris->Naam);
         if (lstNotaris.count() == 0)
             return;
-        lstNotaris.setSelectedItem(&lstNotaris.item(std::clamp(selectIndex, 1, lstNotaris.count())));
+        lstNotaris.setSelectedItem(&lstNotaris.item(1));
         lstNotaris.selectedItem()->ensureVisible();
         enableButtons(true);
     });
@@ -114,7 +112,7 @@ void SetupNotaris::cmdToevoegenNotaris_Click()
 {
     guarded([this] {
         if (showNotaris(0))
-            Fill_Listview(Setup<NotarisSettings>().Notarissen.count());
+            Fill_Listview();
     });
 }
 
@@ -123,7 +121,7 @@ void SetupNotaris::cmdBewerkenNotaris_Click()
     guarded([this] {
         const int index = selectedIndex();
         if (index != 0 && showNotaris(index))
-            Fill_Listview(index);
+            Fill_Listview();
     });
 }
 
@@ -132,7 +130,7 @@ void SetupNotaris::lstNotaris_DblClick()
     guarded([this] {
         const int index = selectedIndex();
         if (index != 0 && showNotaris(index))
-            Fill_Listview(index);
+            Fill_Listview();
     });
 }
 
@@ -149,7 +147,7 @@ void SetupNotaris::cmdVerwijderenNotaris_Click()
             return;
         Setup<NotarisSettings>().RemoveNotaris(index);
         app().SetupChanged();
-        Fill_Listview(index);
+        Fill_Listview();
     });
 }
 

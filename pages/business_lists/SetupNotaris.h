@@ -21,7 +21,7 @@ protected:
     QString errorContext() const override { return u"Instellingen - Notaris"_s; }
 
 private:
-    void Fill_Listview(int selectIndex = 1);
+    void Fill_Listview();
     void lstNotaris_ItemClick();
     void lstNotaris_DblClick();
     void cmdToevoegenNotaris_Click();

@@ -5,6 +5,7 @@
 #include "framework/host/ComponentFactory.h"
 #include "framework/page/RowLayout.h"
 #include "framework/settings/OnderwerpenSettings.h"
+#include "framework/ui/Ui.h"
 #include "pages/business_lists/AdviesInhoud.h"
 
 using namespace Qt::StringLiterals;
@@ -192,12 +193,13 @@ void SetupOnderwerpen::chkTabbladen_Click()
 }
 
 // The set is the sum of the ticked tabs; all fourteen ticked is stored as
-// every tab (32767), the value the advices read as "no tab hidden".
+// every tab (32767), the value the advices read as "no tab hidden". An advice
+// needs at least one tab, so the last one cannot be unticked.
 void SetupOnderwerpen::chkTabblad_Click(int index)
 {
     if (IsLoading)
         return;
-    guarded(Index{index}, [this] {
+    guarded(Index{index}, [this, index] {
         qint32 bits = 0;
         bool all = true;
         for (std::size_t i = 0; i < chkTabblad.size(); ++i) {
@@ -205,6 +207,12 @@ void SetupOnderwerpen::chkTabblad_Click(int index)
                 bits |= TabbladBits[i];
             else
                 all = false;
+        }
+        if (bits == 0) {
+            ui().msgBox(u"Er moet ten minste \u00e9\u00e9n tabblad zichtbaar blijven."_s, MsgButtons::OK,
+                        MsgIcon::Exclamation, Titel());
+            chkTabblad[std::size_t(index)]->setChecked(true); // stores the set as it was
+            return;
         }
         Setup<OnderwerpenSettings>().Tabbladen = all ? OnderwerpenSettings::AlleTabbladen : bits;
     });

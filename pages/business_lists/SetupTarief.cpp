@@ -22,7 +22,6 @@ constexpr int FeeComboWidth = 1455;
 constexpr int PcLabelWidth = 2520;
 constexpr int NumberWidth = 1095;
 constexpr int PercentLabelWidth = 195;
-constexpr int SubFrameHeight = 555;
 constexpr double MaxAktePercentage = 3;
 constexpr double MaxPcAdvieskosten = 9;
 constexpr double MaxPcInschrijving = 99;
@@ -66,12 +65,11 @@ SetupTarief::SetupTarief() : SettingsPage(u"SetupTarief"_s)
             "lblPcInschrijving", "txtBd_Inschrijving", "Percentage opslag op de gewenste hypotheek",
             "Gelijk aan gewenste hypotheek", "Vast bedrag boven gewenste hypotheek"),
     };
-    int top = RowLayout::CaptionTop;
-    for (Frame* frame : opzetFrames) {
-        frame->setBounds(RowLayout::Margin, top, InnerWidth, SubFrameHeight);
-        top = frame->bottom() + RowLayout::RowGap;
-    }
-    fraOpzet.setBounds(0, 0, InnerWidth + 2 * RowLayout::Margin, top + RowLayout::Gap);
+    // Each cost's controls share a frame that only groups them: one row each.
+    RowLayout opzetRows(fraOpzet, InnerWidth);
+    for (Frame* frame : opzetFrames)
+        opzetRows.line(*frame, RowLayout::RowHeight);
+    opzetRows.finish();
 
     // The fee rows: index 2 comes first in its frame, then 0 and 1, then the file fee.
     auto& fraAdvies = add<Frame>(form(), u"fraAdvies"_s, u"Advieskosten met hypotheekadvies"_s);
@@ -107,10 +105,10 @@ SetupTarief::SetupTarief() : SettingsPage(u"SetupTarief"_s)
                 {fraBemiddelingsvergoeding, 555 + 60 + PcLabelWidth},
                 {txtAdvieskosten[0], NumberWidth}});
     advies.row({{lblFee[1], FeeLabelWidth}, {cboAdvieskosten[1], FeeComboWidth}, {txtAdvieskosten[1], NumberWidth}});
-    advies.row({{&lblDossier, FeeLabelWidth}, {txtDossiervergoeding, NumberWidth}});
+    // The file fee is an amount: it stands in the amount column.
+    advies.row({{&lblDossier, FeeLabelWidth + RowLayout::Gap + FeeComboWidth}, {txtDossiervergoeding, NumberWidth}});
     advies.finish();
     fraBemiddelingsvergoeding->setHeight(RowLayout::RowHeight);
-    bemiddelingLeft_ = fraBemiddelingsvergoeding->left();
     RowLayout zonder(fraZonder, InnerWidth);
     zonder.row({{lblFee[3], FeeLabelWidth}, {cboAdvieskosten[3], FeeComboWidth}, {txtAdvieskosten[3], NumberWidth}});
     zonder.row({{lblFee[4], FeeLabelWidth}, {cboAdvieskosten[4], FeeComboWidth}, {txtAdvieskosten[4], NumberWidth}});
@@ -188,13 +186,13 @@ Frame& SetupTarief::addOpzetRow(Frame& parent, const QString& frameName, const Q
     auto& amount = add<TextBox>(frame, amountName);
     pct.setAlignment(Alignment::Right);
     amount.setAlignment(Alignment::Right);
-    const int fieldTop = 120;
-    label.setBounds(RowLayout::Margin, fieldTop + 45, LabelWidth - RowLayout::Margin, RowLayout::LabelHeight);
-    cbo.setBounds(LabelWidth, fieldTop, ComboWidth, RowLayout::RowHeight);
+    // One row: the label sits level with the text in the fields.
+    label.setBounds(0, 45, LabelWidth - RowLayout::Gap, RowLayout::LabelHeight);
+    cbo.setBounds(LabelWidth, 0, ComboWidth, RowLayout::RowHeight);
     // The percentage and the amount take the same place: a method shows at most one of them.
-    pct.setBounds(cbo.right() + RowLayout::Gap, fieldTop, NumberWidth - PercentLabelWidth - 60, RowLayout::RowHeight);
-    lblPct.setBounds(pct.right() + 60, fieldTop + 45, PercentLabelWidth, RowLayout::LabelHeight);
-    amount.setBounds(pct.left(), fieldTop, NumberWidth, RowLayout::RowHeight);
+    pct.setBounds(cbo.right() + RowLayout::Gap, 0, NumberWidth - PercentLabelWidth - 60, RowLayout::RowHeight);
+    lblPct.setBounds(pct.right() + 60, 45, PercentLabelWidth, RowLayout::LabelHeight);
+    amount.setBounds(pct.left(), 0, NumberWidth, RowLayout::RowHeight);
     cboOpzet[std::size_t(row)] = &cbo;
     txtOpzetPercentage[std::size_t(row)] = &pct;
     lblOpzetPercentage[std::size_t(row)] = &lblPct;
@@ -323,13 +321,11 @@ void SetupTarief::cboAdvieskosten_Click(int index)
 }
 
 // With "Percentage" the loan fee is a percentage with a minimum amount: the
-// amount field moves to the right of the percentage, else it takes its place.
+// amount field stands to the right of the percentage, else it takes its place
+// (the row's layout moves it).
 void SetupTarief::Set_Bemiddelingsvergoeding()
 {
-    const bool percentage = Setup<TariefSettings>().AdvieskostenMethode0 == FeePercentage;
-    fraBemiddelingsvergoeding->setVisible(percentage);
-    TextBox& amount = *txtAdvieskosten[0];
-    amount.setLeft(percentage ? fraBemiddelingsvergoeding->right() + RowLayout::Gap : bemiddelingLeft_);
+    fraBemiddelingsvergoeding->setVisible(Setup<TariefSettings>().AdvieskostenMethode0 == FeePercentage);
 }
 
 // The field's own validation: a number above the refusal limit keeps the focus

@@ -59,7 +59,6 @@ private:
     Frame* fraBemiddelingsvergoeding = nullptr;
     TextBox* txtPcAdvieskosten = nullptr;
     TextBox* txtDossiervergoeding = nullptr;
-    int bemiddelingLeft_ = 0;
 };
 
 } // namespace tarvelo

@@ -18,8 +18,6 @@ constexpr int Margin = 120;
 constexpr int InnerWidth = 5400;
 constexpr int LabelWidth = 1935;
 constexpr int NumberWidth = 675;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
 const QString SoortPlaceholder = u"<soort abonnement>"_s;
 const QString OmschrijvingPlaceholder = u"<omschrijving>"_s;
 
@@ -77,16 +75,9 @@ frmAbonnementDetail::frmAbonnementDetail()
               {&lblMaanden, 0}})
         .finish();
     fra.move(Margin, Margin);
-    const int width = fra.width() + 2 * Margin;
-    const int buttonsTop = fra.bottom() + Margin;
-    cmdCancel.setBounds(width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    cmdOk.setBounds(cmdCancel.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
     cmdOk.setCaption(u"&OK"_s);
-    cmdOk.setDefault(true);
     cmdCancel.setCaption(u"&Annuleren"_s);
-    cmdCancel.setCancel(true);
-    setBorderHeight(TitleBarHeight);
-    setBounds(0, 0, width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+    placeButtonRow({&cmdOk, &cmdCancel}, &cmdOk, &cmdCancel);
 
     cmdOk.Click.connect([this] { cmdOk_Click(); });
     cmdCancel.Click.connect([this] { close(true); });

@@ -15,8 +15,6 @@ constexpr int Margin = 120;
 constexpr int InnerWidth = 6300;
 // As wide as the address block's own label column, so that all fields line up.
 constexpr int LabelWidth = 3030;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
 } // namespace
 
 frmNotaris::frmNotaris()
@@ -64,16 +62,9 @@ frmNotaris::frmNotaris()
         .finish();
     fraNotaris.move(Margin, Margin);
     fraContact.move(Margin, fraNotaris.bottom() + Margin);
-    const int width = fraNotaris.width() + 2 * Margin;
-    const int buttonsTop = fraContact.bottom() + Margin;
-    cmdCancel.setBounds(width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    cmdOK.setBounds(cmdCancel.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
     cmdOK.setCaption(u"&OK"_s);
-    cmdOK.setDefault(true);
     cmdCancel.setCaption(u"&Annuleren"_s);
-    cmdCancel.setCancel(true);
-    setBorderHeight(TitleBarHeight);
-    setBounds(0, 0, width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+    placeButtonRow({&cmdOK, &cmdCancel}, &cmdOK, &cmdCancel);
 
     cmdOK.Click.connect([this] { cmdOK_Click(); });
     cmdCancel.Click.connect([this] { cmdCancel_Click(); });
@@ -97,12 +88,27 @@ NotarisSettings& frmNotaris::notarissen() const
     return setup_->get<NotarisSettings>();
 }
 
+frmNotaris::Shown frmNotaris::shownAtFill() const
+{
+    return {txtNaamNotaris.text(),        txtTelefoonNotaris.text(),   txtVoorlettersNotaris.text(),
+            txtVoorvoegselNotaris.text(), txtAchternaamNotaris.text(), AdresGegevens.address()};
+}
+
 void frmNotaris::Fill_Controls()
 {
     guarded([this] {
         setCaption(captionFor(Index));
-        if (Index == 0)
+        if (Index == 0) {
+            // A new office starts empty, also in a dialog the host shows again.
+            for (TextBox* box : {&txtNaamNotaris, &txtTelefoonNotaris, &txtVoorlettersNotaris, &txtVoorvoegselNotaris,
+                                 &txtAchternaamNotaris})
+                box->setText(QString());
+            AdresGegevens.setAddress({});
+            optMan.setValue(false);
+            optVrouw.setValue(false);
+            filled_ = shownAtFill();
             return;
+        }
         const NotarisRecord* notaris = notarissen().Notaris(Index);
         if (!notaris)
             throw RuntimeError::subscriptOutOfRange();
@@ -114,9 +120,14 @@ void frmNotaris::Fill_Controls()
             optVrouw.setValue(true);
         else if (notaris->Geslacht == QLatin1String("M"))
             optMan.setValue(true);
+        else {
+            optMan.setValue(false);
+            optVrouw.setValue(false);
+        }
         txtVoorlettersNotaris.setText(notaris->Voorletters);
         txtVoorvoegselNotaris.setText(notaris->Voorvoegsel);
         txtAchternaamNotaris.setText(notaris->Achternaam);
+        filled_ = shownAtFill();
     });
 }
 
@@ -151,22 +162,32 @@ void frmNotaris::cmdOK_Click()
         NotarisRecord* notaris = Index == 0 ? &notarissen().AddNotaris() : notarissen().Notaris(Index);
         if (!notaris)
             throw RuntimeError::subscriptOutOfRange();
-        const Address& address = AdresGegevens.address();
-        notaris->Naam = txtNaamNotaris.text().trimmed();
-        notaris->Straat = address.straat.trimmed();
-        notaris->Huisnummer = address.huisnummer.trimmed().toInt();
-        notaris->Toevoeging = address.toevoeging.trimmed();
-        notaris->Postcode = AddressControl::normalisedPostcode(address.postcode);
-        notaris->Woonplaats = address.plaats.trimmed();
-        notaris->Telefoon = txtTelefoonNotaris.text().trimmed();
+        // Only what the user changed is tidied and written; an untouched field
+        // keeps its stored value exactly (a postcode stored as "1234AB" stays so).
+        const Shown now = shownAtFill();
+        const auto write = [](QString& field, const QString& shown, const QString& filled, const QString& tidied) {
+            if (shown != filled)
+                field = tidied;
+        };
+        const Address& address = now.adres;
+        const Address& filledAddress = filled_.adres;
+        write(notaris->Naam, now.naam, filled_.naam, now.naam.trimmed());
+        write(notaris->Straat, address.straat, filledAddress.straat, address.straat.trimmed());
+        if (address.huisnummer != filledAddress.huisnummer)
+            notaris->Huisnummer = address.huisnummer.trimmed().toInt();
+        write(notaris->Toevoeging, address.toevoeging, filledAddress.toevoeging, address.toevoeging.trimmed());
+        write(notaris->Postcode, address.postcode, filledAddress.postcode,
+              AddressControl::normalisedPostcode(address.postcode));
+        write(notaris->Woonplaats, address.plaats, filledAddress.plaats, address.plaats.trimmed());
+        write(notaris->Telefoon, now.telefoon, filled_.telefoon, now.telefoon.trimmed());
         // Without a choice the stored gender stays as it was, also when none was stored.
         if (optVrouw.value())
             notaris->Geslacht = u"V"_s;
         else if (optMan.value())
             notaris->Geslacht = u"M"_s;
-        notaris->Voorletters = txtVoorlettersNotaris.text().trimmed();
-        notaris->Voorvoegsel = txtVoorvoegselNotaris.text().trimmed();
-        notaris->Achternaam = txtAchternaamNotaris.text().trimmed();
+        write(notaris->Voorletters, now.voorletters, filled_.voorletters, now.voorletters.trimmed());
+        write(notaris->Voorvoegsel, now.voorvoegsel, filled_.voorvoegsel, now.voorvoegsel.trimmed());
+        write(notaris->Achternaam, now.achternaam, filled_.achternaam, now.achternaam.trimmed());
         close(false);
     });
 }

@@ -46,8 +46,17 @@ private:
     void cmdCancel_Click();
     NotarisSettings& notarissen() const;
 
+    // What the fields showed when the dialog was filled: a field the user left
+    // as it was is written back exactly as it was stored.
+    struct Shown {
+        QString naam, telefoon, voorletters, voorvoegsel, achternaam;
+        Address adres;
+    };
+    Shown shownAtFill() const;
+
     int Index = 0;
     Settings* setup_ = nullptr;
+    Shown filled_;
 };
 
 } // namespace tarvelo

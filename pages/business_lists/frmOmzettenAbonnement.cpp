@@ -13,8 +13,6 @@ namespace tarvelo {
 namespace {
 constexpr int Margin = 180;
 constexpr int InnerWidth = 7500;
-constexpr int ButtonWidth = 2055;
-constexpr int ButtonHeight = 375;
 } // namespace
 
 frmOmzettenAbonnement::frmOmzettenAbonnement()
@@ -32,16 +30,9 @@ frmOmzettenAbonnement::frmOmzettenAbonnement()
     lblNieuw.setBounds(Margin, lblOmzetten.bottom() + RowLayout::Gap + 45, 1695, RowLayout::LabelHeight);
     cboAbonnement.setBounds(Margin + 1695, lblOmzetten.bottom() + RowLayout::Gap, InnerWidth - 1695,
                             RowLayout::RowHeight);
-    const int width = InnerWidth + 2 * Margin;
-    const int buttonsTop = cboAbonnement.bottom() + Margin;
-    cmdAfbreken.setBounds(width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    cmdOk.setBounds(cmdAfbreken.left() - RowLayout::Gap - 1215, buttonsTop, 1215, ButtonHeight);
     cmdOk.setCaption(u"&OK"_s);
-    cmdOk.setDefault(true);
     cmdAfbreken.setCaption(u"Verwijderen annuleren"_s);
-    cmdAfbreken.setCancel(true);
-    setBorderHeight(TitleBarHeight);
-    setBounds(0, 0, width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+    placeButtonRow({&cmdOk, &cmdAfbreken}, &cmdOk, &cmdAfbreken);
 
     cmdOk.Click.connect([this] { cmdOk_Click(); });
     cmdAfbreken.Click.connect([this] { close(true); });

@@ -74,6 +74,7 @@ AgentNummers::AgentNummers()
     cmdOpslaan.Click.connect([this] { cmdOpslaan_Click(); });
     txtAgentNummer.Change.connect([this] { txtAgentNummer_Change(); });
     txtRente.Change.connect([this] { txtRente_Change(); });
+    txtRente.setAlignment(Alignment::Right);
     Clear_Agentnummers();
 }
 

@@ -624,12 +624,23 @@ void MijOverzicht::Form_Resize()
         }
         return top;
     };
+    // Room beyond the two columns goes to the left one, whose lists hold the
+    // long company names, up to a width that still reads well.
+    const int natural = LeftWidth + FrameGap + RightWidth;
+    const int leftWidth =
+        LeftWidth + std::clamp(form().width() - natural, 0, std::max(0, RowLayout::ReadableWidth - natural));
     fraPartijen.move(0, 0);
-    const int leftBottom = stack({&fraPartijen, &fraMaatschappij, &fraAgentnummers, hostedPage_}, 0, 0, LeftWidth);
-    const int rightBottom = stack({&fraAgentummersUitwisselen, &fraHypotheekaanvraag, &fraHypotheekOpties,
-                                   &fraProvisie, &fraProducten},
-                                  LeftWidth + FrameGap, 0, RightWidth);
-    fraAgentummersUitwisselen.setLeft(LeftWidth + FrameGap);
+    const auto stackColumns = [&] {
+        return std::pair{
+            stack({&fraPartijen, &fraMaatschappij, &fraAgentnummers, hostedPage_}, 0, 0, leftWidth),
+            stack({&fraAgentummersUitwisselen, &fraHypotheekaanvraag, &fraHypotheekOpties, &fraProvisie, &fraProducten},
+                  leftWidth + FrameGap, 0, RightWidth)};
+    };
+    stackColumns();
+    // The frames' contents follow their new width, and may change their height.
+    form().relayout();
+    const auto [leftBottom, rightBottom] = stackColumns();
+    fraAgentummersUitwisselen.setLeft(leftWidth + FrameGap);
     innerHeight_ = qint16(std::max(leftBottom, rightBottom) - FrameGap);
     innerWidth_ = qint16(fraAgentummersUitwisselen.right());
     if (form().height() < innerHeight_ || form().width() < innerWidth_)

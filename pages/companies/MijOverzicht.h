@@ -7,6 +7,7 @@
 #include "framework/forms/ListView.h"
 #include "framework/page/SettingsPage.h"
 
+#include <optional>
 #include <vector>
 
 namespace tarvelo {
@@ -84,15 +85,20 @@ private:
     void lvwAgentnummers_ItemCheck(ListItem& row);
     void lvwAgentnummers_ColumnClick(ColumnHeader& column);
     bool Add_AgentnummerToDatabase(const CAgentnummer& agentnummer);
-    bool Update_AgentnummerInDatabase(const CAgentnummer& agentnummer);
+    // shown: the number as the list showed it before the user changed it.
+    bool Update_AgentnummerInDatabase(const CAgentnummer& agentnummer, const CAgentnummer& shown);
     bool Delete_AgentnummerFromDatabase(const QString& guid);
     bool Update_AgentnummerDefaultInDatabase(const CAgentnummer& agentnummer);
     // Runs the statements as one transaction; false when it was not committed.
     // Runs the statements in one transaction. With LastTouchesARow the last one
-    // must change a row, or everything is rolled back as a failure: a number
-    // that went meanwhile is not reported as changed.
+    // must change a row, or everything is rolled back and false returned: a
+    // number that went or changed meanwhile is not reported as changed.
     enum class Touch { Any, LastTouchesARow };
     bool runInTransaction(const QStringList& statements, Touch touch = Touch::Any);
+    // Another workstation removed or changed the number meanwhile: the user
+    // is told or asked, and the list shows what is stored.
+    std::optional<CAgentnummer> storedAgentnummer(const QString& guid);
+    void agentnummerGone(const QString& guid, bool removeRow, bool deleting = false);
     CAgentnummer agentnummerOf(const ListItem& row) const;
     void showAgentnummer(ListItem& row, const CAgentnummer& agentnummer);
     static void showSurcharge(ListItem& row, double surcharge);

@@ -216,9 +216,10 @@ bool MijOverzicht::runInTransaction(const QStringList& statements, Touch touch)
         int touched = 0;
         for (const QString& statement : statements)
             touched = connection.Execute(statement);
-        if (touch == Touch::LastTouchesARow && touched == 0)
-            throw RuntimeError(ErrorNumber::ApplicationDefined,
-                               u"Het agentnummer staat niet meer in de database."_s);
+        if (touch == Touch::LastTouchesARow && touched == 0) {
+            connection.RollbackTrans();
+            return false;
+        }
         connection.CommitTrans();
     } catch (...) {
         connection.RollbackTrans();
@@ -245,21 +246,82 @@ bool MijOverzicht::Add_AgentnummerToDatabase(const CAgentnummer& a)
     return done;
 }
 
-bool MijOverzicht::Update_AgentnummerInDatabase(const CAgentnummer& a)
+bool MijOverzicht::Update_AgentnummerInDatabase(const CAgentnummer& a, const CAgentnummer& shown)
 {
     bool done = false;
     guarded([&] {
         QStringList statements;
         if (a.In_Standaard)
             statements << clearOtherDefaults(a.GUID);
-        statements << u"UPDATE tp_info "_s + u"SET Agent_Id = "_s + sqlQuoted(a.Om_Agentnummer) +
+        const QString update = u"UPDATE tp_info "_s + u"SET Agent_Id = "_s + sqlQuoted(a.Om_Agentnummer) +
              u", Cd_Mij = "_s + sqlQuoted(cdMij_) + u", Rente = "_s + sqlNumber(a.Pc_Opslag) +
              u", In_Default = "_s + sqlFlag(a.In_Standaard) + u", Cd_SoortMij = "_s +
              QString::number(cdSoortMij_) + u", Om_Omschrijving = "_s + sqlQuoted(a.Om_Beschrijving) +
              u" WHERE GUID = "_s + sqlQuoted(a.GUID);
-        done = runInTransaction(statements, Touch::LastTouchesARow);
+        // Only over the number as the list showed it: what another workstation
+        // changed since is not written over unasked.
+        const QString asShown = u" AND Agent_Id = "_s + sqlQuoted(shown.Om_Agentnummer) +
+                                u" AND ABS(Rente - "_s + sqlNumber(shown.Pc_Opslag) + u") < 0.005"_s +
+                                u" AND COALESCE(Om_Omschrijving, '') = "_s + sqlQuoted(shown.Om_Beschrijving);
+        done = runInTransaction(statements + QStringList{update + asShown}, Touch::LastTouchesARow);
+        if (done)
+            return;
+        const std::optional<CAgentnummer> stored = storedAgentnummer(a.GUID);
+        if (!stored) {
+            agentnummerGone(a.GUID, true);
+            return;
+        }
+        const auto describe = [](const CAgentnummer& n) {
+            return u"%1, opslag %2, %3"_s.arg(n.Om_Agentnummer, QString::number(n.Pc_Opslag, 'f', 2),
+                                              n.Om_Beschrijving.isEmpty() ? u"zonder omschrijving"_s
+                                                                          : u"'%1'"_s.arg(n.Om_Beschrijving));
+        };
+        const MsgResult answer = ui().msgBox(
+            u"Het agentnummer is intussen op een andere werkplek gewijzigd.\r\n\r\nWas: %1\r\n"
+            "Andere werkplek: %2\r\nUw wijziging: %3\r\n\r\nWilt u uw wijziging bewaren? "
+            "Kies Nee om de gegevens van de andere werkplek te houden."_s
+                .arg(describe(shown), describe(*stored), describe(a)),
+            MsgButtons::YesNo, MsgIcon::Question, u"Agentnummer wijzigen"_s);
+        if (answer != MsgResult::Yes) {
+            if (ListItem* row = lvwAgentnummers.findItem(a.GUID))
+                showAgentnummer(*row, *stored);
+            return;
+        }
+        done = runInTransaction(statements + QStringList{update}, Touch::LastTouchesARow);
+        if (!done)
+            agentnummerGone(a.GUID, true);
     });
     return done;
+}
+
+std::optional<CAgentnummer> MijOverzicht::storedAgentnummer(const QString& guid)
+{
+    std::unique_ptr<Recordset> rs = database_->connection().OpenRecordset(
+        u"SELECT Agent_Id, Rente, In_Default, Om_Omschrijving FROM tp_info WHERE GUID = "_s + sqlQuoted(guid));
+    if (rs->EOF_())
+        return std::nullopt;
+    CAgentnummer stored;
+    stored.GUID = guid;
+    stored.Om_Agentnummer = rs->text(u"Agent_Id"_s);
+    stored.Pc_Opslag = rs->field(u"Rente"_s).toFloat();
+    stored.In_Standaard = rs->field(u"In_Default"_s).toInt() != 0;
+    stored.Om_Beschrijving = rs->text(u"Om_Omschrijving"_s);
+    rs->Close();
+    return stored;
+}
+
+void MijOverzicht::agentnummerGone(const QString& guid, bool removeRow, bool deleting)
+{
+    ListItem* row = lvwAgentnummers.findItem(guid);
+    const QString number = row ? row->text() : QString();
+    ui().msgBox(deleting ? u"Het agentnummer %1 was al op een andere werkplek verwijderd."_s.arg(number)
+                         : u"Het agentnummer %1 is intussen op een andere werkplek verwijderd. "
+                           "Uw wijziging is niet opgeslagen."_s.arg(number),
+                MsgButtons::OK, MsgIcon::Exclamation, u"Agentnummer"_s);
+    if (row && removeRow) {
+        lvwAgentnummers.removeItem(row->index());
+        StateChange();
+    }
 }
 
 bool MijOverzicht::Delete_AgentnummerFromDatabase(const QString& guid)
@@ -268,6 +330,8 @@ bool MijOverzicht::Delete_AgentnummerFromDatabase(const QString& guid)
     guarded([&] {
         done = runInTransaction({u"DELETE FROM tp_info WHERE GUID = "_s + sqlQuoted(guid)},
                                 Touch::LastTouchesARow);
+        if (!done)
+            agentnummerGone(guid, true, true);
     });
     return done;
 }
@@ -282,6 +346,9 @@ bool MijOverzicht::Update_AgentnummerDefaultInDatabase(const CAgentnummer& a)
                                  u"UPDATE tp_info "_s + u"SET In_Default = -1 "_s + company +
                                      u" AND GUID = "_s + sqlQuoted(a.GUID)},
                                 Touch::LastTouchesARow);
+        // The list follows once the other workstation's removal arrives.
+        if (!done)
+            agentnummerGone(a.GUID, false);
     });
     return done;
 }
@@ -320,6 +387,7 @@ void MijOverzicht::editAgentnummer()
     if (!row || !ordinaryCompanyCurrent())
         return;
     CAgentnummer agentnummer = agentnummerOf(*row);
+    const CAgentnummer shown = agentnummer;
     frmAgentnummer dialog;
     dialog.setApplication(app());
     dialog.setAgentnummer(agentnummer);
@@ -327,7 +395,7 @@ void MijOverzicht::editAgentnummer()
     dialog.Fill_Control();
     ui().showModal(dialog);
     const bool wasDefault = row->checked();
-    if (!agentnummer.In_Changed || !Update_AgentnummerInDatabase(agentnummer))
+    if (!agentnummer.In_Changed || !Update_AgentnummerInDatabase(agentnummer, shown))
         return;
     showAgentnummer(*row, agentnummer);
     if (agentnummer.In_Standaard || wasDefault)
@@ -440,7 +508,9 @@ void MijOverzicht::Save_AgentnummerExport()
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
             throw cannotWrite();
         // A Unicode text file: UTF-16 with its byte-order mark and CR LF line ends,
-        // written as the document's text comes, without a copy of the whole.
+        // written as the document's text comes, without a copy of the whole. The
+        // declaration names what is written, so that strict XML readers take it;
+        // the import also reads older files that declared UTF-8.
         struct Writer final : pugi::xml_writer {
             QSaveFile& out;
             QStringDecoder fromUtf8{QStringDecoder::Utf8};
@@ -466,7 +536,7 @@ void MijOverzicht::Save_AgentnummerExport()
             }
         } writer(out);
         writer.pending.append("\xFF\xFE", 2);
-        writer.add(u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"_s);
+        writer.add(u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"_s);
         document.save(writer, "  ", pugi::format_default | pugi::format_no_declaration);
         writer.flush();
         if (writer.failed || !out.commit())

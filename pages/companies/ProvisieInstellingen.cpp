@@ -39,6 +39,8 @@ ProvisieInstellingen::ProvisieInstellingen(Form& form, const QString& name, int 
     txtAfsluit.setBounds(LabelWidth, 0, BoxWidth, 315);
     lblDoorlopend.setBounds(0, 450, LabelWidth, 255);
     txtDoorlopend.setBounds(LabelWidth, 405, BoxWidth, 315);
+    txtAfsluit.setAlignment(Alignment::Right);
+    txtDoorlopend.setAlignment(Alignment::Right);
     setBounds(0, 0, LabelWidth + BoxWidth, 720);
     txtAfsluit.Validate.connect([this](bool& cancel) { txtAfsluit_Validate(cancel); });
     txtDoorlopend.Validate.connect([this](bool& cancel) { txtDoorlopend_Validate(cancel); });

@@ -17,8 +17,6 @@ namespace {
 constexpr int Margin = 120;
 constexpr int InnerWidth = 4500;
 constexpr int LabelWidth = 1695;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
 const QString Caption = u"Agentnummer"_s;
 
 QString renteText(float value) { return QLocale().toString(double(value), 'g', 7); }
@@ -44,6 +42,7 @@ frmAgentnummer::frmAgentnummer()
     auto& lblPerc = label("lblPerc", "%");
     auto& lblOmschrijving = label("lblOmschrijving", "Omschrijving");
     chkStandaard.setCaption(u"Standaard"_s);
+    txtRente.setAlignment(Alignment::Right);
     RowLayout(fra, InnerWidth)
         .field(lblAgentnummer, txtAgentnummer, InnerWidth - LabelWidth - RowLayout::Gap, LabelWidth)
         .row({{&lblRente, LabelWidth}, {&txtRente, 855}, {&lblPerc, 0}})
@@ -52,12 +51,8 @@ frmAgentnummer::frmAgentnummer()
         .finish();
     chkStandaard.setBounds(txtAgentnummer.left(), chkStandaard.top(), txtAgentnummer.width(), chkStandaard.height());
     fra.move(Margin, Margin);
-    const int width = fra.width() + 2 * Margin;
-    cmdOk.setBounds(width - Margin - ButtonWidth, fra.bottom() + Margin, ButtonWidth, ButtonHeight);
     cmdOk.setCaption(u"&OK"_s);
-    cmdOk.setDefault(true);
-    setBorderHeight(TitleBarHeight);
-    setBounds(0, 0, width, cmdOk.bottom() + Margin + TitleBarHeight);
+    placeButtonRow({&cmdOk}, &cmdOk, nullptr);
     setMode(Mode::Toevoegen);
 
     txtAgentnummer.Change.connect([this] { txtAgentnummer_Validation(); });

@@ -18,8 +18,6 @@ namespace {
 constexpr int Margin = 120;
 constexpr int InnerWidth = 4500;
 constexpr int LabelWidth = 1815;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
 const QString InvalidInput = u"Ongeldige invoer"_s;
 const QString Caption = u"Toevoegen serviceprovider"_s;
 } // namespace
@@ -43,16 +41,9 @@ frmInkoopcombinatie::frmInkoopcombinatie()
         .field(lblHDNNummer, txtHDNNummer, 1215, LabelWidth)
         .finish();
     fra.move(Margin, Margin);
-    const int width = fra.width() + 2 * Margin;
-    const int buttonsTop = fra.bottom() + Margin;
-    cmdCancel.setBounds(width - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    cmdOk.setBounds(cmdCancel.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
     cmdOk.setCaption(u"&OK"_s);
-    cmdOk.setDefault(true);
     cmdCancel.setCaption(u"&Annuleren"_s);
-    cmdCancel.setCancel(true);
-    setBorderHeight(TitleBarHeight);
-    setBounds(0, 0, width, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+    placeButtonRow({&cmdOk, &cmdCancel}, &cmdOk, &cmdCancel);
 
     txtHDNNummer.Validate.connect([this](bool& cancel) { txtHDNNummer_Validation(cancel); });
     txtNaam.Validate.connect([this](bool& cancel) { txtNaam_Validation(cancel); });

@@ -10,8 +10,6 @@ namespace tarvelo {
 
 namespace {
 constexpr int Margin = 120;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
 constexpr int ControlLeft = 135;
 constexpr int ControlTop = 300;
 } // namespace
@@ -25,8 +23,6 @@ frmProvisieInstellingen::frmProvisieInstellingen()
     fraProvisieInstelling.setCaption(u"Provisie"_s);
     fraProvisieInstelling.setBounds(Margin, Margin, 4200, 1200);
     cmdOk.setCaption(u"&OK"_s);
-    cmdOk.setDefault(true);
-    setBorderHeight(TitleBarHeight);
     cmdOk.Click.connect([this] { guarded("cmdOk_Click", [this] { close(false); }); });
     Form_Resize();
 }
@@ -63,9 +59,7 @@ void frmProvisieInstellingen::Form_Resize()
     if (control_)
         fraProvisieInstelling.setBounds(Margin, Margin, std::max(fraProvisieInstelling.width(), control_->right() + ControlLeft),
                                         std::max(fraProvisieInstelling.height(), control_->bottom() + Margin));
-    const int width = fraProvisieInstelling.right() + Margin;
-    cmdOk.setBounds(width - Margin - ButtonWidth, fraProvisieInstelling.bottom() + Margin, ButtonWidth, ButtonHeight);
-    setBounds(left(), top(), width, cmdOk.bottom() + Margin + TitleBarHeight);
+    placeButtonRow({&cmdOk}, &cmdOk, nullptr);
 }
 
 } // namespace tarvelo

@@ -12,8 +12,6 @@ namespace tarvelo {
 
 namespace {
 constexpr int Margin = 120;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
 } // namespace
 
 frmRenteopties::frmRenteopties()
@@ -25,7 +23,6 @@ frmRenteopties::frmRenteopties()
     setCaption(u"Hypotheekopties"_s);
     cmdOpslaan.setCaption(u"Opslaan"_s);
     cmdOK.setCaption(u"OK"_s);
-    cmdOK.setDefault(true);
     lblHypotheekOpties.setBounds(Margin, Margin, 4000, 1000);
     lblHypotheekOpties.setVisible(false);
     setBorderHeight(TitleBarHeight);
@@ -74,12 +71,7 @@ void frmRenteopties::SetApplication(Application& application, int loanIndex)
 
 void frmRenteopties::Form_Resize()
 {
-    const int controlRight = control_ ? control_->right() : lblHypotheekOpties.right();
-    const int controlBottom = control_ ? control_->bottom() : lblHypotheekOpties.bottom();
-    const int buttonsTop = controlBottom + Margin;
-    cmdOK.setBounds(controlRight - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    cmdOpslaan.setBounds(cmdOK.left() - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight);
-    setBounds(left(), top(), controlRight + Margin, buttonsTop + ButtonHeight + Margin + TitleBarHeight);
+    placeButtonRow({&cmdOpslaan, &cmdOK}, &cmdOK, nullptr);
 }
 
 void frmRenteopties::cmdOk_Click()

@@ -101,10 +101,22 @@ void CWeslyHDN::setWeslyClientPath(const QString& path)
     library_.setFileName(QString());
 }
 
+bool CWeslyHDN::noInstallation(long& ErrorNumber, QString& ErrorDescription) const
+{
+    if (!path_.isEmpty())
+        return false;
+    ErrorNumber = -1;
+    ErrorDescription = u"Locatie niet gespecificeerd."_s;
+    return true;
+}
+
 QString CWeslyHDN::binFolder() const { return path_ + u"/bin/"_s; }
 
 QFunctionPointer CWeslyHDN::resolve(const char* name)
 {
+    // An empty folder would name "/bin/" of the system.
+    if (path_.isEmpty())
+        throw RuntimeError(48, u"Er is geen installatiemap van de HDN-client opgegeven."_s, u"CWeslyHDN"_s);
     const QString file = binFolder() + LibraryFileName();
     if (library_.fileName() != file) {
         if (library_.isLoaded())
@@ -166,6 +178,8 @@ bool CWeslyHDN::IsWeslyAvailable(long& ErrorNumber, QString& ErrorDescription, b
 
 bool CWeslyHDN::WeslyHDNSend(const QString& Filename, long& ErrorNumber, QString& ErrorDescription)
 {
+    if (noInstallation(ErrorNumber, ErrorDescription))
+        return false;
     return run([&] {
         if (Filename.isEmpty() || !QFileInfo(Filename).isFile()) {
             ErrorNumber = 1009;
@@ -181,6 +195,8 @@ bool CWeslyHDN::WeslyHDNSend(const QString& Filename, long& ErrorNumber, QString
 bool CWeslyHDN::WeslyHDNReceiveFrom(const QString& FromNode, const QString& Filename, long& AantalBerichten,
                                     long& ErrorNumber, QString& ErrorDescription)
 {
+    if (noInstallation(ErrorNumber, ErrorDescription))
+        return false;
     return run([&] {
         const auto receive = reinterpret_cast<ReceiveFunction>(resolve("hdnReceiveFrom"));
         int count = 0;
@@ -193,6 +209,8 @@ bool CWeslyHDN::WeslyHDNReceiveFrom(const QString& FromNode, const QString& File
 bool CWeslyHDN::WeslyHDNValidate(const QString& Filename, const QString& FilenameVX, long& ErrorNumber,
                                  QString& ErrorDescription)
 {
+    if (noInstallation(ErrorNumber, ErrorDescription))
+        return false;
     return run([&] {
         const auto validate = reinterpret_cast<ValidateFunction>(resolve("hdnValidate"));
         ErrorNumber = validate(toAnsi(QDir::toNativeSeparators(Filename)).constData(),
@@ -203,6 +221,8 @@ bool CWeslyHDN::WeslyHDNValidate(const QString& Filename, const QString& Filenam
 
 bool CWeslyHDN::WeslyHDNGetNodeNumber(QString& Nodenummer, long& ErrorNumber, QString& ErrorDescription)
 {
+    if (noInstallation(ErrorNumber, ErrorDescription))
+        return false;
     return run([&] {
         const auto nodeNumber = reinterpret_cast<NodeNumberFunction>(resolve("hdnGetNodeNumber"));
         QByteArray buffer(255, '\0');
@@ -215,6 +235,8 @@ bool CWeslyHDN::WeslyHDNGetNodeNumber(QString& Nodenummer, long& ErrorNumber, QS
 
 bool CWeslyHDN::WeslyHDNIsCertActive(long& ErrorNumber, QString& ErrorDescription)
 {
+    if (noInstallation(ErrorNumber, ErrorDescription))
+        return false;
     return run([&] {
         const auto certificate = reinterpret_cast<CertificateFunction>(resolve("hdnIsCertActive"));
         ErrorNumber = certificate();

@@ -51,6 +51,9 @@ public:
     static QString CertificateText(long code);
 
 private:
+    // Without an installation folder there is no client: nothing is loaded,
+    // and a call fails with the availability check's text.
+    bool noInstallation(long& ErrorNumber, QString& ErrorDescription) const;
     QString binFolder() const;
     QFunctionPointer resolve(const char* name);
 

@@ -1,5 +1,6 @@
 #include "pages/database_hdn/SetupDatabase.h"
 
+#include "framework/errors/RuntimeError.h"
 #include "framework/host/Application.h"
 #include "framework/host/Database.h"
 #include "framework/host/Settings.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QScopeGuard>
 
 using namespace Qt::StringLiterals;
 
@@ -494,13 +496,25 @@ void SetupDatabase::txtWeergaveNaam_Validate(int index)
     setChanged(true);
 }
 
+// The host's database object; a host that gives none is reported as an
+// object that is missing (error 424), as the other procedures do.
+Database& SetupDatabase::databaseObject()
+{
+    Database* database = GetDatabase(app());
+    if (!database)
+        throw RuntimeError::objectRequired();
+    return *database;
+}
+
 void SetupDatabase::cmdConnectieCheck_Click()
 {
     guarded([this] {
         cmdConnectieCheck.setEnabled(false);
+        Database& database = databaseObject();
         ui().setMousePointer(MousePointer::Hourglass);
+        const auto pointerBack = qScopeGuard([this] { ui().setMousePointer(MousePointer::Default); });
         QString errorText;
-        GetDatabase(app())->TestConnection(db[0].txtServer->text(), errorText, db[0].txtNaam->text());
+        database.TestConnection(db[0].txtServer->text(), errorText, db[0].txtNaam->text());
         ui().setMousePointer(MousePointer::Default);
         if (errorText.isEmpty()) {
             ui().msgBox(u"Verbinding met de SQL database geslaagd."_s, MsgButtons::OK,
@@ -532,12 +546,14 @@ void SetupDatabase::Toepassen()
     const QString newProvider = soort.itemData(soort.listIndex()) == 1 ? u"MSSQL"_s : u"MSACC"_s;
     const QString oldProvider = a.DatabaseProvider();
     const QString oldServer = a.DatabaseServer();
+    // Asked before anything changes: a host without one changes nothing.
+    Database* database = newProvider == QLatin1String("MSSQL") ? &databaseObject() : nullptr;
     a.setDatabaseProvider(newProvider);
     a.setDatabaseServer(db[0].txtServer->text());
 
-    if (newProvider == QLatin1String("MSSQL")) {
+    if (database) {
         QString errorText;
-        GetDatabase(a)->TestConnection(a.DatabaseServer(), errorText, db[0].txtNaam->text());
+        database->TestConnection(a.DatabaseServer(), errorText, db[0].txtNaam->text());
         if (!errorText.isEmpty()) {
             // Nothing is stored, so the running program keeps the choice it started with.
             a.setDatabaseProvider(oldProvider);

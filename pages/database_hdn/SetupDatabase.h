@@ -14,6 +14,8 @@ namespace tarvelo {
 
 using namespace Qt::StringLiterals;
 
+class Database;
+
 // "Data": where the advice databases live (an embedded file or a server
 // database, and an optional second file), the folder of the other databases,
 // the import and export folders and the root of the dossier documents. The
@@ -77,6 +79,7 @@ private:
     void cmdConnectieCheck_Click();
     void cmdToepassen_Click();
     void Toepassen();
+    Database& databaseObject();
     void cmdAdviesdossierDocumentenmap_Click();
     void txtAdviesdossierDocumentenmap_Validation(bool& cancel);
     void cmdImportLocatie_Click();

@@ -24,6 +24,26 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 namespace {
+// Why a folder could not be made, told from the nearest part of its path that
+// exists: a file in the way, or a folder that may not be written.
+QString whyNoFolder(const QString& folder)
+{
+    QString existing = folder;
+    while (!QFileInfo::exists(existing)) {
+        const QString parent = QFileInfo(existing).absolutePath();
+        if (parent == existing)
+            break;
+        existing = parent;
+    }
+    const QFileInfo info(existing);
+    const QString shown = QDir::toNativeSeparators(existing);
+    if (info.exists() && !info.isDir())
+        return u"%1 is een bestand, geen map."_s.arg(shown);
+    if (info.exists() && !info.isWritable())
+        return u"er mag niet worden geschreven in %1."_s.arg(shown);
+    return u"het bestandssysteem staat het niet toe."_s;
+}
+
 constexpr int InnerWidth = 7200;
 constexpr int LabelWidth = 2700;
 constexpr int ButtonWidth = 375;
@@ -632,16 +652,22 @@ void SetupHDNOUD::Check_HdnDirectories()
             !txtHDNErrDir.text().isEmpty())
             return;
         const QString base = QDir(app().DataFolder()).filePath(u"HDN berichten"_s);
+        // The first folder that cannot be made is told with its reason; the
+        // folders made before it are kept, the others stay empty.
         const auto make = [&](const QString& name, TextBox& field, Setting<QString>& setting) {
             const QString folder = QDir(base).filePath(name);
-            if (!QDir().mkpath(folder))
-                return;
+            if (!QDir().mkpath(folder)) {
+                ui().msgBox(u"De map %1 kan niet worden gemaakt: %2"_s.arg(QDir::toNativeSeparators(folder),
+                                                                           whyNoFolder(folder)),
+                            MsgButtons::OK, MsgIcon::Exclamation, Titel());
+                return false;
+            }
             setting = folder;
             field.setText(folder);
+            return true;
         };
-        make(u"InDir"_s, txtHDNInDir, hdn().HDNInDir);
-        make(u"OutDir"_s, txtHDNOutDir, hdn().HDNOutDir);
-        make(u"ErrorDir"_s, txtHDNErrDir, hdn().HDNErrDir);
+        make(u"InDir"_s, txtHDNInDir, hdn().HDNInDir) && make(u"OutDir"_s, txtHDNOutDir, hdn().HDNOutDir) &&
+            make(u"ErrorDir"_s, txtHDNErrDir, hdn().HDNErrDir);
     });
 }
 

@@ -14,7 +14,6 @@ namespace tarvelo {
 namespace {
 constexpr int Margin = 120;
 constexpr int InnerWidth = 6000;
-constexpr int ButtonHeight = 375;
 } // namespace
 
 frmHDNBerichtenOpslag::frmHDNBerichtenOpslag()
@@ -36,14 +35,9 @@ frmHDNBerichtenOpslag::frmHDNBerichtenOpslag()
     fraOpslag.setBounds(Margin, lblUitleg1.bottom() + Margin, InnerWidth, 900);
     optDatabase.setBounds(Margin, 270, InnerWidth - 2 * Margin, 255);
     optMap.setBounds(Margin, 570, InnerWidth - 2 * Margin, 255);
-    const int top = fraOpslag.bottom() + Margin;
     cmdSluiten.setCaption(u"&Sluiten"_s);
-    cmdSluiten.setCancel(true);
-    cmdSluiten.setBounds(Margin + InnerWidth - 1215, top, 1215, ButtonHeight);
     cmdWijzigen.setCaption(u"&Wijzigen..."_s);
-    cmdWijzigen.setBounds(cmdSluiten.left() - Margin - 3720, top, 3720, ButtonHeight);
-    setBorderHeight(TitleBarHeight);
-    setBounds(0, 0, InnerWidth + 2 * Margin, cmdSluiten.bottom() + Margin + TitleBarHeight);
+    placeButtonRow({&cmdWijzigen, &cmdSluiten}, nullptr, &cmdSluiten);
 
     optDatabase.Click.connect([this] { optHDNBerichtenOpslag_Click(0); });
     optMap.Click.connect([this] { optHDNBerichtenOpslag_Click(1); });

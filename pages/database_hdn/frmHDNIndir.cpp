@@ -15,8 +15,6 @@ namespace {
 constexpr int Margin = 120;
 constexpr int InnerWidth = 5400;
 constexpr int LabelWidth = 1200;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
 
 // "Find_HdnIndir": whether the type already has a folder.
 bool Find_HdnIndir(HdnSettings& hdn, const QString& berichtsoort)
@@ -56,15 +54,9 @@ frmHDNIndir::frmHDNIndir()
     cmdClearHDNInDir.setCaption(u"X"_s);
     cmdClearHDNInDir.setToolTipText(u"Locatie leegmaken"_s);
     cmdClearHDNInDir.setBounds(cmdHDNInDir.right() + 30, top, 375, 315);
-    top += 315 + 2 * Margin;
     cmdAnnuleren.setCaption(u"&Annuleren"_s);
-    cmdAnnuleren.setCancel(true);
-    cmdAnnuleren.setBounds(Margin + InnerWidth - ButtonWidth, top, ButtonWidth, ButtonHeight);
     cmdOk.setCaption(u"&OK"_s);
-    cmdOk.setDefault(true);
-    cmdOk.setBounds(cmdAnnuleren.left() - Margin - ButtonWidth, top, ButtonWidth, ButtonHeight);
-    setBorderHeight(TitleBarHeight);
-    setBounds(0, 0, InnerWidth + 2 * Margin, top + ButtonHeight + Margin + TitleBarHeight);
+    placeButtonRow({&cmdOk, &cmdAnnuleren}, &cmdOk, &cmdAnnuleren);
 
     cmdHDNInDir.Click.connect([this] { cmdHDNInDir_Click(); });
     cmdClearHDNInDir.Click.connect([this] { cmdClearHDNInDir_Click(); });

@@ -13,8 +13,6 @@ namespace {
 constexpr int Margin = 120;
 constexpr int InnerWidth = 4800;
 constexpr int LabelWidth = 1320;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
 } // namespace
 
 frmSubnodeEdit::frmSubnodeEdit()
@@ -35,15 +33,9 @@ frmSubnodeEdit::frmSubnodeEdit()
     lblHDNNummer.setBounds(Margin, Margin + 480, LabelWidth, 255);
     txtHDNNummer.setBounds(Margin + LabelWidth, Margin + 435, 1200, 315);
     txtHDNNummer.setMaxLength(6);
-    const int top = txtHDNNummer.bottom() + 2 * Margin;
     cmdAnnuleren.setCaption(u"&Annuleren"_s);
-    cmdAnnuleren.setCancel(true);
-    cmdAnnuleren.setBounds(Margin + InnerWidth - ButtonWidth, top, ButtonWidth, ButtonHeight);
     cmdOK.setCaption(u"&OK"_s);
-    cmdOK.setDefault(true);
-    cmdOK.setBounds(cmdAnnuleren.left() - Margin - ButtonWidth, top, ButtonWidth, ButtonHeight);
-    setBorderHeight(TitleBarHeight);
-    setBounds(0, 0, InnerWidth + 2 * Margin, top + ButtonHeight + Margin + TitleBarHeight);
+    placeButtonRow({&cmdOK, &cmdAnnuleren}, &cmdOK, &cmdAnnuleren);
     cmdOK.Click.connect([this] { cmdOK_Click(); });
     cmdAnnuleren.Click.connect([this] { close(true); });
 }

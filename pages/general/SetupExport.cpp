@@ -10,7 +10,10 @@
 #include "framework/registry/Registry.h"
 #include "framework/registry/RegistryNames.h"
 #include "framework/settings/ImportExportSettings.h"
+#include "framework/ui/Ui.h"
 #include "framework/util/FolderRoutines.h"
+
+#include <QDir>
 
 using namespace Qt::StringLiterals;
 
@@ -85,7 +88,7 @@ void SetupExport::Fill()
 }
 
 // The host holds the folder: it is asked first, so that a folder it refuses
-// reaches neither the registry nor the box.
+// reaches neither the registry nor the box, and the user is told its reason.
 void SetupExport::cmdExportLocatie_Click()
 {
     endingSilently([&] {
@@ -93,7 +96,14 @@ void SetupExport::cmdExportLocatie_Click()
                                                u"Selecteer de standaardfolder voor de advies-exportbestanden"_s);
         if (folder.isEmpty())
             return;
-        app().setExportDir(folder);
+        try {
+            app().setExportDir(folder);
+        } catch (const RuntimeError& refused) {
+            ui().msgBox(u"De map %1 is niet als exportlocatie overgenomen."_s.arg(QDir::toNativeSeparators(folder)) +
+                            u"\r\n\r\n"_s + refused.description(),
+                        MsgButtons::OK, MsgIcon::Exclamation, u"Export locatie adviezen"_s);
+            return;
+        }
         app().registry().RegSetString(Hive::HKEY_CURRENT_USER, RegistryNames::ProductKey, RegistryNames::ExportDir,
                                       folder.toUpper());
         txtExportDir->setText(folder.toUpper());

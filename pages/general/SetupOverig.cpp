@@ -11,6 +11,7 @@
 #include "framework/util/NumberText.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -22,6 +23,20 @@ constexpr int InnerWidth = 6000;
 constexpr int LabelWidth = 2655;
 constexpr int NumberWidth = 795;
 constexpr double MaxWaardestijging = 99;
+// The ages at which scenarios can sensibly end.
+constexpr int MinEindleeftijd = 18;
+constexpr int MaxEindleeftijd = 110;
+
+bool isWholeNumber(double value) { return value == std::floor(value); }
+
+// The typed end age when it is a whole number of years in the sensible range.
+std::optional<qint16> typedAge(const TextBox& box)
+{
+    const std::optional<double> age = typedNumber(box);
+    if (!age || !isWholeNumber(*age) || *age < MinEindleeftijd || *age > MaxEindleeftijd)
+        return std::nullopt;
+    return qint16(*age);
+}
 
 } // namespace
 
@@ -63,7 +78,7 @@ SetupOverig::SetupOverig() : SettingsPage(u"SetupOverig"_s)
                                 u"Ingangsdatum scenario's"_s);
     txtDatumScenarios = &add<TextBox>(fraScenarios, u"txtDatumScenarios"_s);
     auto& lblEind = add<Label>(fraScenarios, u"lblEindLeeftijd"_s, u"Eindleeftijd scenario's"_s);
-    auto& txtEindLeeftijd = add<TextBox>(fraScenarios, u"txtEindLeeftijd"_s);
+    txtEindLeeftijd = &add<TextBox>(fraScenarios, u"txtEindLeeftijd"_s);
     txtDatumScenarios->setLocked(true);
 
     auto& fraHeffingskortingen =
@@ -90,7 +105,7 @@ SetupOverig::SetupOverig() : SettingsPage(u"SetupOverig"_s)
     }
     creditRows.finish();
 
-    for (TextBox* box : {txtAantalJaren, txtHuurstijging, txtPcWaardePand, txtPcContanteWaarde, &txtEindLeeftijd}) {
+    for (TextBox* box : {txtAantalJaren, txtHuurstijging, txtPcWaardePand, txtPcContanteWaarde, txtEindLeeftijd}) {
         box->setAlignment(Alignment::Right);
         box->setMaxLength(6);
     }
@@ -98,8 +113,9 @@ SetupOverig::SetupOverig() : SettingsPage(u"SetupOverig"_s)
     txtPcContanteWaarde->Validate.connect([this](bool& Cancel) { txtPcContanteWaarde_Validation(Cancel); });
     txtHuurstijging->Validate.connect([this](bool& Cancel) { txtHuurstijging_Validation(Cancel); });
     txtPcWaardePand->Change.connect([this] { txtPcWaardePand_Change(); });
-    txtPcWaardePand->Validate.connect([this](bool&) { txtPcWaardePand_Validation(); });
-    bind(txtEindLeeftijd, &CalculationSettings::EindleeftijdScenarios);
+    txtPcWaardePand->Validate.connect([this](bool& Cancel) { txtPcWaardePand_Validation(Cancel); });
+    txtEindLeeftijd->Change.connect([this] { txtEindLeeftijd_Change(); });
+    txtEindLeeftijd->Validate.connect([this](bool& Cancel) { txtEindLeeftijd_Validation(Cancel); });
     bind(jnOverwaarde, &CalculationSettings::OverwaardeMeenemen);
     bindOptions({&optHuidig, &optNaAdvies}, &CalculationSettings::ControleNbiSituatie);
 
@@ -115,12 +131,25 @@ SetupOverig::SetupOverig() : SettingsPage(u"SetupOverig"_s)
         .finish();
     RowLayout(fraScenarios, InnerWidth)
         .field(lblDatum, *txtDatumScenarios, 1200, LabelWidth)
-        .field(lblEind, txtEindLeeftijd, NumberWidth, LabelWidth)
+        .field(lblEind, *txtEindLeeftijd, NumberWidth, LabelWidth)
         .finish();
     shows(*txtAantalJaren, &CalculationSettings::AantalJarenOverzicht);
     shows(*txtHuurstijging, &CalculationSettings::Huurstijging);
     shows(*txtPcWaardePand, &CalculationSettings::PcWaardestijgingPand);
     shows(*txtPcContanteWaarde, &CalculationSettings::RekenrenteContanteWaarde);
+    // The page stores a sensible age itself and refuses the rest with its own
+    // message; the binding keeps what is stored for anything else, so that
+    // the window can still mark the age as changed and put its default back.
+    bind(*txtEindLeeftijd, &CalculationSettings::EindleeftijdScenarios)
+        .whenLeft()
+        .convert([](const QVariant& stored) { return stored; },
+                 [this](const QVariant& typed) -> QVariant {
+                     bool whole = false;
+                     const int age = typed.toString().trimmed().toInt(&whole);
+                     if (whole && age >= MinEindleeftijd && age <= MaxEindleeftijd)
+                         return age;
+                     return Setup<CalculationSettings>().EindleeftijdScenarios.get();
+                 });
     shows(*txtDatumScenarios, &CalculationSettings::IngangsjaarScenarios);
     std::vector<CheckBox*> creditBoxes;
     for (CheckBox* box : chkHeffingskorting) {
@@ -139,6 +168,7 @@ void SetupOverig::Fill()
     txtAantalJaren->setText(QString::number(s.AantalJarenOverzicht.get()));
     txtHuurstijging->setText(numberText(s.Huurstijging));
     txtPcWaardePand->setText(numberText(s.PcWaardestijgingPand));
+    txtEindLeeftijd->setText(QString::number(s.EindleeftijdScenarios.get()));
     if (s.RekenrenteContanteWaarde == 0)
         s.RekenrenteContanteWaarde = StandaardRekenrente;
     txtPcContanteWaarde->setText(numberText(s.RekenrenteContanteWaarde));
@@ -170,8 +200,9 @@ std::vector<ValidationCheck> SetupOverig::validationChecks()
     return {
         {1,
          [this] {
+             // A number of whole years: "10,5" is refused, not rounded.
              const std::optional<double> years = typedNumber(*txtAantalJaren);
-             if (years && *years >= 1 && *years <= 50)
+             if (years && isWholeNumber(*years) && *years >= 1 && *years <= 50)
                  return true;
              return failCheck(u"Aantal jaren overzicht van 1 t/m 50 invullen."_s, Titel(), txtAantalJaren);
          }},
@@ -205,17 +236,18 @@ void SetupOverig::txtPcContanteWaarde_Validation(bool& Cancel)
     });
 }
 
-// The message asks for a percentage between 0 and 100, so both bounds are checked.
+// The message asks for a percentage between 0 and 100, so both bounds are
+// checked, and an empty box or text that is no number gets it as well.
 void SetupOverig::txtHuurstijging_Validation(bool& Cancel)
 {
     guarded([&] {
-        const double rise = CDbl(txtHuurstijging->text()); // no number: reported, the stored value stays
-        if (rise < 0 || rise > 100) {
+        const std::optional<double> rise = typedNumber(*txtHuurstijging);
+        if (!rise || *rise < 0 || *rise > 100) {
             Cancel = true;
             failCheck(u"Voor a.u.b. een percentage tussen 0 en 100% in."_s, Titel(), txtHuurstijging);
             return;
         }
-        Setup<CalculationSettings>().Huurstijging = rise;
+        Setup<CalculationSettings>().Huurstijging = *rise;
     });
 }
 
@@ -228,9 +260,41 @@ void SetupOverig::txtPcWaardePand_Change()
         Setup<CalculationSettings>().PcWaardestijgingPand = std::min(*growth, MaxWaardestijging);
 }
 
-void SetupOverig::txtPcWaardePand_Validation()
+void SetupOverig::txtPcWaardePand_Validation(bool& Cancel)
 {
-    guarded([&] { Setup<CalculationSettings>().PcWaardestijgingPand = std::min(CDbl(txtPcWaardePand->text()), MaxWaardestijging); });
+    guarded([&] {
+        const std::optional<double> growth = typedNumber(*txtPcWaardePand);
+        if (!growth) {
+            Cancel = true;
+            failCheck(u"Voer a.u.b. een percentage in voor de waardestijging van de woning."_s, Titel(),
+                      txtPcWaardePand);
+            return;
+        }
+        Setup<CalculationSettings>().PcWaardestijgingPand = std::min(*growth, MaxWaardestijging);
+    });
+}
+
+// Stored as typed once it is a sensible age; anything else waits for the leave.
+void SetupOverig::txtEindLeeftijd_Change()
+{
+    if (IsLoading)
+        return;
+    if (const std::optional<qint16> age = typedAge(*txtEindLeeftijd))
+        Setup<CalculationSettings>().EindleeftijdScenarios = *age;
+}
+
+void SetupOverig::txtEindLeeftijd_Validation(bool& Cancel)
+{
+    guarded([&] {
+        const std::optional<qint16> age = typedAge(*txtEindLeeftijd);
+        if (!age) {
+            Cancel = true;
+            failCheck(u"Voer a.u.b. een eindleeftijd van %1 t/m %2 jaar in."_s.arg(MinEindleeftijd).arg(MaxEindleeftijd),
+                      Titel(), txtEindLeeftijd);
+            return;
+        }
+        Setup<CalculationSettings>().EindleeftijdScenarios = *age;
+    });
 }
 
 } // namespace tarvelo

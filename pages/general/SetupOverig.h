@@ -34,13 +34,16 @@ private:
     void txtPcContanteWaarde_Validation(bool& Cancel);
     void txtHuurstijging_Validation(bool& Cancel);
     void txtPcWaardePand_Change();
-    void txtPcWaardePand_Validation();
+    void txtPcWaardePand_Validation(bool& Cancel);
+    void txtEindLeeftijd_Change();
+    void txtEindLeeftijd_Validation(bool& Cancel);
 
     TextBox* txtDatumScenarios = nullptr;
     TextBox* txtAantalJaren = nullptr;
     TextBox* txtHuurstijging = nullptr;
     TextBox* txtPcWaardePand = nullptr;
     TextBox* txtPcContanteWaarde = nullptr;
+    TextBox* txtEindLeeftijd = nullptr;
     std::array<CheckBox*, 9> chkHeffingskorting{};
 };
 

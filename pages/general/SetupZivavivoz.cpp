@@ -14,7 +14,7 @@ namespace tarvelo {
 namespace {
 constexpr int MaxPasswordLength = 8;
 constexpr int FieldWidth = 1800;
-constexpr int LabelWidth = 2415;
+constexpr int LabelWidth = 2535; // holds "Nogmaals nieuw wachtwoord"
 
 MaintenanceSettings& maintenance(Application& app) { return app.SettingsObject().get<MaintenanceSettings>(); }
 } // namespace
@@ -48,9 +48,9 @@ SetupZivavivoz::SetupZivavivoz() : SettingsPage(u"SetupZivavivoz"_s)
     RowLayout rows(fra, 6600);
     rows.text(hint)
         .space(RowLayout::RowGap)
-        .field(lblOud, *txtWachtwoordOud, FieldWidth, LabelWidth)
+        .row({{&lblOud, LabelWidth}, {txtWachtwoordOud, FieldWidth}})
         .row({{&lblNieuw, LabelWidth}, {txtWachtwoordNieuw[0], FieldWidth}, {&lblMaximaal, 0}})
-        .field(lblNogmaals, *txtWachtwoordNieuw[1], FieldWidth, LabelWidth)
+        .row({{&lblNogmaals, LabelWidth}, {txtWachtwoordNieuw[1], FieldWidth}})
         // under the boxes it confirms
         .block(RowLayout::RowHeight + RowLayout::RowGap,
                [this](int top, int) {
@@ -76,7 +76,10 @@ void SetupZivavivoz::txtWachtwoordOud_Change()
 {
     guarded([&] {
         const bool matches = oldPasswordMatches();
-        txtWachtwoordOud->setBackColor(matches ? Goed : Fout);
+        // An empty box is judged by nobody yet: no colour until something is typed.
+        txtWachtwoordOud->setBackColor(txtWachtwoordOud->text().isEmpty() ? Colour(SystemColour::Window)
+                                       : matches                          ? Goed
+                                                                          : Fout);
         for (TextBox* box : txtWachtwoordNieuw) {
             if (!matches)
                 box->setText(QString());

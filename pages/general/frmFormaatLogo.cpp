@@ -57,7 +57,6 @@ frmFormaatLogo::frmFormaatLogo()
     cmdDefault.setCaption(u"Reset"_s);
     cmdDefault.setToolTipText(u"Stelt de standaardwaarden van 1,17cm bij 10 cm in."_s);
     cmdOk.setCaption(u"OK"_s);
-    cmdOk.setDefault(true);
     for (TextBox* box : {txtBreedte, txtHoogte})
         box->setAlignment(Alignment::Right);
 
@@ -67,10 +66,7 @@ frmFormaatLogo::frmFormaatLogo()
         .text(lblNoot)
         .finish();
     fra.move(RowLayout::Margin, RowLayout::Margin);
-    const int buttonsTop = fra.bottom() + RowLayout::Gap;
-    cmdDefault.setBounds(fra.left(), buttonsTop, 1095, 375);
-    cmdOk.setBounds(fra.right() - 1095, buttonsTop, 1095, 375);
-    setBounds(0, 0, fra.right() + RowLayout::Margin, cmdOk.bottom() + RowLayout::Margin);
+    placeButtonRow({&cmdOk}, &cmdOk, nullptr, &cmdDefault);
 
     cmdDefault.Click.connect([this] { cmdDefault_Click(); });
     cmdOk.Click.connect([this] { cmdOk_Click(); });

@@ -1,6 +1,7 @@
 #include "pages/general/frmVoorbeeldKleurinstelling.h"
 
 #include "framework/forms/Label.h"
+#include "framework/util/NumberText.h"
 
 using namespace Qt::StringLiterals;
 
@@ -36,19 +37,16 @@ frmVoorbeeldKleurinstelling::frmVoorbeeldKleurinstelling(Colour titel, Colour ri
         for (int column = 0; column < Kolommen; ++column) {
             auto& cel = add<Label>(*this, u"lblCel"_s, {}, row * Kolommen + column);
             cel.setCaption(column == 0 ? QString::number(2027 + row)
-                                       : u"%1,00"_s.arg((row + 1) * column * 125));
+                                       : amountText((row + 1) * column * 125));
             cel.setBackColor(row % 2 == 0 ? rij1 : rij2);
             cel.setAlignment(column == 0 ? Alignment::Left : Alignment::Right);
             cel.setBounds(Margin + column * CellWidth, top, CellWidth, CellHeight);
         }
     }
-    top += CellHeight + Margin;
+
     cmdSluiten.setCaption(u"Sluiten"_s);
-    cmdSluiten.setCancel(true);
-    cmdSluiten.setDefault(true);
-    cmdSluiten.setBounds(Margin + Kolommen * CellWidth - 1215, top, 1215, 375);
     cmdSluiten.Click.connect([this] { close(false); });
-    setBounds(0, 0, 2 * Margin + Kolommen * CellWidth, cmdSluiten.bottom() + Margin);
+    placeButtonRow({&cmdSluiten}, &cmdSluiten, &cmdSluiten);
 }
 
 } // namespace tarvelo

@@ -15,17 +15,24 @@ bool endsWithSeparator(const QString& folder)
 {
     return folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/'));
 }
+
+// The installations the links serve ignore the case of file names, so a
+// marker spelt "ImportTV.fp7" or "ASS20.EXE" is the marker all the same.
+bool holdsFile(const QString& folder, const QString& name)
+{
+    QDir dir(folder);
+    if (folder.isEmpty() || !dir.exists())
+        return false;
+    dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& entry : dir.entryList()) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
 } // namespace
 
-bool hasInviceMarker(const QString& folder)
-{
-    if (folder.isEmpty())
-        return false;
-    // The listing's own spelling decides, so "ImportTV.fp7" does not pass even
-    // where the file system ignores case.
-    const QStringList names = QDir(folder).entryList({InviceMarker}, QDir::Files | QDir::Hidden | QDir::System);
-    return names.contains(InviceMarker, Qt::CaseSensitive);
-}
+bool hasInviceMarker(const QString& folder) { return holdsFile(folder, InviceMarker); }
 
 QString assistentMarkerPath(const QString& folder)
 {
@@ -39,7 +46,8 @@ bool hasAssistentMarker(const QString& folder)
 {
     if (folder.isEmpty())
         return false;
-    return QFileInfo(assistentMarkerPath(folder)).isFile();
+    const QFileInfo marker(assistentMarkerPath(folder));
+    return holdsFile(marker.path(), marker.fileName());
 }
 
 } // namespace tarvelo

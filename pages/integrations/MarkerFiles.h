@@ -5,9 +5,10 @@
 namespace tarvelo {
 
 // The files by which the FileMaker links recognise the folder of their
-// software. A folder that cannot be read counts as not having the file.
+// software, found whatever the case of their names. A folder that cannot be
+// read counts as not having the file.
 
-// Invice: the folder holds "importTV.fp7", spelt exactly so.
+// Invice: the folder holds "importTV.fp7".
 bool hasInviceMarker(const QString& folder);
 
 // Assistent: the path of "ass20.exe" in the folder, without a doubled

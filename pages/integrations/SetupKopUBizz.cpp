@@ -115,9 +115,12 @@ SetupKopEDR::SetupKopEDR()
                                u"Voor meer informatie over deze koppeling kunt u kijken op:"_s, 3);
     auto& lblLink = addLink(fraKoppeling, u"lblUitleg"_s, 4, WebsiteAdres);
     lblKenUwKlant.setFontBold(true);
-    for (Label* l : {&lblUitleg, &lblPrincipe, &lblMeer})
+    // The principle's name is a term in bold inside the sentence, which reads as one paragraph.
+    lblUitleg.continueWith(lblKenUwKlant);
+    lblUitleg.continueWith(lblPrincipe);
+    for (Label* l : {&lblUitleg, &lblMeer})
         l->setWordWrap(true);
-    rows().space(RowLayout::RowGap).text(lblUitleg).line(lblKenUwKlant, RowLayout::LabelHeight).text(lblPrincipe);
+    rows().space(RowLayout::RowGap).text(lblUitleg);
     rows().space(RowLayout::RowGap).text(lblMeer).line(lblLink, RowLayout::LabelHeight);
     finishLayout();
 }

@@ -285,7 +285,7 @@ TEST_F(ChangeHistoryWindowTest, HistoryIsExportedAsCsvOrNotAtAll)
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     const QStringList rows = QString::fromUtf8(written.readAll()).remove(QChar(0xFEFF)).split(u"\r\n"_s, Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 2);
-    EXPECT_TRUE(rows[0].startsWith(u"Nr.;Datum en tijd;Adviseur;Pagina;Instelling;Oude waarde;Nieuwe waarde"_s))
+    EXPECT_TRUE(rows[0].startsWith(u"Nr.;Datum en tijd;Instelling;Oude waarde;Nieuwe waarde;Adviseur;Pagina;Gewijzigd via"_s))
         << rows[0].toStdString();
     EXPECT_TRUE(rows[1].contains(u";Updates automatisch downloaden;Nee;Ja;"_s)) << rows[1].toStdString();
 

@@ -161,6 +161,27 @@ TEST_F(FormViewTest, HandsUserInputToTheModelOnceAndOnlyThere)
     EXPECT_EQ(yesNoChanges, 1);
 }
 
+// Catches a click on the chosen option button that the model never hears of,
+// or that leaves the button drawn unchosen: it is the user's Click all the same.
+TEST_F(FormViewTest, ClickingTheChosenOptionButtonReachesTheModel)
+{
+    auto& week = form.add<OptionButton>(form, u"optMutatie"_s, u"Laatste week"_s, 0);
+    auto& alles = form.add<OptionButton>(form, u"optMutatie"_s, u"Alle data"_s, 1);
+    int clicks = 0;
+    alles.Click.connect([&] { ++clicks; });
+    alles.setValue(true);
+    FormView view(form, TwipsScale{});
+    runEvents();
+    auto* radio = widget<QRadioButton>(view, "optMutatie(1)");
+    ASSERT_NE(radio, nullptr);
+    ASSERT_TRUE(radio->isChecked());
+    radio->click();
+    EXPECT_EQ(clicks, 2) << "one for the code, one for the user";
+    EXPECT_TRUE(alles.value());
+    EXPECT_FALSE(week.value());
+    EXPECT_TRUE(radio->isChecked()) << "the chosen option stays drawn chosen";
+}
+
 // Catches a text box that can be left while its validation refuses: the host
 // asking to leave the form is refused and the box keeps the focus.
 TEST_F(FormViewTest, ARefusingValidationKeepsTheUserInTheBox)

@@ -1,11 +1,13 @@
 #include "app/CommandLine.h"
 #include "app/QtUi.h"
 #include "framework/forms/CommandButton.h"
+#include "framework/forms/Dialog.h"
 #include "framework/forms/Form.h"
 #include "tests/app/WidgetTestSupport.h"
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -116,6 +118,46 @@ TEST(QtUiTest, ClosingTheWindowLeavesTheDecisionToTheCancelButton)
     ui.showModal(dialog);
     EXPECT_EQ(asked, 2);
     EXPECT_FALSE(dialog.visible());
+}
+
+// Catches a dialog kept by its host that reports the answer of an earlier
+// showing: closed with the window's close box or Escape, where it has no
+// cancel button, it is cancelled, also after an earlier OK.
+TEST(QtUiTest, ClosingTheWindowCancelsADialogWithoutCancelButton)
+{
+    widgetApplication();
+    struct OkOnly final : Dialog {
+        OkOnly() : Dialog(u"frmOkOnly"_s, u"Generiek"_s), ok(add<CommandButton>(*this, u"cmdOK"_s))
+        {
+            setCaption(u"Alleen OK"_s);
+            ok.setCaption(u"OK"_s);
+            placeButtonRow({&ok}, &ok, nullptr);
+            ok.Click.connect([this] { close(false); });
+        }
+        CommandButton& ok;
+    };
+    QtUi ui;
+    OkOnly dialog;
+    const auto run = [&](const std::function<void(QDialog&)>& user) {
+        QTimer::singleShot(0, [&] {
+            auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(shown, nullptr);
+            user(*shown);
+        });
+        ui.showModal(dialog);
+        EXPECT_FALSE(dialog.visible());
+    };
+    run([](QDialog& d) { d.findChild<QAbstractButton*>(u"cmdOK"_s)->click(); });
+    EXPECT_FALSE(dialog.Geannuleerd());
+    run([](QDialog& d) { d.close(); });
+    EXPECT_TRUE(dialog.Geannuleerd()) << "the close box";
+    run([](QDialog& d) { d.findChild<QAbstractButton*>(u"cmdOK"_s)->click(); });
+    EXPECT_FALSE(dialog.Geannuleerd());
+    run([](QDialog& d) {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&d, &escape);
+    });
+    EXPECT_TRUE(dialog.Geannuleerd()) << "Escape";
 }
 
 // Catches filters the Qt dialog cannot read, and "*.*" hiding files without

@@ -158,6 +158,31 @@ TEST(ControlModel, OptionButtonsFormGroupsPerContainer)
     EXPECT_THROW(form.control("opt", 2), RuntimeError);
 }
 
+// A user's click on the option already chosen is still a Click (its handler
+// may store what the fill only showed); code that sets it again raises none.
+TEST(ControlModel, ClickingTheChosenOptionIsAClick)
+{
+    Form form("frm");
+    auto& a = form.add<OptionButton>(form, u"opt"_s, {}, 0);
+    auto& b = form.add<OptionButton>(form, u"opt"_s, {}, 1);
+    int clicksA = 0;
+    int clicksB = 0;
+    a.Click.connect([&] { ++clicksA; });
+    b.Click.connect([&] { ++clicksB; });
+    a.setValue(true);
+    EXPECT_EQ(clicksA, 1);
+    a.setValue(true);
+    EXPECT_EQ(clicksA, 1) << "code setting the chosen option again";
+    EXPECT_TRUE(a.click());
+    EXPECT_EQ(clicksA, 2) << "the user clicking the chosen option";
+    EXPECT_TRUE(a.value());
+    EXPECT_FALSE(b.value());
+    EXPECT_EQ(clicksB, 0);
+    a.setEnabled(false);
+    EXPECT_FALSE(a.click());
+    EXPECT_EQ(clicksA, 2) << "a disabled option ignores the user";
+}
+
 // The yes/no control's numbers are fixed: 2 is "Ja", 1 is "Nee".
 TEST(ControlModel, YesNoValuesAndChange)
 {

@@ -17,10 +17,13 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <sys/stat.h>
+#include <algorithm>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -293,6 +296,43 @@ TEST(SettingsProfileTest, RefusesDamagedFilesAndListsWhatItWillNotApply)
     lines.push_back({u"Setup"_s, u"UpdateTermijn"_s, {}, {}, false, u"x"_s});
     EXPECT_THROW(SettingsProfile::apply(lines, setup, globalSetup), RuntimeError);
     EXPECT_FALSE(setup.get<UpdateSettings>().AutoDownload);
+}
+
+// Catches an 8-bit setting written as a character, or a profile of before it
+// was 8-bit that no longer imports: it goes out as "geheel8" with its number,
+// a "geheel16" line that fits still comes in, one that does not fit is a misfit.
+TEST(SettingsProfileTest, TheEightBitScenarioStartGoesOutAndComesInAsANumber)
+{
+    Settings source;
+    source.get<CalculationSettings>().IngangsjaarScenarios = 200;
+    Settings globalSetup;
+    QJsonObject file = QJsonDocument::fromJson(SettingsProfile::write(source, globalSetup, std::nullopt)).object();
+    QJsonArray lines = file.value(u"instellingen"_s).toArray();
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QJsonObject line = lines[i].toObject();
+        if (line.value(u"naam"_s).toString() == "IngangsjaarScenarios" && line.value(u"object"_s).toString() == "Setup")
+            at = i;
+    }
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(lines[at].toObject().value(u"type"_s).toString(), "geheel8");
+    EXPECT_EQ(lines[at].toObject().value(u"waarde"_s), QJsonValue(200));
+    for (const auto& [written, value, fits] : {std::tuple{"geheel8", 200, true}, {"geheel16", 7, true},
+                                                {"geheel16", 300, false}}) {
+        SCOPED_TRACE(written);
+        QJsonObject line = lines[at].toObject();
+        line.insert(u"type"_s, QString::fromLatin1(written));
+        line.insert(u"waarde"_s, value);
+        QJsonArray changed = lines;
+        changed[at] = line;
+        file.insert(u"instellingen"_s, changed);
+        Settings setup;
+        const ImportPlan plan = SettingsProfile::plan(QJsonDocument(file).toJson(), setup, globalSetup, {});
+        EXPECT_EQ(plan.misfits.size(), fits ? 0 : 1);
+        const bool planned = std::any_of(plan.differences.begin(), plan.differences.end(),
+                                         [](const ProfileDifference& d) { return d.name == "IngangsjaarScenarios"; });
+        EXPECT_EQ(planned, fits);
+    }
 }
 
 // Catches a command line that bypasses the locks, checks or history, or that

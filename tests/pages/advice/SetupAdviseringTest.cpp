@@ -436,3 +436,24 @@ TEST_F(SetupAdviseringTest, RepeatedOrMissingIdsStaySeparateTexts)
     cmd("cmdDelete", 2).click();
     EXPECT_EQ(storedTexts(1, 1, "keuze"), (QStringList{"false|Eerste", "false|Tweede, gewijzigd"}));
 }
+
+// Changing or removing needs a chosen text: the buttons of a list are off while it has no selection.
+TEST_F(SetupAdviseringTest, ChangeAndRemoveWaitForAChosenText)
+{
+    store(documentWith({{2, 2, "motivering", "1", false, u"Vast voor 10 jaar"_s}}));
+    h.open("SetupAdvisering");
+    onderwerpen().choose(u"Hypotheek - Rentevastperiode"_s);
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_FALSE(cmd("cmdEdit", i).enabled()) << i;
+        EXPECT_FALSE(cmd("cmdDelete", i).enabled()) << i;
+        EXPECT_TRUE(cmd("cmdAdd", i).enabled()) << i;
+    }
+    lvw(1).clickItem(1);
+    EXPECT_TRUE(cmd("cmdEdit", 1).enabled());
+    EXPECT_TRUE(cmd("cmdDelete", 1).enabled());
+    EXPECT_FALSE(cmd("cmdEdit", 2).enabled());
+    cmd("cmdDelete", 1).click();
+    EXPECT_EQ(lvw(1).count(), 0);
+    EXPECT_FALSE(cmd("cmdEdit", 1).enabled());
+    EXPECT_FALSE(cmd("cmdDelete", 1).enabled());
+}

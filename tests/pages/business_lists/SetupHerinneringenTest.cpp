@@ -128,8 +128,8 @@ TEST_F(SetupHerinneringenTest, AutomaticTasksOffClearsAndDisablesTheKinds)
     EXPECT_TRUE(h.control<Frame>("fraTaakRvp").visible());
 }
 
-// Life events are known a year ahead: 12 months and 52 weeks pass, 13 months
-// and 53 weeks are refused; days are not limited.
+// Life events are known a year ahead: 12 months, 52 weeks and 366 days pass,
+// 13 months, 53 weeks and 367 days are refused.
 TEST_F(SetupHerinneringenTest, LifeEventsAtMostAYearAhead)
 {
     s().AutomatischTaken = true;
@@ -144,7 +144,8 @@ TEST_F(SetupHerinneringenTest, LifeEventsAtMostAYearAhead)
         const char* count;
         bool accepted;
     } cases[] = {{"We(e)k(en)", "52", true}, {"We(e)k(en)", "53", false}, {"Maand(en)", "12", true},
-                 {"Maand(en)", "13", false}, {"Dag(en)", "400", true}};
+                 {"Maand(en)", "13", false}, {"Dag(en)", "366", true},  {"Dag(en)", "367", false},
+                 {"Dag(en)", "400", false}};
     std::size_t shown = 0;
     for (const Case& c : cases) {
         ASSERT_TRUE(cbo("cboTaakGebeurtenis").choose(QString::fromLatin1(c.unit)));
@@ -161,7 +162,7 @@ TEST_F(SetupHerinneringenTest, LifeEventsAtMostAYearAhead)
             EXPECT_EQ(h.ui().messages().back().caption, "Portefeuille meldingen");
         }
     }
-    EXPECT_EQ(h.ui().messages().size(), 2u);
+    EXPECT_EQ(h.ui().messages().size(), 4u);
 }
 
 // A completion unit needs a count; "Nooit" needs none.

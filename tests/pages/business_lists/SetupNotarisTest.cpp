@@ -119,7 +119,6 @@ TEST_F(SetupNotarisTest, AddingStoresEveryField)
     EXPECT_EQ(added.Achternaam, "Mulder");
     EXPECT_EQ(h.app().setupChangedCount(), 1);
     EXPECT_EQ(rows(), (QStringList{"n1=Notariskantoor Van den Berg", "n2=Notariaat Het Eemhuis"}));
-    EXPECT_EQ(list().selectedItem()->key(), "n2");
 }
 
 // Cancelling, by the button or the close box, adds no record, not even an empty one.
@@ -162,8 +161,8 @@ TEST_F(SetupNotarisTest, EditingLoadsAndWritesTheSameRecord)
     EXPECT_EQ(notarissen().Notaris(2)->Naam, "Notarissen aan de Oudegracht");
     EXPECT_EQ(notarissen().Notaris(2)->Geslacht, "M");
     EXPECT_EQ(notarissen().Notarissen.count(), 2);
-    EXPECT_EQ(list().selectedItem()->key(), "n2");
 
+    list().clickItem(2);
     h.ui().whenModal("frmNotaris", [&](Form& f) {
         EXPECT_EQ(txt(f, "txtNaamNotaris").text(), "Notarissen aan de Oudegracht");
         txt(f, "txtTelefoonNotaris").type(u"030 - 111 22 33"_s);
@@ -173,6 +172,72 @@ TEST_F(SetupNotarisTest, EditingLoadsAndWritesTheSameRecord)
     EXPECT_EQ(notarissen().Notaris(2)->Telefoon, "030 - 111 22 33");
     EXPECT_EQ(notarissen().Notaris(1)->Telefoon, "033 - 123 45 67");
     EXPECT_EQ(h.app().setupChangedCount(), 2);
+}
+
+// After a notary is added, edited or removed the list is filled again as at the start: the first row is
+// selected and edit and remove can be used.
+TEST_F(SetupNotarisTest, AfterAChangeTheFirstRowIsSelected)
+{
+    seed({notary("Eerste"), notary("Tweede"), notary("Derde")});
+    open();
+    const auto expectFirstSelected = [&](const char* after) {
+        SCOPED_TRACE(after);
+        ASSERT_NE(list().selectedItem(), nullptr);
+        EXPECT_EQ(list().selectedItem()->key(), "n1");
+        EXPECT_TRUE(button("cmdBewerkenNotaris").enabled());
+        EXPECT_TRUE(button("cmdVerwijderenNotaris").enabled());
+    };
+    h.ui().whenModal("frmNotaris", [&](Form& f) {
+        txt(f, "txtNaamNotaris").type(u"Vierde"_s);
+        address(f).type({"Hessenweg", "15", "", "3831 AA", "Leusden"});
+        ok(f);
+    });
+    button("cmdToevoegenNotaris").click();
+    expectFirstSelected("toevoegen");
+
+    list().clickItem(3);
+    h.ui().whenModal("frmNotaris", [&](Form& f) {
+        txt(f, "txtNaamNotaris").type(u"Derde kantoor"_s);
+        ok(f);
+    });
+    button("cmdBewerkenNotaris").click();
+    expectFirstSelected("bewerken");
+
+    list().clickItem(3);
+    h.ui().answerMessage(MsgResult::Yes);
+    button("cmdVerwijderenNotaris").click();
+    expectFirstSelected("verwijderen");
+    EXPECT_EQ(rows(), (QStringList{"n1=Eerste", "n2=Tweede", "n3=Vierde"}));
+}
+
+// Fields the user did not touch are written back exactly as they were stored; only what was typed is tidied.
+TEST_F(SetupNotarisTest, UntouchedFieldsAreWrittenBackAsStored)
+{
+    NotarisRecord stored = notary(" Notariaat De Hof ");
+    stored.Postcode = u"1234AB"_s;
+    stored.Toevoeging = u" a"_s;
+    stored.Achternaam = u"Berg "_s;
+    seed({stored});
+    open();
+    h.ui().whenModal("frmNotaris", [&](Form& f) {
+        txt(f, "txtTelefoonNotaris").type(u"033 - 222 33 44"_s);
+        ok(f);
+    });
+    button("cmdBewerkenNotaris").click();
+    NotarisRecord expected = stored;
+    expected.Telefoon = u"033 - 222 33 44"_s;
+    EXPECT_EQ(*notarissen().Notaris(1), expected);
+
+    // a postcode the user does change is written the Dutch way
+    h.ui().whenModal("frmNotaris", [&](Form& f) {
+        Address a = address(f).address();
+        a.postcode = u"1234ac"_s;
+        address(f).type(a);
+        ok(f);
+    });
+    button("cmdBewerkenNotaris").click();
+    expected.Postcode = u"1234 AC"_s;
+    EXPECT_EQ(*notarissen().Notaris(1), expected);
 }
 
 // A notary stored without a gender keeps none when edited, unless the user chooses one.

@@ -72,7 +72,7 @@ const QStringList DocumentEntries{"datum 03-04-2025", QString::fromUtf8("12'34 &
 
 } // namespace
 
-// The exported UTF-16 (with its UTF-8 declaration), UTF-8 with and without a byte-order mark and
+// The exported UTF-16 (with its own declaration, or the UTF-8 one of older exports), UTF-8 with and without a byte-order mark and
 // UTF-16 big-endian give the same entries; so do the plain text in Windows-1252 and in UTF-8.
 TEST_F(AgentNumberFileTest, EveryEncodingGivesTheSameEntries)
 {
@@ -81,6 +81,11 @@ TEST_F(AgentNumberFileTest, EveryEncodingGivesTheSameEntries)
         write(encoded(Document, encoding, bom));
         EXPECT_EQ(entries(), DocumentEntries) << QStringConverter::nameForEncoding(encoding) << " " << bom;
     }
+    // What this program exports now: UTF-16 that says so.
+    QString declared = Document;
+    declared.replace(u"encoding=\"UTF-8\""_s, u"encoding=\"UTF-16\""_s);
+    write(encoded(declared, QStringConverter::Utf16LE, true));
+    EXPECT_EQ(entries(), DocumentEntries);
     const QStringList plain{"datum 01-02-2010", QString::fromUtf8("Ré 1|G1|0.3|NULL|NULL|NULL|-"), "2|G2|NULL|NULL|NULL|NULL|-"};
     write("Date=01-02-2010\r\n// commentaar\r\nR\xE9 1;G1;0,3\r\n\r\n2;G2;\r\n");
     EXPECT_EQ(entries(), plain);

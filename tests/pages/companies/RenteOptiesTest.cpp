@@ -166,4 +166,28 @@ TEST_F(RenteOptiesLoanPartTest, DefaultsKeepTheChoiceOfAnInactiveArrangement)
     EXPECT_EQ(saved, (QStringList{"P1=0", "P2=-1", "P3=0", "P4=0"}));
 }
 
+// A host that keeps the dialog and opens it again must read the last closing: OK, then the close box, then OK.
+TEST_F(RenteOptiesLoanPartTest, AReusedDialogReportsHowItWasLastClosed)
+{
+    frmRenteopties dialog;
+    dialog.setCd_Mij(u"G1"_s);
+    const auto open = [&](bool withOK) {
+        h.ui().whenModal("frmRenteopties", [withOK](Form& f) {
+            if (withOK)
+                f.get<CommandButton>("cmdOK").click();
+            else
+                f.hide(); // the window's close box
+        });
+        dialog.SetApplication(h.app());
+        h.ui().showModal(dialog);
+    };
+    open(true);
+    EXPECT_FALSE(dialog.Geannuleerd());
+    open(false);
+    EXPECT_TRUE(dialog.Geannuleerd());
+    open(true);
+    EXPECT_FALSE(dialog.Geannuleerd());
+    EXPECT_TRUE(h.errors().empty());
+}
+
 } // namespace

@@ -86,6 +86,33 @@ TEST_F(WeslyTest, InstallationFromTheRegistryAndThePathRules)
     EXPECT_EQ(text, "Weslycln.dll niet gevonden in: " + client.path() + "/leeg/bin/");
 }
 
+// Without an installation folder no library is looked for (not even in "/bin"): every call of the client
+// fails as the availability check does, with "Locatie niet gespecificeerd.".
+TEST_F(WeslyTest, WithoutAnInstallationFolderNothingIsLoaded)
+{
+    CWeslyHDN wesly(reg(), service);
+    ASSERT_TRUE(wesly.WeslyClientPath().isEmpty());
+    QFile message(h.folder() + "/bericht.xml");
+    ASSERT_TRUE(message.open(QIODevice::WriteOnly));
+    message.close();
+    const auto expectAbsent = [&](const char* call, bool result) {
+        SCOPED_TRACE(call);
+        EXPECT_FALSE(result);
+        EXPECT_EQ(number, -1);
+        EXPECT_EQ(text, "Locatie niet gespecificeerd.");
+        number = 99;
+        text = u"<niet gezet>"_s;
+    };
+    QString node = u"<niet gezet>"_s;
+    long count = 0;
+    expectAbsent("nodenummer", wesly.WeslyHDNGetNodeNumber(node, number, text));
+    EXPECT_EQ(node, "<niet gezet>");
+    expectAbsent("verzenden", wesly.WeslyHDNSend(message.fileName(), number, text));
+    expectAbsent("ontvangen", wesly.WeslyHDNReceiveFrom(u"123"_s, h.folder() + "/in.xml", count, number, text));
+    expectAbsent("valideren", wesly.WeslyHDNValidate(message.fileName(), h.folder() + "/vx.xml", number, text));
+    expectAbsent("certificaat", wesly.WeslyHDNIsCertActive(number, text));
+}
+
 // The checks run in their order; the first that fails wins.
 TEST_F(WeslyTest, AvailabilityChecksInOrder)
 {

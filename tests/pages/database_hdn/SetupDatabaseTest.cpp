@@ -314,6 +314,35 @@ TEST_F(SetupDatabaseTest, ConnectionCheckAgainstRealPostgres)
     EXPECT_EQ(h.app().DatabaseServer(), server);
 }
 
+// A host that gives no database object: the connection check and the apply report it as an error of the
+// procedure, change nothing and leave the page usable.
+TEST_F(SetupDatabaseTest, AHostWithoutDatabaseObjectIsReported)
+{
+    setUser("AdviezenDatabaseProvider", "MSSQL");
+    setUser("AdviezenDatabaseSource", "server");
+    setUser("AdviezenDatabaseName", "adviezen");
+    h.app().setDatabaseProvider("MSACC");
+    h.app().setDatabaseServer("");
+    h.app().setOffersDatabaseObject(false);
+    open();
+    cmd("cmdConnectieCheck").click();
+    ASSERT_EQ(h.errors().size(), 1u);
+    EXPECT_EQ(h.errors()[0].ProcedureName, "cmdConnectieCheck_Click");
+    EXPECT_EQ(h.errors()[0].ErrorNumber, "424");
+    EXPECT_TRUE(cmd("cmdConnectieCheck").enabled());
+    EXPECT_EQ(h.ui().mousePointer(), MousePointer::Default);
+
+    txt("txtDatabaseNaam", 0).type("andere");
+    txt("txtDatabaseNaam", 0).leave();
+    h.ui().answerMessage(MsgResult::Yes);
+    cmd("cmdToepassen").click();
+    ASSERT_EQ(h.errors().size(), 2u);
+    EXPECT_EQ(h.errors()[1].ErrorNumber, "424");
+    EXPECT_EQ(user("AdviezenDatabaseName"), "adviezen");
+    EXPECT_EQ(h.app().DatabaseProvider(), "MSACC");
+    EXPECT_EQ(h.app().DatabaseServer(), "");
+}
+
 // Pending changes are offered when the window saves and when the page closes; none are offered when there are none.
 TEST_F(SetupDatabaseTest, PendingChangesOfferedOnSaveAndOnClose)
 {

@@ -232,6 +232,33 @@ TEST_F(HdnPageTest, FolderAndNumberChecksOnLeaving)
     EXPECT_EQ(txt("txtHDNErrDir").text(), base + "/ErrorDir");
 }
 
+// A folder the first HDN number cannot make is told, naming the folder and why; what was made is kept and
+// the number is still stored.
+TEST_F(HdnPageTest, AFolderThatCannotBeMadeIsTold)
+{
+    const QString base = QDir(h.app().DataFolder()).filePath("HDN berichten");
+    QDir().mkpath(base);
+    QFile blocker(base + "/OutDir");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    h.open("SetupHDNOUD");
+    txt("txtHDNNummer").type("123456");
+    h.ui().answerMessage(MsgResult::OK);
+    const std::size_t before = h.ui().messages().size();
+    EXPECT_TRUE(txt("txtHDNNummer").leave());
+    ASSERT_EQ(h.ui().messages().size(), before + 1);
+    const QString folder = QDir::toNativeSeparators(base + "/OutDir");
+    EXPECT_EQ(last().text, "De map " + folder + " kan niet worden gemaakt: " + folder + " is een bestand, geen map.");
+    EXPECT_EQ(last().caption, "HDN instellingen");
+    EXPECT_EQ(last().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(hdn().HDNInDir.get(), base + "/InDir");
+    EXPECT_TRUE(hdn().HDNOutDir.get().isEmpty());
+    EXPECT_TRUE(txt("txtHDNOutDir").text().isEmpty());
+    EXPECT_TRUE(hdn().HDNErrDir.get().isEmpty());
+    EXPECT_EQ(hdn().HDNNummer.get(), "123456");
+    EXPECT_TRUE(h.errors().empty());
+}
+
 TEST_F(HdnPageTest, SubnodePerBranchChecksSixDigits)
 {
     auto& vestigingen = h.setup().get<AutorisatieSettings>();

@@ -95,6 +95,17 @@ TEST_F(SetupZoekschermTest, PeriodCodes)
     EXPECT_EQ(h.page().Titel(), "Openen adviezen");
 }
 
+// An unknown stored period shows "Alle data"; the user's click on it, although it is already chosen, stores "*".
+TEST_F(SetupZoekschermTest, ClickingTheShownAllDataStoresIt)
+{
+    zoek().ZoekMutatie = u"Q3"_s;
+    h.open("SetupZoekscherm");
+    ASSERT_TRUE(mutatie(3).value());
+    EXPECT_TRUE(mutatie(3).click());
+    EXPECT_EQ(zoek().ZoekMutatie.get(), "*");
+    EXPECT_TRUE(h.errors().empty());
+}
+
 // The branch option shows only for offices with branches; "*" and a branch choice without branches become "A".
 TEST_F(SetupZoekschermTest, AdvicesShownAndBranches)
 {

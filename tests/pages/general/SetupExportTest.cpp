@@ -80,14 +80,22 @@ TEST_F(SetupExportTest, ChoosingFolders)
     EXPECT_TRUE(h.errors().empty());
 }
 
-// A folder the host refuses must reach neither the registry nor the box; the handler ends without a report.
-TEST_F(SetupExportTest, RefusedExportFolderChangesNothing)
+// A folder the host refuses must reach neither the registry nor the box, and the user is told why in Dutch.
+TEST_F(SetupExportTest, RefusedExportFolderChangesNothingAndSaysWhy)
 {
     const QString exportDir = makeFolder(u"Export"_s);
     h.app().setExportDir(exportDir);
     h.open("SetupExport");
-    h.ui().chooseFolderNext(h.folder() + "/BestaatNiet");
+    const QString refused = h.folder() + "/BestaatNiet";
+    h.ui().chooseFolderNext(refused);
+    h.ui().answerMessage(MsgResult::OK);
     h.control<CommandButton>("cmdExportLocatie").click();
+    ASSERT_EQ(h.ui().messages().size(), 1u);
+    const auto& told = h.ui().messages().back();
+    EXPECT_EQ(told.text, u"De map %1 is niet als exportlocatie overgenomen.\r\n\r\nDe exportmap %1 bestaat niet."_s.arg(
+                             QDir::toNativeSeparators(refused)));
+    EXPECT_EQ(told.caption, "Export locatie adviezen");
+    EXPECT_EQ(told.icon, MsgIcon::Exclamation);
     EXPECT_EQ(h.app().ExportDir(), exportDir);
     EXPECT_EQ(txt("txtExportDir").text(), exportDir.toUpper());
     EXPECT_EQ(reg(RegistryNames::ExportDir), "(leeg)");

@@ -136,7 +136,8 @@ TEST_F(SetupZivavivozTest, OldPasswordColoursAndUnlocks)
     EXPECT_EQ(cmd().caption(), "&Bevestigen");
     EXPECT_FALSE(nieuw(0).enabled());
     EXPECT_FALSE(cmd().enabled());
-    EXPECT_EQ(oud().backColor(), SetupZivavivoz::Fout);
+    // Nothing typed yet: the box is judged neither way.
+    EXPECT_EQ(oud().backColor(), Colour(SystemColour::Window));
     EXPECT_EQ(SetupZivavivoz::Fout, Colour(112 << 16 | 105 << 8 | 255));
     EXPECT_EQ(SetupZivavivoz::Goed, Colour(153 << 16 | 255 << 8 | 165));
 
@@ -151,6 +152,18 @@ TEST_F(SetupZivavivozTest, OldPasswordColoursAndUnlocks)
     EXPECT_FALSE(nieuw(0).enabled());
     EXPECT_FALSE(nieuw(1).enabled());
     EXPECT_EQ(stored(), "Geheim");
+}
+
+// An office without a password must not show the empty box as correct before anything is typed.
+TEST_F(SetupZivavivozTest, AnEmptyBoxIsNeitherRightNorWrong)
+{
+    openWith(QString());
+    EXPECT_EQ(oud().backColor(), Colour(SystemColour::Window));
+    oud().type("x");
+    EXPECT_EQ(oud().backColor(), SetupZivavivoz::Fout);
+    oud().type("");
+    EXPECT_EQ(oud().backColor(), Colour(SystemColour::Window));
+    EXPECT_TRUE(nieuw(0).enabled()) << "the empty password is the stored one";
 }
 
 // The button must be enabled only for two equal, non-empty new passwords, case included.

@@ -29,11 +29,14 @@ struct FolderLinks : PageTest {
 };
 } // namespace
 
-// The marker rules: "importTV.fp7" spelt exactly; "ass20.exe" without a doubled separator at a root; no folder, no marker.
+// The marker rules: the marker files are found whatever the case of their names, as on the installations the
+// links serve; "ass20.exe" without a doubled separator at a root; no folder, no marker.
 TEST_F(FolderLinks, MarkerFileRules)
 {
     EXPECT_TRUE(hasInviceMarker(makeFolder("invice", "importTV.fp7")));
-    EXPECT_FALSE(hasInviceMarker(makeFolder("hoofdletter", "ImportTV.fp7")));
+    EXPECT_TRUE(hasInviceMarker(makeFolder("hoofdletter", "ImportTV.fp7")));
+    EXPECT_TRUE(hasInviceMarker(makeFolder("kapitalen", "IMPORTTV.FP7")));
+    EXPECT_FALSE(hasInviceMarker(makeFolder("anders", "importTV.fp8")));
     EXPECT_FALSE(hasInviceMarker(makeFolder("leeg")));
     EXPECT_FALSE(hasInviceMarker(h.folder() + "/bestaat-niet"));
     EXPECT_FALSE(hasInviceMarker(QString()));
@@ -50,7 +53,10 @@ TEST_F(FolderLinks, MarkerFileRules)
         EXPECT_EQ(assistentMarkerPath(p.folder), p.path);
     EXPECT_TRUE(hasAssistentMarker(makeFolder("ass", "ass20.exe")));
     EXPECT_TRUE(hasAssistentMarker(makeFolder("ass") + "/"));
+    EXPECT_TRUE(hasAssistentMarker(makeFolder("kapitalen-ass", "Ass20.EXE")));
     EXPECT_FALSE(hasAssistentMarker(makeFolder("zonder", "ass21.exe")));
+    makeFolder("map-als-marker/ass20.exe");
+    EXPECT_FALSE(hasAssistentMarker(h.folder() + "/map-als-marker")) << "a folder is no marker file";
     EXPECT_FALSE(hasAssistentMarker(QString()));
 }
 

@@ -1,0 +1,90 @@
+#include "app/ConflictDialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace tarvelo {
+
+QString conflictValueText(const QJsonValue& value, bool secret)
+{
+    if (secret)
+        return u"(verborgen)"_s;
+    const QLocale dutch(QLocale::Dutch, QLocale::Netherlands);
+    switch (value.type()) {
+    case QJsonValue::Bool: return value.toBool() ? u"Ja"_s : u"Nee"_s;
+    case QJsonValue::Double: {
+        const double d = value.toDouble();
+        return d == double(qint64(d)) ? QString::number(qint64(d)) : dutch.toString(d, 'g', 15);
+    }
+    case QJsonValue::String: {
+        const QString text = value.toString();
+        if (text.isEmpty())
+            return u"(leeg)"_s;
+        return text.size() > 80 ? text.left(77) + u"..."_s : text;
+    }
+    default: return u"(leeg)"_s;
+    }
+}
+
+ConflictDialog::ConflictDialog(const std::vector<ConflictLine>& lines, QWidget* parent)
+    : QDialog(parent), lines_(lines)
+{
+    setObjectName(u"frmWijzigingenElders"_s);
+    setWindowTitle(u"Ook gewijzigd op een andere werkplek"_s);
+    auto* intro = new QLabel(u"Deze instellingen zijn op een andere werkplek gewijzigd nadat u ze hier opende, "
+                             "en u hebt ze hier ook gewijzigd. Kies per instelling welke waarde wordt bewaard."_s,
+                             this);
+    intro->setWordWrap(true);
+    auto* list = new QTreeWidget(this);
+    list->setObjectName(u"lvwWijzigingen"_s);
+    list->setRootIsDecorated(false);
+    list->setHeaderLabels({u"Pagina"_s, u"Instelling"_s, u"Was"_s, u"Andere werkplek"_s, u"Uw waarde"_s,
+                           u"Bewaren"_s});
+    for (const ConflictLine& line : lines_) {
+        auto* item = new QTreeWidgetItem(list, {line.page, line.caption, line.started, line.theirs, line.mine});
+        auto* choice = new QComboBox(list);
+        choice->addItems({u"Uw waarde"_s, u"Andere werkplek"_s});
+        choice->setCurrentIndex(line.keepMine ? 0 : 1);
+        list->setItemWidget(item, 5, choice);
+        choices_.push_back(choice);
+    }
+    for (int column = 0; column < 5; ++column)
+        list->resizeColumnToContents(column);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* save = buttons->addButton(u"Opslaan"_s, QDialogButtonBox::AcceptRole);
+    save->setObjectName(u"cmdOpslaan"_s);
+    save->setDefault(true);
+    QPushButton* cancel = buttons->addButton(u"Annuleren"_s, QDialogButtonBox::RejectRole);
+    cancel->setObjectName(u"cmdAnnuleren"_s);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addWidget(list, 1);
+    layout->addWidget(buttons);
+    resize(760, 280);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+void ConflictDialog::choose(int line, bool keepMine)
+{
+    if (line >= 0 && line < int(choices_.size()))
+        choices_[std::size_t(line)]->setCurrentIndex(keepMine ? 0 : 1);
+}
+
+std::vector<ConflictLine> ConflictDialog::chosen() const
+{
+    std::vector<ConflictLine> result = lines_;
+    for (std::size_t i = 0; i < result.size(); ++i)
+        result[i].keepMine = choices_[i]->currentIndex() == 0;
+    return result;
+}
+
+} // namespace tarvelo

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+#include <QJsonValue>
+#include <QString>
+#include <vector>
+
+class QComboBox;
+
+namespace tarvelo {
+
+// One setting that the user changed here and another workstation stored
+// differently meanwhile, in the words of the screen.
+struct ConflictLine {
+    QString page;
+    QString caption;
+    QString started; // the value this window started from
+    QString theirs;  // the other workstation's value
+    QString mine;    // the user's own value
+    bool keepMine = true;
+};
+
+// A stored value as the question shows it: "Ja"/"Nee", numbers the Dutch way,
+// "(leeg)" for nothing, a secret never.
+QString conflictValueText(const QJsonValue& value, bool secret);
+
+// Asks, before saving, which value to keep of each such setting: the user's
+// own or the other workstation's. "Opslaan" accepts the choices, "Annuleren"
+// saves nothing and leaves every edit in the window.
+class ConflictDialog final : public QDialog {
+public:
+    ConflictDialog(const std::vector<ConflictLine>& lines, QWidget* parent = nullptr);
+
+    // The lines with the user's choices.
+    std::vector<ConflictLine> chosen() const;
+    // Chooses for line i as the user would in its list.
+    void choose(int line, bool keepMine);
+
+private:
+    std::vector<ConflictLine> lines_;
+    std::vector<QComboBox*> choices_;
+};
+
+} // namespace tarvelo

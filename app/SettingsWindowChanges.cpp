@@ -1,0 +1,236 @@
+// What other workstations change while the settings window is open: the
+// window takes it in where its user has not changed anything, fills the open
+// pages again and keeps the view as the user left it.
+#include "app/SettingsWindow.h"
+
+#include "app/render/FormView.h"
+#include "framework/forms/ComboBox.h"
+#include "framework/forms/Form.h"
+#include "framework/forms/ListView.h"
+#include "framework/forms/TextBox.h"
+#include "framework/host/SettingsHost.h"
+#include "framework/page/SettingsPage.h"
+#include "host/office/ChangeWatcher.h"
+#include "host/office/SettingsStore.h"
+#include "framework/errors/RuntimeError.h"
+
+#include <QApplication>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace tarvelo {
+
+namespace {
+
+// The office tables a page shows beside the settings, by page class.
+bool showsTable(const QString& className, const QString& table)
+{
+    const QString page = className.toLower();
+    if (page == QLatin1String("mijoverzicht") || page == QLatin1String("agentnummers"))
+        return OfficeTables::isCompanyData(table);
+    if (page == QLatin1String("adviseurs") || page == QLatin1String("setupautorisatie"))
+        return table == QLatin1String("adviseur") || table == QLatin1String("adviseurgegevens") ||
+               table == QLatin1String("autorisatie") || table == QLatin1String("vestiging");
+    return false;
+}
+
+// How the user left a page: the choices of lists and combos that no setting
+// holds, and the field with the focus. Put back as the user would choose them,
+// so that what depends on a choice (a company's agent numbers) follows.
+class ViewState {
+public:
+    explicit ViewState(SettingsPage& page)
+    {
+        for (Control* control : page.form().controls()) {
+            if (page.settingBindings().bindingOf(*control))
+                continue;
+            if (auto* combo = dynamic_cast<ComboBox*>(control); combo && combo->listIndex() >= 0)
+                combos_.push_back({combo->name(), combo->index(), combo->list(combo->listIndex())});
+            else if (auto* list = dynamic_cast<ListView*>(control); list && list->selectedItem())
+                lists_.push_back({list->name(), list->index(), list->selectedItem()->key()});
+        }
+        if (const Control* focused = page.form().focusedControl())
+            focus_ = {focused->name(), focused->index(), QString()};
+    }
+
+    void restore(SettingsPage& page) const
+    {
+        Form& form = page.form();
+        for (const Choice& c : combos_) {
+            auto* combo = dynamic_cast<ComboBox*>(form.find(c.name, c.index));
+            if (combo && combo->isUsable() && (combo->listIndex() < 0 || combo->list(combo->listIndex()) != c.value))
+                combo->choose(c.value);
+        }
+        for (const Choice& c : lists_) {
+            auto* list = dynamic_cast<ListView*>(form.find(c.name, c.index));
+            if (!list || !list->isUsable() || (list->selectedItem() && list->selectedItem()->key() == c.value))
+                continue;
+            if (ListItem* row = list->findItem(c.value))
+                list->clickItem(row->index());
+        }
+        if (Control* focused = form.find(focus_.name, focus_.index); focused && focused->isUsable())
+            focused->setFocus();
+    }
+
+private:
+    struct Choice {
+        QString name;
+        int index = -1;
+        QString value;
+    };
+    std::vector<Choice> combos_;
+    std::vector<Choice> lists_;
+    Choice focus_;
+};
+
+// A text the user is typing and has not left yet is not filled over.
+bool editing(SettingsPage& page)
+{
+    const auto* box = dynamic_cast<const TextBox*>(page.form().focusedControl());
+    return box && box->edited();
+}
+
+} // namespace
+
+void SettingsWindow::officeChanged(const QSet<QString>& tables)
+{
+    pendingTables_ += tables;
+    if (pendingTables_.isEmpty())
+        return;
+    if (!mayRefreshNow()) {
+        retryRefreshLater();
+        return;
+    }
+    const QSet<QString> taken = std::exchange(pendingTables_, {});
+    // The user's own changes so far belong to the open page; what comes in
+    // now is nobody's change here.
+    noteChanges();
+    const OfficeChange change = app_.takeOfficeChange(taken);
+    takeSnapshot();
+    for (auto& [key, open] : pages_) {
+        const QString className = open.page->componentName();
+        const bool shows = !change.settings.isEmpty() ||
+                           std::any_of(change.tables.begin(), change.tables.end(),
+                                       [&](const QString& table) { return showsTable(className, table); });
+        if (shows)
+            stalePages_.insert(key);
+    }
+    if (OpenPage* open = find(current_))
+        refreshIfStale(*open);
+    refreshListMarkers();
+    if (!stalePages_.isEmpty() && find(current_) && stalePages_.contains(current_.toLower()))
+        retryRefreshLater();
+}
+
+bool SettingsWindow::settleConflicts()
+{
+    std::vector<SettingConflict> conflicts = app_.settingConflicts();
+    if (conflicts.empty())
+        return true;
+    std::vector<ConflictLine> lines;
+    for (const auto& c : conflicts) {
+        auto [page, caption] = inspector_.shownAs(c.object, c.name);
+        if (caption.isEmpty())
+            caption = c.name;
+        lines.push_back({page, caption, conflictValueText(c.started, c.secret), conflictValueText(c.theirs, c.secret),
+                         conflictValueText(c.mine, c.secret), true});
+    }
+    if (conflictQuestion) {
+        if (!conflictQuestion(lines))
+            return false;
+    } else {
+        ConflictDialog question(lines, this);
+        if (question.exec() != QDialog::Accepted)
+            return false;
+        lines = question.chosen();
+    }
+    for (std::size_t i = 0; i < conflicts.size() && i < lines.size(); ++i)
+        conflicts[i].keepMine = lines[i].keepMine;
+    noteChanges();
+    app_.resolveConflicts(conflicts);
+    // The values taken from the other workstation are shown where the pages show them.
+    takeSnapshot();
+    for (auto& [key, open] : pages_)
+        stalePages_.insert(key);
+    if (OpenPage* open = find(current_))
+        refreshIfStale(*open);
+    refreshListMarkers();
+    return true;
+}
+
+bool SettingsWindow::saveAskingAgain()
+{
+    // A workstation that stores the same settings between the question and
+    // the save makes the save ask again; a few rounds at most.
+    for (int round = 1;; ++round) {
+        try {
+            app_.saveSettings(pageOf_, howOf_);
+            return true;
+        } catch (const RuntimeError& e) {
+            if (e.number() != SettingsStore::ConflictError || round == 3)
+                throw;
+        }
+        if (!settleConflicts())
+            return false;
+    }
+}
+
+bool SettingsWindow::mayRefreshNow() const
+{
+    // A dialog or message box of a page is open: the page under it stays as
+    // the dialog knows it until it closes.
+    return !QApplication::activeModalWidget() && !QApplication::activePopupWidget();
+}
+
+void SettingsWindow::retryRefreshLater()
+{
+    if (std::exchange(retryPending_, true))
+        return;
+    QTimer::singleShot(250, this, [this] {
+        retryPending_ = false;
+        if (!pendingTables_.isEmpty()) {
+            officeChanged({});
+        } else if (OpenPage* open = find(current_); open && stalePages_.contains(current_.toLower())) {
+            if (!mayRefreshNow() || editing(*open->page))
+                retryRefreshLater();
+            else
+                refreshIfStale(*open);
+        }
+    });
+}
+
+void SettingsWindow::refreshIfStale(OpenPage& open)
+{
+    const QString key = open.page->componentName().toLower();
+    if (!stalePages_.contains(key))
+        return;
+    const bool shown = key == current_.toLower();
+    if (shown && (editing(*open.page) || !mayRefreshNow()))
+        return;
+    stalePages_.remove(key);
+    refreshPage(open, shown);
+}
+
+void SettingsWindow::refreshPage(OpenPage& open, bool keepView)
+{
+    const ViewState view(*open.page);
+    const int scrolled = scroll_->verticalScrollBar()->value();
+    noteChanges();
+    // Setting the application again fills the page from what is stored now.
+    open.page->setApplication(app_);
+    if (keepView) {
+        view.restore(*open.page);
+        open.view->flushPending();
+        scroll_->verticalScrollBar()->setValue(scrolled);
+    }
+    // What the fill of the shown page writes is that page's change, as when it was first shown.
+    if (keepView)
+        noteChanges();
+    open.page->settingBindings().refreshMarkers();
+    refreshListMarkers();
+}
+
+} // namespace tarvelo

@@ -1,0 +1,335 @@
+// The settings window against an office database on a PostgreSQL server, as
+// an office over a VPN uses it: between the program and the server a small
+// TCP relay of this benchmark adds a fixed delay in each direction. Measured
+// in one run without and with the delay: the window's start, opening every
+// page, selecting a company on the company overview with 1,000 lenders, and a
+// save; with the round trips the relay saw and the statements the program sent,
+// each the median of several runs.
+//
+// Needs a server: TARVELO_TEST_PGSERVER (host:port) and PGUSER, as
+// scripts/bench.sh starts it.
+#include "app/SettingsWindow.h"
+#include "framework/forms/CheckBox.h"
+#include "framework/forms/ListView.h"
+#include "framework/page/PageRegistry.h"
+#include "framework/page/SettingsPage.h"
+#include "framework/ui/ScriptedUi.h"
+#include "host/ReferenceApplication.h"
+#include "host/database/SqlConnection.h"
+#include "host/office/OfficeDatabase.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <QUuid>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <deque>
+#include <map>
+
+using namespace Qt::StringLiterals;
+using namespace tarvelo;
+
+namespace {
+
+constexpr int ExtraLenders = 1000;
+constexpr int Repeats = 5;
+
+// Forwards every byte between the program and the server after a fixed
+// delay, in order, and counts the round trips: each time the program sends
+// after the server last answered.
+class Relay {
+public:
+    Relay(QString host, quint16 port, int delayMs) : host_(std::move(host)), port_(port), delayMs_(delayMs)
+    {
+        thread_.start();
+        context_.moveToThread(&thread_);
+        QMetaObject::invokeMethod(&context_, [this] { listen(); }, Qt::BlockingQueuedConnection);
+    }
+    ~Relay()
+    {
+        QMetaObject::invokeMethod(&context_, [this] {
+            server_.reset();
+            for (auto& link : links_) {
+                delete link.client;
+                delete link.upstream;
+            }
+            links_.clear();
+            delete timer_;
+            timer_ = nullptr;
+        }, Qt::BlockingQueuedConnection);
+        thread_.quit();
+        thread_.wait();
+    }
+    quint16 port() const { return listening_; }
+    qint64 roundTrips() const { return roundTrips_.load(); }
+
+private:
+    struct Link {
+        QTcpSocket* client = nullptr;
+        QTcpSocket* upstream = nullptr;
+        bool answered = true;
+    };
+    struct Due {
+        qint64 at;
+        QTcpSocket* to;
+        QByteArray bytes;
+    };
+
+    void listen()
+    {
+        server_ = std::make_unique<QTcpServer>();
+        QObject::connect(server_.get(), &QTcpServer::newConnection, &context_, [this] { accept(); });
+        server_->listen(QHostAddress::LocalHost, 0);
+        listening_ = server_->serverPort();
+        timer_ = new QTimer(&context_);
+        timer_->setTimerType(Qt::PreciseTimer);
+        timer_->setSingleShot(true);
+        QObject::connect(timer_, &QTimer::timeout, &context_, [this] { flush(); });
+        clock_.start();
+    }
+    void accept()
+    {
+        while (QTcpSocket* client = server_->nextPendingConnection()) {
+            client->setParent(nullptr);
+            client->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+            auto* upstream = new QTcpSocket;
+            upstream->connectToHost(host_, port_);
+            upstream->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+            const std::size_t index = links_.size();
+            links_.push_back({client, upstream});
+            QObject::connect(client, &QTcpSocket::readyRead, &context_, [this, index] {
+                Link& link = links_[index];
+                if (std::exchange(link.answered, false))
+                    ++roundTrips_;
+                send(link.upstream, link.client->readAll());
+            });
+            QObject::connect(upstream, &QTcpSocket::readyRead, &context_, [this, index] {
+                Link& link = links_[index];
+                link.answered = true;
+                send(link.client, link.upstream->readAll());
+            });
+            QObject::connect(upstream, &QTcpSocket::disconnected, client, &QTcpSocket::disconnectFromHost);
+            QObject::connect(client, &QTcpSocket::disconnected, upstream, &QTcpSocket::disconnectFromHost);
+        }
+    }
+    void send(QTcpSocket* to, const QByteArray& bytes)
+    {
+        queue_.push_back({clock_.elapsed() + delayMs_, to, bytes});
+        if (!timer_->isActive())
+            timer_->start(int(std::max<qint64>(0, queue_.front().at - clock_.elapsed())));
+    }
+    void flush()
+    {
+        while (!queue_.empty() && queue_.front().at <= clock_.elapsed()) {
+            Due due = std::move(queue_.front());
+            queue_.pop_front();
+            due.to->write(due.bytes);
+        }
+        if (!queue_.empty())
+            timer_->start(int(std::max<qint64>(0, queue_.front().at - clock_.elapsed())));
+    }
+
+    QString host_;
+    quint16 port_;
+    int delayMs_;
+    QThread thread_;
+    QObject context_;
+    std::unique_ptr<QTcpServer> server_;
+    QTimer* timer_ = nullptr;
+    QElapsedTimer clock_;
+    std::deque<Due> queue_;
+    std::vector<Link> links_;
+    std::atomic<quint16> listening_{0};
+    std::atomic<qint64> roundTrips_{0};
+};
+
+QString createDatabase(const QString& server)
+{
+    const QString name = u"bench_"_s + QUuid::createUuid().toString(QUuid::Id128).left(12);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, u"maak"_s);
+        db.setHostName(server.section(QLatin1Char(':'), 0, 0));
+        db.setPort(server.section(QLatin1Char(':'), 1, 1).toInt());
+        db.setDatabaseName(u"postgres"_s);
+        if (!db.open() || !QSqlQuery(db).exec(u"CREATE DATABASE %1"_s.arg(name))) {
+            std::fprintf(stderr, "Geen database op %s: %s\n", qPrintable(server), qPrintable(db.lastError().text()));
+            std::exit(1);
+        }
+    }
+    QSqlDatabase::removeDatabase(u"maak"_s);
+    return name;
+}
+
+// The demo office and 1,000 more lenders with two agent numbers and stored settings each.
+void prepareOffice(const DatabaseLocation& location)
+{
+    QTemporaryDir dir;
+    ScriptedUi ui;
+    ReferenceApplication seed(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo, location);
+    OfficeDatabase& db = seed.officeDatabase();
+    db.transaction([&] {
+        for (int i = 0; i < ExtraLenders; ++i) {
+            const QString code = u"B%1"_s.arg(i, 4, 10, QLatin1Char('0'));
+            db.exec(u"INSERT INTO Tbl_Mij_Info (Cd_Mij, Om_NaamKort, Om_Naam, Nr_HDN) VALUES (?, ?, ?, ?)"_s,
+                    {code, code, u"Budgetbank %1"_s.arg(code), u"40%1"_s.arg(i)});
+            for (int n = 0; n < 2; ++n)
+                db.exec(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, Om_Omschrijving, "
+                        "GUID) VALUES (?, ?, 0, ?, 1, '', ?)"_s,
+                        {u"%1-%2"_s.arg(code).arg(n), code, n == 0 ? -1 : 0, u"{%1-%2}"_s.arg(code).arg(n)});
+            db.exec(u"INSERT INTO Tbl_Mij_Instellingen (Cd_Mij, Cd_SoortMij, Om_Ontvanger, In_Geselecteerd, "
+                    "Cd_Retour) VALUES (?, 1, '', -1, 1)"_s,
+                    {code});
+        }
+    });
+}
+
+struct Cost {
+    double ms = 0;
+    qint64 roundTrips = 0;
+    qint64 statements = 0;
+};
+
+struct Run {
+    Cost start;
+    std::vector<std::pair<QString, Cost>> pages;
+    Cost select;
+    Cost save;
+};
+
+Run measure(const QString& server, const QString& database, int delayMs)
+{
+    const QString host = server.section(QLatin1Char(':'), 0, 0);
+    const auto port = quint16(server.section(QLatin1Char(':'), 1, 1).toUInt());
+    Relay relay(host, port, delayMs);
+    const DatabaseLocation location{u"MSSQL"_s, QString(), u"127.0.0.1:%1"_s.arg(relay.port()), database};
+    QTemporaryDir dir;
+    ScriptedUi ui;
+    Run run;
+    QElapsedTimer clock;
+    const auto done = [&](Cost& cost, const std::function<void()>& action, SqlConnection* connection) {
+        QCoreApplication::processEvents();
+        const qint64 trips = relay.roundTrips();
+        const qint64 statements = connection ? connection->statementCount() : 0;
+        clock.start();
+        action();
+        cost.ms = double(clock.nsecsElapsed()) / 1e6;
+        cost.roundTrips = relay.roundTrips() - trips;
+        cost.statements = connection ? connection->statementCount() - statements : 0;
+    };
+    std::unique_ptr<ReferenceApplication> app;
+    std::unique_ptr<SettingsWindow> window;
+    done(run.start, [&] {
+        app = std::make_unique<ReferenceApplication>(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo,
+                                                     location);
+        app->setShowErrorsToUser(false);
+        window = std::make_unique<SettingsWindow>(std::as_const(*app).pageRegistry(), *app);
+        window->show();
+        window->showStartPage();
+    }, nullptr);
+    SqlConnection& connection = app->officeDatabase().pageConnection();
+    run.start.statements = connection.statementCount();
+    for (const PageInfo& info : std::as_const(*app).pageRegistry().pages()) {
+        Cost cost;
+        done(cost, [&] { window->showPage(info.className); }, &connection);
+        run.pages.emplace_back(info.className, cost);
+    }
+    window->showPage(u"MijOverzicht"_s);
+    auto& companies = window->currentPage()->form().get<ListView>(u"lvwMaatschappij"_s);
+    const int middle = companies.count() / 2;
+    done(run.select, [&] { companies.clickItem(middle); }, &connection);
+    window->showPage(u"SetupProxy"_s);
+    window->currentPage()->form().get<CheckBox>(u"chkProxy"_s).click();
+    done(run.save, [&] { window->save(); }, &connection);
+    window.reset();
+    app.reset();
+    return run;
+}
+
+// Each figure the median of several runs: the machine the benchmark runs on
+// may be busy with other work now and then.
+Run median(std::vector<Run> runs)
+{
+    const auto middle = [](std::vector<Cost> costs) {
+        std::sort(costs.begin(), costs.end(), [](const Cost& a, const Cost& b) { return a.ms < b.ms; });
+        return costs[costs.size() / 2];
+    };
+    const auto of = [&](const std::function<Cost(const Run&)>& pick) {
+        std::vector<Cost> costs;
+        for (const Run& run : runs)
+            costs.push_back(pick(run));
+        return middle(costs);
+    };
+    Run result;
+    result.start = of([](const Run& r) { return r.start; });
+    for (std::size_t i = 0; i < runs.front().pages.size(); ++i)
+        result.pages.emplace_back(runs.front().pages[i].first, of([i](const Run& r) { return r.pages[i].second; }));
+    result.select = of([](const Run& r) { return r.select; });
+    result.save = of([](const Run& r) { return r.save; });
+    return result;
+}
+
+void print(const char* what, const Cost& c)
+{
+    std::printf("  %-34s %8.1f ms  %4lld rondgangen  %4lld opdrachten\n", what, c.ms, (long long)c.roundTrips,
+                (long long)c.statements);
+}
+
+void report(int delayMs, const Run& r)
+{
+    std::printf("\nVertraging %d ms per richting (rondgang %d ms), mediaan van %d keer:\n", delayMs, 2 * delayMs,
+                Repeats);
+    print("venster openen", r.start);
+    double total = 0;
+    const std::pair<QString, Cost>* slowest = &r.pages.front();
+    for (const auto& page : r.pages) {
+        total += page.second.ms;
+        if (page.second.ms > slowest->second.ms)
+            slowest = &page;
+    }
+    for (const auto& [page, cost] : r.pages) {
+        if (cost.roundTrips > 0 || cost.ms > 20)
+            print(qPrintable(u"pagina %1"_s.arg(page)), cost);
+    }
+    std::printf("  %-34s %8.1f ms  (langzaamste: %s)\n", "alle 44 pagina's samen", total,
+                qPrintable(slowest->first));
+    print("bedrijf kiezen (1.000 extra)", r.select);
+    print("opslaan", r.save);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qt(argc, argv);
+    const QString server = qEnvironmentVariable("TARVELO_TEST_PGSERVER");
+    if (server.isEmpty()) {
+        std::fprintf(stderr, "Zet TARVELO_TEST_PGSERVER (host:poort) en PGUSER, of start via scripts/bench.sh.\n");
+        return 1;
+    }
+    const QString database = createDatabase(server);
+    const DatabaseLocation direct{u"MSSQL"_s, QString(), server, database};
+    prepareOffice(direct);
+    std::printf("Instellingenvenster op PostgreSQL, demokantoor met %d extra geldverstrekkers.\n", ExtraLenders);
+    // Once without measuring, so that both runs find the server's caches alike.
+    measure(server, database, 0);
+    for (int delay : {0, 10}) {
+        std::vector<Run> runs;
+        for (int i = 0; i < Repeats; ++i)
+            runs.push_back(measure(server, database, delay));
+        report(delay, median(std::move(runs)));
+    }
+    std::printf("\nDoel bij 20 ms rondgang: elke pagina binnen 150 ms, het venster binnen 500 ms.\n");
+    return 0;
+}

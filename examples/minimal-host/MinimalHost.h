@@ -1,0 +1,136 @@
+#pragma once
+
+#include "HostCompanies.h"
+#include "MemoryRegistryStore.h"
+
+#include "app/QtUi.h"
+#include "framework/host/ComponentFactory.h"
+#include "framework/host/Database.h"
+#include "framework/host/Settings.h"
+#include "framework/host/SettingsHost.h"
+#include "framework/listsort/ListSortState.h"
+#include "framework/page/PageRegistry.h"
+#include "framework/registry/Registry.h"
+#include "framework/status/StatusReporter.h"
+#include "host/database/SqlConnection.h"
+
+#include <QDir>
+#include <QVariantMap>
+#include <memory>
+#include <optional>
+
+namespace minimalhost {
+
+using namespace Qt::StringLiterals;
+
+// The smallest host that shows the library's settings window: the host
+// application object with what the window needs of it (SettingsHost), the
+// host database object over an SQLite file with the tables the pages use,
+// the registry in memory, and Setup and GlobalSetup kept in one JSON file.
+// A real host puts its own program behind the same members.
+class MinimalHost final : public tarvelo::SettingsHost, public tarvelo::Database {
+public:
+    // Keeps its office database and settings in dataFolder, made when missing.
+    explicit MinimalHost(const QString& dataFolder);
+    ~MinimalHost() override;
+
+    // The window that owns the host's message boxes and dialogs.
+    void setWindow(QWidget* window) { ui_.setOwner(window); }
+    // How many errors the pages reported.
+    int errorCount() const { return errors_; }
+
+    // Application
+    QVariant RunFunction(const QString& caller, const QString& component, const QString& function) override;
+    void RunProcedure(const QString&, const QString&, const QString&, const QVariant&) override {}
+    void ShowError(tarvelo::ProcedureTrace& trace) override;
+    void RaiseNotify(const QString& sender, const QString& form, const QString& action,
+                     const QVariant& value) override;
+    void CloseApplication() override {}
+    QString DatabaseProvider() const override { return provider_; }
+    void setDatabaseProvider(const QString& provider) override { provider_ = provider; }
+    QString DatabaseServer() const override { return QString(); }
+    void setDatabaseServer(const QString&) override {}
+    bool SqlServerAvailable() const override { return false; }
+    QString DataDir() const override { return data_.absolutePath(); }
+    QString DataFolder() const override { return data_.absolutePath(); }
+    QString DefaultDataFolder() const override { return data_.absolutePath(); }
+    QString InstallationFolder() const override { return data_.absolutePath(); }
+    QString ExchangeFolder() const override { return data_.absolutePath(); }
+    QString VersionText() const override { return u"1.0"_s; }
+    tarvelo::Settings& GlobalSetup() override { return standIn_ ? standIn_->globalSetup : globalSetup_; }
+    tarvelo::Settings& SettingsObject() override { return standIn_ ? standIn_->setup : setup_; }
+    tarvelo::Form* MainWindow() override { return nullptr; }
+    void SetupChanged() override {}
+    QString SysteemDatum() const override;
+    tarvelo::Ui& ui() override { return standIn_ ? standIn_->ui : ui_; }
+    tarvelo::Registry& registry() override { return registry_; }
+    tarvelo::StatusReporter& status() override { return status_; }
+    tarvelo::ListSortState& listSortState() override { return listSort_; }
+    const tarvelo::PageRegistry& pageRegistry() const override { return pages_; }
+    const tarvelo::ComponentFactory& components() const override { return components_; }
+    void reportUnhandled(const QString& componentName, std::exception_ptr error) override;
+
+    // SettingsHost
+    void saveSettings(const QHash<QString, QString>& pageOf, const QHash<QString, QString>& howOf) override;
+    void reloadSettings() override;
+    bool hasUnsavedChanges() const override;
+    tarvelo::Settings& userSetup() override { return setup_; }
+    tarvelo::Settings& officeSetup() override { return globalSetup_; }
+    void withStandIns(tarvelo::Settings& setup, tarvelo::Settings& globalSetup, tarvelo::Ui& ui,
+                      const std::function<void()>& body) override;
+
+    // Database: the connection the pages run their statements on, and the
+    // record operations of the later pages, which this host does not keep.
+    tarvelo::Connection& connection() override { return *connection_; }
+    void SaveGlobalSetup(const tarvelo::Settings& globalSetup) override;
+    bool TestConnection(const QString& server, QString& errorText, const QString& databaseName) override;
+    void MoveDossierDocumentFolder(const QString&, const QString&, const QString&) override {}
+    int TakenAanmaken(const tarvelo::Settings&) override { return 0; }
+    int TakenAfhandelen(const tarvelo::Settings&) override { return 0; }
+    int AantalAdviezenAbonnement(const tarvelo::AbonnementRecord&) override { return 0; }
+    void VervangAbonnement(const tarvelo::AbonnementRecord&, const tarvelo::AbonnementRecord&) override {}
+    void AbonnementDoorvoeren(const tarvelo::AbonnementRecord&) override {}
+    void GetAdviseur(tarvelo::AdviseurGegevens&, const QString&) override {}
+    void SaveAdviseur(const tarvelo::AdviseurGegevens&, const QString&) override;
+    bool GebruikersnaamInGebruik(const QString&, const QString&) override { return false; }
+    void GetAutorisatie(tarvelo::Autorisatie&, const QString&) override {}
+    void SaveAutorisatie(const QString&, const tarvelo::Autorisatie&) override;
+    int AantalAdministrators(const QString&) override { return 0; }
+    int AantalVestigingen() override { return 0; }
+    int AantalAdviseursVestiging(const QString&) override { return 0; }
+    void OntkoppelVestiging(const QString&) override {}
+    void OpschonenVestigingen(int) override {}
+    int AantalAdviezen(const QString&) override { return 0; }
+    void OmzettenAdviezen(const QString&, const QString&) override;
+    void DeleteAdviseur(const QString&) override;
+
+private:
+    struct StandIn {
+        tarvelo::Settings& setup;
+        tarvelo::Settings& globalSetup;
+        tarvelo::Ui& ui;
+    };
+    void store(const QVariantMap& setup, const QVariantMap& globalSetup);
+
+    QDir data_;
+    tarvelo::QtUi ui_;
+    tarvelo::PageRegistry pages_;
+    tarvelo::ComponentFactory components_;
+    tarvelo::StatusReporter status_{ui_};
+    tarvelo::ListSortState listSort_;
+    MemoryRegistryStore userHive_;
+    MemoryRegistryStore machineHive_;
+    tarvelo::Registry registry_{userHive_, machineHive_};
+    tarvelo::Settings setup_;
+    tarvelo::Settings globalSetup_;
+    std::optional<StandIn> standIn_;
+    // Setup and GlobalSetup as they were last read or stored.
+    QVariantMap storedSetup_;
+    QVariantMap storedGlobalSetup_;
+    std::unique_ptr<tarvelo::SqlConnection> connection_;
+    std::unique_ptr<HostCompanies> companies_;
+    QString provider_ = u"MSACC"_s;
+    int errors_ = 0;
+};
+
+} // namespace minimalhost

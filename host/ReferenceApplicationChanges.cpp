@@ -1,0 +1,128 @@
+// What other programs change in the office database while this one runs,
+// and how the host takes it in.
+#include "host/ReferenceApplication.h"
+
+#include "framework/ui/Ui.h"
+#include "host/SettingsFile.h"
+#include "host/office/ChangeWatcher.h"
+#include "host/office/CompanyCatalogue.h"
+#include "host/office/OfficeDatabase.h"
+#include "host/office/SettingsStore.h"
+
+#include <QTimer>
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace tarvelo {
+
+namespace {
+
+// Takes what is stored into settings wherever the user has not changed the
+// setting since base was read; base follows what was taken. A setting both
+// changed alike needs no question any more: its base becomes the stored value.
+void takeStored(Settings& settings, QJsonObject& base, const QJsonObject& stored, const QString& object,
+                QStringList& taken)
+{
+    const QJsonObject current = SettingsFile::toRecord(settings);
+    QVariantMap values;
+    for (auto it = stored.begin(); it != stored.end(); ++it) {
+        const QString& name = it.key();
+        if (!current.contains(name) || it.value() == base.value(name))
+            continue;
+        if (current.value(name) == base.value(name)) {
+            values.insert(name, it.value().toVariant());
+            taken << SettingsStore::changeKey(object, name);
+        }
+        if (current.value(name) == base.value(name) || current.value(name) == it.value())
+            base.insert(name, it.value());
+    }
+    // Reading a stored value is no write of the user's: a lock does not refuse it.
+    settings.fromMap(values);
+}
+
+} // namespace
+
+void ReferenceApplication::watchOffice(std::function<void(const QSet<QString>& tables)> changed)
+{
+    watcher_.reset();
+    office_->pageConnection().reconnected = nullptr;
+    if (!changed)
+        return;
+    watcher_ = std::make_unique<ChangeWatcher>(*office_, std::move(changed));
+    // What changed while the connection was lost was never told.
+    office_->pageConnection().reconnected = [this] { watcher_->reconnected(); };
+}
+
+OfficeChange ReferenceApplication::takeOfficeChange(const QSet<QString>& tables)
+{
+    OfficeChange change;
+    change.tables = tables;
+    if (tables.contains(OfficeTables::GlobalSetup))
+        takeStored(globalSetup_, globalBase_, store_->storedGlobalSetup(), ChangeHistory::GlobalSetupObject,
+                   change.settings);
+    if (tables.contains(OfficeTables::Setup))
+        takeStored(setup_, setupBase_, store_->storedSetup(adviser_.code), ChangeHistory::SetupObject,
+                   change.settings);
+    if (std::any_of(tables.begin(), tables.end(), OfficeTables::isCompanyData))
+        office_->catalogue().reload();
+    adviserRecords_.generation = -1;
+    return change;
+}
+
+void ReferenceApplication::withoutOfficeDatabase(const std::function<void()>& body)
+{
+    struct Away {
+        int& depth;
+        explicit Away(int& d) : depth(d) { ++depth; }
+        ~Away() { --depth; }
+    } away(withoutOffice_);
+    body();
+}
+
+bool ReferenceApplication::presentConnectionLoss(const ErrorReport& report)
+{
+    if (report.ErrorNumber != QString::number(SqlConnection::ConnectionLost))
+        return false;
+    // Every procedure of the action that needed the server fails alike: one message says it.
+    if (std::exchange(*connectionLossShown_, true))
+        return true;
+    QTimer::singleShot(0, [shown = connectionLossShown_] { *shown = false; });
+    ui().msgBox(report.ErrorDescription + u"\r\n\r\nU kunt verder werken met wat het venster toont; wat u hebt "
+                                          "gewijzigd, blijft bewaard. Probeer het straks opnieuw."_s,
+                MsgButtons::OK, MsgIcon::Exclamation, u"Kantoordatabase"_s);
+    return true;
+}
+
+std::vector<SettingConflict> ReferenceApplication::settingConflicts()
+{
+    std::vector<SettingConflict> found;
+    // Only what the user changed here can conflict: an unchanged object is not read.
+    const auto collect = [&](const Settings& settings, const QJsonObject& base,
+                             const std::function<QJsonObject()>& stored, const QString& object) {
+        const QJsonObject current = SettingsFile::toRecord(settings);
+        if (current == base)
+            return;
+        const QJsonObject there = stored();
+        for (const QString& name : SettingsStore::conflicts(there, current, base))
+            found.push_back({object, name, base.value(name), there.value(name), current.value(name),
+                             settings.setting(name).isSecret()});
+    };
+    collect(setup_, setupBase_, [&] { return store_->storedSetup(adviser_.code); }, ChangeHistory::SetupObject);
+    collect(globalSetup_, globalBase_, [&] { return store_->storedGlobalSetup(); }, ChangeHistory::GlobalSetupObject);
+    return found;
+}
+
+void ReferenceApplication::resolveConflicts(const std::vector<SettingConflict>& chosen)
+{
+    for (const SettingConflict& c : chosen) {
+        const bool global = c.object == ChangeHistory::GlobalSetupObject;
+        Settings& settings = global ? globalSetup_ : setup_;
+        QJsonObject& base = global ? globalBase_ : setupBase_;
+        base.insert(c.name, c.theirs);
+        if (!c.keepMine)
+            settings.fromMap({{c.name, c.theirs.toVariant()}});
+    }
+}
+
+} // namespace tarvelo

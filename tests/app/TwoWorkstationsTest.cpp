@@ -1,0 +1,331 @@
+#include "app/SettingsWindow.h"
+#include "framework/forms/CheckBox.h"
+#include "framework/forms/ComboBox.h"
+#include "framework/forms/CommandButton.h"
+#include "framework/forms/Form.h"
+#include "framework/forms/ListView.h"
+#include "framework/forms/TextBox.h"
+#include "framework/host/Connection.h"
+#include "framework/page/SettingsPage.h"
+#include "framework/settings/DocumentSettings.h"
+#include "framework/settings/ProxySettings.h"
+#include "host/ReferenceApplication.h"
+#include "host/office/OfficeDatabase.h"
+#include "tests/app/WidgetTestSupport.h"
+#include "tests/support/PageTest.h"
+#include "tests/support/TestPostgres.h"
+
+#include <QCoreApplication>
+#include <QSqlQuery>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+
+using namespace Qt::StringLiterals;
+
+using namespace tarvelo;
+using namespace tarvelo::testing;
+
+namespace {
+
+// Lets the event loop run until done holds or the time is up.
+bool within(int milliseconds, const std::function<bool()>& done)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > milliseconds)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+// Two workstations of one office: A works without a window, B has its
+// settings window open. On the embedded file both use the one file of the
+// data folder; on the server both use one database of the test server.
+class TwoWorkstations : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        widgetApplication();
+        uiA.onUnexpected = uiB.onUnexpected = [](const QString& what) { ADD_FAILURE() << "onverwacht: " << str(what); };
+        if (onServer())
+            server = DatabaseLocation{u"MSSQL"_s, QString(), testPostgresServer(), createTestDatabase()};
+        a = std::make_unique<ReferenceApplication>(uiA, dirA.path(), QString(), ReferenceApplication::NewOffice::Demo,
+                                                   server);
+        b = std::make_unique<ReferenceApplication>(uiB, onServer() ? dirB.path() : dirA.path(), QString(),
+                                                   ReferenceApplication::NewOffice::Demo, server);
+        a->setSysteemDatum(QDate(2026, 12, 7));
+        b->setSysteemDatum(QDate(2026, 12, 7));
+    }
+    void TearDown() override
+    {
+        window.reset();
+        b.reset();
+        a.reset();
+    }
+    bool onServer() const { return QByteArray(GetParam()) == "MSSQL"; }
+    void openWindow(const QString& page)
+    {
+        window = std::make_unique<SettingsWindow>(std::as_const(*b).pageRegistry(), *b);
+        window->show();
+        ASSERT_TRUE(window->showPage(page));
+    }
+    template <class T>
+    T& control(const QString& name)
+    {
+        return window->currentPage()->form().get<T>(name);
+    }
+
+    QTemporaryDir dirA, dirB;
+    ScriptedUi uiA, uiB;
+    std::optional<DatabaseLocation> server;
+    std::unique_ptr<ReferenceApplication> a, b;
+    std::unique_ptr<SettingsWindow> window;
+};
+
+} // namespace
+
+// An office-wide setting saved on one workstation was seen on another only after a restart.
+TEST_P(TwoWorkstations, AnOfficeSettingArrivesOnTheOpenPage)
+{
+    a->GlobalSetup().get<DocumentSettings>().ScenarioGrafieken = 2;
+    a->saveSettings();
+    b->reloadSettings();
+    openWindow(u"SetupDocumenten"_s);
+    auto& grafieken = control<ComboBox>(u"cboScenarioGrafieken"_s);
+    ASSERT_EQ(grafieken.text(), "Na advies");
+
+    a->GlobalSetup().get<DocumentSettings>().ScenarioGrafieken = 3;
+    a->saveSettings();
+    EXPECT_TRUE(within(2000, [&] { return grafieken.text() == QLatin1String("Geen grafieken"); }))
+        << str(grafieken.text());
+    EXPECT_EQ(qint32(b->GlobalSetup().get<DocumentSettings>().ScenarioGrafieken), 3);
+    // What another stored is no change to save here: saving keeps it and asks nothing.
+    EXPECT_TRUE(window->save());
+    a->reloadSettings();
+    EXPECT_EQ(qint32(a->GlobalSetup().get<DocumentSettings>().ScenarioGrafieken), 3);
+    EXPECT_TRUE(uiB.messages().empty());
+}
+
+// The same adviser at two windows: a change of his own settings elsewhere must show, without
+// taking away what he typed here and has not saved.
+TEST_P(TwoWorkstations, OwnSettingsFollowAndWhatWasTypedHereStays)
+{
+    openWindow(u"SetupProxy"_s);
+    auto& adres = control<TextBox>(u"txtProxyadres"_s);
+    auto& naam = control<TextBox>(u"txtGebruikersnaam"_s);
+    ASSERT_TRUE(control<CheckBox>(u"chkProxy"_s).click());
+    adres.setFocus();
+    adres.type(u"proxy.hier:8080"_s);
+    ASSERT_TRUE(adres.leave());
+    ASSERT_EQ(b->SettingsObject().get<ProxySettings>().ProxyAdres.get(), "proxy.hier:8080");
+
+    a->SettingsObject().get<ProxySettings>().ProxyAdres = u"proxy.daar:3128"_s;
+    a->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam = u"kantoor"_s;
+    a->saveSettings();
+    EXPECT_TRUE(within(2000, [&] { return naam.text() == QLatin1String("kantoor"); })) << str(naam.text());
+    EXPECT_EQ(adres.text(), "proxy.hier:8080");
+    EXPECT_EQ(b->SettingsObject().get<ProxySettings>().ProxyAdres.get(), "proxy.hier:8080");
+    EXPECT_EQ(b->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), "kantoor");
+    EXPECT_TRUE(b->hasUnsavedChanges());
+}
+
+// An agent number added on one workstation must appear in the other's list of the company
+// its user has selected, and that company stays selected.
+TEST_P(TwoWorkstations, AnAgentNumberArrivesInTheSelectedCompany)
+{
+    openWindow(u"MijOverzicht"_s);
+    auto& companies = control<ListView>(u"lvwMaatschappij"_s);
+    ASSERT_GE(companies.count(), 2);
+    const QString chosen = companies.item(2).key();
+    companies.clickItem(2);
+    auto& agents = control<ListView>(u"lvwAgentnummers"_s);
+    const int before = agents.count();
+
+    a->connection().Execute(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+                            "Om_Omschrijving, GUID) VALUES ('77001', '%1', 0, 0, 1, 'Elders', '{A-77001}')"_s
+                                .arg(chosen));
+    EXPECT_TRUE(within(2000, [&] { return agents.findItem(u"{A-77001}"_s) != nullptr; }));
+    EXPECT_EQ(agents.count(), before + 1);
+    ASSERT_NE(companies.selectedItem(), nullptr);
+    EXPECT_EQ(companies.selectedItem()->key(), chosen);
+    EXPECT_TRUE(b->errorReports().empty());
+}
+
+// Both workstations change the proxy address: B's save silently overwrote A's. B must be asked,
+// with the setting in the screen's words and all three values, and what B chooses is stored;
+// cancelling stores nothing and keeps B's edits.
+TEST_P(TwoWorkstations, BothChangeOneSettingAndTheSaveAsks)
+{
+    struct Case {
+        const char* answer;
+        const char* stored;
+    };
+    for (const Case c : {Case{"annuleren", "proxy.daar:3128"}, Case{"andere", "proxy.daar:3128"},
+                         Case{"eigen", "proxy.hier:8080"}}) {
+        SCOPED_TRACE(c.answer);
+        a->SettingsObject().get<ProxySettings>().ProxyGebruiken = false;
+        a->SettingsObject().get<ProxySettings>().ProxyAdres = QString();
+        a->saveSettings();
+        b->reloadSettings();
+        openWindow(u"SetupProxy"_s);
+        auto& adres = control<TextBox>(u"txtProxyadres"_s);
+        if (!control<CheckBox>(u"chkProxy"_s).isChecked()) {
+            ASSERT_TRUE(control<CheckBox>(u"chkProxy"_s).click());
+        }
+        adres.setFocus();
+        adres.type(u"proxy.hier:8080"_s);
+        ASSERT_TRUE(adres.leave());
+        a->SettingsObject().get<ProxySettings>().ProxyAdres = u"proxy.daar:3128"_s;
+        a->saveSettings();
+
+        std::vector<ConflictLine> asked;
+        window->conflictQuestion = [&](std::vector<ConflictLine>& lines) {
+            asked = lines;
+            for (ConflictLine& line : lines)
+                line.keepMine = QByteArray(c.answer) == "eigen";
+            return QByteArray(c.answer) != "annuleren";
+        };
+        EXPECT_EQ(window->save(), QByteArray(c.answer) != "annuleren");
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_EQ(asked[0].page, "Algemeen");
+        EXPECT_EQ(asked[0].caption, "Proxyserveradres");
+        EXPECT_EQ(asked[0].started, "(leeg)");
+        EXPECT_EQ(asked[0].theirs, "proxy.daar:3128");
+        EXPECT_EQ(asked[0].mine, "proxy.hier:8080");
+        a->reloadSettings();
+        EXPECT_EQ(a->SettingsObject().get<ProxySettings>().ProxyAdres.get(), c.stored);
+        if (QByteArray(c.answer) == "annuleren") {
+            EXPECT_FALSE(a->SettingsObject().get<ProxySettings>().ProxyGebruiken) << "nothing is stored";
+            EXPECT_EQ(adres.text(), "proxy.hier:8080") << "the edit stays in the window";
+            EXPECT_TRUE(b->hasUnsavedChanges());
+        } else {
+            EXPECT_TRUE(a->SettingsObject().get<ProxySettings>().ProxyGebruiken) << "B's other change is stored too";
+        }
+        window.reset();
+        a->SettingsObject().get<ProxySettings>().ProxyGebruiken = false;
+        a->saveSettings();
+    }
+}
+
+// A workstation that stores the same setting again between the question and the save: the save
+// must ask again instead of writing over the newer value.
+TEST_P(TwoWorkstations, AChangeDuringTheQuestionIsAskedAgain)
+{
+    openWindow(u"SetupProxy"_s);
+    ASSERT_TRUE(control<CheckBox>(u"chkProxy"_s).click());
+    auto& naam = control<TextBox>(u"txtGebruikersnaam"_s);
+    naam.setFocus();
+    naam.type(u"hier"_s);
+    ASSERT_TRUE(naam.leave());
+    a->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam = u"daar"_s;
+    a->saveSettings();
+
+    QStringList theirs;
+    window->conflictQuestion = [&](std::vector<ConflictLine>& lines) {
+        theirs << lines.at(0).theirs;
+        if (theirs.size() == 1) {
+            a->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam = u"daar, later"_s;
+            a->saveSettings();
+        }
+        // First the own value, then, asked again, the other's newer one.
+        lines[0].keepMine = theirs.size() == 1;
+        return true;
+    };
+    EXPECT_TRUE(window->save());
+    EXPECT_EQ(theirs, (QStringList{u"daar"_s, u"daar, later"_s}));
+    a->reloadSettings();
+    EXPECT_EQ(a->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), "daar, later");
+}
+
+namespace {
+QStringList storedNumbers(ReferenceApplication& host, const QString& company)
+{
+    QSqlQuery q = host.officeDatabase().exec(u"SELECT Agent_Id, Rente, In_Default, Om_Omschrijving FROM tp_info "
+                                             "WHERE Cd_Mij = ? AND Cd_SoortMij = 1 ORDER BY Agent_Id"_s,
+                                             {company});
+    QStringList all;
+    while (q.next())
+        all << u"%1|%2|%3|%4"_s.arg(q.value(0).toString(), QString::number(q.value(1).toDouble()),
+                                    q.value(2).toInt() ? u"standaard"_s : QString(), q.value(3).toString());
+    return all;
+}
+} // namespace
+
+// A removes the agent number B has selected; B's change of it was a failure report, and the
+// company's other numbers must not lose their default by it: refused with a message, nothing written.
+TEST_P(TwoWorkstations, ANumberRemovedElsewhereIsRefusedAndNothingIsWritten)
+{
+    openWindow(u"MijOverzicht"_s);
+    auto& companies = control<ListView>(u"lvwMaatschappij"_s);
+    const QString company = companies.item(1).key();
+    for (const auto& [number, standard, guid] : {std::tuple{"81001", -1, "{B-81001}"}, {"81002", 0, "{B-81002}"}})
+        a->officeDatabase().exec(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+                                 "Om_Omschrijving, GUID) VALUES (?, ?, 0, ?, 1, '', ?)"_s,
+                                 {QString::fromLatin1(number), company, standard, QString::fromLatin1(guid)});
+    ASSERT_TRUE(within(2000, [&] { return control<ListView>(u"lvwAgentnummers"_s).findItem(u"{B-81002}"_s); }));
+    auto& agents = control<ListView>(u"lvwAgentnummers"_s);
+    agents.clickItem(agents.findItem(u"{B-81002}"_s)->index());
+    const QStringList before = storedNumbers(*a, company);
+
+    a->officeDatabase().exec(u"DELETE FROM tp_info WHERE GUID = '{B-81002}'"_s);
+    uiB.whenModal(u"frmAgentnummer"_s, [](Form& f) {
+        f.get<TextBox>(u"txtAgentnummerOmschrijving"_s).type(u"Nieuw"_s);
+        f.get<CheckBox>(u"chkStandaard"_s).click();
+        f.get<CommandButton>(u"cmdOk"_s).click();
+    });
+    uiB.answerMessage(MsgResult::OK);
+    ASSERT_TRUE(control<CommandButton>(u"cmdEditAgentnummer"_s).click());
+    ASSERT_FALSE(uiB.messages().empty());
+    EXPECT_EQ(uiB.messages().back().text,
+              "Het agentnummer 81002 is intussen op een andere werkplek verwijderd. Uw wijziging is niet opgeslagen.");
+    EXPECT_EQ(uiB.messages().back().icon, MsgIcon::Exclamation);
+    QStringList expected = before;
+    expected.removeIf([](const QString& row) { return row.startsWith(u"81002|"_s); });
+    EXPECT_EQ(storedNumbers(*a, company), expected) << "the other default stays";
+    EXPECT_TRUE(expected.contains(u"81001|0|standaard|"_s));
+    EXPECT_EQ(agents.findItem(u"{B-81002}"_s), nullptr);
+    EXPECT_TRUE(b->errorReports().empty());
+}
+
+// A changes the agent number B is editing; B's save wrote over it unasked. B is asked with the
+// three versions and keeps what B chooses.
+TEST_P(TwoWorkstations, ANumberChangedElsewhereIsAskedAbout)
+{
+    openWindow(u"MijOverzicht"_s);
+    const QString company = control<ListView>(u"lvwMaatschappij"_s).item(1).key();
+    a->officeDatabase().exec(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+                             "Om_Omschrijving, GUID) VALUES ('82001', ?, 0.25, 0, 1, 'Oud', '{B-82001}')"_s,
+                             {company});
+    auto& agents = control<ListView>(u"lvwAgentnummers"_s);
+    ASSERT_TRUE(within(2000, [&] { return agents.findItem(u"{B-82001}"_s); }));
+    for (const MsgResult answer : {MsgResult::No, MsgResult::Yes}) {
+        SCOPED_TRACE(answer == MsgResult::Yes ? "eigen" : "andere");
+        agents.clickItem(agents.findItem(u"{B-82001}"_s)->index());
+        const QString theirs = answer == MsgResult::Yes ? u"Daar 2"_s : u"Daar"_s;
+        a->officeDatabase().exec(u"UPDATE tp_info SET Om_Omschrijving = ? WHERE GUID = '{B-82001}'"_s, {theirs});
+        uiB.whenModal(u"frmAgentnummer"_s, [](Form& f) {
+            f.get<TextBox>(u"txtAgentnummerOmschrijving"_s).type(u"Hier"_s);
+            f.get<CommandButton>(u"cmdOk"_s).click();
+        });
+        uiB.answerMessage(answer);
+        ASSERT_TRUE(control<CommandButton>(u"cmdEditAgentnummer"_s).click());
+        ASSERT_FALSE(uiB.messages().empty());
+        EXPECT_TRUE(uiB.messages().back().text.contains(u"Andere werkplek: 82001, opslag 0.25, '%1'"_s.arg(theirs)))
+            << str(uiB.messages().back().text);
+        EXPECT_TRUE(uiB.messages().back().text.contains(u"Uw wijziging: 82001, opslag 0.25, 'Hier'"_s));
+        const QString kept = answer == MsgResult::Yes ? u"Hier"_s : theirs;
+        EXPECT_EQ(storedNumbers(*a, company).filter(u"82001|"_s), QStringList{u"82001|0.25||%1"_s.arg(kept)});
+        EXPECT_EQ(agents.findItem(u"{B-82001}"_s)->subItem(2), kept);
+    }
+    EXPECT_TRUE(b->errorReports().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, TwoWorkstations, ::testing::Values("MSACC", "MSSQL"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return QByteArray(info.param) == "MSSQL" ? std::string("Server")
+                                                                      : std::string("Bestand");
+                         });
