@@ -1,5 +1,7 @@
 #include "app/CheckProblemsDialog.h"
 
+#include "app/ColumnFit.h"
+
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,10 +28,8 @@ CheckProblemsDialog::CheckProblemsDialog(std::vector<CheckProblem> problems,
     list_->setRootIsDecorated(false);
     list_->setHeaderLabels({u"Pagina"_s, u"Veld"_s, u"Melding"_s});
     for (const CheckProblem& p : problems_)
-        new QTreeWidgetItem(list_, {p.title, p.field, p.message});
+        new QTreeWidgetItem(list_, {p.title, p.fieldCaption.isEmpty() ? p.field : p.fieldCaption, p.message});
     list_->header()->setStretchLastSection(true);
-    list_->resizeColumnToContents(0);
-    list_->resizeColumnToContents(1);
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* go = buttons->addButton(u"Naar het veld"_s, QDialogButtonBox::AcceptRole);
     go->setObjectName(u"cmdNaarVeld"_s);
@@ -38,7 +38,7 @@ CheckProblemsDialog::CheckProblemsDialog(std::vector<CheckProblem> problems,
     layout->addWidget(intro);
     layout->addWidget(list_, 1);
     layout->addWidget(buttons);
-    resize(620, 260);
+    fitColumnsAndDialog(*this, *list_, 480, {620, 300});
     QObject::connect(list_, &QTreeWidget::itemActivated, this,
                      [this](QTreeWidgetItem* item) { choose(list_->indexOfTopLevelItem(item)); });
     QObject::connect(go, &QPushButton::clicked, this, [this] {

@@ -48,6 +48,21 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             request.office = true;
         else if (arg == QLatin1String("--wachtwoorden"))
             request.withPasswords = true;
+        else if (arg == QLatin1String("--namen"))
+            request.codeNames = true;
+        else if (arg == QLatin1String("--toon"))
+            request.shownText = true;
+        else if (arg == QLatin1String("--toch"))
+            request.anyway = true;
+        else if (arg == QLatin1String("--terugdraaien")) {
+            QString text;
+            valueOf(i, text);
+            bool number = false;
+            const int n = text.toInt(&number);
+            if ((!number || n < 1) && line.error.isEmpty())
+                line.error = u"--terugdraaien verwacht het nummer van een regel uit history, bijvoorbeeld 1."_s;
+            request.revert = n;
+        }
         else if (arg == QLatin1String("--since")) {
             QString text;
             valueOf(i, text);
@@ -75,8 +90,14 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         line.admin->office = request.office;
         line.admin->withPasswords = request.withPasswords;
         line.admin->since = request.since;
-    } else if (line.error.isEmpty() && (request.office || request.withPasswords || request.since)) {
-        line.error = u"--office, --since en --wachtwoorden horen bij een opdracht zoals get of set."_s;
+        line.admin->codeNames = request.codeNames;
+        line.admin->shownText = request.shownText;
+        line.admin->revert = request.revert;
+        line.admin->anyway = request.anyway;
+    } else if (line.error.isEmpty() && (request.office || request.withPasswords || request.since || request.codeNames ||
+                                        request.shownText || request.revert || request.anyway)) {
+        line.error = u"--office, --since, --wachtwoorden, --namen, --toon, --terugdraaien en --toch horen bij een "
+                     "opdracht zoals get of set."_s;
     }
     if (line.error.isEmpty() && line.admin && (!line.render.isEmpty() || !line.page.isEmpty()))
         line.error = u"Een opdracht (%1) gaat niet samen met --render of --page."_s.arg(line.admin->command);
@@ -101,7 +122,8 @@ QString CommandLine::helpText(const QString& defaultDataFolder)
                "\n"
                "Opdrachten voor de beheerder (zonder venster; dezelfde controles, vergrendelingen\n"
                "en wijzigingsgeschiedenis als het venster):\n"
-               "  get NAAM               toont de waarde van de instelling NAAM\n"
+               "  get NAAM [--toon]      toont de waarde van de instelling NAAM; met --toon zoals het\n"
+               "                         scherm haar toont (\"Wekelijks\", \"Ja\", \"1.234,50\")\n"
                "  set NAAM WAARDE        geeft de instelling NAAM de waarde WAARDE; bij een wachtwoord\n"
                "                         leest WAARDE - de waarde van de invoer (op een terminal\n"
                "                         zonder dat hij zichtbaar is, twee keer ter controle)\n"
@@ -115,8 +137,14 @@ QString CommandLine::helpText(const QString& defaultDataFolder)
                "                         zonder dat het zichtbaar is, twee keer ter controle)\n"
                "  import BESTAND         neemt de instellingen uit BESTAND over; bevat het bestand\n"
                "                         wachtwoorden, dan wordt het wachtwoord ervan van de invoer gelezen\n"
-               "  history [--since DATUM]\n"
-               "                         toont de wijzigingsgeschiedenis, nieuwste eerst\n"
+               "  history [--since DATUM] [--namen]\n"
+               "                         toont de wijzigingsgeschiedenis, genummerd, nieuwste eerst\n"
+               "                         (1 is de nieuwste), in de woorden van het scherm; met --namen\n"
+               "                         met de namen en opgeslagen waarden van de instellingen\n"
+               "  history --terugdraaien N [--toch]\n"
+               "                         draait wijziging N terug, via dezelfde regels en controles als\n"
+               "                         het venster; is de instelling sindsdien opnieuw gewijzigd, dan\n"
+               "                         alleen met --toch\n"
                "  --office               de kantoorinstellingen (GlobalSetup) in plaats van die van\n"
                "                         de gebruiker (Setup)\n"
                "Afsluitcode: 0 gelukt, 1 geweigerd (de reden staat op stderr), 2 verkeerd gebruik.\n"
@@ -129,6 +157,9 @@ QString CommandLine::helpText(const QString& defaultDataFolder)
                "                         schrijft een PNG-afbeelding van de pagina of het\n"
                "                         dialoogvenster NAAM, of van alle pagina's en\n"
                "                         dialoogvensters, in MAP; er is geen beeldscherm voor nodig\n"
+               "  --render beheer --out MAP\n"
+               "                         schrijft afbeeldingen van de wijzigingsgeschiedenis, het\n"
+               "                         voorbeeld van een import en het exportvenster\n"
                "  --render window --out MAP [--page NAAM]\n"
                "                         schrijft een PNG-afbeelding van het hele venster, met de\n"
                "                         pagina NAAM of de eerste pagina open\n"

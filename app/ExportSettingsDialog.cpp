@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
@@ -30,7 +32,11 @@ ExportSettingsDialog::ExportSettingsDialog(QWidget* parent) : QDialog(parent)
     repeat_ = new QLineEdit(this);
     repeat_->setObjectName(u"txtHerhaal"_s);
     repeat_->setEchoMode(QLineEdit::Password);
+    // Fields wide enough for a passphrase of some length.
+    for (QLineEdit* field : {passphrase_, repeat_})
+        field->setMinimumWidth(fontMetrics().averageCharWidth() * 32);
     auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
     form->addRow(u"Wachtwoord voor het bestand"_s, passphrase_);
     form->addRow(u"Herhaal het wachtwoord"_s, repeat_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -49,6 +55,12 @@ ExportSettingsDialog::ExportSettingsDialog(QWidget* parent) : QDialog(parent)
     QObject::connect(withPasswords_, &QCheckBox::toggled, this, follow);
     QObject::connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // The introduction wraps at the dialog's width and is shown whole: the
+    // dialog is as tall as the wrapped text needs at that width.
+    const int width = std::max(minimumSizeHint().width(), fontMetrics().averageCharWidth() * 64);
+    setMinimumWidth(width);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    resize(width, heightForWidth(width) > 0 ? heightForWidth(width) : sizeHint().height());
 }
 
 std::optional<QString> ExportSettingsDialog::passphrase() const

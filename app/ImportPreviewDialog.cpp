@@ -1,5 +1,8 @@
 #include "app/ImportPreviewDialog.h"
 
+#include "app/ColumnFit.h"
+
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -8,11 +11,22 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "host/admin/SettingCatalogue.h"
+
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
 
-ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, QWidget* parent) : QDialog(parent), plan_(std::move(plan))
+namespace {
+enum Column { Setting, Current, Proposed, Page, CodeName };
+constexpr int MostColumnWidth = 300;
+} // namespace
+
+ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, const SettingCatalogue& catalogue,
+                                         const QHash<QString, QString>& pageTitles, QWidget* parent)
+    : QDialog(parent), plan_(std::move(plan))
 {
     setObjectName(u"frmImporteren"_s);
     setWindowTitle(u"Instellingen importeren"_s);
@@ -25,16 +39,23 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, QWidget* parent) : QDi
     list_ = new QTreeWidget(this);
     list_->setObjectName(u"lvwVerschillen"_s);
     list_->setRootIsDecorated(false);
-    list_->setHeaderLabels({u"Instelling"_s, u"Huidige waarde"_s, u"Nieuwe waarde"_s});
-    const QString hidden = u"(geheim)"_s;
+    list_->setHeaderLabels({u"Instelling"_s, u"Huidige waarde"_s, u"Nieuwe waarde"_s, u"Pagina"_s, u"Naam"_s});
     for (const ProfileDifference& d : plan_.differences) {
-        const QString name = d.object == QLatin1String("GlobalSetup") ? u"%1 (kantoor)"_s.arg(d.name) : d.name;
-        auto* item = new QTreeWidgetItem(list_, {name, d.secret ? hidden : d.current, d.secret ? hidden : d.proposed});
+        SettingPresentation p = catalogue.find(d.object, d.name);
+        p.secret = p.secret || d.secret;
+        const QString caption = d.object == QLatin1String("GlobalSetup") ? u"%1 (kantoor)"_s.arg(p.caption) : p.caption;
+        const auto [now, proposed] = shownChange(p, d.current, d.proposed);
+        auto* item = new QTreeWidgetItem(list_, {caption, now, proposed, pageTitles.value(p.page, p.page),
+                                                 d.object + u'.' + d.name});
         item->setCheckState(0, Qt::Checked);
+        for (int c = 0; c < list_->columnCount(); ++c)
+            item->setToolTip(c, item->text(c));
     }
     list_->header()->setStretchLastSection(true);
-    list_->resizeColumnToContents(0);
-    list_->setColumnWidth(1, 180);
+    // The code names are there for whoever asks for them.
+    list_->setColumnHidden(CodeName, true);
+    auto* codeNames = new QCheckBox(u"Namen tonen"_s, this);
+    codeNames->setObjectName(u"chkNamen"_s);
 
     QStringList notes;
     if (plan_.hasSecrets && !plan_.secretsRead)
@@ -48,6 +69,7 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, QWidget* parent) : QDi
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addWidget(list_, 1);
+    layout->addWidget(codeNames);
     if (!notes.isEmpty()) {
         layout->addWidget(new QLabel(u"Niet toegepast:"_s, this));
         auto* text = new QPlainTextEdit(notes.join(QLatin1Char('\n')), this);
@@ -64,7 +86,11 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, QWidget* parent) : QDi
     layout->addWidget(buttons);
     QObject::connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    resize(680, 420);
+    QObject::connect(codeNames, &QCheckBox::toggled, this, [this](bool on) {
+        list_->setColumnHidden(CodeName, !on);
+        fitColumnsAndDialog(*this, *list_, MostColumnWidth, {680, 460});
+    });
+    fitColumnsAndDialog(*this, *list_, MostColumnWidth, {680, 460});
 }
 
 std::vector<ProfileDifference> ImportPreviewDialog::chosen() const

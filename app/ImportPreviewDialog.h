@@ -3,17 +3,22 @@
 #include "host/admin/SettingsProfile.h"
 
 #include <QDialog>
+#include <QHash>
 #include <vector>
 
 class QTreeWidget;
 
 namespace tarvelo {
 
+class SettingCatalogue;
+
 // What an import would change: one line per setting (setting, current value,
-// new value) with a check box each, and what will not be applied.
+// new value, in the screen's words; the page that shows it) with a check box
+// each, and what will not be applied.
 class ImportPreviewDialog final : public QDialog {
 public:
-    explicit ImportPreviewDialog(ImportPlan plan, QWidget* parent = nullptr);
+    ImportPreviewDialog(ImportPlan plan, const SettingCatalogue& catalogue, const QHash<QString, QString>& pageTitles,
+                        QWidget* parent = nullptr);
 
     // The lines still ticked.
     std::vector<ProfileDifference> chosen() const;

@@ -9,6 +9,17 @@
 #include "framework/page/SettingsPage.h"
 #include "host/ReferenceApplication.h"
 
+#include "app/ChangeHistoryDialog.h"
+#include "app/ExportSettingsDialog.h"
+#include "app/ImportPreviewDialog.h"
+#include "framework/settings/DocumentSettings.h"
+#include "framework/settings/NotarisSettings.h"
+#include "framework/settings/ProxySettings.h"
+#include "framework/settings/TariefSettings.h"
+#include "framework/settings/UpdateSettings.h"
+#include "host/admin/SettingCatalogue.h"
+#include "host/admin/SettingsProfile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QPixmap>
@@ -86,6 +97,74 @@ QString renderWindow(const PageRegistry& registry, ReferenceApplication& applica
     // Not closed: closing stores the window's size and page for the user.
     save(window, file);
     return file;
+}
+
+QStringList renderAdministration(const PageRegistry& registry, ReferenceApplication& application, const QString& folder)
+{
+    makeFolder(folder);
+    QStringList written;
+    SettingsWindow window(registry, application);
+    // A profile that differs on several pages, planned against the office's
+    // own settings; nothing is applied or stored.
+    Settings setup;
+    Settings globalSetup;
+    setup.fromMap(application.userSetup().toMap());
+    globalSetup.fromMap(application.officeSetup().toMap());
+    setup.get<UpdateSettings>().UpdateTermijn = qint16(setup.get<UpdateSettings>().UpdateTermijn == 7 ? 30 : 7);
+    setup.get<UpdateSettings>().AutoDownload = !setup.get<UpdateSettings>().AutoDownload;
+    setup.get<ProxySettings>().ProxyGebruikersnaam = u"beheerder"_s;
+    setup.get<ProxySettings>().ProxyWachtwoord = u"geheim"_s;
+    setup.get<TariefSettings>().AdvieskostenMethode1 = 2;
+    setup.get<TariefSettings>().AdvieskostenBedrag1 = 1250.5;
+    setup.get<DocumentSettings>().LogoOpAanvraagformulier = !setup.get<DocumentSettings>().LogoOpAanvraagformulier;
+    setup.get<NotarisSettings>().AddNotaris().Naam = u"Notariskantoor De Brug"_s;
+    const ImportPlan plan = SettingsProfile::plan(SettingsProfile::write(setup, globalSetup, u"voorbeeld"_s),
+                                                  application.userSetup(), application.officeSetup(),
+                                                  [] { return std::optional<QString>(u"voorbeeld"_s); });
+    {
+        // The history as it reads once those changes were made, newest first;
+        // shown, not stored.
+        std::vector<ChangeEntry> entries;
+        QDateTime when = QDateTime::currentDateTime();
+        for (const ProfileDifference& d : plan.differences) {
+            ChangeEntry entry;
+            entry.when = when = when.addSecs(-37 * 60);
+            entry.adviserCode = application.currentAdviser().code;
+            entry.adviserName = application.currentAdviser().name;
+            entry.object = d.object;
+            entry.setting = d.name;
+            entry.oldValue = d.current;
+            entry.newValue = d.proposed;
+            entry.secret = d.secret;
+            entry.page = window.catalogue().find(d.object, d.name).page;
+            entry.how = entries.size() % 3 == 2 ? ChangeHistory::ByCommandLine : QString();
+            entries.push_back(std::move(entry));
+        }
+        const QString file = QDir(folder).absoluteFilePath(u"frmWijzigingen.png"_s);
+        ChangeHistoryDialog history(u"Wijzigingen van het kantoor"_s, std::move(entries), window.catalogue(),
+                                    window.pageTitles(), application.ui(), &window);
+        history.show();
+        QCoreApplication::processEvents();
+        save(history, file);
+        written << file;
+    }
+    {
+        const QString file = QDir(folder).absoluteFilePath(u"frmImporteren.png"_s);
+        ImportPreviewDialog preview(plan, window.catalogue(), window.pageTitles(), &window);
+        preview.show();
+        QCoreApplication::processEvents();
+        save(preview, file);
+        written << file;
+    }
+    {
+        const QString file = QDir(folder).absoluteFilePath(u"frmExporteren.png"_s);
+        ExportSettingsDialog exporting(&window);
+        exporting.show();
+        QCoreApplication::processEvents();
+        save(exporting, file);
+        written << file;
+    }
+    return written;
 }
 
 } // namespace tarvelo::PageRenderer

@@ -5,6 +5,8 @@
 
 namespace tarvelo {
 
+using namespace Qt::StringLiterals;
+
 class PageRegistry;
 class ReferenceApplication;
 
@@ -23,6 +25,14 @@ QStringList render(const PageRegistry& registry, ReferenceApplication& applicati
 // file; throws like render().
 QString renderWindow(const PageRegistry& registry, ReferenceApplication& application, const QString& className,
                      const QString& folder);
+
+// The window's administration dialogs, each as it opens on this office:
+// <folder>/frmWijzigingen.png (the office's change history),
+// frmImporteren.png (the preview of a profile that differs from the office's
+// settings on several pages; nothing is applied) and frmExporteren.png.
+inline const QString AdministrationDialogs = u"beheer"_s;
+QStringList renderAdministration(const PageRegistry& registry, ReferenceApplication& application,
+                                 const QString& folder);
 
 } // namespace PageRenderer
 } // namespace tarvelo

@@ -19,6 +19,8 @@
 #include "framework/host/SettingsHost.h"
 #include "host/office/ChangeHistory.h"
 #include "host/office/SettingsStore.h"
+#include "host/admin/ChangeReverter.h"
+#include "host/admin/SettingCatalogue.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -487,8 +489,10 @@ void SettingsWindow::noteChanges()
         const QVariantMap& before = *objects[i].first;
         const QVariantMap& now = objects[i].second;
         for (auto it = now.begin(); it != now.end(); ++it) {
-            if (before.value(it.key()) != it.value())
+            if (before.value(it.key()) != it.value()) {
                 pageOf_.insert(SettingsStore::changeKey(names[i], it.key()), current_);
+                howOf_.remove(SettingsStore::changeKey(names[i], it.key()));
+            }
         }
     }
     takeSnapshot();
@@ -531,6 +535,7 @@ bool SettingsWindow::store()
         return false;
     }
     pageOf_.clear();
+    howOf_.clear();
     takeSnapshot();
     result_ = Result::Saved;
     return true;
@@ -552,6 +557,7 @@ void SettingsWindow::discard()
         qWarning("%s", qPrintable(e.description()));
     }
     pageOf_.clear();
+    howOf_.clear();
     result_ = Result::Cancelled;
 }
 
@@ -619,18 +625,75 @@ bool SettingsWindow::showStartPage(const QString& askedPage)
     return !registry_.pages().empty() && showPage(registry_.pages().front().className);
 }
 
-std::unique_ptr<ChangeHistoryDialog> SettingsWindow::historyDialog(bool wholeOffice)
+QHash<QString, QString> SettingsWindow::pageTitles() const
 {
     QHash<QString, QString> titles;
     for (const PageInfo& info : registry_.pages())
         titles.insert(info.className, listTitle(info.className));
+    return titles;
+}
+
+const SettingCatalogue& SettingsWindow::catalogue()
+{
+    if (!catalogue_)
+        catalogue_ = std::make_unique<SettingCatalogue>(inspector_, app_.userSetup());
+    return *catalogue_;
+}
+
+bool SettingsWindow::revertChange(const ChangeEntry& entry)
+{
+    const QString caption = u"Deze wijziging terugdraaien"_s;
+    ChangeReverter reverter(app_, inspector_, catalogue());
+    const ChangeReverter::Result looked = reverter.check(entry);
+    if (looked.outcome == ChangeReverter::Outcome::Refused) {
+        app_.ui().msgBox(looked.message, MsgButtons::OK, MsgIcon::Exclamation, caption);
+        return false;
+    }
+    if (looked.outcome == ChangeReverter::Outcome::AskFirst &&
+        app_.ui().msgBox(looked.message + u"\r\n\r\n"_s + looked.question, MsgButtons::YesNo, MsgIcon::Question,
+                         caption) != MsgResult::Yes)
+        return false;
+    if (OpenPage* open = find(current_); open && !open->view->leaveFocusedControl())
+        return false;
+    // What the user changed on the open page so far stays that page's change.
+    noteChanges();
+    const ChangeReverter::Result r = reverter.revert(entry, true, [this](const QString& className) {
+        return openedPage(className);
+    });
+    if (r.outcome != ChangeReverter::Outcome::Done) {
+        app_.ui().msgBox(r.message, MsgButtons::OK, MsgIcon::Exclamation, caption);
+        return false;
+    }
+    for (auto it = r.pageOf.begin(); it != r.pageOf.end(); ++it) {
+        pageOf_.insert(it.key(), it.value());
+        howOf_.insert(it.key(), ChangeHistory::ByRevert);
+    }
+    refillOpenPages();
+    takeSnapshot();
+    refreshListMarkers();
+    // Stored as a save stores, after the check of every page.
+    return store();
+}
+
+std::unique_ptr<ChangeHistoryDialog> SettingsWindow::historyDialog(bool wholeOffice)
+{
+    const QHash<QString, QString> titles = pageTitles();
     const SettingsPage* page = currentPage();
     const QString caption = wholeOffice || !page
                                 ? u"Wijzigingen van het kantoor"_s
                                 : u"Wijzigingen - %1"_s.arg(page->Titel());
     const std::vector<ChangeEntry> entries =
         app_.changeHistory(wholeOffice || !page ? QString() : page->componentName());
-    return std::make_unique<ChangeHistoryDialog>(caption, entries, app_.SettingsObject(), titles, this);
+    auto dialog = std::make_unique<ChangeHistoryDialog>(caption, entries, catalogue(), titles, app_.ui(), this);
+    ChangeHistoryDialog* shown = dialog.get();
+    const QString pageName = wholeOffice || !page ? QString() : page->componentName();
+    dialog->onRevert = [this, shown, pageName](const ChangeEntry& entry) {
+        if (!revertChange(entry))
+            return false;
+        shown->setEntries(app_.changeHistory(pageName));
+        return true;
+    };
+    return dialog;
 }
 
 } // namespace tarvelo
@@ -786,8 +849,12 @@ bool SettingsWindow::importFrom(const QString& file, const std::function<std::op
     // What the user changed on the open page so far stays that page's change.
     noteChanges();
     try {
-        for (const QString& key : SettingsProfile::apply(chosen, app_.userSetup(), app_.officeSetup()))
-            pageOf_.insert(key, caption);
+        for (const QString& key : SettingsProfile::apply(chosen, app_.userSetup(), app_.officeSetup())) {
+            // An imported setting's change is the change of the page that shows it.
+            const qsizetype dot = key.indexOf(u'.');
+            pageOf_.insert(key, catalogue().find(key.left(dot), key.mid(dot + 1)).page);
+            howOf_.insert(key, ChangeHistory::ByImport);
+        }
     } catch (const RuntimeError& e) {
         app_.ui().msgBox(u"Er is niets geïmporteerd: "_s + e.description(), MsgButtons::OK,
                          MsgIcon::Critical, caption);
@@ -832,7 +899,7 @@ void SettingsWindow::importChosen()
         return ok && !text.isEmpty() ? std::optional<QString>(text) : std::nullopt;
     };
     importFrom(*file, askPassphrase, [this](ImportPlan& plan, std::vector<ProfileDifference>& chosen) {
-        ImportPreviewDialog preview(plan, this);
+        ImportPreviewDialog preview(plan, catalogue(), pageTitles(), this);
         if (preview.exec() != QDialog::Accepted)
             return false;
         chosen = preview.chosen();

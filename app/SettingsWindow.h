@@ -25,6 +25,8 @@ class QTreeWidgetItem;
 namespace tarvelo {
 
 class ChangeHistoryDialog;
+struct ChangeEntry;
+class SettingCatalogue;
 class CheckProblemsDialog;
 class Control;
 class FormView;
@@ -73,6 +75,15 @@ public:
 
     // The change history of the open page, or of the whole office.
     std::unique_ptr<ChangeHistoryDialog> historyDialog(bool wholeOffice);
+    // Takes one change back through the page that shows the setting (its
+    // rules, the locks, the check before saving), asking first when the
+    // setting changed again since, and stores it as a save does; false (with
+    // the reason shown) when it was not taken back.
+    bool revertChange(const ChangeEntry& entry);
+    // Every setting as the screen names it, learned from the pages once.
+    const SettingCatalogue& catalogue();
+    // Page titles by class name, as the page list shows them.
+    QHash<QString, QString> pageTitles() const;
 
     // One bound control back to its setting's default, through the page's
     // own write-back; false when it is locked or not bound.
@@ -167,6 +178,9 @@ private:
     // Which page each unsaved change was made on, and the settings as they
     // were when the open page was shown.
     QHash<QString, QString> pageOf_;
+    // How a change was made where not by hand on its page (import, take-back).
+    QHash<QString, QString> howOf_;
+    std::unique_ptr<SettingCatalogue> catalogue_;
     QVariantMap setupBefore_, globalBefore_;
     PageInspector inspector_;
     std::unique_ptr<CheckProblemsDialog> problems_;

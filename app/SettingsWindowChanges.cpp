@@ -167,7 +167,7 @@ bool SettingsWindow::saveAskingAgain()
     // the save makes the save ask again; a few rounds at most.
     for (int round = 1;; ++round) {
         try {
-            app_.saveSettings(pageOf_);
+            app_.saveSettings(pageOf_, howOf_);
             return true;
         } catch (const RuntimeError& e) {
             if (e.number() != SettingsStore::ConflictError || round == 3)

@@ -135,6 +135,8 @@ int main(int argc, char* argv[])
         for (const PageInfo& info : registry.pages())
             renderNames << info.className;
         renderNames << ReviewDialogs::names();
+    } else if (line.render.compare(PageRenderer::AdministrationDialogs, Qt::CaseInsensitive) == 0) {
+        // Drawn below, from the window.
     } else if (!line.render.isEmpty()) {
         if (!knownPage(registry, line.render))
             return BadArguments;
@@ -147,6 +149,11 @@ int main(int argc, char* argv[])
         try {
             if (line.rendersWindow()) {
                 print(stdout, PageRenderer::renderWindow(registry, *host, line.page, line.out) + QLatin1Char('\n'));
+                return Ok;
+            }
+            if (line.render.compare(PageRenderer::AdministrationDialogs, Qt::CaseInsensitive) == 0) {
+                for (const QString& file : PageRenderer::renderAdministration(registry, *host, line.out))
+                    print(stdout, file + QLatin1Char('\n'));
                 return Ok;
             }
             for (const QString& file : PageRenderer::render(registry, *host, renderNames, line.out))

@@ -10,6 +10,7 @@ set(TARVELO_PUBLIC_HEADERS
   framework/page/Bindings.h
   framework/page/RowLayout.h
   framework/page/PageRegistry.h
+  framework/page/SettingPresentation.h
   pages/AllPages.h
   # the control model pages and dialogs are made of
   framework/forms/AddressControl.h

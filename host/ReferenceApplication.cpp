@@ -259,9 +259,9 @@ void ReferenceApplication::SaveGlobalSetup(const Settings& globalSetup)
         globalBase_ = SettingsFile::toRecord(globalSetup_);
 }
 
-void ReferenceApplication::saveSettings(const QHash<QString, QString>& pageOf)
+void ReferenceApplication::saveSettings(const QHash<QString, QString>& pageOf, const QHash<QString, QString>& howOf)
 {
-    store_->save(&setup_, &globalSetup_, adviser_, pageOf, &setupBase_, &globalBase_);
+    store_->save(&setup_, &globalSetup_, adviser_, pageOf, &setupBase_, &globalBase_, howOf);
     setupBase_ = SettingsFile::toRecord(setup_);
     globalBase_ = SettingsFile::toRecord(globalSetup_);
 }

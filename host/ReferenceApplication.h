@@ -120,7 +120,8 @@ public:
     // for the office, in one transaction with the change history. pageOf names
     // the page of each change ("Setup.Name" -> page). Throws RuntimeError when
     // nothing was stored.
-    void saveSettings(const QHash<QString, QString>& pageOf = {}) override;
+    // howOf tells, by the same keys, how a change was made when not in the window.
+    void saveSettings(const QHash<QString, QString>& pageOf = {}, const QHash<QString, QString>& howOf = {}) override;
     // Drops unsaved changes: the settings objects hold what is stored again.
     void reloadSettings() override;
     // Whether the settings objects hold changes that are not stored.

@@ -163,8 +163,9 @@ void ControlView::syncMarker()
     }
     auto* label = static_cast<QLabel*>(marker_.data());
     label->setPixmap(markerPicture(marker, widget_->palette()));
-    label->setToolTip(locked ? SettingsObject::lockedMessage()
-                             : u"Gewijzigd: deze instelling wijkt af van de standaardwaarde."_s);
+    label->setToolTip(locked                                      ? SettingsObject::lockedMessage()
+                      : !control_.settingMarkerNote().isEmpty() ? control_.settingMarkerNote()
+                                                                : u"Gewijzigd: deze instelling wijkt af van de standaardwaarde."_s);
     const QRect spot = markerSpot();
     label->setGeometry(spot);
     markerInside(widget_->geometry().contains(spot));

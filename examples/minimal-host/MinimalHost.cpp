@@ -107,7 +107,7 @@ void MinimalHost::RaiseNotify(const QString& sender, const QString& form, const 
 
 QString MinimalHost::SysteemDatum() const { return QDate::currentDate().toString(u"dd-MM-yyyy"_s); }
 
-void MinimalHost::saveSettings(const QHash<QString, QString>&)
+void MinimalHost::saveSettings(const QHash<QString, QString>&, const QHash<QString, QString>&)
 {
     const QVariantMap setup = setup_.toMap();
     const QVariantMap globalSetup = globalSetup_.toMap();

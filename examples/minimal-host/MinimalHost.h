@@ -71,7 +71,7 @@ public:
     void reportUnhandled(const QString& componentName, std::exception_ptr error) override;
 
     // SettingsHost
-    void saveSettings(const QHash<QString, QString>& pageOf) override;
+    void saveSettings(const QHash<QString, QString>& pageOf, const QHash<QString, QString>& howOf) override;
     void reloadSettings() override;
     bool hasUnsavedChanges() const override;
     tarvelo::Settings& userSetup() override { return setup_; }

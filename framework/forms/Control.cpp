@@ -36,11 +36,12 @@ void Control::setEnabled(bool on)
     changed(Property::Enabled);
 }
 
-void Control::setSettingMarker(SettingMarker marker)
+void Control::setSettingMarker(SettingMarker marker, const QString& note)
 {
-    if (settingMarker_ == marker)
+    if (settingMarker_ == marker && settingMarkerNote_ == note)
         return;
     settingMarker_ = marker;
+    settingMarkerNote_ = note;
     changed(Property::Marker);
 }
 

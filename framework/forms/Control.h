@@ -99,7 +99,9 @@ public:
     void setTabIndex(int v) { tabIndex_ = v; }
 
     SettingMarker settingMarker() const { return settingMarker_; }
-    void setSettingMarker(SettingMarker marker);
+    void setSettingMarker(SettingMarker marker, const QString& note = QString());
+    // What the changed marker says of the setting, in the screen's words.
+    const QString& settingMarkerNote() const { return settingMarkerNote_; }
 
     // Gives the control the focus (a renderer shows it; tests read it back).
     void setFocus();
@@ -129,6 +131,7 @@ private:
     QVariant tag_;
     int tabIndex_ = 0;
     SettingMarker settingMarker_ = SettingMarker::None;
+    QString settingMarkerNote_;
 };
 
 } // namespace tarvelo

@@ -19,6 +19,10 @@ struct ChangeEntry {
     std::optional<QString> newValue;
     bool secret = false;
     QString page;    // the page on which the change was made, when known
+    // How it was made: empty in the settings window, else "opdrachtregel",
+    // "importeren", "terugdraaien" or a combination ("opdrachtregel: terugdraaien").
+    QString how;
+    qint64 id = 0;   // the entry's number in the history, given when recorded
 };
 
 } // namespace tarvelo

@@ -24,7 +24,9 @@ public:
     // ("Setup.Name" or "GlobalSetup.Name" -> the page's class name) for a host
     // that keeps a change history. Throws RuntimeError with a Dutch
     // description when nothing was stored.
-    virtual void saveSettings(const QHash<QString, QString>& pageOf) = 0;
+    // howOf tells, by the same keys, how a change was made when not typed on
+    // its page ("importeren", "terugdraaien").
+    virtual void saveSettings(const QHash<QString, QString>& pageOf, const QHash<QString, QString>& howOf) = 0;
     // Drops unsaved changes: the settings objects hold what is stored again.
     virtual void reloadSettings() = 0;
     // Whether the settings objects hold changes that are not stored.

@@ -10,8 +10,8 @@ using namespace Qt::StringLiterals;
 
 namespace tarvelo {
 
-SettingBase::SettingBase(SettingsObject* owner, const char* name, SettingFlag flag)
-    : owner_(owner), name_(QString::fromLatin1(name)), flag_(flag)
+SettingBase::SettingBase(SettingsObject* owner, const char* name, SettingFlag flag, Shown shown)
+    : owner_(owner), name_(QString::fromLatin1(name)), flag_(flag), shown_(std::move(shown))
 {
     owner->declare(this);
 }

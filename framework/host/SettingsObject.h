@@ -40,6 +40,24 @@ enum class SettingFlag {
     // Passwords and tokens: kept as typed, but a change history records only
     // that they changed.
     Secret = 1,
+    // A number the screen shows as an amount in euros ("#,##0.00").
+    Amount = 2,
+    // A number of percent points, shown with "%".
+    Percent = 4,
+};
+
+// How a setting reads for a person where no control of a page shows it (a
+// record list, a value a page keeps for itself): its Dutch caption and the
+// page (class name) that keeps it. A record list names its records, one and
+// many ("notariskantoor", "notariskantoren").
+struct Shown {
+    Shown() = default;
+    Shown(QString caption_, QString page_ = {}, QString one_ = {}, QString many_ = {})
+        : caption(std::move(caption_)), page(std::move(page_)), one(std::move(one_)), many(std::move(many_)) {}
+    QString caption;
+    QString page;
+    QString one;
+    QString many;
 };
 
 // One declared setting: its exact name, its type and its default. The typed
@@ -47,13 +65,17 @@ enum class SettingFlag {
 // history and the settings window's search.
 class SettingBase {
 public:
-    SettingBase(SettingsObject* owner, const char* name, SettingFlag flag);
+    SettingBase(SettingsObject* owner, const char* name, SettingFlag flag, Shown shown = {});
     SettingBase(const SettingBase&) = delete;
     SettingBase& operator=(const SettingBase&) = delete;
     virtual ~SettingBase() = default;
 
     const QString& name() const { return name_; }
-    bool isSecret() const { return flag_ == SettingFlag::Secret; }
+    bool isSecret() const { return hasFlag(SettingFlag::Secret); }
+    bool hasFlag(SettingFlag flag) const { return (int(flag_) & int(flag)) != 0; }
+    // What the block declares of how the setting reads (empty where a page's
+    // control gives it).
+    const Shown& shown() const { return shown_; }
     SettingsObject& owner() const { return *owner_; }
     // False while the office administrator has locked the setting: every write
     // through the setting is then refused and the stored value stays.
@@ -75,6 +97,7 @@ private:
     SettingsObject* owner_;
     QString name_;
     SettingFlag flag_;
+    Shown shown_;
 };
 
 template <class T>
@@ -82,6 +105,8 @@ class Setting : public SettingBase {
 public:
     Setting(SettingsBlock* block, const char* name, T defaultValue = T(), SettingFlag flag = SettingFlag::None)
         : SettingBase(&block->owner(), name, flag), default_(defaultValue), value_(defaultValue) {}
+    Setting(SettingsBlock* block, const char* name, T defaultValue, Shown shown, SettingFlag flag = SettingFlag::None)
+        : SettingBase(&block->owner(), name, flag, std::move(shown)), default_(defaultValue), value_(defaultValue) {}
 
     operator T() const { return value_; }
     T get() const { return value_; }

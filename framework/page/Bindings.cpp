@@ -5,6 +5,7 @@
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/TextBox.h"
 #include "framework/forms/YesNo.h"
+#include "framework/util/AccessKey.h"
 
 using namespace Qt::StringLiterals;
 
@@ -25,6 +26,11 @@ public:
     // changed: the user changed the control; left: the user left it (text boxes).
     virtual void connect(std::function<void()> changed, std::function<void()> left) = 0;
     virtual bool isText() const { return false; }
+    // Caption and value texts as this kind of control shows them.
+    virtual void describe(SettingPresentation& p) const
+    {
+        p.fieldCaption = fieldCaption(control());
+    }
 };
 
 namespace {
@@ -54,6 +60,11 @@ public:
     QVariant read(const QVariant&) const override { return box_.isChecked(); }
     QString event() const override { return u"Click"_s; }
     void connect(std::function<void()> changed, std::function<void()>) override { box_.Click.connect(std::move(changed)); }
+    void describe(SettingPresentation& p) const override
+    {
+        Adaptor::describe(p);
+        p.kind = SettingPresentation::Kind::YesNo;
+    }
 
 private:
     CheckBox& box_;
@@ -110,6 +121,18 @@ public:
     }
     QString event() const override { return u"Click"_s; }
     void connect(std::function<void()> changed, std::function<void()>) override { combo_.Click.connect(std::move(changed)); }
+    void describe(SettingPresentation& p) const override
+    {
+        Adaptor::describe(p);
+        p.kind = SettingPresentation::Kind::Choice;
+        if (!entries_.empty()) {
+            for (std::size_t i = 0; i < entries_.size(); ++i)
+                p.choices.insert(byIndex_ ? qint64(i) : entries_[i].itemData, entries_[i].text.trimmed());
+            return;
+        }
+        for (int i = 0; i < combo_.listCount(); ++i)
+            p.choices.insert(byIndex_ ? qint64(i) : combo_.itemData(i), combo_.list(i).trimmed());
+    }
 
 private:
     ComboBox& combo_;
@@ -125,6 +148,11 @@ public:
     QVariant read(const QVariant&) const override { return choice_.isJa(); }
     QString event() const override { return u"Change"_s; }
     void connect(std::function<void()> changed, std::function<void()>) override { choice_.Change.connect(std::move(changed)); }
+    void describe(SettingPresentation& p) const override
+    {
+        Adaptor::describe(p);
+        p.kind = SettingPresentation::Kind::YesNo;
+    }
 
 private:
     YesNo& choice_;
@@ -169,6 +197,16 @@ public:
         for (OptionButton* option : group_)
             option->Click.connect(changed);
     }
+    void describe(SettingPresentation& p) const override
+    {
+        // The group is named by its label or frame; each button by its caption.
+        p.fieldCaption = fieldCaption(*group_.front());
+        if (p.fieldCaption == withoutAccessKey(group_.front()->caption()))
+            p.fieldCaption = frameCaptionOf(*group_.front());
+        p.kind = SettingPresentation::Kind::Choice;
+        for (std::size_t i = 0; i < group_.size(); ++i)
+            p.choices.insert(values_[i], withoutAccessKey(group_[i]->caption()));
+    }
 
 private:
     std::vector<OptionButton*> group_;
@@ -208,6 +246,14 @@ public:
     {
         for (CheckBox* box : boxes_)
             box->Click.connect(changed);
+    }
+    void describe(SettingPresentation& p) const override
+    {
+        // The boxes together are named by their frame.
+        p.fieldCaption = frameCaptionOf(*boxes_.front());
+        p.kind = SettingPresentation::Kind::Bits;
+        for (const CheckBox* box : boxes_)
+            p.choices.insert(box->index(), withoutAccessKey(box->caption()));
     }
 
 private:
@@ -269,11 +315,32 @@ QVariant Binding::defaultValue() const
 
 bool Binding::differsFromDefault() const { return setting().toVariant() != defaultValue(); }
 
-bool Binding::resetToDefault()
+bool Binding::resetToDefault() { return putValue(defaultValue()); }
+
+SettingPresentation Binding::presentation() const
+{
+    const SettingBase& s = setting();
+    SettingPresentation p = declaredPresentation(s, global_ ? u"GlobalSetup"_s : u"Setup"_s);
+    adaptor_->describe(p);
+    p.inverted = inverted_;
+    p.toControl = toControl_;
+    p.frameCaption = frameCaptionOf(adaptor_->control());
+    p.control = adaptor_->control().name();
+    p.controlIndex = adaptor_->control().index();
+    // A caption the block declares is the one meant for this setting.
+    if (!s.shown().caption.isEmpty())
+        p.fieldCaption = s.shown().caption;
+    p.caption = p.fieldCaption;
+    return p;
+}
+
+bool Binding::putValue(const QVariant& value)
 {
     if (isLocked())
         return false;
-    const QVariant wanted = defaultValue();
+    QVariant wanted = value;
+    if (QVariant t = wanted; t.convert(setting().type()))
+        wanted = t;
     QVariant shown = wanted;
     if (toControl_)
         shown = toControl_(shown);
@@ -284,9 +351,9 @@ bool Binding::resetToDefault()
     adaptor_->show(shown);
     store(Trigger::Change);
     store(Trigger::Leave);
-    // A control that cannot show the default (a combo without an entry for it)
-    // leaves the setting as it was; the default is then written directly.
-    if (differsFromDefault()) {
+    // A control that cannot show the value (a combo without an entry for it)
+    // leaves the setting as it was; the value is then written directly.
+    if (setting().toVariant() != wanted) {
         setting().fromVariant(wanted);
         fill();
         applyEnables();
@@ -298,14 +365,22 @@ bool Binding::resetToDefault()
 void Binding::refreshMarker()
 {
     const bool locked = isLocked();
+    const bool changed = !locked && differsFromDefault();
+    QString note;
+    if (changed) {
+        const SettingPresentation p = presentation();
+        note = p.secret ? u"Gewijzigd: deze instelling wijkt af van de standaardwaarde."_s
+                        : u"Gewijzigd: %1 is %2; de standaardwaarde is %3."_s.arg(
+                              p.caption, shownValue(p, setting().toVariant()), shownValue(p, defaultValue()));
+    }
     const std::vector<Control*> all = controls();
     for (Control* c : all) {
         SettingMarker marker = SettingMarker::None;
         if (locked)
             marker = SettingMarker::Locked;
-        else if (c == all.front() && differsFromDefault())
+        else if (c == all.front() && changed)
             marker = SettingMarker::ChangedFromDefault;
-        c->setSettingMarker(marker);
+        c->setSettingMarker(marker, marker == SettingMarker::ChangedFromDefault ? note : QString());
     }
 }
 
@@ -393,7 +468,60 @@ void Binding::store(Trigger trigger)
     owner_.host_.procedures.guarded(procedureName(trigger), write);
 }
 
+struct Bindings::ShownOnly {
+    std::unique_ptr<Binding::Adaptor> adaptor;
+    SettingAccessor setting;
+    bool global = false;
+};
+
 Bindings::Bindings(Host host) : host_(std::move(host)) {}
+
+namespace {
+std::unique_ptr<Binding::Adaptor> adaptorFor(Control& control)
+{
+    if (auto* box = dynamic_cast<CheckBox*>(&control))
+        return std::make_unique<CheckBoxAdaptor>(*box);
+    if (auto* combo = dynamic_cast<ComboBox*>(&control))
+        return std::make_unique<ComboAdaptor>(*combo, std::vector<ListEntry>{}, false);
+    if (auto* choice = dynamic_cast<YesNo*>(&control))
+        return std::make_unique<YesNoAdaptor>(*choice);
+    if (auto* box = dynamic_cast<TextBox*>(&control))
+        return std::make_unique<TextBoxAdaptor>(*box);
+    throw RuntimeError::invalidProcedureCall();
+}
+} // namespace
+
+void Bindings::shows(Control& control, SettingAccessor setting, bool global)
+{
+    shown_.push_back(std::make_unique<ShownOnly>(ShownOnly{adaptorFor(control), std::move(setting), global}));
+}
+
+void Bindings::showsBits(std::vector<CheckBox*> boxes, SettingAccessor setting)
+{
+    shown_.push_back(std::make_unique<ShownOnly>(
+        ShownOnly{std::make_unique<BitSetAdaptor>(std::move(boxes)), std::move(setting), false}));
+}
+
+std::vector<SettingPresentation> Bindings::presentations() const
+{
+    std::vector<SettingPresentation> all;
+    for (const auto& binding : bindings_)
+        all.push_back(binding->presentation());
+    for (const auto& shown : shown_) {
+        SettingsObject& settings = shown->global ? host_.globalSetup() : host_.setup();
+        const SettingBase& s = shown->setting(settings);
+        SettingPresentation p = declaredPresentation(s, shown->global ? u"GlobalSetup"_s : u"Setup"_s);
+        shown->adaptor->describe(p);
+        p.frameCaption = frameCaptionOf(shown->adaptor->control());
+        p.control = shown->adaptor->control().name();
+        p.controlIndex = shown->adaptor->control().index();
+        if (!s.shown().caption.isEmpty())
+            p.fieldCaption = s.shown().caption;
+        p.caption = p.fieldCaption;
+        all.push_back(std::move(p));
+    }
+    return all;
+}
 
 Bindings::~Bindings() = default;
 

@@ -2,6 +2,7 @@
 
 #include "framework/forms/ComboBox.h"
 #include "framework/host/SettingsObject.h"
+#include "framework/page/SettingPresentation.h"
 
 #include <QVariant>
 #include <functional>
@@ -83,6 +84,13 @@ public:
     bool resetToDefault();
     // The control's marker: locked, changed from the default, or none.
     void refreshMarker();
+    // Puts value into the control and writes it back as a user's change
+    // would, so the page's own rules run; false (nothing changes) when the
+    // setting is locked.
+    bool putValue(const QVariant& value);
+    // How the setting reads on this page: the control's caption, its frame,
+    // and the texts that stand for its values.
+    SettingPresentation presentation() const;
 
 private:
     enum class Trigger { Change, Leave };
@@ -154,6 +162,19 @@ public:
         return bindBits(std::move(boxes), settingOf(member));
     }
 
+    // A control that shows a setting which the page fills and stores by its
+    // own procedures: not a binding, but it gives the setting its caption,
+    // its page and the texts of its values.
+    void shows(Control& control, SettingAccessor setting, bool global = false);
+    template <class Block, class T>
+    void shows(Control& control, Setting<T> Block::*member, bool global = false)
+    {
+        shows(control, settingOf(member), global);
+    }
+    void showsBits(std::vector<CheckBox*> boxes, SettingAccessor setting);
+    // Every setting the page shows, bound or not, as it reads there.
+    std::vector<SettingPresentation> presentations() const;
+
     // Every binding, setting -> control, then the enable rules.
     void fill();
     void applyEnables();
@@ -170,8 +191,10 @@ private:
     friend class Binding;
     Binding& add(std::unique_ptr<Binding::Adaptor> adaptor, SettingAccessor setting);
 
+    struct ShownOnly;
     Host host_;
     std::vector<std::unique_ptr<Binding>> bindings_;
+    std::vector<std::unique_ptr<ShownOnly>> shown_;
     bool filling_ = false;
 };
 

@@ -153,6 +153,19 @@ protected:
         return bindings_.bindBits(std::move(boxes), settingOf(setting));
     }
     Bindings& bindings() { return bindings_; }
+    // A control that shows a setting the page fills and stores itself: it
+    // names the setting and its values for the history, the import and the
+    // command line.
+    template <class Block, class T>
+    void shows(Control& control, Setting<T> Block::*setting)
+    {
+        bindings_.shows(control, settingOf(setting));
+    }
+    template <class Block, class T>
+    void showsBits(std::vector<CheckBox*> boxes, Setting<T> Block::*setting)
+    {
+        bindings_.showsBits(std::move(boxes), settingOf(setting));
+    }
 
     // Frames placed one below the other; the page takes their size. The
     // layout runs now and on every resize.

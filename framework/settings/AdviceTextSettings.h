@@ -8,7 +8,7 @@ namespace tarvelo {
 struct AdviceTextSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     // The whole standard-text document as XML text; "" while the office has none.
-    Setting<QString> StandaardtekstenMotivering{this, "StandaardtekstenMotivering"};
+    Setting<QString> StandaardtekstenMotivering{this, "StandaardtekstenMotivering", QString(), Shown{u"Standaardteksten motivering"_s, u"SetupAdvisering"_s}};
 };
 
 } // namespace tarvelo

@@ -31,13 +31,13 @@ struct VestigingRecord {
 struct AutorisatieSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     // 1 "Administrator", 2 "Gebruiker"; 0 until the page stores its default.
-    Setting<qint16> StandaardRol{this, "StandaardRol", 0};
-    Setting<qint16> StandaardAdviezenOpenen{this, "StandaardAdviezenOpenen", 0};
-    Setting<qint16> StandaardAdviezenRechten{this, "StandaardAdviezenRechten", 0};
-    Setting<QString> StandaardVestiging{this, "StandaardVestiging"};
+    Setting<qint16> StandaardRol{this, "StandaardRol", 1};
+    Setting<qint16> StandaardAdviezenOpenen{this, "StandaardAdviezenOpenen", 3};
+    Setting<qint16> StandaardAdviezenRechten{this, "StandaardAdviezenRechten", 3};
+    Setting<QString> StandaardVestiging{this, "StandaardVestiging", QString(), Shown{u"Standaardvestiging"_s, u"SetupAutorisatie"_s}};
     // Bit 1: the menu "Onderhoud"; bit 2: report structures and templates.
-    Setting<qint32> GebruikersToegang{this, "GebruikersToegang", 0};
-    RecordList<VestigingRecord> Vestigingen{this, "Vestigingen"};
+    Setting<qint32> GebruikersToegang{this, "GebruikersToegang", 0, Shown{u"Gebruikerstoegang"_s, u"SetupAutorisatie"_s}};
+    RecordList<VestigingRecord> Vestigingen{this, "Vestigingen", Shown{u"Vestigingen"_s, u"SetupAutorisatie"_s, u"vestiging"_s, u"vestigingen"_s}};
 
     // The branch at index (from 1), or null past the last.
     VestigingRecord* Vestiging(int index) const { return Vestigingen.at(index); }
@@ -54,13 +54,13 @@ struct AutorisatieSettings final : SettingsBlock {
 // with the user's settings.
 struct HuidigeAdviseurSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
-    Setting<QString> Email{this, "Adviseur.Email"};
-    Setting<QString> Internet{this, "Adviseur.Internet"};
-    Setting<QString> Telefoon{this, "Adviseur.Telefoon"};
-    Setting<QString> Telefax{this, "Adviseur.Telefax"};
-    Setting<QString> Gebruikersnaam{this, "Adviseur.Gebruikersnaam"};
-    Setting<QString> AFMRegistratieNr{this, "Adviseur.AFMRegistratieNr"};
-    Setting<QString> Vestiging{this, "Adviseur.Vestiging"};
+    Setting<QString> Email{this, "Adviseur.Email", QString(), Shown{u"Adviseur: E-mailadres"_s, u"Adviseurs"_s}};
+    Setting<QString> Internet{this, "Adviseur.Internet", QString(), Shown{u"Adviseur: Internetadres"_s, u"Adviseurs"_s}};
+    Setting<QString> Telefoon{this, "Adviseur.Telefoon", QString(), Shown{u"Adviseur: Telefoonnummer"_s, u"Adviseurs"_s}};
+    Setting<QString> Telefax{this, "Adviseur.Telefax", QString(), Shown{u"Adviseur: Telefaxnummer"_s, u"Adviseurs"_s}};
+    Setting<QString> Gebruikersnaam{this, "Adviseur.Gebruikersnaam", QString(), Shown{u"Adviseur: Gebruikersnaam"_s, u"Adviseurs"_s}};
+    Setting<QString> AFMRegistratieNr{this, "Adviseur.AFMRegistratieNr", QString(), Shown{u"Adviseur: AFM registratienummer"_s, u"Adviseurs"_s}};
+    Setting<QString> Vestiging{this, "Adviseur.Vestiging", QString(), Shown{u"Adviseur: Vestiging"_s, u"Adviseurs"_s}};
 };
 
 } // namespace tarvelo

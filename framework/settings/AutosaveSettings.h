@@ -8,7 +8,7 @@ namespace tarvelo {
 struct AutosaveSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     Setting<bool> AutomatischOpslaan{this, "AutomatischOpslaan", false};
-    Setting<qint16> AutomatischOpslaanMinuten{this, "AutomatischOpslaanMinuten", 0};
+    Setting<qint16> AutomatischOpslaanMinuten{this, "AutomatischOpslaanMinuten", 10};
 };
 
 } // namespace tarvelo

@@ -8,13 +8,13 @@ namespace tarvelo {
 // the tax calculation applies.
 struct CalculationSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
-    Setting<quint8> IngangsjaarScenarios{this, "IngangsjaarScenarios", 0};
+    Setting<quint8> IngangsjaarScenarios{this, "IngangsjaarScenarios", 0, Shown{u"Ingangsjaar scenario's"_s}};
     Setting<qint16> AantalJarenOverzicht{this, "AantalJarenOverzicht", 0};
-    Setting<double> Huurstijging{this, "Huurstijging", 0};
+    Setting<double> Huurstijging{this, "Huurstijging", 0, SettingFlag::Percent};
     Setting<qint16> EindleeftijdScenarios{this, "EindleeftijdScenarios", 0};
-    Setting<double> PcWaardestijgingPand{this, "PcWaardestijgingPand", 0};
+    Setting<double> PcWaardestijgingPand{this, "PcWaardestijgingPand", 0, SettingFlag::Percent};
     Setting<bool> OverwaardeMeenemen{this, "OverwaardeMeenemen", false};
-    Setting<double> RekenrenteContanteWaarde{this, "RekenrenteContanteWaarde", 0};
+    Setting<double> RekenrenteContanteWaarde{this, "RekenrenteContanteWaarde", 4, SettingFlag::Percent};
     Setting<qint16> ControleNbiSituatie{this, "ControleNbiSituatie", 0};
     // 0: never chosen, every credit applies. A choice of no credits at all
     // keeps only GeenHeffingskortingen, a bit that no credit uses.

@@ -8,7 +8,7 @@ namespace tarvelo {
 // form or HDN application is printed: 1 both, 2 the profile only, 3 no check.
 struct ClientProfileSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
-    Setting<qint16> ControleVolledigheid{this, "ControleVolledigheid", 0};
+    Setting<qint16> ControleVolledigheid{this, "ControleVolledigheid", 1};
 };
 
 } // namespace tarvelo

@@ -8,8 +8,8 @@ namespace tarvelo {
 // "" while none is chosen.
 struct CompanyChoiceSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
-    Setting<QString> TaxatieMaatschappij{this, "TaxatieMaatschappij"};
-    Setting<QString> BankgarantieInstelling{this, "BankgarantieInstelling"};
+    Setting<QString> TaxatieMaatschappij{this, "TaxatieMaatschappij", QString(), Shown{u"Taxatiebureau"_s, u"SetupTaxatie"_s}};
+    Setting<QString> BankgarantieInstelling{this, "BankgarantieInstelling", QString(), Shown{u"Bankgarantie-instelling"_s, u"SetupBankgarantie"_s}};
 };
 
 } // namespace tarvelo

@@ -14,13 +14,13 @@ struct DocumentSettings final : SettingsBlock {
     Setting<qint32> AdviseurNaam{this, "AdviseurNaam", 0};
     // 1 initials surname, 2 title surname, 3 initials (first names) surname,
     // 4 first names surname, 5 title initials surname; 0 until first shown.
-    Setting<qint32> WeergaveAdviseurnaam{this, "WeergaveAdviseurnaam", 0};
+    Setting<qint32> WeergaveAdviseurnaam{this, "WeergaveAdviseurnaam", 1};
     Setting<QString> Ondertekening{this, "Ondertekening"};
     // 0 yearly amounts, 1 monthly amounts.
     Setting<qint32> Bedragen{this, "Bedragen", 0};
     Setting<bool> AlleenJarenMetWijzigingen{this, "AlleenJarenMetWijzigingen", false};
     // -1 shows graphs with the scenario overviews; any other value does not.
-    Setting<qint32> ToonGrafiekenScenario{this, "ToonGrafiekenScenario", 0};
+    Setting<qint32> ToonGrafiekenScenario{this, "ToonGrafiekenScenario", 3};
     // Angle of the column headings: 0 horizontal, 90 vertical.
     Setting<double> UitlijningKolomkoppen{this, "UitlijningKolomkoppen", 0};
     Setting<bool> LogoOpAanvraagformulier{this, "LogoOpAanvraagformulier", false};
@@ -36,14 +36,14 @@ struct DocumentSettings final : SettingsBlock {
     Setting<qint32> LogoUitlijning{this, "LogoUitlijning", 0};
     Setting<bool> LogoOpVervolgpaginas{this, "LogoOpVervolgpaginas", false};
     // The cover page's picture; "" for the standard picture.
-    Setting<QString> LogoVoorblad{this, "LogoVoorblad"};
+    Setting<QString> LogoVoorblad{this, "LogoVoorblad", QString(), Shown{u"Logo voorblad"_s, u"SetupDocumenten"_s}};
     Setting<bool> VoorbladLogo{this, "VoorbladLogo", false};
-    Setting<qint32> VoorbladLogoUitlijning{this, "VoorbladLogoUitlijning", 0};
+    Setting<qint32> VoorbladLogoUitlijning{this, "VoorbladLogoUitlijning", 0, Shown{u"Voorblad: uitlijning logo"_s}};
     Setting<bool> VoorbladGegevens{this, "VoorbladGegevens", false};
-    Setting<qint32> VoorbladGegevensUitlijning{this, "VoorbladGegevensUitlijning", 0};
+    Setting<qint32> VoorbladGegevensUitlijning{this, "VoorbladGegevensUitlijning", 0, Shown{u"Voorblad: uitlijning bedrijfsgegevens"_s}};
     // Office-wide (GlobalSetup): 1 current situation and after advice, 2 after
     // advice, 3 no graphs; 0 until first shown.
-    Setting<qint32> ScenarioGrafieken{this, "ScenarioGrafieken", 0};
+    Setting<qint32> ScenarioGrafieken{this, "ScenarioGrafieken", 2};
 };
 
 } // namespace tarvelo

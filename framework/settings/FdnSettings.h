@@ -8,7 +8,7 @@ namespace tarvelo {
 struct FdnSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     Setting<QString> FDNNummer{this, "FDNNummer"};
-    Setting<QString> FDNInDir{this, "FDNInDir"};
+    Setting<QString> FDNInDir{this, "FDNInDir", QString(), Shown{u"FDN inkomende berichten map"_s, u"SetupFDNOUD"_s}};
 };
 
 } // namespace tarvelo

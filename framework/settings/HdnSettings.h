@@ -45,7 +45,7 @@ private:
 // client's folders, copies, the consumer-portal route and clean-up.
 struct HdnSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
-    Setting<qint16> ToonBerichten{this, "ToonBerichten", 0};
+    Setting<qint16> ToonBerichten{this, "ToonBerichten", 100};
     Setting<QString> HDNNummer{this, "HDNNummer"};
     Setting<QString> HDNInDir{this, "HDNInDir"};
     Setting<QString> HDNOutDir{this, "HDNOutDir"};
@@ -55,12 +55,12 @@ struct HdnSettings final : SettingsBlock {
     Setting<bool> AdviesBlokkerenNaHDNAanvraag{this, "AdviesBlokkerenNaHDNAanvraag", false};
     Setting<bool> Retourberichten{this, "Retourberichten", false};
     Setting<bool> AfwijkendeIndirHDN{this, "AfwijkendeIndirHDN", false};
-    RecordList<HdnIndirRecord> HDNIndirRecords{this, "HDNIndirs"};
+    RecordList<HdnIndirRecord> HDNIndirRecords{this, "HDNIndirs", Shown{u"Afwijkende inkomende berichten mappen"_s, u"SetupHDNOUD"_s, u"map"_s, u"mappen"_s}};
     Setting<QString> HDNImporterArchieffolder{this, "HDNImporterArchieffolder"};
-    Setting<bool> HdnVerkeerViaAbo{this, "HdnVerkeerViaAbo", false};
+    Setting<bool> HdnVerkeerViaAbo{this, "HdnVerkeerViaAbo", true};
     Setting<QString> LocatieHdnCertificaat{this, "LocatieHdnCertificaat"};
     Setting<QString> WachtwoordHdnCertificaat{this, "WachtwoordHdnCertificaat", QString(), SettingFlag::Secret};
-    Setting<qint16> HDNBerichtenVerwijderen{this, "HDNBerichtenVerwijderen", 0};
+    Setting<qint16> HDNBerichtenVerwijderen{this, "HDNBerichtenVerwijderen", 1, Shown{u"Opschonen HDN berichten"_s, u"SetupHDNOUD"_s}};
     Setting<qint16> HDNEnterprise{this, "HDNEnterprise", 0};
     Setting<QString> HDNEnterpriseUsersFolder{this, "HDNEnterpriseUsersFolder"};
 
@@ -71,8 +71,8 @@ struct HdnSettings final : SettingsBlock {
 struct HdnStorageSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     // 1 = in the advice database, 2 = as files in HDNBerichtenOpslagMap.
-    Setting<qint16> Cd_HDNBerichtenOpslag{this, "Cd_HDNBerichtenOpslag", 1};
-    Setting<QString> HDNBerichtenOpslagMap{this, "HDNBerichtenOpslagMap"};
+    Setting<qint16> Cd_HDNBerichtenOpslag{this, "Cd_HDNBerichtenOpslag", 1, Shown{u"HDN berichten opslag"_s, u"SetupHDNOUD"_s}};
+    Setting<QString> HDNBerichtenOpslagMap{this, "HDNBerichtenOpslagMap", QString(), Shown{u"HDN berichten opslag: map"_s, u"SetupHDNOUD"_s}};
 };
 
 } // namespace tarvelo

@@ -8,8 +8,8 @@ namespace tarvelo {
 // export through which mail server.
 struct ImportExportSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
-    Setting<QString> ImportDir{this, "ImportDir"};
-    Setting<QString> ExportDir{this, "ExportDir"};
+    Setting<QString> ImportDir{this, "ImportDir", QString(), Shown{u"Importlocatie adviezen"_s, u"SetupDatabase"_s}};
+    Setting<QString> ExportDir{this, "ExportDir", QString(), Shown{u"Exportlocatie adviezen"_s, u"SetupExport"_s}};
     Setting<QString> EmailOntvanger{this, "EmailOntvanger"};
     Setting<QString> SMTPServer{this, "SMTPServer"};
 };

@@ -40,7 +40,7 @@ struct InkoopcombinatieRecord {
 // The service providers the office knows: the standard list and its own.
 struct InkoopcombinatieSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
-    RecordList<InkoopcombinatieRecord> Inkoopcombinaties{this, "Inkoopcombinaties"};
+    RecordList<InkoopcombinatieRecord> Inkoopcombinaties{this, "Inkoopcombinaties", Shown{u"Inkoopcombinaties"_s, u"SetupInkoopCombis"_s, u"inkoopcombinatie"_s, u"inkoopcombinaties"_s}};
 
     // The provider at index (from 1), or null past the last.
     InkoopcombinatieRecord* Inkoopcombinatie(int index) const { return Inkoopcombinaties.at(index); }

@@ -7,7 +7,7 @@ namespace tarvelo {
 // The password that guards the host's maintenance menu.
 struct MaintenanceSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
-    Setting<QString> OnderhoudWachtwoord{this, "OnderhoudWachtwoord", QString(), SettingFlag::Secret};
+    Setting<QString> OnderhoudWachtwoord{this, "OnderhoudWachtwoord", QString(), Shown{u"Wachtwoord onderhoud"_s, u"SetupZivavivoz"_s}, SettingFlag::Secret};
 };
 
 } // namespace tarvelo

@@ -8,7 +8,7 @@ namespace tarvelo {
 // office keeps up to date itself.
 struct OfficeSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
-    Setting<QString> Naam{this, "Kantoor.Naam"};
+    Setting<QString> Naam{this, "Kantoor.Naam", QString(), Shown{u"Kantoornaam"_s, u"KantoorGegevens"_s}};
     Setting<QString> TelefoonNr{this, "Kantoor.TelefoonNr"};
     Setting<QString> TelefaxNr{this, "Kantoor.TelefaxNr"};
     Setting<QString> EMailadres{this, "Kantoor.EMailadres"};
@@ -19,14 +19,14 @@ struct OfficeSettings final : SettingsBlock {
 // The office's registered address and its contact person.
 struct OfficeAddressSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
-    Setting<QString> Straat{this, "Adres.Straat"};
-    Setting<qint32> Huisnummer{this, "Adres.Huisnummer", 0};
-    Setting<QString> Toevoeging{this, "Adres.Toevoeging"};
-    Setting<QString> Postcode{this, "Adres.Postcode"};
-    Setting<QString> Woonplaats{this, "Adres.Woonplaats"};
-    Setting<QString> Voorletters{this, "Adres.Voorletters"};
-    Setting<QString> Tussenvoegsel{this, "Adres.Tussenvoegsel"};
-    Setting<QString> Achternaam{this, "Adres.Achternaam"};
+    Setting<QString> Straat{this, "Adres.Straat", QString(), Shown{u"Straat"_s, u"KantoorGegevens"_s}};
+    Setting<qint32> Huisnummer{this, "Adres.Huisnummer", 0, Shown{u"Huisnummer"_s, u"KantoorGegevens"_s}};
+    Setting<QString> Toevoeging{this, "Adres.Toevoeging", QString(), Shown{u"Toevoeging huisnummer"_s, u"KantoorGegevens"_s}};
+    Setting<QString> Postcode{this, "Adres.Postcode", QString(), Shown{u"Postcode"_s, u"KantoorGegevens"_s}};
+    Setting<QString> Woonplaats{this, "Adres.Woonplaats", QString(), Shown{u"Woonplaats"_s, u"KantoorGegevens"_s}};
+    Setting<QString> Voorletters{this, "Adres.Voorletters", QString(), Shown{u"Contactpersoon: Voorletters"_s, u"KantoorGegevens"_s}};
+    Setting<QString> Tussenvoegsel{this, "Adres.Tussenvoegsel", QString(), Shown{u"Contactpersoon: Tussenvoegsel"_s, u"KantoorGegevens"_s}};
+    Setting<QString> Achternaam{this, "Adres.Achternaam", QString(), Shown{u"Contactpersoon: Achternaam"_s, u"KantoorGegevens"_s}};
 };
 
 } // namespace tarvelo

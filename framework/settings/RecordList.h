@@ -21,7 +21,8 @@ using namespace Qt::StringLiterals;
 template <class Record>
 class RecordList final : public SettingBase {
 public:
-    RecordList(SettingsBlock* block, const char* name) : SettingBase(&block->owner(), name, SettingFlag::None) {}
+    RecordList(SettingsBlock* block, const char* name, Shown shown = {})
+        : SettingBase(&block->owner(), name, SettingFlag::None, std::move(shown)) {}
 
     int count() const { return int(records_.size()); }
     // The record at index (from 1), or null outside the list.

@@ -3,6 +3,8 @@
 #include "framework/errors/RuntimeError.h"
 #include "host/ReferenceApplication.h"
 #include "host/admin/AdministratorLocks.h"
+#include "host/admin/ChangeReverter.h"
+#include "host/admin/SettingCatalogue.h"
 #include "host/admin/PageInspector.h"
 #include "host/admin/SettingsProfile.h"
 #include "host/office/SettingsStore.h"
@@ -33,7 +35,7 @@ AdminResult done(const QString& text) { return {Done, text.isEmpty() ? QString()
 
 QString problemText(const CheckProblem& p)
 {
-    return u"%1%2: %3"_s.arg(p.title, p.field.isEmpty() ? QString() : u" (%1)"_s.arg(p.field),
+    return u"%1%2: %3"_s.arg(p.title, p.field.isEmpty() ? QString() : u" (%1)"_s.arg(p.fieldCaption.isEmpty() ? p.field : p.fieldCaption),
                                           p.message);
 }
 
@@ -173,10 +175,22 @@ public:
         return fresh;
     }
 
+    // What the settings read like on screen, learned once from the pages.
+    SettingCatalogue& catalogue()
+    {
+        if (!catalogue_) {
+            inspector_ = std::make_unique<PageInspector>(app_);
+            catalogue_ = std::make_unique<SettingCatalogue>(*inspector_, app_.userSetup());
+        }
+        return *catalogue_;
+    }
+
+    // A change made here is the change of the page that shows the setting.
     AdminResult store(const QString& name)
     {
+        const QString key = SettingsStore::changeKey(objectName(), name);
         try {
-            app_.saveSettings({{SettingsStore::changeKey(objectName(), name), HistoryPage}});
+            app_.saveSettings({{key, catalogue().find(objectName(), name).page}}, {{key, ChangeHistory::ByCommandLine}});
         } catch (const RuntimeError& e) {
             app_.reloadSettings();
             return refused(u"De instellingen zijn niet opgeslagen: %1"_s.arg(e.description()));
@@ -191,6 +205,8 @@ public:
         const SettingBase& s = target().setting(name);
         if (s.isSecret())
             return done(u"(geheim: de waarde wordt niet getoond)"_s);
+        if (request_.shownText)
+            return done(escapedControls(shownValue(catalogue().find(objectName(), s.name()), s.toVariant()), false));
         return done(commandText(s));
     }
 
@@ -246,10 +262,14 @@ public:
         const QVariantMap setupBefore = app_.userSetup().toMap();
         const QVariantMap globalBefore = app_.officeSetup().toMap();
         QHash<QString, QString> pageOf;
+        QHash<QString, QString> howOf;
         try {
-            for (const QString& key : SettingsProfile::apply(plan.differences, app_.userSetup(), app_.officeSetup()))
-                pageOf.insert(key, HistoryPage);
-            app_.saveSettings(pageOf);
+            for (const QString& key : SettingsProfile::apply(plan.differences, app_.userSetup(), app_.officeSetup())) {
+                const qsizetype dot = key.indexOf(u'.');
+                pageOf.insert(key, catalogue().find(key.left(dot), key.mid(dot + 1)).page);
+                howOf.insert(key, ChangeHistory::ByCommandLine + u": "_s + ChangeHistory::ByImport);
+            }
+            app_.saveSettings(pageOf, howOf);
         } catch (const RuntimeError& e) {
             app_.userSetup().fromMap(setupBefore);
             app_.officeSetup().fromMap(globalBefore);
@@ -267,28 +287,84 @@ public:
         return done(report.join(QLatin1Char('\n')));
     }
 
+    // The history, newest first and numbered from 1, in the screen's words;
+    // with --namen in code names and stored values.
     AdminResult history()
     {
+        const std::vector<ChangeEntry> entries = app_.changeHistory();
+        if (request_.revert)
+            return revert(entries);
+        QHash<QString, QString> titles;
+        for (const PageInfo& info : std::as_const(app_).pageRegistry().pages())
+            titles.insert(info.className, info.title);
         QStringList lines;
-        for (const ChangeEntry& e : app_.changeHistory()) {
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const ChangeEntry& e = entries[i];
             if (request_.since && e.when.date() < *request_.since)
                 continue;
-            const QString values = e.secret ? u"(geheim gewijzigd)"_s
-                                            : u"%1 -> %2"_s.arg(e.oldValue.value_or(QString()),
-                                                                             e.newValue.value_or(QString()));
+            QString what;
+            QString values;
+            if (request_.codeNames) {
+                what = e.object + u'.' + e.setting;
+                values = e.secret ? u"(geheim gewijzigd)"_s
+                                  : u"%1 -> %2"_s.arg(e.oldValue.value_or(QString()), e.newValue.value_or(QString()));
+            } else {
+                const SettingPresentation p = catalogue().find(e.object, e.setting);
+                what = p.caption + (e.object == ChangeHistory::GlobalSetupObject ? u" (kantoor)"_s : QString());
+                SettingPresentation shown = p;
+                shown.secret = shown.secret || e.secret;
+                const auto [before, after] = shownChange(shown, e.oldValue, e.newValue);
+                values = shown.secret ? u"(gewijzigd)"_s : u"%1 -> %2"_s.arg(before, after);
+            }
+            const QString how = e.how.isEmpty() ? ChangeHistory::InWindow : e.how;
             // One change a line, its fields between tabs, whatever the values hold.
             const auto field = [](const QString& text) { return escapedControls(text, false); };
-            lines << u"%1\t%2\t%3.%4\t%5\t%6"_s
-                         .arg(e.when.toString(u"yyyy-MM-dd HH:mm:ss"_s), field(e.adviserName), field(e.object),
-                              field(e.setting), field(values), field(e.page));
+            lines << u"%1\t%2\t%3\t%4\t%5\t%6\t%7"_s
+                         .arg(QString::number(i + 1), e.when.toString(u"yyyy-MM-dd HH:mm:ss"_s),
+                              field(e.adviserName), field(titles.value(e.page, e.page)), field(what), field(values),
+                              field(how));
         }
         return done(lines.join(QLatin1Char('\n')));
+    }
+
+    // Takes back line N of the history through the page that shows the setting.
+    AdminResult revert(const std::vector<ChangeEntry>& entries)
+    {
+        const int n = *request_.revert;
+        if (n < 1 || n > int(entries.size()))
+            return refused(u"Er is geen regel %1 in de wijzigingsgeschiedenis (er zijn %2 regels). Er is niets "
+                           "gewijzigd."_s.arg(n).arg(entries.size()));
+        const ChangeEntry& e = entries[std::size_t(n - 1)];
+        ChangeReverter reverter(app_, *inspectorFor(), catalogue());
+        const ChangeReverter::Result r = reverter.revert(e, request_.anyway);
+        if (r.outcome == ChangeReverter::Outcome::AskFirst)
+            return refused(r.message + u" Er is niets gewijzigd; geef --toch om de wijziging toch terug te draaien."_s);
+        if (r.outcome == ChangeReverter::Outcome::Refused)
+            return refused(r.message);
+        QHash<QString, QString> howOf;
+        for (auto it = r.pageOf.begin(); it != r.pageOf.end(); ++it)
+            howOf.insert(it.key(), ChangeHistory::ByCommandLine + u": "_s + ChangeHistory::ByRevert);
+        try {
+            app_.saveSettings(r.pageOf, howOf);
+        } catch (const RuntimeError& ex) {
+            app_.reloadSettings();
+            return refused(u"De instellingen zijn niet opgeslagen: %1"_s.arg(ex.description()));
+        }
+        return done(r.message);
+    }
+
+    PageInspector* inspectorFor()
+    {
+        catalogue();
+        return inspector_.get();
     }
 
 private:
     ReferenceApplication& app_;
     const AdminRequest& request_;
     const std::function<std::optional<QString>(const QString&)>& secretValue_;
+    std::unique_ptr<PageInspector> inspector_;
+    std::unique_ptr<SettingCatalogue> catalogue_;
 };
 
 } // namespace
@@ -331,10 +407,16 @@ AdminResult run(ReferenceApplication& app, const AdminRequest& request,
         return {WrongUsage, {}, u"--since hoort bij history.\n"_s};
     if (request.withPasswords && request.command != QLatin1String("export"))
         return {WrongUsage, {}, u"--wachtwoorden hoort bij export.\n"_s};
+    if ((request.codeNames || request.revert) && request.command != QLatin1String("history"))
+        return {WrongUsage, {}, u"--namen en --terugdraaien horen bij history.\n"_s};
+    if (request.anyway && !request.revert)
+        return {WrongUsage, {}, u"--toch hoort bij history --terugdraaien N.\n"_s};
+    if (request.shownText && request.command != QLatin1String("get"))
+        return {WrongUsage, {}, u"--toon hoort bij get.\n"_s};
     const QString& c = request.command;
     // Without the lock list no change can be checked against it.
     if (!app.locksUnreadable().isEmpty() && c != QLatin1String("get") && c != QLatin1String("export") &&
-        c != QLatin1String("history"))
+        (c != QLatin1String("history") || request.revert))
         return refused(AdministratorLocks::unreadableMessage(app.locksUnreadable()));
     Runner runner(app, request, secretValue);
     const QStringList& a = request.arguments;

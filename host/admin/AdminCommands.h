@@ -20,6 +20,10 @@ struct AdminRequest {
     bool office = false;          // --office: GlobalSetup instead of the user's Setup
     std::optional<QDate> since;   // --since, with history
     bool withPasswords = false;   // --wachtwoorden, with export
+    bool codeNames = false;       // --namen, with history: code names and stored values
+    bool shownText = false;       // --toon, with get: the value as the screen shows it
+    std::optional<int> revert;    // --terugdraaien N, with history: take back line N
+    bool anyway = false;          // --toch, with --terugdraaien: also over a newer change
 };
 
 struct AdminResult {
@@ -35,7 +39,7 @@ namespace AdminCommands {
 enum Status { Done = 0, Refused = 1, WrongUsage = 2 };
 
 bool isCommand(const QString& word);
-// The page name the change history gives to changes made here.
+// The page name older versions gave to changes made here.
 inline const QString HistoryPage = u"Opdrachtregel"_s;
 
 // Text for a terminal: control characters (also NUL, DEL, the C1 controls and

@@ -120,6 +120,11 @@ void PageInspector::learn(std::vector<PageFacts>& found)
                                           binding->boundSetting().name(), binding->defaultValue(),
                                           binding->hasPageDefault(), shownCaption(page.form(), binding->controls())});
             }
+            for (SettingPresentation& p : page.settingBindings().presentations()) {
+                p.page = info.className;
+                p.pageTitle = info.title;
+                facts.shown.push_back(std::move(p));
+            }
         });
         found.push_back(std::move(facts));
     }
@@ -168,6 +173,7 @@ std::vector<CheckProblem> PageInspector::checkPage(SettingsPage& page, Collectin
         problem.title = page.Titel();
         if (const Control* field = page.form().focusedControl()) {
             problem.field = field->name();
+            problem.fieldCaption = fieldCaption(*field);
             problem.fieldIndex = field->index();
         }
         for (const MessageBoxRequest& m : quiet.messages())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/page/SettingPresentation.h"
+
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -31,6 +33,8 @@ struct PageFacts {
     QString className;
     QString title;
     std::vector<BoundSetting> settings;
+    // Every setting the page shows, bound or not, as it reads there.
+    std::vector<SettingPresentation> shown;
     bool hasValidation = false;
 };
 
@@ -39,6 +43,7 @@ struct CheckProblem {
     QString className;
     QString title;
     QString field;      // the control the check puts the focus on; empty when none
+    QString fieldCaption; // that control as the screen names it
     int fieldIndex = -1;
     QString message;
 };

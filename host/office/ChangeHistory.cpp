@@ -23,22 +23,22 @@ void record(const OfficeDatabase& database, const ChangeEntry& entry) { record(d
 
 void record(const OfficeDatabase& database, const std::vector<ChangeEntry>& entries)
 {
-    constexpr std::size_t RowsPerStatement = 100; // 900 values, well within every engine's limit
+    constexpr std::size_t RowsPerStatement = 90; // 900 values, well within every engine's limit
     for (std::size_t first = 0; first < entries.size(); first += RowsPerStatement) {
         QStringList rows;
         QVariantList values;
         for (std::size_t i = first; i < std::min(entries.size(), first + RowsPerStatement); ++i) {
             const ChangeEntry& entry = entries[i];
-            rows << u"(?, ?, ?, ?, ?, ?, ?, ?, ?)"_s;
+            rows << u"(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s;
             // A secret's value never reaches the database, whatever the caller passed.
             values << entry.when.toUTC().toString(Qt::ISODateWithMs) << entry.adviserCode << entry.adviserName
                    << entry.object << entry.setting
                    << (entry.secret ? QVariant(QMetaType::fromType<QString>()) : nullable(entry.oldValue))
                    << (entry.secret ? QVariant(QMetaType::fromType<QString>()) : nullable(entry.newValue))
-                   << (entry.secret ? 1 : 0) << entry.page;
+                   << (entry.secret ? 1 : 0) << entry.page << entry.how;
         }
         database.exec(u"INSERT INTO InstellingWijziging (Tijdstip, AdviseurCode, AdviseurNaam, Object, Instelling, "
-                      "OudeWaarde, NieuweWaarde, Geheim, Pagina) VALUES "_s +
+                      "OudeWaarde, NieuweWaarde, Geheim, Pagina, Wijze) VALUES "_s +
                           rows.join(u", "_s),
                       values);
     }
@@ -47,7 +47,7 @@ void record(const OfficeDatabase& database, const std::vector<ChangeEntry>& entr
 std::vector<ChangeEntry> entries(const OfficeDatabase& database, const QString& page)
 {
     const QString select = u"SELECT Tijdstip, AdviseurCode, AdviseurNaam, Object, Instelling, OudeWaarde, "
-                                          "NieuweWaarde, Geheim, Pagina FROM InstellingWijziging"_s;
+                                          "NieuweWaarde, Geheim, Pagina, Wijze, Id FROM InstellingWijziging"_s;
     const QString order = u" ORDER BY Tijdstip DESC, Id DESC"_s;
     QSqlQuery query = page.isEmpty() ? database.exec(select + order)
                                      : database.exec(select + u" WHERE Pagina = ?"_s + order, {page});
@@ -63,6 +63,8 @@ std::vector<ChangeEntry> entries(const OfficeDatabase& database, const QString& 
         e.newValue = optionalText(query.value(6));
         e.secret = query.value(7).toInt() != 0;
         e.page = query.value(8).toString();
+        e.how = query.value(9).toString();
+        e.id = query.value(10).toLongLong();
         found.push_back(std::move(e));
     }
     return found;

@@ -15,6 +15,11 @@ namespace ChangeHistory {
 
 inline const QString SetupObject = u"Setup"_s;
 inline const QString GlobalSetupObject = u"GlobalSetup"_s;
+inline const QString ByCommandLine = u"opdrachtregel"_s;
+inline const QString ByImport = u"importeren"_s;
+inline const QString ByRevert = u"terugdraaien"_s;
+// How a change made in the window reads.
+inline const QString InWindow = u"instellingenvenster"_s;
 
 // Adds an entry; the caller runs it inside the transaction of the save.
 void record(const OfficeDatabase& database, const ChangeEntry& entry);

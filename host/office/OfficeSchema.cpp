@@ -101,7 +101,7 @@ const QStringList& officeSchema()
         // Who changed which setting from what to what, and when.
         u"CREATE TABLE InstellingWijziging (Id INTEGER PRIMARY KEY, Tijdstip TEXT NOT NULL, "
                        "AdviseurCode TEXT, AdviseurNaam TEXT, Object TEXT NOT NULL, Instelling TEXT NOT NULL, "
-                       "OudeWaarde TEXT, NieuweWaarde TEXT, Geheim INTEGER NOT NULL, Pagina TEXT)"_s,
+                       "OudeWaarde TEXT, NieuweWaarde TEXT, Geheim INTEGER NOT NULL, Pagina TEXT, Wijze TEXT)"_s,
         u"CREATE INDEX InstellingWijzigingPagina ON InstellingWijziging (Pagina)"_s,
         // How often each watched table was changed, for programs that watch the embedded file.
         u"CREATE TABLE Wijziging (Onderwerp TEXT PRIMARY KEY, Teller INTEGER NOT NULL)"_s,

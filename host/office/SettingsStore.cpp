@@ -92,7 +92,8 @@ void lockForUpdate(OfficeDatabase& db, const RecordPlace& place)
 }
 
 void store(OfficeDatabase& db, const RecordPlace& place, const Settings& settings, const AdviserIdentity& author,
-           const QHash<QString, QString>& pageOf, const QDateTime& now, const QJsonObject* base)
+           const QHash<QString, QString>& pageOf, const QDateTime& now, const QJsonObject* base,
+           const QHash<QString, QString>& howOf)
 {
     const QJsonObject current = SettingsFile::toRecord(settings);
     // Nothing changed here since the record was read: there is nothing to write.
@@ -130,6 +131,7 @@ void store(OfficeDatabase& db, const RecordPlace& place, const Settings& setting
             entry.newValue = after;
         }
         entry.page = pageOf.value(SettingsStore::changeKey(place.object, it.key()));
+        entry.how = howOf.value(SettingsStore::changeKey(place.object, it.key()));
         entries.push_back(std::move(entry));
     }
     if (!changed)
@@ -191,14 +193,14 @@ QStringList SettingsStore::conflicts(const QJsonObject& stored, const QJsonObjec
 
 void SettingsStore::save(const Settings* setup, const Settings* globalSetup, const AdviserIdentity& author,
                          const QHash<QString, QString>& pageOf, const QJsonObject* setupBase,
-                         const QJsonObject* globalBase)
+                         const QJsonObject* globalBase, const QHash<QString, QString>& howOf)
 {
     const QDateTime now = QDateTime::currentDateTime();
     database_.transaction([&] {
         if (setup)
-            store(database_, setupPlace(author.code), *setup, author, pageOf, now, setupBase);
+            store(database_, setupPlace(author.code), *setup, author, pageOf, now, setupBase, howOf);
         if (globalSetup)
-            store(database_, globalPlace(), *globalSetup, author, pageOf, now, globalBase);
+            store(database_, globalPlace(), *globalSetup, author, pageOf, now, globalBase, howOf);
     });
 }
 

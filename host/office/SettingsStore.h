@@ -37,7 +37,7 @@ public:
     // programs that change different settings at once lose neither change.
     void save(const Settings* setup, const Settings* globalSetup, const AdviserIdentity& author,
               const QHash<QString, QString>& pageOf = {}, const QJsonObject* setupBase = nullptr,
-              const QJsonObject* globalBase = nullptr);
+              const QJsonObject* globalBase = nullptr, const QHash<QString, QString>& howOf = {});
 
     // The settings changed both here (current differs from base, the record
     // as this program read it) and by another program since (stored differs

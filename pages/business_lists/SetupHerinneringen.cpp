@@ -179,6 +179,23 @@ SetupHerinneringen::SetupHerinneringen()
         chkGebeurtenis[std::size_t(i)]->Click.connect([this, i] { chkGebeurtenis_Click(i); });
     cmdTakenAanmaken.Click.connect([this] { cmdTakenAanmaken_Click(); });
 
+    shows(jnAutoTaak, &HerinneringSettings::AutomatischTaken);
+    shows(txtAfgehandeldTermijn, &HerinneringSettings::AfgehandeldAantal);
+    shows(cboAfgehandeldTermijn, &HerinneringSettings::AfgehandeldEenheid);
+    shows(*soorten[Product].chk, &HerinneringSettings::TaakEinddatumProduct);
+    shows(*soorten[Product].txt, &HerinneringSettings::TaakProductAantal);
+    shows(*soorten[Product].cbo, &HerinneringSettings::TaakProductEenheid);
+    shows(*soorten[Rvp].chk, &HerinneringSettings::TaakEindeRvp);
+    shows(*soorten[Rvp].txt, &HerinneringSettings::TaakRvpAantal);
+    shows(*soorten[Rvp].cbo, &HerinneringSettings::TaakRvpEenheid);
+    shows(*soorten[Gebeurtenis].chk, &HerinneringSettings::TaakGebeurtenissen);
+    shows(*soorten[Gebeurtenis].txt, &HerinneringSettings::TaakGebeurtenisAantal);
+    shows(*soorten[Gebeurtenis].cbo, &HerinneringSettings::TaakGebeurtenisEenheid);
+    shows(*soorten[Abonnement].chk, &HerinneringSettings::TaakAbonnementen);
+    shows(*soorten[Abonnement].txt, &HerinneringSettings::TaakAbonnementAantal);
+    shows(*soorten[Abonnement].cbo, &HerinneringSettings::TaakAbonnementEenheid);
+    showsBits({chkProducttype.begin(), chkProducttype.end()}, &HerinneringSettings::TaakProducttypen);
+    showsBits({chkGebeurtenis.begin(), chkGebeurtenis.end()}, &HerinneringSettings::TaakGebeurtenistypen);
     stackFrames({&fraHerinneringen, soorten[Product].fraOuter, soorten[Rvp].fraOuter, soorten[Gebeurtenis].fraOuter,
                  soorten[Abonnement].fraOuter});
 }

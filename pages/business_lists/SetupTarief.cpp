@@ -144,6 +144,30 @@ SetupTarief::SetupTarief() : SettingsPage(u"SetupTarief"_s)
     for (TextBox* box : txtAdvieskosten)
         box->setAlignment(Alignment::Right);
 
+    shows(*cboOpzet[0], &TariefSettings::LeveringsakteMethode);
+    shows(*cboOpzet[1], &TariefSettings::HypotheekakteMethode);
+    shows(*cboOpzet[2], &TariefSettings::TaxatiekostenMethode);
+    shows(*cboOpzet[3], &TariefSettings::InschrijvingMethode);
+    shows(*txtOpzetPercentage[0], &TariefSettings::LeveringsaktePercentage);
+    shows(*txtOpzetPercentage[1], &TariefSettings::HypotheekaktePercentage);
+    shows(*txtOpzetPercentage[2], &TariefSettings::TaxatiekostenPercentage);
+    shows(*txtOpzetPercentage[3], &TariefSettings::InschrijvingPercentage);
+    shows(*txtOpzetBedrag[0], &TariefSettings::LeveringsakteBedrag);
+    shows(*txtOpzetBedrag[1], &TariefSettings::HypotheekakteBedrag);
+    shows(*txtOpzetBedrag[2], &TariefSettings::TaxatiekostenBedrag);
+    shows(*txtOpzetBedrag[3], &TariefSettings::InschrijvingBedrag);
+    shows(*cboAdvieskosten[0], &TariefSettings::AdvieskostenMethode0);
+    shows(*cboAdvieskosten[1], &TariefSettings::AdvieskostenMethode1);
+    shows(*cboAdvieskosten[2], &TariefSettings::AdvieskostenMethode2);
+    shows(*cboAdvieskosten[3], &TariefSettings::AdvieskostenMethode3);
+    shows(*cboAdvieskosten[4], &TariefSettings::AdvieskostenMethode4);
+    shows(*txtAdvieskosten[0], &TariefSettings::AdvieskostenBedrag0);
+    shows(*txtAdvieskosten[1], &TariefSettings::AdvieskostenBedrag1);
+    shows(*txtAdvieskosten[2], &TariefSettings::AdvieskostenBedrag2);
+    shows(*txtAdvieskosten[3], &TariefSettings::AdvieskostenBedrag3);
+    shows(*txtAdvieskosten[4], &TariefSettings::AdvieskostenBedrag4);
+    shows(*txtPcAdvieskosten, &TariefSettings::PcAdvieskosten);
+    shows(*txtDossiervergoeding, &TariefSettings::Dossiervergoeding);
     stackFrames({&fraOpzet, &fraAdvies, &fraZonder});
 }
 

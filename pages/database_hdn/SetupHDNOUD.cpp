@@ -292,6 +292,20 @@ SetupHDNOUD::SetupHDNOUD()
     }
     indirs_.Changed = [this] { announce(); };
 
+    shows(txtHDNImporterArchieffolder, &HdnSettings::HDNImporterArchieffolder);
+    shows(chkHDNBewaren, &HdnSettings::HDNBewaren);
+    shows(txtDirHDNXML, &HdnSettings::DirHDNXML);
+    shows(txtHDNNummer, &HdnSettings::HDNNummer);
+    shows(txtHDNInDir, &HdnSettings::HDNInDir);
+    shows(txtHDNOutDir, &HdnSettings::HDNOutDir);
+    shows(txtHDNErrDir, &HdnSettings::HDNErrDir);
+    shows(jnHdnVerkeerViaAbo, &HdnSettings::HdnVerkeerViaAbo);
+    shows(txtLocatieHdnCertificaat, &HdnSettings::LocatieHdnCertificaat);
+    shows(txtWachtwoordHdnCertificaat, &HdnSettings::WachtwoordHdnCertificaat);
+    shows(chkHDNEnterprise, &HdnSettings::HDNEnterprise);
+    shows(txtHDNEnterpriseUsersFolder, &HdnSettings::HDNEnterpriseUsersFolder);
+    shows(chkAfwijkendeIndirHDN, &HdnSettings::AfwijkendeIndirHDN);
+
     stackFrames({&fraHDN, &fraHdnVerkeer, &fraOverig, &fraOpschonen, &fraHDNEnterprise, &fraInkomend});
 }
 

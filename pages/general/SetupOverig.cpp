@@ -133,6 +133,30 @@ SetupOverig::SetupOverig() : SettingsPage(u"SetupOverig"_s)
         .field(lblDatum, *txtDatumScenarios, 1200, LabelWidth)
         .field(lblEind, *txtEindLeeftijd, NumberWidth, LabelWidth)
         .finish();
+    shows(*txtAantalJaren, &CalculationSettings::AantalJarenOverzicht);
+    shows(*txtHuurstijging, &CalculationSettings::Huurstijging);
+    shows(*txtPcWaardePand, &CalculationSettings::PcWaardestijgingPand);
+    shows(*txtPcContanteWaarde, &CalculationSettings::RekenrenteContanteWaarde);
+    // The page stores a sensible age itself and refuses the rest with its own
+    // message; the binding keeps what is stored for anything else, so that
+    // the window can still mark the age as changed and put its default back.
+    bind(*txtEindLeeftijd, &CalculationSettings::EindleeftijdScenarios)
+        .whenLeft()
+        .convert([](const QVariant& stored) { return stored; },
+                 [this](const QVariant& typed) -> QVariant {
+                     bool whole = false;
+                     const int age = typed.toString().trimmed().toInt(&whole);
+                     if (whole && age >= MinEindleeftijd && age <= MaxEindleeftijd)
+                         return age;
+                     return Setup<CalculationSettings>().EindleeftijdScenarios.get();
+                 });
+    shows(*txtDatumScenarios, &CalculationSettings::IngangsjaarScenarios);
+    std::vector<CheckBox*> creditBoxes;
+    for (CheckBox* box : chkHeffingskorting) {
+        if (box)
+            creditBoxes.push_back(box);
+    }
+    showsBits(creditBoxes, &CalculationSettings::Heffingskortingen);
     stackFrames({&fraAlgemeen, &fraScenarios, &fraHeffingskortingen});
 }
 

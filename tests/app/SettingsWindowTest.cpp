@@ -313,7 +313,7 @@ TEST_F(SettingsWindowTest, OpslaanStoresAndAnnulerenDoesNot)
         restart();
         EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyGebruiken.get(), saving) << saving;
         EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyAdres.get(), saving ? u"proxy.delinde.nl:8080"_s : QString());
-        EXPECT_EQ(host->GlobalSetup().get<UpdateSettings>().UpdateTermijn.get(), saving ? 30 : 0);
+        EXPECT_EQ(host->GlobalSetup().get<UpdateSettings>().UpdateTermijn.get(), saving ? 30 : 1);
         ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
         EXPECT_EQ(control<TextBox>("txtProxyadres").text(), saving ? u"proxy.delinde.nl:8080"_s : QString());
         // Leave the office as it was for the cancel round.
@@ -498,18 +498,22 @@ TEST_F(SettingsWindowTest, ChangeHistoryNamesWhoChangedWhatAndHidesSecrets)
     ASSERT_TRUE(window->showPage(u"SetupUpdates"_s));
     std::unique_ptr<ChangeHistoryDialog> pageHistory = window->historyDialog(false);
     ASSERT_EQ(pageHistory->list()->topLevelItemCount(), 1);
-    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(2), u"AutoDownload"_s);
-    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(3), u"Nee"_s);
-    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(4), u"Ja"_s);
-    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(1), adviser);
+    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(ChangeHistoryDialog::Setting),
+              u"Updates automatisch downloaden"_s);
+    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(ChangeHistoryDialog::OldValue), u"Nee"_s);
+    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(ChangeHistoryDialog::NewValue), u"Ja"_s);
+    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(ChangeHistoryDialog::Adviser), adviser);
+    EXPECT_EQ(pageHistory->list()->topLevelItem(0)->text(ChangeHistoryDialog::Name), u"Setup.AutoDownload"_s);
 
     std::unique_ptr<ChangeHistoryDialog> officeHistory = window->historyDialog(true);
     EXPECT_EQ(officeHistory->list()->topLevelItemCount(), int(all.size()));
     bool maskedShown = false;
     for (int i = 0; i < officeHistory->list()->topLevelItemCount(); ++i) {
         QTreeWidgetItem* row = officeHistory->list()->topLevelItem(i);
-        if (row->text(2) == QLatin1String("ProxyWachtwoord"))
-            maskedShown = row->text(4) == u"(gewijzigd, niet getoond)"_s && row->text(5) == "Algemeen";
+        if (row->text(ChangeHistoryDialog::Name) == QLatin1String("Setup.ProxyWachtwoord"))
+            maskedShown = row->text(ChangeHistoryDialog::NewValue) == u"(gewijzigd)"_s &&
+                          row->text(ChangeHistoryDialog::StoredNew) == u"(gewijzigd)"_s &&
+                          row->text(ChangeHistoryDialog::Page) == "Algemeen";
     }
     EXPECT_TRUE(maskedShown);
 }
@@ -744,12 +748,12 @@ TEST_F(SettingsWindowTest, SavingChecksEveryPageAtOnceAndStoresNothingWhileAProb
     EXPECT_EQ(listedProblems, (QStringList{u"Testcontrole|txtWaarde|Vul een geldige waarde in."_s,
                                            u"Testtermijn|txtTermijn|Kies een termijn van 1, 7, 14 of 30 dagen."_s}));
     EXPECT_EQ(window->openedPage(u"SetupTestTermijn"_s), nullptr);
-    EXPECT_EQ(qint16(host->SettingsObject().get<AutosaveSettings>().AutomatischOpslaanMinuten), 0)
+    EXPECT_EQ(qint16(host->SettingsObject().get<AutosaveSettings>().AutomatischOpslaanMinuten), 10)
         << "a page that was never opened was changed by its check";
     {
         ReferenceApplication stored(ui, dir.path());
         EXPECT_EQ(stored.SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), QString());
-        EXPECT_EQ(qint16(stored.SettingsObject().get<UpdateSettings>().UpdateTermijn), 0);
+        EXPECT_EQ(qint16(stored.SettingsObject().get<UpdateSettings>().UpdateTermijn), 1);
     }
 
     control<TextBox>("txtWaarde").type(u"goed"_s);
@@ -790,7 +794,7 @@ TEST_F(SettingsWindowTest, RendersMarkersTheLockAndTheImportPreview)
     file.replace("\"naam\": \"UpdateVlag\"", "\"naam\": \"OudeInstelling\"");
     ImportPlan plan = SettingsProfile::plan(file, host->SettingsObject(), host->GlobalSetup(),
                                             [] { return std::optional<QString>(u"wachtzin"_s); });
-    ImportPreviewDialog preview(plan);
+    ImportPreviewDialog preview(plan, window->catalogue(), window->pageTitles());
     preview.show();
     runEvents();
     const QString previewPicture = pictureFolder() + u"/beheer-import.png"_s;

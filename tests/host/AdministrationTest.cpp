@@ -346,7 +346,8 @@ TEST_F(AdministrationTest, CommandLineChangesThroughTheSameRulesWithItsExitStatu
     const std::vector<ChangeEntry> history = h.app().changeHistory();
     ASSERT_FALSE(history.empty());
     EXPECT_EQ(history.front().setting, u"ProxyAdres"_s);
-    EXPECT_EQ(history.front().page, AdminCommands::HistoryPage);
+    EXPECT_EQ(history.front().page, u"SetupProxy"_s) << "the page that shows the setting";
+    EXPECT_EQ(history.front().how, ChangeHistory::ByCommandLine);
     EXPECT_EQ(command({u"get"_s, u"proxyadres"_s}).out, u"cli.kantoor.nl:80\n"_s);
 
     r = command({u"set"_s, u"UpdateTermijn"_s, u"veertien"_s});
@@ -389,7 +390,8 @@ TEST_F(AdministrationTest, CommandLineChangesThroughTheSameRulesWithItsExitStatu
     EXPECT_EQ(h.setup().toMap(), before);
 
     const QString history2 = command({u"history"_s}).out;
-    EXPECT_TRUE(history2.contains(u"GlobalSetup.UpdateTermijn\t0 -> 30"_s)) << history2.toStdString();
+    EXPECT_TRUE(history2.contains(u"Zoeken naar updates (kantoor)\tDagelijks -> Maandelijks\topdrachtregel"_s))
+        << history2.toStdString();
 
     const CommandLine line = CommandLine::parse({u"--office"_s, u"set"_s, u"X"_s,
                                                  u"1"_s, u"--data"_s, u"/tmp/k"_s});
@@ -530,11 +532,11 @@ TEST_F(AdministrationTest, ControlCharactersInValuesAreShownEscaped)
     const QString history = command({u"history"_s}).out;
     const QStringList lines = history.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2) << history.toStdString();
-    EXPECT_TRUE(lines[0].contains(u"Setup.ProxyGebruikersnaam"_s));
+    EXPECT_TRUE(lines[0].contains(u"Proxyserver: Gebruikersnaam"_s));
     EXPECT_TRUE(lines[1].contains(u"-> proxy\\x1B[2J\\x1B]0;titel\\x07\\r\\tweg\\x00rest\\u202Eeulav\t"_s))
         << lines[1].toStdString();
     for (const QString& line : lines) {
-        EXPECT_EQ(line.count(QLatin1Char('\t')), 4) << line.toStdString();
+        EXPECT_EQ(line.count(QLatin1Char('\t')), 6) << line.toStdString();
         for (const QChar c : line)
             EXPECT_FALSE(c != QLatin1Char('\t') && (c.unicode() < 0x20 || c.unicode() == 0x7f)) << int(c.unicode());
     }

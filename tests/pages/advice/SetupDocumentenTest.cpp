@@ -127,7 +127,7 @@ TEST_F(SetupDocumentenTest, ControlsWriteTheirSettings)
     EXPECT_FALSE(s().AlleenJarenMetWijzigingen.get());
     cbo("cboScenarioGrafieken").select(2);
     EXPECT_EQ(global().ScenarioGrafieken.get(), 3);
-    EXPECT_EQ(s().ScenarioGrafieken.get(), 0) << "office-wide, not per user";
+    EXPECT_EQ(s().ScenarioGrafieken.get(), s().ScenarioGrafieken.defaultValue()) << "office-wide, not per user";
     cbo("cboWeergaveAdviseurnaam").select(2);
     EXPECT_EQ(s().WeergaveAdviseurnaam.get(), 5);
     h.control<OptionButton>("optUitlijning", 1).click();

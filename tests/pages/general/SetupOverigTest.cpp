@@ -3,6 +3,7 @@
 #include "framework/forms/Label.h"
 #include "framework/forms/TextBox.h"
 #include "framework/forms/YesNo.h"
+#include "framework/page/Bindings.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/settings/CalculationSettings.h"
 #include "pages/general/SetupOverig.h"
@@ -276,5 +277,20 @@ TEST_F(SetupOverigTest, AFractionOfYearsIsRefused)
     txt("txtAantalJaren").type(u"10"_s);
     EXPECT_TRUE(txt("txtAantalJaren").leave());
     EXPECT_EQ(qint16(calc().AantalJarenOverzicht), 10);
+    EXPECT_TRUE(h.errors().empty());
+}
+
+// The page stores the end age itself; the window still marks it as changed
+// and can put its default back.
+TEST_F(SetupOverigTest, TheEndAgeIsMarkedAndGoesBackToItsDefault)
+{
+    calc().EindleeftijdScenarios = 85;
+    SettingsPage& page = open();
+    Binding* binding = page.settingBindings().bindingOf(txt("txtEindLeeftijd"));
+    ASSERT_NE(binding, nullptr);
+    EXPECT_TRUE(binding->differsFromDefault());
+    EXPECT_TRUE(binding->resetToDefault());
+    EXPECT_EQ(calc().EindleeftijdScenarios.defaultVariant().toInt(), qint16(calc().EindleeftijdScenarios));
+    EXPECT_FALSE(binding->differsFromDefault());
     EXPECT_TRUE(h.errors().empty());
 }

@@ -1,0 +1,270 @@
+#include "framework/page/SettingPresentation.h"
+
+#include "framework/forms/CheckBox.h"
+#include "framework/forms/Form.h"
+#include "framework/forms/Frame.h"
+#include "framework/forms/Label.h"
+#include "framework/host/SettingsObject.h"
+#include "framework/util/AccessKey.h"
+#include "framework/util/NumberText.h"
+
+#include <QDate>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+
+using namespace Qt::StringLiterals;
+
+namespace tarvelo {
+
+namespace {
+
+QString cleaned(const QString& caption)
+{
+    QString text = withoutAccessKey(caption).simplified();
+    while (text.endsWith(u':'))
+        text.chop(1);
+    return text.trimmed();
+}
+
+const QString* ownCaption(const Control& c)
+{
+    if (const auto* box = dynamic_cast<const CheckBox*>(&c))
+        return &box->caption();
+    if (const auto* option = dynamic_cast<const OptionButton*>(&c))
+        return &option->caption();
+    return nullptr;
+}
+
+bool sameRow(const Control& a, const Control& b) { return a.top() < b.bottom() && b.top() < a.bottom(); }
+
+// A label that names some other field, or only continues a field's sentence
+// ("[3] jaar"), names nothing else.
+bool freeLabel(const Label& l, const Control& field)
+{
+    if (l.kind() != ControlKind::Label || (l.buddy() && l.buddy() != &field))
+        return false;
+    const QString text = cleaned(l.caption());
+    return !text.isEmpty() && text.front().isUpper();
+}
+
+} // namespace
+
+QString frameCaptionOf(const Control& control)
+{
+    for (const Control* c = control.parent(); c; c = c->parent()) {
+        if (const auto* frame = dynamic_cast<const Frame*>(c)) {
+            if (!frame->caption().isEmpty())
+                return cleaned(frame->caption());
+        }
+    }
+    return {};
+}
+
+QString fieldCaption(const Control& control)
+{
+    if (const QString* own = ownCaption(control); own && !own->isEmpty() && control.kind() == ControlKind::CheckBox)
+        return cleaned(*own);
+    const std::vector<Control*> all = control.form().controls();
+    for (const Control* c : all) {
+        if (const auto* label = dynamic_cast<const Label*>(c); label && label->buddy() == &control)
+            return cleaned(label->caption());
+    }
+    // The nearest label before the field in its row, else the one just above it.
+    const Label* before = nullptr;
+    const Label* above = nullptr;
+    for (const Control* c : all) {
+        const auto* label = dynamic_cast<const Label*>(c);
+        if (!label || label->parent() != control.parent() || !freeLabel(*label, control))
+            continue;
+        if (sameRow(*label, control) && label->right() <= control.left() + 60) {
+            if (!before || label->right() > before->right())
+                before = label;
+        } else if (label->bottom() <= control.top() + 60 && control.top() - label->bottom() < 400 &&
+                   label->left() < control.left() + control.width() / 2 && label->left() >= control.left() - 120) {
+            if (!above || label->bottom() > above->bottom())
+                above = label;
+        }
+    }
+    if (before)
+        return cleaned(before->caption());
+    if (above)
+        return cleaned(above->caption());
+    return frameCaptionOf(control);
+}
+
+SettingPresentation declaredPresentation(const SettingBase& setting, const QString& object)
+{
+    SettingPresentation p;
+    p.object = object;
+    p.name = setting.name();
+    p.type = setting.type();
+    p.secret = setting.isSecret();
+    p.amount = setting.hasFlag(SettingFlag::Amount);
+    p.percent = setting.hasFlag(SettingFlag::Percent);
+    const Shown& shown = setting.shown();
+    p.fieldCaption = p.caption = shown.caption;
+    p.page = shown.page;
+    p.one = shown.one;
+    p.many = shown.many;
+    if (!p.many.isEmpty())
+        p.kind = SettingPresentation::Kind::Records;
+    else if (p.type == QMetaType::fromType<bool>())
+        p.kind = SettingPresentation::Kind::YesNo;
+    return p;
+}
+
+namespace {
+
+QVariant typed(const SettingPresentation& p, const QString& text)
+{
+    switch (p.type.id()) {
+    case QMetaType::Bool: return text.compare(u"true"_s, Qt::CaseInsensitive) == 0 || text == u"1"_s;
+    case QMetaType::Short:
+    case QMetaType::Int: return text.toLongLong();
+    case QMetaType::Double: return text.toDouble();
+    case QMetaType::QDate: return QDate::fromString(text, Qt::ISODate);
+    default: return text;
+    }
+}
+
+QJsonArray records(const QString& text)
+{
+    return QJsonDocument::fromJson(text.toUtf8()).array();
+}
+
+QString countText(const SettingPresentation& p, qsizetype n)
+{
+    return u"%1 %2"_s.arg(n).arg(n == 1 ? p.one : p.many);
+}
+
+// What a person calls a record: its name or description.
+QString recordName(const QJsonObject& o)
+{
+    for (const char* field : {"Naam", "Omschrijving", "Vestiging", "Map", "Directory", "Code"}) {
+        const QString v = o.value(QLatin1String(field)).toVariant().toString();
+        if (!v.isEmpty())
+            return v;
+    }
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        if (it->isString() && !it->toString().isEmpty())
+            return it->toString();
+    }
+    return u"(naamloos)"_s;
+}
+
+// What identifies a record from one version of the list to the next.
+QString recordKey(const QJsonObject& o)
+{
+    for (const char* field : {"GUID", "Guid", "Id", "ID", "Code"}) {
+        const QString v = o.value(QLatin1String(field)).toVariant().toString();
+        if (!v.isEmpty())
+            return v;
+    }
+    return recordName(o);
+}
+
+} // namespace
+
+QString shownValue(const SettingPresentation& p, const QVariant& stored)
+{
+    if (p.secret)
+        return u"(gewijzigd)"_s;
+    if (p.kind == SettingPresentation::Kind::Records)
+        return countText(p, records(stored.toString()).size());
+    QVariant value = stored;
+    if (p.toControl)
+        value = p.toControl(value);
+    if (p.inverted)
+        value = !value.toBool();
+    switch (p.kind) {
+    case SettingPresentation::Kind::YesNo: return value.toBool() ? u"Ja"_s : u"Nee"_s;
+    case SettingPresentation::Kind::Choice: {
+        const qint64 key = value.toLongLong();
+        if (p.choices.contains(key))
+            return p.choices.value(key);
+        return value.toString().isEmpty() || key == 0 ? u"(geen keuze)"_s : value.toString();
+    }
+    case SettingPresentation::Kind::Bits: {
+        const qint64 bits = value.toLongLong();
+        QStringList ticked;
+        for (auto it = p.choices.begin(); it != p.choices.end(); ++it) {
+            if ((bits >> it.key()) & 1)
+                ticked << it.value();
+        }
+        return ticked.isEmpty() ? u"(niets aangevinkt)"_s : ticked.join(u", "_s);
+    }
+    default: break;
+    }
+    if (value.typeId() == QMetaType::QDate) {
+        const QDate d = value.toDate();
+        return d.isValid() ? d.toString(u"dd-MM-yyyy"_s) : u"(leeg)"_s;
+    }
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool() ? u"Ja"_s : u"Nee"_s;
+    if (p.type == QMetaType::fromType<double>() || p.amount || p.percent) {
+        bool number = false;
+        const double d = value.toDouble(&number);
+        if (number || value.typeId() == QMetaType::Double) {
+            if (p.amount)
+                return amountText(d);
+            if (p.percent)
+                return numberText(d) + u"%"_s;
+            return numberText(d);
+        }
+    }
+    const QString text = value.toString();
+    return text.isEmpty() ? u"(leeg)"_s : text;
+}
+
+QString shownValueText(const SettingPresentation& p, const std::optional<QString>& text)
+{
+    if (p.secret)
+        return u"(gewijzigd)"_s;
+    if (!text)
+        return u"(leeg)"_s;
+    if (p.kind == SettingPresentation::Kind::Records)
+        return shownValue(p, *text);
+    if (text->isEmpty() && p.type != QMetaType::fromType<QString>())
+        return u"(leeg)"_s;
+    return shownValue(p, typed(p, *text));
+}
+
+std::pair<QString, QString> shownChange(const SettingPresentation& p, const std::optional<QString>& before,
+                                        const std::optional<QString>& after)
+{
+    if (p.kind != SettingPresentation::Kind::Records || p.secret)
+        return {shownValueText(p, before), shownValueText(p, after)};
+    const QJsonArray old = records(before.value_or(QString()));
+    const QJsonArray now = records(after.value_or(QString()));
+    QMap<QString, QJsonObject> oldByKey, nowByKey;
+    for (const QJsonValue& v : old)
+        oldByKey.insert(recordKey(v.toObject()), v.toObject());
+    for (const QJsonValue& v : now)
+        nowByKey.insert(recordKey(v.toObject()), v.toObject());
+    QStringList added, changed, removed;
+    for (auto it = nowByKey.begin(); it != nowByKey.end(); ++it) {
+        if (!oldByKey.contains(it.key()))
+            added << recordName(it.value());
+        else if (oldByKey.value(it.key()) != it.value())
+            changed << recordName(it.value());
+    }
+    for (auto it = oldByKey.begin(); it != oldByKey.end(); ++it) {
+        if (!nowByKey.contains(it.key()))
+            removed << recordName(it.value());
+    }
+    QStringList what;
+    if (!added.isEmpty())
+        what << u"toegevoegd: "_s + added.join(u", "_s);
+    if (!changed.isEmpty())
+        what << u"gewijzigd: "_s + changed.join(u", "_s);
+    if (!removed.isEmpty())
+        what << u"verwijderd: "_s + removed.join(u", "_s);
+    QString shownAfter = countText(p, now.size());
+    if (!what.isEmpty())
+        shownAfter += u" ("_s + what.join(u"; "_s) + u")"_s;
+    return {countText(p, old.size()), shownAfter};
+}
+
+} // namespace tarvelo

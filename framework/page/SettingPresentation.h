@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QMap>
+#include <QMetaType>
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <optional>
+#include <utility>
+
+namespace tarvelo {
+
+class Control;
+class SettingBase;
+
+// How one declared setting reads for a person: the caption the screen gives
+// it, the page that shows it, and how its stored value is shown there (a
+// combo's item text, "Ja"/"Nee", an amount, the ticked captions of a bit set,
+// the number of records of a list). Learned from the control a page binds it
+// to, else from what its block declares.
+struct SettingPresentation {
+    enum class Kind { Text, YesNo, Choice, Bits, Records };
+
+    QString object;       // "Setup" or "GlobalSetup"
+    QString name;         // the declared name
+    QString caption;      // as shown everywhere: the field's caption, with its frame's where ambiguous
+    QString fieldCaption; // the control's own caption or its label's
+    QString frameCaption; // the caption of the frame that holds the control, if any
+    QString page;         // class name of the page that shows it
+    QString pageTitle;
+    QString control;      // the control that shows it, for going there
+    int controlIndex = -1;
+
+    Kind kind = Kind::Text;
+    QMetaType type;
+    bool secret = false;
+    bool amount = false;
+    bool percent = false;
+    bool inverted = false;
+    // Choice: stored value (after toControl) -> the text the screen shows; for
+    // bit sets, bit number -> the caption of its box.
+    QMap<qint64, QString> choices;
+    // How the page turns the stored value into the control's, where it does.
+    std::function<QVariant(const QVariant&)> toControl;
+    QString one, many;    // a record list's records
+
+    bool known() const { return !caption.isEmpty() && !page.isEmpty(); }
+};
+
+// What the block declares of a setting: its type and units, and its caption
+// and page where no control shows it.
+SettingPresentation declaredPresentation(const SettingBase& setting, const QString& object);
+
+// The caption a person reads for a control: a check box's own caption, else
+// the label that names the field (its buddy, else the label before it in its
+// row, else the one just above it), else the caption of its frame. Without
+// access keys and a trailing colon.
+QString fieldCaption(const Control& control);
+// The caption of the frame that holds the control, or empty.
+QString frameCaptionOf(const Control& control);
+
+// A stored value as the screen shows it. Secrets read "(gewijzigd)".
+QString shownValue(const SettingPresentation& p, const QVariant& value);
+// The same from the text a change history keeps ("true", "2", "2024-01-31",
+// a record list's JSON); nothing reads "(leeg)".
+QString shownValueText(const SettingPresentation& p, const std::optional<QString>& text);
+// A change from one stored text to another, both sides as the screen shows
+// them; a record list's new side says what was added, changed or removed.
+std::pair<QString, QString> shownChange(const SettingPresentation& p, const std::optional<QString>& before,
+                                        const std::optional<QString>& after);
+
+} // namespace tarvelo
