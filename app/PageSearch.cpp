@@ -88,7 +88,7 @@ bool inside(const Control& c, const Control& container)
 PageSearch::PageSearch(const PageRegistry& registry)
 {
     for (const PageInfo& info : registry.pages()) {
-        pages_.push_back({&info, searchKey(info.title), {}, {}});
+        pages_.push_back({&info, searchKey(info.title), {}});
         const std::unique_ptr<SettingsPage> page = info.create();
         index(info.className, page->form());
     }
@@ -100,10 +100,7 @@ void PageSearch::index(const QString& className, const Form& form)
         if (p.page->className.compare(className, Qt::CaseInsensitive) != 0)
             continue;
         p.entries.clear();
-        p.firstCaption.clear();
         for (const Control* c : form.controls()) {
-            if (c->kind() == ControlKind::Frame && p.firstCaption.isEmpty())
-                p.firstCaption = withoutAccessKey(static_cast<const Frame*>(c)->caption()).simplified();
             for (const QString& text : textsOf(*c))
                 p.entries.push_back({c->name(), c->index(), withoutAccessKey(text).simplified(), searchKey(text)});
         }
@@ -131,15 +128,6 @@ std::vector<PageSearch::PageMatch> PageSearch::find(const QString& query) const
             found.push_back(std::move(match));
     }
     return found;
-}
-
-QString PageSearch::firstCaption(const QString& className) const
-{
-    for (const IndexedPage& p : pages_) {
-        if (p.page->className.compare(className, Qt::CaseInsensitive) == 0)
-            return p.firstCaption;
-    }
-    return QString();
 }
 
 Control* PageSearch::focusTarget(const Form& form, Control& matched)

@@ -36,10 +36,6 @@ public:
     // case and accents, in the registry's order. An empty query finds nothing.
     std::vector<PageMatch> find(const QString& query) const;
 
-    // The caption of the page's first frame, as shown ("" when it has none):
-    // what tells two pages with one title apart.
-    QString firstCaption(const QString& className) const;
-
     // Where the focus goes for a control that matched: the control itself when
     // a user can type or click in it, the field after a label, the first field
     // in a frame; null when there is none.
@@ -56,7 +52,6 @@ private:
         const PageInfo* page;
         QString titleKey;
         std::vector<Entry> entries;
-        QString firstCaption;
     };
 
     std::vector<IndexedPage> pages_;

@@ -199,18 +199,10 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& appli
 
 void SettingsWindow::nameEntries()
 {
-    // Two pages of one group with one title are told apart by the caption of
-    // their first frame; Titel itself stays the page's.
-    QHash<QString, int> seen;
-    for (const PageInfo& info : registry_.pages())
-        ++seen[info.group + u'\n' + info.title];
-    for (const PageInfo& info : registry_.pages()) {
-        QString entry = info.title;
-        const QString caption = search_.firstCaption(info.className);
-        if (seen.value(info.group + u'\n' + info.title) > 1 && !caption.isEmpty() && caption != info.title)
-            entry += u" – "_s + caption;
-        entries_.insert(info.className.toLower(), entry);
-    }
+    // Two pages of one group with one title are told apart as everywhere else
+    // (the history, the command line); Titel itself stays the page's.
+    for (const PageFacts& facts : inspector_.pages())
+        entries_.insert(facts.className.toLower(), facts.listTitle);
 }
 
 QString SettingsWindow::listTitle(const QString& className) const

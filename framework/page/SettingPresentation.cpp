@@ -218,6 +218,33 @@ QString shownValue(const SettingPresentation& p, const QVariant& stored)
     return text.isEmpty() ? u"(leeg)"_s : text;
 }
 
+std::optional<QVariant> storedFromShown(const SettingPresentation& p, const QString& text)
+{
+    // A page's own conversion cannot be run backwards.
+    if (p.secret || p.toControl)
+        return std::nullopt;
+    const QString typed = text.simplified();
+    if (p.kind == SettingPresentation::Kind::YesNo || p.type == QMetaType::fromType<bool>()) {
+        for (const bool yes : {true, false}) {
+            if (typed.compare(yes ? u"Ja"_s : u"Nee"_s, Qt::CaseInsensitive) == 0)
+                return QVariant(p.inverted ? !yes : yes);
+        }
+        return std::nullopt;
+    }
+    if (p.kind == SettingPresentation::Kind::Choice) {
+        for (auto it = p.choices.begin(); it != p.choices.end(); ++it) {
+            if (it.value().simplified().compare(typed, Qt::CaseInsensitive) == 0)
+                return QVariant(it.key());
+        }
+        return std::nullopt;
+    }
+    if (p.type == QMetaType::fromType<QDate>()) {
+        if (const QDate d = QDate::fromString(typed, u"d-M-yyyy"_s); d.isValid())
+            return QVariant(d);
+    }
+    return std::nullopt;
+}
+
 QString shownValueText(const SettingPresentation& p, const std::optional<QString>& text)
 {
     if (p.secret)

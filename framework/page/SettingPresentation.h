@@ -61,6 +61,10 @@ QString frameCaptionOf(const Control& control);
 
 // A stored value as the screen shows it. Secrets read "(gewijzigd)".
 QString shownValue(const SettingPresentation& p, const QVariant& value);
+// The stored value for a text as the screen shows it ("Ja", "Wekelijks",
+// "31-01-2026"), for whoever types the screen's words instead of the stored
+// value; nothing when the text is not one of them.
+std::optional<QVariant> storedFromShown(const SettingPresentation& p, const QString& text);
 // The same from the text a change history keeps ("true", "2", "2024-01-31",
 // a record list's JSON); nothing reads "(leeg)".
 QString shownValueText(const SettingPresentation& p, const std::optional<QString>& text);

@@ -46,8 +46,8 @@ QString typeDescription(const SettingBase& s)
     case QMetaType::Short: return u"een geheel getal van -32768 tot en met 32767"_s;
     case QMetaType::Int: return u"een geheel getal"_s;
     case QMetaType::Double: return u"een getal, met een komma voor decimalen (bijvoorbeeld 1,25)"_s;
-    case QMetaType::Bool: return u"true of false"_s;
-    case QMetaType::QDate: return u"een datum (JJJJ-MM-DD)"_s;
+    case QMetaType::Bool: return u"Ja of Nee (of true of false)"_s;
+    case QMetaType::QDate: return u"een datum (DD-MM-JJJJ of JJJJ-MM-DD)"_s;
     default: return u"een tekst"_s;
     }
 }
@@ -133,13 +133,23 @@ public:
                            "duizendtallen zonder punt. Er is niets gewijzigd."_s
                                .arg(value.toString(), declared,
                                     value.toString().trimmed().replace(QLatin1Char('.'), QLatin1Char(','))));
+        // The screen's words ("Ja", "Wekelijks") stand for the stored value.
+        const QString typed = value.toString();
+        const SettingPresentation shown = catalogue().find(objectName(), declared);
+        if (value.typeId() == QMetaType::QString) {
+            if (const std::optional<QVariant> stored = storedFromShown(shown, typed))
+                value = *stored;
+        }
         const QVariantMap before = settings.toMap();
         try {
             settings.setValue(name, value);
         } catch (const RuntimeError&) {
             settings.fromMap(before);
+            const QString expected = shown.kind == SettingPresentation::Kind::Choice && !shown.choices.isEmpty()
+                                         ? u"een van: "_s + QStringList(shown.choices.values()).join(u", "_s)
+                                         : typeDescription(settings.setting(name));
             return refused(u"De waarde '%1' past niet bij %2: verwacht wordt %3. Er is niets gewijzigd."_s
-                               .arg(value.toString(), declared, typeDescription(settings.setting(name))));
+                               .arg(typed, declared, expected));
         }
         if (settings.value(name) == before.value(declared))
             return done(u"%1 had deze waarde al."_s.arg(declared));
@@ -295,8 +305,9 @@ public:
         if (request_.revert)
             return revert(entries);
         QHash<QString, QString> titles;
-        for (const PageInfo& info : std::as_const(app_).pageRegistry().pages())
-            titles.insert(info.className, info.title);
+        // The pages as the window's page list names them.
+        for (const PageFacts& facts : inspectorFor()->pages())
+            titles.insert(facts.className, facts.listTitle);
         QStringList lines;
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const ChangeEntry& e = entries[i];

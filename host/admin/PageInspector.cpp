@@ -109,12 +109,28 @@ const std::vector<PageFacts>& PageInspector::pages()
 
 void PageInspector::learn(std::vector<PageFacts>& found)
 {
+    QHash<QString, int> sharing; // pages by group and title
+    for (const PageInfo& info : registry_.pages())
+        ++sharing[info.group + u'\n' + info.title];
     for (const PageInfo& info : registry_.pages()) {
         PageFacts facts;
         facts.className = info.className;
         facts.title = info.title;
+        facts.listTitle = info.title;
         withPage(info.className, [&](SettingsPage& page, CollectingUi&) {
             facts.hasValidation = page.hasValidation();
+            if (sharing.value(info.group + u'\n' + info.title) > 1) {
+                for (const Control* c : page.form().controls()) {
+                    if (c->kind() != ControlKind::Frame)
+                        continue;
+                    const QString caption = withoutAccessKey(ownCaption(*c)).simplified();
+                    if (caption.isEmpty())
+                        continue;
+                    if (caption != info.title)
+                        facts.listTitle += u" – "_s + caption;
+                    break;
+                }
+            }
             for (const auto& binding : page.settingBindings().all()) {
                 facts.settings.push_back({binding->isGlobal() ? ChangeHistory::GlobalSetupObject : ChangeHistory::SetupObject,
                                           binding->boundSetting().name(), binding->defaultValue(),
@@ -122,7 +138,7 @@ void PageInspector::learn(std::vector<PageFacts>& found)
             }
             for (SettingPresentation& p : page.settingBindings().presentations()) {
                 p.page = info.className;
-                p.pageTitle = info.title;
+                p.pageTitle = facts.listTitle;
                 facts.shown.push_back(std::move(p));
             }
         });

@@ -32,6 +32,10 @@ struct BoundSetting {
 struct PageFacts {
     QString className;
     QString title;
+    // The page as the window's page list names it: its title, and where two
+    // pages of one group share a title, the caption of its first frame after
+    // it ("Algemeen – Quenmarix update").
+    QString listTitle;
     std::vector<BoundSetting> settings;
     // Every setting the page shows, bound or not, as it reads there.
     std::vector<SettingPresentation> shown;

@@ -223,6 +223,29 @@ TEST_F(SettingWordsTest, CommandLineHistoryNamesAndTakesBackChanges)
     EXPECT_TRUE(r.err.contains(u"Er is geen regel 999"_s)) << r.err.toStdString();
 }
 
+// Catches a command line that only takes stored values: the screen's words
+// set a setting as the stored value would, and a word the screen does not
+// show is refused naming the words it does, with nothing changed. Two pages
+// that share a title are named in the history as the page list names them.
+TEST_F(SettingWordsTest, CommandLineTakesTheScreensWords)
+{
+    EXPECT_EQ(command({u"set"_s, u"ProxyGebruiken"_s, u"Ja"_s}).status, 0);
+    EXPECT_TRUE(demo->userSetup().get<ProxySettings>().ProxyGebruiken.get());
+    EXPECT_EQ(command({u"set"_s, u"UpdateTermijn"_s, u"maandelijks"_s}).status, 0);
+    EXPECT_EQ(demo->userSetup().get<UpdateSettings>().UpdateTermijn.get(), 30);
+    EXPECT_EQ(historyLine(1)[3], u"Algemeen – Quenmarix update"_s);
+    const std::size_t entries = demo->changeHistory().size();
+    AdminResult r = command({u"set"_s, u"UpdateTermijn"_s, u"elk uur"_s});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(u"'elk uur'"_s) && r.err.contains(u"Dagelijks, Wekelijks"_s)) << r.err.toStdString();
+    r = command({u"set"_s, u"ProxyGebruiken"_s, u"misschien"_s});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(u"Ja of Nee"_s)) << r.err.toStdString();
+    EXPECT_EQ(demo->userSetup().get<UpdateSettings>().UpdateTermijn.get(), 30);
+    EXPECT_TRUE(demo->userSetup().get<ProxySettings>().ProxyGebruiken.get());
+    EXPECT_EQ(demo->changeHistory().size(), entries);
+}
+
 // Catches a page that writes over a declared default when it is opened (a fresh
 // office then shows changed markers): opening every registered page of a fresh
 // office, and the check before saving, write nothing and mark nothing.
