@@ -17,6 +17,7 @@
 #include "host/ReferenceApplication.h"
 #include "host/database/SqlConnection.h"
 #include "host/office/OfficeDatabase.h"
+#include "tests/support/LargeOffice.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -176,21 +177,7 @@ void prepareOffice(const DatabaseLocation& location)
     QTemporaryDir dir;
     ScriptedUi ui;
     ReferenceApplication seed(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo, location);
-    OfficeDatabase& db = seed.officeDatabase();
-    db.transaction([&] {
-        for (int i = 0; i < ExtraLenders; ++i) {
-            const QString code = u"B%1"_s.arg(i, 4, 10, QLatin1Char('0'));
-            db.exec(u"INSERT INTO Tbl_Mij_Info (Cd_Mij, Om_NaamKort, Om_Naam, Nr_HDN) VALUES (?, ?, ?, ?)"_s,
-                    {code, code, u"Budgetbank %1"_s.arg(code), u"40%1"_s.arg(i)});
-            for (int n = 0; n < 2; ++n)
-                db.exec(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, Om_Omschrijving, "
-                        "GUID) VALUES (?, ?, 0, ?, 1, '', ?)"_s,
-                        {u"%1-%2"_s.arg(code).arg(n), code, n == 0 ? -1 : 0, u"{%1-%2}"_s.arg(code).arg(n)});
-            db.exec(u"INSERT INTO Tbl_Mij_Instellingen (Cd_Mij, Cd_SoortMij, Om_Ontvanger, In_Geselecteerd, "
-                    "Cd_Retour) VALUES (?, 1, '', -1, 1)"_s,
-                    {code});
-        }
-    });
+    testing::addLenders(seed.officeDatabase(), ExtraLenders);
 }
 
 struct Cost {

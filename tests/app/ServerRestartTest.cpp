@@ -5,6 +5,7 @@
 #include "framework/settings/ProxySettings.h"
 #include "host/ReferenceApplication.h"
 #include "tests/app/WidgetTestSupport.h"
+#include "tests/support/EventsUntil.h"
 #include "tests/support/PageTest.h"
 #include "tests/support/TestPostgres.h"
 
@@ -18,19 +19,6 @@ using namespace tarvelo;
 using namespace tarvelo::testing;
 
 namespace {
-
-bool within(int milliseconds, const std::function<bool()>& done)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > milliseconds)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return true;
-}
 
 // A workstation B with its settings window open on a server of the test's own, which the
 // test stops and starts under it; A is another workstation on the same database.

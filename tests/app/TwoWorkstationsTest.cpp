@@ -12,6 +12,7 @@
 #include "host/ReferenceApplication.h"
 #include "host/office/OfficeDatabase.h"
 #include "tests/app/WidgetTestSupport.h"
+#include "tests/support/EventsUntil.h"
 #include "tests/support/PageTest.h"
 #include "tests/support/TestPostgres.h"
 
@@ -27,20 +28,6 @@ using namespace tarvelo;
 using namespace tarvelo::testing;
 
 namespace {
-
-// Lets the event loop run until done holds or the time is up.
-bool within(int milliseconds, const std::function<bool()>& done)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > milliseconds)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return true;
-}
 
 // Two workstations of one office: A works without a window, B has its
 // settings window open. On the embedded file both use the one file of the
