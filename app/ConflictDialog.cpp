@@ -4,7 +4,6 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -12,27 +11,6 @@
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
-
-QString conflictValueText(const QJsonValue& value, bool secret)
-{
-    if (secret)
-        return u"(verborgen)"_s;
-    const QLocale dutch(QLocale::Dutch, QLocale::Netherlands);
-    switch (value.type()) {
-    case QJsonValue::Bool: return value.toBool() ? u"Ja"_s : u"Nee"_s;
-    case QJsonValue::Double: {
-        const double d = value.toDouble();
-        return d == double(qint64(d)) ? QString::number(qint64(d)) : dutch.toString(d, 'g', 15);
-    }
-    case QJsonValue::String: {
-        const QString text = value.toString();
-        if (text.isEmpty())
-            return u"(leeg)"_s;
-        return text.size() > 80 ? text.left(77) + u"..."_s : text;
-    }
-    default: return u"(leeg)"_s;
-    }
-}
 
 ConflictDialog::ConflictDialog(const std::vector<ConflictLine>& lines, QWidget* parent)
     : QDialog(parent), lines_(lines)

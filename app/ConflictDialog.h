@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QJsonValue>
 #include <QString>
 #include <vector>
 
@@ -19,10 +18,6 @@ struct ConflictLine {
     QString mine;    // the user's own value
     bool keepMine = true;
 };
-
-// A stored value as the question shows it: "Ja"/"Nee", numbers the Dutch way,
-// "(leeg)" for nothing, a secret never.
-QString conflictValueText(const QJsonValue& value, bool secret);
 
 // Asks, before saving, which value to keep of each such setting: the user's
 // own or the other workstation's. "Opslaan" accepts the choices, "Annuleren"

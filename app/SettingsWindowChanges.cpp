@@ -10,6 +10,7 @@
 #include "framework/forms/TextBox.h"
 #include "framework/host/SettingsHost.h"
 #include "framework/page/SettingsPage.h"
+#include "host/admin/SettingCatalogue.h"
 #include "host/office/ChangeWatcher.h"
 #include "host/office/SettingsStore.h"
 #include "framework/errors/RuntimeError.h"
@@ -131,12 +132,15 @@ bool SettingsWindow::settleConflicts()
     if (conflicts.empty())
         return true;
     std::vector<ConflictLine> lines;
+    const QHash<QString, QString> titles = pageTitles();
     for (const auto& c : conflicts) {
-        auto [page, caption] = inspector_.shownAs(c.object, c.name);
-        if (caption.isEmpty())
-            caption = c.name;
-        lines.push_back({page, caption, conflictValueText(c.started, c.secret), conflictValueText(c.theirs, c.secret),
-                         conflictValueText(c.mine, c.secret), true});
+        // In the screen's words, as the history shows them; a secret never.
+        const SettingPresentation p = catalogue().find(c.object, c.name);
+        const auto shown = [&](const QJsonValue& value) {
+            return c.secret || p.secret ? u"(verborgen)"_s : shownValueText(p, SettingsStore::valueText(value));
+        };
+        lines.push_back({titles.value(p.page, p.pageTitle), p.caption.isEmpty() ? c.name : p.caption,
+                         shown(c.started), shown(c.theirs), shown(c.mine), true});
     }
     if (conflictQuestion) {
         if (!conflictQuestion(lines))

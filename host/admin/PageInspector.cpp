@@ -1,8 +1,6 @@
 #include "host/admin/PageInspector.h"
 
-#include "framework/forms/CheckBox.h"
 #include "framework/forms/Frame.h"
-#include "framework/forms/Label.h"
 #include "framework/host/Settings.h"
 #include "framework/host/SettingsHost.h"
 #include "framework/util/AccessKey.h"
@@ -12,62 +10,9 @@
 #include "host/admin/CollectingUi.h"
 #include "host/office/ChangeHistory.h"
 
-#include <algorithm>
-#include <iterator>
-
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
-
-namespace {
-
-QString ownCaption(const Control& c)
-{
-    switch (c.kind()) {
-    case ControlKind::CheckBox: return static_cast<const CheckBox&>(c).caption();
-    case ControlKind::OptionButton: return static_cast<const OptionButton&>(c).caption();
-    case ControlKind::Label: return static_cast<const Label&>(c).caption();
-    case ControlKind::Frame: return static_cast<const Frame&>(c).caption();
-    default: return QString();
-    }
-}
-
-// Controls are declared in layout order, a label just before its field. A
-// group of options or boxes is named by its frame.
-QString shownCaption(const Form& form, const std::vector<Control*>& controls)
-{
-    if (controls.empty())
-        return QString();
-    const Control& control = *controls.front();
-    if (controls.size() == 1 && (control.kind() == ControlKind::CheckBox || control.kind() == ControlKind::OptionButton)) {
-        if (const QString own = withoutAccessKey(ownCaption(control)).trimmed(); !own.isEmpty())
-            return own;
-    }
-    const std::vector<Control*> all = form.controls();
-    const auto at = std::find(all.begin(), all.end(), &control);
-    if (at != all.end() && at != all.begin()) {
-        for (auto it = std::make_reverse_iterator(at); it != all.rend(); ++it) {
-            const Control& before = **it;
-            if (before.parent() != control.parent())
-                continue;
-            if (before.kind() == ControlKind::Label) {
-                if (const QString label = withoutAccessKey(ownCaption(before)).trimmed(); !label.isEmpty())
-                    return label.endsWith(QLatin1Char(':')) ? label.chopped(1).trimmed() : label;
-                continue;
-            }
-            break;
-        }
-    }
-    for (const Control* frame = control.parent(); frame; frame = frame->parent()) {
-        if (frame->kind() == ControlKind::Frame) {
-            if (const QString caption = withoutAccessKey(ownCaption(*frame)).trimmed(); !caption.isEmpty())
-                return caption;
-        }
-    }
-    return QString();
-}
-
-} // namespace
 
 PageInspector::PageInspector(SettingsHost& application, const PageRegistry* registry)
     : app_(application), registry_(registry ? *registry : std::as_const(application).pageRegistry())
@@ -123,7 +68,7 @@ void PageInspector::learn(std::vector<PageFacts>& found)
                 for (const Control* c : page.form().controls()) {
                     if (c->kind() != ControlKind::Frame)
                         continue;
-                    const QString caption = withoutAccessKey(ownCaption(*c)).simplified();
+                    const QString caption = withoutAccessKey(static_cast<const Frame&>(*c).caption()).simplified();
                     if (caption.isEmpty())
                         continue;
                     if (caption != info.title)
@@ -134,7 +79,7 @@ void PageInspector::learn(std::vector<PageFacts>& found)
             for (const auto& binding : page.settingBindings().all()) {
                 facts.settings.push_back({binding->isGlobal() ? ChangeHistory::GlobalSetupObject : ChangeHistory::SetupObject,
                                           binding->boundSetting().name(), binding->defaultValue(),
-                                          binding->hasPageDefault(), shownCaption(page.form(), binding->controls())});
+                                          binding->hasPageDefault()});
             }
             for (SettingPresentation& p : page.settingBindings().presentations()) {
                 p.page = info.className;
@@ -156,17 +101,6 @@ QVariant PageInspector::defaultOf(const QString& object, const QString& name)
     }
     const Settings& settings = object == ChangeHistory::GlobalSetupObject ? app_.officeSetup() : app_.userSetup();
     return settings.setting(name).defaultVariant();
-}
-
-std::pair<QString, QString> PageInspector::shownAs(const QString& object, const QString& name)
-{
-    for (const PageFacts& page : pages()) {
-        for (const BoundSetting& s : page.settings) {
-            if (s.object == object && s.name.compare(name, Qt::CaseInsensitive) == 0)
-                return {page.title, s.caption};
-        }
-    }
-    return {};
 }
 
 std::vector<CheckProblem> PageInspector::checkPage(SettingsPage& page, CollectingUi& quiet)

@@ -23,9 +23,6 @@ struct BoundSetting {
     QVariant defaultValue;
     // An empty setting counts as the default: the page fills one in when shown.
     bool emptyIsDefault = false;
-    // What the user reads beside the control: a check box's or option's own
-    // caption, else the label before the field, else its frame's caption.
-    QString caption;
 };
 
 // What the host knows of one registered page without the user opening it.
@@ -65,9 +62,6 @@ public:
     // The default a reset puts back: the value a page shows for an empty
     // setting where a page has one, else the declared default.
     QVariant defaultOf(const QString& object, const QString& name);
-    // The page (its title) and the caption under which a user sees the
-    // setting; empty when no page shows it in a control.
-    std::pair<QString, QString> shownAs(const QString& object, const QString& name);
 
     // Runs every input check of every page that has them against the current
     // settings and returns every problem. opened gives the page the user has

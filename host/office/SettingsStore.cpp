@@ -66,7 +66,9 @@ QJsonObject storedRecord(const OfficeDatabase& db, const RecordPlace& place, QJs
     return SettingsFile::toRecord(stored);
 }
 
-QString valueText(const QJsonValue& v)
+} // namespace
+
+QString SettingsStore::valueText(const QJsonValue& v)
 {
     switch (v.type()) {
     case QJsonValue::Bool: return v.toBool() ? u"true"_s : u"false"_s;
@@ -80,6 +82,8 @@ QString valueText(const QJsonValue& v)
     default: return {};
     }
 }
+
+namespace {
 
 // Takes the write lock before the record is read, so that a second program
 // saving at the same moment waits and then reads what this one stored.
@@ -114,8 +118,8 @@ void store(OfficeDatabase& db, const RecordPlace& place, const Settings& setting
             continue;
         // Names this version does not know stay in the record as they were.
         merged.insert(it.key(), it.value());
-        const QString before = valueText(old.value(it.key()));
-        const QString after = valueText(it.value());
+        const QString before = SettingsStore::valueText(old.value(it.key()));
+        const QString after = SettingsStore::valueText(it.value());
         if (before == after)
             continue;
         changed = true;

@@ -48,6 +48,8 @@ public:
     static constexpr int ConflictError = 3197; // changed by another user at the same time
     static QString conflictMessage();
 
+    // A stored value as the change history keeps it ("true", "2", "2,5" as "2.5").
+    static QString valueText(const QJsonValue& value);
     static QString changeKey(const QString& object, const QString& setting) { return object + QLatin1Char('.') + setting; }
 
 private:

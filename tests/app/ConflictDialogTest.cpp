@@ -3,7 +3,6 @@
 #include "tests/support/PageTest.h"
 
 #include <QComboBox>
-#include <QJsonValue>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -11,27 +10,6 @@ using namespace Qt::StringLiterals;
 
 using namespace tarvelo;
 using namespace tarvelo::testing;
-
-// The question shows stored values as a user reads them, and never a password.
-TEST(ConflictDialogTest, ValuesAsTheUserReadsThem)
-{
-    const struct {
-        QJsonValue value;
-        bool secret;
-        const char* shown;
-    } cases[] = {
-        {QJsonValue(true), false, "Ja"},
-        {QJsonValue(false), false, "Nee"},
-        {QJsonValue(30), false, "30"},
-        {QJsonValue(2.5), false, "2,5"},
-        {QJsonValue(u""_s), false, "(leeg)"},
-        {QJsonValue(u"proxy:8080"_s), false, "proxy:8080"},
-        {QJsonValue(u"geheim"_s), true, "(verborgen)"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(conflictValueText(c.value, c.secret), c.shown) << c.shown;
-    EXPECT_EQ(conflictValueText(QJsonValue(QString(200, QLatin1Char('x'))), false).size(), 80);
-}
 
 // Each line offers the user's own value or the other workstation's; what is chosen comes back per line.
 TEST(ConflictDialogTest, ChoicesPerLine)

@@ -9,6 +9,7 @@
 #include "framework/page/SettingsPage.h"
 #include "framework/settings/DocumentSettings.h"
 #include "framework/settings/ProxySettings.h"
+#include "framework/settings/UpdateSettings.h"
 #include "host/ReferenceApplication.h"
 #include "host/office/OfficeDatabase.h"
 #include "tests/app/WidgetTestSupport.h"
@@ -142,6 +143,28 @@ TEST_P(TwoWorkstations, AnAgentNumberArrivesInTheSelectedCompany)
     EXPECT_TRUE(b->errorReports().empty());
 }
 
+// The question reads a choice as the screen shows it ("Maandelijks", not 30),
+// under the page's name in the page list.
+TEST_P(TwoWorkstations, TheQuestionUsesTheScreensWords)
+{
+    openWindow(u"SetupProxy"_s);
+    ASSERT_TRUE(control<ComboBox>(u"cboUpdateTermijn"_s).choose(u"Wekelijks"_s));
+    a->SettingsObject().get<UpdateSettings>().UpdateTermijn = 30;
+    a->saveSettings();
+    std::vector<ConflictLine> asked;
+    window->conflictQuestion = [&](std::vector<ConflictLine>& lines) {
+        asked = lines;
+        return false;
+    };
+    EXPECT_FALSE(window->save());
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].page, "Algemeen – Quenmarix update");
+    EXPECT_EQ(asked[0].caption, "Zoeken naar updates");
+    EXPECT_EQ(asked[0].started, "Dagelijks");
+    EXPECT_EQ(asked[0].theirs, "Maandelijks");
+    EXPECT_EQ(asked[0].mine, "Wekelijks");
+}
+
 // Both workstations change the proxy address: B's save silently overwrote A's. B must be asked,
 // with the setting in the screen's words and all three values, and what B chooses is stored;
 // cancelling stores nothing and keeps B's edits.
@@ -178,7 +201,7 @@ TEST_P(TwoWorkstations, BothChangeOneSettingAndTheSaveAsks)
         };
         EXPECT_EQ(window->save(), QByteArray(c.answer) != "annuleren");
         ASSERT_EQ(asked.size(), 1u);
-        EXPECT_EQ(asked[0].page, "Algemeen");
+        EXPECT_EQ(asked[0].page, "Algemeen – Quenmarix update");
         EXPECT_EQ(asked[0].caption, "Proxyserveradres");
         EXPECT_EQ(asked[0].started, "(leeg)");
         EXPECT_EQ(asked[0].theirs, "proxy.daar:3128");
