@@ -10,6 +10,7 @@
 #include "host/ReferenceApplication.h"
 
 #include "app/ChangeHistoryDialog.h"
+#include "app/ConflictDialog.h"
 #include "app/ExportSettingsDialog.h"
 #include "app/ImportPreviewDialog.h"
 #include "framework/settings/DocumentSettings.h"
@@ -154,6 +155,19 @@ QStringList renderAdministration(const PageRegistry& registry, ReferenceApplicat
         preview.show();
         QCoreApplication::processEvents();
         save(preview, file);
+        written << file;
+    }
+    {
+        // The question before a save when another workstation stored the same settings.
+        const QString file = QDir(folder).absoluteFilePath(u"frmWijzigingenElders.png"_s);
+        ConflictDialog question({{window.listTitle(u"SetupProxy"_s), u"Zoeken naar updates"_s, u"Dagelijks"_s,
+                                  u"Maandelijks"_s, u"Wekelijks"_s, true},
+                                 {window.listTitle(u"SetupProxy"_s), u"Proxyserveradres"_s, u"(leeg)"_s,
+                                  u"proxy.kantoor.nl:3128"_s, u"proxy.kantoor.nl:8080"_s, false}},
+                                &window);
+        question.show();
+        QCoreApplication::processEvents();
+        save(question, file);
         written << file;
     }
     {
