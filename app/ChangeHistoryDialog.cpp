@@ -199,8 +199,7 @@ void ChangeHistoryDialog::fill()
         SettingPresentation p = catalogue_.find(e.object, e.setting);
         p.secret = p.secret || e.secret;
         const auto [before, after] = shownChange(p, e.oldValue, e.newValue);
-        const QString setting = e.object == ChangeHistory::GlobalSetupObject ? p.caption + u" (kantoor)"_s
-                                                                             : p.caption;
+        const QString setting = listedCaption(p);
         auto* row = new QTreeWidgetItem(list_);
         row->setData(0, EntryRole, qint64(i));
         row->setText(Nr, QString::number(i + 1));

@@ -24,8 +24,7 @@ enum Column { Setting, Current, Proposed, Page, CodeName };
 constexpr int MostColumnWidth = 300;
 } // namespace
 
-ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, const SettingCatalogue& catalogue,
-                                         const QHash<QString, QString>& pageTitles, QWidget* parent)
+ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, const SettingCatalogue& catalogue, QWidget* parent)
     : QDialog(parent), plan_(std::move(plan))
 {
     setObjectName(u"frmImporteren"_s);
@@ -43,9 +42,9 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, const SettingCatalogue
     for (const ProfileDifference& d : plan_.differences) {
         SettingPresentation p = catalogue.find(d.object, d.name);
         p.secret = p.secret || d.secret;
-        const QString caption = d.object == QLatin1String("GlobalSetup") ? u"%1 (kantoor)"_s.arg(p.caption) : p.caption;
+        const QString caption = listedCaption(p);
         const auto [now, proposed] = shownChange(p, d.current, d.proposed);
-        auto* item = new QTreeWidgetItem(list_, {caption, now, proposed, pageTitles.value(p.page, p.page),
+        auto* item = new QTreeWidgetItem(list_, {caption, now, proposed, p.pageTitle,
                                                  d.object + u'.' + d.name});
         item->setCheckState(0, Qt::Checked);
         for (int c = 0; c < list_->columnCount(); ++c)

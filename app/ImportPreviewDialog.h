@@ -3,7 +3,6 @@
 #include "host/admin/SettingsProfile.h"
 
 #include <QDialog>
-#include <QHash>
 #include <vector>
 
 class QTreeWidget;
@@ -17,8 +16,7 @@ class SettingCatalogue;
 // each, and what will not be applied.
 class ImportPreviewDialog final : public QDialog {
 public:
-    ImportPreviewDialog(ImportPlan plan, const SettingCatalogue& catalogue, const QHash<QString, QString>& pageTitles,
-                        QWidget* parent = nullptr);
+    ImportPreviewDialog(ImportPlan plan, const SettingCatalogue& catalogue, QWidget* parent = nullptr);
 
     // The lines still ticked.
     std::vector<ProfileDifference> chosen() const;

@@ -151,7 +151,7 @@ QStringList renderAdministration(const PageRegistry& registry, ReferenceApplicat
     }
     {
         const QString file = QDir(folder).absoluteFilePath(u"frmImporteren.png"_s);
-        ImportPreviewDialog preview(plan, window.catalogue(), window.pageTitles(), &window);
+        ImportPreviewDialog preview(plan, window.catalogue(), &window);
         preview.show();
         QCoreApplication::processEvents();
         save(preview, file);

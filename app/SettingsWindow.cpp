@@ -891,7 +891,7 @@ void SettingsWindow::importChosen()
         return ok && !text.isEmpty() ? std::optional<QString>(text) : std::nullopt;
     };
     importFrom(*file, askPassphrase, [this](ImportPlan& plan, std::vector<ProfileDifference>& chosen) {
-        ImportPreviewDialog preview(plan, catalogue(), pageTitles(), this);
+        ImportPreviewDialog preview(plan, catalogue(), this);
         if (preview.exec() != QDialog::Accepted)
             return false;
         chosen = preview.chosen();

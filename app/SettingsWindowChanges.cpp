@@ -132,14 +132,13 @@ bool SettingsWindow::settleConflicts()
     if (conflicts.empty())
         return true;
     std::vector<ConflictLine> lines;
-    const QHash<QString, QString> titles = pageTitles();
     for (const auto& c : conflicts) {
         // In the screen's words, as the history shows them; a secret never.
         const SettingPresentation p = catalogue().find(c.object, c.name);
         const auto shown = [&](const QJsonValue& value) {
             return c.secret || p.secret ? u"(verborgen)"_s : shownValueText(p, SettingsStore::valueText(value));
         };
-        lines.push_back({titles.value(p.page, p.pageTitle), p.caption.isEmpty() ? c.name : p.caption,
+        lines.push_back({p.pageTitle, p.caption.isEmpty() ? c.name : p.caption,
                          shown(c.started), shown(c.theirs), shown(c.mine), true});
     }
     if (conflictQuestion) {

@@ -218,6 +218,11 @@ QString shownValue(const SettingPresentation& p, const QVariant& stored)
     return text.isEmpty() ? u"(leeg)"_s : text;
 }
 
+QString listedCaption(const SettingPresentation& p)
+{
+    return p.object == QLatin1String("GlobalSetup") ? p.caption + u" (kantoor)"_s : p.caption;
+}
+
 std::optional<QVariant> storedFromShown(const SettingPresentation& p, const QString& text)
 {
     // A page's own conversion cannot be run backwards.

@@ -59,6 +59,10 @@ QString fieldCaption(const Control& control);
 // The caption of the frame that holds the control, or empty.
 QString frameCaptionOf(const Control& control);
 
+// The caption in a list where the user's and the office's settings mix: an
+// office-wide setting says so ("Bedrijfslogo tonen (kantoor)").
+QString listedCaption(const SettingPresentation& p);
+
 // A stored value as the screen shows it. Secrets read "(gewijzigd)".
 QString shownValue(const SettingPresentation& p, const QVariant& value);
 // The stored value for a text as the screen shows it ("Ja", "Wekelijks",

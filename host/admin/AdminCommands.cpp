@@ -321,7 +321,7 @@ public:
                                   : u"%1 -> %2"_s.arg(e.oldValue.value_or(QString()), e.newValue.value_or(QString()));
             } else {
                 const SettingPresentation p = catalogue().find(e.object, e.setting);
-                what = p.caption + (e.object == ChangeHistory::GlobalSetupObject ? u" (kantoor)"_s : QString());
+                what = listedCaption(p);
                 SettingPresentation shown = p;
                 shown.secret = shown.secret || e.secret;
                 const auto [before, after] = shownChange(shown, e.oldValue, e.newValue);

@@ -28,10 +28,17 @@ SettingCatalogue::SettingCatalogue(PageInspector& pages, const SettingsObject& d
         for (const SettingPresentation& p : facts.shown)
             add(p);
     }
+    // A setting its block places on a page is named with that page as the page list names it.
+    QHash<QString, QString> listTitles;
+    for (const PageFacts& facts : pages.pages())
+        listTitles.insert(facts.className.toLower(), facts.listTitle);
     for (const QString& name : declared.names()) {
         if (byName_.contains(name.toLower()))
             continue;
-        add(declaredPresentation(declared.setting(name), ChangeHistory::SetupObject));
+        SettingPresentation p = declaredPresentation(declared.setting(name), ChangeHistory::SetupObject);
+        if (p.pageTitle.isEmpty())
+            p.pageTitle = listTitles.value(p.page.toLower());
+        add(std::move(p));
     }
     // A caption that more than one setting would carry is told apart by its frame.
     QHash<QString, int> uses;

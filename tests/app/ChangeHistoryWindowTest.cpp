@@ -183,7 +183,7 @@ TEST_F(ChangeHistoryWindowTest, HistoryAndImportReadInTheScreensWords)
     const ImportPlan plan = SettingsProfile::plan(SettingsProfile::write(other, host->officeSetup(), u"zin"_s),
                                                   host->userSetup(), host->officeSetup(),
                                                   [] { return std::optional<QString>(u"zin"_s); });
-    ImportPreviewDialog preview(plan, window->catalogue(), window->pageTitles());
+    ImportPreviewDialog preview(plan, window->catalogue());
     QStringList previewed;
     auto* list = preview.findChild<QTreeWidget*>(u"lvwVerschillen"_s);
     ASSERT_NE(list, nullptr);

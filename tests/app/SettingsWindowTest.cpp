@@ -794,7 +794,7 @@ TEST_F(SettingsWindowTest, RendersMarkersTheLockAndTheImportPreview)
     file.replace("\"naam\": \"UpdateVlag\"", "\"naam\": \"OudeInstelling\"");
     ImportPlan plan = SettingsProfile::plan(file, host->SettingsObject(), host->GlobalSetup(),
                                             [] { return std::optional<QString>(u"wachtzin"_s); });
-    ImportPreviewDialog preview(plan, window->catalogue(), window->pageTitles());
+    ImportPreviewDialog preview(plan, window->catalogue());
     preview.show();
     runEvents();
     const QString previewPicture = pictureFolder() + u"/beheer-import.png"_s;

@@ -30,6 +30,17 @@ using namespace tarvelo::testing;
 
 namespace {
 
+// The save asked about one setting, as the user reads it.
+void expectAskedAbout(const std::vector<ConflictLine>& asked, const ConflictLine& expected)
+{
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].page, expected.page);
+    EXPECT_EQ(asked[0].caption, expected.caption);
+    EXPECT_EQ(asked[0].started, expected.started);
+    EXPECT_EQ(asked[0].theirs, expected.theirs);
+    EXPECT_EQ(asked[0].mine, expected.mine);
+}
+
 // Two workstations of one office: A works without a window, B has its
 // settings window open. On the embedded file both use the one file of the
 // data folder; on the server both use one database of the test server.
@@ -157,12 +168,8 @@ TEST_P(TwoWorkstations, TheQuestionUsesTheScreensWords)
         return false;
     };
     EXPECT_FALSE(window->save());
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].page, "Algemeen – Quenmarix update");
-    EXPECT_EQ(asked[0].caption, "Zoeken naar updates");
-    EXPECT_EQ(asked[0].started, "Dagelijks");
-    EXPECT_EQ(asked[0].theirs, "Maandelijks");
-    EXPECT_EQ(asked[0].mine, "Wekelijks");
+    expectAskedAbout(asked, {u"Algemeen – Quenmarix update"_s, u"Zoeken naar updates"_s, u"Dagelijks"_s,
+                             u"Maandelijks"_s, u"Wekelijks"_s});
 }
 
 // Both workstations change the proxy address: B's save silently overwrote A's. B must be asked,
@@ -200,12 +207,8 @@ TEST_P(TwoWorkstations, BothChangeOneSettingAndTheSaveAsks)
             return QByteArray(c.answer) != "annuleren";
         };
         EXPECT_EQ(window->save(), QByteArray(c.answer) != "annuleren");
-        ASSERT_EQ(asked.size(), 1u);
-        EXPECT_EQ(asked[0].page, "Algemeen – Quenmarix update");
-        EXPECT_EQ(asked[0].caption, "Proxyserveradres");
-        EXPECT_EQ(asked[0].started, "(leeg)");
-        EXPECT_EQ(asked[0].theirs, "proxy.daar:3128");
-        EXPECT_EQ(asked[0].mine, "proxy.hier:8080");
+        expectAskedAbout(asked, {u"Algemeen – Quenmarix update"_s, u"Proxyserveradres"_s, u"(leeg)"_s,
+                                 u"proxy.daar:3128"_s, u"proxy.hier:8080"_s});
         a->reloadSettings();
         EXPECT_EQ(a->SettingsObject().get<ProxySettings>().ProxyAdres.get(), c.stored);
         if (QByteArray(c.answer) == "annuleren") {
