@@ -742,11 +742,11 @@ bool SettingsWindow::resetPageToDefaults()
 bool SettingsWindow::pageHoldsChanges(const QString& className)
 {
     if (SettingsPage* page = openedPage(className)) {
-        for (const auto& binding : page->settingBindings().all()) {
-            if (binding->differsFromDefault())
-                return true;
-        }
-        return false;
+        // Controls the page fills itself carry their own marker.
+        const std::vector<Control*> controls = page->form().controls();
+        return std::any_of(controls.begin(), controls.end(), [](const Control* c) {
+            return c->settingMarker() == SettingMarker::ChangedFromDefault;
+        });
     }
     for (const PageFacts& facts : inspector_.pages()) {
         if (facts.className.compare(className, Qt::CaseInsensitive) != 0)

@@ -98,6 +98,7 @@ ControlView* FormView::addView(Control& control)
     views_.push_back(std::move(view));
     viewOf_.insert(&control, added);
     added->syncAll();
+    alignLabelsOf(control);
     return added;
 }
 
@@ -144,6 +145,8 @@ void FormView::observe(Control& control, Property property)
         return;
     } else if (ControlView* view = viewOf_.value(&control)) {
         view->update(property);
+        if (property == Property::Bounds || property == Property::Font)
+            alignLabelsOf(control);
     } else if (property != Property::Other || !form_.contains(control)) {
         // A control being built or destroyed: the form announces it once it is on the form.
     } else if (ControlView* added = addView(control); added && isVisible()) {
@@ -158,6 +161,20 @@ void FormView::observe(Control& control, Property property)
     if (property == Property::Bounds || property == Property::Visible || property == Property::Caption ||
         property == Property::Other || property == Property::Contents)
         scheduleAccess();
+}
+
+void FormView::alignLabelsOf(const Control& field)
+{
+    if (field.kind() != ControlKind::TextBox && field.kind() != ControlKind::ComboBox)
+        return;
+    if (!field.parent())
+        return;
+    for (const Control* sibling : form_.childrenOf(*field.parent())) {
+        if (sibling->kind() != ControlKind::Label || static_cast<const Label*>(sibling)->buddy() != &field)
+            continue;
+        if (auto* label = dynamic_cast<LabelView*>(viewOf_.value(sibling)))
+            label->alignWithField();
+    }
 }
 
 void FormView::syncToolTip(const Control& control)

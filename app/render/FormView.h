@@ -97,6 +97,8 @@ private:
     QWidget* containerWidget(const Control& control) const;
     void syncFormProperty(Property property);
     void syncToolTip(const Control& control);
+    // The labels naming a field follow its text's baseline.
+    void alignLabelsOf(const Control& field);
     void focusNow(ControlView& view);
     void scheduleAccess();
     // Pairs labels with their fields and names every field.

@@ -6,6 +6,8 @@
 #include "framework/forms/Label.h"
 #include "framework/forms/Line.h"
 #include "framework/forms/ProgressBar.h"
+#include "app/render/FormView.h"
+#include "app/render/TextBaseline.h"
 
 #include <QEvent>
 #include <algorithm>
@@ -100,7 +102,12 @@ LabelView::LabelView(FormView& owner, Label& label, QWidget* parent)
 void LabelView::syncProperty(Property property)
 {
     switch (property) {
-    case Property::Caption: syncCaption(); break;
+    case Property::Caption:
+        syncCaption();
+        alignWithField();
+        break;
+    case Property::Bounds:
+    case Property::Font: alignWithField(); break;
     case Property::Other:
         text_->setWordWrap(label_.wordWrap());
         text_->setAlignment(toQtAlignment(label_.alignment()) | Qt::AlignTop);
@@ -156,6 +163,28 @@ void LabelView::syncCaption()
         text_->setText(label_.caption());
     else
         text_->setText(text_->buddy() ? label_.caption() : withoutAccessKey(label_.caption()));
+}
+
+void LabelView::alignWithField()
+{
+    const Control* field = label_.buddy();
+    if (!field || field->parent() != label_.parent() || label_.wordWrap() || !label_.runs().empty() ||
+        label_.caption().contains(u'\n'))
+        return;
+    const QWidget* fieldWidget = owner().widgetOf(*field);
+    if (!fieldWidget)
+        return;
+    const QRect mine = scale().rect(label_);
+    const QRect theirs = scale().rect(*field);
+    // A label above its field keeps its place.
+    if (mine.bottom() < theirs.top() || mine.top() > theirs.bottom())
+        return;
+    const int baseline = fieldTextBaseline(*fieldWidget, theirs.size());
+    if (baseline < 0)
+        return;
+    const int top = theirs.top() + baseline - labelTextBaseline(*text_);
+    if (top != text_->y())
+        text_->move(mine.left(), top);
 }
 
 void LabelView::setBuddy(QWidget* field, QWidget* focus)

@@ -43,6 +43,9 @@ public:
     // focus to focus (the field, or the first part of it), and a screen
     // reader reads the field by this label.
     void setBuddy(QWidget* field, QWidget* focus);
+    // A label beside the one-line field it names writes on that field's
+    // baseline; the form view calls this when the field moved.
+    void alignWithField();
 
 private:
     void syncProperty(Property property) override;

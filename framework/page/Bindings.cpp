@@ -472,6 +472,13 @@ struct Bindings::ShownOnly {
     std::unique_ptr<Binding::Adaptor> adaptor;
     SettingAccessor setting;
     bool global = false;
+
+    SettingBase& in(const Bindings& owner) const
+    {
+        return setting(global ? owner.host_.globalSetup() : owner.host_.setup());
+    }
+    // The page's own procedure stores the change; the marker follows it.
+    void follow(const Bindings& owner);
 };
 
 Bindings::Bindings(Host host) : host_(std::move(host)) {}
@@ -489,17 +496,73 @@ std::unique_ptr<Binding::Adaptor> adaptorFor(Control& control)
         return std::make_unique<TextBoxAdaptor>(*box);
     throw RuntimeError::invalidProcedureCall();
 }
+
+SettingPresentation presentationOf(const Binding::Adaptor& adaptor, const SettingBase& s, bool global)
+{
+    SettingPresentation p = declaredPresentation(s, global ? u"GlobalSetup"_s : u"Setup"_s);
+    adaptor.describe(p);
+    p.frameCaption = frameCaptionOf(adaptor.control());
+    p.control = adaptor.control().name();
+    p.controlIndex = adaptor.control().index();
+    if (!s.shown().caption.isEmpty())
+        p.fieldCaption = s.shown().caption;
+    p.caption = p.fieldCaption;
+    return p;
+}
+
+QVariant typedDefault(const SettingBase& s)
+{
+    QVariant value = s.defaultVariant();
+    if (QVariant typed = value; typed.convert(s.type()))
+        return typed;
+    return value;
+}
+
+// A control the page fills itself carries the marker of the setting it shows,
+// as a bound one does.
+void markShown(const Binding::Adaptor& adaptor, const SettingBase& s, bool global)
+{
+    const bool locked = !s.writable();
+    const bool changed = !locked && s.toVariant() != typedDefault(s);
+    QString note;
+    if (changed) {
+        const SettingPresentation p = presentationOf(adaptor, s, global);
+        note = p.secret ? u"Gewijzigd: deze instelling wijkt af van de standaardwaarde."_s
+                        : u"Gewijzigd: %1 is %2; de standaardwaarde is %3."_s.arg(
+                              p.caption, shownValue(p, s.toVariant()), shownValue(p, typedDefault(s)));
+    }
+    const std::vector<Control*> all = adaptor.controls();
+    for (Control* c : all) {
+        SettingMarker marker = SettingMarker::None;
+        if (locked)
+            marker = SettingMarker::Locked;
+        else if (c == all.front() && changed)
+            marker = SettingMarker::ChangedFromDefault;
+        c->setSettingMarker(marker, marker == SettingMarker::ChangedFromDefault ? note : QString());
+    }
+}
 } // namespace
+
+void Bindings::ShownOnly::follow(const Bindings& owner)
+{
+    const auto mark = [this, &owner] {
+        if (!owner.silent())
+            markShown(*adaptor, in(owner), global);
+    };
+    adaptor->connect(mark, mark);
+}
 
 void Bindings::shows(Control& control, SettingAccessor setting, bool global)
 {
     shown_.push_back(std::make_unique<ShownOnly>(ShownOnly{adaptorFor(control), std::move(setting), global}));
+    shown_.back()->follow(*this);
 }
 
 void Bindings::showsBits(std::vector<CheckBox*> boxes, SettingAccessor setting)
 {
     shown_.push_back(std::make_unique<ShownOnly>(
         ShownOnly{std::make_unique<BitSetAdaptor>(std::move(boxes)), std::move(setting), false}));
+    shown_.back()->follow(*this);
 }
 
 std::vector<SettingPresentation> Bindings::presentations() const
@@ -507,19 +570,8 @@ std::vector<SettingPresentation> Bindings::presentations() const
     std::vector<SettingPresentation> all;
     for (const auto& binding : bindings_)
         all.push_back(binding->presentation());
-    for (const auto& shown : shown_) {
-        SettingsObject& settings = shown->global ? host_.globalSetup() : host_.setup();
-        const SettingBase& s = shown->setting(settings);
-        SettingPresentation p = declaredPresentation(s, shown->global ? u"GlobalSetup"_s : u"Setup"_s);
-        shown->adaptor->describe(p);
-        p.frameCaption = frameCaptionOf(shown->adaptor->control());
-        p.control = shown->adaptor->control().name();
-        p.controlIndex = shown->adaptor->control().index();
-        if (!s.shown().caption.isEmpty())
-            p.fieldCaption = s.shown().caption;
-        p.caption = p.fieldCaption;
-        all.push_back(std::move(p));
-    }
+    for (const auto& shown : shown_)
+        all.push_back(presentationOf(*shown->adaptor, shown->in(*this), shown->global));
     return all;
 }
 
@@ -585,6 +637,8 @@ void Bindings::refreshMarkers()
 {
     for (const auto& binding : bindings_)
         binding->refreshMarker();
+    for (const auto& shown : shown_)
+        markShown(*shown->adaptor, shown->in(*this), shown->global);
 }
 
 int Bindings::resetAll()

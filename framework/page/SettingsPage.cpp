@@ -141,6 +141,25 @@ int SettingsPage::minimumWidth() const
     return stackedFrames_.empty() ? form_.width() : widest;
 }
 
+namespace {
+
+// Gives the stacked frames one field column and says where their labels
+// stand; returns the width at which they stand beside their fields.
+int lineUpFrames(const std::vector<Frame*>& frames, bool labelsAbove)
+{
+    int column = 0;
+    for (const Frame* frame : frames)
+        column = std::max(column, RowLayout::fieldColumnOf(*frame));
+    int beside = 0;
+    for (const Frame* frame : frames) {
+        RowLayout::alignFields(*frame, column, labelsAbove);
+        beside = std::max(beside, RowLayout::besideWidthOf(*frame));
+    }
+    return beside;
+}
+
+} // namespace
+
 void SettingsPage::layoutStackedFrames()
 {
     if (IsResizing || stackedFrames_.empty())
@@ -148,8 +167,14 @@ void SettingsPage::layoutStackedFrames()
     IsResizing = true;
     const int oldHeight = form_.height();
     const int narrowest = minimumWidth();
-    const int asked = form_.width();
+    // One label column down the whole page; where the pane is too narrow for
+    // labels beside their fields, every frame puts them above.
+    const int beside = lineUpFrames(stackedFrames_, false);
+    // Until the host gives a width the page takes the width its labels stand beside their fields at.
+    const int asked = form_.width() > 0 ? form_.width() : beside;
     const int frameWidth = std::clamp(asked, narrowest, std::max(narrowest, RowLayout::ReadableWidth));
+    if (frameWidth < beside)
+        lineUpFrames(stackedFrames_, true);
     int bottom = 0;
     bool first = true;
     for (Frame* frame : stackedFrames_) {

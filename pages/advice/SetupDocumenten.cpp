@@ -26,7 +26,6 @@ constexpr int FieldWidth = InnerWidth - LabelWidth - RowLayout::Gap;
 constexpr int NumberWidth = 675;
 constexpr int AlignWidth = 1335;
 constexpr int AlignLabelWidth = 795;
-constexpr int ButtonHeight = 375;
 
 // A position on the covering letter beyond this many centimetres is no
 // position: the standard one replaces it.
@@ -183,15 +182,15 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(u"SetupDocumenten"_s)
 
     constexpr int OptionWidth = 1335;
     constexpr int MarginLabelWidth = 615;
-    constexpr int ColumnButtonWidth = (InnerWidth - RowLayout::Gap) / 2;
     RowLayout(fraOverzichten, InnerWidth)
         .field(lblBedragen, cboBedragen, FieldWidth, LabelWidth)
         .field(lblTonenJaren, cboTonenJaren, FieldWidth, LabelWidth)
         .field(lblScenarioGrafieken, cboScenarioGrafieken, FieldWidth, LabelWidth)
         .line(lblUitlijning, RowLayout::LabelHeight)
         .row({{&optHorizontaal, OptionWidth}, {&optVerticaal, 0}})
-        .field(lblGrafieken, jnGrafieken, 1455, InnerWidth - 1455 - RowLayout::Gap)
-        .field(lblMijTonen, jnMijTonen, 1455, InnerWidth - 1455 - RowLayout::Gap)
+        // Questions too long for the label column: the answer at the row's end.
+        .row({{&lblGrafieken, 0}, {&jnGrafieken, 1455}})
+        .row({{&lblMijTonen, 0}, {&jnMijTonen, 1455}})
         .line(lblMarges, RowLayout::LabelHeight)
         .row({{&lblLinks, MarginLabelWidth},
               {&txtLinkerMarge, NumberWidth},
@@ -202,10 +201,8 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(u"SetupDocumenten"_s)
               {&lblOnder, MarginLabelWidth},
               {&txtOndermarge, NumberWidth}})
         .space(RowLayout::RowGap)
-        .row({{&cmdKolomSelectie, ColumnButtonWidth}, {&cmdToetsingKolommen, 0}})
+        .buttons({&cmdKolomSelectie, &cmdToetsingKolommen})
         .finish();
-    for (CommandButton* button : {&cmdKolomSelectie, &cmdToetsingKolommen})
-        button->setHeight(ButtonHeight);
 
     // Instellingen Word-rapportages
     auto& fraWord = add<Frame>(form(), u"fraWord"_s, u"Instellingen Word-rapportages"_s);
@@ -249,18 +246,17 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(u"SetupDocumenten"_s)
     constexpr int CheckWidth = VoorbladWidth - AlignLabelWidth - AlignWidth - 2 * RowLayout::Gap;
     RowLayout(fraVoorblad, VoorbladWidth)
         .line(lblLogoPath, RowLayout::LabelHeight)
-        .row({{txtLogoPath, VoorbladWidth - 375 - 1095 - 2 * RowLayout::Gap}, {&cmdLogoVoorblad, 375}, {cmdDefaultVoorbladLogo, 0}})
+        .row({{txtLogoPath, 0}, {&cmdLogoVoorblad, 375}, {cmdDefaultVoorbladLogo, RowLayout::ButtonWidth}})
         .row({{&chkVoorbladLogo, CheckWidth}, {&lblVoorbladLogoUitlijning, AlignLabelWidth}, {&cboVoorbladLogoUitlijning, 0}})
         .row({{&chkVoorbladGegevens, CheckWidth}, {&lblVoorbladGegevensUitlijning, AlignLabelWidth}, {&cboVoorbladGegevensUitlijning, 0}})
         .finish();
     constexpr int WordCheckWidth = InnerWidth - AlignLabelWidth - AlignWidth - 2 * RowLayout::Gap;
     RowLayout(fraWord, InnerWidth)
         .row({{&chkTonenOpRapport, WordCheckWidth}, {&lblLogoUitlijning, AlignLabelWidth}, {cboLogoUitlijning, 0}})
-        .row({{&cmdFormaatLogo, 2295}})
+        .buttons({&cmdFormaatLogo})
         .space(RowLayout::RowGap)
         .line(fraVoorblad, fraVoorblad.height())
         .finish();
-    cmdFormaatLogo.setHeight(ButtonHeight);
 
     // Positie adresgegevens klant op inleidende brief
     auto& fraPositie = add<Frame>(form(), u"fraPositieAdresgegevens"_s,

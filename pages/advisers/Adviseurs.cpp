@@ -22,12 +22,10 @@ namespace tarvelo {
 
 namespace {
 constexpr int PageWidth = 9000;
-constexpr int Margin = 120;
-constexpr int FrameInner = PageWidth - 2 * Margin - 2 * RowLayout::Margin;
+constexpr int FrameInner = PageWidth - 2 * RowLayout::PageMargin - 2 * RowLayout::Margin;
 constexpr int LabelWidth = 3015;
 constexpr int FieldWidth = FrameInner - LabelWidth - RowLayout::Gap;
 constexpr int ListHeight = 2295;
-constexpr int ButtonHeight = 375;
 constexpr int IdLength = 36;
 const QString Spaces100 = QString(100, QLatin1Char(' '));
 const QString RolCaption = u"Wijzigen rol"_s;
@@ -141,7 +139,6 @@ Adviseurs::Adviseurs()
               {&txtPostcodeKantoor, 1215},
               {&txtPlaatsKantoor, 0}})
         .finish();
-    const int buttonWidth = (FrameInner - RowLayout::Gap) / 2;
     RowLayout(fraAutorisatie, FrameInner)
         .field(label(fraAutorisatie, u"lblRol"_s, u"Rol"_s), cboRol, FieldWidth, LabelWidth)
         .text(hintRol)
@@ -155,12 +152,17 @@ Adviseurs::Adviseurs()
                cboAdviezenRechten, FieldWidth, LabelWidth)
         .text(hintRechtenAdviezen)
         .space(RowLayout::RowGap)
-        .row({{&cmdInstellenWachtwoord, buttonWidth}, {&cmdWachtwoordVersturen, 0}})
+        .buttons({&cmdInstellenWachtwoord, &cmdWachtwoordVersturen})
         .finish();
-    cmdInstellenWachtwoord.setHeight(ButtonHeight);
-    cmdWachtwoordVersturen.setHeight(ButtonHeight);
-    fraAutorisatie.setHeight(fraAutorisatie.height() + ButtonHeight - RowLayout::RowHeight);
-    arrange();
+    lvwAdviseurs.setHeight(ListHeight);
+    RowLayout(fraAdviseurs, FrameInner + 2 * RowLayout::Margin)
+        .line(lvwAdviseurs, 0)
+        .buttons({&cmdDelete})
+        .line(fraAdviseur)
+        .line(fraKantoor)
+        .line(fraAutorisatie)
+        .finish();
+    stackFrames({&fraAdviseurs});
 
     lvwAdviseurs.ItemClick.connect([this](ListItem& item) { lvwAdviseurs_ItemClick(item); });
     lvwAdviseurs.ColumnClick.connect([this](ColumnHeader& header) { lvwAdviseurs_ColumnClick(header); });
@@ -182,23 +184,13 @@ Adviseurs::Adviseurs()
     cmdDelete.Click.connect([this] { cmdDelete_Click(); });
 }
 
-// The list takes the room of the rights frame when that is hidden; the outer
-// frame keeps its size, and the page grows to it.
+// The list takes the room of the rights frame when that is hidden; the page
+// follows the frames.
 void Adviseurs::arrange()
 {
-    const int extra = fraAutorisatie.visible() ? 0 : fraAutorisatie.height() + Margin;
-    lvwAdviseurs.setBounds(Margin, RowLayout::CaptionTop, PageWidth - 2 * Margin, ListHeight + extra);
-    cmdDelete.setBounds(PageWidth - Margin - 1215, lvwAdviseurs.bottom() + Margin / 2, 1215, ButtonHeight);
-    fraAdviseur.move(Margin, cmdDelete.bottom() + Margin / 2);
-    fraKantoor.move(Margin, fraAdviseur.bottom() + Margin);
-    fraAutorisatie.move(Margin, fraKantoor.bottom() + Margin);
-    const int bottom = (fraAutorisatie.visible() ? fraAutorisatie.bottom() : fraKantoor.bottom()) + Margin;
-    const int oldHeight = form().height();
-    fraAdviseurs.setBounds(0, 0, PageWidth, bottom);
-    form().setBounds(form().left(), form().top(), std::max(form().width(), PageWidth),
-                     std::max(form().height(), fraAdviseurs.height()));
-    if (form().height() != oldHeight)
-        HeightChanged();
+    const int extra = fraAutorisatie.visible() ? 0 : fraAutorisatie.height() + RowLayout::RowGap;
+    lvwAdviseurs.setHeight(ListHeight + extra);
+    form().relayout();
 }
 
 void Adviseurs::setHintTexts()

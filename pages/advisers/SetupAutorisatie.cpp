@@ -20,7 +20,6 @@ namespace {
 constexpr int InnerWidth = 6600;
 constexpr int LabelWidth = 3015;
 constexpr int FieldWidth = InnerWidth - LabelWidth - RowLayout::Gap;
-constexpr int ButtonWidth = 1215;
 constexpr int ListHeight = 1335;
 constexpr int IdLength = 36;
 // Stored instead of 0, so that "nothing allowed" differs from "never set".
@@ -100,14 +99,11 @@ SetupAutorisatie::SetupAutorisatie()
         .finish();
     RowLayout(fraVestigingen, InnerWidth)
         .line(lvwVestigingen, ListHeight)
-        .row({{&txtVestiging, InnerWidth - 3 * (ButtonWidth + RowLayout::Gap)},
-              {&cmdOpslaan, ButtonWidth},
-              {&cmdNieuw, ButtonWidth},
-              {&cmdVerwijderen, 0}})
+        .row({{&txtVestiging, 0}, {&cmdOpslaan, RowLayout::ButtonWidth}, {&cmdNieuw, RowLayout::ButtonWidth}, {&cmdVerwijderen, RowLayout::ButtonWidth}})
         .finish();
     RowLayout(fraResetten, InnerWidth)
         .text(lblReset)
-        .row({{&chkWachtwoordReset, InnerWidth - 2 * ButtonWidth - RowLayout::Gap}, {&cmdReset, 0}})
+        .row({{&chkWachtwoordReset, 0}, {&cmdReset, RowLayout::ButtonWidth}})
         .finish();
     stackFrames({&fraToegangGebruiker, &fraInloggen, &fraVoorkeuren, &fraVestigingen, &fraResetten});
 

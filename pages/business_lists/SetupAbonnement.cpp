@@ -5,6 +5,7 @@
 #include "framework/forms/Frame.h"
 #include "framework/host/Application.h"
 #include "framework/host/Database.h"
+#include "framework/page/RowLayout.h"
 #include "framework/settings/AbonnementSettings.h"
 #include "framework/ui/Ui.h"
 #include "framework/util/NumberText.h"
@@ -17,11 +18,7 @@ namespace tarvelo {
 
 namespace {
 constexpr int PageWidth = 9000;
-constexpr int Margin = 120;
-constexpr int ListTop = 300;
 constexpr int ListHeight = 3615;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
 const QString VerwijderenCaption = u"Abonnement verwijderen"_s;
 } // namespace
 
@@ -44,14 +41,9 @@ SetupAbonnement::SetupAbonnement()
     lvwAbonnement.setCheckboxes(true);
     lvwAbonnement.setFullRowSelect(true);
     lvwAbonnement.setHideSelection(false);
-    lvwAbonnement.setBounds(Margin, ListTop, PageWidth - 2 * Margin, ListHeight);
-    const int buttonsTop = lvwAbonnement.bottom() + Margin;
-    int left = Margin;
-    for (CommandButton* button : {&cmdAdd, &cmdBewerkenNotaris, &cmdDelete}) {
-        button->setBounds(left, buttonsTop, ButtonWidth, ButtonHeight);
-        left += ButtonWidth + Margin;
-    }
-    fraAbonnementen.setBounds(0, 0, PageWidth, buttonsTop + ButtonHeight + Margin);
+    RowLayout(fraAbonnementen, PageWidth - 2 * RowLayout::Margin)
+        .recordList(lvwAbonnement, ListHeight, {&cmdAdd, &cmdBewerkenNotaris, &cmdDelete})
+        .finish();
 
     lvwAbonnement.ItemCheck.connect([this](ListItem& item) { lvwAbonnement_ItemCheck(item); });
     lvwAbonnement.DblClick.connect([this] { lvwAbonnement_DblClick(); });

@@ -2,6 +2,7 @@
 
 #include "framework/forms/Frame.h"
 #include "framework/host/Application.h"
+#include "framework/page/RowLayout.h"
 #include "framework/settings/NotarisSettings.h"
 #include "framework/ui/Ui.h"
 #include "pages/business_lists/frmNotaris.h"
@@ -13,11 +14,7 @@ namespace tarvelo {
 namespace {
 // The size the company overview gives the page when it hosts it.
 constexpr int PageWidth = 5325;
-constexpr int ListTop = 300;
 constexpr int ListHeight = 4320;
-constexpr int Margin = 120;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
 } // namespace
 
 SetupNotaris::SetupNotaris()
@@ -37,14 +34,9 @@ SetupNotaris::SetupNotaris()
     cmdVerwijderenNotaris.setToolTipText(u"Notariskantoor verwijderen"_s);
     lstNotaris.setFullRowSelect(true);
     lstNotaris.setHideSelection(false);
-    lstNotaris.setBounds(Margin, ListTop, PageWidth - 2 * Margin, ListHeight);
-    const int buttonsTop = lstNotaris.bottom() + Margin;
-    int left = Margin;
-    for (CommandButton* button : {&cmdToevoegenNotaris, &cmdBewerkenNotaris, &cmdVerwijderenNotaris}) {
-        button->setBounds(left, buttonsTop, ButtonWidth, ButtonHeight);
-        left += ButtonWidth + Margin;
-    }
-    fraNotarissen.setBounds(0, 0, PageWidth, buttonsTop + ButtonHeight + Margin);
+    RowLayout(fraNotarissen, PageWidth - 2 * RowLayout::Margin)
+        .recordList(lstNotaris, ListHeight, {&cmdToevoegenNotaris, &cmdBewerkenNotaris, &cmdVerwijderenNotaris})
+        .finish();
 
     lstNotaris.ItemClick.connect([this](ListItem&) { lstNotaris_ItemClick(); });
     lstNotaris.DblClick.connect([this] { lstNotaris_DblClick(); });
@@ -71,7 +63,7 @@ void SetupNotaris::Fill_Listview()
         lstNotaris.clear();
         lstNotaris.clearColumns();
         // The column fills the list, less room for a vertical scroll bar.
-        lstNotaris.addColumn(u"Notariskantoor"_s, u"Notariskantoor"_s, lstNotaris.width() - 360);
+        lstNotaris.addColumn(u"Notariskantoor"_s, u"Notariskantoor"_s, lstNotaris.width() - RowLayout::ScrollBarRoom);
         const NotarisSettings& notarissen = Setup<NotarisSettings>();
         for (int i = 1; const NotarisRecord* notaris = notarissen.Notaris(i); ++i)
             lstNotaris.addItem(u"n%1"_s.arg(i), notaris->Naam);

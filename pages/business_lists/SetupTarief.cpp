@@ -2,6 +2,7 @@
 
 #include "framework/errors/Conversions.h"
 #include "framework/errors/ReportTexts.h"
+#include "framework/page/FieldColumn.h"
 #include "framework/page/RowLayout.h"
 #include "framework/settings/TariefSettings.h"
 #include "framework/util/ComboRoutines.h"
@@ -65,10 +66,16 @@ SetupTarief::SetupTarief() : SettingsPage(u"SetupTarief"_s)
             "lblPcInschrijving", "txtBd_Inschrijving", "Percentage opslag op de gewenste hypotheek",
             "Gelijk aan gewenste hypotheek", "Vast bedrag boven gewenste hypotheek"),
     };
-    // Each cost's controls share a frame that only groups them: one row each.
+    // Each cost's controls share a frame that only groups them: one row each,
+    // its combo in the page's field column.
     RowLayout opzetRows(fraOpzet, InnerWidth);
-    for (Frame* frame : opzetFrames)
-        opzetRows.line(*frame, RowLayout::RowHeight);
+    for (int row = 0; row < 4; ++row) {
+        opzetRows.block(RowLayout::RowHeight + RowLayout::RowGap, [this, row, opzetFrame = opzetFrames[row],
+                                                                   parent = &fraOpzet](int top, int inner) {
+            opzetFrame->setBounds(RowLayout::Margin, top, inner, RowLayout::RowHeight);
+            placeOpzetRow(row, std::max(LabelWidth, fieldLeftOf(*parent) - RowLayout::Margin));
+        });
+    }
     opzetRows.finish();
 
     // The fee rows: index 2 comes first in its frame, then 0 and 1, then the file fee.
@@ -186,18 +193,26 @@ Frame& SetupTarief::addOpzetRow(Frame& parent, const QString& frameName, const Q
     auto& amount = add<TextBox>(frame, amountName);
     pct.setAlignment(Alignment::Right);
     amount.setAlignment(Alignment::Right);
-    // One row: the label sits level with the text in the fields.
-    label.setBounds(0, 45, LabelWidth - RowLayout::Gap, RowLayout::LabelHeight);
-    cbo.setBounds(LabelWidth, 0, ComboWidth, RowLayout::RowHeight);
-    // The percentage and the amount take the same place: a method shows at most one of them.
-    pct.setBounds(cbo.right() + RowLayout::Gap, 0, NumberWidth - PercentLabelWidth - 60, RowLayout::RowHeight);
-    lblPct.setBounds(pct.right() + 60, 45, PercentLabelWidth, RowLayout::LabelHeight);
-    amount.setBounds(pct.left(), 0, NumberWidth, RowLayout::RowHeight);
+    label.setBuddy(&cbo);
+    lblOpzet[std::size_t(row)] = &label;
     cboOpzet[std::size_t(row)] = &cbo;
     txtOpzetPercentage[std::size_t(row)] = &pct;
     lblOpzetPercentage[std::size_t(row)] = &lblPct;
     txtOpzetBedrag[std::size_t(row)] = &amount;
     return frame;
+}
+
+// One row: the label, then from fieldLeft the combo and the percentage or the
+// amount, which take the same place: a method shows at most one of them.
+void SetupTarief::placeOpzetRow(int row, int fieldLeft)
+{
+    const auto r = std::size_t(row);
+    lblOpzet[r]->setBounds(0, 45, fieldLeft - RowLayout::Gap, RowLayout::LabelHeight);
+    cboOpzet[r]->setBounds(fieldLeft, 0, ComboWidth, RowLayout::RowHeight);
+    TextBox& pct = *txtOpzetPercentage[r];
+    pct.setBounds(cboOpzet[r]->right() + RowLayout::Gap, 0, NumberWidth - PercentLabelWidth - 60, RowLayout::RowHeight);
+    lblOpzetPercentage[r]->setBounds(pct.right() + 60, 45, PercentLabelWidth, RowLayout::LabelHeight);
+    txtOpzetBedrag[r]->setBounds(pct.left(), 0, NumberWidth, RowLayout::RowHeight);
 }
 
 SetupTarief::Opzet SetupTarief::opzet(int row) const

@@ -40,6 +40,7 @@ private:
     Frame& addOpzetRow(Frame& parent, const QString& frameName, const QString& caption, const QString& cboName,
                        const QString& pctName, const QString& lblPctName, const QString& amountName,
                        std::vector<QString> items);
+    void placeOpzetRow(int row, int fieldLeft);
     Opzet opzet(int row) const;
     void Fill_cboAdvieskosten();
     void Fill_Opzet(int row);
@@ -50,6 +51,7 @@ private:
     void storeNumber(TextBox& box, Setting<double>& setting, bool amount, double cap, const QString& refusal,
                      bool& Cancel);
 
+    std::array<Label*, 4> lblOpzet{};
     std::array<ComboBox*, 4> cboOpzet{};
     std::array<TextBox*, 4> txtOpzetPercentage{};
     std::array<Label*, 4> lblOpzetPercentage{};

@@ -24,6 +24,8 @@ namespace tarvelo {
 namespace {
 constexpr int LeftWidth = 5325;   // the left column, as wide as a hosted page
 constexpr int RightWidth = 4005;
+// The left column beside the right one at least, so that company names read whole.
+constexpr int ReadableLeftWidth = 7200;
 constexpr int FrameGap = 60;
 constexpr int HostedHeight = 5685;
 constexpr int ButtonWidth = 1215;
@@ -625,22 +627,31 @@ void MijOverzicht::Form_Resize()
         return top;
     };
     // Room beyond the two columns goes to the left one, whose lists hold the
-    // long company names, up to a width that still reads well.
+    // long company names, up to a width that still reads well. Where the
+    // left column would be too narrow for the names, the columns stack.
     const int natural = LeftWidth + FrameGap + RightWidth;
+    const int asked = form().width();
+    const bool stacked = asked > 0 && asked < ReadableLeftWidth + FrameGap + RightWidth;
     const int leftWidth =
-        LeftWidth + std::clamp(form().width() - natural, 0, std::max(0, RowLayout::ReadableWidth - natural));
+        stacked ? std::clamp(asked, LeftWidth, RowLayout::ReadableWidth)
+                : LeftWidth + std::clamp(asked - natural, 0, std::max(0, RowLayout::ReadableWidth - natural));
     fraPartijen.move(0, 0);
     const auto stackColumns = [&] {
-        return std::pair{
-            stack({&fraPartijen, &fraMaatschappij, &fraAgentnummers, hostedPage_}, 0, 0, leftWidth),
-            stack({&fraAgentummersUitwisselen, &fraHypotheekaanvraag, &fraHypotheekOpties, &fraProvisie, &fraProducten},
-                  leftWidth + FrameGap, 0, RightWidth)};
+        const int leftBottom = stack({&fraPartijen, &fraMaatschappij, &fraAgentnummers, hostedPage_}, 0, 0, leftWidth);
+        if (stacked)
+            return std::pair{leftBottom,
+                             stack({&fraAgentummersUitwisselen, &fraHypotheekaanvraag, &fraHypotheekOpties,
+                                    &fraProvisie, &fraProducten},
+                                   0, leftBottom, leftWidth)};
+        return std::pair{leftBottom, stack({&fraAgentummersUitwisselen, &fraHypotheekaanvraag, &fraHypotheekOpties,
+                                            &fraProvisie, &fraProducten},
+                                           leftWidth + FrameGap, 0, RightWidth)};
     };
     stackColumns();
     // The frames' contents follow their new width, and may change their height.
     form().relayout();
     const auto [leftBottom, rightBottom] = stackColumns();
-    fraAgentummersUitwisselen.setLeft(leftWidth + FrameGap);
+    fraAgentummersUitwisselen.setLeft(stacked ? 0 : leftWidth + FrameGap);
     innerHeight_ = qint16(std::max(leftBottom, rightBottom) - FrameGap);
     innerWidth_ = qint16(fraAgentummersUitwisselen.right());
     if (form().height() < innerHeight_ || form().width() < innerWidth_)

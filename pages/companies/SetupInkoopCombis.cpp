@@ -3,6 +3,7 @@
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/Frame.h"
 #include "framework/host/Application.h"
+#include "framework/page/RowLayout.h"
 #include "framework/settings/InkoopcombinatieSettings.h"
 #include "framework/ui/Ui.h"
 #include "pages/companies/frmInkoopcombinatie.h"
@@ -14,10 +15,7 @@ namespace tarvelo {
 namespace {
 // The size the company overview gives the page when it hosts it.
 constexpr int PageWidth = 5325;
-constexpr int ListTop = 300;
 constexpr int ListHeight = 4320;
-constexpr int Margin = 120;
-constexpr int ButtonHeight = 375;
 constexpr int NumberColumnWidth = 1215;
 const QString RemoveCaption = u"Verwijderen serviceprovider"_s;
 
@@ -46,15 +44,10 @@ SetupInkoopCombis::SetupInkoopCombis()
     lstInkoopcombinatie.setCheckboxes(true);
     lstInkoopcombinatie.setFullRowSelect(true);
     lstInkoopcombinatie.setHideSelection(false);
-    lstInkoopcombinatie.setBounds(Margin, ListTop, PageWidth - 2 * Margin, ListHeight);
-    const int buttonsTop = lstInkoopcombinatie.bottom() + Margin;
-    const int buttonWidth = (lstInkoopcombinatie.width() - 2 * Margin) / 3;
-    int left = Margin;
-    for (CommandButton* b : {&cmdSelectAll, &cmdToevoegenInkoopCombinatie, &cmdVerwijderenInkoopcombinatie}) {
-        b->setBounds(left, buttonsTop, buttonWidth, ButtonHeight);
-        left += buttonWidth + Margin;
-    }
-    fra.setBounds(0, 0, PageWidth, buttonsTop + ButtonHeight + Margin);
+    RowLayout(fra, PageWidth - 2 * RowLayout::Margin)
+        .recordList(lstInkoopcombinatie, ListHeight,
+                    {&cmdSelectAll, &cmdToevoegenInkoopCombinatie, &cmdVerwijderenInkoopcombinatie})
+        .finish();
 
     lstInkoopcombinatie.ItemCheck.connect([this](ListItem& row) { lstInkoopcombinatie_ItemCheck(row); });
     cmdSelectAll.Click.connect([this] { cmdSelectAll_Click(); });
@@ -81,7 +74,7 @@ void SetupInkoopCombis::Fill_Listview(const QString& selectKey)
         list.clear();
         list.clearColumns();
         // The columns share the list's width, less room for a vertical scroll bar.
-        list.addColumn(u"Naam"_s, u"Naam"_s, list.width() - NumberColumnWidth - 360);
+        list.addColumn(u"Naam"_s, u"Naam"_s, list.width() - NumberColumnWidth - RowLayout::ScrollBarRoom);
         list.addColumn(u"HDN nummer"_s, u"HDN nummer"_s, NumberColumnWidth);
         const InkoopcombinatieSettings& entries = Setup<InkoopcombinatieSettings>();
         for (int i = 1; const InkoopcombinatieRecord* entry = entries.Inkoopcombinatie(i); ++i) {

@@ -15,7 +15,7 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 HdnIndirLijst::HdnIndirLijst(Procedures& owner, ListView& list, CommandButton& add, CommandButton& remove, Names names)
-    : owner_(owner), list_(list), names_(std::move(names))
+    : owner_(owner), list_(list), remove_(remove), names_(std::move(names))
 {
     list_.setFullRowSelect(true);
     list_.setHideSelection(false);
@@ -42,6 +42,8 @@ void HdnIndirLijst::Fill()
         for (int i = 1; const HdnIndirRecord* entry = indirs.Item(i); ++i)
             list_.addItem(entry->Berichtsoort).setSubItem(1, entry->Map);
         list_.setFullRowSelect(true);
+        // Nothing to remove from an empty list.
+        remove_.setEnabled(list_.count() > 0);
     });
 }
 

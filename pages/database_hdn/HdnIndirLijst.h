@@ -40,6 +40,7 @@ private:
 
     Procedures& owner_;
     ListView& list_;
+    CommandButton& remove_;
     Names names_;
     Settings* setup_ = nullptr;
 };

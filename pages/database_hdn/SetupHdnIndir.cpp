@@ -1,6 +1,7 @@
 #include "pages/database_hdn/SetupHdnIndir.h"
 
 #include "framework/forms/Frame.h"
+#include "framework/page/RowLayout.h"
 
 using namespace Qt::StringLiterals;
 
@@ -8,11 +9,7 @@ namespace tarvelo {
 
 namespace {
 constexpr int PageWidth = 7200;
-constexpr int Margin = 120;
-constexpr int ListTop = 300;
 constexpr int ListHeight = 3000;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
 } // namespace
 
 SetupHdnIndir::SetupHdnIndir()
@@ -26,11 +23,9 @@ SetupHdnIndir::SetupHdnIndir()
       lijst_(*this, lstHdnIndir, cmdToevoegen, cmdVerwijderen, {u"FillListview"_s, u"UpdateSetup"_s})
 {
     auto& fraHdnIndir = form().get<Frame>(u"fraHdnIndir"_s);
-    lstHdnIndir.setBounds(Margin, ListTop, PageWidth - 2 * Margin, ListHeight);
-    const int buttonsTop = lstHdnIndir.bottom() + Margin;
-    cmdToevoegen.setBounds(Margin, buttonsTop, ButtonWidth, ButtonHeight);
-    cmdVerwijderen.setBounds(cmdToevoegen.right() + Margin, buttonsTop, ButtonWidth, ButtonHeight);
-    fraHdnIndir.setBounds(0, 0, PageWidth, buttonsTop + ButtonHeight + Margin);
+    RowLayout(fraHdnIndir, PageWidth - 2 * RowLayout::Margin)
+        .recordList(lstHdnIndir, ListHeight, {&cmdToevoegen, &cmdVerwijderen})
+        .finish();
     stackFrames({&fraHdnIndir});
 }
 

@@ -60,10 +60,12 @@ KantoorGegevens::KantoorGegevens() : SettingsPage(u"KantoorGegevens"_s)
         bind(box, members[i]).then([this] { app().SetupChanged(); });
         rows.field(label, box, FieldWidth, LabelWidth);
     }
+    // The telephone number is one word: the note wraps around it, never inside it.
+    const QString telefoon = u"020 - 123 45 67"_s.replace(u' ', QChar::Nbsp);
     auto& lblNoot = add<Label>(fra, u"lblNoot"_s,
                                u"Kloppen de getoonde naam- en adresgegevens niet? Neem dan contact op met "
-                                              "de leverancier, telefonisch via 020 - 123 45 67 of per e-mail via "
-                                              "support@quenmarix.nl."_s);
+                               "de leverancier, telefonisch via "_s +
+                                   telefoon + u" of per e-mail via support@quenmarix.nl."_s);
     rows.space(RowLayout::RowGap).text(lblNoot).finish();
     stackFrames({&fra});
 }

@@ -91,13 +91,14 @@ SetupAlgemeen::SetupAlgemeen() : SettingsPage(u"SetupAlgemeen"_s)
     cmdLogoVerwijder->Click.connect([this] { cmdLogoVerwijder_Click(); });
     RowLayout logoRows(fraBedrijfslogo, InnerWidth);
     logoRows.row({{&lblLocatie, 2055},
-                  {txtLogoPath, InnerWidth - 2055 - 2 * ButtonSize - 3 * RowLayout::Gap},
+                  {txtLogoPath, 0},
                   {cmdBedrijfslogo, ButtonSize},
                   {cmdLogoVerwijder, ButtonSize}});
-    // The preview keeps its fixed size, beside its label.
+    // The preview keeps its fixed size, beside its label, in the page's field column.
     logoRows.block(LogoMaxHeight + RowLayout::RowGap, [this, label = &lblVoorbeeld](int top, int) {
-        label->setBounds(RowLayout::Margin, top, 2055, RowLayout::LabelHeight);
-        imgBedrijflogo->setBounds(RowLayout::Margin + 2055 + RowLayout::Gap, top, LogoMaxWidth, LogoMaxHeight);
+        const int fieldLeft = txtLogoPath->left();
+        label->setBounds(RowLayout::Margin, top, fieldLeft - RowLayout::Gap - RowLayout::Margin, RowLayout::LabelHeight);
+        imgBedrijflogo->setBounds(fieldLeft, top, LogoMaxWidth, LogoMaxHeight);
     });
     logoRows.text(lblGrootte).finish();
 

@@ -1,5 +1,7 @@
 #include "tests/app/LayoutCheck.h"
 
+#include "app/render/TextBaseline.h"
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
@@ -7,11 +9,16 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QLineEdit>
+#include <QListView>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTreeView>
 #include <algorithm>
+#include <map>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -22,6 +29,8 @@ namespace {
 
 // One row of a page: a text box's height and the gap below it.
 constexpr int RowPixels = 27;
+// The room a frame keeps free left and right of its contents.
+constexpr int FrameMarginPixels = 12;
 
 QString nameOf(const QWidget& w)
 {
@@ -121,6 +130,47 @@ void checkBands(const QGroupBox& box, const std::vector<const QWidget*>& childre
         faults << u"%1: %2: lege strook van %3 pixels onderaan"_s.arg(where, nameOf(box)).arg(box.height() - covered);
 }
 
+bool besideEachOther(const QRect& a, const QRect& b) { return a.top() <= b.bottom() && b.top() <= a.bottom(); }
+
+// A label writes on the baseline of the one-line field it names beside it.
+void checkBaseline(const QWidget& w, const QString& where, QStringList& faults)
+{
+    const auto* label = qobject_cast<const QLabel*>(&w);
+    if (!label || !label->buddy() || label->wordWrap() || label->text().contains(u'\n') ||
+        label->textFormat() == Qt::RichText || !label->buddy()->isVisibleTo(label->window()))
+        return;
+    const QWidget& field = *label->buddy();
+    if (field.parentWidget() != label->parentWidget() || !besideEachOther(label->geometry(), field.geometry()))
+        return;
+    const int fieldBaseline = fieldTextBaseline(field, field.size());
+    if (fieldBaseline < 0)
+        return;
+    const int off = (label->y() + labelTextBaseline(*label)) - (field.y() + fieldBaseline);
+    if (std::abs(off) > 1)
+        faults << u"%1: %2: %3 pixels %4 de basislijn van %5"_s.arg(where, nameOf(w))
+                      .arg(std::abs(off))
+                      .arg(off < 0 ? u"boven"_s : u"onder"_s, nameOf(field));
+}
+
+// A list fills its frame's width, less the frame's margins, unless it shares
+// its row with other controls.
+void checkListWidth(const QWidget& list, const std::vector<const QWidget*>& siblings, const QWidget& parent,
+                    const QString& where, QStringList& faults)
+{
+    if (!qobject_cast<const QAbstractItemView*>(&list) || !qobject_cast<const QGroupBox*>(&parent))
+        return;
+    for (const QWidget* other : siblings) {
+        if (other != &list && besideEachOther(other->geometry(), list.geometry()))
+            return;
+    }
+    const int room = parent.width() - 2 * FrameMarginPixels;
+    if (list.width() < room - 2)
+        faults << u"%1: %2: lijst %3 van %4 pixels breed in %5"_s.arg(where, nameOf(list))
+                      .arg(list.width())
+                      .arg(room)
+                      .arg(nameOf(parent));
+}
+
 void checkContainer(const QWidget& parent, const QString& where, QStringList& faults)
 {
     const std::vector<const QWidget*> children = visibleControls(parent);
@@ -128,6 +178,8 @@ void checkContainer(const QWidget& parent, const QString& where, QStringList& fa
         const QWidget& a = *children[i];
         checkCaption(a, where, faults);
         checkColumns(a, where, faults);
+        checkBaseline(a, where, faults);
+        checkListWidth(a, children, parent, where, faults);
         if (!parent.rect().contains(a.geometry()))
             faults << u"%1: %2: buiten %3"_s.arg(where, nameOf(a), nameOf(parent));
         for (std::size_t j = i + 1; j < children.size(); ++j) {
@@ -144,6 +196,95 @@ void checkContainer(const QWidget& parent, const QString& where, QStringList& fa
 }
 
 } // namespace
+
+namespace {
+
+// Where the fields of a frame's labelled rows begin, in the page's
+// coordinates: the field beside each label that starts its row.
+using FieldColumns = std::vector<std::pair<const QWidget*, std::vector<int>>>;
+
+void collectFieldColumns(const QWidget& page, const QWidget& parent, FieldColumns& columns, const QWidget* frame)
+{
+    const std::vector<const QWidget*> children = visibleControls(parent);
+    for (const QWidget* c : children) {
+        if (qobject_cast<const QGroupBox*>(c)) {
+            collectFieldColumns(page, *c, columns, c);
+            continue;
+        }
+        const auto* label = qobject_cast<const QLabel*>(c);
+        if (!frame || !label || !label->buddy() || label->buddy()->parentWidget() != &parent ||
+            !besideEachOther(label->geometry(), label->buddy()->geometry()))
+            continue;
+        // Only a label that starts its row.
+        const bool starts = std::none_of(children.begin(), children.end(), [&](const QWidget* other) {
+            return other != c && other->x() < c->x() && besideEachOther(other->geometry(), c->geometry());
+        });
+        if (!starts)
+            continue;
+        if (columns.empty() || columns.back().first != frame)
+            columns.emplace_back(frame, std::vector<int>{});
+        columns.back().second.push_back(label->buddy()->mapTo(&page, QPoint(0, 0)).x());
+    }
+}
+
+} // namespace
+
+QStringList pageLayoutFaults(const QWidget& page, const QString& pageName)
+{
+    QStringList faults = layoutFaults(page, pageName);
+    FieldColumns columns;
+    collectFieldColumns(page, page, columns, nullptr);
+    const QWidget* first = nullptr;
+    int firstColumn = 0;
+    for (const auto& [frame, starts] : columns) {
+        // The column most of the frame's rows use.
+        std::map<int, int> count;
+        for (int x : starts)
+            ++count[x];
+        const int column = std::max_element(count.begin(), count.end(), [](const auto& a, const auto& b) {
+                               return a.second < b.second;
+                           })->first;
+        if (!first) {
+            first = frame;
+            firstColumn = column;
+        } else if (std::abs(column - firstColumn) > 1) {
+            faults << u"%1: %2: velden beginnen op %3 pixels, in %4 op %5"_s.arg(pageName, nameOf(*frame))
+                          .arg(column)
+                          .arg(nameOf(*first))
+                          .arg(firstColumn);
+        }
+    }
+    return faults;
+}
+
+QStringList sidewaysFaults(const QScrollArea& pane, const QWidget& page, const QString& pageName)
+{
+    const int room = pane.viewport()->width();
+    const QWidget* shown = pane.widget();
+    if (!shown || shown->width() <= room)
+        return {};
+    // The control that reaches furthest to the right, a field or button
+    // before the frame that holds it.
+    const QWidget* widest = &page;
+    int reach = 0;
+    for (const bool leavesOnly : {true, false}) {
+        for (const QWidget* w : page.findChildren<const QWidget*>()) {
+            const bool holder = qobject_cast<const QGroupBox*>(w) || w->metaObject() == &QWidget::staticMetaObject;
+            if (!isControl(*w) || !w->isVisibleTo(&page) || (leavesOnly && holder))
+                continue;
+            const int right = w->mapTo(shown, QPoint(w->width(), 0)).x();
+            if (right > reach) {
+                reach = right;
+                widest = w;
+            }
+        }
+        if (reach > room)
+            break;
+    }
+    return {u"%1: %2: schuift zijwaarts (%3 pixels breed in een paneel van %4)"_s.arg(pageName, nameOf(*widest))
+                .arg(shown->width())
+                .arg(room)};
+}
 
 QStringList layoutFaults(const QWidget& form, const QString& formName)
 {

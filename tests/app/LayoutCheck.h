@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class QScrollArea;
 class QWidget;
 
 namespace tarvelo::testing {
@@ -12,6 +13,16 @@ namespace tarvelo::testing {
 // caption or text wider than its control, visible sibling controls that
 // overlap, a visible control outside its parent, a list column narrower than
 // its header, an empty band of more than one row inside a frame.
+//
+// Also, everywhere: a label more than one pixel off its field's baseline, and
+// a list narrower than its frame by more than the frame's margins.
 QStringList layoutFaults(const QWidget& form, const QString& formName);
+
+// What only a page must: one field column down the page, in every frame.
+QStringList pageLayoutFaults(const QWidget& page, const QString& pageName);
+
+// A page shown in a scroll area that has to scroll sideways, naming the
+// control that reaches furthest past the pane.
+QStringList sidewaysFaults(const QScrollArea& pane, const QWidget& page, const QString& pageName);
 
 } // namespace tarvelo::testing

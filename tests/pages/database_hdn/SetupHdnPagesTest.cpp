@@ -62,6 +62,8 @@ TEST_F(HdnPageTest, IncomingFoldersPageAddsFreeTypesRemovesAndRefusesWhenAllAreT
     EXPECT_EQ(list.columnCount(), 2);
     EXPECT_EQ(list.column(1).text, "Berichtsoort");
     EXPECT_EQ(list.column(2).text, "Locatie");
+    // Nothing to remove from an empty list.
+    EXPECT_FALSE(cmd("cmdVerwijderen").enabled());
 
     // Empty type or folder is refused in the dialog.
     h.ui().whenModal("frmHDNIndir", [&](Form& form) {
@@ -84,6 +86,7 @@ TEST_F(HdnPageTest, IncomingFoldersPageAddsFreeTypesRemovesAndRefusesWhenAllAreT
         addIndir(soort, folders.path() + "/" + soort);
     ASSERT_EQ(hdn().HDNIndirs().Count(), 12);
     EXPECT_EQ(list.count(), 12);
+    EXPECT_TRUE(cmd("cmdVerwijderen").enabled());
     EXPECT_EQ(list.item(5).text(), "LX");
     EXPECT_EQ(list.item(5).subItem(1), folders.path() + "/LX");
 
