@@ -447,7 +447,7 @@ private:
         if (placing.labelsAbove && inLabelColumn(item)) {
             // The label on a line of its own, its field below it.
             Control& label = *item.cells.front().control;
-            label.setBounds(left, top, std::max(widths[0], 1), naturalHeight(label));
+            label.setBounds(left, top, placing.inner, naturalHeight(label));
             if (label.visible())
                 top += naturalHeight(label) + RowLayout::LabelAboveGap;
             from = 1;

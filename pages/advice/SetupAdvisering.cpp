@@ -24,9 +24,7 @@ namespace {
 constexpr int InnerWidth = 8400;
 constexpr int ListWidth = (InnerWidth - RowLayout::Gap) / 2;
 constexpr int ListHeight = 1815;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
-constexpr int CellHeight = RowLayout::LabelHeight + ListHeight + RowLayout::RowGap + ButtonHeight;
+constexpr int CellHeight = RowLayout::LabelHeight + ListHeight + RowLayout::RowGap + RowLayout::ButtonHeight;
 
 const QString Filter = u"Quenmarix standaardteksten (*.tvs)|*.tvs"_s;
 const QString Beschadigd =
@@ -109,15 +107,13 @@ SetupAdvisering::SetupAdvisering()
         const int buttonsTop = l.lvwMotiveringen->bottom() + RowLayout::RowGap;
         int buttonLeft = left;
         for (CommandButton* button : {l.cmdAdd, l.cmdEdit, l.cmdDelete}) {
-            button->setBounds(buttonLeft, buttonsTop, ButtonWidth, ButtonHeight);
-            buttonLeft += ButtonWidth + RowLayout::Gap;
+            button->setBounds(buttonLeft, buttonsTop, RowLayout::ButtonWidth, RowLayout::ButtonHeight);
+            buttonLeft += RowLayout::ButtonWidth + RowLayout::Gap;
         }
     }
     });
-    rows.row({{&cmdExport, ButtonWidth}, {&cmdImport, ButtonWidth}});
+    rows.buttons({&cmdExport, &cmdImport});
     rows.finish();
-    for (CommandButton* button : {&cmdExport, &cmdImport})
-        button->setHeight(ButtonHeight);
     stackFrames({&fra});
 }
 

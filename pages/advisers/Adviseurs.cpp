@@ -15,6 +15,7 @@
 #include "pages/advisers/frmWachtwoord.h"
 
 #include <algorithm>
+#include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
 
@@ -416,15 +417,13 @@ void Adviseurs::Show_Adviseur(ListItem& item)
 
 void Adviseurs::selectData(ComboBox& combo, int data)
 {
-    const bool loading = IsLoading;
-    IsLoading = true;
+    const QScopedValueRollback filling(IsLoading, true);
     int index = -1;
     for (int i = 0; i < combo.listCount(); ++i) {
         if (combo.itemData(i) == data)
             index = i;
     }
     combo.setListIndex(index);
-    IsLoading = loading;
 }
 
 void Adviseurs::Update_Kantoorgegevens()

@@ -11,6 +11,7 @@
 #include "pages/advisers/AdviserRegister.h"
 
 #include <QUuid>
+#include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
 
@@ -161,8 +162,7 @@ void SetupAutorisatie::Fill()
 void SetupAutorisatie::Fill_Vestigingen()
 {
     guarded([this] {
-        const bool loading = IsLoading;
-        IsLoading = true;
+        const QScopedValueRollback filling(IsLoading, true);
         lvwVestigingen.clear();
         cboVestiging.clear();
         const AutorisatieSettings& settings = Setup<AutorisatieSettings>();
@@ -176,7 +176,6 @@ void SetupAutorisatie::Fill_Vestigingen()
         enableBranchEditing(false);
         cmdVerwijderen.setEnabled(false);
         Select_StandaardVestiging();
-        IsLoading = loading;
     });
 }
 

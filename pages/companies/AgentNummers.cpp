@@ -18,7 +18,6 @@ namespace tarvelo {
 
 namespace {
 constexpr int InnerWidth = 5400;
-constexpr int ButtonWidth = 1215;
 const QString NewNumber = u"<<Nieuw nummer>>"_s;
 constexpr qint32 Kinds[] = {SoortMij::Geldverstrekker, SoortMij::Verzekeraar, SoortMij::Vermogensbeheerder,
                             SoortMij::Taxateur};
@@ -63,7 +62,7 @@ AgentNummers::AgentNummers()
         .line(lvwAgentnummers, 1695)
         .field(lblAgentNummer, txtAgentNummer, 2400, 1695)
         .field(lblRente, txtRente, 855, 1695)
-        .row({{&cmdNieuw, ButtonWidth}, {&cmdVerwijderen, ButtonWidth}, {&cmdOpslaan, ButtonWidth}})
+        .buttons({&cmdNieuw, &cmdVerwijderen, &cmdOpslaan})
         .finish();
     stackFrames({&fraSoort, &fraNaam, &fraAgentnummers});
 

@@ -28,7 +28,6 @@ constexpr int RightWidth = 4005;
 constexpr int ReadableLeftWidth = 7200;
 constexpr int FrameGap = 60;
 constexpr int HostedHeight = 5685;
-constexpr int ButtonWidth = 1215;
 constexpr Colour HintBackColor = 0xFFFFFF;
 
 // The companies whose commission settings the office keeps, per list.
@@ -130,7 +129,7 @@ MijOverzicht::MijOverzicht()
     hintAgentnummer.setBackColor(HintBackColor);
     RowLayout(fraAgentnummers, LeftWidth - 2 * RowLayout::Margin)
         .line(lvwAgentnummers, 1695)
-        .row({{&cmdAddAgentnummer, ButtonWidth}, {&cmdEditAgentnummer, ButtonWidth}, {&cmdDeleteAgentnummer, ButtonWidth}})
+        .buttons({&cmdAddAgentnummer, &cmdEditAgentnummer, &cmdDeleteAgentnummer})
         .space(RowLayout::RowGap)
         .line(hintAgentnummer, 1035)
         .finish();
@@ -143,7 +142,7 @@ MijOverzicht::MijOverzicht()
     cmdAgentnummerImport.setToolTipText(u"Importeer agentnummers"_s);
     RowLayout(fraAgentummersUitwisselen, RightInner)
         .line(lblUitwisselen, RowLayout::LabelHeight)
-        .row({{&cmdAgentnummerExport, ButtonWidth}, {&cmdAgentnummerImport, ButtonWidth}})
+        .buttons({&cmdAgentnummerExport, &cmdAgentnummerImport})
         .finish();
 
     RowLayout(fraHypotheekaanvraag, RightInner)

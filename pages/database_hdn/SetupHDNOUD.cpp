@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
 
@@ -363,11 +364,7 @@ void SetupHDNOUD::addFolderHandlers(TextBox& field, CommandButton* browse, Comma
 
 void SetupHDNOUD::Fill()
 {
-    IsLoading = true;
-    struct Done {
-        bool& loading;
-        ~Done() { loading = false; }
-    } done{IsLoading};
+    const QScopedValueRollback filling(IsLoading, true);
     HdnSettings& s = hdn();
     // 2. The client's folders.
     txtHDNInDir.setText(s.HDNInDir);
@@ -458,10 +455,10 @@ void SetupHDNOUD::Fill_ListviewSubnodes()
 {
     guarded([this] {
         const bool enterprise = hdn().HDNEnterprise == 1;
-        const bool loading = IsLoading;
-        IsLoading = true;
-        chkHDNEnterprise.setChecked(enterprise);
-        IsLoading = loading;
+        {
+            const QScopedValueRollback filling(IsLoading, true);
+            chkHDNEnterprise.setChecked(enterprise);
+        }
         fraEnterprise.setVisible(enterprise);
         fitFrame(fraEnterprise);
         const AutorisatieSettings& vestigingen = Setup<AutorisatieSettings>();

@@ -60,8 +60,10 @@ KantoorGegevens::KantoorGegevens() : SettingsPage(u"KantoorGegevens"_s)
         bind(box, members[i]).then([this] { app().SetupChanged(); });
         rows.field(label, box, FieldWidth, LabelWidth);
     }
-    // The telephone number is one word: the note wraps around it, never inside it.
-    const QString telefoon = u"020 - 123 45 67"_s.replace(u' ', QChar::Nbsp);
+    // The telephone number is one word: the note wraps around it, never inside
+    // it (no-break spaces, and a word joiner after the dash, after which a line
+    // could break otherwise).
+    const QString telefoon = u"020 -\u2060 123 45 67"_s.replace(u' ', QChar::Nbsp);
     auto& lblNoot = add<Label>(fra, u"lblNoot"_s,
                                u"Kloppen de getoonde naam- en adresgegevens niet? Neem dan contact op met "
                                "de leverancier, telefonisch via "_s +

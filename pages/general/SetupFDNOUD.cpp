@@ -6,6 +6,7 @@
 #include "framework/page/RowLayout.h"
 #include "framework/settings/FdnSettings.h"
 #include "framework/util/FolderRoutines.h"
+#include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
 
@@ -57,11 +58,9 @@ void SetupFDNOUD::cmdClearFDNInDir_Click()
 void SetupFDNOUD::UpdateFDN()
 {
     guarded([&] {
-        const bool wasLoading = IsLoading;
-        IsLoading = true;
+        const QScopedValueRollback filling(IsLoading, true);
         txtFDNNummer->setText(Setup<FdnSettings>().FDNNummer);
         txtFDNInDir->setText(Setup<FdnSettings>().FDNInDir);
-        IsLoading = wasLoading;
     });
 }
 

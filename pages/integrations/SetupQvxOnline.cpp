@@ -14,6 +14,7 @@
 
 #include <QUrl>
 #include <algorithm>
+#include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
 
@@ -117,11 +118,7 @@ void SetupQvxOnline::chkInventarisatie_Click(int index)
     if (IsLoading)
         return;
     guarded(Index{index}, [this, index] {
-        IsLoading = true;
-        struct Restore {
-            bool& flag;
-            ~Restore() { flag = false; }
-        } restore{IsLoading};
+        const QScopedValueRollback filling(IsLoading, true);
         if (index == 0 && !chkInventarisatie[0]->isChecked())
             chkInventarisatie[1]->setChecked(false);
         if (index == 1 && chkInventarisatie[1]->isChecked())

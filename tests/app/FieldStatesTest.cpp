@@ -1,4 +1,5 @@
 #include "app/ProgramLook.h"
+#include "app/SettingsWindow.h"
 #include "app/WindowPages.h"
 #include "app/render/FormView.h"
 #include "framework/forms/CheckBox.h"
@@ -6,7 +7,9 @@
 #include "framework/host/SettingsObject.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
+#include "framework/forms/TextBox.h"
 #include "framework/settings/AutosaveSettings.h"
+#include "framework/settings/HdnSettings.h"
 #include "framework/settings/UpdateSettings.h"
 #include "host/ReferenceApplication.h"
 #include "tests/app/DrawnPageTest.h"
@@ -143,6 +146,22 @@ TEST_F(FieldStatesTest, ColourSwatchesHaveAVisibleEdge)
     const QColor around = seen(swatch, QPoint(-3, swatch->height() / 2));
     EXPECT_GT(contrast(edge, inside), 1.8);
     EXPECT_GT(contrast(edge, around), 1.4);
+}
+
+} // namespace
+
+namespace {
+
+// Catches a control that the page fills and stores itself without the
+// changed marker that bound controls carry.
+TEST_F(FieldStatesTest, AControlThePageFillsItselfShowsTheChangedMarker)
+{
+    host->SettingsObject().get<tarvelo::HdnSettings>().HDNNummer = u"123456"_s;
+    tarvelo::SettingsWindow window(std::as_const(*host).pageRegistry(), *host);
+    ASSERT_TRUE(window.showPage(u"SetupHDNOUD"_s));
+    const auto& number = window.currentPage()->form().get<tarvelo::TextBox>(u"txtHDNNummer"_s);
+    EXPECT_EQ(number.settingMarker(), tarvelo::SettingMarker::ChangedFromDefault);
+    EXPECT_TRUE(number.settingMarkerNote().contains(u"123456"_s)) << number.settingMarkerNote().toStdString();
 }
 
 } // namespace

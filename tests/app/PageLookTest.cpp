@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QTextLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -61,14 +62,46 @@ TEST_F(PageLookTest, TheProgramHasADefaultLogo)
     EXPECT_TRUE(QFile(logo).permissions() & QFileDevice::WriteOwner) << "the office may replace it";
 }
 
-// Company names are cut in a narrow list: the companies' lists must take the room a wider pane gives.
+// Catches an office note that breaks its telephone number across two lines
+// at some pane width.
+TEST_F(PageLookTest, TheTelephoneNumberInTheOfficeNoteStaysOnOneLine)
+{
+    for (int pane : {300, 360, 420, 480, 560, 640, 760, 1000}) {
+        open(u"KantoorGegevens"_s, pane);
+        const auto* note = qobject_cast<const QLabel*>(view->widgetOf(control("lblNoot")));
+        ASSERT_NE(note, nullptr);
+        const QString text = note->text();
+        const qsizetype start = text.indexOf(u"020"_s);
+        const qsizetype end = text.indexOf(u"67"_s, start) + 2;
+        ASSERT_GT(start, 0);
+        QTextLayout layout(text, note->font());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(note->contentsRect().width());
+            const qsizetype lineEnd = line.textStart() + line.textLength();
+            EXPECT_FALSE(lineEnd > start && lineEnd < end)
+                << "broken at a " << pane << "-pixel pane: " << text.mid(line.textStart(), line.textLength()).toStdString();
+        }
+        layout.endLayout();
+    }
+}
+
+// Company names are cut in a narrow list: the companies' lists must take the
+// room a wider pane gives, and where two columns leave them too little, the
+// columns stack and the lists take the whole pane.
 TEST_F(PageLookTest, TheCompanyListsGrowWithThePane)
 {
+    constexpr int NaturalList = 5325 - 2 * 180 - 2 * 180;
     open(u"MijOverzicht"_s, 640);
-    const int narrow = control("lvwMaatschappij").width();
-    const int narrowAgents = control("lvwAgentnummers").width();
+    EXPECT_EQ(control("fraAgentummersUitwisselen").left(), 0) << "one column";
+    EXPECT_GT(control("fraAgentummersUitwisselen").top(), control("fraAgentnummers").bottom());
+    EXPECT_GT(control("lvwMaatschappij").width(), 640 * 15 - 1000);
     open(u"MijOverzicht"_s, 1000);
-    EXPECT_GT(control("lvwMaatschappij").width(), narrow + 2000);
-    EXPECT_GT(control("lvwAgentnummers").width(), narrowAgents + 2000);
+    EXPECT_GT(control("fraAgentummersUitwisselen").left(), 0) << "two columns";
+    EXPECT_GT(control("lvwMaatschappij").width(), NaturalList + 2000);
+    EXPECT_GT(control("lvwAgentnummers").width(), NaturalList + 2000);
     EXPECT_LE(control("fraAgentummersUitwisselen").right(), page->form().width());
 }

@@ -1,4 +1,3 @@
-#include "framework/settings/HdnSettings.h"
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/UpdateSettings.h"
 #include "app/ChangeHistoryDialog.h"
@@ -701,18 +700,6 @@ TEST_F(SettingsWindowTest, ResetOfAPageAsksFirstAndIsRecordedInTheHistory)
         recorded << e.setting + QLatin1Char('=') + e.newValue.value_or(u"?"_s);
     EXPECT_TRUE(recorded.contains(u"ProxyGebruiken=false"_s)) << recorded.join(QLatin1Char(' ')).toStdString();
     EXPECT_TRUE(recorded.contains(u"ProxyAdres="_s)) << recorded.join(QLatin1Char(' ')).toStdString();
-}
-
-// Catches a control that the page fills and stores itself without the
-// changed marker that bound controls carry, on the control and in the list.
-TEST_F(SettingsWindowTest, AControlThePageFillsItselfShowsTheChangedMarker)
-{
-    host->SettingsObject().get<HdnSettings>().HDNNummer = u"123456"_s;
-    host->saveSettings();
-    ASSERT_TRUE(window->showPage(u"SetupHDNOUD"_s));
-    const auto& number = control<TextBox>("txtHDNNummer");
-    EXPECT_EQ(number.settingMarker(), SettingMarker::ChangedFromDefault);
-    EXPECT_TRUE(number.settingMarkerNote().contains(u"123456"_s)) << number.settingMarkerNote().toStdString();
 }
 
 // Catches a lock the window does not show or a reset that overrides it: the
