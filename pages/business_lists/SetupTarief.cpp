@@ -112,8 +112,16 @@ SetupTarief::SetupTarief() : SettingsPage(u"SetupTarief"_s)
                 {fraBemiddelingsvergoeding, 555 + 60 + PcLabelWidth},
                 {txtAdvieskosten[0], NumberWidth}});
     advies.row({{lblFee[1], FeeLabelWidth}, {cboAdvieskosten[1], FeeComboWidth}, {txtAdvieskosten[1], NumberWidth}});
-    // The file fee is an amount: it stands in the amount column.
-    advies.row({{&lblDossier, FeeLabelWidth + RowLayout::Gap + FeeComboWidth}, {txtDossiervergoeding, NumberWidth}});
+    // The file fee is an amount: it stands in the amount column, after the
+    // page's field column and a combo's width.
+    lblDossier.setBuddy(txtDossiervergoeding);
+    advies.block(RowLayout::RowHeight + RowLayout::RowGap, [label = &lblDossier, this, parent = &fraAdvies](int top, int) {
+        const int fieldLeft = std::max(fieldLeftOf(*parent), RowLayout::Margin + FeeLabelWidth + RowLayout::Gap);
+        const int amountLeft = fieldLeft + FeeComboWidth + RowLayout::Gap;
+        label->setBounds(RowLayout::Margin, top + 45, amountLeft - RowLayout::Gap - RowLayout::Margin,
+                         RowLayout::LabelHeight);
+        txtDossiervergoeding->setBounds(amountLeft, top, NumberWidth, RowLayout::RowHeight);
+    });
     advies.finish();
     fraBemiddelingsvergoeding->setHeight(RowLayout::RowHeight);
     RowLayout zonder(fraZonder, InnerWidth);

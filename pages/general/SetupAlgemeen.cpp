@@ -94,11 +94,13 @@ SetupAlgemeen::SetupAlgemeen() : SettingsPage(u"SetupAlgemeen"_s)
                   {txtLogoPath, 0},
                   {cmdBedrijfslogo, ButtonSize},
                   {cmdLogoVerwijder, ButtonSize}});
-    // The preview keeps its fixed size, beside its label, in the page's field column.
-    logoRows.block(LogoMaxHeight + RowLayout::RowGap, [this, label = &lblVoorbeeld](int top, int) {
-        const int fieldLeft = txtLogoPath->left();
-        label->setBounds(RowLayout::Margin, top, fieldLeft - RowLayout::Gap - RowLayout::Margin, RowLayout::LabelHeight);
-        imgBedrijflogo->setBounds(fieldLeft, top, LogoMaxWidth, LogoMaxHeight);
+    // The preview keeps its fixed size, beside its label, in the page's field
+    // column where the frame has room for it there.
+    logoRows.block(LogoMaxHeight + RowLayout::RowGap, [this, label = &lblVoorbeeld](int top, int inner) {
+        const int left = std::max(RowLayout::Margin + 2055 + RowLayout::Gap,
+                                  std::min(txtLogoPath->left(), RowLayout::Margin + inner - LogoMaxWidth));
+        label->setBounds(RowLayout::Margin, top, left - RowLayout::Gap - RowLayout::Margin, RowLayout::LabelHeight);
+        imgBedrijflogo->setBounds(left, top, LogoMaxWidth, LogoMaxHeight);
     });
     logoRows.text(lblGrootte).finish();
 

@@ -20,8 +20,8 @@ SetupKopInvice::SetupKopInvice()
                      {}}),
       txtFilemakerDirectory(textBox(u"txtFilemakerDirectory"_s))
 {
-    finishLayout();
     auto& cmdFilemaker = addFolderButton(txtFilemakerDirectory, u"cmdFilemaker"_s, FolderToolTip);
+    finishLayout();
     cmdFilemaker.Click.connect([this] { cmdFilemaker_Click(); });
 }
 
@@ -45,8 +45,8 @@ SetupKopAssistent::SetupKopAssistent()
                      {}}),
       txtAssistentDirectory(textBox(u"txtAssistentDirectory"_s))
 {
-    finishLayout();
     auto& cmdAssistent = addFolderButton(txtAssistentDirectory, u"cmdAssistent"_s, FolderToolTip);
+    finishLayout();
     cmdAssistent.Click.connect([this] { cmdAssistent_Click(); });
 }
 

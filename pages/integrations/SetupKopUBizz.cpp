@@ -41,9 +41,9 @@ SetupKopUBizz::SetupKopUBizz()
         .field(lblImport, txtImport, FieldWidth, LabelWidth)
         .field(lblOmschrijving, txtOmschrijving, FieldWidth, LabelWidth)
         .text(hntOmschrijving);
-    finishLayout();
     auto& cmdExportlocatie = addFolderButton(txtExportlocatie, u"cmdExportlocatie"_s);
     auto& cmdImport = addFolderButton(txtImport, u"cmdImport"_s);
+    finishLayout();
     cmdExportlocatie.Click.connect([this] { cmdExportlocatie_Click(); });
     cmdImport.Click.connect([this] { cmdImport_Click(); });
 }
