@@ -61,9 +61,10 @@ ConflictDialog::ConflictDialog(const std::vector<ConflictLine>& lines, QWidget* 
     list->setMinimumHeight(list->header()->sizeHint().height() + std::min(int(lines_.size()), 12) * rowHeight +
                            2 * list->frameWidth());
     fitColumnsAndDialog(*this, *list, 320, {560, 0});
-    const int height = layout->hasHeightForWidth() ? layout->totalHeightForWidth(width())
-                                                   : layout->totalSizeHint().height();
-    resize(width(), std::max(height, layout->totalMinimumSize().height()));
+    const QMargins m = layout->contentsMargins();
+    const int height = m.top() + intro->heightForWidth(width() - m.left() - m.right()) + layout->spacing() +
+                       list->minimumHeight() + layout->spacing() + buttons->sizeHint().height() + m.bottom();
+    resize(width(), height);
     QObject::connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
