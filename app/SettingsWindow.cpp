@@ -111,6 +111,9 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& appli
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
     headingFont.setBold(true);
     heading_->setFont(headingFont);
+    // A name that says what the page holds can be long: on a narrow pane it
+    // wraps instead of widening the window.
+    heading_->setWordWrap(true);
     scroll_ = new QScrollArea(this);
     scroll_->setObjectName(u"scrPagina"_s);
     scroll_->setWidgetResizable(false);
