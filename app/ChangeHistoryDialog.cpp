@@ -42,7 +42,7 @@ ChangeHistoryDialog::ChangeHistoryDialog(const QString& caption, std::vector<Cha
                                          const SettingCatalogue& catalogue, QHash<QString, QString> pageTitles,
                                          Ui& ui, QWidget* parent)
     : QDialog(parent), entries_(std::move(entries)), catalogue_(catalogue), pageTitles_(std::move(pageTitles)),
-      ui_(ui), list_(new QTreeWidget(this))
+      ui_(ui), caption_(caption), list_(new QTreeWidget(this))
 {
     setObjectName(u"frmWijzigingen"_s);
     setWindowTitle(caption);
@@ -117,6 +117,11 @@ ChangeHistoryDialog::ChangeHistoryDialog(const QString& caption, std::vector<Cha
     export_->setObjectName(u"cmdExporteren"_s);
     QPushButton* close = buttons->addButton(u"Sluiten"_s, QDialogButtonBox::RejectRole);
     close->setObjectName(u"cmdSluiten"_s);
+    // Enter, also in the filter boxes, closes the list: taking a change back
+    // is a button the user presses on purpose.
+    revert_->setAutoDefault(false);
+    export_->setAutoDefault(false);
+    close->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filters);
@@ -169,6 +174,7 @@ void ChangeHistoryDialog::fill()
 {
     const QString page = page_->currentData().toString();
     const QString adviser = adviser_->currentText();
+    // The page chosen stays a choice, also when it has no changes (yet).
     {
         const QSignalBlocker a(page_), b(adviser_);
         page_->clear();
@@ -176,6 +182,8 @@ void ChangeHistoryDialog::fill()
         page_->addItem(u"Alle pagina's"_s, QString());
         adviser_->addItem(u"Alle adviseurs"_s);
         QStringList pages, advisers;
+        if (!page.isEmpty())
+            pages << page;
         for (const ChangeEntry& e : entries_) {
             if (!pages.contains(e.page))
                 pages << e.page;
@@ -217,7 +225,6 @@ void ChangeHistoryDialog::fill()
         for (int c = 0; c < Columns; ++c)
             row->setToolTip(c, row->text(c));
     }
-    none_->setVisible(entries_.empty());
     applyFilter();
     fitColumns();
 }
@@ -225,6 +232,10 @@ void ChangeHistoryDialog::fill()
 void ChangeHistoryDialog::filter(const QString& page, const QString& adviser, const QString& setting,
                                  const QDate& from, const QDate& to)
 {
+    if (!page.isEmpty() && page_->findData(page) < 0) {
+        const QSignalBlocker block(page_);
+        page_->addItem(pageTitles_.value(page, page), page);
+    }
     page_->setCurrentIndex(std::max(0, page_->findData(page)));
     adviser_->setCurrentIndex(std::max(0, adviser_->findText(adviser)));
     setting_->setText(setting);
@@ -255,7 +266,19 @@ void ChangeHistoryDialog::applyFilter()
     }
     QTreeWidgetItem* current = list_->currentItem();
     revert_->setEnabled(current && !current->isHidden());
-    export_->setEnabled(shownLines() > 0);
+    const int shown = shownLines();
+    export_->setEnabled(shown > 0);
+    const QString pageTitle = pageTitles_.value(page, page);
+    setWindowTitle(page.isEmpty() ? caption_ : u"Wijzigingen – %1"_s.arg(pageTitle));
+    // What an empty list means: nothing stored yet, nothing for this page, or
+    // nothing that the filters let through.
+    const bool pageHasNone = !page.isEmpty() && std::none_of(entries_.begin(), entries_.end(), [&](const ChangeEntry& e) {
+        return e.page == page;
+    });
+    none_->setText(entries_.empty() ? u"Er zijn nog geen wijzigingen opgeslagen."_s
+                   : pageHasNone    ? u"Op de pagina %1 zijn nog geen wijzigingen opgeslagen."_s.arg(pageTitle)
+                                    : u"Geen wijzigingen die aan de filters voldoen."_s);
+    none_->setVisible(shown == 0);
 }
 
 int ChangeHistoryDialog::shownLines() const

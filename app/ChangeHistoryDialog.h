@@ -31,14 +31,16 @@ public:
     // values stay in view.
     enum Column { Nr, When, Setting, OldValue, NewValue, Adviser, Page, How, Name, StoredOld, StoredNew, Columns };
 
-    // pageTitles maps a page's class name to its title.
+    // pageTitles maps a page's class name to its name in the page list;
+    // caption is the title while no page is chosen in the filter.
     ChangeHistoryDialog(const QString& caption, std::vector<ChangeEntry> entries, const SettingCatalogue& catalogue,
                         QHash<QString, QString> pageTitles, Ui& ui, QWidget* parent = nullptr);
 
     QTreeWidget* list() const { return list_; }
     void setEntries(std::vector<ChangeEntry> entries);
 
-    // The filters; empty or null means any.
+    // The filters; empty or null means any. A page is a choice of the page
+    // filter also when it has no changes.
     void filter(const QString& page, const QString& adviser, const QString& setting, const QDate& from = {},
                 const QDate& to = {});
     // The lines the filters let through, in list order.
@@ -66,6 +68,7 @@ private:
     const SettingCatalogue& catalogue_;
     QHash<QString, QString> pageTitles_;
     Ui& ui_;
+    QString caption_;
     QTreeWidget* list_;
     QLabel* none_;
     QComboBox* page_;

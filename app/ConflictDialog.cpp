@@ -1,5 +1,7 @@
 #include "app/ConflictDialog.h"
 
+#include "app/ColumnFit.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -7,6 +9,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -28,25 +32,39 @@ ConflictDialog::ConflictDialog(const std::vector<ConflictLine>& lines, QWidget* 
                            u"Bewaren"_s});
     for (const ConflictLine& line : lines_) {
         auto* item = new QTreeWidgetItem(list, {line.page, line.caption, line.started, line.theirs, line.mine});
+        for (int c = 0; c < 5; ++c)
+            item->setToolTip(c, item->text(c));
         auto* choice = new QComboBox(list);
         choice->addItems({u"Uw waarde"_s, u"Andere werkplek"_s});
         choice->setCurrentIndex(line.keepMine ? 0 : 1);
         list->setItemWidget(item, 5, choice);
         choices_.push_back(choice);
     }
-    for (int column = 0; column < 5; ++column)
-        list->resizeColumnToContents(column);
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* save = buttons->addButton(u"Opslaan"_s, QDialogButtonBox::AcceptRole);
     save->setObjectName(u"cmdOpslaan"_s);
-    save->setDefault(true);
     QPushButton* cancel = buttons->addButton(u"Annuleren"_s, QDialogButtonBox::RejectRole);
     cancel->setObjectName(u"cmdAnnuleren"_s);
+    // Enter does not store choices the user has not looked at: it goes back
+    // to the window, where nothing is lost.
+    save->setAutoDefault(false);
+    cancel->setDefault(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addWidget(list, 1);
     layout->addWidget(buttons);
-    resize(760, 280);
+    // As wide as its columns, the choices whole, and as tall as its lines
+    // (within the screen).
+    list->header()->setStretchLastSection(false);
+    const int rowHeight = std::max(list->sizeHintForRow(0), choices_.empty() ? 0 : choices_[0]->sizeHint().height());
+    // A long list scrolls after a dozen lines.
+    list->setMinimumHeight(list->header()->sizeHint().height() + std::min(int(lines_.size()), 12) * rowHeight +
+                           2 * list->frameWidth());
+    fitColumnsAndDialog(*this, *list, 320, {560, 0});
+    const QMargins m = layout->contentsMargins();
+    const int height = m.top() + intro->heightForWidth(width() - m.left() - m.right()) + layout->spacing() +
+                       list->minimumHeight() + layout->spacing() + buttons->sizeHint().height() + m.bottom();
+    resize(width(), height);
     QObject::connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <initializer_list>
 
 using namespace Qt::StringLiterals;
 
@@ -24,7 +25,7 @@ ExportSettingsDialog::ExportSettingsDialog(QWidget* parent) : QDialog(parent)
                                             "versleuteld met een wachtwoord voor het bestand."_s,
                              this);
     intro->setWordWrap(true);
-    withPasswords_ = new QCheckBox(u"Wachtwoorden meenemen"_s, this);
+    withPasswords_ = new QCheckBox(u"&Wachtwoorden meenemen"_s, this);
     withPasswords_->setObjectName(u"chkWachtwoorden"_s);
     passphrase_ = new QLineEdit(this);
     passphrase_->setObjectName(u"txtWachtwoord"_s);
@@ -37,8 +38,12 @@ ExportSettingsDialog::ExportSettingsDialog(QWidget* parent) : QDialog(parent)
         field->setMinimumWidth(fontMetrics().averageCharWidth() * 32);
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
-    form->addRow(u"Wachtwoord voor het bestand"_s, passphrase_);
-    form->addRow(u"Herhaal het wachtwoord"_s, repeat_);
+    auto* passphraseLabel = new QLabel(u"Wachtwoord voor het &bestand"_s, this);
+    passphraseLabel->setBuddy(passphrase_);
+    auto* repeatLabel = new QLabel(u"&Herhaal het wachtwoord"_s, this);
+    repeatLabel->setBuddy(repeat_);
+    form->addRow(passphraseLabel, passphrase_);
+    form->addRow(repeatLabel, repeat_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(u"Exporteren..."_s);
     buttons->button(QDialogButtonBox::Cancel)->setText(u"Annuleren"_s);
@@ -47,9 +52,10 @@ ExportSettingsDialog::ExportSettingsDialog(QWidget* parent) : QDialog(parent)
     layout->addWidget(withPasswords_);
     layout->addLayout(form);
     layout->addWidget(buttons);
-    const auto follow = [this] {
-        passphrase_->setEnabled(withPasswords_->isChecked());
-        repeat_->setEnabled(withPasswords_->isChecked());
+    // A label greys with its field.
+    const auto follow = [this, passphraseLabel, repeatLabel] {
+        for (QWidget* w : std::initializer_list<QWidget*>{passphrase_, repeat_, passphraseLabel, repeatLabel})
+            w->setEnabled(withPasswords_->isChecked());
     };
     follow();
     QObject::connect(withPasswords_, &QCheckBox::toggled, this, follow);

@@ -81,7 +81,11 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, const SettingCatalogue
     QPushButton* apply = buttons->addButton(u"Toepassen"_s, QDialogButtonBox::AcceptRole);
     apply->setObjectName(u"cmdToepassen"_s);
     apply->setEnabled(!plan_.differences.empty());
-    buttons->addButton(u"Annuleren"_s, QDialogButtonBox::RejectRole);
+    QPushButton* cancel = buttons->addButton(u"Annuleren"_s, QDialogButtonBox::RejectRole);
+    cancel->setObjectName(u"cmdAnnuleren"_s);
+    // Taking over the lines is a button pressed on purpose; Enter changes nothing.
+    apply->setAutoDefault(false);
+    cancel->setDefault(true);
     layout->addWidget(buttons);
     QObject::connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -64,6 +64,8 @@ QStringList render(const PageRegistry& registry, ReferenceApplication& applicati
         if (!page && !dialog)
             throw RuntimeError(ErrorNumber::InvalidProcedureCall, u"Onbekende pagina: %1"_s.arg(name));
         Form& form = page ? page->form() : *dialog;
+        if (dialog)
+            giveDialogBackground(*dialog);
         // A dialog drawn in more than one state has a picture per state.
         const QString file = QDir(folder).absoluteFilePath((page ? form.name() : reviewName(name)) + u".png"_s);
         {

@@ -88,7 +88,8 @@ bool inside(const Control& c, const Control& container)
 PageSearch::PageSearch(const PageRegistry& registry)
 {
     for (const PageInfo& info : registry.pages()) {
-        pages_.push_back({&info, searchKey(info.title), {}});
+        // Found by the name the list shows and by the page's own title.
+        pages_.push_back({&info, searchKey(info.listName + u' ' + info.title), {}});
         const std::unique_ptr<SettingsPage> page = info.create();
         index(info.className, page->form());
     }

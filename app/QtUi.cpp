@@ -1,5 +1,6 @@
 #include "app/QtUi.h"
 
+#include "app/WindowPages.h"
 #include "app/render/FormView.h"
 #include "framework/forms/Form.h"
 
@@ -170,6 +171,7 @@ private:
 
 void QtUi::showModal(Form& form)
 {
+    giveDialogBackground(form);
     form.show();
     if (!form.visible())
         return;

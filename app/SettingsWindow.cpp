@@ -111,6 +111,9 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& appli
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
     headingFont.setBold(true);
     heading_->setFont(headingFont);
+    // A name that says what the page holds can be long: on a narrow pane it
+    // wraps instead of widening the window.
+    heading_->setWordWrap(true);
     scroll_ = new QScrollArea(this);
     scroll_->setObjectName(u"scrPagina"_s);
     scroll_->setWidgetResizable(false);
@@ -398,7 +401,7 @@ bool SettingsWindow::showPage(const QString& className)
         shown->hide();
     current_ = open->page->componentName();
     app_.setOpenPage(current_);
-    heading_->setText(open->page->Titel());
+    heading_->setText(listTitle(current_));
     open->view->flushPending();
     open->view->show();
     fitPageToPane();
@@ -641,9 +644,19 @@ bool SettingsWindow::revertChange(const ChangeEntry& entry)
         app_.ui().msgBox(looked.message, MsgButtons::OK, MsgIcon::Exclamation, caption);
         return false;
     }
-    if (looked.outcome == ChangeReverter::Outcome::AskFirst &&
-        app_.ui().msgBox(looked.message + u"\r\n\r\n"_s + looked.question, MsgButtons::YesNo, MsgIcon::Question,
-                         caption) != MsgResult::Yes)
+    // Asked every time, naming what the setting reads now and what it gets
+    // again; a change made since that line is said first.
+    const SettingPresentation shown = catalogue().find(entry.object, entry.setting);
+    const Settings& settings =
+        entry.object == ChangeHistory::GlobalSetupObject ? app_.officeSetup() : app_.userSetup();
+    const QString question =
+        u"Wilt u %1 terugzetten?\r\n\r\nNu: %2\r\nWordt weer: %3"_s.arg(
+            listedCaption(shown), shownValue(shown, settings.value(entry.setting)),
+            shownValueText(shown, entry.oldValue));
+    const QString asked = looked.outcome == ChangeReverter::Outcome::AskFirst
+                              ? looked.message + u"\r\n\r\n"_s + question
+                              : question;
+    if (app_.ui().msgBox(asked, MsgButtons::YesNo, MsgIcon::Question, caption) != MsgResult::Yes)
         return false;
     if (OpenPage* open = find(current_); open && !open->view->leaveFocusedControl())
         return false;
@@ -669,20 +682,17 @@ bool SettingsWindow::revertChange(const ChangeEntry& entry)
 
 std::unique_ptr<ChangeHistoryDialog> SettingsWindow::historyDialog(bool wholeOffice)
 {
-    const QHash<QString, QString> titles = pageTitles();
-    const SettingsPage* page = currentPage();
-    const QString caption = wholeOffice || !page
-                                ? u"Wijzigingen van het kantoor"_s
-                                : u"Wijzigingen - %1"_s.arg(page->Titel());
-    const std::vector<ChangeEntry> entries =
-        app_.changeHistory(wholeOffice || !page ? QString() : page->componentName());
-    auto dialog = std::make_unique<ChangeHistoryDialog>(caption, entries, catalogue(), titles, app_.ui(), this);
+    // The whole history either way; a page's history is that list filtered
+    // on the page, which the user can widen.
+    auto dialog = std::make_unique<ChangeHistoryDialog>(u"Wijzigingen van het kantoor"_s, app_.changeHistory(),
+                                                        catalogue(), pageTitles(), app_.ui(), this);
+    if (const SettingsPage* page = currentPage(); page && !wholeOffice)
+        dialog->filter(page->componentName(), QString(), QString());
     ChangeHistoryDialog* shown = dialog.get();
-    const QString pageName = wholeOffice || !page ? QString() : page->componentName();
-    dialog->onRevert = [this, shown, pageName](const ChangeEntry& entry) {
+    dialog->onRevert = [this, shown](const ChangeEntry& entry) {
         if (!revertChange(entry))
             return false;
-        shown->setEntries(app_.changeHistory(pageName));
+        shown->setEntries(app_.changeHistory());
         return true;
     };
     return dialog;

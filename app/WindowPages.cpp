@@ -1,5 +1,6 @@
 #include "app/WindowPages.h"
 
+#include "framework/forms/Form.h"
 #include "framework/host/SettingsHost.h"
 #include "framework/page/SettingsPage.h"
 #include "framework/ui/Ui.h"
@@ -14,6 +15,12 @@ std::unique_ptr<SettingsPage> openWindowPage(const PageRegistry& registry, const
     if (page)
         page->setBackColor(PageBackColor);
     return page;
+}
+
+void giveDialogBackground(Form& dialog)
+{
+    if (dialog.backColor() == SystemColour::ButtonFace)
+        dialog.setBackColor(PageBackColor);
 }
 
 TwipsScale screenScale(const Ui& ui) { return TwipsScale{ui.twipsPerPixelX(), ui.twipsPerPixelY()}; }

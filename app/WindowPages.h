@@ -8,6 +8,7 @@
 
 namespace tarvelo {
 
+class Form;
 class PageRegistry;
 class SettingsHost;
 class SettingsPage;
@@ -21,6 +22,10 @@ inline constexpr Colour PageBackColor = SystemColour::Window;
 // by the host, then given the window's background. Null for an unknown name.
 std::unique_ptr<SettingsPage> openWindowPage(const PageRegistry& registry, const QString& className,
                                              SettingsHost& application);
+
+// Every dialog on the pages' background: one that its page gave no colour
+// (the button face it starts with) takes it when it is shown.
+void giveDialogBackground(Form& dialog);
 
 // The screen resolution the host's Ui reports.
 TwipsScale screenScale(const Ui& ui);

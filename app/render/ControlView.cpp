@@ -210,6 +210,10 @@ void ControlView::outlineSwatch()
         return;
     const bool swatch = opaque() && static_cast<const Label&>(control_).caption().isEmpty();
     frame->setFrameStyle(swatch ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+    // Text on a colour of its own (a cell of a sample table) keeps off the
+    // colour's edge on the side it is aligned to.
+    if (auto* label = qobject_cast<QLabel*>(frame))
+        label->setIndent(opaque() && !swatch ? 4 : -1);
     if (swatch) {
         QPalette p = frame->palette();
         const QColor line = basePalette_.color(QPalette::Dark);

@@ -1,5 +1,6 @@
 #include "app/render/ProgressView.h"
 
+#include "app/WindowPages.h"
 #include "app/render/FormView.h"
 #include "framework/status/StatusReporter.h"
 #include "framework/status/frmProgress.h"
@@ -54,6 +55,7 @@ void ProgressView::waitForShow(frmProgress& form)
 
 void ProgressView::open(frmProgress& form)
 {
+    giveDialogBackground(form);
     view_ = std::make_unique<FormView>(form, scale_, owner_);
     FormView& view = *view_;
     // A window of its own that blocks nothing; with an owner it stays above it.

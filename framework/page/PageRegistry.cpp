@@ -4,11 +4,11 @@
 
 namespace tarvelo {
 
-void PageRegistry::addInfo(const QString& group, std::function<std::unique_ptr<SettingsPage>()> create)
+void PageRegistry::addInfo(const QString& group, const QString& listName, std::function<std::unique_ptr<SettingsPage>()> create)
 {
     // One instance tells the class name and title, so each is written once, in the page.
     const std::unique_ptr<SettingsPage> sample = create();
-    pages_.push_back({sample->componentName(), sample->Titel(), group, std::move(create)});
+    pages_.push_back({sample->componentName(), sample->Titel(), group, std::move(create), listName});
 }
 
 const PageInfo* PageRegistry::find(const QString& className) const

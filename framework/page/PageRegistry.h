@@ -27,17 +27,22 @@ struct PageInfo {
     QString title;
     QString group;
     std::function<std::unique_ptr<SettingsPage>()> create;
+    // The name the page list, the heading, the history and the search show:
+    // what the page holds. Empty where the page's own title says that.
+    QString listName;
 };
 
 // Every page registers its class name and title; the host creates a page by
 // its class name.
 class PageRegistry {
 public:
+    // listName where the page's title does not say what the page holds (a
+    // title the host knows the page by stays the page's own text).
     template <class Page>
-    void add(const QString& group)
+    void add(const QString& group, const QString& listName = {})
     {
         auto create = [] { return std::unique_ptr<SettingsPage>(std::make_unique<Page>()); };
-        addInfo(group, create);
+        addInfo(group, listName, create);
     }
 
     const std::vector<PageInfo>& pages() const { return pages_; }
@@ -46,7 +51,7 @@ public:
     std::unique_ptr<SettingsPage> create(const QString& className) const;
 
 private:
-    void addInfo(const QString& group, std::function<std::unique_ptr<SettingsPage>()> create);
+    void addInfo(const QString& group, const QString& listName, std::function<std::unique_ptr<SettingsPage>()> create);
 
     std::vector<PageInfo> pages_;
 };

@@ -61,10 +61,12 @@ void PageInspector::learn(std::vector<PageFacts>& found)
         PageFacts facts;
         facts.className = info.className;
         facts.title = info.title;
-        facts.listTitle = info.title;
+        facts.listTitle = info.listName.isEmpty() ? info.title : info.listName;
         withPage(info.className, [&](SettingsPage& page, CollectingUi&) {
             facts.hasValidation = page.hasValidation();
-            if (sharing.value(info.group + u'\n' + info.title) > 1) {
+            // Two pages of one group with one title and no names of their own
+            // are told apart by their first frame.
+            if (info.listName.isEmpty() && sharing.value(info.group + u'\n' + info.title) > 1) {
                 for (const Control* c : page.form().controls()) {
                     if (c->kind() != ControlKind::Frame)
                         continue;

@@ -29,9 +29,10 @@ struct BoundSetting {
 struct PageFacts {
     QString className;
     QString title;
-    // The page as the window's page list names it: its title, and where two
-    // pages of one group share a title, the caption of its first frame after
-    // it ("Algemeen – Quenmarix update").
+    // The page as the window's page list, its heading, the history and the
+    // search name it: the name it was registered with, else its title (where
+    // two pages of one group share a title without names of their own, the
+    // caption of its first frame after it).
     QString listTitle;
     std::vector<BoundSetting> settings;
     // Every setting the page shows, bound or not, as it reads there.

@@ -15,7 +15,8 @@ frmImporterenMotiveringsteksten::frmImporterenMotiveringsteksten()
     : Dialog(u"frmImporterenMotiveringsteksten"_s,
              u"Instellingen - Standaard teksten motivering"_s),
       cmdToevoegen(add<CommandButton>(*this, u"cmdToevoegen"_s)),
-      cmdOverschrijven(add<CommandButton>(*this, u"cmdOverschrijven"_s))
+      cmdOverschrijven(add<CommandButton>(*this, u"cmdOverschrijven"_s)),
+      cmdAnnuleren(add<CommandButton>(*this, u"cmdAnnuleren"_s))
 {
     setCaption(u"Importeren motiveringsteksten"_s);
     auto& lblVraag = add<Label>(*this, u"lblVraag"_s);
@@ -24,12 +25,16 @@ frmImporterenMotiveringsteksten::frmImporterenMotiveringsteksten()
     lblVraag.setWordWrap(true);
     cmdToevoegen.setCaption(u"&Toevoegen"_s);
     cmdOverschrijven.setCaption(u"&Overschrijven"_s);
+    cmdAnnuleren.setCaption(u"&Annuleren"_s);
 
     lblVraag.setBounds(Margin, Margin, Width - 2 * Margin, 2 * 195 + 60);
-    placeButtonRow({&cmdToevoegen, &cmdOverschrijven}, &cmdToevoegen, nullptr);
+    // Adding is the default: nothing is imported before the file is chosen,
+    // and adding keeps the texts the office has.
+    placeButtonRow({&cmdToevoegen, &cmdOverschrijven, &cmdAnnuleren}, &cmdToevoegen, &cmdAnnuleren);
 
     cmdToevoegen.Click.connect([this] { choose(Toevoegen); });
     cmdOverschrijven.Click.connect([this] { choose(Overschrijven); });
+    cmdAnnuleren.Click.connect([this] { close(true); });
 }
 
 void frmImporterenMotiveringsteksten::choose(Keuze keuze)

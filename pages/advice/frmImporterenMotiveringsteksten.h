@@ -21,6 +21,7 @@ private:
 
     CommandButton& cmdToevoegen;
     CommandButton& cmdOverschrijven;
+    CommandButton& cmdAnnuleren;
     Keuze keuze_ = GeenKeuze;
 };
 

@@ -35,7 +35,9 @@ frmOmzettenAdviseur::frmOmzettenAdviseur()
     const int comboTop = lblOmzetten.bottom() + Margin;
     lblNieuweAdviseur.setBounds(Margin, comboTop + 45, LabelWidth, RowLayout::LabelHeight);
     cboAdviseurs.setBounds(Margin + LabelWidth, comboTop, InnerWidth - LabelWidth, RowLayout::RowHeight);
-    placeButtonRow({&cmdOk, &cmdAfbreken}, &cmdOk, &cmdAfbreken);
+    // This dialog is the only question before the adviser is removed and his
+    // advices move: Enter does not answer it, OK is pressed on purpose.
+    placeButtonRow({&cmdOk, &cmdAfbreken}, nullptr, &cmdAfbreken);
 
     cmdOk.Click.connect([this] { cmdOk_Click(); });
     cmdAfbreken.Click.connect([this] { cmdAfbreken_Click(); });

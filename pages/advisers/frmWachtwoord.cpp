@@ -22,7 +22,8 @@ frmWachtwoord::frmWachtwoord()
       txtWachtwoord0(add<TextBox>(*this, u"txtWachtwoord"_s, {}, 0)),
       lblWachtwoord1(add<Label>(*this, u"lblWachtwoord"_s, {}, 1)),
       txtWachtwoord1(add<TextBox>(*this, u"txtWachtwoord"_s, {}, 1)),
-      cmdOK(add<CommandButton>(*this, u"cmdOK"_s))
+      cmdOK(add<CommandButton>(*this, u"cmdOK"_s)),
+      cmdAnnuleren(add<CommandButton>(*this, u"cmdAnnuleren"_s))
 {
     setCaption(u"Voer wachtwoord in..."_s);
     lblWachtwoord0.setCaption(u"Wachtwoord"_s);
@@ -32,8 +33,11 @@ frmWachtwoord::frmWachtwoord()
         box->setMaxLength(50);
     }
     cmdOK.setCaption(u"&OK"_s);
+    cmdAnnuleren.setCaption(u"&Annuleren"_s);
     arrange();
     cmdOK.Click.connect([this] { cmdOK_Click(); });
+    // As the close box: the adviser's password stays as it was.
+    cmdAnnuleren.Click.connect([this] { close(true); });
 }
 
 void frmWachtwoord::setBevestigen(bool on)
@@ -55,7 +59,7 @@ void frmWachtwoord::arrange()
         if (box->visible())
             top += rowHeight;
     }
-    placeButtonRow({&cmdOK}, &cmdOK, nullptr);
+    placeButtonRow({&cmdOK, &cmdAnnuleren}, &cmdOK, &cmdAnnuleren);
 }
 
 void frmWachtwoord::setApplication(Application& application)

@@ -25,6 +25,7 @@ public:
     Label& lblWachtwoord1;
     TextBox& txtWachtwoord1;
     CommandButton& cmdOK;
+    CommandButton& cmdAnnuleren;
 
 private:
     void Form_Activate();

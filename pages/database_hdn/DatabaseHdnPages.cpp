@@ -9,9 +9,9 @@ namespace tarvelo {
 
 void registerDatabaseHdnPages(PageRegistry& registry)
 {
-    registry.add<SetupDatabase>(PageGroup::DatabaseEnHdn);
+    registry.add<SetupDatabase>(PageGroup::DatabaseEnHdn, u"Databases en mappen"_s);
     registry.add<SetupHDNOUD>(PageGroup::DatabaseEnHdn);
-    registry.add<SetupHdnIndir>(PageGroup::DatabaseEnHdn);
+    registry.add<SetupHdnIndir>(PageGroup::DatabaseEnHdn, u"Mappen inkomende HDN-berichten"_s);
 }
 
 } // namespace tarvelo

@@ -22,9 +22,7 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 namespace {
-constexpr int Margin = 120;
 constexpr int InnerWidth = 7200;
-constexpr int ButtonHeight = 375;
 const QString CrLf = u"\r\n"_s;
 // The bar's colour while messages move: RGB(187, 5, 16) as a BGR value.
 constexpr Colour ProgressColour = 0x1005BB;
@@ -39,45 +37,41 @@ frmWijzigenHDNBerichtenOpslag::frmWijzigenHDNBerichtenOpslag()
       chkBestandenVerwijderen(add<CheckBox>(*this, u"chkBestandenVerwijderen"_s)),
       pgbProgress(add<ProgressBar>(add<Frame>(*this, u"fraVoortgang"_s), u"pgbProgress"_s)),
       lblVoortgang(add<Label>(get<Frame>(u"fraVoortgang"_s), u"lblVoortgang"_s)),
-      cmdActie(add<CommandButton>(*this, u"cmdActie"_s))
+      cmdActie(add<CommandButton>(*this, u"cmdActie"_s)),
+      cmdAnnuleren(add<CommandButton>(*this, u"cmdAnnuleren"_s))
 {
     setCaption(u"Wijzigen HDN berichten opslag"_s);
     lblUitleg.setWordWrap(true);
-    lblUitleg.setBounds(Margin, Margin, InnerWidth, 1215);
     auto& lblMap = add<Label>(*this, u"lblHDNBerichtenOpslagMap"_s);
     lblMap.setCaption(u"HDN Berichten opslag map"_s);
-    int top = lblUitleg.bottom() + Margin;
-    lblMap.setBounds(Margin, top, InnerWidth, 255);
-    top = lblMap.bottom() + 30;
-    txtHDNBerichtenOpslagMap.setBounds(Margin, top, InnerWidth - 420, 315);
     cmdHDNBerichtenOpslagMap.setCaption(u"..."_s);
-    cmdHDNBerichtenOpslagMap.setBounds(Margin + InnerWidth - 375, top, 375, 315);
-    top = txtHDNBerichtenOpslagMap.bottom() + 60;
-    lblAvailableSpace.setBounds(Margin, top, InnerWidth, 255);
-    top = lblAvailableSpace.bottom() + 60;
     chkBestandenVerwijderen.setCaption(u"HDN Berichten uit map verwijderen"_s);
-    chkBestandenVerwijderen.setBounds(Margin, top, InnerWidth, 255);
-    top = chkBestandenVerwijderen.bottom() + Margin;
     auto& fraVoortgang = get<Frame>(u"fraVoortgang"_s);
     fraVoortgang.setCaption(u"Voortgang"_s);
-    fraVoortgang.setBounds(Margin, top, InnerWidth, 0);
     pgbProgress.setForeColor(ProgressColour);
     lblVoortgang.setVisible(false);
-    // The progress caption takes its row only while a run shows it; the
-    // buttons below keep room for it.
+    // Rows that are hidden (the check box for a move to a folder, the
+    // progress caption until a run shows it) give their room back.
     RowLayout(fraVoortgang, InnerWidth - 2 * RowLayout::Margin)
-        .line(pgbProgress, 255)
-        .line(lblVoortgang, 255)
+        .line(pgbProgress, RowLayout::LabelHeight)
+        .line(lblVoortgang, RowLayout::LabelHeight)
         .finish();
-    top = fraVoortgang.top() + fraVoortgang.height() + 255 + RowLayout::RowGap + Margin;
+    RowLayout(*this, InnerWidth, false)
+        .text(lblUitleg)
+        .line(lblMap, RowLayout::LabelHeight)
+        .row({{&txtHDNBerichtenOpslagMap, 0}, {&cmdHDNBerichtenOpslagMap, 375}})
+        .line(lblAvailableSpace, RowLayout::LabelHeight)
+        .line(chkBestandenVerwijderen, RowLayout::LabelHeight)
+        .line(fraVoortgang)
+        .finish();
     cmdActie.setCaption(u"&Nu uitvoeren..."_s);
-    cmdActie.setBounds(Margin + InnerWidth - 1800, top, 1800, ButtonHeight);
-    const int height = cmdActie.bottom() + Margin;
-    setBorderHeight(TitleBarHeight);
-    setBounds(0, 0, InnerWidth + 2 * Margin, height + TitleBarHeight);
+    cmdAnnuleren.setCaption(u"&Annuleren"_s);
+    // Moving starts only on its own button, never on Enter.
+    placeButtonRow({&cmdActie, &cmdAnnuleren}, nullptr, &cmdAnnuleren);
 
     cmdHDNBerichtenOpslagMap.Click.connect([this] { cmdHDNBerichtenOpslagMap_Click(); });
     cmdActie.Click.connect([this] { cmdActie_Click(); });
+    cmdAnnuleren.Click.connect([this] { close(true); });
 }
 
 void frmWijzigenHDNBerichtenOpslag::setApplication(Application& application)
@@ -276,6 +270,8 @@ void frmWijzigenHDNBerichtenOpslag::cmdActie_Click()
             return;
         cmdActie.setEnabled(false);
         cmdHDNBerichtenOpslagMap.setEnabled(false);
+        // A move that has started runs to its end (or is undone).
+        cmdAnnuleren.setEnabled(false);
         if (!runMove(moveCode_, false)) {
             RollBack();
         } else {

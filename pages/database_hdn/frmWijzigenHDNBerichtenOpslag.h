@@ -43,6 +43,7 @@ public:
     ProgressBar& pgbProgress;
     Label& lblVoortgang;
     CommandButton& cmdActie;
+    CommandButton& cmdAnnuleren;
 
 private:
     void Fill_Control();

@@ -18,9 +18,9 @@ namespace tarvelo {
 
 void registerGeneralPages(PageRegistry& registry)
 {
-    registry.add<SetupProxy>(PageGroup::Algemeen);
+    registry.add<SetupProxy>(PageGroup::Algemeen, u"Updates, opslaan en proxy"_s);
     registry.add<SetupUpdates>(PageGroup::Algemeen);
-    registry.add<SetupAlgemeen>(PageGroup::Algemeen);
+    registry.add<SetupAlgemeen>(PageGroup::Algemeen, u"Huisstijl en startscherm"_s);
     registry.add<SetupOverig>(PageGroup::Algemeen);
     registry.add<SetupExport>(PageGroup::Algemeen);
     registry.add<SetupZivavivoz>(PageGroup::Algemeen);

@@ -36,7 +36,8 @@ HouseStyleSettings& houseStyle(Application& app) { return app.SettingsObject().g
 frmFormaatLogo::frmFormaatLogo()
     : Dialog(u"frmFormaatLogo"_s, u"Instellingen - Formaat logo"_s),
       cmdDefault(add<CommandButton>(*this, u"cmdDefault"_s)),
-      cmdOk(add<CommandButton>(*this, u"cmdOk"_s))
+      cmdOk(add<CommandButton>(*this, u"cmdOk"_s)),
+      cmdAnnuleren(add<CommandButton>(*this, u"cmdAnnuleren"_s))
 {
     setCaption(u"Formaat logo op Financieel Plan"_s);
     auto& fra = add<Frame>(*this, u"fraFormaatLogo"_s);
@@ -57,6 +58,7 @@ frmFormaatLogo::frmFormaatLogo()
     cmdDefault.setCaption(u"Reset"_s);
     cmdDefault.setToolTipText(u"Stelt de standaardwaarden van 1,17cm bij 10 cm in."_s);
     cmdOk.setCaption(u"OK"_s);
+    cmdAnnuleren.setCaption(u"Annuleren"_s);
     for (TextBox* box : {txtBreedte, txtHoogte})
         box->setAlignment(Alignment::Right);
 
@@ -66,10 +68,11 @@ frmFormaatLogo::frmFormaatLogo()
         .text(lblNoot)
         .finish();
     fra.move(RowLayout::Margin, RowLayout::Margin);
-    placeButtonRow({&cmdOk}, &cmdOk, nullptr, &cmdDefault);
+    placeButtonRow({&cmdOk, &cmdAnnuleren}, &cmdOk, &cmdAnnuleren, &cmdDefault);
 
     cmdDefault.Click.connect([this] { cmdDefault_Click(); });
     cmdOk.Click.connect([this] { cmdOk_Click(); });
+    cmdAnnuleren.Click.connect([this] { cmdAnnuleren_Click(); });
 }
 
 void frmFormaatLogo::Fill_Control()
@@ -80,7 +83,18 @@ void frmFormaatLogo::Fill_Control()
             s.LogoMaxBreedte = StandaardBreedte;
         if (s.LogoMaxHoogte == 0)
             s.LogoMaxHoogte = StandaardHoogte;
+        opened_ = {s.LogoMaxBreedte, s.LogoMaxHoogte};
         showSizes();
+    });
+}
+
+// Reset writes at once; cancelling puts back the sizes the dialog opened with.
+void frmFormaatLogo::cmdAnnuleren_Click()
+{
+    guarded([&] {
+        houseStyle(app()).LogoMaxBreedte = opened_.first;
+        houseStyle(app()).LogoMaxHoogte = opened_.second;
+        close(true);
     });
 }
 

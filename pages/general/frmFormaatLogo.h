@@ -4,6 +4,8 @@
 #include "framework/forms/Dialog.h"
 #include "framework/forms/TextBox.h"
 
+#include <utility>
+
 namespace tarvelo {
 
 // "Formaat logo op Financieel Plan": the largest size, in centimetres, at which
@@ -21,12 +23,16 @@ public:
 private:
     void cmdDefault_Click();
     void cmdOk_Click();
+    void cmdAnnuleren_Click();
     void showSizes();
 
     TextBox* txtBreedte = nullptr;
     TextBox* txtHoogte = nullptr;
     CommandButton& cmdDefault;
     CommandButton& cmdOk;
+    CommandButton& cmdAnnuleren;
+    // The sizes when the dialog was filled (width, height).
+    std::pair<double, double> opened_{StandaardBreedte, StandaardHoogte};
 };
 
 } // namespace tarvelo

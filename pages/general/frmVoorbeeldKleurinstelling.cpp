@@ -1,5 +1,6 @@
 #include "pages/general/frmVoorbeeldKleurinstelling.h"
 
+#include "framework/forms/Contrast.h"
 #include "framework/forms/Label.h"
 #include "framework/util/NumberText.h"
 
@@ -11,6 +12,8 @@ namespace {
 constexpr int Margin = 240;
 constexpr int CellWidth = 1035;
 constexpr int CellHeight = 285;
+
+Colour textOn(Colour back) { return isSystemColour(back) ? SystemColour::WindowText : readableTextOn(back); }
 } // namespace
 
 frmVoorbeeldKleurinstelling::frmVoorbeeldKleurinstelling(Colour titel, Colour rij1, Colour rij2)
@@ -29,6 +32,8 @@ frmVoorbeeldKleurinstelling::frmVoorbeeldKleurinstelling(Colour titel, Colour ri
         kop.setCaption(column == 0 ? u"Jaar"_s : u"Waarde %1"_s.arg(column));
         kop.setFontBold(true);
         kop.setBackColor(titel);
+        // The office's colours may be dark: the text takes what reads on them.
+        kop.setForeColor(textOn(titel));
         kop.setAlignment(column == 0 ? Alignment::Left : Alignment::Right);
         kop.setBounds(Margin + column * CellWidth, top, CellWidth, CellHeight);
     }
@@ -38,7 +43,9 @@ frmVoorbeeldKleurinstelling::frmVoorbeeldKleurinstelling(Colour titel, Colour ri
             auto& cel = add<Label>(*this, u"lblCel"_s, {}, row * Kolommen + column);
             cel.setCaption(column == 0 ? QString::number(2027 + row)
                                        : amountText((row + 1) * column * 125));
-            cel.setBackColor(row % 2 == 0 ? rij1 : rij2);
+            const Colour back = row % 2 == 0 ? rij1 : rij2;
+            cel.setBackColor(back);
+            cel.setForeColor(textOn(back));
             cel.setAlignment(column == 0 ? Alignment::Left : Alignment::Right);
             cel.setBounds(Margin + column * CellWidth, top, CellWidth, CellHeight);
         }

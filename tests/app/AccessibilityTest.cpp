@@ -476,10 +476,11 @@ TEST(AccessibilityTest, EveryDialogCanBeUsedByKeyboardAndScreenReader)
     ScriptedUi ui;
     ReferenceApplication host(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo);
     Findings found;
-    // Dialogs without an OK: a choice that opens the next dialog, a move that
-    // starts only on its button, a progress window.
+    // Dialogs without a default: a choice that opens the next dialog, a move
+    // that starts only on its button, the only question before an adviser is
+    // removed, a progress window.
     const QStringList withoutDefault = {u"frmHDNBerichtenOpslag"_s, u"frmWijzigenHDNBerichtenOpslag"_s,
-                                        u"frmProgress"_s};
+                                        u"frmOmzettenAdviseur"_s, u"frmProgress"_s};
     for (const QString& name : ReviewDialogs::names()) {
         {
             std::unique_ptr<Form> dialog = ReviewDialogs::open(name, host);

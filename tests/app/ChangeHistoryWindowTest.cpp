@@ -20,8 +20,13 @@
 #include "host/office/ChangeHistory.h"
 #include "tests/app/WidgetTestSupport.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 #include <QFile>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -148,9 +153,9 @@ TEST_F(ChangeHistoryWindowTest, HistoryAndImportReadInTheScreensWords)
     const QStringList all = lines(*history);
     const QString how = ChangeHistory::InWindow;
     for (const QString& expected :
-         {u"Zoeken naar updates|%1|Wekelijks|Algemeen – Quenmarix update|"_s.arg(oldTermijn) + how,
-          u"Proxy-instellingen gebruiken|Nee|Ja|Algemeen – Quenmarix update|"_s + how,
-          u"Proxyserver: Wachtwoord|(gewijzigd)|(gewijzigd)|Algemeen – Quenmarix update|"_s + how,
+         {u"Zoeken naar updates|%1|Wekelijks|Updates, opslaan en proxy|"_s.arg(oldTermijn) + how,
+          u"Proxy-instellingen gebruiken|Nee|Ja|Updates, opslaan en proxy|"_s + how,
+          u"Proxyserver: Wachtwoord|(gewijzigd)|(gewijzigd)|Updates, opslaan en proxy|"_s + how,
           u"Overige bemiddelingsvergoeding|%1|Per uur|Tarieven|"_s.arg(oldMethode) + how,
           u"Huurstijging|%1|2,5%|Berekeningen|"_s.arg(oldHuur) + how,
           u"Koppeling Elements: Gebruikersnaam|%1|kantoor1|Koppeling Elements|"_s.arg(oldElements) + how}) {
@@ -195,7 +200,7 @@ TEST_F(ChangeHistoryWindowTest, HistoryAndImportReadInTheScreensWords)
     for (const QString& expected :
          {u"Overige bemiddelingsvergoeding|Per uur|Vast bedrag|Tarieven"_s,
           u"Overige bemiddelingsvergoeding: bedrag|%1|1.250,50|Tarieven"_s.arg(oldBedrag),
-          u"Proxyserver: Wachtwoord|(gewijzigd)|(gewijzigd)|Algemeen – Quenmarix update"_s,
+          u"Proxyserver: Wachtwoord|(gewijzigd)|(gewijzigd)|Updates, opslaan en proxy"_s,
           u"Notariskantoren|%1 notariskantoren|%2 notariskantoren (toegevoegd: Notariskantoor De Brug)|Notariskantoren"_s
               .arg(notaries)
               .arg(notaries + 1)}) {
@@ -225,6 +230,7 @@ TEST_F(ChangeHistoryWindowTest, TakingAChangeBackGoesThroughThePage)
     const int line = lineOf(*history, u"Proxy-instellingen gebruiken"_s);
     ASSERT_GE(line, 0);
     ASSERT_TRUE(lines(*history)[line].startsWith(u"Proxy-instellingen gebruiken|Ja|Nee|"_s)) << "newest first";
+    ui.answerMessage(MsgResult::Yes);
     EXPECT_TRUE(history->revertLine(line));
     ProxySettings& proxy = host->userSetup().get<ProxySettings>();
     EXPECT_TRUE(proxy.ProxyGebruiken.get());
@@ -236,7 +242,7 @@ TEST_F(ChangeHistoryWindowTest, TakingAChangeBackGoesThroughThePage)
     EXPECT_EQ(newest.how, ChangeHistory::ByRevert);
     EXPECT_EQ(newest.page, u"SetupProxy"_s);
     EXPECT_EQ(lines(*history).front(),
-              u"Proxy-instellingen gebruiken|Nee|Ja|Algemeen – Quenmarix update|terugdraaien"_s)
+              u"Proxy-instellingen gebruiken|Nee|Ja|Updates, opslaan en proxy|terugdraaien"_s)
         << "the list shows the take-back at once";
 
     // The address typed first was changed since: taking it back asks first.
@@ -246,15 +252,16 @@ TEST_F(ChangeHistoryWindowTest, TakingAChangeBackGoesThroughThePage)
     saveAndReopen();
     history = window->historyDialog(true);
     const int first = int(lines(*history).indexOf(
-        u"Proxyserveradres|(leeg)|proxy.kantoor.nl:8080|Algemeen – Quenmarix update|"_s + ChangeHistory::InWindow));
+        u"Proxyserveradres|(leeg)|proxy.kantoor.nl:8080|Updates, opslaan en proxy|"_s + ChangeHistory::InWindow));
     ASSERT_GE(first, 0) << lines(*history).join(u'\n').toStdString();
     const std::size_t before = host->changeHistory().size();
     ui.answerMessage(MsgResult::No);
     EXPECT_FALSE(history->revertLine(first));
-    ASSERT_EQ(ui.messages().size(), 1u);
-    EXPECT_TRUE(ui.messages()[0].text.startsWith(u"Proxyserveradres is na deze wijziging opnieuw gewijzigd: de waarde "
-                                                 "is nu ander.kantoor.nl:80."_s))
-        << ui.messages()[0].text.toStdString();
+    ASSERT_EQ(ui.messages().size(), 2u);
+    EXPECT_EQ(ui.messages()[1].text, u"Proxyserveradres is na deze wijziging opnieuw gewijzigd: de waarde is nu "
+                                     "ander.kantoor.nl:80.\r\n\r\nWilt u Proxyserveradres terugzetten?\r\n\r\n"
+                                     "Nu: ander.kantoor.nl:80\r\nWordt weer: (leeg)"_s)
+        << ui.messages()[1].text.toStdString();
     EXPECT_EQ(host->changeHistory().size(), before);
 
     // A lock refuses the take-back with the lock's message.
@@ -263,8 +270,8 @@ TEST_F(ChangeHistoryWindowTest, TakingAChangeBackGoesThroughThePage)
     history = window->historyDialog(true);
     ui.answerMessage(MsgResult::OK);
     EXPECT_FALSE(history->revertLine(lineOf(*history, u"Proxy-instellingen gebruiken"_s)));
-    ASSERT_EQ(ui.messages().size(), 2u);
-    EXPECT_TRUE(ui.messages()[1].text.contains(SettingsObject::lockedMessage())) << ui.messages()[1].text.toStdString();
+    ASSERT_EQ(ui.messages().size(), 3u);
+    EXPECT_TRUE(ui.messages()[2].text.contains(SettingsObject::lockedMessage())) << ui.messages()[2].text.toStdString();
     EXPECT_TRUE(proxy.ProxyGebruiken.get());
     EXPECT_EQ(host->changeHistory().size(), before);
 }
@@ -305,4 +312,120 @@ TEST_F(ChangeHistoryWindowTest, HistoryIsExportedAsCsvOrNotAtAll)
     QStringList left = QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::Files | QDir::Hidden);
     left.removeIf([](const QString& f) { return !f.contains(u"wijzigingen"_s); });
     EXPECT_EQ(left, QStringList{u"wijzigingen.csv"_s}) << "no half file beside the good one";
+}
+
+// Catches a history that changes something by accident: Enter in the filter
+// box closes the list (Sluiten is the default, taking back is not); taking a
+// line back asks first, naming the setting, its value now and the value it
+// gets again, and No changes nothing.
+TEST_F(ChangeHistoryWindowTest, EnterClosesTheHistoryAndATakeBackAsksFirst)
+{
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
+    const bool before = host->userSetup().get<UpdateSettings>().AutoDownload;
+    control<CheckBox>(u"chkAutoDownload"_s).click();
+    saveAndReopen();
+    const std::size_t stored = host->changeHistory().size();
+
+    std::unique_ptr<ChangeHistoryDialog> history = window->historyDialog(true);
+    auto* close = history->findChild<QPushButton*>(u"cmdSluiten"_s);
+    auto* revert = history->findChild<QPushButton*>(u"cmdTerugdraaien"_s);
+    ASSERT_NE(close, nullptr);
+    ASSERT_NE(revert, nullptr);
+    history->show();
+    runEvents();
+    history->list()->setCurrentItem(history->list()->topLevelItem(0));
+    EXPECT_TRUE(close->isDefault());
+    EXPECT_FALSE(revert->isDefault());
+    auto* filter = history->findChild<QLineEdit*>(u"txtInstelling"_s);
+    ASSERT_NE(filter, nullptr);
+    filter->setFocus();
+    QTest::keyClicks(filter, u"upd"_s);
+    QTest::keyClick(filter, Qt::Key_Return);
+    runEvents();
+    EXPECT_FALSE(history->isVisible()) << "Enter closes the list";
+    EXPECT_EQ(bool(host->userSetup().get<UpdateSettings>().AutoDownload), !before) << "and takes nothing back";
+    EXPECT_EQ(host->changeHistory().size(), stored);
+    EXPECT_TRUE(ui.messages().empty());
+
+    const int line = lineOf(*history, u"Updates automatisch downloaden"_s);
+    ASSERT_GE(line, 0);
+    const QString yes = u"Ja"_s, no = u"Nee"_s;
+    const QString question = u"Wilt u Updates automatisch downloaden terugzetten?\r\n\r\nNu: %1\r\nWordt weer: %2"_s.arg(
+        before ? no : yes, before ? yes : no);
+    ui.answerMessage(MsgResult::No);
+    EXPECT_FALSE(history->revertLine(line));
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].text, question);
+    EXPECT_EQ(ui.messages()[0].icon, MsgIcon::Question);
+    EXPECT_EQ(bool(host->userSetup().get<UpdateSettings>().AutoDownload), !before) << "No changes nothing";
+    EXPECT_EQ(host->changeHistory().size(), stored);
+
+    ui.answerMessage(MsgResult::Yes);
+    EXPECT_TRUE(history->revertLine(line));
+    EXPECT_EQ(bool(host->userSetup().get<UpdateSettings>().AutoDownload), before);
+    EXPECT_EQ(host->changeHistory().size(), stored + 1);
+}
+
+// Catches a page's history that pretends to show the whole office, or says
+// nothing was stored when only the page has none: opened from a page, the
+// list is filtered on that page, the "Pagina" filter and the title say so,
+// and the user can widen it to every page.
+TEST_F(ChangeHistoryWindowTest, APagesHistoryIsFilteredOnThatPage)
+{
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
+    control<CheckBox>(u"chkAutoDownload"_s).click();
+    saveAndReopen();
+    const int all = int(host->changeHistory().size());
+    const int onPage = int(host->changeHistory(u"SetupProxy"_s).size());
+    ASSERT_GT(onPage, 0);
+
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
+    std::unique_ptr<ChangeHistoryDialog> history = window->historyDialog(false);
+    auto* page = history->findChild<QComboBox*>(u"cboPagina"_s);
+    auto* none = history->findChild<QLabel*>(u"lblGeenWijzigingen"_s);
+    ASSERT_NE(page, nullptr);
+    ASSERT_NE(none, nullptr);
+    EXPECT_EQ(page->currentText(), u"Updates, opslaan en proxy"_s);
+    EXPECT_EQ(history->windowTitle(), u"Wijzigingen – Updates, opslaan en proxy"_s) << "the page list's dash";
+    EXPECT_EQ(history->shownLines(), onPage);
+    EXPECT_TRUE(none->isHidden());
+    page->setCurrentIndex(page->findText(u"Alle pagina's"_s));
+    EXPECT_EQ(history->shownLines(), all);
+    EXPECT_EQ(history->windowTitle(), u"Wijzigingen van het kantoor"_s);
+
+    // A page without changes says that of itself, not of the office.
+    ASSERT_TRUE(window->showPage(u"SetupOverig"_s));
+    history = window->historyDialog(false);
+    page = history->findChild<QComboBox*>(u"cboPagina"_s);
+    none = history->findChild<QLabel*>(u"lblGeenWijzigingen"_s);
+    EXPECT_EQ(page->currentText(), u"Berekeningen"_s);
+    EXPECT_EQ(history->shownLines(), 0);
+    EXPECT_FALSE(none->isHidden());
+    EXPECT_EQ(none->text(), u"Op de pagina Berekeningen zijn nog geen wijzigingen opgeslagen."_s);
+}
+
+// Catches columns that scroll sideways: the history and the import preview
+// show every column within the list's width on this screen, the widest
+// narrowed first and never below its header.
+TEST_F(ChangeHistoryWindowTest, TheListsShowTheirColumnsWithoutScrollingSideways)
+{
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
+    control<CheckBox>(u"chkAutoDownload"_s).click();
+    control<CheckBox>(u"chkProxy"_s).click();
+    control<TextBox>(u"txtProxyadres"_s).type(u"een-heel-lange-naam-van-een-proxyserver.kantoor.voorbeeld.nl:8080"_s);
+    saveAndReopen();
+    std::unique_ptr<ChangeHistoryDialog> history = window->historyDialog(true);
+    history->show();
+    runEvents();
+    QTreeWidget* list = history->list();
+    int columns = 0;
+    for (int c = 0; c < list->columnCount(); ++c)
+        columns += list->isColumnHidden(c) ? 0 : list->columnWidth(c);
+    EXPECT_LE(columns, list->viewport()->width()) << "the columns need more room than the list has";
+    for (int c = 0; c < list->columnCount(); ++c) {
+        if (list->isColumnHidden(c))
+            continue;
+        EXPECT_GE(list->columnWidth(c), list->header()->sectionSizeHint(c))
+            << list->headerItem()->text(c).toStdString() << " is narrower than its header";
+    }
 }

@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QKeyEvent>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -64,8 +66,28 @@ TEST(ProgramLookTest, TheDesignFontBecomesThePlatformFontAtItsOwnSize)
 TEST(ProgramLookTest, TheApplicationUsesFusionAndThePageFont)
 {
     widgetApplication();
-    EXPECT_EQ(QApplication::style()->name(), u"fusion"_s);
+    const QStyle* style = QApplication::style();
+    if (const auto* proxy = qobject_cast<const QProxyStyle*>(style))
+        style = proxy->baseStyle();
+    EXPECT_EQ(style->name(), u"fusion"_s);
     EXPECT_EQ(describe(QApplication::font()), describe(toQFont(Font())));
+}
+
+// Catches access keys underlined on some controls of a row and not on
+// others: they are underlined on none until Alt is held, then on all.
+TEST(ProgramLookTest, AccessKeysShowWhileAltIsHeld)
+{
+    widgetApplication();
+    QPushButton button(u"&Opslaan"_s);
+    button.show();
+    const auto underlined = [&] { return QApplication::style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, &button); };
+    EXPECT_FALSE(underlined());
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QApplication::sendEvent(&button, &press);
+    EXPECT_TRUE(underlined());
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    QApplication::sendEvent(&button, &release);
+    EXPECT_FALSE(underlined());
 }
 
 // Catches a window whose list, search box or buttons use another font than

@@ -168,7 +168,7 @@ TEST_P(TwoWorkstations, TheQuestionUsesTheScreensWords)
         return false;
     };
     EXPECT_FALSE(window->save());
-    expectAskedAbout(asked, {u"Algemeen – Quenmarix update"_s, u"Zoeken naar updates"_s, u"Dagelijks"_s,
+    expectAskedAbout(asked, {u"Updates, opslaan en proxy"_s, u"Zoeken naar updates"_s, u"Dagelijks"_s,
                              u"Maandelijks"_s, u"Wekelijks"_s});
 }
 
@@ -207,7 +207,7 @@ TEST_P(TwoWorkstations, BothChangeOneSettingAndTheSaveAsks)
             return QByteArray(c.answer) != "annuleren";
         };
         EXPECT_EQ(window->save(), QByteArray(c.answer) != "annuleren");
-        expectAskedAbout(asked, {u"Algemeen – Quenmarix update"_s, u"Proxyserveradres"_s, u"(leeg)"_s,
+        expectAskedAbout(asked, {u"Updates, opslaan en proxy"_s, u"Proxyserveradres"_s, u"(leeg)"_s,
                                  u"proxy.daar:3128"_s, u"proxy.hier:8080"_s});
         a->reloadSettings();
         EXPECT_EQ(a->SettingsObject().get<ProxySettings>().ProxyAdres.get(), c.stored);

@@ -1,5 +1,8 @@
 #include "tests/app/WidgetTestSupport.h"
 
+#include "app/render/QtConversions.h"
+#include "framework/forms/Contrast.h"
+
 #include "app/ProgramLook.h"
 
 #include <algorithm>
@@ -24,16 +27,7 @@ QApplication& widgetApplication()
     return *qobject_cast<QApplication*>(QApplication::instance());
 }
 
-double contrast(const QColor& a, const QColor& b)
-{
-    const auto luminance = [](const QColor& c) {
-        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-    };
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
+double contrast(const QColor& a, const QColor& b) { return contrastRatio(fromQColor(a), fromQColor(b)); }
 
 void runEvents()
 {

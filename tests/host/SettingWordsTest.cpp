@@ -233,7 +233,7 @@ TEST_F(SettingWordsTest, CommandLineTakesTheScreensWords)
     EXPECT_TRUE(demo->userSetup().get<ProxySettings>().ProxyGebruiken.get());
     EXPECT_EQ(command({u"set"_s, u"UpdateTermijn"_s, u"maandelijks"_s}).status, 0);
     EXPECT_EQ(demo->userSetup().get<UpdateSettings>().UpdateTermijn.get(), 30);
-    EXPECT_EQ(historyLine(1)[3], u"Algemeen – Quenmarix update"_s);
+    EXPECT_EQ(historyLine(1)[3], u"Updates, opslaan en proxy"_s);
     const std::size_t entries = demo->changeHistory().size();
     AdminResult r = command({u"set"_s, u"UpdateTermijn"_s, u"elk uur"_s});
     EXPECT_EQ(r.status, 1);
