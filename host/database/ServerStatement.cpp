@@ -274,7 +274,9 @@ bool runOnce(const QSqlDatabase& db, QSqlQuery& query, const QString& sql, const
         return !error.isValid();
     };
     const QVariant handle = driver ? driver->handle() : QVariant();
-    PGconn* conn = handle.isValid() && qstrcmp(handle.typeName(), "PGconn*") == 0
+    // The driver names the type by its struct ("pg_conn*").
+    PGconn* conn = handle.isValid() && (qstrcmp(handle.typeName(), "pg_conn*") == 0 ||
+                                        qstrcmp(handle.typeName(), "PGconn*") == 0)
                        ? *static_cast<PGconn* const*>(handle.constData())
                        : nullptr;
     if (!conn || !db.isOpen())

@@ -19,6 +19,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -628,27 +629,33 @@ AdviserIdentity adviserNamed(ReferenceApplication& app, const QString& surname)
 // Catches a take-back of another adviser's change that changes the caller's
 // own setting and leaves hers as it was: it is refused with the reason, with
 // and without --toch, and neither adviser's setting changes.
-TEST_F(AdministrationTest, ATakeBackOfAnotherAdvisersChangeIsRefused)
+TEST(AdviserTakeBack, ATakeBackOfAnotherAdvisersChangeIsRefused)
 {
+    QTemporaryDir office;
     ScriptedUi ui;
-    auto bakker = another(ui, h.folder());
+    const auto demo = [&] {
+        return std::make_unique<ReferenceApplication>(ui, office.path(), QString(),
+                                                      ReferenceApplication::NewOffice::Demo);
+    };
+    auto me = demo();
+    auto bakker = demo();
     bakker->setCurrentAdviser(adviserNamed(*bakker, u"Bakker"_s));
     bakker->reloadSettings();
     bakker->SettingsObject().get<ProxySettings>().ProxyAdres = u"bakker.proxy:80"_s;
     bakker->saveSettings({}, {});
 
-    h.app().reloadSettings();
-    const QString own = setup().get<ProxySettings>().ProxyAdres;
+    me->reloadSettings();
+    const QString own = me->SettingsObject().get<ProxySettings>().ProxyAdres;
     for (const bool anyway : {false, true}) {
         AdminRequest request;
         request.command = u"history"_s;
         request.revert = 1;
         request.anyway = anyway;
-        const AdminResult r = AdminCommands::run(h.app(), request, [] { return std::optional<QString>(); });
+        const AdminResult r = AdminCommands::run(*me, request, [] { return std::optional<QString>(); });
         EXPECT_EQ(r.status, AdminCommands::Refused);
         EXPECT_TRUE(r.err.contains(u"alleen als die adviseur"_s) && r.err.contains(u"Bakker"_s)) << r.err.toStdString();
     }
-    auto again = another(ui, h.folder());
+    auto again = demo();
     EXPECT_EQ(again->SettingsObject().get<ProxySettings>().ProxyAdres.get(), own);
     again->setCurrentAdviser(adviserNamed(*again, u"Bakker"_s));
     again->reloadSettings();

@@ -138,8 +138,8 @@ TEST_P(BoundValuesTest, TheServerSeesPlaceholdersNotValues)
 {
     if (!onServer())
         return;
-    QSqlQuery seen = app->officeDatabase().exec(u"SELECT current_query() FROM KantoorInstellingen WHERE Record <> ?"_s,
-                                                {u"geheim-wachtwoord"_s});
+    QSqlQuery seen =
+        app->officeDatabase().exec(u"SELECT current_query() WHERE ? <> 'x'"_s, {u"geheim-wachtwoord"_s});
     ASSERT_TRUE(seen.next());
     EXPECT_FALSE(seen.value(0).toString().contains(u"geheim-wachtwoord"_s)) << seen.value(0).toString().toStdString();
     EXPECT_TRUE(seen.value(0).toString().contains(u"$1"_s));
