@@ -11,7 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -127,4 +131,38 @@ TEST_F(AdminProgramTest, ASecretsValueIsReadFromTheInputForADash)
     EXPECT_TRUE(unused.prompts.isEmpty());
     ScriptedUi ui;
     EXPECT_EQ(ReferenceApplication(ui, data()).SettingsObject().get<ProxySettings>().ProxyAdres.get(), u"-"_s);
+}
+
+// Catches the program's own warnings reaching a terminal raw while a command
+// runs: a warning that quotes a name with an escape sequence (here the data
+// folder's, when its registry file cannot be opened) is shown escaped.
+TEST_F(AdminProgramTest, WarningsReachATerminalEscaped)
+{
+    const QString folder = QDir(dir.path()).filePath(u"kantoor\x1B[31m"_s);
+    ASSERT_TRUE(QDir().mkpath(QDir(folder).filePath(u"HKEY_LOCAL_MACHINE.hive"_s)));
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+
+    std::fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    ::dup2(terminal, STDERR_FILENO);
+    TypedInput none(false, {});
+    runAdminCommand(CommandLine::parse({u"get"_s, u"ProxyAdres"_s, u"--data"_s, folder}), none);
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+
+    QByteArray shown;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+        shown.append(buffer, n);
+    ::close(terminal);
+    ::close(master);
+    EXPECT_TRUE(shown.contains("kantoor\\x1B[31m")) << shown.toStdString();
+    EXPECT_FALSE(shown.contains('\x1B')) << shown.toStdString();
 }
