@@ -3,10 +3,16 @@
 #include "framework/settings/ProxySettings.h"
 #include "framework/ui/ScriptedUi.h"
 #include "host/ReferenceApplication.h"
+#include "host/admin/AdminCommands.h"
+#include "host/admin/CollectingUi.h"
+#include "host/office/DataFolder.h"
 #include "tests/app/WidgetTestSupport.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -165,4 +171,41 @@ TEST_F(AdminProgramTest, WarningsReachATerminalEscaped)
     ::close(master);
     EXPECT_TRUE(shown.contains("kantoor\\x1B[31m")) << shown.toStdString();
     EXPECT_FALSE(shown.contains('\x1B')) << shown.toStdString();
+}
+
+// Catches a command that ends the program (terminate, SIGABRT) when another
+// program holds the office file through the whole command: it is refused with
+// exit status 1 and a reason, and stores nothing.
+TEST_F(AdminProgramTest, ASetWhileAnotherProgramHoldsTheFileIsRefused)
+{
+    TypedInput none(false, {});
+    ASSERT_EQ(run({u"get"_s, u"ProxyAdres"_s}, none), 0);
+    {
+        QSqlDatabase holder = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"houder"_s);
+        holder.setDatabaseName(DataFolder::officeDatabasePath(data()));
+        ASSERT_TRUE(holder.open());
+        QSqlQuery hold(holder);
+        ASSERT_TRUE(hold.exec(u"BEGIN IMMEDIATE"_s)) << hold.lastError().text().toStdString();
+        EXPECT_EQ(run({u"set"_s, u"ProxyAdres"_s, u"nieuw:80"_s}, none), 1);
+        // Also when it holds the file whole from after the office was opened:
+        // the save fails, and so does reading the settings again after it.
+        ScriptedUi screen;
+        CollectingUi quiet(screen);
+        ReferenceApplication opened(quiet, data());
+        opened.setShowErrorsToUser(false);
+        ASSERT_TRUE(hold.exec(u"ROLLBACK"_s) && hold.exec(u"BEGIN EXCLUSIVE"_s)) << hold.lastError().text().toStdString();
+        AdminRequest request;
+        request.command = u"set"_s;
+        request.arguments = {u"ProxyAdres"_s, u"nieuw:80"_s};
+        AdminResult refused;
+        EXPECT_NO_THROW(refused = AdminCommands::run(opened, request, [] { return std::optional<QString>(); }));
+        EXPECT_EQ(refused.status, AdminCommands::Refused);
+        EXPECT_TRUE(refused.err.contains(u"in gebruik door een ander programma"_s)) << refused.err.toStdString();
+        hold.exec(u"ROLLBACK"_s);
+        hold = QSqlQuery();
+        holder.close();
+    }
+    QSqlDatabase::removeDatabase(u"houder"_s);
+    ScriptedUi ui;
+    EXPECT_EQ(ReferenceApplication(ui, data()).SettingsObject().get<ProxySettings>().ProxyAdres.get(), QString());
 }
