@@ -6,6 +6,7 @@
 #include "host/admin/AdminCommands.h"
 #include "host/admin/CollectingUi.h"
 #include "host/office/DataFolder.h"
+#include "host/office/OfficeDatabase.h"
 #include "tests/app/WidgetTestSupport.h"
 
 #include <QDir>
@@ -208,4 +209,31 @@ TEST_F(AdminProgramTest, ASetWhileAnotherProgramHoldsTheFileIsRefused)
     QSqlDatabase::removeDatabase(u"houder"_s);
     ScriptedUi ui;
     EXPECT_EQ(ReferenceApplication(ui, data()).SettingsObject().get<ProxySettings>().ProxyAdres.get(), QString());
+}
+
+// Catches acting for another adviser without saying so or without the right:
+// only an administrator works with another adviser's settings, and only with
+// --adviseur; that adviser's Setup changes, not his own.
+TEST_F(AdminProgramTest, OnlyAnAdministratorActsForAnotherAdviser)
+{
+    TypedInput none(false, {});
+    ASSERT_EQ(run({u"set"_s, u"ProxyAdres"_s, u"beheerder:80"_s, u"--adviseur"_s, u"anna.bakker"_s}, none), 0);
+    ScriptedUi ui;
+    const auto addressOf = [&](const QString& surname) {
+        ReferenceApplication office(ui, data());
+        QSqlQuery q = office.officeDatabase().exec(u"SELECT Code FROM Adviseur WHERE Achternaam = ?"_s, {surname});
+        EXPECT_TRUE(q.next());
+        office.setCurrentAdviser({q.value(0).toString(), surname});
+        office.reloadSettings();
+        return office.SettingsObject().get<ProxySettings>().ProxyAdres.get();
+    };
+    EXPECT_EQ(addressOf(u"Bakker"_s), u"beheerder:80"_s);
+    EXPECT_EQ(addressOf(u"Vries"_s), QString());
+    EXPECT_EQ(run({u"get"_s, u"ProxyAdres"_s, u"--adviseur"_s, u"niemand"_s}, none), 1);
+    {
+        ReferenceApplication office(ui, data());
+        office.officeDatabase().exec(u"UPDATE Autorisatie SET Rol = 2"_s);
+    }
+    EXPECT_EQ(run({u"set"_s, u"ProxyAdres"_s, u"geen-beheerder:80"_s, u"--adviseur"_s, u"anna.bakker"_s}, none), 1);
+    EXPECT_EQ(addressOf(u"Bakker"_s), u"beheerder:80"_s);
 }
