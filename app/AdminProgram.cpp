@@ -6,7 +6,9 @@
 #include "host/ReferenceApplication.h"
 #include "host/admin/AdminCommands.h"
 #include "host/admin/CollectingUi.h"
+#include "host/office/Advisers.h"
 #include "host/office/DataFolder.h"
+#include "host/office/OfficeDatabase.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,6 +30,40 @@ void print(FILE* stream, const QString& text)
     const QByteArray bytes =
         (::isatty(::fileno(stream)) ? AdminCommands::escapedControls(text) : text).toLocal8Bit();
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+}
+
+// The program's own warnings may quote a stored value too.
+void escapedWarning(QtMsgType, const QMessageLogContext&, const QString& message)
+{
+    print(stderr, message + QLatin1Char('\n'));
+}
+
+// Warnings go through escapedWarning while a command runs.
+class EscapedWarnings {
+public:
+    EscapedWarnings() : previous_(qInstallMessageHandler(escapedWarning)) {}
+    ~EscapedWarnings() { qInstallMessageHandler(previous_); }
+    EscapedWarnings(const EscapedWarnings&) = delete;
+    EscapedWarnings& operator=(const EscapedWarnings&) = delete;
+
+private:
+    QtMessageHandler previous_;
+};
+// Only the administrator works with another adviser's settings, and only when
+// he says so.
+void actFor(ReferenceApplication& host, const QString& adviser)
+{
+    if (!Advisers::isAdministrator(host.officeDatabase(), host.currentAdviser().code))
+        throw RuntimeError(ErrorNumber::ApplicationDefined,
+                           u"Alleen een beheerder kan met --adviseur voor een andere adviseur werken; u bent %1. Er "
+                           "is niets gewijzigd."_s.arg(host.currentAdviser().name));
+    const std::optional<AdviserIdentity> other = Advisers::find(host.officeDatabase(), adviser);
+    if (!other)
+        throw RuntimeError(ErrorNumber::ApplicationDefined,
+                           u"Er is geen adviseur met de gebruikersnaam of code %1. Er is niets gewijzigd."_s.arg(adviser));
+    host.setCurrentAdviser(*other);
+    host.reloadSettings();
+    host.applyAdministratorLocks();
 }
 } // namespace
 
@@ -102,6 +138,7 @@ std::optional<QString> askSecret(AdminInput& input, const QString& name)
 
 int runAdminCommand(const CommandLine& line, AdminInput& input)
 {
+    const EscapedWarnings warnings;
     QtUi screen;
     CollectingUi quiet(screen);
     std::unique_ptr<ReferenceApplication> host;
@@ -113,15 +150,33 @@ int runAdminCommand(const CommandLine& line, AdminInput& input)
             quiet, line.dataFolder.isEmpty() ? DataFolder::defaultPath() : line.dataFolder, userHiveFile(),
             ReferenceApplication::NewOffice::Demo, server, machineHiveFile());
         host->setShowErrorsToUser(false);
-    } catch (const RuntimeError& e) {
-        print(stderr, e.description() + QLatin1Char('\n'));
+        if (!line.adviser.isEmpty())
+            actFor(*host, line.adviser);
+        // An office made on a server is told: the database named was empty.
+        if (server && host->officeDatabase().isNew())
+            print(stderr, u"De database %1 op server %2 was leeg; er is een nieuw kantoor in gemaakt.\n"_s.arg(
+                              server->databaseName, server->server));
+    } catch (const std::exception& e) {
+        print(stderr, RuntimeError::fromStd(e).description() + QLatin1Char('\n'));
         return AdminCommands::Refused;
     }
     // Passwords come from the input, never as an argument.
     const bool exporting = line.admin->command == QLatin1String("export");
     const auto passphrase = [&] { return askPassphrase(input, exporting); };
     const auto secret = [&](const QString& name) { return askSecret(input, name); };
-    const AdminResult result = AdminCommands::run(*host, *line.admin, passphrase, secret);
+    AdminResult result;
+    // Whatever fails on the way (the office database that stops answering or
+    // is held by another program in the middle of a command) is told, and the
+    // command ends as refused: what it stores is stored in one transaction,
+    // so nothing is half-stored.
+    try {
+        result = AdminCommands::run(*host, *line.admin, passphrase, secret);
+    } catch (const std::exception& e) {
+        result = {AdminCommands::Refused, {},
+                  u"Er is niets gewijzigd: %1\n"_s.arg(RuntimeError::fromStd(e).description())};
+    } catch (...) {
+        result = {AdminCommands::Refused, {}, u"Er is niets gewijzigd: een onbekende fout trad op.\n"_s};
+    }
     print(stdout, result.out);
     print(stderr, result.err);
     std::fflush(stdout);

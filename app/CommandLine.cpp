@@ -17,6 +17,9 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             return;
         }
         target = arguments[++i];
+        // An empty folder name would quietly mean the default office.
+        if (target.trimmed().isEmpty())
+            line.error = u"Bij %1 hoort een waarde; een lege waarde is niet toegestaan."_s.arg(option);
     };
     for (qsizetype i = 0; i < arguments.size() && line.error.isEmpty(); ++i) {
         QString arg = arguments[i];
@@ -44,6 +47,8 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             valueOf(i, line.server);
         else if (arg == QLatin1String("--database"))
             valueOf(i, line.database);
+        else if (arg == QLatin1String("--adviseur"))
+            valueOf(i, line.adviser);
         else if (arg == QLatin1String("--office"))
             request.office = true;
         else if (arg == QLatin1String("--wachtwoorden"))
@@ -99,6 +104,8 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         line.error = u"--office, --since, --wachtwoorden, --namen, --toon, --terugdraaien en --toch horen bij een "
                      "opdracht zoals get of set."_s;
     }
+    if (line.error.isEmpty() && !line.adviser.isEmpty() && !line.admin)
+        line.error = u"--adviseur hoort bij een opdracht zoals get of set."_s;
     if (line.error.isEmpty() && line.admin && (!line.render.isEmpty() || !line.page.isEmpty()))
         line.error = u"Een opdracht (%1) gaat niet samen met --render of --page."_s.arg(line.admin->command);
     line.provider = line.provider.toUpper();
@@ -126,9 +133,9 @@ QString CommandLine::helpText(const QString& defaultDataFolder)
                "                         scherm haar toont (\"Wekelijks\", \"Ja\", \"1.234,50\")\n"
                "  set NAAM WAARDE        geeft de instelling NAAM de waarde WAARDE, zoals het scherm\n"
                "                         haar toont (\"Wekelijks\", \"Ja\") of zoals zij is opgeslagen;\n"
-               "                         bij een wachtwoord leest WAARDE - de waarde van de\n"
-               "                         invoer (op een terminal zonder dat hij zichtbaar is,\n"
-               "                         twee keer ter controle)\n"
+               "                         een wachtwoord wordt niet als argument aangenomen: WAARDE -\n"
+               "                         leest het van de invoer (op een terminal zonder dat het\n"
+               "                         zichtbaar is, twee keer ter controle)\n"
                "  reset NAAM             zet de instelling NAAM terug naar de standaardwaarde\n"
                "  lock NAAM              zet de instelling NAAM vast voor het hele kantoor\n"
                "  unlock NAAM            geeft de instelling NAAM weer vrij\n"
@@ -149,6 +156,9 @@ QString CommandLine::helpText(const QString& defaultDataFolder)
                "                         alleen met --toch\n"
                "  --office               de kantoorinstellingen (GlobalSetup) in plaats van die van\n"
                "                         de gebruiker (Setup)\n"
+               "  --adviseur NAAM        (alleen voor een beheerder) werkt met de instellingen van de\n"
+               "                         adviseur met deze gebruikersnaam of code; zonder werkt een\n"
+               "                         opdracht als de adviseur van het account van het systeem\n"
                "Afsluitcode: 0 gelukt, 1 geweigerd (de reden staat op stderr), 2 verkeerd gebruik.\n"
                "\n"
                "Opties:\n"

@@ -16,6 +16,7 @@ struct CommandLine {
     QString provider;     // --provider MSACC|MSSQL; empty: the embedded file
     QString server;       // --server HOST[:PORT], with MSSQL
     QString database;     // --database NAAM, with MSSQL
+    QString adviser;      // --adviseur NAAM, with a command: the administrator acts for this adviser
     bool help = false;    // --help
     // An administrator's command (get, set, ...) instead of the window.
     std::optional<AdminRequest> admin;

@@ -34,7 +34,7 @@ target_link_options(tarvelo_library PRIVATE
   "LINKER:--version-script=${TARVELO_EXPORT_MAP}" "LINKER:--no-undefined" "LINKER:--as-needed")
 target_link_libraries(tarvelo_library
   PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets Qt6::Sql Qt6::Network
-  PRIVATE pugixml::pugixml PkgConfig::SQLITE3 PkgConfig::SODIUM)
+  PRIVATE pugixml::pugixml PkgConfig::SQLITE3 PkgConfig::SODIUM PkgConfig::LIBPQ)
 # The headers say concepts and designated initialisers: a host compiles as C++20 too.
 target_compile_features(tarvelo_library PUBLIC cxx_std_20)
 target_sources(tarvelo_library PUBLIC

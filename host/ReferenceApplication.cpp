@@ -266,6 +266,15 @@ void ReferenceApplication::saveSettings(const QHash<QString, QString>& pageOf, c
     globalBase_ = SettingsFile::toRecord(globalSetup_);
 }
 
+void ReferenceApplication::saveStatedSettings(const QHash<QString, QString>& pageOf,
+                                              const QHash<QString, QString>& howOf)
+{
+    store_->save(&setup_, &globalSetup_, adviser_, pageOf, &setupBase_, &globalBase_, howOf,
+                 SettingsStore::Conflicts::LastWriterWins);
+    setupBase_ = SettingsFile::toRecord(setup_);
+    globalBase_ = SettingsFile::toRecord(globalSetup_);
+}
+
 void ReferenceApplication::reloadSettings()
 {
     Settings setup;

@@ -122,6 +122,10 @@ public:
     // nothing was stored.
     // howOf tells, by the same keys, how a change was made when not in the window.
     void saveSettings(const QHash<QString, QString>& pageOf = {}, const QHash<QString, QString>& howOf = {}) override;
+    // A command's save of values it states without having shown older ones:
+    // as saveSettings, but a setting another program changed meanwhile is
+    // written over (the last writer wins, and the history has both).
+    void saveStatedSettings(const QHash<QString, QString>& pageOf, const QHash<QString, QString>& howOf);
     // Drops unsaved changes: the settings objects hold what is stored again.
     void reloadSettings() override;
     // Whether the settings objects hold changes that are not stored.
@@ -159,6 +163,7 @@ public:
     // store themselves.
     void setOpenPage(const QString& className) override { openPage_ = className; }
     const AdviserIdentity& currentAdviser() const { return adviser_; }
+    QString actingAdviserCode() const override { return adviser_.code; }
     // The change history, newest first: all of it, or the changes made on one page.
     std::vector<ChangeEntry> changeHistory(const QString& page = {}) const override;
     // The office database, opened by this host.

@@ -32,9 +32,14 @@ void fromRecord(SettingsObject& settings, const QByteArray& text, const QString&
 {
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(text, &error);
-    if (error.error != QJsonParseError::NoError || !doc.isObject())
+    if (error.error != QJsonParseError::NoError)
         throw RuntimeError(ErrorNumber::TypeMismatch,
                            u"De instellingen in %1 zijn beschadigd: %2"_s.arg(where, error.errorString()));
+    // Well-formed, but no record of settings: the parser has no error to tell.
+    if (!doc.isObject())
+        throw RuntimeError(ErrorNumber::TypeMismatch,
+                           u"De instellingen in %1 zijn beschadigd: er staat %2 in plaats van een verzameling "
+                           "instellingen."_s.arg(where, doc.isArray() ? u"een lijst"_s : u"een losse waarde"_s));
     // Read into the settings only when every value fits, so that a damaged
     // record never half-replaces what the program holds.
     const QVariantMap before = settings.toMap();

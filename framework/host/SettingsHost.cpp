@@ -2,6 +2,7 @@
 
 namespace tarvelo {
 
+QString SettingsHost::actingAdviserCode() const { return {}; }
 void SettingsHost::setOpenPage(const QString&) {}
 
 std::vector<ChangeEntry> SettingsHost::changeHistory(const QString&) const { return {}; }

@@ -40,6 +40,10 @@ public:
     virtual void withStandIns(Settings& setup, Settings& globalSetup, Ui& ui,
                               const std::function<void()>& body) = 0;
 
+    // The code of the adviser whose Setup userSetup() is, for a host with
+    // advisers: a change of another adviser's Setup is not this one's to
+    // take back. Empty without advisers.
+    virtual QString actingAdviserCode() const;
     // The page the user has open, for a host that records where a change was made.
     virtual void setOpenPage(const QString& className);
     // The stored changes, newest first: all of them, or those made on one

@@ -200,12 +200,24 @@ public:
     {
         const QString key = SettingsStore::changeKey(objectName(), name);
         try {
-            app_.saveSettings({{key, catalogue().find(objectName(), name).page}}, {{key, ChangeHistory::ByCommandLine}});
+            // The value is stated, not edited from one shown: the last writer wins.
+            app_.saveStatedSettings({{key, catalogue().find(objectName(), name).page}},
+                                    {{key, ChangeHistory::ByCommandLine}});
         } catch (const RuntimeError& e) {
-            app_.reloadSettings();
-            return refused(u"De instellingen zijn niet opgeslagen: %1"_s.arg(e.description()));
+            return notStored(e);
         }
         return done({});
+    }
+
+    // A save that failed stored nothing; the settings are read again where
+    // the database still answers, so that this program holds what is stored.
+    AdminResult notStored(const RuntimeError& e)
+    {
+        try {
+            app_.reloadSettings();
+        } catch (const RuntimeError&) {
+        }
+        return refused(u"De instellingen zijn niet opgeslagen: %1"_s.arg(e.description()));
     }
 
     AdminResult get(const QString& name)
@@ -358,8 +370,7 @@ public:
         try {
             app_.saveSettings(r.pageOf, howOf);
         } catch (const RuntimeError& ex) {
-            app_.reloadSettings();
-            return refused(u"De instellingen zijn niet opgeslagen: %1"_s.arg(ex.description()));
+            return notStored(ex);
         }
         return done(r.message);
     }
@@ -433,8 +444,18 @@ AdminResult run(ReferenceApplication& app, const AdminRequest& request,
     const QStringList& a = request.arguments;
     if (c == QLatin1String("get"))
         return runner.get(a[0]);
-    if (c == QLatin1String("set"))
+    if (c == QLatin1String("set")) {
+        // A password on the command line stands in the process list and the
+        // shell's history: it is read from the input instead.
+        if (app.userSetup().contains(a[0]) && app.userSetup().setting(a[0]).isSecret() && a[1] != ValueFromInput &&
+            !a[1].isEmpty()) {
+            const QString name = app.userSetup().setting(a[0]).name();
+            return refused(u"Een wachtwoord wordt niet als argument aangenomen: het zou te zien zijn in de lijst "
+                           "van processen en in de geschiedenis van de shell. Geef 'set %1 -' en typ de waarde "
+                           "in. Er is niets gewijzigd."_s.arg(name));
+        }
         return runner.change(a[0], a[1]);
+    }
     if (c == QLatin1String("reset"))
         return runner.reset(a[0]);
     if (c == QLatin1String("lock") || c == QLatin1String("unlock"))

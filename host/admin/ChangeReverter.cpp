@@ -51,6 +51,15 @@ ChangeReverter::Result ChangeReverter::check(const ChangeEntry& entry) const
     }
     const SettingPresentation shown = catalogue_.find(entry.object, entry.setting);
     const SettingBase& s = settings.setting(entry.setting);
+    // An adviser's own settings are his: a take-back of his change would
+    // otherwise change the settings of whoever takes it back.
+    if (entry.object == ChangeHistory::SetupObject && !entry.adviserCode.isEmpty() &&
+        entry.adviserCode != app_.actingAdviserCode()) {
+        r.message = u"%1 is gewijzigd in de eigen instellingen van %2; alleen als die adviseur kan deze "
+                    "wijziging worden teruggedraaid. Er is niets gewijzigd."_s
+                        .arg(shown.caption, entry.adviserName.isEmpty() ? entry.adviserCode : entry.adviserName);
+        return r;
+    }
     if (entry.secret || s.isSecret()) {
         r.message = u"%1: van een wachtwoord wordt de oude waarde niet bewaard. Deze wijziging kan niet worden "
                     "teruggedraaid."_s.arg(shown.caption);

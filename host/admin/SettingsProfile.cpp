@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <sodium.h>
 
@@ -107,6 +108,14 @@ QJsonObject encrypt(const QJsonArray& secrets, const QString& passphrase)
             {u"zout"_s, QString::fromLatin1(salt.toBase64())},
             {u"nonce"_s, QString::fromLatin1(nonce.toBase64())},
             {u"gegevens"_s, QString::fromLatin1(sealed.toBase64())}};
+}
+
+// The version as the file writes it, for messages.
+QString writtenVersion(const QByteArray& content, double read)
+{
+    static const QRegularExpression field(u"\"versie\"\\s*:\\s*([-+0-9.eE]+)"_s);
+    const QRegularExpressionMatch match = field.match(QString::fromUtf8(content));
+    return match.hasMatch() ? match.captured(1) : QString::number(read, 'g', 17);
 }
 
 [[noreturn]] void notASettingsFile()
@@ -256,11 +265,17 @@ ImportPlan plan(const QByteArray& content, const SettingsObject& setup, const Se
     const QJsonValue version = file.value(u"versie"_s);
     if (!version.isDouble() || version.toDouble() < 1)
         notASettingsFile();
+    // The version is told as the file writes it: 1.5 is no version 1, and
+    // 1e308 is no version 0.
+    if (const double v = version.toDouble(); v != std::floor(v))
+        throw ProfileError(ProfileProblem::Damaged,
+                           u"Het instellingenbestand is beschadigd: de bestandsversie %1 is geen geheel getal. "
+                           "Er is niets gewijzigd."_s.arg(writtenVersion(content, v)));
     if (version.toDouble() > Version)
         throw ProfileError(ProfileProblem::NewerVersion,
                            u"Het instellingenbestand is gemaakt door een nieuwere versie van het programma "
                                           "(bestandsversie %1; deze versie leest tot en met versie %2). Er is niets gewijzigd."_s
-                               .arg(version.toInt())
+                               .arg(writtenVersion(content, version.toDouble()))
                                .arg(Version));
     if (!file.value(u"instellingen"_s).isArray())
         notASettingsFile();
@@ -314,6 +329,9 @@ ImportPlan plan(const QByteArray& content, const SettingsObject& setup, const Se
         ProfileDifference d;
         d.object = object;
         d.name = setting.name();
+        // A setting the file names twice changes once, to its last value.
+        std::erase_if(result.differences,
+                      [&](const ProfileDifference& earlier) { return earlier.object == object && earlier.name == d.name; });
         d.secret = setting.isSecret();
         d.value = proposed;
         if (!d.secret) {

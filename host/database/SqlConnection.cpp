@@ -2,11 +2,10 @@
 
 #include "framework/errors/RuntimeError.h"
 #include "host/database/ServerConnection.h"
+#include "host/database/ServerStatement.h"
 #include "host/database/SnapshotRecordset.h"
 
-#include <QLocale>
 #include <QSqlDriver>
-#include <QSqlField>
 #include <QTimer>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -53,7 +52,7 @@ void sqliteDatalength(sqlite3_context* context, int, sqlite3_value** argv)
     sqlite3_result_int64(context, sqlite3_value_bytes(argv[0]));
 }
 
-// One QSqlQuery prepared on the engine; each run binds the values by position.
+// One QSqlQuery prepared on the file; each run binds the values by position.
 class SqlPreparedStatement final : public PreparedStatement {
 public:
     SqlPreparedStatement(const QSqlDatabase& db, const QString& statement, const QString& sql,
@@ -81,55 +80,30 @@ private:
     std::function<void()> counted_;
 };
 
+// On the server each run sends the statement with its values bound: one
+// round trip, and the connection's care for a lost server and its deadline.
+class ServerPreparedStatement final : public PreparedStatement {
+public:
+    ServerPreparedStatement(SqlConnection& connection, const QString& statement)
+        : connection_(connection), statement_(statement), sql_(connection.adapt(statement))
+    {
+    }
+
+    int Execute(const QVariantList& values) override
+    {
+        QSqlQuery query;
+        if (!connection_.run(query, sql_, values))
+            throw databaseError(query.lastError(), statement_);
+        return query.numRowsAffected();
+    }
+
+private:
+    SqlConnection& connection_;
+    QString statement_;
+    QString sql_;
+};
+
 bool isServer(const QString& provider) { return provider == QLatin1String("MSSQL"); }
-
-// A value as a literal of the server's SQL: an escape string (E'...') whatever
-// the server's setting for backslashes, which the server converts to the
-// column's type as it converts a bound value.
-QString serverLiteral(const QSqlDriver& driver, const QVariant& value)
-{
-    if (value.isNull())
-        return u"NULL"_s;
-    QString text;
-    switch (value.typeId()) {
-    case QMetaType::QByteArray: {
-        QSqlField field(QString(), value.metaType());
-        field.setValue(value);
-        return driver.formatValue(field);
-    }
-    case QMetaType::Bool: return value.toBool() ? u"TRUE"_s : u"FALSE"_s;
-    case QMetaType::Double:
-    case QMetaType::Float: text = QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest); break;
-    case QMetaType::QDate: text = value.toDate().toString(Qt::ISODate); break;
-    case QMetaType::QDateTime: text = value.toDateTime().toString(Qt::ISODateWithMs); break;
-    default: text = value.toString(); break;
-    }
-    text.replace(QLatin1Char('\\'), u"\\\\"_s);
-    text.replace(QLatin1Char('\''), u"''"_s);
-    return u"E'"_s + text + QLatin1Char('\'');
-}
-
-// The "?" placeholders outside quoted text and quoted names take the values.
-QString withValues(const QSqlDriver& driver, const QString& sql, const QVariantList& values)
-{
-    QString out;
-    out.reserve(sql.size() + 16 * values.size());
-    QChar quote;
-    qsizetype next = 0;
-    for (QChar c : sql) {
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            quote = c;
-        } else if (c == QLatin1Char('?') && next < values.size()) {
-            out += serverLiteral(driver, values.at(next++));
-            continue;
-        }
-        out += c;
-    }
-    return out;
-}
 
 bool onlyReads(const QString& sql)
 {
@@ -139,6 +113,19 @@ bool onlyReads(const QString& sql)
             return true;
     }
     return false;
+}
+
+// A server that goes away unnoticed is found by the keep-alive; one that
+// keeps a statement waiting (for a lock another workstation holds, or for
+// itself) ends it before this program stops waiting for its answer; a
+// transaction left open by a program that stopped answering ends after a
+// minute, with the locks it held.
+QString serverOptions()
+{
+    return u"connect_timeout=5;keepalives=1;keepalives_idle=5;keepalives_interval=2;keepalives_count=3;"
+           "options='-c statement_timeout=%1 -c lock_timeout=%2 -c idle_in_transaction_session_timeout=60000'"_s
+        .arg(SqlConnection::ServerStatementTimeout.count())
+        .arg(SqlConnection::ServerLockTimeout.count());
 }
 
 QString reasonOf(const QSqlError& error)
@@ -165,7 +152,7 @@ SqlConnection::SqlConnection(const DatabaseLocation& location)
         db.setHostName(address.host);
         db.setPort(address.port);
         db.setDatabaseName(location.databaseName);
-        db.setConnectOptions(u"connect_timeout=5"_s);
+        db.setConnectOptions(serverOptions());
     } else {
         db.setDatabaseName(location.file);
         db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=10000"_s);
@@ -176,14 +163,8 @@ SqlConnection::SqlConnection(const DatabaseLocation& location)
         QSqlDatabase::removeDatabase(connectionName_);
         throw error;
     }
-    try {
-        addMissingFunctions();
-    } catch (...) {
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(connectionName_);
-        throw;
-    }
+    if (!server)
+        addFileFunctions();
 }
 
 SqlConnection::~SqlConnection()
@@ -197,10 +178,10 @@ SqlConnection::~SqlConnection()
 
 QSqlDatabase SqlConnection::database() const { return QSqlDatabase::database(connectionName_, false); }
 
-void SqlConnection::addMissingFunctions()
+void SqlConnection::addFileFunctions()
 {
     QSqlDatabase db = database();
-    if (provider_ != QLatin1String("MSSQL")) {
+    {
         const QVariant handle = db.driver()->handle();
         if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
             sqlite3* sqlite = *static_cast<sqlite3* const*>(handle.data());
@@ -218,41 +199,67 @@ void SqlConnection::addMissingFunctions()
                 },
                 counter_.get());
         }
-        return;
     }
+}
+
+void SqlConnection::addOwnFunctions()
+{
+    if (!isServer(provider_))
+        return;
     // Created once per database, by one program at a time: two workstations
     // that start together on a new database would otherwise both create them.
-    const auto present = [this, &db] {
-        QSqlQuery count(db);
-        counter_->counted(u"SELECT count(*) FROM pg_proc"_s);
-        return count.exec(u"SELECT count(*) FROM pg_proc WHERE proname IN ('len', 'datalength')"_s) && count.next() &&
-               count.value(0).toInt() >= 3;
+    const auto server = [this](const QString& sql, QSqlQuery& q, Wait wait = Wait::ForAnswer) {
+        counter_->counted(sql);
+        return runOnServer(database(), q, sql, {}, wait == Wait::ForAnswer ? AnswerTimeout : OtherProgramsTimeout);
+    };
+    const auto present = [&] {
+        QSqlQuery count;
+        return server(u"SELECT count(*) FROM pg_catalog.pg_proc p JOIN pg_catalog.pg_namespace n ON n.oid = "
+                      "p.pronamespace WHERE n.nspname = '%1' AND p.proname IN ('len', 'datalength')"_s.arg(OwnSchema),
+                      count) &&
+               count.next() && count.value(0).toInt() >= 3;
     };
     if (present())
         return;
-    if (!db.transaction())
-        throw databaseError(db.lastError());
+    QSqlQuery begin;
+    if (!server(u"BEGIN"_s, begin))
+        throw databaseError(begin.lastError());
     try {
-        QSqlQuery lock(db);
-        if (!lock.exec(u"SELECT pg_advisory_xact_lock(%1)"_s.arg(OfficeCreationLock)))
+        QSqlQuery lock;
+        if (!server(u"SET LOCAL statement_timeout = %1; SET LOCAL lock_timeout = %1; SELECT pg_advisory_xact_lock(%2)"_s
+                        .arg(std::chrono::milliseconds(OtherProgramsTimeout - std::chrono::seconds(5)).count())
+                        .arg(OfficeCreationLock),
+                    lock, Wait::ForOtherPrograms))
             throw databaseError(lock.lastError());
         if (!present()) {
             for (const char* sql : {
-                     "CREATE OR REPLACE FUNCTION len(text) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT char_length($1)'",
-                     "CREATE OR REPLACE FUNCTION datalength(text) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT octet_length($1)'",
-                     "CREATE OR REPLACE FUNCTION datalength(bytea) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT octet_length($1)'",
+                     "CREATE SCHEMA IF NOT EXISTS %1",
+                     "CREATE OR REPLACE FUNCTION %1.len(text) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT char_length($1)'",
+                     "CREATE OR REPLACE FUNCTION %1.datalength(text) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT octet_length($1)'",
+                     "CREATE OR REPLACE FUNCTION %1.datalength(bytea) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT octet_length($1)'",
                  }) {
-                QSqlQuery q(db);
-                if (!q.exec(QLatin1String(sql)))
-                    throw databaseError(q.lastError(), QLatin1String(sql));
+                QSqlQuery q;
+                const QString statement = QString::fromLatin1(sql).arg(OwnSchema);
+                if (server(statement, q))
+                    continue;
+                // A login that may only read the office reads it without them.
+                if (q.lastError().nativeErrorCode() == QLatin1String("42501")) {
+                    QSqlQuery rollback;
+                    server(u"ROLLBACK"_s, rollback);
+                    return;
+                }
+                throw databaseError(q.lastError(), statement);
             }
         }
     } catch (...) {
-        db.rollback();
+        QSqlQuery rollback;
+        if (database().isOpen())
+            server(u"ROLLBACK"_s, rollback);
         throw;
     }
-    if (!db.commit())
-        throw databaseError(db.lastError());
+    QSqlQuery commit;
+    if (!server(u"COMMIT"_s, commit))
+        throw databaseError(commit.lastError());
 }
 
 QString SqlConnection::adapt(const QString& statement) const
@@ -261,14 +268,33 @@ QString SqlConnection::adapt(const QString& statement) const
         return statement; // SQLite takes bracketed names as they are
     // PostgreSQL: [Name] becomes Name (names fold alike either way); text
     // between quotes is left alone.
+    // Len and Datalength are this program's own functions, in a schema of
+    // its own so that they cannot meet another program's functions.
     QString out;
-    out.reserve(statement.size());
+    out.reserve(statement.size() + 16);
     bool inText = false;
-    for (QChar c : statement) {
+    for (qsizetype i = 0; i < statement.size(); ++i) {
+        const QChar c = statement.at(i);
         if (c == QLatin1Char('\''))
             inText = !inText;
         if (!inText && (c == QLatin1Char('[') || c == QLatin1Char(']')))
             continue;
+        if (!inText && c.isLetter() && (i == 0 || !(statement.at(i - 1).isLetterOrNumber() ||
+                                                   statement.at(i - 1) == u'_' || statement.at(i - 1) == u'.'))) {
+            qsizetype end = i;
+            while (end < statement.size() && (statement.at(end).isLetterOrNumber() || statement.at(end) == u'_'))
+                ++end;
+            const QStringView word = QStringView(statement).mid(i, end - i);
+            qsizetype next = end;
+            while (next < statement.size() && statement.at(next).isSpace())
+                ++next;
+            if (next < statement.size() && statement.at(next) == u'(' &&
+                (word.compare(u"len", Qt::CaseInsensitive) == 0 || word.compare(u"datalength", Qt::CaseInsensitive) == 0))
+                out += OwnSchema + u'.';
+            out += word;
+            i = end - 1;
+            continue;
+        }
         out += c;
     }
     return out;
@@ -281,7 +307,16 @@ bool SqlConnection::attempt(const std::function<bool()>& once)
         return true;
     // Inside a transaction what went before is lost with the connection: the
     // statement fails, and the next action opens the connection again.
-    if (!isServer(provider_) || depth_ > 0 || !connectionLost())
+    if (!isServer(provider_))
+        return false;
+    // A server that did not answer is not asked again in this action: the
+    // user has waited once.
+    if (lastError_.nativeErrorCode() == NoAnswerCode) {
+        retryLater_ = true;
+        QTimer::singleShot(0, &context_, [this] { retryLater_ = false; });
+        return false;
+    }
+    if (depth_ > 0 || !connectionLost())
         return false;
     reopenIfLost();
     return once();
@@ -299,9 +334,9 @@ bool SqlConnection::connectionLost()
     bool lost = code.startsWith(QLatin1String("08")) || code == QLatin1String("57P01") ||
                 code == QLatin1String("57P02") || code == QLatin1String("57P03");
     if (!lost && code.isEmpty()) {
-        QSqlQuery probe(db);
+        QSqlQuery probe;
         counter_->counted(u"SELECT 1"_s);
-        lost = !probe.exec(u"SELECT 1"_s);
+        lost = !runOnServer(db, probe, u"SELECT 1"_s, {}, AnswerTimeout);
     }
     if (lost)
         db.close();
@@ -317,6 +352,11 @@ void SqlConnection::reopenIfLost()
         return;
     depth_ = 0;
     const auto lost = [this](const QString& why) {
+        if (lastError_.nativeErrorCode() == NoAnswerCode)
+            return RuntimeError(ConnectionLost,
+                                u"De kantoordatabase antwoordt niet (server %1: %2). Er is niets opgeslagen."_s.arg(
+                                    server_, why),
+                                DatabaseSource);
         return RuntimeError(ConnectionLost,
                             u"De verbinding met de kantoordatabase op server %1 is verbroken en kon niet worden "
                             "hersteld: %2"_s.arg(server_, why),
@@ -336,27 +376,28 @@ void SqlConnection::reopenIfLost()
         reconnected();
 }
 
-bool SqlConnection::run(QSqlQuery& query, const QString& sql, const QVariantList& values)
+bool SqlConnection::run(QSqlQuery& query, const QString& sql, const QVariantList& values, Wait wait)
 {
     const bool server = isServer(provider_);
     if (!onlyReads(sql))
         ++writes_;
     return attempt([&] {
-        query = QSqlQuery(database());
-        query.setForwardOnly(true);
-        if (server)
-            counter_->counted(sql);
-        // A statement without values runs as it is: the server cannot
-        // prepare statements that create tables.
         bool ok = false;
-        if (values.isEmpty()) {
-            ok = query.exec(sql);
-        } else if (server) {
-            ok = query.exec(withValues(*database().driver(), sql, values));
-        } else if (query.prepare(sql)) {
-            for (const QVariant& v : values)
-                query.addBindValue(v);
-            ok = query.exec();
+        if (server) {
+            counter_->counted(sql);
+            ok = runOnServer(database(), query, sql, values,
+                             wait == Wait::ForAnswer ? AnswerTimeout : OtherProgramsTimeout);
+        } else {
+            query = QSqlQuery(database());
+            query.setForwardOnly(true);
+            // A statement without values runs as it is.
+            if (values.isEmpty()) {
+                ok = query.exec(sql);
+            } else if (query.prepare(sql)) {
+                for (const QVariant& v : values)
+                    query.addBindValue(v);
+                ok = query.exec();
+            }
         }
         if (!ok)
             lastError_ = query.lastError();
@@ -364,12 +405,19 @@ bool SqlConnection::run(QSqlQuery& query, const QString& sql, const QVariantList
     });
 }
 
+// On the server a transaction's statements go the way every statement goes,
+// with its deadline; the driver's own would wait without end.
 bool SqlConnection::begin()
 {
     const bool ok = attempt([this] {
-        QSqlDatabase db = database();
-        if (isServer(provider_))
+        if (isServer(provider_)) {
             counter_->counted(u"BEGIN"_s);
+            QSqlQuery q;
+            const bool begun = runOnServer(database(), q, u"BEGIN"_s, {}, AnswerTimeout);
+            lastError_ = q.lastError();
+            return begun;
+        }
+        QSqlDatabase db = database();
         const bool begun = db.transaction();
         lastError_ = db.lastError();
         return begun;
@@ -382,10 +430,16 @@ bool SqlConnection::begin()
 bool SqlConnection::commit()
 {
     QSqlDatabase db = database();
-    if (isServer(provider_))
+    bool ok = false;
+    if (isServer(provider_)) {
         counter_->counted(u"COMMIT"_s);
-    const bool ok = db.commit();
-    lastError_ = db.lastError();
+        QSqlQuery q;
+        ok = runOnServer(db, q, u"COMMIT"_s, {}, AnswerTimeout);
+        lastError_ = q.lastError();
+    } else {
+        ok = db.commit();
+        lastError_ = db.lastError();
+    }
     if (ok)
         depth_ = std::max(0, depth_ - 1);
     return ok;
@@ -398,10 +452,16 @@ bool SqlConnection::rollback()
     // A lost connection took the transaction with it.
     if (!db.isOpen())
         return true;
-    if (isServer(provider_))
+    bool ok = false;
+    if (isServer(provider_)) {
         counter_->counted(u"ROLLBACK"_s);
-    const bool ok = db.rollback();
-    lastError_ = db.lastError();
+        QSqlQuery q;
+        ok = runOnServer(db, q, u"ROLLBACK"_s, {}, AnswerTimeout);
+        lastError_ = q.lastError();
+    } else {
+        ok = db.rollback();
+        lastError_ = db.lastError();
+    }
     return ok;
 }
 
@@ -445,12 +505,9 @@ std::unique_ptr<Recordset> SqlConnection::OpenRecordset(const QString& statement
 std::unique_ptr<PreparedStatement> SqlConnection::Prepare(const QString& statement)
 {
     reopenIfLost();
-    const bool server = isServer(provider_);
-    return std::make_unique<SqlPreparedStatement>(database(), statement, adapt(statement), [this, server, statement] {
-        ++writes_;
-        if (server)
-            counter_->counted(statement);
-    });
+    if (isServer(provider_))
+        return std::make_unique<ServerPreparedStatement>(*this, statement);
+    return std::make_unique<SqlPreparedStatement>(database(), statement, adapt(statement), [this] { ++writes_; });
 }
 
 void SqlConnection::BeginTrans()

@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariantList>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -26,7 +27,7 @@ struct DatabaseLocation {
 // The office database connection over Qt Sql. Statements are taken as the
 // pages write them (Access or SQL Server style) and made to fit the engine:
 // both engines know Len and Datalength, and bracketed names are unbracketed
-// for PostgreSQL.
+// for PostgreSQL (Len and Datalength are taken from this program's schema).
 class SqlConnection final : public Connection {
 public:
     // Throws RuntimeError with the engine's own message when it cannot connect.
@@ -47,11 +48,22 @@ public:
     QString adapt(const QString& statement) const;
     QSqlDatabase database() const;
 
+    // How long a statement on the server may take before this program stops
+    // waiting for its answer (the connection is then closed and the action
+    // fails with "De kantoordatabase antwoordt niet"); the server itself ends
+    // a statement a little earlier, and gives up waiting for a lock another
+    // workstation holds earlier still. Waiting for another program that
+    // makes an office may take longer.
+    static constexpr std::chrono::milliseconds AnswerTimeout{15000};
+    static constexpr std::chrono::milliseconds ServerStatementTimeout{14000};
+    static constexpr std::chrono::milliseconds ServerLockTimeout{10000};
+    static constexpr std::chrono::milliseconds OtherProgramsTimeout{75000};
+    enum class Wait { ForAnswer, ForOtherPrograms };
+
     // Runs one statement, taken as it is, with values bound in order to its
-    // "?" placeholders. False when the engine refused it; query holds the
-    // engine's error then. On the server the values travel in the statement's
-    // text, each formatted by the driver as it formats bound values, so that a
-    // statement is one round trip, not three (prepare, execute, deallocate).
+    // "?" placeholders, on both engines as bound parameters (never in the
+    // statement's text). False when the engine refused it; query holds the
+    // engine's error then. A statement is one round trip on the server.
     //
     // On the server a connection found lost (the server restarted, the
     // network dropped) is opened again once before the statement, and the
@@ -60,7 +72,7 @@ public:
     // server and the reason. After that failure the connection is tried again
     // only at the user's next action (the next turn of the event loop), so
     // that one action shows one message and does not wait twice.
-    bool run(QSqlQuery& query, const QString& sql, const QVariantList& values = {});
+    bool run(QSqlQuery& query, const QString& sql, const QVariantList& values = {}, Wait wait = Wait::ForAnswer);
     // Transactions, counted so that a lost connection is opened again only
     // outside one; false with the engine's error in lastError().
     bool begin();
@@ -71,6 +83,12 @@ public:
 
     // The server as the user named it, for messages.
     const QString& server() const { return server_; }
+    // The schema of this program's own functions on the server.
+    static inline const QString OwnSchema = u"tarvelo"_s;
+    // Adds Len and Datalength on the server, in OwnSchema, where they are
+    // missing: only in a database that is this program's office (or is being
+    // made one), never before it was looked at. The file has them from the start.
+    void addOwnFunctions();
     // Opens a lost server connection again (see run); nothing on the file.
     void reopenIfLost();
     // Called after the connection was opened again.
@@ -95,7 +113,7 @@ public:
     qint64 readGeneration();
 
 private:
-    void addMissingFunctions();
+    void addFileFunctions();
     bool attempt(const std::function<bool()>& once);
     bool connectionLost();
 

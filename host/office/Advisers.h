@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace tarvelo {
 
 class OfficeDatabase;
@@ -20,6 +22,10 @@ namespace Advisers {
 AdviserIdentity current(const OfficeDatabase& database, const QString& loginName);
 // The login name of the workstation user.
 QString loginName();
+// The adviser with this login name or code; nothing when there is none.
+std::optional<AdviserIdentity> find(const OfficeDatabase& database, const QString& loginOrCode);
+// Whether the adviser with this code has the administrator's role.
+bool isAdministrator(const OfficeDatabase& database, const QString& code);
 } // namespace Advisers
 
 } // namespace tarvelo

@@ -2,6 +2,7 @@
 
 #include "framework/errors/RuntimeError.h"
 #include "host/database/ServerConnection.h"
+#include "host/database/ServerStatement.h"
 #include "host/office/ChangeWatcher.h"
 #include "host/office/CompanyCatalogue.h"
 #include "host/office/OfficeSchema.h"
@@ -41,6 +42,15 @@ DatabaseLocation fileLocation(const QString& filePath)
 
 bool isServer(const DatabaseLocation& location) { return location.provider == QLatin1String("MSSQL"); }
 
+bool isMaintenanceDatabase(const QString& name)
+{
+    for (const char* own : {"postgres", "template0", "template1"}) {
+        if (name.compare(QLatin1String(own), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 // Another program holds the file (SQLite's "busy" and "locked"), or the
 // server's lock was not granted in time.
 bool isBusy(const QSqlError& error)
@@ -58,9 +68,20 @@ QString inUseText()
 // empty otherwise.
 QString knownCause(const QSqlError& error)
 {
+    const QString code = error.nativeErrorCode();
+    // On the server a lock not granted in time is another workstation's save
+    // or change in progress.
+    if (code == QLatin1String("55P03"))
+        return u"Een andere werkplek houdt de instellingen vast. Probeer het over enkele ogenblikken opnieuw."_s;
     if (isBusy(error))
         return u"De kantoordatabase is in gebruik door een ander programma. Probeer het over enkele ogenblikken "
                "opnieuw."_s;
+    if (code == NoAnswerCode || code == QLatin1String("57014"))
+        return u"De kantoordatabase antwoordt niet."_s;
+    if (code == QLatin1String("42501"))
+        return u"Deze databaselogin mag de instellingen van het kantoor lezen, maar niet wijzigen."_s;
+    if (code == NulInValueCode)
+        return nulInValueText();
     return {};
 }
 
@@ -145,6 +166,11 @@ void OfficeDatabase::openAndCheck(const Filling& fill)
     checkIntact();
     Tables tables = readTables();
     bool complete = false;
+    // The server's own databases are no place for an office, even empty.
+    if (tables.names.isEmpty() && isServer(location_) && isMaintenanceDatabase(location_.databaseName))
+        throw unusable(filePath_, u"dit is een database van de server zelf; daarin wordt geen kantoor gemaakt. Maak "
+                                  "een lege database voor het kantoor (bijvoorbeeld met CREATE DATABASE kantoor) en "
+                                  "geef die op."_s);
     if (!tables.names.isEmpty()) {
         const bool allThere = missingTablesAndColumns(tables).isEmpty();
         const bool empty = checkVersion(tables.names, fill && allThere);
@@ -173,6 +199,8 @@ void OfficeDatabase::openAndCheck(const Filling& fill)
         });
         tables = readTables();
     }
+    // Only now that the database is known to be an office (or was made one).
+    sql_->addOwnFunctions();
     keyAgentNumbers();
     ChangeWatcher::install(*this, tables.names);
 }
@@ -270,9 +298,11 @@ void OfficeDatabase::exclusively(const std::function<void()>& body)
     }
     try {
         if (isServer(location_)) {
-            exec(u"SET LOCAL lock_timeout = '60s'"_s);
+            // Another program making the office may take a while.
+            exec(u"SET LOCAL lock_timeout = '60s'; SET LOCAL statement_timeout = '70s'"_s);
             QSqlQuery lock;
-            if (!sql_->run(lock, u"SELECT pg_advisory_xact_lock(%1)"_s.arg(OfficeCreationLock))) {
+            if (!sql_->run(lock, u"SELECT pg_advisory_xact_lock(%1)"_s.arg(OfficeCreationLock), {},
+                           SqlConnection::Wait::ForOtherPrograms)) {
                 if (isBusy(lock.lastError()))
                     throw unusable(filePath_, inUseText());
                 throw failure(lock.lastError(), DatabaseFault);

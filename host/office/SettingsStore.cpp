@@ -97,7 +97,7 @@ void lockForUpdate(OfficeDatabase& db, const RecordPlace& place)
 
 void store(OfficeDatabase& db, const RecordPlace& place, const Settings& settings, const AdviserIdentity& author,
            const QHash<QString, QString>& pageOf, const QDateTime& now, const QJsonObject* base,
-           const QHash<QString, QString>& howOf)
+           const QHash<QString, QString>& howOf, SettingsStore::Conflicts conflicts)
 {
     const QJsonObject current = SettingsFile::toRecord(settings);
     // Nothing changed here since the record was read: there is nothing to write.
@@ -109,7 +109,7 @@ void store(OfficeDatabase& db, const RecordPlace& place, const Settings& setting
     const QJsonObject old = storedRecord(db, place, &merged, &missing);
     bool changed = missing;
     std::vector<ChangeEntry> entries;
-    if (base && !SettingsStore::conflicts(old, current, *base).isEmpty())
+    if (base && conflicts == SettingsStore::Conflicts::Refuse && !SettingsStore::conflicts(old, current, *base).isEmpty())
         throw RuntimeError(SettingsStore::ConflictError, SettingsStore::conflictMessage());
     for (auto it = current.begin(); it != current.end(); ++it) {
         // A setting this program did not change keeps what is stored, which
@@ -197,14 +197,14 @@ QStringList SettingsStore::conflicts(const QJsonObject& stored, const QJsonObjec
 
 void SettingsStore::save(const Settings* setup, const Settings* globalSetup, const AdviserIdentity& author,
                          const QHash<QString, QString>& pageOf, const QJsonObject* setupBase,
-                         const QJsonObject* globalBase, const QHash<QString, QString>& howOf)
+                         const QJsonObject* globalBase, const QHash<QString, QString>& howOf, Conflicts conflicts)
 {
     const QDateTime now = QDateTime::currentDateTime();
     database_.transaction([&] {
         if (setup)
-            store(database_, setupPlace(author.code), *setup, author, pageOf, now, setupBase, howOf);
+            store(database_, setupPlace(author.code), *setup, author, pageOf, now, setupBase, howOf, conflicts);
         if (globalSetup)
-            store(database_, globalPlace(), *globalSetup, author, pageOf, now, globalBase, howOf);
+            store(database_, globalPlace(), *globalSetup, author, pageOf, now, globalBase, howOf, conflicts);
     });
 }
 

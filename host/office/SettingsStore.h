@@ -35,9 +35,14 @@ public:
     // With a base (the record as this program read it) only the settings that
     // differ from it are written, over the record as it is stored now: two
     // programs that change different settings at once lose neither change.
+    // With LastWriterWins a setting another program changed since it was
+    // read is written over all the same: a value stated without an older one
+    // having been shown (the command line's set) is no conflict.
+    enum class Conflicts { Refuse, LastWriterWins };
     void save(const Settings* setup, const Settings* globalSetup, const AdviserIdentity& author,
               const QHash<QString, QString>& pageOf = {}, const QJsonObject* setupBase = nullptr,
-              const QJsonObject* globalBase = nullptr, const QHash<QString, QString>& howOf = {});
+              const QJsonObject* globalBase = nullptr, const QHash<QString, QString>& howOf = {},
+              Conflicts conflicts = Conflicts::Refuse);
 
     // The settings changed both here (current differs from base, the record
     // as this program read it) and by another program since (stored differs

@@ -3,15 +3,26 @@
 #include "framework/settings/ProxySettings.h"
 #include "framework/ui/ScriptedUi.h"
 #include "host/ReferenceApplication.h"
+#include "host/admin/AdminCommands.h"
+#include "host/admin/CollectingUi.h"
+#include "host/office/DataFolder.h"
+#include "host/office/OfficeDatabase.h"
 #include "tests/app/WidgetTestSupport.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -127,4 +138,102 @@ TEST_F(AdminProgramTest, ASecretsValueIsReadFromTheInputForADash)
     EXPECT_TRUE(unused.prompts.isEmpty());
     ScriptedUi ui;
     EXPECT_EQ(ReferenceApplication(ui, data()).SettingsObject().get<ProxySettings>().ProxyAdres.get(), u"-"_s);
+}
+
+// Catches the program's own warnings reaching a terminal raw while a command
+// runs: a warning that quotes a name with an escape sequence (here the data
+// folder's, when its registry file cannot be opened) is shown escaped.
+TEST_F(AdminProgramTest, WarningsReachATerminalEscaped)
+{
+    const QString folder = QDir(dir.path()).filePath(u"kantoor\x1B[31m"_s);
+    ASSERT_TRUE(QDir().mkpath(QDir(folder).filePath(u"HKEY_LOCAL_MACHINE.hive"_s)));
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+
+    std::fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    ::dup2(terminal, STDERR_FILENO);
+    TypedInput none(false, {});
+    runAdminCommand(CommandLine::parse({u"get"_s, u"ProxyAdres"_s, u"--data"_s, folder}), none);
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+
+    QByteArray shown;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+        shown.append(buffer, n);
+    ::close(terminal);
+    ::close(master);
+    EXPECT_TRUE(shown.contains("kantoor\\x1B[31m")) << shown.toStdString();
+    EXPECT_FALSE(shown.contains('\x1B')) << shown.toStdString();
+}
+
+// Catches a command that ends the program (terminate, SIGABRT) when another
+// program holds the office file through the whole command: it is refused with
+// exit status 1 and a reason, and stores nothing.
+TEST_F(AdminProgramTest, ASetWhileAnotherProgramHoldsTheFileIsRefused)
+{
+    TypedInput none(false, {});
+    ASSERT_EQ(run({u"get"_s, u"ProxyAdres"_s}, none), 0);
+    {
+        QSqlDatabase holder = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"houder"_s);
+        holder.setDatabaseName(DataFolder::officeDatabasePath(data()));
+        ASSERT_TRUE(holder.open());
+        QSqlQuery hold(holder);
+        ASSERT_TRUE(hold.exec(u"BEGIN IMMEDIATE"_s)) << hold.lastError().text().toStdString();
+        EXPECT_EQ(run({u"set"_s, u"ProxyAdres"_s, u"nieuw:80"_s}, none), 1);
+        // Also when it holds the file whole from after the office was opened:
+        // the save fails, and so does reading the settings again after it.
+        ScriptedUi screen;
+        CollectingUi quiet(screen);
+        ReferenceApplication opened(quiet, data());
+        opened.setShowErrorsToUser(false);
+        ASSERT_TRUE(hold.exec(u"ROLLBACK"_s) && hold.exec(u"BEGIN EXCLUSIVE"_s)) << hold.lastError().text().toStdString();
+        AdminRequest request;
+        request.command = u"set"_s;
+        request.arguments = {u"ProxyAdres"_s, u"nieuw:80"_s};
+        AdminResult refused;
+        EXPECT_NO_THROW(refused = AdminCommands::run(opened, request, [] { return std::optional<QString>(); }));
+        EXPECT_EQ(refused.status, AdminCommands::Refused);
+        EXPECT_TRUE(refused.err.contains(u"in gebruik door een ander programma"_s)) << refused.err.toStdString();
+        hold.exec(u"ROLLBACK"_s);
+        hold = QSqlQuery();
+        holder.close();
+    }
+    QSqlDatabase::removeDatabase(u"houder"_s);
+    ScriptedUi ui;
+    EXPECT_EQ(ReferenceApplication(ui, data()).SettingsObject().get<ProxySettings>().ProxyAdres.get(), QString());
+}
+
+// Catches acting for another adviser without saying so or without the right:
+// only an administrator works with another adviser's settings, and only with
+// --adviseur; that adviser's Setup changes, not his own.
+TEST_F(AdminProgramTest, OnlyAnAdministratorActsForAnotherAdviser)
+{
+    TypedInput none(false, {});
+    ASSERT_EQ(run({u"set"_s, u"ProxyAdres"_s, u"beheerder:80"_s, u"--adviseur"_s, u"anna.bakker"_s}, none), 0);
+    ScriptedUi ui;
+    const auto addressOf = [&](const QString& surname) {
+        ReferenceApplication office(ui, data());
+        QSqlQuery q = office.officeDatabase().exec(u"SELECT Code FROM Adviseur WHERE Achternaam = ?"_s, {surname});
+        EXPECT_TRUE(q.next());
+        office.setCurrentAdviser({q.value(0).toString(), surname});
+        office.reloadSettings();
+        return office.SettingsObject().get<ProxySettings>().ProxyAdres.get();
+    };
+    EXPECT_EQ(addressOf(u"Bakker"_s), u"beheerder:80"_s);
+    EXPECT_EQ(addressOf(u"Vries"_s), QString());
+    EXPECT_EQ(run({u"get"_s, u"ProxyAdres"_s, u"--adviseur"_s, u"niemand"_s}, none), 1);
+    {
+        ReferenceApplication office(ui, data());
+        office.officeDatabase().exec(u"UPDATE Autorisatie SET Rol = 2"_s);
+    }
+    EXPECT_EQ(run({u"set"_s, u"ProxyAdres"_s, u"geen-beheerder:80"_s, u"--adviseur"_s, u"anna.bakker"_s}, none), 1);
+    EXPECT_EQ(addressOf(u"Bakker"_s), u"beheerder:80"_s);
 }

@@ -12,11 +12,14 @@
 #include "host/admin/AdministratorLocks.h"
 #include "host/admin/PageInspector.h"
 #include "host/admin/SettingsProfile.h"
+#include "host/office/Advisers.h"
 #include "host/office/ChangeHistory.h"
+#include "host/office/OfficeDatabase.h"
 #include "tests/support/PageTest.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -611,4 +614,142 @@ TEST_F(AdministrationTest, ExportWritesOnlyARegularFileOrANewName)
     EXPECT_EQ(command({u"export"_s, file(u"nieuw.json"_s)}).status, 0);
     EXPECT_EQ(command({u"export"_s, file(u"nieuw.json"_s)}).status, 0) << "an existing regular file is replaced";
     EXPECT_TRUE(QFileInfo(file(u"nieuw.json"_s)).isFile());
+}
+
+namespace {
+// The advisers of the demo office by surname, as the adviser register holds them.
+AdviserIdentity adviserNamed(ReferenceApplication& app, const QString& surname)
+{
+    QSqlQuery q = app.officeDatabase().exec(u"SELECT Code FROM Adviseur WHERE Achternaam = ?"_s, {surname});
+    EXPECT_TRUE(q.next()) << surname.toStdString();
+    return {q.value(0).toString(), surname};
+}
+} // namespace
+
+// Catches a take-back of another adviser's change that changes the caller's
+// own setting and leaves hers as it was: it is refused with the reason, with
+// and without --toch, and neither adviser's setting changes.
+TEST(AdviserTakeBack, ATakeBackOfAnotherAdvisersChangeIsRefused)
+{
+    QTemporaryDir office;
+    ScriptedUi ui;
+    const auto demo = [&] {
+        return std::make_unique<ReferenceApplication>(ui, office.path(), QString(),
+                                                      ReferenceApplication::NewOffice::Demo);
+    };
+    auto me = demo();
+    auto bakker = demo();
+    bakker->setCurrentAdviser(adviserNamed(*bakker, u"Bakker"_s));
+    bakker->reloadSettings();
+    bakker->SettingsObject().get<ProxySettings>().ProxyAdres = u"bakker.proxy:80"_s;
+    bakker->saveSettings({}, {});
+
+    me->reloadSettings();
+    const QString own = me->SettingsObject().get<ProxySettings>().ProxyAdres;
+    for (const bool anyway : {false, true}) {
+        AdminRequest request;
+        request.command = u"history"_s;
+        request.revert = 1;
+        request.anyway = anyway;
+        const AdminResult r = AdminCommands::run(*me, request, [] { return std::optional<QString>(); });
+        EXPECT_EQ(r.status, AdminCommands::Refused);
+        EXPECT_TRUE(r.err.contains(u"alleen als die adviseur"_s) && r.err.contains(u"Bakker"_s)) << r.err.toStdString();
+    }
+    auto again = demo();
+    EXPECT_EQ(again->SettingsObject().get<ProxySettings>().ProxyAdres.get(), own);
+    again->setCurrentAdviser(adviserNamed(*again, u"Bakker"_s));
+    again->reloadSettings();
+    EXPECT_EQ(again->SettingsObject().get<ProxySettings>().ProxyAdres.get(), u"bakker.proxy:80"_s);
+}
+
+// Catches acting as another adviser by setting USER: the adviser comes from
+// the operating system's account.
+TEST(AdviserLogin, TheLoginNameIsTheAccountsNotTheEnvironments)
+{
+    const QString account = Advisers::loginName();
+    const QByteArray user = qgetenv("USER");
+    qputenv("USER", "a.bakker");
+    EXPECT_EQ(Advisers::loginName(), account);
+    qputenv("USER", user);
+    EXPECT_NE(account, u"a.bakker"_s);
+}
+
+// Catches blind sets from the command line refused as conflicts: a set states
+// a value without having shown an older one, so the last writer wins and
+// each is in the history.
+TEST_F(AdministrationTest, BlindSetsFromTwoProgramsBothStoreAndTheLastWins)
+{
+    ScriptedUi ui;
+    auto first = another(ui, h.folder());
+    auto second = another(ui, h.folder());
+    const auto set = [](ReferenceApplication& app, const QString& value) {
+        AdminRequest request;
+        request.command = u"set"_s;
+        request.arguments = {u"ProxyAdres"_s, value};
+        return AdminCommands::run(app, request, [] { return std::optional<QString>(); });
+    };
+    EXPECT_EQ(set(*first, u"eerste:80"_s).status, AdminCommands::Done);
+    const AdminResult last = set(*second, u"tweede:80"_s);
+    EXPECT_EQ(last.status, AdminCommands::Done) << last.err.toStdString();
+    EXPECT_EQ(another(ui, h.folder())->SettingsObject().get<ProxySettings>().ProxyAdres.get(), u"tweede:80"_s);
+    QStringList changes;
+    for (const ChangeEntry& e : h.app().changeHistory())
+        if (e.setting == u"ProxyAdres"_s)
+            changes << e.oldValue.value_or(QString()) + u" -> "_s + e.newValue.value_or(QString());
+    EXPECT_EQ(changes, (QStringList{u"eerste:80 -> tweede:80"_s, u" -> eerste:80"_s}));
+}
+
+// Catches a password taken from the argument list, where ps and the shell's
+// history show it: refused, naming the way that reads it from the input.
+TEST_F(AdministrationTest, APasswordAsAnArgumentIsRefused)
+{
+    const AdminResult r = command({u"set"_s, u"ProxyWachtwoord"_s, u"geheim"_s});
+    EXPECT_EQ(r.status, AdminCommands::Refused);
+    EXPECT_TRUE(r.err.contains(u"'set ProxyWachtwoord -'"_s)) << r.err.toStdString();
+    ScriptedUi ui;
+    EXPECT_EQ(another(ui, h.folder())->SettingsObject().get<ProxySettings>().ProxyWachtwoord.get(), QString());
+    // Emptying a password shows nothing and is taken.
+    EXPECT_EQ(command({u"set"_s, u"ProxyWachtwoord"_s, QString()}).status, AdminCommands::Done);
+}
+
+// Catches untrue messages: an empty --data, a profile's version told as 0,
+// a setting named twice counted twice, and a settings record that is a list
+// called damaged with the parser's "no error".
+TEST_F(AdministrationTest, MessagesTellWhatIsTrue)
+{
+    for (const QStringList& words : {QStringList{u"get"_s, u"ProxyAdres"_s, u"--data"_s, QString()},
+                                     QStringList{u"get"_s, u"ProxyAdres"_s, u"--data="_s}, QStringList{u"--data"_s, u""_s}}) {
+        const CommandLine line = CommandLine::parse(words);
+        EXPECT_TRUE(line.error.contains(u"een lege waarde is niet toegestaan"_s)) << line.error.toStdString();
+    }
+
+    const auto profileWith = [&](const QByteArray& version, const QByteArray& lines) {
+        const QString path = file(u"profiel.json"_s);
+        QFile out(path);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("{\"formaat\": \"tarvelo-instellingen\", \"versie\": " + version + ", \"instellingen\": [" + lines + "]}");
+        return path;
+    };
+    for (const auto& [written, told] : {std::pair{"1.5", "de bestandsversie 1.5 is geen geheel getal"},
+                                       std::pair{"1e308", "bestandsversie 1e308;"}, std::pair{"2", "bestandsversie 2;"}}) {
+        const AdminResult r = command({u"import"_s, profileWith(written, "")});
+        EXPECT_EQ(r.status, AdminCommands::Refused);
+        EXPECT_TRUE(r.err.contains(QString::fromLatin1(told))) << r.err.toStdString();
+    }
+    const QByteArray twice = "{\"object\": \"Setup\", \"naam\": \"ProxyAdres\", \"type\": \"tekst\", \"waarde\": \"a:1\"},"
+                             "{\"object\": \"Setup\", \"naam\": \"ProxyAdres\", \"type\": \"tekst\", \"waarde\": \"b:2\"}";
+    const AdminResult imported = command({u"import"_s, profileWith("1", twice)});
+    EXPECT_TRUE(imported.out.startsWith(u"1 instelling(en) geïmporteerd."_s)) << imported.out.toStdString()
+                                                                              << imported.err.toStdString();
+    ScriptedUi ui;
+    EXPECT_EQ(another(ui, h.folder())->SettingsObject().get<ProxySettings>().ProxyAdres.get(), u"b:2"_s);
+
+    h.app().officeDatabase().exec(u"UPDATE Instellingen SET Record = ?"_s, {u"[1, 2]"_s});
+    try {
+        another(ui, h.folder());
+        ADD_FAILURE() << "een lijst is geen verzameling instellingen";
+    } catch (const RuntimeError& e) {
+        EXPECT_TRUE(e.description().contains(u"er staat een lijst in plaats van een verzameling instellingen"_s))
+            << e.description().toStdString();
+    }
 }

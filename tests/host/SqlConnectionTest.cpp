@@ -24,6 +24,7 @@ protected:
             location.file = dir.filePath("Adviezen.mdb");
         }
         db = std::make_unique<SqlConnection>(location);
+        db->addOwnFunctions();
         for (const char* ddl : {
                  "CREATE TABLE HDNBericht (Ber_Id INTEGER PRIMARY KEY, Ber_Om_Berichtnaam VARCHAR(260), "
                  "Ber_Om_Ascii TEXT, Ber_Dt_Ontvangen DATE)",
