@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -17,7 +19,7 @@ class RowLayoutDeclaration;
 // hidden: the last field of a row, full-width lines and wrapped texts follow
 // the width, hidden controls give their row back, and the label column of
 // the container is as wide as its widest label.
-class RowLayout {
+class TARVELO_EXPORT RowLayout {
 public:
     static constexpr int Margin = 180;      // left and right of the contents
     static constexpr int CaptionTop = 390;  // first row below a frame's caption line, as far as Margin
