@@ -20,7 +20,8 @@ foreach(deb IN LISTS CPACK_PACKAGE_FILES)
     file(WRITE "${tree}/DEBIAN/triggers" "activate-noawait ldconfig\n")
     # The symbols file kept in packaging/ names the version that brought each
     # symbol; the package test checks that it lists the library's symbols.
-    file(GLOB_RECURSE library "${tree}/*/libTarveloInstellingen.so.@PROJECT_VERSION_MAJOR@")
+    file(GLOB_RECURSE library "${tree}/usr/lib/*")
+    list(FILTER library INCLUDE REGEX "/libTarveloInstellingen\\.so\\.@PROJECT_VERSION_MAJOR@$")
     execute_process(COMMAND dpkg-gensymbols -q -c0 -p${package} -v@PROJECT_VERSION@
         -I@TARVELO_SYMBOLS_FILE@ -e${library} -O${tree}/DEBIAN/symbols COMMAND_ERROR_IS_FATAL ANY)
     file(CHMOD "${tree}/DEBIAN/triggers" "${tree}/DEBIAN/symbols"

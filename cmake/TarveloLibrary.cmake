@@ -23,8 +23,10 @@ set_target_properties(tarvelo_library PROPERTIES
   EXPORT_NAME Instellingen
   VERSION ${PROJECT_VERSION}
   SOVERSION ${PROJECT_VERSION_MAJOR}
-  LINKER_LANGUAGE CXX)
-target_link_options(tarvelo_library PRIVATE "LINKER:--no-undefined" "LINKER:--as-needed")
+  LINKER_LANGUAGE CXX
+  LINK_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/TarveloInstellingen.map)
+target_link_options(tarvelo_library PRIVATE "LINKER:--no-undefined" "LINKER:--as-needed"
+  "LINKER:--version-script=${CMAKE_SOURCE_DIR}/cmake/TarveloInstellingen.map")
 target_link_libraries(tarvelo_library
   PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets Qt6::Sql
   PRIVATE Qt6::Network pugixml::pugixml PkgConfig::SQLITE3 PkgConfig::SODIUM)
