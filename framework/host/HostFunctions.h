@@ -13,7 +13,8 @@ inline constexpr QLatin1StringView Component{"Tarvelomain"};
 
 // RunFunction:
 
-// The host database object: QVariant::fromValue<Database*>(...), or a null
+// The host database object (framework/host/Database.h, which the host
+// includes for it): QVariant::fromValue<Database*>(...), or a null
 // Database* when the host has none (the pages that need it then show
 // nothing of the office database). GetDatabase(app) asks for it.
 inline constexpr QLatin1StringView GetDatabase{"GetDatabase"};
