@@ -3,14 +3,18 @@
 #include "app/Installation.h"
 #include "app/QtUi.h"
 #include "framework/errors/RuntimeError.h"
+#include "framework/registry/Registry.h"
+#include "framework/registry/RegistryNames.h"
 #include "host/ReferenceApplication.h"
 #include "host/admin/AdminCommands.h"
 #include "host/admin/CollectingUi.h"
 #include "host/office/Advisers.h"
 #include "host/office/DataFolder.h"
 #include "host/office/OfficeDatabase.h"
+#include "host/registry/SqliteRegistryStore.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QStandardPaths>
 #include <cstdio>
@@ -67,14 +71,44 @@ void actFor(ReferenceApplication& host, const QString& adviser)
 }
 } // namespace
 
-QString userHiveFile()
+namespace {
+// The office paths a data folder's office records in the user's hive.
+const QLatin1StringView OfficePaths[] = {
+    RegistryNames::AdviezenDatabaseMap,   RegistryNames::AdviezenDatabaseSource,
+    RegistryNames::AdviezenDatabaseProvider, RegistryNames::AdviezenDatabaseName,
+    RegistryNames::AdviezenDatabaseWeergaveNaam, RegistryNames::AdviezenDatabase2,
+    RegistryNames::AdviezenDatabase2Source, RegistryNames::AdviezenDatabase2Map,
+    RegistryNames::AdviezenDatabase2Name, RegistryNames::AdviezenDatabase2WeergaveNaam,
+    RegistryNames::AdviesdossierDocumentenMap,
+};
+
+QString privateFolder(const QString& folder)
 {
-    const QString folder =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).filePath(u"tarvelo"_s);
     if (!QDir().mkpath(folder))
         throw RuntimeError(75, u"De map %1 kan niet worden aangemaakt."_s.arg(folder));
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    return QDir(folder).filePath(u"HKEY_CURRENT_USER.hive"_s);
+    return folder;
+}
+} // namespace
+
+QString userHiveFile(const QString& dataFolder)
+{
+    const QDir config(privateFolder(
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).filePath(u"tarvelo"_s)));
+    const QString shared = config.filePath(u"HKEY_CURRENT_USER.hive"_s);
+    const QString folder = QDir::cleanPath(QDir(dataFolder).absolutePath());
+    if (folder == QDir::cleanPath(QDir(DataFolder::defaultPath()).absolutePath()))
+        return shared;
+    const QString key = QString::fromLatin1(
+        QCryptographicHash::hash(QFile::encodeName(folder), QCryptographicHash::Sha1).toHex().left(16));
+    const QString own = QDir(privateFolder(config.filePath(u"kantoren/"_s + key))).filePath(u"HKEY_CURRENT_USER.hive"_s);
+    if (!QFileInfo::exists(own) && QFileInfo::exists(shared) && QFile::copy(shared, own)) {
+        QFile::setPermissions(own, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        SqliteRegistryStore copy(own);
+        for (QLatin1StringView name : OfficePaths)
+            copy.writeString(RegistryNames::ProductKey, name, QString());
+    }
+    return own;
 }
 
 QString machineHiveFile() { return Installation::machineHiveFile(QCoreApplication::applicationDirPath()); }
@@ -136,9 +170,39 @@ std::optional<QString> askSecret(AdminInput& input, const QString& name)
                     u"De twee ingetypte waarden van %1 zijn niet gelijk. Er is niets gewijzigd."_s.arg(name));
 }
 
+namespace {
+// The user's hive as a lock sees it: there is none, since a lock reads and
+// writes the machine hive only.
+class NoUserHive final : public RegistryStore {
+public:
+    bool openKey(const QString&) override { return false; }
+    bool createKey(const QString&) override { return false; }
+    std::optional<QString> readString(const QString&, const QString&) override { return std::nullopt; }
+    bool writeString(const QString&, const QString&, const QString&) override { return false; }
+    QStringList valueNames(const QString&) override { return {}; }
+};
+
+// lock and unlock change the lock list and nothing else: no office is opened
+// or made, and no other registry value is written.
+int runLockCommand(const CommandLine& line)
+{
+    const QString installed = machineHiveFile();
+    const QString dataFolder = line.dataFolder.isEmpty() ? DataFolder::defaultPath() : line.dataFolder;
+    NoUserHive user;
+    SqliteRegistryStore machine(installed.isEmpty() ? DataFolder::machineHivePath(dataFolder) : installed);
+    const Registry registry(user, machine);
+    const AdminResult result = AdminCommands::lock(registry, *line.admin, installed);
+    print(stdout, result.out);
+    print(stderr, result.err);
+    return result.status;
+}
+} // namespace
+
 int runAdminCommand(const CommandLine& line, AdminInput& input)
 {
     const EscapedWarnings warnings;
+    if (line.admin->command == QLatin1String("lock") || line.admin->command == QLatin1String("unlock"))
+        return runLockCommand(line);
     QtUi screen;
     CollectingUi quiet(screen);
     std::unique_ptr<ReferenceApplication> host;
@@ -146,8 +210,9 @@ int runAdminCommand(const CommandLine& line, AdminInput& input)
         std::optional<DatabaseLocation> server;
         if (line.provider == QLatin1String("MSSQL"))
             server = DatabaseLocation{line.provider, QString(), line.server, line.database};
+        const QString dataFolder = line.dataFolder.isEmpty() ? DataFolder::defaultPath() : line.dataFolder;
         host = std::make_unique<ReferenceApplication>(
-            quiet, line.dataFolder.isEmpty() ? DataFolder::defaultPath() : line.dataFolder, userHiveFile(),
+            quiet, dataFolder, userHiveFile(dataFolder),
             ReferenceApplication::NewOffice::Demo, server, machineHiveFile());
         host->setShowErrorsToUser(false);
         if (!line.adviser.isEmpty())

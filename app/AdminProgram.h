@@ -8,10 +8,14 @@
 
 namespace tarvelo {
 
-// The user hive of the registry belongs to the user, not to one office: it
-// lives under the user's config folder. Throws RuntimeError when that folder
-// cannot be made.
-QString userHiveFile();
+// The user hive of the registry belongs to the user and the office of the
+// data folder: it lives under the user's config folder, the default data
+// folder's where every earlier version kept it, and each other data folder's
+// in a folder of its own, so that the database and document folders one
+// office records are not shown for another. A data folder's first hive
+// starts as a copy of the default one without those office paths, so the
+// user's other values stay. Throws RuntimeError when the folder cannot be made.
+QString userHiveFile(const QString& dataFolder);
 // The machine hive belongs to the machine: the installed program keeps it in
 // the machine's folder of the product (see Installation); empty when the
 // program runs from a build folder, which keeps it in the data folder.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include <QImage>
 #include <QString>
 #include <memory>
@@ -15,7 +17,7 @@ class SettingsHost;
 // they show, the markers of changed and locked settings, "Opslaan" and
 // "Annuleren". It works on the host through SettingsHost only. A host whose Ui
 // is a QtUi lets the window own its dialogs with setOwner(widget()).
-class HostSettingsWindow {
+class TARVELO_EXPORT HostSettingsWindow {
 public:
     enum class Result { Open, Saved, Cancelled };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/ui/Ui.h"
 
 #include <QPointer>
@@ -10,7 +12,7 @@ namespace tarvelo {
 // The Ui of the running program: Qt message boxes with Dutch buttons, the Qt
 // file, folder and colour dialogs, modal forms drawn by the renderer, and the
 // screen's real resolution and fonts.
-class QtUi final : public Ui {
+class TARVELO_EXPORT QtUi final : public Ui {
 public:
     explicit QtUi(QWidget* owner = nullptr) : owner_(owner) {}
 
@@ -42,6 +44,6 @@ private:
 
 // The classic filter text "Tekstbestanden (*.txt)|*.txt|Alle bestanden (*.*)|*.*"
 // as Qt's "Tekstbestanden (*.txt);;Alle bestanden (*)": "*.*" means every file.
-QString qtFileFilter(const QString& classicFilter);
+TARVELO_EXPORT QString qtFileFilter(const QString& classicFilter);
 
 } // namespace tarvelo

@@ -1,6 +1,7 @@
 #include "app/AdminProgram.h"
 #include "app/CommandLine.h"
 #include "app/PageRenderer.h"
+#include "app/ProgramEntry.h"
 #include "app/ReviewDialogs.h"
 #include "app/ProgramLook.h"
 #include "app/QtUi.h"
@@ -56,7 +57,7 @@ bool knownPage(const PageRegistry& registry, const QString& name)
 
 } // namespace
 
-int main(int argc, char* argv[])
+int tarvelo_instellingen_main(int argc, char* argv[])
 {
     // Help and rendering need no screen: look before Qt looks for one.
     bool rendering = false;
@@ -119,7 +120,7 @@ int main(int argc, char* argv[])
         std::optional<DatabaseLocation> server;
         if (line.provider == QLatin1String("MSSQL"))
             server = DatabaseLocation{line.provider, QString(), line.server, line.database};
-        host = std::make_unique<ReferenceApplication>(ui, dataFolder, userHiveFile(),
+        host = std::make_unique<ReferenceApplication>(ui, dataFolder, userHiveFile(dataFolder),
                                                       ReferenceApplication::NewOffice::Demo, server,
                                                       machineHiveFile());
     } catch (const RuntimeError& e) {

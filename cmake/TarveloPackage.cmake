@@ -34,6 +34,10 @@ set(CPACK_DEBIAN_PROGRAMMA_PACKAGE_NAME tarvelo-instellingen)
 set(CPACK_DEBIAN_PROGRAMMA_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PROGRAMMA_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PROGRAMMA_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-qpa-plugins")
+# The program links the library of this build: dpkg-shlibdeps finds it here,
+# and the program depends on that same version of its package.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR})
+set(CPACK_COMPONENT_PROGRAMMA_DEPENDS bibliotheek)
 set(CPACK_DEBIAN_PROGRAMMA_PACKAGE_RECOMMENDS "libqt6sql6-psql, qt6-translations-l10n, fonts-dejavu-core")
 set(CPACK_DEBIAN_PROGRAMMA_PACKAGE_SUGGESTS "bash-completion")
 configure_file(packaging/postrm.in ${CMAKE_BINARY_DIR}/debian/postrm @ONLY
@@ -41,15 +45,15 @@ configure_file(packaging/postrm.in ${CMAKE_BINARY_DIR}/debian/postrm @ONLY
 set(CPACK_DEBIAN_PROGRAMMA_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/debian/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_COMPONENT_PROGRAMMA_DESCRIPTION "Instellingen van Quenmarix voor het advieskantoor
- Het instellingenvenster van het hypotheekadviesprogramma Quenmarix: de
- huisstijl, de kantoorgegevens, de databases en de HDN-berichten, de adviseurs
- en hun rechten, de maatschappijen en agentnummers, de adviesrapporten, de
- eigen lijsten van het kantoor en de koppelingen met andere diensten.
- .
- Met de opdracht tarvelo-instellingen wijzigt, vergrendelt, exporteert en
- importeert de beheerder instellingen zonder venster, met dezelfde controles
- en wijzigingsgeschiedenis. De beheerder zet instellingen vast voor iedereen
- op de computer in /etc/tarvelo.")
+Het instellingenvenster van het hypotheekadviesprogramma Quenmarix: de
+huisstijl, de kantoorgegevens, de databases en de HDN-berichten, de adviseurs
+en hun rechten, de maatschappijen en agentnummers, de adviesrapporten, de
+eigen lijsten van het kantoor en de koppelingen met andere diensten.
+
+Met de opdracht tarvelo-instellingen wijzigt, vergrendelt, exporteert en
+importeert de beheerder instellingen zonder venster, met dezelfde controles
+en wijzigingsgeschiedenis. De beheerder zet instellingen vast voor iedereen
+op de computer in /etc/tarvelo.")
 
 set(CPACK_DEBIAN_BIBLIOTHEEK_PACKAGE_NAME ${TARVELO_LIBRARY_PACKAGE})
 set(CPACK_DEBIAN_BIBLIOTHEEK_PACKAGE_SECTION libs)
@@ -57,8 +61,8 @@ set(CPACK_DEBIAN_BIBLIOTHEEK_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_BIBLIOTHEEK_PACKAGE_RECOMMENDS "libqt6sql6-sqlite, qt6-qpa-plugins")
 set(CPACK_DEBIAN_BIBLIOTHEEK_PACKAGE_SUGGESTS "libqt6sql6-psql, qt6-translations-l10n")
 set(CPACK_COMPONENT_BIBLIOTHEEK_DESCRIPTION "Instellingenbibliotheek van Quenmarix
- De gedeelde bibliotheek met de instellingenpagina's, de dialoogvensters en het
- instellingenvenster van Quenmarix, die een hostprogramma in zich opneemt.")
+De gedeelde bibliotheek met de instellingenpagina's, de dialoogvensters en het
+instellingenvenster van Quenmarix, die een hostprogramma in zich opneemt.")
 
 set(CPACK_DEBIAN_ONTWIKKELING_PACKAGE_NAME ${TARVELO_DEV_PACKAGE})
 set(CPACK_DEBIAN_ONTWIKKELING_PACKAGE_SECTION libdevel)
@@ -66,10 +70,30 @@ set(CPACK_COMPONENT_ONTWIKKELING_DEPENDS bibliotheek)
 set(CPACK_DEBIAN_ONTWIKKELING_PACKAGE_DEPENDS "qt6-base-dev, libgl-dev")
 set(CPACK_DEBIAN_ONTWIKKELING_PACKAGE_RECOMMENDS "cmake, pkg-config")
 set(CPACK_COMPONENT_ONTWIKKELING_DESCRIPTION "Instellingenbibliotheek van Quenmarix - ontwikkelbestanden
- De openbare headers onder /usr/include/tarvelo (het paginacontract, de
- hostobjecten die een host invult, het paginaregister en het
- instellingenvenster), het CMake-pakket TarveloInstellingen met het doel
- Tarvelo::Instellingen, het pkg-config-bestand tarvelo-instellingen en een
- voorbeeldhost om over te nemen.")
+De openbare headers onder /usr/include/tarvelo (het paginacontract, de
+hostobjecten die een host invult, het paginaregister en het
+instellingenvenster), het CMake-pakket TarveloInstellingen met het doel
+Tarvelo::Instellingen, het pkg-config-bestand tarvelo-instellingen en een
+voorbeeldhost om over te nemen.")
+
+# Every package names its copyright and its changes where Debian looks.
+foreach(component IN ITEMS programma bibliotheek ontwikkeling)
+  string(TOUPPER ${component} upper)
+  set(doc ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_DEBIAN_${upper}_PACKAGE_NAME})
+  install(FILES packaging/copyright DESTINATION ${doc} COMPONENT ${component})
+  install(FILES ${CMAKE_BINARY_DIR}/debian/changelog.Debian.gz DESTINATION ${doc} COMPONENT ${component})
+endforeach()
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/debian/changelog.Debian.gz
+  COMMAND sh -c "gzip -9n -c \"$1\" > \"$2\"" sh ${CMAKE_SOURCE_DIR}/packaging/changelog
+          ${CMAKE_BINARY_DIR}/debian/changelog.Debian.gz
+  DEPENDS packaging/changelog
+  VERBATIM)
+add_custom_target(tarvelo_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog.Debian.gz)
+
+# What CPack cannot say itself (cmake/TarveloDebianFinish.cmake): the ldconfig
+# trigger, the true installed size and the symbols file.
+set(TARVELO_SYMBOLS_FILE ${CMAKE_SOURCE_DIR}/packaging/${TARVELO_LIBRARY_PACKAGE}.symbols)
+configure_file(cmake/TarveloDebianFinish.cmake ${CMAKE_BINARY_DIR}/TarveloDebianFinish.cmake @ONLY)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_BINARY_DIR}/TarveloDebianFinish.cmake)
 
 include(CPack)

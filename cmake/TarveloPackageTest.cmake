@@ -6,3 +6,9 @@ add_test(NAME Package.InstallsForAnOfficeAndEmbedsInAHost
           ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR} "${CMAKE_CXX_COMPILER_LAUNCHER}")
 set_tests_properties(Package.InstallsForAnOfficeAndEmbedsInAHost PROPERTIES
   TIMEOUT 1200 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+
+# The interface that hosts of version 1 rely on: the ABI against the baseline
+# in packaging/abi/ and the symbols against the Debian symbols file.
+add_test(NAME Library.AbiMatchesBaseline
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/check-abi.sh ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
+set_tests_properties(Library.AbiMatchesBaseline PROPERTIES TIMEOUT 900)

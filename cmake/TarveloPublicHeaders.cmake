@@ -1,9 +1,11 @@
 # The public interface of the library: the headers a host includes, installed
-# under include/tarvelo/ as they lie in the source tree, so that they include
-# one another as they do here. They hold the page contract and the control
+# under include/tarvelo/ as they lie in the source tree and included as
+# <tarvelo/framework/page/SettingsPage.h> (cmake/TarveloHeaderCopies.cmake).
+# They hold the page contract and the control
 # model a page is made of, the host objects a host implements, the settings
 # objects, the page registry and the settings window. Every other header is
-# private: it is not installed, and the library exports no symbol of it.
+# private: it is not installed. The library exports what these headers mark
+# TARVELO_EXPORT; a class or function without the mark stays inside it.
 set(TARVELO_PUBLIC_HEADERS
   # the page contract and the page registry
   framework/page/SettingsPage.h
@@ -47,6 +49,7 @@ set(TARVELO_PUBLIC_HEADERS
   framework/host/Application.h
   framework/host/ChangeEntry.h
   framework/host/ComponentFactory.h
+  framework/host/HostFunctions.h
   framework/host/Connection.h
   framework/host/Database.h
   framework/host/Maatschappij.h
@@ -94,52 +97,9 @@ set(TARVELO_PUBLIC_HEADERS
   # and the tables the pages read and write
   host/database/SqlConnection.h
   host/office/OfficeSchema.h
+  # the file-based registry store: one hive in one file
+  host/registry/SqliteRegistryStore.h
   # the settings window and the Ui of a Qt Widgets program
   app/HostSettingsWindow.h
   app/QtUi.h
 )
-
-# Writes a linker version script that exports what the public headers declare
-# and makes every other symbol local: the classes and structs declared at
-# namespace scope (their members, type information, virtual tables and
-# thunks; not the types inside them, such as the lambdas of their templates
-# instantiated for private pages), the functions declared there, and the
-# namespaces inside tarvelo.
-function(tarvelo_write_export_map output)
-  set(patterns "")
-  foreach(header IN LISTS TARVELO_PUBLIC_HEADERS)
-    file(READ "${CMAKE_SOURCE_DIR}/${header}" text)
-    # A semicolon would split CMake's lists: it is read as ` here. One empty
-    # line between lines, so that each match may take its line's end.
-    string(REPLACE ";" "`" text "${text}")
-    string(REPLACE "\n" "\n\n" text "\n${text}")
-    string(REGEX MATCHALL "\n(class|struct)[ \t]+[A-Za-z_][A-Za-z0-9_]*[^`\n]*\n" heads "${text}")
-    foreach(head IN LISTS heads)
-      string(REGEX REPLACE "^\n(class|struct)[ \t]+([A-Za-z_][A-Za-z0-9_]*).*" "\\2" name "${head}")
-      list(APPEND patterns
-        "tarvelo::${name}::*" "typeinfo?for?tarvelo::${name}" "typeinfo?name?for?tarvelo::${name}"
-        "vtable?for?tarvelo::${name}" "VTT?for?tarvelo::${name}"
-        "non-virtual?thunk?to?tarvelo::${name}::*" "virtual?thunk?to?tarvelo::${name}::*")
-    endforeach()
-    string(REGEX MATCHALL "\nnamespace[ \t]+[A-Za-z_][A-Za-z0-9_:]*[ \t]*{" spaces "${text}")
-    foreach(space IN LISTS spaces)
-      string(REGEX REPLACE "^\nnamespace[ \t]+([A-Za-z0-9_:]*).*" "\\1" name "${space}")
-      string(REGEX REPLACE "^tarvelo(::)?" "" name "${name}")
-      if(name)
-        list(APPEND patterns "tarvelo::${name}::*" "typeinfo?for?tarvelo::${name}::*"
-             "typeinfo?name?for?tarvelo::${name}::*" "vtable?for?tarvelo::${name}::*")
-      endif()
-    endforeach()
-    string(REGEX MATCHALL "\n[A-Za-z_][^`\n(]*[ *&][A-Za-z_][A-Za-z0-9_]*\\([^`\n]*\\)`\n" functions "${text}")
-    foreach(function IN LISTS functions)
-      if(function MATCHES "^\n(inline|template|using|typedef|return|friend|static|class|struct|enum|Q_)")
-        continue()
-      endif()
-      string(REGEX REPLACE "^\n[^`\n(]*[ *&]([A-Za-z_][A-Za-z0-9_]*)\\(.*" "\\1" name "${function}")
-      list(APPEND patterns "tarvelo::${name}?*")
-    endforeach()
-  endforeach()
-  list(REMOVE_DUPLICATES patterns)
-  list(JOIN patterns ";\n      " lines)
-  file(CONFIGURE OUTPUT "${output}" CONTENT "{\n  global:\n    extern \"C++\" {\n      @lines@;\n    };\n  local: *;\n};\n" @ONLY)
-endfunction()

@@ -40,7 +40,7 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
       userHive_(std::make_unique<SqliteRegistryStore>(
           userHiveFile.isEmpty() ? data_.absoluteFilePath(u"HKEY_CURRENT_USER.hive"_s) : userHiveFile)),
       machineHive_(std::make_unique<SqliteRegistryStore>(
-          machineHiveFile.isEmpty() ? data_.absoluteFilePath(u"HKEY_LOCAL_MACHINE.hive"_s) : machineHiveFile)),
+          machineHiveFile.isEmpty() ? DataFolder::machineHivePath(dataFolder) : machineHiveFile)),
       registry_(std::make_unique<Registry>(*userHive_, *machineHive_))
 {
     registerAllPages(pages_);
@@ -54,6 +54,12 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
         demo = [this](OfficeDatabase& office) {
             DemoOffice::fill(office, Advisers::loginName(), data_.absoluteFilePath(u"Dossiers"_s));
             recordDatabaseLocation(office.location());
+            // The machine's database folder is shared by every user of an installed program: a
+            // new office of one user does not replace the one the machine has.
+            namespace Names = RegistryNames;
+            if (registry_->RegGetString(Hive::HKEY_LOCAL_MACHINE, Names::ProductKey, Names::DatabaseDir, QString())
+                    .isEmpty())
+                registry_->RegSetString(Hive::HKEY_LOCAL_MACHINE, Names::ProductKey, Names::DatabaseDir, DataFolder());
             installDemoHdnClient(*registry_, data_.absolutePath());
         };
     }
@@ -64,6 +70,10 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
     } else {
         office_ = std::make_unique<OfficeDatabase>(DataFolder::officeDatabasePath(dataFolder), demo);
     }
+    // A data folder's own user hive may not know its office yet (one made before each data
+    // folder had a hive of its own): it learns where this office lives.
+    if (newOffice == NewOffice::Demo)
+        recordDatabaseLocation(office_->location());
     store_ = std::make_unique<SettingsStore>(*office_);
     HdnDataCatalogue::install(InstallationFolder());
     DemoLogo::install(InstallationFolder());
@@ -74,7 +84,7 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
     applyAdministratorLocks();
 }
 
-void ReferenceApplication::withStandIns(Settings& setup, Settings& globalSetup, Ui& ui,
+void ReferenceApplication::standInsDuring(Settings& setup, Settings& globalSetup, Ui& ui,
                                         const std::function<void()>& body)
 {
     const std::optional<StandIn> before = standIn_;
@@ -123,10 +133,6 @@ void ReferenceApplication::recordDatabaseLocation(const DatabaseLocation& locati
     reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseWeergaveNaam, u"Demokantoor"_s);
     reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviesdossierDocumentenMap,
                            data_.absoluteFilePath(u"Dossiers"_s));
-    // The machine's database folder is shared by every user of an installed program: a new
-    // office of one user does not replace the one the machine has.
-    if (reg.RegGetString(Hive::HKEY_LOCAL_MACHINE, Names::ProductKey, Names::DatabaseDir, QString()).isEmpty())
-        reg.RegSetString(Hive::HKEY_LOCAL_MACHINE, Names::ProductKey, Names::DatabaseDir, DataFolder());
 }
 
 QVariant ReferenceApplication::RunFunction(const QString&, const QString&, const QString& function)

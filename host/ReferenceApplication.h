@@ -151,7 +151,7 @@ public:
     // Runs body while pages see other settings objects and another Ui: the
     // host's look at pages that are not open (their checks, their settings)
     // then changes nothing the user holds and asks the user nothing.
-    void withStandIns(Settings& setup, Settings& globalSetup, Ui& ui, const std::function<void()>& body) override;
+    void standInsDuring(Settings& setup, Settings& globalSetup, Ui& ui, const std::function<void()>& body) override;
     // Runs body while pages reach no office database: the functions that hand
     // it out refuse, the adviser register is empty, and what fails for that
     // is not reported. For looking at what pages declare, at no statement's cost.

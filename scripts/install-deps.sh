@@ -12,6 +12,7 @@ packages=(
   postgresql fonts-dejavu-core openssl
   qt6-translations-l10n
   dpkg-dev file desktop-file-utils appstream groff-base
+  lintian abigail-tools xz-utils
 )
 
 missing=()

@@ -3,9 +3,9 @@
 // "tarvelo-instellingen set Prox<TAB>" completes from the settings as they
 // are declared. tarvelo_completion_words TEMPLATE OUTPUT; the template holds
 // @SETTINGS@ and @PAGES@.
-#include "framework/host/Settings.h"
-#include "framework/page/PageRegistry.h"
-#include "pages/AllPages.h"
+#include <tarvelo/framework/host/Settings.h>
+#include <tarvelo/framework/page/PageRegistry.h>
+#include <tarvelo/pages/AllPages.h>
 
 #include <QFile>
 #include <QStringList>

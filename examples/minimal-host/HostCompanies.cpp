@@ -1,6 +1,6 @@
 #include "HostCompanies.h"
 
-#include "framework/errors/RuntimeError.h"
+#include <tarvelo/framework/errors/RuntimeError.h>
 
 using namespace Qt::StringLiterals;
 using namespace tarvelo;

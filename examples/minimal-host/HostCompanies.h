@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/host/Connection.h"
-#include "framework/host/Maatschappij.h"
+#include <tarvelo/framework/host/Connection.h>
+#include <tarvelo/framework/host/Maatschappij.h>
 
 #include <memory>
 #include <vector>

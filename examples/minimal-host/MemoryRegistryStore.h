@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/registry/RegistryStore.h"
+#include <tarvelo/framework/registry/RegistryStore.h>
 
 #include <QHash>
 #include <QString>

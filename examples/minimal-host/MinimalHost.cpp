@@ -2,10 +2,10 @@
 
 #include "SetupVoorbeeldhost.h"
 
-#include "framework/errors/RuntimeError.h"
-#include "framework/host/ProcedureTrace.h"
-#include "host/office/OfficeSchema.h"
-#include "pages/AllPages.h"
+#include <tarvelo/framework/errors/RuntimeError.h>
+#include <tarvelo/framework/host/ProcedureTrace.h>
+#include <tarvelo/host/office/OfficeSchema.h>
+#include <tarvelo/pages/AllPages.h>
 
 #include <QDate>
 #include <QFile>
@@ -105,7 +105,6 @@ void MinimalHost::RaiseNotify(const QString& sender, const QString& form, const 
     Notify(sender, form, action, value);
 }
 
-QString MinimalHost::SysteemDatum() const { return QDate::currentDate().toString(u"dd-MM-yyyy"_s); }
 
 void MinimalHost::saveSettings(const QHash<QString, QString>&, const QHash<QString, QString>&)
 {
@@ -129,7 +128,7 @@ bool MinimalHost::hasUnsavedChanges() const
     return setup_.toMap() != storedSetup_ || globalSetup_.toMap() != storedGlobalSetup_;
 }
 
-void MinimalHost::withStandIns(Settings& setup, Settings& globalSetup, Ui& ui, const std::function<void()>& body)
+void MinimalHost::standInsDuring(Settings& setup, Settings& globalSetup, Ui& ui, const std::function<void()>& body)
 {
     // The window looks at pages that are not open on copies: while it does,
     // the pages see the copies and a Ui that asks nobody.

@@ -3,16 +3,14 @@
 #include "HostCompanies.h"
 #include "MemoryRegistryStore.h"
 
-#include "app/QtUi.h"
-#include "framework/host/ComponentFactory.h"
-#include "framework/host/Database.h"
-#include "framework/host/Settings.h"
-#include "framework/host/SettingsHost.h"
-#include "framework/listsort/ListSortState.h"
-#include "framework/page/PageRegistry.h"
-#include "framework/registry/Registry.h"
-#include "framework/status/StatusReporter.h"
-#include "host/database/SqlConnection.h"
+#include <tarvelo/app/QtUi.h>
+#include <tarvelo/framework/host/ComponentFactory.h>
+#include <tarvelo/framework/host/Database.h>
+#include <tarvelo/framework/host/Settings.h>
+#include <tarvelo/framework/host/SettingsHost.h>
+#include <tarvelo/framework/page/PageRegistry.h>
+#include <tarvelo/framework/registry/Registry.h>
+#include <tarvelo/host/database/SqlConnection.h>
 
 #include <QDir>
 #include <QVariantMap>
@@ -41,31 +39,14 @@ public:
 
     // Application
     QVariant RunFunction(const QString& caller, const QString& component, const QString& function) override;
-    void RunProcedure(const QString&, const QString&, const QString&, const QVariant&) override {}
     void ShowError(tarvelo::ProcedureTrace& trace) override;
     void RaiseNotify(const QString& sender, const QString& form, const QString& action,
                      const QVariant& value) override;
-    void CloseApplication() override {}
-    QString DatabaseProvider() const override { return provider_; }
-    void setDatabaseProvider(const QString& provider) override { provider_ = provider; }
-    QString DatabaseServer() const override { return QString(); }
-    void setDatabaseServer(const QString&) override {}
-    bool SqlServerAvailable() const override { return false; }
-    QString DataDir() const override { return data_.absolutePath(); }
     QString DataFolder() const override { return data_.absolutePath(); }
-    QString DefaultDataFolder() const override { return data_.absolutePath(); }
-    QString InstallationFolder() const override { return data_.absolutePath(); }
-    QString ExchangeFolder() const override { return data_.absolutePath(); }
-    QString VersionText() const override { return u"1.0"_s; }
     tarvelo::Settings& GlobalSetup() override { return standIn_ ? standIn_->globalSetup : globalSetup_; }
     tarvelo::Settings& SettingsObject() override { return standIn_ ? standIn_->setup : setup_; }
-    tarvelo::Form* MainWindow() override { return nullptr; }
-    void SetupChanged() override {}
-    QString SysteemDatum() const override;
     tarvelo::Ui& ui() override { return standIn_ ? standIn_->ui : ui_; }
     tarvelo::Registry& registry() override { return registry_; }
-    tarvelo::StatusReporter& status() override { return status_; }
-    tarvelo::ListSortState& listSortState() override { return listSort_; }
     const tarvelo::PageRegistry& pageRegistry() const override { return pages_; }
     const tarvelo::ComponentFactory& components() const override { return components_; }
     void reportUnhandled(const QString& componentName, std::exception_ptr error) override;
@@ -76,8 +57,8 @@ public:
     bool hasUnsavedChanges() const override;
     tarvelo::Settings& userSetup() override { return setup_; }
     tarvelo::Settings& officeSetup() override { return globalSetup_; }
-    void withStandIns(tarvelo::Settings& setup, tarvelo::Settings& globalSetup, tarvelo::Ui& ui,
-                      const std::function<void()>& body) override;
+    void standInsDuring(tarvelo::Settings& setup, tarvelo::Settings& globalSetup, tarvelo::Ui& ui,
+                        const std::function<void()>& body) override;
 
     // Database: the connection the pages run their statements on, and the
     // record operations of the later pages, which this host does not keep.
@@ -116,8 +97,6 @@ private:
     tarvelo::QtUi ui_;
     tarvelo::PageRegistry pages_;
     tarvelo::ComponentFactory components_;
-    tarvelo::StatusReporter status_{ui_};
-    tarvelo::ListSortState listSort_;
     MemoryRegistryStore userHive_;
     MemoryRegistryStore machineHive_;
     tarvelo::Registry registry_{userHive_, machineHive_};
@@ -129,7 +108,6 @@ private:
     QVariantMap storedGlobalSetup_;
     std::unique_ptr<tarvelo::SqlConnection> connection_;
     std::unique_ptr<HostCompanies> companies_;
-    QString provider_ = u"MSACC"_s;
     int errors_ = 0;
 };
 

@@ -1,7 +1,7 @@
 #include "SetupVoorbeeldhost.h"
 
-#include "framework/page/RowLayout.h"
-#include "framework/settings/AutosaveSettings.h"
+#include <tarvelo/framework/page/RowLayout.h>
+#include <tarvelo/framework/settings/AutosaveSettings.h>
 
 using namespace tarvelo;
 

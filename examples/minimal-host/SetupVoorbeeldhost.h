@@ -1,9 +1,9 @@
 #pragma once
 
-#include "framework/forms/CheckBox.h"
-#include "framework/forms/Frame.h"
-#include "framework/forms/Label.h"
-#include "framework/page/SettingsPage.h"
+#include <tarvelo/framework/forms/CheckBox.h>
+#include <tarvelo/framework/forms/Frame.h>
+#include <tarvelo/framework/forms/Label.h>
+#include <tarvelo/framework/page/SettingsPage.h>
 
 namespace minimalhost {
 

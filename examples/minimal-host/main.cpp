@@ -8,8 +8,8 @@
 #include "MinimalHost.h"
 #include "SetupVoorbeeldhost.h"
 
-#include "app/HostSettingsWindow.h"
-#include "framework/errors/RuntimeError.h"
+#include <tarvelo/app/HostSettingsWindow.h>
+#include <tarvelo/framework/errors/RuntimeError.h>
 
 #include <QApplication>
 #include <QDir>

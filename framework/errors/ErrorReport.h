@@ -1,11 +1,13 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include <QString>
 
 namespace tarvelo {
 
 // What the host is given to report one error: the fields of a filled trace.
-struct ErrorReport {
+struct TARVELO_EXPORT ErrorReport {
     QString ProcedureName;
     int ErrorKind = 0;
     QString ApplicationTitle;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/host/ProcedureTrace.h"
 
 #include <QString>
@@ -15,7 +17,7 @@ class RuntimeError;
 
 // The position of a control-array element whose handler runs: its procedure
 // is reported as "cmdEdit_Click Index=1".
-struct Index {
+struct TARVELO_EXPORT Index {
     int value;
 };
 
@@ -24,7 +26,7 @@ struct Index {
 // and an error it raises is reported once through the host, with the form's
 // own context and message; the form stays usable. Input checks that fail show
 // their message and keep the user in the field.
-class Procedures {
+class TARVELO_EXPORT Procedures {
 public:
     Procedures(const Procedures&) = delete;
     Procedures& operator=(const Procedures&) = delete;

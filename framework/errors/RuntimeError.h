@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include <QString>
 #include <stdexcept>
 
@@ -12,7 +14,7 @@ inline const QString LibraryTitle = u"TarveloInstellingen"_s;
 
 // An error with the number, description and source of the classic runtime,
 // so that the host's error report can show all three.
-class RuntimeError : public std::runtime_error {
+class TARVELO_EXPORT RuntimeError : public std::runtime_error {
 public:
     RuntimeError(long number, QString description, QString source = LibraryTitle);
 

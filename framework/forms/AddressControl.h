@@ -1,11 +1,13 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/Control.h"
 #include "framework/forms/Event.h"
 
 namespace tarvelo {
 
-struct Address {
+struct TARVELO_EXPORT Address {
     QString straat;
     QString huisnummer;
     QString toevoeging;
@@ -17,7 +19,7 @@ struct Address {
 
 // The address block of a dialog: street, house number, addition, postcode and
 // place, with a check that returns the message to show (empty when valid).
-class AddressControl : public Control {
+class TARVELO_EXPORT AddressControl : public Control {
 public:
     AddressControl(Form& form, const QString& name, int index, Control* parent)
         : Control(form, ControlKind::Address, name, index, parent) { setBounds(0, 0, 5535, 1155); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/Control.h"
 #include "framework/forms/Event.h"
 
@@ -7,7 +9,7 @@ namespace tarvelo {
 
 // Value 0 = unticked, 1 = ticked, 2 = grey. Click is raised on every change of
 // the value, whether a user or the code made it.
-class CheckBox : public Control {
+class TARVELO_EXPORT CheckBox : public Control {
 public:
     CheckBox(Form& form, const QString& name, int index, Control* parent)
         : Control(form, ControlKind::CheckBox, name, index, parent) {}
@@ -32,7 +34,7 @@ private:
 // Option buttons in one container form a group: choosing one clears the others.
 // Click is raised on the button that becomes chosen, and on every user's click,
 // also on the button already chosen; code that sets it again raises none.
-class OptionButton : public Control {
+class TARVELO_EXPORT OptionButton : public Control {
 public:
     OptionButton(Form& form, const QString& name, int index, Control* parent)
         : Control(form, ControlKind::OptionButton, name, index, parent) {}

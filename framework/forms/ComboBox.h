@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/Control.h"
 #include "framework/forms/Event.h"
 
@@ -7,14 +9,14 @@
 
 namespace tarvelo {
 
-struct ListEntry {
+struct TARVELO_EXPORT ListEntry {
     QString text;
     qint32 itemData = 0;
 };
 
 // A drop-down list. Each entry carries a 32-bit item data beside its text.
 // Click is raised whenever the selection changes, from a user or from code.
-class ComboBox : public Control {
+class TARVELO_EXPORT ComboBox : public Control {
 public:
     enum class Style { DropDownCombo = 0, DropDownList = 2 };
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/Control.h"
 #include "framework/forms/Event.h"
 
 namespace tarvelo {
 
-class CommandButton : public Control {
+class TARVELO_EXPORT CommandButton : public Control {
 public:
     CommandButton(Form& form, const QString& name, int index, Control* parent)
         : Control(form, ControlKind::CommandButton, name, index, parent) {}

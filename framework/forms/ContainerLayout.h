@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 namespace tarvelo {
 
 class Control;
@@ -7,7 +9,7 @@ class Control;
 // How a frame or form arranges what it holds, kept after it was declared so
 // that it can be applied again: when the container's width changes, when a
 // control in it is shown or hidden, or when a wrapped text changes.
-class ContainerLayout {
+class TARVELO_EXPORT ContainerLayout {
 public:
     virtual ~ContainerLayout() = default;
 

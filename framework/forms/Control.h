@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/Colour.h"
 #include "framework/forms/Font.h"
 
@@ -39,7 +41,7 @@ enum class SettingMarker { None, ChangedFromDefault, Locked };
 // One control of a form. Positions and sizes are twips. Everything a user can do
 // with a control is a method on it (click, type, leave, select, ...), so that a
 // test and the renderer drive the same code.
-class Control {
+class TARVELO_EXPORT Control {
 public:
     Control(Form& form, ControlKind kind, QString name, int index, Control* parent);
     Control(const Control&) = delete;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/errors/Procedures.h"
 #include "framework/errors/ReportTexts.h"
 #include "framework/forms/Form.h"
@@ -16,7 +18,7 @@ class Ui;
 // guarded procedures of every form, reported under the dialog's name with the
 // context and message its owner gives ("Generiek", "Er is een fout
 // opgetreden..." for the dialogs shared by several pages).
-class Dialog : public Form, public Procedures {
+class TARVELO_EXPORT Dialog : public Form, public Procedures {
 public:
     Dialog(const QString& name, const QString& errorContext, const QString& errorMessage = ReportTexts::Message);
 

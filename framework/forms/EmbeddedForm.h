@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/Control.h"
 
 namespace tarvelo {
@@ -8,7 +10,7 @@ namespace tarvelo {
 // another page, or a user control with controls of its own. Whoever draws the
 // outer form draws the inner one there; a user reaches the inner controls
 // only while this control is usable.
-class EmbeddedForm : public Control {
+class TARVELO_EXPORT EmbeddedForm : public Control {
 public:
     // The form drawn inside, or null while the control shows nothing.
     Form* embedded() const { return inner_; }

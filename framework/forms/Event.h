@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include <functional>
 #include <utility>
 #include <vector>
@@ -10,7 +12,7 @@ namespace tarvelo {
 // Raising works on a copy of the handler list, so a handler may connect or
 // disconnect others (a page closing a dialog from its own Click, say).
 template <class... Args>
-class Event {
+class TARVELO_EXPORT Event {
 public:
     using Handler = std::function<void(Args...)>;
 
@@ -44,7 +46,7 @@ private:
 // Keeps a handler connected for the lifetime of its owner (a page listening to
 // the host's notifications, for instance) and disconnects it on destruction.
 template <class... Args>
-class Subscription {
+class TARVELO_EXPORT Subscription {
 public:
     Subscription() = default;
     Subscription(Event<Args...>& event, typename Event<Args...>::Handler handler)

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include <QString>
 
 namespace tarvelo {
 
 using namespace Qt::StringLiterals;
 
-struct Font {
+struct TARVELO_EXPORT Font {
     QString name = u"DejaVu Sans"_s;
     double size = 8.0; // points
     bool bold = false;

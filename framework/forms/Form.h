@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/Control.h"
 #include "framework/forms/ContainerLayout.h"
 #include "framework/forms/Event.h"
@@ -16,7 +18,7 @@ class CToolTip;
 
 // A page or dialog: owns its controls, finds them by name and index, and tells
 // one observer (the renderer) about every property change.
-class Form : public Control {
+class TARVELO_EXPORT Form : public Control {
 public:
     explicit Form(QString name);
     ~Form() override;

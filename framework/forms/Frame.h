@@ -1,11 +1,13 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/Control.h"
 
 namespace tarvelo {
 
 // A captioned group box that holds other controls.
-class Frame : public Control {
+class TARVELO_EXPORT Frame : public Control {
 public:
     Frame(Form& form, const QString& name, int index, Control* parent)
         : Control(form, ControlKind::Frame, name, index, parent) { setBounds(0, 0, 4815, 1215); }

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/Control.h"
 #include "framework/forms/Event.h"
 
 namespace tarvelo {
 
 // A picture from a file; the renderer draws it, stretched when asked.
-class Image : public Control {
+class TARVELO_EXPORT Image : public Control {
 public:
     Image(Form& form, const QString& name, int index, Control* parent)
         : Control(form, ControlKind::Image, name, index, parent) { noBackColor(); }

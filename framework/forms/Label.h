@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/Control.h"
 #include "framework/forms/Event.h"
 
@@ -9,7 +11,7 @@ namespace tarvelo {
 
 enum class Alignment { Left = 0, Right = 1, Center = 2 };
 
-class Label : public Control {
+class TARVELO_EXPORT Label : public Control {
 public:
     Label(Form& form, const QString& name, int index, Control* parent)
         : Label(form, ControlKind::Label, name, index, parent) {}
@@ -71,7 +73,7 @@ private:
 };
 
 // An explanatory text next to a field, drawn in the hint style.
-class Hint : public Label {
+class TARVELO_EXPORT Hint : public Label {
 public:
     Hint(Form& form, const QString& name, int index, Control* parent)
         : Label(form, ControlKind::Hint, name, index, parent) { setWordWrap(true); }

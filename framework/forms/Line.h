@@ -1,11 +1,13 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/Control.h"
 
 namespace tarvelo {
 
 // A drawn line between two points (twips, relative to its container).
-class Line : public Control {
+class TARVELO_EXPORT Line : public Control {
 public:
     Line(Form& form, const QString& name, int index, Control* parent)
         : Control(form, ControlKind::Line, name, index, parent) { noBackColor(); }

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/ComboBox.h"
 
 namespace tarvelo {
 
 // A list of entries with item data; with multi-select each entry has its own
 // selected state. Click is raised whenever the selection changes.
-class ListBox : public Control {
+class TARVELO_EXPORT ListBox : public Control {
 public:
     enum class MultiSelect { None = 0, Simple = 1, Extended = 2 };
 

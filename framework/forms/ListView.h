@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/Control.h"
 #include "framework/forms/Event.h"
 #include "framework/forms/Label.h"
@@ -14,7 +16,7 @@ namespace tarvelo {
 class ListView;
 
 // Column headers and rows are numbered from 1, as the pages count them.
-struct ColumnHeader {
+struct TARVELO_EXPORT ColumnHeader {
     QString key;
     QString text;
     int width = 1440; // twips
@@ -24,14 +26,14 @@ struct ColumnHeader {
     int sortPicture = -1;
 };
 
-struct ListSubItem {
+struct TARVELO_EXPORT ListSubItem {
     QString key;
     QString text;
     bool bold = false;
     Colour foreColor = SystemColour::WindowText;
 };
 
-class ListItem {
+class TARVELO_EXPORT ListItem {
 public:
     ListItem(ListView& owner, QString key, QString text);
 
@@ -80,7 +82,7 @@ private:
 
 // A report-style list view: column headers, rows with sub-items, check boxes,
 // selection and the built-in sort by one column's text.
-class ListView : public Control {
+class TARVELO_EXPORT ListView : public Control {
 public:
     ListView(Form& form, const QString& name, int index, Control* parent);
     ~ListView() override;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/Control.h"
 
 namespace tarvelo {
 
-class ProgressBar : public Control {
+class TARVELO_EXPORT ProgressBar : public Control {
 public:
     ProgressBar(Form& form, const QString& name, int index, Control* parent)
         : Control(form, ControlKind::ProgressBar, name, index, parent) { noBackColor(); }

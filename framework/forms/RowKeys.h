@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -12,33 +14,33 @@ namespace tarvelo {
 // The text as a list compares it when it sorts: case and accents ignored, so
 // "Émile" sorts with "emile" and "Zeeland" after "zaandam"; the folded texts
 // are then compared code unit by code unit.
-QString FoldedSortText(const QString& text);
+TARVELO_EXPORT QString FoldedSortText(const QString& text);
 
 // The layout of keys that are written as digits: an optional minus sign, a
 // fixed number of leading digits, a separator and a fixed number of trailing
 // digits ("-000000000000001,5000000000", "20230615 143000").
-struct DigitKeyLayout {
+struct TARVELO_EXPORT DigitKeyLayout {
     int leadingDigits = 0;
     QString separator;
     int trailingDigits = 0;
 };
 
 // A key in a DigitKeyLayout, held as its two runs of digits.
-struct DigitKey {
+struct TARVELO_EXPORT DigitKey {
     bool negative = false;
     std::uint64_t leading = 0;
     std::uint64_t trailing = 0;
 };
 
 // The text of a digit key, zero-padded to its layout.
-QString DigitKeyText(const DigitKey& key, const DigitKeyLayout& layout);
+TARVELO_EXPORT QString DigitKeyText(const DigitKey& key, const DigitKeyLayout& layout);
 
 // The sort keys of a list's rows, one per row in row order. A digit key is
 // compared as two numbers and a text by a prefix of its folded code units, so a
 // large list sorts at the cost of integer comparisons; the order is exactly
 // that of comparing every key's text, digit keys written out in their layout,
 // folded as FoldedSortText does.
-class RowKeys {
+class TARVELO_EXPORT RowKeys {
 public:
     explicit RowKeys(DigitKeyLayout layout = {});
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/Control.h"
 #include "framework/forms/Event.h"
 #include "framework/forms/Label.h"
@@ -9,7 +11,7 @@ namespace tarvelo {
 // Change is raised on every change of the text, from a user or from code.
 // Validate is raised when a user leaves the box after editing it; a handler
 // that sets Cancel keeps the focus in the box.
-class TextBox : public Control {
+class TARVELO_EXPORT TextBox : public Control {
 public:
     TextBox(Form& form, const QString& name, int index, Control* parent);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/errors/Procedures.h"
 #include "framework/forms/EmbeddedForm.h"
 #include "framework/forms/Form.h"
@@ -16,7 +18,7 @@ class Application;
 //
 // Its procedures run guarded like a page's (reported under its class name);
 // errors that escape an inner control's handler go where the outer form's do.
-class UserControl : public EmbeddedForm, public Procedures {
+class TARVELO_EXPORT UserControl : public EmbeddedForm, public Procedures {
 public:
     ~UserControl() override;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/Control.h"
 #include "framework/forms/Event.h"
 
@@ -7,7 +9,7 @@ namespace tarvelo {
 
 // The two-choice selector: 2 = "Ja", 1 = "Nee", 0 = nothing chosen yet.
 // Change is raised on every change of the value.
-class YesNo : public Control {
+class TARVELO_EXPORT YesNo : public Control {
 public:
     static constexpr int Ja = 2;
     static constexpr int Nee = 1;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include <QString>
 #include <optional>
 
@@ -7,7 +9,7 @@ namespace tarvelo {
 
 // One loan part of an advice as the host keeps it: its lender and the lender's
 // arrangement chosen for it.
-struct Lening {
+struct TARVELO_EXPORT Lening {
     QString AdviesID;
     int Index = 0; // the loan part's number within the advice, from 1
     QString Omschrijving;
@@ -16,7 +18,7 @@ struct Lening {
 };
 
 // The advice the user has open, as far as the pages ask for it.
-class Advies {
+class TARVELO_EXPORT Advies {
 public:
     virtual ~Advies() = default;
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include <QString>
 
 namespace tarvelo {
 
 // An adviser's own contact data and login name, kept in the office database.
-struct AdviseurGegevens {
+struct TARVELO_EXPORT AdviseurGegevens {
     QString Email;
     QString Internet;
     QString Telefoon;
@@ -15,7 +17,7 @@ struct AdviseurGegevens {
 };
 
 // An adviser's access rights. A Rol of 0 has not been set up yet.
-struct Autorisatie {
+struct TARVELO_EXPORT Autorisatie {
     // 1 "Administrator", 2 "Gebruiker"
     qint16 Rol = 0;
     // 1 "Zichzelf", 2 "Eigen vestiging", 3 "Iedereen"

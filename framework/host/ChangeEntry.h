@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include <QDateTime>
 #include <QString>
 #include <optional>
@@ -9,7 +11,7 @@ namespace tarvelo {
 // One changed setting: who changed which setting of which settings object
 // from what to what, and when. Secret settings (passwords, tokens) are
 // recorded as changed, without their values.
-struct ChangeEntry {
+struct TARVELO_EXPORT ChangeEntry {
     QDateTime when;
     QString adviserCode;
     QString adviserName;

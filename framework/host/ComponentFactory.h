@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/Form.h"
 #include "framework/forms/UserControl.h"
 
@@ -16,7 +18,7 @@ using namespace Qt::StringLiterals;
 // of another component to one of its frames at run time. The host owns one
 // and registers every user control it knows; pages reach it through
 // Application::components().
-class ComponentFactory {
+class TARVELO_EXPORT ComponentFactory {
 public:
     // The classic runtime's number for a component that cannot be created.
     static constexpr long CannotCreateObject = 429;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -10,7 +12,7 @@ namespace tarvelo {
 // A static snapshot of the rows a statement returned, with a current row.
 // Fields are found by name without regard to case. Changing a field and calling
 // Update writes the row back; AddNew starts a row that Update inserts.
-class Recordset {
+class TARVELO_EXPORT Recordset {
 public:
     virtual ~Recordset() = default;
 
@@ -39,7 +41,7 @@ public:
 // A statement prepared once and run many times with values bound to its "?"
 // placeholders in order; a null QVariant is NULL. Values are never put into
 // the statement's text, so quotes in them need no care.
-class PreparedStatement {
+class TARVELO_EXPORT PreparedStatement {
 public:
     virtual ~PreparedStatement() = default;
     // Runs the statement with these values; returns the number of rows touched.
@@ -49,7 +51,7 @@ public:
 // The open connection to the office database on which the pages run their
 // statements, written as the pages build them; the connection makes the
 // statement fit its engine.
-class Connection {
+class TARVELO_EXPORT Connection {
 public:
     virtual ~Connection() = default;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/host/AdviserRecords.h"
 
 #include <QMetaType>
@@ -14,7 +16,7 @@ struct AbonnementRecord;
 // The host's database object, reached through Application::RunFunction with
 // "GetDatabase". The office database's connection and the record operations
 // of the later pages are added here as those pages arrive.
-class Database {
+class TARVELO_EXPORT Database {
 public:
     virtual ~Database() = default;
 

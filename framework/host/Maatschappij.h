@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include <QDate>
 #include <QMetaType>
 #include <QString>
@@ -39,14 +41,14 @@ inline bool IsHdnNummer(const QString& text)
 }
 
 // One product a company offers.
-struct MijProduct {
+struct TARVELO_EXPORT MijProduct {
     QString Cd_Product;
     QString Om_Product;
     bool In_Actief = true;
 };
 
 // A company of one of the host's company lists, as the host's catalogue holds it.
-struct Maatschappij {
+struct TARVELO_EXPORT Maatschappij {
     QString Cd_Mij;
     QString Om_Naam;
     QString Om_NaamKort;
@@ -73,7 +75,7 @@ struct Maatschappij {
 };
 
 // What the office stored for one company of one kind.
-struct MijInstellingen {
+struct TARVELO_EXPORT MijInstellingen {
     // The company's default agent number for the kind; "" when it has none.
     QString Agentnummer;
     // The chosen return method (0 = none chosen).
@@ -88,7 +90,7 @@ struct MijInstellingen {
 // database object is: the company lists by kind, the office's agent numbers
 // and its settings per company, the HDN data catalogue and a connection for
 // look-ups.
-class MijCatalogus {
+class TARVELO_EXPORT MijCatalogus {
 public:
     virtual ~MijCatalogus() = default;
 
@@ -127,7 +129,7 @@ public:
 };
 
 // The host's catalogue; error 424 when the host has none.
-MijCatalogus& GetMijCatalogus(Application& application);
+TARVELO_EXPORT MijCatalogus& GetMijCatalogus(Application& application);
 
 } // namespace tarvelo
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/errors/ErrorReport.h"
 
 #include <QStringList>
@@ -8,7 +10,7 @@ namespace tarvelo {
 
 // The per-form trace: which procedures are running, and after an error the
 // report that the host shows. A form creates it on first use and keeps it.
-class ProcedureTrace : public ErrorReport {
+class TARVELO_EXPORT ProcedureTrace : public ErrorReport {
 public:
     void Enter(const QString& procedureName) { stack_.push_back(procedureName); }
     void Leave()

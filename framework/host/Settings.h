@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/host/SettingsObject.h"
 
 namespace tarvelo {
@@ -9,7 +11,7 @@ namespace tarvelo {
 // blocks of framework/settings/, each setting once with its exact name, type
 // and default; a page includes the blocks it uses and reaches one with
 // get<Block>(). Integers keep their declared width.
-class Settings final : public SettingsObject {
+class TARVELO_EXPORT Settings final : public SettingsObject {
 public:
     Settings();
 };

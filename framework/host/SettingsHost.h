@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/host/Application.h"
 #include "framework/host/ChangeEntry.h"
 #include "framework/host/OfficeChange.h"
@@ -18,7 +20,7 @@ class Ui;
 // pages see: storing or dropping what the pages changed in the settings
 // objects, and looking at pages that are not open without touching what the
 // user holds (their defaults, their checks before a save).
-class SettingsHost : public Application {
+class TARVELO_EXPORT SettingsHost : public Application {
 public:
     // Stores Setup and GlobalSetup. pageOf names the page of each change
     // ("Setup.Name" or "GlobalSetup.Name" -> the page's class name) for a host
@@ -36,9 +38,10 @@ public:
     virtual Settings& userSetup() = 0;
     virtual Settings& officeSetup() = 0;
     // Runs body while SettingsObject(), GlobalSetup() and ui() give the
-    // stand-ins, and the host's own again afterwards, also when body throws.
-    virtual void withStandIns(Settings& setup, Settings& globalSetup, Ui& ui,
-                              const std::function<void()>& body) = 0;
+    // stand-ins (standInsDuring below). Checked: when inside body the host
+    // still gives its own objects, the window would write into the user's
+    // real settings, so this throws RuntimeError before body runs.
+    void withStandIns(Settings& setup, Settings& globalSetup, Ui& ui, const std::function<void()>& body);
 
     // The code of the adviser whose Setup userSetup() is, for a host with
     // advisers: a change of another adviser's Setup is not this one's to
@@ -68,6 +71,13 @@ public:
     // Runs body while pages reach no office database, for looking at what
     // pages declare at no statement's cost.
     virtual void withoutOfficeDatabase(const std::function<void()>& body);
+
+protected:
+    // The host's part of withStandIns: runs body while SettingsObject(),
+    // GlobalSetup() and ui() give the stand-ins, and the host's own again
+    // afterwards, also when body throws.
+    virtual void standInsDuring(Settings& setup, Settings& globalSetup, Ui& ui,
+                                const std::function<void()>& body) = 0;
 };
 
 } // namespace tarvelo

@@ -91,6 +91,14 @@ QString toText(const QVariant& v)
 
 } // namespace detail
 
+template <> void Setting<quint8>::fromVariant(const QVariant& v) { assign(detail::toByte(v)); }
+template <> void Setting<qint16>::fromVariant(const QVariant& v) { assign(detail::toInt16(v)); }
+template <> void Setting<qint32>::fromVariant(const QVariant& v) { assign(detail::toInt32(v)); }
+template <> void Setting<double>::fromVariant(const QVariant& v) { assign(detail::toDouble(v)); }
+template <> void Setting<bool>::fromVariant(const QVariant& v) { assign(detail::toBool(v)); }
+template <> void Setting<QDate>::fromVariant(const QVariant& v) { assign(detail::toDate(v)); }
+template <> void Setting<QString>::fromVariant(const QVariant& v) { assign(detail::toText(v)); }
+
 void SettingsObject::declare(SettingBase* setting)
 {
     // One name, one setting: storage and search find settings by name.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include <QDate>
 #include <QHash>
 #include <QSet>
@@ -22,7 +24,7 @@ class SettingsObject;
 // block registers its settings into the one settings object that holds it, so
 // by-name access, persistence and the change history see all of them, while a
 // page includes only the blocks it uses.
-class SettingsBlock {
+class TARVELO_EXPORT SettingsBlock {
 public:
     explicit SettingsBlock(SettingsObject& owner) : owner_(owner) {}
     SettingsBlock(const SettingsBlock&) = delete;
@@ -50,7 +52,7 @@ enum class SettingFlag {
 // record list, a value a page keeps for itself): its Dutch caption and the
 // page (class name) that keeps it. A record list names its records, one and
 // many ("notariskantoor", "notariskantoren").
-struct Shown {
+struct TARVELO_EXPORT Shown {
     Shown() = default;
     Shown(QString caption_, QString page_ = {}, QString one_ = {}, QString many_ = {})
         : caption(std::move(caption_)), page(std::move(page_)), one(std::move(one_)), many(std::move(many_)) {}
@@ -63,7 +65,7 @@ struct Shown {
 // One declared setting: its exact name, its type and its default. The typed
 // member serves the pages; the by-name access serves persistence, the change
 // history and the settings window's search.
-class SettingBase {
+class TARVELO_EXPORT SettingBase {
 public:
     SettingBase(SettingsObject* owner, const char* name, SettingFlag flag, Shown shown = {});
     SettingBase(const SettingBase&) = delete;
@@ -101,7 +103,7 @@ private:
 };
 
 template <class T>
-class Setting : public SettingBase {
+class TARVELO_EXPORT Setting : public SettingBase {
 public:
     Setting(SettingsBlock* block, const char* name, T defaultValue = T(), SettingFlag flag = SettingFlag::None)
         : SettingBase(&block->owner(), name, flag), default_(defaultValue), value_(defaultValue) {}
@@ -132,31 +134,22 @@ private:
     T value_;
 };
 
-namespace detail {
-quint8 toByte(const QVariant& v);
-qint16 toInt16(const QVariant& v);
-qint32 toInt32(const QVariant& v);
-double toDouble(const QVariant& v);
-bool toBool(const QVariant& v);
-QDate toDate(const QVariant& v);
-QString toText(const QVariant& v);
-} // namespace detail
-
 // An unsigned 8-bit number (the classic Byte, 0 to 255). By name it is an int,
 // so that it reads, prints and is stored as a number, not as a character.
 template <> inline QVariant Setting<quint8>::toVariant() const { return int(value_); }
 template <> inline QVariant Setting<quint8>::defaultVariant() const { return int(default_); }
-template <> inline void Setting<quint8>::fromVariant(const QVariant& v) { assign(detail::toByte(v)); }
-template <> inline void Setting<qint16>::fromVariant(const QVariant& v) { assign(detail::toInt16(v)); }
-template <> inline void Setting<qint32>::fromVariant(const QVariant& v) { assign(detail::toInt32(v)); }
-template <> inline void Setting<double>::fromVariant(const QVariant& v) { assign(detail::toDouble(v)); }
-template <> inline void Setting<bool>::fromVariant(const QVariant& v) { assign(detail::toBool(v)); }
-template <> inline void Setting<QDate>::fromVariant(const QVariant& v) { assign(detail::toDate(v)); }
-template <> inline void Setting<QString>::fromVariant(const QVariant& v) { assign(detail::toText(v)); }
+// Values by name are converted as the classic conversions do (SettingsObject.cpp).
+template <> void Setting<quint8>::fromVariant(const QVariant& v);
+template <> void Setting<qint16>::fromVariant(const QVariant& v);
+template <> void Setting<qint32>::fromVariant(const QVariant& v);
+template <> void Setting<double>::fromVariant(const QVariant& v);
+template <> void Setting<bool>::fromVariant(const QVariant& v);
+template <> void Setting<QDate>::fromVariant(const QVariant& v);
+template <> void Setting<QString>::fromVariant(const QVariant& v);
 
 // The base of Setup and GlobalSetup: the list of declared settings and the
 // access to them by name (names compare without regard to case).
-class SettingsObject {
+class TARVELO_EXPORT SettingsObject {
 public:
     SettingsObject() = default;
     SettingsObject(const SettingsObject&) = delete;

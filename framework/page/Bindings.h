@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/ComboBox.h"
 #include "framework/host/SettingsObject.h"
 #include "framework/page/SettingPresentation.h"
@@ -32,7 +34,7 @@ SettingAccessor settingOf(Setting<T> Block::*member)
 // changes it. The fill and write-back rules are the framework's; the options
 // below are the variations pages need. Write-back stays silent while the page
 // fills, so the fill never writes back (defaults aside).
-class Binding {
+class TARVELO_EXPORT Binding {
 public:
     // How the value moves between a kind of control and the setting.
     class Adaptor;
@@ -112,7 +114,7 @@ private:
 };
 
 // The bindings of one page, filled in the order they were declared.
-class Bindings {
+class TARVELO_EXPORT Bindings {
 public:
     struct Host {
         Procedures& procedures;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include <QString>
 #include <functional>
 #include <memory>
@@ -22,7 +24,7 @@ inline const QString Kantoor = u"Kantoor"_s;
 inline const QString Koppelingen = u"Koppelingen"_s;
 } // namespace PageGroup
 
-struct PageInfo {
+struct TARVELO_EXPORT PageInfo {
     QString className;
     QString title;
     QString group;
@@ -34,7 +36,7 @@ struct PageInfo {
 
 // Every page registers its class name and title; the host creates a page by
 // its class name.
-class PageRegistry {
+class TARVELO_EXPORT PageRegistry {
 public:
     // listName where the page's title does not say what the page holds (a
     // title the host knows the page by stays the page's own text).
@@ -44,6 +46,10 @@ public:
         auto create = [] { return std::unique_ptr<SettingsPage>(std::make_unique<Page>()); };
         addInfo(group, listName, create);
     }
+
+    // Registers a page that another registry holds, as it holds it (so that a
+    // host can take some of the library's pages: registerPages).
+    void add(const PageInfo& page) { pages_.push_back(page); }
 
     const std::vector<PageInfo>& pages() const { return pages_; }
     const PageInfo* find(const QString& className) const;

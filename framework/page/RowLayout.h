@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -20,7 +22,7 @@ class RowLayoutDeclaration;
 // its frames up). Where the container is too narrow for labels beside their
 // fields, each label stands above its field and the cells of a row that do
 // not fit go on in the next line.
-class RowLayout {
+class TARVELO_EXPORT RowLayout {
 public:
     static constexpr int Margin = 180;      // left and right of the contents
     static constexpr int CaptionTop = 390;  // first row below a frame's caption line, as far as Margin

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include <QMap>
 #include <QMetaType>
 #include <QString>
@@ -18,7 +20,7 @@ class SettingBase;
 // combo's item text, "Ja"/"Nee", an amount, the ticked captions of a bit set,
 // the number of records of a list). Learned from the control a page binds it
 // to, else from what its block declares.
-struct SettingPresentation {
+struct TARVELO_EXPORT SettingPresentation {
     enum class Kind { Text, YesNo, Choice, Bits, Records };
 
     QString object;       // "Setup" or "GlobalSetup"
@@ -49,32 +51,32 @@ struct SettingPresentation {
 
 // What the block declares of a setting: its type and units, and its caption
 // and page where no control shows it.
-SettingPresentation declaredPresentation(const SettingBase& setting, const QString& object);
+TARVELO_EXPORT SettingPresentation declaredPresentation(const SettingBase& setting, const QString& object);
 
 // The caption a person reads for a control: a check box's own caption, else
 // the label that names the field (its buddy, else the label before it in its
 // row, else the one just above it), else the caption of its frame. Without
 // access keys and a trailing colon.
-QString fieldCaption(const Control& control);
+TARVELO_EXPORT QString fieldCaption(const Control& control);
 // The caption of the frame that holds the control, or empty.
-QString frameCaptionOf(const Control& control);
+TARVELO_EXPORT QString frameCaptionOf(const Control& control);
 
 // The caption in a list where the user's and the office's settings mix: an
 // office-wide setting says so ("Bedrijfslogo tonen (kantoor)").
-QString listedCaption(const SettingPresentation& p);
+TARVELO_EXPORT QString listedCaption(const SettingPresentation& p);
 
 // A stored value as the screen shows it. Secrets read "(gewijzigd)".
-QString shownValue(const SettingPresentation& p, const QVariant& value);
+TARVELO_EXPORT QString shownValue(const SettingPresentation& p, const QVariant& value);
 // The stored value for a text as the screen shows it ("Ja", "Wekelijks",
 // "31-01-2026"), for whoever types the screen's words instead of the stored
 // value; nothing when the text is not one of them.
-std::optional<QVariant> storedFromShown(const SettingPresentation& p, const QString& text);
+TARVELO_EXPORT std::optional<QVariant> storedFromShown(const SettingPresentation& p, const QString& text);
 // The same from the text a change history keeps ("true", "2", "2024-01-31",
 // a record list's JSON); nothing reads "(leeg)".
-QString shownValueText(const SettingPresentation& p, const std::optional<QString>& text);
+TARVELO_EXPORT QString shownValueText(const SettingPresentation& p, const std::optional<QString>& text);
 // A change from one stored text to another, both sides as the screen shows
 // them; a record list's new side says what was added, changed or removed.
-std::pair<QString, QString> shownChange(const SettingPresentation& p, const std::optional<QString>& before,
+TARVELO_EXPORT std::pair<QString, QString> shownChange(const SettingPresentation& p, const std::optional<QString>& before,
                                         const std::optional<QString>& after);
 
 } // namespace tarvelo

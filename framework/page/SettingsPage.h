@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/errors/Procedures.h"
 #include "framework/forms/Event.h"
 #include "framework/forms/Form.h"
@@ -21,7 +23,7 @@ class Ui;
 
 // One numbered input check of a page's Validation: returns true when the input
 // is acceptable; a failing check shows its own message through failCheck.
-struct ValidationCheck {
+struct TARVELO_EXPORT ValidationCheck {
     qint16 number;
     std::function<bool()> passes;
 };
@@ -36,7 +38,7 @@ struct ValidationCheck {
 // the order declared, then the page's own Fill. Pages of the SetApplication
 // kind are handed only the application and take their settings from it.
 // Before destroying the page the host calls Terminate.
-class SettingsPage : public Procedures {
+class TARVELO_EXPORT SettingsPage : public Procedures {
 public:
     enum class AttachKind { SetupThenApplication, SetApplication };
 
@@ -104,6 +106,10 @@ protected:
     virtual void Notify(const QString& sender, const QString& form, const QString& action, const QVariant& value);
     // "Instellingen - " + Titel unless a page uses a shorter fixed form.
     virtual QString errorContext() const;
+    // Room for page calls that a later 1.x adds without moving the virtual
+    // functions above for pages built against 1.0 (id names the call, data
+    // its arguments and result); a page leaves an id it does not know here.
+    virtual void virtual_hook(int id, void* data);
 
     Settings& Setup() const;
     template <class Block>
@@ -184,6 +190,13 @@ private:
     std::vector<int> stackedWidths_;
     int laidOutWidth_ = -1;
     Subscription<QString, QString, QString, QVariant> notifySubscription_;
+    // Members a later 1.x adds live behind this pointer, so that the size of
+    // a page stays what pages built against 1.0 were compiled with.
+    class Private;
+    struct PrivateDeleter {
+        void operator()(Private* d) const;
+    };
+    std::unique_ptr<Private, PrivateDeleter> d_;
 };
 
 } // namespace tarvelo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/registry/RegistryStore.h"
 
 #include <QString>
@@ -9,7 +11,7 @@
 namespace tarvelo {
 
 // An open registry key. A default-constructed key is the failed open (the 0 handle).
-class RegKey {
+class TARVELO_EXPORT RegKey {
 public:
     RegKey() = default;
 
@@ -28,7 +30,7 @@ private:
 // The registry routines of the product over one store per hive. Values are REG_SZ text in the
 // ANSI code page (Windows-1252): characters outside it are stored as '?'. Nothing here throws or
 // shows a message; a value that cannot be read yields the caller's default.
-class Registry {
+class TARVELO_EXPORT Registry {
 public:
     // isWow64 stands for a 32-bit process on 64-bit Windows: the product key is then read and
     // written in its 32-bit view. A native process passes false.

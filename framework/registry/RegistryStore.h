@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -15,7 +17,7 @@ enum class Hive { HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE };
 // Key paths and value names compare without regard to case and keep the case they were first
 // written with. Nothing here throws: a hive that cannot be read looks empty, a write that cannot
 // be done returns false.
-class RegistryStore {
+class TARVELO_EXPORT RegistryStore {
 public:
     virtual ~RegistryStore() = default;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/settings/RecordList.h"
 
 #include <QUuid>
@@ -9,7 +11,7 @@ namespace tarvelo {
 using namespace Qt::StringLiterals;
 
 // One service subscription the office sells to its clients.
-struct AbonnementRecord {
+struct TARVELO_EXPORT AbonnementRecord {
     // A GUID text with braces, 38 characters; empty until the record is stored.
     QString ID;
     bool Actief = false;
@@ -58,7 +60,7 @@ struct AbonnementRecord {
 };
 
 // The office's client subscriptions.
-struct AbonnementSettings final : SettingsBlock {
+struct TARVELO_EXPORT AbonnementSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     RecordList<AbonnementRecord> Abonnementen{this, "Abonnementen", Shown{u"Klantabonnementen"_s, u"SetupAbonnement"_s, u"abonnement"_s, u"abonnementen"_s}};
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/settings/RecordList.h"
 
 namespace tarvelo {
@@ -7,7 +9,7 @@ namespace tarvelo {
 using namespace Qt::StringLiterals;
 
 // One branch of the office, with the HDN number (subnode) it sends under.
-struct VestigingRecord {
+struct TARVELO_EXPORT VestigingRecord {
     // A GUID text of 36 characters, without braces.
     QString ID;
     QString Naam;
@@ -28,7 +30,7 @@ struct VestigingRecord {
 
 // The office-wide access rules: what ordinary users may reach, the rights a
 // new adviser gets, and the office's branches.
-struct AutorisatieSettings final : SettingsBlock {
+struct TARVELO_EXPORT AutorisatieSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     // 1 "Administrator", 2 "Gebruiker"; 0 until the page stores its default.
     Setting<qint16> StandaardRol{this, "StandaardRol", 1};
@@ -52,7 +54,7 @@ struct AutorisatieSettings final : SettingsBlock {
 
 // The current user's own adviser data and branch, as the host keeps them
 // with the user's settings.
-struct HuidigeAdviseurSettings final : SettingsBlock {
+struct TARVELO_EXPORT HuidigeAdviseurSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     Setting<QString> Email{this, "Adviseur.Email", QString(), Shown{u"Adviseur: E-mailadres"_s, u"Adviseurs"_s}};
     Setting<QString> Internet{this, "Adviseur.Internet", QString(), Shown{u"Adviseur: Internetadres"_s, u"Adviseurs"_s}};

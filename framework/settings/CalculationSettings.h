@@ -1,12 +1,14 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/host/SettingsObject.h"
 
 namespace tarvelo {
 
 // The general parameters of the financial-plan calculations and the tax credits
 // the tax calculation applies.
-struct CalculationSettings final : SettingsBlock {
+struct TARVELO_EXPORT CalculationSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     Setting<quint8> IngangsjaarScenarios{this, "IngangsjaarScenarios", 0, Shown{u"Ingangsjaar scenario's"_s}};
     Setting<qint16> AantalJarenOverzicht{this, "AantalJarenOverzicht", 0};

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/host/SettingsObject.h"
 
 namespace tarvelo {
 
 // The adviser who works with the program, as the host knows him: the name
 // parts the documents print.
-struct CurrentAdviserSettings final : SettingsBlock {
+struct TARVELO_EXPORT CurrentAdviserSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     // "V" for a woman, anything else a man.
     Setting<QString> Geslacht{this, "HuidigeAdviseur.Geslacht", QString(), Shown{u"Adviseur: Geslacht"_s, u"Adviseurs"_s}};

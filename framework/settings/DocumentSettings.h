@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/host/SettingsObject.h"
 
 namespace tarvelo {
@@ -8,7 +10,7 @@ namespace tarvelo {
 // forms, amounts, years and graphs in overviews, printer margins, the logo and
 // the cover page of the reports, and where the client's address goes on the
 // covering letter.
-struct DocumentSettings final : SettingsBlock {
+struct TARVELO_EXPORT DocumentSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     // 0 the head office's adviser name, 1 the branch's.
     Setting<qint32> AdviseurNaam{this, "AdviseurNaam", 0};

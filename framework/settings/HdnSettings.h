@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/settings/RecordList.h"
 
 namespace tarvelo {
@@ -7,7 +9,7 @@ namespace tarvelo {
 using namespace Qt::StringLiterals;
 
 // One alternative incoming folder: where the HDN client delivers one message type.
-struct HdnIndirRecord {
+struct TARVELO_EXPORT HdnIndirRecord {
     QString Berichtsoort;
     QString Map;
 
@@ -23,7 +25,7 @@ struct HdnIndirRecord {
 };
 
 // The incoming folders per message type, in the order the user put them.
-class HdnIndirList {
+class TARVELO_EXPORT HdnIndirList {
 public:
     explicit HdnIndirList(RecordList<HdnIndirRecord>& list) : list_(list) {}
     int Count() const { return list_.count(); }
@@ -43,7 +45,7 @@ private:
 
 // How the workstation exchanges HDN messages: the office's HDN number, the HDN
 // client's folders, copies, the consumer-portal route and clean-up.
-struct HdnSettings final : SettingsBlock {
+struct TARVELO_EXPORT HdnSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     Setting<qint16> ToonBerichten{this, "ToonBerichten", 100};
     Setting<QString> HDNNummer{this, "HDNNummer"};
@@ -68,7 +70,7 @@ struct HdnSettings final : SettingsBlock {
 };
 
 // Where the office keeps the text of its HDN messages (office-wide).
-struct HdnStorageSettings final : SettingsBlock {
+struct TARVELO_EXPORT HdnStorageSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     // 1 = in the advice database, 2 = as files in HDNBerichtenOpslagMap.
     Setting<qint16> Cd_HDNBerichtenOpslag{this, "Cd_HDNBerichtenOpslag", 1, Shown{u"HDN berichten opslag"_s, u"SetupHDNOUD"_s}};

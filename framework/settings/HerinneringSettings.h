@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/host/SettingsObject.h"
 
 namespace tarvelo {
@@ -8,7 +10,7 @@ namespace tarvelo {
 // and when they lapse. A period is a count and a unit: -1 day, -7 week,
 // 1 month, 0 never. A kind's period counts in months until the office
 // chooses otherwise.
-struct HerinneringSettings final : SettingsBlock {
+struct TARVELO_EXPORT HerinneringSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     Setting<bool> AutomatischTaken{this, "AutomatischTaken", false};
     Setting<qint16> AfgehandeldAantal{this, "AfgehandeldAantal", 0, Shown{u"Afgehandelde taken verwijderen na"_s}};

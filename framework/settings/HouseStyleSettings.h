@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/host/SettingsObject.h"
 
 #include <array>
@@ -9,7 +11,7 @@ namespace tarvelo {
 // The office's house style: its logo, the six colours of the program and of
 // the tables in printed overviews, what the start screen shows, and the
 // largest size of the logo on the financial plan.
-struct HouseStyleSettings final : SettingsBlock {
+struct TARVELO_EXPORT HouseStyleSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     Setting<qint16> StartschermKlanten{this, "StartschermKlanten", 0};
     Setting<qint16> StartschermAdviezen{this, "StartschermAdviezen", 0};

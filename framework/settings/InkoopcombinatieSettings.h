@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/settings/RecordList.h"
 
 namespace tarvelo {
@@ -8,7 +10,7 @@ using namespace Qt::StringLiterals;
 
 // A service provider ("inkoopcombinatie") through which the office places
 // applications.
-struct InkoopcombinatieRecord {
+struct TARVELO_EXPORT InkoopcombinatieRecord {
     QString Naam;
     // Six digits.
     QString HDNNummer;
@@ -38,7 +40,7 @@ struct InkoopcombinatieRecord {
 };
 
 // The service providers the office knows: the standard list and its own.
-struct InkoopcombinatieSettings final : SettingsBlock {
+struct TARVELO_EXPORT InkoopcombinatieSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     RecordList<InkoopcombinatieRecord> Inkoopcombinaties{this, "Inkoopcombinaties", Shown{u"Inkoopcombinaties"_s, u"SetupInkoopCombis"_s, u"inkoopcombinatie"_s, u"inkoopcombinaties"_s}};
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/host/SettingsObject.h"
 
 namespace tarvelo {
@@ -7,7 +9,7 @@ namespace tarvelo {
 // The links with outside parties: whether each link is on and the access data
 // the host needs for the exchange. Passwords, tokens and single-sign-on codes
 // are kept as typed and never shown in a change history.
-struct IntegrationSettings final : SettingsBlock {
+struct TARVELO_EXPORT IntegrationSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
 
     Setting<bool> ElementsKoppeling{this, "ElementsKoppeling", false};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/settings/RecordList.h"
 
 namespace tarvelo {
@@ -7,7 +9,7 @@ namespace tarvelo {
 using namespace Qt::StringLiterals;
 
 // One notary office the advices can choose from, with its contact person.
-struct NotarisRecord {
+struct TARVELO_EXPORT NotarisRecord {
     QString Naam;
     QString Straat;
     // Held wider than the classic Integer: house numbers run up to 99999.
@@ -58,7 +60,7 @@ struct NotarisRecord {
 };
 
 // The office's notary offices.
-struct NotarisSettings final : SettingsBlock {
+struct TARVELO_EXPORT NotarisSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     RecordList<NotarisRecord> Notarissen{this, "Notarissen", Shown{u"Notariskantoren"_s, u"SetupNotaris"_s, u"notariskantoor"_s, u"notariskantoren"_s}};
 

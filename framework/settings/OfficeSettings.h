@@ -1,12 +1,14 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/host/SettingsObject.h"
 
 namespace tarvelo {
 
 // The office's own record: its registered name and the contact data the
 // office keeps up to date itself.
-struct OfficeSettings final : SettingsBlock {
+struct TARVELO_EXPORT OfficeSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     Setting<QString> Naam{this, "Kantoor.Naam", QString(), Shown{u"Kantoornaam"_s, u"KantoorGegevens"_s}};
     Setting<QString> TelefoonNr{this, "Kantoor.TelefoonNr"};
@@ -17,7 +19,7 @@ struct OfficeSettings final : SettingsBlock {
 };
 
 // The office's registered address and its contact person.
-struct OfficeAddressSettings final : SettingsBlock {
+struct TARVELO_EXPORT OfficeAddressSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     Setting<QString> Straat{this, "Adres.Straat", QString(), Shown{u"Straat"_s, u"KantoorGegevens"_s}};
     Setting<qint32> Huisnummer{this, "Adres.Huisnummer", 0, Shown{u"Huisnummer"_s, u"KantoorGegevens"_s}};

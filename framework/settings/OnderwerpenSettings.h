@@ -1,12 +1,14 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/host/SettingsObject.h"
 
 namespace tarvelo {
 
 // How far the office narrows down what an advice offers: its subjects and the
 // product tabs under 'Huidige situatie' and 'Voorstel'.
-struct OnderwerpenSettings final : SettingsBlock {
+struct TARVELO_EXPORT OnderwerpenSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     Setting<bool> OnderwerpenBeperken{this, "OnderwerpenBeperken", false, Shown{u"Onderwerpen beperken"_s, u"SetupOnderwerpen"_s}};
     Setting<bool> AdviesonderwerpenBeperken{this, "AdviesonderwerpenBeperken", false, Shown{u"Adviesonderwerpen beperken"_s, u"SetupOnderwerpen"_s}};

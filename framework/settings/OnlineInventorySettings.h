@@ -1,12 +1,14 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/host/SettingsObject.h"
 
 namespace tarvelo {
 
 // What an online inventory invitation asks a client for, its salutation, and
 // what the overview of the answers shows.
-struct OnlineInventorySettings final : SettingsBlock {
+struct TARVELO_EXPORT OnlineInventorySettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     // Bit 1: basic inventory; bit 2: financial inventory (which includes the basic one).
     Setting<qint16> CdInventarisatie{this, "CdInventarisatie", 0, Shown{u"Soort online inventarisatie"_s, u"SetupQvxOnline"_s}};

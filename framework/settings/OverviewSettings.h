@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/host/SettingsObject.h"
 
 namespace tarvelo {
@@ -7,7 +9,7 @@ namespace tarvelo {
 // What the printed charges overviews of an advice contain: the charges taken
 // in, the cash flows netted in them, the first calendar year, and the columns
 // of the charges, net-disposable-income and assessment overviews.
-struct OverviewSettings final : SettingsBlock {
+struct TARVELO_EXPORT OverviewSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     Setting<bool> Servicekosten{this, "Servicekosten", false};
     Setting<bool> Boeterente{this, "Boeterente", false};

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/host/SettingsObject.h"
 
 namespace tarvelo {
 
 // The proxy server through which the program reaches the internet.
-struct ProxySettings final : SettingsBlock {
+struct TARVELO_EXPORT ProxySettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     Setting<bool> ProxyGebruiken{this, "ProxyGebruiken", false};
     Setting<QString> ProxyAdres{this, "ProxyAdres"};

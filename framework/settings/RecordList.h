@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/errors/RuntimeError.h"
 #include "framework/host/SettingsObject.h"
 
@@ -19,7 +21,7 @@ using namespace Qt::StringLiterals;
 // change history and the search see the whole list as one setting, a JSON
 // text. Record gives toJson() and a static fromJson(QJsonObject).
 template <class Record>
-class RecordList final : public SettingBase {
+class TARVELO_EXPORT RecordList final : public SettingBase {
 public:
     RecordList(SettingsBlock* block, const char* name, Shown shown = {})
         : SettingBase(&block->owner(), name, SettingFlag::None, std::move(shown)) {}

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/host/SettingsObject.h"
 
 namespace tarvelo {
 
 // What the screen for opening advices shows at first.
-struct SearchScreenSettings final : SettingsBlock {
+struct TARVELO_EXPORT SearchScreenSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     Setting<bool> ZoekDirectZoeken{this, "ZoekDirectZoeken", false};
     // "W1", "W2", "M1", "M6" or "*" (all dates).

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/host/SettingsObject.h"
 
 namespace tarvelo {
@@ -7,7 +9,7 @@ namespace tarvelo {
 // The office's own fees and the default costs of an advice's financing set-up.
 // Amounts are euros, percentages percent points; methods are the item data of
 // their combos.
-struct TariefSettings final : SettingsBlock {
+struct TARVELO_EXPORT TariefSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     Setting<qint16> LeveringsakteMethode{this, "LeveringsakteMethode", 0};
     Setting<double> LeveringsaktePercentage{this, "LeveringsaktePercentage", 0, Shown{u"Leveringsakte: percentage"_s}, SettingFlag::Percent};

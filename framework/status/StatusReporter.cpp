@@ -18,25 +18,35 @@ const QString Cancelled = u"CANCELLED"_s;
 constexpr int MaxDots = 19;
 } // namespace
 
-StatusReporter::StatusReporter(Ui& ui) : ui_(ui) {}
+struct StatusReporter::Private {
+    Ui& ui;
+    Application* owner = nullptr;
+    std::unique_ptr<frmProgress> window;
+    QString dots;
+    QString lastMessage;
+};
+
+StatusReporter::StatusReporter(Ui& ui) : d_(new Private{ui}) {}
+
+frmProgress* StatusReporter::window() const { return d_->window.get(); }
 
 StatusReporter::~StatusReporter()
 {
-    if (window_)
-        window_->hide();
+    if (d_->window)
+        d_->window->hide();
 }
 
 void StatusReporter::callHost(const QString& procedure, const HostStatusCall::Pointer& call)
 {
-    owner_->RunProcedure(u"Instellingen"_s, u"Tarvelomain"_s, procedure,
+    d_->owner->RunProcedure(u"Instellingen"_s, u"Tarvelomain"_s, procedure,
                          QVariant::fromValue(call));
 }
 
 void StatusReporter::InitStatus(int maxSteps, const QString& caption, const QString& message, bool allowCancel,
                                 Application* owner)
 {
-    owner_ = owner;
-    if (owner_) {
+    d_->owner = owner;
+    if (d_->owner) {
         auto call = HostStatusCall::Pointer::create();
         call->maxSteps = maxSteps;
         call->caption = caption;
@@ -45,15 +55,15 @@ void StatusReporter::InitStatus(int maxSteps, const QString& caption, const QStr
         callHost(u"InitStatus"_s, call);
         return;
     }
-    if (!window_) {
-        window_ = std::make_unique<frmProgress>();
-        WindowCreated(*window_);
+    if (!d_->window) {
+        d_->window = std::make_unique<frmProgress>();
+        WindowCreated(*d_->window);
     }
-    dots_.clear();
+    d_->dots.clear();
     // The first message is what running dots follow until another one comes.
-    lastMessage_ = message;
-    ui_.doEvents();
-    frmProgress& form = *window_;
+    d_->lastMessage = message;
+    d_->ui.doEvents();
+    frmProgress& form = *d_->window;
     form.setCaption(caption);
     form.setHeight(maxSteps > 0 ? frmProgress::HeightWithBar : frmProgress::HeightWithoutBar);
     form.Pgb1.setVisible(maxSteps > 0);
@@ -66,7 +76,7 @@ void StatusReporter::InitStatus(int maxSteps, const QString& caption, const QStr
 
 void StatusReporter::SetStatus(QString& message, bool& cancelled, bool step)
 {
-    if (owner_) {
+    if (d_->owner) {
         auto call = HostStatusCall::Pointer::create();
         call->message = message;
         call->step = step;
@@ -75,46 +85,46 @@ void StatusReporter::SetStatus(QString& message, bool& cancelled, bool step)
         cancelled = message == Cancelled;
         return;
     }
-    if (!window_) {
+    if (!d_->window) {
         // No status was started (or it has ended): nothing to show, nothing cancelled.
         cancelled = false;
         return;
     }
-    frmProgress& form = *window_;
+    frmProgress& form = *d_->window;
     if (message != Dots) {
-        dots_.clear();
+        d_->dots.clear();
         // "DONTSET" only advances the bar: the dots keep following the real message.
         if (message != DontSet)
-            lastMessage_ = message;
+            d_->lastMessage = message;
         if (step && form.Pgb1.visible())
             form.Pgb1.setValue(std::min(form.Pgb1.value() + 1, form.Pgb1.max()));
         if (message != DontSet)
             form.lblMessage.setCaption(message);
     } else {
-        dots_ += QLatin1Char('.');
-        if (dots_.size() > MaxDots)
-            dots_.clear();
-        form.lblMessage.setCaption(lastMessage_ + dots_);
+        d_->dots += QLatin1Char('.');
+        if (d_->dots.size() > MaxDots)
+            d_->dots.clear();
+        form.lblMessage.setCaption(d_->lastMessage + d_->dots);
     }
-    ui_.doEvents();
+    d_->ui.doEvents();
     // The run may have been ended from inside the events (the window closed).
-    if (!window_) {
+    if (!d_->window) {
         cancelled = false;
         return;
     }
-    window_->show();
-    cancelled = window_->Cancelled();
+    d_->window->show();
+    cancelled = d_->window->Cancelled();
 }
 
 void StatusReporter::TermStatus()
 {
-    if (owner_) {
+    if (d_->owner) {
         callHost(u"TermStatus"_s, HostStatusCall::Pointer::create());
-        owner_ = nullptr;
+        d_->owner = nullptr;
     }
-    if (window_) {
-        window_->hide();
-        window_.reset();
+    if (d_->window) {
+        d_->window->hide();
+        d_->window.reset();
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/Event.h"
 
 #include <QMetaType>
@@ -18,7 +20,7 @@ class frmProgress;
 // QVariant holding a HostStatusCall::Pointer. For "SetStatus" the host may
 // change message while it runs; it writes "CANCELLED" there when the user
 // cancelled on its status bar.
-struct HostStatusCall {
+struct TARVELO_EXPORT HostStatusCall {
     using Pointer = QSharedPointer<HostStatusCall>;
     int maxSteps = 0;
     QString caption;
@@ -29,7 +31,7 @@ struct HostStatusCall {
 
 // The progress of one long run at a time: on the host's status bar when the
 // run names the host as owner, else in the library's own window frmProgress.
-class StatusReporter {
+class TARVELO_EXPORT StatusReporter {
 public:
     explicit StatusReporter(Ui& ui);
     ~StatusReporter();
@@ -48,7 +50,7 @@ public:
     void TermStatus();
 
     // The own window while a status runs in it, for a renderer and for checks.
-    frmProgress* window() const { return window_.get(); }
+    frmProgress* window() const;
     // Raised when the own window has been made and before it is first shown,
     // so that a renderer can follow it; the window's Closed event ends it.
     Event<frmProgress&> WindowCreated;
@@ -56,11 +58,10 @@ public:
 private:
     void callHost(const QString& procedure, const HostStatusCall::Pointer& call);
 
-    Ui& ui_;
-    Application* owner_ = nullptr;
-    std::unique_ptr<frmProgress> window_;
-    QString dots_;
-    QString lastMessage_;
+    // Behind a pointer, so that what a later version keeps leaves the size
+    // of a reporter a host holds as it is.
+    struct Private;
+    std::unique_ptr<Private> d_;
 };
 
 } // namespace tarvelo

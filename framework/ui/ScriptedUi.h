@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/ui/Ui.h"
 
 #include <QHash>
@@ -13,7 +15,7 @@ namespace tarvelo {
 // advance and every message box is logged. Anything shown with nothing queued
 // is a failure reported through onUnexpected (a test sets it to fail loudly)
 // and answered as if cancelled.
-class ScriptedUi : public Ui {
+class TARVELO_EXPORT ScriptedUi : public Ui {
 public:
     struct ShownMessage {
         QString text;

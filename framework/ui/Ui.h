@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/forms/Colour.h"
 #include "framework/forms/Font.h"
 
@@ -16,7 +18,7 @@ enum class MsgButtons { OK = 0, OKCancel = 1, AbortRetryIgnore = 2, YesNoCancel 
 enum class MsgIcon { None = 0, Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
 enum class MsgResult { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
 
-struct MessageBoxRequest {
+struct TARVELO_EXPORT MessageBoxRequest {
     QString text;
     MsgButtons buttons = MsgButtons::OK;
     MsgIcon icon = MsgIcon::None;
@@ -25,7 +27,7 @@ struct MessageBoxRequest {
 };
 
 // The folder picker's options; the Qt dialog honours what it can.
-struct FolderRequest {
+struct TARVELO_EXPORT FolderRequest {
     QString title;
     QString initialFolder;
     bool includeFiles = false;
@@ -33,7 +35,7 @@ struct FolderRequest {
     bool showEditBox = false;
 };
 
-struct FileRequest {
+struct TARVELO_EXPORT FileRequest {
     QString title;
     QString initialFolder;
     QString fileName;
@@ -45,7 +47,7 @@ enum class MousePointer { Default = 0, Hourglass = 11 };
 
 // Everything that waits for a person, and what depends on the screen, goes
 // through this one interface: pages stay runnable without a display.
-class Ui {
+class TARVELO_EXPORT Ui {
 public:
     virtual ~Ui() = default;
 

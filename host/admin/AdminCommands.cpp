@@ -240,15 +240,12 @@ public:
         return change(name, pages.defaultOf(objectName(), name));
     }
 
-    AdminResult lock(const QString& name, bool on)
+    AdminResult lock()
     {
-        if (auto r = unknown(name))
-            return *r;
-        const QString declared = target().setting(name).name();
-        if (!AdministratorLocks::store(app_.registry(), objectName(), declared, on))
-            return refused(u"De vergrendeling van %1 kan niet worden opgeslagen."_s.arg(declared));
-        app_.applyAdministratorLocks();
-        return done(on ? u"%1 is vastgezet."_s.arg(declared) : u"%1 is vrijgegeven."_s.arg(declared));
+        AdminResult result = AdminCommands::lock(app_.registry(), request_, QString());
+        if (result.status == Done)
+            app_.applyAdministratorLocks();
+        return result;
     }
 
     AdminResult exportTo(const QString& file, const std::function<std::optional<QString>()>& passphrase)
@@ -417,24 +414,31 @@ QString escapedControls(const QString& text, bool lineBreaks)
     return shown;
 }
 
+std::optional<AdminResult> wrongUsage(const AdminRequest& request)
+{
+    if (!isCommand(request.command))
+        return AdminResult{WrongUsage, {}, u"Onbekende opdracht: %1\n"_s.arg(request.command)};
+    if (request.arguments.size() != argumentCount(request.command))
+        return AdminResult{WrongUsage, {}, u"Verkeerd aantal argumenten bij %1.\n"_s.arg(request.command)};
+    if (request.since && request.command != QLatin1String("history"))
+        return AdminResult{WrongUsage, {}, u"--since hoort bij history.\n"_s};
+    if (request.withPasswords && request.command != QLatin1String("export"))
+        return AdminResult{WrongUsage, {}, u"--wachtwoorden hoort bij export.\n"_s};
+    if ((request.codeNames || request.revert) && request.command != QLatin1String("history"))
+        return AdminResult{WrongUsage, {}, u"--namen en --terugdraaien horen bij history.\n"_s};
+    if (request.anyway && !request.revert)
+        return AdminResult{WrongUsage, {}, u"--toch hoort bij history --terugdraaien N.\n"_s};
+    if (request.shownText && request.command != QLatin1String("get"))
+        return AdminResult{WrongUsage, {}, u"--toon hoort bij get.\n"_s};
+    return std::nullopt;
+}
+
 AdminResult run(ReferenceApplication& app, const AdminRequest& request,
                 const std::function<std::optional<QString>()>& passphrase,
                 const std::function<std::optional<QString>(const QString& name)>& secretValue)
 {
-    if (!isCommand(request.command))
-        return {WrongUsage, {}, u"Onbekende opdracht: %1\n"_s.arg(request.command)};
-    if (request.arguments.size() != argumentCount(request.command))
-        return {WrongUsage, {}, u"Verkeerd aantal argumenten bij %1.\n"_s.arg(request.command)};
-    if (request.since && request.command != QLatin1String("history"))
-        return {WrongUsage, {}, u"--since hoort bij history.\n"_s};
-    if (request.withPasswords && request.command != QLatin1String("export"))
-        return {WrongUsage, {}, u"--wachtwoorden hoort bij export.\n"_s};
-    if ((request.codeNames || request.revert) && request.command != QLatin1String("history"))
-        return {WrongUsage, {}, u"--namen en --terugdraaien horen bij history.\n"_s};
-    if (request.anyway && !request.revert)
-        return {WrongUsage, {}, u"--toch hoort bij history --terugdraaien N.\n"_s};
-    if (request.shownText && request.command != QLatin1String("get"))
-        return {WrongUsage, {}, u"--toon hoort bij get.\n"_s};
+    if (auto wrong = wrongUsage(request))
+        return *wrong;
     const QString& c = request.command;
     // Without the lock list no change can be checked against it.
     if (!app.locksUnreadable().isEmpty() && c != QLatin1String("get") && c != QLatin1String("export") &&
@@ -459,7 +463,7 @@ AdminResult run(ReferenceApplication& app, const AdminRequest& request,
     if (c == QLatin1String("reset"))
         return runner.reset(a[0]);
     if (c == QLatin1String("lock") || c == QLatin1String("unlock"))
-        return runner.lock(a[0], c == QLatin1String("lock"));
+        return runner.lock();
     if (c == QLatin1String("export"))
         return runner.exportTo(a[0], passphrase);
     if (c == QLatin1String("import"))

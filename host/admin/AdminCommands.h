@@ -11,6 +11,7 @@ namespace tarvelo {
 using namespace Qt::StringLiterals;
 
 class ReferenceApplication;
+class Registry;
 
 // One administrator's command of tarvelo-instellingen: get, set, reset,
 // lock, unlock, export, import or history, with its arguments.
@@ -58,6 +59,14 @@ inline const QString ValueFromInput = u"-"_s;
 AdminResult run(ReferenceApplication& app, const AdminRequest& request,
                 const std::function<std::optional<QString>()>& passphrase,
                 const std::function<std::optional<QString>(const QString& name)>& secretValue = {});
+
+// Why a request is wrong usage (status WrongUsage); none when it is not.
+std::optional<AdminResult> wrongUsage(const AdminRequest& request);
+
+// lock and unlock: they change the administrator's lock list in the machine
+// hive and nothing else, so they need no office and make none. A hive the
+// user may not write (machineHiveFile) is refused as the administrator's.
+AdminResult lock(const Registry& registry, const AdminRequest& request, const QString& machineHiveFile);
 
 } // namespace AdminCommands
 } // namespace tarvelo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/host/Connection.h"
 
 #include <QObject>
@@ -17,7 +19,7 @@ using namespace Qt::StringLiterals;
 
 // Where the office database is: provider "MSACC" is an SQLite file, provider
 // "MSSQL" a PostgreSQL database on a server ("host" or "host:port").
-struct DatabaseLocation {
+struct TARVELO_EXPORT DatabaseLocation {
     QString provider = u"MSACC"_s;
     QString file;
     QString server;
@@ -28,7 +30,7 @@ struct DatabaseLocation {
 // pages write them (Access or SQL Server style) and made to fit the engine:
 // both engines know Len and Datalength, and bracketed names are unbracketed
 // for PostgreSQL (Len and Datalength are taken from this program's schema).
-class SqlConnection final : public Connection {
+class TARVELO_EXPORT SqlConnection final : public Connection {
 public:
     // Throws RuntimeError with the engine's own message when it cannot connect.
     explicit SqlConnection(const DatabaseLocation& location);

@@ -43,6 +43,11 @@ QString officeDatabasePath(const QString& dataFolder)
     return QDir(dataFolder).filePath(u"Database/Adviezen.mdb"_s);
 }
 
+QString machineHivePath(const QString& dataFolder)
+{
+    return QDir(dataFolder).absoluteFilePath(u"HKEY_LOCAL_MACHINE.hive"_s);
+}
+
 void prepare(const QString& path)
 {
     if (path.trimmed().isEmpty())

@@ -17,5 +17,8 @@ void prepare(const QString& path);
 // name, which the database page looks for.
 QString officeDatabasePath(const QString& dataFolder);
 
+// The machine hive of a program that is not installed, kept in the data folder.
+QString machineHivePath(const QString& dataFolder);
+
 } // namespace DataFolder
 } // namespace tarvelo

@@ -126,6 +126,10 @@ sqlite3* SqliteRegistryStore::connection(Access access)
         if (access == Access::Read)
             return nullptr;
         if (!createFile()) {
+            // A hive this user may not create is the administrator's: its writes are skipped,
+            // as the registry skips a write it cannot do; the command that changes it says so.
+            if (errno == EACCES || errno == EPERM || errno == EROFS)
+                return nullptr;
             qWarning().noquote() << u"Registerbestand %1 kan niet worden aangemaakt: %2"_s
                                         .arg(filePath_, QString::fromLocal8Bit(std::strerror(errno)));
             return nullptr;
@@ -238,6 +242,9 @@ template <typename Change>
 bool SqliteRegistryStore::write(const QString& what, Change&& change)
 {
     const auto refuse = [&](const QString& reason) {
+        // The same for a hive this user may only read.
+        if ((sqlite3_errcode(db_) & 0xff) == SQLITE_READONLY)
+            return false;
         qWarning().noquote() << u"Registerbestand %1: %2 is niet opgeslagen: %3"_s
                                     .arg(filePath_, what, reason);
         return false;

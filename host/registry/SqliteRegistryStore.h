@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TarveloExport.h"
+
 #include "framework/registry/RegistryStore.h"
 
 #include <QString>
@@ -14,8 +16,10 @@ namespace tarvelo {
 // One hive in one SQLite file. Every write is its own transaction, so processes sharing the file
 // lose nothing. A file that is damaged, or is not a hive, reads as empty and is never written
 // over: writes to it are refused and logged. A missing file is created on the first write,
-// readable by its owner only.
-class SqliteRegistryStore final : public RegistryStore {
+// readable by its owner only. Writes to a hive this user may only read (the machine hive of an
+// installed program, for everyone but the administrator) are skipped without a word, as the
+// registry skips a write it cannot do.
+class TARVELO_EXPORT SqliteRegistryStore final : public RegistryStore {
 public:
     explicit SqliteRegistryStore(QString filePath);
     ~SqliteRegistryStore() override;

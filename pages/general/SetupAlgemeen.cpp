@@ -33,7 +33,7 @@ constexpr int ColourLabelWidth = 2895;
 const QString LogoFilter = u"Bitmap (*.bmp;*.dib)|*.bmp;*.dib|GIF (*.gif)|*.gif|JPEG (*.jpg)|*.jpg|Metabestanden (*.wmf;*.emf)|*.wmf;*.emf|"
     "Icon (*.ico;*.cur)|*.ico;*.cur|Alle afbeeldingen|*.bmp;*.dib;*.gif;*.jpg;*.wmf;*.emf;*.ico;*.cur"_s;
 
-bool isPicture(const QString& path) { return QImageReader(path).canRead(); }
+bool isPicture(const QString& path) { return !path.isEmpty() && QImageReader(path).canRead(); }
 
 // The picture's size in pixels; a file that is no picture the program can
 // read is refused with the message the user sees.
