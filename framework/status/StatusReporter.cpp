@@ -19,6 +19,8 @@ constexpr int MaxDots = 19;
 } // namespace
 
 struct StatusReporter::Private {
+    explicit Private(Ui& shownOn) : ui(shownOn) {}
+
     Ui& ui;
     Application* owner = nullptr;
     std::unique_ptr<frmProgress> window;
@@ -26,7 +28,7 @@ struct StatusReporter::Private {
     QString lastMessage;
 };
 
-StatusReporter::StatusReporter(Ui& ui) : d_(new Private{ui}) {}
+StatusReporter::StatusReporter(Ui& ui) : d_(new Private(ui)) {}
 
 frmProgress* StatusReporter::window() const { return d_->window.get(); }
 

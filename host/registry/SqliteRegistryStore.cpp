@@ -241,9 +241,10 @@ bool SqliteRegistryStore::insertKey(const QString& keyPath)
 template <typename Change>
 bool SqliteRegistryStore::write(const QString& what, Change&& change)
 {
-    const auto refuse = [&](const QString& reason) {
+    // The error code is taken before a rollback, which resets it.
+    const auto refuse = [&](const QString& reason, int code) {
         // The same for a hive this user may only read.
-        if ((sqlite3_errcode(db_) & 0xff) == SQLITE_READONLY)
+        if ((code & 0xff) == SQLITE_READONLY)
             return false;
         qWarning().noquote() << u"Registerbestand %1: %2 is niet opgeslagen: %3"_s
                                     .arg(filePath_, what, reason);
@@ -258,18 +259,20 @@ bool SqliteRegistryStore::write(const QString& what, Change&& change)
         std::this_thread::sleep_for(WriteTurn - sinceLastWrite);
     const auto written = qScopeGuard([this] { lastWrite_ = std::chrono::steady_clock::now(); });
     if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
-        return refuse(QString::fromUtf8(sqlite3_errmsg(db_)));
+        return refuse(QString::fromUtf8(sqlite3_errmsg(db_)), sqlite3_errcode(db_));
     QString reason;
     if (!prepareSchema(reason) || !change()) {
         if (reason.isEmpty())
             reason = QString::fromUtf8(sqlite3_errmsg(db_));
+        const int code = sqlite3_errcode(db_);
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-        return refuse(reason);
+        return refuse(reason, code);
     }
     if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
         reason = QString::fromUtf8(sqlite3_errmsg(db_));
+        const int code = sqlite3_errcode(db_);
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-        return refuse(reason);
+        return refuse(reason, code);
     }
     schemaReady_ = true;
     return true;
