@@ -1,5 +1,7 @@
 #include "framework/page/Bindings.h"
 
+#include <functional>
+
 #include "framework/errors/Procedures.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/CheckBox.h"
@@ -362,18 +364,20 @@ bool Binding::putValue(const QVariant& value)
     return true;
 }
 
-void Binding::refreshMarker()
+namespace {
+// The changed dot goes on the first control of a setting, with a note in the screen's words;
+// every control of a locked setting carries the padlock.
+void markControls(const std::vector<Control*>& all, bool locked, bool changed,
+                  const std::function<SettingPresentation()>& presentation, const QVariant& value,
+                  const QVariant& defaultValue)
 {
-    const bool locked = isLocked();
-    const bool changed = !locked && differsFromDefault();
     QString note;
     if (changed) {
         const SettingPresentation p = presentation();
         note = p.secret ? u"Gewijzigd: deze instelling wijkt af van de standaardwaarde."_s
                         : u"Gewijzigd: %1 is %2; de standaardwaarde is %3."_s.arg(
-                              p.caption, shownValue(p, setting().toVariant()), shownValue(p, defaultValue()));
+                              p.caption, shownValue(p, value), shownValue(p, defaultValue));
     }
-    const std::vector<Control*> all = controls();
     for (Control* c : all) {
         SettingMarker marker = SettingMarker::None;
         if (locked)
@@ -382,6 +386,15 @@ void Binding::refreshMarker()
             marker = SettingMarker::ChangedFromDefault;
         c->setSettingMarker(marker, marker == SettingMarker::ChangedFromDefault ? note : QString());
     }
+}
+} // namespace
+
+void Binding::refreshMarker()
+{
+    const bool locked = isLocked();
+    const bool changed = !locked && differsFromDefault();
+    markControls(controls(), locked, changed, [this] { return presentation(); }, setting().toVariant(),
+                 defaultValue());
 }
 
 SettingBase& Binding::setting() const
@@ -524,22 +537,8 @@ void markShown(const Binding::Adaptor& adaptor, const SettingBase& s, bool globa
 {
     const bool locked = !s.writable();
     const bool changed = !locked && s.toVariant() != typedDefault(s);
-    QString note;
-    if (changed) {
-        const SettingPresentation p = presentationOf(adaptor, s, global);
-        note = p.secret ? u"Gewijzigd: deze instelling wijkt af van de standaardwaarde."_s
-                        : u"Gewijzigd: %1 is %2; de standaardwaarde is %3."_s.arg(
-                              p.caption, shownValue(p, s.toVariant()), shownValue(p, typedDefault(s)));
-    }
-    const std::vector<Control*> all = adaptor.controls();
-    for (Control* c : all) {
-        SettingMarker marker = SettingMarker::None;
-        if (locked)
-            marker = SettingMarker::Locked;
-        else if (c == all.front() && changed)
-            marker = SettingMarker::ChangedFromDefault;
-        c->setSettingMarker(marker, marker == SettingMarker::ChangedFromDefault ? note : QString());
-    }
+    markControls(adaptor.controls(), locked, changed, [&] { return presentationOf(adaptor, s, global); },
+                 s.toVariant(), typedDefault(s));
 }
 } // namespace
 
