@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QFontMetrics>
+#include <QHash>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -223,7 +224,18 @@ int QtUi::screenWidthPixels() const
 
 int QtUi::textWidth(const QString& text, const Font& font) const
 {
-    return QFontMetrics(toQFont(font)).horizontalAdvance(text) * twipsPerPixelX();
+    // Laying out a page measures the same captions and words many times over,
+    // and shaping a text costs far more than looking its width up.
+    static QHash<QString, int> pixelWidths;
+    constexpr qsizetype MaxRemembered = 20000;
+    QString key = u"%1\x1f%2\x1f%3%4\x1f"_s.arg(font.name).arg(font.size).arg(font.bold).arg(font.italic) + text;
+    auto found = pixelWidths.constFind(key);
+    if (found == pixelWidths.cend()) {
+        if (pixelWidths.size() >= MaxRemembered)
+            pixelWidths.clear();
+        found = pixelWidths.insert(std::move(key), QFontMetrics(toQFont(font)).horizontalAdvance(text));
+    }
+    return *found * twipsPerPixelX();
 }
 
 QString qtFileFilter(const QString& classicFilter)

@@ -19,10 +19,10 @@ PageInspector::PageInspector(SettingsHost& application, const PageRegistry* regi
 {
 }
 
-void PageInspector::withPage(const QString& className, const std::function<void(SettingsPage&, CollectingUi&)>& body)
+void PageInspector::withCopies(const std::function<void(CollectingUi&)>& body)
 {
-    // Copies of what the user holds now, so the page sees the current values
-    // and whatever its fill writes stays in the copies.
+    // Copies of what the user holds now, so the pages see the current values
+    // and whatever their fill writes stays in the copies.
     Settings setup;
     Settings globalSetup;
     setup.fromMap(app_.userSetup().toMap());
@@ -30,13 +30,22 @@ void PageInspector::withPage(const QString& className, const std::function<void(
     setup.setLockedNames(app_.userSetup().lockedNames());
     globalSetup.setLockedNames(app_.officeSetup().lockedNames());
     CollectingUi quiet(app_.ui());
-    app_.withStandIns(setup, globalSetup, quiet, [&] {
-        std::unique_ptr<SettingsPage> page = openPage(registry_, className, app_);
-        if (!page)
-            return;
-        body(*page, quiet);
-        page->Terminate();
-    });
+    app_.withStandIns(setup, globalSetup, quiet, [&] { body(quiet); });
+}
+
+void PageInspector::openAndRun(const QString& className, CollectingUi& quiet,
+                               const std::function<void(SettingsPage&, CollectingUi&)>& body)
+{
+    std::unique_ptr<SettingsPage> page = openPage(registry_, className, app_);
+    if (!page)
+        return;
+    body(*page, quiet);
+    page->Terminate();
+}
+
+void PageInspector::withPage(const QString& className, const std::function<void(SettingsPage&, CollectingUi&)>& body)
+{
+    withCopies([&](CollectingUi& quiet) { openAndRun(className, quiet, body); });
 }
 
 const std::vector<PageFacts>& PageInspector::pages()
@@ -47,12 +56,14 @@ const std::vector<PageFacts>& PageInspector::pages()
     // What a page binds, its defaults and captions do not depend on the
     // office's data: the pages are looked at without the office database, so
     // that learning them costs no statement when the window opens.
-    app_.withoutOfficeDatabase([&] { learn(found); });
+    // What a page binds and how it names it does not depend on the values
+    // other pages' fills put into the copies, so one set serves every page.
+    app_.withoutOfficeDatabase([&] { withCopies([&](CollectingUi& quiet) { learn(found, quiet); }); });
     pages_ = std::move(found);
     return *pages_;
 }
 
-void PageInspector::learn(std::vector<PageFacts>& found)
+void PageInspector::learn(std::vector<PageFacts>& found, CollectingUi& quiet)
 {
     QHash<QString, int> sharing; // pages by group and title
     for (const PageInfo& info : registry_.pages())
@@ -62,7 +73,7 @@ void PageInspector::learn(std::vector<PageFacts>& found)
         facts.className = info.className;
         facts.title = info.title;
         facts.listTitle = info.listName.isEmpty() ? info.title : info.listName;
-        withPage(info.className, [&](SettingsPage& page, CollectingUi&) {
+        openAndRun(info.className, quiet, [&](SettingsPage& page, CollectingUi&) {
             facts.hasValidation = page.hasValidation();
             // Two pages of one group with one title and no names of their own
             // are told apart by their first frame.

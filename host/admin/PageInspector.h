@@ -70,7 +70,11 @@ public:
     std::vector<CheckProblem> check(const std::function<SettingsPage*(const QString&)>& opened = {});
 
 private:
-    void learn(std::vector<PageFacts>& found);
+    void learn(std::vector<PageFacts>& found, CollectingUi& quiet);
+    // Runs body with copies of the settings standing in for the user's.
+    void withCopies(const std::function<void(CollectingUi&)>& body);
+    void openAndRun(const QString& className, CollectingUi& quiet,
+                    const std::function<void(SettingsPage&, CollectingUi&)>& body);
     void withPage(const QString& className, const std::function<void(SettingsPage&, CollectingUi&)>& body);
     std::vector<CheckProblem> checkPage(SettingsPage& page, CollectingUi& quiet);
 
