@@ -149,6 +149,7 @@ void ControlView::syncMarker()
     const bool locked = marker == SettingMarker::Locked;
     widget_->setToolTip(locked ? SettingsObject::lockedMessage() : control_.toolTipText());
     widget_->setEnabled(usable());
+    showMarkerState(marker);
     if (marker == SettingMarker::None || !control_.visible() || !widget_->parentWidget()) {
         if (marker_)
             marker_->hide();

@@ -110,6 +110,9 @@ protected:
     // A marker is drawn inside the widget's end (or no longer): a field keeps
     // its text clear of it.
     virtual void markerInside(bool) {}
+    // The control's setting became locked, changed or plain: what the widget
+    // itself shows of that.
+    virtual void showMarkerState(SettingMarker) {}
 
 private:
     void syncBounds();

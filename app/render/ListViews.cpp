@@ -11,6 +11,8 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 ComboBoxView::ComboBoxView(FormView& owner, ComboBox& combo, QWidget* parent)
@@ -55,6 +57,16 @@ int ComboBoxView::markerInset() const
     return box_->width() - arrow.left() + 12;
 }
 
+void ComboBoxView::showMarkerState(SettingMarker) { showNoChoice(); }
+
+// A locked setting whose stored value is none of the entries says so, where
+// an empty box would read as nothing to see; a free one waits for a choice.
+void ComboBoxView::showNoChoice()
+{
+    const bool say = combo_.listIndex() < 0 && !box_->isEditable() && combo_.settingMarker() == SettingMarker::Locked;
+    box_->setPlaceholderText(say ? u"(geen keuze)"_s : QString());
+}
+
 void ComboBoxView::syncLists()
 {
     silently([this] {
@@ -71,6 +83,7 @@ void ComboBoxView::syncLists()
             box_->addItems(texts);
         }
         box_->setCurrentIndex(combo_.listIndex());
+        showNoChoice();
         if (box_->isEditable() && box_->currentText() != combo_.text())
             box_->setEditText(combo_.text());
     });

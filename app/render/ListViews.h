@@ -19,6 +19,8 @@ private:
     void syncProperty(Property property) override;
     void showModelState() override { syncLists(); }
     int markerInset() const override;
+    void showMarkerState(SettingMarker marker) override;
+    void showNoChoice();
 
     ComboBox& combo_;
     QComboBox* box_;

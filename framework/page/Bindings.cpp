@@ -278,7 +278,20 @@ Binding::Binding(Bindings& owner, std::unique_ptr<Adaptor> adaptor, SettingAcces
 
 Binding::~Binding() = default;
 
+Binding& Binding::defaultWhenEmpty()
+{
+    declaredWhenEmpty_ = true;
+    return *this;
+}
+
 Binding& Binding::defaultWhenEmpty(const QVariant& value) { default_ = value; return *this; }
+
+QVariant Binding::whenEmpty() const
+{
+    if (declaredWhenEmpty_)
+        return setting().defaultVariant();
+    return default_;
+}
 
 Binding& Binding::convert(std::function<QVariant(const QVariant&)> toControl,
                           std::function<QVariant(const QVariant&)> toSetting)
@@ -308,7 +321,7 @@ std::vector<Control*> Binding::controls() const { return adaptor_->controls(); }
 QVariant Binding::defaultValue() const
 {
     const SettingBase& s = setting();
-    QVariant value = default_.isValid() ? default_ : s.defaultVariant();
+    QVariant value = hasPageDefault() ? whenEmpty() : s.defaultVariant();
     QVariant typed = value;
     if (typed.convert(s.type()))
         return typed;
@@ -406,11 +419,11 @@ void Binding::fill()
 {
     SettingBase& s = setting();
     QVariant value = s.toVariant();
-    if (default_.isValid() && isEmptyValue(value)) {
+    if (hasPageDefault() && isEmptyValue(value)) {
         // A locked setting keeps its stored 0 or empty text; the control shows
         // what that means, the page's default, instead of nothing.
         if (s.writable()) {
-            s.fromVariant(default_);
+            s.fromVariant(whenEmpty());
             value = s.toVariant();
         } else {
             value = defaultValue();

@@ -42,8 +42,10 @@ public:
     Binding(Bindings& owner, std::unique_ptr<Adaptor> adaptor, SettingAccessor setting);
     ~Binding();
 
-    // A stored 0 or empty text means no choice yet: the fill shows this value
-    // and writes it back at once, so the host stores it.
+    // A stored 0 or empty text means no choice yet: the fill shows the
+    // setting's declared default (or the value given) and writes it back at
+    // once, so the host stores it.
+    Binding& defaultWhenEmpty();
     Binding& defaultWhenEmpty(const QVariant& value);
     // Values that the control shows differently from how they are stored.
     Binding& convert(std::function<QVariant(const QVariant&)> toControl,
@@ -78,7 +80,7 @@ public:
     QVariant defaultValue() const;
     bool differsFromDefault() const;
     // Whether the page puts a value of its own into an empty setting.
-    bool hasPageDefault() const { return default_.isValid(); }
+    bool hasPageDefault() const { return declaredWhenEmpty_ || default_.isValid(); }
     bool isLocked() const { return !setting().writable(); }
     // Puts the default into the control and writes it back as a user's change
     // would, so the page's own rules run; false (nothing changes) when the
@@ -98,12 +100,15 @@ private:
     enum class Trigger { Change, Leave };
     void store(Trigger trigger);
     SettingBase& setting() const;
+    // What the fill puts into an empty setting (null when nothing).
+    QVariant whenEmpty() const;
     QString procedureName(Trigger trigger) const;
 
     Bindings& owner_;
     std::unique_ptr<Adaptor> adaptor_;
     SettingAccessor setting_;
     QVariant default_;
+    bool declaredWhenEmpty_ = false;
     std::function<QVariant(const QVariant&)> toControl_, toSetting_;
     bool inverted_ = false;
     std::function<void()> followUp_;

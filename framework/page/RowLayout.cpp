@@ -601,11 +601,14 @@ RowLayout& RowLayout::row(std::initializer_list<Cell> cells)
     }
     RowLayoutDeclaration::Item item{RowLayoutDeclaration::Kind::Row, std::vector<Cell>(cells)};
     if (cells.size() > 1) {
-        const auto* label = dynamic_cast<const Label*>(cells.begin()->control);
+        const Control& first = *cells.begin()->control;
+        const auto* label = dynamic_cast<const Label*>(&first);
+        // A check box that switches the field after it on stands where its
+        // label would, so that field starts in the column too.
+        const bool namesField = (label && label->kind() == ControlKind::Label) || first.kind() == ControlKind::CheckBox;
         // A colour swatch (a label without a caption) is a field too.
         const QString* next = captionOf(*(cells.begin() + 1)->control);
-        item.labelled = label && label->kind() == ControlKind::Label && cells.begin()->width > 0 &&
-                        (!next || next->isEmpty());
+        item.labelled = namesField && cells.begin()->width > 0 && (!next || next->isEmpty());
     }
     declaration_->add(std::move(item));
     return *this;

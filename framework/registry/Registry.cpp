@@ -76,6 +76,14 @@ void Registry::CloseRegKey(RegKey& key) const
     key = RegKey();
 }
 
+bool Registry::RegKeyExists(Hive hive, const QString& keyPath) const
+{
+    RegKey key = OpenRegKey(hive, viewOf(keyPath), false);
+    const bool exists = key.isOpen();
+    CloseRegKey(key);
+    return exists;
+}
+
 QString Registry::RegGetString(Hive hive, const QString& keyPath, const QString& valueName,
                                const QString& defaultValue) const
 {

@@ -42,6 +42,8 @@ public:
     RegKey OpenRegKey(Hive hive, const QString& keyPath, bool create) const;
     void CloseRegKey(RegKey& key) const;
 
+    // Whether the key exists, in the view RegGetString reads it in.
+    bool RegKeyExists(Hive hive, const QString& keyPath) const;
     // The value's text; the default when the key or value is missing, unreadable, or 1,000
     // ANSI bytes or longer.
     QString RegGetString(Hive hive, const QString& keyPath, const QString& valueName,

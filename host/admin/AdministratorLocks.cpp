@@ -21,6 +21,9 @@ QStringList read(const Registry& registry, const QString& object, const Settings
 {
     QStringList locked;
     const QString key = keyOf(object);
+    // Most offices lock nothing: one look for the key instead of one per setting.
+    if (!registry.RegKeyExists(Hive::HKEY_LOCAL_MACHINE, key))
+        return locked;
     for (const QString& name : settings.names()) {
         if (registry.RegGetString(Hive::HKEY_LOCAL_MACHINE, key, name, QString()) == Locked)
             locked << name;

@@ -106,7 +106,7 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(u"SetupDocumenten"_s)
           {u"Titel Voorletters Achternaam"_s, 5},
           {u"Voorletters (Voornamen) Achternaam"_s, 3},
           {u"Voornamen Achternaam"_s, 4}})
-        .defaultWhenEmpty(1)
+        .defaultWhenEmpty()
         .then([this] { Show_VoorbeeldAdviseurnaam(); });
     bind(chkTonenOpAanvraagformulier, &DocumentSettings::LogoOpAanvraagformulier);
     RowLayout(fraOndertekening, InnerWidth)
@@ -164,12 +164,12 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(u"SetupDocumenten"_s)
           {u"Na advies"_s, 2},
           {u"Geen grafieken"_s, 3}})
         .inGlobalSetup()
-        .defaultWhenEmpty(2);
+        .defaultWhenEmpty();
     bindOptions({&optHorizontaal, &optVerticaal}, &DocumentSettings::UitlijningKolomkoppen, {0, 90});
     // "Ja" stores -1 (the classic True) and "Nee" 0; a stored 0 becomes 3 at
     // the first fill, which shows "Nee" like every value but -1.
     bind(jnGrafieken, &DocumentSettings::ToonGrafiekenScenario)
-        .defaultWhenEmpty(3)
+        .defaultWhenEmpty()
         .convert([](const QVariant& v) { return QVariant(v.toInt() == GrafiekenTonen); },
                  [](const QVariant& v) { return QVariant(v.toBool() ? GrafiekenTonen : GrafiekenNietTonen); });
     bind(jnMijTonen, &DocumentSettings::MijTonen);

@@ -6,6 +6,8 @@
 #include "framework/page/RowLayout.h"
 #include "framework/settings/OverviewSettings.h"
 
+#include <QScopedValueRollback>
+
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
@@ -64,7 +66,7 @@ SetupOverzicht::SetupOverzicht() : SettingsPage(u"SetupOverzicht"_s)
     bind(chkBoeterente, &OverviewSettings::Boeterente);
     // Stored as 1 (on) or 2 (off); a stored 0 means never chosen and becomes off.
     bind(chkNibud, &OverviewSettings::Nibud)
-        .defaultWhenEmpty(NibudUit)
+        .defaultWhenEmpty()
         .convert([](const QVariant& v) { return QVariant(v.toInt() == NibudAan); },
                  [](const QVariant& v) { return QVariant(v.toBool() ? NibudAan : NibudUit); });
     bind(chkTelecom, &OverviewSettings::TelecomOpOverzicht);
@@ -117,11 +119,10 @@ SetupOverzicht::SetupOverzicht() : SettingsPage(u"SetupOverzicht"_s)
 
 void SetupOverzicht::Fill()
 {
-    IsLoading = true;
+    const QScopedValueRollback filling(IsLoading, true);
     const qint32 bits = Setup<OverviewSettings>().TeVerrekenenLasten;
     for (int i = 0; i < NettingBoxes; ++i)
         nettingBoxes_[i]->setChecked(bits & (1 << i));
-    IsLoading = false;
 }
 
 // The whole set is rebuilt from the boxes: bits without a box are not kept.

@@ -111,9 +111,9 @@ SetupAutorisatie::SetupAutorisatie()
     cboInlogMethode.addItemWithData(u"Keuzelijst adviseurs"_s, 0);
     cboInlogMethode.addItemWithData(u"Invoer gebruikersnaam"_s, 1);
     // A stored 0 means never set: the default is written back at once.
-    bind(cboRol, &AutorisatieSettings::StandaardRol, rolEntries()).defaultWhenEmpty(1);
-    bind(cboAdviezenOpenen, &AutorisatieSettings::StandaardAdviezenOpenen, openenEntries()).defaultWhenEmpty(3);
-    bind(cboAdviezenRechten, &AutorisatieSettings::StandaardAdviezenRechten, rechtenEntries()).defaultWhenEmpty(3);
+    bind(cboRol, &AutorisatieSettings::StandaardRol, rolEntries()).defaultWhenEmpty();
+    bind(cboAdviezenOpenen, &AutorisatieSettings::StandaardAdviezenOpenen, openenEntries()).defaultWhenEmpty();
+    bind(cboAdviezenRechten, &AutorisatieSettings::StandaardAdviezenRechten, rechtenEntries()).defaultWhenEmpty();
 
     chkOnderhoudsmenu.Click.connect([this] { Update_AuthorisatieInstellingenRechten(); });
     chkRapportageInstellingen.Click.connect([this] { Update_AuthorisatieInstellingenRechten(); });
@@ -143,7 +143,7 @@ void SetupAutorisatie::setBackColor(Colour colour)
 
 void SetupAutorisatie::Fill()
 {
-    IsLoading = true;
+    const QScopedValueRollback filling(IsLoading, true);
     database_ = GetDatabase(app());
     setHintTexts();
     lvwVestigingen.clearColumns();
@@ -156,7 +156,6 @@ void SetupAutorisatie::Fill()
     const qint32 toegang = Setup<AutorisatieSettings>().GebruikersToegang;
     chkOnderhoudsmenu.setChecked((toegang & 1) != 0);
     chkRapportageInstellingen.setChecked((toegang & 2) != 0);
-    IsLoading = false;
 }
 
 void SetupAutorisatie::Fill_Vestigingen()

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <algorithm>
 #include <utility>
+#include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
 
@@ -201,10 +202,11 @@ void MijOverzicht::Fill()
     cdSoortMij_ = SoortMij::Geldverstrekker;
     const bool preselected = !omNaamKort_.isEmpty() && Get_Mij_Info(omNaamKort_);
     Collect_ProvisieControls();
-    IsLoading = true;
-    Fill_cboPartijen();
-    Fill_Controls();
-    IsLoading = false;
+    {
+        const QScopedValueRollback filling(IsLoading, true);
+        Fill_cboPartijen();
+        Fill_Controls();
+    }
     if (lvwMaatschappij.count() > 0) {
         ListItem* row = preselected ? lvwMaatschappij.selectedItem() : nullptr;
         if (!row)

@@ -257,7 +257,7 @@ SetupHDNOUD::SetupHDNOUD()
           {u"de laatste 50"_s, 50},
           {u"de laatste 100"_s, 100},
           {u"de laatste 250"_s, 250}})
-        .defaultWhenEmpty(100);
+        .defaultWhenEmpty();
     bind(chkAdviesBlokkeren, &HdnSettings::AdviesBlokkerenNaHDNAanvraag);
     bind(chkRetourberichten, &HdnSettings::Retourberichten);
 

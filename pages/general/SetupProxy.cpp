@@ -33,7 +33,7 @@ SetupProxy::SetupProxy()
     txtMinuten.setMaxLength(5);
     txtMinuten.setAlignment(Alignment::Right);
     bind(chkAutomatischOpslaan, &AutosaveSettings::AutomatischOpslaan).enables({&lblElke, &txtMinuten, &lblMinuten});
-    bind(txtMinuten, &AutosaveSettings::AutomatischOpslaanMinuten).defaultWhenEmpty(10);
+    bind(txtMinuten, &AutosaveSettings::AutomatischOpslaanMinuten).defaultWhenEmpty();
     RowLayout(fraAutoSave, InnerWidth)
         .line(chkAutomatischOpslaan, RowLayout::LabelHeight)
         .row({{&lblElke, 435}, {&txtMinuten, 555}, {&lblMinuten, 0}})

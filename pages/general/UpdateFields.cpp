@@ -30,7 +30,7 @@ UpdateFields::UpdateFields(SettingsPage& page, Bindings& bindings, Control& cont
                                      {u"Wekelijks"_s, 7},
                                      {u"2-Wekelijks"_s, 14},
                                      {u"Maandelijks"_s, 30}})
-        .defaultWhenEmpty(1)
+        .defaultWhenEmpty()
         .then([this] { planNextUpdate(); });
 }
 

@@ -8,6 +8,11 @@ using namespace Qt::StringLiterals;
 
 namespace tarvelo {
 
+namespace {
+constexpr int DefaultLabelWidth = 2700;
+constexpr int ChoiceWidth = 3000;
+} // namespace
+
 DocumentAanvraagSnelkeuze::DocumentAanvraagSnelkeuze(Form& form, const QString& name, int index, Control* parent)
     : UserControl(form, u"DocumentAanvraagSnelkeuze"_s, name, index, parent),
       lblSnelkeuze(inner().add<Label>(inner(), u"lblSnelkeuze"_s)),
@@ -15,8 +20,7 @@ DocumentAanvraagSnelkeuze::DocumentAanvraagSnelkeuze(Form& form, const QString& 
 {
     setBounds(0, 0, 6000, 315);
     lblSnelkeuze.setCaption(u"Documenten opvragen"_s);
-    lblSnelkeuze.setBounds(0, 45, 2700, 255);
-    cboSnelkeuze.setBounds(2700, 0, 3000, 315);
+    alignChoice(DefaultLabelWidth);
     cboSnelkeuze.Click.connect([this] {
         if (filling_)
             return;
@@ -25,6 +29,12 @@ DocumentAanvraagSnelkeuze::DocumentAanvraagSnelkeuze(Form& form, const QString& 
         const int i = cboSnelkeuze.listIndex();
         setup_->get<OnlineInventorySettings>().DocumentAanvraagSnelkeuze = i >= 0 ? Keuzes().at(i) : QString();
     });
+}
+
+void DocumentAanvraagSnelkeuze::alignChoice(int labelWidth)
+{
+    lblSnelkeuze.setBounds(0, 45, labelWidth, 255);
+    cboSnelkeuze.setBounds(labelWidth, 0, ChoiceWidth, 315);
 }
 
 const QStringList& DocumentAanvraagSnelkeuze::Keuzes()

@@ -22,6 +22,9 @@ public:
     // Stores the host application, fills the control and hands the
     // application back, as the sibling library's control does.
     Application& SetApplication(Application& application);
+    // Starts the choice at labelWidth twips, where the page's other fields
+    // start, with the label before it.
+    void alignChoice(int labelWidth);
 
     Label& lblSnelkeuze;
     ComboBox& cboSnelkeuze;

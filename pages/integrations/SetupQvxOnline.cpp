@@ -62,10 +62,14 @@ SetupQvxOnline::SetupQvxOnline()
     // Room for the document-request control, which the host creates when the page is filled.
     uitnodiging
         .block(SnelkeuzeHeight + RowLayout::RowGap,
-               [this](int top, int width) {
-                   if (snelkeuze_)
-                       snelkeuze_->setBounds(RowLayout::Margin, top, width,
-                                             lblQuenmarixConsument->height() * SnelkeuzeHeight / RowLayout::LabelHeight);
+               [this, aanhefLabel = &lblAanhef, aanhef = &cboAanhef](int top, int width) {
+                   if (!snelkeuze_)
+                       return;
+                   snelkeuze_->setBounds(RowLayout::Margin, top, width,
+                                         lblQuenmarixConsument->height() * SnelkeuzeHeight / RowLayout::LabelHeight);
+                   // Its choice starts where the salutation's does, while labels stand beside their fields.
+                   if (aanhef->left() > aanhefLabel->left())
+                       snelkeuze_->alignChoice(aanhef->left() - RowLayout::Margin);
                })
         .finish();
 

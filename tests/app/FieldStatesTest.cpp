@@ -10,6 +10,7 @@
 #include "framework/forms/TextBox.h"
 #include "framework/settings/AutosaveSettings.h"
 #include "framework/settings/HdnSettings.h"
+#include "framework/settings/OnlineInventorySettings.h"
 #include "framework/settings/UpdateSettings.h"
 #include "host/ReferenceApplication.h"
 #include "tests/app/DrawnPageTest.h"
@@ -131,6 +132,19 @@ TEST_F(FieldStatesTest, LockedSettingsShowTheirValueAndPadlock)
         open(name);
         expectPadlocksClear();
     }
+
+    // A combo without a page default keeps its stored 0, which no entry
+    // stands for: locked, it says that no choice was made.
+    host->userSetup().get<OnlineInventorySettings>().Aanhef = 0;
+    open(u"SetupQvxOnline"_s);
+    auto* aanhef = widget<QComboBox>(u"cboAanhef"_s);
+    EXPECT_EQ(aanhef->currentIndex(), -1);
+    EXPECT_EQ(aanhef->placeholderText(), u"(geen keuze)"_s);
+    EXPECT_EQ(host->userSetup().get<OnlineInventorySettings>().Aanhef.get(), 0);
+    for (Settings* s : {&host->userSetup(), &host->officeSetup()})
+        s->setLockedNames({});
+    open(u"SetupQvxOnline"_s);
+    EXPECT_EQ(widget<QComboBox>(u"cboAanhef"_s)->placeholderText(), QString()) << "a free combo waits for a choice";
 }
 
 // Catches white swatches that vanish on a light page: the swatch of a white

@@ -200,8 +200,36 @@ void checkContainer(const QWidget& parent, const QString& where, QStringList& fa
 namespace {
 
 // Where the fields of a frame's labelled rows begin, in the page's
-// coordinates: the field beside each label that starts its row.
-using FieldColumns = std::vector<std::pair<const QWidget*, std::vector<int>>>;
+// coordinates: the field beside each label that starts its row, and the field
+// right after a check box that starts its row (the box switches it on).
+using FieldStarts = std::vector<std::pair<const QWidget*, int>>;
+using FieldColumns = std::vector<std::pair<const QWidget*, FieldStarts>>;
+
+bool isField(const QWidget& w)
+{
+    return qobject_cast<const QLineEdit*>(&w) || qobject_cast<const QComboBox*>(&w);
+}
+
+// The field a row's first control names: a label's buddy beside it, or the
+// field right after a check box.
+const QWidget* namedField(const QWidget& c, const std::vector<const QWidget*>& row)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(&c)) {
+        const QWidget* buddy = label->buddy();
+        if (buddy && buddy->parentWidget() == c.parentWidget() && besideEachOther(c.geometry(), buddy->geometry()))
+            return buddy;
+        return nullptr;
+    }
+    if (!qobject_cast<const QCheckBox*>(&c))
+        return nullptr;
+    const QWidget* next = nullptr;
+    for (const QWidget* other : row) {
+        if (other != &c && other->x() > c.x() && besideEachOther(other->geometry(), c.geometry()) &&
+            (!next || other->x() < next->x()))
+            next = other;
+    }
+    return next && isField(*next) ? next : nullptr;
+}
 
 void collectFieldColumns(const QWidget& page, const QWidget& parent, FieldColumns& columns, const QWidget* frame)
 {
@@ -211,19 +239,18 @@ void collectFieldColumns(const QWidget& page, const QWidget& parent, FieldColumn
             collectFieldColumns(page, *c, columns, c);
             continue;
         }
-        const auto* label = qobject_cast<const QLabel*>(c);
-        if (!frame || !label || !label->buddy() || label->buddy()->parentWidget() != &parent ||
-            !besideEachOther(label->geometry(), label->buddy()->geometry()))
+        const QWidget* field = frame ? namedField(*c, children) : nullptr;
+        if (!field)
             continue;
-        // Only a label that starts its row.
+        // Only a label or box that starts its row.
         const bool starts = std::none_of(children.begin(), children.end(), [&](const QWidget* other) {
             return other != c && other->x() < c->x() && besideEachOther(other->geometry(), c->geometry());
         });
         if (!starts)
             continue;
         if (columns.empty() || columns.back().first != frame)
-            columns.emplace_back(frame, std::vector<int>{});
-        columns.back().second.push_back(label->buddy()->mapTo(&page, QPoint(0, 0)).x());
+            columns.emplace_back(frame, FieldStarts{});
+        columns.back().second.emplace_back(field, field->mapTo(&page, QPoint(0, 0)).x());
     }
 }
 
@@ -239,7 +266,7 @@ QStringList pageLayoutFaults(const QWidget& page, const QString& pageName)
     for (const auto& [frame, starts] : columns) {
         // The column most of the frame's rows use.
         std::map<int, int> count;
-        for (int x : starts)
+        for (const auto& [field, x] : starts)
             ++count[x];
         const int column = std::max_element(count.begin(), count.end(), [](const auto& a, const auto& b) {
                                return a.second < b.second;
@@ -252,6 +279,13 @@ QStringList pageLayoutFaults(const QWidget& page, const QString& pageName)
                           .arg(column)
                           .arg(nameOf(*first))
                           .arg(firstColumn);
+        }
+        for (const auto& [field, x] : starts) {
+            if (std::abs(x - column) > 1)
+                faults << u"%1: %2: begint op %3 pixels, de andere velden van %4 op %5"_s.arg(pageName, nameOf(*field))
+                              .arg(x)
+                              .arg(nameOf(*frame))
+                              .arg(column);
         }
     }
     return faults;

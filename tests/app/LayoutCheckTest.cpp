@@ -145,15 +145,23 @@ public:
         lblEen.setBounds(180, 435, 1500, 255);
         txtEen.setBounds(1800, 390, 3000, 315);
         add<ListView>(fraEen, u"lvwSmal"_s).setBounds(180, 900, 2000, 1200);
-        fraEen.setBounds(0, 0, 9000, 2300);
+        // A row whose field is switched on by a check box starts off the column.
+        auto& lblVier = add<Label>(fraEen, u"lblVier"_s, u"Plaats"_s);
+        auto& txtVier = add<TextBox>(fraEen, u"txtVier"_s);
+        lblVier.setBuddy(&txtVier);
+        lblVier.setBounds(180, 2245, 1500, 255);
+        txtVier.setBounds(1800, 2200, 3000, 315);
+        add<CheckBox>(fraEen, u"chkDrie"_s, u"Kopie"_s).setBounds(180, 2630, 1500, 255);
+        add<TextBox>(fraEen, u"txtDrie"_s).setBounds(2000, 2600, 3000, 315);
+        fraEen.setBounds(0, 0, 9000, 3000);
         auto& fraTwee = add<Frame>(form(), u"fraTwee"_s, u"Twee"_s);
         auto& lblTwee = add<Label>(fraTwee, u"lblTwee"_s, u"Adres"_s);
         auto& txtTwee = add<TextBox>(fraTwee, u"txtTwee"_s);
         lblTwee.setBuddy(&txtTwee);
         lblTwee.setBounds(180, 435, 2400, 255);
         txtTwee.setBounds(2700, 390, 3000, 315);
-        fraTwee.setBounds(0, 2400, 9000, 1000);
-        form().setBounds(0, 0, 9000, 3400);
+        fraTwee.setBounds(0, 3100, 9000, 1000);
+        form().setBounds(0, 0, 9000, 4100);
     }
     QString Titel() const override { return u"Scheef"_s; }
 };
@@ -169,6 +177,9 @@ TEST_F(LayoutCheck, NamesFieldColumnsThatDifferANarrowListAndSidewaysScrolling)
         << faults.toStdString();
     EXPECT_TRUE(faults.contains(u"SetupScheveIndeling: lvwSmal: lijst 133 van 576 pixels breed in fraEen"_s))
         << faults.toStdString();
+    EXPECT_TRUE(faults.contains(u"SetupScheveIndeling: txtDrie: begint op 133 pixels, de andere velden van fraEen op 120"_s))
+        << faults.toStdString();
+    EXPECT_FALSE(faults.contains(u"txtVier"_s)) << faults.toStdString();
 
     QScrollArea pane;
     pane.resize(300, 300);

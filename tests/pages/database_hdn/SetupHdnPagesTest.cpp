@@ -137,6 +137,8 @@ TEST_F(HdnPageTest, FillRulesOfTheHdnPage)
     EXPECT_FALSE(cmd("cmdEditSubnodes").visible());
     EXPECT_FALSE(h.control<ListView>("lstHDNSubnodes").enabled());
     EXPECT_EQ(h.control<ListView>("lstHdnIndir").height(), 735);
+    EXPECT_EQ(txt("txtDirHDNXML").left(), txt("txtHDNImporterArchieffolder").left())
+        << "the folder after the check box starts in the field column";
     EXPECT_EQ(announced, 0);
 
     h.close();

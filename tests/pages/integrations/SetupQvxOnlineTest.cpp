@@ -160,6 +160,8 @@ TEST_F(SetupQvxOnlineTest, DocumentRequestQuickChoice)
     EXPECT_EQ(control.getApplication(), &h.app());
     EXPECT_EQ(control.cboSnelkeuze.listIndex(), 1);
     EXPECT_EQ(settings().DocumentAanvraagSnelkeuze.get(), DocumentAanvraagSnelkeuze::Keuzes().at(1));
+    // Its choice lines up with the frame's other fields.
+    EXPECT_EQ(control.left() + control.cboSnelkeuze.left(), h.control<ComboBox>("cboAanhef").left());
     control.cboSnelkeuze.select(3);
     EXPECT_EQ(settings().DocumentAanvraagSnelkeuze.get(), DocumentAanvraagSnelkeuze::Keuzes().at(3));
     h.page().setBackColor(rgb(255, 255, 255));
