@@ -2,6 +2,7 @@
 
 #include "app/ColumnFit.h"
 #include "app/PageSearch.h"
+#include "app/PlainText.h"
 #include "framework/ui/Ui.h"
 #include "host/admin/SettingCatalogue.h"
 
@@ -215,15 +216,15 @@ void ChangeHistoryDialog::fill()
         row->setText(Adviser, e.adviserName);
         row->setText(Page, pageTitles_.value(e.page, e.page));
         row->setText(Setting, setting);
-        row->setText(OldValue, before);
-        row->setText(NewValue, after);
+        row->setText(OldValue, listedValue(before));
+        row->setText(NewValue, listedValue(after));
         row->setText(How, e.how.isEmpty() ? ChangeHistory::InWindow : e.how);
         row->setText(Name, e.object + u'.' + e.setting);
-        row->setText(StoredOld, p.secret ? u"(gewijzigd)"_s : e.oldValue.value_or(QString()));
-        row->setText(StoredNew, p.secret ? u"(gewijzigd)"_s : e.newValue.value_or(QString()));
+        row->setText(StoredOld, p.secret ? u"(gewijzigd)"_s : listedValue(e.oldValue.value_or(QString())));
+        row->setText(StoredNew, p.secret ? u"(gewijzigd)"_s : listedValue(e.newValue.value_or(QString())));
         row->setTextAlignment(Nr, Qt::AlignRight | Qt::AlignVCenter);
         for (int c = 0; c < Columns; ++c)
-            row->setToolTip(c, row->text(c));
+            row->setToolTip(c, plainToolTip(row->text(c)));
     }
     applyFilter();
     fitColumns();

@@ -1,6 +1,7 @@
 #include "app/ConflictDialog.h"
 
 #include "app/ColumnFit.h"
+#include "app/PlainText.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -31,9 +32,10 @@ ConflictDialog::ConflictDialog(const std::vector<ConflictLine>& lines, QWidget* 
     list->setHeaderLabels({u"Pagina"_s, u"Instelling"_s, u"Was"_s, u"Andere werkplek"_s, u"Uw waarde"_s,
                            u"Bewaren"_s});
     for (const ConflictLine& line : lines_) {
-        auto* item = new QTreeWidgetItem(list, {line.page, line.caption, line.started, line.theirs, line.mine});
+        auto* item = new QTreeWidgetItem(list, {line.page, line.caption, listedValue(line.started),
+                                                listedValue(line.theirs), listedValue(line.mine)});
         for (int c = 0; c < 5; ++c)
-            item->setToolTip(c, item->text(c));
+            item->setToolTip(c, plainToolTip(item->text(c)));
         auto* choice = new QComboBox(list);
         choice->addItems({u"Uw waarde"_s, u"Andere werkplek"_s});
         choice->setCurrentIndex(line.keepMine ? 0 : 1);

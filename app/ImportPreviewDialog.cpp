@@ -1,6 +1,7 @@
 #include "app/ImportPreviewDialog.h"
 
 #include "app/ColumnFit.h"
+#include "app/PlainText.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -44,11 +45,11 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, const SettingCatalogue
         p.secret = p.secret || d.secret;
         const QString caption = listedCaption(p);
         const auto [now, proposed] = shownChange(p, d.current, d.proposed);
-        auto* item = new QTreeWidgetItem(list_, {caption, now, proposed, p.pageTitle,
+        auto* item = new QTreeWidgetItem(list_, {caption, listedValue(now), listedValue(proposed), p.pageTitle,
                                                  d.object + u'.' + d.name});
         item->setCheckState(0, Qt::Checked);
         for (int c = 0; c < list_->columnCount(); ++c)
-            item->setToolTip(c, item->text(c));
+            item->setToolTip(c, plainToolTip(item->text(c)));
     }
     list_->header()->setStretchLastSection(true);
     // The code names are there for whoever asks for them.

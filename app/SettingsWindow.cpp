@@ -20,6 +20,7 @@
 #include "host/office/ChangeHistory.h"
 #include "host/office/SettingsStore.h"
 #include "host/admin/ChangeReverter.h"
+#include "host/ReferenceApplication.h"
 #include "host/admin/SettingCatalogue.h"
 
 #include <QCloseEvent>
@@ -826,7 +827,11 @@ void SettingsWindow::refillOpenPages()
 bool SettingsWindow::exportTo(const QString& file, const std::optional<QString>& passphrase)
 {
     try {
-        SettingsProfile::save(file, SettingsProfile::write(app_.userSetup(), app_.officeSetup(), passphrase));
+        // The reference host gives the office's key along and leaves out what it could not open.
+        const auto* reference = dynamic_cast<const ReferenceApplication*>(&app_);
+        SettingsProfile::save(file, SettingsProfile::write(app_.userSetup(), app_.officeSetup(), passphrase,
+                                                           reference && passphrase ? reference->officeKey() : QByteArray(),
+                                                           reference ? reference->unreadableSecrets() : QStringList()));
     } catch (const RuntimeError& e) {
         app_.ui().msgBox(e.description(), MsgButtons::OK, MsgIcon::Critical, u"Instellingen exporteren"_s);
         return false;
@@ -846,7 +851,19 @@ bool SettingsWindow::importFrom(const QString& file, const std::function<std::op
         return false;
     }
     std::vector<ProfileDifference> chosen;
-    if (!choose(plan, chosen) || chosen.empty())
+    if (!choose(plan, chosen))
+        return false;
+    // The office key comes first: the office's passwords open with it.
+    if (auto* reference = dynamic_cast<ReferenceApplication*>(&app_); reference && !plan.officeKey.isEmpty()) {
+        try {
+            reference->receiveOfficeKey(plan.officeKey);
+        } catch (const RuntimeError& e) {
+            app_.ui().msgBox(u"Er is niets geïmporteerd: "_s + e.description(), MsgButtons::OK, MsgIcon::Critical,
+                             caption);
+            return false;
+        }
+    }
+    if (chosen.empty())
         return false;
     // What the user changed on the open page so far stays that page's change.
     noteChanges();

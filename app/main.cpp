@@ -10,6 +10,7 @@
 #include "framework/errors/RuntimeError.h"
 #include "framework/page/PageRegistry.h"
 #include "host/ReferenceApplication.h"
+#include "host/admin/SettingCatalogue.h"
 #include "host/office/DataFolder.h"
 #include "pages/business_lists/TaskCheck.h"
 
@@ -172,6 +173,13 @@ int tarvelo_instellingen_main(int argc, char* argv[])
     ProgressView progress(host->status(), TwipsScale{ui.twipsPerPixelX(), ui.twipsPerPixelY()}, &window);
     window.show();
     window.showStartPage(line.page);
+    // Passwords whose key is not on this workstation are told once, as the screen names them.
+    const QString missing = host->unreadableSecretsMessage([&window](const QString& key) {
+        const qsizetype dot = key.indexOf(u'.');
+        return window.catalogue().find(key.left(dot), key.mid(dot + 1)).caption;
+    });
+    if (!missing.isEmpty())
+        ui.msgBox(missing, MsgButtons::OK, MsgIcon::Exclamation, u"Wachtwoorden"_s);
     // Once a day the office's tasks are made from approaching dates.
     try {
         TaskCheck::runDaily(*host, *host, host->SettingsObject());

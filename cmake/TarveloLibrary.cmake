@@ -29,7 +29,7 @@ target_link_options(tarvelo_library PRIVATE "LINKER:--no-undefined" "LINKER:--as
   "LINKER:--version-script=${CMAKE_SOURCE_DIR}/cmake/TarveloInstellingen.map")
 target_link_libraries(tarvelo_library
   PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets Qt6::Sql
-  PRIVATE Qt6::Network pugixml::pugixml PkgConfig::SQLITE3 PkgConfig::SODIUM ${CMAKE_DL_LIBS})
+  PRIVATE Qt6::Network pugixml::pugixml PkgConfig::SQLITE3 PkgConfig::SODIUM PkgConfig::SECRET ${CMAKE_DL_LIBS})
 # The headers say concepts and designated initialisers: a host compiles as C++20 too.
 target_compile_features(tarvelo_library PUBLIC cxx_std_20)
 

@@ -74,11 +74,11 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
     // folder had a hive of its own): it learns where this office lives.
     if (newOffice == NewOffice::Demo)
         recordDatabaseLocation(office_->location());
-    store_ = std::make_unique<SettingsStore>(*office_);
+    store_ = std::make_unique<SettingsStore>(*office_, secrets_);
     HdnDataCatalogue::install(InstallationFolder());
     DemoLogo::install(InstallationFolder());
     adviser_ = Advisers::current(*office_, Advisers::loginName());
-    store_->loadBoth(setup_, globalSetup_, adviser_.code);
+    store_->loadBoth(setup_, globalSetup_, adviser_.code, &unreadableSecrets_);
     setupBase_ = SettingsFile::toRecord(setup_);
     globalBase_ = SettingsFile::toRecord(globalSetup_);
     applyAdministratorLocks();
@@ -285,11 +285,49 @@ void ReferenceApplication::reloadSettings()
 {
     Settings setup;
     Settings globalSetup;
-    store_->loadBoth(setup, globalSetup, adviser_.code);
+    store_->loadBoth(setup, globalSetup, adviser_.code, &unreadableSecrets_);
     setup_.fromMap(setup.toMap());
     globalSetup_.fromMap(globalSetup.toMap());
     setupBase_ = SettingsFile::toRecord(setup_);
     globalBase_ = SettingsFile::toRecord(globalSetup_);
+}
+
+QStringList ReferenceApplication::unreadableSecrets() const
+{
+    // A password typed again since is no longer missing.
+    QStringList missing;
+    for (const QString& key : unreadableSecrets_) {
+        const qsizetype dot = key.indexOf(u'.');
+        const Settings& settings = key.left(dot) == ChangeHistory::GlobalSetupObject ? globalSetup_ : setup_;
+        if (settings.value(key.mid(dot + 1)).toString().isEmpty())
+            missing << key;
+    }
+    return missing;
+}
+
+QString ReferenceApplication::unreadableSecretsMessage(const std::function<QString(const QString& key)>& captionOf) const
+{
+    const QStringList missing = unreadableSecrets();
+    if (missing.isEmpty())
+        return {};
+    QStringList names;
+    for (const QString& key : missing)
+        names << (captionOf ? captionOf(key) : key.mid(key.indexOf(u'.') + 1));
+    return u"De sleutel van %1 ontbreekt op deze werkplek, zodat %2 niet kan worden gelezen. Typ opnieuw in: "
+           "%3. Uw andere instellingen zijn bewaard gebleven."_s
+        .arg(missing.size() == 1 ? u"dit wachtwoord"_s : u"deze wachtwoorden"_s,
+             missing.size() == 1 ? u"het"_s : u"ze"_s, names.join(u", "_s));
+}
+
+QByteArray ReferenceApplication::officeKey() const { return store_->officeKey(); }
+
+void ReferenceApplication::receiveOfficeKey(const QByteArray& key)
+{
+    secrets_.receiveOfficeKey(key);
+    // Office passwords that were closed to this workstation open now; what
+    // the user changed and did not store stays changed.
+    if (!unreadableSecrets().isEmpty() && !hasUnsavedChanges())
+        reloadSettings();
 }
 
 bool ReferenceApplication::hasUnsavedChanges() const

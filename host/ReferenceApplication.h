@@ -16,6 +16,7 @@
 #include "host/office/ChangeHistory.h"
 #include "host/office/ChangeWatcher.h"
 #include "host/registry/SqliteRegistryStore.h"
+#include "host/secrets/RecordSecrets.h"
 
 #include <QDir>
 #include <QHash>
@@ -148,6 +149,19 @@ public:
     // Why the lock list could not be read (every setting is then locked for
     // changes); empty when it was read.
     const QString& locksUnreadable() const { return locksUnreadable_; }
+    // The passwords this workstation could not open when the settings were
+    // read ("Setup.Name", "GlobalSetup.Name"): their key is not here. Each
+    // reads as empty until it is typed again; nothing else is lost.
+    QStringList unreadableSecrets() const;
+    // The user's message about them (Dutch); empty when there are none.
+    // captionOf names a setting as the user reads it; without one, by its name.
+    QString unreadableSecretsMessage(const std::function<QString(const QString& key)>& captionOf = {}) const;
+    // The key of the office's passwords, for a settings file with passwords;
+    // empty when this workstation has none.
+    QByteArray officeKey() const;
+    // Keeps the office key from such a file on this workstation, outside the
+    // office database, and reads the settings again with it.
+    void receiveOfficeKey(const QByteArray& key);
     // Runs body while pages see other settings objects and another Ui: the
     // host's look at pages that are not open (their checks, their settings)
     // then changes nothing the user holds and asks the user nothing.
@@ -263,6 +277,9 @@ private:
     StatusReporter status_{ui_};
     ListSortState listSort_;
     std::unique_ptr<OfficeDatabase> office_;
+    // Goes before the store that seals and opens passwords with it.
+    RecordSecrets secrets_{KeyStore()};
+    QStringList unreadableSecrets_;
     std::unique_ptr<SettingsStore> store_;
     // Goes before the database it watches.
     std::unique_ptr<ChangeWatcher> watcher_;

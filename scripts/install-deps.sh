@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
-  libsqlite3-dev libpugixml-dev libsodium-dev libpq-dev
+  libsqlite3-dev libpugixml-dev libsodium-dev libpq-dev libsecret-1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   postgresql fonts-dejavu-core openssl
   qt6-translations-l10n

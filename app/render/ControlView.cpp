@@ -1,5 +1,6 @@
 #include "app/render/ControlView.h"
 
+#include "app/PlainText.h"
 #include "app/render/FormView.h"
 #include "framework/forms/Form.h"
 #include "framework/forms/Label.h"
@@ -72,7 +73,7 @@ void ControlView::syncAll()
 {
     silently([&] {
         widget_->setFont(toQFont(control_.font()));
-        widget_->setToolTip(control_.toolTipText());
+        widget_->setToolTip(plainToolTip(control_.toolTipText()));
         widget_->setEnabled(usable());
         syncColours();
         for (Property p : {Property::Caption, Property::Text, Property::Value, Property::Picture, Property::Other})
@@ -147,7 +148,7 @@ void ControlView::syncMarker()
 {
     const SettingMarker marker = control_.settingMarker();
     const bool locked = marker == SettingMarker::Locked;
-    widget_->setToolTip(locked ? SettingsObject::lockedMessage() : control_.toolTipText());
+    widget_->setToolTip(locked ? SettingsObject::lockedMessage() : plainToolTip(control_.toolTipText()));
     widget_->setEnabled(usable());
     showMarkerState(marker);
     if (marker == SettingMarker::None || !control_.visible() || !widget_->parentWidget()) {
@@ -165,7 +166,7 @@ void ControlView::syncMarker()
     auto* label = static_cast<QLabel*>(marker_.data());
     label->setPixmap(markerPicture(marker, widget_->palette()));
     label->setToolTip(locked                                      ? SettingsObject::lockedMessage()
-                      : !control_.settingMarkerNote().isEmpty() ? control_.settingMarkerNote()
+                      : !control_.settingMarkerNote().isEmpty() ? plainToolTip(control_.settingMarkerNote())
                                                                 : u"Gewijzigd: deze instelling wijkt af van de standaardwaarde."_s);
     const QRect spot = markerSpot();
     label->setGeometry(spot);

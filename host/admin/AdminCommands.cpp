@@ -261,7 +261,9 @@ public:
                 return refused(u"Voor het meenemen van de wachtwoorden is een wachtwoord voor het bestand nodig."_s);
         }
         try {
-            SettingsProfile::save(file, SettingsProfile::write(app_.userSetup(), app_.officeSetup(), secret));
+            SettingsProfile::save(file, SettingsProfile::write(app_.userSetup(), app_.officeSetup(), secret,
+                                                               secret ? app_.officeKey() : QByteArray(),
+                                                               app_.unreadableSecrets()));
         } catch (const RuntimeError& e) {
             return refused(e.description());
         }
@@ -277,6 +279,14 @@ public:
             return refused(e.message());
         } catch (const RuntimeError& e) {
             return refused(e.description());
+        }
+        // The office key comes first: the office's passwords open with it.
+        if (!plan.officeKey.isEmpty()) {
+            try {
+                app_.receiveOfficeKey(plan.officeKey);
+            } catch (const RuntimeError& e) {
+                return refused(u"Er is niets geïmporteerd: %1"_s.arg(e.description()));
+            }
         }
         const QVariantMap setupBefore = app_.userSetup().toMap();
         const QVariantMap globalBefore = app_.officeSetup().toMap();
@@ -445,30 +455,37 @@ AdminResult run(ReferenceApplication& app, const AdminRequest& request,
         (c != QLatin1String("history") || request.revert))
         return refused(AdministratorLocks::unreadableMessage(app.locksUnreadable()));
     Runner runner(app, request, secretValue);
-    const QStringList& a = request.arguments;
-    if (c == QLatin1String("get"))
-        return runner.get(a[0]);
-    if (c == QLatin1String("set")) {
-        // A password on the command line stands in the process list and the
-        // shell's history: it is read from the input instead.
-        if (app.userSetup().contains(a[0]) && app.userSetup().setting(a[0]).isSecret() && a[1] != ValueFromInput &&
-            !a[1].isEmpty()) {
-            const QString name = app.userSetup().setting(a[0]).name();
-            return refused(u"Een wachtwoord wordt niet als argument aangenomen: het zou te zien zijn in de lijst "
-                           "van processen en in de geschiedenis van de shell. Geef 'set %1 -' en typ de waarde "
-                           "in. Er is niets gewijzigd."_s.arg(name));
+    AdminResult result = [&] {
+        const QStringList& a = request.arguments;
+        if (c == QLatin1String("get"))
+            return runner.get(a[0]);
+        if (c == QLatin1String("set")) {
+            // A password on the command line stands in the process list and the
+            // shell's history: it is read from the input instead.
+            if (app.userSetup().contains(a[0]) && app.userSetup().setting(a[0]).isSecret() &&
+                a[1] != ValueFromInput && !a[1].isEmpty()) {
+                const QString name = app.userSetup().setting(a[0]).name();
+                return refused(u"Een wachtwoord wordt niet als argument aangenomen: het zou te zien zijn in de lijst "
+                               "van processen en in de geschiedenis van de shell. Geef 'set %1 -' en typ de waarde "
+                               "in. Er is niets gewijzigd."_s.arg(name));
+            }
+            return runner.change(a[0], a[1]);
         }
-        return runner.change(a[0], a[1]);
-    }
-    if (c == QLatin1String("reset"))
-        return runner.reset(a[0]);
-    if (c == QLatin1String("lock") || c == QLatin1String("unlock"))
-        return runner.lock();
-    if (c == QLatin1String("export"))
-        return runner.exportTo(a[0], passphrase);
-    if (c == QLatin1String("import"))
-        return runner.importFrom(a[0], passphrase);
-    return runner.history();
+        if (c == QLatin1String("reset"))
+            return runner.reset(a[0]);
+        if (c == QLatin1String("lock") || c == QLatin1String("unlock"))
+            return runner.lock();
+        if (c == QLatin1String("export"))
+            return runner.exportTo(a[0], passphrase);
+        if (c == QLatin1String("import"))
+            return runner.importFrom(a[0], passphrase);
+        return runner.history();
+    }();
+    // Passwords whose key this workstation lacks are told with every command
+    // until they are typed again.
+    if (const QString missing = app.unreadableSecretsMessage(); !missing.isEmpty())
+        result.err = missing + u" Op de opdrachtregel: 'set NAAM -'.\n"_s + result.err;
+    return result;
 }
 
 } // namespace tarvelo::AdminCommands

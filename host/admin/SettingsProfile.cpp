@@ -199,7 +199,13 @@ QString valueText(const QVariant& value)
     }
 }
 
-QByteArray write(const SettingsObject& setup, const SettingsObject& globalSetup, const std::optional<QString>& passphrase)
+// The office key travels among the passwords as a line of its own, which
+// older versions list as unknown and leave alone.
+const QString KeyObject = u"Sleutel"_s;
+const QString OfficeKeyName = u"Kantoor"_s;
+
+QByteArray write(const SettingsObject& setup, const SettingsObject& globalSetup, const std::optional<QString>& passphrase,
+                 const QByteArray& officeKey, const QStringList& unreadable)
 {
     QJsonArray lines;
     QJsonArray secrets;
@@ -209,16 +215,19 @@ QByteArray write(const SettingsObject& setup, const SettingsObject& globalSetup,
         for (const QString& name : settings->names()) {
             const SettingBase& s = settings->setting(name);
             const QJsonObject entry = line(object, s, jsonOf(s.toVariant()));
-            if (s.isSecret())
-                secrets.append(entry);
-            else
+            if (!s.isSecret())
                 lines.append(entry);
+            else if (!unreadable.contains(object + QLatin1Char('.') + name))
+                secrets.append(entry);
         }
     }
     QJsonObject file{{u"formaat"_s, Format},
                      {u"versie"_s, Version},
                      {u"gemaakt"_s, QDateTime::currentDateTimeUtc().toString(Qt::ISODate)},
                      {u"instellingen"_s, lines}};
+    if (passphrase && !officeKey.isEmpty())
+        secrets.append(QJsonObject{{u"object"_s, KeyObject}, {u"naam"_s, OfficeKeyName},
+                                   {u"type"_s, u"tekst"_s}, {u"waarde"_s, QString::fromLatin1(officeKey.toBase64())}});
     if (passphrase)
         file.insert(u"wachtwoorden"_s, encrypt(secrets, *passphrase));
     return QJsonDocument(file).toJson(QJsonDocument::Indented);
@@ -286,8 +295,14 @@ ImportPlan plan(const QByteArray& content, const SettingsObject& setup, const Se
     result.hasSecrets = box.isObject();
     if (result.hasSecrets) {
         if (const std::optional<QString> answer = passphrase ? passphrase() : std::nullopt) {
-            for (const QJsonValue& secret : decrypt(box.toObject(), *answer))
-                lines.append(secret);
+            for (const QJsonValue& secret : decrypt(box.toObject(), *answer)) {
+                const QJsonObject entry = secret.toObject();
+                if (entry.value(u"object"_s).toString() == KeyObject &&
+                    entry.value(u"naam"_s).toString() == OfficeKeyName)
+                    result.officeKey = QByteArray::fromBase64(entry.value(u"waarde"_s).toString().toLatin1());
+                else
+                    lines.append(secret);
+            }
             result.secretsRead = true;
         }
     }

@@ -49,6 +49,7 @@ struct ImportPlan {
     QStringList locked;
     bool hasSecrets = false;       // the file carries encrypted passwords
     bool secretsRead = false;      // and they were opened with the passphrase
+    QByteArray officeKey;          // the key of the office's passwords, when the file carries it
 };
 
 // Every user and office setting with its name, type and value in one
@@ -59,8 +60,14 @@ namespace SettingsProfile {
 inline constexpr int Version = 1;
 inline const QString Format = u"tarvelo-instellingen"_s;
 
+// With a passphrase the file also carries officeKey (the key of the
+// office's passwords, for a workstation that has not received it yet), and
+// leaves out the passwords named in unreadable ("Setup.Name"): this
+// workstation could not open them, and an empty one would clear them where
+// they can be read.
 QByteArray write(const SettingsObject& setup, const SettingsObject& globalSetup,
-                 const std::optional<QString>& passphrase);
+                 const std::optional<QString>& passphrase, const QByteArray& officeKey = {},
+                 const QStringList& unreadable = {});
 // Atomically, readable by its owner only. Throws RuntimeError (Dutch) when it
 // cannot be written.
 void save(const QString& path, const QByteArray& content);

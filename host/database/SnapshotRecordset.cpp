@@ -140,10 +140,7 @@ void SnapshotRecordset::Update()
         for (const QString& name : assigned)
             sets << name + u" = ?"_s;
         // The key identifies the row; a table without one is matched on every value as it was read.
-        QStringList keyNames;
-        const QSqlIndex key = connection_.database().primaryIndex(table_);
-        for (int i = 0; i < key.count(); ++i)
-            keyNames << key.fieldName(i);
+        QStringList keyNames = keyColumns();
         if (keyNames.isEmpty())
             keyNames = names_;
         QStringList where;
@@ -166,6 +163,28 @@ void SnapshotRecordset::Update()
     row.original = row.values;
     row.changed.assign(row.values.size(), false);
     row.isNew = false;
+}
+
+QStringList SnapshotRecordset::keyColumns() const
+{
+    QStringList names;
+    if (connection_.provider() != QLatin1String("MSSQL")) {
+        const QSqlIndex key = connection_.database().primaryIndex(table_);
+        for (int i = 0; i < key.count(); ++i)
+            names << key.fieldName(i);
+        return names;
+    }
+    // On the server the driver's own lookup would wait for an answer without
+    // end; asked as every statement is, it waits no longer than they do.
+    QSqlQuery q;
+    if (!connection_.run(q, u"SELECT a.attname FROM pg_index i JOIN pg_attribute a ON a.attrelid = i.indrelid "
+                             "AND a.attnum = ANY(i.indkey) WHERE i.indrelid = CAST(? AS regclass) AND i.indisprimary "
+                             "ORDER BY array_position(CAST(i.indkey AS int2[]), a.attnum)"_s,
+                         {table_}))
+        throw RuntimeError(-2147217900L, q.lastError().databaseText().trimmed(), u"Quenmarix database"_s);
+    while (q.next())
+        names << q.value(0).toString();
+    return names;
 }
 
 void SnapshotRecordset::Find(const QString& criterion)

@@ -35,6 +35,8 @@ public:
     void Close() override;
 
 private:
+    // The columns of the table's primary key; none for a table without one.
+    QStringList keyColumns() const;
     struct Row {
         std::vector<QVariant> values;
         std::vector<QVariant> original;

@@ -7,6 +7,7 @@
 #include "host/ReferenceApplication.h"
 #include "host/office/OfficeDatabase.h"
 
+#include <QRegularExpression>
 #include <pugixml.hpp>
 
 using namespace Qt::StringLiterals;
@@ -151,9 +152,26 @@ int ReferenceApplication::AantalAdministrators(const QString& codes)
 {
     if (codes.trimmed().isEmpty())
         return 0;
-    // The codes arrive quoted by the page, each quote inside doubled.
-    return count(*office_, u"SELECT COUNT(*) FROM Autorisatie WHERE Rol = 1 AND Code IN (%1)"_s.arg(codes),
-                 {});
+    // The codes arrive as the page lists them, each between quotes with a
+    // quote inside doubled; they are bound, never put into the statement.
+    static const QRegularExpression item(u"\\s*'((?:[^']|'')*)'\\s*(,|$)"_s);
+    QVariantList values;
+    QStringList marks;
+    qsizetype at = 0;
+    while (at < codes.size()) {
+        const QRegularExpressionMatch m = item.match(codes, at, QRegularExpression::NormalMatch,
+                                                     QRegularExpression::AnchorAtOffsetMatchOption);
+        if (!m.hasMatch())
+            throw RuntimeError(ErrorNumber::InvalidProcedureCall,
+                               u"De lijst van adviseurcodes is ongeldig: %1"_s.arg(codes));
+        values << m.captured(1).replace(u"''"_s, u"'"_s);
+        marks << u"?"_s;
+        at = m.capturedEnd();
+        if (m.captured(2).isEmpty())
+            break;
+    }
+    return count(*office_, u"SELECT COUNT(*) FROM Autorisatie WHERE Rol = 1 AND Code IN (%1)"_s.arg(marks.join(u", "_s)),
+                 values);
 }
 
 int ReferenceApplication::AantalVestigingen() { return setup_.get<AutorisatieSettings>().Vestigingen.count(); }

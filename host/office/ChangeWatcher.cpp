@@ -1,6 +1,7 @@
 #include "host/office/ChangeWatcher.h"
 
 #include "framework/errors/RuntimeError.h"
+#include "host/database/ServerStatement.h"
 #include "host/office/OfficeDatabase.h"
 
 #include <QDebug>
@@ -170,8 +171,18 @@ void ChangeWatcher::listen()
                          const QString table = payload.toString().toLower();
                          deliver(table.isEmpty() ? everyTable() : QSet<QString>{table});
                      });
-    if (!driver->subscribedToNotifications().contains(QLatin1String(Channel)) &&
-        !driver->subscribeToNotification(QLatin1String(Channel)))
+    if (driver->subscribedToNotifications().contains(QLatin1String(Channel)))
+        return;
+    // The driver waits for its LISTEN without end; asked first with the
+    // deadline of every statement, a server that stopped answering is noticed
+    // here and the driver is not left waiting for it.
+    QSqlQuery first;
+    if (!runOnServer(database_.connection(), first, u"LISTEN "_s + QLatin1String(Channel), {},
+                     SqlConnection::AnswerTimeout)) {
+        qWarning().noquote() << "Wijzigingen van andere werkplekken worden niet gemeld:" << first.lastError().text();
+        return;
+    }
+    if (!driver->subscribeToNotification(QLatin1String(Channel)))
         qWarning().noquote() << "Wijzigingen van andere werkplekken worden niet gemeld:"
                              << driver->lastError().text();
 }

@@ -1,6 +1,7 @@
 #include "host/office/CompanyCatalogue.h"
 
 #include "framework/host/Connection.h"
+#include "host/database/SnapshotRecordset.h"
 #include "host/office/HdnDataCatalogue.h"
 #include "host/office/OfficeDatabase.h"
 
@@ -158,10 +159,10 @@ Connection& CompanyCatalogue::AdoConnection() { return database_.pageConnection(
 
 std::unique_ptr<Recordset> CompanyCatalogue::AgentnummerRecordset(const QString& cdMij, qint32 cdSoortMij)
 {
-    return database_.pageConnection().OpenRecordset(
-        u"SELECT * FROM tp_info WHERE Cd_Mij = %1 AND Cd_SoortMij = %2 ORDER BY Agent_Id"_s
-            .arg(sqlQuoted(cdMij))
-            .arg(cdSoortMij));
+    // The company's code is bound, never put into the statement.
+    const QString sql = u"SELECT * FROM tp_info WHERE Cd_Mij = ? AND Cd_SoortMij = ? ORDER BY Agent_Id"_s;
+    QSqlQuery rows = database_.exec(sql, {cdMij, cdSoortMij});
+    return std::make_unique<SnapshotRecordset>(database_.pageConnection(), rows, sql);
 }
 
 qint32 CompanyCatalogue::AantalAgentnummers(const QString& cdMij, qint32 cdSoortMij)

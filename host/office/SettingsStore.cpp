@@ -5,6 +5,7 @@
 #include "host/SettingsFile.h"
 #include "host/office/ChangeHistory.h"
 #include "host/office/OfficeDatabase.h"
+#include "host/secrets/RecordSecrets.h"
 
 #include <QDateTime>
 #include <QJsonDocument>
@@ -24,6 +25,7 @@ struct RecordPlace {
     QString keyColumn;
     QVariant key;
     QString description;
+    RecordSecrets::Owner owner;
 };
 
 RecordPlace setupPlace(const QString& adviserCode)
@@ -32,13 +34,13 @@ RecordPlace setupPlace(const QString& adviserCode)
     // text would be bound as NULL, which no row can be found by.
     const QString key = adviserCode.isNull() ? u""_s : adviserCode;
     return {ChangeHistory::SetupObject, u"Instellingen"_s, u"AdviseurCode"_s, key,
-            u"de kantoordatabase (instellingen van adviseur '%1')"_s.arg(adviserCode)};
+            u"de kantoordatabase (instellingen van adviseur '%1')"_s.arg(adviserCode), RecordSecrets::Owner::Adviser};
 }
 
 RecordPlace globalPlace()
 {
     return {ChangeHistory::GlobalSetupObject, u"KantoorInstellingen"_s, u"Id"_s, 1,
-            u"de kantoordatabase (kantoorinstellingen)"_s};
+            u"de kantoordatabase (kantoorinstellingen)"_s, RecordSecrets::Owner::Office};
 }
 
 std::optional<QByteArray> storedText(const OfficeDatabase& db, const RecordPlace& place)
@@ -50,16 +52,30 @@ std::optional<QByteArray> storedText(const OfficeDatabase& db, const RecordPlace
     return q.value(0).toString().toUtf8();
 }
 
-// The stored record as it would load: stored values over the defaults.
-QJsonObject storedRecord(const OfficeDatabase& db, const RecordPlace& place, QJsonObject* raw = nullptr,
-                         bool* missing = nullptr)
+// A stored record with its passwords opened; a text that is no record is
+// left for the reading to tell what is wrong with it.
+QByteArray opened(const QByteArray& text, const RecordSecrets& secrets, RecordSecrets::Owner owner,
+                  QStringList* unreadable)
+{
+    const QJsonDocument doc = QJsonDocument::fromJson(text);
+    if (!doc.isObject())
+        return text;
+    QJsonObject record = doc.object();
+    secrets.open(record, owner, unreadable);
+    return QJsonDocument(record).toJson(QJsonDocument::Compact);
+}
+
+// The stored record as it would load: stored values over the defaults. raw
+// is the record as stored, its passwords sealed.
+QJsonObject storedRecord(const OfficeDatabase& db, const RecordSecrets& secrets, const RecordPlace& place,
+                         QJsonObject* raw = nullptr, bool* missing = nullptr)
 {
     Settings stored;
     const auto text = storedText(db, place);
     if (missing)
         *missing = !text;
     if (text) {
-        SettingsFile::fromRecord(stored, *text, place.description);
+        SettingsFile::fromRecord(stored, opened(*text, secrets, place.owner, nullptr), place.description);
         if (raw)
             *raw = QJsonDocument::fromJson(*text).object();
     }
@@ -95,7 +111,7 @@ void lockForUpdate(OfficeDatabase& db, const RecordPlace& place)
         db.exec(u"UPDATE %1 SET Record = Record WHERE 1 = 0"_s.arg(place.table));
 }
 
-void store(OfficeDatabase& db, const RecordPlace& place, const Settings& settings, const AdviserIdentity& author,
+void store(OfficeDatabase& db, const RecordSecrets& secrets, const RecordPlace& place, const Settings& settings, const AdviserIdentity& author,
            const QHash<QString, QString>& pageOf, const QDateTime& now, const QJsonObject* base,
            const QHash<QString, QString>& howOf, SettingsStore::Conflicts conflicts)
 {
@@ -106,8 +122,9 @@ void store(OfficeDatabase& db, const RecordPlace& place, const Settings& setting
     lockForUpdate(db, place);
     QJsonObject merged;
     bool missing = false;
-    const QJsonObject old = storedRecord(db, place, &merged, &missing);
-    bool changed = missing;
+    const QJsonObject old = storedRecord(db, secrets, place, &merged, &missing);
+    // Passwords an older version stored as typed are sealed now.
+    bool changed = missing || RecordSecrets::holdsPlain(merged);
     std::vector<ChangeEntry> entries;
     if (base && conflicts == SettingsStore::Conflicts::Refuse && !SettingsStore::conflicts(old, current, *base).isEmpty())
         throw RuntimeError(SettingsStore::ConflictError, SettingsStore::conflictMessage());
@@ -116,10 +133,14 @@ void store(OfficeDatabase& db, const RecordPlace& place, const Settings& setting
         // another program may have changed meanwhile.
         if (base && base->contains(it.key()) && base->value(it.key()) == it.value())
             continue;
-        // Names this version does not know stay in the record as they were.
-        merged.insert(it.key(), it.value());
         const QString before = SettingsStore::valueText(old.value(it.key()));
         const QString after = SettingsStore::valueText(it.value());
+        // A password this workstation could not open reads as empty: unless
+        // it was typed again, the sealed one stays as it is stored.
+        if (before == after && RecordSecrets::isSecret(it.key()))
+            continue;
+        // Names this version does not know stay in the record as they were.
+        merged.insert(it.key(), it.value());
         if (before == after)
             continue;
         changed = true;
@@ -140,6 +161,7 @@ void store(OfficeDatabase& db, const RecordPlace& place, const Settings& setting
     }
     if (!changed)
         return;
+    secrets.seal(merged, place.owner);
     ChangeHistory::record(db, entries);
     db.exec(u"INSERT INTO %1 (%2, Record, Gewijzigd) VALUES (?, ?, ?) ON CONFLICT (%2) DO UPDATE SET "
             "Record = excluded.Record, Gewijzigd = excluded.Gewijzigd"_s.arg(place.table, place.keyColumn),
@@ -148,7 +170,8 @@ void store(OfficeDatabase& db, const RecordPlace& place, const Settings& setting
 
 } // namespace
 
-void SettingsStore::loadBoth(Settings& setup, Settings& globalSetup, const QString& adviserCode) const
+void SettingsStore::loadBoth(Settings& setup, Settings& globalSetup, const QString& adviserCode,
+                             QStringList* unreadable) const
 {
     const RecordPlace office = globalPlace();
     const RecordPlace own = setupPlace(adviserCode);
@@ -161,18 +184,33 @@ void SettingsStore::loadBoth(Settings& setup, Settings& globalSetup, const QStri
         if (!texts[which])
             texts[which] = q.value(1).toString().toUtf8();
     }
+    QStringList closed[2];
     if (texts[0])
-        SettingsFile::fromRecord(globalSetup, *texts[0], office.description);
+        SettingsFile::fromRecord(globalSetup, opened(*texts[0], secrets_, office.owner, &closed[0]), office.description);
     if (texts[1])
-        SettingsFile::fromRecord(setup, *texts[1], own.description);
+        SettingsFile::fromRecord(setup, opened(*texts[1], secrets_, own.owner, &closed[1]), own.description);
+    if (unreadable) {
+        unreadable->clear();
+        for (const QString& name : closed[1])
+            *unreadable << changeKey(own.object, name);
+        for (const QString& name : closed[0])
+            *unreadable << changeKey(office.object, name);
+    }
 }
 
 QJsonObject SettingsStore::storedSetup(const QString& adviserCode) const
 {
-    return storedRecord(database_, setupPlace(adviserCode));
+    return storedRecord(database_, secrets_, setupPlace(adviserCode));
 }
 
-QJsonObject SettingsStore::storedGlobalSetup() const { return storedRecord(database_, globalPlace()); }
+QJsonObject SettingsStore::storedGlobalSetup() const { return storedRecord(database_, secrets_, globalPlace()); }
+
+QByteArray SettingsStore::officeKey() const
+{
+    QJsonObject raw;
+    storedRecord(database_, secrets_, globalPlace(), &raw);
+    return secrets_.officeKeyFor(raw);
+}
 
 QString SettingsStore::conflictMessage()
 {
@@ -202,9 +240,9 @@ void SettingsStore::save(const Settings* setup, const Settings* globalSetup, con
     const QDateTime now = QDateTime::currentDateTime();
     database_.transaction([&] {
         if (setup)
-            store(database_, setupPlace(author.code), *setup, author, pageOf, now, setupBase, howOf, conflicts);
+            store(database_, secrets_, setupPlace(author.code), *setup, author, pageOf, now, setupBase, howOf, conflicts);
         if (globalSetup)
-            store(database_, globalPlace(), *globalSetup, author, pageOf, now, globalBase, howOf, conflicts);
+            store(database_, secrets_, globalPlace(), *globalSetup, author, pageOf, now, globalBase, howOf, conflicts);
     });
 }
 

@@ -10,24 +10,32 @@
 namespace tarvelo {
 
 class OfficeDatabase;
+class RecordSecrets;
 class Settings;
 
 // Setup per adviser and GlobalSetup for the office, each a record in the
 // office database. Saving writes the records and the change history in one
-// transaction: all of it is stored, or nothing.
+// transaction: all of it is stored, or nothing. Passwords are stored sealed,
+// with keys kept outside the office database (RecordSecrets).
 class SettingsStore {
 public:
-    explicit SettingsStore(OfficeDatabase& database) : database_(database) {}
+    SettingsStore(OfficeDatabase& database, const RecordSecrets& secrets) : database_(database), secrets_(secrets) {}
 
     // Reads the stored records of the office (GlobalSetup) and of the adviser
     // (Setup), in one statement, into the settings; without one the settings
     // keep their defaults. Throws RuntimeError (Dutch) for a damaged record,
-    // leaving those settings as they were.
-    void loadBoth(Settings& setup, Settings& globalSetup, const QString& adviserCode) const;
+    // leaving those settings as they were. Passwords this workstation cannot
+    // open (their key is missing) are read as empty and named in unreadable
+    // ("Setup.Name", "GlobalSetup.Name").
+    void loadBoth(Settings& setup, Settings& globalSetup, const QString& adviserCode,
+                  QStringList* unreadable = nullptr) const;
     // The record as it is stored now, read as a load would read it (stored
     // values over the defaults).
     QJsonObject storedSetup(const QString& adviserCode) const;
     QJsonObject storedGlobalSetup() const;
+    // The key of the office's passwords as this workstation holds it; empty
+    // when it has none (or the office has no sealed password yet).
+    QByteArray officeKey() const;
 
     // Stores what is given (either may be null) and records each changed
     // setting. pageOf maps "Setup.Name" or "GlobalSetup.Name" to the page on
@@ -59,6 +67,7 @@ public:
 
 private:
     OfficeDatabase& database_;
+    const RecordSecrets& secrets_;
 };
 
 } // namespace tarvelo

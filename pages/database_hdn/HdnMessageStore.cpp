@@ -277,6 +277,8 @@ HdnMoveResult HdnMessageStore::MoveDatabaseToFolder(const QString& folder)
                     written.reserve(rows.size());
                     // On failure the rows of this batch keep their text; their new files are of no use.
                     inTransaction(connection_, [&] {
+                        const auto moved = connection_.Prepare(
+                            u"UPDATE HDNBericht SET Ber_Om_Berichtnaam = ?, Ber_Om_Ascii = '' WHERE Ber_Id = ?"_s);
                         for (const Row& row : rows) {
                             ++number;
                             const QDate date = MessageDate(row.date);
@@ -288,10 +290,7 @@ HdnMoveResult HdnMessageStore::MoveDatabaseToFolder(const QString& folder)
                                 const QString path = folders.ensure(date) + QLatin1Char('/') + name;
                                 writeFile(path, bytes);
                                 written.push_back(path);
-                                connection_.Execute(u"UPDATE HDNBericht SET Ber_Om_Berichtnaam = %1, "
-                                                                   "Ber_Om_Ascii = '' WHERE Ber_Id = %2"_s
-                                                        .arg(sqlQuoted(name))
-                                                        .arg(row.id));
+                                moved->Execute({name, row.id});
                             }
                             if (RowDone)
                                 RowDone(number);
@@ -311,6 +310,8 @@ HdnMoveResult HdnMessageStore::MoveFolderToDatabase(const QString& folder, bool 
                     std::vector<QString> read;
                     read.reserve(rows.size());
                     inTransaction(connection_, [&] {
+                        const auto moved = connection_.Prepare(
+                            u"UPDATE HDNBericht SET Ber_Om_Ascii = ?, Ber_Om_Berichtnaam = '' WHERE Ber_Id = ?"_s);
                         for (const Row& row : rows) {
                             ++number;
                             const QDate date = MessageDate(row.date);
@@ -325,10 +326,7 @@ HdnMoveResult HdnMessageStore::MoveFolderToDatabase(const QString& folder, bool 
                                 if (bytes.isEmpty() || !isXml(bytes)) {
                                     ++result.notMoved;
                                 } else {
-                                    connection_.Execute(u"UPDATE HDNBericht SET Ber_Om_Ascii = %1, "
-                                                                       "Ber_Om_Berichtnaam = '' WHERE Ber_Id = %2"_s
-                                                            .arg(sqlQuoted(QString::fromUtf8(bytes)))
-                                                            .arg(row.id));
+                                    moved->Execute({QString::fromUtf8(bytes), row.id});
                                     read.push_back(path);
                                 }
                             }

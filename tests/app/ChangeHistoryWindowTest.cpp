@@ -29,6 +29,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
@@ -427,5 +428,50 @@ TEST_F(ChangeHistoryWindowTest, TheListsShowTheirColumnsWithoutScrollingSideways
             continue;
         EXPECT_GE(list->columnWidth(c), list->header()->sectionSizeHint(c))
             << list->headerItem()->text(c).toStdString() << " is narrower than its header";
+    }
+}
+
+// Catches a stored value that hides or disguises itself on the screen: an
+// address with terminal escapes, a mark that reverses the text and markup
+// stays whole in its field (the user edits the value itself), reads escaped
+// in the history's columns, and no tooltip draws its markup.
+TEST_F(ChangeHistoryWindowTest, StoredControlCharactersAndMarkupShowHarmlessly)
+{
+    const QString hostile = u"\x1B[31mrood\x1B[0m \u202Egnp.exe <img src=\"x.png\"><b>vet</b>"_s;
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
+    control<CheckBox>(u"chkProxy"_s).click();
+    control<TextBox>(u"txtProxyadres"_s).type(hostile);
+    saveAndReopen();
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
+    runEvents();
+    auto* field = window->findChild<QLineEdit*>(u"txtProxyadres"_s);
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->text(), hostile);
+
+    std::unique_ptr<ChangeHistoryDialog> history = window->historyDialog(true);
+    const QTreeWidgetItem* line = nullptr;
+    for (int i = 0; i < history->list()->topLevelItemCount() && !line; ++i)
+        if (history->list()->topLevelItem(i)->text(ChangeHistoryDialog::NewValue).contains(u"rood"_s))
+            line = history->list()->topLevelItem(i);
+    ASSERT_NE(line, nullptr);
+    const QString shown = line->text(ChangeHistoryDialog::NewValue);
+    EXPECT_EQ(shown, u"\\x1B[31mrood\\x1B[0m \\u202Egnp.exe <img src=\"x.png\"><b>vet</b>"_s);
+    EXPECT_EQ(line->text(ChangeHistoryDialog::StoredNew), shown);
+
+    // A tooltip shows the markup as text.
+    const auto readsAsWritten = [](const QString& tip) {
+        QTextDocument drawn;
+        if (Qt::mightBeRichText(tip))
+            drawn.setHtml(tip);
+        else
+            drawn.setPlainText(tip);
+        return drawn.toPlainText().contains(u"<b>vet</b>"_s);
+    };
+    EXPECT_TRUE(readsAsWritten(line->toolTip(ChangeHistoryDialog::NewValue)))
+        << line->toolTip(ChangeHistoryDialog::NewValue).toStdString();
+    for (const QWidget* w : window->findChildren<QWidget*>()) {
+        if (w->toolTip().contains(u"vet"_s)) {
+            EXPECT_TRUE(readsAsWritten(w->toolTip())) << w->objectName().toStdString();
+        }
     }
 }
