@@ -240,7 +240,7 @@ void AgentNummers::cmdOpslaan_Click()
             // key of its own so the company overview can change it later.
             statements.push_back({u"INSERT INTO tp_info (Agent_id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
                                   "Om_Omschrijving, GUID) VALUES (?, ?, ?, 0, ?, ?, ?)"_s,
-                                  {row.text(), cdMij_, double(*rente), kind(),
+                                  {row.text(), cdMij_, frmAgentnummer::storedRente(*rente), kind(),
                                    description.isNull() ? u""_s : description,
                                    QUuid::createUuid().toString(QUuid::WithBraces).toUpper()}});
         }

@@ -237,7 +237,7 @@ bool MijOverzicht::Add_AgentnummerToDatabase(const CAgentnummer& a)
         if (a.In_Standaard)
             statements.push_back(clearOtherDefaults(a.GUID));
         statements.push_back({u"INSERT INTO tp_info "_s + u"VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
-                              {a.Om_Agentnummer, cdMij_, double(a.Pc_Opslag), a.In_Standaard ? -1 : 0, cdSoortMij_,
+                              {a.Om_Agentnummer, cdMij_, frmAgentnummer::storedRente(a.Pc_Opslag), a.In_Standaard ? -1 : 0, cdSoortMij_,
                                orEmpty(a.Om_Beschrijving), a.GUID}});
         done = runInTransaction(statements);
     });
@@ -295,7 +295,7 @@ std::vector<MijOverzicht::Statement> MijOverzicht::updateStatements(const CAgent
                                 "Om_Omschrijving = ? WHERE GUID = ? AND Agent_Id = ? AND Cd_Mij = ? "
                                 "AND ABS(Rente - ?) < 0.005 AND CASE WHEN In_Default <> 0 THEN 1 ELSE 0 END = ? "
                                 "AND Cd_SoortMij = ? AND COALESCE(Om_Omschrijving, '') = ?"_s,
-         {a.Om_Agentnummer, cdMij_, double(a.Pc_Opslag), a.In_Standaard ? -1 : 0, cdSoortMij_,
+         {a.Om_Agentnummer, cdMij_, frmAgentnummer::storedRente(a.Pc_Opslag), a.In_Standaard ? -1 : 0, cdSoortMij_,
           orEmpty(a.Om_Beschrijving), a.GUID, expected.Om_Agentnummer, cdMij_, double(expected.Pc_Opslag),
           expected.In_Standaard ? 1 : 0, cdSoortMij_, orEmpty(expected.Om_Beschrijving)}});
     return statements;

@@ -22,7 +22,7 @@ std::optional<double> percentageOf(const QString& text)
     const std::optional<float> value = frmAgentnummer::renteOf(text);
     if (!value || *value < 0)
         return std::nullopt;
-    return double(*value);
+    return frmAgentnummer::storedRente(*value);
 }
 } // namespace
 
