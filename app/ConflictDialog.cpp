@@ -2,6 +2,8 @@
 
 #include "app/ColumnFit.h"
 #include "app/PlainText.h"
+#include "framework/host/OfficeChange.h"
+#include "framework/page/SettingPresentation.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -16,6 +18,31 @@
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
+
+ConflictLine recordConflictLine(const SettingPresentation& list, const SettingConflict& c)
+{
+    // The fields in which the versions that still hold the record differ.
+    std::vector<QJsonObject> versions;
+    for (const QJsonValue& version : {c.started, c.theirs, c.mine})
+        if (version.isObject())
+            versions.push_back(version.toObject());
+    QStringList differing;
+    for (const QJsonObject& version : versions)
+        for (auto it = version.begin(); it != version.end(); ++it)
+            if (!differing.contains(it.key()) &&
+                std::any_of(versions.begin(), versions.end(),
+                            [&](const QJsonObject& other) { return other.value(it.key()) != it.value(); }))
+                differing << it.key();
+    const auto shown = [&](const QJsonValue& version) {
+        if (!version.isObject())
+            return u"(verwijderd)"_s;
+        const QString text = recordFieldsText(list, version.toObject(), differing);
+        // Only a key no screen shows differs: the record reads as a whole.
+        return text.isEmpty() ? recordFieldsText(list, version.toObject()) : text;
+    };
+    return {list.pageTitle, recordCaption(list, c.started.toObject()), shown(c.started), shown(c.theirs), shown(c.mine),
+            c.keepMine};
+}
 
 ConflictDialog::ConflictDialog(const std::vector<ConflictLine>& lines, QWidget* parent)
     : QDialog(parent), lines_(lines)

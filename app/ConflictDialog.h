@@ -8,6 +8,9 @@ class QComboBox;
 
 namespace tarvelo {
 
+struct SettingConflict;
+struct SettingPresentation;
+
 // One setting that the user changed here and another workstation stored
 // differently meanwhile, in the words of the screen.
 struct ConflictLine {
@@ -18,6 +21,11 @@ struct ConflictLine {
     QString mine;    // the user's own value
     bool keepMine = true;
 };
+
+// One record of a list both workstations touched: the record named, and the
+// fields that differ between the versions as its dialog calls them; a version
+// that removed it reads "(verwijderd)".
+ConflictLine recordConflictLine(const SettingPresentation& list, const SettingConflict& conflict);
 
 // Asks, before saving, which value to keep of each such setting: the user's
 // own or the other workstation's. "Opslaan" accepts the choices, "Annuleren"

@@ -138,6 +138,10 @@ bool SettingsWindow::settleConflicts()
         const auto shown = [&](const QJsonValue& value) {
             return c.secret || p.secret ? u"(verborgen)"_s : shownValueText(p, SettingsStore::valueText(value));
         };
+        if (c.record > 0) {
+            lines.push_back(recordConflictLine(p, c));
+            continue;
+        }
         lines.push_back({p.pageTitle, p.caption.isEmpty() ? c.name : p.caption,
                          shown(c.started), shown(c.theirs), shown(c.mine), true});
     }

@@ -7,6 +7,7 @@
 #include "host/office/ChangeWatcher.h"
 #include "host/office/CompanyCatalogue.h"
 #include "host/office/OfficeDatabase.h"
+#include "host/office/RecordListMerge.h"
 #include "host/office/SettingsStore.h"
 
 #include <QTimer>
@@ -25,11 +26,21 @@ void takeStored(Settings& settings, QJsonObject& base, const QJsonObject& stored
                 QStringList& taken)
 {
     const QJsonObject current = SettingsFile::toRecord(settings);
+    const QSet<QString> lists = RecordListMerge::names(settings);
     QVariantMap values;
     for (auto it = stored.begin(); it != stored.end(); ++it) {
         const QString& name = it.key();
         if (!current.contains(name) || it.value() == base.value(name))
             continue;
+        // A record list changed on both sides, in different records: the
+        // window shows the other's records beside the user's own changes.
+        if (lists.contains(name) && current.value(name) != base.value(name) && current.value(name) != it.value() &&
+            !SettingsStore::conflicts(stored, current, base, lists).contains(name)) {
+            values.insert(name, SettingsStore::mergedValue(name, stored, current, base, lists).toVariant());
+            base.insert(name, it.value());
+            taken << SettingsStore::changeKey(object, name);
+            continue;
+        }
         if (current.value(name) == base.value(name)) {
             values.insert(name, it.value().toVariant());
             taken << SettingsStore::changeKey(object, name);
@@ -104,9 +115,24 @@ std::vector<SettingConflict> ReferenceApplication::settingConflicts()
         if (current == base)
             return;
         const QJsonObject there = stored();
-        for (const QString& name : SettingsStore::conflicts(there, current, base))
-            found.push_back({object, name, base.value(name), there.value(name), current.value(name),
-                             settings.setting(name).isSecret()});
+        const QSet<QString> lists = RecordListMerge::names(settings);
+        for (const QString& name : SettingsStore::conflicts(there, current, base, lists)) {
+            const auto records = [](const QJsonValue& v) { return RecordListMerge::records(v); };
+            const auto was = records(base.value(name)), theirs = records(there.value(name)),
+                       mine = records(current.value(name));
+            if (!lists.contains(name) || !was || !theirs || !mine) {
+                found.push_back({object, name, base.value(name), there.value(name), current.value(name),
+                                 settings.setting(name).isSecret()});
+                continue;
+            }
+            // A record list asks about each record both touched.
+            for (const auto& c : RecordListMerge::merge(*was, *theirs, *mine).conflicts) {
+                SettingConflict conflict{object, name, c.started, c.theirs, c.mine, settings.setting(name).isSecret()};
+                conflict.record = c.record;
+                conflict.theirsList = there.value(name);
+                found.push_back(conflict);
+            }
+        }
     };
     collect(setup_, setupBase_, [&] { return store_->storedSetup(adviser_.code); }, ChangeHistory::SetupObject);
     collect(globalSetup_, globalBase_, [&] { return store_->storedGlobalSetup(); }, ChangeHistory::GlobalSetupObject);
@@ -115,13 +141,41 @@ std::vector<SettingConflict> ReferenceApplication::settingConflicts()
 
 void ReferenceApplication::resolveConflicts(const std::vector<SettingConflict>& chosen)
 {
+    // A record list's records are decided together: the list becomes the
+    // other program's with what the user changed here, each record as chosen.
+    struct ListChoice {
+        QJsonValue theirs;
+        QMap<int, bool> keepMine;
+    };
+    QMap<QString, ListChoice> lists;
     for (const SettingConflict& c : chosen) {
         const bool global = c.object == ChangeHistory::GlobalSetupObject;
+        if (c.record > 0) {
+            ListChoice& list = lists[SettingsStore::changeKey(c.object, c.name)];
+            list.theirs = c.theirsList;
+            list.keepMine.insert(c.record, c.keepMine);
+            continue;
+        }
         Settings& settings = global ? globalSetup_ : setup_;
         QJsonObject& base = global ? globalBase_ : setupBase_;
         base.insert(c.name, c.theirs);
         if (!c.keepMine)
             settings.fromMap({{c.name, c.theirs.toVariant()}});
+    }
+    for (auto it = lists.begin(); it != lists.end(); ++it) {
+        const QString object = it.key().section(QLatin1Char('.'), 0, 0);
+        const QString name = it.key().section(QLatin1Char('.'), 1);
+        const bool global = object == ChangeHistory::GlobalSetupObject;
+        Settings& settings = global ? globalSetup_ : setup_;
+        QJsonObject& base = global ? globalBase_ : setupBase_;
+        const auto was = RecordListMerge::records(base.value(name));
+        const auto theirs = RecordListMerge::records(it->theirs);
+        const auto mine = RecordListMerge::records(SettingsFile::toRecord(settings).value(name));
+        if (!was || !theirs || !mine)
+            continue;
+        const QJsonValue decided = RecordListMerge::stored(RecordListMerge::merge(*was, *theirs, *mine, it->keepMine).merged);
+        base.insert(name, it->theirs);
+        settings.fromMap({{name, decided.toVariant()}});
     }
 }
 

@@ -60,6 +60,9 @@ public:
 
     // Runs a statement that returns no rows; returns the number of rows touched.
     virtual int Execute(const QString& statement) = 0;
+    // The same with values bound in order to its "?" placeholders: a value
+    // never stands in a statement's text.
+    int Execute(const QString& statement, const QVariantList& values) { return Prepare(statement)->Execute(values); }
     virtual std::unique_ptr<Recordset> OpenRecordset(const QString& statement) = 0;
     // A statement that returns no rows, with "?" placeholders, for running
     // many times (inside one transaction when the caller begins one).
@@ -68,9 +71,16 @@ public:
     virtual void BeginTrans() = 0;
     virtual void CommitTrans() = 0;
     virtual void RollbackTrans() = 0;
+
+    // The rows of a statement with values bound in order to its "?"
+    // placeholders. A host's connection that cannot bind values in a read
+    // refuses it (error 3251) rather than put them into the statement's text.
+    virtual std::unique_ptr<Recordset> OpenRecordset(const QString& statement, const QVariantList& values);
 };
 
-// Doubles every single quote, for a value placed between quotes in a statement.
+// Doubles every single quote, for a value placed between quotes in a
+// statement; statements with values bind them instead (Execute and
+// OpenRecordset with values).
 inline QString sqlQuoted(const QString& value)
 {
     QString doubled = value;

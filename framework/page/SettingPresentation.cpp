@@ -13,6 +13,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
+#include <algorithm>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -297,6 +299,94 @@ std::pair<QString, QString> shownChange(const SettingPresentation& p, const std:
     if (!what.isEmpty())
         shownAfter += u" ("_s + what.join(u"; "_s) + u")"_s;
     return {countText(p, old.size()), shownAfter};
+}
+
+} // namespace tarvelo
+
+namespace tarvelo {
+
+namespace {
+
+// A record's fields as the dialog that edits them calls them, with how a value
+// reads there; a key of its own that no screen shows is left out.
+struct RecordField {
+    const char* name;
+    const char* caption;
+    QMap<qint64, QString> texts = {};
+    bool amount = false;
+    bool hidden = false;
+};
+
+const std::vector<RecordField>& recordFields(const QString& list)
+{
+    static const QMap<qint64, QString> terms{{1, u"Maand"_s}, {3, u"Kwartaal"_s}, {6, u"Half jaar"_s}, {12, u"Jaar"_s}};
+    static const QMap<QString, std::vector<RecordField>> fields{
+        {u"Notarissen"_s,
+         {{"Naam", "Notariskantoor"}, {"Straat", "Straat"}, {"Huisnummer", "Huisnummer"},
+          {"Toevoeging", "Toevoeging"}, {"Postcode", "Postcode"}, {"Woonplaats", "Woonplaats"},
+          {"Telefoon", "Telefoonnummer"}, {"Geslacht", "Geslacht", {}}, {"Voorletters", "Voorletters"},
+          {"Voorvoegsel", "Voorvoegsel"}, {"Achternaam", "Achternaam"}}},
+        {u"Abonnementen"_s,
+         {{"ID", "ID", {}, false, true}, {"Actief", "Actief"}, {"Soort", "Soort abonnement"},
+          {"Omschrijving", "Omschrijving"}, {"Termijnbedrag", "Termijnbedrag", {}, true},
+          {"Betaaltermijn", "Betalingstermijn", terms}, {"ControleAantal", "Controleperiode"},
+          {"ControleEenheid", "Controleperiode per", {{1, u"Maand"_s}, {12, u"Jaar"_s}}},
+          {"Contractduur", "Contractduur (maanden)"}}},
+        {u"Inkoopcombinaties"_s,
+         {{"Naam", "Naam serviceprovider"}, {"HDNNummer", "HDN nummer"}, {"TypeCode", "Soort", {}, false, true},
+          {"Geselecteerd", "Gebruikt"}}},
+        {u"Vestigingen"_s, {{"ID", "ID", {}, false, true}, {"Naam", "Vestiging"}, {"HDNNummer", "HDN nummer"}}},
+        {u"HDNIndirs"_s, {{"Berichtsoort", "Berichtsoort"}, {"Map", "Locatie"}}},
+    };
+    static const std::vector<RecordField> none;
+    const auto it = fields.find(list);
+    return it == fields.end() ? none : *it;
+}
+
+QString fieldValueText(const RecordField* field, const QJsonValue& value)
+{
+    if (value.isBool())
+        return value.toBool() ? u"Ja"_s : u"Nee"_s;
+    if (value.isDouble()) {
+        if (field && field->texts.contains(qint64(value.toDouble())))
+            return field->texts.value(qint64(value.toDouble()));
+        return field && field->amount ? amountText(value.toDouble()) : numberText(value.toDouble());
+    }
+    const QString text = value.toVariant().toString();
+    return text.isEmpty() ? u"(leeg)"_s : text;
+}
+
+} // namespace
+
+QString recordCaption(const SettingPresentation& p, const QJsonObject& record)
+{
+    QString one = p.one.isEmpty() ? p.caption : p.one;
+    if (!one.isEmpty())
+        one[0] = one[0].toUpper();
+    return u"%1 '%2'"_s.arg(one, recordName(record));
+}
+
+QString recordFieldsText(const SettingPresentation& p, const QJsonObject& record, const QStringList& only)
+{
+    const std::vector<RecordField>& known = recordFields(p.name);
+    QStringList parts;
+    QStringList names;
+    for (const RecordField& field : known)
+        names << QLatin1String(field.name);
+    for (auto it = record.begin(); it != record.end(); ++it)
+        if (!names.contains(it.key()))
+            names << it.key();
+    for (const QString& name : names) {
+        if (!record.contains(name) || (!only.isEmpty() && !only.contains(name)))
+            continue;
+        const auto field = std::find_if(known.begin(), known.end(),
+                                        [&](const RecordField& f) { return name == QLatin1String(f.name); });
+        const RecordField* f = field == known.end() ? nullptr : &*field;
+        if (f && f->hidden)
+            continue;
+        parts << u"%1: %2"_s.arg(f ? QString::fromUtf8(f->caption) : name, fieldValueText(f, record.value(name)));
+    }
+    return parts.join(u"; "_s);
 }
 
 } // namespace tarvelo

@@ -2,7 +2,9 @@
 
 #include "TarveloExport.h"
 
+#include <QJsonObject>
 #include <QMap>
+#include <QStringList>
 #include <QMetaType>
 #include <QString>
 #include <QVariant>
@@ -78,5 +80,12 @@ TARVELO_EXPORT QString shownValueText(const SettingPresentation& p, const std::o
 // them; a record list's new side says what was added, changed or removed.
 TARVELO_EXPORT std::pair<QString, QString> shownChange(const SettingPresentation& p, const std::optional<QString>& before,
                                         const std::optional<QString>& after);
+
+// One record of a record list as the screen reads it: the record named
+// ("Notariskantoor 'Notaris De Vries'"), and its fields, each as its dialog
+// calls it ("Telefoonnummer: 020 123 45 67"); only the fields named, or all.
+TARVELO_EXPORT QString recordCaption(const SettingPresentation& p, const QJsonObject& record);
+TARVELO_EXPORT QString recordFieldsText(const SettingPresentation& p, const QJsonObject& record,
+                                        const QStringList& fields = {});
 
 } // namespace tarvelo

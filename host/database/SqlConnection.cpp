@@ -495,9 +495,14 @@ int SqlConnection::Execute(const QString& statement)
 
 std::unique_ptr<Recordset> SqlConnection::OpenRecordset(const QString& statement)
 {
+    return OpenRecordset(statement, {});
+}
+
+std::unique_ptr<Recordset> SqlConnection::OpenRecordset(const QString& statement, const QVariantList& values)
+{
     QSqlQuery q;
     const QString sql = adapt(statement);
-    if (!run(q, sql))
+    if (!run(q, sql, values))
         throw databaseError(q.lastError(), statement);
     return std::make_unique<SnapshotRecordset>(*this, q, sql);
 }

@@ -39,8 +39,10 @@ public:
     SqlConnection& operator=(const SqlConnection&) = delete;
 
     QString provider() const override { return provider_; }
+    using Connection::Execute;
     int Execute(const QString& statement) override;
     std::unique_ptr<Recordset> OpenRecordset(const QString& statement) override;
+    std::unique_ptr<Recordset> OpenRecordset(const QString& statement, const QVariantList& values) override;
     std::unique_ptr<PreparedStatement> Prepare(const QString& statement) override;
     void BeginTrans() override;
     void CommitTrans() override;

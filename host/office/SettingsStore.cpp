@@ -5,6 +5,7 @@
 #include "host/SettingsFile.h"
 #include "host/office/ChangeHistory.h"
 #include "host/office/OfficeDatabase.h"
+#include "host/office/RecordListMerge.h"
 #include "host/secrets/RecordSecrets.h"
 
 #include <QDateTime>
@@ -119,6 +120,7 @@ void store(OfficeDatabase& db, const RecordSecrets& secrets, const RecordPlace& 
     // Nothing changed here since the record was read: there is nothing to write.
     if (base && *base == current)
         return;
+    const QSet<QString> recordLists = RecordListMerge::names(settings);
     lockForUpdate(db, place);
     QJsonObject merged;
     bool missing = false;
@@ -126,21 +128,26 @@ void store(OfficeDatabase& db, const RecordSecrets& secrets, const RecordPlace& 
     // Passwords an older version stored as typed are sealed now.
     bool changed = missing || RecordSecrets::holdsPlain(merged);
     std::vector<ChangeEntry> entries;
-    if (base && conflicts == SettingsStore::Conflicts::Refuse && !SettingsStore::conflicts(old, current, *base).isEmpty())
+    if (base && conflicts == SettingsStore::Conflicts::Refuse &&
+        !SettingsStore::conflicts(old, current, *base, recordLists).isEmpty())
         throw RuntimeError(SettingsStore::ConflictError, SettingsStore::conflictMessage());
     for (auto it = current.begin(); it != current.end(); ++it) {
         // A setting this program did not change keeps what is stored, which
         // another program may have changed meanwhile.
         if (base && base->contains(it.key()) && base->value(it.key()) == it.value())
             continue;
+        // A record list another program changed too keeps its records' changes.
+        const QJsonValue written = base && conflicts == SettingsStore::Conflicts::Refuse
+                                       ? SettingsStore::mergedValue(it.key(), old, current, *base, recordLists)
+                                       : it.value();
         const QString before = SettingsStore::valueText(old.value(it.key()));
-        const QString after = SettingsStore::valueText(it.value());
+        const QString after = SettingsStore::valueText(written);
         // A password this workstation could not open reads as empty: unless
         // it was typed again, the sealed one stays as it is stored.
         if (before == after && RecordSecrets::isSecret(it.key()))
             continue;
         // Names this version does not know stay in the record as they were.
-        merged.insert(it.key(), it.value());
+        merged.insert(it.key(), written);
         if (before == after)
             continue;
         changed = true;
@@ -218,7 +225,22 @@ QString SettingsStore::conflictMessage()
            "Er is niets opgeslagen."_s;
 }
 
-QStringList SettingsStore::conflicts(const QJsonObject& stored, const QJsonObject& current, const QJsonObject& base)
+namespace {
+// The three versions of a record list, when each is one.
+std::optional<RecordListMerge::Result> mergedRecords(const QJsonValue& was, const QJsonValue& there,
+                                                     const QJsonValue& here)
+{
+    const auto base = RecordListMerge::records(was);
+    const auto theirs = RecordListMerge::records(there);
+    const auto mine = RecordListMerge::records(here);
+    if (!base || !theirs || !mine)
+        return std::nullopt;
+    return RecordListMerge::merge(*base, *theirs, *mine);
+}
+} // namespace
+
+QStringList SettingsStore::conflicts(const QJsonObject& stored, const QJsonObject& current, const QJsonObject& base,
+                                     const QSet<QString>& recordLists)
 {
     QStringList found;
     for (auto it = current.begin(); it != current.end(); ++it) {
@@ -227,10 +249,30 @@ QStringList SettingsStore::conflicts(const QJsonObject& stored, const QJsonObjec
             continue;
         const QJsonValue was = base.value(name);
         const QJsonValue there = stored.value(name);
-        if (it.value() != was && there != was && there != it.value())
-            found << name;
+        if (it.value() == was || there == was || there == it.value())
+            continue;
+        if (recordLists.contains(name)) {
+            const auto merged = mergedRecords(was, there, it.value());
+            if (merged && merged->conflicts.empty())
+                continue;
+        }
+        found << name;
     }
     return found;
+}
+
+QJsonValue SettingsStore::mergedValue(const QString& name, const QJsonObject& stored, const QJsonObject& current,
+                                      const QJsonObject& base, const QSet<QString>& recordLists)
+{
+    const QJsonValue here = current.value(name);
+    if (!recordLists.contains(name) || !base.contains(name) || !stored.contains(name))
+        return here;
+    const QJsonValue was = base.value(name);
+    const QJsonValue there = stored.value(name);
+    if (there == was || here == was)
+        return there == was ? here : there;
+    const auto merged = mergedRecords(was, there, here);
+    return merged ? RecordListMerge::stored(merged->merged) : here;
 }
 
 void SettingsStore::save(const Settings* setup, const Settings* globalSetup, const AdviserIdentity& author,

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QJsonObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -57,7 +58,15 @@ public:
     // from base), to different values. Saving over such a setting is refused
     // with ConflictError until the user has chosen: the chosen value becomes
     // the base's and, when it is the other's, the current one's.
-    static QStringList conflicts(const QJsonObject& stored, const QJsonObject& current, const QJsonObject& base);
+    // A record list (recordLists names them) is merged record by record: it
+    // conflicts only where both changed one record differently, or one removed
+    // a record the other changed (mergedValue).
+    static QStringList conflicts(const QJsonObject& stored, const QJsonObject& current, const QJsonObject& base,
+                                 const QSet<QString>& recordLists = {});
+    // What a save writes of a setting this program changed: its value here,
+    // or for a record list another program changed too, both merged.
+    static QJsonValue mergedValue(const QString& name, const QJsonObject& stored, const QJsonObject& current,
+                                  const QJsonObject& base, const QSet<QString>& recordLists);
     static constexpr int ConflictError = 3197; // changed by another user at the same time
     static QString conflictMessage();
 

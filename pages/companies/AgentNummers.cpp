@@ -209,8 +209,12 @@ void AgentNummers::cmdOpslaan_Click()
     guarded([this] {
         if (cdMij_.isEmpty())
             return;
-        QStringList statements{u"DELETE FROM tp_info WHERE [Cd_Mij] = "_s + sqlQuoted(cdMij_) +
-                               u" AND Cd_SoortMij = "_s + QString::number(kind())};
+        struct Statement {
+            QString sql;
+            QVariantList values;
+        };
+        std::vector<Statement> statements{
+            {u"DELETE FROM tp_info WHERE [Cd_Mij] = ? AND Cd_SoortMij = ?"_s, {cdMij_, kind()}}};
         for (int i = 1; i <= lvwAgentnummers.count(); ++i) {
             ListItem& row = lvwAgentnummers.item(i);
             if (row.text().trimmed().isEmpty() || row.text() == NewNumber) {
@@ -230,19 +234,21 @@ void AgentNummers::cmdOpslaan_Click()
                           Titel(), &txtRente);
                 return;
             }
+            // A row without a description stores an empty one, not NULL.
+            const QString description = row.tag().toString();
             // This page knows no default: every number it writes is an ordinary one, with a
             // key of its own so the company overview can change it later.
-            statements << u"INSERT INTO tp_info (Agent_id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
-                                         "Om_Omschrijving, GUID) VALUES (%1, %2, %3, 0, %4, %5, %6)"_s
-                              .arg(sqlQuoted(row.text()), sqlQuoted(cdMij_), QString::number(double(*rente), 'g', 7),
-                                   QString::number(kind()), sqlQuoted(row.tag().toString()),
-                                   sqlQuoted(QUuid::createUuid().toString(QUuid::WithBraces).toUpper()));
+            statements.push_back({u"INSERT INTO tp_info (Agent_id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+                                  "Om_Omschrijving, GUID) VALUES (?, ?, ?, 0, ?, ?, ?)"_s,
+                                  {row.text(), cdMij_, frmAgentnummer::storedRente(*rente), kind(),
+                                   description.isNull() ? u""_s : description,
+                                   QUuid::createUuid().toString(QUuid::WithBraces).toUpper()}});
         }
         Connection& connection = database_->connection();
         connection.BeginTrans();
         try {
-            for (const QString& statement : statements)
-                connection.Execute(statement);
+            for (const Statement& statement : statements)
+                connection.Execute(statement.sql, statement.values);
             connection.CommitTrans();
         } catch (...) {
             connection.RollbackTrans();

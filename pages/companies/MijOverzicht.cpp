@@ -225,8 +225,7 @@ bool MijOverzicht::Get_Mij_Info(const QString& shortName)
         Connection& connection = catalogus_->AdoConnection();
         for (const LookupTable& lookup : LookupOrder) {
             std::unique_ptr<Recordset> rs = connection.OpenRecordset(
-                u"SELECT [Cd_Mij] FROM %1 WHERE [Om_NaamKort] = "_s.arg(QLatin1String(lookup.table)) +
-                sqlQuoted(shortName));
+                u"SELECT [Cd_Mij] FROM %1 WHERE [Om_NaamKort] = ?"_s.arg(QLatin1String(lookup.table)), {shortName});
             const bool hit = !rs->EOF_();
             if (hit) {
                 cdMij_ = rs->text(u"Cd_Mij"_s);

@@ -7,6 +7,7 @@
 #include "framework/forms/ListView.h"
 #include "framework/page/SettingsPage.h"
 
+#include <QVariantList>
 #include <optional>
 #include <vector>
 
@@ -86,15 +87,24 @@ private:
     void lvwAgentnummers_ColumnClick(ColumnHeader& column);
     bool Add_AgentnummerToDatabase(const CAgentnummer& agentnummer);
     // shown: the number as the list showed it before the user changed it.
-    bool Update_AgentnummerInDatabase(const CAgentnummer& agentnummer, const CAgentnummer& shown);
+    // What another workstation stored meanwhile in a field the user left as
+    // shown is kept; agentnummer becomes what was written.
+    bool Update_AgentnummerInDatabase(CAgentnummer& agentnummer, const CAgentnummer& shown);
     bool Delete_AgentnummerFromDatabase(const QString& guid);
     bool Update_AgentnummerDefaultInDatabase(const CAgentnummer& agentnummer);
-    // Runs the statements as one transaction; false when it was not committed.
+    // A statement with its values, bound in order to its "?" placeholders.
+    struct Statement {
+        QString sql;
+        QVariantList values;
+    };
     // Runs the statements in one transaction. With LastTouchesARow the last one
     // must change a row, or everything is rolled back and false returned: a
     // number that went or changed meanwhile is not reported as changed.
     enum class Touch { Any, LastTouchesARow };
-    bool runInTransaction(const QStringList& statements, Touch touch = Touch::Any);
+    bool runInTransaction(const std::vector<Statement>& statements, Touch touch = Touch::Any);
+    // The update of a number over the values expected in its row: every
+    // column it writes is in its guard.
+    std::vector<Statement> updateStatements(const CAgentnummer& wanted, const CAgentnummer& expected) const;
     // Another workstation removed or changed the number meanwhile: the user
     // is told or asked, and the list shows what is stored.
     std::optional<CAgentnummer> storedAgentnummer(const QString& guid);
@@ -104,7 +114,9 @@ private:
     static void showSurcharge(ListItem& row, double surcharge);
     // The company row's default agent number, shown and stored, after a change of the default.
     void showCompanyDefault(const QString& agentnummer);
-    QString clearOtherDefaults(const QString& guid) const;
+    // The list and the company row show the default as it is stored.
+    void showStoredDefault();
+    Statement clearOtherDefaults(const QString& guid) const;
     void cmdAgentnummerExport_Click();
     void Save_AgentnummerExport();
     void cmdAgentnummerImport_Click();

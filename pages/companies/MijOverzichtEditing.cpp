@@ -27,6 +27,7 @@
 #include <QStringDecoder>
 #include <QUuid>
 #include <algorithm>
+#include <cmath>
 #include <pugixml.hpp>
 
 using namespace Qt::StringLiterals;
@@ -36,14 +37,14 @@ namespace tarvelo {
 namespace {
 const QString ExportFileName = u"AgentNrs.txt"_s;
 
-// A surcharge in a statement: always with a decimal point.
-QString sqlNumber(double value) { return QString::number(value, 'g', 7); }
-QString sqlFlag(bool on) { return on ? u"-1"_s : u"0"_s; }
 QString withSeparator(const QString& folder)
 {
     return folder.endsWith(QLatin1Char('/')) || folder.endsWith(QDir::separator()) ? folder : folder + QLatin1Char('/');
 }
 QString utf8(const char* text) { return QString::fromUtf8(text); }
+// A text the row shows as nothing is stored, and compared, as an empty text:
+// a null one would be bound as NULL.
+QString orEmpty(const QString& text) { return text.isNull() ? u""_s : text; }
 } // namespace
 
 void MijOverzicht::connectEditing()
@@ -202,20 +203,20 @@ void MijOverzicht::showCompanyDefault(const QString& agentnummer)
 }
 
 // A company and kind have one default agent number: a new default clears the others first.
-QString MijOverzicht::clearOtherDefaults(const QString& guid) const
+MijOverzicht::Statement MijOverzicht::clearOtherDefaults(const QString& guid) const
 {
-    return u"UPDATE tp_info SET In_Default = 0 WHERE Cd_SoortMij = "_s + QString::number(cdSoortMij_) +
-           u" AND Cd_Mij = "_s + sqlQuoted(cdMij_) + u" AND GUID <> "_s + sqlQuoted(guid);
+    return {u"UPDATE tp_info SET In_Default = 0 WHERE Cd_SoortMij = ? AND Cd_Mij = ? AND GUID <> ?"_s,
+            {cdSoortMij_, cdMij_, guid}};
 }
 
-bool MijOverzicht::runInTransaction(const QStringList& statements, Touch touch)
+bool MijOverzicht::runInTransaction(const std::vector<Statement>& statements, Touch touch)
 {
     Connection& connection = database_->connection();
     connection.BeginTrans();
     try {
         int touched = 0;
-        for (const QString& statement : statements)
-            touched = connection.Execute(statement);
+        for (const Statement& statement : statements)
+            touched = connection.Execute(statement.sql, statement.values);
         if (touch == Touch::LastTouchesARow && touched == 0) {
             connection.RollbackTrans();
             return false;
@@ -232,64 +233,115 @@ bool MijOverzicht::Add_AgentnummerToDatabase(const CAgentnummer& a)
 {
     bool done = false;
     guarded([&] {
-        QStringList statements;
+        std::vector<Statement> statements;
         if (a.In_Standaard)
-            statements << clearOtherDefaults(a.GUID);
-        statements << u"INSERT INTO tp_info "_s + u"VALUES ("_s +
-                                 sqlQuoted(a.Om_Agentnummer) + u", "_s + sqlQuoted(cdMij_) +
-                                 u", "_s + sqlNumber(a.Pc_Opslag) + u", "_s +
-                                 sqlFlag(a.In_Standaard) + u", "_s + QString::number(cdSoortMij_) +
-                                 u", "_s + sqlQuoted(a.Om_Beschrijving) + u", "_s +
-                                 sqlQuoted(a.GUID) + u")"_s;
+            statements.push_back(clearOtherDefaults(a.GUID));
+        statements.push_back({u"INSERT INTO tp_info "_s + u"VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
+                              {a.Om_Agentnummer, cdMij_, frmAgentnummer::storedRente(a.Pc_Opslag), a.In_Standaard ? -1 : 0, cdSoortMij_,
+                               orEmpty(a.Om_Beschrijving), a.GUID}});
         done = runInTransaction(statements);
     });
     return done;
 }
 
-bool MijOverzicht::Update_AgentnummerInDatabase(const CAgentnummer& a, const CAgentnummer& shown)
+namespace {
+bool sameSurcharge(float one, float other) { return std::abs(double(one) - double(other)) < 0.005; }
+
+// The fields the user changed, over what is stored now; and whether the other
+// workstation changed one of them too, to something else.
+struct MergedNumber {
+    CAgentnummer number;
+    bool bothChanged = false;
+};
+MergedNumber merged(const CAgentnummer& shown, const CAgentnummer& stored, const CAgentnummer& mine)
+{
+    MergedNumber m{stored, false};
+    m.number.In_Changed = mine.In_Changed;
+    const auto field = [&](auto CAgentnummer::*member, auto same) {
+        if (same(mine.*member, shown.*member))
+            return;
+        m.number.*member = mine.*member;
+        if (!same(stored.*member, shown.*member) && !same(stored.*member, mine.*member))
+            m.bothChanged = true;
+    };
+    const auto equal = [](const auto& one, const auto& other) { return one == other; };
+    field(&CAgentnummer::Om_Agentnummer, equal);
+    field(&CAgentnummer::Pc_Opslag, sameSurcharge);
+    field(&CAgentnummer::Om_Beschrijving, equal);
+    field(&CAgentnummer::In_Standaard, equal);
+    return m;
+}
+
+QString described(const CAgentnummer& n)
+{
+    return u"%1, opslag %2, %3%4"_s.arg(n.Om_Agentnummer, QString::number(n.Pc_Opslag, 'f', 2),
+                                        n.Om_Beschrijving.isEmpty() ? u"zonder omschrijving"_s
+                                                                    : u"'%1'"_s.arg(n.Om_Beschrijving),
+                                        n.In_Standaard ? u", standaard"_s : QString());
+}
+} // namespace
+
+std::vector<MijOverzicht::Statement> MijOverzicht::updateStatements(const CAgentnummer& a,
+                                                                   const CAgentnummer& expected) const
+{
+    std::vector<Statement> statements;
+    if (a.In_Standaard)
+        statements.push_back(clearOtherDefaults(a.GUID));
+    // Only over the number as it was expected in its row, every column the
+    // update writes: what another workstation changed since is not written
+    // over unasked, the default flag included.
+    statements.push_back(
+        {u"UPDATE tp_info "_s + u"SET Agent_Id = ?, Cd_Mij = ?, Rente = ?, In_Default = ?, Cd_SoortMij = ?, "
+                                "Om_Omschrijving = ? WHERE GUID = ? AND Agent_Id = ? AND Cd_Mij = ? "
+                                "AND ABS(Rente - ?) < 0.005 AND CASE WHEN In_Default <> 0 THEN 1 ELSE 0 END = ? "
+                                "AND Cd_SoortMij = ? AND COALESCE(Om_Omschrijving, '') = ?"_s,
+         {a.Om_Agentnummer, cdMij_, frmAgentnummer::storedRente(a.Pc_Opslag), a.In_Standaard ? -1 : 0, cdSoortMij_,
+          orEmpty(a.Om_Beschrijving), a.GUID, expected.Om_Agentnummer, cdMij_, double(expected.Pc_Opslag),
+          expected.In_Standaard ? 1 : 0, cdSoortMij_, orEmpty(expected.Om_Beschrijving)}});
+    return statements;
+}
+
+bool MijOverzicht::Update_AgentnummerInDatabase(CAgentnummer& a, const CAgentnummer& shown)
 {
     bool done = false;
     guarded([&] {
-        QStringList statements;
-        if (a.In_Standaard)
-            statements << clearOtherDefaults(a.GUID);
-        const QString update = u"UPDATE tp_info "_s + u"SET Agent_Id = "_s + sqlQuoted(a.Om_Agentnummer) +
-             u", Cd_Mij = "_s + sqlQuoted(cdMij_) + u", Rente = "_s + sqlNumber(a.Pc_Opslag) +
-             u", In_Default = "_s + sqlFlag(a.In_Standaard) + u", Cd_SoortMij = "_s +
-             QString::number(cdSoortMij_) + u", Om_Omschrijving = "_s + sqlQuoted(a.Om_Beschrijving) +
-             u" WHERE GUID = "_s + sqlQuoted(a.GUID);
-        // Only over the number as the list showed it: what another workstation
-        // changed since is not written over unasked.
-        const QString asShown = u" AND Agent_Id = "_s + sqlQuoted(shown.Om_Agentnummer) +
-                                u" AND ABS(Rente - "_s + sqlNumber(shown.Pc_Opslag) + u") < 0.005"_s +
-                                u" AND COALESCE(Om_Omschrijving, '') = "_s + sqlQuoted(shown.Om_Beschrijving);
-        done = runInTransaction(statements + QStringList{update + asShown}, Touch::LastTouchesARow);
-        if (done)
-            return;
-        const std::optional<CAgentnummer> stored = storedAgentnummer(a.GUID);
-        if (!stored) {
-            agentnummerGone(a.GUID, true);
-            return;
+        CAgentnummer wanted = a;
+        CAgentnummer expected = shown;
+        bool asked = false;
+        // A workstation that keeps changing the number while the user decides
+        // gets a few rounds; then the change is refused, nothing written.
+        for (int round = 1; round <= 3; ++round) {
+            if (runInTransaction(updateStatements(wanted, expected), Touch::LastTouchesARow)) {
+                a = wanted;
+                done = true;
+                return;
+            }
+            const std::optional<CAgentnummer> stored = storedAgentnummer(a.GUID);
+            if (!stored || stored->GUID.isEmpty()) {
+                agentnummerGone(a.GUID, true);
+                return;
+            }
+            const MergedNumber m = merged(shown, *stored, a);
+            if (m.bothChanged && !asked) {
+                const MsgResult answer = ui().msgBox(
+                    u"Het agentnummer is intussen op een andere werkplek gewijzigd.\r\n\r\nWas: %1\r\n"
+                    "Andere werkplek: %2\r\nUw wijziging: %3\r\n\r\nWilt u uw wijziging bewaren? "
+                    "Kies Nee om de gegevens van de andere werkplek te houden."_s
+                        .arg(described(shown), described(*stored), described(m.number)),
+                    MsgButtons::YesNo, MsgIcon::Question, u"Agentnummer wijzigen"_s);
+                if (answer != MsgResult::Yes) {
+                    if (ListItem* row = lvwAgentnummers.findItem(a.GUID))
+                        showAgentnummer(*row, *stored);
+                    return;
+                }
+                asked = true;
+            }
+            wanted = m.number;
+            expected = *stored;
         }
-        const auto describe = [](const CAgentnummer& n) {
-            return u"%1, opslag %2, %3"_s.arg(n.Om_Agentnummer, QString::number(n.Pc_Opslag, 'f', 2),
-                                              n.Om_Beschrijving.isEmpty() ? u"zonder omschrijving"_s
-                                                                          : u"'%1'"_s.arg(n.Om_Beschrijving));
-        };
-        const MsgResult answer = ui().msgBox(
-            u"Het agentnummer is intussen op een andere werkplek gewijzigd.\r\n\r\nWas: %1\r\n"
-            "Andere werkplek: %2\r\nUw wijziging: %3\r\n\r\nWilt u uw wijziging bewaren? "
-            "Kies Nee om de gegevens van de andere werkplek te houden."_s
-                .arg(describe(shown), describe(*stored), describe(a)),
-            MsgButtons::YesNo, MsgIcon::Question, u"Agentnummer wijzigen"_s);
-        if (answer != MsgResult::Yes) {
-            if (ListItem* row = lvwAgentnummers.findItem(a.GUID))
-                showAgentnummer(*row, *stored);
-            return;
-        }
-        done = runInTransaction(statements + QStringList{update}, Touch::LastTouchesARow);
-        if (!done)
-            agentnummerGone(a.GUID, true);
+        ui().msgBox(u"Het agentnummer %1 wordt op een andere werkplek steeds opnieuw gewijzigd. "
+                    "Uw wijziging is niet opgeslagen; probeer het straks opnieuw."_s.arg(shown.Om_Agentnummer),
+                    MsgButtons::OK, MsgIcon::Exclamation, u"Agentnummer wijzigen"_s);
     });
     return done;
 }
@@ -297,11 +349,14 @@ bool MijOverzicht::Update_AgentnummerInDatabase(const CAgentnummer& a, const CAg
 std::optional<CAgentnummer> MijOverzicht::storedAgentnummer(const QString& guid)
 {
     std::unique_ptr<Recordset> rs = database_->connection().OpenRecordset(
-        u"SELECT Agent_Id, Rente, In_Default, Om_Omschrijving FROM tp_info WHERE GUID = "_s + sqlQuoted(guid));
+        u"SELECT Agent_Id, Rente, In_Default, Om_Omschrijving, Cd_Mij, Cd_SoortMij FROM tp_info WHERE GUID = ?"_s,
+        {guid});
     if (rs->EOF_())
         return std::nullopt;
     CAgentnummer stored;
-    stored.GUID = guid;
+    // A number moved to another company or kind is no longer this list's.
+    if (rs->text(u"Cd_Mij"_s) == cdMij_ && rs->field(u"Cd_SoortMij"_s).toInt() == cdSoortMij_)
+        stored.GUID = guid;
     stored.Om_Agentnummer = rs->text(u"Agent_Id"_s);
     stored.Pc_Opslag = rs->field(u"Rente"_s).toFloat();
     stored.In_Standaard = rs->field(u"In_Default"_s).toInt() != 0;
@@ -328,8 +383,7 @@ bool MijOverzicht::Delete_AgentnummerFromDatabase(const QString& guid)
 {
     bool done = false;
     guarded([&] {
-        done = runInTransaction({u"DELETE FROM tp_info WHERE GUID = "_s + sqlQuoted(guid)},
-                                Touch::LastTouchesARow);
+        done = runInTransaction({{u"DELETE FROM tp_info WHERE GUID = ?"_s, {guid}}}, Touch::LastTouchesARow);
         if (!done)
             agentnummerGone(guid, true, true);
     });
@@ -340,11 +394,10 @@ bool MijOverzicht::Update_AgentnummerDefaultInDatabase(const CAgentnummer& a)
 {
     bool done = false;
     guarded([&] {
-        const QString company = u"WHERE Cd_SoortMij = "_s + QString::number(cdSoortMij_) +
-                                u" AND Cd_Mij = "_s + sqlQuoted(cdMij_);
-        done = runInTransaction({u"UPDATE tp_info "_s + u"SET In_Default = 0 "_s + company,
-                                 u"UPDATE tp_info "_s + u"SET In_Default = -1 "_s + company +
-                                     u" AND GUID = "_s + sqlQuoted(a.GUID)},
+        const QString company = u"WHERE Cd_SoortMij = ? AND Cd_Mij = ?"_s;
+        done = runInTransaction({{u"UPDATE tp_info "_s + u"SET In_Default = 0 "_s + company, {cdSoortMij_, cdMij_}},
+                                 {u"UPDATE tp_info "_s + u"SET In_Default = -1 "_s + company + u" AND GUID = ?"_s,
+                                  {cdSoortMij_, cdMij_, a.GUID}}},
                                 Touch::LastTouchesARow);
         // The list follows once the other workstation's removal arrives.
         if (!done)
@@ -398,8 +451,27 @@ void MijOverzicht::editAgentnummer()
     if (!agentnummer.In_Changed || !Update_AgentnummerInDatabase(agentnummer, shown))
         return;
     showAgentnummer(*row, agentnummer);
+    // Another workstation may have made another number the default meanwhile.
     if (agentnummer.In_Standaard || wasDefault)
-        showCompanyDefault(agentnummer.In_Standaard ? agentnummer.Om_Agentnummer : QString());
+        showStoredDefault();
+}
+
+void MijOverzicht::showStoredDefault()
+{
+    std::unique_ptr<Recordset> rs = database_->connection().OpenRecordset(
+        u"SELECT GUID, Agent_Id FROM tp_info WHERE Cd_Mij = ? AND Cd_SoortMij = ? AND In_Default <> 0"_s,
+        {cdMij_, cdSoortMij_});
+    const QString guid = rs->EOF_() ? QString() : rs->text(u"GUID"_s);
+    const QString number = rs->EOF_() ? QString() : rs->text(u"Agent_Id"_s);
+    rs->Close();
+    const bool wasLoading = std::exchange(IsLoading, true);
+    for (int i = 1; i <= lvwAgentnummers.count(); ++i)
+        lvwAgentnummers.item(i).setChecked(!guid.isEmpty() && lvwAgentnummers.item(i).key() == guid);
+    // A single number shows as the default, as the list is filled.
+    if (guid.isEmpty() && lvwAgentnummers.count() == 1)
+        lvwAgentnummers.item(1).setChecked(true);
+    IsLoading = wasLoading;
+    showCompanyDefault(number);
 }
 
 void MijOverzicht::cmdDeleteAgentnummer_Click()

@@ -22,7 +22,7 @@ std::optional<double> percentageOf(const QString& text)
     const std::optional<float> value = frmAgentnummer::renteOf(text);
     if (!value || *value < 0)
         return std::nullopt;
-    return double(*value);
+    return frmAgentnummer::storedRente(*value);
 }
 } // namespace
 
@@ -50,8 +50,7 @@ void ProvisieInstellingen::Fill_Control()
 {
     guarded([this] {
         std::unique_ptr<Recordset> rs = GetDatabase(app())->connection().OpenRecordset(
-            u"SELECT Pc_Afsluit, Pc_Doorlopend FROM Tbl_Mij_Provisie WHERE Om_Object = "_s +
-            sqlQuoted(object_));
+            u"SELECT Pc_Afsluit, Pc_Doorlopend FROM Tbl_Mij_Provisie WHERE Om_Object = ?"_s, {object_});
         const bool stored = !rs->EOF_();
         txtAfsluit.setText(QLocale().toString(stored ? rs->field(u"Pc_Afsluit"_s).toDouble() : 0.0));
         txtDoorlopend.setText(QLocale().toString(stored ? rs->field(u"Pc_Doorlopend"_s).toDouble() : 0.0));
@@ -71,11 +70,11 @@ bool ProvisieInstellingen::store(TextBox& box, const char* column)
     connection.BeginTrans();
     try {
         connection.Execute(u"INSERT INTO Tbl_Mij_Provisie (Om_Object, Pc_Afsluit, Pc_Doorlopend) "
-                                          "SELECT %1, 0, 0 WHERE NOT EXISTS (SELECT 1 FROM Tbl_Mij_Provisie WHERE "
-                                          "Om_Object = %1)"_s
-                               .arg(sqlQuoted(object_)));
-        connection.Execute(u"UPDATE Tbl_Mij_Provisie SET %1 = %2 WHERE Om_Object = %3"_s
-                               .arg(QLatin1String(column), QString::number(*value, 'g', 7), sqlQuoted(object_)));
+                           "SELECT ?, 0, 0 WHERE NOT EXISTS (SELECT 1 FROM Tbl_Mij_Provisie WHERE Om_Object = ?)"_s,
+                           {object_, object_});
+        // column is one of this control's own two columns.
+        connection.Execute(u"UPDATE Tbl_Mij_Provisie SET %1 = ? WHERE Om_Object = ?"_s.arg(QLatin1String(column)),
+                           {*value, object_});
         connection.CommitTrans();
     } catch (...) {
         connection.RollbackTrans();

@@ -79,8 +79,7 @@ QSet<QString> notOffered(Application& application, const QString& cdMij)
 {
     QSet<QString> codes;
     std::unique_ptr<Recordset> rs = GetDatabase(application)->connection().OpenRecordset(
-        u"SELECT Cd_Product FROM Tbl_Mij_Renteopties WHERE Cd_Mij = "_s + sqlQuoted(cdMij) +
-        u" AND In_Aanbieden = 0"_s);
+        u"SELECT Cd_Product FROM Tbl_Mij_Renteopties WHERE Cd_Mij = ? AND In_Aanbieden = 0"_s, {cdMij});
     for (; !rs->EOF_(); rs->MoveNext())
         codes.insert(rs->text(u"Cd_Product"_s));
     rs->Close();
@@ -176,12 +175,10 @@ void RenteOpties::saveDefaults()
         // lender no longer offers stays for when it returns.
         for (int i = 1; i <= lvwOpties.count(); ++i) {
             const ListItem& row = lvwOpties.item(i);
-            connection.Execute(u"DELETE FROM Tbl_Mij_Renteopties WHERE Cd_Mij = %1 AND Cd_Product = %2"_s
-                                   .arg(sqlQuoted(cdMij_), sqlQuoted(row.key())));
-            connection.Execute(u"INSERT INTO Tbl_Mij_Renteopties (Cd_Mij, Cd_Product, In_Aanbieden) "
-                                              "VALUES (%1, %2, %3)"_s
-                                   .arg(sqlQuoted(cdMij_), sqlQuoted(row.key()),
-                                        row.checked() ? u"-1"_s : u"0"_s));
+            connection.Execute(u"DELETE FROM Tbl_Mij_Renteopties WHERE Cd_Mij = ? AND Cd_Product = ?"_s,
+                               {cdMij_, row.key()});
+            connection.Execute(u"INSERT INTO Tbl_Mij_Renteopties (Cd_Mij, Cd_Product, In_Aanbieden) VALUES (?, ?, ?)"_s,
+                               {cdMij_, row.key(), row.checked() ? -1 : 0});
         }
         connection.CommitTrans();
     } catch (...) {

@@ -75,6 +75,8 @@ void frmAgentnummer::setMode(Mode mode)
     setCaption(mode == Mode::Toevoegen ? u"Agentnummer toevoegen"_s : u"Agentnummer wijzigen"_s);
 }
 
+double frmAgentnummer::storedRente(float rente) { return QString::number(double(rente), 'g', 7).toDouble(); }
+
 std::optional<float> frmAgentnummer::renteOf(const QString& text)
 {
     QString number = text.trimmed();

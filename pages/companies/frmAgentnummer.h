@@ -29,6 +29,9 @@ public:
 
     // The surcharge typed, with a decimal comma or point; none when it is no number.
     static std::optional<float> renteOf(const QString& text);
+    // A surcharge as the office database stores it: the number as typed
+    // (0.1, not the nearest single-precision 0.100000001).
+    static double storedRente(float rente);
 
     TextBox& txtAgentnummer;
     TextBox& txtRente;

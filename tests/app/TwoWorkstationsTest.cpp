@@ -8,6 +8,7 @@
 #include "framework/host/Connection.h"
 #include "framework/page/SettingsPage.h"
 #include "framework/settings/DocumentSettings.h"
+#include "framework/settings/NotarisSettings.h"
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/UpdateSettings.h"
 #include "host/ReferenceApplication.h"
@@ -43,8 +44,16 @@ void expectAskedAbout(const std::vector<ConflictLine>& asked, const ConflictLine
 
 // Two workstations of one office: A works without a window, B has its
 // settings window open. On the embedded file both use the one file of the
-// data folder; on the server both use one database of the test server.
-class TwoWorkstations : public ::testing::TestWithParam<const char*> {
+// data folder; on the server both use one database of the test server. The
+// same adviser works at both, or two advisers: then what is an adviser's own
+// (Setup, with the notaries) stays at that adviser's window, and only what the
+// office shares (GlobalSetup, the agent numbers) reaches the other.
+struct Workstations {
+    const char* engine;
+    bool twoAdvisers;
+};
+
+class TwoWorkstations : public ::testing::TestWithParam<Workstations> {
 protected:
     void SetUp() override
     {
@@ -58,6 +67,15 @@ protected:
                                                    ReferenceApplication::NewOffice::Demo, server);
         a->setSysteemDatum(QDate(2026, 12, 7));
         b->setSysteemDatum(QDate(2026, 12, 7));
+        if (twoAdvisers()) {
+            QSqlQuery q = a->officeDatabase().exec(u"SELECT Code, Achternaam FROM Adviseur WHERE Code <> ? "
+                                                   "ORDER BY Achternaam"_s,
+                                                   {b->currentAdviser().code});
+            ASSERT_TRUE(q.next()) << "the demo office has a second adviser";
+            a->setCurrentAdviser({q.value(0).toString(), q.value(1).toString()});
+            a->reloadSettings();
+            a->applyAdministratorLocks();
+        }
     }
     void TearDown() override
     {
@@ -65,7 +83,18 @@ protected:
         b.reset();
         a.reset();
     }
-    bool onServer() const { return QByteArray(GetParam()) == "MSSQL"; }
+    bool onServer() const { return QByteArray(GetParam().engine) == "MSSQL"; }
+    bool twoAdvisers() const { return GetParam().twoAdvisers; }
+    // A's office-wide change that B's window has taken in: what A saved with
+    // it has had every chance to arrive too.
+    void officeChangeArrived(qint32 grafieken)
+    {
+        a->GlobalSetup().get<DocumentSettings>().ScenarioGrafieken = grafieken;
+        a->saveSettings();
+        EXPECT_TRUE(within(2000, [&] {
+            return qint32(b->GlobalSetup().get<DocumentSettings>().ScenarioGrafieken) == grafieken;
+        }));
+    }
     void openWindow(const QString& page)
     {
         window = std::make_unique<SettingsWindow>(std::as_const(*b).pageRegistry(), *b);
@@ -125,6 +154,22 @@ TEST_P(TwoWorkstations, OwnSettingsFollowAndWhatWasTypedHereStays)
     a->SettingsObject().get<ProxySettings>().ProxyAdres = u"proxy.daar:3128"_s;
     a->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam = u"kantoor"_s;
     a->saveSettings();
+    if (twoAdvisers()) {
+        // Another adviser's own settings never reach this window, nor its save.
+        officeChangeArrived(3);
+        EXPECT_EQ(naam.text(), "");
+        EXPECT_EQ(adres.text(), "proxy.hier:8080");
+        EXPECT_EQ(b->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), "");
+        EXPECT_TRUE(window->save());
+        a->reloadSettings();
+        EXPECT_EQ(a->SettingsObject().get<ProxySettings>().ProxyAdres.get(), "proxy.daar:3128");
+        EXPECT_EQ(a->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), "kantoor");
+        b->reloadSettings();
+        EXPECT_EQ(b->SettingsObject().get<ProxySettings>().ProxyAdres.get(), "proxy.hier:8080");
+        EXPECT_EQ(b->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), "");
+        EXPECT_TRUE(uiB.messages().empty());
+        return;
+    }
     EXPECT_TRUE(within(2000, [&] { return naam.text() == QLatin1String("kantoor"); })) << str(naam.text());
     EXPECT_EQ(adres.text(), "proxy.hier:8080");
     EXPECT_EQ(b->SettingsObject().get<ProxySettings>().ProxyAdres.get(), "proxy.hier:8080");
@@ -167,6 +212,16 @@ TEST_P(TwoWorkstations, TheQuestionUsesTheScreensWords)
         asked = lines;
         return false;
     };
+    if (twoAdvisers()) {
+        // Each adviser chose for himself: nothing to ask, each keeps his own.
+        EXPECT_TRUE(window->save());
+        EXPECT_TRUE(asked.empty());
+        a->reloadSettings();
+        b->reloadSettings();
+        EXPECT_EQ(qint32(a->SettingsObject().get<UpdateSettings>().UpdateTermijn), 30);
+        EXPECT_EQ(qint32(b->SettingsObject().get<UpdateSettings>().UpdateTermijn), 7);
+        return;
+    }
     EXPECT_FALSE(window->save());
     expectAskedAbout(asked, {u"Updates, opslaan en proxy"_s, u"Zoeken naar updates"_s, u"Dagelijks"_s,
                              u"Maandelijks"_s, u"Wekelijks"_s});
@@ -206,6 +261,20 @@ TEST_P(TwoWorkstations, BothChangeOneSettingAndTheSaveAsks)
                 line.keepMine = QByteArray(c.answer) == "eigen";
             return QByteArray(c.answer) != "annuleren";
         };
+        if (twoAdvisers()) {
+            // Two advisers' own proxy addresses: no question, both stored.
+            EXPECT_TRUE(window->save());
+            EXPECT_TRUE(asked.empty());
+            a->reloadSettings();
+            b->reloadSettings();
+            EXPECT_EQ(a->SettingsObject().get<ProxySettings>().ProxyAdres.get(), "proxy.daar:3128");
+            EXPECT_EQ(b->SettingsObject().get<ProxySettings>().ProxyAdres.get(), "proxy.hier:8080");
+            window.reset();
+            b->SettingsObject().get<ProxySettings>().ProxyGebruiken = false;
+            b->SettingsObject().get<ProxySettings>().ProxyAdres = QString();
+            b->saveSettings();
+            continue;
+        }
         EXPECT_EQ(window->save(), QByteArray(c.answer) != "annuleren");
         expectAskedAbout(asked, {u"Updates, opslaan en proxy"_s, u"Proxyserveradres"_s, u"(leeg)"_s,
                                  u"proxy.daar:3128"_s, u"proxy.hier:8080"_s});
@@ -238,6 +307,19 @@ TEST_P(TwoWorkstations, AChangeDuringTheQuestionIsAskedAgain)
     a->saveSettings();
 
     QStringList theirs;
+    if (twoAdvisers()) {
+        window->conflictQuestion = [&](std::vector<ConflictLine>& lines) {
+            theirs << lines.at(0).theirs;
+            return false;
+        };
+        EXPECT_TRUE(window->save());
+        EXPECT_TRUE(theirs.isEmpty());
+        a->reloadSettings();
+        b->reloadSettings();
+        EXPECT_EQ(a->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), "daar");
+        EXPECT_EQ(b->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), "hier");
+        return;
+    }
     window->conflictQuestion = [&](std::vector<ConflictLine>& lines) {
         theirs << lines.at(0).theirs;
         if (theirs.size() == 1) {
@@ -337,8 +419,282 @@ TEST_P(TwoWorkstations, ANumberChangedElsewhereIsAskedAbout)
     EXPECT_TRUE(b->errorReports().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, TwoWorkstations, ::testing::Values("MSACC", "MSSQL"),
-                         [](const ::testing::TestParamInfo<const char*>& info) {
-                             return QByteArray(info.param) == "MSSQL" ? std::string("Server")
-                                                                      : std::string("Bestand");
+namespace {
+// Two numbers of one company, the first its default, as both workstations list them.
+QString twoNumbers(ReferenceApplication& host, const QString& company, const char* first, const char* second)
+{
+    for (const auto& [number, standard] : {std::pair{first, -1}, {second, 0}})
+        host.officeDatabase().exec(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+                                   "Om_Omschrijving, GUID) VALUES (?, ?, 0, ?, 1, 'Oud', ?)"_s,
+                                   {QString::fromLatin1(number), company, standard,
+                                    u"{C-%1}"_s.arg(QLatin1String(number))});
+    return company;
+}
+
+// What A's company overview writes when A ticks Standaard on a number (and maybe changes its
+// description) in the dialog.
+void makeDefaultElsewhere(ReferenceApplication& a, const QString& company, const QString& guid,
+                          const QString& description = u"Oud"_s)
+{
+    a.officeDatabase().transaction([&] {
+        a.officeDatabase().exec(u"UPDATE tp_info SET In_Default = 0 WHERE Cd_Mij = ? AND Cd_SoortMij = 1"_s, {company});
+        a.officeDatabase().exec(u"UPDATE tp_info SET In_Default = -1, Om_Omschrijving = ? WHERE GUID = ?"_s,
+                                {description, guid});
+    });
+}
+
+int defaultsOf(ReferenceApplication& host, const QString& company)
+{
+    QSqlQuery q = host.officeDatabase().exec(
+        u"SELECT COUNT(*) FROM tp_info WHERE Cd_Mij = ? AND Cd_SoortMij = 1 AND In_Default <> 0"_s, {company});
+    return q.next() ? q.value(0).toInt() : -1;
+}
+} // namespace
+
+// A ticks Standaard on the number B is changing; B changes only its description. B's update
+// wrote the default flag back to 0 unasked and left the company without a default: the
+// default stays, B's description is stored too, and nothing is asked.
+TEST_P(TwoWorkstations, ADefaultMadeElsewhereSurvivesAnEditOfAnotherField)
+{
+    openWindow(u"MijOverzicht"_s);
+    const QString company = twoNumbers(*a, control<ListView>(u"lvwMaatschappij"_s).item(1).key(), "83001", "83002");
+    auto& agents = control<ListView>(u"lvwAgentnummers"_s);
+    ASSERT_TRUE(within(2000, [&] { return agents.findItem(u"{C-83002}"_s); }));
+    agents.clickItem(agents.findItem(u"{C-83002}"_s)->index());
+    uiB.whenModal(u"frmAgentnummer"_s, [&](Form& f) {
+        makeDefaultElsewhere(*a, company, u"{C-83002}"_s);
+        f.get<TextBox>(u"txtAgentnummerOmschrijving"_s).type(u"Hier"_s);
+        f.get<CommandButton>(u"cmdOk"_s).click();
+    });
+    ASSERT_TRUE(control<CommandButton>(u"cmdEditAgentnummer"_s).click());
+    EXPECT_TRUE(uiB.messages().empty()) << str(uiB.messages().empty() ? QString() : uiB.messages().back().text);
+    EXPECT_EQ(storedNumbers(*a, company).filter(u"8300"_s),
+              (QStringList{u"83001|0||Oud"_s, u"83002|0|standaard|Hier"_s}));
+    EXPECT_EQ(defaultsOf(*a, company), 1);
+    EXPECT_TRUE(agents.findItem(u"{C-83002}"_s)->checked());
+    EXPECT_FALSE(agents.findItem(u"{C-83001}"_s)->checked());
+    EXPECT_TRUE(b->errorReports().empty());
+}
+
+// B changes the description of the number that B's list shows as the default, while A made
+// another number the default: B's update made its number the default again and took A's away.
+// When both changed the same field B is asked, with the default flag among the versions, and
+// either answer leaves the company exactly one default.
+TEST_P(TwoWorkstations, AnEditNeverTakesAwayADefaultMadeElsewhere)
+{
+    openWindow(u"MijOverzicht"_s);
+    const QString company = twoNumbers(*a, control<ListView>(u"lvwMaatschappij"_s).item(1).key(), "84001", "84002");
+    auto& agents = control<ListView>(u"lvwAgentnummers"_s);
+    ASSERT_TRUE(within(2000, [&] { return agents.findItem(u"{C-84002}"_s); }));
+    agents.clickItem(agents.findItem(u"{C-84001}"_s)->index());
+    uiB.whenModal(u"frmAgentnummer"_s, [&](Form& f) {
+        makeDefaultElsewhere(*a, company, u"{C-84002}"_s);
+        f.get<TextBox>(u"txtAgentnummerOmschrijving"_s).type(u"Hier"_s);
+        f.get<CommandButton>(u"cmdOk"_s).click();
+    });
+    ASSERT_TRUE(control<CommandButton>(u"cmdEditAgentnummer"_s).click());
+    EXPECT_TRUE(uiB.messages().empty());
+    EXPECT_EQ(storedNumbers(*a, company).filter(u"8400"_s),
+              (QStringList{u"84001|0||Hier"_s, u"84002|0|standaard|Oud"_s}));
+
+    // Now both change the description of 84002, A with it as the default; B keeps B's own.
+    agents.clickItem(agents.findItem(u"{C-84002}"_s)->index());
+    ASSERT_TRUE(within(2000, [&] { return agents.findItem(u"{C-84002}"_s)->checked(); }));
+    uiB.whenModal(u"frmAgentnummer"_s, [&](Form& f) {
+        makeDefaultElsewhere(*a, company, u"{C-84002}"_s, u"Daar"_s);
+        f.get<TextBox>(u"txtAgentnummerOmschrijving"_s).type(u"Ook hier"_s);
+        f.get<CommandButton>(u"cmdOk"_s).click();
+    });
+    uiB.answerMessage(MsgResult::Yes);
+    ASSERT_TRUE(control<CommandButton>(u"cmdEditAgentnummer"_s).click());
+    ASSERT_EQ(uiB.messages().size(), 1u);
+    EXPECT_TRUE(uiB.messages().back().text.contains(u"Andere werkplek: 84002, opslag 0.00, 'Daar', standaard"_s))
+        << str(uiB.messages().back().text);
+    EXPECT_TRUE(uiB.messages().back().text.contains(u"Uw wijziging: 84002, opslag 0.00, 'Ook hier', standaard"_s));
+    EXPECT_EQ(storedNumbers(*a, company).filter(u"8400"_s),
+              (QStringList{u"84001|0||Hier"_s, u"84002|0|standaard|Ook hier"_s}));
+    EXPECT_EQ(defaultsOf(*a, company), 1);
+    EXPECT_TRUE(b->errorReports().empty());
+}
+
+// Values go to the office database bound, never inside a statement's text: quotes,
+// backslashes, "E'" and "$$" in an agent number and its description come back as typed, and
+// on the file a NUL character too.
+TEST_P(TwoWorkstations, TheCompanyOverviewStoresValuesAsTyped)
+{
+    openWindow(u"MijOverzicht"_s);
+    const QString company = control<ListView>(u"lvwMaatschappij"_s).item(1).key();
+    QString description = u"O'Brien \\ E'x' $$ drop $$ ;--"_s;
+    if (!onServer())
+        description += QChar(0) + u"na de NUL"_s;
+    uiB.whenModal(u"frmAgentnummer"_s, [&](Form& f) {
+        f.get<TextBox>(u"txtAgentnummer"_s).type(u"85'001\\"_s);
+        f.get<TextBox>(u"txtAgentnummerOmschrijving"_s).type(description);
+        f.get<CommandButton>(u"cmdOk"_s).click();
+    });
+    ASSERT_TRUE(control<CommandButton>(u"cmdAddAgentnummer"_s).click());
+    EXPECT_EQ(storedNumbers(*a, company).filter(u"85'001"_s), QStringList{u"85'001\\|0||"_s + description});
+    auto& agents = control<ListView>(u"lvwAgentnummers"_s);
+    ListItem* row = nullptr;
+    for (int i = 1; i <= agents.count(); ++i)
+        if (agents.item(i).text() == u"85'001\\"_s)
+            row = &agents.item(i);
+    ASSERT_NE(row, nullptr);
+    agents.clickItem(row->index());
+    uiB.whenModal(u"frmAgentnummer"_s, [&](Form& f) {
+        f.get<TextBox>(u"txtAgentnummerOmschrijving"_s).type(description + u" 2"_s);
+        f.get<CommandButton>(u"cmdOk"_s).click();
+    });
+    ASSERT_TRUE(control<CommandButton>(u"cmdEditAgentnummer"_s).click());
+    EXPECT_TRUE(uiB.messages().empty()) << str(uiB.messages().empty() ? QString() : uiB.messages().back().text);
+    EXPECT_EQ(storedNumbers(*a, company).filter(u"85'001"_s), QStringList{u"85'001\\|0||"_s + description + u" 2"_s});
+    EXPECT_TRUE(b->errorReports().empty());
+}
+
+namespace {
+NotarisRecord& notary(ReferenceApplication& host, int index)
+{
+    NotarisRecord* record = host.SettingsObject().get<NotarisSettings>().Notaris(index);
+    if (!record)
+        throw std::runtime_error("geen notaris " + std::to_string(index));
+    return *record;
+}
+
+// B changes a notary's telephone number through the page's dialog.
+void changePhoneOnThePage(ScriptedUi& ui, SettingsWindow& window, int index, const QString& phone)
+{
+    auto& list = window.currentPage()->form().get<ListView>(u"lstNotaris"_s);
+    list.clickItem(index);
+    ui.whenModal(u"frmNotaris"_s, [phone](Form& f) {
+        f.get<TextBox>(u"txtTelefoonNotaris"_s).type(phone);
+        f.get<CommandButton>(u"cmdOK"_s).click();
+    });
+    ASSERT_TRUE(window.currentPage()->form().get<CommandButton>(u"cmdBewerkenNotaris"_s).click());
+}
+} // namespace
+
+// A list a page saves whole was one setting: A changes notary 1 and B notary 2, and B's save
+// asked "Was 8 notariskantoren, Andere werkplek 8 notariskantoren ..." and either answer threw
+// one edit away. Both edits survive without a question, and B's page shows A's.
+TEST_P(TwoWorkstations, EditsOfDifferentRecordsOfAListBothSurvive)
+{
+    openWindow(u"SetupNotaris"_s);
+    changePhoneOnThePage(uiB, *window, 2, u"020 222 22 22"_s);
+    notary(*a, 1).Naam = u"Notariskantoor Elders"_s;
+    notary(*a, 3).Telefoon = u"030 333 33 33"_s;
+    a->saveSettings();
+    auto& list = control<ListView>(u"lstNotaris"_s);
+    std::vector<ConflictLine> asked;
+    if (twoAdvisers()) {
+        // Another adviser's notaries are his own: neither edit reaches the other.
+        const QString first = list.item(1).text();
+        officeChangeArrived(3);
+        EXPECT_EQ(list.item(1).text(), first);
+        EXPECT_TRUE(window->save());
+        a->reloadSettings();
+        b->reloadSettings();
+        EXPECT_EQ(notary(*a, 1).Naam, "Notariskantoor Elders");
+        EXPECT_NE(notary(*a, 2).Telefoon, "020 222 22 22");
+        EXPECT_EQ(notary(*b, 1).Naam, first);
+        EXPECT_EQ(notary(*b, 2).Telefoon, "020 222 22 22");
+        EXPECT_TRUE(uiB.messages().empty());
+        return;
+    }
+    EXPECT_TRUE(within(2000, [&] { return list.item(1).text() == QLatin1String("Notariskantoor Elders"); }))
+        << str(list.item(1).text());
+    window->conflictQuestion = [&](std::vector<ConflictLine>& lines) {
+        asked = lines;
+        return false;
+    };
+    EXPECT_TRUE(window->save());
+    EXPECT_TRUE(asked.empty()) << str(asked.empty() ? QString() : asked[0].caption + u" "_s + asked[0].theirs);
+    a->reloadSettings();
+    EXPECT_EQ(notary(*a, 1).Naam, "Notariskantoor Elders");
+    EXPECT_EQ(notary(*a, 2).Telefoon, "020 222 22 22");
+    EXPECT_EQ(notary(*a, 3).Telefoon, "030 333 33 33");
+    EXPECT_EQ(a->SettingsObject().get<NotarisSettings>().Notarissen.count(),
+              b->SettingsObject().get<NotarisSettings>().Notarissen.count());
+    EXPECT_TRUE(uiB.messages().empty());
+    EXPECT_TRUE(b->errorReports().empty());
+}
+
+// One notary changed on both workstations, and one removed on A that B changed: B is asked
+// about each, with the record named and its differing fields in the dialog's words; what B
+// chooses per record is stored, and a third notary that only B changed is stored without a question.
+TEST_P(TwoWorkstations, TheSameRecordChangedOrRemovedOnBothIsAskedAbout)
+{
+    struct Case {
+        const char* answer;
+        bool keepMine;
+    };
+    for (const Case c : {Case{"andere", false}, Case{"eigen", true}}) {
+        SCOPED_TRACE(c.answer);
+        b->reloadSettings();
+        openWindow(u"SetupNotaris"_s);
+        const NotarisRecord third = notary(*b, 3);
+        const NotarisRecord fifth = notary(*b, 5);
+        const int count = b->SettingsObject().get<NotarisSettings>().Notarissen.count();
+        changePhoneOnThePage(uiB, *window, 3, u"030 444 44 44"_s);
+        changePhoneOnThePage(uiB, *window, 5, u"050 555 55 55"_s);
+        changePhoneOnThePage(uiB, *window, 6, u"060 666 66 66"_s);
+        a->reloadSettings();
+        // Another number each round: the first round may have stored A's.
+        const QString theirsPhone = u"030 333 33 3%1"_s.arg(c.keepMine ? 2 : 1);
+        notary(*a, 3).Telefoon = theirsPhone;
+        a->SettingsObject().get<NotarisSettings>().RemoveNotaris(5);
+        a->saveSettings();
+
+        std::vector<ConflictLine> asked;
+        window->conflictQuestion = [&](std::vector<ConflictLine>& lines) {
+            asked = lines;
+            for (ConflictLine& line : lines)
+                line.keepMine = c.keepMine;
+            return true;
+        };
+        EXPECT_TRUE(window->save());
+        if (twoAdvisers()) {
+            // Only the own adviser's list can be changed elsewhere.
+            EXPECT_TRUE(asked.empty());
+            b->reloadSettings();
+            EXPECT_EQ(notary(*b, 3).Telefoon, "030 444 44 44");
+            EXPECT_EQ(notary(*b, 5).Telefoon, "050 555 55 55");
+            EXPECT_EQ(b->SettingsObject().get<NotarisSettings>().Notarissen.count(), count);
+            window.reset();
+            continue;
+        }
+        QString seen;
+        for (const ConflictLine& line : asked)
+            seen += line.caption + u" | "_s + line.started + u" | "_s + line.theirs + u" | "_s + line.mine + u"\n"_s;
+        ASSERT_EQ(asked.size(), 2u) << str(seen);
+        const QString phoneWas = third.Telefoon.isEmpty() ? u"(leeg)"_s : third.Telefoon;
+        EXPECT_EQ(asked[0].page, "Notariskantoren");
+        EXPECT_EQ(asked[0].caption, u"Notariskantoor '%1'"_s.arg(third.Naam));
+        EXPECT_EQ(asked[0].started, u"Telefoonnummer: "_s + phoneWas);
+        EXPECT_EQ(asked[0].theirs, u"Telefoonnummer: "_s + theirsPhone);
+        EXPECT_EQ(asked[0].mine, "Telefoonnummer: 030 444 44 44");
+        EXPECT_EQ(asked[1].caption, u"Notariskantoor '%1'"_s.arg(fifth.Naam));
+        EXPECT_EQ(asked[1].theirs, "(verwijderd)");
+        EXPECT_EQ(asked[1].mine, "Telefoonnummer: 050 555 55 55");
+
+        a->reloadSettings();
+        const NotarisSettings& stored = a->SettingsObject().get<NotarisSettings>();
+        EXPECT_EQ(stored.Notarissen.count(), c.keepMine ? count : count - 1);
+        EXPECT_EQ(notary(*a, 3).Telefoon, c.keepMine ? u"030 444 44 44"_s : theirsPhone);
+        const int sixth = c.keepMine ? 6 : 5;
+        EXPECT_EQ(notary(*a, sixth).Telefoon, "060 666 66 66") << "a record only B changed";
+        if (c.keepMine) {
+            EXPECT_EQ(notary(*a, 5).Naam, fifth.Naam);
+            EXPECT_EQ(notary(*a, 5).Telefoon, "050 555 55 55");
+        }
+        EXPECT_TRUE(b->errorReports().empty());
+        window.reset();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, TwoWorkstations,
+                         ::testing::Values(Workstations{"MSACC", false}, Workstations{"MSSQL", false},
+                                           Workstations{"MSACC", true}, Workstations{"MSSQL", true}),
+                         [](const ::testing::TestParamInfo<Workstations>& info) {
+                             return std::string(QByteArray(info.param.engine) == "MSSQL" ? "Server" : "Bestand") +
+                                    (info.param.twoAdvisers ? "TweeAdviseurs" : "");
                          });
