@@ -4,6 +4,7 @@
 #include "app/CheckProblemsDialog.h"
 #include "app/ExportSettingsDialog.h"
 #include "app/ImportPreviewDialog.h"
+#include "app/OfficeConnectionLine.h"
 #include "app/render/ControlView.h"
 #include "app/WindowPages.h"
 #include "app/render/FormView.h"
@@ -17,7 +18,6 @@
 #include "framework/registry/RegistryNames.h"
 #include "framework/ui/Ui.h"
 #include "framework/host/SettingsHost.h"
-#include "host/database/LostServerWatch.h"
 #include "host/office/ChangeHistory.h"
 #include "host/office/SettingsStore.h"
 #include "host/admin/ChangeReverter.h"
@@ -133,20 +133,8 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& appli
     resetPage_ = new QPushButton(u"Standaardwaarden herstellen"_s, this);
     resetPage_->setObjectName(u"cmdStandaardwaarden"_s);
     resetPage_->setToolTip(u"Alle instellingen op deze pagina terugzetten naar de standaardwaarde"_s);
-    connection_ = new QLabel(this);
-    connection_->setObjectName(u"lblVerbinding"_s);
-    connection_->setWordWrap(true);
-    connection_->setAutoFillBackground(true);
-    connection_->setBackgroundRole(QPalette::ToolTipBase);
-    connection_->setForegroundRole(QPalette::ToolTipText);
-    connection_->setFrameShape(QFrame::StyledPanel);
-    connection_->setMargin(4);
-    connection_->hide();
-    connectionBack_ = new QTimer(this);
-    connectionBack_->setSingleShot(true);
-    connectionBack_->setInterval(5000);
-    QObject::connect(connectionBack_, &QTimer::timeout, connection_, &QWidget::hide);
-    rightLayout->addWidget(connection_);
+    // The office server going away and coming back is told above the page, without a box.
+    rightLayout->addWidget(new OfficeConnectionLine(app_, this));
     auto* headingRow = new QHBoxLayout;
     headingRow->addWidget(heading_, 1);
     headingRow->addWidget(resetPage_);
@@ -213,10 +201,6 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& appli
     splitter->setSizes({std::max(240, listWidth), 560});
     resize(defaultSize().boundedTo(screen()->availableGeometry().size()));
     app_.watchOffice([this](const QSet<QString>& tables) { officeChanged(tables); });
-    notices_ = {app_.Notify, [this](const QString& sender, const QString&, const QString& action, const QVariant& value) {
-                    if (sender == OfficeConnectionNotice::Sender && action == OfficeConnectionNotice::Action)
-                        officeConnection(value.toString() == OfficeConnectionNotice::Back);
-                }};
 }
 
 void SettingsWindow::nameEntries()
@@ -234,7 +218,6 @@ QString SettingsWindow::listTitle(const QString& className) const
 
 SettingsWindow::~SettingsWindow()
 {
-    notices_.reset();
     app_.watchOffice({});
     // Pages may still ask about work they collected, while they are drawn.
     for (auto& [name, open] : pages_)

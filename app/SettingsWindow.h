@@ -2,7 +2,6 @@
 
 #include "app/ConflictDialog.h"
 #include "app/PageSearch.h"
-#include "framework/forms/Event.h"
 #include "host/admin/PageInspector.h"
 #include "host/admin/SettingsProfile.h"
 
@@ -22,7 +21,6 @@ class QPushButton;
 class QScrollArea;
 class QTreeWidget;
 class QTreeWidgetItem;
-class QTimer;
 
 namespace tarvelo {
 
@@ -111,9 +109,6 @@ public:
     // user has not changed here is taken in and shown on the open pages and
     // in the page list (app/SettingsWindowChanges.cpp).
     void officeChanged(const QSet<QString>& tables);
-    // The office database on the server went away or came back: a line above
-    // the page says so, and no box stops the user.
-    void officeConnection(bool connected);
     // Asks which value to keep of settings changed here and meanwhile on
     // another workstation (the lines hold the choices); false when the user
     // saves nothing. The window shows ConflictDialog; tests answer for the user.
@@ -200,9 +195,6 @@ private:
     bool retryPending_ = false;
     bool fitting_ = false;
     QHash<QString, QString> entries_; // list titles by lower-case class name
-    QLabel* connection_;
-    QTimer* connectionBack_;
-    Subscription<QString, QString, QString, QVariant> notices_;
 };
 
 } // namespace tarvelo

@@ -16,7 +16,6 @@
 #include "framework/errors/RuntimeError.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -145,19 +144,6 @@ void SettingsWindow::officeChanged(const QSet<QString>& tables)
     refreshListMarkers();
     if (!stalePages_.isEmpty() && find(current_) && stalePages_.contains(current_.toLower()))
         retryRefreshLater();
-}
-
-void SettingsWindow::officeConnection(bool connected)
-{
-    if (connected) {
-        connection_->setText(u"De verbinding met de kantoordatabase is hersteld."_s);
-        connectionBack_->start();
-    } else {
-        connectionBack_->stop();
-        connection_->setText(u"De verbinding met de kantoordatabase is verbroken. Het venster maakt opnieuw "
-                             "verbinding zodra de server er weer is; wat u wijzigt, blijft bewaard."_s);
-    }
-    connection_->show();
 }
 
 bool SettingsWindow::settleConflicts()

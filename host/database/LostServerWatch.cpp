@@ -5,6 +5,7 @@
 #include "host/database/SqlConnection.h"
 
 #include <QSqlDriver>
+#include <algorithm>
 #include <QTcpSocket>
 #include <libpq-fe.h>
 
@@ -46,7 +47,7 @@ void LostServerWatch::look()
         // The user's own action may have opened it again meanwhile.
         if (!broken(db))
             serverAnswers();
-        else if (!probe_)
+        else if (!probe_ && (!sinceRefusal_.isValid() || sinceRefusal_.hasExpired(refusalWait_)))
             tryServer();
         return;
     }
@@ -81,6 +82,12 @@ void LostServerWatch::tryServer()
     probe->connectToHost(address.host, quint16(address.port));
 }
 
+void LostServerWatch::refused()
+{
+    refusalWait_ = refusalWait_ == 0 ? FirstRefusalMilliseconds : std::min(2 * refusalWait_, LongestRefusalMilliseconds);
+    sinceRefusal_.start();
+}
+
 void LostServerWatch::serverAnswers()
 {
     QSqlDatabase db = sql_.database();
@@ -91,12 +98,16 @@ void LostServerWatch::serverAnswers()
             // Listening again and taking in what changed meanwhile follow from reconnected.
             sql_.reopenIfLost();
         } catch (const RuntimeError&) {
-            // Still starting, or refusing this login: the next look tries again.
+            refused();
             return;
         }
-        if (broken(sql_.database()))
+        if (broken(sql_.database())) {
+            refused();
             return;
+        }
     }
+    sinceRefusal_.invalidate();
+    refusalWait_ = 0;
     connected_ = true;
     changed_(true);
 }

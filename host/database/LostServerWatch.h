@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -51,11 +52,18 @@ public:
     // the server may take before the next one starts.
     static constexpr int LookMilliseconds = 250;
     static constexpr int TryMilliseconds = 3000;
+    // After the server took the connection and then refused the login (still
+    // starting, say) or kept it waiting, the next try waits a little, twice
+    // as long after each refusal, so that a server that keeps the login
+    // waiting does not hold the window up again and again.
+    static constexpr int FirstRefusalMilliseconds = 500;
+    static constexpr int LongestRefusalMilliseconds = 15000;
 
 private:
     void look();
     void tryServer();
     void serverAnswers();
+    void refused();
 
     SqlConnection& sql_;
     StateChanged changed_;
@@ -64,6 +72,8 @@ private:
     QTimer timer_;
     std::unique_ptr<QTcpSocket> probe_;
     QTimer probeDeadline_;
+    QElapsedTimer sinceRefusal_;
+    int refusalWait_ = 0;
 };
 
 } // namespace tarvelo
