@@ -3,6 +3,7 @@
 #include "app/WindowPages.h"
 #include "app/render/FormView.h"
 #include "framework/forms/Form.h"
+#include "framework/ui/MessageDetails.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -58,8 +59,12 @@ MsgResult QtUi::messageBox(const MessageBoxRequest& request)
 
     QMessageBox box(parentWidget());
     box.setWindowTitle(request.caption.isEmpty() ? u"Quenmarix"_s : request.caption);
-    box.setText(QString(request.text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    // The administrator's part (a driver's own text) behind the details button.
+    const SplitMessage message = splitDetails(request.text);
+    box.setText(QString(message.text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     box.setTextFormat(Qt::PlainText);
+    if (!message.details.isEmpty())
+        box.setDetailedText(QString(message.details).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     switch (request.icon) {
     case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
     case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;

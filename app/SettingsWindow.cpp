@@ -4,6 +4,7 @@
 #include "app/CheckProblemsDialog.h"
 #include "app/ExportSettingsDialog.h"
 #include "app/ImportPreviewDialog.h"
+#include "app/OfficeConnectionLine.h"
 #include "app/render/ControlView.h"
 #include "app/WindowPages.h"
 #include "app/render/FormView.h"
@@ -133,6 +134,8 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& appli
     resetPage_ = new QPushButton(u"Standaardwaarden herstellen"_s, this);
     resetPage_->setObjectName(u"cmdStandaardwaarden"_s);
     resetPage_->setToolTip(u"Alle instellingen op deze pagina terugzetten naar de standaardwaarde"_s);
+    // The office server going away and coming back is told above the page, without a box.
+    rightLayout->addWidget(new OfficeConnectionLine(app_, this));
     auto* headingRow = new QHBoxLayout;
     headingRow->addWidget(heading_, 1);
     headingRow->addWidget(resetPage_);

@@ -154,6 +154,7 @@ private:
     bool settleConflicts();
     bool saveAskingAgain();
     bool mayRefreshNow() const;
+    bool showsAnyOf(SettingsPage& page, const QStringList& settings);
     void refreshPage(OpenPage& open, bool keepView);
     void refreshIfStale(OpenPage& open);
     void retryRefreshLater();

@@ -96,6 +96,26 @@ bool editing(SettingsPage& page)
 
 } // namespace
 
+// Whether a page shows one of the settings ("Setup.Name") another program
+// changed: by its own controls, or as the catalogue names its page. A setting
+// that no page is known to show may be read by any: every page counts.
+bool SettingsWindow::showsAnyOf(SettingsPage& page, const QStringList& settings)
+{
+    if (settings.isEmpty())
+        return false;
+    QSet<QString> shown;
+    for (const SettingPresentation& p : page.settingBindings().presentations())
+        shown.insert(SettingsStore::changeKey(p.object, p.name));
+    for (const QString& key : settings) {
+        if (shown.contains(key))
+            return true;
+        const SettingPresentation where = catalogue().find(key.section(u'.', 0, 0), key.section(u'.', 1));
+        if (where.page.isEmpty() || where.page.compare(page.componentName(), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 void SettingsWindow::officeChanged(const QSet<QString>& tables)
 {
     pendingTables_ += tables;
@@ -113,7 +133,7 @@ void SettingsWindow::officeChanged(const QSet<QString>& tables)
     takeSnapshot();
     for (auto& [key, open] : pages_) {
         const QString className = open.page->componentName();
-        const bool shows = !change.settings.isEmpty() ||
+        const bool shows = showsAnyOf(*open.page, change.settings) ||
                            std::any_of(change.tables.begin(), change.tables.end(),
                                        [&](const QString& table) { return showsTable(className, table); });
         if (shows)

@@ -9,6 +9,7 @@
 #include "app/render/ProgressView.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/page/PageRegistry.h"
+#include "framework/ui/MessageDetails.h"
 #include "host/ReferenceApplication.h"
 #include "host/admin/SettingCatalogue.h"
 #include "host/office/DataFolder.h"
@@ -113,8 +114,13 @@ int tarvelo_instellingen_main(int argc, char* argv[])
     std::unique_ptr<ReferenceApplication> host;
     const auto officeUnusable = [rendering](const RuntimeError& e) {
         print(stderr, e.description() + QLatin1Char('\n'));
-        if (!rendering)
-            QMessageBox::critical(nullptr, u"Quenmarix instellingen"_s, e.description());
+        if (!rendering) {
+            // What the user can do in the box; the driver's own words behind its details button.
+            const SplitMessage message = splitDetails(e.description());
+            QMessageBox box(QMessageBox::Critical, u"Quenmarix instellingen"_s, message.text);
+            box.setDetailedText(message.details);
+            box.exec();
+        }
         return OfficeUnusable;
     };
     try {

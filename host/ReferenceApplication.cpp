@@ -1,4 +1,6 @@
 #include "host/ReferenceApplication.h"
+#include "framework/ui/MessageDetails.h"
+#include "host/database/LostServerWatch.h"
 
 #include "framework/errors/Conversions.h"
 #include "framework/errors/ReportTexts.h"
@@ -197,12 +199,13 @@ void ReferenceApplication::present(const ErrorReport& report)
         return;
     if (presentConnectionLoss(report))
         return;
-    QString text = report.Message + u"\r\n\r\n"_s + report.ErrorDescription +
-                   u" (fout %1"_s.arg(report.ErrorNumber);
+    // The administrator's part of the description stays last.
+    const SplitMessage description = splitDetails(report.ErrorDescription);
+    QString text = report.Message + u"\r\n\r\n"_s + description.text + u" (fout %1"_s.arg(report.ErrorNumber);
     if (!report.ProcedureName.isEmpty())
         text += u" in %1.%2"_s.arg(report.ComponentName, report.ProcedureName);
     text += QLatin1Char(')');
-    ui().msgBox(text, MsgButtons::OK, MsgIcon::Critical,
+    ui().msgBox(withDetails(text, description.details), MsgButtons::OK, MsgIcon::Critical,
                report.Context.isEmpty() ? report.ProductName : report.Context);
 }
 

@@ -33,6 +33,7 @@ using namespace Qt::StringLiterals;
 
 class Form;
 class ChangeWatcher;
+class LostServerWatch;
 class OfficeDatabase;
 class SettingsStore;
 
@@ -133,6 +134,9 @@ public:
     bool hasUnsavedChanges() const override;
     // Watches the office database for what other programs change and tells
     // it to changed (on the user-interface thread); an empty function stops.
+    // On the server it also notices a lost connection while nobody uses it,
+    // opens it again when the server is back, and announces both with
+    // RaiseNotify (OfficeConnectionNotice).
     void watchOffice(std::function<void(const QSet<QString>& tables)> changed) override;
     ChangeWatcher* officeWatcher() { return watcher_.get(); }
     // Takes in what other programs stored in these tables: the catalogue
@@ -281,8 +285,9 @@ private:
     RecordSecrets secrets_{KeyStore()};
     QStringList unreadableSecrets_;
     std::unique_ptr<SettingsStore> store_;
-    // Goes before the database it watches.
+    // Go before the database they watch.
     std::unique_ptr<ChangeWatcher> watcher_;
+    std::unique_ptr<LostServerWatch> serverWatch_;
     AdviserIdentity adviser_;
     QString openPage_;
     QString locksUnreadable_;

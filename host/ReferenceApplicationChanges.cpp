@@ -2,8 +2,10 @@
 // and how the host takes it in.
 #include "host/ReferenceApplication.h"
 
+#include "framework/ui/MessageDetails.h"
 #include "framework/ui/Ui.h"
 #include "host/SettingsFile.h"
+#include "host/database/LostServerWatch.h"
 #include "host/office/ChangeWatcher.h"
 #include "host/office/CompanyCatalogue.h"
 #include "host/office/OfficeDatabase.h"
@@ -56,6 +58,7 @@ void takeStored(Settings& settings, QJsonObject& base, const QJsonObject& stored
 
 void ReferenceApplication::watchOffice(std::function<void(const QSet<QString>& tables)> changed)
 {
+    serverWatch_.reset();
     watcher_.reset();
     office_->pageConnection().reconnected = nullptr;
     if (!changed)
@@ -63,6 +66,11 @@ void ReferenceApplication::watchOffice(std::function<void(const QSet<QString>& t
     watcher_ = std::make_unique<ChangeWatcher>(*office_, std::move(changed));
     // What changed while the connection was lost was never told.
     office_->pageConnection().reconnected = [this] { watcher_->reconnected(); };
+    if (office_->location().provider == QLatin1String("MSSQL"))
+        serverWatch_ = std::make_unique<LostServerWatch>(office_->pageConnection(), [this](bool connected) {
+            RaiseNotify(OfficeConnectionNotice::Sender, OfficeConnectionNotice::Form, OfficeConnectionNotice::Action,
+                        connected ? OfficeConnectionNotice::Back : OfficeConnectionNotice::Lost);
+        });
 }
 
 OfficeChange ReferenceApplication::takeOfficeChange(const QSet<QString>& tables)
@@ -99,8 +107,10 @@ bool ReferenceApplication::presentConnectionLoss(const ErrorReport& report)
     if (std::exchange(*connectionLossShown_, true))
         return true;
     QTimer::singleShot(0, [shown = connectionLossShown_] { *shown = false; });
-    ui().msgBox(report.ErrorDescription + u"\r\n\r\nU kunt verder werken met wat het venster toont; wat u hebt "
-                                          "gewijzigd, blijft bewaard. Probeer het straks opnieuw."_s,
+    const SplitMessage description = splitDetails(report.ErrorDescription);
+    ui().msgBox(withDetails(description.text + u"\r\n\r\nU kunt verder werken met wat het venster toont; wat u "
+                                                "hebt gewijzigd, blijft bewaard. Probeer het straks opnieuw."_s,
+                            description.details),
                 MsgButtons::OK, MsgIcon::Exclamation, u"Kantoordatabase"_s);
     return true;
 }

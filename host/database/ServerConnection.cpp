@@ -1,5 +1,9 @@
 #include "host/database/ServerConnection.h"
 
+#include "host/database/DatabaseFailure.h"
+#include "host/database/SqlConnection.h"
+
+#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QUuid>
@@ -39,14 +43,12 @@ QString testServerConnection(const QString& server, const QString& databaseName)
         db.setHostName(address.host);
         db.setPort(address.port);
         db.setDatabaseName(databaseName);
-        db.setConnectOptions(u"connect_timeout=5"_s);
-        if (!db.open()) {
-            error = db.lastError().databaseText().trimmed();
-            if (error.isEmpty())
-                error = db.lastError().text().trimmed();
-            if (error.isEmpty())
-                error = u"Onbekende fout bij het verbinden."_s;
-        }
+        db.setConnectOptions(u"connect_timeout=%1"_s.arg(DatabaseFailure::ConnectSeconds));
+        QElapsedTimer clock;
+        clock.start();
+        if (!db.open())
+            error = DatabaseFailure::connectFailure({u"MSSQL"_s, QString(), server, databaseName}, db.lastError(),
+                                                    clock.elapsed());
         db.close();
     }
     QSqlDatabase::removeDatabase(connectionName);

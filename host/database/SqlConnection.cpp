@@ -1,10 +1,13 @@
 #include "host/database/SqlConnection.h"
 
 #include "framework/errors/RuntimeError.h"
+#include "framework/ui/MessageDetails.h"
+#include "host/database/DatabaseFailure.h"
 #include "host/database/ServerConnection.h"
 #include "host/database/ServerStatement.h"
 #include "host/database/SnapshotRecordset.h"
 
+#include <QElapsedTimer>
 #include <QSqlDriver>
 #include <QTimer>
 #include <QSqlError>
@@ -21,6 +24,9 @@ namespace {
 
 const QString DatabaseSource = u"Quenmarix database"_s;
 
+bool onlyReads(const QString& sql);
+
+// A known cause is told in Dutch, the engine's own text after it for the administrator.
 RuntimeError databaseError(const QSqlError& error, const QString& statement = QString())
 {
     QString text = error.databaseText().trimmed();
@@ -28,7 +34,8 @@ RuntimeError databaseError(const QSqlError& error, const QString& statement = QS
         text = error.text().trimmed();
     if (!statement.isEmpty())
         text += u" [%1]"_s.arg(statement);
-    return RuntimeError(-2147217900L, text, DatabaseSource);
+    const QString cause = DatabaseFailure::knownCause(error, statement.isEmpty() || !onlyReads(statement));
+    return RuntimeError(-2147217900L, cause.isEmpty() ? text : withDetails(cause, text), DatabaseSource);
 }
 
 // Len: characters of a text; Datalength: its bytes. Both NULL for NULL.
@@ -122,10 +129,11 @@ bool onlyReads(const QString& sql)
 // minute, with the locks it held.
 QString serverOptions()
 {
-    return u"connect_timeout=5;keepalives=1;keepalives_idle=5;keepalives_interval=2;keepalives_count=3;"
+    return u"connect_timeout=%3;keepalives=1;keepalives_idle=5;keepalives_interval=2;keepalives_count=3;"
            "options='-c statement_timeout=%1 -c lock_timeout=%2 -c idle_in_transaction_session_timeout=60000'"_s
         .arg(SqlConnection::ServerStatementTimeout.count())
-        .arg(SqlConnection::ServerLockTimeout.count());
+        .arg(SqlConnection::ServerLockTimeout.count())
+        .arg(DatabaseFailure::ConnectSeconds);
 }
 
 QString reasonOf(const QSqlError& error)
@@ -157,8 +165,13 @@ SqlConnection::SqlConnection(const DatabaseLocation& location)
         db.setDatabaseName(location.file);
         db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=10000"_s);
     }
+    QElapsedTimer clock;
+    clock.start();
     if (!db.open()) {
-        const RuntimeError error = databaseError(db.lastError());
+        const RuntimeError error =
+            server ? RuntimeError(3049, DatabaseFailure::connectFailure(location, db.lastError(), clock.elapsed()),
+                                  DatabaseSource)
+                   : databaseError(db.lastError());
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(connectionName_);
         throw error;
@@ -351,21 +364,33 @@ void SqlConnection::reopenIfLost()
     if (db.isOpen())
         return;
     depth_ = 0;
+    // why: what the server said, or, after a failed reopen, the reason in Dutch with it as details.
     const auto lost = [this](const QString& why) {
         if (lastError_.nativeErrorCode() == NoAnswerCode)
             return RuntimeError(ConnectionLost,
-                                u"De kantoordatabase antwoordt niet (server %1: %2). Er is niets opgeslagen."_s.arg(
-                                    server_, why),
+                                withDetails(u"De kantoordatabase antwoordt niet (server %1). Er is niets opgeslagen."_s
+                                                .arg(server_),
+                                            why),
                                 DatabaseSource);
+        const SplitMessage reason = splitDetails(why);
         return RuntimeError(ConnectionLost,
-                            u"De verbinding met de kantoordatabase op server %1 is verbroken en kon niet worden "
-                            "hersteld: %2"_s.arg(server_, why),
+                            withDetails(u"De verbinding met de kantoordatabase op server %1 is verbroken en kon "
+                                        "niet worden hersteld. %2"_s.arg(server_, reason.text),
+                                        reason.details),
                             DatabaseSource);
     };
     if (retryLater_)
         throw lost(reasonOf(lastError_));
+    QElapsedTimer clock;
+    clock.start();
     if (!db.open()) {
-        lastError_ = db.lastError();
+        // The reason is told once in Dutch and kept as the error's text, so
+        // that the rest of this action tells it without trying again.
+        const QSqlError failed = db.lastError();
+        lastError_ = QSqlError(failed.driverText(),
+                               DatabaseFailure::connectFailure({provider_, QString(), server_, db.databaseName()},
+                                                               failed, clock.elapsed()),
+                               QSqlError::ConnectionError, failed.nativeErrorCode());
         // The rest of this action fails at once; the next action tries again.
         retryLater_ = true;
         QTimer::singleShot(0, &context_, [this] { retryLater_ = false; });

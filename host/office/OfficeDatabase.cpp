@@ -1,6 +1,8 @@
 #include "host/office/OfficeDatabase.h"
 
 #include "framework/errors/RuntimeError.h"
+#include "framework/ui/MessageDetails.h"
+#include "host/database/DatabaseFailure.h"
 #include "host/database/ServerConnection.h"
 #include "host/database/ServerStatement.h"
 #include "host/office/ChangeWatcher.h"
@@ -64,33 +66,14 @@ QString inUseText()
     return u"de database is in gebruik door een ander programma. Probeer het over enkele ogenblikken opnieuw."_s;
 }
 
-// What went wrong in words an office can act on, where the cause is known;
-// empty otherwise.
-QString knownCause(const QSqlError& error)
-{
-    const QString code = error.nativeErrorCode();
-    // On the server a lock not granted in time is another workstation's save
-    // or change in progress.
-    if (code == QLatin1String("55P03"))
-        return u"Een andere werkplek houdt de instellingen vast. Probeer het over enkele ogenblikken opnieuw."_s;
-    if (isBusy(error))
-        return u"De kantoordatabase is in gebruik door een ander programma. Probeer het over enkele ogenblikken "
-               "opnieuw."_s;
-    if (code == NoAnswerCode || code == QLatin1String("57014"))
-        return u"De kantoordatabase antwoordt niet."_s;
-    if (code == QLatin1String("42501"))
-        return u"Deze databaselogin mag de instellingen van het kantoor lezen, maar niet wijzigen."_s;
-    if (code == NulInValueCode)
-        return nulInValueText();
-    return {};
-}
-
-// The engine's own text follows as detail; without a known cause it is all there is.
-RuntimeError failure(const QSqlError& error, const QString& otherwise)
+// The engine's own text follows as the administrator's details; without a
+// known cause it is all there is.
+RuntimeError failure(const QSqlError& error, const QString& otherwise, const QString& statement = QString())
 {
     const QString detail = error.text().trimmed();
-    const QString cause = knownCause(error);
-    return RuntimeError(3001, cause.isEmpty() ? otherwise + detail : u"%1 (%2)"_s.arg(cause, detail));
+    const bool writing = !statement.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive);
+    const QString cause = DatabaseFailure::knownCause(error, writing);
+    return RuntimeError(3001, cause.isEmpty() ? otherwise + detail : withDetails(cause, detail));
 }
 
 const QString DatabaseFault = u"Fout in de kantoordatabase: "_s;
@@ -131,6 +114,9 @@ OfficeDatabase::OfficeDatabase(const DatabaseLocation& location, const Filling& 
     try {
         sql_ = std::make_unique<SqlConnection>(location_);
     } catch (const RuntimeError& e) {
+        // A server that cannot be reached or refuses the login says so itself, naming the server.
+        if (isServer(location_))
+            throw;
         throw unusable(filePath_, e.description());
     }
     try {
@@ -397,7 +383,7 @@ QSqlQuery OfficeDatabase::exec(const QString& sql, const QVariantList& values) c
 {
     QSqlQuery query;
     if (!sql_->run(query, sql, values))
-        throw failure(query.lastError(), DatabaseFault);
+        throw failure(query.lastError(), DatabaseFault, sql);
     return query;
 }
 

@@ -1,6 +1,8 @@
 #include "framework/errors/RuntimeError.h"
 #include "framework/settings/ProxySettings.h"
+#include "framework/ui/MessageDetails.h"
 #include "framework/ui/ScriptedUi.h"
+#include "host/database/ServerConnection.h"
 #include "host/ReferenceApplication.h"
 #include "host/admin/AdminCommands.h"
 #include "host/admin/CollectingUi.h"
@@ -12,6 +14,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTcpServer>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -200,4 +203,141 @@ TEST_F(OfficeServerFailuresTest, TheServersOwnDatabaseGetsNoOffice)
     db.close();
     db = QSqlDatabase();
     QSqlDatabase::removeDatabase(u"onderhoud"_s);
+}
+
+namespace {
+
+// What opening the office says when it cannot be opened, or "" when it opened.
+QString openingFails(const DatabaseLocation& location)
+{
+    QTemporaryDir dir;
+    ScriptedUi ui;
+    try {
+        ReferenceApplication app(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo, location);
+    } catch (const RuntimeError& e) {
+        return e.description();
+    }
+    return QString();
+}
+
+// The sentence a user reads is Dutch; the driver's English is only in the administrator's part.
+void expectToldInDutch(const QString& message, const QString& expected, const QString& driverWords)
+{
+    const SplitMessage told = splitDetails(message);
+    EXPECT_TRUE(told.text.contains(expected)) << message.toStdString();
+    for (const char* english : {"failed", "FATAL", "refused", "does not exist", "password authentication",
+                                "no password supplied", "permission denied",
+                                "timeout"})
+        EXPECT_FALSE(told.text.contains(QLatin1String(english), Qt::CaseInsensitive))
+            << english << " in: " << told.text.toStdString();
+    EXPECT_TRUE(told.details.contains(driverWords, Qt::CaseInsensitive)) << message.toStdString();
+}
+
+class EnvironmentValue {
+public:
+    EnvironmentValue(const char* name, const QByteArray& value) : name_(name), had_(qEnvironmentVariableIsSet(name)),
+                                                                   old_(qgetenv(name))
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~EnvironmentValue()
+    {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
+} // namespace
+
+// Catches the driver's English ("connection to server at ... failed: Connection refused",
+// "FATAL: database ... does not exist", "role ... does not exist") as the sentence a user
+// reads when the office cannot be opened: each common cause is told in Dutch with what to
+// do, by the server's code, and the driver's text is kept for the administrator.
+TEST_F(OfficeServerFailuresTest, AnOfficeThatCannotBeOpenedIsToldInDutch)
+{
+    // A port that was free a moment ago: nothing listens there.
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+    const QString nothingThere = u"127.0.0.1:%1"_s.arg(probe.serverPort());
+    probe.close();
+    expectToldInDutch(openingFails({u"MSSQL"_s, QString(), nothingThere, name}),
+                      u"De server %1 van de kantoordatabase is niet bereikbaar."_s.arg(nothingThere),
+                      u"Connection refused"_s);
+    expectToldInDutch(openingFails({u"MSSQL"_s, QString(), server, u"bestaat_niet"_s}),
+                      u"Op de server %1 bestaat geen database bestaat_niet."_s.arg(server), u"bestaat_niet"_s);
+    {
+        EnvironmentValue user("PGUSER", "niemand_hier");
+        expectToldInDutch(openingFails({u"MSSQL"_s, QString(), server, name}),
+                          u"De server %1 weigert de aanmelding van gebruiker niemand_hier"_s.arg(server),
+                          u"niemand_hier"_s);
+    }
+    // The connection check of the database page says the same.
+    const SplitMessage checked = splitDetails(testServerConnection(nothingThere, name));
+    EXPECT_TRUE(checked.text.startsWith(u"De server %1 van de kantoordatabase is niet bereikbaar."_s.arg(nothingThere)))
+        << checked.text.toStdString();
+}
+
+// Catches a server that never answers the login told in English ("timeout expired"), or
+// after waiting twice: one wait, and a Dutch sentence that says what to check.
+TEST_F(OfficeServerFailuresTest, AServerThatDoesNotAnswerTheLoginIsToldInDutch)
+{
+    StallingRelay relay(server.section(u':', 1, 1).toInt());
+    relay.stall();
+    QElapsedTimer waited;
+    waited.start();
+    expectToldInDutch(openingFails({u"MSSQL"_s, QString(), relay.server(), name}),
+                      u"De server %1 van de kantoordatabase antwoordt niet binnen 5 seconden."_s.arg(relay.server()),
+                      u"timeout"_s);
+    EXPECT_LT(waited.elapsed(), 9000);
+}
+
+// Catches "FATAL: password authentication failed for user ..." as what a user reads on a
+// server that asks a password: a wrong one and a missing one are told in Dutch.
+TEST_F(OfficeServerFailuresTest, AWrongOrMissingPasswordIsToldInDutch)
+{
+    OwnTestPostgres guarded(u"juist-wachtwoord"_s);
+    EnvironmentValue user("PGUSER", "postgres");
+    {
+        EnvironmentValue password("PGPASSWORD", "fout-wachtwoord");
+        expectToldInDutch(openingFails({u"MSSQL"_s, QString(), guarded.server(), u"postgres"_s}),
+                          u"De server %1 weigert de aanmelding van gebruiker postgres: de gebruikersnaam of het "
+                          "wachtwoord is onjuist."_s.arg(guarded.server()),
+                          u"postgres"_s);
+    }
+    {
+        EnvironmentValue password("PGPASSWORD", QByteArray());
+        EnvironmentValue passwordFile("PGPASSFILE", "/nonexistent/pgpass");
+        expectToldInDutch(openingFails({u"MSSQL"_s, QString(), guarded.server(), u"postgres"_s}),
+                          u"De server %1 vraagt een wachtwoord voor gebruiker postgres"_s.arg(guarded.server()),
+                          u"password"_s);
+    }
+}
+
+// Catches a login without rights on the office's tables told as the server's English
+// "permission denied", or as a login that may read: it may not even read, and says so.
+TEST_F(OfficeServerFailuresTest, ALoginWithoutRightsOnTheTablesIsToldInDutch)
+{
+    open(server).reset();
+    const QString stranger = u"vreemde_"_s + name;
+    {
+        QSqlDatabase owner = other(u"eigenaar2"_s);
+        QSqlQuery q(owner);
+        ASSERT_TRUE(q.exec(u"CREATE ROLE %1 LOGIN"_s.arg(stranger))) << q.lastError().text().toStdString();
+        owner.close();
+    }
+    QSqlDatabase::removeDatabase(u"eigenaar2"_s);
+    EnvironmentValue user("PGUSER", stranger.toUtf8());
+    expectToldInDutch(openingFails({u"MSSQL"_s, QString(), server, name}),
+                      u"Deze databaselogin heeft geen leesrechten op een tabel van de kantoordatabase."_s,
+                      u"permission denied"_s);
 }

@@ -4,6 +4,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -59,7 +60,8 @@ inline QString createTestDatabase(QString server = QString())
 // Started as scripts/test-postgres.sh starts the shared one.
 class OwnTestPostgres {
 public:
-    OwnTestPostgres()
+    // With a password, every login must give it (SCRAM, as an office's server asks).
+    explicit OwnTestPostgres(const QString& password = QString())
     {
         QStringList versions = QDir(u"/usr/lib/postgresql"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         std::sort(versions.begin(), versions.end(), [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
@@ -73,7 +75,17 @@ public:
             QProcess::execute(u"chown"_s, {u"postgres"_s, dir_.path()});
             runAs_ = {u"runuser"_s, u"-u"_s, u"postgres"_s, u"--"_s};
         }
-        if (!run(u"initdb"_s, {u"-D"_s, data(), u"-A"_s, u"trust"_s, u"-U"_s, u"postgres"_s})) {
+        QStringList init{u"-D"_s, data(), u"-A"_s, u"trust"_s, u"-U"_s, u"postgres"_s};
+        if (!password.isEmpty()) {
+            QFile file(dir_.filePath(u"wachtwoord"_s));
+            if (file.open(QIODevice::WriteOnly))
+                file.write(password.toUtf8() + '\n');
+            file.close();
+            file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+            init = {u"-D"_s, data(), u"-A"_s, u"scram-sha-256"_s, u"-U"_s, u"postgres"_s,
+                    u"--pwfile=%1"_s.arg(file.fileName())};
+        }
+        if (!run(u"initdb"_s, init)) {
             ADD_FAILURE() << "initdb is mislukt";
             return;
         }
