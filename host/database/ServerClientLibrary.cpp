@@ -81,6 +81,18 @@ int PQsendQueryParams(PGconn* conn, const char* command, int nParams, const Oid*
 int PQsetnonblocking(PGconn* conn, int arg) { TARVELO_CLIENT_CALL(PQsetnonblocking, conn, arg); }
 int PQsocket(const PGconn* conn) { TARVELO_CLIENT_CALL(PQsocket, conn); }
 ConnStatusType PQstatus(const PGconn* conn) { TARVELO_CLIENT_CALL(PQstatus, conn); }
+PGconn* PQconnectStartParams(const char* const* keywords, const char* const* values, int expandDbname)
+{
+    TARVELO_CLIENT_CALL(PQconnectStartParams, keywords, values, expandDbname);
+}
+PostgresPollingStatusType PQconnectPoll(PGconn* conn) { TARVELO_CLIENT_CALL(PQconnectPoll, conn); }
+int PQconnectionNeedsPassword(const PGconn* conn) { TARVELO_CLIENT_CALL(PQconnectionNeedsPassword, conn); }
+PGVerbosity PQsetErrorVerbosity(PGconn* conn, PGVerbosity verbosity)
+{
+    TARVELO_CLIENT_CALL(PQsetErrorVerbosity, conn, verbosity);
+}
+char* PQuser(const PGconn* conn) { TARVELO_CLIENT_CALL(PQuser, conn); }
+void PQfinish(PGconn* conn) { TARVELO_CLIENT_CALL(PQfinish, conn); }
 unsigned char* PQunescapeBytea(const unsigned char* text, size_t* length)
 {
     TARVELO_CLIENT_CALL(PQunescapeBytea, text, length);
