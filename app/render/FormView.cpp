@@ -597,12 +597,20 @@ void FormView::appendTabWidgets(std::vector<QWidget*>& chain) const
     append(&form_);
 }
 
-void FormView::orderTabs()
+std::vector<QWidget*> FormView::tabChain() const
 {
     std::vector<QWidget*> chain;
     appendTabWidgets(chain);
+    return chain;
+}
+
+void FormView::orderTabs()
+{
+    const std::vector<QWidget*> chain = tabChain();
     for (std::size_t i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
+    if (onTabsOrdered)
+        onTabsOrdered();
 }
 
 } // namespace tarvelo
