@@ -5,6 +5,7 @@
 #include "app/ExportSettingsDialog.h"
 #include "app/ImportPreviewDialog.h"
 #include "app/OfficeConnectionLine.h"
+#include "app/render/ButtonKeys.h"
 #include "app/render/ControlView.h"
 #include "app/WindowPages.h"
 #include "app/render/FormView.h"
@@ -25,6 +26,8 @@
 #include "host/admin/SettingCatalogue.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QShortcut>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -71,6 +74,9 @@ QString shortened(const QString& text)
     return text.size() > 60 ? text.left(57) + u"..."_s : text;
 }
 
+// What the page list's mark means.
+const QString ChangedPageNote = u"Op deze pagina wijken instellingen af van de standaardwaarde."_s;
+
 // The widest the page list grows to hold its longest title; a longer one is
 // elided and read whole in its tooltip.
 constexpr int ListMaxWidth = 360;
@@ -89,11 +95,16 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& appli
     searchBox_->setObjectName(u"txtZoeken"_s);
     searchBox_->setPlaceholderText(u"Zoeken in de instellingen"_s);
     searchBox_->setClearButtonEnabled(true);
+    searchBox_->setAccessibleName(u"Zoeken in de instellingen"_s);
+    // Down goes on into what was found.
+    searchBox_->installEventFilter(this);
     list_ = new QTreeWidget(this);
     list_->setObjectName(u"lvwPaginas"_s);
     list_->setHeaderHidden(true);
     list_->setRootIsDecorated(false);
     list_->setIndentation(14);
+    list_->setAccessibleName(u"Pagina's"_s);
+    list_->installEventFilter(this);
     auto* left = new QWidget(this);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
@@ -120,6 +131,8 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& appli
     scroll_->setObjectName(u"scrPagina"_s);
     scroll_->setWidgetResizable(false);
     scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The pane itself is no stop of Tab: its page's fields are.
+    scroll_->setFocusPolicy(Qt::NoFocus);
     // The pane in the pages' own background (PageBackColor), so that a page
     // and the room below it are one surface.
     scroll_->setBackgroundRole(QPalette::Base);
@@ -171,6 +184,21 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& appli
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
 
+    for (QPushButton* b : {export_, import_, resetPage_, history_, officeHistory_, save_, cancel_})
+        pressOnReturn(*b);
+    // The window's own keys, wherever the focus is in it.
+    const auto shortcut = [this](const QKeySequence& keys, const std::function<void()>& run) {
+        auto* s = new QShortcut(keys, this);
+        s->setContext(Qt::WindowShortcut);
+        QObject::connect(s, &QShortcut::activated, this, run);
+    };
+    shortcut(QKeySequence::Save, [this] { save(); });
+    shortcut(QKeySequence::Find, [this] {
+        searchBox_->setFocus(Qt::ShortcutFocusReason);
+        searchBox_->selectAll();
+    });
+    shortcut(QKeySequence(Qt::Key_Escape), [this] { escape(); });
+
     QObject::connect(searchBox_, &QLineEdit::textChanged, this, [this](const QString& text) { buildList(text); });
     QObject::connect(searchBox_, &QLineEdit::returnPressed, this, [this] {
         // Enter opens the first thing found.
@@ -185,6 +213,13 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& appli
         if (!choosing_)
             chosen(item);
     });
+    // Walking the list with the arrow keys shows each page and what was found
+    // on it, and leaves the focus in the list; Enter or a click goes there.
+    const auto goToHit = [this](QTreeWidgetItem* item) {
+        if (item && item == list_->currentItem() && !item->data(0, ClassRole).toString().isEmpty())
+            focusChosen(item);
+    };
+    QObject::connect(list_, &QTreeWidget::itemClicked, this, goToHit);
     QObject::connect(save_, &QPushButton::clicked, this, [this] { save(); });
     QObject::connect(cancel_, &QPushButton::clicked, this, [this] { cancel(); });
     QObject::connect(history_, &QPushButton::clicked, this, [this] { historyDialog(false)->exec(); });
@@ -283,6 +318,8 @@ void SettingsWindow::buildList(const QString& query)
                 bold.setBold(true);
                 groupItem->setFont(0, bold);
                 groupItem->setFlags(Qt::ItemIsEnabled);
+                // A heading, which the arrow keys pass (eventFilter).
+                groupItem->setData(0, Qt::AccessibleDescriptionRole, u"Groep"_s);
             }
             auto* pageItem = new QTreeWidgetItem(groupItem, {listTitle(m.page->className)});
             pageItem->setData(0, ClassRole, m.page->className);
@@ -334,6 +371,21 @@ void SettingsWindow::chosen(QTreeWidgetItem* item)
         selectCurrentInList();
         return;
     }
+    if (list_->hasFocus()) {
+        if (OpenPage* open = find(current_); open && !controlName.isEmpty()) {
+            if (Control* matched = open->page->form().find(controlName, index))
+                if (QWidget* w = open->view->widgetOf(*matched))
+                    scroll_->ensureWidgetVisible(w, 20, 20);
+        }
+        return;
+    }
+    focusChosen(item);
+}
+
+void SettingsWindow::focusChosen(QTreeWidgetItem* item)
+{
+    const QString controlName = item->data(0, ControlRole).toString();
+    const int index = item->data(0, IndexRole).toInt();
     if (!controlName.isEmpty()) {
         focusHit(controlName, index);
     } else if (!searchBox_->text().trimmed().isEmpty()) {
@@ -384,6 +436,7 @@ bool SettingsWindow::showPage(const QString& className)
         view->onControlFocused = [this](QWidget* w) { scroll_->ensureWidgetVisible(w, 20, 20); };
         created.page->HeightChanged.connect([this] { followPageSize(); });
         view->onResized = [this] { followPageSize(); };
+        view->onTabsOrdered = [this] { orderTabs(); };
         view->onMarkerChanged = [this] {
             // Many markers change in one turn (a fill, a reset): the list follows once.
             if (std::exchange(markersPending_, true))
@@ -410,6 +463,7 @@ bool SettingsWindow::showPage(const QString& className)
     open->view->show();
     fitPageToPane();
     followPageSize();
+    orderTabs();
     scroll_->verticalScrollBar()->setValue(0);
     scroll_->horizontalScrollBar()->setValue(0);
     selectCurrentInList();
@@ -418,9 +472,61 @@ bool SettingsWindow::showPage(const QString& className)
 
 bool SettingsWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == scroll_->viewport() && event->type() == QEvent::Resize)
+    if (scroll_ && watched == scroll_->viewport() && event->type() == QEvent::Resize)
         fitPageToPane();
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        // The arrow keys go from entry to entry, past the group headings.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Down || key == Qt::Key_Up) {
+            QTreeWidgetItem* item = list_->currentItem();
+            const auto next = [&](QTreeWidgetItem* from) {
+                return key == Qt::Key_Down ? list_->itemBelow(from) : list_->itemAbove(from);
+            };
+            for (item = item ? next(item) : list_->topLevelItem(0); item; item = next(item)) {
+                if (item->flags() & Qt::ItemIsSelectable) {
+                    list_->setCurrentItem(item);
+                    list_->scrollToItem(item);
+                    break;
+                }
+            }
+            return true;
+        }
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && list_->currentItem()) {
+            focusChosen(list_->currentItem());
+            return true;
+        }
+    }
+    if (watched == searchBox_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down) {
+        list_->setFocus(Qt::TabFocusReason);
+        for (QTreeWidgetItem* item = list_->topLevelItem(0); item && !list_->currentItem(); item = list_->itemBelow(item)) {
+            if (item->flags() & Qt::ItemIsSelectable)
+                list_->setCurrentItem(item);
+        }
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+void SettingsWindow::orderTabs()
+{
+    // The list and what it holds, the page, then the window's buttons.
+    std::vector<QWidget*> chain = {searchBox_, list_, export_, import_, resetPage_};
+    if (FormView* view = currentView()) {
+        const std::vector<QWidget*> page = view->tabChain();
+        chain.insert(chain.end(), page.begin(), page.end());
+    }
+    chain.insert(chain.end(), {history_, officeHistory_, save_, cancel_});
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+void SettingsWindow::escape()
+{
+    // As closing the window: asks first when something was changed.
+    if (OpenPage* open = find(current_); open && !open->view->leaveFocusedControl())
+        return;
+    close();
 }
 
 void SettingsWindow::fitPageToPane()
@@ -800,8 +906,9 @@ void SettingsWindow::refreshListMarkers()
             continue;
         const bool changed = pageHoldsChanges(item->data(0, ClassRole).toString());
         item->setIcon(0, changed ? mark : none);
-        item->setToolTip(0, changed ? item->text(0) + u"\nOp deze pagina wijken instellingen af van de standaardwaarde."_s
-                                    : item->text(0));
+        item->setToolTip(0, changed ? item->text(0) + u"\n"_s + ChangedPageNote : item->text(0));
+        // A screen reader says the mark too.
+        item->setData(0, Qt::AccessibleDescriptionRole, changed ? ChangedPageNote : QString());
     }
 }
 

@@ -132,6 +132,12 @@ private:
     void discard();
     void buildList(const QString& query);
     void chosen(QTreeWidgetItem* item);
+    // Goes to what a list entry shows: the page's first hit, or the hit.
+    void focusChosen(QTreeWidgetItem* item);
+    // The page's fields between the list and the window's buttons.
+    void orderTabs();
+    // Escape: cancels as closing the window does.
+    void escape();
     bool leaveCurrentPage();
     void focusHit(const QString& controlName, int index);
     void selectCurrentInList();
@@ -165,7 +171,7 @@ private:
     QLineEdit* searchBox_;
     QTreeWidget* list_;
     QLabel* heading_;
-    QScrollArea* scroll_;
+    QScrollArea* scroll_ = nullptr;
     QWidget* pageHolder_; // the scrolled widget: the open page with a margin
     QPushButton* resetPage_;
     QPushButton* export_;

@@ -13,6 +13,7 @@ packages=(
   qt6-translations-l10n
   dpkg-dev file desktop-file-utils appstream groff-base
   lintian abigail-tools xz-utils
+  xvfb xdotool dbus at-spi2-core python3-pyatspi
 )
 
 missing=()

@@ -7,9 +7,48 @@
 #include <QHBoxLayout>
 #include <QRadioButton>
 
+#include <algorithm>
+#include <vector>
+
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
+
+namespace {
+
+// Shows a choice as the model holds it. The buttons of a group are
+// exclusive, as a screen reader expects of option buttons, but the model
+// decides: a group may have nothing chosen, which Qt's exclusive buttons
+// would refuse.
+void showChosen(QRadioButton& radio, bool chosen)
+{
+    if (radio.isChecked() == chosen)
+        return;
+    if (!chosen)
+        radio.setAutoExclusive(false);
+    radio.setChecked(chosen);
+    radio.setAutoExclusive(true);
+}
+
+// A group of option buttons is one stop of Tab: the chosen one, else the
+// first; the arrow keys go within the group.
+void oneTabStop(QWidget& container)
+{
+    std::vector<QRadioButton*> group;
+    for (QRadioButton* b : container.findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
+        if (b->autoExclusive())
+            group.push_back(b);
+    }
+    std::stable_sort(group.begin(), group.end(), [](const QRadioButton* a, const QRadioButton* b) {
+        return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
+    });
+    const auto chosen = std::find_if(group.begin(), group.end(), [](const QRadioButton* b) { return b->isChecked(); });
+    const QRadioButton* stop = chosen != group.end() ? *chosen : group.empty() ? nullptr : group.front();
+    for (QRadioButton* b : group)
+        b->setFocusPolicy(b == stop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+} // namespace
 
 CheckBoxView::CheckBoxView(FormView& owner, CheckBox& box, QWidget* parent)
     : ControlView(owner, box), box_(box), check_(new QCheckBox(parent))
@@ -35,7 +74,6 @@ void CheckBoxView::syncProperty(Property property)
 OptionButtonView::OptionButtonView(FormView& owner, OptionButton& option, QWidget* parent)
     : ControlView(owner, option), option_(option), radio_(new QRadioButton(parent))
 {
-    radio_->setAutoExclusive(false);
     setWidget(radio_);
     QObject::connect(radio_, &QRadioButton::clicked, this, [this] { forward([this] { option_.click(); }); });
 }
@@ -44,7 +82,12 @@ void OptionButtonView::syncProperty(Property property)
 {
     switch (property) {
     case Property::Caption: radio_->setText(option_.caption()); break;
-    case Property::Value: radio_->setChecked(option_.value()); break;
+    case Property::Value:
+    case Property::Bounds:
+        showChosen(*radio_, option_.value());
+        if (radio_->parentWidget())
+            oneTabStop(*radio_->parentWidget());
+        break;
     default: break;
     }
 }
@@ -62,10 +105,8 @@ YesNoView::YesNoView(FormView& owner, YesNo& yesNo, QWidget* parent)
     row->addWidget(ja_);
     row->addWidget(nee_);
     row->addStretch();
-    for (QRadioButton* choice : {ja_, nee_}) {
-        choice->setAutoExclusive(false);
+    for (QRadioButton* choice : {ja_, nee_})
         watch(choice);
-    }
     setWidget(box);
     QObject::connect(ja_, &QRadioButton::clicked, this, [this] { forward([this] { yesNo_.choose(YesNo::Ja); }); });
     QObject::connect(nee_, &QRadioButton::clicked, this, [this] { forward([this] { yesNo_.choose(YesNo::Nee); }); });
@@ -77,8 +118,9 @@ void YesNoView::syncProperty(Property property)
         return;
     const QSignalBlocker blockJa(ja_);
     const QSignalBlocker blockNee(nee_);
-    ja_->setChecked(yesNo_.value() == YesNo::Ja);
-    nee_->setChecked(yesNo_.value() == YesNo::Nee);
+    showChosen(*ja_, yesNo_.value() == YesNo::Ja);
+    showChosen(*nee_, yesNo_.value() == YesNo::Nee);
+    oneTabStop(*ja_->parentWidget());
 }
 
 } // namespace tarvelo

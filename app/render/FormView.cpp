@@ -158,8 +158,10 @@ void FormView::observe(Control& control, Property property)
     if (property == Property::Marker && onMarkerChanged)
         onMarkerChanged();
     // What decides the tab order and who names which field.
+    // (the chosen option button is its group's stop).
     if (property == Property::Bounds || property == Property::Visible || property == Property::Caption ||
-        property == Property::Other || property == Property::Contents)
+        property == Property::Other || property == Property::Contents ||
+        (property == Property::Value && control.kind() == ControlKind::OptionButton))
         scheduleAccess();
 }
 
@@ -385,6 +387,25 @@ bool hasOwnCaption(const Control& c)
            c.kind() == ControlKind::CommandButton;
 }
 
+QString ownCaption(const Control& c)
+{
+    switch (c.kind()) {
+    case ControlKind::CheckBox: return static_cast<const CheckBox&>(c).caption();
+    case ControlKind::OptionButton: return static_cast<const OptionButton&>(c).caption();
+    case ControlKind::CommandButton: return static_cast<const CommandButton&>(c).caption();
+    default: return QString();
+    }
+}
+
+// A caption of one character or without a letter or digit ("...", "X"): it shows what a button does, but says
+// nothing to a screen reader.
+bool isSign(const QString& caption)
+{
+    const QString text = withoutAccessKey(caption).trimmed();
+    return text.size() == 1 ||
+           (!text.isEmpty() && std::none_of(text.begin(), text.end(), [](QChar ch) { return ch.isLetterOrNumber(); }));
+}
+
 // The caption of the nearest captioned frame around a control.
 QString frameCaption(const Control& c)
 {
@@ -562,12 +583,16 @@ void FormView::nameFields()
             continue;
         }
         if (hasOwnCaption(f) && !namedByLabel(f)) {
-            field->setAccessibleName(QString(), false);
+            // A button whose caption is a sign ("...", "X") is read by what
+            // its tooltip says it does.
+            field->setAccessibleName(isSign(ownCaption(f)) ? f.toolTipText() : QString(), false);
             continue;
         }
         QString name = rowName(f);
         if (name.isEmpty())
             name = frameCaption(f);
+        if (name.isEmpty())
+            name = f.toolTipText();
         if (name.isEmpty())
             name = withoutAccessKey(form_.caption());
         field->setAccessibleName(name, false);
@@ -597,12 +622,20 @@ void FormView::appendTabWidgets(std::vector<QWidget*>& chain) const
     append(&form_);
 }
 
-void FormView::orderTabs()
+std::vector<QWidget*> FormView::tabChain() const
 {
     std::vector<QWidget*> chain;
     appendTabWidgets(chain);
+    return chain;
+}
+
+void FormView::orderTabs()
+{
+    const std::vector<QWidget*> chain = tabChain();
     for (std::size_t i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
+    if (onTabsOrdered)
+        onTabsOrdered();
 }
 
 } // namespace tarvelo

@@ -62,6 +62,9 @@ public:
     // follow the form once per turn of the event loop; this brings them up to
     // date now.
     void refreshAccess();
+    // The widgets Tab visits, in their order, also those of the forms drawn
+    // inside this one.
+    std::vector<QWidget*> tabChain() const;
 
     // The user leaves the form (another page, a button of the host): the text
     // box being edited validates first, also one in a form drawn inside this
@@ -76,6 +79,9 @@ public:
     std::function<void()> onHidden;
     // A control's setting marker changed (a setting reached or left its default).
     std::function<void()> onMarkerChanged;
+    // The outermost view chained its widgets again (the host places the chain
+    // among its own).
+    std::function<void()> onTabsOrdered;
 
     // For the control views.
     void schedule(ControlView& view);

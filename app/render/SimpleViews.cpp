@@ -1,5 +1,7 @@
 #include "app/render/SimpleViews.h"
 
+#include "app/render/ButtonKeys.h"
+
 #include "framework/forms/CommandButton.h"
 #include "framework/forms/Frame.h"
 #include "framework/forms/Image.h"
@@ -140,6 +142,7 @@ CommandButtonView::CommandButtonView(FormView& owner, CommandButton& button, QWi
     : ControlView(owner, button), button_(button), push_(new QPushButton(parent))
 {
     setWidget(push_);
+    pressOnReturn(*push_);
     QObject::connect(push_, &QPushButton::clicked, this, [this] { forward([this] { button_.click(); }); });
 }
 

@@ -56,6 +56,8 @@ AgentNummers::AgentNummers()
     auto& lblRente = add<Label>(fraAgentnummers, u"lblRente"_s, u"Rente Op- / Afslag"_s);
     lvwAgentnummers.setFullRowSelect(true);
     lvwAgentnummers.setHideSelection(false);
+    // Read by a screen reader while no company is chosen (the frame has no caption then).
+    lvwAgentnummers.setToolTipText(u"Agentnummers van de gekozen maatschappij"_s);
     lvwAgentnummers.addColumn(u"Maatschappij"_s, u"Maatschappij"_s, 2400);
     lvwAgentnummers.addColumn(u"Rente"_s, u"Rente"_s, 1200, Alignment::Right);
     RowLayout(fraAgentnummers, InnerWidth)

@@ -1,5 +1,6 @@
 #include "pages/database_hdn/SetupDatabase.h"
 
+#include "framework/page/FieldButtons.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/host/Application.h"
 #include "framework/host/Database.h"
@@ -166,6 +167,12 @@ SetupDatabase::SetupDatabase()
     RowLayout(fraToepassen, InnerWidth).text(hntToepassen).row({{&cmdToepassen, 1815}}).finish();
     stackFrames({db[0].fra, db[1].fra, &fraOverige, &fraImportExport, &fraAdviesdossiers, &fraToepassen});
 
+    for (int i = 0; i < 2; ++i)
+        describeFieldButton(*db[i].cmdLocatie, FieldButton::ChooseFolder, *db[i].txtLocatie);
+    describeFieldButton(cmdOverigeLocatie, FieldButton::ChooseFolder, txtOverigeLocatie);
+    describeFieldButton(cmdExportLocatie, FieldButton::ChooseFolder, txtExportDir);
+    describeFieldButton(cmdImportLocatie, FieldButton::ChooseFolder, txtImportDir);
+    describeFieldButton(cmdAdviesdossierDocumentenmap, FieldButton::ChooseFolder, txtAdviesdossierDocumentenmap);
     for (int i = 0; i < 2; ++i) {
         db[i].cboSoort->Click.connect([this, i] { cboSoortDatabase_Click(i); });
         db[i].cmdLocatie->Click.connect([this, i] { cmdDatabaseLoc_Click(i); });

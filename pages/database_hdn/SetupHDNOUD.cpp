@@ -1,5 +1,6 @@
 #include "pages/database_hdn/SetupHDNOUD.h"
 
+#include "framework/page/FieldButtons.h"
 #include "framework/forms/Label.h"
 #include "framework/host/Application.h"
 #include "framework/host/Maatschappij.h"
@@ -277,6 +278,8 @@ SetupHDNOUD::SetupHDNOUD()
                       u"Selecteer de archieffolder voor de HDN Importer"_s, &HdnSettings::HDNImporterArchieffolder, false);
     addFolderHandlers(txtHDNEnterpriseUsersFolder, &cmdUsers, &cmdClearUsers,
                       u"Selecteer de 'users'-map van HDN Enterprise"_s, &HdnSettings::HDNEnterpriseUsersFolder, false);
+    describeFieldButton(cmdLocatieHdnCertificaat, FieldButton::ChooseFile, txtLocatieHdnCertificaat);
+    describeFieldButton(cmdClearLocatieHdnCertificaat, FieldButton::ClearFile, txtLocatieHdnCertificaat);
     txtHDNNummer.Validate.connect([this](bool& cancel) { txtHDNNummer_Validation(cancel); });
     txtWachtwoordHdnCertificaat.Validate.connect([this](bool& cancel) { txtWachtwoordHdnCertificaat_Validation(cancel); });
     cmdLocatieHdnCertificaat.Click.connect([this] { cmdLocatieHdnCertificaat_Click(); });
@@ -321,6 +324,10 @@ void SetupHDNOUD::addFolderHandlers(TextBox& field, CommandButton* browse, Comma
                                     Setting<QString> HdnSettings::*setting, bool announces)
 {
     TextBox* box = &field;
+    if (browse)
+        describeFieldButton(*browse, FieldButton::ChooseFolder, field);
+    if (clear)
+        describeFieldButton(*clear, FieldButton::ClearFolder, field);
     if (browse) {
         browse->Click.connect([=, this] {
             guarded(browse->name() + u"_Click"_s, [&] {

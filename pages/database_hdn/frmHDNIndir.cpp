@@ -1,5 +1,6 @@
 #include "pages/database_hdn/frmHDNIndir.h"
 
+#include "framework/page/FieldButtons.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/Label.h"
 #include "framework/host/Settings.h"
@@ -58,6 +59,7 @@ frmHDNIndir::frmHDNIndir()
     cmdOk.setCaption(u"&OK"_s);
     placeButtonRow({&cmdOk, &cmdAnnuleren}, &cmdOk, &cmdAnnuleren);
 
+    describeFieldButton(cmdHDNInDir, FieldButton::ChooseFolder, txtHDNInDir, lblLocatie.caption());
     cmdHDNInDir.Click.connect([this] { cmdHDNInDir_Click(); });
     cmdClearHDNInDir.Click.connect([this] { cmdClearHDNInDir_Click(); });
     cmdOk.Click.connect([this] { cmdOk_Click(); });

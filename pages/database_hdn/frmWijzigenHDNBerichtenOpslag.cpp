@@ -1,5 +1,6 @@
 #include "pages/database_hdn/frmWijzigenHDNBerichtenOpslag.h"
 
+#include "framework/page/FieldButtons.h"
 #include "framework/page/RowLayout.h"
 
 #include "framework/errors/RuntimeError.h"
@@ -64,6 +65,7 @@ frmWijzigenHDNBerichtenOpslag::frmWijzigenHDNBerichtenOpslag()
         .line(chkBestandenVerwijderen, RowLayout::LabelHeight)
         .line(fraVoortgang)
         .finish();
+    describeFieldButton(cmdHDNBerichtenOpslagMap, FieldButton::ChooseFolder, txtHDNBerichtenOpslagMap, lblMap.caption());
     cmdActie.setCaption(u"&Nu uitvoeren..."_s);
     cmdAnnuleren.setCaption(u"&Annuleren"_s);
     // Moving starts only on its own button, never on Enter.

@@ -1,5 +1,6 @@
 #include "pages/integrations/KoppelingPage.h"
 
+#include "framework/page/FieldButtons.h"
 #include "framework/host/Application.h"
 #include "framework/ui/Ui.h"
 
@@ -45,9 +46,12 @@ CommandButton& KoppelingPage::addFolderButton(TextBox& box, const QString& name,
 {
     constexpr int ButtonWidth = 375;
     auto& button = add<CommandButton>(*box.parent(), name, u"..."_s);
-    button.setToolTipText(toolTip);
     box.setLocked(true);
     rows_->attach(box, button, ButtonWidth);
+    if (toolTip.isEmpty())
+        describeFieldButton(button, FieldButton::ChooseFolder, box);
+    else
+        button.setToolTipText(toolTip);
     return button;
 }
 

@@ -176,7 +176,10 @@ void inspect(const QString& what, Form& form, const TwipsScale& scale, Findings&
         // and described by the label of the whole.
         const QString spoken = spokenName(field).trimmed();
         const bool described = !QAccessible::queryAccessibleInterface(field)->text(QAccessible::Description).isEmpty();
-        if (spoken.isEmpty() || (spoken == field->objectName() && !described))
+        // A button read as "..." or "X" says nothing of what it does.
+        const QString letters = QString(spoken).remove(u'&');
+        const bool sign = letters.size() == 1 || std::none_of(letters.begin(), letters.end(), [](QChar c) { return c.isLetterOrNumber(); });
+        if (spoken.isEmpty() || (spoken == field->objectName() && !described) || sign)
             found.unnamed << what + u"."_s + nameOf(field) + u" (\""_s + spoken + u"\")"_s;
         else
             ++found.fieldsNamed;
