@@ -83,7 +83,7 @@ TEST(OptionGroupsTest, OptionsAreRadioButtonsWithOneTabStopAndArrowKeys)
     QApplication::setActiveWindow(&view);
     runEvents();
 
-    for (const QString name : {u"optPeriode(0)"_s, u"optPeriode(1)"_s, u"Ja"_s, u"Nee"_s}) {
+    for (const QString& name : {u"optPeriode(0)"_s, u"optPeriode(1)"_s, u"Ja"_s, u"Nee"_s}) {
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget(view, name));
         ASSERT_NE(face, nullptr);
         EXPECT_EQ(face->role(), QAccessible::RadioButton) << name.toStdString();
