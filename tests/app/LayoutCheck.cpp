@@ -202,7 +202,12 @@ namespace {
 // Where the fields of a frame's labelled rows begin, in the page's
 // coordinates: the field beside each label that starts its row, and the field
 // right after a check box that starts its row (the box switches it on).
-using FieldStarts = std::vector<std::pair<const QWidget*, int>>;
+struct FieldStart {
+    const QWidget* field;
+    int x;
+    bool afterCheckBox; // switched on by the check box before it
+};
+using FieldStarts = std::vector<FieldStart>;
 using FieldColumns = std::vector<std::pair<const QWidget*, FieldStarts>>;
 
 bool isField(const QWidget& w)
@@ -250,7 +255,8 @@ void collectFieldColumns(const QWidget& page, const QWidget& parent, FieldColumn
             continue;
         if (columns.empty() || columns.back().first != frame)
             columns.emplace_back(frame, FieldStarts{});
-        columns.back().second.emplace_back(field, field->mapTo(&page, QPoint(0, 0)).x());
+        columns.back().second.push_back(
+            {field, field->mapTo(&page, QPoint(0, 0)).x(), qobject_cast<const QCheckBox*>(c) != nullptr});
     }
 }
 
@@ -266,8 +272,12 @@ QStringList pageLayoutFaults(const QWidget& page, const QString& pageName)
     for (const auto& [frame, starts] : columns) {
         // The column most of the frame's rows use.
         std::map<int, int> count;
-        for (const auto& [field, x] : starts)
-            ++count[x];
+        for (const FieldStart& start : starts) {
+            if (!start.afterCheckBox)
+                ++count[start.x];
+        }
+        if (count.empty())
+            continue;
         const int column = std::max_element(count.begin(), count.end(), [](const auto& a, const auto& b) {
                                return a.second < b.second;
                            })->first;
@@ -280,10 +290,12 @@ QStringList pageLayoutFaults(const QWidget& page, const QString& pageName)
                           .arg(nameOf(*first))
                           .arg(firstColumn);
         }
-        for (const auto& [field, x] : starts) {
-            if (std::abs(x - column) > 1)
-                faults << u"%1: %2: begint op %3 pixels, de andere velden van %4 op %5"_s.arg(pageName, nameOf(*field))
-                              .arg(x)
+        // A labelled field may start a column of its own (amounts beside
+        // their choices); a field after a check box stands where a label's would.
+        for (const FieldStart& start : starts) {
+            if (start.afterCheckBox && std::abs(start.x - column) > 1)
+                faults << u"%1: %2: begint op %3 pixels, de andere velden van %4 op %5"_s.arg(pageName, nameOf(*start.field))
+                              .arg(start.x)
                               .arg(nameOf(*frame))
                               .arg(column);
         }
