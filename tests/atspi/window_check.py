@@ -57,7 +57,7 @@ def showing(node):
         return False
 
 
-def find_window(timeout=30):
+def find_window(timeout=120):
     end = time.time() + timeout
     while time.time() < end:
         desktop = pyatspi.Registry.getDesktop(0)
