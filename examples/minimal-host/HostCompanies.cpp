@@ -33,9 +33,8 @@ void HostCompanies::SetAgentnummer(const QString& cdMij, qint32 cdSoortMij, cons
 
 std::unique_ptr<Recordset> HostCompanies::AgentnummerRecordset(const QString& cdMij, qint32 cdSoortMij)
 {
-    return connection_.OpenRecordset(u"SELECT * FROM tp_info WHERE Cd_Mij = %1 AND Cd_SoortMij = %2 ORDER BY Agent_Id"_s
-                                         .arg(sqlQuoted(cdMij))
-                                         .arg(cdSoortMij));
+    return connection_.OpenRecordset(u"SELECT * FROM tp_info WHERE Cd_Mij = ? AND Cd_SoortMij = ? ORDER BY Agent_Id"_s,
+                                     {cdMij, cdSoortMij});
 }
 
 qint32 HostCompanies::AantalAgentnummers(const QString& cdMij, qint32 cdSoortMij)

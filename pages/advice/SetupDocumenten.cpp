@@ -173,6 +173,8 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(u"SetupDocumenten"_s)
         .convert([](const QVariant& v) { return QVariant(v.toInt() == GrafiekenTonen); },
                  [](const QVariant& v) { return QVariant(v.toBool() ? GrafiekenTonen : GrafiekenNietTonen); });
     bind(jnMijTonen, &DocumentSettings::MijTonen);
+    lblGrafieken.setBuddy(&jnGrafieken);
+    lblMijTonen.setBuddy(&jnMijTonen);
     numberField(txtLinkerMarge, &DocumentSettings::PrinterMargeLinks);
     numberField(txtRechterMarge, &DocumentSettings::PrinterMargeRechts);
     numberField(txtBovenmarge, &DocumentSettings::PrinterMargeBoven);
@@ -188,9 +190,12 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(u"SetupDocumenten"_s)
         .field(lblScenarioGrafieken, cboScenarioGrafieken, FieldWidth, LabelWidth)
         .line(lblUitlijning, RowLayout::LabelHeight)
         .row({{&optHorizontaal, OptionWidth}, {&optVerticaal, 0}})
-        // Questions too long for the label column: the answer at the row's end.
-        .row({{&lblGrafieken, 0}, {&jnGrafieken, 1455}})
-        .row({{&lblMijTonen, 0}, {&jnMijTonen, 1455}})
+        // Questions too long for the label column stand above their answer,
+        // as the alignment question does.
+        .line(lblGrafieken, RowLayout::LabelHeight)
+        .line(jnGrafieken)
+        .line(lblMijTonen, RowLayout::LabelHeight)
+        .line(jnMijTonen)
         .line(lblMarges, RowLayout::LabelHeight)
         .row({{&lblLinks, MarginLabelWidth},
               {&txtLinkerMarge, NumberWidth},
