@@ -205,6 +205,7 @@ int runAdminCommand(const CommandLine& line, AdminInput& input)
         return runLockCommand(line);
     QtUi screen;
     CollectingUi quiet(screen);
+    AdminRequest request = *line.admin;
     std::unique_ptr<ReferenceApplication> host;
     try {
         std::optional<DatabaseLocation> server;
@@ -215,8 +216,11 @@ int runAdminCommand(const CommandLine& line, AdminInput& input)
             quiet, dataFolder, userHiveFile(dataFolder),
             ReferenceApplication::NewOffice::Demo, server, machineHiveFile());
         host->setShowErrorsToUser(false);
-        if (!line.adviser.isEmpty())
+        if (!line.adviser.isEmpty()) {
+            const QString own = host->currentAdviser().code;
             actFor(*host, line.adviser);
+            request.forOtherAdviser = host->currentAdviser().code.compare(own, Qt::CaseInsensitive) != 0;
+        }
         // An office made on a server is told: the database named was empty.
         if (server && host->officeDatabase().isNew())
             print(stderr, u"De database %1 op server %2 was leeg; er is een nieuw kantoor in gemaakt.\n"_s.arg(
@@ -235,7 +239,7 @@ int runAdminCommand(const CommandLine& line, AdminInput& input)
     // command ends as refused: what it stores is stored in one transaction,
     // so nothing is half-stored.
     try {
-        result = AdminCommands::run(*host, *line.admin, passphrase, secret);
+        result = AdminCommands::run(*host, request, passphrase, secret);
     } catch (const std::exception& e) {
         result = {AdminCommands::Refused, {},
                   u"Er is niets gewijzigd: %1\n"_s.arg(RuntimeError::fromStd(e).description())};

@@ -31,6 +31,12 @@ int argumentCount(const QString& command)
 }
 
 AdminResult refused(const QString& message) { return {Refused, {}, message + QLatin1Char('\n')}; }
+
+QString otherAdviserPassword(const QString& name)
+{
+    return u"%1 is een wachtwoord van de adviseur zelf: het wordt bewaard met een sleutel die alleen op zijn eigen "
+           "werkplek staat, en alleen hij kan het instellen. Er is niets gewijzigd."_s.arg(name);
+}
 AdminResult done(const QString& text) { return {Done, text.isEmpty() ? QString() : text + QLatin1Char('\n'), {}}; }
 
 QString problemText(const CheckProblem& p)
@@ -115,6 +121,8 @@ public:
         const QString declared = settings.setting(name).name();
         if (settings.isLocked(name))
             return refused(u"%1: %2 Er is niets gewijzigd."_s.arg(declared, SettingsObject::lockedMessage()));
+        if (settings.setting(name).isSecret() && !request_.office && request_.forOtherAdviser)
+            return refused(otherAdviserPassword(declared));
         if (settings.setting(name).isSecret() && value == QVariant(ValueFromInput)) {
             std::optional<QString> typed;
             try {
@@ -280,6 +288,17 @@ public:
         } catch (const RuntimeError& e) {
             return refused(e.description());
         }
+        // Another adviser's own passwords would be sealed with this
+        // workstation's key, which his workstation does not have.
+        QStringList otherPasswords;
+        if (request_.forOtherAdviser) {
+            std::erase_if(plan.differences, [&](const ProfileDifference& d) {
+                const bool own = d.secret && d.object == QLatin1String("Setup");
+                if (own)
+                    otherPasswords << d.name;
+                return own;
+            });
+        }
         // The office key comes first: the office's passwords open with it.
         if (!plan.officeKey.isEmpty()) {
             try {
@@ -307,6 +326,9 @@ public:
         QStringList report{u"%1 instelling(en) geïmporteerd."_s.arg(plan.differences.size())};
         if (plan.hasSecrets && !plan.secretsRead)
             report << u"De wachtwoorden in het bestand zijn niet meegenomen."_s;
+        if (!otherPasswords.isEmpty())
+            report << u"Niet toegepast, want alleen de adviseur zelf kan zijn wachtwoorden instellen: %1"_s.arg(
+                otherPasswords.join(QLatin1String(", ")));
         if (!plan.unknown.isEmpty())
             report << u"Onbekend, niet toegepast: %1"_s.arg(plan.unknown.join(QLatin1String(", ")));
         if (!plan.misfits.isEmpty())

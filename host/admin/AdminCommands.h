@@ -25,6 +25,9 @@ struct AdminRequest {
     bool shownText = false;       // --toon, with get: the value as the screen shows it
     std::optional<int> revert;    // --terugdraaien N, with history: take back line N
     bool anyway = false;          // --toch, with --terugdraaien: also over a newer change
+    // --adviseur names another adviser than the workstation's own: that
+    // adviser's passwords are sealed with a key only his own workstation has.
+    bool forOtherAdviser = false;
 };
 
 struct AdminResult {

@@ -230,6 +230,28 @@ TEST_F(AdminProgramTest, OnlyAnAdministratorActsForAnotherAdviser)
     EXPECT_EQ(addressOf(u"Bakker"_s), u"beheerder:80"_s);
     EXPECT_EQ(addressOf(u"Vries"_s), QString());
     EXPECT_EQ(run({u"get"_s, u"ProxyAdres"_s, u"--adviseur"_s, u"niemand"_s}, none), 1);
+    // Another adviser's own password would be sealed with a key his
+    // workstation lacks: it is refused before anything is asked or stored.
+    TypedInput typed(false, {u"geheim"_s});
+    EXPECT_EQ(run({u"set"_s, u"ProxyWachtwoord"_s, u"-"_s, u"--adviseur"_s, u"anna.bakker"_s}, typed), 1);
+    EXPECT_TRUE(typed.prompts.isEmpty());
+    // An import for him leaves his passwords out and says so; the rest is applied.
+    TypedInput own(false, {u"eigen-wachtwoord"_s, u"bestandswachtwoord"_s});
+    ASSERT_EQ(run({u"set"_s, u"ProxyWachtwoord"_s, u"-"_s}, own), 0);
+    ASSERT_EQ(run({u"set"_s, u"ProxyAdres"_s, u"bestand:80"_s}, none), 0);
+    ASSERT_EQ(run({u"export"_s, file("profiel.json"), u"--wachtwoorden"_s}, own), 0);
+    TypedInput passphrase(false, {u"bestandswachtwoord"_s});
+    EXPECT_EQ(run({u"import"_s, file("profiel.json"), u"--adviseur"_s, u"anna.bakker"_s}, passphrase), 0);
+    EXPECT_EQ(addressOf(u"Bakker"_s), u"bestand:80"_s);
+    {
+        ReferenceApplication office(ui, data());
+        QSqlQuery q = office.officeDatabase().exec(u"SELECT Code FROM Adviseur WHERE Achternaam = 'Bakker'"_s);
+        ASSERT_TRUE(q.next());
+        office.setCurrentAdviser({q.value(0).toString(), u"Bakker"_s});
+        office.reloadSettings();
+        EXPECT_EQ(office.SettingsObject().get<ProxySettings>().ProxyWachtwoord.get(), QString());
+    }
+    ASSERT_EQ(run({u"set"_s, u"ProxyAdres"_s, u"beheerder:80"_s, u"--adviseur"_s, u"anna.bakker"_s}, none), 0);
     {
         ReferenceApplication office(ui, data());
         office.officeDatabase().exec(u"UPDATE Autorisatie SET Rol = 2"_s);
