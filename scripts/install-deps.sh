@@ -14,6 +14,7 @@ packages=(
   dpkg-dev file desktop-file-utils appstream groff-base
   lintian abigail-tools xz-utils
   xvfb xdotool dbus at-spi2-core python3-pyatspi
+  gnome-keyring
 )
 
 missing=()
