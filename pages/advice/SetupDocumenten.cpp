@@ -26,6 +26,8 @@ constexpr int FieldWidth = InnerWidth - LabelWidth - RowLayout::Gap;
 constexpr int NumberWidth = 675;
 constexpr int AlignWidth = 1335;
 constexpr int AlignLabelWidth = 795;
+constexpr int OptionWidth = 1335;
+constexpr int MarginLabelWidth = 615;
 
 // A position on the covering letter beyond this many centimetres is no
 // position: the standard one replaces it.
@@ -75,11 +77,17 @@ const QString AfbeeldingFilter =
 
 SetupDocumenten::SetupDocumenten() : SettingsPage(u"SetupDocumenten"_s)
 {
-    const auto label = [this](Control& parent, const char* name, const char* caption, int index = -1) -> Label& {
-        return add<Label>(parent, QString::fromLatin1(name), QString::fromUtf8(caption), index);
-    };
+    stackFrames({&addOndertekening(), &addOverzichten(), &addWordRapportages(), &addPositieAdresgegevens()});
+}
 
-    // Ondertekening
+Label& SetupDocumenten::label(Control& parent, const char* name, const char* caption, int index)
+{
+    return add<Label>(parent, QString::fromLatin1(name), QString::fromUtf8(caption), index);
+}
+
+// The adviser's name and the signature line on forms.
+Frame& SetupDocumenten::addOndertekening()
+{
     auto& fraOndertekening = add<Frame>(form(), u"fraOndertekening"_s, u"Ondertekening"_s);
     auto& lblAdviseurNaam = label(fraOndertekening, "lblAdviseurNaam", "Tonen op formulieren");
     auto& cboAdviseurNaam = add<ComboBox>(fraOndertekening, u"cboAdviseurNaam"_s);
@@ -118,8 +126,12 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(u"SetupDocumenten"_s)
         .text(hntVoorbeeld)
         .row({{&lblAanvraagformulier, LabelWidth}, {&chkTonenOpAanvraagformulier, 0}})
         .finish();
+    return fraOndertekening;
+}
 
-    // Instellingen overzichten
+// Amounts, years, graphs, column headings and printer margins of the overviews.
+Frame& SetupDocumenten::addOverzichten()
+{
     auto& fraOverzichten =
         add<Frame>(form(), u"fraOverzichten"_s, u"Instellingen overzichten"_s);
     auto& lblBedragen = label(fraOverzichten, "lblBedragen", "Bedragen tonen in");
@@ -182,8 +194,6 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(u"SetupDocumenten"_s)
     cmdKolomSelectie.Click.connect([this] { cmdKolomSelectie_Click(); });
     cmdToetsingKolommen.Click.connect([this] { cmdToetsingKolommen_Click(); });
 
-    constexpr int OptionWidth = 1335;
-    constexpr int MarginLabelWidth = 615;
     RowLayout(fraOverzichten, InnerWidth)
         .field(lblBedragen, cboBedragen, FieldWidth, LabelWidth)
         .field(lblTonenJaren, cboTonenJaren, FieldWidth, LabelWidth)
@@ -208,8 +218,12 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(u"SetupDocumenten"_s)
         .space(RowLayout::RowGap)
         .buttons({&cmdKolomSelectie, &cmdToetsingKolommen})
         .finish();
+    return fraOverzichten;
+}
 
-    // Instellingen Word-rapportages
+// The company logo and the cover page of the Word reports.
+Frame& SetupDocumenten::addWordRapportages()
+{
     auto& fraWord = add<Frame>(form(), u"fraWord"_s, u"Instellingen Word-rapportages"_s);
     auto& chkTonenOpRapport = add<CheckBox>(fraWord, u"chkTonenOpRapport"_s,
                                             QString::fromUtf8("Bedrijfslogo op vervolgpagina's tonen"));
@@ -262,8 +276,12 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(u"SetupDocumenten"_s)
         .space(RowLayout::RowGap)
         .line(fraVoorblad, fraVoorblad.height())
         .finish();
+    return fraWord;
+}
 
-    // Positie adresgegevens klant op inleidende brief
+// Where the client's address stands on the covering letter.
+Frame& SetupDocumenten::addPositieAdresgegevens()
+{
     auto& fraPositie = add<Frame>(form(), u"fraPositieAdresgegevens"_s,
                                   u"Positie adresgegevens klant op inleidende brief"_s);
     auto& lblPositieBoven = label(fraPositie, "lblPositieAdresgegevens", "Boven", 0);
@@ -286,8 +304,7 @@ SetupDocumenten::SetupDocumenten() : SettingsPage(u"SetupDocumenten"_s)
               {txtPositieAdresgegevensLinks, NumberWidth},
               {&lblCmLinks, 0}})
         .finish();
-
-    stackFrames({&fraOndertekening, &fraOverzichten, &fraWord, &fraPositie});
+    return fraPositie;
 }
 
 // Shown with a decimal comma; what is no number of 0 or more keeps the stored

@@ -2,6 +2,7 @@
 
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/ComboBox.h"
+#include "framework/forms/Frame.h"
 #include "framework/forms/CommandButton.h"
 #include "framework/forms/Label.h"
 #include "framework/forms/TextBox.h"
@@ -26,6 +27,12 @@ protected:
     void Fill() override;
 
 private:
+    // One function per frame, each returning it.
+    Frame& addOndertekening();
+    Frame& addOverzichten();
+    Frame& addWordRapportages();
+    Frame& addPositieAdresgegevens();
+    Label& label(Control& parent, const char* name, const char* caption, int index = -1);
     void numberField(TextBox& box, Setting<double> DocumentSettings::*setting);
     void txtNumber_Validation(TextBox& box, bool& Cancel);
     void Fill_LogoVoorblad();
