@@ -11,13 +11,6 @@
 
 namespace tarvelo {
 
-namespace {
-// The answer row: between its buttons, and the dialog's edge where it has no contents.
-constexpr int RowMargin = 120;
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
-} // namespace
-
 Dialog::Dialog(const QString& name, const QString& errorContext, const QString& errorMessage)
     : Form(name), Procedures(name, [errorContext] { return errorContext; }, errorMessage)
 {
@@ -79,16 +72,16 @@ void Dialog::arrangeButtonRow(const std::vector<CommandButton*>& buttons, Comman
         contentsRight = std::max(contentsRight, c->right());
         contentsBottom = std::max(contentsBottom, c->bottom());
     }
-    const int margin = contentsLeft > 0 ? contentsLeft : RowMargin;
+    const int margin = contentsLeft > 0 ? contentsLeft : RowLayout::DialogMargin;
     const auto widthOf = [&](const CommandButton& b) {
-        return std::max(ButtonWidth, RowLayout::captionWidth(b));
+        return std::max(RowLayout::ButtonWidth, RowLayout::captionWidth(b));
     };
     int rowWidth = 0;
     for (const CommandButton* b : buttons)
         if (b->visible())
-            rowWidth += (rowWidth ? RowMargin : 0) + widthOf(*b);
+            rowWidth += (rowWidth ? RowLayout::DialogMargin : 0) + widthOf(*b);
     if (resetButton && resetButton->visible())
-        rowWidth += (rowWidth ? 2 * RowMargin : 0) + widthOf(*resetButton);
+        rowWidth += (rowWidth ? 2 * RowLayout::DialogMargin : 0) + widthOf(*resetButton);
     const int width = std::max(contentsRight + margin, rowWidth + 2 * margin);
     const int top = contentsBottom + margin;
     int right = width - margin;
@@ -97,13 +90,13 @@ void Dialog::arrangeButtonRow(const std::vector<CommandButton*>& buttons, Comman
         if (!b.visible())
             continue;
         const int w = widthOf(b);
-        b.setBounds(right - w, top, w, ButtonHeight);
-        right -= w + RowMargin;
+        b.setBounds(right - w, top, w, RowLayout::ButtonHeight);
+        right -= w + RowLayout::DialogMargin;
     }
     if (resetButton)
-        resetButton->setBounds(margin, top, widthOf(*resetButton), ButtonHeight);
+        resetButton->setBounds(margin, top, widthOf(*resetButton), RowLayout::ButtonHeight);
     setBorderHeight(TitleBarHeight);
-    setBounds(left(), this->top(), width, top + ButtonHeight + margin + TitleBarHeight);
+    setBounds(left(), this->top(), width, top + RowLayout::ButtonHeight + margin + TitleBarHeight);
 }
 
 void Dialog::close(bool cancelled)

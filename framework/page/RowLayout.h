@@ -35,6 +35,10 @@ public:
     static constexpr int LabelAboveGap = 30;
     // Around the lists and buttons that a page places inside its frame itself.
     static constexpr int PageMargin = 120;
+    // Between a dialog's edge and its contents, and between its answer buttons.
+    static constexpr int DialogMargin = 120;
+    // A button shown as a sign beside its field ("...", "X").
+    static constexpr int FieldButtonWidth = 375;
     // The narrowest push button, and the height of the buttons under a list.
     static constexpr int ButtonWidth = 1215;
     static constexpr int ButtonHeight = 375;
@@ -69,9 +73,10 @@ public:
     ~RowLayout();
 
     // One control across the whole row; a frame with a layout of its own
-    // takes the height of its contents. Height 0: a caption's height, else
-    // the height the page gave the control.
-    RowLayout& line(Control& control, int height = RowHeight);
+    // takes the height of its contents. Without a height: a caption's height
+    // for a label, check box or option, else the height the page gave the
+    // control (a field's row unless the page gave it another).
+    RowLayout& line(Control& control, int height = 0);
     // A label in the label column, then its field; the label names the field.
     RowLayout& field(Label& label, Control& field, int fieldWidth, int labelWidth = 2055);
     // Cells side by side; labels are lowered to line up with the fields' text.

@@ -198,15 +198,15 @@ Frame& SetupDocumenten::addOverzichten()
         .field(lblBedragen, cboBedragen, FieldWidth, LabelWidth)
         .field(lblTonenJaren, cboTonenJaren, FieldWidth, LabelWidth)
         .field(lblScenarioGrafieken, cboScenarioGrafieken, FieldWidth, LabelWidth)
-        .line(lblUitlijning, RowLayout::LabelHeight)
+        .line(lblUitlijning)
         .row({{&optHorizontaal, OptionWidth}, {&optVerticaal, 0}})
         // Questions too long for the label column stand above their answer,
         // as the alignment question does.
-        .line(lblGrafieken, RowLayout::LabelHeight)
+        .line(lblGrafieken)
         .line(jnGrafieken)
-        .line(lblMijTonen, RowLayout::LabelHeight)
+        .line(lblMijTonen)
         .line(jnMijTonen)
-        .line(lblMarges, RowLayout::LabelHeight)
+        .line(lblMarges)
         .row({{&lblLinks, MarginLabelWidth},
               {&txtLinkerMarge, NumberWidth},
               {&lblRechts, MarginLabelWidth},
@@ -264,7 +264,7 @@ Frame& SetupDocumenten::addWordRapportages()
     constexpr int VoorbladWidth = InnerWidth - 2 * RowLayout::Margin;
     constexpr int CheckWidth = VoorbladWidth - AlignLabelWidth - AlignWidth - 2 * RowLayout::Gap;
     RowLayout(fraVoorblad, VoorbladWidth)
-        .line(lblLogoPath, RowLayout::LabelHeight)
+        .line(lblLogoPath)
         .row({{txtLogoPath, 0}, {&cmdLogoVoorblad, 375}, {cmdDefaultVoorbladLogo, RowLayout::ButtonWidth}})
         .row({{&chkVoorbladLogo, CheckWidth}, {&lblVoorbladLogoUitlijning, AlignLabelWidth}, {&cboVoorbladLogoUitlijning, 0}})
         .row({{&chkVoorbladGegevens, CheckWidth}, {&lblVoorbladGegevensUitlijning, AlignLabelWidth}, {&cboVoorbladGegevensUitlijning, 0}})

@@ -110,7 +110,7 @@ SetupOverzicht::SetupOverzicht() : SettingsPage(u"SetupOverzicht"_s)
     for (int i = 0; i < NettingBoxes; ++i) {
         nettingBoxes_[i] = &add<CheckBox>(fraLasten, QString::fromLatin1(netting[i][0]), QString::fromUtf8(netting[i][1]));
         nettingBoxes_[i]->Click.connect([this] { Update_TeVerrekenenLasten(); });
-        lastenRows.line(*nettingBoxes_[i], RowLayout::LabelHeight);
+        lastenRows.line(*nettingBoxes_[i]);
     }
     lastenRows.finish();
 

@@ -1,13 +1,13 @@
 #include "pages/advice/frmImporterenMotiveringsteksten.h"
 
 #include "framework/forms/Label.h"
+#include "framework/page/RowLayout.h"
 
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
 
 namespace {
-constexpr int Margin = 120;
 constexpr int Width = 5400;
 } // namespace
 
@@ -27,7 +27,7 @@ frmImporterenMotiveringsteksten::frmImporterenMotiveringsteksten()
     cmdOverschrijven.setCaption(u"&Overschrijven"_s);
     cmdAnnuleren.setCaption(u"&Annuleren"_s);
 
-    lblVraag.setBounds(Margin, Margin, Width - 2 * Margin, 2 * 195 + 60);
+    lblVraag.setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin, Width - 2 * RowLayout::DialogMargin, 2 * 195 + 60);
     // Adding is the default: nothing is imported before the file is chosen,
     // and adding keeps the texts the office has.
     placeButtonRow({&cmdToevoegen, &cmdOverschrijven, &cmdAnnuleren}, &cmdToevoegen, &cmdAnnuleren);

@@ -1,6 +1,7 @@
 #include "pages/advice/frmKolommenFinancieelPlan.h"
 
 #include "framework/host/Settings.h"
+#include "framework/page/RowLayout.h"
 #include "framework/settings/OverviewSettings.h"
 
 #include <algorithm>
@@ -10,10 +11,9 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 namespace {
-constexpr int Margin = 120;
 constexpr int ListWidth = 3600;
 constexpr int ItemHeight = 195;
-constexpr int Width = 2 * ListWidth + 3 * Margin;
+constexpr int Width = 2 * ListWidth + 3 * RowLayout::DialogMargin;
 constexpr Colour Rood = 0x0000FF;
 
 constexpr std::initializer_list<OverviewColumn> LastenoverzichtKolommen = {
@@ -73,15 +73,15 @@ frmKolommenFinancieelPlan::frmKolommenFinancieelPlan()
     cmdOk.setCaption(u"&OK"_s);
     cmdAnnuleren.setCaption(u"&Annuleren"_s);
 
-    const int inner = Width - 2 * Margin;
-    lblUitleg.setBounds(Margin, Margin, inner, 4 * 195);
-    lblLasten.setBounds(Margin, lblUitleg.bottom() + Margin, ListWidth, 255);
-    lblNBI.setBounds(Margin + ListWidth + Margin, lblLasten.top(), ListWidth, 255);
+    const int inner = Width - 2 * RowLayout::DialogMargin;
+    lblUitleg.setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin, inner, 4 * 195);
+    lblLasten.setBounds(RowLayout::DialogMargin, lblUitleg.bottom() + RowLayout::DialogMargin, ListWidth, 255);
+    lblNBI.setBounds(RowLayout::DialogMargin + ListWidth + RowLayout::DialogMargin, lblLasten.top(), ListWidth, 255);
     // Both lists as high as the longer one, so that every column shows without scrolling.
     const int listsHeight = listHeight(std::max(LastenoverzichtKolommen.size(), NBIOverzichtKolommen.size()));
-    lstKolommenLastenoverzicht.setBounds(Margin, lblLasten.bottom(), ListWidth, listsHeight);
+    lstKolommenLastenoverzicht.setBounds(RowLayout::DialogMargin, lblLasten.bottom(), ListWidth, listsHeight);
     lstKolommenNBIOverzicht.setBounds(lblNBI.left(), lblNBI.bottom(), ListWidth, listsHeight);
-    lblWaarschuwing.setBounds(Margin, lstKolommenLastenoverzicht.bottom() + Margin, inner, 2 * 195);
+    lblWaarschuwing.setBounds(RowLayout::DialogMargin, lstKolommenLastenoverzicht.bottom() + RowLayout::DialogMargin, inner, 2 * 195);
     placeButtonRow({&cmdOk, &cmdAnnuleren}, &cmdOk, &cmdAnnuleren);
 
     cmdOk.Click.connect([this] { cmdOk_Click(); });

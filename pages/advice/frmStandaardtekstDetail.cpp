@@ -1,11 +1,12 @@
 #include "pages/advice/frmStandaardtekstDetail.h"
 
+#include "framework/page/RowLayout.h"
+
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
 
 namespace {
-constexpr int Margin = 120;
 constexpr int Width = 7200;
 constexpr int TextHeight = 2895;
 } // namespace
@@ -20,7 +21,7 @@ frmStandaardtekstDetail::frmStandaardtekstDetail()
     txtStandaardtekst.setMultiLine(true);
     cmdOk.setCaption(u"&OK"_s);
     cmdAnnuleren.setCaption(u"&Annuleren"_s);
-    txtStandaardtekst.setBounds(Margin, Margin, Width - 2 * Margin, TextHeight);
+    txtStandaardtekst.setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin, Width - 2 * RowLayout::DialogMargin, TextHeight);
     placeButtonRow({&cmdOk, &cmdAnnuleren}, &cmdOk, &cmdAnnuleren);
 
     cmdOk.Click.connect([this] { cmdOk_Click(); });

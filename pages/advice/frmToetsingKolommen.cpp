@@ -2,6 +2,7 @@
 
 #include "framework/forms/Label.h"
 #include "framework/host/Settings.h"
+#include "framework/page/RowLayout.h"
 #include "framework/settings/OverviewSettings.h"
 
 using namespace Qt::StringLiterals;
@@ -9,7 +10,6 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 namespace {
-constexpr int Margin = 120;
 constexpr int Width = 4800;
 
 constexpr std::initializer_list<OverviewColumn> ToetsingKolommen = {
@@ -37,9 +37,9 @@ frmToetsingKolommen::frmToetsingKolommen()
     cmdOk.setCaption(u"&OK"_s);
     cmdAnnuleren.setCaption(u"&Annuleren"_s);
 
-    const int inner = Width - 2 * Margin;
-    lblUitleg.setBounds(Margin, Margin, inner, 2 * 195);
-    lstKolommen.setBounds(Margin, lblUitleg.bottom() + Margin, inner, int(ToetsingKolommen.size()) * 195 + 60);
+    const int inner = Width - 2 * RowLayout::DialogMargin;
+    lblUitleg.setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin, inner, 2 * 195);
+    lstKolommen.setBounds(RowLayout::DialogMargin, lblUitleg.bottom() + RowLayout::DialogMargin, inner, int(ToetsingKolommen.size()) * 195 + 60);
     placeButtonRow({&cmdOk, &cmdAnnuleren}, &cmdOk, &cmdAnnuleren);
 
     cmdOk.Click.connect([this] { cmdOk_Click(); });

@@ -157,7 +157,7 @@ Adviseurs::Adviseurs()
         .finish();
     lvwAdviseurs.setHeight(ListHeight);
     RowLayout(fraAdviseurs, FrameInner + 2 * RowLayout::Margin)
-        .line(lvwAdviseurs, 0)
+        .line(lvwAdviseurs)
         .buttons({&cmdDelete})
         .line(fraAdviseur)
         .line(fraKantoor)

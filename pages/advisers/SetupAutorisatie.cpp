@@ -79,9 +79,9 @@ SetupAutorisatie::SetupAutorisatie()
     // The hints are laid out for their text, so they have it before the layout.
     setHintTexts();
     RowLayout(fraToegangGebruiker, InnerWidth)
-        .line(chkOnderhoudsmenu, RowLayout::LabelHeight)
+        .line(chkOnderhoudsmenu)
         .text(hntOnderhoudsmenu)
-        .line(chkRapportageInstellingen, RowLayout::LabelHeight)
+        .line(chkRapportageInstellingen)
         .text(hntRapportageInstellingen)
         .finish();
     RowLayout(fraInloggen, InnerWidth)

@@ -9,7 +9,6 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 namespace {
-constexpr int Margin = 120;
 constexpr int InnerWidth = 7500;
 constexpr int LabelWidth = 1455;
 constexpr int CodeLength = 36;
@@ -31,10 +30,10 @@ frmOmzettenAdviseur::frmOmzettenAdviseur()
     cmdOk.setCaption(u"&OK"_s);
     cmdAfbreken.setCaption(u"Verwijderen annuleren"_s);
 
-    lblOmzetten.setBounds(Margin, Margin, InnerWidth, 3 * RowLayout::TextLineHeight);
-    const int comboTop = lblOmzetten.bottom() + Margin;
-    lblNieuweAdviseur.setBounds(Margin, comboTop + 45, LabelWidth, RowLayout::LabelHeight);
-    cboAdviseurs.setBounds(Margin + LabelWidth, comboTop, InnerWidth - LabelWidth, RowLayout::RowHeight);
+    lblOmzetten.setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin, InnerWidth, 3 * RowLayout::TextLineHeight);
+    const int comboTop = lblOmzetten.bottom() + RowLayout::DialogMargin;
+    lblNieuweAdviseur.setBounds(RowLayout::DialogMargin, comboTop + 45, LabelWidth, RowLayout::LabelHeight);
+    cboAdviseurs.setBounds(RowLayout::DialogMargin + LabelWidth, comboTop, InnerWidth - LabelWidth, RowLayout::RowHeight);
     // This dialog is the only question before the adviser is removed and his
     // advices move: Enter does not answer it, OK is pressed on purpose.
     placeButtonRow({&cmdOk, &cmdAfbreken}, nullptr, &cmdAfbreken);

@@ -10,7 +10,6 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 namespace {
-constexpr int Margin = 120;
 constexpr int LabelWidth = 2175;
 constexpr int FieldWidth = 2535;
 const QString Caption = u"Wachtwoord onjuist"_s;
@@ -52,10 +51,10 @@ void frmWachtwoord::arrange()
     lblWachtwoord1.setVisible(bevestigen_);
     txtWachtwoord1.setVisible(bevestigen_);
     const int rowHeight = RowLayout::RowHeight + RowLayout::RowGap;
-    int top = Margin;
+    int top = RowLayout::DialogMargin;
     for (auto [label, box] : {std::pair{&lblWachtwoord0, &txtWachtwoord0}, std::pair{&lblWachtwoord1, &txtWachtwoord1}}) {
-        label->setBounds(Margin, top + 45, LabelWidth, RowLayout::LabelHeight);
-        box->setBounds(Margin + LabelWidth + RowLayout::Gap, top, FieldWidth, RowLayout::RowHeight);
+        label->setBounds(RowLayout::DialogMargin, top + 45, LabelWidth, RowLayout::LabelHeight);
+        box->setBounds(RowLayout::DialogMargin + LabelWidth + RowLayout::Gap, top, FieldWidth, RowLayout::RowHeight);
         if (box->visible())
             top += rowHeight;
     }

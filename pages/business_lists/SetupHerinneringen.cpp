@@ -111,10 +111,10 @@ SetupHerinneringen::SetupHerinneringen()
     RowLayout(fraHerinneringen, InnerWidth)
         .row({{&lblAutoTaak, 3615}, {&jnAutoTaak, 1455}, {&cmdTakenAanmaken, 1455}})
         .text(hntAutomatischAanmaken)
-        .line(lblAfgehandeld, RowLayout::LabelHeight)
+        .line(lblAfgehandeld)
         .row({{&txtAfgehandeldTermijn, 555}, {&cboAfgehandeldTermijn, 1335}, {&lblAfgehandeldNa, 0}})
         .text(hntActief)
-        .line(lblInBeheer, RowLayout::LabelHeight)
+        .line(lblInBeheer)
         .finish();
     cmdTakenAanmaken.setLeft(fraHerinneringen.width() - RowLayout::Margin - cmdTakenAanmaken.width());
     txtAfgehandeldTermijn.setAlignment(Alignment::Right);
@@ -150,7 +150,7 @@ SetupHerinneringen::SetupHerinneringen()
     for (int i = 0; i < 3; ++i) {
         chkGebeurtenis[std::size_t(i)] = &add<CheckBox>(fraGebeurtenistypen, u"chkGebeurtenis"_s,
                                                         QString::fromUtf8(GebeurtenisCaptions[i]), i);
-        gebeurtenistypen.line(*chkGebeurtenis[std::size_t(i)], RowLayout::LabelHeight);
+        gebeurtenistypen.line(*chkGebeurtenis[std::size_t(i)]);
     }
     gebeurtenistypen.finish();
     soorten[Gebeurtenis].fraTypen = &fraGebeurtenistypen;
@@ -159,7 +159,7 @@ SetupHerinneringen::SetupHerinneringen()
     // room back while the kind is not ticked.
     for (Soort& soort : soorten) {
         RowLayout outer(*soort.fraOuter, InnerWidth, false);
-        outer.line(*soort.chk, RowLayout::LabelHeight).line(*soort.fraPeriode);
+        outer.line(*soort.chk).line(*soort.fraPeriode);
         if (soort.fraTypen)
             outer.line(*soort.fraTypen);
         outer.finish();

@@ -14,7 +14,6 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 namespace {
-constexpr int Margin = 120;
 constexpr int InnerWidth = 5400;
 constexpr int LabelWidth = 1935;
 constexpr int NumberWidth = 675;
@@ -74,7 +73,7 @@ frmAbonnementDetail::frmAbonnementDetail()
               {&txtContractduurMaand, NumberWidth},
               {&lblMaanden, 0}})
         .finish();
-    fra.move(Margin, Margin);
+    fra.move(RowLayout::DialogMargin, RowLayout::DialogMargin);
     cmdOk.setCaption(u"&OK"_s);
     cmdCancel.setCaption(u"&Annuleren"_s);
     placeButtonRow({&cmdOk, &cmdCancel}, &cmdOk, &cmdCancel);

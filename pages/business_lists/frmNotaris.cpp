@@ -11,7 +11,6 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 namespace {
-constexpr int Margin = 120;
 constexpr int InnerWidth = 6300;
 // As wide as the address block's own label column, so that all fields line up.
 constexpr int LabelWidth = 3030;
@@ -60,8 +59,8 @@ frmNotaris::frmNotaris()
         .row({{&lblGeslacht, LabelWidth}, {&optMan, 795}, {&optVrouw, 900}, {&txtVoorlettersNotaris, 0}})
         .row({{&lblAchternaam, LabelWidth}, {&txtVoorvoegselNotaris, 1035}, {&txtAchternaamNotaris, 0}})
         .finish();
-    fraNotaris.move(Margin, Margin);
-    fraContact.move(Margin, fraNotaris.bottom() + Margin);
+    fraNotaris.move(RowLayout::DialogMargin, RowLayout::DialogMargin);
+    fraContact.move(RowLayout::DialogMargin, fraNotaris.bottom() + RowLayout::DialogMargin);
     cmdOK.setCaption(u"&OK"_s);
     cmdCancel.setCaption(u"&Annuleren"_s);
     placeButtonRow({&cmdOK, &cmdCancel}, &cmdOK, &cmdCancel);

@@ -42,7 +42,7 @@ AgentNummers::AgentNummers()
     for (int i = 0; i < 4; ++i) {
         auto& opt = add<OptionButton>(fraSoort, u"optSoortMaatschappij"_s, QString::fromUtf8(captions[i]), i);
         optSoortMaatschappij.push_back(&opt);
-        soort.line(opt, RowLayout::LabelHeight);
+        soort.line(opt);
         opt.Click.connect([this, i] { optSoortMaatschappij_Click(i); });
     }
     soort.finish();

@@ -142,14 +142,14 @@ MijOverzicht::MijOverzicht()
     cmdAgentnummerExport.setToolTipText(u"Exporteer agentnummers"_s);
     cmdAgentnummerImport.setToolTipText(u"Importeer agentnummers"_s);
     RowLayout(fraAgentummersUitwisselen, RightInner)
-        .line(lblUitwisselen, RowLayout::LabelHeight)
+        .line(lblUitwisselen)
         .buttons({&cmdAgentnummerExport, &cmdAgentnummerImport})
         .finish();
 
     RowLayout(fraHypotheekaanvraag, RightInner)
-        .line(lblOntvanger, RowLayout::LabelHeight)
+        .line(lblOntvanger)
         .line(cboHDNOntvanger)
-        .line(lblHdnRetour, RowLayout::LabelHeight)
+        .line(lblHdnRetour)
         .line(cboHDNRetour)
         .finish();
 

@@ -14,7 +14,6 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 namespace {
-constexpr int Margin = 120;
 constexpr int InnerWidth = 4500;
 constexpr int LabelWidth = 1695;
 const QString Caption = u"Agentnummer"_s;
@@ -47,10 +46,10 @@ frmAgentnummer::frmAgentnummer()
         .field(lblAgentnummer, txtAgentnummer, InnerWidth - LabelWidth - RowLayout::Gap, LabelWidth)
         .row({{&lblRente, LabelWidth}, {&txtRente, 855}, {&lblPerc, 0}})
         .field(lblOmschrijving, txtAgentnummerOmschrijving, InnerWidth - LabelWidth - RowLayout::Gap, LabelWidth)
-        .line(chkStandaard, RowLayout::LabelHeight)
+        .line(chkStandaard)
         .finish();
     chkStandaard.setBounds(txtAgentnummer.left(), chkStandaard.top(), txtAgentnummer.width(), chkStandaard.height());
-    fra.move(Margin, Margin);
+    fra.move(RowLayout::DialogMargin, RowLayout::DialogMargin);
     cmdOk.setCaption(u"&OK"_s);
     placeButtonRow({&cmdOk}, &cmdOk, nullptr);
     setMode(Mode::Toevoegen);

@@ -15,7 +15,6 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 namespace {
-constexpr int Margin = 120;
 constexpr int InnerWidth = 4500;
 constexpr int LabelWidth = 1815;
 const QString InvalidInput = u"Ongeldige invoer"_s;
@@ -40,7 +39,7 @@ frmInkoopcombinatie::frmInkoopcombinatie()
         .field(lblNaam, txtNaam, InnerWidth - LabelWidth - RowLayout::Gap, LabelWidth)
         .field(lblHDNNummer, txtHDNNummer, 1215, LabelWidth)
         .finish();
-    fra.move(Margin, Margin);
+    fra.move(RowLayout::DialogMargin, RowLayout::DialogMargin);
     cmdOk.setCaption(u"&OK"_s);
     cmdCancel.setCaption(u"&Annuleren"_s);
     placeButtonRow({&cmdOk, &cmdCancel}, &cmdOk, &cmdCancel);

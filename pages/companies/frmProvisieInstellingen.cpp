@@ -2,6 +2,7 @@
 
 #include "framework/host/Application.h"
 #include "framework/host/ComponentFactory.h"
+#include "framework/page/RowLayout.h"
 #include "pages/companies/ProvisieInstellingen.h"
 
 using namespace Qt::StringLiterals;
@@ -9,7 +10,6 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 namespace {
-constexpr int Margin = 120;
 constexpr int ControlLeft = 135;
 constexpr int ControlTop = 300;
 } // namespace
@@ -21,7 +21,7 @@ frmProvisieInstellingen::frmProvisieInstellingen()
 {
     setCaption(u"Provisieinstellingen"_s);
     fraProvisieInstelling.setCaption(u"Provisie"_s);
-    fraProvisieInstelling.setBounds(Margin, Margin, 4200, 1200);
+    fraProvisieInstelling.setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin, 4200, 1200);
     cmdOk.setCaption(u"&OK"_s);
     cmdOk.Click.connect([this] { guarded("cmdOk_Click", [this] { close(false); }); });
     Form_Resize();
@@ -57,8 +57,8 @@ void frmProvisieInstellingen::LoadControlProvisie()
 void frmProvisieInstellingen::Form_Resize()
 {
     if (control_)
-        fraProvisieInstelling.setBounds(Margin, Margin, std::max(fraProvisieInstelling.width(), control_->right() + ControlLeft),
-                                        std::max(fraProvisieInstelling.height(), control_->bottom() + Margin));
+        fraProvisieInstelling.setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin, std::max(fraProvisieInstelling.width(), control_->right() + ControlLeft),
+                                        std::max(fraProvisieInstelling.height(), control_->bottom() + RowLayout::DialogMargin));
     placeButtonRow({&cmdOk}, &cmdOk, nullptr);
 }
 

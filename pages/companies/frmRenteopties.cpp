@@ -4,15 +4,12 @@
 #include "framework/host/Advies.h"
 #include "framework/host/Application.h"
 #include "framework/host/ComponentFactory.h"
+#include "framework/page/RowLayout.h"
 #include "pages/companies/RenteOpties.h"
 
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
-
-namespace {
-constexpr int Margin = 120;
-} // namespace
 
 frmRenteopties::frmRenteopties()
     : Dialog(u"frmRenteopties"_s, u"Instellingen - Hypotheekopties"_s),
@@ -23,7 +20,7 @@ frmRenteopties::frmRenteopties()
     setCaption(u"Hypotheekopties"_s);
     cmdOpslaan.setCaption(u"Opslaan"_s);
     cmdOK.setCaption(u"OK"_s);
-    lblHypotheekOpties.setBounds(Margin, Margin, 4000, 1000);
+    lblHypotheekOpties.setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin, 4000, 1000);
     lblHypotheekOpties.setVisible(false);
     setBorderHeight(TitleBarHeight);
     cmdOK.Click.connect([this] { cmdOk_Click(); });
@@ -62,7 +59,7 @@ void frmRenteopties::SetApplication(Application& application, int loanIndex)
         control_->Changed.connect([this] { cmdOpslaan.setEnabled(true); });
         control_->Resized.connect([this] { Form_Resize(); });
         control_->setApplication(application);
-        control_->move(Margin, Margin);
+        control_->move(RowLayout::DialogMargin, RowLayout::DialogMargin);
         setCaption(control_->Om_Titel());
         control_->setVisible(true);
         Form_Resize();

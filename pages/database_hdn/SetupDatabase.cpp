@@ -26,7 +26,6 @@ namespace {
 constexpr int InnerWidth = 6300;
 constexpr int LabelWidth = 2295;
 constexpr int FieldWidth = 3315;
-constexpr int ButtonWidth = 375;
 
 const QString AdviesBestand = u"Adviezen.mdb"_s;
 const QString KiesAndereLocatie = u"Kies andere database locatie"_s;
@@ -150,18 +149,18 @@ SetupDatabase::SetupDatabase()
     layoutDatabaseFrame(0, nullptr, &hntSoortDatabase);
     layoutDatabaseFrame(1, &chkDatabase2, nullptr);
     RowLayout(fraOverige, InnerWidth)
-        .row({{&lblOverigeLocatie, LabelWidth}, {&txtOverigeLocatie, FieldWidth}, {&cmdOverigeLocatie, ButtonWidth}})
+        .row({{&lblOverigeLocatie, LabelWidth}, {&txtOverigeLocatie, FieldWidth}, {&cmdOverigeLocatie, RowLayout::FieldButtonWidth}})
         .finish();
     RowLayout(fraImportExport, InnerWidth)
-        .row({{&lblExportDir, LabelWidth}, {&txtExportDir, FieldWidth}, {&cmdExportLocatie, ButtonWidth}})
+        .row({{&lblExportDir, LabelWidth}, {&txtExportDir, FieldWidth}, {&cmdExportLocatie, RowLayout::FieldButtonWidth}})
         .field(lblEmailOntvanger, txtEmailOntvanger, FieldWidth, LabelWidth)
         .text(hntEmailOntvanger)
-        .row({{&lblImportDir, LabelWidth}, {&txtImportDir, FieldWidth}, {&cmdImportLocatie, ButtonWidth}})
+        .row({{&lblImportDir, LabelWidth}, {&txtImportDir, FieldWidth}, {&cmdImportLocatie, RowLayout::FieldButtonWidth}})
         .finish();
     RowLayout(fraAdviesdossiers, InnerWidth)
         .row({{&lblDocumenten, LabelWidth},
               {&txtAdviesdossierDocumentenmap, FieldWidth},
-              {&cmdAdviesdossierDocumentenmap, ButtonWidth}})
+              {&cmdAdviesdossierDocumentenmap, RowLayout::FieldButtonWidth}})
         .text(hntAdviesdossiers)
         .finish();
     RowLayout(fraToepassen, InnerWidth).text(hntToepassen).row({{&cmdToepassen, 1815}}).finish();
@@ -203,7 +202,7 @@ void SetupDatabase::layoutDatabaseFrame(int index, Control* top, Hint* extra)
     c.hntGrootte->setText(GrootteHint);
     RowLayout lay(*c.fra, InnerWidth);
     if (top)
-        lay.line(*top, RowLayout::LabelHeight);
+        lay.line(*top);
     if (index == 0)
         lay.field(*c.lblSoort, *c.cboSoort, 1815, LabelWidth);
     else
@@ -213,7 +212,7 @@ void SetupDatabase::layoutDatabaseFrame(int index, Control* top, Hint* extra)
     lay.field(*c.lblServer, *c.txtServer, FieldWidth, LabelWidth)
         .field(*c.lblNaam, *c.txtNaam, FieldWidth, LabelWidth)
         .text(hntNaam)
-        .row({{c.lblLocatie, LabelWidth}, {c.txtLocatie, FieldWidth}, {c.cmdLocatie, ButtonWidth}})
+        .row({{c.lblLocatie, LabelWidth}, {c.txtLocatie, FieldWidth}, {c.cmdLocatie, RowLayout::FieldButtonWidth}})
         .field(*c.lblWeergave, *c.txtWeergave, FieldWidth, LabelWidth)
         .text(hntWeergave)
         .row({{c.lblGrootte, LabelWidth}, {c.txtGrootte, 1215}, {c.lblMax, 0}})

@@ -48,8 +48,7 @@ QString whyNoFolder(const QString& folder)
 
 constexpr int InnerWidth = 7200;
 constexpr int LabelWidth = 2700;
-constexpr int ButtonWidth = 375;
-constexpr int FolderWidth = InnerWidth - LabelWidth - 3 * RowLayout::Gap - 2 * ButtonWidth;
+constexpr int FolderWidth = InnerWidth - LabelWidth - 3 * RowLayout::Gap - 2 * RowLayout::FieldButtonWidth;
 // A container inside a frame takes the frame's inner width, margins included.
 constexpr int NestedWidth = InnerWidth - 2 * RowLayout::Margin;
 constexpr int NestedFolderWidth = FolderWidth - 2 * RowLayout::Margin;
@@ -161,14 +160,14 @@ SetupHDNOUD::SetupHDNOUD()
     txtHDNNummer.setMaxLength(6);
     RowLayout(fraHDN, InnerWidth)
         .row({{&lblToonBerichten, LabelWidth}, {&cboToonBerichten, 2055}})
-        .row({{&lblArchief, LabelWidth}, {&txtHDNImporterArchieffolder, FolderWidth}, {&cmdHDNImporterArchieffolder, ButtonWidth}})
-        .row({{&chkHDNBewaren, LabelWidth}, {&txtDirHDNXML, FolderWidth}, {&cmdHDNExportDir, ButtonWidth}})
+        .row({{&lblArchief, LabelWidth}, {&txtHDNImporterArchieffolder, FolderWidth}, {&cmdHDNImporterArchieffolder, RowLayout::FieldButtonWidth}})
+        .row({{&chkHDNBewaren, LabelWidth}, {&txtDirHDNXML, FolderWidth}, {&cmdHDNExportDir, RowLayout::FieldButtonWidth}})
         .row({{&lblHDNNummer, LabelWidth}, {&txtHDNNummer, 1200}, {&lblHoofdcertificaat, 0}})
-        .row({{&lblIn, LabelWidth}, {&txtHDNInDir, FolderWidth}, {&cmdHDNInDir, ButtonWidth}, {&cmdClearHDNInDir, ButtonWidth}})
-        .row({{&lblOut, LabelWidth}, {&txtHDNOutDir, FolderWidth}, {&cmdHDNOutDir, ButtonWidth}, {&cmdClearHDNOutDir, ButtonWidth}})
-        .row({{&lblErr, LabelWidth}, {&txtHDNErrDir, FolderWidth}, {&cmdHdnErrDir, ButtonWidth}, {&cmdClearHdnErrDir, ButtonWidth}})
+        .row({{&lblIn, LabelWidth}, {&txtHDNInDir, FolderWidth}, {&cmdHDNInDir, RowLayout::FieldButtonWidth}, {&cmdClearHDNInDir, RowLayout::FieldButtonWidth}})
+        .row({{&lblOut, LabelWidth}, {&txtHDNOutDir, FolderWidth}, {&cmdHDNOutDir, RowLayout::FieldButtonWidth}, {&cmdClearHDNOutDir, RowLayout::FieldButtonWidth}})
+        .row({{&lblErr, LabelWidth}, {&txtHDNErrDir, FolderWidth}, {&cmdHdnErrDir, RowLayout::FieldButtonWidth}, {&cmdClearHdnErrDir, RowLayout::FieldButtonWidth}})
         .text(hntHDN)
-        .line(lblLink, RowLayout::LabelHeight)
+        .line(lblLink)
         .finish();
 
     // The route through the consumer portal and its certificate.
@@ -186,7 +185,7 @@ SetupHDNOUD::SetupHDNOUD()
         .row({{&lblHdnVerkeerViaAbo, LabelWidth}, {&jnHdnVerkeerViaAbo, 1455}})
         .text(htnHdnVerkeerViaAbo)
         .row({{&lblLocatieHdnCertificaat, LabelWidth}, {&txtLocatieHdnCertificaat, FolderWidth},
-              {&cmdLocatieHdnCertificaat, ButtonWidth}, {&cmdClearLocatieHdnCertificaat, ButtonWidth}})
+              {&cmdLocatieHdnCertificaat, RowLayout::FieldButtonWidth}, {&cmdClearLocatieHdnCertificaat, RowLayout::FieldButtonWidth}})
         .row({{&lblWachtwoordHdnCertificaat, LabelWidth}, {&txtWachtwoordHdnCertificaat, 2055}, {&cmdImportHdnCertificaat, 1215}})
         .finish();
 
@@ -198,8 +197,8 @@ SetupHDNOUD::SetupHDNOUD()
     auto& lblOpslag = add<Label>(fraOverig, u"lblHDNBerichtenOpslag"_s, u"HDN berichten opslag"_s);
     txtHDNBerichtenOpslag.setLocked(true);
     RowLayout(fraOverig, InnerWidth)
-        .line(chkRetourberichten, RowLayout::LabelHeight)
-        .line(chkAdviesBlokkeren, RowLayout::LabelHeight)
+        .line(chkRetourberichten)
+        .line(chkAdviesBlokkeren)
         .row({{&lblOpslag, LabelWidth}, {&txtHDNBerichtenOpslag, FolderWidth}})
         .row({{&cmdHDNBerichtenOpslag, 2900}})
         .finish();
@@ -208,9 +207,9 @@ SetupHDNOUD::SetupHDNOUD()
     auto& hntOpschonen = add<Hint>(fraOpschonen, u"hntHDNBerichtenVerwijderen"_s,
                                    u"Hier kunt u aangeven of Quenmarix bij het opstarten automatisch oudere HDN berichten uit de adviezendatabase verwijderd. Dit kan veel ruimte schelen."_s);
     RowLayout(fraOpschonen, InnerWidth)
-        .line(opt12Maanden, RowLayout::LabelHeight)
-        .line(opt6Maanden, RowLayout::LabelHeight)
-        .line(optNooit, RowLayout::LabelHeight)
+        .line(opt12Maanden)
+        .line(opt6Maanden)
+        .line(optNooit)
         .text(hntOpschonen)
         .finish();
 
@@ -227,12 +226,12 @@ SetupHDNOUD::SetupHDNOUD()
         .text(lblSubnodes)
         .line(lstHDNSubnodes, 1215)
         .row({{&cmdEditSubnodes, 2900}})
-        .row({{&lblUsers, LabelWidth}, {&txtHDNEnterpriseUsersFolder, NestedFolderWidth}, {&cmdUsers, ButtonWidth},
-              {&cmdClearUsers, ButtonWidth}})
+        .row({{&lblUsers, LabelWidth}, {&txtHDNEnterpriseUsersFolder, NestedFolderWidth}, {&cmdUsers, RowLayout::FieldButtonWidth},
+              {&cmdClearUsers, RowLayout::FieldButtonWidth}})
         .text(hntUsers)
         .finish();
     RowLayout(fraHDNEnterprise, InnerWidth)
-        .line(chkHDNEnterprise, RowLayout::LabelHeight)
+        .line(chkHDNEnterprise)
         .line(fraEnterprise, fraEnterprise.height())
         .finish();
 
@@ -248,7 +247,7 @@ SetupHDNOUD::SetupHDNOUD()
         .row({{&cmdToevoegen, 1215}, {&cmdVerwijderen, 1215}})
         .finish();
     RowLayout(fraInkomend, InnerWidth)
-        .line(chkAfwijkendeIndirHDN, RowLayout::LabelHeight)
+        .line(chkAfwijkendeIndirHDN)
         .line(fraIndir, fraIndir.height())
         .finish();
 

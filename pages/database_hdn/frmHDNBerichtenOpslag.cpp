@@ -3,6 +3,7 @@
 #include "framework/forms/Frame.h"
 #include "framework/host/Application.h"
 #include "framework/host/Settings.h"
+#include "framework/page/RowLayout.h"
 #include "framework/settings/HdnSettings.h"
 #include "framework/ui/Ui.h"
 #include "pages/database_hdn/frmWijzigenHDNBerichtenOpslag.h"
@@ -12,7 +13,6 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 namespace {
-constexpr int Margin = 120;
 constexpr int InnerWidth = 6000;
 } // namespace
 
@@ -28,13 +28,13 @@ frmHDNBerichtenOpslag::frmHDNBerichtenOpslag()
     setCaption(u"HDN berichten opslag"_s);
     lblUitleg0.setWordWrap(true);
     lblUitleg1.setWordWrap(true);
-    lblUitleg0.setBounds(Margin, Margin, InnerWidth, 450);
-    lblUitleg1.setBounds(Margin, lblUitleg0.bottom() + Margin, InnerWidth, 450);
+    lblUitleg0.setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin, InnerWidth, 450);
+    lblUitleg1.setBounds(RowLayout::DialogMargin, lblUitleg0.bottom() + RowLayout::DialogMargin, InnerWidth, 450);
     auto& fraOpslag = get<Frame>(u"fraOpslag"_s);
     fraOpslag.setCaption(u"Opslag"_s);
-    fraOpslag.setBounds(Margin, lblUitleg1.bottom() + Margin, InnerWidth, 900);
-    optDatabase.setBounds(Margin, 270, InnerWidth - 2 * Margin, 255);
-    optMap.setBounds(Margin, 570, InnerWidth - 2 * Margin, 255);
+    fraOpslag.setBounds(RowLayout::DialogMargin, lblUitleg1.bottom() + RowLayout::DialogMargin, InnerWidth, 900);
+    optDatabase.setBounds(RowLayout::DialogMargin, 270, InnerWidth - 2 * RowLayout::DialogMargin, 255);
+    optMap.setBounds(RowLayout::DialogMargin, 570, InnerWidth - 2 * RowLayout::DialogMargin, 255);
     cmdSluiten.setCaption(u"&Sluiten"_s);
     cmdWijzigen.setCaption(u"&Wijzigen..."_s);
     placeButtonRow({&cmdWijzigen, &cmdSluiten}, nullptr, &cmdSluiten);

@@ -4,6 +4,7 @@
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/Label.h"
 #include "framework/host/Settings.h"
+#include "framework/page/RowLayout.h"
 #include "framework/settings/HdnSettings.h"
 #include "framework/ui/Ui.h"
 #include "framework/util/FolderRoutines.h"
@@ -13,7 +14,6 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 namespace {
-constexpr int Margin = 120;
 constexpr int InnerWidth = 5400;
 constexpr int LabelWidth = 1200;
 
@@ -42,13 +42,13 @@ frmHDNIndir::frmHDNIndir()
     auto& lblLocatie = add<Label>(*this, u"lblLocatie"_s);
     lblLocatie.setCaption(u"Locatie"_s);
     cboBerichtsoort.setStyle(ComboBox::Style::DropDownList);
-    int top = Margin;
-    lblBerichtsoort.setBounds(Margin, top + 45, LabelWidth, 255);
-    cboBerichtsoort.setBounds(Margin + LabelWidth, top, 1200, 315);
+    int top = RowLayout::DialogMargin;
+    lblBerichtsoort.setBounds(RowLayout::DialogMargin, top + 45, LabelWidth, 255);
+    cboBerichtsoort.setBounds(RowLayout::DialogMargin + LabelWidth, top, 1200, 315);
     top += 435;
-    lblLocatie.setBounds(Margin, top + 45, LabelWidth, 255);
+    lblLocatie.setBounds(RowLayout::DialogMargin, top + 45, LabelWidth, 255);
     const int fieldWidth = InnerWidth - LabelWidth - 2 * 375 - 60;
-    txtHDNInDir.setBounds(Margin + LabelWidth, top, fieldWidth, 315);
+    txtHDNInDir.setBounds(RowLayout::DialogMargin + LabelWidth, top, fieldWidth, 315);
     txtHDNInDir.setLocked(true);
     cmdHDNInDir.setCaption(u"..."_s);
     cmdHDNInDir.setBounds(txtHDNInDir.right() + 30, top, 375, 315);

@@ -2,6 +2,7 @@
 
 #include "framework/forms/Label.h"
 #include "framework/host/Maatschappij.h"
+#include "framework/page/RowLayout.h"
 #include "framework/settings/AutorisatieSettings.h"
 #include "framework/ui/Ui.h"
 
@@ -10,7 +11,6 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 namespace {
-constexpr int Margin = 120;
 constexpr int InnerWidth = 4800;
 constexpr int LabelWidth = 1320;
 } // namespace
@@ -27,11 +27,11 @@ frmSubnodeEdit::frmSubnodeEdit()
     lblVestiging.setCaption(u"Vestiging"_s);
     auto& lblHDNNummer = add<Label>(*this, u"lblHDNNummer"_s);
     lblHDNNummer.setCaption(u"HDN-nummer"_s);
-    lblVestiging.setBounds(Margin, Margin + 45, LabelWidth, 255);
-    txtVestiging.setBounds(Margin + LabelWidth, Margin, InnerWidth - LabelWidth, 315);
+    lblVestiging.setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin + 45, LabelWidth, 255);
+    txtVestiging.setBounds(RowLayout::DialogMargin + LabelWidth, RowLayout::DialogMargin, InnerWidth - LabelWidth, 315);
     txtVestiging.setLocked(true);
-    lblHDNNummer.setBounds(Margin, Margin + 480, LabelWidth, 255);
-    txtHDNNummer.setBounds(Margin + LabelWidth, Margin + 435, 1200, 315);
+    lblHDNNummer.setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin + 480, LabelWidth, 255);
+    txtHDNNummer.setBounds(RowLayout::DialogMargin + LabelWidth, RowLayout::DialogMargin + 435, 1200, 315);
     txtHDNNummer.setMaxLength(6);
     cmdAnnuleren.setCaption(u"&Annuleren"_s);
     cmdOK.setCaption(u"&OK"_s);

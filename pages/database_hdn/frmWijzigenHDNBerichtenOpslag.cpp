@@ -55,14 +55,14 @@ frmWijzigenHDNBerichtenOpslag::frmWijzigenHDNBerichtenOpslag()
     // progress caption until a run shows it) give their room back.
     RowLayout(fraVoortgang, InnerWidth - 2 * RowLayout::Margin)
         .line(pgbProgress, RowLayout::LabelHeight)
-        .line(lblVoortgang, RowLayout::LabelHeight)
+        .line(lblVoortgang)
         .finish();
     RowLayout(*this, InnerWidth, false)
         .text(lblUitleg)
-        .line(lblMap, RowLayout::LabelHeight)
+        .line(lblMap)
         .row({{&txtHDNBerichtenOpslagMap, 0}, {&cmdHDNBerichtenOpslagMap, 375}})
-        .line(lblAvailableSpace, RowLayout::LabelHeight)
-        .line(chkBestandenVerwijderen, RowLayout::LabelHeight)
+        .line(lblAvailableSpace)
+        .line(chkBestandenVerwijderen)
         .line(fraVoortgang)
         .finish();
     describeFieldButton(cmdHDNBerichtenOpslagMap, FieldButton::ChooseFolder, txtHDNBerichtenOpslagMap, lblMap.caption());

@@ -74,7 +74,7 @@ SetupExport::SetupExport() : SettingsPage(u"SetupExport"_s)
         return [at = &line](int top, int width) { at->setPoints(RowLayout::Margin, top, RowLayout::Margin + width, top); };
     };
     rows.block(RowLayout::RowGap, rule(linTop))
-        .line(lblEmail, RowLayout::LabelHeight)
+        .line(lblEmail)
         .field(lblOntvanger, txtEmailOntvanger, FolderWidth, LabelWidth)
         .field(lblSmtp, txtSMTPServer, FolderWidth, LabelWidth);
     rows.block(RowLayout::RowGap, rule(linBottom)).text(hint).finish();

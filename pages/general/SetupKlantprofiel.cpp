@@ -24,7 +24,7 @@ SetupKlantprofiel::SetupKlantprofiel() : SettingsPage(u"SetupKlantprofiel"_s)
     for (int i = 0; i < 3; ++i) {
         optVolledigheidKlantadvisering[i] =
             &add<OptionButton>(fra, u"optVolledigheidKlantadvisering"_s, captions[i], i);
-        rows.line(*optVolledigheidKlantadvisering[i], RowLayout::LabelHeight);
+        rows.line(*optVolledigheidKlantadvisering[i]);
     }
     rows.finish();
     bindOptions(std::vector<OptionButton*>(optVolledigheidKlantadvisering.begin(), optVolledigheidKlantadvisering.end()),

@@ -101,7 +101,7 @@ SetupOverig::SetupOverig() : SettingsPage(u"SetupOverig"_s)
         chkHeffingskorting[index] =
             &add<CheckBox>(fraHeffingskortingen, u"chkHeffingskorting"_s, caption, index);
         chkHeffingskorting[index]->Click.connect([this, i = index] { chkHeffingskorting_Click(i); });
-        creditRows.line(*chkHeffingskorting[index], RowLayout::LabelHeight);
+        creditRows.line(*chkHeffingskorting[index]);
     }
     creditRows.finish();
 
@@ -125,7 +125,7 @@ SetupOverig::SetupOverig() : SettingsPage(u"SetupOverig"_s)
         .row({{&lblPand, LabelWidth}, {txtPcWaardePand, NumberWidth}, {&lblPandPc, 0}})
         .row({{&lblContant, LabelWidth}, {txtPcContanteWaarde, NumberWidth}, {&lblContantPc, 0}})
         .field(lblOverwaarde, jnOverwaarde, 1455, LabelWidth)
-        .line(lblNbi, RowLayout::LabelHeight)
+        .line(lblNbi)
         .row({{&optHuidig, LabelWidth}, {&optNaAdvies, 0}})
         .text(hntNbi)
         .finish();

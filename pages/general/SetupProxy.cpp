@@ -35,7 +35,7 @@ SetupProxy::SetupProxy()
     bind(chkAutomatischOpslaan, &AutosaveSettings::AutomatischOpslaan).enables({&lblElke, &txtMinuten, &lblMinuten});
     bind(txtMinuten, &AutosaveSettings::AutomatischOpslaanMinuten).defaultWhenEmpty();
     RowLayout(fraAutoSave, InnerWidth)
-        .line(chkAutomatischOpslaan, RowLayout::LabelHeight)
+        .line(chkAutomatischOpslaan)
         .row({{&lblElke, 435}, {&txtMinuten, 555}, {&lblMinuten, 0}})
         .finish();
 
@@ -59,7 +59,7 @@ SetupProxy::SetupProxy()
     bind(*txtGebruikersnaam, &ProxySettings::ProxyGebruikersnaam);
     bind(*txtWachtwoord, &ProxySettings::ProxyWachtwoord);
     RowLayout(fraProxy, InnerWidth)
-        .line(chkProxy, RowLayout::LabelHeight)
+        .line(chkProxy)
         .field(lblProxyadres, *txtProxyadres, ProxyFieldWidth)
         .field(lblGebruikersnaam, *txtGebruikersnaam, ProxyFieldWidth)
         .field(lblWachtwoord, *txtWachtwoord, ProxyFieldWidth)

@@ -22,7 +22,7 @@ SetupZoekscherm::SetupZoekscherm() : SettingsPage(u"SetupZoekscherm"_s)
     auto& chkDirectZoeken = add<CheckBox>(fraZoekscherm, u"chkDirectZoeken"_s,
                                           u"Direct zoeken bij openen scherm"_s);
     bind(chkDirectZoeken, &SearchScreenSettings::ZoekDirectZoeken);
-    RowLayout(fraZoekscherm, InnerWidth).line(chkDirectZoeken, RowLayout::LabelHeight).finish();
+    RowLayout(fraZoekscherm, InnerWidth).line(chkDirectZoeken).finish();
 
     auto& fraMutatie = add<Frame>(form(), u"fraMutatie"_s, u"Mutatiedatum"_s);
     auto& lblMutatie = add<Label>(fraMutatie, u"lblMutatie"_s, u"Toon adviezen van"_s);
@@ -30,14 +30,14 @@ SetupZoekscherm::SetupZoekscherm() : SettingsPage(u"SetupZoekscherm"_s)
                                u"Laatste maand"_s, u"Alle data"_s,
                                u"Laatste zes maanden"_s};
     RowLayout mutatieRows(fraMutatie, InnerWidth);
-    mutatieRows.line(lblMutatie, RowLayout::LabelHeight);
+    mutatieRows.line(lblMutatie);
     // listed by period; the indexes keep their codes
     for (int i : {0, 1, 2, 4, 3}) {
         optMutatie[i] = &add<OptionButton>(fraMutatie, u"optMutatie"_s, mutatie[i], i);
         optMutatie[i]->Click.connect([this, i] { optMutatie_Click(i); });
     }
     for (int i : {0, 1, 2, 4, 3})
-        mutatieRows.line(*optMutatie[i], RowLayout::LabelHeight);
+        mutatieRows.line(*optMutatie[i]);
     mutatieRows.finish();
 
     auto& fraAdviezen = add<Frame>(form(), u"fraAdviezen"_s, u"Adviezen"_s);
@@ -45,11 +45,11 @@ SetupZoekscherm::SetupZoekscherm() : SettingsPage(u"SetupZoekscherm"_s)
     const QString tonen[] = {u"Alle adviezen"_s, u"Alle adviezen binnen mijn vestiging"_s,
                              u"Eigen adviezen"_s};
     RowLayout adviezenRows(fraAdviezen, InnerWidth);
-    adviezenRows.line(lblAdviezen, RowLayout::LabelHeight);
+    adviezenRows.line(lblAdviezen);
     for (int i = 0; i < 3; ++i) {
         optTonenAdviezen[i] = &add<OptionButton>(fraAdviezen, u"optTonenAdviezen"_s, tonen[i], i);
         optTonenAdviezen[i]->Click.connect([this, i] { optTonenAdviezen_Click(i); });
-        adviezenRows.line(*optTonenAdviezen[i], RowLayout::LabelHeight);
+        adviezenRows.line(*optTonenAdviezen[i]);
     }
     adviezenRows.finish();
     stackFrames({&fraZoekscherm, &fraMutatie, &fraAdviezen});

@@ -36,7 +36,7 @@ UpdateFields::UpdateFields(SettingsPage& page, Bindings& bindings, Control& cont
 
 void UpdateFields::layout(RowLayout& rows)
 {
-    rows.line(chkAutoDownload, RowLayout::LabelHeight).field(lblUpdate, cboUpdateTermijn, 1815);
+    rows.line(chkAutoDownload).field(lblUpdate, cboUpdateTermijn, 1815);
 }
 
 // A new interval clears the update flag and plans the next check that many

@@ -17,7 +17,7 @@ KoppelingPage::KoppelingPage(const KoppelingOntwerp& ontwerp)
     if (ontwerp.koppeling) {
         chkKoppeling = &add<CheckBox>(fraKoppeling, u"chkKoppeling"_s, ontwerp.koppelingCaption);
         bindings().bind(*chkKoppeling, ontwerp.koppeling);
-        rows_->line(*chkKoppeling, RowLayout::LabelHeight);
+        rows_->line(*chkKoppeling);
         if (!ontwerp.velden.empty())
             rows_->space(RowLayout::RowGap);
     }
@@ -44,10 +44,9 @@ void KoppelingPage::finishLayout()
 
 CommandButton& KoppelingPage::addFolderButton(TextBox& box, const QString& name, const QString& toolTip)
 {
-    constexpr int ButtonWidth = 375;
     auto& button = add<CommandButton>(*box.parent(), name, u"..."_s);
     box.setLocked(true);
-    rows_->attach(box, button, ButtonWidth);
+    rows_->attach(box, button, RowLayout::FieldButtonWidth);
     if (toolTip.isEmpty())
         describeFieldButton(button, FieldButton::ChooseFolder, box);
     else

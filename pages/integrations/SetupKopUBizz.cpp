@@ -121,7 +121,7 @@ SetupKopEDR::SetupKopEDR()
     for (Label* l : {&lblUitleg, &lblMeer})
         l->setWordWrap(true);
     rows().space(RowLayout::RowGap).text(lblUitleg);
-    rows().space(RowLayout::RowGap).text(lblMeer).line(lblLink, RowLayout::LabelHeight);
+    rows().space(RowLayout::RowGap).text(lblMeer).line(lblLink);
     finishLayout();
 }
 

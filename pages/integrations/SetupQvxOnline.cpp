@@ -54,9 +54,9 @@ SetupQvxOnline::SetupQvxOnline()
     bind(chkCheckHdn, &S::CheckHdnDocumenten);
     bind(cboAanhef, &S::Aanhef, {{u"Formeel"_s, 1}, {u"Informeel"_s, 2}});
     RowLayout uitnodiging(fraUitnodiging, InnerWidth);
-    uitnodiging.line(lblInvullen, RowLayout::LabelHeight)
+    uitnodiging.line(lblInvullen)
         .row({{chkInventarisatie[0], 1000}, {chkInventarisatie[1], 1400}, {&chkKlantprofiel, 1500}, {&chkDocumenten, 0}})
-        .line(chkCheckHdn, RowLayout::LabelHeight)
+        .line(chkCheckHdn)
         .field(lblAanhef, cboAanhef, ComboWidth, LabelWidth)
         .text(*hntUitnodiging);
     // Room for the document-request control, which the host creates when the page is filled.
@@ -88,7 +88,7 @@ SetupQvxOnline::SetupQvxOnline()
          {{u"Alle berichten"_s, 0}, {u"Alleen laatste bericht per klant"_s, 1},
           {u"Verwijderde taken"_s, 2}});
     RowLayout(fraOverzicht, InnerWidth)
-        .line(chkDirectZoeken, RowLayout::LabelHeight)
+        .line(chkDirectZoeken)
         .field(lblPeriode, cboPeriode, ComboWidth, LabelWidth)
         .field(lblToonBerichten, cboToonBerichten, ComboWidth, LabelWidth)
         .finish();
@@ -97,7 +97,7 @@ SetupQvxOnline::SetupQvxOnline()
         &add<Label>(fraInstelling, u"lblQuenmarixConsument"_s, u"Ga naar online instellingen"_s);
     lblQuenmarixConsument->setLink(true);
     lblQuenmarixConsument->Click.connect([this] { lblQuenmarixConsument_Click(); });
-    RowLayout(fraInstelling, InnerWidth).line(*lblQuenmarixConsument, RowLayout::LabelHeight).finish();
+    RowLayout(fraInstelling, InnerWidth).line(*lblQuenmarixConsument).finish();
     // Shown once the portal address is known.
     fraInstelling.setVisible(false);
 
