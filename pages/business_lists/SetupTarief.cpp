@@ -27,6 +27,14 @@ constexpr double MaxAktePercentage = 3;
 constexpr double MaxPcAdvieskosten = 9;
 constexpr double MaxPcInschrijving = 99;
 
+// The fee rows' captions by index.
+QString feeCaption(int index)
+{
+    static const QString captions[] = {u"Bemiddelingsvergoeding geldlening"_s, u"Overige bemiddelingsvergoeding"_s,
+                                       u"Advieskosten"_s, u"Advieskosten"_s, u"Bemiddelingsvergoeding"_s};
+    return captions[std::size_t(index)];
+}
+
 enum Methode : qint16 { VolgensTabel = 0, Percentage = 1, VastBedrag = 2 };
 enum FeeMethode : qint16 { FeeVastBedrag = 1, FeePerUur = 2, FeePercentage = 3 };
 
@@ -44,6 +52,17 @@ const QString& hypotheekakteMessage()
 } // namespace
 
 SetupTarief::SetupTarief() : SettingsPage(u"SetupTarief"_s)
+{
+    Frame& opzet = addFinancieringsopzet();
+    Frame& metHypotheek = addAdvieskostenMetHypotheek();
+    Frame& zonderHypotheek = addAdvieskostenZonderHypotheek();
+    connectChecks();
+    showSettings();
+    stackFrames({&opzet, &metHypotheek, &zonderHypotheek});
+}
+
+// The four costs of the financing set-up, each a method with its percentage or amount.
+Frame& SetupTarief::addFinancieringsopzet()
 {
     auto& fraOpzet = add<Frame>(form(), u"fraFinancieringsopzet"_s, u"Financieringsopzet"_s);
     const auto row = [&](const char* frameName, const char* caption, const char* cboName, const char* pctName,
@@ -77,45 +96,52 @@ SetupTarief::SetupTarief() : SettingsPage(u"SetupTarief"_s)
         });
     }
     opzetRows.finish();
+    return fraOpzet;
+}
 
-    // The fee rows: index 2 comes first in its frame, then 0 and 1, then the file fee.
-    auto& fraAdvies = add<Frame>(form(), u"fraAdvies"_s, u"Advieskosten met hypotheekadvies"_s);
-    auto& fraZonder = add<Frame>(form(), u"fraAdvKostenZHyp"_s,
-                                 u"Advieskosten zonder hypotheekadvies"_s);
-    const QString feeCaptions[] = {u"Bemiddelingsvergoeding geldlening"_s,
-                                   u"Overige bemiddelingsvergoeding"_s, u"Advieskosten"_s,
-                                   u"Advieskosten"_s, u"Bemiddelingsvergoeding"_s};
-    std::array<Label*, 5> lblFee{};
-    for (int index : {2, 0, 1, 3, 4}) {
-        Frame& parent = index < 3 ? fraAdvies : fraZonder;
-        lblFee[index] = &add<Label>(parent, u"lblAdvieskosten"_s, feeCaptions[index], index);
-        cboAdvieskosten[index] = &add<ComboBox>(parent, u"cboAdvieskosten"_s, QString(), index);
+// The fee rows of one frame in the order given: each a label, a method and an
+// amount; fee 0 also has its percentage and minimum.
+void SetupTarief::addFeeRows(Frame& parent, std::initializer_list<int> indices)
+{
+    for (int index : indices) {
+        lblAdvieskosten[std::size_t(index)] = &add<Label>(parent, u"lblAdvieskosten"_s, feeCaption(index), index);
+        cboAdvieskosten[std::size_t(index)] = &add<ComboBox>(parent, u"cboAdvieskosten"_s, QString(), index);
         if (index == 0) {
             fraBemiddelingsvergoeding = &add<Frame>(parent, u"fraBemiddelingsvergoeding"_s);
             txtPcAdvieskosten = &add<TextBox>(*fraBemiddelingsvergoeding, u"txtPcAdvieskosten"_s);
+            txtPcAdvieskosten->setAlignment(Alignment::Right);
             auto& lblPc = add<Label>(*fraBemiddelingsvergoeding, u"lblPcAdvieskosten"_s,
                                      u"% van het leningbedrag; min."_s);
             txtPcAdvieskosten->setBounds(0, 0, 555, RowLayout::RowHeight);
             lblPc.setBounds(txtPcAdvieskosten->right() + 60, 45, PcLabelWidth, RowLayout::LabelHeight);
         }
-        txtAdvieskosten[index] = &add<TextBox>(parent, u"txtAdvieskosten"_s, QString(), index);
-        cboAdvieskosten[index]->Click.connect([this, index] { cboAdvieskosten_Click(index); });
+        txtAdvieskosten[std::size_t(index)] = &add<TextBox>(parent, u"txtAdvieskosten"_s, QString(), index);
+        txtAdvieskosten[std::size_t(index)]->setAlignment(Alignment::Right);
+        cboAdvieskosten[std::size_t(index)]->Click.connect([this, index] { cboAdvieskosten_Click(index); });
     }
-    auto& lblDossier = add<Label>(fraAdvies, u"lblDossiervergoeding"_s,
-                                  u"Dossiervergoeding geldlening"_s);
-    txtDossiervergoeding = &add<TextBox>(fraAdvies, u"txtDossiervergoeding"_s);
+}
 
-    RowLayout advies(fraAdvies, InnerWidth);
-    advies.row({{lblFee[2], FeeLabelWidth}, {cboAdvieskosten[2], FeeComboWidth}, {txtAdvieskosten[2], NumberWidth}});
-    advies.row({{lblFee[0], FeeLabelWidth},
+// Fee 2 comes first, then 0 and 1, then the file fee.
+Frame& SetupTarief::addAdvieskostenMetHypotheek()
+{
+    auto& frame = add<Frame>(form(), u"fraAdvies"_s, u"Advieskosten met hypotheekadvies"_s);
+    addFeeRows(frame, {2, 0, 1});
+    auto& lblDossier = add<Label>(frame, u"lblDossiervergoeding"_s,
+                                  u"Dossiervergoeding geldlening"_s);
+    txtDossiervergoeding = &add<TextBox>(frame, u"txtDossiervergoeding"_s);
+    txtDossiervergoeding->setAlignment(Alignment::Right);
+
+    RowLayout advies(frame, InnerWidth);
+    advies.row({{lblAdvieskosten[2], FeeLabelWidth}, {cboAdvieskosten[2], FeeComboWidth}, {txtAdvieskosten[2], NumberWidth}});
+    advies.row({{lblAdvieskosten[0], FeeLabelWidth},
                 {cboAdvieskosten[0], FeeComboWidth},
                 {fraBemiddelingsvergoeding, 555 + 60 + PcLabelWidth},
                 {txtAdvieskosten[0], NumberWidth}});
-    advies.row({{lblFee[1], FeeLabelWidth}, {cboAdvieskosten[1], FeeComboWidth}, {txtAdvieskosten[1], NumberWidth}});
+    advies.row({{lblAdvieskosten[1], FeeLabelWidth}, {cboAdvieskosten[1], FeeComboWidth}, {txtAdvieskosten[1], NumberWidth}});
     // The file fee is an amount: it stands in the amount column, after the
     // page's field column and a combo's width.
     lblDossier.setBuddy(txtDossiervergoeding);
-    advies.block(RowLayout::RowHeight + RowLayout::RowGap, [label = &lblDossier, this, parent = &fraAdvies](int top, int) {
+    advies.block(RowLayout::RowHeight + RowLayout::RowGap, [label = &lblDossier, this, parent = &frame](int top, int) {
         const int fieldLeft = std::max(fieldLeftOf(*parent), RowLayout::Margin + FeeLabelWidth + RowLayout::Gap);
         const int amountLeft = fieldLeft + FeeComboWidth + RowLayout::Gap;
         label->setBounds(RowLayout::Margin, top + 45, amountLeft - RowLayout::Gap - RowLayout::Margin,
@@ -124,11 +150,23 @@ SetupTarief::SetupTarief() : SettingsPage(u"SetupTarief"_s)
     });
     advies.finish();
     fraBemiddelingsvergoeding->setHeight(RowLayout::RowHeight);
-    RowLayout zonder(fraZonder, InnerWidth);
-    zonder.row({{lblFee[3], FeeLabelWidth}, {cboAdvieskosten[3], FeeComboWidth}, {txtAdvieskosten[3], NumberWidth}});
-    zonder.row({{lblFee[4], FeeLabelWidth}, {cboAdvieskosten[4], FeeComboWidth}, {txtAdvieskosten[4], NumberWidth}});
-    zonder.finish();
+    return frame;
+}
 
+Frame& SetupTarief::addAdvieskostenZonderHypotheek()
+{
+    auto& frame = add<Frame>(form(), u"fraAdvKostenZHyp"_s, u"Advieskosten zonder hypotheekadvies"_s);
+    addFeeRows(frame, {3, 4});
+    RowLayout zonder(frame, InnerWidth);
+    zonder.row({{lblAdvieskosten[3], FeeLabelWidth}, {cboAdvieskosten[3], FeeComboWidth}, {txtAdvieskosten[3], NumberWidth}});
+    zonder.row({{lblAdvieskosten[4], FeeLabelWidth}, {cboAdvieskosten[4], FeeComboWidth}, {txtAdvieskosten[4], NumberWidth}});
+    zonder.finish();
+    return frame;
+}
+
+// Each typed number is checked and stored when the user leaves its box.
+void SetupTarief::connectChecks()
+{
     for (int row = 0; row < 4; ++row) {
         txtOpzetPercentage[std::size_t(row)]->Validate.connect([this, row](bool& Cancel) {
             const Opzet o = opzet(row);
@@ -154,11 +192,10 @@ SetupTarief::SetupTarief() : SettingsPage(u"SetupTarief"_s)
     txtDossiervergoeding->Validate.connect([this](bool& Cancel) {
         storeNumber(*txtDossiervergoeding, Setup<TariefSettings>().Dossiervergoeding, true, 0, QString(), Cancel);
     });
-    for (TextBox* box : {txtPcAdvieskosten, txtDossiervergoeding})
-        box->setAlignment(Alignment::Right);
-    for (TextBox* box : txtAdvieskosten)
-        box->setAlignment(Alignment::Right);
+}
 
+void SetupTarief::showSettings()
+{
     shows(*cboOpzet[0], &TariefSettings::LeveringsakteMethode);
     shows(*cboOpzet[1], &TariefSettings::HypotheekakteMethode);
     shows(*cboOpzet[2], &TariefSettings::TaxatiekostenMethode);
@@ -183,7 +220,6 @@ SetupTarief::SetupTarief() : SettingsPage(u"SetupTarief"_s)
     shows(*txtAdvieskosten[4], &TariefSettings::AdvieskostenBedrag4);
     shows(*txtPcAdvieskosten, &TariefSettings::PcAdvieskosten);
     shows(*txtDossiervergoeding, &TariefSettings::Dossiervergoeding);
-    stackFrames({&fraOpzet, &fraAdvies, &fraZonder});
 }
 
 Frame& SetupTarief::addOpzetRow(Frame& parent, const QString& frameName, const QString& caption, const QString& cboName,

@@ -37,6 +37,13 @@ private:
         Setting<double>& bedrag;
     };
 
+    // One function per frame, each returning it.
+    Frame& addFinancieringsopzet();
+    Frame& addAdvieskostenMetHypotheek();
+    Frame& addAdvieskostenZonderHypotheek();
+    void addFeeRows(Frame& parent, std::initializer_list<int> indices);
+    void connectChecks();
+    void showSettings();
     Frame& addOpzetRow(Frame& parent, const QString& frameName, const QString& caption, const QString& cboName,
                        const QString& pctName, const QString& lblPctName, const QString& amountName,
                        std::vector<QString> items);
@@ -56,6 +63,7 @@ private:
     std::array<TextBox*, 4> txtOpzetPercentage{};
     std::array<Label*, 4> lblOpzetPercentage{};
     std::array<TextBox*, 4> txtOpzetBedrag{};
+    std::array<Label*, 5> lblAdvieskosten{};
     std::array<ComboBox*, 5> cboAdvieskosten{};
     std::array<TextBox*, 5> txtAdvieskosten{};
     Frame* fraBemiddelingsvergoeding = nullptr;
