@@ -91,6 +91,17 @@ SetupHerinneringen::SetupHerinneringen()
       cmdTakenAanmaken(add<CommandButton>(form().control(u"fraHerinneringen"_s),
                                           u"cmdTakenAanmaken"_s, u"&Nu uitvoeren..."_s))
 {
+    Frame& taken = addTaken();
+    addSoorten();
+    connectEvents();
+    showSettings();
+    stackFrames({&taken, soorten[Product].fraOuter, soorten[Rvp].fraOuter, soorten[Gebeurtenis].fraOuter,
+                 soorten[Abonnement].fraOuter});
+}
+
+// The automatic tasks: whether they are made, and when they are marked done.
+Frame& SetupHerinneringen::addTaken()
+{
     auto& fraHerinneringen = form().get<Frame>(u"fraHerinneringen"_s);
     auto& hntAutomatischAanmaken = add<Hint>(
         fraHerinneringen, u"hntAutomatischAanmaken"_s,
@@ -118,7 +129,13 @@ SetupHerinneringen::SetupHerinneringen()
         .finish();
     cmdTakenAanmaken.setLeft(fraHerinneringen.width() - RowLayout::Margin - cmdTakenAanmaken.width());
     txtAfgehandeldTermijn.setAlignment(Alignment::Right);
+    return fraHerinneringen;
+}
 
+// The four kinds of task, each with its period; products and events also
+// with their types.
+void SetupHerinneringen::addSoorten()
+{
     soorten[Product] = addSoort(u"fraEinddatumProduct"_s, u"chkEinddatumProduct"_s,
                                 u"Naderende einddatum van product"_s, u"fraTaakAanmaken"_s,
                                 u"txtTaakProduct"_s, u"cboTaakProductTermijn"_s);
@@ -164,7 +181,10 @@ SetupHerinneringen::SetupHerinneringen()
             outer.line(*soort.fraTypen);
         outer.finish();
     }
+}
 
+void SetupHerinneringen::connectEvents()
+{
     jnAutoTaak.Change.connect([this] { jnAutoTaak_Change(); });
     cboAfgehandeldTermijn.Click.connect([this] { cboAfgehandeldTermijn_Click(); });
     txtAfgehandeldTermijn.Validate.connect([this](bool& Cancel) { txtAfgehandeldTermijn_Validation(Cancel); });
@@ -178,7 +198,10 @@ SetupHerinneringen::SetupHerinneringen()
     for (int i = 0; i < 3; ++i)
         chkGebeurtenis[std::size_t(i)]->Click.connect([this, i] { chkGebeurtenis_Click(i); });
     cmdTakenAanmaken.Click.connect([this] { cmdTakenAanmaken_Click(); });
+}
 
+void SetupHerinneringen::showSettings()
+{
     shows(jnAutoTaak, &HerinneringSettings::AutomatischTaken);
     shows(txtAfgehandeldTermijn, &HerinneringSettings::AfgehandeldAantal);
     shows(cboAfgehandeldTermijn, &HerinneringSettings::AfgehandeldEenheid);
@@ -196,8 +219,6 @@ SetupHerinneringen::SetupHerinneringen()
     shows(*soorten[Abonnement].cbo, &HerinneringSettings::TaakAbonnementEenheid);
     showsBits({chkProducttype.begin(), chkProducttype.end()}, &HerinneringSettings::TaakProducttypen);
     showsBits({chkGebeurtenis.begin(), chkGebeurtenis.end()}, &HerinneringSettings::TaakGebeurtenistypen);
-    stackFrames({&fraHerinneringen, soorten[Product].fraOuter, soorten[Rvp].fraOuter, soorten[Gebeurtenis].fraOuter,
-                 soorten[Abonnement].fraOuter});
 }
 
 SetupHerinneringen::Soort SetupHerinneringen::addSoort(const QString& frameName, const QString& chkName,

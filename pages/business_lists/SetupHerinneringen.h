@@ -39,6 +39,11 @@ protected:
     std::vector<ValidationCheck> validationChecks() override;
 
 private:
+    // One function per part of the page.
+    Frame& addTaken();
+    void addSoorten();
+    void connectEvents();
+    void showSettings();
     // One kind of task: its check box, its period and the frames it shows.
     struct Soort {
         CheckBox* chk = nullptr;
