@@ -1,5 +1,7 @@
 #include "app/ChangeHistoryDialog.h"
 
+#include "app/render/AccessKeys.h"
+
 #include "app/ColumnFit.h"
 #include "app/PageSearch.h"
 #include "app/PlainText.h"
@@ -131,6 +133,7 @@ ChangeHistoryDialog::ChangeHistoryDialog(const QString& caption, std::vector<Cha
     layout->addWidget(codeNames_);
     layout->addWidget(buttons);
 
+    giveAccessKeys(*this);
     QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     QObject::connect(page_, &QComboBox::currentIndexChanged, this, [this] { applyFilter(); });
     QObject::connect(adviser_, &QComboBox::currentIndexChanged, this, [this] { applyFilter(); });

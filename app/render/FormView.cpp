@@ -1,5 +1,6 @@
 #include "app/render/FormView.h"
 
+#include "app/render/AccessKeys.h"
 #include "app/render/ControlView.h"
 #include "app/render/EmbeddedView.h"
 #include "app/render/SimpleViews.h"
@@ -634,8 +635,12 @@ void FormView::orderTabs()
     const std::vector<QWidget*> chain = tabChain();
     for (std::size_t i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
+    // A host that draws the form among widgets of its own gives the window's
+    // access keys itself.
     if (onTabsOrdered)
         onTabsOrdered();
+    else
+        giveAccessKeys(*window());
 }
 
 } // namespace tarvelo

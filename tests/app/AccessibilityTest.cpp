@@ -158,6 +158,8 @@ struct Findings {
     QStringList unnamed;
     QStringList backwards;
     QStringList mnemonicsMissed;
+    QStringList keyless;
+    QStringList keysShared;
     int mnemonicsTried = 0;
     int fieldsNamed = 0;
 };
@@ -194,18 +196,57 @@ void inspect(const QString& what, Form& form, const TwipsScale& scale, Findings&
         if (w->isVisibleTo(&view))
             ++uses[mnemonicOf(textOf(w))];
     }
+    // Every label of a field, button, check box and option shown has a key,
+    // and a key the window chose is nobody else's while a letter is free.
+    std::map<QChar, QStringList> users;
+    std::vector<std::pair<QWidget*, QChar>> chosen;
+    for (QWidget* w : view.findChildren<QWidget*>()) {
+        const QString text = textOf(w);
+        const QString letters = withoutAccessKey(text).trimmed();
+        const bool keyed = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLabel*>(w) || qobject_cast<QGroupBox*>(w);
+        if (!keyed || !w->isVisibleTo(&view) || letters.size() < 2 || w->property("tarveloWithoutAccessKey").toBool() ||
+            std::none_of(letters.begin(), letters.end(), [](QChar c) { return c.isLetterOrNumber(); }))
+            continue;
+        const QChar key = mnemonicOf(text);
+        if (key.isNull() && !qobject_cast<QGroupBox*>(w)) {
+            found.keyless << what + u"."_s + nameOf(w) + u" (\""_s + text + u"\")"_s;
+            continue;
+        }
+        if (key.isNull())
+            continue;
+        users[key] << nameOf(w);
+        if (!w->property("tarveloAccessKeySource").toString().contains(u'&'))
+            chosen.push_back({w, key});
+    }
+    // Only a caption whose letters are all taken shares its key: of the
+    // captions on one key, one at most could have had another.
+    std::map<QChar, QStringList> couldMove;
+    for (const auto& [w, key] : chosen) {
+        const QString letters = withoutAccessKey(textOf(w)).toLower();
+        const bool free = std::any_of(letters.begin(), letters.end(), [&](QChar c) {
+            return ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')) && !users.count(c);
+        });
+        if (users[key].size() > 1 && free)
+            couldMove[key] << nameOf(w);
+    }
+    for (const auto& [key, names] : couldMove) {
+        if (names.size() > 1)
+            found.keysShared << what + u": "_s + key + u" "_s + names.join(u'/');
+    }
     for (QLabel* label : view.findChildren<QLabel*>()) {
         QWidget* field = label->buddy();
         const QChar key = mnemonicOf(textOf(label));
+        // (a label the page disabled answers no key, as Qt has it)
         if (!field || key.isNull() || uses[key] != 1 || !label->isVisibleTo(&view) || !field->isVisibleTo(&view) ||
-            !field->isEnabled())
+            !field->isEnabled() || !label->isEnabled())
             continue;
         view.setFocus();
         QTest::keyClick(&view, key.toLatin1(), Qt::AltModifier);
         QWidget* now = QApplication::focusWidget();
         ++found.mnemonicsTried;
         if (!now || !(now == field || field->isAncestorOf(now)))
-            found.mnemonicsMissed << what + u"."_s + nameOf(label) + u" -> "_s + (now ? nameOf(now) : u"niets"_s);
+            found.mnemonicsMissed << what + u"."_s + nameOf(label) + u" (\""_s + label->text() + u"\" voor "_s +
+                                         nameOf(field) + u") -> "_s + (now ? nameOf(now) : u"niets"_s);
     }
     view.hide();
 }
@@ -216,6 +257,8 @@ void report(const Findings& found)
     EXPECT_TRUE(found.backwards.isEmpty()) << "tab goes back: " << found.backwards.join(u"; "_s).toStdString();
     EXPECT_TRUE(found.mnemonicsMissed.isEmpty())
         << "access key misses its field: " << found.mnemonicsMissed.join(u", "_s).toStdString();
+    EXPECT_TRUE(found.keyless.isEmpty()) << "without an access key: " << found.keyless.join(u", "_s).toStdString();
+    EXPECT_TRUE(found.keysShared.isEmpty()) << "a chosen key used twice: " << found.keysShared.join(u", "_s).toStdString();
 }
 
 // A small form with controls declared out of their layout order: a name row
@@ -467,6 +510,7 @@ TEST(AccessibilityTest, EveryPageCanBeUsedByKeyboardAndScreenReader)
     }
     report(found);
     EXPECT_GT(found.fieldsNamed, 300);
+    EXPECT_GT(found.mnemonicsTried, 120) << "the labels of the pages have access keys";
 }
 
 // The same for every dialog of the product, and Enter and Escape: Enter in a
