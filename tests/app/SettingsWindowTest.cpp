@@ -719,8 +719,9 @@ TEST_F(SettingsWindowTest, LockedSettingIsShownLockedAndResetsOnlyWhereAllowed)
     ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
     runEvents();
     auto* address = child<QLineEdit>("txtProxyadres");
-    EXPECT_FALSE(address->isEnabled());
+    EXPECT_TRUE(address->isReadOnly()) << "reached by Tab, read, not changed";
     EXPECT_EQ(address->toolTip(), u"Deze instelling is door de beheerder vastgezet."_s);
+    EXPECT_EQ(address->accessibleDescription(), u"Deze instelling is door de beheerder vastgezet."_s);
     auto* lockMark = child<QLabel>("txtProxyadres_markering");
     ASSERT_NE(lockMark, nullptr);
     EXPECT_TRUE(lockMark->isVisible());
