@@ -19,6 +19,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvelo {
 
 FormView::FormView(Form& form, TwipsScale scale, QWidget* parent) : FormView(form, scale, standardViews(), parent) {}
@@ -564,18 +566,39 @@ void FormView::nameFields()
     // Fields without a label of their own: the second field of a row shares
     // the row's label (an amount and its unit), else the frame's caption or
     // the dialog's title tells what they are for.
+    // The unit that goes on a field's sentence after it ("maanden").
+    const auto unitAfter = [&](const Control& f) {
+        for (LabelView* label : labels) {
+            const Label& l = label->label();
+            const QString text = withoutAccessKey(l.caption());
+            if (l.visible() && !text.isEmpty() && text.front().isLower() && l.parent() == f.parent() &&
+                sameRow(l, f) && f.right() <= l.left() + LabelOverlap && l.left() - f.right() <= LabelAfter)
+                return text;
+        }
+        return QString();
+    };
     const auto rowName = [&](const Control& f) {
-        const LabelView* best = nullptr;
+        QString best;
         int bestRight = 0;
-        for (auto it = labelOf.cbegin(); it != labelOf.cend(); ++it) {
-            const Control& other = it.key()->control();
+        const auto consider = [&](const Control& other, const QString& name) {
             if (other.parent() == f.parent() && sameRow(other, f) && other.right() <= f.left() + LabelOverlap &&
-                (!best || other.right() > bestRight)) {
-                best = it.value();
+                (best.isEmpty() || other.right() > bestRight)) {
+                best = name;
                 bestRight = other.right();
             }
+        };
+        for (auto it = labelOf.cbegin(); it != labelOf.cend(); ++it)
+            consider(it.key()->control(), withoutAccessKey(it.value()->label().caption()));
+        // A check box that switches the field after it on says what it is for.
+        for (ControlView* view : fields) {
+            const Control& c = view->control();
+            if (c.kind() == ControlKind::CheckBox && c.visible() && !ownCaption(c).isEmpty())
+                consider(c, withoutAccessKey(ownCaption(c)));
         }
-        return best ? withoutAccessKey(best->label().caption()) : QString();
+        if (best.isEmpty())
+            return best;
+        const QString unit = unitAfter(f);
+        return unit.isEmpty() ? best : best + u" ("_s + unit + u")"_s;
     };
     for (ControlView* field : fields) {
         const Control& f = field->control();

@@ -599,3 +599,55 @@ TEST(AccessibilityTest, EveryDialogCanBeUsedByKeyboardAndScreenReader)
     report(found);
     EXPECT_GT(found.fieldsNamed, 60);
 }
+
+// Catches the names a screen reader read wrong: a folder box after the check
+// box that switches it on named after its frame ("HDN"), a months box named
+// by the unit of the box before it ("jaar"), and a branch read with the run of
+// spaces and the identifier its entry carries out of sight.
+TEST(AccessibilityTest, FieldsAreNotNamedByAFrameAUnitOrAnIdentifier)
+{
+    widgetApplication();
+    QTemporaryDir dir;
+    ScriptedUi ui;
+    PageRegistry registry;
+    registerAllPages(registry);
+    ReferenceApplication host(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo);
+    const auto spokenIn = [](FormView& view, const char* name) {
+        return spokenName(view.findChild<QWidget*>(QString::fromLatin1(name)));
+    };
+
+    {
+        std::unique_ptr<SettingsPage> page = openWindowPage(registry, u"SetupHDNOUD"_s, host);
+        FormView view(page->form(), screenScale(ui));
+        runEvents();
+        EXPECT_EQ(spokenIn(view, "txtDirHDNXML"), u"Kopie HDN Bericht bewaren"_s);
+        page->Terminate();
+    }
+    {
+        std::unique_ptr<Form> dialog = ReviewDialogs::open(u"frmAbonnementDetail"_s, host);
+        ASSERT_NE(dialog, nullptr);
+        FormView view(*dialog, screenScale(ui));
+        runEvents();
+        EXPECT_EQ(spokenIn(view, "txtContractduurJaar"), u"Contractduur"_s);
+        EXPECT_EQ(spokenIn(view, "txtContractduurMaand"), u"Contractduur (maanden)"_s);
+    }
+    for (const QString& className : {u"Adviseurs"_s, u"SetupAutorisatie"_s}) {
+        std::unique_ptr<SettingsPage> page = openWindowPage(registry, className, host);
+        FormView view(page->form(), screenScale(ui));
+        runEvents();
+        auto& model = page->form().get<ComboBox>(u"cboVestiging"_s);
+        auto* combo = view.findChild<QComboBox*>(u"cboVestiging"_s);
+        ASSERT_NE(combo, nullptr);
+        ASSERT_GT(combo->count(), 0) << className.toStdString();
+        for (int i = 0; i < combo->count(); ++i) {
+            EXPECT_FALSE(combo->itemText(i).contains(u"  "_s)) << combo->itemText(i).toStdString();
+            EXPECT_TRUE(model.list(i).startsWith(combo->itemText(i))) << "the page's entry keeps its text";
+        }
+        if (model.listIndex() >= 0) {
+            EXPECT_GE(model.list(model.listIndex()).size(), 100) << "the entry carries its identifier";
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(combo)->text(QAccessible::Value),
+                      combo->itemText(model.listIndex()));
+        }
+        page->Terminate();
+    }
+}
