@@ -1,5 +1,7 @@
 #include "pages/advice/frmStandaardtekstDetail.h"
 
+#include "framework/forms/Label.h"
+
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
@@ -21,6 +23,9 @@ frmStandaardtekstDetail::frmStandaardtekstDetail()
     cmdOk.setCaption(u"&OK"_s);
     cmdAnnuleren.setCaption(u"&Annuleren"_s);
     txtStandaardtekst.setBounds(Margin, Margin, Width - 2 * Margin, TextHeight);
+    // In the text Enter starts a new line: the dialog says how to answer it.
+    add<Hint>(*this, u"hntSneltoets"_s, u"Enter begint een nieuwe regel; Ctrl+Enter is OK."_s)
+        .setBounds(Margin, Margin + TextHeight + 60, Width - 2 * Margin, 255);
     placeButtonRow({&cmdOk, &cmdAnnuleren}, &cmdOk, &cmdAnnuleren);
 
     cmdOk.Click.connect([this] { cmdOk_Click(); });

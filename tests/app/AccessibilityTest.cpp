@@ -523,11 +523,10 @@ TEST(AccessibilityTest, EveryDialogCanBeUsedByKeyboardAndScreenReader)
     ScriptedUi ui;
     ReferenceApplication host(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo);
     Findings found;
-    // Dialogs without a default: a choice that opens the next dialog, a move
-    // that starts only on its button, the only question before an adviser is
-    // removed, a progress window.
-    const QStringList withoutDefault = {u"frmHDNBerichtenOpslag"_s, u"frmWijzigenHDNBerichtenOpslag"_s,
-                                        u"frmOmzettenAdviseur"_s, u"frmProgress"_s};
+    // Dialogs without a default: a move that starts only on its button, the
+    // only question before an adviser is removed, a progress window.
+    const QStringList withoutDefault = {u"frmWijzigenHDNBerichtenOpslag"_s, u"frmOmzettenAdviseur"_s,
+                                        u"frmProgress"_s};
     for (const QString& name : ReviewDialogs::names()) {
         {
             std::unique_ptr<Form> dialog = ReviewDialogs::open(name, host);
@@ -541,7 +540,11 @@ TEST(AccessibilityTest, EveryDialogCanBeUsedByKeyboardAndScreenReader)
             std::unique_ptr<Form> dialog = ReviewDialogs::open(name, host);
             QString expected;
             QStringList pressed;
+            bool defaultUnusable = false;
             for (Control* c : dialog->controls()) {
+                if (c->kind() == ControlKind::CommandButton && !c->isUsable() &&
+                    static_cast<CommandButton*>(c)->isDefault())
+                    defaultUnusable = true;
                 if (c->kind() != ControlKind::CommandButton || !c->isUsable())
                     continue;
                 auto* button = static_cast<CommandButton*>(c);
@@ -577,7 +580,8 @@ TEST(AccessibilityTest, EveryDialogCanBeUsedByKeyboardAndScreenReader)
             });
             QtUi().showModal(*dialog);
             const std::string what = name.toStdString() + (key == Qt::Key_Escape ? " Escape" : " Enter");
-            if (key == Qt::Key_Return && withoutDefault.contains(name)) {
+            // A default that is off in this state (nothing to change yet) takes no Enter either.
+            if (key == Qt::Key_Return && (withoutDefault.contains(name) || (expected.isEmpty() && defaultUnusable))) {
                 EXPECT_TRUE(pressed.isEmpty()) << what;
                 continue;
             }
