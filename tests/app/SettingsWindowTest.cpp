@@ -707,7 +707,7 @@ TEST_F(SettingsWindowTest, ResetOfAPageAsksFirstAndIsRecordedInTheHistory)
 }
 
 // Catches a lock the window does not show or a reset that overrides it: the
-// locked control is disabled with the lock's tooltip and marker; a changed
+// locked control is read-only with the lock's tooltip and marker; a changed
 // control beside it resets from its own menu entry.
 TEST_F(SettingsWindowTest, LockedSettingIsShownLockedAndResetsOnlyWhereAllowed)
 {
