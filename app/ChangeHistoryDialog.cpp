@@ -1,5 +1,7 @@
 #include "app/ChangeHistoryDialog.h"
 
+#include "app/render/AccessKeys.h"
+
 #include "app/ColumnFit.h"
 #include "app/PageSearch.h"
 #include "app/PlainText.h"
@@ -131,6 +133,11 @@ ChangeHistoryDialog::ChangeHistoryDialog(const QString& caption, std::vector<Cha
     layout->addWidget(codeNames_);
     layout->addWidget(buttons);
 
+    // Tab reads the filters before the list they choose from.
+    const std::vector<QWidget*> reading = {page_, adviser_, setting_, period_, from_, to_, list_, codeNames_, buttons};
+    for (std::size_t i = 1; i < reading.size(); ++i)
+        QWidget::setTabOrder(reading[i - 1], reading[i]);
+    giveAccessKeys(*this);
     QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     QObject::connect(page_, &QComboBox::currentIndexChanged, this, [this] { applyFilter(); });
     QObject::connect(adviser_, &QComboBox::currentIndexChanged, this, [this] { applyFilter(); });

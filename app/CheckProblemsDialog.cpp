@@ -1,5 +1,7 @@
 #include "app/CheckProblemsDialog.h"
 
+#include "app/render/AccessKeys.h"
+
 #include "app/ColumnFit.h"
 
 #include <QDialogButtonBox>
@@ -39,6 +41,7 @@ CheckProblemsDialog::CheckProblemsDialog(std::vector<CheckProblem> problems,
     layout->addWidget(list_, 1);
     layout->addWidget(buttons);
     fitColumnsAndDialog(*this, *list_, 480, {620, 300});
+    giveAccessKeys(*this);
     QObject::connect(list_, &QTreeWidget::itemActivated, this,
                      [this](QTreeWidgetItem* item) { choose(list_->indexOfTopLevelItem(item)); });
     QObject::connect(go, &QPushButton::clicked, this, [this] {

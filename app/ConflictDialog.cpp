@@ -1,5 +1,7 @@
 #include "app/ConflictDialog.h"
 
+#include "app/render/AccessKeys.h"
+
 #include "app/ColumnFit.h"
 #include "app/PlainText.h"
 #include "framework/host/OfficeChange.h"
@@ -94,6 +96,7 @@ ConflictDialog::ConflictDialog(const std::vector<ConflictLine>& lines, QWidget* 
     const int height = m.top() + intro->heightForWidth(width() - m.left() - m.right()) + layout->spacing() +
                        list->minimumHeight() + layout->spacing() + buttons->sizeHint().height() + m.bottom();
     resize(width(), height);
+    giveAccessKeys(*this);
     QObject::connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }

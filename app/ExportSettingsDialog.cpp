@@ -1,5 +1,7 @@
 #include "app/ExportSettingsDialog.h"
 
+#include "app/render/AccessKeys.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -58,6 +60,7 @@ ExportSettingsDialog::ExportSettingsDialog(QWidget* parent) : QDialog(parent)
             w->setEnabled(withPasswords_->isChecked());
     };
     follow();
+    giveAccessKeys(*this);
     QObject::connect(withPasswords_, &QCheckBox::toggled, this, follow);
     QObject::connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -1,5 +1,7 @@
 #include "app/ImportPreviewDialog.h"
 
+#include "app/render/AccessKeys.h"
+
 #include "app/ColumnFit.h"
 #include "app/PlainText.h"
 
@@ -88,6 +90,7 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, const SettingCatalogue
     apply->setAutoDefault(false);
     cancel->setDefault(true);
     layout->addWidget(buttons);
+    giveAccessKeys(*this);
     QObject::connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     QObject::connect(codeNames, &QCheckBox::toggled, this, [this](bool on) {

@@ -14,8 +14,11 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QAbstractButton>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <cmath>
@@ -160,13 +163,31 @@ protected:
     void keyPressEvent(QKeyEvent* event) override
     {
         const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-        const bool plain = event->modifiers() == Qt::NoModifier ||
-                           (event->key() == Qt::Key_Enter && event->modifiers() == Qt::KeypadModifier);
-        if (enter && plain) {
+        const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+        // Ctrl+Enter answers also from a box of several lines, where Enter starts a line.
+        if (enter && (modifiers == Qt::NoModifier || modifiers == Qt::ControlModifier)) {
             view_->pressDefaultButton();
             return;
         }
         QDialog::keyPressEvent(event);
+    }
+
+    void showEvent(QShowEvent* event) override
+    {
+        QDialog::showEvent(event);
+        // The user starts in the first field, not on a button, unless the
+        // dialog put the focus somewhere itself.
+        if (form_.focusedControl())
+            return;
+        view_->refreshAccess();
+        const std::vector<QWidget*> chain = view_->tabChain();
+        const auto usable = [](QWidget* w) { return w->isEnabled() && w->isVisible(); };
+        for (QWidget* w : chain) {
+            if (usable(w) && !qobject_cast<QAbstractButton*>(w)) {
+                w->setFocus(Qt::TabFocusReason);
+                return;
+            }
+        }
     }
 
 private:
@@ -181,10 +202,31 @@ void QtUi::showModal(Form& form)
     form.show();
     if (!form.visible())
         return;
-    ModalFormDialog dialog(form, TwipsScale{twipsPerPixelX(), twipsPerPixelY()}, parentWidget());
-    // The form may hide itself while it is being shown (a load that fails).
-    if (form.visible())
-        dialog.exec();
+    // After the dialog the user goes on where it was opened.
+    const QPointer<QWidget> opener = QApplication::focusWidget();
+    {
+        ModalFormDialog dialog(form, TwipsScale{twipsPerPixelX(), twipsPerPixelY()}, parentWidget());
+        // The form may hide itself while it is being shown (a load that fails).
+        if (form.visible())
+            dialog.exec();
+    }
+    const auto usable = [](const QWidget* w) { return w && w->isVisible() && w->isEnabled(); };
+    if (usable(opener))
+        opener->setFocus(Qt::OtherFocusReason);
+    // What the page does after its dialog (a list filled again) may switch the
+    // opener off for a moment, which sends the focus out of the page; once the
+    // page is done it comes back, unless the page put it on a control of its own.
+    QPointer<QWidget> page;
+    for (QWidget* w = opener; w; w = w->parentWidget()) {
+        if (dynamic_cast<FormView*>(w))
+            page = w;
+    }
+    QTimer::singleShot(0, [opener, page, usable] {
+        QWidget* now = QApplication::focusWidget();
+        const bool inPage = now && page && (now == page || page->isAncestorOf(now));
+        if (usable(opener) && now != opener && !inPage)
+            opener->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void QtUi::doEvents() { QCoreApplication::processEvents(); }

@@ -8,6 +8,7 @@
 #include "app/render/ButtonKeys.h"
 #include "app/render/ControlView.h"
 #include "app/WindowPages.h"
+#include "app/render/AccessKeys.h"
 #include "app/render/FormView.h"
 #include "app/render/QtConversions.h"
 #include "framework/errors/RuntimeError.h"
@@ -519,6 +520,8 @@ void SettingsWindow::orderTabs()
     chain.insert(chain.end(), {history_, officeHistory_, save_, cancel_});
     for (std::size_t i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
+    // The window's buttons keep their keys whatever page is shown.
+    giveAccessKeys(*this, {save_, cancel_, history_, officeHistory_, export_, import_, resetPage_});
 }
 
 void SettingsWindow::escape()

@@ -14,6 +14,8 @@ public:
     AddressView(FormView& owner, AddressControl& address, QWidget* parent);
 
 private:
+    // Read as it is when locked: the model refuses a change, and the view shows the model again.
+    bool readOnlyWhenLocked() const override { return true; }
     void syncProperty(Property property) override;
     void showModelState() override { syncProperty(Property::Value); }
     void typed();

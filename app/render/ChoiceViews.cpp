@@ -1,5 +1,7 @@
 #include "app/render/ChoiceViews.h"
 
+#include "app/render/AccessKeys.h"
+
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/YesNo.h"
 
@@ -105,8 +107,11 @@ YesNoView::YesNoView(FormView& owner, YesNo& yesNo, QWidget* parent)
     row->addWidget(ja_);
     row->addWidget(nee_);
     row->addStretch();
-    for (QRadioButton* choice : {ja_, nee_})
+    // The label of the whole has the access key; Ja and Nee are chosen with the arrow keys.
+    for (QRadioButton* choice : {ja_, nee_}) {
         watch(choice);
+        keepWithoutAccessKey(*choice);
+    }
     setWidget(box);
     QObject::connect(ja_, &QRadioButton::clicked, this, [this] { forward([this] { yesNo_.choose(YesNo::Ja); }); });
     QObject::connect(nee_, &QRadioButton::clicked, this, [this] { forward([this] { yesNo_.choose(YesNo::Nee); }); });

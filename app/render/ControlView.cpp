@@ -7,6 +7,8 @@
 
 #include "framework/host/SettingsObject.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QAbstractButton>
 #include <QComboBox>
@@ -14,6 +16,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -144,6 +147,70 @@ QRect ControlView::markerSpot() const
     return QRect(QPoint(at.left() + shown - markerInset(), top), size);
 }
 
+namespace {
+
+constexpr const char* NotReadProperty = "tarveloNotRead";
+
+// A picture a screen reader passes by: no name, no role of its own, not
+// shown to it.
+class NotRead final : public QAccessibleWidget {
+public:
+    explicit NotRead(QWidget* w) : QAccessibleWidget(w, QAccessible::NoRole) {}
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.invisible = true;
+        s.focusable = false;
+        return s;
+    }
+    QString text(QAccessible::Text) const override { return QString(); }
+};
+
+QAccessibleInterface* notReadFactory(const QString&, QObject* object)
+{
+    if (object && object->isWidgetType() && object->property(NotReadProperty).toBool())
+        return new NotRead(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+// Before the widget is first asked for: the interface is made once.
+void hideFromScreenReaders(QWidget& widget)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(notReadFactory);
+        return true;
+    }();
+    (void)installed;
+    widget.setProperty(NotReadProperty, true);
+}
+
+} // namespace
+
+QString ControlView::markerText() const
+{
+    switch (control_.settingMarker()) {
+    case SettingMarker::Locked: return SettingsObject::lockedMessage();
+    case SettingMarker::ChangedFromDefault:
+        return !control_.settingMarkerNote().isEmpty() ? plainToolTip(control_.settingMarkerNote())
+                                                       : u"Gewijzigd: deze instelling wijkt af van de standaardwaarde."_s;
+    default: return QString();
+    }
+}
+
+void ControlView::describe()
+{
+    const QString marker = markerText();
+    const auto joined = [&](const QString& own) {
+        return own.isEmpty() ? marker : marker.isEmpty() ? own : own + u". "_s + marker;
+    };
+    if (widget_->accessibleDescription() != joined(ownDescription_))
+        widget_->setAccessibleDescription(joined(ownDescription_));
+    if (!(widget_->focusPolicy() & Qt::TabFocus)) {
+        for (QWidget* part : tabWidgets())
+            part->setAccessibleDescription(joined(partsDescription_));
+    }
+}
+
 void ControlView::syncMarker()
 {
     const SettingMarker marker = control_.settingMarker();
@@ -151,6 +218,7 @@ void ControlView::syncMarker()
     widget_->setToolTip(locked ? SettingsObject::lockedMessage() : plainToolTip(control_.toolTipText()));
     widget_->setEnabled(usable());
     showMarkerState(marker);
+    describe();
     if (marker == SettingMarker::None || !control_.visible() || !widget_->parentWidget()) {
         if (marker_)
             marker_->hide();
@@ -160,14 +228,14 @@ void ControlView::syncMarker()
     if (!marker_) {
         auto* label = new QLabel(widget_->parentWidget());
         label->setObjectName(widget_->objectName() + u"_markering"_s);
+        // Read with its field (in the field's description), not as a picture of its own.
+        hideFromScreenReaders(*label);
         label->setAttribute(Qt::WA_TransparentForMouseEvents, false);
         marker_ = label;
     }
     auto* label = static_cast<QLabel*>(marker_.data());
     label->setPixmap(markerPicture(marker, widget_->palette()));
-    label->setToolTip(locked                                      ? SettingsObject::lockedMessage()
-                      : !control_.settingMarkerNote().isEmpty() ? plainToolTip(control_.settingMarkerNote())
-                                                                : u"Gewijzigd: deze instelling wijkt af van de standaardwaarde."_s);
+    label->setToolTip(markerText());
     const QRect spot = markerSpot();
     label->setGeometry(spot);
     markerInside(widget_->geometry().contains(spot));
@@ -276,13 +344,11 @@ void ControlView::setAccessibleName(const QString& name, bool byLabel)
     // A screen reader on Linux reads a combo as its current value and takes
     // what it is for from its label; without a label the description says it.
     if (qobject_cast<QComboBox*>(widget_.data()))
-        widget_->setAccessibleDescription(byLabel ? QString() : name);
+        ownDescription_ = byLabel ? QString() : name;
     // The parts of a control drawn as several keep their own names (Ja, Nee)
     // and tell what they belong to.
-    if (!(widget_->focusPolicy() & Qt::TabFocus)) {
-        for (QWidget* part : tabWidgets())
-            part->setAccessibleDescription(name);
-    }
+    partsDescription_ = name;
+    describe();
 }
 
 void ControlView::forward(const std::function<void()>& action)
@@ -294,10 +360,46 @@ void ControlView::forward(const std::function<void()>& action)
         silently([this] { showModelState(); });
 }
 
+namespace {
+// Input that would change a choice: presses, the wheel, and keys other than
+// those that move on, answer the dialog or reach an access key.
+bool changingInput(const QEvent& event)
+{
+    switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel: return true;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        const auto& key = static_cast<const QKeyEvent&>(event);
+        if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+            return false;
+        switch (key.key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return false;
+        default: return true;
+        }
+    }
+    default: return false;
+    }
+}
+} // namespace
+
 bool ControlView::eventFilter(QObject*, QEvent* event)
 {
     if (syncing() || !widget_)
         return false;
+    // A locked choice can be reached and read, not changed; a press only
+    // gives it the focus.
+    if (lockedSetting() && !readOnlyWhenLocked() && changingInput(*event)) {
+        if (event->type() == QEvent::MouseButtonPress && widget_->focusPolicy() != Qt::NoFocus)
+            widget_->setFocus(Qt::MouseFocusReason);
+        return true;
+    }
     if (event->type() == QEvent::FocusIn) {
         focusedByUser();
     } else if (event->type() == QEvent::FocusOut) {

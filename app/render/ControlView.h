@@ -113,6 +113,10 @@ protected:
     // The control's setting became locked, changed or plain: what the widget
     // itself shows of that.
     virtual void showMarkerState(SettingMarker) {}
+    // Whether the control's setting is locked: its widget takes no input that
+    // would change it (a text box is read-only instead).
+    bool lockedSetting() const { return control_.settingMarker() == SettingMarker::Locked; }
+    virtual bool readOnlyWhenLocked() const { return false; }
 
 private:
     void syncBounds();
@@ -121,12 +125,21 @@ private:
     // The setting's marker beside the widget, the lock's disabled state and tooltip.
     void syncMarker();
     QRect markerSpot() const;
-    bool usable() const { return control_.enabled() && control_.settingMarker() != SettingMarker::Locked; }
+    // A locked setting's control stays enabled: the user reaches it with Tab
+    // and hears why it cannot change; the model refuses the change.
+    bool usable() const { return control_.enabled(); }
+    // What the marker says, for the tooltip and for a screen reader.
+    QString markerText() const;
+    // The accessible description: what names the control where no label
+    // does, and what its marker says.
+    void describe();
 
     FormView& owner_;
     Control& control_;
     QPointer<QWidget> widget_;
     QPointer<QWidget> marker_;
+    QString ownDescription_;
+    QString partsDescription_;
     QPalette basePalette_;
     int syncing_ = 0;
 };

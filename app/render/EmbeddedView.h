@@ -21,6 +21,8 @@ public:
     FormView* innerView() const { return inner_; }
 
 private:
+    // Read as it is when locked: the model refuses a change, and the view shows the model again.
+    bool readOnlyWhenLocked() const override { return true; }
     void syncProperty(Property property) override;
     void released() override { dropInner(); }
     // The inner form paints its own background.

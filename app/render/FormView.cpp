@@ -1,5 +1,6 @@
 #include "app/render/FormView.h"
 
+#include "app/render/AccessKeys.h"
 #include "app/render/ControlView.h"
 #include "app/render/EmbeddedView.h"
 #include "app/render/SimpleViews.h"
@@ -17,6 +18,8 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 namespace tarvelo {
 
@@ -563,18 +566,39 @@ void FormView::nameFields()
     // Fields without a label of their own: the second field of a row shares
     // the row's label (an amount and its unit), else the frame's caption or
     // the dialog's title tells what they are for.
+    // The unit that goes on a field's sentence after it ("maanden").
+    const auto unitAfter = [&](const Control& f) {
+        for (LabelView* label : labels) {
+            const Label& l = label->label();
+            const QString text = withoutAccessKey(l.caption());
+            if (l.visible() && !text.isEmpty() && text.front().isLower() && l.parent() == f.parent() &&
+                sameRow(l, f) && f.right() <= l.left() + LabelOverlap && l.left() - f.right() <= LabelAfter)
+                return text;
+        }
+        return QString();
+    };
     const auto rowName = [&](const Control& f) {
-        const LabelView* best = nullptr;
+        QString best;
         int bestRight = 0;
-        for (auto it = labelOf.cbegin(); it != labelOf.cend(); ++it) {
-            const Control& other = it.key()->control();
+        const auto consider = [&](const Control& other, const QString& name) {
             if (other.parent() == f.parent() && sameRow(other, f) && other.right() <= f.left() + LabelOverlap &&
-                (!best || other.right() > bestRight)) {
-                best = it.value();
+                (best.isEmpty() || other.right() > bestRight)) {
+                best = name;
                 bestRight = other.right();
             }
+        };
+        for (auto it = labelOf.cbegin(); it != labelOf.cend(); ++it)
+            consider(it.key()->control(), withoutAccessKey(it.value()->label().caption()));
+        // A check box that switches the field after it on says what it is for.
+        for (ControlView* view : fields) {
+            const Control& c = view->control();
+            if (c.kind() == ControlKind::CheckBox && c.visible() && !ownCaption(c).isEmpty())
+                consider(c, withoutAccessKey(ownCaption(c)));
         }
-        return best ? withoutAccessKey(best->label().caption()) : QString();
+        if (best.isEmpty())
+            return best;
+        const QString unit = unitAfter(f);
+        return unit.isEmpty() ? best : best + u" ("_s + unit + u")"_s;
     };
     for (ControlView* field : fields) {
         const Control& f = field->control();
@@ -634,8 +658,12 @@ void FormView::orderTabs()
     const std::vector<QWidget*> chain = tabChain();
     for (std::size_t i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
+    // A host that draws the form among widgets of its own gives the window's
+    // access keys itself.
     if (onTabsOrdered)
         onTabsOrdered();
+    else
+        giveAccessKeys(*window());
 }
 
 } // namespace tarvelo

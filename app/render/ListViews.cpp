@@ -67,18 +67,31 @@ void ComboBoxView::showNoChoice()
     box_->setPlaceholderText(say ? u"(geen keuze)"_s : QString());
 }
 
+namespace {
+// An entry without the identifier that follows it after a run of spaces.
+QString spokenEntry(const QString& text)
+{
+    const qsizetype run = text.indexOf(u"          "_s);
+    return run > 0 ? text.left(run).trimmed() : text;
+}
+} // namespace
+
 void ComboBoxView::syncLists()
 {
     silently([this] {
         const int count = combo_.listCount();
+        // A list to choose from shows an entry without the identifier it
+        // carries out of sight, so that a screen reader reads what the user
+        // sees; the entry itself stays the page's.
+        const auto shown = [this](int i) { return box_->isEditable() ? combo_.list(i) : spokenEntry(combo_.list(i)); };
         bool same = box_->count() == count;
         for (int i = 0; same && i < count; ++i)
-            same = box_->itemText(i) == combo_.list(i);
+            same = box_->itemText(i) == shown(i);
         if (!same) {
             QStringList texts;
             texts.reserve(count);
             for (int i = 0; i < count; ++i)
-                texts << combo_.list(i);
+                texts << shown(i);
             box_->clear();
             box_->addItems(texts);
         }

@@ -20,6 +20,8 @@ public:
     void syncLists() override;
 
 private:
+    // Read as it is when locked: the model refuses a change, and the view shows the model again.
+    bool readOnlyWhenLocked() const override { return true; }
     void syncProperty(Property property) override;
     void showModelState() override { syncLists(); }
     // The model reads the list control, which is about to go.

@@ -52,20 +52,26 @@ void TextBoxView::syncProperty(Property property)
             line_->setEchoMode(box_.passwordChar().isNull() ? QLineEdit::Normal : QLineEdit::Password);
             line_->setAlignment(toQtAlignment(box_.alignment()) | Qt::AlignVCenter);
         }
-        if (box_.locked() != shownReadOnly_) {
-            shownReadOnly_ = box_.locked();
-            if (line_)
-                line_->setReadOnly(shownReadOnly_);
-            else
-                plain_->setReadOnly(shownReadOnly_);
-            refreshColours();
-        }
+        showReadOnly();
         break;
     default: break;
     }
 }
 
-bool TextBoxView::readOnly() const { return box_.locked(); }
+void TextBoxView::showReadOnly()
+{
+    if (readOnly() == shownReadOnly_)
+        return;
+    shownReadOnly_ = readOnly();
+    if (line_)
+        line_->setReadOnly(shownReadOnly_);
+    else
+        plain_->setReadOnly(shownReadOnly_);
+    refreshColours();
+}
+
+// A box whose setting the administrator locked is read, not changed.
+bool TextBoxView::readOnly() const { return box_.locked() || lockedSetting(); }
 
 void TextBoxView::markerInside(bool inside)
 {

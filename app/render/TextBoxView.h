@@ -20,6 +20,9 @@ private:
     void showModelState() override { syncProperty(Property::Text); }
     void leftByUser() override;
     bool readOnly() const override;
+    bool readOnlyWhenLocked() const override { return true; }
+    void showMarkerState(SettingMarker) override { showReadOnly(); }
+    void showReadOnly();
     void markerInside(bool inside) override;
     void syncText();
 

@@ -592,11 +592,15 @@ RowLayout& RowLayout::field(Label& label, Control& field, int fieldWidth, int la
 
 RowLayout& RowLayout::row(std::initializer_list<Cell> cells)
 {
-    // A label directly before a field names it.
+    // A label directly before a field names it, unless it goes on the
+    // sentence of the field before it ("Contractduur [3] jaar [0] maanden").
     for (auto it = cells.begin(); it != cells.end() && it + 1 != cells.end(); ++it) {
         auto* label = dynamic_cast<Label*>(it->control);
         Control* next = (it + 1)->control;
-        if (label && label->kind() == ControlKind::Label && !label->buddy() && !captionOf(*next))
+        const QString text = label ? withoutAccessKey(label->caption()) : QString();
+        const bool continues = it != cells.begin() && !captionOf(*(it - 1)->control) && !text.isEmpty() &&
+                               text.front().isLower();
+        if (label && label->kind() == ControlKind::Label && !label->buddy() && !captionOf(*next) && !continues)
             label->setBuddy(next);
     }
     RowLayoutDeclaration::Item item{RowLayoutDeclaration::Kind::Row, std::vector<Cell>(cells)};

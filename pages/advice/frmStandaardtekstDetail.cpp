@@ -1,5 +1,6 @@
 #include "pages/advice/frmStandaardtekstDetail.h"
 
+#include "framework/forms/Label.h"
 #include "framework/page/RowLayout.h"
 
 using namespace Qt::StringLiterals;
@@ -22,6 +23,10 @@ frmStandaardtekstDetail::frmStandaardtekstDetail()
     cmdOk.setCaption(u"&OK"_s);
     cmdAnnuleren.setCaption(u"&Annuleren"_s);
     txtStandaardtekst.setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin, Width - 2 * RowLayout::DialogMargin, TextHeight);
+    // In the text Enter starts a new line: the dialog says how to answer it.
+    add<Hint>(*this, u"hntSneltoets"_s, u"Enter begint een nieuwe regel; Ctrl+Enter is OK."_s)
+        .setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin + TextHeight + 60,
+                   Width - 2 * RowLayout::DialogMargin, 255);
     placeButtonRow({&cmdOk, &cmdAnnuleren}, &cmdOk, &cmdAnnuleren);
 
     cmdOk.Click.connect([this] { cmdOk_Click(); });

@@ -37,7 +37,9 @@ frmHDNBerichtenOpslag::frmHDNBerichtenOpslag()
     optMap.setBounds(RowLayout::DialogMargin, 570, InnerWidth - 2 * RowLayout::DialogMargin, 255);
     cmdSluiten.setCaption(u"&Sluiten"_s);
     cmdWijzigen.setCaption(u"&Wijzigen..."_s);
-    placeButtonRow({&cmdWijzigen, &cmdSluiten}, nullptr, &cmdSluiten);
+    // Enter goes on to the next screen, which shows what would move and moves
+    // nothing before its own button.
+    placeButtonRow({&cmdWijzigen, &cmdSluiten}, &cmdWijzigen, &cmdSluiten);
 
     optDatabase.Click.connect([this] { optHDNBerichtenOpslag_Click(0); });
     optMap.Click.connect([this] { optHDNBerichtenOpslag_Click(1); });

@@ -334,6 +334,16 @@ TEST_F(ChangeHistoryWindowTest, EnterClosesTheHistoryAndATakeBackAsksFirst)
     ASSERT_NE(revert, nullptr);
     history->show();
     runEvents();
+    // Tab reads the filters above the list before the list.
+    QStringList walked;
+    for (QWidget* w = history->findChild<QWidget*>(u"cboPagina"_s); w && walked.size() < 12; w = w->nextInFocusChain()) {
+        if (w->objectName().startsWith(u"cbo"_s) || w->objectName().startsWith(u"txt"_s) ||
+            w->objectName().startsWith(u"chk"_s) || w->objectName().startsWith(u"dat"_s) ||
+            w->objectName().startsWith(u"lvw"_s))
+            walked << w->objectName();
+    }
+    EXPECT_EQ(walked.mid(0, 5).join(u' '), u"cboPagina cboAdviseur txtInstelling chkPeriode datVan"_s);
+    EXPECT_LT(walked.indexOf(u"txtInstelling"_s), walked.indexOf(u"lvwWijzigingen"_s)) << walked.join(u' ').toStdString();
     history->list()->setCurrentItem(history->list()->topLevelItem(0));
     EXPECT_TRUE(close->isDefault());
     EXPECT_FALSE(revert->isDefault());

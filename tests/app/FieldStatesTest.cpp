@@ -11,12 +11,16 @@
 #include "framework/settings/AutosaveSettings.h"
 #include "framework/settings/HdnSettings.h"
 #include "framework/settings/OnlineInventorySettings.h"
+#include "framework/settings/ProxySettings.h"
 #include "framework/settings/UpdateSettings.h"
 #include "host/ReferenceApplication.h"
 #include "tests/app/DrawnPageTest.h"
 #include "tests/app/WidgetTestSupport.h"
 
+#include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QTest>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -145,6 +149,72 @@ TEST_F(FieldStatesTest, LockedSettingsShowTheirValueAndPadlock)
         s->setLockedNames({});
     open(u"SetupQvxOnline"_s);
     EXPECT_EQ(widget<QComboBox>(u"cboAanhef"_s)->placeholderText(), QString()) << "a free combo waits for a choice";
+}
+
+// Catches a locked setting that Tab passes by, that a screen reader cannot
+// tell is locked or why, that still takes a change from the keyboard or the
+// mouse, or whose padlock and changed dot are read as pictures of their own:
+// the field is a stop of Tab and read-only, its description says
+// the lock, a press or a key changes neither the widget nor the setting, and
+// the markers are read only with their fields.
+TEST_F(FieldStatesTest, ALockedSettingIsReachedAndReadButNotChanged)
+{
+    host->userSetup().get<ProxySettings>().ProxyGebruiken = true;
+    host->userSetup().get<ProxySettings>().ProxyAdres = u"vast:3128"_s;
+    host->userSetup().get<UpdateSettings>().UpdateTermijn = 7;
+    host->userSetup().setLockedNames({u"ProxyGebruiken"_s, u"ProxyAdres"_s, u"UpdateTermijn"_s});
+    host->userSetup().get<ProxySettings>().ProxyGebruikersnaam = u"jan"_s;
+    open(u"SetupProxy"_s);
+    view->show();
+    QApplication::setActiveWindow(view.get());
+    runEvents();
+
+    auto* address = widget<QLineEdit>(u"txtProxyadres"_s);
+    auto* use = widget<QCheckBox>(u"chkProxy"_s);
+    auto* term = widget<QComboBox>(u"cboUpdateTermijn"_s);
+    const std::vector<QWidget*> chain = view->tabChain();
+    for (QWidget* w : std::initializer_list<QWidget*>{address, use, term}) {
+        const std::string name = w->objectName().toStdString();
+        EXPECT_TRUE(w->isEnabled()) << name;
+        EXPECT_TRUE(w->focusPolicy() & Qt::TabFocus) << name;
+        EXPECT_NE(std::find(chain.begin(), chain.end(), w), chain.end()) << name << " is a stop of Tab";
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+        EXPECT_TRUE(face->text(QAccessible::Description).contains(SettingsObject::lockedMessage())) << name;
+        EXPECT_FALSE(face->state().disabled) << name;
+    }
+    EXPECT_TRUE(address->isReadOnly());
+    QAccessibleInterface* addressFace = QAccessible::queryAccessibleInterface(address);
+    EXPECT_TRUE(addressFace->state().readOnly);
+    EXPECT_FALSE(addressFace->text(QAccessible::Name).contains(u'&'));
+
+    // Keys and presses change nothing.
+    use->setFocus();
+    QTest::keyClick(use, Qt::Key_Space);
+    QTest::mouseClick(use, Qt::LeftButton);
+    EXPECT_TRUE(use->isChecked());
+    term->setFocus();
+    const int shownTerm = term->currentIndex();
+    QTest::keyClick(term, Qt::Key_Down);
+    QTest::keyClick(term, Qt::Key_End);
+    EXPECT_EQ(term->currentIndex(), shownTerm);
+    address->setFocus();
+    QTest::keyClicks(address, u"x"_s);
+    EXPECT_EQ(address->text(), u"vast:3128"_s);
+    EXPECT_EQ(host->userSetup().get<ProxySettings>().ProxyGebruiken.get(), true);
+    EXPECT_EQ(host->userSetup().get<ProxySettings>().ProxyAdres.get(), u"vast:3128"_s);
+    EXPECT_EQ(host->userSetup().get<UpdateSettings>().UpdateTermijn.get(), 7);
+    EXPECT_EQ(host->userSetup().refusedWrites(), 0) << "nothing even tried to write the locked settings";
+
+    // The padlock and the changed dot are read with their fields only.
+    auto* mark = address->parentWidget()->findChild<QLabel*>(u"txtProxyadres_markering"_s);
+    ASSERT_NE(mark, nullptr);
+    QAccessibleInterface* markFace = QAccessible::queryAccessibleInterface(mark);
+    EXPECT_TRUE(markFace->state().invisible);
+    EXPECT_TRUE(markFace->text(QAccessible::Name).isEmpty());
+    auto* user = widget<QLineEdit>(u"txtGebruikersnaam"_s);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(user)->text(QAccessible::Description).startsWith(u"Gewijzigd"_s))
+        << QAccessible::queryAccessibleInterface(user)->text(QAccessible::Description).toStdString();
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(user)->state().readOnly);
 }
 
 // Catches white swatches that vanish on a light page: the swatch of a white

@@ -132,9 +132,19 @@ def check_page(pane, title):
     return [n for n in walk(pane) if showing(n) and n.getRole() == pyatspi.ROLE_RADIO_BUTTON]
 
 
+def focus_window():
+    """No window manager: the window is given the keyboard directly."""
+    subprocess.run(["xdotool", "search", "--sync", "--name", "^Instellingen$", "windowfocus", "--sync"],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    time.sleep(0.5)
+
+
 def main():
     data = tempfile.mkdtemp(prefix="tarvelo-atspi-")
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1")
+    # A setting the administrator locked, to be reached with Tab and told why.
+    subprocess.run([PROGRAM, "--data", data, "lock", "UpdateTermijn"], env=dict(env, QT_QPA_PLATFORM="offscreen"),
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
     proc = subprocess.Popen([PROGRAM, "--data", data, "--page", os.environ.get("ATSPI_START_PAGE", "SetupProxy")],
                             env=env)
     try:
@@ -144,10 +154,7 @@ def main():
             return SKIP
         print("venster gevonden", flush=True)
         time.sleep(1.5)
-        # No window manager: the window is given the keyboard directly.
-        subprocess.run(["xdotool", "search", "--sync", "--name", "^Instellingen$", "windowfocus", "--sync"],
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        time.sleep(0.5)
+        focus_window()
 
         # The window's Tab order: search, list, ..., the page, then its buttons.
         keys("ctrl+f")
@@ -155,12 +162,17 @@ def main():
         if start is None or start.name != "Zoeken in de instellingen":
             fail("Ctrl+F gaat niet naar het zoekvak (%s)" % (start.name if start else "niets"))
         order = []
+        locked = []
         for _ in range(40):
             keys("Tab")
             f = focused(app)
             order.append(f.name if f else "")
+            if f is not None and "door de beheerder vastgezet" in (f.description or ""):
+                locked.append(f.name or label_of(f))
             if f is not None and f.name == "Zoeken in de instellingen":
                 break
+        if not locked:
+            fail("Tab bereikt geen vastgezette instelling die zegt waarom: %s" % order)
         if "Pagina's" not in order:
             fail("de paginalijst heeft geen naam of is geen stop: %s" % order)
         if "Opslaan" in order and "Proxy-instellingen gebruiken" in order:
@@ -172,6 +184,23 @@ def main():
             fail("een stop zonder naam in de Tab-volgorde: %s" % order)
 
         print("Tab-volgorde: %s" % " | ".join(order), flush=True)
+        # The window's access key opens the history; Escape closes it again.
+        keys("ctrl+f")
+        keys("alt+w")
+        time.sleep(1)
+        dialogs = [w for w in app if w is not None and w.name != "Instellingen" and showing(w)]
+        if not dialogs:
+            fail("Alt+W opent de wijzigingsgeschiedenis niet")
+        else:
+            keys("Escape")
+            time.sleep(0.5)
+            if any(w is not None and w.name == dialogs[0].name and showing(w) for w in app):
+                fail("Escape sluit '%s' niet" % dialogs[0].name)
+            if proc.poll() is not None:
+                fail("Escape in de geschiedenis sloot ook het venster")
+            # No window manager gives the window the keyboard back.
+            focus_window()
+
         # Every page, by walking the page list with the arrow keys.
         keys("ctrl+f", "Down")
         seen = set()
