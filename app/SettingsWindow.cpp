@@ -237,6 +237,9 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& appli
                                                      list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
     splitter->setSizes({std::max(240, listWidth), 560});
     resize(defaultSize().boundedTo(screen()->availableGeometry().size()));
+    const auto read = [this](const SettingsBlock& block, const QStringList& names) { settingsRead(block, names); };
+    setupRead_ = Subscription<const SettingsBlock&, const QStringList&>(app_.userSetup().Changed, read);
+    globalRead_ = Subscription<const SettingsBlock&, const QStringList&>(app_.officeSetup().Changed, read);
     app_.watchOffice([this](const QSet<QString>& tables) { officeChanged(tables); });
 }
 

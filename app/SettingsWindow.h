@@ -2,6 +2,7 @@
 
 #include "app/ConflictDialog.h"
 #include "app/PageSearch.h"
+#include "framework/forms/Event.h"
 #include "host/admin/PageInspector.h"
 #include "host/admin/SettingsProfile.h"
 
@@ -32,6 +33,7 @@ class Control;
 class FormView;
 class PageRegistry;
 class SettingsHost;
+class SettingsBlock;
 class SettingsPage;
 
 // The settings window (frmInstellingen): the pages by title in their groups,
@@ -160,7 +162,10 @@ private:
     bool settleConflicts();
     bool saveAskingAgain();
     bool mayRefreshNow() const;
-    bool showsAnyOf(SettingsPage& page, const QStringList& settings);
+    // Settings of Setup or GlobalSetup were read from outside (their Changed):
+    // the open pages whose own fill shows one are filled again.
+    void settingsRead(const SettingsBlock& block, const QStringList& names);
+    bool fillShowsAnyOf(SettingsPage& page, const QString& object, const QStringList& names);
     void refreshPage(OpenPage& open, bool keepView);
     void refreshIfStale(OpenPage& open);
     void retryRefreshLater();
@@ -198,6 +203,7 @@ private:
     // the open pages to fill again before they are shown.
     QSet<QString> pendingTables_;
     QSet<QString> stalePages_;
+    Subscription<const SettingsBlock&, const QStringList&> setupRead_, globalRead_;
     bool retryPending_ = false;
     bool fitting_ = false;
     QHash<QString, QString> entries_; // list titles by lower-case class name

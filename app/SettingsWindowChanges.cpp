@@ -11,7 +11,7 @@
 #include "framework/host/SettingsHost.h"
 #include "framework/page/SettingsPage.h"
 #include "host/admin/SettingCatalogue.h"
-#include "host/office/ChangeWatcher.h"
+#include "host/office/ChangeHistory.h"
 #include "host/office/SettingsStore.h"
 #include "framework/errors/RuntimeError.h"
 
@@ -25,18 +25,6 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 namespace {
-
-// The office tables a page shows beside the settings, by page class.
-bool showsTable(const QString& className, const QString& table)
-{
-    const QString page = className.toLower();
-    if (page == QLatin1String("mijoverzicht") || page == QLatin1String("agentnummers"))
-        return OfficeTables::isCompanyData(table);
-    if (page == QLatin1String("adviseurs") || page == QLatin1String("setupautorisatie"))
-        return table == QLatin1String("adviseur") || table == QLatin1String("adviseurgegevens") ||
-               table == QLatin1String("autorisatie") || table == QLatin1String("vestiging");
-    return false;
-}
 
 // How the user left a page: the choices of lists and combos that no setting
 // holds, and the field with the focus. Put back as the user would choose them,
@@ -96,24 +84,41 @@ bool editing(SettingsPage& page)
 
 } // namespace
 
-// Whether a page shows one of the settings ("Setup.Name") another program
-// changed: by its own controls, or as the catalogue names its page. A setting
-// that no page is known to show may be read by any: every page counts.
-bool SettingsWindow::showsAnyOf(SettingsPage& page, const QStringList& settings)
+// Whether the page's own fill shows one of these settings of object
+// ("Setup" or "GlobalSetup"), which its bindings cannot bring up to date: a
+// control the page fills itself, or the page the catalogue names for it. A
+// setting that no page is known to show may be read by any: every page counts.
+bool SettingsWindow::fillShowsAnyOf(SettingsPage& page, const QString& object, const QStringList& names)
 {
-    if (settings.isEmpty())
-        return false;
-    QSet<QString> shown;
+    QSet<QString> bound, shown;
+    for (const auto& binding : page.settingBindings().all())
+        bound.insert(SettingsStore::changeKey(
+            binding->isGlobal() ? ChangeHistory::GlobalSetupObject : ChangeHistory::SetupObject,
+            binding->boundSetting().name()));
     for (const SettingPresentation& p : page.settingBindings().presentations())
         shown.insert(SettingsStore::changeKey(p.object, p.name));
-    for (const QString& key : settings) {
+    for (const QString& name : names) {
+        const QString key = SettingsStore::changeKey(object, name);
+        if (bound.contains(key))
+            continue;
         if (shown.contains(key))
             return true;
-        const SettingPresentation where = catalogue().find(key.section(u'.', 0, 0), key.section(u'.', 1));
+        const SettingPresentation where = catalogue().find(object, name);
         if (where.page.isEmpty() || where.page.compare(page.componentName(), Qt::CaseInsensitive) == 0)
             return true;
     }
     return false;
+}
+
+void SettingsWindow::settingsRead(const SettingsBlock& block, const QStringList& names)
+{
+    // The bound controls of every open page follow by themselves.
+    const QString object =
+        &block.owner() == &app_.officeSetup() ? ChangeHistory::GlobalSetupObject : ChangeHistory::SetupObject;
+    for (auto& [key, open] : pages_) {
+        if (fillShowsAnyOf(*open.page, object, names))
+            stalePages_.insert(key);
+    }
 }
 
 void SettingsWindow::officeChanged(const QSet<QString>& tables)
@@ -129,14 +134,14 @@ void SettingsWindow::officeChanged(const QSet<QString>& tables)
     // The user's own changes so far belong to the open page; what comes in
     // now is nobody's change here.
     noteChanges();
-    const OfficeChange change = app_.takeOfficeChange(taken);
+    // The settings objects announce the settings that took another program's
+    // value (settingsRead); the open pages' bound controls follow them.
+    app_.takeOfficeChange(taken);
     takeSnapshot();
+    // A page that shows rows of a changed table is filled again.
     for (auto& [key, open] : pages_) {
-        const QString className = open.page->componentName();
-        const bool shows = showsAnyOf(*open.page, change.settings) ||
-                           std::any_of(change.tables.begin(), change.tables.end(),
-                                       [&](const QString& table) { return showsTable(className, table); });
-        if (shows)
+        const QStringList& shown = open.page->officeTables();
+        if (std::any_of(taken.begin(), taken.end(), [&](const QString& t) { return shown.contains(t.toLower()); }))
             stalePages_.insert(key);
     }
     if (OpenPage* open = find(current_))
@@ -177,11 +182,10 @@ bool SettingsWindow::settleConflicts()
     for (std::size_t i = 0; i < conflicts.size() && i < lines.size(); ++i)
         conflicts[i].keepMine = lines[i].keepMine;
     noteChanges();
+    // The values taken from the other workstation are announced and shown
+    // where the pages show them (settingsRead).
     app_.resolveConflicts(conflicts);
-    // The values taken from the other workstation are shown where the pages show them.
     takeSnapshot();
-    for (auto& [key, open] : pages_)
-        stalePages_.insert(key);
     if (OpenPage* open = find(current_))
         refreshIfStale(*open);
     refreshListMarkers();

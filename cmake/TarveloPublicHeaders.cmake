@@ -54,6 +54,7 @@ set(TARVELO_PUBLIC_HEADERS
   framework/host/Database.h
   framework/host/Maatschappij.h
   framework/host/OfficeChange.h
+  framework/host/OfficeTables.h
   framework/host/ProcedureTrace.h
   framework/host/SettingsHost.h
   framework/listsort/ListSortState.h

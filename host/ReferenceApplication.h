@@ -143,7 +143,7 @@ public:
     // reads its tables again, and every stored setting the user has not
     // changed here takes the stored value. A setting the user changed here
     // keeps the user's value; saving it asks first.
-    OfficeChange takeOfficeChange(const QSet<QString>& tables) override;
+    void takeOfficeChange(const QSet<QString>& tables) override;
     // The settings the user changed here that another program stored
     // differently since they were read; reads what is stored now.
     std::vector<SettingConflict> settingConflicts() override;

@@ -24,8 +24,8 @@ namespace {
 // Takes what is stored into settings wherever the user has not changed the
 // setting since base was read; base follows what was taken. A setting both
 // changed alike needs no question any more: its base becomes the stored value.
-void takeStored(Settings& settings, QJsonObject& base, const QJsonObject& stored, const QString& object,
-                QStringList& taken)
+// The settings object announces what it took (SettingsObject::Changed).
+void takeStored(Settings& settings, QJsonObject& base, const QJsonObject& stored)
 {
     const QJsonObject current = SettingsFile::toRecord(settings);
     const QSet<QString> lists = RecordListMerge::names(settings);
@@ -40,13 +40,10 @@ void takeStored(Settings& settings, QJsonObject& base, const QJsonObject& stored
             !SettingsStore::conflicts(stored, current, base, lists).contains(name)) {
             values.insert(name, SettingsStore::mergedValue(name, stored, current, base, lists).toVariant());
             base.insert(name, it.value());
-            taken << SettingsStore::changeKey(object, name);
             continue;
         }
-        if (current.value(name) == base.value(name)) {
+        if (current.value(name) == base.value(name))
             values.insert(name, it.value().toVariant());
-            taken << SettingsStore::changeKey(object, name);
-        }
         if (current.value(name) == base.value(name) || current.value(name) == it.value())
             base.insert(name, it.value());
     }
@@ -73,20 +70,16 @@ void ReferenceApplication::watchOffice(std::function<void(const QSet<QString>& t
         });
 }
 
-OfficeChange ReferenceApplication::takeOfficeChange(const QSet<QString>& tables)
+void ReferenceApplication::takeOfficeChange(const QSet<QString>& tables)
 {
-    OfficeChange change;
-    change.tables = tables;
-    if (tables.contains(OfficeTables::GlobalSetup))
-        takeStored(globalSetup_, globalBase_, store_->storedGlobalSetup(), ChangeHistory::GlobalSetupObject,
-                   change.settings);
-    if (tables.contains(OfficeTables::Setup))
-        takeStored(setup_, setupBase_, store_->storedSetup(adviser_.code), ChangeHistory::SetupObject,
-                   change.settings);
+    // The company catalogue first: a page that follows a setting may read it.
     if (std::any_of(tables.begin(), tables.end(), OfficeTables::isCompanyData))
         office_->catalogue().reload();
     adviserRecords_.generation = -1;
-    return change;
+    if (tables.contains(OfficeTables::GlobalSetup))
+        takeStored(globalSetup_, globalBase_, store_->storedGlobalSetup());
+    if (tables.contains(OfficeTables::Setup))
+        takeStored(setup_, setupBase_, store_->storedSetup(adviser_.code));
 }
 
 void ReferenceApplication::withoutOfficeDatabase(const std::function<void()>& body)

@@ -31,7 +31,7 @@ std::vector<ChangeEntry> SettingsHost::changeHistory(const QString&) const { ret
 
 void SettingsHost::watchOffice(std::function<void(const QSet<QString>&)>) {}
 
-OfficeChange SettingsHost::takeOfficeChange(const QSet<QString>& tables) { return {tables, {}}; }
+void SettingsHost::takeOfficeChange(const QSet<QString>&) {}
 
 std::vector<SettingConflict> SettingsHost::settingConflicts() { return {}; }
 

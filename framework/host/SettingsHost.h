@@ -7,6 +7,7 @@
 #include "framework/host/OfficeChange.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -60,8 +61,9 @@ public:
     // (on the user-interface thread); an empty function stops.
     virtual void watchOffice(std::function<void(const QSet<QString>& tables)> changed);
     // Takes in what other programs stored in these tables; every setting the
-    // user has not changed here takes the stored value.
-    virtual OfficeChange takeOfficeChange(const QSet<QString>& tables);
+    // user has not changed here takes the stored value, which the settings
+    // objects announce (SettingsObject::Changed) with the names they changed.
+    virtual void takeOfficeChange(const QSet<QString>& tables);
     // The settings the user changed here that another program stored
     // differently since they were read.
     virtual std::vector<SettingConflict> settingConflicts();

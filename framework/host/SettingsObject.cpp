@@ -110,6 +110,14 @@ void SettingsObject::declare(SettingBase* setting)
 
 SettingBase* SettingsObject::find(const QString& name) const { return byName_.value(name.toLower(), nullptr); }
 
+void SettingsObject::adoptBlock(std::type_index type, std::unique_ptr<SettingsBlock> block, std::size_t first)
+{
+    blockOf_.resize(settings_.size(), nullptr);
+    for (std::size_t i = first; i < settings_.size(); ++i)
+        blockOf_[i] = block.get();
+    blocks_.emplace(type, std::move(block));
+}
+
 bool SettingsObject::contains(const QString& name) const { return find(name) != nullptr; }
 
 const SettingBase& SettingsObject::setting(const QString& name) const
@@ -183,21 +191,53 @@ QVariantMap SettingsObject::toMap() const
 
 QStringList SettingsObject::fromMap(const QVariantMap& map)
 {
-    const bool wasRestoring = restoring_;
-    restoring_ = true;
-    const auto done = qScopeGuard([&] { restoring_ = wasRestoring; });
     QStringList rejected;
-    for (auto it = map.begin(); it != map.end(); ++it) {
-        SettingBase* s = find(it.key());
-        if (!s)
-            continue;
-        try {
-            s->fromVariant(it.value());
-        } catch (const RuntimeError&) {
-            rejected << it.key();
+    QSet<const SettingBase*> changed;
+    {
+        const bool wasRestoring = restoring_;
+        restoring_ = true;
+        const auto done = qScopeGuard([&] { restoring_ = wasRestoring; });
+        for (auto it = map.begin(); it != map.end(); ++it) {
+            SettingBase* s = find(it.key());
+            if (!s)
+                continue;
+            const QVariant before = s->toVariant();
+            try {
+                s->fromVariant(it.value());
+            } catch (const RuntimeError&) {
+                rejected << it.key();
+            }
+            if (s->toVariant() != before)
+                changed.insert(s);
         }
     }
+    // Told once everything is in, and no longer past the locks: what a
+    // listener writes is a write of its own.
+    if (!changed.isEmpty())
+        announce(changed);
     return rejected;
+}
+
+void SettingsObject::announce(const QSet<const SettingBase*>& changed)
+{
+    const SettingsBlock* block = nullptr;
+    QStringList names;
+    const auto tell = [&] {
+        if (block && !names.isEmpty())
+            Changed(*block, names);
+        names.clear();
+    };
+    for (std::size_t i = 0; i < settings_.size(); ++i) {
+        if (!changed.contains(settings_[i]))
+            continue;
+        const SettingsBlock* of = i < blockOf_.size() ? blockOf_[i] : nullptr;
+        if (of != block) {
+            tell();
+            block = of;
+        }
+        names << settings_[i]->name();
+    }
+    tell();
 }
 
 void SettingsObject::resetAll()

@@ -2,6 +2,8 @@
 
 #include "TarveloExport.h"
 
+#include "framework/forms/Event.h"
+
 #include <QDate>
 #include <QHash>
 #include <QSet>
@@ -168,9 +170,18 @@ public:
     // version's settings survive in the stored record, not here) and reports
     // values that do not convert in the returned list.
     // Reading a stored record is no write: it passes the administrator's locks.
+    // The settings whose value it changed are announced (Changed) once all
+    // values are in.
     QVariantMap toMap() const;
     QStringList fromMap(const QVariantMap& map);
     void resetAll();
+
+    // Settings took values from outside the program's own writes (a stored
+    // record read again, another workstation's change taken in): raised once
+    // for every block with changed settings, with their declared names, in
+    // the order the blocks and their settings are declared. A page's bound
+    // controls follow it; writes of page code and by name are not announced.
+    Event<const SettingsBlock&, const QStringList&> Changed;
 
     // The office administrator's locks: a locked setting refuses every write,
     // typed (from page code) or by name, until it is unlocked. Unknown names
@@ -195,16 +206,22 @@ protected:
     template <class Block>
     void addBlock()
     {
-        auto block = std::make_unique<Block>(*this);
-        blocks_.emplace(std::type_index(typeid(Block)), std::move(block));
+        const std::size_t first = settings_.size();
+        adoptBlock(std::type_index(typeid(Block)), std::make_unique<Block>(*this), first);
     }
 
 private:
     friend class SettingBase;
     void declare(SettingBase* setting);
     SettingBase* find(const QString& name) const;
+    // Raises Changed for the changed settings, block by block.
+    void announce(const QSet<const SettingBase*>& changed);
+    // Keeps a block whose settings were declared from first on.
+    void adoptBlock(std::type_index type, std::unique_ptr<SettingsBlock> block, std::size_t first);
 
     std::vector<SettingBase*> settings_;
+    // The block of each setting, by its place in settings_.
+    std::vector<const SettingsBlock*> blockOf_;
     QHash<QString, SettingBase*> byName_;
     QSet<const SettingBase*> locked_;
     bool restoring_ = false;

@@ -645,6 +645,33 @@ void Bindings::fill()
     refreshMarkers();
 }
 
+void Bindings::refresh(const SettingsObject& object, const QStringList& names)
+{
+    // What the user typed and has not left yet is the user's, not the fill's.
+    const auto typedIn = [](const Binding& binding) {
+        for (const Control* c : binding.controls()) {
+            if (const auto* box = dynamic_cast<const TextBox*>(c); box && box->edited())
+                return true;
+        }
+        return false;
+    };
+    filling_ = true;
+    try {
+        for (const auto& binding : bindings_) {
+            const SettingBase& s = binding->boundSetting();
+            if (&s.owner() != &object || !names.contains(s.name()) || typedIn(*binding))
+                continue;
+            binding->fill();
+            binding->applyEnables();
+        }
+    } catch (...) {
+        filling_ = false;
+        throw;
+    }
+    filling_ = false;
+    refreshMarkers();
+}
+
 void Bindings::refreshMarkers()
 {
     for (const auto& binding : bindings_)

@@ -184,6 +184,11 @@ public:
 
     // Every binding, setting -> control, then the enable rules.
     void fill();
+    // Settings of object took values from outside (SettingsObject::Changed):
+    // the controls bound to them show them as the fill would, their enable
+    // rules and every marker follow. A text box the user has typed in and not
+    // left keeps the user's text. Other controls are left as they are.
+    void refresh(const SettingsObject& object, const QStringList& names);
     void applyEnables();
     // The markers of every bound control, after settings changed.
     void refreshMarkers();

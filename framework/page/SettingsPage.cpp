@@ -10,47 +10,89 @@
 #include "framework/page/RowLayout.h"
 #include "framework/ui/Ui.h"
 
+#include <QScopeGuard>
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
 
+class SettingsPage::Private {
+public:
+    Private(SettingsPage& page, const QString& componentName)
+        : form(componentName),
+          bindings({page, [&page]() -> SettingsObject& { return page.Setup(); },
+                    [&page]() -> SettingsObject& { return page.GlobalSetup(); }, [&page] { return page.IsLoading; }})
+    {
+    }
+
+    Form form;
+    Settings* setup = nullptr;
+    Bindings bindings;
+    std::vector<Frame*> stackedFrames;
+    std::vector<int> stackedWidths;
+    int laidOutWidth = -1;
+    QStringList officeTables;
+    Subscription<QString, QString, QString, QVariant> notifySubscription;
+    Subscription<const SettingsBlock&, const QStringList&> setupChanged, globalChanged;
+};
+
+void SettingsPage::PrivateDeleter::operator()(Private* d) const { delete d; }
+
 SettingsPage::SettingsPage(const QString& componentName)
     : Procedures(componentName, [this] { return errorContext(); }, ReportTexts::Message),
-      form_(componentName),
-      bindings_({*this, [this]() -> SettingsObject& { return Setup(); },
-                 [this]() -> SettingsObject& { return GlobalSetup(); }, [this] { return IsLoading; }})
+      d_(new Private(*this, componentName))
 {
-    form_.setBackColor(SystemColour::ButtonFace);
+    d_->form.setBackColor(SystemColour::ButtonFace);
 }
 
 SettingsPage::~SettingsPage() = default;
 
+Form& SettingsPage::form() { return d_->form; }
+const Form& SettingsPage::form() const { return d_->form; }
+const QString& SettingsPage::componentName() const { return d_->form.name(); }
+Settings* SettingsPage::getSetup() const { return d_->setup; }
+void SettingsPage::setSetup(Settings& setup) { d_->setup = &setup; }
+Colour SettingsPage::BackColor() const { return d_->form.backColor(); }
+Bindings& SettingsPage::settingBindings() { return d_->bindings; }
+Bindings& SettingsPage::bindings() { return d_->bindings; }
+const QStringList& SettingsPage::officeTables() const { return d_->officeTables; }
+
+void SettingsPage::showsOfficeTables(QStringList tables)
+{
+    for (QString& table : tables)
+        table = table.toLower();
+    d_->officeTables = std::move(tables);
+}
+
+void SettingsPage::virtual_hook(int, void*) {}
+
 void SettingsPage::Initialize(const Ui& screen)
 {
-    std::vector<Control*> controls = form_.controls();
-    ScaleForDpi(form_, controls, keepSizeNames(), screen.twipsPerPixelX(), screen.twipsPerPixelY());
+    Form& form = d_->form;
+    std::vector<Control*> controls = form.controls();
+    ScaleForDpi(form, controls, keepSizeNames(), screen.twipsPerPixelX(), screen.twipsPerPixelY());
     // From now on captions and wrapped texts are measured as the screen draws them.
-    form_.setTextMeasure([&screen](const QString& text, const Font& font) { return screen.textWidth(text, font); });
-    form_.relayout();
+    form.setTextMeasure([&screen](const QString& text, const Font& font) { return screen.textWidth(text, font); });
+    form.relayout();
 }
 
 void SettingsPage::setApplication(Application& application)
 {
     setHost(&application);
-    notifySubscription_ = Subscription<QString, QString, QString, QVariant>(
+    d_->notifySubscription = Subscription<QString, QString, QString, QVariant>(
         application.Notify, [this](const QString& sender, const QString& form, const QString& action,
                                    const QVariant& value) { Notify(sender, form, action, value); });
     // Pages hosted in this page's frames are attached to the same host.
-    for (Control* c : form_.controls()) {
+    for (Control* c : d_->form.controls()) {
         if (auto* hosted = dynamic_cast<HostedPage*>(c))
             hosted->setApplication(application);
     }
     IsLoading = guardsFill();
     try {
         guarded(fillProcedure(), [this] {
-            bindings_.fill();
+            d_->bindings.fill();
             Fill();
         });
     } catch (...) {
@@ -58,6 +100,25 @@ void SettingsPage::setApplication(Application& application)
         throw;
     }
     IsLoading = false;
+    followSettings();
+}
+
+void SettingsPage::followSettings()
+{
+    // As the fill shows a setting, with the page's own change handlers as
+    // silent as during the fill.
+    const auto follow = [this](const SettingsBlock& block, const QStringList& names) {
+        const bool wasLoading = std::exchange(IsLoading, IsLoading || guardsFill());
+        const auto restore = qScopeGuard([&] { IsLoading = wasLoading; });
+        guarded(fillProcedure(), [&] { d_->bindings.refresh(block.owner(), names); });
+    };
+    d_->setupChanged = {};
+    d_->globalChanged = {};
+    if (d_->setup)
+        d_->setupChanged = Subscription<const SettingsBlock&, const QStringList&>(d_->setup->Changed, follow);
+    Settings& global = GlobalSetup();
+    if (&global != d_->setup)
+        d_->globalChanged = Subscription<const SettingsBlock&, const QStringList&>(global.Changed, follow);
 }
 
 void SettingsPage::SetApplication(Application& application)
@@ -72,9 +133,9 @@ QString SettingsPage::errorContext() const { return ReportTexts::PageContextPref
 
 Settings& SettingsPage::Setup() const
 {
-    if (!setup_)
+    if (!d_->setup)
         throw RuntimeError(ErrorNumber::ObjectVariableNotSet, u"Objectvariabele of blokvariabele With is niet ingesteld"_s);
-    return *setup_;
+    return *d_->setup;
 }
 
 Settings& SettingsPage::GlobalSetup() const { return app().GlobalSetup(); }
@@ -83,8 +144,8 @@ Ui& SettingsPage::ui() const { return app().ui(); }
 
 void SettingsPage::setBackColor(Colour colour)
 {
-    form_.setBackColor(colour);
-    std::vector<Control*> controls = form_.controls();
+    d_->form.setBackColor(colour);
+    std::vector<Control*> controls = d_->form.controls();
     SetControlsBackColor(controls, colour, {}, SystemColour::ButtonFace);
 }
 
@@ -114,19 +175,19 @@ std::vector<qint16> SettingsPage::validationCheckNumbers()
 
 void SettingsPage::stackFrames(std::vector<Frame*> frames)
 {
-    stackedFrames_ = std::move(frames);
-    stackedWidths_.clear();
-    for (const Frame* frame : stackedFrames_)
-        stackedWidths_.push_back(frame->width());
-    form_.setRootLayout([this] { layoutStackedFrames(); });
+    d_->stackedFrames = std::move(frames);
+    d_->stackedWidths.clear();
+    for (const Frame* frame : d_->stackedFrames)
+        d_->stackedWidths.push_back(frame->width());
+    d_->form.setRootLayout([this] { layoutStackedFrames(); });
     // The host sets the page's width; the frames follow it.
-    form_.Resize.connect([this] {
-        if (!IsResizing && form_.width() != laidOutWidth_)
-            form_.relayout();
+    d_->form.Resize.connect([this] {
+        if (!IsResizing && d_->form.width() != d_->laidOutWidth)
+            d_->form.relayout();
     });
     // Until the host gives a width the page is as narrow as its frames allow.
     IsResizing = true;
-    form_.setWidth(0);
+    d_->form.setWidth(0);
     IsResizing = false;
     layoutStackedFrames();
 }
@@ -134,11 +195,11 @@ void SettingsPage::stackFrames(std::vector<Frame*> frames)
 int SettingsPage::minimumWidth() const
 {
     int widest = 0;
-    for (std::size_t i = 0; i < stackedFrames_.size(); ++i) {
-        const ContainerLayout* layout = form_.layoutOf(*stackedFrames_[i]);
-        widest = std::max(widest, layout ? layout->minimumWidth() : stackedWidths_[i]);
+    for (std::size_t i = 0; i < d_->stackedFrames.size(); ++i) {
+        const ContainerLayout* layout = d_->form.layoutOf(*d_->stackedFrames[i]);
+        widest = std::max(widest, layout ? layout->minimumWidth() : d_->stackedWidths[i]);
     }
-    return stackedFrames_.empty() ? form_.width() : widest;
+    return d_->stackedFrames.empty() ? d_->form.width() : widest;
 }
 
 namespace {
@@ -162,38 +223,38 @@ int lineUpFrames(const std::vector<Frame*>& frames, bool labelsAbove)
 
 void SettingsPage::layoutStackedFrames()
 {
-    if (IsResizing || stackedFrames_.empty())
+    if (IsResizing || d_->stackedFrames.empty())
         return;
     IsResizing = true;
-    const int oldHeight = form_.height();
+    const int oldHeight = d_->form.height();
     const int narrowest = minimumWidth();
     // One label column down the whole page; where the pane is too narrow for
     // labels beside their fields, every frame puts them above.
-    const int beside = lineUpFrames(stackedFrames_, false);
+    const int beside = lineUpFrames(d_->stackedFrames, false);
     // Until the host gives a width the page takes the width its labels stand beside their fields at.
-    const int asked = form_.width() > 0 ? form_.width() : beside;
+    const int asked = d_->form.width() > 0 ? d_->form.width() : beside;
     const int frameWidth = std::clamp(asked, narrowest, std::max(narrowest, RowLayout::ReadableWidth));
     if (frameWidth < beside)
-        lineUpFrames(stackedFrames_, true);
+        lineUpFrames(d_->stackedFrames, true);
     int bottom = 0;
     bool first = true;
-    for (Frame* frame : stackedFrames_) {
+    for (Frame* frame : d_->stackedFrames) {
         // A hidden frame gives its place back.
         if (!frame->visible())
             continue;
         const int top = first ? 0 : bottom + 60;
         frame->move(0, top);
-        if (ContainerLayout* layout = form_.layoutOf(*frame))
+        if (ContainerLayout* layout = d_->form.layoutOf(*frame))
             layout->apply(frameWidth);
         else
             frame->setWidth(frameWidth);
         bottom = frame->bottom();
         first = false;
     }
-    laidOutWidth_ = std::max(asked, frameWidth);
-    form_.setBounds(form_.left(), form_.top(), laidOutWidth_, bottom);
+    d_->laidOutWidth = std::max(asked, frameWidth);
+    d_->form.setBounds(d_->form.left(), d_->form.top(), d_->laidOutWidth, bottom);
     IsResizing = false;
-    if (form_.height() != oldHeight)
+    if (d_->form.height() != oldHeight)
         HeightChanged();
 }
 

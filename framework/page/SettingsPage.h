@@ -47,9 +47,9 @@ public:
     SettingsPage& operator=(const SettingsPage&) = delete;
     virtual ~SettingsPage();
 
-    Form& form() { return form_; }
-    const Form& form() const { return form_; }
-    const QString& componentName() const { return form_.name(); }
+    Form& form();
+    const Form& form() const;
+    const QString& componentName() const;
 
     virtual QString Titel() const = 0;
     virtual AttachKind attachKind() const { return AttachKind::SetupThenApplication; }
@@ -57,15 +57,19 @@ public:
     // Scales the page for the screen; the host calls it once, right after creating it.
     void Initialize(const Ui& screen);
 
-    Settings* getSetup() const { return setup_; }
-    void setSetup(Settings& setup) { setup_ = &setup; }
+    Settings* getSetup() const;
+    void setSetup(Settings& setup);
     Application* getApplication() const { return host(); }
-    // Stores the application and fills the page from the settings.
+    // Stores the application and fills the page from the settings. From then
+    // on the controls bound to a setting of Setup or GlobalSetup follow what
+    // those objects announce of settings read from outside
+    // (SettingsObject::Changed, Bindings::refresh); setting it again fills
+    // the whole page again.
     void setApplication(Application& application);
     // The variant for pages that reach their settings through the application.
     void SetApplication(Application& application);
 
-    Colour BackColor() const { return form_.backColor(); }
+    Colour BackColor() const;
     // The page and its controls still on the button face take the colour; a
     // page with more that follows it (a list, say) adds that.
     virtual void setBackColor(Colour colour);
@@ -78,7 +82,12 @@ public:
     std::vector<qint16> validationCheckNumbers();
 
     // The page's bound settings, for the host's markers, resets and locks.
-    Bindings& settingBindings() { return bindings_; }
+    Bindings& settingBindings();
+
+    // The office tables (lower case, as OfficeTables names them) whose rows
+    // the page shows beside its settings: when another program changes one,
+    // a host that watches the office fills the page again.
+    const QStringList& officeTables() const;
 
     // The host is about to close the page: work the page collected but did not
     // apply yet is offered here, while the host can still show messages.
@@ -125,52 +134,56 @@ protected:
     }
     Ui& ui() const;
 
+    // Declared once, in the constructor: the office tables the page reads
+    // rows of (see officeTables).
+    void showsOfficeTables(QStringList tables);
+
     // A control with its caption (or a hint with its text), inside parent.
     template <class T>
     T& add(Control& parent, const QString& name, const QString& caption = QString(), int index = -1)
     {
-        return form_.add<T>(parent, name, caption, index);
+        return form().template add<T>(parent, name, caption, index);
     }
 
     // Plain settings: the control shows the setting and writes it back.
     template <class C, class Block, class T>
     Binding& bind(C& control, Setting<T> Block::*setting)
     {
-        return bindings_.bind(control, settingOf(setting));
+        return bindings().bind(control, settingOf(setting));
     }
     template <class Block, class T>
     Binding& bind(ComboBox& combo, Setting<T> Block::*setting, std::vector<ListEntry> entries)
     {
-        return bindings_.bind(combo, settingOf(setting), std::move(entries));
+        return bindings().bind(combo, settingOf(setting), std::move(entries));
     }
     template <class Block, class T>
     Binding& bindIndex(ComboBox& combo, Setting<T> Block::*setting)
     {
-        return bindings_.bindIndex(combo, settingOf(setting));
+        return bindings().bindIndex(combo, settingOf(setting));
     }
     template <class Block, class T>
     Binding& bindOptions(std::vector<OptionButton*> group, Setting<T> Block::*setting, std::vector<int> values = {})
     {
-        return bindings_.bindOptions(std::move(group), settingOf(setting), std::move(values));
+        return bindings().bindOptions(std::move(group), settingOf(setting), std::move(values));
     }
     template <class Block, class T>
     Binding& bindBits(std::vector<CheckBox*> boxes, Setting<T> Block::*setting)
     {
-        return bindings_.bindBits(std::move(boxes), settingOf(setting));
+        return bindings().bindBits(std::move(boxes), settingOf(setting));
     }
-    Bindings& bindings() { return bindings_; }
+    Bindings& bindings();
     // A control that shows a setting the page fills and stores itself: it
     // names the setting and its values for the history, the import and the
     // command line.
     template <class Block, class T>
     void shows(Control& control, Setting<T> Block::*setting)
     {
-        bindings_.shows(control, settingOf(setting));
+        bindings().shows(control, settingOf(setting));
     }
     template <class Block, class T>
     void showsBits(std::vector<CheckBox*> boxes, Setting<T> Block::*setting)
     {
-        bindings_.showsBits(std::move(boxes), settingOf(setting));
+        bindings().showsBits(std::move(boxes), settingOf(setting));
     }
 
     // Frames placed one below the other; the page takes their size. The
@@ -182,16 +195,11 @@ protected:
 
 private:
     void layoutStackedFrames();
+    // Follows what Setup and GlobalSetup announce of settings read from outside.
+    void followSettings();
 
-    Form form_;
-    Settings* setup_ = nullptr;
-    Bindings bindings_;
-    std::vector<Frame*> stackedFrames_;
-    std::vector<int> stackedWidths_;
-    int laidOutWidth_ = -1;
-    Subscription<QString, QString, QString, QVariant> notifySubscription_;
-    // Members a later 1.x adds live behind this pointer, so that the size of
-    // a page stays what pages built against 1.0 were compiled with.
+    // Everything a page keeps lives behind this pointer, so that a later 1.x
+    // adds members without changing the size of a page built against 1.0.
     class Private;
     struct PrivateDeleter {
         void operator()(Private* d) const;

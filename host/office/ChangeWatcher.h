@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/host/OfficeChange.h"
+#include "framework/host/OfficeTables.h"
 
 #include <QHash>
 #include <QObject>
@@ -15,19 +15,6 @@ namespace tarvelo {
 using namespace Qt::StringLiterals;
 
 class OfficeDatabase;
-
-// The tables of the office database whose changes other workstations learn
-// of while their settings window is open: the settings records, the shared
-// lists (agent numbers, advisers and their rights, branches, notaries,
-// subscriptions, purchase combinations) and the office's data per company.
-// Names in lower case, as the server reports them.
-namespace OfficeTables {
-inline const QString GlobalSetup = u"kantoorinstellingen"_s;
-inline const QString Setup = u"instellingen"_s;
-const QStringList& watched();
-// Whether a change of this table changes what the company catalogue holds.
-bool isCompanyData(const QString& table);
-} // namespace OfficeTables
 
 // Tells one program when another program changed a watched table of the
 // office database.

@@ -4,6 +4,7 @@
 #include "framework/host/Application.h"
 #include "framework/host/Connection.h"
 #include "framework/host/Database.h"
+#include "framework/host/OfficeTables.h"
 #include "framework/listsort/ListSort.h"
 #include "framework/mail/CEmail.h"
 #include "framework/mail/MailSender.h"
@@ -84,6 +85,8 @@ Adviseurs::Adviseurs()
       cmdWachtwoordVersturen(add<CommandButton>(fraAutorisatie, u"cmdWachtwoordVersturen"_s,
                                                 u"Wachtwoord mailen naar adviseur"_s))
 {
+    // The advisers with their data, rights and branches.
+    showsOfficeTables(OfficeTables::advisers());
     // The hints are laid out for their text, so they have it before the layout.
     setHintTexts();
     lvwAdviseurs.setFullRowSelect(true);

@@ -3,6 +3,7 @@
 #include "framework/errors/RuntimeError.h"
 #include "framework/host/Application.h"
 #include "framework/host/Database.h"
+#include "framework/host/OfficeTables.h"
 #include "framework/page/RowLayout.h"
 #include "framework/registry/Registry.h"
 #include "framework/registry/RegistryNames.h"
@@ -70,6 +71,8 @@ SetupAutorisatie::SetupAutorisatie()
                                        u"Ook wachtwoorden resetten"_s)),
       cmdReset(add<CommandButton>(fraResetten, u"cmdReset"_s, u"Toepassen op alle adviseurs"_s))
 {
+    // The advisers' rights and the branches.
+    showsOfficeTables(OfficeTables::advisers());
     for (ComboBox* combo : {&cboInlogMethode, &cboRol, &cboAdviezenOpenen, &cboAdviezenRechten, &cboVestiging})
         combo->setStyle(ComboBox::Style::DropDownList);
     lvwVestigingen.setFullRowSelect(true);

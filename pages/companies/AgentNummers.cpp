@@ -5,6 +5,7 @@
 #include "framework/host/Application.h"
 #include "framework/host/Connection.h"
 #include "framework/host/Database.h"
+#include "framework/host/OfficeTables.h"
 #include "framework/host/Maatschappij.h"
 #include "framework/page/RowLayout.h"
 #include "framework/ui/Ui.h"
@@ -36,6 +37,8 @@ AgentNummers::AgentNummers()
       cmdVerwijderen(add<CommandButton>(fraAgentnummers, u"cmdVerwijderen"_s, u"&Verwijderen"_s)),
       cmdOpslaan(add<CommandButton>(fraAgentnummers, u"cmdOpslaan"_s, u"&Opslaan"_s))
 {
+    // The companies with their agent numbers.
+    showsOfficeTables(OfficeTables::companyData());
     auto& fraSoort = add<Frame>(form(), u"fraSoortMaatschappij"_s, u"Soort maatschappij"_s);
     const char* captions[] = {"Geldverstrekkers", "Verzekeringsmaatschappijen", "Vermogensbeheerders", "Taxatiebureau's"};
     RowLayout soort(fraSoort, InnerWidth);

@@ -4,6 +4,7 @@
 #include "framework/host/Application.h"
 #include "framework/host/Connection.h"
 #include "framework/host/Database.h"
+#include "framework/host/OfficeTables.h"
 #include "framework/host/Maatschappij.h"
 #include "framework/page/HostedPage.h"
 #include "framework/page/RowLayout.h"
@@ -106,6 +107,8 @@ MijOverzicht::MijOverzicht()
       fraProducten(add<Frame>(form(), u"fraProducten"_s, u"Producten"_s)),
       lvwProducten(add<ListView>(fraProducten, u"lvwProducten"_s))
 {
+    // The companies with their agent numbers and the office's data per company.
+    showsOfficeTables(OfficeTables::companyData());
     // Left column: the kind, the companies and their agent numbers.
     auto& lblPartijen = add<Label>(fraPartijen, u"lblPartijen"_s, u"Partij"_s);
     RowLayout(fraPartijen, LeftWidth - 2 * RowLayout::Margin)

@@ -1,5 +1,11 @@
 #include "app/SettingsWindow.h"
+#include "framework/forms/CheckBox.h"
+#include "framework/forms/Frame.h"
+#include "framework/forms/Label.h"
 #include "framework/forms/TextBox.h"
+#include "framework/host/Connection.h"
+#include "framework/host/Database.h"
+#include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
 #include "framework/settings/ProxySettings.h"
 #include "host/ReferenceApplication.h"
@@ -17,6 +23,34 @@ using namespace tarvelo;
 using namespace tarvelo::testing;
 
 namespace {
+
+// A host's own page that shows rows of an office table (the notaries, counted),
+// which no part of the window knows by name.
+class NotaryCountPage final : public SettingsPage {
+public:
+    NotaryCountPage()
+        : SettingsPage(u"TestNotarisTelling"_s),
+          fra(add<Frame>(form(), u"fraTelling"_s, u"Notarissen"_s)),
+          lblAantal(add<Label>(fra, u"lblAantal"_s))
+    {
+        showsOfficeTables({u"Notaris"_s});
+        stackFrames({&fra});
+    }
+    QString Titel() const override { return u"Notarissen geteld"_s; }
+
+    Frame& fra;
+    Label& lblAantal;
+    int fills = 0;
+
+protected:
+    void Fill() override
+    {
+        ++fills;
+        auto rows = GetDatabase(*getApplication())->connection().OpenRecordset(
+            u"SELECT COUNT(*) AS Aantal FROM Notaris"_s);
+        lblAantal.setCaption(rows->field(u"Aantal"_s).toString());
+    }
+};
 
 // A workstation A without a window and B with its window open, on one office (the
 // embedded file, or a database of the test server).
@@ -46,6 +80,7 @@ protected:
     ScriptedUi ui;
     std::optional<DatabaseLocation> server;
     std::unique_ptr<ReferenceApplication> a, b;
+    PageRegistry ownPages;
     std::unique_ptr<SettingsWindow> window;
 };
 
@@ -68,6 +103,74 @@ TEST_P(WindowTakingChanges, OnlyPagesThatShowAChangedSettingAreFilledAgain)
     const qint64 before = connection.statementCount();
     ASSERT_TRUE(window->showPage(u"MijOverzicht"_s));
     EXPECT_EQ(connection.statementCount() - before, 0) << "de pagina is opnieuw gevuld";
+}
+
+// Another workstation's change waited while the user typed in any field of the page, and then
+// the whole page was filled again. The change reaches the control bound to it at once; the
+// field being typed in keeps what the user typed, and saving asks about it as before.
+TEST_P(WindowTakingChanges, AChangeReachesItsControlWhileTheUserTypesInAnother)
+{
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
+    Form& form = window->currentPage()->form();
+    auto& adres = form.get<TextBox>(u"txtProxyadres"_s);
+    auto& naam = form.get<TextBox>(u"txtGebruikersnaam"_s);
+    ASSERT_TRUE(form.get<CheckBox>(u"chkProxy"_s).click());
+    adres.setFocus();
+    adres.type(u"proxy.hier:8080"_s);
+
+    a->SettingsObject().get<ProxySettings>().ProxyAdres = u"proxy.daar:3128"_s;
+    a->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam = u"kantoor"_s;
+    a->saveSettings();
+    EXPECT_TRUE(within(3000, [&] { return naam.text() == QLatin1String("kantoor"); })) << str(naam.text());
+    EXPECT_EQ(adres.text(), "proxy.hier:8080");
+    EXPECT_TRUE(adres.edited());
+    EXPECT_EQ(form.focusedControl(), &adres);
+    EXPECT_EQ(b->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), "kantoor");
+
+    std::vector<ConflictLine> asked;
+    window->conflictQuestion = [&](std::vector<ConflictLine>& lines) {
+        asked = lines;
+        return true; // each keeps the user's own value
+    };
+    EXPECT_TRUE(window->save());
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].theirs, "proxy.daar:3128");
+    EXPECT_EQ(asked[0].mine, "proxy.hier:8080");
+    a->reloadSettings();
+    EXPECT_EQ(a->SettingsObject().get<ProxySettings>().ProxyAdres.get(), "proxy.hier:8080");
+    EXPECT_EQ(a->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam.get(), "kantoor");
+}
+
+// Which pages show which office tables was a table of page names in the window, so a
+// host's own page never learned of a change. A page that declares a table is filled again
+// when another workstation changes it; a page that shows no changed table is not.
+TEST_P(WindowTakingChanges, APageThatDeclaresATableIsFilledAgainWhenItChanges)
+{
+    window.reset();
+    ownPages.add<NotaryCountPage>(PageGroup::Kantoor);
+    for (const PageInfo& page : std::as_const(*b).pageRegistry().pages()) {
+        if (page.className == QLatin1String("SetupProxy"))
+            ownPages.add(page);
+    }
+    window = std::make_unique<SettingsWindow>(ownPages, *b);
+    window->show();
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
+    ASSERT_TRUE(window->showPage(u"TestNotarisTelling"_s));
+    auto& page = static_cast<NotaryCountPage&>(*window->currentPage());
+    const QString before = page.lblAantal.caption();
+
+    a->connection().Execute(u"INSERT INTO Notaris (ID, Naam) VALUES ('{N-TELLING}', 'Notariskantoor Elders')"_s);
+    EXPECT_TRUE(within(3000, [&] { return page.lblAantal.caption() == QString::number(before.toInt() + 1); }))
+        << str(page.lblAantal.caption());
+    EXPECT_EQ(page.fills, 2);
+
+    // A change of the settings alone fills no page that shows none of them.
+    a->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam = u"elders"_s;
+    a->saveSettings();
+    auto& naam = window->openedPage(u"SetupProxy"_s)->form().get<TextBox>(u"txtGebruikersnaam"_s);
+    EXPECT_TRUE(within(3000, [&] { return naam.text() == QLatin1String("elders"); })) << str(naam.text());
+    runEvents();
+    EXPECT_EQ(page.fills, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, WindowTakingChanges, ::testing::Values("MSACC", "MSSQL"));

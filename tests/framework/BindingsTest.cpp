@@ -180,6 +180,36 @@ TEST_F(BindingsTest, NumericTextStoresGoodNumbersAndReportsBadOnesOnLeaving)
 }
 
 // Refilling with other settings must not write the shown values back over them.
+// Settings read from outside (another workstation's change) must reach the controls bound to
+// them, with their enable rules and markers, silently; a box the user is typing in keeps the
+// typed text, which is stored when the user leaves it.
+TEST_F(BindingsTest, SettingsReadFromOutsideReachTheirControls)
+{
+    auto& p = open();
+    p.txtGebruiker.setFocus();
+    p.txtGebruiker.type(u"typt nog"_s);
+    const int followUps = p.followUps;
+    ASSERT_FALSE(p.txtAdres.enabled());
+
+    h.setup().fromMap({{u"ProxyGebruiken"_s, true}, {u"ProxyAdres"_s, u"proxy.elders"_s},
+                       {u"ProxyGebruikersnaam"_s, u"elders"_s}, {u"UpdateTermijn"_s, 7}});
+    EXPECT_TRUE(p.chkProxy.isChecked());
+    EXPECT_TRUE(p.txtAdres.enabled());
+    EXPECT_EQ(p.txtAdres.text(), "proxy.elders");
+    EXPECT_EQ(p.txtAdres.settingMarker(), SettingMarker::ChangedFromDefault);
+    EXPECT_EQ(p.cboTermijn.text(), "Wekelijks");
+    EXPECT_EQ(p.followUps, followUps);
+    EXPECT_EQ(p.txtGebruiker.text(), "typt nog");
+    EXPECT_EQ(proxy().ProxyGebruikersnaam.get(), "elders");
+    ASSERT_TRUE(p.txtGebruiker.leave());
+    EXPECT_EQ(proxy().ProxyGebruikersnaam.get(), "typt nog");
+
+    // The office's settings reach the controls bound to them there, and only those.
+    h.globalSetup().fromMap({{u"UpdateVlag"_s, 7}, {u"ProxyAdres"_s, u"niet van het kantoor"_s}});
+    EXPECT_TRUE(p.option[2]->value());
+    EXPECT_EQ(p.txtAdres.text(), "proxy.elders");
+}
+
 TEST_F(BindingsTest, RefillIsSilent)
 {
     auto& p = open();

@@ -79,7 +79,54 @@ struct TwoBlocks : SettingsObject {
 struct ClashingBlocks : SettingsObject {
     ClashingBlocks() { addBlock<FirstBlock>(); addBlock<ClashingBlock>(); }
 };
+struct ProxyBlock final : SettingsBlock {
+    using SettingsBlock::SettingsBlock;
+    Setting<QString> Adres{this, "Adres"};
+    Setting<QString> Naam{this, "Naam"};
+    Setting<bool> Aan{this, "Aan", false};
+};
+struct Watched : SettingsObject {
+    Watched() { addBlock<FirstBlock>(); addBlock<ProxyBlock>(); }
+};
 } // namespace
+
+// A stored record read again must say which settings it changed, block by block, as a
+// configuration watcher does: only values that changed, under their declared names, once
+// per block; the program's own writes are not told, and a listener's write is no read that
+// passes the locks.
+TEST(Settings, ReadingARecordAnnouncesWhatItChangedPerBlock)
+{
+    Watched s;
+    std::vector<std::pair<const SettingsBlock*, QStringList>> told;
+    s.Changed.connect([&](const SettingsBlock& block, const QStringList& names) { told.push_back({&block, names}); });
+    s.get<FirstBlock>().Termijn = 5;
+    s.setValue(u"Adres"_s, u"kerkstraat"_s);
+    EXPECT_TRUE(told.empty());
+
+    s.setLocked(u"Naam"_s, true);
+    s.fromMap({{u"Adres"_s, u"kerkstraat"_s}, {u"naam"_s, u"kantoor"_s}, {u"Aan"_s, true}, {u"Termijn"_s, 5},
+               {u"Onbekend"_s, 1}, {u"Termijn"_s, 5}});
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].first, &s.get<ProxyBlock>());
+    EXPECT_EQ(told[0].second, (QStringList{u"Naam"_s, u"Aan"_s}));
+    EXPECT_EQ(s.get<ProxyBlock>().Naam.get(), u"kantoor"_s);
+
+    told.clear();
+    s.fromMap({{u"aan"_s, false}, {u"termijn"_s, 7}, {u"Adres"_s, u"niet-getal"_s}});
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told[0].first, &s.get<FirstBlock>());
+    EXPECT_EQ(told[0].second, QStringList{u"Termijn"_s});
+    EXPECT_EQ(told[1].second, (QStringList{u"Adres"_s, u"Aan"_s}));
+
+    told.clear();
+    s.fromMap({{u"Termijn"_s, u"geen getal"_s}});
+    EXPECT_TRUE(told.empty());
+
+    s.Changed.connect([&](const SettingsBlock&, const QStringList&) { s.get<ProxyBlock>().Naam = u"erover"_s; });
+    s.fromMap({{u"Termijn"_s, 8}});
+    EXPECT_EQ(s.get<ProxyBlock>().Naam.get(), u"kantoor"_s);
+    EXPECT_EQ(s.refusedWrites(), 1);
+}
 
 // Blocks of different subjects must form one object: by name, persistence and typed access see every block.
 TEST(Settings, BlocksRegisterIntoOneObject)
