@@ -1,5 +1,7 @@
 #include "host/database/ServerStatement.h"
 
+#include "host/database/ServerDriver.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -271,6 +273,11 @@ bool runOnce(const QSqlDatabase& db, QSqlQuery& query, const QString& sql, const
     const QSqlDriver* driver = db.driver();
     const auto answer = [&](PGresult* result, const QSqlError& error) {
         query = QSqlQuery(new ServerRows(driver, result, error, sql));
+        // A notification that came in with the answer was read off the socket with it.
+        if (auto* own = dynamic_cast<const ServerDriver*>(driver); own && !own->subscribedToNotifications().isEmpty())
+            QMetaObject::invokeMethod(
+                const_cast<ServerDriver*>(own), [own] { const_cast<ServerDriver*>(own)->deliverNotifications(); },
+                Qt::QueuedConnection);
         return !error.isValid();
     };
     const QVariant handle = driver ? driver->handle() : QVariant();

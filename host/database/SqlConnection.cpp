@@ -4,6 +4,7 @@
 #include "framework/ui/MessageDetails.h"
 #include "host/database/DatabaseFailure.h"
 #include "host/database/ServerConnection.h"
+#include "host/database/ServerDriver.h"
 #include "host/database/ServerStatement.h"
 #include "host/database/SnapshotRecordset.h"
 
@@ -153,8 +154,8 @@ SqlConnection::SqlConnection(const DatabaseLocation& location)
       provider_(location.provider), server_(location.server)
 {
     const bool server = provider_ == QLatin1String("MSSQL");
-    QSqlDatabase db = QSqlDatabase::addDatabase(server ? u"QPSQL"_s : u"QSQLITE"_s,
-                                                connectionName_);
+    QSqlDatabase db = server ? QSqlDatabase::addDatabase(new ServerDriver, connectionName_)
+                             : QSqlDatabase::addDatabase(u"QSQLITE"_s, connectionName_);
     if (server) {
         const ServerAddress address = ServerAddress::parse(location.server);
         db.setHostName(address.host);

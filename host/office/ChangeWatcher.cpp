@@ -173,9 +173,8 @@ void ChangeWatcher::listen()
                      });
     if (driver->subscribedToNotifications().contains(QLatin1String(Channel)))
         return;
-    // The driver waits for its LISTEN without end; asked first with the
-    // deadline of every statement, a server that stopped answering is noticed
-    // here and the driver is not left waiting for it.
+    // LISTEN is sent as every statement is, with its deadline (a server that
+    // stopped answering is noticed here); the driver then hands on what arrives.
     QSqlQuery first;
     if (!runOnServer(database_.connection(), first, u"LISTEN "_s + QLatin1String(Channel), {},
                      SqlConnection::AnswerTimeout)) {
