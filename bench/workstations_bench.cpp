@@ -50,8 +50,10 @@ namespace {
 constexpr int Repeats = 5;
 
 // Forwards every byte between the program and the server after a fixed
-// delay, in order, and counts the round trips: each time the program sends
-// after the server last answered.
+// delay, in order, and counts the round trips: the connection's handshake,
+// and each time the server answers what the program sent since its last
+// answer (what the program sends together, as a batch, is one; its goodbye
+// when it closes the connection waits for no answer and is none).
 class Relay {
 public:
     Relay(QString host, quint16 port, int delayMs) : host_(std::move(host)), port_(port), delayMs_(delayMs)
@@ -117,13 +119,13 @@ private:
             ++roundTrips_;
             QObject::connect(client, &QTcpSocket::readyRead, &context_, [this, index] {
                 Link& link = links_[index];
-                if (std::exchange(link.answered, false))
-                    ++roundTrips_;
+                link.answered = false;
                 send(link.upstream, link.client->readAll(), link.openedAt);
             });
             QObject::connect(upstream, &QTcpSocket::readyRead, &context_, [this, index] {
                 Link& link = links_[index];
-                link.answered = true;
+                if (!std::exchange(link.answered, true))
+                    ++roundTrips_;
                 send(link.client, link.upstream->readAll());
             });
             QObject::connect(upstream, &QTcpSocket::disconnected, client, &QTcpSocket::disconnectFromHost);
