@@ -176,7 +176,7 @@ QString CommandLine::helpText(const QString& defaultDataFolder)
                "                         voorbeeld van een import en het exportvenster\n"
                "  --render window --out MAP [--page NAAM]\n"
                "                         schrijft een PNG-afbeelding van het hele venster, met de\n"
-               "                         pagina NAAM of de eerste pagina open\n"
+               "                         pagina NAAM open, anders de laatst gebruikte pagina\n"
                "  --provider MSSQL --server HOST[:POORT] --database NAAM\n"
                "                         gebruikt (en vult bij de eerste start) een kantoordatabase\n"
                "                         op een PostgreSQL-server; gebruiker en wachtwoord komen uit\n"

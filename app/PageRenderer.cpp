@@ -83,21 +83,23 @@ QString renderWindow(const PageRegistry& registry, ReferenceApplication& applica
                      const QString& folder)
 {
     makeFolder(folder);
-    const QString page = className.isEmpty() && !registry.pages().empty() ? registry.pages().front().className : className;
-    if (!registry.find(page))
-        throw RuntimeError(ErrorNumber::InvalidProcedureCall, u"Onbekende pagina: %1"_s.arg(page));
+    if (!className.isEmpty() && !registry.find(className))
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall, u"Onbekende pagina: %1"_s.arg(className));
     const QString file = QDir(folder).absoluteFilePath(u"frmInstellingen.png"_s);
     SettingsWindow window(registry, application);
-    // The picture shows the window as it first opens on a real screen; the
-    // offscreen screen is smaller than most.
+    // The picture shows the window as it opens on a real screen, on the page
+    // asked for or else on the one this user last used; the offscreen screen
+    // is smaller than most.
     window.resize(SettingsWindow::defaultSize());
     window.show();
-    window.showPage(page);
+    window.showStartPage(className);
+    // The page shown is the one the window opens on next, as after closing.
+    window.rememberPage();
     // Layouts settle and the page's lists fill in the events that follow.
     QCoreApplication::processEvents();
     if (FormView* view = window.currentView())
         view->flushPending();
-    // Not closed: closing stores the window's size and page for the user.
+    // Not closed: closing would store the offscreen window's size for the user.
     save(window, file);
     return file;
 }

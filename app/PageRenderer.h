@@ -21,8 +21,9 @@ QStringList render(const PageRegistry& registry, ReferenceApplication& applicati
                    const QString& folder);
 
 // Writes <folder>/frmInstellingen.png: the settings window at its first size
-// with the named page open, or the first page when none is named. Returns the
-// file; throws like render().
+// with the named page open, or, when none is named, the page the user last
+// used (else the first); that page is the one the window opens on next.
+// Returns the file; throws like render().
 QString renderWindow(const PageRegistry& registry, ReferenceApplication& application, const QString& className,
                      const QString& folder);
 

@@ -707,7 +707,13 @@ void SettingsWindow::rememberView()
     const Registry& reg = app_.registry();
     reg.RegSetString(Hive::HKEY_CURRENT_USER, WindowKey, WidthValue, QString::number(kept.width()));
     reg.RegSetString(Hive::HKEY_CURRENT_USER, WindowKey, HeightValue, QString::number(kept.height()));
-    reg.RegSetString(Hive::HKEY_CURRENT_USER, WindowKey, PageValue, current_);
+    rememberPage();
+}
+
+void SettingsWindow::rememberPage()
+{
+    if (!current_.isEmpty())
+        app_.registry().RegSetString(Hive::HKEY_CURRENT_USER, WindowKey, PageValue, current_);
 }
 
 void SettingsWindow::restoreSize()

@@ -58,6 +58,9 @@ public:
     // open when the window last closed, else the first page. False when no
     // page could be shown.
     bool showStartPage(const QString& askedPage = QString());
+    // Keeps the open page for this user as the one the window opens on next
+    // (closing the window keeps it with the window's size).
+    void rememberPage();
 
     // Shows the page, creating it the first time. Before leaving the open page
     // its field being edited and its Validation are asked; false when the user

@@ -35,6 +35,11 @@ using namespace Qt::StringLiterals;
 
 namespace tarvelo {
 
+namespace {
+// The code of the adviser this workstation user was at the last start.
+const QString LastAdviserValue = u"LaatsteAdviseur"_s;
+} // namespace
+
 ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, const QString& userHiveFile,
                                            NewOffice newOffice, const std::optional<DatabaseLocation>& serverDatabase,
                                            const QString& machineHiveFile)
@@ -65,8 +70,16 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
             installDemoHdnClient(*registry_, data_.absolutePath());
         };
     }
+    // The adviser this user was at the last start: its settings are read
+    // ahead with the opening, and are the ones needed unless that changed.
+    const QString login = Advisers::loginName();
+    const QString lastAdviser =
+        registry_->RegGetString(Hive::HKEY_CURRENT_USER, RegistryNames::ProductKey, LastAdviserValue, QString());
     if (serverDatabase) {
-        office_ = std::make_unique<OfficeDatabase>(*serverDatabase, demo);
+        OfficeDatabase::Reads next{Advisers::currentRead(login)};
+        if (!lastAdviser.isEmpty())
+            next << SettingsStore::bothRead(lastAdviser);
+        office_ = std::make_unique<OfficeDatabase>(*serverDatabase, demo, next);
         databaseProvider_ = serverDatabase->provider;
         databaseServer_ = serverDatabase->server;
     } else {
@@ -79,8 +92,10 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
     store_ = std::make_unique<SettingsStore>(*office_, secrets_);
     HdnDataCatalogue::install(InstallationFolder());
     DemoLogo::install(InstallationFolder());
-    adviser_ = Advisers::current(*office_, Advisers::loginName());
+    adviser_ = Advisers::current(*office_, login);
     store_->loadBoth(setup_, globalSetup_, adviser_.code, &unreadableSecrets_);
+    if (adviser_.code != lastAdviser)
+        registry_->RegSetString(Hive::HKEY_CURRENT_USER, RegistryNames::ProductKey, LastAdviserValue, adviser_.code);
     setupBase_ = SettingsFile::toRecord(setup_);
     globalBase_ = SettingsFile::toRecord(globalSetup_);
     applyAdministratorLocks();

@@ -1,7 +1,6 @@
 // The server's client library is loaded when an office database on a server
 // is first used, not at every start: it brings some twenty libraries of its
-// own (TLS, Kerberos, LDAP), and an office on a file never needs them. By the
-// time a statement is sent, the server driver has loaded it already.
+// own (TLS, Kerberos, LDAP), and an office on a file never needs them.
 //
 // The library's calls are defined here under their own names, hidden inside
 // this library, each resolved on its first use.
@@ -24,7 +23,7 @@ void* clientLibrary()
         if (!h)
             throw tarvelo::RuntimeError(
                 3151, u"De clientbibliotheek voor een kantoordatabase op een server (%1) is niet "
-                      "geïnstalleerd; installeer het pakket libpq5 of libqt6sql6-psql."_s
+                      "geïnstalleerd; installeer het pakket libpq5."_s
                           .arg(QString::fromLatin1(LibraryFile)));
         return h;
     }();
@@ -93,6 +92,15 @@ PGVerbosity PQsetErrorVerbosity(PGconn* conn, PGVerbosity verbosity)
 }
 char* PQuser(const PGconn* conn) { TARVELO_CLIENT_CALL(PQuser, conn); }
 void PQfinish(PGconn* conn) { TARVELO_CLIENT_CALL(PQfinish, conn); }
+PGconn* PQconnectdbParams(const char* const* keywords, const char* const* values, int expandDbname)
+{
+    TARVELO_CLIENT_CALL(PQconnectdbParams, keywords, values, expandDbname);
+}
+int PQbackendPID(const PGconn* conn) { TARVELO_CLIENT_CALL(PQbackendPID, conn); }
+PGnotify* PQnotifies(PGconn* conn) { TARVELO_CLIENT_CALL(PQnotifies, conn); }
+int PQenterPipelineMode(PGconn* conn) { TARVELO_CLIENT_CALL(PQenterPipelineMode, conn); }
+int PQexitPipelineMode(PGconn* conn) { TARVELO_CLIENT_CALL(PQexitPipelineMode, conn); }
+int PQpipelineSync(PGconn* conn) { TARVELO_CLIENT_CALL(PQpipelineSync, conn); }
 unsigned char* PQunescapeBytea(const unsigned char* text, size_t* length)
 {
     TARVELO_CLIENT_CALL(PQunescapeBytea, text, length);

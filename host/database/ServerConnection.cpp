@@ -1,6 +1,7 @@
 #include "host/database/ServerConnection.h"
 
 #include "host/database/DatabaseFailure.h"
+#include "host/database/ServerDriver.h"
 #include "host/database/SqlConnection.h"
 
 #include <QElapsedTimer>
@@ -38,7 +39,7 @@ QString testServerConnection(const QString& server, const QString& databaseName)
     const QString connectionName = u"verbindingstest-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces);
     QString error;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, connectionName);
+        QSqlDatabase db = QSqlDatabase::addDatabase(new ServerDriver, connectionName);
         const ServerAddress address = ServerAddress::parse(server);
         db.setHostName(address.host);
         db.setPort(address.port);

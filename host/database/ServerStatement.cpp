@@ -1,5 +1,7 @@
 #include "host/database/ServerStatement.h"
 
+#include "host/database/ServerDriver.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -257,6 +259,12 @@ bool ready(int socket, short events, const QDeadlineTimer& deadline)
 
 } // namespace
 
+QString ownFunctionsCount(const QString& schema)
+{
+    return u"SELECT count(*) FROM pg_catalog.pg_proc p JOIN pg_catalog.pg_namespace n ON n.oid = "
+           "p.pronamespace WHERE n.nspname = '%1' AND p.proname IN ('len', 'datalength')"_s.arg(schema);
+}
+
 QString nulInValueText()
 {
     return u"Een waarde bevat een NUL-teken (\\x00); de kantoordatabase op de server kan zo'n teken niet "
@@ -265,36 +273,151 @@ QString nulInValueText()
 
 namespace {
 
+PGconn* connectionOf(const QSqlDatabase& db)
+{
+    const QSqlDriver* driver = db.driver();
+    const QVariant handle = driver ? driver->handle() : QVariant();
+    // Qt's driver names the type by its struct ("pg_conn*").
+    if (!db.isOpen() || !handle.isValid() ||
+        (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
+        return nullptr;
+    return *static_cast<PGconn* const*>(handle.constData());
+}
+
+QSqlQuery answerOf(const QSqlDriver* driver, PGresult* result, const QSqlError& error, const QString& sql)
+{
+    QSqlQuery query(new ServerRows(driver, result, error, sql));
+    // A notification that came in with the answer was read off the socket with it.
+    if (auto* own = dynamic_cast<const ServerDriver*>(driver)) {
+        auto* notifying = const_cast<ServerDriver*>(own);
+        if (own->subscribedToNotifications().isEmpty())
+            notifying->deliverNotifications(); // nobody listens: let go of them
+        else
+            QMetaObject::invokeMethod(notifying, [notifying] { notifying->deliverNotifications(); },
+                                      Qt::QueuedConnection);
+    }
+    return query;
+}
+
+// A statement as it is sent: "?" numbered when it has values; an error when
+// the server could not hold one of them.
+struct Outgoing {
+    QByteArray text;
+    std::vector<Parameter> parameters;
+    QSqlError refused;
+};
+
+Outgoing outgoing(const QString& sql, const QVariantList& values)
+{
+    Outgoing out;
+    out.parameters.reserve(std::size_t(values.size()));
+    for (const QVariant& v : values) {
+        out.parameters.push_back(parameterOf(v));
+        if (!out.parameters.back().binary && out.parameters.back().bytes.contains('\0'))
+            out.refused = serverError(nulInValueText(), NulInValueCode);
+    }
+    out.text = values.isEmpty() ? sql.toUtf8() : numbered(sql);
+    if (out.text.contains('\0'))
+        out.refused = serverError(nulInValueText(), NulInValueCode);
+    return out;
+}
+
+int sendWithValues(PGconn* conn, const Outgoing& out, bool valuesAsText)
+{
+    std::vector<const char*> data;
+    std::vector<int> lengths;
+    std::vector<int> formats;
+    std::vector<Oid> types;
+    for (const Parameter& p : out.parameters) {
+        data.push_back(p.null ? nullptr : p.bytes.constData());
+        lengths.push_back(int(p.bytes.size()));
+        formats.push_back(p.binary ? 1 : 0);
+        // Where nothing around a value tells its type ("SELECT ?"), it is text.
+        types.push_back(p.type == 0 && valuesAsText ? TextOid : p.type);
+    }
+    return PQsendQueryParams(conn, out.text.constData(), int(out.parameters.size()), types.data(), data.data(),
+                             lengths.data(), formats.data(), 0);
+}
+
+enum class Wait { Done, NoAnswer, Broken };
+
+// Until everything sent has left.
+Wait flushed(PGconn* conn, const QDeadlineTimer& deadline)
+{
+    for (;;) {
+        const int left = PQflush(conn);
+        if (left == 0)
+            return Wait::Done;
+        if (left < 0)
+            return Wait::Broken;
+        if (!ready(PQsocket(conn), POLLOUT | POLLIN, deadline))
+            return Wait::NoAnswer;
+        if (!PQconsumeInput(conn))
+            return Wait::Broken;
+    }
+}
+
+// One statement's answer: its last result, or the first error among them.
+struct Answer {
+    Wait wait = Wait::Done;
+    PGresult* kept = nullptr;
+    QSqlError failed;
+};
+
+Answer collected(PGconn* conn, const QDeadlineTimer& deadline)
+{
+    Answer answer;
+    for (;;) {
+        while (PQisBusy(conn)) {
+            const bool readable = ready(PQsocket(conn), POLLIN, deadline);
+            if (!readable || !PQconsumeInput(conn)) {
+                if (answer.kept)
+                    PQclear(answer.kept);
+                answer.kept = nullptr;
+                answer.wait = readable ? Wait::Broken : Wait::NoAnswer;
+                return answer;
+            }
+        }
+        PGresult* result = PQgetResult(conn);
+        if (!result)
+            return answer;
+        const ExecStatusType status = PQresultStatus(result);
+        if ((status == PGRES_FATAL_ERROR || status == PGRES_BAD_RESPONSE) && !answer.failed.isValid())
+            answer.failed = resultError(result);
+        if (status == PGRES_PIPELINE_ABORTED && !answer.failed.isValid())
+            answer.failed = serverError(u"niet uitgevoerd na een eerdere fout"_s, u"25P02"_s);
+        if (answer.kept)
+            PQclear(answer.kept);
+        answer.kept = result;
+        // In a batch a statement's answer ends at its sync point.
+        if (status == PGRES_PIPELINE_SYNC)
+            return answer;
+    }
+}
+
+QSqlError noAnswerError(std::chrono::milliseconds answerWithin)
+{
+    return serverError(u"de server gaf binnen %1 seconden geen antwoord"_s.arg(
+                           std::chrono::duration_cast<std::chrono::seconds>(answerWithin).count()),
+                       NoAnswerCode);
+}
+
 bool runOnce(const QSqlDatabase& db, QSqlQuery& query, const QString& sql, const QVariantList& values,
              std::chrono::milliseconds answerWithin, bool valuesAsText)
 {
     const QSqlDriver* driver = db.driver();
     const auto answer = [&](PGresult* result, const QSqlError& error) {
-        query = QSqlQuery(new ServerRows(driver, result, error, sql));
+        query = answerOf(driver, result, error, sql);
         return !error.isValid();
     };
-    const QVariant handle = driver ? driver->handle() : QVariant();
-    // The driver names the type by its struct ("pg_conn*").
-    PGconn* conn = handle.isValid() && (qstrcmp(handle.typeName(), "pg_conn*") == 0 ||
-                                        qstrcmp(handle.typeName(), "PGconn*") == 0)
-                       ? *static_cast<PGconn* const*>(handle.constData())
-                       : nullptr;
-    if (!conn || !db.isOpen())
+    PGconn* conn = connectionOf(db);
+    if (!conn)
         return answer(nullptr, serverError(u"de verbinding met de server is gesloten"_s, u"08003"_s));
-
-    std::vector<Parameter> parameters;
-    parameters.reserve(std::size_t(values.size()));
-    for (const QVariant& v : values) {
-        parameters.push_back(parameterOf(v));
-        if (!parameters.back().binary && parameters.back().bytes.contains('\0'))
-            return answer(nullptr, serverError(nulInValueText(), NulInValueCode));
-    }
-    const QByteArray text = values.isEmpty() ? sql.toUtf8() : numbered(sql);
-    if (text.contains('\0'))
-        return answer(nullptr, serverError(nulInValueText(), NulInValueCode));
+    const Outgoing out = outgoing(sql, values);
+    if (out.refused.isValid())
+        return answer(nullptr, out.refused);
 
     const QDeadlineTimer deadline(answerWithin);
-    const int socket = PQsocket(conn);
     const bool wasNonBlocking = PQisnonblocking(conn);
     PQsetnonblocking(conn, 1);
     const auto finish = [&](PGresult* result, const QSqlError& error) {
@@ -306,75 +429,30 @@ bool runOnce(const QSqlDatabase& db, QSqlQuery& query, const QString& sql, const
     // statement: it cannot be used again, and the server ends the session.
     const auto noAnswer = [&] {
         QSqlDatabase(db).close();
-        return answer(nullptr, serverError(u"de server gaf binnen %1 seconden geen antwoord"_s.arg(
-                                               std::chrono::duration_cast<std::chrono::seconds>(answerWithin).count()),
-                                           NoAnswerCode));
+        return answer(nullptr, noAnswerError(answerWithin));
     };
-
-    int sent = 0;
-    if (values.isEmpty()) {
-        sent = PQsendQuery(conn, text.constData());
-    } else {
-        std::vector<const char*> data;
-        std::vector<int> lengths;
-        std::vector<int> formats;
-        std::vector<Oid> types;
-        for (const Parameter& p : parameters) {
-            data.push_back(p.null ? nullptr : p.bytes.constData());
-            lengths.push_back(int(p.bytes.size()));
-            formats.push_back(p.binary ? 1 : 0);
-            // Where nothing around a value tells its type ("SELECT ?"), it is text.
-            types.push_back(p.type == 0 && valuesAsText ? TextOid : p.type);
-        }
-        sent = PQsendQueryParams(conn, text.constData(), int(parameters.size()), types.data(), data.data(),
-                                 lengths.data(), formats.data(), 0);
-    }
+    // Without values a text may hold several statements.
+    const int sent = values.isEmpty() ? PQsendQuery(conn, out.text.constData()) : sendWithValues(conn, out, valuesAsText);
     if (!sent)
         return finish(nullptr, connectionError(conn));
-    for (;;) {
-        const int flushed = PQflush(conn);
-        if (flushed == 0)
-            break;
-        if (flushed < 0)
-            return finish(nullptr, connectionError(conn));
-        if (!ready(socket, POLLOUT | POLLIN, deadline))
-            return noAnswer();
-        if (!PQconsumeInput(conn))
-            return finish(nullptr, connectionError(conn));
+    const Wait wait = flushed(conn, deadline);
+    if (wait == Wait::NoAnswer)
+        return noAnswer();
+    if (wait == Wait::Broken)
+        return finish(nullptr, connectionError(conn));
+    Answer got = collected(conn, deadline);
+    if (got.wait == Wait::NoAnswer)
+        return noAnswer();
+    if (got.wait == Wait::Broken)
+        return finish(nullptr, connectionError(conn));
+    if (!got.kept && !got.failed.isValid())
+        got.failed = connectionError(conn);
+    if (got.failed.isValid()) {
+        if (got.kept)
+            PQclear(got.kept);
+        return finish(nullptr, got.failed);
     }
-    PGresult* kept = nullptr;
-    QSqlError failed;
-    for (;;) {
-        while (PQisBusy(conn)) {
-            if (!ready(socket, POLLIN, deadline)) {
-                if (kept)
-                    PQclear(kept);
-                return noAnswer();
-            }
-            if (!PQconsumeInput(conn)) {
-                if (kept)
-                    PQclear(kept);
-                return finish(nullptr, connectionError(conn));
-            }
-        }
-        PGresult* result = PQgetResult(conn);
-        if (!result)
-            break;
-        const ExecStatusType status = PQresultStatus(result);
-        if ((status == PGRES_FATAL_ERROR || status == PGRES_BAD_RESPONSE) && !failed.isValid())
-            failed = resultError(result);
-        if (kept)
-            PQclear(kept);
-        kept = result;
-    }
-    if (!kept && !failed.isValid())
-        failed = connectionError(conn);
-    if (failed.isValid()) {
-        if (kept)
-            PQclear(kept);
-        return finish(nullptr, failed);
-    }
-    return finish(kept, {});
+    return finish(got.kept, {});
 }
 
 } // namespace
@@ -388,6 +466,82 @@ bool runOnServer(const QSqlDatabase& db, QSqlQuery& query, const QString& sql, c
     if (!values.isEmpty() && query.lastError().nativeErrorCode() == QLatin1String("42P18"))
         return runOnce(db, query, sql, values, answerWithin, true);
     return false;
+}
+
+} // namespace tarvelo
+
+namespace tarvelo {
+
+std::vector<QSqlQuery> runTogetherOnServer(const QSqlDatabase& db, const QList<ServerStatement>& statements,
+                                           std::chrono::milliseconds answerWithin)
+{
+    const QSqlDriver* driver = db.driver();
+    std::vector<QSqlQuery> answers;
+    answers.reserve(std::size_t(statements.size()));
+    PGconn* conn = connectionOf(db);
+    const auto allFail = [&](const QSqlError& error) {
+        while (answers.size() < std::size_t(statements.size()))
+            answers.push_back(answerOf(driver, nullptr, error, statements.at(qsizetype(answers.size())).sql));
+        return answers;
+    };
+    if (!conn)
+        return allFail(serverError(u"de verbinding met de server is gesloten"_s, u"08003"_s));
+    const QDeadlineTimer deadline(answerWithin);
+    const bool wasNonBlocking = PQisnonblocking(conn);
+    PQsetnonblocking(conn, 1);
+    if (!PQenterPipelineMode(conn)) {
+        PQsetnonblocking(conn, wasNonBlocking);
+        return allFail(connectionError(conn));
+    }
+    // Each statement ends at a sync point of its own: it runs as if sent
+    // alone, and a failing one does not take the others with it.
+    std::vector<Outgoing> out;
+    std::vector<bool> sent;
+    for (const ServerStatement& statement : statements) {
+        out.push_back(outgoing(statement.sql, statement.values));
+        const bool sending = !out.back().refused.isValid();
+        if (sending && (!sendWithValues(conn, out.back(), false) || !PQpipelineSync(conn))) {
+            PQexitPipelineMode(conn);
+            PQsetnonblocking(conn, wasNonBlocking);
+            return allFail(connectionError(conn));
+        }
+        sent.push_back(sending);
+    }
+    const auto noAnswer = [&] {
+        QSqlDatabase(db).close();
+        return allFail(noAnswerError(answerWithin));
+    };
+    const Wait wait = flushed(conn, deadline);
+    if (wait == Wait::NoAnswer)
+        return noAnswer();
+    if (wait == Wait::Broken)
+        return allFail(connectionError(conn));
+    for (qsizetype i = 0; i < statements.size(); ++i) {
+        const QString& sql = statements.at(i).sql;
+        if (!sent[std::size_t(i)]) {
+            answers.push_back(answerOf(driver, nullptr, out[std::size_t(i)].refused, sql));
+            continue;
+        }
+        Answer got = collected(conn, deadline);
+        Answer sync = got.wait == Wait::Done ? collected(conn, deadline) : Answer{};
+        if (sync.kept)
+            PQclear(sync.kept);
+        if (got.wait == Wait::NoAnswer || sync.wait == Wait::NoAnswer)
+            return noAnswer();
+        if (got.wait == Wait::Broken || sync.wait == Wait::Broken)
+            return allFail(connectionError(conn));
+        if (!got.kept && !got.failed.isValid())
+            got.failed = connectionError(conn);
+        if (got.failed.isValid() && got.kept) {
+            PQclear(got.kept);
+            got.kept = nullptr;
+        }
+        answers.push_back(answerOf(driver, got.kept, got.failed, sql));
+    }
+    PQexitPipelineMode(conn);
+    if (PQstatus(conn) == CONNECTION_OK)
+        PQsetnonblocking(conn, wasNonBlocking);
+    return answers;
 }
 
 } // namespace tarvelo

@@ -6,6 +6,7 @@
 #include <QVariantList>
 
 #include <chrono>
+#include <vector>
 
 namespace tarvelo {
 
@@ -22,6 +23,22 @@ using namespace Qt::StringLiterals;
 // false with the error in query.lastError() when the server refused it.
 bool runOnServer(const QSqlDatabase& db, QSqlQuery& query, const QString& sql, const QVariantList& values,
                  std::chrono::milliseconds answerWithin);
+
+// A statement with its values, for sending several together.
+struct ServerStatement {
+    QString sql;
+    QVariantList values;
+};
+
+// Sends the statements at once and reads their answers: one round trip for
+// all of them (libpq's pipeline), each run as if sent alone, in order; an
+// answer per statement, a failed one holding its error. Within answerWithin
+// for all together, else the connection is closed as above.
+std::vector<QSqlQuery> runTogetherOnServer(const QSqlDatabase& db, const QList<ServerStatement>& statements,
+                                           std::chrono::milliseconds answerWithin);
+
+// How many of this program's own functions (Len, Datalength) the schema holds: three when all are there.
+QString ownFunctionsCount(const QString& schema);
 
 // The error codes of failures the server does not name itself.
 inline const QString NoAnswerCode = u"TVL01"_s;

@@ -4,6 +4,7 @@
 #include "framework/ui/MessageDetails.h"
 #include "host/database/DatabaseFailure.h"
 #include "host/database/ServerConnection.h"
+#include "host/database/ServerDriver.h"
 #include "host/database/ServerStatement.h"
 #include "host/database/SnapshotRecordset.h"
 
@@ -153,8 +154,8 @@ SqlConnection::SqlConnection(const DatabaseLocation& location)
       provider_(location.provider), server_(location.server)
 {
     const bool server = provider_ == QLatin1String("MSSQL");
-    QSqlDatabase db = QSqlDatabase::addDatabase(server ? u"QPSQL"_s : u"QSQLITE"_s,
-                                                connectionName_);
+    QSqlDatabase db = server ? QSqlDatabase::addDatabase(new ServerDriver, connectionName_)
+                             : QSqlDatabase::addDatabase(u"QSQLITE"_s, connectionName_);
     if (server) {
         const ServerAddress address = ServerAddress::parse(location.server);
         db.setHostName(address.host);
@@ -227,9 +228,7 @@ void SqlConnection::addOwnFunctions()
     };
     const auto present = [&] {
         QSqlQuery count;
-        return server(u"SELECT count(*) FROM pg_catalog.pg_proc p JOIN pg_catalog.pg_namespace n ON n.oid = "
-                      "p.pronamespace WHERE n.nspname = '%1' AND p.proname IN ('len', 'datalength')"_s.arg(OwnSchema),
-                      count) &&
+        return server(ownFunctionsCount(OwnSchema), count) &&
                count.next() && count.value(0).toInt() >= 3;
     };
     if (present())
@@ -428,6 +427,32 @@ bool SqlConnection::run(QSqlQuery& query, const QString& sql, const QVariantList
             lastError_ = query.lastError();
         return ok;
     });
+}
+
+std::vector<QSqlQuery> SqlConnection::runTogether(const QList<std::pair<QString, QVariantList>>& statements)
+{
+    if (!isServer(provider_)) {
+        std::vector<QSqlQuery> answers(std::size_t(statements.size()));
+        for (qsizetype i = 0; i < statements.size(); ++i)
+            run(answers[std::size_t(i)], statements.at(i).first, statements.at(i).second);
+        return answers;
+    }
+    reopenIfLost();
+    QList<ServerStatement> sent;
+    for (const auto& [sql, values] : statements) {
+        if (!onlyReads(sql))
+            ++writes_;
+        counter_->counted(sql);
+        sent.push_back({sql, values});
+    }
+    std::vector<QSqlQuery> answers = runTogetherOnServer(database(), sent, AnswerTimeout);
+    for (const QSqlQuery& answer : answers) {
+        if (answer.lastError().isValid()) {
+            lastError_ = answer.lastError();
+            break;
+        }
+    }
+    return answers;
 }
 
 // On the server a transaction's statements go the way every statement goes,

@@ -43,14 +43,19 @@ bool isAdministrator(const OfficeDatabase& database, const QString& code)
     return query.next() && query.value(0).toInt() == 1;
 }
 
+std::pair<QString, QVariantList> currentRead(const QString& loginName)
+{
+    return {u"SELECT a.Code, a.Voorletters, a.Tussenvoegsel, a.Achternaam FROM Adviseur a "
+            "LEFT JOIN AdviseurGegevens g ON g.Code = a.Code LEFT JOIN Autorisatie r ON r.Code = a.Code "
+            "ORDER BY CASE WHEN lower(g.Gebruikersnaam) = lower(?) THEN 0 WHEN r.Rol = 1 THEN 1 ELSE 2 END, "
+            "a.Achternaam, a.Code"_s,
+            {loginName}};
+}
+
 AdviserIdentity current(const OfficeDatabase& database, const QString& loginName)
 {
-    QSqlQuery query = database.exec(
-        u"SELECT a.Code, a.Voorletters, a.Tussenvoegsel, a.Achternaam FROM Adviseur a "
-                       "LEFT JOIN AdviseurGegevens g ON g.Code = a.Code LEFT JOIN Autorisatie r ON r.Code = a.Code "
-                       "ORDER BY CASE WHEN lower(g.Gebruikersnaam) = lower(?) THEN 0 WHEN r.Rol = 1 THEN 1 ELSE 2 END, "
-                       "a.Achternaam, a.Code"_s,
-        {loginName});
+    const auto [sql, values] = currentRead(loginName);
+    QSqlQuery query = database.exec(sql, values);
     if (!query.next())
         return {QString(), loginName};
     return identityOf(query);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QVariantList>
 
 #include <optional>
+#include <utility>
 
 namespace tarvelo {
 
@@ -20,6 +22,8 @@ namespace Advisers {
 // administrator, otherwise the first adviser; without advisers the workstation
 // user by login name.
 AdviserIdentity current(const OfficeDatabase& database, const QString& loginName);
+// The statement current runs, with its values, for reading it ahead.
+std::pair<QString, QVariantList> currentRead(const QString& loginName);
 // The login name of the workstation user.
 QString loginName();
 // The adviser with this login name or code; nothing when there is none.

@@ -9,6 +9,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <optional>
+
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
@@ -31,11 +33,18 @@ QStringList presentTables(const QStringList& tables)
 qint64 countOf(QSqlQuery query) { return query.next() ? query.value(0).toLongLong() : 0; }
 
 // The watched tables that have their trigger already.
+QString triggersStatement()
+{
+    return u"SELECT c.relname FROM pg_trigger t JOIN pg_class c ON c.oid = t.tgrelid WHERE t.tgname = '%1'"_s.arg(
+        QLatin1String(ChangeWatcher::Channel));
+}
+
+QString listenStatement() { return u"LISTEN "_s + QLatin1String(ChangeWatcher::Channel); }
+
 QSet<QString> serverTablesWithTrigger(const OfficeDatabase& database)
 {
     QSet<QString> found;
-    QSqlQuery q = database.exec(u"SELECT c.relname FROM pg_trigger t JOIN pg_class c ON c.oid = t.tgrelid "
-                                "WHERE t.tgname = '%1'"_s.arg(QLatin1String(ChangeWatcher::Channel)));
+    QSqlQuery q = database.exec(triggersStatement());
     while (q.next())
         found.insert(q.value(0).toString().toLower());
     return found;
@@ -106,6 +115,11 @@ QSet<QString> everyTable()
 
 } // namespace
 
+QList<std::pair<QString, QVariantList>> ChangeWatcher::startReads()
+{
+    return {{triggersStatement(), {}}, {listenStatement(), {}}};
+}
+
 void ChangeWatcher::install(OfficeDatabase& database, const QStringList& held)
 {
     try {
@@ -156,12 +170,12 @@ void ChangeWatcher::listen()
                      });
     if (driver->subscribedToNotifications().contains(QLatin1String(Channel)))
         return;
-    // The driver waits for its LISTEN without end; asked first with the
-    // deadline of every statement, a server that stopped answering is noticed
-    // here and the driver is not left waiting for it.
+    // LISTEN is sent as every statement is, with its deadline (a server that
+    // stopped answering is noticed here); the driver then hands on what arrives.
+    // Sent already when the office was opened, as a rule.
+    std::optional<QSqlQuery> ahead = database_.answeredAhead(listenStatement(), {});
     QSqlQuery first;
-    if (!runOnServer(database_.connection(), first, u"LISTEN "_s + QLatin1String(Channel), {},
-                     SqlConnection::AnswerTimeout)) {
+    if (!ahead && !runOnServer(database_.connection(), first, listenStatement(), {}, SqlConnection::AnswerTimeout)) {
         qWarning().noquote() << "Wijzigingen van andere werkplekken worden niet gemeld:" << first.lastError().text();
         return;
     }

@@ -8,7 +8,9 @@
 #include <QString>
 #include <QTimer>
 #include <QStringList>
+#include <QVariantList>
 #include <functional>
+#include <utility>
 
 namespace tarvelo {
 
@@ -48,6 +50,9 @@ public:
     void checkNow();
 
     static constexpr const char* Channel = "tarvelo_wijziging";
+    // What install and a watcher on the server read first (which tables have
+    // the trigger; LISTEN), for reading ahead when the office is opened.
+    static QList<std::pair<QString, QVariantList>> startReads();
 
 private:
     void listen();

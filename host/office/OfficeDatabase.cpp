@@ -87,6 +87,21 @@ QString contentCount()
            "+ (SELECT COUNT(*) FROM tp_info) + (SELECT COUNT(*) FROM HDNBericht)"_s;
 }
 
+QString serverTablesStatement()
+{
+    return u"SELECT c.relname, a.attname FROM pg_catalog.pg_class c "
+           "LEFT JOIN pg_catalog.pg_attribute a ON a.attrelid = c.oid AND a.attnum > 0 "
+           "AND NOT a.attisdropped WHERE c.relkind IN ('r', 'p') AND c.relnamespace = "
+           "(SELECT oid FROM pg_catalog.pg_namespace WHERE nspname = current_schema())"_s;
+}
+
+// The office's version; with alsoEmpty whether it holds anything, in the same statement.
+QString versionStatement(bool alsoEmpty)
+{
+    return alsoEmpty ? u"SELECT Versie, %1 FROM DatabaseVersie"_s.arg(contentCount())
+                     : u"SELECT Versie FROM DatabaseVersie"_s;
+}
+
 // A numbered key counts by itself in SQLite; the server is told so.
 QString schemaStatement(QString statement, bool server)
 {
@@ -102,7 +117,7 @@ OfficeDatabase::OfficeDatabase(const QString& filePath, const Filling& fill)
 {
 }
 
-OfficeDatabase::OfficeDatabase(const DatabaseLocation& location, const Filling& fill)
+OfficeDatabase::OfficeDatabase(const DatabaseLocation& location, const Filling& fill, const Reads& alsoRead)
     : location_(location),
       filePath_(isServer(location) ? u"%1/%2"_s.arg(location.server, location.databaseName)
                                    : QFileInfo(location.file).absoluteFilePath())
@@ -120,7 +135,7 @@ OfficeDatabase::OfficeDatabase(const DatabaseLocation& location, const Filling& 
         throw unusable(filePath_, e.description());
     }
     try {
-        openAndCheck(fill);
+        openAndCheck(fill, alsoRead);
     } catch (...) {
         sql_.reset();
         throw;
@@ -147,8 +162,18 @@ void OfficeDatabase::prepareFile()
     checkFile();
 }
 
-void OfficeDatabase::openAndCheck(const Filling& fill)
+void OfficeDatabase::openAndCheck(const Filling& fill, const Reads& alsoRead)
 {
+    // On the server what opening a complete office reads, and what the host
+    // reads next, go in one round trip; on a new or older office some of
+    // them fail and are asked again when their turn comes.
+    if (isServer(location_)) {
+        Reads reads{{serverTablesStatement(), {}},
+                    {versionStatement(bool(fill)), {}},
+                    {ownFunctionsCount(SqlConnection::OwnSchema), {}}};
+        reads << ChangeWatcher::startReads() << alsoRead;
+        readAhead(reads);
+    }
     checkIntact();
     Tables tables = readTables();
     bool complete = false;
@@ -186,7 +211,11 @@ void OfficeDatabase::openAndCheck(const Filling& fill)
         tables = readTables();
     }
     // Only now that the database is known to be an office (or was made one).
-    sql_->addOwnFunctions();
+    if (!isServer(location_))
+        sql_->addOwnFunctions();
+    else if (QSqlQuery present = exec(ownFunctionsCount(SqlConnection::OwnSchema));
+             !present.next() || present.value(0).toInt() < 3)
+        sql_->addOwnFunctions();
     keyAgentNumbers();
     ChangeWatcher::install(*this, tables.names);
 }
@@ -213,10 +242,7 @@ OfficeDatabase::Tables OfficeDatabase::readTables() const
 {
     Tables tables;
     if (isServer(location_)) {
-        QSqlQuery listed = exec(u"SELECT c.relname, a.attname FROM pg_catalog.pg_class c "
-                                "LEFT JOIN pg_catalog.pg_attribute a ON a.attrelid = c.oid AND a.attnum > 0 "
-                                "AND NOT a.attisdropped WHERE c.relkind IN ('r', 'p') AND c.relnamespace = "
-                                "(SELECT oid FROM pg_catalog.pg_namespace WHERE nspname = current_schema())"_s);
+        QSqlQuery listed = exec(serverTablesStatement());
         while (listed.next()) {
             const QString table = listed.value(0).toString();
             auto found = tables.columns.find(table.toLower());
@@ -248,8 +274,7 @@ bool OfficeDatabase::checkVersion(const QStringList& names, bool alsoEmpty) cons
 {
     if (!names.contains(QLatin1String("DatabaseVersie"), Qt::CaseInsensitive))
         throw unusable(filePath_, u"het is geen kantoordatabase."_s);
-    QSqlQuery version = exec(alsoEmpty ? u"SELECT Versie, %1 FROM DatabaseVersie"_s.arg(contentCount())
-                                       : u"SELECT Versie FROM DatabaseVersie"_s);
+    QSqlQuery version = exec(versionStatement(alsoEmpty));
     if (!version.next())
         throw unusable(filePath_, u"het versienummer ontbreekt."_s);
     if (version.value(0).toInt() > SchemaVersion)
@@ -379,8 +404,45 @@ void OfficeDatabase::checkFile()
         throw unusable(filePath_, u"het bestand is beschadigd of is geen kantoordatabase."_s);
 }
 
+namespace {
+QString aheadKey(const QString& sql, const QVariantList& values)
+{
+    QString key = sql;
+    for (const QVariant& value : values)
+        key += u'\x1f' + QString::number(value.typeId()) + u':' + value.toString();
+    return key;
+}
+} // namespace
+
+void OfficeDatabase::readAhead(const Reads& reads) const
+{
+    ahead_.clear();
+    std::vector<QSqlQuery> answers = sql_->runTogether(reads);
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        if (!answers[i].lastError().isValid())
+            ahead_.insert(aheadKey(reads.at(qsizetype(i)).first, reads.at(qsizetype(i)).second), std::move(answers[i]));
+    }
+    aheadGeneration_ = sql_->readGeneration();
+}
+
+std::optional<QSqlQuery> OfficeDatabase::answeredAhead(const QString& sql, const QVariantList& values) const
+{
+    if (ahead_.isEmpty())
+        return std::nullopt;
+    if (sql_->readGeneration() != aheadGeneration_) {
+        ahead_.clear();
+        return std::nullopt;
+    }
+    const QString key = aheadKey(sql, values);
+    if (!ahead_.contains(key))
+        return std::nullopt;
+    return ahead_.take(key);
+}
+
 QSqlQuery OfficeDatabase::exec(const QString& sql, const QVariantList& values) const
 {
+    if (std::optional<QSqlQuery> ahead = answeredAhead(sql, values))
+        return std::move(*ahead);
     QSqlQuery query;
     if (!sql_->run(query, sql, values))
         throw failure(query.lastError(), DatabaseFault, sql);

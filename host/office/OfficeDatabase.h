@@ -10,6 +10,8 @@
 #include <QVariantList>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace tarvelo {
 
@@ -33,10 +35,13 @@ public:
     // nothing in it (no office, advisers, companies or messages), as an
     // earlier version could leave it when it was stopped while making one.
     using Filling = std::function<void(OfficeDatabase&)>;
+    // Reads the host makes right after opening, with their values: on the
+    // server they go in one round trip with the opening's own reads.
+    using Reads = QList<std::pair<QString, QVariantList>>;
 
     // Throws RuntimeError with a Dutch description when the database cannot be used.
     explicit OfficeDatabase(const QString& filePath, const Filling& fill = {});
-    explicit OfficeDatabase(const DatabaseLocation& location, const Filling& fill = {});
+    explicit OfficeDatabase(const DatabaseLocation& location, const Filling& fill = {}, const Reads& alsoRead = {});
     ~OfficeDatabase();
     OfficeDatabase(const OfficeDatabase&) = delete;
     OfficeDatabase& operator=(const OfficeDatabase&) = delete;
@@ -52,6 +57,13 @@ public:
     // Runs a statement with its values bound in order; throws RuntimeError
     // when it fails. The query is positioned before its first row.
     QSqlQuery exec(const QString& sql, const QVariantList& values = {}) const;
+    // Sends these reads together (on the server in one round trip) and keeps
+    // their answers: exec of the same statement with the same values takes
+    // its answer from here, once, until the next write or the event loop's
+    // next turn. A read that failed is run again when asked.
+    void readAhead(const Reads& reads) const;
+    // The answer read ahead for this statement, if there is one (taken).
+    std::optional<QSqlQuery> answeredAhead(const QString& sql, const QVariantList& values) const;
     // Runs body as one transaction: all of it is stored, or none of it.
     void transaction(const std::function<void()>& body);
 
@@ -63,7 +75,7 @@ public:
 private:
     void prepareFile();
     void checkFile();
-    void openAndCheck(const Filling& fill);
+    void openAndCheck(const Filling& fill, const Reads& alsoRead);
     void checkIntact();
     // The office's tables and each table's columns (in lower case), read in
     // one statement.
@@ -86,6 +98,8 @@ private:
     std::unique_ptr<SqlConnection> sql_;
     std::unique_ptr<CompanyCatalogue> catalogue_;
     bool created_ = false;
+    mutable QHash<QString, QSqlQuery> ahead_;
+    mutable qint64 aheadGeneration_ = -1;
 };
 
 } // namespace tarvelo

@@ -177,14 +177,22 @@ void store(OfficeDatabase& db, const RecordSecrets& secrets, const RecordPlace& 
 
 } // namespace
 
+std::pair<QString, QVariantList> SettingsStore::bothRead(const QString& adviserCode)
+{
+    const RecordPlace office = globalPlace();
+    const RecordPlace own = setupPlace(adviserCode);
+    return {u"SELECT 0, Record FROM %1 WHERE %2 = ? UNION ALL SELECT 1, Record FROM %3 WHERE %4 = ?"_s.arg(
+                office.table, office.keyColumn, own.table, own.keyColumn),
+            {office.key, own.key}};
+}
+
 void SettingsStore::loadBoth(Settings& setup, Settings& globalSetup, const QString& adviserCode,
                              QStringList* unreadable) const
 {
     const RecordPlace office = globalPlace();
     const RecordPlace own = setupPlace(adviserCode);
-    QSqlQuery q = database_.exec(u"SELECT 0, Record FROM %1 WHERE %2 = ? UNION ALL SELECT 1, Record FROM %3 WHERE %4 = ?"_s
-                                     .arg(office.table, office.keyColumn, own.table, own.keyColumn),
-                                 {office.key, own.key});
+    const auto [sql, values] = bothRead(adviserCode);
+    QSqlQuery q = database_.exec(sql, values);
     std::optional<QByteArray> texts[2];
     while (q.next()) {
         const int which = q.value(0).toInt() == 0 ? 0 : 1;

@@ -7,6 +7,8 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
+#include <utility>
 
 namespace tarvelo {
 
@@ -30,6 +32,8 @@ public:
     // ("Setup.Name", "GlobalSetup.Name").
     void loadBoth(Settings& setup, Settings& globalSetup, const QString& adviserCode,
                   QStringList* unreadable = nullptr) const;
+    // The statement loadBoth runs, with its values, for reading it ahead.
+    static std::pair<QString, QVariantList> bothRead(const QString& adviserCode);
     // The record as it is stored now, read as a load would read it (stored
     // values over the defaults).
     QJsonObject storedSetup(const QString& adviserCode) const;

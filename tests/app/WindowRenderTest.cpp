@@ -39,10 +39,11 @@ TEST(WindowRenderTest, CommandLineAsksForTheWindowWithAPage)
     EXPECT_TRUE(CommandLine::helpText(QString()).contains(u"--render window"_s));
 }
 
-// Catches a window picture at the small offscreen screen's size, without the
-// page asked for, or one that leaves the user's window state changed: the
-// picture has the window's first size, and the hive holds nothing after it.
-TEST(WindowRenderTest, DrawsTheWindowAtItsFirstSizeWithoutRememberingIt)
+// Catches a window picture at the small offscreen screen's size, or without
+// the page asked for: the picture has the window's first size; the page
+// shown is remembered as the closed window remembers it, and a picture
+// without a page named shows the last one used.
+TEST(WindowRenderTest, DrawsTheWindowAtItsFirstSizeAndReopensOnTheLastPage)
 {
     widgetApplication();
     QTemporaryDir dir;
@@ -57,13 +58,19 @@ TEST(WindowRenderTest, DrawsTheWindowAtItsFirstSizeWithoutRememberingIt)
     const QImage picture(file);
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.size(), SettingsWindow::defaultSize());
-    EXPECT_EQ(host.registry().RegGetString(Hive::HKEY_CURRENT_USER, u"Software\\Tarvelo\\InstellingenVenster"_s,
-                                           u"Pagina"_s, u"niets"_s),
-              u"niets"_s);
+    // The page shown is the one the window opens on next, for this user.
+    const auto lastPage = [&] {
+        return host.registry().RegGetString(Hive::HKEY_CURRENT_USER, u"Software\\Tarvelo\\InstellingenVenster"_s,
+                                            u"Pagina"_s, u"niets"_s);
+    };
+    EXPECT_EQ(lastPage(), u"SetupUpdates"_s);
 
     const QImage proxy(PageRenderer::renderWindow(registry, host, u"SetupProxy"_s, dir.filePath("png")));
     EXPECT_EQ(proxy.size(), picture.size());
     EXPECT_NE(proxy, picture) << "the page asked for is the one drawn";
+    EXPECT_EQ(lastPage(), u"SetupProxy"_s);
+    // Without a page named the window reopens on the last one used.
+    EXPECT_EQ(QImage(PageRenderer::renderWindow(registry, host, QString(), dir.filePath("png"))), proxy);
 
     EXPECT_THROW(PageRenderer::renderWindow(registry, host, u"SetupVerdwenen"_s, dir.filePath("png")),
                  RuntimeError);
