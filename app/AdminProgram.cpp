@@ -54,9 +54,10 @@ private:
     QtMessageHandler previous_;
 };
 // Only the administrator works with another adviser's settings, and only when
-// he says so.
-void actFor(ReferenceApplication& host, const QString& adviser)
+// he says so. True when the adviser named is not the workstation's own.
+bool actFor(ReferenceApplication& host, const QString& adviser)
 {
+    const QString own = host.currentAdviser().code;
     if (!Advisers::isAdministrator(host.officeDatabase(), host.currentAdviser().code))
         throw RuntimeError(ErrorNumber::ApplicationDefined,
                            u"Alleen een beheerder kan met --adviseur voor een andere adviseur werken; u bent %1. Er "
@@ -68,6 +69,7 @@ void actFor(ReferenceApplication& host, const QString& adviser)
     host.setCurrentAdviser(*other);
     host.reloadSettings();
     host.applyAdministratorLocks();
+    return other->code.compare(own, Qt::CaseInsensitive) != 0;
 }
 } // namespace
 
@@ -216,11 +218,8 @@ int runAdminCommand(const CommandLine& line, AdminInput& input)
             quiet, dataFolder, userHiveFile(dataFolder),
             ReferenceApplication::NewOffice::Demo, server, machineHiveFile());
         host->setShowErrorsToUser(false);
-        if (!line.adviser.isEmpty()) {
-            const QString own = host->currentAdviser().code;
-            actFor(*host, line.adviser);
-            request.forOtherAdviser = host->currentAdviser().code.compare(own, Qt::CaseInsensitive) != 0;
-        }
+        if (!line.adviser.isEmpty())
+            request.forOtherAdviser = actFor(*host, line.adviser);
         // An office made on a server is told: the database named was empty.
         if (server && host->officeDatabase().isNew())
             print(stderr, u"De database %1 op server %2 was leeg; er is een nieuw kantoor in gemaakt.\n"_s.arg(

@@ -433,10 +433,12 @@ std::optional<QSqlQuery> OfficeDatabase::answeredAhead(const QString& sql, const
         ahead_.clear();
         return std::nullopt;
     }
-    const QString key = aheadKey(sql, values);
-    if (!ahead_.contains(key))
+    const auto it = ahead_.find(aheadKey(sql, values));
+    if (it == ahead_.end())
         return std::nullopt;
-    return ahead_.take(key);
+    QSqlQuery answer = std::move(it.value());
+    ahead_.erase(it);
+    return answer;
 }
 
 QSqlQuery OfficeDatabase::exec(const QString& sql, const QVariantList& values) const

@@ -18,17 +18,22 @@ namespace {
 // These run only under tests/keyring/run-keyring-check.sh, which gives them
 // a Secret Service of their own; elsewhere the desktop's keyring is the
 // user's, and not ours to fill.
-bool ownKeyring() { return qEnvironmentVariableIsSet("TARVELO_TEST_KEYRING"); }
+class KeyringTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!qEnvironmentVariableIsSet("TARVELO_TEST_KEYRING"))
+            GTEST_SKIP() << "alleen met een eigen Secret Service (tests/keyring/run-keyring-check.sh)";
+    }
+};
 
 } // namespace
 
 // Catches keys that land in files while a keyring answers, or that cannot be
 // found again: with a Secret Service a key lives there, per key folder, and no
 // key file is written.
-TEST(KeyringTest, KeysLiveInTheKeyringPerFolder)
+TEST_F(KeyringTest, KeysLiveInTheKeyringPerFolder)
 {
-    if (!ownKeyring())
-        GTEST_SKIP() << "alleen met een eigen Secret Service (tests/keyring/run-keyring-check.sh)";
     ASSERT_TRUE(Keyring::reachable());
     QTemporaryDir dir;
     const QString folder = QDir(dir.path()).filePath(u"sleutels"_s);
@@ -49,10 +54,8 @@ TEST(KeyringTest, KeysLiveInTheKeyringPerFolder)
 
 // Catches a password that cannot be read back after a restart when its key is
 // in the keyring: the window's save seals it, a new start opens it.
-TEST(KeyringTest, APasswordSurvivesARestartWithItsKeyInTheKeyring)
+TEST_F(KeyringTest, APasswordSurvivesARestartWithItsKeyInTheKeyring)
 {
-    if (!ownKeyring())
-        GTEST_SKIP() << "alleen met een eigen Secret Service (tests/keyring/run-keyring-check.sh)";
     QTemporaryDir data;
     ScriptedUi ui;
     {
