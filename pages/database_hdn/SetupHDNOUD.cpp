@@ -126,20 +126,22 @@ SetupHDNOUD::SetupHDNOUD()
       cmdVerwijderen(add<CommandButton>(fraIndir, u"cmdVerwijderen"_s, u"Verwijderen"_s)),
       indirs_(*this, lstHdnIndir, cmdToevoegen, cmdVerwijderen, {u"Fill_Listview"_s, u"Update_SetupHDNInDirs"_s})
 {
-    Frame& fraHDN = frameOf(form(), u"fraHDN"_s);
-    Frame& fraHdnVerkeer = frameOf(form(), u"fraHdnVerkeer"_s);
-    Frame& fraOverig = frameOf(form(), u"fraOverig"_s);
-    Frame& fraOpschonen = frameOf(form(), u"fraOpschonen"_s);
-    Frame& fraHDNEnterprise = frameOf(form(), u"fraHDNEnterprise"_s);
-    Frame& fraInkomend = frameOf(form(), u"fraInkomend"_s);
-    fraHDN.setCaption(u"HDN"_s);
-    fraHdnVerkeer.setCaption(u"HDN-berichtenverkeer"_s);
-    fraOverig.setCaption(u"Overig"_s);
-    fraOpschonen.setCaption(u"Oudere HDN berichten automatisch verwijderen uit database"_s);
-    fraHDNEnterprise.setCaption(u"HDN Enterprise"_s);
-    fraInkomend.setCaption(u"Inkomende berichten"_s);
+    Frame& hdnFrame = addHdn();
+    Frame& verkeer = addHdnVerkeer();
+    Frame& overig = addOverig();
+    Frame& opschonen = addOpschonen();
+    Frame& enterprise = addEnterprise();
+    Frame& inkomend = addInkomend();
+    connectHandlers();
+    showSettings();
+    stackFrames({&hdnFrame, &verkeer, &overig, &opschonen, &enterprise, &inkomend});
+}
 
-    // HDN: overview, importer archive, copies, number and the client's folders.
+// HDN: overview, importer archive, copies, number and the client's folders.
+Frame& SetupHDNOUD::addHdn()
+{
+    Frame& fraHDN = frameOf(form(), u"fraHDN"_s);
+    fraHDN.setCaption(u"HDN"_s);
     auto& lblToonBerichten = add<Label>(fraHDN, u"lblToonBerichten"_s, u"Toon HDN-overzicht met"_s);
     auto& lblArchief = add<Label>(fraHDN, u"lblHDNImporterArchieffolder"_s, u"Archiefmap HDN Importer"_s);
     auto& cmdHDNImporterArchieffolder = add<CommandButton>(fraHDN, u"cmdHDNImporterArchieffolder"_s, u"..."_s);
@@ -170,7 +172,31 @@ SetupHDNOUD::SetupHDNOUD()
         .line(lblLink)
         .finish();
 
-    // The route through the consumer portal and its certificate.
+    bind(cboToonBerichten, &HdnSettings::ToonBerichten,
+         {{u"alle"_s, 1},
+          {u"de laatste 10"_s, 10},
+          {u"de laatste 50"_s, 50},
+          {u"de laatste 100"_s, 100},
+          {u"de laatste 250"_s, 250}})
+        .defaultWhenEmpty();
+    addFolderHandlers(txtHDNInDir, &cmdHDNInDir, &cmdClearHDNInDir, u"Selecteer de 'in'-map van HDN"_s,
+                      &HdnSettings::HDNInDir, true);
+    addFolderHandlers(txtHDNOutDir, &cmdHDNOutDir, &cmdClearHDNOutDir, u"Selecteer de 'out'-map van HDN"_s,
+                      &HdnSettings::HDNOutDir, true);
+    addFolderHandlers(txtHDNErrDir, &cmdHdnErrDir, &cmdClearHdnErrDir, u"Selecteer de 'errors'-map van HDN"_s,
+                      &HdnSettings::HDNErrDir, true);
+    addFolderHandlers(txtDirHDNXML, &cmdHDNExportDir, nullptr,
+                      u"Selecteer de folder waar u het HDN-XML bericht wilt bewaren"_s, &HdnSettings::DirHDNXML, false);
+    addFolderHandlers(txtHDNImporterArchieffolder, &cmdHDNImporterArchieffolder, nullptr,
+                      u"Selecteer de archieffolder voor de HDN Importer"_s, &HdnSettings::HDNImporterArchieffolder, false);
+    return fraHDN;
+}
+
+// The route through the consumer portal and its certificate.
+Frame& SetupHDNOUD::addHdnVerkeer()
+{
+    Frame& fraHdnVerkeer = frameOf(form(), u"fraHdnVerkeer"_s);
+    fraHdnVerkeer.setCaption(u"HDN-berichtenverkeer"_s);
     auto& lblHdnVerkeerViaAbo = add<Label>(fraHdnVerkeer, u"lblHdnVerkeerViaAbo"_s, u"Via Quenmarix Online"_s);
     auto& htnHdnVerkeerViaAbo = add<Hint>(fraHdnVerkeer, u"htnHdnVerkeerViaAbo"_s);
     htnHdnVerkeerViaAbo.setText(
@@ -189,7 +215,16 @@ SetupHDNOUD::SetupHDNOUD()
         .row({{&lblWachtwoordHdnCertificaat, LabelWidth}, {&txtWachtwoordHdnCertificaat, 2055}, {&cmdImportHdnCertificaat, 1215}})
         .finish();
 
-    // Other.
+    describeFieldButton(cmdLocatieHdnCertificaat, FieldButton::ChooseFile, txtLocatieHdnCertificaat);
+    describeFieldButton(cmdClearLocatieHdnCertificaat, FieldButton::ClearFile, txtLocatieHdnCertificaat);
+    return fraHdnVerkeer;
+}
+
+// Other: start-up checks and where stored messages live.
+Frame& SetupHDNOUD::addOverig()
+{
+    Frame& fraOverig = frameOf(form(), u"fraOverig"_s);
+    fraOverig.setCaption(u"Overig"_s);
     auto& chkRetourberichten = add<CheckBox>(fraOverig, u"chkRetourberichten"_s,
                                              u"Bij opstarten controleren op retourberichten"_s);
     auto& chkAdviesBlokkeren = add<CheckBox>(fraOverig, u"chkAdviesBlokkerenNaHDNAanvraag"_s,
@@ -203,7 +238,16 @@ SetupHDNOUD::SetupHDNOUD()
         .row({{&cmdHDNBerichtenOpslag, 2900}})
         .finish();
 
-    // Clean-up, listed from the longest keeping time down.
+    bind(chkAdviesBlokkeren, &HdnSettings::AdviesBlokkerenNaHDNAanvraag);
+    bind(chkRetourberichten, &HdnSettings::Retourberichten);
+    return fraOverig;
+}
+
+// Clean-up, listed from the longest keeping time down.
+Frame& SetupHDNOUD::addOpschonen()
+{
+    Frame& fraOpschonen = frameOf(form(), u"fraOpschonen"_s);
+    fraOpschonen.setCaption(u"Oudere HDN berichten automatisch verwijderen uit database"_s);
     auto& hntOpschonen = add<Hint>(fraOpschonen, u"hntHDNBerichtenVerwijderen"_s,
                                    u"Hier kunt u aangeven of Quenmarix bij het opstarten automatisch oudere HDN berichten uit de adviezendatabase verwijderd. Dit kan veel ruimte schelen."_s);
     RowLayout(fraOpschonen, InnerWidth)
@@ -212,8 +256,14 @@ SetupHDNOUD::SetupHDNOUD()
         .line(optNooit)
         .text(hntOpschonen)
         .finish();
+    return fraOpschonen;
+}
 
-    // HDN Enterprise: a subnode per branch.
+// HDN Enterprise: a subnode per branch.
+Frame& SetupHDNOUD::addEnterprise()
+{
+    Frame& fraHDNEnterprise = frameOf(form(), u"fraHDNEnterprise"_s);
+    fraHDNEnterprise.setCaption(u"HDN Enterprise"_s);
     lblSubnodes.setCaption(u"Onderstaand kunt u uw vestigingen koppelen aan specifieke HDN-nummers."_s);
     auto& lblUsers = add<Label>(fraEnterprise, u"lblHDNEnterpriseUsersFolder"_s, u"HDN Users map"_s);
     auto& cmdUsers = add<CommandButton>(fraEnterprise, u"cmdHDNEnterpriseUsersFolder"_s, u"..."_s);
@@ -235,7 +285,16 @@ SetupHDNOUD::SetupHDNOUD()
         .line(fraEnterprise, fraEnterprise.height())
         .finish();
 
-    // Alternative incoming folders.
+    addFolderHandlers(txtHDNEnterpriseUsersFolder, &cmdUsers, &cmdClearUsers,
+                      u"Selecteer de 'users'-map van HDN Enterprise"_s, &HdnSettings::HDNEnterpriseUsersFolder, false);
+    return fraHDNEnterprise;
+}
+
+// Alternative incoming folders.
+Frame& SetupHDNOUD::addInkomend()
+{
+    Frame& fraInkomend = frameOf(form(), u"fraInkomend"_s);
+    fraInkomend.setCaption(u"Inkomende berichten"_s);
     auto& lblInkoopcombinaties = add<Label>(
         fraIndir, u"lblInkoopcombinaties"_s,
         u"Onderstaand kunt u per berichtsoort instellen waar deze binnenkomen, indien u in de configuratie van de HDN Client afwijkende locaties hebt ingevoerd. U hoeft geen locaties in te stellen als alle berichtsoorten in de standaard HDN indir binnenkomen."_s);
@@ -250,35 +309,33 @@ SetupHDNOUD::SetupHDNOUD()
         .line(chkAfwijkendeIndirHDN)
         .line(fraIndir, fraIndir.height())
         .finish();
+    return fraInkomend;
+}
 
-    bind(cboToonBerichten, &HdnSettings::ToonBerichten,
-         {{u"alle"_s, 1},
-          {u"de laatste 10"_s, 10},
-          {u"de laatste 50"_s, 50},
-          {u"de laatste 100"_s, 100},
-          {u"de laatste 250"_s, 250}})
-        .defaultWhenEmpty();
-    bind(chkAdviesBlokkeren, &HdnSettings::AdviesBlokkerenNaHDNAanvraag);
-    bind(chkRetourberichten, &HdnSettings::Retourberichten);
+// The settings the page fills itself, for the markers and for changes from elsewhere.
+void SetupHDNOUD::showSettings()
+{
+    shows(txtHDNImporterArchieffolder, &HdnSettings::HDNImporterArchieffolder);
+    shows(chkHDNBewaren, &HdnSettings::HDNBewaren);
+    shows(txtDirHDNXML, &HdnSettings::DirHDNXML);
+    shows(txtHDNNummer, &HdnSettings::HDNNummer);
+    shows(txtHDNInDir, &HdnSettings::HDNInDir);
+    shows(txtHDNOutDir, &HdnSettings::HDNOutDir);
+    shows(txtHDNErrDir, &HdnSettings::HDNErrDir);
+    shows(jnHdnVerkeerViaAbo, &HdnSettings::HdnVerkeerViaAbo);
+    shows(txtLocatieHdnCertificaat, &HdnSettings::LocatieHdnCertificaat);
+    shows(txtWachtwoordHdnCertificaat, &HdnSettings::WachtwoordHdnCertificaat);
+    shows(chkHDNEnterprise, &HdnSettings::HDNEnterprise);
+    shows(txtHDNEnterpriseUsersFolder, &HdnSettings::HDNEnterpriseUsersFolder);
+    shows(chkAfwijkendeIndirHDN, &HdnSettings::AfwijkendeIndirHDN);
+}
 
+void SetupHDNOUD::connectHandlers()
+{
     chkHDNBewaren.Click.connect([this] { if (!IsLoading) chkHDNBewaren_Click(); });
     chkAfwijkendeIndirHDN.Click.connect([this] { if (!IsLoading) chkAfwijkendeIndirHDN_Click(); });
     chkHDNEnterprise.Click.connect([this] { if (!IsLoading) chkHDNEnterprise_Click(); });
     jnHdnVerkeerViaAbo.Change.connect([this] { if (!IsLoading) jnHdnVerkeerViaAbo_Change(); });
-    addFolderHandlers(txtHDNInDir, &cmdHDNInDir, &cmdClearHDNInDir, u"Selecteer de 'in'-map van HDN"_s,
-                      &HdnSettings::HDNInDir, true);
-    addFolderHandlers(txtHDNOutDir, &cmdHDNOutDir, &cmdClearHDNOutDir, u"Selecteer de 'out'-map van HDN"_s,
-                      &HdnSettings::HDNOutDir, true);
-    addFolderHandlers(txtHDNErrDir, &cmdHdnErrDir, &cmdClearHdnErrDir, u"Selecteer de 'errors'-map van HDN"_s,
-                      &HdnSettings::HDNErrDir, true);
-    addFolderHandlers(txtDirHDNXML, &cmdHDNExportDir, nullptr,
-                      u"Selecteer de folder waar u het HDN-XML bericht wilt bewaren"_s, &HdnSettings::DirHDNXML, false);
-    addFolderHandlers(txtHDNImporterArchieffolder, &cmdHDNImporterArchieffolder, nullptr,
-                      u"Selecteer de archieffolder voor de HDN Importer"_s, &HdnSettings::HDNImporterArchieffolder, false);
-    addFolderHandlers(txtHDNEnterpriseUsersFolder, &cmdUsers, &cmdClearUsers,
-                      u"Selecteer de 'users'-map van HDN Enterprise"_s, &HdnSettings::HDNEnterpriseUsersFolder, false);
-    describeFieldButton(cmdLocatieHdnCertificaat, FieldButton::ChooseFile, txtLocatieHdnCertificaat);
-    describeFieldButton(cmdClearLocatieHdnCertificaat, FieldButton::ClearFile, txtLocatieHdnCertificaat);
     txtHDNNummer.Validate.connect([this](bool& cancel) { txtHDNNummer_Validation(cancel); });
     txtWachtwoordHdnCertificaat.Validate.connect([this](bool& cancel) { txtWachtwoordHdnCertificaat_Validation(cancel); });
     cmdLocatieHdnCertificaat.Click.connect([this] { cmdLocatieHdnCertificaat_Click(); });
@@ -294,22 +351,6 @@ SetupHDNOUD::SetupHDNOUD()
         ++index;
     }
     indirs_.Changed = [this] { announce(); };
-
-    shows(txtHDNImporterArchieffolder, &HdnSettings::HDNImporterArchieffolder);
-    shows(chkHDNBewaren, &HdnSettings::HDNBewaren);
-    shows(txtDirHDNXML, &HdnSettings::DirHDNXML);
-    shows(txtHDNNummer, &HdnSettings::HDNNummer);
-    shows(txtHDNInDir, &HdnSettings::HDNInDir);
-    shows(txtHDNOutDir, &HdnSettings::HDNOutDir);
-    shows(txtHDNErrDir, &HdnSettings::HDNErrDir);
-    shows(jnHdnVerkeerViaAbo, &HdnSettings::HdnVerkeerViaAbo);
-    shows(txtLocatieHdnCertificaat, &HdnSettings::LocatieHdnCertificaat);
-    shows(txtWachtwoordHdnCertificaat, &HdnSettings::WachtwoordHdnCertificaat);
-    shows(chkHDNEnterprise, &HdnSettings::HDNEnterprise);
-    shows(txtHDNEnterpriseUsersFolder, &HdnSettings::HDNEnterpriseUsersFolder);
-    shows(chkAfwijkendeIndirHDN, &HdnSettings::AfwijkendeIndirHDN);
-
-    stackFrames({&fraHDN, &fraHdnVerkeer, &fraOverig, &fraOpschonen, &fraHDNEnterprise, &fraInkomend});
 }
 
 HdnSettings& SetupHDNOUD::hdn() const { return Setup<HdnSettings>(); }

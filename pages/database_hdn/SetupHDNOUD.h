@@ -72,6 +72,14 @@ protected:
 
 private:
     HdnSettings& hdn() const;
+    Frame& addHdn();
+    Frame& addHdnVerkeer();
+    Frame& addOverig();
+    Frame& addOpschonen();
+    Frame& addEnterprise();
+    Frame& addInkomend();
+    void connectHandlers();
+    void showSettings();
     void announce();
     void Enable_HdnVerkeerControls();
     void fitFrame(Frame& container);
