@@ -99,9 +99,23 @@ Adviseurs::Adviseurs()
     for (ComboBox* combo : {&cboRol, &cboVestiging, &cboAdviezenOpenen, &cboAdviezenRechten})
         combo->setStyle(ComboBox::Style::DropDownList);
 
-    const auto label = [this](Frame& frame, const QString& name, const QString& caption) -> Label& {
-        return add<Label>(frame, name, caption);
-    };
+    layoutAdviseur();
+    layoutKantoor();
+    layoutAutorisatie();
+    layoutList();
+    stackFrames({&fraAdviseurs});
+    connectHandlers();
+}
+
+Label& Adviseurs::label(Frame& frame, const QString& name, const QString& caption)
+{
+    return add<Label>(frame, name, caption);
+}
+
+// The adviser's own data: what the register holds is read-only, how the
+// office reaches the adviser may be changed.
+void Adviseurs::layoutAdviseur()
+{
     RowLayout(fraAdviseur, FrameInner)
         .field(label(fraAdviseur, u"lblKlantcode"_s, u"Klantcode"_s), txtKlantcode, FieldWidth,
                LabelWidth)
@@ -131,6 +145,11 @@ Adviseurs::Adviseurs()
         .field(label(fraAdviseur, u"lblAFMRegistratieNr"_s, u"AFM registratienummer"_s),
                txtAFMRegistratieNr, FieldWidth, LabelWidth)
         .finish();
+}
+
+// The office the register gives the adviser, read-only.
+void Adviseurs::layoutKantoor()
+{
     RowLayout(fraKantoor, FrameInner)
         .field(label(fraKantoor, u"lblNaamKantoor"_s, u"Naam"_s), txtNaamKantoor, FieldWidth,
                LabelWidth)
@@ -143,6 +162,11 @@ Adviseurs::Adviseurs()
               {&txtPostcodeKantoor, 1215},
               {&txtPlaatsKantoor, 0}})
         .finish();
+}
+
+// Rights and branch, shown to those who may manage them.
+void Adviseurs::layoutAutorisatie()
+{
     RowLayout(fraAutorisatie, FrameInner)
         .field(label(fraAutorisatie, u"lblRol"_s, u"Rol"_s), cboRol, FieldWidth, LabelWidth)
         .text(hintRol)
@@ -158,6 +182,11 @@ Adviseurs::Adviseurs()
         .space(RowLayout::RowGap)
         .buttons({&cmdInstellenWachtwoord, &cmdWachtwoordVersturen})
         .finish();
+}
+
+// The list of advisers above the three frames of the one selected.
+void Adviseurs::layoutList()
+{
     lvwAdviseurs.setHeight(ListHeight);
     RowLayout(fraAdviseurs, FrameInner + 2 * RowLayout::Margin)
         .line(lvwAdviseurs)
@@ -166,8 +195,10 @@ Adviseurs::Adviseurs()
         .line(fraKantoor)
         .line(fraAutorisatie)
         .finish();
-    stackFrames({&fraAdviseurs});
+}
 
+void Adviseurs::connectHandlers()
+{
     lvwAdviseurs.ItemClick.connect([this](ListItem& item) { lvwAdviseurs_ItemClick(item); });
     lvwAdviseurs.ColumnClick.connect([this](ColumnHeader& header) { lvwAdviseurs_ColumnClick(header); });
     for (TextBox* box : {&txtEmailAdviseur, &txtInternetAdviseur, &txtTelefoonAdviseur, &txtTelefaxAdviseur,
@@ -236,80 +267,85 @@ QString Adviseurs::huidigeAdviseur() const { return adviserCode(app().HuidigeAdv
 void Adviseurs::Fill_Controls()
 {
     guarded([this] {
-        IsLoading = true;
-        setHintTexts();
-
-        register_ = AdviserRegister::of(app());
-        if (database_ && !huidigeAdviseur().isEmpty()) {
-            Autorisatie eigen;
-            database_->GetAutorisatie(eigen, huidigeAdviseur());
-            if (eigen.Rol == 0 && eigen.AdviezenOpenen == 0 && eigen.AdviezenRechten == 0) {
-                ui().msgBox(u"De autorisatiegegevens moeten worden bijgewerkt. Ogenblik geduld.."_s,
-                            MsgButtons::OK, MsgIcon::Exclamation, u"Autorisatie"_s);
-                Update_Autorisatie();
-            }
-        }
-
-        magBeheren_ = app().HeeftRecht(2);
-        fraAutorisatie.setVisible(magBeheren_);
-        cmdDelete.setEnabled(magBeheren_);
-        arrange();
-
-        cboRol.clear();
-        cboRol.addItemWithData(u"Gebruiker"_s, 2);
-        cboRol.addItemWithData(u"Administrator"_s, 1);
-        cboVestiging.clear();
-        const AutorisatieSettings& vestigingen = Setup<AutorisatieSettings>();
-        for (int i = 1; const VestigingRecord* v = vestigingen.Vestiging(i); ++i)
-            cboVestiging.addItemWithData(v->Naam + Spaces100 + v->ID, i);
-        const bool branches = cboVestiging.listCount() > 0;
-        if (branches) {
-            cboVestiging.addItem(u"<selecteer een vestiging>"_s, 0);
-            cboVestiging.setItemData(0, -1);
-        }
-        cboVestiging.setEnabled(branches);
-        cboAdviezenOpenen.clear();
-        cboAdviezenOpenen.addItemWithData(u"Zichzelf"_s, 1);
-        cboAdviezenOpenen.addItemWithData(u"Eigen vestiging"_s, 2);
-        cboAdviezenOpenen.addItemWithData(u"Iedereen"_s, 3);
-        cboAdviezenRechten.clear();
-        cboAdviezenRechten.addItemWithData(u"Alleen leesrechten"_s, 2);
-        cboAdviezenRechten.addItemWithData(u"Lees- en schrijfrechten"_s, 3);
-
-        lvwAdviseurs.clear();
-        lvwAdviseurs.clearColumns();
-        const int width = lvwAdviseurs.width() - 360;
-        lvwAdviseurs.addColumn(u"Naam"_s, u"Naam"_s, branches ? width * 3 / 10 : width * 2 / 5);
-        lvwAdviseurs.addColumn(u"Kantoor"_s, u"Kantoor"_s, branches ? width * 3 / 10 : width * 2 / 5);
-        lvwAdviseurs.addColumn(u"Plaats"_s, u"Plaats"_s, branches ? width / 5 : width / 5);
-        if (branches)
-            lvwAdviseurs.addColumn(u"Vestiging"_s, u"Vestiging"_s, width / 5);
-        for (const RegisteredAdviser& a : register_.advisers()) {
-            // An adviser taken off the register stays in it as "inactief".
-            if (!a.actief())
-                continue;
-            ListItem& row = lvwAdviseurs.addItem(a.naam());
-            row.setSubItem(1, a.kantoorNaam);
-            row.setSubItem(2, a.kantoorPlaats);
-            if (branches && database_) {
-                Autorisatie rechten;
-                database_->GetAutorisatie(rechten, a.code);
-                row.setSubItem(3, Get_VestigingNaam(rechten.Vestiging));
-            }
-            row.setTag(a.code);
-        }
-
-        code_.clear();
-        changed_ = false;
-        cmdInstellenWachtwoord.setEnabled(false);
-        cmdWachtwoordVersturen.setEnabled(false);
-        IsLoading = false;
+        fillLists();
         if (lvwAdviseurs.count() > 0) {
             lvwAdviseurs.setSelectedItem(&lvwAdviseurs.item(1));
             Show_Adviseur(lvwAdviseurs.item(1));
         }
     });
-    IsLoading = false;
+}
+
+// The rights' choices, the branches and the advisers, without running the
+// combos' handlers; no adviser is shown yet.
+void Adviseurs::fillLists()
+{
+    const QScopedValueRollback filling(IsLoading, true);
+    setHintTexts();
+
+    register_ = AdviserRegister::of(app());
+    if (database_ && !huidigeAdviseur().isEmpty()) {
+        Autorisatie eigen;
+        database_->GetAutorisatie(eigen, huidigeAdviseur());
+        if (eigen.Rol == 0 && eigen.AdviezenOpenen == 0 && eigen.AdviezenRechten == 0) {
+            ui().msgBox(u"De autorisatiegegevens moeten worden bijgewerkt. Ogenblik geduld.."_s,
+                        MsgButtons::OK, MsgIcon::Exclamation, u"Autorisatie"_s);
+            Update_Autorisatie();
+        }
+    }
+
+    magBeheren_ = app().HeeftRecht(2);
+    fraAutorisatie.setVisible(magBeheren_);
+    cmdDelete.setEnabled(magBeheren_);
+    arrange();
+
+    cboRol.clear();
+    cboRol.addItemWithData(u"Gebruiker"_s, 2);
+    cboRol.addItemWithData(u"Administrator"_s, 1);
+    cboVestiging.clear();
+    const AutorisatieSettings& vestigingen = Setup<AutorisatieSettings>();
+    for (int i = 1; const VestigingRecord* v = vestigingen.Vestiging(i); ++i)
+        cboVestiging.addItemWithData(v->Naam + Spaces100 + v->ID, i);
+    const bool branches = cboVestiging.listCount() > 0;
+    if (branches) {
+        cboVestiging.addItem(u"<selecteer een vestiging>"_s, 0);
+        cboVestiging.setItemData(0, -1);
+    }
+    cboVestiging.setEnabled(branches);
+    cboAdviezenOpenen.clear();
+    cboAdviezenOpenen.addItemWithData(u"Zichzelf"_s, 1);
+    cboAdviezenOpenen.addItemWithData(u"Eigen vestiging"_s, 2);
+    cboAdviezenOpenen.addItemWithData(u"Iedereen"_s, 3);
+    cboAdviezenRechten.clear();
+    cboAdviezenRechten.addItemWithData(u"Alleen leesrechten"_s, 2);
+    cboAdviezenRechten.addItemWithData(u"Lees- en schrijfrechten"_s, 3);
+
+    lvwAdviseurs.clear();
+    lvwAdviseurs.clearColumns();
+    const int width = lvwAdviseurs.width() - 360;
+    lvwAdviseurs.addColumn(u"Naam"_s, u"Naam"_s, branches ? width * 3 / 10 : width * 2 / 5);
+    lvwAdviseurs.addColumn(u"Kantoor"_s, u"Kantoor"_s, branches ? width * 3 / 10 : width * 2 / 5);
+    lvwAdviseurs.addColumn(u"Plaats"_s, u"Plaats"_s, width / 5);
+    if (branches)
+        lvwAdviseurs.addColumn(u"Vestiging"_s, u"Vestiging"_s, width / 5);
+    for (const RegisteredAdviser& a : register_.advisers()) {
+        // An adviser taken off the register stays in it as "inactief".
+        if (!a.actief())
+            continue;
+        ListItem& row = lvwAdviseurs.addItem(a.naam());
+        row.setSubItem(1, a.kantoorNaam);
+        row.setSubItem(2, a.kantoorPlaats);
+        if (branches && database_) {
+            Autorisatie rechten;
+            database_->GetAutorisatie(rechten, a.code);
+            row.setSubItem(3, Get_VestigingNaam(rechten.Vestiging));
+        }
+        row.setTag(a.code);
+    }
+
+    code_.clear();
+    changed_ = false;
+    cmdInstellenWachtwoord.setEnabled(false);
+    cmdWachtwoordVersturen.setEnabled(false);
 }
 
 // Advisers whose rights were never set up become administrators who may open
@@ -365,15 +401,14 @@ void Adviseurs::lvwAdviseurs_ItemClick(ListItem& item)
 void Adviseurs::Show_Adviseur(ListItem& item)
 {
     guarded([&] {
-        IsLoading = true;
         code_ = item.tag().toString();
         const RegisteredAdviser* a = register_.find(code_);
         if (!a) {
-            IsLoading = false;
             ui().msgBox(u"Er is geen gebruiker gevonden met de opgegeven klantcode"_s, MsgButtons::OK,
                         MsgIcon::Exclamation, u"Adviseurs"_s);
             return;
         }
+        const QScopedValueRollback filling(IsLoading, true);
         txtKlantcode.setText(a->code);
         txtVoorletters.setText(a->voorletters);
         txtTussenvoegsel.setText(a->tussenvoegsel);
@@ -413,9 +448,7 @@ void Adviseurs::Show_Adviseur(ListItem& item)
         cboVestiging.setListIndex(vestiging);
         cmdInstellenWachtwoord.setEnabled(true);
         cmdWachtwoordVersturen.setEnabled(true);
-        IsLoading = false;
     });
-    IsLoading = false;
 }
 
 void Adviseurs::selectData(ComboBox& combo, int data)

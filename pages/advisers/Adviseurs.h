@@ -66,6 +66,13 @@ private:
     void cmdWachtwoordVersturen_Click();
     void cmdDelete_Click();
     void arrange();
+    void fillLists();
+    Label& label(Frame& frame, const QString& name, const QString& caption);
+    void layoutAdviseur();
+    void layoutKantoor();
+    void layoutAutorisatie();
+    void layoutList();
+    void connectHandlers();
     void saveAutorisatie();
     // Puts a combo on the item with that item data without running its handler.
     void selectData(ComboBox& combo, int data);
