@@ -92,6 +92,35 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& appli
     // and the page in it read alike, whatever the application font is.
     setFont(toQFont(Font()));
 
+    QWidget* left = buildListSide();
+    QWidget* right = buildPageSide();
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(left);
+    splitter->addWidget(right);
+    splitter->setStretchFactor(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(splitter, 1);
+    layout->addLayout(buildButtonRow());
+    addWindowKeys();
+    connectControls();
+
+    nameEntries();
+    buildList(QString());
+    // The list as wide as its longest title, within reason.
+    list_->resizeColumnToContents(0);
+    const int listWidth = std::min(ListMaxWidth, list_->header()->sectionSize(0) + 2 * list_->frameWidth() +
+                                                     list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
+    splitter->setSizes({std::max(240, listWidth), 560});
+    resize(defaultSize().boundedTo(screen()->availableGeometry().size()));
+    const auto read = [this](const SettingsBlock& block, const QStringList& names) { settingsRead(block, names); };
+    setupRead_ = Subscription<const SettingsBlock&, const QStringList&>(app_.userSetup().Changed, read);
+    globalRead_ = Subscription<const SettingsBlock&, const QStringList&>(app_.officeSetup().Changed, read);
+    app_.watchOffice([this](const QSet<QString>& tables) { officeChanged(tables); });
+}
+
+// The search box and the page list, with the profile's export and import below.
+QWidget* SettingsWindow::buildListSide()
+{
     searchBox_ = new QLineEdit(this);
     searchBox_->setObjectName(u"txtZoeken"_s);
     searchBox_->setPlaceholderText(u"Zoeken in de instellingen"_s);
@@ -118,7 +147,12 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& appli
     import_->setObjectName(u"cmdImporteren"_s);
     leftLayout->addWidget(export_);
     leftLayout->addWidget(import_);
+    return left;
+}
 
+// The page's heading and reset button above the scrolling pane that holds it.
+QWidget* SettingsWindow::buildPageSide()
+{
     heading_ = new QLabel(this);
     heading_->setObjectName(u"lblTitel"_s);
     QFont headingFont = heading_->font();
@@ -155,13 +189,12 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& appli
     headingRow->addWidget(resetPage_);
     rightLayout->addLayout(headingRow);
     rightLayout->addWidget(scroll_, 1);
+    return right;
+}
 
-    auto* splitter = new QSplitter(this);
-    splitter->addWidget(left);
-    splitter->addWidget(right);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({240, 560});
-
+// The history on the left, saving and cancelling on the right.
+QHBoxLayout* SettingsWindow::buildButtonRow()
+{
     auto button = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
@@ -180,14 +213,14 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& appli
     buttons->addStretch();
     buttons->addWidget(save_);
     buttons->addWidget(cancel_);
+    return buttons;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(splitter, 1);
-    layout->addLayout(buttons);
-
+// The window's own keys, wherever the focus is in it; Return presses a focused button.
+void SettingsWindow::addWindowKeys()
+{
     for (QPushButton* b : {export_, import_, resetPage_, history_, officeHistory_, save_, cancel_})
         pressOnReturn(*b);
-    // The window's own keys, wherever the focus is in it.
     const auto shortcut = [this](const QKeySequence& keys, const std::function<void()>& run) {
         auto* s = new QShortcut(keys, this);
         s->setContext(Qt::WindowShortcut);
@@ -199,13 +232,23 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& appli
         searchBox_->selectAll();
     });
     shortcut(QKeySequence(Qt::Key_Escape), [this] { escape(); });
+}
 
+void SettingsWindow::connectControls()
+{
     QObject::connect(searchBox_, &QLineEdit::textChanged, this, [this](const QString& text) { buildList(text); });
     QObject::connect(searchBox_, &QLineEdit::returnPressed, this, [this] {
-        // Enter opens the first thing found.
+        // Enter goes to the first thing found, also when the list already
+        // shows it as current; where that field cannot be reached now (it is
+        // switched off), the list takes the focus on it, to walk on from.
         for (QTreeWidgetItemIterator it(list_); *it; ++it) {
             if (!(*it)->data(0, ClassRole).toString().isEmpty() && !(*it)->isHidden()) {
-                list_->setCurrentItem(*it);
+                if (list_->currentItem() == *it)
+                    focusChosen(*it);
+                else
+                    list_->setCurrentItem(*it);
+                if (searchBox_->hasFocus())
+                    list_->setFocus(Qt::OtherFocusReason);
                 break;
             }
         }
@@ -228,19 +271,6 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& appli
     QObject::connect(resetPage_, &QPushButton::clicked, this, [this] { resetPageToDefaults(); });
     QObject::connect(export_, &QPushButton::clicked, this, [this] { exportChosen(); });
     QObject::connect(import_, &QPushButton::clicked, this, [this] { importChosen(); });
-
-    nameEntries();
-    buildList(QString());
-    // The list as wide as its longest title, within reason.
-    list_->resizeColumnToContents(0);
-    const int listWidth = std::min(ListMaxWidth, list_->header()->sectionSize(0) + 2 * list_->frameWidth() +
-                                                     list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
-    splitter->setSizes({std::max(240, listWidth), 560});
-    resize(defaultSize().boundedTo(screen()->availableGeometry().size()));
-    const auto read = [this](const SettingsBlock& block, const QStringList& names) { settingsRead(block, names); };
-    setupRead_ = Subscription<const SettingsBlock&, const QStringList&>(app_.userSetup().Changed, read);
-    globalRead_ = Subscription<const SettingsBlock&, const QStringList&>(app_.officeSetup().Changed, read);
-    app_.watchOffice([this](const QSet<QString>& tables) { officeChanged(tables); });
 }
 
 void SettingsWindow::nameEntries()

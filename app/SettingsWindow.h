@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 
+class QHBoxLayout;
 class QIcon;
 class QLabel;
 class QLineEdit;
@@ -133,6 +134,11 @@ private:
         std::unique_ptr<FormView> view; // goes before its page
     };
 
+    QWidget* buildListSide();
+    QWidget* buildPageSide();
+    QHBoxLayout* buildButtonRow();
+    void addWindowKeys();
+    void connectControls();
     bool store();
     void discard();
     void buildList(const QString& query);

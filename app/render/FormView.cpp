@@ -16,6 +16,7 @@
 #include "framework/tooltip/CToolTip.h"
 
 #include <QMouseEvent>
+#include <QSet>
 
 #include <algorithm>
 
@@ -650,6 +651,18 @@ std::vector<QWidget*> FormView::tabChain() const
 {
     std::vector<QWidget*> chain;
     appendTabWidgets(chain);
+    // A widget met twice keeps its last place, where setting the order one
+    // pair after the other would leave it anyway.
+    QSet<QWidget*> seen;
+    std::vector<QWidget*> once;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        if (!seen.contains(*it)) {
+            seen.insert(*it);
+            once.push_back(*it);
+        }
+    }
+    std::reverse(once.begin(), once.end());
+    chain = std::move(once);
     return chain;
 }
 

@@ -31,6 +31,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 
@@ -188,6 +189,9 @@ void inspect(const QString& what, Form& form, const TwipsScale& scale, Findings&
     }
     for (const QString& step : backSteps(tabCycle(view)))
         found.backwards << what + u": "_s + step;
+    const std::vector<QWidget*> chain = view.tabChain();
+    if (QSet<QWidget*>(chain.begin(), chain.end()).size() != qsizetype(chain.size()))
+        found.backwards << what + u": a widget stands twice in the Tab chain"_s;
 
     // Each label's access key that no other text of the form uses moves the
     // focus into the field it names.

@@ -205,4 +205,18 @@ TEST_F(WindowKeysTest, TheSearchAndItsResultsByKeyboard)
     ASSERT_NE(focused(), nullptr);
     EXPECT_TRUE(window->currentView()->isAncestorOf(focused())) << focusedName().toStdString();
     EXPECT_TRUE(focusedName().startsWith(field)) << focusedName().toStdString() << " for " << field.toStdString();
+
+    // Enter in the search box goes on to the first thing found: its field,
+    // or the list on it where the field is switched off.
+    for (const QString& query : {u"proxy"_s, u"automatisch opslaan"_s}) {
+        auto* box = static_cast<QLineEdit*>(child("txtZoeken"));
+        box->setFocus();
+        box->setText(query);
+        runEvents();
+        press(Qt::Key_Return);
+        ASSERT_NE(focused(), nullptr);
+        EXPECT_TRUE(window->currentView()->isAncestorOf(focused()) || focused() == list)
+            << query.toStdString() << ": Enter left the focus in " << focusedName().toStdString();
+    }
+    EXPECT_TRUE(window->currentView()->isAncestorOf(focused())) << "a field that is on takes the focus";
 }
