@@ -132,6 +132,13 @@ def check_page(pane, title):
     return [n for n in walk(pane) if showing(n) and n.getRole() == pyatspi.ROLE_RADIO_BUTTON]
 
 
+def setting(data, env, name):
+    """A setting as the command line reads it."""
+    done = subprocess.run([PROGRAM, "--data", data, "get", name], env=dict(env, QT_QPA_PLATFORM="offscreen"),
+                          capture_output=True, text=True)
+    return done.stdout.strip()
+
+
 def focus_window():
     """No window manager: the window is given the keyboard directly."""
     subprocess.run(["xdotool", "search", "--sync", "--name", "^Instellingen$", "windowfocus", "--sync"],
@@ -229,6 +236,30 @@ def main():
         if radios == 0:
             fail("geen enkel keuzerondje als keuzerondje")
 
+        # A change by keyboard, then Escape: the window asks before it drops
+        # the change, and Escape on that question keeps window and change.
+        before = setting(data, env, "AutomatischOpslaan")
+        keys("ctrl+f", "ctrl+a")
+        subprocess.run(["xdotool", "type", "--delay", "30", "Automatisch opslaan"], check=True)
+        time.sleep(0.8)
+        keys("Down", "Return")
+        f = focused(app)
+        if f is None or f.getRole() != pyatspi.ROLE_CHECK_BOX:
+            fail("zoeken en Enter brengen niet naar 'Automatisch opslaan' (%s)" % (f.name if f else "niets"))
+        keys("space")
+        keys("Escape")
+        time.sleep(1)
+        asked = [w for w in app if w is not None and showing(w) and
+                 any("Wilt u de gewijzigde instellingen opslaan?" in (n.name or "") for n in walk(w))]
+        if not asked:
+            fail("Escape met een wijziging vraagt niets")
+        else:
+            keys("Escape")
+            time.sleep(0.5)
+            if proc.poll() is not None:
+                fail("Escape op de vraag sloot het venster toch")
+            focus_window()
+
         # Ctrl+S saves and closes.
         keys("ctrl+f")
         keys("ctrl+s")
@@ -238,6 +269,8 @@ def main():
             time.sleep(0.3)
         if proc.poll() is None:
             fail("Ctrl+S sloot het venster niet")
+        elif setting(data, env, "AutomatischOpslaan") == before:
+            fail("Ctrl+S bewaarde de wijziging van 'Automatisch opslaan' niet (%s)" % before)
     finally:
         if proc.poll() is None:
             proc.terminate()
