@@ -351,6 +351,12 @@ void ControlView::setAccessibleName(const QString& name, bool byLabel)
     describe();
 }
 
+void ControlView::setAccessibleQuestion(const QString& question)
+{
+    ownDescription_ = question;
+    describe();
+}
+
 void ControlView::forward(const std::function<void()>& action)
 {
     if (syncing() || !widget_)

@@ -55,6 +55,9 @@ public:
     // Names the control for a screen reader: its label's caption (byLabel),
     // or its frame's; an empty name leaves the control its own caption.
     void setAccessibleName(const QString& name, bool byLabel);
+    // What the control answers, told beside its name: the question above
+    // a group of options.
+    void setAccessibleQuestion(const QString& question);
 
 protected:
     // The widget must be created by the subclass's constructor.

@@ -601,9 +601,18 @@ void FormView::nameFields()
         const QString unit = unitAfter(f);
         return unit.isEmpty() ? best : best + u" ("_s + unit + u")"_s;
     };
+    // A label the page gave to a group of options is the group's question:
+    // each option keeps its own caption as its name and is described by it.
+    QHash<QString, QString> questionOf;
     for (ControlView* field : fields) {
         const Control& f = field->control();
-        if (LabelView* label = labelOf.value(field)) {
+        if (LabelView* label = labelOf.value(field); label && f.kind() == ControlKind::OptionButton && !namedByLabel(f))
+            questionOf.insert(f.name(), withoutAccessKey(label->label().caption()));
+    }
+    for (ControlView* field : fields) {
+        const Control& f = field->control();
+        const bool captionedOption = f.kind() == ControlKind::OptionButton && hasOwnCaption(f) && !namedByLabel(f);
+        if (LabelView* label = labelOf.value(field); label && !captionedOption) {
             field->setAccessibleName(withoutAccessKey(label->label().caption()), true);
             continue;
         }
@@ -611,6 +620,8 @@ void FormView::nameFields()
             // A button whose caption is a sign ("...", "X") is read by what
             // its tooltip says it does.
             field->setAccessibleName(isSign(ownCaption(f)) ? f.toolTipText() : QString(), false);
+            if (captionedOption && questionOf.contains(f.name()))
+                field->setAccessibleQuestion(questionOf.value(f.name()));
             continue;
         }
         QString name = rowName(f);

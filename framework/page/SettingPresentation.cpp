@@ -39,18 +39,6 @@ const QString* ownCaption(const Control& c)
     return nullptr;
 }
 
-bool sameRow(const Control& a, const Control& b) { return a.top() < b.bottom() && b.top() < a.bottom(); }
-
-// A label that names some other field, or only continues a field's sentence
-// ("[3] jaar"), names nothing else.
-bool freeLabel(const Label& l, const Control& field)
-{
-    if (l.kind() != ControlKind::Label || (l.buddy() && l.buddy() != &field))
-        return false;
-    const QString text = cleaned(l.caption());
-    return !text.isEmpty() && text.front().isUpper();
-}
-
 } // namespace
 
 QString frameCaptionOf(const Control& control)
@@ -73,26 +61,6 @@ QString fieldCaption(const Control& control)
         if (const auto* label = dynamic_cast<const Label*>(c); label && label->buddy() == &control)
             return cleaned(label->caption());
     }
-    // The nearest label before the field in its row, else the one just above it.
-    const Label* before = nullptr;
-    const Label* above = nullptr;
-    for (const Control* c : all) {
-        const auto* label = dynamic_cast<const Label*>(c);
-        if (!label || label->parent() != control.parent() || !freeLabel(*label, control))
-            continue;
-        if (sameRow(*label, control) && label->right() <= control.left() + 60) {
-            if (!before || label->right() > before->right())
-                before = label;
-        } else if (label->bottom() <= control.top() + 60 && control.top() - label->bottom() < 400 &&
-                   label->left() < control.left() + control.width() / 2 && label->left() >= control.left() - 120) {
-            if (!above || label->bottom() > above->bottom())
-                above = label;
-        }
-    }
-    if (before)
-        return cleaned(before->caption());
-    if (above)
-        return cleaned(above->caption());
     return frameCaptionOf(control);
 }
 

@@ -56,9 +56,9 @@ struct TARVELO_EXPORT SettingPresentation {
 TARVELO_EXPORT SettingPresentation declaredPresentation(const SettingBase& setting, const QString& object);
 
 // The caption a person reads for a control: a check box's own caption, else
-// the label that names the field (its buddy, else the label before it in its
-// row, else the one just above it), else the caption of its frame. Without
-// access keys and a trailing colon.
+// the label that names the field (its buddy: the page or its row layout pairs
+// them), else the caption of its frame. Without access keys and a trailing
+// colon.
 TARVELO_EXPORT QString fieldCaption(const Control& control);
 // The caption of the frame that holds the control, or empty.
 TARVELO_EXPORT QString frameCaptionOf(const Control& control);

@@ -185,6 +185,7 @@ Frame& SetupDocumenten::addOverzichten()
         .convert([](const QVariant& v) { return QVariant(v.toInt() == GrafiekenTonen); },
                  [](const QVariant& v) { return QVariant(v.toBool() ? GrafiekenTonen : GrafiekenNietTonen); });
     bind(jnMijTonen, &DocumentSettings::MijTonen);
+    lblUitlijning.setBuddy(&optHorizontaal);
     lblGrafieken.setBuddy(&jnGrafieken);
     lblMijTonen.setBuddy(&jnMijTonen);
     numberField(txtLinkerMarge, &DocumentSettings::PrinterMargeLinks);

@@ -129,6 +129,7 @@ Frame& SetupHerinneringen::addTaken()
         .finish();
     cmdTakenAanmaken.setLeft(fraHerinneringen.width() - RowLayout::Margin - cmdTakenAanmaken.width());
     txtAfgehandeldTermijn.setAlignment(Alignment::Right);
+    lblAfgehandeld.setBuddy(&txtAfgehandeldTermijn);
     return fraHerinneringen;
 }
 

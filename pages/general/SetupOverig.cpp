@@ -118,6 +118,7 @@ SetupOverig::SetupOverig() : SettingsPage(u"SetupOverig"_s)
     txtEindLeeftijd->Validate.connect([this](bool& Cancel) { txtEindLeeftijd_Validation(Cancel); });
     bind(jnOverwaarde, &CalculationSettings::OverwaardeMeenemen);
     bindOptions({&optHuidig, &optNaAdvies}, &CalculationSettings::ControleNbiSituatie);
+    lblNbi.setBuddy(&optHuidig);
 
     RowLayout(fraAlgemeen, InnerWidth)
         .row({{&lblAantalJaren, LabelWidth}, {txtAantalJaren, NumberWidth}, {&lblJaar, 0}})

@@ -2,6 +2,8 @@
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/Form.h"
 #include "framework/forms/Frame.h"
+#include "framework/forms/Label.h"
+#include "framework/page/SettingPresentation.h"
 #include "framework/forms/TextBox.h"
 #include "framework/forms/YesNo.h"
 #include "tests/app/WidgetTestSupport.h"
@@ -110,4 +112,31 @@ TEST(OptionGroupsTest, OptionsAreRadioButtonsWithOneTabStopAndArrowKeys)
     f.jnActief.choose(YesNo::Ja);
     EXPECT_TRUE(view.findChild<QRadioButton*>(u"Ja"_s)->isChecked());
     EXPECT_FALSE(view.findChild<QRadioButton*>(u"Nee"_s)->isChecked());
+}
+
+// Catches a question above a group of options that renames its options or
+// is lost: each option keeps its own caption as its name and is described by
+// the question, and the setting's caption (history, check problems) is the
+// question.
+TEST(OptionGroupsTest, AQuestionAboveTheOptionsDescribesEachOfThem)
+{
+    widgetApplication();
+    OptionForm f;
+    Label& question = f.form.add<Label>(f.fraPeriode, u"lblPeriode"_s, u"&Herinneren op"_s);
+    question.setBounds(120, 60, 3000, 225);
+    question.setBuddy(&f.optDag);
+    FormView view(f.form, TwipsScale{});
+    view.show();
+    runEvents();
+
+    const QStringList captions{u"Dagelijks"_s, u"Wekelijks"_s, u"Maandelijks"_s};
+    for (int i = 0; i < 3; ++i) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget(view, u"optPeriode(%1)"_s.arg(i)));
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(face->text(QAccessible::Name), captions[i]) << i;
+        EXPECT_TRUE(face->text(QAccessible::Description).startsWith(u"Herinneren op"_s))
+            << i << ": " << face->text(QAccessible::Description).toStdString();
+    }
+    EXPECT_EQ(fieldCaption(f.optDag), u"Herinneren op"_s);
+    EXPECT_EQ(fieldCaption(f.txtNaam), QString()) << "no label names it, and no frame holds it";
 }
