@@ -1,3 +1,4 @@
+#include "host/database/ServerStatement.h"
 #include "host/office/OfficeDatabase.h"
 #include "tests/support/TestPostgres.h"
 
@@ -62,4 +63,38 @@ TEST(ReadAhead, AnAnswerReadAheadServesOnceAndNotAfterAWrite)
     office.readAhead({{read, {0}}});
     office.exec(u"UPDATE Proef SET Nummer = 2"_s);
     EXPECT_EQ(number(office.exec(read, {0})), 2) << "read again after the write";
+}
+
+// A transaction sent together is stored whole or not at all: a statement the
+// server refuses rolls back those before it, and one with a value the server
+// cannot take (a NUL in a text) keeps the whole batch from being sent.
+TEST(ReadAhead, ATransactionSentTogetherIsStoredWholeOrNotAtAll)
+{
+    OfficeDatabase office(serverOffice());
+    SqlConnection& connection = office.pageConnection();
+    connection.Execute(u"CREATE TABLE Proef (Naam TEXT)"_s);
+    const auto stored = [&] {
+        QSqlQuery q = office.exec(u"SELECT COUNT(*) FROM Proef"_s);
+        return q.next() ? q.value(0).toInt() : -1;
+    };
+    const auto insert = [](const QString& name) {
+        return std::pair{u"INSERT INTO Proef (Naam) VALUES (?)"_s, QVariantList{name}};
+    };
+    const std::pair<QString, QVariantList> begin{u"BEGIN"_s, {}}, commit{u"COMMIT"_s, {}};
+
+    std::vector<QSqlQuery> answers =
+        connection.runTogether({begin, insert(u"een"_s), {u"SELECT Naam FROM Bestaatniet"_s, {}}, insert(u"twee"_s), commit});
+    EXPECT_TRUE(answers[2].lastError().isValid());
+    EXPECT_TRUE(answers[3].lastError().isValid()) << "the rest of the transaction is refused";
+    EXPECT_EQ(stored(), 0);
+
+    answers = connection.runTogether({begin, insert(u"een"_s), insert(u"t\u0000wee"_s), commit});
+    EXPECT_TRUE(answers[2].lastError().isValid());
+    EXPECT_EQ(answers[2].lastError().nativeErrorCode(), NulInValueCode);
+    EXPECT_EQ(stored(), 0) << "the first insert went without the second";
+
+    answers = connection.runTogether({begin, insert(u"een"_s), insert(u"twee"_s), commit});
+    EXPECT_FALSE(answers[3].lastError().isValid());
+    EXPECT_EQ(stored(), 2);
+    EXPECT_FALSE(connection.inTransaction());
 }
