@@ -1,4 +1,7 @@
+#include "framework/ui/ScriptedUi.h"
+#include "host/ReferenceApplication.h"
 #include "host/database/ServerStatement.h"
+#include "host/office/CompanyCatalogue.h"
 #include "host/office/OfficeDatabase.h"
 #include "tests/support/TestPostgres.h"
 
@@ -97,4 +100,27 @@ TEST(ReadAhead, ATransactionSentTogetherIsStoredWholeOrNotAtAll)
     EXPECT_FALSE(answers[3].lastError().isValid());
     EXPECT_EQ(stored(), 2);
     EXPECT_FALSE(connection.inTransaction());
+}
+
+// On the server the company lists come with the office's data per company in
+// one round trip: the company overview asks for both, and the agent-number
+// counts are answered from what was read with the lists.
+TEST(ReadAhead, TheCompanyListsComeWithTheOfficesDataPerCompany)
+{
+    QTemporaryDir dir;
+    ScriptedUi ui;
+    ReferenceApplication host(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo, serverOffice());
+    OfficeDatabase& office = host.officeDatabase();
+    SqlConnection& connection = office.pageConnection();
+    office.catalogue().reload();
+    connection.logStatements(true);
+    const Maatschappij* first = office.catalogue().maatschappij(SoortMij::Geldverstrekker, 1);
+    ASSERT_NE(first, nullptr);
+    const qint64 read = connection.statementCount();
+    const qint32 numbers = office.catalogue().AantalAgentnummers(first->Cd_Mij, SoortMij::Geldverstrekker);
+    EXPECT_EQ(connection.statementCount(), read) << connection.loggedStatements().join(u'\n').toStdString();
+    QSqlQuery counted = office.exec(u"SELECT COUNT(*) FROM tp_info WHERE Cd_Mij = ? AND Cd_SoortMij = ?"_s,
+                                    {first->Cd_Mij, SoortMij::Geldverstrekker});
+    ASSERT_TRUE(counted.next());
+    EXPECT_EQ(numbers, counted.value(0).toInt());
 }
