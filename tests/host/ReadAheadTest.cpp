@@ -124,3 +124,23 @@ TEST(ReadAhead, TheCompanyListsComeWithTheOfficesDataPerCompany)
     ASSERT_TRUE(counted.next());
     EXPECT_EQ(numbers, counted.value(0).toInt());
 }
+
+// On the server the adviser register comes with the advisers' own data and
+// rights in one round trip: the adviser page shows all of them.
+TEST(ReadAhead, TheAdviserRegisterComesWithTheAdvisersDataAndRights)
+{
+    QTemporaryDir dir;
+    ScriptedUi ui;
+    ReferenceApplication host(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo, serverOffice());
+    OfficeDatabase& office = host.officeDatabase();
+    SqlConnection& connection = office.pageConnection();
+    // A write: whatever was read before is read again.
+    office.exec(u"UPDATE Kantoor SET Naam = Naam"_s);
+    connection.logStatements(true);
+    EXPECT_TRUE(host.AdviseursRegister().contains(u"<gebruiker>"_s));
+    const qint64 read = connection.statementCount();
+    const bool administrator = host.HeeftRecht(2);
+    EXPECT_EQ(connection.statementCount(), read) << connection.loggedStatements().join(u'\n').toStdString();
+    QSqlQuery role = office.exec(u"SELECT Rol FROM Autorisatie WHERE Code = ?"_s, {host.currentAdviser().code});
+    EXPECT_EQ(administrator, role.next() && role.value(0).toInt() == 1);
+}
