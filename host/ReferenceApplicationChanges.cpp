@@ -137,8 +137,12 @@ std::vector<SettingConflict> ReferenceApplication::settingConflicts()
             }
         }
     };
-    collect(setup_, setupBase_, [&] { return store_->storedSetup(adviser_.code); }, ChangeHistory::SetupObject);
-    collect(globalSetup_, globalBase_, [&] { return store_->storedGlobalSetup(); }, ChangeHistory::GlobalSetupObject);
+    // On the server what this program last saw of the records: a change made
+    // elsewhere that it has not heard of yet makes the save's guard miss, and
+    // the save that then reads under the lock refuses, after which this asks.
+    collect(setup_, setupBase_, [&] { return store_->lastSeenSetup(adviser_.code); }, ChangeHistory::SetupObject);
+    collect(globalSetup_, globalBase_, [&] { return store_->lastSeenGlobalSetup(); },
+            ChangeHistory::GlobalSetupObject);
     return found;
 }
 

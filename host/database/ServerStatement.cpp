@@ -493,19 +493,27 @@ std::vector<QSqlQuery> runTogetherOnServer(const QSqlDatabase& db, const QList<S
         PQsetnonblocking(conn, wasNonBlocking);
         return allFail(connectionError(conn));
     }
-    // Each statement ends at a sync point of its own: it runs as if sent
-    // alone, and a failing one does not take the others with it.
+    // What cannot be sent (a value the server cannot take) is refused before
+    // anything goes: statements sent together are sent whole or not at all,
+    // so that a transaction among them never goes without one of its parts.
     std::vector<Outgoing> out;
-    std::vector<bool> sent;
     for (const ServerStatement& statement : statements) {
         out.push_back(outgoing(statement.sql, statement.values));
-        const bool sending = !out.back().refused.isValid();
-        if (sending && (!sendWithValues(conn, out.back(), false) || !PQpipelineSync(conn))) {
+        if (out.back().refused.isValid()) {
+            PQexitPipelineMode(conn);
+            PQsetnonblocking(conn, wasNonBlocking);
+            return allFail(out.back().refused);
+        }
+    }
+    // Each statement ends at a sync point of its own: it runs as if sent
+    // alone, and a failing one does not take the others with it (inside a
+    // transaction the server then refuses the rest of it, and rolls it back).
+    for (const Outgoing& statement : out) {
+        if (!sendWithValues(conn, statement, false) || !PQpipelineSync(conn)) {
             PQexitPipelineMode(conn);
             PQsetnonblocking(conn, wasNonBlocking);
             return allFail(connectionError(conn));
         }
-        sent.push_back(sending);
     }
     const auto noAnswer = [&] {
         QSqlDatabase(db).close();
@@ -518,10 +526,6 @@ std::vector<QSqlQuery> runTogetherOnServer(const QSqlDatabase& db, const QList<S
         return allFail(connectionError(conn));
     for (qsizetype i = 0; i < statements.size(); ++i) {
         const QString& sql = statements.at(i).sql;
-        if (!sent[std::size_t(i)]) {
-            answers.push_back(answerOf(driver, nullptr, out[std::size_t(i)].refused, sql));
-            continue;
-        }
         Answer got = collected(conn, deadline);
         Answer sync = got.wait == Wait::Done ? collected(conn, deadline) : Answer{};
         if (sync.kept)

@@ -32,8 +32,9 @@ struct ServerStatement {
 
 // Sends the statements at once and reads their answers: one round trip for
 // all of them (libpq's pipeline), each run as if sent alone, in order; an
-// answer per statement, a failed one holding its error. Within answerWithin
-// for all together, else the connection is closed as above.
+// answer per statement, a failed one holding its error. One with a value the
+// server cannot take fails them all, none sent. Within answerWithin for all
+// together, else the connection is closed as above.
 std::vector<QSqlQuery> runTogetherOnServer(const QSqlDatabase& db, const QList<ServerStatement>& statements,
                                            std::chrono::milliseconds answerWithin);
 

@@ -452,6 +452,11 @@ std::vector<QSqlQuery> SqlConnection::runTogether(const QList<std::pair<QString,
             break;
         }
     }
+    // As for one statement: a server that did not answer is not asked again in this action.
+    if (lastError_.nativeErrorCode() == NoAnswerCode && !database().isOpen() && !retryLater_) {
+        retryLater_ = true;
+        QTimer::singleShot(0, &context_, [this] { retryLater_ = false; });
+    }
     return answers;
 }
 

@@ -79,10 +79,10 @@ public:
     // only at the user's next action (the next turn of the event loop), so
     // that one action shows one message and does not wait twice.
     bool run(QSqlQuery& query, const QString& sql, const QVariantList& values = {}, Wait wait = Wait::ForAnswer);
-    // Runs the statements as run() would one after the other, but sent
-    // together: on the server in one round trip (a lost connection is opened
-    // again first; none is run a second time), on the file one by one. An
-    // answer per statement, in order; a failed one holds its error.
+    // Runs the statements as run() would, in order, sent together: on the
+    // server in one round trip, whole or not at all (a lost connection is
+    // opened again first, none runs twice, a value the server cannot take
+    // fails all unsent); on the file one by one. A failed answer holds its error.
     std::vector<QSqlQuery> runTogether(const QList<std::pair<QString, QVariantList>>& statements);
     // Transactions, counted so that a lost connection is opened again only
     // outside one; false with the engine's error in lastError().

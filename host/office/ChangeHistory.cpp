@@ -23,7 +23,14 @@ void record(const OfficeDatabase& database, const ChangeEntry& entry) { record(d
 
 void record(const OfficeDatabase& database, const std::vector<ChangeEntry>& entries)
 {
+    for (const auto& [sql, values] : statements(entries))
+        database.exec(sql, values);
+}
+
+QList<std::pair<QString, QVariantList>> statements(const std::vector<ChangeEntry>& entries)
+{
     constexpr std::size_t RowsPerStatement = 90; // 900 values, well within every engine's limit
+    QList<std::pair<QString, QVariantList>> all;
     for (std::size_t first = 0; first < entries.size(); first += RowsPerStatement) {
         QStringList rows;
         QVariantList values;
@@ -37,11 +44,12 @@ void record(const OfficeDatabase& database, const std::vector<ChangeEntry>& entr
                    << (entry.secret ? QVariant(QMetaType::fromType<QString>()) : nullable(entry.newValue))
                    << (entry.secret ? 1 : 0) << entry.page << entry.how;
         }
-        database.exec(u"INSERT INTO InstellingWijziging (Tijdstip, AdviseurCode, AdviseurNaam, Object, Instelling, "
-                      "OudeWaarde, NieuweWaarde, Geheim, Pagina, Wijze) VALUES "_s +
-                          rows.join(u", "_s),
-                      values);
+        all.push_back({u"INSERT INTO InstellingWijziging (Tijdstip, AdviseurCode, AdviseurNaam, Object, Instelling, "
+                       "OudeWaarde, NieuweWaarde, Geheim, Pagina, Wijze) VALUES "_s +
+                           rows.join(u", "_s),
+                       values});
     }
+    return all;
 }
 
 std::vector<ChangeEntry> entries(const OfficeDatabase& database, const QString& page)

@@ -2,7 +2,10 @@
 
 #include "framework/host/ChangeEntry.h"
 
+#include <QList>
 #include <QString>
+#include <QVariantList>
+#include <utility>
 #include <vector>
 
 namespace tarvelo {
@@ -26,6 +29,8 @@ void record(const OfficeDatabase& database, const ChangeEntry& entry);
 // Adds entries, many rows to a statement: a save of many settings costs a
 // few statements, not one per setting.
 void record(const OfficeDatabase& database, const std::vector<ChangeEntry>& entries);
+// The statements record runs for these entries, with their values.
+QList<std::pair<QString, QVariantList>> statements(const std::vector<ChangeEntry>& entries);
 // The entries, newest first: all of them, or those made on one page.
 std::vector<ChangeEntry> entries(const OfficeDatabase& database, const QString& page = {});
 

@@ -14,6 +14,35 @@ namespace tarvelo {
 
 namespace {
 bool flag(const QSqlQuery& q, int field) { return q.value(field).toInt() != 0; }
+
+constexpr qint32 Kinds[] = {SoortMij::Geldverstrekker, SoortMij::Verzekeraar, SoortMij::Vermogensbeheerder,
+                            SoortMij::Taxateur, SoortMij::Kredietverstrekker, SoortMij::Bankgarantie};
+
+QString listsRead()
+{
+    QStringList selects;
+    for (const qint32 kind : Kinds)
+        selects << u"SELECT %1 AS Soort, Cd_Mij, Om_Naam, Om_NaamKort, Om_Object, In_Actief, In_Gebruik, Dt_Einde, "
+                   "Nr_HDN, Agent_Id, In_Selecteerbaar, In_Provisie, In_ProvisieAfsluit, In_ProvisieDoorlopend "
+                   "FROM %2"_s.arg(kind)
+                       .arg(CompanyCatalogue::tableOf(kind));
+    return selects.join(u" UNION ALL "_s) + u" ORDER BY 1, 3, 2"_s;
+}
+
+QString productsRead()
+{
+    return u"SELECT Cd_SoortMij, Cd_Mij, Cd_Product, Om_Product, In_Actief FROM Tbl_Mij_Product ORDER BY Cd_Product"_s;
+}
+
+// Both in one statement, told apart by the first column: the agent numbers'
+// count and default per company, and what the office stored per company
+// (receiver, mark and return method).
+QString officeDataRead()
+{
+    return u"SELECT 0, Cd_SoortMij, Cd_Mij, COUNT(*), MIN(CASE WHEN In_Default <> 0 THEN Agent_Id END), NULL, NULL, "
+           "NULL FROM tp_info GROUP BY Cd_SoortMij, Cd_Mij UNION ALL SELECT 1, Cd_SoortMij, Cd_Mij, NULL, NULL, "
+           "In_Geselecteerd, Cd_Retour, Om_Ontvanger FROM Tbl_Mij_Instellingen"_s;
+}
 } // namespace
 
 CompanyCatalogue::CompanyCatalogue(OfficeDatabase& database) : database_(database) {}
@@ -42,19 +71,18 @@ const CompanyCatalogue::List& CompanyCatalogue::list(qint32 cdSoortMij) const
 }
 
 // Every kind's companies in one statement and every product in another: a
-// page that shows several kinds asks the database twice.
+// page that shows several kinds asks the database twice (on the server in
+// one round trip, with the office's data per company).
 void CompanyCatalogue::readLists() const
 {
-    QStringList selects;
-    for (const qint32 kind : {SoortMij::Geldverstrekker, SoortMij::Verzekeraar, SoortMij::Vermogensbeheerder,
-                              SoortMij::Taxateur, SoortMij::Kredietverstrekker, SoortMij::Bankgarantie}) {
+    for (const qint32 kind : Kinds)
         lists_.insert(kind, std::make_shared<List>());
-        selects << u"SELECT %1 AS Soort, Cd_Mij, Om_Naam, Om_NaamKort, Om_Object, In_Actief, In_Gebruik, Dt_Einde, "
-                   "Nr_HDN, Agent_Id, In_Selecteerbaar, In_Provisie, In_ProvisieAfsluit, In_ProvisieDoorlopend "
-                   "FROM %2"_s.arg(kind)
-                       .arg(tableOf(kind));
-    }
-    QSqlQuery q = database_.exec(selects.join(u" UNION ALL "_s) + u" ORDER BY 1, 3, 2"_s);
+    // On the server the office's data per company comes in the same round
+    // trip: what shows companies mostly shows their agent numbers too.
+    if (database_.location().provider == QLatin1String("MSSQL") &&
+        officeDataRead_ != database_.pageConnection().readGeneration())
+        database_.readAhead({{listsRead(), {}}, {productsRead(), {}}, {officeDataRead(), {}}});
+    QSqlQuery q = database_.exec(listsRead());
     while (q.next()) {
         List& list = *lists_[q.value(0).toInt()];
         Maatschappij mij;
@@ -74,8 +102,7 @@ void CompanyCatalogue::readLists() const
         list.byCode.insert(mij.Cd_Mij, int(list.companies.size()));
         list.companies.push_back(std::move(mij));
     }
-    QSqlQuery products = database_.exec(
-        u"SELECT Cd_SoortMij, Cd_Mij, Cd_Product, Om_Product, In_Actief FROM Tbl_Mij_Product ORDER BY Cd_Product"_s);
+    QSqlQuery products = database_.exec(productsRead());
     while (products.next()) {
         const auto list = lists_.constFind(products.value(0).toInt());
         if (list == lists_.constEnd())
@@ -115,13 +142,7 @@ const CompanyCatalogue::OfficeData& CompanyCatalogue::officeData(qint32 cdSoortM
     const qint64 generation = database_.pageConnection().readGeneration();
     if (officeDataRead_ != generation) {
         officeData_.clear();
-        // Both in one statement, told apart by the first column: the agent
-        // numbers' count and default per company, and what the office stored
-        // per company (receiver, mark and return method).
-        QSqlQuery rows = database_.exec(
-            u"SELECT 0, Cd_SoortMij, Cd_Mij, COUNT(*), MIN(CASE WHEN In_Default <> 0 THEN Agent_Id END), NULL, NULL, "
-            "NULL FROM tp_info GROUP BY Cd_SoortMij, Cd_Mij UNION ALL SELECT 1, Cd_SoortMij, Cd_Mij, NULL, NULL, "
-            "In_Geselecteerd, Cd_Retour, Om_Ontvanger FROM Tbl_Mij_Instellingen"_s);
+        QSqlQuery rows = database_.exec(officeDataRead());
         while (rows.next()) {
             OfficeData& data = officeData_[rows.value(1).toInt()];
             const QString code = rows.value(2).toString();

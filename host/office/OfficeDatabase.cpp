@@ -416,7 +416,9 @@ QString aheadKey(const QString& sql, const QVariantList& values)
 
 void OfficeDatabase::readAhead(const Reads& reads) const
 {
-    ahead_.clear();
+    // Answers read ahead earlier in this action still serve beside these.
+    if (aheadGeneration_ != sql_->readGeneration())
+        ahead_.clear();
     std::vector<QSqlQuery> answers = sql_->runTogether(reads);
     for (std::size_t i = 0; i < answers.size(); ++i) {
         if (!answers[i].lastError().isValid())

@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -53,6 +54,10 @@ std::optional<QByteArray> storedText(const OfficeDatabase& db, const RecordPlace
     return q.value(0).toString().toUtf8();
 }
 
+bool onServer(const OfficeDatabase& db) { return db.location().provider == QLatin1String("MSSQL"); }
+
+QString seenKey(const RecordPlace& place) { return place.table + u'\x1f' + place.key.toString(); }
+
 // A stored record with its passwords opened; a text that is no record is
 // left for the reading to tell what is wrong with it.
 QByteArray opened(const QByteArray& text, const RecordSecrets& secrets, RecordSecrets::Owner owner,
@@ -68,13 +73,10 @@ QByteArray opened(const QByteArray& text, const RecordSecrets& secrets, RecordSe
 
 // The stored record as it would load: stored values over the defaults. raw
 // is the record as stored, its passwords sealed.
-QJsonObject storedRecord(const OfficeDatabase& db, const RecordSecrets& secrets, const RecordPlace& place,
-                         QJsonObject* raw = nullptr, bool* missing = nullptr)
+QJsonObject recordOf(const std::optional<QByteArray>& text, const RecordSecrets& secrets, const RecordPlace& place,
+                     QJsonObject* raw = nullptr)
 {
     Settings stored;
-    const auto text = storedText(db, place);
-    if (missing)
-        *missing = !text;
     if (text) {
         SettingsFile::fromRecord(stored, opened(*text, secrets, place.owner, nullptr), place.description);
         if (raw)
@@ -102,34 +104,67 @@ QString SettingsStore::valueText(const QJsonValue& v)
 
 namespace {
 
+// The stored text as read, and what this program knows of it from now on.
+std::optional<QByteArray> readStored(const OfficeDatabase& db, const RecordPlace& place, SettingsStore::Seen& seen)
+{
+    std::optional<QByteArray> text = storedText(db, place);
+    seen.insert(seenKey(place), text);
+    return text;
+}
+
 // Takes the write lock before the record is read, so that a second program
 // saving at the same moment waits and then reads what this one stored.
 void lockForUpdate(OfficeDatabase& db, const RecordPlace& place)
 {
-    if (db.location().provider == QLatin1String("MSSQL"))
+    if (onServer(db))
         db.exec(u"LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE"_s.arg(place.table));
     else
         db.exec(u"UPDATE %1 SET Record = Record WHERE 1 = 0"_s.arg(place.table));
 }
 
-void store(OfficeDatabase& db, const RecordSecrets& secrets, const RecordPlace& place, const Settings& settings, const AdviserIdentity& author,
-           const QHash<QString, QString>& pageOf, const QDateTime& now, const QJsonObject* base,
-           const QHash<QString, QString>& howOf, SettingsStore::Conflicts conflicts)
-{
-    const QJsonObject current = SettingsFile::toRecord(settings);
-    // Nothing changed here since the record was read: there is nothing to write.
-    if (base && *base == current)
-        return;
-    const QSet<QString> recordLists = RecordListMerge::names(settings);
-    lockForUpdate(db, place);
-    QJsonObject merged;
-    bool missing = false;
-    const QJsonObject old = storedRecord(db, secrets, place, &merged, &missing);
-    // Passwords an older version stored as typed are sealed now.
-    bool changed = missing || RecordSecrets::holdsPlain(merged);
+// One save's who, when and how, the same for each record it writes.
+struct SaveRequest {
+    const AdviserIdentity& author;
+    const QHash<QString, QString>& pageOf;
+    const QHash<QString, QString>& howOf;
+    QDateTime now;
+    SettingsStore::Conflicts conflicts;
+};
+
+// One settings object a save stores, and the record as this program read it.
+struct SavedPart {
+    const Settings* settings;
+    RecordPlace place;
+    const QJsonObject* base;
+    bool unchanged() const { return base && *base == SettingsFile::toRecord(*settings); }
+};
+
+// What a save writes of one record: its new text, worked out over the stored
+// text (none: no record is stored yet), and the history of its changes.
+struct RecordWrite {
+    RecordPlace place;
+    std::optional<QByteArray> over;
+    QByteArray text;
     std::vector<ChangeEntry> entries;
-    if (base && conflicts == SettingsStore::Conflicts::Refuse &&
-        !SettingsStore::conflicts(old, current, *base, recordLists).isEmpty())
+};
+
+// The record to store over the stored text, or nothing when nothing changed.
+// Throws ConflictError (with Refuse) when a setting changed here was changed
+// there too.
+std::optional<RecordWrite> written(const RecordSecrets& secrets, const SavedPart& part, const SaveRequest& request,
+                                   const std::optional<QByteArray>& stored)
+{
+    const RecordPlace& place = part.place;
+    const QJsonObject* base = part.base;
+    const bool refuse = base && request.conflicts == SettingsStore::Conflicts::Refuse;
+    const QJsonObject current = SettingsFile::toRecord(*part.settings);
+    const QSet<QString> recordLists = RecordListMerge::names(*part.settings);
+    QJsonObject merged;
+    const QJsonObject old = recordOf(stored, secrets, place, &merged);
+    // Passwords an older version stored as typed are sealed now.
+    bool changed = !stored || RecordSecrets::holdsPlain(merged);
+    std::vector<ChangeEntry> entries;
+    if (refuse && !SettingsStore::conflicts(old, current, *base, recordLists).isEmpty())
         throw RuntimeError(SettingsStore::ConflictError, SettingsStore::conflictMessage());
     for (auto it = current.begin(); it != current.end(); ++it) {
         // A setting this program did not change keeps what is stored, which
@@ -137,42 +172,116 @@ void store(OfficeDatabase& db, const RecordSecrets& secrets, const RecordPlace& 
         if (base && base->contains(it.key()) && base->value(it.key()) == it.value())
             continue;
         // A record list another program changed too keeps its records' changes.
-        const QJsonValue written = base && conflicts == SettingsStore::Conflicts::Refuse
-                                       ? SettingsStore::mergedValue(it.key(), old, current, *base, recordLists)
-                                       : it.value();
+        const QJsonValue value =
+            refuse ? SettingsStore::mergedValue(it.key(), old, current, *base, recordLists) : it.value();
         const QString before = SettingsStore::valueText(old.value(it.key()));
-        const QString after = SettingsStore::valueText(written);
+        const QString after = SettingsStore::valueText(value);
         // A password this workstation could not open reads as empty: unless
         // it was typed again, the sealed one stays as it is stored.
         if (before == after && RecordSecrets::isSecret(it.key()))
             continue;
         // Names this version does not know stay in the record as they were.
-        merged.insert(it.key(), written);
+        merged.insert(it.key(), value);
         if (before == after)
             continue;
         changed = true;
         ChangeEntry entry;
-        entry.when = now;
-        entry.adviserCode = author.code;
-        entry.adviserName = author.name;
+        entry.when = request.now;
+        entry.adviserCode = request.author.code;
+        entry.adviserName = request.author.name;
         entry.object = place.object;
         entry.setting = it.key();
-        entry.secret = settings.setting(it.key()).isSecret();
+        entry.secret = part.settings->setting(it.key()).isSecret();
         if (!entry.secret) {
             entry.oldValue = before;
             entry.newValue = after;
         }
-        entry.page = pageOf.value(SettingsStore::changeKey(place.object, it.key()));
-        entry.how = howOf.value(SettingsStore::changeKey(place.object, it.key()));
+        entry.page = request.pageOf.value(SettingsStore::changeKey(place.object, it.key()));
+        entry.how = request.howOf.value(SettingsStore::changeKey(place.object, it.key()));
         entries.push_back(std::move(entry));
     }
     if (!changed)
-        return;
+        return std::nullopt;
     secrets.seal(merged, place.owner);
-    ChangeHistory::record(db, entries);
+    return RecordWrite{place, stored, SettingsFile::toText(merged), std::move(entries)};
+}
+
+QString storedTime(const QDateTime& now) { return now.toUTC().toString(Qt::ISODateWithMs); }
+
+// Under the write lock: the record as stored now, refused or written over.
+void storeUnderLock(OfficeDatabase& db, const RecordSecrets& secrets, const SavedPart& part,
+                    const SaveRequest& request, SettingsStore::Seen& seen, std::vector<RecordWrite>& done)
+{
+    if (part.unchanged())
+        return;
+    lockForUpdate(db, part.place);
+    std::optional<RecordWrite> write = written(secrets, part, request, readStored(db, part.place, seen));
+    if (!write)
+        return;
+    ChangeHistory::record(db, write->entries);
+    const RecordPlace& place = part.place;
     db.exec(u"INSERT INTO %1 (%2, Record, Gewijzigd) VALUES (?, ?, ?) ON CONFLICT (%2) DO UPDATE SET "
             "Record = excluded.Record, Gewijzigd = excluded.Gewijzigd"_s.arg(place.table, place.keyColumn),
-            {place.key, QString::fromUtf8(SettingsFile::toText(merged)), now.toUTC().toString(Qt::ISODateWithMs)});
+            {place.key, QString::fromUtf8(write->text), storedTime(request.now)});
+    done.push_back(std::move(*write));
+}
+
+// The record written only where it is still stored as the text it was worked
+// out over: otherwise no row is written, and dividing by the rows written
+// fails the statement and the transaction with it.
+std::pair<QString, QVariantList> guardedWrite(const RecordWrite& write, const QDateTime& now)
+{
+    const RecordPlace& place = write.place;
+    const QString text = QString::fromUtf8(write.text);
+    if (!write.over)
+        return {u"WITH written AS (INSERT INTO %1 (%2, Record, Gewijzigd) VALUES (?, ?, ?) ON CONFLICT (%2) "
+                "DO NOTHING RETURNING 1) SELECT 1 / count(*) FROM written"_s.arg(place.table, place.keyColumn),
+                {place.key, text, storedTime(now)}};
+    return {u"WITH written AS (UPDATE %1 SET Record = ?, Gewijzigd = ? WHERE %2 = ? AND Record = ? RETURNING 1) "
+            "SELECT 1 / count(*) FROM written"_s.arg(place.table, place.keyColumn),
+            {text, storedTime(now), place.key, QString::fromUtf8(*write.over)}};
+}
+
+// On the server a save is one round trip: worked out over the records as this
+// program last saw them, it is sent as one transaction in one batch, each
+// record guarded. False when it could not be, with nothing stored: a record
+// not seen yet, a conflict with what was seen, a record stored otherwise
+// since, or any failure; the save then takes the write lock and reads.
+bool savedInOneBatch(OfficeDatabase& db, const RecordSecrets& secrets, const std::vector<SavedPart>& parts,
+                     const SaveRequest& request, SettingsStore::Seen& seen)
+{
+    SqlConnection& connection = db.pageConnection();
+    if (!onServer(db) || connection.inTransaction())
+        return false;
+    std::vector<RecordWrite> writes;
+    for (const SavedPart& part : parts) {
+        if (part.unchanged())
+            continue;
+        const auto known = seen.constFind(seenKey(part.place));
+        if (known == seen.constEnd())
+            return false;
+        try {
+            if (std::optional<RecordWrite> write = written(secrets, part, request, *known))
+                writes.push_back(std::move(*write));
+        } catch (const RuntimeError&) {
+            return false;
+        }
+    }
+    if (writes.empty())
+        return true;
+    OfficeDatabase::Reads batch{{u"BEGIN"_s, {}}};
+    for (const RecordWrite& write : writes)
+        batch << guardedWrite(write, request.now);
+    for (const RecordWrite& write : writes)
+        batch << ChangeHistory::statements(write.entries);
+    batch << std::pair{u"COMMIT"_s, QVariantList()};
+    const std::vector<QSqlQuery> answers = connection.runTogether(batch);
+    // A statement that failed ended the transaction: the server rolled it all back.
+    if (std::any_of(answers.begin(), answers.end(), [](const QSqlQuery& a) { return a.lastError().isValid(); }))
+        return false;
+    for (const RecordWrite& write : writes)
+        seen.insert(seenKey(write.place), write.text);
+    return true;
 }
 
 } // namespace
@@ -199,6 +308,8 @@ void SettingsStore::loadBoth(Settings& setup, Settings& globalSetup, const QStri
         if (!texts[which])
             texts[which] = q.value(1).toString().toUtf8();
     }
+    seen_.insert(seenKey(office), texts[0]);
+    seen_.insert(seenKey(own), texts[1]);
     QStringList closed[2];
     if (texts[0])
         SettingsFile::fromRecord(globalSetup, opened(*texts[0], secrets_, office.owner, &closed[0]), office.description);
@@ -215,15 +326,36 @@ void SettingsStore::loadBoth(Settings& setup, Settings& globalSetup, const QStri
 
 QJsonObject SettingsStore::storedSetup(const QString& adviserCode) const
 {
-    return storedRecord(database_, secrets_, setupPlace(adviserCode));
+    const RecordPlace place = setupPlace(adviserCode);
+    return recordOf(readStored(database_, place, seen_), secrets_, place);
 }
 
-QJsonObject SettingsStore::storedGlobalSetup() const { return storedRecord(database_, secrets_, globalPlace()); }
+QJsonObject SettingsStore::storedGlobalSetup() const
+{
+    return recordOf(readStored(database_, globalPlace(), seen_), secrets_, globalPlace());
+}
+
+QJsonObject SettingsStore::lastSeenSetup(const QString& adviserCode) const
+{
+    const RecordPlace place = setupPlace(adviserCode);
+    const auto known = seen_.constFind(seenKey(place));
+    if (!onServer(database_) || known == seen_.constEnd())
+        return storedSetup(adviserCode);
+    return recordOf(*known, secrets_, place);
+}
+
+QJsonObject SettingsStore::lastSeenGlobalSetup() const
+{
+    const auto known = seen_.constFind(seenKey(globalPlace()));
+    if (!onServer(database_) || known == seen_.constEnd())
+        return storedGlobalSetup();
+    return recordOf(*known, secrets_, globalPlace());
+}
 
 QByteArray SettingsStore::officeKey() const
 {
     QJsonObject raw;
-    storedRecord(database_, secrets_, globalPlace(), &raw);
+    recordOf(readStored(database_, globalPlace(), seen_), secrets_, globalPlace(), &raw);
     return secrets_.officeKeyFor(raw);
 }
 
@@ -287,13 +419,21 @@ void SettingsStore::save(const Settings* setup, const Settings* globalSetup, con
                          const QHash<QString, QString>& pageOf, const QJsonObject* setupBase,
                          const QJsonObject* globalBase, const QHash<QString, QString>& howOf, Conflicts conflicts)
 {
-    const QDateTime now = QDateTime::currentDateTime();
+    const SaveRequest request{author, pageOf, howOf, QDateTime::currentDateTime(), conflicts};
+    std::vector<SavedPart> parts;
+    if (setup)
+        parts.push_back({setup, setupPlace(author.code), setupBase});
+    if (globalSetup)
+        parts.push_back({globalSetup, globalPlace(), globalBase});
+    if (savedInOneBatch(database_, secrets_, parts, request, seen_))
+        return;
+    std::vector<RecordWrite> done;
     database_.transaction([&] {
-        if (setup)
-            store(database_, secrets_, setupPlace(author.code), *setup, author, pageOf, now, setupBase, howOf, conflicts);
-        if (globalSetup)
-            store(database_, secrets_, globalPlace(), *globalSetup, author, pageOf, now, globalBase, howOf, conflicts);
+        for (const SavedPart& part : parts)
+            storeUnderLock(database_, secrets_, part, request, seen_, done);
     });
+    for (const RecordWrite& write : done)
+        seen_.insert(seenKey(write.place), write.text);
 }
 
 } // namespace tarvelo

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <optional>
 #include <utility>
 
 namespace tarvelo {
@@ -38,6 +39,11 @@ public:
     // values over the defaults).
     QJsonObject storedSetup(const QString& adviserCode) const;
     QJsonObject storedGlobalSetup() const;
+    // The record as this program last read or stored it, as a load would
+    // read it: on the server, where a read costs a round trip, what a save
+    // is worked out over first. Read now on the file, or when it was not read.
+    QJsonObject lastSeenSetup(const QString& adviserCode) const;
+    QJsonObject lastSeenGlobalSetup() const;
     // The key of the office's passwords as this workstation holds it; empty
     // when it has none (or the office has no sealed password yet).
     QByteArray officeKey() const;
@@ -51,6 +57,10 @@ public:
     // With LastWriterWins a setting another program changed since it was
     // read is written over all the same: a value stated without an older one
     // having been shown (the command line's set) is no conflict.
+    // On the server the save is first sent as one transaction in one batch,
+    // worked out over the records as last seen and written only where each
+    // is still stored so; where one is not, nothing of it is stored and the
+    // save takes the write lock, reads the records and works it out again.
     enum class Conflicts { Refuse, LastWriterWins };
     void save(const Settings* setup, const Settings* globalSetup, const AdviserIdentity& author,
               const QHash<QString, QString>& pageOf = {}, const QJsonObject* setupBase = nullptr,
@@ -78,9 +88,14 @@ public:
     static QString valueText(const QJsonValue& value);
     static QString changeKey(const QString& object, const QString& setting) { return object + QLatin1Char('.') + setting; }
 
+    // The stored text of each record (table and key) as this program last
+    // read or stored it; none for a record not stored yet.
+    using Seen = QHash<QString, std::optional<QByteArray>>;
+
 private:
     OfficeDatabase& database_;
     const RecordSecrets& secrets_;
+    mutable Seen seen_;
 };
 
 } // namespace tarvelo

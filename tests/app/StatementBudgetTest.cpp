@@ -125,8 +125,9 @@ TEST_P(StatementBudget, EveryActionCostsAFewStatementsWhateverTheOfficesSize)
     }
     EXPECT_LE(large.selectCompany, 5);
     EXPECT_EQ(large.selectCompany, small.selectCompany);
-    // Two settings records, each locked, read, and written with its history in one
-    // transaction, after the question's look at both and the pages' checks.
+    // Two settings records written with their history in one transaction (on the server
+    // one batch over the records as seen, on the file each locked and read first), after
+    // the question's look at both and the pages' checks.
     EXPECT_LE(large.save, 14);
     EXPECT_EQ(large.save, small.save);
 }
