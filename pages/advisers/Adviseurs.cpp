@@ -508,7 +508,9 @@ std::vector<ValidationCheck> Adviseurs::validationChecks()
 bool Adviseurs::Check_Gebruikersnaam()
 {
     const QString naam = txtGebruikersnaam.text().trimmed();
-    if (!database_ || naam.isEmpty() || code_.isEmpty())
+    // Only a name the user changed can clash: the one read is already this
+    // adviser's, and asking the office again would cost every save a round trip.
+    if (!database_ || naam.isEmpty() || code_.isEmpty() || naam == gegevens_.Gebruikersnaam.trimmed())
         return true;
     if (database_->GebruikersnaamInGebruik(code_, naam))
         return failCheck(u"De door u ingevulde gebruikersnaam is reeds in gebruik."_s,
