@@ -1,6 +1,7 @@
 #include "host/ReferenceApplication.h"
 #include "framework/ui/MessageDetails.h"
 #include "host/database/LostServerWatch.h"
+#include "host/office/AdviserRegisterReads.h"
 
 #include "framework/errors/Conversions.h"
 #include "framework/errors/ReportTexts.h"
@@ -79,6 +80,7 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
         OfficeDatabase::Reads next{Advisers::currentRead(login)};
         if (!lastAdviser.isEmpty())
             next << SettingsStore::bothRead(lastAdviser);
+        next << adviserRegisterReads();
         office_ = std::make_unique<OfficeDatabase>(*serverDatabase, demo, next);
         databaseProvider_ = serverDatabase->provider;
         databaseServer_ = serverDatabase->server;

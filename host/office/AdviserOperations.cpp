@@ -5,6 +5,7 @@
 #include "framework/settings/AutorisatieSettings.h"
 #include "framework/xml/XmlNodes.h"
 #include "host/ReferenceApplication.h"
+#include "host/office/AdviserRegisterReads.h"
 #include "host/office/OfficeDatabase.h"
 
 #include <QRegularExpression>
@@ -34,6 +35,11 @@ const QString RightsRead = u"SELECT Code, Rol, AdviezenOpenen, AdviezenRechten, 
 
 } // namespace
 
+OfficeDatabase::Reads adviserRegisterReads()
+{
+    return {{OfficeRead, {}}, {RegisterRead, {}}, {AdviserDataRead, {}}, {RightsRead, {}}};
+}
+
 // The register lists every adviser, the removed ones as "inactief"; codes
 // come in braces, as the register gives them.
 QString ReferenceApplication::AdviseursRegister()
@@ -44,9 +50,9 @@ QString ReferenceApplication::AdviseursRegister()
     // data and rights when they are not read yet: what shows the register
     // mostly shows those too.
     if (office_->location().provider == QLatin1String("MSSQL")) {
-        OfficeDatabase::Reads reads{{OfficeRead, {}}, {RegisterRead, {}}};
-        if (adviserRecords_.generation != office_->pageConnection().readGeneration())
-            reads << std::pair{AdviserDataRead, QVariantList()} << std::pair{RightsRead, QVariantList()};
+        OfficeDatabase::Reads reads = adviserRegisterReads();
+        if (adviserRecords_.generation == office_->pageConnection().readGeneration())
+            reads.resize(2);
         office_->readAhead(reads);
     }
     pugi::xml_document document;

@@ -419,10 +419,19 @@ void OfficeDatabase::readAhead(const Reads& reads) const
     // Answers read ahead earlier in this action still serve beside these.
     if (aheadGeneration_ != sql_->readGeneration())
         ahead_.clear();
-    std::vector<QSqlQuery> answers = sql_->runTogether(reads);
+    // What is still held is not asked again; with nothing new no round trip is made.
+    Reads asked;
+    for (const auto& read : reads) {
+        if (!ahead_.contains(aheadKey(read.first, read.second)))
+            asked << read;
+    }
+    aheadGeneration_ = sql_->readGeneration();
+    if (asked.isEmpty())
+        return;
+    std::vector<QSqlQuery> answers = sql_->runTogether(asked);
     for (std::size_t i = 0; i < answers.size(); ++i) {
         if (!answers[i].lastError().isValid())
-            ahead_.insert(aheadKey(reads.at(qsizetype(i)).first, reads.at(qsizetype(i)).second), std::move(answers[i]));
+            ahead_.insert(aheadKey(asked.at(qsizetype(i)).first, asked.at(qsizetype(i)).second), std::move(answers[i]));
     }
     aheadGeneration_ = sql_->readGeneration();
 }
