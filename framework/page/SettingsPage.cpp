@@ -7,6 +7,7 @@
 #include "framework/host/Settings.h"
 #include "framework/page/DpiScaling.h"
 #include "framework/page/HostedPage.h"
+#include "framework/page/KeptView.h"
 #include "framework/page/RowLayout.h"
 #include "framework/ui/Ui.h"
 
@@ -103,14 +104,49 @@ void SettingsPage::setApplication(Application& application)
     followSettings();
 }
 
+namespace {
+
+// Whether a page shows one of these settings of object: a control bound to
+// it, or one the page's own fill puts it into.
+bool showsAnyOf(const Bindings& bindings, const SettingsObject& object, bool own, bool global,
+                const QStringList& names)
+{
+    for (const auto& binding : bindings.all()) {
+        const SettingBase& s = binding->boundSetting();
+        if (&s.owner() == &object && names.contains(s.name()))
+            return true;
+    }
+    for (const SettingPresentation& p : bindings.presentations()) {
+        if (names.contains(p.name) && ((own && p.object == u"Setup"_s) || (global && p.object == u"GlobalSetup"_s)))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 void SettingsPage::followSettings()
 {
     // As the fill shows a setting, with the page's own change handlers as
-    // silent as during the fill.
+    // silent as during the fill. What the page works out from its settings
+    // itself (a preview, what a choice enables, a dependent list) comes from
+    // its own Fill, which runs again, keeping what the user made of the page.
     const auto follow = [this](const SettingsBlock& block, const QStringList& names) {
-        const bool wasLoading = std::exchange(IsLoading, IsLoading || guardsFill());
-        const auto restore = qScopeGuard([&] { IsLoading = wasLoading; });
-        guarded(fillProcedure(), [&] { d_->bindings.refresh(block.owner(), names); });
+        const SettingsObject& object = block.owner();
+        if (!showsAnyOf(d_->bindings, object, &object == d_->setup, &object == &GlobalSetup(), names))
+            return;
+        const KeptView kept(d_->form, d_->bindings);
+        {
+            const bool wasLoading = std::exchange(IsLoading, IsLoading || guardsFill());
+            const auto restore = qScopeGuard([&] { IsLoading = wasLoading; });
+            guarded(fillProcedure(), [&] {
+                d_->bindings.refresh(object, names);
+                Fill();
+                kept.restoreTyped();
+                d_->bindings.refreshMarkers();
+            });
+        }
+        kept.restoreChoices();
     };
     d_->setupChanged = {};
     d_->globalChanged = {};
