@@ -1,5 +1,6 @@
 #include "app/SettingsWindow.h"
 #include "framework/forms/CheckBox.h"
+#include "framework/forms/ComboBox.h"
 #include "framework/forms/Frame.h"
 #include "framework/forms/Label.h"
 #include "framework/forms/TextBox.h"
@@ -7,9 +8,12 @@
 #include "framework/host/Database.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
+#include "framework/settings/CurrentAdviserSettings.h"
+#include "framework/settings/DocumentSettings.h"
 #include "framework/settings/ProxySettings.h"
 #include "host/ReferenceApplication.h"
 #include "host/office/OfficeDatabase.h"
+#include "pages/advice/AdviseurnaamWeergave.h"
 #include "tests/app/WidgetTestSupport.h"
 #include "tests/support/EventsUntil.h"
 #include "tests/support/PageTest.h"
@@ -171,6 +175,34 @@ TEST_P(WindowTakingChanges, APageThatDeclaresATableIsFilledAgainWhenItChanges)
     EXPECT_TRUE(within(3000, [&] { return naam.text() == QLatin1String("elders"); })) << str(naam.text());
     runEvents();
     EXPECT_EQ(page.fills, 2);
+}
+
+// What a page works out from a setting itself (the preview of how the adviser's name reads
+// under "Weergave adviseurnaam") kept the old value when another workstation changed the
+// setting: only the combo bound to it followed. The page reads as one opened afresh, and
+// what the user is typing in another field of it stays, with the focus.
+TEST_P(WindowTakingChanges, WhatAPageWorksOutFromASettingFollowsAChangeFromElsewhere)
+{
+    ASSERT_TRUE(window->showPage(u"SetupDocumenten"_s));
+    Form& form = window->currentPage()->form();
+    auto& weergave = form.get<ComboBox>(u"cboWeergaveAdviseurnaam"_s);
+    auto& voorbeeld = form.get<Label>(u"lblVoorbeeldAdviseurnaam"_s);
+    auto& ondertekening = form.get<TextBox>(u"txtOndertekening"_s);
+    ondertekening.setFocus();
+    ASSERT_TRUE(ondertekening.type(u"Met vriendelijke groet, van hier"_s));
+    const int other = weergave.listIndex() == 0 ? 1 : 0;
+    const qint32 value = weergave.itemData(other);
+    const QString expected = adviseurnaamWeergave(b->SettingsObject().get<CurrentAdviserSettings>(), value);
+    ASSERT_NE(voorbeeld.caption(), expected);
+
+    a->SettingsObject().get<DocumentSettings>().WeergaveAdviseurnaam = value;
+    a->saveSettings();
+    ASSERT_TRUE(within(3000, [&] { return weergave.listIndex() == other; })) << weergave.listIndex();
+    EXPECT_EQ(voorbeeld.caption(), expected);
+    EXPECT_EQ(ondertekening.text(), "Met vriendelijke groet, van hier");
+    EXPECT_TRUE(ondertekening.edited());
+    EXPECT_EQ(form.focusedControl(), &ondertekening);
+    EXPECT_TRUE(b->errorReports().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, WindowTakingChanges, ::testing::Values("MSACC", "MSSQL"));
