@@ -2,7 +2,11 @@
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/ComboBox.h"
 #include "framework/forms/Frame.h"
+#include "framework/forms/CommandButton.h"
 #include "framework/forms/Label.h"
+#include "framework/forms/ListView.h"
+#include "framework/page/HostedPage.h"
+#include "framework/settings/NotarisSettings.h"
 #include "framework/forms/TextBox.h"
 #include "framework/host/Connection.h"
 #include "framework/host/Database.h"
@@ -202,6 +206,50 @@ TEST_P(WindowTakingChanges, WhatAPageWorksOutFromASettingFollowsAChangeFromElsew
     EXPECT_EQ(ondertekening.text(), "Met vriendelijke groet, van hier");
     EXPECT_TRUE(ondertekening.edited());
     EXPECT_EQ(form.focusedControl(), &ondertekening);
+    EXPECT_TRUE(b->errorReports().empty());
+}
+
+// The company overview shows the notaries in a page of its own inside it. When another
+// workstation added a notary, the list there stayed as it was: a row picked there could be
+// another record than the one it named. The list follows, with the other workstation's
+// notary beside this window's unsaved edit of another one, and the save keeps both.
+TEST_P(WindowTakingChanges, TheNotariesInsideTheCompanyOverviewFollowAChangeFromElsewhere)
+{
+    ASSERT_TRUE(window->showPage(u"MijOverzicht"_s));
+    Form& form = window->currentPage()->form();
+    ASSERT_TRUE(form.get<ComboBox>(u"cboPartijen"_s).choose(u"Notarissen"_s));
+    HostedPage* hosted = nullptr;
+    for (Control* c : form.controls()) {
+        if (auto* page = dynamic_cast<HostedPage*>(c); page && page->page())
+            hosted = page;
+    }
+    ASSERT_TRUE(hosted);
+    Form& notarissen = hosted->page()->form();
+    auto& list = notarissen.get<ListView>(u"lstNotaris"_s);
+    const int before = list.count();
+    ASSERT_GE(before, 2);
+    ASSERT_TRUE(list.clickItem(2));
+    ui.whenModal(u"frmNotaris"_s, [](Form& f) {
+        f.get<TextBox>(u"txtNaamNotaris"_s).type(u"Notariskantoor Hier"_s);
+        f.get<CommandButton>(u"cmdOK"_s).click();
+    });
+    ASSERT_TRUE(notarissen.get<CommandButton>(u"cmdBewerkenNotaris"_s).click());
+    ASSERT_EQ(list.item(2).text(), "Notariskantoor Hier");
+    ASSERT_TRUE(list.clickItem(3));
+
+    a->SettingsObject().get<NotarisSettings>().AddNotaris().Naam = u"Notariskantoor Elders"_s;
+    a->saveSettings();
+    ASSERT_TRUE(within(3000, [&] { return list.count() == before + 1; })) << list.count();
+    EXPECT_EQ(list.item(before + 1).text(), "Notariskantoor Elders");
+    EXPECT_EQ(list.item(2).text(), "Notariskantoor Hier");
+    EXPECT_EQ(list.selectedItem(), &list.item(3)) << "the row the user chose stays chosen";
+
+    EXPECT_TRUE(window->save());
+    a->reloadSettings();
+    const NotarisSettings& stored = a->SettingsObject().get<NotarisSettings>();
+    EXPECT_EQ(stored.Notarissen.count(), before + 1);
+    EXPECT_EQ(stored.Notaris(2)->Naam, "Notariskantoor Hier");
+    EXPECT_EQ(stored.Notaris(before + 1)->Naam, "Notariskantoor Elders");
     EXPECT_TRUE(b->errorReports().empty());
 }
 
