@@ -6,16 +6,22 @@
 #include "framework/forms/TextBox.h"
 #include "framework/page/Bindings.h"
 
+#include <QSet>
+
 namespace tarvelo {
 
 KeptView::KeptView(Form& form, const Bindings& bindings) : form_(form)
 {
+    // A control that shows a setting shows what is stored now, not what it showed.
+    QSet<std::pair<QString, int>> shown;
+    for (const SettingPresentation& p : bindings.presentations())
+        shown.insert({p.control, p.controlIndex});
     for (Control* control : form.controls()) {
         if (auto* box = dynamic_cast<TextBox*>(control); box && box->edited()) {
             typed_.push_back({box->name(), box->index(), box->text(), box->selStart(), box->selLength()});
             continue;
         }
-        if (bindings.bindingOf(*control))
+        if (bindings.bindingOf(*control) || shown.contains({control->name(), control->index()}))
             continue;
         if (auto* combo = dynamic_cast<ComboBox*>(control); combo && combo->listIndex() >= 0)
             combos_.push_back({combo->name(), combo->index(), combo->list(combo->listIndex())});

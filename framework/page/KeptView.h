@@ -10,7 +10,7 @@ class Form;
 
 // What the user has made of an open page that filling it again must not take
 // away: the text of a box typed in and not left yet, the choices of lists and
-// combos that no setting holds, and the field with the focus.
+// combos that show no setting, and the field with the focus.
 class KeptView {
 public:
     KeptView(Form& form, const Bindings& bindings);
