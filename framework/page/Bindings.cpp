@@ -5,7 +5,6 @@
 #include "framework/errors/Procedures.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/CheckBox.h"
-#include "framework/forms/ListView.h"
 #include "framework/forms/TextBox.h"
 #include "framework/forms/YesNo.h"
 #include "framework/util/AccessKey.h"
@@ -214,24 +213,6 @@ public:
 private:
     std::vector<OptionButton*> group_;
     std::vector<int> values_;
-};
-
-// A list the page fills with the records of a record list by its own
-// procedures: it names the list for the history and the search, and the page
-// fills it again when the list is read from outside. It carries no marker:
-// its rows are the office's own records, not a choice set away from a default.
-class RecordListAdaptor final : public Binding::Adaptor {
-public:
-    explicit RecordListAdaptor(ListView& list) : list_(list) {}
-    Control& control() const override { return list_; }
-    std::vector<Control*> controls() const override { return {}; }
-    void show(const QVariant&) override {}
-    QVariant read(const QVariant& stored) const override { return stored; }
-    QString event() const override { return u"ItemClick"_s; }
-    void connect(std::function<void()>, std::function<void()>) override {}
-
-private:
-    ListView& list_;
 };
 
 class BitSetAdaptor final : public Binding::Adaptor {
@@ -539,8 +520,6 @@ std::unique_ptr<Binding::Adaptor> adaptorFor(Control& control)
         return std::make_unique<YesNoAdaptor>(*choice);
     if (auto* box = dynamic_cast<TextBox*>(&control))
         return std::make_unique<TextBoxAdaptor>(*box);
-    if (auto* list = dynamic_cast<ListView*>(&control))
-        return std::make_unique<RecordListAdaptor>(*list);
     throw RuntimeError::invalidProcedureCall();
 }
 

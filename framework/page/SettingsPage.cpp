@@ -35,6 +35,8 @@ public:
     std::vector<int> stackedWidths;
     int laidOutWidth = -1;
     QStringList officeTables;
+    // The choices of lists and combos as the last fill left them.
+    KeptView::Choices filledChoices;
     Subscription<QString, QString, QString, QVariant> notifySubscription;
     Subscription<const SettingsBlock&, const QStringList&> setupChanged, globalChanged;
 };
@@ -101,16 +103,22 @@ void SettingsPage::setApplication(Application& application)
         throw;
     }
     IsLoading = false;
+    d_->filledChoices = KeptView::choicesOf(d_->form, d_->bindings);
     followSettings();
 }
 
 namespace {
 
 // Whether a page shows one of these settings of object: a control bound to
-// it, or one the page's own fill puts it into.
-bool showsAnyOf(const Bindings& bindings, const SettingsObject& object, bool own, bool global,
+// it, one the page's own fill puts it into, or a setting its block places on
+// this page (a list or choice the page fills by hand).
+bool showsAnyOf(const QString& page, const Bindings& bindings, const SettingsObject& object, bool own, bool global,
                 const QStringList& names)
 {
+    for (const QString& name : names) {
+        if (object.contains(name) && object.setting(name).shown().page.compare(page, Qt::CaseInsensitive) == 0)
+            return true;
+    }
     for (const auto& binding : bindings.all()) {
         const SettingBase& s = binding->boundSetting();
         if (&s.owner() == &object && names.contains(s.name()))
@@ -133,15 +141,16 @@ void SettingsPage::followSettings()
     // its own Fill, which runs again, keeping what the user made of the page.
     const auto follow = [this](const SettingsBlock& block, const QStringList& names) {
         const SettingsObject& object = block.owner();
-        if (!showsAnyOf(d_->bindings, object, &object == d_->setup, &object == &GlobalSetup(), names))
+        if (!showsAnyOf(componentName(), d_->bindings, object, &object == d_->setup, &object == &GlobalSetup(), names))
             return;
-        const KeptView kept(d_->form, d_->bindings);
+        const KeptView kept(d_->form, d_->bindings, d_->filledChoices);
         {
             const bool wasLoading = std::exchange(IsLoading, IsLoading || guardsFill());
             const auto restore = qScopeGuard([&] { IsLoading = wasLoading; });
             guarded(fillProcedure(), [&] {
                 d_->bindings.refresh(object, names);
                 Fill();
+                d_->filledChoices = KeptView::choicesOf(d_->form, d_->bindings);
                 kept.restoreTyped();
                 d_->bindings.refreshMarkers();
             });

@@ -50,9 +50,6 @@ SetupAbonnement::SetupAbonnement()
     cmdAdd.Click.connect([this] { cmdAdd_Click(); });
     cmdBewerkenNotaris.Click.connect([this] { cmdBewerkenNotaris_Click(); });
     cmdDelete.Click.connect([this] { cmdDelete_Click(); });
-    // The list shows the subscriptions of Setup; read from outside, it is filled again.
-    bindings().shows(lvwAbonnement,
-                     [](SettingsObject& s) -> SettingBase& { return s.get<AbonnementSettings>().Abonnementen; });
     stackFrames({&fraAbonnementen});
 }
 

@@ -43,8 +43,6 @@ SetupNotaris::SetupNotaris()
     cmdToevoegenNotaris.Click.connect([this] { cmdToevoegenNotaris_Click(); });
     cmdBewerkenNotaris.Click.connect([this] { cmdBewerkenNotaris_Click(); });
     cmdVerwijderenNotaris.Click.connect([this] { cmdVerwijderenNotaris_Click(); });
-    // The list shows the notaries of Setup; read from outside, it is filled again.
-    bindings().shows(lstNotaris, [](SettingsObject& s) -> SettingBase& { return s.get<NotarisSettings>().Notarissen; });
     stackFrames({&fraNotarissen});
 }
 

@@ -53,10 +53,6 @@ SetupInkoopCombis::SetupInkoopCombis()
     cmdSelectAll.Click.connect([this] { cmdSelectAll_Click(); });
     cmdToevoegenInkoopCombinatie.Click.connect([this] { cmdToevoegenInkoopCombinatie_Click(); });
     cmdVerwijderenInkoopcombinatie.Click.connect([this] { cmdVerwijderenInkoopcombinatie_Click(); });
-    // The list shows the service providers of Setup; read from outside, it is filled again.
-    bindings().shows(lstInkoopcombinatie, [](SettingsObject& s) -> SettingBase& {
-        return s.get<InkoopcombinatieSettings>().Inkoopcombinaties;
-    });
     stackFrames({&fra});
 }
 

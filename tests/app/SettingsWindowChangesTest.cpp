@@ -12,6 +12,7 @@
 #include "framework/host/Database.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
+#include "framework/settings/CompanyChoiceSettings.h"
 #include "framework/settings/CurrentAdviserSettings.h"
 #include "framework/settings/DocumentSettings.h"
 #include "framework/settings/ProxySettings.h"
@@ -251,6 +252,32 @@ TEST_P(WindowTakingChanges, TheNotariesInsideTheCompanyOverviewFollowAChangeFrom
     EXPECT_EQ(stored.Notaris(2)->Naam, "Notariskantoor Hier");
     EXPECT_EQ(stored.Notaris(before + 1)->Naam, "Notariskantoor Elders");
     EXPECT_TRUE(b->errorReports().empty());
+}
+
+// A page that fills a combo with a setting by hand (the valuation office) was filled again
+// when another workstation chose another office, and then the window chose the office the
+// combo had shown before back, as a user would: the other workstation's choice was undone
+// here and the save stored the old one over it. The combo shows the other's choice, and the
+// save leaves it stored.
+TEST_P(WindowTakingChanges, AChoiceMadeElsewhereIsNotChosenBack)
+{
+    ASSERT_TRUE(window->showPage(u"SetupTaxatie"_s));
+    auto& shown = window->currentPage()->form().get<ComboBox>(u"cboTaxatieMaatschappij"_s);
+    ASSERT_GE(shown.listCount(), 3);
+    const int before = shown.listIndex();
+    const int chosen = before == 2 ? 1 : 2;
+    const std::optional<HostCompany> other = a->Taxatiebureau(shown.itemData(chosen));
+    ASSERT_TRUE(other);
+
+    a->SettingsObject().get<CompanyChoiceSettings>().TaxatieMaatschappij = other->code;
+    a->saveSettings();
+    EXPECT_TRUE(within(3000, [&] { return shown.listIndex() == chosen; })) << shown.listIndex();
+    runEvents();
+    EXPECT_EQ(shown.listIndex(), chosen);
+    EXPECT_EQ(b->SettingsObject().get<CompanyChoiceSettings>().TaxatieMaatschappij.get(), other->code);
+    EXPECT_TRUE(window->save());
+    a->reloadSettings();
+    EXPECT_EQ(a->SettingsObject().get<CompanyChoiceSettings>().TaxatieMaatschappij.get(), other->code);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, WindowTakingChanges, ::testing::Values("MSACC", "MSSQL"));
