@@ -35,8 +35,6 @@ public:
     std::vector<int> stackedWidths;
     int laidOutWidth = -1;
     QStringList officeTables;
-    // The choices of lists and combos as the last fill left them.
-    KeptView::Choices filledChoices;
     Subscription<QString, QString, QString, QVariant> notifySubscription;
     Subscription<const SettingsBlock&, const QStringList&> setupChanged, globalChanged;
 };
@@ -103,7 +101,6 @@ void SettingsPage::setApplication(Application& application)
         throw;
     }
     IsLoading = false;
-    d_->filledChoices = KeptView::choicesOf(d_->form, d_->bindings);
     followSettings();
 }
 
@@ -135,32 +132,36 @@ bool showsAnyOf(const QString& page, const Bindings& bindings, const SettingsObj
 
 void SettingsPage::followSettings()
 {
+    d_->setupChanged = {};
+    d_->globalChanged = {};
+    // A page without its settings object has nothing to follow.
+    if (!d_->setup)
+        return;
     // As the fill shows a setting, with the page's own change handlers as
     // silent as during the fill. What the page works out from its settings
     // itself (a preview, what a choice enables, a dependent list) comes from
-    // its own Fill, which runs again, keeping what the user made of the page.
-    const auto follow = [this](const SettingsBlock& block, const QStringList& names) {
+    // its own Fill, which runs again, keeping what the user made of the page
+    // since it was last filled.
+    auto filled = std::make_shared<KeptView::Choices>(KeptView::choicesOf(d_->form, d_->bindings));
+    const auto follow = [this, filled](const SettingsBlock& block, const QStringList& names) {
         const SettingsObject& object = block.owner();
         if (!showsAnyOf(componentName(), d_->bindings, object, &object == d_->setup, &object == &GlobalSetup(), names))
             return;
-        const KeptView kept(d_->form, d_->bindings, d_->filledChoices);
+        const KeptView kept(d_->form, d_->bindings, *filled);
         {
             const bool wasLoading = std::exchange(IsLoading, IsLoading || guardsFill());
             const auto restore = qScopeGuard([&] { IsLoading = wasLoading; });
             guarded(fillProcedure(), [&] {
                 d_->bindings.refresh(object, names);
                 Fill();
-                d_->filledChoices = KeptView::choicesOf(d_->form, d_->bindings);
+                *filled = KeptView::choicesOf(d_->form, d_->bindings);
                 kept.restoreTyped();
                 d_->bindings.refreshMarkers();
             });
         }
         kept.restoreChoices();
     };
-    d_->setupChanged = {};
-    d_->globalChanged = {};
-    if (d_->setup)
-        d_->setupChanged = Subscription<const SettingsBlock&, const QStringList&>(d_->setup->Changed, follow);
+    d_->setupChanged = Subscription<const SettingsBlock&, const QStringList&>(d_->setup->Changed, follow);
     Settings& global = GlobalSetup();
     if (&global != d_->setup)
         d_->globalChanged = Subscription<const SettingsBlock&, const QStringList&>(global.Changed, follow);
