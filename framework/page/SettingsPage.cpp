@@ -7,6 +7,7 @@
 #include "framework/host/Settings.h"
 #include "framework/page/DpiScaling.h"
 #include "framework/page/HostedPage.h"
+#include "framework/page/KeptView.h"
 #include "framework/page/RowLayout.h"
 #include "framework/ui/Ui.h"
 
@@ -103,19 +104,64 @@ void SettingsPage::setApplication(Application& application)
     followSettings();
 }
 
+namespace {
+
+// Whether a page shows one of these settings of object: a control bound to
+// it, one the page's own fill puts it into, or a setting its block places on
+// this page (a list or choice the page fills by hand).
+bool showsAnyOf(const QString& page, const Bindings& bindings, const SettingsObject& object, bool own, bool global,
+                const QStringList& names)
+{
+    for (const QString& name : names) {
+        if (object.contains(name) && object.setting(name).shown().page.compare(page, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    for (const auto& binding : bindings.all()) {
+        const SettingBase& s = binding->boundSetting();
+        if (&s.owner() == &object && names.contains(s.name()))
+            return true;
+    }
+    for (const SettingPresentation& p : bindings.presentations()) {
+        if (names.contains(p.name) && ((own && p.object == u"Setup"_s) || (global && p.object == u"GlobalSetup"_s)))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 void SettingsPage::followSettings()
 {
-    // As the fill shows a setting, with the page's own change handlers as
-    // silent as during the fill.
-    const auto follow = [this](const SettingsBlock& block, const QStringList& names) {
-        const bool wasLoading = std::exchange(IsLoading, IsLoading || guardsFill());
-        const auto restore = qScopeGuard([&] { IsLoading = wasLoading; });
-        guarded(fillProcedure(), [&] { d_->bindings.refresh(block.owner(), names); });
-    };
     d_->setupChanged = {};
     d_->globalChanged = {};
-    if (d_->setup)
-        d_->setupChanged = Subscription<const SettingsBlock&, const QStringList&>(d_->setup->Changed, follow);
+    // A page without its settings object has nothing to follow.
+    if (!d_->setup)
+        return;
+    // As the fill shows a setting, with the page's own change handlers as
+    // silent as during the fill. What the page works out from its settings
+    // itself (a preview, what a choice enables, a dependent list) comes from
+    // its own Fill, which runs again, keeping what the user made of the page
+    // since it was last filled.
+    auto filled = std::make_shared<KeptView::Choices>(KeptView::choicesOf(d_->form, d_->bindings));
+    const auto follow = [this, filled](const SettingsBlock& block, const QStringList& names) {
+        const SettingsObject& object = block.owner();
+        if (!showsAnyOf(componentName(), d_->bindings, object, &object == d_->setup, &object == &GlobalSetup(), names))
+            return;
+        const KeptView kept(d_->form, d_->bindings, *filled);
+        {
+            const bool wasLoading = std::exchange(IsLoading, IsLoading || guardsFill());
+            const auto restore = qScopeGuard([&] { IsLoading = wasLoading; });
+            guarded(fillProcedure(), [&] {
+                d_->bindings.refresh(object, names);
+                Fill();
+                *filled = KeptView::choicesOf(d_->form, d_->bindings);
+                kept.restoreTyped();
+                d_->bindings.refreshMarkers();
+            });
+        }
+        kept.restoreChoices();
+    };
+    d_->setupChanged = Subscription<const SettingsBlock&, const QStringList&>(d_->setup->Changed, follow);
     Settings& global = GlobalSetup();
     if (&global != d_->setup)
         d_->globalChanged = Subscription<const SettingsBlock&, const QStringList&>(global.Changed, follow);

@@ -251,6 +251,17 @@ QString SetupDatabase::Get_Om_Bestandsgrootte(qint64 bytes)
 
 void SetupDatabase::Fill()
 {
+    // The databases come from this workstation's own registry: what the user
+    // chose here and has not applied yet stays when the page is filled again
+    // for a setting read from elsewhere.
+    if (!changed)
+        Fill_Databases();
+    txtImportDir.setText(Setup<ImportExportSettings>().ImportDir);
+    txtExportDir.setText(Setup<ImportExportSettings>().ExportDir);
+}
+
+void SetupDatabase::Fill_Databases()
+{
     const Registry& reg = app().registry();
     const auto user = [&](QLatin1StringView value, const QString& fallback = QString()) {
         return reg.GetTarveloSetting(Hive::HKEY_CURRENT_USER, value, true, fallback);
@@ -292,9 +303,6 @@ void SetupDatabase::Fill()
     soort2.addItemWithData(u"MS Access"_s, 0);
     soort2.setEnabled(soort2.listCount() > 1);
     soort2.setListIndex(0);
-
-    txtImportDir.setText(Setup<ImportExportSettings>().ImportDir);
-    txtExportDir.setText(Setup<ImportExportSettings>().ExportDir);
 
     Fill_DatabaseSize();
     setChanged(false);

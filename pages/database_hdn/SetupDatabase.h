@@ -62,6 +62,8 @@ private:
 
     void Set_StatusControls();
     void Fill_DatabaseSize();
+    // The choices of databases as this workstation's registry holds them.
+    void Fill_Databases();
     bool CheckForDBase(const QString& folder, int index);
     void Update_DatabaseLocatie(int index);
     void Update_Importlocatie(const QString& folder);

@@ -1,15 +1,24 @@
 #include "app/SettingsWindow.h"
 #include "framework/forms/CheckBox.h"
+#include "framework/forms/ComboBox.h"
 #include "framework/forms/Frame.h"
+#include "framework/forms/CommandButton.h"
 #include "framework/forms/Label.h"
+#include "framework/forms/ListView.h"
+#include "framework/page/HostedPage.h"
+#include "framework/settings/NotarisSettings.h"
 #include "framework/forms/TextBox.h"
 #include "framework/host/Connection.h"
 #include "framework/host/Database.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
+#include "framework/settings/CompanyChoiceSettings.h"
+#include "framework/settings/CurrentAdviserSettings.h"
+#include "framework/settings/DocumentSettings.h"
 #include "framework/settings/ProxySettings.h"
 #include "host/ReferenceApplication.h"
 #include "host/office/OfficeDatabase.h"
+#include "pages/advice/AdviseurnaamWeergave.h"
 #include "tests/app/WidgetTestSupport.h"
 #include "tests/support/EventsUntil.h"
 #include "tests/support/PageTest.h"
@@ -171,6 +180,104 @@ TEST_P(WindowTakingChanges, APageThatDeclaresATableIsFilledAgainWhenItChanges)
     EXPECT_TRUE(within(3000, [&] { return naam.text() == QLatin1String("elders"); })) << str(naam.text());
     runEvents();
     EXPECT_EQ(page.fills, 2);
+}
+
+// What a page works out from a setting itself (the preview of how the adviser's name reads
+// under "Weergave adviseurnaam") kept the old value when another workstation changed the
+// setting: only the combo bound to it followed. The page reads as one opened afresh, and
+// what the user is typing in another field of it stays, with the focus.
+TEST_P(WindowTakingChanges, WhatAPageWorksOutFromASettingFollowsAChangeFromElsewhere)
+{
+    ASSERT_TRUE(window->showPage(u"SetupDocumenten"_s));
+    Form& form = window->currentPage()->form();
+    auto& weergave = form.get<ComboBox>(u"cboWeergaveAdviseurnaam"_s);
+    auto& voorbeeld = form.get<Label>(u"lblVoorbeeldAdviseurnaam"_s);
+    auto& ondertekening = form.get<TextBox>(u"txtOndertekening"_s);
+    ondertekening.setFocus();
+    ASSERT_TRUE(ondertekening.type(u"Met vriendelijke groet, van hier"_s));
+    const int other = weergave.listIndex() == 0 ? 1 : 0;
+    const qint32 value = weergave.itemData(other);
+    const QString expected = adviseurnaamWeergave(b->SettingsObject().get<CurrentAdviserSettings>(), value);
+    ASSERT_NE(voorbeeld.caption(), expected);
+
+    a->SettingsObject().get<DocumentSettings>().WeergaveAdviseurnaam = value;
+    a->saveSettings();
+    ASSERT_TRUE(within(3000, [&] { return weergave.listIndex() == other; })) << weergave.listIndex();
+    EXPECT_EQ(voorbeeld.caption(), expected);
+    EXPECT_EQ(ondertekening.text(), "Met vriendelijke groet, van hier");
+    EXPECT_TRUE(ondertekening.edited());
+    EXPECT_EQ(form.focusedControl(), &ondertekening);
+    EXPECT_TRUE(b->errorReports().empty());
+}
+
+// The company overview shows the notaries in a page of its own inside it. When another
+// workstation added a notary, the list there stayed as it was: a row picked there could be
+// another record than the one it named. The list follows, with the other workstation's
+// notary beside this window's unsaved edit of another one, and the save keeps both.
+TEST_P(WindowTakingChanges, TheNotariesInsideTheCompanyOverviewFollowAChangeFromElsewhere)
+{
+    ASSERT_TRUE(window->showPage(u"MijOverzicht"_s));
+    Form& form = window->currentPage()->form();
+    ASSERT_TRUE(form.get<ComboBox>(u"cboPartijen"_s).choose(u"Notarissen"_s));
+    HostedPage* hosted = nullptr;
+    for (Control* c : form.controls()) {
+        if (auto* page = dynamic_cast<HostedPage*>(c); page && page->page())
+            hosted = page;
+    }
+    ASSERT_TRUE(hosted);
+    Form& notarissen = hosted->page()->form();
+    auto& list = notarissen.get<ListView>(u"lstNotaris"_s);
+    const int before = list.count();
+    ASSERT_GE(before, 2);
+    ASSERT_TRUE(list.clickItem(2));
+    ui.whenModal(u"frmNotaris"_s, [](Form& f) {
+        f.get<TextBox>(u"txtNaamNotaris"_s).type(u"Notariskantoor Hier"_s);
+        f.get<CommandButton>(u"cmdOK"_s).click();
+    });
+    ASSERT_TRUE(notarissen.get<CommandButton>(u"cmdBewerkenNotaris"_s).click());
+    ASSERT_EQ(list.item(2).text(), "Notariskantoor Hier");
+    ASSERT_TRUE(list.clickItem(3));
+
+    a->SettingsObject().get<NotarisSettings>().AddNotaris().Naam = u"Notariskantoor Elders"_s;
+    a->saveSettings();
+    ASSERT_TRUE(within(3000, [&] { return list.count() == before + 1; })) << list.count();
+    EXPECT_EQ(list.item(before + 1).text(), "Notariskantoor Elders");
+    EXPECT_EQ(list.item(2).text(), "Notariskantoor Hier");
+    EXPECT_EQ(list.selectedItem(), &list.item(3)) << "the row the user chose stays chosen";
+
+    EXPECT_TRUE(window->save());
+    a->reloadSettings();
+    const NotarisSettings& stored = a->SettingsObject().get<NotarisSettings>();
+    EXPECT_EQ(stored.Notarissen.count(), before + 1);
+    EXPECT_EQ(stored.Notaris(2)->Naam, "Notariskantoor Hier");
+    EXPECT_EQ(stored.Notaris(before + 1)->Naam, "Notariskantoor Elders");
+    EXPECT_TRUE(b->errorReports().empty());
+}
+
+// A page that fills a combo with a setting by hand (the valuation office) was filled again
+// when another workstation chose another office, and then the window chose the office the
+// combo had shown before back, as a user would: the other workstation's choice was undone
+// here and the save stored the old one over it. The combo shows the other's choice, and the
+// save leaves it stored.
+TEST_P(WindowTakingChanges, AChoiceMadeElsewhereIsNotChosenBack)
+{
+    ASSERT_TRUE(window->showPage(u"SetupTaxatie"_s));
+    auto& shown = window->currentPage()->form().get<ComboBox>(u"cboTaxatieMaatschappij"_s);
+    ASSERT_GE(shown.listCount(), 3);
+    const int before = shown.listIndex();
+    const int chosen = before == 2 ? 1 : 2;
+    const std::optional<HostCompany> other = a->Taxatiebureau(shown.itemData(chosen));
+    ASSERT_TRUE(other);
+
+    a->SettingsObject().get<CompanyChoiceSettings>().TaxatieMaatschappij = other->code;
+    a->saveSettings();
+    EXPECT_TRUE(within(3000, [&] { return shown.listIndex() == chosen; })) << shown.listIndex();
+    runEvents();
+    EXPECT_EQ(shown.listIndex(), chosen);
+    EXPECT_EQ(b->SettingsObject().get<CompanyChoiceSettings>().TaxatieMaatschappij.get(), other->code);
+    EXPECT_TRUE(window->save());
+    a->reloadSettings();
+    EXPECT_EQ(a->SettingsObject().get<CompanyChoiceSettings>().TaxatieMaatschappij.get(), other->code);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, WindowTakingChanges, ::testing::Values("MSACC", "MSSQL"));

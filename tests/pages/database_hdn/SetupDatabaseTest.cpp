@@ -138,6 +138,35 @@ TEST_F(SetupDatabaseTest, TypedServerNameSurvivesTickingTheSecondDatabase)
     h.close();
 }
 
+// The database choices made here wait for "Toepassen". A setting read from elsewhere (the
+// e-mail recipient another workstation changed) filled the page again, and the host's whole
+// fill did too: the choices were gone without a word. The page follows the setting and
+// keeps what waits to be applied.
+TEST_F(SetupDatabaseTest, ASettingFromElsewhereKeepsTheChoicesWaitingToBeApplied)
+{
+    setUser("AdviezenDatabaseProvider", "MSSQL");
+    SettingsPage& page = open();
+    txt("txtServerNaam", 0).type("nieuw-server");
+    txt("txtServerNaam", 0).leave();
+    h.control<CheckBox>("chkDatabase2").click();
+    const auto expectKept = [&] {
+        EXPECT_EQ(txt("txtServerNaam", 0).text(), "nieuw-server");
+        EXPECT_TRUE(h.control<CheckBox>("chkDatabase2").isChecked());
+        EXPECT_EQ(txt("txtSoortDatabaseSecundair").text(), "MS Access");
+        EXPECT_TRUE(cmd("cmdToepassen").enabled());
+    };
+    h.setup().fromMap({{u"EmailOntvanger"_s, u"elders@kantoor.nl"_s}});
+    EXPECT_EQ(txt("txtEmailOntvanger").text(), "elders@kantoor.nl");
+    expectKept();
+
+    h.setup().fromMap({{u"ImportDir"_s, h.folder()}});
+    page.setApplication(h.app());
+    EXPECT_EQ(txt("txtImportDir").text(), h.folder());
+    expectKept();
+    h.ui().answerMessage(MsgResult::No); // closing offers the pending change
+    h.close();
+}
+
 // Folders without the expected files, equal locations and equal display names are refused with their messages.
 TEST_F(SetupDatabaseTest, FolderChoiceRefusals)
 {
