@@ -1,6 +1,7 @@
 #include "app/render/TextBoxView.h"
 
 #include "app/render/FormView.h"
+#include "app/render/LineEditAccessibility.h"
 #include "framework/forms/TextBox.h"
 
 #include <QLineEdit>
@@ -19,6 +20,7 @@ TextBoxView::TextBoxView(FormView& owner, TextBox& box, QWidget* parent) : Field
                          [this] { forward([this] { box_.type(plain_->toPlainText()); }); });
     } else {
         line_ = new QLineEdit(parent);
+        readOnlyAwareAccessibility(*line_);
         setWidget(line_);
         QObject::connect(line_, &QLineEdit::textEdited, this,
                          [this](const QString& text) { forward([this, text] { box_.type(text); }); });

@@ -23,11 +23,6 @@ namespace {
 
 void print(const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }
 
-RuntimeError notKept(const QString& what)
-{
-    return RuntimeError(ErrorNumber::ApplicationDefined, u"Deze host bewaart geen %1."_s.arg(what), u"MinimalHost"_s);
-}
-
 } // namespace
 
 MinimalHost::MinimalHost(const QString& dataFolder) : data_(dataFolder)
@@ -154,17 +149,6 @@ void MinimalHost::SaveGlobalSetup(const Settings& globalSetup)
     store(storedSetup_, stored);
     storedGlobalSetup_ = stored;
 }
-
-bool MinimalHost::TestConnection(const QString&, QString& errorText, const QString&)
-{
-    errorText = u"Deze host werkt niet met een databaseserver."_s;
-    return false;
-}
-
-void MinimalHost::SaveAdviseur(const AdviseurGegevens&, const QString&) { throw notKept(u"adviseurs"_s); }
-void MinimalHost::SaveAutorisatie(const QString&, const Autorisatie&) { throw notKept(u"rechten"_s); }
-void MinimalHost::OmzettenAdviezen(const QString&, const QString&) { throw notKept(u"adviezen"_s); }
-void MinimalHost::DeleteAdviseur(const QString&) { throw notKept(u"adviseurs"_s); }
 
 // Setup and GlobalSetup as one JSON file, replaced whole or not at all. A real
 // host keeps them in its own database, passwords encrypted.

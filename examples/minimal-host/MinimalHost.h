@@ -60,30 +60,11 @@ public:
     void standInsDuring(tarvelo::Settings& setup, tarvelo::Settings& globalSetup, tarvelo::Ui& ui,
                         const std::function<void()>& body) override;
 
-    // Database: the connection the pages run their statements on, and the
-    // record operations of the later pages, which this host does not keep.
+    // Database: the connection the pages run their statements on and the
+    // office-wide save; the advices and adviser records of the later pages,
+    // which this host does not keep, take the library's defaults.
     tarvelo::Connection& connection() override { return *connection_; }
     void SaveGlobalSetup(const tarvelo::Settings& globalSetup) override;
-    bool TestConnection(const QString& server, QString& errorText, const QString& databaseName) override;
-    void MoveDossierDocumentFolder(const QString&, const QString&, const QString&) override {}
-    int TakenAanmaken(const tarvelo::Settings&) override { return 0; }
-    int TakenAfhandelen(const tarvelo::Settings&) override { return 0; }
-    int AantalAdviezenAbonnement(const tarvelo::AbonnementRecord&) override { return 0; }
-    void VervangAbonnement(const tarvelo::AbonnementRecord&, const tarvelo::AbonnementRecord&) override {}
-    void AbonnementDoorvoeren(const tarvelo::AbonnementRecord&) override {}
-    void GetAdviseur(tarvelo::AdviseurGegevens&, const QString&) override {}
-    void SaveAdviseur(const tarvelo::AdviseurGegevens&, const QString&) override;
-    bool GebruikersnaamInGebruik(const QString&, const QString&) override { return false; }
-    void GetAutorisatie(tarvelo::Autorisatie&, const QString&) override {}
-    void SaveAutorisatie(const QString&, const tarvelo::Autorisatie&) override;
-    int AantalAdministrators(const QString&) override { return 0; }
-    int AantalVestigingen() override { return 0; }
-    int AantalAdviseursVestiging(const QString&) override { return 0; }
-    void OntkoppelVestiging(const QString&) override {}
-    void OpschonenVestigingen(int) override {}
-    int AantalAdviezen(const QString&) override { return 0; }
-    void OmzettenAdviezen(const QString&, const QString&) override;
-    void DeleteAdviseur(const QString&) override;
 
 private:
     struct StandIn {

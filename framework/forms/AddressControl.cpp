@@ -42,4 +42,6 @@ QString AddressControl::Check() const
     return {};
 }
 
+bool AddressControl::type(const Address& address) { return userAction([&] { setAddress(address); }); }
+
 } // namespace tarvelo

@@ -32,7 +32,7 @@ public:
     QString Check() const;
 
     Event<> Change;
-    bool type(const Address& address) { return userAction([&] { setAddress(address); }); }
+    bool type(const Address& address);
 
 private:
     Address address_;

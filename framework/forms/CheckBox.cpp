@@ -38,4 +38,16 @@ void OptionButton::setValue(bool on)
     Click();
 }
 
+bool CheckBox::click() { return userAction([this] { setValue(value_ == 1 ? 0 : 1); }); }
+
+bool OptionButton::click()
+{
+    return userAction([this] {
+        if (value_)
+            Click();
+        else
+            setValue(true);
+    });
+}
+
 } // namespace tarvelo

@@ -24,7 +24,7 @@ public:
 
     Event<> Click;
     // A user's click ticks an unticked or grey box and unticks a ticked one.
-    bool click() { return userAction([this] { setValue(value_ == 1 ? 0 : 1); }); }
+    bool click();
 
 private:
     QString caption_;
@@ -46,15 +46,7 @@ public:
     void setValue(bool on);
 
     Event<> Click;
-    bool click()
-    {
-        return userAction([this] {
-            if (value_)
-                Click();
-            else
-                setValue(true);
-        });
-    }
+    bool click();
 
 private:
     QString caption_;

@@ -105,4 +105,8 @@ bool ComboBox::choose(const QString& text)
     return false;
 }
 
+bool ComboBox::select(int index) { return userAction([&] { setListIndex(index); }); }
+
+bool ComboBox::type(const QString& text) { return userAction([&] { setText(text); }); }
+
 } // namespace tarvelo

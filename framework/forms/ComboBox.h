@@ -55,10 +55,10 @@ public:
     Event<> Click;
     Event<> Change; // typing into an editable combo
 
-    bool select(int index) { return userAction([&] { setListIndex(index); }); }
+    bool select(int index);
     // Selects the first entry with this text; false when there is none.
     bool choose(const QString& text);
-    bool type(const QString& text) { return userAction([&] { setText(text); }); }
+    bool type(const QString& text);
 
 private:
     const ListEntry& entry(int index) const;

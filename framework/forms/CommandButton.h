@@ -21,7 +21,7 @@ public:
     void setCancel(bool on) { cancel_ = on; changed(Property::Other); }
 
     Event<> Click;
-    bool click() { return userAction([this] { Click(); }); }
+    bool click() { return userAction(Click); }
 
 private:
     QString caption_;

@@ -1,5 +1,6 @@
 #include "framework/forms/Control.h"
 
+#include "framework/forms/Event.h"
 #include "framework/forms/Form.h"
 
 namespace tarvelo {
@@ -117,6 +118,11 @@ bool Control::userAction(const std::function<void()>& action)
     if (!isUsable())
         return false;
     return form_.runUserAction(action);
+}
+
+bool Control::userAction(const Event<>& event)
+{
+    return userAction([&event] { event(); });
 }
 
 } // namespace tarvelo

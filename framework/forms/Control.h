@@ -12,6 +12,8 @@
 namespace tarvelo {
 
 class Form;
+template <class... Args>
+class Event;
 
 enum class ControlKind {
     Form, Frame, Label, TextBox, CheckBox, OptionButton, ComboBox, ListBox, ListView,
@@ -114,6 +116,8 @@ protected:
     // Runs a user's action, or nothing when the control cannot be reached; an
     // error that escapes the handlers goes to the form's unhandled-error handler.
     bool userAction(const std::function<void()>& action);
+    // Raises the event as the user's action (a click, a double click).
+    bool userAction(const Event<>& event);
     void noBackColor() { backColor_.reset(); }
     void initialBackColor(Colour colour) { backColor_ = colour; }
 

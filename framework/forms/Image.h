@@ -19,7 +19,7 @@ public:
     void setStretch(bool on) { stretch_ = on; changed(Property::Picture); }
 
     Event<> Click;
-    bool click() { return userAction([this] { Click(); }); }
+    bool click() { return userAction(Click); }
 
 private:
     QString picture_;

@@ -56,7 +56,7 @@ public:
     void setBuddy(Control* field) { buddy_ = field; changed(Property::Other); }
 
     Event<> Click;
-    bool click() { return userAction([this] { Click(); }); }
+    bool click() { return userAction(Click); }
 
 protected:
     Label(Form& form, ControlKind kind, const QString& name, int index, Control* parent)

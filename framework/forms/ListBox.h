@@ -37,7 +37,7 @@ public:
 
     // A user's click: selects the entry, or toggles it in a multi-select list.
     bool select(int index);
-    bool doubleClick() { return userAction([this] { DblClick(); }); }
+    bool doubleClick() { return userAction(DblClick); }
 
 private:
     struct Entry : ListEntry {

@@ -146,7 +146,7 @@ public:
     bool clickItem(int index);
     bool checkItem(int index, bool on);
     bool clickColumn(int index);
-    bool doubleClick() { return userAction([this] { DblClick(); }); }
+    bool doubleClick() { return userAction(DblClick); }
 
 private:
     friend class ListItem;

@@ -26,4 +26,6 @@ QString YesNo::captionOf(int value)
     }
 }
 
+bool YesNo::choose(int value) { return userAction([&] { setValue(value); }); }
+
 } // namespace tarvelo

@@ -25,7 +25,7 @@ public:
     static QString captionOf(int value);
 
     Event<> Change;
-    bool choose(int value) { return userAction([&] { setValue(value); }); }
+    bool choose(int value);
 
 private:
     int value_ = 0;

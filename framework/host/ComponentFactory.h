@@ -14,6 +14,19 @@ namespace tarvelo {
 
 using namespace Qt::StringLiterals;
 
+namespace detail {
+// Adds a user control of one class to a form. A class of its own rather than
+// a lambda: the library keeps its type to itself, where a lambda inside the
+// inline add() would carry the exported class's visibility into every host.
+template <class T>
+struct ControlMaker {
+    UserControl& operator()(Form& form, const QString& name, Control* parent, int index) const
+    {
+        return form.create<T>(name, parent, index);
+    }
+};
+} // namespace detail
+
 // Creates user controls by their class name, the way a page adds a control
 // of another component to one of its frames at run time. The host owns one
 // and registers every user control it knows; pages reach it through
@@ -34,9 +47,7 @@ public:
     {
         Form sample(u"ComponentFactory"_s);
         const QString className = sample.add<T>(sample, u"sample"_s).className();
-        add(className, [](Form& form, const QString& name, Control* parent, int index) -> UserControl& {
-            return form.create<T>(name, parent, index);
-        });
+        add(className, detail::ControlMaker<T>());
     }
     // A class name registered twice is a programming error and throws.
     void add(const QString& className, Creator creator);

@@ -13,6 +13,16 @@ using namespace Qt::StringLiterals;
 
 class SettingsPage;
 
+namespace detail {
+// Makes a page of one class. A class of its own rather than a lambda: the
+// library keeps its type to itself, where a lambda inside the inline add()
+// would carry the exported class's visibility into every host.
+template <class Page>
+struct PageMaker {
+    std::unique_ptr<SettingsPage> operator()() const { return std::make_unique<Page>(); }
+};
+} // namespace detail
+
 // The settings window's groups, in the order it lists them.
 namespace PageGroup {
 inline const QString Algemeen = u"Algemeen"_s;
@@ -43,8 +53,7 @@ public:
     template <class Page>
     void add(const QString& group, const QString& listName = {})
     {
-        auto create = [] { return std::unique_ptr<SettingsPage>(std::make_unique<Page>()); };
-        addInfo(group, listName, create);
+        addInfo(group, listName, detail::PageMaker<Page>());
     }
 
     // Registers a page that another registry holds, as it holds it (so that a

@@ -21,12 +21,7 @@ namespace tarvelo {
 
 class SettingsPage::Private {
 public:
-    Private(SettingsPage& page, const QString& componentName)
-        : form(componentName),
-          bindings({page, [&page]() -> SettingsObject& { return page.Setup(); },
-                    [&page]() -> SettingsObject& { return page.GlobalSetup(); }, [&page] { return page.IsLoading; }})
-    {
-    }
+    Private(SettingsPage& page, const QString& componentName);
 
     Form form;
     Settings* setup = nullptr;
@@ -38,6 +33,14 @@ public:
     Subscription<QString, QString, QString, QVariant> notifySubscription;
     Subscription<const SettingsBlock&, const QStringList&> setupChanged, globalChanged;
 };
+
+// Out of the class body, so that its lambdas stay inside the library.
+SettingsPage::Private::Private(SettingsPage& page, const QString& componentName)
+    : form(componentName),
+      bindings({page, [&page]() -> SettingsObject& { return page.Setup(); },
+                [&page]() -> SettingsObject& { return page.GlobalSetup(); }, [&page] { return page.IsLoading; }})
+{
+}
 
 void SettingsPage::PrivateDeleter::operator()(Private* d) const { delete d; }
 

@@ -185,6 +185,10 @@ TEST_F(FieldStatesTest, ALockedSettingIsReachedAndReadButNotChanged)
     EXPECT_TRUE(address->isReadOnly());
     QAccessibleInterface* addressFace = QAccessible::queryAccessibleInterface(address);
     EXPECT_TRUE(addressFace->state().readOnly);
+    EXPECT_FALSE(addressFace->state().editable) << "a locked box is not one to type in";
+    EXPECT_EQ(addressFace->editableTextInterface(), nullptr);
+    ASSERT_NE(addressFace->textInterface(), nullptr);
+    EXPECT_EQ(addressFace->textInterface()->text(0, 4), u"vast"_s);
     EXPECT_FALSE(addressFace->text(QAccessible::Name).contains(u'&'));
 
     // Keys and presses change nothing.
@@ -215,6 +219,8 @@ TEST_F(FieldStatesTest, ALockedSettingIsReachedAndReadButNotChanged)
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(user)->text(QAccessible::Description).startsWith(u"Gewijzigd"_s))
         << QAccessible::queryAccessibleInterface(user)->text(QAccessible::Description).toStdString();
     EXPECT_FALSE(QAccessible::queryAccessibleInterface(user)->state().readOnly);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(user)->state().editable);
+    EXPECT_NE(QAccessible::queryAccessibleInterface(user)->editableTextInterface(), nullptr);
 }
 
 // Catches white swatches that vanish on a light page: the swatch of a white

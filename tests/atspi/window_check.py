@@ -150,8 +150,10 @@ def main():
     data = tempfile.mkdtemp(prefix="tarvelo-atspi-")
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1")
     # A setting the administrator locked, to be reached with Tab and told why.
-    subprocess.run([PROGRAM, "--data", data, "lock", "UpdateTermijn"], env=dict(env, QT_QPA_PLATFORM="offscreen"),
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+    # A locked text box as well, to say read-only and not editable.
+    for setting in ("UpdateTermijn", "ProxyAdres"):
+        subprocess.run([PROGRAM, "--data", data, "lock", setting], env=dict(env, QT_QPA_PLATFORM="offscreen"),
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
     proc = subprocess.Popen([PROGRAM, "--data", data, "--page", os.environ.get("ATSPI_START_PAGE", "SetupProxy")],
                             env=env)
     try:
@@ -180,6 +182,17 @@ def main():
                 break
         if not locked:
             fail("Tab bereikt geen vastgezette instelling die zegt waarom: %s" % order)
+        # A locked text box is read-only and says nothing else; the others may be typed in.
+        boxes = [n for n in walk(app) if n is not None and n.getRole() in (pyatspi.ROLE_TEXT, pyatspi.ROLE_PASSWORD_TEXT)]
+        locked_boxes = [n for n in boxes if "door de beheerder vastgezet" in (n.description or "")]
+        if not locked_boxes:
+            fail("geen vastgezet tekstvak gevonden")
+        for box in locked_boxes:
+            state = box.getState()
+            if state.contains(pyatspi.STATE_EDITABLE) or not state.contains(pyatspi.STATE_READ_ONLY):
+                fail("het vastgezette tekstvak '%s' zegt niet alleen dat het alleen-lezen is" % (box.name or label_of(box)))
+        if not any(n.getState().contains(pyatspi.STATE_EDITABLE) for n in boxes if n not in locked_boxes):
+            fail("geen enkel tekstvak zegt dat er in getypt kan worden")
         if "Pagina's" not in order:
             fail("de paginalijst heeft geen naam of is geen stop: %s" % order)
         if "Opslaan" in order and "Proxy-instellingen gebruiken" in order:

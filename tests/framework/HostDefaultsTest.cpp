@@ -1,8 +1,10 @@
 #include "framework/errors/RuntimeError.h"
 #include "framework/host/ComponentFactory.h"
+#include "framework/host/Database.h"
 #include "framework/host/Settings.h"
 #include "framework/host/SettingsHost.h"
 #include "framework/listsort/ListSortState.h"
+#include "framework/settings/AbonnementSettings.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/registry/Registry.h"
 #include "framework/status/StatusReporter.h"
@@ -83,7 +85,72 @@ private:
     std::optional<StandIn> standIn_;
 };
 
+// A database object that writes only what it must.
+class SmallestDatabase : public Database {
+public:
+    Connection& connection() override { throw RuntimeError::objectRequired(); }
+    void SaveGlobalSetup(const Settings&) override {}
+};
+
 } // namespace
+
+// Catches a database call without a default a host that keeps no advices or
+// adviser records could do without, and a default that reports a record
+// stored that was not: counts are 0, lookups empty what they were given,
+// work on records that are not kept does nothing, and storing one is
+// refused in Dutch.
+TEST(HostDefaults, ADatabaseObjectWritesOnlyTheConnectionAndTheSave)
+{
+    SmallestDatabase database;
+    Database& db = database;
+    QString errorText;
+    EXPECT_FALSE(db.TestConnection(u"db.kantoor.nl"_s, errorText, u"Kantoor"_s));
+    EXPECT_EQ(errorText, u"Dit programma werkt niet met een databaseserver."_s);
+
+    Settings setup;
+    AbonnementRecord abonnement;
+    EXPECT_EQ(db.TakenAanmaken(setup), 0);
+    EXPECT_EQ(db.TakenAfhandelen(setup), 0);
+    EXPECT_EQ(db.AantalAdviezenAbonnement(abonnement), 0);
+    EXPECT_EQ(db.AantalAdministrators(u"'A1','B2'"_s), 0);
+    EXPECT_EQ(db.AantalVestigingen(), 0);
+    EXPECT_EQ(db.AantalAdviseursVestiging(u"V1"_s), 0);
+    EXPECT_EQ(db.AantalAdviezen(u"A1"_s), 0);
+    EXPECT_FALSE(db.GebruikersnaamInGebruik(u"A1"_s, u"jan"_s));
+
+    AdviseurGegevens gegevens;
+    gegevens.Email = u"oud@kantoor.nl"_s;
+    db.GetAdviseur(gegevens, u"A1"_s);
+    EXPECT_TRUE(gegevens.Email.isEmpty());
+    Autorisatie rechten;
+    rechten.Rol = 1;
+    rechten.Vestiging = u"V1"_s;
+    db.GetAutorisatie(rechten, u"A1"_s);
+    EXPECT_EQ(rechten.Rol, 0);
+    EXPECT_TRUE(rechten.Vestiging.isEmpty());
+
+    const auto refusal = [](const std::function<void()>& store) {
+        try {
+            store();
+        } catch (const RuntimeError& e) {
+            return e.description();
+        }
+        return QString();
+    };
+    EXPECT_EQ(refusal([&] { db.SaveAdviseur(gegevens, u"A1"_s); }),
+              u"Dit programma bewaart geen gegevens van adviseurs; er is niets opgeslagen."_s);
+    EXPECT_EQ(refusal([&] { db.SaveAutorisatie(u"A1"_s, rechten); }),
+              u"Dit programma bewaart geen rechten van adviseurs; er is niets opgeslagen."_s);
+
+    // Nothing kept, so nothing to move, apply, clear or remove.
+    db.MoveDossierDocumentFolder(u"Kantoor"_s, u"/oud"_s, u"/nieuw"_s);
+    db.VervangAbonnement(abonnement, abonnement);
+    db.AbonnementDoorvoeren(abonnement);
+    db.OntkoppelVestiging(u"V1"_s);
+    db.OpschonenVestigingen(1);
+    db.OmzettenAdviezen(u"A1"_s, u"B2"_s);
+    db.DeleteAdviseur(u"A1"_s);
+}
 
 // Catches a host call without a default a host could do without: a host
 // that writes only the calls above compiles, and the others answer as the
