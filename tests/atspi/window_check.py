@@ -132,7 +132,7 @@ def check_page(pane, title):
     return [n for n in walk(pane) if showing(n) and n.getRole() == pyatspi.ROLE_RADIO_BUTTON]
 
 
-def setting(data, env, name):
+def stored_value(data, env, name):
     """A setting as the command line reads it."""
     done = subprocess.run([PROGRAM, "--data", data, "get", name], env=dict(env, QT_QPA_PLATFORM="offscreen"),
                           capture_output=True, text=True)
@@ -251,7 +251,7 @@ def main():
 
         # A change by keyboard, then Escape: the window asks before it drops
         # the change, and Escape on that question keeps window and change.
-        before = setting(data, env, "AutomatischOpslaan")
+        before = stored_value(data, env, "AutomatischOpslaan")
         keys("ctrl+f", "ctrl+a")
         subprocess.run(["xdotool", "type", "--delay", "30", "Automatisch opslaan"], check=True)
         time.sleep(0.8)
@@ -282,7 +282,7 @@ def main():
             time.sleep(0.3)
         if proc.poll() is None:
             fail("Ctrl+S sloot het venster niet")
-        elif setting(data, env, "AutomatischOpslaan") == before:
+        elif stored_value(data, env, "AutomatischOpslaan") == before:
             fail("Ctrl+S bewaarde de wijziging van 'Automatisch opslaan' niet (%s)" % before)
     finally:
         if proc.poll() is None:
