@@ -31,8 +31,7 @@ namespace {
 // with its control characters shown escaped.
 void print(FILE* stream, const QString& text)
 {
-    const QByteArray bytes =
-        (::isatty(::fileno(stream)) ? AdminCommands::escapedControls(text) : text).toLocal8Bit();
+    const QByteArray bytes = (::isatty(::fileno(stream)) ? AdminCommands::escapedControls(text) : text).toLocal8Bit();
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
 }
 
@@ -64,8 +63,9 @@ bool actFor(ReferenceApplication& host, const QString& adviser)
                            "is niets gewijzigd."_s.arg(host.currentAdviser().name));
     const std::optional<AdviserIdentity> other = Advisers::find(host.officeDatabase(), adviser);
     if (!other)
-        throw RuntimeError(ErrorNumber::ApplicationDefined,
-                           u"Er is geen adviseur met de gebruikersnaam of code %1. Er is niets gewijzigd."_s.arg(adviser));
+        throw RuntimeError(
+            ErrorNumber::ApplicationDefined,
+            u"Er is geen adviseur met de gebruikersnaam of code %1. Er is niets gewijzigd."_s.arg(adviser));
     host.setCurrentAdviser(*other);
     host.reloadSettings();
     host.applyAdministratorLocks();
@@ -76,11 +76,11 @@ bool actFor(ReferenceApplication& host, const QString& adviser)
 namespace {
 // The office paths a data folder's office records in the user's hive.
 const QLatin1StringView OfficePaths[] = {
-    RegistryNames::AdviezenDatabaseMap,   RegistryNames::AdviezenDatabaseSource,
-    RegistryNames::AdviezenDatabaseProvider, RegistryNames::AdviezenDatabaseName,
+    RegistryNames::AdviezenDatabaseMap,          RegistryNames::AdviezenDatabaseSource,
+    RegistryNames::AdviezenDatabaseProvider,     RegistryNames::AdviezenDatabaseName,
     RegistryNames::AdviezenDatabaseWeergaveNaam, RegistryNames::AdviezenDatabase2,
-    RegistryNames::AdviezenDatabase2Source, RegistryNames::AdviezenDatabase2Map,
-    RegistryNames::AdviezenDatabase2Name, RegistryNames::AdviezenDatabase2WeergaveNaam,
+    RegistryNames::AdviezenDatabase2Source,      RegistryNames::AdviezenDatabase2Map,
+    RegistryNames::AdviezenDatabase2Name,        RegistryNames::AdviezenDatabase2WeergaveNaam,
     RegistryNames::AdviesdossierDocumentenMap,
 };
 
@@ -103,7 +103,8 @@ QString userHiveFile(const QString& dataFolder)
         return shared;
     const QString key = QString::fromLatin1(
         QCryptographicHash::hash(QFile::encodeName(folder), QCryptographicHash::Sha1).toHex().left(16));
-    const QString own = QDir(privateFolder(config.filePath(u"kantoren/"_s + key))).filePath(u"HKEY_CURRENT_USER.hive"_s);
+    const QString own =
+        QDir(privateFolder(config.filePath(u"kantoren/"_s + key))).filePath(u"HKEY_CURRENT_USER.hive"_s);
     if (!QFileInfo::exists(own) && QFileInfo::exists(shared) && QFile::copy(shared, own)) {
         QFile::setPermissions(own, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         SqliteRegistryStore copy(own);
@@ -214,9 +215,8 @@ int runAdminCommand(const CommandLine& line, AdminInput& input)
         if (line.provider == QLatin1String("MSSQL"))
             server = DatabaseLocation{line.provider, QString(), line.server, line.database};
         const QString dataFolder = line.dataFolder.isEmpty() ? DataFolder::defaultPath() : line.dataFolder;
-        host = std::make_unique<ReferenceApplication>(
-            quiet, dataFolder, userHiveFile(dataFolder),
-            ReferenceApplication::NewOffice::Demo, server, machineHiveFile());
+        host = std::make_unique<ReferenceApplication>(quiet, dataFolder, userHiveFile(dataFolder),
+                                                      ReferenceApplication::NewOffice::Demo, server, machineHiveFile());
         host->setShowErrorsToUser(false);
         if (!line.adviser.isEmpty())
             request.forOtherAdviser = actFor(*host, line.adviser);
@@ -240,8 +240,8 @@ int runAdminCommand(const CommandLine& line, AdminInput& input)
     try {
         result = AdminCommands::run(*host, request, passphrase, secret);
     } catch (const std::exception& e) {
-        result = {AdminCommands::Refused, {},
-                  u"Er is niets gewijzigd: %1\n"_s.arg(RuntimeError::fromStd(e).description())};
+        result = {
+            AdminCommands::Refused, {}, u"Er is niets gewijzigd: %1\n"_s.arg(RuntimeError::fromStd(e).description())};
     } catch (...) {
         result = {AdminCommands::Refused, {}, u"Er is niets gewijzigd: een onbekende fout trad op.\n"_s};
     }

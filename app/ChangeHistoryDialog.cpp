@@ -42,10 +42,15 @@ QString csvField(const QString& text)
 } // namespace
 
 ChangeHistoryDialog::ChangeHistoryDialog(const QString& caption, std::vector<ChangeEntry> entries,
-                                         const SettingCatalogue& catalogue, QHash<QString, QString> pageTitles,
-                                         Ui& ui, QWidget* parent)
-    : QDialog(parent), entries_(std::move(entries)), catalogue_(catalogue), pageTitles_(std::move(pageTitles)),
-      ui_(ui), caption_(caption), list_(new QTreeWidget(this))
+                                         const SettingCatalogue& catalogue, QHash<QString, QString> pageTitles, Ui& ui,
+                                         QWidget* parent)
+    : QDialog(parent),
+      entries_(std::move(entries)),
+      catalogue_(catalogue),
+      pageTitles_(std::move(pageTitles)),
+      ui_(ui),
+      caption_(caption),
+      list_(new QTreeWidget(this))
 {
     setObjectName(u"frmWijzigingen"_s);
     setWindowTitle(caption);
@@ -237,8 +242,8 @@ void ChangeHistoryDialog::fill()
     fitColumns();
 }
 
-void ChangeHistoryDialog::filter(const QString& page, const QString& adviser, const QString& setting,
-                                 const QDate& from, const QDate& to)
+void ChangeHistoryDialog::filter(const QString& page, const QString& adviser, const QString& setting, const QDate& from,
+                                 const QDate& to)
 {
     if (!page.isEmpty() && page_->findData(page) < 0) {
         const QSignalBlocker block(page_);
@@ -280,9 +285,8 @@ void ChangeHistoryDialog::applyFilter()
     setWindowTitle(page.isEmpty() ? caption_ : u"Wijzigingen – %1"_s.arg(pageTitle));
     // What an empty list means: nothing stored yet, nothing for this page, or
     // nothing that the filters let through.
-    const bool pageHasNone = !page.isEmpty() && std::none_of(entries_.begin(), entries_.end(), [&](const ChangeEntry& e) {
-        return e.page == page;
-    });
+    const bool pageHasNone = !page.isEmpty() && std::none_of(entries_.begin(), entries_.end(),
+                                                             [&](const ChangeEntry& e) { return e.page == page; });
     none_->setText(entries_.empty() ? u"Er zijn nog geen wijzigingen opgeslagen."_s
                    : pageHasNone    ? u"Op de pagina %1 zijn nog geen wijzigingen opgeslagen."_s.arg(pageTitle)
                                     : u"Geen wijzigingen die aan de filters voldoen."_s);
@@ -306,10 +310,7 @@ void ChangeHistoryDialog::showCodeNames(bool on)
     fitColumns();
 }
 
-void ChangeHistoryDialog::fitColumns()
-{
-    fitColumnsAndDialog(*this, *list_, 360, {720, 520});
-}
+void ChangeHistoryDialog::fitColumns() { fitColumnsAndDialog(*this, *list_, 360, {720, 520}); }
 
 const ChangeEntry* ChangeHistoryDialog::entryOf(int shownLine) const
 {

@@ -17,12 +17,14 @@ namespace tarvelo {
 
 CheckProblemsDialog::CheckProblemsDialog(std::vector<CheckProblem> problems,
                                          std::function<void(const CheckProblem&)> chosen, QWidget* parent)
-    : QDialog(parent), problems_(std::move(problems)), chosen_(std::move(chosen))
+    : QDialog(parent),
+      problems_(std::move(problems)),
+      chosen_(std::move(chosen))
 {
     setObjectName(u"frmControle"_s);
     setWindowTitle(u"Instellingen niet opgeslagen"_s);
     auto* intro = new QLabel(u"De instellingen zijn niet opgeslagen. Los eerst deze problemen op; "
-                                            "kies een regel om naar het veld te gaan."_s,
+                             "kies een regel om naar het veld te gaan."_s,
                              this);
     intro->setWordWrap(true);
     list_ = new QTreeWidget(this);
@@ -44,9 +46,8 @@ CheckProblemsDialog::CheckProblemsDialog(std::vector<CheckProblem> problems,
     giveAccessKeys(*this);
     QObject::connect(list_, &QTreeWidget::itemActivated, this,
                      [this](QTreeWidgetItem* item) { choose(list_->indexOfTopLevelItem(item)); });
-    QObject::connect(go, &QPushButton::clicked, this, [this] {
-        choose(list_->currentItem() ? list_->indexOfTopLevelItem(list_->currentItem()) : 0);
-    });
+    QObject::connect(go, &QPushButton::clicked, this,
+                     [this] { choose(list_->currentItem() ? list_->indexOfTopLevelItem(list_->currentItem()) : 0); });
     QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     if (!problems_.empty())
         list_->setCurrentItem(list_->topLevelItem(0));

@@ -35,7 +35,7 @@ void shrinkToRoom(std::vector<FittedColumn>& columns, int room)
             if (c.width > c.least && (!widest || c.width > widest->width))
                 widest = &c;
         if (!widest)
-            return; // the headers alone need more room
+            return;   // the headers alone need more room
         int next = 0; // the widest of the others: narrowed no further than that at first
         for (const FittedColumn& c : columns)
             if (&c != widest)
@@ -61,9 +61,8 @@ void fitColumnsAndDialog(QWidget& dialog, QTreeWidget& list, int most, QSize lea
         const int header = list.header()->sectionSizeHint(c);
         columns.push_back({c, std::min(width, std::max(most, header)), header});
     }
-    const int margins = dialog.layout() ? dialog.layout()->contentsMargins().left() +
-                                              dialog.layout()->contentsMargins().right()
-                                        : 0;
+    const int margins =
+        dialog.layout() ? dialog.layout()->contentsMargins().left() + dialog.layout()->contentsMargins().right() : 0;
     const int around = 2 * list.frameWidth() + list.style()->pixelMetric(QStyle::PM_ScrollBarExtent) + margins;
     const QSize room = dialog.screen() ? dialog.screen()->availableGeometry().size() * 19 / 20 : QSize(1600, 1000);
     shrinkToRoom(columns, std::max(least.width(), room.width()) - around);

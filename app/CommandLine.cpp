@@ -67,8 +67,7 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             if ((!number || n < 1) && line.error.isEmpty())
                 line.error = u"--terugdraaien verwacht het nummer van een regel uit history, bijvoorbeeld 1."_s;
             request.revert = n;
-        }
-        else if (arg == QLatin1String("--since")) {
+        } else if (arg == QLatin1String("--since")) {
             QString text;
             valueOf(i, text);
             QDate since = QDate::fromString(text, Qt::ISODate);
@@ -112,9 +111,11 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     if (line.error.isEmpty() && !line.provider.isEmpty() && line.provider != QLatin1String("MSACC") &&
         line.provider != QLatin1String("MSSQL"))
         line.error = u"--provider is MSACC (databasebestand) of MSSQL (databaseserver)."_s;
-    if (line.error.isEmpty() && line.provider == QLatin1String("MSSQL") && (line.server.isEmpty() || line.database.isEmpty()))
+    if (line.error.isEmpty() && line.provider == QLatin1String("MSSQL") &&
+        (line.server.isEmpty() || line.database.isEmpty()))
         line.error = u"Bij --provider MSSQL horen --server HOST[:POORT] en --database NAAM."_s;
-    if (line.error.isEmpty() && line.provider != QLatin1String("MSSQL") && (!line.server.isEmpty() || !line.database.isEmpty()))
+    if (line.error.isEmpty() && line.provider != QLatin1String("MSSQL") &&
+        (!line.server.isEmpty() || !line.database.isEmpty()))
         line.error = u"--server en --database horen bij --provider MSSQL."_s;
     return line;
 }
@@ -122,70 +123,69 @@ CommandLine CommandLine::parse(const QStringList& arguments)
 QString CommandLine::helpText(const QString& defaultDataFolder)
 {
     return u"Gebruik: tarvelo-instellingen [opties]\n"
-               "         tarvelo-instellingen OPDRACHT [argumenten] [--data MAP] [--office]\n"
-               "\n"
-               "Start het instellingenvenster van Quenmarix op het kantoor in de gegevensmap.\n"
-               "Bij de eerste start wordt daar een demokantoor aangemaakt.\n"
-               "\n"
-               "Opdrachten voor de beheerder (zonder venster; dezelfde controles, vergrendelingen\n"
-               "en wijzigingsgeschiedenis als het venster):\n"
-               "  get NAAM [--toon]      toont de waarde van de instelling NAAM; met --toon zoals het\n"
-               "                         scherm haar toont (\"Wekelijks\", \"Ja\", \"1.234,50\")\n"
-               "  set NAAM WAARDE        geeft de instelling NAAM de waarde WAARDE, zoals het scherm\n"
-               "                         haar toont (\"Wekelijks\", \"Ja\") of zoals zij is opgeslagen;\n"
-               "                         een wachtwoord wordt niet als argument aangenomen: WAARDE -\n"
-               "                         leest het van de invoer (op een terminal zonder dat het\n"
-               "                         zichtbaar is, twee keer ter controle)\n"
-               "  reset NAAM             zet de instelling NAAM terug naar de standaardwaarde\n"
-               "  lock NAAM              zet de instelling NAAM vast voor iedereen op deze computer\n"
-               "                         (alleen de beheerder; andere werkplekken van het kantoor\n"
-               "                         houden hun eigen vergrendelingen)\n"
-               "  unlock NAAM            geeft de instelling NAAM weer vrij op deze computer\n"
-               "  export BESTAND [--wachtwoorden]\n"
-               "                         schrijft alle instellingen in BESTAND; met --wachtwoorden\n"
-               "                         ook de wachtwoorden, versleuteld met een wachtwoord voor het\n"
-               "                         bestand dat van de invoer wordt gelezen (op een terminal\n"
-               "                         zonder dat het zichtbaar is, twee keer ter controle)\n"
-               "  import BESTAND         neemt de instellingen uit BESTAND over; bevat het bestand\n"
-               "                         wachtwoorden, dan wordt het wachtwoord ervan van de invoer gelezen\n"
-               "  history [--since DATUM] [--namen]\n"
-               "                         toont de wijzigingsgeschiedenis, genummerd, nieuwste eerst\n"
-               "                         (1 is de nieuwste), in de woorden van het scherm; met --namen\n"
-               "                         met de namen en opgeslagen waarden van de instellingen\n"
-               "  history --terugdraaien N [--toch]\n"
-               "                         draait wijziging N terug, via dezelfde regels en controles als\n"
-               "                         het venster; is de instelling sindsdien opnieuw gewijzigd, dan\n"
-               "                         alleen met --toch\n"
-               "  --office               de kantoorinstellingen (GlobalSetup) in plaats van die van\n"
-               "                         de gebruiker (Setup)\n"
-               "  --adviseur NAAM        (alleen voor een beheerder) werkt met de instellingen van de\n"
-               "                         adviseur met deze gebruikersnaam of code; zonder werkt een\n"
-               "                         opdracht als de adviseur van het account van het systeem\n"
-               "Afsluitcode: 0 gelukt, 1 geweigerd (de reden staat op stderr), 2 verkeerd gebruik.\n"
-               "\n"
-               "Opties:\n"
-               "  --data MAP             de gegevensmap van het kantoor\n"
-               "                         (standaard %1)\n"
-               "  --page NAAM            opent meteen de pagina NAAM, bijvoorbeeld SetupProxy\n"
-               "  --render NAAM|all --out MAP\n"
-               "                         schrijft een PNG-afbeelding van de pagina of het\n"
-               "                         dialoogvenster NAAM, of van alle pagina's en\n"
-               "                         dialoogvensters, in MAP; er is geen beeldscherm voor nodig\n"
-               "  --render beheer --out MAP\n"
-               "                         schrijft afbeeldingen van de wijzigingsgeschiedenis, het\n"
-               "                         voorbeeld van een import en het exportvenster\n"
-               "  --render window --out MAP [--page NAAM]\n"
-               "                         schrijft een PNG-afbeelding van het hele venster, met de\n"
-               "                         pagina NAAM open, anders de laatst gebruikte pagina\n"
-               "  --provider MSSQL --server HOST[:POORT] --database NAAM\n"
-               "                         gebruikt (en vult bij de eerste start) een kantoordatabase\n"
-               "                         op een PostgreSQL-server; gebruiker en wachtwoord komen uit\n"
-               "                         PGUSER en PGPASSWORD of ~/.pgpass\n"
-               "  --help                 toont deze hulp\n"
-               "\n"
-               "Zonder beeldscherm: start met -platform vnc en open daarna een VNC-viewer op\n"
-               "poort 5900 van deze computer, of maak afbeeldingen met --render.\n"_s
-        .arg(defaultDataFolder);
+           "         tarvelo-instellingen OPDRACHT [argumenten] [--data MAP] [--office]\n"
+           "\n"
+           "Start het instellingenvenster van Quenmarix op het kantoor in de gegevensmap.\n"
+           "Bij de eerste start wordt daar een demokantoor aangemaakt.\n"
+           "\n"
+           "Opdrachten voor de beheerder (zonder venster; dezelfde controles, vergrendelingen\n"
+           "en wijzigingsgeschiedenis als het venster):\n"
+           "  get NAAM [--toon]      toont de waarde van de instelling NAAM; met --toon zoals het\n"
+           "                         scherm haar toont (\"Wekelijks\", \"Ja\", \"1.234,50\")\n"
+           "  set NAAM WAARDE        geeft de instelling NAAM de waarde WAARDE, zoals het scherm\n"
+           "                         haar toont (\"Wekelijks\", \"Ja\") of zoals zij is opgeslagen;\n"
+           "                         een wachtwoord wordt niet als argument aangenomen: WAARDE -\n"
+           "                         leest het van de invoer (op een terminal zonder dat het\n"
+           "                         zichtbaar is, twee keer ter controle)\n"
+           "  reset NAAM             zet de instelling NAAM terug naar de standaardwaarde\n"
+           "  lock NAAM              zet de instelling NAAM vast voor iedereen op deze computer\n"
+           "                         (alleen de beheerder; andere werkplekken van het kantoor\n"
+           "                         houden hun eigen vergrendelingen)\n"
+           "  unlock NAAM            geeft de instelling NAAM weer vrij op deze computer\n"
+           "  export BESTAND [--wachtwoorden]\n"
+           "                         schrijft alle instellingen in BESTAND; met --wachtwoorden\n"
+           "                         ook de wachtwoorden, versleuteld met een wachtwoord voor het\n"
+           "                         bestand dat van de invoer wordt gelezen (op een terminal\n"
+           "                         zonder dat het zichtbaar is, twee keer ter controle)\n"
+           "  import BESTAND         neemt de instellingen uit BESTAND over; bevat het bestand\n"
+           "                         wachtwoorden, dan wordt het wachtwoord ervan van de invoer gelezen\n"
+           "  history [--since DATUM] [--namen]\n"
+           "                         toont de wijzigingsgeschiedenis, genummerd, nieuwste eerst\n"
+           "                         (1 is de nieuwste), in de woorden van het scherm; met --namen\n"
+           "                         met de namen en opgeslagen waarden van de instellingen\n"
+           "  history --terugdraaien N [--toch]\n"
+           "                         draait wijziging N terug, via dezelfde regels en controles als\n"
+           "                         het venster; is de instelling sindsdien opnieuw gewijzigd, dan\n"
+           "                         alleen met --toch\n"
+           "  --office               de kantoorinstellingen (GlobalSetup) in plaats van die van\n"
+           "                         de gebruiker (Setup)\n"
+           "  --adviseur NAAM        (alleen voor een beheerder) werkt met de instellingen van de\n"
+           "                         adviseur met deze gebruikersnaam of code; zonder werkt een\n"
+           "                         opdracht als de adviseur van het account van het systeem\n"
+           "Afsluitcode: 0 gelukt, 1 geweigerd (de reden staat op stderr), 2 verkeerd gebruik.\n"
+           "\n"
+           "Opties:\n"
+           "  --data MAP             de gegevensmap van het kantoor\n"
+           "                         (standaard %1)\n"
+           "  --page NAAM            opent meteen de pagina NAAM, bijvoorbeeld SetupProxy\n"
+           "  --render NAAM|all --out MAP\n"
+           "                         schrijft een PNG-afbeelding van de pagina of het\n"
+           "                         dialoogvenster NAAM, of van alle pagina's en\n"
+           "                         dialoogvensters, in MAP; er is geen beeldscherm voor nodig\n"
+           "  --render beheer --out MAP\n"
+           "                         schrijft afbeeldingen van de wijzigingsgeschiedenis, het\n"
+           "                         voorbeeld van een import en het exportvenster\n"
+           "  --render window --out MAP [--page NAAM]\n"
+           "                         schrijft een PNG-afbeelding van het hele venster, met de\n"
+           "                         pagina NAAM open, anders de laatst gebruikte pagina\n"
+           "  --provider MSSQL --server HOST[:POORT] --database NAAM\n"
+           "                         gebruikt (en vult bij de eerste start) een kantoordatabase\n"
+           "                         op een PostgreSQL-server; gebruiker en wachtwoord komen uit\n"
+           "                         PGUSER en PGPASSWORD of ~/.pgpass\n"
+           "  --help                 toont deze hulp\n"
+           "\n"
+           "Zonder beeldscherm: start met -platform vnc en open daarna een VNC-viewer op\n"
+           "poort 5900 van deze computer, of maak afbeeldingen met --render.\n"_s.arg(defaultDataFolder);
 }
 
 } // namespace tarvelo

@@ -9,18 +9,18 @@ namespace tarvelo {
 
 // What the program was asked to do.
 struct CommandLine {
-    QString dataFolder;   // --data MAP; empty: the default folder
-    QString page;         // --page NAAM
-    QString render;       // --render NAAM|all|window
-    QString out;          // --out MAP
-    QString provider;     // --provider MSACC|MSSQL; empty: the embedded file
-    QString server;       // --server HOST[:PORT], with MSSQL
-    QString database;     // --database NAAM, with MSSQL
-    QString adviser;      // --adviseur NAAM, with a command: the administrator acts for this adviser
-    bool help = false;    // --help
+    QString dataFolder; // --data MAP; empty: the default folder
+    QString page;       // --page NAAM
+    QString render;     // --render NAAM|all|window
+    QString out;        // --out MAP
+    QString provider;   // --provider MSACC|MSSQL; empty: the embedded file
+    QString server;     // --server HOST[:PORT], with MSSQL
+    QString database;   // --database NAAM, with MSSQL
+    QString adviser;    // --adviseur NAAM, with a command: the administrator acts for this adviser
+    bool help = false;  // --help
     // An administrator's command (get, set, ...) instead of the window.
     std::optional<AdminRequest> admin;
-    QString error;        // a Dutch message when the arguments are not usable
+    QString error; // a Dutch message when the arguments are not usable
 
     // --render window: a picture of the whole settings window, at the page
     // named by --page or the first page.

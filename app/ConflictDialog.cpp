@@ -46,8 +46,7 @@ ConflictLine recordConflictLine(const SettingPresentation& list, const SettingCo
             c.keepMine};
 }
 
-ConflictDialog::ConflictDialog(const std::vector<ConflictLine>& lines, QWidget* parent)
-    : QDialog(parent), lines_(lines)
+ConflictDialog::ConflictDialog(const std::vector<ConflictLine>& lines, QWidget* parent) : QDialog(parent), lines_(lines)
 {
     setObjectName(u"frmWijzigingenElders"_s);
     setWindowTitle(u"Ook gewijzigd op een andere werkplek"_s);
@@ -58,8 +57,7 @@ ConflictDialog::ConflictDialog(const std::vector<ConflictLine>& lines, QWidget* 
     auto* list = new QTreeWidget(this);
     list->setObjectName(u"lvwWijzigingen"_s);
     list->setRootIsDecorated(false);
-    list->setHeaderLabels({u"Pagina"_s, u"Instelling"_s, u"Was"_s, u"Andere werkplek"_s, u"Uw waarde"_s,
-                           u"Bewaren"_s});
+    list->setHeaderLabels({u"Pagina"_s, u"Instelling"_s, u"Was"_s, u"Andere werkplek"_s, u"Uw waarde"_s, u"Bewaren"_s});
     for (const ConflictLine& line : lines_) {
         auto* item = new QTreeWidgetItem(list, {line.page, line.caption, listedValue(line.started),
                                                 listedValue(line.theirs), listedValue(line.mine)});

@@ -23,8 +23,8 @@ ExportSettingsDialog::ExportSettingsDialog(QWidget* parent) : QDialog(parent)
     setObjectName(u"frmExporteren"_s);
     setWindowTitle(u"Instellingen exporteren"_s);
     auto* intro = new QLabel(u"Alle instellingen van de gebruiker en van het kantoor worden in één bestand "
-                                            "gezet. Wachtwoorden gaan alleen mee als u dat kiest; ze worden dan "
-                                            "versleuteld met een wachtwoord voor het bestand."_s,
+                             "gezet. Wachtwoorden gaan alleen mee als u dat kiest; ze worden dan "
+                             "versleuteld met een wachtwoord voor het bestand."_s,
                              this);
     intro->setWordWrap(true);
     withPasswords_ = new QCheckBox(u"&Wachtwoorden meenemen"_s, this);

@@ -53,12 +53,9 @@ void HostSettingsWindow::cancel() { parts_->window.cancel(); }
 HostSettingsWindow::Result HostSettingsWindow::result() const
 {
     switch (parts_->window.result()) {
-    case SettingsWindow::Result::Saved:
-        return Result::Saved;
-    case SettingsWindow::Result::Cancelled:
-        return Result::Cancelled;
-    case SettingsWindow::Result::Open:
-        break;
+    case SettingsWindow::Result::Saved: return Result::Saved;
+    case SettingsWindow::Result::Cancelled: return Result::Cancelled;
+    case SettingsWindow::Result::Open: break;
     }
     return Result::Open;
 }

@@ -28,15 +28,16 @@ constexpr int MostColumnWidth = 300;
 } // namespace
 
 ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, const SettingCatalogue& catalogue, QWidget* parent)
-    : QDialog(parent), plan_(std::move(plan))
+    : QDialog(parent),
+      plan_(std::move(plan))
 {
     setObjectName(u"frmImporteren"_s);
     setWindowTitle(u"Instellingen importeren"_s);
-    auto* intro = new QLabel(plan_.differences.empty()
-                                 ? u"Het bestand bevat geen instellingen die afwijken van de huidige."_s
-                                 : u"Deze instellingen wijken af. Vink aan wat u wilt overnemen; "
-                                                  "de gekozen regels worden in één keer toegepast."_s,
-                             this);
+    auto* intro =
+        new QLabel(plan_.differences.empty() ? u"Het bestand bevat geen instellingen die afwijken van de huidige."_s
+                                             : u"Deze instellingen wijken af. Vink aan wat u wilt overnemen; "
+                                               "de gekozen regels worden in één keer toegepast."_s,
+                   this);
     intro->setWordWrap(true);
     list_ = new QTreeWidget(this);
     list_->setObjectName(u"lvwVerschillen"_s);
@@ -47,8 +48,8 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPlan plan, const SettingCatalogue
         p.secret = p.secret || d.secret;
         const QString caption = listedCaption(p);
         const auto [now, proposed] = shownChange(p, d.current, d.proposed);
-        auto* item = new QTreeWidgetItem(list_, {caption, listedValue(now), listedValue(proposed), p.pageTitle,
-                                                 d.object + u'.' + d.name});
+        auto* item = new QTreeWidgetItem(
+            list_, {caption, listedValue(now), listedValue(proposed), p.pageTitle, d.object + u'.' + d.name});
         item->setCheckState(0, Qt::Checked);
         for (int c = 0; c < list_->columnCount(); ++c)
             item->setToolTip(c, plainToolTip(item->text(c)));

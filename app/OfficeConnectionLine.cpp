@@ -23,7 +23,8 @@ OfficeConnectionLine::OfficeConnectionLine(Application& host, QWidget* parent) :
     back_->setSingleShot(true);
     back_->setInterval(5000);
     QObject::connect(back_, &QTimer::timeout, this, &QWidget::hide);
-    notices_ = {host.Notify, [this](const QString& sender, const QString&, const QString& action, const QVariant& value) {
+    notices_ = {host.Notify,
+                [this](const QString& sender, const QString&, const QString& action, const QVariant& value) {
                     if (sender == OfficeConnectionNotice::Sender && action == OfficeConnectionNotice::Action)
                         tell(value.toString() == OfficeConnectionNotice::Back);
                 }};

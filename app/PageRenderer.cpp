@@ -123,9 +123,9 @@ QStringList renderAdministration(const PageRegistry& registry, ReferenceApplicat
     setup.get<TariefSettings>().AdvieskostenBedrag1 = 1250.5;
     setup.get<DocumentSettings>().LogoOpAanvraagformulier = !setup.get<DocumentSettings>().LogoOpAanvraagformulier;
     setup.get<NotarisSettings>().AddNotaris().Naam = u"Notariskantoor De Brug"_s;
-    const ImportPlan plan = SettingsProfile::plan(SettingsProfile::write(setup, globalSetup, u"voorbeeld"_s),
-                                                  application.userSetup(), application.officeSetup(),
-                                                  [] { return std::optional<QString>(u"voorbeeld"_s); });
+    const ImportPlan plan =
+        SettingsProfile::plan(SettingsProfile::write(setup, globalSetup, u"voorbeeld"_s), application.userSetup(),
+                              application.officeSetup(), [] { return std::optional<QString>(u"voorbeeld"_s); });
     {
         // The history as it reads once those changes were made, newest first;
         // shown, not stored.

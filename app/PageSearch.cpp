@@ -119,9 +119,8 @@ std::vector<PageSearch::PageMatch> PageSearch::find(const QString& query) const
         match.page = p.page;
         match.titleMatches = holdsAll(p.titleKey, words);
         for (const Entry& e : p.entries) {
-            const bool seen = std::any_of(match.hits.begin(), match.hits.end(), [&](const ControlHit& h) {
-                return h.name == e.name && h.index == e.index;
-            });
+            const bool seen = std::any_of(match.hits.begin(), match.hits.end(),
+                                          [&](const ControlHit& h) { return h.name == e.name && h.index == e.index; });
             if (!seen && holdsAll(e.key, words))
                 match.hits.push_back({e.name, e.index, e.text});
         }

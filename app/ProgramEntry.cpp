@@ -1,10 +1,10 @@
+#include "app/ProgramEntry.h"
 #include "app/AdminProgram.h"
 #include "app/CommandLine.h"
 #include "app/PageRenderer.h"
-#include "app/ProgramEntry.h"
-#include "app/ReviewDialogs.h"
 #include "app/ProgramLook.h"
 #include "app/QtUi.h"
+#include "app/ReviewDialogs.h"
 #include "app/SettingsWindow.h"
 #include "app/render/ProgressView.h"
 #include "framework/errors/RuntimeError.h"
@@ -82,9 +82,9 @@ int tarvelo_instellingen_main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     else if (!rendering && !platformGiven && !hasDisplay()) {
         print(stderr, u"Er is geen beeldscherm gevonden (DISPLAY is niet gezet).\n"
-                          "Start het venster via VNC:  tarvelo-instellingen -platform vnc\n"
-                          "  en open een VNC-viewer op poort 5900 van deze computer;\n"
-                          "of maak afbeeldingen van de pagina's:  tarvelo-instellingen --render all --out MAP\n"_s);
+                      "Start het venster via VNC:  tarvelo-instellingen -platform vnc\n"
+                      "  en open een VNC-viewer op poort 5900 van deze computer;\n"
+                      "of maak afbeeldingen van de pagina's:  tarvelo-instellingen --render all --out MAP\n"_s);
         return NoDisplay;
     }
 
@@ -128,8 +128,7 @@ int tarvelo_instellingen_main(int argc, char* argv[])
         if (line.provider == QLatin1String("MSSQL"))
             server = DatabaseLocation{line.provider, QString(), line.server, line.database};
         host = std::make_unique<ReferenceApplication>(ui, dataFolder, userHiveFile(dataFolder),
-                                                      ReferenceApplication::NewOffice::Demo, server,
-                                                      machineHiveFile());
+                                                      ReferenceApplication::NewOffice::Demo, server, machineHiveFile());
     } catch (const RuntimeError& e) {
         return officeUnusable(e);
     }

@@ -113,8 +113,7 @@ QPalette withVisibleStates(QPalette palette)
     for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
         palette.setColor(QPalette::Disabled, role,
                          readableDisabled(palette.color(QPalette::Disabled, role),
-                                          palette.color(QPalette::Active, role),
-                                          {window, base, disabledBase, button}));
+                                          palette.color(QPalette::Active, role), {window, base, disabledBase, button}));
     }
     return palette;
 }

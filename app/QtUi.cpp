@@ -5,18 +5,18 @@
 #include "framework/forms/Form.h"
 #include "framework/ui/MessageDetails.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
-#include <QKeyEvent>
 #include <QFontMetrics>
 #include <QHash>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
-#include <QAbstractButton>
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
@@ -125,8 +125,8 @@ std::optional<QString> QtUi::chooseSaveFile(const FileRequest& request) { return
 
 std::optional<Colour> QtUi::chooseColour(Colour initial)
 {
-    const QColor chosen = QColorDialog::getColor(toQColor(initial, QApplication::palette()), parentWidget(),
-                                                 u"Kleur kiezen"_s);
+    const QColor chosen =
+        QColorDialog::getColor(toQColor(initial, QApplication::palette()), parentWidget(), u"Kleur kiezen"_s);
     if (!chosen.isValid())
         return std::nullopt;
     return fromQColor(chosen);
@@ -242,10 +242,7 @@ void QtUi::setMousePointer(MousePointer pointer)
     pointer_ = pointer;
 }
 
-void QtUi::openAddress(const QString& address)
-{
-    QDesktopServices::openUrl(QUrl::fromUserInput(address));
-}
+void QtUi::openAddress(const QString& address) { QDesktopServices::openUrl(QUrl::fromUserInput(address)); }
 
 namespace {
 int twipsPerPixel(qreal dotsPerInch) { return dotsPerInch > 0 ? int(std::lround(1440.0 / dotsPerInch)) : 15; }

@@ -8,26 +8,26 @@
 #include "framework/status/frmProgress.h"
 #include "host/ReferenceApplication.h"
 #include "host/office/OfficeDatabase.h"
+#include "pages/advice/frmImporterenMotiveringsteksten.h"
+#include "pages/advice/frmKolommenFinancieelPlan.h"
+#include "pages/advice/frmStandaardtekstDetail.h"
+#include "pages/advice/frmToetsingKolommen.h"
 #include "pages/advisers/frmOmzettenAdviseur.h"
 #include "pages/advisers/frmWachtwoord.h"
 #include "pages/business_lists/frmAbonnementDetail.h"
 #include "pages/business_lists/frmNotaris.h"
 #include "pages/business_lists/frmOmzettenAbonnement.h"
+#include "pages/companies/CAgentnummer.h"
+#include "pages/companies/frmAgentnummer.h"
 #include "pages/companies/frmInkoopcombinatie.h"
+#include "pages/companies/frmProvisieInstellingen.h"
+#include "pages/companies/frmRenteopties.h"
 #include "pages/database_hdn/frmHDNBerichtenOpslag.h"
 #include "pages/database_hdn/frmHDNIndir.h"
 #include "pages/database_hdn/frmSubnodeEdit.h"
 #include "pages/database_hdn/frmWijzigenHDNBerichtenOpslag.h"
-#include "pages/general/frmVoorbeeldKleurinstelling.h"
-#include "pages/advice/frmImporterenMotiveringsteksten.h"
-#include "pages/advice/frmKolommenFinancieelPlan.h"
-#include "pages/advice/frmStandaardtekstDetail.h"
-#include "pages/advice/frmToetsingKolommen.h"
-#include "pages/companies/CAgentnummer.h"
-#include "pages/companies/frmAgentnummer.h"
-#include "pages/companies/frmProvisieInstellingen.h"
-#include "pages/companies/frmRenteopties.h"
 #include "pages/general/frmFormaatLogo.h"
+#include "pages/general/frmVoorbeeldKleurinstelling.h"
 
 #include <QSqlQuery>
 #include <QVariant>
@@ -74,7 +74,7 @@ const std::vector<std::pair<QString, Opener>>& openers()
              dialog->setApplication(app);
              dialog->setCaptionText(u"Ons advies"_s);
              dialog->setTekst(u"Wij adviseren u de rente voor 10 jaar vast te zetten, omdat u "
-                                             "zekerheid over uw maandlasten wilt."_s);
+                              "zekerheid over uw maandlasten wilt."_s);
              dialog->Fill_Control();
              return dialog;
          }},
@@ -167,8 +167,8 @@ const std::vector<std::pair<QString, Opener>>& openers()
         // The office's house-style table colours: title, odd and even rows.
         {u"frmVoorbeeldKleurinstelling"_s,
          [](ReferenceApplication& app) -> std::unique_ptr<Form> {
-             auto dialog = std::make_unique<frmVoorbeeldKleurinstelling>(Colour(0x7F3F00), Colour(0xF5E8DC),
-                                                                         Colour(0xFFFFFF));
+             auto dialog =
+                 std::make_unique<frmVoorbeeldKleurinstelling>(Colour(0x7F3F00), Colour(0xF5E8DC), Colour(0xFFFFFF));
              dialog->setApplication(app);
              return dialog;
          }},

@@ -5,43 +5,43 @@
 #include "app/ExportSettingsDialog.h"
 #include "app/ImportPreviewDialog.h"
 #include "app/OfficeConnectionLine.h"
-#include "app/render/ButtonKeys.h"
-#include "app/render/ControlView.h"
 #include "app/WindowPages.h"
 #include "app/render/AccessKeys.h"
+#include "app/render/ButtonKeys.h"
+#include "app/render/ControlView.h"
 #include "app/render/FormView.h"
 #include "app/render/QtConversions.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/Control.h"
 #include "framework/host/Settings.h"
+#include "framework/host/SettingsHost.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
 #include "framework/registry/Registry.h"
 #include "framework/registry/RegistryNames.h"
 #include "framework/ui/Ui.h"
-#include "framework/host/SettingsHost.h"
+#include "host/ReferenceApplication.h"
+#include "host/admin/ChangeReverter.h"
+#include "host/admin/SettingCatalogue.h"
 #include "host/office/ChangeHistory.h"
 #include "host/office/SettingsStore.h"
-#include "host/admin/ChangeReverter.h"
-#include "host/ReferenceApplication.h"
-#include "host/admin/SettingCatalogue.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
-#include <QShortcut>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
-#include <QMenu>
-#include <QTimer>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStyle>
+#include <QShortcut>
 #include <QSplitter>
+#include <QStyle>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -57,8 +57,8 @@ constexpr int IndexRole = Qt::UserRole + 2;
 // The groups in the order the window lists them.
 QStringList groupOrder()
 {
-    return {PageGroup::Algemeen, PageGroup::DatabaseEnHdn, PageGroup::Adviseurs, PageGroup::Maatschappijen,
-            PageGroup::Advisering, PageGroup::Kantoor, PageGroup::Koppelingen};
+    return {PageGroup::Algemeen,   PageGroup::DatabaseEnHdn, PageGroup::Adviseurs,  PageGroup::Maatschappijen,
+            PageGroup::Advisering, PageGroup::Kantoor,       PageGroup::Koppelingen};
 }
 
 // Pixels between the page and the edges of the scrolling area.
@@ -70,10 +70,7 @@ constexpr QLatin1StringView WidthValue{"Breedte"};
 constexpr QLatin1StringView HeightValue{"Hoogte"};
 constexpr QLatin1StringView PageValue{"Pagina"};
 
-QString shortened(const QString& text)
-{
-    return text.size() > 60 ? text.left(57) + u"..."_s : text;
-}
+QString shortened(const QString& text) { return text.size() > 60 ? text.left(57) + u"..."_s : text; }
 
 // What the page list's mark means.
 const QString ChangedPageNote = u"Op deze pagina wijken instellingen af van de standaardwaarde."_s;
@@ -84,7 +81,11 @@ constexpr int ListMaxWidth = 360;
 } // namespace
 
 SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& application, QWidget* parent)
-    : QWidget(parent), registry_(registry), app_(application), search_(registry), inspector_(application, &registry)
+    : QWidget(parent),
+      registry_(registry),
+      app_(application),
+      search_(registry),
+      inspector_(application, &registry)
 {
     setObjectName(u"frmInstellingen"_s);
     setWindowTitle(u"Instellingen"_s);
@@ -281,10 +282,7 @@ void SettingsWindow::nameEntries()
         entries_.insert(facts.className.toLower(), facts.listTitle);
 }
 
-QString SettingsWindow::listTitle(const QString& className) const
-{
-    return entries_.value(className.toLower());
-}
+QString SettingsWindow::listTitle(const QString& className) const { return entries_.value(className.toLower()); }
 
 SettingsWindow::~SettingsWindow()
 {
@@ -533,7 +531,8 @@ bool SettingsWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched == searchBox_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down) {
         list_->setFocus(Qt::TabFocusReason);
-        for (QTreeWidgetItem* item = list_->topLevelItem(0); item && !list_->currentItem(); item = list_->itemBelow(item)) {
+        for (QTreeWidgetItem* item = list_->topLevelItem(0); item && !list_->currentItem();
+             item = list_->itemBelow(item)) {
             if (item->flags() & Qt::ItemIsSelectable)
                 list_->setCurrentItem(item);
         }
@@ -623,8 +622,8 @@ void SettingsWindow::noteChanges()
 {
     if (current_.isEmpty())
         return;
-    const std::pair<const QVariantMap*, const QVariantMap> objects[] = {
-        {&setupBefore_, app_.SettingsObject().toMap()}, {&globalBefore_, app_.GlobalSetup().toMap()}};
+    const std::pair<const QVariantMap*, const QVariantMap> objects[] = {{&setupBefore_, app_.SettingsObject().toMap()},
+                                                                        {&globalBefore_, app_.GlobalSetup().toMap()}};
     const QString names[] = {ChangeHistory::SetupObject, ChangeHistory::GlobalSetupObject};
     for (int i = 0; i < 2; ++i) {
         const QVariantMap& before = *objects[i].first;
@@ -666,13 +665,12 @@ bool SettingsWindow::store()
             return false;
         // The pages learn of the save first, so that a page with pending changes
         // (the database page) applies them before the settings are stored.
-        app_.RaiseNotify(u"frmInstellingen"_s, u"Setup"_s, u"WijzigingenOpslaan"_s,
-                         QVariant());
+        app_.RaiseNotify(u"frmInstellingen"_s, u"Setup"_s, u"WijzigingenOpslaan"_s, QVariant());
         if (!saveAskingAgain())
             return false;
     } catch (const RuntimeError& e) {
-        app_.ui().msgBox(u"De instellingen zijn niet opgeslagen.\r\n\r\n"_s + e.description(),
-                         MsgButtons::OK, MsgIcon::Critical, u"Instellingen"_s);
+        app_.ui().msgBox(u"De instellingen zijn niet opgeslagen.\r\n\r\n"_s + e.description(), MsgButtons::OK,
+                         MsgIcon::Critical, u"Instellingen"_s);
         return false;
     }
     pageOf_.clear();
@@ -716,9 +714,8 @@ bool SettingsWindow::settleBeforeClosing()
 {
     // Closing the window by its frame: unsaved changes are not dropped unasked.
     if (app_.hasUnsavedChanges()) {
-        const MsgResult answer =
-            app_.ui().msgBox(u"Wilt u de gewijzigde instellingen opslaan?"_s, MsgButtons::YesNoCancel,
-                             MsgIcon::Question, u"Instellingen"_s);
+        const MsgResult answer = app_.ui().msgBox(u"Wilt u de gewijzigde instellingen opslaan?"_s,
+                                                  MsgButtons::YesNoCancel, MsgIcon::Question, u"Instellingen"_s);
         if (answer == MsgResult::Cancel)
             return false;
         if (answer == MsgResult::Yes)
@@ -799,24 +796,19 @@ bool SettingsWindow::revertChange(const ChangeEntry& entry)
     // Asked every time, naming what the setting reads now and what it gets
     // again; a change made since that line is said first.
     const SettingPresentation shown = catalogue().find(entry.object, entry.setting);
-    const Settings& settings =
-        entry.object == ChangeHistory::GlobalSetupObject ? app_.officeSetup() : app_.userSetup();
-    const QString question =
-        u"Wilt u %1 terugzetten?\r\n\r\nNu: %2\r\nWordt weer: %3"_s.arg(
-            listedCaption(shown), shownValue(shown, settings.value(entry.setting)),
-            shownValueText(shown, entry.oldValue));
-    const QString asked = looked.outcome == ChangeReverter::Outcome::AskFirst
-                              ? looked.message + u"\r\n\r\n"_s + question
-                              : question;
+    const Settings& settings = entry.object == ChangeHistory::GlobalSetupObject ? app_.officeSetup() : app_.userSetup();
+    const QString question = u"Wilt u %1 terugzetten?\r\n\r\nNu: %2\r\nWordt weer: %3"_s.arg(
+        listedCaption(shown), shownValue(shown, settings.value(entry.setting)), shownValueText(shown, entry.oldValue));
+    const QString asked =
+        looked.outcome == ChangeReverter::Outcome::AskFirst ? looked.message + u"\r\n\r\n"_s + question : question;
     if (app_.ui().msgBox(asked, MsgButtons::YesNo, MsgIcon::Question, caption) != MsgResult::Yes)
         return false;
     if (OpenPage* open = find(current_); open && !open->view->leaveFocusedControl())
         return false;
     // What the user changed on the open page so far stays that page's change.
     noteChanges();
-    const ChangeReverter::Result r = reverter.revert(entry, true, [this](const QString& className) {
-        return openedPage(className);
-    });
+    const ChangeReverter::Result r =
+        reverter.revert(entry, true, [this](const QString& className) { return openedPage(className); });
     if (r.outcome != ChangeReverter::Outcome::Done) {
         app_.ui().msgBox(r.message, MsgButtons::OK, MsgIcon::Exclamation, caption);
         return false;
@@ -863,13 +855,14 @@ void SettingsWindow::offerResets(OpenPage& open)
             if (!widget)
                 continue;
             widget->setContextMenuPolicy(Qt::CustomContextMenu);
-            QObject::connect(widget, &QWidget::customContextMenuRequested, widget, [this, widget, bound, control](QPoint at) {
-                QMenu menu(widget);
-                QAction* reset = menu.addAction(u"Standaardwaarde herstellen"_s);
-                reset->setEnabled(!bound->isLocked() && bound->differsFromDefault());
-                if (menu.exec(widget->mapToGlobal(at)) == reset)
-                    resetToDefault(*control);
-            });
+            QObject::connect(widget, &QWidget::customContextMenuRequested, widget,
+                             [this, widget, bound, control](QPoint at) {
+                                 QMenu menu(widget);
+                                 QAction* reset = menu.addAction(u"Standaardwaarde herstellen"_s);
+                                 reset->setEnabled(!bound->isLocked() && bound->differsFromDefault());
+                                 if (menu.exec(widget->mapToGlobal(at)) == reset)
+                                     resetToDefault(*control);
+                             });
         }
     }
 }
@@ -891,8 +884,8 @@ bool SettingsWindow::resetPageToDefaults()
     if (!page)
         return false;
     const MsgResult answer =
-        app_.ui().msgBox(u"Alle instellingen op deze pagina terugzetten naar de standaardwaarde?"_s,
-                         MsgButtons::YesNo, MsgIcon::Question, u"Standaardwaarden herstellen"_s);
+        app_.ui().msgBox(u"Alle instellingen op deze pagina terugzetten naar de standaardwaarde?"_s, MsgButtons::YesNo,
+                         MsgIcon::Question, u"Standaardwaarden herstellen"_s);
     if (answer != MsgResult::Yes)
         return false;
     page->settingBindings().resetAll();
@@ -906,9 +899,8 @@ bool SettingsWindow::pageHoldsChanges(const QString& className)
     if (SettingsPage* page = openedPage(className)) {
         // Controls the page fills itself carry their own marker.
         const std::vector<Control*> controls = page->form().controls();
-        return std::any_of(controls.begin(), controls.end(), [](const Control* c) {
-            return c->settingMarker() == SettingMarker::ChangedFromDefault;
-        });
+        return std::any_of(controls.begin(), controls.end(),
+                           [](const Control* c) { return c->settingMarker() == SettingMarker::ChangedFromDefault; });
     }
     for (const PageFacts& facts : inspector_.pages()) {
         if (facts.className.compare(className, Qt::CaseInsensitive) != 0)
@@ -917,7 +909,8 @@ bool SettingsWindow::pageHoldsChanges(const QString& className)
             const Settings& settings =
                 s.object == ChangeHistory::GlobalSetupObject ? app_.officeSetup() : app_.userSetup();
             const QVariant value = settings.value(s.name);
-            const bool empty = value.typeId() == QMetaType::QString ? value.toString().isEmpty() : value.toDouble() == 0;
+            const bool empty =
+                value.typeId() == QMetaType::QString ? value.toString().isEmpty() : value.toDouble() == 0;
             if (value != s.defaultValue && !(s.emptyIsDefault && empty))
                 return true;
         }
@@ -961,10 +954,13 @@ std::vector<CheckProblem> SettingsWindow::checkAllPages()
 
 void SettingsWindow::showProblems(std::vector<CheckProblem> problems)
 {
-    problems_ = std::make_unique<CheckProblemsDialog>(std::move(problems), [this](const CheckProblem& p) {
-        if (showPage(p.className) && !p.field.isEmpty())
-            focusHit(p.field, p.fieldIndex);
-    }, this);
+    problems_ = std::make_unique<CheckProblemsDialog>(
+        std::move(problems),
+        [this](const CheckProblem& p) {
+            if (showPage(p.className) && !p.field.isEmpty())
+                focusHit(p.field, p.fieldIndex);
+        },
+        this);
     problems_->setWindowFlag(Qt::Window);
     problems_->show();
 }
@@ -981,9 +977,10 @@ bool SettingsWindow::exportTo(const QString& file, const std::optional<QString>&
     try {
         // The reference host gives the office's key along and leaves out what it could not open.
         const auto* reference = dynamic_cast<const ReferenceApplication*>(&app_);
-        SettingsProfile::save(file, SettingsProfile::write(app_.userSetup(), app_.officeSetup(), passphrase,
-                                                           reference && passphrase ? reference->officeKey() : QByteArray(),
-                                                           reference ? reference->unreadableSecrets() : QStringList()));
+        SettingsProfile::save(file,
+                              SettingsProfile::write(app_.userSetup(), app_.officeSetup(), passphrase,
+                                                     reference && passphrase ? reference->officeKey() : QByteArray(),
+                                                     reference ? reference->unreadableSecrets() : QStringList()));
     } catch (const RuntimeError& e) {
         app_.ui().msgBox(e.description(), MsgButtons::OK, MsgIcon::Critical, u"Instellingen exporteren"_s);
         return false;
@@ -1027,8 +1024,7 @@ bool SettingsWindow::importFrom(const QString& file, const std::function<std::op
             howOf_.insert(key, ChangeHistory::ByImport);
         }
     } catch (const RuntimeError& e) {
-        app_.ui().msgBox(u"Er is niets geïmporteerd: "_s + e.description(), MsgButtons::OK,
-                         MsgIcon::Critical, caption);
+        app_.ui().msgBox(u"Er is niets geïmporteerd: "_s + e.description(), MsgButtons::OK, MsgIcon::Critical, caption);
         return false;
     }
     takeSnapshot();
@@ -1062,11 +1058,11 @@ void SettingsWindow::importChosen()
         return;
     const auto askPassphrase = [this]() -> std::optional<QString> {
         bool ok = false;
-        const QString text = QInputDialog::getText(
-            this, u"Instellingen importeren"_s,
-            u"Dit bestand bevat versleutelde wachtwoorden.\nWachtwoord van het bestand "
-                           "(leeg laten: zonder de wachtwoorden):"_s,
-            QLineEdit::Password, QString(), &ok);
+        const QString text =
+            QInputDialog::getText(this, u"Instellingen importeren"_s,
+                                  u"Dit bestand bevat versleutelde wachtwoorden.\nWachtwoord van het bestand "
+                                  "(leeg laten: zonder de wachtwoorden):"_s,
+                                  QLineEdit::Password, QString(), &ok);
         return ok && !text.isEmpty() ? std::optional<QString>(text) : std::nullopt;
     };
     importFrom(*file, askPassphrase, [this](ImportPlan& plan, std::vector<ProfileDifference>& chosen) {

@@ -8,12 +8,12 @@
 
 #include <QHash>
 #include <QSet>
-#include <functional>
-#include <optional>
 #include <QVariantMap>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QHBoxLayout;
 class QIcon;

@@ -4,6 +4,7 @@
 #include "app/SettingsWindow.h"
 
 #include "app/render/FormView.h"
+#include "framework/errors/RuntimeError.h"
 #include "framework/forms/ComboBox.h"
 #include "framework/forms/Form.h"
 #include "framework/forms/ListView.h"
@@ -13,7 +14,6 @@
 #include "host/admin/SettingCatalogue.h"
 #include "host/office/ChangeHistory.h"
 #include "host/office/SettingsStore.h"
-#include "framework/errors/RuntimeError.h"
 
 #include <QApplication>
 #include <QScrollArea>
@@ -92,9 +92,9 @@ bool SettingsWindow::fillShowsAnyOf(SettingsPage& page, const QString& object, c
 {
     QSet<QString> bound, shown;
     for (const auto& binding : page.settingBindings().all())
-        bound.insert(SettingsStore::changeKey(
-            binding->isGlobal() ? ChangeHistory::GlobalSetupObject : ChangeHistory::SetupObject,
-            binding->boundSetting().name()));
+        bound.insert(SettingsStore::changeKey(binding->isGlobal() ? ChangeHistory::GlobalSetupObject
+                                                                  : ChangeHistory::SetupObject,
+                                              binding->boundSetting().name()));
     for (const SettingPresentation& p : page.settingBindings().presentations())
         shown.insert(SettingsStore::changeKey(p.object, p.name));
     for (const QString& name : names) {
@@ -167,8 +167,8 @@ bool SettingsWindow::settleConflicts()
             lines.push_back(recordConflictLine(p, c));
             continue;
         }
-        lines.push_back({p.pageTitle, p.caption.isEmpty() ? c.name : p.caption,
-                         shown(c.started), shown(c.theirs), shown(c.mine), true});
+        lines.push_back({p.pageTitle, p.caption.isEmpty() ? c.name : p.caption, shown(c.started), shown(c.theirs),
+                         shown(c.mine), true});
     }
     if (conflictQuestion) {
         if (!conflictQuestion(lines))

@@ -29,7 +29,6 @@
 
 using namespace Qt::StringLiterals;
 
-
 namespace {
 
 using namespace tarvelo;
@@ -77,7 +76,7 @@ QVariantList row(int i)
 }
 
 const QString Insert = u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
-                                      "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"_s;
+                       "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"_s;
 
 // An office with n agent numbers and the company overview open on it.
 struct Office {
@@ -236,20 +235,38 @@ void BM_ReadFile(benchmark::State& state)
         AgentNumberFile file(o.file());
         if (!file.open() || file.check() != AgentNumberFile::Status::Ok || file.entryCount() != o.n)
             state.SkipWithError("the file does not read");
-        if (state.range(0) == 2 && file.read([](const AgentNumberEntry& e) { benchmark::DoNotOptimize(&e); }) !=
-                                       AgentNumberFile::Status::Ok)
+        if (state.range(0) == 2 &&
+            file.read([](const AgentNumberEntry& e) { benchmark::DoNotOptimize(&e); }) != AgentNumberFile::Status::Ok)
             state.SkipWithError("the second pass does not read");
         state.SetIterationTime(cpuSeconds() - start);
     }
 }
 
-BENCHMARK(BM_BaselineSqliteInsert)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)
+BENCHMARK(BM_BaselineSqliteInsert)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Repetitions(3)
     ->ReportAggregatesOnly(true);
-BENCHMARK(BM_Export)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)
+BENCHMARK(BM_Export)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Repetitions(3)
     ->ReportAggregatesOnly(true);
-BENCHMARK(BM_ReadFile)->Arg(1)->Arg(2)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)
+BENCHMARK(BM_ReadFile)
+    ->Arg(1)
+    ->Arg(2)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Repetitions(3)
     ->ReportAggregatesOnly(true);
-BENCHMARK(BM_Import)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)
+BENCHMARK(BM_Import)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
 } // namespace

@@ -16,10 +16,12 @@ constexpr qsizetype TenMegabytes = 10 * 1024 * 1024;
 const QString& adviceText()
 {
     static const QString text = [] {
-        const QString line = QString::fromUtf8(
-            "Hypotheekadvies voor de heer en mevrouw Jans\xC3\xA9n: \xE2\x82\xAC 250.000,- "
-            "\xE2\x80\x9C" "annu\xC3\xAF" "teit\xE2\x80\x9D \xE2\x80\x94 rente 3,85% \xC2\xB7 "
-            "co\xC3\xB6rdinatie caf\xC3\xA9 \xC3\xA9\xC3\xA9n.\r\n");
+        const QString line =
+            QString::fromUtf8("Hypotheekadvies voor de heer en mevrouw Jans\xC3\xA9n: \xE2\x82\xAC 250.000,- "
+                              "\xE2\x80\x9C"
+                              "annu\xC3\xAF"
+                              "teit\xE2\x80\x9D \xE2\x80\x94 rente 3,85% \xC2\xB7 "
+                              "co\xC3\xB6rdinatie caf\xC3\xA9 \xC3\xA9\xC3\xA9n.\r\n");
         QString all = line.repeated(TenMegabytes / line.size() + 1);
         all.truncate(TenMegabytes);
         return all;

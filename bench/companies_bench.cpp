@@ -16,7 +16,6 @@
 
 using namespace Qt::StringLiterals;
 
-
 namespace {
 
 using namespace tarvelo;
@@ -38,8 +37,10 @@ struct Office {
         app = std::make_unique<ReferenceApplication>(ui, dir.path());
         app->setShowErrorsToUser(false);
         OfficeDatabase& db = app->officeDatabase();
-        const std::pair<const char*, int> kinds[] = {{"Tbl_Mij_Info", 1},     {"Tbl_Mij_Verzekering", 2},
-                                                     {"Tbl_Mij_Vermogen", 3}, {"Tbl_Mij_Krediet", 5},
+        const std::pair<const char*, int> kinds[] = {{"Tbl_Mij_Info", 1},
+                                                     {"Tbl_Mij_Verzekering", 2},
+                                                     {"Tbl_Mij_Vermogen", 3},
+                                                     {"Tbl_Mij_Krediet", 5},
                                                      {"Tbl_Mij_Taxatie", 4}};
         const int share[] = {400, 250, 150, 100, 100};
         db.transaction([&] {
@@ -47,20 +48,19 @@ struct Office {
             for (std::size_t k = 0; k < std::size(kinds); ++k) {
                 for (int i = 0; i < share[k]; ++i, ++number) {
                     const QString code = u"M%1"_s.arg(number, 4, 10, QLatin1Char('0'));
-                    db.exec(u"INSERT INTO %1 (Cd_Mij, Om_NaamKort, Om_Naam, Nr_HDN) VALUES (?, ?, ?, ?)"_s
-                                .arg(QLatin1String(kinds[k].first)),
-                            {code, u"Maatschappij %1"_s.arg(number),
-                             u"Maatschappij %1 N.V."_s.arg(number), QString::number(300000 + number)});
+                    db.exec(u"INSERT INTO %1 (Cd_Mij, Om_NaamKort, Om_Naam, Nr_HDN) VALUES (?, ?, ?, ?)"_s.arg(
+                                QLatin1String(kinds[k].first)),
+                            {code, u"Maatschappij %1"_s.arg(number), u"Maatschappij %1 N.V."_s.arg(number),
+                             QString::number(300000 + number)});
                     for (int p = 1; p <= 3; ++p)
                         db.exec(u"INSERT INTO Tbl_Mij_Product (Cd_Mij, Cd_SoortMij, Cd_Product, "
-                                               "Om_Product) VALUES (?, ?, ?, ?)"_s,
+                                "Om_Product) VALUES (?, ?, ?, ?)"_s,
                                 {code, kinds[k].second, u"P%1"_s.arg(p), u"Product %1"_s.arg(p)});
                     for (int a = 0; a < AgentNumbers / Companies; ++a)
                         db.exec(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
-                                               "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
+                                "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
                                 {QString::number(1000000 + number * 100 + a), code, 0.05 * a, a == 0 ? -1 : 0,
-                                 kinds[k].second, u"Omschrijving %1"_s.arg(a),
-                                 u"{%1-%2}"_s.arg(code).arg(a)});
+                                 kinds[k].second, u"Omschrijving %1"_s.arg(a), u"{%1-%2}"_s.arg(code).arg(a)});
                 }
             }
         });
@@ -122,11 +122,23 @@ void BM_MijOverzichtChooseKind(benchmark::State& state)
     }
 }
 
-BENCHMARK(BM_MijOverzichtFill)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(5)
+BENCHMARK(BM_MijOverzichtFill)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
-BENCHMARK(BM_MijOverzichtSelect)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50)->Repetitions(5)
+BENCHMARK(BM_MijOverzichtSelect)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(50)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
-BENCHMARK(BM_MijOverzichtChooseKind)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(5)
+BENCHMARK(BM_MijOverzichtChooseKind)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 } // namespace

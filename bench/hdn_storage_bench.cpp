@@ -50,8 +50,7 @@ void fill(SqlConnection& connection, const QString& table, int n, bool small)
     QSqlQuery q(db);
     q.exec(u"DROP TABLE IF EXISTS %1"_s.arg(table));
     if (!q.exec(u"CREATE TABLE %1 (Ber_Id INTEGER PRIMARY KEY, Ber_Cd TEXT, Ber_Dt TEXT, Ber_Om_Ascii TEXT, "
-                               "Ber_Om_Berichtnaam TEXT)"_s
-                    .arg(table)))
+                "Ber_Om_Berichtnaam TEXT)"_s.arg(table)))
         qFatal("%s", qPrintable(q.lastError().text()));
     db.transaction();
     q.prepare(u"INSERT INTO %1 VALUES (?, 'AX', ?, ?, '')"_s.arg(table));
@@ -150,7 +149,8 @@ int main(int argc, char** argv)
     SqlConnection sqlite(DatabaseLocation{u"MSACC"_s, dir.filePath(u"kantoor.db"_s), {}, {}});
 
     const double base = baseline(sqlite, dir.filePath(u"basislijn"_s), n);
-    std::printf("basislijn: %d bestanden schrijven + 1 SQLite-transactie: %.2f s, %.0f berichten/s\n", n, base, n / base);
+    std::printf("basislijn: %d bestanden schrijven + 1 SQLite-transactie: %.2f s, %.0f berichten/s\n", n, base,
+                n / base);
     QDir(dir.filePath(u"basislijn"_s)).removeRecursively();
 
     moves("SQLite", sqlite, false, dir.filePath(u"sqlite"_s), n, base);

@@ -16,7 +16,6 @@
 
 using namespace Qt::StringLiterals;
 
-
 namespace {
 
 using namespace tarvelo;
@@ -38,9 +37,7 @@ std::vector<QString> shownTexts(SortDataType type)
     texts.reserve(Rows);
     for (int i = 0; i < Rows; ++i) {
         switch (type) {
-        case SortDataType::Numbers:
-            texts.push_back(dutch.toString(cents(random) / 100.0, 'f', 2));
-            break;
+        case SortDataType::Numbers: texts.push_back(dutch.toString(cents(random) / 100.0, 'f', 2)); break;
         case SortDataType::Dates:
             texts.push_back(QDate(1990, 1, 1).addDays(days(random)).toString("dd-MM-yyyy") + ' ' +
                             QTime(0, 0).addSecs(seconds(random)).toString("HH:mm:ss"));
@@ -61,12 +58,9 @@ std::vector<QString> shownTexts(SortDataType type)
 QString keyOf(const QString& text, SortDataType type, const QLocale& locale)
 {
     switch (type) {
-    case SortDataType::Numbers:
-        return NumberSortKey(text, locale);
-    case SortDataType::Dates:
-        return DateSortKey(text, locale);
-    case SortDataType::Text:
-        break;
+    case SortDataType::Numbers: return NumberSortKey(text, locale);
+    case SortDataType::Dates: return DateSortKey(text, locale);
+    case SortDataType::Text: break;
     }
     return text;
 }

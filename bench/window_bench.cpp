@@ -179,7 +179,10 @@ void BM_Resize(benchmark::State& state, QString className)
 void registerBenchmarks()
 {
     const auto aggregate = [](benchmark::internal::Benchmark* b, int iterations, int repetitions) {
-        b->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(iterations)->Repetitions(repetitions)
+        b->UseManualTime()
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(iterations)
+            ->Repetitions(repetitions)
             ->ReportAggregatesOnly(true);
     };
     aggregate(benchmark::RegisterBenchmark("BM_WindowStart", BM_WindowStart), 1, 5);

@@ -60,20 +60,24 @@ public:
     {
         thread_.start();
         context_.moveToThread(&thread_);
-        QMetaObject::invokeMethod(&context_, [this] { listen(); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            &context_, [this] { listen(); }, Qt::BlockingQueuedConnection);
     }
     ~Relay()
     {
-        QMetaObject::invokeMethod(&context_, [this] {
-            server_.reset();
-            for (auto& link : links_) {
-                delete link.client;
-                delete link.upstream;
-            }
-            links_.clear();
-            delete timer_;
-            timer_ = nullptr;
-        }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            &context_,
+            [this] {
+                server_.reset();
+                for (auto& link : links_) {
+                    delete link.client;
+                    delete link.upstream;
+                }
+                links_.clear();
+                delete timer_;
+                timer_ = nullptr;
+            },
+            Qt::BlockingQueuedConnection);
         thread_.quit();
         thread_.wait();
     }
@@ -240,28 +244,34 @@ Run measure(const QString& server, const QString& database, int delayMs)
     };
     std::unique_ptr<ReferenceApplication> app;
     std::unique_ptr<SettingsWindow> window;
-    done(run.start, [&] {
-        app = std::make_unique<ReferenceApplication>(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Demo,
-                                                     location);
-        app->setShowErrorsToUser(false);
-        window = std::make_unique<SettingsWindow>(std::as_const(*app).pageRegistry(), *app);
-        window->show();
-        window->showStartPage();
-    }, nullptr);
+    done(
+        run.start,
+        [&] {
+            app = std::make_unique<ReferenceApplication>(ui, dir.path(), QString(),
+                                                         ReferenceApplication::NewOffice::Demo, location);
+            app->setShowErrorsToUser(false);
+            window = std::make_unique<SettingsWindow>(std::as_const(*app).pageRegistry(), *app);
+            window->show();
+            window->showStartPage();
+        },
+        nullptr);
     SqlConnection& connection = app->officeDatabase().pageConnection();
     run.start.statements = connection.statementCount();
     for (const PageInfo& info : std::as_const(*app).pageRegistry().pages()) {
         Cost cost;
-        done(cost, [&] { window->showPage(info.className); }, &connection);
+        done(
+            cost, [&] { window->showPage(info.className); }, &connection);
         run.pages.emplace_back(info.className, cost);
     }
     window->showPage(u"MijOverzicht"_s);
     auto& companies = window->currentPage()->form().get<ListView>(u"lvwMaatschappij"_s);
     const int middle = companies.count() / 2;
-    done(run.select, [&] { companies.clickItem(middle); }, &connection);
+    done(
+        run.select, [&] { companies.clickItem(middle); }, &connection);
     window->showPage(u"SetupProxy"_s);
     window->currentPage()->form().get<CheckBox>(u"chkProxy"_s).click();
-    done(run.save, [&] { window->save(); }, &connection);
+    done(
+        run.save, [&] { window->save(); }, &connection);
     window.reset();
     app.reset();
     return run;
@@ -278,10 +288,9 @@ Cost programStart(const QString& server, const QString& database, const QString&
     const auto port = quint16(server.section(QLatin1Char(':'), 1, 1).toUInt());
     Relay relay(host, port, delayMs);
     QTemporaryDir pictures;
-    QStringList arguments{u"--data"_s,     dataFolder,  u"--provider"_s, u"MSSQL"_s,
-                          u"--server"_s,   u"127.0.0.1:%1"_s.arg(relay.port()),
-                          u"--database"_s, database,    u"--render"_s,   u"window"_s,
-                          u"--out"_s,      pictures.path()};
+    QStringList arguments{
+        u"--data"_s,     dataFolder, u"--provider"_s, u"MSSQL"_s,  u"--server"_s, u"127.0.0.1:%1"_s.arg(relay.port()),
+        u"--database"_s, database,   u"--render"_s,   u"window"_s, u"--out"_s,    pictures.path()};
     if (!page.isEmpty())
         arguments << u"--page"_s << page;
     QProcess program;

@@ -15,11 +15,11 @@
 #include "host/database/ServerConnection.h"
 #include "host/office/CompanyCatalogue.h"
 #include "host/office/DataFolder.h"
+#include "host/office/DemoHdnClient.h"
 #include "host/office/DemoLogo.h"
 #include "host/office/DemoOffice.h"
 #include "host/office/HdnDataCatalogue.h"
 #include "host/office/OfficeAdvice.h"
-#include "host/office/DemoHdnClient.h"
 #include "host/office/OfficeDatabase.h"
 #include "host/office/PortfolioTasks.h"
 #include "host/office/SettingsStore.h"
@@ -44,7 +44,8 @@ const QString LastAdviserValue = u"LaatsteAdviseur"_s;
 ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, const QString& userHiveFile,
                                            NewOffice newOffice, const std::optional<DatabaseLocation>& serverDatabase,
                                            const QString& machineHiveFile)
-    : ui_(ui), data_(dataFolder),
+    : ui_(ui),
+      data_(dataFolder),
       userHive_(std::make_unique<SqliteRegistryStore>(
           userHiveFile.isEmpty() ? data_.absoluteFilePath(u"HKEY_CURRENT_USER.hive"_s) : userHiveFile)),
       machineHive_(std::make_unique<SqliteRegistryStore>(
@@ -104,7 +105,7 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
 }
 
 void ReferenceApplication::standInsDuring(Settings& setup, Settings& globalSetup, Ui& ui,
-                                        const std::function<void()>& body)
+                                          const std::function<void()>& body)
 {
     const std::optional<StandIn> before = standIn_;
     standIn_.emplace(StandIn{setup, globalSetup, ui});
@@ -147,7 +148,8 @@ void ReferenceApplication::recordDatabaseLocation(const DatabaseLocation& locati
         reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseSource, location.server);
         reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseName, location.databaseName);
     } else {
-        reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseMap, QFileInfo(location.file).absolutePath());
+        reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseMap,
+                               QFileInfo(location.file).absolutePath());
     }
     reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviezenDatabaseWeergaveNaam, u"Demokantoor"_s);
     reg.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, Names::AdviesdossierDocumentenMap,
@@ -223,7 +225,7 @@ void ReferenceApplication::present(const ErrorReport& report)
         text += u" in %1.%2"_s.arg(report.ComponentName, report.ProcedureName);
     text += QLatin1Char(')');
     ui().msgBox(withDetails(text, description.details), MsgButtons::OK, MsgIcon::Critical,
-               report.Context.isEmpty() ? report.ProductName : report.Context);
+                report.Context.isEmpty() ? report.ProductName : report.Context);
 }
 
 void ReferenceApplication::RaiseNotify(const QString& sender, const QString& form, const QString& action,
@@ -251,10 +253,7 @@ void ReferenceApplication::openAdvies(const QString& id)
     huidigAdvies_ = qMax(0, digits.toInt());
 }
 
-QString ReferenceApplication::DefaultLogo() const
-{
-    return DemoLogo::path(InstallationFolder());
-}
+QString ReferenceApplication::DefaultLogo() const { return DemoLogo::path(InstallationFolder()); }
 
 QString ReferenceApplication::DataDir() const { return data_.absolutePath(); }
 QString ReferenceApplication::DataFolder() const { return data_.absoluteFilePath(u"Data"_s); }
@@ -325,7 +324,8 @@ QStringList ReferenceApplication::unreadableSecrets() const
     return missing;
 }
 
-QString ReferenceApplication::unreadableSecretsMessage(const std::function<QString(const QString& key)>& captionOf) const
+QString
+ReferenceApplication::unreadableSecretsMessage(const std::function<QString(const QString& key)>& captionOf) const
 {
     const QStringList missing = unreadableSecrets();
     if (missing.isEmpty())
@@ -334,9 +334,9 @@ QString ReferenceApplication::unreadableSecretsMessage(const std::function<QStri
     for (const QString& key : missing)
         names << (captionOf ? captionOf(key) : key.mid(key.indexOf(u'.') + 1));
     return u"De sleutel van %1 ontbreekt op deze werkplek, zodat %2 niet kan worden gelezen. Typ opnieuw in: "
-           "%3. Uw andere instellingen zijn bewaard gebleven."_s
-        .arg(missing.size() == 1 ? u"dit wachtwoord"_s : u"deze wachtwoorden"_s,
-             missing.size() == 1 ? u"het"_s : u"ze"_s, names.join(u", "_s));
+           "%3. Uw andere instellingen zijn bewaard gebleven."_s.arg(
+               missing.size() == 1 ? u"dit wachtwoord"_s : u"deze wachtwoorden"_s,
+               missing.size() == 1 ? u"het"_s : u"ze"_s, names.join(u", "_s));
 }
 
 QByteArray ReferenceApplication::officeKey() const { return store_->officeKey(); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/errors/ErrorReport.h"
 #include "framework/host/Advies.h"
 #include "framework/host/Application.h"
 #include "framework/host/ComponentFactory.h"
@@ -10,7 +11,6 @@
 #include "framework/page/PageRegistry.h"
 #include "framework/registry/Registry.h"
 #include "framework/status/StatusReporter.h"
-#include "framework/errors/ErrorReport.h"
 #include "host/database/SqlConnection.h"
 #include "host/office/Advisers.h"
 #include "host/office/ChangeHistory.h"
@@ -67,8 +67,7 @@ public:
     void RunProcedure(const QString& caller, const QString& component, const QString& procedure,
                       const QVariant& argument) override;
     void ShowError(ProcedureTrace& trace) override;
-    void RaiseNotify(const QString& sender, const QString& form, const QString& action,
-                     const QVariant& value) override;
+    void RaiseNotify(const QString& sender, const QString& form, const QString& action, const QVariant& value) override;
     void CloseApplication() override { closeRequested_ = true; }
     QString DatabaseProvider() const override { return databaseProvider_; }
     void setDatabaseProvider(const QString& provider) override { databaseProvider_ = provider; }
@@ -325,7 +324,6 @@ private:
     bool offersDatabase_ = true;
     std::vector<ErrorReport> errorReports_;
     std::vector<ProcedureCall> procedureCalls_;
-
 };
 
 } // namespace tarvelo

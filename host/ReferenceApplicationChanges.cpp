@@ -102,7 +102,7 @@ bool ReferenceApplication::presentConnectionLoss(const ErrorReport& report)
     QTimer::singleShot(0, [shown = connectionLossShown_] { *shown = false; });
     const SplitMessage description = splitDetails(report.ErrorDescription);
     ui().msgBox(withDetails(description.text + u"\r\n\r\nU kunt verder werken met wat het venster toont; wat u "
-                                                "hebt gewijzigd, blijft bewaard. Probeer het straks opnieuw."_s,
+                                               "hebt gewijzigd, blijft bewaard. Probeer het straks opnieuw."_s,
                             description.details),
                 MsgButtons::OK, MsgIcon::Exclamation, u"Kantoordatabase"_s);
     return true;
@@ -140,9 +140,10 @@ std::vector<SettingConflict> ReferenceApplication::settingConflicts()
     // On the server what this program last saw of the records: a change made
     // elsewhere that it has not heard of yet makes the save's guard miss, and
     // the save that then reads under the lock refuses, after which this asks.
-    collect(setup_, setupBase_, [&] { return store_->lastSeenSetup(adviser_.code); }, ChangeHistory::SetupObject);
-    collect(globalSetup_, globalBase_, [&] { return store_->lastSeenGlobalSetup(); },
-            ChangeHistory::GlobalSetupObject);
+    collect(
+        setup_, setupBase_, [&] { return store_->lastSeenSetup(adviser_.code); }, ChangeHistory::SetupObject);
+    collect(
+        globalSetup_, globalBase_, [&] { return store_->lastSeenGlobalSetup(); }, ChangeHistory::GlobalSetupObject);
     return found;
 }
 
@@ -180,7 +181,8 @@ void ReferenceApplication::resolveConflicts(const std::vector<SettingConflict>& 
         const auto mine = RecordListMerge::records(SettingsFile::toRecord(settings).value(name));
         if (!was || !theirs || !mine)
             continue;
-        const QJsonValue decided = RecordListMerge::stored(RecordListMerge::merge(*was, *theirs, *mine, it->keepMine).merged);
+        const QJsonValue decided =
+            RecordListMerge::stored(RecordListMerge::merge(*was, *theirs, *mine, it->keepMine).merged);
         base.insert(name, it->theirs);
         settings.fromMap({{name, decided.toVariant()}});
     }

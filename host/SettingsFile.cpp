@@ -47,8 +47,8 @@ void fromRecord(SettingsObject& settings, const QByteArray& text, const QString&
     if (!rejected.isEmpty()) {
         settings.fromMap(before);
         throw RuntimeError(ErrorNumber::TypeMismatch,
-                           u"De instellingen in %1 zijn beschadigd: de waarde van %2 is ongeldig."_s
-                               .arg(where, rejected.join(QLatin1String(", "))));
+                           u"De instellingen in %1 zijn beschadigd: de waarde van %2 is ongeldig."_s.arg(
+                               where, rejected.join(QLatin1String(", "))));
     }
 }
 
@@ -56,14 +56,14 @@ void save(const SettingsObject& settings, const QString& path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        throw RuntimeError(75, u"De instellingen kunnen niet worden opgeslagen in %1: %2"_s
-                                   .arg(path, file.errorString()));
+        throw RuntimeError(75,
+                           u"De instellingen kunnen niet worden opgeslagen in %1: %2"_s.arg(path, file.errorString()));
     }
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     file.write(toText(toRecord(settings)));
     if (!file.commit()) {
-        throw RuntimeError(75, u"De instellingen kunnen niet worden opgeslagen in %1: %2"_s
-                                   .arg(path, file.errorString()));
+        throw RuntimeError(75,
+                           u"De instellingen kunnen niet worden opgeslagen in %1: %2"_s.arg(path, file.errorString()));
     }
 }
 
@@ -73,8 +73,7 @@ bool load(SettingsObject& settings, const QString& path)
     if (!file.exists())
         return false;
     if (!file.open(QIODevice::ReadOnly))
-        throw RuntimeError(75, u"De instellingen in %1 kunnen niet worden gelezen: %2"_s
-                                   .arg(path, file.errorString()));
+        throw RuntimeError(75, u"De instellingen in %1 kunnen niet worden gelezen: %2"_s.arg(path, file.errorString()));
     fromRecord(settings, file.readAll(), path);
     return true;
 }

@@ -146,10 +146,12 @@ int main(int argc, char* argv[])
     flushParagraph();
     flushEntries();
 
-    out += u".SH BESTANDEN\n"_s
-           u".TP\n.I ~/.local/share/tarvelo\nde gegevensmap van het kantoor: de kantoordatabase, de dossiers en de\nHDN-berichten\n"_s
-           u".TP\n.I ~/.config/tarvelo/HKEY_CURRENT_USER.hive\nde registerwaarden van de gebruiker\n"_s
-           u".TP\n.I %1/HKEY_LOCAL_MACHINE.hive\nde registerwaarden van de computer, met de instellingen die de beheerder\nheeft vastgezet; alleen de beheerder kan ze wijzigen\n"_s.arg(roff(args[5]));
+    out +=
+        u".SH BESTANDEN\n"_s
+        u".TP\n.I ~/.local/share/tarvelo\nde gegevensmap van het kantoor: de kantoordatabase, de dossiers en de\nHDN-berichten\n"_s
+        u".TP\n.I ~/.config/tarvelo/HKEY_CURRENT_USER.hive\nde registerwaarden van de gebruiker\n"_s
+        u".TP\n.I %1/HKEY_LOCAL_MACHINE.hive\nde registerwaarden van de computer, met de instellingen die de beheerder\nheeft vastgezet; alleen de beheerder kan ze wijzigen\n"_s
+            .arg(roff(args[5]));
 
     QFile file(args[2]);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(out.toUtf8()) < 0 || !file.flush()) {

@@ -209,7 +209,8 @@ void giveAccessKeys(QWidget& window, const std::vector<QWidget*>& first)
             continue;
         qsizetype best = -1;
         eachKeyable(sources[i], [&](qsizetype at, bool wordStart) {
-            if (wordStart && (best < 0 || uses.value(sources[i][at].toLower()) < uses.value(sources[i][best].toLower())))
+            if (wordStart &&
+                (best < 0 || uses.value(sources[i][at].toLower()) < uses.value(sources[i][best].toLower())))
                 best = at;
             return true;
         });

@@ -12,7 +12,8 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 AddressView::AddressView(FormView& owner, AddressControl& address, QWidget* parent)
-    : ControlView(owner, address), address_(address)
+    : ControlView(owner, address),
+      address_(address)
 {
     auto* box = new QWidget(parent);
     auto edit = [&](const char* name, const QString& spoken, int maxLength) {
@@ -69,9 +70,11 @@ void AddressView::syncProperty(Property property)
     if (property != Property::Value)
         return;
     const Address& a = address_.address();
-    const std::pair<QLineEdit*, QString> fields[] = {
-        {straat_, a.straat}, {postcode_, a.postcode}, {huisnummer_, a.huisnummer},
-        {toevoeging_, a.toevoeging}, {plaats_, a.plaats}};
+    const std::pair<QLineEdit*, QString> fields[] = {{straat_, a.straat},
+                                                     {postcode_, a.postcode},
+                                                     {huisnummer_, a.huisnummer},
+                                                     {toevoeging_, a.toevoeging},
+                                                     {plaats_, a.plaats}};
     for (const auto& [edit, text] : fields) {
         if (edit->text() != text) {
             const QSignalBlocker block(edit);

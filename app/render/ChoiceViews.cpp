@@ -53,7 +53,9 @@ void oneTabStop(QWidget& container)
 } // namespace
 
 CheckBoxView::CheckBoxView(FormView& owner, CheckBox& box, QWidget* parent)
-    : ControlView(owner, box), box_(box), check_(new QCheckBox(parent))
+    : ControlView(owner, box),
+      box_(box),
+      check_(new QCheckBox(parent))
 {
     setWidget(check_);
     QObject::connect(check_, &QCheckBox::clicked, this, [this] { forward([this] { box_.click(); }); });
@@ -74,7 +76,9 @@ void CheckBoxView::syncProperty(Property property)
 }
 
 OptionButtonView::OptionButtonView(FormView& owner, OptionButton& option, QWidget* parent)
-    : ControlView(owner, option), option_(option), radio_(new QRadioButton(parent))
+    : ControlView(owner, option),
+      option_(option),
+      radio_(new QRadioButton(parent))
 {
     setWidget(radio_);
     QObject::connect(radio_, &QRadioButton::clicked, this, [this] { forward([this] { option_.click(); }); });
@@ -94,8 +98,7 @@ void OptionButtonView::syncProperty(Property property)
     }
 }
 
-YesNoView::YesNoView(FormView& owner, YesNo& yesNo, QWidget* parent)
-    : ControlView(owner, yesNo), yesNo_(yesNo)
+YesNoView::YesNoView(FormView& owner, YesNo& yesNo, QWidget* parent) : ControlView(owner, yesNo), yesNo_(yesNo)
 {
     auto* box = new QWidget(parent);
     ja_ = new QRadioButton(YesNo::captionOf(YesNo::Ja), box);

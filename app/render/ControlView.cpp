@@ -7,16 +7,16 @@
 
 #include "framework/host/SettingsObject.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QEvent>
-#include <QAbstractButton>
 #include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QFocusEvent>
-#include <QKeyEvent>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -129,8 +129,8 @@ QRect ControlView::markerSpot() const
     // counts before its widget exists.
     const QSize size(10, 12);
     const QRect at = widget_->geometry();
-    const int shown = qobject_cast<QAbstractButton*>(widget_.data()) ? std::min(at.width(), widget_->sizeHint().width())
-                                                                     : at.width();
+    const int shown =
+        qobject_cast<QAbstractButton*>(widget_.data()) ? std::min(at.width(), widget_->sizeHint().width()) : at.width();
     const int top = at.top() + (at.height() - size.height()) / 2;
     const QRect beside(QPoint(at.left() + shown + 3, top), size);
     bool free = beside.right() <= widget_->parentWidget()->width() - 2;
@@ -191,8 +191,9 @@ QString ControlView::markerText() const
     switch (control_.settingMarker()) {
     case SettingMarker::Locked: return SettingsObject::lockedMessage();
     case SettingMarker::ChangedFromDefault:
-        return !control_.settingMarkerNote().isEmpty() ? plainToolTip(control_.settingMarkerNote())
-                                                       : u"Gewijzigd: deze instelling wijkt af van de standaardwaarde."_s;
+        return !control_.settingMarkerNote().isEmpty()
+                   ? plainToolTip(control_.settingMarkerNote())
+                   : u"Gewijzigd: deze instelling wijkt af van de standaardwaarde."_s;
     default: return QString();
     }
 }

@@ -73,7 +73,8 @@ protected:
     // (a frame's shading) visible; it would look the same filled.
     virtual bool opaque() const
     {
-        return control_.hasBackColor() && (!control_.parent() || control_.parent()->backColor() != control_.backColor());
+        return control_.hasBackColor() &&
+               (!control_.parent() || control_.parent()->backColor() != control_.backColor());
     }
     // Whether the control is a field (text box, combo, list): drawn in the
     // field colours, and in the theme's disabled colours when disabled.

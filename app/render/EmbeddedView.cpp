@@ -7,7 +7,9 @@
 namespace tarvelo {
 
 EmbeddedView::EmbeddedView(FormView& owner, EmbeddedForm& control, QWidget* parent)
-    : ControlView(owner, control), embedded_(control), box_(new QWidget(parent))
+    : ControlView(owner, control),
+      embedded_(control),
+      box_(new QWidget(parent))
 {
     setWidget(box_);
     showInner();

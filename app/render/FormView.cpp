@@ -27,7 +27,10 @@ namespace tarvelo {
 FormView::FormView(Form& form, TwipsScale scale, QWidget* parent) : FormView(form, scale, standardViews(), parent) {}
 
 FormView::FormView(Form& form, TwipsScale scale, const ViewRegistry& views, QWidget* parent)
-    : QWidget(parent), form_(form), scale_(scale), viewRegistry_(views)
+    : QWidget(parent),
+      form_(form),
+      scale_(scale),
+      viewRegistry_(views)
 {
     setObjectName(form.name());
     flushTimer_.setSingleShot(true);
@@ -474,7 +477,9 @@ void FormView::nameFields()
         else if (namedByLabel(c) || hasOwnCaption(c))
             fields.push_back(view.get());
     }
-    const auto sameRow = [](const Control& a, const Control& b) { return a.top() < b.bottom() && b.top() < a.bottom(); };
+    const auto sameRow = [](const Control& a, const Control& b) {
+        return a.top() < b.bottom() && b.top() < a.bottom();
+    };
     const auto labelled = [](const Control& c) { return c.visible() && namedByLabel(c); };
 
     // The field each label names: the one the page gave it, else the nearest
@@ -572,8 +577,8 @@ void FormView::nameFields()
         for (LabelView* label : labels) {
             const Label& l = label->label();
             const QString text = withoutAccessKey(l.caption());
-            if (l.visible() && !text.isEmpty() && text.front().isLower() && l.parent() == f.parent() &&
-                sameRow(l, f) && f.right() <= l.left() + LabelOverlap && l.left() - f.right() <= LabelAfter)
+            if (l.visible() && !text.isEmpty() && text.front().isLower() && l.parent() == f.parent() && sameRow(l, f) &&
+                f.right() <= l.left() + LabelOverlap && l.left() - f.right() <= LabelAfter)
                 return text;
         }
         return QString();

@@ -126,8 +126,9 @@ QVariant ListViewModel::headerData(int section, Qt::Orientation orientation, int
     if (role == Qt::DisplayRole)
         return header.text;
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue((header.alignment == Alignment::Left ? alignment(section) : toQtAlignment(header.alignment)) |
-                                   Qt::AlignVCenter);
+        return QVariant::fromValue(
+            (header.alignment == Alignment::Left ? alignment(section) : toQtAlignment(header.alignment)) |
+            Qt::AlignVCenter);
     return {};
 }
 

@@ -16,7 +16,9 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 ComboBoxView::ComboBoxView(FormView& owner, ComboBox& combo, QWidget* parent)
-    : FieldView(owner, combo), combo_(combo), box_(new QComboBox(parent))
+    : FieldView(owner, combo),
+      combo_(combo),
+      box_(new QComboBox(parent))
 {
     box_->setMaxVisibleItems(16);
     setWidget(box_);
@@ -103,7 +105,9 @@ void ComboBoxView::syncLists()
 }
 
 ListBoxView::ListBoxView(FormView& owner, ListBox& list, QWidget* parent)
-    : FieldView(owner, list), list_(list), listWidget_(new QListWidget(parent))
+    : FieldView(owner, list),
+      list_(list),
+      listWidget_(new QListWidget(parent))
 {
     listWidget_->setUniformItemSizes(true);
     setWidget(listWidget_);
@@ -114,7 +118,8 @@ ListBoxView::ListBoxView(FormView& owner, ListBox& list, QWidget* parent)
         forward([this, item] { list_.select(listWidget_->row(item)); });
     });
     QObject::connect(listWidget_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && QApplication::mouseButtons() == Qt::NoButton && list_.multiSelect() == ListBox::MultiSelect::None)
+        if (row >= 0 && QApplication::mouseButtons() == Qt::NoButton &&
+            list_.multiSelect() == ListBox::MultiSelect::None)
             forward([this, row] { list_.select(row); });
     });
     QObject::connect(listWidget_, &QListWidget::itemDoubleClicked, this,
@@ -125,8 +130,9 @@ void ListBoxView::syncProperty(Property property)
 {
     switch (property) {
     case Property::Other:
-        listWidget_->setSelectionMode(list_.multiSelect() == ListBox::MultiSelect::None ? QAbstractItemView::SingleSelection
-                                                                                    : QAbstractItemView::MultiSelection);
+        listWidget_->setSelectionMode(list_.multiSelect() == ListBox::MultiSelect::None
+                                          ? QAbstractItemView::SingleSelection
+                                          : QAbstractItemView::MultiSelection);
         break;
     case Property::Items:
         shownCount_ = -1;

@@ -13,7 +13,9 @@
 namespace tarvelo {
 
 ProgressView::ProgressView(StatusReporter& reporter, TwipsScale scale, QWidget* owner)
-    : reporter_(reporter), scale_(scale), owner_(owner),
+    : reporter_(reporter),
+      scale_(scale),
+      owner_(owner),
       created_(reporter.WindowCreated, [this](frmProgress& form) { watch(form); })
 {
     // A status that already runs is drawn from now on.
@@ -64,8 +66,8 @@ void ProgressView::open(frmProgress& form)
     view.setWindowModality(Qt::NonModal);
     view.installEventFilter(this);
     const QWidget* over = owner_ ? owner_->window() : nullptr;
-    const QRect area = over ? over->frameGeometry()
-                            : (view.screen() ? view.screen()->availableGeometry() : QRect(0, 0, 1920, 1080));
+    const QRect area =
+        over ? over->frameGeometry() : (view.screen() ? view.screen()->availableGeometry() : QRect(0, 0, 1920, 1080));
     view.move(area.center() - QPoint(view.width() / 2, view.height() / 2));
     view.show();
 }

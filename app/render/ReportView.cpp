@@ -4,16 +4,16 @@
 #include "framework/forms/ListView.h"
 
 #include <QApplication>
-#include <QHelpEvent>
-#include <QStyledItemDelegate>
-#include <QToolTip>
-#include <algorithm>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QProxyStyle>
 #include <QStyleOptionHeaderV2>
+#include <QStyledItemDelegate>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeView>
+#include <algorithm>
 #include <utility>
 
 namespace tarvelo {
@@ -98,7 +98,10 @@ public:
 } // namespace
 
 ReportView::ReportView(FormView& owner, ListView& list, QWidget* parent)
-    : FieldView(owner, list), list_(list), tree_(new ReportTree(parent)), model_(new ListViewModel(list, tree_))
+    : FieldView(owner, list),
+      list_(list),
+      tree_(new ReportTree(parent)),
+      model_(new ListViewModel(list, tree_))
 {
     tree_->setRootIsDecorated(false);
     tree_->setItemsExpandable(false);
@@ -231,8 +234,8 @@ void ReportView::fitColumns()
     }
     // The room inside the list, less a vertical scroll bar when the rows need one.
     QSize room = tree_->maximumViewportSize();
-    const int rowsHeight = list_.count() * std::max(1, tree_->sizeHintForRow(0)) +
-                           (header->isVisible() ? header->sizeHint().height() : 0);
+    const int rowsHeight =
+        list_.count() * std::max(1, tree_->sizeHintForRow(0)) + (header->isVisible() ? header->sizeHint().height() : 0);
     if (rowsHeight > room.height())
         room.rwidth() -= tree_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, tree_);
     const int width = std::max(0, room.width());

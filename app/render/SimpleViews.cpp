@@ -2,23 +2,23 @@
 
 #include "app/render/ButtonKeys.h"
 
+#include "app/render/FormView.h"
+#include "app/render/TextBaseline.h"
 #include "framework/forms/CommandButton.h"
 #include "framework/forms/Frame.h"
 #include "framework/forms/Image.h"
 #include "framework/forms/Label.h"
 #include "framework/forms/Line.h"
 #include "framework/forms/ProgressBar.h"
-#include "app/render/FormView.h"
-#include "app/render/TextBaseline.h"
 
 #include <QEvent>
-#include <algorithm>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
+#include <algorithm>
 
 namespace tarvelo {
 
@@ -46,7 +46,9 @@ private:
 };
 
 FrameView::FrameView(FormView& owner, Frame& frame, QWidget* parent)
-    : ControlView(owner, frame), frame_(frame), box_(new FrameBox(parent))
+    : ControlView(owner, frame),
+      frame_(frame),
+      box_(new FrameBox(parent))
 {
     setWidget(box_);
 }
@@ -95,7 +97,9 @@ QString paragraphHtml(const Label& label)
 } // namespace
 
 LabelView::LabelView(FormView& owner, Label& label, QWidget* parent)
-    : ControlView(owner, label), label_(label), text_(new QLabel(parent))
+    : ControlView(owner, label),
+      label_(label),
+      text_(new QLabel(parent))
 {
     text_->setTextFormat(Qt::PlainText);
     setWidget(text_);
@@ -139,7 +143,9 @@ void LabelView::syncProperty(Property property)
 }
 
 CommandButtonView::CommandButtonView(FormView& owner, CommandButton& button, QWidget* parent)
-    : ControlView(owner, button), button_(button), push_(new QPushButton(parent))
+    : ControlView(owner, button),
+      button_(button),
+      push_(new QPushButton(parent))
 {
     setWidget(push_);
     pressOnReturn(*push_);
@@ -216,7 +222,9 @@ bool LabelView::eventFilter(QObject* watched, QEvent* event)
 }
 
 ImageView::ImageView(FormView& owner, Image& image, QWidget* parent)
-    : ControlView(owner, image), image_(image), picture_(new QLabel(parent))
+    : ControlView(owner, image),
+      image_(image),
+      picture_(new QLabel(parent))
 {
     picture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setWidget(picture_);
@@ -238,7 +246,9 @@ bool ImageView::eventFilter(QObject* watched, QEvent* event)
 }
 
 ProgressBarView::ProgressBarView(FormView& owner, ProgressBar& bar, QWidget* parent)
-    : ControlView(owner, bar), bar_(bar), progress_(new QProgressBar(parent))
+    : ControlView(owner, bar),
+      bar_(bar),
+      progress_(new QProgressBar(parent))
 {
     progress_->setTextVisible(false);
     setWidget(progress_);
@@ -265,8 +275,7 @@ namespace {
 // Draws the line between its two points inside its bounding box.
 class LineWidget final : public QWidget {
 public:
-    LineWidget(const Line& line, const TwipsScale& scale, QWidget* parent)
-        : QWidget(parent), line_(line), scale_(scale)
+    LineWidget(const Line& line, const TwipsScale& scale, QWidget* parent) : QWidget(parent), line_(line), scale_(scale)
     {
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }

@@ -20,7 +20,8 @@ int lineEditBaseline(const QLineEdit& edit, const QSize& size)
     panel.lineWidth = edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &panel, &edit) : 0;
     panel.midLineWidth = 0;
     panel.state |= QStyle::State_Sunken;
-    const QRect r = edit.style()->subElementRect(QStyle::SE_LineEditContents, &panel, &edit).marginsRemoved(edit.textMargins());
+    const QRect r =
+        edit.style()->subElementRect(QStyle::SE_LineEditContents, &panel, &edit).marginsRemoved(edit.textMargins());
     const QFontMetrics fm = edit.fontMetrics();
     return r.y() + (r.height() - fm.height() + 1) / 2 + fm.ascent();
 }
@@ -39,7 +40,8 @@ int fieldTextBaseline(const QWidget& field, const QSize& size)
     option.rect = QRect(QPoint(0, 0), size);
     option.editable = combo->isEditable();
     option.frame = combo->hasFrame();
-    const QRect edit = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+    const QRect edit =
+        combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
     if (combo->isEditable() && combo->lineEdit())
         return edit.top() + lineEditBaseline(*combo->lineEdit(), edit.size());
     // The current text is drawn centred in the edit field.

@@ -36,7 +36,9 @@ QStyle::StandardPixmap iconPixmap(ttIconType icon)
 
 ToolTipBubble::ToolTipBubble(QWidget* parent)
     : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
-      icon_(new QLabel(this)), title_(new QLabel(this)), text_(new QLabel(this))
+      icon_(new QLabel(this)),
+      title_(new QLabel(this)),
+      text_(new QLabel(this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);

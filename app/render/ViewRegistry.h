@@ -39,9 +39,10 @@ public:
     template <class View, class Model>
     void addUserControl(const QString& className)
     {
-        addUserControl(className, [](FormView& owner, Control& control, QWidget* parent) -> std::unique_ptr<ControlView> {
-            return std::make_unique<View>(owner, static_cast<Model&>(control), parent);
-        });
+        addUserControl(className,
+                       [](FormView& owner, Control& control, QWidget* parent) -> std::unique_ptr<ControlView> {
+                           return std::make_unique<View>(owner, static_cast<Model&>(control), parent);
+                       });
     }
 
     // The view of the control, or null when nothing draws its kind (the form

@@ -94,12 +94,10 @@ void MinimalHost::reportUnhandled(const QString& componentName, std::exception_p
     }
 }
 
-void MinimalHost::RaiseNotify(const QString& sender, const QString& form, const QString& action,
-                              const QVariant& value)
+void MinimalHost::RaiseNotify(const QString& sender, const QString& form, const QString& action, const QVariant& value)
 {
     Notify(sender, form, action, value);
 }
-
 
 void MinimalHost::saveSettings(const QHash<QString, QString>&, const QHash<QString, QString>&)
 {

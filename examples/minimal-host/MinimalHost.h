@@ -40,8 +40,7 @@ public:
     // Application
     QVariant RunFunction(const QString& caller, const QString& component, const QString& function) override;
     void ShowError(tarvelo::ProcedureTrace& trace) override;
-    void RaiseNotify(const QString& sender, const QString& form, const QString& action,
-                     const QVariant& value) override;
+    void RaiseNotify(const QString& sender, const QString& form, const QString& action, const QVariant& value) override;
     QString DataFolder() const override { return data_.absolutePath(); }
     tarvelo::Settings& GlobalSetup() override { return standIn_ ? standIn_->globalSetup : globalSetup_; }
     tarvelo::Settings& SettingsObject() override { return standIn_ ? standIn_->setup : setup_; }

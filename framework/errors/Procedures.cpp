@@ -11,7 +11,9 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 Procedures::Procedures(QString componentName, std::function<QString()> context, QString message)
-    : componentName_(std::move(componentName)), context_(std::move(context)), message_(std::move(message))
+    : componentName_(std::move(componentName)),
+      context_(std::move(context)),
+      message_(std::move(message))
 {
 }
 

@@ -5,20 +5,16 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 RuntimeError::RuntimeError(long number, QString description, QString source)
-    : std::runtime_error(description.toStdString()), number_(number),
-      description_(std::move(description)), source_(std::move(source))
+    : std::runtime_error(description.toStdString()),
+      number_(number),
+      description_(std::move(description)),
+      source_(std::move(source))
 {
 }
 
-RuntimeError RuntimeError::overflow()
-{
-    return {ErrorNumber::Overflow, u"Overloop"_s};
-}
+RuntimeError RuntimeError::overflow() { return {ErrorNumber::Overflow, u"Overloop"_s}; }
 
-RuntimeError RuntimeError::typeMismatch()
-{
-    return {ErrorNumber::TypeMismatch, u"Typen komen niet overeen"_s};
-}
+RuntimeError RuntimeError::typeMismatch() { return {ErrorNumber::TypeMismatch, u"Typen komen niet overeen"_s}; }
 
 RuntimeError RuntimeError::subscriptOutOfRange()
 {
@@ -30,10 +26,7 @@ RuntimeError RuntimeError::invalidProcedureCall()
     return {ErrorNumber::InvalidProcedureCall, u"Ongeldige procedure-aanroep of ongeldig argument"_s};
 }
 
-RuntimeError RuntimeError::objectRequired()
-{
-    return {ErrorNumber::ObjectRequired, u"Object vereist"_s};
-}
+RuntimeError RuntimeError::objectRequired() { return {ErrorNumber::ObjectRequired, u"Object vereist"_s}; }
 
 RuntimeError RuntimeError::fromStd(const std::exception& e)
 {

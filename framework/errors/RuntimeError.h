@@ -22,11 +22,11 @@ public:
     const QString& description() const { return description_; }
     const QString& source() const { return source_; }
 
-    static RuntimeError overflow();          // 6
-    static RuntimeError typeMismatch();      // 13
-    static RuntimeError subscriptOutOfRange(); // 9
+    static RuntimeError overflow();             // 6
+    static RuntimeError typeMismatch();         // 13
+    static RuntimeError subscriptOutOfRange();  // 9
     static RuntimeError invalidProcedureCall(); // 5
-    static RuntimeError objectRequired(); // 424
+    static RuntimeError objectRequired();       // 424
 
     // Any other exception, reported with the number of an application-defined error.
     static RuntimeError fromStd(const std::exception& e);

@@ -42,6 +42,9 @@ QString AddressControl::Check() const
     return {};
 }
 
-bool AddressControl::type(const Address& address) { return userAction([&] { setAddress(address); }); }
+bool AddressControl::type(const Address& address)
+{
+    return userAction([&] { setAddress(address); });
+}
 
 } // namespace tarvelo

@@ -22,7 +22,10 @@ struct TARVELO_EXPORT Address {
 class TARVELO_EXPORT AddressControl : public Control {
 public:
     AddressControl(Form& form, const QString& name, int index, Control* parent)
-        : Control(form, ControlKind::Address, name, index, parent) { setBounds(0, 0, 5535, 1155); }
+        : Control(form, ControlKind::Address, name, index, parent)
+    {
+        setBounds(0, 0, 5535, 1155);
+    }
 
     const Address& address() const { return address_; }
     void setAddress(const Address& address);

@@ -38,7 +38,10 @@ void OptionButton::setValue(bool on)
     Click();
 }
 
-bool CheckBox::click() { return userAction([this] { setValue(value_ == 1 ? 0 : 1); }); }
+bool CheckBox::click()
+{
+    return userAction([this] { setValue(value_ == 1 ? 0 : 1); });
+}
 
 bool OptionButton::click()
 {

@@ -12,10 +12,18 @@ namespace tarvelo {
 class TARVELO_EXPORT CheckBox : public Control {
 public:
     CheckBox(Form& form, const QString& name, int index, Control* parent)
-        : Control(form, ControlKind::CheckBox, name, index, parent) {}
+        : Control(form, ControlKind::CheckBox, name, index, parent)
+    {
+    }
 
     const QString& caption() const { return caption_; }
-    void setCaption(const QString& caption) { if (caption_ != caption) { caption_ = caption; changed(Property::Caption); } }
+    void setCaption(const QString& caption)
+    {
+        if (caption_ != caption) {
+            caption_ = caption;
+            changed(Property::Caption);
+        }
+    }
 
     int value() const { return value_; }
     bool isChecked() const { return value_ == 1; }
@@ -37,10 +45,18 @@ private:
 class TARVELO_EXPORT OptionButton : public Control {
 public:
     OptionButton(Form& form, const QString& name, int index, Control* parent)
-        : Control(form, ControlKind::OptionButton, name, index, parent) {}
+        : Control(form, ControlKind::OptionButton, name, index, parent)
+    {
+    }
 
     const QString& caption() const { return caption_; }
-    void setCaption(const QString& caption) { if (caption_ != caption) { caption_ = caption; changed(Property::Caption); } }
+    void setCaption(const QString& caption)
+    {
+        if (caption_ != caption) {
+            caption_ = caption;
+            changed(Property::Caption);
+        }
+    }
 
     bool value() const { return value_; }
     void setValue(bool on);

@@ -105,8 +105,14 @@ bool ComboBox::choose(const QString& text)
     return false;
 }
 
-bool ComboBox::select(int index) { return userAction([&] { setListIndex(index); }); }
+bool ComboBox::select(int index)
+{
+    return userAction([&] { setListIndex(index); });
+}
 
-bool ComboBox::type(const QString& text) { return userAction([&] { setText(text); }); }
+bool ComboBox::type(const QString& text)
+{
+    return userAction([&] { setText(text); });
+}
 
 } // namespace tarvelo

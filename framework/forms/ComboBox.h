@@ -23,7 +23,11 @@ public:
     ComboBox(Form& form, const QString& name, int index, Control* parent);
 
     Style style() const { return style_; }
-    void setStyle(Style style) { style_ = style; changed(Property::Other); }
+    void setStyle(Style style)
+    {
+        style_ = style;
+        changed(Property::Other);
+    }
 
     int listCount() const { return int(entries_.size()); }
     const QString& list(int index) const { return entry(index).text; }
@@ -50,7 +54,11 @@ public:
 
     // Widest drop-down list in pixels (0 = as wide as the box).
     int droppedWidth() const { return droppedWidth_; }
-    void setDroppedWidth(int pixels) { droppedWidth_ = pixels; changed(Property::Other); }
+    void setDroppedWidth(int pixels)
+    {
+        droppedWidth_ = pixels;
+        changed(Property::Other);
+    }
 
     Event<> Click;
     Event<> Change; // typing into an editable combo

@@ -6,7 +6,11 @@
 namespace tarvelo {
 
 Control::Control(Form& form, ControlKind kind, QString name, int index, Control* parent)
-    : form_(form), kind_(kind), name_(std::move(name)), index_(index), parent_(parent)
+    : form_(form),
+      kind_(kind),
+      name_(std::move(name)),
+      index_(index),
+      parent_(parent)
 {
 }
 
@@ -56,7 +60,8 @@ bool Control::isUsable() const
         if (!c->enabled_ || (!c->visible_ && c->kind_ != ControlKind::Form))
             return false;
         // A form drawn inside another form's control is reachable only through that control.
-        c = c->parent_ ? c->parent_ : (c->kind_ == ControlKind::Form ? static_cast<const Form*>(c)->embeddedIn() : nullptr);
+        c = c->parent_ ? c->parent_
+                       : (c->kind_ == ControlKind::Form ? static_cast<const Form*>(c)->embeddedIn() : nullptr);
     }
     return true;
 }

@@ -16,16 +16,44 @@ template <class... Args>
 class Event;
 
 enum class ControlKind {
-    Form, Frame, Label, TextBox, CheckBox, OptionButton, ComboBox, ListBox, ListView,
-    CommandButton, Image, Hint, YesNo, Address, ProgressBar, Line,
+    Form,
+    Frame,
+    Label,
+    TextBox,
+    CheckBox,
+    OptionButton,
+    ComboBox,
+    ListBox,
+    ListView,
+    CommandButton,
+    Image,
+    Hint,
+    YesNo,
+    Address,
+    ProgressBar,
+    Line,
     // A control that draws a whole form inside itself: a hosted page or a user control.
     Embedded,
 };
 
 // What changed on a control, so that a renderer can follow the model.
 enum class Property {
-    Bounds, Visible, Enabled, Caption, Text, Value, Items, Selection, Columns,
-    BackColor, ForeColor, Font, ToolTip, Picture, Focus, Other,
+    Bounds,
+    Visible,
+    Enabled,
+    Caption,
+    Text,
+    Value,
+    Items,
+    Selection,
+    Columns,
+    BackColor,
+    ForeColor,
+    Font,
+    ToolTip,
+    Picture,
+    Focus,
+    Other,
     // An embedded control shows another inner form, or none.
     Contents,
     // The control leaves its form; sent while it still exists, so that whoever

@@ -12,7 +12,9 @@
 namespace tarvelo {
 
 Dialog::Dialog(const QString& name, const QString& errorContext, const QString& errorMessage)
-    : Form(name), Procedures(name, [errorContext] { return errorContext; }, errorMessage)
+    : Form(name),
+      Procedures(
+          name, [errorContext] { return errorContext; }, errorMessage)
 {
     setVisible(false);
     // Hidden without an answer of its own: the close box or Escape.

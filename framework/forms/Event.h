@@ -50,7 +50,10 @@ class TARVELO_EXPORT Subscription {
 public:
     Subscription() = default;
     Subscription(Event<Args...>& event, typename Event<Args...>::Handler handler)
-        : event_(&event), id_(event.connect(std::move(handler))) {}
+        : event_(&event),
+          id_(event.connect(std::move(handler)))
+    {
+    }
     Subscription(const Subscription&) = delete;
     Subscription& operator=(const Subscription&) = delete;
     Subscription(Subscription&& other) noexcept { *this = std::move(other); }

@@ -2,8 +2,8 @@
 
 #include "TarveloExport.h"
 
-#include "framework/forms/Control.h"
 #include "framework/forms/ContainerLayout.h"
+#include "framework/forms/Control.h"
 #include "framework/forms/Event.h"
 
 #include <exception>

@@ -10,10 +10,19 @@ namespace tarvelo {
 class TARVELO_EXPORT Frame : public Control {
 public:
     Frame(Form& form, const QString& name, int index, Control* parent)
-        : Control(form, ControlKind::Frame, name, index, parent) { setBounds(0, 0, 4815, 1215); }
+        : Control(form, ControlKind::Frame, name, index, parent)
+    {
+        setBounds(0, 0, 4815, 1215);
+    }
 
     const QString& caption() const { return caption_; }
-    void setCaption(const QString& caption) { if (caption_ != caption) { caption_ = caption; changed(Property::Caption); } }
+    void setCaption(const QString& caption)
+    {
+        if (caption_ != caption) {
+            caption_ = caption;
+            changed(Property::Caption);
+        }
+    }
 
 private:
     QString caption_;

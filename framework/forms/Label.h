@@ -14,7 +14,9 @@ enum class Alignment { Left = 0, Right = 1, Center = 2 };
 class TARVELO_EXPORT Label : public Control {
 public:
     Label(Form& form, const QString& name, int index, Control* parent)
-        : Label(form, ControlKind::Label, name, index, parent) {}
+        : Label(form, ControlKind::Label, name, index, parent)
+    {
+    }
 
     const QString& caption() const { return caption_; }
     void setCaption(const QString& caption)
@@ -41,26 +43,44 @@ public:
     const std::vector<Label*>& runs() const { return runs_; }
 
     Alignment alignment() const { return alignment_; }
-    void setAlignment(Alignment a) { alignment_ = a; changed(Property::Other); }
+    void setAlignment(Alignment a)
+    {
+        alignment_ = a;
+        changed(Property::Other);
+    }
     bool wordWrap() const { return wordWrap_; }
-    void setWordWrap(bool on) { wordWrap_ = on; changed(Property::Other); }
+    void setWordWrap(bool on)
+    {
+        wordWrap_ = on;
+        changed(Property::Other);
+    }
 
     // A link label shows the hand pointer while the mouse is over it (the
     // default pointer everywhere else) and is drawn as a link.
     bool isLink() const { return link_; }
-    void setLink(bool on) { link_ = on; changed(Property::Other); }
+    void setLink(bool on)
+    {
+        link_ = on;
+        changed(Property::Other);
+    }
 
     // The field this label names: its "&" mnemonic moves the focus there, and
     // the field is announced by this label's caption.
     Control* buddy() const { return buddy_; }
-    void setBuddy(Control* field) { buddy_ = field; changed(Property::Other); }
+    void setBuddy(Control* field)
+    {
+        buddy_ = field;
+        changed(Property::Other);
+    }
 
     Event<> Click;
     bool click() { return userAction(Click); }
 
 protected:
     Label(Form& form, ControlKind kind, const QString& name, int index, Control* parent)
-        : Control(form, kind, name, index, parent) {}
+        : Control(form, kind, name, index, parent)
+    {
+    }
 
 private:
     QString caption_;
@@ -76,7 +96,10 @@ private:
 class TARVELO_EXPORT Hint : public Label {
 public:
     Hint(Form& form, const QString& name, int index, Control* parent)
-        : Label(form, ControlKind::Hint, name, index, parent) { setWordWrap(true); }
+        : Label(form, ControlKind::Hint, name, index, parent)
+    {
+        setWordWrap(true);
+    }
 
     const QString& text() const { return caption(); }
     void setText(const QString& text) { setCaption(text); }

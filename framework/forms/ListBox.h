@@ -15,7 +15,11 @@ public:
     ListBox(Form& form, const QString& name, int index, Control* parent);
 
     MultiSelect multiSelect() const { return multiSelect_; }
-    void setMultiSelect(MultiSelect m) { multiSelect_ = m; changed(Property::Other); }
+    void setMultiSelect(MultiSelect m)
+    {
+        multiSelect_ = m;
+        changed(Property::Other);
+    }
 
     int listCount() const { return int(entries_.size()); }
     const QString& list(int index) const { return entry(index).text; }

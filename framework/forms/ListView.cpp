@@ -14,7 +14,9 @@ RuntimeError keyNotUnique() { return RuntimeError(35602, u"Sleutel is niet uniek
 } // namespace
 
 ListItem::ListItem(ListView& owner, QString key, QString text)
-    : owner_(owner), key_(std::move(key)), text_(std::move(text))
+    : owner_(owner),
+      key_(std::move(key)),
+      text_(std::move(text))
 {
 }
 
@@ -158,10 +160,7 @@ ColumnHeader& ListView::column(int index)
     return columns_[std::size_t(index - 1)];
 }
 
-const ColumnHeader& ListView::column(int index) const
-{
-    return const_cast<ListView*>(this)->column(index);
-}
+const ColumnHeader& ListView::column(int index) const { return const_cast<ListView*>(this)->column(index); }
 
 ListItem& ListView::addItem(const QString& key, const QString& text)
 {
@@ -205,10 +204,7 @@ ListItem& ListView::item(int index)
     return *items_[std::size_t(index - 1)];
 }
 
-const ListItem& ListView::item(int index) const
-{
-    return const_cast<ListView*>(this)->item(index);
-}
+const ListItem& ListView::item(int index) const { return const_cast<ListView*>(this)->item(index); }
 
 ListItem* ListView::findItem(const QString& key) const { return byKey_.value(key, nullptr); }
 

@@ -113,15 +113,35 @@ public:
     void rowsChanged() { changed(Property::Items); }
 
     bool checkboxes() const { return checkboxes_; }
-    void setCheckboxes(bool on) { checkboxes_ = on; changed(Property::Other); }
+    void setCheckboxes(bool on)
+    {
+        checkboxes_ = on;
+        changed(Property::Other);
+    }
     bool fullRowSelect() const { return fullRowSelect_; }
-    void setFullRowSelect(bool on) { fullRowSelect_ = on; changed(Property::Other); }
+    void setFullRowSelect(bool on)
+    {
+        fullRowSelect_ = on;
+        changed(Property::Other);
+    }
     bool gridLines() const { return gridLines_; }
-    void setGridLines(bool on) { gridLines_ = on; changed(Property::Other); }
+    void setGridLines(bool on)
+    {
+        gridLines_ = on;
+        changed(Property::Other);
+    }
     bool hideSelection() const { return hideSelection_; }
-    void setHideSelection(bool on) { hideSelection_ = on; changed(Property::Other); }
+    void setHideSelection(bool on)
+    {
+        hideSelection_ = on;
+        changed(Property::Other);
+    }
     bool multiSelect() const { return multiSelect_; }
-    void setMultiSelect(bool on) { multiSelect_ = on; changed(Property::Other); }
+    void setMultiSelect(bool on)
+    {
+        multiSelect_ = on;
+        changed(Property::Other);
+    }
 
     // Built-in sort: while sorted, the rows are ordered by the text of column
     // sortKey (0-based: 0 is the item's text) in sortOrder (0 up, 1 down).

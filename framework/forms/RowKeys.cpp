@@ -117,9 +117,8 @@ RowKeys::RowKeys(DigitKeyLayout layout) : layout_(std::move(layout))
     // Digit keys are compared as numbers only where that is the order of their texts: all of one
     // width, starting with a digit or a minus sign, and a separator that folding leaves alone.
     const QString& separator = layout_.separator;
-    const bool plainSeparator =
-        separator.isEmpty() ||
-        (separator.size() == 1 && separator[0].combiningClass() == 0 && FoldedSortText(separator) == separator);
+    const bool plainSeparator = separator.isEmpty() || (separator.size() == 1 && separator[0].combiningClass() == 0 &&
+                                                        FoldedSortText(separator) == separator);
     digitsAsText_ = !plainSeparator || layout_.leadingDigits < 1 || layout_.leadingDigits > MaxDigits ||
                     layout_.trailingDigits < 0 || layout_.trailingDigits > MaxDigits;
 }

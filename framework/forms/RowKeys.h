@@ -62,10 +62,10 @@ private:
         std::uint64_t high; // digit key: leading digits; text: folded code units 0 to 3
         std::uint64_t low;  // digit key: trailing digits; text: folded code units 4 to 7
         std::uint32_t row;
-        std::uint32_t tag;  // Empty, Negative, Positive, or TextTag + the text's index
+        std::uint32_t tag; // Empty, Negative, Positive, or TextTag + the text's index
     };
     struct Text {
-        QStringView text;   // folded, or plain ASCII that is folded while comparing
+        QStringView text; // folded, or plain ASCII that is folded while comparing
         bool lowerWhileComparing;
     };
     static constexpr std::uint32_t Empty = 0, Negative = 1, Positive = 2, TextTag = 3;

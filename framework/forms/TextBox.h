@@ -19,15 +19,35 @@ public:
     void setText(const QString& text);
 
     int maxLength() const { return maxLength_; } // 0 = no limit
-    void setMaxLength(int characters) { maxLength_ = characters; changed(Property::Other); }
+    void setMaxLength(int characters)
+    {
+        maxLength_ = characters;
+        changed(Property::Other);
+    }
     QChar passwordChar() const { return passwordChar_; }
-    void setPasswordChar(QChar c) { passwordChar_ = c; changed(Property::Other); }
+    void setPasswordChar(QChar c)
+    {
+        passwordChar_ = c;
+        changed(Property::Other);
+    }
     bool multiLine() const { return multiLine_; }
-    void setMultiLine(bool on) { multiLine_ = on; changed(Property::Other); }
+    void setMultiLine(bool on)
+    {
+        multiLine_ = on;
+        changed(Property::Other);
+    }
     bool locked() const { return locked_; }
-    void setLocked(bool on) { locked_ = on; changed(Property::Other); }
+    void setLocked(bool on)
+    {
+        locked_ = on;
+        changed(Property::Other);
+    }
     Alignment alignment() const { return alignment_; }
-    void setAlignment(Alignment a) { alignment_ = a; changed(Property::Other); }
+    void setAlignment(Alignment a)
+    {
+        alignment_ = a;
+        changed(Property::Other);
+    }
 
     int selStart() const { return selStart_; }
     int selLength() const { return selLength_; }

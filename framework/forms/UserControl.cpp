@@ -9,8 +9,10 @@ UserControl::UserControl(Form& form, const QString& className, const QString& na
     : EmbeddedForm(form, name, index, parent),
       // Its guarded procedures report under its class name, in the context
       // of the dialogs shared by several pages.
-      Procedures(className, [] { return ReportTexts::GeneralContext; }, ReportTexts::Message),
-      className_(className), inner_(className)
+      Procedures(
+          className, [] { return ReportTexts::GeneralContext; }, ReportTexts::Message),
+      className_(className),
+      inner_(className)
 {
     inner_.setBounds(0, 0, width(), height());
     inner_.setUnhandledErrorHandler([this](Form&, std::exception_ptr error) { this->form().reportUnhandled(error); });

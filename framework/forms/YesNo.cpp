@@ -26,6 +26,9 @@ QString YesNo::captionOf(int value)
     }
 }
 
-bool YesNo::choose(int value) { return userAction([&] { setValue(value); }); }
+bool YesNo::choose(int value)
+{
+    return userAction([&] { setValue(value); });
+}
 
 } // namespace tarvelo

@@ -15,7 +15,10 @@ public:
     static constexpr int Nee = 1;
 
     YesNo(Form& form, const QString& name, int index, Control* parent)
-        : Control(form, ControlKind::YesNo, name, index, parent) { setBounds(0, 0, 1455, 285); }
+        : Control(form, ControlKind::YesNo, name, index, parent)
+    {
+        setBounds(0, 0, 1455, 285);
+    }
 
     int value() const { return value_; }
     void setValue(int value);

@@ -15,16 +15,16 @@ struct TARVELO_EXPORT ChangeEntry {
     QDateTime when;
     QString adviserCode;
     QString adviserName;
-    QString object;  // "Setup" or "GlobalSetup"
+    QString object; // "Setup" or "GlobalSetup"
     QString setting;
     std::optional<QString> oldValue;
     std::optional<QString> newValue;
     bool secret = false;
-    QString page;    // the page on which the change was made, when known
+    QString page; // the page on which the change was made, when known
     // How it was made: empty in the settings window, else "opdrachtregel",
     // "importeren", "terugdraaien" or a combination ("opdrachtregel: terugdraaien").
     QString how;
-    qint64 id = 0;   // the entry's number in the history, given when recorded
+    qint64 id = 0; // the entry's number in the history, given when recorded
 };
 
 } // namespace tarvelo

@@ -9,8 +9,7 @@ namespace tarvelo {
 void ComponentFactory::add(const QString& className, Creator creator)
 {
     if (find(className))
-        throw RuntimeError(ErrorNumber::InvalidProcedureCall,
-                           u"Het onderdeel %1 is al geregistreerd"_s.arg(className));
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall, u"Het onderdeel %1 is al geregistreerd"_s.arg(className));
     creators_.emplace_back(className, std::move(creator));
 }
 
@@ -38,8 +37,7 @@ UserControl& ComponentFactory::create(const QString& className, Form& form, cons
 {
     const Creator* creator = find(className);
     if (!creator)
-        throw RuntimeError(CannotCreateObject,
-                           u"ActiveX-component kan geen object maken: %1"_s.arg(className));
+        throw RuntimeError(CannotCreateObject, u"ActiveX-component kan geen object maken: %1"_s.arg(className));
     return (*creator)(form, name, parent, index);
 }
 

@@ -36,8 +36,7 @@ public:
     virtual bool TestConnection(const QString& server, QString& errorText, const QString& databaseName);
     // Re-points the stored document folders of existing advice dossiers from the
     // old root to the new one. The first argument is the host's own text.
-    virtual void MoveDossierDocumentFolder(const QString& text, const QString& oldFolder,
-                                           const QString& newFolder);
+    virtual void MoveDossierDocumentFolder(const QString& text, const QString& oldFolder, const QString& newFolder);
 
     // Makes the portfolio tasks that are due by the reminder settings, from the
     // advices with status 'In beheer'; returns how many are new.

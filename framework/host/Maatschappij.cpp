@@ -9,10 +9,8 @@ namespace tarvelo {
 
 MijCatalogus& GetMijCatalogus(Application& application)
 {
-    MijCatalogus* catalogus = application
-                                  .RunFunction(u"Instellingen"_s, u"Tarvelomain"_s,
-                                               u"GetMaatschappijen"_s)
-                                  .value<MijCatalogus*>();
+    MijCatalogus* catalogus =
+        application.RunFunction(u"Instellingen"_s, u"Tarvelomain"_s, u"GetMaatschappijen"_s).value<MijCatalogus*>();
     if (!catalogus)
         throw RuntimeError::objectRequired();
     return *catalogus;

@@ -5,9 +5,17 @@ namespace tarvelo {
 const QStringList& OfficeTables::companyData()
 {
     static const QStringList tables = {
-        u"tp_info"_s,           u"tbl_mij_info"_s,         u"tbl_mij_verzekering"_s, u"tbl_mij_vermogen"_s,
-        u"tbl_mij_krediet"_s,   u"tbl_mij_taxatie"_s,      u"tbl_mij_bankgarantie"_s, u"tbl_mij_product"_s,
-        u"tbl_mij_instellingen"_s, u"tbl_mij_provisie"_s,  u"tbl_mij_renteopties"_s,
+        u"tp_info"_s,
+        u"tbl_mij_info"_s,
+        u"tbl_mij_verzekering"_s,
+        u"tbl_mij_vermogen"_s,
+        u"tbl_mij_krediet"_s,
+        u"tbl_mij_taxatie"_s,
+        u"tbl_mij_bankgarantie"_s,
+        u"tbl_mij_product"_s,
+        u"tbl_mij_instellingen"_s,
+        u"tbl_mij_provisie"_s,
+        u"tbl_mij_renteopties"_s,
     };
     return tables;
 }

@@ -1,64 +1,64 @@
 #include "framework/host/Settings.h"
 
+#include "framework/settings/AbonnementSettings.h"
+#include "framework/settings/AdviceTextSettings.h"
 #include "framework/settings/AutorisatieSettings.h"
 #include "framework/settings/AutosaveSettings.h"
 #include "framework/settings/CalculationSettings.h"
 #include "framework/settings/ClientProfileSettings.h"
 #include "framework/settings/CompanyChoiceSettings.h"
+#include "framework/settings/CurrentAdviserSettings.h"
+#include "framework/settings/DocumentSettings.h"
 #include "framework/settings/FdnSettings.h"
+#include "framework/settings/HdnSettings.h"
+#include "framework/settings/HerinneringSettings.h"
 #include "framework/settings/HouseStyleSettings.h"
 #include "framework/settings/ImportExportSettings.h"
-#include "framework/settings/IntegrationSettings.h"
-#include "framework/settings/OnlineInventorySettings.h"
 #include "framework/settings/InkoopcombinatieSettings.h"
-#include "framework/settings/NotarisSettings.h"
+#include "framework/settings/IntegrationSettings.h"
 #include "framework/settings/MaintenanceSettings.h"
+#include "framework/settings/NotarisSettings.h"
 #include "framework/settings/OfficeSettings.h"
+#include "framework/settings/OnderwerpenSettings.h"
+#include "framework/settings/OnlineInventorySettings.h"
+#include "framework/settings/OverviewSettings.h"
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/SearchScreenSettings.h"
-#include "framework/settings/UpdateSettings.h"
 #include "framework/settings/TariefSettings.h"
-#include "framework/settings/HerinneringSettings.h"
-#include "framework/settings/AbonnementSettings.h"
-#include "framework/settings/OnderwerpenSettings.h"
-#include "framework/settings/OverviewSettings.h"
-#include "framework/settings/DocumentSettings.h"
-#include "framework/settings/CurrentAdviserSettings.h"
-#include "framework/settings/AdviceTextSettings.h"
-#include "framework/settings/HdnSettings.h"
+#include "framework/settings/UpdateSettings.h"
 
 namespace tarvelo {
 
 // Every subject's block, in the order its settings are listed by name.
-#define TARVELO_SETTINGS_BLOCKS(BLOCK) \
-    BLOCK(UpdateSettings) \
-    BLOCK(AutosaveSettings) \
-    BLOCK(ProxySettings) \
-    BLOCK(ImportExportSettings) \
-    BLOCK(IntegrationSettings) \
-    BLOCK(OnlineInventorySettings) \
-    BLOCK(NotarisSettings) \
-    BLOCK(InkoopcombinatieSettings) \
-    BLOCK(ClientProfileSettings) \
-    BLOCK(FdnSettings) \
-    BLOCK(MaintenanceSettings) \
-    BLOCK(CalculationSettings) \
-    BLOCK(OfficeSettings) \
-    BLOCK(OfficeAddressSettings) \
-    BLOCK(HouseStyleSettings) \
-    BLOCK(CompanyChoiceSettings) \
-    BLOCK(SearchScreenSettings) \
-    BLOCK(TariefSettings) \
-    BLOCK(HerinneringSettings) \
-    BLOCK(AbonnementSettings) \
-    BLOCK(OnderwerpenSettings) \
-    BLOCK(OverviewSettings) \
-    BLOCK(DocumentSettings) \
-    BLOCK(CurrentAdviserSettings) \
-    BLOCK(AdviceTextSettings) \
-    BLOCK(AutorisatieSettings) \
-    BLOCK(HuidigeAdviseurSettings) \
-    BLOCK(HdnSettings) \
+#define TARVELO_SETTINGS_BLOCKS(BLOCK)                                                                                 \
+    BLOCK(UpdateSettings)                                                                                              \
+    BLOCK(AutosaveSettings)                                                                                            \
+    BLOCK(ProxySettings)                                                                                               \
+    BLOCK(ImportExportSettings)                                                                                        \
+    BLOCK(IntegrationSettings)                                                                                         \
+    BLOCK(OnlineInventorySettings)                                                                                     \
+    BLOCK(NotarisSettings)                                                                                             \
+    BLOCK(InkoopcombinatieSettings)                                                                                    \
+    BLOCK(ClientProfileSettings)                                                                                       \
+    BLOCK(FdnSettings)                                                                                                 \
+    BLOCK(MaintenanceSettings)                                                                                         \
+    BLOCK(CalculationSettings)                                                                                         \
+    BLOCK(OfficeSettings)                                                                                              \
+    BLOCK(OfficeAddressSettings)                                                                                       \
+    BLOCK(HouseStyleSettings)                                                                                          \
+    BLOCK(CompanyChoiceSettings)                                                                                       \
+    BLOCK(SearchScreenSettings)                                                                                        \
+    BLOCK(TariefSettings)                                                                                              \
+    BLOCK(HerinneringSettings)                                                                                         \
+    BLOCK(AbonnementSettings)                                                                                          \
+    BLOCK(OnderwerpenSettings)                                                                                         \
+    BLOCK(OverviewSettings)                                                                                            \
+    BLOCK(DocumentSettings)                                                                                            \
+    BLOCK(CurrentAdviserSettings)                                                                                      \
+    BLOCK(AdviceTextSettings)                                                                                          \
+    BLOCK(AutorisatieSettings)                                                                                         \
+    BLOCK(HuidigeAdviseurSettings)                                                                                     \
+    BLOCK(HdnSettings)                                                                                                 \
     BLOCK(HdnStorageSettings)
 
 Settings::Settings()
@@ -72,7 +72,7 @@ Settings::Settings()
 // the inline get<Block>(), which no exported call names, so without these the
 // library's interface check would not see a member added to a block or moved
 // in it. A new block adds a call and breaks no host.
-#define TARVELO_BLOCK_LAYOUT(Block) \
+#define TARVELO_BLOCK_LAYOUT(Block)                                                                                    \
     TARVELO_EXPORT void settingsBlockLayout(const Block*) {}
 TARVELO_SETTINGS_BLOCKS(TARVELO_BLOCK_LAYOUT)
 #undef TARVELO_BLOCK_LAYOUT

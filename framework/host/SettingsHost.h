@@ -78,8 +78,7 @@ protected:
     // The host's part of withStandIns: runs body while SettingsObject(),
     // GlobalSetup() and ui() give the stand-ins, and the host's own again
     // afterwards, also when body throws.
-    virtual void standInsDuring(Settings& setup, Settings& globalSetup, Ui& ui,
-                                const std::function<void()>& body) = 0;
+    virtual void standInsDuring(Settings& setup, Settings& globalSetup, Ui& ui, const std::function<void()>& body) = 0;
 };
 
 } // namespace tarvelo

@@ -11,7 +11,10 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 SettingBase::SettingBase(SettingsObject* owner, const char* name, SettingFlag flag, Shown shown)
-    : owner_(owner), name_(QString::fromLatin1(name)), flag_(flag), shown_(std::move(shown))
+    : owner_(owner),
+      name_(QString::fromLatin1(name)),
+      flag_(flag),
+      shown_(std::move(shown))
 {
     owner->declare(this);
 }
@@ -57,9 +60,11 @@ bool toBool(const QVariant& v)
         return v.toBool();
     if (isText(v)) {
         const QString t = v.toString().trimmed();
-        if (t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || t.compare(QLatin1String("waar"), Qt::CaseInsensitive) == 0)
+        if (t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
+            t.compare(QLatin1String("waar"), Qt::CaseInsensitive) == 0)
             return true;
-        if (t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0 || t.compare(QLatin1String("onwaar"), Qt::CaseInsensitive) == 0)
+        if (t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0 ||
+            t.compare(QLatin1String("onwaar"), Qt::CaseInsensitive) == 0)
             return false;
     }
     return number(v) != 0;
@@ -91,13 +96,41 @@ QString toText(const QVariant& v)
 
 } // namespace detail
 
-template <> void Setting<quint8>::fromVariant(const QVariant& v) { assign(detail::toByte(v)); }
-template <> void Setting<qint16>::fromVariant(const QVariant& v) { assign(detail::toInt16(v)); }
-template <> void Setting<qint32>::fromVariant(const QVariant& v) { assign(detail::toInt32(v)); }
-template <> void Setting<double>::fromVariant(const QVariant& v) { assign(detail::toDouble(v)); }
-template <> void Setting<bool>::fromVariant(const QVariant& v) { assign(detail::toBool(v)); }
-template <> void Setting<QDate>::fromVariant(const QVariant& v) { assign(detail::toDate(v)); }
-template <> void Setting<QString>::fromVariant(const QVariant& v) { assign(detail::toText(v)); }
+template <>
+void Setting<quint8>::fromVariant(const QVariant& v)
+{
+    assign(detail::toByte(v));
+}
+template <>
+void Setting<qint16>::fromVariant(const QVariant& v)
+{
+    assign(detail::toInt16(v));
+}
+template <>
+void Setting<qint32>::fromVariant(const QVariant& v)
+{
+    assign(detail::toInt32(v));
+}
+template <>
+void Setting<double>::fromVariant(const QVariant& v)
+{
+    assign(detail::toDouble(v));
+}
+template <>
+void Setting<bool>::fromVariant(const QVariant& v)
+{
+    assign(detail::toBool(v));
+}
+template <>
+void Setting<QDate>::fromVariant(const QVariant& v)
+{
+    assign(detail::toDate(v));
+}
+template <>
+void Setting<QString>::fromVariant(const QVariant& v)
+{
+    assign(detail::toText(v));
+}
 
 void SettingsObject::declare(SettingBase* setting)
 {

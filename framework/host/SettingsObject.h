@@ -57,7 +57,12 @@ enum class SettingFlag {
 struct TARVELO_EXPORT Shown {
     Shown() = default;
     Shown(QString caption_, QString page_ = {}, QString one_ = {}, QString many_ = {})
-        : caption(std::move(caption_)), page(std::move(page_)), one(std::move(one_)), many(std::move(many_)) {}
+        : caption(std::move(caption_)),
+          page(std::move(page_)),
+          one(std::move(one_)),
+          many(std::move(many_))
+    {
+    }
     QString caption;
     QString page;
     QString one;
@@ -108,13 +113,25 @@ template <class T>
 class TARVELO_EXPORT Setting : public SettingBase {
 public:
     Setting(SettingsBlock* block, const char* name, T defaultValue = T(), SettingFlag flag = SettingFlag::None)
-        : SettingBase(&block->owner(), name, flag), default_(defaultValue), value_(defaultValue) {}
+        : SettingBase(&block->owner(), name, flag),
+          default_(defaultValue),
+          value_(defaultValue)
+    {
+    }
     Setting(SettingsBlock* block, const char* name, T defaultValue, Shown shown, SettingFlag flag = SettingFlag::None)
-        : SettingBase(&block->owner(), name, flag, std::move(shown)), default_(defaultValue), value_(defaultValue) {}
+        : SettingBase(&block->owner(), name, flag, std::move(shown)),
+          default_(defaultValue),
+          value_(defaultValue)
+    {
+    }
 
     operator T() const { return value_; }
     T get() const { return value_; }
-    Setting& operator=(const T& value) { assign(value); return *this; }
+    Setting& operator=(const T& value)
+    {
+        assign(value);
+        return *this;
+    }
     const T& defaultValue() const { return default_; }
 
     QVariant toVariant() const override { return QVariant::fromValue(value_); }
@@ -138,16 +155,31 @@ private:
 
 // An unsigned 8-bit number (the classic Byte, 0 to 255). By name it is an int,
 // so that it reads, prints and is stored as a number, not as a character.
-template <> inline QVariant Setting<quint8>::toVariant() const { return int(value_); }
-template <> inline QVariant Setting<quint8>::defaultVariant() const { return int(default_); }
+template <>
+inline QVariant Setting<quint8>::toVariant() const
+{
+    return int(value_);
+}
+template <>
+inline QVariant Setting<quint8>::defaultVariant() const
+{
+    return int(default_);
+}
 // Values by name are converted as the classic conversions do (SettingsObject.cpp).
-template <> void Setting<quint8>::fromVariant(const QVariant& v);
-template <> void Setting<qint16>::fromVariant(const QVariant& v);
-template <> void Setting<qint32>::fromVariant(const QVariant& v);
-template <> void Setting<double>::fromVariant(const QVariant& v);
-template <> void Setting<bool>::fromVariant(const QVariant& v);
-template <> void Setting<QDate>::fromVariant(const QVariant& v);
-template <> void Setting<QString>::fromVariant(const QVariant& v);
+template <>
+void Setting<quint8>::fromVariant(const QVariant& v);
+template <>
+void Setting<qint16>::fromVariant(const QVariant& v);
+template <>
+void Setting<qint32>::fromVariant(const QVariant& v);
+template <>
+void Setting<double>::fromVariant(const QVariant& v);
+template <>
+void Setting<bool>::fromVariant(const QVariant& v);
+template <>
+void Setting<QDate>::fromVariant(const QVariant& v);
+template <>
+void Setting<QString>::fromVariant(const QVariant& v);
 
 // The base of Setup and GlobalSetup: the list of declared settings and the
 // access to them by name (names compare without regard to case).

@@ -48,15 +48,9 @@ void sortByKeys(ListView& list, int column, SortDataType dataType, SortSource so
     keys.reserve(values.size());
     for (QStringView value : values) {
         switch (dataType) {
-        case SortDataType::Numbers:
-            addKey(keys, maker.numberSortKey(value));
-            break;
-        case SortDataType::Dates:
-            addKey(keys, maker.dateSortKey(value));
-            break;
-        case SortDataType::Text:
-            keys.addText(value);
-            break;
+        case SortDataType::Numbers: addKey(keys, maker.numberSortKey(value)); break;
+        case SortDataType::Dates: addKey(keys, maker.dateSortKey(value)); break;
+        case SortDataType::Text: keys.addText(value); break;
         }
     }
     list.sortRowsBy(std::move(keys));
@@ -66,8 +60,8 @@ void sortByKeys(ListView& list, int column, SortDataType dataType, SortSource so
 
 } // namespace
 
-void SortListView(ListSortState& state, ListView& list, Ui& ui, int column, SortDataType dataType,
-                  SortSource source, bool bold, int order)
+void SortListView(ListSortState& state, ListView& list, Ui& ui, int column, SortDataType dataType, SortSource source,
+                  bool bold, int order)
 {
     list.column(column + 1); // a column the list does not have raises the list's own error
     // The order changes below must not sort the list by its previous column.

@@ -20,8 +20,8 @@ inline constexpr int ToggleOrder = -1;
 // shows the direction, the sorted column is bold when asked, and the first row
 // is selected and scrolled to (unless the list hides its selection, which is
 // then cleared).
-void SortListView(ListSortState& state, ListView& list, Ui& ui, int column, SortDataType dataType,
-                  SortSource source, bool bold, int order);
+void SortListView(ListSortState& state, ListView& list, Ui& ui, int column, SortDataType dataType, SortSource source,
+                  bool bold, int order);
 
 // Puts a freshly filled list in a given order (0 or 1). A list asked for its
 // natural order (shown text of column 0, as text, in its current order) is only

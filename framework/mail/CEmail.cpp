@@ -53,20 +53,17 @@ void CEmail::AddBijlageFromFile(const QString& file, const QString& naam, const 
 {
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
-        throw RuntimeError(ErrorNumber::PathNotFound,
-                           u"Het bestand '%1' kan niet worden gelezen."_s.arg(file));
+        throw RuntimeError(ErrorNumber::PathNotFound, u"Het bestand '%1' kan niet worden gelezen."_s.arg(file));
     const QByteArray bytes = in.readAll();
     if (in.error() != QFileDevice::NoError)
-        throw RuntimeError(ErrorNumber::PathFileAccessError,
-                           u"Het bestand '%1' kan niet worden gelezen."_s.arg(file));
+        throw RuntimeError(ErrorNumber::PathFileAccessError, u"Het bestand '%1' kan niet worden gelezen."_s.arg(file));
     AddBijlage(bytes, naam, beschrijving);
 }
 
 void CEmail::AddBijlage(const QString& inhoud, const QString& naam, const QString& beschrijving, bool isAnsi)
 {
     // Widening ANSI text gives one character per byte again, as a file's content holds it.
-    bijlagen_.add(u"Bijlage"_s, CEmailBijlage{naam, isAnsi ? fromAnsi(inhoud.toLatin1()) : inhoud,
-                                                           beschrijving});
+    bijlagen_.add(u"Bijlage"_s, CEmailBijlage{naam, isAnsi ? fromAnsi(inhoud.toLatin1()) : inhoud, beschrijving});
 }
 
 void CEmail::AddBijlage(const QByteArray& ansiBytes, const QString& naam, const QString& beschrijving)

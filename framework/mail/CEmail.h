@@ -4,8 +4,8 @@
 #include "framework/mail/CEmailGeadresseerde.h"
 
 #include <QString>
-#include <pugixml.hpp>
 #include <memory>
+#include <pugixml.hpp>
 #include <utility>
 #include <vector>
 
@@ -58,11 +58,20 @@ public:
     void AddCC(const CEmailGeadresseerde& person) { cc_.add(u"CC"_s, person); }
     void AddBCC(const CEmailGeadresseerde& person) { bcc_.add(u"BCC"_s, person); }
     template <class Index>
-    void RemoveAan(const Index& index) { aan_.remove(index); }
+    void RemoveAan(const Index& index)
+    {
+        aan_.remove(index);
+    }
     template <class Index>
-    void RemoveCC(const Index& index) { cc_.remove(index); }
+    void RemoveCC(const Index& index)
+    {
+        cc_.remove(index);
+    }
     template <class Index>
-    void RemoveBCC(const Index& index) { bcc_.remove(index); }
+    void RemoveBCC(const Index& index)
+    {
+        bcc_.remove(index);
+    }
     int CountAan() const { return aan_.count(); }
     int CountCC() const { return cc_.count(); }
     int CountBCC() const { return bcc_.count(); }
@@ -76,7 +85,10 @@ public:
     void AddBijlage(const QString& inhoud, const QString& naam, const QString& beschrijving, bool isAnsi);
     void AddBijlage(const QByteArray& ansiBytes, const QString& naam, const QString& beschrijving);
     template <class Index>
-    void RemoveBijlage(const Index& index) { bijlagen_.remove(index); }
+    void RemoveBijlage(const Index& index)
+    {
+        bijlagen_.remove(index);
+    }
     int CountBijlagen() const { return bijlagen_.count(); }
     const KeyedList<CEmailBijlage>& Bijlagen() const { return bijlagen_; }
 

@@ -38,8 +38,7 @@ QString send(Application& application, const CEmail& message)
     // The body travels as ANSI bytes: a character without one would arrive as "?".
     if (!isAnsi(message.Inhoud))
         throw RuntimeError(ErrorNumber::ApplicationDefined,
-                           u"Het bericht bevat tekens die niet verstuurd kunnen worden."_s,
-                           u"MailSender.send"_s);
+                           u"Het bericht bevat tekens die niet verstuurd kunnen worden."_s, u"MailSender.send"_s);
     WebCommunicator communicator;
     communicator.setURL(serviceAdres(application));
     communicator.setCharSet(u"UTF-8"_s);

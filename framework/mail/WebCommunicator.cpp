@@ -20,8 +20,7 @@ void WebCommunicator::setRequestXML(const QString& xml)
 void WebCommunicator::send()
 {
     if (!com_.SendXML())
-        throw RuntimeError(ErrorNumber::ApplicationDefined,
-                           u"De webservice gaf een fout: %1"_s.arg(com_.MELDING()),
+        throw RuntimeError(ErrorNumber::ApplicationDefined, u"De webservice gaf een fout: %1"_s.arg(com_.MELDING()),
                            u"WebCommunicator.send"_s);
 }
 

@@ -29,10 +29,7 @@ public:
     virtual void connect(std::function<void()> changed, std::function<void()> left) = 0;
     virtual bool isText() const { return false; }
     // Caption and value texts as this kind of control shows them.
-    virtual void describe(SettingPresentation& p) const
-    {
-        p.fieldCaption = fieldCaption(control());
-    }
+    virtual void describe(SettingPresentation& p) const { p.fieldCaption = fieldCaption(control()); }
 };
 
 namespace {
@@ -61,7 +58,10 @@ public:
     void show(const QVariant& value) override { box_.setChecked(value.toBool()); }
     QVariant read(const QVariant&) const override { return box_.isChecked(); }
     QString event() const override { return u"Click"_s; }
-    void connect(std::function<void()> changed, std::function<void()>) override { box_.Click.connect(std::move(changed)); }
+    void connect(std::function<void()> changed, std::function<void()>) override
+    {
+        box_.Click.connect(std::move(changed));
+    }
     void describe(SettingPresentation& p) const override
     {
         Adaptor::describe(p);
@@ -93,7 +93,11 @@ private:
 class ComboAdaptor final : public Binding::Adaptor {
 public:
     ComboAdaptor(ComboBox& combo, std::vector<ListEntry> entries, bool byIndex)
-        : combo_(combo), entries_(std::move(entries)), byIndex_(byIndex) {}
+        : combo_(combo),
+          entries_(std::move(entries)),
+          byIndex_(byIndex)
+    {
+    }
     Control& control() const override { return combo_; }
     void show(const QVariant& value) override
     {
@@ -122,7 +126,10 @@ public:
         return byIndex_ ? QVariant(i) : QVariant(combo_.itemData(i));
     }
     QString event() const override { return u"Click"_s; }
-    void connect(std::function<void()> changed, std::function<void()>) override { combo_.Click.connect(std::move(changed)); }
+    void connect(std::function<void()> changed, std::function<void()>) override
+    {
+        combo_.Click.connect(std::move(changed));
+    }
     void describe(SettingPresentation& p) const override
     {
         Adaptor::describe(p);
@@ -149,7 +156,10 @@ public:
     void show(const QVariant& value) override { choice_.setJa(value.toBool()); }
     QVariant read(const QVariant&) const override { return choice_.isJa(); }
     QString event() const override { return u"Change"_s; }
-    void connect(std::function<void()> changed, std::function<void()>) override { choice_.Change.connect(std::move(changed)); }
+    void connect(std::function<void()> changed, std::function<void()>) override
+    {
+        choice_.Change.connect(std::move(changed));
+    }
     void describe(SettingPresentation& p) const override
     {
         Adaptor::describe(p);
@@ -163,7 +173,8 @@ private:
 class OptionGroupAdaptor final : public Binding::Adaptor {
 public:
     OptionGroupAdaptor(std::vector<OptionButton*> group, std::vector<int> values)
-        : group_(std::move(group)), values_(std::move(values))
+        : group_(std::move(group)),
+          values_(std::move(values))
     {
         if (group_.empty())
             throw RuntimeError::invalidProcedureCall();
@@ -271,7 +282,9 @@ bool isNumeric(const SettingBase& setting)
 } // namespace
 
 Binding::Binding(Bindings& owner, std::unique_ptr<Adaptor> adaptor, SettingAccessor setting)
-    : owner_(owner), adaptor_(std::move(adaptor)), setting_(std::move(setting))
+    : owner_(owner),
+      adaptor_(std::move(adaptor)),
+      setting_(std::move(setting))
 {
     adaptor_->connect([this] { store(Trigger::Change); }, [this] { store(Trigger::Leave); });
 }
@@ -284,7 +297,11 @@ Binding& Binding::defaultWhenEmpty()
     return *this;
 }
 
-Binding& Binding::defaultWhenEmpty(const QVariant& value) { default_ = value; return *this; }
+Binding& Binding::defaultWhenEmpty(const QVariant& value)
+{
+    default_ = value;
+    return *this;
+}
 
 QVariant Binding::whenEmpty() const
 {
@@ -301,8 +318,16 @@ Binding& Binding::convert(std::function<QVariant(const QVariant&)> toControl,
     return *this;
 }
 
-Binding& Binding::inverted() { inverted_ = true; return *this; }
-Binding& Binding::then(std::function<void()> followUp) { followUp_ = std::move(followUp); return *this; }
+Binding& Binding::inverted()
+{
+    inverted_ = true;
+    return *this;
+}
+Binding& Binding::then(std::function<void()> followUp)
+{
+    followUp_ = std::move(followUp);
+    return *this;
+}
 Binding& Binding::enables(std::vector<Control*> controls)
 {
     // The controls follow the control's state from the start, not only after the fill.
@@ -310,9 +335,21 @@ Binding& Binding::enables(std::vector<Control*> controls)
     applyEnables();
     return *this;
 }
-Binding& Binding::procedure(const QString& name) { procedure_ = name; return *this; }
-Binding& Binding::inGlobalSetup() { global_ = true; return *this; }
-Binding& Binding::whenLeft() { whenLeft_ = true; return *this; }
+Binding& Binding::procedure(const QString& name)
+{
+    procedure_ = name;
+    return *this;
+}
+Binding& Binding::inGlobalSetup()
+{
+    global_ = true;
+    return *this;
+}
+Binding& Binding::whenLeft()
+{
+    whenLeft_ = true;
+    return *this;
+}
 
 Control& Binding::control() const { return adaptor_->control(); }
 
@@ -388,8 +425,8 @@ void markControls(const std::vector<Control*>& all, bool locked, bool changed,
     if (changed) {
         const SettingPresentation p = presentation();
         note = p.secret ? u"Gewijzigd: deze instelling wijkt af van de standaardwaarde."_s
-                        : u"Gewijzigd: %1 is %2; de standaardwaarde is %3."_s.arg(
-                              p.caption, shownValue(p, value), shownValue(p, defaultValue));
+                        : u"Gewijzigd: %1 is %2; de standaardwaarde is %3."_s.arg(p.caption, shownValue(p, value),
+                                                                                  shownValue(p, defaultValue));
     }
     for (Control* c : all) {
         SettingMarker marker = SettingMarker::None;
@@ -406,14 +443,11 @@ void Binding::refreshMarker()
 {
     const bool locked = isLocked();
     const bool changed = !locked && differsFromDefault();
-    markControls(controls(), locked, changed, [this] { return presentation(); }, setting().toVariant(),
-                 defaultValue());
+    markControls(
+        controls(), locked, changed, [this] { return presentation(); }, setting().toVariant(), defaultValue());
 }
 
-SettingBase& Binding::setting() const
-{
-    return setting_(global_ ? owner_.host_.globalSetup() : owner_.host_.setup());
-}
+SettingBase& Binding::setting() const { return setting_(global_ ? owner_.host_.globalSetup() : owner_.host_.setup()); }
 
 void Binding::fill()
 {
@@ -550,8 +584,9 @@ void markShown(const Binding::Adaptor& adaptor, const SettingBase& s, bool globa
 {
     const bool locked = !s.writable();
     const bool changed = !locked && s.toVariant() != typedDefault(s);
-    markControls(adaptor.controls(), locked, changed, [&] { return presentationOf(adaptor, s, global); },
-                 s.toVariant(), typedDefault(s));
+    markControls(
+        adaptor.controls(), locked, changed, [&] { return presentationOf(adaptor, s, global); }, s.toVariant(),
+        typedDefault(s));
 }
 } // namespace
 

@@ -157,7 +157,10 @@ public:
         return bind(control, settingOf(member), std::forward<Rest>(rest)...);
     }
     template <class Block, class T>
-    Binding& bindIndex(ComboBox& combo, Setting<T> Block::*member) { return bindIndex(combo, settingOf(member)); }
+    Binding& bindIndex(ComboBox& combo, Setting<T> Block::*member)
+    {
+        return bindIndex(combo, settingOf(member));
+    }
     template <class Block, class T, class... Rest>
     Binding& bindOptions(std::vector<OptionButton*> group, Setting<T> Block::*member, Rest&&... rest)
     {

@@ -11,8 +11,8 @@ namespace tarvelo {
 namespace {
 int scaled(int twips, int twipsPerPixel) { return int(std::lround(double(twips) * twipsPerPixel / 15.0)); }
 
-void scaleControls(Form& container, const std::vector<Control*>& controls, const QStringList& keepSizeNames,
-                   int twipsX, int twipsY)
+void scaleControls(Form& container, const std::vector<Control*>& controls, const QStringList& keepSizeNames, int twipsX,
+                   int twipsY)
 {
     for (Control* c : controls) {
         if (c == &container)
@@ -36,8 +36,8 @@ void scaleControls(Form& container, const std::vector<Control*>& controls, const
 }
 } // namespace
 
-void ScaleForDpi(Form& container, const std::vector<Control*>& controls, const QStringList& keepSizeNames,
-                 int twipsX, int twipsY)
+void ScaleForDpi(Form& container, const std::vector<Control*>& controls, const QStringList& keepSizeNames, int twipsX,
+                 int twipsY)
 {
     if (twipsX == 15 && twipsY == 15)
         return;

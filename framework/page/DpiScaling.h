@@ -14,8 +14,8 @@ class Form;
 // twipsX/twipsY twips per pixel, so that pixel sizes stay as designed. The
 // form's border keeps its size; controls named in keepSizeNames are moved but
 // not resized. Nothing changes at 15 x 15.
-void ScaleForDpi(Form& container, const std::vector<Control*>& controls, const QStringList& keepSizeNames,
-                 int twipsX, int twipsY);
+void ScaleForDpi(Form& container, const std::vector<Control*>& controls, const QStringList& keepSizeNames, int twipsX,
+                 int twipsY);
 
 // Gives every control whose background is oldColour the new colour, except
 // those named in exceptNames; controls without a background are skipped.

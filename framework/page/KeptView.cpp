@@ -86,8 +86,8 @@ void KeptView::restoreChoices() const
         if (ListItem* row = list->findItem(c.value))
             list->clickItem(row->index());
     }
-    if (Control* focused = form_.find(focus_.name, focus_.index); focused && focused != form_.focusedControl() &&
-                                                                  focused->isUsable())
+    if (Control* focused = form_.find(focus_.name, focus_.index);
+        focused && focused != form_.focusedControl() && focused->isUsable())
         focused->setFocus();
 }
 

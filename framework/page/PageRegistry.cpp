@@ -4,7 +4,8 @@
 
 namespace tarvelo {
 
-void PageRegistry::addInfo(const QString& group, const QString& listName, std::function<std::unique_ptr<SettingsPage>()> create)
+void PageRegistry::addInfo(const QString& group, const QString& listName,
+                           std::function<std::unique_ptr<SettingsPage>()> create)
 {
     // One instance tells the class name and title, so each is written once, in the page.
     const std::unique_ptr<SettingsPage> sample = create();

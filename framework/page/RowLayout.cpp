@@ -30,10 +30,7 @@ constexpr int ButtonPadding = 360;
 // wrapping may break a word earlier than the measured widths suggest.
 constexpr int WrapSlack = 45;
 
-bool isTextOnly(const Control& c)
-{
-    return c.kind() == ControlKind::Label || c.kind() == ControlKind::Hint;
-}
+bool isTextOnly(const Control& c) { return c.kind() == ControlKind::Label || c.kind() == ControlKind::Hint; }
 
 int naturalHeight(const Control& c)
 {
@@ -41,10 +38,8 @@ int naturalHeight(const Control& c)
     case ControlKind::Label:
     case ControlKind::Hint:
     case ControlKind::CheckBox:
-    case ControlKind::OptionButton:
-        return RowLayout::LabelHeight;
-    default:
-        return RowLayout::RowHeight;
+    case ControlKind::OptionButton: return RowLayout::LabelHeight;
+    default: return RowLayout::RowHeight;
     }
 }
 
@@ -97,8 +92,7 @@ bool growsWithRow(const Control& c)
     case ControlKind::ListBox:
     case ControlKind::Embedded:
     case ControlKind::Frame:
-    case ControlKind::Address:
-        return true;
+    case ControlKind::Address: return true;
     default: return false;
     }
 }
@@ -112,7 +106,10 @@ int ownHeight(const Control& c)
     return c.height();
 }
 
-int lineHeightOf(const Control& c) { return std::max(RowLayout::TextLineHeight - 15, int(std::ceil(c.font().size * 27))); }
+int lineHeightOf(const Control& c)
+{
+    return std::max(RowLayout::TextLineHeight - 15, int(std::ceil(c.font().size * 27)));
+}
 
 // How many lines the caption, and the labels that read on in it, take when
 // wrapped at width, breaking between words as the screen does.
@@ -167,7 +164,11 @@ public:
     };
 
     RowLayoutDeclaration(Control& container, int innerWidth, bool belowCaption)
-        : container_(container), innerWidth_(innerWidth), belowCaption_(belowCaption) {}
+        : container_(container),
+          innerWidth_(innerWidth),
+          belowCaption_(belowCaption)
+    {
+    }
 
     Control& container() const override { return container_; }
     int declaredInnerWidth() const { return innerWidth_; }
@@ -286,7 +287,6 @@ public:
     }
 
 private:
-
     // Every label of a labelled row starts its field at one column: the widest
     // of the declared and the needed label widths.
     int ownLabelColumn() const
@@ -487,9 +487,7 @@ private:
         const int left = RowLayout::Margin;
         switch (item.kind) {
         case Kind::Space: return top + item.height;
-        case Kind::Block:
-            item.place(top, placing.inner);
-            return top + item.height;
+        case Kind::Block: item.place(top, placing.inner); return top + item.height;
         case Kind::Line: {
             if (item.cells.empty())
                 return top;
@@ -598,8 +596,8 @@ RowLayout& RowLayout::row(std::initializer_list<Cell> cells)
         auto* label = dynamic_cast<Label*>(it->control);
         Control* next = (it + 1)->control;
         const QString text = label ? withoutAccessKey(label->caption()) : QString();
-        const bool continues = it != cells.begin() && !captionOf(*(it - 1)->control) && !text.isEmpty() &&
-                               text.front().isLower();
+        const bool continues =
+            it != cells.begin() && !captionOf(*(it - 1)->control) && !text.isEmpty() && text.front().isLower();
         if (label && label->kind() == ControlKind::Label && !label->buddy() && !captionOf(*next) && !continues)
             label->setBuddy(next);
     }
@@ -672,7 +670,8 @@ int RowLayout::finish()
     form.noteLaidOut(container, true);
     for (const auto& item : declared.items())
         for (const Cell& cell : item.cells)
-            form.noteLaidOut(*cell.control, item.kind == RowLayoutDeclaration::Kind::Text || cell.control->isContainer());
+            form.noteLaidOut(*cell.control,
+                             item.kind == RowLayoutDeclaration::Kind::Text || cell.control->isContainer());
     const int width = declared.declaredInnerWidth() + 2 * Margin;
     finished_ = declaration_.get();
     form.addLayout(std::move(declaration_));

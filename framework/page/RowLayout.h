@@ -24,12 +24,12 @@ class RowLayoutDeclaration;
 // not fit go on in the next line.
 class TARVELO_EXPORT RowLayout {
 public:
-    static constexpr int Margin = 180;      // left and right of the contents
-    static constexpr int CaptionTop = 390;  // first row below a frame's caption line, as far as Margin
-    static constexpr int RowHeight = 315;   // text boxes and combos
+    static constexpr int Margin = 180;     // left and right of the contents
+    static constexpr int CaptionTop = 390; // first row below a frame's caption line, as far as Margin
+    static constexpr int RowHeight = 315;  // text boxes and combos
     static constexpr int RowGap = 90;
     static constexpr int LabelHeight = 255;
-    static constexpr int Gap = 120;         // between cells of one row
+    static constexpr int Gap = 120; // between cells of one row
     static constexpr int TextLineHeight = 240;
     // Between a label standing above its field and the field.
     static constexpr int LabelAboveGap = 30;

@@ -99,15 +99,9 @@ QVariant typed(const SettingPresentation& p, const QString& text)
     }
 }
 
-QJsonArray records(const QString& text)
-{
-    return QJsonDocument::fromJson(text.toUtf8()).array();
-}
+QJsonArray records(const QString& text) { return QJsonDocument::fromJson(text.toUtf8()).array(); }
 
-QString countText(const SettingPresentation& p, qsizetype n)
-{
-    return u"%1 %2"_s.arg(n).arg(n == 1 ? p.one : p.many);
-}
+QString countText(const SettingPresentation& p, qsizetype n) { return u"%1 %2"_s.arg(n).arg(n == 1 ? p.one : p.many); }
 
 // What a person calls a record: its name or description.
 QString recordName(const QJsonObject& o)
@@ -290,18 +284,31 @@ const std::vector<RecordField>& recordFields(const QString& list)
     static const QMap<qint64, QString> terms{{1, u"Maand"_s}, {3, u"Kwartaal"_s}, {6, u"Half jaar"_s}, {12, u"Jaar"_s}};
     static const QMap<QString, std::vector<RecordField>> fields{
         {u"Notarissen"_s,
-         {{"Naam", "Notariskantoor"}, {"Straat", "Straat"}, {"Huisnummer", "Huisnummer"},
-          {"Toevoeging", "Toevoeging"}, {"Postcode", "Postcode"}, {"Woonplaats", "Woonplaats"},
-          {"Telefoon", "Telefoonnummer"}, {"Geslacht", "Geslacht", {}}, {"Voorletters", "Voorletters"},
-          {"Voorvoegsel", "Voorvoegsel"}, {"Achternaam", "Achternaam"}}},
+         {{"Naam", "Notariskantoor"},
+          {"Straat", "Straat"},
+          {"Huisnummer", "Huisnummer"},
+          {"Toevoeging", "Toevoeging"},
+          {"Postcode", "Postcode"},
+          {"Woonplaats", "Woonplaats"},
+          {"Telefoon", "Telefoonnummer"},
+          {"Geslacht", "Geslacht", {}},
+          {"Voorletters", "Voorletters"},
+          {"Voorvoegsel", "Voorvoegsel"},
+          {"Achternaam", "Achternaam"}}},
         {u"Abonnementen"_s,
-         {{"ID", "ID", {}, false, true}, {"Actief", "Actief"}, {"Soort", "Soort abonnement"},
-          {"Omschrijving", "Omschrijving"}, {"Termijnbedrag", "Termijnbedrag", {}, true},
-          {"Betaaltermijn", "Betalingstermijn", terms}, {"ControleAantal", "Controleperiode"},
+         {{"ID", "ID", {}, false, true},
+          {"Actief", "Actief"},
+          {"Soort", "Soort abonnement"},
+          {"Omschrijving", "Omschrijving"},
+          {"Termijnbedrag", "Termijnbedrag", {}, true},
+          {"Betaaltermijn", "Betalingstermijn", terms},
+          {"ControleAantal", "Controleperiode"},
           {"ControleEenheid", "Controleperiode per", {{1, u"Maand"_s}, {12, u"Jaar"_s}}},
           {"Contractduur", "Contractduur (maanden)"}}},
         {u"Inkoopcombinaties"_s,
-         {{"Naam", "Naam serviceprovider"}, {"HDNNummer", "HDN nummer"}, {"TypeCode", "Soort", {}, false, true},
+         {{"Naam", "Naam serviceprovider"},
+          {"HDNNummer", "HDN nummer"},
+          {"TypeCode", "Soort", {}, false, true},
           {"Geselecteerd", "Gebruikt"}}},
         {u"Vestigingen"_s, {{"ID", "ID", {}, false, true}, {"Naam", "Vestiging"}, {"HDNNummer", "HDN nummer"}}},
         {u"HDNIndirs"_s, {{"Berichtsoort", "Berichtsoort"}, {"Map", "Locatie"}}},

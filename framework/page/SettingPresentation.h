@@ -4,9 +4,9 @@
 
 #include <QJsonObject>
 #include <QMap>
-#include <QStringList>
 #include <QMetaType>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 #include <optional>
@@ -32,7 +32,7 @@ struct TARVELO_EXPORT SettingPresentation {
     QString frameCaption; // the caption of the frame that holds the control, if any
     QString page;         // class name of the page that shows it
     QString pageTitle;
-    QString control;      // the control that shows it, for going there
+    QString control; // the control that shows it, for going there
     int controlIndex = -1;
 
     Kind kind = Kind::Text;
@@ -46,7 +46,7 @@ struct TARVELO_EXPORT SettingPresentation {
     QMap<qint64, QString> choices;
     // How the page turns the stored value into the control's, where it does.
     std::function<QVariant(const QVariant&)> toControl;
-    QString one, many;    // a record list's records
+    QString one, many; // a record list's records
 
     bool known() const { return !caption.isEmpty() && !page.isEmpty(); }
 };
@@ -78,8 +78,8 @@ TARVELO_EXPORT std::optional<QVariant> storedFromShown(const SettingPresentation
 TARVELO_EXPORT QString shownValueText(const SettingPresentation& p, const std::optional<QString>& text);
 // A change from one stored text to another, both sides as the screen shows
 // them; a record list's new side says what was added, changed or removed.
-TARVELO_EXPORT std::pair<QString, QString> shownChange(const SettingPresentation& p, const std::optional<QString>& before,
-                                        const std::optional<QString>& after);
+TARVELO_EXPORT std::pair<QString, QString>
+shownChange(const SettingPresentation& p, const std::optional<QString>& before, const std::optional<QString>& after);
 
 // One record of a record list as the screen reads it: the record named
 // ("Notariskantoor 'Notaris De Vries'"), and its fields, each as its dialog

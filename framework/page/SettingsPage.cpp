@@ -45,7 +45,8 @@ SettingsPage::Private::Private(SettingsPage& page, const QString& componentName)
 void SettingsPage::PrivateDeleter::operator()(Private* d) const { delete d; }
 
 SettingsPage::SettingsPage(const QString& componentName)
-    : Procedures(componentName, [this] { return errorContext(); }, ReportTexts::Message),
+    : Procedures(
+          componentName, [this] { return errorContext(); }, ReportTexts::Message),
       d_(new Private(*this, componentName))
 {
     d_->form.setBackColor(SystemColour::ButtonFace);
@@ -183,7 +184,8 @@ QString SettingsPage::errorContext() const { return ReportTexts::PageContextPref
 Settings& SettingsPage::Setup() const
 {
     if (!d_->setup)
-        throw RuntimeError(ErrorNumber::ObjectVariableNotSet, u"Objectvariabele of blokvariabele With is niet ingesteld"_s);
+        throw RuntimeError(ErrorNumber::ObjectVariableNotSet,
+                           u"Objectvariabele of blokvariabele With is niet ingesteld"_s);
     return *d_->setup;
 }
 

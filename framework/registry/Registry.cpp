@@ -42,7 +42,9 @@ QString currentName(const QString& name)
 } // namespace
 
 Registry::Registry(RegistryStore& currentUser, RegistryStore& localMachine, bool isWow64)
-    : currentUser_(currentUser), localMachine_(localMachine), isWow64_(isWow64)
+    : currentUser_(currentUser),
+      localMachine_(localMachine),
+      isWow64_(isWow64)
 {
 }
 
@@ -71,10 +73,7 @@ RegKey Registry::OpenRegKey(Hive hive, const QString& keyPath, bool create) cons
     return RegKey(&store, keyPath);
 }
 
-void Registry::CloseRegKey(RegKey& key) const
-{
-    key = RegKey();
-}
+void Registry::CloseRegKey(RegKey& key) const { key = RegKey(); }
 
 bool Registry::RegKeyExists(Hive hive, const QString& keyPath) const
 {
@@ -100,16 +99,14 @@ QString Registry::RegGetString(Hive hive, const QString& keyPath, const QString&
     return fromAnsi(ansi);
 }
 
-bool Registry::RegSetString(Hive hive, const QString& keyPath, const QString& valueName,
-                            const QString& value) const
+bool Registry::RegSetString(Hive hive, const QString& keyPath, const QString& valueName, const QString& value) const
 {
     const QByteArray ansi = toAnsi(value);
     if (ansi.size() + 1 > ReadBufferBytes) {
         // Storing it would turn the setting into a missing one on the next read; the old value
         // is worth more than one that can never be read back.
         qWarning().noquote() << u"Registerwaarde %1 is niet opgeslagen: %2 tekens, er kunnen "
-                                    "er ten hoogste %3 worden teruggelezen."_s
-                                    .arg(valueName)
+                                "er ten hoogste %3 worden teruggelezen."_s.arg(valueName)
                                     .arg(ansi.size())
                                     .arg(ReadBufferBytes - 1);
         return false;

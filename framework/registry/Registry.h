@@ -50,8 +50,7 @@ public:
                          const QString& defaultValue) const;
     // Creates the key when needed. False when nothing was stored: the hive refused the write, or
     // the value is too long to be read back (the stored value is then left as it was).
-    bool RegSetString(Hive hive, const QString& keyPath, const QString& valueName,
-                      const QString& value) const;
+    bool RegSetString(Hive hive, const QString& keyPath, const QString& valueName, const QString& value) const;
 
     // A product setting; a missing or empty value yields the default. Under the current-user
     // hive legacy names are translated; with fallbackToMachine a value missing there is read

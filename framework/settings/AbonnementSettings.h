@@ -62,7 +62,8 @@ struct TARVELO_EXPORT AbonnementRecord {
 // The office's client subscriptions.
 struct TARVELO_EXPORT AbonnementSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
-    RecordList<AbonnementRecord> Abonnementen{this, "Abonnementen", Shown{u"Klantabonnementen"_s, u"SetupAbonnement"_s, u"abonnement"_s, u"abonnementen"_s}};
+    RecordList<AbonnementRecord> Abonnementen{
+        this, "Abonnementen", Shown{u"Klantabonnementen"_s, u"SetupAbonnement"_s, u"abonnement"_s, u"abonnementen"_s}};
 
     // The subscription at index (from 1), or null past the last.
     AbonnementRecord* Abonnement(int index) const { return Abonnementen.at(index); }

@@ -10,7 +10,8 @@ namespace tarvelo {
 struct TARVELO_EXPORT AdviceTextSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     // The whole standard-text document as XML text; "" while the office has none.
-    Setting<QString> StandaardtekstenMotivering{this, "StandaardtekstenMotivering", QString(), Shown{u"Standaardteksten motivering"_s, u"SetupAdvisering"_s}};
+    Setting<QString> StandaardtekstenMotivering{this, "StandaardtekstenMotivering", QString(),
+                                                Shown{u"Standaardteksten motivering"_s, u"SetupAdvisering"_s}};
 };
 
 } // namespace tarvelo

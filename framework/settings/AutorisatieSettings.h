@@ -17,10 +17,7 @@ struct TARVELO_EXPORT VestigingRecord {
 
     bool operator==(const VestigingRecord&) const = default;
 
-    QJsonObject toJson() const
-    {
-        return {{u"ID"_s, ID}, {u"Naam"_s, Naam}, {u"HDNNummer"_s, HDNNummer}};
-    }
+    QJsonObject toJson() const { return {{u"ID"_s, ID}, {u"Naam"_s, Naam}, {u"HDNNummer"_s, HDNNummer}}; }
     static VestigingRecord fromJson(const QJsonObject& o)
     {
         return {o.value(QLatin1String("ID")).toString(), o.value(QLatin1String("Naam")).toString(),
@@ -36,10 +33,13 @@ struct TARVELO_EXPORT AutorisatieSettings final : SettingsBlock {
     Setting<qint16> StandaardRol{this, "StandaardRol", 1};
     Setting<qint16> StandaardAdviezenOpenen{this, "StandaardAdviezenOpenen", 3};
     Setting<qint16> StandaardAdviezenRechten{this, "StandaardAdviezenRechten", 3};
-    Setting<QString> StandaardVestiging{this, "StandaardVestiging", QString(), Shown{u"Standaardvestiging"_s, u"SetupAutorisatie"_s}};
+    Setting<QString> StandaardVestiging{this, "StandaardVestiging", QString(),
+                                        Shown{u"Standaardvestiging"_s, u"SetupAutorisatie"_s}};
     // Bit 1: the menu "Onderhoud"; bit 2: report structures and templates.
-    Setting<qint32> GebruikersToegang{this, "GebruikersToegang", 0, Shown{u"Gebruikerstoegang"_s, u"SetupAutorisatie"_s}};
-    RecordList<VestigingRecord> Vestigingen{this, "Vestigingen", Shown{u"Vestigingen"_s, u"SetupAutorisatie"_s, u"vestiging"_s, u"vestigingen"_s}};
+    Setting<qint32> GebruikersToegang{this, "GebruikersToegang", 0,
+                                      Shown{u"Gebruikerstoegang"_s, u"SetupAutorisatie"_s}};
+    RecordList<VestigingRecord> Vestigingen{
+        this, "Vestigingen", Shown{u"Vestigingen"_s, u"SetupAutorisatie"_s, u"vestiging"_s, u"vestigingen"_s}};
 
     // The branch at index (from 1), or null past the last.
     VestigingRecord* Vestiging(int index) const { return Vestigingen.at(index); }
@@ -57,11 +57,15 @@ struct TARVELO_EXPORT AutorisatieSettings final : SettingsBlock {
 struct TARVELO_EXPORT HuidigeAdviseurSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     Setting<QString> Email{this, "Adviseur.Email", QString(), Shown{u"Adviseur: E-mailadres"_s, u"Adviseurs"_s}};
-    Setting<QString> Internet{this, "Adviseur.Internet", QString(), Shown{u"Adviseur: Internetadres"_s, u"Adviseurs"_s}};
-    Setting<QString> Telefoon{this, "Adviseur.Telefoon", QString(), Shown{u"Adviseur: Telefoonnummer"_s, u"Adviseurs"_s}};
+    Setting<QString> Internet{this, "Adviseur.Internet", QString(),
+                              Shown{u"Adviseur: Internetadres"_s, u"Adviseurs"_s}};
+    Setting<QString> Telefoon{this, "Adviseur.Telefoon", QString(),
+                              Shown{u"Adviseur: Telefoonnummer"_s, u"Adviseurs"_s}};
     Setting<QString> Telefax{this, "Adviseur.Telefax", QString(), Shown{u"Adviseur: Telefaxnummer"_s, u"Adviseurs"_s}};
-    Setting<QString> Gebruikersnaam{this, "Adviseur.Gebruikersnaam", QString(), Shown{u"Adviseur: Gebruikersnaam"_s, u"Adviseurs"_s}};
-    Setting<QString> AFMRegistratieNr{this, "Adviseur.AFMRegistratieNr", QString(), Shown{u"Adviseur: AFM registratienummer"_s, u"Adviseurs"_s}};
+    Setting<QString> Gebruikersnaam{this, "Adviseur.Gebruikersnaam", QString(),
+                                    Shown{u"Adviseur: Gebruikersnaam"_s, u"Adviseurs"_s}};
+    Setting<QString> AFMRegistratieNr{this, "Adviseur.AFMRegistratieNr", QString(),
+                                      Shown{u"Adviseur: AFM registratienummer"_s, u"Adviseurs"_s}};
     Setting<QString> Vestiging{this, "Adviseur.Vestiging", QString(), Shown{u"Adviseur: Vestiging"_s, u"Adviseurs"_s}};
 };
 

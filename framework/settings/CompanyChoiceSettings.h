@@ -10,8 +10,10 @@ namespace tarvelo {
 // "" while none is chosen.
 struct TARVELO_EXPORT CompanyChoiceSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
-    Setting<QString> TaxatieMaatschappij{this, "TaxatieMaatschappij", QString(), Shown{u"Taxatiebureau"_s, u"SetupTaxatie"_s}};
-    Setting<QString> BankgarantieInstelling{this, "BankgarantieInstelling", QString(), Shown{u"Bankgarantie-instelling"_s, u"SetupBankgarantie"_s}};
+    Setting<QString> TaxatieMaatschappij{this, "TaxatieMaatschappij", QString(),
+                                         Shown{u"Taxatiebureau"_s, u"SetupTaxatie"_s}};
+    Setting<QString> BankgarantieInstelling{this, "BankgarantieInstelling", QString(),
+                                            Shown{u"Bankgarantie-instelling"_s, u"SetupBankgarantie"_s}};
 };
 
 } // namespace tarvelo

@@ -42,7 +42,8 @@ struct TARVELO_EXPORT DocumentSettings final : SettingsBlock {
     Setting<bool> VoorbladLogo{this, "VoorbladLogo", false};
     Setting<qint32> VoorbladLogoUitlijning{this, "VoorbladLogoUitlijning", 0, Shown{u"Voorblad: uitlijning logo"_s}};
     Setting<bool> VoorbladGegevens{this, "VoorbladGegevens", false};
-    Setting<qint32> VoorbladGegevensUitlijning{this, "VoorbladGegevensUitlijning", 0, Shown{u"Voorblad: uitlijning bedrijfsgegevens"_s}};
+    Setting<qint32> VoorbladGegevensUitlijning{this, "VoorbladGegevensUitlijning", 0,
+                                               Shown{u"Voorblad: uitlijning bedrijfsgegevens"_s}};
     // Office-wide (GlobalSetup): 1 current situation and after advice, 2 after
     // advice, 3 no graphs; 0 until first shown.
     Setting<qint32> ScenarioGrafieken{this, "ScenarioGrafieken", 2};

@@ -14,10 +14,7 @@ struct TARVELO_EXPORT HdnIndirRecord {
     QString Map;
 
     bool operator==(const HdnIndirRecord&) const = default;
-    QJsonObject toJson() const
-    {
-        return {{u"Berichtsoort"_s, Berichtsoort}, {u"Map"_s, Map}};
-    }
+    QJsonObject toJson() const { return {{u"Berichtsoort"_s, Berichtsoort}, {u"Map"_s, Map}}; }
     static HdnIndirRecord fromJson(const QJsonObject& o)
     {
         return {o.value(QLatin1String("Berichtsoort")).toString(), o.value(QLatin1String("Map")).toString()};
@@ -57,12 +54,14 @@ struct TARVELO_EXPORT HdnSettings final : SettingsBlock {
     Setting<bool> AdviesBlokkerenNaHDNAanvraag{this, "AdviesBlokkerenNaHDNAanvraag", false};
     Setting<bool> Retourberichten{this, "Retourberichten", false};
     Setting<bool> AfwijkendeIndirHDN{this, "AfwijkendeIndirHDN", false};
-    RecordList<HdnIndirRecord> HDNIndirRecords{this, "HDNIndirs", Shown{u"Afwijkende inkomende berichten mappen"_s, u"SetupHDNOUD"_s, u"map"_s, u"mappen"_s}};
+    RecordList<HdnIndirRecord> HDNIndirRecords{
+        this, "HDNIndirs", Shown{u"Afwijkende inkomende berichten mappen"_s, u"SetupHDNOUD"_s, u"map"_s, u"mappen"_s}};
     Setting<QString> HDNImporterArchieffolder{this, "HDNImporterArchieffolder"};
     Setting<bool> HdnVerkeerViaAbo{this, "HdnVerkeerViaAbo", true};
     Setting<QString> LocatieHdnCertificaat{this, "LocatieHdnCertificaat"};
     Setting<QString> WachtwoordHdnCertificaat{this, "WachtwoordHdnCertificaat", QString(), SettingFlag::Secret};
-    Setting<qint16> HDNBerichtenVerwijderen{this, "HDNBerichtenVerwijderen", 1, Shown{u"Opschonen HDN berichten"_s, u"SetupHDNOUD"_s}};
+    Setting<qint16> HDNBerichtenVerwijderen{this, "HDNBerichtenVerwijderen", 1,
+                                            Shown{u"Opschonen HDN berichten"_s, u"SetupHDNOUD"_s}};
     Setting<qint16> HDNEnterprise{this, "HDNEnterprise", 0};
     Setting<QString> HDNEnterpriseUsersFolder{this, "HDNEnterpriseUsersFolder"};
 
@@ -73,8 +72,10 @@ struct TARVELO_EXPORT HdnSettings final : SettingsBlock {
 struct TARVELO_EXPORT HdnStorageSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     // 1 = in the advice database, 2 = as files in HDNBerichtenOpslagMap.
-    Setting<qint16> Cd_HDNBerichtenOpslag{this, "Cd_HDNBerichtenOpslag", 1, Shown{u"HDN berichten opslag"_s, u"SetupHDNOUD"_s}};
-    Setting<QString> HDNBerichtenOpslagMap{this, "HDNBerichtenOpslagMap", QString(), Shown{u"HDN berichten opslag: map"_s, u"SetupHDNOUD"_s}};
+    Setting<qint16> Cd_HDNBerichtenOpslag{this, "Cd_HDNBerichtenOpslag", 1,
+                                          Shown{u"HDN berichten opslag"_s, u"SetupHDNOUD"_s}};
+    Setting<QString> HDNBerichtenOpslagMap{this, "HDNBerichtenOpslagMap", QString(),
+                                           Shown{u"HDN berichten opslag: map"_s, u"SetupHDNOUD"_s}};
 };
 
 } // namespace tarvelo

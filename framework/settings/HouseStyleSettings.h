@@ -18,18 +18,27 @@ struct TARVELO_EXPORT HouseStyleSettings final : SettingsBlock {
     // File name without folder in the logo folder; "" for the built-in logo.
     Setting<QString> LogoBestand{this, "LogoBestand", QString(), Shown{u"Bedrijfslogo"_s, u"SetupAlgemeen"_s}};
     // Centimetres; 0 until the office chose a size.
-    Setting<double> LogoMaxBreedte{this, "LogoMaxBreedte", 0, Shown{u"Bedrijfslogo: maximale breedte"_s, u"SetupDocumenten"_s}};
-    Setting<double> LogoMaxHoogte{this, "LogoMaxHoogte", 0, Shown{u"Bedrijfslogo: maximale hoogte"_s, u"SetupDocumenten"_s}};
+    Setting<double> LogoMaxBreedte{this, "LogoMaxBreedte", 0,
+                                   Shown{u"Bedrijfslogo: maximale breedte"_s, u"SetupDocumenten"_s}};
+    Setting<double> LogoMaxHoogte{this, "LogoMaxHoogte", 0,
+                                  Shown{u"Bedrijfslogo: maximale hoogte"_s, u"SetupDocumenten"_s}};
 
     // Kleuren, BGR, by index: start screen, table title, row colour 1, row
     // colour 2, inactive tabs, application background.
-    static constexpr std::array<qint32, 6> StandaardKleur = {0xFCFCFC, 0xDFDFDF, 0xEFEFEF, 0xFFFFFF, 0xE3DFE0, 0x201D96};
-    Setting<qint32> KleurStartscherm{this, "Kleuren.Startscherm", StandaardKleur[0], Shown{u"Kleur startscherm"_s, u"SetupAlgemeen"_s}};
-    Setting<qint32> KleurTitelTabel{this, "Kleuren.TitelTabel", StandaardKleur[1], Shown{u"Kleur titel tabel"_s, u"SetupAlgemeen"_s}};
-    Setting<qint32> KleurRij1{this, "Kleuren.RijKleur1", StandaardKleur[2], Shown{u"Kleur rij 1"_s, u"SetupAlgemeen"_s}};
-    Setting<qint32> KleurRij2{this, "Kleuren.RijKleur2", StandaardKleur[3], Shown{u"Kleur rij 2"_s, u"SetupAlgemeen"_s}};
-    Setting<qint32> KleurTabblad{this, "Kleuren.TabbladNietActief", StandaardKleur[4], Shown{u"Kleur tabblad niet actief"_s, u"SetupAlgemeen"_s}};
-    Setting<qint32> KleurAchtergrond{this, "Kleuren.Achtergrond", StandaardKleur[5], Shown{u"Kleur achtergrond"_s, u"SetupAlgemeen"_s}};
+    static constexpr std::array<qint32, 6> StandaardKleur = {0xFCFCFC, 0xDFDFDF, 0xEFEFEF,
+                                                             0xFFFFFF, 0xE3DFE0, 0x201D96};
+    Setting<qint32> KleurStartscherm{this, "Kleuren.Startscherm", StandaardKleur[0],
+                                     Shown{u"Kleur startscherm"_s, u"SetupAlgemeen"_s}};
+    Setting<qint32> KleurTitelTabel{this, "Kleuren.TitelTabel", StandaardKleur[1],
+                                    Shown{u"Kleur titel tabel"_s, u"SetupAlgemeen"_s}};
+    Setting<qint32> KleurRij1{this, "Kleuren.RijKleur1", StandaardKleur[2],
+                              Shown{u"Kleur rij 1"_s, u"SetupAlgemeen"_s}};
+    Setting<qint32> KleurRij2{this, "Kleuren.RijKleur2", StandaardKleur[3],
+                              Shown{u"Kleur rij 2"_s, u"SetupAlgemeen"_s}};
+    Setting<qint32> KleurTabblad{this, "Kleuren.TabbladNietActief", StandaardKleur[4],
+                                 Shown{u"Kleur tabblad niet actief"_s, u"SetupAlgemeen"_s}};
+    Setting<qint32> KleurAchtergrond{this, "Kleuren.Achtergrond", StandaardKleur[5],
+                                     Shown{u"Kleur achtergrond"_s, u"SetupAlgemeen"_s}};
 
     Setting<qint32>& Kleur(int index)
     {

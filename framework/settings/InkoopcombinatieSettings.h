@@ -42,7 +42,9 @@ struct TARVELO_EXPORT InkoopcombinatieRecord {
 // The service providers the office knows: the standard list and its own.
 struct TARVELO_EXPORT InkoopcombinatieSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
-    RecordList<InkoopcombinatieRecord> Inkoopcombinaties{this, "Inkoopcombinaties", Shown{u"Inkoopcombinaties"_s, u"SetupInkoopCombis"_s, u"inkoopcombinatie"_s, u"inkoopcombinaties"_s}};
+    RecordList<InkoopcombinatieRecord> Inkoopcombinaties{
+        this, "Inkoopcombinaties",
+        Shown{u"Inkoopcombinaties"_s, u"SetupInkoopCombis"_s, u"inkoopcombinatie"_s, u"inkoopcombinaties"_s}};
 
     // The provider at index (from 1), or null past the last.
     InkoopcombinatieRecord* Inkoopcombinatie(int index) const { return Inkoopcombinaties.at(index); }

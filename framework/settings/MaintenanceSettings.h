@@ -9,7 +9,8 @@ namespace tarvelo {
 // The password that guards the host's maintenance menu.
 struct TARVELO_EXPORT MaintenanceSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
-    Setting<QString> OnderhoudWachtwoord{this, "OnderhoudWachtwoord", QString(), Shown{u"Wachtwoord onderhoud"_s, u"SetupZivavivoz"_s}, SettingFlag::Secret};
+    Setting<QString> OnderhoudWachtwoord{this, "OnderhoudWachtwoord", QString(),
+                                         Shown{u"Wachtwoord onderhoud"_s, u"SetupZivavivoz"_s}, SettingFlag::Secret};
 };
 
 } // namespace tarvelo

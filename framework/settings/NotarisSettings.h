@@ -62,7 +62,8 @@ struct TARVELO_EXPORT NotarisRecord {
 // The office's notary offices.
 struct TARVELO_EXPORT NotarisSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
-    RecordList<NotarisRecord> Notarissen{this, "Notarissen", Shown{u"Notariskantoren"_s, u"SetupNotaris"_s, u"notariskantoor"_s, u"notariskantoren"_s}};
+    RecordList<NotarisRecord> Notarissen{
+        this, "Notarissen", Shown{u"Notariskantoren"_s, u"SetupNotaris"_s, u"notariskantoor"_s, u"notariskantoren"_s}};
 
     // The office at index (from 1), or null past the last.
     NotarisRecord* Notaris(int index) const { return Notarissen.at(index); }

@@ -23,12 +23,16 @@ struct TARVELO_EXPORT OfficeAddressSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     Setting<QString> Straat{this, "Adres.Straat", QString(), Shown{u"Straat"_s, u"KantoorGegevens"_s}};
     Setting<qint32> Huisnummer{this, "Adres.Huisnummer", 0, Shown{u"Huisnummer"_s, u"KantoorGegevens"_s}};
-    Setting<QString> Toevoeging{this, "Adres.Toevoeging", QString(), Shown{u"Toevoeging huisnummer"_s, u"KantoorGegevens"_s}};
+    Setting<QString> Toevoeging{this, "Adres.Toevoeging", QString(),
+                                Shown{u"Toevoeging huisnummer"_s, u"KantoorGegevens"_s}};
     Setting<QString> Postcode{this, "Adres.Postcode", QString(), Shown{u"Postcode"_s, u"KantoorGegevens"_s}};
     Setting<QString> Woonplaats{this, "Adres.Woonplaats", QString(), Shown{u"Woonplaats"_s, u"KantoorGegevens"_s}};
-    Setting<QString> Voorletters{this, "Adres.Voorletters", QString(), Shown{u"Contactpersoon: Voorletters"_s, u"KantoorGegevens"_s}};
-    Setting<QString> Tussenvoegsel{this, "Adres.Tussenvoegsel", QString(), Shown{u"Contactpersoon: Tussenvoegsel"_s, u"KantoorGegevens"_s}};
-    Setting<QString> Achternaam{this, "Adres.Achternaam", QString(), Shown{u"Contactpersoon: Achternaam"_s, u"KantoorGegevens"_s}};
+    Setting<QString> Voorletters{this, "Adres.Voorletters", QString(),
+                                 Shown{u"Contactpersoon: Voorletters"_s, u"KantoorGegevens"_s}};
+    Setting<QString> Tussenvoegsel{this, "Adres.Tussenvoegsel", QString(),
+                                   Shown{u"Contactpersoon: Tussenvoegsel"_s, u"KantoorGegevens"_s}};
+    Setting<QString> Achternaam{this, "Adres.Achternaam", QString(),
+                                Shown{u"Contactpersoon: Achternaam"_s, u"KantoorGegevens"_s}};
 };
 
 } // namespace tarvelo

@@ -11,7 +11,8 @@ namespace tarvelo {
 struct TARVELO_EXPORT OnlineInventorySettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     // Bit 1: basic inventory; bit 2: financial inventory (which includes the basic one).
-    Setting<qint16> CdInventarisatie{this, "CdInventarisatie", 0, Shown{u"Soort online inventarisatie"_s, u"SetupQvxOnline"_s}};
+    Setting<qint16> CdInventarisatie{this, "CdInventarisatie", 0,
+                                     Shown{u"Soort online inventarisatie"_s, u"SetupQvxOnline"_s}};
     Setting<bool> InventarisatieKlantprofiel{this, "InventarisatieKlantprofiel", false};
     Setting<bool> InventarisatieDocumenten{this, "InventarisatieDocumenten", false};
     Setting<bool> CheckHdnDocumenten{this, "CheckHdnDocumenten", false};
@@ -20,7 +21,8 @@ struct TARVELO_EXPORT OnlineInventorySettings final : SettingsBlock {
     Setting<qint16> OverzichtPeriode{this, "OverzichtPeriode", 0};
     Setting<qint16> OverzichtBerichten{this, "OverzichtBerichten", 0};
     // The document-request quick choice of an invitation, as its control keeps it.
-    Setting<QString> DocumentAanvraagSnelkeuze{this, "DocumentAanvraagSnelkeuze", QString(), Shown{u"Snelkeuze documentaanvraag"_s, u"SetupQvxOnline"_s}};
+    Setting<QString> DocumentAanvraagSnelkeuze{this, "DocumentAanvraagSnelkeuze", QString(),
+                                               Shown{u"Snelkeuze documentaanvraag"_s, u"SetupQvxOnline"_s}};
 };
 
 } // namespace tarvelo

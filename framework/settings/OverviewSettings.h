@@ -26,14 +26,18 @@ struct TARVELO_EXPORT OverviewSettings final : SettingsBlock {
     Setting<bool> GespreidBetalen{this, "GespreidBetalen", false};
     // Bit set: 1 benefits, 2 repayments, 4 initial deposits, 8 extra deposits,
     // 16 withdrawals, 32 extra withdrawals.
-    Setting<qint32> TeVerrekenenLasten{this, "TeVerrekenenLasten", 0, Shown{u"Te verrekenen lasten"_s, u"SetupOverzicht"_s}};
+    Setting<qint32> TeVerrekenenLasten{this, "TeVerrekenenLasten", 0,
+                                       Shown{u"Te verrekenen lasten"_s, u"SetupOverzicht"_s}};
     // True: the first year shows only the new situation's charges.
     Setting<bool> HuidigeLastenIn1eJaar{this, "HuidigeLastenIn1eJaar", false};
-    Setting<qint32> KolommenLastenoverzicht{this, "KolommenLastenoverzicht", 0, Shown{u"Kolommen lastenoverzicht"_s, u"SetupOverzicht"_s}};
-    Setting<qint32> KolommenNBIOverzicht{this, "KolommenNBIOverzicht", 0, Shown{u"Kolommen NBI-overzicht"_s, u"SetupOverzicht"_s}};
+    Setting<qint32> KolommenLastenoverzicht{this, "KolommenLastenoverzicht", 0,
+                                            Shown{u"Kolommen lastenoverzicht"_s, u"SetupOverzicht"_s}};
+    Setting<qint32> KolommenNBIOverzicht{this, "KolommenNBIOverzicht", 0,
+                                         Shown{u"Kolommen NBI-overzicht"_s, u"SetupOverzicht"_s}};
     // 1 = landscape; any other value portrait.
     Setting<qint16> Afdrukstand{this, "Afdrukstand", 0, Shown{u"Afdrukstand financieel plan"_s, u"SetupOverzicht"_s}};
-    Setting<qint32> ToetsingKolommenVerbergen{this, "ToetsingKolommenVerbergen", 0, Shown{u"Verborgen kolommen toetsing"_s, u"SetupOverzicht"_s}};
+    Setting<qint32> ToetsingKolommenVerbergen{this, "ToetsingKolommenVerbergen", 0,
+                                              Shown{u"Verborgen kolommen toetsing"_s, u"SetupOverzicht"_s}};
 };
 
 } // namespace tarvelo

@@ -24,7 +24,9 @@ template <class Record>
 class TARVELO_EXPORT RecordList final : public SettingBase {
 public:
     RecordList(SettingsBlock* block, const char* name, Shown shown = {})
-        : SettingBase(&block->owner(), name, SettingFlag::None, std::move(shown)) {}
+        : SettingBase(&block->owner(), name, SettingFlag::None, std::move(shown))
+    {
+    }
 
     int count() const { return int(records_.size()); }
     // The record at index (from 1), or null outside the list.

@@ -11,9 +11,11 @@ struct TARVELO_EXPORT SearchScreenSettings final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
     Setting<bool> ZoekDirectZoeken{this, "ZoekDirectZoeken", false};
     // "W1", "W2", "M1", "M6" or "*" (all dates).
-    Setting<QString> ZoekMutatie{this, "ZoekMutatie", QString(), Shown{u"Zoeken op mutatiedatum"_s, u"SetupZoekscherm"_s}};
+    Setting<QString> ZoekMutatie{this, "ZoekMutatie", QString(),
+                                 Shown{u"Zoeken op mutatiedatum"_s, u"SetupZoekscherm"_s}};
     // "A" all advices, "MV" those of the user's branch, "E" the user's own.
-    Setting<QString> ZoekTonenAdviezen{this, "ZoekTonenAdviezen", u"A"_s, Shown{u"Tonen adviezen"_s, u"SetupZoekscherm"_s}};
+    Setting<QString> ZoekTonenAdviezen{this, "ZoekTonenAdviezen", u"A"_s,
+                                       Shown{u"Tonen adviezen"_s, u"SetupZoekscherm"_s}};
 };
 
 } // namespace tarvelo

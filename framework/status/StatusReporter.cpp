@@ -40,8 +40,7 @@ StatusReporter::~StatusReporter()
 
 void StatusReporter::callHost(const QString& procedure, const HostStatusCall::Pointer& call)
 {
-    d_->owner->RunProcedure(u"Instellingen"_s, u"Tarvelomain"_s, procedure,
-                         QVariant::fromValue(call));
+    d_->owner->RunProcedure(u"Instellingen"_s, u"Tarvelomain"_s, procedure, QVariant::fromValue(call));
 }
 
 void StatusReporter::InitStatus(int maxSteps, const QString& caption, const QString& message, bool allowCancel,

@@ -20,7 +20,8 @@ frmProgress::frmProgress()
     setBounds(0, 0, Width, HeightWithBar);
     // The message row shares its line with the button; the bar runs below both.
     cmdCancel.setBounds(Width - RowLayout::DialogMargin - RowLayout::ButtonWidth, 30, RowLayout::ButtonWidth, 315);
-    lblMessage.setBounds(RowLayout::DialogMargin, 90, Width - 3 * RowLayout::DialogMargin - RowLayout::ButtonWidth, 255);
+    lblMessage.setBounds(RowLayout::DialogMargin, 90, Width - 3 * RowLayout::DialogMargin - RowLayout::ButtonWidth,
+                         255);
     Pgb1.setBounds(RowLayout::DialogMargin, 450, Width - 2 * RowLayout::DialogMargin, 255);
     cmdCancel.setCaption(u"&Afbreken"_s);
     cmdCancel.setCancel(true);

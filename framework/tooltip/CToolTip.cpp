@@ -7,15 +7,9 @@
 
 namespace tarvelo {
 
-const CToolTip* CToolTip::on(const Control& tool)
-{
-    return tool.form().toolTipOf(tool);
-}
+const CToolTip* CToolTip::on(const Control& tool) { return tool.form().toolTipOf(tool); }
 
-CToolTip::~CToolTip()
-{
-    Destroy();
-}
+CToolTip::~CToolTip() { Destroy(); }
 
 bool CToolTip::Create(Control& tool)
 {

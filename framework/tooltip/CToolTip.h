@@ -16,17 +16,17 @@ enum class ttIconType { TTNoIcon = 0, TTIconInfo = 1, TTIconWarning = 2, TTIconE
 // What a created tooltip shows: the state of its window, which a renderer
 // mirrors. Delays and style are fixed when the tip is created.
 struct ToolTipWindow {
-    Control* tool = nullptr;          // the control the tip belongs to
-    int windowStyle = 0;              // 3, or 67 for a balloon
-    int toolFlags = 0;                // 17, or 19 when centred below the tool
+    Control* tool = nullptr; // the control the tip belongs to
+    int windowStyle = 0;     // 3, or 67 for a balloon
+    int toolFlags = 0;       // 17, or 19 when centred below the tool
     QString text;
-    bool showsTitle = false;          // a title line, shown when there is a title or an icon
+    bool showsTitle = false; // a title line, shown when there is a title or an icon
     QString title;
     ttIconType icon = ttIconType::TTNoIcon;
-    std::optional<Colour> foreColor;  // unset: the system's tooltip colours
+    std::optional<Colour> foreColor; // unset: the system's tooltip colours
     std::optional<Colour> backColor;
-    int initialDelay = 0;             // milliseconds before the tip appears
-    int autoPop = 0;                  // milliseconds the tip stays
+    int initialDelay = 0; // milliseconds before the tip appears
+    int autoPop = 0;      // milliseconds the tip stays
 
     bool isBalloon() const { return (windowStyle & WindowStyle::Balloon) != 0; }
     bool isCentered() const { return (toolFlags & ToolFlag::CenterTip) != 0; }

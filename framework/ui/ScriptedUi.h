@@ -53,7 +53,11 @@ public:
 
     std::function<void(const QString&)> onUnexpected;
 
-    void setTwipsPerPixel(int x, int y) { twipsX_ = x; twipsY_ = y; }
+    void setTwipsPerPixel(int x, int y)
+    {
+        twipsX_ = x;
+        twipsY_ = y;
+    }
 
     MsgResult messageBox(const MessageBoxRequest& request) override;
     std::optional<QString> chooseFolder(const FolderRequest& request) override;

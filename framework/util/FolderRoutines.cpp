@@ -31,8 +31,8 @@ bool FolderExists(Ui& ui, const QString& path, bool showMessage)
     if (!path.isEmpty() && QFileInfo(path).isDir())
         return true;
     if (showMessage)
-        ui.msgBox(u"De gekozen folder is niet gevonden. Controleer uw invoer."_s, MsgButtons::OK,
-                  MsgIcon::Exclamation, u"Folder niet gevonden"_s);
+        ui.msgBox(u"De gekozen folder is niet gevonden. Controleer uw invoer."_s, MsgButtons::OK, MsgIcon::Exclamation,
+                  u"Folder niet gevonden"_s);
     return false;
 }
 

@@ -8,10 +8,7 @@
 
 namespace tarvelo {
 
-QString numberText(double value)
-{
-    return QString::number(value, 'g', 15).replace(QLatin1Char('.'), QLatin1Char(','));
-}
+QString numberText(double value) { return QString::number(value, 'g', 15).replace(QLatin1Char('.'), QLatin1Char(',')); }
 
 QString amountText(double value)
 {

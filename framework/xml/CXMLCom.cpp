@@ -33,8 +33,7 @@ const QString SendSource = u"CXMLCom.SendXML"_s;
 QNetworkProxy proxyFor(const QString& address, const QString& user, const QString& password)
 {
     const QString trimmed = address.trimmed();
-    const QUrl url = QUrl::fromUserInput(trimmed.contains(u"://"_s) ? trimmed
-                                                                                : u"http://"_s + trimmed);
+    const QUrl url = QUrl::fromUserInput(trimmed.contains(u"://"_s) ? trimmed : u"http://"_s + trimmed);
     if (!url.isValid() || url.host().isEmpty())
         raise(u"Het proxyserveradres '%1' is ongeldig."_s.arg(address));
     QNetworkProxy proxy(QNetworkProxy::HttpProxy, url.host(), quint16(url.port(8080)));
@@ -103,8 +102,10 @@ bool CXMLCom::SendXML()
         reply->abort();
     });
     // Connecting may take its own time; once bytes move, each direction has its own limit.
-    QObject::connect(reply, &QNetworkReply::uploadProgress, &loop,
-                     [&](qint64 sent, qint64) { if (sent > 0) timer.start(timeouts_.send); });
+    QObject::connect(reply, &QNetworkReply::uploadProgress, &loop, [&](qint64 sent, qint64) {
+        if (sent > 0)
+            timer.start(timeouts_.send);
+    });
     QObject::connect(reply, &QNetworkReply::downloadProgress, &loop, [&] { timer.start(timeouts_.receive); });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     timer.start(timeouts_.connect);
@@ -137,13 +138,12 @@ bool CXMLCom::SendXML()
     const QString text = decoder.decode(body);
     // The text is already decoded: an encoding named in its declaration no longer applies.
     const QByteArray utf8 = text.toUtf8();
-    const pugi::xml_parse_result parsed =
-        response_.load_buffer(utf8.constData(), std::size_t(utf8.size()),
-                              pugi::parse_default | pugi::parse_declaration, pugi::encoding_utf8);
+    const pugi::xml_parse_result parsed = response_.load_buffer(
+        utf8.constData(), std::size_t(utf8.size()), pugi::parse_default | pugi::parse_declaration, pugi::encoding_utf8);
     if (!parsed || !response_.document_element()) {
         const QString reason = parsed ? u"Geen hoofdelement"_s : QString::fromUtf8(parsed.description());
-        melding_ = QString::number(parsed ? int(pugi::status_no_document_element) : int(parsed.status)) +
-                   u", "_s + reason;
+        melding_ =
+            QString::number(parsed ? int(pugi::status_no_document_element) : int(parsed.status)) + u", "_s + reason;
         response_.reset();
         return false;
     }

@@ -4,8 +4,8 @@
 #include "host/ReferenceApplication.h"
 #include "host/admin/AdministratorLocks.h"
 #include "host/admin/ChangeReverter.h"
-#include "host/admin/SettingCatalogue.h"
 #include "host/admin/PageInspector.h"
+#include "host/admin/SettingCatalogue.h"
 #include "host/admin/SettingsProfile.h"
 #include "host/office/SettingsStore.h"
 
@@ -17,9 +17,8 @@ namespace tarvelo::AdminCommands {
 
 namespace {
 
-const QStringList Commands = {u"get"_s,    u"set"_s,    u"reset"_s,
-                              u"lock"_s,   u"unlock"_s, u"export"_s,
-                              u"import"_s, u"history"_s};
+const QStringList Commands = {u"get"_s,    u"set"_s,    u"reset"_s,  u"lock"_s,
+                              u"unlock"_s, u"export"_s, u"import"_s, u"history"_s};
 
 int argumentCount(const QString& command)
 {
@@ -41,8 +40,9 @@ AdminResult done(const QString& text) { return {Done, text.isEmpty() ? QString()
 
 QString problemText(const CheckProblem& p)
 {
-    return u"%1%2: %3"_s.arg(p.title, p.field.isEmpty() ? QString() : u" (%1)"_s.arg(p.fieldCaption.isEmpty() ? p.field : p.fieldCaption),
-                                          p.message);
+    return u"%1%2: %3"_s.arg(
+        p.title, p.field.isEmpty() ? QString() : u" (%1)"_s.arg(p.fieldCaption.isEmpty() ? p.field : p.fieldCaption),
+        p.message);
 }
 
 QString typeDescription(const SettingBase& s)
@@ -61,8 +61,7 @@ QString typeDescription(const SettingBase& s)
 bool isNumber(const SettingBase& s)
 {
     const int type = s.type().id();
-    return type == QMetaType::UChar || type == QMetaType::Short || type == QMetaType::Int ||
-           type == QMetaType::Double;
+    return type == QMetaType::UChar || type == QMetaType::Short || type == QMetaType::Int || type == QMetaType::Double;
 }
 
 // Numbers are read the Dutch way (a decimal comma, a thousands point), so a
@@ -96,12 +95,17 @@ class Runner {
 public:
     Runner(ReferenceApplication& app, const AdminRequest& request,
            const std::function<std::optional<QString>(const QString&)>& secretValue)
-        : app_(app), request_(request), secretValue_(secretValue)
+        : app_(app),
+          request_(request),
+          secretValue_(secretValue)
     {
     }
 
     Settings& target() { return request_.office ? app_.officeSetup() : app_.userSetup(); }
-    QString objectName() const { return request_.office ? ChangeHistory::GlobalSetupObject : ChangeHistory::SetupObject; }
+    QString objectName() const
+    {
+        return request_.office ? ChangeHistory::GlobalSetupObject : ChangeHistory::SetupObject;
+    }
 
     std::optional<AdminResult> unknown(const QString& name)
     {
@@ -138,9 +142,9 @@ public:
             ambiguousNumber(value.toString()))
             return refused(u"De waarde '%1' van %2 is niet eenduidig: een punt kan een decimaalteken of een "
                            "scheidingsteken voor duizendtallen zijn. Schrijf decimalen met een komma (%3) en "
-                           "duizendtallen zonder punt. Er is niets gewijzigd."_s
-                               .arg(value.toString(), declared,
-                                    value.toString().trimmed().replace(QLatin1Char('.'), QLatin1Char(','))));
+                           "duizendtallen zonder punt. Er is niets gewijzigd."_s.arg(
+                               value.toString(), declared,
+                               value.toString().trimmed().replace(QLatin1Char('.'), QLatin1Char(','))));
         // The screen's words ("Ja", "Wekelijks") stand for the stored value.
         const QString typed = value.toString();
         const SettingPresentation shown = catalogue().find(objectName(), declared);
@@ -156,16 +160,15 @@ public:
             const QString expected = shown.kind == SettingPresentation::Kind::Choice && !shown.choices.isEmpty()
                                          ? u"een van: "_s + QStringList(shown.choices.values()).join(u", "_s)
                                          : typeDescription(settings.setting(name));
-            return refused(u"De waarde '%1' past niet bij %2: verwacht wordt %3. Er is niets gewijzigd."_s
-                               .arg(typed, declared, expected));
+            return refused(u"De waarde '%1' past niet bij %2: verwacht wordt %3. Er is niets gewijzigd."_s.arg(
+                typed, declared, expected));
         }
         if (settings.value(name) == before.value(declared))
             return done(u"%1 had deze waarde al."_s.arg(declared));
         if (const QStringList problems = newProblems(before); !problems.isEmpty()) {
             settings.fromMap(before);
             return refused(u"De wijziging van %1 is geweigerd; de controle van de pagina's meldt:\n%2\n"
-                                          "Er is niets gewijzigd."_s
-                               .arg(declared, problems.join(QLatin1Char('\n'))));
+                           "Er is niets gewijzigd."_s.arg(declared, problems.join(QLatin1Char('\n'))));
         }
         return store(declared);
     }
@@ -371,10 +374,9 @@ public:
             const QString how = e.how.isEmpty() ? ChangeHistory::InWindow : e.how;
             // One change a line, its fields between tabs, whatever the values hold.
             const auto field = [](const QString& text) { return escapedControls(text, false); };
-            lines << u"%1\t%2\t%3\t%4\t%5\t%6\t%7"_s
-                         .arg(QString::number(i + 1), e.when.toString(u"yyyy-MM-dd HH:mm:ss"_s),
-                              field(e.adviserName), field(titles.value(e.page, e.page)), field(what), field(values),
-                              field(how));
+            lines << u"%1\t%2\t%3\t%4\t%5\t%6\t%7"_s.arg(
+                QString::number(i + 1), e.when.toString(u"yyyy-MM-dd HH:mm:ss"_s), field(e.adviserName),
+                field(titles.value(e.page, e.page)), field(what), field(values), field(how));
         }
         return done(lines.join(QLatin1Char('\n')));
     }
@@ -385,7 +387,8 @@ public:
         const int n = *request_.revert;
         if (n < 1 || n > int(entries.size()))
             return refused(u"Er is geen regel %1 in de wijzigingsgeschiedenis (er zijn %2 regels). Er is niets "
-                           "gewijzigd."_s.arg(n).arg(entries.size()));
+                           "gewijzigd."_s.arg(n)
+                               .arg(entries.size()));
         const ChangeEntry& e = entries[std::size_t(n - 1)];
         ChangeReverter reverter(app_, *inspectorFor(), catalogue());
         const ChangeReverter::Result r = reverter.revert(e, request_.anyway);
@@ -484,8 +487,8 @@ AdminResult run(ReferenceApplication& app, const AdminRequest& request,
         if (c == QLatin1String("set")) {
             // A password on the command line stands in the process list and the
             // shell's history: it is read from the input instead.
-            if (app.userSetup().contains(a[0]) && app.userSetup().setting(a[0]).isSecret() &&
-                a[1] != ValueFromInput && !a[1].isEmpty()) {
+            if (app.userSetup().contains(a[0]) && app.userSetup().setting(a[0]).isSecret() && a[1] != ValueFromInput &&
+                !a[1].isEmpty()) {
                 const QString name = app.userSetup().setting(a[0]).name();
                 return refused(u"Een wachtwoord wordt niet als argument aangenomen: het zou te zien zijn in de lijst "
                                "van processen en in de geschiedenis van de shell. Geef 'set %1 -' en typ de waarde "

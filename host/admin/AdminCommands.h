@@ -18,20 +18,20 @@ class Registry;
 struct AdminRequest {
     QString command;
     QStringList arguments;
-    bool office = false;          // --office: GlobalSetup instead of the user's Setup
-    std::optional<QDate> since;   // --since, with history
-    bool withPasswords = false;   // --wachtwoorden, with export
-    bool codeNames = false;       // --namen, with history: code names and stored values
-    bool shownText = false;       // --toon, with get: the value as the screen shows it
-    std::optional<int> revert;    // --terugdraaien N, with history: take back line N
-    bool anyway = false;          // --toch, with --terugdraaien: also over a newer change
+    bool office = false;        // --office: GlobalSetup instead of the user's Setup
+    std::optional<QDate> since; // --since, with history
+    bool withPasswords = false; // --wachtwoorden, with export
+    bool codeNames = false;     // --namen, with history: code names and stored values
+    bool shownText = false;     // --toon, with get: the value as the screen shows it
+    std::optional<int> revert;  // --terugdraaien N, with history: take back line N
+    bool anyway = false;        // --toch, with --terugdraaien: also over a newer change
     // --adviseur names another adviser than the workstation's own: that
     // adviser's passwords are sealed with a key only his own workstation has.
     bool forOtherAdviser = false;
 };
 
 struct AdminResult {
-    int status = 0;  // 0 done, 1 refused (a Dutch message in err), 2 wrong usage
+    int status = 0; // 0 done, 1 refused (a Dutch message in err), 2 wrong usage
     QString out;
     QString err;
 };

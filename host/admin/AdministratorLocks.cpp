@@ -12,10 +12,7 @@ namespace {
 const QString Locked = u"1"_s;
 }
 
-QString keyOf(const QString& object)
-{
-    return RegistryNames::ProductKey + u"\\Beheer\\Vastgezet\\"_s + object;
-}
+QString keyOf(const QString& object) { return RegistryNames::ProductKey + u"\\Beheer\\Vastgezet\\"_s + object; }
 
 QStringList read(const Registry& registry, const QString& object, const SettingsObject& settings)
 {
@@ -53,8 +50,7 @@ QString unreadableMessage(const QString& reason)
 {
     return u"De lijst met instellingen die de beheerder heeft vastgezet kan niet worden gelezen: %1. Zolang die "
            "lijst niet kan worden gelezen, wordt geen enkele instelling gewijzigd; laat de beheerder het "
-           "registerbestand herstellen of terugzetten uit een reservekopie. Er is niets gewijzigd."_s
-        .arg(reason);
+           "registerbestand herstellen of terugzetten uit een reservekopie. Er is niets gewijzigd."_s.arg(reason);
 }
 
 bool store(const Registry& registry, const QString& object, const QString& name, bool locked)

@@ -2,9 +2,9 @@
 
 #include "framework/errors/RuntimeError.h"
 #include "framework/host/Settings.h"
+#include "framework/host/SettingsHost.h"
 #include "framework/page/SettingsPage.h"
 #include "host/PageHost.h"
-#include "framework/host/SettingsHost.h"
 #include "host/admin/CollectingUi.h"
 #include "host/admin/PageInspector.h"
 #include "host/admin/SettingCatalogue.h"
@@ -30,13 +30,17 @@ std::optional<QVariant> typedValue(const SettingBase& declared, const std::optio
 
 QString problemText(const CheckProblem& p)
 {
-    return u"%1%2: %3"_s.arg(p.title, p.field.isEmpty() ? QString() : u" (%1)"_s.arg(p.fieldCaption.isEmpty() ? p.field : p.fieldCaption), p.message);
+    return u"%1%2: %3"_s.arg(
+        p.title, p.field.isEmpty() ? QString() : u" (%1)"_s.arg(p.fieldCaption.isEmpty() ? p.field : p.fieldCaption),
+        p.message);
 }
 
 } // namespace
 
 ChangeReverter::ChangeReverter(SettingsHost& app, PageInspector& pages, const SettingCatalogue& catalogue)
-    : app_(app), pages_(pages), catalogue_(catalogue)
+    : app_(app),
+      pages_(pages),
+      catalogue_(catalogue)
 {
 }
 
@@ -56,8 +60,8 @@ ChangeReverter::Result ChangeReverter::check(const ChangeEntry& entry) const
     if (entry.object == ChangeHistory::SetupObject && !entry.adviserCode.isEmpty() &&
         entry.adviserCode != app_.actingAdviserCode()) {
         r.message = u"%1 is gewijzigd in de eigen instellingen van %2; alleen als die adviseur kan deze "
-                    "wijziging worden teruggedraaid. Er is niets gewijzigd."_s
-                        .arg(shown.caption, entry.adviserName.isEmpty() ? entry.adviserCode : entry.adviserName);
+                    "wijziging worden teruggedraaid. Er is niets gewijzigd."_s.arg(
+                        shown.caption, entry.adviserName.isEmpty() ? entry.adviserCode : entry.adviserName);
         return r;
     }
     if (entry.secret || s.isSecret()) {
@@ -171,9 +175,10 @@ ChangeReverter::Result ChangeReverter::revert(const ChangeEntry& entry, bool con
     }
     // What the page changed with it (its rules) is part of this take-back.
     const std::pair<const QVariantMap*, Settings*> objects[] = {{&setupBefore, &app_.userSetup()},
-                                                               {&globalBefore, &app_.officeSetup()}};
+                                                                {&globalBefore, &app_.officeSetup()}};
     for (const auto& [before, now] : objects) {
-        const QString object = now == &app_.officeSetup() ? ChangeHistory::GlobalSetupObject : ChangeHistory::SetupObject;
+        const QString object =
+            now == &app_.officeSetup() ? ChangeHistory::GlobalSetupObject : ChangeHistory::SetupObject;
         const QVariantMap after = now->toMap();
         for (auto it = after.begin(); it != after.end(); ++it) {
             if (before->value(it.key()) != it.value())

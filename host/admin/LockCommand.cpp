@@ -40,7 +40,8 @@ AdminResult lock(const Registry& registry, const AdminRequest& request, const QS
         return {Refused, {}, AdministratorLocks::unreadableMessage(reason) + u"\n"_s};
     const QString setting = declared.setting(name).name();
     if (!machineHiveFile.isEmpty() && !mayWrite(machineHiveFile))
-        return {Refused, {},
+        return {Refused,
+                {},
                 u"Alleen de beheerder van deze computer kan een instelling %1; %2 is niet %3."_s.arg(
                     on ? u"vastzetten"_s : u"vrijgeven"_s, setting, on ? u"vastgezet"_s : u"vrijgegeven"_s) +
                     refusedEnd};

@@ -3,9 +3,9 @@
 #include "framework/forms/Frame.h"
 #include "framework/host/Settings.h"
 #include "framework/host/SettingsHost.h"
-#include "framework/util/AccessKey.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
+#include "framework/util/AccessKey.h"
 #include "host/PageHost.h"
 #include "host/admin/CollectingUi.h"
 #include "host/office/ChangeHistory.h"
@@ -15,7 +15,8 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 PageInspector::PageInspector(SettingsHost& application, const PageRegistry* registry)
-    : app_(application), registry_(registry ? *registry : std::as_const(application).pageRegistry())
+    : app_(application),
+      registry_(registry ? *registry : std::as_const(application).pageRegistry())
 {
 }
 
@@ -90,9 +91,9 @@ void PageInspector::learn(std::vector<PageFacts>& found, CollectingUi& quiet)
                 }
             }
             for (const auto& binding : page.settingBindings().all()) {
-                facts.settings.push_back({binding->isGlobal() ? ChangeHistory::GlobalSetupObject : ChangeHistory::SetupObject,
-                                          binding->boundSetting().name(), binding->defaultValue(),
-                                          binding->hasPageDefault()});
+                facts.settings.push_back(
+                    {binding->isGlobal() ? ChangeHistory::GlobalSetupObject : ChangeHistory::SetupObject,
+                     binding->boundSetting().name(), binding->defaultValue(), binding->hasPageDefault()});
             }
             for (SettingPresentation& p : page.settingBindings().presentations()) {
                 p.page = info.className;

@@ -44,7 +44,7 @@ struct PageFacts {
 struct CheckProblem {
     QString className;
     QString title;
-    QString field;      // the control the check puts the focus on; empty when none
+    QString field;        // the control the check puts the focus on; empty when none
     QString fieldCaption; // that control as the screen names it
     int fieldIndex = -1;
     QString message;

@@ -54,8 +54,7 @@ QJsonValue jsonOf(const QVariant& v)
 
 QJsonObject line(const QString& object, const SettingBase& s, const QJsonValue& value)
 {
-    return {{u"object"_s, object}, {u"naam"_s, s.name()},
-            {u"type"_s, typeName(s)}, {u"waarde"_s, value}};
+    return {{u"object"_s, object}, {u"naam"_s, s.name()}, {u"type"_s, typeName(s)}, {u"waarde"_s, value}};
 }
 
 void initSodium()
@@ -120,8 +119,7 @@ QString writtenVersion(const QByteArray& content, double read)
 
 [[noreturn]] void notASettingsFile()
 {
-    throw ProfileError(ProfileProblem::NotASettingsFile,
-                       u"Het bestand is geen instellingenbestand van Quenmarix."_s);
+    throw ProfileError(ProfileProblem::NotASettingsFile, u"Het bestand is geen instellingenbestand van Quenmarix."_s);
 }
 
 QJsonArray decrypt(const QJsonObject& box, const QString& passphrase)
@@ -143,11 +141,10 @@ QJsonArray decrypt(const QJsonObject& box, const QString& passphrase)
                            "door dit programma geschreven. Er is niets gewijzigd."_s);
     QByteArray key = deriveKey(passphrase, salt, (unsigned long long)ops, size_t(mem));
     QByteArray plain(sealed.size() - int(crypto_secretbox_MACBYTES), '\0');
-    const int opened = crypto_secretbox_open_easy(reinterpret_cast<unsigned char*>(plain.data()),
-                                                  reinterpret_cast<const unsigned char*>(sealed.constData()),
-                                                  size_t(sealed.size()),
-                                                  reinterpret_cast<const unsigned char*>(nonce.constData()),
-                                                  reinterpret_cast<const unsigned char*>(key.constData()));
+    const int opened = crypto_secretbox_open_easy(
+        reinterpret_cast<unsigned char*>(plain.data()), reinterpret_cast<const unsigned char*>(sealed.constData()),
+        size_t(sealed.size()), reinterpret_cast<const unsigned char*>(nonce.constData()),
+        reinterpret_cast<const unsigned char*>(key.constData()));
     sodium_memzero(key.data(), size_t(key.size()));
     if (opened != 0)
         throw ProfileError(ProfileProblem::WrongPassphrase,
@@ -175,8 +172,9 @@ QJsonObject parse(const QByteArray& content)
         // A file of ours that ends too early fails where the text ends.
         const QByteArray text = content.trimmed();
         if (text.startsWith('{') && text.contains(Format.toUtf8()) && error.offset >= text.size() - 1)
-            throw ProfileError(ProfileProblem::Truncated,
-                               u"Het instellingenbestand is onvolledig: het houdt midden in op. Er is niets gewijzigd."_s);
+            throw ProfileError(
+                ProfileProblem::Truncated,
+                u"Het instellingenbestand is onvolledig: het houdt midden in op. Er is niets gewijzigd."_s);
         notASettingsFile();
     }
     if (!doc.isObject() || doc.object().value(u"formaat"_s).toString() != Format)
@@ -204,8 +202,8 @@ QString valueText(const QVariant& value)
 const QString KeyObject = u"Sleutel"_s;
 const QString OfficeKeyName = u"Kantoor"_s;
 
-QByteArray write(const SettingsObject& setup, const SettingsObject& globalSetup, const std::optional<QString>& passphrase,
-                 const QByteArray& officeKey, const QStringList& unreadable)
+QByteArray write(const SettingsObject& setup, const SettingsObject& globalSetup,
+                 const std::optional<QString>& passphrase, const QByteArray& officeKey, const QStringList& unreadable)
 {
     QJsonArray lines;
     QJsonArray secrets;
@@ -226,8 +224,10 @@ QByteArray write(const SettingsObject& setup, const SettingsObject& globalSetup,
                      {u"gemaakt"_s, QDateTime::currentDateTimeUtc().toString(Qt::ISODate)},
                      {u"instellingen"_s, lines}};
     if (passphrase && !officeKey.isEmpty())
-        secrets.append(QJsonObject{{u"object"_s, KeyObject}, {u"naam"_s, OfficeKeyName},
-                                   {u"type"_s, u"tekst"_s}, {u"waarde"_s, QString::fromLatin1(officeKey.toBase64())}});
+        secrets.append(QJsonObject{{u"object"_s, KeyObject},
+                                   {u"naam"_s, OfficeKeyName},
+                                   {u"type"_s, u"tekst"_s},
+                                   {u"waarde"_s, QString::fromLatin1(officeKey.toBase64())}});
     if (passphrase)
         file.insert(u"wachtwoorden"_s, encrypt(secrets, *passphrase));
     return QJsonDocument(file).toJson(QJsonDocument::Indented);
@@ -244,12 +244,11 @@ void save(const QString& path, const QByteArray& content)
     if (exists && (::stat(native.constData(), &target) != 0 || !S_ISREG(target.st_mode)))
         throw RuntimeError(75, u"Het instellingenbestand %1 kan niet worden geschreven: er staat al iets met die "
                                "naam dat geen gewoon bestand is (een map, apparaat, pijp of verwijzing naar niets). "
-                               "Kies een gewoon bestand of een nieuwe naam."_s
-                                   .arg(path));
+                               "Kies een gewoon bestand of een nieuwe naam."_s.arg(path));
     QSaveFile file(path);
     const auto fail = [&] {
-        throw RuntimeError(75, u"Het instellingenbestand %1 kan niet worden geschreven: %2"_s
-                                   .arg(path, file.errorString()));
+        throw RuntimeError(
+            75, u"Het instellingenbestand %1 kan niet worden geschreven: %2"_s.arg(path, file.errorString()));
     };
     if (!file.open(QIODevice::WriteOnly))
         fail();
@@ -262,8 +261,8 @@ QByteArray load(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw ProfileError(ProfileProblem::Unreadable, u"Het instellingenbestand %1 kan niet worden gelezen: %2"_s
-                                                           .arg(path, file.errorString()));
+        throw ProfileError(ProfileProblem::Unreadable,
+                           u"Het instellingenbestand %1 kan niet worden gelezen: %2"_s.arg(path, file.errorString()));
     return file.readAll();
 }
 
@@ -283,7 +282,7 @@ ImportPlan plan(const QByteArray& content, const SettingsObject& setup, const Se
     if (version.toDouble() > Version)
         throw ProfileError(ProfileProblem::NewerVersion,
                            u"Het instellingenbestand is gemaakt door een nieuwere versie van het programma "
-                                          "(bestandsversie %1; deze versie leest tot en met versie %2). Er is niets gewijzigd."_s
+                           "(bestandsversie %1; deze versie leest tot en met versie %2). Er is niets gewijzigd."_s
                                .arg(writtenVersion(content, version.toDouble()))
                                .arg(Version));
     if (!file.value(u"instellingen"_s).isArray())
@@ -330,8 +329,7 @@ ImportPlan plan(const QByteArray& content, const SettingsObject& setup, const Se
                 throw RuntimeError::typeMismatch();
             trial.setValue(name, raw.toVariant());
         } catch (const RuntimeError&) {
-            result.misfits << u"%1: %2"_s.arg(key, setting.isSecret() ? u"(geheim)"_s
-                                                                                    : raw.toVariant().toString());
+            result.misfits << u"%1: %2"_s.arg(key, setting.isSecret() ? u"(geheim)"_s : raw.toVariant().toString());
             continue;
         }
         const QVariant proposed = trial.value(name);
@@ -345,8 +343,9 @@ ImportPlan plan(const QByteArray& content, const SettingsObject& setup, const Se
         d.object = object;
         d.name = setting.name();
         // A setting the file names twice changes once, to its last value.
-        std::erase_if(result.differences,
-                      [&](const ProfileDifference& earlier) { return earlier.object == object && earlier.name == d.name; });
+        std::erase_if(result.differences, [&](const ProfileDifference& earlier) {
+            return earlier.object == object && earlier.name == d.name;
+        });
         d.secret = setting.isSecret();
         d.value = proposed;
         if (!d.secret) {

@@ -32,12 +32,12 @@ private:
 
 // One setting whose value in the file differs from the current one.
 struct ProfileDifference {
-    QString object;   // "Setup" or "GlobalSetup"
+    QString object; // "Setup" or "GlobalSetup"
     QString name;
-    QString current;  // as text; empty for a secret
+    QString current; // as text; empty for a secret
     QString proposed;
     bool secret = false;
-    QVariant value;   // the file's value, ready to apply
+    QVariant value; // the file's value, ready to apply
 };
 
 // What an import would do: the differences to choose from, and what it will
@@ -47,9 +47,9 @@ struct ImportPlan {
     QStringList unknown;
     QStringList misfits;
     QStringList locked;
-    bool hasSecrets = false;       // the file carries encrypted passwords
-    bool secretsRead = false;      // and they were opened with the passphrase
-    QByteArray officeKey;          // the key of the office's passwords, when the file carries it
+    bool hasSecrets = false;  // the file carries encrypted passwords
+    bool secretsRead = false; // and they were opened with the passphrase
+    QByteArray officeKey;     // the key of the office's passwords, when the file carries it
 };
 
 // Every user and office setting with its name, type and value in one

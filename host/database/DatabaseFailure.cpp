@@ -110,7 +110,8 @@ QString DatabaseFailure::connectFailure(const DatabaseLocation& location, const 
     if (elapsedMilliseconds >= ConnectSeconds * 1000 - 250)
         return withDetails(u"De server %1 van de kantoordatabase antwoordt niet binnen %2 seconden. Controleer de "
                            "netwerkverbinding van deze computer (of de VPN) en probeer het opnieuw; blijft het zo, "
-                           "vraag dan uw beheerder de server na te kijken."_s.arg(server).arg(ConnectSeconds),
+                           "vraag dan uw beheerder de server na te kijken."_s.arg(server)
+                               .arg(ConnectSeconds),
                            driver);
     const Diagnosis seen = diagnose(location);
     const QString details = driver.isEmpty() ? seen.message : driver;
@@ -137,7 +138,8 @@ QString DatabaseFailure::connectFailure(const DatabaseLocation& location, const 
                "ogenblikken opnieuw."_s.arg(server);
     else if (seen.connected)
         // Refused once and accepted at once after: it was a passing failure.
-        text = u"De verbinding met de server %1 van de kantoordatabase mislukte even. Probeer het opnieuw."_s.arg(server);
+        text =
+            u"De verbinding met de server %1 van de kantoordatabase mislukte even. Probeer het opnieuw."_s.arg(server);
     else
         text = u"De server %1 van de kantoordatabase is niet bereikbaar. Controleer of deze computer verbinding "
                "heeft met het netwerk van het kantoor (of de VPN); blijft het zo, vraag dan uw beheerder na te "

@@ -5,8 +5,8 @@
 #include "host/database/SqlConnection.h"
 
 #include <QSqlDriver>
-#include <algorithm>
 #include <QTcpSocket>
+#include <algorithm>
 #include <libpq-fe.h>
 
 namespace tarvelo {
@@ -20,7 +20,8 @@ bool broken(const QSqlDatabase& db)
     if (!db.isOpen())
         return true;
     const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    if (!handle.isValid() || (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
         return false;
     PGconn* conn = *static_cast<PGconn* const*>(handle.constData());
     return !conn || PQstatus(conn) != CONNECTION_OK;
@@ -29,7 +30,8 @@ bool broken(const QSqlDatabase& db)
 } // namespace
 
 LostServerWatch::LostServerWatch(SqlConnection& connection, StateChanged changed)
-    : sql_(connection), changed_(std::move(changed))
+    : sql_(connection),
+      changed_(std::move(changed))
 {
     timer_.setInterval(LookMilliseconds);
     QObject::connect(&timer_, &QTimer::timeout, &context_, [this] { look(); });
@@ -84,7 +86,8 @@ void LostServerWatch::tryServer()
 
 void LostServerWatch::refused()
 {
-    refusalWait_ = refusalWait_ == 0 ? FirstRefusalMilliseconds : std::min(2 * refusalWait_, LongestRefusalMilliseconds);
+    refusalWait_ =
+        refusalWait_ == 0 ? FirstRefusalMilliseconds : std::min(2 * refusalWait_, LongestRefusalMilliseconds);
     sinceRefusal_.start();
 }
 

@@ -23,8 +23,7 @@ void* clientLibrary()
         if (!h)
             throw tarvelo::RuntimeError(
                 3151, u"De clientbibliotheek voor een kantoordatabase op een server (%1) is niet "
-                      "geïnstalleerd; installeer het pakket libpq5."_s
-                          .arg(QString::fromLatin1(LibraryFile)));
+                      "geïnstalleerd; installeer het pakket libpq5."_s.arg(QString::fromLatin1(LibraryFile)));
         return h;
     }();
     return handle;
@@ -36,16 +35,16 @@ Function resolve(const char* name)
     void* found = dlsym(clientLibrary(), name);
     if (!found)
         throw tarvelo::RuntimeError(3151, u"De clientbibliotheek voor een kantoordatabase op een server (%1) "
-                                          "kent %2 niet; installeer een nieuwere versie."_s
-                                              .arg(QString::fromLatin1(LibraryFile), QString::fromLatin1(name)));
+                                          "kent %2 niet; installeer een nieuwere versie."_s.arg(
+                                              QString::fromLatin1(LibraryFile), QString::fromLatin1(name)));
     return reinterpret_cast<Function>(found);
 }
 
 } // namespace
 
 // Each call finds its function once and passes its arguments on.
-#define TARVELO_CLIENT_CALL(name, ...)                                                                     \
-    static const auto function = resolve<decltype(&::name)>(#name);                                        \
+#define TARVELO_CLIENT_CALL(name, ...)                                                                                 \
+    static const auto function = resolve<decltype(&::name)>(#name);                                                    \
     return function(__VA_ARGS__)
 
 extern "C" {
@@ -74,8 +73,8 @@ int PQsendQueryParams(PGconn* conn, const char* command, int nParams, const Oid*
                       const char* const* paramValues, const int* paramLengths, const int* paramFormats,
                       int resultFormat)
 {
-    TARVELO_CLIENT_CALL(PQsendQueryParams, conn, command, nParams, paramTypes, paramValues, paramLengths,
-                        paramFormats, resultFormat);
+    TARVELO_CLIENT_CALL(PQsendQueryParams, conn, command, nParams, paramTypes, paramValues, paramLengths, paramFormats,
+                        resultFormat);
 }
 int PQsetnonblocking(PGconn* conn, int arg) { TARVELO_CLIENT_CALL(PQsetnonblocking, conn, arg); }
 int PQsocket(const PGconn* conn) { TARVELO_CLIENT_CALL(PQsocket, conn); }

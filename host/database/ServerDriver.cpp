@@ -74,10 +74,8 @@ bool ServerDriver::hasFeature(DriverFeature feature) const
     case QuerySize:
     case Unicode:
     case EventNotifications:
-    case BLOB:
-        return true;
-    default:
-        return false;
+    case BLOB: return true;
+    default: return false;
     }
 }
 

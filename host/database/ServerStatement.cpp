@@ -67,7 +67,8 @@ QMetaType typeOf(Oid type)
 class ServerRows final : public QSqlResult {
 public:
     ServerRows(const QSqlDriver* driver, PGresult* result, const QSqlError& error, const QString& sql)
-        : QSqlResult(driver), result_(result)
+        : QSqlResult(driver),
+          result_(result)
     {
         setQuery(sql);
         setForwardOnly(true);
@@ -229,9 +230,7 @@ Parameter parameterOf(const QVariant& value)
         p.type = BoolOid;
         break;
     case QMetaType::Double:
-    case QMetaType::Float:
-        p.bytes = QByteArray::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
-        break;
+    case QMetaType::Float: p.bytes = QByteArray::number(value.toDouble(), 'g', QLocale::FloatingPointShortest); break;
     case QMetaType::QDate: p.bytes = value.toDate().toString(Qt::ISODate).toLatin1(); break;
     case QMetaType::QDateTime: p.bytes = value.toDateTime().toString(Qt::ISODateWithMs).toLatin1(); break;
     default: p.bytes = value.toString().toUtf8(); break;
@@ -293,8 +292,8 @@ QSqlQuery answerOf(const QSqlDriver* driver, PGresult* result, const QSqlError& 
         if (own->subscribedToNotifications().isEmpty())
             notifying->deliverNotifications(); // nobody listens: let go of them
         else
-            QMetaObject::invokeMethod(notifying, [notifying] { notifying->deliverNotifications(); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                notifying, [notifying] { notifying->deliverNotifications(); }, Qt::QueuedConnection);
     }
     return query;
 }
@@ -432,7 +431,8 @@ bool runOnce(const QSqlDatabase& db, QSqlQuery& query, const QString& sql, const
         return answer(nullptr, noAnswerError(answerWithin));
     };
     // Without values a text may hold several statements.
-    const int sent = values.isEmpty() ? PQsendQuery(conn, out.text.constData()) : sendWithValues(conn, out, valuesAsText);
+    const int sent =
+        values.isEmpty() ? PQsendQuery(conn, out.text.constData()) : sendWithValues(conn, out, valuesAsText);
     if (!sent)
         return finish(nullptr, connectionError(conn));
     const Wait wait = flushed(conn, deadline);

@@ -14,10 +14,7 @@ namespace tarvelo {
 
 namespace {
 
-RuntimeError noCurrentRecord()
-{
-    return RuntimeError(3021, u"Er is geen huidige record."_s, u"Quenmarix database"_s);
-}
+RuntimeError noCurrentRecord() { return RuntimeError(3021, u"Er is geen huidige record."_s, u"Quenmarix database"_s); }
 
 // The table behind a single-table query, or "" when the rows cannot be written back.
 QString tableOf(const QString& statement)
@@ -32,7 +29,8 @@ QString tableOf(const QString& statement)
 } // namespace
 
 SnapshotRecordset::SnapshotRecordset(SqlConnection& connection, QSqlQuery& executed, const QString& statement)
-    : connection_(connection), table_(tableOf(statement))
+    : connection_(connection),
+      table_(tableOf(statement))
 {
     const QSqlRecord record = executed.record();
     for (int i = 0; i < record.count(); ++i)
@@ -54,8 +52,7 @@ int SnapshotRecordset::column(const QString& name) const
         if (names_[i].compare(name, Qt::CaseInsensitive) == 0)
             return i;
     }
-    throw RuntimeError(3265, u"Het item '%1' bestaat niet in deze verzameling."_s.arg(name),
-                       u"Quenmarix database"_s);
+    throw RuntimeError(3265, u"Het item '%1' bestaat niet in deze verzameling."_s.arg(name), u"Quenmarix database"_s);
 }
 
 SnapshotRecordset::Row& SnapshotRecordset::current()
@@ -115,8 +112,7 @@ void SnapshotRecordset::Update()
 {
     Row& row = current();
     if (table_.isEmpty())
-        throw RuntimeError(3251, u"Deze records kunnen niet worden bijgewerkt."_s,
-                           u"Quenmarix database"_s);
+        throw RuntimeError(3251, u"Deze records kunnen niet worden bijgewerkt."_s, u"Quenmarix database"_s);
     QStringList assigned;
     QVariantList values;
     for (int i = 0; i < names_.size(); ++i) {
@@ -134,7 +130,7 @@ void SnapshotRecordset::Update()
         for (int i = 0; i < assigned.size(); ++i)
             marks << u"?"_s;
         sql = u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(table_, assigned.join(QLatin1String(", ")),
-                                                                    marks.join(QLatin1String(", ")));
+                                                       marks.join(QLatin1String(", ")));
     } else {
         QStringList sets;
         for (const QString& name : assigned)
@@ -153,8 +149,8 @@ void SnapshotRecordset::Update()
                 values << old;
             }
         }
-        sql = u"UPDATE %1 SET %2 WHERE %3"_s
-                  .arg(table_, sets.join(QLatin1String(", ")), where.join(QLatin1String(" AND ")));
+        sql = u"UPDATE %1 SET %2 WHERE %3"_s.arg(table_, sets.join(QLatin1String(", ")),
+                                                 where.join(QLatin1String(" AND ")));
     }
     QSqlQuery q;
     if (!connection_.run(q, sql, values))
@@ -177,9 +173,10 @@ QStringList SnapshotRecordset::keyColumns() const
     // On the server the driver's own lookup would wait for an answer without
     // end; asked as every statement is, it waits no longer than they do.
     QSqlQuery q;
-    if (!connection_.run(q, u"SELECT a.attname FROM pg_index i JOIN pg_attribute a ON a.attrelid = i.indrelid "
-                             "AND a.attnum = ANY(i.indkey) WHERE i.indrelid = CAST(? AS regclass) AND i.indisprimary "
-                             "ORDER BY array_position(CAST(i.indkey AS int2[]), a.attnum)"_s,
+    if (!connection_.run(q,
+                         u"SELECT a.attname FROM pg_index i JOIN pg_attribute a ON a.attrelid = i.indrelid "
+                         "AND a.attnum = ANY(i.indkey) WHERE i.indrelid = CAST(? AS regclass) AND i.indisprimary "
+                         "ORDER BY array_position(CAST(i.indkey AS int2[]), a.attnum)"_s,
                          {table_}))
         throw RuntimeError(-2147217900L, q.lastError().databaseText().trimmed(), u"Quenmarix database"_s);
     while (q.next())
@@ -192,8 +189,7 @@ void SnapshotRecordset::Find(const QString& criterion)
     static const QRegularExpression pattern(u"^\\s*\\[?([A-Za-z_][A-Za-z0-9_]*)\\]?\\s*=\\s*(.*?)\\s*$"_s);
     const auto match = pattern.match(criterion);
     if (!match.hasMatch())
-        throw RuntimeError(3001, u"Ongeldige zoekopdracht: %1"_s.arg(criterion),
-                           u"Quenmarix database"_s);
+        throw RuntimeError(3001, u"Ongeldige zoekopdracht: %1"_s.arg(criterion), u"Quenmarix database"_s);
     const int c = column(match.captured(1));
     QString wanted = match.captured(2);
     if (wanted.size() >= 2 && wanted.startsWith(QLatin1Char('\'')) && wanted.endsWith(QLatin1Char('\''))) {

@@ -10,9 +10,9 @@
 
 #include <QElapsedTimer>
 #include <QSqlDriver>
-#include <QTimer>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTimer>
 #include <QUuid>
 #include <algorithm>
 #include <sqlite3.h>
@@ -65,7 +65,9 @@ class SqlPreparedStatement final : public PreparedStatement {
 public:
     SqlPreparedStatement(const QSqlDatabase& db, const QString& statement, const QString& sql,
                          std::function<void()> counted)
-        : query_(db), statement_(statement), counted_(std::move(counted))
+        : query_(db),
+          statement_(statement),
+          counted_(std::move(counted))
     {
         counted_();
         if (!query_.prepare(sql))
@@ -93,7 +95,9 @@ private:
 class ServerPreparedStatement final : public PreparedStatement {
 public:
     ServerPreparedStatement(SqlConnection& connection, const QString& statement)
-        : connection_(connection), statement_(statement), sql_(connection.adapt(statement))
+        : connection_(connection),
+          statement_(statement),
+          sql_(connection.adapt(statement))
     {
     }
 
@@ -132,9 +136,9 @@ QString serverOptions()
 {
     return u"connect_timeout=%3;keepalives=1;keepalives_idle=5;keepalives_interval=2;keepalives_count=3;"
            "options='-c statement_timeout=%1 -c lock_timeout=%2 -c idle_in_transaction_session_timeout=60000'"_s
-        .arg(SqlConnection::ServerStatementTimeout.count())
-        .arg(SqlConnection::ServerLockTimeout.count())
-        .arg(DatabaseFailure::ConnectSeconds);
+               .arg(SqlConnection::ServerStatementTimeout.count())
+               .arg(SqlConnection::ServerLockTimeout.count())
+               .arg(DatabaseFailure::ConnectSeconds);
 }
 
 QString reasonOf(const QSqlError& error)
@@ -151,7 +155,8 @@ QString reasonOf(const QSqlError& error)
 
 SqlConnection::SqlConnection(const DatabaseLocation& location)
     : connectionName_(u"kantoor-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces)),
-      provider_(location.provider), server_(location.server)
+      provider_(location.provider),
+      server_(location.server)
 {
     const bool server = provider_ == QLatin1String("MSSQL");
     QSqlDatabase db = server ? QSqlDatabase::addDatabase(new ServerDriver, connectionName_)
@@ -228,8 +233,7 @@ void SqlConnection::addOwnFunctions()
     };
     const auto present = [&] {
         QSqlQuery count;
-        return server(ownFunctionsCount(OwnSchema), count) &&
-               count.next() && count.value(0).toInt() >= 3;
+        return server(ownFunctionsCount(OwnSchema), count) && count.next() && count.value(0).toInt() >= 3;
     };
     if (present())
         return;
@@ -244,12 +248,13 @@ void SqlConnection::addOwnFunctions()
                     lock, Wait::ForOtherPrograms))
             throw databaseError(lock.lastError());
         if (!present()) {
-            for (const char* sql : {
-                     "CREATE SCHEMA IF NOT EXISTS %1",
-                     "CREATE OR REPLACE FUNCTION %1.len(text) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT char_length($1)'",
-                     "CREATE OR REPLACE FUNCTION %1.datalength(text) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT octet_length($1)'",
-                     "CREATE OR REPLACE FUNCTION %1.datalength(bytea) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT octet_length($1)'",
-                 }) {
+            for (
+                const char* sql : {
+                    "CREATE SCHEMA IF NOT EXISTS %1",
+                    "CREATE OR REPLACE FUNCTION %1.len(text) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT char_length($1)'",
+                    "CREATE OR REPLACE FUNCTION %1.datalength(text) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT octet_length($1)'",
+                    "CREATE OR REPLACE FUNCTION %1.datalength(bytea) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT octet_length($1)'",
+                }) {
                 QSqlQuery q;
                 const QString statement = QString::fromLatin1(sql).arg(OwnSchema);
                 if (server(statement, q))
@@ -291,8 +296,9 @@ QString SqlConnection::adapt(const QString& statement) const
             inText = !inText;
         if (!inText && (c == QLatin1Char('[') || c == QLatin1Char(']')))
             continue;
-        if (!inText && c.isLetter() && (i == 0 || !(statement.at(i - 1).isLetterOrNumber() ||
-                                                   statement.at(i - 1) == u'_' || statement.at(i - 1) == u'.'))) {
+        if (!inText && c.isLetter() &&
+            (i == 0 ||
+             !(statement.at(i - 1).isLetterOrNumber() || statement.at(i - 1) == u'_' || statement.at(i - 1) == u'.'))) {
             qsizetype end = i;
             while (end < statement.size() && (statement.at(end).isLetterOrNumber() || statement.at(end) == u'_'))
                 ++end;
@@ -301,7 +307,8 @@ QString SqlConnection::adapt(const QString& statement) const
             while (next < statement.size() && statement.at(next).isSpace())
                 ++next;
             if (next < statement.size() && statement.at(next) == u'(' &&
-                (word.compare(u"len", Qt::CaseInsensitive) == 0 || word.compare(u"datalength", Qt::CaseInsensitive) == 0))
+                (word.compare(u"len", Qt::CaseInsensitive) == 0 ||
+                 word.compare(u"datalength", Qt::CaseInsensitive) == 0))
                 out += OwnSchema + u'.';
             out += word;
             i = end - 1;
@@ -366,11 +373,11 @@ void SqlConnection::reopenIfLost()
     // why: what the server said, or, after a failed reopen, the reason in Dutch with it as details.
     const auto lost = [this](const QString& why) {
         if (lastError_.nativeErrorCode() == NoAnswerCode)
-            return RuntimeError(ConnectionLost,
-                                withDetails(u"De kantoordatabase antwoordt niet (server %1). Er is niets opgeslagen."_s
-                                                .arg(server_),
-                                            why),
-                                DatabaseSource);
+            return RuntimeError(
+                ConnectionLost,
+                withDetails(u"De kantoordatabase antwoordt niet (server %1). Er is niets opgeslagen."_s.arg(server_),
+                            why),
+                DatabaseSource);
         const SplitMessage reason = splitDetails(why);
         return RuntimeError(ConnectionLost,
                             withDetails(u"De verbinding met de kantoordatabase op server %1 is verbroken en kon "

@@ -31,7 +31,8 @@ const QString RegisterRead = u"SELECT Code, Voornamen, Voorletters, Tussenvoegse
                              "Status FROM Adviseur ORDER BY Achternaam, Code"_s;
 const QString AdviserDataRead =
     u"SELECT Code, Email, Internet, Telefoon, Telefax, Gebruikersnaam, AFMRegistratieNr FROM AdviseurGegevens"_s;
-const QString RightsRead = u"SELECT Code, Rol, AdviezenOpenen, AdviezenRechten, Vestiging, Wachtwoord FROM Autorisatie"_s;
+const QString RightsRead =
+    u"SELECT Code, Rol, AdviezenOpenen, AdviezenRechten, Vestiging, Wachtwoord FROM Autorisatie"_s;
 
 } // namespace
 
@@ -135,7 +136,7 @@ void ReferenceApplication::SaveAdviseur(const AdviseurGegevens& record, const QS
     office_->transaction([&] {
         office_->exec(u"DELETE FROM AdviseurGegevens WHERE Code = ?"_s, {code});
         office_->exec(u"INSERT INTO AdviseurGegevens (Code, Email, Internet, Telefoon, Telefax, "
-                                     "Gebruikersnaam, AFMRegistratieNr) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
+                      "Gebruikersnaam, AFMRegistratieNr) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
                       {code, record.Email, record.Internet, record.Telefoon, record.Telefax, record.Gebruikersnaam,
                        record.AFMRegistratieNr});
     });
@@ -145,7 +146,7 @@ bool ReferenceApplication::GebruikersnaamInGebruik(const QString& code, const QS
 {
     return count(*office_,
                  u"SELECT COUNT(*) FROM AdviseurGegevens WHERE lower(Gebruikersnaam) = lower(?) "
-                                "AND Code <> ?"_s,
+                 "AND Code <> ?"_s,
                  {naam.trimmed(), code}) > 0;
 }
 
@@ -158,10 +159,10 @@ void ReferenceApplication::SaveAutorisatie(const QString& code, const Autorisati
 {
     office_->transaction([&] {
         office_->exec(u"DELETE FROM Autorisatie WHERE Code = ?"_s, {code});
-        office_->exec(u"INSERT INTO Autorisatie (Code, Rol, AdviezenOpenen, AdviezenRechten, Vestiging, "
-                                     "Wachtwoord) VALUES (?, ?, ?, ?, ?, ?)"_s,
-                      {code, record.Rol, record.AdviezenOpenen, record.AdviezenRechten, record.Vestiging,
-                       record.Wachtwoord});
+        office_->exec(
+            u"INSERT INTO Autorisatie (Code, Rol, AdviezenOpenen, AdviezenRechten, Vestiging, "
+            "Wachtwoord) VALUES (?, ?, ?, ?, ?, ?)"_s,
+            {code, record.Rol, record.AdviezenOpenen, record.AdviezenRechten, record.Vestiging, record.Wachtwoord});
     });
 }
 
@@ -176,8 +177,8 @@ int ReferenceApplication::AantalAdministrators(const QString& codes)
     QStringList marks;
     qsizetype at = 0;
     while (at < codes.size()) {
-        const QRegularExpressionMatch m = item.match(codes, at, QRegularExpression::NormalMatch,
-                                                     QRegularExpression::AnchorAtOffsetMatchOption);
+        const QRegularExpressionMatch m =
+            item.match(codes, at, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
         if (!m.hasMatch())
             throw RuntimeError(ErrorNumber::InvalidProcedureCall,
                                u"De lijst van adviseurcodes is ongeldig: %1"_s.arg(codes));
@@ -187,8 +188,8 @@ int ReferenceApplication::AantalAdministrators(const QString& codes)
         if (m.captured(2).isEmpty())
             break;
     }
-    return count(*office_, u"SELECT COUNT(*) FROM Autorisatie WHERE Rol = 1 AND Code IN (%1)"_s.arg(marks.join(u", "_s)),
-                 values);
+    return count(*office_,
+                 u"SELECT COUNT(*) FROM Autorisatie WHERE Rol = 1 AND Code IN (%1)"_s.arg(marks.join(u", "_s)), values);
 }
 
 int ReferenceApplication::AantalVestigingen() { return setup_.get<AutorisatieSettings>().Vestigingen.count(); }

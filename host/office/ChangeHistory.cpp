@@ -55,10 +55,10 @@ QList<std::pair<QString, QVariantList>> statements(const std::vector<ChangeEntry
 std::vector<ChangeEntry> entries(const OfficeDatabase& database, const QString& page)
 {
     const QString select = u"SELECT Tijdstip, AdviseurCode, AdviseurNaam, Object, Instelling, OudeWaarde, "
-                                          "NieuweWaarde, Geheim, Pagina, Wijze, Id FROM InstellingWijziging"_s;
+                           "NieuweWaarde, Geheim, Pagina, Wijze, Id FROM InstellingWijziging"_s;
     const QString order = u" ORDER BY Tijdstip DESC, Id DESC"_s;
-    QSqlQuery query = page.isEmpty() ? database.exec(select + order)
-                                     : database.exec(select + u" WHERE Pagina = ?"_s + order, {page});
+    QSqlQuery query =
+        page.isEmpty() ? database.exec(select + order) : database.exec(select + u" WHERE Pagina = ?"_s + order, {page});
     std::vector<ChangeEntry> found;
     while (query.next()) {
         ChangeEntry e;

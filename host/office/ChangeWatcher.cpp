@@ -69,13 +69,13 @@ void installOnServer(OfficeDatabase& database, const QStringList& tables)
         if (without.isEmpty())
             return;
         database.exec(u"CREATE OR REPLACE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
-                      "PERFORM pg_notify('%1', lower(TG_TABLE_NAME)); RETURN NULL; END $$"_s
-                          .arg(QLatin1String(ChangeWatcher::Channel)));
+                      "PERFORM pg_notify('%1', lower(TG_TABLE_NAME)); RETURN NULL; END $$"_s.arg(
+                          QLatin1String(ChangeWatcher::Channel)));
         for (const QString& table : without) {
             // Once per statement, not per row: an import of many rows tells it once.
-            database.exec(u"CREATE TRIGGER %1 AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON %2 "
-                          "FOR EACH STATEMENT EXECUTE FUNCTION %1()"_s
-                              .arg(QLatin1String(ChangeWatcher::Channel), table));
+            database.exec(
+                u"CREATE TRIGGER %1 AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON %2 "
+                "FOR EACH STATEMENT EXECUTE FUNCTION %1()"_s.arg(QLatin1String(ChangeWatcher::Channel), table));
         }
     });
 }
@@ -87,9 +87,9 @@ QString fileTriggerName(const QString& table, const char* kind)
 
 void installInFile(OfficeDatabase& database, const QStringList& tables)
 {
-    QSqlQuery present = database.exec(
-        u"SELECT (SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND name LIKE '%1_%'), "
-        "(SELECT count(*) FROM Wijziging)"_s.arg(QLatin1String(ChangeWatcher::Channel)));
+    QSqlQuery present =
+        database.exec(u"SELECT (SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND name LIKE '%1_%'), "
+                      "(SELECT count(*) FROM Wijziging)"_s.arg(QLatin1String(ChangeWatcher::Channel)));
     const bool read = present.next();
     const qint64 triggers = read ? present.value(0).toLongLong() : 0;
     const qint64 rows = read ? present.value(1).toLongLong() : 0;
@@ -100,8 +100,8 @@ void installInFile(OfficeDatabase& database, const QStringList& tables)
             database.exec(u"INSERT OR IGNORE INTO Wijziging (Onderwerp, Teller) VALUES (?, 0)"_s, {table.toLower()});
             for (const char* kind : {"INSERT", "UPDATE", "DELETE"}) {
                 database.exec(u"CREATE TRIGGER IF NOT EXISTS %1 AFTER %2 ON %3 BEGIN UPDATE Wijziging "
-                              "SET Teller = Teller + 1 WHERE Onderwerp = '%4'; END"_s
-                                  .arg(fileTriggerName(table, kind), QLatin1String(kind), table, table.toLower()));
+                              "SET Teller = Teller + 1 WHERE Onderwerp = '%4'; END"_s.arg(
+                                  fileTriggerName(table, kind), QLatin1String(kind), table, table.toLower()));
             }
         }
     });
@@ -136,7 +136,9 @@ void ChangeWatcher::install(OfficeDatabase& database, const QStringList& held)
 }
 
 ChangeWatcher::ChangeWatcher(OfficeDatabase& database, Changed changed, int pollMilliseconds)
-    : database_(database), changed_(std::move(changed)), server_(onServer(database))
+    : database_(database),
+      changed_(std::move(changed)),
+      server_(onServer(database))
 {
     if (server_) {
         listen();
@@ -180,8 +182,7 @@ void ChangeWatcher::listen()
         return;
     }
     if (!driver->subscribeToNotification(QLatin1String(Channel)))
-        qWarning().noquote() << "Wijzigingen van andere werkplekken worden niet gemeld:"
-                             << driver->lastError().text();
+        qWarning().noquote() << "Wijzigingen van andere werkplekken worden niet gemeld:" << driver->lastError().text();
 }
 
 void ChangeWatcher::reconnected()

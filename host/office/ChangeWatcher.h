@@ -6,8 +6,8 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
-#include <QTimer>
 #include <QStringList>
+#include <QTimer>
 #include <QVariantList>
 #include <functional>
 #include <utility>

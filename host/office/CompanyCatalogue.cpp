@@ -15,8 +15,8 @@ namespace tarvelo {
 namespace {
 bool flag(const QSqlQuery& q, int field) { return q.value(field).toInt() != 0; }
 
-constexpr qint32 Kinds[] = {SoortMij::Geldverstrekker, SoortMij::Verzekeraar, SoortMij::Vermogensbeheerder,
-                            SoortMij::Taxateur, SoortMij::Kredietverstrekker, SoortMij::Bankgarantie};
+constexpr qint32 Kinds[] = {SoortMij::Geldverstrekker, SoortMij::Verzekeraar,        SoortMij::Vermogensbeheerder,
+                            SoortMij::Taxateur,        SoortMij::Kredietverstrekker, SoortMij::Bankgarantie};
 
 QString listsRead()
 {
@@ -215,12 +215,12 @@ QString CompanyCatalogue::HdnOntvanger(const QString& cdMij, qint32 cdSoortMij)
 }
 
 void CompanyCatalogue::SaveMijInstellingen(const QString& cdMij, qint32 cdSoortMij, const QString& ontvanger,
-                                        bool geselecteerd, qint32 retourwijze)
+                                           bool geselecteerd, qint32 retourwijze)
 {
     database_.exec(u"INSERT INTO Tbl_Mij_Instellingen (Cd_Mij, Cd_SoortMij, Om_Ontvanger, In_Geselecteerd, "
-                                  "Cd_Retour) VALUES (?, ?, ?, ?, ?) ON CONFLICT (Cd_Mij, Cd_SoortMij) DO UPDATE SET "
-                                  "Om_Ontvanger = excluded.Om_Ontvanger, In_Geselecteerd = excluded.In_Geselecteerd, "
-                                  "Cd_Retour = excluded.Cd_Retour"_s,
+                   "Cd_Retour) VALUES (?, ?, ?, ?, ?) ON CONFLICT (Cd_Mij, Cd_SoortMij) DO UPDATE SET "
+                   "Om_Ontvanger = excluded.Om_Ontvanger, In_Geselecteerd = excluded.In_Geselecteerd, "
+                   "Cd_Retour = excluded.Cd_Retour"_s,
                    {cdMij, cdSoortMij, ontvanger.trimmed(), geselecteerd ? -1 : 0, retourwijze});
 }
 

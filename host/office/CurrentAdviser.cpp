@@ -13,8 +13,7 @@ void fillCurrentAdviser(const OfficeDatabase& database, const QString& code, Set
     if (code.isEmpty())
         return;
     QSqlQuery query = database.exec(
-        u"SELECT Geslacht, Voorletters, Voornamen, Tussenvoegsel, Achternaam FROM Adviseur WHERE Code = ?"_s,
-        {code});
+        u"SELECT Geslacht, Voorletters, Voornamen, Tussenvoegsel, Achternaam FROM Adviseur WHERE Code = ?"_s, {code});
     if (!query.next())
         return;
     CurrentAdviserSettings& adviseur = setup.get<CurrentAdviserSettings>();

@@ -38,10 +38,7 @@ QString defaultPath()
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(u"tarvelo"_s);
 }
 
-QString officeDatabasePath(const QString& dataFolder)
-{
-    return QDir(dataFolder).filePath(u"Database/Adviezen.mdb"_s);
-}
+QString officeDatabasePath(const QString& dataFolder) { return QDir(dataFolder).filePath(u"Database/Adviezen.mdb"_s); }
 
 QString machineHivePath(const QString& dataFolder)
 {

@@ -18,8 +18,8 @@ void installDemoHdnClient(const Registry& registry, const QString& dataFolder)
     if (!QFile::exists(library))
         return;
     QDir root(QDir(dataFolder).filePath(u"HDN client"_s));
-    if (!root.mkpath(u"bin"_s) || !root.mkpath(u"config"_s) ||
-        !root.mkpath(u"network/123456"_s) || !root.mkpath(u"network/500100"_s))
+    if (!root.mkpath(u"bin"_s) || !root.mkpath(u"config"_s) || !root.mkpath(u"network/123456"_s) ||
+        !root.mkpath(u"network/500100"_s))
         return;
     const QString installed = root.filePath(u"bin/libweslycln.so"_s);
     if (!QFile::exists(installed) && !QFile::copy(library, installed))

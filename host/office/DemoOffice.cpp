@@ -52,8 +52,8 @@ void office(const OfficeDatabase& db)
 {
     const DemoKantoor k;
     db.exec(u"INSERT INTO Kantoor (Naam, Straat, Huisnummer, Toevoeging, Postcode, Woonplaats, "
-                           "Voorletters, Tussenvoegsel, Achternaam, TelefoonNr, TelefaxNr, EMailadres, URL, "
-                           "AFMRegistratieNr) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
+            "Voorletters, Tussenvoegsel, Achternaam, TelefoonNr, TelefaxNr, EMailadres, URL, "
+            "AFMRegistratieNr) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
             {k.naam, k.straat, k.huisnummer, k.toevoeging, k.postcode, k.woonplaats, k.voorletters, k.tussenvoegsel,
              k.achternaam, k.telefoon, k.telefax, k.email, k.url, k.afm});
 }
@@ -98,13 +98,12 @@ void advisers(const OfficeDatabase& db, const QString& loginName)
         int branch;
     };
     static const Person people[] = {
-        {"Jan Willem", "J.W.", "de", "Vries", "M", 1, 0},    {"Anna", "A.", "", "Bakker", "V", 1, 0},
-        {"Pieter", "P.", "", "Jansen", "M", 2, 1},           {"Sanne", "S.", "", "Visser", "V", 2, 1},
-        {"Mohamed", "M.", "el", "Amrani", "M", 2, 2},        {"Lotte", "L.", "van", "Dijk", "V", 2, 2},
+        {"Jan Willem", "J.W.", "de", "Vries", "M", 1, 0}, {"Anna", "A.", "", "Bakker", "V", 1, 0},
+        {"Pieter", "P.", "", "Jansen", "M", 2, 1},        {"Sanne", "S.", "", "Visser", "V", 2, 1},
+        {"Mohamed", "M.", "el", "Amrani", "M", 2, 2},     {"Lotte", "L.", "van", "Dijk", "V", 2, 2},
     };
     for (const QString& b : branches())
-        db.exec(u"INSERT INTO Vestiging (ID, Naam) VALUES (?, ?)"_s,
-                {guid(u"vestiging "_s + b), u"Vestiging "_s + b});
+        db.exec(u"INSERT INTO Vestiging (ID, Naam) VALUES (?, ?)"_s, {guid(u"vestiging "_s + b), u"Vestiging "_s + b});
     bool first = true;
     for (const Person& p : people) {
         const QString achternaam = QString::fromUtf8(p.achternaam);
@@ -112,18 +111,17 @@ void advisers(const OfficeDatabase& db, const QString& loginName)
         const QString mailName = QString::fromUtf8(p.voornamen).section(QLatin1Char(' '), 0, 0).toLower();
         const QString login = first ? loginName : mailName + QLatin1Char('.') + achternaam.toLower();
         db.exec(u"INSERT INTO Adviseur (Code, Voornamen, Voorletters, Tussenvoegsel, Achternaam, Geslacht, "
-                               "Emailadres) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
-                {code, QString::fromUtf8(p.voornamen), QString::fromUtf8(p.voorletters), QString::fromUtf8(p.tussenvoegsel),
-                 achternaam, QString::fromUtf8(p.geslacht),
+                "Emailadres) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
+                {code, QString::fromUtf8(p.voornamen), QString::fromUtf8(p.voorletters),
+                 QString::fromUtf8(p.tussenvoegsel), achternaam, QString::fromUtf8(p.geslacht),
                  mailName + QLatin1Char('.') + achternaam.toLower() + u"@delinde-advies.nl"_s});
         db.exec(u"INSERT INTO AdviseurGegevens (Code, Email, Internet, Telefoon, Telefax, Gebruikersnaam, "
-                               "AFMRegistratieNr) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
+                "AFMRegistratieNr) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
                 {code, mailName + u"@delinde-advies.nl"_s, u"www.delinde-advies.nl"_s,
                  u"033 - 460 12 %1"_s.arg(10 + int(&p - people)), QString(), login, QString()});
         db.exec(u"INSERT INTO Autorisatie (Code, Rol, AdviezenOpenen, AdviezenRechten, Vestiging, "
-                               "Wachtwoord) VALUES (?, ?, ?, ?, ?, ?)"_s,
-                {code, p.rol, p.rol == 1 ? 3 : 2, 3, guid(u"vestiging "_s + branches()[p.branch]),
-                 QString()});
+                "Wachtwoord) VALUES (?, ?, ?, ?, ?, ?)"_s,
+                {code, p.rol, p.rol == 1 ? 3 : 2, 3, guid(u"vestiging "_s + branches()[p.branch]), QString()});
         first = false;
     }
 }
@@ -167,17 +165,41 @@ struct Kind {
 QList<Kind> kinds()
 {
     return {
-        {1, "Tbl_Mij_Info", "G", 30, {"Hypotheken", "Bank", "Woonfinanciering"},
+        {1,
+         "Tbl_Mij_Info",
+         "G",
+         30,
+         {"Hypotheken", "Bank", "Woonfinanciering"},
          {"Annuïteitenhypotheek", "Lineaire hypotheek", "Aflossingsvrije hypotheek", "Bankspaarhypotheek"}},
-        {2, "Tbl_Mij_Verzekering", "V", 30, {"Verzekeringen", "Leven", "Assuradeuren"},
+        {2,
+         "Tbl_Mij_Verzekering",
+         "V",
+         30,
+         {"Verzekeringen", "Leven", "Assuradeuren"},
          {"Overlijdensrisicoverzekering", "Woonlastenverzekering", "Opstalverzekering"}},
-        {3, "Tbl_Mij_Vermogen", "B", 24, {"Vermogensbeheer", "Private Bank", "Beleggingen"},
+        {3,
+         "Tbl_Mij_Vermogen",
+         "B",
+         24,
+         {"Vermogensbeheer", "Private Bank", "Beleggingen"},
          {"Beleggingsrekening", "Bankspaarrekening", "Lijfrenterekening"}},
-        {5, "Tbl_Mij_Krediet", "K", 24, {"Krediet", "Financiering", "Consumentenkrediet"},
+        {5,
+         "Tbl_Mij_Krediet",
+         "K",
+         24,
+         {"Krediet", "Financiering", "Consumentenkrediet"},
          {"Doorlopend krediet", "Persoonlijke lening"}},
-        {4, "Tbl_Mij_Taxatie", "T", 24, {"Taxaties", "Makelaars en Taxateurs", "Vastgoedwaardering"},
+        {4,
+         "Tbl_Mij_Taxatie",
+         "T",
+         24,
+         {"Taxaties", "Makelaars en Taxateurs", "Vastgoedwaardering"},
          {"Taxatierapport", "Hertaxatie"}},
-        {8, "Tbl_Mij_Bankgarantie", "W", 12, {"Garantiebank", "Borgstelling"},
+        {8,
+         "Tbl_Mij_Bankgarantie",
+         "W",
+         12,
+         {"Garantiebank", "Borgstelling"},
          {"Bankgarantie nieuwbouw", "Bankgarantie bestaande bouw"}},
     };
 }
@@ -185,14 +207,11 @@ QList<Kind> kinds()
 const QStringList& namePrefixes()
 {
     static const QStringList prefixes = {
-        u"Noordzee"_s, u"Delta"_s, u"Polder"_s, u"Kanaal"_s,
-        u"Veluwe"_s, u"Hanze"_s, u"Dijkgraaf"_s, u"Waddenland"_s,
-        u"IJssel"_s, u"Kempen"_s, u"Lindeboom"_s, u"Rijnstate"_s,
-        u"Molenaar"_s, u"Zuiderhaven"_s, u"Vechtdal"_s, u"Duinrand"_s,
-        u"Eemland"_s, u"Gouwe"_s, u"Heuvelrug"_s, u"Maasland"_s,
-        u"Oosterpoort"_s, u"Peelrand"_s, u"Scheldemond"_s, u"Twentse"_s,
-        u"Utrechtse"_s, u"Westland"_s, u"Zeeuwse"_s, u"Amstel"_s,
-        u"Brabantse"_s, u"Friese"_s,
+        u"Noordzee"_s,  u"Delta"_s,       u"Polder"_s,      u"Kanaal"_s,   u"Veluwe"_s,      u"Hanze"_s,
+        u"Dijkgraaf"_s, u"Waddenland"_s,  u"IJssel"_s,      u"Kempen"_s,   u"Lindeboom"_s,   u"Rijnstate"_s,
+        u"Molenaar"_s,  u"Zuiderhaven"_s, u"Vechtdal"_s,    u"Duinrand"_s, u"Eemland"_s,     u"Gouwe"_s,
+        u"Heuvelrug"_s, u"Maasland"_s,    u"Oosterpoort"_s, u"Peelrand"_s, u"Scheldemond"_s, u"Twentse"_s,
+        u"Utrechtse"_s, u"Westland"_s,    u"Zeeuwse"_s,     u"Amstel"_s,   u"Brabantse"_s,   u"Friese"_s,
     };
     return prefixes;
 }
@@ -201,9 +220,9 @@ struct Company {
     Company(QString c, QString s, QString n) : code(std::move(c)), shortName(std::move(s)), name(std::move(n)) {}
     Company() = default;
     QString code, shortName, name;
-    QString object;        // commission-settings object
+    QString object; // commission-settings object
     bool active = true, inUse = true;
-    QDate end;             // lenders: last day applications are accepted
+    QDate end; // lenders: last day applications are accepted
     QString hdn, agentId;
     bool commission = false, commissionOnSale = false, commissionOngoing = false;
 };
@@ -211,18 +230,18 @@ struct Company {
 void insertCompany(const OfficeDatabase& db, const QString& table, const Company& c)
 {
     db.exec(u"INSERT INTO %1 (Cd_Mij, Om_NaamKort, Om_Naam, Om_Object, In_Actief, In_Gebruik, Dt_Einde, "
-                           "Nr_HDN, Agent_Id, In_Provisie, In_ProvisieAfsluit, In_ProvisieDoorlopend) "
-                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s
-                .arg(table),
+            "Nr_HDN, Agent_Id, In_Provisie, In_ProvisieAfsluit, In_ProvisieDoorlopend) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s.arg(table),
             {c.code, c.shortName, c.name, c.object, c.active ? -1 : 0, c.inUse ? -1 : 0,
              c.end.isValid() ? c.end.toString(Qt::ISODate) : QVariant(QMetaType(QMetaType::QString)), c.hdn, c.agentId,
              c.commission ? -1 : 0, c.commissionOnSale ? -1 : 0, c.commissionOngoing ? -1 : 0});
 }
 
-void insertProduct(const OfficeDatabase& db, const QString& code, int kind, int number, const QString& name, bool active)
+void insertProduct(const OfficeDatabase& db, const QString& code, int kind, int number, const QString& name,
+                   bool active)
 {
     db.exec(u"INSERT INTO Tbl_Mij_Product (Cd_Mij, Cd_SoortMij, Cd_Product, Om_Product, In_Actief) "
-                           "VALUES (?, ?, ?, ?, ?)"_s,
+            "VALUES (?, ?, ?, ?, ?)"_s,
             {code, kind, u"P%1"_s.arg(number), name, active ? -1 : 0});
 }
 
@@ -253,8 +272,8 @@ void specialCompanies(const OfficeDatabase& db)
 
 void companies(const OfficeDatabase& db, QRandomGenerator& random)
 {
-    const QStringList descriptions = {u"Hoofdkantoor"_s, u"Vestiging Utrecht"_s,
-                                      u"Vestiging Zwolle"_s, u"Via serviceprovider"_s};
+    const QStringList descriptions = {u"Hoofdkantoor"_s, u"Vestiging Utrecht"_s, u"Vestiging Zwolle"_s,
+                                      u"Via serviceprovider"_s};
     for (const Kind& kind : kinds()) {
         const QString table = QString::fromLatin1(kind.table);
         for (int i = 0; i < kind.count; ++i) {
@@ -280,13 +299,13 @@ void companies(const OfficeDatabase& db, QRandomGenerator& random)
             const int agentNumbers = random.bounded(10) < 7 ? 1 + int(random.bounded(3)) : 0;
             for (int a = 0; a < agentNumbers; ++a) {
                 static const double surcharges[] = {0.0, 0.0, 0.1, -0.1, 0.2, -0.05};
-                db.exec(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
-                                       "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
-                        {QString::number(100000 + random.bounded(89999999)), c.code,
-                         surcharges[random.bounded(int(std::size(surcharges)))], a == 0 ? -1 : 0, kind.cdSoortMij,
-                         descriptions[a % descriptions.size()],
-                         QLatin1Char('{') + guid(u"agentnummer %1 %2"_s.arg(c.code).arg(a)).toUpper() +
-                             QLatin1Char('}')});
+                db.exec(
+                    u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+                    "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
+                    {QString::number(100000 + random.bounded(89999999)), c.code,
+                     surcharges[random.bounded(int(std::size(surcharges)))], a == 0 ? -1 : 0, kind.cdSoortMij,
+                     descriptions[a % descriptions.size()],
+                     QLatin1Char('{') + guid(u"agentnummer %1 %2"_s.arg(c.code).arg(a)).toUpper() + QLatin1Char('}')});
             }
         }
     }
@@ -318,8 +337,8 @@ void notaries(const OfficeDatabase& db, NotarisSettings& setup)
     };
     for (const Notary& n : list) {
         db.exec(u"INSERT INTO Notaris (ID, Naam, Straat, Huisnummer, Toevoeging, Postcode, Woonplaats, "
-                               "Telefoon, Geslacht, Voorletters, Voorvoegsel, Achternaam) "
-                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
+                "Telefoon, Geslacht, Voorletters, Voorvoegsel, Achternaam) "
+                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
                 {guid(QString::fromUtf8(n.naam)), QString::fromUtf8(n.naam), QString::fromUtf8(n.straat), n.huisnummer,
                  QString(), QString::fromUtf8(n.postcode), QString::fromUtf8(n.plaats),
                  u"0%1 - %2"_s.arg(30 + n.huisnummer % 60).arg(200000 + n.huisnummer * 37),
@@ -341,16 +360,16 @@ void notaries(const OfficeDatabase& db, NotarisSettings& setup)
 
 void serviceProviders(const OfficeDatabase& db, InkoopcombinatieSettings& setup)
 {
-    static const char* names[] = {"Hypotheekhuis Nederland", "De Adviesunie", "Financieel Collectief Midden",
-                                  "Woonadvies Groep", "Hypotheken Inkoop Combinatie", "Noordelijke Adviseurs",
-                                  "Zekerheid Partners", "Het Adviesnetwerk", "Vastgoed en Krediet Combinatie",
-                                  "Zuid Hypotheekplatform"};
+    static const char* names[] = {
+        "Hypotheekhuis Nederland",        "De Adviesunie",         "Financieel Collectief Midden", "Woonadvies Groep",
+        "Hypotheken Inkoop Combinatie",   "Noordelijke Adviseurs", "Zekerheid Partners",           "Het Adviesnetwerk",
+        "Vastgoed en Krediet Combinatie", "Zuid Hypotheekplatform"};
     int number = 1;
     for (const char* name : names) {
-        db.exec(u"INSERT INTO Inkoopcombinatie (Volgnummer, Naam, HDNNummer, TypeCode, Geselecteerd) "
-                               "VALUES (?, ?, ?, ?, ?)"_s,
-                {number, QString::fromUtf8(name), u"%1"_s.arg(310000 + number * 1237), u"T"_s,
-                 number % 3 == 1 ? 1 : 0});
+        db.exec(
+            u"INSERT INTO Inkoopcombinatie (Volgnummer, Naam, HDNNummer, TypeCode, Geselecteerd) "
+            "VALUES (?, ?, ?, ?, ?)"_s,
+            {number, QString::fromUtf8(name), u"%1"_s.arg(310000 + number * 1237), u"T"_s, number % 3 == 1 ? 1 : 0});
         InkoopcombinatieRecord& record = setup.AddInkoopcombinatie();
         record.Naam = QString::fromUtf8(name);
         record.HDNNummer = u"%1"_s.arg(310000 + number * 1237);
@@ -381,8 +400,7 @@ void adviserSettings(const OfficeDatabase& db, const Settings& setup)
         own.fromMap(setup.toMap());
         fillCurrentAdviser(db, code, own);
         const QString record = QString::fromUtf8(SettingsFile::toText(SettingsFile::toRecord(own)));
-        db.exec(u"INSERT INTO Instellingen (AdviseurCode, Record, Gewijzigd) VALUES (?, ?, ?)"_s,
-                {code, record, now});
+        db.exec(u"INSERT INTO Instellingen (AdviseurCode, Record, Gewijzigd) VALUES (?, ?, ?)"_s, {code, record, now});
     }
 }
 
@@ -408,10 +426,10 @@ void subscriptions(const OfficeDatabase& db, AbonnementSettings& setup)
     };
     for (const Subscription& s : list) {
         db.exec(u"INSERT INTO Abonnement (ID, Actief, Soort, Omschrijving, Termijnbedrag, Betaaltermijn, "
-                               "ControleAantal, ControleEenheid, Contractduur) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
-                {subscriptionId(s.soort), s.actief ? -1 : 0,
-                 QString::fromUtf8(s.soort), QString::fromUtf8(s.omschrijving), s.bedrag, s.betaaltermijn,
-                 s.controleAantal, s.controleEenheid, s.contractduur});
+                "ControleAantal, ControleEenheid, Contractduur) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
+                {subscriptionId(s.soort), s.actief ? -1 : 0, QString::fromUtf8(s.soort),
+                 QString::fromUtf8(s.omschrijving), s.bedrag, s.betaaltermijn, s.controleAantal, s.controleEenheid,
+                 s.contractduur});
         AbonnementRecord record;
         record.ID = subscriptionId(s.soort);
         record.Actief = s.actief;
@@ -438,18 +456,19 @@ void advices(const OfficeDatabase& db)
         int startMonthsAgo;
     };
     static const Demo list[] = {
-        {"Bakker", "In beheer", "Basis", 11},      {"Jansen", "In beheer", "Plus", 5},
-        {"De Boer", "In beheer", "Premium", 2},    {"Visser", "In behandeling", "Basis", 1},
-        {"Smit", "In beheer", "", 0},              {"Meijer", "In beheer", "Oud abonnement", 23},
-        {"Mulder", "In behandeling", "", 0},       {"Bos", "In beheer", "Plus", 17},
-        {"Vos", "In beheer", "Basis", 35},         {"Peters", "In beheer", "", 0},
+        {"Bakker", "In beheer", "Basis", 11},   {"Jansen", "In beheer", "Plus", 5},
+        {"De Boer", "In beheer", "Premium", 2}, {"Visser", "In behandeling", "Basis", 1},
+        {"Smit", "In beheer", "", 0},           {"Meijer", "In beheer", "Oud abonnement", 23},
+        {"Mulder", "In behandeling", "", 0},    {"Bos", "In beheer", "Plus", 17},
+        {"Vos", "In beheer", "Basis", 35},      {"Peters", "In beheer", "", 0},
     };
     static const struct {
         int type;
         const char* omschrijving;
-    } products[] = {{1, "Annuïteitenhypotheek"}, {4, "Overlijdensrisicoverzekering"}, {2, "Kapitaalverzekering"},
-                    {8, "AOV"},                   {64, "Doorlopend krediet"},           {512, "Opstalverzekering"},
-                    {1024, "Energiecontract"},    {256, "Uitvaartverzekering"}};
+    } products[] = {{1, "Annuïteitenhypotheek"}, {4, "Overlijdensrisicoverzekering"},
+                    {2, "Kapitaalverzekering"},  {8, "AOV"},
+                    {64, "Doorlopend krediet"},  {512, "Opstalverzekering"},
+                    {1024, "Energiecontract"},   {256, "Uitvaartverzekering"}};
     const QDate today = QDate::currentDate();
     int number = 0;
     for (const Demo& a : list) {
@@ -458,7 +477,7 @@ void advices(const OfficeDatabase& db)
         QVariant abonnementId, ingang, bedrag, betaal, controleAantal, controleEenheid, duur;
         if (*a.abonnement) {
             QSqlQuery terms = db.exec(u"SELECT ID, Termijnbedrag, Betaaltermijn, ControleAantal, "
-                                                     "ControleEenheid, Contractduur FROM Abonnement WHERE ID = ?"_s,
+                                      "ControleEenheid, Contractduur FROM Abonnement WHERE ID = ?"_s,
                                       {subscriptionId(a.abonnement)});
             if (terms.next()) {
                 abonnementId = terms.value(0);
@@ -471,19 +490,20 @@ void advices(const OfficeDatabase& db)
             }
         }
         db.exec(u"INSERT INTO Advies (ID, DossierID, Klant, Status, AbonnementID, AbonnementIngang, "
-                               "Termijnbedrag, Betaaltermijn, ControleAantal, ControleEenheid, Contractduur) "
-                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
+                "Termijnbedrag, Betaaltermijn, ControleAantal, ControleEenheid, Contractduur) "
+                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
                 {id, u"D%1"_s.arg(number, 5, 10, QLatin1Char('0')), QString::fromUtf8(a.klant),
                  QString::fromUtf8(a.status), abonnementId, ingang, bedrag, betaal, controleAantal, controleEenheid,
                  duur});
         for (int p = 0; p < 2; ++p) {
             const auto& product = products[(number + p * 3) % int(std::size(products))];
             const QDate einde = today.addDays(12 + number * 23 + p * 170);
-            const QVariant rvp = product.type == 1 ? QVariant(today.addMonths(number + 1).toString(Qt::ISODate))
-                                                   : QVariant();
-            db.exec(u"INSERT INTO AdviesProduct (AdviesID, Volgnummer, Producttype, Omschrijving, "
-                                   "Einddatum, EindeRentevast) VALUES (?, ?, ?, ?, ?, ?)"_s,
-                    {id, p + 1, product.type, QString::fromUtf8(product.omschrijving), einde.toString(Qt::ISODate), rvp});
+            const QVariant rvp =
+                product.type == 1 ? QVariant(today.addMonths(number + 1).toString(Qt::ISODate)) : QVariant();
+            db.exec(
+                u"INSERT INTO AdviesProduct (AdviesID, Volgnummer, Producttype, Omschrijving, "
+                "Einddatum, EindeRentevast) VALUES (?, ?, ?, ?, ?, ?)"_s,
+                {id, p + 1, product.type, QString::fromUtf8(product.omschrijving), einde.toString(Qt::ISODate), rvp});
         }
         // A mortgage in the advice is split into loan parts, each at a lender;
         // the second part has no arrangement chosen yet.
@@ -492,7 +512,7 @@ void advices(const OfficeDatabase& db)
             const char* parts[] = {"Leningdeel 1 (annuïteit)", "Leningdeel 2 (aflossingsvrij)"};
             for (int part = 0; part < 2; ++part)
                 db.exec(u"INSERT INTO Leningdeel (AdviesID, Volgnummer, Omschrijving, Cd_Mij, Cd_Product) "
-                                       "VALUES (?, ?, ?, ?, ?)"_s,
+                        "VALUES (?, ?, ?, ?, ?)"_s,
                         {id, part + 1, QString::fromUtf8(parts[part]), lender,
                          part == 0 ? QVariant(u"P1"_s) : QVariant(QMetaType(QMetaType::QString))});
         }
@@ -515,9 +535,9 @@ void advices(const OfficeDatabase& db)
         int volgnummer = 0;
         for (const auto& person : persons)
             db.exec(u"INSERT INTO AdviesPersoon (AdviesID, Volgnummer, Rol, Naam, Geboortedatum, "
-                                   "Pensioendatum) VALUES (?, ?, ?, ?, ?, ?)"_s,
-                    {id, ++volgnummer, QString::fromLatin1(person.rol), person.naam,
-                     person.born.toString(Qt::ISODate), person.pension});
+                    "Pensioendatum) VALUES (?, ?, ?, ?, ?, ?)"_s,
+                    {id, ++volgnummer, QString::fromLatin1(person.rol), person.naam, person.born.toString(Qt::ISODate),
+                     person.pension});
     }
 }
 
@@ -531,22 +551,21 @@ void hdnMessages(const OfficeDatabase& db, QRandomGenerator& random)
         const QString lender = u"G%1"_s.arg(1 + random.bounded(30), 3, 10, QLatin1Char('0'));
         const QString xml =
             u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<%1Bericht><Header><BerichtId>%2</BerichtId>"
-                           "<Datum>%3</Datum><Maatschappij>%4</Maatschappij></Header><Aanvraag><Bedrag>%5</Bedrag>"
-                           "</Aanvraag></%1Bericht>"_s
-                .arg(code)
+            "<Datum>%3</Datum><Maatschappij>%4</Maatschappij></Header><Aanvraag><Bedrag>%5</Bedrag>"
+            "</Aanvraag></%1Bericht>"_s.arg(code)
                 .arg(id)
                 .arg(date.toString(Qt::ISODate), lender)
                 .arg(150000 + random.bounded(450) * 1000);
         db.exec(u"INSERT INTO HDNBericht (Ber_Id, Ber_Cd, Ber_Dt, Ber_Om_Ascii, Ber_Om_Berichtnaam) "
-                               "VALUES (?, ?, ?, ?, ?)"_s,
+                "VALUES (?, ?, ?, ?, ?)"_s,
                 {id, code, date.toString(Qt::ISODate), xml, QString()});
     }
 }
 
 void dossiers(const OfficeDatabase& db, const QString& documentRoot)
 {
-    const char* clients[] = {"Bakker", "Jansen", "De Boer", "Visser", "Smit", "Meijer", "Mulder", "Bos",
-                             "Vos", "Peters", "Hendriks", "Van Leeuwen", "Dekker", "Brouwer", "De Wit"};
+    const char* clients[] = {"Bakker", "Jansen", "De Boer",  "Visser",      "Smit",   "Meijer",  "Mulder", "Bos",
+                             "Vos",    "Peters", "Hendriks", "Van Leeuwen", "Dekker", "Brouwer", "De Wit"};
     int number = 0;
     for (const char* client : clients) {
         ++number;

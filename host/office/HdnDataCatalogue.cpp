@@ -86,8 +86,8 @@ void fillComboFromXsd(const QString& schemaFile, const QString& typeName, ComboB
     const QByteArray content = file.readAll();
     pugi::xml_document document;
     if (!document.load_buffer(content.constData(), std::size_t(content.size())))
-        throw RuntimeError(31037, u"Het bestand %1 is geen geldig XML-schema"_s
-                                      .arg(QDir::toNativeSeparators(schemaFile)));
+        throw RuntimeError(31037,
+                           u"Het bestand %1 is geen geldig XML-schema"_s.arg(QDir::toNativeSeparators(schemaFile)));
     const QByteArray type = typeName.toUtf8();
     pugi::xml_node restriction;
     for (pugi::xml_node node : document.document_element().children()) {

@@ -17,7 +17,7 @@ bool OfficeAdvice::exists(OfficeDatabase& db, const QString& id)
 std::optional<Lening> OfficeAdvice::Leningdeel(int index) const
 {
     QSqlQuery row = db_.exec(u"SELECT Omschrijving, Cd_Mij, Cd_Product FROM Leningdeel "
-                                            "WHERE AdviesID = ? AND Volgnummer = ?"_s,
+                             "WHERE AdviesID = ? AND Volgnummer = ?"_s,
                              {id_, index});
     if (!row.next())
         return std::nullopt;
@@ -26,10 +26,10 @@ std::optional<Lening> OfficeAdvice::Leningdeel(int index) const
 
 void OfficeAdvice::SaveLening(const Lening& lening)
 {
-    QSqlQuery update = db_.exec(u"UPDATE Leningdeel SET Cd_Product = ? WHERE AdviesID = ? AND "
-                                               "Volgnummer = ?"_s,
-                                {lening.Cd_Product.isEmpty() ? QVariant() : QVariant(lening.Cd_Product), id_,
-                                 lening.Index});
+    QSqlQuery update =
+        db_.exec(u"UPDATE Leningdeel SET Cd_Product = ? WHERE AdviesID = ? AND "
+                 "Volgnummer = ?"_s,
+                 {lening.Cd_Product.isEmpty() ? QVariant() : QVariant(lening.Cd_Product), id_, lening.Index});
     // Another workstation may have removed the loan part meanwhile.
     if (update.numRowsAffected() != 1)
         throw RuntimeError(ErrorNumber::ApplicationDefined,

@@ -10,10 +10,10 @@
 #include "host/office/OfficeSchema.h"
 
 #include <QFile>
-#include <QHash>
-#include <QSet>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QUuid>
@@ -155,8 +155,8 @@ void OfficeDatabase::prepareFile()
             throw unusable(filePath_, u"het bestand kan niet worden aangemaakt (%1)."_s.arg(file.errorString()));
         file.close();
         file.setPermissions(OwnerOnly);
-    } else if (file.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup |
-                                     QFileDevice::WriteOther)) {
+    } else if (file.permissions() &
+               (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup | QFileDevice::WriteOther)) {
         file.setPermissions(OwnerOnly);
     }
     checkFile();
@@ -378,8 +378,8 @@ QStringList OfficeDatabase::missingTablesAndColumns(const Tables& existing) cons
             continue; // the columns cannot be read; better add none than add them twice
         for (const QString& definition : match.captured(2).split(QLatin1Char(','))) {
             const QString column = definition.trimmed().section(QLatin1Char(' '), 0, 0);
-            if (!plainName.match(column).hasMatch() || column == QLatin1String("PRIMARY")
-                || column == QLatin1String("UNIQUE") || present.contains(column.toLower()))
+            if (!plainName.match(column).hasMatch() || column == QLatin1String("PRIMARY") ||
+                column == QLatin1String("UNIQUE") || present.contains(column.toLower()))
                 continue;
             // A column added later starts with its default, or empty when it has none,
             // so NOT NULL without a default cannot be kept.

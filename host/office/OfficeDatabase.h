@@ -2,10 +2,10 @@
 
 #include "host/database/SqlConnection.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QHash>
 #include <QSet>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
 #include <functional>

@@ -44,7 +44,7 @@ public:
         if (found.next() && found.value(0).toInt() > 0)
             return;
         db_.exec(u"INSERT INTO Taak (Sleutel, AdviesID, Soort, Omschrijving, Gebeurtenisdatum, Aangemaakt, "
-                                "Afgehandeld) VALUES (?, ?, ?, ?, ?, ?, 0)"_s,
+                 "Afgehandeld) VALUES (?, ?, ?, ?, ?, ?, 0)"_s,
                  {key, adviesId, soort, omschrijving, iso(date), iso(today_)});
         ++created_;
     }
@@ -69,8 +69,8 @@ void productTasks(OfficeDatabase& db, const HerinneringSettings& s, const QDate&
     if (!productHorizon.isValid() && !rvpHorizon.isValid())
         return;
     QSqlQuery rows = db.exec(u"SELECT p.AdviesID, p.Volgnummer, p.Producttype, p.Omschrijving, "
-                                            "p.Einddatum, p.EindeRentevast, a.Klant FROM AdviesProduct p "
-                                            "INNER JOIN Advies a ON a.ID = p.AdviesID WHERE a.Status = ?"_s,
+                             "p.Einddatum, p.EindeRentevast, a.Klant FROM AdviesProduct p "
+                             "INNER JOIN Advies a ON a.ID = p.AdviesID WHERE a.Status = ?"_s,
                              {InBeheer});
     while (rows.next()) {
         const QString advies = rows.value(0).toString();
@@ -98,8 +98,8 @@ void lifeEventTasks(OfficeDatabase& db, const HerinneringSettings& s, const QDat
         return;
     const qint32 kinds = s.TaakGebeurtenistypen;
     QSqlQuery rows = db.exec(u"SELECT p.AdviesID, p.Volgnummer, p.Rol, p.Naam, p.Geboortedatum, "
-                                            "p.Pensioendatum, a.Klant FROM AdviesPersoon p "
-                                            "INNER JOIN Advies a ON a.ID = p.AdviesID WHERE a.Status = ?"_s,
+                             "p.Pensioendatum, a.Klant FROM AdviesPersoon p "
+                             "INNER JOIN Advies a ON a.ID = p.AdviesID WHERE a.Status = ?"_s,
                              {InBeheer});
     while (rows.next()) {
         const QString advies = rows.value(0).toString();
@@ -113,8 +113,7 @@ void lifeEventTasks(OfficeDatabase& db, const HerinneringSettings& s, const QDat
             const QDate birthday = nextBirthday(born, today);
             if (within(birthday, today, horizon))
                 tasks.add(advies, u"Verjaardag"_s, ref, birthday,
-                          u"%1: %2 wordt %3 op %4"_s
-                              .arg(klant, naam)
+                          u"%1: %2 wordt %3 op %4"_s.arg(klant, naam)
                               .arg(birthday.year() - born.year())
                               .arg(shown(birthday)));
         }
@@ -133,8 +132,8 @@ void subscriptionTasks(OfficeDatabase& db, const HerinneringSettings& s, const Q
     if (!horizon.isValid())
         return;
     QSqlQuery rows = db.exec(u"SELECT ID, Klant, AbonnementIngang, ControleAantal, ControleEenheid "
-                                            "FROM Advies WHERE Status = ? AND AbonnementID IS NOT NULL "
-                                            "AND AbonnementID <> ''"_s,
+                             "FROM Advies WHERE Status = ? AND AbonnementID IS NOT NULL "
+                             "AND AbonnementID <> ''"_s,
                              {InBeheer});
     while (rows.next()) {
         const QDate start = isoDate(rows.value(2));
@@ -193,8 +192,7 @@ int close(OfficeDatabase& db, const Settings& setup, const QDate& today)
                 lapsed << open.value(0).toString();
         }
         for (const QString& key : lapsed)
-            db.exec(u"UPDATE Taak SET Afgehandeld = 1, AfgehandeldOp = ? WHERE Sleutel = ?"_s,
-                    {iso(today), key});
+            db.exec(u"UPDATE Taak SET Afgehandeld = 1, AfgehandeldOp = ? WHERE Sleutel = ?"_s, {iso(today), key});
         closed = int(lapsed.size());
     });
     return closed;

@@ -35,20 +35,27 @@ RecordPlace setupPlace(const QString& adviserCode)
     // An office without advisers keeps one Setup under the empty code; a null
     // text would be bound as NULL, which no row can be found by.
     const QString key = adviserCode.isNull() ? u""_s : adviserCode;
-    return {ChangeHistory::SetupObject, u"Instellingen"_s, u"AdviseurCode"_s, key,
-            u"de kantoordatabase (instellingen van adviseur '%1')"_s.arg(adviserCode), RecordSecrets::Owner::Adviser};
+    return {ChangeHistory::SetupObject,
+            u"Instellingen"_s,
+            u"AdviseurCode"_s,
+            key,
+            u"de kantoordatabase (instellingen van adviseur '%1')"_s.arg(adviserCode),
+            RecordSecrets::Owner::Adviser};
 }
 
 RecordPlace globalPlace()
 {
-    return {ChangeHistory::GlobalSetupObject, u"KantoorInstellingen"_s, u"Id"_s, 1,
-            u"de kantoordatabase (kantoorinstellingen)"_s, RecordSecrets::Owner::Office};
+    return {ChangeHistory::GlobalSetupObject,
+            u"KantoorInstellingen"_s,
+            u"Id"_s,
+            1,
+            u"de kantoordatabase (kantoorinstellingen)"_s,
+            RecordSecrets::Owner::Office};
 }
 
 std::optional<QByteArray> storedText(const OfficeDatabase& db, const RecordPlace& place)
 {
-    QSqlQuery q = db.exec(u"SELECT Record FROM %1 WHERE %2 = ?"_s.arg(place.table, place.keyColumn),
-                          {place.key});
+    QSqlQuery q = db.exec(u"SELECT Record FROM %1 WHERE %2 = ?"_s.arg(place.table, place.keyColumn), {place.key});
     if (!q.next())
         return std::nullopt;
     return q.value(0).toString().toUtf8();
@@ -209,8 +216,8 @@ std::optional<RecordWrite> written(const RecordSecrets& secrets, const SavedPart
 QString storedTime(const QDateTime& now) { return now.toUTC().toString(Qt::ISODateWithMs); }
 
 // Under the write lock: the record as stored now, refused or written over.
-void storeUnderLock(OfficeDatabase& db, const RecordSecrets& secrets, const SavedPart& part,
-                    const SaveRequest& request, SettingsStore::Seen& seen, std::vector<RecordWrite>& done)
+void storeUnderLock(OfficeDatabase& db, const RecordSecrets& secrets, const SavedPart& part, const SaveRequest& request,
+                    SettingsStore::Seen& seen, std::vector<RecordWrite>& done)
 {
     if (part.unchanged())
         return;
@@ -312,7 +319,8 @@ void SettingsStore::loadBoth(Settings& setup, Settings& globalSetup, const QStri
     seen_.insert(seenKey(own), texts[1]);
     QStringList closed[2];
     if (texts[0])
-        SettingsFile::fromRecord(globalSetup, opened(*texts[0], secrets_, office.owner, &closed[0]), office.description);
+        SettingsFile::fromRecord(globalSetup, opened(*texts[0], secrets_, office.owner, &closed[0]),
+                                 office.description);
     if (texts[1])
         SettingsFile::fromRecord(setup, opened(*texts[1], secrets_, own.owner, &closed[1]), own.description);
     if (unreadable) {

@@ -86,7 +86,10 @@ public:
 
     // A stored value as the change history keeps it ("true", "2", "2,5" as "2.5").
     static QString valueText(const QJsonValue& value);
-    static QString changeKey(const QString& object, const QString& setting) { return object + QLatin1Char('.') + setting; }
+    static QString changeKey(const QString& object, const QString& setting)
+    {
+        return object + QLatin1Char('.') + setting;
+    }
 
     // The stored text of each record (table and key) as this program last
     // read or stored it; none for a record not stored yet.

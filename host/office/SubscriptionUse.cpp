@@ -13,7 +13,7 @@ namespace tarvelo::SubscriptionUse {
 
 namespace {
 const QString SetTerms = u"UPDATE Advies SET AbonnementID = ?, Termijnbedrag = ?, Betaaltermijn = ?, "
-                                        "ControleAantal = ?, ControleEenheid = ?, Contractduur = ? WHERE AbonnementID = ?"_s;
+                         "ControleAantal = ?, ControleEenheid = ?, Contractduur = ? WHERE AbonnementID = ?"_s;
 
 QVariantList terms(const AbonnementRecord& r, const QString& where)
 {

@@ -11,8 +11,8 @@
 
 #include <cerrno>
 #include <cstring>
-#include <thread>
 #include <fcntl.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -28,10 +28,7 @@ constexpr std::chrono::seconds BusyTimeout{10};
 // Pause between one store's back-to-back writes, long enough for a waiting process to get in.
 constexpr std::chrono::milliseconds WriteTurn{2};
 
-QString folded(const QString& name)
-{
-    return name.toCaseFolded();
-}
+QString folded(const QString& name) { return name.toCaseFolded(); }
 
 bool isDamage(int resultCode)
 {
@@ -44,10 +41,7 @@ bool isDamage(int resultCode)
 // A prepared statement that finalises itself.
 class SqliteRegistryStore::Statement {
 public:
-    Statement(sqlite3* db, const char* sql) : db_(db)
-    {
-        result_ = sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr);
-    }
+    Statement(sqlite3* db, const char* sql) : db_(db) { result_ = sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr); }
     // Ready to run again with new bindings.
     void reset()
     {
@@ -64,8 +58,7 @@ public:
     {
         if (result_ == SQLITE_OK) {
             const QByteArray utf8 = text.toUtf8();
-            result_ = sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()),
-                                        SQLITE_TRANSIENT);
+            result_ = sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
         }
         return *this;
     }
@@ -98,10 +91,7 @@ private:
 
 SqliteRegistryStore::SqliteRegistryStore(QString filePath) : filePath_(std::move(filePath)) {}
 
-SqliteRegistryStore::~SqliteRegistryStore()
-{
-    sqlite3_close_v2(db_);
-}
+SqliteRegistryStore::~SqliteRegistryStore() { sqlite3_close_v2(db_); }
 
 bool SqliteRegistryStore::createFile()
 {
@@ -109,8 +99,7 @@ bool SqliteRegistryStore::createFile()
     if (!QDir().mkpath(info.absolutePath()))
         return false;
     // O_EXCL: when another process created it a moment ago, its file is used as it is.
-    const int fd = ::open(QFile::encodeName(filePath_).constData(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int fd = ::open(QFile::encodeName(filePath_).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd >= 0) {
         ::close(fd);
         return true;
@@ -130,8 +119,8 @@ sqlite3* SqliteRegistryStore::connection(Access access)
             // as the registry skips a write it cannot do; the command that changes it says so.
             if (errno == EACCES || errno == EPERM || errno == EROFS)
                 return nullptr;
-            qWarning().noquote() << u"Registerbestand %1 kan niet worden aangemaakt: %2"_s
-                                        .arg(filePath_, QString::fromLocal8Bit(std::strerror(errno)));
+            qWarning().noquote() << u"Registerbestand %1 kan niet worden aangemaakt: %2"_s.arg(
+                filePath_, QString::fromLocal8Bit(std::strerror(errno)));
             return nullptr;
         }
     }
@@ -142,8 +131,8 @@ sqlite3* SqliteRegistryStore::connection(Access access)
     const int rc = sqlite3_open_v2(QFile::encodeName(filePath_).constData(), &db,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        qWarning().noquote() << u"Registerbestand %1 kan niet worden geopend: %2"_s
-                                    .arg(filePath_, QString::fromUtf8(sqlite3_errstr(rc)));
+        qWarning().noquote() << u"Registerbestand %1 kan niet worden geopend: %2"_s.arg(
+            filePath_, QString::fromUtf8(sqlite3_errstr(rc)));
         sqlite3_close_v2(db);
         return nullptr;
     }
@@ -175,8 +164,7 @@ void SqliteRegistryStore::noteReadFailure(int resultCode)
     readFailureReported_ = true;
     readFailure_ = u"het registerbestand %1 is beschadigd"_s.arg(filePath_);
     qWarning().noquote() << u"Registerbestand %1 is beschadigd; de standaardwaarden "
-                                           "worden gebruikt: %2"_s
-                                .arg(filePath_, QString::fromUtf8(sqlite3_errstr(resultCode)));
+                            "worden gebruikt: %2"_s.arg(filePath_, QString::fromUtf8(sqlite3_errstr(resultCode)));
 }
 
 bool SqliteRegistryStore::prepareSchema(QString& reason)
@@ -198,21 +186,19 @@ bool SqliteRegistryStore::prepareSchema(QString& reason)
             reason = u"het bestand is een database van een ander programma"_s;
             return false;
         }
-        const char* schema =
-            "CREATE TABLE reg_keys("
-            " folded TEXT PRIMARY KEY,"
-            " path TEXT NOT NULL"
-            ") WITHOUT ROWID;"
-            "CREATE TABLE reg_values("
-            " key_folded TEXT NOT NULL REFERENCES reg_keys(folded),"
-            " name_folded TEXT NOT NULL,"
-            " name TEXT NOT NULL,"
-            " data TEXT NOT NULL,"
-            " PRIMARY KEY(key_folded, name_folded)"
-            ") WITHOUT ROWID;";
+        const char* schema = "CREATE TABLE reg_keys("
+                             " folded TEXT PRIMARY KEY,"
+                             " path TEXT NOT NULL"
+                             ") WITHOUT ROWID;"
+                             "CREATE TABLE reg_values("
+                             " key_folded TEXT NOT NULL REFERENCES reg_keys(folded),"
+                             " name_folded TEXT NOT NULL,"
+                             " name TEXT NOT NULL,"
+                             " data TEXT NOT NULL,"
+                             " PRIMARY KEY(key_folded, name_folded)"
+                             ") WITHOUT ROWID;";
         char* message = nullptr;
-        const QByteArray pragmas = QByteArray("PRAGMA application_id=") +
-                                   QByteArray::number(HiveApplicationId) +
+        const QByteArray pragmas = QByteArray("PRAGMA application_id=") + QByteArray::number(HiveApplicationId) +
                                    ";PRAGMA user_version=" + QByteArray::number(HiveSchemaVersion);
         if (sqlite3_exec(db_, schema, nullptr, nullptr, &message) != SQLITE_OK ||
             sqlite3_exec(db_, pragmas.constData(), nullptr, nullptr, &message) != SQLITE_OK) {
@@ -246,8 +232,7 @@ bool SqliteRegistryStore::write(const QString& what, Change&& change)
         // The same for a hive this user may only read.
         if ((code & 0xff) == SQLITE_READONLY)
             return false;
-        qWarning().noquote() << u"Registerbestand %1: %2 is niet opgeslagen: %3"_s
-                                    .arg(filePath_, what, reason);
+        qWarning().noquote() << u"Registerbestand %1: %2 is niet opgeslagen: %3"_s.arg(filePath_, what, reason);
         return false;
     };
     if (!connection(Access::Write))
@@ -303,12 +288,10 @@ bool SqliteRegistryStore::createKey(const QString& keyPath)
         if (find.bind(1, folded(keyPath)).step() == SQLITE_ROW)
             return true;
     }
-    return write(u"sleutel %1"_s.arg(keyPath),
-                 [&] { return insertKey(keyPath); });
+    return write(u"sleutel %1"_s.arg(keyPath), [&] { return insertKey(keyPath); });
 }
 
-std::optional<QString> SqliteRegistryStore::readString(const QString& keyPath,
-                                                       const QString& valueName)
+std::optional<QString> SqliteRegistryStore::readString(const QString& keyPath, const QString& valueName)
 {
     if (!isValidKeyPath(keyPath))
         return std::nullopt;
@@ -323,8 +306,7 @@ std::optional<QString> SqliteRegistryStore::readString(const QString& keyPath,
     return find.text(0);
 }
 
-bool SqliteRegistryStore::writeString(const QString& keyPath, const QString& valueName,
-                                      const QString& value)
+bool SqliteRegistryStore::writeString(const QString& keyPath, const QString& valueName, const QString& value)
 {
     if (!isValidKeyPath(keyPath))
         return false;
@@ -333,15 +315,10 @@ bool SqliteRegistryStore::writeString(const QString& keyPath, const QString& val
         if (!insertKey(keyPath))
             return false;
         // A later writer changes the text; the name keeps the case it was first written with.
-        Statement upsert(db_,
-                         "INSERT INTO reg_values(key_folded, name_folded, name, data)"
-                         " VALUES(?1, ?2, ?3, ?4)"
-                         " ON CONFLICT(key_folded, name_folded) DO UPDATE SET data = excluded.data");
-        return upsert.bind(1, folded(keyPath))
-            .bind(2, folded(valueName))
-            .bind(3, valueName)
-            .bind(4, value)
-            .run();
+        Statement upsert(db_, "INSERT INTO reg_values(key_folded, name_folded, name, data)"
+                              " VALUES(?1, ?2, ?3, ?4)"
+                              " ON CONFLICT(key_folded, name_folded) DO UPDATE SET data = excluded.data");
+        return upsert.bind(1, folded(keyPath)).bind(2, folded(valueName)).bind(3, valueName).bind(4, value).run();
     });
 }
 
@@ -377,7 +354,7 @@ QString SqliteRegistryStore::unreadable()
         if (isDamage(rc))
             return u"het registerbestand %1 is beschadigd"_s.arg(filePath_);
         return u"het registerbestand %1 kan niet worden gelezen (%2)"_s.arg(filePath_,
-                                                                           QString::fromUtf8(sqlite3_errstr(rc)));
+                                                                            QString::fromUtf8(sqlite3_errstr(rc)));
     };
     Statement check(db_, "PRAGMA quick_check");
     if (const int rc = check.step(); rc != SQLITE_ROW)

@@ -17,7 +17,14 @@ const SecretSchema* schema()
                                    {{"sleutel", SECRET_SCHEMA_ATTRIBUTE_STRING},
                                     {"map", SECRET_SCHEMA_ATTRIBUTE_STRING},
                                     {nullptr, SECRET_SCHEMA_ATTRIBUTE_STRING}},
-                                   0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+                                   0,
+                                   nullptr,
+                                   nullptr,
+                                   nullptr,
+                                   nullptr,
+                                   nullptr,
+                                   nullptr,
+                                   nullptr};
     return &s;
 }
 
@@ -42,10 +49,10 @@ bool secretServiceRunning()
         g_clear_error(&error);
         return false;
     }
-    GVariant* answer = g_dbus_connection_call_sync(
-        bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
-        g_variant_new("(s)", "org.freedesktop.secrets"), G_VARIANT_TYPE("(b)"), G_DBUS_CALL_FLAGS_NO_AUTO_START, 2000,
-        nullptr, &error);
+    GVariant* answer =
+        g_dbus_connection_call_sync(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                    "NameHasOwner", g_variant_new("(s)", "org.freedesktop.secrets"),
+                                    G_VARIANT_TYPE("(b)"), G_DBUS_CALL_FLAGS_NO_AUTO_START, 2000, nullptr, &error);
     gboolean owned = FALSE;
     if (answer) {
         g_variant_get(answer, "(b)", &owned);
@@ -69,8 +76,8 @@ std::optional<std::string> find(const std::string& name, const std::string& fold
     if (!reachable())
         return std::nullopt;
     GError* error = nullptr;
-    gchar* found = secret_password_lookup_sync(schema(), nullptr, &error, "sleutel", name.c_str(), "map",
-                                               folder.c_str(), nullptr);
+    gchar* found =
+        secret_password_lookup_sync(schema(), nullptr, &error, "sleutel", name.c_str(), "map", folder.c_str(), nullptr);
     g_clear_error(&error);
     if (!found)
         return std::nullopt;
@@ -84,9 +91,9 @@ bool keep(const std::string& name, const std::string& folder, const std::string&
     if (!reachable())
         return false;
     GError* error = nullptr;
-    const gboolean kept = secret_password_store_sync(schema(), SECRET_COLLECTION_DEFAULT, label.c_str(),
-                                                     base64.c_str(), nullptr, &error, "sleutel", name.c_str(), "map",
-                                                     folder.c_str(), nullptr);
+    const gboolean kept =
+        secret_password_store_sync(schema(), SECRET_COLLECTION_DEFAULT, label.c_str(), base64.c_str(), nullptr, &error,
+                                   "sleutel", name.c_str(), "map", folder.c_str(), nullptr);
     g_clear_error(&error);
     return kept;
 }

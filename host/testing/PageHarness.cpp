@@ -19,10 +19,7 @@ PageHarness::PageHarness(int twipsPerPixel)
     app_->setShowErrorsToUser(false);
 }
 
-PageHarness::~PageHarness()
-{
-    page_.reset();
-}
+PageHarness::~PageHarness() { page_.reset(); }
 
 SettingsPage& PageHarness::open(const QString& className)
 {

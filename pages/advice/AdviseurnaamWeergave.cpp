@@ -10,8 +10,7 @@ namespace tarvelo {
 
 QString adviseurnaamWeergave(const CurrentAdviserSettings& adviseur, int weergave)
 {
-    const QString titel = adviseur.Geslacht.get().trimmed() == QLatin1String("V") ? u"Mw. "_s
-                                                                                 : u"Dhr. "_s;
+    const QString titel = adviseur.Geslacht.get().trimmed() == QLatin1String("V") ? u"Mw. "_s : u"Dhr. "_s;
     const QString voorletters = adviseur.Voorletters.get().trimmed();
     const QString voornamen = adviseur.Voornamen.get().trimmed();
     QStringList achternaamParts;
@@ -27,10 +26,8 @@ QString adviseurnaamWeergave(const CurrentAdviserSettings& adviseur, int weergav
             parts << part;
     };
     switch (weergave) {
-    case 2:
-        return titel + achternaam;
-    case 5:
-        return titel + (voorletters.isEmpty() ? achternaam : voorletters + QLatin1Char(' ') + achternaam);
+    case 2: return titel + achternaam;
+    case 5: return titel + (voorletters.isEmpty() ? achternaam : voorletters + QLatin1Char(' ') + achternaam);
     case 3:
         add(voorletters);
         add(voornamen.isEmpty() ? QString() : QLatin1Char('(') + voornamen + QLatin1Char(')'));
@@ -39,9 +36,7 @@ QString adviseurnaamWeergave(const CurrentAdviserSettings& adviseur, int weergav
         // Without first names the initials stand in, so the name is never bare.
         add(voornamen.isEmpty() ? voorletters : voornamen);
         break;
-    default:
-        add(voorletters);
-        break;
+    default: add(voorletters); break;
     }
     add(achternaam);
     return parts.join(QLatin1Char(' '));

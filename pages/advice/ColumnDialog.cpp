@@ -9,8 +9,8 @@ namespace tarvelo {
 Settings* ColumnDialog::setupOrTell()
 {
     if (!setup_)
-        ui().msgBox(u"Set eerst de property Application en/of Setup."_s, MsgButtons::OK,
-                    MsgIcon::Exclamation, u"Debugmelding"_s);
+        ui().msgBox(u"Set eerst de property Application en/of Setup."_s, MsgButtons::OK, MsgIcon::Exclamation,
+                    u"Debugmelding"_s);
     return setup_;
 }
 

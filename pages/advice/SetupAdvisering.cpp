@@ -46,24 +46,23 @@ std::optional<QChar> firstNonAnsi(const QString& text)
 
 SetupAdvisering::SetupAdvisering()
     : SettingsPage(u"SetupAdvisering"_s),
-      cboOnderwerpen(add<ComboBox>(add<Frame>(form(), u"fraMotiveringen"_s,
-                                              u"Standaard teksten motivering"_s),
+      cboOnderwerpen(add<ComboBox>(add<Frame>(form(), u"fraMotiveringen"_s, u"Standaard teksten motivering"_s),
                                    u"cboOnderwerpen"_s)),
-      cmdExport(add<CommandButton>(form().control(u"fraMotiveringen"_s), u"cmdExport"_s,
-                                   u"&Exporteren"_s)),
-      cmdImport(add<CommandButton>(form().control(u"fraMotiveringen"_s), u"cmdImport"_s,
-                                   u"&Importeren"_s))
+      cmdExport(add<CommandButton>(form().control(u"fraMotiveringen"_s), u"cmdExport"_s, u"&Exporteren"_s)),
+      cmdImport(add<CommandButton>(form().control(u"fraMotiveringen"_s), u"cmdImport"_s, u"&Importeren"_s))
 {
     auto& fra = form().get<Frame>(u"fraMotiveringen"_s);
     auto& hntMotiveringen = add<Hint>(
-        fra, u"hntMotiveringen"_s,
-        u"Bewerk hier de standaardteksten voor de motiveringen in de adviesmotivering."_s);
+        fra, u"hntMotiveringen"_s, u"Bewerk hier de standaardteksten voor de motiveringen in de adviesmotivering."_s);
     auto& lblUitleg = add<Label>(fra, u"lblUitleg"_s,
                                  u"Hieronder kunt u per onderwerp de standaardteksten bewerken die u kunt "
-                                                "gebruiken voor de motivering van uw advies."_s);
+                                 "gebruiken voor de motivering van uw advies."_s);
     const char* const labels[Lijsten + 1][2] = {
-        {"", ""}, {"Ons advies", "motivering"}, {"Afwijkende keuze", "keuze"},
-        {"Algemeen", "algemeen"}, {"Bijzonderheden", "bijzonderheden"},
+        {"", ""},
+        {"Ons advies", "motivering"},
+        {"Afwijkende keuze", "keuze"},
+        {"Algemeen", "algemeen"},
+        {"Bijzonderheden", "bijzonderheden"},
     };
     for (int i = 1; i <= Lijsten; ++i) {
         Lijst& l = lijsten_[i];
@@ -96,21 +95,21 @@ SetupAdvisering::SetupAdvisering()
     rows.text(hntMotiveringen).text(lblUitleg).line(cboOnderwerpen).space(RowLayout::RowGap);
     // The four lists in two rows of two, each with its label above and its buttons below.
     rows.block(2 * CellHeight + 2 * RowLayout::RowGap, [this](int gridTop, int innerWidth) {
-    // The lists share the frame's width, two by two.
-    const int listWidth = std::max(ListWidth, (innerWidth - RowLayout::Gap) / 2);
-    for (int i = 1; i <= Lijsten; ++i) {
-        const Lijst& l = lijsten_[i];
-        const int left = RowLayout::Margin + ((i - 1) % 2) * (listWidth + RowLayout::Gap);
-        const int top = gridTop + ((i - 1) / 2) * (CellHeight + RowLayout::RowGap);
-        l.lblStandaardTeksten->setBounds(left, top, listWidth, RowLayout::LabelHeight);
-        l.lvwMotiveringen->setBounds(left, l.lblStandaardTeksten->bottom(), listWidth, ListHeight);
-        const int buttonsTop = l.lvwMotiveringen->bottom() + RowLayout::RowGap;
-        int buttonLeft = left;
-        for (CommandButton* button : {l.cmdAdd, l.cmdEdit, l.cmdDelete}) {
-            button->setBounds(buttonLeft, buttonsTop, RowLayout::ButtonWidth, RowLayout::ButtonHeight);
-            buttonLeft += RowLayout::ButtonWidth + RowLayout::Gap;
+        // The lists share the frame's width, two by two.
+        const int listWidth = std::max(ListWidth, (innerWidth - RowLayout::Gap) / 2);
+        for (int i = 1; i <= Lijsten; ++i) {
+            const Lijst& l = lijsten_[i];
+            const int left = RowLayout::Margin + ((i - 1) % 2) * (listWidth + RowLayout::Gap);
+            const int top = gridTop + ((i - 1) / 2) * (CellHeight + RowLayout::RowGap);
+            l.lblStandaardTeksten->setBounds(left, top, listWidth, RowLayout::LabelHeight);
+            l.lvwMotiveringen->setBounds(left, l.lblStandaardTeksten->bottom(), listWidth, ListHeight);
+            const int buttonsTop = l.lvwMotiveringen->bottom() + RowLayout::RowGap;
+            int buttonLeft = left;
+            for (CommandButton* button : {l.cmdAdd, l.cmdEdit, l.cmdDelete}) {
+                button->setBounds(buttonLeft, buttonsTop, RowLayout::ButtonWidth, RowLayout::ButtonHeight);
+                buttonLeft += RowLayout::ButtonWidth + RowLayout::Gap;
+            }
         }
-    }
     });
     rows.buttons({&cmdExport, &cmdImport});
     rows.finish();
@@ -169,8 +168,7 @@ void SetupAdvisering::Fill_Listviews(const QString& selectKey)
             lvw.clear();
             lvw.clearColumns();
             // The column fills the list, less room for a vertical scroll bar.
-            lvw.addColumn(u"Standaard motiveringen"_s, u"Standaard motiveringen"_s,
-                          lvw.width() - 360);
+            lvw.addColumn(u"Standaard motiveringen"_s, u"Standaard motiveringen"_s, lvw.width() - 360);
             for (const Standaardtekst& t : document_.teksten(onderdeel_, onderwerp_, lijsten_[i].cd)) {
                 ListItem& row = lvw.addItem(t.cd + QLatin1Char('_') + t.id, t.tekst);
                 row.setChecked(t.standaard);
@@ -303,8 +301,7 @@ void SetupAdvisering::cmdExport_Click()
         // cannot hold would come back as '?' in every installation.
         if (const std::optional<QChar> wrong = firstNonAnsi(xml)) {
             failCheck(u"De standaardteksten bevatten het teken '%1', dat niet in een exportbestand kan "
-                                     "worden opgeslagen. Pas de tekst aan en exporteer opnieuw."_s
-                          .arg(*wrong),
+                      "worden opgeslagen. Pas de tekst aan en exporteer opnieuw."_s.arg(*wrong),
                       ExportCaption);
             return;
         }
@@ -320,8 +317,8 @@ void SetupAdvisering::cmdExport_Click()
             return;
         QSaveFile out(*file);
         if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-            ui().msgBox(u"Het bestand %1 kan niet worden geschreven."_s.arg(*file), MsgButtons::OK,
-                        MsgIcon::Critical, ExportCaption);
+            ui().msgBox(u"Het bestand %1 kan niet worden geschreven."_s.arg(*file), MsgButtons::OK, MsgIcon::Critical,
+                        ExportCaption);
         }
     });
 }
@@ -345,8 +342,8 @@ void SetupAdvisering::cmdImport_Click()
             return;
         QFile in(*file);
         if (!in.open(QIODevice::ReadOnly)) {
-            ui().msgBox(u"Het bestand %1 kan niet worden gelezen."_s.arg(*file), MsgButtons::OK,
-                        MsgIcon::Critical, ImportCaption);
+            ui().msgBox(u"Het bestand %1 kan niet worden gelezen."_s.arg(*file), MsgButtons::OK, MsgIcon::Critical,
+                        ImportCaption);
             return;
         }
         QString key;

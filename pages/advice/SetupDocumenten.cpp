@@ -44,10 +44,7 @@ constexpr qint32 GrafiekenNietTonen = 0;
 const QString StandaardAfbeelding = u"Standaard..."_s;
 
 // The order differs from the codes: Links 0, Rechts 2, Midden 1.
-std::vector<ListEntry> uitlijningen()
-{
-    return {{u"Links"_s, 0}, {u"Rechts"_s, 2}, {u"Midden"_s, 1}};
-}
+std::vector<ListEntry> uitlijningen() { return {{u"Links"_s, 0}, {u"Rechts"_s, 2}, {u"Midden"_s, 1}}; }
 
 // A margin or position as typed: a number of 0 or more, or nothing.
 std::optional<double> typedNumber(const QString& text)
@@ -63,16 +60,15 @@ std::optional<double> typedNumber(const QString& text)
 
 const QString HintAdviseurnaam =
     u"Bij \"hoofdkantoor\" wordt altijd de \"Contactpersoon\" gebruikt uit uw Quenmarix registratie. "
-                   "Indien u kiest voor \"bijkantoor\", dan zal bij het importeren van adviezen de naam van de "
-                   "oorspronkelijke adviseur op uw formulieren en documenten getoond worden."_s;
+    "Indien u kiest voor \"bijkantoor\", dan zal bij het importeren van adviezen de naam van de "
+    "oorspronkelijke adviseur op uw formulieren en documenten getoond worden."_s;
 const QString HintVoorbeeld =
     u"Deze instelling geldt alleen voor nieuwe adviezen. De adviseurnaam in bestaande adviezen is alleen "
-                   "te wijzigen door een andere adviseur aan het advies te koppelen."_s;
-const QString AfbeeldingFilter =
-    u"Bitmap (*.bmp;*.dib)|*.bmp;*.dib|"_s + u"GIF (*.gif)|*.gif|"_s +
-    u"JPEG (*.jpg)|*.jpg|"_s + u"Metabestanden (*.wmf;*.emf)|*.wmf;*.emf|"_s +
-    u"Icon (*.ico;*.cur)|*.ico;*.cur|"_s +
-    u"Alle afbeeldingen|*.bmp;*.dib;*.gif;*.jpg;*.wmf;*.emf;*.ico;*.cur"_s;
+    "te wijzigen door een andere adviseur aan het advies te koppelen."_s;
+const QString AfbeeldingFilter = u"Bitmap (*.bmp;*.dib)|*.bmp;*.dib|"_s + u"GIF (*.gif)|*.gif|"_s +
+                                 u"JPEG (*.jpg)|*.jpg|"_s + u"Metabestanden (*.wmf;*.emf)|*.wmf;*.emf|"_s +
+                                 u"Icon (*.ico;*.cur)|*.ico;*.cur|"_s +
+                                 u"Alle afbeeldingen|*.bmp;*.dib;*.gif;*.jpg;*.wmf;*.emf;*.ico;*.cur"_s;
 } // namespace
 
 SetupDocumenten::SetupDocumenten() : SettingsPage(u"SetupDocumenten"_s)
@@ -132,20 +128,21 @@ Frame& SetupDocumenten::addOndertekening()
 // Amounts, years, graphs, column headings and printer margins of the overviews.
 Frame& SetupDocumenten::addOverzichten()
 {
-    auto& fraOverzichten =
-        add<Frame>(form(), u"fraOverzichten"_s, u"Instellingen overzichten"_s);
+    auto& fraOverzichten = add<Frame>(form(), u"fraOverzichten"_s, u"Instellingen overzichten"_s);
     auto& lblBedragen = label(fraOverzichten, "lblBedragen", "Bedragen tonen in");
     auto& cboBedragen = add<ComboBox>(fraOverzichten, u"cboBedragen"_s);
     auto& lblTonenJaren = label(fraOverzichten, "lblTonenJaren", "Tonen van");
     auto& cboTonenJaren = add<ComboBox>(fraOverzichten, u"cboTonenJaren"_s);
     auto& lblScenarioGrafieken = label(fraOverzichten, "lblScenarioGrafieken", "Scenario-grafieken tonen");
     auto& cboScenarioGrafieken = add<ComboBox>(fraOverzichten, u"cboScenarioGrafieken"_s);
-    auto& lblUitlijning = label(fraOverzichten, "lblUitlijningKolomkoppen", "Uitlijning kolomkoppen scenario-overzichten");
+    auto& lblUitlijning =
+        label(fraOverzichten, "lblUitlijningKolomkoppen", "Uitlijning kolomkoppen scenario-overzichten");
     auto& optHorizontaal = add<OptionButton>(fraOverzichten, u"optUitlijning"_s, u"Horizontaal"_s, 0);
     auto& optVerticaal = add<OptionButton>(fraOverzichten, u"optUitlijning"_s, u"Verticaal"_s, 1);
     auto& lblGrafieken = label(fraOverzichten, "lblGrafieken", "Toon grafieken bij scenario-overzichten");
     auto& jnGrafieken = add<YesNo>(fraOverzichten, u"jnGrafieken"_s);
-    auto& lblMijTonen = label(fraOverzichten, "lblMijTonen", "Geldverstrekkernaam tonen op vergelijkend lastenoverzicht");
+    auto& lblMijTonen =
+        label(fraOverzichten, "lblMijTonen", "Geldverstrekkernaam tonen op vergelijkend lastenoverzicht");
     auto& jnMijTonen = add<YesNo>(fraOverzichten, u"jnMijTonen"_s);
     auto& lblMarges = label(fraOverzichten, "lblPrinterMarges", "Printer marges");
     auto& lblLinks = label(fraOverzichten, "lblMarge", "Links", 0);
@@ -156,10 +153,10 @@ Frame& SetupDocumenten::addOverzichten()
     auto& txtBovenmarge = add<TextBox>(fraOverzichten, u"txtBovenmarge"_s);
     auto& lblOnder = label(fraOverzichten, "lblMarge", "Onder", 3);
     auto& txtOndermarge = add<TextBox>(fraOverzichten, u"txtOndermarge"_s);
-    auto& cmdKolomSelectie = add<CommandButton>(fraOverzichten, u"cmdKolomSelectie"_s,
-                                                u"Selectie kolommen rapportage"_s);
-    auto& cmdToetsingKolommen = add<CommandButton>(fraOverzichten, u"cmdToetsingKolommen"_s,
-                                                   u"Kolommen toetsing overzicht"_s);
+    auto& cmdKolomSelectie =
+        add<CommandButton>(fraOverzichten, u"cmdKolomSelectie"_s, u"Selectie kolommen rapportage"_s);
+    auto& cmdToetsingKolommen =
+        add<CommandButton>(fraOverzichten, u"cmdToetsingKolommen"_s, u"Kolommen toetsing overzicht"_s);
     cboBedragen.addItem(u"Jaarbedragen"_s);
     cboBedragen.addItem(u"Maandbedragen"_s);
     cboTonenJaren.addItem(u"Alle jaren"_s);
@@ -172,9 +169,7 @@ Frame& SetupDocumenten::addOverzichten()
     bindIndex(cboBedragen, &DocumentSettings::Bedragen);
     bindIndex(cboTonenJaren, &DocumentSettings::AlleenJarenMetWijzigingen);
     bind(cboScenarioGrafieken, &DocumentSettings::ScenarioGrafieken,
-         {{u"Huidige situatie en na advies"_s, 1},
-          {u"Na advies"_s, 2},
-          {u"Geen grafieken"_s, 3}})
+         {{u"Huidige situatie en na advies"_s, 1}, {u"Na advies"_s, 2}, {u"Geen grafieken"_s, 3}})
         .inGlobalSetup()
         .defaultWhenEmpty();
     bindOptions({&optHorizontaal, &optVerticaal}, &DocumentSettings::UitlijningKolomkoppen, {0, 90});
@@ -226,26 +221,23 @@ Frame& SetupDocumenten::addOverzichten()
 Frame& SetupDocumenten::addWordRapportages()
 {
     auto& fraWord = add<Frame>(form(), u"fraWord"_s, u"Instellingen Word-rapportages"_s);
-    auto& chkTonenOpRapport = add<CheckBox>(fraWord, u"chkTonenOpRapport"_s,
-                                            QString::fromUtf8("Bedrijfslogo op vervolgpagina's tonen"));
+    auto& chkTonenOpRapport =
+        add<CheckBox>(fraWord, u"chkTonenOpRapport"_s, QString::fromUtf8("Bedrijfslogo op vervolgpagina's tonen"));
     auto& lblLogoUitlijning = label(fraWord, "lblUitlijning", "Uitlijning", 0);
     cboLogoUitlijning = &add<ComboBox>(fraWord, u"cboLogoUitlijning"_s);
-    auto& cmdFormaatLogo =
-        add<CommandButton>(fraWord, u"cmdFormaatLogo"_s, u"Formaat logo instellen"_s);
+    auto& cmdFormaatLogo = add<CommandButton>(fraWord, u"cmdFormaatLogo"_s, u"Formaat logo instellen"_s);
     cmdFormaatLogo.setToolTipText(u"Pas de maximale afmetingen van het logo op het Financieel Plan aan."_s);
 
     auto& fraVoorblad = add<Frame>(fraWord, u"fraVoorblad"_s, u"Instellingen voorblad"_s);
     auto& lblLogoPath = label(fraVoorblad, "lblLogoPath", "Afbeelding voorblad");
     txtLogoPath = &add<TextBox>(fraVoorblad, u"txtLogoPath"_s);
     auto& cmdLogoVoorblad = add<CommandButton>(fraVoorblad, u"cmdLogoVoorblad"_s, u"..."_s);
-    cmdDefaultVoorbladLogo =
-        &add<CommandButton>(fraVoorblad, u"cmdDefaultVoorbladLogo"_s, u"Standaard"_s);
-    auto& chkVoorbladLogo = add<CheckBox>(fraVoorblad, u"chkVoorbladLogo"_s,
-                                          u"Bedrijfslogo op voorblad tonen"_s);
+    cmdDefaultVoorbladLogo = &add<CommandButton>(fraVoorblad, u"cmdDefaultVoorbladLogo"_s, u"Standaard"_s);
+    auto& chkVoorbladLogo = add<CheckBox>(fraVoorblad, u"chkVoorbladLogo"_s, u"Bedrijfslogo op voorblad tonen"_s);
     auto& lblVoorbladLogoUitlijning = label(fraVoorblad, "lblUitlijning", "Uitlijning", 1);
     auto& cboVoorbladLogoUitlijning = add<ComboBox>(fraVoorblad, u"cboVoorbladLogoUitlijning"_s);
-    auto& chkVoorbladGegevens = add<CheckBox>(fraVoorblad, u"chkVoorbladGegevens"_s,
-                                              u"Bedrijfsgegevens op voorblad tonen"_s);
+    auto& chkVoorbladGegevens =
+        add<CheckBox>(fraVoorblad, u"chkVoorbladGegevens"_s, u"Bedrijfsgegevens op voorblad tonen"_s);
     auto& lblVoorbladGegevensUitlijning = label(fraVoorblad, "lblUitlijning", "Uitlijning", 2);
     auto& cboVoorbladGegevensUitlijning = add<ComboBox>(fraVoorblad, u"cboVoorbladGegevensUitlijning"_s);
     txtLogoPath->setLocked(true);
@@ -267,8 +259,12 @@ Frame& SetupDocumenten::addWordRapportages()
     RowLayout(fraVoorblad, VoorbladWidth)
         .line(lblLogoPath)
         .row({{txtLogoPath, 0}, {&cmdLogoVoorblad, 375}, {cmdDefaultVoorbladLogo, RowLayout::ButtonWidth}})
-        .row({{&chkVoorbladLogo, CheckWidth}, {&lblVoorbladLogoUitlijning, AlignLabelWidth}, {&cboVoorbladLogoUitlijning, 0}})
-        .row({{&chkVoorbladGegevens, CheckWidth}, {&lblVoorbladGegevensUitlijning, AlignLabelWidth}, {&cboVoorbladGegevensUitlijning, 0}})
+        .row({{&chkVoorbladLogo, CheckWidth},
+              {&lblVoorbladLogoUitlijning, AlignLabelWidth},
+              {&cboVoorbladLogoUitlijning, 0}})
+        .row({{&chkVoorbladGegevens, CheckWidth},
+              {&lblVoorbladGegevensUitlijning, AlignLabelWidth},
+              {&cboVoorbladGegevensUitlijning, 0}})
         .finish();
     constexpr int WordCheckWidth = InnerWidth - AlignLabelWidth - AlignWidth - 2 * RowLayout::Gap;
     RowLayout(fraWord, InnerWidth)
@@ -283,8 +279,8 @@ Frame& SetupDocumenten::addWordRapportages()
 // Where the client's address stands on the covering letter.
 Frame& SetupDocumenten::addPositieAdresgegevens()
 {
-    auto& fraPositie = add<Frame>(form(), u"fraPositieAdresgegevens"_s,
-                                  u"Positie adresgegevens klant op inleidende brief"_s);
+    auto& fraPositie =
+        add<Frame>(form(), u"fraPositieAdresgegevens"_s, u"Positie adresgegevens klant op inleidende brief"_s);
     auto& lblPositieBoven = label(fraPositie, "lblPositieAdresgegevens", "Boven", 0);
     txtPositieAdresgegevensBoven = &add<TextBox>(fraPositie, u"txtPositieAdresgegevensBoven"_s);
     auto& lblCmBoven = label(fraPositie, "lblCm", "cm", 0);

@@ -2,8 +2,8 @@
 
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/ComboBox.h"
-#include "framework/forms/Frame.h"
 #include "framework/forms/CommandButton.h"
+#include "framework/forms/Frame.h"
 #include "framework/forms/Label.h"
 #include "framework/forms/TextBox.h"
 #include "framework/page/SettingsPage.h"

@@ -22,23 +22,22 @@ constexpr qint16 NibudUit = 2;
 
 const QString HintEersteJaar =
     u"Met deze instelling op 'ja' worden alleen de lasten vanaf de ingangsdatum van het nieuwe advies "
-                   "meegenomen in de lastenoverzichten. "_s +
+    "meegenomen in de lastenoverzichten. "_s +
     u"Loopt het advies bijvoorbeeld nog 6 maanden in het huidige kalenderjaar dan worden de lasten van "
-                   "die 6 maanden opgeteld en gedeeld door 6."_s +
+    "die 6 maanden opgeteld en gedeeld door 6."_s +
     u"\r\n"_s +
     u"Staat de instelling op 'nee' dan worden de huidige lasten tot aan de ingangsdatum van het nieuwe "
-                   "advies ook meegenomen in de lastenoverzichten. "_s +
+    "advies ook meegenomen in de lastenoverzichten. "_s +
     u"Bij een ingangsdatum van 1 juli worden de 6 maanden huidige lasten en 6 maanden nieuwe lasten "
-                   "opgeteld bij elkaar en gedeeld door 12."_s +
+    "opgeteld bij elkaar en gedeeld door 12."_s +
     u"\r\n"_s +
     u"Let op! Deze instelling heeft alleen invloed op de lastenoverzichten. Netto besteedbaar inkomen "
-                   "blijft over het gehele kalenderjaar genomen worden."_s;
+    "blijft over het gehele kalenderjaar genomen worden."_s;
 } // namespace
 
 SetupOverzicht::SetupOverzicht() : SettingsPage(u"SetupOverzicht"_s)
 {
-    auto& fraOverzichten =
-        add<Frame>(form(), u"fraOverzichten"_s, u"Meenemen in lastenoverzicht"_s);
+    auto& fraOverzichten = add<Frame>(form(), u"fraOverzichten"_s, u"Meenemen in lastenoverzicht"_s);
     auto& lblProductlasten = add<Label>(fraOverzichten, u"lblProductlasten"_s, u"Productlasten"_s);
     auto& lblOverigeLasten = add<Label>(fraOverzichten, u"lblOverigeLasten"_s, u"Overige lasten"_s);
     const auto box = [&](const char* name, const char* caption) -> CheckBox& {
@@ -57,8 +56,7 @@ SetupOverzicht::SetupOverzicht() : SettingsPage(u"SetupOverzicht"_s)
     auto& chkErfpacht = box("chkErfpacht", "Erfpacht");
     auto& chkAbonnementen = box("chkAbonnementen", "Abonnementen");
     auto& chkGespreidBetalen = box("chkGespreidBetalen", "Gespreide betaling advieskosten en bemiddelingsvergoeding");
-    auto& lblEersteJaar = add<Label>(fraOverzichten, u"lbl1eKalenderjaar"_s,
-                                     u"1e jaar alleen nieuwe situatie tonen"_s);
+    auto& lblEersteJaar = add<Label>(fraOverzichten, u"lbl1eKalenderjaar"_s, u"1e jaar alleen nieuwe situatie tonen"_s);
     auto& In1eKalenderjaar = add<YesNo>(fraOverzichten, u"In1eKalenderjaar"_s);
     auto& hnt1eJaar = add<Hint>(fraOverzichten, u"hnt1eJaar"_s, HintEersteJaar);
 
@@ -108,7 +106,8 @@ SetupOverzicht::SetupOverzicht() : SettingsPage(u"SetupOverzicht"_s)
     };
     RowLayout lastenRows(fraLasten, InnerWidth);
     for (int i = 0; i < NettingBoxes; ++i) {
-        nettingBoxes_[i] = &add<CheckBox>(fraLasten, QString::fromLatin1(netting[i][0]), QString::fromUtf8(netting[i][1]));
+        nettingBoxes_[i] =
+            &add<CheckBox>(fraLasten, QString::fromLatin1(netting[i][0]), QString::fromUtf8(netting[i][1]));
         nettingBoxes_[i]->Click.connect([this] { Update_TeVerrekenenLasten(); });
         lastenRows.line(*nettingBoxes_[i]);
     }

@@ -44,8 +44,7 @@ pugi::xml_node childWithId(pugi::xml_node parent, const char* name, const std::s
 
 const QStringList& StandaardtekstDocument::ImportSoorten()
 {
-    static const QStringList soorten = {u"wens"_s, u"motivering"_s, u"keuze"_s,
-                                        u"algemeen"_s, u"bijzonderheden"_s};
+    static const QStringList soorten = {u"wens"_s, u"motivering"_s, u"keuze"_s, u"algemeen"_s, u"bijzonderheden"_s};
     return soorten;
 }
 
@@ -136,8 +135,8 @@ std::vector<Standaardtekst> StandaardtekstDocument::teksten(int onderdeel, int o
             id = utf8(newId()).c_str();
         }
         seen << text(node.attribute("id").value());
-        result.push_back({seen.back(), cd, text(node.child_value()),
-                          qstrcmp(node.attribute("default").value(), "true") == 0});
+        result.push_back(
+            {seen.back(), cd, text(node.child_value()), qstrcmp(node.attribute("default").value(), "true") == 0});
     }
     return result;
 }
@@ -160,7 +159,8 @@ bool StandaardtekstDocument::update(int onderdeel, int onderwerp, const QString&
     if (!node)
         return false;
     node.text() = utf8(tekst).c_str();
-    pugi::xml_attribute attribute = node.attribute("default") ? node.attribute("default") : node.append_attribute("default");
+    pugi::xml_attribute attribute =
+        node.attribute("default") ? node.attribute("default") : node.append_attribute("default");
     attribute = standaard ? "true" : "false";
     return true;
 }
@@ -176,7 +176,8 @@ void StandaardtekstDocument::setStandaard(int onderdeel, int onderwerp, const QS
     for (pugi::xml_node node : onderwerpNode(onderdeel, onderwerp).children(Tekst)) {
         if (text(node.attribute("cd").value()) != cd)
             continue;
-        pugi::xml_attribute attribute = node.attribute("default") ? node.attribute("default") : node.append_attribute("default");
+        pugi::xml_attribute attribute =
+            node.attribute("default") ? node.attribute("default") : node.append_attribute("default");
         attribute = !id.isEmpty() && isText(node, id, cd) ? "true" : "false";
     }
 }

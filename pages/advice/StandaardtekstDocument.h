@@ -46,7 +46,8 @@ public:
     // Appends a text (not the default) and returns its new id.
     QString add(int onderdeel, int onderwerp, const QString& cd, const QString& tekst);
     // False when no text of that id and kind is under the subject.
-    bool update(int onderdeel, int onderwerp, const QString& id, const QString& cd, const QString& tekst, bool standaard);
+    bool update(int onderdeel, int onderwerp, const QString& id, const QString& cd, const QString& tekst,
+                bool standaard);
     bool remove(int onderdeel, int onderwerp, const QString& id, const QString& cd);
     // Makes the text with this id the one default of its kind under the
     // subject; an empty id leaves none.

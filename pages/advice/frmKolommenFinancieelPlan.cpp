@@ -81,7 +81,8 @@ frmKolommenFinancieelPlan::frmKolommenFinancieelPlan()
     const int listsHeight = listHeight(std::max(LastenoverzichtKolommen.size(), NBIOverzichtKolommen.size()));
     lstKolommenLastenoverzicht.setBounds(RowLayout::DialogMargin, lblLasten.bottom(), ListWidth, listsHeight);
     lstKolommenNBIOverzicht.setBounds(lblNBI.left(), lblNBI.bottom(), ListWidth, listsHeight);
-    lblWaarschuwing.setBounds(RowLayout::DialogMargin, lstKolommenLastenoverzicht.bottom() + RowLayout::DialogMargin, inner, 2 * 195);
+    lblWaarschuwing.setBounds(RowLayout::DialogMargin, lstKolommenLastenoverzicht.bottom() + RowLayout::DialogMargin,
+                              inner, 2 * 195);
     placeButtonRow({&cmdOk, &cmdAnnuleren}, &cmdOk, &cmdAnnuleren);
 
     cmdOk.Click.connect([this] { cmdOk_Click(); });
@@ -95,13 +96,13 @@ void frmKolommenFinancieelPlan::Fill_Control()
             return;
         lblUitleg.setCaption(
             u"In dit scherm kunt u aangeven welke kolommen in de lastenoverzichten en in het overzicht "
-                           "'netto besteedbaar inkomen'"_s +
+            "'netto besteedbaar inkomen'"_s +
             u" moeten worden opgenomen. Het aantal kolommen dat op de pagina past is afhankelijk van de "
-                           "afdrukstand. Kolommen met"_s +
+            "afdrukstand. Kolommen met"_s +
             u" alleen nulwaarden worden niet in de tabellen opgenomen."_s);
         lblWaarschuwing.setCaption(
             u"Let op! Bij de 'staande' afdrukstand passen maximaal 9 kolommen op de pagina. In 'liggende' "
-                           "afdrukstand passen "_s +
+            "afdrukstand passen "_s +
             u"maximaal 14 kolommen op de pagina."_s);
         Fill_Listboxes();
         Set_Listboxes();
@@ -155,8 +156,7 @@ void frmKolommenFinancieelPlan::cmdOk_Click()
         const qint32 lasten = selectedBits(lstKolommenLastenoverzicht);
         const qint32 nbi = selectedBits(lstKolommenNBIOverzicht);
         if (lasten == 0 || nbi == 0) {
-            failCheck(u"Selecteer minimaal 1 kolom voor de beide overzichten."_s,
-                      u"Geen kolommen geselecteerd"_s,
+            failCheck(u"Selecteer minimaal 1 kolom voor de beide overzichten."_s, u"Geen kolommen geselecteerd"_s,
                       lasten == 0 ? &lstKolommenLastenoverzicht : &lstKolommenNBIOverzicht);
             return;
         }

@@ -22,7 +22,8 @@ frmStandaardtekstDetail::frmStandaardtekstDetail()
     txtStandaardtekst.setMultiLine(true);
     cmdOk.setCaption(u"&OK"_s);
     cmdAnnuleren.setCaption(u"&Annuleren"_s);
-    txtStandaardtekst.setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin, Width - 2 * RowLayout::DialogMargin, TextHeight);
+    txtStandaardtekst.setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin, Width - 2 * RowLayout::DialogMargin,
+                                TextHeight);
     // In the text Enter starts a new line: the dialog says how to answer it.
     add<Hint>(*this, u"hntSneltoets"_s, u"Enter begint een nieuwe regel; Ctrl+Enter is OK."_s)
         .setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin + TextHeight + 60,

@@ -13,12 +13,8 @@ namespace {
 constexpr int Width = 4800;
 
 constexpr std::initializer_list<OverviewColumn> ToetsingKolommen = {
-    {"NHG Toetsing", 2},
-    {"GHF Toetsing", 8},
-    {"Maatwerk", 16},
-    {"o.b.v. inkomen", 32},
-    {"o.b.v. onderpand", 64},
-    {"o.b.v. verpand vermogen", 128},
+    {"NHG Toetsing", 2},           {"GHF Toetsing", 8},      {"Maatwerk", 16},
+    {"o.b.v. inkomen", 32},        {"o.b.v. onderpand", 64}, {"o.b.v. verpand vermogen", 128},
     {"o.b.v. vrij vermogen", 256},
 };
 } // namespace
@@ -39,7 +35,8 @@ frmToetsingKolommen::frmToetsingKolommen()
 
     const int inner = Width - 2 * RowLayout::DialogMargin;
     lblUitleg.setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin, inner, 2 * 195);
-    lstKolommen.setBounds(RowLayout::DialogMargin, lblUitleg.bottom() + RowLayout::DialogMargin, inner, int(ToetsingKolommen.size()) * 195 + 60);
+    lstKolommen.setBounds(RowLayout::DialogMargin, lblUitleg.bottom() + RowLayout::DialogMargin, inner,
+                          int(ToetsingKolommen.size()) * 195 + 60);
     placeButtonRow({&cmdOk, &cmdAnnuleren}, &cmdOk, &cmdAnnuleren);
 
     cmdOk.Click.connect([this] { cmdOk_Click(); });

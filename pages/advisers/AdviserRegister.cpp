@@ -23,8 +23,9 @@ QString RegisteredAdviser::naam() const
 {
     QStringList parts{vrouw() ? u"Mevr."_s : u"Dhr."_s};
     const QString first = voornamen.trimmed();
-    for (const QString& part : {voorletters.trimmed(), first.isEmpty() ? QString() : QString(QLatin1Char('(') + first + QLatin1Char(')')),
-                                tussenvoegsel.trimmed(), achternaam.trimmed()}) {
+    for (const QString& part :
+         {voorletters.trimmed(), first.isEmpty() ? QString() : QString(QLatin1Char('(') + first + QLatin1Char(')')),
+          tussenvoegsel.trimmed(), achternaam.trimmed()}) {
         if (!part.isEmpty())
             parts << part;
     }

@@ -15,8 +15,8 @@
 #include "pages/advisers/frmOmzettenAdviseur.h"
 #include "pages/advisers/frmWachtwoord.h"
 
-#include <algorithm>
 #include <QScopedValueRollback>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -36,11 +36,11 @@ enum Column { ColNaam = 1, ColKantoor, ColPlaats, ColVestiging };
 
 const QString HintGebruikersnaam =
     u"Indien u bij Instellingen/Autorisatie/Autorisatie instellingen hebt aangegeven dat u wilt inloggen "
-                   "door het invoeren "_s +
+    "door het invoeren "_s +
     u"van gebruikersnaam, in plaats van het selecteren van een adviseur uit een keuzelijst, kunt u hier "
-                   "aangeven met welke "_s +
+    "aangeven met welke "_s +
     u"gebruikersnaam de adviseur dient in te loggen. Indien de gebruikersnaam niet is ingevuld zal de "
-                   "adviseur moeten inloggen "_s +
+    "adviseur moeten inloggen "_s +
     u"met het e-mailadres waarmee hij bij Quenmarix geregistreerd is."_s;
 } // namespace
 
@@ -80,10 +80,10 @@ Adviseurs::Adviseurs()
       hintAdviezenOpenen(add<Hint>(fraAutorisatie, u"hintAdviezenOpenen"_s)),
       cboAdviezenRechten(add<ComboBox>(fraAutorisatie, u"cboAdviezenRechten"_s)),
       hintRechtenAdviezen(add<Hint>(fraAutorisatie, u"hintRechtenAdviezen"_s)),
-      cmdInstellenWachtwoord(add<CommandButton>(fraAutorisatie, u"cmdInstellenWachtwoord"_s,
-                                                u"Instellen wachtwoord"_s)),
-      cmdWachtwoordVersturen(add<CommandButton>(fraAutorisatie, u"cmdWachtwoordVersturen"_s,
-                                                u"Wachtwoord mailen naar adviseur"_s))
+      cmdInstellenWachtwoord(
+          add<CommandButton>(fraAutorisatie, u"cmdInstellenWachtwoord"_s, u"Instellen wachtwoord"_s)),
+      cmdWachtwoordVersturen(
+          add<CommandButton>(fraAutorisatie, u"cmdWachtwoordVersturen"_s, u"Wachtwoord mailen naar adviseur"_s))
 {
     // The advisers with their data, rights and branches.
     showsOfficeTables(OfficeTables::advisers());
@@ -92,9 +92,9 @@ Adviseurs::Adviseurs()
     lvwAdviseurs.setFullRowSelect(true);
     lvwAdviseurs.setHideSelection(false);
     cmdDelete.setToolTipText(u"Adviseur op 'inactief' zetten"_s);
-    for (TextBox* box : {&txtKlantcode, &txtVoorletters, &txtTussenvoegsel, &txtNaam, &txtVoornamen, &txtGeslachtAdviseur,
-                         &txtEmailGeregistreerd, &txtNaamKantoor, &txtStraatKantoor, &txtHuinummerKantoor, &txtToevoeging,
-                         &txtPostcodeKantoor, &txtPlaatsKantoor})
+    for (TextBox* box : {&txtKlantcode, &txtVoorletters, &txtTussenvoegsel, &txtNaam, &txtVoornamen,
+                         &txtGeslachtAdviseur, &txtEmailGeregistreerd, &txtNaamKantoor, &txtStraatKantoor,
+                         &txtHuinummerKantoor, &txtToevoeging, &txtPostcodeKantoor, &txtPlaatsKantoor})
         box->setLocked(true);
     for (ComboBox* combo : {&cboRol, &cboVestiging, &cboAdviezenOpenen, &cboAdviezenRechten})
         combo->setStyle(ComboBox::Style::DropDownList);
@@ -117,33 +117,28 @@ Label& Adviseurs::label(Frame& frame, const QString& name, const QString& captio
 void Adviseurs::layoutAdviseur()
 {
     RowLayout(fraAdviseur, FrameInner)
-        .field(label(fraAdviseur, u"lblKlantcode"_s, u"Klantcode"_s), txtKlantcode, FieldWidth,
-               LabelWidth)
-        .row({{&label(fraAdviseur, u"lblVoorletters"_s, u"Voorletters / tussenvoegsel"_s),
-               LabelWidth},
+        .field(label(fraAdviseur, u"lblKlantcode"_s, u"Klantcode"_s), txtKlantcode, FieldWidth, LabelWidth)
+        .row({{&label(fraAdviseur, u"lblVoorletters"_s, u"Voorletters / tussenvoegsel"_s), LabelWidth},
               {&txtVoorletters, 1215},
               {&txtTussenvoegsel, 1215}})
         .field(label(fraAdviseur, u"lblNaam"_s, u"Achternaam"_s), txtNaam, FieldWidth, LabelWidth)
-        .field(label(fraAdviseur, u"lblVoornamen"_s, u"Voornamen"_s), txtVoornamen, FieldWidth,
-               LabelWidth)
-        .row({{&label(fraAdviseur, u"lblGeslacht"_s, u"Geslacht"_s), LabelWidth},
-              {&txtGeslachtAdviseur, 1215}})
-        .field(label(fraAdviseur, u"lblEmailGeregistreerd"_s, u"Geregistreerd e-mailadres"_s),
-               txtEmailGeregistreerd, FieldWidth, LabelWidth)
+        .field(label(fraAdviseur, u"lblVoornamen"_s, u"Voornamen"_s), txtVoornamen, FieldWidth, LabelWidth)
+        .row({{&label(fraAdviseur, u"lblGeslacht"_s, u"Geslacht"_s), LabelWidth}, {&txtGeslachtAdviseur, 1215}})
+        .field(label(fraAdviseur, u"lblEmailGeregistreerd"_s, u"Geregistreerd e-mailadres"_s), txtEmailGeregistreerd,
+               FieldWidth, LabelWidth)
         .space(RowLayout::RowGap)
-        .field(label(fraAdviseur, u"lblEmailAdviseur"_s, u"E-mailadres voor rapportage"_s),
-               txtEmailAdviseur, FieldWidth, LabelWidth)
-        .field(label(fraAdviseur, u"lblInternetAdviseur"_s, u"Internetadres"_s),
-               txtInternetAdviseur, FieldWidth, LabelWidth)
-        .row({{&label(fraAdviseur, u"lblTelefoonAdviseur"_s, u"Telefoonnummer / faxnummer"_s),
-               LabelWidth},
+        .field(label(fraAdviseur, u"lblEmailAdviseur"_s, u"E-mailadres voor rapportage"_s), txtEmailAdviseur,
+               FieldWidth, LabelWidth)
+        .field(label(fraAdviseur, u"lblInternetAdviseur"_s, u"Internetadres"_s), txtInternetAdviseur, FieldWidth,
+               LabelWidth)
+        .row({{&label(fraAdviseur, u"lblTelefoonAdviseur"_s, u"Telefoonnummer / faxnummer"_s), LabelWidth},
               {&txtTelefoonAdviseur, (FieldWidth - RowLayout::Gap) / 2},
               {&txtTelefaxAdviseur, 0}})
-        .field(label(fraAdviseur, u"lblGebruikersnaam"_s, u"Gebruikersnaam"_s),
-               txtGebruikersnaam, FieldWidth, LabelWidth)
+        .field(label(fraAdviseur, u"lblGebruikersnaam"_s, u"Gebruikersnaam"_s), txtGebruikersnaam, FieldWidth,
+               LabelWidth)
         .text(hintGebruikersnaam)
-        .field(label(fraAdviseur, u"lblAFMRegistratieNr"_s, u"AFM registratienummer"_s),
-               txtAFMRegistratieNr, FieldWidth, LabelWidth)
+        .field(label(fraAdviseur, u"lblAFMRegistratieNr"_s, u"AFM registratienummer"_s), txtAFMRegistratieNr,
+               FieldWidth, LabelWidth)
         .finish();
 }
 
@@ -151,10 +146,8 @@ void Adviseurs::layoutAdviseur()
 void Adviseurs::layoutKantoor()
 {
     RowLayout(fraKantoor, FrameInner)
-        .field(label(fraKantoor, u"lblNaamKantoor"_s, u"Naam"_s), txtNaamKantoor, FieldWidth,
-               LabelWidth)
-        .row({{&label(fraKantoor, u"lblStraatKantoor"_s, u"Straat / huisnummer / toevoeging"_s),
-               LabelWidth},
+        .field(label(fraKantoor, u"lblNaamKantoor"_s, u"Naam"_s), txtNaamKantoor, FieldWidth, LabelWidth)
+        .row({{&label(fraKantoor, u"lblStraatKantoor"_s, u"Straat / huisnummer / toevoeging"_s), LabelWidth},
               {&txtStraatKantoor, FieldWidth - 1590 - 2 * RowLayout::Gap},
               {&txtHuinummerKantoor, 795},
               {&txtToevoeging, 0}})
@@ -170,14 +163,13 @@ void Adviseurs::layoutAutorisatie()
     RowLayout(fraAutorisatie, FrameInner)
         .field(label(fraAutorisatie, u"lblRol"_s, u"Rol"_s), cboRol, FieldWidth, LabelWidth)
         .text(hintRol)
-        .field(label(fraAutorisatie, u"lblVestiging"_s, u"Vestiging"_s), cboVestiging, FieldWidth,
-               LabelWidth)
+        .field(label(fraAutorisatie, u"lblVestiging"_s, u"Vestiging"_s), cboVestiging, FieldWidth, LabelWidth)
         .text(hintVestiging)
-        .field(label(fraAutorisatie, u"lblAdviezenOpenen"_s, u"Adviezen openen van"_s),
-               cboAdviezenOpenen, FieldWidth, LabelWidth)
+        .field(label(fraAutorisatie, u"lblAdviezenOpenen"_s, u"Adviezen openen van"_s), cboAdviezenOpenen, FieldWidth,
+               LabelWidth)
         .text(hintAdviezenOpenen)
-        .field(label(fraAutorisatie, u"lblAdviezenRechten"_s, u"Rechten op adviezen van anderen"_s),
-               cboAdviezenRechten, FieldWidth, LabelWidth)
+        .field(label(fraAutorisatie, u"lblAdviezenRechten"_s, u"Rechten op adviezen van anderen"_s), cboAdviezenRechten,
+               FieldWidth, LabelWidth)
         .text(hintRechtenAdviezen)
         .space(RowLayout::RowGap)
         .buttons({&cmdInstellenWachtwoord, &cmdWachtwoordVersturen})
@@ -201,8 +193,8 @@ void Adviseurs::connectHandlers()
 {
     lvwAdviseurs.ItemClick.connect([this](ListItem& item) { lvwAdviseurs_ItemClick(item); });
     lvwAdviseurs.ColumnClick.connect([this](ColumnHeader& header) { lvwAdviseurs_ColumnClick(header); });
-    for (TextBox* box : {&txtEmailAdviseur, &txtInternetAdviseur, &txtTelefoonAdviseur, &txtTelefaxAdviseur,
-                         &txtAFMRegistratieNr}) {
+    for (TextBox* box :
+         {&txtEmailAdviseur, &txtInternetAdviseur, &txtTelefoonAdviseur, &txtTelefaxAdviseur, &txtAFMRegistratieNr}) {
         box->Change.connect([this] {
             if (!IsLoading)
                 changed_ = true;
@@ -236,10 +228,10 @@ void Adviseurs::setHintTexts()
     hintVestiging.setText(
         u"U kunt onder de instellingen, op het onderdeel Autorisatie de vestigingen aanmaken. Zodra u "_s +
         u"één of meerdere vestigingen heeft aangemaakt, zult u deze in dit veld kunnen selecteren."_s);
-    hintAdviezenOpenen.setText(
-        u"In dit veld kunt u aangeven of de adviseur alleen eigen adviezen, adviezen van de "_s +
-        u"eigen vestiging, of van het gehele bedrijf mag openen."_s);
-    hintRechtenAdviezen.setText(u"In dit veld kunt u aangeven of de adviseur de adviezen van anderen enkel mag inzien, of ook mag wijzigen."_s);
+    hintAdviezenOpenen.setText(u"In dit veld kunt u aangeven of de adviseur alleen eigen adviezen, adviezen van de "_s +
+                               u"eigen vestiging, of van het gehele bedrijf mag openen."_s);
+    hintRechtenAdviezen.setText(
+        u"In dit veld kunt u aangeven of de adviseur de adviezen van anderen enkel mag inzien, of ook mag wijzigen."_s);
     hintGebruikersnaam.setText(HintGebruikersnaam);
 }
 
@@ -287,8 +279,8 @@ void Adviseurs::fillLists()
         Autorisatie eigen;
         database_->GetAutorisatie(eigen, huidigeAdviseur());
         if (eigen.Rol == 0 && eigen.AdviezenOpenen == 0 && eigen.AdviezenRechten == 0) {
-            ui().msgBox(u"De autorisatiegegevens moeten worden bijgewerkt. Ogenblik geduld.."_s,
-                        MsgButtons::OK, MsgIcon::Exclamation, u"Autorisatie"_s);
+            ui().msgBox(u"De autorisatiegegevens moeten worden bijgewerkt. Ogenblik geduld.."_s, MsgButtons::OK,
+                        MsgIcon::Exclamation, u"Autorisatie"_s);
             Update_Autorisatie();
         }
     }
@@ -497,12 +489,11 @@ void Adviseurs::Save_Kantoorgegevens()
 
 std::vector<ValidationCheck> Adviseurs::validationChecks()
 {
-    return {{1, [this] { return Check_Gebruikersnaam(); }},
-            {2, [this] {
-                 if (changed_)
-                     Save_Kantoorgegevens();
-                 return true;
-             }}};
+    return {{1, [this] { return Check_Gebruikersnaam(); }}, {2, [this] {
+                                                                 if (changed_)
+                                                                     Save_Kantoorgegevens();
+                                                                 return true;
+                                                             }}};
 }
 
 bool Adviseurs::Check_Gebruikersnaam()
@@ -513,8 +504,8 @@ bool Adviseurs::Check_Gebruikersnaam()
     if (!database_ || naam.isEmpty() || code_.isEmpty() || naam == gegevens_.Gebruikersnaam.trimmed())
         return true;
     if (database_->GebruikersnaamInGebruik(code_, naam))
-        return failCheck(u"De door u ingevulde gebruikersnaam is reeds in gebruik."_s,
-                         u"Gebruikersnaam"_s, &txtGebruikersnaam);
+        return failCheck(u"De door u ingevulde gebruikersnaam is reeds in gebruik."_s, u"Gebruikersnaam"_s,
+                         &txtGebruikersnaam);
     return true;
 }
 
@@ -606,7 +597,8 @@ void Adviseurs::cboVestiging_Click()
         const int index = cboVestiging.listIndex();
         if (IsLoading || index < 0 || code_.isEmpty())
             return;
-        autorisatie_.Vestiging = cboVestiging.itemData(index) == -1 ? QString() : cboVestiging.identifierOf(index, IdLength);
+        autorisatie_.Vestiging =
+            cboVestiging.itemData(index) == -1 ? QString() : cboVestiging.identifierOf(index, IdLength);
         saveAutorisatie();
         if (ListItem* row = rowOf(code_); row && lvwAdviseurs.columnCount() >= ColVestiging)
             row->setSubItem(ColVestiging - 1, Get_VestigingNaam(autorisatie_.Vestiging));
@@ -619,8 +611,8 @@ void Adviseurs::cmdInstellenWachtwoord_Click()
         if (code_.isEmpty())
             return;
         if (!autorisatie_.Wachtwoord.isEmpty() &&
-            ui().msgBox(u"Weet u zeker dat u het wachtwoord wilt wijzigen?"_s, MsgButtons::YesNo,
-                        MsgIcon::Exclamation, u"Wijzigen bestaand wachtwoord"_s) == MsgResult::No)
+            ui().msgBox(u"Weet u zeker dat u het wachtwoord wilt wijzigen?"_s, MsgButtons::YesNo, MsgIcon::Exclamation,
+                        u"Wijzigen bestaand wachtwoord"_s) == MsgResult::No)
             return;
         frmWachtwoord dialog;
         dialog.setBevestigen(true);
@@ -643,19 +635,19 @@ void Adviseurs::cmdWachtwoordVersturen_Click()
         if (a->emailadres.isEmpty()) {
             ui().msgBox(u"Er is geen emailadres bekend. "_s +
                             u"Vul het e-mailadres van de adviseur in op de website van Quenmarix, onder "
-                                           "Mijn gegevens."_s,
+                            "Mijn gegevens."_s,
                         MsgButtons::OK, MsgIcon::Exclamation, u"Emailadres onbekend"_s);
             return;
         }
         if (autorisatie_.Wachtwoord.isEmpty()) {
-            ui().msgBox(u"Er is nog geen wachtwoord aangemaakt. Stel eerst een wachtwoord in."_s,
-                        MsgButtons::OK, MsgIcon::Exclamation, u"Wachtwoord onbekend"_s);
+            ui().msgBox(u"Er is nog geen wachtwoord aangemaakt. Stel eerst een wachtwoord in."_s, MsgButtons::OK,
+                        MsgIcon::Exclamation, u"Wachtwoord onbekend"_s);
             return;
         }
         // The mail carries ANSI text: a character without its own byte would arrive as "?".
         if (!isAnsi(autorisatie_.Wachtwoord)) {
             ui().msgBox(u"Het wachtwoord bevat tekens die niet per e-mail verstuurd kunnen worden. "
-                                       "Stel een wachtwoord in zonder deze tekens."_s,
+                        "Stel een wachtwoord in zonder deze tekens."_s,
                         MsgButtons::OK, MsgIcon::Exclamation, u"Wachtwoord versturen"_s);
             return;
         }
@@ -677,11 +669,11 @@ void Adviseurs::cmdWachtwoordVersturen_Click()
         }
         ui().setMousePointer(pointer);
         if (antwoord == QLatin1String("ok"))
-            ui().msgBox(u"Het wachtwoord is verstuurd naar het email-adres: "_s + a->emailadres,
-                        MsgButtons::OK, MsgIcon::Information, u"Wachtwoord versturen"_s);
+            ui().msgBox(u"Het wachtwoord is verstuurd naar het email-adres: "_s + a->emailadres, MsgButtons::OK,
+                        MsgIcon::Information, u"Wachtwoord versturen"_s);
         else
-            ui().msgBox(u"Er is een fout geconstateerd bij het mailen."_s, MsgButtons::OK,
-                        MsgIcon::Exclamation, u"Fout bij versturen mail"_s);
+            ui().msgBox(u"Er is een fout geconstateerd bij het mailen."_s, MsgButtons::OK, MsgIcon::Exclamation,
+                        u"Fout bij versturen mail"_s);
     });
 }
 
@@ -694,8 +686,8 @@ void Adviseurs::cmdDelete_Click()
         const QString code = row->tag().toString();
         const QString caption = u"Verwijderen adviseurs"_s;
         if (lvwAdviseurs.count() < 2) {
-            ui().msgBox(u"De laatste adviseur kan niet worden verwijderd."_s, MsgButtons::OK,
-                        MsgIcon::Information, caption);
+            ui().msgBox(u"De laatste adviseur kan niet worden verwijderd."_s, MsgButtons::OK, MsgIcon::Information,
+                        caption);
             return;
         }
         if (code.compare(huidigeAdviseur(), Qt::CaseInsensitive) == 0) {
@@ -731,8 +723,8 @@ void Adviseurs::lvwAdviseurs_ColumnClick(ColumnHeader& header)
         const int column = header.index - 1;
         sortOrder_ = column == sortColumn_ ? 1 - sortOrder_ : 0;
         sortColumn_ = column;
-        SortListView(app().listSortState(), lvwAdviseurs, ui(), column, SortDataType::Text, SortSource::ShownText, false,
-                     sortOrder_);
+        SortListView(app().listSortState(), lvwAdviseurs, ui(), column, SortDataType::Text, SortSource::ShownText,
+                     false, sortOrder_);
     });
 }
 

@@ -11,8 +11,8 @@
 #include "framework/ui/Ui.h"
 #include "pages/advisers/AdviserRegister.h"
 
-#include <QUuid>
 #include <QScopedValueRollback>
+#include <QUuid>
 
 using namespace Qt::StringLiterals;
 
@@ -30,29 +30,21 @@ const QString Spaces100 = QString(100, QLatin1Char(' '));
 const QString ResetCaption = u"Standaard autorisaties toepassen"_s;
 
 std::vector<ListEntry> rolEntries() { return {{u"Gebruiker"_s, 2}, {u"Administrator"_s, 1}}; }
-std::vector<ListEntry> openenEntries()
-{
-    return {{u"Zichzelf"_s, 1}, {u"Eigen vestiging"_s, 2}, {u"Iedereen"_s, 3}};
-}
-std::vector<ListEntry> rechtenEntries()
-{
-    return {{u"Alleen leesrechten"_s, 2}, {u"Lees- en schrijfrechten"_s, 3}};
-}
+std::vector<ListEntry> openenEntries() { return {{u"Zichzelf"_s, 1}, {u"Eigen vestiging"_s, 2}, {u"Iedereen"_s, 3}}; }
+std::vector<ListEntry> rechtenEntries() { return {{u"Alleen leesrechten"_s, 2}, {u"Lees- en schrijfrechten"_s, 3}}; }
 } // namespace
 
 SetupAutorisatie::SetupAutorisatie()
     : SettingsPage(u"SetupAutorisatie"_s),
-      fraToegangGebruiker(add<Frame>(form(), u"fraToegangGebruiker"_s,
-                                     u"Toegang gebruiker (niet-administrator)"_s)),
+      fraToegangGebruiker(add<Frame>(form(), u"fraToegangGebruiker"_s, u"Toegang gebruiker (niet-administrator)"_s)),
       chkOnderhoudsmenu(add<CheckBox>(fraToegangGebruiker, u"chkOnderhoudsmenu"_s, u"Onderhoudsmenu"_s)),
       hntOnderhoudsmenu(add<Hint>(fraToegangGebruiker, u"hntOnderhoudsmenu"_s)),
-      chkRapportageInstellingen(add<CheckBox>(fraToegangGebruiker, u"chkRapportageInstellingen"_s,
-                                              u"Rapportageinstellingen"_s)),
+      chkRapportageInstellingen(
+          add<CheckBox>(fraToegangGebruiker, u"chkRapportageInstellingen"_s, u"Rapportageinstellingen"_s)),
       hntRapportageInstellingen(add<Hint>(fraToegangGebruiker, u"hntRapportageInstellingen"_s)),
       fraInloggen(add<Frame>(form(), u"fraInloggen"_s, u"Inloggen gebruiker"_s)),
       cboInlogMethode(add<ComboBox>(fraInloggen, u"cboInlogMethode"_s)),
-      fraVoorkeuren(add<Frame>(form(), u"fraVoorkeuren"_s,
-                               u"Standaard instellingen bij toevoegen nieuwe gebruiker"_s)),
+      fraVoorkeuren(add<Frame>(form(), u"fraVoorkeuren"_s, u"Standaard instellingen bij toevoegen nieuwe gebruiker"_s)),
       cboRol(add<ComboBox>(fraVoorkeuren, u"cboRol"_s)),
       cboAdviezenOpenen(add<ComboBox>(fraVoorkeuren, u"cboAdviezenOpenen"_s)),
       cboAdviezenRechten(add<ComboBox>(fraVoorkeuren, u"cboAdviezenRechten"_s)),
@@ -66,9 +58,8 @@ SetupAutorisatie::SetupAutorisatie()
       fraResetten(add<Frame>(form(), u"fraResetten"_s, u"Autorisaties opnieuw instellen"_s)),
       lblReset(add<Label>(fraResetten, u"lblReset"_s,
                           u"Met deze knop krijgen alle adviseurs de standaard instellingen hierboven als "
-                                         "autorisatie. Uw eigen rol blijft 'administrator'."_s)),
-      chkWachtwoordReset(add<CheckBox>(fraResetten, u"chkWachtwoordReset"_s,
-                                       u"Ook wachtwoorden resetten"_s)),
+                          "autorisatie. Uw eigen rol blijft 'administrator'."_s)),
+      chkWachtwoordReset(add<CheckBox>(fraResetten, u"chkWachtwoordReset"_s, u"Ook wachtwoorden resetten"_s)),
       cmdReset(add<CommandButton>(fraResetten, u"cmdReset"_s, u"Toepassen op alle adviseurs"_s))
 {
     // The advisers' rights and the branches.
@@ -88,22 +79,23 @@ SetupAutorisatie::SetupAutorisatie()
         .text(hntRapportageInstellingen)
         .finish();
     RowLayout(fraInloggen, InnerWidth)
-        .field(add<Label>(fraInloggen, u"lblInlogMethode"_s, u"Selectie gebruiker via"_s),
-               cboInlogMethode, FieldWidth, LabelWidth)
+        .field(add<Label>(fraInloggen, u"lblInlogMethode"_s, u"Selectie gebruiker via"_s), cboInlogMethode, FieldWidth,
+               LabelWidth)
         .finish();
     RowLayout(fraVoorkeuren, InnerWidth)
         .field(add<Label>(fraVoorkeuren, u"lblRol"_s, u"Rol"_s), cboRol, FieldWidth, LabelWidth)
-        .field(add<Label>(fraVoorkeuren, u"lblAdviezenOpenen"_s, u"Adviezen openen van"_s),
-               cboAdviezenOpenen, FieldWidth, LabelWidth)
-        .field(add<Label>(fraVoorkeuren, u"lblAdviezenRechten"_s,
-                          u"Rechten op adviezen van anderen"_s),
-               cboAdviezenRechten, FieldWidth, LabelWidth)
-        .field(add<Label>(fraVoorkeuren, u"lblVestiging"_s, u"Vestiging"_s), cboVestiging,
+        .field(add<Label>(fraVoorkeuren, u"lblAdviezenOpenen"_s, u"Adviezen openen van"_s), cboAdviezenOpenen,
                FieldWidth, LabelWidth)
+        .field(add<Label>(fraVoorkeuren, u"lblAdviezenRechten"_s, u"Rechten op adviezen van anderen"_s),
+               cboAdviezenRechten, FieldWidth, LabelWidth)
+        .field(add<Label>(fraVoorkeuren, u"lblVestiging"_s, u"Vestiging"_s), cboVestiging, FieldWidth, LabelWidth)
         .finish();
     RowLayout(fraVestigingen, InnerWidth)
         .line(lvwVestigingen, ListHeight)
-        .row({{&txtVestiging, 0}, {&cmdOpslaan, RowLayout::ButtonWidth}, {&cmdNieuw, RowLayout::ButtonWidth}, {&cmdVerwijderen, RowLayout::ButtonWidth}})
+        .row({{&txtVestiging, 0},
+              {&cmdOpslaan, RowLayout::ButtonWidth},
+              {&cmdNieuw, RowLayout::ButtonWidth},
+              {&cmdVerwijderen, RowLayout::ButtonWidth}})
         .finish();
     RowLayout(fraResetten, InnerWidth)
         .text(lblReset)
@@ -133,9 +125,8 @@ void SetupAutorisatie::setHintTexts()
 {
     hntOnderhoudsmenu.setText(
         u"Met het vinkje kan bepaald worden of gebruikers toegang mogen hebben tot het menu 'Onderhoud'."_s);
-    hntRapportageInstellingen.setText(
-        u"Met het vinkje kan bepaald worden of gebruikers geautoriseerd zijn om zelf "_s +
-        u"rapportstructuren en sjablonen te maken en op te slaan."_s);
+    hntRapportageInstellingen.setText(u"Met het vinkje kan bepaald worden of gebruikers geautoriseerd zijn om zelf "_s +
+                                      u"rapportstructuren en sjablonen te maken en op te slaan."_s);
 }
 
 void SetupAutorisatie::setBackColor(Colour colour)
@@ -153,8 +144,7 @@ void SetupAutorisatie::Fill()
     lvwVestigingen.addColumn(u"Vestiging"_s, u"Vestiging"_s, lvwVestigingen.width() - 360);
     Fill_Vestigingen();
     const QString invoer = app().registry().RegGetString(Hive::HKEY_LOCAL_MACHINE, QString(RegistryNames::ProductKey),
-                                                         QString(RegistryNames::InvoerGebruikersnaam),
-                                                         u"False"_s);
+                                                         QString(RegistryNames::InvoerGebruikersnaam), u"False"_s);
     cboInlogMethode.setListIndex(invoer.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 ? 1 : 0);
     const qint32 toegang = Setup<AutorisatieSettings>().GebruikersToegang;
     chkOnderhoudsmenu.setChecked((toegang & 1) != 0);
@@ -204,7 +194,8 @@ void SetupAutorisatie::Update_AuthorisatieInstellingenRechten()
     guarded([this] {
         if (IsLoading)
             return;
-        const qint32 toegang = (chkOnderhoudsmenu.isChecked() ? 1 : 0) + (chkRapportageInstellingen.isChecked() ? 2 : 0);
+        const qint32 toegang =
+            (chkOnderhoudsmenu.isChecked() ? 1 : 0) + (chkRapportageInstellingen.isChecked() ? 2 : 0);
         AutorisatieSettings& settings = Setup<AutorisatieSettings>();
         settings.GebruikersToegang = -1;
         settings.GebruikersToegang = toegang == 0 ? GeenToegang : toegang;
@@ -219,8 +210,7 @@ void SetupAutorisatie::cboInlogMethode_Click()
             return;
         const bool invoer = cboInlogMethode.itemData(cboInlogMethode.listIndex()) == 1;
         app().registry().RegSetString(Hive::HKEY_LOCAL_MACHINE, QString(RegistryNames::ProductKey),
-                                      QString(RegistryNames::InvoerGebruikersnaam),
-                                      invoer ? u"True"_s : u"False"_s);
+                                      QString(RegistryNames::InvoerGebruikersnaam), invoer ? u"True"_s : u"False"_s);
     });
 }
 
@@ -301,8 +291,7 @@ void SetupAutorisatie::cmdVerwijderen_Click()
         const QString id = row->key();
         const int aantal = database_ ? database_->AantalAdviseursVestiging(id) : 0;
         if (aantal > 0 &&
-            ui().msgBox(u"Er "_s + (aantal == 1 ? u"is"_s : u"zijn"_s) +
-                            u" nog "_s + QString::number(aantal) +
+            ui().msgBox(u"Er "_s + (aantal == 1 ? u"is"_s : u"zijn"_s) + u" nog "_s + QString::number(aantal) +
                             u" adviseurs gekoppeld aan deze vestiging."_s +
                             u"\r\nWeet u zeker dat u deze vestiging uit het systeem wilt verwijderen?"_s,
                         MsgButtons::YesNo, MsgIcon::Exclamation, u"Verwijderen vestiging"_s) == MsgResult::No)
@@ -341,8 +330,7 @@ void SetupAutorisatie::cmdReset_Click()
             lines << u"Tevens worden voor alle adviseurs de wachtwoorden gewist."_s;
         lines << u"Uw eigen rol blijft na deze actie 'administrator', ongeacht wat de standaard instelling is."_s
               << u"Wilt u doorgaan?"_s;
-        if (ui().msgBox(lines.join(u"\r\n"_s), MsgButtons::YesNo, MsgIcon::Exclamation, ResetCaption) ==
-            MsgResult::No)
+        if (ui().msgBox(lines.join(u"\r\n"_s), MsgButtons::YesNo, MsgIcon::Exclamation, ResetCaption) == MsgResult::No)
             return;
         if (!database_)
             throw RuntimeError::objectRequired();

@@ -33,7 +33,8 @@ frmOmzettenAdviseur::frmOmzettenAdviseur()
     lblOmzetten.setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin, InnerWidth, 3 * RowLayout::TextLineHeight);
     const int comboTop = lblOmzetten.bottom() + RowLayout::DialogMargin;
     lblNieuweAdviseur.setBounds(RowLayout::DialogMargin, comboTop + 45, LabelWidth, RowLayout::LabelHeight);
-    cboAdviseurs.setBounds(RowLayout::DialogMargin + LabelWidth, comboTop, InnerWidth - LabelWidth, RowLayout::RowHeight);
+    cboAdviseurs.setBounds(RowLayout::DialogMargin + LabelWidth, comboTop, InnerWidth - LabelWidth,
+                           RowLayout::RowHeight);
     // This dialog is the only question before the adviser is removed and his
     // advices move: Enter does not answer it, OK is pressed on purpose.
     placeButtonRow({&cmdOk, &cmdAfbreken}, nullptr, &cmdAfbreken);
@@ -73,9 +74,8 @@ void frmOmzettenAdviseur::Fill_Control()
             cboAdviseurs.addItem(a.naam() + u" - "_s + a.kantoorNaam + QString(50, QLatin1Char(' ')) + a.code);
         }
         lblOmzetten.setCaption(u"Er staan nog "_s + QString::number(Aantal) +
-                               (Aantal == 1 ? u" advies"_s : u" adviezen"_s) +
-                               u" op de naam van "_s + removedName + u". "_s +
-                               u"Selecteer de adviseur die deze adviezen moet overnemen. "_s);
+                               (Aantal == 1 ? u" advies"_s : u" adviezen"_s) + u" op de naam van "_s + removedName +
+                               u". "_s + u"Selecteer de adviseur die deze adviezen moet overnemen. "_s);
         if (cboAdviseurs.listCount() > 0) {
             cboAdviseurs.setListIndex(0);
             cmdOk.setEnabled(true);

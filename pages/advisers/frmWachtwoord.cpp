@@ -52,7 +52,8 @@ void frmWachtwoord::arrange()
     txtWachtwoord1.setVisible(bevestigen_);
     const int rowHeight = RowLayout::RowHeight + RowLayout::RowGap;
     int top = RowLayout::DialogMargin;
-    for (auto [label, box] : {std::pair{&lblWachtwoord0, &txtWachtwoord0}, std::pair{&lblWachtwoord1, &txtWachtwoord1}}) {
+    for (auto [label, box] :
+         {std::pair{&lblWachtwoord0, &txtWachtwoord0}, std::pair{&lblWachtwoord1, &txtWachtwoord1}}) {
         label->setBounds(RowLayout::DialogMargin, top + 45, LabelWidth, RowLayout::LabelHeight);
         box->setBounds(RowLayout::DialogMargin + LabelWidth + RowLayout::Gap, top, FieldWidth, RowLayout::RowHeight);
         if (box->visible())

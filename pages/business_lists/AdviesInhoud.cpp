@@ -31,13 +31,10 @@ AdviesInhoud::AdviesInhoud(Form& form, const QString& name, int index, Control* 
 const QStringList& AdviesInhoud::Onderwerpen()
 {
     static const QStringList onderwerpen{
-        u"Hypotheek"_s,          u"Overlijden"_s,
-        u"Arbeidsongeschiktheid"_s, u"Werkloosheid"_s,
-        u"Pensioen"_s,           u"Vermogensopbouw"_s,
-        u"Studie kinderen"_s,    u"Echtscheiding"_s,
-        u"Verhuizen"_s,          u"Schenken en erven"_s,
-        u"Zorg en ouder worden"_s, u"Uitvaart"_s,
-        u"Duurzaam wonen"_s,     u"Sparen en lenen"_s};
+        u"Hypotheek"_s,      u"Overlijden"_s,        u"Arbeidsongeschiktheid"_s, u"Werkloosheid"_s,
+        u"Pensioen"_s,       u"Vermogensopbouw"_s,   u"Studie kinderen"_s,       u"Echtscheiding"_s,
+        u"Verhuizen"_s,      u"Schenken en erven"_s, u"Zorg en ouder worden"_s,  u"Uitvaart"_s,
+        u"Duurzaam wonen"_s, u"Sparen en lenen"_s};
     return onderwerpen;
 }
 
@@ -46,8 +43,8 @@ void AdviesInhoud::Fill_Control()
 {
     if (!setup_)
         throw RuntimeError::objectRequired();
-    const QStringList uit = setup_->get<OnderwerpenSettings>().UitgeslotenAdviesonderwerpen.get().split(
-        Separator, Qt::SkipEmptyParts);
+    const QStringList uit =
+        setup_->get<OnderwerpenSettings>().UitgeslotenAdviesonderwerpen.get().split(Separator, Qt::SkipEmptyParts);
     filling_ = true;
     for (int i = 0; i < int(boxes_.size()); ++i)
         boxes_[std::size_t(i)]->setChecked(!uit.contains(Onderwerpen().at(i)));

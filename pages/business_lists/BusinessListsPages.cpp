@@ -20,9 +20,6 @@ void registerBusinessListsPages(PageRegistry& registry)
     registry.add<SetupOnderwerpen>(PageGroup::Advisering);
 }
 
-void registerBusinessListsComponents(ComponentFactory& factory)
-{
-    factory.add<AdviesInhoud>();
-}
+void registerBusinessListsComponents(ComponentFactory& factory) { factory.add<AdviesInhoud>(); }
 
 } // namespace tarvelo

@@ -24,14 +24,11 @@ const QString VerwijderenCaption = u"Abonnement verwijderen"_s;
 
 SetupAbonnement::SetupAbonnement()
     : SettingsPage(u"SetupAbonnement"_s),
-      lvwAbonnement(add<ListView>(add<Frame>(form(), u"fraAbonnementen"_s, u"Abonnementen"_s),
-                                  u"lvwAbonnement"_s)),
-      cmdAdd(add<CommandButton>(form().control(u"fraAbonnementen"_s), u"cmdAdd"_s,
-                                u"Toevoegen"_s)),
-      cmdBewerkenNotaris(add<CommandButton>(form().control(u"fraAbonnementen"_s),
-                                            u"cmdBewerkenNotaris"_s, u"Bewerken"_s)),
-      cmdDelete(add<CommandButton>(form().control(u"fraAbonnementen"_s), u"cmdDelete"_s,
-                                   u"Verwijderen"_s))
+      lvwAbonnement(add<ListView>(add<Frame>(form(), u"fraAbonnementen"_s, u"Abonnementen"_s), u"lvwAbonnement"_s)),
+      cmdAdd(add<CommandButton>(form().control(u"fraAbonnementen"_s), u"cmdAdd"_s, u"Toevoegen"_s)),
+      cmdBewerkenNotaris(
+          add<CommandButton>(form().control(u"fraAbonnementen"_s), u"cmdBewerkenNotaris"_s, u"Bewerken"_s)),
+      cmdDelete(add<CommandButton>(form().control(u"fraAbonnementen"_s), u"cmdDelete"_s, u"Verwijderen"_s))
 {
     setErrorMessage(ReportTexts::MessageWithoutStop);
     auto& fraAbonnementen = form().get<Frame>(u"fraAbonnementen"_s);
@@ -131,8 +128,7 @@ void SetupAbonnement::Fill_Screen()
 
 void SetupAbonnement::minimaalEenActief(MsgIcon icon)
 {
-    ui().msgBox(u"Er moet minimaal één actief abonnement ingevoerd zijn."_s, MsgButtons::OK, icon,
-                VerwijderenCaption);
+    ui().msgBox(u"Er moet minimaal één actief abonnement ingevoerd zijn."_s, MsgButtons::OK, icon, VerwijderenCaption);
 }
 
 void SetupAbonnement::lvwAbonnement_ItemCheck(ListItem& item)
@@ -193,8 +189,8 @@ void SetupAbonnement::Bewerken()
         app().SetupChanged();
     if (dialog.Gewijzigd() &&
         ui().msgBox(u"Wilt u de wijzigingen van dit abonnement meteen verwerken bij alle bestaande klanten "
-                                   "en uitgebrachte voorstellen?\r\nLet op! Indien u dit niet verwerkt, blijven de oude "
-                                   "abonnementsgegevens staan."_s,
+                    "en uitgebrachte voorstellen?\r\nLet op! Indien u dit niet verwerkt, blijven de oude "
+                    "abonnementsgegevens staan."_s,
                     MsgButtons::YesNo, MsgIcon::Exclamation, u"Wijzigingen doorvoeren"_s) == MsgResult::Yes) {
         if (const AbonnementRecord* record = abonnementen().AbonnementOpID(dialog.ID()))
             database().AbonnementDoorvoeren(*record);
@@ -218,8 +214,8 @@ void SetupAbonnement::cmdDelete_Click()
             minimaalEenActief(MsgIcon::Exclamation);
             return;
         }
-        if (ui().msgBox(u"Weet u zeker dat u het geselecteerde abonnement wilt verwijderen?"_s,
-                        MsgButtons::YesNo, MsgIcon::Exclamation, VerwijderenCaption) != MsgResult::Yes)
+        if (ui().msgBox(u"Weet u zeker dat u het geselecteerde abonnement wilt verwijderen?"_s, MsgButtons::YesNo,
+                        MsgIcon::Exclamation, VerwijderenCaption) != MsgResult::Yes)
             return;
         const AbonnementRecord oud = *record;
         const int aantal = database().AantalAdviezenAbonnement(oud);

@@ -40,10 +40,18 @@ QString unitText(qint16 unit)
     return QString();
 }
 
-const char* const ProducttypeCaptions[] = {
-    "Hypotheeklening(deel)", "Kapitaalverzekering", "Overlijdensrisicoverzekering", "AOV",
-    "Niet-verpande vermogensrekening", "Verpande vermogensrekening", "Krediet", "Uitkerende lijfrente",
-    "Schadeverzekering", "Energie", "Telecom", "Overige producten"};
+const char* const ProducttypeCaptions[] = {"Hypotheeklening(deel)",
+                                           "Kapitaalverzekering",
+                                           "Overlijdensrisicoverzekering",
+                                           "AOV",
+                                           "Niet-verpande vermogensrekening",
+                                           "Verpande vermogensrekening",
+                                           "Krediet",
+                                           "Uitkerende lijfrente",
+                                           "Schadeverzekering",
+                                           "Energie",
+                                           "Telecom",
+                                           "Overige producten"};
 const char* const GebeurtenisCaptions[] = {"Verjaardag van klant en partner", "Verjaardag van kinderen", "Pensioen"};
 
 // Keeps the button unusable and the hourglass up while the check runs, and
@@ -70,26 +78,22 @@ private:
 } // namespace
 
 const std::array<qint32, 12> SetupHerinneringen::ProducttypeBits = {1, 2, 4, 8, 16, 32, 64, 128, 512, 1024, 2048, 256};
-const std::array<qint32, 3> SetupHerinneringen::GebeurtenisBits = {HerinneringSettings::VerjaardagKlant,
-                                                                   HerinneringSettings::VerjaardagKinderen,
-                                                                   HerinneringSettings::Pensioen};
+const std::array<qint32, 3> SetupHerinneringen::GebeurtenisBits = {
+    HerinneringSettings::VerjaardagKlant, HerinneringSettings::VerjaardagKinderen, HerinneringSettings::Pensioen};
 
 SetupHerinneringen::SetupHerinneringen()
     : SettingsPage(u"SetupHerinneringen"_s),
-      jnAutoTaak(add<YesNo>(add<Frame>(form(), u"fraHerinneringen"_s, u"Taken"_s),
-                            u"jnAutoTaak"_s)),
+      jnAutoTaak(add<YesNo>(add<Frame>(form(), u"fraHerinneringen"_s, u"Taken"_s), u"jnAutoTaak"_s)),
       lblAutoTaak(add<Label>(form().control(u"fraHerinneringen"_s), u"lblAutoTaak"_s,
                              u"Wilt u automatisch taken laten aanmaken?"_s)),
       lblAfgehandeld(add<Label>(form().control(u"fraHerinneringen"_s), u"lblAfgehandeld"_s,
                                 u"Deze taken automatisch op afgehandeld zetten"_s)),
-      txtAfgehandeldTermijn(add<TextBox>(form().control(u"fraHerinneringen"_s),
-                                         u"txtAfgehandeldTermijn"_s)),
-      cboAfgehandeldTermijn(add<ComboBox>(form().control(u"fraHerinneringen"_s),
-                                          u"cboAfgehandeldTermijn"_s)),
-      lblAfgehandeldNa(add<Label>(form().control(u"fraHerinneringen"_s),
-                                  u"lblAfgehandeldNa"_s, u"na verlopen van de gebeurtenis"_s)),
-      cmdTakenAanmaken(add<CommandButton>(form().control(u"fraHerinneringen"_s),
-                                          u"cmdTakenAanmaken"_s, u"&Nu uitvoeren..."_s))
+      txtAfgehandeldTermijn(add<TextBox>(form().control(u"fraHerinneringen"_s), u"txtAfgehandeldTermijn"_s)),
+      cboAfgehandeldTermijn(add<ComboBox>(form().control(u"fraHerinneringen"_s), u"cboAfgehandeldTermijn"_s)),
+      lblAfgehandeldNa(add<Label>(form().control(u"fraHerinneringen"_s), u"lblAfgehandeldNa"_s,
+                                  u"na verlopen van de gebeurtenis"_s)),
+      cmdTakenAanmaken(
+          add<CommandButton>(form().control(u"fraHerinneringen"_s), u"cmdTakenAanmaken"_s, u"&Nu uitvoeren..."_s))
 {
     Frame& taken = addTaken();
     addSoorten();
@@ -103,20 +107,20 @@ SetupHerinneringen::SetupHerinneringen()
 Frame& SetupHerinneringen::addTaken()
 {
     auto& fraHerinneringen = form().get<Frame>(u"fraHerinneringen"_s);
-    auto& hntAutomatischAanmaken = add<Hint>(
-        fraHerinneringen, u"hntAutomatischAanmaken"_s,
-        u"De applicatie maakt zelf taken aan voor naderende (eind)datums in uw portefeuille. Bij het "
-                       "opstarten wordt dagelijks gecontroleerd of er nieuwe taken zijn; deze worden aan de takenlijst "
-                       "toegevoegd. Met knop 'Nu uitvoeren' hierachter kan de controle direct extra uitgevoerd worden. "
-                       "Hieronder kiest u welke meldingen worden aangemaakt en of deze na een periode vervallen."_s);
-    auto& hntActief = add<Hint>(
-        fraHerinneringen, u"hntActief"_s,
-        u"Met de adviesstatus maakt u onderscheid tussen berekeningen (status 'In behandeling') en uw "
-                       "lopende portefeuille (status 'In beheer'). Een advies komt op 'In beheer' op twee manieren:\r\n"
-                       "1. Bij invoeren (registreren) van uw lopende klantdossiers\r\n"
-                       "2. Gegeven advies is/wordt de nieuwe situatie van de klant.\r\n"
-                       "Berekeningen krijgen geen taken; voor uw dossieropbouw zijn deze overigens nog steeds van "
-                       "belang voor de reproduceerbaarheid van uw advies!"_s);
+    auto& hntAutomatischAanmaken =
+        add<Hint>(fraHerinneringen, u"hntAutomatischAanmaken"_s,
+                  u"De applicatie maakt zelf taken aan voor naderende (eind)datums in uw portefeuille. Bij het "
+                  "opstarten wordt dagelijks gecontroleerd of er nieuwe taken zijn; deze worden aan de takenlijst "
+                  "toegevoegd. Met knop 'Nu uitvoeren' hierachter kan de controle direct extra uitgevoerd worden. "
+                  "Hieronder kiest u welke meldingen worden aangemaakt en of deze na een periode vervallen."_s);
+    auto& hntActief =
+        add<Hint>(fraHerinneringen, u"hntActief"_s,
+                  u"Met de adviesstatus maakt u onderscheid tussen berekeningen (status 'In behandeling') en uw "
+                  "lopende portefeuille (status 'In beheer'). Een advies komt op 'In beheer' op twee manieren:\r\n"
+                  "1. Bij invoeren (registreren) van uw lopende klantdossiers\r\n"
+                  "2. Gegeven advies is/wordt de nieuwe situatie van de klant.\r\n"
+                  "Berekeningen krijgen geen taken; voor uw dossieropbouw zijn deze overigens nog steeds van "
+                  "belang voor de reproduceerbaarheid van uw advies!"_s);
     auto& lblInBeheer = add<Label>(fraHerinneringen, u"lblInBeheer"_s,
                                    u"Alleen van adviezen met status 'In beheer' worden taken aangemaakt."_s);
     RowLayout(fraHerinneringen, InnerWidth)
@@ -137,37 +141,33 @@ Frame& SetupHerinneringen::addTaken()
 // with their types.
 void SetupHerinneringen::addSoorten()
 {
-    soorten[Product] = addSoort(u"fraEinddatumProduct"_s, u"chkEinddatumProduct"_s,
-                                u"Naderende einddatum van product"_s, u"fraTaakAanmaken"_s,
-                                u"txtTaakProduct"_s, u"cboTaakProductTermijn"_s);
-    soorten[Rvp] = addSoort(u"fraEindeRvp"_s, u"chkEindeRvp"_s,
-                            u"Naderende einde rentevastperiode"_s, u"fraTaakRvp"_s,
+    soorten[Product] =
+        addSoort(u"fraEinddatumProduct"_s, u"chkEinddatumProduct"_s, u"Naderende einddatum van product"_s,
+                 u"fraTaakAanmaken"_s, u"txtTaakProduct"_s, u"cboTaakProductTermijn"_s);
+    soorten[Rvp] = addSoort(u"fraEindeRvp"_s, u"chkEindeRvp"_s, u"Naderende einde rentevastperiode"_s, u"fraTaakRvp"_s,
                             u"txtTaakRvp"_s, u"cboTaakRvp"_s);
-    soorten[Gebeurtenis] = addSoort(u"fraGebeurtenissen"_s, u"chkGebeurtenissen"_s,
-                                    u"Naderende levensgebeurtenissen"_s, u"fraTaakGebeurtenis"_s,
-                                    u"txtTaakGebeurtenis"_s, u"cboTaakGebeurtenis"_s);
-    soorten[Abonnement] = addSoort(u"fraAbonnement"_s, u"chkAbonnementen"_s,
-                                   u"Naderend controlemoment abonnement"_s, u"fraTaakAbonnement"_s,
-                                   u"txtTaakAbonnement"_s, u"cboTaakAbonnement"_s);
+    soorten[Gebeurtenis] = addSoort(u"fraGebeurtenissen"_s, u"chkGebeurtenissen"_s, u"Naderende levensgebeurtenissen"_s,
+                                    u"fraTaakGebeurtenis"_s, u"txtTaakGebeurtenis"_s, u"cboTaakGebeurtenis"_s);
+    soorten[Abonnement] = addSoort(u"fraAbonnement"_s, u"chkAbonnementen"_s, u"Naderend controlemoment abonnement"_s,
+                                   u"fraTaakAbonnement"_s, u"txtTaakAbonnement"_s, u"cboTaakAbonnement"_s);
 
     // The type boxes, in two columns under their kind's period.
-    auto& fraProducttypen = add<Frame>(*soorten[Product].fraOuter, u"fraProducttypen"_s,
-                                       u"Voor producttypen"_s);
+    auto& fraProducttypen = add<Frame>(*soorten[Product].fraOuter, u"fraProducttypen"_s, u"Voor producttypen"_s);
     for (int i = 0; i < 12; ++i)
-        chkProducttype[std::size_t(i)] = &add<CheckBox>(fraProducttypen, u"chkProducttype"_s,
-                                                        QString::fromUtf8(ProducttypeCaptions[i]), i);
+        chkProducttype[std::size_t(i)] =
+            &add<CheckBox>(fraProducttypen, u"chkProducttype"_s, QString::fromUtf8(ProducttypeCaptions[i]), i);
     RowLayout producttypen(fraProducttypen, InnerWidth - 2 * RowLayout::Margin);
     for (int i = 0; i < 6; ++i)
         producttypen.row({{chkProducttype[std::size_t(i)], TypeColumnWidth}, {chkProducttype[std::size_t(i + 6)], 0}});
     producttypen.finish();
     soorten[Product].fraTypen = &fraProducttypen;
 
-    auto& fraGebeurtenistypen = add<Frame>(*soorten[Gebeurtenis].fraOuter, u"fraGebeurtenistypen"_s,
-                                           u"Voor gebeurtenissen"_s);
+    auto& fraGebeurtenistypen =
+        add<Frame>(*soorten[Gebeurtenis].fraOuter, u"fraGebeurtenistypen"_s, u"Voor gebeurtenissen"_s);
     RowLayout gebeurtenistypen(fraGebeurtenistypen, InnerWidth - 2 * RowLayout::Margin);
     for (int i = 0; i < 3; ++i) {
-        chkGebeurtenis[std::size_t(i)] = &add<CheckBox>(fraGebeurtenistypen, u"chkGebeurtenis"_s,
-                                                        QString::fromUtf8(GebeurtenisCaptions[i]), i);
+        chkGebeurtenis[std::size_t(i)] =
+            &add<CheckBox>(fraGebeurtenistypen, u"chkGebeurtenis"_s, QString::fromUtf8(GebeurtenisCaptions[i]), i);
         gebeurtenistypen.line(*chkGebeurtenis[std::size_t(i)]);
     }
     gebeurtenistypen.finish();
@@ -230,8 +230,7 @@ SetupHerinneringen::Soort SetupHerinneringen::addSoort(const QString& frameName,
     soort.fraOuter = &add<Frame>(form(), frameName);
     soort.chk = &add<CheckBox>(*soort.fraOuter, chkName, caption);
     soort.fraPeriode = &add<Frame>(*soort.fraOuter, periodeFrame);
-    auto& label = add<Label>(*soort.fraPeriode, u"lbl"_s + periodeFrame.mid(3),
-                             u"Taak van tevoren aanmaken"_s);
+    auto& label = add<Label>(*soort.fraPeriode, u"lbl"_s + periodeFrame.mid(3), u"Taak van tevoren aanmaken"_s);
     soort.txt = &add<TextBox>(*soort.fraPeriode, txtName);
     soort.txt->setAlignment(Alignment::Right);
     soort.cbo = &add<ComboBox>(*soort.fraPeriode, cboName);
@@ -251,7 +250,8 @@ Setting<bool>& SetupHerinneringen::soortSetting(int soort) const
 Setting<qint16>& SetupHerinneringen::aantalSetting(int soort) const
 {
     HerinneringSettings& s = Setup<HerinneringSettings>();
-    Setting<qint16>* all[] = {&s.TaakProductAantal, &s.TaakRvpAantal, &s.TaakGebeurtenisAantal, &s.TaakAbonnementAantal};
+    Setting<qint16>* all[] = {&s.TaakProductAantal, &s.TaakRvpAantal, &s.TaakGebeurtenisAantal,
+                              &s.TaakAbonnementAantal};
     return *all[soort];
 }
 

@@ -19,14 +19,13 @@ constexpr int ListHeight = 4320;
 
 SetupNotaris::SetupNotaris()
     : SettingsPage(u"SetupNotaris"_s),
-      lstNotaris(add<ListView>(add<Frame>(form(), u"fraNotarissen"_s, u"Notariskantoren"_s),
-                               u"lstNotaris"_s)),
-      cmdToevoegenNotaris(add<CommandButton>(form().control(u"fraNotarissen"_s),
-                                             u"cmdToevoegenNotaris"_s, u"Toevoegen"_s)),
-      cmdBewerkenNotaris(add<CommandButton>(form().control(u"fraNotarissen"_s),
-                                            u"cmdBewerkenNotaris"_s, u"Bewerken"_s)),
-      cmdVerwijderenNotaris(add<CommandButton>(form().control(u"fraNotarissen"_s),
-                                               u"cmdVerwijderenNotaris"_s, u"Verwijderen"_s))
+      lstNotaris(add<ListView>(add<Frame>(form(), u"fraNotarissen"_s, u"Notariskantoren"_s), u"lstNotaris"_s)),
+      cmdToevoegenNotaris(
+          add<CommandButton>(form().control(u"fraNotarissen"_s), u"cmdToevoegenNotaris"_s, u"Toevoegen"_s)),
+      cmdBewerkenNotaris(
+          add<CommandButton>(form().control(u"fraNotarissen"_s), u"cmdBewerkenNotaris"_s, u"Bewerken"_s)),
+      cmdVerwijderenNotaris(
+          add<CommandButton>(form().control(u"fraNotarissen"_s), u"cmdVerwijderenNotaris"_s, u"Verwijderen"_s))
 {
     auto& fraNotarissen = form().get<Frame>(u"fraNotarissen"_s);
     cmdToevoegenNotaris.setToolTipText(u"Notariskantoor toevoegen"_s);
@@ -133,9 +132,8 @@ void SetupNotaris::cmdVerwijderenNotaris_Click()
         if (index == 0)
             return;
         const QString name = lstNotaris.selectedItem()->text();
-        if (ui().msgBox(u"Wilt u notariskantoor '"_s + name + u"' verwijderen?"_s,
-                        MsgButtons::YesNo, MsgIcon::Question, u"Verwijderen notariskantoor"_s) !=
-            MsgResult::Yes)
+        if (ui().msgBox(u"Wilt u notariskantoor '"_s + name + u"' verwijderen?"_s, MsgButtons::YesNo, MsgIcon::Question,
+                        u"Verwijderen notariskantoor"_s) != MsgResult::Yes)
             return;
         Setup<NotarisSettings>().RemoveNotaris(index);
         app().SetupChanged();

@@ -16,9 +16,9 @@ namespace {
 constexpr int InnerWidth = 7800;
 constexpr int TabColumnWidth = 2600;
 
-const char* const TabbladCaptions[] = {"Hypotheek", "Kapitaalverz.", "ORV",      "AOV",     "Vermogen",
-                                       "Krediet",   "Uitvaart",      "Uitkerende lijfrente", "Schade",
-                                       "Energie",   "Telecom",       "Abonnement", "Uitgaven", "Overig"};
+const char* const TabbladCaptions[] = {
+    "Hypotheek", "Kapitaalverz.", "ORV",     "AOV",        "Vermogen", "Krediet", "Uitvaart", "Uitkerende lijfrente",
+    "Schade",    "Energie",       "Telecom", "Abonnement", "Uitgaven", "Overig"};
 } // namespace
 
 const std::array<qint32, 14> SetupOnderwerpen::TabbladBits = {1,   2,   4,    8,    16,   64,    4096,
@@ -26,15 +26,12 @@ const std::array<qint32, 14> SetupOnderwerpen::TabbladBits = {1,   2,   4,    8,
 
 SetupOnderwerpen::SetupOnderwerpen()
     : SettingsPage(u"SetupOnderwerpen"_s),
-      jnOnderwerpenBeperken(add<YesNo>(add<Frame>(form(), u"fraOnderwerpenBeperken"_s,
-                                                  u"Beperken"_s),
-                                       u"jnOnderwerpenBeperken"_s)),
-      chkAdviesonderwerpen(add<CheckBox>(form().control(u"fraOnderwerpenBeperken"_s),
-                                         u"chkAdviesonderwerpen"_s, u"Adviesonderwerpen"_s)),
-      chkTabbladen(add<CheckBox>(form().control(u"fraOnderwerpenBeperken"_s),
-                                 u"chkTabbladen"_s, u"Tabbladen"_s)),
-      fraAdviesonderwerpenBeperken(add<Frame>(form(), u"fraAdviesonderwerpenBeperken"_s,
-                                              u"Adviesonderwerpen"_s)),
+      jnOnderwerpenBeperken(
+          add<YesNo>(add<Frame>(form(), u"fraOnderwerpenBeperken"_s, u"Beperken"_s), u"jnOnderwerpenBeperken"_s)),
+      chkAdviesonderwerpen(add<CheckBox>(form().control(u"fraOnderwerpenBeperken"_s), u"chkAdviesonderwerpen"_s,
+                                         u"Adviesonderwerpen"_s)),
+      chkTabbladen(add<CheckBox>(form().control(u"fraOnderwerpenBeperken"_s), u"chkTabbladen"_s, u"Tabbladen"_s)),
+      fraAdviesonderwerpenBeperken(add<Frame>(form(), u"fraAdviesonderwerpenBeperken"_s, u"Adviesonderwerpen"_s)),
       fraHintAdviesonderwerpen(add<Frame>(fraAdviesonderwerpenBeperken, u"fraHintAdviesonderwerpen"_s)),
       fraAdviesInhoud(add<Frame>(fraAdviesonderwerpenBeperken, u"fraAdviesInhoud"_s)),
       fraTabbladenBeperken(add<Frame>(form(), u"fraTabbladenBeperken"_s, u"Tabbladen"_s)),
@@ -42,8 +39,8 @@ SetupOnderwerpen::SetupOnderwerpen()
       fraTabbladen(add<Frame>(fraTabbladenBeperken, u"fraTabbladen"_s))
 {
     auto& fraBeperken = form().get<Frame>(u"fraOnderwerpenBeperken"_s);
-    auto& lblBeperken = add<Label>(fraBeperken, u"lblOnderwerpenBeperken"_s,
-                                   u"Wilt u de adviesonderwerpen en tabbladen beperken?"_s);
+    auto& lblBeperken =
+        add<Label>(fraBeperken, u"lblOnderwerpenBeperken"_s, u"Wilt u de adviesonderwerpen en tabbladen beperken?"_s);
     RowLayout(fraBeperken, InnerWidth)
         .row({{&lblBeperken, 4935}, {&jnOnderwerpenBeperken, 1455}})
         .row({{&chkAdviesonderwerpen, 2400}, {&chkTabbladen, 0}})
@@ -61,10 +58,10 @@ SetupOnderwerpen::SetupOnderwerpen()
     adviesonderwerpen.line(fraAdviesInhoud, fraAdviesInhoud.height());
     adviesonderwerpen.finish();
 
-    auto& hntTabbladen = add<Hint>(
-        fraHintTabbladen, u"hntTabbladen"_s,
-        u"Door het selectievakje bij een onderwerp uit te zetten komt het onderwerp niet meer terug in de "
-                       "aanleiding, scenario, dashboard, motivering & advies en rapportage."_s);
+    auto& hntTabbladen =
+        add<Hint>(fraHintTabbladen, u"hntTabbladen"_s,
+                  u"Door het selectievakje bij een onderwerp uit te zetten komt het onderwerp niet meer terug in de "
+                  "aanleiding, scenario, dashboard, motivering & advies en rapportage."_s);
     auto& lblTabbladen =
         add<Label>(fraHintTabbladen, u"lblTabbladen"_s,
                    u"Hieronder zijn de tabbladen onder 'Huidige situatie' en 'Voorstel' in te stellen."_s);

@@ -45,8 +45,7 @@ const QString& leveringsakteMessage()
 }
 const QString& hypotheekakteMessage()
 {
-    static const QString text =
-        u"De hypotheekakte mag maximaal 3% van de hypothecaire inschrijving bedragen."_s;
+    static const QString text = u"De hypotheekakte mag maximaal 3% van de hypothecaire inschrijving bedragen."_s;
     return text;
 }
 } // namespace
@@ -68,19 +67,18 @@ Frame& SetupTarief::addFinancieringsopzet()
     const auto row = [&](const char* frameName, const char* caption, const char* cboName, const char* pctName,
                          const char* lblPctName, const char* amountName, const char* percentageItem,
                          const char* firstItem = "Volgens tabel", const char* amountItem = "Vast bedrag") {
-        return &addOpzetRow(fraOpzet, QString::fromLatin1(frameName), QString::fromLatin1(caption),
-                            QString::fromLatin1(cboName), QString::fromLatin1(pctName), QString::fromLatin1(lblPctName),
-                            QString::fromLatin1(amountName),
-                            {QString::fromLatin1(firstItem), QString::fromLatin1(percentageItem),
-                             QString::fromLatin1(amountItem)});
+        return &addOpzetRow(
+            fraOpzet, QString::fromLatin1(frameName), QString::fromLatin1(caption), QString::fromLatin1(cboName),
+            QString::fromLatin1(pctName), QString::fromLatin1(lblPctName), QString::fromLatin1(amountName),
+            {QString::fromLatin1(firstItem), QString::fromLatin1(percentageItem), QString::fromLatin1(amountItem)});
     };
     Frame* opzetFrames[] = {
-        row("fraLeveringsakte", "Leveringsakte", "cboLeveringsakte", "txtLeveringsaktePercentage",
-            "lblPcLeveringsakte", "txtLeveringsakteBedrag", "Percentage van de koopsom"),
+        row("fraLeveringsakte", "Leveringsakte", "cboLeveringsakte", "txtLeveringsaktePercentage", "lblPcLeveringsakte",
+            "txtLeveringsakteBedrag", "Percentage van de koopsom"),
         row("fraHypotheekakte", "Hypotheekakte", "cboHypotheekAkte", "txtHypotheekaktePercentage", "lblPcHypAkte",
             "txtHypotheekakteBedrag", "Percentage van de hypothecaire inschrijving"),
-        row("fraTaxatiekosten", "Taxatiekosten", "cboTaxatiekosten", "txtTaxatiekostenPercentage",
-            "lblPcTaxatiekosten", "txtTaxatiekostenBedrag", "Percentage van de Marktwaarde"),
+        row("fraTaxatiekosten", "Taxatiekosten", "cboTaxatiekosten", "txtTaxatiekostenPercentage", "lblPcTaxatiekosten",
+            "txtTaxatiekostenBedrag", "Percentage van de Marktwaarde"),
         row("fraInschrijving", "Hypothecaire inschrijving", "cboInschrijving", "txtPc_Inschrijving",
             "lblPcInschrijving", "txtBd_Inschrijving", "Percentage opslag op de gewenste hypotheek",
             "Gelijk aan gewenste hypotheek", "Vast bedrag boven gewenste hypotheek"),
@@ -89,11 +87,11 @@ Frame& SetupTarief::addFinancieringsopzet()
     // its combo in the page's field column.
     RowLayout opzetRows(fraOpzet, InnerWidth);
     for (int row = 0; row < 4; ++row) {
-        opzetRows.block(RowLayout::RowHeight + RowLayout::RowGap, [this, row, opzetFrame = opzetFrames[row],
-                                                                   parent = &fraOpzet](int top, int inner) {
-            opzetFrame->setBounds(RowLayout::Margin, top, inner, RowLayout::RowHeight);
-            placeOpzetRow(row, std::max(LabelWidth, fieldLeftOf(*parent) - RowLayout::Margin));
-        });
+        opzetRows.block(RowLayout::RowHeight + RowLayout::RowGap,
+                        [this, row, opzetFrame = opzetFrames[row], parent = &fraOpzet](int top, int inner) {
+                            opzetFrame->setBounds(RowLayout::Margin, top, inner, RowLayout::RowHeight);
+                            placeOpzetRow(row, std::max(LabelWidth, fieldLeftOf(*parent) - RowLayout::Margin));
+                        });
     }
     opzetRows.finish();
     return fraOpzet;
@@ -110,8 +108,8 @@ void SetupTarief::addFeeRows(Frame& parent, std::initializer_list<int> indices)
             fraBemiddelingsvergoeding = &add<Frame>(parent, u"fraBemiddelingsvergoeding"_s);
             txtPcAdvieskosten = &add<TextBox>(*fraBemiddelingsvergoeding, u"txtPcAdvieskosten"_s);
             txtPcAdvieskosten->setAlignment(Alignment::Right);
-            auto& lblPc = add<Label>(*fraBemiddelingsvergoeding, u"lblPcAdvieskosten"_s,
-                                     u"% van het leningbedrag; min."_s);
+            auto& lblPc =
+                add<Label>(*fraBemiddelingsvergoeding, u"lblPcAdvieskosten"_s, u"% van het leningbedrag; min."_s);
             txtPcAdvieskosten->setBounds(0, 0, 555, RowLayout::RowHeight);
             lblPc.setBounds(txtPcAdvieskosten->right() + 60, 45, PcLabelWidth, RowLayout::LabelHeight);
         }
@@ -126,18 +124,19 @@ Frame& SetupTarief::addAdvieskostenMetHypotheek()
 {
     auto& frame = add<Frame>(form(), u"fraAdvies"_s, u"Advieskosten met hypotheekadvies"_s);
     addFeeRows(frame, {2, 0, 1});
-    auto& lblDossier = add<Label>(frame, u"lblDossiervergoeding"_s,
-                                  u"Dossiervergoeding geldlening"_s);
+    auto& lblDossier = add<Label>(frame, u"lblDossiervergoeding"_s, u"Dossiervergoeding geldlening"_s);
     txtDossiervergoeding = &add<TextBox>(frame, u"txtDossiervergoeding"_s);
     txtDossiervergoeding->setAlignment(Alignment::Right);
 
     RowLayout advies(frame, InnerWidth);
-    advies.row({{lblAdvieskosten[2], FeeLabelWidth}, {cboAdvieskosten[2], FeeComboWidth}, {txtAdvieskosten[2], NumberWidth}});
+    advies.row(
+        {{lblAdvieskosten[2], FeeLabelWidth}, {cboAdvieskosten[2], FeeComboWidth}, {txtAdvieskosten[2], NumberWidth}});
     advies.row({{lblAdvieskosten[0], FeeLabelWidth},
                 {cboAdvieskosten[0], FeeComboWidth},
                 {fraBemiddelingsvergoeding, 555 + 60 + PcLabelWidth},
                 {txtAdvieskosten[0], NumberWidth}});
-    advies.row({{lblAdvieskosten[1], FeeLabelWidth}, {cboAdvieskosten[1], FeeComboWidth}, {txtAdvieskosten[1], NumberWidth}});
+    advies.row(
+        {{lblAdvieskosten[1], FeeLabelWidth}, {cboAdvieskosten[1], FeeComboWidth}, {txtAdvieskosten[1], NumberWidth}});
     // The file fee is an amount: it stands in the amount column, after the
     // page's field column and a combo's width.
     lblDossier.setBuddy(txtDossiervergoeding);
@@ -158,8 +157,10 @@ Frame& SetupTarief::addAdvieskostenZonderHypotheek()
     auto& frame = add<Frame>(form(), u"fraAdvKostenZHyp"_s, u"Advieskosten zonder hypotheekadvies"_s);
     addFeeRows(frame, {3, 4});
     RowLayout zonder(frame, InnerWidth);
-    zonder.row({{lblAdvieskosten[3], FeeLabelWidth}, {cboAdvieskosten[3], FeeComboWidth}, {txtAdvieskosten[3], NumberWidth}});
-    zonder.row({{lblAdvieskosten[4], FeeLabelWidth}, {cboAdvieskosten[4], FeeComboWidth}, {txtAdvieskosten[4], NumberWidth}});
+    zonder.row(
+        {{lblAdvieskosten[3], FeeLabelWidth}, {cboAdvieskosten[3], FeeComboWidth}, {txtAdvieskosten[3], NumberWidth}});
+    zonder.row(
+        {{lblAdvieskosten[4], FeeLabelWidth}, {cboAdvieskosten[4], FeeComboWidth}, {txtAdvieskosten[4], NumberWidth}});
     zonder.finish();
     return frame;
 }
@@ -181,8 +182,8 @@ void SetupTarief::connectChecks()
     }
     for (int index = 0; index < 5; ++index) {
         txtAdvieskosten[std::size_t(index)]->Validate.connect([this, index](bool& Cancel) {
-            storeNumber(*txtAdvieskosten[std::size_t(index)], Setup<TariefSettings>().AdvieskostenBedrag(index), true, 0,
-                        QString(), Cancel);
+            storeNumber(*txtAdvieskosten[std::size_t(index)], Setup<TariefSettings>().AdvieskostenBedrag(index), true,
+                        0, QString(), Cancel);
         });
     }
     txtPcAdvieskosten->Validate.connect([this](bool& Cancel) {
@@ -265,16 +266,16 @@ SetupTarief::Opzet SetupTarief::opzet(int row) const
     const auto r = std::size_t(row);
     switch (row) {
     case 0:
-        return {*cboOpzet[r], *txtOpzetPercentage[r], *lblOpzetPercentage[r], *txtOpzetBedrag[r],
+        return {*cboOpzet[r],           *txtOpzetPercentage[r],    *lblOpzetPercentage[r], *txtOpzetBedrag[r],
                 s.LeveringsakteMethode, s.LeveringsaktePercentage, s.LeveringsakteBedrag};
     case 1:
-        return {*cboOpzet[r], *txtOpzetPercentage[r], *lblOpzetPercentage[r], *txtOpzetBedrag[r],
+        return {*cboOpzet[r],           *txtOpzetPercentage[r],    *lblOpzetPercentage[r], *txtOpzetBedrag[r],
                 s.HypotheekakteMethode, s.HypotheekaktePercentage, s.HypotheekakteBedrag};
     case 2:
-        return {*cboOpzet[r], *txtOpzetPercentage[r], *lblOpzetPercentage[r], *txtOpzetBedrag[r],
+        return {*cboOpzet[r],           *txtOpzetPercentage[r],    *lblOpzetPercentage[r], *txtOpzetBedrag[r],
                 s.TaxatiekostenMethode, s.TaxatiekostenPercentage, s.TaxatiekostenBedrag};
     default:
-        return {*cboOpzet[r], *txtOpzetPercentage[r], *lblOpzetPercentage[r], *txtOpzetBedrag[r],
+        return {*cboOpzet[r],          *txtOpzetPercentage[r],   *lblOpzetPercentage[r], *txtOpzetBedrag[r],
                 s.InschrijvingMethode, s.InschrijvingPercentage, s.InschrijvingBedrag};
     }
 }

@@ -13,10 +13,7 @@ using namespace Qt::StringLiterals;
 namespace tarvelo::TaskCheck {
 
 namespace {
-QString today(Application& application)
-{
-    return CDate(application.SysteemDatum()).toString(u"yyyy-MM-dd"_s);
-}
+QString today(Application& application) { return CDate(application.SysteemDatum()).toString(u"yyyy-MM-dd"_s); }
 } // namespace
 
 void runNow(Application& application, Database& database, const Settings& setup)

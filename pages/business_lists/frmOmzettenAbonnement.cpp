@@ -54,21 +54,18 @@ void frmOmzettenAbonnement::Fill_Control()
         const AbonnementSettings& list = setup_->get<AbonnementSettings>();
         const AbonnementRecord* oud = list.AbonnementOpID(id_);
         const QString naam = oud ? oud->Soort + u" - "_s + oud->Omschrijving : QString();
-        lblOmzetten.setCaption(u"U staat op het punt om het abonnement "_s + naam +
-                               u" te verwijderen. "_s +
-                               (aantal_ == 1 ? u"Er is nog "_s : u"Er zijn nog "_s) +
-                               QString::number(aantal_) +
+        lblOmzetten.setCaption(u"U staat op het punt om het abonnement "_s + naam + u" te verwijderen. "_s +
+                               (aantal_ == 1 ? u"Er is nog "_s : u"Er zijn nog "_s) + QString::number(aantal_) +
                                (aantal_ == 1 ? u" advies"_s : u" adviezen"_s) +
                                u" met dit abonnement in de database aanwezig. "_s +
                                u"Selecteer het abonnement dat het te verwijderen abonnement gaat "
-                                              "vervangen. "_s +
+                               "vervangen. "_s +
                                u"Of breek het verwijderen van dit abonnement af."_s);
         cboAbonnement.clear();
         for (int i = 1; const AbonnementRecord* r = list.Abonnement(i); ++i) {
             if (r->ID == id_ || !r->Actief)
                 continue;
-            cboAbonnement.addItem(r->Soort + u" - "_s + r->Omschrijving + QString(100, QLatin1Char(' ')) +
-                                  r->ID);
+            cboAbonnement.addItem(r->Soort + u" - "_s + r->Omschrijving + QString(100, QLatin1Char(' ')) + r->ID);
         }
         if (cboAbonnement.listCount() > 0)
             cboAbonnement.setListIndex(0);

@@ -10,8 +10,8 @@
 #include <cmath>
 #include <memory>
 #include <optional>
-#include <vector>
 #include <sys/stat.h>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -319,9 +319,8 @@ private:
             return Step::Done;
         }
         // Not yet known, or a document type declaration or other markup an export never has.
-        return rest.size() < cdata.size() && (cdata.startsWith(rest) || comment.startsWith(rest))
-                   ? Step::More
-                   : Step::Bad;
+        return rest.size() < cdata.size() && (cdata.startsWith(rest) || comment.startsWith(rest)) ? Step::More
+                                                                                                  : Step::Bad;
     }
 
     // Skips past the end marker of a comment or processing instruction.

@@ -5,8 +5,8 @@
 #include "framework/host/Application.h"
 #include "framework/host/Connection.h"
 #include "framework/host/Database.h"
-#include "framework/host/OfficeTables.h"
 #include "framework/host/Maatschappij.h"
+#include "framework/host/OfficeTables.h"
 #include "framework/page/RowLayout.h"
 #include "framework/ui/Ui.h"
 #include "pages/companies/frmAgentnummer.h"
@@ -26,9 +26,8 @@ constexpr qint32 Kinds[] = {SoortMij::Geldverstrekker, SoortMij::Verzekeraar, So
 
 AgentNummers::AgentNummers()
     : SettingsPage(u"AgentNummers"_s),
-      lvwMaatschappijnaam(add<ListView>(
-          add<Frame>(form(), u"fraMaatschappijNaam"_s, u"Maatschappij"_s),
-          u"lvwMaatschappijnaam"_s)),
+      lvwMaatschappijnaam(
+          add<ListView>(add<Frame>(form(), u"fraMaatschappijNaam"_s, u"Maatschappij"_s), u"lvwMaatschappijnaam"_s)),
       fraAgentnummers(add<Frame>(form(), u"fraAgentnummers"_s)),
       lvwAgentnummers(add<ListView>(fraAgentnummers, u"lvwAgentnummers"_s)),
       txtAgentNummer(add<TextBox>(fraAgentnummers, u"txtAgentNummer"_s)),
@@ -40,7 +39,8 @@ AgentNummers::AgentNummers()
     // The companies with their agent numbers.
     showsOfficeTables(OfficeTables::companyData());
     auto& fraSoort = add<Frame>(form(), u"fraSoortMaatschappij"_s, u"Soort maatschappij"_s);
-    const char* captions[] = {"Geldverstrekkers", "Verzekeringsmaatschappijen", "Vermogensbeheerders", "Taxatiebureau's"};
+    const char* captions[] = {"Geldverstrekkers", "Verzekeringsmaatschappijen", "Vermogensbeheerders",
+                              "Taxatiebureau's"};
     RowLayout soort(fraSoort, InnerWidth);
     for (int i = 0; i < 4; ++i) {
         auto& opt = add<OptionButton>(fraSoort, u"optSoortMaatschappij"_s, QString::fromUtf8(captions[i]), i);
@@ -98,12 +98,11 @@ void AgentNummers::Fill_Maatschappijen()
         lvwMaatschappijnaam.clear();
         lvwMaatschappijnaam.clearColumns();
         lvwMaatschappijnaam.addColumn(u"Maatschappijnaam (aantal agentnummers)"_s,
-                                      u"Maatschappijnaam (aantal agentnummers)"_s,
-                                      lvwMaatschappijnaam.width() - 60);
+                                      u"Maatschappijnaam (aantal agentnummers)"_s, lvwMaatschappijnaam.width() - 60);
         for (int i = 1; const Maatschappij* mij = catalogus_->maatschappij(kind(), i); ++i) {
-            lvwMaatschappijnaam.addItem(mij->Cd_Mij, mij->Om_Naam + u" ("_s +
-                                                         QString::number(catalogus_->AantalAgentnummers(mij->Cd_Mij, kind())) +
-                                                         u")"_s);
+            lvwMaatschappijnaam.addItem(
+                mij->Cd_Mij,
+                mij->Om_Naam + u" ("_s + QString::number(catalogus_->AantalAgentnummers(mij->Cd_Mij, kind())) + u")"_s);
         }
     });
 }
@@ -233,8 +232,7 @@ void AgentNummers::cmdOpslaan_Click()
                 lvwAgentnummers.setSelectedItem(&row);
                 setBoxes(true, row.text(), row.subItem(1));
                 failCheck(u"De rente op- of afslag van agentnummer %1 (regel %2) is geen getal.\r\n"
-                                         "Voer a.u.b. een geldige rente op- of afslag in, bijvoorbeeld 0,25 of -0,1."_s
-                              .arg(row.text())
+                          "Voer a.u.b. een geldige rente op- of afslag in, bijvoorbeeld 0,25 of -0,1."_s.arg(row.text())
                               .arg(i),
                           Titel(), &txtRente);
                 return;
@@ -262,8 +260,8 @@ void AgentNummers::cmdOpslaan_Click()
         // A valuer's own number is the first of its list.
         if (kind() == SoortMij::Taxateur) {
             catalogus_->SetAgentnummer(cdMij_, kind(), QString());
-            catalogus_->SetAgentnummer(cdMij_, kind(), lvwAgentnummers.count() > 0 ? lvwAgentnummers.item(1).text()
-                                                                                   : QString());
+            catalogus_->SetAgentnummer(cdMij_, kind(),
+                                       lvwAgentnummers.count() > 0 ? lvwAgentnummers.item(1).text() : QString());
         }
         Clear_Agentnummers();
         Fill_Maatschappijen();

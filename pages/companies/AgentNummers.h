@@ -1,9 +1,9 @@
 #pragma once
 
+#include "framework/forms/CheckBox.h"
 #include "framework/forms/CommandButton.h"
 #include "framework/forms/Frame.h"
 #include "framework/forms/ListView.h"
-#include "framework/forms/CheckBox.h"
 #include "framework/forms/TextBox.h"
 #include "framework/page/SettingsPage.h"
 

@@ -11,10 +11,10 @@ namespace tarvelo {
 // number only when the dialog changed it.
 class CAgentnummer {
 public:
-    QString GUID;            // key of the tp_info row; "" while not stored
-    QString Om_Beschrijving; // Om_Omschrijving
-    QString Om_Agentnummer;  // Agent_Id
-    float Pc_Opslag = 0;     // Rente
+    QString GUID;              // key of the tp_info row; "" while not stored
+    QString Om_Beschrijving;   // Om_Omschrijving
+    QString Om_Agentnummer;    // Agent_Id
+    float Pc_Opslag = 0;       // Rente
     bool In_Standaard = false; // In_Default
     bool In_Changed = false;
 };

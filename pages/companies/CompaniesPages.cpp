@@ -28,11 +28,12 @@ void registerCompaniesComponents(ComponentFactory& factory)
     // The commission objects of the companies whose commission the office sets up here.
     for (const char* object : {"ProvisieAVT", "ProvisieCE", "ProvisieDM", "ProvisieIT", "ProvisieAUC"}) {
         const QString className = QString::fromLatin1(object);
-        factory.add(className, [className](Form& form, const QString& name, Control* parent, int index) -> UserControl& {
-            auto& control = form.create<ProvisieInstellingen>(name, parent, index);
-            control.setOm_Object(className);
-            return control;
-        });
+        factory.add(className,
+                    [className](Form& form, const QString& name, Control* parent, int index) -> UserControl& {
+                        auto& control = form.create<ProvisieInstellingen>(name, parent, index);
+                        control.setOm_Object(className);
+                        return control;
+                    });
     }
 }
 

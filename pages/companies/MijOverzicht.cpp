@@ -4,8 +4,8 @@
 #include "framework/host/Application.h"
 #include "framework/host/Connection.h"
 #include "framework/host/Database.h"
-#include "framework/host/OfficeTables.h"
 #include "framework/host/Maatschappij.h"
+#include "framework/host/OfficeTables.h"
 #include "framework/page/HostedPage.h"
 #include "framework/page/RowLayout.h"
 #include "framework/registry/Registry.h"
@@ -15,16 +15,16 @@
 #include "framework/util/ListRoutines.h"
 
 #include <QDir>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <utility>
-#include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
 
 namespace tarvelo {
 
 namespace {
-constexpr int LeftWidth = 5325;   // the left column, as wide as a hosted page
+constexpr int LeftWidth = 5325; // the left column, as wide as a hosted page
 constexpr int RightWidth = 4005;
 // The left column beside the right one at least, so that company names read whole.
 constexpr int ReadableLeftWidth = 7200;
@@ -33,10 +33,8 @@ constexpr int HostedHeight = 5685;
 constexpr Colour HintBackColor = 0xFFFFFF;
 
 // The companies whose commission settings the office keeps, per list.
-const QStringList KredietProvisieCodes = {u"CE"_s, u"DM"_s, u"IT"_s,
-                                          u"AUC"_s};
-const QStringList ProvisieCodes = {u"AVT"_s, u"CE"_s, u"DM"_s,
-                                   u"IT"_s, u"AUC"_s};
+const QStringList KredietProvisieCodes = {u"CE"_s, u"DM"_s, u"IT"_s, u"AUC"_s};
+const QStringList ProvisieCodes = {u"AVT"_s, u"CE"_s, u"DM"_s, u"IT"_s, u"AUC"_s};
 
 // The look-up of a company by short name, table by table in this order.
 struct LookupTable {
@@ -44,9 +42,12 @@ struct LookupTable {
     qint32 kind;
 };
 constexpr LookupTable LookupOrder[] = {
-    {"Tbl_Mij_Info", SoortMij::Geldverstrekker},      {"Tbl_Mij_Verzekering", SoortMij::Verzekeraar},
-    {"Tbl_Mij_Vermogen", SoortMij::Vermogensbeheerder}, {"Tbl_Mij_Krediet", SoortMij::Kredietverstrekker},
-    {"Tbl_Mij_Taxatie", SoortMij::Taxateur},           {"Tbl_Mij_Bankgarantie", SoortMij::Bankgarantie},
+    {"Tbl_Mij_Info", SoortMij::Geldverstrekker},
+    {"Tbl_Mij_Verzekering", SoortMij::Verzekeraar},
+    {"Tbl_Mij_Vermogen", SoortMij::Vermogensbeheerder},
+    {"Tbl_Mij_Krediet", SoortMij::Kredietverstrekker},
+    {"Tbl_Mij_Taxatie", SoortMij::Taxateur},
+    {"Tbl_Mij_Bankgarantie", SoortMij::Bankgarantie},
 };
 
 // Applications of the extended return methods started on this day.
@@ -76,34 +77,24 @@ MijOverzicht::MijOverzicht()
       lvwMaatschappij(add<ListView>(fraMaatschappij, u"lvwMaatschappij"_s)),
       fraAgentnummers(add<Frame>(form(), u"fraAgentnummers"_s, u"Agentnummers"_s)),
       lvwAgentnummers(add<ListView>(fraAgentnummers, u"lvwAgentnummers"_s)),
-      cmdAddAgentnummer(add<CommandButton>(fraAgentnummers, u"cmdAddAgentnummer"_s,
-                                           u"Toevoegen"_s)),
-      cmdEditAgentnummer(add<CommandButton>(fraAgentnummers, u"cmdEditAgentnummer"_s,
-                                            u"Wijzigen"_s)),
-      cmdDeleteAgentnummer(add<CommandButton>(fraAgentnummers, u"cmdDeleteAgentnummer"_s,
-                                              u"Verwijderen"_s)),
+      cmdAddAgentnummer(add<CommandButton>(fraAgentnummers, u"cmdAddAgentnummer"_s, u"Toevoegen"_s)),
+      cmdEditAgentnummer(add<CommandButton>(fraAgentnummers, u"cmdEditAgentnummer"_s, u"Wijzigen"_s)),
+      cmdDeleteAgentnummer(add<CommandButton>(fraAgentnummers, u"cmdDeleteAgentnummer"_s, u"Verwijderen"_s)),
       hintAgentnummer(add<Hint>(fraAgentnummers, u"hintAgentnummer"_s)),
-      fraAgentummersUitwisselen(
-          add<Frame>(form(), u"fraAgentummersUitwisselen"_s, u"Agentnummers"_s)),
-      cmdAgentnummerExport(add<CommandButton>(fraAgentummersUitwisselen, u"cmdAgentnummerExport"_s,
-                                              u"Exporteren"_s)),
-      cmdAgentnummerImport(add<CommandButton>(fraAgentummersUitwisselen, u"cmdAgentnummerImport"_s,
-                                              u"Importeren"_s)),
-      fraHypotheekaanvraag(
-          add<Frame>(form(), u"fraHypotheekaanvraag"_s, u"Hypotheekaanvraag"_s)),
+      fraAgentummersUitwisselen(add<Frame>(form(), u"fraAgentummersUitwisselen"_s, u"Agentnummers"_s)),
+      cmdAgentnummerExport(add<CommandButton>(fraAgentummersUitwisselen, u"cmdAgentnummerExport"_s, u"Exporteren"_s)),
+      cmdAgentnummerImport(add<CommandButton>(fraAgentummersUitwisselen, u"cmdAgentnummerImport"_s, u"Importeren"_s)),
+      fraHypotheekaanvraag(add<Frame>(form(), u"fraHypotheekaanvraag"_s, u"Hypotheekaanvraag"_s)),
       lblOntvanger(add<Label>(fraHypotheekaanvraag, u"lblOntvanger"_s, u"HDN aanvraag naar"_s)),
       cboHDNOntvanger(add<ComboBox>(fraHypotheekaanvraag, u"cboHDNOntvanger"_s)),
-      lblHdnRetour(
-          add<Label>(fraHypotheekaanvraag, u"lblHdnRetour"_s, u"Voorkeur retourwijze"_s)),
+      lblHdnRetour(add<Label>(fraHypotheekaanvraag, u"lblHdnRetour"_s, u"Voorkeur retourwijze"_s)),
       cboHDNRetour(add<ComboBox>(fraHypotheekaanvraag, u"cboHDNRetour"_s)),
       fraHypotheekOpties(add<Frame>(form(), u"fraHypotheekOpties"_s, u"Hypotheekopties"_s)),
       lblProvisie(add<Label>(fraHypotheekOpties, u"lblProvisie"_s,
                              u"De hypotheekopties zijn via de onderstaande knop te wijzigen:"_s)),
-      cmdRenteOpties(
-          add<CommandButton>(fraHypotheekOpties, u"cmdRenteOpties"_s, u"Hypotheekopties"_s)),
+      cmdRenteOpties(add<CommandButton>(fraHypotheekOpties, u"cmdRenteOpties"_s, u"Hypotheekopties"_s)),
       fraProvisie(add<Frame>(form(), u"fraProvisie"_s, u"Provisie"_s)),
-      cmdProvisieInstellingen(
-          form().add<CommandButton>(fraProvisie, u"cmdProvisieInstellingen"_s)),
+      cmdProvisieInstellingen(form().add<CommandButton>(fraProvisie, u"cmdProvisieInstellingen"_s)),
       fraProducten(add<Frame>(form(), u"fraProducten"_s, u"Producten"_s)),
       lvwProducten(add<ListView>(fraProducten, u"lvwProducten"_s))
 {
@@ -111,9 +102,7 @@ MijOverzicht::MijOverzicht()
     showsOfficeTables(OfficeTables::companyData());
     // Left column: the kind, the companies and their agent numbers.
     auto& lblPartijen = add<Label>(fraPartijen, u"lblPartijen"_s, u"Partij"_s);
-    RowLayout(fraPartijen, LeftWidth - 2 * RowLayout::Margin)
-        .row({{&lblPartijen, 900}, {&cboPartijen, 0}})
-        .finish();
+    RowLayout(fraPartijen, LeftWidth - 2 * RowLayout::Margin).row({{&lblPartijen, 900}, {&cboPartijen, 0}}).finish();
 
     for (ListView* list : {&lvwMaatschappij, &lvwAgentnummers, &lvwProducten}) {
         list->setFullRowSelect(true);
@@ -129,7 +118,7 @@ MijOverzicht::MijOverzicht()
     hintAgentnummer.setText(
         u"Hier kunt u per maatschappij een of meerdere agentnummers opgeven."_s +
         u" Per agentnummer is een eventuele renteop- of afslag aan te geven. Daarnaast kunt u aangeven "
-                       "welk agentnummer de standaardkeuze wordt."_s);
+        "welk agentnummer de standaardkeuze wordt."_s);
     hintAgentnummer.setBackColor(HintBackColor);
     RowLayout(fraAgentnummers, LeftWidth - 2 * RowLayout::Margin)
         .line(lvwAgentnummers, 1695)
@@ -140,8 +129,8 @@ MijOverzicht::MijOverzicht()
 
     // Right column: exchange, applications, mortgage options, commission, products.
     constexpr int RightInner = RightWidth - 2 * RowLayout::Margin;
-    auto& lblUitwisselen = add<Label>(fraAgentummersUitwisselen, u"lblAgentnummersUitwisselen"_s,
-                                      u"Agentnummers uitwisselen"_s);
+    auto& lblUitwisselen =
+        add<Label>(fraAgentummersUitwisselen, u"lblAgentnummersUitwisselen"_s, u"Agentnummers uitwisselen"_s);
     cmdAgentnummerExport.setToolTipText(u"Exporteer agentnummers"_s);
     cmdAgentnummerImport.setToolTipText(u"Importeer agentnummers"_s);
     RowLayout(fraAgentummersUitwisselen, RightInner)
@@ -158,21 +147,14 @@ MijOverzicht::MijOverzicht()
 
     lblProvisie.setWordWrap(true);
     cmdRenteOpties.setToolTipText(u"Stel hypotheekopties in per arrangement"_s);
-    RowLayout(fraHypotheekOpties, RightInner)
-        .text(lblProvisie)
-        .row({{&cmdRenteOpties, 1695}})
-        .finish();
+    RowLayout(fraHypotheekOpties, RightInner).text(lblProvisie).row({{&cmdRenteOpties, 1695}}).finish();
 
-    auto& lblProvisieInstellingen =
-        add<Label>(fraProvisie, u"lblProvisieInstellingen"_s,
-                   u"De provisieinstellingen zijn via de onderstaande knop te wijzigen:"_s);
+    auto& lblProvisieInstellingen = add<Label>(fraProvisie, u"lblProvisieInstellingen"_s,
+                                               u"De provisieinstellingen zijn via de onderstaande knop te wijzigen:"_s);
     lblProvisieInstellingen.setWordWrap(true);
     cmdProvisieInstellingen.setCaption(u"Provisie"_s);
     cmdProvisieInstellingen.setToolTipText(u"Provisieinstellingen"_s);
-    RowLayout(fraProvisie, RightInner)
-        .text(lblProvisieInstellingen)
-        .row({{&cmdProvisieInstellingen, 1695}})
-        .finish();
+    RowLayout(fraProvisie, RightInner).text(lblProvisieInstellingen).row({{&cmdProvisieInstellingen, 1695}}).finish();
 
     RowLayout(fraProducten, RightInner).line(lvwProducten, 1695).finish();
 
@@ -295,8 +277,7 @@ void MijOverzicht::Fill_Controls()
         }
         if (isHostedKind(cdSoortMij_)) {
             lvwMaatschappij.clear();
-            const QString className =
-                cdSoortMij_ == SoortMij::Notaris ? u"SetupNotaris"_s : u"SetupInkoopCombis"_s;
+            const QString className = cdSoortMij_ == SoortMij::Notaris ? u"SetupNotaris"_s : u"SetupInkoopCombis"_s;
             HostedPage& hosted = form().add<HostedPage>(form(), className);
             hostedPage_ = &hosted;
             hosted.setBackColor(BackColor());
@@ -348,7 +329,8 @@ void MijOverzicht::Fill_Maatschappijen()
         }
         const QDate today = CDate(app().SysteemDatum());
         const bool lenderList = cdSoortMij_ == SoortMij::Geldverstrekker || cdSoortMij_ == SoortMij::Bankgarantie;
-        const bool ownAgentNumber = cdSoortMij_ >= SoortMij::Geldverstrekker && cdSoortMij_ <= SoortMij::Kredietverstrekker;
+        const bool ownAgentNumber =
+            cdSoortMij_ >= SoortMij::Geldverstrekker && cdSoortMij_ <= SoortMij::Kredietverstrekker;
         for (int i = 1; const Maatschappij* mij = listEntry(cdSoortMij_, i); ++i) {
             // Companies that left the market, or are not offered to the office, are not listed.
             if (!mij->In_Actief || !mij->In_Gebruik)
@@ -407,8 +389,7 @@ void MijOverzicht::Fill_Agentnummers()
         constexpr int NumberWidth = 1335;
         constexpr int RenteWidth = 1455;
         lvwAgentnummers.addColumn(u"AGENTNUMMER"_s, u"Agentnummer"_s, NumberWidth);
-        lvwAgentnummers.addColumn(u"RENTEOPSLAG"_s, u"Rente op-/afslag"_s, RenteWidth,
-                                  Alignment::Right);
+        lvwAgentnummers.addColumn(u"RENTEOPSLAG"_s, u"Rente op-/afslag"_s, RenteWidth, Alignment::Right);
         lvwAgentnummers.addColumn(u"OMSCHRIJVING"_s, u"Omschrijving"_s,
                                   lvwAgentnummers.width() - NumberWidth - RenteWidth - 360);
         std::unique_ptr<Recordset> rs = catalogus_->AgentnummerRecordset(cdMij_, cdSoortMij_);
@@ -442,7 +423,7 @@ void MijOverzicht::Fill_cboHDNRetour()
         if (extended) {
             lblHdnRetour.setCaption(u"Aanvullende retourwijze"_s);
             catalogus_->FillComboFromXsd(QDir(app().InstallationFolder()).filePath(u"HDN/HDN/datacatalogus_AX.xsd"_s),
-                                   u"AanvullendeVerzendwijzeType"_s, cboHDNRetour);
+                                         u"AanvullendeVerzendwijzeType"_s, cboHDNRetour);
             cboHDNRetour.addItem(QString(), 0);
             cboHDNRetour.setItemData(0, 0);
         } else if (!insurers) {
@@ -497,8 +478,7 @@ void MijOverzicht::Fill_Producten()
     guarded([this] {
         lvwProducten.clear();
         lvwProducten.clearColumns();
-        const QString caption =
-            cdSoortMij_ == SoortMij::Bankgarantie ? u"Bankgarantie"_s : u"Productnaam"_s;
+        const QString caption = cdSoortMij_ == SoortMij::Bankgarantie ? u"Bankgarantie"_s : u"Productnaam"_s;
         lvwProducten.addColumn(caption, caption, lvwProducten.width() - 360);
         const Maatschappij* mij = companyOf(cdMij_);
         if (!mij)
@@ -608,8 +588,9 @@ void MijOverzicht::Add_ProvisieMij(const Maatschappij& mij)
         if (known)
             return;
         ProvisieMij entry{mij.Cd_Mij.left(4), mij.Om_Naam.left(50), mij.Om_NaamKort.left(50), mij.Om_Object.left(50)};
-        const auto at = std::upper_bound(provisie_.begin(), provisie_.end(), entry,
-                                         [](const ProvisieMij& a, const ProvisieMij& b) { return a.Om_Mij < b.Om_Mij; });
+        const auto at =
+            std::upper_bound(provisie_.begin(), provisie_.end(), entry,
+                             [](const ProvisieMij& a, const ProvisieMij& b) { return a.Om_Mij < b.Om_Mij; });
         provisie_.insert(at, std::move(entry));
     });
 }
@@ -642,10 +623,9 @@ void MijOverzicht::Form_Resize()
     const auto stackColumns = [&] {
         const int leftBottom = stack({&fraPartijen, &fraMaatschappij, &fraAgentnummers, hostedPage_}, 0, 0, leftWidth);
         if (stacked)
-            return std::pair{leftBottom,
-                             stack({&fraAgentummersUitwisselen, &fraHypotheekaanvraag, &fraHypotheekOpties,
-                                    &fraProvisie, &fraProducten},
-                                   0, leftBottom, leftWidth)};
+            return std::pair{leftBottom, stack({&fraAgentummersUitwisselen, &fraHypotheekaanvraag, &fraHypotheekOpties,
+                                                &fraProvisie, &fraProducten},
+                                               0, leftBottom, leftWidth)};
         return std::pair{leftBottom, stack({&fraAgentummersUitwisselen, &fraHypotheekaanvraag, &fraHypotheekOpties,
                                             &fraProvisie, &fraProducten},
                                            leftWidth + FrameGap, 0, RightWidth)};

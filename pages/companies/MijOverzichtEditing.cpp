@@ -237,8 +237,8 @@ bool MijOverzicht::Add_AgentnummerToDatabase(const CAgentnummer& a)
         if (a.In_Standaard)
             statements.push_back(clearOtherDefaults(a.GUID));
         statements.push_back({u"INSERT INTO tp_info "_s + u"VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
-                              {a.Om_Agentnummer, cdMij_, frmAgentnummer::storedRente(a.Pc_Opslag), a.In_Standaard ? -1 : 0, cdSoortMij_,
-                               orEmpty(a.Om_Beschrijving), a.GUID}});
+                              {a.Om_Agentnummer, cdMij_, frmAgentnummer::storedRente(a.Pc_Opslag),
+                               a.In_Standaard ? -1 : 0, cdSoortMij_, orEmpty(a.Om_Beschrijving), a.GUID}});
         done = runInTransaction(statements);
     });
     return done;
@@ -282,7 +282,7 @@ QString described(const CAgentnummer& n)
 } // namespace
 
 std::vector<MijOverzicht::Statement> MijOverzicht::updateStatements(const CAgentnummer& a,
-                                                                   const CAgentnummer& expected) const
+                                                                    const CAgentnummer& expected) const
 {
     std::vector<Statement> statements;
     if (a.In_Standaard)
@@ -323,12 +323,12 @@ bool MijOverzicht::Update_AgentnummerInDatabase(CAgentnummer& a, const CAgentnum
             }
             const MergedNumber m = merged(shown, *stored, a);
             if (m.bothChanged && !asked) {
-                const MsgResult answer = ui().msgBox(
-                    u"Het agentnummer is intussen op een andere werkplek gewijzigd.\r\n\r\nWas: %1\r\n"
-                    "Andere werkplek: %2\r\nUw wijziging: %3\r\n\r\nWilt u uw wijziging bewaren? "
-                    "Kies Nee om de gegevens van de andere werkplek te houden."_s
-                        .arg(described(shown), described(*stored), described(m.number)),
-                    MsgButtons::YesNo, MsgIcon::Question, u"Agentnummer wijzigen"_s);
+                const MsgResult answer =
+                    ui().msgBox(u"Het agentnummer is intussen op een andere werkplek gewijzigd.\r\n\r\nWas: %1\r\n"
+                                "Andere werkplek: %2\r\nUw wijziging: %3\r\n\r\nWilt u uw wijziging bewaren? "
+                                "Kies Nee om de gegevens van de andere werkplek te houden."_s.arg(
+                                    described(shown), described(*stored), described(m.number)),
+                                MsgButtons::YesNo, MsgIcon::Question, u"Agentnummer wijzigen"_s);
                 if (answer != MsgResult::Yes) {
                     if (ListItem* row = lvwAgentnummers.findItem(a.GUID))
                         showAgentnummer(*row, *stored);
@@ -430,9 +430,15 @@ void MijOverzicht::cmdAddAgentnummer_Click()
     });
 }
 
-void MijOverzicht::cmdEditAgentnummer_Click() { guarded([this] { editAgentnummer(); }); }
+void MijOverzicht::cmdEditAgentnummer_Click()
+{
+    guarded([this] { editAgentnummer(); });
+}
 
-void MijOverzicht::lvwAgentnummers_DblClick() { guarded([this] { editAgentnummer(); }); }
+void MijOverzicht::lvwAgentnummers_DblClick()
+{
+    guarded([this] { editAgentnummer(); });
+}
 
 void MijOverzicht::editAgentnummer()
 {
@@ -480,10 +486,10 @@ void MijOverzicht::cmdDeleteAgentnummer_Click()
         ListItem* row = lvwAgentnummers.selectedItem();
         if (!row || !ordinaryCompanyCurrent())
             return;
-        const MsgResult answer = ui().msgBox(
-            u"Weet u zeker dat u het geselecteerde agentnummer wilt verwijderen?\r\n\r\n"
-                           "Let op. Deze aanpassing kan niet ongedaan gemaakt worden."_s,
-            MsgButtons::YesNo, MsgIcon::Exclamation, u"Agentnummer verwijderen"_s);
+        const MsgResult answer =
+            ui().msgBox(u"Weet u zeker dat u het geselecteerde agentnummer wilt verwijderen?\r\n\r\n"
+                        "Let op. Deze aanpassing kan niet ongedaan gemaakt worden."_s,
+                        MsgButtons::YesNo, MsgIcon::Exclamation, u"Agentnummer verwijderen"_s);
         if (answer != MsgResult::Yes || !Delete_AgentnummerFromDatabase(row->key()))
             return;
         const bool wasDefault = row->checked();
@@ -573,9 +579,9 @@ void MijOverzicht::Save_AgentnummerExport()
         const auto cannotWrite = [&] {
             const QString why = out.errorString();
             out.cancelWriting();
-            return RuntimeError(ErrorNumber::PathFileAccessError,
-                                u"Het bestand %1 kan niet worden geschreven: %2"_s
-                                    .arg(QDir::toNativeSeparators(file), why));
+            return RuntimeError(
+                ErrorNumber::PathFileAccessError,
+                u"Het bestand %1 kan niet worden geschreven: %2"_s.arg(QDir::toNativeSeparators(file), why));
         };
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
             throw cannotWrite();
@@ -615,8 +621,7 @@ void MijOverzicht::Save_AgentnummerExport()
             throw cannotWrite();
         ui().msgBox(utf8("Agentnummers zijn geëxporteerd naar het volgende bestand:") + u"\r\n"_s +
                         QDir::toNativeSeparators(file),
-                    MsgButtons::OK, MsgIcon::Information,
-                    u"Export %1 agentnummer(s) succesvol afgerond..."_s.arg(id));
+                    MsgButtons::OK, MsgIcon::Information, u"Export %1 agentnummer(s) succesvol afgerond..."_s.arg(id));
     });
 }
 
@@ -630,8 +635,7 @@ public:
     ImportProgress(StatusReporter& status, qint64 total) : status_(status), total_(total)
     {
         if (total_ > Step)
-            status_.InitStatus(int((total_ + Step - 1) / Step), u"Agentnummers importeren"_s,
-                               text(), false);
+            status_.InitStatus(int((total_ + Step - 1) / Step), u"Agentnummers importeren"_s, text(), false);
     }
     ~ImportProgress()
     {
@@ -664,17 +668,16 @@ void MijOverzicht::cmdAgentnummerImport_Click() { Read_AgentnummerExport(); }
 void MijOverzicht::Read_AgentnummerExport()
 {
     guarded([this] {
-        const QString folder = BrowseForFolder(
-            ui(), app().ExchangeFolder(),
-            u"Selecteer de folder waar het exportbestand van de agentnummers zich bevindt..."_s);
+        const QString folder =
+            BrowseForFolder(ui(), app().ExchangeFolder(),
+                            u"Selecteer de folder waar het exportbestand van de agentnummers zich bevindt..."_s);
         if (folder.isEmpty())
             return;
         const QString file = withSeparator(folder) + ExportFileName;
         AgentNumberFile in(file);
         if (!in.open()) {
-            ui().msgBox(u"Exportbestand '"_s + QDir::toNativeSeparators(file) +
-                            u"' niet gevonden."_s,
-                        MsgButtons::OK, MsgIcon::Exclamation, u"Agentnummers"_s);
+            ui().msgBox(u"Exportbestand '"_s + QDir::toNativeSeparators(file) + u"' niet gevonden."_s, MsgButtons::OK,
+                        MsgIcon::Exclamation, u"Agentnummers"_s);
             return;
         }
         const auto refuse = [&](const QString& what) {
@@ -693,11 +696,11 @@ void MijOverzicht::Read_AgentnummerExport()
             const QDateTime created = info.birthTime().isValid() ? info.birthTime() : info.lastModified();
             date = created.toString(u"dd-MM-yyyy"_s);
         }
-        const MsgResult answer = ui().msgBox(
-            u"Door deze actie zullen de huidige agentnummers verwijderd worden.\r\n\r\n"
-                           "De aanmaakdatum van deze export is "_s +
-                date + u".\r\nWeet u dit zeker?"_s,
-            MsgButtons::YesNo, MsgIcon::Question, u"Agentnummers importeren"_s);
+        const MsgResult answer =
+            ui().msgBox(u"Door deze actie zullen de huidige agentnummers verwijderd worden.\r\n\r\n"
+                        "De aanmaakdatum van deze export is "_s +
+                            date + u".\r\nWeet u dit zeker?"_s,
+                        MsgButtons::YesNo, MsgIcon::Question, u"Agentnummers importeren"_s);
         if (answer != MsgResult::Yes)
             return;
 
@@ -710,7 +713,7 @@ void MijOverzicht::Read_AgentnummerExport()
                 connection.Execute(u"DELETE FROM tp_info"_s);
                 const std::unique_ptr<PreparedStatement> insert =
                     connection.Prepare(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, "
-                                                      "Cd_SoortMij, Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"_s);
+                                       "Cd_SoortMij, Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"_s);
                 ImportProgress progress(app().status(), in.entryCount());
                 read = in.read([&](const AgentNumberEntry& e) {
                     progress.advance();
@@ -718,8 +721,8 @@ void MijOverzicht::Read_AgentnummerExport()
                     const QVariant guid = e.GUID.toString().isEmpty()
                                               ? QVariant(QUuid::createUuid().toString(QUuid::WithBraces).toUpper())
                                               : e.GUID;
-                    insert->Execute({e.Agent_Id, e.Cd_Mij, e.Rente, e.In_Default ? -1 : 0, e.Cd_SoortMij,
-                                     e.Om_Omschrijving, guid});
+                    insert->Execute(
+                        {e.Agent_Id, e.Cd_Mij, e.Rente, e.In_Default ? -1 : 0, e.Cd_SoortMij, e.Om_Omschrijving, guid});
                 });
             }
             if (read == AgentNumberFile::Status::Ok)

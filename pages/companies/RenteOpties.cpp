@@ -78,8 +78,11 @@ namespace {
 QSet<QString> notOffered(Application& application, const QString& cdMij)
 {
     QSet<QString> codes;
-    std::unique_ptr<Recordset> rs = GetDatabase(application)->connection().OpenRecordset(
-        u"SELECT Cd_Product FROM Tbl_Mij_Renteopties WHERE Cd_Mij = ? AND In_Aanbieden = 0"_s, {cdMij});
+    std::unique_ptr<Recordset> rs =
+        GetDatabase(application)
+            ->connection()
+            .OpenRecordset(u"SELECT Cd_Product FROM Tbl_Mij_Renteopties WHERE Cd_Mij = ? AND In_Aanbieden = 0"_s,
+                           {cdMij});
     for (; !rs->EOF_(); rs->MoveNext())
         codes.insert(rs->text(u"Cd_Product"_s));
     rs->Close();

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "framework/forms/Event.h"
-#include "framework/host/Advies.h"
 #include "framework/forms/Label.h"
 #include "framework/forms/ListView.h"
 #include "framework/forms/UserControl.h"
+#include "framework/host/Advies.h"
 
 namespace tarvelo {
 

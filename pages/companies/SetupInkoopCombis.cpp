@@ -25,17 +25,13 @@ int indexOf(const ListItem& row) { return row.key().mid(1).toInt(); }
 
 SetupInkoopCombis::SetupInkoopCombis()
     : SettingsPage(u"SetupInkoopCombis"_s),
-      lstInkoopcombinatie(add<ListView>(
-          add<Frame>(form(), u"fraInkoopCombis"_s, u"Beschikbare serviceproviders"_s),
-          u"lstInkoopcombinatie"_s)),
-      cmdSelectAll(add<CommandButton>(form().control(u"fraInkoopCombis"_s), u"cmdSelectAll"_s,
-                                      u"Alles selecteren"_s)),
-      cmdToevoegenInkoopCombinatie(add<CommandButton>(form().control(u"fraInkoopCombis"_s),
-                                                      u"cmdToevoegenInkoopCombinatie"_s,
-                                                      u"Toevoegen"_s)),
+      lstInkoopcombinatie(add<ListView>(add<Frame>(form(), u"fraInkoopCombis"_s, u"Beschikbare serviceproviders"_s),
+                                        u"lstInkoopcombinatie"_s)),
+      cmdSelectAll(add<CommandButton>(form().control(u"fraInkoopCombis"_s), u"cmdSelectAll"_s, u"Alles selecteren"_s)),
+      cmdToevoegenInkoopCombinatie(
+          add<CommandButton>(form().control(u"fraInkoopCombis"_s), u"cmdToevoegenInkoopCombinatie"_s, u"Toevoegen"_s)),
       cmdVerwijderenInkoopcombinatie(add<CommandButton>(form().control(u"fraInkoopCombis"_s),
-                                                        u"cmdVerwijderenInkoopcombinatie"_s,
-                                                        u"Verwijderen"_s))
+                                                        u"cmdVerwijderenInkoopcombinatie"_s, u"Verwijderen"_s))
 {
     auto& fra = form().get<Frame>(u"fraInkoopCombis"_s);
     cmdSelectAll.setToolTipText(u"Alle inkoopcombinaties selecteren"_s);
@@ -144,12 +140,12 @@ void SetupInkoopCombis::cmdVerwijderenInkoopcombinatie_Click()
         if (!row)
             return;
         if (row->key().startsWith(QLatin1Char('T'))) {
-            ui().msgBox(u"U kunt alleen serviceproviders verwijderen die u zelf heeft toegevoegd."_s,
-                        MsgButtons::OK, MsgIcon::Exclamation, RemoveCaption);
+            ui().msgBox(u"U kunt alleen serviceproviders verwijderen die u zelf heeft toegevoegd."_s, MsgButtons::OK,
+                        MsgIcon::Exclamation, RemoveCaption);
             return;
         }
-        if (ui().msgBox(u"Wilt u '"_s + row->text() + u"' verwijderen?"_s, MsgButtons::YesNo,
-                        MsgIcon::Question, RemoveCaption) != MsgResult::Yes)
+        if (ui().msgBox(u"Wilt u '"_s + row->text() + u"' verwijderen?"_s, MsgButtons::YesNo, MsgIcon::Question,
+                        RemoveCaption) != MsgResult::Yes)
             return;
         Setup<InkoopcombinatieSettings>().RemoveInkoopcombinatie(indexOf(*row));
         app().SetupChanged();

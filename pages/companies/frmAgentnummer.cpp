@@ -25,8 +25,7 @@ frmAgentnummer::frmAgentnummer()
     : Dialog(u"frmAgentnummer"_s, u"Agentnummers"_s),
       txtAgentnummer(add<TextBox>(add<Frame>(*this, u"fraAgentnummer"_s), u"txtAgentnummer"_s)),
       txtRente(add<TextBox>(get<Frame>(u"fraAgentnummer"_s), u"txtRente"_s)),
-      txtAgentnummerOmschrijving(
-          add<TextBox>(get<Frame>(u"fraAgentnummer"_s), u"txtAgentnummerOmschrijving"_s)),
+      txtAgentnummerOmschrijving(add<TextBox>(get<Frame>(u"fraAgentnummer"_s), u"txtAgentnummerOmschrijving"_s)),
       chkStandaard(add<CheckBox>(get<Frame>(u"fraAgentnummer"_s), u"chkStandaard"_s)),
       cmdOk(add<CommandButton>(*this, u"cmdOk"_s))
 {

@@ -57,8 +57,10 @@ void frmProvisieInstellingen::LoadControlProvisie()
 void frmProvisieInstellingen::Form_Resize()
 {
     if (control_)
-        fraProvisieInstelling.setBounds(RowLayout::DialogMargin, RowLayout::DialogMargin, std::max(fraProvisieInstelling.width(), control_->right() + ControlLeft),
-                                        std::max(fraProvisieInstelling.height(), control_->bottom() + RowLayout::DialogMargin));
+        fraProvisieInstelling.setBounds(
+            RowLayout::DialogMargin, RowLayout::DialogMargin,
+            std::max(fraProvisieInstelling.width(), control_->right() + ControlLeft),
+            std::max(fraProvisieInstelling.height(), control_->bottom() + RowLayout::DialogMargin));
     placeButtonRow({&cmdOk}, &cmdOk, nullptr);
 }
 

@@ -45,8 +45,8 @@ void frmRenteopties::SetApplication(Application& application, int loanIndex)
             remove(*control_);
             control_ = nullptr;
         }
-        const QString className = cdMij_ == QLatin1String("IN") ? u"TarveloINVoorstel.RenteOpties"_s
-                                                                  : u"TarveloCommonCtrl.RenteOpties"_s;
+        const QString className =
+            cdMij_ == QLatin1String("IN") ? u"TarveloINVoorstel.RenteOpties"_s : u"TarveloCommonCtrl.RenteOpties"_s;
         control_ = dynamic_cast<RenteOpties*>(&application.components().create(className, *this, u"RenteOpties"_s));
         if (!control_)
             throw RuntimeError(ComponentFactory::CannotCreateObject,
@@ -66,10 +66,7 @@ void frmRenteopties::SetApplication(Application& application, int loanIndex)
     });
 }
 
-void frmRenteopties::Form_Resize()
-{
-    placeButtonRow({&cmdOpslaan, &cmdOK}, &cmdOK, nullptr);
-}
+void frmRenteopties::Form_Resize() { placeButtonRow({&cmdOpslaan, &cmdOK}, &cmdOK, nullptr); }
 
 void frmRenteopties::cmdOk_Click()
 {

@@ -71,8 +71,8 @@ QString writableByOthers(const QString& file, const QString& installation)
 
 CWeslyHDN::CWeslyHDN(const Registry& registry, WeslyService& service) : service_(service)
 {
-    QString folder = registry.RegGetString(Hive::HKEY_LOCAL_MACHINE, u"Software\\CS Engineering\\HDN"_s,
-                                           u"Installdir"_s, QString());
+    QString folder =
+        registry.RegGetString(Hive::HKEY_LOCAL_MACHINE, u"Software\\CS Engineering\\HDN"_s, u"Installdir"_s, QString());
     if (folder.isEmpty())
         folder = registry.RegGetString(Hive::HKEY_LOCAL_MACHINE, u"Software\\Wow6432Node\\CS Engineering\\HDN"_s,
                                        u"Installdir"_s, QString());
@@ -125,18 +125,18 @@ QFunctionPointer CWeslyHDN::resolve(const char* name)
     }
     if (!library_.isLoaded()) {
         if (const QString open = writableByOthers(file, path_); !open.isEmpty())
-            throw RuntimeError(48, u"Het HDN-clientbestand %1 wordt niet geladen: %2 kan ook door anderen dan de "
-                                   "eigenaar worden gewijzigd. Maak het alleen voor de eigenaar schrijfbaar."_s
-                                       .arg(file, open),
-                               u"CWeslyHDN"_s);
+            throw RuntimeError(
+                48,
+                u"Het HDN-clientbestand %1 wordt niet geladen: %2 kan ook door anderen dan de "
+                "eigenaar worden gewijzigd. Maak het alleen voor de eigenaar schrijfbaar."_s.arg(file, open),
+                u"CWeslyHDN"_s);
     }
     if (!library_.isLoaded() && !library_.load())
-        throw RuntimeError(48, u"Fout bij het laden van "_s + file + u": "_s + library_.errorString(),
-                           u"CWeslyHDN"_s);
+        throw RuntimeError(48, u"Fout bij het laden van "_s + file + u": "_s + library_.errorString(), u"CWeslyHDN"_s);
     const QFunctionPointer function = library_.resolve(name);
     if (!function)
-        throw RuntimeError(453, u"Kan het DLL-ingangspunt "_s + QString::fromLatin1(name) +
-                                    u" niet vinden in "_s + file,
+        throw RuntimeError(453,
+                           u"Kan het DLL-ingangspunt "_s + QString::fromLatin1(name) + u" niet vinden in "_s + file,
                            u"CWeslyHDN"_s);
     return function;
 }
@@ -156,8 +156,7 @@ bool CWeslyHDN::IsWeslyAvailable(long& ErrorNumber, QString& ErrorDescription, b
             return fail(-3, u"Weslycln.dll niet gevonden in: "_s + binFolder());
         if (const QString open = writableByOthers(binFolder() + LibraryFileName(), path_); !open.isEmpty())
             return fail(-3, u"Weslycln.dll in %1 wordt niet geladen: %2 kan ook door anderen dan de eigenaar "
-                            "worden gewijzigd."_s
-                                .arg(binFolder(), open));
+                            "worden gewijzigd."_s.arg(binFolder(), open));
         if (!In_AlleenBestandControle) {
             QString node;
             long nodeError = 0;
@@ -200,7 +199,8 @@ bool CWeslyHDN::WeslyHDNReceiveFrom(const QString& FromNode, const QString& File
     return run([&] {
         const auto receive = reinterpret_cast<ReceiveFunction>(resolve("hdnReceiveFrom"));
         int count = 0;
-        ErrorNumber = receive(toAnsi(FromNode).constData(), toAnsi(QDir::toNativeSeparators(Filename)).constData(), &count);
+        ErrorNumber =
+            receive(toAnsi(FromNode).constData(), toAnsi(QDir::toNativeSeparators(Filename)).constData(), &count);
         AantalBerichten = count;
         ErrorDescription = ReceiveText(ErrorNumber);
     });
@@ -269,7 +269,8 @@ QString CWeslyHDN::SendText(long code)
 {
     switch (code) {
     case 0: return u"Bericht is verzonden. Er zijn geen fouten opgetreden."_s;
-    case 1002: return u"Er kan geen digitale handtekening gezet worden. Zorg dat er een geldig HDN certificaat is aangevraagd."_s;
+    case 1002:
+        return u"Er kan geen digitale handtekening gezet worden. Zorg dat er een geldig HDN certificaat is aangevraagd."_s;
     case 1006: return u"Het HDN bericht is geadresseerd aan een node die niet bekend is in het netwerk."_s;
     case 1007: return u"Het HDN bericht is geadresseerd aan een node waarvoor geen HDN Server geinstalleerd is."_s;
     case 1008: return u"In de communicatie met de server is er een parameter welke niet herkent wordt."_s;
@@ -277,7 +278,8 @@ QString CWeslyHDN::SendText(long code)
     case 1010: return u"Het versleutelen van het bericht is mislukt."_s;
     case 1011: return u"Het opgegeven bestand kan niet geopend worden."_s;
     case 1012: return u"Het opgegeven bestand kan niet gelezen worden."_s;
-    case 1019: return u"De operatie kan niet voltooid worden omdat het interne geheugen op is. Zorg voor voldoende intern geheugen."_s;
+    case 1019:
+        return u"De operatie kan niet voltooid worden omdat het interne geheugen op is. Zorg voor voldoende intern geheugen."_s;
     default: return QString();
     }
 }
@@ -302,20 +304,21 @@ QString CWeslyHDN::ValidateText(long code)
 {
     switch (code) {
     case 0: return u"Het bericht is correct."_s;
-    case 1031: return u"Er zijn geen HDN schema's gevonden waartegen gevalideerd kan worden. Het bericht mag niet verzonden worden."_s;
+    case 1031:
+        return u"Er zijn geen HDN schema's gevonden waartegen gevalideerd kan worden. Het bericht mag niet verzonden worden."_s;
     case 1032: return u"Het te valideren bericht is geen XML bestand."_s;
-    case 1033: return u"Het HDN bericht heeft geen of een incorrecte Header entiteit. Het bericht kan niet gevalideerd worden."_s;
+    case 1033:
+        return u"Het HDN bericht heeft geen of een incorrecte Header entiteit. Het bericht kan niet gevalideerd worden."_s;
     case 1034: return u"Het HDN bericht kan niet gevalideerd worden. De validate geeft een fatale fout."_s;
-    case 1035: return u"Tijdens het valideren van het HDN bericht zijn er fouten gevonden die niet in een popup te herstellen zijn."_s;
-    case 1036: return u"Tijdens het valideren van het HDN bericht zijn er fouten gevonden die door de eindgebruiker middels een popup te herstellen zijn."_s;
+    case 1035:
+        return u"Tijdens het valideren van het HDN bericht zijn er fouten gevonden die niet in een popup te herstellen zijn."_s;
+    case 1036:
+        return u"Tijdens het valideren van het HDN bericht zijn er fouten gevonden die door de eindgebruiker middels een popup te herstellen zijn."_s;
     default: return QString();
     }
 }
 
-QString CWeslyHDN::NodeNumberText(long code)
-{
-    return code == 0 ? u"Nodenummer is bekend"_s : QString();
-}
+QString CWeslyHDN::NodeNumberText(long code) { return code == 0 ? u"Nodenummer is bekend"_s : QString(); }
 
 QString CWeslyHDN::CertificateText(long code)
 {

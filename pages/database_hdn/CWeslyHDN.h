@@ -37,7 +37,8 @@ public:
     bool WeslyHDNSend(const QString& Filename, long& ErrorNumber, QString& ErrorDescription);
     bool WeslyHDNReceiveFrom(const QString& FromNode, const QString& Filename, long& AantalBerichten, long& ErrorNumber,
                              QString& ErrorDescription);
-    bool WeslyHDNValidate(const QString& Filename, const QString& FilenameVX, long& ErrorNumber, QString& ErrorDescription);
+    bool WeslyHDNValidate(const QString& Filename, const QString& FilenameVX, long& ErrorNumber,
+                          QString& ErrorDescription);
     bool WeslyHDNGetNodeNumber(QString& Nodenummer, long& ErrorNumber, QString& ErrorDescription);
     bool WeslyHDNIsCertActive(long& ErrorNumber, QString& ErrorDescription);
     bool GetWeslyServiceState(QString& state, long& ErrorNumber, QString& ErrorDescription);

@@ -15,7 +15,10 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 HdnIndirLijst::HdnIndirLijst(Procedures& owner, ListView& list, CommandButton& add, CommandButton& remove, Names names)
-    : owner_(owner), list_(list), remove_(remove), names_(std::move(names))
+    : owner_(owner),
+      list_(list),
+      remove_(remove),
+      names_(std::move(names))
 {
     list_.setFullRowSelect(true);
     list_.setHideSelection(false);
@@ -63,10 +66,10 @@ void HdnIndirLijst::cmdToevoegen_Click()
     owner_.guarded(u"cmdToevoegen_Click"_s, [this] {
         Application& app = owner_.app();
         if (frmHDNIndir::FreeBerichtsoorten(setup()).isEmpty()) {
-            app.ui().msgBox(u"U heeft alle inkomende berichtsoorten al toegewezen aan een map."_s +
-                                u"\r\n"_s +
-                                u"Indien u een berichtsoort aan een andere map wilt toewijzen dient u deze eerst uit de lijst te verwijderen."_s,
-                            MsgButtons::OK, MsgIcon::Exclamation, u"HDN Indir instellen"_s);
+            app.ui().msgBox(
+                u"U heeft alle inkomende berichtsoorten al toegewezen aan een map."_s + u"\r\n"_s +
+                    u"Indien u een berichtsoort aan een andere map wilt toewijzen dient u deze eerst uit de lijst te verwijderen."_s,
+                MsgButtons::OK, MsgIcon::Exclamation, u"HDN Indir instellen"_s);
             return;
         }
         frmHDNIndir dialog;
@@ -91,8 +94,7 @@ void HdnIndirLijst::cmdVerwijderen_Click()
             return;
         Application& app = owner_.app();
         const QString soort = row->text();
-        if (app.ui().msgBox(u"Wilt u de ingestelde indir voor berichtsoort '"_s + soort +
-                                u"' verwijderen?"_s,
+        if (app.ui().msgBox(u"Wilt u de ingestelde indir voor berichtsoort '"_s + soort + u"' verwijderen?"_s,
                             MsgButtons::YesNo, MsgIcon::None, u"Verwijderen HDN Indir"_s) != MsgResult::Yes)
             return;
         HdnIndirList indirs = setup().get<HdnSettings>().HDNIndirs();

@@ -55,8 +55,7 @@ public:
         const QString folder = HdnMessageStore::MessagePath(root_, date, QString());
         if (folder != last_) {
             if (!QDir().mkpath(folder))
-                throw RuntimeError(76, u"De map '%1' kan niet gemaakt worden."_s.arg(folder),
-                                   u"HdnMessageStore"_s);
+                throw RuntimeError(76, u"De map '%1' kan niet gemaakt worden."_s.arg(folder), u"HdnMessageStore"_s);
             last_ = folder;
         }
         return folder;
@@ -106,23 +105,23 @@ QString HdnMessageStore::sqlStoredInDatabase() const
 QString HdnMessageStore::sqlStoredAsFiles() const
 {
     return server_ ? u"SELECT * FROM HDNBericht WHERE Datalength(Ber_Om_Berichtnaam) <> 0 AND "
-                                    "Ber_Om_Berichtnaam IS NOT NULL"_s
+                     "Ber_Om_Berichtnaam IS NOT NULL"_s
                    : u"SELECT * FROM HDNBericht WHERE Ber_Om_Berichtnaam <> ''"_s;
 }
 
 QString HdnMessageStore::sqlCountInDatabase() const
 {
     return server_ ? u"SELECT COUNT(cast(Ber_Om_Ascii AS VARCHAR)) AS TOTALCOUNTBERICHTEN FROM HDNBERICHT "
-                                    "WHERE Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL"_s
+                     "WHERE Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL"_s
                    : u"SELECT COUNT(Ber_Om_Ascii) AS TOTALCOUNTBERICHTEN FROM HDNBERICHT WHERE Ber_Om_Ascii <> ''"_s;
 }
 
 QString HdnMessageStore::sqlCountAsFiles() const
 {
     return server_ ? u"SELECT COUNT(cast(Ber_Om_Berichtnaam AS VARCHAR)) AS TOTALCOUNTBERICHTEN FROM "
-                                    "HDNBERICHT WHERE Datalength(Ber_Om_Berichtnaam) <> 0 AND Ber_Om_Berichtnaam IS NOT NULL"_s
+                     "HDNBERICHT WHERE Datalength(Ber_Om_Berichtnaam) <> 0 AND Ber_Om_Berichtnaam IS NOT NULL"_s
                    : u"SELECT COUNT(Ber_Om_Berichtnaam) AS TOTALCOUNTBERICHTEN FROM HDNBERICHT WHERE "
-                                    "Ber_Om_Berichtnaam <> ''"_s;
+                     "Ber_Om_Berichtnaam <> ''"_s;
 }
 
 QString HdnMessageStore::sqlTotalSize() const
@@ -146,26 +145,19 @@ qint64 HdnMessageStore::CountInDatabase()
     return scalar(connection_, sqlCountInDatabase(), u"TOTALCOUNTBERICHTEN"_s);
 }
 
-qint64 HdnMessageStore::CountAsFiles()
-{
-    return scalar(connection_, sqlCountAsFiles(), u"TOTALCOUNTBERICHTEN"_s);
-}
+qint64 HdnMessageStore::CountAsFiles() { return scalar(connection_, sqlCountAsFiles(), u"TOTALCOUNTBERICHTEN"_s); }
 
-qint64 HdnMessageStore::TotalSizeInDatabase()
-{
-    return scalar(connection_, sqlTotalSize(), u"TOTALSIZEBERICHTEN"_s);
-}
+qint64 HdnMessageStore::TotalSizeInDatabase() { return scalar(connection_, sqlTotalSize(), u"TOTALSIZEBERICHTEN"_s); }
 
 qint64 HdnMessageStore::SizeOnDisk(qint64 allocationUnit)
 {
     const qint64 unit = allocationUnit > 0 ? allocationUnit : 1;
     const QString length = server_ ? u"DataLength(Ber_Om_Ascii)"_s : u"Len(Ber_Om_Ascii)"_s;
-    const QString where = server_ ? u"Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL"_s
-                                  : u"Ber_Om_Ascii <> ''"_s;
+    const QString where =
+        server_ ? u"Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL"_s : u"Ber_Om_Ascii <> ''"_s;
     // Rounded per message: every message becomes a file of whole units.
     return scalar(connection_,
-                  u"SELECT Sum(((%1 + %2) / %3) * %3) AS TOTALSIZEBERICHTEN FROM HDNBERICHT WHERE %4"_s
-                      .arg(length)
+                  u"SELECT Sum(((%1 + %2) / %3) * %3) AS TOTALSIZEBERICHTEN FROM HDNBERICHT WHERE %4"_s.arg(length)
                       .arg(unit - 1)
                       .arg(unit)
                       .arg(where),
@@ -181,8 +173,7 @@ qint64 HdnMessageStore::RoundUpToUnits(qint64 bytes, qint64 unit)
 
 QString HdnMessageStore::NewFileName(const QString& berCd)
 {
-    return berCd + QLatin1Char('_') + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper() +
-           u".xml"_s;
+    return berCd + QLatin1Char('_') + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper() + u".xml"_s;
 }
 
 QString HdnMessageStore::MessagePath(const QString& folder, const QDate& date, const QString& name)
@@ -190,7 +181,8 @@ QString HdnMessageStore::MessagePath(const QString& folder, const QDate& date, c
     QString root = folder;
     while (root.endsWith(QLatin1Char('/')) && root.size() > 1)
         root.chop(1);
-    QString path = root + QLatin1Char('/') + QString::number(date.year()) + QLatin1Char('/') + QString::number(date.month());
+    QString path =
+        root + QLatin1Char('/') + QString::number(date.year()) + QLatin1Char('/') + QString::number(date.month());
     if (!name.isEmpty())
         path += QLatin1Char('/') + name;
     return path;
@@ -226,8 +218,7 @@ HdnMoveResult HdnMessageStore::pass(const QString& condition, const QString& col
             // The next batch by key: rows passed over are not read again.
             const QString after = first ? QString() : u" AND Ber_Id > %1"_s.arg(last);
             auto rs = connection_.OpenRecordset(u"SELECT Ber_Id, Ber_Cd, Ber_Dt, %1 FROM HDNBericht WHERE %2%3 "
-                                                               "ORDER BY Ber_Id LIMIT %4"_s
-                                                    .arg(columns, condition, after)
+                                                "ORDER BY Ber_Id LIMIT %4"_s.arg(columns, condition, after)
                                                     .arg(BatchSize));
             first = false;
             for (; !rs->EOF_(); rs->MoveNext()) {
@@ -258,8 +249,7 @@ HdnMoveResult HdnMessageStore::pass(const QString& condition, const QString& col
 namespace {
 QString dbCondition(bool server)
 {
-    return server ? u"Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL"_s
-                  : u"Ber_Om_Ascii <> ''"_s;
+    return server ? u"Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL"_s : u"Ber_Om_Ascii <> ''"_s;
 }
 QString fileCondition(bool server)
 {
@@ -276,29 +266,32 @@ HdnMoveResult HdnMessageStore::MoveDatabaseToFolder(const QString& folder)
                     std::vector<QString> written;
                     written.reserve(rows.size());
                     // On failure the rows of this batch keep their text; their new files are of no use.
-                    inTransaction(connection_, [&] {
-                        const auto moved = connection_.Prepare(
-                            u"UPDATE HDNBericht SET Ber_Om_Berichtnaam = ?, Ber_Om_Ascii = '' WHERE Ber_Id = ?"_s);
-                        for (const Row& row : rows) {
-                            ++number;
-                            const QDate date = MessageDate(row.date);
-                            const QByteArray bytes = row.text.toUtf8();
-                            if (!date.isValid() || !isXml(bytes)) {
-                                ++result.passedOver;
-                            } else {
-                                const QString name = NewFileName(row.code);
-                                const QString path = folders.ensure(date) + QLatin1Char('/') + name;
-                                writeFile(path, bytes);
-                                written.push_back(path);
-                                moved->Execute({name, row.id});
+                    inTransaction(
+                        connection_,
+                        [&] {
+                            const auto moved = connection_.Prepare(
+                                u"UPDATE HDNBericht SET Ber_Om_Berichtnaam = ?, Ber_Om_Ascii = '' WHERE Ber_Id = ?"_s);
+                            for (const Row& row : rows) {
+                                ++number;
+                                const QDate date = MessageDate(row.date);
+                                const QByteArray bytes = row.text.toUtf8();
+                                if (!date.isValid() || !isXml(bytes)) {
+                                    ++result.passedOver;
+                                } else {
+                                    const QString name = NewFileName(row.code);
+                                    const QString path = folders.ensure(date) + QLatin1Char('/') + name;
+                                    writeFile(path, bytes);
+                                    written.push_back(path);
+                                    moved->Execute({name, row.id});
+                                }
+                                if (RowDone)
+                                    RowDone(number);
                             }
-                            if (RowDone)
-                                RowDone(number);
-                        }
-                    }, [&] {
-                        for (const QString& path : written)
-                            QFile::remove(path);
-                    });
+                        },
+                        [&] {
+                            for (const QString& path : written)
+                                QFile::remove(path);
+                        });
                     result.moved += qint64(written.size());
                 });
 }
@@ -309,31 +302,34 @@ HdnMoveResult HdnMessageStore::MoveFolderToDatabase(const QString& folder, bool 
                 [&](std::vector<Row>& rows, qint64& number, HdnMoveResult& result) {
                     std::vector<QString> read;
                     read.reserve(rows.size());
-                    inTransaction(connection_, [&] {
-                        const auto moved = connection_.Prepare(
-                            u"UPDATE HDNBericht SET Ber_Om_Ascii = ?, Ber_Om_Berichtnaam = '' WHERE Ber_Id = ?"_s);
-                        for (const Row& row : rows) {
-                            ++number;
-                            const QDate date = MessageDate(row.date);
-                            if (!date.isValid()) {
-                                ++result.passedOver;
-                            } else {
-                                const QString path = MessagePath(folder, date, row.name);
-                                QFile file(path);
-                                QByteArray bytes;
-                                if (file.open(QIODevice::ReadOnly))
-                                    bytes = file.readAll();
-                                if (bytes.isEmpty() || !isXml(bytes)) {
-                                    ++result.notMoved;
+                    inTransaction(
+                        connection_,
+                        [&] {
+                            const auto moved = connection_.Prepare(
+                                u"UPDATE HDNBericht SET Ber_Om_Ascii = ?, Ber_Om_Berichtnaam = '' WHERE Ber_Id = ?"_s);
+                            for (const Row& row : rows) {
+                                ++number;
+                                const QDate date = MessageDate(row.date);
+                                if (!date.isValid()) {
+                                    ++result.passedOver;
                                 } else {
-                                    moved->Execute({QString::fromUtf8(bytes), row.id});
-                                    read.push_back(path);
+                                    const QString path = MessagePath(folder, date, row.name);
+                                    QFile file(path);
+                                    QByteArray bytes;
+                                    if (file.open(QIODevice::ReadOnly))
+                                        bytes = file.readAll();
+                                    if (bytes.isEmpty() || !isXml(bytes)) {
+                                        ++result.notMoved;
+                                    } else {
+                                        moved->Execute({QString::fromUtf8(bytes), row.id});
+                                        read.push_back(path);
+                                    }
                                 }
+                                if (RowDone)
+                                    RowDone(number);
                             }
-                            if (RowDone)
-                                RowDone(number);
-                        }
-                    }, [] {});
+                        },
+                        [] {});
                     result.moved += qint64(read.size());
                     // Only now that the rows hold the texts.
                     if (deleteFiles)
@@ -356,41 +352,42 @@ HdnMoveResult HdnMessageStore::CopyFolderToFolder(const QString& from, const QSt
     if (SameFolder(from, to))
         return {};
     MonthFolders folders(to);
-    return pass(fileCondition(server_), u"Ber_Om_Berichtnaam"_s,
-                [&](std::vector<Row>& rows, qint64& number, HdnMoveResult& result) {
-                    for (const Row& row : rows) {
-                        ++number;
-                        const QDate date = MessageDate(row.date);
-                        if (!date.isValid()) {
-                            ++result.passedOver;
+    return pass(
+        fileCondition(server_), u"Ber_Om_Berichtnaam"_s,
+        [&](std::vector<Row>& rows, qint64& number, HdnMoveResult& result) {
+            for (const Row& row : rows) {
+                ++number;
+                const QDate date = MessageDate(row.date);
+                if (!date.isValid()) {
+                    ++result.passedOver;
+                } else {
+                    const QString source = MessagePath(from, date, row.name);
+                    if (!QFileInfo::exists(source)) {
+                        ++result.notMoved;
+                    } else {
+                        const QString target = folders.ensure(date) + QLatin1Char('/') + row.name;
+                        // A copy left by an earlier, interrupted move is replaced.
+                        QFile::remove(target);
+                        const QString partial = target + u".part"_s;
+                        QFile::remove(partial);
+                        // On one file system a second name for the file is the copy: both
+                        // names hold the message until the originals are removed.
+                        if (::link(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) == 0) {
+                            ++result.moved;
+                        } else if (!QFile::copy(source, partial) || !QFile::rename(partial, target)) {
+                            QFile::remove(partial);
+                            throw RuntimeError(
+                                75, u"Het bestand '%1' kan niet gekopieerd worden naar '%2'."_s.arg(source, target),
+                                u"HdnMessageStore"_s);
                         } else {
-                            const QString source = MessagePath(from, date, row.name);
-                            if (!QFileInfo::exists(source)) {
-                                ++result.notMoved;
-                            } else {
-                                const QString target = folders.ensure(date) + QLatin1Char('/') + row.name;
-                                // A copy left by an earlier, interrupted move is replaced.
-                                QFile::remove(target);
-                                const QString partial = target + u".part"_s;
-                                QFile::remove(partial);
-                                // On one file system a second name for the file is the copy: both
-                                // names hold the message until the originals are removed.
-                                if (::link(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) == 0) {
-                                    ++result.moved;
-                                } else if (!QFile::copy(source, partial) || !QFile::rename(partial, target)) {
-                                    QFile::remove(partial);
-                                    throw RuntimeError(75, u"Het bestand '%1' kan niet gekopieerd worden naar '%2'."_s
-                                                               .arg(source, target),
-                                                       u"HdnMessageStore"_s);
-                                } else {
-                                    ++result.moved;
-                                }
-                            }
+                            ++result.moved;
                         }
-                        if (RowDone)
-                            RowDone(number);
                     }
-                });
+                }
+                if (RowDone)
+                    RowDone(number);
+            }
+        });
 }
 
 HdnMoveResult HdnMessageStore::RemoveDuplicates(const QString& remove, const QString& keep)

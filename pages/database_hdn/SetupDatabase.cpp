@@ -1,10 +1,10 @@
 #include "pages/database_hdn/SetupDatabase.h"
 
-#include "framework/page/FieldButtons.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/host/Application.h"
 #include "framework/host/Database.h"
 #include "framework/host/Settings.h"
+#include "framework/page/FieldButtons.h"
 #include "framework/page/RowLayout.h"
 #include "framework/registry/Registry.h"
 #include "framework/registry/RegistryNames.h"
@@ -30,9 +30,10 @@ constexpr int FieldWidth = 3315;
 const QString AdviesBestand = u"Adviezen.mdb"_s;
 const QString KiesAndereLocatie = u"Kies andere database locatie"_s;
 const QString ControleCaption = u"Controle SQL database connectie"_s;
-const QString GrootteHint = u"Hier staat de huidige grootte van de adviezendatabase. "_s +
-                            u"Indien de maximale grootte van een MS Access database bijna wordt bereikt, dient u over te stappen "_s +
-                            u"op een MS SQL database. Deze is geschikt voor de opslag en verwerking van grotere databases."_s;
+const QString GrootteHint =
+    u"Hier staat de huidige grootte van de adviezendatabase. "_s +
+    u"Indien de maximale grootte van een MS Access database bijna wordt bereikt, dient u over te stappen "_s +
+    u"op een MS SQL database. Deze is geschikt voor de opslag en verwerking van grotere databases."_s;
 
 } // namespace
 
@@ -110,7 +111,8 @@ SetupDatabase::SetupDatabase()
     hntDatabaseNaam1.setText(u"Dit is de bestandsnaam van de secundaire adviezen database."_s);
     for (Hint* h : {&hntWeergaveNaam0, &hntWeergaveNaam1})
         h->setText(u"Dit is de naam die getoond wordt in de database keuzelijst."_s);
-    hntSoortDatabase.setText(u"Indien u wilt kiezen voor 'SQL Server', dan dient de SQL database van Quenmarix voorgeïnstalleerd te zijn. "
+    hntSoortDatabase.setText(
+        u"Indien u wilt kiezen voor 'SQL Server', dan dient de SQL database van Quenmarix voorgeïnstalleerd te zijn. "
         "Zie de installatiehandleiding van Quenmarix over SQL databases voor meer informatie. "
         "Kijk ook in de supportsectie op de website van Quenmarix."_s);
     cmdConnectieCheck.setCaption(u"&Controleer databaseconnectie"_s);
@@ -138,24 +140,32 @@ SetupDatabase::SetupDatabase()
     fraAdviesdossiers.setCaption(u"Adviesdossiers"_s);
     lblDocumenten.setCaption(u"Documenten"_s);
     cmdAdviesdossierDocumentenmap.setCaption(u"..."_s);
-    hntAdviesdossiers.setText(u"Geef hier de map op waarin de Adviesdossiermappen worden opgeslagen. Er wordt per klant een sub-directory "
+    hntAdviesdossiers.setText(
+        u"Geef hier de map op waarin de Adviesdossiermappen worden opgeslagen. Er wordt per klant een sub-directory "
         "in deze map aangemaakt."_s);
 
     fraToepassen.setCaption(u"Database wijzigen"_s);
-    hntToepassen.setText(u"Gewijzigde database-instellingen worden samen toegepast en gelden na het opnieuw starten van Quenmarix."_s);
+    hntToepassen.setText(
+        u"Gewijzigde database-instellingen worden samen toegepast en gelden na het opnieuw starten van Quenmarix."_s);
     cmdToepassen.setCaption(u"Toepassen..."_s);
     cmdToepassen.setEnabled(false);
 
     layoutDatabaseFrame(0, nullptr, &hntSoortDatabase);
     layoutDatabaseFrame(1, &chkDatabase2, nullptr);
     RowLayout(fraOverige, InnerWidth)
-        .row({{&lblOverigeLocatie, LabelWidth}, {&txtOverigeLocatie, FieldWidth}, {&cmdOverigeLocatie, RowLayout::FieldButtonWidth}})
+        .row({{&lblOverigeLocatie, LabelWidth},
+              {&txtOverigeLocatie, FieldWidth},
+              {&cmdOverigeLocatie, RowLayout::FieldButtonWidth}})
         .finish();
     RowLayout(fraImportExport, InnerWidth)
-        .row({{&lblExportDir, LabelWidth}, {&txtExportDir, FieldWidth}, {&cmdExportLocatie, RowLayout::FieldButtonWidth}})
+        .row({{&lblExportDir, LabelWidth},
+              {&txtExportDir, FieldWidth},
+              {&cmdExportLocatie, RowLayout::FieldButtonWidth}})
         .field(lblEmailOntvanger, txtEmailOntvanger, FieldWidth, LabelWidth)
         .text(hntEmailOntvanger)
-        .row({{&lblImportDir, LabelWidth}, {&txtImportDir, FieldWidth}, {&cmdImportLocatie, RowLayout::FieldButtonWidth}})
+        .row({{&lblImportDir, LabelWidth},
+              {&txtImportDir, FieldWidth},
+              {&cmdImportLocatie, RowLayout::FieldButtonWidth}})
         .finish();
     RowLayout(fraAdviesdossiers, InnerWidth)
         .row({{&lblDocumenten, LabelWidth},
@@ -186,11 +196,14 @@ SetupDatabase::SetupDatabase()
     cmdConnectieCheck.Click.connect([this] { cmdConnectieCheck_Click(); });
     cmdToepassen.Click.connect([this] { cmdToepassen_Click(); });
     cmdAdviesdossierDocumentenmap.Click.connect([this] { cmdAdviesdossierDocumentenmap_Click(); });
-    txtAdviesdossierDocumentenmap.Validate.connect([this](bool& cancel) { txtAdviesdossierDocumentenmap_Validation(cancel); });
+    txtAdviesdossierDocumentenmap.Validate.connect(
+        [this](bool& cancel) { txtAdviesdossierDocumentenmap_Validation(cancel); });
     cmdImportLocatie.Click.connect([this] { cmdImportLocatie_Click(); });
     cmdExportLocatie.Click.connect([this] { cmdExportLocatie_Click(); });
-    txtImportDir.Validate.connect([this](bool& cancel) { txtFolder_Validate(txtImportDir, cancel, &SetupDatabase::Update_Importlocatie); });
-    txtExportDir.Validate.connect([this](bool& cancel) { txtFolder_Validate(txtExportDir, cancel, &SetupDatabase::Update_Exportlocatie); });
+    txtImportDir.Validate.connect(
+        [this](bool& cancel) { txtFolder_Validate(txtImportDir, cancel, &SetupDatabase::Update_Importlocatie); });
+    txtExportDir.Validate.connect(
+        [this](bool& cancel) { txtFolder_Validate(txtExportDir, cancel, &SetupDatabase::Update_Exportlocatie); });
     bind(txtEmailOntvanger, &ImportExportSettings::EmailOntvanger).whenLeft();
 }
 
@@ -271,8 +284,10 @@ void SetupDatabase::Fill_Databases()
                  user(RegistryNames::AdviezenDatabaseName), user(RegistryNames::AdviezenDatabaseWeergaveNaam)};
     chosen[1] = {user(RegistryNames::AdviezenDatabase2Source), user(RegistryNames::AdviezenDatabase2Map),
                  user(RegistryNames::AdviezenDatabase2Name), user(RegistryNames::AdviezenDatabase2WeergaveNaam)};
-    databaseDir = reg.RegGetString(Hive::HKEY_LOCAL_MACHINE, RegistryNames::ProductKey, RegistryNames::DatabaseDir, QString());
-    database2 = user(RegistryNames::AdviezenDatabase2, u"False"_s).compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+    databaseDir =
+        reg.RegGetString(Hive::HKEY_LOCAL_MACHINE, RegistryNames::ProductKey, RegistryNames::DatabaseDir, QString());
+    database2 =
+        user(RegistryNames::AdviezenDatabase2, u"False"_s).compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
     dossierMap = user(RegistryNames::AdviesdossierDocumentenMap, databaseDir);
 
     txtAdviesdossierDocumentenmap.setText(dossierMap);
@@ -352,10 +367,10 @@ void SetupDatabase::Set_StatusControls()
 void SetupDatabase::Fill_DatabaseSize()
 {
     guarded([this] {
-        const bool accessSelected = db[0].cboSoort->listIndex() >= 0 &&
-                                    db[0].cboSoort->itemData(db[0].cboSoort->listIndex()) == 0;
-        const std::array<std::pair<bool, QString>, 2> files{
-            std::pair{accessSelected, chosen[0].folder}, std::pair{chkDatabase2.value() == 1, chosen[1].folder}};
+        const bool accessSelected =
+            db[0].cboSoort->listIndex() >= 0 && db[0].cboSoort->itemData(db[0].cboSoort->listIndex()) == 0;
+        const std::array<std::pair<bool, QString>, 2> files{std::pair{accessSelected, chosen[0].folder},
+                                                            std::pair{chkDatabase2.value() == 1, chosen[1].folder}};
         for (int i = 0; i < 2; ++i) {
             DatabaseControls& c = db[i];
             c.hntGrootte->setText(GrootteHint);
@@ -397,8 +412,8 @@ void SetupDatabase::Update_DatabaseLocatie(int index)
             const QString primary = db[0].txtLocatie->text();
             const QString secondary = db[1].txtLocatie->text();
             if (primary.compare(secondary, Qt::CaseInsensitive) == 0 && !primary.trimmed().isEmpty()) {
-                ui().msgBox(u"Er is al een locatie ingesteld naar "_s + db[index].txtLocatie->text(),
-                            MsgButtons::OK, MsgIcon::Exclamation, KiesAndereLocatie);
+                ui().msgBox(u"Er is al een locatie ingesteld naar "_s + db[index].txtLocatie->text(), MsgButtons::OK,
+                            MsgIcon::Exclamation, KiesAndereLocatie);
                 db[index].txtLocatie->setText(QString());
                 return;
             }
@@ -455,9 +470,8 @@ void SetupDatabase::cmdDatabaseLoc_Click(int index)
         if (index < 0 || index > 2)
             return;
         TextBox& field = index == 2 ? txtOverigeLocatie : *db[index].txtLocatie;
-        const QString title = index == 0
-                                  ? u"Selecteer de map waarin de adviezen database zich bevindt:"_s
-                                  : u"Selecteer de map waarin de overige Quenmarix databases zich bevinden:"_s;
+        const QString title = index == 0 ? u"Selecteer de map waarin de adviezen database zich bevindt:"_s
+                                         : u"Selecteer de map waarin de overige Quenmarix databases zich bevinden:"_s;
         const QString folder = BrowseForFolder(ui(), field.text(), title);
         if (folder.isEmpty())
             return;
@@ -465,8 +479,8 @@ void SetupDatabase::cmdDatabaseLoc_Click(int index)
             field.setText(folder);
             Update_DatabaseLocatie(index);
         } else {
-            ui().msgBox(u"Databases zijn niet gevonden in "_s + folder, MsgButtons::OK,
-                        MsgIcon::Information, KiesAndereLocatie);
+            ui().msgBox(u"Databases zijn niet gevonden in "_s + folder, MsgButtons::OK, MsgIcon::Information,
+                        KiesAndereLocatie);
         }
     });
 }
@@ -500,8 +514,8 @@ void SetupDatabase::txtWeergaveNaam_Validate(int index)
 {
     const QString first = db[0].txtWeergave->text();
     if (first == db[1].txtWeergave->text() && !first.isEmpty()) {
-        ui().msgBox(u"Weergavenamen mogen niet gelijk zijn aan elkaar!"_s, MsgButtons::OK,
-                    MsgIcon::Exclamation, u"Weergavenaam gelijk"_s);
+        ui().msgBox(u"Weergavenamen mogen niet gelijk zijn aan elkaar!"_s, MsgButtons::OK, MsgIcon::Exclamation,
+                    u"Weergavenaam gelijk"_s);
         db[index].txtWeergave->setText(QString());
         chosen[index].displayName.clear();
         return;
@@ -531,8 +545,8 @@ void SetupDatabase::cmdConnectieCheck_Click()
         database.TestConnection(db[0].txtServer->text(), errorText, db[0].txtNaam->text());
         ui().setMousePointer(MousePointer::Default);
         if (errorText.isEmpty()) {
-            ui().msgBox(u"Verbinding met de SQL database geslaagd."_s, MsgButtons::OK,
-                        MsgIcon::Information, ControleCaption);
+            ui().msgBox(u"Verbinding met de SQL database geslaagd."_s, MsgButtons::OK, MsgIcon::Information,
+                        ControleCaption);
         } else {
             ui().msgBox(u"Kan geen verbinding maken met de SQL database.\r\n\r\nFoutmelding: "_s + errorText,
                         MsgButtons::OK, MsgIcon::Exclamation, ControleCaption);
@@ -544,9 +558,9 @@ void SetupDatabase::cmdConnectieCheck_Click()
 void SetupDatabase::cmdToepassen_Click()
 {
     guarded([this] {
-        const MsgResult answer = ui().msgBox(
-            u"Weet u zeker dat u de instellingen met betrekking tot de adviezendatabase wilt wijzigen?"_s,
-            MsgButtons::YesNo, MsgIcon::Question, u"Adviezendatabase instellingen"_s);
+        const MsgResult answer =
+            ui().msgBox(u"Weet u zeker dat u de instellingen met betrekking tot de adviezendatabase wilt wijzigen?"_s,
+                        MsgButtons::YesNo, MsgIcon::Question, u"Adviezendatabase instellingen"_s);
         if (answer == MsgResult::Yes)
             Toepassen();
     });
@@ -594,7 +608,7 @@ void SetupDatabase::Toepassen()
     save(RegistryNames::AdviezenDatabase2Name, db[1].txtNaam->text());
 
     if (ui().msgBox(u"Om de nieuwe database te gebruiken dient u Quenmarix opnieuw op te starten, "
-                                   "wilt u Quenmarix afsluiten?"_s,
+                    "wilt u Quenmarix afsluiten?"_s,
                     MsgButtons::YesNo, MsgIcon::Question, u"Aanpassen database..."_s) == MsgResult::Yes)
         a.CloseApplication();
 }
@@ -606,9 +620,8 @@ void SetupDatabase::Update_DossierLocatie(const QString& folder)
     MsgResult answer = MsgResult::No;
     if (!current.isEmpty()) {
         answer = ui().msgBox(u"Wilt u de documentlocatie van uw bestaande adviesdossiers aanpassen naar "
-                                            "de geselecteerde map?"_s,
-                             MsgButtons::YesNoCancel, MsgIcon::Question,
-                             u"Documentlocatie adviesdossiers"_s);
+                             "de geselecteerde map?"_s,
+                             MsgButtons::YesNoCancel, MsgIcon::Question, u"Documentlocatie adviesdossiers"_s);
         if (answer == MsgResult::Cancel)
             return;
     }
@@ -616,8 +629,7 @@ void SetupDatabase::Update_DossierLocatie(const QString& folder)
     app().registry().SaveTarveloSetting(Hive::HKEY_CURRENT_USER, RegistryNames::AdviesdossierDocumentenMap, folder);
     dossierMap = folder;
     if (answer == MsgResult::Yes) {
-        const QVariant result = app().RunFunction(u"SetupDatabase"_s, u"Tarvelomain"_s,
-                                                  u"GetDatabase"_s);
+        const QVariant result = app().RunFunction(u"SetupDatabase"_s, u"Tarvelomain"_s, u"GetDatabase"_s);
         if (auto* database = result.value<Database*>())
             database->MoveDossierDocumentFolder(app().DataDir(), current, folder);
     }
@@ -627,9 +639,9 @@ void SetupDatabase::Update_DossierLocatie(const QString& folder)
 void SetupDatabase::cmdAdviesdossierDocumentenmap_Click()
 {
     guarded([this] {
-        const QString folder = BrowseForFolder(
-            ui(), txtAdviesdossierDocumentenmap.text(),
-            u"Selecteer de hoofdmap waar u de documenten per adviesdossier wilt opslaan"_s);
+        const QString folder =
+            BrowseForFolder(ui(), txtAdviesdossierDocumentenmap.text(),
+                            u"Selecteer de hoofdmap waar u de documenten per adviesdossier wilt opslaan"_s);
         // Without a chosen folder there is nothing to move the dossiers to.
         if (!folder.isEmpty())
             Update_DossierLocatie(folder);
@@ -665,8 +677,8 @@ void SetupDatabase::Update_Exportlocatie(const QString& folder)
 void SetupDatabase::cmdImportLocatie_Click()
 {
     guarded([this] {
-        const QString folder = BrowseForFolder(ui(), txtImportDir.text(),
-                                               u"Selecteer de standaardfolder voor de importbestanden"_s);
+        const QString folder =
+            BrowseForFolder(ui(), txtImportDir.text(), u"Selecteer de standaardfolder voor de importbestanden"_s);
         if (folder.isEmpty())
             return;
         txtImportDir.setText(folder);
@@ -677,8 +689,8 @@ void SetupDatabase::cmdImportLocatie_Click()
 void SetupDatabase::cmdExportLocatie_Click()
 {
     guarded([this] {
-        const QString folder = BrowseForFolder(
-            ui(), txtExportDir.text(), u"Selecteer de standaardfolder voor de advies-exportbestanden"_s);
+        const QString folder = BrowseForFolder(ui(), txtExportDir.text(),
+                                               u"Selecteer de standaardfolder voor de advies-exportbestanden"_s);
         if (folder.isEmpty())
             return;
         txtExportDir.setText(folder);

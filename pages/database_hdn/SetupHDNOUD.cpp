@@ -1,13 +1,13 @@
 #include "pages/database_hdn/SetupHDNOUD.h"
 
-#include "framework/page/FieldButtons.h"
 #include "framework/forms/Label.h"
 #include "framework/host/Application.h"
 #include "framework/host/Maatschappij.h"
 #include "framework/host/Settings.h"
+#include "framework/page/FieldButtons.h"
 #include "framework/page/RowLayout.h"
-#include "framework/settings/HdnSettings.h"
 #include "framework/settings/AutorisatieSettings.h"
+#include "framework/settings/HdnSettings.h"
 #include "framework/ui/Ui.h"
 #include "framework/util/FolderRoutines.h"
 #include "framework/util/TextFitting.h"
@@ -77,29 +77,27 @@ SetupHDNOUD::SetupHDNOUD()
     : SettingsPage(u"SetupHDNOUD"_s),
       cboToonBerichten(add<ComboBox>(frameOf(form(), u"fraHDN"_s), u"cboToonBerichten"_s)),
       txtHDNImporterArchieffolder(add<TextBox>(frameOf(form(), u"fraHDN"_s), u"txtHDNImporterArchieffolder"_s)),
-      chkHDNBewaren(add<CheckBox>(frameOf(form(), u"fraHDN"_s), u"chkHDNBewaren"_s,
-                                  u"Kopie HDN Bericht bewaren"_s)),
+      chkHDNBewaren(add<CheckBox>(frameOf(form(), u"fraHDN"_s), u"chkHDNBewaren"_s, u"Kopie HDN Bericht bewaren"_s)),
       txtDirHDNXML(add<TextBox>(frameOf(form(), u"fraHDN"_s), u"txtDirHDNXML"_s)),
       cmdHDNExportDir(add<CommandButton>(frameOf(form(), u"fraHDN"_s), u"cmdHDNExportDir"_s, u"..."_s)),
       txtHDNNummer(add<TextBox>(frameOf(form(), u"fraHDN"_s), u"txtHDNNummer"_s)),
-      lblHoofdcertificaat(add<Label>(frameOf(form(), u"fraHDN"_s), u"lblHoofdcertificaat"_s,
-                                     u"(Hoofdcertificaat)"_s)),
+      lblHoofdcertificaat(add<Label>(frameOf(form(), u"fraHDN"_s), u"lblHoofdcertificaat"_s, u"(Hoofdcertificaat)"_s)),
       txtHDNInDir(add<TextBox>(frameOf(form(), u"fraHDN"_s), u"txtHDNInDir"_s)),
       txtHDNOutDir(add<TextBox>(frameOf(form(), u"fraHDN"_s), u"txtHDNOutDir"_s)),
       txtHDNErrDir(add<TextBox>(frameOf(form(), u"fraHDN"_s), u"txtHDNErrDir"_s)),
       lblLink(add<Label>(frameOf(form(), u"fraHDN"_s), u"lblLink"_s, u"Instructie HDN instellen"_s)),
       jnHdnVerkeerViaAbo(add<YesNo>(frameOf(form(), u"fraHdnVerkeer"_s), u"jnHdnVerkeerViaAbo"_s)),
-      lblLocatieHdnCertificaat(add<Label>(frameOf(form(), u"fraHdnVerkeer"_s), u"lblLocatieHdnCertificaat"_s,
-                                          u"Locatie HDN-certificaat"_s)),
+      lblLocatieHdnCertificaat(
+          add<Label>(frameOf(form(), u"fraHdnVerkeer"_s), u"lblLocatieHdnCertificaat"_s, u"Locatie HDN-certificaat"_s)),
       txtLocatieHdnCertificaat(add<TextBox>(frameOf(form(), u"fraHdnVerkeer"_s), u"txtLocatieHdnCertificaat"_s)),
-      cmdLocatieHdnCertificaat(add<CommandButton>(frameOf(form(), u"fraHdnVerkeer"_s), u"cmdLocatieHdnCertificaat"_s,
-                                                  u"..."_s)),
-      cmdClearLocatieHdnCertificaat(add<CommandButton>(frameOf(form(), u"fraHdnVerkeer"_s),
-                                                       u"cmdClearLocatieHdnCertificaat"_s, u"X"_s)),
-      cmdImportHdnCertificaat(add<CommandButton>(frameOf(form(), u"fraHdnVerkeer"_s), u"cmdImportHdnCertificaat"_s,
-                                                 u"Importeren"_s)),
-      lblWachtwoordHdnCertificaat(add<Label>(frameOf(form(), u"fraHdnVerkeer"_s), u"lblWachtwoordHdnCertificaat"_s,
-                                             u"Wachtwoord"_s)),
+      cmdLocatieHdnCertificaat(
+          add<CommandButton>(frameOf(form(), u"fraHdnVerkeer"_s), u"cmdLocatieHdnCertificaat"_s, u"..."_s)),
+      cmdClearLocatieHdnCertificaat(
+          add<CommandButton>(frameOf(form(), u"fraHdnVerkeer"_s), u"cmdClearLocatieHdnCertificaat"_s, u"X"_s)),
+      cmdImportHdnCertificaat(
+          add<CommandButton>(frameOf(form(), u"fraHdnVerkeer"_s), u"cmdImportHdnCertificaat"_s, u"Importeren"_s)),
+      lblWachtwoordHdnCertificaat(
+          add<Label>(frameOf(form(), u"fraHdnVerkeer"_s), u"lblWachtwoordHdnCertificaat"_s, u"Wachtwoord"_s)),
       txtWachtwoordHdnCertificaat(add<TextBox>(frameOf(form(), u"fraHdnVerkeer"_s), u"txtWachtwoordHdnCertificaat"_s)),
       cmdHDNBerichtenOpslag(add<CommandButton>(frameOf(form(), u"fraOverig"_s), u"cmdHDNBerichtenOpslag"_s,
                                                u"Wijzigen HDN berichten opslag"_s)),
@@ -110,8 +108,8 @@ SetupHDNOUD::SetupHDNOUD()
                                     u"Berichten ouder dan 6 maanden verwijderen"_s, 1)),
       opt12Maanden(add<OptionButton>(frameOf(form(), u"fraOpschonen"_s), u"optHDNBerichtenVerwijderenUitDatabase"_s,
                                      u"Berichten ouder dan 12 maanden verwijderen"_s, 2)),
-      chkHDNEnterprise(add<CheckBox>(frameOf(form(), u"fraHDNEnterprise"_s), u"chkHDNEnterprise"_s,
-                                     u"Subnode per vestiging"_s)),
+      chkHDNEnterprise(
+          add<CheckBox>(frameOf(form(), u"fraHDNEnterprise"_s), u"chkHDNEnterprise"_s, u"Subnode per vestiging"_s)),
       fraEnterprise(add<Frame>(frameOf(form(), u"fraHDNEnterprise"_s), u"fraEnterprise"_s)),
       lblSubnodes(add<Label>(fraEnterprise, u"lblSubnodes"_s)),
       lstHDNSubnodes(add<ListView>(fraEnterprise, u"lstHDNSubnodes"_s)),
@@ -155,19 +153,33 @@ Frame& SetupHDNOUD::addHdn()
     auto& lblErr = add<Label>(fraHDN, u"lblHDNErrDir"_s, u"Foutberichten"_s);
     auto& cmdHdnErrDir = add<CommandButton>(fraHDN, u"cmdHdnErrDir"_s, u"..."_s);
     auto& cmdClearHdnErrDir = add<CommandButton>(fraHDN, u"cmdClearHdnErrDir"_s, u"X"_s);
-    auto& hntHDN = add<Hint>(fraHDN, u"hntHDN"_s,
-                             u"Zorg ervoor dat uw digitale HDN certificaat geïnstalleerd is. Deze kunt u aanvragen bij HDN."_s +
-                                 u" Meer informatie over het HDN-platform vindt u op www.hdn.nl."_s);
+    auto& hntHDN =
+        add<Hint>(fraHDN, u"hntHDN"_s,
+                  u"Zorg ervoor dat uw digitale HDN certificaat geïnstalleerd is. Deze kunt u aanvragen bij HDN."_s +
+                      u" Meer informatie over het HDN-platform vindt u op www.hdn.nl."_s);
     lblLink.setLink(true);
     txtHDNNummer.setMaxLength(6);
     RowLayout(fraHDN, InnerWidth)
         .row({{&lblToonBerichten, LabelWidth}, {&cboToonBerichten, 2055}})
-        .row({{&lblArchief, LabelWidth}, {&txtHDNImporterArchieffolder, FolderWidth}, {&cmdHDNImporterArchieffolder, RowLayout::FieldButtonWidth}})
-        .row({{&chkHDNBewaren, LabelWidth}, {&txtDirHDNXML, FolderWidth}, {&cmdHDNExportDir, RowLayout::FieldButtonWidth}})
+        .row({{&lblArchief, LabelWidth},
+              {&txtHDNImporterArchieffolder, FolderWidth},
+              {&cmdHDNImporterArchieffolder, RowLayout::FieldButtonWidth}})
+        .row({{&chkHDNBewaren, LabelWidth},
+              {&txtDirHDNXML, FolderWidth},
+              {&cmdHDNExportDir, RowLayout::FieldButtonWidth}})
         .row({{&lblHDNNummer, LabelWidth}, {&txtHDNNummer, 1200}, {&lblHoofdcertificaat, 0}})
-        .row({{&lblIn, LabelWidth}, {&txtHDNInDir, FolderWidth}, {&cmdHDNInDir, RowLayout::FieldButtonWidth}, {&cmdClearHDNInDir, RowLayout::FieldButtonWidth}})
-        .row({{&lblOut, LabelWidth}, {&txtHDNOutDir, FolderWidth}, {&cmdHDNOutDir, RowLayout::FieldButtonWidth}, {&cmdClearHDNOutDir, RowLayout::FieldButtonWidth}})
-        .row({{&lblErr, LabelWidth}, {&txtHDNErrDir, FolderWidth}, {&cmdHdnErrDir, RowLayout::FieldButtonWidth}, {&cmdClearHdnErrDir, RowLayout::FieldButtonWidth}})
+        .row({{&lblIn, LabelWidth},
+              {&txtHDNInDir, FolderWidth},
+              {&cmdHDNInDir, RowLayout::FieldButtonWidth},
+              {&cmdClearHDNInDir, RowLayout::FieldButtonWidth}})
+        .row({{&lblOut, LabelWidth},
+              {&txtHDNOutDir, FolderWidth},
+              {&cmdHDNOutDir, RowLayout::FieldButtonWidth},
+              {&cmdClearHDNOutDir, RowLayout::FieldButtonWidth}})
+        .row({{&lblErr, LabelWidth},
+              {&txtHDNErrDir, FolderWidth},
+              {&cmdHdnErrDir, RowLayout::FieldButtonWidth},
+              {&cmdClearHdnErrDir, RowLayout::FieldButtonWidth}})
         .text(hntHDN)
         .line(lblLink)
         .finish();
@@ -188,7 +200,8 @@ Frame& SetupHDNOUD::addHdn()
     addFolderHandlers(txtDirHDNXML, &cmdHDNExportDir, nullptr,
                       u"Selecteer de folder waar u het HDN-XML bericht wilt bewaren"_s, &HdnSettings::DirHDNXML, false);
     addFolderHandlers(txtHDNImporterArchieffolder, &cmdHDNImporterArchieffolder, nullptr,
-                      u"Selecteer de archieffolder voor de HDN Importer"_s, &HdnSettings::HDNImporterArchieffolder, false);
+                      u"Selecteer de archieffolder voor de HDN Importer"_s, &HdnSettings::HDNImporterArchieffolder,
+                      false);
     return fraHDN;
 }
 
@@ -210,9 +223,13 @@ Frame& SetupHDNOUD::addHdnVerkeer()
     RowLayout(fraHdnVerkeer, InnerWidth)
         .row({{&lblHdnVerkeerViaAbo, LabelWidth}, {&jnHdnVerkeerViaAbo, 1455}})
         .text(htnHdnVerkeerViaAbo)
-        .row({{&lblLocatieHdnCertificaat, LabelWidth}, {&txtLocatieHdnCertificaat, FolderWidth},
-              {&cmdLocatieHdnCertificaat, RowLayout::FieldButtonWidth}, {&cmdClearLocatieHdnCertificaat, RowLayout::FieldButtonWidth}})
-        .row({{&lblWachtwoordHdnCertificaat, LabelWidth}, {&txtWachtwoordHdnCertificaat, 2055}, {&cmdImportHdnCertificaat, 1215}})
+        .row({{&lblLocatieHdnCertificaat, LabelWidth},
+              {&txtLocatieHdnCertificaat, FolderWidth},
+              {&cmdLocatieHdnCertificaat, RowLayout::FieldButtonWidth},
+              {&cmdClearLocatieHdnCertificaat, RowLayout::FieldButtonWidth}})
+        .row({{&lblWachtwoordHdnCertificaat, LabelWidth},
+              {&txtWachtwoordHdnCertificaat, 2055},
+              {&cmdImportHdnCertificaat, 1215}})
         .finish();
 
     describeFieldButton(cmdLocatieHdnCertificaat, FieldButton::ChooseFile, txtLocatieHdnCertificaat);
@@ -225,10 +242,10 @@ Frame& SetupHDNOUD::addOverig()
 {
     Frame& fraOverig = frameOf(form(), u"fraOverig"_s);
     fraOverig.setCaption(u"Overig"_s);
-    auto& chkRetourberichten = add<CheckBox>(fraOverig, u"chkRetourberichten"_s,
-                                             u"Bij opstarten controleren op retourberichten"_s);
-    auto& chkAdviesBlokkeren = add<CheckBox>(fraOverig, u"chkAdviesBlokkerenNaHDNAanvraag"_s,
-                                             u"Advies blokkeren na HDN aanvraag"_s);
+    auto& chkRetourberichten =
+        add<CheckBox>(fraOverig, u"chkRetourberichten"_s, u"Bij opstarten controleren op retourberichten"_s);
+    auto& chkAdviesBlokkeren =
+        add<CheckBox>(fraOverig, u"chkAdviesBlokkerenNaHDNAanvraag"_s, u"Advies blokkeren na HDN aanvraag"_s);
     auto& lblOpslag = add<Label>(fraOverig, u"lblHDNBerichtenOpslag"_s, u"HDN berichten opslag"_s);
     txtHDNBerichtenOpslag.setLocked(true);
     RowLayout(fraOverig, InnerWidth)
@@ -248,14 +265,10 @@ Frame& SetupHDNOUD::addOpschonen()
 {
     Frame& fraOpschonen = frameOf(form(), u"fraOpschonen"_s);
     fraOpschonen.setCaption(u"Oudere HDN berichten automatisch verwijderen uit database"_s);
-    auto& hntOpschonen = add<Hint>(fraOpschonen, u"hntHDNBerichtenVerwijderen"_s,
-                                   u"Hier kunt u aangeven of Quenmarix bij het opstarten automatisch oudere HDN berichten uit de adviezendatabase verwijderd. Dit kan veel ruimte schelen."_s);
-    RowLayout(fraOpschonen, InnerWidth)
-        .line(opt12Maanden)
-        .line(opt6Maanden)
-        .line(optNooit)
-        .text(hntOpschonen)
-        .finish();
+    auto& hntOpschonen = add<Hint>(
+        fraOpschonen, u"hntHDNBerichtenVerwijderen"_s,
+        u"Hier kunt u aangeven of Quenmarix bij het opstarten automatisch oudere HDN berichten uit de adviezendatabase verwijderd. Dit kan veel ruimte schelen."_s);
+    RowLayout(fraOpschonen, InnerWidth).line(opt12Maanden).line(opt6Maanden).line(optNooit).text(hntOpschonen).finish();
     return fraOpschonen;
 }
 
@@ -276,14 +289,13 @@ Frame& SetupHDNOUD::addEnterprise()
         .text(lblSubnodes)
         .line(lstHDNSubnodes, 1215)
         .row({{&cmdEditSubnodes, 2900}})
-        .row({{&lblUsers, LabelWidth}, {&txtHDNEnterpriseUsersFolder, NestedFolderWidth}, {&cmdUsers, RowLayout::FieldButtonWidth},
+        .row({{&lblUsers, LabelWidth},
+              {&txtHDNEnterpriseUsersFolder, NestedFolderWidth},
+              {&cmdUsers, RowLayout::FieldButtonWidth},
               {&cmdClearUsers, RowLayout::FieldButtonWidth}})
         .text(hntUsers)
         .finish();
-    RowLayout(fraHDNEnterprise, InnerWidth)
-        .line(chkHDNEnterprise)
-        .line(fraEnterprise, fraEnterprise.height())
-        .finish();
+    RowLayout(fraHDNEnterprise, InnerWidth).line(chkHDNEnterprise).line(fraEnterprise, fraEnterprise.height()).finish();
 
     addFolderHandlers(txtHDNEnterpriseUsersFolder, &cmdUsers, &cmdClearUsers,
                       u"Selecteer de 'users'-map van HDN Enterprise"_s, &HdnSettings::HDNEnterpriseUsersFolder, false);
@@ -305,10 +317,7 @@ Frame& SetupHDNOUD::addInkomend()
         .line(lstHdnIndir, 1095)
         .row({{&cmdToevoegen, 1215}, {&cmdVerwijderen, 1215}})
         .finish();
-    RowLayout(fraInkomend, InnerWidth)
-        .line(chkAfwijkendeIndirHDN)
-        .line(fraIndir, fraIndir.height())
-        .finish();
+    RowLayout(fraInkomend, InnerWidth).line(chkAfwijkendeIndirHDN).line(fraIndir, fraIndir.height()).finish();
     return fraInkomend;
 }
 
@@ -332,12 +341,25 @@ void SetupHDNOUD::showSettings()
 
 void SetupHDNOUD::connectHandlers()
 {
-    chkHDNBewaren.Click.connect([this] { if (!IsLoading) chkHDNBewaren_Click(); });
-    chkAfwijkendeIndirHDN.Click.connect([this] { if (!IsLoading) chkAfwijkendeIndirHDN_Click(); });
-    chkHDNEnterprise.Click.connect([this] { if (!IsLoading) chkHDNEnterprise_Click(); });
-    jnHdnVerkeerViaAbo.Change.connect([this] { if (!IsLoading) jnHdnVerkeerViaAbo_Change(); });
+    chkHDNBewaren.Click.connect([this] {
+        if (!IsLoading)
+            chkHDNBewaren_Click();
+    });
+    chkAfwijkendeIndirHDN.Click.connect([this] {
+        if (!IsLoading)
+            chkAfwijkendeIndirHDN_Click();
+    });
+    chkHDNEnterprise.Click.connect([this] {
+        if (!IsLoading)
+            chkHDNEnterprise_Click();
+    });
+    jnHdnVerkeerViaAbo.Change.connect([this] {
+        if (!IsLoading)
+            jnHdnVerkeerViaAbo_Change();
+    });
     txtHDNNummer.Validate.connect([this](bool& cancel) { txtHDNNummer_Validation(cancel); });
-    txtWachtwoordHdnCertificaat.Validate.connect([this](bool& cancel) { txtWachtwoordHdnCertificaat_Validation(cancel); });
+    txtWachtwoordHdnCertificaat.Validate.connect(
+        [this](bool& cancel) { txtWachtwoordHdnCertificaat_Validation(cancel); });
     cmdLocatieHdnCertificaat.Click.connect([this] { cmdLocatieHdnCertificaat_Click(); });
     cmdImportHdnCertificaat.Click.connect([this] { cmdImportHdnCertificaat_Click(); });
     cmdClearLocatieHdnCertificaat.Click.connect([this] { cmdClearLocatieHdnCertificaat_Click(); });
@@ -347,7 +369,10 @@ void SetupHDNOUD::connectHandlers()
     lblLink.Click.connect([this] { lblLink_Click(); });
     int index = 0;
     for (OptionButton* option : {&optNooit, &opt6Maanden, &opt12Maanden}) {
-        option->Click.connect([this, index] { if (!IsLoading) optHDNBerichtenVerwijderenUitDatabase_Click(index); });
+        option->Click.connect([this, index] {
+            if (!IsLoading)
+                optHDNBerichtenVerwijderenUitDatabase_Click(index);
+        });
         ++index;
     }
     indirs_.Changed = [this] { announce(); };
@@ -450,12 +475,8 @@ void SetupHDNOUD::Fill()
     Show_HDNBerichtenOpslag(false);
     // 9. Clean-up: an unknown value becomes "never".
     switch (s.HDNBerichtenVerwijderen) {
-    case 2:
-        opt6Maanden.setValue(true);
-        break;
-    case 3:
-        opt12Maanden.setValue(true);
-        break;
+    case 2: opt6Maanden.setValue(true); break;
+    case 3: opt12Maanden.setValue(true); break;
     default:
         optNooit.setValue(true);
         s.HDNBerichtenVerwijderen = 1;
@@ -472,8 +493,8 @@ void SetupHDNOUD::Enable_HdnVerkeerControls()
     guarded([this] {
         const bool on = hdn().HdnVerkeerViaAbo;
         for (Control* control : std::initializer_list<Control*>{&cmdImportHdnCertificaat, &lblLocatieHdnCertificaat,
-                                                                 &cmdLocatieHdnCertificaat, &lblWachtwoordHdnCertificaat,
-                                                                 &txtWachtwoordHdnCertificaat})
+                                                                &cmdLocatieHdnCertificaat, &lblWachtwoordHdnCertificaat,
+                                                                &txtWachtwoordHdnCertificaat})
             control->setEnabled(on);
         cmdClearLocatieHdnCertificaat.setEnabled(on && !hdn().LocatieHdnCertificaat.get().isEmpty());
     });
@@ -638,7 +659,8 @@ void SetupHDNOUD::cmdImportHdnCertificaat_Click()
             // Written beside the old copy first, so that a failed copy leaves the old one in place.
             const QString partial = copy + u".nieuw"_s;
             QFile::remove(partial);
-            if (!QFile::copy(*chosen, partial) || (QFile::exists(copy) && !QFile::remove(copy)) || !QFile::rename(partial, copy)) {
+            if (!QFile::copy(*chosen, partial) || (QFile::exists(copy) && !QFile::remove(copy)) ||
+                !QFile::rename(partial, copy)) {
                 QFile::remove(partial);
                 ui().msgBox(u"Het certificaat kan niet worden gekopieerd naar "_s + QDir::toNativeSeparators(copy) +
                                 u"."_s,

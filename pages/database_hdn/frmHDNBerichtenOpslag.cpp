@@ -62,8 +62,7 @@ void frmHDNBerichtenOpslag::Fill_Control()
 {
     guarded([this] {
         if (!host()) {
-            ui().msgBox(u"Zet eerst de property 'Application'."_s, MsgButtons::OK, MsgIcon::Exclamation,
-                        caption());
+            ui().msgBox(u"Zet eerst de property 'Application'."_s, MsgButtons::OK, MsgIcon::Exclamation, caption());
             return;
         }
         if (huidigeOpslag() == 2) {
@@ -74,7 +73,8 @@ void frmHDNBerichtenOpslag::Fill_Control()
             optMap.setValue(true);
         } else {
             lblUitleg0.setCaption(u"De HDN berichten zijn in de adviezendatabase opgeslagen."_s);
-            lblUitleg1.setCaption(u"Hier kunt u kiezen om de HDN berichten niet meer in de database op te slaan, maar als bestanden buiten de database in een verkenner-map. "_s);
+            lblUitleg1.setCaption(
+                u"Hier kunt u kiezen om de HDN berichten niet meer in de database op te slaan, maar als bestanden buiten de database in een verkenner-map. "_s);
             optDatabase.setCaption(u"In adviezendatabase (huidige keuze)"_s);
             optMap.setCaption(u"In Verkenner-map"_s);
             optDatabase.setValue(true);
@@ -102,8 +102,9 @@ void frmHDNBerichtenOpslag::cmdWijzigen_Click()
 {
     guarded([this] {
         cmdWijzigen.setEnabled(false);
-        ui().msgBox(u"Let op, het volgende scherm toont het aantal te verplaatsten HDN berichten. Het tellen hiervan kan enige minuten duren indien u een grote database heeft."_s,
-                    MsgButtons::OK, MsgIcon::Information, caption());
+        ui().msgBox(
+            u"Let op, het volgende scherm toont het aantal te verplaatsten HDN berichten. Het tellen hiervan kan enige minuten duren indien u een grote database heeft."_s,
+            MsgButtons::OK, MsgIcon::Information, caption());
         frmWijzigenHDNBerichtenOpslag dialog;
         dialog.setCd_HDNBerichtenOpslagActie(optDatabase.value() ? 1 : 2);
         dialog.setApplication(*host());
@@ -119,8 +120,8 @@ bool frmHDNBerichtenOpslag::QueryUnload()
     guarded([&] {
         const int chosen = optMap.value() ? 2 : 1;
         if (host() && chosen != huidigeOpslag() &&
-            ui().msgBox(u"U heeft de wijziging nog niet doorgevoerd. Wilt u het scherm verlaten?"_s,
-                        MsgButtons::YesNo, MsgIcon::None, caption()) != MsgResult::Yes)
+            ui().msgBox(u"U heeft de wijziging nog niet doorgevoerd. Wilt u het scherm verlaten?"_s, MsgButtons::YesNo,
+                        MsgIcon::None, caption()) != MsgResult::Yes)
             mayClose = false;
     });
     return mayClose;

@@ -1,9 +1,9 @@
 #include "pages/database_hdn/frmHDNIndir.h"
 
-#include "framework/page/FieldButtons.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/Label.h"
 #include "framework/host/Settings.h"
+#include "framework/page/FieldButtons.h"
 #include "framework/page/RowLayout.h"
 #include "framework/settings/HdnSettings.h"
 #include "framework/ui/Ui.h"
@@ -66,10 +66,7 @@ frmHDNIndir::frmHDNIndir()
     cmdAnnuleren.Click.connect([this] { close(true); });
 }
 
-QStringList frmHDNIndir::Berichtsoorten()
-{
-    return u"AX;DA;DX;GX;LX;KX;OX;PX;RX;SX;TX;BX"_s.split(QLatin1Char(';'));
-}
+QStringList frmHDNIndir::Berichtsoorten() { return u"AX;DA;DX;GX;LX;KX;OX;PX;RX;SX;TX;BX"_s.split(QLatin1Char(';')); }
 
 QStringList frmHDNIndir::FreeBerichtsoorten(Settings& setup)
 {
@@ -103,9 +100,9 @@ void frmHDNIndir::Fill_Controls()
 void frmHDNIndir::cmdHDNInDir_Click()
 {
     guarded([this] {
-        const QString chosen = BrowseForFolder(ui(), txtHDNInDir.text(),
-                                               u"Selecteer de 'in'-map voor het HDN "_s + cboBerichtsoort.text() +
-                                                   u"-bericht"_s);
+        const QString chosen =
+            BrowseForFolder(ui(), txtHDNInDir.text(),
+                            u"Selecteer de 'in'-map voor het HDN "_s + cboBerichtsoort.text() + u"-bericht"_s);
         if (!chosen.isEmpty())
             txtHDNInDir.setText(chosen);
     });

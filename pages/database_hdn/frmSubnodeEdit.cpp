@@ -50,8 +50,8 @@ void frmSubnodeEdit::Fill_Controls()
 {
     guarded([this] {
         if (!host() || !vestiging_) {
-            ui().msgBox(u"Vul eerst de properties 'Application' en 'Vestiging'."_s, MsgButtons::OK,
-                        MsgIcon::Critical, caption());
+            ui().msgBox(u"Vul eerst de properties 'Application' en 'Vestiging'."_s, MsgButtons::OK, MsgIcon::Critical,
+                        caption());
             return;
         }
         txtVestiging.setText(vestiging_->Naam);
@@ -63,8 +63,8 @@ void frmSubnodeEdit::cmdOK_Click()
 {
     guarded([this] {
         if (!vestiging_) {
-            ui().msgBox(u"Vul eerst de properties 'Application' en 'Vestiging'."_s, MsgButtons::OK,
-                        MsgIcon::Critical, caption());
+            ui().msgBox(u"Vul eerst de properties 'Application' en 'Vestiging'."_s, MsgButtons::OK, MsgIcon::Critical,
+                        caption());
             return;
         }
         const QString nummer = txtHDNNummer.text().trimmed();

@@ -65,7 +65,8 @@ frmWijzigenHDNBerichtenOpslag::frmWijzigenHDNBerichtenOpslag()
         .line(chkBestandenVerwijderen)
         .line(fraVoortgang)
         .finish();
-    describeFieldButton(cmdHDNBerichtenOpslagMap, FieldButton::ChooseFolder, txtHDNBerichtenOpslagMap, lblMap.caption());
+    describeFieldButton(cmdHDNBerichtenOpslagMap, FieldButton::ChooseFolder, txtHDNBerichtenOpslagMap,
+                        lblMap.caption());
     cmdActie.setCaption(u"&Nu uitvoeren..."_s);
     cmdAnnuleren.setCaption(u"&Annuleren"_s);
     // Moving starts only on its own button, never on Enter.
@@ -116,7 +117,10 @@ qint64 frmWijzigenHDNBerichtenOpslag::AllocationUnit(const QString& folder)
     return info.isValid() ? qMax(0, info.blockSize()) : 0;
 }
 
-QString frmWijzigenHDNBerichtenOpslag::Convert_SizeToString(qint64 bytes) { return SetupDatabase::Get_Om_Bestandsgrootte(bytes); }
+QString frmWijzigenHDNBerichtenOpslag::Convert_SizeToString(qint64 bytes)
+{
+    return SetupDatabase::Get_Om_Bestandsgrootte(bytes);
+}
 
 void frmWijzigenHDNBerichtenOpslag::Fill_Control()
 {
@@ -158,23 +162,23 @@ void frmWijzigenHDNBerichtenOpslag::Show_Explanation()
 {
     switch (moveCode_) {
     case 2:
-        lblUitleg.setCaption(u"Bij het wijzigen van de opslag van Verkennermap naar Database zullen de HDN berichten in de "_s +
-                             u"database geplaatst worden. U kunt hieronder aangeven of de bestanden hierbij uit de map verwijderd dienen te worden."_s);
+        lblUitleg.setCaption(
+            u"Bij het wijzigen van de opslag van Verkennermap naar Database zullen de HDN berichten in de "_s +
+            u"database geplaatst worden. U kunt hieronder aangeven of de bestanden hierbij uit de map verwijderd dienen te worden."_s);
         break;
     case 1:
-        lblUitleg.setCaption(u"Bij het wijzigen van de opslag van Database naar Verkennermap zullen de HDN berichten in de "_s +
-                             u"onderstaande Verkennermap geplaatst worden en uit de database gehaald worden."_s + CrLf +
-                             u"Er zijn "_s + QString::number(aantal_) +
-                             u" berichten met een totale grootte van "_s + Convert_SizeToString(grootte_) +
-                             u" over te zetten. Kies een map die over voldoende beschikbare ruimte beschikt."_s);
+        lblUitleg.setCaption(
+            u"Bij het wijzigen van de opslag van Database naar Verkennermap zullen de HDN berichten in de "_s +
+            u"onderstaande Verkennermap geplaatst worden en uit de database gehaald worden."_s + CrLf + u"Er zijn "_s +
+            QString::number(aantal_) + u" berichten met een totale grootte van "_s + Convert_SizeToString(grootte_) +
+            u" over te zetten. Kies een map die over voldoende beschikbare ruimte beschikt."_s);
         break;
     case 3:
-        lblUitleg.setCaption(u"Hieronder kunt u de nieuwe maplocatie instellen. De HDN berichten zullen worden overgezet uit de huidige Verkennermap "_s +
-                             u"naar de nieuwe Verkennermap."_s);
+        lblUitleg.setCaption(
+            u"Hieronder kunt u de nieuwe maplocatie instellen. De HDN berichten zullen worden overgezet uit de huidige Verkennermap "_s +
+            u"naar de nieuwe Verkennermap."_s);
         break;
-    default:
-        lblUitleg.setCaption(u"De HDN berichten zijn al in de adviezendatabase opgeslagen."_s);
-        break;
+    default: lblUitleg.setCaption(u"De HDN berichten zijn al in de adviezendatabase opgeslagen."_s); break;
     }
 }
 
@@ -206,8 +210,8 @@ bool frmWijzigenHDNBerichtenOpslag::Check_DestinationFolderRights(const QString&
 {
     if (folder.isEmpty() || !QDir(folder).exists())
         return false;
-    QFile test(QDir(folder).filePath(u"hdn-rechtentest-"_s +
-                                     QUuid::createUuid().toString(QUuid::WithoutBraces) + u".txt"_s));
+    QFile test(
+        QDir(folder).filePath(u"hdn-rechtentest-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces) + u".txt"_s));
     if (!test.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return false;
     const bool written = test.write("Testbestand\r\n") == 13 && test.flush();
@@ -223,23 +227,24 @@ void frmWijzigenHDNBerichtenOpslag::cmdActie_Click()
             return;
         const QString folder = chosenFolder();
         if (moveCode_ == 3 && HdnMessageStore::SameFolder(folder, huidigeMap_)) {
-            ui().msgBox(u"U heeft nog geen nieuwe opslagmap geselecteerd."_s, MsgButtons::OK,
-                        MsgIcon::Exclamation, caption());
+            ui().msgBox(u"U heeft nog geen nieuwe opslagmap geselecteerd."_s, MsgButtons::OK, MsgIcon::Exclamation,
+                        caption());
             return;
         }
         // Tested before anything is asked or changed: without rights nothing may move.
         if (!Check_DestinationFolderRights(folder)) {
-            ui().msgBox(u"Er zijn niet voldoende rechten op de gekozen HDN berichten opslagmap."_s,
-                        MsgButtons::OK, MsgIcon::Exclamation, caption());
+            ui().msgBox(u"Er zijn niet voldoende rechten op de gekozen HDN berichten opslagmap."_s, MsgButtons::OK,
+                        MsgIcon::Exclamation, caption());
             return;
         }
         if (moveCode_ == 1) {
             Show_AvailableSpace(folder);
             grootte_ = store().SizeOnDisk(AllocationUnit(folder));
             if (vrij_ < grootte_ &&
-                ui().msgBox(u"De beschikbare ruimte in de gekozen map is waarschijnlijk niet voldoende om de HDN berichten in te kopieren."_s +
-                                CrLf + u"Wilt u toch doorgaan?"_s,
-                            MsgButtons::YesNo, MsgIcon::Exclamation, caption()) != MsgResult::Yes)
+                ui().msgBox(
+                    u"De beschikbare ruimte in de gekozen map is waarschijnlijk niet voldoende om de HDN berichten in te kopieren."_s +
+                        CrLf + u"Wilt u toch doorgaan?"_s,
+                    MsgButtons::YesNo, MsgIcon::Exclamation, caption()) != MsgResult::Yes)
                 return;
         }
         QString header;
@@ -266,8 +271,8 @@ void frmWijzigenHDNBerichtenOpslag::cmdActie_Click()
                        u"- Alle computers moeten de laatste versie van Quenmarix hebben;"_s + CrLf;
         for (const QString& line : lines)
             text += line + CrLf;
-        text += CrLf + u"Afhankelijk van het huidig aantal HDN berichten kan dit enige tijd in beslag nemen."_s +
-                CrLf + CrLf + u"Wilt u doorgaan?"_s;
+        text += CrLf + u"Afhankelijk van het huidig aantal HDN berichten kan dit enige tijd in beslag nemen."_s + CrLf +
+                CrLf + u"Wilt u doorgaan?"_s;
         if (ui().msgBox(text, MsgButtons::YesNo, MsgIcon::Exclamation, caption()) != MsgResult::Yes)
             return;
         cmdActie.setEnabled(false);
@@ -302,8 +307,7 @@ void frmWijzigenHDNBerichtenOpslag::startProgress()
 
 void frmWijzigenHDNBerichtenOpslag::showRow(qint64 row)
 {
-    lblVoortgang.setCaption(u"Bezig met HDN bericht "_s + QString::number(row) + u" van "_s +
-                            QString::number(aantal_));
+    lblVoortgang.setCaption(u"Bezig met HDN bericht "_s + QString::number(row) + u" van "_s + QString::number(aantal_));
     const int percent = aantal_ > 0 ? int(qMin<qint64>(100, row * 100 / aantal_)) : 100;
     pgbProgress.setValue(percent);
     // The window follows without letting every row wait for a repaint.
@@ -360,8 +364,7 @@ bool frmWijzigenHDNBerichtenOpslag::runMove(int code, bool reverse)
             pgbProgress.setValue(100);
         }
         break;
-    default:
-        break;
+    default: break;
     }
     // A message that could not be put back is a failed undo.
     if (reverse && errorText_.isEmpty() && last_.notMoved > 0)
@@ -438,7 +441,8 @@ void frmWijzigenHDNBerichtenOpslag::RollBack()
             lblUitleg.setCaption(u"De verplaatste HDN berichten zullen worden teruggezet in de Verkennermap."_s);
             break;
         default:
-            lblUitleg.setCaption(u"De verplaatste HDN berichten zullen worden teruggezet in de originele Verkennermap"_s);
+            lblUitleg.setCaption(
+                u"De verplaatste HDN berichten zullen worden teruggezet in de originele Verkennermap"_s);
             break;
         }
         chkBestandenVerwijderen.setVisible(false);
@@ -450,8 +454,9 @@ void frmWijzigenHDNBerichtenOpslag::RollBack()
             return;
         const QString previousMap = huidigeMap_;
         if (!runMove(moveCode_, true)) {
-            ui().msgBox(u"Het ongedaan maken van de actie is niet gelukt. Zet de backup van de adviezendatabase terug."_s,
-                        MsgButtons::OK, MsgIcon::Critical, caption());
+            ui().msgBox(
+                u"Het ongedaan maken van de actie is niet gelukt. Zet de backup van de adviezendatabase terug."_s,
+                MsgButtons::OK, MsgIcon::Critical, caption());
             return;
         }
         if (moveCode_ == 1) {

@@ -8,7 +8,8 @@
 namespace tarvelo {
 
 CompanyChoicePage::CompanyChoicePage(const QString& className, Choice choice)
-    : SettingsPage(className), choice_(std::move(choice))
+    : SettingsPage(className),
+      choice_(std::move(choice))
 {
     auto& fra = add<Frame>(form(), choice_.frame, choice_.caption);
     auto& lbl = add<Label>(fra, choice_.label, choice_.question);
@@ -18,12 +19,16 @@ CompanyChoicePage::CompanyChoicePage(const QString& className, Choice choice)
     stackFrames({&fra});
 }
 
-std::optional<HostCompany> CompanyChoicePage::company(int position) const { return (app().*choice_.companies)(position); }
+std::optional<HostCompany> CompanyChoicePage::company(int position) const
+{
+    return (app().*choice_.companies)(position);
+}
 
 void CompanyChoicePage::Fill()
 {
-    fillCompanyCombo(*combo_, [this](int i) { return company(i); }, Setup<CompanyChoiceSettings>().*choice_.setting,
-                     choice_.excludedCodes);
+    fillCompanyCombo(
+        *combo_, [this](int i) { return company(i); }, Setup<CompanyChoiceSettings>().*choice_.setting,
+        choice_.excludedCodes);
 }
 
 void CompanyChoicePage::combo_Click()
@@ -31,7 +36,8 @@ void CompanyChoicePage::combo_Click()
     if (IsLoading)
         return;
     guarded([&] {
-        Setup<CompanyChoiceSettings>().*choice_.setting = chosenCompanyCode(*combo_, [this](int i) { return company(i); });
+        Setup<CompanyChoiceSettings>().*choice_.setting =
+            chosenCompanyCode(*combo_, [this](int i) { return company(i); });
     });
 }
 

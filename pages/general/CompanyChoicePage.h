@@ -15,8 +15,8 @@ namespace tarvelo {
 class CompanyChoicePage : public SettingsPage {
 public:
     struct Choice {
-        QString frame, caption;    // the frame and its caption
-        QString label, question;   // the label before the combo and its text
+        QString frame, caption;  // the frame and its caption
+        QString label, question; // the label before the combo and its text
         QString combo;
         std::optional<HostCompany> (Application::*companies)(int) const;
         Setting<QString> CompanyChoiceSettings::*setting;

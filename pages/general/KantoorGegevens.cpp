@@ -28,8 +28,7 @@ KantoorGegevens::KantoorGegevens() : SettingsPage(u"KantoorGegevens"_s)
     };
     auto& lblNaam = add<Label>(fra, u"lblNaam"_s, u"Naam"_s);
     txtNaam = readOnly(u"txtNaam"_s);
-    auto& lblStraat =
-        add<Label>(fra, u"lblStraat"_s, u"Straat / huisnummer / toevoeging"_s);
+    auto& lblStraat = add<Label>(fra, u"lblStraat"_s, u"Straat / huisnummer / toevoeging"_s);
     txtStraat = readOnly(u"txtStraat"_s);
     txtHuisnr = readOnly(u"txtHuisnr"_s);
     txtToevoeging = readOnly(u"txtToevoeging"_s);
@@ -47,9 +46,11 @@ KantoorGegevens::KantoorGegevens() : SettingsPage(u"KantoorGegevens"_s)
 
     // The editable fields: each change is handed back to the host at once, so
     // that it registers the change of its settings object.
-    const std::pair<const char*, const char*> editable[] = {
-        {"TelefoonNr", "Telefoonnummer"}, {"TelefaxNr", "Telefaxnummer"}, {"EMailadres", "Emailadres"},
-        {"URL", "Internetadres"},         {"AFMRegistratieNr", "AFM registratienummer"}};
+    const std::pair<const char*, const char*> editable[] = {{"TelefoonNr", "Telefoonnummer"},
+                                                            {"TelefaxNr", "Telefaxnummer"},
+                                                            {"EMailadres", "Emailadres"},
+                                                            {"URL", "Internetadres"},
+                                                            {"AFMRegistratieNr", "AFM registratienummer"}};
     Setting<QString> OfficeSettings::*members[] = {&OfficeSettings::TelefoonNr, &OfficeSettings::TelefaxNr,
                                                    &OfficeSettings::EMailadres, &OfficeSettings::URL,
                                                    &OfficeSettings::AFMRegistratieNr};

@@ -30,7 +30,8 @@ constexpr int SwatchWidth = 915;
 constexpr int DefaultButtonWidth = 1095;
 constexpr int ColourLabelWidth = 2895;
 
-const QString LogoFilter = u"Bitmap (*.bmp;*.dib)|*.bmp;*.dib|GIF (*.gif)|*.gif|JPEG (*.jpg)|*.jpg|Metabestanden (*.wmf;*.emf)|*.wmf;*.emf|"
+const QString LogoFilter =
+    u"Bitmap (*.bmp;*.dib)|*.bmp;*.dib|GIF (*.gif)|*.gif|JPEG (*.jpg)|*.jpg|Metabestanden (*.wmf;*.emf)|*.wmf;*.emf|"
     "Icon (*.ico;*.cur)|*.ico;*.cur|Alle afbeeldingen|*.bmp;*.dib;*.gif;*.jpg;*.wmf;*.emf;*.ico;*.cur"_s;
 
 bool isPicture(const QString& path) { return !path.isEmpty() && QImageReader(path).canRead(); }
@@ -42,8 +43,7 @@ QSize pictureSize(const QString& path)
     const QImage picture(path);
     if (picture.isNull())
         throw RuntimeError(ErrorNumber::InvalidPicture, u"Het bestand %1 is geen afbeelding die het programma kan "
-                                                          "lezen."_s
-                                               .arg(QDir::toNativeSeparators(path)));
+                                                        "lezen."_s.arg(QDir::toNativeSeparators(path)));
     return picture.size();
 }
 
@@ -65,8 +65,8 @@ void removeFile(const QFileInfo& file)
 {
     QFile f(file.absoluteFilePath());
     if (!f.remove())
-        throw RuntimeError(ErrorNumber::PathFileAccessError, u"Het bestand %1 kan niet worden verwijderd."_s
-                                                    .arg(QDir::toNativeSeparators(file.absoluteFilePath())));
+        throw RuntimeError(ErrorNumber::PathFileAccessError, u"Het bestand %1 kan niet worden verwijderd."_s.arg(
+                                                                 QDir::toNativeSeparators(file.absoluteFilePath())));
 }
 
 } // namespace
@@ -74,8 +74,7 @@ void removeFile(const QFileInfo& file)
 SetupAlgemeen::SetupAlgemeen() : SettingsPage(u"SetupAlgemeen"_s)
 {
     // Bedrijfslogo
-    auto& fraBedrijfslogo =
-        add<Frame>(form(), u"fraBedrijfslogo"_s, u"Bedrijfslogo en website"_s);
+    auto& fraBedrijfslogo = add<Frame>(form(), u"fraBedrijfslogo"_s, u"Bedrijfslogo en website"_s);
     auto& lblLocatie = add<Label>(fraBedrijfslogo, u"lblLogoPath"_s, u"Locatie afbeelding"_s);
     txtLogoPath = &add<TextBox>(fraBedrijfslogo, u"txtLogoPath"_s);
     cmdBedrijfslogo = &add<CommandButton>(fraBedrijfslogo, u"cmdBedrijfslogo"_s, u"..."_s);
@@ -90,10 +89,8 @@ SetupAlgemeen::SetupAlgemeen() : SettingsPage(u"SetupAlgemeen"_s)
     cmdBedrijfslogo->Click.connect([this] { cmdBedrijfslogo_Click(); });
     cmdLogoVerwijder->Click.connect([this] { cmdLogoVerwijder_Click(); });
     RowLayout logoRows(fraBedrijfslogo, InnerWidth);
-    logoRows.row({{&lblLocatie, 2055},
-                  {txtLogoPath, 0},
-                  {cmdBedrijfslogo, ButtonSize},
-                  {cmdLogoVerwijder, ButtonSize}});
+    logoRows.row(
+        {{&lblLocatie, 2055}, {txtLogoPath, 0}, {cmdBedrijfslogo, ButtonSize}, {cmdLogoVerwijder, ButtonSize}});
     // The preview keeps its fixed size, beside its label, in the page's field
     // column where the frame has room for it there.
     logoRows.block(LogoMaxHeight + RowLayout::RowGap, [this, label = &lblVoorbeeld](int top, int inner) {
@@ -106,8 +103,10 @@ SetupAlgemeen::SetupAlgemeen() : SettingsPage(u"SetupAlgemeen"_s)
 
     // Kleuren
     auto& fraKleuren = add<Frame>(form(), u"fraKleuren"_s, u"Kleuren"_s);
-    const QString captions[] = {u"Kleur startscherm"_s, u"- Titel tabel"_s,
-                                u"- Rij kleur 1"_s,     u"- Rij kleur 2"_s,
+    const QString captions[] = {u"Kleur startscherm"_s,
+                                u"- Titel tabel"_s,
+                                u"- Rij kleur 1"_s,
+                                u"- Rij kleur 2"_s,
                                 u"Kleur niet actieve tabbladen"_s,
                                 u"Achtergrondkleur applicatie"_s};
     std::array<Label*, 6> labels{};
@@ -120,10 +119,8 @@ SetupAlgemeen::SetupAlgemeen() : SettingsPage(u"SetupAlgemeen"_s)
         cmdAanpassenKleur[i]->Click.connect([this, i] { cmdAanpassenKleur_Click(i); });
         cmdDefaultKleur[i]->Click.connect([this, i] { cmdDefaultKleur_Click(i); });
     }
-    auto& lblTabellen =
-        add<Label>(fraKleuren, u"lblTabellen"_s, u"Kleur tabellen op overzichten"_s);
-    auto& cmdVoorbeeldTabellen =
-        add<CommandButton>(fraKleuren, u"cmdVoorbeeldTabellen"_s, u"Voorbeeld"_s);
+    auto& lblTabellen = add<Label>(fraKleuren, u"lblTabellen"_s, u"Kleur tabellen op overzichten"_s);
+    auto& cmdVoorbeeldTabellen = add<CommandButton>(fraKleuren, u"cmdVoorbeeldTabellen"_s, u"Voorbeeld"_s);
     cmdVoorbeeldTabellen.Click.connect([this] { cmdVoorbeeldTabellen_Click(); });
     RowLayout colourRows(fraKleuren, InnerWidth);
     auto colourRow = [&](int i) {
@@ -147,8 +144,7 @@ SetupAlgemeen::SetupAlgemeen() : SettingsPage(u"SetupAlgemeen"_s)
     auto& cboAdviezen = add<ComboBox>(fraStartscherm, u"cboAdviezen"_s);
     auto& lblKlanten = add<Label>(fraStartscherm, u"lblKlanten"_s, u"Toon actieve klanten"_s);
     auto& cboKlanten = add<ComboBox>(fraStartscherm, u"cboKlanten"_s);
-    bind(cboKlanten, &HouseStyleSettings::StartschermKlanten,
-         {{u"Aantal"_s, 2}, {u"Niet tonen"_s, 0}});
+    bind(cboKlanten, &HouseStyleSettings::StartschermKlanten, {{u"Aantal"_s, 2}, {u"Niet tonen"_s, 0}});
     bind(cboAdviezen, &HouseStyleSettings::StartschermAdviezen,
          {{u"Meest recente adviezen"_s, 1}, {u"Niet tonen"_s, 0}});
     RowLayout(fraStartscherm, InnerWidth)
@@ -212,8 +208,7 @@ void SetupAlgemeen::Fill_Logo()
         const QString folder = logoFolder();
         if (!QDir().mkpath(folder))
             throw RuntimeError(ErrorNumber::PathNotFound, u"De map voor het bedrijfslogo %1 kan niet worden "
-                                                            "aangemaakt."_s
-                                                 .arg(QDir::toNativeSeparators(folder)));
+                                                          "aangemaakt."_s.arg(QDir::toNativeSeparators(folder)));
         const QString bestand = Setup<HouseStyleSettings>().LogoBestand;
         const QString path = bestand.isEmpty() ? firstPicture(QDir(folder)) : folder + bestand;
         if (path.isEmpty() || !QFileInfo(path).isFile()) {
@@ -239,8 +234,8 @@ void SetupAlgemeen::showDefaultLogo(const QString& text)
 
 void SetupAlgemeen::showLogoPath(const QString& path)
 {
-    txtLogoPath->setText(FitTextToWidth(ui(), txtLogoPath->font(), QDir::toNativeSeparators(path),
-                                        txtLogoPath->width() - 60, false));
+    txtLogoPath->setText(
+        FitTextToWidth(ui(), txtLogoPath->font(), QDir::toNativeSeparators(path), txtLogoPath->width() - 60, false));
 }
 
 void SetupAlgemeen::Paint_Logo()
@@ -276,8 +271,8 @@ void SetupAlgemeen::UpdatePreview(bool warn)
         for (int i = 0; i < 6; ++i)
             style.Kleur(i) = qint32(picCurrentColor[i]->backColor());
         if (warn && app().HuidigAdvies() >= 0)
-            ui().msgBox(u"De gekozen kleur wordt pas actief bij het openen van het volgende advies."_s,
-                        MsgButtons::OK, MsgIcon::Information, u"Let op"_s);
+            ui().msgBox(u"De gekozen kleur wordt pas actief bij het openen van het volgende advies."_s, MsgButtons::OK,
+                        MsgIcon::Information, u"Let op"_s);
     });
 }
 
@@ -291,7 +286,8 @@ void SetupAlgemeen::cmdAanpassenKleur_Click(int index)
 {
     guarded(Index{index}, [&] {
         const Colour before = picCurrentColor[index]->backColor();
-        const Colour chosen = ui().chooseColour(Colour(Setup<HouseStyleSettings>().Kleur(index).get())).value_or(before);
+        const Colour chosen =
+            ui().chooseColour(Colour(Setup<HouseStyleSettings>().Kleur(index).get())).value_or(before);
         picCurrentColor[index]->setBackColor(chosen);
         UpdatePreview(chosen != before && (index == 0 || index == 4));
         if (index == 5)
@@ -333,23 +329,21 @@ void SetupAlgemeen::cmdBedrijfslogo_Click()
         if (file.absolutePath() != dir.absolutePath()) {
             if (!QDir().mkpath(folder))
                 throw RuntimeError(ErrorNumber::PathNotFound, u"De map voor het bedrijfslogo %1 kan niet worden "
-                                                                "aangemaakt."_s
-                                                     .arg(QDir::toNativeSeparators(folder)));
+                                                              "aangemaakt."_s.arg(QDir::toNativeSeparators(folder)));
             const QString temporary = dir.filePath(NewLogoName);
             if (QFileInfo(temporary).isFile())
                 removeFile(QFileInfo(temporary));
             if (!QFile::copy(file.absoluteFilePath(), temporary))
                 throw RuntimeError(ErrorNumber::PathFileAccessError,
                                    u"Het bedrijfslogo kan niet naar de map %1 worden gekopieerd; het "
-                                                  "huidige logo blijft behouden."_s
-                                       .arg(QDir::toNativeSeparators(folder)));
+                                   "huidige logo blijft behouden."_s.arg(QDir::toNativeSeparators(folder)));
             for (const QFileInfo& old : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
                 if (old.fileName() != NewLogoName)
                     removeFile(old);
             }
             if (!QFile::rename(temporary, dir.filePath(file.fileName())))
-                throw RuntimeError(ErrorNumber::PathFileAccessError, u"Het bedrijfslogo kan niet de naam %1 krijgen."_s
-                                                            .arg(file.fileName()));
+                throw RuntimeError(ErrorNumber::PathFileAccessError,
+                                   u"Het bedrijfslogo kan niet de naam %1 krijgen."_s.arg(file.fileName()));
         }
         logoPixels = pixels;
         imgBedrijflogo->setPicture(dir.filePath(file.fileName()));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/forms/CommandButton.h"
 #include "framework/forms/ComboBox.h"
+#include "framework/forms/CommandButton.h"
 #include "framework/forms/Image.h"
 #include "framework/forms/Label.h"
 #include "framework/forms/TextBox.h"

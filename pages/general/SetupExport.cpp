@@ -47,8 +47,8 @@ SetupExport::SetupExport() : SettingsPage(u"SetupExport"_s)
     txtImportDir = &add<TextBox>(fra, u"txtImportDir"_s);
     auto& cmdImportLocatie = add<CommandButton>(fra, u"cmdImportLocatie"_s, u"..."_s);
     auto& linTop = add<Line>(fra, u"linScheiding"_s, QString(), 0);
-    auto& lblEmail = add<Label>(fra, u"lblEmailKop"_s,
-                                u"E-mail voor automatische verzending van ge\u00ebxporteerde adviezen"_s);
+    auto& lblEmail =
+        add<Label>(fra, u"lblEmailKop"_s, u"E-mail voor automatische verzending van ge\u00ebxporteerde adviezen"_s);
     auto& lblOntvanger = add<Label>(fra, u"lblEmailOntvanger"_s, u"E-mail versturen naar"_s);
     auto& txtEmailOntvanger = add<TextBox>(fra, u"txtEmailOntvanger"_s);
     auto& lblSmtp = add<Label>(fra, u"lblSMTPServer"_s, u"SMTP Server"_s);
@@ -56,8 +56,8 @@ SetupExport::SetupExport() : SettingsPage(u"SetupExport"_s)
     auto& linBottom = add<Line>(fra, u"linScheiding"_s, QString(), 1);
     auto& hint = add<Hint>(fra, u"hntExport"_s,
                            u"Een ge\u00ebxporteerd advies wordt naar het ingevulde e-mailadres verstuurd via "
-                                          "de opgegeven SMTP-server. Laat het e-mailadres leeg om niet automatisch te "
-                                          "versturen."_s);
+                           "de opgegeven SMTP-server. Laat het e-mailadres leeg om niet automatisch te "
+                           "versturen."_s);
     for (TextBox* box : {txtExportDir, txtImportDir})
         box->setLocked(true);
     cmdExportLocatie.setToolTipText(u"De export locatie kiezen"_s);
@@ -71,7 +71,8 @@ SetupExport::SetupExport() : SettingsPage(u"SetupExport"_s)
     rows.row({{&lblExport, LabelWidth}, {txtExportDir, FolderWidth}, {&cmdExportLocatie, ButtonWidth}})
         .row({{&lblImport, LabelWidth}, {txtImportDir, FolderWidth}, {&cmdImportLocatie, ButtonWidth}});
     const auto rule = [](Line& line) {
-        return [at = &line](int top, int width) { at->setPoints(RowLayout::Margin, top, RowLayout::Margin + width, top); };
+        return
+            [at = &line](int top, int width) { at->setPoints(RowLayout::Margin, top, RowLayout::Margin + width, top); };
     };
     rows.block(RowLayout::RowGap, rule(linTop))
         .line(lblEmail)
@@ -92,8 +93,8 @@ void SetupExport::Fill()
 void SetupExport::cmdExportLocatie_Click()
 {
     endingSilently([&] {
-        const QString folder = BrowseForFolder(ui(), app().ExportDir(),
-                                               u"Selecteer de standaardfolder voor de advies-exportbestanden"_s);
+        const QString folder =
+            BrowseForFolder(ui(), app().ExportDir(), u"Selecteer de standaardfolder voor de advies-exportbestanden"_s);
         if (folder.isEmpty())
             return;
         try {

@@ -37,8 +37,8 @@ SetupFDNOUD::SetupFDNOUD() : SettingsPage(u"SetupFDNOUD"_s)
 void SetupFDNOUD::cmdFDNInDir_Click()
 {
     guarded([&] {
-        const QString folder = BrowseForFolder(ui(), Setup<FdnSettings>().FDNInDir,
-                                               u"Selecteer de 'bin'-map van FDN"_s);
+        const QString folder =
+            BrowseForFolder(ui(), Setup<FdnSettings>().FDNInDir, u"Selecteer de 'bin'-map van FDN"_s);
         if (folder.isEmpty())
             return; // cancelled: the folder stays as it was
         Setup<FdnSettings>().FDNInDir = folder;

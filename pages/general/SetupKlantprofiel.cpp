@@ -17,9 +17,8 @@ SetupKlantprofiel::SetupKlantprofiel() : SettingsPage(u"SetupKlantprofiel"_s)
 {
     auto& fra = add<Frame>(form(), u"fraVolledigheidKlantadvisering"_s,
                            u"Controle op volledigheid klantprofiel en motivering bij afdruk "
-                                          "aanvraagformulier en HDN-aanvraag"_s);
-    const QString captions[] = {u"Klantprofiel en motivering"_s, u"Alleen klantprofiel"_s,
-                                u"Geen controle"_s};
+                           "aanvraagformulier en HDN-aanvraag"_s);
+    const QString captions[] = {u"Klantprofiel en motivering"_s, u"Alleen klantprofiel"_s, u"Geen controle"_s};
     RowLayout rows(fra, 9000); // as wide as its long caption
     for (int i = 0; i < 3; ++i) {
         optVolledigheidKlantadvisering[i] =
@@ -27,8 +26,9 @@ SetupKlantprofiel::SetupKlantprofiel() : SettingsPage(u"SetupKlantprofiel"_s)
         rows.line(*optVolledigheidKlantadvisering[i]);
     }
     rows.finish();
-    bindOptions(std::vector<OptionButton*>(optVolledigheidKlantadvisering.begin(), optVolledigheidKlantadvisering.end()),
-                &ClientProfileSettings::ControleVolledigheid, {1, 2, 3});
+    bindOptions(
+        std::vector<OptionButton*>(optVolledigheidKlantadvisering.begin(), optVolledigheidKlantadvisering.end()),
+        &ClientProfileSettings::ControleVolledigheid, {1, 2, 3});
     stackFrames({&fra});
 }
 

@@ -52,40 +52,34 @@ SetupOverig::SetupOverig() : SettingsPage(u"SetupOverig"_s)
     auto& lblPand = add<Label>(fraAlgemeen, u"lblPcWaardePand"_s, u"Waardestijging woning"_s);
     txtPcWaardePand = &add<TextBox>(fraAlgemeen, u"txtPcWaardePand"_s);
     auto& lblPandPc = add<Label>(fraAlgemeen, u"lblProcent"_s, u"%"_s, 1);
-    auto& lblContant = add<Label>(fraAlgemeen, u"lblPcContanteWaarde"_s,
-                                  u"Rekenrente contante waarde"_s);
+    auto& lblContant = add<Label>(fraAlgemeen, u"lblPcContanteWaarde"_s, u"Rekenrente contante waarde"_s);
     txtPcContanteWaarde = &add<TextBox>(fraAlgemeen, u"txtPcContanteWaarde"_s);
     auto& lblContantPc = add<Label>(fraAlgemeen, u"lblProcent"_s, u"%"_s, 2);
     auto& lblOverwaarde = add<Label>(fraAlgemeen, u"lblOverwaarde"_s, u"Overwaarde meenemen"_s);
     auto& jnOverwaarde = add<YesNo>(fraAlgemeen, u"jnOverwaarde"_s);
-    auto& lblNbi = add<Label>(fraAlgemeen, u"lblControleNbiSituatie"_s,
-                              u"Controle netto besteedbaar inkomen o.b.v."_s);
-    auto& optHuidig = add<OptionButton>(fraAlgemeen, u"optControleNbiSituatie"_s,
-                                        u"Huidige situatie"_s, 0);
-    auto& optNaAdvies = add<OptionButton>(fraAlgemeen, u"optControleNbiSituatie"_s,
-                                          u"Situatie na advies"_s, 1);
-    auto& hntNbi = add<Hint>(
-        fraAlgemeen, u"hntControleNbiSituatie"_s,
-        u"Met deze instelling kunt u aangeven of de controle van het gewenste netto besteedbaar inkomen "
-                       "moet plaatsvinden op basis van de huidige situatie of situatie na advies (voorstel).\r\n"
-                       "Huidige situatie: de financi\u00eble ruimte van het lopende kalenderjaar wordt in de "
-                       "nbi-scenario's als gewenst netto besteedbaar inkomen genomen.\r\n"
-                       "Situatie na advies: de financi\u00eble ruimte van het voorstel in het eerste kalenderjaar na "
-                       "het advies wordt in de nbi-scenario's als gewenst netto besteedbaar inkomen genomen."_s);
+    auto& lblNbi = add<Label>(fraAlgemeen, u"lblControleNbiSituatie"_s, u"Controle netto besteedbaar inkomen o.b.v."_s);
+    auto& optHuidig = add<OptionButton>(fraAlgemeen, u"optControleNbiSituatie"_s, u"Huidige situatie"_s, 0);
+    auto& optNaAdvies = add<OptionButton>(fraAlgemeen, u"optControleNbiSituatie"_s, u"Situatie na advies"_s, 1);
+    auto& hntNbi =
+        add<Hint>(fraAlgemeen, u"hntControleNbiSituatie"_s,
+                  u"Met deze instelling kunt u aangeven of de controle van het gewenste netto besteedbaar inkomen "
+                  "moet plaatsvinden op basis van de huidige situatie of situatie na advies (voorstel).\r\n"
+                  "Huidige situatie: de financi\u00eble ruimte van het lopende kalenderjaar wordt in de "
+                  "nbi-scenario's als gewenst netto besteedbaar inkomen genomen.\r\n"
+                  "Situatie na advies: de financi\u00eble ruimte van het voorstel in het eerste kalenderjaar na "
+                  "het advies wordt in de nbi-scenario's als gewenst netto besteedbaar inkomen genomen."_s);
 
     auto& fraScenarios = add<Frame>(form(), u"fraBerekeningen"_s, u"Scenario's"_s, 1);
-    auto& lblDatum = add<Label>(fraScenarios, u"lblDatumScenarios"_s,
-                                u"Ingangsdatum scenario's"_s);
+    auto& lblDatum = add<Label>(fraScenarios, u"lblDatumScenarios"_s, u"Ingangsdatum scenario's"_s);
     txtDatumScenarios = &add<TextBox>(fraScenarios, u"txtDatumScenarios"_s);
     auto& lblEind = add<Label>(fraScenarios, u"lblEindLeeftijd"_s, u"Eindleeftijd scenario's"_s);
     txtEindLeeftijd = &add<TextBox>(fraScenarios, u"txtEindLeeftijd"_s);
     txtDatumScenarios->setLocked(true);
 
-    auto& fraHeffingskortingen =
-        add<Frame>(form(), u"fraHeffingskortingen"_s, u"Heffingskortingen"_s);
+    auto& fraHeffingskortingen = add<Frame>(form(), u"fraHeffingskortingen"_s, u"Heffingskortingen"_s);
     auto& lblHeffing = add<Label>(fraHeffingskortingen, u"lblHeffingskortingen"_s,
                                   u"Hieronder zijn de heffingskortingen voor de fiscale berekening in te "
-                                                 "stellen."_s);
+                                  "stellen."_s);
     const std::pair<int, QString> credits[] = {
         {0, u"Algemene heffingskorting"_s},
         {1, u"Arbeidskorting"_s},
@@ -98,8 +92,7 @@ SetupOverig::SetupOverig() : SettingsPage(u"SetupOverig"_s)
     RowLayout creditRows(fraHeffingskortingen, InnerWidth);
     creditRows.text(lblHeffing);
     for (const auto& [index, caption] : credits) {
-        chkHeffingskorting[index] =
-            &add<CheckBox>(fraHeffingskortingen, u"chkHeffingskorting"_s, caption, index);
+        chkHeffingskorting[index] = &add<CheckBox>(fraHeffingskortingen, u"chkHeffingskorting"_s, caption, index);
         chkHeffingskorting[index]->Click.connect([this, i = index] { chkHeffingskorting_Click(i); });
         creditRows.line(*chkHeffingskorting[index]);
     }
@@ -213,8 +206,7 @@ std::vector<ValidationCheck> SetupOverig::validationChecks()
              const std::optional<double> rate = typedNumber(*txtPcContanteWaarde);
              if (rate && *rate >= 0 && *rate <= 20)
                  return true;
-             return failCheck(u"Percentage van 0% t/m 20% invullen."_s, u"Ongeldige invoer"_s,
-                              txtPcContanteWaarde);
+             return failCheck(u"Percentage van 0% t/m 20% invullen."_s, u"Ongeldige invoer"_s, txtPcContanteWaarde);
          }},
     };
 }
@@ -290,8 +282,9 @@ void SetupOverig::txtEindLeeftijd_Validation(bool& Cancel)
         const std::optional<qint16> age = typedAge(*txtEindLeeftijd);
         if (!age) {
             Cancel = true;
-            failCheck(u"Voer a.u.b. een eindleeftijd van %1 t/m %2 jaar in."_s.arg(MinEindleeftijd).arg(MaxEindleeftijd),
-                      Titel(), txtEindLeeftijd);
+            failCheck(
+                u"Voer a.u.b. een eindleeftijd van %1 t/m %2 jaar in."_s.arg(MinEindleeftijd).arg(MaxEindleeftijd),
+                Titel(), txtEindLeeftijd);
             return;
         }
         Setup<CalculationSettings>().EindleeftijdScenarios = *age;

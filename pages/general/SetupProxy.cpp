@@ -24,12 +24,10 @@ SetupProxy::SetupProxy()
     updateRows.finish();
 
     auto& fraAutoSave = add<Frame>(form(), u"fraAutoSave"_s, u"Opslaan"_s);
-    auto& chkAutomatischOpslaan =
-        add<CheckBox>(fraAutoSave, u"chkAutomatischOpslaan"_s, u"Automatisch opslaan"_s);
+    auto& chkAutomatischOpslaan = add<CheckBox>(fraAutoSave, u"chkAutomatischOpslaan"_s, u"Automatisch opslaan"_s);
     auto& lblElke = add<Label>(fraAutoSave, u"lblSetupAlgemeen"_s, u"Elke"_s, 0);
     auto& txtMinuten = add<TextBox>(fraAutoSave, u"txtAutomatischOpslaanMinuten"_s);
-    auto& lblMinuten = add<Label>(fraAutoSave, u"lblSetupAlgemeen"_s,
-                                  u"minuten advies automatisch opslaan"_s, 1);
+    auto& lblMinuten = add<Label>(fraAutoSave, u"lblSetupAlgemeen"_s, u"minuten advies automatisch opslaan"_s, 1);
     txtMinuten.setMaxLength(5);
     txtMinuten.setAlignment(Alignment::Right);
     bind(chkAutomatischOpslaan, &AutosaveSettings::AutomatischOpslaan).enables({&lblElke, &txtMinuten, &lblMinuten});
@@ -47,10 +45,10 @@ SetupProxy::SetupProxy()
     txtGebruikersnaam = &add<TextBox>(fraProxy, u"txtGebruikersnaam"_s);
     auto& lblWachtwoord = add<Label>(fraProxy, u"lblProxy"_s, u"Wachtwoord"_s, 2);
     txtWachtwoord = &add<TextBox>(fraProxy, u"txtWachtwoord"_s);
-    auto& lblUitleg = add<Label>(
-        fraProxy, u"lblUitleg"_s,
-        u"Mocht uw internetverbinding via een proxy-server lopen, dan kunt u hier de proxy-server "
-                       "gegevens invullen. Deze gegevens zijn op te vragen bij uw systeembeheerder."_s);
+    auto& lblUitleg =
+        add<Label>(fraProxy, u"lblUitleg"_s,
+                   u"Mocht uw internetverbinding via een proxy-server lopen, dan kunt u hier de proxy-server "
+                   "gegevens invullen. Deze gegevens zijn op te vragen bij uw systeembeheerder."_s);
     txtWachtwoord->setPasswordChar(QLatin1Char('*'));
     bind(chkProxy, &ProxySettings::ProxyGebruiken)
         .enables({txtProxyadres, txtGebruikersnaam, txtWachtwoord, &lblProxyadres, &lblGebruikersnaam, &lblWachtwoord})

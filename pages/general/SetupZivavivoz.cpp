@@ -24,8 +24,8 @@ SetupZivavivoz::SetupZivavivoz() : SettingsPage(u"SetupZivavivoz"_s)
     auto& fra = add<Frame>(form(), u"fraWachtwoord"_s, u"Wachtwoord"_s);
     auto& hint = add<Hint>(fra, u"hintWachtwoordWijzigen"_s,
                            u"U kunt hier het wachtwoord wijzigen.\r\n"
-                                          "Voer eerst het oude wachtwoord in en daarna tweemaal het nieuwe wachtwoord.\r\n"
-                                          "Druk op de knop bevestigen om de wijzigen door te voeren."_s);
+                           "Voer eerst het oude wachtwoord in en daarna tweemaal het nieuwe wachtwoord.\r\n"
+                           "Druk op de knop bevestigen om de wijzigen door te voeren."_s);
     auto& lblOud = add<Label>(fra, u"lblWachtwoord"_s, u"Oud wachtwoord"_s, 0);
     txtWachtwoordOud = &add<TextBox>(fra, u"txtWachtwoordOud"_s);
     auto& lblNieuw = add<Label>(fra, u"lblWachtwoord"_s, u"Nieuw wachtwoord"_s, 1);
@@ -100,15 +100,14 @@ void SetupZivavivoz::cmdWijzigenWachtwoord_Click()
 {
     guarded([&] {
         if (!oldPasswordMatches())
-            return void(failCheck(u"Het oude wachtwoord is niet juist; het wachtwoord is niet gewijzigd."_s,
-                                  Titel(), txtWachtwoordOud));
+            return void(failCheck(u"Het oude wachtwoord is niet juist; het wachtwoord is niet gewijzigd."_s, Titel(),
+                                  txtWachtwoordOud));
         if (!newPasswordConfirmed())
             return void(failCheck(u"Vul tweemaal hetzelfde nieuwe wachtwoord in; het wachtwoord is "
-                                                 "niet gewijzigd."_s,
+                                  "niet gewijzigd."_s,
                                   Titel(), txtWachtwoordNieuw[0]));
         maintenance(app()).OnderhoudWachtwoord = txtWachtwoordNieuw[0]->text();
-        ui().msgBox(u"Het nieuwe wachtwoord is opgeslagen."_s, MsgButtons::OK, MsgIcon::Information,
-                    Titel());
+        ui().msgBox(u"Het nieuwe wachtwoord is opgeslagen."_s, MsgButtons::OK, MsgIcon::Information, Titel());
     });
 }
 

@@ -19,15 +19,13 @@ constexpr int InnerWidth = 5400;
 SetupZoekscherm::SetupZoekscherm() : SettingsPage(u"SetupZoekscherm"_s)
 {
     auto& fraZoekscherm = add<Frame>(form(), u"fraZoekscherm"_s, u"Algemeen"_s);
-    auto& chkDirectZoeken = add<CheckBox>(fraZoekscherm, u"chkDirectZoeken"_s,
-                                          u"Direct zoeken bij openen scherm"_s);
+    auto& chkDirectZoeken = add<CheckBox>(fraZoekscherm, u"chkDirectZoeken"_s, u"Direct zoeken bij openen scherm"_s);
     bind(chkDirectZoeken, &SearchScreenSettings::ZoekDirectZoeken);
     RowLayout(fraZoekscherm, InnerWidth).line(chkDirectZoeken).finish();
 
     auto& fraMutatie = add<Frame>(form(), u"fraMutatie"_s, u"Mutatiedatum"_s);
     auto& lblMutatie = add<Label>(fraMutatie, u"lblMutatie"_s, u"Toon adviezen van"_s);
-    const QString mutatie[] = {u"Laatste week"_s, u"Laatste twee weken"_s,
-                               u"Laatste maand"_s, u"Alle data"_s,
+    const QString mutatie[] = {u"Laatste week"_s, u"Laatste twee weken"_s, u"Laatste maand"_s, u"Alle data"_s,
                                u"Laatste zes maanden"_s};
     RowLayout mutatieRows(fraMutatie, InnerWidth);
     mutatieRows.line(lblMutatie);
@@ -42,8 +40,7 @@ SetupZoekscherm::SetupZoekscherm() : SettingsPage(u"SetupZoekscherm"_s)
 
     auto& fraAdviezen = add<Frame>(form(), u"fraAdviezen"_s, u"Adviezen"_s);
     auto& lblAdviezen = add<Label>(fraAdviezen, u"lblAdviezen"_s, u"Gewenste adviezen"_s);
-    const QString tonen[] = {u"Alle adviezen"_s, u"Alle adviezen binnen mijn vestiging"_s,
-                             u"Eigen adviezen"_s};
+    const QString tonen[] = {u"Alle adviezen"_s, u"Alle adviezen binnen mijn vestiging"_s, u"Eigen adviezen"_s};
     RowLayout adviezenRows(fraAdviezen, InnerWidth);
     adviezenRows.line(lblAdviezen);
     for (int i = 0; i < 3; ++i) {

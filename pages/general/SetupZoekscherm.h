@@ -16,10 +16,8 @@ public:
     QString Titel() const override { return u"Openen adviezen"_s; }
 
     // The codes of optMutatie and optTonenAdviezen, by index.
-    static inline const std::array<QString, 5> MutatieCodes = {
-        u"W1"_s, u"W2"_s, u"M1"_s, u"*"_s, u"M6"_s};
-    static inline const std::array<QString, 3> TonenCodes = {u"A"_s, u"MV"_s,
-                                                             u"E"_s};
+    static inline const std::array<QString, 5> MutatieCodes = {u"W1"_s, u"W2"_s, u"M1"_s, u"*"_s, u"M6"_s};
+    static inline const std::array<QString, 3> TonenCodes = {u"A"_s, u"MV"_s, u"E"_s};
     static constexpr int AlleData = 3;
 
 protected:

@@ -26,18 +26,13 @@ UpdateFields::UpdateFields(SettingsPage& page, Bindings& bindings, Control& cont
     // never postpones the next check.
     bindings
         .bind(cboUpdateTermijn, &UpdateSettings::UpdateTermijn,
-              std::vector<ListEntry>{{u"Dagelijks"_s, 1},
-                                     {u"Wekelijks"_s, 7},
-                                     {u"2-Wekelijks"_s, 14},
-                                     {u"Maandelijks"_s, 30}})
+              std::vector<ListEntry>{
+                  {u"Dagelijks"_s, 1}, {u"Wekelijks"_s, 7}, {u"2-Wekelijks"_s, 14}, {u"Maandelijks"_s, 30}})
         .defaultWhenEmpty()
         .then([this] { planNextUpdate(); });
 }
 
-void UpdateFields::layout(RowLayout& rows)
-{
-    rows.line(chkAutoDownload).field(lblUpdate, cboUpdateTermijn, 1815);
-}
+void UpdateFields::layout(RowLayout& rows) { rows.line(chkAutoDownload).field(lblUpdate, cboUpdateTermijn, 1815); }
 
 // A new interval clears the update flag and plans the next check that many
 // calendar days after the host's date.

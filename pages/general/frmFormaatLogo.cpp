@@ -54,7 +54,7 @@ frmFormaatLogo::frmFormaatLogo()
     lblCmH.setCaption(u"cm"_s);
     auto& lblNoot = add<Label>(fra, u"lblNoot"_s);
     lblNoot.setCaption(u"Het overschrijden van het aanbevolen formaat kan tot afwijkingen van de layout "
-                                      "van uw rapport leiden."_s);
+                       "van uw rapport leiden."_s);
     cmdDefault.setCaption(u"Reset"_s);
     cmdDefault.setToolTipText(u"Stelt de standaardwaarden van 1,17cm bij 10 cm in."_s);
     cmdOk.setCaption(u"OK"_s);
@@ -114,12 +114,10 @@ void frmFormaatLogo::cmdOk_Click()
     guarded([&] {
         const std::optional<double> breedte = sizeOf(*txtBreedte);
         if (!breedte)
-            return void(failCheck(u"Vul als breedte een getal groter dan 0 in."_s,
-                                  u"Ongeldige invoer"_s, txtBreedte));
+            return void(failCheck(u"Vul als breedte een getal groter dan 0 in."_s, u"Ongeldige invoer"_s, txtBreedte));
         const std::optional<double> hoogte = sizeOf(*txtHoogte);
         if (!hoogte)
-            return void(failCheck(u"Vul als hoogte een getal groter dan 0 in."_s,
-                                  u"Ongeldige invoer"_s, txtHoogte));
+            return void(failCheck(u"Vul als hoogte een getal groter dan 0 in."_s, u"Ongeldige invoer"_s, txtHoogte));
         houseStyle(app()).LogoMaxBreedte = *breedte;
         houseStyle(app()).LogoMaxHoogte = *hoogte;
         close(false);

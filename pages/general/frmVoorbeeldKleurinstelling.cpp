@@ -41,8 +41,7 @@ frmVoorbeeldKleurinstelling::frmVoorbeeldKleurinstelling(Colour titel, Colour ri
         top += CellHeight;
         for (int column = 0; column < Kolommen; ++column) {
             auto& cel = add<Label>(*this, u"lblCel"_s, {}, row * Kolommen + column);
-            cel.setCaption(column == 0 ? QString::number(2027 + row)
-                                       : amountText((row + 1) * column * 125));
+            cel.setCaption(column == 0 ? QString::number(2027 + row) : amountText((row + 1) * column * 125));
             const Colour back = row % 2 == 0 ? rij1 : rij2;
             cel.setBackColor(back);
             cel.setForeColor(textOn(back));

@@ -31,9 +31,6 @@ void registerIntegrationPages(PageRegistry& registry)
     registry.add<SetupQvxOnline>(PageGroup::Koppelingen);
 }
 
-void registerIntegrationComponents(ComponentFactory& factory)
-{
-    factory.add<DocumentAanvraagSnelkeuze>();
-}
+void registerIntegrationComponents(ComponentFactory& factory) { factory.add<DocumentAanvraagSnelkeuze>(); }
 
 } // namespace tarvelo

@@ -1,7 +1,7 @@
 #include "pages/integrations/KoppelingPage.h"
 
-#include "framework/page/FieldButtons.h"
 #include "framework/host/Application.h"
+#include "framework/page/FieldButtons.h"
 #include "framework/ui/Ui.h"
 
 using namespace Qt::StringLiterals;

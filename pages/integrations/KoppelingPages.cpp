@@ -9,8 +9,7 @@ namespace tarvelo {
 namespace {
 using S = IntegrationSettings;
 
-const QString HttpsHint =
-    u"Let op: de opgegeven locatie dient altijd voorafgegaan te worden met 'https://'."_s;
+const QString HttpsHint = u"Let op: de opgegeven locatie dient altijd voorafgegaan te worden met 'https://'."_s;
 
 // Elements and ANVA CRM share their five boxes; only the portal's label differs.
 std::vector<KoppelingVeld> portalVelden(const char* portalLabel, Setting<QString> S::*portal,
@@ -24,8 +23,8 @@ std::vector<KoppelingVeld> portalVelden(const char* portalLabel, Setting<QString
 } // namespace
 
 SetupKopElements::SetupKopElements()
-    : KoppelingPage({u"SetupKopElements"_s, u"Koppeling Elements"_s,
-                     u"Koppeling met Elements"_s, settingOf(&S::ElementsKoppeling),
+    : KoppelingPage({u"SetupKopElements"_s, u"Koppeling Elements"_s, u"Koppeling met Elements"_s,
+                     settingOf(&S::ElementsKoppeling),
                      portalVelden("Locatie Elements portal", &S::ElementsLocatiePortal, &S::ElementsGebruikersnaam,
                                   &S::ElementsWachtwoord, &S::ElementsOrganisatieId, &S::ElementsSSOCode),
                      HttpsHint})
@@ -34,8 +33,8 @@ SetupKopElements::SetupKopElements()
 }
 
 SetupKopANVA::SetupKopANVA()
-    : KoppelingPage({u"SetupKopANVA"_s, u"Koppeling ANVA CRM"_s,
-                     u"Koppeling met ANVA CRM"_s, settingOf(&S::ANVAKoppeling),
+    : KoppelingPage({u"SetupKopANVA"_s, u"Koppeling ANVA CRM"_s, u"Koppeling met ANVA CRM"_s,
+                     settingOf(&S::ANVAKoppeling),
                      portalVelden("Locatie portal", &S::ANVALocatiePortal, &S::ANVAGebruikersnaam, &S::ANVAWachtwoord,
                                   &S::ANVAOrganisatieId, &S::ANVASSOCode),
                      HttpsHint})
@@ -44,8 +43,10 @@ SetupKopANVA::SetupKopANVA()
 }
 
 SetupKopNHBond::SetupKopNHBond()
-    : KoppelingPage({u"SetupKopNHBond"_s, u"Koppeling Nationale hypotheekbond"_s,
-                     u"Koppeling met Nationale hypotheekbond"_s, settingOf(&S::NHBondKoppeling),
+    : KoppelingPage({u"SetupKopNHBond"_s,
+                     u"Koppeling Nationale hypotheekbond"_s,
+                     u"Koppeling met Nationale hypotheekbond"_s,
+                     settingOf(&S::NHBondKoppeling),
                      {veld("txtEMailadres", "E-mailadres", &S::NHBondEMailadres),
                       veld("txtWachtwoord", "Wachtwoord", &S::NHBondWachtwoord, true)},
                      {}})
@@ -54,8 +55,10 @@ SetupKopNHBond::SetupKopNHBond()
 }
 
 SetupKopAdvies::SetupKopAdvies()
-    : KoppelingPage({u"SetupKopAdvies"_s, u"Koppeling "_s + Vergelijkingssite,
-                     u"Koppeling met "_s + Vergelijkingssite, settingOf(&S::AdvieskeuzeKoppeling),
+    : KoppelingPage({u"SetupKopAdvies"_s,
+                     u"Koppeling "_s + Vergelijkingssite,
+                     u"Koppeling met "_s + Vergelijkingssite,
+                     settingOf(&S::AdvieskeuzeKoppeling),
                      {veld("txtKantoorID", "KantoorID", &S::AdvieskeuzeKantoorID)},
                      {}})
 {
@@ -63,8 +66,10 @@ SetupKopAdvies::SetupKopAdvies()
 }
 
 SetupKopJulia::SetupKopJulia()
-    : KoppelingPage({u"SetupKopJulia"_s, u"Koppeling Julia"_s,
-                     u"Koppeling met Julia"_s, settingOf(&S::JuliaKoppeling),
+    : KoppelingPage({u"SetupKopJulia"_s,
+                     u"Koppeling Julia"_s,
+                     u"Koppeling met Julia"_s,
+                     settingOf(&S::JuliaKoppeling),
                      {veld("txtAdviseurCode", "Adviseurcode", &S::JuliaAdviseurCode),
                       veld("txtVestigingCode", "Vestigingcode", &S::JuliaVestigingCode)},
                      {}})
@@ -73,8 +78,10 @@ SetupKopJulia::SetupKopJulia()
 }
 
 SetupKopVanBruggen::SetupKopVanBruggen()
-    : KoppelingPage({u"SetupKopVanBruggen"_s, u"Koppeling Van Bruggen Adviesgroep"_s,
-                     u"Koppeling"_s, settingOf(&S::VanBruggenKoppeling),
+    : KoppelingPage({u"SetupKopVanBruggen"_s,
+                     u"Koppeling Van Bruggen Adviesgroep"_s,
+                     u"Koppeling"_s,
+                     settingOf(&S::VanBruggenKoppeling),
                      {veld("txtLocatieDynamics", "Locatie Dynamics", &S::VanBruggenLocatieDynamics),
                       veld("txtGebruikersnaam", "Gebruikersnaam", &S::VanBruggenGebruikersnaam),
                       veld("txtWachtwoord", "Wachtwoord", &S::VanBruggenWachtwoord, true)},
@@ -84,22 +91,34 @@ SetupKopVanBruggen::SetupKopVanBruggen()
 }
 
 SetupKopBoxD::SetupKopBoxD()
-    : KoppelingPage({u"SetupKopBoxD"_s, u"Koppeling BOX Duurzaam"_s,
-                     u"Koppeling met BOX Duurzaam"_s, settingOf(&S::BoxDuurzaamKoppeling), {}, {}})
+    : KoppelingPage({u"SetupKopBoxD"_s,
+                     u"Koppeling BOX Duurzaam"_s,
+                     u"Koppeling met BOX Duurzaam"_s,
+                     settingOf(&S::BoxDuurzaamKoppeling),
+                     {},
+                     {}})
 {
     finishLayout();
 }
 
 SetupKopCalcasa::SetupKopCalcasa()
-    : KoppelingPage({u"SetupKopCalcasa"_s, u"Koppeling Calcasa"_s,
-                     u"Koppeling met Calcasa"_s, settingOf(&S::CalcasaKoppeling), {}, {}})
+    : KoppelingPage({u"SetupKopCalcasa"_s,
+                     u"Koppeling Calcasa"_s,
+                     u"Koppeling met Calcasa"_s,
+                     settingOf(&S::CalcasaKoppeling),
+                     {},
+                     {}})
 {
     finishLayout();
 }
 
 SetupKopPosWon::SetupKopPosWon()
-    : KoppelingPage({u"SetupKopPosWon"_s, u"Koppeling Positief Wonen"_s,
-                     u"Koppeling met Positief Wonen"_s, settingOf(&S::PositiefWonenKoppeling), {}, {}})
+    : KoppelingPage({u"SetupKopPosWon"_s,
+                     u"Koppeling Positief Wonen"_s,
+                     u"Koppeling met Positief Wonen"_s,
+                     settingOf(&S::PositiefWonenKoppeling),
+                     {},
+                     {}})
 {
     finishLayout();
 }

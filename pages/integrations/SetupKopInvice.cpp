@@ -14,8 +14,10 @@ const QString FolderToolTip = u"Geef het pad aan waar FileMaker is ge\u00efnstal
 } // namespace
 
 SetupKopInvice::SetupKopInvice()
-    : KoppelingPage({u"SetupKopInvice"_s, u"Koppeling Invice"_s,
-                     u"Koppeling met Invice"_s, settingOf(&S::InviceKoppeling),
+    : KoppelingPage({u"SetupKopInvice"_s,
+                     u"Koppeling Invice"_s,
+                     u"Koppeling met Invice"_s,
+                     settingOf(&S::InviceKoppeling),
                      {veld("txtFilemakerDirectory", "Filemaker import locatie", &S::InviceFilemakerDirectory)},
                      {}}),
       txtFilemakerDirectory(textBox(u"txtFilemakerDirectory"_s))
@@ -37,8 +39,10 @@ void SetupKopInvice::cmdFilemaker_Click()
 }
 
 SetupKopAssistent::SetupKopAssistent()
-    : KoppelingPage({u"SetupKopAssistent"_s, u"Koppeling Assistent"_s,
-                     u"Koppeling met Assistent"_s, settingOf(&S::AssistentKoppeling),
+    : KoppelingPage({u"SetupKopAssistent"_s,
+                     u"Koppeling Assistent"_s,
+                     u"Koppeling met Assistent"_s,
+                     settingOf(&S::AssistentKoppeling),
                      {veld("txtAssistentDirectory", "Locatie Assistent", &S::AssistentDirectory),
                       veld("txtGebruikersnaam", "Gebruikersnaam", &S::AssistentGebruikersnaam),
                       veld("txtWachtwoord", "Wachtwoord", &S::AssistentWachtwoord, true)},
@@ -54,9 +58,8 @@ void SetupKopAssistent::cmdAssistent_Click()
 {
     guarded([this] {
         chooseSoftwareFolder(ui(),
-                             {u"Selecteer de folder waar 'ass20.exe' van FileMaker staat"_s,
-                              u"C:\\Ass20"_s, hasAssistentMarker,
-                              u"Onjuiste directory en/of 'ass20.exe' niet gevonden"_s},
+                             {u"Selecteer de folder waar 'ass20.exe' van FileMaker staat"_s, u"C:\\Ass20"_s,
+                              hasAssistentMarker, u"Onjuiste directory en/of 'ass20.exe' niet gevonden"_s},
                              txtAssistentDirectory, Setup<S>().AssistentDirectory);
     });
 }

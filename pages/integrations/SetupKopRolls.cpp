@@ -9,20 +9,23 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 namespace {
-const QString Beschikbaar = u"Voor de koppeling met Rolls is het noodzakelijk dat u de Rolls software op dezelfde pc installeert als Quenmarix."_s;
+const QString Beschikbaar =
+    u"Voor de koppeling met Rolls is het noodzakelijk dat u de Rolls software op dezelfde pc installeert als Quenmarix."_s;
 const QString NietGevonden = u"Quenmarix heeft geen ge\u00efnstalleerde versie van de Rolls applicatie gevonden."_s;
 } // namespace
 
 SetupKopRolls::SetupKopRolls()
-    : KoppelingPage({u"SetupKopRolls"_s, u"Koppeling Rolls"_s,
-                     u"Koppeling met Rolls"_s, settingOf(&IntegrationSettings::RollsKoppeling),
+    : KoppelingPage({u"SetupKopRolls"_s,
+                     u"Koppeling Rolls"_s,
+                     u"Koppeling met Rolls"_s,
+                     settingOf(&IntegrationSettings::RollsKoppeling),
                      {veld("txtKantoornummer", "Kantoornummer", &IntegrationSettings::RollsKantoornummer)},
                      {}}),
       hntRollsBeschikbaar(add<Hint>(fraKoppeling, u"hntRollsBeschikbaar"_s, Beschikbaar))
 {
-    auto& hntRollsKantoornummer = add<Hint>(
-        fraKoppeling, u"hntRollsKantoornummer"_s,
-        u"Het kantoornummer is het nummer waaronder uw kantoor bij Rolls bekend is."_s);
+    auto& hntRollsKantoornummer =
+        add<Hint>(fraKoppeling, u"hntRollsKantoornummer"_s,
+                  u"Het kantoornummer is het nummer waaronder uw kantoor bij Rolls bekend is."_s);
     rows().space(RowLayout::RowGap);
     rows().text(hntRollsKantoornummer);
     rows().space(RowLayout::RowGap);

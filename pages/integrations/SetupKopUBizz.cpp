@@ -25,10 +25,10 @@ SetupKopUBizz::SetupKopUBizz()
     auto& jnValideren = add<YesNo>(fraKoppeling, u"jnValideren"_s);
     auto& lblOmschrijving = add<Label>(fraKoppeling, u"lblOmschrijving"_s, u"Omschrijving"_s);
     auto& txtOmschrijving = add<TextBox>(fraKoppeling, u"txtOmschrijving"_s);
-    auto& hntOmschrijving = add<Hint>(
-        fraKoppeling, u"hntOmschrijving"_s,
-        u"Voer hier de URL in van de website die geopend wordt bij het aanklikken van het bedrijfslogo op "
-                       "het hoofdscherm"_s);
+    auto& hntOmschrijving =
+        add<Hint>(fraKoppeling, u"hntOmschrijving"_s,
+                  u"Voer hier de URL in van de website die geopend wordt bij het aanklikken van het bedrijfslogo op "
+                  "het hoofdscherm"_s);
     bind(jnActiveren, &S::XMLKoppelingActief);
     bind(jnValideren, &S::XMLValideren);
     bind(txtOmschrijving, &S::WebsiteURL).procedure(u"txtOmschrijving_Validation"_s);
@@ -51,9 +51,9 @@ SetupKopUBizz::SetupKopUBizz()
 void SetupKopUBizz::cmdExportlocatie_Click()
 {
     guarded([this] {
-        const QString folder = BrowseForFolder(
-            ui(), txtExportlocatie.text(),
-            u"Selecteer a.u.b. de map waar u de XML-bestanden naartoe wilt exporteren"_s);
+        const QString folder =
+            BrowseForFolder(ui(), txtExportlocatie.text(),
+                            u"Selecteer a.u.b. de map waar u de XML-bestanden naartoe wilt exporteren"_s);
         if (folder.isEmpty())
             return;
         Setup<S>().XMLExportlocatie = folder;
@@ -74,17 +74,17 @@ void SetupKopUBizz::cmdImport_Click()
 }
 
 SetupKopFinly::SetupKopFinly()
-    : KoppelingPage({u"SetupKopFinly"_s, u"Koppeling Finly"_s,
-                     u"Koppeling met Finly"_s, settingOf(&S::FinlyKoppeling),
+    : KoppelingPage({u"SetupKopFinly"_s,
+                     u"Koppeling Finly"_s,
+                     u"Koppeling met Finly"_s,
+                     settingOf(&S::FinlyKoppeling),
                      {veld("txtToken", "Token", &S::FinlyToken, true)},
                      {}})
 {
     auto& lblUitleg = add<Label>(
         fraKoppeling, u"lblFinly"_s,
-        u"Met Finly van Future Of Finance kunt u Quenmarix, websites, documenten en uzelf in beeld brengen."_s,
-        0);
-    auto& lblMeer = add<Label>(fraKoppeling, u"lblFinly"_s,
-                               u"Voor meer informatie kunt u kijken op"_s, 1);
+        u"Met Finly van Future Of Finance kunt u Quenmarix, websites, documenten en uzelf in beeld brengen."_s, 0);
+    auto& lblMeer = add<Label>(fraKoppeling, u"lblFinly"_s, u"Voor meer informatie kunt u kijken op"_s, 1);
     auto& lblLink = addLink(fraKoppeling, u"lblFinly"_s, 4, InformatieAdres);
     lblUitleg.setWordWrap(true);
     rows().space(RowLayout::RowGap).text(lblUitleg).row({{&lblMeer, 3450}, {&lblLink, 0}});
@@ -92,27 +92,29 @@ SetupKopFinly::SetupKopFinly()
 }
 
 SetupKopEDR::SetupKopEDR()
-    : KoppelingPage({u"SetupKopEDR"_s, u"Koppeling EDR Creditservice"_s,
-                     u"Koppeling met EDR Creditservice"_s, settingOf(&S::EDRKoppeling),
+    : KoppelingPage({u"SetupKopEDR"_s,
+                     u"Koppeling EDR Creditservice"_s,
+                     u"Koppeling met EDR Creditservice"_s,
+                     settingOf(&S::EDRKoppeling),
                      {veld("txtGebruikersnaam", "Gebruikersnaam", &S::EDRGebruikersnaam),
                       veld("txtWachtwoord", "Wachtwoord", &S::EDRWachtwoord, true),
                       veld("txtKlantnummer", "Klantnummer", &S::EDRKlantnummer)},
                      {}})
 {
-    auto& lblUitleg = add<Label>(
-        fraKoppeling, u"lblUitleg"_s,
-        u"Met de online EDR Credit Check heeft u als Hypotheekadviseur de mogelijkheid om in een vroeg "
-                       "stadium een toetsing te doen naar de kredietwaardigheid van de consument. Hierdoor kunt u een "
-                       "goede financi\u00eble inschatting maken van de consument waarmee u in gesprek wilt gaan en kunt "
-                       "u deze beter adviseren zodat uw advies aansluit op de persoonlijke situatie. Hiermee geeft u "
-                       "invulling aan het"_s,
-        0);
+    auto& lblUitleg =
+        add<Label>(fraKoppeling, u"lblUitleg"_s,
+                   u"Met de online EDR Credit Check heeft u als Hypotheekadviseur de mogelijkheid om in een vroeg "
+                   "stadium een toetsing te doen naar de kredietwaardigheid van de consument. Hierdoor kunt u een "
+                   "goede financi\u00eble inschatting maken van de consument waarmee u in gesprek wilt gaan en kunt "
+                   "u deze beter adviseren zodat uw advies aansluit op de persoonlijke situatie. Hiermee geeft u "
+                   "invulling aan het"_s,
+                   0);
     auto& lblKenUwKlant = add<Label>(fraKoppeling, u"lblUitleg"_s, u"Ken uw klant"_s, 1);
-    auto& lblPrincipe = add<Label>(
-        fraKoppeling, u"lblUitleg"_s,
-        u"principe, uw zorgplicht en beperkt u het krediet- en betalingsrisico van de consument."_s, 2);
-    auto& lblMeer = add<Label>(fraKoppeling, u"lblUitleg"_s,
-                               u"Voor meer informatie over deze koppeling kunt u kijken op:"_s, 3);
+    auto& lblPrincipe =
+        add<Label>(fraKoppeling, u"lblUitleg"_s,
+                   u"principe, uw zorgplicht en beperkt u het krediet- en betalingsrisico van de consument."_s, 2);
+    auto& lblMeer =
+        add<Label>(fraKoppeling, u"lblUitleg"_s, u"Voor meer informatie over deze koppeling kunt u kijken op:"_s, 3);
     auto& lblLink = addLink(fraKoppeling, u"lblUitleg"_s, 4, WebsiteAdres);
     lblKenUwKlant.setFontBold(true);
     // The principle's name is a term in bold inside the sentence, which reads as one paragraph.

@@ -12,9 +12,9 @@
 #include "framework/util/ComboRoutines.h"
 #include "pages/integrations/DocumentAanvraagSnelkeuze.h"
 
+#include <QScopedValueRollback>
 #include <QUrl>
 #include <algorithm>
-#include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
 
@@ -35,18 +35,17 @@ SetupQvxOnline::SetupQvxOnline()
 {
     auto& lblInvullen = add<Label>(fraUitnodiging, u"lblInvullen"_s, u"Klant moet invullen"_s);
     chkInventarisatie[0] = &add<CheckBox>(fraUitnodiging, u"chkInventarisatie"_s, u"Basis"_s, 0);
-    chkInventarisatie[1] =
-        &add<CheckBox>(fraUitnodiging, u"chkInventarisatie"_s, u"Financieel"_s, 1);
+    chkInventarisatie[1] = &add<CheckBox>(fraUitnodiging, u"chkInventarisatie"_s, u"Financieel"_s, 1);
     auto& chkKlantprofiel = add<CheckBox>(fraUitnodiging, u"chkKlantprofiel"_s, u"Klantprofiel"_s);
     auto& chkDocumenten = add<CheckBox>(fraUitnodiging, u"chkDocumenten"_s, u"Documenten"_s);
-    auto& chkCheckHdn = add<CheckBox>(fraUitnodiging, u"chkCheckHdnDocumenten"_s,
-                                      u"Controleer op openstaande HDN-documenten"_s);
+    auto& chkCheckHdn =
+        add<CheckBox>(fraUitnodiging, u"chkCheckHdnDocumenten"_s, u"Controleer op openstaande HDN-documenten"_s);
     auto& lblAanhef = add<Label>(fraUitnodiging, u"lblAanhef"_s, u"Aanhef"_s);
     auto& cboAanhef = add<ComboBox>(fraUitnodiging, u"cboAanhef"_s);
-    hntUitnodiging = &add<Hint>(
-        fraUitnodiging, u"hntUitnodiging"_s,
-        u"Een financi\u00eble inventarisatie omvat altijd ook de basisinventarisatie. Kies hieronder welke "
-                       "documenten de klant bij de uitnodiging wordt gevraagd aan te leveren."_s);
+    hntUitnodiging =
+        &add<Hint>(fraUitnodiging, u"hntUitnodiging"_s,
+                   u"Een financi\u00eble inventarisatie omvat altijd ook de basisinventarisatie. Kies hieronder welke "
+                   "documenten de klant bij de uitnodiging wordt gevraagd aan te leveren."_s);
     for (int i = 0; i < 2; ++i)
         chkInventarisatie[i]->Click.connect([this, i] { chkInventarisatie_Click(i); });
     bind(chkKlantprofiel, &S::InventarisatieKlantprofiel);
@@ -55,7 +54,8 @@ SetupQvxOnline::SetupQvxOnline()
     bind(cboAanhef, &S::Aanhef, {{u"Formeel"_s, 1}, {u"Informeel"_s, 2}});
     RowLayout uitnodiging(fraUitnodiging, InnerWidth);
     uitnodiging.line(lblInvullen)
-        .row({{chkInventarisatie[0], 1000}, {chkInventarisatie[1], 1400}, {&chkKlantprofiel, 1500}, {&chkDocumenten, 0}})
+        .row(
+            {{chkInventarisatie[0], 1000}, {chkInventarisatie[1], 1400}, {&chkKlantprofiel, 1500}, {&chkDocumenten, 0}})
         .line(chkCheckHdn)
         .field(lblAanhef, cboAanhef, ComboWidth, LabelWidth)
         .text(*hntUitnodiging);
@@ -74,27 +74,28 @@ SetupQvxOnline::SetupQvxOnline()
         .finish();
 
     auto& fraOverzicht = add<Frame>(form(), u"fraOverzicht"_s, u"Overzichtsscherm"_s);
-    auto& chkDirectZoeken =
-        add<CheckBox>(fraOverzicht, u"chkDirectZoeken"_s, u"Direct bijwerken bij openen scherm"_s);
+    auto& chkDirectZoeken = add<CheckBox>(fraOverzicht, u"chkDirectZoeken"_s, u"Direct bijwerken bij openen scherm"_s);
     auto& lblPeriode = add<Label>(fraOverzicht, u"lblPeriode"_s, u"Toon status van laatste"_s);
     auto& cboPeriode = add<ComboBox>(fraOverzicht, u"cboPeriode"_s);
     auto& lblToonBerichten = add<Label>(fraOverzicht, u"lblToonBerichten"_s, u"Toon berichten"_s);
     auto& cboToonBerichten = add<ComboBox>(fraOverzicht, u"cboToonBerichten"_s);
     bind(chkDirectZoeken, &S::DirectZoeken);
     bind(cboPeriode, &S::OverzichtPeriode,
-         {{u"Dag"_s, 1}, {u"Week"_s, 7}, {u"2 Weken"_s, 14},
-          {u"Maand"_s, 30}, {u"6 Maanden"_s, 180}, {u"Alle data"_s, 0}});
+         {{u"Dag"_s, 1},
+          {u"Week"_s, 7},
+          {u"2 Weken"_s, 14},
+          {u"Maand"_s, 30},
+          {u"6 Maanden"_s, 180},
+          {u"Alle data"_s, 0}});
     bind(cboToonBerichten, &S::OverzichtBerichten,
-         {{u"Alle berichten"_s, 0}, {u"Alleen laatste bericht per klant"_s, 1},
-          {u"Verwijderde taken"_s, 2}});
+         {{u"Alle berichten"_s, 0}, {u"Alleen laatste bericht per klant"_s, 1}, {u"Verwijderde taken"_s, 2}});
     RowLayout(fraOverzicht, InnerWidth)
         .line(chkDirectZoeken)
         .field(lblPeriode, cboPeriode, ComboWidth, LabelWidth)
         .field(lblToonBerichten, cboToonBerichten, ComboWidth, LabelWidth)
         .finish();
 
-    lblQuenmarixConsument =
-        &add<Label>(fraInstelling, u"lblQuenmarixConsument"_s, u"Ga naar online instellingen"_s);
+    lblQuenmarixConsument = &add<Label>(fraInstelling, u"lblQuenmarixConsument"_s, u"Ga naar online instellingen"_s);
     lblQuenmarixConsument->setLink(true);
     lblQuenmarixConsument->Click.connect([this] { lblQuenmarixConsument_Click(); });
     RowLayout(fraInstelling, InnerWidth).line(*lblQuenmarixConsument).finish();
@@ -154,9 +155,7 @@ void SetupQvxOnline::Fill_KantoorAdviseur()
             Hive::HKEY_LOCAL_MACHINE, QString(RegistryNames::ProductKey), QString(RegistryNames::UrlServer), QString());
         const QString base = urlServer.isEmpty() ? ProductieAdres : TestAdres;
         const QString kantoor =
-            app().RunFunction(u"Instellingen"_s, u"Tarvelomain"_s,
-                              u"GetKantoorIdentificatie"_s)
-                .toString();
+            app().RunFunction(u"Instellingen"_s, u"Tarvelomain"_s, u"GetKantoorIdentificatie"_s).toString();
         if (kantoor.isEmpty())
             return; // without an office there is no page of its own on the portal
         const QString sid = QString::fromLatin1(QUrl::toPercentEncoding(sidKey(kantoor)));

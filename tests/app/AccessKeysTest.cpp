@@ -121,8 +121,8 @@ TEST(AccessKeysTest, EveryLabelButtonAndOptionGetsAKeyOfItsOwn)
     EXPECT_EQ(spoken("chkActief"), u"Actief"_s);
     EXPECT_EQ(spoken("cmdOk"), u"OK"_s);
 
-    for (const auto& [key, field] : {std::pair{'u', "txtNummer"}, std::pair{'b', "txtNotitie"},
-                                     std::pair{'n', "txtNaam"}, std::pair{'v', "Ja"}}) {
+    for (const auto& [key, field] :
+         {std::pair{'u', "txtNummer"}, std::pair{'b', "txtNotitie"}, std::pair{'n', "txtNaam"}, std::pair{'v', "Ja"}}) {
         view.setFocus();
         QTest::keyClick(&view, key, Qt::AltModifier);
         ASSERT_NE(QApplication::focusWidget(), nullptr) << key;

@@ -30,8 +30,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -113,7 +113,10 @@ bool readsOn(QWidget* a, QWidget* b)
     return to.center().y() > from.top() && (to.top() >= fromMiddle || to.left() >= from.left());
 }
 
-QString nameOf(const QWidget* w) { return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName(); }
+QString nameOf(const QWidget* w)
+{
+    return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+}
 
 // The steps of the tab cycle that go back against the reading order, when
 // there are more than the one step from the last field round to the first.
@@ -181,7 +184,8 @@ void inspect(const QString& what, Form& form, const TwipsScale& scale, Findings&
         const bool described = !QAccessible::queryAccessibleInterface(field)->text(QAccessible::Description).isEmpty();
         // A button read as "..." or "X" says nothing of what it does.
         const QString letters = QString(spoken).remove(u'&');
-        const bool sign = letters.size() == 1 || std::none_of(letters.begin(), letters.end(), [](QChar c) { return c.isLetterOrNumber(); });
+        const bool sign = letters.size() == 1 ||
+                          std::none_of(letters.begin(), letters.end(), [](QChar c) { return c.isLetterOrNumber(); });
         if (spoken.isEmpty() || (spoken == field->objectName() && !described) || sign)
             found.unnamed << what + u"."_s + nameOf(field) + u" (\""_s + spoken + u"\")"_s;
         else
@@ -262,7 +266,8 @@ void report(const Findings& found)
     EXPECT_TRUE(found.mnemonicsMissed.isEmpty())
         << "access key misses its field: " << found.mnemonicsMissed.join(u", "_s).toStdString();
     EXPECT_TRUE(found.keyless.isEmpty()) << "without an access key: " << found.keyless.join(u", "_s).toStdString();
-    EXPECT_TRUE(found.keysShared.isEmpty()) << "a chosen key used twice: " << found.keysShared.join(u", "_s).toStdString();
+    EXPECT_TRUE(found.keysShared.isEmpty())
+        << "a chosen key used twice: " << found.keysShared.join(u", "_s).toStdString();
 }
 
 // A small form with controls declared out of their layout order: a name row
@@ -335,8 +340,8 @@ TEST(AccessibilityTest, TabOrderFollowsTheLayoutAndItsChanges)
     widgetApplication();
     ScrambledForm f;
     FormView view(f.form, TwipsScale{});
-    const std::vector<QString> reading = {u"txtNaam"_s, u"chkActief"_s, u"txtStraat"_s, u"txtPlaats"_s,
-                                          u"cmdZoeken"_s, u"lvwNotities"_s};
+    const std::vector<QString> reading = {u"txtNaam"_s,   u"chkActief"_s, u"txtStraat"_s,
+                                          u"txtPlaats"_s, u"cmdZoeken"_s, u"lvwNotities"_s};
     EXPECT_EQ(tabNames(view, u"txtNaam"_s), reading);
 
     // The layout puts the town above the street.
@@ -345,9 +350,8 @@ TEST(AccessibilityTest, TabOrderFollowsTheLayoutAndItsChanges)
     f.lvwNotities.setTop(1700);
     EXPECT_EQ(tabNames(view, u"txtNaam"_s), reading) << "reordered at once instead of once per turn";
     runEvents();
-    EXPECT_EQ(tabNames(view, u"txtNaam"_s),
-              (std::vector<QString>{u"txtNaam"_s, u"chkActief"_s, u"txtPlaats"_s, u"cmdZoeken"_s, u"txtStraat"_s,
-                                    u"lvwNotities"_s}));
+    EXPECT_EQ(tabNames(view, u"txtNaam"_s), (std::vector<QString>{u"txtNaam"_s, u"chkActief"_s, u"txtPlaats"_s,
+                                                                  u"cmdZoeken"_s, u"txtStraat"_s, u"lvwNotities"_s}));
 
     // Tab itself goes that way.
     view.show();
@@ -372,7 +376,9 @@ TEST(AccessibilityTest, FieldsAreNamedByTheirLabels)
     // The page pairs the town with its label; the others pair by their place.
     f.lblPlaats.setBuddy(&f.txtPlaats);
     FormView view(f.form, TwipsScale{});
-    const auto spoken = [&](const char* name) { return spokenName(view.findChild<QWidget*>(QString::fromLatin1(name))); };
+    const auto spoken = [&](const char* name) {
+        return spokenName(view.findChild<QWidget*>(QString::fromLatin1(name)));
+    };
     EXPECT_EQ(spoken("txtNaam"), u"Naam"_s);
     EXPECT_EQ(spoken("txtStraat"), u"Straat"_s);
     EXPECT_EQ(spoken("txtPlaats"), u"Woonplaats"_s);
@@ -529,8 +535,7 @@ TEST(AccessibilityTest, EveryDialogCanBeUsedByKeyboardAndScreenReader)
     Findings found;
     // Dialogs without a default: a move that starts only on its button, the
     // only question before an adviser is removed, a progress window.
-    const QStringList withoutDefault = {u"frmWijzigenHDNBerichtenOpslag"_s, u"frmOmzettenAdviseur"_s,
-                                        u"frmProgress"_s};
+    const QStringList withoutDefault = {u"frmWijzigenHDNBerichtenOpslag"_s, u"frmOmzettenAdviseur"_s, u"frmProgress"_s};
     for (const QString& name : ReviewDialogs::names()) {
         {
             std::unique_ptr<Form> dialog = ReviewDialogs::open(name, host);

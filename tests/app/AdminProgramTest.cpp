@@ -194,7 +194,8 @@ TEST_F(AdminProgramTest, ASetWhileAnotherProgramHoldsTheFileIsRefused)
         CollectingUi quiet(screen);
         ReferenceApplication opened(quiet, data());
         opened.setShowErrorsToUser(false);
-        ASSERT_TRUE(hold.exec(u"ROLLBACK"_s) && hold.exec(u"BEGIN EXCLUSIVE"_s)) << hold.lastError().text().toStdString();
+        ASSERT_TRUE(hold.exec(u"ROLLBACK"_s) && hold.exec(u"BEGIN EXCLUSIVE"_s))
+            << hold.lastError().text().toStdString();
         AdminRequest request;
         request.command = u"set"_s;
         request.arguments = {u"ProxyAdres"_s, u"nieuw:80"_s};

@@ -74,8 +74,8 @@ TEST(BusinessListsDialogsView, SubscriptionDialogsDrawInsideTheirBounds)
     omzetten.setID(list.Abonnement(1)->ID);
     omzetten.setApplication(h.app());
     for (Form* form : std::initializer_list<Form*>{&detail, &omzetten}) {
-        EXPECT_TRUE(outside(*form).isEmpty()) << form->name().toStdString() << ": "
-                                              << outside(*form).join(u", "_s).toStdString();
+        EXPECT_TRUE(outside(*form).isEmpty())
+            << form->name().toStdString() << ": " << outside(*form).join(u", "_s).toStdString();
         render(*form);
     }
     EXPECT_TRUE(h.errors().empty());

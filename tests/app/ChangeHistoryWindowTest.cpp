@@ -22,13 +22,13 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTest>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextDocument>
 #include <QTreeWidget>
 
@@ -168,7 +168,8 @@ TEST_F(ChangeHistoryWindowTest, HistoryAndImportReadInTheScreensWords)
     EXPECT_FALSE(history->list()->isColumnHidden(ChangeHistoryDialog::Name));
 
     history->filter(u"SetupTarief"_s, QString(), QString());
-    EXPECT_EQ(lines(*history), QStringList{u"Overige bemiddelingsvergoeding|%1|Per uur|Tarieven|"_s.arg(oldMethode) + how});
+    EXPECT_EQ(lines(*history),
+              QStringList{u"Overige bemiddelingsvergoeding|%1|Per uur|Tarieven|"_s.arg(oldMethode) + how});
     history->filter(QString(), QString(), u"PROXY-INSTELLINGEN"_s);
     EXPECT_EQ(history->shownLines(), 1);
     history->filter(QString(), QString(), u"AdvieskostenMethode1"_s);
@@ -186,9 +187,9 @@ TEST_F(ChangeHistoryWindowTest, HistoryAndImportReadInTheScreensWords)
     other.get<TariefSettings>().AdvieskostenBedrag1 = 1250.5;
     other.get<ProxySettings>().ProxyWachtwoord = u"Anders!456"_s;
     other.get<NotarisSettings>().AddNotaris().Naam = u"Notariskantoor De Brug"_s;
-    const ImportPlan plan = SettingsProfile::plan(SettingsProfile::write(other, host->officeSetup(), u"zin"_s),
-                                                  host->userSetup(), host->officeSetup(),
-                                                  [] { return std::optional<QString>(u"zin"_s); });
+    const ImportPlan plan =
+        SettingsProfile::plan(SettingsProfile::write(other, host->officeSetup(), u"zin"_s), host->userSetup(),
+                              host->officeSetup(), [] { return std::optional<QString>(u"zin"_s); });
     ImportPreviewDialog preview(plan, window->catalogue());
     QStringList previewed;
     auto* list = preview.findChild<QTreeWidget*>(u"lvwVerschillen"_s);
@@ -198,13 +199,14 @@ TEST_F(ChangeHistoryWindowTest, HistoryAndImportReadInTheScreensWords)
         previewed << QStringList{row->text(0), row->text(1), row->text(2), row->text(3)}.join(u'|');
     }
     const int notaries = host->userSetup().get<NotarisSettings>().Notarissen.count();
-    for (const QString& expected :
-         {u"Overige bemiddelingsvergoeding|Per uur|Vast bedrag|Tarieven"_s,
-          u"Overige bemiddelingsvergoeding: bedrag|%1|1.250,50|Tarieven"_s.arg(oldBedrag),
-          u"Proxyserver: Wachtwoord|(gewijzigd)|(gewijzigd)|Updates, opslaan en proxy"_s,
-          u"Notariskantoren|%1 notariskantoren|%2 notariskantoren (toegevoegd: Notariskantoor De Brug)|Notariskantoren"_s
-              .arg(notaries)
-              .arg(notaries + 1)}) {
+    for (
+        const QString& expected :
+        {u"Overige bemiddelingsvergoeding|Per uur|Vast bedrag|Tarieven"_s,
+         u"Overige bemiddelingsvergoeding: bedrag|%1|1.250,50|Tarieven"_s.arg(oldBedrag),
+         u"Proxyserver: Wachtwoord|(gewijzigd)|(gewijzigd)|Updates, opslaan en proxy"_s,
+         u"Notariskantoren|%1 notariskantoren|%2 notariskantoren (toegevoegd: Notariskantoor De Brug)|Notariskantoren"_s
+             .arg(notaries)
+             .arg(notaries + 1)}) {
         EXPECT_TRUE(previewed.contains(expected)) << expected.toStdString() << "\n"
                                                   << previewed.join(u'\n').toStdString();
     }
@@ -242,8 +244,7 @@ TEST_F(ChangeHistoryWindowTest, TakingAChangeBackGoesThroughThePage)
     EXPECT_EQ(newest.newValue.value_or(QString()), u"true"_s);
     EXPECT_EQ(newest.how, ChangeHistory::ByRevert);
     EXPECT_EQ(newest.page, u"SetupProxy"_s);
-    EXPECT_EQ(lines(*history).front(),
-              u"Proxy-instellingen gebruiken|Nee|Ja|Updates, opslaan en proxy|terugdraaien"_s)
+    EXPECT_EQ(lines(*history).front(), u"Proxy-instellingen gebruiken|Nee|Ja|Updates, opslaan en proxy|terugdraaien"_s)
         << "the list shows the take-back at once";
 
     // The address typed first was changed since: taking it back asks first.
@@ -291,9 +292,11 @@ TEST_F(ChangeHistoryWindowTest, HistoryIsExportedAsCsvOrNotAtAll)
     history->findChild<QPushButton*>(u"cmdExporteren"_s)->click();
     QFile written(good);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    const QStringList rows = QString::fromUtf8(written.readAll()).remove(QChar(0xFEFF)).split(u"\r\n"_s, Qt::SkipEmptyParts);
+    const QStringList rows =
+        QString::fromUtf8(written.readAll()).remove(QChar(0xFEFF)).split(u"\r\n"_s, Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 2);
-    EXPECT_TRUE(rows[0].startsWith(u"Nr.;Datum en tijd;Instelling;Oude waarde;Nieuwe waarde;Adviseur;Pagina;Gewijzigd via"_s))
+    EXPECT_TRUE(
+        rows[0].startsWith(u"Nr.;Datum en tijd;Instelling;Oude waarde;Nieuwe waarde;Adviseur;Pagina;Gewijzigd via"_s))
         << rows[0].toStdString();
     EXPECT_TRUE(rows[1].contains(u";Updates automatisch downloaden;Nee;Ja;"_s)) << rows[1].toStdString();
 
@@ -336,14 +339,16 @@ TEST_F(ChangeHistoryWindowTest, EnterClosesTheHistoryAndATakeBackAsksFirst)
     runEvents();
     // Tab reads the filters above the list before the list.
     QStringList walked;
-    for (QWidget* w = history->findChild<QWidget*>(u"cboPagina"_s); w && walked.size() < 12; w = w->nextInFocusChain()) {
+    for (QWidget* w = history->findChild<QWidget*>(u"cboPagina"_s); w && walked.size() < 12;
+         w = w->nextInFocusChain()) {
         if (w->objectName().startsWith(u"cbo"_s) || w->objectName().startsWith(u"txt"_s) ||
             w->objectName().startsWith(u"chk"_s) || w->objectName().startsWith(u"dat"_s) ||
             w->objectName().startsWith(u"lvw"_s))
             walked << w->objectName();
     }
     EXPECT_EQ(walked.mid(0, 5).join(u' '), u"cboPagina cboAdviseur txtInstelling chkPeriode datVan"_s);
-    EXPECT_LT(walked.indexOf(u"txtInstelling"_s), walked.indexOf(u"lvwWijzigingen"_s)) << walked.join(u' ').toStdString();
+    EXPECT_LT(walked.indexOf(u"txtInstelling"_s), walked.indexOf(u"lvwWijzigingen"_s))
+        << walked.join(u' ').toStdString();
     history->list()->setCurrentItem(history->list()->topLevelItem(0));
     EXPECT_TRUE(close->isDefault());
     EXPECT_FALSE(revert->isDefault());
@@ -361,8 +366,9 @@ TEST_F(ChangeHistoryWindowTest, EnterClosesTheHistoryAndATakeBackAsksFirst)
     const int line = lineOf(*history, u"Updates automatisch downloaden"_s);
     ASSERT_GE(line, 0);
     const QString yes = u"Ja"_s, no = u"Nee"_s;
-    const QString question = u"Wilt u Updates automatisch downloaden terugzetten?\r\n\r\nNu: %1\r\nWordt weer: %2"_s.arg(
-        before ? no : yes, before ? yes : no);
+    const QString question =
+        u"Wilt u Updates automatisch downloaden terugzetten?\r\n\r\nNu: %1\r\nWordt weer: %2"_s.arg(before ? no : yes,
+                                                                                                    before ? yes : no);
     ui.answerMessage(MsgResult::No);
     EXPECT_FALSE(history->revertLine(line));
     ASSERT_EQ(ui.messages().size(), 1u);

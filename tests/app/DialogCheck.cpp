@@ -97,8 +97,9 @@ QStringList textContrastFaults(const QString& name, const QWidget& root)
         const double ratio = contrast(shown->fore, shown->back);
         if (ratio < Readable)
             faults << u"%1: %2 (\"%3\"%4): %5 op %6 is %7:1, minder dan 4,5:1"_s.arg(
-                name, nameOf(*w), withoutAccessKey(shown->text).left(40), w->isEnabled() ? QString() : u", uitgeschakeld"_s,
-                shown->fore.name(), shown->back.name(), QString::number(ratio, 'f', 2));
+                name, nameOf(*w), withoutAccessKey(shown->text).left(40),
+                w->isEnabled() ? QString() : u", uitgeschakeld"_s, shown->fore.name(), shown->back.name(),
+                QString::number(ratio, 'f', 2));
     }
     return faults;
 }

@@ -1,3 +1,4 @@
+#include "tests/app/DialogCheck.h"
 #include "app/ChangeHistoryDialog.h"
 #include "app/CheckProblemsDialog.h"
 #include "app/ConflictDialog.h"
@@ -15,7 +16,6 @@
 #include "framework/settings/UpdateSettings.h"
 #include "host/ReferenceApplication.h"
 #include "host/admin/SettingsProfile.h"
-#include "tests/app/DialogCheck.h"
 #include "tests/app/WidgetTestSupport.h"
 
 #include <QCheckBox>
@@ -69,7 +69,8 @@ TEST(DialogCheckTest, EachRuleFailsOnADialogBuiltWrongOnPurpose)
     runEvents();
 
     const QStringList contrast = DialogCheck::textContrastFaults(u"frmFout"_s, wrong);
-    EXPECT_EQ(contrast.filter(u"frmFout: lblWachtwoord (\"Wachtwoord\", uitgeschakeld): #bebebe op #fcfcfc"_s).size(), 1)
+    EXPECT_EQ(contrast.filter(u"frmFout: lblWachtwoord (\"Wachtwoord\", uitgeschakeld): #bebebe op #fcfcfc"_s).size(),
+              1)
         << joined(contrast).toStdString();
     EXPECT_EQ(contrast.filter(u"frmFout: lblOpmerking"_s).size(), 1) << joined(contrast).toStdString();
     EXPECT_TRUE(contrast.filter(u"lblNaam"_s).isEmpty()) << joined(contrast).toStdString();
@@ -143,17 +144,17 @@ TEST(DialogCheckTest, NoDialogHasUnreadableTextOrADefaultThatStores)
     Settings setup;
     setup.fromMap(host.userSetup().toMap());
     setup.get<UpdateSettings>().AutoDownload = !setup.get<UpdateSettings>().AutoDownload;
-    const ImportPlan plan = SettingsProfile::plan(SettingsProfile::write(setup, host.officeSetup(), u"zin"_s),
-                                                  host.userSetup(), host.officeSetup(),
-                                                  [] { return std::optional<QString>(u"zin"_s); });
+    const ImportPlan plan =
+        SettingsProfile::plan(SettingsProfile::write(setup, host.officeSetup(), u"zin"_s), host.userSetup(),
+                              host.officeSetup(), [] { return std::optional<QString>(u"zin"_s); });
     dialogs.push_back(std::make_unique<ImportPreviewDialog>(plan, window.catalogue()));
-    dialogs.push_back(std::make_unique<ConflictDialog>(std::vector<ConflictLine>{
-        {window.listTitle(u"SetupProxy"_s), u"Zoeken naar updates"_s, u"Dagelijks"_s, u"Maandelijks"_s,
-         u"Wekelijks"_s, true}}));
+    dialogs.push_back(std::make_unique<ConflictDialog>(
+        std::vector<ConflictLine>{{window.listTitle(u"SetupProxy"_s), u"Zoeken naar updates"_s, u"Dagelijks"_s,
+                                   u"Maandelijks"_s, u"Wekelijks"_s, true}}));
     dialogs.push_back(std::make_unique<ExportSettingsDialog>());
     dialogs.push_back(std::make_unique<CheckProblemsDialog>(
-        std::vector<CheckProblem>{{u"SetupOverig"_s, u"Berekeningen"_s, u"txtHuurstijging"_s, u"Huurstijging"_s, -1,
-                                   u"Vul een getal in."_s}},
+        std::vector<CheckProblem>{
+            {u"SetupOverig"_s, u"Berekeningen"_s, u"txtHuurstijging"_s, u"Huurstijging"_s, -1, u"Vul een getal in."_s}},
         nullptr));
     for (const auto& d : dialogs) {
         d->show();

@@ -55,7 +55,8 @@ TEST(DialogKeysTest, TheFocusStartsInTheFirstFieldNotOnAButton)
         whileShown(ui, *dialog, [&](QDialog&) {
             QWidget* w = QApplication::focusWidget();
             focused = w ? w->objectName() : u"(niets)"_s;
-            EXPECT_FALSE(qobject_cast<QAbstractButton*>(w)) << name.toStdString() << " starts on " << focused.toStdString();
+            EXPECT_FALSE(qobject_cast<QAbstractButton*>(w))
+                << name.toStdString() << " starts on " << focused.toStdString();
         });
         EXPECT_FALSE(focused.isEmpty()) << name.toStdString();
     }
@@ -129,5 +130,6 @@ TEST(DialogKeysTest, AfterADialogTheFocusReturnsToWhatOpenedIt)
     opener->setEnabled(true);
     QApplication::setActiveWindow(&window);
     runEvents();
-    EXPECT_EQ(QApplication::focusWidget(), opener) << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "");
+    EXPECT_EQ(QApplication::focusWidget(), opener)
+        << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "");
 }

@@ -24,11 +24,11 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QHeaderView>
 #include <QTemporaryDir>
 #include <QTreeView>
 
@@ -84,8 +84,7 @@ protected:
     void Fill() override
     {
         guarded("Fill_Screen", [this] {
-            UserControl& uc = app().components().create(u"TestRenteKeuze"_s, form(),
-                                                        u"ucRente"_s, &fraRente);
+            UserControl& uc = app().components().create(u"TestRenteKeuze"_s, form(), u"ucRente"_s, &fraRente);
             ucRente = &dynamic_cast<TestRenteKeuze&>(uc);
             ucRente->move(120, 300);
             ucRente->Gekozen.connect([this](const QString& rente) { gekozen << rente; });
@@ -97,8 +96,7 @@ protected:
 // The page hosted inside the next one; it can grow.
 class SetupTestNotaris final : public SettingsPage {
 public:
-    SetupTestNotaris()
-        : SettingsPage(u"SetupTestNotaris"_s), txtNaam(form().add<TextBox>(form(), u"txtNaam"_s))
+    SetupTestNotaris() : SettingsPage(u"SetupTestNotaris"_s), txtNaam(form().add<TextBox>(form(), u"txtNaam"_s))
     {
         txtNaam.setBounds(180, 300, 3000, 315);
         form().setBounds(0, 0, 5325, 1500);
@@ -139,7 +137,8 @@ protected:
 class RenteKnopView final : public ControlView {
 public:
     RenteKnopView(FormView& owner, Control& control, QWidget* parent)
-        : ControlView(owner, control), button_(new QPushButton(u"Rente kiezen"_s, parent))
+        : ControlView(owner, control),
+          button_(new QPushButton(u"Rente kiezen"_s, parent))
     {
         setWidget(button_);
     }

@@ -1,9 +1,9 @@
+#include "framework/page/FieldButtons.h"
 #include "app/render/FormView.h"
 #include "framework/forms/CommandButton.h"
 #include "framework/forms/Form.h"
 #include "framework/forms/Label.h"
 #include "framework/forms/TextBox.h"
-#include "framework/page/FieldButtons.h"
 #include "framework/page/RowLayout.h"
 #include "tests/app/WidgetTestSupport.h"
 

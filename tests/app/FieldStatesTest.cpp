@@ -4,10 +4,10 @@
 #include "app/render/FormView.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/Form.h"
+#include "framework/forms/TextBox.h"
 #include "framework/host/SettingsObject.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
-#include "framework/forms/TextBox.h"
 #include "framework/settings/AutosaveSettings.h"
 #include "framework/settings/HdnSettings.h"
 #include "framework/settings/OnlineInventorySettings.h"
@@ -20,11 +20,11 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QTest>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -46,10 +46,7 @@ protected:
         return w;
     }
     // The colour the user sees at a point of a widget.
-    QColor seen(QWidget* w, QPoint at)
-    {
-        return view->grab().toImage().pixelColor(w->mapTo(view.get(), at));
-    }
+    QColor seen(QWidget* w, QPoint at) { return view->grab().toImage().pixelColor(w->mapTo(view.get(), at)); }
     // Inside a field, past any text, before its frame and marker.
     QColor fieldColour(QWidget* w) { return seen(w, QPoint(w->width() - 20, w->height() / 2)); }
 
@@ -64,8 +61,8 @@ protected:
             ASSERT_NE(w, nullptr);
             const std::string where = (page->componentName() + u'.' + w->objectName()).toStdString();
             EXPECT_EQ(w->toolTip(), SettingsObject::lockedMessage()) << where;
-            auto* mark = w->parentWidget()->findChild<QLabel*>(w->objectName() + u"_markering"_s,
-                                                                 Qt::FindDirectChildrenOnly);
+            auto* mark =
+                w->parentWidget()->findChild<QLabel*>(w->objectName() + u"_markering"_s, Qt::FindDirectChildrenOnly);
             ASSERT_NE(mark, nullptr) << where;
             EXPECT_TRUE(mark->isVisibleTo(view.get())) << where;
             EXPECT_EQ(mark->toolTip(), SettingsObject::lockedMessage()) << where;
@@ -80,7 +77,6 @@ protected:
             }
         }
     }
-
 };
 
 // Catches disabled and read-only fields that look editable: a disabled text
@@ -95,8 +91,8 @@ TEST_F(FieldStatesTest, DisabledAndReadOnlyFieldsLookIt)
     runEvents();
     ASSERT_TRUE(proxy->isEnabled());
     const QColor enabled = fieldColour(proxy);
-    EXPECT_GT(contrast(disabled, enabled), 1.08) << disabled.name().toStdString() << " against "
-                                                 << enabled.name().toStdString();
+    EXPECT_GT(contrast(disabled, enabled), 1.08)
+        << disabled.name().toStdString() << " against " << enabled.name().toStdString();
 
     open(u"SetupAlgemeen"_s);
     auto* logo = widget<QLineEdit>(u"txtLogoPath"_s);

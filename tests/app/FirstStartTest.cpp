@@ -128,7 +128,8 @@ Found look(const Place& place)
         OfficeDatabase& db = app.officeDatabase();
         if (db.isNew())
             found.problem = u"er was nog geen kantoor"_s;
-        else if (count(db, u"SELECT COUNT(*) FROM Adviseur"_s) != 6 || count(db, u"SELECT COUNT(*) FROM Kantoor"_s) != 1 ||
+        else if (count(db, u"SELECT COUNT(*) FROM Adviseur"_s) != 6 ||
+                 count(db, u"SELECT COUNT(*) FROM Kantoor"_s) != 1 ||
                  count(db, u"SELECT COUNT(*) FROM HDNBericht"_s) != 320)
             found.problem = u"het demokantoor is niet compleet"_s;
         else if (count(db, u"SELECT COUNT(*) FROM Instellingen WHERE AdviseurCode = ''"_s) != 0)
@@ -152,17 +153,16 @@ int rounds(const char* variable, int otherwise)
 
 struct Tally {
     int rounds = 0;
-    int kills = 0;          // starts killed before they ended
-    int reported = 0;       // writes whose start reported success
-    int found = 0;          // of those, found by a later program
+    int kills = 0;    // starts killed before they ended
+    int reported = 0; // writes whose start reported success
+    int found = 0;    // of those, found by a later program
 };
 
 void report(const char* what, const Tally& t)
 {
     std::printf("%s: %d rondes, %d starts gedood, %d schrijfacties gemeld, %d gevonden\n", what, t.rounds, t.kills,
                 t.reported, t.found);
-    ::testing::Test::RecordProperty(what, u"%1 rondes, %2 gedood, %3 gemeld, %4 gevonden"_s
-                                              .arg(t.rounds)
+    ::testing::Test::RecordProperty(what, u"%1 rondes, %2 gedood, %3 gemeld, %4 gevonden"_s.arg(t.rounds)
                                               .arg(t.kills)
                                               .arg(t.reported)
                                               .arg(t.found)
@@ -258,8 +258,7 @@ TEST(FirstStart, NewDataFolderIsMadeInOneStepWhateverRunsBesideOrStops)
         const QString folder = QDir(root.path()).filePath(u"ronde-%1"_s.arg(round));
         return Place{QDir(folder).filePath(u"kantoor"_s), std::nullopt, QDir(folder).filePath(u"config"_s)};
     };
-    report("tegelijk, gegevensmap",
-           simultaneousFirstStarts(newPlace, rounds("TARVELO_FIRST_START_ROUNDS", 8)));
+    report("tegelijk, gegevensmap", simultaneousFirstStarts(newPlace, rounds("TARVELO_FIRST_START_ROUNDS", 8)));
     report("gedood, gegevensmap", killedFirstStarts(newPlace, rounds("TARVELO_FIRST_START_KILLS", 12)));
 }
 
@@ -287,7 +286,9 @@ TEST(FirstStart, AnOfficeLeftEmptyByAnEarlierStartIsCompleted)
 {
     QTemporaryDir leftEmpty, inUse;
     ScriptedUi ui;
-    { ReferenceApplication tablesOnly(ui, leftEmpty.path()); }
+    {
+        ReferenceApplication tablesOnly(ui, leftEmpty.path());
+    }
     {
         ReferenceApplication used(ui, inUse.path());
         used.officeDatabase().exec(u"INSERT INTO Kantoor (Naam) VALUES ('Eigen kantoor')"_s);

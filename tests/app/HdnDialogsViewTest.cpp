@@ -1,13 +1,13 @@
 #include "app/render/FormView.h"
 #include "framework/forms/Form.h"
+#include "framework/settings/AutorisatieSettings.h"
+#include "framework/settings/HdnSettings.h"
 #include "host/office/OfficeDatabase.h"
 #include "host/testing/PageHarness.h"
 #include "pages/database_hdn/frmHDNBerichtenOpslag.h"
 #include "pages/database_hdn/frmHDNIndir.h"
 #include "pages/database_hdn/frmSubnodeEdit.h"
 #include "pages/database_hdn/frmWijzigenHDNBerichtenOpslag.h"
-#include "framework/settings/HdnSettings.h"
-#include "framework/settings/AutorisatieSettings.h"
 #include "tests/app/WidgetTestSupport.h"
 
 #include <QDir>
@@ -51,9 +51,10 @@ TEST(HdnDialogsView, DialogsFitAndDrawWithTheProgressColour)
     widgetApplication();
     PageHarness h;
     for (int id = 1; id <= 40; ++id)
-        h.app().officeDatabase().exec("INSERT INTO HDNBericht (Ber_Id, Ber_Cd, Ber_Dt, Ber_Om_Ascii, Ber_Om_Berichtnaam) "
-                                      "VALUES (?, 'AX', '2021-03-01', '<a/>', '')",
-                                      {id});
+        h.app().officeDatabase().exec(
+            "INSERT INTO HDNBericht (Ber_Id, Ber_Cd, Ber_Dt, Ber_Om_Ascii, Ber_Om_Berichtnaam) "
+            "VALUES (?, 'AX', '2021-03-01', '<a/>', '')",
+            {id});
     frmHDNBerichtenOpslag choice;
     choice.setApplication(h.app());
     checkAndRender(choice);

@@ -21,8 +21,8 @@ namespace {
 
 QFileDevice::Permissions othersAndGroup(const QString& file)
 {
-    return QFile::permissions(file) & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther |
-                                       QFileDevice::WriteOther);
+    return QFile::permissions(file) &
+           (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther);
 }
 
 } // namespace
@@ -33,19 +33,19 @@ TEST(Installation, TheMachineFolderLiesBesideTheInstalledProgram)
 {
     QTemporaryDir root;
     const QString r = root.path();
-    for (const char* folder : {"etc/tarvelo", "usr/bin", "opt/tarvelo/etc/tarvelo", "opt/tarvelo/bin", "build",
-                               "home/bin", "usr/local/bin"})
+    for (const char* folder :
+         {"etc/tarvelo", "usr/bin", "opt/tarvelo/etc/tarvelo", "opt/tarvelo/bin", "build", "home/bin", "usr/local/bin"})
         ASSERT_TRUE(QDir(r).mkpath(QString::fromLatin1(folder)));
     const struct {
         QString program;
         QString folder;
     } cases[] = {
-        {r + u"/usr/bin"_s, r + u"/etc/tarvelo"_s},          // /usr keeps its machine's files in /etc
+        {r + u"/usr/bin"_s, r + u"/etc/tarvelo"_s}, // /usr keeps its machine's files in /etc
         {r + u"/usr/bin/"_s, r + u"/etc/tarvelo"_s},
         {r + u"/opt/tarvelo/bin"_s, r + u"/opt/tarvelo/etc/tarvelo"_s},
-        {r + u"/build"_s, QString()},                          // a build folder
-        {r + u"/home/bin"_s, QString()},                       // no home/etc/tarvelo
-        {r + u"/usr/local/bin"_s, QString()},                  // no usr/local/etc/tarvelo
+        {r + u"/build"_s, QString()},         // a build folder
+        {r + u"/home/bin"_s, QString()},      // no home/etc/tarvelo
+        {r + u"/usr/local/bin"_s, QString()}, // no usr/local/etc/tarvelo
     };
     for (const auto& c : cases)
         EXPECT_EQ(Installation::machineFolder(c.program), c.folder) << c.program.toStdString();
@@ -78,8 +78,7 @@ TEST(Installation, TheMachineHiveIsReadableByEveryUser)
     ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     EXPECT_EQ(Installation::machineHiveFile(root.path() + u"/usr/bin"_s), file);
     EXPECT_EQ(othersAndGroup(file), QFileDevice::Permissions());
-    EXPECT_EQ(SqliteRegistryStore(file).readString(u"Software\\Tarvelo"_s, u"ServerCertificaat"_s),
-              u"kantoor.pem"_s);
+    EXPECT_EQ(SqliteRegistryStore(file).readString(u"Software\\Tarvelo"_s, u"ServerCertificaat"_s), u"kantoor.pem"_s);
 }
 
 // Catches a host that keeps the machine hive in the data folder although the
@@ -93,15 +92,15 @@ TEST(Installation, TheHostKeepsTheMachineHiveInTheFileItIsGiven)
     {
         ReferenceApplication host(ui, data.path(), QString(), ReferenceApplication::NewOffice::Empty, std::nullopt,
                                   hive);
-        ASSERT_TRUE(host.registry().RegSetString(Hive::HKEY_LOCAL_MACHINE, RegistryNames::ProductKey,
-                                                 u"UrlServer"_s, u"https://kantoor.example"_s));
+        ASSERT_TRUE(host.registry().RegSetString(Hive::HKEY_LOCAL_MACHINE, RegistryNames::ProductKey, u"UrlServer"_s,
+                                                 u"https://kantoor.example"_s));
     }
     EXPECT_TRUE(QFile::exists(hive));
     EXPECT_FALSE(QFile::exists(QDir(data.path()).filePath(u"HKEY_LOCAL_MACHINE.hive"_s)));
     ReferenceApplication again(ui, data.path(), QString(), ReferenceApplication::NewOffice::Empty, std::nullopt, hive);
-    EXPECT_EQ(again.registry().RegGetString(Hive::HKEY_LOCAL_MACHINE, RegistryNames::ProductKey, u"UrlServer"_s,
-                                            QString()),
-              u"https://kantoor.example"_s);
+    EXPECT_EQ(
+        again.registry().RegGetString(Hive::HKEY_LOCAL_MACHINE, RegistryNames::ProductKey, u"UrlServer"_s, QString()),
+        u"https://kantoor.example"_s);
 }
 
 // Catches a new office of one user that replaces the database folder the
@@ -123,8 +122,7 @@ TEST(Installation, ANewOfficeKeepsTheMachinesDatabaseFolder)
         recorded = machineFolder(host);
         EXPECT_EQ(recorded, host.DataFolder());
     }
-    ReferenceApplication other(ui, second.path(), QString(), ReferenceApplication::NewOffice::Demo, std::nullopt,
-                               hive);
+    ReferenceApplication other(ui, second.path(), QString(), ReferenceApplication::NewOffice::Demo, std::nullopt, hive);
     EXPECT_NE(other.DataFolder(), recorded);
     EXPECT_EQ(machineFolder(other), recorded);
 }

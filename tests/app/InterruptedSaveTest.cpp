@@ -148,7 +148,8 @@ TEST(InterruptedSave, AKillAtAnyMomentOfASetLeavesTheOldOrTheNewValueInTheFile)
     ASSERT_TRUE(QFileInfo(Program::path()).isExecutable()) << Program::path().toStdString();
     QTemporaryDir data;
     const Program program({u"--data"_s, data.path()});
-    interruptEverySave(program, [&] { return readStored(data.path(), program, std::nullopt); }, killNow);
+    interruptEverySave(
+        program, [&] { return readStored(data.path(), program, std::nullopt); }, killNow);
 }
 
 // The same for an office database on the server.
@@ -159,7 +160,8 @@ TEST(InterruptedSave, AKillAtAnyMomentOfASetLeavesTheOldOrTheNewValueOnTheServer
     const DatabaseLocation server{u"MSSQL"_s, QString(), testPostgresServer(), createTestDatabase()};
     const Program program({u"--data"_s, data.path(), u"--provider"_s, u"MSSQL"_s, u"--server"_s, server.server,
                            u"--database"_s, server.databaseName});
-    interruptEverySave(program, [&] { return readStored(data.path(), program, server); }, killNow);
+    interruptEverySave(
+        program, [&] { return readStored(data.path(), program, server); }, killNow);
 }
 
 // Catches a save that a server stopping under it leaves half done: the

@@ -10,9 +10,9 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPushButton>
 #include <QLineEdit>
 #include <QListView>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -65,7 +65,8 @@ void checkCaption(const QWidget& w, const QString& where, QStringList& faults)
             return;
         if (label->wordWrap()) {
             if (label->heightForWidth(label->width()) > label->height() + 1)
-                report(u"tekst afgekapt (%1 van %2 pixels hoog)"_s.arg(label->height()).arg(label->heightForWidth(label->width())));
+                report(u"tekst afgekapt (%1 van %2 pixels hoog)"_s.arg(label->height())
+                           .arg(label->heightForWidth(label->width())));
         } else {
             // A label that names a field draws its access key's "&" as an underline.
             const QString shown = label->buddy() ? withoutAccessKey(label->text()) : label->text();
@@ -214,10 +215,7 @@ struct FieldStart {
 using FieldStarts = std::vector<FieldStart>;
 using FieldColumns = std::vector<std::pair<const QWidget*, FieldStarts>>;
 
-bool isField(const QWidget& w)
-{
-    return qobject_cast<const QLineEdit*>(&w) || qobject_cast<const QComboBox*>(&w);
-}
+bool isField(const QWidget& w) { return qobject_cast<const QLineEdit*>(&w) || qobject_cast<const QComboBox*>(&w); }
 
 // The field a row's first control names: a label's buddy beside it, or the
 // field right after a check box.
@@ -298,7 +296,8 @@ QStringList pageLayoutFaults(const QWidget& page, const QString& pageName)
         // their choices); a field after a check box stands where a label's would.
         for (const FieldStart& start : starts) {
             if (start.afterCheckBox && std::abs(start.x - column) > 1)
-                faults << u"%1: %2: begint op %3 pixels, de andere velden van %4 op %5"_s.arg(pageName, nameOf(*start.field))
+                faults << u"%1: %2: begint op %3 pixels, de andere velden van %4 op %5"_s
+                              .arg(pageName, nameOf(*start.field))
                               .arg(start.x)
                               .arg(nameOf(*frame))
                               .arg(column);

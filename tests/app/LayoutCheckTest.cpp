@@ -1,8 +1,10 @@
+#include "tests/app/LayoutCheck.h"
 #include "app/ReviewDialogs.h"
 #include "app/SettingsWindow.h"
 #include "app/WindowPages.h"
 #include "app/render/FormView.h"
 #include "app/render/QtConversions.h"
+#include "app/render/TextBaseline.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/Frame.h"
 #include "framework/forms/Label.h"
@@ -12,8 +14,6 @@
 #include "framework/page/RowLayout.h"
 #include "framework/page/SettingsPage.h"
 #include "host/ReferenceApplication.h"
-#include "app/render/TextBaseline.h"
-#include "tests/app/LayoutCheck.h"
 #include "tests/app/DrawnPageTest.h"
 #include "tests/app/WidgetTestSupport.h"
 
@@ -177,7 +177,8 @@ TEST_F(LayoutCheck, NamesFieldColumnsThatDifferANarrowListAndSidewaysScrolling)
         << faults.toStdString();
     EXPECT_TRUE(faults.contains(u"SetupScheveIndeling: lvwSmal: lijst 133 van 576 pixels breed in fraEen"_s))
         << faults.toStdString();
-    EXPECT_TRUE(faults.contains(u"SetupScheveIndeling: txtDrie: begint op 133 pixels, de andere velden van fraEen op 120"_s))
+    EXPECT_TRUE(
+        faults.contains(u"SetupScheveIndeling: txtDrie: begint op 133 pixels, de andere velden van fraEen op 120"_s))
         << faults.toStdString();
     EXPECT_FALSE(faults.contains(u"txtVier"_s)) << faults.toStdString();
 
@@ -211,9 +212,11 @@ TEST_F(LayoutCheck, NamesALabelOffItsFieldsBaseline)
     form.ensurePolished();
     const int onLine = 20 + tarvelo::fieldTextBaseline(*field, field->size()) - tarvelo::labelTextBaseline(*label);
     label->setGeometry(10, onLine, 120, 17);
-    EXPECT_TRUE(layoutFaults(form, u"frmBasislijn"_s).isEmpty()) << layoutFaults(form, u"frmBasislijn"_s).join(u'\n').toStdString();
+    EXPECT_TRUE(layoutFaults(form, u"frmBasislijn"_s).isEmpty())
+        << layoutFaults(form, u"frmBasislijn"_s).join(u'\n').toStdString();
     label->move(10, onLine - 3);
-    EXPECT_TRUE(layoutFaults(form, u"frmBasislijn"_s).contains(u"frmBasislijn: lblNaam: 3 pixels boven de basislijn van txtNaam"_s))
+    EXPECT_TRUE(layoutFaults(form, u"frmBasislijn"_s)
+                    .contains(u"frmBasislijn: lblNaam: 3 pixels boven de basislijn van txtNaam"_s))
         << layoutFaults(form, u"frmBasislijn"_s).join(u'\n').toStdString();
 }
 

@@ -93,7 +93,8 @@ TEST_F(MachineAndUsersTest, ALockOrUnlockTouchesOnlyTheLocks)
     const QString hive = DataFolder::machineHivePath(data);
     EXPECT_EQ(read(hive, LockKey, u"ProxyAdres"_s), u"1"_s);
     EXPECT_FALSE(QFileInfo::exists(DataFolder::officeDatabasePath(data))) << "de vergrendeling maakte een kantoor";
-    EXPECT_FALSE(QFileInfo::exists(path(u"config/tarvelo"_s))) << "de vergrendeling schreef in de hive van de gebruiker";
+    EXPECT_FALSE(QFileInfo::exists(path(u"config/tarvelo"_s)))
+        << "de vergrendeling schreef in de hive van de gebruiker";
     SqliteRegistryStore machine(hive);
     EXPECT_EQ(machine.valueNames(QString(RegistryNames::ProductKey)), QStringList());
     EXPECT_FALSE(machine.readString(QString(RegistryNames::ProductKey), QString(RegistryNames::DatabaseDir)));
@@ -136,8 +137,7 @@ TEST_F(MachineAndUsersTest, AUserHearsOfTheMachineHiveOnlyWhenChangingIt)
         SqliteRegistryStore root(hive);
         ASSERT_TRUE(root.writeString(LockKey, u"ProxyAdres"_s, u"1"_s));
     }
-    ASSERT_TRUE(QFile::setPermissions(hive, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                QFileDevice::ReadOther));
+    ASSERT_TRUE(QFile::setPermissions(hive, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther));
 
     static QStringList warnings;
     warnings.clear();

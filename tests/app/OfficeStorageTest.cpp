@@ -1,11 +1,11 @@
+#include "framework/errors/RuntimeError.h"
 #include "framework/forms/AddressControl.h"
+#include "framework/host/Settings.h"
 #include "framework/settings/InkoopcombinatieSettings.h"
 #include "framework/settings/NotarisSettings.h"
 #include "framework/settings/OfficeSettings.h"
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/UpdateSettings.h"
-#include "framework/errors/RuntimeError.h"
-#include "framework/host/Settings.h"
 #include "host/ReferenceApplication.h"
 #include "host/office/Advisers.h"
 #include "host/office/DataFolder.h"
@@ -63,7 +63,9 @@ TEST(OfficeStorageTest, RefusesDamagedFilesAndLeavesThemUntouched)
          "is beschadigd of is geen kantoordatabase"},
         {"afgebroken database",
          [&ui](const QString& file) {
-             { ReferenceApplication host(ui, QFileInfo(file).dir().absolutePath() + "/.."); }
+             {
+                 ReferenceApplication host(ui, QFileInfo(file).dir().absolutePath() + "/..");
+             }
              QFile f(file);
              f.open(QIODevice::ReadWrite);
              const QByteArray head = f.read(4096);
@@ -86,15 +88,18 @@ TEST(OfficeStorageTest, RefusesDamagedFilesAndLeavesThemUntouched)
          "is geen kantoordatabase"},
         {"beschadigde instellingen",
          [&ui](const QString& file) {
-             { ReferenceApplication host(ui, QFileInfo(file).dir().absolutePath() + "/.."); }
+             {
+                 ReferenceApplication host(ui, QFileInfo(file).dir().absolutePath() + "/..");
+             }
              OfficeDatabase db(file);
-             db.exec(u"INSERT INTO KantoorInstellingen (Id, Record) VALUES (1, ?)"_s,
-                     {u"{\"UpdateTermijn\": 12"_s});
+             db.exec(u"INSERT INTO KantoorInstellingen (Id, Record) VALUES (1, ?)"_s, {u"{\"UpdateTermijn\": 12"_s});
          },
          "De instellingen in de kantoordatabase (kantoorinstellingen) zijn beschadigd"},
         {"ongeldige waarde",
          [&ui](const QString& file) {
-             { ReferenceApplication host(ui, QFileInfo(file).dir().absolutePath() + "/.."); }
+             {
+                 ReferenceApplication host(ui, QFileInfo(file).dir().absolutePath() + "/..");
+             }
              OfficeDatabase db(file);
              db.exec(u"INSERT INTO Instellingen (AdviseurCode, Record) VALUES ('', ?)"_s,
                      {u"{\"UpdateTermijn\": 99999}"_s});
@@ -145,9 +150,11 @@ TEST(OfficeStorageTest, TheOfficeIsReadableByItsOwnerOnly)
         EXPECT_EQ(QFile::permissions(path) & others, QFileDevice::Permissions()) << path.toStdString();
 
     // A database file that someone opened up is closed again at the next start.
-    QFile::setPermissions(DataFolder::officeDatabasePath(data), QFile::permissions(DataFolder::officeDatabasePath(data)) |
-                                                                    QFileDevice::ReadOther);
-    { ReferenceApplication host(ui, data); }
+    QFile::setPermissions(DataFolder::officeDatabasePath(data),
+                          QFile::permissions(DataFolder::officeDatabasePath(data)) | QFileDevice::ReadOther);
+    {
+        ReferenceApplication host(ui, data);
+    }
     EXPECT_EQ(QFile::permissions(DataFolder::officeDatabasePath(data)) & others, QFileDevice::Permissions());
 }
 
@@ -201,7 +208,7 @@ TEST(OfficeStorageTest, DemoOfficeHasContentOfEveryKind)
     for (int kind : {1, 2, 3, 4, 5, 8})
         EXPECT_GT(count(u"SELECT COUNT(*) FROM tp_info WHERE Cd_SoortMij = %1"_s.arg(kind)), 0) << kind;
     EXPECT_EQ(count(u"SELECT COUNT(*) FROM (SELECT Cd_Mij, Cd_SoortMij FROM tp_info WHERE In_Default = -1 "
-                                   "GROUP BY Cd_Mij, Cd_SoortMij HAVING COUNT(*) > 1) x"_s),
+                    "GROUP BY Cd_Mij, Cd_SoortMij HAVING COUNT(*) > 1) x"_s),
               0)
         << "at most one default agent number per company and kind";
     const int messages = count(u"SELECT COUNT(*) FROM HDNBericht WHERE Ber_Om_Ascii <> ''"_s);

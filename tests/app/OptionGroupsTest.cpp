@@ -3,9 +3,9 @@
 #include "framework/forms/Form.h"
 #include "framework/forms/Frame.h"
 #include "framework/forms/Label.h"
-#include "framework/page/SettingPresentation.h"
 #include "framework/forms/TextBox.h"
 #include "framework/forms/YesNo.h"
+#include "framework/page/SettingPresentation.h"
 #include "tests/app/WidgetTestSupport.h"
 
 #include <QAccessible>

@@ -17,7 +17,10 @@ namespace {
 
 class PageLookTest : public tarvelo::testing::DrawnPageTest {
 protected:
-    Control& control(const char* name, int index = -1) { return page->form().control(QString::fromLatin1(name), index); }
+    Control& control(const char* name, int index = -1)
+    {
+        return page->form().control(QString::fromLatin1(name), index);
+    }
 };
 
 } // namespace
@@ -83,7 +86,8 @@ TEST_F(PageLookTest, TheTelephoneNumberInTheOfficeNoteStaysOnOneLine)
             line.setLineWidth(note->contentsRect().width());
             const qsizetype lineEnd = line.textStart() + line.textLength();
             EXPECT_FALSE(lineEnd > start && lineEnd < end)
-                << "broken at a " << pane << "-pixel pane: " << text.mid(line.textStart(), line.textLength()).toStdString();
+                << "broken at a " << pane
+                << "-pixel pane: " << text.mid(line.textStart(), line.textLength()).toStdString();
         }
         layout.endLayout();
     }

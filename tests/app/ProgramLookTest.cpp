@@ -11,12 +11,12 @@
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QKeyEvent>
-#include <QProxyStyle>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -80,7 +80,9 @@ TEST(ProgramLookTest, AccessKeysShowWhileAltIsHeld)
     widgetApplication();
     QPushButton button(u"&Opslaan"_s);
     button.show();
-    const auto underlined = [&] { return QApplication::style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, &button); };
+    const auto underlined = [&] {
+        return QApplication::style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, &button);
+    };
     EXPECT_FALSE(underlined());
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
     QApplication::sendEvent(&button, &press);
@@ -161,8 +163,7 @@ TEST(ProgramLookTest, PageTextsFitTheirBoxes)
             } else {
                 // (the "&" of a label's access key is drawn as an underline)
                 const QString shown = label->buddy() ? withoutAccessKey(label->text()) : label->text();
-                EXPECT_LE(label->fontMetrics().horizontalAdvance(shown), label->contentsRect().width())
-                    << where(label);
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(shown), label->contentsRect().width()) << where(label);
                 EXPECT_LE(label->fontMetrics().height(), label->height()) << where(label);
             }
         }

@@ -1,5 +1,5 @@
-#include "app/QtUi.h"
 #include "app/render/ProgressView.h"
+#include "app/QtUi.h"
 #include "framework/status/StatusReporter.h"
 #include "tests/app/WidgetTestSupport.h"
 

@@ -1,5 +1,5 @@
-#include "app/CommandLine.h"
 #include "app/QtUi.h"
+#include "app/CommandLine.h"
 #include "framework/forms/CommandButton.h"
 #include "framework/forms/Dialog.h"
 #include "framework/forms/Form.h"
@@ -49,8 +49,7 @@ TEST(QtUiTest, MessageBoxesAnswerWithDutchButtons)
                 shown << b->text();
             box->findChild<QAbstractButton*>(c.click)->click();
         });
-        const MsgResult answer = ui.msgBox(u"Weet u het zeker?"_s, c.buttons, MsgIcon::Question,
-                                           u"Instellingen"_s);
+        const MsgResult answer = ui.msgBox(u"Weet u het zeker?"_s, c.buttons, MsgIcon::Question, u"Instellingen"_s);
         EXPECT_EQ(answer, c.answer) << c.click.toStdString();
         shown.sort();
         QStringList expected = c.captions;
@@ -184,7 +183,13 @@ TEST(QtUiTest, CommandLineOptions)
         {{"--data", "/tmp/kantoor", "--page", "SetupProxy"}, "/tmp/kantoor", "SetupProxy", "", "", "", false},
         {{"--render=all", "--out", "png"}, "", "", "all", "png", "", false},
         {{"--help"}, "", "", "", "", "", true},
-        {{"--render", "all"}, "", "", "all", "", "Bij --render hoort --out MAP: de map waarin de afbeeldingen komen.", false},
+        {{"--render", "all"},
+         "",
+         "",
+         "all",
+         "",
+         "Bij --render hoort --out MAP: de map waarin de afbeeldingen komen.",
+         false},
         {{"--data"}, "", "", "", "", "Bij --data hoort een waarde.", false},
         {{"--kleur", "rood"}, "", "", "", "", "Onbekende optie: --kleur", false},
     };

@@ -1,20 +1,20 @@
 #include "app/SettingsWindow.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/ComboBox.h"
-#include "framework/forms/Frame.h"
 #include "framework/forms/CommandButton.h"
+#include "framework/forms/Frame.h"
 #include "framework/forms/Label.h"
 #include "framework/forms/ListView.h"
-#include "framework/page/HostedPage.h"
-#include "framework/settings/NotarisSettings.h"
 #include "framework/forms/TextBox.h"
 #include "framework/host/Connection.h"
 #include "framework/host/Database.h"
+#include "framework/page/HostedPage.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
 #include "framework/settings/CompanyChoiceSettings.h"
 #include "framework/settings/CurrentAdviserSettings.h"
 #include "framework/settings/DocumentSettings.h"
+#include "framework/settings/NotarisSettings.h"
 #include "framework/settings/ProxySettings.h"
 #include "host/ReferenceApplication.h"
 #include "host/office/OfficeDatabase.h"
@@ -55,8 +55,8 @@ protected:
     void Fill() override
     {
         ++fills;
-        auto rows = GetDatabase(*getApplication())->connection().OpenRecordset(
-            u"SELECT COUNT(*) AS Aantal FROM Notaris"_s);
+        auto rows =
+            GetDatabase(*getApplication())->connection().OpenRecordset(u"SELECT COUNT(*) AS Aantal FROM Notaris"_s);
         lblAantal.setCaption(rows->field(u"Aantal"_s).toString());
     }
 };

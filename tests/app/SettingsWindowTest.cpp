@@ -1,16 +1,10 @@
-#include "framework/settings/ProxySettings.h"
-#include "framework/settings/UpdateSettings.h"
+#include "app/SettingsWindow.h"
 #include "app/ChangeHistoryDialog.h"
 #include "app/CheckProblemsDialog.h"
 #include "app/ImportPreviewDialog.h"
-#include "framework/forms/ComboBox.h"
-#include "framework/settings/AutosaveSettings.h"
-#include "host/admin/AdministratorLocks.h"
-#include "host/admin/SettingsProfile.h"
-#include "host/office/ChangeHistory.h"
-#include "app/SettingsWindow.h"
 #include "app/render/FormView.h"
 #include "framework/forms/CheckBox.h"
+#include "framework/forms/ComboBox.h"
 #include "framework/forms/CommandButton.h"
 #include "framework/forms/Frame.h"
 #include "framework/forms/Label.h"
@@ -21,7 +15,13 @@
 #include "framework/page/RowLayout.h"
 #include "framework/page/SettingsPage.h"
 #include "framework/registry/Registry.h"
+#include "framework/settings/AutosaveSettings.h"
+#include "framework/settings/ProxySettings.h"
+#include "framework/settings/UpdateSettings.h"
 #include "host/ReferenceApplication.h"
+#include "host/admin/AdministratorLocks.h"
+#include "host/admin/SettingsProfile.h"
+#include "host/office/ChangeHistory.h"
 #include "host/office/DataFolder.h"
 #include "host/office/OfficeDatabase.h"
 #include "pages/general/SetupProxy.h"
@@ -31,17 +31,17 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSqlQuery>
-#include <QSqlRecord>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QHeaderView>
 #include <QSplitter>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -74,15 +74,9 @@ public:
         lblWaarde.setCaption(u"Proxy gebruikersnaam"_s);
         hntCertificaat.setText(u"Zorg ervoor dat uw certificaat geïnstalleerd is."_s);
         cmdMeld.setCaption(u"Melden"_s);
-        RowLayout(form(), 5000, false)
-            .field(lblWaarde, txtWaarde, 2000)
-            .text(hntCertificaat)
-            .line(cmdMeld)
-            .finish();
+        RowLayout(form(), 5000, false).field(lblWaarde, txtWaarde, 2000).text(hntCertificaat).line(cmdMeld).finish();
         txtWaarde.Change.connect([this] { Setup().get<ProxySettings>().ProxyGebruikersnaam = txtWaarde.text(); });
-        cmdMeld.Click.connect([this] {
-            app().RaiseNotify(componentName(), u"Adviseurs"_s, u"Refresh"_s, 1);
-        });
+        cmdMeld.Click.connect([this] { app().RaiseNotify(componentName(), u"Adviseurs"_s, u"Refresh"_s, 1); });
     }
     QString Titel() const override { return u"Testcontrole"_s; }
     bool hasValidation() const override { return true; }
@@ -96,8 +90,7 @@ protected:
     {
         return {{1, [this] {
                      return txtWaarde.text() != QLatin1String("fout") ||
-                            failCheck(u"Vul een geldige waarde in."_s, u"Testcontrole"_s,
-                                      &txtWaarde);
+                            failCheck(u"Vul een geldige waarde in."_s, u"Testcontrole"_s, &txtWaarde);
                  }}};
     }
     void Notify(const QString& sender, const QString& form, const QString& action, const QVariant&) override
@@ -117,10 +110,7 @@ public:
 // A second listening page, to show that notifications reach every open page.
 class SetupTestLuisteraar final : public SettingsPage {
 public:
-    SetupTestLuisteraar() : SettingsPage(u"SetupTestLuisteraar"_s)
-    {
-        RowLayout(form(), 3000, false).finish();
-    }
+    SetupTestLuisteraar() : SettingsPage(u"SetupTestLuisteraar"_s) { RowLayout(form(), 3000, false).finish(); }
     QString Titel() const override { return u"Testluisteraar"_s; }
     std::vector<Heard> heard;
 
@@ -307,12 +297,14 @@ TEST_F(SettingsWindowTest, OpslaanStoresAndAnnulerenDoesNot)
         EXPECT_EQ(window->result(), saving ? SettingsWindow::Result::Saved : SettingsWindow::Result::Cancelled);
         EXPECT_FALSE(window->isVisible());
         if (!saving) {
-            EXPECT_FALSE(host->SettingsObject().get<ProxySettings>().ProxyGebruiken) << "after Annuleren the host holds the stored settings";
+            EXPECT_FALSE(host->SettingsObject().get<ProxySettings>().ProxyGebruiken)
+                << "after Annuleren the host holds the stored settings";
         }
 
         restart();
         EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyGebruiken.get(), saving) << saving;
-        EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyAdres.get(), saving ? u"proxy.delinde.nl:8080"_s : QString());
+        EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyAdres.get(),
+                  saving ? u"proxy.delinde.nl:8080"_s : QString());
         EXPECT_EQ(host->GlobalSetup().get<UpdateSettings>().UpdateTermijn.get(), saving ? 30 : 1);
         ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
         EXPECT_EQ(control<TextBox>("txtProxyadres").text(), saving ? u"proxy.delinde.nl:8080"_s : QString());
@@ -412,14 +404,13 @@ TEST_F(SettingsWindowTest, SearchFindsPagesByWhatTheyShow)
     };
     const Case cases[] = {
         {u"gebruikersnaam"_s,
-         {u"Algemeen/Algemeen"_s, u"Algemeen: Gebruikersnaam"_s,
-          u"Kantoor/Testcontrole"_s, u"Testcontrole: Proxy gebruikersnaam"_s}},
+         {u"Algemeen/Algemeen"_s, u"Algemeen: Gebruikersnaam"_s, u"Kantoor/Testcontrole"_s,
+          u"Testcontrole: Proxy gebruikersnaam"_s}},
         {u"UPDATES automatisch"_s,
-         {u"Algemeen/Algemeen"_s, u"Algemeen: Updates automatisch downloaden"_s,
-          u"Algemeen/Tarvelo Update"_s, u"Tarvelo Update: Updates automatisch downloaden"_s}},
+         {u"Algemeen/Algemeen"_s, u"Algemeen: Updates automatisch downloaden"_s, u"Algemeen/Tarvelo Update"_s,
+          u"Tarvelo Update: Updates automatisch downloaden"_s}},
         {u"geinstalleerd"_s,
-         {u"Kantoor/Testcontrole"_s,
-          u"Testcontrole: Zorg ervoor dat uw certificaat geïnstalleerd is."_s}},
+         {u"Kantoor/Testcontrole"_s, u"Testcontrole: Zorg ervoor dat uw certificaat geïnstalleerd is."_s}},
         {u"testluisteraar"_s, {u"Koppelingen/Testluisteraar"_s}},
         {u"bestaat nergens"_s, {}},
     };
@@ -473,9 +464,8 @@ TEST_F(SettingsWindowTest, ChangeHistoryNamesWhoChangedWhatAndHidesSecrets)
     const std::vector<ChangeEntry> all = host->changeHistory();
     QStringList rows;
     for (const ChangeEntry& e : all) {
-        rows << u"%1|%2|%3|%4|%5|%6|%7"_s
-                    .arg(e.adviserName, e.object, e.setting, e.oldValue.value_or("-"), e.newValue.value_or("-"),
-                         e.secret ? "geheim" : "", e.page);
+        rows << u"%1|%2|%3|%4|%5|%6|%7"_s.arg(e.adviserName, e.object, e.setting, e.oldValue.value_or("-"),
+                                              e.newValue.value_or("-"), e.secret ? "geheim" : "", e.page);
     }
     const QStringList firstSave = {
         adviser + "|Setup|ProxyGebruiken|false|true||SetupProxy",
@@ -607,15 +597,11 @@ TEST_F(SettingsWindowTest, IgnoresARememberedPageOrSizeThatNoLongerFits)
         QString shown;
     };
     const Case cases[] = {
-        {QString::number(screen.width() + 1), u"500"_s, u"SetupVerdwenen"_s, first,
-         u"SetupProxy"_s},
+        {QString::number(screen.width() + 1), u"500"_s, u"SetupVerdwenen"_s, first, u"SetupProxy"_s},
         {u"600"_s, QString::number(screen.height() + 1), QString(), first, u"SetupProxy"_s},
-        {u"600"_s, u"groot"_s, u"setuptestcontrole"_s, first,
-         u"SetupTestControle"_s},
-        {u"-600"_s, u"-500"_s, u"SetupUpdates"_s, first,
-         u"SetupUpdates"_s},
-        {u"640"_s, u"480"_s, u"SetupUpdates"_s, QSize(640, 480),
-         u"SetupUpdates"_s},
+        {u"600"_s, u"groot"_s, u"setuptestcontrole"_s, first, u"SetupTestControle"_s},
+        {u"-600"_s, u"-500"_s, u"SetupUpdates"_s, first, u"SetupUpdates"_s},
+        {u"640"_s, u"480"_s, u"SetupUpdates"_s, QSize(640, 480), u"SetupUpdates"_s},
     };
     for (const Case& c : cases) {
         store(u"Breedte"_s, c.width);
@@ -637,8 +623,7 @@ namespace {
 // opened, its check must still run, and must change nothing.
 class SetupTestTermijn final : public SettingsPage {
 public:
-    SetupTestTermijn()
-        : SettingsPage(u"SetupTestTermijn"_s), txtTermijn(form().add<TextBox>(form(), u"txtTermijn"_s))
+    SetupTestTermijn() : SettingsPage(u"SetupTestTermijn"_s), txtTermijn(form().add<TextBox>(form(), u"txtTermijn"_s))
     {
         RowLayout(form(), 3000, false).line(txtTermijn).finish();
     }
@@ -658,8 +643,7 @@ protected:
         return {{1, [this] {
                      const int days = txtTermijn.text().toInt();
                      return days == 0 || days == 1 || days == 7 || days == 14 || days == 30 ||
-                            failCheck(u"Kies een termijn van 1, 7, 14 of 30 dagen."_s,
-                                      u"Testtermijn"_s, &txtTermijn);
+                            failCheck(u"Kies een termijn van 1, 7, 14 of 30 dagen."_s, u"Testtermijn"_s, &txtTermijn);
                  }}};
     }
 };
@@ -763,8 +747,9 @@ TEST_F(SettingsWindowTest, SavingChecksEveryPageAtOnceAndStoresNothingWhileAProb
 
     control<TextBox>("txtWaarde").type(u"goed"_s);
     const auto& problems = window->problemsDialog()->problems();
-    const auto termijn = std::find_if(problems.begin(), problems.end(),
-                                      [](const CheckProblem& p) { return p.className == QLatin1String("SetupTestTermijn"); });
+    const auto termijn = std::find_if(problems.begin(), problems.end(), [](const CheckProblem& p) {
+        return p.className == QLatin1String("SetupTestTermijn");
+    });
     ASSERT_NE(termijn, problems.end());
     window->problemsDialog()->choose(int(termijn - problems.begin()));
     ASSERT_EQ(window->currentPage()->componentName(), u"SetupTestTermijn"_s);
@@ -955,7 +940,8 @@ TEST_F(SettingsWindowTest, ThePageTakesThePanesWidth)
         EXPECT_EQ(window->currentView()->width(), paneWidth());
         EXPECT_EQ(window->currentView()->height(), TwipsScale{}.y(form().height())) << "the page's own new height";
         EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());
-        EXPECT_EQ(scroll->verticalScrollBar()->isVisible(), window->currentView()->height() + 16 > scroll->viewport()->height());
+        EXPECT_EQ(scroll->verticalScrollBar()->isVisible(),
+                  window->currentView()->height() + 16 > scroll->viewport()->height());
     }
 
     // Narrower than the page can be: it keeps its least width and scrolls.

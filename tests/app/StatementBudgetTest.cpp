@@ -8,8 +8,8 @@
 #include "host/database/SqlConnection.h"
 #include "host/office/OfficeDatabase.h"
 #include "tests/app/WidgetTestSupport.h"
-#include "tests/support/PageTest.h"
 #include "tests/support/LargeOffice.h"
+#include "tests/support/PageTest.h"
 #include "tests/support/TestPostgres.h"
 
 #include <QTemporaryDir>
@@ -134,6 +134,5 @@ TEST_P(StatementBudget, EveryActionCostsAFewStatementsWhateverTheOfficesSize)
 
 INSTANTIATE_TEST_SUITE_P(Engines, StatementBudget, ::testing::Values("MSACC", "MSSQL"),
                          [](const ::testing::TestParamInfo<const char*>& info) {
-                             return QByteArray(info.param) == "MSSQL" ? std::string("Server")
-                                                                      : std::string("Bestand");
+                             return QByteArray(info.param) == "MSSQL" ? std::string("Server") : std::string("Bestand");
                          });

@@ -19,8 +19,8 @@
 #include "tests/support/TestPostgres.h"
 
 #include <QCoreApplication>
-#include <QSqlQuery>
 #include <QElapsedTimer>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -91,9 +91,8 @@ protected:
     {
         a->GlobalSetup().get<DocumentSettings>().ScenarioGrafieken = grafieken;
         a->saveSettings();
-        EXPECT_TRUE(within(2000, [&] {
-            return qint32(b->GlobalSetup().get<DocumentSettings>().ScenarioGrafieken) == grafieken;
-        }));
+        EXPECT_TRUE(within(
+            2000, [&] { return qint32(b->GlobalSetup().get<DocumentSettings>().ScenarioGrafieken) == grafieken; }));
     }
     void openWindow(const QString& page)
     {
@@ -189,9 +188,9 @@ TEST_P(TwoWorkstations, AnAgentNumberArrivesInTheSelectedCompany)
     auto& agents = control<ListView>(u"lvwAgentnummers"_s);
     const int before = agents.count();
 
-    a->connection().Execute(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
-                            "Om_Omschrijving, GUID) VALUES ('77001', '%1', 0, 0, 1, 'Elders', '{A-77001}')"_s
-                                .arg(chosen));
+    a->connection().Execute(
+        u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+        "Om_Omschrijving, GUID) VALUES ('77001', '%1', 0, 0, 1, 'Elders', '{A-77001}')"_s.arg(chosen));
     EXPECT_TRUE(within(2000, [&] { return agents.findItem(u"{A-77001}"_s) != nullptr; }));
     EXPECT_EQ(agents.count(), before + 1);
     ASSERT_NE(companies.selectedItem(), nullptr);
@@ -223,8 +222,8 @@ TEST_P(TwoWorkstations, TheQuestionUsesTheScreensWords)
         return;
     }
     EXPECT_FALSE(window->save());
-    expectAskedAbout(asked, {u"Updates, opslaan en proxy"_s, u"Zoeken naar updates"_s, u"Dagelijks"_s,
-                             u"Maandelijks"_s, u"Wekelijks"_s});
+    expectAskedAbout(asked, {u"Updates, opslaan en proxy"_s, u"Zoeken naar updates"_s, u"Dagelijks"_s, u"Maandelijks"_s,
+                             u"Wekelijks"_s});
 }
 
 // Both workstations change the proxy address: B's save silently overwrote A's. B must be asked,
@@ -236,8 +235,8 @@ TEST_P(TwoWorkstations, BothChangeOneSettingAndTheSaveAsks)
         const char* answer;
         const char* stored;
     };
-    for (const Case c : {Case{"annuleren", "proxy.daar:3128"}, Case{"andere", "proxy.daar:3128"},
-                         Case{"eigen", "proxy.hier:8080"}}) {
+    for (const Case c :
+         {Case{"annuleren", "proxy.daar:3128"}, Case{"andere", "proxy.daar:3128"}, Case{"eigen", "proxy.hier:8080"}}) {
         SCOPED_TRACE(c.answer);
         a->SettingsObject().get<ProxySettings>().ProxyGebruiken = false;
         a->SettingsObject().get<ProxySettings>().ProxyAdres = QString();
@@ -424,10 +423,10 @@ namespace {
 QString twoNumbers(ReferenceApplication& host, const QString& company, const char* first, const char* second)
 {
     for (const auto& [number, standard] : {std::pair{first, -1}, {second, 0}})
-        host.officeDatabase().exec(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
-                                   "Om_Omschrijving, GUID) VALUES (?, ?, 0, ?, 1, 'Oud', ?)"_s,
-                                   {QString::fromLatin1(number), company, standard,
-                                    u"{C-%1}"_s.arg(QLatin1String(number))});
+        host.officeDatabase().exec(
+            u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
+            "Om_Omschrijving, GUID) VALUES (?, ?, 0, ?, 1, 'Oud', ?)"_s,
+            {QString::fromLatin1(number), company, standard, u"{C-%1}"_s.arg(QLatin1String(number))});
     return company;
 }
 

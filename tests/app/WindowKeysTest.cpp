@@ -37,7 +37,8 @@ protected:
         widgetApplication();
         registry.add<SetupProxy>(PageGroup::Algemeen);
         registry.add<SetupUpdates>(PageGroup::Algemeen);
-        host = std::make_unique<ReferenceApplication>(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Empty);
+        host =
+            std::make_unique<ReferenceApplication>(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Empty);
         window = std::make_unique<SettingsWindow>(registry, *host);
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -190,7 +191,9 @@ TEST_F(WindowKeysTest, TheSearchAndItsResultsByKeyboard)
     // Enter goes to the field of the result (one the user can reach now).
     const auto reachable = [&] {
         const QString name = current()->data(0, Qt::UserRole + 1).toString();
-        Control* c = name.isEmpty() ? nullptr : window->currentPage()->form().find(name, current()->data(0, Qt::UserRole + 2).toInt());
+        Control* c = name.isEmpty()
+                         ? nullptr
+                         : window->currentPage()->form().find(name, current()->data(0, Qt::UserRole + 2).toInt());
         Control* target = c ? PageSearch::focusTarget(window->currentPage()->form(), *c) : nullptr;
         return target && target->isUsable();
     };

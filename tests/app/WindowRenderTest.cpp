@@ -72,8 +72,7 @@ TEST(WindowRenderTest, DrawsTheWindowAtItsFirstSizeAndReopensOnTheLastPage)
     // Without a page named the window reopens on the last one used.
     EXPECT_EQ(QImage(PageRenderer::renderWindow(registry, host, QString(), dir.filePath("png"))), proxy);
 
-    EXPECT_THROW(PageRenderer::renderWindow(registry, host, u"SetupVerdwenen"_s, dir.filePath("png")),
-                 RuntimeError);
+    EXPECT_THROW(PageRenderer::renderWindow(registry, host, u"SetupVerdwenen"_s, dir.filePath("png")), RuntimeError);
 }
 
 } // namespace

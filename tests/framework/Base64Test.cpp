@@ -1,5 +1,5 @@
-#include "framework/errors/RuntimeError.h"
 #include "framework/util/Base64.h"
+#include "framework/errors/RuntimeError.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,12 @@ TEST(Base64, EncodesAndDecodesStandardBase64)
         QByteArray data;
         QString encoded;
     } const cases[] = {
-        {"", ""},          {"f", "Zg=="},         {"fo", "Zm8="},
-        {"foo", "Zm9v"},   {"foobar", "Zm9vYmFy"}, {QByteArray("\xfb\xff", 2), "+/8="},
+        {"", ""},
+        {"f", "Zg=="},
+        {"fo", "Zm8="},
+        {"foo", "Zm9v"},
+        {"foobar", "Zm9vYmFy"},
+        {QByteArray("\xfb\xff", 2), "+/8="},
         {QByteArray(60, 'a'), "YWFh" + QString("YWFh").repeated(19)},
     };
     for (const auto& c : cases) {

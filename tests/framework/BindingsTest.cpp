@@ -152,7 +152,8 @@ TEST_F(BindingsTest, UserChangesWriteBack)
     h.globalSetup().get<UpdateSettings>().UpdateTermijn = 0b1000;
     p.bit[1]->click();
     // Box 0 shows bit 0 of the declared default (1) since the fill.
-    EXPECT_EQ(qint16(h.globalSetup().get<UpdateSettings>().UpdateTermijn), 0b1011) << "bits without a box keep their value";
+    EXPECT_EQ(qint16(h.globalSetup().get<UpdateSettings>().UpdateTermijn), 0b1011)
+        << "bits without a box keep their value";
 
     p.txtGebruiker.type("jan");
     EXPECT_EQ(proxy().ProxyGebruikersnaam.get(), "") << "written when the box is left";
@@ -191,8 +192,10 @@ TEST_F(BindingsTest, SettingsReadFromOutsideReachTheirControls)
     const int followUps = p.followUps;
     ASSERT_FALSE(p.txtAdres.enabled());
 
-    h.setup().fromMap({{u"ProxyGebruiken"_s, true}, {u"ProxyAdres"_s, u"proxy.elders"_s},
-                       {u"ProxyGebruikersnaam"_s, u"elders"_s}, {u"UpdateTermijn"_s, 7}});
+    h.setup().fromMap({{u"ProxyGebruiken"_s, true},
+                       {u"ProxyAdres"_s, u"proxy.elders"_s},
+                       {u"ProxyGebruikersnaam"_s, u"elders"_s},
+                       {u"UpdateTermijn"_s, 7}});
     EXPECT_TRUE(p.chkProxy.isChecked());
     EXPECT_TRUE(p.txtAdres.enabled());
     EXPECT_EQ(p.txtAdres.text(), "proxy.elders");

@@ -1,5 +1,5 @@
-#include "framework/errors/RuntimeError.h"
 #include "framework/mail/CEmail.h"
+#include "framework/errors/RuntimeError.h"
 #include "framework/util/Base64.h"
 #include "framework/xml/XmlNodes.h"
 
@@ -32,7 +32,8 @@ TEST(CEmail, NewMessageHasEveryElementInOrder)
     EXPECT_STREQ(declaration.attribute("encoding").value(), "UTF-8");
     const pugi::xml_node root = document->document_element();
     EXPECT_STREQ(root.name(), "tarvelo_emailbericht");
-    EXPECT_EQ(childNames(root), (QStringList{"onderwerp", "prioriteit", "HTML_opmaak", "inhoud", "afzender", "geadresseerden"}));
+    EXPECT_EQ(childNames(root),
+              (QStringList{"onderwerp", "prioriteit", "HTML_opmaak", "inhoud", "afzender", "geadresseerden"}));
     EXPECT_EQ(GetNodeText(root, "prioriteit"), "M Middel");
     EXPECT_EQ(GetNodeText(root, "HTML_opmaak"), "N Nee");
     EXPECT_EQ(GetNodeText(root, "inhoud"), "");

@@ -1,5 +1,5 @@
-#include "framework/errors/RuntimeError.h"
 #include "framework/xml/CXMLCom.h"
+#include "framework/errors/RuntimeError.h"
 #include "framework/xml/XmlNodes.h"
 #include "tests/app/WidgetTestSupport.h"
 #include "tests/support/LocalHttpServer.h"
@@ -63,7 +63,8 @@ TEST_F(CXMLComTest, FailedCallsReportTheirReasonAndLeaveNoOlderReply)
     int status = 200;
     QByteArray body = "<tarvelo_emailbericht><melding>ok</melding></tarvelo_emailbericht>";
     LocalHttpServer server([&](const LocalHttpServer::Request&) {
-        return status == 200 ? reply(200, "OK", body) : reply(status, status == 404 ? "Not Found" : "Internal Server Error", "fout");
+        return status == 200 ? reply(200, "OK", body)
+                             : reply(status, status == 404 ? "Not Found" : "Internal Server Error", "fout");
     });
     CXMLCom com;
     com.setURL(server.address());
@@ -96,7 +97,8 @@ TEST_F(CXMLComTest, FailedCallsReportTheirReasonAndLeaveNoOlderReply)
     const struct {
         QByteArray body;
         const char* raised;
-    } missing[] = {{"<ander/>", "geen rootnode"}, {"<tarvelo_emailbericht><x/></tarvelo_emailbericht>", "geen meldingnode"}};
+    } missing[] = {{"<ander/>", "geen rootnode"},
+                   {"<tarvelo_emailbericht><x/></tarvelo_emailbericht>", "geen meldingnode"}};
     for (const auto& m : missing) {
         body = m.body;
         ASSERT_TRUE(com.SendXML());
@@ -131,8 +133,8 @@ TEST_F(CXMLComTest, GoesThroughTheEnteredProxyWithItsCredentialsOnly)
     const QByteArray expected = "Basic " + QByteArray("jan:geheim").toBase64();
     LocalHttpServer proxy([&](const LocalHttpServer::Request& r) {
         if (r.headers.value("proxy-authorization") != expected)
-            return LocalHttpServer::Response{407, "Proxy Authentication Required",
-                                             {{"Proxy-Authenticate", "Basic realm=\"kantoor\""}}, {}};
+            return LocalHttpServer::Response{
+                407, "Proxy Authentication Required", {{"Proxy-Authenticate", "Basic realm=\"kantoor\""}}, {}};
         return reply(200, "OK", "<tarvelo_emailbericht><melding>via proxy</melding></tarvelo_emailbericht>");
     });
     LocalHttpServer direct([](const LocalHttpServer::Request&) {

@@ -33,7 +33,8 @@ TEST(CipherText, AppliedTwiceGivesTheTextBack)
     const std::vector<QString> texts{
         "a",
         "Hypotheekadvies voor de heer Jansen",
-        QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC 250.000,- \xE2\x80\x9C" "aflossingsvrij\xE2\x80\x9D"),
+        QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC 250.000,- \xE2\x80\x9C"
+                          "aflossingsvrij\xE2\x80\x9D"),
         all,
         all.repeated(3),
         QString(1, QChar(0)) + "na een NUL",
@@ -134,7 +135,9 @@ TEST(CipherText, CharactersOutsideTheCodePageDoNotSurvive)
         QString afterRoundTrip;
     };
     const std::vector<Case> cases{
-        {QString::fromUtf8("\xC4\x80" "b"), "?b"},
+        {QString::fromUtf8("\xC4\x80"
+                           "b"),
+         "?b"},
         {QString::fromUtf8("x\xF0\x9F\x98\x80y"), "x?y"},
         {QString::fromUtf8("\xE4\xB8\xAD\xE6\x96\x87"), "??"},
         {QString(QChar(0xD800)) + "z", "?z"},

@@ -1,3 +1,4 @@
+#include "framework/errors/RuntimeError.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/ComboBox.h"
 #include "framework/forms/CommandButton.h"
@@ -7,7 +8,6 @@
 #include "framework/forms/ListView.h"
 #include "framework/forms/TextBox.h"
 #include "framework/forms/YesNo.h"
-#include "framework/errors/RuntimeError.h"
 #include "tests/support/PageTest.h"
 
 using namespace Qt::StringLiterals;

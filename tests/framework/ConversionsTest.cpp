@@ -13,10 +13,11 @@ TEST(Conversions, CIntFollowsTheClassicRules)
         bool error;
     };
     const Case cases[] = {
-        {"10", 10, false},     {" 15 ", 15, false},   {"-32768", -32768, false}, {"32767", 32767, false},
-        {"2,5", 2, false},     {"3,5", 4, false},     {"1.000", 1000, false},    {"&H10", 16, false},
-        {"32768", 6, true},    {"-32769", 6, true},   {"", 13, true},            {"   ", 13, true},
-        {"abc", 13, true},     {"12a", 13, true},     {"99999999999", 6, true},
+        {"10", 10, false},       {" 15 ", 15, false}, {"-32768", -32768, false},
+        {"32767", 32767, false}, {"2,5", 2, false},   {"3,5", 4, false},
+        {"1.000", 1000, false},  {"&H10", 16, false}, {"32768", 6, true},
+        {"-32769", 6, true},     {"", 13, true},      {"   ", 13, true},
+        {"abc", 13, true},       {"12a", 13, true},   {"99999999999", 6, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

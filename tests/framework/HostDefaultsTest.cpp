@@ -4,14 +4,14 @@
 #include "framework/host/Settings.h"
 #include "framework/host/SettingsHost.h"
 #include "framework/listsort/ListSortState.h"
-#include "framework/settings/AbonnementSettings.h"
 #include "framework/page/PageRegistry.h"
+#include "framework/page/SettingsPage.h"
 #include "framework/registry/Registry.h"
+#include "framework/settings/AbonnementSettings.h"
 #include "framework/status/StatusReporter.h"
 #include "framework/ui/ScriptedUi.h"
 #include "host/registry/SqliteRegistryStore.h"
 #include "pages/AllPages.h"
-#include "framework/page/SettingsPage.h"
 
 #include "TarveloVersion.h"
 
@@ -30,7 +30,9 @@ namespace {
 class SmallestHost : public SettingsHost {
 public:
     explicit SmallestHost(const QString& folder)
-        : user_(folder + u"/user.hive"_s), machine_(folder + u"/machine.hive"_s), registry_(user_, machine_)
+        : user_(folder + u"/user.hive"_s),
+          machine_(folder + u"/machine.hive"_s),
+          registry_(user_, machine_)
     {
     }
 

@@ -1,13 +1,13 @@
-#include "framework/settings/ProxySettings.h"
+#include "framework/page/HostedPage.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/CommandButton.h"
 #include "framework/forms/Frame.h"
 #include "framework/forms/TextBox.h"
 #include "framework/host/Settings.h"
-#include "framework/page/HostedPage.h"
 #include "framework/page/PageAttach.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
+#include "framework/settings/ProxySettings.h"
 #include "tests/support/PageTest.h"
 
 using namespace Qt::StringLiterals;
@@ -256,8 +256,7 @@ TEST_F(HostedPageTest, TheAttachSequenceHandsEscapingErrorsToItsHandler)
     };
     std::unique_ptr<SettingsPage> broken = attachPage(h.registry(), u"SetupTestKapot"_s, h.app(), handler);
     ASSERT_NE(broken, nullptr);
-    std::unique_ptr<SettingsPage> notary =
-        attachPage(h.registry(), u"SetupTestNotaris"_s, h.app(), handler);
+    std::unique_ptr<SettingsPage> notary = attachPage(h.registry(), u"SetupTestNotaris"_s, h.app(), handler);
     static_cast<SetupTestNotaris&>(*notary).cmdFout.click();
     const std::vector<std::pair<QString, QString>> expected{{"SetupTestKapot", "13"}, {"SetupTestNotaris", "6"}};
     EXPECT_EQ(reported, expected);

@@ -1,7 +1,7 @@
+#include "framework/listsort/ListSort.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/Form.h"
 #include "framework/forms/ListView.h"
-#include "framework/listsort/ListSort.h"
 #include "framework/listsort/SortKeys.h"
 #include "framework/ui/ScriptedUi.h"
 
@@ -75,10 +75,8 @@ protected:
     }
 
     const std::vector<Row> rows_{
-        {"Westland", "10", "-1,00", "15-06-2023"},
-        {"aegon", "2", "0,25", "1-2-2024"},
-        {"Bouwfonds", "100", "-0,50", "31-12-2022 14:30"},
-        {"Centraal", "9", "1.250,00", "2023-06-15"},
+        {"Westland", "10", "-1,00", "15-06-2023"},         {"aegon", "2", "0,25", "1-2-2024"},
+        {"Bouwfonds", "100", "-0,50", "31-12-2022 14:30"}, {"Centraal", "9", "1.250,00", "2023-06-15"},
         {"Delta", "33", "0", "15-06-2023 09:05:07"},
     };
     QLocale previousLocale_;
@@ -150,7 +148,9 @@ TEST_F(ListSortTest, SortsAsNumbersDatesOrText)
         {1, SortDataType::Text, 0, {"10", "100", "2", "33", "9"}},
         {2, SortDataType::Numbers, 0, {"-0,50", "-1,00", "0", "0,25", "1.250,00"}},
         {2, SortDataType::Numbers, 1, {"1.250,00", "0,25", "0", "-1,00", "-0,50"}},
-        {3, SortDataType::Dates, 0,
+        {3,
+         SortDataType::Dates,
+         0,
          {"31-12-2022 14:30", "15-06-2023", "2023-06-15", "15-06-2023 09:05:07", "1-2-2024"}},
         {0, SortDataType::Text, 0, {"aegon", "Bouwfonds", "Centraal", "Delta", "Westland"}},
         {0, SortDataType::Text, 1, {"Westland", "Delta", "Centraal", "Bouwfonds", "aegon"}},
@@ -174,7 +174,8 @@ TEST_F(ListSortTest, RowsMoveWholeAndTheColumnsStayAsTheyWere)
     EXPECT_EQ(list.column(4).text, "Ingangsdatum");
     for (int i = 1; i <= list.count(); ++i) {
         const ListItem& item = list.item(i);
-        const auto original = std::find_if(rows_.begin(), rows_.end(), [&](const Row& r) { return r.company == item.text(); });
+        const auto original =
+            std::find_if(rows_.begin(), rows_.end(), [&](const Row& r) { return r.company == item.text(); });
         ASSERT_NE(original, rows_.end());
         EXPECT_EQ(item.key(), "K" + original->number);
         EXPECT_EQ(item.subItem(1), original->number);

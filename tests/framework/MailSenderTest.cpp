@@ -1,6 +1,6 @@
+#include "framework/mail/MailSender.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/mail/CEmail.h"
-#include "framework/mail/MailSender.h"
 #include "framework/registry/Registry.h"
 #include "framework/registry/RegistryNames.h"
 #include "framework/settings/ProxySettings.h"
@@ -36,7 +36,9 @@ CEmail message(const QString& body)
 
 LocalHttpServer::Response answer(QByteArray melding)
 {
-    return {200, "OK", {{"Content-Type", "text/xml; charset=utf-8"}},
+    return {200,
+            "OK",
+            {{"Content-Type", "text/xml; charset=utf-8"}},
             "<?xml version=\"1.0\" encoding=\"utf-8\"?><tarvelo_emailbericht><melding>" + melding +
                 "</melding></tarvelo_emailbericht>"};
 }
@@ -55,7 +57,8 @@ TEST(MailSender, PostsTheMessageToTheMailSenderService)
     ASSERT_EQ(server.requests().size(), 1);
     EXPECT_EQ(server.requests()[0].target, "/TarveloMailSender/MailSender.aspx");
     pugi::xml_document posted;
-    ASSERT_TRUE(posted.load_buffer(server.requests()[0].body.constData(), std::size_t(server.requests()[0].body.size())));
+    ASSERT_TRUE(
+        posted.load_buffer(server.requests()[0].body.constData(), std::size_t(server.requests()[0].body.size())));
     EXPECT_EQ(DecodeBase64(GetNodeText(posted, "/tarvelo_emailbericht/inhoud")), QString::fromUtf8("Beste Jan, één"));
     EXPECT_EQ(GetNodeText(posted, "//aan/geadresseerde/emailadres"), "jan@voorbeeld.nl");
 
@@ -72,8 +75,8 @@ TEST(MailSender, UsesTheProxySettingsWithCredentials)
     const QByteArray expected = "Basic " + QByteArray("proxygebruiker:w8woord").toBase64();
     LocalHttpServer proxy([&](const LocalHttpServer::Request& r) {
         if (r.headers.value("proxy-authorization") != expected)
-            return LocalHttpServer::Response{407, "Proxy Authentication Required",
-                                             {{"Proxy-Authenticate", "Basic realm=\"proxy\""}}, {}};
+            return LocalHttpServer::Response{
+                407, "Proxy Authentication Required", {{"Proxy-Authenticate", "Basic realm=\"proxy\""}}, {}};
         return answer("ok");
     });
     setWebServer(h, "http://mail.quenmarix.invalid/");

@@ -55,7 +55,7 @@ public:
         return names;
     }
 
-    QMap<QString, QString> keys; // folded path -> path as first written
+    QMap<QString, QString> keys;                       // folded path -> path as first written
     QMap<QString, std::pair<QString, QString>> values; // id -> name as first written, text
     int accesses = 0;
     bool refuseWrites = false;
@@ -107,11 +107,9 @@ TEST(Registry, MachineFallBackReadsTheNameAsPassed)
     machine.writeString(ProductKey, "servername", "machine-legacy");
     machine.writeString(ProductKey, "AdviezenDatabaseSource", "machine-current");
 
-    EXPECT_EQ(registry.GetTarveloSetting(Hive::HKEY_CURRENT_USER, "servername", true, "x"),
-              "machine-legacy");
+    EXPECT_EQ(registry.GetTarveloSetting(Hive::HKEY_CURRENT_USER, "servername", true, "x"), "machine-legacy");
     user.writeString(ProductKey, "AdviezenDatabaseSource", "per-user");
-    EXPECT_EQ(registry.GetTarveloSetting(Hive::HKEY_CURRENT_USER, "servername", true, "x"),
-              "per-user");
+    EXPECT_EQ(registry.GetTarveloSetting(Hive::HKEY_CURRENT_USER, "servername", true, "x"), "per-user");
     EXPECT_EQ(registry.GetTarveloSetting(Hive::HKEY_CURRENT_USER, "ExecutableDir", true, "x"), "x");
 }
 
@@ -137,11 +135,9 @@ TEST(Registry, MachineHiveIsOnlyReadWhenTheUserValueIsMissingAndFallBackIsAsked)
             user.writeString(ProductKey, "UrlServer", "per-user");
         machine.accesses = 0;
         Registry registry(user, machine);
-        EXPECT_EQ(registry.GetTarveloSetting(Hive::HKEY_CURRENT_USER, "UrlServer",
-                                             c.fallbackToMachine, "d"),
+        EXPECT_EQ(registry.GetTarveloSetting(Hive::HKEY_CURRENT_USER, "UrlServer", c.fallbackToMachine, "d"),
                   c.expected);
-        EXPECT_EQ(machine.accesses > 0, c.machineRead)
-            << c.userHasValue << " " << c.fallbackToMachine;
+        EXPECT_EQ(machine.accesses > 0, c.machineRead) << c.userHasValue << " " << c.fallbackToMachine;
     }
 }
 
@@ -183,8 +179,7 @@ TEST(Registry, ProductKeyUsesThe32BitViewOnlyUnderWow64)
               "64-bit");
     EXPECT_EQ(Registry(user, machine, true).GetTarveloSetting(Hive::HKEY_CURRENT_USER, "LogoPath", false, "d"),
               "logo-32");
-    EXPECT_EQ(Registry(user, machine, false).GetTarveloSetting(Hive::HKEY_CURRENT_USER, "LogoPath", false, "d"),
-              "d");
+    EXPECT_EQ(Registry(user, machine, false).GetTarveloSetting(Hive::HKEY_CURRENT_USER, "LogoPath", false, "d"), "d");
 }
 
 // Catches the not-found marker or an empty text returned as a real value.
@@ -212,8 +207,7 @@ TEST(Registry, MarkerAndEmptyTextCountAsMissingForSettingsOnly)
         if (!c.machine.isNull())
             machine.writeString(ProductKey, "ImportDir", c.machine);
         Registry registry(user, machine);
-        EXPECT_EQ(registry.GetTarveloSetting(Hive::HKEY_CURRENT_USER, "ImportDir",
-                                             c.fallbackToMachine, "d"),
+        EXPECT_EQ(registry.GetTarveloSetting(Hive::HKEY_CURRENT_USER, "ImportDir", c.fallbackToMachine, "d"),
                   c.expected)
             << c.user.toStdString() << "/" << c.machine.toStdString();
     }
@@ -224,8 +218,7 @@ TEST(Registry, MarkerAndEmptyTextCountAsMissingForSettingsOnly)
     const QString read = registry.RegGetString(Hive::HKEY_CURRENT_USER, ProductKey, "ImportDir", "d");
     EXPECT_TRUE(read.isEmpty());
     user.writeString(ProductKey, "ImportDir", "nietgevonden");
-    EXPECT_EQ(registry.RegGetString(Hive::HKEY_CURRENT_USER, ProductKey, "ImportDir", "d"),
-              "nietgevonden");
+    EXPECT_EQ(registry.RegGetString(Hive::HKEY_CURRENT_USER, ProductKey, "ImportDir", "d"), "nietgevonden");
 }
 
 // Catches an off-by-one at the read buffer, or a length counted in UTF-16 units instead of bytes.
@@ -249,11 +242,9 @@ TEST(Registry, ValuesOfAThousandAnsiBytesOrMoreReadAsMissing)
         MemoryHive user, machine;
         user.writeString(ProductKey, "LogoPath", c.stored);
         Registry registry(user, machine);
-        EXPECT_EQ(registry.RegGetString(Hive::HKEY_CURRENT_USER, ProductKey, "LogoPath", "d"),
-                  c.expected)
+        EXPECT_EQ(registry.RegGetString(Hive::HKEY_CURRENT_USER, ProductKey, "LogoPath", "d"), c.expected)
             << c.stored.size();
-        EXPECT_EQ(registry.GetTarveloSetting(Hive::HKEY_CURRENT_USER, "LogoPath", false, "d"),
-                  c.expected);
+        EXPECT_EQ(registry.GetTarveloSetting(Hive::HKEY_CURRENT_USER, "LogoPath", false, "d"), c.expected);
     }
 }
 
@@ -266,8 +257,7 @@ TEST(Registry, ValueTooLongToReadBackIsNotWritten)
     EXPECT_FALSE(registry.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, "LogoPath", QString(1000, u'x')));
     EXPECT_EQ(registry.GetTarveloSetting(Hive::HKEY_CURRENT_USER, "LogoPath", false, "d"), "/oud");
     EXPECT_TRUE(registry.SaveTarveloSetting(Hive::HKEY_CURRENT_USER, "LogoPath", QString(999, u'x')));
-    EXPECT_EQ(registry.GetTarveloSetting(Hive::HKEY_CURRENT_USER, "LogoPath", false, "d"),
-              QString(999, u'x'));
+    EXPECT_EQ(registry.GetTarveloSetting(Hive::HKEY_CURRENT_USER, "LogoPath", false, "d"), QString(999, u'x'));
 }
 
 // Catches text stored beyond the ANSI code page, or a control character left where the
@@ -281,7 +271,10 @@ TEST(Registry, ValuesAreStoredAsAnsiText)
     const std::vector<Case> cases{
         {QString::fromUtf8("Zo\xC3\xAB \xE2\x82\xAC 5,- \xE2\x80\x94 caf\xC3\xA9"),
          QString::fromUtf8("Zo\xC3\xAB \xE2\x82\xAC 5,- \xE2\x80\x94 caf\xC3\xA9")},
-        {QString::fromUtf8("\xC4\x80" "b\xF0\x9F\x98\x80" "c"), "?b?c"},
+        {QString::fromUtf8("\xC4\x80"
+                           "b\xF0\x9F\x98\x80"
+                           "c"),
+         "?b?c"},
         {QString::fromUtf8("\xE4\xB8\xAD") + QChar(0x1A), QString("?") + QChar(0x1A)},
         {QString("a") + QChar(0) + "b", QString("a") + QChar(0) + "b"},
     };
@@ -296,8 +289,7 @@ TEST(Registry, ValuesAreStoredAsAnsiText)
     // A value put in the hive by other means is read as the ANSI functions would see it.
     MemoryHive user, machine;
     user.writeString(ProductKey, "ExportDir", QString::fromUtf8("\xC4\x80"));
-    EXPECT_EQ(Registry(user, machine).RegGetString(Hive::HKEY_CURRENT_USER, ProductKey, "ExportDir", "d"),
-              "?");
+    EXPECT_EQ(Registry(user, machine).RegGetString(Hive::HKEY_CURRENT_USER, ProductKey, "ExportDir", "d"), "?");
 }
 
 // Catches keys created by a plain open, opens of malformed paths, and refused writes
@@ -321,10 +313,9 @@ TEST(Registry, KeysOpenOnlyWhenPresentOrCreated)
     EXPECT_TRUE(key);
     EXPECT_FALSE(registry.OpenRegKey(Hive::HKEY_LOCAL_MACHINE, ProductKey, false));
 
-    for (const QString& malformed : {QString(), QString("\\Software"), QString("Software\\\\Tarvelo"),
-                                     QString("Software\\")}) {
-        EXPECT_FALSE(registry.OpenRegKey(Hive::HKEY_CURRENT_USER, malformed, true))
-            << malformed.toStdString();
+    for (const QString& malformed :
+         {QString(), QString("\\Software"), QString("Software\\\\Tarvelo"), QString("Software\\")}) {
+        EXPECT_FALSE(registry.OpenRegKey(Hive::HKEY_CURRENT_USER, malformed, true)) << malformed.toStdString();
         EXPECT_FALSE(registry.RegSetString(Hive::HKEY_CURRENT_USER, malformed, "a", "b"));
         EXPECT_EQ(registry.RegGetString(Hive::HKEY_CURRENT_USER, malformed, "a", "d"), "d");
     }

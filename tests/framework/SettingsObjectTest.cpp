@@ -74,10 +74,18 @@ struct ClashingBlock final : SettingsBlock {
     Setting<bool> termijn{this, "termijn", false};
 };
 struct TwoBlocks : SettingsObject {
-    TwoBlocks() { addBlock<FirstBlock>(); addBlock<SecondBlock>(); }
+    TwoBlocks()
+    {
+        addBlock<FirstBlock>();
+        addBlock<SecondBlock>();
+    }
 };
 struct ClashingBlocks : SettingsObject {
-    ClashingBlocks() { addBlock<FirstBlock>(); addBlock<ClashingBlock>(); }
+    ClashingBlocks()
+    {
+        addBlock<FirstBlock>();
+        addBlock<ClashingBlock>();
+    }
 };
 struct ProxyBlock final : SettingsBlock {
     using SettingsBlock::SettingsBlock;
@@ -86,7 +94,11 @@ struct ProxyBlock final : SettingsBlock {
     Setting<bool> Aan{this, "Aan", false};
 };
 struct Watched : SettingsObject {
-    Watched() { addBlock<FirstBlock>(); addBlock<ProxyBlock>(); }
+    Watched()
+    {
+        addBlock<FirstBlock>();
+        addBlock<ProxyBlock>();
+    }
 };
 } // namespace
 
@@ -104,8 +116,12 @@ TEST(Settings, ReadingARecordAnnouncesWhatItChangedPerBlock)
     EXPECT_TRUE(told.empty());
 
     s.setLocked(u"Naam"_s, true);
-    s.fromMap({{u"Adres"_s, u"kerkstraat"_s}, {u"naam"_s, u"kantoor"_s}, {u"Aan"_s, true}, {u"Termijn"_s, 5},
-               {u"Onbekend"_s, 1}, {u"Termijn"_s, 5}});
+    s.fromMap({{u"Adres"_s, u"kerkstraat"_s},
+               {u"naam"_s, u"kantoor"_s},
+               {u"Aan"_s, true},
+               {u"Termijn"_s, 5},
+               {u"Onbekend"_s, 1},
+               {u"Termijn"_s, 5}});
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(told[0].first, &s.get<ProxyBlock>());
     EXPECT_EQ(told[0].second, (QStringList{u"Naam"_s, u"Aan"_s}));

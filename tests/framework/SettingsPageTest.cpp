@@ -1,5 +1,4 @@
-#include "framework/settings/AutosaveSettings.h"
-#include "framework/settings/UpdateSettings.h"
+#include "framework/page/SettingsPage.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/Frame.h"
@@ -8,10 +7,10 @@
 #include "framework/forms/TextBox.h"
 #include "framework/host/Settings.h"
 #include "framework/page/DpiScaling.h"
-#include "framework/page/RowLayout.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/page/RowLayout.h"
-#include "framework/page/SettingsPage.h"
+#include "framework/settings/AutosaveSettings.h"
+#include "framework/settings/UpdateSettings.h"
 #include "host/PageHost.h"
 #include "tests/support/PageTest.h"
 
@@ -47,7 +46,8 @@ public:
                 Setup().get<UpdateSettings>().AutoDownload = chkA.isChecked();
         });
         txtB.Validate.connect([this](bool&) {
-            guarded("txtB_Validation", [this] { Setup().get<AutosaveSettings>().AutomatischOpslaanMinuten = CIntOf(txtB.text()); });
+            guarded("txtB_Validation",
+                    [this] { Setup().get<AutosaveSettings>().AutomatischOpslaanMinuten = CIntOf(txtB.text()); });
         });
     }
     QString Titel() const override { return u"Contract"_s; }
@@ -68,7 +68,8 @@ protected:
     {
         guarded("Fill_Screen", [this] {
             ++fills;
-            chkA.setChecked(!Setup().get<UpdateSettings>().AutoDownload); // the loading flag keeps this from writing back
+            chkA.setChecked(
+                !Setup().get<UpdateSettings>().AutoDownload); // the loading flag keeps this from writing back
             if (throwInFill)
                 throw RuntimeError::typeMismatch();
         });
@@ -76,12 +77,21 @@ protected:
     std::vector<ValidationCheck> validationChecks() override
     {
         return {
-            {1, [this] { checksRun.push_back(1); return true; }},
-            {2, [this] {
+            {1,
+             [this] {
+                 checksRun.push_back(1);
+                 return true;
+             }},
+            {2,
+             [this] {
                  checksRun.push_back(2);
                  return !failSecond || failCheck("Vul een waarde in.", "Controle", &txtB);
              }},
-            {3, [this] { checksRun.push_back(3); return true; }},
+            {3,
+             [this] {
+                 checksRun.push_back(3);
+                 return true;
+             }},
         };
     }
 

@@ -1,3 +1,4 @@
+#include "framework/forms/UserControl.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/CommandButton.h"
@@ -5,7 +6,6 @@
 #include "framework/forms/Image.h"
 #include "framework/forms/Label.h"
 #include "framework/forms/TextBox.h"
-#include "framework/forms/UserControl.h"
 #include "framework/host/Application.h"
 #include "framework/host/ComponentFactory.h"
 #include "framework/page/PageRegistry.h"
@@ -46,7 +46,10 @@ public:
     }
 
     // A procedure of the control's own that fails.
-    void Herbereken() { guarded([] { throw RuntimeError::overflow(); }); }
+    void Herbereken()
+    {
+        guarded([] { throw RuntimeError::overflow(); });
+    }
 
     Event<QString> Gekozen;
     int fills = 0;
@@ -83,8 +86,7 @@ protected:
     void Fill() override
     {
         guarded("Fill_Screen", [this] {
-            UserControl& uc = app().components().create(u"TestRenteKeuze"_s, form(),
-                                                        u"ucRente"_s, &fraRente);
+            UserControl& uc = app().components().create(u"TestRenteKeuze"_s, form(), u"ucRente"_s, &fraRente);
             ucRente = &dynamic_cast<TestRenteKeuze&>(uc);
             ucRente->move(120, 300);
             ucRente->Gekozen.connect([this](const QString& rente) { gekozen << rente; });

@@ -133,8 +133,8 @@ TEST(Utilities, FitTextToWidthCutsToTheLongestStartThatFitsWithTheDots)
         QString expected;
     };
     const std::vector<Case> cases{
-        {"abcdefghij", 880, false, &font, "abcdefghij"},     // exactly as wide as allowed
-        {"abcdefghijk", 880, false, &font, "abcdefg..."},    // 7 * 88 + 3 * 88 = 880
+        {"abcdefghij", 880, false, &font, "abcdefghij"},  // exactly as wide as allowed
+        {"abcdefghijk", 880, false, &font, "abcdefg..."}, // 7 * 88 + 3 * 88 = 880
         {"abcdefghijk", 879, false, &font, "abcdef..."},
         {"abcdefghij", 880, true, &font, "abcdef..."},       // bold: 6 * 96 + 3 * 96 = 864
         {"abcdefghij", 880, false, &boldFont, "abcdefghij"}, // the argument decides, not the font
@@ -157,12 +157,12 @@ TEST(Utilities, FitComboDropDownWidensToTheLongestEntryWithinTheLimits)
         int droppedAfter;
     };
     const std::vector<Case> cases{
-        {30, 0, 0, 196},     // 30 * 88 = 2640 twips = 176 pixels, plus 20
-        {30, 150, 0, 150},   // the caller's limit
-        {30, 0, 300, 300},   // already wider: left alone
-        {5, 0, 0, 0},        // fits in the box itself (1215 twips = 81 pixels)
-        {400, 0, 0, 1900},   // never wider than the screen less 20 pixels
-        {0, 0, 0, 0},        // no entries at all
+        {30, 0, 0, 196},   // 30 * 88 = 2640 twips = 176 pixels, plus 20
+        {30, 150, 0, 150}, // the caller's limit
+        {30, 0, 300, 300}, // already wider: left alone
+        {5, 0, 0, 0},      // fits in the box itself (1215 twips = 81 pixels)
+        {400, 0, 0, 1900}, // never wider than the screen less 20 pixels
+        {0, 0, 0, 0},      // no entries at all
     };
     for (const Case& c : cases) {
         Form form("frmTest");
@@ -304,7 +304,7 @@ TEST(Utilities, KillProcessByNameCountsAndKillsMatchingProcesses)
         {name, 2},
         {name.toUpper(), 2},
         {name.toLower(), 2},
-        {name.mid(2), 2},          // the end of the name
+        {name.mid(2), 2},                // the end of the name
         {name.left(name.size() - 1), 0}, // the start is not enough
         {"x" + name, 0},
     };

@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/ComboBox.h"
@@ -7,7 +8,6 @@
 #include "framework/settings/NotarisSettings.h"
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/UpdateSettings.h"
-#include "app/CommandLine.h"
 #include "host/admin/AdminCommands.h"
 #include "host/admin/AdministratorLocks.h"
 #include "host/admin/PageInspector.h"
@@ -19,13 +19,13 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 
-#include <sys/stat.h>
 #include <algorithm>
+#include <sys/stat.h>
 #include <tuple>
 
 using namespace Qt::StringLiterals;
@@ -320,8 +320,8 @@ TEST(SettingsProfileTest, TheEightBitScenarioStartGoesOutAndComesInAsANumber)
     ASSERT_GE(at, 0);
     EXPECT_EQ(lines[at].toObject().value(u"type"_s).toString(), "geheel8");
     EXPECT_EQ(lines[at].toObject().value(u"waarde"_s), QJsonValue(200));
-    for (const auto& [written, value, fits] : {std::tuple{"geheel8", 200, true}, {"geheel16", 7, true},
-                                                {"geheel16", 300, false}}) {
+    for (const auto& [written, value, fits] :
+         {std::tuple{"geheel8", 200, true}, {"geheel16", 7, true}, {"geheel16", 300, false}}) {
         SCOPED_TRACE(written);
         QJsonObject line = lines[at].toObject();
         line.insert(u"type"_s, QString::fromLatin1(written));
@@ -396,8 +396,7 @@ TEST_F(AdministrationTest, CommandLineChangesThroughTheSameRulesWithItsExitStatu
     EXPECT_TRUE(history2.contains(u"Zoeken naar updates (kantoor)\tDagelijks -> Maandelijks\topdrachtregel"_s))
         << history2.toStdString();
 
-    const CommandLine line = CommandLine::parse({u"--office"_s, u"set"_s, u"X"_s,
-                                                 u"1"_s, u"--data"_s, u"/tmp/k"_s});
+    const CommandLine line = CommandLine::parse({u"--office"_s, u"set"_s, u"X"_s, u"1"_s, u"--data"_s, u"/tmp/k"_s});
     ASSERT_TRUE(line.admin.has_value());
     EXPECT_TRUE(line.admin->office);
     EXPECT_EQ(line.admin->arguments, (QStringList{u"X"_s, u"1"_s}));
@@ -566,22 +565,31 @@ TEST(SettingsProfileTest, KeyDerivationLimitsFarFromOursAreRefusedAsDamaged)
     const QJsonValue ops = box.value(u"opslimit"_s);
     const QJsonValue mem = box.value(u"memlimit"_s);
     const std::pair<QJsonValue, QJsonValue> hostile[] = {
-        {64, 1024.0 * 1024 * 1024}, {ops, 1024.0 * 1024 * 1024}, {64, mem},     {1.5, mem},
-        {ops, 1e308},               {-1, mem},                   {u"2"_s, mem}, {ops, QJsonValue()},
+        {64, 1024.0 * 1024 * 1024},
+        {ops, 1024.0 * 1024 * 1024},
+        {64, mem},
+        {1.5, mem},
+        {ops, 1e308},
+        {-1, mem},
+        {u"2"_s, mem},
+        {ops, QJsonValue()},
     };
     QElapsedTimer clock;
     clock.start();
     for (const auto& [o, m] : hostile) {
         try {
-            SettingsProfile::plan(withLimits(o, m), setup, globalSetup, [] { return std::optional<QString>(u"wachtzin"_s); });
-            ADD_FAILURE() << "accepted " << o.toVariant().toString().toStdString() << " / " << m.toVariant().toString().toStdString();
+            SettingsProfile::plan(withLimits(o, m), setup, globalSetup,
+                                  [] { return std::optional<QString>(u"wachtzin"_s); });
+            ADD_FAILURE() << "accepted " << o.toVariant().toString().toStdString() << " / "
+                          << m.toVariant().toString().toStdString();
         } catch (const ProfileError& e) {
             EXPECT_EQ(e.problem(), ProfileProblem::Damaged) << e.message().toStdString();
             EXPECT_TRUE(e.message().contains(u"beschadigd"_s)) << e.message().toStdString();
         }
     }
     EXPECT_LT(clock.elapsed(), 2000) << "a key was derived for a hostile file";
-    const ImportPlan ours = SettingsProfile::plan(file, setup, globalSetup, [] { return std::optional<QString>(u"wachtzin"_s); });
+    const ImportPlan ours =
+        SettingsProfile::plan(file, setup, globalSetup, [] { return std::optional<QString>(u"wachtzin"_s); });
     EXPECT_TRUE(ours.secretsRead);
     try {
         SettingsProfile::plan(withLimits(ops.toDouble() + 1, mem), setup, globalSetup,
@@ -717,8 +725,9 @@ TEST_F(AdministrationTest, APasswordAsAnArgumentIsRefused)
 // called damaged with the parser's "no error".
 TEST_F(AdministrationTest, MessagesTellWhatIsTrue)
 {
-    for (const QStringList& words : {QStringList{u"get"_s, u"ProxyAdres"_s, u"--data"_s, QString()},
-                                     QStringList{u"get"_s, u"ProxyAdres"_s, u"--data="_s}, QStringList{u"--data"_s, u""_s}}) {
+    for (const QStringList& words :
+         {QStringList{u"get"_s, u"ProxyAdres"_s, u"--data"_s, QString()},
+          QStringList{u"get"_s, u"ProxyAdres"_s, u"--data="_s}, QStringList{u"--data"_s, u""_s}}) {
         const CommandLine line = CommandLine::parse(words);
         EXPECT_TRUE(line.error.contains(u"een lege waarde is niet toegestaan"_s)) << line.error.toStdString();
     }
@@ -727,20 +736,23 @@ TEST_F(AdministrationTest, MessagesTellWhatIsTrue)
         const QString path = file(u"profiel.json"_s);
         QFile out(path);
         EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write("{\"formaat\": \"tarvelo-instellingen\", \"versie\": " + version + ", \"instellingen\": [" + lines + "]}");
+        out.write("{\"formaat\": \"tarvelo-instellingen\", \"versie\": " + version + ", \"instellingen\": [" + lines +
+                  "]}");
         return path;
     };
-    for (const auto& [written, told] : {std::pair{"1.5", "de bestandsversie 1.5 is geen geheel getal"},
-                                       std::pair{"1e308", "bestandsversie 1e308;"}, std::pair{"2", "bestandsversie 2;"}}) {
+    for (const auto& [written, told] :
+         {std::pair{"1.5", "de bestandsversie 1.5 is geen geheel getal"}, std::pair{"1e308", "bestandsversie 1e308;"},
+          std::pair{"2", "bestandsversie 2;"}}) {
         const AdminResult r = command({u"import"_s, profileWith(written, "")});
         EXPECT_EQ(r.status, AdminCommands::Refused);
         EXPECT_TRUE(r.err.contains(QString::fromLatin1(told))) << r.err.toStdString();
     }
-    const QByteArray twice = "{\"object\": \"Setup\", \"naam\": \"ProxyAdres\", \"type\": \"tekst\", \"waarde\": \"a:1\"},"
-                             "{\"object\": \"Setup\", \"naam\": \"ProxyAdres\", \"type\": \"tekst\", \"waarde\": \"b:2\"}";
+    const QByteArray twice =
+        "{\"object\": \"Setup\", \"naam\": \"ProxyAdres\", \"type\": \"tekst\", \"waarde\": \"a:1\"},"
+        "{\"object\": \"Setup\", \"naam\": \"ProxyAdres\", \"type\": \"tekst\", \"waarde\": \"b:2\"}";
     const AdminResult imported = command({u"import"_s, profileWith("1", twice)});
-    EXPECT_TRUE(imported.out.startsWith(u"1 instelling(en) geïmporteerd."_s)) << imported.out.toStdString()
-                                                                              << imported.err.toStdString();
+    EXPECT_TRUE(imported.out.startsWith(u"1 instelling(en) geïmporteerd."_s))
+        << imported.out.toStdString() << imported.err.toStdString();
     ScriptedUi ui;
     EXPECT_EQ(another(ui, h.folder())->SettingsObject().get<ProxySettings>().ProxyAdres.get(), u"b:2"_s);
 

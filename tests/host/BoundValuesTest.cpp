@@ -22,12 +22,8 @@ namespace {
 // Values that break a statement whose values stand in its text.
 QStringList hostileValues()
 {
-    return {u"O'Brien's ''kantoor''"_s,
-            u"C:\\pad\\naar\\ \\' \\\\"_s,
-            u"E'\\x41' E'"_s,
-            u"$$ SELECT 1 $$ $1 $tag$"_s,
-            u"'); DROP TABLE Instellingen; --"_s,
-            u"? ?? '?'"_s,
+    return {u"O'Brien's ''kantoor''"_s,        u"C:\\pad\\naar\\ \\' \\\\"_s,        u"E'\\x41' E'"_s,
+            u"$$ SELECT 1 $$ $1 $tag$"_s,      u"'); DROP TABLE Instellingen; --"_s, u"? ?? '?'"_s,
             QString(1 << 20, u'x') + u"'\\é"_s};
 }
 
@@ -58,8 +54,9 @@ protected:
         AdminRequest request;
         request.command = words.value(0);
         request.arguments = words.mid(1);
-        return AdminCommands::run(*app, request, [passphrase] { return std::optional<QString>(passphrase); },
-                                  [](const QString&) { return std::optional<QString>(); });
+        return AdminCommands::run(
+            *app, request, [passphrase] { return std::optional<QString>(passphrase); },
+            [](const QString&) { return std::optional<QString>(); });
     }
     QString stored()
     {
@@ -138,8 +135,7 @@ TEST_P(BoundValuesTest, TheServerSeesPlaceholdersNotValues)
 {
     if (!onServer())
         return;
-    QSqlQuery seen =
-        app->officeDatabase().exec(u"SELECT current_query() WHERE ? <> 'x'"_s, {u"geheim-wachtwoord"_s});
+    QSqlQuery seen = app->officeDatabase().exec(u"SELECT current_query() WHERE ? <> 'x'"_s, {u"geheim-wachtwoord"_s});
     ASSERT_TRUE(seen.next());
     EXPECT_FALSE(seen.value(0).toString().contains(u"geheim-wachtwoord"_s)) << seen.value(0).toString().toStdString();
     EXPECT_TRUE(seen.value(0).toString().contains(u"$1"_s));

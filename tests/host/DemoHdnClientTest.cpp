@@ -1,5 +1,5 @@
-#include "framework/registry/Registry.h"
 #include "host/office/DemoHdnClient.h"
+#include "framework/registry/Registry.h"
 #include "host/registry/SqliteRegistryStore.h"
 #include "pages/database_hdn/CWeslyHDN.h"
 #include "pages/database_hdn/WeslyService.h"

@@ -1,8 +1,8 @@
+#include "host/secrets/Keyring.h"
 #include "framework/settings/ProxySettings.h"
 #include "framework/ui/ScriptedUi.h"
 #include "host/ReferenceApplication.h"
 #include "host/secrets/KeyStore.h"
-#include "host/secrets/Keyring.h"
 
 #include <QDir>
 #include <QFile>

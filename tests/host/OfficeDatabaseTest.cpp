@@ -54,7 +54,9 @@ TEST(OfficeDatabaseInUse, AStartWaitsForAnotherProgramAndThenSaysItIsInUse)
 {
     QTemporaryDir dir;
     ScriptedUi ui;
-    { ReferenceApplication made(ui, dir.path()); }
+    {
+        ReferenceApplication made(ui, dir.path());
+    }
     OtherProgram other(DataFolder::officeDatabasePath(dir.path()));
 
     ASSERT_TRUE(other.hold());

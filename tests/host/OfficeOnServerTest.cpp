@@ -1,6 +1,6 @@
+#include "framework/host/Connection.h"
 #include "framework/settings/ProxySettings.h"
 #include "framework/settings/UpdateSettings.h"
-#include "framework/host/Connection.h"
 #include "framework/ui/ScriptedUi.h"
 #include "host/ReferenceApplication.h"
 #include "tests/support/PageTest.h"
@@ -33,8 +33,8 @@ TEST(OfficeOnServer, DemoOfficeAndSettingsOnPostgres)
         ReferenceApplication onServer(ui, serverDir.path(), QString(), ReferenceApplication::NewOffice::Demo, server);
         EXPECT_EQ(onServer.DatabaseProvider(), "MSSQL");
         EXPECT_EQ(onServer.connection().provider(), "MSSQL");
-        for (const char* table : {"Adviseur", "Tbl_Mij_Info", "Tbl_Mij_Verzekering", "tp_info", "Notaris",
-                                  "Abonnement", "HDNBericht", "Adviesdossier"}) {
+        for (const char* table : {"Adviseur", "Tbl_Mij_Info", "Tbl_Mij_Verzekering", "tp_info", "Notaris", "Abonnement",
+                                  "HDNBericht", "Adviesdossier"}) {
             SCOPED_TRACE(table);
             EXPECT_GT(count(onServer.connection(), table), 0);
             EXPECT_EQ(count(onServer.connection(), table), count(inFile.connection(), table));

@@ -2,10 +2,10 @@
 #include "framework/settings/ProxySettings.h"
 #include "framework/ui/MessageDetails.h"
 #include "framework/ui/ScriptedUi.h"
-#include "host/database/ServerConnection.h"
 #include "host/ReferenceApplication.h"
 #include "host/admin/AdminCommands.h"
 #include "host/admin/CollectingUi.h"
+#include "host/database/ServerConnection.h"
 #include "tests/support/PageTest.h"
 #include "tests/support/StallingRelay.h"
 #include "tests/support/TestPostgres.h"
@@ -35,9 +35,9 @@ protected:
     }
     std::unique_ptr<ReferenceApplication> open(const QString& through)
     {
-        auto app = std::make_unique<ReferenceApplication>(quiet, dir.path(), QString(),
-                                                          ReferenceApplication::NewOffice::Demo,
-                                                          DatabaseLocation{u"MSSQL"_s, QString(), through, name});
+        auto app =
+            std::make_unique<ReferenceApplication>(quiet, dir.path(), QString(), ReferenceApplication::NewOffice::Demo,
+                                                   DatabaseLocation{u"MSSQL"_s, QString(), through, name});
         app->setShowErrorsToUser(false);
         return app;
     }
@@ -130,9 +130,9 @@ TEST_F(OfficeServerFailuresTest, ALoginThatMayOnlyReadIsToldSo)
     {
         QSqlDatabase owner = other(u"eigenaar"_s);
         QSqlQuery q(owner);
-        for (const QString& sql : {u"CREATE ROLE %1 LOGIN"_s.arg(reader),
-                                   u"GRANT SELECT ON ALL TABLES IN SCHEMA public TO %1"_s.arg(reader),
-                                   u"GRANT USAGE ON SCHEMA tarvelo TO %1"_s.arg(reader)})
+        for (const QString& sql :
+             {u"CREATE ROLE %1 LOGIN"_s.arg(reader), u"GRANT SELECT ON ALL TABLES IN SCHEMA public TO %1"_s.arg(reader),
+              u"GRANT USAGE ON SCHEMA tarvelo TO %1"_s.arg(reader)})
             ASSERT_TRUE(q.exec(sql)) << q.lastError().text().toStdString();
         owner.close();
     }
@@ -148,7 +148,8 @@ TEST_F(OfficeServerFailuresTest, ALoginThatMayOnlyReadIsToldSo)
         EXPECT_EQ(command(*app, {u"get"_s, u"ProxyAdres"_s}).status, AdminCommands::Done);
         const AdminResult r = command(*app, {u"set"_s, u"ProxyAdres"_s, u"nieuw.kantoor:8080"_s});
         EXPECT_EQ(r.status, AdminCommands::Refused);
-        EXPECT_TRUE(r.err.contains(u"Deze databaselogin mag de instellingen van het kantoor lezen, maar niet wijzigen."_s))
+        EXPECT_TRUE(
+            r.err.contains(u"Deze databaselogin mag de instellingen van het kantoor lezen, maar niet wijzigen."_s))
             << r.err.toStdString();
     }
     qputenv("PGUSER", user);
@@ -177,7 +178,8 @@ TEST_F(OfficeServerFailuresTest, AnotherProgramsDatabaseIsLeftAsItWas)
         QSqlDatabase theirs = other(u"ander"_s);
         QSqlQuery q(theirs);
         ASSERT_TRUE(q.exec(u"SELECT len('abc'), (SELECT count(*) FROM pg_proc WHERE proname = 'datalength'), "
-                           "(SELECT count(*) FROM pg_namespace WHERE nspname = 'tarvelo')"_s) && q.next());
+                           "(SELECT count(*) FROM pg_namespace WHERE nspname = 'tarvelo')"_s) &&
+                    q.next());
         EXPECT_EQ(q.value(0).toInt(), 42);
         EXPECT_EQ(q.value(1).toInt(), 0);
         EXPECT_EQ(q.value(2).toInt(), 0);
@@ -226,8 +228,7 @@ void expectToldInDutch(const QString& message, const QString& expected, const QS
     const SplitMessage told = splitDetails(message);
     EXPECT_TRUE(told.text.contains(expected)) << message.toStdString();
     for (const char* english : {"failed", "FATAL", "refused", "does not exist", "password authentication",
-                                "no password supplied", "permission denied",
-                                "timeout"})
+                                "no password supplied", "permission denied", "timeout"})
         EXPECT_FALSE(told.text.contains(QLatin1String(english), Qt::CaseInsensitive))
             << english << " in: " << told.text.toStdString();
     EXPECT_TRUE(told.details.contains(driverWords, Qt::CaseInsensitive)) << message.toStdString();
@@ -235,8 +236,10 @@ void expectToldInDutch(const QString& message, const QString& expected, const QS
 
 class EnvironmentValue {
 public:
-    EnvironmentValue(const char* name, const QByteArray& value) : name_(name), had_(qEnvironmentVariableIsSet(name)),
-                                                                   old_(qgetenv(name))
+    EnvironmentValue(const char* name, const QByteArray& value)
+        : name_(name),
+          had_(qEnvironmentVariableIsSet(name)),
+          old_(qgetenv(name))
     {
         if (value.isNull())
             qunsetenv(name);

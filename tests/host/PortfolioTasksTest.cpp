@@ -1,7 +1,7 @@
+#include "host/office/PortfolioTasks.h"
 #include "framework/host/Settings.h"
 #include "framework/settings/HerinneringSettings.h"
 #include "host/office/OfficeDatabase.h"
-#include "host/office/PortfolioTasks.h"
 
 #include <QDir>
 #include <QSet>
@@ -26,25 +26,26 @@ struct PortfolioTasksTest : ::testing::Test {
                 int controleAantal = 0, int controleEenheid = 0)
     {
         db.exec(u"INSERT INTO Advies (ID, Klant, Status, AbonnementID, AbonnementIngang, ControleAantal, "
-                               "ControleEenheid) VALUES (?, 'Klant', ?, ?, ?, ?, ?)"_s,
-                {QString::fromLatin1(id), QString::fromLatin1(status), abonnement, ingang, controleAantal, controleEenheid});
+                "ControleEenheid) VALUES (?, 'Klant', ?, ?, ?, ?, ?)"_s,
+                {QString::fromLatin1(id), QString::fromLatin1(status), abonnement, ingang, controleAantal,
+                 controleEenheid});
     }
     void product(const char* id, int nr, int type, const QDate& einde, const QVariant& rvp = {})
     {
         db.exec(u"INSERT INTO AdviesProduct (AdviesID, Volgnummer, Producttype, Omschrijving, Einddatum, "
-                               "EindeRentevast) VALUES (?, ?, ?, 'Product', ?, ?)"_s,
+                "EindeRentevast) VALUES (?, ?, ?, 'Product', ?, ?)"_s,
                 {QString::fromLatin1(id), nr, type, einde.toString(Qt::ISODate), rvp});
     }
     void persoon(const char* id, int nr, const char* rol, const QDate& born, const QVariant& pension = {})
     {
         db.exec(u"INSERT INTO AdviesPersoon (AdviesID, Volgnummer, Rol, Naam, Geboortedatum, Pensioendatum) "
-                               "VALUES (?, ?, ?, 'Iemand', ?, ?)"_s,
+                "VALUES (?, ?, ?, 'Iemand', ?, ?)"_s,
                 {QString::fromLatin1(id), nr, QString::fromLatin1(rol), born.toString(Qt::ISODate), pension});
     }
     QStringList tasks()
     {
         QSqlQuery q = db.exec(u"SELECT AdviesID, Soort, Gebeurtenisdatum FROM Taak "
-                                             "ORDER BY AdviesID, Soort, Gebeurtenisdatum"_s);
+                              "ORDER BY AdviesID, Soort, Gebeurtenisdatum"_s);
         QStringList all;
         while (q.next())
             all << q.value(0).toString() + QLatin1Char(' ') + q.value(1).toString() + QLatin1Char(' ') +
@@ -61,11 +62,11 @@ TEST_F(PortfolioTasksTest, ProductEndsWithinTheHorizonOfTheChosenTypes)
 {
     advies("A", "In beheer");
     advies("B", "In behandeling");
-    product("A", 1, 1, today.addMonths(2));              // exactly at the horizon
-    product("A", 2, 1, today.addMonths(2).addDays(1));   // one day beyond
-    product("A", 3, 512, today.addDays(10));             // a type not chosen
-    product("A", 4, 256, today.addDays(-1));             // already past
-    product("B", 1, 1, today.addDays(5));                // not 'In beheer'
+    product("A", 1, 1, today.addMonths(2));            // exactly at the horizon
+    product("A", 2, 1, today.addMonths(2).addDays(1)); // one day beyond
+    product("A", 3, 512, today.addDays(10));           // a type not chosen
+    product("A", 4, 256, today.addDays(-1));           // already past
+    product("B", 1, 1, today.addDays(5));              // not 'In beheer'
     s.TaakEinddatumProduct = true;
     s.TaakProductAantal = 2;
     s.TaakProductEenheid = HerinneringSettings::Maanden;
@@ -155,7 +156,7 @@ TEST(OfficeDatabaseTables, AgentNumbersWithoutAKeyGetOne)
     {
         OfficeDatabase db(file);
         db.exec(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, GUID) VALUES ('1', 'G1', NULL), ('2', 'G1', NULL), "
-                               "('3', 'G1', ''), ('4', 'G1', '{KEEP}')"_s);
+                "('3', 'G1', ''), ('4', 'G1', '{KEEP}')"_s);
     }
     OfficeDatabase reopened(file);
     QSqlQuery rows = reopened.exec(u"SELECT Agent_Id, GUID FROM tp_info ORDER BY Agent_Id"_s);

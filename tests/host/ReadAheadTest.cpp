@@ -85,8 +85,8 @@ TEST(ReadAhead, ATransactionSentTogetherIsStoredWholeOrNotAtAll)
     };
     const std::pair<QString, QVariantList> begin{u"BEGIN"_s, {}}, commit{u"COMMIT"_s, {}};
 
-    std::vector<QSqlQuery> answers =
-        connection.runTogether({begin, insert(u"een"_s), {u"SELECT Naam FROM Bestaatniet"_s, {}}, insert(u"twee"_s), commit});
+    std::vector<QSqlQuery> answers = connection.runTogether(
+        {begin, insert(u"een"_s), {u"SELECT Naam FROM Bestaatniet"_s, {}}, insert(u"twee"_s), commit});
     EXPECT_TRUE(answers[2].lastError().isValid());
     EXPECT_TRUE(answers[3].lastError().isValid()) << "the rest of the transaction is refused";
     EXPECT_EQ(stored(), 0);

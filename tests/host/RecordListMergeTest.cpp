@@ -37,17 +37,17 @@ TEST(RecordListMerge, EachSidesRecordsSurviveAndOnlyRecordsBothTouchedConflict)
         std::vector<int> conflicts;
     };
     const Case cases[] = {
-        {"a b c d", "A b c d", "a B c d", "A B c d", {}},          // different records changed
-        {"a b c d", "a c d", "a b C d", "a C d", {}},              // removed there, another changed here
-        {"a b c d", "a b c d e", "a b c d f", "a b c d e f", {}},  // both added at the end
-        {"a b c d", "a b c d e", "a b c d e", "a b c d e", {}},    // both added the same
-        {"a b c d", "x a b c d", "a b c d", "x a b c d", {}},      // added at the front there
-        {"a b c d", "a b d", "a b d", "a b d", {}},                // both removed the same
-        {"a b c d", "a X c d", "a Y c d", "a Y c d", {2}},         // one record changed differently
-        {"a b c d", "a c d", "a B c d", "a B c d", {2}},           // removed there, changed here
-        {"a b c d", "a B c d", "a c d", "a c d", {2}},             // changed there, removed here
-        {"a b c d", "a B c d", "a B c d", "a B c d", {}},          // changed alike
-        {"", "a", "b", "a b", {}},                                 // both added to an empty list
+        {"a b c d", "A b c d", "a B c d", "A B c d", {}},         // different records changed
+        {"a b c d", "a c d", "a b C d", "a C d", {}},             // removed there, another changed here
+        {"a b c d", "a b c d e", "a b c d f", "a b c d e f", {}}, // both added at the end
+        {"a b c d", "a b c d e", "a b c d e", "a b c d e", {}},   // both added the same
+        {"a b c d", "x a b c d", "a b c d", "x a b c d", {}},     // added at the front there
+        {"a b c d", "a b d", "a b d", "a b d", {}},               // both removed the same
+        {"a b c d", "a X c d", "a Y c d", "a Y c d", {2}},        // one record changed differently
+        {"a b c d", "a c d", "a B c d", "a B c d", {2}},          // removed there, changed here
+        {"a b c d", "a B c d", "a c d", "a c d", {2}},            // changed there, removed here
+        {"a b c d", "a B c d", "a B c d", "a B c d", {}},         // changed alike
+        {"", "a", "b", "a b", {}},                                // both added to an empty list
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.base) + " | " + c.theirs + " | " + c.mine);

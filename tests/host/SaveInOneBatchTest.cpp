@@ -43,8 +43,8 @@ protected:
     }
     qint64 historyOf(const QString& value)
     {
-        QSqlQuery q = a->officeDatabase().exec(u"SELECT COUNT(*) FROM InstellingWijziging WHERE NieuweWaarde = ?"_s,
-                                               {value});
+        QSqlQuery q =
+            a->officeDatabase().exec(u"SELECT COUNT(*) FROM InstellingWijziging WHERE NieuweWaarde = ?"_s, {value});
         return q.next() ? q.value(0).toLongLong() : -1;
     }
 

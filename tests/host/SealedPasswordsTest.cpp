@@ -13,8 +13,8 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSqlRecord>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -59,12 +59,13 @@ protected:
     SealedPasswords()
     {
         if (GetParam())
-            server_ = DatabaseLocation{u"MSSQL"_s, QString(), tarvelo::testing::testPostgresServer(), tarvelo::testing::createTestDatabase()};
+            server_ = DatabaseLocation{u"MSSQL"_s, QString(), tarvelo::testing::testPostgresServer(),
+                                       tarvelo::testing::createTestDatabase()};
     }
     std::unique_ptr<ReferenceApplication> open()
     {
-        return std::make_unique<ReferenceApplication>(ui_, data_.path(), QString(), ReferenceApplication::NewOffice::Empty,
-                                                      server_);
+        return std::make_unique<ReferenceApplication>(ui_, data_.path(), QString(),
+                                                      ReferenceApplication::NewOffice::Empty, server_);
     }
     // Every stored settings record and history line, as a database login reads them.
     QString storedRows(ReferenceApplication& host)
@@ -98,8 +99,8 @@ protected:
     }
     QString storedSetupRecord(ReferenceApplication& host)
     {
-        QSqlQuery q = host.officeDatabase().exec(u"SELECT Record FROM Instellingen WHERE AdviseurCode = ?"_s,
-                                                 {adviserKey(host)});
+        QSqlQuery q =
+            host.officeDatabase().exec(u"SELECT Record FROM Instellingen WHERE AdviseurCode = ?"_s, {adviserKey(host)});
         return q.next() ? q.value(0).toString() : QString();
     }
 
@@ -154,7 +155,10 @@ TEST_P(SealedPasswords, ALostKeyTellsWhichPasswordsToTypeAgainAndLosesNothingEls
         host->SettingsObject().get<ProxySettings>().ProxyWachtwoord = AdviserPassword;
         host->SettingsObject().get<IntegrationSettings>().ElementsWachtwoord = LinkPassword;
         host->saveSettings();
-        sealedLink = QJsonDocument::fromJson(storedSetupRecord(*host).toUtf8()).object().value(u"ElementsWachtwoord"_s).toString();
+        sealedLink = QJsonDocument::fromJson(storedSetupRecord(*host).toUtf8())
+                         .object()
+                         .value(u"ElementsWachtwoord"_s)
+                         .toString();
     });
     ASSERT_TRUE(QFile::remove(here_.userKeyFile()));
     here_.as([&] {
@@ -169,8 +173,7 @@ TEST_P(SealedPasswords, ALostKeyTellsWhichPasswordsToTypeAgainAndLosesNothingEls
             names.replaceInStrings(u"Setup."_s, QString());
             EXPECT_EQ(host->unreadableSecretsMessage(),
                       u"De sleutel van deze wachtwoorden ontbreekt op deze werkplek, zodat ze niet kan worden gelezen. "
-                      "Typ opnieuw in: %1. Uw andere instellingen zijn bewaard gebleven."_s
-                          .arg(names.join(u", "_s)));
+                      "Typ opnieuw in: %1. Uw andere instellingen zijn bewaard gebleven."_s.arg(names.join(u", "_s)));
             // The command line tells it with every command.
             AdminRequest get;
             get.command = u"get"_s;
@@ -186,7 +189,10 @@ TEST_P(SealedPasswords, ALostKeyTellsWhichPasswordsToTypeAgainAndLosesNothingEls
         auto host = open();
         EXPECT_EQ(host->SettingsObject().get<ProxySettings>().ProxyWachtwoord.get(), u"opnieuw-getypt"_s);
         EXPECT_EQ(host->unreadableSecrets(), QStringList{u"Setup.ElementsWachtwoord"_s});
-        EXPECT_EQ(QJsonDocument::fromJson(storedSetupRecord(*host).toUtf8()).object().value(u"ElementsWachtwoord"_s).toString(),
+        EXPECT_EQ(QJsonDocument::fromJson(storedSetupRecord(*host).toUtf8())
+                      .object()
+                      .value(u"ElementsWachtwoord"_s)
+                      .toString(),
                   sealedLink);
     });
 }
@@ -265,8 +271,7 @@ TEST_P(SealedPasswords, APasswordStoredAsTypedIsReadAndSealedOnTheNextSave)
             auto host = open();
             host->officeDatabase().exec(
                 u"INSERT INTO Instellingen (AdviseurCode, Record, Gewijzigd) VALUES (?, ?, '2024-01-01T00:00:00Z')"_s,
-                {adviserKey(*host),
-                 u"{\"ProxyWachtwoord\": \"%1\", \"ProxyAdres\": \"oud\"}"_s.arg(AdviserPassword)});
+                {adviserKey(*host), u"{\"ProxyWachtwoord\": \"%1\", \"ProxyAdres\": \"oud\"}"_s.arg(AdviserPassword)});
         }
         {
             auto host = open();

@@ -98,7 +98,9 @@ TEST_F(SettingWordsTest, EveryDeclaredSettingHasACaptionAndAPage)
                                          << seen.value(key).toStdString();
         seen.insert(key, p.name);
     }
-    const auto caption = [this](const char* name) { return catalogue().find(u"Setup"_s, QString::fromLatin1(name)).caption; };
+    const auto caption = [this](const char* name) {
+        return catalogue().find(u"Setup"_s, QString::fromLatin1(name)).caption;
+    };
     EXPECT_EQ(caption("ProxyGebruikersnaam"), u"Proxyserver: Gebruikersnaam"_s);
     EXPECT_EQ(caption("ProxyAdres"), u"Proxyserveradres"_s);
     EXPECT_EQ(caption("ProxyGebruiken"), u"Proxy-instellingen gebruiken"_s);
@@ -148,8 +150,8 @@ TEST_F(SettingWordsTest, ValuesReadAsTheScreenShowsThem)
     after.get<NotarisSettings>().Notaris(2)->Woonplaats = u"Zwolle"_s;
     after.get<NotarisSettings>().AddNotaris().Naam = u"Notariskantoor De Brug"_s;
     const SettingPresentation notaries = catalogue().find(u"Setup"_s, u"Notarissen"_s);
-    const auto [old, now] = shownChange(notaries, before.value(u"Notarissen"_s).toString(),
-                                        after.value(u"Notarissen"_s).toString());
+    const auto [old, now] =
+        shownChange(notaries, before.value(u"Notarissen"_s).toString(), after.value(u"Notarissen"_s).toString());
     EXPECT_EQ(old, u"2 notariskantoren"_s);
     EXPECT_EQ(now, u"3 notariskantoren (toegevoegd: Notariskantoor De Brug; gewijzigd: Notaris Bakker)"_s);
 }
@@ -251,8 +253,8 @@ TEST_F(SettingWordsTest, CommandLineTakesTheScreensWords)
 // office, and the check before saving, write nothing and mark nothing.
 TEST(FreshOfficeTest, OpeningEveryPageWritesNothingAndMarksNothing)
 {
-    for (const ReferenceApplication::NewOffice kind : {ReferenceApplication::NewOffice::Empty,
-                                                        ReferenceApplication::NewOffice::Demo}) {
+    for (const ReferenceApplication::NewOffice kind :
+         {ReferenceApplication::NewOffice::Empty, ReferenceApplication::NewOffice::Demo}) {
         QTemporaryDir dir;
         ScriptedUi ui;
         ui.onUnexpected = [](const QString&) {};
@@ -260,14 +262,15 @@ TEST(FreshOfficeTest, OpeningEveryPageWritesNothingAndMarksNothing)
         const QVariantMap setup = office.userSetup().toMap();
         const QVariantMap global = office.officeSetup().toMap();
         const auto compare = [&](const QString& when) {
-            for (const auto& [before, now] : {std::pair{&setup, office.userSetup().toMap()},
-                                              std::pair{&global, office.officeSetup().toMap()}}) {
+            for (const auto& [before, now] :
+                 {std::pair{&setup, office.userSetup().toMap()}, std::pair{&global, office.officeSetup().toMap()}}) {
                 for (auto it = now.begin(); it != now.end(); ++it) {
                     // Not a default: the HDN page takes the number of the demo office's
                     // own HDN client when the office has none yet.
                     if (kind == ReferenceApplication::NewOffice::Demo && it.key() == u"HDNNummer"_s)
                         continue;
-                    EXPECT_EQ(before->value(it.key()), it.value()) << when.toStdString() << ": " << it.key().toStdString();
+                    EXPECT_EQ(before->value(it.key()), it.value())
+                        << when.toStdString() << ": " << it.key().toStdString();
                 }
             }
         };

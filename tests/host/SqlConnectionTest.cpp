@@ -1,5 +1,5 @@
-#include "framework/errors/RuntimeError.h"
 #include "host/database/SqlConnection.h"
+#include "framework/errors/RuntimeError.h"
 #include "tests/support/PageTest.h"
 #include "tests/support/TestPostgres.h"
 
@@ -58,10 +58,12 @@ TEST_P(SqlConnectionTest, PageStatementTextsRunOnBothEngines)
 {
     const std::pair<const char*, qlonglong> counts[] = {
         {"SELECT COUNT(cast(Ber_Om_Ascii AS VARCHAR)) AS TOTALCOUNTBERICHTEN FROM HDNBERICHT "
-         "WHERE Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL", 2},
+         "WHERE Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL",
+         2},
         {"SELECT COUNT(Ber_Om_Ascii) AS TOTALCOUNTBERICHTEN FROM HDNBERICHT WHERE Ber_Om_Ascii <> ''", 2},
         {"SELECT COUNT(cast(Ber_Om_Berichtnaam AS VARCHAR)) AS TOTALCOUNTBERICHTEN FROM HDNBERICHT "
-         "WHERE Datalength(Ber_Om_Berichtnaam) <> 0 AND Ber_Om_Berichtnaam IS NOT NULL", 2},
+         "WHERE Datalength(Ber_Om_Berichtnaam) <> 0 AND Ber_Om_Berichtnaam IS NOT NULL",
+         2},
         {"SELECT COUNT(Ber_Om_Berichtnaam) AS TOTALCOUNTBERICHTEN FROM HDNBERICHT WHERE Ber_Om_Berichtnaam <> ''", 2},
         {"SELECT Sum(DataLength(Ber_Om_Ascii)) AS TOTALSIZEBERICHTEN FROM HDNBERICHT", 3 + 5},
         {"SELECT Sum(Len(Ber_Om_Ascii)) AS TOTALSIZEBERICHTEN FROM HDNBERICHT", 3 + 3},
@@ -69,17 +71,19 @@ TEST_P(SqlConnectionTest, PageStatementTextsRunOnBothEngines)
     for (const auto& [sql, expected] : counts)
         EXPECT_EQ(scalar(sql), expected) << sql;
 
-    auto stored = db->OpenRecordset("SELECT * FROM HDNBericht WHERE Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL");
+    auto stored =
+        db->OpenRecordset("SELECT * FROM HDNBericht WHERE Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL");
     EXPECT_EQ(stored->RecordCount(), 2);
     auto files = db->OpenRecordset("SELECT * FROM HDNBericht WHERE Ber_Om_Berichtnaam <> ''");
     EXPECT_EQ(files->RecordCount(), 2);
 
-    auto company = db->OpenRecordset("SELECT [Cd_Mij] FROM Tbl_Mij_Info WHERE [Om_NaamKort] = " +
-                                     sqlQuoted("D'Hondt Hypotheken"));
+    auto company =
+        db->OpenRecordset("SELECT [Cd_Mij] FROM Tbl_Mij_Info WHERE [Om_NaamKort] = " + sqlQuoted("D'Hondt Hypotheken"));
     ASSERT_FALSE(company->EOF_());
     EXPECT_EQ(company->text("cd_mij"), "AB"); // fields by name without regard to case
 
-    db->Execute("INSERT INTO tp_info (GUID, Agent_id, Cd_Mij, Rente) VALUES ('{1}', " + sqlQuoted("A\"12'3") + ", 'AB', 0)");
+    db->Execute("INSERT INTO tp_info (GUID, Agent_id, Cd_Mij, Rente) VALUES ('{1}', " + sqlQuoted("A\"12'3") +
+                ", 'AB', 0)");
     EXPECT_EQ(db->OpenRecordset("SELECT * FROM tp_info;")->text("Agent_id"), "A\"12'3");
     EXPECT_EQ(db->Execute("UPDATE tp_info SET Standaard = 1 WHERE [Cd_Mij] ='AB'"), 1);
     EXPECT_EQ(db->Execute("DELETE FROM tp_info WHERE GUID = '{1}'"), 1);
@@ -145,7 +149,8 @@ TEST_P(SqlConnectionTest, PreparedStatementBindsItsValues)
 {
     db->BeginTrans();
     {
-        const auto insert = db->Prepare("INSERT INTO tp_info ([GUID], Agent_id, Cd_Mij, Rente, Standaard) VALUES (?, ?, ?, ?, ?)");
+        const auto insert =
+            db->Prepare("INSERT INTO tp_info ([GUID], Agent_id, Cd_Mij, Rente, Standaard) VALUES (?, ?, ?, ?, ?)");
         EXPECT_EQ(insert->Execute({"{1}", "A\"12'3", QVariant(), 7, -1}), 1);
         EXPECT_EQ(insert->Execute({"{2}", "'; DROP TABLE tp_info; --", "AB", QVariant(), 0}), 1);
     }
@@ -153,7 +158,8 @@ TEST_P(SqlConnectionTest, PreparedStatementBindsItsValues)
     EXPECT_EQ(scalar("SELECT COUNT(*) AS n FROM tp_info"), 0);
 
     db->BeginTrans();
-    const auto insert = db->Prepare("INSERT INTO tp_info (GUID, Agent_id, Cd_Mij, Rente, Standaard) VALUES (?, ?, ?, ?, ?)");
+    const auto insert =
+        db->Prepare("INSERT INTO tp_info (GUID, Agent_id, Cd_Mij, Rente, Standaard) VALUES (?, ?, ?, ?, ?)");
     EXPECT_EQ(insert->Execute({"{1}", "A\"12'3", QVariant(), 7, -1}), 1);
     EXPECT_EQ(insert->Execute({"{2}", "'; DROP TABLE tp_info; --", "AB", QVariant(), 0}), 1);
     EXPECT_THROW(insert->Execute({"{2}", "dubbel", "AB", 1, 0}), RuntimeError) << "a key stored twice";

@@ -162,8 +162,7 @@ TEST(SqliteRegistryStore, DamagedHiveReadsAsEmptyAndIsNeverWritten)
 
         SqliteRegistryStore user(dir.filePath("user.hive"));
         Registry registry(user, store);
-        EXPECT_EQ(registry.GetTarveloSetting(Hive::HKEY_CURRENT_USER, "UrlServer", true, "standaard"),
-                  "standaard");
+        EXPECT_EQ(registry.GetTarveloSetting(Hive::HKEY_CURRENT_USER, "UrlServer", true, "standaard"), "standaard");
         EXPECT_FALSE(registry.SaveTarveloSetting(Hive::HKEY_LOCAL_MACHINE, "UrlServer", "x"));
 
         EXPECT_EQ(contents(path), before);

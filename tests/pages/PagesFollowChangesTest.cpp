@@ -21,8 +21,9 @@ QString pageState(const Form& form)
 {
     QStringList lines;
     for (const Control* c : form.controls()) {
-        QString line = u"%1(%2) %3%4"_s.arg(c->name()).arg(c->index()).arg(c->visible() ? u"zichtbaar"_s : u"verborgen"_s,
-                                                                           c->enabled() ? u""_s : u" uit"_s);
+        QString line = u"%1(%2) %3%4"_s.arg(c->name())
+                           .arg(c->index())
+                           .arg(c->visible() ? u"zichtbaar"_s : u"verborgen"_s, c->enabled() ? u""_s : u" uit"_s);
         line += u" marker %1"_s.arg(int(c->settingMarker()));
         if (const auto* box = dynamic_cast<const CheckBox*>(c))
             line += u" '%1' %2"_s.arg(box->caption()).arg(box->value());

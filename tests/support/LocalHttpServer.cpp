@@ -11,7 +11,9 @@ using namespace Qt::StringLiterals;
 
 namespace tarvelo::testing {
 
-LocalHttpServer::LocalHttpServer(Handler handler) : handler_(std::move(handler)), server_(std::make_unique<QTcpServer>())
+LocalHttpServer::LocalHttpServer(Handler handler)
+    : handler_(std::move(handler)),
+      server_(std::make_unique<QTcpServer>())
 {
     QObject::connect(server_.get(), &QTcpServer::pendingConnectionAvailable, server_.get(), [this] {
         while (QTcpSocket* socket = server_->nextPendingConnection())
@@ -22,7 +24,8 @@ LocalHttpServer::LocalHttpServer(Handler handler) : handler_(std::move(handler))
 }
 
 LocalHttpServer::LocalHttpServer(Handler handler, const QSslCertificate& certificate, const QSslKey& key)
-    : handler_(std::move(handler)), tls_(true)
+    : handler_(std::move(handler)),
+      tls_(true)
 {
     auto server = std::make_unique<QSslServer>();
     QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
@@ -35,7 +38,8 @@ LocalHttpServer::LocalHttpServer(Handler handler, const QSslCertificate& certifi
             serve(socket);
     });
     // A client that refuses the certificate ends the handshake; nothing to do here.
-    QObject::connect(server.get(), &QSslServer::errorOccurred, server.get(), [](QSslSocket*, QAbstractSocket::SocketError) {});
+    QObject::connect(server.get(), &QSslServer::errorOccurred, server.get(),
+                     [](QSslSocket*, QAbstractSocket::SocketError) {});
     server_ = std::move(server);
     if (!server_->listen(QHostAddress::LocalHost, 0))
         throw std::runtime_error("kan niet luisteren op 127.0.0.1");
@@ -95,11 +99,9 @@ TestCertificate makeTestCertificate(const QString& folder)
     result.certificateFile = folder + u"/server.pem"_s;
     const QString keyFile = folder + u"/server.key"_s;
     QProcess openssl;
-    openssl.start(u"openssl"_s,
-                  {u"req"_s, u"-x509"_s, u"-newkey"_s, u"rsa:2048"_s,
-                   u"-nodes"_s, u"-keyout"_s, keyFile, u"-out"_s,
-                   result.certificateFile, u"-days"_s, u"2"_s, u"-subj"_s,
-                   u"/CN=127.0.0.1"_s, u"-addext"_s, u"subjectAltName=IP:127.0.0.1"_s});
+    openssl.start(u"openssl"_s, {u"req"_s, u"-x509"_s, u"-newkey"_s, u"rsa:2048"_s, u"-nodes"_s, u"-keyout"_s, keyFile,
+                                 u"-out"_s, result.certificateFile, u"-days"_s, u"2"_s, u"-subj"_s, u"/CN=127.0.0.1"_s,
+                                 u"-addext"_s, u"subjectAltName=IP:127.0.0.1"_s});
     if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0)
         throw std::runtime_error("openssl kon geen certificaat maken: " + openssl.readAllStandardError().toStdString());
     QFile certificate(result.certificateFile), key(keyFile);

@@ -19,7 +19,7 @@ class LocalHttpServer {
 public:
     struct Request {
         QByteArray method;
-        QByteArray target; // "/path" or, through a proxy, the whole address
+        QByteArray target;                    // "/path" or, through a proxy, the whole address
         QMap<QByteArray, QByteArray> headers; // names in lower case
         QByteArray body;
     };

@@ -27,7 +27,8 @@ public:
     explicit OwnPostgres(Failed failed, const QString& password = QString()) : failed_(std::move(failed))
     {
         QStringList versions = QDir(u"/usr/lib/postgresql"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        std::sort(versions.begin(), versions.end(), [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+        std::sort(versions.begin(), versions.end(),
+                  [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
         if (versions.isEmpty()) {
             failed_(u"PostgreSQL is niet geinstalleerd (scripts/install-deps.sh installeert het)."_s);
             return;
@@ -48,7 +49,12 @@ public:
             file.write(password.toUtf8() + '\n');
             file.close();
             file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
-            init = {u"-D"_s, data(), u"-A"_s, u"scram-sha-256"_s, u"-U"_s, u"postgres"_s,
+            init = {u"-D"_s,
+                    data(),
+                    u"-A"_s,
+                    u"scram-sha-256"_s,
+                    u"-U"_s,
+                    u"postgres"_s,
                     u"--pwfile=%1"_s.arg(file.fileName())};
         }
         if (!run(u"initdb"_s, init)) {

@@ -21,7 +21,8 @@ using namespace tarvelo::testing;
 namespace {
 
 const QString Apostrof = QString::fromUtf8("Cli\u00ebnt's wens: \"zo snel mogelijk\" aflossen");
-const QString Accenten = QString::fromUtf8("Caf\u00e9-eigenaar \u00e0 la carte \u2013 \u20ac 1.250 na\u00efef\r\ntweede regel");
+const QString Accenten =
+    QString::fromUtf8("Caf\u00e9-eigenaar \u00e0 la carte \u2013 \u20ac 1.250 na\u00efef\r\ntweede regel");
 
 // A stored document with one section and subject per (section, subject, cd, id, default, text).
 struct Row {
@@ -40,7 +41,8 @@ QString documentWith(std::initializer_list<Row> rows)
     decl.append_attribute("encoding") = "UTF-8";
     auto root = doc.append_child("tarvelo_advisering_standaardtekst");
     for (const Row& r : rows) {
-        pugi::xml_node onderdeel = root.find_child_by_attribute("motiveringonderdeel", "id", std::to_string(r.onderdeel).c_str());
+        pugi::xml_node onderdeel =
+            root.find_child_by_attribute("motiveringonderdeel", "id", std::to_string(r.onderdeel).c_str());
         if (!onderdeel) {
             onderdeel = root.append_child("motiveringonderdeel");
             onderdeel.append_attribute("id") = r.onderdeel;
@@ -83,8 +85,8 @@ struct SetupAdviseringTest : PageTest {
         EXPECT_TRUE(doc.load_buffer(xml.constData(), std::size_t(xml.size()), pugi::parse_default & ~pugi::parse_eol));
         QStringList all;
         const std::string path = "/tarvelo_advisering_standaardtekst/motiveringonderdeel[@id='" +
-                                 std::to_string(onderdeel) + "']/motiveringonderwerp[@id='" + std::to_string(onderwerp) +
-                                 "']/standaardtekst[@cd='" + cd + "']";
+                                 std::to_string(onderdeel) + "']/motiveringonderwerp[@id='" +
+                                 std::to_string(onderwerp) + "']/standaardtekst[@cd='" + cd + "']";
         for (const pugi::xpath_node& n : doc.select_nodes(path.c_str()))
             all << QString::fromUtf8(n.node().attribute("default").value()) + QLatin1Char('|') +
                        QString::fromUtf8(n.node().child_value());
@@ -108,9 +110,8 @@ struct SetupAdviseringTest : PageTest {
     }
     void chooseImport(const char* button)
     {
-        h.ui().whenModal("frmImporterenMotiveringsteksten", [button](Form& f) {
-            f.get<CommandButton>(button).click();
-        });
+        h.ui().whenModal("frmImporterenMotiveringsteksten",
+                         [button](Form& f) { f.get<CommandButton>(button).click(); });
     }
     QString writeTvs(const QString& xml, const char* name = "teksten.tvs")
     {
@@ -234,7 +235,8 @@ TEST_F(SetupAdviseringTest, TextsWithQuotesCanBeChangedAndDeleted)
     EXPECT_TRUE(h.errors().empty());
 }
 
-// Ticking a second row leaves exactly one ticked row and one default of that kind under the subject; other kinds keep theirs.
+// Ticking a second row leaves exactly one ticked row and one default of that kind under the subject; other kinds keep
+// theirs.
 TEST_F(SetupAdviseringTest, OneDefaultPerList)
 {
     store(documentWith({{1, 1, "bijzonderheden", "b1", true, u"Een"_s},
@@ -255,8 +257,8 @@ TEST_F(SetupAdviseringTest, OneDefaultPerList)
 // under the save dialog's exact title, name and filter, and imports back byte for byte, accents included.
 TEST_F(SetupAdviseringTest, ExportAndOverwriteImportRoundTrip)
 {
-    const QString original = documentWith({{6, 14, "motivering", "m1", true, Accenten},
-                                           {6, 14, "wens", "w1", false, u"Wens van de klant"_s}});
+    const QString original = documentWith(
+        {{6, 14, "motivering", "m1", true, Accenten}, {6, 14, "wens", "w1", false, u"Wens van de klant"_s}});
     store(original);
     h.open("SetupAdvisering");
     EXPECT_TRUE(cmd("cmdExport").enabled()) << "the texts are under another subject than the one shown";

@@ -196,14 +196,14 @@ TEST_F(SetupDocumentenTest, AdviserNameExample)
     EXPECT_EQ(voorbeeld.caption(), "P. Jansen");
 }
 
-// The host puts its current adviser's name parts from the adviser register into Setup, so the example names a real person.
+// The host puts its current adviser's name parts from the adviser register into Setup, so the example names a real
+// person.
 TEST_F(SetupDocumentenTest, HostSuppliesTheCurrentAdviser)
 {
     h.app().officeDatabase().exec(
         u"INSERT INTO Adviseur (Code, Voornamen, Voorletters, Tussenvoegsel, Achternaam, Geslacht) "
-                       "VALUES (?, ?, ?, ?, ?, ?)"_s,
-        {u"c0de"_s, u"Lotte"_s, u"L."_s, u"van"_s,
-         u"Dijk"_s, u"V"_s});
+        "VALUES (?, ?, ?, ?, ?, ?)"_s,
+        {u"c0de"_s, u"Lotte"_s, u"L."_s, u"van"_s, u"Dijk"_s, u"V"_s});
     fillCurrentAdviser(h.app().officeDatabase(), u"c0de"_s, h.setup());
     s().WeergaveAdviseurnaam = 5;
     h.open("SetupDocumenten");

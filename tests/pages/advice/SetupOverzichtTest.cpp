@@ -67,14 +67,15 @@ TEST_F(SetupOverzichtTest, FillShowsSettingsAndReplacesNibud)
     EXPECT_FALSE(chk("chkExtraStortingen").isChecked());
     EXPECT_EQ(h.control<YesNo>("In1eKalenderjaar").value(), YesNo::Nee);
     EXPECT_EQ(chk("chkAflossingen").caption(), "Aflossingen hypotheek (niet zijnde: annu\u00eftair en lineair)");
-    EXPECT_EQ(h.control<Hint>("hnt1eJaar").text(),
-              "Met deze instelling op 'ja' worden alleen de lasten vanaf de ingangsdatum van het nieuwe advies "
-              "meegenomen in de lastenoverzichten. Loopt het advies bijvoorbeeld nog 6 maanden in het huidige "
-              "kalenderjaar dan worden de lasten van die 6 maanden opgeteld en gedeeld door 6.\r\nStaat de instelling "
-              "op 'nee' dan worden de huidige lasten tot aan de ingangsdatum van het nieuwe advies ook meegenomen in de "
-              "lastenoverzichten. Bij een ingangsdatum van 1 juli worden de 6 maanden huidige lasten en 6 maanden "
-              "nieuwe lasten opgeteld bij elkaar en gedeeld door 12.\r\nLet op! Deze instelling heeft alleen invloed op "
-              "de lastenoverzichten. Netto besteedbaar inkomen blijft over het gehele kalenderjaar genomen worden.");
+    EXPECT_EQ(
+        h.control<Hint>("hnt1eJaar").text(),
+        "Met deze instelling op 'ja' worden alleen de lasten vanaf de ingangsdatum van het nieuwe advies "
+        "meegenomen in de lastenoverzichten. Loopt het advies bijvoorbeeld nog 6 maanden in het huidige "
+        "kalenderjaar dan worden de lasten van die 6 maanden opgeteld en gedeeld door 6.\r\nStaat de instelling "
+        "op 'nee' dan worden de huidige lasten tot aan de ingangsdatum van het nieuwe advies ook meegenomen in de "
+        "lastenoverzichten. Bij een ingangsdatum van 1 juli worden de 6 maanden huidige lasten en 6 maanden "
+        "nieuwe lasten opgeteld bij elkaar en gedeeld door 12.\r\nLet op! Deze instelling heeft alleen invloed op "
+        "de lastenoverzichten. Netto besteedbaar inkomen blijft over het gehele kalenderjaar genomen worden.");
     EXPECT_TRUE(h.errors().empty());
 
     s().Nibud = 1;
@@ -153,7 +154,8 @@ TEST_F(KolommenTest, WarningFollowsTheOrientation)
         int columns;
         bool red;
     };
-    for (const Case c : {Case{0, 9, false}, Case{0, 10, true}, Case{2, 10, true}, Case{1, 14, false}, Case{1, 15, true}}) {
+    for (const Case c :
+         {Case{0, 9, false}, Case{0, 10, true}, Case{2, 10, true}, Case{1, 14, false}, Case{1, 15, true}}) {
         s().Afdrukstand = c.afdrukstand;
         s().KolommenLastenoverzicht = 0;
         frmKolommenFinancieelPlan dialog;
@@ -181,9 +183,12 @@ TEST_F(KolommenTest, RefusedOkStoresNothing)
     open(dialog);
     dialog.Fill_Control();
     EXPECT_EQ(dialog.caption(), "Kolommen financieel plan");
-    EXPECT_TRUE(dialog.get<Label>("lblUitleg").caption().startsWith(
-        "In dit scherm kunt u aangeven welke kolommen in de lastenoverzichten en in het overzicht 'netto besteedbaar "
-        "inkomen' moeten worden opgenomen."));
+    EXPECT_TRUE(
+        dialog.get<Label>("lblUitleg")
+            .caption()
+            .startsWith(
+                "In dit scherm kunt u aangeven welke kolommen in de lastenoverzichten en in het overzicht 'netto besteedbaar "
+                "inkomen' moeten worden opgenomen."));
     EXPECT_EQ(dialog.get<Label>("lblWaarschuwing").caption(),
               "Let op! Bij de 'staande' afdrukstand passen maximaal 9 kolommen op de pagina. In 'liggende' afdrukstand "
               "passen maximaal 14 kolommen op de pagina.");

@@ -15,10 +15,18 @@ struct RegisterEntry {
     RegisterEntry(QString code, QString voorletters, QString voornamen, QString tussenvoegsel, QString achternaam,
                   QString geslacht, QString email, qint16 rol, QString vestiging = {}, QString wachtwoord = {},
                   QString gebruikersnaam = {}, QString status = {})
-        : code(std::move(code)), voorletters(std::move(voorletters)), voornamen(std::move(voornamen)),
-          tussenvoegsel(std::move(tussenvoegsel)), achternaam(std::move(achternaam)), geslacht(std::move(geslacht)),
-          email(std::move(email)), rol(rol), vestiging(std::move(vestiging)), wachtwoord(std::move(wachtwoord)),
-          gebruikersnaam(std::move(gebruikersnaam)), status(std::move(status))
+        : code(std::move(code)),
+          voorletters(std::move(voorletters)),
+          voornamen(std::move(voornamen)),
+          tussenvoegsel(std::move(tussenvoegsel)),
+          achternaam(std::move(achternaam)),
+          geslacht(std::move(geslacht)),
+          email(std::move(email)),
+          rol(rol),
+          vestiging(std::move(vestiging)),
+          wachtwoord(std::move(wachtwoord)),
+          gebruikersnaam(std::move(gebruikersnaam)),
+          status(std::move(status))
     {
     }
     QString code;
@@ -31,7 +39,10 @@ struct RegisterEntry {
     QString status;
 };
 
-inline QString codeOf(int n) { return u"%1-aaaa-4bbb-8ccc-0000000000%2"_s.arg(n, 8, 10, QLatin1Char('0')).arg(n, 2, 10, QLatin1Char('0')); }
+inline QString codeOf(int n)
+{
+    return u"%1-aaaa-4bbb-8ccc-0000000000%2"_s.arg(n, 8, 10, QLatin1Char('0')).arg(n, 2, 10, QLatin1Char('0'));
+}
 
 class AdviserOffice : public PageTest {
 protected:
@@ -41,13 +52,13 @@ protected:
     void addAdviser(const RegisterEntry& e)
     {
         db().exec(u"INSERT INTO Adviseur (Code, Voornamen, Voorletters, Tussenvoegsel, Achternaam, Geslacht, "
-                                 "Emailadres, Status) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s,
+                  "Emailadres, Status) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s,
                   {e.code, e.voornamen, e.voorletters, e.tussenvoegsel, e.achternaam, e.geslacht, e.email, e.status});
         db().exec(u"INSERT INTO AdviseurGegevens (Code, Email, Internet, Telefoon, Telefax, Gebruikersnaam, "
-                                 "AFMRegistratieNr) VALUES (?, ?, '', '', '', ?, '')"_s,
+                  "AFMRegistratieNr) VALUES (?, ?, '', '', '', ?, '')"_s,
                   {e.code, e.email, e.gebruikersnaam});
         db().exec(u"INSERT INTO Autorisatie (Code, Rol, AdviezenOpenen, AdviezenRechten, Vestiging, "
-                                 "Wachtwoord) VALUES (?, ?, ?, ?, ?, ?)"_s,
+                  "Wachtwoord) VALUES (?, ?, ?, ?, ?, ?)"_s,
                   {e.code, e.rol, e.rol == 0 ? 0 : 3, e.rol == 0 ? 0 : 3, e.vestiging, e.wachtwoord});
     }
     void addAdvices(const QString& code, int count)
@@ -85,7 +96,7 @@ protected:
         addAdviser({codeOf(3), "P.", "Pieter", "", "Jansen", "M", "", 2, {}, {}, ""});
         addAdviser({codeOf(4), "K.", "Kees", "", "Mulder", "M", "kees@kantoor.nl", 2, {}, {}, "", "inactief"});
         db().exec(u"INSERT INTO Kantoor (Naam, Straat, Huisnummer, Toevoeging, Postcode, Woonplaats) "
-                                 "VALUES ('De Linde', 'Stationsplein', 12, 'a', '3818 LE', 'Amersfoort')"_s);
+                  "VALUES ('De Linde', 'Stationsplein', 12, 'a', '3818 LE', 'Amersfoort')"_s);
         h.app().setCurrentAdviser({codeOf(1), u"J.W. de Vries"_s});
     }
 };

@@ -1,5 +1,6 @@
-#include "framework/forms/CommandButton.h"
+#include "pages/advisers/Adviseurs.h"
 #include "framework/forms/ComboBox.h"
+#include "framework/forms/CommandButton.h"
 #include "framework/forms/Frame.h"
 #include "framework/forms/ListView.h"
 #include "framework/forms/TextBox.h"
@@ -8,7 +9,6 @@
 #include "framework/settings/ProxySettings.h"
 #include "framework/util/Base64.h"
 #include "framework/xml/XmlNodes.h"
-#include "pages/advisers/Adviseurs.h"
 #include "tests/app/WidgetTestSupport.h"
 #include "tests/pages/advisers/AdviserOffice.h"
 #include "tests/support/LocalHttpServer.h"
@@ -149,8 +149,9 @@ TEST_F(AdviseursTest, RoleRules)
     combo("cboRol").choose("Gebruiker");
     EXPECT_EQ(lastMessage().caption, "Wijzigen rol");
     EXPECT_EQ(lastMessage().icon, MsgIcon::Question);
-    EXPECT_EQ(lastMessage().text, "Weet u zeker dat u uw eigen rol wilt aanpassen naar 'Gebruiker'?\r\nHiermee vervallen "
-                                  "voor u de rechten om gebruikers toe te voegen, te verwijderen en te onderhouden.");
+    EXPECT_EQ(lastMessage().text,
+              "Weet u zeker dat u uw eigen rol wilt aanpassen naar 'Gebruiker'?\r\nHiermee vervallen "
+              "voor u de rechten om gebruikers toe te voegen, te verwijderen en te onderhouden.");
     EXPECT_EQ(selectedText("cboRol"), "Administrator");
 
     h.ui().answerMessage(MsgResult::Yes);
@@ -311,7 +312,9 @@ TEST_F(AdviseursTest, MailingThePassword)
     const struct {
         int status;
         QByteArray reply;
-    } failures[] = {{500, "fout"}, {200, "geen xml"}, {200, "<tarvelo_emailbericht/>"},
+    } failures[] = {{500, "fout"},
+                    {200, "geen xml"},
+                    {200, "<tarvelo_emailbericht/>"},
                     {200, "<tarvelo_emailbericht><melding>fout</melding></tarvelo_emailbericht>"}};
     for (const auto& f : failures) {
         status = f.status;

@@ -1,6 +1,6 @@
 #include "framework/forms/CheckBox.h"
-#include "framework/forms/CommandButton.h"
 #include "framework/forms/ComboBox.h"
+#include "framework/forms/CommandButton.h"
 #include "framework/forms/ListView.h"
 #include "framework/forms/TextBox.h"
 #include "framework/registry/Registry.h"

@@ -1,6 +1,6 @@
+#include "pages/advisers/frmOmzettenAdviseur.h"
 #include "framework/forms/CommandButton.h"
 #include "pages/advisers/AdviserRegister.h"
-#include "pages/advisers/frmOmzettenAdviseur.h"
 #include "pages/advisers/frmWachtwoord.h"
 #include "tests/pages/advisers/AdviserOffice.h"
 
@@ -24,10 +24,12 @@ TEST_F(frmOmzettenAdviseurTest, OffersTheOtherActiveAdvisers)
     dialog.setCode(QLatin1Char('{') + codeOf(3) + QLatin1Char('}'));
     dialog.setApplication(h.app());
     EXPECT_EQ(dialog.caption(), "Omzetten adviseur");
-    EXPECT_EQ(dialog.lblOmzetten.caption(), "Er staan nog 1 advies op de naam van Dhr. P. (Pieter) Jansen. Selecteer de "
-                                            "adviseur die deze adviezen moet overnemen. ");
+    EXPECT_EQ(dialog.lblOmzetten.caption(),
+              "Er staan nog 1 advies op de naam van Dhr. P. (Pieter) Jansen. Selecteer de "
+              "adviseur die deze adviezen moet overnemen. ");
     ASSERT_EQ(dialog.cboAdviseurs.listCount(), 2);
-    EXPECT_TRUE(dialog.cboAdviseurs.list(0).startsWith("Mevr. " + QString(120, QLatin1Char('X')) + " Bakker - De Linde   "));
+    EXPECT_TRUE(
+        dialog.cboAdviseurs.list(0).startsWith("Mevr. " + QString(120, QLatin1Char('X')) + " Bakker - De Linde   "));
     EXPECT_TRUE(dialog.cboAdviseurs.list(1).startsWith("Dhr. J.W. (Jan Willem) de Vries - De Linde"));
     EXPECT_EQ(dialog.cboAdviseurs.listIndex(), 0);
     EXPECT_TRUE(dialog.cmdOk.enabled());
@@ -40,7 +42,8 @@ TEST_F(frmOmzettenAdviseurTest, OffersTheOtherActiveAdvisers)
     more.setAantal(5);
     more.setCode(codeOf(1));
     more.setApplication(h.app());
-    EXPECT_TRUE(more.lblOmzetten.caption().startsWith("Er staan nog 5 adviezen op de naam van Dhr. J.W. (Jan Willem) de Vries. "));
+    EXPECT_TRUE(more.lblOmzetten.caption().startsWith(
+        "Er staan nog 5 adviezen op de naam van Dhr. J.W. (Jan Willem) de Vries. "));
     more.cmdAfbreken.click();
     EXPECT_TRUE(more.Geannuleerd());
     EXPECT_EQ(more.NieuweCode(), "");
@@ -61,10 +64,12 @@ TEST_F(frmOmzettenAdviseurTest, NoOtherActiveAdviserCannotConfirm)
     EXPECT_EQ(dialog.NieuweCode(), "");
 }
 
-// The register document: a list without "gebruikers" or text that is no XML are told apart; names have no double spaces.
+// The register document: a list without "gebruikers" or text that is no XML are told apart; names have no double
+// spaces.
 TEST(AdviserRegister, ReadsTheHostsDocument)
 {
-    EXPECT_EQ(AdviserRegister::read("<register><andere/></register>").status(), AdviserRegister::Status::GeenGebruikers);
+    EXPECT_EQ(AdviserRegister::read("<register><andere/></register>").status(),
+              AdviserRegister::Status::GeenGebruikers);
     EXPECT_EQ(AdviserRegister::read("<register><gebruikers>").status(), AdviserRegister::Status::Onleesbaar);
     EXPECT_EQ(AdviserRegister::read("").status(), AdviserRegister::Status::Onleesbaar);
     const AdviserRegister reg = AdviserRegister::read(

@@ -40,13 +40,13 @@ struct SetupAbonnementTest : PageTest {
     void advice(const char* id, const QString& abonnement)
     {
         h.app().officeDatabase().exec(u"INSERT INTO Advies (ID, Klant, Status, AbonnementID, Termijnbedrag) "
-                                                     "VALUES (?, 'Klant', 'In beheer', ?, 1)"_s,
+                                      "VALUES (?, 'Klant', 'In beheer', ?, 1)"_s,
                                       {QString::fromLatin1(id), abonnement});
     }
     QStringList advicesOf(const QString& abonnement)
     {
-        QSqlQuery q = h.app().officeDatabase().exec(
-            u"SELECT ID FROM Advies WHERE AbonnementID = ? ORDER BY ID"_s, {abonnement});
+        QSqlQuery q =
+            h.app().officeDatabase().exec(u"SELECT ID FROM Advies WHERE AbonnementID = ? ORDER BY ID"_s, {abonnement});
         QStringList ids;
         while (q.next())
             ids << q.value(0).toString();
@@ -168,10 +168,11 @@ TEST_F(SetupAbonnementTest, UsedSubscriptionIsReplacedByAnActiveOne)
 
     h.ui().answerMessage(MsgResult::Yes);
     h.ui().whenModal("frmOmzettenAbonnement", [](Form& f) {
-        EXPECT_EQ(f.get<Label>("lblOmzetten").caption(),
-                  "U staat op het punt om het abonnement Basis - Controle van uw hypotheek te verwijderen. Er zijn nog 2 "
-                  "adviezen met dit abonnement in de database aanwezig. Selecteer het abonnement dat het te verwijderen "
-                  "abonnement gaat vervangen. Of breek het verwijderen van dit abonnement af.");
+        EXPECT_EQ(
+            f.get<Label>("lblOmzetten").caption(),
+            "U staat op het punt om het abonnement Basis - Controle van uw hypotheek te verwijderen. Er zijn nog 2 "
+            "adviezen met dit abonnement in de database aanwezig. Selecteer het abonnement dat het te verwijderen "
+            "abonnement gaat vervangen. Of breek het verwijderen van dit abonnement af.");
         auto& cbo = f.get<ComboBox>("cboAbonnement");
         EXPECT_EQ(cbo.listCount(), 1) << "only the other active subscription";
         EXPECT_TRUE(cbo.list(0).startsWith(u"Plus - Controle van uw hypotheek   "_s));

@@ -34,8 +34,7 @@ struct SetupHerinneringenTest : PageTest {
     }
     QString lastCheck()
     {
-        return h.app().registry().GetTarveloSetting(Hive::HKEY_CURRENT_USER, u"LaatsteHerinnering"_s, false,
-                                                    QString());
+        return h.app().registry().GetTarveloSetting(Hive::HKEY_CURRENT_USER, u"LaatsteHerinnering"_s, false, QString());
     }
     void everyKindOn()
     {
@@ -119,8 +118,8 @@ TEST_F(SetupHerinneringenTest, AutomaticTasksOffClearsAndDisablesTheKinds)
     EXPECT_FALSE(s().TaakEindeRvp.get());
     EXPECT_FALSE(s().TaakGebeurtenissen.get());
     EXPECT_TRUE(s().TaakAbonnementen.get()) << "the subscription kind follows its own setting";
-    for (const char* frame : {"fraTaakAanmaken", "fraProducttypen", "fraTaakRvp", "fraTaakGebeurtenis",
-                              "fraGebeurtenistypen"})
+    for (const char* frame :
+         {"fraTaakAanmaken", "fraProducttypen", "fraTaakRvp", "fraTaakGebeurtenis", "fraGebeurtenistypen"})
         EXPECT_FALSE(h.control<Frame>(frame).visible()) << frame;
     EXPECT_FALSE(txt("txtAfgehandeldTermijn").enabled());
     ASSERT_TRUE(h.control<YesNo>("jnAutoTaak").choose(YesNo::Ja));
@@ -144,7 +143,7 @@ TEST_F(SetupHerinneringenTest, LifeEventsAtMostAYearAhead)
         const char* count;
         bool accepted;
     } cases[] = {{"We(e)k(en)", "52", true}, {"We(e)k(en)", "53", false}, {"Maand(en)", "12", true},
-                 {"Maand(en)", "13", false}, {"Dag(en)", "366", true},  {"Dag(en)", "367", false},
+                 {"Maand(en)", "13", false}, {"Dag(en)", "366", true},    {"Dag(en)", "367", false},
                  {"Dag(en)", "400", false}};
     std::size_t shown = 0;
     for (const Case& c : cases) {
@@ -211,8 +210,8 @@ TEST_F(SetupHerinneringenTest, RunNowMakesTasksInTheDemoOffice)
     everyKindOn();
     s().AfgehandeldEenheid = HerinneringSettings::Nooit;
     db().exec(u"INSERT INTO Taak (Sleutel, AdviesID, Soort, Omschrijving, Gebeurtenisdatum, Aangemaakt, "
-                             "Afgehandeld) VALUES ('oud', 'A00001', 'Verjaardag', 'lang geleden', '2001-01-01', "
-                             "'2000-12-01', 0)"_s);
+              "Afgehandeld) VALUES ('oud', 'A00001', 'Verjaardag', 'lang geleden', '2001-01-01', "
+              "'2000-12-01', 0)"_s);
     open();
     auto& button = h.control<CommandButton>("cmdTakenAanmaken");
     EXPECT_EQ(button.caption(), "&Nu uitvoeren...");
@@ -221,11 +220,10 @@ TEST_F(SetupHerinneringenTest, RunNowMakesTasksInTheDemoOffice)
     const int made = count(u"SELECT COUNT(*) FROM Taak"_s) - 1;
     EXPECT_GT(made, 5);
     EXPECT_EQ(count(u"SELECT COUNT(*) FROM Taak t INNER JOIN Advies a ON a.ID = t.AdviesID "
-                                   "WHERE a.Status <> 'In beheer'"_s),
+                    "WHERE a.Status <> 'In beheer'"_s),
               0);
     for (const char* soort : {"Einddatum product", "Einde rentevastperiode", "Verjaardag", "Controlemoment abonnement"})
-        EXPECT_GT(count(u"SELECT COUNT(*) FROM Taak WHERE Soort = '%1'"_s.arg(QString::fromLatin1(soort))), 0)
-            << soort;
+        EXPECT_GT(count(u"SELECT COUNT(*) FROM Taak WHERE Soort = '%1'"_s.arg(QString::fromLatin1(soort))), 0) << soort;
     EXPECT_EQ(count(u"SELECT COUNT(*) FROM Taak WHERE Afgehandeld = 1"_s), 0) << "Nooit closes nothing";
     EXPECT_EQ(lastCheck(), QDate::currentDate().toString(u"yyyy-MM-dd"_s));
     EXPECT_TRUE(button.enabled());

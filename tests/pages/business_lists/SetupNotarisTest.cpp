@@ -74,8 +74,8 @@ TEST_F(SetupNotarisTest, ListsTheOfficesKeyedByIndex)
 {
     seed({notary("Notariskantoor Van den Berg"), notary("Notarissen aan de Gracht"), notary("Notariaat O'Brien")});
     open();
-    EXPECT_EQ(rows(), (QStringList{"n1=Notariskantoor Van den Berg", "n2=Notarissen aan de Gracht",
-                                   "n3=Notariaat O'Brien"}));
+    EXPECT_EQ(rows(),
+              (QStringList{"n1=Notariskantoor Van den Berg", "n2=Notarissen aan de Gracht", "n3=Notariaat O'Brien"}));
     ASSERT_NE(list().selectedItem(), nullptr);
     EXPECT_EQ(list().selectedItem()->key(), "n1");
     EXPECT_TRUE(button("cmdBewerkenNotaris").enabled());
@@ -93,8 +93,7 @@ TEST_F(SetupNotarisTest, AddingStoresEveryField)
     h.ui().whenModal("frmNotaris", [&](Form& f) {
         caption = f.caption();
         txt(f, "txtNaamNotaris").type(u"Notariaat Het Eemhuis"_s);
-        address(f).type({u"Eemplein"_s, u"7"_s, u"bis"_s,
-                         u"3812ea"_s, u"Amersfoort"_s});
+        address(f).type({u"Eemplein"_s, u"7"_s, u"bis"_s, u"3812ea"_s, u"Amersfoort"_s});
         txt(f, "txtTelefoonNotaris").type(u"033 - 465 00 00"_s);
         gender(f, 1).click();
         txt(f, "txtVoorlettersNotaris").type(u"E.J."_s);

@@ -72,8 +72,8 @@ TEST_F(SetupTariefTest, DeedPercentagesAboveThreeAreRefused)
     } cases[] = {
         {"txtLeveringsaktePercentage", "De leveringsakte mag maximaal 3% van de koopsom bedragen.",
          tarief().LeveringsaktePercentage},
-        {"txtHypotheekaktePercentage",
-         "De hypotheekakte mag maximaal 3% van de hypothecaire inschrijving bedragen.", tarief().HypotheekaktePercentage},
+        {"txtHypotheekaktePercentage", "De hypotheekakte mag maximaal 3% van de hypothecaire inschrijving bedragen.",
+         tarief().HypotheekaktePercentage},
     };
     for (const Case& c : cases) {
         TextBox& box = txt(c.field);

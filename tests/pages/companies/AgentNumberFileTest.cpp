@@ -38,8 +38,8 @@ struct AgentNumberFileTest : ::testing::Test {
         QStringList all{u"datum %1"_s.arg(file.date())};
         const AgentNumberFile::Status status = file.read([&](const AgentNumberEntry& e) {
             const auto shown = [](const QVariant& v) { return v.isNull() ? u"NULL"_s : v.toString(); };
-            all << QStringList{shown(e.Agent_Id),     shown(e.Cd_Mij),  shown(e.Rente), shown(e.Cd_SoortMij),
-                               shown(e.Om_Omschrijving), shown(e.GUID), e.In_Default ? "v" : "-"}
+            all << QStringList{shown(e.Agent_Id),        shown(e.Cd_Mij), shown(e.Rente),          shown(e.Cd_SoortMij),
+                               shown(e.Om_Omschrijving), shown(e.GUID),   e.In_Default ? "v" : "-"}
                        .join(QLatin1Char('|'));
         });
         if (second)
@@ -49,35 +49,37 @@ struct AgentNumberFileTest : ::testing::Test {
     }
 };
 
-const QString Document = QString::fromUtf8(
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-    "<quenmarixagentnummers aanmaakdatum=\"03-04-2025\" versie=\"9.1\">\r\n"
-    "  <agentnummerdata id=\"1\" guid=\"{A}\">\r\n"
-    "    <agentnummer>12'34 &amp; \"5\"</agentnummer>\r\n"
-    "    <maatschappijcode>G1</maatschappijcode>\r\n"
-    "    <renteopslagpercentage>0,25</renteopslagpercentage>\r\n"
-    "    <soortmaatschappijcode>2</soortmaatschappijcode>\r\n"
-    "    <omschrijving>Vestiging Één – Zuid</omschrijving>\r\n"
-    "    <standaard>-1</standaard>\r\n"
-    "  </agentnummerdata>\r\n"
-    "  <agentnummerdata id=\"2\">\r\n"
-    "    <agentnummer>77</agentnummer>\r\n"
-    "    <maatschappijcode>G2</maatschappijcode>\r\n"
-    "    <omschrijving> </omschrijving>\r\n"
-    "  </agentnummerdata>\r\n"
-    "</quenmarixagentnummers>\r\n");
+const QString Document = QString::fromUtf8("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+                                           "<quenmarixagentnummers aanmaakdatum=\"03-04-2025\" versie=\"9.1\">\r\n"
+                                           "  <agentnummerdata id=\"1\" guid=\"{A}\">\r\n"
+                                           "    <agentnummer>12'34 &amp; \"5\"</agentnummer>\r\n"
+                                           "    <maatschappijcode>G1</maatschappijcode>\r\n"
+                                           "    <renteopslagpercentage>0,25</renteopslagpercentage>\r\n"
+                                           "    <soortmaatschappijcode>2</soortmaatschappijcode>\r\n"
+                                           "    <omschrijving>Vestiging Één – Zuid</omschrijving>\r\n"
+                                           "    <standaard>-1</standaard>\r\n"
+                                           "  </agentnummerdata>\r\n"
+                                           "  <agentnummerdata id=\"2\">\r\n"
+                                           "    <agentnummer>77</agentnummer>\r\n"
+                                           "    <maatschappijcode>G2</maatschappijcode>\r\n"
+                                           "    <omschrijving> </omschrijving>\r\n"
+                                           "  </agentnummerdata>\r\n"
+                                           "</quenmarixagentnummers>\r\n");
 
-const QStringList DocumentEntries{"datum 03-04-2025", QString::fromUtf8("12'34 & \"5\"|G1|0.25|2|Vestiging Één – Zuid|{A}|v"),
+const QStringList DocumentEntries{"datum 03-04-2025",
+                                  QString::fromUtf8("12'34 & \"5\"|G1|0.25|2|Vestiging Één – Zuid|{A}|v"),
                                   "77|G2|NULL|NULL||NULL|-"};
 
 } // namespace
 
-// The exported UTF-16 (with its own declaration, or the UTF-8 one of older exports), UTF-8 with and without a byte-order mark and
-// UTF-16 big-endian give the same entries; so do the plain text in Windows-1252 and in UTF-8.
+// The exported UTF-16 (with its own declaration, or the UTF-8 one of older exports), UTF-8 with and without a
+// byte-order mark and UTF-16 big-endian give the same entries; so do the plain text in Windows-1252 and in UTF-8.
 TEST_F(AgentNumberFileTest, EveryEncodingGivesTheSameEntries)
 {
-    for (const auto& [encoding, bom] : {std::pair{QStringConverter::Utf16LE, true}, {QStringConverter::Utf8, true},
-                                        {QStringConverter::Utf8, false}, {QStringConverter::Utf16BE, true}}) {
+    for (const auto& [encoding, bom] : {std::pair{QStringConverter::Utf16LE, true},
+                                        {QStringConverter::Utf8, true},
+                                        {QStringConverter::Utf8, false},
+                                        {QStringConverter::Utf16BE, true}}) {
         write(encoded(Document, encoding, bom));
         EXPECT_EQ(entries(), DocumentEntries) << QStringConverter::nameForEncoding(encoding) << " " << bom;
     }
@@ -86,7 +88,8 @@ TEST_F(AgentNumberFileTest, EveryEncodingGivesTheSameEntries)
     declared.replace(u"encoding=\"UTF-8\""_s, u"encoding=\"UTF-16\""_s);
     write(encoded(declared, QStringConverter::Utf16LE, true));
     EXPECT_EQ(entries(), DocumentEntries);
-    const QStringList plain{"datum 01-02-2010", QString::fromUtf8("Ré 1|G1|0.3|NULL|NULL|NULL|-"), "2|G2|NULL|NULL|NULL|NULL|-"};
+    const QStringList plain{"datum 01-02-2010", QString::fromUtf8("Ré 1|G1|0.3|NULL|NULL|NULL|-"),
+                            "2|G2|NULL|NULL|NULL|NULL|-"};
     write("Date=01-02-2010\r\n// commentaar\r\nR\xE9 1;G1;0,3\r\n\r\n2;G2;\r\n");
     EXPECT_EQ(entries(), plain);
     write(QString::fromUtf8("Date=01-02-2010\r\n// commentaar\r\nRé 1;G1;0,3\r\n\r\n2;G2;").toUtf8());
@@ -114,8 +117,7 @@ TEST_F(AgentNumberFileTest, LargeFilesAreReadWhole)
     QString xml = u"<quenmarixagentnummers>"_s;
     for (int i = 0; i < 3000; ++i)
         xml += u"<agentnummerdata guid=\"{%1}\"><agentnummer>%1</agentnummer><maatschappijcode>M</maatschappijcode>"
-                              "<renteopslagpercentage>%2</renteopslagpercentage></agentnummerdata>\r\n"_s
-                   .arg(i)
+               "<renteopslagpercentage>%2</renteopslagpercentage></agentnummerdata>\r\n"_s.arg(i)
                    .arg(i % 7 * 0.5);
     xml += u"</quenmarixagentnummers>"_s;
     write(encoded(xml, QStringConverter::Utf16LE, true));
@@ -145,14 +147,19 @@ TEST_F(AgentNumberFileTest, DamagedFiles)
     const QByteArray root = "<quenmarixagentnummers>";
     const std::pair<QByteArray, int> cases[] = {
         {"<?xml version=\"1.0\"?><!DOCTYPE q [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;\">]>"
-         "<quenmarixagentnummers><agentnummerdata><agentnummer>&b;</agentnummer></agentnummerdata></quenmarixagentnummers>", 0},
+         "<quenmarixagentnummers><agentnummerdata><agentnummer>&b;</agentnummer></agentnummerdata></quenmarixagentnummers>",
+         0},
         {root + "<agentnummerdata><agentnummer>" + QByteArray(50 * 1024 * 1024, 'x') + "</agentnummer>", 0},
         {root + "<agentnummerdata><omschrijving " + QByteArray(200 * 1024, 'y') + "=\"1\"/>", 0},
         {root + QByteArray(100, '\0'), 0},
-        {root + "<agentnummerdata><soortmaatschappijcode>1e12</soortmaatschappijcode></agentnummerdata></quenmarixagentnummers>", 0},
-        {root + "<agentnummerdata><renteopslagpercentage>inf</renteopslagpercentage></agentnummerdata></quenmarixagentnummers>", 0},
+        {root +
+             "<agentnummerdata><soortmaatschappijcode>1e12</soortmaatschappijcode></agentnummerdata></quenmarixagentnummers>",
+         0},
+        {root +
+             "<agentnummerdata><renteopslagpercentage>inf</renteopslagpercentage></agentnummerdata></quenmarixagentnummers>",
+         0},
         {root + "</quenmarixagentnummers><tweede/>", 0},
-        {root + QByteArray(20, 0).replace('\0', "<a>") , 0},
+        {root + QByteArray(20, 0).replace('\0', "<a>"), 0},
         {root + "<agentnummerdata></agentnummer></quenmarixagentnummers>", 0},
         {root + "<agentnummerdata><agentnummer>A & B</agentnummer></agentnummerdata></quenmarixagentnummers>", 0},
         {root + "<agentnummerdata><agentnummer>&#1;</agentnummer></agentnummerdata></quenmarixagentnummers>", 0},
@@ -178,7 +185,9 @@ TEST_F(AgentNumberFileTest, DamagedFiles)
     }
     // UTF-16 files with half a character.
     const QByteArray half("\x00\xD8", 2);
-    const auto utf16 = [](const char* text) { return encoded(QString::fromLatin1(text), QStringConverter::Utf16LE, false); };
+    const auto utf16 = [](const char* text) {
+        return encoded(QString::fromLatin1(text), QStringConverter::Utf16LE, false);
+    };
     write("\xFF\xFE" + utf16("1;G1;0\r\n") + half + utf16(";G1;0\r\n"));
     EXPECT_EQ(entries(), QStringList{"beschadigd 0"});
     write("\xFF\xFE" + utf16("<quenmarixagentnummers><agentnummerdata><omschrijving>") + half +
@@ -212,7 +221,8 @@ TEST_F(AgentNumberFileTest, SecondPassReadsTheCheckedFile)
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_TRUE(QFile::rename(other, path));
     QStringList taken;
-    EXPECT_EQ(again.read([&](const AgentNumberEntry& e) { taken << e.Agent_Id.toString(); }), AgentNumberFile::Status::Ok);
+    EXPECT_EQ(again.read([&](const AgentNumberEntry& e) { taken << e.Agent_Id.toString(); }),
+              AgentNumberFile::Status::Ok);
     EXPECT_EQ(taken, (QStringList{"1", "3"}));
 
     EXPECT_FALSE(AgentNumberFile(dir.filePath(u"bestaat-niet.txt"_s)).open());

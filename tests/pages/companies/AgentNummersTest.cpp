@@ -28,19 +28,19 @@ struct AgentNummersTest : PageTest {
                const char* omschrijving = "")
     {
         db().exec(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
-                                 "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
+                  "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
                   {QString::fromUtf8(number), QString::fromLatin1(code), rente, standard ? -1 : 0, kind,
                    QString::fromUtf8(omschrijving), QString::fromLatin1(guid)});
     }
     QStringList stored()
     {
         QSqlQuery q = db().exec(u"SELECT Cd_Mij, Cd_SoortMij, Agent_Id, Rente, In_Default, Om_Omschrijving "
-                                               "FROM tp_info ORDER BY Cd_Mij, Cd_SoortMij, Agent_Id"_s);
+                                "FROM tp_info ORDER BY Cd_Mij, Cd_SoortMij, Agent_Id"_s);
         QStringList all;
         while (q.next())
-            all << u"%1|%2|%3|%4|%5|%6"_s
-                       .arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
-                            QString::number(q.value(3).toDouble()), q.value(4).toString(), q.value(5).toString());
+            all << u"%1|%2|%3|%4|%5|%6"_s.arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                                              QString::number(q.value(3).toDouble()), q.value(4).toString(),
+                                              q.value(5).toString());
         return all;
     }
     ListView& companies() { return h.control<ListView>("lvwMaatschappijnaam"); }

@@ -1,3 +1,4 @@
+#include "pages/companies/MijOverzicht.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/ComboBox.h"
 #include "framework/forms/CommandButton.h"
@@ -13,7 +14,6 @@
 #include "framework/status/frmProgress.h"
 #include "host/office/CompanyCatalogue.h"
 #include "host/office/OfficeDatabase.h"
-#include "pages/companies/MijOverzicht.h"
 #include "pages/companies/ProvisieInstellingen.h"
 #include "pages/companies/RenteOpties.h"
 #include "pages/companies/frmRenteopties.h"
@@ -48,9 +48,8 @@ struct MijOverzichtTest : PageTest {
     void add(const Company& c)
     {
         db().exec(u"INSERT INTO %1 (Cd_Mij, Om_NaamKort, Om_Naam, Om_Object, In_Actief, In_Gebruik, "
-                                 "Dt_Einde, Nr_HDN, Agent_Id, In_Provisie, In_ProvisieAfsluit, In_ProvisieDoorlopend) "
-                                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s
-                      .arg(c.table),
+                  "Dt_Einde, Nr_HDN, Agent_Id, In_Provisie, In_ProvisieAfsluit, In_ProvisieDoorlopend) "
+                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s.arg(c.table),
                   {c.code, c.shortName.isEmpty() ? c.name : c.shortName, c.name, c.object, c.active ? -1 : 0,
                    c.inUse ? -1 : 0, c.end, c.hdn, c.agentId, c.provisie ? -1 : 0, c.provisie ? -1 : 0,
                    c.provisie ? -1 : 0});
@@ -60,13 +59,13 @@ struct MijOverzichtTest : PageTest {
                const QString& omschrijving = QString())
     {
         db().exec(u"INSERT INTO tp_info (Agent_Id, Cd_Mij, Rente, In_Default, Cd_SoortMij, "
-                                 "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
+                  "Om_Omschrijving, GUID) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
                   {number, code, rente, standard ? -1 : 0, kind, omschrijving, guid});
     }
     void product(const QString& code, int kind, const QString& number, const QString& name, bool active)
     {
         db().exec(u"INSERT INTO Tbl_Mij_Product (Cd_Mij, Cd_SoortMij, Cd_Product, Om_Product, In_Actief) "
-                                 "VALUES (?, ?, ?, ?, ?)"_s,
+                  "VALUES (?, ?, ?, ?, ?)"_s,
                   {code, kind, number, name, active ? -1 : 0});
         db().catalogue().reload();
     }
@@ -104,7 +103,7 @@ struct MijOverzichtTest : PageTest {
         for (int i = 1; i <= list.count(); ++i) {
             const ListItem& r = list.item(i);
             all << u"%1|%2|%3|%4%5"_s.arg(r.key(), r.text(), r.subItem(1), r.subItem(2),
-                                                        r.checked() ? u"|v"_s : QString());
+                                          r.checked() ? u"|v"_s : QString());
         }
         return all;
     }
@@ -233,8 +232,13 @@ TEST_F(MijOverzichtTest, ReturnMethods)
     lenders();
     add({"Tbl_Mij_Krediet", "K1", "Krediet Centraal", {}, "305517"});
     const QStringList fixed{"Per post=1", "Per fax=2", "Per HDN=3", "Per e-mail=4"};
-    const QStringList catalogue{"=0", "Per post=1", "Per fax=2", "Per HDN=3", "Per e-mail=4",
-                                "Via het portaal van de geldverstrekker=5", "Per HDN en per e-mail=6"};
+    const QStringList catalogue{"=0",
+                                "Per post=1",
+                                "Per fax=2",
+                                "Per HDN=3",
+                                "Per e-mail=4",
+                                "Via het portaal van de geldverstrekker=5",
+                                "Per HDN en per e-mail=6"};
     h.app().setSysteemDatum(QDate(2013, 4, 30));
     h.open("MijOverzicht");
     EXPECT_EQ(entries(combo("cboHDNRetour")), fixed);
@@ -321,8 +325,8 @@ TEST_F(MijOverzichtTest, HostedPagesForNotariesAndServiceProviders)
     EXPECT_EQ(page().hostedPage()->top(), h.control<Frame>("fraPartijen").bottom() + 60);
     EXPECT_EQ(page().hostedPage()->width(), 5325);
     EXPECT_EQ(page().hostedPage()->height(), 5685);
-    for (const char* frame : {"fraMaatschappij", "fraAgentnummers", "fraAgentummersUitwisselen",
-                              "fraHypotheekaanvraag", "fraHypotheekOpties", "fraProvisie"})
+    for (const char* frame : {"fraMaatschappij", "fraAgentnummers", "fraAgentummersUitwisselen", "fraHypotheekaanvraag",
+                              "fraHypotheekOpties", "fraProvisie"})
         EXPECT_FALSE(shown(frame)) << frame;
     EXPECT_EQ(agents().count(), 0);
 
@@ -463,12 +467,12 @@ struct MijOverzichtEditingTest : MijOverzichtTest {
     QStringList stored(const QString& code, int kind = 1)
     {
         QSqlQuery q = db().exec(u"SELECT Agent_Id, Rente, In_Default, Om_Omschrijving FROM tp_info WHERE "
-                                               "Cd_Mij = ? AND Cd_SoortMij = ? ORDER BY Agent_Id"_s,
+                                "Cd_Mij = ? AND Cd_SoortMij = ? ORDER BY Agent_Id"_s,
                                 {code, kind});
         QStringList all;
         while (q.next())
             all << u"%1|%2|%3|%4"_s.arg(q.value(0).toString(), QString::number(q.value(1).toDouble()),
-                                                     q.value(2).toString(), q.value(3).toString());
+                                        q.value(2).toString(), q.value(3).toString());
         return all;
     }
     void playDialog(const QString& number, const QString& rente, const QString& omschrijving, bool toggleDefault)
@@ -722,7 +726,8 @@ TEST_F(MijOverzichtEditingTest, ExportAndImport)
     ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
     const QByteArray bytes = exported.readAll();
     ASSERT_TRUE(bytes.startsWith("\xFF\xFE"));
-    const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2), (bytes.size() - 2) / 2);
+    const QString text =
+        QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2), (bytes.size() - 2) / 2);
     // The file declares the encoding it is written in, so that a strict XML reader takes it.
     EXPECT_TRUE(text.startsWith("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<quenmarixagentnummers "));
     QXmlStreamReader strict(bytes);
@@ -738,8 +743,8 @@ TEST_F(MijOverzichtEditingTest, ExportAndImport)
     h.ui().chooseFolderNext(h.folder());
     h.ui().answerMessage(MsgResult::OK);
     h.control<CommandButton>("cmdAgentnummerImport").click();
-    EXPECT_EQ(lastMessage().text, "Exportbestand '" + QDir::toNativeSeparators(h.folder() + "/AgentNrs.txt") +
-                                      "' niet gevonden.");
+    EXPECT_EQ(lastMessage().text,
+              "Exportbestand '" + QDir::toNativeSeparators(h.folder() + "/AgentNrs.txt") + "' niet gevonden.");
 
     h.ui().chooseFolderNext(h.app().ExchangeFolder());
     h.ui().answerMessage(MsgResult::No);
@@ -770,7 +775,8 @@ TEST_F(MijOverzichtEditingTest, DamagedImportFileChangesNothing)
         {"<?xml version=\"1.0\"?>\r\n<quenmarixagentnummers><agentnummerdata guid=\"{X}\"><agentnummer>9", ""},
         {"<html><body>geen export</body></html>", ""},
         {"<quenmarixagentnummers><agentnummerdata><agentnummer>9</agentnummer><maatschappijcode>G1</maatschappijcode>"
-         "<renteopslagpercentage>1e400</renteopslagpercentage></agentnummerdata></quenmarixagentnummers>", ""},
+         "<renteopslagpercentage>1e400</renteopslagpercentage></agentnummerdata></quenmarixagentnummers>",
+         ""},
         {"Date=01-02-2010\r\n5005;G1;1e400\r\n", " (regel 2)"},
         {"5005;G1;0,3\r\n6006;G1\x01;0\r\n", " (regel 2)"},
         {"5005;G1;0,3\r\n" + longLine + "\r\n", " (regel 2)"},

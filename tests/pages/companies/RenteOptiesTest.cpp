@@ -1,10 +1,10 @@
+#include "pages/companies/RenteOpties.h"
+#include "framework/errors/RuntimeError.h"
 #include "framework/forms/CommandButton.h"
 #include "framework/forms/ListView.h"
-#include "framework/errors/RuntimeError.h"
 #include "framework/host/Application.h"
 #include "host/office/CompanyCatalogue.h"
 #include "host/office/OfficeDatabase.h"
-#include "pages/companies/RenteOpties.h"
 #include "pages/companies/frmRenteopties.h"
 #include "tests/support/PageTest.h"
 
@@ -24,18 +24,18 @@ struct RenteOptiesLoanPartTest : PageTest {
     void SetUp() override
     {
         db().exec(u"INSERT INTO Tbl_Mij_Info (Cd_Mij, Om_NaamKort, Om_Naam, In_Actief, In_Gebruik) "
-                                 "VALUES ('G1', 'Aurora', 'Aurora Hypotheken', -1, -1)"_s);
+                  "VALUES ('G1', 'Aurora', 'Aurora Hypotheken', -1, -1)"_s);
         const char* products[][3] = {{"P1", "Annuïteitenhypotheek", "-1"},
                                      {"P2", "Lineaire hypotheek", "-1"},
                                      {"P3", "Spaarhypotheek", "0"},
                                      {"P4", "Aflossingsvrije hypotheek", "-1"}};
         for (const auto& p : products)
             db().exec(u"INSERT INTO Tbl_Mij_Product (Cd_Mij, Cd_SoortMij, Cd_Product, Om_Product, "
-                                     "In_Actief) VALUES ('G1', 1, ?, ?, ?)"_s,
+                      "In_Actief) VALUES ('G1', 1, ?, ?, ?)"_s,
                       {QString::fromUtf8(p[0]), QString::fromUtf8(p[1]), QString::fromUtf8(p[2]).toInt()});
         // The office does not offer P4 in its advice.
         db().exec(u"INSERT INTO Tbl_Mij_Renteopties (Cd_Mij, Cd_Product, In_Aanbieden) "
-                                 "VALUES ('G1', 'P4', 0)"_s);
+                  "VALUES ('G1', 'P4', 0)"_s);
         db().catalogue().reload();
         db().exec(u"INSERT INTO Advies (ID, Klant, Status) VALUES ('A00007', 'Jansen', 'In beheer')"_s);
         loanPart(1, "Leningdeel 1", "P2");
@@ -44,13 +44,13 @@ struct RenteOptiesLoanPartTest : PageTest {
     void loanPart(int index, const char* omschrijving, const QString& product)
     {
         db().exec(u"INSERT INTO Leningdeel (AdviesID, Volgnummer, Omschrijving, Cd_Mij, Cd_Product) "
-                                 "VALUES ('A00007', ?, ?, 'G1', ?)"_s,
+                  "VALUES ('A00007', ?, ?, 'G1', ?)"_s,
                   {index, QString::fromUtf8(omschrijving), product.isEmpty() ? QVariant() : QVariant(product)});
     }
     QString stored(int index)
     {
         QSqlQuery q = db().exec(u"SELECT Cd_Product FROM Leningdeel WHERE AdviesID = 'A00007' AND "
-                                               "Volgnummer = ?"_s,
+                                "Volgnummer = ?"_s,
                                 {index});
         return q.next() ? q.value(0).toString() : u"<geen leningdeel>"_s;
     }
@@ -152,7 +152,7 @@ TEST_F(RenteOptiesLoanPartTest, WithoutSuchALoanPartTheLendersDefaultsAreEdited)
 TEST_F(RenteOptiesLoanPartTest, DefaultsKeepTheChoiceOfAnInactiveArrangement)
 {
     db().exec(u"INSERT INTO Tbl_Mij_Renteopties (Cd_Mij, Cd_Product, In_Aanbieden) "
-                             "VALUES ('G1', 'P3', 0)"_s);
+              "VALUES ('G1', 'P3', 0)"_s);
     frmRenteopties dialog;
     dialog.setCd_Mij(u"G1"_s);
     dialog.SetApplication(h.app());

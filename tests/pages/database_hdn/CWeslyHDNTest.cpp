@@ -1,5 +1,5 @@
-#include "framework/registry/Registry.h"
 #include "pages/database_hdn/CWeslyHDN.h"
+#include "framework/registry/Registry.h"
 #include "pages/database_hdn/WeslyService.h"
 #include "tests/support/PageTest.h"
 
@@ -29,7 +29,8 @@ struct Installation {
         QDir root(dir.path());
         root.mkpath("bin");
         root.mkpath("config");
-        EXPECT_TRUE(QFile::copy(QString::fromUtf8(HDN_CLIENT_LIBRARY), root.filePath("bin/" + CWeslyHDN::LibraryFileName())));
+        EXPECT_TRUE(
+            QFile::copy(QString::fromUtf8(HDN_CLIENT_LIBRARY), root.filePath("bin/" + CWeslyHDN::LibraryFileName())));
         write("config/network", network);
         if (!node.isEmpty()) {
             write("config/node", node);
@@ -66,7 +67,8 @@ TEST_F(WeslyTest, InstallationFromTheRegistryAndThePathRules)
         EXPECT_EQ(number, -1);
         EXPECT_EQ(text, "Locatie niet gespecificeerd.");
     }
-    reg().RegSetString(Hive::HKEY_LOCAL_MACHINE, "Software\\Wow6432Node\\CS Engineering\\HDN", "Installdir", client.path() + "/");
+    reg().RegSetString(Hive::HKEY_LOCAL_MACHINE, "Software\\Wow6432Node\\CS Engineering\\HDN", "Installdir",
+                       client.path() + "/");
     CWeslyHDN wesly(reg(), service);
     EXPECT_EQ(wesly.WeslyClientPath(), client.path());
     wesly.setWeslyClientPath(QString());
@@ -205,14 +207,17 @@ TEST(WeslyTexts, ResultTextsOfEveryGroup)
 {
     EXPECT_EQ(CWeslyHDN::ReceiveText(1008), CWeslyHDN::SendText(1008));
     EXPECT_EQ(CWeslyHDN::ReceiveText(1019), CWeslyHDN::SendText(1019));
-    EXPECT_EQ(CWeslyHDN::SendText(1019), "De operatie kan niet voltooid worden omdat het interne geheugen op is. Zorg voor "
-                                          "voldoende intern geheugen.");
+    EXPECT_EQ(CWeslyHDN::SendText(1019),
+              "De operatie kan niet voltooid worden omdat het interne geheugen op is. Zorg voor "
+              "voldoende intern geheugen.");
     EXPECT_EQ(CWeslyHDN::SendText(1002), "Er kan geen digitale handtekening gezet worden. Zorg dat er een geldig HDN "
-                                          "certificaat is aangevraagd.");
+                                         "certificaat is aangevraagd.");
     EXPECT_EQ(CWeslyHDN::ReceiveText(1002), "Er is een bericht ontvangen waarvan de digitale handtekening niet klopt.");
-    EXPECT_EQ(CWeslyHDN::ReceiveText(1014), "Het ontvangen bericht kan niet opgeslagen worden omdat de doelschijf vol zit.");
-    EXPECT_EQ(CWeslyHDN::ValidateText(1036), "Tijdens het valideren van het HDN bericht zijn er fouten gevonden die door de "
-                                              "eindgebruiker middels een popup te herstellen zijn.");
+    EXPECT_EQ(CWeslyHDN::ReceiveText(1014),
+              "Het ontvangen bericht kan niet opgeslagen worden omdat de doelschijf vol zit.");
+    EXPECT_EQ(CWeslyHDN::ValidateText(1036),
+              "Tijdens het valideren van het HDN bericht zijn er fouten gevonden die door de "
+              "eindgebruiker middels een popup te herstellen zijn.");
     EXPECT_EQ(CWeslyHDN::CertificateText(0), "Het certificaat is actief.");
     EXPECT_EQ(CWeslyHDN::CertificateText(-3), "Er is geen certificaat geinstalleerd");
     EXPECT_TRUE(CWeslyHDN::SendText(503).isEmpty());

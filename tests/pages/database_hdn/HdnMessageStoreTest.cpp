@@ -1,9 +1,9 @@
+#include "pages/database_hdn/HdnMessageStore.h"
 #include "framework/host/Connection.h"
 #include "framework/ui/ScriptedUi.h"
 #include "host/ReferenceApplication.h"
 #include "host/database/SqlConnection.h"
 #include "host/office/OfficeDatabase.h"
-#include "pages/database_hdn/HdnMessageStore.h"
 #include "tests/support/PageTest.h"
 #include "tests/support/TestPostgres.h"
 
@@ -29,10 +29,9 @@ QString message(int id, const QString& code)
 {
     // Accents, CR LF and quotes must survive every move byte for byte.
     return u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<%1Bericht><Header><Id>%2</Id></Header>"
-                          "<Naam>Jan 'de' Bäcker – é</Naam>\r\n<Tekst>%3</Tekst></%1Bericht>"_s
-        .arg(code)
-        .arg(id)
-        .arg(QString(id % 7 * 50, QLatin1Char('x')));
+           "<Naam>Jan 'de' Bäcker – é</Naam>\r\n<Tekst>%3</Tekst></%1Bericht>"_s.arg(code)
+               .arg(id)
+               .arg(QString(id % 7 * 50, QLatin1Char('x')));
 }
 
 // An office on SQLite or on the PostgreSQL test server, with HDN messages.
@@ -43,15 +42,19 @@ public:
         std::optional<DatabaseLocation> location;
         if (server)
             location = DatabaseLocation{u"MSSQL"_s, QString(), testPostgresServer(), createTestDatabase()};
-        app = std::make_unique<ReferenceApplication>(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Empty, location);
+        app = std::make_unique<ReferenceApplication>(ui, dir.path(), QString(), ReferenceApplication::NewOffice::Empty,
+                                                     location);
     }
     void add(int id, const QString& code, const QVariant& date, const QString& text, const QString& name = QString())
     {
         app->officeDatabase().exec(u"INSERT INTO HDNBericht (Ber_Id, Ber_Cd, Ber_Dt, Ber_Om_Ascii, Ber_Om_Berichtnaam) "
-                                                  "VALUES (?, ?, ?, ?, ?)"_s,
+                                   "VALUES (?, ?, ?, ?, ?)"_s,
                                    {id, code, date, text, name});
     }
-    HdnMessageStore store() { return HdnMessageStore(app->connection(), app->DatabaseProvider() == QLatin1String("MSSQL")); }
+    HdnMessageStore store()
+    {
+        return HdnMessageStore(app->connection(), app->DatabaseProvider() == QLatin1String("MSSQL"));
+    }
     struct Row {
         QString text, name, date;
     };
@@ -60,9 +63,8 @@ public:
         std::map<int, Row> result;
         auto rs = app->connection().OpenRecordset(u"SELECT * FROM HDNBericht"_s);
         for (; !rs->EOF_(); rs->MoveNext())
-            result[rs->field(u"Ber_Id"_s).toInt()] = {rs->text(u"Ber_Om_Ascii"_s),
-                                                                    rs->text(u"Ber_Om_Berichtnaam"_s),
-                                                                    rs->text(u"Ber_Dt"_s)};
+            result[rs->field(u"Ber_Id"_s).toInt()] = {rs->text(u"Ber_Om_Ascii"_s), rs->text(u"Ber_Om_Berichtnaam"_s),
+                                                      rs->text(u"Ber_Dt"_s)};
         return result;
     }
     // The text of a message wherever it is: its row or its file under folder.
@@ -104,8 +106,7 @@ void countsSizesAndMoves(bool server)
     office.add(2, u"OX"_s, u"2022-11-02T10:30:00"_s, message(2, u"OX"_s));
     office.add(3, u"DX"_s, u"geen datum"_s, message(3, u"DX"_s));
     office.add(4, u"SX"_s, u"2023-01-01"_s, u"geen <xml"_s);
-    office.add(5, u"KX"_s, u"2023-01-01"_s,
-               u"<a>"_s + QString(4096 - 7, QLatin1Char('a')) + u"</a>"_s);
+    office.add(5, u"KX"_s, u"2023-01-01"_s, u"<a>"_s + QString(4096 - 7, QLatin1Char('a')) + u"</a>"_s);
     EXPECT_EQ(store.CountInDatabase(), 5);
     // Every message is a file of whole allocation units: exactly one unit is one, one byte more is two.
     EXPECT_EQ(HdnMessageStore::RoundUpToUnits(4096, 4096), 4096);
@@ -174,8 +175,9 @@ TEST(HdnMessageStore, StatementsOfBothDialects)
     EXPECT_EQ(access.sqlTotalSize(), "SELECT Sum(Len(Ber_Om_Ascii)) AS TOTALSIZEBERICHTEN FROM HDNBERICHT");
     EXPECT_EQ(server.sqlStoredAsFiles(), "SELECT * FROM HDNBericht WHERE Datalength(Ber_Om_Berichtnaam) <> 0 AND "
                                          "Ber_Om_Berichtnaam IS NOT NULL");
-    EXPECT_EQ(server.sqlCountInDatabase(), "SELECT COUNT(cast(Ber_Om_Ascii AS VARCHAR)) AS TOTALCOUNTBERICHTEN FROM "
-                                           "HDNBERICHT WHERE Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL");
+    EXPECT_EQ(server.sqlCountInDatabase(),
+              "SELECT COUNT(cast(Ber_Om_Ascii AS VARCHAR)) AS TOTALCOUNTBERICHTEN FROM "
+              "HDNBERICHT WHERE Datalength(Ber_Om_Ascii) <> 0 AND Ber_Om_Ascii IS NOT NULL");
     EXPECT_EQ(server.sqlTotalSize(), "SELECT Sum(DataLength(Ber_Om_Ascii)) AS TOTALSIZEBERICHTEN FROM HDNBERICHT");
     // Both dialects run unchanged on the embedded database.
     office.add(1, u"AX"_s, u"2021-03-01"_s, u"<a/>"_s);
@@ -242,7 +244,8 @@ TEST(HdnMessageStore, KilledMoveLosesNothing)
     };
     const auto killAt = [&](const char* direction, int row) {
         // Rows are numbered over what is left to move; past the last one the child finishes.
-        const qint64 left = QByteArray(direction) == "naar-map" ? office.store().CountInDatabase() : office.store().CountAsFiles();
+        const qint64 left =
+            QByteArray(direction) == "naar-map" ? office.store().CountInDatabase() : office.store().CountAsFiles();
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"HDN_KILL_DB"_s, office.app->officeDatabase().filePath());
@@ -253,7 +256,8 @@ TEST(HdnMessageStore, KilledMoveLosesNothing)
         child.start(QFileInfo(u"/proc/self/exe"_s).canonicalFilePath(),
                     {u"--gtest_also_run_disabled_tests"_s, u"--gtest_filter=HdnMoveChild.*"_s});
         ASSERT_TRUE(child.waitForFinished(60000));
-        EXPECT_EQ(child.exitStatus(), row <= left ? QProcess::CrashExit : QProcess::NormalExit) << direction << " " << row;
+        EXPECT_EQ(child.exitStatus(), row <= left ? QProcess::CrashExit : QProcess::NormalExit)
+            << direction << " " << row;
     };
     for (int row : {1, 2, 250, 499, 500, 501, 777, 1000, 1001, 1299}) {
         killAt("naar-map", row);

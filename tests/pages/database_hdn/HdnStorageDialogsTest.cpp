@@ -24,7 +24,7 @@ struct HdnStorageDialogs : PageTest {
     void add(int id, const QString& date, const QString& text, const QString& name = QString())
     {
         h.app().officeDatabase().exec(u"INSERT INTO HDNBericht (Ber_Id, Ber_Cd, Ber_Dt, Ber_Om_Ascii, "
-                                                     "Ber_Om_Berichtnaam) VALUES (?, 'AX', ?, ?, ?)"_s,
+                                      "Ber_Om_Berichtnaam) VALUES (?, 'AX', ?, ?, ?)"_s,
                                       {id, date, text, name});
     }
     QString xml(int id) { return u"<AXBericht><Header/><Id>%1</Id><T>é</T></AXBericht>"_s.arg(id); }
@@ -55,7 +55,8 @@ QString confirmation(const QString& header, const QStringList& lines)
                             "- Alle computers moeten de laatste versie van Quenmarix hebben;\r\n";
     for (const QString& line : lines)
         text += line + "\r\n";
-    return text + "\r\nAfhankelijk van het huidig aantal HDN berichten kan dit enige tijd in beslag nemen.\r\n\r\nWilt u doorgaan?";
+    return text +
+           "\r\nAfhankelijk van het huidig aantal HDN berichten kan dit enige tijd in beslag nemen.\r\n\r\nWilt u doorgaan?";
 }
 
 } // namespace
@@ -73,11 +74,12 @@ TEST_F(HdnStorageDialogs, DatabaseToFolderCountsMovesWithProgressAndSavesTheSett
     const qint64 unit = frmWijzigenHDNBerichtenOpslag::AllocationUnit(target.path());
     ASSERT_GT(unit, 0);
     EXPECT_EQ(dialog->grootteOpSchijf(), 3 * unit);
-    EXPECT_EQ(dialog->lblUitleg.caption(),
-              "Bij het wijzigen van de opslag van Database naar Verkennermap zullen de HDN berichten in de onderstaande "
-              "Verkennermap geplaatst worden en uit de database gehaald worden.\r\nEr zijn 3 berichten met een totale grootte van " +
-                  frmWijzigenHDNBerichtenOpslag::Convert_SizeToString(3 * unit) +
-                  " over te zetten. Kies een map die over voldoende beschikbare ruimte beschikt.");
+    EXPECT_EQ(
+        dialog->lblUitleg.caption(),
+        "Bij het wijzigen van de opslag van Database naar Verkennermap zullen de HDN berichten in de onderstaande "
+        "Verkennermap geplaatst worden en uit de database gehaald worden.\r\nEr zijn 3 berichten met een totale grootte van " +
+            frmWijzigenHDNBerichtenOpslag::Convert_SizeToString(3 * unit) +
+            " over te zetten. Kies een map die over voldoende beschikbare ruimte beschikt.");
     EXPECT_TRUE(dialog->lblAvailableSpace.caption().startsWith("Beschikbare ruimte: "));
 
     h.ui().answerMessage(MsgResult::Yes);
@@ -108,7 +110,8 @@ TEST_F(HdnStorageDialogs, EmptyTableCountsZeroAndStillSetsTheStorage)
 {
     auto dialog = open(2);
     EXPECT_EQ(dialog->aantalBerichten(), 0);
-    EXPECT_TRUE(dialog->lblUitleg.caption().contains("Er zijn 0 berichten met een totale grootte van 0 B over te zetten."));
+    EXPECT_TRUE(
+        dialog->lblUitleg.caption().contains("Er zijn 0 berichten met een totale grootte van 0 B over te zetten."));
     dialog->txtHDNBerichtenOpslagMap.setText(target.path());
     h.ui().answerMessage(MsgResult::Yes);
     h.ui().answerMessage(MsgResult::OK);

@@ -1,4 +1,4 @@
-#include "framework/settings/ImportExportSettings.h"
+#include "pages/database_hdn/SetupDatabase.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/ComboBox.h"
 #include "framework/forms/CommandButton.h"
@@ -6,7 +6,7 @@
 #include "framework/forms/TextBox.h"
 #include "framework/host/Connection.h"
 #include "framework/registry/Registry.h"
-#include "pages/database_hdn/SetupDatabase.h"
+#include "framework/settings/ImportExportSettings.h"
 #include "tests/support/PageTest.h"
 #include "tests/support/TestPostgres.h"
 
@@ -22,8 +22,14 @@ namespace {
 
 struct SetupDatabaseTest : PageTest {
     Registry& reg() { return h.app().registry(); }
-    QString user(const char* name) { return reg().RegGetString(Hive::HKEY_CURRENT_USER, "Software\\Tarvelo", name, "<geen>"); }
-    void setUser(const char* name, const QString& value) { reg().SaveTarveloSetting(Hive::HKEY_CURRENT_USER, name, value); }
+    QString user(const char* name)
+    {
+        return reg().RegGetString(Hive::HKEY_CURRENT_USER, "Software\\Tarvelo", name, "<geen>");
+    }
+    void setUser(const char* name, const QString& value)
+    {
+        reg().SaveTarveloSetting(Hive::HKEY_CURRENT_USER, name, value);
+    }
     SettingsPage& open() { return h.open("SetupDatabase"); }
     ComboBox& soort(int i = 0) { return h.control<ComboBox>("cboSoortDatabase", i); }
     TextBox& txt(const char* name, int i = -1) { return h.control<TextBox>(name, i); }
@@ -81,7 +87,8 @@ TEST_F(SetupDatabaseTest, FillShowsStoredAccessDatabaseWithItsSize)
     EXPECT_FALSE(txt("txtServerNaam", 0).enabled());
     EXPECT_EQ(txt("txtWeergaveNaam", 0).text(), "Kantoor \"Centrum\"");
     EXPECT_EQ(txt("txtDBaseLocatie", 2).text(), "/srv/quenmarix/databases");
-    EXPECT_EQ(txt("txtAdviesdossierDocumentenmap").text(), "/srv/quenmarix/databases"); // defaults to the database folder
+    EXPECT_EQ(txt("txtAdviesdossierDocumentenmap").text(),
+              "/srv/quenmarix/databases"); // defaults to the database folder
     EXPECT_FALSE(cmd("cmdConnectieCheck").visible());
     EXPECT_FALSE(cmd("cmdToepassen").enabled());
     EXPECT_EQ(txt("txtGrootteDB", 0).text(), "0,95 MB");
@@ -89,7 +96,9 @@ TEST_F(SetupDatabaseTest, FillShowsStoredAccessDatabaseWithItsSize)
     EXPECT_EQ(h.control<Label>("lblMaxGrootte", 0).caption(), "(max. 2.000 MB)");
     EXPECT_EQ(txt("txtGrootteDB", 1).text(), "");
     EXPECT_FALSE(h.control<Label>("lblMaxGrootte", 1).visible());
-    EXPECT_TRUE(h.control<Hint>("hntGrootteDB", 1).text().startsWith("Hier staat de huidige grootte van de adviezendatabase. Indien"));
+    EXPECT_TRUE(h.control<Hint>("hntGrootteDB", 1)
+                    .text()
+                    .startsWith("Hier staat de huidige grootte van de adviezendatabase. Indien"));
     EXPECT_EQ(cmd("cmdConnectieCheck").caption(), "&Controleer databaseconnectie");
     EXPECT_EQ(cmd("cmdToepassen").caption(), "Toepassen...");
     EXPECT_TRUE(h.errors().empty());
@@ -242,8 +251,9 @@ TEST_F(SetupDatabaseTest, ApplyWritesEveryRegistryValue)
               "Weet u zeker dat u de instellingen met betrekking tot de adviezendatabase wilt wijzigen?");
     EXPECT_EQ(h.ui().messages()[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(h.ui().messages()[0].caption, "Adviezendatabase instellingen");
-    EXPECT_EQ(h.ui().messages()[1].text,
-              "Om de nieuwe database te gebruiken dient u Quenmarix opnieuw op te starten, wilt u Quenmarix afsluiten?");
+    EXPECT_EQ(
+        h.ui().messages()[1].text,
+        "Om de nieuwe database te gebruiken dient u Quenmarix opnieuw op te starten, wilt u Quenmarix afsluiten?");
     EXPECT_EQ(h.ui().messages()[1].caption, "Aanpassen database...");
     EXPECT_TRUE(h.app().closeRequested());
     EXPECT_FALSE(cmd("cmdToepassen").enabled());
@@ -298,7 +308,8 @@ TEST_F(SetupDatabaseTest, FailedConnectionTestAtApplyWritesNothingAndRestoresHos
     cmd("cmdToepassen").click();
     ASSERT_EQ(h.ui().messages().size(), 2u);
     EXPECT_TRUE(lastMessage().text.startsWith("Kan geen verbinding maken met de SQL database.\r\nFoutmelding: "));
-    EXPECT_GT(lastMessage().text.size(), QString("Kan geen verbinding maken met de SQL database.\r\nFoutmelding: ").size());
+    EXPECT_GT(lastMessage().text.size(),
+              QString("Kan geen verbinding maken met de SQL database.\r\nFoutmelding: ").size());
     EXPECT_EQ(lastMessage().caption, "Kan geen verbinding maken");
     EXPECT_EQ(lastMessage().icon, MsgIcon::Exclamation);
     EXPECT_EQ(user("AdviezenDatabaseProvider"), "MSACC");
@@ -403,8 +414,8 @@ TEST_F(SetupDatabaseTest, DossierFolderQuestionAndMove)
     const std::pair<const char*, QString> dossiers[] = {
         {"D1", oud + "/Bakker 1"}, {"D2", oud}, {"D3", oud + "2/Jansen 3"}, {"D4", "/elders/De Boer 4"}};
     for (const auto& [id, folder] : dossiers)
-        office.Execute(u"INSERT INTO Adviesdossier (ID, Klant, DocumentenMap) VALUES ('%1', 'klant', %2)"_s
-                           .arg(id, sqlQuoted(folder)));
+        office.Execute(u"INSERT INTO Adviesdossier (ID, Klant, DocumentenMap) VALUES ('%1', 'klant', %2)"_s.arg(
+            id, sqlQuoted(folder)));
     const auto folderOf = [&](const char* id) {
         return office.OpenRecordset(u"SELECT DocumentenMap FROM Adviesdossier WHERE ID = '%1'"_s.arg(id))
             ->text("DocumentenMap");

@@ -1,14 +1,14 @@
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/ComboBox.h"
-#include "framework/forms/Frame.h"
 #include "framework/forms/CommandButton.h"
+#include "framework/forms/Frame.h"
 #include "framework/forms/Label.h"
 #include "framework/forms/ListView.h"
 #include "framework/forms/TextBox.h"
 #include "framework/forms/YesNo.h"
 #include "framework/registry/Registry.h"
-#include "framework/settings/HdnSettings.h"
 #include "framework/settings/AutorisatieSettings.h"
+#include "framework/settings/HdnSettings.h"
 #include "pages/database_hdn/CWeslyHDN.h"
 #include "pages/database_hdn/frmHDNIndir.h"
 #include "pages/database_hdn/frmSubnodeEdit.h"
@@ -92,8 +92,9 @@ TEST_F(HdnPageTest, IncomingFoldersPageAddsFreeTypesRemovesAndRefusesWhenAllAreT
 
     h.ui().answerMessage(MsgResult::OK);
     cmd("cmdToevoegen").click();
-    EXPECT_EQ(last().text, "U heeft alle inkomende berichtsoorten al toegewezen aan een map.\r\nIndien u een berichtsoort "
-                           "aan een andere map wilt toewijzen dient u deze eerst uit de lijst te verwijderen.");
+    EXPECT_EQ(last().text,
+              "U heeft alle inkomende berichtsoorten al toegewezen aan een map.\r\nIndien u een berichtsoort "
+              "aan een andere map wilt toewijzen dient u deze eerst uit de lijst te verwijderen.");
     EXPECT_EQ(last().caption, "HDN Indir instellen");
     EXPECT_EQ(last().icon, MsgIcon::Exclamation);
 
@@ -133,7 +134,8 @@ TEST_F(HdnPageTest, FillRulesOfTheHdnPage)
     EXPECT_TRUE(cmd("cmdClearLocatieHdnCertificaat").enabled());
     EXPECT_FALSE(h.control<Frame>("fraIndir").visible());
     EXPECT_FALSE(h.control<Frame>("fraEnterprise").visible());
-    EXPECT_EQ(h.control<Label>("lblSubnodes").caption(), "Maak eerst vestigingen aan in het onderdeel 'Inregelen - Autorisatie'.");
+    EXPECT_EQ(h.control<Label>("lblSubnodes").caption(),
+              "Maak eerst vestigingen aan in het onderdeel 'Inregelen - Autorisatie'.");
     EXPECT_FALSE(cmd("cmdEditSubnodes").visible());
     EXPECT_FALSE(h.control<ListView>("lstHDNSubnodes").enabled());
     EXPECT_EQ(h.control<ListView>("lstHdnIndir").height(), 735);
@@ -157,12 +159,14 @@ TEST_F(HdnPageTest, NodeNumberFromTheClientWhenNoneIsSet)
     QDir root(folders.path());
     root.mkpath("bin");
     root.mkpath("config");
-    ASSERT_TRUE(QFile::copy(QString::fromUtf8(HDN_CLIENT_LIBRARY), root.filePath("bin/" + CWeslyHDN::LibraryFileName())));
+    ASSERT_TRUE(
+        QFile::copy(QString::fromUtf8(HDN_CLIENT_LIBRARY), root.filePath("bin/" + CWeslyHDN::LibraryFileName())));
     QFile node(root.filePath("config/node"));
     ASSERT_TRUE(node.open(QIODevice::WriteOnly));
     node.write("123456\n");
     node.close();
-    h.app().registry().RegSetString(Hive::HKEY_LOCAL_MACHINE, "Software\\CS Engineering\\HDN", "Installdir", folders.path());
+    h.app().registry().RegSetString(Hive::HKEY_LOCAL_MACHINE, "Software\\CS Engineering\\HDN", "Installdir",
+                                    folders.path());
     h.open("SetupHDNOUD");
     EXPECT_EQ(hdn().HDNNummer.get(), "123456");
     EXPECT_EQ(txt("txtHDNNummer").text(), "123456");
@@ -178,7 +182,8 @@ TEST_F(HdnPageTest, EveryChangeTheServiceMustKnowIsAnnounced)
     hdn().HdnVerkeerViaAbo = true;
     h.open("SetupHDNOUD");
     int expected = 0;
-    for (const char* clear : {"cmdClearHDNInDir", "cmdClearHDNOutDir", "cmdClearHdnErrDir", "cmdClearLocatieHdnCertificaat"}) {
+    for (const char* clear :
+         {"cmdClearHDNInDir", "cmdClearHDNOutDir", "cmdClearHdnErrDir", "cmdClearLocatieHdnCertificaat"}) {
         ASSERT_TRUE(cmd(clear).click()) << clear;
         EXPECT_EQ(announced, ++expected) << clear;
     }

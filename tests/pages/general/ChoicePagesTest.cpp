@@ -115,7 +115,10 @@ TEST_F(SetupZoekschermTest, AdvicesShownAndBranches)
         int option;
         const char* after;
     };
-    for (const Case c : {Case{true, "MV", 1, "MV"}, {false, "MV", 0, "A"}, {true, "*", 0, "A"}, {false, "E", 2, "E"},
+    for (const Case c : {Case{true, "MV", 1, "MV"},
+                         {false, "MV", 0, "A"},
+                         {true, "*", 0, "A"},
+                         {false, "E", 2, "E"},
                          {true, "A", 0, "A"}}) {
         SCOPED_TRACE(std::string(c.stored) + (c.branches ? " met vestigingen" : ""));
         h.app().setWerktMetVestigingen(c.branches);

@@ -55,7 +55,8 @@ TEST_F(KantoorGegevensTest, FillShowsTheOffice)
     EXPECT_EQ(txt("txtContactPersoon").text(), "A.B. Visser");
     EXPECT_EQ(txt("txtTelefoonNr").text(), "030-1234567");
     EXPECT_EQ(txt("txtAFMRegistratieNr").text(), "12001234");
-    for (const char* locked : {"txtNaam", "txtStraat", "txtHuisnr", "txtPostcode", "txtWoonplaats", "txtContactPersoon"})
+    for (const char* locked :
+         {"txtNaam", "txtStraat", "txtHuisnr", "txtPostcode", "txtWoonplaats", "txtContactPersoon"})
         EXPECT_TRUE(txt(locked).locked()) << locked;
     EXPECT_EQ(h.control<Label>("lblContactPersoon").caption(), "Adviseur");
     EXPECT_EQ(h.control<Label>("lblAFMRegistratieNr").caption(), "AFM registratienummer");

@@ -1,3 +1,4 @@
+#include "pages/general/SetupAlgemeen.h"
 #include "framework/forms/ComboBox.h"
 #include "framework/forms/CommandButton.h"
 #include "framework/forms/Image.h"
@@ -6,7 +7,6 @@
 #include "framework/registry/Registry.h"
 #include "framework/registry/RegistryNames.h"
 #include "framework/settings/HouseStyleSettings.h"
-#include "pages/general/SetupAlgemeen.h"
 #include "tests/support/PageTest.h"
 
 #include <QDir>
@@ -60,7 +60,9 @@ TEST(SetupAlgemeenLogo, FitsTheBoxKeepingItsRatio)
     struct Case {
         QSize in, out;
     };
-    for (const Case c : {Case{{9000, 1000}, {4515, 502}}, {{1000, 3000}, {345, 1035}}, {{1500, 600}, {1500, 600}},
+    for (const Case c : {Case{{9000, 1000}, {4515, 502}},
+                         {{1000, 3000}, {345, 1035}},
+                         {{1500, 600}, {1500, 600}},
                          {{9030, 2070}, {4515, 1035}}}) {
         SCOPED_TRACE(c.in.width());
         EXPECT_EQ(SetupAlgemeen::fitLogo(c.in), c.out);
@@ -125,7 +127,11 @@ TEST_F(SetupAlgemeenTest, BrokenLogoStillFillsThePage)
         std::function<void()> arrange;
     };
     const Case cases[] = {
-        {"no picture", [&] { file(logoFolder() + "/kapot.bmp"); style().LogoBestand = u"kapot.bmp"_s; }},
+        {"no picture",
+         [&] {
+             file(logoFolder() + "/kapot.bmp");
+             style().LogoBestand = u"kapot.bmp"_s;
+         }},
         {"folder is a file",
          [&] {
              QDir(logoFolder()).removeRecursively();
@@ -165,9 +171,10 @@ TEST_F(SetupAlgemeenTest, ChoosingALogoReplacesTheFolder)
     cmd("cmdBedrijfslogo").click();
     ASSERT_EQ(h.ui().fileRequests().size(), 1u);
     EXPECT_EQ(h.ui().fileRequests()[0].title, "Selecteer het bedrijfslogo");
-    EXPECT_EQ(h.ui().fileRequests()[0].filter,
-              "Bitmap (*.bmp;*.dib)|*.bmp;*.dib|GIF (*.gif)|*.gif|JPEG (*.jpg)|*.jpg|Metabestanden (*.wmf;*.emf)|"
-              "*.wmf;*.emf|Icon (*.ico;*.cur)|*.ico;*.cur|Alle afbeeldingen|*.bmp;*.dib;*.gif;*.jpg;*.wmf;*.emf;*.ico;*.cur");
+    EXPECT_EQ(
+        h.ui().fileRequests()[0].filter,
+        "Bitmap (*.bmp;*.dib)|*.bmp;*.dib|GIF (*.gif)|*.gif|JPEG (*.jpg)|*.jpg|Metabestanden (*.wmf;*.emf)|"
+        "*.wmf;*.emf|Icon (*.ico;*.cur)|*.ico;*.cur|Alle afbeeldingen|*.bmp;*.dib;*.gif;*.jpg;*.wmf;*.emf;*.ico;*.cur");
     EXPECT_EQ(QDir(logoFolder()).entryList(QDir::Files), QStringList{"nieuw.png"});
     EXPECT_EQ(style().LogoBestand.get(), "nieuw.png");
     EXPECT_EQ(logo().picture(), logoFolder() + "/nieuw.png");

@@ -19,8 +19,7 @@ struct SetupExportTest : PageTest {
     TextBox& txt(const char* name) { return h.control<TextBox>(name); }
     QString reg(QLatin1StringView name)
     {
-        return h.app().registry().RegGetString(Hive::HKEY_CURRENT_USER, RegistryNames::ProductKey, name,
-                                               u"(leeg)"_s);
+        return h.app().registry().RegGetString(Hive::HKEY_CURRENT_USER, RegistryNames::ProductKey, name, u"(leeg)"_s);
     }
     QString makeFolder(const QString& name)
     {
@@ -44,7 +43,8 @@ TEST_F(SetupExportTest, FillShowsFoldersInUpperCase)
     EXPECT_EQ(txt("txtExportDir").text(), (h.folder() + "/Export").toUpper());
     EXPECT_EQ(txt("txtEmailOntvanger").text(), "advies@kantoor.nl");
     EXPECT_EQ(txt("txtSMTPServer").text(), "smtp.kantoor.nl");
-    EXPECT_EQ(h.control<Label>("lblEmailKop").caption(), "E-mail voor automatische verzending van geëxporteerde adviezen");
+    EXPECT_EQ(h.control<Label>("lblEmailKop").caption(),
+              "E-mail voor automatische verzending van geëxporteerde adviezen");
     EXPECT_EQ(h.control<Label>("lblExportDir").caption(), "Export locatie adviezen");
     EXPECT_EQ(h.control<Label>("lblImportDir").caption(), "Import locatie adviezen");
 }

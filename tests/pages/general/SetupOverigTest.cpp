@@ -1,12 +1,12 @@
+#include "pages/general/SetupOverig.h"
+#include "framework/errors/RuntimeError.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/Frame.h"
 #include "framework/forms/Label.h"
 #include "framework/forms/TextBox.h"
 #include "framework/forms/YesNo.h"
 #include "framework/page/Bindings.h"
-#include "framework/errors/RuntimeError.h"
 #include "framework/settings/CalculationSettings.h"
-#include "pages/general/SetupOverig.h"
 #include "tests/support/PageTest.h"
 
 using namespace tarvelo;
@@ -208,11 +208,9 @@ TEST_F(SetupOverigTest, TextThatIsNoNumberIsToldAndNotStored)
         const QString& message;
     };
     const Case cases[] = {
-        {"txtHuurstijging", "", rent},         {"txtHuurstijging", "twee", rent},
-        {"txtPcWaardePand", "", growth},       {"txtPcWaardePand", "x", growth},
-        {"txtEindLeeftijd", "", age},          {"txtEindLeeftijd", "oud", age},
-        {"txtEindLeeftijd", "17", age},        {"txtEindLeeftijd", "111", age},
-        {"txtEindLeeftijd", "70000", age},
+        {"txtHuurstijging", "", rent},    {"txtHuurstijging", "twee", rent}, {"txtPcWaardePand", "", growth},
+        {"txtPcWaardePand", "x", growth}, {"txtEindLeeftijd", "", age},      {"txtEindLeeftijd", "oud", age},
+        {"txtEindLeeftijd", "17", age},   {"txtEindLeeftijd", "111", age},   {"txtEindLeeftijd", "70000", age},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.box) + " '" + c.text + "'");

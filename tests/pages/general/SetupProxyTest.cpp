@@ -1,11 +1,11 @@
-#include "framework/settings/AutosaveSettings.h"
-#include "framework/settings/ProxySettings.h"
-#include "framework/settings/UpdateSettings.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/ComboBox.h"
 #include "framework/forms/Frame.h"
 #include "framework/forms/Label.h"
 #include "framework/forms/TextBox.h"
+#include "framework/settings/AutosaveSettings.h"
+#include "framework/settings/ProxySettings.h"
+#include "framework/settings/UpdateSettings.h"
 #include "tests/support/PageTest.h"
 
 using namespace Qt::StringLiterals;

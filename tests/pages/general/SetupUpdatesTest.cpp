@@ -1,7 +1,7 @@
-#include "framework/settings/UpdateSettings.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/ComboBox.h"
 #include "framework/forms/Label.h"
+#include "framework/settings/UpdateSettings.h"
 #include "tests/support/PageTest.h"
 
 using namespace Qt::StringLiterals;

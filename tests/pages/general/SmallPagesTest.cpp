@@ -176,7 +176,8 @@ TEST_F(SetupZivavivozTest, ConfirmButtonFollowsTheNewPasswords)
         const char* second;
         bool enabled;
     };
-    for (const Case c : {Case{"Nieuw", "nieuw", false}, {"", "", false}, {"nieuw", "", false}, {"nieuw", "nieuw", true}}) {
+    for (const Case c :
+         {Case{"Nieuw", "nieuw", false}, {"", "", false}, {"nieuw", "", false}, {"nieuw", "nieuw", true}}) {
         SCOPED_TRACE(c.first + std::string("/") + c.second);
         nieuw(0).type(QString::fromUtf8(c.first));
         nieuw(1).type(QString::fromUtf8(c.second));

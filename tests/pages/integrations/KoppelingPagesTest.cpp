@@ -33,45 +33,70 @@ struct PageCase {
 const std::vector<PageCase>& linkPages()
 {
     static const std::vector<PageCase> cases{
-        {"SetupKopElements", "Koppeling Elements", "Koppeling met Elements", &S::ElementsKoppeling,
+        {"SetupKopElements",
+         "Koppeling Elements",
+         "Koppeling met Elements",
+         &S::ElementsKoppeling,
          {{"txtLocatiePortal", "Locatie Elements portal", &S::ElementsLocatiePortal, false},
           {"txtGebruikersnaam", "Gebruikersnaam", &S::ElementsGebruikersnaam, false},
           {"txtWachtwoord", "Wachtwoord", &S::ElementsWachtwoord, true},
           {"txtOrganisatieId", "Organisatienummer", &S::ElementsOrganisatieId, false},
           {"txtSSOCode", "SSO Code", &S::ElementsSSOCode, true}}},
-        {"SetupKopANVA", "Koppeling ANVA CRM", "Koppeling met ANVA CRM", &S::ANVAKoppeling,
+        {"SetupKopANVA",
+         "Koppeling ANVA CRM",
+         "Koppeling met ANVA CRM",
+         &S::ANVAKoppeling,
          {{"txtLocatiePortal", "Locatie portal", &S::ANVALocatiePortal, false},
           {"txtGebruikersnaam", "Gebruikersnaam", &S::ANVAGebruikersnaam, false},
           {"txtWachtwoord", "Wachtwoord", &S::ANVAWachtwoord, true},
           {"txtOrganisatieId", "Organisatienummer", &S::ANVAOrganisatieId, false},
           {"txtSSOCode", "SSO Code", &S::ANVASSOCode, true}}},
         {"SetupKopInvice", "Koppeling Invice", "Koppeling met Invice", &S::InviceKoppeling, {}},
-        {"SetupKopAssistent", "Koppeling Assistent", "Koppeling met Assistent", &S::AssistentKoppeling,
+        {"SetupKopAssistent",
+         "Koppeling Assistent",
+         "Koppeling met Assistent",
+         &S::AssistentKoppeling,
          {{"txtGebruikersnaam", "Gebruikersnaam", &S::AssistentGebruikersnaam, false},
           {"txtWachtwoord", "Wachtwoord", &S::AssistentWachtwoord, true}}},
-        {"SetupKopNHBond", "Koppeling Nationale hypotheekbond", "Koppeling met Nationale hypotheekbond",
+        {"SetupKopNHBond",
+         "Koppeling Nationale hypotheekbond",
+         "Koppeling met Nationale hypotheekbond",
          &S::NHBondKoppeling,
          {{"txtEMailadres", "E-mailadres", &S::NHBondEMailadres, false},
           {"txtWachtwoord", "Wachtwoord", &S::NHBondWachtwoord, true}}},
-        {"SetupKopFinly", "Koppeling Finly", "Koppeling met Finly", &S::FinlyKoppeling,
+        {"SetupKopFinly",
+         "Koppeling Finly",
+         "Koppeling met Finly",
+         &S::FinlyKoppeling,
          {{"txtToken", "Token", &S::FinlyToken, true}}},
-        {"SetupKopEDR", "Koppeling EDR Creditservice", "Koppeling met EDR Creditservice", &S::EDRKoppeling,
+        {"SetupKopEDR",
+         "Koppeling EDR Creditservice",
+         "Koppeling met EDR Creditservice",
+         &S::EDRKoppeling,
          {{"txtGebruikersnaam", "Gebruikersnaam", &S::EDRGebruikersnaam, false},
           {"txtWachtwoord", "Wachtwoord", &S::EDRWachtwoord, true},
           {"txtKlantnummer", "Klantnummer", &S::EDRKlantnummer, false}}},
-        {"SetupKopAdvies", "Koppeling Advieskeuze", "Koppeling met Advieskeuze", &S::AdvieskeuzeKoppeling,
+        {"SetupKopAdvies",
+         "Koppeling Advieskeuze",
+         "Koppeling met Advieskeuze",
+         &S::AdvieskeuzeKoppeling,
          {{"txtKantoorID", "KantoorID", &S::AdvieskeuzeKantoorID, false}}},
-        {"SetupKopJulia", "Koppeling Julia", "Koppeling met Julia", &S::JuliaKoppeling,
+        {"SetupKopJulia",
+         "Koppeling Julia",
+         "Koppeling met Julia",
+         &S::JuliaKoppeling,
          {{"txtAdviseurCode", "Adviseurcode", &S::JuliaAdviseurCode, false},
           {"txtVestigingCode", "Vestigingcode", &S::JuliaVestigingCode, false}}},
-        {"SetupKopVanBruggen", "Koppeling Van Bruggen Adviesgroep", "Koppeling", &S::VanBruggenKoppeling,
+        {"SetupKopVanBruggen",
+         "Koppeling Van Bruggen Adviesgroep",
+         "Koppeling",
+         &S::VanBruggenKoppeling,
          {{"txtLocatieDynamics", "Locatie Dynamics", &S::VanBruggenLocatieDynamics, false},
           {"txtGebruikersnaam", "Gebruikersnaam", &S::VanBruggenGebruikersnaam, false},
           {"txtWachtwoord", "Wachtwoord", &S::VanBruggenWachtwoord, true}}},
         {"SetupKopBoxD", "Koppeling BOX Duurzaam", "Koppeling met BOX Duurzaam", &S::BoxDuurzaamKoppeling, {}},
         {"SetupKopCalcasa", "Koppeling Calcasa", "Koppeling met Calcasa", &S::CalcasaKoppeling, {}},
-        {"SetupKopPosWon", "Koppeling Positief Wonen", "Koppeling met Positief Wonen", &S::PositiefWonenKoppeling,
-         {}},
+        {"SetupKopPosWon", "Koppeling Positief Wonen", "Koppeling met Positief Wonen", &S::PositiefWonenKoppeling, {}},
     };
     return cases;
 }
@@ -158,13 +183,16 @@ TEST_F(KoppelingPages, ClickAndTypingWriteBackAtOnce)
     }
 }
 
-// An error while filling any link page (here: no settings object) must be reported with the page's context, not end the program.
+// An error while filling any link page (here: no settings object) must be reported with the page's context, not end the
+// program.
 TEST_F(KoppelingPages, AnUnexpectedErrorIsReportedByEveryPage)
 {
     QStringList pages;
     for (const PageCase& c : linkPages())
         pages << QString::fromLatin1(c.page);
-    pages << "SetupKopRolls" << "SetupKopUBizz" << "SetupQvxOnline";
+    pages << "SetupKopRolls"
+          << "SetupKopUBizz"
+          << "SetupQvxOnline";
     for (const QString& name : pages) {
         SCOPED_TRACE(str(name));
         auto page = h.registry().create(name);

@@ -43,11 +43,8 @@ TEST_F(FolderLinks, MarkerFileRules)
     struct {
         QString folder, path;
     } const paths[] = {
-        {"D:\\", "D:\\ass20.exe"},
-        {"C:\\Ass20", "C:\\Ass20\\ass20.exe"},
-        {"C:\\Ass20\\", "C:\\Ass20\\ass20.exe"},
-        {"/", "/ass20.exe"},
-        {"/opt/ass20", "/opt/ass20/ass20.exe"},
+        {"D:\\", "D:\\ass20.exe"}, {"C:\\Ass20", "C:\\Ass20\\ass20.exe"},  {"C:\\Ass20\\", "C:\\Ass20\\ass20.exe"},
+        {"/", "/ass20.exe"},       {"/opt/ass20", "/opt/ass20/ass20.exe"},
     };
     for (const auto& p : paths)
         EXPECT_EQ(assistentMarkerPath(p.folder), p.path);
@@ -115,9 +112,10 @@ TEST_F(FolderLinks, ChoosingAFolderTestsItsMarker)
 // Cancelling the folder dialog must keep the stored folder and show no message.
 TEST_F(FolderLinks, CancellingTheFolderDialogChangesNothing)
 {
-    for (auto [page, button, box, setting] :
-         {std::tuple{"SetupKopInvice", "cmdFilemaker", "txtFilemakerDirectory", &IntegrationSettings::InviceFilemakerDirectory},
-          std::tuple{"SetupKopAssistent", "cmdAssistent", "txtAssistentDirectory", &IntegrationSettings::AssistentDirectory}}) {
+    for (auto [page, button, box, setting] : {std::tuple{"SetupKopInvice", "cmdFilemaker", "txtFilemakerDirectory",
+                                                         &IntegrationSettings::InviceFilemakerDirectory},
+                                              std::tuple{"SetupKopAssistent", "cmdAssistent", "txtAssistentDirectory",
+                                                         &IntegrationSettings::AssistentDirectory}}) {
         SCOPED_TRACE(page);
         settings().*setting = u"/opt/bestaand"_s;
         h.open(page);

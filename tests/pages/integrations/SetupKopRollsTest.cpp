@@ -12,7 +12,8 @@ using namespace tarvelo;
 using namespace tarvelo::testing;
 
 namespace {
-const QString Beschikbaar = u"Voor de koppeling met Rolls is het noodzakelijk dat u de Rolls software op dezelfde pc installeert als Quenmarix."_s;
+const QString Beschikbaar =
+    u"Voor de koppeling met Rolls is het noodzakelijk dat u de Rolls software op dezelfde pc installeert als Quenmarix."_s;
 const QString NietGevonden = u"Quenmarix heeft geen ge\u00efnstalleerde versie van de Rolls applicatie gevonden."_s;
 
 // Stands in for the Rolls software's component on a computer that has it.
@@ -44,10 +45,9 @@ TEST_F(SetupKopRollsTest, AbsentSoftwareDisablesAndClearsTheLink)
     EXPECT_EQ(settings().RollsKantoornummer.get(), "00123"); // the office number is kept
     EXPECT_TRUE(h.errors().empty());
     // a component whose creation fails counts as absent too, silently
-    h.app().components().add(u"kscomkpp.crckRollsComKoppeling"_s,
-                             [](Form&, const QString&, Control*, int) -> UserControl& {
-                                 throw std::runtime_error("kan niet starten");
-                             });
+    h.app().components().add(
+        u"kscomkpp.crckRollsComKoppeling"_s,
+        [](Form&, const QString&, Control*, int) -> UserControl& { throw std::runtime_error("kan niet starten"); });
     settings().RollsKoppeling = true;
     h.open("SetupKopRolls");
     EXPECT_FALSE(chk().enabled());

@@ -1,10 +1,10 @@
+#include "pages/integrations/SetupKopUBizz.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/CommandButton.h"
 #include "framework/forms/Label.h"
 #include "framework/forms/TextBox.h"
 #include "framework/forms/YesNo.h"
 #include "framework/settings/IntegrationSettings.h"
-#include "pages/integrations/SetupKopUBizz.h"
 #include "tests/support/PageTest.h"
 
 using namespace Qt::StringLiterals;

@@ -1,3 +1,4 @@
+#include "pages/integrations/SetupQvxOnline.h"
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/ComboBox.h"
 #include "framework/forms/Frame.h"
@@ -6,7 +7,6 @@
 #include "framework/registry/RegistryNames.h"
 #include "framework/settings/OnlineInventorySettings.h"
 #include "pages/integrations/DocumentAanvraagSnelkeuze.h"
-#include "pages/integrations/SetupQvxOnline.h"
 #include "tests/support/PageTest.h"
 
 using namespace Qt::StringLiterals;
@@ -120,7 +120,8 @@ TEST_F(SetupQvxOnlineTest, CombosAndBoxesFillAndStore)
     EXPECT_TRUE(h.errors().empty());
 }
 
-// Any text in "UrlServer" chooses the test address; the sid key is the office text Base64-encoded, reversed and safe in an address.
+// Any text in "UrlServer" chooses the test address; the sid key is the office text Base64-encoded, reversed and safe in
+// an address.
 TEST_F(SetupQvxOnlineTest, PortalLinkAddressAndSidKey)
 {
     EXPECT_EQ(SetupQvxOnline::sidKey("Demokantoor"), "=I3bvRnbht2btVGR");
