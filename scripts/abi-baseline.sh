@@ -17,5 +17,10 @@ symbols=packaging/libtarveloinstellingen1.symbols
 old=()
 [ -f "$symbols" ] && old=(-I"$symbols")
 dpkg-gensymbols -q -c0 -plibtarveloinstellingen1 -v"$version" "${old[@]}" -e"$library" -O"$symbols.new"
-mv "$symbols.new" "$symbols"
+# A symbol the library no longer exports leaves the file. Within one version
+# dpkg-gensymbols keeps it as if it were still there; asked as the next
+# version, it marks it missing, and the rest stays as written above.
+dpkg-gensymbols -q -c0 -plibtarveloinstellingen1 -v"$version+volgende" -I"$symbols.new" -e"$library" -O"$symbols.next"
+grep -v '^#MISSING: ' "$symbols.next" >"$symbols"
+rm -f "$symbols.new" "$symbols.next"
 echo "Basislijn en symbolenbestand vernieuwd uit $library"

@@ -71,11 +71,23 @@ Settings::Settings()
 // One exported call per block that names it: a host reaches a block through
 // the inline get<Block>(), which no exported call names, so without these the
 // library's interface check would not see a member added to a block or moved
-// in it. A new block adds a call and breaks no host.
+// in it. A new block adds a call and breaks no host. The calls do nothing
+// alike, and the optimiser would fold them into the first; the folded ones
+// then lose their description, and with it the check of their block's
+// layout, so each is kept a body of its own.
+#if defined(__has_attribute)
+#if __has_attribute(no_icf)
+#define TARVELO_KEEP_APART __attribute__((no_icf))
+#endif
+#endif
+#ifndef TARVELO_KEEP_APART
+#define TARVELO_KEEP_APART
+#endif
 #define TARVELO_BLOCK_LAYOUT(Block)                                                                                    \
-    TARVELO_EXPORT void settingsBlockLayout(const Block*) {}
+    TARVELO_EXPORT TARVELO_KEEP_APART void settingsBlockLayout(const Block*) {}
 TARVELO_SETTINGS_BLOCKS(TARVELO_BLOCK_LAYOUT)
 #undef TARVELO_BLOCK_LAYOUT
+#undef TARVELO_KEEP_APART
 #undef TARVELO_SETTINGS_BLOCKS
 
 } // namespace tarvelo
