@@ -8,7 +8,6 @@
 #include "framework/errors/RuntimeError.h"
 #include "framework/host/ProcedureTrace.h"
 #include "framework/registry/RegistryNames.h"
-#include "framework/settings/AbonnementSettings.h"
 #include "framework/ui/Ui.h"
 #include "host/SettingsFile.h"
 #include "host/admin/AdministratorLocks.h"
@@ -23,7 +22,6 @@
 #include "host/office/OfficeDatabase.h"
 #include "host/office/PortfolioTasks.h"
 #include "host/office/SettingsStore.h"
-#include "host/office/SubscriptionUse.h"
 #include "pages/AllPages.h"
 
 #include <QDebug>
@@ -372,29 +370,7 @@ bool ReferenceApplication::TestConnection(const QString& server, QString& errorT
 
 tarvelo::Connection& ReferenceApplication::connection() { return office_->pageConnection(); }
 
-void ReferenceApplication::MoveDossierDocumentFolder(const QString&, const QString& oldFolder, const QString& newFolder)
-{
-    // Only folders inside the old root move: "/a/b" does not take "/a/bc" along.
-    const QString oldRoot = QDir::cleanPath(oldFolder);
-    const QString newRoot = QDir::cleanPath(newFolder);
-    if (oldRoot.isEmpty() || newRoot.isEmpty() || oldRoot == newRoot)
-        return;
-    office_->transaction([&] {
-        QSqlQuery dossiers = office_->exec(u"SELECT ID, DocumentenMap FROM Adviesdossier"_s);
-        std::vector<std::pair<QString, QString>> moves;
-        while (dossiers.next()) {
-            const QString folder = QDir::cleanPath(dossiers.value(1).toString());
-            if (folder == oldRoot)
-                moves.emplace_back(dossiers.value(0).toString(), newRoot);
-            else if (folder.startsWith(oldRoot + QLatin1Char('/')))
-                moves.emplace_back(dossiers.value(0).toString(), newRoot + folder.mid(oldRoot.size()));
-        }
-        for (const auto& [id, folder] : moves)
-            office_->exec(u"UPDATE Adviesdossier SET DocumentenMap = ? WHERE ID = ?"_s, {folder, id});
-    });
-}
-
-// The portfolio tasks and the subscriptions' use count from the host's own date.
+// The portfolio tasks count from the host's own date.
 int ReferenceApplication::TakenAanmaken(const Settings& setup)
 {
     return PortfolioTasks::create(*office_, setup, CDate(SysteemDatum()));
@@ -403,21 +379,6 @@ int ReferenceApplication::TakenAanmaken(const Settings& setup)
 int ReferenceApplication::TakenAfhandelen(const Settings& setup)
 {
     return PortfolioTasks::close(*office_, setup, CDate(SysteemDatum()));
-}
-
-int ReferenceApplication::AantalAdviezenAbonnement(const AbonnementRecord& abonnement)
-{
-    return SubscriptionUse::adviceCount(*office_, abonnement.ID);
-}
-
-void ReferenceApplication::VervangAbonnement(const AbonnementRecord& oud, const AbonnementRecord& nieuw)
-{
-    SubscriptionUse::replace(*office_, oud, nieuw);
-}
-
-void ReferenceApplication::AbonnementDoorvoeren(const AbonnementRecord& abonnement)
-{
-    SubscriptionUse::apply(*office_, abonnement);
 }
 
 } // namespace tarvelo

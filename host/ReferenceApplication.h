@@ -187,12 +187,10 @@ public:
     OfficeDatabase& officeDatabase() { return *office_; }
     tarvelo::Connection& connection() override;
     bool TestConnection(const QString& server, QString& errorText, const QString& databaseName) override;
-    void MoveDossierDocumentFolder(const QString& text, const QString& oldFolder, const QString& newFolder) override;
+    // The dossiers' folders and the subscriptions' use are the library's
+    // defaults over the office connection; the tasks count from SysteemDatum.
     int TakenAanmaken(const Settings& setup) override;
     int TakenAfhandelen(const Settings& setup) override;
-    int AantalAdviezenAbonnement(const AbonnementRecord& abonnement) override;
-    void VervangAbonnement(const AbonnementRecord& oud, const AbonnementRecord& nieuw) override;
-    void AbonnementDoorvoeren(const AbonnementRecord& abonnement) override;
 
     // The adviser register, the advisers' own data and their access rights
     // (host/office/AdviserOperations.cpp).
@@ -200,19 +198,12 @@ public:
     void VerwijderAdviseurUitRegister(const QString& code) override;
     QString HuidigeAdviseur() const override { return adviser_.code; }
     bool HeeftRecht(int recht) const override;
+    // Stored, counted and removed as the library does by default, through
+    // the office connection; read here all at once for one user action.
     void GetAdviseur(AdviseurGegevens& record, const QString& code) override;
-    void SaveAdviseur(const AdviseurGegevens& record, const QString& code) override;
-    bool GebruikersnaamInGebruik(const QString& code, const QString& naam) override;
     void GetAutorisatie(Autorisatie& record, const QString& code) override;
-    void SaveAutorisatie(const QString& code, const Autorisatie& record) override;
-    int AantalAdministrators(const QString& codes) override;
+    // The branches are those of the access-rights settings.
     int AantalVestigingen() override;
-    int AantalAdviseursVestiging(const QString& vestiging) override;
-    void OntkoppelVestiging(const QString& vestiging) override;
-    void OpschonenVestigingen(int soort) override;
-    int AantalAdviezen(const QString& code) override;
-    void OmzettenAdviezen(const QString& oudeCode, const QString& nieuweCode) override;
-    void DeleteAdviseur(const QString& code) override;
 
     // The host's general error handling for controls: an error that escaped a
     // page's own handling is reported and the program goes on.

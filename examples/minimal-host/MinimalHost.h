@@ -60,8 +60,9 @@ public:
                         const std::function<void()>& body) override;
 
     // Database: the connection the pages run their statements on and the
-    // office-wide save; the advices and adviser records of the later pages,
-    // which this host does not keep, take the library's defaults.
+    // office-wide save; the advisers' records, the advices' subscriptions and
+    // dossier folders take the library's defaults, in the office tables
+    // through this connection.
     tarvelo::Connection& connection() override { return *connection_; }
     void SaveGlobalSetup(const tarvelo::Settings& globalSetup) override;
 

@@ -15,11 +15,13 @@ struct AbonnementRecord;
 
 // The host's database object, reached through Application::RunFunction with
 // "GetDatabase". A host writes the connection and the office-wide save; every
-// other call has a default for a host that keeps no advices, tasks or adviser
-// records of its own: counts are 0, lookups give an empty record, work on
-// records the host does not keep has nothing to do, and storing such a record
-// is refused with a Dutch message, so nothing is reported stored that was not.
-// A host with those records overrides the calls that reach them.
+// other call has a default. What the office database's own tables hold (the
+// advisers' data and rights, the advices' adviser, subscription and dossier
+// folder) is read, counted, stored and removed through the connection, each
+// write in one transaction, input the tables cannot take refused in Dutch with
+// nothing written. Without a server, the host's own date or branches, there
+// is no server to test and there are no tasks or branches. A host that keeps
+// these records elsewhere overrides the calls that reach them.
 class TARVELO_EXPORT Database {
 public:
     virtual ~Database() = default;
@@ -51,7 +53,8 @@ public:
     // Applies the subscription's changed terms to all existing clients and
     // issued proposals.
     virtual void AbonnementDoorvoeren(const AbonnementRecord& abonnement);
-    // The advisers' own data and access rights, per adviser code.
+    // The advisers' own data and access rights, per adviser code; an adviser
+    // without them reads as an empty record.
     virtual void GetAdviseur(AdviseurGegevens& record, const QString& code);
     virtual void SaveAdviseur(const AdviseurGegevens& record, const QString& code);
     // Whether another adviser than code already logs in with that name.
@@ -60,6 +63,7 @@ public:
     virtual void SaveAutorisatie(const QString& code, const Autorisatie& record);
     // The number of administrators among the codes, given as 'code1','code2'.
     virtual int AantalAdministrators(const QString& codes);
+    // The office's branches are the host's to keep: none by default.
     virtual int AantalVestigingen();
     virtual int AantalAdviseursVestiging(const QString& vestiging);
     // Clears the branch from every access record that holds it.

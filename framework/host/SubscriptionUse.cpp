@@ -1,10 +1,10 @@
-#include "host/office/SubscriptionUse.h"
+#include "framework/host/SubscriptionUse.h"
 
 #include "framework/errors/RuntimeError.h"
+#include "framework/host/Connection.h"
+#include "framework/host/OfficeTransaction.h"
 #include "framework/settings/AbonnementSettings.h"
-#include "host/office/OfficeDatabase.h"
 
-#include <QSqlQuery>
 #include <QVariant>
 
 using namespace Qt::StringLiterals;
@@ -21,26 +21,27 @@ QVariantList terms(const AbonnementRecord& r, const QString& where)
 }
 } // namespace
 
-int adviceCount(OfficeDatabase& db, const QString& id)
+int adviceCount(Connection& connection, const QString& id)
 {
-    QSqlQuery count = db.exec(u"SELECT COUNT(*) FROM Advies WHERE AbonnementID = ?"_s, {id});
-    return count.next() ? count.value(0).toInt() : 0;
+    const std::unique_ptr<Recordset> count =
+        connection.OpenRecordset(u"SELECT COUNT(*) AS Aantal FROM Advies WHERE AbonnementID = ?"_s, {id});
+    return count->EOF_() ? 0 : count->field(u"Aantal"_s).toInt();
 }
 
-void replace(OfficeDatabase& db, const AbonnementRecord& oud, const AbonnementRecord& nieuw)
+void replace(Connection& connection, const AbonnementRecord& oud, const AbonnementRecord& nieuw)
 {
     // Advices must never be left with a subscription that is about to go.
     if (nieuw.ID.isEmpty() || nieuw.ID == oud.ID)
         throw RuntimeError::invalidProcedureCall();
-    db.transaction([&] { db.exec(SetTerms, terms(nieuw, oud.ID)); });
+    inOneTransaction(connection, [&] { connection.Execute(SetTerms, terms(nieuw, oud.ID)); });
 }
 
-int apply(OfficeDatabase& db, const AbonnementRecord& abonnement)
+int apply(Connection& connection, const AbonnementRecord& abonnement)
 {
     int applied = 0;
-    db.transaction([&] {
-        applied = adviceCount(db, abonnement.ID);
-        db.exec(SetTerms, terms(abonnement, abonnement.ID));
+    inOneTransaction(connection, [&] {
+        applied = adviceCount(connection, abonnement.ID);
+        connection.Execute(SetTerms, terms(abonnement, abonnement.ID));
     });
     return applied;
 }

@@ -1,14 +1,16 @@
 // The reference host's adviser register and the advisers' records in the
 // office database: the operations the adviser and access-rights pages call.
+// Storing, counting and removing the records is the library's own default
+// (framework/host/AdviserTables); the host reads them all at once.
 
-#include "framework/errors/RuntimeError.h"
+#include "framework/host/AdviserTables.h"
 #include "framework/settings/AutorisatieSettings.h"
 #include "framework/xml/XmlNodes.h"
 #include "host/ReferenceApplication.h"
+#include "host/database/SnapshotRecordset.h"
 #include "host/office/AdviserRegisterReads.h"
 #include "host/office/OfficeDatabase.h"
 
-#include <QRegularExpression>
 #include <pugixml.hpp>
 
 using namespace Qt::StringLiterals;
@@ -16,12 +18,6 @@ using namespace Qt::StringLiterals;
 namespace tarvelo {
 
 namespace {
-int count(const OfficeDatabase& db, const QString& sql, const QVariantList& values)
-{
-    QSqlQuery query = db.exec(sql, values);
-    return query.next() ? query.value(0).toInt() : 0;
-}
-
 void add(pugi::xml_node parent, const char* name, const QVariant& value)
 {
     parent.append_child(name).text().set(value.toString().toUtf8().constData());
@@ -29,16 +25,13 @@ void add(pugi::xml_node parent, const char* name, const QVariant& value)
 const QString OfficeRead = u"SELECT Naam, Straat, Huisnummer, Toevoeging, Postcode, Woonplaats FROM Kantoor"_s;
 const QString RegisterRead = u"SELECT Code, Voornamen, Voorletters, Tussenvoegsel, Achternaam, Geslacht, Emailadres, "
                              "Status FROM Adviseur ORDER BY Achternaam, Code"_s;
-const QString AdviserDataRead =
-    u"SELECT Code, Email, Internet, Telefoon, Telefax, Gebruikersnaam, AFMRegistratieNr FROM AdviseurGegevens"_s;
-const QString RightsRead =
-    u"SELECT Code, Rol, AdviezenOpenen, AdviezenRechten, Vestiging, Wachtwoord FROM Autorisatie"_s;
 
 } // namespace
 
 OfficeDatabase::Reads adviserRegisterReads()
 {
-    return {{OfficeRead, {}}, {RegisterRead, {}}, {AdviserDataRead, {}}, {RightsRead, {}}};
+    return {
+        {OfficeRead, {}}, {RegisterRead, {}}, {AdviserTables::gegevensRead(), {}}, {AdviserTables::rechtenRead(), {}}};
 }
 
 // The register lists every adviser, the removed ones as "inactief"; codes
@@ -94,25 +87,14 @@ const ReferenceApplication::AdviserRecords& ReferenceApplication::adviserRecords
     if (adviserRecords_.generation == generation)
         return adviserRecords_;
     AdviserRecords read;
-    QSqlQuery gegevens = office_->exec(AdviserDataRead);
-    while (gegevens.next()) {
-        AdviseurGegevens& record = read.gegevens[gegevens.value(0).toString()];
-        record.Email = gegevens.value(1).toString();
-        record.Internet = gegevens.value(2).toString();
-        record.Telefoon = gegevens.value(3).toString();
-        record.Telefax = gegevens.value(4).toString();
-        record.Gebruikersnaam = gegevens.value(5).toString();
-        record.AFMRegistratieNr = gegevens.value(6).toString();
-    }
-    QSqlQuery rechten = office_->exec(RightsRead);
-    while (rechten.next()) {
-        Autorisatie& record = read.rechten[rechten.value(0).toString()];
-        record.Rol = qint16(rechten.value(1).toInt());
-        record.AdviezenOpenen = qint16(rechten.value(2).toInt());
-        record.AdviezenRechten = qint16(rechten.value(3).toInt());
-        record.Vestiging = rechten.value(4).toString();
-        record.Wachtwoord = rechten.value(5).toString();
-    }
+    QSqlQuery gegevens = office_->exec(AdviserTables::gegevensRead());
+    for (SnapshotRecordset row(office_->pageConnection(), gegevens, AdviserTables::gegevensRead()); !row.EOF_();
+         row.MoveNext())
+        read.gegevens[row.text(u"Code"_s)] = AdviserTables::gegevens(row);
+    QSqlQuery rechten = office_->exec(AdviserTables::rechtenRead());
+    for (SnapshotRecordset row(office_->pageConnection(), rechten, AdviserTables::rechtenRead()); !row.EOF_();
+         row.MoveNext())
+        read.rechten[row.text(u"Code"_s)] = AdviserTables::rechten(row);
     read.generation = generation;
     adviserRecords_ = std::move(read);
     return adviserRecords_;
@@ -131,65 +113,9 @@ void ReferenceApplication::GetAdviseur(AdviseurGegevens& record, const QString& 
     record = adviserRecords().gegevens.value(code);
 }
 
-void ReferenceApplication::SaveAdviseur(const AdviseurGegevens& record, const QString& code)
-{
-    office_->transaction([&] {
-        office_->exec(u"DELETE FROM AdviseurGegevens WHERE Code = ?"_s, {code});
-        office_->exec(u"INSERT INTO AdviseurGegevens (Code, Email, Internet, Telefoon, Telefax, "
-                      "Gebruikersnaam, AFMRegistratieNr) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
-                      {code, record.Email, record.Internet, record.Telefoon, record.Telefax, record.Gebruikersnaam,
-                       record.AFMRegistratieNr});
-    });
-}
-
-bool ReferenceApplication::GebruikersnaamInGebruik(const QString& code, const QString& naam)
-{
-    return count(*office_,
-                 u"SELECT COUNT(*) FROM AdviseurGegevens WHERE lower(Gebruikersnaam) = lower(?) "
-                 "AND Code <> ?"_s,
-                 {naam.trimmed(), code}) > 0;
-}
-
 void ReferenceApplication::GetAutorisatie(Autorisatie& record, const QString& code)
 {
     record = adviserRecords().rechten.value(code);
-}
-
-void ReferenceApplication::SaveAutorisatie(const QString& code, const Autorisatie& record)
-{
-    office_->transaction([&] {
-        office_->exec(u"DELETE FROM Autorisatie WHERE Code = ?"_s, {code});
-        office_->exec(
-            u"INSERT INTO Autorisatie (Code, Rol, AdviezenOpenen, AdviezenRechten, Vestiging, "
-            "Wachtwoord) VALUES (?, ?, ?, ?, ?, ?)"_s,
-            {code, record.Rol, record.AdviezenOpenen, record.AdviezenRechten, record.Vestiging, record.Wachtwoord});
-    });
-}
-
-int ReferenceApplication::AantalAdministrators(const QString& codes)
-{
-    if (codes.trimmed().isEmpty())
-        return 0;
-    // The codes arrive as the page lists them, each between quotes with a
-    // quote inside doubled; they are bound, never put into the statement.
-    static const QRegularExpression item(u"\\s*'((?:[^']|'')*)'\\s*(,|$)"_s);
-    QVariantList values;
-    QStringList marks;
-    qsizetype at = 0;
-    while (at < codes.size()) {
-        const QRegularExpressionMatch m =
-            item.match(codes, at, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
-        if (!m.hasMatch())
-            throw RuntimeError(ErrorNumber::InvalidProcedureCall,
-                               u"De lijst van adviseurcodes is ongeldig: %1"_s.arg(codes));
-        values << m.captured(1).replace(u"''"_s, u"'"_s);
-        marks << u"?"_s;
-        at = m.capturedEnd();
-        if (m.captured(2).isEmpty())
-            break;
-    }
-    return count(*office_,
-                 u"SELECT COUNT(*) FROM Autorisatie WHERE Rol = 1 AND Code IN (%1)"_s.arg(marks.join(u", "_s)), values);
 }
 
 int ReferenceApplication::AantalVestigingen() { return setup_.get<AutorisatieSettings>().Vestigingen.count(); }
@@ -197,43 +123,6 @@ int ReferenceApplication::AantalVestigingen() { return setup_.get<AutorisatieSet
 bool ReferenceApplication::WerktMetVestigingen() const
 {
     return werktMetVestigingen_.value_or(setup_.get<AutorisatieSettings>().Vestigingen.count() > 0);
-}
-
-int ReferenceApplication::AantalAdviseursVestiging(const QString& vestiging)
-{
-    return count(*office_, u"SELECT COUNT(*) FROM Autorisatie WHERE Vestiging = ?"_s, {vestiging});
-}
-
-void ReferenceApplication::OntkoppelVestiging(const QString& vestiging)
-{
-    office_->exec(u"UPDATE Autorisatie SET Vestiging = '' WHERE Vestiging = ?"_s, {vestiging});
-}
-
-// Without branches no access record keeps one.
-void ReferenceApplication::OpschonenVestigingen(int)
-{
-    office_->exec(u"UPDATE Autorisatie SET Vestiging = '' WHERE Vestiging <> ''"_s);
-}
-
-int ReferenceApplication::AantalAdviezen(const QString& code)
-{
-    return count(*office_, u"SELECT COUNT(*) FROM Adviesdossier WHERE Adviseur = ?"_s, {code});
-}
-
-void ReferenceApplication::OmzettenAdviezen(const QString& oudeCode, const QString& nieuweCode)
-{
-    if (nieuweCode.trimmed().isEmpty())
-        throw RuntimeError(ErrorNumber::InvalidProcedureCall,
-                           u"Adviezen kunnen niet worden omgezet naar een lege adviseurscode."_s);
-    office_->exec(u"UPDATE Adviesdossier SET Adviseur = ? WHERE Adviseur = ?"_s, {nieuweCode, oudeCode});
-}
-
-void ReferenceApplication::DeleteAdviseur(const QString& code)
-{
-    office_->transaction([&] {
-        office_->exec(u"DELETE FROM AdviseurGegevens WHERE Code = ?"_s, {code});
-        office_->exec(u"DELETE FROM Autorisatie WHERE Code = ?"_s, {code});
-    });
 }
 
 } // namespace tarvelo
