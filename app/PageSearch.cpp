@@ -87,11 +87,18 @@ bool inside(const Control& c, const Control& container)
 
 PageSearch::PageSearch(const PageRegistry& registry)
 {
-    for (const PageInfo& info : registry.pages()) {
-        // Found by the name the list shows and by the page's own title.
+    // Found by the name the list shows and by the page's own title.
+    for (const PageInfo& info : registry.pages())
         pages_.push_back({&info, searchKey(info.listName + u' ' + info.title), {}});
-        const std::unique_ptr<SettingsPage> page = info.create();
-        index(info.className, page->form());
+}
+
+void PageSearch::indexUnopened()
+{
+    for (IndexedPage& p : pages_) {
+        if (p.indexed)
+            continue;
+        const std::unique_ptr<SettingsPage> page = p.page->create();
+        index(p.page->className, page->form());
     }
 }
 
@@ -101,6 +108,7 @@ void PageSearch::index(const QString& className, const Form& form)
         if (p.page->className.compare(className, Qt::CaseInsensitive) != 0)
             continue;
         p.entries.clear();
+        p.indexed = true;
         for (const Control* c : form.controls()) {
             for (const QString& text : textsOf(*c))
                 p.entries.push_back({c->name(), c->index(), withoutAccessKey(text).simplified(), searchKey(text)});
@@ -108,12 +116,13 @@ void PageSearch::index(const QString& className, const Form& form)
     }
 }
 
-std::vector<PageSearch::PageMatch> PageSearch::find(const QString& query) const
+std::vector<PageSearch::PageMatch> PageSearch::find(const QString& query)
 {
     const QStringList words = searchKey(query).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     std::vector<PageMatch> found;
     if (words.isEmpty())
         return found;
+    indexUnopened();
     for (const IndexedPage& p : pages_) {
         PageMatch match;
         match.page = p.page;

@@ -13,7 +13,9 @@ struct PageInfo;
 
 // Finds settings pages by what a user reads on them: the title, and the
 // captions, labels, hints, column headers and tooltips of their controls.
-// Each page is created once, unattached and off-screen, to read its texts.
+// A page's texts are taken when the window opens it; at the first search each
+// page not opened yet is created once, unattached and off-screen, to read
+// them, so that a window nobody searches in builds no page it does not show.
 class PageSearch {
 public:
     struct ControlHit {
@@ -34,7 +36,7 @@ public:
 
     // The pages whose title or texts hold every word of the query, ignoring
     // case and accents, in the registry's order. An empty query finds nothing.
-    std::vector<PageMatch> find(const QString& query) const;
+    std::vector<PageMatch> find(const QString& query);
 
     // Where the focus goes for a control that matched: the control itself when
     // a user can type or click in it, the field after a label, the first field
@@ -52,7 +54,10 @@ private:
         const PageInfo* page;
         QString titleKey;
         std::vector<Entry> entries;
+        bool indexed = false;
     };
+
+    void indexUnopened();
 
     std::vector<IndexedPage> pages_;
 };

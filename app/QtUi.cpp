@@ -21,7 +21,10 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
+#include <memory>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -269,15 +272,32 @@ int QtUi::screenWidthPixels() const
 int QtUi::textWidth(const QString& text, const Font& font) const
 {
     // Laying out a page measures the same captions and words many times over,
-    // and shaping a text costs far more than looking its width up.
-    static QHash<QString, int> pixelWidths;
+    // and shaping a text costs far more than looking its width up. The widths
+    // are kept per font, each with its metrics, so that a lookup builds no key
+    // and a new text resolves no font.
+    struct Measured {
+        Font font;
+        QFontMetrics metrics;
+        QHash<QString, int> pixelWidths;
+    };
+    // Never destroyed, so that no font metrics are torn down after the application at exit.
+    static auto& fonts = *new std::vector<std::unique_ptr<Measured>>;
     constexpr qsizetype MaxRemembered = 20000;
-    QString key = u"%1\x1f%2\x1f%3%4\x1f"_s.arg(font.name).arg(font.size).arg(font.bold).arg(font.italic) + text;
-    auto found = pixelWidths.constFind(key);
-    if (found == pixelWidths.cend()) {
-        if (pixelWidths.size() >= MaxRemembered)
-            pixelWidths.clear();
-        found = pixelWidths.insert(std::move(key), QFontMetrics(toQFont(font)).horizontalAdvance(text));
+    const auto sameLetters = [&font](const Font& f) {
+        // Underlining does not change a text's width.
+        return f.size == font.size && f.bold == font.bold && f.italic == font.italic && f.name == font.name;
+    };
+    auto measured = std::find_if(fonts.begin(), fonts.end(), [&](const auto& m) { return sameLetters(m->font); });
+    if (measured == fonts.end()) {
+        fonts.push_back(std::make_unique<Measured>(Measured{font, QFontMetrics(toQFont(font)), {}}));
+        measured = fonts.end() - 1;
+    }
+    QHash<QString, int>& widths = (*measured)->pixelWidths;
+    auto found = widths.constFind(text);
+    if (found == widths.cend()) {
+        if (widths.size() >= MaxRemembered)
+            widths.clear();
+        found = widths.insert(text, (*measured)->metrics.horizontalAdvance(text));
     }
     return *found * twipsPerPixelX();
 }

@@ -66,9 +66,9 @@ int paneOffset(SettingsWindow& window)
     return window.width() - window.findChild<QScrollArea*>(u"scrPagina"_s)->viewport()->width();
 }
 
-// From nothing to the first page on screen: the window with its search over
-// every page's texts, the facts of every page it uses for the markers and the
-// check before saving, the list, and the first page filled and drawn.
+// From nothing to the first page on screen: the window with the facts of every
+// page it uses for the markers and the check before saving, the list, and the
+// first page filled and drawn.
 void BM_WindowStart(benchmark::State& state)
 {
     for (auto _ : state) {
@@ -81,16 +81,18 @@ void BM_WindowStart(benchmark::State& state)
     }
 }
 
-// The parts of the start, each on its own.
-void BM_StartSearchIndex(benchmark::State& state)
+// The first search in a window: it reads the texts of every page not opened yet.
+void BM_FirstSearch(benchmark::State& state)
 {
     for (auto _ : state) {
-        const double start = cpuSeconds();
         PageSearch search(office().registry());
+        const double start = cpuSeconds();
+        benchmark::DoNotOptimize(search.find(u"proxy"_s).size());
         state.SetIterationTime(cpuSeconds() - start);
-        benchmark::DoNotOptimize(&search);
     }
 }
+
+// The parts of the start, each on its own.
 
 void BM_StartPageFacts(benchmark::State& state)
 {
@@ -186,7 +188,7 @@ void registerBenchmarks()
             ->ReportAggregatesOnly(true);
     };
     aggregate(benchmark::RegisterBenchmark("BM_WindowStart", BM_WindowStart), 1, 5);
-    aggregate(benchmark::RegisterBenchmark("BM_StartSearchIndex", BM_StartSearchIndex), 1, 5);
+    aggregate(benchmark::RegisterBenchmark("BM_FirstSearch", BM_FirstSearch), 1, 5);
     aggregate(benchmark::RegisterBenchmark("BM_StartPageFacts", BM_StartPageFacts), 1, 5);
     aggregate(benchmark::RegisterBenchmark("BM_CheckAllPages", BM_CheckAllPages), 3, 5);
     aggregate(benchmark::RegisterBenchmark("BM_ReturnSwitch", BM_ReturnSwitch), 44, 5);

@@ -1,5 +1,7 @@
 #include "host/admin/CollectingUi.h"
 
+#include "framework/forms/Font.h"
+
 namespace tarvelo {
 
 MsgResult CollectingUi::messageBox(const MessageBoxRequest& request)
@@ -11,6 +13,14 @@ MsgResult CollectingUi::messageBox(const MessageBoxRequest& request)
     case MsgButtons::AbortRetryIgnore: return MsgResult::Abort;
     default: return MsgResult::Cancel;
     }
+}
+
+int CollectingUi::textWidth(const QString& text, const Font& font) const
+{
+    if (measuring_ == Measuring::AsTheScreen)
+        return screen_.textWidth(text, font);
+    // A little over half the point size per character, in twips.
+    return int(text.size() * font.size * 12);
 }
 
 } // namespace tarvelo

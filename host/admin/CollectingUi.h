@@ -11,7 +11,15 @@ namespace tarvelo {
 // Cancel), every picker and dialog as cancelled; the screen is the real one.
 class CollectingUi final : public Ui {
 public:
-    explicit CollectingUi(const Ui& screen) : screen_(screen) {}
+    // Where only what pages hold is read, not where it stands, texts are
+    // measured roughly instead of shaped as the screen draws them.
+    enum class Measuring { AsTheScreen, Roughly };
+
+    explicit CollectingUi(const Ui& screen, Measuring measuring = Measuring::AsTheScreen)
+        : screen_(screen),
+          measuring_(measuring)
+    {
+    }
 
     const std::vector<MessageBoxRequest>& messages() const { return messages_; }
     void clear() { messages_.clear(); }
@@ -29,10 +37,11 @@ public:
     int twipsPerPixelX() const override { return screen_.twipsPerPixelX(); }
     int twipsPerPixelY() const override { return screen_.twipsPerPixelY(); }
     int screenWidthPixels() const override { return screen_.screenWidthPixels(); }
-    int textWidth(const QString& text, const Font& font) const override { return screen_.textWidth(text, font); }
+    int textWidth(const QString& text, const Font& font) const override;
 
 private:
     const Ui& screen_;
+    Measuring measuring_;
     std::vector<MessageBoxRequest> messages_;
     MousePointer pointer_ = MousePointer::Default;
 };

@@ -20,7 +20,7 @@ PageInspector::PageInspector(SettingsHost& application, const PageRegistry* regi
 {
 }
 
-void PageInspector::withCopies(const std::function<void(CollectingUi&)>& body)
+void PageInspector::withCopies(const std::function<void(CollectingUi&)>& body, CollectingUi::Measuring measuring)
 {
     // Copies of what the user holds now, so the pages see the current values
     // and whatever their fill writes stays in the copies.
@@ -30,7 +30,7 @@ void PageInspector::withCopies(const std::function<void(CollectingUi&)>& body)
     globalSetup.fromMap(app_.officeSetup().toMap());
     setup.setLockedNames(app_.userSetup().lockedNames());
     globalSetup.setLockedNames(app_.officeSetup().lockedNames());
-    CollectingUi quiet(app_.ui());
+    CollectingUi quiet(app_.ui(), measuring);
     app_.withStandIns(setup, globalSetup, quiet, [&] { body(quiet); });
 }
 
@@ -58,8 +58,10 @@ const std::vector<PageFacts>& PageInspector::pages()
     // office's data: the pages are looked at without the office database, so
     // that learning them costs no statement when the window opens.
     // What a page binds and how it names it does not depend on the values
-    // other pages' fills put into the copies, so one set serves every page.
-    app_.withoutOfficeDatabase([&] { withCopies([&](CollectingUi& quiet) { learn(found, quiet); }); });
+    // other pages' fills put into the copies, so one set serves every page,
+    // nor on how wide its texts are drawn, so none is shaped for the screen.
+    app_.withoutOfficeDatabase(
+        [&] { withCopies([&](CollectingUi& quiet) { learn(found, quiet); }, CollectingUi::Measuring::Roughly); });
     pages_ = std::move(found);
     return *pages_;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/page/SettingPresentation.h"
+#include "host/admin/CollectingUi.h"
 
 #include <QString>
 #include <QVariant>
@@ -10,7 +11,6 @@
 
 namespace tarvelo {
 
-class CollectingUi;
 class PageRegistry;
 class SettingsHost;
 class SettingsPage;
@@ -72,7 +72,8 @@ public:
 private:
     void learn(std::vector<PageFacts>& found, CollectingUi& quiet);
     // Runs body with copies of the settings standing in for the user's.
-    void withCopies(const std::function<void(CollectingUi&)>& body);
+    void withCopies(const std::function<void(CollectingUi&)>& body,
+                    CollectingUi::Measuring measuring = CollectingUi::Measuring::AsTheScreen);
     void openAndRun(const QString& className, CollectingUi& quiet,
                     const std::function<void(SettingsPage&, CollectingUi&)>& body);
     void withPage(const QString& className, const std::function<void(SettingsPage&, CollectingUi&)>& body);

@@ -46,6 +46,8 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
+#include <map>
+
 using namespace Qt::StringLiterals;
 
 using namespace tarvelo;
@@ -434,6 +436,38 @@ TEST_F(SettingsWindowTest, SearchFindsPagesByWhatTheyShow)
                       scroll->viewport()->size());
     const QRect place(field->mapTo(scroll->widget(), QPoint()), field->size());
     EXPECT_TRUE(shown.contains(place)) << "the found field is in view";
+}
+
+// Catches a window that builds pages nobody looks at when it opens: it learns
+// each page once for its list, builds the page it shows, and only a search
+// builds the pages not opened, once, to read their texts.
+TEST_F(SettingsWindowTest, TheSearchBuildsPagesOnlyWhenSearchedIn)
+{
+    std::map<QString, int> built;
+    PageRegistry counted;
+    for (PageInfo info : registry.pages()) {
+        info.create = [&built, className = info.className, make = info.create] {
+            ++built[className];
+            return make();
+        };
+        counted.add(info);
+    }
+    const auto expectBuilt = [&](int shown, int others, const char* when) {
+        for (const PageInfo& info : counted.pages())
+            EXPECT_EQ(built[info.className], info.className == u"SetupProxy"_s ? shown : others)
+                << info.className.toStdString() << " " << when;
+    };
+    window = std::make_unique<SettingsWindow>(counted, *host);
+    window->show();
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
+    runEvents();
+    expectBuilt(2, 1, "when the window opened");
+    auto* search = child<QLineEdit>("txtZoeken");
+    search->setText(u"proxy"_s);
+    expectBuilt(2, 2, "at the first search");
+    search->setText(u"updates"_s);
+    expectBuilt(2, 2, "at the next search");
+    window.reset();
 }
 
 // Catches a history that loses who changed what, or that keeps a password:
