@@ -111,7 +111,6 @@ void SettingsPage::setApplication(Application& application)
         throw;
     }
     IsLoading = false;
-    d_->filled = KeptView::choicesOf(d_->form, d_->bindings);
     followSettings();
 }
 
@@ -172,6 +171,7 @@ void SettingsPage::followSettings()
     // A page without its settings object has nothing to follow.
     if (!d_->setup)
         return;
+    d_->filled = KeptView::choicesOf(d_->form, d_->bindings);
     // As the fill shows a setting, with the page's own change handlers as
     // silent as during the fill. What the page works out from its settings
     // itself (a preview, what a choice enables, a dependent list) comes from
