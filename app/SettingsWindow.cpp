@@ -116,7 +116,7 @@ SettingsWindow::SettingsWindow(const PageRegistry& registry, SettingsHost& appli
     const auto read = [this](const SettingsBlock& block, const QStringList& names) { settingsRead(block, names); };
     setupRead_ = Subscription<const SettingsBlock&, const QStringList&>(app_.userSetup().Changed, read);
     globalRead_ = Subscription<const SettingsBlock&, const QStringList&>(app_.officeSetup().Changed, read);
-    app_.watchOffice([this](const QSet<QString>& tables) { officeChanged(tables); });
+    startWatching();
 }
 
 // The search box and the page list, with the profile's export and import below.
@@ -286,7 +286,7 @@ QString SettingsWindow::listTitle(const QString& className) const { return entri
 
 SettingsWindow::~SettingsWindow()
 {
-    app_.watchOffice({});
+    const bool newest = stopWatching();
     // Pages may still ask about work they collected, while they are drawn.
     for (auto& [name, open] : pages_)
         open.page->Terminate();
@@ -294,7 +294,8 @@ SettingsWindow::~SettingsWindow()
     for (auto& [name, open] : pages_)
         open.view.reset();
     pages_.clear();
-    app_.setOpenPage(QString());
+    if (newest)
+        app_.setOpenPage(QString());
 }
 
 SettingsWindow::OpenPage* SettingsWindow::find(const QString& className) const

@@ -175,7 +175,12 @@ private:
     // the open pages whose own fill shows one are filled again.
     void settingsRead(const SettingsBlock& block, const QStringList& names);
     bool fillShowsAnyOf(SettingsPage& page, const QString& object, const QStringList& names);
-    void refreshPage(OpenPage& open, bool keepView);
+    void refreshPage(OpenPage& open, bool shown);
+    // The host watches the office for its newest window; when that one goes,
+    // the window opened before it watches again. False when another window
+    // is newer and this one's going leaves the host as it is.
+    void startWatching();
+    bool stopWatching();
     void refreshIfStale(OpenPage& open);
     void retryRefreshLater();
 

@@ -5,9 +5,7 @@
 
 #include "app/render/FormView.h"
 #include "framework/errors/RuntimeError.h"
-#include "framework/forms/ComboBox.h"
 #include "framework/forms/Form.h"
-#include "framework/forms/ListView.h"
 #include "framework/forms/TextBox.h"
 #include "framework/host/SettingsHost.h"
 #include "framework/page/SettingsPage.h"
@@ -26,54 +24,12 @@ namespace tarvelo {
 
 namespace {
 
-// How the user left a page: the choices of lists and combos that no setting
-// holds, and the field with the focus. Put back as the user would choose them,
-// so that what depends on a choice (a company's agent numbers) follows.
-class ViewState {
-public:
-    explicit ViewState(SettingsPage& page)
-    {
-        for (Control* control : page.form().controls()) {
-            if (page.settingBindings().bindingOf(*control))
-                continue;
-            if (auto* combo = dynamic_cast<ComboBox*>(control); combo && combo->listIndex() >= 0)
-                combos_.push_back({combo->name(), combo->index(), combo->list(combo->listIndex())});
-            else if (auto* list = dynamic_cast<ListView*>(control); list && list->selectedItem())
-                lists_.push_back({list->name(), list->index(), list->selectedItem()->key()});
-        }
-        if (const Control* focused = page.form().focusedControl())
-            focus_ = {focused->name(), focused->index(), QString()};
-    }
-
-    void restore(SettingsPage& page) const
-    {
-        Form& form = page.form();
-        for (const Choice& c : combos_) {
-            auto* combo = dynamic_cast<ComboBox*>(form.find(c.name, c.index));
-            if (combo && combo->isUsable() && (combo->listIndex() < 0 || combo->list(combo->listIndex()) != c.value))
-                combo->choose(c.value);
-        }
-        for (const Choice& c : lists_) {
-            auto* list = dynamic_cast<ListView*>(form.find(c.name, c.index));
-            if (!list || !list->isUsable() || (list->selectedItem() && list->selectedItem()->key() == c.value))
-                continue;
-            if (ListItem* row = list->findItem(c.value))
-                list->clickItem(row->index());
-        }
-        if (Control* focused = form.find(focus_.name, focus_.index); focused && focused->isUsable())
-            focused->setFocus();
-    }
-
-private:
-    struct Choice {
-        QString name;
-        int index = -1;
-        QString value;
-    };
-    std::vector<Choice> combos_;
-    std::vector<Choice> lists_;
-    Choice focus_;
-};
+// The windows open on each host, the newest last.
+QHash<const SettingsHost*, std::vector<SettingsWindow*>>& windowsOn()
+{
+    static QHash<const SettingsHost*, std::vector<SettingsWindow*>> windows;
+    return windows;
+}
 
 // A text the user is typing and has not left yet is not filled over.
 bool editing(SettingsPage& page)
@@ -84,10 +40,11 @@ bool editing(SettingsPage& page)
 
 } // namespace
 
-// Whether the page's own fill shows one of these settings of object
-// ("Setup" or "GlobalSetup"), which its bindings cannot bring up to date: a
-// control the page fills itself, or the page the catalogue names for it. A
-// setting that no page is known to show may be read by any: every page counts.
+// Whether the page's own fill may show one of these settings of object
+// ("Setup" or "GlobalSetup") without following it by itself: the page the
+// catalogue names for it, or any page for a setting that no page is known to
+// show. What the page binds, shows or its block places on it the page follows
+// itself (SettingsPage), and it is not filled a second time for it here.
 bool SettingsWindow::fillShowsAnyOf(SettingsPage& page, const QString& object, const QStringList& names)
 {
     QSet<QString> bound, shown;
@@ -99,10 +56,12 @@ bool SettingsWindow::fillShowsAnyOf(SettingsPage& page, const QString& object, c
         shown.insert(SettingsStore::changeKey(p.object, p.name));
     for (const QString& name : names) {
         const QString key = SettingsStore::changeKey(object, name);
-        if (bound.contains(key))
+        if (bound.contains(key) || shown.contains(key))
             continue;
-        if (shown.contains(key))
-            return true;
+        const Settings& declared = app_.userSetup();
+        if (declared.contains(name) &&
+            declared.setting(name).shown().page.compare(page.componentName(), Qt::CaseInsensitive) == 0)
+            continue;
         const SettingPresentation where = catalogue().find(object, name);
         if (where.page.isEmpty() || where.page.compare(page.componentName(), Qt::CaseInsensitive) == 0)
             return true;
@@ -149,6 +108,31 @@ void SettingsWindow::officeChanged(const QSet<QString>& tables)
     refreshListMarkers();
     if (!stalePages_.isEmpty() && find(current_) && stalePages_.contains(current_.toLower()))
         retryRefreshLater();
+}
+
+void SettingsWindow::startWatching()
+{
+    windowsOn()[&app_].push_back(this);
+    app_.watchOffice([this](const QSet<QString>& tables) { officeChanged(tables); });
+}
+
+bool SettingsWindow::stopWatching()
+{
+    // A host opens a new window before it lets the old one go (a settings
+    // window opened again): the old one's going does not stop the new one's watch.
+    std::vector<SettingsWindow*>& windows = windowsOn()[&app_];
+    const bool newest = !windows.empty() && windows.back() == this;
+    std::erase(windows, this);
+    if (!newest)
+        return false;
+    if (windows.empty()) {
+        windowsOn().remove(&app_);
+        app_.watchOffice({});
+        return true;
+    }
+    SettingsWindow* before = windows.back();
+    app_.watchOffice([before](const QSet<QString>& tables) { before->officeChanged(tables); });
+    return true;
 }
 
 bool SettingsWindow::settleConflicts()
@@ -245,21 +229,19 @@ void SettingsWindow::refreshIfStale(OpenPage& open)
     refreshPage(open, shown);
 }
 
-void SettingsWindow::refreshPage(OpenPage& open, bool keepView)
+void SettingsWindow::refreshPage(OpenPage& open, bool shown)
 {
-    const ViewState view(*open.page);
     const int scrolled = scroll_->verticalScrollBar()->value();
     noteChanges();
-    // Setting the application again fills the page from what is stored now.
-    open.page->setApplication(app_);
-    if (keepView) {
-        view.restore(*open.page);
+    // Filled from what is stored now, keeping what the user made of the page:
+    // a choice the fill makes from a setting shows what is stored now.
+    open.page->fillAgain();
+    if (shown) {
         open.view->flushPending();
         scroll_->verticalScrollBar()->setValue(scrolled);
-    }
-    // What the fill of the shown page writes is that page's change, as when it was first shown.
-    if (keepView)
+        // What the fill of the shown page writes is that page's change, as when it was first shown.
         noteChanges();
+    }
     open.page->settingBindings().refreshMarkers();
     refreshListMarkers();
 }

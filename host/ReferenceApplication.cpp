@@ -20,6 +20,7 @@
 #include "host/office/HdnDataCatalogue.h"
 #include "host/office/OfficeAdvice.h"
 #include "host/office/OfficeDatabase.h"
+#include "host/office/OpeningPageReads.h"
 #include "host/office/PortfolioTasks.h"
 #include "host/office/SettingsStore.h"
 #include "pages/AllPages.h"
@@ -79,7 +80,7 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
         OfficeDatabase::Reads next{Advisers::currentRead(login)};
         if (!lastAdviser.isEmpty())
             next << SettingsStore::bothRead(lastAdviser);
-        next << adviserRegisterReads();
+        next << adviserRegisterReads() << OpeningPageReads::kept(OpeningPageReads::fileIn(data_));
         office_ = std::make_unique<OfficeDatabase>(*serverDatabase, demo, next);
         databaseProvider_ = serverDatabase->provider;
         databaseServer_ = serverDatabase->server;
@@ -90,6 +91,7 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
     // folder had a hive of its own): it learns where this office lives.
     if (newOffice == NewOffice::Demo)
         recordDatabaseLocation(office_->location());
+    openingReads_ = std::make_unique<OpeningPageReads>(*office_, OpeningPageReads::fileIn(data_));
     store_ = std::make_unique<SettingsStore>(*office_, secrets_);
     HdnDataCatalogue::install(InstallationFolder());
     DemoLogo::install(InstallationFolder());
@@ -129,6 +131,12 @@ void ReferenceApplication::applyAdministratorLocks()
 }
 
 ReferenceApplication::~ReferenceApplication() = default;
+
+void ReferenceApplication::setOpenPage(const QString& className)
+{
+    openPage_ = className;
+    openingReads_->pageShown(className);
+}
 
 // Where this office's database lives, as the database page reads it, so that
 // a new office shows its own location, kind and size there.

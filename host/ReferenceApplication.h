@@ -35,6 +35,7 @@ class Form;
 class ChangeWatcher;
 class LostServerWatch;
 class OfficeDatabase;
+class OpeningPageReads;
 class SettingsStore;
 
 // The host of this library's pages: holds the settings objects, reports errors,
@@ -177,8 +178,9 @@ public:
     Settings& userSetup() override { return setup_; }
     Settings& officeSetup() override { return globalSetup_; }
     // The page the user has open, named in the history of changes that pages
-    // store themselves.
-    void setOpenPage(const QString& className) override { openPage_ = className; }
+    // store themselves; what it reads when first filled is read ahead by the
+    // next start when the window is left on it (OpeningPageReads).
+    void setOpenPage(const QString& className) override;
     const AdviserIdentity& currentAdviser() const { return adviser_; }
     QString actingAdviserCode() const override { return adviser_.code; }
     // The change history, newest first: all of it, or the changes made on one page.
@@ -278,6 +280,7 @@ private:
     // Go before the database they watch.
     std::unique_ptr<ChangeWatcher> watcher_;
     std::unique_ptr<LostServerWatch> serverWatch_;
+    std::unique_ptr<OpeningPageReads> openingReads_;
     AdviserIdentity adviser_;
     QString openPage_;
     QString locksUnreadable_;

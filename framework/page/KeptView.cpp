@@ -53,9 +53,8 @@ KeptView::KeptView(Form& form, const Bindings& bindings, const Choices& asFilled
         const bool asLeft = std::any_of(asFilled.begin(), asFilled.end(), [&](const Choice& filled) {
             return filled.name == now.name && filled.index == now.index && filled.value == now.value;
         });
-        if (asLeft)
-            continue;
-        (dynamic_cast<ComboBox*>(form.find(now.name, now.index)) ? combos_ : lists_).push_back(now);
+        if (!asLeft)
+            choices_.push_back(now);
     }
     if (const Control* focused = form.focusedControl())
         focus_ = {focused->name(), focused->index(), QString()};
@@ -74,17 +73,19 @@ void KeptView::restoreTyped() const
 
 void KeptView::restoreChoices() const
 {
-    for (const Choice& c : combos_) {
-        auto* combo = dynamic_cast<ComboBox*>(form_.find(c.name, c.index));
-        if (combo && combo->isUsable() && (combo->listIndex() < 0 || combo->list(combo->listIndex()) != c.value))
-            combo->choose(c.value);
-    }
-    for (const Choice& c : lists_) {
-        auto* list = dynamic_cast<ListView*>(form_.find(c.name, c.index));
-        if (!list || !list->isUsable() || (list->selectedItem() && list->selectedItem()->key() == c.value))
-            continue;
-        if (ListItem* row = list->findItem(c.value))
-            list->clickItem(row->index());
+    // In the page's order: a choice that depends on another (a company of a
+    // kind, a receiver of a company) comes after it, and is made again only
+    // when the one before did not bring it back by itself.
+    for (const Choice& c : choices_) {
+        Control* control = form_.find(c.name, c.index);
+        if (auto* combo = dynamic_cast<ComboBox*>(control)) {
+            if (combo->isUsable() && (combo->listIndex() < 0 || combo->list(combo->listIndex()) != c.value))
+                combo->choose(c.value);
+        } else if (auto* list = dynamic_cast<ListView*>(control);
+                   list && list->isUsable() && !(list->selectedItem() && list->selectedItem()->key() == c.value)) {
+            if (ListItem* row = list->findItem(c.value))
+                list->clickItem(row->index());
+        }
     }
     if (Control* focused = form_.find(focus_.name, focus_.index);
         focused && focused != form_.focusedControl() && focused->isUsable())

@@ -44,7 +44,8 @@ private:
     };
     Form& form_;
     std::vector<Typed> typed_;
-    Choices combos_, lists_;
+    // The user's choices in the page's order.
+    Choices choices_;
     Choice focus_;
 };
 

@@ -30,6 +30,10 @@ public:
     std::vector<int> stackedWidths;
     int laidOutWidth = -1;
     QStringList officeTables;
+    // The blocks the page's own fill reads without showing them (fillReads).
+    std::vector<std::type_index> fillReads;
+    // The choices of the lists and combos that show no setting, as the last fill left them.
+    KeptView::Choices filled;
     Subscription<QString, QString, QString, QVariant> notifySubscription;
     Subscription<const SettingsBlock&, const QStringList&> setupChanged, globalChanged;
 };
@@ -71,6 +75,8 @@ void SettingsPage::showsOfficeTables(QStringList tables)
     d_->officeTables = std::move(tables);
 }
 
+void SettingsPage::fillReadsBlock(std::type_index block) { d_->fillReads.push_back(block); }
+
 void SettingsPage::virtual_hook(int, void*) {}
 
 void SettingsPage::Initialize(const Ui& screen)
@@ -108,6 +114,30 @@ void SettingsPage::setApplication(Application& application)
     followSettings();
 }
 
+void SettingsPage::fillAgain()
+{
+    fillKeepingView([this] {
+        d_->bindings.fill();
+        Fill();
+    });
+}
+
+void SettingsPage::fillKeepingView(const std::function<void()>& fill)
+{
+    const KeptView kept(d_->form, d_->bindings, d_->filled);
+    {
+        const bool wasLoading = std::exchange(IsLoading, IsLoading || guardsFill());
+        const auto restore = qScopeGuard([&] { IsLoading = wasLoading; });
+        guarded(fillProcedure(), [&] {
+            fill();
+            d_->filled = KeptView::choicesOf(d_->form, d_->bindings);
+            kept.restoreTyped();
+            d_->bindings.refreshMarkers();
+        });
+    }
+    kept.restoreChoices();
+}
+
 namespace {
 
 // Whether a page shows one of these settings of object: a control bound to
@@ -141,29 +171,23 @@ void SettingsPage::followSettings()
     // A page without its settings object has nothing to follow.
     if (!d_->setup)
         return;
+    d_->filled = KeptView::choicesOf(d_->form, d_->bindings);
     // As the fill shows a setting, with the page's own change handlers as
     // silent as during the fill. What the page works out from its settings
     // itself (a preview, what a choice enables, a dependent list) comes from
     // its own Fill, which runs again, keeping what the user made of the page
     // since it was last filled.
-    auto filled = std::make_shared<KeptView::Choices>(KeptView::choicesOf(d_->form, d_->bindings));
-    const auto follow = [this, filled](const SettingsBlock& block, const QStringList& names) {
+    const auto follow = [this](const SettingsBlock& block, const QStringList& names) {
         const SettingsObject& object = block.owner();
-        if (!showsAnyOf(componentName(), d_->bindings, object, &object == d_->setup, &object == &GlobalSetup(), names))
+        const bool read = &object == d_->setup && std::find(d_->fillReads.begin(), d_->fillReads.end(),
+                                                            std::type_index(typeid(block))) != d_->fillReads.end();
+        if (!read &&
+            !showsAnyOf(componentName(), d_->bindings, object, &object == d_->setup, &object == &GlobalSetup(), names))
             return;
-        const KeptView kept(d_->form, d_->bindings, *filled);
-        {
-            const bool wasLoading = std::exchange(IsLoading, IsLoading || guardsFill());
-            const auto restore = qScopeGuard([&] { IsLoading = wasLoading; });
-            guarded(fillProcedure(), [&] {
-                d_->bindings.refresh(object, names);
-                Fill();
-                *filled = KeptView::choicesOf(d_->form, d_->bindings);
-                kept.restoreTyped();
-                d_->bindings.refreshMarkers();
-            });
-        }
-        kept.restoreChoices();
+        fillKeepingView([&] {
+            d_->bindings.refresh(object, names);
+            Fill();
+        });
     };
     d_->setupChanged = Subscription<const SettingsBlock&, const QStringList&>(d_->setup->Changed, follow);
     Settings& global = GlobalSetup();

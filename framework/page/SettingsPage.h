@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <typeindex>
 #include <vector>
 
 namespace tarvelo {
@@ -68,6 +69,12 @@ public:
     void setApplication(Application& application);
     // The variant for pages that reach their settings through the application.
     void SetApplication(Application& application);
+    // Fills the page again from what is stored now, as setting the
+    // application again does, and keeps what the user made of it since its
+    // last fill: the text of a box typed in and not left, the choices the
+    // user made in lists and combos that show no setting, and the focus. A
+    // choice the fill makes from a setting shows what is stored now.
+    void fillAgain();
 
     Colour BackColor() const;
     // The page and its controls still on the button face take the colour; a
@@ -137,6 +144,15 @@ protected:
     // Declared once, in the constructor: the office tables the page reads
     // rows of (see officeTables).
     void showsOfficeTables(QStringList tables);
+    // Declared once, in the constructor: a block of the page's Setup whose
+    // settings its own fill reads without showing them (the ticked
+    // service providers a list of receivers is made of). When one of them is
+    // announced, the page's fill runs again as for a setting it shows.
+    template <class Block>
+    void fillReads()
+    {
+        fillReadsBlock(std::type_index(typeid(Block)));
+    }
 
     // A control with its caption (or a hint with its text), inside parent.
     template <class T>
@@ -197,6 +213,9 @@ private:
     void layoutStackedFrames();
     // Follows what Setup and GlobalSetup announce of settings read from outside.
     void followSettings();
+    // Runs fill as the page's fill, keeping what the user made of the page since its last fill.
+    void fillKeepingView(const std::function<void()>& fill);
+    void fillReadsBlock(std::type_index block);
 
     // Everything a page keeps lives behind this pointer, so that a later 1.x
     // adds members without changing the size of a page built against 1.0.

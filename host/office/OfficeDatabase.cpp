@@ -422,7 +422,7 @@ void OfficeDatabase::readAhead(const Reads& reads) const
     // What is still held is not asked again; with nothing new no round trip is made.
     Reads asked;
     for (const auto& read : reads) {
-        if (!ahead_.contains(aheadKey(read.first, read.second)))
+        if (!ahead_.contains(aheadKey(read.first, read.second)) && !asked.contains(read))
             asked << read;
     }
     aheadGeneration_ = sql_->readGeneration();
@@ -454,6 +454,9 @@ std::optional<QSqlQuery> OfficeDatabase::answeredAhead(const QString& sql, const
 
 QSqlQuery OfficeDatabase::exec(const QString& sql, const QVariantList& values) const
 {
+    if (recording_ && QStringView(sql).trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive) &&
+        !recording_->contains(std::pair{sql, values}))
+        recording_->append({sql, values});
     if (std::optional<QSqlQuery> ahead = answeredAhead(sql, values))
         return std::move(*ahead);
     QSqlQuery query;

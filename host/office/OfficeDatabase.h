@@ -64,6 +64,9 @@ public:
     void readAhead(const Reads& reads) const;
     // The answer read ahead for this statement, if there is one (taken).
     std::optional<QSqlQuery> answeredAhead(const QString& sql, const QVariantList& values) const;
+    // While a list is given, every read (SELECT) that exec runs, also one
+    // answered ahead, is added to it once, in order; nullptr stops.
+    void recordReads(Reads* into) const { recording_ = into; }
     // Runs body as one transaction: all of it is stored, or none of it.
     void transaction(const std::function<void()>& body);
 
@@ -100,6 +103,7 @@ private:
     bool created_ = false;
     mutable QHash<QString, QSqlQuery> ahead_;
     mutable qint64 aheadGeneration_ = -1;
+    mutable Reads* recording_ = nullptr;
 };
 
 } // namespace tarvelo

@@ -100,6 +100,8 @@ MijOverzicht::MijOverzicht()
 {
     // The companies with their agent numbers and the office's data per company.
     showsOfficeTables(OfficeTables::companyData());
+    // The ticked service providers are receivers of the applications.
+    fillReads<InkoopcombinatieSettings>();
     // Left column: the kind, the companies and their agent numbers.
     auto& lblPartijen = add<Label>(fraPartijen, u"lblPartijen"_s, u"Partij"_s);
     RowLayout(fraPartijen, LeftWidth - 2 * RowLayout::Margin).row({{&lblPartijen, 900}, {&cboPartijen, 0}}).finish();

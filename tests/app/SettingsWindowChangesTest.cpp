@@ -8,12 +8,14 @@
 #include "framework/forms/TextBox.h"
 #include "framework/host/Connection.h"
 #include "framework/host/Database.h"
+#include "framework/host/Maatschappij.h"
 #include "framework/page/HostedPage.h"
 #include "framework/page/PageRegistry.h"
 #include "framework/page/SettingsPage.h"
 #include "framework/settings/CompanyChoiceSettings.h"
 #include "framework/settings/CurrentAdviserSettings.h"
 #include "framework/settings/DocumentSettings.h"
+#include "framework/settings/InkoopcombinatieSettings.h"
 #include "framework/settings/NotarisSettings.h"
 #include "framework/settings/ProxySettings.h"
 #include "host/ReferenceApplication.h"
@@ -58,6 +60,42 @@ protected:
         auto rows =
             GetDatabase(*getApplication())->connection().OpenRecordset(u"SELECT COUNT(*) AS Aantal FROM Notaris"_s);
         lblAantal.setCaption(rows->field(u"Aantal"_s).toString());
+    }
+};
+
+// A host's own page with two combos no setting is bound to: one its fill chooses from a
+// setting that no page of the window declares (the update interval), which its click stores
+// by hand, and one whose choice is the user's alone.
+class ChoicesPage final : public SettingsPage {
+public:
+    ChoicesPage()
+        : SettingsPage(u"TestKeuzes"_s),
+          fra(add<Frame>(form(), u"fraKeuzes"_s, u"Keuzes"_s)),
+          cboTermijn(add<ComboBox>(fra, u"cboTermijn"_s)),
+          cboEigen(add<ComboBox>(fra, u"cboEigen"_s))
+    {
+        for (const char* days : {"1", "7", "30"})
+            cboTermijn.addItem(QString::fromLatin1(days));
+        for (const char* own : {"eerste", "tweede", "derde"})
+            cboEigen.addItem(QString::fromLatin1(own));
+        cboTermijn.Click.connect([this] {
+            if (!IsLoading)
+                Setup().setValue(u"UpdateTermijn"_s, cboTermijn.text().toInt());
+        });
+        stackFrames({&fra});
+    }
+    QString Titel() const override { return u"Keuzes"_s; }
+
+    Frame& fra;
+    ComboBox& cboTermijn;
+    ComboBox& cboEigen;
+
+protected:
+    bool guardsFill() const override { return true; }
+    void Fill() override
+    {
+        cboTermijn.choose(Setup().value(u"UpdateTermijn"_s).toString());
+        cboEigen.setListIndex(0);
     }
 };
 
@@ -278,6 +316,108 @@ TEST_P(WindowTakingChanges, AChoiceMadeElsewhereIsNotChosenBack)
     EXPECT_TRUE(window->save());
     a->reloadSettings();
     EXPECT_EQ(a->SettingsObject().get<CompanyChoiceSettings>().TaxatieMaatschappij.get(), other->code);
+}
+
+// A setting no page of the window declares fills every open page again. The window then chose
+// back every choice its combos had shown, also the one the fill had just made from the setting
+// another workstation changed, and the save stored the old value over the other's. The window's
+// fill keeps only what the user chose since the page was last filled.
+TEST_P(WindowTakingChanges, TheWindowsOwnFillKeepsTheUsersChoicesButNoneMadeFromASetting)
+{
+    window.reset();
+    ownPages.add<ChoicesPage>(PageGroup::Kantoor);
+    window = std::make_unique<SettingsWindow>(ownPages, *b);
+    window->show();
+    ASSERT_TRUE(window->showPage(u"TestKeuzes"_s));
+    auto& page = static_cast<ChoicesPage&>(*window->currentPage());
+    const QString before = page.cboTermijn.text();
+    const QString other = before == QLatin1String("30") ? u"1"_s : u"30"_s;
+    ASSERT_TRUE(page.cboEigen.choose(u"derde"_s));
+
+    a->SettingsObject().setValue(u"UpdateTermijn"_s, other.toInt());
+    a->saveSettings();
+    EXPECT_TRUE(within(3000, [&] { return page.cboTermijn.text() == other; })) << str(page.cboTermijn.text());
+    runEvents();
+    EXPECT_EQ(page.cboTermijn.text(), other) << "chosen back";
+    EXPECT_EQ(page.cboEigen.text(), "derde") << "the user's own choice stays";
+    EXPECT_TRUE(window->save());
+    a->reloadSettings();
+    EXPECT_EQ(a->SettingsObject().value(u"UpdateTermijn"_s).toString(), other);
+}
+
+// The receivers of the company overview are the company itself and the service providers the
+// office ticked. A provider ticked on another workstation was not offered until the company was
+// chosen again. The list follows at once; the company the user chose stays chosen with the
+// receiver stored for it, and no other company's receiver is touched on the way.
+TEST_P(WindowTakingChanges, TheReceiversFollowTheServiceProvidersTickedElsewhere)
+{
+    ASSERT_TRUE(window->showPage(u"MijOverzicht"_s));
+    Form& form = window->currentPage()->form();
+    auto& companies = form.get<ListView>(u"lvwMaatschappij"_s);
+    auto& receivers = form.get<ComboBox>(u"cboHDNOntvanger"_s);
+    ASSERT_GE(companies.count(), 3);
+    const QString firstCode = companies.item(1).key();
+    const QString firstReceiver = companies.item(1).subItem(2);
+    int chosen = 0;
+    for (int i = 2; i <= companies.count() && !chosen; ++i) {
+        ASSERT_TRUE(companies.clickItem(i));
+        if (receivers.isUsable() && receivers.listCount() >= 2)
+            chosen = i;
+    }
+    ASSERT_GT(chosen, 0) << "a company with a choice of receivers";
+    const QString code = companies.item(chosen).key();
+    const int mine = receivers.listIndex() == 0 ? 1 : 0;
+    const QString receiver = receivers.list(mine);
+    ASSERT_TRUE(receivers.choose(receiver));
+
+    InkoopcombinatieRecord& added = a->SettingsObject().get<InkoopcombinatieSettings>().AddInkoopcombinatie();
+    added.Naam = u"Serviceprovider Elders"_s;
+    added.HDNNummer = u"123456"_s;
+    added.TypeCode = u"A"_s;
+    added.Geselecteerd = true;
+    a->saveSettings();
+    const auto offered = [&] {
+        for (int i = 0; i < receivers.listCount(); ++i) {
+            if (receivers.list(i) == QLatin1String("Serviceprovider Elders"))
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(within(3000, offered));
+    runEvents();
+    ASSERT_TRUE(companies.selectedItem());
+    EXPECT_EQ(companies.selectedItem()->key(), code);
+    EXPECT_EQ(receivers.text(), receiver);
+    MijCatalogus& catalogue = GetMijCatalogus(*b);
+    EXPECT_EQ(catalogue.HdnOntvanger(code, SoortMij::Geldverstrekker), receiver);
+    EXPECT_EQ(catalogue.HdnOntvanger(firstCode, SoortMij::Geldverstrekker).trimmed(), firstReceiver.trimmed())
+        << "another company's receiver was stored over";
+    EXPECT_TRUE(b->errorReports().empty());
+}
+
+// A host opens the settings window again after the user saved and closed it, and lets the old
+// window go after the new one is made. The old window's going stopped the host's watch, so the
+// new window never heard of another workstation's change. The newest window watches.
+TEST_P(WindowTakingChanges, AWindowOpenedAgainHearsOfChangesAfterTheOldOneGoes)
+{
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
+    ASSERT_TRUE(window->currentPage()->form().get<CheckBox>(u"chkProxy"_s).click());
+    ASSERT_TRUE(window->save());
+    window = std::make_unique<SettingsWindow>(std::as_const(*b).pageRegistry(), *b);
+    window->show();
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
+    a->reloadSettings();
+    a->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam = u"van elders"_s;
+    a->saveSettings();
+    auto& naam = window->currentPage()->form().get<TextBox>(u"txtGebruikersnaam"_s);
+    EXPECT_TRUE(within(3000, [&] { return naam.text() == QLatin1String("van elders"); })) << str(naam.text());
+
+    // Two windows at once: when the newer goes, the one before it hears again.
+    auto second = std::make_unique<SettingsWindow>(std::as_const(*b).pageRegistry(), *b);
+    second.reset();
+    a->SettingsObject().get<ProxySettings>().ProxyGebruikersnaam = u"weer van elders"_s;
+    a->saveSettings();
+    EXPECT_TRUE(within(3000, [&] { return naam.text() == QLatin1String("weer van elders"); })) << str(naam.text());
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, WindowTakingChanges, ::testing::Values("MSACC", "MSSQL"));
