@@ -2,6 +2,7 @@
 
 #include "framework/errors/RuntimeError.h"
 #include "framework/host/Connection.h"
+#include "framework/host/OfficeTransaction.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -71,15 +72,9 @@ private:
 template <class Body, class Undo>
 void inTransaction(Connection& connection, Body body, Undo undo)
 {
-    connection.BeginTrans();
     try {
-        body();
-        connection.CommitTrans();
+        inOneTransaction(connection, body);
     } catch (...) {
-        try {
-            connection.RollbackTrans();
-        } catch (...) {
-        }
         undo();
         throw;
     }
