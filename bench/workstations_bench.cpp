@@ -25,6 +25,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -48,6 +49,8 @@ using namespace tarvelo;
 namespace {
 
 constexpr int Repeats = 5;
+// A start of the program costs less than a second: measured more often.
+constexpr int ProgramRepeats = 11;
 
 // Forwards every byte between the program and the server after a fixed
 // delay, in order, and counts the round trips: the connection's handshake,
@@ -277,17 +280,25 @@ Run measure(const QString& server, const QString& database, int delayMs)
     return run;
 }
 
-// The real program, from its start until it has drawn its window (offscreen,
-// written as a picture, and ended), through the relay: the office's data
-// folder of the user is made by a first start that is not measured. Without
-// a page named the window opens on the page the user last used.
-Cost programStart(const QString& server, const QString& database, const QString& dataFolder, int delayMs,
-                  const QString& page)
+// The real program through the relay, from its start until it has drawn its
+// window (offscreen: the picture's file is made once the window is drawn, and
+// before it is written) and until it has ended. The office's data folder of
+// the user is made by a first start that is not measured. Without a page
+// named the window opens on the page the user last used.
+struct ProgramCost {
+    double drawnMs = 0;
+    double endedMs = 0;
+    qint64 roundTrips = 0;
+};
+
+ProgramCost programStart(const QString& server, const QString& database, const QString& dataFolder, int delayMs,
+                         const QString& page)
 {
     const QString host = server.section(QLatin1Char(':'), 0, 0);
     const auto port = quint16(server.section(QLatin1Char(':'), 1, 1).toUInt());
     Relay relay(host, port, delayMs);
     QTemporaryDir pictures;
+    const QString picture = pictures.filePath(u"frmInstellingen.png"_s);
     QStringList arguments{
         u"--data"_s,     dataFolder, u"--provider"_s, u"MSSQL"_s,  u"--server"_s, u"127.0.0.1:%1"_s.arg(relay.port()),
         u"--database"_s, database,   u"--render"_s,   u"window"_s, u"--out"_s,    pictures.path()};
@@ -295,23 +306,41 @@ Cost programStart(const QString& server, const QString& database, const QString&
         arguments << u"--page"_s << page;
     QProcess program;
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    ProgramCost cost;
     QElapsedTimer clock;
     clock.start();
     program.start(QCoreApplication::applicationDirPath() + u"/tarvelo-instellingen"_s, arguments);
-    if (!program.waitForFinished(60000) || program.exitCode() != 0) {
+    while (!program.waitForFinished(1)) {
+        if (cost.drawnMs == 0 && QFileInfo::exists(picture))
+            cost.drawnMs = double(clock.nsecsElapsed()) / 1e6;
+        if (clock.elapsed() > 60000)
+            break;
+    }
+    cost.endedMs = double(clock.nsecsElapsed()) / 1e6;
+    if (program.state() != QProcess::NotRunning || program.exitCode() != 0 || !QFileInfo::exists(picture)) {
         std::fprintf(stderr, "tarvelo-instellingen startte niet goed (%d)\n", program.exitCode());
         std::exit(1);
     }
-    Cost cost;
-    cost.ms = double(clock.nsecsElapsed()) / 1e6;
+    if (cost.drawnMs == 0)
+        cost.drawnMs = cost.endedMs;
     cost.roundTrips = relay.roundTrips();
     return cost;
 }
 
-Cost medianOf(std::vector<Cost> costs)
+// The median of the program's runs, with the fastest beside it: the machine
+// the benchmark runs on may be busy with other work now and then.
+struct ProgramCosts {
+    ProgramCost median;
+    double fastestDrawnMs = 0;
+};
+
+ProgramCosts summary(std::vector<ProgramCost> costs)
 {
-    std::sort(costs.begin(), costs.end(), [](const Cost& a, const Cost& b) { return a.ms < b.ms; });
-    return costs[costs.size() / 2];
+    std::sort(costs.begin(), costs.end(), [](const auto& a, const auto& b) { return a.drawnMs < b.drawnMs; });
+    ProgramCosts result{costs[costs.size() / 2], costs.front().drawnMs};
+    std::sort(costs.begin(), costs.end(), [](const auto& a, const auto& b) { return a.endedMs < b.endedMs; });
+    result.median.endedMs = costs[costs.size() / 2].endedMs;
+    return result;
 }
 
 // Each figure the median of several runs: the machine the benchmark runs on
@@ -343,11 +372,19 @@ void print(const char* what, const Cost& c, const char* aim = "")
                 (long long)c.statements, aim);
 }
 
-void report(int lenders, const Cost& first, const Cost& reopened, const Run& r)
+void print(const char* what, const ProgramCosts& c, const char* aim)
+{
+    std::printf("  %-40s %8.1f ms  %4lld rondgangen  %s\n", what, c.median.drawnMs, (long long)c.median.roundTrips,
+                aim);
+    std::printf("  %-40s %8.1f ms; tot het einde van het programma %.1f ms\n", "    snelste", c.fastestDrawnMs,
+                c.median.endedMs);
+}
+
+void report(int lenders, const ProgramCosts& first, const ProgramCosts& reopened, const Run& r)
 {
     std::printf("\n%d geldverstrekkers, rondgang 20 ms (10 ms per richting, ook de handdruk), SCRAM, mediaan van "
-                "%d keer:\n",
-                lenders, Repeats);
+                "%d keer (het programma %d keer):\n",
+                lenders, Repeats, ProgramRepeats);
     print("programma tot getekend venster", first, "doel 250 ms, 6 rondgangen");
     print("programma, heropend op MijOverzicht", reopened, "doel 250 ms");
     print("venster openen (in dit proces)", r.start);
@@ -395,18 +432,18 @@ int main(int argc, char** argv)
         // as a user's do, each on the page the user last used: the first
         // page, and after the company overview was used, that one.
         programStart(server, database, data.path(), 0, QString());
-        std::vector<Cost> first, reopened;
-        for (int i = 0; i < Repeats; ++i)
+        std::vector<ProgramCost> first, reopened;
+        for (int i = 0; i < ProgramRepeats; ++i)
             first.push_back(programStart(server, database, data.path(), Delay, QString()));
         programStart(server, database, data.path(), 0, u"MijOverzicht"_s);
-        for (int i = 0; i < Repeats; ++i)
+        for (int i = 0; i < ProgramRepeats; ++i)
             reopened.push_back(programStart(server, database, data.path(), Delay, QString()));
         // Once without measuring, so that every run finds the server's caches alike.
         measure(server, database, 0);
         std::vector<Run> runs;
         for (int i = 0; i < Repeats; ++i)
             runs.push_back(measure(server, database, Delay));
-        report(31 + extra, medianOf(first), medianOf(reopened), median(std::move(runs)));
+        report(31 + extra, summary(first), summary(reopened), median(std::move(runs)));
     }
     std::printf("\nDoelen bij 20 ms rondgang: venster getekend binnen 250 ms met hoogstens zes rondgangen, elke "
                 "pagina binnen 100 ms, opslaan binnen 100 ms.\n");

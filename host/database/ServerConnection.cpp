@@ -30,6 +30,20 @@ ServerAddress ServerAddress::parse(const QString& server)
     return address;
 }
 
+// A server that goes away unnoticed is found by the keep-alive; one that
+// keeps a statement waiting (for a lock another workstation holds, or for
+// itself) ends it before this program stops waiting for its answer; a
+// transaction left open by a program that stopped answering ends after a
+// minute, with the locks it held.
+QString serverSessionOptions()
+{
+    return u"connect_timeout=%3;keepalives=1;keepalives_idle=5;keepalives_interval=2;keepalives_count=3;"
+           "options='-c statement_timeout=%1 -c lock_timeout=%2 -c idle_in_transaction_session_timeout=60000'"_s
+               .arg(SqlConnection::ServerStatementTimeout.count())
+               .arg(SqlConnection::ServerLockTimeout.count())
+               .arg(DatabaseFailure::ConnectSeconds);
+}
+
 QString testServerConnection(const QString& server, const QString& databaseName)
 {
     if (server.trimmed().isEmpty())

@@ -20,6 +20,9 @@ struct ServerAddress {
 // server, one at a time (a database-wide key of the server's advisory locks).
 inline constexpr qint64 OfficeCreationLock = 0x54766c4b616e746fLL;
 
+// The options of the office's sessions on the server: keep-alive and timeouts.
+QString serverSessionOptions();
+
 // Opens and closes a connection; returns "" when it worked, else why not, in
 // Dutch (DatabaseFailure::connectFailure).
 QString testServerConnection(const QString& server, const QString& databaseName);

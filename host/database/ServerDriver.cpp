@@ -1,6 +1,7 @@
 #include "host/database/ServerDriver.h"
 
 #include "framework/errors/RuntimeError.h"
+#include "host/database/ServerLoginAhead.h"
 
 #include <QSocketNotifier>
 #include <QSqlError>
@@ -41,15 +42,10 @@ protected:
     int numRowsAffected() override { return -1; }
 };
 
-struct Option {
-    QByteArray key;
-    QByteArray value;
-};
-
 // "key=value;key='value with spaces'".
-std::vector<Option> parsed(const QString& options)
+ServerDriver::LoginParameters parsed(const QString& options)
 {
-    std::vector<Option> found;
+    ServerDriver::LoginParameters found;
     for (const QString& part : options.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const qsizetype equals = part.indexOf(QLatin1Char('='));
         if (equals <= 0)
@@ -57,7 +53,7 @@ std::vector<Option> parsed(const QString& options)
         QString value = part.mid(equals + 1).trimmed();
         if (value.size() >= 2 && value.startsWith(QLatin1Char('\'')) && value.endsWith(QLatin1Char('\'')))
             value = value.mid(1, value.size() - 2);
-        found.push_back({part.left(equals).trimmed().toUtf8(), value.toUtf8()});
+        found.emplace_back(part.left(equals).trimmed().toUtf8(), value.toUtf8());
     }
     return found;
 }
@@ -79,36 +75,51 @@ bool ServerDriver::hasFeature(DriverFeature feature) const
     }
 }
 
+ServerDriver::LoginParameters ServerDriver::loginParameters(const QString& database, const QString& user,
+                                                            const QString& password, const QString& host, int port,
+                                                            const QString& options)
+{
+    LoginParameters given{{"host", host.toUtf8()},
+                          {"port", QByteArray::number(port < 0 ? 5432 : port)},
+                          {"dbname", database.toUtf8()},
+                          {"client_encoding", "UTF8"}};
+    if (!user.isEmpty())
+        given.emplace_back("user", user.toUtf8());
+    if (!password.isEmpty())
+        given.emplace_back("password", password.toUtf8());
+    QByteArray sessionOptions = "-c DateStyle=ISO";
+    for (auto& option : parsed(options)) {
+        if (option.first == "options")
+            sessionOptions += ' ' + option.second;
+        else
+            given.push_back(std::move(option));
+    }
+    given.emplace_back("options", sessionOptions);
+    return given;
+}
+
+pg_conn* ServerDriver::logIn(const LoginParameters& parameters)
+{
+    std::vector<const char*> keys;
+    std::vector<const char*> values;
+    for (const auto& [key, value] : parameters) {
+        keys.push_back(key.constData());
+        values.push_back(value.constData());
+    }
+    keys.push_back(nullptr);
+    values.push_back(nullptr);
+    return PQconnectdbParams(keys.data(), values.data(), 0);
+}
+
 bool ServerDriver::open(const QString& database, const QString& user, const QString& password, const QString& host,
                         int port, const QString& options)
 {
     close();
-    std::vector<Option> given{{"host", host.toUtf8()},
-                              {"port", QByteArray::number(port < 0 ? 5432 : port)},
-                              {"dbname", database.toUtf8()},
-                              {"client_encoding", "UTF8"}};
-    if (!user.isEmpty())
-        given.push_back({"user", user.toUtf8()});
-    if (!password.isEmpty())
-        given.push_back({"password", password.toUtf8()});
-    QByteArray sessionOptions = "-c DateStyle=ISO";
-    for (Option& option : parsed(options)) {
-        if (option.key == "options")
-            sessionOptions += ' ' + option.value;
-        else
-            given.push_back(std::move(option));
-    }
-    given.push_back({"options", sessionOptions});
-    std::vector<const char*> keys;
-    std::vector<const char*> values;
-    for (const Option& option : given) {
-        keys.push_back(option.key.constData());
-        values.push_back(option.value.constData());
-    }
-    keys.push_back(nullptr);
-    values.push_back(nullptr);
+    const LoginParameters parameters = loginParameters(database, user, password, host, port, options);
     try {
-        conn_ = PQconnectdbParams(keys.data(), values.data(), 0);
+        // A login the program began ahead with the same parameters saves its round trips here.
+        const std::optional<pg_conn*> ahead = ServerLoginAhead::take(parameters);
+        conn_ = ahead ? *ahead : logIn(parameters);
     } catch (const RuntimeError& e) {
         // The client library is not installed.
         setLastError(QSqlError(u"Geen verbinding"_s, e.description(), QSqlError::ConnectionError));

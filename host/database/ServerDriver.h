@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSqlDriver>
 #include <QStringList>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QSocketNotifier;
 struct pg_conn;
@@ -24,6 +27,14 @@ namespace tarvelo {
 // Connect options are "key=value" pairs for libpq, separated by ';'.
 class ServerDriver final : public QSqlDriver {
 public:
+    // The keyword and value pairs libpq logs in with.
+    using LoginParameters = std::vector<std::pair<QByteArray, QByteArray>>;
+    static LoginParameters loginParameters(const QString& database, const QString& user, const QString& password,
+                                           const QString& host, int port, const QString& options);
+    // Logs in and waits for the server's answer; throws RuntimeError when the
+    // client library is not installed. The connection may be bad: see PQstatus.
+    static pg_conn* logIn(const LoginParameters& parameters);
+
     explicit ServerDriver(QObject* parent = nullptr);
     ~ServerDriver() override;
 

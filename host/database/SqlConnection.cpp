@@ -127,20 +127,6 @@ bool onlyReads(const QString& sql)
     return false;
 }
 
-// A server that goes away unnoticed is found by the keep-alive; one that
-// keeps a statement waiting (for a lock another workstation holds, or for
-// itself) ends it before this program stops waiting for its answer; a
-// transaction left open by a program that stopped answering ends after a
-// minute, with the locks it held.
-QString serverOptions()
-{
-    return u"connect_timeout=%3;keepalives=1;keepalives_idle=5;keepalives_interval=2;keepalives_count=3;"
-           "options='-c statement_timeout=%1 -c lock_timeout=%2 -c idle_in_transaction_session_timeout=60000'"_s
-               .arg(SqlConnection::ServerStatementTimeout.count())
-               .arg(SqlConnection::ServerLockTimeout.count())
-               .arg(DatabaseFailure::ConnectSeconds);
-}
-
 QString reasonOf(const QSqlError& error)
 {
     QString text = error.databaseText().trimmed();
@@ -166,7 +152,7 @@ SqlConnection::SqlConnection(const DatabaseLocation& location)
         db.setHostName(address.host);
         db.setPort(address.port);
         db.setDatabaseName(location.databaseName);
-        db.setConnectOptions(serverOptions());
+        db.setConnectOptions(serverSessionOptions());
     } else {
         db.setDatabaseName(location.file);
         db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=10000"_s);

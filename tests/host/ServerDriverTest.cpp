@@ -1,9 +1,12 @@
+#include "framework/errors/RuntimeError.h"
+#include "host/database/ServerLoginAhead.h"
 #include "host/database/SqlConnection.h"
 #include "tests/app/WidgetTestSupport.h"
 #include "tests/support/EventsUntil.h"
 #include "tests/support/TestPostgres.h"
 
 #include <QDate>
+#include <QRegularExpression>
 #include <QSqlDriver>
 
 #include <gtest/gtest.h>
@@ -75,4 +78,72 @@ TEST(ServerDriver, NotificationsOfListenedChannelsWithTheirSource)
     // After the connection closed nothing is listened to any more.
     listening.database().close();
     EXPECT_TRUE(driver->subscribedToNotifications().isEmpty());
+}
+
+namespace {
+
+// Sessions the server has on a database, counted from a connection of the test's own.
+int sessionsOn(const QString& database)
+{
+    const QString server = testPostgresServer();
+    int count = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, u"telt"_s);
+        db.setHostName(server.section(QLatin1Char(':'), 0, 0));
+        db.setPort(server.section(QLatin1Char(':'), 1, 1).toInt());
+        db.setDatabaseName(u"postgres"_s);
+        if (db.open()) {
+            QSqlQuery q(db);
+            q.prepare(u"SELECT count(*) FROM pg_stat_activity WHERE datname = ?"_s);
+            q.addBindValue(database);
+            if (q.exec() && q.next())
+                count = q.value(0).toInt();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(u"telt"_s);
+    return count;
+}
+
+} // namespace
+
+// The program begins its login beside its own start: the office's connection
+// takes that login instead of making a second one, a login for another
+// database is not taken and is closed when given up, and a failed login tells
+// what one made at the opening tells.
+TEST(ServerDriver, ALoginBegunAheadIsTakenOnlyByTheConnectionItWasBegunFor)
+{
+    widgetApplication();
+    const DatabaseLocation location{u"MSSQL"_s, QString(), testPostgresServer(), createTestDatabase()};
+    const DatabaseLocation other{u"MSSQL"_s, QString(), testPostgresServer(), createTestDatabase()};
+    {
+        ServerLoginAhead ahead(location);
+        ASSERT_TRUE(within(5000, [&] { return sessionsOn(location.databaseName) == 1; }));
+        SqlConnection office(location);
+        EXPECT_EQ(sessionsOn(location.databaseName), 1);
+        QSqlQuery q;
+        runOrFail(office, q, u"SELECT 1"_s);
+    }
+    EXPECT_TRUE(within(5000, [&] { return sessionsOn(location.databaseName) == 0; }));
+    {
+        ServerLoginAhead ahead(other);
+        SqlConnection office(location);
+        EXPECT_TRUE(within(5000, [&] { return sessionsOn(other.databaseName) == 1; }));
+        EXPECT_EQ(sessionsOn(location.databaseName), 1);
+    }
+    EXPECT_TRUE(within(5000, [&] { return sessionsOn(other.databaseName) == 0; }));
+
+    const DatabaseLocation missing{u"MSSQL"_s, QString(), testPostgresServer(), u"bestaat_niet_vooruit"_s};
+    const auto failureOpening = [&] {
+        try {
+            SqlConnection office(missing);
+        } catch (const RuntimeError& e) {
+            return QString(e.description()).replace(QRegularExpression(u"\\d+ ms"_s), u"N ms"_s);
+        }
+        return QString();
+    };
+    const QString withoutAhead = failureOpening();
+    EXPECT_TRUE(withoutAhead.contains(u"bestaat geen database"_s)) << withoutAhead.toStdString();
+    ServerLoginAhead ahead(missing);
+    EXPECT_EQ(failureOpening(), withoutAhead);
 }
