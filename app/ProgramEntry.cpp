@@ -64,9 +64,21 @@ bool knownPage(const PageRegistry& registry, const QString& name)
 // Qt's start and the pages' learning, and the office takes it when it opens.
 std::unique_ptr<ServerLoginAhead> loginToNamedServer(int argc, char* argv[])
 {
+    // Qt's own options (-platform vnc) are not the program's: Qt takes them out later.
+    static const QStringList qtOptionsWithValue{
+        u"-platform"_s,   u"-platformpluginpath"_s, u"-platformtheme"_s, u"-plugin"_s,          u"-display"_s,
+        u"-style"_s,      u"-stylesheet"_s,         u"-session"_s,       u"-qwindowgeometry"_s, u"-qwindowtitle"_s,
+        u"-qwindowicon"_s};
     QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        if (argument.startsWith(u'-') && !argument.startsWith(u"--"_s)) {
+            if (qtOptionsWithValue.contains(argument))
+                ++i;
+            continue;
+        }
+        arguments << argument;
+    }
     const CommandLine line = CommandLine::parse(arguments);
     if (!line.error.isEmpty() || line.admin || line.provider != QLatin1String("MSSQL"))
         return nullptr;

@@ -7,7 +7,8 @@
 # settings window on a PostgreSQL server of its own that asks a password
 # (SCRAM), through a relay that adds 10 ms each way, the connection's handshake
 # included, at 31 and 1,031 lenders: the real program from its start to its
-# drawn window, on the first page and reopening on the company overview, every
+# drawn window and to its end (median and fastest of eleven runs), on the first
+# page and reopening on the company overview, every
 # page, choosing a company and a save; and, timed from outside the process, the
 # program drawing its window offscreen against a bare Qt Widgets program of a
 # 44-entry list and one page of thirty labelled fields in group boxes.
