@@ -129,6 +129,8 @@ int tarvelo_instellingen_main(int argc, char* argv[])
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
+    loadProgramFonts();
+
     const CommandLine line = CommandLine::parse(QCoreApplication::arguments().mid(1));
     if (!line.error.isEmpty()) {
         print(stderr, line.error + u"\nZie tarvelo-instellingen --help.\n"_s);

@@ -4,6 +4,7 @@
 #include "framework/forms/Contrast.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPalette>
 #include <QProxyStyle>
@@ -127,6 +128,14 @@ void applyProgramLook()
     qApp->installEventFilter(style);
     QApplication::setFont(toQFont(Font()));
     QApplication::setPalette(withVisibleStates(QApplication::palette()));
+}
+
+void loadProgramFonts()
+{
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    for (const QFont& font : {QApplication::font(), bold})
+        QFontMetrics(font).horizontalAdvance(u"Instellingen"_s);
 }
 
 } // namespace tarvelo

@@ -14,5 +14,8 @@ QPalette withVisibleStates(QPalette palette);
 // design font (see toQFont) as the application font, so that the window, its
 // dialogs and message boxes read like the pages. Needs the QApplication.
 void applyProgramLook();
+// Loads the program's fonts, plain and bold, as the first text measured
+// would (10 to 20 ms): the program does it while its login to a server runs.
+void loadProgramFonts();
 
 } // namespace tarvelo
