@@ -5,9 +5,9 @@
 #include "host/ReferenceApplication.h"
 #include "host/database/SqlConnection.h"
 #include "host/office/OfficeDatabase.h"
+#include "tests/app/OnBothEngines.h"
 #include "tests/app/WidgetTestSupport.h"
 #include "tests/support/PageTest.h"
-#include "tests/support/TestPostgres.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,16 +19,8 @@ using namespace tarvelo::testing;
 
 namespace {
 
-class ReopeningTheWindow : public ::testing::TestWithParam<const char*> {
+class ReopeningTheWindow : public OnBothEngines {
 protected:
-    void SetUp() override
-    {
-        widgetApplication();
-        ui.onUnexpected = [](const QString& what) { ADD_FAILURE() << "onverwacht: " << str(what); };
-        if (QByteArray(GetParam()) == "MSSQL")
-            server = DatabaseLocation{u"MSSQL"_s, QString(), testPostgresServer(), createTestDatabase()};
-    }
-
     // A start of the program on the user's data folder, with its window.
     struct Start {
         std::unique_ptr<ReferenceApplication> host;
@@ -62,8 +54,6 @@ protected:
 
     // The data folder, and the user's own folder with the user's hive.
     QTemporaryDir dir, own;
-    ScriptedUi ui;
-    std::optional<DatabaseLocation> server;
     qint64 started = 0;
     // The statements of making the window, and of opening its first page.
     qint64 made = 0;
