@@ -976,6 +976,8 @@ void SettingsWindow::refillOpenPages()
         refreshPage(open, key == current_.toLower());
     }
     takeSnapshot();
+    // Also with no page open: the pages not open hold the new values too.
+    refreshListMarkers();
 }
 
 bool SettingsWindow::exportTo(const QString& file, const std::optional<QString>& passphrase)
