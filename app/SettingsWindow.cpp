@@ -819,8 +819,6 @@ bool SettingsWindow::revertChange(const ChangeEntry& entry)
         howOf_.insert(it.key(), ChangeHistory::ByRevert);
     }
     refillOpenPages();
-    takeSnapshot();
-    refreshListMarkers();
     // Stored as a save stores, after the check of every page.
     return store();
 }
@@ -968,9 +966,18 @@ void SettingsWindow::showProblems(std::vector<CheckProblem> problems)
 
 void SettingsWindow::refillOpenPages()
 {
-    // Setting the application again refills a page from the settings.
-    for (auto& [name, open] : pages_)
-        open.page->setApplication(app_);
+    // Each page is filled as a change from elsewhere fills it: with the new
+    // values, and the user stays where they were on it. What was just taken
+    // in (a change taken back, an import) and what a hidden page's fill
+    // writes are no page's change.
+    for (auto& [key, open] : pages_) {
+        takeSnapshot();
+        stalePages_.remove(key);
+        refreshPage(open, key == current_.toLower());
+    }
+    takeSnapshot();
+    // Also with no page open: the pages not open hold the new values too.
+    refreshListMarkers();
 }
 
 bool SettingsWindow::exportTo(const QString& file, const std::optional<QString>& passphrase)
@@ -1028,10 +1035,7 @@ bool SettingsWindow::importFrom(const QString& file, const std::function<std::op
         app_.ui().msgBox(u"Er is niets geïmporteerd: "_s + e.description(), MsgButtons::OK, MsgIcon::Critical, caption);
         return false;
     }
-    takeSnapshot();
     refillOpenPages();
-    takeSnapshot();
-    refreshListMarkers();
     return true;
 }
 

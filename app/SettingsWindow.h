@@ -177,8 +177,9 @@ private:
     bool fillShowsAnyOf(SettingsPage& page, const QString& object, const QStringList& names);
     void refreshPage(OpenPage& open, bool shown);
     // The host watches the office for its newest window; when that one goes,
-    // the window opened before it watches again. False when another window
-    // is newer and this one's going leaves the host as it is.
+    // the window opened before it watches again and takes in every table.
+    // False when another window is newer and this one's going leaves the
+    // host as it is.
     void startWatching();
     bool stopWatching();
     void refreshIfStale(OpenPage& open);

@@ -7,6 +7,7 @@
 #include "framework/errors/RuntimeError.h"
 #include "framework/forms/Form.h"
 #include "framework/forms/TextBox.h"
+#include "framework/host/OfficeTables.h"
 #include "framework/host/SettingsHost.h"
 #include "framework/page/SettingsPage.h"
 #include "host/admin/SettingCatalogue.h"
@@ -132,6 +133,13 @@ bool SettingsWindow::stopWatching()
     }
     SettingsWindow* before = windows.back();
     app_.watchOffice([before](const QSet<QString>& tables) { before->officeChanged(tables); });
+    // What changed while this window watched reached this window only, and
+    // what it had not yet heard of is before the new watch's start: the one
+    // before takes in every table, as after a reconnect (once this one is gone).
+    QTimer::singleShot(0, before, [before] {
+        const QStringList& all = OfficeTables::watched();
+        before->officeChanged(QSet<QString>(all.begin(), all.end()));
+    });
     return true;
 }
 

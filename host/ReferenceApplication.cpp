@@ -74,13 +74,14 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
     // The adviser this user was at the last start: its settings are read
     // ahead with the opening, and are the ones needed unless that changed.
     const QString login = Advisers::loginName();
+    const QString keptReads = OpeningPageReads::fileBeside(userHive_->filePath(), data_);
     const QString lastAdviser =
         registry_->RegGetString(Hive::HKEY_CURRENT_USER, RegistryNames::ProductKey, LastAdviserValue, QString());
     if (serverDatabase) {
         OfficeDatabase::Reads next{Advisers::currentRead(login)};
         if (!lastAdviser.isEmpty())
             next << SettingsStore::bothRead(lastAdviser);
-        next << adviserRegisterReads() << OpeningPageReads::kept(OpeningPageReads::fileIn(data_));
+        next << adviserRegisterReads() << OpeningPageReads::kept(keptReads);
         office_ = std::make_unique<OfficeDatabase>(*serverDatabase, demo, next);
         databaseProvider_ = serverDatabase->provider;
         databaseServer_ = serverDatabase->server;
@@ -91,7 +92,7 @@ ReferenceApplication::ReferenceApplication(Ui& ui, const QString& dataFolder, co
     // folder had a hive of its own): it learns where this office lives.
     if (newOffice == NewOffice::Demo)
         recordDatabaseLocation(office_->location());
-    openingReads_ = std::make_unique<OpeningPageReads>(*office_, OpeningPageReads::fileIn(data_));
+    openingReads_ = std::make_unique<OpeningPageReads>(*office_, keptReads);
     store_ = std::make_unique<SettingsStore>(*office_, secrets_);
     HdnDataCatalogue::install(InstallationFolder());
     DemoLogo::install(InstallationFolder());

@@ -1,6 +1,7 @@
 #include "host/office/OpeningPageReads.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -72,7 +73,15 @@ QByteArray readKept(const QString& file)
 }
 } // namespace
 
-QString OpeningPageReads::fileIn(const QDir& dataFolder) { return dataFolder.absoluteFilePath(u"leesvooruit.json"_s); }
+QString OpeningPageReads::fileBeside(const QString& userHiveFile, const QDir& dataFolder)
+{
+    const QString name = u"leesvooruit.json"_s;
+    const QString own = QFileInfo(userHiveFile).absoluteDir().absoluteFilePath(name);
+    const QString old = dataFolder.absoluteFilePath(name);
+    if (QDir::cleanPath(own) != QDir::cleanPath(old))
+        QFile::remove(old);
+    return own;
+}
 
 OfficeDatabase::Reads OpeningPageReads::kept(const QString& file)
 {

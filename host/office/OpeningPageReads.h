@@ -15,7 +15,7 @@ namespace tarvelo {
 // and its first company's agent numbers), so that the page finds its answers
 // there. Whatever page it is: each page's first fill is recorded as it runs,
 // and when the window closes the reads of the page it was left on are kept in
-// a file of the user's data folder for the next start. A read that no longer serves (the first
+// a file beside the user's own hive for the next start. A read that no longer serves (the first
 // company changed meanwhile) costs only its bytes in that round trip.
 class OpeningPageReads {
 public:
@@ -25,8 +25,12 @@ public:
     OpeningPageReads(const OpeningPageReads&) = delete;
     OpeningPageReads& operator=(const OpeningPageReads&) = delete;
 
-    // Where a data folder keeps them.
-    static QString fileIn(const QDir& dataFolder);
+    // Where they are kept: beside the user's own hive, not in the data
+    // folder, which may be shared or copied, while the statements read back
+    // run with this user's rights. A file an earlier version left in the
+    // data folder is removed. A host that keeps the user's hive in the data
+    // folder keeps them there too.
+    static QString fileBeside(const QString& userHiveFile, const QDir& dataFolder);
     // The reads kept at the last close, for the start to read ahead. Only
     // reads (SELECT statements) with plain values are taken from the file.
     static OfficeDatabase::Reads kept(const QString& file);

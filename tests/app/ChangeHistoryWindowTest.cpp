@@ -4,6 +4,7 @@
 #include "framework/forms/CheckBox.h"
 #include "framework/forms/ComboBox.h"
 #include "framework/forms/Form.h"
+#include "framework/forms/ListView.h"
 #include "framework/forms/TextBox.h"
 #include "framework/host/Settings.h"
 #include "framework/page/PageRegistry.h"
@@ -276,6 +277,41 @@ TEST_F(ChangeHistoryWindowTest, TakingAChangeBackGoesThroughThePage)
     EXPECT_TRUE(ui.messages()[2].text.contains(SettingsObject::lockedMessage())) << ui.messages()[2].text.toStdString();
     EXPECT_TRUE(proxy.ProxyGebruiken.get());
     EXPECT_EQ(host->changeHistory().size(), before);
+}
+
+// Taking a change back or importing filled every open page afresh: the company the user had
+// chosen in the company overview went back to the first. The pages show the new values and
+// the user stays where they were on each.
+TEST_F(ChangeHistoryWindowTest, ATakeBackOrAnImportLeavesTheUserWhereTheyWere)
+{
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
+    control<CheckBox>(u"chkProxy"_s).click();
+    saveAndReopen();
+    const QString profile = dir.filePath(u"profiel.json"_s);
+    ASSERT_TRUE(window->exportTo(profile, std::nullopt));
+    ASSERT_TRUE(window->showPage(u"SetupProxy"_s));
+    const CheckBox& proxy = control<CheckBox>(u"chkProxy"_s);
+    ASSERT_TRUE(window->showPage(u"MijOverzicht"_s));
+    ListView& companies = control<ListView>(u"lvwMaatschappij"_s);
+    ASSERT_GE(companies.count(), 3);
+    ASSERT_TRUE(companies.clickItem(3));
+    const QString chosen = companies.item(3).key();
+    const auto stillChosen = [&] { return companies.selectedItem() && companies.selectedItem()->key() == chosen; };
+
+    std::unique_ptr<ChangeHistoryDialog> history = window->historyDialog(true);
+    ui.answerMessage(MsgResult::Yes);
+    ASSERT_TRUE(history->revertLine(lineOf(*history, u"Proxy-instellingen gebruiken"_s)));
+    EXPECT_FALSE(proxy.isChecked());
+    EXPECT_TRUE(stillChosen());
+
+    const auto all = [](ImportPlan& plan, std::vector<ProfileDifference>& lines) {
+        lines = plan.differences;
+        return true;
+    };
+    ASSERT_TRUE(window->importFrom(
+        profile, [] { return std::optional<QString>(); }, all));
+    EXPECT_TRUE(proxy.isChecked());
+    EXPECT_TRUE(stillChosen());
 }
 
 // Catches an export that leaves half a file or fails silently: the history

@@ -5,9 +5,9 @@
 #include "host/ReferenceApplication.h"
 #include "host/database/SqlConnection.h"
 #include "host/office/OfficeDatabase.h"
+#include "tests/app/OnBothEngines.h"
 #include "tests/app/WidgetTestSupport.h"
 #include "tests/support/PageTest.h"
-#include "tests/support/TestPostgres.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,16 +19,8 @@ using namespace tarvelo::testing;
 
 namespace {
 
-class ReopeningTheWindow : public ::testing::TestWithParam<const char*> {
+class ReopeningTheWindow : public OnBothEngines {
 protected:
-    void SetUp() override
-    {
-        widgetApplication();
-        ui.onUnexpected = [](const QString& what) { ADD_FAILURE() << "onverwacht: " << str(what); };
-        if (QByteArray(GetParam()) == "MSSQL")
-            server = DatabaseLocation{u"MSSQL"_s, QString(), testPostgresServer(), createTestDatabase()};
-    }
-
     // A start of the program on the user's data folder, with its window.
     struct Start {
         std::unique_ptr<ReferenceApplication> host;
@@ -37,7 +29,7 @@ protected:
     Start start(const QString& page = QString())
     {
         Start s;
-        s.host = std::make_unique<ReferenceApplication>(ui, dir.path(), QString(),
+        s.host = std::make_unique<ReferenceApplication>(ui, dir.path(), own.filePath(u"HKEY_CURRENT_USER.hive"_s),
                                                         ReferenceApplication::NewOffice::Demo, server);
         s.host->setShowErrorsToUser(false);
         SqlConnection& connection = s.host->officeDatabase().pageConnection();
@@ -60,9 +52,8 @@ protected:
         s.host.reset();
     }
 
-    QTemporaryDir dir;
-    ScriptedUi ui;
-    std::optional<DatabaseLocation> server;
+    // The data folder, and the user's own folder with the user's hive.
+    QTemporaryDir dir, own;
     qint64 started = 0;
     // The statements of making the window, and of opening its first page.
     qint64 made = 0;
@@ -70,14 +61,18 @@ protected:
     QString ran;
 };
 
+// What is read ahead rides in the server's round trip; the file has no round trips to
+// save and reads nothing ahead, so these cases run on the server only.
+using ReadingAheadOnTheServer = ReopeningTheWindow;
+
 } // namespace
 
 // The window reopens on the page last used. On the server that page's first fill cost round
 // trips of its own after the start's one (the company overview: its lists, then its first
 // company's agent numbers). The start reads what the page read when it was last filled in its
 // own round trip, and the page finds every answer there: the window opens on it without a
-// statement of its own. The file reads nothing twice for it.
-TEST_P(ReopeningTheWindow, ThePageLastUsedFindsWhatItReadsInTheStartsOwnRoundTrip)
+// statement of its own.
+TEST_P(ReadingAheadOnTheServer, ThePageLastUsedFindsWhatItReadsInTheStartsOwnRoundTrip)
 {
     Start first = start(u"MijOverzicht"_s);
     const qint64 freshOpening = opened;
@@ -87,10 +82,7 @@ TEST_P(ReopeningTheWindow, ThePageLastUsedFindsWhatItReadsInTheStartsOwnRoundTri
     Start again = start();
     ASSERT_EQ(again.window->currentPage()->componentName(), u"MijOverzicht"_s);
     Form& form = again.window->currentPage()->form();
-    if (server)
-        EXPECT_EQ(made + opened, 0) << str(ran);
-    else
-        EXPECT_EQ(opened, freshOpening) << str(ran);
+    EXPECT_EQ(made + opened, 0) << str(ran);
     // What the page shows is what the office holds.
     const auto& companies = form.get<ListView>(u"lvwMaatschappij"_s);
     ASSERT_GT(companies.count(), 0);
@@ -114,12 +106,12 @@ TEST_P(ReopeningTheWindow, ThePageLastUsedFindsWhatItReadsInTheStartsOwnRoundTri
 
 // What the file keeps is only ever read: a statement put there that writes is not run at the
 // start, and the start goes on as without it.
-TEST_P(ReopeningTheWindow, AStatementInTheHiveThatWritesIsNotRun)
+TEST_P(ReadingAheadOnTheServer, AStatementKeptThatWritesIsNotRun)
 {
     Start first = start(u"MijOverzicht"_s);
     leave(first);
     {
-        QFile kept(dir.filePath(u"leesvooruit.json"_s));
+        QFile kept(own.filePath(u"leesvooruit.json"_s));
         ASSERT_TRUE(kept.exists());
         ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
         kept.write(R"([{"opdracht":"DELETE FROM tp_info","waarden":[]}])");
@@ -131,4 +123,26 @@ TEST_P(ReopeningTheWindow, AStatementInTheHiveThatWritesIsNotRun)
     EXPECT_TRUE(again.host->errorReports().empty());
 }
 
+// The reads were kept in the data folder, which an office may share or copy, and the start
+// ran what it found there with this user's rights. They are kept beside the user's own hive;
+// a file left in the data folder is removed unread.
+TEST_P(ReopeningTheWindow, TheReadsAreKeptBesideTheUsersOwnHive)
+{
+    Start first = start(u"MijOverzicht"_s);
+    leave(first);
+    const QString kept = own.filePath(u"leesvooruit.json"_s);
+    const QString shared = dir.filePath(u"leesvooruit.json"_s);
+    ASSERT_TRUE(QFile::exists(kept));
+    EXPECT_FALSE(QFile::exists(shared));
+
+    ASSERT_TRUE(QFile::rename(kept, shared));
+    Start again = start();
+    EXPECT_FALSE(QFile::exists(shared));
+    if (server) {
+        EXPECT_GT(opened, 0) << "read ahead from the data folder";
+    }
+    EXPECT_TRUE(again.host->errorReports().empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, ReopeningTheWindow, ::testing::Values("MSACC", "MSSQL"));
+INSTANTIATE_TEST_SUITE_P(Server, ReadingAheadOnTheServer, ::testing::Values("MSSQL"));
