@@ -218,6 +218,12 @@ void ReportView::fitColumns()
     const int columns = list_.columnCount();
     if (columns == 0 || userSized_)
         return;
+    if (columnsChanged_ || contentsChanged_ || int(cellWidths_.size()) != columns) {
+        cellWidths_.assign(columns, 0);
+        for (int c = 0; c < columns; ++c)
+            if (list_.column(c + 1).width > 0)
+                cellWidths_[c] = static_cast<ReportTree*>(tree_)->cellsWidth(c);
+    }
     columnsChanged_ = contentsChanged_ = false;
     fitting_ = true;
     QHeaderView* header = tree_->header();
@@ -229,7 +235,7 @@ void ReportView::fitColumns()
         if (list_.column(c + 1).width <= 0)
             continue;
         least[c] = header->sectionSizeHint(c);
-        wanted[c] = std::max(least[c], static_cast<ReportTree*>(tree_)->cellsWidth(c));
+        wanted[c] = std::max(least[c], cellWidths_[c]);
         last = c;
     }
     // The room inside the list, less a vertical scroll bar when the rows need one.
@@ -272,6 +278,11 @@ void ReportView::fitColumns()
 
 bool ReportView::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == tree_->viewport() && event->type() == QEvent::FontChange) {
+        // The cells are measured again in the font they are now drawn in.
+        contentsChanged_ = true;
+        scheduleLists();
+    }
     if (watched == tree_->viewport() && event->type() == QEvent::Resize && !syncing())
         fitColumns();
     return FieldView::eventFilter(watched, event);

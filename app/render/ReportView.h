@@ -2,6 +2,8 @@
 
 #include "app/render/ControlView.h"
 
+#include <vector>
+
 class QTreeView;
 
 namespace tarvelo {
@@ -37,6 +39,10 @@ private:
     ListViewModel* model_;
     bool columnsChanged_ = true;
     bool contentsChanged_ = true;
+    // The widest cell of each column, measured when the rows, the columns or
+    // the font change: a list of a thousand rows is measured once, not at each
+    // move or resize while the page is laid out.
+    std::vector<int> cellWidths_;
     bool fitting_ = false;
     bool userSized_ = false;
     // A click on a row's check box ticks it; it is not also a click on the row.

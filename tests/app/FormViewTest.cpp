@@ -293,3 +293,36 @@ TEST_F(FormViewTest, PressOnTheBackgroundReachesTheFormInTwips)
     EXPECT_EQ(presses[0], QPoint(0, 0));
     EXPECT_EQ(presses[1], QPoint(30, 45));
 }
+
+// A list's cells are measured when its rows or its font change, not at each
+// move or resize: a row added later, a longer text in a row or a larger font
+// still widens its column, however often the list was laid out before.
+TEST_F(FormViewTest, ListColumnsFollowTheirRowsAfterTheListWasLaidOut)
+{
+    auto& list = form.add<ListView>(form, u"lvwNamen"_s);
+    list.addColumn("NAAM", "Naam", 1200);
+    list.addColumn("CODE", "Code", 600);
+    list.addItem(u"K1"_s, u"Kort"_s);
+    FormView view(form, TwipsScale{});
+    runEvents();
+    auto* tree = widget<QTreeView>(view, "lvwNamen");
+    const auto fits = [&](const QString& text) {
+        return tree->header()->sectionSize(0) >= tree->fontMetrics().horizontalAdvance(text);
+    };
+    for (int width = 12000; width <= 16000; width += 500)
+        list.setBounds(0, 0, width, 3000);
+    runEvents();
+    const QString longer = u"Hypotheekadviesbureau Van der Linde en partners"_s;
+    list.addItem(u"K2"_s, longer);
+    runEvents();
+    EXPECT_TRUE(fits(longer)) << "a row added after the layout";
+    list.setBounds(0, 0, 15800, 3000);
+    runEvents();
+    const QString longest = longer + u" te Amersfoort"_s;
+    list.item(1).setText(longest);
+    runEvents();
+    EXPECT_TRUE(fits(longest)) << "a row's text changed after the layout";
+    list.setFontSize(14);
+    runEvents();
+    EXPECT_TRUE(fits(longest)) << "a larger font";
+}
