@@ -283,7 +283,9 @@ bool ReportView::eventFilter(QObject* watched, QEvent* event)
         contentsChanged_ = true;
         scheduleLists();
     }
-    if (watched == tree_->viewport() && event->type() == QEvent::Resize && !syncing())
+    // Also while the page is laid out: the list's room is known only now, and
+    // columns fitted to its room before would scroll sideways in the first frame.
+    if (watched == tree_->viewport() && event->type() == QEvent::Resize)
         fitColumns();
     return FieldView::eventFilter(watched, event);
 }
