@@ -218,12 +218,9 @@ void ReportView::fitColumns()
     const int columns = list_.columnCount();
     if (columns == 0 || userSized_)
         return;
-    if (columnsChanged_ || contentsChanged_ || int(cellWidths_.size()) != columns) {
+    const bool measure = columnsChanged_ || contentsChanged_ || int(cellWidths_.size()) != columns;
+    if (measure)
         cellWidths_.assign(columns, 0);
-        for (int c = 0; c < columns; ++c)
-            if (list_.column(c + 1).width > 0)
-                cellWidths_[c] = static_cast<ReportTree*>(tree_)->cellsWidth(c);
-    }
     columnsChanged_ = contentsChanged_ = false;
     fitting_ = true;
     QHeaderView* header = tree_->header();
@@ -235,6 +232,8 @@ void ReportView::fitColumns()
         if (list_.column(c + 1).width <= 0)
             continue;
         least[c] = header->sectionSizeHint(c);
+        if (measure)
+            cellWidths_[c] = static_cast<ReportTree*>(tree_)->cellsWidth(c);
         wanted[c] = std::max(least[c], cellWidths_[c]);
         last = c;
     }
